@@ -1,0 +1,121 @@
+#include "app/startup.h"
+
+#include "platform/application.h"
+#include "platform/window_registry.h"
+#include "shell/frm_main.h"
+#include "storage/startup_check.h"
+#include "widgets/progress_dialog.h"
+
+#include <QLocale>
+#include <clocale>
+#include <functional>
+
+namespace app {
+
+namespace {
+
+// A window whose own work is not in the program yet still exists under its name, so
+// the creation order and the names other code looks up stay as they will be.
+QWidget *placeholderWindow(const char *name)
+{
+    auto *w = new QWidget;
+    w->setObjectName(QString::fromLatin1(name));
+    platform::RegisterWindow(w);
+    return w;
+}
+
+struct StartupWindow
+{
+    const char *name;
+    std::function<QWidget *()> create;
+};
+
+const std::vector<StartupWindow> &startupWindows()
+{
+    static const std::vector<StartupWindow> list = {
+        {"frmMain", [] { return static_cast<QWidget *>(shell::frmMain()); }},
+        {"frmProgres", [] { return static_cast<QWidget *>(widgets::frmProgres()); }},
+        {"frmWydruk", [] { return placeholderWindow("frmWydruk"); }},
+        {"frmNowyPomiar", [] { return placeholderWindow("frmNowyPomiar"); }},
+        {"frmCzynniki", [] { return placeholderWindow("frmCzynniki"); }},
+        {"frmStanCzyn", [] { return placeholderWindow("frmStanCzyn"); }},
+        {"frmOcenaRyz", [] { return placeholderWindow("frmOcenaRyz"); }},
+        {"frmZestaw", [] { return placeholderWindow("frmZestaw"); }},
+        {"frmWydrukRej", [] { return placeholderWindow("frmWydrukRej"); }},
+        {"frmStatRep", [] { return placeholderWindow("frmStatRep"); }},
+        {"frmHTMLHelp", [] { return placeholderWindow("frmHTMLHelp"); }},
+        {"frmStatKartWypP2_1", [] { return placeholderWindow("frmStatKartWypP2_1"); }},
+        {"frmWypadekDrogaP2", [] { return placeholderWindow("frmWypadekDrogaP2"); }},
+        {"frmKartWypP2", [] { return placeholderWindow("frmKartWypP2"); }},
+        {"frmKartWypP3", [] { return placeholderWindow("frmKartWypP3"); }},
+        {"frmCzynnWl", [] { return placeholderWindow("frmCzynnWl"); }},
+        {"frmParamRiscScore", [] { return placeholderWindow("frmParamRiscScore"); }},
+        {"frmQSkierBad_P1_1", [] { return placeholderWindow("frmQSkierBad_P1_1"); }},
+        {"frmStatKartWypP1_3", [] { return placeholderWindow("frmStatKartWypP1_3"); }},
+        {"frmProtWypP1", [] { return placeholderWindow("frmProtWypP1"); }},
+        {"frmProtWypP2", [] { return placeholderWindow("frmProtWypP2"); }},
+        {"frmProtWypP3", [] { return placeholderWindow("frmProtWypP3"); }},
+        {"frmProtWypP4", [] { return placeholderWindow("frmProtWypP4"); }},
+        {"frmStatKartWypP2_3", [] { return placeholderWindow("frmStatKartWypP2_3"); }},
+        {"frmStatKartWypP1_2", [] { return placeholderWindow("frmStatKartWypP1_2"); }},
+        {"frmStatKartWypP2_2", [] { return placeholderWindow("frmStatKartWypP2_2"); }},
+    };
+    return list;
+}
+
+} // namespace
+
+void FixLocale()
+{
+    // Qt sets the C library locale from the environment; under a Polish locale printf and
+    // strtod would then use ",". Numbers and dates are "." and yyyy-MM-dd for the whole run.
+    std::setlocale(LC_NUMERIC, "C");
+    QLocale::setDefault(QLocale::c());
+}
+
+bool RunModuleInitialisations(const QStringList &arguments)
+{
+    Q_UNUSED(arguments);
+    // 1. The report engine's expression functions are registered here once it exists.
+    // 2. The coloured bit-button glyph table starts empty.
+    // 3. The configuration check: without "Tarvelin.ini" the program ends.
+    if (!storage::CheckStartupConfiguration())
+        return false;
+    // 4. The locale.
+    FixLocale();
+    // 5-7. Help library, debug log and help viewer.
+    return true;
+}
+
+QStringList StartupWindowNames()
+{
+    QStringList names;
+    for (const auto &w : startupWindows())
+        names << QString::fromLatin1(w.name);
+    return names;
+}
+
+void CreateStartupWindows()
+{
+    for (const auto &w : startupWindows())
+        w.create();
+}
+
+int RunTarvelin(int argc, char **argv)
+{
+    platform::TarvelinApplication application(argc, argv);
+    FixLocale();
+    if (!RunModuleInitialisations(application.arguments()))
+        return 1;
+    application.setApplicationName(QStringLiteral("Tarvelin"));
+    application.setProperty("helpFile", QStringLiteral("Tarvelin.chm"));
+    application.setQuitOnLastWindowClosed(false);
+
+    CreateStartupWindows();
+    shell::frmMain()->show();
+    const int rc = application.exec();
+    platform::DestroyAllWindows();
+    return rc;
+}
+
+} // namespace app

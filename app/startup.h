@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QStringList>
+
+namespace app {
+
+// Process-wide number and date formats: "." and yyyy-MM-dd whatever the system locale.
+void FixLocale();
+
+// The module initialisations, in their order; false when the program must end (the
+// configuration file is missing).
+bool RunModuleInitialisations(const QStringList &arguments);
+
+// Creates the start-up windows in their fixed order, the main window first.
+void CreateStartupWindows();
+// Names of the start-up windows in creation order (component names).
+QStringList StartupWindowNames();
+
+// The whole program: start-up, message loop, teardown. Returns the exit code.
+int RunTarvelin(int argc, char **argv);
+
+} // namespace app

@@ -1,0 +1,25 @@
+# Shared helpers: one static library per source folder, sources found by glob so that
+# adding a file to a folder needs no edit of the build files.
+set(TARVELIN_WARNINGS -Wall -Wextra)
+
+function(tarvelin_library name dir)
+    cmake_parse_arguments(ARG "RECURSE" "" "DEPS;EXCLUDE" ${ARGN})
+    if(ARG_RECURSE)
+        file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+    else()
+        file(GLOB srcs CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+    endif()
+    foreach(ex ${ARG_EXCLUDE})
+        list(FILTER srcs EXCLUDE REGEX "${ex}")
+    endforeach()
+    if(NOT srcs)
+        # A folder whose code has not been written yet still offers its target.
+        set(stub ${CMAKE_CURRENT_BINARY_DIR}/${name}_empty.cpp)
+        file(WRITE ${stub} "namespace { [[maybe_unused]] int ${name}_empty = 0; }\n")
+        set(srcs ${stub})
+    endif()
+    add_library(${name} STATIC ${srcs})
+    target_compile_options(${name} PRIVATE ${TARVELIN_WARNINGS})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+endfunction()

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+namespace platform {
+
+// The one exception type for malformed data and failed file access. It carries the
+// Polish text the user sees; it is caught at the event boundary or by a caller that
+// can recover, so a half-read object never reaches a writer.
+class TarvelinError : public std::runtime_error
+{
+public:
+    explicit TarvelinError(const QString &message)
+        : std::runtime_error(message.toStdString()), m_message(message)
+    {
+    }
+    const QString &message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+} // namespace platform

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace platform {
+
+// Splits decoded text into lines at CR LF, LF or a lone CR. A final line end does not
+// make an empty last line (readers never look at the last line, and a phantom one would
+// hide the closing root tag from them).
+QStringList SplitLines(const QString &text);
+
+// Reads a whole Windows-1250 file as lines; the path is a file-system path (see
+// ToFilePath). std::nullopt when the file cannot be opened.
+std::optional<QStringList> ReadLinesCp1250(const QString &filePath);
+
+// As above, but a file that cannot be opened raises TarvelinError with the file access
+// text, which the event boundary shows.
+QStringList ReadLinesCp1250OrThrow(const QString &filePath);
+
+// Writes bytes through a temporary file renamed over the target, so a failed write
+// leaves the old file byte for byte. Returns success and shows nothing.
+bool WriteFileAtomically(const QString &filePath, const QByteArray &bytes);
+
+// Writes lines in Windows-1250, each followed by CR LF, atomically. On failure shows
+// "Błąd dostępu do pliku" (warning, OK) and returns false; the old file is untouched.
+// Line breaks inside a line ("\n" in memory) are written as CR LF.
+bool WriteLinesCp1250(const QString &filePath, const QStringList &lines);
+
+// The same without the message, for callers that report failure their own way.
+bool WriteLinesCp1250Quiet(const QString &filePath, const QStringList &lines);
+
+} // namespace platform

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+namespace appstate {
+
+class TView;
+
+// The state the views share with the main window. The main window owns it and follows
+// its signals (Modified set: Save enabled); views read and write it without knowing the
+// main window.
+class AppState : public QObject
+{
+    Q_OBJECT
+public:
+    AppState() = default;
+
+    // Folders of the navigation component that opened the current view, stored form.
+    QString DataFolder;      // `katalog`
+    QString CatalogueFolder; // `katalog` of the factor catalogue component
+    QString FormsFolder;     // `katfrm`
+    QString AttachFolder;    // `katzal`
+    QString FormVersion;
+    QString ViewName;
+    bool NewDocument = false;
+    bool EditAllowed = true;
+    QString DataVersion = QStringLiteral("1.1");
+    QString ListVersion;
+
+    bool Modified() const { return m_modified; }
+    void SetModified(bool value);
+
+    // The editor that had focus last; its exit handler is run before any command.
+    QWidget *LastWinCtrl() const { return m_lastWinCtrl.data(); }
+    void SetLastWinCtrl(QWidget *w) { m_lastWinCtrl = w; }
+
+signals:
+    void ModifiedChanged(bool modified);
+
+private:
+    bool m_modified = false;
+    QPointer<QWidget> m_lastWinCtrl; // never dangles: cleared when the editor is destroyed
+};
+
+// The one instance, created on first use.
+AppState &State();
+
+} // namespace appstate

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace appstate {
+
+// What every view docked in the main window offers: its main panel, its initialisation
+// and the commands of the toolbar and menu. The main window routes each command to the
+// current view through this interface; a view that does not support a command keeps the
+// default, which does nothing.
+class TView
+{
+public:
+    virtual ~TView() = default;
+
+    // The panel the main window hosts in its caption panel.
+    virtual QWidget *GetMainPanel() = 0;
+    // Called each time the view is shown for a navigation element.
+    virtual void InitView() = 0;
+
+    virtual void New() {}
+    virtual bool Save() { return true; } // false when nothing was written; Modified stays
+    virtual void Delete() {}
+    virtual void Modify() {}
+    virtual void Print() {}
+    virtual void Copy() {}
+    virtual void Paste() {}
+
+    // Asks "Nie zapisano danych. Zapisać?" when there are unsaved changes; Yes saves,
+    // No discards. Returns false when the user's answer means: stay where you are.
+    virtual bool AskSaveChanges() { return true; }
+};
+
+} // namespace appstate

@@ -1,0 +1,11 @@
+#include "storage/config_version.h"
+
+namespace storage {
+
+QString &ConfigVersion()
+{
+    static QString version;
+    return version;
+}
+
+} // namespace storage

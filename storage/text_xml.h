@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace storage {
+
+// The declaration line every written file begins with.
+QString XmlDeclaration();
+
+// Substring tests where an empty needle never matches (QString::contains("") would).
+bool ContainsText(const QString &haystack, const QString &needle);
+qsizetype PositionOf(const QString &needle, const QString &haystack); // 0-based, -1 when absent or empty
+
+// Value of the first attribute whose key (for example `nazwa="`) stands in Line: from the
+// character after the quote that ends Key up to the next quote; empty when Key is absent.
+// A value without its closing quote runs to the end of the line. "&quot;" reads back as a
+// double quote, the one escape this program writes.
+QString ReadAttributeValue(const QString &key, const QString &line);
+
+// Escapes an attribute value for writing: a double quote becomes "&quot;".
+QString AttributeText(const QString &value);
+
+// Text after the first ">", cut at the first "</" when there is one.
+QString ReadElementText(const QString &line);
+
+// Removes the opening tag "<Tag>" (attributes included) and everything from the first "</".
+QString StripElementTags(const QString &line);
+
+// Joins FirstLine and the lines after index with line breaks until the joined text holds
+// "</". When the list ends first, the result is FirstLine alone and index stands on the
+// last line.
+QString JoinContinuationLines(const QStringList &lines, const QString &firstLine, int &index);
+
+// Reads the file (program folder + relPath) and, on the first line holding tag, sets value
+// to the text after tag up to the first "</" of that line. A missing file or an empty tag
+// leaves value as it was.
+void ReadFirstElementValue(const QString &relPath, const QString &tag, QString &value);
+
+// The shared reading procedure: reads a stored path (relative to the program folder or
+// absolute) into lines and, when cut is true, cuts indexes 2..Count-2 to begin at their
+// first "<". Throws platform::TarvelinError when the file cannot be opened.
+QStringList ReadTextXmlLines(const QString &storedPath, bool cut = true);
+// Same, but returns false (lines empty) when the file is missing instead of throwing.
+bool ReadTextXmlLinesIfExists(const QString &storedPath, QStringList &lines, bool cut = true);
+// The cutting step on its own.
+void CutLines(QStringList &lines);
+
+// Tests that end a block: the closing tag at the first position of the cut line.
+inline bool StartsBlockClose(const QString &line, const QString &closingTag)
+{
+    return line.startsWith(closingTag);
+}
+
+// The shared writing procedure: declaration, then the given lines (root line, content,
+// closing root line). Atomic; "Błąd dostępu do pliku" and false on failure.
+bool WriteTextXmlFile(const QString &storedPath, const QStringList &linesAfterDeclaration);
+
+// Strict number conversions with "." as separator. They throw TarvelinError with a clear
+// text when the text is not a number (the conversion error of the run-time library).
+int ToInt(const QString &text);
+double ToDouble(const QString &text);
+// Lenient ones for places that name a default.
+int ToIntDef(const QString &text, int def);
+double ToDoubleDef(const QString &text, double def);
+bool TryToDouble(const QString &text, double &value);
+// Numbers as stored: "." separator, shortest text that reads back to the same value.
+QString FloatToText(double value);
+
+} // namespace storage

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "platform/clipboard.h"
+#include "platform/file_dialogs.h"
+#include "platform/launcher.h"
+#include "platform/prompter.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+
+namespace testsupport {
+
+// Records every message box and answers from a queue (then the default answer: No for
+// questions, the first button otherwise). Installed for its lifetime.
+class ScriptedPrompter : public platform::Prompter
+{
+public:
+    struct Box
+    {
+        platform::MsgIcon icon;
+        QString caption;
+        QString text;
+        int buttons;
+    };
+    ScriptedPrompter();
+    ~ScriptedPrompter() override;
+    int Ask(platform::MsgIcon icon, const QString &caption, const QString &text, int buttons) override;
+
+    void Answer(int button) { answers.enqueue(button); }
+    QStringList Texts() const;
+
+    QList<Box> boxes;
+    QQueue<int> answers;
+
+private:
+    platform::Prompter *m_previous;
+};
+
+class RecordingLauncher : public platform::Launcher
+{
+public:
+    RecordingLauncher();
+    ~RecordingLauncher() override;
+    bool StartDetached(const QString &program, const QStringList &arguments) override;
+    bool OpenWithDesktop(const QString &filePathOrUrl) override;
+    QString FindProgram(const QString &name) override;
+
+    struct Call
+    {
+        QString program;
+        QStringList arguments;
+    };
+    QList<Call> started;
+    QStringList opened;
+    QStringList availablePrograms; // names FindProgram finds
+    bool result = true;
+
+private:
+    platform::Launcher *m_previous;
+};
+
+class MemoryClipboard : public platform::Clipboard
+{
+public:
+    MemoryClipboard();
+    ~MemoryClipboard() override;
+    QString Text() override { return text; }
+    void SetText(const QString &t) override { text = t; }
+    QString text;
+
+private:
+    platform::Clipboard *m_previous;
+};
+
+class ScriptedFileDialogs : public platform::FileDialogs
+{
+public:
+    ScriptedFileDialogs();
+    ~ScriptedFileDialogs() override;
+    QString OpenFileName(QWidget *, const QString &caption, const QString &, const QString &) override;
+    QString SaveFileName(QWidget *, const QString &caption, const QString &, const QString &) override;
+    QQueue<QString> answers; // empty answer = Cancel
+    QStringList captions;
+
+private:
+    platform::FileDialogs *m_previous;
+};
+
+} // namespace testsupport

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds, runs every test, then the fuzz targets briefly.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/deps.sh
+cmake -S . -B build -G Ninja >/dev/null
+cmake --build build
+QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$(nproc)"
+bash tools/fuzz.sh

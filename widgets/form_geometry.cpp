@@ -1,0 +1,133 @@
+#include "widgets/form_geometry.h"
+
+#include "platform/inifile.h"
+#include "platform/paths.h"
+
+#include <QDir>
+#include <QSplitter>
+#include <QWidget>
+
+namespace widgets {
+
+namespace {
+
+const char *const kProps[] = {"Top", "Left", "Width", "Height"};
+constexpr int kUnset = -9999;
+
+// An inner panel that sits in a splitter takes its width or height from the splitter's
+// sizes; setting its geometry directly would be overridden by the splitter.
+bool applySplitterSize(QWidget *w, const QString &prop, int value)
+{
+    auto *split = qobject_cast<QSplitter *>(w->parentWidget());
+    if (!split)
+        return false;
+    const bool horizontal = split->orientation() == Qt::Horizontal;
+    if ((horizontal && prop != QLatin1String("Width")) || (!horizontal && prop != QLatin1String("Height")))
+        return true; // the splitter owns the other dimension
+    const int index = split->indexOf(w);
+    QList<int> sizes = split->sizes();
+    if (index < 0 || index >= sizes.size())
+        return true;
+    int total = 0;
+    for (int s : sizes)
+        total += s;
+    const int delta = value - sizes[index];
+    sizes[index] = value;
+    // Give the difference to the next (or previous) pane so the total stays.
+    const int other = index + 1 < sizes.size() ? index + 1 : index - 1;
+    if (other >= 0)
+        sizes[other] = std::max(0, sizes[other] - delta);
+    split->setSizes(sizes);
+    return true;
+}
+
+void applyProperty(QWidget *w, const QString &prop, int value)
+{
+    if (!w->isWindow() && applySplitterSize(w, prop, value))
+        return;
+    if (prop == QLatin1String("Top"))
+        w->move(w->x(), value);
+    else if (prop == QLatin1String("Left"))
+        w->move(value, w->y());
+    else if (prop == QLatin1String("Width"))
+        w->resize(value, w->height());
+    else if (prop == QLatin1String("Height"))
+        w->resize(w->width(), value);
+}
+
+int readProperty(const QWidget *w, const QString &prop)
+{
+    if (prop == QLatin1String("Top"))
+        return w->isWindow() ? w->geometry().y() : w->y();
+    if (prop == QLatin1String("Left"))
+        return w->isWindow() ? w->geometry().x() : w->x();
+    if (prop == QLatin1String("Width"))
+        return w->width();
+    return w->height();
+}
+
+QString classNameOf(const QWidget *w)
+{
+    const QVariant stored = w->property("vclClassName");
+    return stored.isValid() ? stored.toString() : QString::fromLatin1(w->metaObject()->className());
+}
+
+} // namespace
+
+QString GeometryIniPath()
+{
+    return QDir(platform::ProgramFolder()).filePath(QStringLiteral("Tarvelin.ini"));
+}
+
+QString ExtractComponentName(const QString &key)
+{
+    const qsizetype dot = key.indexOf('.');
+    return dot < 0 ? key : key.left(dot);
+}
+
+void RestoreFormGeometry(QWidget *form)
+{
+    if (!form)
+        return;
+    platform::IniFile ini(GeometryIniPath());
+    ini.Load();
+    const QString section = form->objectName();
+    QString previous = QStringLiteral("pusty");
+    for (const QString &key : ini.KeyNames(section)) {
+        const QString name = ExtractComponentName(key);
+        if (name == previous)
+            continue;
+        previous = name;
+        QWidget *target = name == form->objectName() ? form : form->findChild<QWidget *>(name);
+        if (!target)
+            continue;
+        for (const char *p : kProps) {
+            const QString prop = QString::fromLatin1(p);
+            const int v = ini.ReadInteger(section, name + '.' + prop, kUnset);
+            if (v != kUnset)
+                applyProperty(target, prop, v);
+        }
+    }
+}
+
+bool SaveFormGeometry(QWidget *form, QWidget *component1, QWidget *component2)
+{
+    if (!form)
+        return true;
+    platform::IniFile ini(GeometryIniPath());
+    ini.Load();
+    const QString section = form->objectName();
+    for (QWidget *w : {form, component1, component2}) {
+        if (!w)
+            continue;
+        const QString name = w->objectName();
+        ini.WriteString(section, name + QStringLiteral(".ClassName"), classNameOf(w));
+        for (const char *p : kProps) {
+            const QString prop = QString::fromLatin1(p);
+            ini.WriteInteger(section, name + '.' + prop, readProperty(w, prop));
+        }
+    }
+    return ini.Save();
+}
+
+} // namespace widgets

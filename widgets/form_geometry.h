@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace widgets {
+
+// Window geometry kept between runs in the geometry ini beside the executable, one
+// section per window named after the window, keys "{component}.Top|Left|Width|Height"
+// and "{component}.ClassName" (written, never read).
+QString GeometryIniPath();
+
+// The part of a key before its first ".".
+QString ExtractComponentName(const QString &key);
+
+// Applies the stored geometry of form and of its named inner components, in the order
+// their keys stand in the section; -9999 leaves a value as designed.
+void RestoreFormGeometry(QWidget *form);
+
+// Stores the geometry of form and of up to two inner components (may be null).
+// Returns false when the ini file cannot be written.
+bool SaveFormGeometry(QWidget *form, QWidget *component1 = nullptr, QWidget *component2 = nullptr);
+
+} // namespace widgets
