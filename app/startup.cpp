@@ -7,6 +7,7 @@
 #include "widgets/progress_dialog.h"
 
 #include <QLocale>
+#include <QTimer>
 #include <clocale>
 #include <functional>
 
@@ -113,6 +114,11 @@ int RunTarvelin(int argc, char **argv)
 
     CreateStartupWindows();
     shell::frmMain()->show();
+    // Test seam: black-box runs under a real X display close the main window after a
+    // while, as a user would, to check that the program ends cleanly.
+    const int autoclose = qEnvironmentVariableIntValue("TARVELIN_AUTOCLOSE_MS");
+    if (autoclose > 0)
+        QTimer::singleShot(autoclose, shell::frmMain(), [] { shell::frmMain()->close(); });
     const int rc = application.exec();
     platform::DestroyAllWindows();
     return rc;

@@ -13,3 +13,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     $SUDO apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
+# A Polish locale, so the tests can show that the program's formats ignore it.
+if ! locale -a 2>/dev/null | grep -qi '^pl_PL.utf8$'; then
+    $SUDO localedef -i pl_PL -f UTF-8 pl_PL.UTF-8 >/dev/null 2>&1 || true
+fi

@@ -57,6 +57,13 @@ void applyProperty(QWidget *w, const QString &prop, int value)
 
 int readProperty(const QWidget *w, const QString &prop)
 {
+    // A splitter pane's own geometry is stale while the window is hidden; the splitter knows.
+    if (auto *split = qobject_cast<QSplitter *>(w->parentWidget()); split && !w->isWindow()) {
+        const bool horizontal = split->orientation() == Qt::Horizontal;
+        const int index = split->indexOf(const_cast<QWidget *>(w));
+        if (index >= 0 && ((horizontal && prop == QLatin1String("Width")) || (!horizontal && prop == QLatin1String("Height"))))
+            return split->sizes().value(index);
+    }
     if (prop == QLatin1String("Top"))
         return w->isWindow() ? w->geometry().y() : w->y();
     if (prop == QLatin1String("Left"))

@@ -1,0 +1,105 @@
+#include "app/startup.h"
+#include "platform/window_registry.h"
+#include "shell/frm_main.h"
+#include "tests/support/fakes.h"
+#include "tests/support/fixture.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QLocale>
+#include <QProcess>
+#include <clocale>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+using testsupport::FixtureFolder;
+using testsupport::ScriptedPrompter;
+
+TEST(StartupCheck, MissingIniReportsFileNameAndStops)
+{
+    FixtureFolder fx;
+    ScriptedPrompter prompter;
+    EXPECT_FALSE(app::RunModuleInitialisations({}));
+    ASSERT_EQ(prompter.boxes.size(), 1);
+    EXPECT_EQ(prompter.boxes[0].text, QStringLiteral("Brak pliku konfiguracyjnego : Tarvelin.ini"));
+    fx.Write("Tarvelin.ini", "");
+    EXPECT_TRUE(app::RunModuleInitialisations({}));
+    EXPECT_EQ(prompter.boxes.size(), 1);
+}
+
+TEST(StartupWindows, CreatedInTheirOrderMainWindowFirst)
+{
+    FixtureFolder fx(true);
+    const QStringList names = app::StartupWindowNames();
+    ASSERT_EQ(names.size(), 26);
+    EXPECT_EQ(names.first(), QStringLiteral("frmMain"));
+    EXPECT_EQ(names[1], QStringLiteral("frmProgres"));
+    EXPECT_EQ(names.last(), QStringLiteral("frmStatKartWypP2_2"));
+    app::CreateStartupWindows();
+    const QList<QWidget *> windows = platform::RegisteredWindows();
+    ASSERT_GE(windows.size(), 26);
+    for (int i = 0; i < 26; ++i)
+        EXPECT_EQ(windows[i]->objectName(), names[i]);
+    EXPECT_EQ(windows[0], shell::frmMain());
+    platform::DestroyAllWindows();
+    EXPECT_TRUE(platform::RegisteredWindows().isEmpty());
+}
+
+TEST(Locale, PolishSystemLocaleStillGivesDotAndIsoDates)
+{
+    const char *polish = std::setlocale(LC_NUMERIC, "pl_PL.UTF-8");
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    app::FixLocale();
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.1f", 2.5);
+    EXPECT_STREQ(buf, "2.5");
+    EXPECT_EQ(QLocale().toString(2.5), QStringLiteral("2.5"));
+    EXPECT_EQ(QDate(2009, 3, 5).toString(QStringLiteral("yyyy-MM-dd")), QStringLiteral("2009-03-05"));
+    if (!polish)
+        GTEST_LOG_(INFO) << "pl_PL.UTF-8 is not generated here; checked the Qt side only";
+}
+
+TEST(GeometrySurvivesRestart, MainWindowSizeIsKept)
+{
+    FixtureFolder fx(true);
+    shell::frmMain()->resize(900, 650);
+    platform::DestroyAllWindows(); // as at exit: saves the geometry
+    EXPECT_TRUE(fx.ReadText("Tarvelin.ini").contains("frmMain.Width=900"));
+    EXPECT_EQ(shell::frmMain()->size(), QSize(900, 650));
+    platform::DestroyAllWindows();
+}
+
+// The real executable, started as installed in a folder without its configuration file.
+TEST(BlackBox, ProgramWithoutIniEndsWithNonZeroCode)
+{
+    const QString exe = QStringLiteral(TARVELIN_BINARY);
+    FixtureFolder fx;
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TARVELIN_HOME", fx.Path());
+    env.insert("TARVELIN_SCRIPTED_BOXES", "1");
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    p.setProcessEnvironment(env);
+    p.start(exe, {});
+    ASSERT_TRUE(p.waitForFinished(20000));
+    EXPECT_NE(p.exitCode(), 0);
+    EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains(QStringLiteral("Brak pliku konfiguracyjnego : Tarvelin.ini")));
+}
+
+TEST(BlackBox, ProgramStartsAndClosesCleanly)
+{
+    FixtureFolder fx(true);
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TARVELIN_HOME", fx.Path());
+    env.insert("TARVELIN_SCRIPTED_BOXES", "1");
+    env.insert("TARVELIN_AUTOCLOSE_MS", "500");
+    if (!env.contains("DISPLAY"))
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(TARVELIN_BINARY), {});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().constData();
+    EXPECT_TRUE(fx.ReadText("Tarvelin.ini").contains("frmMain.Width="));
+}

@@ -1,0 +1,82 @@
+#include "widgets/form_geometry.h"
+#include "tests/support/fixture.h"
+
+#include <QSplitter>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+using testsupport::FixtureFolder;
+
+namespace {
+
+struct Window
+{
+    QWidget form;
+    QSplitter *split;
+    QWidget *pLeft;
+    QWidget *pRight;
+    Window()
+    {
+        form.setObjectName("frmTest");
+        split = new QSplitter(&form);
+        split->setObjectName("split");
+        split->resize(600, 400);
+        pLeft = new QWidget(split);
+        pLeft->setObjectName("pLeft");
+        pRight = new QWidget(split);
+        pRight->setObjectName("pRight");
+        split->setSizes({100, 500});
+        form.resize(700, 500);
+        form.move(10, 20);
+    }
+};
+
+} // namespace
+
+TEST(FormGeometry, FreshInstallationKeepsDesignedGeometry)
+{
+    FixtureFolder fx;
+    Window w;
+    widgets::RestoreFormGeometry(&w.form);
+    EXPECT_EQ(w.form.size(), QSize(700, 500));
+    EXPECT_EQ(widgets::ExtractComponentName("frmMain.Top"), QStringLiteral("frmMain"));
+    EXPECT_EQ(widgets::ExtractComponentName("bez"), QStringLiteral("bez"));
+}
+
+TEST(FormGeometry, SaveThenRestoreWindowAndSplitterPane)
+{
+    FixtureFolder fx;
+    int saved = 0;
+    {
+        Window w;
+        w.form.resize(810, 590);
+        w.form.move(33, 44);
+        w.split->setSizes({150, 450});
+        saved = w.split->sizes().value(0);
+        ASSERT_TRUE(widgets::SaveFormGeometry(&w.form, w.pLeft, nullptr));
+    }
+    const QString ini = fx.ReadText("Tarvelin.ini");
+    EXPECT_TRUE(ini.contains("[frmTest]\nfrmTest.ClassName=QWidget\nfrmTest.Top=44\nfrmTest.Left=33\nfrmTest.Width=810\nfrmTest.Height=590\npLeft.ClassName="));
+    EXPECT_TRUE(ini.contains(QStringLiteral("pLeft.Width=%1\n").arg(saved)));
+    Window again;
+    widgets::RestoreFormGeometry(&again.form);
+    EXPECT_EQ(again.form.size(), QSize(810, 590));
+    EXPECT_EQ(again.form.pos(), QPoint(33, 44));
+    EXPECT_EQ(again.split->sizes().value(0), saved);
+    EXPECT_GT(saved, 140);
+}
+
+TEST(FormGeometry, UnsetValuesAndUnknownComponentsAreIgnored)
+{
+    FixtureFolder fx;
+    fx.WriteText("Tarvelin.ini", "[frmTest]\nfrmTest.Top=-9999\nfrmTest.Left=5\nfrmTest.Width=640\nfrmGone.Width=1\nfrmTest.Height=abc\n");
+    Window w;
+    widgets::RestoreFormGeometry(&w.form);
+    EXPECT_EQ(w.form.y(), 20);
+    EXPECT_EQ(w.form.x(), 5);
+    EXPECT_EQ(w.form.width(), 640);
+    EXPECT_EQ(w.form.height(), 500);
+    // Saving keeps the foreign key it does not own.
+    widgets::SaveFormGeometry(&w.form);
+    EXPECT_TRUE(fx.ReadText("Tarvelin.ini").contains("frmGone.Width=1"));
+}
