@@ -1,0 +1,282 @@
+#include "widgets/field_binding.h"
+
+#include "platform/prompter.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTimer>
+
+#include <memory>
+
+namespace widgets {
+
+namespace {
+
+FieldHandler &enterHook()
+{
+    static FieldHandler hook;
+    return hook;
+}
+
+int suppressCount = 0;
+
+bool ignoredReason(Qt::FocusReason reason)
+{
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
+
+// Sits on one control as its child and event filter; holds the handlers bound to it.
+class FieldWatcher : public QObject
+{
+public:
+    explicit FieldWatcher(QWidget *control)
+        : QObject(control), m_control(control), m_meta(control->metaObject())
+    {
+        control->installEventFilter(this);
+    }
+
+    FieldHandler onExit;
+    FieldHandler onEnter;
+    FieldHandler onCommit;
+    bool enterBound = false;
+
+    // A control in its destructor has already lost its own class: its meta object is
+    // that of a base class by then.
+    bool Alive() const { return m_control->metaObject() == m_meta; }
+
+    bool Runnable() const { return !FieldEventsSuppressed() && Alive(); }
+
+    void RunExit()
+    {
+        if (!onExit || m_inExit)
+            return;
+        m_inExit = true;
+        struct Reset
+        {
+            bool &flag;
+            ~Reset() { flag = false; }
+        } reset{m_inExit};
+        FieldHandler handler = onExit; // the handler may rebind the control
+        handler(m_control);
+    }
+
+    void RunEnter()
+    {
+        if (onEnter) {
+            FieldHandler handler = onEnter;
+            handler(m_control);
+        }
+        if (enterHook())
+            enterHook()(m_control);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched != m_control)
+            return false;
+        if (event->type() == QEvent::FocusOut) {
+            auto *fe = static_cast<QFocusEvent *>(event);
+            if (onExit && !ignoredReason(fe->reason()) && !platform::MessageBoxActive() && Runnable())
+                RunExit();
+        } else if (event->type() == QEvent::FocusIn) {
+            auto *fe = static_cast<QFocusEvent *>(event);
+            if (enterBound && !ignoredReason(fe->reason()) && !platform::MessageBoxActive() && Runnable())
+                RunEnter();
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_control;
+    const QMetaObject *m_meta;
+    bool m_inExit = false;
+};
+
+FieldWatcher *findWatcher(QWidget *control)
+{
+    if (!control)
+        return nullptr;
+    for (QObject *child : control->children()) {
+        if (auto *w = dynamic_cast<FieldWatcher *>(child))
+            return w;
+    }
+    return nullptr;
+}
+
+FieldWatcher *watcherFor(QWidget *control)
+{
+    if (FieldWatcher *w = findWatcher(control))
+        return w;
+    return new FieldWatcher(control);
+}
+
+} // namespace
+
+FieldHandler SetFieldEnterHook(FieldHandler hook)
+{
+    FieldHandler previous = enterHook();
+    enterHook() = std::move(hook);
+    return previous;
+}
+
+void BindExit(QWidget *editor, FieldHandler onExit)
+{
+    if (!editor)
+        return;
+    FieldWatcher *w = watcherFor(editor);
+    w->onExit = onExit;
+    w->onCommit = [w](QWidget *) { w->RunExit(); };
+}
+
+void BindEnter(QWidget *control, FieldHandler onEnter)
+{
+    if (!control)
+        return;
+    FieldWatcher *w = watcherFor(control);
+    w->onEnter = std::move(onEnter);
+    w->enterBound = true;
+}
+
+void BindComboChange(QComboBox *combo, FieldHandler onChange)
+{
+    if (!combo)
+        return;
+    FieldWatcher *w = watcherFor(combo);
+    w->onCommit = onChange;
+    QPointer<FieldWatcher> guard(w);
+    QObject::connect(combo, &QComboBox::activated, w, [guard, combo](int) {
+        if (guard && guard->Runnable() && guard->onCommit) {
+            FieldHandler handler = guard->onCommit;
+            handler(combo);
+        }
+    });
+}
+
+void BindCheckClick(QAbstractButton *checkBox, FieldHandler onClick)
+{
+    if (!checkBox)
+        return;
+    FieldWatcher *w = watcherFor(checkBox);
+    w->onCommit = onClick;
+    QPointer<FieldWatcher> guard(w);
+    QObject::connect(checkBox, &QAbstractButton::toggled, w, [guard, checkBox](bool) {
+        if (guard && guard->Runnable() && guard->onCommit) {
+            FieldHandler handler = guard->onCommit;
+            handler(checkBox);
+        }
+    });
+}
+
+void BindButtonClick(QAbstractButton *button, FieldHandler onClick)
+{
+    if (!button)
+        return;
+    FieldWatcher *w = watcherFor(button);
+    QPointer<FieldWatcher> guard(w);
+    QObject::connect(button, &QAbstractButton::clicked, w, [guard, button, onClick](bool) {
+        if (guard && guard->Runnable() && onClick)
+            onClick(button);
+    });
+}
+
+bool CommitField(QWidget *control)
+{
+    FieldWatcher *w = findWatcher(control);
+    if (!w || !w->onCommit || !w->Alive())
+        return false;
+    FieldHandler handler = w->onCommit;
+    handler(control);
+    return true;
+}
+
+bool HasCommitHandler(QWidget *control)
+{
+    FieldWatcher *w = findWatcher(control);
+    return w && w->onCommit;
+}
+
+void ReturnFocusLater(QWidget *control)
+{
+    if (!control)
+        return;
+    QPointer<QWidget> target(control);
+    QTimer::singleShot(0, control, [target] {
+        if (target && target->isEnabled())
+            target->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+FieldEventSuppressor::FieldEventSuppressor()
+{
+    ++suppressCount;
+}
+
+FieldEventSuppressor::~FieldEventSuppressor()
+{
+    --suppressCount;
+}
+
+bool FieldEventsSuppressed()
+{
+    return suppressCount > 0;
+}
+
+void SetEditMaxLength(QLineEdit *edit, int maxLength)
+{
+    if (!edit)
+        return;
+    // QLineEdit's own default is its "no limit".
+    edit->setMaxLength(maxLength > 0 ? maxLength : 32767);
+}
+
+void SetMemoMaxLength(QPlainTextEdit *memo, int maxLength)
+{
+    if (!memo)
+        return;
+    memo->setProperty("tarvelinMaxLength", maxLength);
+    if (memo->property("tarvelinMaxLengthBound").toBool())
+        return;
+    memo->setProperty("tarvelinMaxLengthBound", true);
+    QTextDocument *doc = memo->document();
+    // The position of the last insertion is taken from contentsChange; the text is cut
+    // only afterwards (textChanged), when the document is no longer in the middle of an edit.
+    auto last = std::make_shared<std::pair<int, int>>(0, 0);
+    QObject::connect(doc, &QTextDocument::contentsChange, memo,
+                     [last](int position, int, int added) { *last = {position, added}; });
+    QObject::connect(memo, &QPlainTextEdit::textChanged, memo, [memo, doc, last] {
+        const int limit = memo->property("tarvelinMaxLength").toInt();
+        const auto [position, added] = *last;
+        *last = {0, 0};
+        if (limit <= 0)
+            return;
+        const int length = doc->characterCount() - 1; // the final paragraph mark is not text
+        const int excess = length - limit;
+        if (excess <= 0)
+            return;
+        // Cut what was just inserted, from its end, so the text already there stays; when
+        // the insertion is unknown (text set as a whole), cut the end.
+        QTextCursor cursor(doc);
+        if (added > 0 && position + added <= length) {
+            const int cut = std::min(excess, added);
+            cursor.setPosition(position + added - cut);
+            cursor.setPosition(position + added, QTextCursor::KeepAnchor);
+            cursor.removeSelectedText();
+        }
+        const int rest = doc->characterCount() - 1 - limit;
+        if (rest > 0) {
+            cursor.setPosition(limit);
+            cursor.setPosition(limit + rest, QTextCursor::KeepAnchor);
+            cursor.removeSelectedText();
+        }
+    });
+}
+
+} // namespace widgets
