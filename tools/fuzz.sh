@@ -8,12 +8,13 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWit
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address" >/dev/null
 cmake --build build-fuzz --target fuzz_all
 for f in build-fuzz/fuzz/fuzz_*; do
-    [ -x "$f" ] || continue
+    [ -f "$f" ] && [ -x "$f" ] || continue
     name=$(basename "$f")
     t=$seconds
     # The line reader and text routines are fed longest.
     [ "$name" = fuzz_textxml ] && t=30
     corpus="build-fuzz/corpus/$name"
+    rm -rf "$corpus"
     mkdir -p "$corpus"
     seeds="fuzz/seeds/${name#fuzz_}"
     [ -d "$seeds" ] || seeds=""
