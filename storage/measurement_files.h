@@ -1,0 +1,69 @@
+#pragma once
+
+// Measurement files of a workstation folder: one file per measurement form, in the single
+// layout (one factor) or the shared layout (blocks per factor).
+
+#include "storage/measurements.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace storage {
+
+class TCzynnik;
+
+// Whether factor f is stored in the shared layout: group "chem" or "biol"; a form whose
+// name holds "mechaniczne", "met5Krok" or "metRiskScore"; a dust above 25200.
+bool UsesSharedLayout(const QString &ident, const QString &frmDane, int id);
+bool UsesSharedLayout(const TCzynnik &f);
+constexpr int SharedDustIdBoundary = 25200;
+
+// The measurement file name (without folder) of form frmDane: frmDane + "_dane.xml".
+QString MeasurementFileName(const QString &frmDane);
+// From a definition name: "halas_fizyczny_frm_2.xml" gives "halas_fizyczny_dane" (no ".xml").
+QString MeasurementFileBaseFromDefinition(const QString &definitionName);
+
+// Reads the measurements of factor factorId from folder + frmDane + "_dane.xml" (folder
+// is the workstation folder, stored form ending with "\"); each measurement's Fields are
+// built from formsFolder + frmDane + "_frm_" + its version + ".xml". A missing file
+// leaves the factor without measurements. On success measurements is replaced; on a
+// malformed file (TarvelinError naming the file) it is left as it was.
+void ReadMeasurements(const QString &folder, const QString &frmDane, TMeasurementList &measurements, int factorId,
+                      const QString &formsFolder);
+
+// What the measurement window saves: its selected workstation's folder, the definition
+// file name of its current factor, the current factor (the modified one, else the
+// selected one), the factors of its list, and every factor of the workstation.
+struct MeasurementSaveRequest
+{
+    QString workstationFolder;  // DataFolder + kat_dane + "\"; empty: no workstation selected
+    QString formFileName;       // definition file name of the current factor
+    const TCzynnik *current = nullptr;
+    std::vector<const TCzynnik *> listedFactors;
+    std::vector<const TCzynnik *> workstationFactors;
+};
+
+// Writes the file of the current factor, keeping the blocks of every factor it does not
+// write as they stand in the file; then, after a dust save, the files of the other dusts
+// whose measurements take part in the workstation sum. Nothing selected: "Źle zaznaczono
+// dane" and false. On a write failure "Błąd dostępu do pliku" and false.
+bool WriteMeasurements(const MeasurementSaveRequest &request);
+// Rewrites the files of the dusts of workstationFactors other than factorId whose
+// measurements have a "cbSumNDS" field holding "True".
+bool WriteDustMeasurements(const QString &workstationFolder, const std::vector<const TCzynnik *> &workstationFactors,
+                           int factorId);
+
+// Writes the given factors' blocks into folder + fileBase + ".xml" (layout chosen by the
+// factors), keeping every other factor's block of an existing file unchanged.
+bool WriteMeasurementFile(const QString &folder, const QString &fileBase, const std::vector<const TCzynnik *> &factors);
+
+// The lines one measurement is written as (value lines may hold "\n").
+QStringList MeasurementLines(const TPomiarCzynn &m);
+
+// Sets the enabled and visible flags of dependent fields from their switch fields after
+// loading (fileName: the measurement file; only its name is looked at).
+void ApplyFieldVisibilityRules(int factorId, const QString &ver, const QString &fileName, TPomiarList &fields);
+void ApplyFieldVisibilityRule(TPomiarList &fields, int factorId, int ruleNr);
+
+} // namespace storage

@@ -1,0 +1,62 @@
+#pragma once
+
+// One measurement of a hazard factor, and the date-sorted list of them a factor holds.
+// The measurement files are read and written in measurement_files.h.
+
+#include "storage/form_definitions.h"
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+namespace storage {
+
+class TPomiarCzynn
+{
+public:
+    TPomiarCzynn() = default;
+    TPomiarCzynn(int id, QString data, QString mscPom, QString wykpom, QString metpom, QString interwyn,
+                 QString srodogrryz, QString ver, short ocenam, short ocenak, short ocenakc, short ocenaml,
+                 short ocenamax, short ocenakon);
+
+    int id = 0;           // measurement number
+    QString data;         // date, yyyy-MM-dd
+    QString mscPom;       // place of measurement
+    QString wykpom;       // performed by
+    QString metpom;       // method
+    QString interwyn;     // interpretation of the results
+    QString srodogrryz;   // risk-reduction measures
+    QString ver;          // version of the measurement form definition, "1"
+    TPomiarList Fields;   // the form's items with their values
+    short ocenam = 0;     // rating for men
+    short ocenak = 0;     // women
+    short ocenakc = 0;    // pregnant women
+    short ocenaml = 0;    // juveniles
+    short ocenamax = 0;   // combined
+    short ocenakon = 0;   // final
+
+    // A deep copy, fields included.
+    std::unique_ptr<TPomiarCzynn> Clone() const;
+    // Every field compared, the items of Fields included.
+    bool SameAs(const TPomiarCzynn &other) const;
+};
+
+// A factor's measurements, kept in date order (case-insensitive text order of `data`,
+// which for yyyy-MM-dd is chronological, oldest first). One measurement per date text.
+using TMeasurementList = std::vector<std::unique_ptr<TPomiarCzynn>>;
+
+// Inserts m at its date's place. A measurement whose date text is already there is not
+// added: it is freed and nullptr is returned.
+TPomiarCzynn *AddMeasurement(TMeasurementList &list, std::unique_ptr<TPomiarCzynn> m);
+// Position of the measurement with this date text (case-insensitive), or -1.
+int FindMeasurementByDate(const TMeasurementList &list, const QString &data);
+// Position of the measurement with this number, or -1.
+int FindMeasurementById(const TMeasurementList &list, int id);
+// Restores date order after a date was edited in place (stable).
+void SortMeasurements(TMeasurementList &list);
+TMeasurementList CloneMeasurements(const TMeasurementList &list);
+
+} // namespace storage
+
+// The measurement files come with the class.
+#include "storage/measurement_files.h"
