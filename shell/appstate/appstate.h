@@ -5,6 +5,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "storage/workstation_files.h"
+
 namespace appstate {
 
 class TView;
@@ -29,6 +31,8 @@ public:
     bool EditAllowed = true;
     QString DataVersion = QStringLiteral("1.1");
     QString ListVersion;
+    // The workstations of the current data folder (filled by the workstation loading).
+    storage::WorkstationList Workstations;
 
     bool Modified() const { return m_modified; }
     void SetModified(bool value);

@@ -1,0 +1,466 @@
+#include "storage/workstation_files.h"
+
+#include "platform/paths.h"
+#include "platform/prompter.h"
+#include "platform/tarvelin_error.h"
+#include "platform/text_file.h"
+#include "storage/factor_files.h"
+#include "storage/measurement_files.h"
+#include "storage/text_xml.h"
+
+#include <QDir>
+#include <QSet>
+#include <algorithm>
+
+namespace storage {
+
+namespace {
+
+const QString kOwnSuffix = QStringLiteral(" (czynnik własny)");
+
+int compareYears(const QString &a, const QString &b)
+{
+    return QString::compare(a, b, Qt::CaseInsensitive);
+}
+
+// The line of a general-data or employment value: the name as the program writes it.
+bool isValueLine(const QString &line, const QString &name)
+{
+    return line.contains(QLatin1String("nazwa=\"") + name + QLatin1Char('"'));
+}
+
+[[noreturn]] void fail(TStanowisko &target, const QString &path, const QString &why)
+{
+    target.ReadError = QStringLiteral("Plik danych stanowiska \"%1\" jest uszkodzony (%2): %3").arg(target.nazwa, why, path);
+    throw platform::TarvelinError(target.ReadError);
+}
+
+void reportListOnce(const QString &path)
+{
+    static QSet<QString> reported;
+    if (reported.contains(path))
+        return;
+    reported.insert(path);
+    platform::ShowWarning(platform::FileAccessErrorText() + path);
+}
+
+} // namespace
+
+QString DataVersion()
+{
+    return QStringLiteral("1.1");
+}
+
+TZatrudn::TZatrudn(QString rok, QString mezczyzni, QString kobiety, QString kobietyCiez, QString mlodociani,
+                   QString nocnaZm, QString przekrNDS)
+    : Rok(std::move(rok)), Mezczyzni(std::move(mezczyzni)), Kobiety(std::move(kobiety)),
+      KobietyCiez(std::move(kobietyCiez)), Mlodociani(std::move(mlodociani)), NocnaZm(std::move(nocnaZm)),
+      PrzekrNDS(std::move(przekrNDS))
+{
+}
+
+QStringList TZatrudn::Columns() const
+{
+    return {Rok, Mezczyzni, Kobiety, KobietyCiez, Mlodociani, NocnaZm, PrzekrNDS};
+}
+
+TZatrudn TZatrudn::FromColumns(const QStringList &c)
+{
+    auto at = [&](int i) { return i < c.size() ? c[i] : QString(); };
+    return TZatrudn(at(0), at(1), at(2), at(3), at(4), at(5), at(6));
+}
+
+TStanowisko::TStanowisko(QString id_, QString nazwa_, QString kat_dane_)
+    : id(std::move(id_)), nazwa(std::move(nazwa_)), kat_dane(std::move(kat_dane_))
+{
+}
+
+bool TStanowisko::AddEmployment(const TZatrudn &entry)
+{
+    auto it = std::lower_bound(Employment.begin(), Employment.end(), entry.Rok,
+                               [](const TZatrudn &z, const QString &rok) { return compareYears(z.Rok, rok) < 0; });
+    if (it != Employment.end() && compareYears(it->Rok, entry.Rok) == 0)
+        return false;
+    Employment.insert(it, entry);
+    return true;
+}
+
+const TZatrudn *TStanowisko::FindEmployment(const QString &rok) const
+{
+    for (const TZatrudn &z : Employment)
+        if (compareYears(z.Rok, rok) == 0)
+            return &z;
+    return nullptr;
+}
+
+TCzynnik *TStanowisko::AddFactor(std::unique_ptr<TCzynnik> factor, const QString &text)
+{
+    TCzynnik *f = factor.get();
+    const QString shown = text.isNull() ? FactorDisplayName(f->nazwa, f->id) : text;
+    Factors.push_back(TFactorEntry{shown, std::move(factor)});
+    return f;
+}
+
+TStanowisko *FindWorkstationById(const WorkstationList &list, const QString &id)
+{
+    for (const auto &w : list)
+        if (w->id == id)
+            return w.get();
+    return nullptr;
+}
+
+QString FactorDisplayName(const QString &nazwa, int id)
+{
+    return id > 99999 ? nazwa + kOwnSuffix : nazwa;
+}
+
+bool FactorHasSzkod(const QString &frmDane)
+{
+    return frmDane == QLatin1String("met5Krok") || frmDane == QLatin1String("metRiskScore");
+}
+
+QString WorkstationListPath(const QString &dataFolder)
+{
+    return dataFolder + QStringLiteral("struktura_dane.xml");
+}
+
+QString WorkstationFolderPath(const QString &dataFolder, const QString &katDane)
+{
+    return dataFolder + katDane;
+}
+
+QString WorkstationDataPath(const QString &dataFolder, const QString &katDane)
+{
+    return dataFolder + katDane + QStringLiteral("\\stanowisko_dane.xml");
+}
+
+bool IsSafeFolderName(const QString &katDane)
+{
+    const QString k = katDane.trimmed();
+    if (k.isEmpty() || k == QLatin1String(".") || k == QLatin1String(".."))
+        return false;
+    return !katDane.contains('\\') && !katDane.contains('/') && !katDane.contains(QChar(0));
+}
+
+// ---------------------------------------------------------------------------------------
+// The list file
+
+bool ReadWorkstationList(const QString &path, WorkstationList &list, QString &listVersion)
+{
+    QStringList lines;
+    if (!ReadTextXmlLinesIfExists(path, lines, false))
+        return false;
+    QString id, nazwa, katDane;
+    for (int i = 0; i <= lines.size() - 2; ++i) {
+        const QString &line = lines[i];
+        if (line.contains(QLatin1String("<struktura_dane")))
+            listVersion = ReadAttributeValue(QStringLiteral("ver=\""), line);
+        if (line.contains(QLatin1String("<stanowisko"))) {
+            id = ReadAttributeValue(QStringLiteral("id=\""), line);
+            nazwa = ReadAttributeValue(QStringLiteral("nazwa=\""), line);
+            katDane = ReadAttributeValue(QStringLiteral("kat_dane=\""), line);
+        }
+        if (line.contains(QLatin1String("</stanowisko")))
+            list.push_back(std::make_unique<TStanowisko>(id, nazwa, katDane));
+    }
+    return true;
+}
+
+QStringList WorkstationListLines(const WorkstationList &list)
+{
+    QStringList out;
+    out.reserve(int(list.size()) + 2);
+    out << QStringLiteral("<struktura_dane ver=\"%1\" katalog=\"\" plik=\"struktura_dane.xml\">").arg(DataVersion());
+    for (const auto &w : list)
+        out << QStringLiteral(" <stanowisko id=\"%1\" nazwa=\"%2\" kat_dane=\"%3\"></stanowisko>")
+                   .arg(AttributeText(w->id), AttributeText(w->nazwa), AttributeText(w->kat_dane));
+    out << QStringLiteral("</struktura_dane>");
+    return out;
+}
+
+bool WriteWorkstationList(const QString &dataFolder, const WorkstationList &list)
+{
+    return WriteTextXmlFile(WorkstationListPath(dataFolder), WorkstationListLines(list));
+}
+
+// ---------------------------------------------------------------------------------------
+// The workstation file
+
+WorkstationReadOptions WorkstationReadOptions::ForView(const QString &viewName)
+{
+    WorkstationReadOptions o;
+    const bool definition = viewName == QLatin1String("frmDefStan");
+    const bool measuring = viewName == QLatin1String("frmRyzZakl") || viewName == QLatin1String("frmZestaw");
+    o.currentFactors = definition || measuring;
+    o.nonCurrentFactors = definition;
+    o.measurements = measuring;
+    return o;
+}
+
+WorkstationReadOptions WorkstationReadOptions::AllFactors()
+{
+    WorkstationReadOptions o;
+    o.currentFactors = true;
+    o.nonCurrentFactors = true;
+    o.measurements = false;
+    return o;
+}
+
+ReadResult ReadWorkstationData(const QString &path, TStanowisko &target, const WorkstationReadOptions &options)
+{
+    QStringList lines;
+    if (!ReadTextXmlLinesIfExists(path, lines, false))
+        return ReadResult::Missing;
+    target.ReadError.clear();
+
+    // A file cut short (a failed copy, a full disk) would read as a workstation with fewer
+    // factors or years; saving that would make the loss permanent.
+    bool closed = false;
+    for (int i = int(lines.size()) - 1; i >= 1 && !closed; --i)
+        closed = lines[i].trimmed().startsWith(QLatin1String("</stanowisko_dane"));
+    if (!closed)
+        fail(target, path, QStringLiteral("brak zakończenia pliku"));
+
+    // The folder of the measurement files: the path up to the file name.
+    const QString folder = path.left(path.size() - QStringLiteral("stanowisko_dane.xml").size());
+
+    QString fileId;
+    bool idSeen = false;
+    bool general = false, employment = false, factors = false;
+    bool gatheringOpis = false;
+    QString opisText;
+    QString kod, dataRej, lokalizacja, nrRej, nrRegon;
+    QString rok, mezczyzni, kobiety, kobietyCiez, mlodociani, nocnaZm, przekrNDS;
+    bool generalRead = false;
+    // Read into a fresh object first, so that a failure half-way leaves target's own lists
+    // as they were; what was read is moved over only when the whole file was read.
+    TStanowisko read(target.id, target.nazwa, target.kat_dane);
+
+    for (int i = 0; i <= lines.size() - 2; ++i) {
+        const QString &line = lines[i];
+        if (gatheringOpis) {
+            // A description runs until its closing tag, whatever its lines hold.
+            opisText += QLatin1Char('\n') + line;
+            if (line.contains(QLatin1String("</")))
+                gatheringOpis = false;
+            if (!line.contains(QLatin1String("</daneogl")))
+                continue;
+        }
+        if (line.contains(QLatin1String("<stanowisko_dane"))) {
+            fileId = ReadAttributeValue(QStringLiteral("id=\""), line);
+            idSeen = true;
+            if (fileId != target.id)
+                fail(target, path, QStringLiteral("plik należy do stanowiska o numerze %1").arg(fileId));
+        }
+        if (!line.contains(QLatin1String("<dane "))) {
+            if (line.contains(QLatin1String("<daneogl")))
+                general = true;
+            if (line.contains(QLatin1String("<zatrudnienie")))
+                employment = true;
+            if (line.contains(QLatin1String("<czynniki")))
+                factors = true;
+        }
+        if (general) {
+            if (line.contains(QLatin1String("<dane"))) {
+                if (isValueLine(line, QStringLiteral("Kod")))
+                    kod = ReadElementText(line);
+                else if (isValueLine(line, QStringLiteral("DataRej")))
+                    dataRej = ReadElementText(line);
+                else if (isValueLine(line, QStringLiteral("Lokalizacja")))
+                    lokalizacja = ReadElementText(line);
+                else if (isValueLine(line, QStringLiteral("NrRej")))
+                    nrRej = ReadElementText(line);
+                else if (isValueLine(line, QStringLiteral("NrRegon")))
+                    nrRegon = ReadElementText(line);
+                else if (isValueLine(line, QStringLiteral("Opis"))) {
+                    opisText = QLatin1Char('\n') + line;
+                    gatheringOpis = !line.contains(QLatin1String("</"));
+                }
+            }
+            if (line.contains(QLatin1String("</daneogl"))) {
+                if (gatheringOpis)
+                    fail(target, path, QStringLiteral("niezamknięty opis stanowiska"));
+                read.Kod = kod;
+                read.DataRej = dataRej;
+                read.Lokalizacja = lokalizacja;
+                read.NrRegon = nrRegon;
+                read.NrRej = nrRej;
+                read.Opis = ReadElementText(opisText);
+                generalRead = true;
+                general = false;
+            }
+            continue;
+        }
+        if (employment) {
+            if (line.contains(QLatin1String("<dane"))) {
+                if (isValueLine(line, QStringLiteral("Rok")))
+                    rok = ReadElementText(line);
+                else if (isValueLine(line, QStringLiteral("Mezczyzni")))
+                    mezczyzni = ReadElementText(line);
+                else if (isValueLine(line, QStringLiteral("Kobiety")))
+                    kobiety = ReadElementText(line);
+                else if (isValueLine(line, QStringLiteral("KobietyCiez")))
+                    kobietyCiez = ReadElementText(line);
+                else if (isValueLine(line, QStringLiteral("Mlodociani")))
+                    mlodociani = ReadElementText(line);
+                else if (isValueLine(line, QStringLiteral("NocnaZm")))
+                    nocnaZm = ReadElementText(line);
+                else if (isValueLine(line, QStringLiteral("PrzekrNDS")))
+                    przekrNDS = ReadElementText(line);
+            } else if (line.contains(QLatin1String("</rok"))) {
+                // The values carry over: a year block without a line keeps the year before's.
+                read.AddEmployment(TZatrudn(rok, mezczyzni, kobiety, kobietyCiez, mlodociani, nocnaZm, przekrNDS));
+            } else if (line.contains(QLatin1String("</zatrudnienie"))) {
+                employment = false;
+            }
+            continue;
+        }
+        if (factors) {
+            if (!line.contains(QLatin1String("<dane"))) {
+                if (line.contains(QLatin1String("</czynniki")))
+                    factors = false;
+                continue;
+            }
+            const QString aktual = ReadAttributeValue(QStringLiteral("aktual=\""), line);
+            const bool current = aktual != QLatin1String("N");
+            if (current ? !options.currentFactors : !options.nonCurrentFactors)
+                continue;
+            const QString frmDane = ReadAttributeValue(QStringLiteral("frm_dane=\""), line);
+            const QString nazwa = ReadAttributeValue(QStringLiteral("nazwa=\""), line);
+            const QString ident = ReadAttributeValue(QStringLiteral("ident=\""), line);
+            const QString idText = ReadAttributeValue(QStringLiteral("id=\""), line);
+            const QString szkod = ReadAttributeValue(QStringLiteral("szkod=\""), line);
+            int id = 0;
+            try {
+                id = ToInt(idText);
+            } catch (const platform::TarvelinError &) {
+                fail(target, path, QStringLiteral("numer czynnika '%1' nie jest liczbą").arg(idText));
+            }
+            // The version stored on the line answers when the factor lists cannot; a list
+            // that cannot be read is reported once, not once per factor.
+            QString verPom = ReadAttributeValue(QStringLiteral("ver_pom=\""), line);
+            if (ReadFactorFormVersion(options.catalogueFolder, ident, QString::number(id), verPom, false) ==
+                FormVersionLookup::FileError)
+                reportListOnce(FactorFormVersionListPath(options.catalogueFolder, ident, QString::number(id)));
+            auto factor = std::make_unique<TCzynnik>(nazwa, ident, id, verPom, frmDane, aktual, szkod);
+            if (options.measurements) {
+                try {
+                    ReadMeasurements(folder, frmDane, factor->Measurements, id, options.formsFolder);
+                } catch (const platform::TarvelinError &e) {
+                    // The factor is listed without the measurements it could not read and is
+                    // marked, so its file is not rewritten from the incomplete list.
+                    factor->MeasurementsIncomplete = true;
+                    if (options.problems)
+                        options.problems->append(e.message());
+                }
+            }
+            read.AddFactor(std::move(factor));
+        }
+    }
+    if (!idSeen)
+        fail(target, path, QStringLiteral("brak numeru stanowiska"));
+    if (general || gatheringOpis)
+        fail(target, path, QStringLiteral("niezamknięte dane ogólne"));
+
+    if (generalRead) {
+        target.Loaded = true;
+        target.Kod = read.Kod;
+        target.DataRej = read.DataRej;
+        target.Lokalizacja = read.Lokalizacja;
+        target.NrRegon = read.NrRegon;
+        target.NrRej = read.NrRej;
+        target.Opis = read.Opis;
+    }
+    for (const TZatrudn &z : read.Employment)
+        target.AddEmployment(z);
+    for (TFactorEntry &f : read.Factors)
+        target.Factors.push_back(std::move(f));
+    return ReadResult::Read;
+}
+
+bool EmploymentYearWritten(const TZatrudn &z)
+{
+    const QStringList tested = {z.Rok, z.Mezczyzni, z.Kobiety, z.Mlodociani, z.NocnaZm, z.PrzekrNDS};
+    const bool allEmpty = std::all_of(tested.begin(), tested.end(), [](const QString &s) { return s.isEmpty(); });
+    const bool allZero = std::all_of(tested.begin(), tested.end(), [](const QString &s) { return s == QLatin1String("0"); });
+    return !allEmpty && !allZero;
+}
+
+QStringList WorkstationDataLines(const TStanowisko &w)
+{
+    auto edit = [](const QString &name, const QString &value) {
+        return QStringLiteral("  <dane nazwa=\"%1\" typ=\"edit\">%2</dane>").arg(name, value);
+    };
+    QStringList out;
+    out << QStringLiteral("<stanowisko_dane id=\"%1\">").arg(AttributeText(w.id));
+    out << QStringLiteral(" <daneogl>");
+    out << edit(QStringLiteral("Nazwa"), w.nazwa);
+    out << edit(QStringLiteral("Kod"), w.Kod);
+    out << edit(QStringLiteral("DataRej"), w.DataRej);
+    out << edit(QStringLiteral("Lokalizacja"), w.Lokalizacja);
+    out << edit(QStringLiteral("NrRegon"), w.NrRegon);
+    out << edit(QStringLiteral("NrRej"), w.NrRej);
+    // A multi-line description: its "\n" become line ends of the file.
+    out << QStringLiteral("  <dane nazwa=\"Opis\" typ=\"memo\">%1</dane>").arg(w.Opis);
+    out << QStringLiteral(" </daneogl>");
+    out << QStringLiteral("<zatrudnienie>");
+    for (const TZatrudn &z : w.Employment) {
+        if (!EmploymentYearWritten(z))
+            continue;
+        const QString tab = QStringLiteral(" \t<dane nazwa=\"%1\" typ=\"edit\">%2</dane>");
+        out << QStringLiteral(" <rok>");
+        out << edit(QStringLiteral("Rok"), z.Rok);
+        out << tab.arg(QStringLiteral("Mezczyzni"), z.Mezczyzni);
+        out << tab.arg(QStringLiteral("Kobiety"), z.Kobiety);
+        out << tab.arg(QStringLiteral("KobietyCiez"), z.KobietyCiez);
+        out << tab.arg(QStringLiteral("Mlodociani"), z.Mlodociani);
+        out << tab.arg(QStringLiteral("NocnaZm"), z.NocnaZm);
+        out << tab.arg(QStringLiteral("PrzekrNDS"), z.PrzekrNDS);
+        out << QStringLiteral(" </rok>");
+    }
+    out << QStringLiteral("</zatrudnienie>");
+    out << QStringLiteral(" <czynniki>");
+    for (const TFactorEntry &e : w.Factors) {
+        const TCzynnik &f = *e.factor;
+        QString line = QStringLiteral("  <dane nazwa=\"%1\" id=\"%2\" ident=\"%3\" ver_pom=\"%4\" frm_dane=\"%5\" aktual=\"%6\"")
+                           .arg(AttributeText(f.nazwa), QString::number(f.id), AttributeText(f.ident),
+                                AttributeText(f.ver_pom), AttributeText(f.frm_dane), AttributeText(f.aktual));
+        if (FactorHasSzkod(f.frm_dane))
+            line += QStringLiteral(" szkod=\"%1\"").arg(AttributeText(f.szkod));
+        line += QStringLiteral("></dane>");
+        out << line;
+    }
+    out << QStringLiteral(" </czynniki>");
+    out << QStringLiteral("</stanowisko_dane>");
+    return out;
+}
+
+QString IncompleteWorkstationText(const TStanowisko &w)
+{
+    return QStringLiteral("Dane stanowiska \"%1\" nie zostały wczytane w całości, dlatego nie zostaną zapisane "
+                          "(plik na dysku pozostaje bez zmian).")
+        .arg(w.nazwa);
+}
+
+bool WriteWorkstationData(const QString &dataFolder, const TStanowisko &w)
+{
+    if (!w.ReadError.isEmpty()) {
+        platform::ShowWarning(IncompleteWorkstationText(w));
+        return false;
+    }
+    if (!IsSafeFolderName(w.kat_dane)) {
+        platform::ShowWarning(QStringLiteral("Niepoprawna nazwa katalogu stanowiska: \"%1\"").arg(w.kat_dane));
+        return false;
+    }
+    const QString folder = WorkstationFolderPath(dataFolder, w.kat_dane);
+    if (!platform::FolderExists(folder)) {
+        const QString filePath = platform::ToFilePath(folder);
+        if (!QDir().mkpath(filePath)) {
+            platform::ShowWarning(QStringLiteral("Nie powiodła się próba utworzenia katalogu"));
+            return false;
+        }
+    }
+    return WriteTextXmlFile(WorkstationDataPath(dataFolder, w.kat_dane), WorkstationDataLines(w));
+}
+
+} // namespace storage

@@ -1,0 +1,153 @@
+#pragma once
+
+// The workstation list "struktura_dane.xml" of a data folder and the data file
+// "stanowisko_dane.xml" of each workstation folder: the two data classes, their readers
+// and writers.
+
+#include "storage/factors.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+namespace storage {
+
+// The program's data version, written into every workstation list.
+QString DataVersion();
+
+// Employment of one year; seven texts as the user typed them.
+struct TZatrudn
+{
+    TZatrudn() = default;
+    TZatrudn(QString rok, QString mezczyzni, QString kobiety, QString kobietyCiez, QString mlodociani, QString nocnaZm,
+             QString przekrNDS);
+
+    QString Rok;         // year
+    QString Mezczyzni;   // men
+    QString Kobiety;     // women in total
+    QString KobietyCiez; // pregnant women
+    QString Mlodociani;  // juveniles
+    QString NocnaZm;     // night shift
+    QString PrzekrNDS;   // exposed above the limit values
+
+    // The seven values in column order of the employment grid.
+    QStringList Columns() const;
+    static TZatrudn FromColumns(const QStringList &columns);
+    bool operator==(const TZatrudn &other) const = default;
+};
+
+// One factor present on a workstation: its display name (the name, with the own-factor
+// suffix for ids above 99999) and the factor itself.
+struct TFactorEntry
+{
+    QString text;
+    std::unique_ptr<TCzynnik> factor;
+};
+
+// One workstation. It owns its employment and its factors; the list that holds it owns it.
+class TStanowisko
+{
+public:
+    TStanowisko(QString id, QString nazwa, QString kat_dane);
+
+    QString id;       // decimal number as text
+    QString nazwa;    // name, kept in the list file
+    QString kat_dane; // folder inside the data folder, "stan_" + id
+    bool Loaded = false;
+    QString Kod;
+    QString DataRej; // yyyy-MM-dd
+    QString Lokalizacja;
+    QString NrRegon;
+    QString NrRej;
+    QString Opis; // may hold "\n"
+
+    // Sorted by year text; a second entry with the same year is not added.
+    std::vector<TZatrudn> Employment;
+    // In the order they were added.
+    std::vector<TFactorEntry> Factors;
+
+    // Non-empty after a read that failed half-way: what was read is incomplete, and writing
+    // it back would overwrite the file with the incomplete part, so the writer refuses.
+    QString ReadError;
+
+    // Adds under the year text in sorted place; false (nothing added) when the year is there.
+    bool AddEmployment(const TZatrudn &entry);
+    const TZatrudn *FindEmployment(const QString &rok) const;
+    // Appends a factor under its display name; returns it.
+    TCzynnik *AddFactor(std::unique_ptr<TCzynnik> factor, const QString &text = QString());
+    void ClearEmployment() { Employment.clear(); }
+    void ClearFactors() { Factors.clear(); }
+};
+
+using WorkstationList = std::vector<std::unique_ptr<TStanowisko>>;
+
+TStanowisko *FindWorkstationById(const WorkstationList &list, const QString &id);
+
+// The name a factor is listed under: own factors (id above 99999) carry " (czynnik własny)".
+QString FactorDisplayName(const QString &nazwa, int id);
+// Whether a factor line is written with its szkod attribute.
+bool FactorHasSzkod(const QString &frmDane);
+
+// Paths inside a data folder, stored form with "\".
+QString WorkstationListPath(const QString &dataFolder);
+QString WorkstationFolderPath(const QString &dataFolder, const QString &katDane);
+QString WorkstationDataPath(const QString &dataFolder, const QString &katDane);
+// A folder name that stays inside its data folder: not empty, no separators, not "." or "..".
+bool IsSafeFolderName(const QString &katDane);
+
+// Reads a list file (stored path). A missing file reads nothing and returns false. Each
+// workstation found is appended to list; listVersion gets the root's `ver` (left as it
+// was when the file has no root line).
+bool ReadWorkstationList(const QString &path, WorkstationList &list, QString &listVersion);
+
+// Lines of the list file after the declaration.
+QStringList WorkstationListLines(const WorkstationList &list);
+// Writes dataFolder + "struktura_dane.xml" with the program's data version; on failure
+// "Błąd dostępu do pliku" and false, the old file stays.
+bool WriteWorkstationList(const QString &dataFolder, const WorkstationList &list);
+
+// Which factors a read takes, and whether their measurements come with them. The views
+// differ: the definition view lists factors no longer current too; the measurement window
+// and the summary view take only the current ones, with measurements. Anything that writes
+// a workstation back must read it with every factor.
+struct WorkstationReadOptions
+{
+    bool currentFactors = true;
+    bool nonCurrentFactors = true;
+    bool measurements = false;
+    QString catalogueFolder; // where the factor lists give each factor's current form version
+    QString formsFolder;     // where the measurement form definitions lie
+    // Measurement files that could not be read are listed here (the factor is marked
+    // MeasurementsIncomplete and the read goes on); null: not collected.
+    QStringList *problems = nullptr;
+
+    static WorkstationReadOptions ForView(const QString &viewName);
+    // Every factor, no measurements: for rewriting a workstation file.
+    static WorkstationReadOptions AllFactors();
+};
+
+enum class ReadResult { Read, Missing };
+
+// Reads a "stanowisko_dane.xml" into target. Missing file: nothing read, Missing. The
+// file must name target's id and be complete (its closing root line present); otherwise,
+// and on a malformed number, target.ReadError is set and TarvelinError is thrown with a
+// message naming the file. On success ReadError is cleared. Factors and employment read
+// are added to those target holds (callers that re-read empty them first).
+ReadResult ReadWorkstationData(const QString &path, TStanowisko &target, const WorkstationReadOptions &options);
+
+// The lines of a workstation file after the declaration.
+QStringList WorkstationDataLines(const TStanowisko &w);
+// Whether a year is written: not when Rok, Mezczyzni, Kobiety, Mlodociani, NocnaZm and
+// PrzekrNDS are all empty or all "0".
+bool EmploymentYearWritten(const TZatrudn &z);
+
+// Writes dataFolder + kat_dane + "\stanowisko_dane.xml", creating the folder when needed
+// ("Nie powiodła się próba utworzenia katalogu"). Refuses (message, false) a workstation
+// whose last read failed or whose folder name would leave the data folder.
+bool WriteWorkstationData(const QString &dataFolder, const TStanowisko &w);
+
+// The message shown when a workstation that was not read whole is about to be written.
+QString IncompleteWorkstationText(const TStanowisko &w);
+
+} // namespace storage
