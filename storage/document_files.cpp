@@ -1,0 +1,365 @@
+#include "storage/document_files.h"
+
+#include "platform/paths.h"
+#include "platform/prompter.h"
+#include "platform/tarvelin_error.h"
+#include "platform/text_file.h"
+#include "storage/config_version.h"
+#include "storage/text_xml.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace storage {
+
+namespace {
+
+// More value slots than any printed form has boxes for means a damaged definition; building
+// that many rows would only make the window unusable.
+constexpr int MaxSlots = 100;
+
+QString definitionStructureError(const QString &relPath)
+{
+    return QStringLiteral("Niepoprawna struktura pliku definicji dokumentu : ") + relPath;
+}
+
+QString listStructureError(const QString &path)
+{
+    return QStringLiteral("Niepoprawna struktura pliku listy dokumentów : ") + path;
+}
+
+QString dataStructureErrorText()
+{
+    return QStringLiteral("Niepoprawna struktura pliku z danymi");
+}
+
+bool isInputKind(const QString &typ)
+{
+    return typ == QLatin1String("edit") || typ == QLatin1String("combo") || typ == QLatin1String("memo");
+}
+
+// The last line of a file written by this program closes its root element; a file whose
+// last line does not was cut short.
+bool closesRoot(const QStringList &lines, const QString &root)
+{
+    if (lines.size() < 2)
+        return false;
+    return lines.last().trimmed().startsWith(QStringLiteral("</") + root);
+}
+
+// The first document of a kind creates its folder.
+bool ensureFolder(const QString &folder)
+{
+    if (folder.isEmpty() || platform::FolderExists(folder))
+        return true;
+    if (QDir().mkpath(platform::ToFilePath(folder)))
+        return true;
+    platform::ShowFileAccessError();
+    return false;
+}
+
+void clearSlots(TDokumList &items)
+{
+    for (auto &item : items)
+        for (auto &slot : item->Values)
+            slot.wartosc.clear();
+}
+
+} // namespace
+
+TDokumWart *TDokum::Slot(int k)
+{
+    if (k < 1 || k > int(Values.size()))
+        return nullptr;
+    return &Values[size_t(k - 1)];
+}
+
+const TDokumWart *TDokum::Slot(int k) const
+{
+    if (k < 1 || k > int(Values.size()))
+        return nullptr;
+    return &Values[size_t(k - 1)];
+}
+
+bool TDokum::IsStored() const
+{
+    return typ == QLatin1String("form") || isInputKind(typ);
+}
+
+QString &CurrentKatalog()
+{
+    static QString s;
+    return s;
+}
+
+QString &CurrentPlik()
+{
+    static QString s;
+    return s;
+}
+
+QString &ListPData()
+{
+    static QString s;
+    return s;
+}
+
+QString &ListPRodzInf()
+{
+    static QString s;
+    return s;
+}
+
+QString &DocumentListPath()
+{
+    static QString s;
+    return s;
+}
+
+QString ExtractFormVersion(const QString &fileName)
+{
+    const qsizetype p = fileName.indexOf(QLatin1String("_frm"));
+    if (p < 0)
+        return QString();
+    const QString rest = fileName.mid(p + 4);
+    const qsizetype underscore = rest.indexOf('_');
+    if (underscore < 0)
+        return QString();
+    QString version = rest.mid(underscore + 1);
+    const qsizetype dot = version.indexOf('.');
+    if (dot >= 0)
+        version.truncate(dot);
+    bool ok = false;
+    version.toInt(&ok);
+    if (!ok)
+        platform::ShowError(QStringLiteral("Błąd odczytu wersji!"));
+    return version;
+}
+
+QString StoredBaseName(const QString &storedPath)
+{
+    const qsizetype slash = std::max(storedPath.lastIndexOf('\\'), storedPath.lastIndexOf('/'));
+    QString name = storedPath.mid(slash + 1);
+    const qsizetype dot = name.indexOf('.');
+    if (dot >= 0)
+        name.truncate(dot);
+    return name;
+}
+
+int ReadDocumentFormPage(const QStringList &lines, TDokumList &items, int start, int pageNr, const QString &pageName)
+{
+    TDokum *lastField = nullptr;
+    for (int i = start; i >= 0 && i < lines.size(); ++i) {
+        const QString &line = lines[i];
+        if (line.contains(QLatin1String("<pole"))) {
+            const QString nazwa = ReadAttributeValue(QStringLiteral("nazwa=\""), line);
+            const QString typ = ReadAttributeValue(QStringLiteral("typ=\""), line);
+            const QString druk = ReadAttributeValue(QStringLiteral("druk=\""), line);
+            const QString ppow = ReadAttributeValue(QStringLiteral("ppow=\""), line);
+            const int rozm = ToInt(ReadAttributeValue(QStringLiteral("rozm=\""), line));
+            const int szer = ToInt(ReadAttributeValue(QStringLiteral("szer=\""), line));
+            const int wys = ToInt(ReadAttributeValue(QStringLiteral("wys=\""), line));
+            int ile = ToInt(ReadAttributeValue(QStringLiteral("ile=\""), line));
+            const QString etyk = ReadAttributeValue(QStringLiteral("etyk=\""), line);
+            const QString zal = ReadAttributeValue(QStringLiteral("zal=\""), line);
+            const QString tekst = ReadElementText(line);
+            if (ile < 0 || ile > MaxSlots)
+                return -2;
+            // An edit, choice list or memo always has its one control and so needs its one
+            // slot; without it the typed text would have nowhere to go.
+            if (ile < 1 && isInputKind(typ))
+                ile = 1;
+            auto item = std::make_unique<TDokum>(pageNr, ile, rozm, szer, wys, pageName, nazwa, typ, druk, etyk, zal,
+                                                 ppow, tekst);
+            item->Values.reserve(size_t(ile));
+            for (int k = 1; k <= ile; ++k)
+                item->Values.emplace_back(k, QString());
+            lastField = item.get();
+            items.push_back(std::move(item));
+        } else if (line.startsWith(QLatin1String("<poz"))) {
+            if (lastField)
+                lastField->PrintPositions.emplace_back(ReadAttributeValue(QStringLiteral("druk=\""), line),
+                                                       ReadAttributeValue(QStringLiteral("etyk=\""), line),
+                                                       ReadAttributeValue(QStringLiteral("zal=\""), line));
+        } else if (line.startsWith(QLatin1String("</page"))) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+bool ReadDocumentForm(const QString &relPath, TDokumList &items)
+{
+    const QStringList lines = ReadTextXmlLines(relPath);
+    const QString base = StoredBaseName(relPath);
+    const QString rootTag = QStringLiteral("<") + base;
+    TDokumList read;
+    bool rootSeen = false;
+    int pageNr = 0;
+    QString pageName;
+    for (int i = 1; i <= lines.size() - 2; ++i) {
+        const QString &line = lines[i];
+        if (ContainsText(line, rootTag) && !rootSeen) {
+            rootSeen = true;
+            CurrentKatalog() = ReadAttributeValue(QStringLiteral("katalog=\""), line);
+            CurrentPlik() = ReadAttributeValue(QStringLiteral("plik=\""), line);
+            if (ReadAttributeValue(QStringLiteral("ver=\""), line) != ConfigVersion())
+                return false;
+        } else if (line.contains(QLatin1String("<page"))) {
+            pageNr = ToInt(ReadAttributeValue(QStringLiteral("nr=\""), line));
+            pageName = ReadAttributeValue(QStringLiteral("nazwa=\""), line);
+            read.push_back(std::make_unique<TDokum>(pageNr, 0, 0, 0, 0, pageName, QString(), QStringLiteral("page"),
+                                                    QString(), QString(), QString(), QString(), QString()));
+        } else if (!line.trimmed().isEmpty()) {
+            const int closing = ReadDocumentFormPage(lines, read, i, pageNr, pageName);
+            if (closing < 0)
+                throw platform::TarvelinError(definitionStructureError(relPath));
+            i = closing;
+        }
+    }
+    // Without its root line or its closing line the file is not a whole definition; a
+    // document saved on part of its pages would lose the values of the others.
+    if (!rootSeen || !closesRoot(lines, base))
+        throw platform::TarvelinError(definitionStructureError(relPath));
+    for (auto &item : read)
+        items.push_back(std::move(item));
+    return true;
+}
+
+bool ReadDocumentList(const QString &path, TListDokumList &list, const QString &shownFormVersion)
+{
+    const QStringList lines = ReadTextXmlLines(path);
+    // The root element is named after the file; its base name holds whatever folders the
+    // data folder has.
+    const QString root = StoredBaseName(path);
+    const QString rootTag = QStringLiteral("<") + root;
+    TListDokumList read;
+    bool rootSeen = false;
+    for (int i = 1; i <= lines.size() - 2; ++i) {
+        const QString &line = lines[i];
+        if (ContainsText(line, rootTag) && !rootSeen) {
+            rootSeen = true;
+            ListPData() = ReadAttributeValue(QStringLiteral("pData=\""), line);
+            ListPRodzInf() = ReadAttributeValue(QStringLiteral("pRodzInf=\""), line);
+            CurrentKatalog() = ReadAttributeValue(QStringLiteral("katalog=\""), line);
+            CurrentPlik() = ReadAttributeValue(QStringLiteral("plik=\""), line);
+            if (ReadAttributeValue(QStringLiteral("ver=\""), line) != ConfigVersion())
+                return false;
+        } else if (line.contains(QLatin1String("<pole"))) {
+            const int nr = ToInt(ReadAttributeValue(QStringLiteral("nr=\""), line));
+            QString werDok = ReadAttributeValue(QStringLiteral("wer_dok=\""), line);
+            if (werDok.isEmpty() && !shownFormVersion.isEmpty())
+                werDok = QStringLiteral("1");
+            read.push_back(std::make_unique<TListDokum>(nr, ReadAttributeValue(QStringLiteral("data=\""), line),
+                                                        ReadAttributeValue(QStringLiteral("rodzinf=\""), line), werDok));
+        }
+    }
+    // A list cut short would be written back without its lost entries on the next save.
+    if (!rootSeen || !closesRoot(lines, root))
+        throw platform::TarvelinError(listStructureError(path));
+    for (auto &entry : read)
+        list.push_back(std::move(entry));
+    return true;
+}
+
+bool WriteDocumentList(const QString &dataFolder, const QString &name, const QString &plik,
+                       const TListDokumList &list)
+{
+    QStringList lines;
+    lines << QStringLiteral("<%1 ver=\"%2\" pData=\"%3\" pRodzInf=\"%4\" katalog=\"%5\" plik=\"%6\">")
+                 .arg(name, AttributeText(ConfigVersion()), AttributeText(ListPData()), AttributeText(ListPRodzInf()),
+                      AttributeText(CurrentKatalog()), AttributeText(plik));
+    for (const auto &e : list)
+        lines << QStringLiteral("  <pole nr=\"%1\" data=\"%2\" rodzinf=\"%3\" wer_dok=\"%4\"></pole>")
+                     .arg(QString::number(e->nr), AttributeText(e->data), AttributeText(e->rodzinf),
+                          AttributeText(e->wer_dok));
+    lines << QStringLiteral("</%1>").arg(name);
+    if (!ensureFolder(dataFolder))
+        return false;
+    return WriteTextXmlFile(dataFolder + name + QStringLiteral(".xml"), lines);
+}
+
+bool WriteDocumentData(const QString &dataFolder, const QString &katalog, const QString &name, const TDokumList &items)
+{
+    QStringList lines;
+    lines << QStringLiteral("<%1 ver='%2'>").arg(name, ConfigVersion());
+    for (const auto &item : items) {
+        if (!item->IsStored())
+            continue;
+        for (int k = 1; k <= item->ile; ++k) {
+            const TDokumWart *slot = item->Slot(k);
+            lines << QStringLiteral("  <dane nazwa=\"%1\" typ=\"%2\" nr=\"%3\" >")
+                             .arg(AttributeText(item->nazwa), AttributeText(item->typ), QString::number(k)) +
+                         (slot ? slot->wartosc : QString()) + QStringLiteral("</dane>");
+        }
+    }
+    lines << QStringLiteral(" </%1>").arg(name);
+    const QString folder = dataFolder + katalog;
+    if (!ensureFolder(folder))
+        return false;
+    return WriteTextXmlFile(folder + name + QStringLiteral(".xml"), lines);
+}
+
+bool ReadDocumentData(const QString &dataFolder, const QString &katalog, const QString &fileName, TDokumList &items)
+{
+    clearSlots(items);
+    QStringList lines;
+    // Data values keep their lines whole: a continuation line of a memo may hold "<".
+    if (!ReadTextXmlLinesIfExists(dataFolder + katalog + fileName, lines, false)) {
+        platform::ShowFileAccessError();
+        return false;
+    }
+    const QString root = StoredBaseName(fileName);
+    // The root line names the file; a file copied under another document's number does not.
+    // The name must end there: "<x_dane_1" is also the start of "<x_dane_17".
+    const QString &rootLine = lines.size() > 1 ? lines[1] : QString();
+    const bool namesItself = rootLine.contains(QStringLiteral("<") + root + QStringLiteral(" ")) ||
+                             rootLine.contains(QStringLiteral("<") + root + QStringLiteral(">"));
+    if (lines.size() < 3 || !rootLine.contains(QLatin1String("ver=")) || root.isEmpty() || !namesItself ||
+        !closesRoot(lines, root)) {
+        platform::ShowError(dataStructureErrorText());
+        return false;
+    }
+    for (int i = 2; i <= lines.size() - 2; ++i) {
+        const QString &line = lines[i];
+        if (!line.contains(QLatin1String("<dane")))
+            continue;
+        const QString nazwa = ReadAttributeValue(QStringLiteral("nazwa=\""), line);
+        const QString typ = ReadAttributeValue(QStringLiteral("typ=\""), line);
+        const int nr = ToIntDef(ReadAttributeValue(QStringLiteral("nr=\""), line), 0);
+        QString value = line.mid(line.indexOf('>') + 1);
+        if (!value.contains(QLatin1String("</")))
+            value = JoinContinuationLines(lines, value, i);
+        const qsizetype close = value.indexOf(QLatin1String("</"));
+        if (close >= 0)
+            value.truncate(close);
+        for (auto &item : items) {
+            if (item->nazwa == nazwa && item->typ == typ) {
+                // A slot the definition does not have belongs to a damaged file: skipped.
+                if (TDokumWart *slot = item->Slot(nr))
+                    slot->wartosc = value;
+                break;
+            }
+        }
+    }
+    return true;
+}
+
+QString DocumentDataFileName(const QString &plik, int nr)
+{
+    QString base = plik;
+    const qsizetype dot = base.indexOf('.');
+    if (dot >= 0)
+        base.truncate(dot);
+    return base + QStringLiteral("_") + QString::number(nr) + QStringLiteral(".xml");
+}
+
+int NextFreeDocumentNumber(const QString &dataFolder, const QString &katalog, const QString &plik, int highest)
+{
+    int nr = highest + 1;
+    while (platform::FileExists(dataFolder + katalog + DocumentDataFileName(plik, nr)))
+        ++nr;
+    return nr;
+}
+
+} // namespace storage

@@ -1,0 +1,141 @@
+#pragma once
+
+// Statutory documents: their definitions (pages and fields), the list of stored documents
+// of one kind and the data file of one document. All three are line-oriented text-XML files
+// in Windows-1250.
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+namespace storage {
+
+// A value slot of a document field; `nr` counts from 1.
+class TDokumWart
+{
+public:
+    TDokumWart(int nr_, const QString &wartosc_) : nr(nr_), wartosc(wartosc_) {}
+    int nr;
+    QString wartosc;
+};
+
+// A print position of a field (the "suma" texts of the printed forms).
+class TDrukPoz
+{
+public:
+    TDrukPoz(const QString &druk_, const QString &etyk_, const QString &zal_) : druk(druk_), etyk(etyk_), zal(zal_) {}
+    QString druk;
+    QString etyk;
+    QString zal;
+};
+
+// An item of a document definition: a page (typ "page") or a field.
+class TDokum
+{
+public:
+    TDokum(int PageNr_, int ile_, int rozm_, int szer_, int wys_, const QString &PageName_, const QString &nazwa_,
+           const QString &typ_, const QString &druk_, const QString &etyk_, const QString &zal_, const QString &ppow_,
+           const QString &tekst_)
+        : PageNr(PageNr_), PageName(PageName_), nazwa(nazwa_), typ(typ_), druk(druk_), rozm(rozm_), szer(szer_),
+          wys(wys_), ile(ile_), etyk(etyk_), zal(zal_), ppow(ppow_), tekst(tekst_)
+    {
+    }
+    int PageNr;
+    QString PageName;
+    QString nazwa;
+    QString typ;
+    QString druk;
+    int rozm;
+    int szer;
+    int wys;
+    int ile;
+    QString etyk;
+    QString zal;
+    QString ppow;
+    std::vector<TDokumWart> Values;
+    std::vector<TDrukPoz> PrintPositions;
+    QString tekst;
+
+    // Slot k (1-based) or nullptr when the field has no such slot.
+    TDokumWart *Slot(int k);
+    const TDokumWart *Slot(int k) const;
+    // Whether the item's values are stored in data files.
+    bool IsStored() const;
+};
+
+// An entry of a document list.
+class TListDokum
+{
+public:
+    TListDokum(int nr_, const QString &data_, const QString &rodzinf_, const QString &wer_dok_)
+        : nr(nr_), data(data_), rodzinf(rodzinf_), wer_dok(wer_dok_)
+    {
+    }
+    int nr;
+    QString data;
+    QString rodzinf;
+    QString wer_dok;
+};
+
+using TDokumList = std::vector<std::unique_ptr<TDokum>>;
+using TListDokumList = std::vector<std::unique_ptr<TListDokum>>;
+
+// Shared values of the readers: root `katalog` and `plik` of the last definition or list
+// read, root `pData` and `pRodzInf` of the last list read, and the list path of the
+// document window. They keep their last values until the next read.
+QString &CurrentKatalog();
+QString &CurrentPlik();
+QString &ListPData();
+QString &ListPRodzInf();
+QString &DocumentListPath();
+
+// The form version in a definition file name: "protpow_frm_2.xml" gives "2",
+// "kartwyp_frm.xml" gives "". A version that is not a number shows "Błąd odczytu wersji!"
+// and is still returned.
+QString ExtractFormVersion(const QString &fileName);
+
+// The name of a stored path's file up to its first "." ("dokum\dane\x_lista.xml" -> "x_lista").
+QString StoredBaseName(const QString &storedPath);
+
+// Reads a definition (stored path relative to the program folder) and appends its pages and
+// fields to items. Returns false when its `ver` is not the configuration's (nothing is
+// appended). A missing file, a number that is not one, a page never closed or a file cut
+// short raise platform::TarvelinError; items then stay as they were.
+bool ReadDocumentForm(const QString &relPath, TDokumList &items);
+
+// Block reader of one page, from start: appends the page's fields to items and returns the
+// index of the line that closes the page, or -1 when no line does.
+int ReadDocumentFormPage(const QStringList &lines, TDokumList &items, int start, int pageNr, const QString &pageName);
+
+// Reads a document list and appends its entries. shownFormVersion is the version in the
+// file name of the definition shown (empty when it has none): entries without `wer_dok`
+// then read as "1". Returns false when the list's `ver` is not the configuration's (no entry
+// is appended). A missing file or a malformed list raises platform::TarvelinError; list then
+// stays as it was.
+bool ReadDocumentList(const QString &path, TListDokumList &list, const QString &shownFormVersion);
+
+// Writes dataFolder + name + ".xml" from the entries, with the shared `pData`, `pRodzInf`,
+// `katalog` and the given `plik`. Returns false (after "Błąd dostępu do pliku") when the file
+// could not be written; it is then left as it was.
+bool WriteDocumentList(const QString &dataFolder, const QString &name, const QString &plik,
+                       const TListDokumList &list);
+
+// Writes dataFolder + katalog + name + ".xml" from the stored fields of items. The folder is
+// created when missing. Returns false (after "Błąd dostępu do pliku") on failure.
+bool WriteDocumentData(const QString &dataFolder, const QString &katalog, const QString &name, const TDokumList &items);
+
+// Reads dataFolder + katalog + fileName into the value slots of items. Every slot is emptied
+// first, so nothing of another document remains. A file that cannot be opened shows
+// "Błąd dostępu do pliku", one that does not name itself on its root line or is cut short
+// shows "Niepoprawna struktura pliku z danymi"; both return false.
+bool ReadDocumentData(const QString &dataFolder, const QString &katalog, const QString &fileName, TDokumList &items);
+
+// The data file name of document nr: plik up to its first "." + "_" + nr + ".xml".
+QString DocumentDataFileName(const QString &plik, int nr);
+
+// The lowest number above highest whose data file does not exist yet, so a new document
+// never takes over the file of another one.
+int NextFreeDocumentNumber(const QString &dataFolder, const QString &katalog, const QString &plik, int highest);
+
+} // namespace storage
