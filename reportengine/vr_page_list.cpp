@@ -1,0 +1,471 @@
+#include "reportengine/vr_page_list.h"
+
+#include "reportengine/vr_page_picture.h"
+
+#include "platform/tarvelin_error.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMutexLocker>
+#include <QSaveFile>
+#include <QTreeWidget>
+#include <QtEndian>
+
+#include <cmath>
+#include <cstring>
+
+namespace reportengine {
+
+namespace {
+
+constexpr int kRecordOverhead = 12; // page number, forward link, backward link
+constexpr int kMinPictureSize = 32; // a picture header alone
+constexpr int kMetafileProbe = 44;  // enough of a payload to tell its kind
+constexpr int kOutlineLevels = 32;
+
+qint32 Int32At(const char *p)
+{
+    return qFromLittleEndian<qint32>(p);
+}
+
+QString ShownName(const QString &name)
+{
+    return QDir::toNativeSeparators(name);
+}
+
+[[noreturn]] void Refuse(const QString &text)
+{
+    throw platform::TarvelinError(text);
+}
+
+QString NotAReportText(const QString &name)
+{
+    return QStringLiteral("Plik nie jest zapisanym raportem albo jest pusty:\n%1").arg(ShownName(name));
+}
+
+QString WindowsPagesText(const QString &name)
+{
+    return QStringLiteral("Plik raportu zawiera strony zapisane w formacie Windows (EMF), "
+                          "których ten program nie potrafi wyświetlić:\n%1")
+        .arg(ShownName(name));
+}
+
+QString NewerFormatText(const QString &name)
+{
+    return QStringLiteral("Strony raportu zapisano w nowszym formacie, którego ta wersja programu "
+                          "nie odczytuje:\n%1")
+        .arg(ShownName(name));
+}
+
+// Reads count bytes at offset; false when the stream has fewer.
+bool ReadAt(TVRStream &s, qint64 offset, char *buffer, qint64 count)
+{
+    if (s.Seek(offset, TVRSeekOrigin::Beginning) != offset)
+        return false;
+    return s.Read(buffer, count) == count;
+}
+
+bool Int32AtOffset(TVRStream &s, qint64 offset, qint32 &value)
+{
+    char b[4];
+    if (!ReadAt(s, offset, b, 4))
+        return false;
+    value = Int32At(b);
+    return true;
+}
+
+// A record whose page number is 1 and whose backward link points at headerSize.
+bool RecordFitsHeader(TVRStream &s, qint64 size, int headerSize)
+{
+    qint32 number = 0, forward = 0, back = 0;
+    if (!Int32AtOffset(s, headerSize, number) || number != 1)
+        return false;
+    if (!Int32AtOffset(s, headerSize + 4, forward))
+        return false;
+    if (forward < headerSize + kRecordOverhead || forward > size)
+        return false;
+    return Int32AtOffset(s, qint64(forward) - 4, back) && back == headerSize;
+}
+
+bool MetafileTagAt(TVRStream &s, qint64 offset)
+{
+    char b[4] = {};
+    if (!ReadAt(s, offset, b, 4))
+        return false;
+    const QByteArray text(b, static_cast<qsizetype>(strnlen(b, 4)));
+    return text == "EMF";
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// TVROutline
+
+void TVROutline::Clear()
+{
+    m_entries.clear();
+}
+
+void TVROutline::SetTreeView(QTreeWidget *tree)
+{
+    m_tree = tree;
+    Rebuild();
+}
+
+void TVROutline::Rebuild()
+{
+    if (!m_tree)
+        return;
+    m_tree->setUpdatesEnabled(false);
+    m_tree->clear();
+    QTreeWidgetItem *parents[kOutlineLevels] = {};
+    for (const TVROutlineEntry &e : m_entries) {
+        const int level = qBound(0, e.Level, kOutlineLevels - 1);
+        QTreeWidgetItem *parent = level > 0 ? parents[level - 1] : nullptr;
+        auto *item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_tree);
+        item->setText(0, e.Caption);
+        item->setData(0, Qt::UserRole, e.Id);
+        parents[level] = item;
+    }
+    m_tree->setUpdatesEnabled(true);
+}
+
+bool TVROutline::FindEntry(int id, QRect &rect, int &page) const
+{
+    for (const TVROutlineEntry &e : m_entries) {
+        if (e.Id == id) {
+            rect = e.Rect;
+            page = e.Page;
+            return true;
+        }
+    }
+    rect = QRect();
+    page = 0;
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------
+// TVRPageList
+
+TVRPageList::TVRPageList() = default;
+TVRPageList::~TVRPageList() = default;
+
+qint32 TVRPageList::PageCount() const
+{
+    QMutexLocker locker(&m_lock);
+    return static_cast<qint32>(m_recordStarts.size());
+}
+
+void TVRPageList::SetStream(std::unique_ptr<TVRStream> stream)
+{
+    QMutexLocker locker(&m_lock);
+    m_stream = std::move(stream);
+    m_recordStarts.clear();
+    m_headerSize = kPageFileHeaderSize;
+    m_endOfRecords = kPageFileHeaderSize;
+    m_creationTime = QDateTime();
+    m_displayName.clear();
+}
+
+void TVRPageList::Clear()
+{
+    QMutexLocker locker(&m_lock);
+    m_recordStarts.clear();
+    m_endOfRecords = m_headerSize;
+}
+
+double TVRPageList::ToStoredTime(const QDateTime &t)
+{
+    const qint64 days = t.date().toJulianDay() - QDate(1899, 12, 30).toJulianDay();
+    return double(days) + t.time().msecsSinceStartOfDay() / 86400000.0;
+}
+
+QDateTime TVRPageList::FromStoredTime(double v)
+{
+    if (!std::isfinite(v) || std::fabs(v) > 3.0e6)
+        return QDateTime();
+    const double day = std::floor(v);
+    const qint64 msecs = std::llround((v - day) * 86400000.0);
+    return QDateTime(QDate(1899, 12, 30).addDays(static_cast<qint64>(day)), QTime(0, 0)).addMSecs(msecs);
+}
+
+void TVRPageList::WriteHeader(qint32 pageCount)
+{
+    char h[kPageFileHeaderSize] = {};
+    qToLittleEndian<qint16>(kPageFileTag, h);
+    qToLittleEndian<qint16>(kPageFileVersion, h + 2);
+    qToLittleEndian<qint32>(pageCount, h + 8);
+    m_creationTime = QDateTime::currentDateTime();
+    const double stamp = ToStoredTime(m_creationTime);
+    quint64 bits;
+    std::memcpy(&bits, &stamp, 8);
+    qToLittleEndian<quint64>(bits, h + 16);
+    h[25] = Compression ? 1 : 0;
+    m_stream->Seek(0, TVRSeekOrigin::Beginning);
+    m_stream->Write(h, kPageFileHeaderSize);
+}
+
+void TVRPageList::AddPage(const QPicture &page)
+{
+    QMutexLocker locker(&m_lock);
+    if (!m_stream)
+        m_stream = std::make_unique<TVRStream>();
+    TVRStreamLocker streamLock(*m_stream);
+
+    const qint32 number = static_cast<qint32>(m_recordStarts.size()) + 1;
+    const QByteArray picture(page.data(), page.size());
+    QByteArray payload;
+    if (Compression) {
+        const QByteArray code = TVRCompress::CompressBytes(picture);
+        payload.resize(4);
+        qToLittleEndian<qint32>(static_cast<qint32>(picture.size()), payload.data());
+        payload += code;
+    } else {
+        payload = picture;
+    }
+
+    const qint64 start = number == 1 ? kPageFileHeaderSize : m_endOfRecords;
+    QByteArray record;
+    record.resize(kRecordOverhead + payload.size());
+    char *r = record.data();
+    const qint64 next = start + record.size();
+    qToLittleEndian<qint32>(number, r);
+    qToLittleEndian<qint32>(static_cast<qint32>(next), r + 4);
+    std::memcpy(r + 8, payload.constData(), payload.size());
+    qToLittleEndian<qint32>(static_cast<qint32>(start), r + 8 + payload.size());
+
+    try {
+        if (number == 1) {
+            m_headerSize = kPageFileHeaderSize;
+            WriteHeader(1);
+        }
+        m_stream->Seek(start, TVRSeekOrigin::Beginning);
+        m_stream->Write(record.constData(), record.size());
+    } catch (...) {
+        // A half record must not stay behind to be counted or linked later.
+        m_stream->Truncate(start);
+        throw;
+    }
+    m_recordStarts.push_back(start);
+    m_endOfRecords = next;
+}
+
+void TVRPageList::Finish()
+{
+    QMutexLocker locker(&m_lock);
+    if (!m_stream || m_stream->ReadOnly())
+        return;
+    TVRStreamLocker streamLock(*m_stream);
+    WriteHeader(static_cast<qint32>(m_recordStarts.size()));
+    m_stream->Seek(0, TVRSeekOrigin::End);
+}
+
+QString TVRPageList::DamagedText() const
+{
+    if (m_displayName.isEmpty())
+        return QStringLiteral("Strony raportu są uszkodzone.");
+    return QStringLiteral("Plik raportu jest uszkodzony lub niekompletny:\n%1").arg(ShownName(m_displayName));
+}
+
+QByteArray TVRPageList::ReadRecordPayload(int pageNumber)
+{
+    const qint64 start = m_recordStarts[pageNumber - 1];
+    const qint64 size = m_stream->Size();
+    char head[8];
+    if (!ReadAt(*m_stream, start, head, 8) || Int32At(head) != pageNumber)
+        Refuse(DamagedText());
+    const qint64 next = Int32At(head + 4);
+    if (next < start + kRecordOverhead || next > size)
+        Refuse(DamagedText());
+    QByteArray payload;
+    payload.resize(next - start - kRecordOverhead);
+    if (m_stream->Read(payload.data(), payload.size()) != payload.size())
+        Refuse(DamagedText());
+    qint32 back = 0;
+    if (!m_stream->ReadInt32(back) || back != start)
+        Refuse(DamagedText());
+    return payload;
+}
+
+QByteArray TVRPageList::DecodePayload(const QByteArray &payload, int pageNumber) const
+{
+    Q_UNUSED(pageNumber);
+    QByteArray data;
+    if (Compression) {
+        if (payload.size() < 5)
+            Refuse(DamagedText());
+        const qint64 count = Int32At(payload.constData());
+        const qint64 codeSize = payload.size() - 4;
+        // Every symbol costs at least one bit of code.
+        if (count <= 0 || count > 8 * codeSize)
+            Refuse(DamagedText());
+        qint64 consumed = 0;
+        data = TVRCompress::ExpandBytes(payload.constData() + 4, codeSize, count, &consumed);
+        if (consumed > codeSize)
+            Refuse(DamagedText());
+    } else {
+        data = payload;
+    }
+    if (IsWindowsMetafile(data))
+        Refuse(WindowsPagesText(m_displayName));
+    if (!IsReadablePagePicture(data)) {
+        if (data.size() >= 8 && data.startsWith("QPIC") && qFromBigEndian<quint16>(data.constData() + 6) > kPagePictureFormat)
+            Refuse(NewerFormatText(m_displayName));
+        Refuse(DamagedText());
+    }
+    return data;
+}
+
+QByteArray TVRPageList::GetPageData(int pageNumber)
+{
+    QMutexLocker locker(&m_lock);
+    if (!m_stream || pageNumber < 1 || pageNumber > static_cast<int>(m_recordStarts.size()))
+        return QByteArray();
+    TVRStreamLocker streamLock(*m_stream);
+    const QByteArray payload = ReadRecordPayload(pageNumber);
+    m_stream->Seek(0, TVRSeekOrigin::End);
+    return DecodePayload(payload, pageNumber);
+}
+
+std::unique_ptr<QPicture> TVRPageList::GetPage(int pageNumber)
+{
+    const QByteArray data = GetPageData(pageNumber);
+    if (data.isEmpty())
+        return nullptr;
+    auto picture = std::make_unique<QPicture>(kPagePictureFormat);
+    picture->setData(data.constData(), static_cast<uint>(data.size()));
+    return picture;
+}
+
+int TVRPageList::DetectHeaderSize(TVRStream &stream)
+{
+    TVRStreamLocker lock(stream);
+    const qint64 saved = stream.Position();
+    const qint64 size = stream.Size();
+    int result = kPageFileHeaderSize;
+    if (RecordFitsHeader(stream, size, 128))
+        result = 128;
+    else if (RecordFitsHeader(stream, size, 124) || MetafileTagAt(stream, 173))
+        result = 124;
+    else if (RecordFitsHeader(stream, size, 96) || MetafileTagAt(stream, 145))
+        result = 96;
+    else if (size == 124 || size == 96)
+        result = static_cast<int>(size); // a header without pages
+    stream.Seek(saved, TVRSeekOrigin::Beginning);
+    return result;
+}
+
+void TVRPageList::LoadFromFile(const QString &fileName)
+{
+    if (!QFileInfo::exists(fileName))
+        Refuse(QStringLiteral("File does not exist"));
+    LoadFromStream(TVRStream::CreateFromFile(fileName), fileName);
+}
+
+void TVRPageList::LoadFromStream(std::unique_ptr<TVRStream> stream, const QString &displayName)
+{
+    // Everything is checked on the new stream before the current pages are let go.
+    TVRPageList probe;
+    probe.m_displayName = displayName;
+    probe.m_stream = std::move(stream);
+    TVRStream &s = *probe.m_stream;
+    const qint64 size = s.Size();
+    if (size < 96)
+        Refuse(NotAReportText(displayName));
+    const int headerSize = DetectHeaderSize(s);
+    if (size < headerSize)
+        Refuse(NotAReportText(displayName));
+    QByteArray header(headerSize, '\0');
+    if (!ReadAt(s, 0, header.data(), headerSize))
+        Refuse(probe.DamagedText());
+    const char *h = header.constData();
+    if (qFromLittleEndian<qint16>(h) != kPageFileTag || qFromLittleEndian<qint16>(h + 2) != kPageFileVersion)
+        Refuse(NotAReportText(displayName));
+    const qint32 count = Int32At(h + 8);
+    const int timeOffset = headerSize == 124 ? 12 : 16;
+    const int flagOffset = headerSize == 124 ? 21 : 25;
+    quint64 bits = qFromLittleEndian<quint64>(h + timeOffset);
+    double stamp;
+    std::memcpy(&stamp, &bits, 8);
+    probe.m_creationTime = FromStoredTime(stamp);
+    probe.Compression = static_cast<uchar>(h[flagOffset]) == 1;
+    probe.m_headerSize = headerSize;
+
+    // The smallest record: 12 bytes of links and a coded page of at least 5 bytes.
+    if (count < 0 || count > (size - headerSize) / (kRecordOverhead + 5))
+        Refuse(probe.DamagedText());
+    probe.m_recordStarts.reserve(count);
+    qint64 start = headerSize;
+    for (qint32 i = 1; i <= count; ++i) {
+        char head[8];
+        if (!ReadAt(s, start, head, 8) || Int32At(head) != i)
+            Refuse(probe.DamagedText());
+        const qint64 next = Int32At(head + 4);
+        const qint64 payloadSize = next - start - kRecordOverhead;
+        if (next > size || payloadSize < (probe.Compression ? 5 : kMinPictureSize))
+            Refuse(probe.DamagedText());
+        qint32 back = 0;
+        if (!Int32AtOffset(s, next - 4, back) || back != start)
+            Refuse(probe.DamagedText());
+        if (probe.Compression) {
+            qint32 plainSize = 0;
+            if (!Int32AtOffset(s, start + 8, plainSize) || plainSize <= 0 || plainSize > 8 * (payloadSize - 4))
+                Refuse(probe.DamagedText());
+        } else {
+            QByteArray probeBytes(qMin<qint64>(payloadSize, kMetafileProbe), '\0');
+            if (!ReadAt(s, start + 8, probeBytes.data(), probeBytes.size()))
+                Refuse(probe.DamagedText());
+            if (IsWindowsMetafile(probeBytes))
+                Refuse(WindowsPagesText(displayName));
+            if (!probeBytes.startsWith("QPIC"))
+                Refuse(probe.DamagedText());
+            if (qFromBigEndian<quint16>(probeBytes.constData() + 6) > kPagePictureFormat)
+                Refuse(NewerFormatText(displayName));
+        }
+        probe.m_recordStarts.push_back(start);
+        start = next;
+    }
+    probe.m_endOfRecords = start;
+    // The first page is read whole, so a file this build cannot show is refused now
+    // rather than page by page in the preview.
+    if (count > 0)
+        (void)probe.GetPageData(1);
+
+    QMutexLocker locker(&m_lock);
+    m_stream = std::move(probe.m_stream);
+    m_recordStarts = std::move(probe.m_recordStarts);
+    m_endOfRecords = probe.m_endOfRecords;
+    m_headerSize = probe.m_headerSize;
+    m_creationTime = probe.m_creationTime;
+    m_displayName = displayName;
+    Compression = probe.Compression;
+    m_outline.Clear();
+    m_outline.Rebuild();
+}
+
+bool TVRPageList::SaveToFile(const QString &fileName)
+{
+    QMutexLocker locker(&m_lock);
+    if (!m_stream)
+        return false;
+    const QString source = m_stream->SourceFileName();
+    if (!source.isEmpty()) {
+        const QFileInfo a(source), b(fileName);
+        if (a.absoluteFilePath() == b.absoluteFilePath() ||
+            (b.exists() && !a.canonicalFilePath().isEmpty() && a.canonicalFilePath() == b.canonicalFilePath()))
+            return true; // the file already holds exactly these bytes
+    }
+    QSaveFile out(fileName);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    TVRStreamLocker streamLock(*m_stream);
+    const bool copied = m_stream->SaveToStream(out);
+    m_stream->Seek(0, TVRSeekOrigin::End);
+    if (!copied) {
+        out.cancelWriting();
+        return false;
+    }
+    return out.commit();
+}
+
+} // namespace reportengine
