@@ -1,0 +1,64 @@
+// Feeds the document data reader with arbitrary files, against a small definition.
+// LIBS: tarvelin_storage tarvelin_platform
+#include "platform/paths.h"
+#include "platform/tarvelin_error.h"
+#include "storage/config_version.h"
+#include "storage/document_files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+QTemporaryDir &folder()
+{
+    static QTemporaryDir dir;
+    static bool once = [] {
+        qputenv("TARVELIN_SCRIPTED_BOXES", "1");
+        platform::SetProgramFolder(dir.path());
+        QDir(dir.path()).mkpath(QStringLiteral("d/k"));
+        storage::ConfigVersion() = QStringLiteral("1.0");
+        return true;
+    }();
+    (void)once;
+    return dir;
+}
+
+void put(const QString &relative, const uint8_t *data, size_t size)
+{
+    QFile f(folder().filePath(relative));
+    if (f.open(QIODevice::WriteOnly))
+        f.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    folder();
+    put(QStringLiteral("d/k/x_dane_1.xml"), data, size);
+    storage::TDokumList items;
+    auto add = [&](const char *name, const char *typ, int ile) {
+        auto item = std::make_unique<storage::TDokum>(1, ile, 100, 100, 0, QStringLiteral("p"), QString::fromLatin1(name),
+                                                      QString::fromLatin1(typ), QString(), QString(), QString(),
+                                                      QString(), QString());
+        for (int k = 1; k <= ile; ++k)
+            item->Values.emplace_back(k, QStringLiteral("stare"));
+        items.push_back(std::move(item));
+    };
+    add("a", "edit", 1);
+    add("b", "memo", 1);
+    add("c", "form", 3);
+    const bool ok = storage::ReadDocumentData(QStringLiteral("d\\"), QStringLiteral("k\\"), QStringLiteral("x_dane_1.xml"), items);
+    for (const auto &item : items) {
+        if (int(item->Values.size()) != item->ile)
+            __builtin_trap();
+        for (const auto &slot : item->Values)
+            if (slot.wartosc == QLatin1String("stare") || (!ok && !slot.wartosc.isEmpty()))
+                __builtin_trap(); // nothing of the previous document survives a read
+    }
+    return 0;
+}

@@ -1,0 +1,54 @@
+// Feeds the document definition reader with arbitrary files.
+// LIBS: tarvelin_storage tarvelin_platform
+#include "platform/paths.h"
+#include "platform/tarvelin_error.h"
+#include "storage/config_version.h"
+#include "storage/document_files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+QTemporaryDir &folder()
+{
+    static QTemporaryDir dir;
+    static bool once = [] {
+        qputenv("TARVELIN_SCRIPTED_BOXES", "1");
+        platform::SetProgramFolder(dir.path());
+        QDir(dir.path()).mkpath(QStringLiteral("d/k"));
+        storage::ConfigVersion() = QStringLiteral("1.0");
+        return true;
+    }();
+    (void)once;
+    return dir;
+}
+
+void put(const QString &relative, const uint8_t *data, size_t size)
+{
+    QFile f(folder().filePath(relative));
+    if (f.open(QIODevice::WriteOnly))
+        f.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    folder();
+    put(QStringLiteral("d/x_frm_2.xml"), data, size);
+    storage::TDokumList items;
+    try {
+        storage::ReadDocumentForm(QStringLiteral("d\\x_frm_2.xml"), items);
+    } catch (const platform::TarvelinError &) {
+        if (!items.empty())
+            __builtin_trap(); // a refused definition appends nothing
+    }
+    for (const auto &item : items)
+        if (int(item->Values.size()) != item->ile || item->ile < 0 || item->ile > 100)
+            __builtin_trap();
+    return 0;
+}

@@ -1,0 +1,53 @@
+// Feeds the document list reader with arbitrary files.
+// LIBS: tarvelin_storage tarvelin_platform
+#include "platform/paths.h"
+#include "platform/tarvelin_error.h"
+#include "storage/config_version.h"
+#include "storage/document_files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+QTemporaryDir &folder()
+{
+    static QTemporaryDir dir;
+    static bool once = [] {
+        qputenv("TARVELIN_SCRIPTED_BOXES", "1");
+        platform::SetProgramFolder(dir.path());
+        QDir(dir.path()).mkpath(QStringLiteral("d/k"));
+        storage::ConfigVersion() = QStringLiteral("1.0");
+        return true;
+    }();
+    (void)once;
+    return dir;
+}
+
+void put(const QString &relative, const uint8_t *data, size_t size)
+{
+    QFile f(folder().filePath(relative));
+    if (f.open(QIODevice::WriteOnly))
+        f.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    folder();
+    put(QStringLiteral("d/x_lista.xml"), data, size);
+    storage::TListDokumList list;
+    try {
+        const bool accepted = storage::ReadDocumentList(QStringLiteral("d\\x_lista.xml"), list, QStringLiteral("2"));
+        if (!accepted && !list.empty())
+            __builtin_trap();
+    } catch (const platform::TarvelinError &) {
+        if (!list.empty())
+            __builtin_trap();
+    }
+    return 0;
+}
