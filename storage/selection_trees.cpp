@@ -1,0 +1,144 @@
+#include "storage/selection_trees.h"
+
+#include "platform/tarvelin_error.h"
+#include "storage/config_version.h"
+#include "storage/text_xml.h"
+
+namespace storage {
+
+namespace {
+
+// Both kinds of tree are read the same way; only a leaf differs. The levels are walked
+// with an explicit stack of open groups rather than by recursion, so a file of thousands
+// of nested groups cannot exhaust the stack.
+template <typename Node, typename MakeLeaf, typename MakeGroup>
+int readLevel(const QStringList &lines, std::vector<Node> &list, int &id, int start, int parentId, int level,
+              MakeLeaf makeLeaf, MakeGroup makeGroup)
+{
+    std::vector<int> parents{parentId};
+    for (int i = start; i < lines.size(); ++i) {
+        const QString &line = lines[i];
+        const int depth = level + static_cast<int>(parents.size()) - 1;
+        if (line.contains(QLatin1String("<poz"))) {
+            ++id;
+            list.push_back(makeLeaf(id, parents.back(), depth, line));
+        } else if (line.contains(QLatin1String("<grp"))) {
+            ++id;
+            list.push_back(makeGroup(id, parents.back(), depth, line));
+            parents.push_back(id);
+        } else if (line.contains(QLatin1String("</"))) {
+            parents.pop_back();
+            if (parents.empty())
+                return i;
+        }
+    }
+    return -1;
+}
+
+TZalTree plainLeaf(int id, int parent, int level, const QString &line)
+{
+    return TZalTree(id, parent, level, line.startsWith(QLatin1Char('<')) ? StripElementTags(line) : ReadElementText(line));
+}
+
+TZalTree plainGroup(int id, int parent, int level, const QString &line)
+{
+    return TZalTree(id, parent, level, ReadAttributeValue(QStringLiteral("nazwa=\""), line));
+}
+
+TZalTreeParam paramLeaf(int id, int parent, int level, const QString &line)
+{
+    return TZalTreeParam(id, parent, level, ReadElementText(line), ReadAttributeValue(QStringLiteral("par1=\""), line),
+                         ReadAttributeValue(QStringLiteral("par2=\""), line),
+                         ReadAttributeValue(QStringLiteral("par3=\""), line));
+}
+
+TZalTreeParam paramGroup(int id, int parent, int level, const QString &line)
+{
+    return TZalTreeParam(id, parent, level, ReadAttributeValue(QStringLiteral("nazwa=\""), line), QString(), QString(),
+                         QString());
+}
+
+template <typename Node, typename LevelReader, typename MakeLeaf, typename MakeGroup>
+bool parse(const QStringList &lines, const QString &rootKey, std::vector<Node> &list, QString &version,
+           bool &versionFound, bool topLeaves, LevelReader readLevelFn, MakeLeaf makeLeaf, MakeGroup makeGroup)
+{
+    versionFound = false;
+    int id = 0;
+    for (int i = 1; i <= lines.size() - 2; ++i) {
+        const QString &line = lines[i];
+        if (ContainsText(line, rootKey)) {
+            version = ReadAttributeValue(QStringLiteral("ver=\""), line);
+            versionFound = true;
+        } else if (line.contains(QLatin1String("<poz"))) {
+            if (topLeaves) {
+                ++id;
+                list.push_back(makeLeaf(id, 0, 0, line));
+            }
+        } else if (line.contains(QLatin1String("<grp"))) {
+            ++id;
+            list.push_back(makeGroup(id, 0, 0, line));
+            const int end = readLevelFn(lines, list, id, i + 1, id, 1);
+            if (end < 0)
+                return false; // a group never closed: the scan stops here
+            i = end;
+        }
+    }
+    return true;
+}
+
+template <typename Node, typename Parser>
+void readTree(const QString &relPath, std::vector<Node> &list, Parser parser)
+{
+    const QStringList lines = ReadTextXmlLines(relPath, true);
+    if (lines.size() < 2)
+        throw platform::TarvelinError(QStringLiteral("Plik listy wyboru %1 jest pusty.").arg(relPath));
+    std::vector<Node> nodes;
+    QString version;
+    bool versionFound = false;
+    if (!parser(lines, relPath, nodes, version, versionFound))
+        throw platform::TarvelinError(
+            QStringLiteral("Niepoprawna struktura pliku listy wyboru %1: grupa nie jest zamknięta.").arg(relPath));
+    // Every tree read replaces the shared configuration version with its own.
+    if (versionFound)
+        ConfigVersion() = version;
+    for (auto &n : nodes)
+        list.push_back(std::move(n));
+}
+
+} // namespace
+
+int ReadSelectionTreeLevel(const QStringList &lines, std::vector<TZalTree> &list, int &id, int start, int parentId,
+                           int level)
+{
+    return readLevel(lines, list, id, start, parentId, level, plainLeaf, plainGroup);
+}
+
+int ReadParamTreeLevel(const QStringList &lines, std::vector<TZalTreeParam> &list, int &id, int start, int parentId,
+                       int level)
+{
+    return readLevel(lines, list, id, start, parentId, level, paramLeaf, paramGroup);
+}
+
+bool ParseSelectionTree(const QStringList &lines, const QString &rootKey, std::vector<TZalTree> &list,
+                        QString &version, bool &versionFound)
+{
+    return parse(lines, rootKey, list, version, versionFound, true, ReadSelectionTreeLevel, plainLeaf, plainGroup);
+}
+
+bool ParseParamTree(const QStringList &lines, const QString &rootKey, std::vector<TZalTreeParam> &list,
+                    QString &version, bool &versionFound)
+{
+    return parse(lines, rootKey, list, version, versionFound, false, ReadParamTreeLevel, paramLeaf, paramGroup);
+}
+
+void ReadSelectionTree(const QString &relPath, std::vector<TZalTree> &list)
+{
+    readTree(relPath, list, ParseSelectionTree);
+}
+
+void ReadParamTree(const QString &relPath, std::vector<TZalTreeParam> &list)
+{
+    readTree(relPath, list, ParseParamTree);
+}
+
+} // namespace storage
