@@ -24,9 +24,11 @@ int compareYears(const QString &a, const QString &b)
 }
 
 // The line of a general-data or employment value: the name as the program writes it.
+// Tested on the line's own first attribute, so a description or a value that happens to
+// hold such a text does not pass for another field.
 bool isValueLine(const QString &line, const QString &name)
 {
-    return line.contains(QLatin1String("nazwa=\"") + name + QLatin1Char('"'));
+    return ReadAttributeValue(QStringLiteral("nazwa=\""), line) == name;
 }
 
 [[noreturn]] void fail(TStanowisko &target, const QString &path, const QString &why)

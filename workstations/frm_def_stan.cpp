@@ -1,0 +1,904 @@
+#include "workstations/frm_def_stan.h"
+
+#include "platform/paths.h"
+#include "platform/prompter.h"
+#include "platform/window_registry.h"
+#include "shell/appstate/appstate.h"
+#include "storage/text_xml.h"
+#include "widgets/field_binding.h"
+#include "widgets/form_geometry.h"
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace workstations {
+
+namespace {
+
+const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
+
+TfrmDefStan::FactorDialog &factorDialog()
+{
+    static TfrmDefStan::FactorDialog dialog;
+    return dialog;
+}
+
+QString asciiUpper(const QString &s)
+{
+    QString out = s;
+    for (QChar &c : out)
+        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            c = QChar(c.unicode() - 'a' + 'A');
+    return out;
+}
+
+bool isNumber(const QString &text)
+{
+    double v = 0;
+    return storage::TryToDouble(text, v);
+}
+
+// Commits a cell only when its text is a number (or empty); otherwise the view says so and
+// the cell is edited again.
+class TEmploymentDelegate : public QStyledItemDelegate
+{
+public:
+    explicit TEmploymentDelegate(TfrmDefStan *view)
+        : QStyledItemDelegate(view), m_view(view)
+    {
+    }
+
+    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override
+    {
+        auto *edit = qobject_cast<QLineEdit *>(editor);
+        if (!edit) {
+            QStyledItemDelegate::setModelData(editor, model, index);
+            return;
+        }
+        const QString text = edit->text();
+        if (text.trimmed().isEmpty() || isNumber(text)) {
+            model->setData(index, text, Qt::EditRole);
+            return;
+        }
+        // The message waits until the editor has closed: a box shown while the focus is
+        // moving would take the focus itself and close the editor a second time.
+        QPointer<TfrmDefStan> view(m_view);
+        const int row = index.row(), column = index.column();
+        QTimer::singleShot(0, m_view, [view, row, column, text] {
+            if (view)
+                view->sgZatrudnSetEditText(row, column, text);
+        });
+    }
+
+private:
+    TfrmDefStan *m_view;
+};
+
+QLineEdit *newEdit(QWidget *parent, const char *name, int maxLength)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setMaxLength(maxLength);
+    return e;
+}
+
+} // namespace
+
+TfrmDefStan::TfrmDefStan()
+{
+    setObjectName(QStringLiteral("frmDefStan"));
+    setWindowTitle(QStringLiteral("Definicja stanowisk"));
+    buildControls();
+    widgets::RestoreFormGeometry(this);
+    RegisterWorkstationListView(QStringLiteral("frmDefStan"), this);
+}
+
+TfrmDefStan::~TfrmDefStan()
+{
+    RegisterWorkstationListView(QStringLiteral("frmDefStan"), nullptr);
+    widgets::SaveFormGeometry(this, Panel3);
+    // The main panel may stand in the main window; it goes with the view.
+    QPointer<QWidget> panel(pDefStan);
+    if (panel && panel->parent() != this)
+        delete panel.data();
+}
+
+void TfrmDefStan::buildControls()
+{
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    pDefStan = new QWidget(this);
+    pDefStan->setObjectName(QStringLiteral("pDefStan"));
+    outer->addWidget(pDefStan);
+    auto *mainLayout = new QHBoxLayout(pDefStan);
+    mainLayout->setContentsMargins(0, 0, 0, 0);
+    splitter = new QSplitter(Qt::Horizontal, pDefStan);
+    splitter->setObjectName(QStringLiteral("Splitter1"));
+    mainLayout->addWidget(splitter);
+
+    // The list of workstations.
+    Panel3 = new QWidget(splitter);
+    Panel3->setObjectName(QStringLiteral("Panel3"));
+    auto *listLayout = new QVBoxLayout(Panel3);
+    listLayout->setContentsMargins(2, 2, 2, 2);
+    auto *listCaption = new QLabel(QStringLiteral("Lista stanowisk"), Panel3);
+    listCaption->setObjectName(QStringLiteral("lListaStanowisk"));
+    listLayout->addWidget(listCaption);
+    lbStanowiska = new QListWidget(Panel3);
+    lbStanowiska->setObjectName(QStringLiteral("lbStanowiska"));
+    lbStanowiska->setSelectionMode(QAbstractItemView::SingleSelection);
+    listLayout->addWidget(lbStanowiska);
+    splitter->addWidget(Panel3);
+
+    // The pages.
+    pgDefin = new QTabWidget(splitter);
+    pgDefin->setObjectName(QStringLiteral("pgDefin"));
+    splitter->addWidget(pgDefin);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({220, 560});
+
+    tsStanow = new QWidget(pgDefin);
+    tsStanow->setObjectName(QStringLiteral("tsStanow"));
+    auto *form = new QFormLayout(tsStanow);
+    e_Nazwa = newEdit(tsStanow, "e_Nazwa", 128);
+    e_Kod = newEdit(tsStanow, "e_Kod", 128);
+    dtDataRej = new QDateEdit(tsStanow);
+    dtDataRej->setObjectName(QStringLiteral("dtDataRej"));
+    dtDataRej->setDisplayFormat(kDateFormat);
+    dtDataRej->setCalendarPopup(true);
+    e_Lokalizacja = newEdit(tsStanow, "e_Lokalizacja", 45);
+    e_NrRej = newEdit(tsStanow, "e_NrRej", 16);
+    e_Opis = new QPlainTextEdit(tsStanow);
+    e_Opis->setObjectName(QStringLiteral("e_Opis"));
+    e_Opis->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    e_Opis->setTabChangesFocus(true);
+    e_NrRegon = newEdit(tsStanow, "e_NrRegon", 16);
+    form->addRow(QStringLiteral("Nazwa stanowiska: "), e_Nazwa);
+    form->addRow(QStringLiteral("Kod stanowiska: "), e_Kod);
+    form->addRow(QStringLiteral("Data założenia rejestru:"), dtDataRej);
+    form->addRow(QStringLiteral("Lokalizacja:"), e_Lokalizacja);
+    form->addRow(QStringLiteral("Numer karty:"), e_NrRej);
+    form->addRow(QStringLiteral("Opis stanowiska: "), e_Opis);
+    form->addRow(QStringLiteral("Numer REGON:"), e_NrRegon);
+    pgDefin->addTab(tsStanow, QStringLiteral("Dane ogólne stanowiska"));
+
+    tsCzynn = new QWidget(pgDefin);
+    tsCzynn->setObjectName(QStringLiteral("tsCzynn"));
+    auto *factorLayout = new QVBoxLayout(tsCzynn);
+    factorLayout->addWidget(new QLabel(QStringLiteral("Czynniki na stanowisku:"), tsCzynn));
+    lbStanCzyn = new QListWidget(tsCzynn);
+    lbStanCzyn->setObjectName(QStringLiteral("lbStanCzyn"));
+    factorLayout->addWidget(lbStanCzyn);
+    bWybierz = new QPushButton(QStringLiteral("Wybierz czynniki na stanowisku"), tsCzynn);
+    bWybierz->setObjectName(QStringLiteral("bWybierz"));
+    factorLayout->addWidget(bWybierz, 0, Qt::AlignLeft);
+    pgDefin->addTab(tsCzynn, QStringLiteral("Czynniki"));
+
+    tsZatrudn = new QWidget(pgDefin);
+    tsZatrudn->setObjectName(QStringLiteral("tsZatrudn"));
+    auto *employmentLayout = new QVBoxLayout(tsZatrudn);
+    auto *buttons = new QHBoxLayout;
+    bbAddRow = new QToolButton(tsZatrudn);
+    bbAddRow->setObjectName(QStringLiteral("bbAddRow"));
+    bbAddRow->setText(QStringLiteral("+"));
+    bbAddRow->setToolTip(QStringLiteral("Dodaj wiersz"));
+    bbDelRow = new QToolButton(tsZatrudn);
+    bbDelRow->setObjectName(QStringLiteral("bbDelRow"));
+    bbDelRow->setText(QStringLiteral("-"));
+    bbDelRow->setToolTip(QStringLiteral("Usuń wiersz"));
+    buttons->addWidget(bbAddRow);
+    buttons->addWidget(bbDelRow);
+    buttons->addStretch(1);
+    employmentLayout->addLayout(buttons);
+    sgZatrudn = new QTableWidget(1, 7, tsZatrudn);
+    sgZatrudn->setObjectName(QStringLiteral("sgZatrudn"));
+    sgZatrudn->setHorizontalHeaderLabels({QStringLiteral("Rok"), QStringLiteral("Mężczyźni"),
+                                          QStringLiteral("Kobiety ogółem"), QStringLiteral("Kobiety w ciąży"),
+                                          QStringLiteral("Młodociani"), QStringLiteral("Pora nocna"),
+                                          QStringLiteral("Narażeni")});
+    sgZatrudn->verticalHeader()->setVisible(false);
+    sgZatrudn->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    sgZatrudn->setSelectionMode(QAbstractItemView::SingleSelection);
+    sgZatrudn->setTabKeyNavigation(true);
+    sgZatrudn->setItemDelegate(new TEmploymentDelegate(this));
+    employmentLayout->addWidget(sgZatrudn);
+    pgDefin->addTab(tsZatrudn, QStringLiteral("Zatrudnienie"));
+    pgDefin->hide();
+
+    // Events.
+    connect(lbStanowiska, &QListWidget::currentRowChanged, this, [this](int) {
+        if (!m_filling)
+            lbStanowiskaClick();
+    });
+    connect(lbStanowiska, &QListWidget::itemClicked, this, [this](QListWidgetItem *) {
+        // A click on the entry already current still brings the pages back after New.
+        if (!m_filling && pgDefin->isHidden())
+            lbStanowiskaClick();
+    });
+    const auto enter = [](QWidget *control) { appstate::State().SetLastWinCtrl(control); };
+    for (QWidget *editor : std::initializer_list<QWidget *>{e_Nazwa, e_Kod, dtDataRej, e_Lokalizacja, e_NrRej,
+                                                             e_Opis, e_NrRegon}) {
+        widgets::BindEnter(editor, enter);
+        widgets::BindExit(editor, [this](QWidget *sender) { SprZmiany(sender); });
+    }
+    widgets::BindEnter(sgZatrudn, enter);
+    widgets::BindEnter(bWybierz, enter);
+    // The grid's exit is its commit handler too; leaving the grid from one of its cell
+    // editors is seen through the application's focus change (the grid itself never had
+    // the focus then).
+    widgets::BindExit(sgZatrudn, [this](QWidget *) {
+        QWidget *now = QApplication::focusWidget();
+        if (now && sgZatrudn->isAncestorOf(now))
+            return; // focus went into a cell editor: still inside the grid
+        sgZatrudnExit();
+    });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
+        if (!old || !sgZatrudn->isAncestorOf(old) || platform::MessageBoxActive())
+            return;
+        if (now && (now == sgZatrudn || sgZatrudn->isAncestorOf(now)))
+            return;
+        if (!now || now->window() != old->window())
+            return; // another window or a message box: not a move between fields
+        sgZatrudnExit();
+    });
+    connect(sgZatrudn, &QTableWidget::itemChanged, this, [this](QTableWidgetItem *) {
+        if (!m_filling)
+            m_gridEdited = true;
+    });
+    widgets::BindButtonClick(bbAddRow, [this](QWidget *) { bbAddRowClick(); });
+    widgets::BindButtonClick(bbDelRow, [this](QWidget *) { bbDelRowClick(); });
+    widgets::BindButtonClick(bWybierz, [this](QWidget *) { bWybierzClick(); });
+
+    ShowWorkstation(nullptr);
+}
+
+// ---------------------------------------------------------------------------------------
+// State
+
+storage::TStanowisko *TfrmDefStan::CurrentWorkstation() const
+{
+    if (m_new || m_currentId.isEmpty())
+        return nullptr;
+    return storage::FindWorkstationById(appstate::State().Workstations, m_currentId);
+}
+
+storage::TStanowisko *TfrmDefStan::SelectedWorkstation()
+{
+    return WorkstationOfItem(lbStanowiska->currentItem());
+}
+
+void TfrmDefStan::SetFactorDialog(FactorDialog dialog)
+{
+    factorDialog() = std::move(dialog);
+}
+
+void TfrmDefStan::markModified()
+{
+    appstate::State().SetModified(true);
+}
+
+void TfrmDefStan::selectRow(const QString &id)
+{
+    const bool filling = m_filling;
+    m_filling = true;
+    const int row = id.isEmpty() ? -1 : FindWorkstationRow(lbStanowiska, id);
+    lbStanowiska->setCurrentRow(row);
+    if (row < 0)
+        lbStanowiska->clearSelection();
+    m_filling = filling;
+}
+
+void TfrmDefStan::refillList(const QString &selectId)
+{
+    const bool filling = m_filling;
+    m_filling = true;
+    FillWorkstationList(appstate::State().Workstations);
+    if (appstate::State().ViewName != QLatin1String("frmDefStan")) {
+        // Only the current view's list is filled by the shared routine.
+        lbStanowiska->clear();
+        for (const auto &w : appstate::State().Workstations)
+            AddWorkstationItem(lbStanowiska, *w);
+    }
+    selectRow(selectId);
+    m_filling = filling;
+}
+
+void TfrmDefStan::fillFactors()
+{
+    FillFactorList(lbStanCzyn, CurrentWorkstation());
+}
+
+// ---------------------------------------------------------------------------------------
+// Showing
+
+void TfrmDefStan::InitView()
+{
+    m_attachmentFolder = appstate::State().AttachFolder;
+    m_currentId.clear();
+    m_new = false;
+    pgDefin->hide();
+    {
+        const bool filling = m_filling;
+        m_filling = true;
+        lbStanowiska->clear();
+        LoadWorkstations(storage::WorkstationListPath(appstate::State().DataFolder));
+        if (appstate::State().ViewName != QLatin1String("frmDefStan")) {
+            for (const auto &w : appstate::State().Workstations)
+                AddWorkstationItem(lbStanowiska, *w);
+        }
+        m_filling = filling;
+    }
+    ShowWorkstation(nullptr);
+    pgDefin->setCurrentIndex(0);
+}
+
+void TfrmDefStan::setGridRows(const std::vector<storage::TZatrudn> &rows)
+{
+    const bool filling = m_filling;
+    m_filling = true;
+    sgZatrudn->setRowCount(int(rows.size()));
+    for (int r = 0; r < int(rows.size()); ++r) {
+        const QStringList cells = rows[r].Columns();
+        for (int c = 0; c < 7; ++c)
+            sgZatrudn->setItem(r, c, new QTableWidgetItem(cells[c]));
+    }
+    m_filling = filling;
+}
+
+void TfrmDefStan::ShowWorkstation(const storage::TStanowisko *w)
+{
+    widgets::FieldEventSuppressor quiet;
+    const bool filling = m_filling;
+    m_filling = true;
+    const QString year = QString::number(QDate::currentDate().year());
+    const auto zero = QStringLiteral("0");
+    if (w && !w->Employment.empty())
+        setGridRows(w->Employment);
+    else
+        setGridRows({storage::TZatrudn(year, zero, zero, zero, zero, zero, zero)});
+    sgZatrudn->setCurrentCell(0, 0);
+    m_gridEdited = false;
+    if (w) {
+        e_Nazwa->setText(w->nazwa);
+        e_Kod->setText(w->Kod);
+        const QDate d = QDate::fromString(w->DataRej, kDateFormat);
+        dtDataRej->setDate(d.isValid() ? d : QDate::currentDate());
+        e_NrRej->setText(w->NrRej);
+        e_NrRegon->setText(w->NrRegon);
+        e_Lokalizacja->setText(w->Lokalizacja);
+        e_Opis->setPlainText(w->Opis);
+    } else {
+        lbStanCzyn->clear();
+        for (QLineEdit *e : {e_Nazwa, e_Kod, e_Lokalizacja, e_NrRej, e_NrRegon})
+            e->clear();
+        e_Opis->clear();
+        dtDataRej->setDate(QDate::currentDate());
+    }
+    m_filling = filling;
+}
+
+void TfrmDefStan::lbStanowiskaClick()
+{
+    // The chosen workstation is remembered by its id: saving the one being left refills
+    // the sorted list, and a renamed entry may then stand at another index.
+    storage::TStanowisko *chosen = WorkstationOfItem(lbStanowiska->currentItem());
+    if (!chosen)
+        return;
+    const QString chosenId = chosen->id;
+    if (pgDefin->isHidden())
+        pgDefin->show();
+    const QString previousId = m_new ? QString() : m_currentId;
+    if (!AskSaveChanges()) {
+        // The user stays with the workstation being edited.
+        selectRow(previousId);
+        return;
+    }
+    storage::TStanowisko *w = storage::FindWorkstationById(appstate::State().Workstations, chosenId);
+    if (!w) {
+        selectRow(QString());
+        return;
+    }
+    m_new = false;
+    m_currentId = chosenId;
+    appstate::State().NewDocument = false;
+    if (!w->Loaded)
+        LoadWorkstationData(*w);
+    fillFactors();
+    ShowWorkstation(w);
+    selectRow(chosenId);
+}
+
+void TfrmDefStan::NewWorkstation()
+{
+    selectRow(QString());
+    pgDefin->show();
+    pgDefin->setCurrentIndex(0);
+    m_currentId.clear();
+    m_new = true;
+    appstate::State().NewDocument = true;
+    ShowWorkstation(nullptr);
+}
+
+// ---------------------------------------------------------------------------------------
+// Field exits
+
+bool TfrmDefStan::refuseBadText(const QString &text)
+{
+    // "</" would end the stored value early when it is read back.
+    if (!text.contains(QLatin1String("</")))
+        return false;
+    platform::ShowWarning(QStringLiteral("Pole nie może zawierać znaków \"</\"."));
+    return true;
+}
+
+void TfrmDefStan::SprZmiany(QWidget *sender)
+{
+    if (!sender || m_filling)
+        return;
+    const QString name = sender->objectName();
+    QString text;
+    if (sender == e_Opis)
+        text = e_Opis->toPlainText();
+    else if (sender == dtDataRej)
+        text = dtDataRej->date().toString(kDateFormat);
+    else if (auto *edit = qobject_cast<QLineEdit *>(sender))
+        text = edit->text();
+    else
+        return;
+    if (refuseBadText(text)) {
+        widgets::ReturnFocusLater(sender);
+        return;
+    }
+    storage::TStanowisko *w = CurrentWorkstation();
+    if (!w) {
+        if (m_new)
+            markModified();
+        return;
+    }
+    auto update = [&](QString &field) {
+        if (field == text)
+            return;
+        field = text;
+        markModified();
+    };
+    if (name.contains(QLatin1String("Opis")))
+        update(w->Opis);
+    else if (name.contains(QLatin1String("NrRegon")))
+        update(w->NrRegon);
+    else if (name.contains(QLatin1String("NrRej")))
+        update(w->NrRej);
+    else if (name.contains(QLatin1String("Nazwa"))) {
+        if (w->nazwa != text) {
+            for (const auto &other : appstate::State().Workstations)
+                if (other->id == w->id)
+                    other->nazwa = text;
+            markModified();
+        }
+    } else if (name.contains(QLatin1String("Kod")))
+        update(w->Kod);
+    else if (name.contains(QLatin1String("Lokalizacja")))
+        update(w->Lokalizacja);
+    else if (name.contains(QLatin1String("DataRej")))
+        update(w->DataRej);
+}
+
+std::vector<storage::TZatrudn> TfrmDefStan::gridRows() const
+{
+    std::vector<storage::TZatrudn> rows;
+    for (int r = 0; r < sgZatrudn->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < 7; ++c) {
+            const QTableWidgetItem *item = sgZatrudn->item(r, c);
+            cells << (item ? item->text() : QString());
+        }
+        rows.push_back(storage::TZatrudn::FromColumns(cells));
+    }
+    return rows;
+}
+
+bool TfrmDefStan::gridDiffersFrom(const storage::TStanowisko &w) const
+{
+    const auto rows = gridRows();
+    if (rows.size() != w.Employment.size())
+        return true;
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (!(rows[i] == w.Employment[i]))
+            return true;
+    return false;
+}
+
+bool TfrmDefStan::checkGridYears()
+{
+    // The employment keeps one entry per year: a second row of the same year would vanish
+    // without a word, so it is refused and stays in the grid until it is put right.
+    QStringList seen;
+    for (const auto &row : gridRows()) {
+        for (const QString &s : seen)
+            if (QString::compare(s, row.Rok, Qt::CaseInsensitive) == 0) {
+                platform::ShowWarning(
+                    QStringLiteral("Rok \"%1\" występuje w tabeli zatrudnienia więcej niż raz.").arg(row.Rok));
+                return false;
+            }
+        seen << row.Rok;
+    }
+    return true;
+}
+
+void TfrmDefStan::sgZatrudnExit()
+{
+    if (m_filling)
+        return;
+    const int row = sgZatrudn->currentRow();
+    if (row >= 0) {
+        const bool filling = m_filling;
+        m_filling = true;
+        for (int c = 0; c < 7; ++c) {
+            QTableWidgetItem *item = sgZatrudn->item(row, c);
+            if (!item) {
+                item = new QTableWidgetItem;
+                sgZatrudn->setItem(row, c, item);
+            }
+            if (item->text().trimmed().isEmpty())
+                item->setText(QStringLiteral("0"));
+        }
+        m_filling = filling;
+    }
+    storage::TStanowisko *w = CurrentWorkstation();
+    if (!w) {
+        if (m_new && m_gridEdited)
+            markModified();
+        return;
+    }
+    if (!gridDiffersFrom(*w))
+        return;
+    if (!checkGridYears())
+        return;
+    w->ClearEmployment();
+    for (const auto &z : gridRows())
+        w->AddEmployment(z);
+    markModified();
+}
+
+bool TfrmDefStan::sgZatrudnSetEditText(int row, int column, const QString &text)
+{
+    if (row < 0 || row >= sgZatrudn->rowCount() || column < 0 || column >= 7)
+        return false;
+    if (!text.trimmed().isEmpty() && !isNumber(text)) {
+        platform::ShowWarning(QStringLiteral("Niepoprawna wartość liczbowa!"));
+        sgZatrudn->setCurrentCell(row, column);
+        sgZatrudn->setFocus(Qt::OtherFocusReason);
+        sgZatrudn->editItem(sgZatrudn->item(row, column));
+        return false;
+    }
+    QTableWidgetItem *item = sgZatrudn->item(row, column);
+    if (!item) {
+        item = new QTableWidgetItem;
+        sgZatrudn->setItem(row, column, item);
+    }
+    item->setText(text);
+    return true;
+}
+
+void TfrmDefStan::bbAddRowClick()
+{
+    const int rows = sgZatrudn->rowCount();
+    QString year;
+    if (rows > 0) {
+        const QTableWidgetItem *prev = sgZatrudn->item(rows - 1, 0);
+        const int y = storage::ToIntDef(prev ? prev->text() : QString(), 0);
+        if (y != 0)
+            year = QString::number(y + 1);
+    }
+    {
+        const bool filling = m_filling;
+        m_filling = true;
+        sgZatrudn->setRowCount(rows + 1);
+        sgZatrudn->setItem(rows, 0, new QTableWidgetItem(year));
+        for (int c = 1; c < 7; ++c)
+            sgZatrudn->setItem(rows, c, new QTableWidgetItem(QStringLiteral("0")));
+        sgZatrudn->setCurrentCell(rows, 0);
+        m_filling = filling;
+    }
+    m_gridEdited = true;
+    sgZatrudnExit();
+}
+
+void TfrmDefStan::bbDelRowClick()
+{
+    const int row = sgZatrudn->currentRow();
+    if (row < 0 || row >= sgZatrudn->rowCount())
+        return;
+    if (!platform::AskYesNo(QStringLiteral("Czy na pewno usunąć wybrany wiersz w tabeli dot. zatrudnienia?"),
+                            QStringLiteral("Potwierdź usunięcie danych ")))
+        return;
+    const bool filling = m_filling;
+    m_filling = true;
+    sgZatrudn->removeRow(row);
+    bool emptied = false;
+    if (sgZatrudn->rowCount() < 1) {
+        sgZatrudn->setRowCount(1);
+        for (int c = 0; c < 7; ++c)
+            sgZatrudn->setItem(0, c, new QTableWidgetItem);
+        emptied = true;
+    }
+    sgZatrudn->setCurrentCell(qMin(row, sgZatrudn->rowCount() - 1), 0);
+    m_filling = filling;
+    m_gridEdited = true;
+    if (emptied) {
+        // The one row left stays empty: there is no row the user left to fill with zeros.
+        storage::TStanowisko *w = CurrentWorkstation();
+        if (w && gridDiffersFrom(*w)) {
+            w->ClearEmployment();
+            for (const auto &z : gridRows())
+                w->AddEmployment(z);
+            markModified();
+        } else if (!w && m_new) {
+            markModified();
+        }
+        return;
+    }
+    sgZatrudnExit();
+}
+
+void TfrmDefStan::bWybierzClick()
+{
+    storage::TStanowisko *w = CurrentWorkstation();
+    if (!w) {
+        platform::ShowInfo(QStringLiteral("Zapisz stanowisko"));
+        return;
+    }
+    if (!lbStanowiska->currentItem()) {
+        platform::ShowInfo(QStringLiteral("Wybierz stanowisko"));
+        return;
+    }
+    if (!factorDialog())
+        return;
+    if (factorDialog()(*w, this)) {
+        fillFactors();
+        markModified();
+    }
+}
+
+void TfrmDefStan::CommitEditors()
+{
+    for (QWidget *editor : std::initializer_list<QWidget *>{e_Nazwa, e_Kod, dtDataRej, e_Lokalizacja, e_NrRej,
+                                                             e_Opis, e_NrRegon})
+        SprZmiany(editor);
+    if (CurrentWorkstation() && gridDiffersFrom(*CurrentWorkstation()))
+        sgZatrudnExit();
+}
+
+// ---------------------------------------------------------------------------------------
+// Commands
+
+bool TfrmDefStan::SameWorkstationName(const QString &a, const QString &b)
+{
+    return asciiUpper(a) == asciiUpper(b);
+}
+
+int TfrmDefStan::NewWorkstationId(const storage::WorkstationList &list, const QString &dataFolder)
+{
+    for (int id = 1;; ++id) {
+        bool used = false;
+        for (const auto &w : list)
+            if (storage::ToIntDef(w->id, 0) == id || w->id == QString::number(id)) {
+                used = true;
+                break;
+            }
+        if (used)
+            continue;
+        // A folder left behind by an earlier delete must not lend its files to a new one.
+        if (platform::FolderExists(storage::WorkstationFolderPath(dataFolder, QStringLiteral("stan_%1").arg(id))))
+            continue;
+        return id;
+    }
+}
+
+bool TfrmDefStan::checkNameForSave()
+{
+    const QString name = m_new ? e_Nazwa->text() : CurrentWorkstation()->nazwa;
+    if (name.trimmed().isEmpty()) {
+        platform::ShowWarning(QStringLiteral("Nie wypełnione pole: Nazwa stanowiska"));
+        pgDefin->setCurrentWidget(tsStanow);
+        e_Nazwa->setFocus();
+        return false;
+    }
+    for (const auto &other : appstate::State().Workstations) {
+        if (!m_new && other->id == m_currentId)
+            continue;
+        if (SameWorkstationName(other->nazwa, name)) {
+            platform::ShowWarning(QStringLiteral("Stanowisko o tej nazwie już znajduje się na liście"));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool TfrmDefStan::addNewWorkstation()
+{
+    if (!checkNameForSave())
+        return false;
+    auto &state = appstate::State();
+    const int id = state.Workstations.empty() && !platform::FolderExists(storage::WorkstationFolderPath(
+                                                     state.DataFolder, QStringLiteral("stan_1")))
+                       ? 1
+                       : NewWorkstationId(state.Workstations, state.DataFolder);
+    auto w = std::make_unique<storage::TStanowisko>(QString::number(id), e_Nazwa->text(),
+                                                    QStringLiteral("stan_%1").arg(id));
+    w->Loaded = true;
+    w->Kod = e_Kod->text();
+    w->DataRej = dtDataRej->date().toString(kDateFormat);
+    w->NrRegon = e_NrRegon->text();
+    w->NrRej = e_NrRej->text();
+    w->Lokalizacja = e_Lokalizacja->text();
+    w->Opis = e_Opis->toPlainText();
+    // A new workstation starts without factors: they are chosen once it is saved.
+    for (const auto &z : gridRows())
+        w->AddEmployment(z);
+    state.Workstations.push_back(std::move(w));
+    m_currentId = QString::number(id);
+    m_new = false;
+    refillList(m_currentId);
+    return true;
+}
+
+bool TfrmDefStan::SaveWorkstation()
+{
+    CommitEditors();
+    auto &state = appstate::State();
+    if (!checkGridYears())
+        return false;
+    const bool wasNew = m_new;
+    if (m_new) {
+        if (!addNewWorkstation())
+            return false;
+    } else {
+        if (!CurrentWorkstation())
+            return false;
+        if (!checkNameForSave())
+            return false;
+    }
+    storage::TStanowisko *w = CurrentWorkstation();
+    // The data file first: a list entry must never name a workstation whose file failed.
+    bool ok = storage::WriteWorkstationData(state.DataFolder, *w);
+    if (ok) {
+        ok = storage::WriteWorkstationList(state.DataFolder, state.Workstations);
+        if (ok)
+            state.ListVersion = state.DataVersion;
+    }
+    if (!ok) {
+        if (wasNew) {
+            // Back to entering it: a second Save must not add it twice.
+            const QString id = w->id;
+            std::erase_if(state.Workstations, [&](const auto &x) { return x->id == id; });
+            m_currentId.clear();
+            m_new = true;
+            refillList(QString());
+        }
+        return false;
+    }
+    refillList(w->id);
+    state.NewDocument = false;
+    state.SetModified(false);
+    return true;
+}
+
+bool TfrmDefStan::DeleteWorkstation()
+{
+    auto &state = appstate::State();
+    storage::TStanowisko *w = WorkstationOfItem(lbStanowiska->currentItem());
+    if (!w)
+        return false;
+    pgDefin->hide();
+    const QString folder = storage::WorkstationFolderPath(state.DataFolder, w->kat_dane);
+    // A folder name that would not stay inside the data folder, or a folder that is not
+    // there, takes only the list entry with it.
+    if (storage::IsSafeFolderName(w->kat_dane) && platform::FolderExists(folder)) {
+        if (!DeleteFolderTree(folder, state.DataFolder)) {
+            platform::ShowWarning(QStringLiteral("Operacja usunięcia katalogu z danymi nie powiodła się!"));
+            return false;
+        }
+    }
+    const QString id = w->id;
+    std::erase_if(state.Workstations, [&](const auto &x) { return x->id == id; });
+    // The view no longer shows anything: the object it showed is gone.
+    m_currentId.clear();
+    m_new = false;
+    const bool written = storage::WriteWorkstationList(state.DataFolder, state.Workstations);
+    if (written)
+        state.ListVersion = state.DataVersion;
+    {
+        const bool filling = m_filling;
+        m_filling = true;
+        delete lbStanowiska->takeItem(lbStanowiska->currentRow());
+        lbStanowiska->setCurrentRow(-1);
+        lbStanowiska->clearSelection();
+        m_filling = filling;
+    }
+    ShowWorkstation(nullptr);
+    return true;
+}
+
+void TfrmDefStan::Delete()
+{
+    if (!lbStanowiska->currentItem() || !WorkstationOfItem(lbStanowiska->currentItem()))
+        return;
+    if (!platform::AskYesNo(QStringLiteral("Czy na pewno usunąć wybrane stanowisko wraz z danymi?"),
+                            QStringLiteral("Potwierdź usunięcie danych ")))
+        return;
+    if (DeleteWorkstation())
+        appstate::State().SetModified(false);
+}
+
+void TfrmDefStan::restoreStoredName(storage::TStanowisko &w)
+{
+    // The name lives in the list file; a rename not saved goes back to it.
+    storage::WorkstationList stored;
+    QString version;
+    storage::ReadWorkstationList(storage::WorkstationListPath(appstate::State().DataFolder), stored, version);
+    const storage::TStanowisko *s = storage::FindWorkstationById(stored, w.id);
+    if (!s)
+        return;
+    for (const auto &other : appstate::State().Workstations)
+        if (other->id == w.id)
+            other->nazwa = s->nazwa;
+}
+
+bool TfrmDefStan::AskSaveChanges()
+{
+    auto &state = appstate::State();
+    if (!state.Modified())
+        return true;
+    if (platform::AskYesNo(QStringLiteral("Nie zapisano danych. Zapisać?"), QStringLiteral("Potwierdź zapisanie danych "))) {
+        return SaveWorkstation();
+    }
+    state.SetModified(false);
+    lbStanCzyn->clear();
+    if (m_new) {
+        // Nothing stored to go back to: the entered data are dropped.
+        m_new = false;
+        state.NewDocument = false;
+        ShowWorkstation(nullptr);
+        return true;
+    }
+    storage::TStanowisko *w = CurrentWorkstation();
+    if (!w)
+        return true;
+    restoreStoredName(*w);
+    w->Loaded = false;
+    w->Kod.clear();
+    w->DataRej.clear();
+    w->Lokalizacja.clear();
+    w->NrRegon.clear();
+    w->NrRej.clear();
+    w->Opis.clear();
+    LoadWorkstationData(*w);
+    const QString id = w->id;
+    refillList(id);
+    fillFactors();
+    ShowWorkstation(CurrentWorkstation());
+    return true;
+}
+
+TfrmDefStan *frmDefStan()
+{
+    static QPointer<TfrmDefStan> slot;
+    return platform::WindowSingleton(slot);
+}
+
+} // namespace workstations

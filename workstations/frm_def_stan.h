@@ -1,0 +1,130 @@
+#pragma once
+
+// The workstation definition view: the list of workstations of the current data folder
+// and, for the chosen one, its general data, the factors present on it and its yearly
+// employment.
+
+#include "shell/appstate/view.h"
+#include "storage/workstation_files.h"
+#include "workstations/loading/workstation_loading.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QSplitter;
+class QTabWidget;
+class QTableWidget;
+class QToolButton;
+
+namespace workstations {
+
+class TfrmDefStan : public QWidget, public appstate::TView, public TWorkstationListView
+{
+    Q_OBJECT
+public:
+    TfrmDefStan();
+    ~TfrmDefStan() override;
+
+    // Controls, named as the program knows them.
+    QWidget *pDefStan = nullptr;
+    QSplitter *splitter = nullptr;
+    QWidget *Panel3 = nullptr;
+    QListWidget *lbStanowiska = nullptr;
+    QTabWidget *pgDefin = nullptr;
+    QWidget *tsStanow = nullptr;
+    QLineEdit *e_Nazwa = nullptr;
+    QLineEdit *e_Kod = nullptr;
+    QDateEdit *dtDataRej = nullptr;
+    QLineEdit *e_Lokalizacja = nullptr;
+    QLineEdit *e_NrRej = nullptr;
+    QPlainTextEdit *e_Opis = nullptr;
+    QLineEdit *e_NrRegon = nullptr;
+    QWidget *tsCzynn = nullptr;
+    QListWidget *lbStanCzyn = nullptr;
+    QPushButton *bWybierz = nullptr;
+    QWidget *tsZatrudn = nullptr;
+    QTableWidget *sgZatrudn = nullptr;
+    QToolButton *bbAddRow = nullptr;
+    QToolButton *bbDelRow = nullptr;
+
+    // appstate::TView
+    QWidget *GetMainPanel() override { return pDefStan; }
+    void InitView() override;
+    void New() override { NewWorkstation(); }
+    bool Save() override { return SaveWorkstation(); }
+    void Delete() override;
+    bool AskSaveChanges() override;
+
+    // TWorkstationListView
+    QListWidget *WorkstationListBox() override { return lbStanowiska; }
+    storage::TStanowisko *SelectedWorkstation() override;
+
+    // The view's own operations.
+    void ShowWorkstation(const storage::TStanowisko *w);
+    void NewWorkstation();
+    bool SaveWorkstation();
+    // Removes the selected workstation's folder and its entry; false (message) on failure.
+    bool DeleteWorkstation();
+    // The list was clicked (or its current entry changed by keyboard).
+    void lbStanowiskaClick();
+    // Exit of an edit, the memo or the date picker: the value goes into the workstation.
+    void SprZmiany(QWidget *sender);
+    // Exit of the employment grid: empty cells of the current row become "0"; the grid
+    // replaces the employment when they differ.
+    void sgZatrudnExit();
+    // A cell's edited text: refused with a message when it is not empty and not a number.
+    bool sgZatrudnSetEditText(int row, int column, const QString &text);
+    void bbAddRowClick();
+    void bbDelRowClick();
+    void bWybierzClick();
+    // Runs the exit of every editor, as leaving it would (before Save or a question).
+    void CommitEditors();
+
+    // The workstation shown, or nullptr (nothing shown, or a new one being entered).
+    storage::TStanowisko *CurrentWorkstation() const;
+    bool EnteringNew() const { return m_new; }
+    QString AttachmentFolder() const { return m_attachmentFolder; }
+
+    // The factor-choice dialog: given the workstation, it lets the user choose the factors
+    // present and returns whether it changed them (the view then lists them again and
+    // marks the data modified).
+    using FactorDialog = std::function<bool(storage::TStanowisko &workstation, QWidget *parent)>;
+    static void SetFactorDialog(FactorDialog dialog);
+
+    // Smallest positive number no workstation uses and no folder "stan_{n}" holds.
+    static int NewWorkstationId(const storage::WorkstationList &list, const QString &dataFolder);
+    // Names equal when upper-cased in the letters a to z only.
+    static bool SameWorkstationName(const QString &a, const QString &b);
+
+private:
+    void buildControls();
+    bool addNewWorkstation();
+    void refillList(const QString &selectId);
+    void selectRow(const QString &id);
+    void markModified();
+    void fillFactors();
+    std::vector<storage::TZatrudn> gridRows() const;
+    bool gridDiffersFrom(const storage::TStanowisko &w) const;
+    bool checkGridYears();
+    bool checkNameForSave();
+    bool refuseBadText(const QString &text);
+    void setGridRows(const std::vector<storage::TZatrudn> &rows);
+    void restoreStoredName(storage::TStanowisko &w);
+
+    QString m_attachmentFolder;
+    QString m_currentId; // the workstation in the fields
+    bool m_new = false;  // a new workstation is being entered
+    bool m_filling = false;
+    bool m_gridEdited = false;
+};
+
+TfrmDefStan *frmDefStan();
+
+} // namespace workstations
