@@ -211,7 +211,7 @@ TVRCompress::TVRCompress(QIODevice *stream, bool compress) : m_compressing(compr
 }
 
 TVRCompress::TVRCompress(const char *code, qint64 size)
-    : m_compressing(false), m_in(reinterpret_cast<const uchar *>(code)), m_inSize(size)
+    : m_compressing(false), m_fromMemory(true), m_in(reinterpret_cast<const uchar *>(code)), m_inSize(size)
 {
     Init();
 }
@@ -299,8 +299,8 @@ void TVRCompress::Compress(quint8 b)
 
 quint8 TVRCompress::NextByte()
 {
-    if (m_in) {
-        if (m_consumed < m_inSize)
+    if (m_fromMemory) {
+        if (m_in && m_consumed < m_inSize)
             return m_in[m_consumed++];
         ++m_consumed;
         return 0;

@@ -145,6 +145,7 @@ private:
     quint8 m_bitPos = 0;
     bool m_compressing = false;
     bool m_finished = false;
+    bool m_fromMemory = false;
     quint16 m_inByte = 0;
     quint16 m_outByte = 0;
     QIODevice *m_stream = nullptr;

@@ -1,0 +1,48 @@
+#pragma once
+
+// Builders of page pictures for the report engine tests.
+
+#include "reportengine/vr_page_picture.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPicture>
+#include <QStringList>
+
+#include <memory>
+
+namespace reportengine_test {
+
+// A page of the given paper size (tenths of a millimetre) with each text on a line of
+// its own, a frame, a line and a filled ellipse, drawn as report pages are drawn.
+inline std::unique_ptr<QPicture> MakePage(const QStringList &texts, int widthTenthsMm = 2100, int lengthTenthsMm = 2970,
+                                          bool withImage = false)
+{
+    auto page = reportengine::NewPagePicture();
+    page->setBoundingRect(reportengine::PageBoundingRect(widthTenthsMm, lengthTenthsMm));
+    QPainter p(page.get());
+    p.setFont(reportengine::PageFont(QStringLiteral("Arial"), 10));
+    int y = 40;
+    for (const QString &t : texts) {
+        p.drawText(40, y, t);
+        y += 20;
+    }
+    p.drawRect(30, 20, 700, y);
+    p.drawLine(30, y + 10, 730, y + 10);
+    p.setBrush(Qt::gray);
+    p.drawEllipse(QRect(600, y + 20, 80, 40));
+    if (withImage) {
+        QImage img(16, 16, QImage::Format_RGB32);
+        img.fill(Qt::red);
+        p.drawImage(QPoint(40, y + 20), img);
+    }
+    p.end();
+    return page;
+}
+
+inline QByteArray PictureBytes(const QPicture &p)
+{
+    return QByteArray(p.data(), p.size());
+}
+
+} // namespace reportengine_test
