@@ -43,7 +43,7 @@ void reportListOnce(const QString &path)
     if (reported.contains(path))
         return;
     reported.insert(path);
-    platform::ShowWarning(platform::FileAccessErrorText() + path);
+    platform::ShowWarning(platform::FileAccessErrorText() + platform::ToFilePath(path));
 }
 
 } // namespace
@@ -182,6 +182,10 @@ QStringList WorkstationListLines(const WorkstationList &list)
 
 bool WriteWorkstationList(const QString &dataFolder, const WorkstationList &list)
 {
+    // A data folder named by the configuration but not there yet gets made by the first
+    // save; when that fails, the write below reports it.
+    if (!dataFolder.isEmpty() && !platform::FolderExists(dataFolder))
+        QDir().mkpath(platform::ToFilePath(dataFolder));
     return WriteTextXmlFile(WorkstationListPath(dataFolder), WorkstationListLines(list));
 }
 

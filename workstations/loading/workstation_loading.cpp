@@ -351,7 +351,16 @@ int UpgradeFactorNames()
                 kind = 2;
             else
                 continue;
-            const QString name = storage::ReadCatalogueName(f.id, kind);
+            QString name;
+            try {
+                name = storage::ReadCatalogueName(f.id, kind);
+            } catch (const platform::TarvelinError &e) {
+                // Without the catalogue nothing can be renamed; the check runs again on the
+                // next load.
+                progress->Finish();
+                platform::ShowWarning(e.message());
+                return written;
+            }
             // An id the catalogue no longer holds gives no name; the stored one stays.
             if (name.isEmpty() || name == f.nazwa)
                 continue;
