@@ -164,6 +164,13 @@ int TVRPrinter::YSize(double v) const
     return Round(v * YFactor);
 }
 
+QFont TVRPrinter::CanvasFont(const QString &family, double pointSize, bool bold, bool italic) const
+{
+    QFont f = PageFont(family, pointSize, bold, italic);
+    f.setPixelSize(qMax(1, Round(std::fabs(pointSize) / 72.0 * 254.0 * YFactor)));
+    return f;
+}
+
 QString TVRPrinter::PdfOutputFileName() const
 {
     if (!m_settings.PdfFileName.isEmpty())

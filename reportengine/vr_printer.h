@@ -111,6 +111,10 @@ public:
     int YPos(double v) const;
     int XSize(double v) const;
     int YSize(double v) const;
+    // A font for the current canvas: the family as laid out, sized in the canvas's
+    // pixels (13 pixels for 10 points on a page picture), so text has the same size on
+    // pages and on a printer.
+    QFont CanvasFont(const QString &family, double pointSize, bool bold = false, bool italic = false) const;
 
     // Whether the page shows text (whole characters compared, Polish letters
     // included). One search at a time: a search started while another runs finds

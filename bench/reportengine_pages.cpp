@@ -1,0 +1,130 @@
+// Page throughput of the report engine: 1,000 generated pages (text, lines, shapes)
+// written to the page list and read back, in memory, spilled to a temporary file and
+// coded; then the same pages printed to a PDF file.
+#include "reportengine/vr_page_list.h"
+#include "reportengine/vr_page_picture.h"
+#include "reportengine/vr_printer.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+using namespace reportengine;
+
+namespace {
+
+constexpr int kPages = 1000;
+
+std::unique_ptr<QPicture> GeneratePage(int n)
+{
+    auto page = NewPagePicture();
+    page->setBoundingRect(PageBoundingRect(2100, 2970));
+    QPainter p(page.get());
+    p.setFont(PageFont(QStringLiteral("Arial"), 10));
+    p.drawText(40, 40, QStringLiteral("Karta oceny ryzyka zawodowego – strona %1").arg(n));
+    for (int row = 0; row < 30; ++row) {
+        const int y = 80 + row * 32;
+        p.drawText(44, y + 20, QStringLiteral("Czynnik %1: hałas, źródło światła, pył %2").arg(row).arg(n));
+        p.drawText(500, y + 20, QString::number(row * 1.7 + n, 'f', 2));
+        p.drawLine(40, y, 754, y);
+    }
+    p.drawRect(38, 60, 718, 1000);
+    p.setBrush(Qt::lightGray);
+    p.drawEllipse(QRect(650, 20, 60, 30));
+    p.drawRoundedRect(QRect(600, 1070, 150, 30), 5, 5);
+    return page;
+}
+
+struct Result
+{
+    double writeSec = 0;
+    double readSec = 0;
+    qint64 bytes = 0;
+    bool spilled = false;
+};
+
+Result RoundTrip(const std::vector<std::unique_ptr<QPicture>> &pages, int minSize, bool coded)
+{
+    Result r;
+    TVRPageList list;
+    list.Compression = coded;
+    list.SetStream(std::make_unique<TVRStream>(minSize));
+    QElapsedTimer t;
+    t.start();
+    for (const auto &p : pages)
+        list.AddPage(*p);
+    list.Finish();
+    r.writeSec = t.nsecsElapsed() / 1e9;
+    t.restart();
+    qint64 check = 0;
+    for (int n = 1; n <= list.PageCount(); ++n)
+        check += list.GetPage(n)->size();
+    r.readSec = t.nsecsElapsed() / 1e9;
+    r.bytes = list.Stream()->Size();
+    r.spilled = !list.Stream()->InMemory();
+    if (check <= 0)
+        std::printf("nothing read back\n");
+    return r;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    std::vector<std::unique_ptr<QPicture>> pages;
+    pages.reserve(kPages);
+    for (int n = 1; n <= kPages; ++n)
+        pages.push_back(GeneratePage(n));
+
+    struct Mode
+    {
+        const char *name;
+        int minSize;
+        bool coded;
+    };
+    const Mode modes[] = {{"in memory      ", 1 << 30, false},
+                          {"spilled to file", 250000, false},
+                          {"coded, spilled ", 250000, true}};
+    for (const Mode &m : modes) {
+        const Result r = RoundTrip(pages, m.minSize, m.coded);
+        const double total = r.writeSec + r.readSec;
+        std::printf("pages %s: write %.0f pages/s, read %.0f pages/s, write+read %.0f pages/s, "
+                    "%.0f bytes/page%s\n",
+                    m.name, kPages / r.writeSec, kPages / r.readSec, kPages / total, double(r.bytes) / kPages,
+                    r.spilled ? " (file)" : "");
+    }
+
+    // Printing stored pages to PDF.
+    QTemporaryDir dir;
+    {
+        TVRPrinter printer;
+        printer.PageList().SetStream(std::make_unique<TVRStream>());
+        printer.BeginDoc();
+        for (const auto &p : pages) {
+            printer.NewPage();
+            printer.Canvas()->drawPicture(0, 0, *p);
+        }
+        printer.EndDoc();
+        const QString vrp = dir.filePath("bench.vrp");
+        printer.Save(vrp);
+
+        TVRPrinter viewer;
+        viewer.Load(vrp);
+        viewer.PrinterSettings().SetPrinterIndex(static_cast<int>(PrinterNames().size()) - 1);
+        viewer.PrinterSettings().PdfFileName = dir.filePath("bench.pdf");
+        QElapsedTimer t;
+        t.start();
+        viewer.Print();
+        const double sec = t.nsecsElapsed() / 1e9;
+        std::printf("PDF output: %d pages in %.2f s = %.0f pages/s, %.0f bytes/page of PDF\n", kPages, sec,
+                    kPages / sec, double(QFileInfo(dir.filePath("bench.pdf")).size()) / kPages);
+    }
+    return 0;
+}
