@@ -1,0 +1,226 @@
+// Field events of the measurement pages: what an edit, a memo, a combo, a check box and a
+// choice button do with the value they hold, and the evaluation they start.
+
+#include "assessment/evaluation_dispatch.h"
+#include "assessment/frm_ryz_zakl.h"
+
+#include "platform/paths.h"
+#include "platform/prompter.h"
+#include "shell/appstate/appstate.h"
+#include "storage/text_xml.h"
+#include "widgets/field_binding.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QScrollArea>
+
+namespace assessment {
+
+namespace {
+
+TfrmRyzZakl::ParamTreeChooser &chooser()
+{
+    static TfrmRyzZakl::ParamTreeChooser c;
+    return c;
+}
+
+const char *const FormatError = "Niepoprawny format wprowadzonej danej liczbowej!";
+
+} // namespace
+
+void TfrmRyzZakl::SetParamTreeChooser(ParamTreeChooser c)
+{
+    chooser() = std::move(c);
+}
+
+bool TfrmRyzZakl::SaveAllowed() const
+{
+    const appstate::AppState &s = appstate::State();
+    return s.ViewName == QLatin1String("frmRyzZakl") && s.DataFolder != QLatin1String("wzrocen\\");
+}
+
+void TfrmRyzZakl::ApplySaveRule()
+{
+    appstate::AppState &s = appstate::State();
+    // The pages shown as previews in other views never touch the flag: it is theirs.
+    if (s.ViewName != QLatin1String("frmRyzZakl"))
+        return;
+    if (!SaveAllowed())
+        s.SetModified(false);
+    else if (s.Modified())
+        s.SetSaveEnabled(true);
+}
+
+void TfrmRyzZakl::MarkModified()
+{
+    if (!SaveAllowed())
+        return;
+    appstate::State().SetModified(true);
+    ModifiedFactorIndex = lbCzyn->currentRow();
+}
+
+void TfrmRyzZakl::RiskMeasurementEdited()
+{
+    MarkModified();
+    ApplySaveRule();
+}
+
+void TfrmRyzZakl::EvaluateMeasurementForm(QWidget *sender)
+{
+    if (!sender)
+        return;
+    const EvaluationRule rule = FindEvaluationRule(CurrentFormName);
+    if (!rule)
+        return;
+    // A rule's writes re-run the exit handler and through it the rule; equal values end the
+    // chain, and this bound ends a chain that would not end by itself.
+    if (m_evaluationDepth >= MaxEvaluationDepth)
+        return;
+    ++m_evaluationDepth;
+    struct Depth
+    {
+        int &d;
+        ~Depth() { --d; }
+    } depth{m_evaluationDepth};
+    // The rule reads and writes the page of the control that changed, whatever tab is shown.
+    if (QScrollArea *page = PageOf(sender))
+        CurrentScrollBox = page;
+    rule(*this, sender->objectName());
+}
+
+void TfrmRyzZakl::ExitField(QWidget *sender)
+{
+    if (!sender)
+        return;
+    if (QScrollArea *page = PageOf(sender))
+        CurrentScrollBox = page;
+    bool changed = TreeChoiceMade;
+    if (auto *ed = qobject_cast<QLineEdit *>(sender)) {
+        if (storage::TPomiar *item = findItem(QStringLiteral("ed_"), ed->objectName())) {
+            const QString n = ed->text();
+            double oldNumber = 0, newNumber = 0;
+            const bool oldIsNumber = storage::TryToDouble(item->Value, oldNumber);
+            const bool newIsNumber = storage::TryToDouble(n, newNumber);
+            if (oldIsNumber && newIsNumber) {
+                if (oldNumber != newNumber) {
+                    MarkModified();
+                    changed = true;
+                }
+                item->Value = n;
+                TreeChoiceMade = false;
+                if (changed && item->onexit)
+                    EvaluateMeasurementForm(ed);
+            } else {
+                if (item->Value != n) {
+                    MarkModified();
+                    changed = true;
+                }
+                // Only a new text that is no number is refused; an empty field, or one that
+                // held text before, takes its first number without complaint.
+                if (item->sprpopr && !n.isEmpty() && !newIsNumber) {
+                    platform::ShowWarning(QString::fromUtf8(FormatError));
+                    widgets::ReturnFocusLater(ed);
+                } else {
+                    item->Value = n;
+                    TreeChoiceMade = false;
+                    if (changed && item->onexit)
+                        EvaluateMeasurementForm(ed);
+                }
+            }
+        }
+    } else if (auto *me = qobject_cast<QPlainTextEdit *>(sender)) {
+        if (storage::TPomiar *item = findItem(QStringLiteral("me_"), me->objectName())) {
+            const QString text = me->toPlainText();
+            if (item->Value != text)
+                MarkModified();
+            item->Value = text;
+            EvaluateMeasurementForm(me);
+        }
+    }
+    ApplySaveRule();
+}
+
+void TfrmRyzZakl::ChangeField(QWidget *sender)
+{
+    auto *cb = qobject_cast<QComboBox *>(sender);
+    if (!cb)
+        return;
+    if (QScrollArea *page = PageOf(cb))
+        CurrentScrollBox = page;
+    if (storage::TPomiar *item = findItem(QStringLiteral("cb_"), cb->objectName())) {
+        if (cb->currentText() != item->Value)
+            MarkModified();
+        item->Value = cb->currentText();
+        EvaluateMeasurementForm(cb);
+    }
+    ApplySaveRule();
+}
+
+void TfrmRyzZakl::ClickField(QWidget *sender)
+{
+    auto *ch = qobject_cast<QCheckBox *>(sender);
+    if (!ch)
+        return;
+    if (QScrollArea *page = PageOf(ch))
+        CurrentScrollBox = page;
+    if (storage::TPomiar *item = findItem(QStringLiteral("ch_"), ch->objectName())) {
+        const QString value = ch->isChecked() ? QStringLiteral("True") : QStringLiteral("False");
+        if (value != item->Value)
+            MarkModified();
+        item->Value = value;
+        EvaluateMeasurementForm(ch);
+    }
+    ApplySaveRule();
+}
+
+void TfrmRyzZakl::ClickForm(QWidget *sender)
+{
+    if (!sender)
+        return;
+    QScrollArea *page = PageOf(sender);
+    if (page)
+        CurrentScrollBox = page;
+    storage::TPomiar *item = findItem(QStringLiteral("bb_"), sender->objectName());
+    if (!item)
+        return;
+    auto *ed = qobject_cast<QLineEdit *>(findOnPage(page, QStringLiteral("ed_") + item->nazwa));
+    const QString current = ed ? ed->text() : item->Value;
+    const QString treeFile = platform::JoinStoredPath(AttachmentFolder, item->zal);
+    if (!chooser())
+        return;
+    const ParamTreeChoice choice = chooser()(treeFile, current);
+    if (choice.result == 3)
+        return; // "Zamknij": nothing chosen, nothing changed
+    if (choice.text != current)
+        MarkModified();
+    if (choice.result == 1)
+        TreeChoiceMade = true;
+    QString parameter;
+    if (item->nazwa == QLatin1String("RodzWnetrzaN"))
+        parameter = choice.par1;
+    else if (item->nazwa == QLatin1String("RodzWnetrzaB"))
+        parameter = choice.par2;
+    else if (item->nazwa == QLatin1String("RodzWnetrzaR"))
+        parameter = choice.par3;
+    item->Value = choice.text;
+    if (ed) {
+        ed->setText(choice.text);
+        ed->setCursorPosition(0);
+    }
+    if (auto *required = qobject_cast<QLineEdit *>(findOnPage(page, QStringLiteral("ed_") + item->nazwa +
+                                                                          QStringLiteral("Wymagany")))) {
+        required->setText(choice.result == 5 ? QStringLiteral("0.0") : parameter);
+        ExitField(required);
+    }
+    ApplySaveRule();
+}
+
+void TfrmRyzZakl::EnterField(QWidget *sender)
+{
+    appstate::State().SetLastWinCtrl(sender);
+}
+
+} // namespace assessment

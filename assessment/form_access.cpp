@@ -1,0 +1,25 @@
+#include "assessment/form_access.h"
+
+#include "platform/prompter.h"
+
+namespace assessment {
+
+void TFormAccess::ShowWarning(const QString &text)
+{
+    platform::ShowWarning(text);
+}
+
+void TFormAccess::ShowInfo(const QString &text)
+{
+    platform::ShowInfo(text);
+}
+
+QString GetDelimitedItem(const QString &text, int n)
+{
+    const QStringList parts = text.split(QLatin1Char(';'));
+    if (n < 1 || n > parts.size())
+        return parts.last();
+    return parts.at(n - 1);
+}
+
+} // namespace assessment

@@ -1,0 +1,62 @@
+#pragma once
+
+// The only way an evaluation rule reads and writes its form. The measurement window
+// implements it on its built pages; TMemoryForm implements it on a plain list of fields so
+// that a rule can be tested without widgets.
+//
+// Names carry their control prefix ("ed_", "cb_", "ch_", "me_", "lb_"). Values are texts
+// with "." as decimal separator; a combo's value is its item index as decimal text (-1 when
+// no item is chosen); a check box's value is "True" or "False".
+
+#include <QString>
+#include <QStringList>
+
+namespace assessment {
+
+class TFormAccess
+{
+public:
+    virtual ~TFormAccess() = default;
+
+    // Edit or memo: its text; combo: its item index; check box: "True"/"False";
+    // anything else or not found: empty text.
+    virtual QString GetFieldValue(const QString &name) = 0;
+    // Label: caption; edit: the number in value as FormatMeasuredValue shows it (a value that
+    // is no number is shown as given); memo: text; combo: item index; check box: checked
+    // exactly for "True" (a change raises its click handler). Then the field's exit handler
+    // runs, so a changed number re-runs the evaluation.
+    virtual void SetFieldValue(const QString &name, const QString &value) = 0;
+    // Edits only: the text unformatted, then the exit handler.
+    virtual void SetFieldText(const QString &name, const QString &text) = 0;
+    // Visible / enabled exactly when flag is "true" (lower case).
+    virtual void SetFieldVisible(const QString &name, const QString &flag) = 0;
+    virtual void SetFieldEnabled(const QString &name, const QString &flag) = 0;
+    // The control's own enabled flag; false when not found or not an input.
+    virtual bool IsFieldEnabled(const QString &name) = 0;
+    virtual void FocusField(const QString &name) = 0;
+    // The variant ChoiceNr (from 1) of a header's ";"-separated captions.
+    virtual void SetHeaderChoice(const QString &name, int choiceNr) = 0;
+    // Refills the combo from the list ChoiceNr of its item and selects the first entry.
+    virtual void SetComboChoice(const QString &name, int choiceNr) = 0;
+
+    // What FindFieldCombo gives a rule: whether the combo exists, its item texts and the
+    // text shown.
+    virtual bool HasCombo(const QString &name) = 0;
+    virtual QStringList ComboItems(const QString &name) = 0;
+    virtual QString ComboText(const QString &name) = 0;
+
+    // Hands the four group ratings (and, when finalFromCombined is false, the combined and
+    // final ones) to the risk assessment panel, which shows them and stores all six.
+    virtual void SetRiskAssessment(int men, int women, int pregnantWomen, int juveniles, int combined, int final,
+                                   bool finalFromCombined) = 0;
+
+    // Messages of a rule to the user.
+    virtual void ShowWarning(const QString &text);
+    virtual void ShowInfo(const QString &text);
+};
+
+// The N-th ";"-separated part of text, counted from 1; the last part when text has fewer
+// parts or n < 1. A text without ";" is returned whole.
+QString GetDelimitedItem(const QString &text, int n);
+
+} // namespace assessment

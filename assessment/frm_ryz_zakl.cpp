@@ -1,0 +1,148 @@
+#include "assessment/frm_ryz_zakl.h"
+
+#include "platform/window_registry.h"
+#include "shell/appstate/appstate.h"
+#include "storage/measurements.h"
+#include "storage/workstation_files.h"
+#include "widgets/form_geometry.h"
+#include "workstations/loading/workstation_loading.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace assessment {
+
+namespace {
+
+// What the workstation routines see of this window.
+class WorkstationListAdapter : public workstations::TWorkstationListView
+{
+public:
+    explicit WorkstationListAdapter(TfrmRyzZakl *w) : m_window(w) {}
+    QComboBox *WorkstationCombo() override { return m_window->cbStanow; }
+    storage::TStanowisko *SelectedWorkstation() override { return m_window->SelectedWorkstation(); }
+
+private:
+    TfrmRyzZakl *m_window;
+};
+
+WorkstationListAdapter *&adapter()
+{
+    static WorkstationListAdapter *a = nullptr;
+    return a;
+}
+
+} // namespace
+
+TfrmRyzZakl::TfrmRyzZakl()
+{
+    setObjectName(QStringLiteral("frmRyzZakl"));
+    setWindowTitle(QStringLiteral("Pomiary i ocena ryzyka zawodowego"));
+
+    pRyzZakl = new QWidget(this);
+    pRyzZakl->setObjectName(QStringLiteral("pRyzZakl"));
+    auto *outer = new QVBoxLayout(pRyzZakl);
+    outer->setContentsMargins(0, 0, 0, 0);
+
+    auto *top = new QHBoxLayout;
+    lStanowisko = new QLabel(QStringLiteral("Stanowisko pracy:"), pRyzZakl);
+    lStanowisko->setObjectName(QStringLiteral("lStanowisko"));
+    cbStanow = new QComboBox(pRyzZakl);
+    cbStanow->setObjectName(QStringLiteral("cbStanow"));
+    cbStanow->setMinimumWidth(300);
+    top->addWidget(lStanowisko);
+    top->addWidget(cbStanow, 1);
+    outer->addLayout(top);
+
+    auto *split = new QSplitter(Qt::Horizontal, pRyzZakl);
+    split->setObjectName(QStringLiteral("spRyzZakl"));
+    outer->addWidget(split, 1);
+
+    pLeftRyzZakl = new QWidget(split);
+    pLeftRyzZakl->setObjectName(QStringLiteral("pLeftRyzZakl"));
+    pLeftRyzZakl->setMinimumWidth(83); // the lists are never narrower
+    auto *left = new QVBoxLayout(pLeftRyzZakl);
+    left->setContentsMargins(0, 0, 0, 0);
+    auto *lCzyn = new QLabel(QStringLiteral("Czynniki:"), pLeftRyzZakl);
+    lCzyn->setObjectName(QStringLiteral("lCzyn"));
+    lbCzyn = new QListWidget(pLeftRyzZakl);
+    lbCzyn->setObjectName(QStringLiteral("lbCzyn"));
+    auto *lPomiar = new QLabel(QStringLiteral("Pomiary:"), pLeftRyzZakl);
+    lPomiar->setObjectName(QStringLiteral("lPomiar"));
+    lbPomiar = new QListWidget(pLeftRyzZakl);
+    lbPomiar->setObjectName(QStringLiteral("lbPomiar"));
+    left->addWidget(lCzyn);
+    left->addWidget(lbCzyn, 2);
+    left->addWidget(lPomiar);
+    left->addWidget(lbPomiar, 1);
+
+    pAllRyzZakl = new QWidget(split);
+    pAllRyzZakl->setObjectName(QStringLiteral("pAllRyzZakl"));
+    auto *all = new QVBoxLayout(pAllRyzZakl);
+    all->setContentsMargins(0, 0, 0, 0);
+    pgDokum = new QTabWidget(pAllRyzZakl);
+    pgDokum->setObjectName(QStringLiteral("pgDokum"));
+    all->addWidget(pgDokum);
+    split->setStretchFactor(1, 1);
+
+    adapter() = new WorkstationListAdapter(this);
+    workstations::RegisterWorkstationListView(QStringLiteral("frmRyzZakl"), adapter());
+    TfrmOcenaRyz::SetHost(QStringLiteral("frmRyzZakl"), this);
+
+    widgets::RestoreFormGeometry(this);
+}
+
+TfrmRyzZakl::~TfrmRyzZakl()
+{
+    widgets::SaveFormGeometry(this, pLeftRyzZakl);
+    ClearMeasurementForm(pgDokum);
+    workstations::RegisterWorkstationListView(QStringLiteral("frmRyzZakl"), nullptr);
+    TfrmOcenaRyz::SetHost(QStringLiteral("frmRyzZakl"), nullptr);
+    delete adapter();
+    adapter() = nullptr;
+}
+
+storage::TStanowisko *TfrmRyzZakl::SelectedWorkstation() const
+{
+    return workstations::WorkstationOfComboIndex(cbStanow, cbStanow->currentIndex());
+}
+
+storage::TCzynnik *TfrmRyzZakl::SelectedFactor() const
+{
+    return workstations::FactorOfItem(lbCzyn->currentItem());
+}
+
+storage::TPomiarCzynn *TfrmRyzZakl::SelectedMeasurement() const
+{
+    storage::TCzynnik *f = SelectedFactor();
+    const QListWidgetItem *item = lbPomiar->currentItem();
+    if (!f || !item)
+        return nullptr;
+    // The entry carries its measurement's date, the key of the factor's list.
+    const int index = storage::FindMeasurementByDate(f->Measurements, item->data(Qt::UserRole).toString());
+    return index >= 0 ? f->Measurements[static_cast<size_t>(index)].get() : nullptr;
+}
+
+void TfrmRyzZakl::InitView()
+{
+    lbCzyn->clear();
+    lbPomiar->clear();
+    cbStanow->clear();
+    ClearMeasurementForm(pgDokum);
+    AttachmentFolder = appstate::State().AttachFolder;
+    TreeChoiceMade = false;
+}
+
+TfrmRyzZakl *frmRyzZakl()
+{
+    static QPointer<TfrmRyzZakl> instance;
+    return platform::WindowSingleton(instance);
+}
+
+} // namespace assessment

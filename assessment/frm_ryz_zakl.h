@@ -1,0 +1,165 @@
+#pragma once
+
+// The measurement window: a workstation, one of its hazard factors and one of that
+// factor's measurements, shown as tab pages built at run time from the factor's
+// measurement form definition, with the risk assessment panel on the last tab.
+//
+// The pages and the field operations are in page_builder.cpp and field_operations.cpp,
+// the field events in field_events.cpp.
+
+#include "assessment/form_access.h"
+#include "assessment/frm_ocena_ryz.h"
+#include "shell/appstate/view.h"
+#include "storage/form_definitions.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QScrollArea;
+class QTabWidget;
+class QToolButton;
+
+namespace storage {
+class TCzynnik;
+class TPomiarCzynn;
+class TStanowisko;
+} // namespace storage
+
+namespace assessment {
+
+class TfrmRyzZakl : public QWidget, public appstate::TView, public TFormAccess, public TRiskPanelHost
+{
+    Q_OBJECT
+public:
+    TfrmRyzZakl();
+    ~TfrmRyzZakl() override;
+
+    // Published components.
+    QWidget *pRyzZakl = nullptr;     // the panel the main window hosts
+    QWidget *pLeftRyzZakl = nullptr; // workstation, factors, measurements
+    QLabel *lStanowisko = nullptr;
+    QComboBox *cbStanow = nullptr;
+    QListWidget *lbCzyn = nullptr;
+    QListWidget *lbPomiar = nullptr;
+    QWidget *pAllRyzZakl = nullptr; // the page area
+    QTabWidget *pgDokum = nullptr;
+
+    // Window state.
+    storage::TPomiarList *FormItems = nullptr; // the items of the form shown (not owned)
+    QString CurrentFormName;                    // `function` of the form shown: the rule's key
+    QPointer<QScrollArea> CurrentScrollBox;     // the page the field operations search
+    QString AttachmentFolder;                   // `katzal`: choice lists and trees
+    QString FormFileName;                       // definition file of the current factor
+    QString MeasurementFilePath;
+    int ModifiedFactorIndex = -1;
+    int ExitedFactorIndex = -1;
+    bool TreeChoiceMade = false;
+
+    // ---- Builder ----------------------------------------------------------------------
+    // Builds the pages of items into pageControl (nothing in the workstation definition
+    // view). In the measurement view the factor's visibility rules are applied first.
+    // A field of a kind this program does not know builds nothing and is reported once.
+    void BuildMeasurementForm(storage::TPomiarList &items, QTabWidget *pageControl);
+    // Takes the risk panel off, then frees every page with its controls.
+    void ClearMeasurementForm(QTabWidget *pageControl);
+    // Fills a combo's items from the tree file named by the item's `zal` ("a;b": ChoiceNr 1
+    // takes a, any other b). A missing or unreadable tree leaves the combo empty.
+    void FillComboItems(const storage::TPomiar &item, int choiceNr, QComboBox *combo);
+    static Qt::Alignment ParseAlignment(const QString &text);
+    static QFont ParseFontStyle(const QString &text, const QFont &base);
+    // Characters of the field font: one sans-serif face at a fixed pixel size, so that the
+    // layout does not depend on the screen.
+    static QFont FieldFont();
+
+    // ---- Field operations (TFormAccess) ---------------------------------------------
+    QString GetFieldValue(const QString &name) override;
+    void SetFieldValue(const QString &name, const QString &value) override;
+    void SetFieldText(const QString &name, const QString &text) override;
+    void SetFieldVisible(const QString &name, const QString &flag) override;
+    void SetFieldEnabled(const QString &name, const QString &flag) override;
+    bool IsFieldEnabled(const QString &name) override;
+    void FocusField(const QString &name) override;
+    void SetHeaderChoice(const QString &name, int choiceNr) override;
+    void SetComboChoice(const QString &name, int choiceNr) override;
+    bool HasCombo(const QString &name) override;
+    QStringList ComboItems(const QString &name) override;
+    QString ComboText(const QString &name) override;
+    void SetRiskAssessment(int men, int women, int pregnantWomen, int juveniles, int combined, int final,
+                           bool finalFromCombined) override;
+    QComboBox *FindFieldCombo(const QString &name);
+    // The control of that name on the current page, or nullptr.
+    QWidget *FindField(const QString &name) const;
+    // The scroll box (page) a control of the pages stands on.
+    static QScrollArea *PageOf(const QWidget *control);
+
+    // ---- Field events ---------------------------------------------------------------
+    void ExitField(QWidget *sender);
+    void ChangeField(QWidget *sender);
+    void ClickField(QWidget *sender);
+    void ClickForm(QWidget *sender);
+    void EnterField(QWidget *sender);
+    // Runs the form's evaluation rule for the control that changed, on that control's page.
+    void EvaluateMeasurementForm(QWidget *sender);
+    // How deep rules may nest through their own writes before further evaluation is skipped.
+    static constexpr int MaxEvaluationDepth = 8;
+
+    // The parameter tree dialog behind a choice button ("Zamknij" 3, a leaf 1, "Rezygnuj z
+    // wyboru" 5). The program's tree dialog registers itself here.
+    struct ParamTreeChoice
+    {
+        int result = 3;
+        QString text;
+        QString par1, par2, par3;
+    };
+    using ParamTreeChooser = std::function<ParamTreeChoice(const QString &treeFile, const QString &current)>;
+    static void SetParamTreeChooser(ParamTreeChooser chooser);
+    // Save is allowed in the measurement view outside the sample data; where it is not,
+    // Modified is cleared.
+    bool SaveAllowed() const;
+    void ApplySaveRule();
+    // A change the user made: Modified and the factor under edit.
+    void MarkModified();
+
+    // ---- Selection --------------------------------------------------------------------
+    storage::TStanowisko *SelectedWorkstation() const;
+    storage::TCzynnik *SelectedFactor() const;
+    storage::TPomiarCzynn *SelectedMeasurement() const;
+
+    // ---- TRiskPanelHost ---------------------------------------------------------------
+    storage::TPomiarCzynn *RiskMeasurement() override { return SelectedMeasurement(); }
+    const storage::TStanowisko *RiskWorkstation() override { return SelectedWorkstation(); }
+    void RiskMeasurementEdited() override;
+
+    // ---- TView ------------------------------------------------------------------------
+    QWidget *GetMainPanel() override { return pRyzZakl; }
+    void InitView() override;
+
+private:
+    struct LayoutEntry
+    {
+        QString Name;
+        int Top = 0;
+        int Left = 0;
+        int Height = 0;
+        int Width = 4;
+    };
+
+    QWidget *findOnPage(QScrollArea *page, const QString &name) const;
+    QWidget *findOnAnyPage(const QString &name, QScrollArea **page = nullptr) const;
+    storage::TPomiar *findItem(const QString &prefix, const QString &controlName) const;
+    void closeRow(QWidget *content, std::vector<LayoutEntry> &entries, bool &contentFlag, int T, int W0,
+                  const QString &lastName);
+    void selectComboValue(QComboBox *combo, storage::TPomiar &item);
+    QIcon choiceGlyph() const;
+
+    int m_evaluationDepth = 0;
+};
+
+TfrmRyzZakl *frmRyzZakl();
+
+} // namespace assessment

@@ -1,0 +1,153 @@
+#pragma once
+
+// A measurement window on one workstation with one factor and one measurement, in a
+// temporary program folder, with message boxes scripted.
+
+#include "assessment/evaluation_dispatch.h"
+#include "assessment/frm_ryz_zakl.h"
+#include "shell/appstate/appstate.h"
+#include "storage/factors.h"
+#include "storage/measurements.h"
+#include "storage/workstation_files.h"
+#include "tests/support/fakes.h"
+#include "tests/support/fixture.h"
+#include "workstations/loading/workstation_loading.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QTabWidget>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace assessmenttest {
+
+inline std::unique_ptr<storage::TPomiar> Page(int nr, const QString &name, const QString &function)
+{
+    auto p = std::make_unique<storage::TPomiar>();
+    p->PageNr = nr;
+    p->PageName = name;
+    p->typ = QStringLiteral("page");
+    p->enabled = false;
+    p->function = function;
+    return p;
+}
+
+inline std::unique_ptr<storage::TPomiar> Field(const QString &nazwa, const QString &typ, int row, int szerkol,
+                                               int szer, const QString &value = QString())
+{
+    auto f = std::make_unique<storage::TPomiar>();
+    f->nazwa = nazwa;
+    f->typ = typ;
+    f->Row = row;
+    f->szerkol = szerkol;
+    f->szer = szer;
+    f->ile = 1;
+    f->ChoiceNr = 1;
+    f->Value = value;
+    return f;
+}
+
+inline std::unique_ptr<storage::TPomiar> Header(const QString &nazwa, int width, const QString &etyk,
+                                                const QString &function)
+{
+    auto h = std::make_unique<storage::TPomiar>();
+    h->nazwa = nazwa;
+    h->typ = QStringLiteral("naglowek");
+    h->szer = width;
+    h->szerkol = width;
+    h->etyk = etyk;
+    h->ChoiceNr = 1;
+    h->pozycja = QStringLiteral("center");
+    h->function = function;
+    return h;
+}
+
+// Writes a plain selection tree at the stored path the window will ask for.
+inline void WriteTree(const testsupport::FixtureFolder &folder, const QString &storedPath, const QStringList &texts)
+{
+    QString text = QStringLiteral("<?xml version=\"1.0\" encoding=\"windows-1250\"?>\n<drzewo plik=\"") + storedPath +
+                   QStringLiteral("\" ver=\"1.0\">\n");
+    for (const QString &t : texts)
+        text += QStringLiteral("  <poz>") + t + QStringLiteral("</poz>\n");
+    text += QStringLiteral("</drzewo>\n");
+    folder.WriteText(QString(storedPath).replace('\\', '/'), text);
+}
+
+class WindowTest : public ::testing::Test
+{
+protected:
+    static constexpr const char *FormName = "probny_Pomiar_01";
+    testsupport::FixtureFolder folder;
+    testsupport::ScriptedPrompter prompter;
+    std::unique_ptr<assessment::TfrmRyzZakl> win;
+    storage::TStanowisko *ws = nullptr;
+    storage::TCzynnik *factor = nullptr;
+    storage::TPomiarCzynn *m = nullptr;
+    QStringList evaluations; // sender names the form's rule was called with
+
+    void SetUp() override
+    {
+        appstate::AppState &s = appstate::State();
+        s.ViewName = QStringLiteral("frmRyzZakl");
+        s.DataFolder = QStringLiteral("dane\\");
+        s.AttachFolder = QStringLiteral("zaklocen\\frm\\zalaczn");
+        s.FormsFolder = QStringLiteral("zaklocen\\frm\\");
+        s.Workstations.clear();
+        s.SetModified(false);
+        auto w = std::make_unique<storage::TStanowisko>(QStringLiteral("1"), QStringLiteral("Spawacz"),
+                                                         QStringLiteral("stan_1"));
+        w->AddEmployment(storage::TZatrudn(QStringLiteral("2020"), QStringLiteral("3"), QStringLiteral("2"),
+                                           QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
+                                           QStringLiteral("0")));
+        factor = w->AddFactor(std::make_unique<storage::TCzynnik>(QStringLiteral("Czynnik próbny"),
+                                                                   QStringLiteral("fiz"), 90001, QStringLiteral("1.0"),
+                                                                   QStringLiteral("probny"), QStringLiteral("T"),
+                                                                   QString()));
+        auto meas = std::make_unique<storage::TPomiarCzynn>(1, QStringLiteral("2020-05-04"), QString(), QString(),
+                                                            QString(), QString(), QString(), QStringLiteral("1"), 0, 0,
+                                                            0, 0, 0, 0);
+        m = storage::AddMeasurement(factor->Measurements, std::move(meas));
+        ws = w.get();
+        s.Workstations.push_back(std::move(w));
+
+        win = std::make_unique<assessment::TfrmRyzZakl>();
+        win->AttachmentFolder = s.AttachFolder;
+        workstations::AddWorkstationItem(win->cbStanow, *ws);
+        win->cbStanow->setCurrentIndex(0);
+        workstations::AddFactorItem(win->lbCzyn, *ws, ws->Factors.front());
+        win->lbCzyn->setCurrentRow(0);
+        auto *entry = new QListWidgetItem(m->data, win->lbPomiar);
+        entry->setData(Qt::UserRole, m->data);
+        win->lbPomiar->setCurrentRow(0);
+        assessment::RegisterEvaluationRule(QString::fromLatin1(FormName),
+                                           [this](assessment::TFormAccess &, const QString &sender) {
+                                               evaluations << sender;
+                                           });
+    }
+
+    void TearDown() override
+    {
+        assessment::RegisterEvaluationRule(QString::fromLatin1(FormName), {});
+        if (win)
+            win->ClearMeasurementForm(win->pgDokum);
+        win.reset();
+        appstate::State().Workstations.clear();
+        appstate::State().SetModified(false);
+        appstate::State().ViewName.clear();
+    }
+
+    storage::TPomiarList &Items() { return m->Fields; }
+    void Add(std::unique_ptr<storage::TPomiar> item) { m->Fields.push_back(std::move(item)); }
+    void Build() { win->BuildMeasurementForm(m->Fields, win->pgDokum); }
+    storage::TPomiar *Item(const QString &nazwa) { return storage::FindField(m->Fields, nazwa); }
+    template <typename T>
+    T *Control(const QString &name)
+    {
+        return win->pgDokum->findChild<T *>(name);
+    }
+};
+
+} // namespace assessmenttest
