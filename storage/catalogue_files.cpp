@@ -1,0 +1,359 @@
+#include "storage/catalogue_files.h"
+
+#include "platform/paths.h"
+#include "storage/catalogue_index.h"
+#include "storage/file_cache.h"
+#include "storage/storage_errors.h"
+#include "storage/text_xml.h"
+
+#include <QHash>
+#include <cmath>
+
+namespace storage {
+
+namespace {
+
+QString attr(const char *name, const QString &line)
+{
+    return ReadAttributeValue(QLatin1String(name) + QLatin1String("=\""), line);
+}
+
+bool hasText(const QString &line)
+{
+    return line.contains('<');
+}
+
+// The block of one catalogue entry: from its `<param` line(s) to the line beginning
+// `</czynnik`. Returns that line's index, the index before the next entry's header when
+// the block was left open, or -1 when the list ends first.
+template <typename OnParam>
+int readEntryBlock(const QStringList &lines, int start, OnParam onParam)
+{
+    for (int i = start; i < lines.size(); ++i) {
+        const QString &line = lines[i];
+        if (StartsBlockClose(line, QStringLiteral("</czynnik")))
+            return i;
+        if (i > start && line.contains(QLatin1String("<czynnik")))
+            return i - 1;
+        if (line.contains(QLatin1String("<param")))
+            onParam(i, line);
+    }
+    return -1;
+}
+
+// Shared scan of the chemical and biological catalogues: root line with the version
+// check, entry headers, entry blocks.
+template <typename OnParam>
+void scanCatalogue(const QString &relPath, const QString &rootTag, const QString &configVersion,
+                   CatalogueReadInfo *info, OnParam onParam)
+{
+    const QStringList lines = ReadTextXmlLines(relPath, true);
+    CatalogueReadInfo local;
+    CatalogueReadInfo &inf = info ? *info : local;
+    inf = CatalogueReadInfo();
+    bool rootSeen = false;
+    bool headerSeen = false;
+    int id = 0;
+    QString nazwa;
+    for (int i = 1; i <= int(lines.size()) - 2; ++i) {
+        const QString &line = lines[i];
+        if (line.contains(rootTag)) {
+            inf.ver = attr("ver", line);
+            inf.ver_pom = attr("ver_pom", line);
+            inf.frm_dane = attr("frm_dane", line);
+            if (inf.ver != configVersion)
+                return; // another configuration's catalogue: nothing is listed
+            inf.versionAccepted = true;
+            rootSeen = true;
+            continue;
+        }
+        if (line.contains(QLatin1String("<czynnik"))) {
+            id = ToIntAt(attr("id", line), relPath, i, QStringLiteral("Numer pozycji"));
+            nazwa = attr("nazwa", line);
+            headerSeen = true;
+            continue;
+        }
+        if (!hasText(line))
+            continue; // a blank line between entries is not an entry
+        const int end = readEntryBlock(lines, i, [&](int at, const QString &param) {
+            // Entries count only inside a catalogue whose version was accepted and after
+            // their header line.
+            if (rootSeen && headerSeen)
+                onParam(at, param, id, nazwa, inf);
+        });
+        if (end < 0)
+            ThrowStructureError(relPath, QStringLiteral("niezamknięta pozycja katalogu"));
+        if (end < lines.size() && StartsBlockClose(lines[end], QStringLiteral("</czynnik")))
+            headerSeen = false;
+        i = end;
+    }
+}
+
+} // namespace
+
+QString ChemicalCataloguePath()
+{
+    return QStringLiteral("poradn\\czynchem.xml");
+}
+QString BiologicalCataloguePath()
+{
+    return QStringLiteral("poradn\\czynbiol.xml");
+}
+QString DustCataloguePath()
+{
+    return QStringLiteral("poradn\\czynpyly.xml");
+}
+
+bool ChemicalEntryPasses(const TCzynChem &e, const ChemicalFilter &f)
+{
+    if (!f.search.isEmpty()) {
+        // Polish letters fold too: "RTĘĆ" finds "rtęć".
+        const QString s = f.search.toLower();
+        return e.nazwa.toLower().contains(s) || e.nrcas.toLower().contains(s);
+    }
+    if (f.oldMask != 0 || f.newMask != 0) {
+        const qint64 typ = e.typ;
+        const qint64 typh = e.typh;
+        return (f.clp && typh > 0 && (f.newMask & typh) != 0) || (f.clp && typh > 0 && (f.oldMask & typ) != 0) ||
+               (!f.clp && typh < 0 && (f.oldMask & typ) != 0);
+    }
+    return true;
+}
+
+TCzynChemList ReadChemicalCatalogue(const QString &relPath, const ChemicalFilter &filter,
+                                    const QString &configVersion, CatalogueReadInfo *info)
+{
+    TCzynChemList out;
+    scanCatalogue(relPath, QStringLiteral("<czynchem"), configVersion, info,
+                  [&](int at, const QString &line, int id, const QString &nazwa, const CatalogueReadInfo &inf) {
+                      const int typ = ToIntAt(attr("typ", line), relPath, at, QStringLiteral("Atrybut typ"));
+                      const int typh = ToIntAt(attr("typh", line), relPath, at, QStringLiteral("Atrybut typh"));
+                      auto e = std::make_unique<TCzynChem>(id, typ, typh, nazwa, attr("nds", line),
+                                                           attr("ndsch", line), attr("ndsp", line),
+                                                           attr("nrcas", line), attr("nrkarty", line), inf.ver_pom,
+                                                           inf.frm_dane, attr("aktualny", line),
+                                                           QStringLiteral("chem"), attr("zwroth", line));
+                      if (!ChemicalEntryPasses(*e, filter))
+                          return;
+                      if (filter.currentOnly && e->aktual != QLatin1String("1"))
+                          return;
+                      out.push_back(std::move(e));
+                  });
+    return out;
+}
+
+TCzynBiolList ReadBiologicalCatalogue(const QString &relPath, const QString &kinds, const QString &configVersion,
+                                      CatalogueReadInfo *info)
+{
+    TCzynBiolList out;
+    scanCatalogue(relPath, QStringLiteral("<czynbiol"), configVersion, info,
+                  [&](int at, const QString &line, int id, const QString &nazwa, const CatalogueReadInfo &inf) {
+                      const int typczyn =
+                          ToIntAt(attr("typczyn", line), relPath, at, QStringLiteral("Atrybut typczyn"));
+                      const int grzagr = ToIntAt(attr("grzagr", line), relPath, at, QStringLiteral("Atrybut grzagr"));
+                      const int uszgrzagr =
+                          ToIntAt(attr("uszgrzagr", line), relPath, at, QStringLiteral("Atrybut uszgrzagr"));
+                      if (kinds != QLatin1String("0") && !ContainsText(kinds, QString::number(typczyn)))
+                          return;
+                      out.push_back(std::make_unique<TCzynBiol>(id, typczyn, grzagr, uszgrzagr, nazwa,
+                                                                attr("ozndod", line), inf.ver_pom, inf.frm_dane,
+                                                                QString(), QStringLiteral("biol")));
+                  });
+    return out;
+}
+
+// ---- lookups ------------------------------------------------------------------------
+
+namespace {
+
+struct IndexEntry
+{
+    QByteArray stamp;
+    std::shared_ptr<const CatalogueIndex> index;
+};
+
+QHash<QString, IndexEntry> &indexCache()
+{
+    static QHash<QString, IndexEntry> c;
+    return c;
+}
+
+QString pathOfKind(CatalogueKind kind)
+{
+    switch (kind) {
+    case CatalogueChemical:
+        return ChemicalCataloguePath();
+    case CatalogueBiological:
+        return BiologicalCataloguePath();
+    case CatalogueDust:
+        return DustCataloguePath();
+    }
+    return QString();
+}
+
+} // namespace
+
+std::shared_ptr<const CatalogueIndex> LoadCatalogueIndex(const QString &storedPath)
+{
+    const QString filePath = platform::ToFilePath(storedPath);
+    const QByteArray stamp = FileStamp(filePath);
+    auto &c = indexCache();
+    if (!stamp.isEmpty()) {
+        auto it = c.find(filePath);
+        if (it != c.end() && it->stamp == stamp)
+            return it->index;
+    }
+    auto idx = std::make_shared<CatalogueIndex>();
+    idx->lines = CachedTextXmlLines(storedPath, false);
+    const QStringList &lines = *idx->lines;
+    static const QString key = QStringLiteral("id=\"");
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString &line = lines[i];
+        // Every `id="x"` of the line: the first line that holds it answers for x.
+        qsizetype at = line.indexOf(key);
+        while (at >= 0) {
+            const qsizetype start = at + key.size();
+            const qsizetype end = line.indexOf('"', start);
+            if (end < 0)
+                break;
+            const QString value = line.mid(start, end - start);
+            if (!idx->firstLine.contains(value))
+                idx->firstLine.insert(value, i);
+            at = line.indexOf(key, end + 1);
+        }
+    }
+    if (!stamp.isEmpty())
+        c.insert(filePath, IndexEntry{stamp, idx});
+    return idx;
+}
+
+std::shared_ptr<const CatalogueIndex> LoadCatalogueIndex(CatalogueKind kind)
+{
+    return LoadCatalogueIndex(pathOfKind(kind));
+}
+
+QString CatalogueParam(const CatalogueIndex &index, const QString &def, const QString &fieldName, int id)
+{
+    const int at = index.firstLine.value(QString::number(id), -1);
+    if (at < 0)
+        return def;
+    // The parameters stand on the line after the entry's header; a header on the last
+    // line has none.
+    if (at + 1 >= index.lines->size())
+        return def;
+    // A field without a name has no attribute of its own (the bare key would match the
+    // first attribute of the line).
+    if (fieldName.isEmpty())
+        return QString();
+    return ReadAttributeValue(fieldName.toLower() + QLatin1String("=\""), index.lines->at(at + 1));
+}
+
+QString ReadCatalogueParam(const QString &def, const QString &fieldName, int id, CatalogueKind kind)
+{
+    return CatalogueParam(*LoadCatalogueIndex(kind), def, fieldName, id);
+}
+
+QString ReadCatalogueName(int id, int kind)
+{
+    CatalogueKind k;
+    if (kind == 1)
+        k = CatalogueChemical;
+    else if (kind == 2)
+        k = CatalogueDust; // the name lookup numbers the dust catalogue 2
+    else
+        return QString();
+    const auto idx = LoadCatalogueIndex(k);
+    const int at = idx->firstLine.value(QString::number(id), -1);
+    if (at < 0)
+        return QString();
+    return attr("nazwa", idx->lines->at(at));
+}
+
+void ClearCatalogueCache()
+{
+    indexCache().clear();
+}
+
+// ---- correction of a form by the catalogue values -------------------------------------
+
+namespace {
+
+// Not shown, not editable, not printed.
+void switchOff(TPomiar &p)
+{
+    p.enabled = false;
+    p.visible = false;
+    p.druk.clear();
+}
+
+void switchOffContaining(TPomiarList &fields, const QString &name)
+{
+    for (auto &f : fields)
+        if (ContainsText(f->nazwa, name))
+            switchOff(*f);
+}
+
+} // namespace
+
+void ApplyCatalogueValuesToForm(TPomiarList &fields, CatalogueKind kind, bool forCatalogueView)
+{
+    static const QStringList ndsItems = {
+        QStringLiteral("lNDS"),  QStringLiteral("lWskNarazenia"), QStringLiteral("lWartDop"),
+        QStringLiteral("lKrotnosc"), QStringLiteral("NDS"),        QStringLiteral("NDSZm"),
+        QStringLiteral("NDSKrotn"),  QStringLiteral("cbSumNDS"),   QStringLiteral("lSumNDS"),
+        QStringLiteral("SumNDS")};
+    const QString minusOne = QStringLiteral("-1");
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const TPomiar &item = *fields[i];
+        const QString name = item.nazwa;
+        const QString value = item.Value;
+        if (kind == CatalogueChemical) {
+            if ((name == QLatin1String("NDSP") || name == QLatin1String("NDSCh")) && value == minusOne) {
+                switchOffContaining(fields, name);
+            } else if (name == QLatin1String("NDS") && value == minusOne) {
+                for (auto &f : fields)
+                    if (ndsItems.contains(f->nazwa))
+                        switchOff(*f);
+            } else if (name == QLatin1String("Typ")) {
+                // A malformed class mask counts as no class rather than stopping the read.
+                const int t = ToIntDef(value, 0);
+                for (auto &f : fields) {
+                    if (!f->nazwa.contains(QLatin1String("SumNDS")))
+                        continue;
+                    if (t & 0xC003)
+                        switchOff(*f);
+                    else if (!forCatalogueView) // previews keep the sum fields disabled
+                        f->enabled = true;
+                }
+            }
+        } else if (kind == CatalogueBiological) {
+            if ((name == QLatin1String("UszGrZagr") || name == QLatin1String("cbPrWzbrKcMl")) &&
+                value != QLatin1String("1"))
+                fields[i]->enabled = false;
+        } else if (kind == CatalogueDust) {
+            if ((name == QLatin1String("PylCalk") || name == QLatin1String("PylResp") ||
+                 name == QLatin1String("WlkResp")) &&
+                value == minusOne) {
+                switchOffContaining(fields, name);
+            } else if (name == QLatin1String("Typ")) {
+                const int t = ToIntDef(value, 0);
+                for (auto &f : fields) {
+                    if (!f->nazwa.contains(QLatin1String("SumPyl")))
+                        continue;
+                    if (t & 1)
+                        switchOff(*f);
+                    else
+                        f->enabled = true;
+                }
+            } else if (name == QLatin1String("DodOzn")) {
+                const int n = ToIntDef(value, 0);
+                const QString keep = QLatin1String("DodOznTxt") + QString::number(n);
+                for (auto &f : fields)
+                    if (f->nazwa.contains(QLatin1String("DodOznTxt")) && !f->nazwa.contains(keep))
+                        f->visible = false;
+            }
+        }
+    }
+}
+
+} // namespace storage

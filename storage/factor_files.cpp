@@ -1,0 +1,185 @@
+#include "storage/factor_files.h"
+
+#include "platform/paths.h"
+#include "platform/prompter.h"
+#include "platform/text_file.h"
+#include "storage/storage_errors.h"
+#include "storage/text_xml.h"
+
+#include <algorithm>
+
+namespace storage {
+
+namespace {
+
+const QString kIdKey = QStringLiteral("id=\"");
+
+QString attr(const char *name, const QString &line)
+{
+    return ReadAttributeValue(QLatin1String(name) + QLatin1String("=\""), line);
+}
+
+// Stored folder + file name: a folder that ends with a separator (or none) is used as is.
+QString inFolder(const QString &folder, const QString &name)
+{
+    if (folder.isEmpty() || folder.endsWith('\\') || folder.endsWith('/'))
+        return folder + name;
+    return platform::JoinStoredPath(folder, name);
+}
+
+// Name of the element that opens a line ("<czynfiz ver_pom=..." gives "czynfiz").
+QString elementName(const QString &line)
+{
+    const QString t = line.trimmed();
+    if (!t.startsWith('<'))
+        return QString();
+    qsizetype end = 1;
+    while (end < t.size() && !t[end].isSpace() && t[end] != '>' && t[end] != '/')
+        ++end;
+    return t.mid(1, end - 1);
+}
+
+} // namespace
+
+TGrupaCzynnikList ReadFactorGroups(const QString &path)
+{
+    TGrupaCzynnikList groups;
+    QStringList lines;
+    if (!ReadTextXmlLinesIfExists(path, lines, true))
+        return groups;
+    for (qsizetype i = 1; i <= lines.size() - 2; ++i) {
+        const QString &line = lines[i];
+        if (!line.contains(QLatin1String("<poz")))
+            continue;
+        groups.push_back(std::make_unique<TGrupaCzynnik>(ReadElementText(line), attr("ident", line),
+                                                         attr("plik", line), attr("katfrm", line),
+                                                         attr("katzal", line), attr("plikWl", line)));
+    }
+    return groups;
+}
+
+TCzynnikList ReadFactorList(const QString &path, const QString &ident, bool currentOnly)
+{
+    TCzynnikList factors;
+    QStringList lines;
+    if (!ReadTextXmlLinesIfExists(path, lines, true))
+        return factors;
+    bool dustList = false;
+    for (qsizetype i = 1; i <= lines.size() - 2; ++i) {
+        const QString &line = lines[i];
+        if (line.contains(QLatin1String("<pyly")))
+            dustList = true;
+        if (!line.contains(QLatin1String("<czynnik")))
+            continue;
+        const QString aktualny = attr("aktualny", line);
+        QString name;
+        if (dustList) {
+            if (currentOnly && aktualny != QLatin1String("1"))
+                continue;
+            name = attr("nazwa", line);
+        } else {
+            name = ReadElementText(line);
+        }
+        const int id = ToIntAt(ReadAttributeValue(kIdKey, line), path, int(i), QStringLiteral("Numer czynnika"));
+        factors.push_back(std::make_unique<TCzynnik>(name, ident, id, attr("ver_pom", line), attr("frm_dane", line),
+                                                     aktualny, attr("szkod", line)));
+    }
+    return factors;
+}
+
+QStringList OwnFactorListLines(const QString &prefix, const std::vector<const TCzynnik *> &factors)
+{
+    QStringList out;
+    out.reserve(int(factors.size()) + 2);
+    // The root attributes are the same for every group: own factors are measured with the
+    // "5 kroków" form in its first version unless their own line says otherwise.
+    out << QStringLiteral("<%1Wl ver=\"1.0\" frm_dane=\"met5Krok\" ver_pom=\"1.0\">").arg(prefix);
+    for (const TCzynnik *f : factors) {
+        if (!f)
+            continue;
+        out << QStringLiteral(" <czynnik id=\"%1\" frm_dane=\"%2\" ver_pom=\"%3\" szkod=\"%4\" aktualny=\"%5\">%6</czynnik>")
+                   .arg(QString::number(f->id), AttributeText(f->frm_dane), AttributeText(f->ver_pom),
+                        AttributeText(f->szkod), AttributeText(f->aktual), f->nazwa);
+    }
+    out << QStringLiteral("</%1Wl>").arg(prefix);
+    return out;
+}
+
+bool WriteOwnFactorList(const QString &path, const QString &prefix, const std::vector<const TCzynnik *> &factors)
+{
+    return WriteTextXmlFile(path, OwnFactorListLines(prefix, factors));
+}
+
+bool WriteOwnFactorList(const QString &path, const QString &prefix, const TCzynnikList &factors)
+{
+    std::vector<const TCzynnik *> raw;
+    raw.reserve(factors.size());
+    for (const auto &f : factors)
+        raw.push_back(f.get());
+    return WriteOwnFactorList(path, prefix, raw);
+}
+
+QString FactorFormVersionListPath(const QString &catalogueFolder, const QString &ident, const QString &id)
+{
+    QString key = ident;
+    if (ToIntDef(id, 0) > OwnFactorIdBase)
+        key += QLatin1String("Wl");
+    return inFolder(catalogueFolder, QLatin1String("czyn") + key + QLatin1String(".xml"));
+}
+
+FormVersionLookup ReadFactorFormVersion(const QString &catalogueFolder, const QString &ident, const QString &id,
+                                        QString &ver, bool showError)
+{
+    const QString path = FactorFormVersionListPath(catalogueFolder, ident, id);
+    QStringList lines;
+    if (!ReadTextXmlLinesIfExists(path, lines, true)) {
+        if (showError)
+            platform::ShowWarning(platform::FileAccessErrorText() + platform::ToFilePath(path));
+        return FormVersionLookup::FileError;
+    }
+    const QString fileName = path.mid(std::max(path.lastIndexOf('\\'), path.lastIndexOf('/')) + 1);
+    const QString rootName = fileName.left(fileName.size() - 4); // without ".xml"
+
+    // The root element is the first element after the declaration.
+    qsizetype rootIndex = -1;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString t = lines[i].trimmed();
+        if (t.startsWith(QLatin1String("<?")) || t.startsWith(QLatin1String("<!")) || !t.startsWith('<'))
+            continue;
+        rootIndex = i;
+        break;
+    }
+    if (rootIndex < 0)
+        return FormVersionLookup::NotFound;
+    QString found;
+    if (elementName(lines[rootIndex]) == rootName)
+        found = attr("ver_pom", lines[rootIndex]);
+    if (found.isEmpty()) {
+        for (qsizetype i = rootIndex + 1; i < lines.size(); ++i) {
+            const QString &line = lines[i];
+            if (!line.contains(QLatin1String("<czynnik")))
+                continue;
+            if (ReadAttributeValue(kIdKey, line) == id) {
+                found = attr("ver_pom", line);
+                break;
+            }
+        }
+    }
+    // A factor the lists do not name keeps the version stored with it: an empty version
+    // would name a definition file that does not exist.
+    if (found.isEmpty())
+        return FormVersionLookup::NotFound;
+    ver = found;
+    return FormVersionLookup::Found;
+}
+
+int NextOwnFactorId(const std::vector<const TCzynnik *> &allFactors)
+{
+    int top = OwnFactorIdBase;
+    for (const TCzynnik *f : allFactors)
+        if (f && f->id > top)
+            top = f->id;
+    return top + 1;
+}
+
+} // namespace storage

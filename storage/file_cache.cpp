@@ -1,0 +1,69 @@
+#include "storage/file_cache.h"
+
+#include "platform/paths.h"
+#include "platform/text_file.h"
+#include "storage/text_xml.h"
+
+#include <QFile>
+#include <QHash>
+#include <sys/stat.h>
+
+namespace storage {
+
+namespace {
+
+struct Entry
+{
+    QByteArray stamp;
+    std::shared_ptr<const QStringList> lines;
+};
+
+QHash<QString, Entry> &cache()
+{
+    static QHash<QString, Entry> c;
+    return c;
+}
+
+} // namespace
+
+QByteArray FileStamp(const QString &filePath)
+{
+    struct stat st{};
+    if (::stat(QFile::encodeName(filePath).constData(), &st) != 0)
+        return QByteArray();
+    QByteArray s;
+    s.reserve(48);
+    s += QByteArray::number(qint64(st.st_mtim.tv_sec)) + ':' + QByteArray::number(qint64(st.st_mtim.tv_nsec)) + ':' +
+         QByteArray::number(qint64(st.st_size)) + ':' + QByteArray::number(quint64(st.st_ino));
+    return s;
+}
+
+std::shared_ptr<const QStringList> CachedTextXmlLines(const QString &storedPath, bool cut)
+{
+    const QString filePath = platform::ToFilePath(storedPath);
+    const QString key = (cut ? QLatin1String("1|") : QLatin1String("0|")) + filePath;
+    const QByteArray stamp = FileStamp(filePath);
+    auto &c = cache();
+    if (!stamp.isEmpty()) {
+        auto it = c.find(key);
+        if (it != c.end() && it->stamp == stamp)
+            return it->lines;
+    }
+    QStringList lines = platform::ReadLinesCp1250OrThrow(filePath);
+    if (cut)
+        CutLines(lines);
+    auto shared = std::make_shared<const QStringList>(std::move(lines));
+    if (!stamp.isEmpty()) {
+        if (c.size() > 256) // a run touches a few dozen definitions; keep the cache bounded
+            c.clear();
+        c.insert(key, Entry{stamp, shared});
+    }
+    return shared;
+}
+
+void ClearFileCache()
+{
+    cache().clear();
+}
+
+} // namespace storage

@@ -1,0 +1,25 @@
+#pragma once
+
+// Decoded lines of definition and catalogue files, kept while the file stays unchanged.
+// A workstation read builds the fields of every measurement from a definition and takes
+// catalogue defaults for every field; reading those files again each time would make
+// loading a workstation slow.
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+namespace storage {
+
+// The lines of a stored path, cut as the shared reading procedure cuts them when cut is
+// true. A file that cannot be opened throws TarvelinError. The result stays valid after
+// the cache drops it.
+std::shared_ptr<const QStringList> CachedTextXmlLines(const QString &storedPath, bool cut);
+
+// A value that identifies the file's current content: changes when the file is rewritten
+// (modification time, size, inode). Empty when the file is missing.
+QByteArray FileStamp(const QString &filePath);
+
+void ClearFileCache();
+
+} // namespace storage

@@ -1,0 +1,304 @@
+#include "storage/form_definition_files.h"
+
+#include "platform/tarvelin_error.h"
+#include "storage/catalogue_index.h"
+#include "storage/file_cache.h"
+#include "storage/storage_errors.h"
+#include "storage/text_xml.h"
+
+#include <QLocale>
+
+namespace storage {
+
+namespace {
+
+QString attr(const char *name, const QString &line)
+{
+    return ReadAttributeValue(QLatin1String(name) + QLatin1String("=\""), line);
+}
+
+bool intAttr(const char *name, const QString &line, int &value)
+{
+    bool ok = false;
+    const int v = QLocale::c().toInt(attr(name, line).trimmed(), &ok);
+    if (ok)
+        value = v;
+    return ok;
+}
+
+int intAttrDef(const char *name, const QString &line, int def)
+{
+    int v = def;
+    intAttr(name, line, v);
+    return v;
+}
+
+// Value slots beyond this are a malformed count, not a form.
+constexpr int kMaxSlots = 1000;
+// Included parts do not include further parts; a chain this deep is a loop.
+constexpr int kMaxIncludeDepth = 4;
+
+bool isBlockClose(const QString &line)
+{
+    return StartsBlockClose(line, QStringLiteral("</page")) || StartsBlockClose(line, QStringLiteral("</parametr")) ||
+           StartsBlockClose(line, QStringLiteral("</naglowek"));
+}
+
+// A page, header or include line begins a new part of the form even when the block
+// before it was left open.
+bool beginsNewPart(const QString &line)
+{
+    return line.contains(QLatin1String("<page")) || line.contains(QLatin1String("<naglowek")) ||
+           line.contains(QLatin1String("<plik"));
+}
+
+enum class FormCatalogue { None, Chemical, Biological, Dust };
+
+FormCatalogue catalogueOf(const QString &rootName)
+{
+    if (rootName.contains(QLatin1String("biologiczny")))
+        return FormCatalogue::Biological;
+    if (rootName.contains(QLatin1String("chemiczny")))
+        return FormCatalogue::Chemical;
+    if (rootName.contains(QLatin1String("pyly")))
+        return FormCatalogue::Dust;
+    return FormCatalogue::None;
+}
+
+struct RowsContext
+{
+    const QString &path;
+    FormCatalogue catalogue;
+    std::shared_ptr<const CatalogueIndex> index; // loaded on the first field that needs it
+};
+
+int readRows(const QStringList &lines, TPomiarList &fields, int start, int pageNr, int factorId, int &row,
+             const QString &pageName, const FormReadOptions &options, RowsContext &ctx)
+{
+    int column = 0;
+    int rowWidth = 0;
+    for (int i = start; i < lines.size(); ++i) {
+        const QString &line = lines[i];
+        if (isBlockClose(line))
+            return i;
+        if (i > start && beginsNewPart(line))
+            return i - 1;
+        if (line.contains(QLatin1String("<wiersz"))) {
+            ++row;
+            column = 0;
+            rowWidth = intAttrDef("szerkol", line, 0);
+            continue;
+        }
+        if (!line.contains(QLatin1String("<pole")))
+            continue;
+
+        const QString nazwa = attr("nazwa", line);
+        const QString typ = attr("typ", line);
+        QString druk = attr("druk", line);
+        const QString wydropis = attr("wydropis", line);
+        if (!wydropis.isEmpty())
+            druk = QStringLiteral("T");
+        const QString wydrwart = attr("wydrwart", line);
+        int param = 0;
+        if (intAttr("param", line, param))
+            druk = QStringLiteral("T");
+        else
+            param = 0;
+        const int rozm = intAttrDef("rozm", line, 0);
+        int szer = intAttrDef("szer", line, 0);
+        const int wys = intAttrDef("wys", line, 0);
+        int ile = intAttrDef("ile", line, 1);
+        if (ile < 0 || ile > kMaxSlots)
+            ile = 1;
+        const QString etyk = attr("etyk", line);
+        const QString skrot = attr("skrot", line);
+        const int choiceNr = (typ == QLatin1String("label") && !etyk.contains(';')) ? 0 : 1;
+        const QString zal = attr("zal", line);
+        const QString pozycja = attr("pozycja", line);
+        const QString style = attr("style", line);
+        const bool readonly = attr("readonly", line) == QLatin1String("T");
+        bool enabled;
+        if (options.forCatalogueView &&
+            (nazwa == QLatin1String("cbSumNDS") || nazwa == QLatin1String("lSumNDS") ||
+             nazwa == QLatin1String("SumNDS")))
+            enabled = false;
+        else
+            enabled = attr("enabled", line) != QLatin1String("F");
+        const bool visible = attr("visible", line) != QLatin1String("F");
+        const bool sprpopr = attr("sprpopr", line) != QLatin1String("F");
+        const int szerkol = intAttrDef("szerkol", line, rowWidth);
+        if (szer == 0)
+            szer = szerkol;
+        const bool onexit = attr("onexit", line) == QLatin1String("T");
+        const bool onchange = attr("onchange", line) == QLatin1String("T");
+
+        const QString text = ReadElementText(line);
+        QString value = text;
+        if (ctx.catalogue != FormCatalogue::None) {
+            if (!ctx.index)
+                ctx.index = LoadCatalogueIndex(ctx.catalogue == FormCatalogue::Chemical     ? CatalogueChemical
+                                               : ctx.catalogue == FormCatalogue::Biological ? CatalogueBiological
+                                                                                            : CatalogueDust);
+            value = CatalogueParam(*ctx.index, text, nazwa, factorId);
+            // An entry without this attribute keeps the definition's default.
+            if (value.isEmpty())
+                value = text;
+        }
+
+        auto item = std::make_unique<TPomiar>(pageNr, ile, rozm, szer, wys, row, column, szerkol, choiceNr, param,
+                                              pageName, nazwa, typ, druk, etyk, skrot, zal, wydropis, wydrwart,
+                                              pozycja, value, style, readonly, enabled, visible, onexit, onchange,
+                                              sprpopr, QString());
+        item->Values.reserve(size_t(ile));
+        for (int n = 1; n <= ile; ++n)
+            item->Values.push_back(std::make_unique<TPomiarWart>(n, QString()));
+        fields.push_back(std::move(item));
+        ++column;
+    }
+    return -1;
+}
+
+QString includePath(const QString &relPath, int factorId)
+{
+    const QString id = QString::number(factorId);
+    if (relPath.contains(QLatin1String("zaklocen\\frm")))
+        return QLatin1String("zaklocen\\frm\\zalaczn\\mech_frm_") + id + QLatin1String(".xml");
+    return QLatin1String("wzrocen\\frm\\zalaczn\\mech_frm_") + id + QLatin1String(".xml");
+}
+
+void readForm(const QString &relPath, TPomiarList &fields, int factorId, const FormReadOptions &options,
+              FormRootInfo *root, int depth)
+{
+    if (depth > kMaxIncludeDepth)
+        ThrowStructureError(relPath, QStringLiteral("definicja włącza samą siebie"));
+    const auto shared = CachedTextXmlLines(relPath, true);
+    const QStringList &lines = *shared;
+    const QString rootName = FormRootName(relPath);
+
+    // A definition cut short would give a form without its last fields, and values stored
+    // for them would be lost on the next save: the closing root line must be there.
+    int last = int(lines.size()) - 1;
+    while (last >= 0 && lines[last].trimmed().isEmpty())
+        --last;
+    if (last < 1 || !lines[last].contains(QLatin1String("</") + rootName))
+        ThrowStructureError(relPath, QStringLiteral("brak wiersza zamykającego"));
+
+    RowsContext ctx{relPath, catalogueOf(rootName), nullptr};
+    const QString rootTag = QLatin1Char('<') + rootName;
+    QString function;
+    int pageNr = 0;
+    QString pageName;
+    int row = 0;
+    for (int i = 1; i <= int(lines.size()) - 2; ++i) {
+        const QString &line = lines[i];
+        if (!rootName.isEmpty() && line.contains(rootTag)) {
+            function = attr("function", line);
+            if (root) {
+                root->katalog = attr("katalog", line);
+                root->plik = attr("plik", line);
+                root->function = function;
+                root->ver = attr("ver", line);
+            }
+        } else if (line.contains(QLatin1String("<page"))) {
+            pageNr = ToIntAt(attr("nr", line), relPath, i, QStringLiteral("Numer strony"));
+            pageName = attr("nazwa", line);
+            row = 0;
+            fields.push_back(std::make_unique<TPomiar>(pageNr, 0, 0, 0, 0, 0, 0, 0, 0, 0, pageName, QString(),
+                                                       QStringLiteral("page"), QString(), QString(), QString(),
+                                                       QString(), QString(), QString(), QString(), QString(),
+                                                       QString(), false, false, true, false, false, true, function));
+        } else if (line.contains(QLatin1String("<naglowek"))) {
+            QString druk = attr("druk", line);
+            int param = 0;
+            if (intAttr("param", line, param))
+                druk = QStringLiteral("T");
+            else
+                param = 0;
+            const int szer = intAttrDef("szer", line, 0);
+            const QString etyk = attr("etyk", line);
+            const int choiceNr = (attr("typ", line) == QLatin1String("label") && !etyk.contains(';')) ? 0 : 1;
+            fields.push_back(std::make_unique<TPomiar>(
+                pageNr, 0, 0, szer, 0, 0, 0, szer, choiceNr, param, pageName, attr("nazwa", line),
+                QStringLiteral("naglowek"), druk, etyk, attr("skrot", line), attr("zal", line), attr("wydropis", line),
+                attr("wydrwart", line), QStringLiteral("center"), QString(), attr("style", line), false,
+                attr("enabled", line) != QLatin1String("F"), attr("visible", line) != QLatin1String("F"), false, false,
+                true, function));
+        } else if (line.contains(QLatin1String("<plik"))) {
+            readForm(includePath(relPath, factorId), fields, factorId, options, nullptr, depth + 1);
+        } else if (!line.contains('<') && !isBlockClose(line)) {
+            continue; // blank or stray text between blocks
+        } else {
+            const int end = readRows(lines, fields, i, pageNr, factorId, row, pageName, options, ctx);
+            if (end < 0)
+                ThrowStructureError(relPath, QStringLiteral("niezamknięty blok strony lub nagłówka"));
+            i = end;
+        }
+    }
+
+    switch (ctx.catalogue) {
+    case FormCatalogue::Dust:
+        ApplyCatalogueValuesToForm(fields, CatalogueDust, options.forCatalogueView);
+        break;
+    case FormCatalogue::Biological:
+        ApplyCatalogueValuesToForm(fields, CatalogueBiological, options.forCatalogueView);
+        break;
+    case FormCatalogue::Chemical:
+        ApplyCatalogueValuesToForm(fields, CatalogueChemical, options.forCatalogueView);
+        break;
+    case FormCatalogue::None:
+        break;
+    }
+}
+
+} // namespace
+
+QString FormRootName(const QString &relPath)
+{
+    const qsizetype sep = std::max(relPath.lastIndexOf('\\'), relPath.lastIndexOf('/'));
+    QString base = relPath.mid(sep + 1);
+    const qsizetype frm = base.indexOf(QLatin1String("_frm"));
+    if (frm >= 0)
+        return base.left(frm + 4);
+    const qsizetype dot = base.indexOf('.');
+    return dot >= 0 ? base.left(dot) : base;
+}
+
+QString FormVersionNumber(const QString &ver)
+{
+    const qsizetype dot = ver.indexOf('.');
+    return dot >= 0 ? ver.left(dot) : ver;
+}
+
+QString FormDefinitionName(const QString &frmDane, const QString &ver)
+{
+    return frmDane + QLatin1String("_frm_") + FormVersionNumber(ver) + QLatin1String(".xml");
+}
+
+void ReadMeasurementForm(const QString &relPath, TPomiarList &fields, int factorId, const FormReadOptions &options,
+                         FormRootInfo *root)
+{
+    // Built aside, so that a definition that fails half-way adds nothing.
+    TPomiarList items;
+    FormRootInfo info;
+    readForm(relPath, items, factorId, options, &info, 0);
+    if (root)
+        *root = info;
+    fields.reserve(fields.size() + items.size());
+    for (auto &p : items)
+        fields.push_back(std::move(p));
+}
+
+int ReadMeasurementFormRows(const QStringList &lines, TPomiarList &fields, int start, int pageNr, int factorId,
+                            int &row, const QString &pageName, const QString &rootName, const FormReadOptions &options)
+{
+    const QString noPath;
+    RowsContext ctx{noPath, catalogueOf(rootName), nullptr};
+    return readRows(lines, fields, start, pageNr, factorId, row, pageName, options, ctx);
+}
+
+void ClearFormDefinitionCache()
+{
+    ClearFileCache();
+}
+
+} // namespace storage

@@ -1,0 +1,29 @@
+#include "storage/storage_errors.h"
+
+#include "platform/tarvelin_error.h"
+
+#include <QLocale>
+
+namespace storage {
+
+void ThrowFileError(const QString &storedPath, int lineIndex, const QString &detail)
+{
+    throw platform::TarvelinError(
+        QStringLiteral("Błąd w pliku %1, wiersz %2: %3").arg(storedPath).arg(lineIndex + 1).arg(detail));
+}
+
+void ThrowStructureError(const QString &storedPath, const QString &detail)
+{
+    throw platform::TarvelinError(QStringLiteral("Niepoprawna struktura pliku %1: %2").arg(storedPath, detail));
+}
+
+int ToIntAt(const QString &text, const QString &storedPath, int lineIndex, const QString &what)
+{
+    bool ok = false;
+    const int v = QLocale::c().toInt(text.trimmed(), &ok);
+    if (!ok)
+        ThrowFileError(storedPath, lineIndex, QStringLiteral("%1 \"%2\" nie jest liczbą całkowitą").arg(what, text));
+    return v;
+}
+
+} // namespace storage

@@ -1,0 +1,18 @@
+#pragma once
+
+// Messages of the storage readers for malformed files.
+
+#include <QString>
+
+namespace storage {
+
+// "Błąd w pliku {path}, wiersz {n}: {detail}" — names the file and the line the user
+// would look at (line numbers from 1).
+[[noreturn]] void ThrowFileError(const QString &storedPath, int lineIndex, const QString &detail);
+// "Niepoprawna struktura pliku {path}: {detail}"
+[[noreturn]] void ThrowStructureError(const QString &storedPath, const QString &detail);
+
+// Integer of an attribute or text; a malformed number throws with the file and line.
+int ToIntAt(const QString &text, const QString &storedPath, int lineIndex, const QString &what);
+
+} // namespace storage
