@@ -2,6 +2,7 @@
 
 #include "platform/application.h"
 #include "platform/window_registry.h"
+#include "reportengine/expr_functions_library.h"
 #include "shell/frm_main.h"
 #include "storage/startup_check.h"
 #include "widgets/progress_dialog.h"
@@ -77,7 +78,8 @@ void FixLocale()
 bool RunModuleInitialisations(const QStringList &arguments)
 {
     Q_UNUSED(arguments);
-    // 1. The report engine's expression functions are registered here once it exists.
+    // 1. The report engine's expression functions.
+    reportengine::RegisterExpressionFunctions();
     // 2. The coloured bit-button glyph table starts empty.
     // 3. The configuration check: without "Tarvelin.ini" the program ends.
     if (!storage::CheckStartupConfiguration())
