@@ -539,12 +539,12 @@ bool TfrmDefStan::checkGridYears()
     return true;
 }
 
-void TfrmDefStan::sgZatrudnExit()
+void TfrmDefStan::sgZatrudnExit(bool fillEmpty)
 {
     if (m_filling)
         return;
     const int row = sgZatrudn->currentRow();
-    if (row >= 0) {
+    if (row >= 0 && fillEmpty) {
         const bool filling = m_filling;
         m_filling = true;
         for (int c = 0; c < 7; ++c) {
@@ -615,7 +615,8 @@ void TfrmDefStan::bbAddRowClick()
         m_filling = filling;
     }
     m_gridEdited = true;
-    sgZatrudnExit();
+    // The new row keeps its empty year until the user leaves it.
+    sgZatrudnExit(false);
 }
 
 void TfrmDefStan::bbDelRowClick()
@@ -639,20 +640,8 @@ void TfrmDefStan::bbDelRowClick()
     sgZatrudn->setCurrentCell(qMin(row, sgZatrudn->rowCount() - 1), 0);
     m_filling = filling;
     m_gridEdited = true;
-    if (emptied) {
-        // The one row left stays empty: there is no row the user left to fill with zeros.
-        storage::TStanowisko *w = CurrentWorkstation();
-        if (w && gridDiffersFrom(*w)) {
-            w->ClearEmployment();
-            for (const auto &z : gridRows())
-                w->AddEmployment(z);
-            markModified();
-        } else if (!w && m_new) {
-            markModified();
-        }
-        return;
-    }
-    sgZatrudnExit();
+    // The one row left after deleting the last stays empty.
+    sgZatrudnExit(!emptied);
 }
 
 void TfrmDefStan::bWybierzClick()

@@ -76,9 +76,9 @@ public:
     void lbStanowiskaClick();
     // Exit of an edit, the memo or the date picker: the value goes into the workstation.
     void SprZmiany(QWidget *sender);
-    // Exit of the employment grid: empty cells of the current row become "0"; the grid
-    // replaces the employment when they differ.
-    void sgZatrudnExit();
+    // Exit of the employment grid: empty cells of the current row become "0" (unless
+    // fillEmpty is false); the grid replaces the employment when they differ.
+    void sgZatrudnExit(bool fillEmpty = true);
     // A cell's edited text: refused with a message when it is not empty and not a number.
     bool sgZatrudnSetEditText(int row, int column, const QString &text);
     void bbAddRowClick();

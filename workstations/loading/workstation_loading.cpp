@@ -21,7 +21,7 @@ namespace workstations {
 namespace {
 
 constexpr int kWorkstationRole = Qt::UserRole;     // the workstation's id
-constexpr int kFactorRole = Qt::UserRole + 1;      // the factor's address, checked on use
+constexpr int kFactorRole = Qt::UserRole + 1;      // the factor's number
 
 QMap<QString, TWorkstationListView *> &registeredViews()
 {
@@ -133,20 +133,31 @@ void AddFactorItem(QListWidget *list, const storage::TStanowisko &w, const stora
 {
     auto *item = new TSortedItem(entry.text);
     item->setData(kWorkstationRole, w.id);
-    item->setData(kFactorRole, QVariant::fromValue(reinterpret_cast<quintptr>(entry.factor.get())));
+    item->setData(kFactorRole, entry.factor->id);
     insertSorted(list, item);
 }
 
 storage::TCzynnik *FactorOfItem(const QListWidgetItem *item)
 {
+    // Looked up by the factor's number and text in the workstation as it is now: after the
+    // workstation was read again the entry finds the new object, never the freed one.
     storage::TStanowisko *w = WorkstationOfItem(item);
     if (!w)
         return nullptr;
-    const quintptr address = item->data(kFactorRole).value<quintptr>();
-    for (const auto &e : w->Factors)
-        if (reinterpret_cast<quintptr>(e.factor.get()) == address)
+    bool ok = false;
+    const int id = item->data(kFactorRole).toInt(&ok);
+    if (!ok)
+        return nullptr;
+    storage::TCzynnik *sameId = nullptr;
+    for (const auto &e : w->Factors) {
+        if (e.factor->id != id)
+            continue;
+        if (e.text == item->text())
             return e.factor.get();
-    return nullptr; // the workstation was read again since the entry was made
+        if (!sameId)
+            sameId = e.factor.get();
+    }
+    return sameId;
 }
 
 int FindWorkstationRow(const QListWidget *list, const QString &id)

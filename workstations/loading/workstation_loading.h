@@ -72,9 +72,9 @@ void FillFactorList(QListWidget *target, const storage::TStanowisko *w, const Fa
 void FillFactorList(QListWidget *target);
 
 // Entries of the workstation and factor lists. A workstation entry holds the workstation's
-// id, and a factor entry its workstation's id and the factor: both are looked up in the
-// application's current list, so an entry left over from before a reload gives nullptr,
-// never a freed object.
+// id, and a factor entry its workstation's id and the factor's number: both are looked up
+// in the application's current list, so an entry left over from before a reload gives the
+// object read since (or nullptr), never a freed one.
 void AddWorkstationItem(QListWidget *list, const storage::TStanowisko &w);
 void AddWorkstationItem(QComboBox *combo, const storage::TStanowisko &w);
 storage::TStanowisko *WorkstationOfItem(const QListWidgetItem *item);

@@ -1,0 +1,61 @@
+// Feeds the workstation list reader with arbitrary files; whatever it reads must write
+// back and read again to the same workstations.
+// LIBS: tarvelin_storage tarvelin_platform
+#include "platform/paths.h"
+#include "storage/workstation_files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+QTemporaryDir &folder()
+{
+    static QTemporaryDir dir;
+    static bool once = [] {
+        qputenv("TARVELIN_SCRIPTED_BOXES", "1");
+        platform::SetProgramFolder(dir.path());
+        QDir(dir.path()).mkpath(QStringLiteral("dane"));
+        return true;
+    }();
+    (void)once;
+    return dir;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    {
+        QFile f(folder().filePath(QStringLiteral("dane/struktura_dane.xml")));
+        if (!f.open(QIODevice::WriteOnly))
+            return 0;
+        f.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
+    }
+    storage::WorkstationList list;
+    QString version;
+    storage::ReadWorkstationList(QStringLiteral("dane\\struktura_dane.xml"), list, version);
+    // A value read may hold line breaks or the text "&quot;"; only plain one-line values
+    // without those are expected to come back unchanged.
+    bool plain = true;
+    for (const auto &w : list)
+        for (const QString &v : {w->id, w->nazwa, w->kat_dane})
+            if (v.contains('\n') || v.contains('\r') || v.contains(QLatin1String("stanowisko")) ||
+                v.contains(QLatin1String("struktura_dane")) || v.contains(QLatin1String("=\"")) || v.contains('"'))
+                plain = false;
+    if (!storage::WriteWorkstationList(QStringLiteral("dane\\"), list))
+        return 0;
+    storage::WorkstationList back;
+    QString backVersion;
+    storage::ReadWorkstationList(QStringLiteral("dane\\struktura_dane.xml"), back, backVersion);
+    if (backVersion != storage::DataVersion() || back.size() != list.size())
+        __builtin_trap();
+    if (plain)
+        for (size_t i = 0; i < list.size(); ++i)
+            if (back[i]->nazwa != list[i]->nazwa || back[i]->id != list[i]->id || back[i]->kat_dane != list[i]->kat_dane)
+                __builtin_trap();
+    return 0;
+}

@@ -1,0 +1,501 @@
+// The workstation definition view driven through its real widgets, headless: a field's
+// text is set, its exit handler run, and the files and the other fields read back.
+#include "platform/prompter.h"
+#include "shell/appstate/appstate.h"
+#include "storage/workstation_files.h"
+#include "tests/support/fakes.h"
+#include "tests/support/fixture.h"
+#include "widgets/field_binding.h"
+#include "workstations/frm_def_stan.h"
+
+#include <QDateEdit>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <gtest/gtest.h>
+
+using namespace storage;
+using namespace workstations;
+
+namespace {
+
+const QString Data = QStringLiteral("dane\\");
+
+std::unique_ptr<TCzynnik> factor(const QString &nazwa, const QString &ident, int id, const QString &aktual)
+{
+    return std::make_unique<TCzynnik>(nazwa, ident, id, QStringLiteral("1.0"), QStringLiteral("frm"), aktual,
+                                      QStringLiteral("T"));
+}
+
+class DefStan : public ::testing::Test
+{
+protected:
+    testsupport::FixtureFolder fx;
+    testsupport::ScriptedPrompter boxes;
+    std::unique_ptr<TfrmDefStan> view;
+
+    void SetUp() override
+    {
+        auto &s = appstate::State();
+        s.DataFolder = Data;
+        s.FormsFolder = QStringLiteral("zaklocen\\frm\\");
+        s.CatalogueFolder = QString();
+        s.AttachFolder = QStringLiteral("zal\\");
+        s.ViewName = QStringLiteral("frmDefStan");
+        s.ListVersion.clear();
+        s.Workstations.clear();
+        s.SetModified(false);
+        s.NewDocument = false;
+
+        std::vector<std::unique_ptr<TStanowisko>> list;
+        auto spaw = std::make_unique<TStanowisko>("1", QStringLiteral("Spawalnia"), "stan_1");
+        spaw->Kod = QStringLiteral("SP-1");
+        spaw->DataRej = QStringLiteral("2019-04-02");
+        spaw->Lokalizacja = QStringLiteral("Hala A");
+        spaw->Opis = QStringLiteral("Spawanie MAG\nstal węglowa");
+        spaw->AddEmployment(TZatrudn("2022", "6", "0", "0", "0", "2", "4"));
+        spaw->AddEmployment(TZatrudn("2023", "7", "1", "0", "0", "2", "5"));
+        spaw->AddFactor(factor(QStringLiteral("Hałas"), "fiz", 30001, "T"));
+        spaw->AddFactor(factor(QStringLiteral("Pył spawalniczy"), "pyly", 25100, "T"));
+        spaw->AddFactor(factor(QStringLiteral("Promieniowanie UV"), "fiz", 30020, "N"));
+        list.push_back(std::move(spaw));
+        auto biuro = std::make_unique<TStanowisko>("2", QStringLiteral("Biuro"), "stan_2");
+        biuro->Kod = QStringLiteral("B-1");
+        list.push_back(std::move(biuro));
+        auto lak = std::make_unique<TStanowisko>("4", QStringLiteral("Lakiernia"), "stan_4");
+        lak->AddFactor(factor(QStringLiteral("Ksylen"), "chem", 12, "T"));
+        list.push_back(std::move(lak));
+        for (const auto &w : list)
+            ASSERT_TRUE(WriteWorkstationData(Data, *w));
+        ASSERT_TRUE(WriteWorkstationList(Data, list));
+        openView();
+    }
+    void TearDown() override
+    {
+        view.reset();
+        appstate::State().Workstations.clear();
+        appstate::State().SetModified(false);
+    }
+
+    // A fresh view, as after a restart of the program.
+    void openView()
+    {
+        view.reset();
+        appstate::State().Workstations.clear();
+        view = std::make_unique<TfrmDefStan>();
+        view->InitView();
+    }
+
+    QStringList listTexts() const
+    {
+        QStringList out;
+        for (int i = 0; i < view->lbStanowiska->count(); ++i)
+            out << view->lbStanowiska->item(i)->text();
+        return out;
+    }
+    QStringList factorTexts() const
+    {
+        QStringList out;
+        for (int i = 0; i < view->lbStanCzyn->count(); ++i)
+            out << view->lbStanCzyn->item(i)->text();
+        return out;
+    }
+    void choose(const QString &name)
+    {
+        const auto items = view->lbStanowiska->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << name.toStdString();
+        view->lbStanowiska->setCurrentItem(items[0]); // raises the list's click handler
+    }
+    void type(QLineEdit *edit, const QString &text)
+    {
+        edit->setText(text);
+        view->SprZmiany(edit);
+    }
+    QString cell(int row, int column) const
+    {
+        const QTableWidgetItem *item = view->sgZatrudn->item(row, column);
+        return item ? item->text() : QString();
+    }
+    void setCell(int row, int column, const QString &text)
+    {
+        view->sgZatrudn->setCurrentCell(row, column);
+        ASSERT_TRUE(view->sgZatrudnSetEditText(row, column, text));
+    }
+    bool modified() const { return appstate::State().Modified(); }
+    TStanowisko readBack(const QString &id, const QString &folder)
+    {
+        TStanowisko r(id, QString(), folder);
+        ReadWorkstationData(Data + folder + "\\stanowisko_dane.xml", r, WorkstationReadOptions::AllFactors());
+        return r;
+    }
+};
+
+} // namespace
+
+TEST_F(DefStan, ShowsTheListSortedAndNothingChosen)
+{
+    EXPECT_EQ(listTexts(), QStringList({"Biuro", "Lakiernia", "Spawalnia"}));
+    EXPECT_TRUE(view->pgDefin->isHidden());
+    EXPECT_EQ(view->GetMainPanel()->objectName(), "pDefStan");
+    EXPECT_EQ(view->sgZatrudn->columnCount(), 7);
+    EXPECT_EQ(view->sgZatrudn->horizontalHeaderItem(1)->text(), QStringLiteral("Mężczyźni"));
+    EXPECT_EQ(view->sgZatrudn->horizontalHeaderItem(6)->text(), QStringLiteral("Narażeni"));
+    EXPECT_EQ(view->e_Nazwa->maxLength(), 128);
+    EXPECT_EQ(view->e_Lokalizacja->maxLength(), 45);
+    EXPECT_EQ(view->e_NrRegon->maxLength(), 16);
+    EXPECT_EQ(view->dtDataRej->displayFormat(), "yyyy-MM-dd");
+    EXPECT_FALSE(modified());
+}
+
+TEST_F(DefStan, ChoosingShowsGeneralDataCurrentFactorsAndEmployment)
+{
+    choose("Spawalnia");
+    EXPECT_FALSE(view->pgDefin->isHidden());
+    EXPECT_EQ(view->e_Nazwa->text(), "Spawalnia");
+    EXPECT_EQ(view->e_Kod->text(), "SP-1");
+    EXPECT_EQ(view->dtDataRej->date(), QDate(2019, 4, 2));
+    EXPECT_EQ(view->e_Opis->toPlainText(), QStringLiteral("Spawanie MAG\nstal węglowa"));
+    EXPECT_EQ(factorTexts(), QStringList({QStringLiteral("Hałas"), QStringLiteral("Pył spawalniczy")}));
+    ASSERT_EQ(view->sgZatrudn->rowCount(), 2);
+    EXPECT_EQ(cell(1, 0), "2023");
+    EXPECT_EQ(cell(1, 6), "5");
+    // A workstation without a registration date shows today; one without employment the
+    // current year.
+    choose("Biuro");
+    EXPECT_EQ(view->dtDataRej->date(), QDate::currentDate());
+    ASSERT_EQ(view->sgZatrudn->rowCount(), 1);
+    EXPECT_EQ(cell(0, 0), QString::number(QDate::currentDate().year()));
+    EXPECT_EQ(cell(0, 3), "0");
+    EXPECT_TRUE(factorTexts().isEmpty());
+    EXPECT_FALSE(modified());
+}
+
+TEST_F(DefStan, LeavingAFieldUnchangedDoesNotModify)
+{
+    choose("Spawalnia");
+    view->SprZmiany(view->e_Kod);
+    view->SprZmiany(view->e_Opis);
+    view->SprZmiany(view->dtDataRej);
+    widgets::CommitField(view->e_Nazwa);
+    EXPECT_FALSE(modified());
+    type(view->e_Kod, QStringLiteral("SP-2"));
+    EXPECT_TRUE(modified());
+    EXPECT_EQ(view->CurrentWorkstation()->Kod, "SP-2");
+}
+
+TEST_F(DefStan, ModifySaveRestartFindsItUnchanged)
+{
+    choose("Spawalnia");
+    type(view->e_Nazwa, QStringLiteral("  Spawalnia \"Północ\" ąćęłńóśźż "));
+    type(view->e_Kod, QStringLiteral("SP/01 \"A\""));
+    type(view->e_Lokalizacja, QStringLiteral("Hala Ł"));
+    view->dtDataRej->setDate(QDate(2020, 2, 29));
+    view->SprZmiany(view->dtDataRej);
+    view->e_Opis->setPlainText(QStringLiteral("Linia 1\n  Linia 2 z \"cudzysłowem\"\n"));
+    view->SprZmiany(view->e_Opis);
+    setCell(1, 2, QStringLiteral("3"));
+    view->sgZatrudnExit();
+    EXPECT_TRUE(modified());
+    ASSERT_TRUE(view->Save());
+    EXPECT_FALSE(modified());
+    EXPECT_EQ(view->lbStanowiska->currentItem()->text(), QStringLiteral("  Spawalnia \"Północ\" ąćęłńóśźż "));
+
+    openView();
+    EXPECT_EQ(listTexts(), QStringList({QStringLiteral("  Spawalnia \"Północ\" ąćęłńóśźż "), "Biuro", "Lakiernia"}));
+    choose(QStringLiteral("  Spawalnia \"Północ\" ąćęłńóśźż "));
+    EXPECT_EQ(view->e_Kod->text(), QStringLiteral("SP/01 \"A\""));
+    EXPECT_EQ(view->e_Lokalizacja->text(), QStringLiteral("Hala Ł"));
+    EXPECT_EQ(view->dtDataRej->date(), QDate(2020, 2, 29));
+    EXPECT_EQ(view->e_Opis->toPlainText(), QStringLiteral("Linia 1\n  Linia 2 z \"cudzysłowem\"\n"));
+    EXPECT_EQ(cell(1, 2), "3");
+    EXPECT_EQ(factorTexts().size(), 2);
+    // The factor no longer current is still in the file.
+    EXPECT_EQ(readBack("1", "stan_1").Factors.size(), 3u);
+}
+
+TEST_F(DefStan, NewWorkstationTakesTheSmallestFreeIdAndNoFactors)
+{
+    choose("Spawalnia"); // a workstation with factors shown just before
+    view->New();
+    EXPECT_TRUE(view->EnteringNew());
+    EXPECT_TRUE(view->e_Nazwa->text().isEmpty());
+    EXPECT_TRUE(factorTexts().isEmpty());
+    EXPECT_EQ(view->lbStanowiska->currentRow(), -1);
+    type(view->e_Nazwa, QStringLiteral("Magazyn wyrobów gotowych"));
+    EXPECT_TRUE(modified());
+    type(view->e_Kod, QStringLiteral("MAG-1"));
+    setCell(0, 1, QStringLiteral("5"));
+    ASSERT_TRUE(view->Save());
+    EXPECT_FALSE(view->EnteringNew());
+    ASSERT_TRUE(fx.Exists("dane/stan_3/stanowisko_dane.xml"));
+    TStanowisko r = readBack("3", "stan_3");
+    EXPECT_EQ(r.Kod, "MAG-1");
+    EXPECT_TRUE(r.Factors.empty());
+    ASSERT_EQ(r.Employment.size(), 1u);
+    EXPECT_EQ(r.Employment[0].Mezczyzni, "5");
+    EXPECT_TRUE(fx.ReadText("dane/struktura_dane.xml")
+                    .contains(QStringLiteral("<stanowisko id=\"3\" nazwa=\"Magazyn wyrobów gotowych\" kat_dane=\"stan_3\">")));
+    EXPECT_EQ(view->lbStanowiska->currentItem()->text(), QStringLiteral("Magazyn wyrobów gotowych"));
+    EXPECT_EQ(view->CurrentWorkstation()->id, "3");
+}
+
+TEST_F(DefStan, NewIdSkipsAFolderLeftBehind)
+{
+    fx.Write("dane/stan_3/halas_dane.xml", "stare pomiary");
+    EXPECT_EQ(TfrmDefStan::NewWorkstationId(appstate::State().Workstations, Data), 5);
+    storage::WorkstationList empty;
+    EXPECT_EQ(TfrmDefStan::NewWorkstationId(empty, QStringLiteral("brak\\")), 1);
+}
+
+TEST_F(DefStan, NamesAreCheckedForNewAndRenamedWorkstations)
+{
+    view->New();
+    ASSERT_FALSE(view->Save());
+    EXPECT_EQ(boxes.boxes.last().text, QStringLiteral("Nie wypełnione pole: Nazwa stanowiska"));
+    type(view->e_Nazwa, QStringLiteral("BIURO"));
+    ASSERT_FALSE(view->Save());
+    EXPECT_EQ(boxes.boxes.last().text, QStringLiteral("Stanowisko o tej nazwie już znajduje się na liście"));
+    EXPECT_EQ(appstate::State().Workstations.size(), 3u);
+    // Polish letters keep their case in the comparison.
+    EXPECT_FALSE(TfrmDefStan::SameWorkstationName(QStringLiteral("ąb"), QStringLiteral("ĄB")));
+    EXPECT_TRUE(TfrmDefStan::SameWorkstationName(QStringLiteral("ąb"), QStringLiteral("ąB")));
+    type(view->e_Nazwa, QStringLiteral("ŁAZIENKA"));
+    EXPECT_TRUE(view->Save());
+
+    choose("Lakiernia");
+    type(view->e_Nazwa, QStringLiteral("spawalnia"));
+    EXPECT_FALSE(view->Save());
+    EXPECT_EQ(boxes.boxes.last().text, QStringLiteral("Stanowisko o tej nazwie już znajduje się na liście"));
+    type(view->e_Nazwa, QStringLiteral(" "));
+    EXPECT_FALSE(view->Save());
+    EXPECT_EQ(boxes.boxes.last().text, QStringLiteral("Nie wypełnione pole: Nazwa stanowiska"));
+    EXPECT_TRUE(modified());
+    EXPECT_TRUE(fx.ReadText("dane/struktura_dane.xml").contains(QStringLiteral("nazwa=\"Lakiernia\"")));
+}
+
+TEST_F(DefStan, NoUndoesARenameAndReloadsTheFile)
+{
+    choose("Spawalnia");
+    type(view->e_Nazwa, QStringLiteral("Zmieniona"));
+    type(view->e_Kod, QStringLiteral("XX"));
+    boxes.Answer(platform::MsgNo);
+    choose("Biuro");
+    ASSERT_FALSE(boxes.boxes.isEmpty());
+    EXPECT_EQ(boxes.boxes.last().text, QStringLiteral("Nie zapisano danych. Zapisać?"));
+    EXPECT_EQ(boxes.boxes.last().caption, QStringLiteral("Potwierdź zapisanie danych "));
+    EXPECT_FALSE(modified());
+    EXPECT_EQ(view->e_Nazwa->text(), "Biuro");
+    TStanowisko *spaw = FindWorkstationById(appstate::State().Workstations, "1");
+    EXPECT_EQ(spaw->nazwa, "Spawalnia");
+    EXPECT_EQ(spaw->Kod, "SP-1");
+    EXPECT_EQ(listTexts(), QStringList({"Biuro", "Lakiernia", "Spawalnia"}));
+    // Saving another workstation now does not carry the dropped name into the list.
+    type(view->e_Kod, QStringLiteral("B-2"));
+    ASSERT_TRUE(view->Save());
+    EXPECT_TRUE(fx.ReadText("dane/struktura_dane.xml").contains(QStringLiteral("nazwa=\"Spawalnia\"")));
+    EXPECT_FALSE(fx.ReadText("dane/struktura_dane.xml").contains(QStringLiteral("Zmieniona")));
+}
+
+TEST_F(DefStan, YesSavesAndTheClickedWorkstationIsShownAfterTheListIsResorted)
+{
+    choose("Spawalnia");
+    type(view->e_Nazwa, QStringLiteral("Akumulatornia")); // moves to the top of the list
+    boxes.Answer(platform::MsgYes);
+    choose("Lakiernia");
+    EXPECT_FALSE(modified());
+    EXPECT_EQ(view->e_Nazwa->text(), "Lakiernia");
+    EXPECT_EQ(view->CurrentWorkstation()->id, "4");
+    EXPECT_EQ(view->lbStanowiska->currentItem()->text(), "Lakiernia");
+    EXPECT_EQ(listTexts(), QStringList({"Akumulatornia", "Biuro", "Lakiernia"}));
+    EXPECT_EQ(factorTexts(), QStringList({"Ksylen"}));
+}
+
+TEST_F(DefStan, NoForANewWorkstationDropsTheForm)
+{
+    view->New();
+    type(view->e_Nazwa, QStringLiteral("Nowe"));
+    boxes.Answer(platform::MsgNo);
+    choose("Biuro");
+    EXPECT_EQ(view->e_Nazwa->text(), "Biuro");
+    EXPECT_EQ(appstate::State().Workstations.size(), 3u);
+    EXPECT_FALSE(view->EnteringNew());
+}
+
+TEST_F(DefStan, GridExitFillsZerosAndReplacesEmployment)
+{
+    choose("Spawalnia");
+    setCell(0, 2, QString());
+    setCell(0, 4, QStringLiteral(" "));
+    view->sgZatrudn->setCurrentCell(0, 2);
+    view->sgZatrudnExit();
+    EXPECT_EQ(cell(0, 2), "0");
+    EXPECT_EQ(cell(0, 4), "0");
+    EXPECT_FALSE(modified()); // zeros where zeros were
+    setCell(0, 1, QStringLiteral("8"));
+    view->sgZatrudnExit();
+    EXPECT_TRUE(modified());
+    EXPECT_EQ(view->CurrentWorkstation()->FindEmployment("2022")->Mezczyzni, "8");
+}
+
+TEST_F(DefStan, CellThatIsNotANumberIsRefused)
+{
+    choose("Spawalnia");
+    view->sgZatrudn->setCurrentCell(0, 1);
+    EXPECT_FALSE(view->sgZatrudnSetEditText(0, 1, QStringLiteral("sześć")));
+    EXPECT_EQ(boxes.boxes.last().text, QStringLiteral("Niepoprawna wartość liczbowa!"));
+    EXPECT_EQ(cell(0, 1), "6");
+    EXPECT_EQ(view->sgZatrudn->currentRow(), 0);
+    EXPECT_EQ(view->sgZatrudn->currentColumn(), 1);
+    EXPECT_TRUE(view->sgZatrudnSetEditText(0, 1, QStringLiteral("12")));
+}
+
+TEST_F(DefStan, AddRowContinuesTheYears)
+{
+    choose("Spawalnia");
+    view->bbAddRowClick();
+    ASSERT_EQ(view->sgZatrudn->rowCount(), 3);
+    EXPECT_EQ(cell(2, 0), "2024");
+    EXPECT_EQ(cell(2, 6), "0");
+    EXPECT_EQ(view->sgZatrudn->currentRow(), 2);
+    EXPECT_TRUE(modified());
+    EXPECT_EQ(view->CurrentWorkstation()->Employment.size(), 3u);
+    setCell(2, 0, QStringLiteral("0"));
+    view->bbAddRowClick();
+    EXPECT_EQ(cell(3, 0), "");
+}
+
+TEST_F(DefStan, DeletingTheOnlyRowLeavesOneEmptyRow)
+{
+    choose("Biuro");
+    view->sgZatrudn->setCurrentCell(0, 0);
+    boxes.Answer(platform::MsgYes);
+    view->bbDelRowClick();
+    EXPECT_EQ(boxes.boxes.last().text, QStringLiteral("Czy na pewno usunąć wybrany wiersz w tabeli dot. zatrudnienia?"));
+    EXPECT_EQ(boxes.boxes.last().caption, QStringLiteral("Potwierdź usunięcie danych "));
+    ASSERT_EQ(view->sgZatrudn->rowCount(), 1);
+    for (int c = 0; c < 7; ++c)
+        EXPECT_EQ(cell(0, c), "");
+    // No keeps the row.
+    choose("Spawalnia");
+    view->sgZatrudn->setCurrentCell(1, 0);
+    boxes.Answer(platform::MsgNo);
+    view->bbDelRowClick();
+    EXPECT_EQ(view->sgZatrudn->rowCount(), 2);
+}
+
+TEST_F(DefStan, RepeatedYearIsRefusedAndNotLost)
+{
+    choose("Spawalnia");
+    setCell(1, 0, QStringLiteral("2022"));
+    view->sgZatrudnExit();
+    EXPECT_TRUE(boxes.boxes.last().text.contains(QStringLiteral("2022")));
+    EXPECT_EQ(view->sgZatrudn->rowCount(), 2);
+    EXPECT_EQ(view->CurrentWorkstation()->Employment.size(), 2u);
+    EXPECT_FALSE(view->Save());
+    setCell(1, 0, QStringLiteral("2021"));
+    view->sgZatrudnExit();
+    ASSERT_TRUE(view->Save());
+    TStanowisko r = readBack("1", "stan_1");
+    ASSERT_EQ(r.Employment.size(), 2u);
+    EXPECT_EQ(r.Employment[0].Rok, "2021");
+}
+
+TEST_F(DefStan, DeleteRemovesExactlyItsFolderAndEntry)
+{
+    fx.Write("dane/stan_1/halas_fizyczny_dane.xml", "pomiary");
+    choose("Spawalnia");
+    boxes.Answer(platform::MsgYes);
+    view->Delete();
+    EXPECT_EQ(boxes.boxes.last().text, QStringLiteral("Czy na pewno usunąć wybrane stanowisko wraz z danymi?"));
+    EXPECT_FALSE(fx.Exists("dane/stan_1"));
+    EXPECT_TRUE(fx.Exists("dane/stan_2/stanowisko_dane.xml"));
+    EXPECT_TRUE(fx.Exists("dane/stan_4/stanowisko_dane.xml"));
+    EXPECT_TRUE(fx.Exists("dane/struktura_dane.xml"));
+    EXPECT_EQ(listTexts(), QStringList({"Biuro", "Lakiernia"}));
+    EXPECT_EQ(appstate::State().Workstations.size(), 2u);
+    EXPECT_EQ(view->CurrentWorkstation(), nullptr);
+    EXPECT_TRUE(view->pgDefin->isHidden());
+    EXPECT_FALSE(fx.ReadText("dane/struktura_dane.xml").contains(QStringLiteral("Spawalnia")));
+    openView();
+    EXPECT_EQ(listTexts(), QStringList({"Biuro", "Lakiernia"}));
+}
+
+TEST_F(DefStan, DeleteThatCannotRemoveTheFolderKeepsEverything)
+{
+    fx.Write("dane/stan_1/archiwum/kopia.xml", "kopia");
+    const QByteArray list = fx.Read("dane/struktura_dane.xml");
+    choose("Spawalnia");
+    boxes.Answer(platform::MsgYes);
+    view->Delete();
+    EXPECT_EQ(boxes.boxes.last().text, QStringLiteral("Operacja usunięcia katalogu z danymi nie powiodła się!"));
+    EXPECT_TRUE(fx.Exists("dane/stan_1/stanowisko_dane.xml"));
+    EXPECT_EQ(fx.Read("dane/struktura_dane.xml"), list);
+    EXPECT_EQ(appstate::State().Workstations.size(), 3u);
+    // No: nothing happens at all.
+    boxes.Answer(platform::MsgNo);
+    choose("Biuro");
+    view->Delete();
+    EXPECT_TRUE(fx.Exists("dane/stan_2/stanowisko_dane.xml"));
+}
+
+TEST_F(DefStan, SaveThatFailsKeepsModified)
+{
+    choose("Biuro");
+    type(view->e_Kod, QStringLiteral("B-9"));
+    // The data file cannot be replaced: a folder stands in its place.
+    QFile::remove(fx.FilePath("dane/stan_2/stanowisko_dane.xml"));
+    QDir().mkpath(fx.FilePath("dane/stan_2/stanowisko_dane.xml"));
+    const QByteArray list = fx.Read("dane/struktura_dane.xml");
+    EXPECT_FALSE(view->Save());
+    EXPECT_TRUE(modified());
+    EXPECT_EQ(fx.Read("dane/struktura_dane.xml"), list);
+}
+
+TEST_F(DefStan, FactorsButtonNeedsASavedChosenWorkstation)
+{
+    view->New();
+    view->bWybierzClick();
+    EXPECT_EQ(boxes.boxes.last().text, QStringLiteral("Zapisz stanowisko"));
+    bool opened = false;
+    TfrmDefStan::SetFactorDialog([&](TStanowisko &w, QWidget *) {
+        opened = true;
+        w.Factors[0].factor->aktual = QStringLiteral("N");
+        return true;
+    });
+    choose("Spawalnia");
+    view->bWybierzClick();
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(factorTexts(), QStringList({QStringLiteral("Pył spawalniczy")}));
+    EXPECT_TRUE(modified());
+    TfrmDefStan::SetFactorDialog({});
+}
+
+TEST_F(DefStan, CharactersThatWouldCutAValueAreRefused)
+{
+    choose("Spawalnia");
+    type(view->e_Kod, QStringLiteral("a</b"));
+    EXPECT_EQ(view->CurrentWorkstation()->Kod, "SP-1");
+    EXPECT_FALSE(modified());
+    EXPECT_TRUE(boxes.boxes.last().text.contains(QStringLiteral("</")));
+}
+
+TEST_F(DefStan, AMalformedWorkstationIsShownButNeverSaved)
+{
+    QString bad = fx.ReadText("dane/stan_4/stanowisko_dane.xml");
+    bad.replace(QStringLiteral("id=\"12\""), QStringLiteral("id=\"1 2\""));
+    fx.WriteText("dane/stan_4/stanowisko_dane.xml", bad);
+    const QByteArray before = fx.Read("dane/stan_4/stanowisko_dane.xml");
+    choose("Lakiernia");
+    ASSERT_FALSE(boxes.boxes.isEmpty());
+    EXPECT_TRUE(boxes.boxes.last().text.contains(QStringLiteral("Lakiernia")));
+    type(view->e_Kod, QStringLiteral("L-1"));
+    EXPECT_FALSE(view->Save());
+    EXPECT_EQ(fx.Read("dane/stan_4/stanowisko_dane.xml"), before);
+    // The others still work.
+    boxes.Answer(platform::MsgNo);
+    choose("Biuro");
+    EXPECT_EQ(view->e_Kod->text(), "B-1");
+}

@@ -1,0 +1,415 @@
+// Loading the workstations into the views' lists, the factor lists, deleting a workstation
+// folder and the one-off renaming of stored chemical and dust factors.
+#include "platform/cp1250.h"
+#include "shell/appstate/appstate.h"
+#include "storage/catalogue_files.h"
+#include "storage/workstation_files.h"
+#include "tests/support/fakes.h"
+#include "tests/support/fixture.h"
+#include "workstations/loading/workstation_loading.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QListWidget>
+#include <gtest/gtest.h>
+
+using namespace storage;
+using namespace workstations;
+
+namespace {
+
+const QString Data = QStringLiteral("dane\\");
+
+class ListView : public TWorkstationListView
+{
+public:
+    QListWidget list;
+    QComboBox combo;
+    QListWidget factors;
+    bool useCombo = false;
+    TStanowisko *selected = nullptr;
+    bool range = false;
+    QDate from, to;
+    QListWidget *WorkstationListBox() override { return useCombo ? nullptr : &list; }
+    QComboBox *WorkstationCombo() override { return useCombo ? &combo : nullptr; }
+    TStanowisko *SelectedWorkstation() override { return selected; }
+    bool MeasurementDateRange(QDate &f, QDate &t) const override
+    {
+        f = from;
+        t = to;
+        return range;
+    }
+};
+
+std::unique_ptr<TCzynnik> factor(const QString &nazwa, const QString &ident, int id, const QString &aktual)
+{
+    return std::make_unique<TCzynnik>(nazwa, ident, id, QStringLiteral("1.0"), QStringLiteral("frm"), aktual,
+                                      QStringLiteral("T"));
+}
+
+class Loading : public ::testing::Test
+{
+protected:
+    testsupport::FixtureFolder fx;
+    testsupport::ScriptedPrompter boxes;
+    ListView view;
+
+    void SetUp() override
+    {
+        auto &s = appstate::State();
+        s.DataFolder = Data;
+        s.FormsFolder = QStringLiteral("zaklocen\\frm\\");
+        s.CatalogueFolder = QStringLiteral("katalog\\");
+        s.ViewName = QStringLiteral("frmDefStan");
+        s.ListVersion.clear();
+        s.Workstations.clear();
+        s.SetModified(false);
+        ClearCatalogueCache();
+    }
+    void TearDown() override
+    {
+        RegisterWorkstationListView(QStringLiteral("frmDefStan"), nullptr);
+        RegisterWorkstationListView(QStringLiteral("frmZestaw"), nullptr);
+        appstate::State().Workstations.clear();
+    }
+
+    // Writes a list and one data file per workstation through the program's own writers.
+    void writeWorkstations(std::vector<std::unique_ptr<TStanowisko>> list, const QString &version = QStringLiteral("1.1"))
+    {
+        for (const auto &w : list)
+            ASSERT_TRUE(WriteWorkstationData(Data, *w));
+        ASSERT_TRUE(WriteWorkstationList(Data, list));
+        if (version != QLatin1String("1.1")) {
+            QString text = fx.ReadText("dane/struktura_dane.xml");
+            text.replace(QStringLiteral("ver=\"1.1\""), QStringLiteral("ver=\"%1\"").arg(version));
+            fx.WriteText("dane/struktura_dane.xml", text);
+        }
+    }
+};
+
+std::unique_ptr<TStanowisko> station(const QString &id, const QString &name)
+{
+    auto w = std::make_unique<TStanowisko>(id, name, QStringLiteral("stan_") + id);
+    w->Loaded = true;
+    return w;
+}
+
+} // namespace
+
+TEST_F(Loading, ListIsFilledInPolishAlphabeticalOrder)
+{
+    std::vector<std::unique_ptr<TStanowisko>> list;
+    list.push_back(station("1", QStringLiteral("Tokarnia")));
+    list.push_back(station("2", QStringLiteral("Ślusarnia")));
+    list.push_back(station("3", QStringLiteral("spawalnia")));
+    list.push_back(station("4", QStringLiteral("Łaźnia")));
+    list.push_back(station("5", QStringLiteral("Lakiernia")));
+    list.push_back(station("6", QStringLiteral("Magazyn")));
+    writeWorkstations(std::move(list));
+    RegisterWorkstationListView(QStringLiteral("frmDefStan"), &view);
+    view.list.addItem(QStringLiteral("stary wpis"));
+    LoadWorkstations(Data + "struktura_dane.xml");
+    QStringList shown;
+    for (int i = 0; i < view.list.count(); ++i)
+        shown << view.list.item(i)->text();
+    EXPECT_EQ(shown, QStringList({QStringLiteral("Lakiernia"), QStringLiteral("Łaźnia"), QStringLiteral("Magazyn"),
+                                  QStringLiteral("spawalnia"), QStringLiteral("Ślusarnia"), QStringLiteral("Tokarnia")}));
+    EXPECT_EQ(WorkstationOfItem(view.list.item(4))->id, "2");
+    EXPECT_EQ(appstate::State().ListVersion, "1.1");
+    EXPECT_TRUE(boxes.boxes.isEmpty());
+}
+
+TEST_F(Loading, ComboOfOtherViewsIsAppendedTo)
+{
+    std::vector<std::unique_ptr<TStanowisko>> list;
+    list.push_back(station("1", QStringLiteral("B")));
+    list.push_back(station("2", QStringLiteral("A")));
+    writeWorkstations(std::move(list));
+    appstate::State().ViewName = QStringLiteral("frmZestaw");
+    view.useCombo = true;
+    view.combo.addItem(QStringLiteral("0 – zostaje"));
+    RegisterWorkstationListView(QStringLiteral("frmZestaw"), &view);
+    LoadWorkstations(Data + "struktura_dane.xml");
+    ASSERT_EQ(view.combo.count(), 3);
+    EXPECT_EQ(view.combo.itemText(1), "A");
+    EXPECT_EQ(WorkstationOfComboIndex(&view.combo, 2)->nazwa, "B");
+    EXPECT_EQ(WorkstationOfComboIndex(&view.combo, 0), nullptr);
+}
+
+TEST_F(Loading, ReadingTwiceDoesNotListFactorsTwice)
+{
+    auto w = station("1", QStringLiteral("Spawalnia"));
+    w->AddFactor(factor(QStringLiteral("Hałas"), "fiz", 30001, "T"));
+    w->AddEmployment(TZatrudn("2024", "1", "0", "0", "0", "0", "0"));
+    std::vector<std::unique_ptr<TStanowisko>> list;
+    list.push_back(std::move(w));
+    writeWorkstations(std::move(list));
+    LoadWorkstations(Data + "struktura_dane.xml");
+    TStanowisko &loaded = *appstate::State().Workstations[0];
+    EXPECT_TRUE(LoadWorkstationData(loaded));
+    EXPECT_TRUE(LoadWorkstationData(loaded));
+    EXPECT_EQ(loaded.Factors.size(), 1u);
+    EXPECT_EQ(loaded.Employment.size(), 1u);
+}
+
+TEST_F(Loading, MissingAndMalformedFilesAreReportedAndTheRestLoads)
+{
+    std::vector<std::unique_ptr<TStanowisko>> list;
+    list.push_back(station("1", QStringLiteral("Dobry")));
+    list.push_back(station("2", QStringLiteral("Zepsuty")));
+    list.push_back(station("3", QStringLiteral("Bez pliku")));
+    writeWorkstations(std::move(list));
+    QString bad = fx.ReadText("dane/stan_2/stanowisko_dane.xml");
+    bad.replace(QStringLiteral("</czynniki>"),
+                QStringLiteral("<dane nazwa=\"X\" id=\"abc\" ident=\"fiz\" aktual=\"T\"></dane>\n </czynniki>"));
+    fx.WriteText("dane/stan_2/stanowisko_dane.xml", bad);
+    QDir(fx.FilePath("dane/stan_3")).removeRecursively();
+
+    RegisterWorkstationListView(QStringLiteral("frmDefStan"), &view);
+    LoadWorkstations(Data + "struktura_dane.xml");
+    ASSERT_EQ(view.list.count(), 3);
+    auto &ws = appstate::State().Workstations;
+    EXPECT_TRUE(LoadWorkstationData(*ws[0]));
+    EXPECT_TRUE(boxes.boxes.isEmpty());
+    EXPECT_FALSE(LoadWorkstationData(*ws[1]));
+    ASSERT_EQ(boxes.boxes.size(), 1);
+    EXPECT_TRUE(boxes.boxes[0].text.contains(QStringLiteral("Zepsuty")));
+    EXPECT_TRUE(boxes.boxes[0].text.contains(QStringLiteral("abc")));
+    EXPECT_FALSE(ws[1]->ReadError.isEmpty());
+    EXPECT_FALSE(LoadWorkstationData(*ws[2]));
+    ASSERT_EQ(boxes.boxes.size(), 2);
+    EXPECT_TRUE(boxes.boxes[1].text.startsWith(QStringLiteral("Brak pliku z danymi stanowiska \"Bez pliku\"")));
+}
+
+TEST_F(Loading, FactorListShowsCurrentFactorsAndEntriesNeverDangle)
+{
+    auto w = station("1", QStringLiteral("Spawalnia"));
+    w->AddFactor(factor(QStringLiteral("Hałas"), "fiz", 30001, "T"));
+    w->AddFactor(factor(QStringLiteral("Benzen"), "chem", 10, "N"));
+    w->AddFactor(factor(QStringLiteral("Ołów"), "chem", 11, "T"));
+    std::vector<std::unique_ptr<TStanowisko>> list;
+    list.push_back(std::move(w));
+    writeWorkstations(std::move(list));
+    LoadWorkstations(Data + "struktura_dane.xml");
+    TStanowisko &loaded = *appstate::State().Workstations[0];
+    LoadWorkstationData(loaded);
+    QListWidget target;
+    FillFactorList(&target, &loaded);
+    ASSERT_EQ(target.count(), 2);
+    EXPECT_EQ(target.item(0)->text(), QStringLiteral("Hałas"));
+    EXPECT_EQ(target.item(1)->text(), QStringLiteral("Ołów"));
+    EXPECT_EQ(FactorOfItem(target.item(1))->id, 11);
+    // Read again: the entries find the objects read since.
+    LoadWorkstationData(loaded);
+    ASSERT_NE(FactorOfItem(target.item(1)), nullptr);
+    EXPECT_EQ(FactorOfItem(target.item(1)), loaded.Factors[2].factor.get());
+    // A factor no longer there: nothing.
+    loaded.Factors.pop_back();
+    EXPECT_EQ(FactorOfItem(target.item(1)), nullptr);
+    // A new load of the list: the workstation entries too.
+    QListWidget stations;
+    AddWorkstationItem(&stations, loaded);
+    LoadWorkstations(Data + "struktura_dane.xml");
+    ASSERT_NE(WorkstationOfItem(stations.item(0)), nullptr);
+    EXPECT_FALSE(WorkstationOfItem(stations.item(0))->Loaded); // the new object, not the freed one
+    FillFactorList(&target, nullptr);
+    EXPECT_EQ(target.count(), 0);
+}
+
+TEST_F(Loading, SummaryRangeIncludesBothEnds)
+{
+    TStanowisko w(QStringLiteral("1"), QStringLiteral("S"), QStringLiteral("stan_1"));
+    auto addMeasured = [&](const QString &name, int id, const QStringList &dates) {
+        auto f = factor(name, "fiz", id, "T");
+        int n = 1;
+        for (const QString &d : dates)
+            AddMeasurement(f->Measurements, std::make_unique<TPomiarCzynn>(n++, d, "", "", "", "", "", "1", 0, 0, 0, 0, 0, 0));
+        w.AddFactor(std::move(f));
+    };
+    addMeasured(QStringLiteral("Na końcu"), 1, {QStringLiteral("2024-12-31")});
+    addMeasured(QStringLiteral("Dzień po"), 2, {QStringLiteral("2025-01-01"), QStringLiteral("2025-03-01")});
+    addMeasured(QStringLiteral("Na początku"), 3, {QStringLiteral("2023-01-01"), QStringLiteral("2024-01-01")});
+    addMeasured(QStringLiteral("Bez pomiarów"), 4, {});
+    FactorFilter filter{true, QDate(2024, 1, 1), QDate(2024, 12, 31)};
+    QListWidget target;
+    FillFactorList(&target, &w, filter);
+    ASSERT_EQ(target.count(), 2);
+    EXPECT_EQ(target.item(0)->text(), QStringLiteral("Na końcu"));
+    EXPECT_EQ(target.item(1)->text(), QStringLiteral("Na początku"));
+
+    // The same through the registered summary view.
+    appstate::State().ViewName = QStringLiteral("frmZestaw");
+    view.selected = &w;
+    view.range = true;
+    view.from = QDate(2025, 1, 1);
+    view.to = QDate(2025, 1, 1);
+    RegisterWorkstationListView(QStringLiteral("frmZestaw"), &view);
+    FillFactorList(&target);
+    ASSERT_EQ(target.count(), 1);
+    EXPECT_EQ(target.item(0)->text(), QStringLiteral("Dzień po"));
+}
+
+// ---------------------------------------------------------------------------------------
+// Deleting a workstation folder
+
+TEST_F(Loading, DeleteFolderWithOnlyFiles)
+{
+    fx.Write("dane/stan_1/stanowisko_dane.xml", "x");
+    fx.Write("dane/stan_1/halas_dane.xml", "y");
+    fx.Write("dane/stan_1/.ukryty", "z");
+    fx.Write("dane/stan_2/stanowisko_dane.xml", "x");
+    EXPECT_TRUE(DeleteFolderTree(Data + "stan_1", Data));
+    EXPECT_FALSE(fx.Exists("dane/stan_1"));
+    EXPECT_TRUE(fx.Exists("dane/stan_2/stanowisko_dane.xml"));
+    EXPECT_FALSE(DeleteFolderTree(Data + "stan_1", Data)); // not there any more
+}
+
+TEST_F(Loading, DeleteFolderWithSubFolderTouchesNothing)
+{
+    fx.Write("dane/stan_1/stanowisko_dane.xml", "x");
+    fx.Write("dane/stan_1/archiwum/stary.xml", "y");
+    EXPECT_FALSE(DeleteFolderTree(Data + "stan_1\\", Data));
+    EXPECT_TRUE(fx.Exists("dane/stan_1/stanowisko_dane.xml"));
+    EXPECT_TRUE(fx.Exists("dane/stan_1/archiwum/stary.xml"));
+}
+
+TEST_F(Loading, DeleteFolderRefusesTheDataFolderAndWhatIsOutside)
+{
+    fx.Write("dane/struktura_dane.xml", "x");
+    fx.Write("inne/plik.xml", "y");
+    EXPECT_FALSE(DeleteFolderTree(QString(), Data));
+    EXPECT_FALSE(DeleteFolderTree(Data, Data));
+    EXPECT_FALSE(DeleteFolderTree(Data + "..\\inne", Data));
+    EXPECT_FALSE(DeleteFolderTree(QStringLiteral("inne"), Data));
+    EXPECT_TRUE(fx.Exists("dane/struktura_dane.xml"));
+    EXPECT_TRUE(fx.Exists("inne/plik.xml"));
+}
+
+// ---------------------------------------------------------------------------------------
+// The one-off renaming
+
+namespace {
+
+void writeCatalogues(const testsupport::FixtureFolder &fx)
+{
+    fx.WriteText("poradn/czynchem.xml",
+                 "<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\n"
+                 "<czynchem ver=\"1.0\" ver_pom=\"1.0\" frm_dane=\"chemiczny\">\n"
+                 "<czynnik id=\"10\" nazwa=\"Benzen\">\n"
+                 "<param nds=\"1.6\" ndsch=\"-1\" ndsp=\"-1\" typ=\"1\" nrcas=\"71-43-2\"></param>\n"
+                 "</czynnik>\n"
+                 "<czynnik id=\"11\" nazwa=\"Ołów i jego związki nieorganiczne\">\n"
+                 "<param nds=\"0.05\"></param>\n"
+                 "</czynnik>\n"
+                 "</czynchem>\n");
+    fx.WriteText("poradn/czynpyly.xml",
+                 "<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\n"
+                 "<czynpyly ver=\"1.0\">\n"
+                 "<czynnik id=\"25100\" nazwa=\"Pyły drewna twardego\">\n"
+                 "<param pylcalk=\"2\"></param>\n"
+                 "</czynnik>\n"
+                 "</czynpyly>\n");
+}
+
+std::unique_ptr<TStanowisko> oldStation()
+{
+    auto w = station("1", QStringLiteral("Stolarnia"));
+    w->AddFactor(factor(QStringLiteral("benzen (stara nazwa)"), "chem", 10, "T"));
+    w->AddFactor(factor(QStringLiteral("ołów"), "chem", 11, "N"));
+    w->AddFactor(factor(QStringLiteral("Pył drzewny"), "pyly", 25100, "N"));
+    w->AddFactor(factor(QStringLiteral("Substancja wycofana"), "chem", 77, "T"));
+    w->AddFactor(factor(QStringLiteral("Benzen"), "fiz", 10, "T"));
+    w->AddFactor(factor(QStringLiteral("Własna substancja"), "chem", 100001, "T"));
+    return w;
+}
+
+} // namespace
+
+TEST_F(Loading, RenamingKeepsEveryFactorWhicheverViewStartsIt)
+{
+    writeCatalogues(fx);
+    std::vector<std::unique_ptr<TStanowisko>> list;
+    list.push_back(oldStation());
+    list.push_back(station("2", QStringLiteral("Biuro")));
+    writeWorkstations(std::move(list), QStringLiteral("1.0"));
+    // Started by the measurement window, which itself lists only current factors.
+    appstate::State().ViewName = QStringLiteral("frmRyzZakl");
+    LoadWorkstations(Data + "struktura_dane.xml");
+
+    EXPECT_EQ(appstate::State().ListVersion, "1.1");
+    EXPECT_TRUE(fx.ReadText("dane/struktura_dane.xml").contains(QStringLiteral("ver=\"1.1\"")));
+    TStanowisko r(QStringLiteral("1"), QStringLiteral("Stolarnia"), QStringLiteral("stan_1"));
+    ReadWorkstationData(Data + "stan_1\\stanowisko_dane.xml", r, WorkstationReadOptions::AllFactors());
+    ASSERT_EQ(r.Factors.size(), 6u);
+    EXPECT_EQ(r.Factors[0].factor->nazwa, QStringLiteral("Benzen"));
+    EXPECT_EQ(r.Factors[1].factor->nazwa, QStringLiteral("Ołów i jego związki nieorganiczne"));
+    EXPECT_EQ(r.Factors[1].factor->aktual, "N");
+    EXPECT_EQ(r.Factors[2].factor->nazwa, QStringLiteral("Pyły drewna twardego"));
+    EXPECT_EQ(r.Factors[3].factor->nazwa, QStringLiteral("Substancja wycofana")); // not in the catalogue: kept
+    EXPECT_EQ(r.Factors[4].factor->nazwa, QStringLiteral("Benzen"));               // another group: kept
+    EXPECT_EQ(r.Factors[5].factor->nazwa, QStringLiteral("Własna substancja"));    // own factor: kept
+    EXPECT_EQ(r.Factors[5].text, QStringLiteral("Własna substancja (czynnik własny)"));
+
+    // The next load does not run it again: nothing is written.
+    const QByteArray after = fx.Read("dane/stan_1/stanowisko_dane.xml");
+    fx.Write("dane/stan_1/stanowisko_dane.xml", after);
+    LoadWorkstations(Data + "struktura_dane.xml");
+    EXPECT_EQ(fx.Read("dane/stan_1/stanowisko_dane.xml"), after);
+}
+
+TEST_F(Loading, RenamingThatFindsNothingWritesNothingAndRunsAgain)
+{
+    writeCatalogues(fx);
+    auto w = station("1", QStringLiteral("Stolarnia"));
+    w->AddFactor(factor(QStringLiteral("Benzen"), "chem", 10, "T"));
+    std::vector<std::unique_ptr<TStanowisko>> list;
+    list.push_back(std::move(w));
+    writeWorkstations(std::move(list), QStringLiteral("1.0"));
+    const QByteArray listBefore = fx.Read("dane/struktura_dane.xml");
+    const QByteArray dataBefore = fx.Read("dane/stan_1/stanowisko_dane.xml");
+    LoadWorkstations(Data + "struktura_dane.xml");
+    EXPECT_EQ(fx.Read("dane/struktura_dane.xml"), listBefore);
+    EXPECT_EQ(fx.Read("dane/stan_1/stanowisko_dane.xml"), dataBefore);
+    EXPECT_EQ(appstate::State().ListVersion, "1.0");
+    EXPECT_TRUE(UpgradeNeeded());
+}
+
+TEST_F(Loading, RenamingNeverRunsForTheEyeFolderOrACurrentList)
+{
+    writeCatalogues(fx);
+    std::vector<std::unique_ptr<TStanowisko>> list;
+    list.push_back(oldStation());
+    writeWorkstations(std::move(list), QStringLiteral("1.0"));
+    const QByteArray before = fx.Read("dane/stan_1/stanowisko_dane.xml");
+    appstate::State().FormsFolder = QStringLiteral("wzrocen\\frm\\");
+    LoadWorkstations(Data + "struktura_dane.xml");
+    EXPECT_EQ(fx.Read("dane/stan_1/stanowisko_dane.xml"), before);
+
+    appstate::State().FormsFolder = QStringLiteral("zaklocen\\frm\\");
+    QString text = fx.ReadText("dane/struktura_dane.xml");
+    text.replace(QStringLiteral("ver=\"1.0\""), QStringLiteral("ver=\"1.1\""));
+    fx.WriteText("dane/struktura_dane.xml", text);
+    LoadWorkstations(Data + "struktura_dane.xml");
+    EXPECT_EQ(fx.Read("dane/stan_1/stanowisko_dane.xml"), before);
+}
+
+TEST_F(Loading, RenamingSkipsAMalformedWorkstationAndSaysSo)
+{
+    writeCatalogues(fx);
+    std::vector<std::unique_ptr<TStanowisko>> list;
+    list.push_back(oldStation());
+    auto second = oldStation();
+    second->id = QStringLiteral("2");
+    second->kat_dane = QStringLiteral("stan_2");
+    list.push_back(std::move(second));
+    writeWorkstations(std::move(list), QStringLiteral("1.0"));
+    QString bad = fx.ReadText("dane/stan_1/stanowisko_dane.xml");
+    bad.replace(QStringLiteral("id=\"77\""), QStringLiteral("id=\"7x7\""));
+    fx.WriteText("dane/stan_1/stanowisko_dane.xml", bad);
+    const QByteArray badBytes = fx.Read("dane/stan_1/stanowisko_dane.xml");
+    LoadWorkstations(Data + "struktura_dane.xml");
+    EXPECT_EQ(fx.Read("dane/stan_1/stanowisko_dane.xml"), badBytes);
+    EXPECT_TRUE(fx.ReadText("dane/stan_2/stanowisko_dane.xml").contains(QStringLiteral("Pyły drewna twardego")));
+    ASSERT_FALSE(boxes.boxes.isEmpty());
+    EXPECT_TRUE(boxes.boxes.last().text.contains(QStringLiteral("7x7")));
+}
