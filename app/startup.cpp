@@ -98,8 +98,15 @@ QStringList StartupWindowNames()
     return names;
 }
 
+void RegisterViews()
+{
+    // One line per view library, for example workstations::RegisterViews(); until a view
+    // registers, the main window shows a named placeholder panel for it.
+}
+
 void CreateStartupWindows()
 {
+    RegisterViews();
     for (const auto &w : startupWindows())
         w.create();
 }

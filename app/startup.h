@@ -11,6 +11,10 @@ void FixLocale();
 // configuration file is missing).
 bool RunModuleInitialisations(const QStringList &arguments);
 
+// Registers the views the main window hosts (see shell/appstate/view_registry.h); each
+// view's library adds its registration call here. Called by CreateStartupWindows.
+void RegisterViews();
+
 // Creates the start-up windows in their fixed order, the main window first.
 void CreateStartupWindows();
 // Names of the start-up windows in creation order (component names).

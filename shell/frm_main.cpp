@@ -1,42 +1,234 @@
 #include "shell/frm_main.h"
 
+#include "platform/launcher.h"
+#include "platform/paths.h"
+#include "platform/prompter.h"
+#include "platform/tarvelin_error.h"
 #include "platform/window_registry.h"
+#include "shell/appstate/appstate.h"
+#include "shell/appstate/view.h"
+#include "shell/appstate/view_registry.h"
+#include "shell/placeholder_view.h"
+#include "storage/navigation_file.h"
+#include "widgets/caption_panel.h"
 #include "widgets/form_geometry.h"
+#include "widgets/outlook_bar.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
 
 namespace shell {
 
+namespace {
+
+const QColor kMagenta(255, 0, 255);
+const QColor kCaptionBlue(0, 0, 255);
+
+QAction *makeAction(QObject *parent, const char *name, const QString &text)
+{
+    auto *a = new QAction(text, parent);
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
+} // namespace
+
 TfrmMain::TfrmMain()
 {
+    // FormCreate
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tarvelin"));
+    HelpTopic = 1000;
+    setProperty("helpContext", HelpTopic);
     resize(752, 600);
+    setMinimumWidth(820);
+
+    buildActions();
+
+    pLeft = new QWidget;
+    pLeft->setObjectName(QStringLiteral("pLeft"));
+    pLeft->setMinimumWidth(60);
+    auto *leftLayout = new QVBoxLayout(pLeft);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    FEGXMainOutlookBar = new widgets::TFEGXOutlookBar(pLeft);
+    FEGXMainOutlookBar->setObjectName(QStringLiteral("FEGXMainOutlookBar"));
+    FEGXMainOutlookBar->ButtonFontColor = kCaptionBlue;
+    FEGXMainOutlookBar->ItemHightlightColor = QColor(0xD7, 0xE4, 0xF2); // inactive caption gradient
+    FEGXMainOutlookBar->FrameStyle = widgets::TGXOutlookFrameStyle::fsRaised;
+    FEGXMainOutlookBar->ScrollDelay = 5;
+    FEGXMainOutlookBar->SmoothScrolling = false;
+    FEGXMainOutlookBar->Spacing = 5;
+    FEGXMainOutlookBar->TopSpacing = 2;
+    FEGXMainOutlookBar->WordWrap = true;
+    FEGXMainOutlookBar->AllowEditing = false;
+    leftLayout->addWidget(FEGXMainOutlookBar);
+    connect(FEGXMainOutlookBar, &widgets::TGXCustomOutlookBar::OnChange, this, &TfrmMain::FEGXMainOutlookBarChange);
+    connect(FEGXMainOutlookBar, &widgets::TGXCustomOutlookBar::OnItemClick, this,
+            &TfrmMain::FEGXMainOutlookBarItemClick);
+
+    FEpCRight = new widgets::TFECaptionPanel;
+    FEpCRight->setObjectName(QStringLiteral("FEpCRight"));
+    FEpCRight->SetCaptionHeight(20);
+    FEpCRight->SetButtonVisible(false);
+    FEpCRight->CaptionFontColor = kCaptionBlue;
+    FEpCRight->setMinimumWidth(60);
 
     splitMain = new QSplitter(Qt::Horizontal, this);
     splitMain->setObjectName(QStringLiteral("splitMain"));
+    // Neither side may be dragged narrower than 60 pixels.
     splitMain->setChildrenCollapsible(false);
-    pLeft = new QWidget(splitMain);
-    pLeft->setObjectName(QStringLiteral("pLeft"));
-    pLeft->setMinimumWidth(60);
-    FEpCRight = new QWidget(splitMain);
-    FEpCRight->setObjectName(QStringLiteral("FEpCRight"));
-    FEpCRight->setMinimumWidth(60);
     splitMain->addWidget(pLeft);
     splitMain->addWidget(FEpCRight);
+    splitMain->setStretchFactor(1, 1);
     splitMain->setSizes({113, 752 - 113});
     setCentralWidget(splitMain);
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+
+    connect(&appstate::State(), &appstate::AppState::ModifiedChanged, this, [this](bool modified) {
+        if (modified)
+            SetSaveEnabled(true);
+    });
+    connect(&appstate::State(), &appstate::AppState::SaveEnabledRequested, this, &TfrmMain::SetSaveEnabled);
 
     widgets::RestoreFormGeometry(this);
 }
 
 TfrmMain::~TfrmMain()
 {
+    // FormDestroy
     widgets::SaveFormGeometry(this, pLeft);
+    // A hosted panel whose view window is gone stays with this window and goes with it.
+    if (HostedPanel && m_hostedPanelHome)
+        giveBackHostedPanel();
+    HostedView = nullptr;
+}
+
+void TfrmMain::buildActions()
+{
+    pTop = new QWidget(this);
+    pTop->setObjectName(QStringLiteral("pTop"));
+    auto *topLayout = new QVBoxLayout(pTop);
+    topLayout->setContentsMargins(0, 0, 0, 0);
+    topLayout->setSpacing(0);
+    coolbarMenu = new QWidget(pTop);
+    coolbarMenu->setObjectName(QStringLiteral("coolbarMenu"));
+    auto *coolLayout = new QVBoxLayout(coolbarMenu);
+    coolLayout->setContentsMargins(0, 0, 0, 0);
+    coolLayout->setSpacing(0);
+    ToolBarMenu = new QWidget(coolbarMenu);
+    ToolBarMenu->setObjectName(QStringLiteral("ToolBarMenu"));
+    auto *menuLayout = new QVBoxLayout(ToolBarMenu);
+    menuLayout->setContentsMargins(0, 0, 0, 0);
+    mMenu = new QMenuBar(ToolBarMenu);
+    mMenu->setObjectName(QStringLiteral("mMenu"));
+    mMenu->setNativeMenuBar(false);
+    menuLayout->addWidget(mMenu);
+    toolbarFile = new QToolBar(coolbarMenu);
+    toolbarFile->setObjectName(QStringLiteral("toolbarFile"));
+    toolbarFile->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    coolLayout->addWidget(ToolBarMenu);
+    coolLayout->addWidget(toolbarFile);
+    topLayout->addWidget(coolbarMenu);
+    setMenuWidget(pTop);
+
+    mNowy = makeAction(this, "mNowy", QStringLiteral("&Nowy..."));
+    mZapisz = makeAction(this, "mZapisz", QStringLiteral("&Zapisz..."));
+    mDruk = makeAction(this, "mDruk", QStringLiteral("&Drukuj"));
+    mKoniec = makeAction(this, "mKoniec", QStringLiteral("&Koniec"));
+    mDelete = makeAction(this, "mDelete", QStringLiteral("Usuń "));
+    mModify = makeAction(this, "mModify", QStringLiteral("Modyfikuj"));
+    mCopy = makeAction(this, "mCopy", QStringLiteral("Kopiuj"));
+    mPaste = makeAction(this, "mPaste", QStringLiteral("Wklej"));
+    mIndeks = makeAction(this, "mIndeks", QStringLiteral("Indeks"));
+
+    mPlik = mMenu->addMenu(QStringLiteral("&Plik"));
+    mPlik->setObjectName(QStringLiteral("mPlik"));
+    mPlik->addAction(mNowy);
+    mPlik->addAction(mZapisz);
+    mPlik->addSeparator();
+    mPlik->addAction(mDruk);
+    mPlik->addAction(mKoniec);
+    mEdycja = mMenu->addMenu(QStringLiteral("Edycja"));
+    mEdycja->setObjectName(QStringLiteral("mEdycja"));
+    mEdycja->addAction(mDelete);
+    mEdycja->addAction(mModify);
+    mEdycja->addSeparator();
+    mEdycja->addAction(mCopy);
+    mEdycja->addAction(mPaste);
+    mHelp = mMenu->addMenu(QStringLiteral("&Pomoc"));
+    mHelp->setObjectName(QStringLiteral("mHelp"));
+    mHelp->addAction(mIndeks);
+
+    // The tool buttons share the menu items' actions but show their own captions.
+    struct Tool
+    {
+        QToolButton **button;
+        const char *name;
+        QString caption;
+        QAction *action;
+        bool separatorAfter;
+    };
+    const Tool tools[] = {
+        {&tbNew, "tbNew", QStringLiteral("Nowy"), mNowy, false},
+        {&tbSave, "tbSave", QStringLiteral("Zapisz"), mZapisz, false},
+        {&tbDelete, "tbDelete", QStringLiteral("Usuń"), mDelete, true},
+        {&tbPrint, "tbPrint", QStringLiteral("Drukuj"), mDruk, true},
+        {&tbModify, "tbModify", QStringLiteral("Modyfikuj"), mModify, true},
+        {&tbCopy, "tbCopy", QStringLiteral("Kopiuj"), mCopy, false},
+        {&tbPaste, "tbPaste", QStringLiteral("Wklej"), mPaste, false},
+    };
+    for (const Tool &t : tools) {
+        auto *b = new QToolButton(toolbarFile);
+        b->setObjectName(QString::fromLatin1(t.name));
+        b->setDefaultAction(t.action);
+        b->setText(t.caption);
+        b->setToolTip(t.caption);
+        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        b->setFocusPolicy(Qt::NoFocus);
+        // setDefaultAction would bring the menu caption back on every action change.
+        connect(t.action, &QAction::changed, b, [b, caption = t.caption] {
+            if (b->text() != caption)
+                b->setText(caption);
+        });
+        toolbarFile->addWidget(b);
+        if (t.separatorAfter)
+            toolbarFile->addSeparator();
+        *t.button = b;
+    }
+
+    connect(mNowy, &QAction::triggered, this, [this] { NewForm(sender()); });
+    connect(mZapisz, &QAction::triggered, this, [this] { SaveForm(sender()); });
+    connect(mDelete, &QAction::triggered, this, [this] { DeleteForm(sender()); });
+    connect(mModify, &QAction::triggered, this, [this] { ModifyForm(sender()); });
+    connect(mDruk, &QAction::triggered, this, [this] { PrintForm(sender()); });
+    connect(mCopy, &QAction::triggered, this, [this] { CopyForm(sender()); });
+    connect(mPaste, &QAction::triggered, this, [this] { PasteForm(sender()); });
+    connect(mIndeks, &QAction::triggered, this, &TfrmMain::ShowHelpIndex);
+    connect(mKoniec, &QAction::triggered, this, &QWidget::close);
+    ApplyOperations(QString());
+}
+
+// ---- window events ------------------------------------------------------------------
+
+void TfrmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // A restore from minimised is a show event too; the bar is built once.
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
 }
 
 void TfrmMain::closeEvent(QCloseEvent *event)
@@ -44,6 +236,387 @@ void TfrmMain::closeEvent(QCloseEvent *event)
     event->accept();
     // Closing the main window ends the program even while other windows exist.
     QApplication::quit();
+}
+
+void TfrmMain::FormCanResize(int &newWidth, int &newHeight)
+{
+    if (newWidth < 820)
+        newWidth = 820;
+    if (newHeight < 580)
+        newHeight = 630;
+}
+
+void TfrmMain::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    int w = width();
+    int h = height();
+    FormCanResize(w, h);
+    if (w != width() || h != height())
+        QTimer::singleShot(0, this, [this, w, h] { resize(w, h); });
+}
+
+// ---- building the bar ---------------------------------------------------------------
+
+void TfrmMain::FormShow()
+{
+    BuildingBar = false;
+    LastButton = -1;
+    try {
+        storage::ReadNavigationConfig(storage::NavigationConfigPath());
+    } catch (const platform::TarvelinError &e) {
+        // Without a configuration the window still opens, with an empty bar.
+        storage::NavigationGroups().clear();
+        platform::ShowError(QStringLiteral("Nie udało się wczytać konfiguracji nawigacji programu (%1).\n%2")
+                                .arg(storage::NavigationConfigPath(), e.message()));
+    }
+    // The factor catalogue folder is known from the configuration, before the catalogue
+    // view is ever opened (the factor-list reader needs it).
+    appstate::State().CatalogueFolder = storage::CatalogueFolderOf(storage::NavigationGroups());
+    buildBar();
+    setWindowTitle(QStringLiteral("Tarvelin "));
+    appstate::State().DataVersion = QStringLiteral("1.1");
+}
+
+void TfrmMain::buildBar()
+{
+    auto &groups = storage::NavigationGroups();
+    FEGXMainOutlookBar->ClearButtons();
+    imgDuze.Clear();
+    imgMale.Clear();
+    QStringList missingIcons;
+    QStringList emptyGroups;
+    for (size_t i = 0; i < groups.size(); ++i) {
+        const storage::TGrupa &group = *groups[i];
+        widgets::TGXOutlookItems *button = FEGXMainOutlookBar->AddButton();
+        button->SetCaption(group.nazwa);
+        FEGXMainOutlookBar->SetSelectedButton(static_cast<int>(i));
+        widgets::TImageList &images = group.rozmikon == 16 ? imgMale : imgDuze;
+        FEGXMainOutlookBar->SetImages(&images);
+        if (group.Elements.empty())
+            emptyGroups << group.nazwa;
+        for (const auto &element : group.Elements) {
+            widgets::TGXOutlookItem *item = button->Add();
+            item->SetCaption(element->nazwa);
+            // A missing or unreadable bitmap leaves this item without an icon; the rest of
+            // the bar is built and the user is told once.
+            int index = -1;
+            if (!element->ikona.isEmpty())
+                index = images.AddMaskedFile(platform::ToFilePath(element->ikona), kMagenta);
+            if (index < 0)
+                missingIcons << element->ikona;
+            item->SetImageIndex(index);
+            item->Tag = element->numer;
+        }
+    }
+    if (!groups.empty()) {
+        BuildingBar = true;
+        FEGXMainOutlookBar->SetSelectedButton(0);
+        LastButton = 0;
+        FEGXMainOutlookBarChange();
+        BuildingBar = false;
+    }
+    if (!emptyGroups.isEmpty())
+        platform::ShowWarning(QStringLiteral("Plik konfiguracyjny %1: grupa \"%2\" nie ma żadnego elementu.")
+                                  .arg(storage::NavigationConfigPath(), emptyGroups.join(QStringLiteral("\", \""))));
+    if (!missingIcons.isEmpty())
+        platform::ShowWarning(QStringLiteral("Nie można wczytać ikon paska nawigacji:\n%1").arg(missingIcons.join('\n')));
+}
+
+// ---- bar events ---------------------------------------------------------------------
+
+void TfrmMain::FEGXMainOutlookBarChange()
+{
+    auto &state = appstate::State();
+    // 1-2. Pending edits are committed and unsaved changes offered before anything moves.
+    ConfirmPendingChanges();
+    // 3. The right side is emptied; the panel goes back to its view.
+    giveBackHostedPanel();
+    // 4. The group's image list.
+    const int sel = FEGXMainOutlookBar->SelectedButton();
+    auto &groups = storage::NavigationGroups();
+    if (sel < 0 || sel >= static_cast<int>(groups.size()))
+        return;
+    const storage::TGrupa &group = *groups[static_cast<size_t>(sel)];
+    FEGXMainOutlookBar->SetImages(group.rozmikon == 16 ? &imgMale : &imgDuze);
+    // 5. The letters of the group's first element (none for a group without elements).
+    ApplyOperations(group.Elements.empty() ? QString() : group.Elements.front()->oper);
+    // 6. Only a change of group (or the start-up) goes on to show a view.
+    if (!((LastButton != -1 && LastButton != sel) || BuildingBar)) {
+        // Nothing is shown until an icon is clicked: the commands must not act on the
+        // view that has just been taken away.
+        ApplyOperations(QString());
+        m_currentElement = nullptr;
+        return;
+    }
+    Q_UNUSED(state);
+    // 7.
+    LastButton = sel;
+    if (group.Elements.empty())
+        return;
+    if (FEGXMainOutlookBar->SelectedItem() < 0)
+        FEGXMainOutlookBar->SetSelectedItem(0);
+    FEGXMainOutlookBarItemClick();
+    raise();
+}
+
+void TfrmMain::FEGXMainOutlookBarItemClick()
+{
+    auto &state = appstate::State();
+    ConfirmPendingChanges();
+    const int sel = FEGXMainOutlookBar->SelectedButton();
+    const int itemIndex = FEGXMainOutlookBar->SelectedItem();
+    auto &groups = storage::NavigationGroups();
+    if (sel < 0 || sel >= static_cast<int>(groups.size()) || itemIndex < 0 ||
+        itemIndex >= FEGXMainOutlookBar->Buttons(sel)->Count())
+        return;
+    const storage::TGrupa &group = *groups[static_cast<size_t>(sel)];
+    const int elementIndex = FEGXMainOutlookBar->Buttons(sel)->Item(itemIndex)->Tag - 1;
+    if (elementIndex < 0 || elementIndex >= static_cast<int>(group.Elements.size()))
+        return;
+    const storage::TElem &element = *group.Elements[static_cast<size_t>(elementIndex)];
+    m_currentElement = &element;
+    ApplyOperations(element.oper);
+
+    const storage::TSklad *frm = nullptr;
+    const storage::TSklad *dokfrm = nullptr;
+    const storage::TSklad *chm = nullptr;
+    const storage::TSklad *hlp = nullptr;
+    const storage::TSklad *htm = nullptr;
+    for (const auto &c : element.Components) {
+        if (c->typ == QLatin1String("frm")) {
+            frm = c.get();
+            state.ViewName = c->plik;
+        } else if (c->typ == QLatin1String("dokfrm")) {
+            dokfrm = c.get();
+            state.ViewName = c->plik;
+        } else if (c->typ == QLatin1String("chm")) {
+            chm = c.get();
+        } else if (c->typ == QLatin1String("hlp")) {
+            hlp = c.get();
+        } else if (c->typ == QLatin1String("htm")) {
+            htm = c.get();
+        }
+    }
+    if (frm) {
+        const QString &view = state.ViewName;
+        if (view == QLatin1String("frmCzynniki")) {
+            state.DataFolder = frm->katalog;
+            state.CatalogueFolder = state.DataFolder;
+            state.FormsFolder = frm->katfrm;
+            WyswCzynniki(element.nazwa, frm->katzal);
+        } else if (view == QLatin1String("frmDefStan")) {
+            state.DataFolder = frm->katalog;
+            state.FormsFolder = frm->katfrm;
+            WyswDefStan(element.nazwa, frm->katzal);
+        } else if (view == QLatin1String("frmRyzZakl")) {
+            state.DataFolder = frm->katalog;
+            state.FormsFolder = frm->katfrm;
+            WyswRyzZakl(element.nazwa, frm->katzal);
+        } else if (view == QLatin1String("frmZestaw")) {
+            state.DataFolder = frm->katalog;
+            state.FormsFolder = frm->katfrm;
+            WyswZestaw(element.nazwa, frm->katzal);
+        }
+    }
+    if (dokfrm) {
+        state.DataFolder = dokfrm->katalog;
+        state.FormsFolder = dokfrm->katfrm;
+        state.FormVersion = ExtractFormVersion(state.ViewName);
+        WyswForm(element.nazwa, state.FormsFolder + state.ViewName, dokfrm->katzal);
+    }
+    const QString program = platform::ProgramFolder() + QLatin1Char('\\');
+    if (chm && platform::FolderExists(program + QLatin1Char('\\') + chm->katalog))
+        RunExternal(QStringLiteral("hh.exe "), program + QLatin1Char('\\') + chm->katalog + chm->plik);
+    if (hlp && platform::FolderExists(program + QLatin1Char('\\') + hlp->katalog))
+        RunExternal(QStringLiteral("winhlp32.exe "), program + QLatin1Char('\\') + hlp->katalog + hlp->plik);
+    if (htm && !frm)
+        WyswStrone(element.nazwa, htm->katalog + htm->plik);
+}
+
+// ---- hosting ------------------------------------------------------------------------
+
+void TfrmMain::giveBackHostedPanel()
+{
+    QWidget *panel = HostedPanel.data();
+    HostedPanel = nullptr;
+    if (!panel)
+        return;
+    FEpCRight->ContentLayout()->removeWidget(panel);
+    panel->hide();
+    if (m_hostedPanelHome)
+        panel->setParent(m_hostedPanelHome);
+    m_hostedPanelHome = nullptr;
+}
+
+void TfrmMain::ShowViewPanel(QWidget *panel, const QString &caption)
+{
+    if (!panel)
+        return;
+    if (HostedPanel && HostedPanel != panel)
+        giveBackHostedPanel();
+    if (HostedPanel != panel) {
+        m_hostedPanelHome = panel->parentWidget();
+        panel->setParent(FEpCRight);
+        FEpCRight->ContentLayout()->addWidget(panel);
+    }
+    HostedPanel = panel;
+    FEpCRight->SetCaption(caption);
+    panel->setGeometry(FEpCRight->ClientRect());
+    // Focus must not stay inside a panel that has just left the window.
+    if (QWidget *f = QApplication::focusWidget(); f && !f->isVisible())
+        f->clearFocus();
+}
+
+void TfrmMain::hostView(appstate::TView *view, const QString &caption)
+{
+    QWidget *panel = view->GetMainPanel();
+    ShowViewPanel(panel, caption);
+    HostedView = view;
+    if (panel)
+        panel->hide();
+    view->InitView();
+    if (panel && HostedPanel == panel)
+        panel->show();
+}
+
+void TfrmMain::WyswCzynniki(const QString &caption, const QString &attachFolder)
+{
+    appstate::State().AttachFolder = attachFolder;
+    hostView(ViewFor(QStringLiteral("frmCzynniki")), caption);
+}
+
+void TfrmMain::WyswDefStan(const QString &caption, const QString &attachFolder)
+{
+    appstate::State().AttachFolder = attachFolder;
+    hostView(ViewFor(QStringLiteral("frmDefStan")), caption);
+}
+
+void TfrmMain::WyswRyzZakl(const QString &caption, const QString &attachFolder)
+{
+    appstate::State().AttachFolder = attachFolder;
+    hostView(ViewFor(QStringLiteral("frmRyzZakl")), caption);
+}
+
+void TfrmMain::WyswZestaw(const QString &caption, const QString &attachFolder)
+{
+    appstate::State().AttachFolder = attachFolder;
+    hostView(ViewFor(QStringLiteral("frmZestaw")), caption);
+}
+
+void TfrmMain::WyswForm(const QString &caption, const QString &definitionPath, const QString &attachFolder)
+{
+    auto &state = appstate::State();
+    state.AttachFolder = attachFolder;
+    appstate::TView *view = ViewFor(appstate::DocumentViewName());
+    QWidget *panel = view->GetMainPanel();
+    if (panel)
+        panel->hide();
+    ShowViewPanel(panel, caption);
+    HostedView = view;
+    view->InitDocumentView(definitionPath);
+    if (panel && HostedPanel == panel)
+        panel->show();
+    view->AnchorFieldControls();
+    SetSaveEnabled(false);
+    state.EditAllowed = false;
+    NewForm(nullptr);
+}
+
+void TfrmMain::WyswStrone(const QString &caption, const QString &pagePath)
+{
+    appstate::TView *view = ViewFor(appstate::WebViewName());
+    ShowViewPanel(view->GetMainPanel(), caption);
+    HostedView = view;
+    view->Navigate(QUrl::fromLocalFile(platform::ToFilePath(pagePath)).toString());
+}
+
+appstate::TView *TfrmMain::ViewFor(const QString &name)
+{
+    if (appstate::TView *view = appstate::GetView(name))
+        return view;
+    auto &slot = m_placeholders[name];
+    if (!slot)
+        slot = std::make_unique<PlaceholderView>(name, this);
+    return slot.get();
+}
+
+appstate::TView *TfrmMain::ExistingViewFor(const QString &name) const
+{
+    if (appstate::IsViewRegistered(name))
+        return appstate::CreatedView(name);
+    return PlaceholderFor(name);
+}
+
+PlaceholderView *TfrmMain::PlaceholderFor(const QString &name) const
+{
+    auto it = m_placeholders.find(name);
+    return it == m_placeholders.end() ? nullptr : it->second.get();
+}
+
+// ---- helpers ------------------------------------------------------------------------
+
+QString TfrmMain::ExtractFormVersion(const QString &fileName)
+{
+    const qsizetype p = fileName.indexOf(QLatin1String("_frm"));
+    // A name without "_frm" is not a versioned definition.
+    if (p < 0)
+        return QString();
+    const QString rest = fileName.mid(p + 4);
+    const qsizetype us = rest.indexOf(QLatin1Char('_'));
+    if (us < 0)
+        return QString();
+    QString version = rest.mid(us + 1);
+    const qsizetype dot = version.indexOf(QLatin1Char('.'));
+    if (dot >= 0)
+        version.truncate(dot);
+    bool ok = false;
+    QLocale::c().toInt(version, &ok);
+    if (!ok)
+        platform::ShowError(QStringLiteral("Błąd odczytu wersji!"));
+    return version;
+}
+
+namespace {
+
+// The program that shows a compiled HTML help file here: the one named by
+// TARVELIN_CHM_VIEWER, else xchm or kchmviewer, whichever is installed.
+QString chmViewer()
+{
+    const QString env = qEnvironmentVariable("TARVELIN_CHM_VIEWER");
+    if (!env.isEmpty())
+        return env;
+    for (const char *name : {"xchm", "kchmviewer"}) {
+        const QString found = platform::CurrentLauncher().FindProgram(QString::fromLatin1(name));
+        if (!found.isEmpty())
+            return found;
+    }
+    return QString();
+}
+
+QString toLocalPath(const QString &storedPath)
+{
+    QString p = storedPath;
+    p.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return platform::ToFilePath(p);
+}
+
+} // namespace
+
+void TfrmMain::RunExternal(const QString &program, const QString &arguments)
+{
+    const QString name = program.trimmed().toLower();
+    auto &launcher = platform::CurrentLauncher();
+    if (name == QLatin1String("hh.exe")) {
+        const QString viewer = chmViewer();
+        if (!viewer.isEmpty())
+            launcher.StartDetached(viewer, {toLocalPath(arguments)});
+    } else if (name == QLatin1String("winhlp32.exe")) {
+        // No WinHelp viewer exists here; the desktop's program for the file is tried.
+        launcher.OpenWithDesktop(toLocalPath(arguments));
+    } else {
+        launcher.StartDetached(program.trimmed(), arguments.isEmpty() ? QStringList() : QStringList{arguments});
+    }
 }
 
 TfrmMain *frmMain()

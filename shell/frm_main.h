@@ -1,14 +1,39 @@
 #pragma once
 
+#include "widgets/image_list.h"
+
 #include <QMainWindow>
 #include <QPointer>
+#include <map>
+#include <memory>
 
+class QAction;
+class QMenu;
+class QMenuBar;
 class QSplitter;
+class QToolBar;
+class QToolButton;
+
+namespace appstate {
+class TView;
+}
+namespace widgets {
+class TGXCustomOutlookBar;
+class TFECustomCaptionPanel;
+} // namespace widgets
+namespace storage {
+class TElem;
+class TGrupa;
+} // namespace storage
 
 namespace shell {
 
-// The main window: navigation bar on the left, the current view on the right, the
-// toolbar and menu of the commands.
+class PlaceholderView;
+
+// The main window: the navigation bar on the left (one button per group of the navigation
+// configuration, one item per element), the current view's panel in the caption panel on
+// the right, and the toolbar and menu of the commands, which reach the current view by its
+// name. The state the views share lives in appstate::State().
 class TfrmMain : public QMainWindow
 {
     Q_OBJECT
@@ -16,12 +41,112 @@ public:
     TfrmMain();
     ~TfrmMain() override;
 
+    // Components (object names as the fields).
+    QWidget *pTop = nullptr;
+    QWidget *coolbarMenu = nullptr;
+    QWidget *ToolBarMenu = nullptr;
+    QMenuBar *mMenu = nullptr;
+    QToolBar *toolbarFile = nullptr;
+    QToolButton *tbNew = nullptr;
+    QToolButton *tbSave = nullptr;
+    QToolButton *tbDelete = nullptr;
+    QToolButton *tbPrint = nullptr;
+    QToolButton *tbModify = nullptr;
+    QToolButton *tbCopy = nullptr;
+    QToolButton *tbPaste = nullptr;
     QWidget *pLeft = nullptr;
+    widgets::TGXCustomOutlookBar *FEGXMainOutlookBar = nullptr;
     QSplitter *splitMain = nullptr;
-    QWidget *FEpCRight = nullptr;
+    widgets::TFECustomCaptionPanel *FEpCRight = nullptr;
+    QMenu *mPlik = nullptr;
+    QMenu *mEdycja = nullptr;
+    QMenu *mHelp = nullptr;
+    // One action per command: the tool button and the menu item stay in step.
+    QAction *mNowy = nullptr;
+    QAction *mZapisz = nullptr;
+    QAction *mDruk = nullptr;
+    QAction *mKoniec = nullptr;
+    QAction *mDelete = nullptr;
+    QAction *mModify = nullptr;
+    QAction *mCopy = nullptr;
+    QAction *mPaste = nullptr;
+    QAction *mIndeks = nullptr;
+    widgets::TImageList imgDuze{32, 32};
+    widgets::TImageList imgMale{16, 16};
+
+    // Hosting.
+    QPointer<QWidget> HostedPanel;
+    appstate::TView *HostedView = nullptr;
+    int HelpTopic = 1000;
+
+    // Navigation state: the group whose first item was shown last (-1 none), and whether
+    // the bar is being filled at first show.
+    int LastButton = -1;
+    bool BuildingBar = false;
+
+    // Builds the bar from the configuration and shows the first element (first show only).
+    void FormShow();
+    // Minimum size: a width below 820 becomes 820, a height below 580 becomes 630.
+    static void FormCanResize(int &newWidth, int &newHeight);
+
+    void FEGXMainOutlookBarChange();
+    void FEGXMainOutlookBarItemClick();
+    void ShowViewPanel(QWidget *panel, const QString &caption);
+
+    void WyswCzynniki(const QString &caption, const QString &attachFolder);
+    void WyswDefStan(const QString &caption, const QString &attachFolder);
+    void WyswRyzZakl(const QString &caption, const QString &attachFolder);
+    void WyswZestaw(const QString &caption, const QString &attachFolder);
+    void WyswForm(const QString &caption, const QString &definitionPath, const QString &attachFolder);
+    void WyswStrone(const QString &caption, const QString &pagePath);
+
+    // The form version in a document definition file name: "protpow_frm_2.xml" gives "2",
+    // "kartwyp_frm.xml" gives "". A version that is not a number shows "Błąd odczytu
+    // wersji!" and is returned all the same.
+    static QString ExtractFormVersion(const QString &fileName);
+    // Starts a program without waiting; "hh.exe " (help file) and "winhlp32.exe " are
+    // carried over to this system's viewers. A failure to start is ignored.
+    static void RunExternal(const QString &program, const QString &arguments);
+
+    // Commands.
+    void ApplyOperations(const QString &oper);
+    void ConfirmPendingChanges();
+    void NewForm(QObject *sender = nullptr);
+    void SaveForm(QObject *sender = nullptr);
+    void DeleteForm(QObject *sender = nullptr);
+    void ModifyForm(QObject *sender = nullptr);
+    void PrintForm(QObject *sender = nullptr);
+    void CopyForm(QObject *sender = nullptr);
+    void PasteForm(QObject *sender = nullptr);
+    void ShowHelpIndex();
+    void SetSaveEnabled(bool enabled);
+
+    // The view of a name: the registered one (created on first use) or a placeholder.
+    appstate::TView *ViewFor(const QString &name);
+    // Only a view that exists already; commands never create one.
+    appstate::TView *ExistingViewFor(const QString &name) const;
+    // The placeholder standing in for name, if one was made (tests).
+    PlaceholderView *PlaceholderFor(const QString &name) const;
+    // The element shown last (or none).
+    const storage::TElem *CurrentElement() const { return m_currentElement; }
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void buildActions();
+    void buildBar();
+    void giveBackHostedPanel();
+    void hostView(appstate::TView *view, const QString &caption);
+    QString currentOper() const;
+
+    bool m_shown = false;
+    bool m_saveAllowed = false; // the current element has "s"
+    const storage::TElem *m_currentElement = nullptr;
+    QPointer<QWidget> m_hostedPanelHome;
+    std::map<QString, std::unique_ptr<PlaceholderView>> m_placeholders;
 };
 
 TfrmMain *frmMain();

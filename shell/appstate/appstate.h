@@ -35,7 +35,12 @@ public:
     storage::WorkstationList Workstations;
 
     bool Modified() const { return m_modified; }
+    // Setting it enables Save in the main window (when the current element allows Save).
     void SetModified(bool value);
+
+    // Enables or disables Save (tool button and menu item together), for views whose own
+    // rules decide it, for example a document field edited while editing is allowed.
+    void SetSaveEnabled(bool enabled) { emit SaveEnabledRequested(enabled); }
 
     // The editor that had focus last; its exit handler is run before any command.
     QWidget *LastWinCtrl() const { return m_lastWinCtrl.data(); }
@@ -43,6 +48,7 @@ public:
 
 signals:
     void ModifiedChanged(bool modified);
+    void SaveEnabledRequested(bool enabled);
 
 private:
     bool m_modified = false;

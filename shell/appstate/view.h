@@ -17,8 +17,24 @@ public:
 
     // The panel the main window hosts in its caption panel.
     virtual QWidget *GetMainPanel() = 0;
-    // Called each time the view is shown for a navigation element.
+    // Called each time the view is shown for a navigation element. The main window has set
+    // DataFolder, FormsFolder, AttachFolder (and FormVersion for documents) in
+    // appstate::State() before; the panel is hosted and hidden while this runs and shown
+    // afterwards. A view that hides a page control until something is chosen does that here.
     virtual void InitView() = 0;
+
+    // The document window: called instead of InitView with the definition file to build
+    // ("dokumenty\frm\protpow_frm_2.xml", stored form). The default runs InitView.
+    virtual void InitDocumentView(const QString &definitionPath)
+    {
+        (void)definitionPath;
+        InitView();
+    }
+    // The document window: anchors its field controls once its panel has its final size.
+    virtual void AnchorFieldControls() {}
+    // The web page view: shows the page at url ("file:///..." built from the program
+    // folder and the component's `katalog` + `plik`).
+    virtual void Navigate(const QString &url) { (void)url; }
 
     virtual void New() {}
     virtual bool Save() { return true; } // false when nothing was written; Modified stays

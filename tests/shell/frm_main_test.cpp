@@ -1,0 +1,425 @@
+#include "platform/paths.h"
+#include "shell/appstate/appstate.h"
+#include "shell/appstate/view.h"
+#include "shell/appstate/view_registry.h"
+#include "shell/frm_main.h"
+#include "shell/placeholder_view.h"
+#include "storage/config_version.h"
+#include "storage/navigation_file.h"
+#include "tests/support/fakes.h"
+#include "tests/support/fixture.h"
+#include "widgets/caption_panel.h"
+#include "widgets/outlook_bar.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace shell;
+using testsupport::FixtureFolder;
+using testsupport::RecordingLauncher;
+using testsupport::ScriptedPrompter;
+
+namespace {
+
+const char *kDecl = "<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\n";
+
+// A view registered for a test: a hidden window with a named panel that records its calls
+// and the shared state it saw when it was initialised.
+class RecordingView : public appstate::TView
+{
+public:
+    explicit RecordingView(const QString &name)
+    {
+        window = std::make_unique<QWidget>();
+        window->setObjectName(name);
+        panel = new QWidget(window.get());
+        panel->setObjectName("panel_" + name);
+    }
+    QWidget *GetMainPanel() override { return panel; }
+    void InitView() override
+    {
+        calls << "InitView";
+        seenData = appstate::State().DataFolder;
+        seenForms = appstate::State().FormsFolder;
+        seenAttach = appstate::State().AttachFolder;
+        seenVersion = appstate::State().FormVersion;
+        panelHiddenDuringInit = !panel->isVisibleTo(panel->parentWidget());
+    }
+    void InitDocumentView(const QString &path) override
+    {
+        definitionPath = path;
+        InitView();
+    }
+    void Navigate(const QString &url) override { urls << url; }
+    void New() override { calls << "New"; }
+
+    std::unique_ptr<QWidget> window;
+    QWidget *panel;
+    QStringList calls;
+    QStringList urls;
+    QString seenData, seenForms, seenAttach, seenVersion, definitionPath;
+    bool panelHiddenDuringInit = false;
+};
+
+struct Views
+{
+    Views()
+    {
+        for (const char *n : {"frmDefStan", "frmRyzZakl", "frmZestaw", "frmCzynniki", "frmDokum", "frmWWW"}) {
+            auto v = std::make_shared<RecordingView>(n);
+            map[n] = v;
+            appstate::RegisterView(n, [v] { return static_cast<appstate::TView *>(v.get()); });
+        }
+    }
+    ~Views()
+    {
+        for (auto it = map.begin(); it != map.end(); ++it)
+            appstate::UnregisterView(it.key());
+    }
+    RecordingView &operator[](const char *n) { return *map[n]; }
+    QMap<QString, std::shared_ptr<RecordingView>> map;
+};
+
+void resetState()
+{
+    auto &s = appstate::State();
+    s.DataFolder.clear();
+    s.FormsFolder.clear();
+    s.AttachFolder.clear();
+    s.CatalogueFolder.clear();
+    s.FormVersion.clear();
+    s.ViewName.clear();
+    s.SetModified(false);
+    storage::NavigationGroups().clear();
+}
+
+// Clicks an item of the bar: on its icon (opens) or on its caption (only selects).
+void clickIcon(TfrmMain &w, int item)
+{
+    QTest::mouseClick(w.FEGXMainOutlookBar, Qt::LeftButton, {}, w.FEGXMainOutlookBar->ItemImageRect(item).center());
+}
+void clickCaption(TfrmMain &w, int item)
+{
+    QTest::mouseClick(w.FEGXMainOutlookBar, Qt::LeftButton, {}, w.FEGXMainOutlookBar->ItemCaptionRect(item).center());
+}
+void clickHeader(TfrmMain &w, int button)
+{
+    QTest::mouseClick(w.FEGXMainOutlookBar, Qt::LeftButton, {}, w.FEGXMainOutlookBar->HeaderRect(button).center());
+}
+
+class MainWindowShipped : public ::testing::Test
+{
+protected:
+    void SetUp() override { resetState(); }
+    void TearDown() override { resetState(); }
+    FixtureFolder fx{true};
+    ScriptedPrompter prompter;
+    RecordingLauncher launcher;
+};
+
+} // namespace
+
+TEST_F(MainWindowShipped, StartShowsShippedGroupsItemsIconsAndFirstView)
+{
+    Views views;
+    TfrmMain w;
+    w.show();
+    EXPECT_TRUE(prompter.boxes.isEmpty()) << prompter.Texts().join("|").toStdString();
+    auto *bar = w.FEGXMainOutlookBar;
+    ASSERT_EQ(bar->ButtonCount(), 4);
+    EXPECT_EQ(bar->Buttons(0)->Caption(), "Ocena ryzyka");
+    EXPECT_EQ(bar->Buttons(1)->Caption(), "Wypadki przy pracy");
+    EXPECT_EQ(bar->Buttons(1)->Count(), 7);
+    EXPECT_EQ(bar->Buttons(2)->Count(), 3);
+    for (int b = 0; b < bar->ButtonCount(); ++b)
+        for (int i = 0; i < bar->Buttons(b)->Count(); ++i)
+            EXPECT_GE(bar->Buttons(b)->Item(i)->ImageIndex(), 0);
+    EXPECT_EQ(w.imgDuze.Count(), 14);
+    EXPECT_EQ(w.imgMale.Count(), 2);
+    EXPECT_EQ(bar->SelectedButton(), 0);
+    EXPECT_EQ(bar->SelectedItem(), 0);
+    EXPECT_EQ(w.windowTitle(), "Tarvelin ");
+    EXPECT_EQ(appstate::State().ViewName, "frmDefStan");
+    EXPECT_EQ(appstate::State().DataFolder, "zaklocen\\");
+    EXPECT_EQ(appstate::State().FormsFolder, "zaklocen\\frm\\");
+    EXPECT_EQ(appstate::State().AttachFolder, "zaklocen\\frm\\zalaczn");
+    EXPECT_EQ(appstate::State().CatalogueFolder, "poradn\\");
+    EXPECT_EQ(appstate::State().DataVersion, "1.1");
+    EXPECT_EQ(storage::ConfigVersion(), "1.0");
+    EXPECT_EQ(w.HostedPanel, views["frmDefStan"].panel);
+    EXPECT_TRUE(views["frmDefStan"].panel->isVisible());
+    EXPECT_EQ(views["frmDefStan"].panel->parentWidget(), w.FEpCRight);
+    EXPECT_EQ(w.FEpCRight->Caption(), "Stanowiska pracy");
+    EXPECT_TRUE(views["frmDefStan"].panelHiddenDuringInit);
+    // Letters "nsdp": New, Delete and Print; Save waits for a change.
+    EXPECT_TRUE(w.tbNew->isEnabled());
+    EXPECT_TRUE(w.mNowy->isEnabled());
+    EXPECT_FALSE(w.tbSave->isEnabled());
+    EXPECT_TRUE(w.tbDelete->isEnabled());
+    EXPECT_TRUE(w.tbPrint->isEnabled());
+    EXPECT_FALSE(w.tbModify->isEnabled());
+    EXPECT_FALSE(w.tbCopy->isEnabled());
+    EXPECT_FALSE(w.tbPaste->isEnabled());
+}
+
+TEST_F(MainWindowShipped, IconClickHostsElementViewWithFoldersAndCaption)
+{
+    Views views;
+    TfrmMain w;
+    w.show();
+    clickIcon(w, 3); // Katalog czynników
+    auto &s = appstate::State();
+    EXPECT_EQ(s.ViewName, "frmCzynniki");
+    EXPECT_EQ(s.DataFolder, "poradn\\");
+    EXPECT_EQ(s.CatalogueFolder, "poradn\\");
+    EXPECT_EQ(w.HostedPanel, views["frmCzynniki"].panel);
+    EXPECT_EQ(w.FEpCRight->Caption(), QStringLiteral("Katalog czynników"));
+    // The previous panel went back to its own window, hidden.
+    EXPECT_EQ(views["frmDefStan"].panel->parentWidget(), views["frmDefStan"].window.get());
+    EXPECT_FALSE(views["frmDefStan"].panel->isVisible());
+    EXPECT_FALSE(w.tbNew->isEnabled());
+    EXPECT_FALSE(w.tbPrint->isEnabled());
+
+    clickIcon(w, 1); // measurement window
+    EXPECT_EQ(s.ViewName, "frmRyzZakl");
+    EXPECT_EQ(s.DataFolder, "zaklocen\\");
+    EXPECT_EQ(s.CatalogueFolder, "poradn\\"); // only the catalogue view sets it
+    EXPECT_TRUE(w.tbModify->isEnabled());
+    EXPECT_EQ(views["frmRyzZakl"].seenAttach, "zaklocen\\frm\\zalaczn");
+}
+
+TEST_F(MainWindowShipped, CaptionClickOnlySelectsAndEmptiesTheRightSide)
+{
+    Views views;
+    TfrmMain w;
+    w.show();
+    const int inits = views["frmZestaw"].calls.count("InitView");
+    clickCaption(w, 2);
+    EXPECT_EQ(w.FEGXMainOutlookBar->SelectedItem(), 2);
+    EXPECT_EQ(appstate::State().ViewName, "frmDefStan");
+    EXPECT_EQ(views["frmZestaw"].calls.count("InitView"), inits);
+    EXPECT_TRUE(w.HostedPanel.isNull());
+    // No command may act on the view that was taken away.
+    EXPECT_FALSE(w.tbNew->isEnabled());
+    EXPECT_FALSE(w.tbDelete->isEnabled());
+    clickIcon(w, 2);
+    EXPECT_EQ(appstate::State().ViewName, "frmZestaw");
+    EXPECT_EQ(w.HostedPanel, views["frmZestaw"].panel);
+    EXPECT_TRUE(w.tbPrint->isEnabled());
+}
+
+TEST_F(MainWindowShipped, DocumentElementSetsFormVersionAndOpensNewDocument)
+{
+    Views views;
+    TfrmMain w;
+    w.show();
+    clickHeader(w, 1);
+    // A change of group shows its first element: the accident protocol.
+    auto &s = appstate::State();
+    EXPECT_EQ(s.ViewName, "protpow_frm_2.xml");
+    EXPECT_EQ(s.FormVersion, "2");
+    EXPECT_EQ(s.DataFolder, "dokumenty\\");
+    EXPECT_EQ(s.FormsFolder, "dokumenty\\frm\\");
+    EXPECT_EQ(s.AttachFolder, "dokumenty\\zalaczn");
+    auto &doc = views["frmDokum"];
+    EXPECT_EQ(doc.definitionPath, "dokumenty\\frm\\protpow_frm_2.xml");
+    EXPECT_EQ(doc.seenVersion, "2"); // set before the window initialises
+    EXPECT_FALSE(w.tbSave->isEnabled());
+    EXPECT_EQ(w.FEpCRight->Caption(), QStringLiteral("Protokół powypadkowy"));
+    clickIcon(w, 1);
+    EXPECT_EQ(s.ViewName, "kartwyp_frm.xml");
+    EXPECT_EQ(s.FormVersion, "");
+    EXPECT_EQ(doc.definitionPath, "dokumenty\\frm\\kartwyp_frm.xml");
+    EXPECT_TRUE(w.tbCopy->isEnabled());
+}
+
+TEST_F(MainWindowShipped, WebPageKeepsViewNameAndHelpFileNeedsItsFolder)
+{
+    Views views;
+    TfrmMain w;
+    w.show();
+    clickHeader(w, 3);
+    auto &s = appstate::State();
+    EXPECT_EQ(s.ViewName, "frmDefStan"); // the page leaves the routing unchanged
+    ASSERT_EQ(views["frmWWW"].urls.size(), 1);
+    EXPECT_TRUE(views["frmWWW"].urls[0].startsWith("file:///"));
+    EXPECT_TRUE(views["frmWWW"].urls[0].endsWith("/pomoc/tarvelin.htm"));
+    EXPECT_EQ(w.HostedPanel, views["frmWWW"].panel);
+
+    launcher.availablePrograms << "xchm";
+    clickIcon(w, 1);
+    ASSERT_EQ(launcher.started.size(), 1);
+    EXPECT_TRUE(launcher.started[0].arguments.value(0).endsWith("/pomoc/Tarvelin.chm"));
+    QDir(fx.FilePath("pomoc")).removeRecursively();
+    clickIcon(w, 0);
+    clickIcon(w, 1);
+    EXPECT_EQ(launcher.started.size(), 1); // no folder, nothing started
+}
+
+TEST_F(MainWindowShipped, UnregisteredViewsAreNamedPlaceholders)
+{
+    TfrmMain w;
+    w.show();
+    PlaceholderView *p = w.PlaceholderFor("frmDefStan");
+    ASSERT_NE(p, nullptr);
+    EXPECT_GE(p->InitCount, 1);
+    ASSERT_TRUE(w.HostedPanel);
+    EXPECT_EQ(w.HostedPanel->objectName(), "pPlaceholder_frmDefStan");
+    EXPECT_EQ(w.HostedPanel->parentWidget(), w.FEpCRight);
+    clickHeader(w, 1);
+    PlaceholderView *d = w.PlaceholderFor("frmDokum");
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->LastDefinitionPath, "dokumenty\\frm\\protpow_frm_2.xml");
+}
+
+TEST_F(MainWindowShipped, ReselectingTheCurrentGroupDoesNothing)
+{
+    Views views;
+    TfrmMain w;
+    w.show();
+    const int inits = views["frmDefStan"].calls.size();
+    clickHeader(w, 0);
+    EXPECT_EQ(views["frmDefStan"].calls.size(), inits);
+    EXPECT_EQ(w.HostedPanel, views["frmDefStan"].panel);
+}
+
+// ---- bad input ------------------------------------------------------------------------
+
+class MainWindowBadConfig : public ::testing::Test
+{
+protected:
+    void SetUp() override { resetState(); }
+    void TearDown() override { resetState(); }
+    FixtureFolder fx{true};
+    ScriptedPrompter prompter;
+    RecordingLauncher launcher;
+};
+
+TEST_F(MainWindowBadConfig, MissingConfigurationGivesAMessageAndAnEmptyBar)
+{
+    QFile::remove(fx.FilePath("config/Tarvelin.xml"));
+    TfrmMain w;
+    w.show();
+    ASSERT_EQ(prompter.boxes.size(), 1);
+    EXPECT_TRUE(prompter.boxes[0].text.contains("config\\Tarvelin.xml"));
+    EXPECT_EQ(w.FEGXMainOutlookBar->ButtonCount(), 0);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(w.tbNew->isEnabled());
+}
+
+TEST_F(MainWindowBadConfig, TruncatedAndEmptyConfigurationsGiveAMessage)
+{
+    const QByteArray full = fx.Read("config/Tarvelin.xml");
+    fx.Write("config/Tarvelin.xml", full.left(full.size() / 2));
+    {
+        TfrmMain w;
+        w.show();
+        EXPECT_EQ(prompter.boxes.size(), 1);
+        EXPECT_EQ(w.FEGXMainOutlookBar->ButtonCount(), 0);
+    }
+    fx.Write("config/Tarvelin.xml", QByteArray());
+    {
+        TfrmMain w;
+        w.show();
+        EXPECT_EQ(prompter.boxes.size(), 2);
+    }
+}
+
+TEST_F(MainWindowBadConfig, GroupWithoutElementsWarnsAndShowsNothing)
+{
+    fx.WriteText("config/Tarvelin.xml", QString::fromLatin1(kDecl) +
+                                             "<tarvelin ver=\"1.0\">\n"
+                                             "<grupa nazwa=\"Pusta\" numer=\"1\" rozmikon=\"32\">\n"
+                                             "</grupa>\n"
+                                             "<grupa nazwa=\"Druga\" numer=\"2\" rozmikon=\"32\">\n"
+                                             "<element nazwa=\"E\" numer=\"1\" oper=\"p\" ikona=\"ikony\\brak.bmp\">\n"
+                                             "<skladnik numer=\"1\" typ=\"frm\">\n"
+                                             "<plik>frmZestaw</plik>\n"
+                                             "</skladnik>\n"
+                                             "</grupa>\n"
+                                             "</tarvelin>\n");
+    Views views;
+    TfrmMain w;
+    w.show();
+    // One box for the empty group, one for the missing icon.
+    ASSERT_EQ(prompter.boxes.size(), 2);
+    EXPECT_TRUE(prompter.boxes[0].text.contains("Pusta"));
+    EXPECT_TRUE(prompter.boxes[1].text.contains("ikony\\brak.bmp"));
+    EXPECT_TRUE(w.HostedPanel.isNull());
+    EXPECT_FALSE(w.tbPrint->isEnabled());
+    clickHeader(w, 1);
+    EXPECT_EQ(w.HostedPanel, views["frmZestaw"].panel);
+    EXPECT_EQ(w.FEGXMainOutlookBar->Buttons(1)->Item(0)->ImageIndex(), -1);
+    clickHeader(w, 0);
+    EXPECT_TRUE(w.HostedPanel.isNull());
+}
+
+// ---- helpers --------------------------------------------------------------------------
+
+TEST(ExtractFormVersion, VersionFromDefinitionFileName)
+{
+    ScriptedPrompter prompter;
+    EXPECT_EQ(TfrmMain::ExtractFormVersion("protpow_frm_2.xml"), "2");
+    EXPECT_EQ(TfrmMain::ExtractFormVersion("kartwyp_frm.xml"), "");
+    EXPECT_EQ(TfrmMain::ExtractFormVersion("skw_frm_3.xml"), "3");
+    EXPECT_TRUE(prompter.boxes.isEmpty());
+    // Without "_frm" there is no version, and no message.
+    EXPECT_EQ(TfrmMain::ExtractFormVersion("frmDefStan"), "");
+    EXPECT_TRUE(prompter.boxes.isEmpty());
+    // Without a "." the version runs to the end.
+    EXPECT_EQ(TfrmMain::ExtractFormVersion("x_frm_12"), "12");
+    EXPECT_TRUE(prompter.boxes.isEmpty());
+    EXPECT_EQ(TfrmMain::ExtractFormVersion("x_frm_b.xml"), "b");
+    ASSERT_EQ(prompter.boxes.size(), 1);
+    EXPECT_EQ(prompter.boxes[0].text, QStringLiteral("Błąd odczytu wersji!"));
+}
+
+TEST(FormCanResize, MinimumWidthAndHeightRule)
+{
+    int w = 700, h = 500;
+    TfrmMain::FormCanResize(w, h);
+    EXPECT_EQ(w, 820);
+    EXPECT_EQ(h, 630);
+    w = 900;
+    h = 600;
+    TfrmMain::FormCanResize(w, h);
+    EXPECT_EQ(w, 900);
+    EXPECT_EQ(h, 600);
+}
+
+TEST(RunExternal, HelpViewersAreCarriedOverAndPathsKeptWhole)
+{
+    RecordingLauncher launcher;
+    TfrmMain::RunExternal("hh.exe ", "/opt/tar velin/pomoc/Tarvelin.chm");
+    EXPECT_TRUE(launcher.started.isEmpty()); // no viewer installed: ignored
+    launcher.availablePrograms << "kchmviewer";
+    TfrmMain::RunExternal("hh.exe ", "/opt/tar velin/pomoc/Tarvelin.chm");
+    ASSERT_EQ(launcher.started.size(), 1);
+    EXPECT_EQ(launcher.started[0].arguments, QStringList{"/opt/tar velin/pomoc/Tarvelin.chm"});
+    TfrmMain::RunExternal("winhlp32.exe ", "/opt/x/a.hlp");
+    EXPECT_EQ(launcher.opened, QStringList{"/opt/x/a.hlp"});
+}
+
+TEST(MainWindowLayout, ComponentNamesAndMenus)
+{
+    FixtureFolder fx(true);
+    TfrmMain w;
+    for (const char *name : {"pTop", "coolbarMenu", "ToolBarMenu", "toolbarFile", "pLeft", "FEGXMainOutlookBar",
+                             "splitMain", "FEpCRight", "StatusBar1", "tbNew", "tbSave", "tbDelete", "tbPrint",
+                             "tbModify", "tbCopy", "tbPaste", "mMenu", "mPlik", "mEdycja", "mHelp"})
+        EXPECT_NE(w.findChild<QObject *>(name), nullptr) << name;
+    for (const char *name : {"mNowy", "mZapisz", "mDruk", "mKoniec", "mDelete", "mModify", "mCopy", "mPaste", "mIndeks"})
+        EXPECT_NE(w.findChild<QAction *>(name), nullptr) << name;
+    EXPECT_EQ(w.mDelete->text(), QStringLiteral("Usuń "));
+    EXPECT_EQ(w.tbDelete->text(), QStringLiteral("Usuń"));
+    EXPECT_EQ(w.tbSave->toolTip(), "Zapisz");
+    EXPECT_EQ(w.FEpCRight->CaptionHeight(), 20);
+    EXPECT_FALSE(w.FEpCRight->ButtonVisible());
+    EXPECT_EQ(w.HelpTopic, 1000);
+    EXPECT_EQ(w.property("helpContext").toInt(), 1000);
+}
