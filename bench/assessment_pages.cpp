@@ -1,0 +1,103 @@
+// Building the measurement pages of a generated form of 10 pages and 400 fields (clearing
+// the previous ones included), and one SetFieldValue round trip: format, exit handler,
+// dispatch to the form's rule, the rule's read back.
+#include "assessment/evaluation_dispatch.h"
+#include "assessment/frm_ryz_zakl.h"
+#include "shell/appstate/appstate.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTabWidget>
+#include <cstdio>
+
+namespace {
+
+std::unique_ptr<storage::TPomiar> item(const QString &nazwa, const QString &typ, int page, int row, int szerkol,
+                                       int szer, const QString &value)
+{
+    auto f = std::make_unique<storage::TPomiar>();
+    f->PageNr = page;
+    f->nazwa = nazwa;
+    f->typ = typ;
+    f->Row = row;
+    f->szerkol = szerkol;
+    f->szer = szer;
+    f->ile = 1;
+    f->ChoiceNr = 1;
+    f->Value = value;
+    f->onexit = true;
+    f->sprpopr = typ == QLatin1String("edit");
+    return f;
+}
+
+storage::TPomiarList generate()
+{
+    storage::TPomiarList items;
+    static const char *kinds[] = {"edit", "edit", "combo", "checkbox", "label", "edit", "memo", "edit"};
+    for (int p = 1; p <= 10; ++p) {
+        auto page = std::make_unique<storage::TPomiar>();
+        page->PageNr = p;
+        page->PageName = QStringLiteral("Strona %1").arg(p);
+        page->typ = QStringLiteral("page");
+        page->function = QStringLiteral("bench_Pomiar_01");
+        items.push_back(std::move(page));
+        for (int i = 0; i < 40; ++i) {
+            const QString kind = QString::fromLatin1(kinds[i % 8]);
+            auto f = item(QStringLiteral("Pole_%1_%2").arg(p).arg(i), kind, p, i / 4 + 1, 200, 90,
+                          kind == QLatin1String("checkbox") ? QStringLiteral("False") : QStringLiteral("1.5"));
+            f->etyk = QStringLiteral("Wartość zmierzona %1").arg(i);
+            f->wys = 40;
+            items.push_back(std::move(f));
+        }
+    }
+    return items;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("TARVELIN_SCRIPTED_BOXES", "1");
+    QApplication app(argc, argv);
+    appstate::State().ViewName = QStringLiteral("frmRyzZakl");
+    appstate::State().DataFolder = QStringLiteral("zaklocen\\");
+
+    storage::TPomiarList items = generate();
+    assessment::TfrmRyzZakl win;
+    int evaluations = 0;
+    assessment::RegisterEvaluationRule(QStringLiteral("bench_Pomiar_01"),
+                                       [&](assessment::TFormAccess &form, const QString &sender) {
+                                           ++evaluations;
+                                           (void)form.GetFieldValue(sender);
+                                       });
+
+    const int rounds = 10;
+    QElapsedTimer t;
+    double total = 0;
+    double worst = 0;
+    for (int r = 0; r < rounds; ++r) {
+        t.restart();
+        win.ClearMeasurementForm(win.pgDokum);
+        win.BuildMeasurementForm(items, win.pgDokum);
+        const double ms = t.nsecsElapsed() / 1e6;
+        total += ms;
+        worst = std::max(worst, ms);
+    }
+    std::printf("build 10 pages / 400 fields: %.1f ms average, %.1f ms worst (%d tabs)\n", total / rounds, worst,
+                win.pgDokum->count());
+
+    const int ops = 20000;
+    t.restart();
+    for (int i = 0; i < ops; ++i)
+        win.SetFieldValue(QStringLiteral("ed_Pole_1_0"), i % 2 ? QStringLiteral("2.5") : QStringLiteral("3.75"));
+    const double us = t.nsecsElapsed() / 1e3 / ops;
+    std::printf("SetFieldValue round trip (changed value, rule run): %.2f us (%d evaluations)\n", us, evaluations);
+
+    t.restart();
+    for (int i = 0; i < ops; ++i)
+        (void)win.GetFieldValue(QStringLiteral("ed_Pole_1_39"));
+    std::printf("GetFieldValue: %.2f us\n", t.nsecsElapsed() / 1e3 / ops);
+    win.ClearMeasurementForm(win.pgDokum);
+    return 0;
+}

@@ -1,0 +1,277 @@
+#include "assessment/frm_ocena_ryz.h"
+
+#include "shell/appstate/appstate.h"
+#include "storage/measurements.h"
+#include "storage/workstation_files.h"
+#include "tests/support/fakes.h"
+
+#include <QGroupBox>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using assessment::CombinedRatingForYear;
+using assessment::TfrmOcenaRyz;
+
+namespace {
+
+storage::TZatrudn Year(const QString &rok, const QString &men, const QString &women, const QString &pregnant,
+                       const QString &juveniles)
+{
+    return storage::TZatrudn(rok, men, women, pregnant, juveniles, QStringLiteral("0"), QStringLiteral("0"));
+}
+
+// The view the panel is shown in: a workstation and a selected measurement.
+class StubHost : public assessment::TRiskPanelHost
+{
+public:
+    storage::TStanowisko workstation{QStringLiteral("1"), QStringLiteral("Tokarz"), QStringLiteral("stan_1")};
+    storage::TPomiarCzynn measurement{1,  QStringLiteral("2021-03-15"), {}, {}, {}, {}, {}, QStringLiteral("1"), 0, 0,
+                                      0,  0,                           0,  0};
+    bool hasMeasurement = true;
+    int edits = 0;
+    storage::TPomiarCzynn *RiskMeasurement() override { return hasMeasurement ? &measurement : nullptr; }
+    const storage::TStanowisko *RiskWorkstation() override { return &workstation; }
+    void RiskMeasurementEdited() override { ++edits; }
+};
+
+class RiskPanel : public ::testing::Test
+{
+protected:
+    testsupport::ScriptedPrompter prompter;
+    StubHost host;
+    TfrmOcenaRyz *panel = assessment::frmOcenaRyz();
+
+    void SetUp() override
+    {
+        appstate::State().ViewName = QStringLiteral("frmRyzZakl");
+        TfrmOcenaRyz::SetHost(QStringLiteral("frmRyzZakl"), &host);
+        TfrmOcenaRyz::SetHost(QStringLiteral("frmZestaw"), &host);
+        host.workstation.AddEmployment(Year("2021", "4", "0", "0", "0"));
+        panel->LoadMeasuresText(QString());
+    }
+    void TearDown() override
+    {
+        TfrmOcenaRyz::SetHost(QStringLiteral("frmRyzZakl"), nullptr);
+        TfrmOcenaRyz::SetHost(QStringLiteral("frmZestaw"), nullptr);
+        appstate::State().ViewName.clear();
+        appstate::State().SetModified(false);
+    }
+};
+
+} // namespace
+
+// ---- Combined rating by the employment of the measurement's year --------------------------
+
+TEST(CombinedRating, OnlyGroupsEmployedInTheYearCount)
+{
+    storage::TStanowisko w(QStringLiteral("1"), QStringLiteral("A"), QStringLiteral("stan_1"));
+    w.AddEmployment(Year("2020", "5", "0", "0", "0"));
+    w.AddEmployment(Year("2021", "0", "3", "1", "2"));
+    EXPECT_EQ(CombinedRatingForYear(30, 20, 10, 10, &w, "2020-06-01"), 30);
+    EXPECT_EQ(CombinedRatingForYear(10, 20, 30, 10, &w, "2020-06-01"), 10);
+    EXPECT_EQ(CombinedRatingForYear(30, 10, 20, 20, &w, "2021-01-01"), 20);
+    EXPECT_EQ(CombinedRatingForYear(30, 10, 10, 40, &w, "2021-01-01"), 40);
+    EXPECT_EQ(CombinedRatingForYear(30, 30, 30, 30, &w, "2019-12-31"), 0); // no row for the year
+}
+
+TEST(CombinedRating, MalformedDatesAndHeadCountsCountAsNobody)
+{
+    storage::TStanowisko w(QStringLiteral("1"), QStringLiteral("A"), QStringLiteral("stan_1"));
+    w.AddEmployment(Year("2020", "", "abc", " 2 ", "-1"));
+    EXPECT_EQ(CombinedRatingForYear(30, 30, 20, 30, &w, "2020-06-01"), 20);
+    EXPECT_EQ(CombinedRatingForYear(30, 30, 30, 30, &w, "20x0-06-01"), 0);
+    EXPECT_EQ(CombinedRatingForYear(30, 30, 30, 30, &w, ""), 0);
+    EXPECT_EQ(CombinedRatingForYear(30, 30, 30, 30, nullptr, "2020-06-01"), 0);
+}
+
+// ---- One group -------------------------------------------------------------------------
+
+TEST_F(RiskPanel, CodesCheckAndColourOneButton)
+{
+    panel->UstawOceneRyzyka(panel->rbOcenaMzczMale, panel->rbOcenaMzczSrednie, panel->rbOcenaMzczDuze,
+                            panel->gbMezczyzni, 10);
+    EXPECT_TRUE(panel->rbOcenaMzczMale->isChecked());
+    EXPECT_EQ(TfrmOcenaRyz::ButtonColour(panel->rbOcenaMzczMale), "#008000");
+    panel->UstawOceneRyzyka(panel->rbOcenaMzczMale, panel->rbOcenaMzczSrednie, panel->rbOcenaMzczDuze,
+                            panel->gbMezczyzni, 20);
+    EXPECT_TRUE(panel->rbOcenaMzczSrednie->isChecked());
+    EXPECT_FALSE(panel->rbOcenaMzczMale->isChecked());
+    EXPECT_EQ(TfrmOcenaRyz::ButtonColour(panel->rbOcenaMzczMale), "");
+    EXPECT_EQ(TfrmOcenaRyz::ButtonColour(panel->rbOcenaMzczSrednie), "#FFFF00");
+    panel->UstawOceneRyzyka(panel->rbOcenaMzczMale, panel->rbOcenaMzczSrednie, panel->rbOcenaMzczDuze,
+                            panel->gbMezczyzni, 30);
+    EXPECT_EQ(TfrmOcenaRyz::ButtonColour(panel->rbOcenaMzczDuze), "#FF0000");
+    for (int code : {0, 99}) {
+        panel->UstawOceneRyzyka(panel->rbOcenaMzczMale, panel->rbOcenaMzczSrednie, panel->rbOcenaMzczDuze,
+                                panel->gbMezczyzni, code);
+        EXPECT_FALSE(panel->rbOcenaMzczDuze->isChecked()) << code;
+        EXPECT_FALSE(panel->rbOcenaMzczSrednie->isChecked()) << code;
+        EXPECT_FALSE(panel->rbOcenaMzczMale->isChecked()) << code;
+        EXPECT_FALSE(TfrmOcenaRyz::CaptionRed(panel->gbMezczyzni)) << code;
+    }
+    EXPECT_TRUE(prompter.boxes.isEmpty());
+}
+
+TEST_F(RiskPanel, WorkForbiddenPaintsTheCaptionRedUntilAnotherCode)
+{
+    panel->UstawOceneRyzyka(panel->rbOcenaMldcMale, panel->rbOcenaMldcSrednie, panel->rbOcenaMldcDuze,
+                            panel->gbMlodociani, 30);
+    panel->UstawOceneRyzyka(panel->rbOcenaMldcMale, panel->rbOcenaMldcSrednie, panel->rbOcenaMldcDuze,
+                            panel->gbMlodociani, 40);
+    EXPECT_FALSE(panel->rbOcenaMldcDuze->isChecked());
+    EXPECT_TRUE(TfrmOcenaRyz::CaptionRed(panel->gbMlodociani));
+    EXPECT_EQ(panel->ShownCode(panel->gbMlodociani), 40);
+    panel->UstawOceneRyzyka(panel->rbOcenaMldcMale, panel->rbOcenaMldcSrednie, panel->rbOcenaMldcDuze,
+                            panel->gbMlodociani, 20);
+    EXPECT_FALSE(TfrmOcenaRyz::CaptionRed(panel->gbMlodociani));
+    EXPECT_EQ(panel->ShownCode(panel->gbMlodociani), 20);
+}
+
+TEST_F(RiskPanel, AnInvalidCodeWarnsAndLeavesTheGroup)
+{
+    panel->UstawOceneRyzyka(panel->rbOcenaKbtMale, panel->rbOcenaKbtSrednie, panel->rbOcenaKbtDuze, panel->gbKobiety,
+                            20);
+    EXPECT_FALSE(panel->UstawOceneRyzyka(panel->rbOcenaKbtMale, panel->rbOcenaKbtSrednie, panel->rbOcenaKbtDuze,
+                                         panel->gbKobiety, 25));
+    ASSERT_EQ(prompter.boxes.size(), 1);
+    EXPECT_EQ(prompter.boxes[0].text, " Błąd wewnętrzny! Niewłaściwa ocena ryzyka w UstawOceneRyzyka : 25");
+    EXPECT_EQ(prompter.boxes[0].icon, platform::MsgIcon::Warning);
+    EXPECT_EQ(panel->ShownCode(panel->gbKobiety), 20);
+    EXPECT_EQ(TfrmOcenaRyz::ButtonColour(panel->rbOcenaKbtSrednie), "#FFFF00");
+}
+
+// ---- SetRiskAssessment --------------------------------------------------------------------
+
+TEST_F(RiskPanel, MenEmployedWomenNotCombinedTakesTheMen)
+{
+    panel->LoadMeasuresText(QStringLiteral("Ochronniki słuchu"));
+    panel->SetRiskAssessment(30, 20, 10, 10, 0, 0, true);
+    EXPECT_EQ(panel->ShownCode(panel->gbMezczyzni), 30);
+    EXPECT_EQ(panel->ShownCode(panel->gbKobiety), 20);
+    EXPECT_EQ(panel->ShownCode(panel->gbKompLaczna), 30);
+    EXPECT_EQ(panel->ShownCode(panel->gbOcena), 30);
+    const storage::TPomiarCzynn &m = host.measurement;
+    EXPECT_EQ(m.ocenam, 30);
+    EXPECT_EQ(m.ocenak, 20);
+    EXPECT_EQ(m.ocenakc, 10);
+    EXPECT_EQ(m.ocenaml, 10);
+    EXPECT_EQ(m.ocenamax, 30);
+    EXPECT_EQ(m.ocenakon, 30);
+    EXPECT_EQ(m.srodogrryz, "Ochronniki słuchu");
+}
+
+TEST_F(RiskPanel, NoEmploymentRowForTheYearGivesZeroAndNoFinalButton)
+{
+    host.measurement.data = QStringLiteral("2019-01-01");
+    panel->SetRiskAssessment(30, 30, 30, 30, 30, 30, true);
+    EXPECT_EQ(host.measurement.ocenamax, 0);
+    EXPECT_EQ(host.measurement.ocenakon, 0);
+    EXPECT_FALSE(panel->rbOcenaKoncDuze->isChecked());
+    EXPECT_FALSE(panel->rbOcenaKoncSrednie->isChecked());
+    EXPECT_FALSE(panel->rbOcenaKoncMale->isChecked());
+}
+
+TEST_F(RiskPanel, AFinalChosenByHandIsShownAsStoredAndTheCombinedIsRecomputed)
+{
+    panel->SetRiskAssessment(10, 10, 10, 10, 30, 40, false);
+    EXPECT_EQ(panel->ShownCode(panel->gbKompLaczna), 10);
+    EXPECT_TRUE(TfrmOcenaRyz::CaptionRed(panel->gbOcena));
+    EXPECT_EQ(host.measurement.ocenamax, 10);
+    EXPECT_EQ(host.measurement.ocenakon, 40);
+}
+
+TEST_F(RiskPanel, OtherViewsTakeThePlainMaximumAndStoreNothing)
+{
+    appstate::State().ViewName = QStringLiteral("frmCzynniki");
+    panel->SetRiskAssessment(10, 30, 20, 10, 0, 0, true);
+    EXPECT_EQ(panel->ShownCode(panel->gbKompLaczna), 30);
+    EXPECT_EQ(host.measurement.ocenamax, 0);
+    EXPECT_EQ(host.measurement.ocenak, 0);
+}
+
+TEST_F(RiskPanel, TheSummaryViewUsesTheEmploymentButStoresNothing)
+{
+    appstate::State().ViewName = QStringLiteral("frmZestaw");
+    panel->SetRiskAssessment(10, 30, 10, 10, 0, 0, true);
+    EXPECT_EQ(panel->ShownCode(panel->gbKompLaczna), 10);
+    EXPECT_EQ(host.measurement.ocenamax, 0);
+}
+
+TEST_F(RiskPanel, NoMeasurementSelectedRatesZeroWithoutFailing)
+{
+    host.hasMeasurement = false;
+    panel->SetRiskAssessment(30, 30, 30, 30, 0, 0, true);
+    EXPECT_EQ(panel->ShownCode(panel->gbKompLaczna), 0);
+    EXPECT_TRUE(prompter.boxes.isEmpty());
+}
+
+// ---- The user's choices -------------------------------------------------------------------
+
+TEST_F(RiskPanel, ClickingAFinalButtonStoresItsTagTheProgramsChecksDoNot)
+{
+    panel->PlaceOnPage(nullptr, true);
+    panel->gbOcena->setEnabled(true);
+    panel->SetRiskAssessment(10, 10, 10, 10, 0, 0, true);
+    EXPECT_EQ(host.edits, 0);
+    panel->rbOcenaKoncDuze->click();
+    EXPECT_EQ(host.measurement.ocenakon, 30);
+    EXPECT_EQ(host.edits, 1);
+    EXPECT_EQ(TfrmOcenaRyz::ButtonColour(panel->rbOcenaKoncDuze), "#FF0000");
+    panel->rbOcenaKoncDuze->click(); // the same again: nothing new
+    EXPECT_EQ(host.edits, 1);
+}
+
+TEST_F(RiskPanel, ClickingTheFinalCaptionStoresWorkForbiddenAndClickingAgainClearsIt)
+{
+    panel->gbOcena->setEnabled(true);
+    panel->SetRiskAssessment(20, 20, 20, 20, 0, 0, true);
+    QTest::mouseClick(panel->gbOcena, Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_TRUE(TfrmOcenaRyz::CaptionRed(panel->gbOcena));
+    EXPECT_FALSE(panel->rbOcenaKoncSrednie->isChecked());
+    EXPECT_EQ(host.measurement.ocenakon, 40);
+    EXPECT_EQ(host.edits, 1);
+    QTest::mouseClick(panel->gbOcena, Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_FALSE(TfrmOcenaRyz::CaptionRed(panel->gbOcena));
+    EXPECT_EQ(host.measurement.ocenakon, 0);
+    EXPECT_EQ(host.edits, 2);
+}
+
+TEST_F(RiskPanel, FinalChoicesOutsideTheMeasurementViewStoreNothing)
+{
+    appstate::State().ViewName = QStringLiteral("frmZestaw");
+    panel->gbOcena->setEnabled(true);
+    panel->rbOcenaKoncMale->click();
+    panel->gbOcenaClick();
+    EXPECT_EQ(host.measurement.ocenakon, 0);
+    EXPECT_EQ(host.edits, 0);
+}
+
+TEST_F(RiskPanel, MeasuresTypedAreStoredLoadedOnesAreNot)
+{
+    panel->LoadMeasuresText(QStringLiteral("z pliku"));
+    EXPECT_EQ(host.edits, 0);
+    EXPECT_EQ(host.measurement.srodogrryz, "");
+    panel->mSrodOgrRyz->setPlainText(QStringLiteral("Rękawice"));
+    EXPECT_EQ(host.measurement.srodogrryz, "Rękawice");
+    EXPECT_GE(host.edits, 1);
+}
+
+TEST_F(RiskPanel, NamesCaptionsAndDisplayOnlyGroups)
+{
+    EXPECT_EQ(panel->objectName(), "frmOcenaRyz");
+    EXPECT_EQ(panel->pOcenaRyz->objectName(), "pOcenaRyz");
+    EXPECT_EQ(panel->gbMlodociani->title(), "Młodociani");
+    EXPECT_EQ(panel->gbKobCiez->title(), "Kobiety w ciąży");
+    EXPECT_EQ(panel->gbMezczyzni->title(), "Mężczyźni");
+    EXPECT_EQ(panel->gbKompLaczna->title(), "Ocena łączna");
+    EXPECT_EQ(panel->gbOcena->title(), "Ocena końcowa");
+    EXPECT_EQ(panel->rbOcenaKbtWCSrednie->objectName(), "rbOcenaKbtWCSrednie");
+    EXPECT_EQ(panel->rbOcenaKbtWCSrednie->text(), "Średnie");
+    EXPECT_EQ(panel->rbOcenaKoncDuze->property("tag").toInt(), 30);
+    EXPECT_EQ(panel->rbOcenaKoncMale->property("tag").toInt(), 10);
+    for (QGroupBox *g : {panel->gbMlodociani, panel->gbKobCiez, panel->gbKobiety, panel->gbMezczyzni, panel->gbKompLaczna})
+        EXPECT_FALSE(g->isEnabled()) << g->objectName().toStdString();
+}
