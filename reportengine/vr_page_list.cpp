@@ -308,7 +308,8 @@ QByteArray TVRPageList::DecodePayload(const QByteArray &payload, int pageNumber)
     }
     if (IsWindowsMetafile(data))
         Refuse(WindowsPagesText(m_displayName));
-    if (!IsReadablePagePicture(data)) {
+    // Pages this run wrote itself are known good; pages from a file are checked whole.
+    if (!IsReadablePagePicture(data, m_stream->ReadOnly())) {
         if (data.size() >= 8 && data.startsWith("QPIC") && qFromBigEndian<quint16>(data.constData() + 6) > kPagePictureFormat)
             Refuse(NewerFormatText(m_displayName));
         Refuse(DamagedText());

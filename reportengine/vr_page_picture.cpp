@@ -168,15 +168,17 @@ QStringList CapturePageTexts(const QPicture &page)
     return device.Texts();
 }
 
-bool IsReadablePagePicture(const QByteArray &data)
+bool IsReadablePagePicture(const QByteArray &data, bool verifyChecksum)
 {
     if (data.size() < kPictureHeaderSize || memcmp(data.constData(), kPictureMagic, 4) != 0)
         return false;
     const uchar *p = reinterpret_cast<const uchar *>(data.constData());
-    const quint16 stored = qFromBigEndian<quint16>(p + 4);
-    const quint16 computed = qChecksum(QByteArrayView(data.constData() + 6, data.size() - 6));
-    if (stored != computed)
-        return false;
+    if (verifyChecksum) {
+        const quint16 stored = qFromBigEndian<quint16>(p + 4);
+        const quint16 computed = qChecksum(QByteArrayView(data.constData() + 6, data.size() - 6));
+        if (stored != computed)
+            return false;
+    }
     const quint16 major = qFromBigEndian<quint16>(p + 6);
     return major >= 4 && major <= kPagePictureFormat;
 }

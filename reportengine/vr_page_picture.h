@@ -54,8 +54,9 @@ void PlayPagePicture(QPainter &painter, const QPicture &page, const QTransform &
 QStringList CapturePageTexts(const QPicture &page);
 
 // Whether a page picture's data has the picture header this build reads: the magic,
-// a matching checksum and a format no newer than the pinned one.
-bool IsReadablePagePicture(const QByteArray &data);
+// a matching checksum (unless verifyChecksum is false) and a format no newer than the
+// pinned one.
+bool IsReadablePagePicture(const QByteArray &data, bool verifyChecksum = true);
 // Whether the data is a Windows enhanced metafile (pages saved by the Windows program).
 bool IsWindowsMetafile(const QByteArray &data);
 

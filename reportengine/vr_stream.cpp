@@ -8,12 +8,13 @@
 #include <QMutexLocker>
 #include <QtEndian>
 
+#include <vector>
+
 namespace reportengine {
 
 namespace {
 
 constexpr qint64 kCopyBlock = 10240;
-constexpr quint8 kMask[8] = {1, 2, 4, 8, 16, 32, 64, 128};
 
 [[noreturn]] void ThrowWriteError()
 {
@@ -226,11 +227,12 @@ void TVRCompress::Init()
     for (int i = 1; i <= 512; ++i)
         m_up[i] = static_cast<quint16>((i - 1) / 2);
     for (int j = 0; j <= 255; ++j) {
-        m_left[j] = static_cast<quint16>(2 * j + 1);
-        m_right[j] = static_cast<quint16>(2 * j + 2);
+        m_child[2 * j] = static_cast<quint16>(2 * j + 1);     // Left[j]
+        m_child[2 * j + 1] = static_cast<quint16>(2 * j + 2); // Right[j]
     }
-    m_bitPos = m_compressing ? 0 : 7;
+    m_bitPos = 0;
     m_outByte = 0;
+    m_inBits = 0;
 }
 
 bool TVRCompress::Finish()
@@ -247,52 +249,71 @@ bool TVRCompress::Finish()
 
 void TVRCompress::Splay(int c)
 {
+    // Semi-splaying: each pair of levels on the path to the root is rotated once. The
+    // children are kept side by side (Left[j] at 2j, Right[j] at 2j + 1) so the side
+    // taken is an index, not a branch; the coder spends most of its time here.
+    quint16 *child = m_child.data();
+    quint16 *up = m_up.data();
     int a = c + 256;
-    do {
-        const int c1 = m_up[a];
-        if (c1 != 0) {
-            const int d = m_up[c1];
-            int b = m_left[d];
-            if (c1 == b) {
-                b = m_right[d];
-                m_right[d] = static_cast<quint16>(a);
-            } else {
-                m_left[d] = static_cast<quint16>(a);
-            }
-            if (a == m_left[c1])
-                m_left[c1] = static_cast<quint16>(b);
-            else
-                m_right[c1] = static_cast<quint16>(b);
-            m_up[a] = static_cast<quint16>(d);
-            m_up[b] = static_cast<quint16>(c1);
-            a = d;
-        } else {
-            a = c1;
-        }
-    } while (a != 0);
+    for (;;) {
+        const int c1 = up[a];
+        if (c1 == 0)
+            break;
+        const int d = up[c1];
+        // The child of d that is not c1 becomes the sibling of a, and a takes its place.
+        const int other = 2 * d + (child[2 * d] == c1 ? 1 : 0);
+        const int b = child[other];
+        child[other] = static_cast<quint16>(a);
+        child[2 * c1 + (child[2 * c1] == a ? 0 : 1)] = static_cast<quint16>(b);
+        up[a] = static_cast<quint16>(d);
+        up[b] = static_cast<quint16>(c1);
+        a = d;
+        if (a == 0)
+            break;
+    }
+}
+
+void TVRCompress::PutBits(quint64 code, int count)
+{
+    // Bits go into the current byte from its least significant bit up.
+    m_outByte |= code << m_bitPos;
+    m_bitPos += count;
+    while (m_bitPos >= 8) {
+        m_code.append(static_cast<char>(m_outByte & 0xFF));
+        m_outByte >>= 8;
+        m_bitPos -= 8;
+    }
 }
 
 void TVRCompress::Compress(quint8 b)
 {
-    // Collect the path leaf to root, then emit it root first.
-    bool bits[512];
+    // Walk from the leaf to the root. Shifting each new bit in from below leaves the
+    // root's bit lowest, which is the order the code is sent in (root first).
+    const quint16 *up = m_up.data();
+    const quint16 *child = m_child.data();
+    quint64 code = 0;
     int n = 0;
     int a = b + 256;
-    while (a != 0) {
-        const int parent = m_up[a];
-        bits[n++] = (m_right[parent] == a);
+    while (a != 0 && n < 48) {
+        const int parent = up[a];
+        code = (code << 1) | (child[2 * parent + 1] == a ? 1u : 0u);
+        ++n;
         a = parent;
     }
-    while (n > 0) {
-        if (bits[--n])
-            m_outByte |= kMask[m_bitPos];
-        if (m_bitPos == 7) {
-            m_code.append(static_cast<char>(m_outByte & 0xFF));
-            m_bitPos = 0;
-            m_outByte = 0;
-        } else {
-            ++m_bitPos;
+    if (a == 0) {
+        PutBits(code, n);
+    } else {
+        // A path deeper than 48 levels (possible after unlucky splaying): collect it
+        // whole and send it root first in pieces.
+        std::vector<quint8> bits;
+        a = b + 256;
+        while (a != 0) {
+            const int parent = up[a];
+            bits.push_back(child[2 * parent + 1] == a ? 1 : 0);
+            a = parent;
         }
+        for (auto it = bits.rbegin(); it != bits.rend(); ++it)
+            PutBits(*it, 1);
     }
     Splay(b);
 }
@@ -315,15 +336,16 @@ quint8 TVRCompress::NextByte()
 
 quint8 TVRCompress::Expand()
 {
+    const quint16 *child = m_child.data();
     int a = 0;
     while (a < 256) {
-        if (m_bitPos == 7) {
-            m_inByte = NextByte();
-            m_bitPos = 0;
-        } else {
-            ++m_bitPos;
+        if (m_inBits == 0) {
+            m_inByte = NextByte(); // a new byte only when a bit is wanted
+            m_inBits = 8;
         }
-        a = (m_inByte & kMask[m_bitPos]) ? m_right[a] : m_left[a];
+        a = child[2 * a + (m_inByte & 1)];
+        m_inByte >>= 1;
+        --m_inBits;
     }
     const int c = a - 256;
     Splay(c);

@@ -139,15 +139,17 @@ private:
     void Splay(int c);
     quint8 NextByte();
 
-    std::array<quint16, 256> m_left{};
-    std::array<quint16, 256> m_right{};
+    std::array<quint16, 512> m_child{}; // Left[j] at 2j, Right[j] at 2j + 1
     std::array<quint16, 513> m_up{};
-    quint8 m_bitPos = 0;
+    void PutBits(quint64 code, int count);
+
+    int m_bitPos = 0; // pending code bits in m_outByte
+    int m_inBits = 0; // unread bits left in m_inByte
     bool m_compressing = false;
     bool m_finished = false;
     bool m_fromMemory = false;
-    quint16 m_inByte = 0;
-    quint16 m_outByte = 0;
+    quint32 m_inByte = 0;
+    quint64 m_outByte = 0;
     QIODevice *m_stream = nullptr;
     QByteArray m_code;
     const uchar *m_in = nullptr;
