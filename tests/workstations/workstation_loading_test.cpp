@@ -3,6 +3,7 @@
 #include "platform/cp1250.h"
 #include "shell/appstate/appstate.h"
 #include "storage/catalogue_files.h"
+#include "storage/factor_files.h"
 #include "storage/workstation_files.h"
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
@@ -412,4 +413,46 @@ TEST_F(Loading, RenamingSkipsAMalformedWorkstationAndSaysSo)
     EXPECT_TRUE(fx.ReadText("dane/stan_2/stanowisko_dane.xml").contains(QStringLiteral("Pyły drewna twardego")));
     ASSERT_FALSE(boxes.boxes.isEmpty());
     EXPECT_TRUE(boxes.boxes.last().text.contains(QStringLiteral("7x7")));
+}
+
+// ---------------------------------------------------------------------------------------
+// The sample data folder shipped with the program
+
+TEST(ShippedWorkstations, LoadWholeAndRewriteByteForByte)
+{
+    testsupport::FixtureFolder fx(true);
+    testsupport::ScriptedPrompter boxes;
+    auto &s = appstate::State();
+    s.DataFolder = QStringLiteral("zaklocen\\");
+    s.FormsFolder = QStringLiteral("zaklocen\\frm\\");
+    s.CatalogueFolder = QStringLiteral("poradn\\");
+    s.ViewName = QStringLiteral("frmDefStan");
+    s.Workstations.clear();
+    LoadWorkstations(QStringLiteral("zaklocen\\struktura_dane.xml"));
+    EXPECT_EQ(s.ListVersion, "1.1");
+    ASSERT_GE(s.Workstations.size(), 3u);
+    for (const auto &w : s.Workstations) {
+        SCOPED_TRACE(w->nazwa.toStdString());
+        ASSERT_TRUE(LoadWorkstationData(*w));
+        EXPECT_TRUE(w->Loaded);
+        EXPECT_GE(w->Employment.size(), 3u);
+        EXPECT_GE(w->Factors.size(), 3u);
+        for (const auto &e : w->Factors) {
+            // Every factor is one of the shipped lists, with its current form version.
+            QString ver;
+            EXPECT_EQ(ReadFactorFormVersion(s.CatalogueFolder, e.factor->ident, QString::number(e.factor->id), ver),
+                      FormVersionLookup::Found)
+                << e.text.toStdString();
+            EXPECT_EQ(ver, e.factor->ver_pom) << e.text.toStdString();
+        }
+        const QString rel = QStringLiteral("zaklocen/") + w->kat_dane + QStringLiteral("/stanowisko_dane.xml");
+        const QByteArray shipped = fx.Read(rel);
+        ASSERT_TRUE(WriteWorkstationData(s.DataFolder, *w));
+        EXPECT_EQ(fx.Read(rel), shipped);
+    }
+    const QByteArray list = fx.Read("zaklocen/struktura_dane.xml");
+    ASSERT_TRUE(WriteWorkstationList(s.DataFolder, s.Workstations));
+    EXPECT_EQ(fx.Read("zaklocen/struktura_dane.xml"), list);
+    EXPECT_TRUE(boxes.boxes.isEmpty()) << boxes.Texts().join('\n').toStdString();
+    s.Workstations.clear();
 }
