@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include "assessment/frm_ocena_ryz.h"
+#include "assessment/views.h"
 #include "platform/application.h"
 #include "platform/window_registry.h"
 #include "reportengine/expr_functions_library.h"
@@ -41,7 +43,7 @@ const std::vector<StartupWindow> &startupWindows()
         {"frmNowyPomiar", [] { return placeholderWindow("frmNowyPomiar"); }},
         {"frmCzynniki", [] { return placeholderWindow("frmCzynniki"); }},
         {"frmStanCzyn", [] { return placeholderWindow("frmStanCzyn"); }},
-        {"frmOcenaRyz", [] { return placeholderWindow("frmOcenaRyz"); }},
+        {"frmOcenaRyz", [] { return static_cast<QWidget *>(assessment::frmOcenaRyz()); }},
         {"frmZestaw", [] { return placeholderWindow("frmZestaw"); }},
         {"frmWydrukRej", [] { return placeholderWindow("frmWydrukRej"); }},
         {"frmStatRep", [] { return placeholderWindow("frmStatRep"); }},
@@ -102,6 +104,7 @@ void RegisterViews()
 {
     // One line per view library, for example workstations::RegisterViews(); until a view
     // registers, the main window shows a named placeholder panel for it.
+    assessment::RegisterViews();
 }
 
 void CreateStartupWindows()
