@@ -8,7 +8,9 @@
 #include "widgets/field_binding.h"
 #include "workstations/frm_def_stan.h"
 
+#include <QApplication>
 #include <QDateEdit>
+#include <QTest>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
@@ -498,4 +500,36 @@ TEST_F(DefStan, AMalformedWorkstationIsShownButNeverSaved)
     boxes.Answer(platform::MsgNo);
     choose("Biuro");
     EXPECT_EQ(view->e_Kod->text(), "B-1");
+}
+
+TEST_F(DefStan, LeavingFieldsByFocusRunsTheirExitHandlers)
+{
+    view->show();
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    choose("Spawalnia");
+    view->pgDefin->setCurrentWidget(view->tsStanow);
+    view->dtDataRej->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(appstate::State().LastWinCtrl(), view->dtDataRej);
+    view->dtDataRej->setDate(QDate(2018, 1, 15));
+    view->e_Kod->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(view->CurrentWorkstation()->DataRej, "2018-01-15");
+    EXPECT_TRUE(modified());
+    EXPECT_EQ(appstate::State().LastWinCtrl(), view->e_Kod);
+    view->e_Kod->setText(QStringLiteral("SP-7"));
+    view->e_Opis->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(view->CurrentWorkstation()->Kod, "SP-7");
+
+    // The grid: its exit runs when the focus leaves it, also from a cell editor.
+    view->pgDefin->setCurrentWidget(view->tsZatrudn);
+    view->sgZatrudn->setFocus(Qt::TabFocusReason);
+    view->sgZatrudn->setCurrentCell(0, 1);
+    view->sgZatrudn->item(0, 1)->setText(QStringLiteral("9"));
+    view->pgDefin->setCurrentWidget(view->tsStanow);
+    view->e_Nazwa->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(view->CurrentWorkstation()->FindEmployment("2022")->Mezczyzni, "9");
 }
