@@ -267,12 +267,23 @@ QString TVRPageList::DamagedText() const
     return QStringLiteral("Plik raportu jest uszkodzony lub niekompletny:\n%1").arg(ShownName(m_displayName));
 }
 
+bool TVRPageList::SeekToPage(int pageNumber)
+{
+    QMutexLocker locker(&m_lock);
+    // Record starts are known from writing or from the check at load, so a lookup
+    // never walks links it has not checked.
+    if (!m_stream || pageNumber < 1 || pageNumber > static_cast<int>(m_recordStarts.size()))
+        return false;
+    const qint64 start = m_recordStarts[pageNumber - 1];
+    return m_stream->Seek(start, TVRSeekOrigin::Beginning) == start;
+}
+
 QByteArray TVRPageList::ReadRecordPayload(int pageNumber)
 {
     const qint64 start = m_recordStarts[pageNumber - 1];
     const qint64 size = m_stream->Size();
     char head[8];
-    if (!ReadAt(*m_stream, start, head, 8) || Int32At(head) != pageNumber)
+    if (!SeekToPage(pageNumber) || m_stream->Read(head, 8) != 8 || Int32At(head) != pageNumber)
         Refuse(DamagedText());
     const qint64 next = Int32At(head + 4);
     if (next < start + kRecordOverhead || next > size)

@@ -88,6 +88,9 @@ public:
     std::unique_ptr<QPicture> GetPage(int pageNumber);
     // The picture bytes of a page (empty for a number outside 1..PageCount).
     QByteArray GetPageData(int pageNumber);
+    // Puts the stream at the start of page N's record; false (and nothing moved) for a
+    // number outside 1..PageCount.
+    bool SeekToPage(int pageNumber);
     // Writes the header again with the final page count.
     void Finish();
     // PageCount := 0 (the stream is released by its owner or the next SetStream).

@@ -151,6 +151,15 @@ TEST(PageList, PagesReadBackInAnyOrderInMemorySpilledAndCoded)
         EXPECT_EQ(list.GetPage(7), nullptr);
         EXPECT_EQ(list.GetPage(0), nullptr);
         EXPECT_EQ(list.GetPage(-3), nullptr);
+        EXPECT_FALSE(list.SeekToPage(0));
+        EXPECT_FALSE(list.SeekToPage(-1));
+        EXPECT_FALSE(list.SeekToPage(7));
+        for (int n : {4, 2}) {
+            ASSERT_TRUE(list.SeekToPage(n));
+            qint32 number = 0;
+            EXPECT_TRUE(list.Stream()->ReadInt32(number));
+            EXPECT_EQ(number, n);
+        }
     }
 }
 

@@ -109,6 +109,7 @@ TEST(VRPrinter, JobProtocolErrors)
 TEST(VRPrinter, PageRunKeepsEveryPageWithItsSizeAndText)
 {
     TVRPrinter printer;
+    printer.SetPaperSize(TVRPaperSize::A4);
     EXPECT_EQ(printer.PaperWidth(), 2100);
     RunReport(printer, 3);
     EXPECT_EQ(printer.PageCount(), 3);
@@ -322,6 +323,7 @@ TEST_F(PdfPrinting, AThreePageReportPrintsWithPolishTextOnA4)
     printer.PrinterSettings().SetPrinterIndex(static_cast<int>(PrinterNames().size()) - 1); // the PDF file
     ASSERT_TRUE(printer.PrinterSettings().IsPdfDestination());
     printer.PrinterSettings().PdfFileName = Pdf("three.pdf");
+    printer.SetPaperSize(TVRPaperSize::A4);
     printer.Title = QStringLiteral("Próba");
     int endOfJob = 0;
     printer.OnEndOfJob = [&](TVRPrinter *) { ++endOfJob; };
@@ -370,6 +372,7 @@ TEST_F(PdfPrinting, ARunWithARangePrintsOnlyThosePages)
 TEST_F(PdfPrinting, StoredPagesPrintInRangeWithProgress)
 {
     TVRPrinter printer;
+    printer.SetPaperSize(TVRPaperSize::A4);
     RunReport(printer, 5);
     const QString stored = Pdf("five.vrp");
     ASSERT_TRUE(printer.Save(stored));
