@@ -8,6 +8,7 @@
 #include "shell/frm_main.h"
 #include "storage/startup_check.h"
 #include "widgets/progress_dialog.h"
+#include "workstations/views.h"
 
 #include <QLocale>
 #include <QTimer>
@@ -105,6 +106,7 @@ void RegisterViews()
     // One line per view library, for example workstations::RegisterViews(); until a view
     // registers, the main window shows a named placeholder panel for it.
     assessment::RegisterViews();
+    workstations::RegisterViews();
 }
 
 void CreateStartupWindows()
