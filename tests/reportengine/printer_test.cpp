@@ -11,6 +11,10 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QDir>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QtEndian>
+#include <cstring>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -538,4 +542,80 @@ TEST(PrinterSettings, AppliedSettingsReachThePrinterAndReadBack)
     const QSizeF mm = qp.pageLayout().pageSize().size(QPageSize::Millimeter);
     EXPECT_NEAR(mm.width(), 100, 0.5);
     EXPECT_NEAR(mm.height(), 150, 0.5);
+}
+
+TEST(VRPrinter, ALargeRunMovesToATemporaryFileAndStillReadsBack)
+{
+    TVRPrinter printer(nullptr, false, 1000); // memory limit from the report's settings
+    printer.SetPaperSize(TVRPaperSize::A4);
+    RunReport(printer, 6);
+    EXPECT_FALSE(printer.PageList().Stream()->InMemory());
+    EXPECT_TRUE(QFileInfo(printer.PageList().Stream()->TempFileName()).fileName().startsWith("VRP"));
+    for (int p : {6, 1, 4})
+        EXPECT_EQ(CapturePageTexts(*printer.GetPage(p)), PageTexts(p, 6));
+}
+
+TEST(VRPrinter, CleanupOfAnExportDropsTheOpenPage)
+{
+    TVRPrinter printer;
+    printer.Exporting = true;
+    printer.BeginDoc();
+    printer.NewPage();
+    printer.NewPage();
+    printer.Cleanup();
+    EXPECT_EQ(printer.Status(), TVRPrinter::StatusFinished);
+    EXPECT_EQ(printer.PageList().PageCount(), 1);
+    EXPECT_EQ(printer.Canvas(), nullptr);
+}
+
+TEST_F(PdfPrinting, FreeingABusyPrinterLeavesNoFileBehind)
+{
+    {
+        TVRPrinter printer;
+        printer.Destination = TVRPrinter::DestinationPrinter;
+        printer.PrinterSettings().SetPrinterIndex(-1);
+        printer.PrinterSettings().PdfFileName = Pdf("gone.pdf");
+        printer.BeginDoc();
+        printer.NewPage();
+        printer.Canvas()->drawText(100, 100, QStringLiteral("x"));
+    }
+    EXPECT_TRUE(QDir(m_dir.path()).entryList(QDir::Files).isEmpty());
+}
+
+TEST(PagePicture, TextIsMeasuredOnAFixed96DpiDevice)
+{
+    EXPECT_EQ(MeasureDevice()->logicalDpiX(), 96);
+    EXPECT_EQ(MeasureDevice()->logicalDpiY(), 96);
+    const QFontMetricsF fm(PageFont(QStringLiteral("Arial"), 10), MeasureDevice());
+    EXPECT_GT(fm.horizontalAdvance(QStringLiteral("Zażółć")), 30);
+    EXPECT_LT(fm.height(), 20);
+}
+
+TEST(PagePicture, CodedWindowsPagesAreRefusedAtLoad)
+{
+    QByteArray emf(300, '\0');
+    emf[0] = 1;
+    std::memcpy(emf.data() + 40, " EMF", 4);
+    QByteArray payload(4, '\0');
+    qToLittleEndian<qint32>(static_cast<qint32>(emf.size()), payload.data());
+    payload += TVRCompress::CompressBytes(emf);
+    QByteArray file(128, '\0');
+    qToLittleEndian<qint16>(3, file.data());
+    qToLittleEndian<qint16>(40, file.data() + 2);
+    qToLittleEndian<qint32>(1, file.data() + 8);
+    file[25] = 1;
+    QByteArray record(12 + payload.size(), '\0');
+    qToLittleEndian<qint32>(1, record.data());
+    qToLittleEndian<qint32>(128 + record.size(), record.data() + 4);
+    std::memcpy(record.data() + 8, payload.constData(), payload.size());
+    qToLittleEndian<qint32>(128, record.data() + 8 + payload.size());
+    file += record;
+    TVRPageList list;
+    try {
+        list.LoadFromStream(TVRStream::CreateFromBytes(file), QStringLiteral("stary.vrp"));
+        FAIL() << "accepted";
+    } catch (const platform::TarvelinError &e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("EMF")));
+        EXPECT_TRUE(e.message().contains(QStringLiteral("stary.vrp")));
+    }
 }
