@@ -2,6 +2,7 @@
 
 #include "shell/appstate/view_registry.h"
 #include "workstations/frm_def_stan.h"
+#include "workstations/frm_dokum.h"
 
 namespace workstations {
 
@@ -9,6 +10,8 @@ void RegisterViews()
 {
     appstate::RegisterView(QStringLiteral("frmDefStan"),
                            [] { return static_cast<appstate::TView *>(frmDefStan()); });
+    appstate::RegisterView(appstate::DocumentViewName(),
+                           [] { return static_cast<appstate::TView *>(frmDokum()); });
 }
 
 } // namespace workstations

@@ -1,0 +1,397 @@
+// The document window: the list of stored documents and the document lifecycle (open a
+// kind, select a stored document in its own definition version, new, save, delete, ask to
+// save).
+#include "workstations/frm_dokum.h"
+
+#include "platform/paths.h"
+#include "platform/prompter.h"
+#include "platform/tarvelin_error.h"
+#include "shell/appstate/appstate.h"
+#include "storage/config_version.h"
+#include "widgets/field_binding.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QTabWidget>
+
+namespace workstations {
+
+namespace {
+
+const char *const TagProperty = "tag";
+
+QString entryLine(const storage::TListDokum &e)
+{
+    return e.data + QStringLiteral(" - ") + e.rodzinf;
+}
+
+storage::TListDokum *entryOf(const QListWidgetItem *item)
+{
+    return item ? reinterpret_cast<storage::TListDokum *>(item->data(Qt::UserRole).value<quintptr>()) : nullptr;
+}
+
+// The current definition file name up to and including "_frm" ("x\protpow_frm_2.xml" ->
+// "x\protpow_frm").
+QString definitionStem(const QString &definitionFile)
+{
+    const qsizetype p = definitionFile.lastIndexOf(QLatin1String("_frm"));
+    return p < 0 ? definitionFile : definitionFile.left(p + 4);
+}
+
+} // namespace
+
+void TfrmDokum::InitView()
+{
+    const appstate::AppState &state = appstate::State();
+    InitView(state.FormsFolder + state.ViewName, state.AttachFolder);
+}
+
+void TfrmDokum::InitDocumentView(const QString &definitionPath)
+{
+    InitView(definitionPath, appstate::State().AttachFolder);
+}
+
+void TfrmDokum::readDefinition(const QString &definitionFile)
+{
+    Items.clear();
+    m_definitionRead = false;
+    try {
+        if (storage::ReadDocumentForm(definitionFile, Items))
+            m_definitionRead = true;
+        else
+            platform::ShowWarning(QStringLiteral("Wersja definicji dokumentu nie odpowiada wersji konfiguracji: ") +
+                                  definitionFile);
+    } catch (const platform::TarvelinError &e) {
+        Items.clear();
+        platform::ShowError(e.message());
+    }
+}
+
+QString TfrmDokum::listPathForKind() const
+{
+    return appstate::State().DataFolder + storage::CurrentPlik();
+}
+
+void TfrmDokum::InitView(const QString &definitionFile, const QString &attachmentFolder)
+{
+    m_attachFolder = attachmentFolder;
+    m_definitionFile = definitionFile;
+    m_builtVersion.clear();
+    m_documentUnreadable = false;
+    readDefinition(definitionFile);
+    BuildPages();
+    DocumentList.clear();
+    m_listRead = false;
+    if (m_definitionRead) {
+        storage::DocumentListPath() = listPathForKind();
+        try {
+            if (storage::ReadDocumentList(storage::DocumentListPath(), DocumentList, appstate::State().FormVersion))
+                m_listRead = true;
+            else
+                platform::ShowWarning(QStringLiteral("Wersja listy dokumentów nie odpowiada wersji konfiguracji: ") +
+                                      storage::DocumentListPath() +
+                                      QStringLiteral("\nDokumenty tego rodzaju można przeglądać, ale nie zapisywać."));
+        } catch (const platform::TarvelinError &e) {
+            DocumentList.clear();
+            platform::ShowError(e.message() +
+                                QStringLiteral("\nDokumenty tego rodzaju można przeglądać, ale nie zapisywać."));
+        }
+    }
+    FillDocumentList();
+}
+
+void TfrmDokum::FillDocumentList()
+{
+    lbDatyOsob->clear();
+    m_highestNumber = 0;
+    for (const auto &e : DocumentList) {
+        auto *item = new QListWidgetItem(entryLine(*e), lbDatyOsob);
+        item->setData(Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(e.get())));
+        m_highestNumber = std::max(m_highestNumber, e->nr);
+    }
+}
+
+const storage::TListDokum *TfrmDokum::SelectedEntry() const
+{
+    QListWidgetItem *item = lbDatyOsob->currentItem();
+    return item && item->isSelected() ? entryOf(item) : nullptr;
+}
+
+QString TfrmDokum::KindPrefix() const
+{
+    const QString name = storage::StoredBaseName(m_definitionFile);
+    const qsizetype underscore = name.indexOf(QLatin1Char('_'));
+    return underscore < 0 ? QString() : name.left(underscore + 1);
+}
+
+bool TfrmDokum::rebuildForVersion(const QString &definitionFile, const QString &version)
+{
+    // A version whose definition is not installed keeps the pages and document shown.
+    if (!platform::FileExists(definitionFile)) {
+        platform::ShowError(platform::FileAccessErrorText() + QStringLiteral(" : ") + definitionFile);
+        return false;
+    }
+    pgDokum->hide();
+    const QString katalog = storage::CurrentKatalog();
+    const QString plik = storage::CurrentPlik();
+    readDefinition(definitionFile);
+    BuildPages();
+    AnchorFieldControls();
+    storage::CurrentKatalog() = katalog;
+    storage::CurrentPlik() = plik;
+    pgDokum->show();
+    m_builtVersion = version;
+    return true;
+}
+
+void TfrmDokum::lbDatyOsobClick(QListWidgetItem *item)
+{
+    const storage::TListDokum *clicked = entryOf(item);
+    if (!clicked)
+        return;
+    // The entry is known by its number: saving through the prompt below may add entries.
+    const int nr = clicked->nr;
+    const QString werDok = clicked->wer_dok;
+    appstate::AppState &state = appstate::State();
+    if (QWidget *last = state.LastWinCtrl()) {
+        widgets::CommitField(last);
+        state.SetLastWinCtrl(nullptr);
+    }
+    if (!AskSaveChanges()) {
+        return;
+    }
+    QListWidgetItem *target = nullptr;
+    for (int i = 0; i < lbDatyOsob->count(); ++i)
+        if (entryOf(lbDatyOsob->item(i)) && entryOf(lbDatyOsob->item(i))->nr == nr)
+            target = lbDatyOsob->item(i);
+    if (!target)
+        return;
+    lbDatyOsob->setCurrentItem(target);
+    if (!werDok.isEmpty() && werDok != m_builtVersion) {
+        const QString file = definitionStem(m_definitionFile) + QStringLiteral("_") + werDok + QStringLiteral(".xml");
+        if (!rebuildForVersion(file, werDok))
+            return;
+    }
+    const QString plik = storage::CurrentPlik();
+    const bool read = storage::ReadDocumentData(state.DataFolder, storage::CurrentKatalog(),
+                                                storage::DocumentDataFileName(plik, nr), Items);
+    storage::CurrentPlik() = plik;
+    // A document that could not be read shows empty and is never written over its file.
+    m_documentUnreadable = !read || !m_definitionRead;
+    ShowDocument(true);
+    m_currentNumber = nr;
+    state.NewDocument = false;
+    state.EditAllowed = !m_documentUnreadable;
+    state.SetModified(false);
+    state.SetSaveEnabled(false);
+}
+
+void TfrmDokum::selectComboText(QComboBox *combo, const QString &text, bool keepUnknown)
+{
+    const QSignalBlocker block(combo);
+    int index = text.isEmpty() ? -1 : combo->findText(text, Qt::MatchExactly);
+    if (index < 0 && keepUnknown && !text.isEmpty()) {
+        // A stored value the tree no longer offers is still shown, and kept on the next save.
+        combo->addItem(text);
+        index = combo->count() - 1;
+    }
+    combo->setCurrentIndex(index);
+}
+
+void TfrmDokum::ShowDocument(bool withData)
+{
+    appstate::AppState &state = appstate::State();
+    if (!withData) {
+        lbDatyOsob->setCurrentRow(-1);
+        lbDatyOsob->clearSelection();
+        m_documentUnreadable = false;
+        if (!m_builtVersion.isEmpty() && m_builtVersion != state.FormVersion) {
+            if (rebuildForVersion(m_definitionFile, state.FormVersion))
+                m_builtVersion = state.FormVersion;
+        }
+    }
+    {
+        widgets::FieldEventSuppressor quiet;
+        for (auto &page : m_pages) {
+            for (QWidget *w : page.inputs) {
+                storage::TDokum *field = fieldOf(w);
+                if (!field)
+                    continue;
+                storage::TDokumWart *slot = field->Slot(w->property(TagProperty).toInt() + 1);
+                if (auto *edit = qobject_cast<QLineEdit *>(w)) {
+                    if (!withData && slot)
+                        slot->wartosc.clear();
+                    edit->setText(slot ? slot->wartosc : QString());
+                } else if (auto *memo = qobject_cast<QPlainTextEdit *>(w)) {
+                    if (!withData && slot)
+                        slot->wartosc.clear();
+                    memo->setPlainText(slot ? slot->wartosc : QString());
+                } else if (auto *combo = qobject_cast<QComboBox *>(w)) {
+                    if (withData) {
+                        selectComboText(combo, slot ? slot->wartosc : QString(), true);
+                    } else {
+                        selectComboText(combo, field->tekst, false);
+                        // What the new document shows is what it stores.
+                        if (slot)
+                            slot->wartosc = combo->currentIndex() < 0 ? QString() : combo->currentText();
+                    }
+                }
+            }
+        }
+    }
+    if (pgDokum->count() > 0)
+        pgDokum->setCurrentIndex(0);
+    if (!withData) {
+        // A new number never takes over the data file of another document.
+        m_highestNumber = storage::NextFreeDocumentNumber(state.DataFolder, storage::CurrentKatalog(),
+                                                          storage::CurrentPlik(), m_highestNumber);
+        m_currentNumber = m_highestNumber;
+    }
+}
+
+bool TfrmDokum::UpdateDocumentList(bool isNew, const QString &listFile, const QString &dataFile)
+{
+    appstate::AppState &state = appstate::State();
+    const QString date = GetFieldText(storage::ListPData());
+    const QString text = GetFieldText(storage::ListPRodzInf());
+    storage::TListDokum *entry = nullptr;
+    QString oldDate, oldText;
+    if (isNew) {
+        DocumentList.push_back(std::make_unique<storage::TListDokum>(m_currentNumber, date, text, state.FormVersion));
+        entry = DocumentList.back().get();
+    } else {
+        for (auto &e : DocumentList)
+            if (e->nr == m_currentNumber)
+                entry = e.get();
+        if (entry) {
+            oldDate = entry->data;
+            oldText = entry->rodzinf;
+            entry->data = date;
+            entry->rodzinf = text;
+        }
+    }
+    if (!storage::WriteDocumentList(state.DataFolder, listFile, dataFile, DocumentList)) {
+        // The list on disk is unchanged; so stays the list shown.
+        if (isNew)
+            DocumentList.pop_back();
+        else if (entry) {
+            entry->data = oldDate;
+            entry->rodzinf = oldText;
+        }
+        return false;
+    }
+    if (isNew) {
+        auto *item = new QListWidgetItem(entryLine(*entry), lbDatyOsob);
+        item->setData(Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(entry)));
+        m_highestNumber = std::max(m_highestNumber, entry->nr);
+        lbDatyOsob->setCurrentItem(item);
+    } else {
+        for (int i = 0; i < lbDatyOsob->count(); ++i)
+            if (entryOf(lbDatyOsob->item(i)) == entry && entry)
+                lbDatyOsob->item(i)->setText(entryLine(*entry));
+    }
+    return true;
+}
+
+void TfrmDokum::DeleteDocument(const QString &listFile, const QString &dataFile)
+{
+    QListWidgetItem *item = lbDatyOsob->currentItem();
+    storage::TListDokum *entry = item && item->isSelected() ? entryOf(item) : nullptr;
+    if (!entry)
+        return; // a document never saved has no entry to remove
+    // The number goes into the data file name after the entry is gone.
+    const int nr = entry->nr;
+    size_t position = 0;
+    std::unique_ptr<storage::TListDokum> removed;
+    for (size_t i = 0; i < DocumentList.size(); ++i) {
+        if (DocumentList[i].get() == entry) {
+            position = i;
+            removed = std::move(DocumentList[i]);
+            DocumentList.erase(DocumentList.begin() + std::ptrdiff_t(i));
+            break;
+        }
+    }
+    delete lbDatyOsob->takeItem(lbDatyOsob->row(item));
+    ShowDocument(false);
+    appstate::AppState &state = appstate::State();
+    if (!storage::WriteDocumentList(state.DataFolder, listFile, dataFile, DocumentList)) {
+        // Nothing changed on disk: the entry comes back.
+        if (removed)
+            DocumentList.insert(DocumentList.begin() + std::ptrdiff_t(position), std::move(removed));
+        FillDocumentList();
+        m_highestNumber = std::max(m_highestNumber, m_currentNumber - 1);
+        return;
+    }
+    const QString file = state.DataFolder + storage::CurrentKatalog() + storage::DocumentDataFileName(dataFile, nr);
+    if (platform::FileExists(file))
+        QFile::remove(platform::ToFilePath(file));
+}
+
+void TfrmDokum::New()
+{
+    appstate::AppState &state = appstate::State();
+    state.NewDocument = true;
+    ShowDocument(false);
+    state.EditAllowed = true;
+}
+
+bool TfrmDokum::Save()
+{
+    appstate::AppState &state = appstate::State();
+    if (!CanSave()) {
+        platform::ShowWarning(QStringLiteral("Nie można zapisać dokumentu: definicja lub lista dokumentów tego "
+                                             "rodzaju nie została poprawnie wczytana."));
+        return false;
+    }
+    if (m_documentUnreadable) {
+        platform::ShowWarning(QStringLiteral("Nie można zapisać dokumentu, którego plik z danymi nie został "
+                                             "poprawnie wczytany."));
+        return false;
+    }
+    // A toolbar command takes no focus: the text being typed belongs to the document.
+    if (QWidget *last = state.LastWinCtrl())
+        widgets::CommitField(last);
+    const QString prefix = KindPrefix();
+    if (!storage::WriteDocumentData(state.DataFolder, storage::CurrentKatalog(),
+                                    prefix + QStringLiteral("dane_") + QString::number(m_currentNumber), Items))
+        return false;
+    if (!UpdateDocumentList(state.NewDocument, prefix + QStringLiteral("lista"), prefix + QStringLiteral("dane.xml")))
+        return false;
+    state.NewDocument = false;
+    state.SetSaveEnabled(false);
+    state.SetModified(false);
+    return true;
+}
+
+void TfrmDokum::Delete()
+{
+    if (!SelectedEntry())
+        return;
+    if (!platform::AskYesNo(QStringLiteral("Czy na pewno usunąć wybrany dokument?"),
+                            QStringLiteral("Potwierdź usunięcie danych ")))
+        return;
+    const QString prefix = KindPrefix();
+    DeleteDocument(prefix + QStringLiteral("lista"), prefix + QStringLiteral("dane.xml"));
+    appstate::State().NewDocument = true;
+}
+
+bool TfrmDokum::AskSaveChanges()
+{
+    appstate::AppState &state = appstate::State();
+    if (!state.Modified())
+        return true;
+    if (platform::AskYesNo(QStringLiteral("Nie zapisano danych. Zapisać?"),
+                           QStringLiteral("Potwierdź zapisanie danych ")))
+        return Save();
+    if (state.EditAllowed) {
+        state.SetSaveEnabled(true);
+        state.SetModified(false);
+    }
+    return true;
+}
+
+} // namespace workstations
