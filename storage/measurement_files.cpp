@@ -59,17 +59,28 @@ QString nameKindKey(const QString &nazwa, const QString &typ)
     return nazwa + QChar(0x1f) + typ;
 }
 
-// Whether the text of a file's last line shows the file was written to its end.
+// Name of the element a root line opens ("<chemiczny_dane\">" gives chemiczny_dane).
+QString rootElementName(const QString &line)
+{
+    const QString t = line.trimmed();
+    if (!t.startsWith('<'))
+        return QString();
+    qsizetype end = 1;
+    while (end < t.size() && !t[end].isSpace() && t[end] != '>' && t[end] != '"' && t[end] != '/')
+        ++end;
+    return t.mid(1, end - 1);
+}
+
+// Whether the file was written to its end: its last line closes the root element.
 bool endsWithRootClose(const QStringList &lines)
 {
     int last = int(lines.size()) - 1;
     while (last >= 0 && lines[last].trimmed().isEmpty())
         --last;
-    if (last < 1)
+    if (last < 2)
         return false;
-    const QString t = lines[last].trimmed();
-    return t.startsWith(QLatin1String("</")) && !t.startsWith(QLatin1String("</pomiar")) &&
-           !t.startsWith(QLatin1String("</idczynn")) && !t.startsWith(QLatin1String("</dane"));
+    const QString root = rootElementName(lines[1]);
+    return !root.isEmpty() && lines[last].trimmed().startsWith(QLatin1String("</") + root);
 }
 
 bool holdsData(const QStringList &lines)
@@ -305,10 +316,7 @@ bool readSegments(const QString &path, std::vector<Segment> &segments)
     int end = int(lines.size()) - 1;
     while (end > 1 && lines[end].trimmed().isEmpty())
         --end;
-    const QString lastTrim = lines[end].trimmed();
-    const bool closed = lastTrim.startsWith(QLatin1String("</")) && !lastTrim.startsWith(QLatin1String("</pomiar")) &&
-                        !lastTrim.startsWith(QLatin1String("</idczynn")) &&
-                        !lastTrim.startsWith(QLatin1String("</dane"));
+    const bool closed = endsWithRootClose(lines);
     const int contentEnd = closed ? end : end + 1; // exclusive
     const QString &rootLine = lines[1];
     if (rootLine.contains(QLatin1String(" idczynn=")) && !rootLine.contains(QLatin1String("<idczynn"))) {
