@@ -341,12 +341,12 @@ void TVRPrinter::EndDoc()
         EndPrinterDocument(true);
     } else {
         FinishPage();
+        // The header gets its final count before anyone can save the pages.
+        m_pageList.Finish();
         m_status = StatusFinished;
     }
     QCoreApplication::processEvents();
-    if (Destination == DestinationPages)
-        m_pageList.Finish();
-    else if (OnEndOfJob)
+    if (Destination == DestinationPrinter && OnEndOfJob)
         OnEndOfJob(this);
 }
 
