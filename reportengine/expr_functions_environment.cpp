@@ -39,14 +39,28 @@ TVREvResult TVREvEmbeddedFunction::Value()
         return TVREvResult::MakeError(msg::RecursiveCall());
     if (!m_evaluator.Prepared())
         return TVREvResult::MakeError(msg::NotPrepared());
+    // Entries that refer to one another in a long chain would nest one evaluation in the
+    // next; refuse a chain deeper than any expression may nest.
+    static int chainDepth = 0;
+    if (chainDepth >= TVREvaluator::MaxNesting)
+        return TVREvResult::MakeError(msg::NestedTooDeeply());
     // Cleared however the evaluation ends, or one failure would make every later use of
     // the entry a "recursive call".
     struct BusyGuard
     {
         bool &busy;
-        explicit BusyGuard(bool &flag) : busy(flag) { busy = true; }
-        ~BusyGuard() { busy = false; }
-    } guard(m_busy);
+        int &depth;
+        BusyGuard(bool &flag, int &chain) : busy(flag), depth(chain)
+        {
+            busy = true;
+            ++depth;
+        }
+        ~BusyGuard()
+        {
+            busy = false;
+            --depth;
+        }
+    } guard(m_busy, chainDepth);
     return m_evaluator.Value();
 }
 

@@ -415,3 +415,15 @@ TEST(ExprNumberMask, PlaceholdersGroupingSectionsAndExponents)
     EXPECT_EQ(masked("0", std::numeric_limits<double>::infinity()), QStringLiteral("<failed>"));
     EXPECT_EQ(masked("0", std::nan("")), QStringLiteral("<failed>"));
 }
+
+TEST(ExprEnvironment, LongChainOfEntriesIsRefusedNotOverflowed)
+{
+    TVREvEnvironment env;
+    const int n = 500;
+    for (int i = 0; i < n; ++i)
+        env.AddFunction(QStringLiteral("E%1").arg(i), i + 1 < n ? QStringLiteral("E%1+1").arg(i + 1) : QStringLiteral("0"));
+    env.Prepare();
+    EXPECT_EQ(Describe(env.Value(QStringLiteral("E0"))), QStringLiteral("ERROR\tExpression nested too deeply"));
+    EXPECT_EQ(Describe(env.Value(QStringLiteral("E%1").arg(n - 50))), QStringLiteral("INTEGER\t49"));
+    env.UnPrepare();
+}
