@@ -381,6 +381,7 @@ ReadResult ReadWorkstationData(const QString &path, TStanowisko &target, const W
         target.AddEmployment(z);
     for (TFactorEntry &f : read.Factors)
         target.Factors.push_back(std::move(f));
+    target.AllFactorsRead = options.currentFactors && options.nonCurrentFactors;
     return ReadResult::Read;
 }
 
@@ -452,6 +453,12 @@ bool WriteWorkstationData(const QString &dataFolder, const TStanowisko &w)
 {
     if (!w.ReadError.isEmpty()) {
         platform::ShowWarning(IncompleteWorkstationText(w));
+        return false;
+    }
+    if (!w.AllFactorsRead) {
+        platform::ShowWarning(QStringLiteral("Stanowisko \"%1\" wczytano bez czynników nieaktualnych; zapis pominięto, "
+                                             "aby ich nie utracić.")
+                                  .arg(w.nazwa));
         return false;
     }
     if (!IsSafeFolderName(w.kat_dane)) {

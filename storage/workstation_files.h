@@ -70,6 +70,10 @@ public:
     // Non-empty after a read that failed half-way: what was read is incomplete, and writing
     // it back would overwrite the file with the incomplete part, so the writer refuses.
     QString ReadError;
+    // False after a read that left out some factors (the measurement window and the summary
+    // view read only the current ones): written back, the file would lose the others, so
+    // the writer refuses such an object.
+    bool AllFactorsRead = true;
 
     // Adds under the year text in sorted place; false (nothing added) when the year is there.
     bool AddEmployment(const TZatrudn &entry);
@@ -144,7 +148,8 @@ bool EmploymentYearWritten(const TZatrudn &z);
 
 // Writes dataFolder + kat_dane + "\stanowisko_dane.xml", creating the folder when needed
 // ("Nie powiodła się próba utworzenia katalogu"). Refuses (message, false) a workstation
-// whose last read failed or whose folder name would leave the data folder.
+// whose last read failed or left factors out, or whose folder name would leave the data
+// folder.
 bool WriteWorkstationData(const QString &dataFolder, const TStanowisko &w);
 
 // The message shown when a workstation that was not read whole is about to be written.

@@ -429,3 +429,22 @@ TEST(Workstation, EmploymentIsSortedAndKeepsTheFirstOfAYear)
     EXPECT_FALSE(IsSafeFolderName(" "));
     EXPECT_FALSE(IsSafeFolderName("a/b"));
 }
+
+TEST(WorkstationData, AWorkstationReadWithoutItsOldFactorsIsNeverWritten)
+{
+    testsupport::FixtureFolder fx;
+    testsupport::ScriptedPrompter boxes;
+    TStanowisko w = sample();
+    ASSERT_TRUE(WriteWorkstationData(Data, w));
+    const QByteArray before = fx.Read("dane/stan_3/stanowisko_dane.xml");
+    TStanowisko r(QStringLiteral("3"), QStringLiteral("Spawalnia"), QStringLiteral("stan_3"));
+    ReadWorkstationData(Data + "stan_3\\stanowisko_dane.xml", r, view("frmRyzZakl"));
+    EXPECT_FALSE(r.AllFactorsRead);
+    EXPECT_FALSE(WriteWorkstationData(Data, r));
+    EXPECT_EQ(fx.Read("dane/stan_3/stanowisko_dane.xml"), before);
+    r.ClearFactors();
+    ReadWorkstationData(Data + "stan_3\\stanowisko_dane.xml", r, view("frmDefStan"));
+    EXPECT_TRUE(r.AllFactorsRead);
+    EXPECT_TRUE(WriteWorkstationData(Data, r));
+    EXPECT_EQ(fx.Read("dane/stan_3/stanowisko_dane.xml"), before);
+}
