@@ -100,6 +100,8 @@ TfrmMain::TfrmMain()
             SetSaveEnabled(true);
     });
     connect(&appstate::State(), &appstate::AppState::SaveEnabledRequested, this, &TfrmMain::SetSaveEnabled);
+    appstate::State().SaveCommand = [this] { return SaveCurrentView(); };
+    appstate::State().ConfirmPendingChangesCommand = [this] { ConfirmPendingChanges(); };
 
     widgets::RestoreFormGeometry(this);
 }
@@ -108,6 +110,8 @@ TfrmMain::~TfrmMain()
 {
     // FormDestroy
     widgets::SaveFormGeometry(this, pLeft);
+    appstate::State().SaveCommand = nullptr;
+    appstate::State().ConfirmPendingChangesCommand = nullptr;
     // A hosted panel whose view window is gone stays with this window and goes with it.
     if (HostedPanel && m_hostedPanelHome)
         giveBackHostedPanel();
@@ -233,6 +237,7 @@ void TfrmMain::showEvent(QShowEvent *event)
 
 void TfrmMain::closeEvent(QCloseEvent *event)
 {
+    FormClose();
     event->accept();
     // Closing the main window ends the program even while other windows exist.
     QApplication::quit();

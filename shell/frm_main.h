@@ -119,6 +119,11 @@ public:
     void CopyForm(QObject *sender = nullptr);
     void PasteForm(QObject *sender = nullptr);
     void ShowHelpIndex();
+    // Save by ViewName after committing the editor being typed in; false when nothing was
+    // saved (no view, or the writer failed): Modified, NewDocument and Save then stay.
+    bool SaveCurrentView();
+    // The close handler: commits the editor and offers unsaved changes for saving.
+    void FormClose();
     void SetSaveEnabled(bool enabled);
 
     // The view of a name: the registered one (created on first use) or a placeholder.

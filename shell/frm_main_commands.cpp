@@ -1,20 +1,42 @@
-// The commands of the toolbar and menu and their routing to the current view.
+// The commands of the toolbar and menu, their routing to the current view by ViewName,
+// and the ask-to-save protocol.
 #include "shell/frm_main.h"
 
+#include "platform/clipboard.h"
+#include "platform/launcher.h"
+#include "platform/paths.h"
+#include "platform/prompter.h"
 #include "shell/appstate/appstate.h"
 #include "shell/appstate/view.h"
 #include "shell/appstate/view_registry.h"
+#include "storage/workstation_files.h"
 
 #include <QAction>
 #include <QMenu>
 
 namespace shell {
 
+namespace {
+
+const QString kDefStan = QStringLiteral("frmDefStan");
+const QString kRyzZakl = QStringLiteral("frmRyzZakl");
+const QString kZestaw = QStringLiteral("frmZestaw");
+const QString kDeleteCaption = QStringLiteral("Potwierdź usunięcie danych ");
+
+// A document definition file name ("protpow_frm_2.xml"), as opposed to a built-in view.
+bool isDocumentName(const QString &viewName)
+{
+    return viewName.contains(QLatin1String("_frm"));
+}
+
+} // namespace
+
 void TfrmMain::ApplyOperations(const QString &oper)
 {
     mHelp->setEnabled(true);
     for (QAction *a : {mNowy, mZapisz, mModify, mDelete, mDruk, mCopy, mPaste})
         a->setEnabled(false);
+    // Save is enabled only by a change; the letter only allows it.
     m_saveAllowed = oper.contains(QLatin1Char('s'));
     if (oper.contains(QLatin1Char('n')))
         mNowy->setEnabled(true);
@@ -35,38 +57,190 @@ void TfrmMain::SetSaveEnabled(bool enabled)
 
 void TfrmMain::ConfirmPendingChanges()
 {
+    auto &state = appstate::State();
+    state.CommitLastWinCtrl();
+    // Unsaved changes are offered whenever they exist, not only after an editor was
+    // entered: a change made through a dialog must not be carried into the next view.
+    if (!state.Modified())
+        return;
+    appstate::TView *view = nullptr;
+    if (state.ViewName == kDefStan || state.ViewName == kRyzZakl)
+        view = ExistingViewFor(state.ViewName);
+    else
+        view = ExistingViewFor(appstate::DocumentViewName());
+    if (view)
+        view->AskSaveChanges();
+    else
+        appstate::AskSaveChangesDefault();
 }
 
 void TfrmMain::NewForm(QObject *)
 {
+    auto &state = appstate::State();
+    ConfirmPendingChanges();
+    state.NewDocument = true;
+    appstate::TView *view = nullptr;
+    if (state.ViewName == kDefStan || state.ViewName == kRyzZakl)
+        view = ExistingViewFor(state.ViewName);
+    else if (isDocumentName(state.ViewName))
+        view = ExistingViewFor(appstate::DocumentViewName());
+    if (view)
+        view->New();
+    if (state.Modified())
+        SetSaveEnabled(true);
+    state.EditAllowed = true;
 }
 
 void TfrmMain::SaveForm(QObject *)
 {
+    SaveCurrentView();
+}
+
+bool TfrmMain::SaveCurrentView()
+{
+    auto &state = appstate::State();
+    // The text being typed is part of what the user saves.
+    state.CommitLastWinCtrl();
+    appstate::TView *view = nullptr;
+    if (state.ViewName == kDefStan || state.ViewName == kRyzZakl)
+        view = ExistingViewFor(state.ViewName);
+    else if (isDocumentName(state.ViewName))
+        view = ExistingViewFor(appstate::DocumentViewName());
+    // Nothing to save in the summary and catalogue views, and never into a window that
+    // was not created.
+    if (!view)
+        return false;
+    if (!view->Save())
+        return false; // the writer has said why; the changes stay unsaved
+    state.NewDocument = false;
+    SetSaveEnabled(false);
+    state.SetModified(false);
+    return true;
 }
 
 void TfrmMain::DeleteForm(QObject *)
 {
+    auto &state = appstate::State();
+    state.CommitLastWinCtrl();
+    if (state.ViewName == kRyzZakl) {
+        appstate::TView *view = ExistingViewFor(kRyzZakl);
+        if (!view || !view->HasDeletableSelection())
+            return;
+        if (!platform::AskYesNo(QStringLiteral("Czy na pewno usunąć wybrany pomiar?"), kDeleteCaption))
+            return;
+        if (!view->DeleteSelection())
+            return;
+        if (view->Save()) {
+            SetSaveEnabled(false);
+            state.SetModified(false);
+        } else {
+            SetSaveEnabled(true);
+            state.SetModified(true);
+        }
+    } else if (state.ViewName == kDefStan) {
+        appstate::TView *view = ExistingViewFor(kDefStan);
+        if (!view || !view->HasDeletableSelection())
+            return;
+        if (!platform::AskYesNo(QStringLiteral("Czy na pewno usunąć wybrane stanowisko wraz z danymi?"), kDeleteCaption))
+            return;
+        if (!view->DeleteSelection()) {
+            platform::ShowError(QStringLiteral("Operacja usunięcia stanowiska nie powiodła się!"));
+            return;
+        }
+        if (storage::WriteWorkstationList(state.DataFolder, state.Workstations)) {
+            SetSaveEnabled(false);
+            state.SetModified(false);
+        } else {
+            SetSaveEnabled(true);
+            state.SetModified(true);
+        }
+    } else if (isDocumentName(state.ViewName)) {
+        appstate::TView *view = ExistingViewFor(appstate::DocumentViewName());
+        // A new document that was never stored has nothing to delete.
+        if (!view || !view->HasDeletableSelection())
+            return;
+        if (!platform::AskYesNo(QStringLiteral("Czy na pewno usunąć wybrany dokument?"), kDeleteCaption))
+            return;
+        view->DeleteSelection();
+        state.NewDocument = true;
+    }
 }
 
 void TfrmMain::ModifyForm(QObject *)
 {
+    auto &state = appstate::State();
+    if (state.ViewName != kRyzZakl)
+        return;
+    state.CommitLastWinCtrl();
+    appstate::TView *view = ExistingViewFor(kRyzZakl);
+    if (view && view->ModifySelection()) {
+        SetSaveEnabled(true);
+        state.EditAllowed = true;
+    }
 }
 
 void TfrmMain::PrintForm(QObject *)
 {
+    auto &state = appstate::State();
+    ConfirmPendingChanges();
+    const QString dialog = state.ViewName == kZestaw ? QStringLiteral("frmWydrukRej") : QStringLiteral("frmWydruk");
+    if (appstate::RunCommandDialog(dialog))
+        return;
+    // Until the print dialogs exist, the current view is asked to print itself.
+    if (appstate::TView *view = HostedView)
+        view->Print();
 }
 
 void TfrmMain::CopyForm(QObject *)
 {
+    auto &state = appstate::State();
+    if (!isDocumentName(state.ViewName))
+        return;
+    appstate::TView *view = ExistingViewFor(appstate::DocumentViewName());
+    if (!view)
+        return;
+    state.CommitLastWinCtrl();
+    platform::CurrentClipboard().SetText(view->CopyFieldsToText());
+    mPaste->setEnabled(true);
 }
 
 void TfrmMain::PasteForm(QObject *)
 {
+    auto &state = appstate::State();
+    if (!isDocumentName(state.ViewName))
+        return;
+    appstate::TView *view = ExistingViewFor(appstate::DocumentViewName());
+    if (!view)
+        return;
+    state.CommitLastWinCtrl();
+    view->PasteFieldsFromText(platform::CurrentClipboard().Text());
+}
+
+void TfrmMain::FormClose()
+{
+    auto &state = appstate::State();
+    // An edit typed just before closing is committed, so it is offered for saving too.
+    state.CommitLastWinCtrl();
+    if (!state.Modified())
+        return;
+    if (appstate::TView *doc = ExistingViewFor(appstate::DocumentViewName()))
+        doc->AskSaveChanges();
+    else
+        appstate::AskSaveChangesDefault();
 }
 
 void TfrmMain::ShowHelpIndex()
 {
+    const QString chm = platform::JoinStoredPath(platform::ProgramFolder(), QStringLiteral("Tarvelin.chm"));
+    QString viewer = qEnvironmentVariable("TARVELIN_CHM_VIEWER");
+    for (const char *name : {"xchm", "kchmviewer"})
+        if (viewer.isEmpty())
+            viewer = platform::CurrentLauncher().FindProgram(QString::fromLatin1(name));
+    if (viewer.isEmpty()) {
+        platform::ShowError(QStringLiteral("MS Html Help is not installed on this PC."));
+        return;
+    }
+    platform::CurrentLauncher().StartDetached(viewer, {platform::ToFilePath(chm)});
 }
 
 } // namespace shell

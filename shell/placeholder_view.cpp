@@ -1,5 +1,7 @@
 #include "shell/placeholder_view.h"
 
+#include "shell/appstate/appstate.h"
+
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -86,7 +88,7 @@ void PlaceholderView::Paste()
 bool PlaceholderView::AskSaveChanges()
 {
     Calls << QStringLiteral("AskSaveChanges");
-    return true;
+    return appstate::AskSaveChangesDefault();
 }
 
 } // namespace shell

@@ -1,5 +1,7 @@
 #include "shell/appstate/appstate.h"
 
+#include "platform/prompter.h"
+
 namespace appstate {
 
 void AppState::SetModified(bool value)
@@ -8,6 +10,30 @@ void AppState::SetModified(bool value)
         return;
     m_modified = value;
     emit ModifiedChanged(value);
+}
+
+void AppState::CommitLastWinCtrl()
+{
+    QPointer<QWidget> control = m_lastWinCtrl;
+    std::function<void()> commit = std::move(m_lastWinCtrlCommit);
+    m_lastWinCtrl = nullptr;
+    m_lastWinCtrlCommit = nullptr;
+    if (control && commit)
+        commit();
+}
+
+bool AskSaveChangesDefault()
+{
+    AppState &s = State();
+    if (!s.Modified())
+        return true;
+    if (platform::AskYesNo(QStringLiteral("Nie zapisano danych. Zapisać?"), QStringLiteral("Potwierdź zapisanie danych "))) {
+        s.RunSaveCommand();
+    } else {
+        s.SetSaveEnabled(false);
+        s.SetModified(false);
+    }
+    return true;
 }
 
 AppState &State()

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 #include "storage/workstation_files.h"
 
@@ -44,7 +45,36 @@ public:
 
     // The editor that had focus last; its exit handler is run before any command.
     QWidget *LastWinCtrl() const { return m_lastWinCtrl.data(); }
-    void SetLastWinCtrl(QWidget *w) { m_lastWinCtrl = w; }
+    void SetLastWinCtrl(QWidget *w)
+    {
+        m_lastWinCtrl = w;
+        m_lastWinCtrlCommit = nullptr;
+    }
+    // Called from an editor's enter handler with what its exit handler does (run with the
+    // editor as sender). Commands run it before they act, because a toolbar click does not
+    // take the focus away from the editor. A destroyed editor is never committed.
+    void SetLastWinCtrl(QWidget *w, std::function<void()> commit)
+    {
+        m_lastWinCtrl = w;
+        m_lastWinCtrlCommit = std::move(commit);
+    }
+    // Forgets the editor and runs its exit handler when the editor still exists. The editor
+    // is forgotten first, so a handler that gives the focus back registers it again.
+    void CommitLastWinCtrl();
+    // Views call these when they rebuild their pages, so no command runs a handler on a
+    // control that is about to go.
+    void ClearLastWinCtrl() { SetLastWinCtrl(nullptr); }
+
+    // The main window's commands, for views that must run them (Yes of an ask-to-save,
+    // the document window switching documents). Installed by the main window.
+    std::function<bool()> SaveCommand;                   // Save by ViewName; false on failure
+    std::function<void()> ConfirmPendingChangesCommand; // commit LastWinCtrl, offer to save
+    bool RunSaveCommand() { return SaveCommand ? SaveCommand() : false; }
+    void RunConfirmPendingChanges()
+    {
+        if (ConfirmPendingChangesCommand)
+            ConfirmPendingChangesCommand();
+    }
 
 signals:
     void ModifiedChanged(bool modified);
@@ -53,9 +83,15 @@ signals:
 private:
     bool m_modified = false;
     QPointer<QWidget> m_lastWinCtrl; // never dangles: cleared when the editor is destroyed
+    std::function<void()> m_lastWinCtrlCommit;
 };
 
 // The one instance, created on first use.
 AppState &State();
+
+// The ask-to-save protocol for a view whose No reloads nothing: when Modified is set, asks
+// "Nie zapisano danych. Zapisać?" (Yes/No, caption "Potwierdź zapisanie danych "); Yes runs
+// the main window's Save, No disables Save and clears Modified. Returns true.
+bool AskSaveChangesDefault();
 
 } // namespace appstate

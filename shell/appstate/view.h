@@ -46,7 +46,43 @@ public:
 
     // Asks "Nie zapisano danych. Zapisać?" when there are unsaved changes; Yes saves,
     // No discards. Returns false when the user's answer means: stay where you are.
+    // A view whose No reloads nothing may simply return appstate::AskSaveChangesDefault().
     virtual bool AskSaveChanges() { return true; }
+
+    // ---- how the main window's commands reach a view -----------------------------------
+    // New: New(). Save: Save(); on false the main window keeps Modified, NewDocument and
+    // Save enabled (the writer has told the user). Print: the print dialog registered under
+    // "frmWydruk" ("frmWydrukRej" from "frmZestaw"); while none is registered, Print().
+    //
+    // Delete: the main window asks only when HasDeletableSelection() (nothing selected:
+    // the command ends silently), with the question DeleteQuestion() under the caption
+    // "Potwierdź usunięcie danych "; on Yes it calls DeleteSelection(), which returns
+    // success. The measurement window's delete is followed by its Save() (the measurement
+    // file), the workstation view's by writing the workstation list.
+    virtual bool HasDeletableSelection() { return true; }
+    virtual QString DeleteQuestion() { return QString(); }
+    virtual bool DeleteSelection()
+    {
+        Delete();
+        return true;
+    }
+    // Modify (measurement window): true when the dialog ended with OK.
+    virtual bool ModifySelection()
+    {
+        Modify();
+        return false;
+    }
+    // Copy and Paste (document window): the fields as clipboard text, and back.
+    virtual QString CopyFieldsToText()
+    {
+        Copy();
+        return QString();
+    }
+    virtual void PasteFieldsFromText(const QString &text)
+    {
+        (void)text;
+        Paste();
+    }
 };
 
 } // namespace appstate

@@ -54,6 +54,34 @@ TView *GetView(const QString &name)
     return view;
 }
 
+namespace {
+QHash<QString, std::function<void()>> &dialogs()
+{
+    static QHash<QString, std::function<void()>> d;
+    return d;
+}
+} // namespace
+
+void RegisterCommandDialog(const QString &name, std::function<void()> run)
+{
+    dialogs()[name] = std::move(run);
+}
+
+void UnregisterCommandDialog(const QString &name)
+{
+    dialogs().remove(name);
+}
+
+bool RunCommandDialog(const QString &name)
+{
+    const auto it = dialogs().constFind(name);
+    if (it == dialogs().constEnd() || !*it)
+        return false;
+    const std::function<void()> run = *it; // a dialog may register others while it runs
+    run();
+    return true;
+}
+
 TView *CreatedView(const QString &name)
 {
     auto it = registry().find(name);

@@ -41,6 +41,13 @@ TView *GetView(const QString &name);
 // The view only when it was created already (commands never create a view window).
 TView *CreatedView(const QString &name);
 
+// Dialogs a command opens that are not hosted views: the print composer "frmWydruk" and
+// the printouts dialog "frmWydrukRej" register what Print runs (they read AttachFolder
+// from appstate::State()). RunCommandDialog returns false when nothing is registered.
+void RegisterCommandDialog(const QString &name, std::function<void()> run);
+void UnregisterCommandDialog(const QString &name);
+bool RunCommandDialog(const QString &name);
+
 // The name of the document window's registration.
 inline QString DocumentViewName() { return QStringLiteral("frmDokum"); }
 inline QString WebViewName() { return QStringLiteral("frmWWW"); }

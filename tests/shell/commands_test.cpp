@@ -1,0 +1,354 @@
+#include "shell/appstate/appstate.h"
+#include "shell/appstate/view.h"
+#include "shell/appstate/view_registry.h"
+#include "shell/frm_main.h"
+#include "storage/navigation_file.h"
+#include "tests/support/fakes.h"
+#include "tests/support/fixture.h"
+#include "widgets/outlook_bar.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace shell;
+using platform::MsgNo;
+using platform::MsgYes;
+using testsupport::FixtureFolder;
+using testsupport::MemoryClipboard;
+using testsupport::ScriptedPrompter;
+
+namespace {
+
+// A view that records every command it receives, as the real views will take them.
+class CommandView : public appstate::TView
+{
+public:
+    explicit CommandView(const QString &name)
+    {
+        window = std::make_unique<QWidget>();
+        panel = new QWidget(window.get());
+        panel->setObjectName("panel_" + name);
+        editor = new QLineEdit(panel);
+    }
+    QWidget *GetMainPanel() override { return panel; }
+    void InitView() override { calls << "InitView"; }
+    void New() override { calls << "New"; }
+    bool Save() override
+    {
+        calls << "Save";
+        savedText = stored;
+        return saveResult;
+    }
+    bool AskSaveChanges() override
+    {
+        calls << "Ask";
+        return appstate::AskSaveChangesDefault();
+    }
+    bool HasDeletableSelection() override { return hasSelection; }
+    bool DeleteSelection() override
+    {
+        calls << "Delete";
+        return deleteResult;
+    }
+    bool ModifySelection() override
+    {
+        calls << "Modify";
+        return modifyResult;
+    }
+    void Print() override { calls << "Print"; }
+    QString CopyFieldsToText() override
+    {
+        calls << "Copy";
+        return "pola";
+    }
+    void PasteFieldsFromText(const QString &text) override { calls << "Paste:" + text; }
+
+    // The editor's enter handler registers it with its exit handler (commit).
+    void enterEditor()
+    {
+        appstate::State().SetLastWinCtrl(editor, [this] {
+            if (editor->text() != stored) {
+                stored = editor->text();
+                appstate::State().SetModified(true);
+            }
+        });
+    }
+
+    std::unique_ptr<QWidget> window;
+    QWidget *panel;
+    QLineEdit *editor;
+    QString stored, savedText;
+    QStringList calls;
+    bool saveResult = true, hasSelection = true, deleteResult = true, modifyResult = true;
+};
+
+void resetState()
+{
+    auto &s = appstate::State();
+    s.ViewName.clear();
+    s.DataFolder.clear();
+    s.SetModified(false);
+    s.NewDocument = false;
+    s.EditAllowed = true;
+    s.ClearLastWinCtrl();
+    storage::NavigationGroups().clear();
+}
+
+class Commands : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        resetState();
+        for (const char *n : {"frmDefStan", "frmRyzZakl", "frmZestaw", "frmCzynniki", "frmDokum", "frmWWW"}) {
+            auto v = std::make_shared<CommandView>(n);
+            views[n] = v;
+            appstate::RegisterView(n, [v] { return static_cast<appstate::TView *>(v.get()); });
+        }
+        w = std::make_unique<TfrmMain>();
+        w->show();
+        views["frmDefStan"]->calls.clear();
+    }
+    void TearDown() override
+    {
+        w.reset();
+        for (auto it = views.begin(); it != views.end(); ++it)
+            appstate::UnregisterView(it.key());
+        appstate::UnregisterCommandDialog("frmWydruk");
+        appstate::UnregisterCommandDialog("frmWydrukRej");
+        resetState();
+    }
+    CommandView &v(const char *n) { return *views[n]; }
+    void clickIcon(int item)
+    {
+        QTest::mouseClick(w->FEGXMainOutlookBar, Qt::LeftButton, {}, w->FEGXMainOutlookBar->ItemImageRect(item).center());
+    }
+    void clickHeader(int b)
+    {
+        QTest::mouseClick(w->FEGXMainOutlookBar, Qt::LeftButton, {}, w->FEGXMainOutlookBar->HeaderRect(b).center());
+    }
+    void click(QToolButton *b) { QTest::mouseClick(b, Qt::LeftButton); }
+
+    FixtureFolder fx{true};
+    ScriptedPrompter prompter;
+    MemoryClipboard clipboard;
+    QMap<QString, std::shared_ptr<CommandView>> views;
+    std::unique_ptr<TfrmMain> w;
+};
+
+} // namespace
+
+TEST_F(Commands, ToolbarAndMenuFollowEachElementsLetters)
+{
+    // "nsdp" of the workstation view
+    EXPECT_TRUE(w->tbNew->isEnabled() && w->mNowy->isEnabled());
+    EXPECT_FALSE(w->tbSave->isEnabled() || w->mZapisz->isEnabled());
+    EXPECT_TRUE(w->tbDelete->isEnabled() && w->mDelete->isEnabled());
+    EXPECT_TRUE(w->tbPrint->isEnabled() && w->mDruk->isEnabled());
+    EXPECT_FALSE(w->tbModify->isEnabled() || w->tbCopy->isEnabled() || w->tbPaste->isEnabled());
+    clickIcon(2); // "p"
+    EXPECT_TRUE(w->tbPrint->isEnabled());
+    EXPECT_FALSE(w->tbNew->isEnabled() || w->tbDelete->isEnabled() || w->tbSave->isEnabled());
+    clickIcon(3); // ""
+    for (QToolButton *b : {w->tbNew, w->tbSave, w->tbDelete, w->tbPrint, w->tbModify, w->tbCopy, w->tbPaste})
+        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+    EXPECT_TRUE(w->mIndeks->isEnabled());
+}
+
+TEST_F(Commands, EachCommandReachesTheCurrentView)
+{
+    clickIcon(1); // measurement window, "nsdmp"
+    v("frmRyzZakl").calls.clear();
+    click(w->tbNew);
+    EXPECT_TRUE(appstate::State().NewDocument);
+    click(w->tbModify);
+    EXPECT_TRUE(w->tbSave->isEnabled()); // Modify with OK enables Save
+    prompter.Answer(MsgYes);
+    click(w->tbDelete);
+    EXPECT_EQ(v("frmRyzZakl").calls, QStringList({"New", "Modify", "Delete", "Save"}));
+    ASSERT_EQ(prompter.boxes.size(), 1);
+    EXPECT_EQ(prompter.boxes[0].text, QStringLiteral("Czy na pewno usunąć wybrany pomiar?"));
+    EXPECT_EQ(prompter.boxes[0].caption, QStringLiteral("Potwierdź usunięcie danych "));
+    EXPECT_FALSE(w->tbSave->isEnabled());
+    click(w->tbPrint);
+    EXPECT_EQ(v("frmRyzZakl").calls.last(), "Print");
+    EXPECT_TRUE(v("frmDefStan").calls.isEmpty());
+}
+
+TEST_F(Commands, PrintGoesToThePrintDialogsWhenRegistered)
+{
+    QStringList printed;
+    appstate::RegisterCommandDialog("frmWydruk", [&] { printed << "frmWydruk:" + appstate::State().AttachFolder; });
+    appstate::RegisterCommandDialog("frmWydrukRej", [&] { printed << "frmWydrukRej"; });
+    click(w->tbPrint);
+    clickIcon(2);
+    click(w->tbPrint);
+    EXPECT_EQ(printed, QStringList({"frmWydruk:zaklocen\\frm\\zalaczn", "frmWydrukRej"}));
+}
+
+TEST_F(Commands, SaveCommitsTheFieldBeingEditedFirst)
+{
+    CommandView &defstan = v("frmDefStan");
+    defstan.enterEditor();
+    defstan.editor->setText("Hala A");
+    // The toolbar click does not move the focus; Save must still store the typed text.
+    EXPECT_FALSE(w->tbSave->isEnabled());
+    w->SaveForm();
+    EXPECT_EQ(defstan.savedText, "Hala A");
+    EXPECT_FALSE(appstate::State().Modified());
+    EXPECT_EQ(appstate::State().LastWinCtrl(), nullptr);
+}
+
+TEST_F(Commands, FailedWriteKeepsModifiedAndSaveEnabled)
+{
+    CommandView &defstan = v("frmDefStan");
+    defstan.saveResult = false;
+    appstate::State().NewDocument = true;
+    appstate::State().SetModified(true);
+    EXPECT_TRUE(w->tbSave->isEnabled());
+    click(w->tbSave);
+    EXPECT_EQ(defstan.calls, QStringList({"Save"}));
+    EXPECT_TRUE(appstate::State().Modified());
+    EXPECT_TRUE(appstate::State().NewDocument);
+    EXPECT_TRUE(w->tbSave->isEnabled());
+    defstan.saveResult = true;
+    click(w->tbSave);
+    EXPECT_FALSE(appstate::State().Modified());
+    EXPECT_FALSE(appstate::State().NewDocument);
+    EXPECT_FALSE(w->tbSave->isEnabled());
+}
+
+TEST_F(Commands, SwitchingWithUnsavedChangesAsksOnceYesSavesNoDiscards)
+{
+    CommandView &defstan = v("frmDefStan");
+    appstate::State().SetModified(true);
+    prompter.Answer(MsgYes);
+    clickIcon(2);
+    ASSERT_EQ(prompter.boxes.size(), 1);
+    EXPECT_EQ(prompter.boxes[0].text, QStringLiteral("Nie zapisano danych. Zapisać?"));
+    EXPECT_EQ(prompter.boxes[0].caption, QStringLiteral("Potwierdź zapisanie danych "));
+    EXPECT_TRUE(defstan.calls.contains("Save"));
+    EXPECT_FALSE(appstate::State().Modified());
+
+    clickIcon(0);
+    defstan.calls.clear();
+    appstate::State().SetModified(true);
+    prompter.Answer(MsgNo);
+    clickHeader(1);
+    EXPECT_EQ(prompter.boxes.size(), 2);
+    EXPECT_FALSE(defstan.calls.contains("Save"));
+    EXPECT_FALSE(appstate::State().Modified());
+    EXPECT_EQ(appstate::State().ViewName, "protpow_frm_2.xml");
+}
+
+TEST_F(Commands, EditTypedBeforeSwitchingIsCommittedAndOffered)
+{
+    CommandView &defstan = v("frmDefStan");
+    defstan.enterEditor();
+    defstan.editor->setText("nowa nazwa");
+    prompter.Answer(MsgYes);
+    clickIcon(1);
+    ASSERT_EQ(prompter.boxes.size(), 1);
+    EXPECT_EQ(defstan.savedText, "nowa nazwa");
+}
+
+TEST_F(Commands, DestroyedEditorIsNeverCommitted)
+{
+    CommandView &defstan = v("frmDefStan");
+    bool ran = false;
+    auto *edit = new QLineEdit(defstan.panel);
+    appstate::State().SetLastWinCtrl(edit, [&] { ran = true; });
+    delete edit; // the page was rebuilt
+    EXPECT_EQ(appstate::State().LastWinCtrl(), nullptr);
+    w->NewForm();
+    w->SaveForm();
+    EXPECT_FALSE(ran);
+}
+
+TEST_F(Commands, DocumentCommandsNeverReachAMissingOrWrongWindow)
+{
+    // The catalogue and summary views are no documents: Copy, Paste and Save do nothing.
+    clickIcon(3);
+    w->CopyForm();
+    w->PasteForm();
+    w->SaveForm();
+    w->DeleteForm();
+    EXPECT_FALSE(v("frmDokum").calls.contains("Copy"));
+    EXPECT_FALSE(v("frmDokum").calls.contains("Save"));
+
+    // A document view: Copy puts the fields on the clipboard and enables Paste until the
+    // next element.
+    clickHeader(1);
+    auto &doc = v("frmDokum");
+    EXPECT_EQ(doc.calls.last(), "New"); // an empty new document is opened
+    EXPECT_FALSE(w->tbPaste->isEnabled());
+    click(w->tbCopy);
+    EXPECT_EQ(clipboard.text, "pola");
+    EXPECT_TRUE(w->tbPaste->isEnabled());
+    clipboard.text = "inne";
+    click(w->tbPaste);
+    EXPECT_EQ(doc.calls.last(), "Paste:inne");
+    clickIcon(1);
+    EXPECT_FALSE(w->tbPaste->isEnabled());
+}
+
+TEST_F(Commands, DocumentDeleteNeedsAStoredDocumentAndSetsNewDocument)
+{
+    clickHeader(1);
+    auto &doc = v("frmDokum");
+    doc.hasSelection = false;
+    click(w->tbDelete);
+    EXPECT_TRUE(prompter.boxes.isEmpty());
+    doc.hasSelection = true;
+    appstate::State().NewDocument = false;
+    prompter.Answer(MsgYes);
+    click(w->tbDelete);
+    ASSERT_EQ(prompter.boxes.size(), 1);
+    EXPECT_EQ(prompter.boxes[0].text, QStringLiteral("Czy na pewno usunąć wybrany dokument?"));
+    EXPECT_TRUE(doc.calls.contains("Delete"));
+    EXPECT_TRUE(appstate::State().NewDocument);
+}
+
+TEST_F(Commands, WorkstationDeleteFailureIsReported)
+{
+    auto &defstan = v("frmDefStan");
+    defstan.deleteResult = false;
+    prompter.Answer(MsgYes);
+    click(w->tbDelete);
+    ASSERT_EQ(prompter.boxes.size(), 2);
+    EXPECT_EQ(prompter.boxes[0].text, QStringLiteral("Czy na pewno usunąć wybrane stanowisko wraz z danymi?"));
+    EXPECT_EQ(prompter.boxes[1].text, QStringLiteral("Operacja usunięcia stanowiska nie powiodła się!"));
+    defstan.hasSelection = false;
+    click(w->tbDelete);
+    EXPECT_EQ(prompter.boxes.size(), 2); // nothing selected: silent
+}
+
+TEST_F(Commands, CommandsNeverCreateAViewWindow)
+{
+    // The measurement window was never shown: its commands go nowhere.
+    appstate::State().ViewName = "frmRyzZakl";
+    appstate::UnregisterView("frmRyzZakl");
+    appstate::RegisterView("frmRyzZakl", [this] { return static_cast<appstate::TView *>(views["frmRyzZakl"].get()); });
+    w->NewForm();
+    w->SaveForm();
+    w->DeleteForm();
+    w->ModifyForm();
+    EXPECT_TRUE(v("frmRyzZakl").calls.isEmpty());
+    EXPECT_TRUE(prompter.boxes.isEmpty());
+}
+
+TEST_F(Commands, ClosingWithUnsavedChangesCommitsAsksAndSavesByViewName)
+{
+    clickIcon(1);
+    auto &ryz = v("frmRyzZakl");
+    ryz.enterEditor();
+    ryz.editor->setText("85");
+    prompter.Answer(MsgYes);
+    w->close();
+    ASSERT_EQ(prompter.boxes.size(), 1);
+    EXPECT_EQ(ryz.savedText, "85");
+}
