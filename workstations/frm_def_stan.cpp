@@ -230,14 +230,19 @@ void TfrmDefStan::buildControls()
         if (!m_filling && pgDefin->isHidden())
             lbStanowiskaClick();
     });
-    const auto enter = [](QWidget *control) { appstate::State().SetLastWinCtrl(control); };
+    // Entering a control makes it the main window's last editor, with its exit handler as
+    // the commit a command runs first (a toolbar click leaves the focus where it is).
     for (QWidget *editor : std::initializer_list<QWidget *>{e_Nazwa, e_Kod, dtDataRej, e_Lokalizacja, e_NrRej,
                                                              e_Opis, e_NrRegon}) {
-        widgets::BindEnter(editor, enter);
+        widgets::BindEnter(editor, [this](QWidget *control) {
+            appstate::State().SetLastWinCtrl(control, [this, control] { SprZmiany(control); });
+        });
         widgets::BindExit(editor, [this](QWidget *sender) { SprZmiany(sender); });
     }
-    widgets::BindEnter(sgZatrudn, enter);
-    widgets::BindEnter(bWybierz, enter);
+    widgets::BindEnter(sgZatrudn, [this](QWidget *control) {
+        appstate::State().SetLastWinCtrl(control, [this] { sgZatrudnExit(); });
+    });
+    widgets::BindEnter(bWybierz, [](QWidget *control) { appstate::State().SetLastWinCtrl(control); });
     // The grid's exit is its commit handler too; leaving the grid from one of its cell
     // editors is seen through the application's focus change (the grid itself never had
     // the focus then).
@@ -290,6 +295,7 @@ void TfrmDefStan::SetFactorDialog(FactorDialog dialog)
 void TfrmDefStan::markModified()
 {
     appstate::State().SetModified(true);
+    appstate::State().SetSaveEnabled(true);
 }
 
 void TfrmDefStan::selectRow(const QString &id)
@@ -307,13 +313,11 @@ void TfrmDefStan::refillList(const QString &selectId)
 {
     const bool filling = m_filling;
     m_filling = true;
-    FillWorkstationList(appstate::State().Workstations);
-    if (appstate::State().ViewName != QLatin1String("frmDefStan")) {
-        // Only the current view's list is filled by the shared routine.
-        lbStanowiska->clear();
-        for (const auto &w : appstate::State().Workstations)
-            AddWorkstationItem(lbStanowiska, *w);
-    }
+    lbStanowiska->setUpdatesEnabled(false);
+    lbStanowiska->clear();
+    for (const auto &w : appstate::State().Workstations)
+        AddWorkstationItem(lbStanowiska, *w);
+    lbStanowiska->setUpdatesEnabled(true);
     selectRow(selectId);
     m_filling = filling;
 }
@@ -337,7 +341,11 @@ void TfrmDefStan::InitView()
         m_filling = true;
         lbStanowiska->clear();
         LoadWorkstations(storage::WorkstationListPath(appstate::State().DataFolder));
-        if (appstate::State().ViewName != QLatin1String("frmDefStan")) {
+        // The shared routine fills the list of the view registered under the current view
+        // name; this one's own list when it is not that one.
+        if (appstate::State().ViewName != QLatin1String("frmDefStan") ||
+            WorkstationListView(QStringLiteral("frmDefStan")) != this) {
+            lbStanowiska->clear();
             for (const auto &w : appstate::State().Workstations)
                 AddWorkstationItem(lbStanowiska, *w);
         }
@@ -416,7 +424,8 @@ void TfrmDefStan::lbStanowiskaClick()
     m_new = false;
     m_currentId = chosenId;
     appstate::State().NewDocument = false;
-    if (!w->Loaded)
+    // Read when not read yet, or read by a view that leaves the old factors out.
+    if (!w->Loaded || !w->AllFactorsRead)
         LoadWorkstationData(*w);
     fillFactors();
     ShowWorkstation(w);
@@ -823,12 +832,21 @@ bool TfrmDefStan::DeleteWorkstation()
     return true;
 }
 
+bool TfrmDefStan::HasDeletableSelection()
+{
+    return WorkstationOfItem(lbStanowiska->currentItem()) != nullptr;
+}
+
+QString TfrmDefStan::DeleteQuestion()
+{
+    return QStringLiteral("Czy na pewno usunąć wybrane stanowisko wraz z danymi?");
+}
+
 void TfrmDefStan::Delete()
 {
-    if (!lbStanowiska->currentItem() || !WorkstationOfItem(lbStanowiska->currentItem()))
+    if (!HasDeletableSelection())
         return;
-    if (!platform::AskYesNo(QStringLiteral("Czy na pewno usunąć wybrane stanowisko wraz z danymi?"),
-                            QStringLiteral("Potwierdź usunięcie danych ")))
+    if (!platform::AskYesNo(DeleteQuestion(), QStringLiteral("Potwierdź usunięcie danych ")))
         return;
     if (DeleteWorkstation())
         appstate::State().SetModified(false);
@@ -854,8 +872,11 @@ bool TfrmDefStan::AskSaveChanges()
     if (!state.Modified())
         return true;
     if (platform::AskYesNo(QStringLiteral("Nie zapisano danych. Zapisać?"), QStringLiteral("Potwierdź zapisanie danych "))) {
-        return SaveWorkstation();
+        // The main window's Save, which also clears its Save controls; this view's own
+        // save when no main window is there.
+        return state.SaveCommand ? state.RunSaveCommand() : SaveWorkstation();
     }
+    state.SetSaveEnabled(false);
     state.SetModified(false);
     lbStanCzyn->clear();
     if (m_new) {

@@ -61,6 +61,9 @@ public:
     bool Save() override { return SaveWorkstation(); }
     void Delete() override;
     bool AskSaveChanges() override;
+    bool HasDeletableSelection() override;
+    QString DeleteQuestion() override;
+    bool DeleteSelection() override { return DeleteWorkstation(); }
 
     // TWorkstationListView
     QListWidget *WorkstationListBox() override { return lbStanowiska; }

@@ -533,3 +533,36 @@ TEST_F(DefStan, LeavingFieldsByFocusRunsTheirExitHandlers)
     QApplication::processEvents();
     EXPECT_EQ(view->CurrentWorkstation()->FindEmployment("2022")->Mezczyzni, "9");
 }
+
+TEST_F(DefStan, CommandsCommitTheEditorStillFocused)
+{
+    view->show();
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    choose("Biuro");
+    view->pgDefin->setCurrentWidget(view->tsStanow);
+    view->e_Lokalizacja->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    view->e_Lokalizacja->setText(QStringLiteral("Pokój 12"));
+    // A toolbar click leaves the focus in the edit; the command commits it first.
+    appstate::State().CommitLastWinCtrl();
+    EXPECT_EQ(view->CurrentWorkstation()->Lokalizacja, QStringLiteral("Pokój 12"));
+    EXPECT_TRUE(modified());
+    ASSERT_TRUE(view->Save());
+    openView();
+    choose("Biuro");
+    EXPECT_EQ(view->e_Lokalizacja->text(), QStringLiteral("Pokój 12"));
+}
+
+TEST_F(DefStan, DeleteAsTheMainWindowRunsIt)
+{
+    EXPECT_FALSE(view->HasDeletableSelection());
+    choose("Lakiernia");
+    ASSERT_TRUE(view->HasDeletableSelection());
+    EXPECT_EQ(view->DeleteQuestion(), QStringLiteral("Czy na pewno usunąć wybrane stanowisko wraz z danymi?"));
+    ASSERT_TRUE(view->DeleteSelection());
+    EXPECT_FALSE(fx.Exists("dane/stan_4"));
+    EXPECT_EQ(listTexts(), QStringList({"Biuro", "Spawalnia"}));
+    EXPECT_FALSE(view->HasDeletableSelection());
+    EXPECT_TRUE(boxes.boxes.isEmpty());
+}
