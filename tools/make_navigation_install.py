@@ -32,7 +32,7 @@ GROUPS = [
         ('Polecenia powypadkowe', DOC_OPER, 'polpostpow', [('dokfrm', 'polpostpow_frm.xml', DOCS)]),
         ('Rejestr wypadków', DOC_OPER, 'kartrejwyp', [('dokfrm', 'kartrejwyp_frm.xml', DOCS)]),
         ('Statystyczna karta wypadku', DOC_OPER, 'skw', [('dokfrm', 'skw_frm_3.xml', DOCS)]),
-        ('Karta wypadku w drodze do pracy lub z pracy', DOC_OPER, 'kartwypdroga',
+        ('Karta wypadku w drodze', DOC_OPER, 'kartwypdroga',
          [('dokfrm', 'kartwypdroga_frm.xml', DOCS)]),
     ]),
     ('Badania i szkolenia', 32, [

@@ -169,7 +169,8 @@ int TGXCustomOutlookBar::HeaderHeight() const
 
 int TGXCustomOutlookBar::SlotHeight() const
 {
-    return imageSize().height() + 12 + fontMetrics().height() + Spacing;
+    const Layout l = computeLayout();
+    return l.slot > 0 ? l.slot : imageSize().height() + 12 + fontMetrics().height() + Spacing;
 }
 
 QString TGXCustomOutlookBar::displayCaption(const QString &caption) const
@@ -202,13 +203,26 @@ TGXCustomOutlookBar::Layout TGXCustomOutlookBar::computeLayout() const
                    QPoint(client.right(), client.bottom() - (n - 1 - sel) * hh));
     const QSize img = imageSize();
     const int textH = fontMetrics().height();
-    l.slot = img.height() + 12 + textH + Spacing;
+    const TGXOutlookItems *button = Buttons(sel);
+    // With word wrap a slot holds as many caption lines as the longest caption of the
+    // button needs (at most three), so wrapped captions are not cut by the next item.
+    int lines = 1;
+    if (WordWrap) {
+        for (int i = 0; i < button->Count(); ++i) {
+            if (!button->Item(i)->Visible())
+                continue;
+            const QRect need = fontMetrics().boundingRect(QRect(0, 0, std::max(1, l.area.width() - 4), 10000),
+                                                          Qt::AlignHCenter | Qt::TextWordWrap,
+                                                          displayCaption(button->Item(i)->Caption()));
+            lines = std::max(lines, std::min(3, (need.height() + textH - 1) / textH));
+        }
+    }
+    l.slot = img.height() + 12 + textH * lines + Spacing;
     const int itemBody = l.slot - Spacing;
     l.fits = 0;
     while (l.area.height() > 0 && TopSpacing + l.fits * l.slot + itemBody <= l.area.height())
         ++l.fits;
 
-    const TGXOutlookItems *button = Buttons(sel);
     l.images.resize(static_cast<size_t>(button->Count()));
     l.captions.resize(static_cast<size_t>(button->Count()));
     int k = 0;
@@ -225,15 +239,7 @@ TGXCustomOutlookBar::Layout TGXCustomOutlookBar::computeLayout() const
         const int w = img.width() + 8;
         const int x = l.area.left() + (l.area.width() - w) / 2;
         l.images[static_cast<size_t>(i)] = QRect(x, y, w, img.height() + 8);
-        int capH = textH;
-        const QRect capBox(l.area.left() + 2, y + img.height() + 10, l.area.width() - 4, textH);
-        if (WordWrap) {
-            const QRect need = fontMetrics().boundingRect(QRect(capBox.left(), capBox.top(), capBox.width(), 10000),
-                                                          Qt::AlignHCenter | Qt::TextWordWrap,
-                                                          displayCaption(item->Caption()));
-            capH = std::min(std::max(textH, need.height()), l.slot - img.height() - 10);
-        }
-        l.captions[static_cast<size_t>(i)] = QRect(capBox.left(), capBox.top(), capBox.width(), capH);
+        l.captions[static_cast<size_t>(i)] = QRect(l.area.left() + 2, y + img.height() + 10, l.area.width() - 4, textH * lines);
         ++k;
     }
     const bool down = more;
@@ -335,7 +341,8 @@ void TGXCustomOutlookBar::paintEvent(QPaintEvent *)
         p.setFont(ButtonFont);
         p.setPen(ButtonFontColor.isValid() ? ButtonFontColor : palette().color(QPalette::ButtonText));
         p.drawText(r.translated(down ? 1 : 0, down ? 1 : 0), Qt::AlignCenter | Qt::TextSingleLine,
-                   displayCaption(Buttons(i)->Caption()));
+                   QFontMetrics(ButtonFont).elidedText(displayCaption(Buttons(i)->Caption()), Qt::ElideRight,
+                                                       r.width() - 4));
     }
     if (l.area.isEmpty())
         return;

@@ -242,3 +242,16 @@ TEST(CaptionPanel, ButtonClickOnlyWhenReleasedInsideAndNotOnItsEdge)
     QTest::mouseClick(&panel, Qt::LeftButton, {}, r.center());
     EXPECT_EQ(click.count(), 1);
 }
+
+TEST(OutlookBarLayout, WrappedCaptionsGetRoomForTheirLines)
+{
+    BarFixture f;
+    f.bar.WordWrap = true;
+    const int single = f.bar.SlotHeight();
+    f.bar.Buttons(0)->Item(1)->SetCaption("Karta wypadku w drodze do pracy");
+    const int textH = f.bar.fontMetrics().height();
+    EXPECT_GE(f.bar.SlotHeight(), single + textH);
+    EXPECT_LE(f.bar.SlotHeight(), single + 2 * textH);
+    EXPECT_EQ(f.bar.ItemCaptionRect(0).height(), f.bar.SlotHeight() - 32 - 12 - f.bar.Spacing);
+    EXPECT_LT(f.bar.ItemCaptionRect(0).bottom(), f.bar.ItemImageRect(1).top());
+}
