@@ -246,10 +246,10 @@ void TfrmDokum::ShowDocument(bool withData)
     if (pgDokum->count() > 0)
         pgDokum->setCurrentIndex(0);
     if (!withData) {
-        // A new number never takes over the data file of another document.
-        m_highestNumber = storage::NextFreeDocumentNumber(state.DataFolder, storage::CurrentKatalog(),
+        // The number after the highest of the list; it never takes over the data file of
+        // another document. New pressed twice keeps the number, as nothing was saved under it.
+        m_currentNumber = storage::NextFreeDocumentNumber(state.DataFolder, storage::CurrentKatalog(),
                                                           storage::CurrentPlik(), m_highestNumber);
-        m_currentNumber = m_highestNumber;
     }
 }
 
@@ -323,7 +323,6 @@ void TfrmDokum::DeleteDocument(const QString &listFile, const QString &dataFile)
         if (removed)
             DocumentList.insert(DocumentList.begin() + std::ptrdiff_t(position), std::move(removed));
         FillDocumentList();
-        m_highestNumber = std::max(m_highestNumber, m_currentNumber - 1);
         return;
     }
     const QString file = state.DataFolder + storage::CurrentKatalog() + storage::DocumentDataFileName(dataFile, nr);
