@@ -389,11 +389,31 @@ HELP_PAGE = [
 ]
 
 
+def compile_help():
+    """The manual "pomoc\\Tarvelin.chm" from the same page, when chmcmd (Free Pascal) is
+    installed; otherwise the shipped file is kept."""
+    import shutil
+    import subprocess
+    import tempfile
+    chmcmd = shutil.which('chmcmd')
+    if not chmcmd:
+        return
+    with tempfile.TemporaryDirectory() as tmp:
+        shutil.copy(os.path.join(ROOT, 'pomoc', 'tarvelin.htm'), tmp)
+        with open(os.path.join(tmp, 'Tarvelin.hhp'), 'w') as f:
+            f.write('[OPTIONS]\nCompatibility=1.1 or later\nCompiled file=Tarvelin.chm\n'
+                    'Default topic=tarvelin.htm\nDisplay compile progress=No\n'
+                    'Language=0x415 Polish\nTitle=Tarvelin\n\n[FILES]\ntarvelin.htm\n')
+        subprocess.run([chmcmd, 'Tarvelin.hhp'], cwd=tmp, check=True, stdout=subprocess.DEVNULL)
+        shutil.copy(os.path.join(tmp, 'Tarvelin.chm'), os.path.join(ROOT, 'pomoc', 'Tarvelin.chm'))
+
+
 def main():
     write_text(os.path.join('config', 'Tarvelin.xml'), config_lines())
     for name, draw in ICONS.items():
         draw().save(os.path.join('ikony', name + '.bmp'))
     write_text(os.path.join('pomoc', 'tarvelin.htm'), HELP_PAGE)
+    compile_help()
 
 
 if __name__ == '__main__':
