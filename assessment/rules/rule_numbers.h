@@ -1,0 +1,50 @@
+#pragma once
+
+// Number helpers shared by every evaluation rule: reading a field as a number the way the
+// rules always have, the texts the multiples are handed over as, and the single-precision
+// values the rating thresholds are compared in.
+//
+// A rule hands a number to the form as text; the form shows it as FormatMeasuredValue makes
+// it, and later reads take that shown text. So a rule rounds a number with the helpers here
+// and never relies on more digits than the form keeps.
+
+#include <QString>
+
+namespace assessment {
+class TFormAccess;
+}
+
+namespace assessment::rules {
+
+// ---- Reading -----------------------------------------------------------------------------
+
+// The number in text: "." separator, blanks around it allowed, nothing else. False for an
+// empty text, a text that is no number, and infinities or NaN.
+bool ParseNumber(const QString &text, double &value);
+// The value of a field read as a number (see ParseNumber). A field that is not on the page
+// reads as empty text and so gives false.
+bool ReadNumber(TFormAccess &form, const QString &name, double &value);
+// The way a rule reads a field that may be empty: "0" is put in front of the text first, so
+// an empty field reads as 0 and ".5" as 0.5; a sign then makes the text no number.
+bool ReadNumberZeroPrefixed(TFormAccess &form, const QString &name, double &value);
+
+// ---- Texts -------------------------------------------------------------------------------
+
+// Fixed notation: rounded to `precision` significant digits and to `decimals` decimals,
+// ties away from zero, trailing zeros kept ("2.00"); exponent notation when the integer
+// part has more digits than the precision.
+QString FixedText(double x, int precision, int decimals);
+// General notation: `precision` significant digits, trailing zeros and a trailing point
+// dropped; exponent notation ("1E20", "1.5E-7") when the integer part has more digits than
+// the precision or the value is below 0.00001.
+QString GeneralText(double x, int precision);
+
+// ---- Single precision ----------------------------------------------------------------------
+
+// The value as a single-precision number, in which the rating thresholds compare.
+inline float Single(double x)
+{
+    return static_cast<float>(x);
+}
+
+} // namespace assessment::rules

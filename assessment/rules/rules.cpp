@@ -1,0 +1,13 @@
+#include "assessment/rules/rules.h"
+
+#include "assessment/rules/noise.h"
+
+namespace assessment::rules {
+
+void RegisterRules()
+{
+    // One line per rule family.
+    RegisterNoiseRules();
+}
+
+} // namespace assessment::rules

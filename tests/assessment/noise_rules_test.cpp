@@ -1,0 +1,455 @@
+// Noise rules on the shipped forms held in memory: multiples, class boundaries, each
+// group's rating with its own permitted values, and input that cannot be rated.
+
+#include "noise_test_support.h"
+
+#include "assessment/rules/noise.h"
+#include "assessment/rules/rule_numbers.h"
+
+#include <cmath>
+
+using namespace noisetest;
+using namespace assessment::rules;
+
+namespace {
+
+const Groups NotDetermined{0, 0, 0, 0};
+
+} // namespace
+
+// ---- Multiples and the risk class ----------------------------------------------------------
+
+TEST(NoiseMultiples, EnergyMultipleOfTwoLevels)
+{
+    EXPECT_EQ(NoiseEnergyMultipleOf(85, 85), "1.00");
+    EXPECT_EQ(NoiseEnergyMultipleOf(88, 85), "2.00");
+    EXPECT_EQ(NoiseEnergyMultipleOf(82, 85), "0.50");
+    EXPECT_EQ(NoiseEnergyMultipleOf(58, 55), "2.00");
+    EXPECT_EQ(NoiseEnergyMultipleOf(58, 75), "0.02");
+    EXPECT_EQ(NoiseEnergyMultipleOf(0, 85), "0.00");
+    // ten significant digits at most: beyond them the exponent form
+    EXPECT_EQ(NoiseEnergyMultipleOf(200, 85), "3.162277660E+11");
+}
+
+TEST(NoiseMultiples, PressureMultipleOfTwoLevels)
+{
+    EXPECT_EQ(NoisePressureMultipleOf(140, 135), "1.78");
+    EXPECT_EQ(NoisePressureMultipleOf(129, 135), "0.50");
+    EXPECT_EQ(NoisePressureMultipleOf(135, 135), "1.00");
+    EXPECT_EQ(NoisePressureMultipleOf(121, 115), "2.00");
+}
+
+TEST(NoiseMultiples, LevelsThatGiveNoMultiple)
+{
+    EXPECT_EQ(NoiseEnergyMultipleOf(-1, 85), "");
+    EXPECT_EQ(NoiseEnergyMultipleOf(85, 0), "");
+    EXPECT_EQ(NoiseEnergyMultipleOf(85, -3), "");
+    EXPECT_EQ(NoiseEnergyMultipleOf(std::nan(""), 85), "");
+    EXPECT_EQ(NoiseEnergyMultipleOf(1e6, 85), ""); // beyond every number
+    EXPECT_EQ(NoisePressureMultipleOf(-0.5, 135), "");
+    EXPECT_EQ(NoisePressureMultipleOf(140, 0), "");
+}
+
+TEST(NoiseRiskClass, HalfAndOneAreMedium)
+{
+    EXPECT_EQ(RiskClassFromMultiple(0.0f), 10);
+    EXPECT_EQ(RiskClassFromMultiple(0.49f), 10);
+    EXPECT_EQ(RiskClassFromMultiple(0.5f), 20);
+    EXPECT_EQ(RiskClassFromMultiple(0.75f), 20);
+    EXPECT_EQ(RiskClassFromMultiple(1.0f), 20);
+    EXPECT_EQ(RiskClassFromMultiple(1.01f), 30);
+    EXPECT_EQ(RiskClassFromMultiple(200.0f), 30);
+}
+
+TEST(NoiseRiskClass, ComparedInSinglePrecision)
+{
+    // Above 1 as a double, exactly 1 as a single: medium.
+    EXPECT_EQ(RiskClassFromMultiple(Single(1.00000001)), 20);
+    EXPECT_EQ(RiskClassFromMultiple(Single(0.49999999999)), 20);
+}
+
+// ---- Audible noise -------------------------------------------------------------------------
+
+class AudibleNoise : public ShippedFormTest
+{
+protected:
+    ShippedForm f{QStringLiteral("halas_fizyczny_frm_1.xml")};
+};
+
+TEST_F(AudibleNoise, PermittedValuesOfEachGroupComeWithTheForm)
+{
+    EXPECT_EQ(f.function, "halas_fizyczny_Pomiar_01");
+    EXPECT_EQ(f.Value("ed_PEWartDop"), "85");
+    EXPECT_EQ(f.Value("ed_PEWartDopMl"), "80");
+    EXPECT_EQ(f.Value("ed_PEWartDopKc"), "65");
+    EXPECT_EQ(f.Value("ed_MaksWartDop"), "115");
+    EXPECT_EQ(f.Value("ed_MaksWartDopMlKc"), "110");
+    EXPECT_EQ(f.Value("ed_SzWartDop"), "135");
+    EXPECT_EQ(f.Value("ed_SzWartDopMlKc"), "135");
+    for (const char *m : {"ed_PEKrotn", "ed_PEKrotnMl", "ed_PEKrotnKc", "ed_MaksKrotn", "ed_MaksKrotnMlKc",
+                          "ed_SzKrotn", "ed_SzKrotnMlKc"})
+        EXPECT_EQ(f.Value(m), "0") << m;
+}
+
+TEST_F(AudibleNoise, ExposureLevelGivesTheMultiplesOfEveryGroup)
+{
+    f.Enter("ed_PEWartZm", "88");
+    EXPECT_EQ(f.Value("ed_PEKrotn"), "2");
+    EXPECT_EQ(f.Value("ed_PEKrotnMl"), "6.31");  // 10^0.8
+    EXPECT_EQ(f.Value("ed_PEKrotnKc"), "200");   // 10^2.3 = 199.53, shown with three digits
+    EXPECT_EQ(f.Ratings(), (Groups{30, 30, 30, 30}));
+    const auto &r = f.form.Ratings.last();
+    EXPECT_EQ(r.combined, 0);
+    EXPECT_EQ(r.final, 0);
+    EXPECT_TRUE(r.finalFromCombined);
+}
+
+TEST_F(AudibleNoise, EachGroupIsRatedOnItsOwnPermittedValue)
+{
+    f.Enter("ed_PEWartZm", "78");
+    EXPECT_EQ(f.Value("ed_PEKrotn"), "0.2");    // 10^-0.7: small for adults
+    EXPECT_EQ(f.Value("ed_PEKrotnMl"), "0.63"); // 10^-0.2: medium for juveniles
+    EXPECT_EQ(f.Value("ed_PEKrotnKc"), "20");   // 10^1.3: large for pregnant women
+    EXPECT_EQ(f.Ratings(), (Groups{10, 10, 30, 20}));
+}
+
+TEST_F(AudibleNoise, AMultipleOfExactlyOneIsMedium)
+{
+    f.Enter("ed_PEWartZm", "85");
+    EXPECT_EQ(f.Value("ed_PEKrotn"), "1");
+    EXPECT_EQ(f.Ratings()[0], 20);
+    // 85.02 dB is 1.0046 times the limit: handed over as 1.00, shown 1, still medium
+    f.Enter("ed_PEWartZm", "85.02");
+    EXPECT_EQ(f.Value("ed_PEKrotn"), "1");
+    EXPECT_EQ(f.Ratings()[0], 20);
+    f.Enter("ed_PEWartZm", "85.1");
+    EXPECT_EQ(f.Value("ed_PEKrotn"), "1.02");
+    EXPECT_EQ(f.Ratings()[0], 30);
+}
+
+TEST_F(AudibleNoise, AMultipleOfExactlyHalfIsMediumNotSmall)
+{
+    f.Enter("ed_PEWartZm", "82");
+    EXPECT_EQ(f.Value("ed_PEKrotn"), "0.5");
+    EXPECT_EQ(f.Ratings()[0], 20);
+    f.Enter("ed_PEWartZm", "81.9");
+    EXPECT_EQ(f.Value("ed_PEKrotn"), "0.49");
+    EXPECT_EQ(f.Ratings()[0], 10);
+}
+
+TEST_F(AudibleNoise, PeakAndMaximumLevelsRateByPressure)
+{
+    f.Enter("ed_PEWartZm", "70"); // 3.16 times the 65 dB of pregnant women
+    EXPECT_EQ(f.Ratings(), (Groups{10, 10, 30, 10}));
+    f.Enter("ed_SzWartZm", "140");
+    EXPECT_EQ(f.Value("ed_SzKrotn"), "1.78");
+    EXPECT_EQ(f.Value("ed_SzKrotnMlKc"), "1.78");
+    EXPECT_EQ(f.Ratings(), (Groups{30, 30, 30, 30}));
+    f.Enter("ed_SzWartZm", "129");
+    EXPECT_EQ(f.Value("ed_SzKrotn"), "0.5");
+    EXPECT_EQ(f.Ratings(), (Groups{20, 20, 30, 20}));
+    // the maximum level: 112 dB is below the adults' 115 dB, above the 110 dB of the others
+    f.Enter("ed_SzWartZm", "120");
+    f.Enter("ed_MaksWartZm", "112");
+    EXPECT_EQ(f.Value("ed_MaksKrotn"), "0.71");
+    EXPECT_EQ(f.Value("ed_MaksKrotnMlKc"), "1.26");
+    EXPECT_EQ(f.Ratings(), (Groups{20, 20, 30, 30}));
+}
+
+TEST_F(AudibleNoise, LeavingALevelRecomputesOnlyItsOwnMultiples)
+{
+    f.Enter("ed_PEWartZm", "88");
+    f.form.Writes.clear();
+    f.Enter("ed_MaksWartZm", "100");
+    EXPECT_EQ(f.form.Writes, (QStringList{"ed_MaksKrotn=0.18", "ed_MaksKrotnMlKc=0.32"}));
+}
+
+TEST_F(AudibleNoise, AnyOtherFieldOnlyReRates)
+{
+    f.Enter("ed_PEWartZm", "88");
+    f.form.Writes.clear();
+    const auto before = f.form.Ratings.size();
+    f.Evaluate("me_Uwagi");
+    EXPECT_TRUE(f.form.Writes.isEmpty());
+    EXPECT_EQ(f.form.Ratings.size(), before + 1);
+    EXPECT_EQ(f.Ratings(), (Groups{30, 30, 30, 30}));
+}
+
+TEST_F(AudibleNoise, ACorrectedPermittedValueRecomputesItsMultiple)
+{
+    f.Enter("ed_PEWartZm", "88");
+    f.Enter("ed_PEWartDop", "88");
+    EXPECT_EQ(f.Value("ed_PEKrotn"), "1");
+    EXPECT_EQ(f.Ratings()[0], 20);
+    f.Enter("ed_PEWartDopKc", "90");
+    EXPECT_EQ(f.Value("ed_PEKrotnKc"), "0.63");
+    EXPECT_EQ(f.Ratings(), (Groups{20, 20, 20, 30}));
+}
+
+TEST_F(AudibleNoise, APermittedValueWithNothingMeasuredLeavesTheMultiple)
+{
+    f.Enter("ed_SzWartDop", "130");
+    EXPECT_EQ(f.Value("ed_SzKrotn"), "0");
+    EXPECT_EQ(f.Ratings(), (Groups{10, 10, 10, 10}));
+}
+
+// ---- Input that cannot be rated --------------------------------------------------------------
+
+TEST_F(AudibleNoise, AnEmptyLevelLeavesTheFormNotDetermined)
+{
+    f.Enter("ed_PEWartZm", "88");
+    ASSERT_EQ(f.Ratings(), (Groups{30, 30, 30, 30}));
+    EXPECT_NO_THROW(f.Enter("ed_PEWartZm", ""));
+    EXPECT_EQ(f.Value("ed_PEKrotn"), "");
+    EXPECT_EQ(f.Value("ed_PEKrotnMl"), "");
+    EXPECT_EQ(f.Value("ed_PEKrotnKc"), "");
+    EXPECT_EQ(f.Ratings(), NotDetermined);
+    EXPECT_TRUE(f.form.Messages.isEmpty());
+    // another field left meanwhile does not bring back the old rating
+    f.Evaluate("me_Uwagi");
+    EXPECT_EQ(f.Ratings(), NotDetermined);
+    // a level typed again rates again
+    f.Enter("ed_PEWartZm", "82");
+    EXPECT_EQ(f.Ratings(), (Groups{20, 20, 30, 30}));
+}
+
+TEST_F(AudibleNoise, ALevelThatIsNoNumberLeavesTheFormNotDetermined)
+{
+    for (const char *text : {"abc", "85 dB", "8,5", "1e999", "nan"}) {
+        f.Enter("ed_PEWartZm", "88");
+        EXPECT_NO_THROW(f.Enter("ed_PEWartZm", text));
+        EXPECT_EQ(f.Value("ed_PEKrotn"), "") << text;
+        EXPECT_EQ(f.Ratings(), NotDetermined) << text;
+    }
+}
+
+TEST_F(AudibleNoise, ANegativeLevelLeavesTheFormNotDetermined)
+{
+    f.Enter("ed_SzWartZm", "-5");
+    EXPECT_EQ(f.Value("ed_SzKrotn"), "");
+    EXPECT_EQ(f.Value("ed_SzKrotnMlKc"), "");
+    EXPECT_EQ(f.Ratings(), NotDetermined);
+}
+
+TEST_F(AudibleNoise, APermittedValueOfZeroLeavesTheFormNotDetermined)
+{
+    f.Enter("ed_PEWartZm", "88");
+    EXPECT_NO_THROW(f.Enter("ed_PEWartDopMl", "0"));
+    EXPECT_EQ(f.Value("ed_PEKrotnMl"), "");
+    EXPECT_EQ(f.Value("ed_PEKrotn"), "2"); // the other multiples stand
+    EXPECT_EQ(f.Ratings(), NotDetermined);
+    f.Enter("ed_PEWartDopMl", "");
+    EXPECT_EQ(f.Ratings(), NotDetermined);
+    f.Enter("ed_PEWartDopMl", "-80");
+    EXPECT_EQ(f.Ratings(), NotDetermined);
+    f.Enter("ed_PEWartDopMl", "80");
+    EXPECT_EQ(f.Value("ed_PEKrotnMl"), "6.31");
+    EXPECT_EQ(f.Ratings(), (Groups{30, 30, 30, 30}));
+}
+
+TEST_F(AudibleNoise, AMultipleMissingFromTheFormLeavesItNotDetermined)
+{
+    f.form.Fields.remove("ed_SzKrotnMlKc");
+    f.Enter("ed_PEWartZm", "88");
+    EXPECT_EQ(f.Ratings(), NotDetermined);
+}
+
+// ---- Nuisance noise ----------------------------------------------------------------------------
+
+class NuisanceNoise : public ShippedFormTest
+{
+protected:
+    ShippedForm f{QStringLiteral("halas_uciazliwy_frm_1.xml")};
+};
+
+TEST_F(NuisanceNoise, TheComboChoosesThePermittedLevel)
+{
+    ASSERT_EQ(f.form.ComboItems("cb_cWartDop").size(), 3);
+    EXPECT_TRUE(f.form.ComboItems("cb_cWartDop")[0].startsWith("75 dB"));
+    EXPECT_TRUE(f.form.ComboItems("cb_cWartDop")[1].startsWith("65 dB"));
+    EXPECT_TRUE(f.form.ComboItems("cb_cWartDop")[2].startsWith("55 dB"));
+    f.Choose("cb_cWartDop", 2);
+    f.Enter("ed_PEWartZm", "58");
+    EXPECT_EQ(f.Value("ed_PEKrotn"), "2");
+    EXPECT_EQ(f.Ratings(), (Groups{30, 30, 30, 30}));
+    f.form.Writes.clear();
+    f.Choose("cb_cWartDop", 0);
+    EXPECT_EQ(f.Value("ed_PEKrotn"), "0.02");
+    EXPECT_EQ(f.Value("ed_PEWartZm"), "58");
+    EXPECT_EQ(f.form.Writes, QStringList{"ed_PEKrotn=0.02"});
+    EXPECT_EQ(f.Ratings(), (Groups{10, 10, 10, 10}));
+    f.Choose("cb_cWartDop", 1);
+    EXPECT_EQ(f.Value("ed_PEKrotn"), "0.2");
+}
+
+TEST_F(NuisanceNoise, NoChoiceLeavesTheFormNotDetermined)
+{
+    f.Enter("ed_PEWartZm", "58");
+    f.Choose("cb_cWartDop", -1);
+    EXPECT_EQ(f.Value("ed_PEKrotn"), "");
+    EXPECT_EQ(f.Ratings(), NotDetermined);
+    f.Choose("cb_cWartDop", 3);
+    EXPECT_EQ(f.Ratings(), NotDetermined);
+}
+
+TEST_F(NuisanceNoise, PregnantWomenAndJuvenilesAddTheirOwnPeakAndMaximum)
+{
+    f.Enter("ed_PEWartZm", "60");  // 0.03 of 75 dB
+    f.Enter("ed_MaksWartZm", "112");
+    EXPECT_EQ(f.Value("ed_MaksKrotn"), "0.71");
+    EXPECT_EQ(f.Value("ed_MaksKrotnMlKc"), "1.26");
+    EXPECT_EQ(f.Ratings(), (Groups{20, 20, 30, 30}));
+    f.Enter("ed_MaksWartZm", "90");
+    f.Enter("ed_SzWartZm", "135");
+    EXPECT_EQ(f.Ratings(), (Groups{20, 20, 20, 20}));
+}
+
+// ---- Infrasonic noise ----------------------------------------------------------------------
+
+class InfrasonicNoise : public ShippedFormTest
+{
+protected:
+    ShippedForm f{QStringLiteral("halas_infra_frm_1.xml")};
+};
+
+TEST_F(InfrasonicNoise, AdultsAndTheSharedGroupValues)
+{
+    EXPECT_EQ(f.function, "halas_infra_Pomiar_01");
+    EXPECT_EQ(f.Value("ed_PCWartDop"), "102");
+    EXPECT_EQ(f.Value("ed_PCWartDopMlKc"), "86");
+    EXPECT_EQ(f.Value("ed_SzWartDop"), "145");
+    EXPECT_EQ(f.Value("ed_SzWartDopMlKc"), "135");
+    f.Enter("ed_PCWartZm", "90");
+    EXPECT_EQ(f.Value("ed_PCKrotn"), "0.06");
+    EXPECT_EQ(f.Value("ed_PCKrotnMlKc"), "2.51");
+    EXPECT_EQ(f.Ratings(), (Groups{10, 10, 30, 30}));
+    f.Enter("ed_SzWartZm", "145");
+    EXPECT_EQ(f.Value("ed_SzKrotn"), "1");
+    EXPECT_EQ(f.Ratings(), (Groups{20, 20, 30, 30}));
+    f.Enter("ed_PCWartZm", "105");
+    EXPECT_EQ(f.Value("ed_PCKrotn"), "2");
+    EXPECT_EQ(f.Ratings(), (Groups{30, 30, 30, 30}));
+}
+
+// ---- Infrasonic noise at work that needs concentration -----------------------------------------
+
+class InfrasonicNuisance : public ShippedFormTest
+{
+protected:
+    ShippedForm f{QStringLiteral("halas_infra_uc_frm_1.xml")};
+    const QStringList switched{"lb_lPCCzasWartZm", "lb_lPCCzasWartDp", "lb_lPCCzasKrotn", "lb_pPozCisnCzas",
+                               "ed_PCCzasWartZm",  "ed_PCCzasWartDp",  "ed_PCCzasKrotn"};
+};
+
+TEST_F(InfrasonicNuisance, TheCheckBoxSwitchesTheConcentrationLevel)
+{
+    f.Click("ch_Koncentr");
+    for (const QString &n : switched)
+        EXPECT_TRUE(f.Enabled(n)) << n.toStdString();
+    f.Enter("ed_PCCzasWartDp", "86");
+    f.Enter("ed_PCCzasWartZm", "89");
+    EXPECT_EQ(f.Value("ed_PCCzasKrotn"), "2");
+    EXPECT_EQ(f.Ratings(), (Groups{30, 30, 30, 30}));
+    f.Click("ch_Koncentr");
+    EXPECT_EQ(f.Value("ed_PCCzasWartZm"), "0");
+    EXPECT_EQ(f.Value("ed_PCCzasKrotn"), "0");
+    for (const QString &n : switched)
+        EXPECT_FALSE(f.Enabled(n)) << n.toStdString();
+    EXPECT_EQ(f.Ratings(), (Groups{10, 10, 10, 10}));
+}
+
+TEST_F(InfrasonicNuisance, TheEquivalentLevelRatesAsInTheInfrasonicForm)
+{
+    f.Enter("ed_PCWartZm", "90");
+    EXPECT_EQ(f.Value("ed_PCKrotn"), "0.06");
+    EXPECT_EQ(f.Value("ed_PCKrotnMlKc"), "2.51");
+    EXPECT_EQ(f.Ratings(), (Groups{10, 10, 30, 30}));
+}
+
+TEST_F(InfrasonicNuisance, AConcentrationLevelWithoutItsPermittedValueIsNotDetermined)
+{
+    f.Click("ch_Koncentr");
+    f.Enter("ed_PCCzasWartZm", "89");
+    EXPECT_EQ(f.Value("ed_PCCzasKrotn"), "");
+    EXPECT_EQ(f.Ratings(), NotDetermined);
+    // unticked, the level counts for nothing again
+    f.Click("ch_Koncentr");
+    EXPECT_EQ(f.Ratings(), (Groups{10, 10, 10, 10}));
+}
+
+// ---- Ultrasonic noise --------------------------------------------------------------------------
+
+class UltrasonicNoise1 : public ShippedFormTest
+{
+protected:
+    ShippedForm f{QStringLiteral("halas_ultra_frm_1.xml")};
+    void SetUp() override
+    {
+        ShippedFormTest::SetUp();
+        // the groups' permitted values are typed by the user
+        for (const QString &b : UltrasonicBands()) {
+            f.Enter("ed_PCWartDopMl" + b, "77");
+            f.Enter("ed_PCWartDopKc" + b, "77");
+        }
+    }
+};
+
+TEST_F(UltrasonicNoise1, AdultPermittedValuesByBand)
+{
+    const QStringList pc{"80", "80", "80", "90", "105", "110", "110"};
+    const QStringList pm{"100", "100", "100", "110", "125", "130", "130"};
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(f.Value("ed_PCWartDop" + UltrasonicBands()[i]), pc[i]);
+        EXPECT_EQ(f.Value("ed_PMWartDop" + UltrasonicBands()[i]), pm[i]);
+    }
+}
+
+TEST_F(UltrasonicNoise1, LeavingOneBandRecomputesOnlyThatBand)
+{
+    f.form.Writes.clear();
+    f.Enter("ed_PCWartZm_31", "113");
+    EXPECT_EQ(f.form.Writes, (QStringList{"ed_PCKrotn_31=2", "ed_PCKrotnMl_31=3981", "ed_PCKrotnKc_31=3981"}));
+    EXPECT_EQ(f.Ratings(), (Groups{30, 30, 30, 30}));
+    f.form.Writes.clear();
+    f.Enter("ed_PMWartZm_25", "119");
+    EXPECT_EQ(f.form.Writes, QStringList{"ed_PMKrotn_25=0.5"});
+}
+
+TEST_F(UltrasonicNoise1, TheRatingCoversAllSevenBands)
+{
+    f.Enter("ed_PCWartZm_10", "74"); // 0.25 of 80 dB, 0.5 of 77 dB
+    EXPECT_EQ(f.Ratings(), (Groups{10, 10, 20, 20}));
+    f.Enter("ed_PMWartZm_40", "131");
+    EXPECT_EQ(f.Value("ed_PMKrotn_40"), "1.12");
+    // pregnant women and juveniles are rated on the adults' maximum level
+    EXPECT_EQ(f.Ratings(), (Groups{30, 30, 30, 30}));
+}
+
+TEST_F(UltrasonicNoise1, AGroupValueLeftOutLeavesTheFormNotDetermined)
+{
+    f.Enter("ed_PCWartDopKc_20", "");
+    f.Enter("ed_PCWartZm_20", "85");
+    EXPECT_EQ(f.Value("ed_PCKrotnKc_20"), "");
+    EXPECT_EQ(f.Ratings(), NotDetermined);
+}
+
+class UltrasonicNoise2 : public ShippedFormTest
+{
+protected:
+    ShippedForm f{QStringLiteral("halas_ultra_frm_2.xml")};
+};
+
+TEST_F(UltrasonicNoise2, PregnantWomenHaveTheirOwnMaximumJuvenilesTheAdults)
+{
+    EXPECT_EQ(f.function, "halas_ultra_Pomiar_02");
+    f.Enter("ed_PCWartDopKcMl_16", "77");
+    f.Enter("ed_PMWartDopKc_16", "97");
+    f.Enter("ed_PCWartZm_16", "70");
+    EXPECT_EQ(f.Value("ed_PCKrotn_16"), "0.1");
+    EXPECT_EQ(f.Value("ed_PCKrotnKcMl_16"), "0.2");
+    EXPECT_EQ(f.Ratings(), (Groups{10, 10, 10, 10}));
+    f.form.Writes.clear();
+    f.Enter("ed_PMWartZm_16", "99");
+    EXPECT_EQ(f.form.Writes, (QStringList{"ed_PMKrotn_16=0.89", "ed_PMKrotnKc_16=1.26"}));
+    EXPECT_EQ(f.Ratings(), (Groups{20, 20, 30, 20}));
+}

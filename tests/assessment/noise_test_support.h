@@ -1,0 +1,142 @@
+#pragma once
+
+// A shipped noise form held in memory: its definition read from the installation, its
+// fields added to a TMemoryForm under their control names, and the user's actions played
+// the way the measurement window plays them (an edit evaluates when left and its item has
+// onexit; a combo choice and a check box click always evaluate).
+
+#include "assessment/evaluation_dispatch.h"
+#include "assessment/memory_form.h"
+#include "assessment/rules/rules.h"
+#include "storage/form_definition_files.h"
+#include "storage/form_definitions.h"
+#include "storage/selection_trees.h"
+#include "tests/support/fixture.h"
+
+#include <QSet>
+#include <QString>
+#include <gtest/gtest.h>
+
+namespace noisetest {
+
+// The control name a definition item is built as; empty for items that build none.
+inline QString ControlName(const storage::TPomiar &item)
+{
+    const QString &t = item.typ;
+    if (t == QLatin1String("edit") || t == QLatin1String("form"))
+        return QStringLiteral("ed_") + item.nazwa;
+    if (t == QLatin1String("combo"))
+        return QStringLiteral("cb_") + item.nazwa;
+    if (t == QLatin1String("memo"))
+        return QStringLiteral("me_") + item.nazwa;
+    if (t == QLatin1String("checkbox"))
+        return QStringLiteral("ch_") + item.nazwa;
+    if (t == QLatin1String("label") || t == QLatin1String("parametr") || t == QLatin1String("naglowek"))
+        return QStringLiteral("lb_") + item.nazwa;
+    return QString();
+}
+
+class ShippedForm
+{
+public:
+    // fileName: "halas_fizyczny_frm_1.xml"; the program folder must hold the installation.
+    explicit ShippedForm(const QString &fileName)
+    {
+        storage::FormRootInfo root;
+        storage::ReadMeasurementForm(QStringLiteral("zaklocen\\frm\\") + fileName, items, 0, {}, &root);
+        function = root.function;
+        rule = assessment::FindEvaluationRule(function);
+        for (const auto &item : items) {
+            const QString name = ControlName(*item);
+            if (name.isEmpty())
+                continue;
+            if (name.startsWith(QLatin1String("cb_"))) {
+                std::vector<storage::TZalTree> nodes;
+                storage::ReadSelectionTree(QStringLiteral("zaklocen\\frm\\zalaczn\\") + item->zal, nodes);
+                QStringList texts;
+                for (const auto &n : nodes)
+                    texts << n.Text;
+                form.AddCombo(name, texts, item->Value.toInt());
+            } else if (name.startsWith(QLatin1String("lb_"))) {
+                form.Add(name, item->etyk);
+            } else {
+                form.Add(name, item->Value).enabled = item->enabled;
+            }
+            if (item->onexit)
+                onexit.insert(name);
+        }
+        // A value the rule writes re-runs the exit handler: the rule again for edits with
+        // onexit, always for a check box whose state changed.
+        form.OnExit = [this](const QString &name) {
+            if (name.startsWith(QLatin1String("ch_")) || onexit.contains(name))
+                Evaluate(name);
+        };
+    }
+
+    void Evaluate(const QString &name)
+    {
+        ASSERT_TRUE(rule) << function.toStdString();
+        rule(form, name);
+    }
+    // The user types text into an edit and leaves it.
+    void Enter(const QString &name, const QString &text)
+    {
+        ASSERT_TRUE(form.Find(name)) << name.toStdString();
+        const QString before = form.Fields[name].value;
+        form.Fields[name].value = text;
+        if (before != text && onexit.contains(name))
+            Evaluate(name);
+    }
+    // The user picks an item of a combo.
+    void Choose(const QString &name, int index)
+    {
+        ASSERT_TRUE(form.Find(name)) << name.toStdString();
+        form.Fields[name].value = QString::number(index);
+        Evaluate(name);
+    }
+    // The user clicks a check box.
+    void Click(const QString &name)
+    {
+        ASSERT_TRUE(form.Find(name)) << name.toStdString();
+        auto &v = form.Fields[name].value;
+        v = v == QLatin1String("True") ? QStringLiteral("False") : QStringLiteral("True");
+        Evaluate(name);
+    }
+    QString Value(const QString &name) { return form.GetFieldValue(name); }
+    bool Enabled(const QString &name)
+    {
+        const auto *f = form.Find(name);
+        return f && f->enabled;
+    }
+    // The last ratings handed over: men, women, pregnant women, juveniles.
+    std::vector<int> Ratings() const
+    {
+        if (form.Ratings.isEmpty())
+            return {};
+        const auto &r = form.Ratings.last();
+        return {r.men, r.women, r.pregnantWomen, r.juveniles};
+    }
+
+    storage::TPomiarList items;
+    QString function;
+    assessment::EvaluationRule rule;
+    assessment::TMemoryForm form;
+    QSet<QString> onexit;
+};
+
+// A program folder holding the installation, with every rule registered.
+class ShippedFormTest : public ::testing::Test
+{
+protected:
+    testsupport::FixtureFolder folder{true};
+    void SetUp() override
+    {
+        storage::ClearFormDefinitionCache();
+        assessment::rules::RegisterRules();
+    }
+    void TearDown() override { storage::ClearFormDefinitionCache(); }
+};
+
+using Groups = std::vector<int>; // men, women, pregnant women, juveniles
+
+} // namespace noisetest
