@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "assessment/frm_nowy_pomiar.h"
 #include "assessment/frm_ocena_ryz.h"
 #include "assessment/views.h"
 #include "platform/application.h"
@@ -41,7 +42,7 @@ const std::vector<StartupWindow> &startupWindows()
         {"frmMain", [] { return static_cast<QWidget *>(shell::frmMain()); }},
         {"frmProgres", [] { return static_cast<QWidget *>(widgets::frmProgres()); }},
         {"frmWydruk", [] { return placeholderWindow("frmWydruk"); }},
-        {"frmNowyPomiar", [] { return placeholderWindow("frmNowyPomiar"); }},
+        {"frmNowyPomiar", [] { return static_cast<QWidget *>(assessment::frmNowyPomiar()); }},
         {"frmCzynniki", [] { return placeholderWindow("frmCzynniki"); }},
         {"frmStanCzyn", [] { return placeholderWindow("frmStanCzyn"); }},
         {"frmOcenaRyz", [] { return static_cast<QWidget *>(assessment::frmOcenaRyz()); }},

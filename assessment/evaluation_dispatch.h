@@ -2,24 +2,79 @@
 
 // The evaluation rules of the measurement forms, found by the `function` name that the
 // root of a form definition carries (for example "halas_fizyczny_Pomiar_01", not the file
-// name). A form whose name has no rule is not evaluated.
+// name). The table of names is complete: every form name belongs to one family of rules,
+// and a family's rule is registered by the code of that family (assessment/rules/). A
+// family whose rule is not registered rates nothing; a form whose name is not in the table
+// is not evaluated.
 
 #include "assessment/form_access.h"
 
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <utility>
+#include <vector>
+
+namespace storage {
+class TCzynnik;
+class TPomiarCzynn;
+} // namespace storage
 
 namespace assessment {
 
 // A rule gets the form and the component name of the control that changed
-// ("ed_PylCalkZm", "cb_Rodz", "ch_cbSumNDS"). It reads and writes only through the form;
-// when it rates it ends with SetRiskAssessment.
+// ("ed_PylCalkZm", "cb_Rodz", "ch_cbSumNDS"); form.FormName() tells which of its family's
+// forms it works on. It reads and writes only through the form and keeps its working
+// values in locals (its own writes run it again, nested); when it rates it ends with
+// SetRiskAssessment(men, women, pregnant women, juveniles, 0, 0, true).
 using EvaluationRule = std::function<void(TFormAccess &form, const QString &senderName)>;
 
-// The rule registered for formName, or an empty function.
+enum class RuleFamily {
+    Chemical,          // chemical substances and the workstation sums
+    Biological,        // biological agents
+    Vibration,         // vibration and mechanical factors
+    Noise,             // noise, infrasound, ultrasound
+    Microclimate,      // hot, moderate and cold microclimate
+    WorkLoad,          // monotony, mental and static load, physical effort
+    Lighting,          // illuminance, glare, uniformity, colour rendering, flicker
+    FieldsAndCurrent,  // electromagnetic fields, electric current, explosion and fire
+    OpticalRadiation,  // ultraviolet, infrared, visible radiation
+    Laser,             // laser radiation
+    Dust,              // dusts and the workstation sums
+    OwnMethods,        // "5 kroków" and Risk Score
+};
+
+// The complete table, in its order: form name and family.
+const std::vector<std::pair<QString, RuleFamily>> &EvaluationTable();
+// The family of a form name; false when the name is not in the table (exact comparison).
+bool FamilyOfForm(const QString &formName, RuleFamily &family);
+
+// Registers (or, with an empty rule, removes) the rule of a family.
+void RegisterRuleFamily(RuleFamily family, EvaluationRule rule);
+
+// The rule for formName: one registered for that very name (tests), else its family's;
+// an empty function when there is none.
 EvaluationRule FindEvaluationRule(const QString &formName);
-// Registers (or, with an empty rule, removes) the rule of one form name.
+// Registers (or removes) a rule for one form name ahead of its family's.
 void RegisterEvaluationRule(const QString &formName, EvaluationRule rule);
+
+// ---- Work of the rule families that the measurement window starts --------------------------
+
+// Chemical substances ("chem") and dusts ("pyly") whose summation box is ticked take part in
+// a sum over the workstation's measurements of the same date. Deleting such a measurement or
+// moving it to another date recomputes the sums: includeCurrent false leaves the selected
+// measurement out, true counts it. Registered by the chemical and dust rules.
+using WorkstationSum = std::function<void(bool includeCurrent)>;
+void RegisterWorkstationSum(const QString &ident, WorkstationSum sum);
+// Runs the sum of group ident; nothing when none is registered.
+void RunWorkstationSum(const QString &ident, bool includeCurrent);
+// Whether a measurement takes part in the sums: a field whose name holds "cbSumNDS" holds "True".
+bool TakesPartInSums(const storage::TPomiarCzynn &m);
+
+// A new measurement of a biological agent takes its four group ratings from the agent's
+// hazard group. Registered by the biological rule.
+using NewMeasurementRating = std::function<void(storage::TPomiarCzynn &m, const storage::TCzynnik &factor)>;
+void RegisterNewBiologicalRating(NewMeasurementRating rating);
+void RateNewBiologicalMeasurement(storage::TPomiarCzynn &m, const storage::TCzynnik &factor);
 
 } // namespace assessment

@@ -6,8 +6,11 @@
 
 #include "platform/paths.h"
 #include "platform/prompter.h"
+#include "platform/tarvelin_error.h"
 #include "shell/appstate/appstate.h"
+#include "storage/measurements.h"
 #include "storage/text_xml.h"
+#include "storage/workstation_files.h"
 #include "widgets/field_binding.h"
 
 #include <QCheckBox>
@@ -16,6 +19,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollArea>
+#include <QTimer>
 
 namespace assessment {
 
@@ -60,6 +64,71 @@ void TfrmRyzZakl::MarkModified()
         return;
     appstate::State().SetModified(true);
     ModifiedFactorIndex = lbCzyn->currentRow();
+    if (!UnderEdit.active) {
+        const storage::TStanowisko *w = SelectedWorkstation();
+        const storage::TCzynnik *f = SelectedFactor();
+        if (w && f)
+            UnderEdit = {true, w->id, f->id, FormFileName};
+    }
+}
+
+template <typename Body>
+void TfrmRyzZakl::guardedEvent(Body body)
+{
+    if (m_eventGuard) {
+        body(); // nested in an event already guarded
+        return;
+    }
+    m_eventGuard = true;
+    struct Reset
+    {
+        bool &flag;
+        ~Reset() { flag = false; }
+    } reset{m_eventGuard};
+    storage::TPomiarCzynn *m = SaveAllowed() ? SelectedMeasurement() : nullptr;
+    std::unique_ptr<storage::TPomiarCzynn> snapshot;
+    if (m && FormItems == &m->Fields)
+        snapshot = m->Clone();
+    try {
+        body();
+    } catch (const platform::TarvelinError &e) {
+        restoreAfterFailure(e.message(), snapshot.get());
+    } catch (const std::exception &e) {
+        restoreAfterFailure(QString::fromLocal8Bit(e.what()), snapshot.get());
+    }
+}
+
+void TfrmRyzZakl::restoreAfterFailure(const QString &message, const storage::TPomiarCzynn *snapshot)
+{
+    platform::ShowError(QStringLiteral("Błąd podczas oceny pomiaru: %1\nDane pomiaru pozostały bez zmian.").arg(message));
+    storage::TPomiarCzynn *m = SelectedMeasurement();
+    if (!snapshot || !m)
+        return;
+    // Values are put back in place: the items stay the objects the pages and the handlers
+    // still on the stack refer to.
+    if (m->Fields.size() == snapshot->Fields.size()) {
+        for (size_t i = 0; i < m->Fields.size(); ++i) {
+            storage::TPomiar &to = *m->Fields[i];
+            const storage::TPomiar &from = *snapshot->Fields[i];
+            to.Value = from.Value;
+            to.ChoiceNr = from.ChoiceNr;
+            to.enabled = from.enabled;
+            to.visible = from.visible;
+        }
+    }
+    m->ocenam = snapshot->ocenam;
+    m->ocenak = snapshot->ocenak;
+    m->ocenakc = snapshot->ocenakc;
+    m->ocenaml = snapshot->ocenaml;
+    m->ocenamax = snapshot->ocenamax;
+    m->ocenakon = snapshot->ocenakon;
+    m->srodogrryz = snapshot->srodogrryz;
+    // The pages show what the rule had half written: show the measurement again once the
+    // event that failed is over.
+    QTimer::singleShot(0, this, [this] {
+        if (storage::TPomiarCzynn *current = SelectedMeasurement())
+            ShowMeasurement(current);
+    });
 }
 
 void TfrmRyzZakl::RiskMeasurementEdited()
@@ -93,129 +162,137 @@ void TfrmRyzZakl::EvaluateMeasurementForm(QWidget *sender)
 
 void TfrmRyzZakl::ExitField(QWidget *sender)
 {
-    if (!sender)
-        return;
-    if (QScrollArea *page = PageOf(sender))
-        CurrentScrollBox = page;
-    bool changed = TreeChoiceMade;
-    if (auto *ed = qobject_cast<QLineEdit *>(sender)) {
-        if (storage::TPomiar *item = findItem(QStringLiteral("ed_"), ed->objectName())) {
-            const QString n = ed->text();
-            double oldNumber = 0, newNumber = 0;
-            const bool oldIsNumber = storage::TryToDouble(item->Value, oldNumber);
-            const bool newIsNumber = storage::TryToDouble(n, newNumber);
-            if (oldIsNumber && newIsNumber) {
-                if (oldNumber != newNumber) {
-                    MarkModified();
-                    changed = true;
-                }
-                item->Value = n;
-                TreeChoiceMade = false;
-                if (changed && item->onexit)
-                    EvaluateMeasurementForm(ed);
-            } else {
-                if (item->Value != n) {
-                    MarkModified();
-                    changed = true;
-                }
-                // Only a new text that is no number is refused; an empty field, or one that
-                // held text before, takes its first number without complaint.
-                if (item->sprpopr && !n.isEmpty() && !newIsNumber) {
-                    platform::ShowWarning(QString::fromUtf8(FormatError));
-                    widgets::ReturnFocusLater(ed);
-                } else {
+    guardedEvent([&] {
+        if (!sender)
+            return;
+        if (QScrollArea *page = PageOf(sender))
+            CurrentScrollBox = page;
+        bool changed = TreeChoiceMade;
+        if (auto *ed = qobject_cast<QLineEdit *>(sender)) {
+            if (storage::TPomiar *item = findItem(QStringLiteral("ed_"), ed->objectName())) {
+                const QString n = ed->text();
+                double oldNumber = 0, newNumber = 0;
+                const bool oldIsNumber = storage::TryToDouble(item->Value, oldNumber);
+                const bool newIsNumber = storage::TryToDouble(n, newNumber);
+                if (oldIsNumber && newIsNumber) {
+                    if (oldNumber != newNumber) {
+                        MarkModified();
+                        changed = true;
+                    }
                     item->Value = n;
                     TreeChoiceMade = false;
                     if (changed && item->onexit)
                         EvaluateMeasurementForm(ed);
+                } else {
+                    if (item->Value != n) {
+                        MarkModified();
+                        changed = true;
+                    }
+                    // Only a new text that is no number is refused; an empty field, or one that
+                    // held text before, takes its first number without complaint.
+                    if (item->sprpopr && !n.isEmpty() && !newIsNumber) {
+                        platform::ShowWarning(QString::fromUtf8(FormatError));
+                        widgets::ReturnFocusLater(ed);
+                    } else {
+                        item->Value = n;
+                        TreeChoiceMade = false;
+                        if (changed && item->onexit)
+                            EvaluateMeasurementForm(ed);
+                    }
                 }
             }
+        } else if (auto *me = qobject_cast<QPlainTextEdit *>(sender)) {
+            if (storage::TPomiar *item = findItem(QStringLiteral("me_"), me->objectName())) {
+                const QString text = me->toPlainText();
+                if (item->Value != text)
+                    MarkModified();
+                item->Value = text;
+                EvaluateMeasurementForm(me);
+            }
         }
-    } else if (auto *me = qobject_cast<QPlainTextEdit *>(sender)) {
-        if (storage::TPomiar *item = findItem(QStringLiteral("me_"), me->objectName())) {
-            const QString text = me->toPlainText();
-            if (item->Value != text)
-                MarkModified();
-            item->Value = text;
-            EvaluateMeasurementForm(me);
-        }
-    }
-    ApplySaveRule();
+        ApplySaveRule();
+    });
 }
 
 void TfrmRyzZakl::ChangeField(QWidget *sender)
 {
-    auto *cb = qobject_cast<QComboBox *>(sender);
-    if (!cb)
-        return;
-    if (QScrollArea *page = PageOf(cb))
-        CurrentScrollBox = page;
-    if (storage::TPomiar *item = findItem(QStringLiteral("cb_"), cb->objectName())) {
-        if (cb->currentText() != item->Value)
-            MarkModified();
-        item->Value = cb->currentText();
-        EvaluateMeasurementForm(cb);
-    }
-    ApplySaveRule();
+    guardedEvent([&] {
+        auto *cb = qobject_cast<QComboBox *>(sender);
+        if (!cb)
+            return;
+        if (QScrollArea *page = PageOf(cb))
+            CurrentScrollBox = page;
+        if (storage::TPomiar *item = findItem(QStringLiteral("cb_"), cb->objectName())) {
+            if (cb->currentText() != item->Value)
+                MarkModified();
+            item->Value = cb->currentText();
+            EvaluateMeasurementForm(cb);
+        }
+        ApplySaveRule();
+    });
 }
 
 void TfrmRyzZakl::ClickField(QWidget *sender)
 {
-    auto *ch = qobject_cast<QCheckBox *>(sender);
-    if (!ch)
-        return;
-    if (QScrollArea *page = PageOf(ch))
-        CurrentScrollBox = page;
-    if (storage::TPomiar *item = findItem(QStringLiteral("ch_"), ch->objectName())) {
-        const QString value = ch->isChecked() ? QStringLiteral("True") : QStringLiteral("False");
-        if (value != item->Value)
-            MarkModified();
-        item->Value = value;
-        EvaluateMeasurementForm(ch);
-    }
-    ApplySaveRule();
+    guardedEvent([&] {
+        auto *ch = qobject_cast<QCheckBox *>(sender);
+        if (!ch)
+            return;
+        if (QScrollArea *page = PageOf(ch))
+            CurrentScrollBox = page;
+        if (storage::TPomiar *item = findItem(QStringLiteral("ch_"), ch->objectName())) {
+            const QString value = ch->isChecked() ? QStringLiteral("True") : QStringLiteral("False");
+            if (value != item->Value)
+                MarkModified();
+            item->Value = value;
+            EvaluateMeasurementForm(ch);
+        }
+        ApplySaveRule();
+    });
 }
 
 void TfrmRyzZakl::ClickForm(QWidget *sender)
 {
-    if (!sender)
-        return;
-    QScrollArea *page = PageOf(sender);
-    if (page)
-        CurrentScrollBox = page;
-    storage::TPomiar *item = findItem(QStringLiteral("bb_"), sender->objectName());
-    if (!item)
-        return;
-    auto *ed = qobject_cast<QLineEdit *>(findOnPage(page, QStringLiteral("ed_") + item->nazwa));
-    const QString current = ed ? ed->text() : item->Value;
-    const QString treeFile = platform::JoinStoredPath(AttachmentFolder, item->zal);
-    if (!chooser())
-        return;
-    const ParamTreeChoice choice = chooser()(treeFile, current);
-    if (choice.result == 3)
-        return; // "Zamknij": nothing chosen, nothing changed
-    if (choice.text != current)
-        MarkModified();
-    if (choice.result == 1)
-        TreeChoiceMade = true;
-    QString parameter;
-    if (item->nazwa == QLatin1String("RodzWnetrzaN"))
-        parameter = choice.par1;
-    else if (item->nazwa == QLatin1String("RodzWnetrzaB"))
-        parameter = choice.par2;
-    else if (item->nazwa == QLatin1String("RodzWnetrzaR"))
-        parameter = choice.par3;
-    item->Value = choice.text;
-    if (ed) {
-        ed->setText(choice.text);
-        ed->setCursorPosition(0);
-    }
-    if (auto *required = qobject_cast<QLineEdit *>(findOnPage(page, QStringLiteral("ed_") + item->nazwa +
-                                                                          QStringLiteral("Wymagany")))) {
-        required->setText(choice.result == 5 ? QStringLiteral("0.0") : parameter);
-        ExitField(required);
-    }
-    ApplySaveRule();
+    guardedEvent([&] {
+        if (!sender)
+            return;
+        QScrollArea *page = PageOf(sender);
+        if (page)
+            CurrentScrollBox = page;
+        storage::TPomiar *item = findItem(QStringLiteral("bb_"), sender->objectName());
+        if (!item)
+            return;
+        auto *ed = qobject_cast<QLineEdit *>(findOnPage(page, QStringLiteral("ed_") + item->nazwa));
+        const QString current = ed ? ed->text() : item->Value;
+        const QString treeFile = platform::JoinStoredPath(AttachmentFolder, item->zal);
+        if (!chooser())
+            return;
+        const ParamTreeChoice choice = chooser()(treeFile, current);
+        if (choice.result == 3)
+            return; // "Zamknij": nothing chosen, nothing changed
+        if (choice.text != current)
+            MarkModified();
+        if (choice.result == 1)
+            TreeChoiceMade = true;
+        QString parameter;
+        if (item->nazwa == QLatin1String("RodzWnetrzaN"))
+            parameter = choice.par1;
+        else if (item->nazwa == QLatin1String("RodzWnetrzaB"))
+            parameter = choice.par2;
+        else if (item->nazwa == QLatin1String("RodzWnetrzaR"))
+            parameter = choice.par3;
+        item->Value = choice.text;
+        if (ed) {
+            ed->setText(choice.text);
+            ed->setCursorPosition(0);
+        }
+        if (auto *required = qobject_cast<QLineEdit *>(findOnPage(page, QStringLiteral("ed_") + item->nazwa +
+                                                                              QStringLiteral("Wymagany")))) {
+            required->setText(choice.result == 5 ? QStringLiteral("0.0") : parameter);
+            ExitField(required);
+        }
+        ApplySaveRule();
+    });
 }
 
 void TfrmRyzZakl::EnterField(QWidget *sender)

@@ -50,6 +50,9 @@ public:
     virtual void SetRiskAssessment(int men, int women, int pregnantWomen, int juveniles, int combined, int final,
                                    bool finalFromCombined) = 0;
 
+    // The `function` name of the form shown (the key its rule was found by).
+    virtual QString FormName() { return QString(); }
+
     // Messages of a rule to the user.
     virtual void ShowWarning(const QString &text);
     virtual void ShowInfo(const QString &text);

@@ -348,7 +348,7 @@ bool TfrmOcenaRyz::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == gbOcena && event->type() == QEvent::MouseButtonRelease) {
         auto *me = static_cast<QMouseEvent *>(event);
-        if (me->button() == Qt::LeftButton && gbOcena->isEnabled() && gbOcena->rect().contains(me->position().toPoint()))
+        if (me->button() == Qt::LeftButton && gbOcena->isEnabled())
             gbOcenaClick();
     }
     return QWidget::eventFilter(watched, event);

@@ -4,6 +4,7 @@
 #include "shell/appstate/appstate.h"
 #include "storage/measurements.h"
 #include "storage/workstation_files.h"
+#include "widgets/field_binding.h"
 #include "widgets/form_geometry.h"
 #include "workstations/loading/workstation_loading.h"
 
@@ -91,6 +92,13 @@ TfrmRyzZakl::TfrmRyzZakl()
     all->addWidget(pgDokum);
     split->setStretchFactor(1, 1);
 
+    connect(cbStanow, &QComboBox::activated, this, [this](int) { cbStanowClick(); }); // the user's choice
+    connect(lbCzyn, &QListWidget::currentRowChanged, this, [this](int) { lbCzynClick(); });
+    connect(lbPomiar, &QListWidget::currentRowChanged, this, [this](int) { lbPomiarClick(); });
+    connect(pgDokum, &QTabWidget::currentChanged, this, [this](int index) { pgDokumChange(index); });
+    widgets::BindExit(lbCzyn, [this](QWidget *) { lbCzynExit(); });
+    pgDokum->hide();
+
     adapter() = new WorkstationListAdapter(this);
     workstations::RegisterWorkstationListView(QStringLiteral("frmRyzZakl"), adapter());
     TfrmOcenaRyz::SetHost(QStringLiteral("frmRyzZakl"), this);
@@ -127,16 +135,6 @@ storage::TPomiarCzynn *TfrmRyzZakl::SelectedMeasurement() const
     // The entry carries its measurement's date, the key of the factor's list.
     const int index = storage::FindMeasurementByDate(f->Measurements, item->data(Qt::UserRole).toString());
     return index >= 0 ? f->Measurements[static_cast<size_t>(index)].get() : nullptr;
-}
-
-void TfrmRyzZakl::InitView()
-{
-    lbCzyn->clear();
-    lbPomiar->clear();
-    cbStanow->clear();
-    ClearMeasurementForm(pgDokum);
-    AttachmentFolder = appstate::State().AttachFolder;
-    TreeChoiceMade = false;
 }
 
 TfrmRyzZakl *frmRyzZakl()

@@ -91,6 +91,7 @@ public:
     QString ComboText(const QString &name) override;
     void SetRiskAssessment(int men, int women, int pregnantWomen, int juveniles, int combined, int final,
                            bool finalFromCombined) override;
+    QString FormName() override { return CurrentFormName; }
     QComboBox *FindFieldCombo(const QString &name);
     // The control of that name on the current page, or nullptr.
     QWidget *FindField(const QString &name) const;
@@ -125,6 +126,35 @@ public:
     // A change the user made: Modified and the factor under edit.
     void MarkModified();
 
+    // ---- Workstation, factor and measurement ------------------------------------------
+    void pgDokumChange(int index);
+    void cbStanowClick();
+    void lbCzynClick();
+    void lbCzynExit();
+    void lbPomiarClick();
+    // Builds the pages of m and shows its ratings.
+    void ShowMeasurement(storage::TPomiarCzynn *m);
+    // Fills lbPomiar with the selected factor's measurements (oldest first) and selects the
+    // entry of date (none when empty or not there); raises nothing.
+    void FillMeasurementList(const QString &date = QString());
+    // Removes the selected measurement (after the main window's confirmation).
+    void DeleteMeasurement();
+
+    // What the first unsaved change was made in. A save writes exactly this and a discard
+    // re-reads exactly this, whatever the lists show by then (a workstation or factor chosen
+    // afterwards must not receive the edits).
+    struct EditTarget
+    {
+        bool active = false;
+        QString workstationId;
+        int factorId = 0;
+        QString formFileName;
+    };
+    EditTarget UnderEdit;
+    // The factor and workstation UnderEdit names (nullptr when gone).
+    storage::TStanowisko *EditedWorkstation() const;
+    storage::TCzynnik *EditedFactor() const;
+
     // ---- Selection --------------------------------------------------------------------
     storage::TStanowisko *SelectedWorkstation() const;
     storage::TCzynnik *SelectedFactor() const;
@@ -138,6 +168,11 @@ public:
     // ---- TView ------------------------------------------------------------------------
     QWidget *GetMainPanel() override { return pRyzZakl; }
     void InitView() override;
+    bool AskSaveChanges() override;
+    bool Save() override;
+    void New() override;    // a new measurement of the selected factor
+    void Modify() override; // the selected measurement's date and description
+    void Delete() override { DeleteMeasurement(); }
 
 private:
     struct LayoutEntry
@@ -157,7 +192,14 @@ private:
     void selectComboValue(QComboBox *combo, storage::TPomiar &item);
     QIcon choiceGlyph() const;
 
+    // Runs a field event; a failure inside the rule it starts shows a message and puts the
+    // measurement back as it was before the event.
+    template <typename Body>
+    void guardedEvent(Body body);
+    void restoreAfterFailure(const QString &message, const storage::TPomiarCzynn *snapshot);
+
     int m_evaluationDepth = 0;
+    bool m_eventGuard = false;
 };
 
 TfrmRyzZakl *frmRyzZakl();

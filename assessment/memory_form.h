@@ -55,9 +55,11 @@ public:
     QString ComboText(const QString &name) override;
     void SetRiskAssessment(int men, int women, int pregnantWomen, int juveniles, int combined, int final,
                            bool finalFromCombined) override;
+    QString FormName() override { return Name; }
     void ShowWarning(const QString &text) override { Messages << text; }
     void ShowInfo(const QString &text) override { Messages << text; }
 
+    QString Name; // the form's `function` name
     QHash<QString, Field> Fields;
     QList<Rating> Ratings;
     QStringList Writes;   // "name=value" in the order written

@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QListWidget>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
@@ -115,6 +116,8 @@ protected:
 
         win = std::make_unique<assessment::TfrmRyzZakl>();
         win->AttachmentFolder = s.AttachFolder;
+        // The lists are set as a user's earlier choices left them, without their handlers.
+        QSignalBlocker b1(win->cbStanow), b2(win->lbCzyn), b3(win->lbPomiar);
         workstations::AddWorkstationItem(win->cbStanow, *ws);
         win->cbStanow->setCurrentIndex(0);
         workstations::AddFactorItem(win->lbCzyn, *ws, ws->Factors.front());

@@ -23,6 +23,15 @@ storage::TZatrudn Year(const QString &rok, const QString &men, const QString &wo
     return storage::TZatrudn(rok, men, women, pregnant, juveniles, QStringLiteral("0"), QStringLiteral("0"));
 }
 
+void clickCaption(QGroupBox *g)
+{
+    const QPointF at(3, 3);
+    QMouseEvent press(QEvent::MouseButtonPress, at, g->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(g, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, g->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, {});
+    QCoreApplication::sendEvent(g, &release);
+}
+
 // The view the panel is shown in: a workstation and a selected measurement.
 class StubHost : public assessment::TRiskPanelHost
 {
@@ -228,12 +237,12 @@ TEST_F(RiskPanel, ClickingTheFinalCaptionStoresWorkForbiddenAndClickingAgainClea
 {
     panel->gbOcena->setEnabled(true);
     panel->SetRiskAssessment(20, 20, 20, 20, 0, 0, true);
-    QTest::mouseClick(panel->gbOcena, Qt::LeftButton, {}, QPoint(3, 3));
+    clickCaption(panel->gbOcena);
     EXPECT_TRUE(TfrmOcenaRyz::CaptionRed(panel->gbOcena));
     EXPECT_FALSE(panel->rbOcenaKoncSrednie->isChecked());
     EXPECT_EQ(host.measurement.ocenakon, 40);
     EXPECT_EQ(host.edits, 1);
-    QTest::mouseClick(panel->gbOcena, Qt::LeftButton, {}, QPoint(3, 3));
+    clickCaption(panel->gbOcena);
     EXPECT_FALSE(TfrmOcenaRyz::CaptionRed(panel->gbOcena));
     EXPECT_EQ(host.measurement.ocenakon, 0);
     EXPECT_EQ(host.edits, 2);

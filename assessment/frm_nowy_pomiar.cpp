@@ -1,0 +1,230 @@
+#include "assessment/frm_nowy_pomiar.h"
+
+#include "assessment/evaluation_dispatch.h"
+#include "assessment/frm_ryz_zakl.h"
+
+#include "platform/paths.h"
+#include "platform/prompter.h"
+#include "platform/tarvelin_error.h"
+#include "platform/window_registry.h"
+#include "shell/appstate/appstate.h"
+#include "storage/form_definition_files.h"
+#include "storage/measurements.h"
+#include "storage/workstation_files.h"
+
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace assessment {
+
+namespace {
+
+constexpr int MaxTextLength = 256;
+const char *const DateFormat = "yyyy-MM-dd";
+
+TfrmNowyPomiar::Runner &runner()
+{
+    static TfrmNowyPomiar::Runner r;
+    return r;
+}
+
+QLineEdit *makeEdit(QWidget *parent, const char *name)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setMaxLength(MaxTextLength);
+    return e;
+}
+
+} // namespace
+
+TfrmNowyPomiar::TfrmNowyPomiar()
+{
+    setObjectName(QStringLiteral("frmNowyPomiar"));
+    setWindowTitle(QStringLiteral("Dane pomiarowe czynnika"));
+    setModal(true);
+    auto *main = new QVBoxLayout(this);
+    auto *form = new QFormLayout;
+    main->addLayout(form);
+    dtPicker = new QDateEdit(this);
+    dtPicker->setObjectName(QStringLiteral("dtPicker"));
+    dtPicker->setCalendarPopup(true);
+    dtPicker->setDisplayFormat(QString::fromLatin1(DateFormat));
+    form->addRow(QStringLiteral("Data pomiaru: "), dtPicker);
+    eMscPom = makeEdit(this, "eMscPom");
+    form->addRow(QStringLiteral("Miejsce pomiaru"), eMscPom);
+    eWykPom = makeEdit(this, "eWykPom");
+    form->addRow(QStringLiteral("Wykonujący pomiar"), eWykPom);
+    eMetPom = makeEdit(this, "eMetPom");
+    form->addRow(QStringLiteral("Metoda pomiaru"), eMetPom);
+    main->addWidget(new QLabel(QStringLiteral("Interpretacja wyniku:"), this));
+    mInterWyn = new QPlainTextEdit(this);
+    mInterWyn->setObjectName(QStringLiteral("mInterWyn"));
+    main->addWidget(mInterWyn, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    bOk = new QPushButton(QStringLiteral("OK"), this);
+    bOk->setObjectName(QStringLiteral("bOk"));
+    bOk->setDefault(true);
+    bAnul = new QPushButton(QStringLiteral("Anuluj"), this);
+    bAnul->setObjectName(QStringLiteral("bAnul"));
+    buttons->addWidget(bOk);
+    buttons->addWidget(bAnul);
+    main->addLayout(buttons);
+    connect(bOk, &QPushButton::clicked, this, &TfrmNowyPomiar::accept);
+    connect(bAnul, &QPushButton::clicked, this, &TfrmNowyPomiar::reject);
+    resize(460, 360);
+}
+
+TfrmNowyPomiar::Runner TfrmNowyPomiar::SetRunner(Runner r)
+{
+    Runner previous = runner();
+    runner() = std::move(r);
+    return previous;
+}
+
+TfrmRyzZakl *TfrmNowyPomiar::window() const
+{
+    return Window ? Window.data() : frmRyzZakl();
+}
+
+QString TfrmNowyPomiar::DateText() const
+{
+    return dtPicker->date().toString(QString::fromLatin1(DateFormat));
+}
+
+bool TfrmNowyPomiar::bOkClick()
+{
+    const QString d = DateText();
+    QListWidget *list = window()->lbPomiar;
+    for (int i = 0; i < list->count(); ++i) {
+        if (m_mode == 2 && i == list->currentRow())
+            continue;
+        if (list->item(i)->data(Qt::UserRole).toString().compare(d, Qt::CaseInsensitive) == 0) {
+            platform::ShowWarning(QStringLiteral("Pomiar z tą datą już jest na liście pomiarów!"));
+            dtPicker->setFocus();
+            return false;
+        }
+    }
+    return true;
+}
+
+void TfrmNowyPomiar::accept()
+{
+    if (bOkClick())
+        QDialog::accept();
+}
+
+bool TfrmNowyPomiar::Execute(int mode)
+{
+    m_mode = mode;
+    return mode == 2 ? executeModify() : executeNew();
+}
+
+bool TfrmNowyPomiar::executeNew()
+{
+    TfrmRyzZakl *w = window();
+    const QListWidgetItem *factorEntry = w->lbCzyn->currentItem();
+    storage::TCzynnik *factor = w->SelectedFactor();
+    if (!factorEntry || !factor)
+        return false;
+    dtPicker->setDate(QDate::currentDate());
+    setWindowTitle(QStringLiteral("Dane pomiarowe dot. czynnika: ") + factorEntry->text());
+    eMscPom->clear();
+    eWykPom->clear();
+    eMetPom->clear();
+    mInterWyn->clear();
+    const int result = runner() ? runner()(*this) : exec();
+    if (result != QDialog::Accepted)
+        return false;
+    const QString d = DateText();
+
+    // The fields come from the factor's form definition: without it nothing is created,
+    // so no measurement without fields can ever be saved.
+    const appstate::AppState &state = appstate::State();
+    const QString definition = state.FormsFolder + w->FormFileName;
+    if (w->FormFileName.isEmpty() || !platform::FileExists(definition)) {
+        platform::ShowFileAccessError();
+        return false;
+    }
+    int newId = 1;
+    for (const std::unique_ptr<storage::TPomiarCzynn> &m : factor->Measurements)
+        newId = std::max(newId, m->id + 1);
+    auto m = std::make_unique<storage::TPomiarCzynn>(newId, d, eMscPom->text(), eWykPom->text(), eMetPom->text(),
+                                                     mInterWyn->toPlainText(), QString(), factor->ver_pom, 0, 0, 0,
+                                                     0, 0, 0);
+    try {
+        storage::ReadMeasurementForm(definition, m->Fields, factor->id);
+    } catch (const platform::TarvelinError &e) {
+        platform::ShowError(e.message());
+        return false;
+    }
+    if (factor->ident == QLatin1String("biol"))
+        RateNewBiologicalMeasurement(*m, *factor);
+    if (!storage::AddMeasurement(factor->Measurements, std::move(m)))
+        return false; // a date already listed (refused by OK before)
+    w->FillMeasurementList(d);
+    w->lbPomiarClick();
+    w->MarkModified();
+    w->ApplySaveRule();
+    return true;
+}
+
+bool TfrmNowyPomiar::executeModify()
+{
+    TfrmRyzZakl *w = window();
+    storage::TPomiarCzynn *m = w->SelectedMeasurement();
+    storage::TCzynnik *factor = w->SelectedFactor();
+    const QListWidgetItem *factorEntry = w->lbCzyn->currentItem();
+    if (!m || !factor)
+        return false;
+    const QDate stored = QDate::fromString(m->data, QString::fromLatin1(DateFormat));
+    // A stored date that is no date offers today; it is replaced only when confirmed.
+    dtPicker->setDate(stored.isValid() ? stored : QDate::currentDate());
+    setWindowTitle(QStringLiteral("Dane pomiarowe z dnia ") + m->data + QStringLiteral(" czynnika:") +
+                   (factorEntry ? factorEntry->text() : QString()));
+    eMscPom->setText(m->mscPom);
+    eWykPom->setText(m->wykpom);
+    eMetPom->setText(m->metpom);
+    mInterWyn->setPlainText(m->interwyn);
+    const int result = runner() ? runner()(*this) : exec();
+    if (result != QDialog::Accepted)
+        return false;
+    const QString d = DateText();
+    if (d != m->data) {
+        const bool summed = (factor->ident == QLatin1String("chem") || factor->ident == QLatin1String("pyly")) &&
+                            TakesPartInSums(*m);
+        // The measurements of the old date are summed again without this one, then those of
+        // the new date with it.
+        if (summed)
+            RunWorkstationSum(factor->ident, false);
+        m->data = d;
+        // The list is kept in date order, the order the file is written and read back in.
+        storage::SortMeasurements(factor->Measurements);
+        w->FillMeasurementList(d);
+        if (summed)
+            RunWorkstationSum(factor->ident, true);
+    }
+    m->mscPom = eMscPom->text();
+    m->wykpom = eWykPom->text();
+    m->metpom = eMetPom->text();
+    m->interwyn = mInterWyn->toPlainText();
+    w->MarkModified();
+    w->ApplySaveRule();
+    return true;
+}
+
+TfrmNowyPomiar *frmNowyPomiar()
+{
+    static QPointer<TfrmNowyPomiar> instance;
+    return platform::WindowSingleton(instance);
+}
+
+} // namespace assessment

@@ -1,0 +1,335 @@
+// The measurement window's lists: workstation, factor and measurement chosen, the
+// measurement shown, the ask-to-save protocol, save and delete.
+
+#include "assessment/evaluation_dispatch.h"
+#include "assessment/frm_nowy_pomiar.h"
+#include "assessment/frm_ryz_zakl.h"
+
+#include "platform/prompter.h"
+#include "platform/tarvelin_error.h"
+#include "shell/appstate/appstate.h"
+#include "storage/form_definition_files.h"
+#include "storage/measurement_files.h"
+#include "storage/measurements.h"
+#include "storage/workstation_files.h"
+#include "widgets/field_binding.h"
+#include "workstations/loading/workstation_loading.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <QTabWidget>
+
+namespace assessment {
+
+namespace {
+
+const char *const SampleDataFolder = "wzrocen\\";
+
+bool inSampleData()
+{
+    return appstate::State().DataFolder == QLatin1String(SampleDataFolder);
+}
+
+} // namespace
+
+storage::TStanowisko *TfrmRyzZakl::EditedWorkstation() const
+{
+    if (!UnderEdit.active)
+        return nullptr;
+    return storage::FindWorkstationById(appstate::State().Workstations, UnderEdit.workstationId);
+}
+
+storage::TCzynnik *TfrmRyzZakl::EditedFactor() const
+{
+    const storage::TStanowisko *w = EditedWorkstation();
+    if (!w)
+        return nullptr;
+    for (const storage::TFactorEntry &e : w->Factors) {
+        if (e.factor && e.factor->id == UnderEdit.factorId)
+            return e.factor.get();
+    }
+    return nullptr;
+}
+
+void TfrmRyzZakl::InitView()
+{
+    appstate::AppState &state = appstate::State();
+    {
+        QSignalBlocker b1(lbCzyn), b2(lbPomiar), b3(cbStanow);
+        lbCzyn->clear();
+        lbPomiar->clear();
+        cbStanow->clear();
+        cbStanow->setEditText(QString());
+    }
+    // The page area may have been lent to another view.
+    if (auto *split = pRyzZakl->findChild<QSplitter *>(QStringLiteral("spRyzZakl"))) {
+        if (pAllRyzZakl->parentWidget() != split)
+            split->insertWidget(1, pAllRyzZakl);
+    }
+    ClearMeasurementForm(pgDokum);
+    pgDokum->hide();
+    FormItems = nullptr;
+    AttachmentFolder = state.AttachFolder;
+    UnderEdit = {};
+    ModifiedFactorIndex = -1;
+    ExitedFactorIndex = -1;
+    TreeChoiceMade = false;
+    {
+        QSignalBlocker block(cbStanow);
+        workstations::LoadWorkstations(state.DataFolder + QStringLiteral("struktura_dane.xml"));
+    }
+    if (!inSampleData()) {
+        lStanowisko->show();
+        cbStanow->show();
+        QSignalBlocker block(cbStanow);
+        cbStanow->setCurrentIndex(-1);
+        return;
+    }
+    // The sample data show the workstation the navigation element is named after.
+    lStanowisko->hide();
+    cbStanow->hide();
+    const QString caption = state.property("ElementCaption").toString();
+    int index = -1;
+    for (int i = 0; i < cbStanow->count(); ++i) {
+        if (cbStanow->itemText(i) == caption) {
+            index = i;
+            break;
+        }
+    }
+    {
+        QSignalBlocker block(cbStanow);
+        cbStanow->setCurrentIndex(index);
+    }
+    cbStanowClick();
+}
+
+void TfrmRyzZakl::pgDokumChange(int index)
+{
+    // The risk tab has no fields: the field operations keep working on the last form page.
+    QWidget *tab = pgDokum->widget(index);
+    if (!tab)
+        return;
+    if (auto *scroll = tab->findChild<QScrollArea *>(QString(), Qt::FindDirectChildrenOnly))
+        CurrentScrollBox = scroll;
+}
+
+void TfrmRyzZakl::cbStanowClick()
+{
+    AskSaveChanges();
+    {
+        QSignalBlocker block(lbPomiar);
+        lbPomiar->clear();
+    }
+    pgDokum->hide();
+    ClearMeasurementForm(pgDokum);
+    FormItems = nullptr;
+    storage::TStanowisko *w = SelectedWorkstation();
+    if (w && !w->Loaded)
+        workstations::LoadWorkstationData(*w);
+    QSignalBlocker block(lbCzyn);
+    workstations::FillFactorList(lbCzyn, SelectedWorkstation());
+    lbCzyn->setCurrentRow(-1);
+}
+
+void TfrmRyzZakl::lbCzynClick()
+{
+    AskSaveChanges();
+    pgDokum->hide();
+    ClearMeasurementForm(pgDokum);
+    FormItems = nullptr;
+    FillMeasurementList();
+    if (const storage::TCzynnik *f = SelectedFactor())
+        FormFileName = storage::FormDefinitionName(f->frm_dane, f->ver_pom);
+    else
+        FormFileName.clear();
+}
+
+void TfrmRyzZakl::lbCzynExit()
+{
+    ExitedFactorIndex = lbCzyn->currentRow();
+}
+
+void TfrmRyzZakl::lbPomiarClick()
+{
+    ShowMeasurement(SelectedMeasurement());
+    appstate::State().NewDocument = false;
+}
+
+void TfrmRyzZakl::FillMeasurementList(const QString &date)
+{
+    QSignalBlocker block(lbPomiar);
+    lbPomiar->clear();
+    const storage::TCzynnik *f = SelectedFactor();
+    if (!f)
+        return;
+    int select = -1;
+    for (const std::unique_ptr<storage::TPomiarCzynn> &m : f->Measurements) {
+        auto *entry = new QListWidgetItem(m->data, lbPomiar);
+        entry->setData(Qt::UserRole, m->data);
+        if (!date.isEmpty() && m->data.compare(date, Qt::CaseInsensitive) == 0)
+            select = lbPomiar->count() - 1;
+    }
+    lbPomiar->setCurrentRow(select);
+}
+
+void TfrmRyzZakl::ShowMeasurement(storage::TPomiarCzynn *m)
+{
+    pgDokum->hide();
+    ClearMeasurementForm(pgDokum);
+    FormItems = nullptr;
+    if (!m)
+        return;
+    AttachmentFolder = appstate::State().AttachFolder;
+    BuildMeasurementForm(m->Fields, pgDokum);
+    if (appstate::State().ViewName == QLatin1String("frmRyzZakl") && HasCombo(QStringLiteral("cb_cSkutki"))) {
+        const QStringList combos = {QStringLiteral("cb_cSkutki"), QStringLiteral("cb_cPrawd"), QStringLiteral("cb_cEksp")};
+        bool anyDisabled = false;
+        for (const QString &c : combos)
+            anyDisabled = anyDisabled || !IsFieldEnabled(c);
+        if (anyDisabled) {
+            SetFieldVisible(QStringLiteral("lb_lInfo"), QStringLiteral("true"));
+            for (const QString &c : combos)
+                SetFieldEnabled(c, QStringLiteral("false"));
+        }
+    }
+    frmOcenaRyz()->LoadMeasuresText(m->srodogrryz);
+    frmOcenaRyz()->SetRiskAssessment(m->ocenam, m->ocenak, m->ocenakc, m->ocenaml, m->ocenamax, m->ocenakon, false);
+    pgDokum->show();
+}
+
+bool TfrmRyzZakl::AskSaveChanges()
+{
+    appstate::AppState &state = appstate::State();
+    if (inSampleData())
+        return true;
+    bool result = true;
+    if (state.Modified()) {
+        if (platform::AskYesNo(QStringLiteral("Nie zapisano danych. Zapisać?"),
+                               QStringLiteral("Potwierdź zapisanie danych "))) {
+            result = Save();
+            if (result) {
+                state.NewDocument = false;
+                state.SetModified(false);
+                state.SetSaveEnabled(false);
+            }
+            return result;
+        }
+        state.SetSaveEnabled(false);
+        state.SetModified(false);
+        // The edits are dropped: the factor they were made in is read again from its file.
+        storage::TCzynnik *f = EditedFactor();
+        storage::TStanowisko *w = EditedWorkstation();
+        if (!f && ExitedFactorIndex >= 0 && ExitedFactorIndex < lbCzyn->count()) {
+            f = workstations::FactorOfItem(lbCzyn->item(ExitedFactorIndex));
+            w = workstations::WorkstationOfItem(lbCzyn->item(ExitedFactorIndex));
+        }
+        if (f && w) {
+            const QString shownDate = lbPomiar->currentItem() ? lbPomiar->currentItem()->data(Qt::UserRole).toString()
+                                                              : QString();
+            const bool shown = FormItems && SelectedFactor() == f;
+            if (shown) {
+                ClearMeasurementForm(pgDokum); // the pages refer to the measurements about to go
+                FormItems = nullptr;
+            }
+            try {
+                storage::ReadMeasurements(state.DataFolder + w->kat_dane + QStringLiteral("\\"), f->frm_dane,
+                                          f->Measurements, f->id, state.FormsFolder);
+            } catch (const platform::TarvelinError &e) {
+                platform::ShowError(e.message());
+            }
+            if (SelectedFactor() == f) {
+                FillMeasurementList(shownDate);
+                if (shown)
+                    ShowMeasurement(SelectedMeasurement());
+            }
+        }
+    }
+    ModifiedFactorIndex = -1;
+    UnderEdit = {};
+    return result;
+}
+
+bool TfrmRyzZakl::Save()
+{
+    if (!SaveAllowed())
+        return false; // the sample data are never written
+    storage::TStanowisko *w = nullptr;
+    storage::TCzynnik *current = nullptr;
+    QString form;
+    if (UnderEdit.active) {
+        w = EditedWorkstation();
+        current = EditedFactor();
+        form = UnderEdit.formFileName;
+    } else {
+        w = SelectedWorkstation();
+        current = ModifiedFactorIndex >= 0 && ModifiedFactorIndex < lbCzyn->count()
+                      ? workstations::FactorOfItem(lbCzyn->item(ModifiedFactorIndex))
+                      : SelectedFactor();
+        form = FormFileName;
+    }
+    storage::MeasurementSaveRequest request;
+    if (w) {
+        request.workstationFolder = appstate::State().DataFolder + w->kat_dane + QStringLiteral("\\");
+        for (const storage::TFactorEntry &e : w->Factors) {
+            request.listedFactors.push_back(e.factor.get());
+            request.workstationFactors.push_back(e.factor.get());
+        }
+    }
+    request.formFileName = form;
+    request.current = current;
+    if (!storage::WriteMeasurements(request))
+        return false;
+    UnderEdit = {};
+    ModifiedFactorIndex = -1;
+    return true;
+}
+
+void TfrmRyzZakl::DeleteMeasurement()
+{
+    storage::TStanowisko *w = SelectedWorkstation();
+    storage::TCzynnik *selected = SelectedFactor();
+    const QListWidgetItem *entry = lbPomiar->currentItem();
+    if (!w || !selected || !entry)
+        return;
+    const QString date = entry->data(Qt::UserRole).toString();
+    MarkModified(); // the save that follows writes this factor
+    for (const storage::TFactorEntry &e : w->Factors) {
+        storage::TCzynnik *f = e.factor.get();
+        if (!f || f->id != selected->id)
+            continue;
+        const int index = storage::FindMeasurementByDate(f->Measurements, date);
+        if (index < 0)
+            continue;
+        if ((f->ident == QLatin1String("chem") || f->ident == QLatin1String("pyly")) &&
+            TakesPartInSums(*f->Measurements[static_cast<size_t>(index)])) {
+            // The other measurements of that date are summed again without this one.
+            RunWorkstationSum(f->ident, false);
+        }
+        ClearMeasurementForm(pgDokum); // the pages may show the measurement that goes
+        FormItems = nullptr;
+        f->Measurements.erase(f->Measurements.begin() + index);
+    }
+    FillMeasurementList();
+    ClearMeasurementForm(pgDokum);
+    FormItems = nullptr;
+}
+
+void TfrmRyzZakl::New()
+{
+    TfrmNowyPomiar *dialog = frmNowyPomiar();
+    dialog->Window = this;
+    dialog->Execute(1);
+}
+
+void TfrmRyzZakl::Modify()
+{
+    TfrmNowyPomiar *dialog = frmNowyPomiar();
+    dialog->Window = this;
+    dialog->Execute(2);
+}
+
+} // namespace assessment
