@@ -11,6 +11,7 @@
 #include "shell/placeholder_view.h"
 #include "storage/navigation_file.h"
 #include "widgets/caption_panel.h"
+#include "widgets/field_binding.h"
 #include "widgets/form_geometry.h"
 #include "widgets/outlook_bar.h"
 
@@ -102,6 +103,12 @@ TfrmMain::TfrmMain()
     connect(&appstate::State(), &appstate::AppState::SaveEnabledRequested, this, &TfrmMain::SetSaveEnabled);
     appstate::State().SaveCommand = [this] { return SaveCurrentView(); };
     appstate::State().ConfirmPendingChangesCommand = [this] { ConfirmPendingChanges(); };
+    // Every bound field that is entered becomes the editor the commands commit first. A
+    // view that registered the same control with its own commit keeps that commit.
+    widgets::SetFieldEnterHook([](QWidget *control) {
+        if (appstate::State().LastWinCtrl() != control)
+            appstate::State().SetLastWinCtrl(control);
+    });
 
     widgets::RestoreFormGeometry(this);
 }
@@ -112,6 +119,7 @@ TfrmMain::~TfrmMain()
     widgets::SaveFormGeometry(this, pLeft);
     appstate::State().SaveCommand = nullptr;
     appstate::State().ConfirmPendingChangesCommand = nullptr;
+    widgets::SetFieldEnterHook({});
     // A hosted panel whose view window is gone stays with this window and goes with it.
     if (HostedPanel && m_hostedPanelHome)
         giveBackHostedPanel();

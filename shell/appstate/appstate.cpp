@@ -1,6 +1,7 @@
 #include "shell/appstate/appstate.h"
 
 #include "platform/prompter.h"
+#include "widgets/field_binding.h"
 
 namespace appstate {
 
@@ -18,8 +19,14 @@ void AppState::CommitLastWinCtrl()
     std::function<void()> commit = std::move(m_lastWinCtrlCommit);
     m_lastWinCtrl = nullptr;
     m_lastWinCtrlCommit = nullptr;
-    if (control && commit)
+    if (!control)
+        return;
+    // An editor registered without its own commit is committed through the binding layer,
+    // which runs the exit (change, click) handler it was built with.
+    if (commit)
         commit();
+    else
+        widgets::CommitField(control);
 }
 
 bool AskSaveChangesDefault()

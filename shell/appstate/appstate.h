@@ -58,8 +58,9 @@ public:
         m_lastWinCtrl = w;
         m_lastWinCtrlCommit = std::move(commit);
     }
-    // Forgets the editor and runs its exit handler when the editor still exists. The editor
-    // is forgotten first, so a handler that gives the focus back registers it again.
+    // Forgets the editor and runs its exit handler when the editor still exists (the commit
+    // given with it, else the handler the field binding layer holds for it). The editor is
+    // forgotten first, so a handler that gives the focus back registers it again.
     void CommitLastWinCtrl();
     // Views call these when they rebuild their pages, so no command runs a handler on a
     // control that is about to go.

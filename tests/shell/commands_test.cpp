@@ -5,6 +5,7 @@
 #include "storage/navigation_file.h"
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
+#include "widgets/field_binding.h"
 #include "widgets/outlook_bar.h"
 
 #include <QAction>
@@ -351,4 +352,17 @@ TEST_F(Commands, ClosingWithUnsavedChangesCommitsAsksAndSavesByViewName)
     w->close();
     ASSERT_EQ(prompter.boxes.size(), 1);
     EXPECT_EQ(ryz.savedText, "85");
+}
+
+TEST_F(Commands, EditorRegisteredWithoutCommitIsCommittedThroughItsBinding)
+{
+    CommandView &defstan = v("frmDefStan");
+    auto *edit = new QLineEdit(defstan.panel);
+    QStringList exits;
+    widgets::BindExit(edit, [&](QWidget *sender) { exits << sender->objectName(); });
+    edit->setObjectName("ed_1_Nazwa");
+    appstate::State().SetLastWinCtrl(edit); // as an enter handler of a built page does
+    w->SaveForm();
+    EXPECT_EQ(exits, QStringList{"ed_1_Nazwa"});
+    EXPECT_EQ(appstate::State().LastWinCtrl(), nullptr);
 }
