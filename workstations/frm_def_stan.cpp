@@ -113,9 +113,8 @@ TfrmDefStan::~TfrmDefStan()
     RegisterWorkstationListView(QStringLiteral("frmDefStan"), nullptr);
     widgets::SaveFormGeometry(this, Panel3);
     // The main panel may stand in the main window; it goes with the view.
-    QPointer<QWidget> panel(pDefStan);
-    if (panel && panel->parent() != this)
-        delete panel.data();
+    if (m_panel && m_panel->parent() != this)
+        delete m_panel.data();
 }
 
 void TfrmDefStan::buildControls()
@@ -124,6 +123,7 @@ void TfrmDefStan::buildControls()
     outer->setContentsMargins(0, 0, 0, 0);
     pDefStan = new QWidget(this);
     pDefStan->setObjectName(QStringLiteral("pDefStan"));
+    m_panel = pDefStan;
     outer->addWidget(pDefStan);
     auto *mainLayout = new QHBoxLayout(pDefStan);
     mainLayout->setContentsMargins(0, 0, 0, 0);

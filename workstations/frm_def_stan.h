@@ -121,6 +121,7 @@ private:
     void setGridRows(const std::vector<storage::TZatrudn> &rows);
     void restoreStoredName(storage::TStanowisko &w);
 
+    QPointer<QWidget> m_panel; // the main panel, which may stand in the main window
     QString m_attachmentFolder;
     QString m_currentId; // the workstation in the fields
     bool m_new = false;  // a new workstation is being entered
