@@ -6,14 +6,27 @@
 // onexit; a combo choice and a check box click always evaluate).
 
 #include "assessment/evaluation_dispatch.h"
+#include "assessment/frm_ocena_ryz.h"
+#include "assessment/frm_ryz_zakl.h"
 #include "assessment/memory_form.h"
 #include "assessment/rules/rules.h"
 #include "storage/form_definition_files.h"
 #include "storage/form_definitions.h"
+#include "storage/measurements.h"
 #include "storage/selection_trees.h"
+#include "storage/workstation_files.h"
+#include "shell/appstate/appstate.h"
+#include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
+#include "workstations/loading/workstation_loading.h"
 
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QFocusEvent>
+#include <QListWidget>
 #include <QSet>
+#include <QTabWidget>
 #include <QString>
 #include <gtest/gtest.h>
 
@@ -138,5 +151,92 @@ protected:
 };
 
 using Groups = std::vector<int>; // men, women, pregnant women, juveniles
+
+// The measurement window in the measurement view, on a workstation that in 2009 employs
+// men, women, pregnant women and juveniles, with one measurement of one factor dated
+// 2009-03-05 whose fields come from the shipped definition; messages are scripted.
+class WindowOnShippedForm : public ::testing::Test
+{
+protected:
+    testsupport::FixtureFolder folder{true};
+    testsupport::ScriptedPrompter prompter;
+    std::unique_ptr<assessment::TfrmRyzZakl> win;
+    storage::TStanowisko *ws = nullptr;
+    storage::TCzynnik *factor = nullptr;
+    storage::TPomiarCzynn *m = nullptr;
+
+    void SetUp() override
+    {
+        storage::ClearFormDefinitionCache();
+        assessment::rules::RegisterRules();
+        appstate::AppState &s = appstate::State();
+        s.ViewName = QStringLiteral("frmRyzZakl");
+        s.DataFolder = QStringLiteral("zaklocen\\");
+        s.AttachFolder = QStringLiteral("zaklocen\\frm\\zalaczn");
+        s.FormsFolder = QStringLiteral("zaklocen\\frm\\");
+        s.Workstations.clear();
+        s.SetModified(false);
+    }
+
+    // Opens the window on factorId whose form is frmDane in version ver.
+    void Open(int factorId, const QString &frmDane, const QString &ver, const QString &employed = QStringLiteral("1"))
+    {
+        appstate::AppState &s = appstate::State();
+        auto w = std::make_unique<storage::TStanowisko>(QStringLiteral("9"), QStringLiteral("Szlifierz"),
+                                                         QStringLiteral("stan_9"));
+        w->AddEmployment(storage::TZatrudn(QStringLiteral("2009"), QStringLiteral("3"), employed, employed, employed,
+                                           QStringLiteral("0"), QStringLiteral("0")));
+        factor = w->AddFactor(std::make_unique<storage::TCzynnik>(QStringLiteral("Hałas"), QStringLiteral("fiz"),
+                                                                   factorId, ver, frmDane, QStringLiteral("T"),
+                                                                   QStringLiteral("T")));
+        auto meas = std::make_unique<storage::TPomiarCzynn>(1, QStringLiteral("2009-03-05"), QString(), QString(),
+                                                            QString(), QString(), QString(),
+                                                            storage::FormVersionNumber(ver), 0, 0, 0, 0, 0, 0);
+        m = storage::AddMeasurement(factor->Measurements, std::move(meas));
+        storage::ReadMeasurementForm(s.FormsFolder + storage::FormDefinitionName(frmDane, ver), m->Fields, factorId);
+        ws = w.get();
+        s.Workstations.push_back(std::move(w));
+
+        win = std::make_unique<assessment::TfrmRyzZakl>();
+        win->AttachmentFolder = s.AttachFolder;
+        workstations::AddWorkstationItem(win->cbStanow, *ws);
+        win->cbStanow->setCurrentIndex(0);
+        workstations::AddFactorItem(win->lbCzyn, *ws, ws->Factors.front());
+        win->lbCzyn->setCurrentRow(0);
+        auto *entry = new QListWidgetItem(m->data, win->lbPomiar);
+        entry->setData(Qt::UserRole, m->data);
+        win->lbPomiar->setCurrentRow(0);
+        win->BuildMeasurementForm(m->Fields, win->pgDokum);
+    }
+
+    void TearDown() override
+    {
+        if (win)
+            win->ClearMeasurementForm(win->pgDokum);
+        win.reset();
+        appstate::State().Workstations.clear();
+        appstate::State().SetModified(false);
+        appstate::State().ViewName.clear();
+        storage::ClearFormDefinitionCache();
+    }
+
+    template <typename T>
+    T *Control(const QString &name)
+    {
+        return win->pgDokum->findChild<T *>(name);
+    }
+    // The user types into an edit and leaves it.
+    void Type(const QString &name, const QString &text);
+    std::vector<int> Stored() const { return {m->ocenam, m->ocenak, m->ocenakc, m->ocenaml, m->ocenamax, m->ocenakon}; }
+};
+
+inline void WindowOnShippedForm::Type(const QString &name, const QString &text)
+{
+    auto *ed = Control<QLineEdit>(name);
+    ASSERT_TRUE(ed) << name.toStdString();
+    ed->setText(text);
+    QFocusEvent e(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(ed, &e);
+}
 
 } // namespace noisetest
