@@ -1,5 +1,6 @@
 #include "workstations/frm_def_stan.h"
 
+#include "platform/cp1250.h"
 #include "platform/paths.h"
 #include "platform/prompter.h"
 #include "platform/window_registry.h"
@@ -449,10 +450,20 @@ void TfrmDefStan::NewWorkstation()
 bool TfrmDefStan::refuseBadText(const QString &text)
 {
     // "</" would end the stored value early when it is read back.
-    if (!text.contains(QLatin1String("</")))
-        return false;
-    platform::ShowWarning(QStringLiteral("Pole nie może zawierać znaków \"</\"."));
-    return true;
+    if (text.contains(QLatin1String("</"))) {
+        platform::ShowWarning(QStringLiteral("Pole nie może zawierać znaków \"</\"."));
+        return true;
+    }
+    // The files are Windows-1250: a character outside it would come back as "?".
+    if (!platform::FitsCp1250(text)) {
+        QString odd;
+        for (const QChar c : text)
+            if (!platform::FitsCp1250(QString(c)) && !odd.contains(c))
+                odd += c;
+        platform::ShowWarning(QStringLiteral("Pole zawiera znaki, których nie można zapisać w pliku danych: %1").arg(odd));
+        return true;
+    }
+    return false;
 }
 
 void TfrmDefStan::SprZmiany(QWidget *sender)

@@ -482,6 +482,13 @@ TEST_F(DefStan, CharactersThatWouldCutAValueAreRefused)
     EXPECT_EQ(view->CurrentWorkstation()->Kod, "SP-1");
     EXPECT_FALSE(modified());
     EXPECT_TRUE(boxes.boxes.last().text.contains(QStringLiteral("</")));
+    // Characters the Windows-1250 files cannot hold would come back as "?".
+    type(view->e_Lokalizacja, QStringLiteral("Hala → B"));
+    EXPECT_EQ(view->CurrentWorkstation()->Lokalizacja, "Hala A");
+    EXPECT_TRUE(boxes.boxes.last().text.endsWith(QStringLiteral("→")));
+    EXPECT_FALSE(modified());
+    type(view->e_Lokalizacja, QStringLiteral("Hala – B „nowa”"));
+    EXPECT_EQ(view->CurrentWorkstation()->Lokalizacja, QStringLiteral("Hala – B „nowa”"));
 }
 
 TEST_F(DefStan, AMalformedWorkstationIsShownButNeverSaved)
