@@ -573,3 +573,34 @@ TEST_F(DefStan, DeleteAsTheMainWindowRunsIt)
     EXPECT_FALSE(view->HasDeletableSelection());
     EXPECT_TRUE(boxes.boxes.isEmpty());
 }
+
+TEST_F(DefStan, TypingANonNumberIntoTheGridIsRefusedThroughItsEditor)
+{
+    view->show();
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    choose("Spawalnia");
+    view->pgDefin->setCurrentWidget(view->tsZatrudn);
+    view->sgZatrudn->setFocus(Qt::TabFocusReason);
+    view->sgZatrudn->setCurrentCell(1, 2);
+    view->sgZatrudn->editItem(view->sgZatrudn->item(1, 2));
+    QApplication::processEvents();
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("dwie"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    QApplication::processEvents();
+    ASSERT_FALSE(boxes.boxes.isEmpty());
+    EXPECT_EQ(boxes.boxes.last().text, QStringLiteral("Niepoprawna wartość liczbowa!"));
+    EXPECT_EQ(cell(1, 2), "1");
+    EXPECT_EQ(view->sgZatrudn->currentRow(), 1);
+    EXPECT_EQ(view->sgZatrudn->currentColumn(), 2);
+    // A number goes in.
+    auto *again = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(again, nullptr);
+    again->setText(QStringLiteral("2"));
+    QTest::keyClick(again, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(cell(1, 2), "2");
+}
