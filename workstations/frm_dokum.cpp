@@ -154,6 +154,9 @@ storage::TDokum *TfrmDokum::fieldOf(QWidget *control) const
 
 void TfrmDokum::clearPages()
 {
+    // No command may commit a control that is about to go.
+    if (appstate::State().LastWinCtrl() && pgDokum->isAncestorOf(appstate::State().LastWinCtrl()))
+        appstate::State().ClearLastWinCtrl();
     m_fieldOf.clear();
     m_anchors.clear();
     m_wheelRest.clear();
@@ -452,7 +455,13 @@ void TfrmDokum::store(storage::TDokum *field, int tag, const QString &text)
 
 void TfrmDokum::EnterField(QWidget *sender)
 {
-    appstate::State().SetLastWinCtrl(sender);
+    // The main window runs the field's own commit before a command: a toolbar click does
+    // not take the focus from the editor.
+    QPointer<QWidget> control(sender);
+    appstate::State().SetLastWinCtrl(sender, [control] {
+        if (control)
+            widgets::CommitField(control);
+    });
 }
 
 void TfrmDokum::ChangeField(QWidget *sender)

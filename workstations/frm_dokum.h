@@ -67,6 +67,10 @@ public:
     void Copy() override;
     void Paste() override;
     bool AskSaveChanges() override;
+    // The main window asks its question, then deletes the selected stored document.
+    bool HasDeletableSelection() override { return SelectedEntry() != nullptr; }
+    QString DeleteQuestion() override;
+    bool DeleteSelection() override;
 
     // Reads the definition, builds its pages, reads the list of stored documents.
     void InitView(const QString &definitionFile, const QString &attachmentFolder);
@@ -92,10 +96,10 @@ public:
     void ShowDocument(bool withData);
     // After the data file was written: adds or rewrites the list entry and writes the list.
     bool UpdateDocumentList(bool isNew, const QString &listFile, const QString &dataFile);
-    void DeleteDocument(const QString &listFile, const QString &dataFile);
+    bool DeleteDocument(const QString &listFile, const QString &dataFile);
     // Copy and paste of all input fields as one text.
-    QString CopyFieldsToText();
-    void PasteFieldsFromText(const QString &text);
+    QString CopyFieldsToText() override;
+    void PasteFieldsFromText(const QString &text) override;
 
     // State the main window and the printing read.
     int CurrentNumber() const { return m_currentNumber; }

@@ -157,13 +157,16 @@ void TfrmDokum::lbDatyOsobClick(QListWidgetItem *item)
     const int nr = clicked->nr;
     const QString werDok = clicked->wer_dok;
     appstate::AppState &state = appstate::State();
-    if (QWidget *last = state.LastWinCtrl()) {
-        widgets::CommitField(last);
-        state.SetLastWinCtrl(nullptr);
+    // The text being typed belongs to the document shown; unsaved changes are offered.
+    if (state.ConfirmPendingChangesCommand) {
+        state.RunConfirmPendingChanges();
+    } else {
+        state.CommitLastWinCtrl();
+        AskSaveChanges();
     }
-    if (!AskSaveChanges()) {
+    // Changes that could not be saved keep their document on the screen.
+    if (state.Modified())
         return;
-    }
     QListWidgetItem *target = nullptr;
     for (int i = 0; i < lbDatyOsob->count(); ++i)
         if (entryOf(lbDatyOsob->item(i)) && entryOf(lbDatyOsob->item(i))->nr == nr)
@@ -297,12 +300,12 @@ bool TfrmDokum::UpdateDocumentList(bool isNew, const QString &listFile, const QS
     return true;
 }
 
-void TfrmDokum::DeleteDocument(const QString &listFile, const QString &dataFile)
+bool TfrmDokum::DeleteDocument(const QString &listFile, const QString &dataFile)
 {
     QListWidgetItem *item = lbDatyOsob->currentItem();
     storage::TListDokum *entry = item && item->isSelected() ? entryOf(item) : nullptr;
     if (!entry)
-        return; // a document never saved has no entry to remove
+        return false; // a document never saved has no entry to remove
     // The number goes into the data file name after the entry is gone.
     const int nr = entry->nr;
     size_t position = 0;
@@ -323,11 +326,12 @@ void TfrmDokum::DeleteDocument(const QString &listFile, const QString &dataFile)
         if (removed)
             DocumentList.insert(DocumentList.begin() + std::ptrdiff_t(position), std::move(removed));
         FillDocumentList();
-        return;
+        return false;
     }
     const QString file = state.DataFolder + storage::CurrentKatalog() + storage::DocumentDataFileName(dataFile, nr);
     if (platform::FileExists(file))
         QFile::remove(platform::ToFilePath(file));
+    return true;
 }
 
 void TfrmDokum::New()
@@ -352,8 +356,7 @@ bool TfrmDokum::Save()
         return false;
     }
     // A toolbar command takes no focus: the text being typed belongs to the document.
-    if (QWidget *last = state.LastWinCtrl())
-        widgets::CommitField(last);
+    state.CommitLastWinCtrl();
     const QString prefix = KindPrefix();
     if (!storage::WriteDocumentData(state.DataFolder, storage::CurrentKatalog(),
                                     prefix + QStringLiteral("dane_") + QString::number(m_currentNumber), Items))
@@ -366,15 +369,24 @@ bool TfrmDokum::Save()
     return true;
 }
 
+QString TfrmDokum::DeleteQuestion()
+{
+    return QStringLiteral("Czy na pewno usunąć wybrany dokument?");
+}
+
+bool TfrmDokum::DeleteSelection()
+{
+    const QString prefix = KindPrefix();
+    return DeleteDocument(prefix + QStringLiteral("lista"), prefix + QStringLiteral("dane.xml"));
+}
+
 void TfrmDokum::Delete()
 {
-    if (!SelectedEntry())
+    if (!HasDeletableSelection())
         return;
-    if (!platform::AskYesNo(QStringLiteral("Czy na pewno usunąć wybrany dokument?"),
-                            QStringLiteral("Potwierdź usunięcie danych ")))
+    if (!platform::AskYesNo(DeleteQuestion(), QStringLiteral("Potwierdź usunięcie danych ")))
         return;
-    const QString prefix = KindPrefix();
-    DeleteDocument(prefix + QStringLiteral("lista"), prefix + QStringLiteral("dane.xml"));
+    DeleteSelection();
     appstate::State().NewDocument = true;
 }
 
@@ -384,12 +396,16 @@ bool TfrmDokum::AskSaveChanges()
     if (!state.Modified())
         return true;
     if (platform::AskYesNo(QStringLiteral("Nie zapisano danych. Zapisać?"),
-                           QStringLiteral("Potwierdź zapisanie danych ")))
+                           QStringLiteral("Potwierdź zapisanie danych "))) {
+        // Saved by the main window when it is there, so its controls follow.
+        if (state.SaveCommand)
+            return state.RunSaveCommand();
         return Save();
-    if (state.EditAllowed) {
-        state.SetSaveEnabled(true);
-        state.SetModified(false);
     }
+    // No reloads nothing; the changes are let go, so the question does not come back.
+    if (state.EditAllowed)
+        state.SetSaveEnabled(true);
+    state.SetModified(false);
     return true;
 }
 
