@@ -8,6 +8,7 @@
 #include "shell/appstate/appstate.h"
 #include "shell/appstate/view.h"
 #include "shell/appstate/view_registry.h"
+#include "shell/frm_tree.h"
 #include "shell/placeholder_view.h"
 #include "storage/navigation_file.h"
 #include "widgets/caption_panel.h"
@@ -105,6 +106,7 @@ TfrmMain::TfrmMain()
     appstate::State().ConfirmPendingChangesCommand = [this] { ConfirmPendingChanges(); };
     // Every bound field that is entered becomes the editor the commands commit first. A
     // view that registered the same control with its own commit keeps that commit.
+    InstallTreeDialog();
     widgets::SetFieldEnterHook([](QWidget *control) {
         if (appstate::State().LastWinCtrl() != control)
             appstate::State().SetLastWinCtrl(control);

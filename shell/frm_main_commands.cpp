@@ -29,6 +29,15 @@ bool isDocumentName(const QString &viewName)
     return viewName.contains(QLatin1String("_frm"));
 }
 
+// The view's own wording of its delete question, else the usual one for that view.
+bool confirmDelete(appstate::TView *view, const QString &usual)
+{
+    QString question = view->DeleteQuestion();
+    if (question.isEmpty())
+        question = usual;
+    return platform::AskYesNo(question, kDeleteCaption);
+}
+
 } // namespace
 
 void TfrmMain::ApplyOperations(const QString &oper)
@@ -126,7 +135,7 @@ void TfrmMain::DeleteForm(QObject *)
         appstate::TView *view = ExistingViewFor(kRyzZakl);
         if (!view || !view->HasDeletableSelection())
             return;
-        if (!platform::AskYesNo(QStringLiteral("Czy na pewno usunąć wybrany pomiar?"), kDeleteCaption))
+        if (!confirmDelete(view, QStringLiteral("Czy na pewno usunąć wybrany pomiar?")))
             return;
         if (!view->DeleteSelection())
             return;
@@ -141,7 +150,7 @@ void TfrmMain::DeleteForm(QObject *)
         appstate::TView *view = ExistingViewFor(kDefStan);
         if (!view || !view->HasDeletableSelection())
             return;
-        if (!platform::AskYesNo(QStringLiteral("Czy na pewno usunąć wybrane stanowisko wraz z danymi?"), kDeleteCaption))
+        if (!confirmDelete(view, QStringLiteral("Czy na pewno usunąć wybrane stanowisko wraz z danymi?")))
             return;
         if (!view->DeleteSelection()) {
             platform::ShowError(QStringLiteral("Operacja usunięcia stanowiska nie powiodła się!"));
@@ -159,7 +168,7 @@ void TfrmMain::DeleteForm(QObject *)
         // A new document that was never stored has nothing to delete.
         if (!view || !view->HasDeletableSelection())
             return;
-        if (!platform::AskYesNo(QStringLiteral("Czy na pewno usunąć wybrany dokument?"), kDeleteCaption))
+        if (!confirmDelete(view, QStringLiteral("Czy na pewno usunąć wybrany dokument?")))
             return;
         view->DeleteSelection();
         state.NewDocument = true;
@@ -200,7 +209,9 @@ void TfrmMain::CopyForm(QObject *)
     if (!view)
         return;
     state.CommitLastWinCtrl();
-    platform::CurrentClipboard().SetText(view->CopyFieldsToText());
+    const QString text = view->CopyFieldsToText();
+    if (!text.isNull())
+        platform::CurrentClipboard().SetText(text);
     mPaste->setEnabled(true);
 }
 

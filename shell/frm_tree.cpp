@@ -1,5 +1,8 @@
 #include "shell/frm_tree.h"
 
+#include "assessment/frm_ryz_zakl.h"
+#include "workstations/frm_dokum.h"
+
 #include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
 #include "platform/window_registry.h"
@@ -241,6 +244,20 @@ TfrmTree *frmTree()
 {
     static QPointer<TfrmTree> slot;
     return platform::WindowSingleton(slot);
+}
+
+void InstallTreeDialog()
+{
+    assessment::TfrmRyzZakl::SetParamTreeChooser([](const QString &treeFile, const QString &current) {
+        assessment::TfrmRyzZakl::ParamTreeChoice choice;
+        choice.text = current;
+        choice.result = frmTree()->SelectFromParamTree(treeFile, current, choice.par1, choice.par2, choice.par3,
+                                                       choice.text);
+        return choice;
+    });
+    workstations::TfrmDokum::SetTreeChooser([](const QString &fileName, const QString &current, QString &text) {
+        return frmTree()->SelectFromTree(fileName, current, text);
+    });
 }
 
 } // namespace shell

@@ -68,4 +68,8 @@ private:
 
 TfrmTree *frmTree();
 
+// Points the measurement window's choice buttons and the document window's choice fields
+// at this dialog (they cannot reach the shell themselves).
+void InstallTreeDialog();
+
 } // namespace shell

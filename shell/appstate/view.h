@@ -72,7 +72,9 @@ public:
         Modify();
         return false;
     }
-    // Copy and Paste (document window): the fields as clipboard text, and back.
+    // Copy and Paste (document window): the fields as clipboard text, and back. The
+    // defaults run Copy() and Paste(), which may use the clipboard themselves; a null
+    // result leaves the clipboard as Copy() left it.
     virtual QString CopyFieldsToText()
     {
         Copy();

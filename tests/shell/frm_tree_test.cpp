@@ -1,4 +1,5 @@
 #include "shell/frm_tree.h"
+#include "workstations/frm_dokum.h"
 #include "storage/config_version.h"
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
@@ -204,4 +205,19 @@ TEST_F(TreeDialog, WindowLayout)
     EXPECT_EQ(dlg.bAnuluj->text(), "Rezygnuj z wyboru");
     EXPECT_EQ(dlg.bZamknij->text(), "Zamknij");
     EXPECT_EQ(dlg.pTree->indentation(), 19);
+}
+
+TEST_F(TreeDialog, DocumentWindowChoicesReachThisDialog)
+{
+    InstallTreeDialog();
+    auto chooser = workstations::TfrmDokum::SetTreeChooser({});
+    ASSERT_TRUE(static_cast<bool>(chooser));
+    whenShown([](TfrmTree &d) {
+        d.pTree->setCurrentItem(find(d, QStringLiteral("Pośpiech")));
+        QTest::mouseClick(d.bOk, Qt::LeftButton);
+    });
+    QString text;
+    EXPECT_EQ(chooser(kPath, "", text), TfrmTree::ResultChosen);
+    EXPECT_EQ(text, QStringLiteral("Pośpiech"));
+    workstations::TfrmDokum::SetTreeChooser(chooser);
 }
