@@ -447,23 +447,31 @@ void TfrmDefStan::NewWorkstation()
 // ---------------------------------------------------------------------------------------
 // Field exits
 
-bool TfrmDefStan::refuseBadText(const QString &text)
+QString TfrmDefStan::cleanText(const QString &text)
 {
+    QString clean = text;
+    QStringList removed;
     // "</" would end the stored value early when it is read back.
-    if (text.contains(QLatin1String("</"))) {
-        platform::ShowWarning(QStringLiteral("Pole nie może zawierać znaków \"</\"."));
-        return true;
+    if (clean.contains(QLatin1String("</"))) {
+        clean.replace(QLatin1String("</"), QLatin1String("<"));
+        removed << QStringLiteral("\"/\" po \"<\"");
     }
     // The files are Windows-1250: a character outside it would come back as "?".
-    if (!platform::FitsCp1250(text)) {
-        QString odd;
-        for (const QChar c : text)
-            if (!platform::FitsCp1250(QString(c)) && !odd.contains(c))
+    if (!platform::FitsCp1250(clean)) {
+        QString odd, kept;
+        for (const QChar c : clean) {
+            if (platform::FitsCp1250(QString(c)))
+                kept += c;
+            else if (!odd.contains(c))
                 odd += c;
-        platform::ShowWarning(QStringLiteral("Pole zawiera znaki, których nie można zapisać w pliku danych: %1").arg(odd));
-        return true;
+        }
+        clean = kept;
+        removed << odd;
     }
-    return false;
+    if (!removed.isEmpty())
+        platform::ShowWarning(
+            QStringLiteral("Usunięto znaki, których nie można zapisać w pliku danych: %1").arg(removed.join(QStringLiteral(", "))));
+    return clean;
 }
 
 void TfrmDefStan::SprZmiany(QWidget *sender)
@@ -480,9 +488,15 @@ void TfrmDefStan::SprZmiany(QWidget *sender)
         text = edit->text();
     else
         return;
-    if (refuseBadText(text)) {
-        widgets::ReturnFocusLater(sender);
-        return;
+    const QString clean = cleanText(text);
+    if (clean != text) {
+        // The field shows what will be stored.
+        widgets::FieldEventSuppressor quiet;
+        if (sender == e_Opis)
+            e_Opis->setPlainText(clean);
+        else if (auto *edit = qobject_cast<QLineEdit *>(sender))
+            edit->setText(clean);
+        text = clean;
     }
     storage::TStanowisko *w = CurrentWorkstation();
     if (!w) {

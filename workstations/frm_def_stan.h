@@ -117,7 +117,8 @@ private:
     bool gridDiffersFrom(const storage::TStanowisko &w) const;
     bool checkGridYears();
     bool checkNameForSave();
-    bool refuseBadText(const QString &text);
+    // The text without what the files cannot hold back; says what was removed.
+    QString cleanText(const QString &text);
     void setGridRows(const std::vector<storage::TZatrudn> &rows);
     void restoreStoredName(storage::TStanowisko &w);
 

@@ -475,20 +475,34 @@ TEST_F(DefStan, FactorsButtonNeedsASavedChosenWorkstation)
     TfrmDefStan::SetFactorDialog({});
 }
 
-TEST_F(DefStan, CharactersThatWouldCutAValueAreRefused)
+TEST_F(DefStan, CharactersTheFilesCannotHoldAreRemovedWithAMessage)
 {
     choose("Spawalnia");
     type(view->e_Kod, QStringLiteral("a</b"));
-    EXPECT_EQ(view->CurrentWorkstation()->Kod, "SP-1");
-    EXPECT_FALSE(modified());
-    EXPECT_TRUE(boxes.boxes.last().text.contains(QStringLiteral("</")));
-    // Characters the Windows-1250 files cannot hold would come back as "?".
+    EXPECT_EQ(view->CurrentWorkstation()->Kod, "a<b");
+    EXPECT_EQ(view->e_Kod->text(), "a<b");
+    EXPECT_TRUE(modified());
+    EXPECT_TRUE(boxes.boxes.last().text.startsWith(QStringLiteral("Usunięto znaki")));
+    // Characters outside Windows-1250 would come back as "?".
     type(view->e_Lokalizacja, QStringLiteral("Hala → B"));
-    EXPECT_EQ(view->CurrentWorkstation()->Lokalizacja, "Hala A");
+    EXPECT_EQ(view->CurrentWorkstation()->Lokalizacja, "Hala  B");
     EXPECT_TRUE(boxes.boxes.last().text.endsWith(QStringLiteral("→")));
-    EXPECT_FALSE(modified());
+    const int shown = boxes.boxes.size();
     type(view->e_Lokalizacja, QStringLiteral("Hala – B „nowa”"));
     EXPECT_EQ(view->CurrentWorkstation()->Lokalizacja, QStringLiteral("Hala – B „nowa”"));
+    EXPECT_EQ(boxes.boxes.size(), shown);
+    view->e_Opis->setPlainText(QStringLiteral("linia</dane>\ndruga"));
+    view->SprZmiany(view->e_Opis);
+    ASSERT_TRUE(view->Save());
+    openView();
+    choose("Spawalnia");
+    EXPECT_EQ(view->e_Kod->text(), "a<b");
+    EXPECT_EQ(view->e_Opis->toPlainText(), QStringLiteral("linia<dane>\ndruga"));
+    // A new workstation's fields are cleaned the same way.
+    view->New();
+    type(view->e_Nazwa, QStringLiteral("Nowe ☺"));
+    ASSERT_TRUE(view->Save());
+    EXPECT_TRUE(fx.ReadText("dane/struktura_dane.xml").contains(QStringLiteral("nazwa=\"Nowe \"")));
 }
 
 TEST_F(DefStan, AMalformedWorkstationIsShownButNeverSaved)
