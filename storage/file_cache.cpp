@@ -61,6 +61,13 @@ std::shared_ptr<const QStringList> CachedTextXmlLines(const QString &storedPath,
     return shared;
 }
 
+std::shared_ptr<const QStringList> CachedTextXmlLinesIfExists(const QString &storedPath, bool cut)
+{
+    if (FileStamp(platform::ToFilePath(storedPath)).isEmpty())
+        return nullptr;
+    return CachedTextXmlLines(storedPath, cut);
+}
+
 void ClearFileCache()
 {
     cache().clear();

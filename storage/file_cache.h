@@ -16,6 +16,10 @@ namespace storage {
 // the cache drops it.
 std::shared_ptr<const QStringList> CachedTextXmlLines(const QString &storedPath, bool cut);
 
+// The same, but nullptr when the file does not exist (it still throws when it exists and
+// cannot be read).
+std::shared_ptr<const QStringList> CachedTextXmlLinesIfExists(const QString &storedPath, bool cut);
+
 // A value that identifies the file's current content: changes when the file is rewritten
 // (modification time, size, inode). Empty when the file is missing.
 QByteArray FileStamp(const QString &filePath);

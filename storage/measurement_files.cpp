@@ -5,12 +5,14 @@
 #include "platform/tarvelin_error.h"
 #include "platform/text_file.h"
 #include "storage/factors.h"
+#include "storage/file_cache.h"
 #include "storage/form_definition_files.h"
 #include "storage/storage_errors.h"
 #include "storage/text_xml.h"
 
 #include <QHash>
 #include <QSet>
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <functional>
@@ -40,10 +42,57 @@ QString baseFileName(const QString &path)
 
 short ratingAt(const QString &header, const char *name, const QString &path, int lineIndex)
 {
-    const int v = ToIntAt(attr(name, header), path, lineIndex, QStringLiteral("Ocena %1").arg(QLatin1String(name)));
+    const QString key = QLatin1String(name) + QLatin1String("=\"");
+    const qsizetype at = header.indexOf(key);
+    QStringView text;
+    if (at >= 0) {
+        const qsizetype start = at + key.size();
+        const qsizetype end = header.indexOf(QLatin1Char('"'), start);
+        text = end < 0 ? QStringView(header).mid(start) : QStringView(header).mid(start, end - start);
+    }
+    bool ok = false;
+    int v = QLocale::c().toInt(text.trimmed(), &ok);
+    if (!ok)
+        v = ToIntAt(text.toString(), path, lineIndex, QStringLiteral("Ocena %1").arg(QLatin1String(name)));
     if (v < SHRT_MIN || v > SHRT_MAX)
         ThrowFileError(path, lineIndex, QStringLiteral("ocena %1 poza zakresem").arg(QLatin1String(name)));
     return short(v);
+}
+
+QString nameKindKey(const QString &nazwa, const QString &typ)
+{
+    return nazwa + QChar(0x1f) + typ;
+}
+
+// An attribute value found in a text without copying it; "&quot;" decoded when present.
+class AttrView
+{
+public:
+    AttrView() = default;
+    explicit AttrView(QStringView raw) : m_view(raw)
+    {
+        if (raw.contains(QLatin1String("&quot;"))) {
+            m_decoded = raw.toString();
+            m_decoded.replace(QLatin1String("&quot;"), QLatin1String("\""));
+            m_view = m_decoded;
+        }
+    }
+    QStringView text() const { return m_view; }
+
+private:
+    QStringView m_view;
+    QString m_decoded;
+};
+
+// As ReadAttributeValue.
+AttrView attrView(const QString &key, QStringView text)
+{
+    const qsizetype at = text.indexOf(key);
+    if (at < 0)
+        return AttrView();
+    const qsizetype start = text.indexOf(QLatin1Char('"'), at) + 1;
+    const qsizetype end = text.indexOf(QLatin1Char('"'), start);
+    return AttrView(end < 0 ? text.mid(start) : text.mid(start, end - start));
 }
 
 // The items of one form version, read once per file and copied for each measurement,
@@ -52,12 +101,22 @@ struct Prototype
 {
     TPomiarList fields;
     QHash<QString, int> byNameAndKind;
-};
+    std::vector<char> firstOfKey; // the item is the first of its name and kind
 
-QString nameKindKey(const QString &nazwa, const QString &typ)
-{
-    return nazwa + QChar(0x1f) + typ;
-}
+    // The item a value line fills: the one after the last filled when it fits (files are
+    // written in item order), else the first of that name and kind.
+    int find(QStringView nazwa, QStringView typ, int guess) const
+    {
+        // Pages, labels and headers without variants are not stored: look a few items on.
+        const int last = std::min(int(fields.size()), guess + 8);
+        for (int g = std::max(guess, 0); g < last; ++g) {
+            const TPomiar &p = *fields[size_t(g)];
+            if (firstOfKey[size_t(g)] && p.nazwa == nazwa && p.typ == typ)
+                return g;
+        }
+        return byNameAndKind.value(nameKindKey(nazwa.toString(), typ.toString()), -1);
+    }
+};
 
 // Name of the element a root line opens ("<chemiczny_dane\">" gives chemiczny_dane).
 QString rootElementName(const QString &line)
@@ -81,6 +140,40 @@ bool endsWithRootClose(const QStringList &lines)
         return false;
     const QString root = rootElementName(lines[1]);
     return !root.isEmpty() && lines[last].trimmed().startsWith(QLatin1String("</") + root);
+}
+
+// Which tags a line holds, found in one pass over its "<" characters.
+struct LineTags
+{
+    bool idczynn = false;      // "<idczynn"
+    bool pomiar = false;       // "<pomiar"
+    bool dane = false;         // "<dane"
+    bool pomiarClose = false;  // "</pomiar"
+    bool idczynnClose = false; // "</idczynn"
+    bool close = false;        // "</"
+};
+
+LineTags classify(const QString &line)
+{
+    LineTags t;
+    const qsizetype n = line.size();
+    for (qsizetype p = line.indexOf(QLatin1Char('<')); p >= 0; p = line.indexOf(QLatin1Char('<'), p + 1)) {
+        const QStringView rest = QStringView(line).mid(p + 1, n - p - 1);
+        if (rest.startsWith(u'/')) {
+            t.close = true;
+            if (rest.startsWith(u"/pomiar"))
+                t.pomiarClose = true;
+            else if (rest.startsWith(u"/idczynn"))
+                t.idczynnClose = true;
+        } else if (rest.startsWith(u"idczynn")) {
+            t.idczynn = true;
+        } else if (rest.startsWith(u"pomiar")) {
+            t.pomiar = true;
+        } else if (rest.startsWith(u"dane")) {
+            t.dane = true;
+        }
+    }
+    return t;
 }
 
 bool holdsData(const QStringList &lines)
@@ -126,11 +219,13 @@ void ReadMeasurements(const QString &folder, const QString &frmDane, TMeasuremen
                       const QString &formsFolder)
 {
     const QString path = inFolder(folder, MeasurementFileName(frmDane));
-    QStringList lines;
-    if (!ReadTextXmlLinesIfExists(path, lines, false)) {
+    // The lines of a shared file stay decoded while its factors are read one after another.
+    const auto cached = CachedTextXmlLinesIfExists(path, false);
+    if (!cached) {
         measurements.clear();
         return;
     }
+    const QStringList &lines = *cached;
     if (!holdsData(lines)) { // an empty or bare file holds no measurements
         measurements.clear();
         return;
@@ -146,10 +241,13 @@ void ReadMeasurements(const QString &folder, const QString &frmDane, TMeasuremen
             return it->second;
         Prototype p;
         ReadMeasurementForm(inFolder(formsFolder, FormDefinitionName(frmDane, ver)), p.fields, factorId);
+        p.firstOfKey.assign(p.fields.size(), 0);
         for (int i = 0; i < int(p.fields.size()); ++i) {
             const QString key = nameKindKey(p.fields[i]->nazwa, p.fields[i]->typ);
-            if (!p.byNameAndKind.contains(key))
+            if (!p.byNameAndKind.contains(key)) {
                 p.byNameAndKind.insert(key, i);
+                p.firstOfKey[size_t(i)] = 1;
+            }
         }
         return prototypes.emplace(ver, std::move(p)).first->second;
     };
@@ -165,32 +263,43 @@ void ReadMeasurements(const QString &folder, const QString &frmDane, TMeasuremen
     // refused for its date (a second one with the same date) takes no values.
     TPomiarCzynn *current = nullptr;
     const Prototype *currentProto = nullptr;
+    int nextItem = 0;
+    static const QString kNazwa = QStringLiteral("nazwa=\""), kTyp = QStringLiteral("typ=\""),
+                         kNrzal = QStringLiteral("nrzal=\""), kNrwyb = QStringLiteral("nrwyb=\""),
+                         kIdczynn = QStringLiteral("idczynn=\""), kId = QStringLiteral("id=\""),
+                         kVer = QStringLiteral("ver=\""), kData = QStringLiteral("data=\"");
 
+    static const QString kMscPom = QStringLiteral("mscPom=\""), kWykpom = QStringLiteral("wykpom=\""),
+                         kMetpom = QStringLiteral("metpom=\""), kInterwyn = QStringLiteral("interwyn=\""),
+                         kSrodogrryz = QStringLiteral("srodogrryz=\"");
     auto createFromHeader = [&]() {
         auto m = std::make_unique<TPomiarCzynn>(
-            pendingId, pendingData, attr("mscPom", header), attr("wykpom", header), attr("metpom", header),
-            attr("interwyn", header), attr("srodogrryz", header), pendingVer,
-            ratingAt(header, "ocenam", path, headerLine), ratingAt(header, "ocenak", path, headerLine),
-            ratingAt(header, "ocenakc", path, headerLine), ratingAt(header, "ocenaml", path, headerLine),
-            ratingAt(header, "ocenamax", path, headerLine), ratingAt(header, "ocenakon", path, headerLine));
+            pendingId, pendingData, ReadAttributeValue(kMscPom, header), ReadAttributeValue(kWykpom, header),
+            ReadAttributeValue(kMetpom, header), ReadAttributeValue(kInterwyn, header),
+            ReadAttributeValue(kSrodogrryz, header), pendingVer, ratingAt(header, "ocenam", path, headerLine),
+            ratingAt(header, "ocenak", path, headerLine), ratingAt(header, "ocenakc", path, headerLine),
+            ratingAt(header, "ocenaml", path, headerLine), ratingAt(header, "ocenamax", path, headerLine),
+            ratingAt(header, "ocenakon", path, headerLine));
         Prototype &proto = prototypeFor(pendingVer);
         m->Fields = CloneFields(proto.fields);
         current = AddMeasurement(read, std::move(m));
         currentProto = current ? &proto : nullptr;
+        nextItem = 0;
         inHeader = false;
         header.clear();
     };
 
     for (int i = 1; i < lines.size(); ++i) {
         const QString &line = lines[i];
-        if (line.contains(QLatin1String("<idczynn"))) {
+        const LineTags tags = classify(line);
+        if (tags.idczynn) {
             bool ok = false;
-            const int id = QLocale::c().toInt(attr("idczynn", line).trimmed(), &ok);
+            const int id = QLocale::c().toInt(ReadAttributeValue(kIdczynn, line).trimmed(), &ok);
             inBlock = ok && id == factorId;
             continue;
         }
-        const bool isValue = line.contains(QLatin1String("<dane"));
-        if (inBlock && line.contains(QLatin1String("<pomiar"))) {
+        const bool isValue = tags.dane;
+        if (inBlock && tags.pomiar) {
             if (inHeader) // the measurement before never closed its header
                 createFromHeader();
             inHeader = true;
@@ -198,32 +307,42 @@ void ReadMeasurements(const QString &folder, const QString &frmDane, TMeasuremen
             headerLine = i;
             current = nullptr;
             currentProto = nullptr;
-            pendingId = ToIntAt(attr("id", line), path, i, QStringLiteral("Numer pomiaru"));
-            pendingVer = FormVersionNumber(attr("ver", line));
-            pendingData = attr("data", line);
+            pendingId = ToIntAt(ReadAttributeValue(kId, line), path, i, QStringLiteral("Numer pomiaru"));
+            pendingVer = FormVersionNumber(ReadAttributeValue(kVer, line));
+            pendingData = ReadAttributeValue(kData, line);
         }
-        if (inHeader && !isValue)
-            header += QLatin1Char('\n') + line;
+        if (inHeader && !isValue) {
+            header += QLatin1Char('\n');
+            header += line;
+        }
         if (!isValue || !inBlock) {
-            if (inBlock && line.contains(QLatin1String("</pomiar"))) {
+            if (inBlock && tags.pomiarClose) {
                 if (inHeader) // a measurement without value lines
                     createFromHeader();
                 current = nullptr;
                 currentProto = nullptr;
-            } else if (inBlock && line.contains(QLatin1String("</idczynn"))) {
+            } else if (inBlock && tags.idczynnClose) {
                 break;
+            } else if (isValue && !tags.close) {
+                // Another factor's value that spans lines: its text is no structure.
+                int j = i;
+                JoinContinuationLines(lines, line, j);
+                i = j;
             }
             continue;
         }
         if (inHeader)
             createFromHeader();
 
-        const QString nazwa = attr("nazwa", line);
-        const QString typ = attr("typ", line);
-        const QString nrzal = attr("nrzal", line);
-        const QString nrwyb = attr("nrwyb", line);
+        // Attributes come from the opening tag only, so a value can never pass for one.
+        const qsizetype tagEnd = line.indexOf(QLatin1Char('>'));
+        const QStringView tag = tagEnd < 0 ? QStringView(line) : QStringView(line).left(tagEnd);
+        const AttrView nazwa = attrView(kNazwa, tag);
+        const AttrView typ = attrView(kTyp, tag);
+        const AttrView nrzal = attrView(kNrzal, tag);
+        const AttrView nrwyb = attrView(kNrwyb, tag);
         QString value;
-        if (line.contains(QLatin1String("</"))) {
+        if (tags.close) {
             value = ReadElementText(line);
         } else {
             const QString joined = JoinContinuationLines(lines, line, i);
@@ -231,15 +350,16 @@ void ReadMeasurements(const QString &folder, const QString &frmDane, TMeasuremen
         }
         if (!current || !currentProto)
             continue;
-        const int at = currentProto->byNameAndKind.value(nameKindKey(nazwa, typ), -1);
+        const int at = currentProto->find(nazwa.text(), typ.text(), nextItem);
         if (at < 0)
             continue; // a field the form version no longer has
+        nextItem = at + 1;
         TPomiar &item = *current->Fields[size_t(at)];
         item.Value = value;
-        if (!nrzal.isEmpty())
-            item.ChoiceNr = ToIntAt(nrzal, path, i, QStringLiteral("Atrybut nrzal"));
-        if (!nrwyb.isEmpty())
-            item.ChoiceNr = ToIntAt(nrwyb, path, i, QStringLiteral("Atrybut nrwyb"));
+        if (!nrzal.text().isEmpty())
+            item.ChoiceNr = ToIntAt(nrzal.text().toString(), path, i, QStringLiteral("Atrybut nrzal"));
+        if (!nrwyb.text().isEmpty())
+            item.ChoiceNr = ToIntAt(nrwyb.text().toString(), path, i, QStringLiteral("Atrybut nrwyb"));
     }
 
     for (auto &m : read)
@@ -249,34 +369,77 @@ void ReadMeasurements(const QString &folder, const QString &frmDane, TMeasuremen
 
 // ---- writing -----------------------------------------------------------------------------
 
+namespace {
+
+void appendAttr(QString &out, QLatin1String name, const QString &value)
+{
+    out += QLatin1Char(' ');
+    out += name;
+    out += QLatin1String("=\"");
+    if (value.contains(QLatin1Char('"')))
+        out += AttributeText(value);
+    else
+        out += value;
+    out += QLatin1Char('"');
+}
+
+void appendAttr(QString &out, QLatin1String name, int value)
+{
+    out += QLatin1Char(' ');
+    out += name;
+    out += QLatin1String("=\"");
+    out += QString::number(value);
+    out += QLatin1Char('"');
+}
+
+bool isStoredKind(const QString &typ)
+{
+    return typ == QLatin1String("edit") || typ == QLatin1String("combo") || typ == QLatin1String("memo") ||
+           typ == QLatin1String("checkbox") || typ == QLatin1String("form");
+}
+
+} // namespace
+
 QStringList MeasurementLines(const TPomiarCzynn &m)
 {
     QStringList out;
-    out.reserve(int(m.Fields.size()) + 2);
-    out << QStringLiteral(" <pomiar id=\"%1\" ver=\"%2\" data=\"%3\" mscPom=\"%4\" wykpom=\"%5\" metpom=\"%6\" "
-                          "interwyn=\"%7\" srodogrryz=\"%8\" ocenam=\"%9\" ocenak=\"%10\" ocenakc=\"%11\" "
-                          "ocenaml=\"%12\" ocenamax=\"%13\" ocenakon=\"%14\">")
-               .arg(QString::number(m.id), AttributeText(m.ver), AttributeText(m.data), AttributeText(m.mscPom),
-                    AttributeText(m.wykpom), AttributeText(m.metpom), AttributeText(m.interwyn),
-                    AttributeText(m.srodogrryz), QString::number(m.ocenam))
-               .arg(QString::number(m.ocenak), QString::number(m.ocenakc), QString::number(m.ocenaml),
-                    QString::number(m.ocenamax), QString::number(m.ocenakon));
-    static const QSet<QString> savedKinds = {QStringLiteral("form"), QStringLiteral("edit"), QStringLiteral("combo"),
-                                             QStringLiteral("memo"), QStringLiteral("checkbox")};
+    out.reserve(qsizetype(m.Fields.size()) + 2);
+    QString head;
+    head.reserve(200 + m.mscPom.size() + m.wykpom.size() + m.metpom.size() + m.interwyn.size() + m.srodogrryz.size());
+    head += QLatin1String(" <pomiar");
+    appendAttr(head, QLatin1String("id"), m.id);
+    appendAttr(head, QLatin1String("ver"), m.ver);
+    appendAttr(head, QLatin1String("data"), m.data);
+    appendAttr(head, QLatin1String("mscPom"), m.mscPom);
+    appendAttr(head, QLatin1String("wykpom"), m.wykpom);
+    appendAttr(head, QLatin1String("metpom"), m.metpom);
+    appendAttr(head, QLatin1String("interwyn"), m.interwyn);
+    appendAttr(head, QLatin1String("srodogrryz"), m.srodogrryz);
+    appendAttr(head, QLatin1String("ocenam"), m.ocenam);
+    appendAttr(head, QLatin1String("ocenak"), m.ocenak);
+    appendAttr(head, QLatin1String("ocenakc"), m.ocenakc);
+    appendAttr(head, QLatin1String("ocenaml"), m.ocenaml);
+    appendAttr(head, QLatin1String("ocenamax"), m.ocenamax);
+    appendAttr(head, QLatin1String("ocenakon"), m.ocenakon);
+    head += QLatin1Char('>');
+    out << head;
     for (const auto &f : m.Fields) {
-        QString extra;
-        if (f->typ == QLatin1String("naglowek")) {
-            if (f->ChoiceNr == 0)
-                continue;
-            extra = QStringLiteral(" nrwyb=\"%1\"").arg(f->ChoiceNr);
-        } else if (!savedKinds.contains(f->typ)) {
+        const bool header = f->typ == QLatin1String("naglowek");
+        if (header ? f->ChoiceNr == 0 : !isStoredKind(f->typ))
             continue;
-        } else if (f->typ == QLatin1String("combo")) {
-            extra = QStringLiteral(" nrzal=\"%1\"").arg(f->ChoiceNr);
-        }
-        out << QLatin1String("  <dane nazwa=\"") + AttributeText(f->nazwa) + QLatin1String("\" typ=\"") +
-                   AttributeText(f->typ) + QLatin1Char('"') + extra + QLatin1Char('>') + f->Value +
-                   QLatin1String("</dane>");
+        QString line;
+        line.reserve(40 + f->nazwa.size() + f->typ.size() + f->Value.size());
+        line += QLatin1String("  <dane");
+        appendAttr(line, QLatin1String("nazwa"), f->nazwa);
+        appendAttr(line, QLatin1String("typ"), f->typ);
+        if (header)
+            appendAttr(line, QLatin1String("nrwyb"), f->ChoiceNr);
+        else if (f->typ == QLatin1String("combo"))
+            appendAttr(line, QLatin1String("nrzal"), f->ChoiceNr);
+        line += QLatin1Char('>');
+        line += f->Value;
+        line += QLatin1String("</dane>");
+        out << line;
     }
     out << QStringLiteral(" </pomiar>");
     return out;
@@ -304,11 +467,14 @@ int blockId(const QString &line, bool &ok)
 bool readSegments(const QString &path, std::vector<Segment> &segments)
 {
     segments.clear();
-    if (!platform::FileExists(path))
-        return true;
-    auto read = platform::ReadLinesCp1250(platform::ToFilePath(path));
-    if (!read)
+    std::shared_ptr<const QStringList> read;
+    try {
+        read = CachedTextXmlLinesIfExists(path, false);
+    } catch (const platform::TarvelinError &) {
         return false;
+    }
+    if (!read)
+        return true;
     const QStringList &lines = *read;
     if (lines.size() < 2)
         return true;
