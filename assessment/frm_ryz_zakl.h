@@ -173,6 +173,9 @@ public:
     void New() override;    // a new measurement of the selected factor
     void Modify() override; // the selected measurement's date and description
     void Delete() override { DeleteMeasurement(); }
+    bool HasDeletableSelection() override { return SelectedMeasurement() != nullptr; }
+    bool DeleteSelection() override;
+    bool ModifySelection() override;
 
 private:
     struct LayoutEntry

@@ -210,11 +210,17 @@ bool TfrmRyzZakl::AskSaveChanges()
     if (state.Modified()) {
         if (platform::AskYesNo(QStringLiteral("Nie zapisano danych. Zapisać?"),
                                QStringLiteral("Potwierdź zapisanie danych "))) {
-            result = Save();
-            if (result) {
-                state.NewDocument = false;
-                state.SetModified(false);
-                state.SetSaveEnabled(false);
+            // The main window's Save (it commits the editor being typed in first); without a
+            // main window, this view's own.
+            if (state.SaveCommand) {
+                result = state.RunSaveCommand();
+            } else {
+                result = Save();
+                if (result) {
+                    state.NewDocument = false;
+                    state.SetModified(false);
+                    state.SetSaveEnabled(false);
+                }
             }
             return result;
         }
@@ -327,9 +333,22 @@ void TfrmRyzZakl::New()
 
 void TfrmRyzZakl::Modify()
 {
+    ModifySelection();
+}
+
+bool TfrmRyzZakl::ModifySelection()
+{
     TfrmNowyPomiar *dialog = frmNowyPomiar();
     dialog->Window = this;
-    dialog->Execute(2);
+    return dialog->Execute(2);
+}
+
+bool TfrmRyzZakl::DeleteSelection()
+{
+    if (!SelectedMeasurement())
+        return false;
+    DeleteMeasurement();
+    return true;
 }
 
 } // namespace assessment
