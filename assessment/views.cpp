@@ -1,6 +1,7 @@
 #include "assessment/views.h"
 
 #include "assessment/frm_ryz_zakl.h"
+#include "assessment/rules/rules.h"
 #include "shell/appstate/view_registry.h"
 
 namespace assessment {
@@ -9,6 +10,7 @@ void RegisterViews()
 {
     appstate::RegisterView(QStringLiteral("frmRyzZakl"),
                            [] { return static_cast<appstate::TView *>(frmRyzZakl()); });
+    rules::RegisterRules(); // the evaluation rules of the forms the window shows
 }
 
 } // namespace assessment
