@@ -465,3 +465,35 @@ TEST_F(DocumentLifecycle, EveryShippedKindIsCreatedSavedReopenedCopiedPastedAndD
         boxes.boxes.clear();
     }
 }
+
+TEST_F(DocumentLifecycle, StoredChoiceNoLongerOfferedIsShownAndKept)
+{
+    writeList(entry(1, "2024-01-02", "A", "2"));
+    fx.WriteText("dokumenty/test/test_dane_1.xml",
+                 Decl + "<test_dane_1 ver='1.0'>\n  <dane nazwa=\"Wybor\" typ=\"combo\" nr=\"1\" >[7] dawny wybór</dane>\n"
+                        " </test_dane_1>\n");
+    open();
+    click(0);
+    auto *combo = view->pgDokum->findChild<QComboBox *>("cb_0_Wybor");
+    EXPECT_EQ(combo->currentText(), "[7] dawny wybór");
+    // The main window commits the combo before a command: the value stays.
+    view->ChangeField(combo);
+    EXPECT_FALSE(appstate::State().Modified());
+    ASSERT_TRUE(view->Save());
+    EXPECT_TRUE(fx.ReadText("dokumenty/test/test_dane_1.xml").contains(">[7] dawny wybór</dane>"));
+}
+
+TEST_F(DocumentLifecycle, NewDocumentShowsAndStoresTheChoiceListDefault)
+{
+    writeDefinition("dflt_frm.xml", "  <page nr=\"1\" nazwa=\"Dane\">\n" + pole("Data", "edit") + pole("Nazwisko", "edit") +
+                                        pole("Imie", "edit") +
+                                        "    <pole nazwa=\"Rodz\" typ=\"combo\" druk=\"\" ppow=\"\" rozm=\"0\" szer=\"200\" "
+                                        "wys=\"0\" ile=\"1\" etyk=\"Rodz\" zal=\"rodzwyp.xml\">[2] zbiorowy</pole>\n"
+                                        "  </page>\n");
+    writeList(QString());
+    open("dflt_frm.xml");
+    auto *combo = view->pgDokum->findChild<QComboBox *>("cb_0_Rodz");
+    EXPECT_EQ(combo->currentText(), "[2] zbiorowy");
+    ASSERT_TRUE(view->Save());
+    EXPECT_TRUE(fx.ReadText("dokumenty/test/dflt_dane_1.xml").contains(">[2] zbiorowy</dane>"));
+}
