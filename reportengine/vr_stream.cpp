@@ -8,8 +8,6 @@
 #include <QMutexLocker>
 #include <QtEndian>
 
-#include <vector>
-
 namespace reportengine {
 
 namespace {
@@ -205,6 +203,169 @@ bool TVRStream::SaveToStream(QIODevice &dest)
 
 // ---------------------------------------------------------------------------------------
 // TVRCompress
+//
+// The coder spends its time in two places, the walk of one symbol's path and the
+// semi-splay that follows it. Both are done in one pass: walking from the leaf up, each
+// pair of levels gives two code bits and is rotated at once (the rotation swaps the
+// node with its parent's sibling and never touches the part of the path still to be
+// walked). The decoder remembers the child slots of its path on the way down and does
+// the same swaps on the way back. Code bits are kept in a 64-bit word and go out as
+// whole bytes into a buffer that always has room, never one device call per byte.
+
+namespace {
+
+// Room one symbol needs in the code buffer: a code of at most 256 bits (the deepest leaf
+// of 257) is 32 bytes, plus the whole 8-byte word that every store writes.
+constexpr qint64 kSymbolRoom = 48;
+// The longest path of the tree (256 edges) plus the unused entry 0.
+constexpr int kMaxPath = 260;
+// Code bits collected in one word before it is set aside; with up to 7 pending bits the
+// word still fits the 64-bit output word.
+constexpr int kWordBits = 54;
+
+inline void StoreWord(uchar *p, quint64 v)
+{
+    qToLittleEndian<quint64>(v, p);
+}
+
+inline quint64 LoadWord(const uchar *p)
+{
+    return qFromLittleEndian<quint64>(p);
+}
+
+// Adds count (at most 56) code bits, first bit lowest, behind the pending bits of acc and
+// stores the whole bytes at out.
+inline void PutBits(quint64 bits, int count, quint64 &acc, int &pending, uchar *&out)
+{
+    acc |= bits << pending;
+    pending += count;
+    StoreWord(out, acc);
+    out += pending >> 3;
+    acc >>= (pending & ~7);
+    pending &= 7;
+}
+
+// Codes symbol c into acc/out (out has kSymbolRoom bytes of room) and semi-splays it.
+inline void EncodeSymbol(quint16 *child, quint16 *slot, int c, quint64 &acc, int &pending, uchar *&out)
+{
+    // Bits are shifted in from below while walking up, so the root's bit ends lowest: the
+    // order they are sent in. A path longer than one word is set aside a word at a time;
+    // the words nearer the root go out first.
+    quint64 bits = 0;
+    int count = 0;
+    quint64 setAside[8];
+    int setAsideCount[8];
+    int words = 0;
+    int a = c + 256;
+    for (;;) {
+        const int pa = slot[a];
+        const int c1 = pa >> 1;
+        if (c1 == 0) {
+            bits = (bits << 1) | static_cast<quint64>(pa & 1);
+            ++count;
+            break;
+        }
+        if (count >= kWordBits) [[unlikely]] {
+            setAside[words] = bits;
+            setAsideCount[words] = count;
+            ++words;
+            bits = 0;
+            count = 0;
+        }
+        const int pc1 = slot[c1];
+        bits = (bits << 2) | static_cast<quint64>(((pa & 1) << 1) | (pc1 & 1));
+        count += 2;
+        // a takes the place of its parent's sibling b, b takes a's.
+        const int po = pc1 ^ 1;
+        const int b = child[po];
+        child[po] = static_cast<quint16>(a);
+        child[pa] = static_cast<quint16>(b);
+        slot[a] = static_cast<quint16>(po);
+        slot[b] = static_cast<quint16>(pa);
+        a = pc1 >> 1;
+        if (a == 0)
+            break;
+    }
+    PutBits(bits, count, acc, pending, out);
+    while (words > 0) [[unlikely]] {
+        --words;
+        PutBits(setAside[words], setAsideCount[words], acc, pending, out);
+    }
+}
+
+// The semi-splay of a decoded symbol from the child slots of its path: path[k] is the
+// slot that led to the node at depth k. Each pair of levels swaps the node with its
+// parent's sibling, from the leaf up.
+inline void SplayPath(quint16 *child, const quint16 *path, int depth)
+{
+    for (int k = depth; k >= 2; k -= 2) {
+        const int sa = path[k];
+        const int so = path[k - 1] ^ 1;
+        const quint16 node = child[sa];
+        child[sa] = child[so];
+        child[so] = node;
+    }
+}
+
+// Code bits from memory, lowest bit first; past the end the bits are 0.
+struct BitReader
+{
+    const uchar *in = nullptr;
+    qint64 size = 0;
+    qint64 pos = 0; // bytes moved into buf so far (past the end too)
+    quint64 buf = 0;
+    int bits = 0; // valid bits in buf
+
+    // Tops buf up to at least 56 bits.
+    void Refill()
+    {
+        if (pos + 8 <= size) {
+            buf |= LoadWord(in + pos) << bits;
+            pos += (63 - bits) >> 3;
+            bits |= 56;
+        } else {
+            while (bits <= 56) {
+                const quint64 byte = pos < size ? in[pos] : 0;
+                buf |= byte << bits;
+                ++pos;
+                bits += 8;
+            }
+        }
+    }
+
+    // Code bytes taken: every byte of which at least one bit was used.
+    qint64 Consumed() const { return (pos * 8 - bits + 7) / 8; }
+};
+
+inline int DecodeSymbol(quint16 *child, BitReader &r)
+{
+    quint16 path[kMaxPath];
+    r.Refill();
+    quint64 buf = r.buf;
+    int bits = r.bits;
+    int depth = 0;
+    int a = 0;
+    do {
+        if (bits == 0) [[unlikely]] {
+            r.buf = buf;
+            r.bits = 0;
+            r.Refill();
+            buf = r.buf;
+            bits = r.bits;
+        }
+        const int s = 2 * a + static_cast<int>(buf & 1);
+        buf >>= 1;
+        --bits;
+        path[++depth] = static_cast<quint16>(s);
+        a = child[s];
+    } while (a < 256);
+    r.buf = buf;
+    r.bits = bits;
+    SplayPath(child, path, depth);
+    return a - 256;
+}
+
+} // namespace
 
 TVRCompress::TVRCompress(QIODevice *stream, bool compress) : m_compressing(compress), m_stream(stream)
 {
@@ -224,12 +385,13 @@ TVRCompress::~TVRCompress()
 
 void TVRCompress::Init()
 {
+    // The complete tree: node i (1..512) is child 2j + 1 or 2j + 2 of node j = (i - 1) / 2,
+    // which is slot i - 1.
+    m_slot[0] = 0;
     for (int i = 1; i <= 512; ++i)
-        m_up[i] = static_cast<quint16>((i - 1) / 2);
-    for (int j = 0; j <= 255; ++j) {
-        m_child[2 * j] = static_cast<quint16>(2 * j + 1);     // Left[j]
-        m_child[2 * j + 1] = static_cast<quint16>(2 * j + 2); // Right[j]
-    }
+        m_slot[i] = static_cast<quint16>(i - 1);
+    for (int s = 0; s < 512; ++s)
+        m_child[s] = static_cast<quint16>(s + 1);
     m_bitPos = 0;
     m_outByte = 0;
     m_inBits = 0;
@@ -247,75 +409,12 @@ bool TVRCompress::Finish()
     return true;
 }
 
-void TVRCompress::Splay(int c)
-{
-    // Semi-splaying: each pair of levels on the path to the root is rotated once. The
-    // children are kept side by side (Left[j] at 2j, Right[j] at 2j + 1) so the side
-    // taken is an index, not a branch; the coder spends most of its time here.
-    quint16 *child = m_child.data();
-    quint16 *up = m_up.data();
-    int a = c + 256;
-    for (;;) {
-        const int c1 = up[a];
-        if (c1 == 0)
-            break;
-        const int d = up[c1];
-        // The child of d that is not c1 becomes the sibling of a, and a takes its place.
-        const int other = 2 * d + (child[2 * d] == c1 ? 1 : 0);
-        const int b = child[other];
-        child[other] = static_cast<quint16>(a);
-        child[2 * c1 + (child[2 * c1] == a ? 0 : 1)] = static_cast<quint16>(b);
-        up[a] = static_cast<quint16>(d);
-        up[b] = static_cast<quint16>(c1);
-        a = d;
-        if (a == 0)
-            break;
-    }
-}
-
-void TVRCompress::PutBits(quint64 code, int count)
-{
-    // Bits go into the current byte from its least significant bit up.
-    m_outByte |= code << m_bitPos;
-    m_bitPos += count;
-    while (m_bitPos >= 8) {
-        m_code.append(static_cast<char>(m_outByte & 0xFF));
-        m_outByte >>= 8;
-        m_bitPos -= 8;
-    }
-}
-
 void TVRCompress::Compress(quint8 b)
 {
-    // Walk from the leaf to the root. Shifting each new bit in from below leaves the
-    // root's bit lowest, which is the order the code is sent in (root first).
-    const quint16 *up = m_up.data();
-    const quint16 *child = m_child.data();
-    quint64 code = 0;
-    int n = 0;
-    int a = b + 256;
-    while (a != 0 && n < 48) {
-        const int parent = up[a];
-        code = (code << 1) | (child[2 * parent + 1] == a ? 1u : 0u);
-        ++n;
-        a = parent;
-    }
-    if (a == 0) {
-        PutBits(code, n);
-    } else {
-        // A path deeper than 48 levels (possible after unlucky splaying): collect it
-        // whole and send it root first in pieces.
-        std::vector<quint8> bits;
-        a = b + 256;
-        while (a != 0) {
-            const int parent = up[a];
-            bits.push_back(child[2 * parent + 1] == a ? 1 : 0);
-            a = parent;
-        }
-        for (auto it = bits.rbegin(); it != bits.rend(); ++it)
-            PutBits(*it, 1);
-    }
-    Splay(b);
+    uchar room[kSymbolRoom];
+    uchar *out = room;
+    EncodeSymbol(m_child.data(), m_slot.data(), b, m_outByte, m_bitPos, out);
+    m_code.append(reinterpret_cast<const char *>(room), out - room);
 }
 
 quint8 TVRCompress::NextByte()
@@ -336,30 +435,59 @@ quint8 TVRCompress::NextByte()
 
 quint8 TVRCompress::Expand()
 {
-    const quint16 *child = m_child.data();
+    // One byte at a time, taken only when a bit is wanted, so a device is never read
+    // past the end of the code.
+    quint16 *child = m_child.data();
+    quint16 path[kMaxPath];
+    int depth = 0;
     int a = 0;
     while (a < 256) {
         if (m_inBits == 0) {
-            m_inByte = NextByte(); // a new byte only when a bit is wanted
+            m_inByte = NextByte();
             m_inBits = 8;
         }
-        a = child[2 * a + (m_inByte & 1)];
+        const int s = 2 * a + static_cast<int>(m_inByte & 1);
         m_inByte >>= 1;
         --m_inBits;
+        path[++depth] = static_cast<quint16>(s);
+        a = child[s];
     }
-    const int c = a - 256;
-    Splay(c);
-    return static_cast<quint8>(c);
+    SplayPath(child, path, depth);
+    return static_cast<quint8>(a - 256);
 }
 
 QByteArray TVRCompress::CompressBytes(const QByteArray &plain)
 {
     TVRCompress coder(nullptr, true);
-    coder.m_code.reserve(plain.size());
-    for (const char ch : plain)
-        coder.Compress(static_cast<quint8>(ch));
-    coder.Finish();
-    return coder.m_code;
+    quint16 *child = coder.m_child.data();
+    quint16 *slot = coder.m_slot.data();
+    // Pages usually code to less than half; the buffer doubles when they do not.
+    QByteArray code;
+    qint64 capacity = plain.size() / 2 + 4 * kSymbolRoom;
+    code.resize(capacity);
+    uchar *base = reinterpret_cast<uchar *>(code.data());
+    uchar *out = base;
+    uchar *end = base + capacity;
+    quint64 acc = 0;
+    int pending = 0;
+    const uchar *in = reinterpret_cast<const uchar *>(plain.constData());
+    const uchar *inEnd = in + plain.size();
+    while (in != inEnd) {
+        if (end - out < kSymbolRoom) [[unlikely]] {
+            const qint64 used = out - base;
+            capacity *= 2;
+            code.resize(capacity);
+            base = reinterpret_cast<uchar *>(code.data());
+            out = base + used;
+            end = base + capacity;
+        }
+        EncodeSymbol(child, slot, *in++, acc, pending, out);
+    }
+    if (pending != 0)
+        *out++ = static_cast<uchar>(acc & 0xFF);
+    code.resize(out - base);
+    coder.m_finished = true;
+    return code;
 }
 
 QByteArray TVRCompress::ExpandBytes(const char *code, qint64 codeSize, qint64 count, qint64 *consumed)
@@ -367,11 +495,15 @@ QByteArray TVRCompress::ExpandBytes(const char *code, qint64 codeSize, qint64 co
     QByteArray out;
     out.resize(count);
     TVRCompress coder(code, codeSize);
-    char *p = out.data();
+    quint16 *child = coder.m_child.data();
+    BitReader r;
+    r.in = reinterpret_cast<const uchar *>(code);
+    r.size = code ? codeSize : 0;
+    uchar *p = reinterpret_cast<uchar *>(out.data());
     for (qint64 i = 0; i < count; ++i)
-        p[i] = static_cast<char>(coder.Expand());
+        p[i] = static_cast<uchar>(DecodeSymbol(child, r));
     if (consumed)
-        *consumed = coder.m_consumed;
+        *consumed = r.Consumed();
     return out;
 }
 

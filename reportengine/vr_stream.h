@@ -136,15 +136,18 @@ public:
 
 private:
     void Init();
-    void Splay(int c);
     quint8 NextByte();
 
-    std::array<quint16, 512> m_child{}; // Left[j] at 2j, Right[j] at 2j + 1
-    std::array<quint16, 513> m_up{};
-    void PutBits(quint64 code, int count);
+    // The tree: m_child[2j] and m_child[2j + 1] are the left and right child of internal
+    // node j; m_slot[n] is the index in m_child that holds node n, so the parent of n is
+    // m_slot[n] / 2 and the bit that leads to it is m_slot[n] & 1. Only the encoder needs
+    // m_slot (it walks leaf to root); the decoder walks root to leaf and remembers the
+    // path instead.
+    std::array<quint16, 512> m_child{};
+    std::array<quint16, 513> m_slot{};
 
-    int m_bitPos = 0; // pending code bits in m_outByte
-    int m_inBits = 0; // unread bits left in m_inByte
+    int m_bitPos = 0; // pending code bits in m_outByte (encoder)
+    int m_inBits = 0; // unread bits left in m_inByte (decoder)
     bool m_compressing = false;
     bool m_finished = false;
     bool m_fromMemory = false;
