@@ -1,0 +1,99 @@
+// The measurement window on a workstation with two noise factors of 200 measurements each:
+// switching between the factors (list refilled, first measurement shown with its pages and
+// ratings), and one field edit carried through the exit handler, the dispatcher and the noise
+// rule to the re-rated panel.
+#include "assessment/frm_ocena_ryz.h"
+#include "assessment/frm_ryz_zakl.h"
+#include "assessment/rules/rules.h"
+#include "platform/paths.h"
+#include "shell/appstate/appstate.h"
+#include "storage/form_definition_files.h"
+#include "storage/measurements.h"
+#include "storage/workstation_files.h"
+#include "workstations/loading/workstation_loading.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QComboBox>
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("TARVELIN_SCRIPTED_BOXES", "1");
+    QApplication app(argc, argv);
+    platform::SetProgramFolder(QStringLiteral(TARVELIN_INSTALL_DIR));
+    appstate::AppState &state = appstate::State();
+    state.ViewName = QStringLiteral("frmRyzZakl");
+    state.DataFolder = QStringLiteral("zaklocen\\");
+    state.FormsFolder = QStringLiteral("zaklocen\\frm\\");
+    state.AttachFolder = QStringLiteral("zaklocen\\frm\\zalaczn");
+    assessment::rules::RegisterRules();
+
+    storage::TPomiarList form;
+    storage::ReadMeasurementForm(QStringLiteral("zaklocen\\frm\\halas_fizyczny_frm_1.xml"), form, 30001);
+
+    auto w = std::make_unique<storage::TStanowisko>(QStringLiteral("1"), QStringLiteral("Stanowisko"),
+                                                     QStringLiteral("stan_1"));
+    w->AddEmployment(storage::TZatrudn(QStringLiteral("2000"), QStringLiteral("5"), QStringLiteral("3"),
+                                       QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
+                                       QStringLiteral("0")));
+    for (int k = 0; k < 2; ++k) {
+        storage::TCzynnik *f = w->AddFactor(std::make_unique<storage::TCzynnik>(
+            QStringLiteral("Hałas %1").arg(k + 1), QStringLiteral("fiz"), 30001 + k, QStringLiteral("1.0"),
+            QStringLiteral("halas_fizyczny"), QStringLiteral("T"), QString()));
+        const QDate first(2000, 1, 1);
+        for (int i = 0; i < 200; ++i) {
+            auto m = std::make_unique<storage::TPomiarCzynn>(
+                i + 1, first.addDays(i * 7).toString(QStringLiteral("yyyy-MM-dd")), QStringLiteral("Hala"),
+                QStringLiteral("Jan Kowalski"), QStringLiteral("PN-EN ISO 9612"), QString(), QString(),
+                QStringLiteral("1.0"), 20, 20, 20, 20, 20, 20);
+            m->Fields = storage::CloneFields(form);
+            storage::AddMeasurement(f->Measurements, std::move(m));
+        }
+    }
+    storage::TStanowisko *ws = w.get();
+    state.Workstations.push_back(std::move(w));
+
+    assessment::TfrmRyzZakl win;
+    workstations::AddWorkstationItem(win.cbStanow, *ws);
+    win.cbStanow->setCurrentIndex(0);
+    workstations::FillFactorList(win.lbCzyn, ws);
+
+    const int rounds = 20;
+    double total = 0, worst = 0;
+    QElapsedTimer t;
+    for (int r = 0; r < rounds; ++r) {
+        t.restart();
+        win.lbCzyn->setCurrentRow(r % 2); // the user's click: list refilled, pages cleared
+        win.lbPomiar->setCurrentRow(0);    // the first measurement shown
+        const double ms = t.nsecsElapsed() / 1e6;
+        total += ms;
+        worst = std::max(worst, ms);
+    }
+    std::printf("switch factor (200 measurements) and show one: %.1f ms average, %.1f ms worst (%d listed)\n",
+                total / rounds, worst, win.lbPomiar->count());
+
+    auto *edit = qobject_cast<QLineEdit *>(win.FindField(QStringLiteral("ed_PEWartZm")));
+    if (!edit) {
+        std::printf("the noise form has no ed_PEWartZm\n");
+        return 1;
+    }
+    const int edits = 500;
+    t.restart();
+    for (int i = 0; i < edits; ++i) {
+        edit->setText(i % 2 ? QStringLiteral("87") : QStringLiteral("79.5"));
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QCoreApplication::sendEvent(edit, &out);
+    }
+    const double ms = t.nsecsElapsed() / 1e6 / edits;
+    const storage::TPomiarCzynn *m = win.SelectedMeasurement();
+    std::printf("edit to re-rated panel (noise rule): %.3f ms per edit (last rating %d, panel %d)\n", ms,
+                m ? m->ocenamax : -1, assessment::frmOcenaRyz()->ShownCode(assessment::frmOcenaRyz()->gbKompLaczna));
+    win.ClearMeasurementForm(win.pgDokum);
+    state.Workstations.clear();
+    return 0;
+}
