@@ -335,7 +335,8 @@ void TfrmMain::buildBar()
         platform::ShowWarning(QStringLiteral("Plik konfiguracyjny %1: grupa \"%2\" nie ma żadnego elementu.")
                                   .arg(storage::NavigationConfigPath(), emptyGroups.join(QStringLiteral("\", \""))));
     if (!missingIcons.isEmpty())
-        platform::ShowWarning(QStringLiteral("Nie można wczytać ikon paska nawigacji:\n%1").arg(missingIcons.join('\n')));
+        platform::ShowWarning(
+            QStringLiteral("Nie można wczytać ikon paska nawigacji:\n%1").arg(missingIcons.join('\n')));
 }
 
 // ---- bar events ---------------------------------------------------------------------

@@ -251,8 +251,8 @@ void InstallTreeDialog()
     assessment::TfrmRyzZakl::SetParamTreeChooser([](const QString &treeFile, const QString &current) {
         assessment::TfrmRyzZakl::ParamTreeChoice choice;
         choice.text = current;
-        choice.result = frmTree()->SelectFromParamTree(treeFile, current, choice.par1, choice.par2, choice.par3,
-                                                       choice.text);
+        choice.result =
+            frmTree()->SelectFromParamTree(treeFile, current, choice.par1, choice.par2, choice.par3, choice.text);
         return choice;
     });
     workstations::TfrmDokum::SetTreeChooser([](const QString &fileName, const QString &current, QString &text) {

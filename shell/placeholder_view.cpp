@@ -16,8 +16,8 @@ PlaceholderView::PlaceholderView(const QString &viewName, QWidget *owner) : m_vi
     m_panel->setObjectName(QStringLiteral("pPlaceholder_") + viewName);
     m_panel->setProperty("viewName", viewName);
     auto *layout = new QVBoxLayout(m_panel);
-    auto *label = new QLabel(QStringLiteral("Widok \"%1\" nie jest jeszcze dostępny w tej wersji programu.").arg(viewName),
-                             m_panel);
+    auto *label = new QLabel(
+        QStringLiteral("Widok \"%1\" nie jest jeszcze dostępny w tej wersji programu.").arg(viewName), m_panel);
     label->setObjectName(QStringLiteral("lPlaceholder"));
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(true);

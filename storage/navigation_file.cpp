@@ -129,7 +129,8 @@ TNavigationGroups ParseNavigationConfig(const QStringList &lines, QString &versi
             // The bar finds a group by its position; a number that is not the position
             // would put the following elements into another group.
             if (n != static_cast<int>(groups.size()))
-                malformed(QStringLiteral("grupa \"%1\" ma numer %2 zamiast %3").arg(nazwa).arg(n).arg(groups.size()), i);
+                malformed(QStringLiteral("grupa \"%1\" ma numer %2 zamiast %3").arg(nazwa).arg(n).arg(groups.size()),
+                          i);
             current = groups[n - 1].get();
         } else if (current) {
             const int end = ReadNavigationGroup(lines, i, *current);
@@ -144,7 +145,8 @@ TNavigationGroups ParseNavigationConfig(const QStringList &lines, QString &versi
     }
     if (!rootSeen)
         throw platform::TarvelinError(
-            QStringLiteral("Plik konfiguracyjny %1 jest pusty lub uszkodzony (brak wiersza <tarvelin ver=...>).").arg(kConfigName));
+            QStringLiteral("Plik konfiguracyjny %1 jest pusty lub uszkodzony (brak wiersza <tarvelin ver=...>).")
+                .arg(kConfigName));
     version = ver;
     return groups;
 }

@@ -54,7 +54,10 @@ using TNavigationGroups = std::vector<std::unique_ptr<TGrupa>>;
 TNavigationGroups &NavigationGroups();
 
 // The stored path of the navigation configuration.
-inline QString NavigationConfigPath() { return QStringLiteral("config\\Tarvelin.xml"); }
+inline QString NavigationConfigPath()
+{
+    return QStringLiteral("config\\Tarvelin.xml");
+}
 
 // Reads the configuration (program folder + relPath) into NavigationGroups() and sets
 // ConfigVersion() from the root `ver`. A file that cannot be opened, is empty, or is

@@ -37,7 +37,8 @@ int readLevel(const QStringList &lines, std::vector<Node> &list, int &id, int st
 
 TZalTree plainLeaf(int id, int parent, int level, const QString &line)
 {
-    return TZalTree(id, parent, level, line.startsWith(QLatin1Char('<')) ? StripElementTags(line) : ReadElementText(line));
+    return TZalTree(id, parent, level,
+                    line.startsWith(QLatin1Char('<')) ? StripElementTags(line) : ReadElementText(line));
 }
 
 TZalTree plainGroup(int id, int parent, int level, const QString &line)
@@ -86,8 +87,7 @@ bool parse(const QStringList &lines, const QString &rootKey, std::vector<Node> &
     return true;
 }
 
-template <typename Node, typename Parser>
-void readTree(const QString &relPath, std::vector<Node> &list, Parser parser)
+template <typename Node, typename Parser> void readTree(const QString &relPath, std::vector<Node> &list, Parser parser)
 {
     const QStringList lines = ReadTextXmlLines(relPath, true);
     if (lines.size() < 2)
@@ -119,8 +119,8 @@ int ReadParamTreeLevel(const QStringList &lines, std::vector<TZalTreeParam> &lis
     return readLevel(lines, list, id, start, parentId, level, paramLeaf, paramGroup);
 }
 
-bool ParseSelectionTree(const QStringList &lines, const QString &rootKey, std::vector<TZalTree> &list,
-                        QString &version, bool &versionFound)
+bool ParseSelectionTree(const QStringList &lines, const QString &rootKey, std::vector<TZalTree> &list, QString &version,
+                        bool &versionFound)
 {
     return parse(lines, rootKey, list, version, versionFound, true, ReadSelectionTreeLevel, plainLeaf, plainGroup);
 }

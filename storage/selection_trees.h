@@ -48,8 +48,8 @@ void ReadParamTree(const QString &relPath, std::vector<TZalTreeParam> &list);
 // The same on lines already read and cut (tests and fuzzing); rootKey is the text that
 // marks the root line. Return false when a group is never closed (nodes then incomplete);
 // version receives the root `ver` when a root line was found (versionFound true).
-bool ParseSelectionTree(const QStringList &lines, const QString &rootKey, std::vector<TZalTree> &list,
-                        QString &version, bool &versionFound);
+bool ParseSelectionTree(const QStringList &lines, const QString &rootKey, std::vector<TZalTree> &list, QString &version,
+                        bool &versionFound);
 bool ParseParamTree(const QStringList &lines, const QString &rootKey, std::vector<TZalTreeParam> &list,
                     QString &version, bool &versionFound);
 

@@ -239,7 +239,8 @@ TGXCustomOutlookBar::Layout TGXCustomOutlookBar::computeLayout() const
         const int w = img.width() + 8;
         const int x = l.area.left() + (l.area.width() - w) / 2;
         l.images[static_cast<size_t>(i)] = QRect(x, y, w, img.height() + 8);
-        l.captions[static_cast<size_t>(i)] = QRect(l.area.left() + 2, y + img.height() + 10, l.area.width() - 4, textH * lines);
+        l.captions[static_cast<size_t>(i)] =
+            QRect(l.area.left() + 2, y + img.height() + 10, l.area.width() - 4, textH * lines);
         ++k;
     }
     const bool down = more;
@@ -340,9 +341,9 @@ void TGXCustomOutlookBar::paintEvent(QPaintEvent *)
         qDrawShadePanel(&p, r, palette(), down, 1);
         p.setFont(ButtonFont);
         p.setPen(ButtonFontColor.isValid() ? ButtonFontColor : palette().color(QPalette::ButtonText));
-        p.drawText(r.translated(down ? 1 : 0, down ? 1 : 0), Qt::AlignCenter | Qt::TextSingleLine,
-                   QFontMetrics(ButtonFont).elidedText(displayCaption(Buttons(i)->Caption()), Qt::ElideRight,
-                                                       r.width() - 4));
+        p.drawText(
+            r.translated(down ? 1 : 0, down ? 1 : 0), Qt::AlignCenter | Qt::TextSingleLine,
+            QFontMetrics(ButtonFont).elidedText(displayCaption(Buttons(i)->Caption()), Qt::ElideRight, r.width() - 4));
     }
     if (l.area.isEmpty())
         return;
@@ -377,7 +378,8 @@ void TGXCustomOutlookBar::paintEvent(QPaintEvent *)
             p.fillRect(box.united(item->CaptionRect), ItemHightlightColor);
         if (m_images && m_images->IsValidIndex(item->ImageIndex())) {
             const QPixmap &pm = m_images->Image(item->ImageIndex());
-            const QPoint at(item->ImageRect.left() + 4 + (pressed ? 1 : 0), item->ImageRect.top() + 4 + (pressed ? 1 : 0));
+            const QPoint at(item->ImageRect.left() + 4 + (pressed ? 1 : 0),
+                            item->ImageRect.top() + 4 + (pressed ? 1 : 0));
             if (item->Enabled())
                 p.drawPixmap(at, pm);
             else

@@ -49,7 +49,13 @@ void UnregisterCommandDialog(const QString &name);
 bool RunCommandDialog(const QString &name);
 
 // The name of the document window's registration.
-inline QString DocumentViewName() { return QStringLiteral("frmDokum"); }
-inline QString WebViewName() { return QStringLiteral("frmWWW"); }
+inline QString DocumentViewName()
+{
+    return QStringLiteral("frmDokum");
+}
+inline QString WebViewName()
+{
+    return QStringLiteral("frmWWW");
+}
 
 } // namespace appstate
