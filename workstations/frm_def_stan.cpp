@@ -235,15 +235,11 @@ void TfrmDefStan::buildControls()
     // the commit a command runs first (a toolbar click leaves the focus where it is).
     for (QWidget *editor : std::initializer_list<QWidget *>{e_Nazwa, e_Kod, dtDataRej, e_Lokalizacja, e_NrRej,
                                                              e_Opis, e_NrRegon}) {
-        widgets::BindEnter(editor, [this](QWidget *control) {
-            appstate::State().SetLastWinCtrl(control, [this, control] { SprZmiany(control); });
-        });
+        widgets::BindEnter(editor, [this](QWidget *control) { LoadLastWinCtrl(control); });
         widgets::BindExit(editor, [this](QWidget *sender) { SprZmiany(sender); });
     }
-    widgets::BindEnter(sgZatrudn, [this](QWidget *control) {
-        appstate::State().SetLastWinCtrl(control, [this] { sgZatrudnExit(); });
-    });
-    widgets::BindEnter(bWybierz, [](QWidget *control) { appstate::State().SetLastWinCtrl(control); });
+    widgets::BindEnter(sgZatrudn, [this](QWidget *control) { LoadLastWinCtrl(control); });
+    widgets::BindEnter(bWybierz, [this](QWidget *control) { LoadLastWinCtrl(control); });
     // The grid's exit is its commit handler too; leaving the grid from one of its cell
     // editors is seen through the application's focus change (the grid itself never had
     // the focus then).
@@ -291,6 +287,17 @@ storage::TStanowisko *TfrmDefStan::SelectedWorkstation()
 void TfrmDefStan::SetFactorDialog(FactorDialog dialog)
 {
     factorDialog() = std::move(dialog);
+}
+
+void TfrmDefStan::LoadLastWinCtrl(QWidget *control)
+{
+    auto &state = appstate::State();
+    if (control == sgZatrudn)
+        state.SetLastWinCtrl(control, [this] { sgZatrudnExit(); });
+    else if (control == bWybierz)
+        state.SetLastWinCtrl(control);
+    else
+        state.SetLastWinCtrl(control, [this, control] { SprZmiany(control); });
 }
 
 void TfrmDefStan::markModified()
@@ -752,7 +759,7 @@ bool TfrmDefStan::checkNameForSave()
     return true;
 }
 
-bool TfrmDefStan::addNewWorkstation()
+bool TfrmDefStan::AddNewWorkstation()
 {
     if (!checkNameForSave())
         return false;
@@ -788,7 +795,7 @@ bool TfrmDefStan::SaveWorkstation()
         return false;
     const bool wasNew = m_new;
     if (m_new) {
-        if (!addNewWorkstation())
+        if (!AddNewWorkstation())
             return false;
     } else {
         if (!CurrentWorkstation())

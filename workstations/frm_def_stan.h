@@ -89,6 +89,12 @@ public:
     void bWybierzClick();
     // Runs the exit of every editor, as leaving it would (before Save or a question).
     void CommitEditors();
+    // Adds the workstation entered in the fields to the list (name checks, new id and
+    // folder, employment from the grid, no factors); false with a message when refused.
+    bool AddNewWorkstation();
+    // Entering a control: it becomes the main window's last editor, with its exit handler
+    // as the commit a command runs first.
+    void LoadLastWinCtrl(QWidget *control);
 
     // The workstation shown, or nullptr (nothing shown, or a new one being entered).
     storage::TStanowisko *CurrentWorkstation() const;
@@ -108,7 +114,6 @@ public:
 
 private:
     void buildControls();
-    bool addNewWorkstation();
     void refillList(const QString &selectId);
     void selectRow(const QString &id);
     void markModified();
