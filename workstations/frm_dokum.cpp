@@ -128,7 +128,12 @@ void TfrmDokum::buildControls()
     lbDatyOsob->setSelectionMode(QAbstractItemView::SingleSelection);
     leftLayout->addWidget(lbDatyOsob);
     spDokum->addWidget(pLeft);
-    connect(lbDatyOsob, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { lbDatyOsobClick(item); });
+    // A document opens when its line becomes the current one, by mouse or by keyboard, so the
+    // line selected is always the document shown.
+    connect(lbDatyOsob, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *current, QListWidgetItem *) {
+        if (!m_syncingList && current)
+            lbDatyOsobClick(current);
+    });
 
     pgDokum = new QTabWidget(spDokum);
     pgDokum->setObjectName(QStringLiteral("pgDokum"));

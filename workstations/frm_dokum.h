@@ -106,7 +106,8 @@ public:
     int HighestNumber() const { return m_highestNumber; }
     const QString &BuiltVersion() const { return m_builtVersion; }
     QScrollArea *ActiveScrollBox() const { return m_activeScrollBox; }
-    // The list entry of the stored document shown, or nullptr for a new document.
+    // The list entry of the stored document shown, or nullptr for a new document. The list's
+    // selection always shows it, so Delete removes what the user sees.
     const storage::TListDokum *SelectedEntry() const;
     // Whether the definition and the list were read whole, so the kind may be saved.
     bool CanSave() const { return m_definitionRead && m_listRead; }
@@ -144,6 +145,9 @@ private:
     void wheel(QScrollArea *box, QWheelEvent *event);
     int wheelStep() const;
     QString listPathForKind() const;
+    // Makes the list show the entry of the stored document shown (none for a new one).
+    void selectShownEntry();
+    QListWidgetItem *itemOfNumber(int nr) const;
 
     std::vector<Page> m_pages;
     QHash<QWidget *, storage::TDokum *> m_fieldOf;
@@ -156,6 +160,8 @@ private:
     QString m_builtVersion;
     int m_highestNumber = 0;
     int m_currentNumber = 0;
+    int m_shownNr = 0;          // number of the stored document shown; 0 for a new one
+    bool m_syncingList = false; // the program moves the list's selection
     bool m_definitionRead = false;
     bool m_listRead = false;
     bool m_building = false;

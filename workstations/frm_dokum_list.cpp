@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QTabWidget>
 
@@ -106,19 +107,50 @@ void TfrmDokum::InitView(const QString &definitionFile, const QString &attachmen
 
 void TfrmDokum::FillDocumentList()
 {
-    lbDatyOsob->clear();
-    m_highestNumber = 0;
-    for (const auto &e : DocumentList) {
-        auto *item = new QListWidgetItem(entryLine(*e), lbDatyOsob);
-        item->setData(Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(e.get())));
-        m_highestNumber = std::max(m_highestNumber, e->nr);
+    {
+        const QScopedValueRollback<bool> syncing(m_syncingList, true);
+        lbDatyOsob->clear();
+        m_highestNumber = 0;
+        for (const auto &e : DocumentList) {
+            auto *item = new QListWidgetItem(entryLine(*e), lbDatyOsob);
+            item->setData(Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(e.get())));
+            m_highestNumber = std::max(m_highestNumber, e->nr);
+        }
+    }
+    selectShownEntry();
+}
+
+QListWidgetItem *TfrmDokum::itemOfNumber(int nr) const
+{
+    for (int i = 0; i < lbDatyOsob->count(); ++i) {
+        const storage::TListDokum *e = entryOf(lbDatyOsob->item(i));
+        if (e && e->nr == nr)
+            return lbDatyOsob->item(i);
+    }
+    return nullptr;
+}
+
+void TfrmDokum::selectShownEntry()
+{
+    const QScopedValueRollback<bool> syncing(m_syncingList, true);
+    QListWidgetItem *item = m_shownNr > 0 ? itemOfNumber(m_shownNr) : nullptr;
+    if (item) {
+        lbDatyOsob->setCurrentItem(item);
+        item->setSelected(true);
+    } else {
+        lbDatyOsob->setCurrentRow(-1);
+        lbDatyOsob->clearSelection();
     }
 }
 
 const storage::TListDokum *TfrmDokum::SelectedEntry() const
 {
-    QListWidgetItem *item = lbDatyOsob->currentItem();
-    return item && item->isSelected() ? entryOf(item) : nullptr;
+    if (m_shownNr <= 0)
+        return nullptr;
+    for (const auto &e : DocumentList)
+        if (e->nr == m_shownNr)
+            return e.get();
+    return nullptr;
 }
 
 QString TfrmDokum::KindPrefix() const
@@ -165,19 +197,20 @@ void TfrmDokum::lbDatyOsobClick(QListWidgetItem *item)
         AskSaveChanges();
     }
     // Changes that could not be saved keep their document on the screen.
-    if (state.Modified())
+    if (state.Modified()) {
+        selectShownEntry();
         return;
-    QListWidgetItem *target = nullptr;
-    for (int i = 0; i < lbDatyOsob->count(); ++i)
-        if (entryOf(lbDatyOsob->item(i)) && entryOf(lbDatyOsob->item(i))->nr == nr)
-            target = lbDatyOsob->item(i);
-    if (!target)
+    }
+    if (!itemOfNumber(nr)) {
+        selectShownEntry();
         return;
-    lbDatyOsob->setCurrentItem(target);
+    }
     if (!werDok.isEmpty() && werDok != m_builtVersion) {
         const QString file = definitionStem(m_definitionFile) + QStringLiteral("_") + werDok + QStringLiteral(".xml");
-        if (!rebuildForVersion(file, werDok))
+        if (!rebuildForVersion(file, werDok)) {
+            selectShownEntry();
             return;
+        }
     }
     const QString plik = storage::CurrentPlik();
     const bool read = storage::ReadDocumentData(state.DataFolder, storage::CurrentKatalog(),
@@ -187,6 +220,8 @@ void TfrmDokum::lbDatyOsobClick(QListWidgetItem *item)
     m_documentUnreadable = !read || !m_definitionRead;
     ShowDocument(true);
     m_currentNumber = nr;
+    m_shownNr = nr;
+    selectShownEntry();
     state.NewDocument = false;
     state.EditAllowed = !m_documentUnreadable;
     state.SetModified(false);
@@ -209,8 +244,8 @@ void TfrmDokum::ShowDocument(bool withData)
 {
     appstate::AppState &state = appstate::State();
     if (!withData) {
-        lbDatyOsob->setCurrentRow(-1);
-        lbDatyOsob->clearSelection();
+        m_shownNr = 0;
+        selectShownEntry();
         m_documentUnreadable = false;
         if (!m_builtVersion.isEmpty() && m_builtVersion != state.FormVersion) {
             if (rebuildForVersion(m_definitionFile, state.FormVersion))
@@ -288,10 +323,14 @@ bool TfrmDokum::UpdateDocumentList(bool isNew, const QString &listFile, const QS
         return false;
     }
     if (isNew) {
-        auto *item = new QListWidgetItem(entryLine(*entry), lbDatyOsob);
-        item->setData(Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(entry)));
+        {
+            const QScopedValueRollback<bool> syncing(m_syncingList, true);
+            auto *item = new QListWidgetItem(entryLine(*entry), lbDatyOsob);
+            item->setData(Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(entry)));
+        }
         m_highestNumber = std::max(m_highestNumber, entry->nr);
-        lbDatyOsob->setCurrentItem(item);
+        m_shownNr = entry->nr;
+        selectShownEntry();
     } else {
         for (int i = 0; i < lbDatyOsob->count(); ++i)
             if (entryOf(lbDatyOsob->item(i)) == entry && entry)
@@ -302,10 +341,10 @@ bool TfrmDokum::UpdateDocumentList(bool isNew, const QString &listFile, const QS
 
 bool TfrmDokum::DeleteDocument(const QString &listFile, const QString &dataFile)
 {
-    QListWidgetItem *item = lbDatyOsob->currentItem();
-    storage::TListDokum *entry = item && item->isSelected() ? entryOf(item) : nullptr;
+    const storage::TListDokum *entry = SelectedEntry();
     if (!entry)
         return false; // a document never saved has no entry to remove
+    QListWidgetItem *item = itemOfNumber(entry->nr);
     // The number goes into the data file name after the entry is gone.
     const int nr = entry->nr;
     size_t position = 0;
@@ -318,7 +357,10 @@ bool TfrmDokum::DeleteDocument(const QString &listFile, const QString &dataFile)
             break;
         }
     }
-    delete lbDatyOsob->takeItem(lbDatyOsob->row(item));
+    {
+        const QScopedValueRollback<bool> syncing(m_syncingList, true);
+        delete lbDatyOsob->takeItem(lbDatyOsob->row(item));
+    }
     ShowDocument(false);
     appstate::AppState &state = appstate::State();
     if (!storage::WriteDocumentList(state.DataFolder, listFile, dataFile, DocumentList)) {

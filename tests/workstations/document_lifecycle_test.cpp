@@ -10,6 +10,7 @@
 #include "workstations/frm_dokum.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -496,4 +497,46 @@ TEST_F(DocumentLifecycle, NewDocumentShowsAndStoresTheChoiceListDefault)
     EXPECT_EQ(combo->currentText(), "[2] zbiorowy");
     ASSERT_TRUE(view->Save());
     EXPECT_TRUE(fx.ReadText("dokumenty/test/dflt_dane_1.xml").contains(">[2] zbiorowy</dane>"));
+}
+
+TEST_F(DocumentLifecycle, MovingThroughTheListOpensEachDocumentSoDeleteRemovesTheOneShown)
+{
+    writeList(entry(1, "2024-01-02", "A", "2") + entry(2, "2024-02-03", "B", "2"));
+    writeData(1, {"Nazwisko=A"});
+    writeData(2, {"Nazwisko=B"});
+    open();
+    view->lbDatyOsob->setCurrentRow(0); // as the arrow keys do
+    EXPECT_EQ(edit("Nazwisko")->text(), "A");
+    view->lbDatyOsob->setCurrentRow(1);
+    EXPECT_EQ(edit("Nazwisko")->text(), "B");
+    EXPECT_EQ(view->SelectedEntry()->nr, 2);
+    // Unsaved changes that the user keeps: the line goes back to the document shown.
+    type("Nazwisko", "B2");
+    boxes.Answer(platform::MsgYes);
+    view->lbDatyOsob->setCurrentRow(0);
+    EXPECT_EQ(view->lbDatyOsob->currentRow(), 0); // saved, then moved on
+    EXPECT_EQ(edit("Nazwisko")->text(), "A");
+    EXPECT_TRUE(view->DeleteSelection());
+    EXPECT_EQ(listLines(), QStringList({" - B2"})); // the saved document has no date
+    EXPECT_FALSE(fx.Exists("dokumenty/test/test_dane_1.xml"));
+    EXPECT_EQ(view->lbDatyOsob->currentRow(), -1);
+}
+
+TEST_F(DocumentLifecycle, ChangesThatCouldNotBeSavedKeepTheirDocumentAndItsLine)
+{
+    writeList(entry(1, "2024-01-02", "A", "2") + entry(2, "2024-02-03", "B", "2"));
+    writeData(1, {"Nazwisko=A"});
+    writeData(2, {"Nazwisko=B"});
+    open();
+    view->lbDatyOsob->setCurrentRow(1);
+    type("Nazwisko", "B2");
+    // The data file cannot be replaced: saving fails, so the document stays.
+    QFile::remove(fx.FilePath("dokumenty/test/test_dane_2.xml"));
+    fx.Write("dokumenty/test/test_dane_2.xml/blokada", "x");
+    boxes.Answer(platform::MsgYes);
+    view->lbDatyOsob->setCurrentRow(0);
+    EXPECT_EQ(edit("Nazwisko")->text(), "B2");
+    EXPECT_EQ(view->lbDatyOsob->currentRow(), 1);
+    EXPECT_TRUE(appstate::State().Modified());
+    EXPECT_EQ(view->SelectedEntry()->nr, 2);
 }
