@@ -120,6 +120,22 @@ TEST_F(Loading, ListIsFilledInPolishAlphabeticalOrder)
     EXPECT_TRUE(boxes.boxes.isEmpty());
 }
 
+TEST_F(Loading, RepeatedNumbersInTheListAreReported)
+{
+    fx.WriteText("dane/struktura_dane.xml",
+                 "<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\n"
+                 "<struktura_dane ver=\"1.1\" katalog=\"\" plik=\"struktura_dane.xml\">\n"
+                 " <stanowisko id=\"1\" nazwa=\"A\" kat_dane=\"stan_1\"></stanowisko>\n"
+                 " <stanowisko id=\"2\" nazwa=\"B\" kat_dane=\"stan_2\"></stanowisko>\n"
+                 " <stanowisko id=\"1\" nazwa=\"C\" kat_dane=\"stan_9\"></stanowisko>\n"
+                 "</struktura_dane>\n");
+    RegisterWorkstationListView(QStringLiteral("frmDefStan"), &view);
+    LoadWorkstations(Data + "struktura_dane.xml");
+    EXPECT_EQ(view.list.count(), 3);
+    ASSERT_EQ(boxes.boxes.size(), 1);
+    EXPECT_TRUE(boxes.boxes[0].text.endsWith(QStringLiteral("powtórzone numery stanowisk: 1")));
+}
+
 TEST_F(Loading, ComboOfOtherViewsIsAppendedTo)
 {
     std::vector<std::unique_ptr<TStanowisko>> list;

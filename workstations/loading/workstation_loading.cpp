@@ -178,6 +178,17 @@ void LoadWorkstations(const QString &listPath)
     // A folder without a list file has no version: nothing to rename there either.
     state.ListVersion.clear();
     storage::ReadWorkstationList(listPath, state.Workstations, state.ListVersion);
+    // Two entries with one number cannot be told apart (each is found by its number): the
+    // user is told, so the list file can be put right before anything is deleted.
+    QStringList seen, repeated;
+    for (const auto &w : state.Workstations) {
+        if (seen.contains(w->id) && !repeated.contains(w->id))
+            repeated << w->id;
+        seen << w->id;
+    }
+    if (!repeated.isEmpty())
+        platform::ShowWarning(QStringLiteral("Lista stanowisk %1 zawiera powtórzone numery stanowisk: %2")
+                                  .arg(listPath, repeated.join(QStringLiteral(", "))));
     FillWorkstationList(state.Workstations);
     if (UpgradeNeeded())
         UpgradeFactorNames();
