@@ -140,7 +140,7 @@ def audible():
 
 NUISANCE_TREE = 'halas_uciazliwy_wartdop.xml'
 NUISANCE_ITEMS = [   # item 0, 1, 2: the rule reads them as 75, 65 and 55 dB
-    '75 dB - kabiny dyspozytorskie, obserwacyjne i zdalnego sterowania bez łączności telefonicznej',
+    '75 dB - kabiny dyspozytorskie i sterowania bez łączności telefonicznej',
     '65 dB - kabiny z łącznością telefoniczną, pomieszczenia do prac precyzyjnych',
     '55 dB - pomieszczenia administracyjne, biura projektowe, prace koncepcyjne',
 ]
@@ -196,8 +196,8 @@ def infrasonic_nuisance():
                                                            etyk='Praca wymagająca koncentracji uwagi')))
     # The switched fields follow the check box: loading enables them only while it is ticked.
     rows.append(row(COL,
-                    label('pPozCisnCzas', 'Równoważny poziom ciśnienia akustycznego skorygowany charakterystyką G '
-                          'w czasie pracy wymagającej koncentracji uwagi LG,eq,Te [dB]', CAP, bold=True, left=True),
+                    label('pPozCisnCzas', 'Równoważny poziom ciśnienia akustycznego LG,eq,Te [dB] w czasie pracy '
+                          'wymagającej koncentracji uwagi', CAP, bold=True, left=True),
                     label('lPCCzasWartZm', 'Wartość zmierzona', COL, bold=True),
                     label('lPCCzasWartDp', 'Wartość dopuszczalna', COL, bold=True),
                     label('lPCCzasKrotn', 'Krotność wartości dopuszczalnej', COL, bold=True)))
