@@ -27,7 +27,8 @@ void writeCatalogue(const QString &folder)
 {
     QStringList fiz = {QStringLiteral("<czynfiz ver=\"1.0\">")};
     for (int i = 0; i < 60; ++i)
-        fiz << QStringLiteral(" <czynnik id=\"%1\" ver_pom=\"1.0\" frm_dane=\"f%1\" aktualny=\"1\" szkod=\"T\">Czynnik fizyczny nr %1</czynnik>")
+        fiz << QStringLiteral(" <czynnik id=\"%1\" ver_pom=\"1.0\" frm_dane=\"f%1\" aktualny=\"1\" szkod=\"T\">Czynnik "
+                              "fizyczny nr %1</czynnik>")
                    .arg(30000 + i);
     fiz << QStringLiteral("</czynfiz>");
     QStringList chem = {QStringLiteral("<czynchem ver=\"1.0\" ver_pom=\"1.0\" frm_dane=\"chemiczny\">")};
@@ -60,7 +61,8 @@ void generate(int count, int bigId)
             const bool chem = f % 2 == 1;
             const int id = chem ? 80000 + (f * 7) % 300 : 30000 + f % 60;
             w->AddFactor(std::make_unique<storage::TCzynnik>(
-                chem ? QStringLiteral("Substancja chemiczna nr %1").arg(id) : QStringLiteral("Czynnik fizyczny nr %1").arg(id),
+                chem ? QStringLiteral("Substancja chemiczna nr %1").arg(id)
+                     : QStringLiteral("Czynnik fizyczny nr %1").arg(id),
                 chem ? QStringLiteral("chem") : QStringLiteral("fiz"), id, QStringLiteral("1.0"),
                 chem ? QStringLiteral("chemiczny") : QStringLiteral("f%1").arg(id), f % 9 == 8 ? "N" : "T", "T"));
         }
@@ -120,8 +122,8 @@ int main(int argc, char **argv)
         }
         bigName = big->nazwa;
     }
-    std::printf("workstation list: %d workstations loaded into the view in %.2f ms (median of %d; target < 100 ms)\n", count,
-                median(listMs), rounds);
+    std::printf("workstation list: %d workstations loaded into the view in %.2f ms (median of %d; target < 100 ms)\n",
+                count, median(listMs), rounds);
     std::printf("one workstation : 40 factors, 10 years opened in the view in %.2f ms (median of %d; target < 30 ms)\n",
                 median(openMs), rounds);
     return 0;

@@ -56,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         __builtin_trap();
     if (plain)
         for (size_t i = 0; i < list.size(); ++i)
-            if (back[i]->nazwa != list[i]->nazwa || back[i]->id != list[i]->id || back[i]->kat_dane != list[i]->kat_dane)
+            if (back[i]->nazwa != list[i]->nazwa || back[i]->id != list[i]->id ||
+                back[i]->kat_dane != list[i]->kat_dane)
                 __builtin_trap();
     return 0;
 }

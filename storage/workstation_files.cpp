@@ -33,7 +33,8 @@ bool isValueLine(const QString &line, const QString &name)
 
 [[noreturn]] void fail(TStanowisko &target, const QString &path, const QString &why)
 {
-    target.ReadError = QStringLiteral("Plik danych stanowiska \"%1\" jest uszkodzony (%2): %3").arg(target.nazwa, why, path);
+    target.ReadError =
+        QStringLiteral("Plik danych stanowiska \"%1\" jest uszkodzony (%2): %3").arg(target.nazwa, why, path);
     throw platform::TarvelinError(target.ReadError);
 }
 
@@ -389,7 +390,8 @@ bool EmploymentYearWritten(const TZatrudn &z)
 {
     const QStringList tested = {z.Rok, z.Mezczyzni, z.Kobiety, z.Mlodociani, z.NocnaZm, z.PrzekrNDS};
     const bool allEmpty = std::all_of(tested.begin(), tested.end(), [](const QString &s) { return s.isEmpty(); });
-    const bool allZero = std::all_of(tested.begin(), tested.end(), [](const QString &s) { return s == QLatin1String("0"); });
+    const bool allZero =
+        std::all_of(tested.begin(), tested.end(), [](const QString &s) { return s == QLatin1String("0"); });
     return !allEmpty && !allZero;
 }
 
@@ -429,9 +431,10 @@ QStringList WorkstationDataLines(const TStanowisko &w)
     out << QStringLiteral(" <czynniki>");
     for (const TFactorEntry &e : w.Factors) {
         const TCzynnik &f = *e.factor;
-        QString line = QStringLiteral("  <dane nazwa=\"%1\" id=\"%2\" ident=\"%3\" ver_pom=\"%4\" frm_dane=\"%5\" aktual=\"%6\"")
-                           .arg(AttributeText(f.nazwa), QString::number(f.id), AttributeText(f.ident),
-                                AttributeText(f.ver_pom), AttributeText(f.frm_dane), AttributeText(f.aktual));
+        QString line =
+            QStringLiteral("  <dane nazwa=\"%1\" id=\"%2\" ident=\"%3\" ver_pom=\"%4\" frm_dane=\"%5\" aktual=\"%6\"")
+                .arg(AttributeText(f.nazwa), QString::number(f.id), AttributeText(f.ident), AttributeText(f.ver_pom),
+                     AttributeText(f.frm_dane), AttributeText(f.aktual));
         if (FactorHasSzkod(f.frm_dane))
             line += QStringLiteral(" szkod=\"%1\"").arg(AttributeText(f.szkod));
         line += QStringLiteral("></dane>");

@@ -59,10 +59,7 @@ bool isNumber(const QString &text)
 class TEmploymentDelegate : public QStyledItemDelegate
 {
 public:
-    explicit TEmploymentDelegate(TfrmDefStan *view)
-        : QStyledItemDelegate(view), m_view(view)
-    {
-    }
+    explicit TEmploymentDelegate(TfrmDefStan *view) : QStyledItemDelegate(view), m_view(view) {}
 
     void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override
     {
@@ -233,8 +230,8 @@ void TfrmDefStan::buildControls()
     });
     // Entering a control makes it the main window's last editor, with its exit handler as
     // the commit a command runs first (a toolbar click leaves the focus where it is).
-    for (QWidget *editor : std::initializer_list<QWidget *>{e_Nazwa, e_Kod, dtDataRej, e_Lokalizacja, e_NrRej,
-                                                             e_Opis, e_NrRegon}) {
+    for (QWidget *editor :
+         std::initializer_list<QWidget *>{e_Nazwa, e_Kod, dtDataRej, e_Lokalizacja, e_NrRej, e_Opis, e_NrRegon}) {
         widgets::BindEnter(editor, [this](QWidget *control) { LoadLastWinCtrl(control); });
         widgets::BindExit(editor, [this](QWidget *sender) { SprZmiany(sender); });
     }
@@ -476,8 +473,8 @@ QString TfrmDefStan::cleanText(const QString &text)
         removed << odd;
     }
     if (!removed.isEmpty())
-        platform::ShowWarning(
-            QStringLiteral("Usunięto znaki, których nie można zapisać w pliku danych: %1").arg(removed.join(QStringLiteral(", "))));
+        platform::ShowWarning(QStringLiteral("Usunięto znaki, których nie można zapisać w pliku danych: %1")
+                                  .arg(removed.join(QStringLiteral(", "))));
     return clean;
 }
 
@@ -706,8 +703,8 @@ void TfrmDefStan::bWybierzClick()
 
 void TfrmDefStan::CommitEditors()
 {
-    for (QWidget *editor : std::initializer_list<QWidget *>{e_Nazwa, e_Kod, dtDataRej, e_Lokalizacja, e_NrRej,
-                                                             e_Opis, e_NrRegon})
+    for (QWidget *editor :
+         std::initializer_list<QWidget *>{e_Nazwa, e_Kod, dtDataRej, e_Lokalizacja, e_NrRej, e_Opis, e_NrRegon})
         SprZmiany(editor);
     if (CurrentWorkstation() && gridDiffersFrom(*CurrentWorkstation()))
         sgZatrudnExit();
@@ -764,12 +761,13 @@ bool TfrmDefStan::AddNewWorkstation()
     if (!checkNameForSave())
         return false;
     auto &state = appstate::State();
-    const int id = state.Workstations.empty() && !platform::FolderExists(storage::WorkstationFolderPath(
-                                                     state.DataFolder, QStringLiteral("stan_1")))
-                       ? 1
-                       : NewWorkstationId(state.Workstations, state.DataFolder);
-    auto w = std::make_unique<storage::TStanowisko>(QString::number(id), e_Nazwa->text(),
-                                                    QStringLiteral("stan_%1").arg(id));
+    const int id =
+        state.Workstations.empty() &&
+                !platform::FolderExists(storage::WorkstationFolderPath(state.DataFolder, QStringLiteral("stan_1")))
+            ? 1
+            : NewWorkstationId(state.Workstations, state.DataFolder);
+    auto w =
+        std::make_unique<storage::TStanowisko>(QString::number(id), e_Nazwa->text(), QStringLiteral("stan_%1").arg(id));
     w->Loaded = true;
     w->Kod = e_Kod->text();
     w->DataRej = dtDataRej->date().toString(kDateFormat);
@@ -903,7 +901,8 @@ bool TfrmDefStan::AskSaveChanges()
     auto &state = appstate::State();
     if (!state.Modified())
         return true;
-    if (platform::AskYesNo(QStringLiteral("Nie zapisano danych. Zapisać?"), QStringLiteral("Potwierdź zapisanie danych "))) {
+    if (platform::AskYesNo(QStringLiteral("Nie zapisano danych. Zapisać?"),
+                           QStringLiteral("Potwierdź zapisanie danych "))) {
         // The main window's Save, which also clears its Save controls; this view's own
         // save when no main window is there.
         return state.SaveCommand ? state.RunSaveCommand() : SaveWorkstation();

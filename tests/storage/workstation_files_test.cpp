@@ -36,7 +36,8 @@ TStanowisko sample()
     w.AddFactor(factor(QStringLiteral("Hałas"), QStringLiteral("fiz"), 30001, QStringLiteral("halas_fizyczny"), "T"));
     w.AddFactor(factor(QStringLiteral("Ocena ogólna"), QStringLiteral("uciaz"), 100001, QStringLiteral("met5Krok"), "T",
                        QStringLiteral("N")));
-    w.AddFactor(factor(QStringLiteral("Pył spawalniczy"), QStringLiteral("pyly"), 25100, QStringLiteral("pyly_pyl"), "N"));
+    w.AddFactor(
+        factor(QStringLiteral("Pył spawalniczy"), QStringLiteral("pyly"), 25100, QStringLiteral("pyly_pyl"), "N"));
     return w;
 }
 
@@ -58,12 +59,12 @@ TEST(WorkstationList, WrittenWithDataVersionInWindows1250AndCrLf)
     list.push_back(std::make_unique<TStanowisko>("1", QStringLiteral("Lakiernia – kabina nr 2"), "stan_1"));
     list.push_back(std::make_unique<TStanowisko>("2", QStringLiteral("Biuro \"Zarząd\""), "stan_2"));
     ASSERT_TRUE(WriteWorkstationList(Data, list));
-    const QByteArray expected = platform::EncodeCp1250(QStringLiteral(
-        "<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\r\n"
-        "<struktura_dane ver=\"1.1\" katalog=\"\" plik=\"struktura_dane.xml\">\r\n"
-        " <stanowisko id=\"1\" nazwa=\"Lakiernia – kabina nr 2\" kat_dane=\"stan_1\"></stanowisko>\r\n"
-        " <stanowisko id=\"2\" nazwa=\"Biuro &quot;Zarząd&quot;\" kat_dane=\"stan_2\"></stanowisko>\r\n"
-        "</struktura_dane>\r\n"));
+    const QByteArray expected = platform::EncodeCp1250(
+        QStringLiteral("<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\r\n"
+                       "<struktura_dane ver=\"1.1\" katalog=\"\" plik=\"struktura_dane.xml\">\r\n"
+                       " <stanowisko id=\"1\" nazwa=\"Lakiernia – kabina nr 2\" kat_dane=\"stan_1\"></stanowisko>\r\n"
+                       " <stanowisko id=\"2\" nazwa=\"Biuro &quot;Zarząd&quot;\" kat_dane=\"stan_2\"></stanowisko>\r\n"
+                       "</struktura_dane>\r\n"));
     EXPECT_EQ(fx.Read("dane/struktura_dane.xml"), expected);
     EXPECT_TRUE(boxes.boxes.isEmpty());
 }
@@ -75,7 +76,8 @@ TEST(WorkstationList, NamesWithPolishLettersQuotesAndBlanksSurvive)
     const QStringList names = {QStringLiteral("  Żółta hala "), QStringLiteral("Stanowisko \"A\" i 'B'"),
                                QStringLiteral("ŚLUSARNIA ąęłńóśźż"), QStringLiteral("a<b>&c")};
     for (int i = 0; i < names.size(); ++i)
-        list.push_back(std::make_unique<TStanowisko>(QString::number(i + 1), names[i], QStringLiteral("stan_%1").arg(i + 1)));
+        list.push_back(
+            std::make_unique<TStanowisko>(QString::number(i + 1), names[i], QStringLiteral("stan_%1").arg(i + 1)));
     ASSERT_TRUE(WriteWorkstationList(Data, list));
     WorkstationList back;
     QString version;
@@ -103,13 +105,12 @@ TEST(WorkstationList, MissingFileReadsNothingAndKeepsVersion)
 TEST(WorkstationList, OldVersionAndLinesWithoutVersion)
 {
     testsupport::FixtureFolder fx;
-    fx.WriteText("dane/struktura_dane.xml",
-                 "<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\n"
-                 "<struktura_dane katalog=\"\" plik=\"struktura_dane.xml\">\n"
-                 "<stanowisko id=\"7\" nazwa=\"Magazyn\" kat_dane=\"stan_7\">\n"
-                 "</stanowisko>\n"
-                 "tekst bez znacznika\n"
-                 "</struktura_dane>\n");
+    fx.WriteText("dane/struktura_dane.xml", "<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\n"
+                                            "<struktura_dane katalog=\"\" plik=\"struktura_dane.xml\">\n"
+                                            "<stanowisko id=\"7\" nazwa=\"Magazyn\" kat_dane=\"stan_7\">\n"
+                                            "</stanowisko>\n"
+                                            "tekst bez znacznika\n"
+                                            "</struktura_dane>\n");
     WorkstationList list;
     QString version = QStringLiteral("1.1");
     ASSERT_TRUE(ReadWorkstationList(Data + "struktura_dane.xml", list, version));
@@ -126,57 +127,60 @@ TEST(WorkstationData, LayoutByteForByte)
 {
     testsupport::FixtureFolder fx;
     TStanowisko w = sample();
-    w.AddEmployment(TZatrudn("2020", "0", "0", "5", "0", "0", "0"));  // all tested "0" but Rok: written
-    w.AddEmployment(TZatrudn("0", "0", "0", "7", "0", "0", "0"));     // tested six all "0": dropped
-    w.AddEmployment(TZatrudn("", "", "", "3", "", "", ""));           // tested six all empty: dropped
+    w.AddEmployment(TZatrudn("2020", "0", "0", "5", "0", "0", "0")); // all tested "0" but Rok: written
+    w.AddEmployment(TZatrudn("0", "0", "0", "7", "0", "0", "0"));    // tested six all "0": dropped
+    w.AddEmployment(TZatrudn("", "", "", "3", "", "", ""));          // tested six all empty: dropped
     ASSERT_TRUE(WriteWorkstationData(Data, w));
-    const QString expected = QStringLiteral(
-        "<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\r\n"
-        "<stanowisko_dane id=\"3\">\r\n"
-        " <daneogl>\r\n"
-        "  <dane nazwa=\"Nazwa\" typ=\"edit\">Spawalnia</dane>\r\n"
-        "  <dane nazwa=\"Kod\" typ=\"edit\">SP-01</dane>\r\n"
-        "  <dane nazwa=\"DataRej\" typ=\"edit\">2021-03-05</dane>\r\n"
-        "  <dane nazwa=\"Lokalizacja\" typ=\"edit\">Hala B</dane>\r\n"
-        "  <dane nazwa=\"NrRegon\" typ=\"edit\">012345678</dane>\r\n"
-        "  <dane nazwa=\"NrRej\" typ=\"edit\">7/2021</dane>\r\n"
-        "  <dane nazwa=\"Opis\" typ=\"memo\">Spawanie MAG.\r\nDwa stanowiska.</dane>\r\n"
-        " </daneogl>\r\n"
-        "<zatrudnienie>\r\n"
-        " <rok>\r\n"
-        "  <dane nazwa=\"Rok\" typ=\"edit\">2020</dane>\r\n"
-        " \t<dane nazwa=\"Mezczyzni\" typ=\"edit\">0</dane>\r\n"
-        " \t<dane nazwa=\"Kobiety\" typ=\"edit\">0</dane>\r\n"
-        " \t<dane nazwa=\"KobietyCiez\" typ=\"edit\">5</dane>\r\n"
-        " \t<dane nazwa=\"Mlodociani\" typ=\"edit\">0</dane>\r\n"
-        " \t<dane nazwa=\"NocnaZm\" typ=\"edit\">0</dane>\r\n"
-        " \t<dane nazwa=\"PrzekrNDS\" typ=\"edit\">0</dane>\r\n"
-        " </rok>\r\n"
-        " <rok>\r\n"
-        "  <dane nazwa=\"Rok\" typ=\"edit\">2021</dane>\r\n"
-        " \t<dane nazwa=\"Mezczyzni\" typ=\"edit\">3</dane>\r\n"
-        " \t<dane nazwa=\"Kobiety\" typ=\"edit\">1</dane>\r\n"
-        " \t<dane nazwa=\"KobietyCiez\" typ=\"edit\">0</dane>\r\n"
-        " \t<dane nazwa=\"Mlodociani\" typ=\"edit\">0</dane>\r\n"
-        " \t<dane nazwa=\"NocnaZm\" typ=\"edit\">1</dane>\r\n"
-        " \t<dane nazwa=\"PrzekrNDS\" typ=\"edit\">2</dane>\r\n"
-        " </rok>\r\n"
-        " <rok>\r\n"
-        "  <dane nazwa=\"Rok\" typ=\"edit\">2022</dane>\r\n"
-        " \t<dane nazwa=\"Mezczyzni\" typ=\"edit\">4</dane>\r\n"
-        " \t<dane nazwa=\"Kobiety\" typ=\"edit\">1</dane>\r\n"
-        " \t<dane nazwa=\"KobietyCiez\" typ=\"edit\">0</dane>\r\n"
-        " \t<dane nazwa=\"Mlodociani\" typ=\"edit\">0</dane>\r\n"
-        " \t<dane nazwa=\"NocnaZm\" typ=\"edit\">2</dane>\r\n"
-        " \t<dane nazwa=\"PrzekrNDS\" typ=\"edit\">3</dane>\r\n"
-        " </rok>\r\n"
-        "</zatrudnienie>\r\n"
-        " <czynniki>\r\n"
-        "  <dane nazwa=\"Hałas\" id=\"30001\" ident=\"fiz\" ver_pom=\"1.0\" frm_dane=\"halas_fizyczny\" aktual=\"T\"></dane>\r\n"
-        "  <dane nazwa=\"Ocena ogólna\" id=\"100001\" ident=\"uciaz\" ver_pom=\"1.0\" frm_dane=\"met5Krok\" aktual=\"T\" szkod=\"N\"></dane>\r\n"
-        "  <dane nazwa=\"Pył spawalniczy\" id=\"25100\" ident=\"pyly\" ver_pom=\"1.0\" frm_dane=\"pyly_pyl\" aktual=\"N\"></dane>\r\n"
-        " </czynniki>\r\n"
-        "</stanowisko_dane>\r\n");
+    const QString expected =
+        QStringLiteral("<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\r\n"
+                       "<stanowisko_dane id=\"3\">\r\n"
+                       " <daneogl>\r\n"
+                       "  <dane nazwa=\"Nazwa\" typ=\"edit\">Spawalnia</dane>\r\n"
+                       "  <dane nazwa=\"Kod\" typ=\"edit\">SP-01</dane>\r\n"
+                       "  <dane nazwa=\"DataRej\" typ=\"edit\">2021-03-05</dane>\r\n"
+                       "  <dane nazwa=\"Lokalizacja\" typ=\"edit\">Hala B</dane>\r\n"
+                       "  <dane nazwa=\"NrRegon\" typ=\"edit\">012345678</dane>\r\n"
+                       "  <dane nazwa=\"NrRej\" typ=\"edit\">7/2021</dane>\r\n"
+                       "  <dane nazwa=\"Opis\" typ=\"memo\">Spawanie MAG.\r\nDwa stanowiska.</dane>\r\n"
+                       " </daneogl>\r\n"
+                       "<zatrudnienie>\r\n"
+                       " <rok>\r\n"
+                       "  <dane nazwa=\"Rok\" typ=\"edit\">2020</dane>\r\n"
+                       " \t<dane nazwa=\"Mezczyzni\" typ=\"edit\">0</dane>\r\n"
+                       " \t<dane nazwa=\"Kobiety\" typ=\"edit\">0</dane>\r\n"
+                       " \t<dane nazwa=\"KobietyCiez\" typ=\"edit\">5</dane>\r\n"
+                       " \t<dane nazwa=\"Mlodociani\" typ=\"edit\">0</dane>\r\n"
+                       " \t<dane nazwa=\"NocnaZm\" typ=\"edit\">0</dane>\r\n"
+                       " \t<dane nazwa=\"PrzekrNDS\" typ=\"edit\">0</dane>\r\n"
+                       " </rok>\r\n"
+                       " <rok>\r\n"
+                       "  <dane nazwa=\"Rok\" typ=\"edit\">2021</dane>\r\n"
+                       " \t<dane nazwa=\"Mezczyzni\" typ=\"edit\">3</dane>\r\n"
+                       " \t<dane nazwa=\"Kobiety\" typ=\"edit\">1</dane>\r\n"
+                       " \t<dane nazwa=\"KobietyCiez\" typ=\"edit\">0</dane>\r\n"
+                       " \t<dane nazwa=\"Mlodociani\" typ=\"edit\">0</dane>\r\n"
+                       " \t<dane nazwa=\"NocnaZm\" typ=\"edit\">1</dane>\r\n"
+                       " \t<dane nazwa=\"PrzekrNDS\" typ=\"edit\">2</dane>\r\n"
+                       " </rok>\r\n"
+                       " <rok>\r\n"
+                       "  <dane nazwa=\"Rok\" typ=\"edit\">2022</dane>\r\n"
+                       " \t<dane nazwa=\"Mezczyzni\" typ=\"edit\">4</dane>\r\n"
+                       " \t<dane nazwa=\"Kobiety\" typ=\"edit\">1</dane>\r\n"
+                       " \t<dane nazwa=\"KobietyCiez\" typ=\"edit\">0</dane>\r\n"
+                       " \t<dane nazwa=\"Mlodociani\" typ=\"edit\">0</dane>\r\n"
+                       " \t<dane nazwa=\"NocnaZm\" typ=\"edit\">2</dane>\r\n"
+                       " \t<dane nazwa=\"PrzekrNDS\" typ=\"edit\">3</dane>\r\n"
+                       " </rok>\r\n"
+                       "</zatrudnienie>\r\n"
+                       " <czynniki>\r\n"
+                       "  <dane nazwa=\"Hałas\" id=\"30001\" ident=\"fiz\" ver_pom=\"1.0\" frm_dane=\"halas_fizyczny\" "
+                       "aktual=\"T\"></dane>\r\n"
+                       "  <dane nazwa=\"Ocena ogólna\" id=\"100001\" ident=\"uciaz\" ver_pom=\"1.0\" "
+                       "frm_dane=\"met5Krok\" aktual=\"T\" szkod=\"N\"></dane>\r\n"
+                       "  <dane nazwa=\"Pył spawalniczy\" id=\"25100\" ident=\"pyly\" ver_pom=\"1.0\" "
+                       "frm_dane=\"pyly_pyl\" aktual=\"N\"></dane>\r\n"
+                       " </czynniki>\r\n"
+                       "</stanowisko_dane>\r\n");
     EXPECT_EQ(fx.Read("dane/stan_3/stanowisko_dane.xml"), platform::EncodeCp1250(expected));
 }
 
@@ -218,7 +222,7 @@ TEST(WorkstationData, RoundTripInDefinitionView)
     EXPECT_EQ(r.Factors[1].factor->nazwa, QStringLiteral("Ocena ogólna"));
     EXPECT_EQ(r.Factors[1].factor->szkod, "N");
     EXPECT_EQ(r.Factors[2].factor->aktual, "N");
-    EXPECT_EQ(r.Factors[0].factor->szkod, ""); // not written for other methods
+    EXPECT_EQ(r.Factors[0].factor->szkod, "");      // not written for other methods
     EXPECT_EQ(r.Factors[0].factor->ver_pom, "1.0"); // the stored version when the lists cannot answer
     EXPECT_TRUE(r.ReadError.isEmpty());
 }
@@ -297,7 +301,8 @@ QString fileWithFactorLine(const QString &factorLine, bool closed = true)
                                "  <dane nazwa=\"Kod\" typ=\"edit\">K1</dane>\n"
                                " </daneogl>\n"
                                " <czynniki>\n"
-                               "  <dane nazwa=\"Hałas\" id=\"30001\" ident=\"fiz\" ver_pom=\"1.0\" frm_dane=\"halas\" aktual=\"T\"></dane>\n") +
+                               "  <dane nazwa=\"Hałas\" id=\"30001\" ident=\"fiz\" ver_pom=\"1.0\" frm_dane=\"halas\" "
+                               "aktual=\"T\"></dane>\n") +
                 factorLine + QStringLiteral("\n </czynniki>\n");
     if (closed)
         s += QStringLiteral("</stanowisko_dane>\n");
@@ -310,12 +315,15 @@ TEST(WorkstationData, NonNumericFactorIdFailsWithoutTouchingTheObject)
 {
     testsupport::FixtureFolder fx;
     testsupport::ScriptedPrompter boxes;
-    fx.WriteText("dane/stan_1/stanowisko_dane.xml",
-                 fileWithFactorLine(QStringLiteral("  <dane nazwa=\"Pył\" id=\"25x\" ident=\"pyly\" ver_pom=\"1\" frm_dane=\"p\" aktual=\"T\"></dane>")));
+    fx.WriteText(
+        "dane/stan_1/stanowisko_dane.xml",
+        fileWithFactorLine(QStringLiteral(
+            "  <dane nazwa=\"Pył\" id=\"25x\" ident=\"pyly\" ver_pom=\"1\" frm_dane=\"p\" aktual=\"T\"></dane>")));
     const QByteArray before = fx.Read("dane/stan_1/stanowisko_dane.xml");
     TStanowisko r(QStringLiteral("1"), QStringLiteral("X"), QStringLiteral("stan_1"));
     r.Kod = QStringLiteral("stare");
-    EXPECT_THROW(ReadWorkstationData(Data + "stan_1\\stanowisko_dane.xml", r, view("frmDefStan")), platform::TarvelinError);
+    EXPECT_THROW(ReadWorkstationData(Data + "stan_1\\stanowisko_dane.xml", r, view("frmDefStan")),
+                 platform::TarvelinError);
     EXPECT_FALSE(r.ReadError.isEmpty());
     EXPECT_TRUE(r.ReadError.contains("25x"));
     EXPECT_TRUE(r.Factors.empty());
@@ -333,7 +341,8 @@ TEST(WorkstationData, TruncatedFileIsRefused)
     testsupport::FixtureFolder fx;
     fx.WriteText("dane/stan_1/stanowisko_dane.xml", fileWithFactorLine(QString(), false));
     TStanowisko r(QStringLiteral("1"), QStringLiteral("X"), QStringLiteral("stan_1"));
-    EXPECT_THROW(ReadWorkstationData(Data + "stan_1\\stanowisko_dane.xml", r, view("frmDefStan")), platform::TarvelinError);
+    EXPECT_THROW(ReadWorkstationData(Data + "stan_1\\stanowisko_dane.xml", r, view("frmDefStan")),
+                 platform::TarvelinError);
     EXPECT_FALSE(r.ReadError.isEmpty());
     EXPECT_TRUE(r.Factors.empty());
 }
@@ -349,7 +358,8 @@ TEST(WorkstationData, UnclosedDescriptionIsRefused)
                  "dalej\n"
                  "</stanowisko_dane>\n");
     TStanowisko r(QStringLiteral("1"), QStringLiteral("X"), QStringLiteral("stan_1"));
-    EXPECT_THROW(ReadWorkstationData(Data + "stan_1\\stanowisko_dane.xml", r, view("frmDefStan")), platform::TarvelinError);
+    EXPECT_THROW(ReadWorkstationData(Data + "stan_1\\stanowisko_dane.xml", r, view("frmDefStan")),
+                 platform::TarvelinError);
 }
 
 TEST(WorkstationData, FileOfAnotherWorkstationIsRefused)
@@ -358,7 +368,8 @@ TEST(WorkstationData, FileOfAnotherWorkstationIsRefused)
     TStanowisko other = sample(); // id 3
     ASSERT_TRUE(WriteWorkstationData(Data, other));
     TStanowisko r(QStringLiteral("5"), QStringLiteral("Y"), QStringLiteral("stan_3"));
-    EXPECT_THROW(ReadWorkstationData(Data + "stan_3\\stanowisko_dane.xml", r, view("frmDefStan")), platform::TarvelinError);
+    EXPECT_THROW(ReadWorkstationData(Data + "stan_3\\stanowisko_dane.xml", r, view("frmDefStan")),
+                 platform::TarvelinError);
     EXPECT_FALSE(r.ReadError.isEmpty());
 }
 

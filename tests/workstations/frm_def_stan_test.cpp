@@ -10,13 +10,13 @@
 
 #include <QApplication>
 #include <QDateEdit>
-#include <QTest>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace storage;
@@ -238,8 +238,9 @@ TEST_F(DefStan, NewWorkstationTakesTheSmallestFreeIdAndNoFactors)
     EXPECT_TRUE(r.Factors.empty());
     ASSERT_EQ(r.Employment.size(), 1u);
     EXPECT_EQ(r.Employment[0].Mezczyzni, "5");
-    EXPECT_TRUE(fx.ReadText("dane/struktura_dane.xml")
-                    .contains(QStringLiteral("<stanowisko id=\"3\" nazwa=\"Magazyn wyrobów gotowych\" kat_dane=\"stan_3\">")));
+    EXPECT_TRUE(
+        fx.ReadText("dane/struktura_dane.xml")
+            .contains(QStringLiteral("<stanowisko id=\"3\" nazwa=\"Magazyn wyrobów gotowych\" kat_dane=\"stan_3\">")));
     EXPECT_EQ(view->lbStanowiska->currentItem()->text(), QStringLiteral("Magazyn wyrobów gotowych"));
     EXPECT_EQ(view->CurrentWorkstation()->id, "3");
 }
@@ -375,7 +376,8 @@ TEST_F(DefStan, DeletingTheOnlyRowLeavesOneEmptyRow)
     view->sgZatrudn->setCurrentCell(0, 0);
     boxes.Answer(platform::MsgYes);
     view->bbDelRowClick();
-    EXPECT_EQ(boxes.boxes.last().text, QStringLiteral("Czy na pewno usunąć wybrany wiersz w tabeli dot. zatrudnienia?"));
+    EXPECT_EQ(boxes.boxes.last().text,
+              QStringLiteral("Czy na pewno usunąć wybrany wiersz w tabeli dot. zatrudnienia?"));
     EXPECT_EQ(boxes.boxes.last().caption, QStringLiteral("Potwierdź usunięcie danych "));
     ASSERT_EQ(view->sgZatrudn->rowCount(), 1);
     for (int c = 0; c < 7; ++c)

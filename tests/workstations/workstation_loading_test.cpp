@@ -75,7 +75,8 @@ protected:
     }
 
     // Writes a list and one data file per workstation through the program's own writers.
-    void writeWorkstations(std::vector<std::unique_ptr<TStanowisko>> list, const QString &version = QStringLiteral("1.1"))
+    void writeWorkstations(std::vector<std::unique_ptr<TStanowisko>> list,
+                           const QString &version = QStringLiteral("1.1"))
     {
         for (const auto &w : list)
             ASSERT_TRUE(WriteWorkstationData(Data, *w));
@@ -113,8 +114,9 @@ TEST_F(Loading, ListIsFilledInPolishAlphabeticalOrder)
     QStringList shown;
     for (int i = 0; i < view.list.count(); ++i)
         shown << view.list.item(i)->text();
-    EXPECT_EQ(shown, QStringList({QStringLiteral("Lakiernia"), QStringLiteral("Łaźnia"), QStringLiteral("Magazyn"),
-                                  QStringLiteral("spawalnia"), QStringLiteral("Ślusarnia"), QStringLiteral("Tokarnia")}));
+    EXPECT_EQ(shown,
+              QStringList({QStringLiteral("Lakiernia"), QStringLiteral("Łaźnia"), QStringLiteral("Magazyn"),
+                           QStringLiteral("spawalnia"), QStringLiteral("Ślusarnia"), QStringLiteral("Tokarnia")}));
     EXPECT_EQ(WorkstationOfItem(view.list.item(4))->id, "2");
     EXPECT_EQ(appstate::State().ListVersion, "1.1");
     EXPECT_TRUE(boxes.boxes.isEmpty());
@@ -122,13 +124,12 @@ TEST_F(Loading, ListIsFilledInPolishAlphabeticalOrder)
 
 TEST_F(Loading, RepeatedNumbersInTheListAreReported)
 {
-    fx.WriteText("dane/struktura_dane.xml",
-                 "<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\n"
-                 "<struktura_dane ver=\"1.1\" katalog=\"\" plik=\"struktura_dane.xml\">\n"
-                 " <stanowisko id=\"1\" nazwa=\"A\" kat_dane=\"stan_1\"></stanowisko>\n"
-                 " <stanowisko id=\"2\" nazwa=\"B\" kat_dane=\"stan_2\"></stanowisko>\n"
-                 " <stanowisko id=\"1\" nazwa=\"C\" kat_dane=\"stan_9\"></stanowisko>\n"
-                 "</struktura_dane>\n");
+    fx.WriteText("dane/struktura_dane.xml", "<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\n"
+                                            "<struktura_dane ver=\"1.1\" katalog=\"\" plik=\"struktura_dane.xml\">\n"
+                                            " <stanowisko id=\"1\" nazwa=\"A\" kat_dane=\"stan_1\"></stanowisko>\n"
+                                            " <stanowisko id=\"2\" nazwa=\"B\" kat_dane=\"stan_2\"></stanowisko>\n"
+                                            " <stanowisko id=\"1\" nazwa=\"C\" kat_dane=\"stan_9\"></stanowisko>\n"
+                                            "</struktura_dane>\n");
     RegisterWorkstationListView(QStringLiteral("frmDefStan"), &view);
     LoadWorkstations(Data + "struktura_dane.xml");
     EXPECT_EQ(view.list.count(), 3);
@@ -240,7 +241,8 @@ TEST_F(Loading, SummaryRangeIncludesBothEnds)
         auto f = factor(name, "fiz", id, "T");
         int n = 1;
         for (const QString &d : dates)
-            AddMeasurement(f->Measurements, std::make_unique<TPomiarCzynn>(n++, d, "", "", "", "", "", "1", 0, 0, 0, 0, 0, 0));
+            AddMeasurement(f->Measurements,
+                           std::make_unique<TPomiarCzynn>(n++, d, "", "", "", "", "", "1", 0, 0, 0, 0, 0, 0));
         w.AddFactor(std::move(f));
     };
     addMeasured(QStringLiteral("Na końcu"), 1, {QStringLiteral("2024-12-31")});
@@ -319,13 +321,12 @@ void writeCatalogues(const testsupport::FixtureFolder &fx)
                  "<param nds=\"0.05\"></param>\n"
                  "</czynnik>\n"
                  "</czynchem>\n");
-    fx.WriteText("poradn/czynpyly.xml",
-                 "<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\n"
-                 "<czynpyly ver=\"1.0\">\n"
-                 "<czynnik id=\"25100\" nazwa=\"Pyły drewna twardego\">\n"
-                 "<param pylcalk=\"2\"></param>\n"
-                 "</czynnik>\n"
-                 "</czynpyly>\n");
+    fx.WriteText("poradn/czynpyly.xml", "<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\n"
+                                        "<czynpyly ver=\"1.0\">\n"
+                                        "<czynnik id=\"25100\" nazwa=\"Pyły drewna twardego\">\n"
+                                        "<param pylcalk=\"2\"></param>\n"
+                                        "</czynnik>\n"
+                                        "</czynpyly>\n");
 }
 
 std::unique_ptr<TStanowisko> oldStation()
@@ -363,8 +364,8 @@ TEST_F(Loading, RenamingKeepsEveryFactorWhicheverViewStartsIt)
     EXPECT_EQ(r.Factors[1].factor->aktual, "N");
     EXPECT_EQ(r.Factors[2].factor->nazwa, QStringLiteral("Pyły drewna twardego"));
     EXPECT_EQ(r.Factors[3].factor->nazwa, QStringLiteral("Substancja wycofana")); // not in the catalogue: kept
-    EXPECT_EQ(r.Factors[4].factor->nazwa, QStringLiteral("Benzen"));               // another group: kept
-    EXPECT_EQ(r.Factors[5].factor->nazwa, QStringLiteral("Własna substancja"));    // own factor: kept
+    EXPECT_EQ(r.Factors[4].factor->nazwa, QStringLiteral("Benzen"));              // another group: kept
+    EXPECT_EQ(r.Factors[5].factor->nazwa, QStringLiteral("Własna substancja"));   // own factor: kept
     EXPECT_EQ(r.Factors[5].text, QStringLiteral("Własna substancja (czynnik własny)"));
 
     // The next load does not run it again: nothing is written.

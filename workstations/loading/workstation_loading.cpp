@@ -20,8 +20,8 @@ namespace workstations {
 
 namespace {
 
-constexpr int kWorkstationRole = Qt::UserRole;     // the workstation's id
-constexpr int kFactorRole = Qt::UserRole + 1;      // the factor's number
+constexpr int kWorkstationRole = Qt::UserRole; // the workstation's id
+constexpr int kFactorRole = Qt::UserRole + 1;  // the factor's number
 
 QMap<QString, TWorkstationListView *> &registeredViews()
 {
@@ -307,7 +307,8 @@ bool DeleteFolderTree(const QString &path, const QString &dataFolder)
     if (!target.exists() || !target.isDir() || target.isSymLink())
         return false;
     const QString folderPath = QDir::cleanPath(target.absoluteFilePath());
-    if (QDir::cleanPath(target.absolutePath()) != QDir(dataPath).absolutePath() || folderPath == QDir(dataPath).absolutePath())
+    if (QDir::cleanPath(target.absolutePath()) != QDir(dataPath).absolutePath() ||
+        folderPath == QDir(dataPath).absolutePath())
         return false;
 
     QDir dir(folderPath);
