@@ -46,9 +46,10 @@ def attrs(**kw):
 
 # --- fields -------------------------------------------------------------------------------
 
-def label(nazwa, etyk, szerkol, bold=False, left=False):
+def label(nazwa, etyk, szerkol, bold=False, left=False, skrot=''):
     return '<pole %s></pole>' % attrs(nazwa=nazwa, typ='label', druk='F', szer=szerkol - 10, szerkol=szerkol,
-                                      etyk=etyk, pozycja='left' if left else '', style='bold' if bold else '')
+                                      etyk=etyk, skrot=skrot, pozycja='left' if left else '',
+                                      style='bold' if bold else '')
 
 
 def blank(nazwa, szerkol):
@@ -235,7 +236,7 @@ def ultrasonic(version):
                                                  ('Krotn%sH' % g, 'Krotność - %s' % who)] for g, who in pc_groups],
                                                [])))
     for b, khz in BANDS:
-        cells = [label('lPCCzest' + b, khz, UC),
+        cells = [label('lPCCzest' + b, khz, UC, skrot='Leq,8h - pasmo %s kHz' % khz),
                  level('PCWartZm' + b, UC, skrot='Leq,8h %s kHz [dB] = ' % khz),
                  level('PCWartDop' + b, UC, default=PC_ADULTS[b], skrot='wartość dopuszczalna [dB] = '),
                  multiple('PCKrotn' + b, UC, skrot='krotność = ')]
@@ -249,7 +250,7 @@ def ultrasonic(version):
                                                  ('Krotn%sH' % g, 'Krotność - %s' % who)] for g, who in pm_groups],
                                                [])))
     for b, khz in BANDS:
-        cells = [label('lPMCzest' + b, khz, UC),
+        cells = [label('lPMCzest' + b, khz, UC, skrot='Lmax - pasmo %s kHz' % khz),
                  level('PMWartZm' + b, UC, skrot='Lmax %s kHz [dB] = ' % khz),
                  level('PMWartDop' + b, UC, default=PM_ADULTS[b], skrot='wartość dopuszczalna [dB] = '),
                  multiple('PMKrotn' + b, UC, skrot='krotność = ')]
