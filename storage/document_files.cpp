@@ -58,6 +58,14 @@ bool ensureFolder(const QString &folder)
     return false;
 }
 
+// Blank lines after the closing root line (an editor's habit) are not part of the file's
+// structure: the closing line stays the last one.
+void dropTrailingBlankLines(QStringList &lines)
+{
+    while (lines.size() > 2 && lines.last().trimmed().isEmpty())
+        lines.removeLast();
+}
+
 void clearSlots(TDokumList &items)
 {
     for (auto &item : items)
@@ -190,7 +198,8 @@ int ReadDocumentFormPage(const QStringList &lines, TDokumList &items, int start,
 
 bool ReadDocumentForm(const QString &relPath, TDokumList &items)
 {
-    const QStringList lines = ReadTextXmlLines(relPath);
+    QStringList lines = ReadTextXmlLines(relPath);
+    dropTrailingBlankLines(lines);
     const QString base = StoredBaseName(relPath);
     const QString rootTag = QStringLiteral("<") + base;
     TDokumList read;
@@ -228,7 +237,8 @@ bool ReadDocumentForm(const QString &relPath, TDokumList &items)
 
 bool ReadDocumentList(const QString &path, TListDokumList &list, const QString &shownFormVersion)
 {
-    const QStringList lines = ReadTextXmlLines(path);
+    QStringList lines = ReadTextXmlLines(path);
+    dropTrailingBlankLines(lines);
     // The root element is named after the file; its base name holds whatever folders the
     // data folder has.
     const QString root = StoredBaseName(path);
@@ -309,6 +319,7 @@ bool ReadDocumentData(const QString &dataFolder, const QString &katalog, const Q
         platform::ShowFileAccessError();
         return false;
     }
+    dropTrailingBlankLines(lines);
     const QString root = StoredBaseName(fileName);
     // The root line names the file; a file copied under another document's number does not.
     // The name must end there: "<x_dane_1" is also the start of "<x_dane_17".

@@ -351,3 +351,24 @@ TEST_F(DocumentFiles, NewNumberSkipsExistingDataFiles)
     EXPECT_EQ(NextFreeDocumentNumber("dane\\", "k\\", "x_dane.xml", 9), 10);
     EXPECT_EQ(DocumentDataFileName("x_dane.xml", 12), "x_dane_12.xml");
 }
+
+TEST_F(DocumentFiles, BlankLinesAfterTheClosingLineDoNotSpoilAFile)
+{
+    fx.WriteText(QStringLiteral("d/protpow_frm_2.xml"), QString::fromUtf8(Definition) + "\n\n  \n");
+    TDokumList items;
+    ASSERT_TRUE(ReadDocumentForm(QStringLiteral("d\\protpow_frm_2.xml"), items));
+    EXPECT_EQ(items.size(), 7u);
+    fx.WriteText("dane/x_lista.xml", "<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\n"
+                                     "<x_lista ver=\"1.0\" pData=\"D\" pRodzInf=\"R\" katalog=\"x\\\" plik=\"x_dane.xml\">\n"
+                                     "  <pole nr=\"1\" data=\"2020-01-01\" rodzinf=\"A\" wer_dok=\"\"></pole>\n"
+                                     "</x_lista>\n\n");
+    TListDokumList list;
+    ASSERT_TRUE(ReadDocumentList("dane\\x_lista.xml", list, ""));
+    EXPECT_EQ(list.size(), 1u);
+    fx.WriteText("dane/k/protpow_dane_6.xml", "<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\n"
+                                              "<protpow_dane_6 ver='1.0'>\n"
+                                              "  <dane nazwa=\"NazwaFirmy\" typ=\"edit\" nr=\"1\" >Firma</dane>\n"
+                                              " </protpow_dane_6>\n\n");
+    ASSERT_TRUE(ReadDocumentData("dane\\", "k\\", "protpow_dane_6.xml", items));
+    EXPECT_EQ(field(items, "NazwaFirmy")->Values[0].wartosc, "Firma");
+}
