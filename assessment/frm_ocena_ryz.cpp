@@ -384,10 +384,22 @@ int TfrmOcenaRyz::ShownCode(const QGroupBox *group) const
     return 0;
 }
 
-TfrmOcenaRyz *frmOcenaRyz()
+namespace {
+QPointer<TfrmOcenaRyz> &panelInstance()
 {
     static QPointer<TfrmOcenaRyz> instance;
-    return platform::WindowSingleton(instance);
+    return instance;
+}
+} // namespace
+
+TfrmOcenaRyz *frmOcenaRyz()
+{
+    return platform::WindowSingleton(panelInstance());
+}
+
+TfrmOcenaRyz *ExistingFrmOcenaRyz()
+{
+    return panelInstance().data();
 }
 
 } // namespace assessment

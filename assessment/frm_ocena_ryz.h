@@ -112,5 +112,7 @@ private:
 };
 
 TfrmOcenaRyz *frmOcenaRyz();
+// The panel window when it exists; never creates it (for code that runs at exit).
+TfrmOcenaRyz *ExistingFrmOcenaRyz();
 
 } // namespace assessment

@@ -549,8 +549,8 @@ void TfrmRyzZakl::ClearMeasurementForm(QTabWidget *pageControl)
 {
     if (!pageControl)
         return;
-    TfrmOcenaRyz *panel = frmOcenaRyz();
-    if (pageControl->isAncestorOf(panel->pOcenaRyz))
+    TfrmOcenaRyz *panel = ExistingFrmOcenaRyz();
+    if (panel && pageControl->isAncestorOf(panel->pOcenaRyz))
         panel->TakeOffPage();
     widgets::FieldEventSuppressor quiet;
     QSignalBlocker block(pageControl);
