@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <gtest/gtest.h>
 
 TEST(WorkstationsInProgram, CreateModifyRestartDelete)
@@ -29,6 +30,14 @@ TEST(WorkstationsInProgram, CreateModifyRestartDelete)
         workstations::TfrmDefStan *view = workstations::frmDefStan();
         ASSERT_GE(view->lbStanowiska->count(), 3);
         const int shipped = view->lbStanowiska->count();
+        // A shipped workstation opens with its current factors, without a message.
+        const auto welding = view->lbStanowiska->findItems(QStringLiteral("Spawacz - spawalnia MAG"), Qt::MatchExactly);
+        ASSERT_EQ(welding.size(), 1);
+        view->lbStanowiska->setCurrentItem(welding[0]);
+        EXPECT_EQ(view->lbStanCzyn->count(), 8);
+        EXPECT_EQ(view->sgZatrudn->rowCount(), 4);
+        EXPECT_TRUE(boxes.boxes.isEmpty()) << boxes.Texts().join('\n').toStdString();
+        EXPECT_FALSE(s.Modified());
 
         w.NewForm();
         ASSERT_TRUE(view->EnteringNew());
