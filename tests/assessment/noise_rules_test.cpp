@@ -5,6 +5,7 @@
 
 #include "assessment/rules/noise.h"
 #include "assessment/rules/rule_numbers.h"
+#include "assessment/rules/rule_registry.h"
 
 #include <cmath>
 
@@ -452,4 +453,35 @@ TEST_F(UltrasonicNoise2, PregnantWomenHaveTheirOwnMaximumJuvenilesTheAdults)
     f.Enter("ed_PMWartZm_16", "99");
     EXPECT_EQ(f.form.Writes, (QStringList{"ed_PMKrotn_16=0.89", "ed_PMKrotnKc_16=1.26"}));
     EXPECT_EQ(f.Ratings(), (Groups{20, 20, 30, 20}));
+}
+
+// ---- Any text in any field -------------------------------------------------------------------
+
+TEST_F(ShippedFormTest, NoTextInAnyFieldBreaksANoiseRule)
+{
+    const QStringList texts = {"",      " ",      "-",     "1e308", "1e-308", " 85 ", "0",    "-0",
+                               "NaN",   "∞",      "85dB",  "1,5",   "0x55",   "+88",  "1e6",  QString(300, '9'),
+                               "99999", "0.0001", "-1e-9", "85.",   ".85",    "8 5",  "२३"};
+    for (const char *file : {"halas_fizyczny_frm_1.xml", "halas_uciazliwy_frm_1.xml", "halas_infra_frm_1.xml",
+                             "halas_infra_uc_frm_1.xml", "halas_ultra_frm_1.xml", "halas_ultra_frm_2.xml"}) {
+        SCOPED_TRACE(file);
+        ShippedForm f{QString::fromLatin1(file)};
+        const auto *fields = assessment::rules::RuleFields(f.function);
+        ASSERT_TRUE(fields);
+        for (const QString &name : fields->Edited) {
+            for (const QString &t : texts) {
+                EXPECT_NO_THROW(f.Enter(name, t));
+                EXPECT_NO_THROW(f.Evaluate(name));
+                for (int code : f.Ratings())
+                    EXPECT_TRUE(code == 0 || code == 10 || code == 20 || code == 30) << code;
+            }
+            f.Enter(name, "80");
+        }
+        for (int index : {-1, 0, 1, 2, 3, 1000})
+            if (f.form.HasCombo("cb_cWartDop"))
+                EXPECT_NO_THROW(f.Choose("cb_cWartDop", index));
+        if (f.form.Find("ch_Koncentr"))
+            for (int i = 0; i < 3; ++i)
+                EXPECT_NO_THROW(f.Click("ch_Koncentr"));
+    }
 }
