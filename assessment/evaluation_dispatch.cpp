@@ -34,26 +34,25 @@ std::vector<std::pair<QString, RuleFamily>> buildTable()
     add(RuleFamily::Vibration, {"drgania_msc_Pomiar_01", "drgania_ogln_Pomiar_01", "mechaniczne_Pomiar_01"});
     add(RuleFamily::Noise, {"halas_fizyczny_Pomiar_01", "halas_infra_Pomiar_01", "halas_uciazliwy_Pomiar_01",
                             "halas_ultra_Pomiar_01", "halas_ultra_Pomiar_02", "halas_infra_uc_Pomiar_01"});
-    add(RuleFamily::Microclimate, {"mikroklimat_goracy_Pomiar_01", "mikroklimat_um_Pomiar_01",
-                                   "mikroklimat_zimny_Pomiar_01", "mikroklimat_zimny_Pomiar_02",
-                                   "mikroklimat_zimny_Pomiar_03"});
+    add(RuleFamily::Microclimate,
+        {"mikroklimat_goracy_Pomiar_01", "mikroklimat_um_Pomiar_01", "mikroklimat_zimny_Pomiar_01",
+         "mikroklimat_zimny_Pomiar_02", "mikroklimat_zimny_Pomiar_03"});
     add(RuleFamily::WorkLoad, {"monotypia_Pomiar_01", "obc_psych_Pomiar_01", "obc_stat_Pomiar_01",
                                "wysilek_fizyczny_Pomiar_01", "wysilek_fizyczny_Pomiar_02"});
     add(RuleFamily::Lighting, {"osw_natezenie_Pomiar_01", "osw_natezenie_Pomiar_02", "osw_olsnienie_Pomiar_01",
                                "osw_rownomiernosc_Pomiar_01", "osw_rownomiernosc_Pomiar_02",
-                               "osw_rozroznaniebarw_Pomiar_01", "osw_rozroznaniebarw_Pomiar_02",
-                               "osw_tetn_Pomiar_01"});
+                               "osw_rozroznaniebarw_Pomiar_01", "osw_rozroznaniebarw_Pomiar_02", "osw_tetn_Pomiar_01"});
     add(RuleFamily::FieldsAndCurrent,
         {"pole_Pomiar_01", "prad_NN_Pomiar_01", "prad_WN_Pomiar_01", "wybuch_pozar_Pomiar_01"});
-    add(RuleFamily::OpticalRadiation, {"prm_nadfioletowe_Pomiar_01", "prm_podczerwone_Pomiar_01",
-                                       "prm_podczerwone_Pomiar_02", "prm_widzialne_Pomiar_01",
-                                       "prm_widzialne_Pomiar_02"});
+    add(RuleFamily::OpticalRadiation,
+        {"prm_nadfioletowe_Pomiar_01", "prm_podczerwone_Pomiar_01", "prm_podczerwone_Pomiar_02",
+         "prm_widzialne_Pomiar_01", "prm_widzialne_Pomiar_02"});
     add(RuleFamily::Laser, {"prm_laser_Pomiar_01", "prm_laser_Pomiar_02"});
-    add(RuleFamily::Dust, {"pyly_apatytow_Pomiar_01", "pyly_azbestu_Pomiar_01", "pyly_cementow_Pomiar_01",
-                           "pyly_drewna_Pomiar_01", "pyly_grafitu_Pomiar_01", "pyly_krystkrzem_Pomiar_01",
-                           "pyly_krzembespost_Pomiar_01", "pyly_organiczne_Pomiar_01", "pyly_sztuczwlok_Pomiar_01",
-                           "pyly_talku_Pomiar_01", "pyly_wegla_Pomiar_01", "pyly_pozostale_Pomiar_01",
-                           "pyly_Pomiar_01"});
+    add(RuleFamily::Dust,
+        {"pyly_apatytow_Pomiar_01", "pyly_azbestu_Pomiar_01", "pyly_cementow_Pomiar_01", "pyly_drewna_Pomiar_01",
+         "pyly_grafitu_Pomiar_01", "pyly_krystkrzem_Pomiar_01", "pyly_krzembespost_Pomiar_01",
+         "pyly_organiczne_Pomiar_01", "pyly_sztuczwlok_Pomiar_01", "pyly_talku_Pomiar_01", "pyly_wegla_Pomiar_01",
+         "pyly_pozostale_Pomiar_01", "pyly_Pomiar_01"});
     add(RuleFamily::OwnMethods, {"met5Krok_Pomiar_01", "metRiskScore_Pomiar_01"});
     return t;
 }

@@ -30,18 +30,18 @@ namespace assessment {
 using EvaluationRule = std::function<void(TFormAccess &form, const QString &senderName)>;
 
 enum class RuleFamily {
-    Chemical,          // chemical substances and the workstation sums
-    Biological,        // biological agents
-    Vibration,         // vibration and mechanical factors
-    Noise,             // noise, infrasound, ultrasound
-    Microclimate,      // hot, moderate and cold microclimate
-    WorkLoad,          // monotony, mental and static load, physical effort
-    Lighting,          // illuminance, glare, uniformity, colour rendering, flicker
-    FieldsAndCurrent,  // electromagnetic fields, electric current, explosion and fire
-    OpticalRadiation,  // ultraviolet, infrared, visible radiation
-    Laser,             // laser radiation
-    Dust,              // dusts and the workstation sums
-    OwnMethods,        // "5 kroków" and Risk Score
+    Chemical,         // chemical substances and the workstation sums
+    Biological,       // biological agents
+    Vibration,        // vibration and mechanical factors
+    Noise,            // noise, infrasound, ultrasound
+    Microclimate,     // hot, moderate and cold microclimate
+    WorkLoad,         // monotony, mental and static load, physical effort
+    Lighting,         // illuminance, glare, uniformity, colour rendering, flicker
+    FieldsAndCurrent, // electromagnetic fields, electric current, explosion and fire
+    OpticalRadiation, // ultraviolet, infrared, visible radiation
+    Laser,            // laser radiation
+    Dust,             // dusts and the workstation sums
+    OwnMethods,       // "5 kroków" and Risk Score
 };
 
 // The complete table, in its order: form name and family.

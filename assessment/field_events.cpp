@@ -72,8 +72,7 @@ void TfrmRyzZakl::MarkModified()
     }
 }
 
-template <typename Body>
-void TfrmRyzZakl::guardedEvent(Body body)
+template <typename Body> void TfrmRyzZakl::guardedEvent(Body body)
 {
     if (m_eventGuard) {
         body(); // nested in an event already guarded
@@ -100,7 +99,8 @@ void TfrmRyzZakl::guardedEvent(Body body)
 
 void TfrmRyzZakl::restoreAfterFailure(const QString &message, const storage::TPomiarCzynn *snapshot)
 {
-    platform::ShowError(QStringLiteral("Błąd podczas oceny pomiaru: %1\nDane pomiaru pozostały bez zmian.").arg(message));
+    platform::ShowError(
+        QStringLiteral("Błąd podczas oceny pomiaru: %1\nDane pomiaru pozostały bez zmian.").arg(message));
     storage::TPomiarCzynn *m = SelectedMeasurement();
     if (!snapshot || !m)
         return;
@@ -286,8 +286,8 @@ void TfrmRyzZakl::ClickForm(QWidget *sender)
             ed->setText(choice.text);
             ed->setCursorPosition(0);
         }
-        if (auto *required = qobject_cast<QLineEdit *>(findOnPage(page, QStringLiteral("ed_") + item->nazwa +
-                                                                              QStringLiteral("Wymagany")))) {
+        if (auto *required = qobject_cast<QLineEdit *>(
+                findOnPage(page, QStringLiteral("ed_") + item->nazwa + QStringLiteral("Wymagany")))) {
             required->setText(choice.result == 5 ? QStringLiteral("0.0") : parameter);
             ExitField(required);
         }

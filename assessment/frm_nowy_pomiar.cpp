@@ -157,9 +157,9 @@ bool TfrmNowyPomiar::executeNew()
     int newId = 1;
     for (const std::unique_ptr<storage::TPomiarCzynn> &m : factor->Measurements)
         newId = std::max(newId, m->id + 1);
-    auto m = std::make_unique<storage::TPomiarCzynn>(newId, d, eMscPom->text(), eWykPom->text(), eMetPom->text(),
-                                                     mInterWyn->toPlainText(), QString(), factor->ver_pom, 0, 0, 0,
-                                                     0, 0, 0);
+    auto m =
+        std::make_unique<storage::TPomiarCzynn>(newId, d, eMscPom->text(), eWykPom->text(), eMetPom->text(),
+                                                mInterWyn->toPlainText(), QString(), factor->ver_pom, 0, 0, 0, 0, 0, 0);
     try {
         storage::ReadMeasurementForm(definition, m->Fields, factor->id);
     } catch (const platform::TarvelinError &e) {
@@ -199,8 +199,8 @@ bool TfrmNowyPomiar::executeModify()
         return false;
     const QString d = DateText();
     if (d != m->data) {
-        const bool summed = (factor->ident == QLatin1String("chem") || factor->ident == QLatin1String("pyly")) &&
-                            TakesPartInSums(*m);
+        const bool summed =
+            (factor->ident == QLatin1String("chem") || factor->ident == QLatin1String("pyly")) && TakesPartInSums(*m);
         // The measurements of the old date are summed again without this one, then those of
         // the new date with it.
         if (summed)

@@ -36,10 +36,14 @@ QHash<QString, TRiskPanelHost *> &hosts()
 QString codeColour(int code)
 {
     switch (code) {
-    case 10: return QStringLiteral("#008000");
-    case 20: return QStringLiteral("#FFFF00");
-    case 30: return QStringLiteral("#FF0000");
-    default: return QString();
+    case 10:
+        return QStringLiteral("#008000");
+    case 20:
+        return QStringLiteral("#FFFF00");
+    case 30:
+        return QStringLiteral("#FF0000");
+    default:
+        return QString();
     }
 }
 
@@ -48,7 +52,8 @@ void paintButton(QRadioButton *b, const QString &colour)
     b->setProperty("riskColour", colour);
     // The employee groups are display only and therefore disabled: the background keeps the
     // rating visible where a disabled text would be greyed out.
-    b->setStyleSheet(colour.isEmpty() ? QString() : QStringLiteral("QRadioButton { background-color: %1; }").arg(colour));
+    b->setStyleSheet(colour.isEmpty() ? QString()
+                                      : QStringLiteral("QRadioButton { background-color: %1; }").arg(colour));
 }
 
 void paintCaption(QGroupBox *g, bool red)
@@ -136,8 +141,8 @@ TfrmOcenaRyz::TfrmOcenaRyz()
                             rbOcenaMzczSrednie, rbOcenaMzczMale);
     gbKompLaczna = makeGroup(QStringLiteral("gbKompLaczna"), QStringLiteral("Ocena łączna"), rbOcenaKompDuze,
                              rbOcenaKompSrednie, rbOcenaKompMale);
-    gbOcena = makeGroup(QStringLiteral("gbOcena"), QStringLiteral("Ocena końcowa"), rbOcenaKoncDuze,
-                        rbOcenaKoncSrednie, rbOcenaKoncMale);
+    gbOcena = makeGroup(QStringLiteral("gbOcena"), QStringLiteral("Ocena końcowa"), rbOcenaKoncDuze, rbOcenaKoncSrednie,
+                        rbOcenaKoncMale);
     grid->addWidget(gbMezczyzni, 0, 0);
     grid->addWidget(gbKobiety, 0, 1);
     grid->addWidget(gbKobCiez, 0, 2);
@@ -177,10 +182,10 @@ QGroupBox *TfrmOcenaRyz::makeGroup(const QString &name, const QString &caption, 
     auto *g = new QGroupBox(caption, pOcenaRyz);
     g->setObjectName(name);
     auto *layout = new QVBoxLayout(g);
-    const QString stem = name == QLatin1String("gbMlodociani")  ? QStringLiteral("rbOcenaMldc")
-                         : name == QLatin1String("gbKobCiez")   ? QStringLiteral("rbOcenaKbtWC")
-                         : name == QLatin1String("gbKobiety")   ? QStringLiteral("rbOcenaKbt")
-                         : name == QLatin1String("gbMezczyzni") ? QStringLiteral("rbOcenaMzcz")
+    const QString stem = name == QLatin1String("gbMlodociani")   ? QStringLiteral("rbOcenaMldc")
+                         : name == QLatin1String("gbKobCiez")    ? QStringLiteral("rbOcenaKbtWC")
+                         : name == QLatin1String("gbKobiety")    ? QStringLiteral("rbOcenaKbt")
+                         : name == QLatin1String("gbMezczyzni")  ? QStringLiteral("rbOcenaMzcz")
                          : name == QLatin1String("gbKompLaczna") ? QStringLiteral("rbOcenaKomp")
                                                                  : QStringLiteral("rbOcenaKonc");
     duze = new QRadioButton(QStringLiteral("Duże"), g);
@@ -217,8 +222,8 @@ bool TfrmOcenaRyz::UstawOceneRyzyka(QRadioButton *rbMale, QRadioButton *rbSredni
                                     QGroupBox *group, int code)
 {
     if (code != 0 && code != 10 && code != 20 && code != 30 && code != 40 && code != 99) {
-        platform::ShowWarning(
-            QStringLiteral(" Błąd wewnętrzny! Niewłaściwa ocena ryzyka w UstawOceneRyzyka : ") + QString::number(code));
+        platform::ShowWarning(QStringLiteral(" Błąd wewnętrzny! Niewłaściwa ocena ryzyka w UstawOceneRyzyka : ") +
+                              QString::number(code));
         return false;
     }
     for (QRadioButton *b : {rbMale, rbSrednie, rbDuze})

@@ -99,7 +99,7 @@ public:
     // What the panel shows, for the callers that read it back and for tests.
     static bool CaptionRed(const QGroupBox *group);
     static QString ButtonColour(const QRadioButton *button); // "#RRGGBB", empty when plain
-    int ShownCode(const QGroupBox *group) const;              // 10/20/30, 40 (red caption), 0
+    int ShownCode(const QGroupBox *group) const;             // 10/20/30, 40 (red caption), 0
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

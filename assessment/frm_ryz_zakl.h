@@ -51,10 +51,10 @@ public:
 
     // Window state.
     storage::TPomiarList *FormItems = nullptr; // the items of the form shown (not owned)
-    QString CurrentFormName;                    // `function` of the form shown: the rule's key
-    QPointer<QScrollArea> CurrentScrollBox;     // the page the field operations search
-    QString AttachmentFolder;                   // `katzal`: choice lists and trees
-    QString FormFileName;                       // definition file of the current factor
+    QString CurrentFormName;                   // `function` of the form shown: the rule's key
+    QPointer<QScrollArea> CurrentScrollBox;    // the page the field operations search
+    QString AttachmentFolder;                  // `katzal`: choice lists and trees
+    QString FormFileName;                      // definition file of the current factor
     QString MeasurementFilePath;
     int ModifiedFactorIndex = -1;
     int ExitedFactorIndex = -1;
@@ -197,8 +197,7 @@ private:
 
     // Runs a field event; a failure inside the rule it starts shows a message and puts the
     // measurement back as it was before the event.
-    template <typename Body>
-    void guardedEvent(Body body);
+    template <typename Body> void guardedEvent(Body body);
     void restoreAfterFailure(const QString &message, const storage::TPomiarCzynn *snapshot);
 
     int m_evaluationDepth = 0;

@@ -186,7 +186,8 @@ void TfrmRyzZakl::ShowMeasurement(storage::TPomiarCzynn *m)
     AttachmentFolder = appstate::State().AttachFolder;
     BuildMeasurementForm(m->Fields, pgDokum);
     if (appstate::State().ViewName == QLatin1String("frmRyzZakl") && HasCombo(QStringLiteral("cb_cSkutki"))) {
-        const QStringList combos = {QStringLiteral("cb_cSkutki"), QStringLiteral("cb_cPrawd"), QStringLiteral("cb_cEksp")};
+        const QStringList combos = {QStringLiteral("cb_cSkutki"), QStringLiteral("cb_cPrawd"),
+                                    QStringLiteral("cb_cEksp")};
         bool anyDisabled = false;
         for (const QString &c : combos)
             anyDisabled = anyDisabled || !IsFieldEnabled(c);
@@ -234,8 +235,8 @@ bool TfrmRyzZakl::AskSaveChanges()
             w = workstations::WorkstationOfItem(lbCzyn->item(ExitedFactorIndex));
         }
         if (f && w) {
-            const QString shownDate = lbPomiar->currentItem() ? lbPomiar->currentItem()->data(Qt::UserRole).toString()
-                                                              : QString();
+            const QString shownDate =
+                lbPomiar->currentItem() ? lbPomiar->currentItem()->data(Qt::UserRole).toString() : QString();
             const bool shown = FormItems && SelectedFactor() == f;
             if (shown) {
                 ClearMeasurementForm(pgDokum); // the pages refer to the measurements about to go

@@ -54,7 +54,7 @@ void TMemoryForm::SetFieldValue(const QString &name, const QString &value)
             shown = storage::FormatMeasuredValue(v);
         double before = 0, after = 0;
         changed = storage::TryToDouble(f->value, before) && storage::TryToDouble(shown, after) ? before != after
-                                                                                             : f->value != shown;
+                                                                                               : f->value != shown;
     } else if (name.startsWith(QLatin1String("cb_"))) {
         bool ok = false;
         const int index = value.trimmed().toInt(&ok);

@@ -24,9 +24,9 @@ public:
         QString value; // edits, memos, labels: the text; combos: the item index; check boxes: "True"/"False"
         bool enabled = true;
         bool visible = true;
-        QStringList items;          // combo items (the list of the current choice)
-        QList<QStringList> lists;   // combo item lists by choice number (from 1)
-        QString captions;           // header variants, ";"-separated
+        QStringList items;        // combo items (the list of the current choice)
+        QList<QStringList> lists; // combo item lists by choice number (from 1)
+        QString captions;         // header variants, ";"-separated
         int choiceNr = 1;
     };
     struct Rating

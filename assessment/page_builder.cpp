@@ -77,7 +77,7 @@ int wrappedHeight(const QFont &font, const QString &text, int width)
 
 bool knownKind(const QString &typ)
 {
-    static const QStringList kinds = {"page", "naglowek", "parametr", "form", "edit",
+    static const QStringList kinds = {"page", "naglowek", "parametr", "form",  "edit",
                                       "memo", "combo",    "checkbox", "label", "tekst"};
     return kinds.contains(typ);
 }
@@ -540,8 +540,9 @@ void TfrmRyzZakl::BuildMeasurementForm(storage::TPomiarList &items, QTabWidget *
         pageControl->setCurrentIndex(0);
 
     if (!unknownKinds.isEmpty()) {
-        platform::ShowWarning(QStringLiteral("Definicja formularza zawiera pola nieznanego rodzaju, które pominięto: ") +
-                              unknownKinds.join(QStringLiteral(", ")));
+        platform::ShowWarning(
+            QStringLiteral("Definicja formularza zawiera pola nieznanego rodzaju, które pominięto: ") +
+            unknownKinds.join(QStringLiteral(", ")));
     }
 }
 

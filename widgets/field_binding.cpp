@@ -36,8 +36,7 @@ bool ignoredReason(Qt::FocusReason reason)
 class FieldWatcher : public QObject
 {
 public:
-    explicit FieldWatcher(QWidget *control)
-        : QObject(control), m_control(control), m_meta(control->metaObject())
+    explicit FieldWatcher(QWidget *control) : QObject(control), m_control(control), m_meta(control->metaObject())
     {
         control->installEventFilter(this);
     }
@@ -249,8 +248,9 @@ void SetMemoMaxLength(QPlainTextEdit *memo, int maxLength)
     // The position of the last insertion is taken from contentsChange; the text is cut
     // only afterwards (textChanged), when the document is no longer in the middle of an edit.
     auto last = std::make_shared<std::pair<int, int>>(0, 0);
-    QObject::connect(doc, &QTextDocument::contentsChange, memo,
-                     [last](int position, int, int added) { *last = {position, added}; });
+    QObject::connect(doc, &QTextDocument::contentsChange, memo, [last](int position, int, int added) {
+        *last = {position, added};
+    });
     QObject::connect(memo, &QPlainTextEdit::textChanged, memo, [memo, doc, last] {
         const int limit = memo->property("tarvelinMaxLength").toInt();
         const auto [position, added] = *last;
