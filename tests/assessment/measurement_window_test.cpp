@@ -512,3 +512,20 @@ TEST_F(MeasurementWindow, TheRiskTabKeepsTheLastFormPageForTheFieldOperations)
     EXPECT_EQ(win->CurrentScrollBox, first);
     EXPECT_TRUE(win->FindField("ed_PEWartZm"));
 }
+
+TEST_F(MeasurementWindow, ATruncatedFormDefinitionIsReportedAndNothingIsAdded)
+{
+    const QByteArray whole = folder.Read("zaklocen/frm/halas_fizyczny_frm_1.xml");
+    folder.Write("zaklocen/frm/halas_fizyczny_frm_1.xml", whole.left(whole.size() / 2));
+    ChooseWorkstation(Welder);
+    ChooseFactor(QStringLiteral("Hałas"));
+    prompter.boxes.clear();
+    win->New();
+    ASSERT_EQ(prompter.boxes.size(), 1);
+    EXPECT_TRUE(prompter.boxes[0].text.contains("halas_fizyczny_frm_1.xml")) << prompter.boxes[0].text.toStdString();
+    EXPECT_EQ(win->lbPomiar->count(), 0);
+    EXPECT_FALSE(appstate::State().Modified());
+    // the window stays usable
+    ChooseFactor(QStringLiteral("Wybuch i pożar"));
+    EXPECT_EQ(win->lbPomiar->count(), 0);
+}
