@@ -540,3 +540,29 @@ TEST_F(DocumentLifecycle, ChangesThatCouldNotBeSavedKeepTheirDocumentAndItsLine)
     EXPECT_TRUE(appstate::State().Modified());
     EXPECT_EQ(view->SelectedEntry()->nr, 2);
 }
+
+TEST_F(DocumentLifecycle, ShippedProtocolOfTheFirstVersionOpensInItsOwnPages)
+{
+    appstate::State().ViewName = "protpow_frm_2.xml";
+    fx.WriteText("dokumenty/protpow_lista.xml",
+                 Decl + "<protpow_lista ver=\"1.0\" pData=\"DataWyp\" pRodzInf=\"ImieNazwisko\" katalog=\"protpow\\\" "
+                        "plik=\"protpow_dane.xml\">\n" +
+                     entry(1, "2015-06-01", "Stary Protokół", "") + entry(2, "2024-06-01", "Nowy Protokół", "2") +
+                     "</protpow_lista>\n");
+    for (int nr : {1, 2})
+        fx.WriteText(QStringLiteral("dokumenty/protpow/protpow_dane_%1.xml").arg(nr),
+                     Decl + QStringLiteral("<protpow_dane_%1 ver='1.0'>\n  <dane nazwa=\"ImieNazwisko\" typ=\"edit\" "
+                                           "nr=\"1\" >Osoba %1</dane>\n </protpow_dane_%1>\n")
+                                .arg(nr));
+    open("protpow_frm_2.xml");
+    ASSERT_TRUE(boxes.boxes.isEmpty()) << boxes.Texts().join("|").toStdString();
+    EXPECT_NE(view->pgDokum->findChild<QComboBox *>("cb_0_Uwagi"), nullptr);
+    click(0); // written before versions were recorded: the first version
+    EXPECT_EQ(view->BuiltVersion(), "1");
+    EXPECT_EQ(view->pgDokum->findChild<QComboBox *>("cb_0_Uwagi"), nullptr);
+    EXPECT_EQ(edit("ImieNazwisko")->text(), "Osoba 1");
+    click(1);
+    EXPECT_NE(view->pgDokum->findChild<QComboBox *>("cb_0_Uwagi"), nullptr);
+    EXPECT_EQ(edit("ImieNazwisko")->text(), "Osoba 2");
+    EXPECT_TRUE(boxes.boxes.isEmpty());
+}

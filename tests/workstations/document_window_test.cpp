@@ -19,6 +19,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QWheelEvent>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -456,6 +457,36 @@ TEST_F(DocumentWindow, WheelMovesThePageByEightPixelsPerScrollLine)
     EXPECT_EQ(box->verticalScrollBar()->value(), 8 * QApplication::wheelScrollLines());
     view->ScrBoxMouseWheelUp(box);
     EXPECT_EQ(box->verticalScrollBar()->value(), 0);
+}
+
+TEST_F(DocumentWindow, WheelOverTheViewportOrAnIdleChoiceListScrollsThePageOnly)
+{
+    openTestKind();
+    view->resize(900, 200);
+    view->show();
+    view->pgDokum->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    QScrollArea *box = control<QScrollArea>("sc_2");
+    box->widget()->setMinimumHeight(3000);
+    QCoreApplication::processEvents();
+    auto wheel = [](QWidget *target, int delta) {
+        QWheelEvent e(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(target, &e);
+    };
+    const int step = 8 * QApplication::wheelScrollLines();
+    wheel(box->viewport(), -120);
+    EXPECT_EQ(box->verticalScrollBar()->value(), step);
+    wheel(box->viewport(), -60); // half a notch waits for the other half
+    EXPECT_EQ(box->verticalScrollBar()->value(), step);
+    wheel(box->viewport(), -60);
+    EXPECT_EQ(box->verticalScrollBar()->value(), 2 * step);
+    auto *combo = control<QComboBox>("cb_0_Wybor");
+    combo->setCurrentIndex(1);
+    wheel(combo, -120);
+    EXPECT_EQ(combo->currentIndex(), 1);
+    EXPECT_EQ(box->verticalScrollBar()->value(), 3 * step);
+    EXPECT_FALSE(appstate::State().Modified());
 }
 
 TEST_F(DocumentWindow, AnchoredRowsAndMemosStretchWithThePage)
