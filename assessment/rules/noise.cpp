@@ -1,5 +1,6 @@
 #include "assessment/rules/noise.h"
 
+#include "assessment/evaluation_dispatch.h"
 #include "assessment/rules/rule_numbers.h"
 #include "assessment/rules/rule_registry.h"
 #include "storage/formatting.h"
@@ -402,15 +403,44 @@ void RateInfrasonicNuisance(TFormAccess &form)
     rate(form, infrasonicNuisanceForm());
 }
 
+namespace {
+
+const QString AudibleName = QStringLiteral("halas_fizyczny_Pomiar_01");
+const QString InfrasonicName = QStringLiteral("halas_infra_Pomiar_01");
+const QString NuisanceName = QStringLiteral("halas_uciazliwy_Pomiar_01");
+const QString Ultrasonic1Name = QStringLiteral("halas_ultra_Pomiar_01");
+const QString Ultrasonic2Name = QStringLiteral("halas_ultra_Pomiar_02");
+const QString InfrasonicNuisanceName = QStringLiteral("halas_infra_uc_Pomiar_01");
+
+} // namespace
+
+void EvaluateNoiseForm(TFormAccess &form, const QString &fieldName)
+{
+    const QString name = form.FormName();
+    if (name == AudibleName)
+        EvaluateAudibleNoise(form, fieldName);
+    else if (name == InfrasonicName)
+        EvaluateInfrasonicNoise(form, fieldName);
+    else if (name == NuisanceName)
+        EvaluateNuisanceNoise(form, fieldName);
+    else if (name == Ultrasonic1Name)
+        EvaluateUltrasonicNoise1(form, fieldName);
+    else if (name == Ultrasonic2Name)
+        EvaluateUltrasonicNoise2(form, fieldName);
+    else if (name == InfrasonicNuisanceName)
+        EvaluateInfrasonicNuisance(form, fieldName);
+}
+
 void RegisterNoiseRules()
 {
-    RegisterRule(QStringLiteral("halas_fizyczny_Pomiar_01"), EvaluateAudibleNoise, fieldsOf(audibleForm()));
-    RegisterRule(QStringLiteral("halas_infra_Pomiar_01"), EvaluateInfrasonicNoise, fieldsOf(infrasonicForm()));
-    RegisterRule(QStringLiteral("halas_uciazliwy_Pomiar_01"), EvaluateNuisanceNoise, fieldsOf(nuisanceForm()));
-    RegisterRule(QStringLiteral("halas_ultra_Pomiar_01"), EvaluateUltrasonicNoise1, fieldsOf(ultrasonicForm(1)));
-    RegisterRule(QStringLiteral("halas_ultra_Pomiar_02"), EvaluateUltrasonicNoise2, fieldsOf(ultrasonicForm(2)));
-    RegisterRule(QStringLiteral("halas_infra_uc_Pomiar_01"), EvaluateInfrasonicNuisance,
-                 fieldsOf(infrasonicNuisanceForm(), QStringList{ConcentrationBox} + concentrationFields()));
+    RegisterRuleFamily(RuleFamily::Noise, EvaluateNoiseForm);
+    RegisterRuleFields(AudibleName, fieldsOf(audibleForm()));
+    RegisterRuleFields(InfrasonicName, fieldsOf(infrasonicForm()));
+    RegisterRuleFields(NuisanceName, fieldsOf(nuisanceForm()));
+    RegisterRuleFields(Ultrasonic1Name, fieldsOf(ultrasonicForm(1)));
+    RegisterRuleFields(Ultrasonic2Name, fieldsOf(ultrasonicForm(2)));
+    RegisterRuleFields(InfrasonicNuisanceName,
+                       fieldsOf(infrasonicNuisanceForm(), QStringList{ConcentrationBox} + concentrationFields()));
 }
 
 } // namespace assessment::rules

@@ -51,10 +51,14 @@ void RateNuisanceNoise(TFormAccess &form);
 void EvaluateInfrasonicNuisance(TFormAccess &form, const QString &fieldName); // halas_infra_uc_Pomiar_01
 void RateInfrasonicNuisance(TFormAccess &form);
 
+// The rule of the noise family: the Evaluate routine of the form the field belongs to
+// (form.FormName()); a form of no noise rule is left alone.
+void EvaluateNoiseForm(TFormAccess &form, const QString &fieldName);
+
 // The one-third-octave bands of the ultrasonic forms, as the field names end.
 const QStringList &UltrasonicBands();
 
-// Registers the six noise rules with the dispatcher.
+// Registers the noise family's rule with the dispatcher and records the fields of its forms.
 void RegisterNoiseRules();
 
 } // namespace assessment::rules

@@ -14,9 +14,8 @@ QHash<QString, TRuleFields> &fieldTable()
 
 } // namespace
 
-void RegisterRule(const QString &formName, EvaluationRule rule, TRuleFields fields)
+void RegisterRuleFields(const QString &formName, TRuleFields fields)
 {
-    RegisterEvaluationRule(formName, std::move(rule));
     fieldTable().insert(formName, std::move(fields));
 }
 

@@ -1,10 +1,9 @@
 #pragma once
 
-// Every evaluation rule is registered here together with the fields it works on, so that
-// the shipped form definitions can be checked against the rules that read them: a field a
-// rule uses but a definition lacks would read as empty text and leave the form unrated.
-
-#include "assessment/evaluation_dispatch.h"
+// The fields each form's evaluation rule works on, recorded by the rule families when they
+// register, so that the shipped form definitions can be checked against the rules that read
+// them: a field a rule uses but a definition lacks would read as empty text and leave the
+// form unrated.
 
 #include <QString>
 #include <QStringList>
@@ -19,11 +18,11 @@ struct TRuleFields
     QStringList Other;    // combos, check boxes, labels the rule reads or switches
 };
 
-// Registers the rule of one form name with the dispatcher and records its fields.
-void RegisterRule(const QString &formName, EvaluationRule rule, TRuleFields fields);
+// Records the fields of the rule of one form name.
+void RegisterRuleFields(const QString &formName, TRuleFields fields);
 // The fields of a registered rule; nullptr when none were recorded.
 const TRuleFields *RuleFields(const QString &formName);
-// The form names registered through RegisterRule.
+// The form names whose fields are recorded.
 QStringList RegisteredRuleForms();
 
 } // namespace assessment::rules

@@ -485,3 +485,43 @@ TEST_F(ShippedFormTest, NoTextInAnyFieldBreaksANoiseRule)
                 EXPECT_NO_THROW(f.Click("ch_Koncentr"));
     }
 }
+
+// ---- Registration ------------------------------------------------------------------------------
+
+TEST(NoiseRegistration, TheFamilyRuleServesTheSixNoiseFormsByName)
+{
+    RegisterNoiseRules();
+    for (const char *name : {"halas_fizyczny_Pomiar_01", "halas_infra_Pomiar_01", "halas_uciazliwy_Pomiar_01",
+                             "halas_ultra_Pomiar_01", "halas_ultra_Pomiar_02", "halas_infra_uc_Pomiar_01"}) {
+        EXPECT_TRUE(assessment::FindEvaluationRule(QString::fromLatin1(name))) << name;
+        EXPECT_TRUE(assessment::rules::RuleFields(QString::fromLatin1(name))) << name;
+    }
+    // the same sender on two forms: each form's own rule
+    assessment::TMemoryForm audible;
+    audible.Name = QStringLiteral("halas_fizyczny_Pomiar_01");
+    assessment::TMemoryForm infrasonic;
+    infrasonic.Name = QStringLiteral("halas_infra_Pomiar_01");
+    for (auto *f : {&audible, &infrasonic}) {
+        f->Add("ed_SzWartZm", "140");
+        f->Add("ed_SzWartDop", "135");
+        f->Add("ed_SzKrotn", "0");
+        f->Add("ed_SzWartDopMlKc", "135");
+        f->Add("ed_SzKrotnMlKc", "0");
+        for (const char *m : {"ed_PEKrotn", "ed_PEKrotnMl", "ed_PEKrotnKc", "ed_MaksKrotn", "ed_MaksKrotnMlKc",
+                              "ed_PCKrotn", "ed_PCKrotnMlKc"})
+            f->Add(m, "0");
+        EvaluateNoiseForm(*f, QStringLiteral("ed_SzWartZm"));
+        EXPECT_EQ(f->GetFieldValue("ed_SzKrotn"), "1.78");
+        ASSERT_EQ(f->Ratings.size(), 1);
+        EXPECT_EQ(f->Ratings[0].men, 30);
+    }
+    // a form of another family is left alone
+    assessment::TMemoryForm dust;
+    dust.Name = QStringLiteral("pyly_Pomiar_01");
+    dust.Add("ed_SzWartZm", "140");
+    dust.Add("ed_SzWartDop", "135");
+    dust.Add("ed_SzKrotn", "0");
+    EvaluateNoiseForm(dust, QStringLiteral("ed_SzWartZm"));
+    EXPECT_TRUE(dust.Writes.isEmpty());
+    EXPECT_TRUE(dust.Ratings.isEmpty());
+}

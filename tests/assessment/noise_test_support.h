@@ -58,6 +58,7 @@ public:
         storage::FormRootInfo root;
         storage::ReadMeasurementForm(QStringLiteral("zaklocen\\frm\\") + fileName, items, 0, {}, &root);
         function = root.function;
+        form.Name = function;
         rule = assessment::FindEvaluationRule(function);
         for (const auto &item : items) {
             const QString name = ControlName(*item);
