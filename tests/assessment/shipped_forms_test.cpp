@@ -21,31 +21,11 @@ using assessment::rules::TRuleFields;
 
 namespace {
 
-// The form names of the measurement window's evaluation table.
-const QStringList &DispatchTable()
+// Whether the measurement window's evaluation table knows the form name.
+bool InDispatchTable(const QString &formName)
 {
-    static const QStringList names = {
-        "chemiczny_Pomiar_01",          "biologiczny_Pomiar_01",         "drgania_msc_Pomiar_01",
-        "drgania_ogln_Pomiar_01",       "mechaniczne_Pomiar_01",         "halas_fizyczny_Pomiar_01",
-        "halas_infra_Pomiar_01",        "halas_uciazliwy_Pomiar_01",     "halas_ultra_Pomiar_01",
-        "halas_ultra_Pomiar_02",        "halas_infra_uc_Pomiar_01",      "mikroklimat_goracy_Pomiar_01",
-        "mikroklimat_um_Pomiar_01",     "mikroklimat_zimny_Pomiar_01",   "mikroklimat_zimny_Pomiar_02",
-        "mikroklimat_zimny_Pomiar_03",  "monotypia_Pomiar_01",           "obc_psych_Pomiar_01",
-        "obc_stat_Pomiar_01",           "wysilek_fizyczny_Pomiar_01",    "wysilek_fizyczny_Pomiar_02",
-        "osw_natezenie_Pomiar_01",      "osw_natezenie_Pomiar_02",       "osw_olsnienie_Pomiar_01",
-        "osw_rownomiernosc_Pomiar_01",  "osw_rownomiernosc_Pomiar_02",   "osw_rozroznaniebarw_Pomiar_01",
-        "osw_rozroznaniebarw_Pomiar_02", "osw_tetn_Pomiar_01",           "pole_Pomiar_01",
-        "prad_NN_Pomiar_01",            "prad_WN_Pomiar_01",             "wybuch_pozar_Pomiar_01",
-        "prm_nadfioletowe_Pomiar_01",   "prm_podczerwone_Pomiar_01",     "prm_podczerwone_Pomiar_02",
-        "prm_widzialne_Pomiar_01",      "prm_widzialne_Pomiar_02",       "prm_laser_Pomiar_01",
-        "prm_laser_Pomiar_02",          "pyly_apatytow_Pomiar_01",       "pyly_azbestu_Pomiar_01",
-        "pyly_cementow_Pomiar_01",      "pyly_drewna_Pomiar_01",         "pyly_grafitu_Pomiar_01",
-        "pyly_krystkrzem_Pomiar_01",    "pyly_krzembespost_Pomiar_01",   "pyly_organiczne_Pomiar_01",
-        "pyly_sztuczwlok_Pomiar_01",    "pyly_talku_Pomiar_01",          "pyly_wegla_Pomiar_01",
-        "pyly_pozostale_Pomiar_01",     "pyly_Pomiar_01",                "met5Krok_Pomiar_01",
-        "metRiskScore_Pomiar_01",
-    };
-    return names;
+    assessment::RuleFamily family;
+    return assessment::FamilyOfForm(formName, family);
 }
 
 // Shipped forms that are deliberately not rated: a general form with no limit values.
@@ -168,7 +148,7 @@ TEST_F(ShippedForms, EveryDefinitionLoadsAndNamesAFormOfTheDispatchTable)
         EXPECT_EQ(l.items.front()->typ, "page");
         EXPECT_EQ(l.items.front()->function, l.root.function);
         const QString &fn = l.root.function;
-        EXPECT_TRUE(DispatchTable().contains(fn) || FormsWithoutRating.contains(fn)) << fn.toStdString();
+        EXPECT_TRUE(InDispatchTable(fn) || FormsWithoutRating.contains(fn)) << fn.toStdString();
         // a form whose rule is built is evaluated by it
         if (RuleFields(fn))
             EXPECT_TRUE(assessment::FindEvaluationRule(fn)) << fn.toStdString();
