@@ -68,7 +68,8 @@ int main(int argc, char **argv)
                                    ? QStringLiteral("Pracownik podczas przenoszenia elementu potknął się\no "
                                                     "leżący przewód i upadł na prawą rękę.")
                                    : QStringLiteral("Wartość pola ") + item->nazwa;
-        storage::WriteDocumentData(state.DataFolder, QStringLiteral("protpow\\"), QStringLiteral("protpow_dane_1"), items);
+        storage::WriteDocumentData(state.DataFolder, QStringLiteral("protpow\\"), QStringLiteral("protpow_dane_1"),
+                                   items);
         QFile written(dir.filePath("dokumenty/protpow/protpow_dane_1.xml"));
         written.open(QIODevice::ReadOnly);
         const QByteArray first = written.readAll();
@@ -81,14 +82,15 @@ int main(int argc, char **argv)
             f.open(QIODevice::WriteOnly);
             f.write(bytes);
             list.push_back(std::make_unique<storage::TListDokum>(
-                nr, QStringLiteral("2024-%1-%2").arg(1 + nr % 12, 2, 10, QChar('0')).arg(1 + nr % 28, 2, 10, QChar('0')),
+                nr,
+                QStringLiteral("2024-%1-%2").arg(1 + nr % 12, 2, 10, QChar('0')).arg(1 + nr % 28, 2, 10, QChar('0')),
                 QStringLiteral("Kowalski-Jan %1").arg(nr), QStringLiteral("2")));
         }
         storage::ListPData() = QStringLiteral("DataWyp");
         storage::ListPRodzInf() = QStringLiteral("ImieNazwisko");
         storage::CurrentKatalog() = QStringLiteral("protpow\\");
-        storage::WriteDocumentList(state.DataFolder, QStringLiteral("protpow_lista"), QStringLiteral("protpow_dane.xml"),
-                                   list);
+        storage::WriteDocumentList(state.DataFolder, QStringLiteral("protpow_lista"),
+                                   QStringLiteral("protpow_dane.xml"), list);
     }
 
     workstations::TfrmDokum view;

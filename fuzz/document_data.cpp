@@ -42,9 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     put(QStringLiteral("d/k/x_dane_1.xml"), data, size);
     storage::TDokumList items;
     auto add = [&](const char *name, const char *typ, int ile) {
-        auto item = std::make_unique<storage::TDokum>(1, ile, 100, 100, 0, QStringLiteral("p"), QString::fromLatin1(name),
-                                                      QString::fromLatin1(typ), QString(), QString(), QString(),
-                                                      QString(), QString());
+        auto item = std::make_unique<storage::TDokum>(1, ile, 100, 100, 0, QStringLiteral("p"),
+                                                      QString::fromLatin1(name), QString::fromLatin1(typ), QString(),
+                                                      QString(), QString(), QString(), QString());
         for (int k = 1; k <= ile; ++k)
             item->Values.emplace_back(k, QStringLiteral("stare"));
         items.push_back(std::move(item));
@@ -52,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     add("a", "edit", 1);
     add("b", "memo", 1);
     add("c", "form", 3);
-    const bool ok = storage::ReadDocumentData(QStringLiteral("d\\"), QStringLiteral("k\\"), QStringLiteral("x_dane_1.xml"), items);
+    const bool ok =
+        storage::ReadDocumentData(QStringLiteral("d\\"), QStringLiteral("k\\"), QStringLiteral("x_dane_1.xml"), items);
     for (const auto &item : items) {
         if (int(item->Values.size()) != item->ile)
             __builtin_trap();

@@ -261,7 +261,8 @@ bool ReadDocumentList(const QString &path, TListDokumList &list, const QString &
             if (werDok.isEmpty() && !shownFormVersion.isEmpty())
                 werDok = QStringLiteral("1");
             read.push_back(std::make_unique<TListDokum>(nr, ReadAttributeValue(QStringLiteral("data=\""), line),
-                                                        ReadAttributeValue(QStringLiteral("rodzinf=\""), line), werDok));
+                                                        ReadAttributeValue(QStringLiteral("rodzinf=\""), line),
+                                                        werDok));
         }
     }
     // A list cut short would be written back without its lost entries on the next save.
@@ -272,8 +273,7 @@ bool ReadDocumentList(const QString &path, TListDokumList &list, const QString &
     return true;
 }
 
-bool WriteDocumentList(const QString &dataFolder, const QString &name, const QString &plik,
-                       const TListDokumList &list)
+bool WriteDocumentList(const QString &dataFolder, const QString &name, const QString &plik, const TListDokumList &list)
 {
     QStringList lines;
     lines << QStringLiteral("<%1 ver=\"%2\" pData=\"%3\" pRodzInf=\"%4\" katalog=\"%5\" plik=\"%6\">")

@@ -118,8 +118,7 @@ bool ReadDocumentList(const QString &path, TListDokumList &list, const QString &
 // Writes dataFolder + name + ".xml" from the entries, with the shared `pData`, `pRodzInf`,
 // `katalog` and the given `plik`. Returns false (after "Błąd dostępu do pliku") when the file
 // could not be written; it is then left as it was.
-bool WriteDocumentList(const QString &dataFolder, const QString &name, const QString &plik,
-                       const TListDokumList &list);
+bool WriteDocumentList(const QString &dataFolder, const QString &name, const QString &plik, const TListDokumList &list);
 
 // Writes dataFolder + katalog + name + ".xml" from the stored fields of items. The folder is
 // created when missing. Returns false (after "Błąd dostępu do pliku") on failure.

@@ -520,8 +520,9 @@ void TfrmDokum::ClickForm(QWidget *sender)
     if (!edit)
         return;
     QString text;
-    const int result = treeChooser() ? treeChooser()(platform::JoinStoredPath(m_attachFolder, field->zal), edit->text(), text)
-                                     : ModalClosed;
+    const int result = treeChooser()
+                           ? treeChooser()(platform::JoinStoredPath(m_attachFolder, field->zal), edit->text(), text)
+                           : ModalClosed;
     if (result == ModalClosed)
         return;
     store(field, j, text);

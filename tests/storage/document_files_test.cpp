@@ -12,21 +12,25 @@ using namespace storage;
 
 namespace {
 
-const char *Definition =
-    "<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\n"
-    "<protpow_frm_2 ver=\"1.0\" katalog=\"protpow\\\" plik=\"protpow_lista.xml\">\n"
-    "  <page nr=\"1\" nazwa=\"Pracodawca\">\n"
-    "    <pole nazwa=\"NazwaFirmy\" typ=\"edit\" druk=\"\" ppow=\"\" rozm=\"100\" szer=\"300\" wys=\"0\" ile=\"1\" etyk=\"Nazwa pracodawcy\" zal=\"\"></pole>\n"
-    "    <pole nazwa=\"Okolicznosci\" typ=\"memo\" druk=\"\" ppow=\"\" rozm=\"2000\" szer=\"500\" wys=\"80\" ile=\"1\" etyk=\"Okoliczności\" zal=\"\"></pole>\n"
-    "  </page>\n"
-    "  <page nr=\"2\" nazwa=\"Ustalenia\">\n"
-    "    <pole nazwa=\"RodzWyp\" typ=\"combo\" druk=\"zaznacz\" ppow=\"\" rozm=\"0\" szer=\"300\" wys=\"0\" ile=\"1\" etyk=\"Rodzaj\" zal=\"rodzwyp.xml\">[1] indywidualny</pole>\n"
-    "    <pole nazwa=\"Swiadek\" typ=\"form\" druk=\"\" ppow=\"\" rozm=\"0\" szer=\"300\" wys=\"0\" ile=\"2\" etyk=\"Świadkowie\" zal=\"sw.xml\"></pole>\n"
-    "    <pole nazwa=\"Adres\" typ=\"tekst_p\" druk=\"suma\" ppow=\"\" rozm=\"0\" szer=\"0\" wys=\"0\" ile=\"1\" etyk=\"\" zal=\"\"></pole>\n"
-    "      <poz druk=\"Ulica\" etyk=\"ul.\" zal=\"\">\n"
-    "      <poz druk=\"NrDom\" etyk=\"nr\" zal=\"\">\n"
-    "  </page>\n"
-    "</protpow_frm_2>\n";
+const char *Definition = "<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\n"
+                         "<protpow_frm_2 ver=\"1.0\" katalog=\"protpow\\\" plik=\"protpow_lista.xml\">\n"
+                         "  <page nr=\"1\" nazwa=\"Pracodawca\">\n"
+                         "    <pole nazwa=\"NazwaFirmy\" typ=\"edit\" druk=\"\" ppow=\"\" rozm=\"100\" szer=\"300\" "
+                         "wys=\"0\" ile=\"1\" etyk=\"Nazwa pracodawcy\" zal=\"\"></pole>\n"
+                         "    <pole nazwa=\"Okolicznosci\" typ=\"memo\" druk=\"\" ppow=\"\" rozm=\"2000\" szer=\"500\" "
+                         "wys=\"80\" ile=\"1\" etyk=\"Okoliczności\" zal=\"\"></pole>\n"
+                         "  </page>\n"
+                         "  <page nr=\"2\" nazwa=\"Ustalenia\">\n"
+                         "    <pole nazwa=\"RodzWyp\" typ=\"combo\" druk=\"zaznacz\" ppow=\"\" rozm=\"0\" szer=\"300\" "
+                         "wys=\"0\" ile=\"1\" etyk=\"Rodzaj\" zal=\"rodzwyp.xml\">[1] indywidualny</pole>\n"
+                         "    <pole nazwa=\"Swiadek\" typ=\"form\" druk=\"\" ppow=\"\" rozm=\"0\" szer=\"300\" "
+                         "wys=\"0\" ile=\"2\" etyk=\"Świadkowie\" zal=\"sw.xml\"></pole>\n"
+                         "    <pole nazwa=\"Adres\" typ=\"tekst_p\" druk=\"suma\" ppow=\"\" rozm=\"0\" szer=\"0\" "
+                         "wys=\"0\" ile=\"1\" etyk=\"\" zal=\"\"></pole>\n"
+                         "      <poz druk=\"Ulica\" etyk=\"ul.\" zal=\"\">\n"
+                         "      <poz druk=\"NrDom\" etyk=\"nr\" zal=\"\">\n"
+                         "  </page>\n"
+                         "</protpow_frm_2>\n";
 
 class DocumentFiles : public ::testing::Test
 {
@@ -161,10 +165,11 @@ TEST_F(DocumentFiles, ListWrittenByTheProgramReadsBackWithItsRootValues)
     list.push_back(std::make_unique<TListDokum>(7, "2024-04-02", "Nowak \"Ania\"", "1"));
     ASSERT_TRUE(WriteDocumentList(QStringLiteral("dane\\"), "protpow_lista", "protpow_dane.xml", list));
     const QByteArray bytes = fx.Read("dane/protpow_lista.xml");
-    EXPECT_TRUE(bytes.startsWith("<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\r\n"
-                                 "<protpow_lista ver=\"1.0\" pData=\"DataWyp\" pRodzInf=\"ImieNazwisko+Imie\" "
-                                 "katalog=\"protpow\\\" plik=\"protpow_dane.xml\">\r\n"
-                                 "  <pole nr=\"1\" data=\"2024-03-01\" rodzinf=\"Kowalski-Jan\" wer_dok=\"2\"></pole>\r\n"));
+    EXPECT_TRUE(
+        bytes.startsWith("<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\r\n"
+                         "<protpow_lista ver=\"1.0\" pData=\"DataWyp\" pRodzInf=\"ImieNazwisko+Imie\" "
+                         "katalog=\"protpow\\\" plik=\"protpow_dane.xml\">\r\n"
+                         "  <pole nr=\"1\" data=\"2024-03-01\" rodzinf=\"Kowalski-Jan\" wer_dok=\"2\"></pole>\r\n"));
     EXPECT_TRUE(bytes.endsWith("</protpow_lista>\r\n"));
 
     ListPData().clear();
@@ -266,8 +271,9 @@ TEST_F(DocumentFiles, DataRoundTripsByteForByteWithMemoLinesAndSlots)
     ASSERT_TRUE(WriteDocumentData("dane\\", "protpow\\", "protpow_dane_5", items));
     const QByteArray bytes = fx.Read("dane/protpow/protpow_dane_5.xml");
     EXPECT_TRUE(bytes.contains("<protpow_dane_5 ver='1.0'>\r\n"));
-    EXPECT_TRUE(bytes.contains("  <dane nazwa=\"Okolicznosci\" typ=\"memo\" nr=\"1\" >pierwsza linia\r\ndruga <b> linia\r\n"
-                               "  trzecia</dane>\r\n"));
+    EXPECT_TRUE(
+        bytes.contains("  <dane nazwa=\"Okolicznosci\" typ=\"memo\" nr=\"1\" >pierwsza linia\r\ndruga <b> linia\r\n"
+                       "  trzecia</dane>\r\n"));
     EXPECT_TRUE(bytes.contains("  <dane nazwa=\"Swiadek\" typ=\"form\" nr=\"2\" >[3] Jan Nowak</dane>\r\n"));
     EXPECT_FALSE(bytes.contains("nazwa=\"Adres\"")); // print-only items are not stored
     EXPECT_TRUE(bytes.endsWith(" </protpow_dane_5>\r\n"));
@@ -358,10 +364,11 @@ TEST_F(DocumentFiles, BlankLinesAfterTheClosingLineDoNotSpoilAFile)
     TDokumList items;
     ASSERT_TRUE(ReadDocumentForm(QStringLiteral("d\\protpow_frm_2.xml"), items));
     EXPECT_EQ(items.size(), 7u);
-    fx.WriteText("dane/x_lista.xml", "<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\n"
-                                     "<x_lista ver=\"1.0\" pData=\"D\" pRodzInf=\"R\" katalog=\"x\\\" plik=\"x_dane.xml\">\n"
-                                     "  <pole nr=\"1\" data=\"2020-01-01\" rodzinf=\"A\" wer_dok=\"\"></pole>\n"
-                                     "</x_lista>\n\n");
+    fx.WriteText("dane/x_lista.xml",
+                 "<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\n"
+                 "<x_lista ver=\"1.0\" pData=\"D\" pRodzInf=\"R\" katalog=\"x\\\" plik=\"x_dane.xml\">\n"
+                 "  <pole nr=\"1\" data=\"2020-01-01\" rodzinf=\"A\" wer_dok=\"\"></pole>\n"
+                 "</x_lista>\n\n");
     TListDokumList list;
     ASSERT_TRUE(ReadDocumentList("dane\\x_lista.xml", list, ""));
     EXPECT_EQ(list.size(), 1u);

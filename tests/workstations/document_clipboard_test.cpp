@@ -50,8 +50,9 @@ protected:
         s.SetModified(false);
         s.EditAllowed = true;
         s.SetLastWinCtrl(nullptr);
-        define("a_frm.xml", "a", pole("Nazwisko", "edit") + pole("Opis", "memo") + pole("Rodz", "combo", 1, "rodzwyp.xml") +
-                                     pole("Sw", "form", 3, "rodzwyp.xml"));
+        define("a_frm.xml", "a",
+               pole("Nazwisko", "edit") + pole("Opis", "memo") + pole("Rodz", "combo", 1, "rodzwyp.xml") +
+                   pole("Sw", "form", 3, "rodzwyp.xml"));
         define("b_frm.xml", "b", pole("Imie", "edit") + pole("Nazwisko", "edit") + pole("Inne", "memo"));
         open("a_frm.xml");
     }
@@ -63,14 +64,17 @@ protected:
     void define(const QString &file, const QString &kind, const QString &fields)
     {
         const QString base = file.left(file.indexOf('.'));
-        fx.WriteText("dokumenty/frm/" + file, Decl + QStringLiteral("<%1 ver=\"1.0\" katalog=\"%2\\\" plik=\"%2_lista.xml\">\n"
-                                                                    "  <page nr=\"1\" nazwa=\"Dane\">\n")
-                                                         .arg(base, kind) +
-                                                  fields + QStringLiteral("  </page>\n</%1>\n").arg(base));
-        fx.WriteText("dokumenty/" + kind + "_lista.xml",
-                     Decl + QStringLiteral("<%1_lista ver=\"1.0\" pData=\"Nazwisko\" pRodzInf=\"Nazwisko\" katalog=\"%1\\\" "
-                                           "plik=\"%1_dane.xml\">\n</%1_lista>\n")
-                                .arg(kind));
+        fx.WriteText("dokumenty/frm/" + file,
+                     Decl +
+                         QStringLiteral("<%1 ver=\"1.0\" katalog=\"%2\\\" plik=\"%2_lista.xml\">\n"
+                                        "  <page nr=\"1\" nazwa=\"Dane\">\n")
+                             .arg(base, kind) +
+                         fields + QStringLiteral("  </page>\n</%1>\n").arg(base));
+        fx.WriteText(
+            "dokumenty/" + kind + "_lista.xml",
+            Decl + QStringLiteral("<%1_lista ver=\"1.0\" pData=\"Nazwisko\" pRodzInf=\"Nazwisko\" katalog=\"%1\\\" "
+                                  "plik=\"%1_dane.xml\">\n</%1_lista>\n")
+                       .arg(kind));
     }
     void open(const QString &file)
     {
@@ -79,11 +83,7 @@ protected:
         view->InitView(Forms + file, Attach);
         view->New();
     }
-    template <typename T>
-    T *control(const QString &name) const
-    {
-        return view->pgDokum->findChild<T *>(name);
-    }
+    template <typename T> T *control(const QString &name) const { return view->pgDokum->findChild<T *>(name); }
     QString value(const QString &name, int slot = 0) const
     {
         for (const auto &i : view->Items)
@@ -157,10 +157,10 @@ TEST_F(DocumentClipboard, TextThatIsNotACopiedDocumentChangesNothing)
     control<QLineEdit>("ed_0_Nazwisko")->setText("Kowalski");
     view->ExitField(control<QLineEdit>("ed_0_Nazwisko"));
     appstate::State().SetModified(false);
-    for (const QString &text : {QString("zwykły tekst ze schowka"), QString(),
-                                QString("{P[(ed_0_Nazwisko)]P}bez końca"),
-                                QString("{K[(ed_0_Nazwisko)]K}odwrotnie{P[(ed_0_Nazwisko)]P}"),
-                                QString("{P[(ed_0_Brak)]P}x{K[(ed_0_Brak)]K}")}) {
+    for (const QString &text :
+         {QString("zwykły tekst ze schowka"), QString(), QString("{P[(ed_0_Nazwisko)]P}bez końca"),
+          QString("{K[(ed_0_Nazwisko)]K}odwrotnie{P[(ed_0_Nazwisko)]P}"),
+          QString("{P[(ed_0_Brak)]P}x{K[(ed_0_Brak)]K}")}) {
         view->PasteFieldsFromText(text);
         EXPECT_EQ(control<QLineEdit>("ed_0_Nazwisko")->text(), "Kowalski") << text.toStdString();
         EXPECT_EQ(value("Nazwisko"), "Kowalski");

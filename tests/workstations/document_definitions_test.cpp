@@ -33,15 +33,16 @@ struct Shipped
 };
 
 const QStringList ProtocolFields = {
-    "NazwaFirmy", "AdresFirmy", "NipFirma", "Regon", "PeselFirma", "ImieNazwisko", "PeselPrac", "DataUrodz", "ImOjca",
-    "Ulica", "NrDom", "NrLok", "KodPoczt", "Miejscow", "NazwaStanow", "KodZawod", "ImNazZesp1", "FunkcjaZesp1",
-    "DataWyp", "GodzWyp", "Okolicznosci", "RokProt", "NrSymbProt", "Przyczyny", "DowSubst", "DowUchyb", "Uchybienia",
-    "RodzUraz", "Uzasadn", "Profilaktyka", "RodzWyp", "CiezkWyp", "TypWyp", "Przeszkody", "Zalaczniki", "DataProt",
-    "DataOdb", "DataZatw", "DataZapozn", "OsobZapozn", "SposPrzek"};
-const QStringList StatFields = {"Plec", "SkutkiWyp", "TypWyp", "NrKart", "KodLiczPrac", "RodzUraz", "Zawod",
-                                "StatZatr", "LiczDniNiezd", "RzeczSkutkiWyp", "RokWyp", "MiesWyp", "DzienWyp",
-                                "GodzWyp", "CzynWykPoszk", "RodzMiejscWyp", "ProcesPrac", "MiejscWyp", "WydUraz",
-                                "CzynMaterOdchyl", "WydOdchyl"};
+    "NazwaFirmy",  "AdresFirmy",   "NipFirma",   "Regon",        "PeselFirma", "ImieNazwisko", "PeselPrac",
+    "DataUrodz",   "ImOjca",       "Ulica",      "NrDom",        "NrLok",      "KodPoczt",     "Miejscow",
+    "NazwaStanow", "KodZawod",     "ImNazZesp1", "FunkcjaZesp1", "DataWyp",    "GodzWyp",      "Okolicznosci",
+    "RokProt",     "NrSymbProt",   "Przyczyny",  "DowSubst",     "DowUchyb",   "Uchybienia",   "RodzUraz",
+    "Uzasadn",     "Profilaktyka", "RodzWyp",    "CiezkWyp",     "TypWyp",     "Przeszkody",   "Zalaczniki",
+    "DataProt",    "DataOdb",      "DataZatw",   "DataZapozn",   "OsobZapozn", "SposPrzek"};
+const QStringList StatFields = {
+    "Plec",         "SkutkiWyp",     "TypWyp",         "NrKart",    "KodLiczPrac", "RodzUraz",        "Zawod",
+    "StatZatr",     "LiczDniNiezd",  "RzeczSkutkiWyp", "RokWyp",    "MiesWyp",     "DzienWyp",        "GodzWyp",
+    "CzynWykPoszk", "RodzMiejscWyp", "ProcesPrac",     "MiejscWyp", "WydUraz",     "CzynMaterOdchyl", "WydOdchyl"};
 
 QStringList numbered(const QString &stem, int from, int to)
 {
@@ -56,32 +57,45 @@ QList<Shipped> shipped()
     return {
         {"protpow_frm_1.xml", 4, "protpow", ProtocolFields},
         {"protpow_frm_2.xml", 4, "protpow", ProtocolFields + QStringList{"Uwagi"}},
-        {"kartwyp_frm.xml", 4, "kartwyp",
+        {"kartwyp_frm.xml",
+         4,
+         "kartwyp",
          {"TytUbezp", "NrSymbKartWyp", "NazwaPodmiotSporz", "AdresPodmiotSporz", "DatMiejsUrodz", "AdresZam", "TypWyp",
           "ImNazSw1", "ImNazSw2", "AdresSw1", "AdresSw2", "FirmaSporz", "ImNazwSporz", "DataKarty", "Zalaczniki",
           "DataOdb"}},
-        {"protprzes_frm.xml", 1, "protprzes",
+        {"protprzes_frm.xml",
+         1,
+         "protprzes",
          {"Poszk", "DataUr", "MiejscUr", "AdresZam", "MiejscZatr", "Stanow", "KodZawod", "StazPracy", "TrescZezn",
           "OsProtDane"}},
-        {"polpostpow_frm.xml", 1, "polpostpow",
+        {"polpostpow_frm.xml",
+         1,
+         "polpostpow",
          {"DrTytul", "DrSprawa", "TrescPost", "OdpowOsob", "TermWyk", "Przycz", "Uwagi", "DrMiejscData", "OsobPodp",
           "DokOtrz"}},
-        {"kartrejwyp_frm.xml", 1, "kartrejwyp",
+        {"kartrejwyp_frm.xml",
+         1,
+         "kartrejwyp",
          {"Poszk", "DataUr", "ImOjca", "MiejscZatr", "Stanow", "DataWyp", "GodzWyp", "NrProt", "OkolWyp", "PrzyczWyp",
           "SkutkiWyp", "Profilaktyka", "LiczDniNiezd", "RodzWyp", "CiezkWyp", "TypWyp"}},
         {"skw_frm_1.xml", 2, "skw", StatFields},
         {"skw_frm_2.xml", 2, "skw", StatFields + QStringList{"Obywatelstwo"}},
         {"skw_frm_3.xml", 2, "skw", StatFields + QStringList{"Obywatelstwo"}},
         {"kartwypdroga_frm.xml", 3, "kartwypdroga",
-         QStringList{"NrSymbProt", "NazwaFirmy", "ImieNazwisko", "DatMiejsUrodz", "PeselPoszk", "RodzDokPoszk",
-                     "SeriaDokPoszk", "TytulUbezpPoszk", "OpisDochodzenie", "DataNiezdOd", "DataNiezdDo",
-                     "CiezkoscWyp", "Dochodzenie", "WypRZ", "MiejsceWyp", "DataSporz", "ImieNazwiskoSporz",
-                     "MiejscowSporz", "DataOdbioru", "Uzasadnienie", "RodzajWyp"} +
+         QStringList{"NrSymbProt",   "NazwaFirmy",        "ImieNazwisko",    "DatMiejsUrodz",   "PeselPoszk",
+                     "RodzDokPoszk", "SeriaDokPoszk",     "TytulUbezpPoszk", "OpisDochodzenie", "DataNiezdOd",
+                     "DataNiezdDo",  "CiezkoscWyp",       "Dochodzenie",     "WypRZ",           "MiejsceWyp",
+                     "DataSporz",    "ImieNazwiskoSporz", "MiejscowSporz",   "DataOdbioru",     "Uzasadnienie",
+                     "RodzajWyp"} +
              numbered("Swiadek", 1, 3)},
-        {"skierbad_frm_1.xml", 1, "skierbad",
+        {"skierbad_frm_1.xml",
+         1,
+         "skierbad",
          {"JednMed", "TytSkier", "ImNazw", "DataMscUrodz", "Adres", "Wojew", "Pesel", "CelSkier", "RodzBad",
           "NazwaStan", "InforCzynn", "DodInform", "DataWyst", "Plec"}},
-        {"skierbad_frm_2.xml", 1, "skierbad",
+        {"skierbad_frm_2.xml",
+         1,
+         "skierbad",
          {"RodzBad", "OznPracod", "DataWyst", "IlCzynn", "ImNazw", "Adres", "Pesel", "Plec", "Osoba", "RodzajDanych"}},
         {"zaswszkol_frm.xml", 2, "zaswszkol",
          QStringList{"ImNazw", "DataUrodz", "MscUrodz", "NazwaSzkol", "Forma", "Firma", "SzkolOd", "SzkolDo", "Cel",
@@ -286,7 +300,8 @@ TEST_F(ShippedDocuments, TableOfFieldNamesMatchesEveryDefinition)
     }
     EXPECT_FALSE(recorded.isEmpty());
     for (auto it = actual.begin(); it != actual.end(); ++it)
-        EXPECT_EQ(recorded.value(it.key()), it.value()) << it.key().first.toStdString() << " " << it.key().second.toStdString();
+        EXPECT_EQ(recorded.value(it.key()), it.value())
+            << it.key().first.toStdString() << " " << it.key().second.toStdString();
     for (auto it = recorded.begin(); it != recorded.end(); ++it)
         EXPECT_TRUE(actual.contains(it.key())) << it.key().first.toStdString() << " " << it.key().second.toStdString();
 }

@@ -65,12 +65,11 @@ protected:
         writeDefinition("test_frm_1.xml", "  <page nr=\"1\" nazwa=\"Dane\">\n" + pole("Data", "edit") +
                                               pole("Nazwisko", "edit") + pole("Imie", "edit") + pole("Stare", "edit") +
                                               "  </page>\n");
-        writeDefinition("test_frm_2.xml", "  <page nr=\"1\" nazwa=\"Dane\">\n" + pole("Data", "edit") +
-                                              pole("Nazwisko", "edit") + pole("Imie", "edit") +
-                                              pole("Opis", "memo") + "  </page>\n  <page nr=\"2\" nazwa=\"Inne\">\n" +
-                                              pole("Wybor", "combo", 1, "rodzwyp.xml") +
-                                              pole("Swiadek", "form", 2, "rodzwyp.xml") + pole("Nowe", "edit") +
-                                              "  </page>\n");
+        writeDefinition("test_frm_2.xml",
+                        "  <page nr=\"1\" nazwa=\"Dane\">\n" + pole("Data", "edit") + pole("Nazwisko", "edit") +
+                            pole("Imie", "edit") + pole("Opis", "memo") +
+                            "  </page>\n  <page nr=\"2\" nazwa=\"Inne\">\n" + pole("Wybor", "combo", 1, "rodzwyp.xml") +
+                            pole("Swiadek", "form", 2, "rodzwyp.xml") + pole("Nowe", "edit") + "  </page>\n");
     }
     void TearDown() override
     {
@@ -82,9 +81,10 @@ protected:
     void writeDefinition(const QString &file, const QString &pages)
     {
         const QString base = file.left(file.indexOf('.'));
-        fx.WriteText("dokumenty/frm/" + file, Decl + QStringLiteral("<%1 ver=\"1.0\" katalog=\"test\\\" "
-                                                                    "plik=\"test_lista.xml\">\n")
-                                                         .arg(base) +
+        fx.WriteText("dokumenty/frm/" + file, Decl +
+                                                  QStringLiteral("<%1 ver=\"1.0\" katalog=\"test\\\" "
+                                                                 "plik=\"test_lista.xml\">\n")
+                                                      .arg(base) +
                                                   pages + QStringLiteral("</%1>\n").arg(base));
     }
     void writeList(const QString &entries, const QString &ver = QStringLiteral("1.0"))
@@ -148,7 +148,8 @@ TEST_F(DocumentLifecycle, ListShowsDateAndPersonAndNumbersGoOnAfterTheHighest)
     writeList(entry(1, "2024-01-02", "Nowak-Anna", "2") + entry(2, "2024-02-03", "Lis-Piotr", "2") +
               entry(7, "2024-03-04", "Wrona-Ewa", "2"));
     open();
-    EXPECT_EQ(listLines(), QStringList({"2024-01-02 - Nowak-Anna", "2024-02-03 - Lis-Piotr", "2024-03-04 - Wrona-Ewa"}));
+    EXPECT_EQ(listLines(),
+              QStringList({"2024-01-02 - Nowak-Anna", "2024-02-03 - Lis-Piotr", "2024-03-04 - Wrona-Ewa"}));
     EXPECT_EQ(view->CurrentNumber(), 8);
     EXPECT_TRUE(appstate::State().NewDocument);
     EXPECT_TRUE(appstate::State().EditAllowed);
@@ -172,8 +173,9 @@ TEST_F(DocumentLifecycle, SavingANewDocumentWritesItsDataAndAppendsItsLine)
     EXPECT_TRUE(data.contains("  <dane nazwa=\"Nazwisko\" typ=\"edit\" nr=\"1\" >Kowalski</dane>\n"));
     EXPECT_TRUE(data.contains("  <dane nazwa=\"Swiadek\" typ=\"form\" nr=\"2\" ></dane>\n"));
     EXPECT_EQ(fx.ReadText("dokumenty/test_lista.xml"),
-              Decl + "<test_lista ver=\"1.0\" pData=\"Data\" pRodzInf=\"Nazwisko+Imie\" katalog=\"test\\\" "
-                     "plik=\"test_dane.xml\">\n" +
+              Decl +
+                  "<test_lista ver=\"1.0\" pData=\"Data\" pRodzInf=\"Nazwisko+Imie\" katalog=\"test\\\" "
+                  "plik=\"test_dane.xml\">\n" +
                   entry(3, "2024-01-02", "Nowak-Anna", "2") + entry(4, "2024-03-01", "Kowalski-Jan", "2") +
                   "</test_lista>\n");
     // Saved again after a change, the same entry is rewritten.
@@ -407,9 +409,9 @@ TEST_F(DocumentLifecycle, SwitchingDocumentsCommitsTheLastEditorAndOpensTheClick
 
 TEST_F(DocumentLifecycle, EveryShippedKindIsCreatedSavedReopenedCopiedPastedAndDeleted)
 {
-    const QStringList kinds = {"protpow_frm_2.xml", "kartwyp_frm.xml", "protprzes_frm.xml", "polpostpow_frm.xml",
-                               "kartrejwyp_frm.xml", "skw_frm_3.xml", "kartwypdroga_frm.xml", "skierbad_frm_2.xml",
-                               "zaswszkol_frm.xml", "kartaszkol_frm.xml"};
+    const QStringList kinds = {"protpow_frm_2.xml",  "kartwyp_frm.xml",   "protprzes_frm.xml",    "polpostpow_frm.xml",
+                               "kartrejwyp_frm.xml", "skw_frm_3.xml",     "kartwypdroga_frm.xml", "skierbad_frm_2.xml",
+                               "zaswszkol_frm.xml",  "kartaszkol_frm.xml"};
     for (const QString &kind : kinds) {
         SCOPED_TRACE(kind.toStdString());
         const QString prefix = kind.left(kind.indexOf('_') + 1);
@@ -450,7 +452,8 @@ TEST_F(DocumentLifecycle, EveryShippedKindIsCreatedSavedReopenedCopiedPastedAndD
         EXPECT_EQ(second, first + 1);
         view->PasteFieldsFromText(copied);
         ASSERT_TRUE(view->Save());
-        QByteArray pasted = fx.Read(QStringLiteral("dokumenty/%1/%2dane_%3.xml").arg(prefix.chopped(1), prefix).arg(second));
+        QByteArray pasted =
+            fx.Read(QStringLiteral("dokumenty/%1/%2dane_%3.xml").arg(prefix.chopped(1), prefix).arg(second));
         pasted.replace(QStringLiteral("%1dane_%2").arg(prefix).arg(second).toLatin1(),
                        QStringLiteral("%1dane_%2").arg(prefix).arg(first).toLatin1());
         EXPECT_EQ(pasted, saved);
@@ -471,8 +474,9 @@ TEST_F(DocumentLifecycle, StoredChoiceNoLongerOfferedIsShownAndKept)
 {
     writeList(entry(1, "2024-01-02", "A", "2"));
     fx.WriteText("dokumenty/test/test_dane_1.xml",
-                 Decl + "<test_dane_1 ver='1.0'>\n  <dane nazwa=\"Wybor\" typ=\"combo\" nr=\"1\" >[7] dawny wybór</dane>\n"
-                        " </test_dane_1>\n");
+                 Decl +
+                     "<test_dane_1 ver='1.0'>\n  <dane nazwa=\"Wybor\" typ=\"combo\" nr=\"1\" >[7] dawny wybór</dane>\n"
+                     " </test_dane_1>\n");
     open();
     click(0);
     auto *combo = view->pgDokum->findChild<QComboBox *>("cb_0_Wybor");
@@ -486,11 +490,12 @@ TEST_F(DocumentLifecycle, StoredChoiceNoLongerOfferedIsShownAndKept)
 
 TEST_F(DocumentLifecycle, NewDocumentShowsAndStoresTheChoiceListDefault)
 {
-    writeDefinition("dflt_frm.xml", "  <page nr=\"1\" nazwa=\"Dane\">\n" + pole("Data", "edit") + pole("Nazwisko", "edit") +
-                                        pole("Imie", "edit") +
-                                        "    <pole nazwa=\"Rodz\" typ=\"combo\" druk=\"\" ppow=\"\" rozm=\"0\" szer=\"200\" "
-                                        "wys=\"0\" ile=\"1\" etyk=\"Rodz\" zal=\"rodzwyp.xml\">[2] zbiorowy</pole>\n"
-                                        "  </page>\n");
+    writeDefinition("dflt_frm.xml",
+                    "  <page nr=\"1\" nazwa=\"Dane\">\n" + pole("Data", "edit") + pole("Nazwisko", "edit") +
+                        pole("Imie", "edit") +
+                        "    <pole nazwa=\"Rodz\" typ=\"combo\" druk=\"\" ppow=\"\" rozm=\"0\" szer=\"200\" "
+                        "wys=\"0\" ile=\"1\" etyk=\"Rodz\" zal=\"rodzwyp.xml\">[2] zbiorowy</pole>\n"
+                        "  </page>\n");
     writeList(QString());
     open("dflt_frm.xml");
     auto *combo = view->pgDokum->findChild<QComboBox *>("cb_0_Rodz");
@@ -545,8 +550,9 @@ TEST_F(DocumentLifecycle, ShippedProtocolOfTheFirstVersionOpensInItsOwnPages)
 {
     appstate::State().ViewName = "protpow_frm_2.xml";
     fx.WriteText("dokumenty/protpow_lista.xml",
-                 Decl + "<protpow_lista ver=\"1.0\" pData=\"DataWyp\" pRodzInf=\"ImieNazwisko\" katalog=\"protpow\\\" "
-                        "plik=\"protpow_dane.xml\">\n" +
+                 Decl +
+                     "<protpow_lista ver=\"1.0\" pData=\"DataWyp\" pRodzInf=\"ImieNazwisko\" katalog=\"protpow\\\" "
+                     "plik=\"protpow_dane.xml\">\n" +
                      entry(1, "2015-06-01", "Stary Protokół", "") + entry(2, "2024-06-01", "Nowy Protokół", "2") +
                      "</protpow_lista>\n");
     for (int nr : {1, 2})

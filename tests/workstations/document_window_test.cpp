@@ -19,8 +19,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
-#include <QWheelEvent>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 using namespace workstations;
@@ -38,7 +38,8 @@ QString header(const QString &base)
 }
 
 QString pole(const QString &nazwa, const QString &typ, int szer, int ile, const QString &zal = QString(),
-             const QString &etyk = QStringLiteral("Pole"), int wys = 0, int rozm = 100, const QString &tekst = QString())
+             const QString &etyk = QStringLiteral("Pole"), int wys = 0, int rozm = 100,
+             const QString &tekst = QString())
 {
     return QStringLiteral("    <pole nazwa=\"%1\" typ=\"%2\" druk=\"\" ppow=\"\" rozm=\"%7\" szer=\"%3\" wys=\"%6\" "
                           "ile=\"%4\" etyk=\"%8\" zal=\"%5\">%9</pole>\n")
@@ -111,7 +112,8 @@ protected:
     void writeDefinition(const QString &file, const QString &pages)
     {
         const QString base = file.left(file.indexOf('.'));
-        fx.WriteText(QStringLiteral("dokumenty/frm/") + file, header(base) + pages + QStringLiteral("</%1>\n").arg(base));
+        fx.WriteText(QStringLiteral("dokumenty/frm/") + file,
+                     header(base) + pages + QStringLiteral("</%1>\n").arg(base));
     }
     void writeTestList()
     {
@@ -140,11 +142,7 @@ protected:
         view->InitView(Forms + "test_frm.xml", Attach);
     }
 
-    template <typename T>
-    T *control(const QString &name) const
-    {
-        return view->pgDokum->findChild<T *>(name);
-    }
+    template <typename T> T *control(const QString &name) const { return view->pgDokum->findChild<T *>(name); }
     storage::TDokum *field(const QString &name) const
     {
         for (auto &i : view->Items)
@@ -180,7 +178,8 @@ TEST_F(DocumentWindow, BuildsPagesAndControlsWithTheirNames)
     EXPECT_NE(control<QComboBox>("cb_0_Wybor"), nullptr);
     EXPECT_NE(control<QToolButton>("bb_Wybor"), nullptr);
     EXPECT_LT(control<QToolButton>("bb_Wybor")->property("tag").toInt(), 0);
-    EXPECT_EQ(control<QToolButton>("bb_Wybor")->geometry(), QRect(250 + 172, control<QComboBox>("cb_0_Wybor")->y() + 2, 18, 17));
+    EXPECT_EQ(control<QToolButton>("bb_Wybor")->geometry(),
+              QRect(250 + 172, control<QComboBox>("cb_0_Wybor")->y() + 2, 18, 17));
     EXPECT_NE(control<QLabel>("lb_Naglowek"), nullptr);
     EXPECT_EQ(control<QLabel>("lb_Naglowek")->text(), "Nagłówek");
     EXPECT_NE(control<QFrame>("bH_Nazwisko"), nullptr);
@@ -254,10 +253,10 @@ TEST_F(DocumentWindow, ChoiceListOffersEveryNodeOfItsTreeAndStartsEmpty)
 
 TEST_F(DocumentWindow, EveryShippedDefinitionBuildsWithoutComplaint)
 {
-    const QStringList files = {"protpow_frm_1.xml", "protpow_frm_2.xml", "kartwyp_frm.xml", "protprzes_frm.xml",
-                               "polpostpow_frm.xml", "kartrejwyp_frm.xml", "skw_frm_1.xml", "skw_frm_2.xml",
-                               "skw_frm_3.xml", "kartwypdroga_frm.xml", "skierbad_frm_1.xml", "skierbad_frm_2.xml",
-                               "zaswszkol_frm.xml", "kartaszkol_frm.xml"};
+    const QStringList files = {"protpow_frm_1.xml",  "protpow_frm_2.xml",    "kartwyp_frm.xml",    "protprzes_frm.xml",
+                               "polpostpow_frm.xml", "kartrejwyp_frm.xml",   "skw_frm_1.xml",      "skw_frm_2.xml",
+                               "skw_frm_3.xml",      "kartwypdroga_frm.xml", "skierbad_frm_1.xml", "skierbad_frm_2.xml",
+                               "zaswszkol_frm.xml",  "kartaszkol_frm.xml"};
     for (const QString &file : files) {
         SCOPED_TRACE(file.toStdString());
         appstate::State().ViewName = file;
@@ -535,7 +534,8 @@ TEST_F(DocumentWindow, MissingDefinitionLeavesAnEmptyUsableWindowThatDoesNotSave
 TEST_F(DocumentWindow, DefinitionOfAnotherVersionIsRefusedWithAMessage)
 {
     writeTestList();
-    writeDefinition("test_frm.xml", "  <page nr=\"1\" nazwa=\"A\">\n" + pole("Nazwisko", "edit", 300, 1) + "  </page>\n");
+    writeDefinition("test_frm.xml",
+                    "  <page nr=\"1\" nazwa=\"A\">\n" + pole("Nazwisko", "edit", 300, 1) + "  </page>\n");
     QString text = fx.ReadText("dokumenty/frm/test_frm.xml");
     text.replace("ver=\"1.0\"", "ver=\"0.5\"");
     fx.WriteText("dokumenty/frm/test_frm.xml", text);
@@ -563,8 +563,8 @@ TEST_F(DocumentWindow, DuplicateFieldNamesAreReportedAndEachControlKeepsItsOwnFi
 {
     writeTestList();
     writeDefinition("test_frm.xml", "  <page nr=\"1\" nazwa=\"A\">\n" + pole("Nazwisko", "edit", 300, 1) +
-                                        "  </page>\n  <page nr=\"2\" nazwa=\"B\">\n" + pole("Nazwisko", "edit", 300, 1) +
-                                        "  </page>\n");
+                                        "  </page>\n  <page nr=\"2\" nazwa=\"B\">\n" +
+                                        pole("Nazwisko", "edit", 300, 1) + "  </page>\n");
     view->InitView(Forms + "test_frm.xml", Attach);
     ASSERT_EQ(boxes.boxes.size(), 1);
     EXPECT_TRUE(boxes.boxes[0].text.contains("Nazwisko"));
