@@ -8,6 +8,9 @@
 #include <QMutexLocker>
 #include <QtEndian>
 
+#include <bit>
+#include <cstring>
+
 namespace reportengine {
 
 namespace {
@@ -246,7 +249,7 @@ inline void PutBits(quint64 bits, int count, quint64 &acc, int &pending, uchar *
 }
 
 // Codes symbol c into acc/out (out has kSymbolRoom bytes of room) and semi-splays it.
-inline void EncodeSymbol(quint16 *child, quint16 *slot, int c, quint64 &acc, int &pending, uchar *&out)
+inline void EncodeSymbol(quint32 *child, quint32 *link, int c, quint64 &acc, int &pending, uchar *&out)
 {
     // Bits are shifted in from below while walking up, so the root's bit ends lowest: the
     // order they are sent in. A path longer than one word is set aside a word at a time;
@@ -257,11 +260,14 @@ inline void EncodeSymbol(quint16 *child, quint16 *slot, int c, quint64 &acc, int
     int setAsideCount[8];
     int words = 0;
     int a = c + 256;
-    for (;;) {
-        const int pa = slot[a];
-        const int c1 = pa >> 1;
-        if (c1 == 0) {
-            bits = (bits << 1) | static_cast<quint64>(pa & 1);
+    quint32 la = link[a];
+#pragma GCC unroll 4
+    do {
+        const int pa = static_cast<int>(la & 0xFFFF);
+        const int pc1 = static_cast<int>(la >> 16);
+        if (pa < 2) {
+            // a is a child of the root: its bit is the last one.
+            bits = (bits << 1) | static_cast<quint64>(pa);
             ++count;
             break;
         }
@@ -272,20 +278,29 @@ inline void EncodeSymbol(quint16 *child, quint16 *slot, int c, quint64 &acc, int
             bits = 0;
             count = 0;
         }
-        const int pc1 = slot[c1];
         bits = (bits << 2) | static_cast<quint64>(((pa & 1) << 1) | (pc1 & 1));
         count += 2;
-        // a takes the place of its parent's sibling b, b takes a's.
+        // a takes the place of its parent's sibling b, b takes a's; the children of
+        // both learn their parent's new slot.
+        const int d = pc1 >> 1;
+        const quint32 ld = link[d];
         const int po = pc1 ^ 1;
-        const int b = child[po];
-        child[po] = static_cast<quint16>(a);
-        child[pa] = static_cast<quint16>(b);
-        slot[a] = static_cast<quint16>(po);
-        slot[b] = static_cast<quint16>(pa);
-        a = pc1 >> 1;
-        if (a == 0)
-            break;
-    }
+        const int b = static_cast<int>(child[po]);
+        child[po] = static_cast<quint32>(a);
+        child[pa] = static_cast<quint32>(b);
+        link[a] = static_cast<quint32>(po) | ((ld & 0xFFFF) << 16);
+        link[b] = static_cast<quint32>(pa) | (static_cast<quint32>(pc1) << 16);
+        const int a0 = static_cast<int>(child[2 * a]);
+        const int a1 = static_cast<int>(child[2 * a + 1]);
+        const int b0 = static_cast<int>(child[2 * b]);
+        const int b1 = static_cast<int>(child[2 * b + 1]);
+        link[a0] = (link[a0] & 0xFFFF) | (static_cast<quint32>(po) << 16);
+        link[a1] = (link[a1] & 0xFFFF) | (static_cast<quint32>(po) << 16);
+        link[b0] = (link[b0] & 0xFFFF) | (static_cast<quint32>(pa) << 16);
+        link[b1] = (link[b1] & 0xFFFF) | (static_cast<quint32>(pa) << 16);
+        a = d;
+        la = ld;
+    } while (a != 0);
     PutBits(bits, count, acc, pending, out);
     while (words > 0) [[unlikely]] {
         --words;
@@ -296,12 +311,13 @@ inline void EncodeSymbol(quint16 *child, quint16 *slot, int c, quint64 &acc, int
 // The semi-splay of a decoded symbol from the child slots of its path: path[k] is the
 // slot that led to the node at depth k. Each pair of levels swaps the node with its
 // parent's sibling, from the leaf up.
-inline void SplayPath(quint16 *child, const quint16 *path, int depth)
+template <typename Node>
+inline void SplayPath(Node *child, const quint32 *path, int depth)
 {
     for (int k = depth; k >= 2; k -= 2) {
         const int sa = path[k];
         const int so = path[k - 1] ^ 1;
-        const quint16 node = child[sa];
+        const Node node = child[sa];
         child[sa] = child[so];
         child[so] = node;
     }
@@ -337,14 +353,17 @@ struct BitReader
     qint64 Consumed() const { return (pos * 8 - bits + 7) / 8; }
 };
 
-inline int DecodeSymbol(quint16 *child, BitReader &r)
+// Decodes one symbol and semi-splays it. child2 holds twice the node numbers (the index of
+// the node's left child slot), so that each level of the walk is one load: the bit only
+// picks which of the two row pointers the load goes through.
+inline int DecodeSymbol(quint32 *child2, BitReader &r)
 {
-    quint16 path[kMaxPath];
+    quint32 path[kMaxPath];
     r.Refill();
     quint64 buf = r.buf;
     int bits = r.bits;
     int depth = 0;
-    int a = 0;
+    int a2 = 0;
     do {
         if (bits == 0) [[unlikely]] {
             r.buf = buf;
@@ -353,16 +372,16 @@ inline int DecodeSymbol(quint16 *child, BitReader &r)
             buf = r.buf;
             bits = r.bits;
         }
-        const int s = 2 * a + static_cast<int>(buf & 1);
+        const int bit = static_cast<int>(buf & 1);
         buf >>= 1;
         --bits;
-        path[++depth] = static_cast<quint16>(s);
-        a = child[s];
-    } while (a < 256);
+        path[++depth] = static_cast<quint32>(a2 + bit);
+        a2 = child2[a2 + bit];
+    } while (a2 < 512);
     r.buf = buf;
     r.bits = bits;
-    SplayPath(child, path, depth);
-    return a - 256;
+    SplayPath(child2, path, depth);
+    return (a2 >> 1) - 256;
 }
 
 } // namespace
@@ -386,12 +405,20 @@ TVRCompress::~TVRCompress()
 void TVRCompress::Init()
 {
     // The complete tree: node i (1..512) is child 2j + 1 or 2j + 2 of node j = (i - 1) / 2,
-    // which is slot i - 1.
-    m_slot[0] = 0;
-    for (int i = 1; i <= 512; ++i)
-        m_slot[i] = static_cast<quint16>(i - 1);
+    // which is slot i - 1. The child slots of the leaves and of the spare node 513 all
+    // lead to the spare node, so that the encoder can update "the children" of any node
+    // without asking whether it is a leaf.
     for (int s = 0; s < 512; ++s)
-        m_child[s] = static_cast<quint16>(s + 1);
+        m_child[s] = static_cast<quint32>(s + 1);
+    for (int s = 512; s < kChildSlots; ++s)
+        m_child[s] = kSpareNode;
+    m_link[0] = 0;
+    for (int i = 1; i <= 512; ++i) {
+        const int parent = (i - 1) / 2;
+        const int parentSlot = parent == 0 ? 0 : parent - 1;
+        m_link[i] = static_cast<quint32>(i - 1) | (static_cast<quint32>(parentSlot) << 16);
+    }
+    m_link[kSpareNode] = 0;
     m_bitPos = 0;
     m_outByte = 0;
     m_inBits = 0;
@@ -413,7 +440,7 @@ void TVRCompress::Compress(quint8 b)
 {
     uchar room[kSymbolRoom];
     uchar *out = room;
-    EncodeSymbol(m_child.data(), m_slot.data(), b, m_outByte, m_bitPos, out);
+    EncodeSymbol(m_child.data(), m_link.data(), b, m_outByte, m_bitPos, out);
     m_code.append(reinterpret_cast<const char *>(room), out - room);
 }
 
@@ -437,8 +464,8 @@ quint8 TVRCompress::Expand()
 {
     // One byte at a time, taken only when a bit is wanted, so a device is never read
     // past the end of the code.
-    quint16 *child = m_child.data();
-    quint16 path[kMaxPath];
+    quint32 *child = m_child.data();
+    quint32 path[kMaxPath];
     int depth = 0;
     int a = 0;
     while (a < 256) {
@@ -449,7 +476,7 @@ quint8 TVRCompress::Expand()
         const int s = 2 * a + static_cast<int>(m_inByte & 1);
         m_inByte >>= 1;
         --m_inBits;
-        path[++depth] = static_cast<quint16>(s);
+        path[++depth] = static_cast<quint32>(s);
         a = child[s];
     }
     SplayPath(child, path, depth);
@@ -459,8 +486,8 @@ quint8 TVRCompress::Expand()
 QByteArray TVRCompress::CompressBytes(const QByteArray &plain)
 {
     TVRCompress coder(nullptr, true);
-    quint16 *child = coder.m_child.data();
-    quint16 *slot = coder.m_slot.data();
+    quint32 *child = coder.m_child.data();
+    quint32 *link = coder.m_link.data();
     // Pages usually code to less than half; the buffer doubles when they do not.
     QByteArray code;
     qint64 capacity = plain.size() / 2 + 4 * kSymbolRoom;
@@ -481,7 +508,34 @@ QByteArray TVRCompress::CompressBytes(const QByteArray &plain)
             out = base + used;
             end = base + capacity;
         }
-        EncodeSymbol(child, slot, *in++, acc, pending, out);
+        const int c = *in;
+        const int leafSlot = static_cast<int>(link[c + 256] & 0xFFFF);
+        if (leafSlot < 2) {
+            // A child of the root codes as one bit and leaves the tree as it is, so a run
+            // of it (the zero bytes of a page, mostly) is that bit repeated.
+            const uchar *runEnd = in + 1;
+            while (runEnd != inEnd && *runEnd == c)
+                ++runEnd;
+            qint64 run = runEnd - in;
+            in = runEnd;
+            const quint64 fill = leafSlot ? ~quint64(0) : 0;
+            while (run > 0) {
+                const int n = static_cast<int>(qMin<qint64>(run, 56));
+                PutBits(fill >> (64 - n), n, acc, pending, out);
+                run -= n;
+                if (end - out < kSymbolRoom) [[unlikely]] {
+                    const qint64 used = out - base;
+                    capacity *= 2;
+                    code.resize(capacity);
+                    base = reinterpret_cast<uchar *>(code.data());
+                    out = base + used;
+                    end = base + capacity;
+                }
+            }
+            continue;
+        }
+        ++in;
+        EncodeSymbol(child, link, c, acc, pending, out);
     }
     if (pending != 0)
         *out++ = static_cast<uchar>(acc & 0xFF);
@@ -494,14 +548,32 @@ QByteArray TVRCompress::ExpandBytes(const char *code, qint64 codeSize, qint64 co
 {
     QByteArray out;
     out.resize(count);
-    TVRCompress coder(code, codeSize);
-    quint16 *child = coder.m_child.data();
+    // The initial tree with twice the node numbers (see DecodeSymbol).
+    quint32 child2[512];
+    for (int s = 0; s < 512; ++s)
+        child2[s] = static_cast<quint32>(2 * (s + 1));
     BitReader r;
     r.in = reinterpret_cast<const uchar *>(code);
     r.size = code ? codeSize : 0;
     uchar *p = reinterpret_cast<uchar *>(out.data());
-    for (qint64 i = 0; i < count; ++i)
-        p[i] = static_cast<uchar>(DecodeSymbol(child, r));
+    qint64 i = 0;
+    while (i < count) {
+        r.Refill();
+        const int first = child2[r.buf & 1];
+        if (first >= 512) {
+            // A child of the root: as many of the same bit as follow are that symbol
+            // again, the tree does not change.
+            const quint64 same = (r.buf & 1) ? ~r.buf : r.buf;
+            qint64 run = qMin(std::countr_zero(same), r.bits);
+            run = qMin(run, count - i);
+            std::memset(p + i, (first >> 1) - 256, run);
+            i += run;
+            r.buf >>= run;
+            r.bits -= static_cast<int>(run);
+            continue;
+        }
+        p[i++] = static_cast<uchar>(DecodeSymbol(child2, r));
+    }
     if (consumed)
         *consumed = r.Consumed();
     return out;

@@ -139,12 +139,15 @@ private:
     quint8 NextByte();
 
     // The tree: m_child[2j] and m_child[2j + 1] are the left and right child of internal
-    // node j; m_slot[n] is the index in m_child that holds node n, so the parent of n is
-    // m_slot[n] / 2 and the bit that leads to it is m_slot[n] & 1. Only the encoder needs
-    // m_slot (it walks leaf to root); the decoder walks root to leaf and remembers the
-    // path instead.
-    std::array<quint16, 512> m_child{};
-    std::array<quint16, 513> m_slot{};
+    // node j (the slots of leaves and of the spare node lead to the spare node). The low
+    // half of m_link[n] is the slot in m_child that holds node n, so the parent of n is
+    // that slot / 2 and the bit that leads to n is its lowest bit; the high half is the
+    // slot of n's parent, so the encoder climbs two levels with one look-up. The decoder
+    // walks root to leaf, remembers its path and needs only m_child.
+    static constexpr int kSpareNode = 513;
+    static constexpr int kChildSlots = 2 * (kSpareNode + 1);
+    std::array<quint32, kChildSlots> m_child{};
+    std::array<quint32, kSpareNode + 1> m_link{};
 
     int m_bitPos = 0; // pending code bits in m_outByte (encoder)
     int m_inBits = 0; // unread bits left in m_inByte (decoder)
