@@ -4,10 +4,13 @@
 
 #include "noise_test_support.h"
 
+#include "assessment/frm_nowy_pomiar.h"
 #include "assessment/rules/noise.h"
 #include "storage/measurement_files.h"
 
 #include <QCheckBox>
+#include <QDateEdit>
+#include <QPushButton>
 #include <QDir>
 #include <QRadioButton>
 
@@ -194,4 +197,122 @@ TEST_F(NoiseWindow, UltrasonicNoiseRatesEveryBand)
     EXPECT_EQ(Shown("ed_PMKrotn_10"), "0.89");
     EXPECT_EQ(Shown("ed_PMKrotnKc_10"), "1.26");
     EXPECT_EQ(Stored(), (std::vector<int>{20, 20, 30, 30, 30, 30}));
+}
+
+// ---- The whole course on the shipped sample data ------------------------------------------------
+
+class NoiseOnSampleData : public ::testing::Test
+{
+protected:
+    testsupport::FixtureFolder folder{true};
+    testsupport::ScriptedPrompter prompter;
+    std::unique_ptr<assessment::TfrmRyzZakl> win;
+    const QString Office = QStringLiteral("Pracownik biurowy - dział kadr i płac");
+    const QString Factor = QStringLiteral("Hałas w pomieszczeniach wymagających koncentracji uwagi");
+
+    void SetUp() override
+    {
+        storage::ClearFormDefinitionCache();
+        appstate::AppState &s = appstate::State();
+        s.ViewName = QStringLiteral("frmRyzZakl");
+        s.DataFolder = QStringLiteral("zaklocen\\");
+        s.FormsFolder = QStringLiteral("zaklocen\\frm\\");
+        s.AttachFolder = QStringLiteral("zaklocen\\frm\\zalaczn");
+        s.CatalogueFolder = QStringLiteral("poradn\\");
+        s.SetModified(false);
+        assessment::rules::RegisterRules();
+        assessment::TfrmNowyPomiar::SetRunner([](assessment::TfrmNowyPomiar &d) {
+            d.setResult(0);
+            d.dtPicker->setDate(QDate(2022, 5, 4));
+            d.eMscPom->setText(QStringLiteral("Pokój 12"));
+            d.eWykPom->setText(QStringLiteral("Jan Kowalski"));
+            d.bOk->click();
+            if (d.result() != QDialog::Accepted)
+                d.bAnul->click();
+            return d.result();
+        });
+        Restart();
+    }
+    void TearDown() override
+    {
+        assessment::TfrmNowyPomiar::SetRunner({});
+        if (win)
+            win->ClearMeasurementForm(win->pgDokum);
+        win.reset();
+        appstate::State().Workstations.clear();
+        appstate::State().SetModified(false);
+        appstate::State().ViewName.clear();
+        storage::ClearFormDefinitionCache();
+    }
+    // The program started afresh on the same files, on the office workstation's noise.
+    void Restart()
+    {
+        if (win)
+            win->ClearMeasurementForm(win->pgDokum);
+        win.reset();
+        appstate::State().Workstations.clear();
+        appstate::State().SetModified(false);
+        win = std::make_unique<assessment::TfrmRyzZakl>();
+        win->InitView();
+        const int i = win->cbStanow->findText(Office);
+        ASSERT_GE(i, 0);
+        win->cbStanow->setCurrentIndex(i);
+        emit win->cbStanow->activated(i);
+        const auto found = win->lbCzyn->findItems(Factor, Qt::MatchExactly);
+        ASSERT_FALSE(found.isEmpty());
+        win->lbCzyn->setCurrentItem(found.first());
+    }
+    QLineEdit *Edit(const QString &name) { return qobject_cast<QLineEdit *>(win->FindField(name)); }
+    void Type(const QString &name, const QString &text)
+    {
+        QLineEdit *ed = Edit(name);
+        ASSERT_TRUE(ed) << name.toStdString();
+        ed->setText(text);
+        QFocusEvent e(QEvent::FocusOut, Qt::TabFocusReason);
+        QCoreApplication::sendEvent(ed, &e);
+    }
+};
+
+TEST_F(NoiseOnSampleData, RecordedSavedAndFoundAgainAfterARestart)
+{
+    win->New();
+    storage::TPomiarCzynn *m = win->SelectedMeasurement();
+    ASSERT_TRUE(m);
+    EXPECT_EQ(win->CurrentFormName, "halas_uciazliwy_Pomiar_01");
+    auto *cb = qobject_cast<QComboBox *>(win->FindField("cb_cWartDop"));
+    ASSERT_TRUE(cb);
+    cb->setCurrentIndex(2);
+    win->ChangeField(cb);
+    Type("ed_PEWartZm", "58");
+    Type("ed_MaksWartZm", "112");
+    EXPECT_EQ(Edit("ed_PEKrotn")->text(), "2");
+    EXPECT_EQ(Edit("ed_MaksKrotn")->text(), "0.71");
+    EXPECT_EQ(Edit("ed_MaksKrotnMlKc")->text(), "1.26");
+    // men, women and pregnant women work there in 2022
+    EXPECT_EQ((std::vector<int>{m->ocenam, m->ocenak, m->ocenakc, m->ocenaml, m->ocenamax, m->ocenakon}),
+              (std::vector<int>{30, 30, 30, 30, 30, 30}));
+    ASSERT_TRUE(win->Save());
+    appstate::State().SetModified(false);
+    EXPECT_TRUE(prompter.boxes.isEmpty());
+
+    Restart();
+    const auto entries = win->lbPomiar->findItems("2022-05-04", Qt::MatchExactly);
+    ASSERT_EQ(entries.size(), 1);
+    win->lbPomiar->setCurrentItem(entries.first());
+    m = win->SelectedMeasurement();
+    ASSERT_TRUE(m);
+    EXPECT_EQ((std::vector<int>{m->ocenam, m->ocenak, m->ocenakc, m->ocenaml, m->ocenamax, m->ocenakon}),
+              (std::vector<int>{30, 30, 30, 30, 30, 30}));
+    ASSERT_TRUE(Edit("ed_PEWartZm"));
+    EXPECT_EQ(Edit("ed_PEWartZm")->text(), "58");
+    EXPECT_EQ(Edit("ed_PEKrotn")->text(), "2");
+    EXPECT_EQ(Edit("ed_MaksKrotnMlKc")->text(), "1.26");
+    cb = qobject_cast<QComboBox *>(win->FindField("cb_cWartDop"));
+    ASSERT_TRUE(cb);
+    EXPECT_EQ(cb->currentIndex(), 2);
+    EXPECT_TRUE(cb->isEnabled());
+    EXPECT_TRUE(frmOcenaRyz()->rbOcenaKbtWCDuze->isChecked());
+    EXPECT_TRUE(frmOcenaRyz()->rbOcenaKoncDuze->isChecked());
+    EXPECT_FALSE(appstate::State().Modified());
+    EXPECT_TRUE(prompter.boxes.isEmpty());
 }
