@@ -10,6 +10,7 @@
 #include "shell/appstate/view_registry.h"
 #include "shell/frm_tree.h"
 #include "shell/placeholder_view.h"
+#include "storage/document_files.h"
 #include "storage/navigation_file.h"
 #include "widgets/caption_panel.h"
 #include "widgets/field_binding.h"
@@ -574,23 +575,7 @@ PlaceholderView *TfrmMain::PlaceholderFor(const QString &name) const
 
 QString TfrmMain::ExtractFormVersion(const QString &fileName)
 {
-    const qsizetype p = fileName.indexOf(QLatin1String("_frm"));
-    // A name without "_frm" is not a versioned definition.
-    if (p < 0)
-        return QString();
-    const QString rest = fileName.mid(p + 4);
-    const qsizetype us = rest.indexOf(QLatin1Char('_'));
-    if (us < 0)
-        return QString();
-    QString version = rest.mid(us + 1);
-    const qsizetype dot = version.indexOf(QLatin1Char('.'));
-    if (dot >= 0)
-        version.truncate(dot);
-    bool ok = false;
-    QLocale::c().toInt(version, &ok);
-    if (!ok)
-        platform::ShowError(QStringLiteral("Błąd odczytu wersji!"));
-    return version;
+    return storage::ExtractFormVersion(fileName);
 }
 
 namespace {
