@@ -92,7 +92,7 @@ void TfrmRyzZakl::InitView()
     // The sample data show the workstation the navigation element is named after.
     lStanowisko->hide();
     cbStanow->hide();
-    const QString caption = state.property("ElementCaption").toString();
+    const QString caption = state.ElementCaption;
     int index = -1;
     for (int i = 0; i < cbStanow->count(); ++i) {
         if (cbStanow->itemText(i) == caption) {

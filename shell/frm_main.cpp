@@ -393,6 +393,7 @@ void TfrmMain::FEGXMainOutlookBarItemClick()
         return;
     const storage::TElem &element = *group.Elements[static_cast<size_t>(elementIndex)];
     m_currentElement = &element;
+    state.ElementCaption = element.nazwa;
     ApplyOperations(element.oper);
 
     const storage::TSklad *frm = nullptr;

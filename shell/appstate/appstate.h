@@ -32,6 +32,9 @@ public:
     bool EditAllowed = true;
     QString DataVersion = QStringLiteral("1.1");
     QString ListVersion;
+    // Caption of the navigation element that opened the current view; the sample data
+    // folder shows the workstation of that name.
+    QString ElementCaption;
     // The workstations of the current data folder (filled by the workstation loading).
     storage::WorkstationList Workstations;
 
