@@ -38,15 +38,15 @@ int RiskClassFromMultiple(float multiple);
 
 // Each Evaluate routine recomputes what the field left feeds, then calls its Rate routine,
 // whatever the field was. Each Rate routine ends with one SetRiskAssessment.
-void EvaluateAudibleNoise(TFormAccess &form, const QString &fieldName);       // halas_fizyczny_Pomiar_01
+void EvaluateAudibleNoise(TFormAccess &form, const QString &fieldName); // halas_fizyczny_Pomiar_01
 void RateAudibleNoise(TFormAccess &form);
-void EvaluateInfrasonicNoise(TFormAccess &form, const QString &fieldName);    // halas_infra_Pomiar_01
+void EvaluateInfrasonicNoise(TFormAccess &form, const QString &fieldName); // halas_infra_Pomiar_01
 void RateInfrasonicNoise(TFormAccess &form);
-void EvaluateUltrasonicNoise1(TFormAccess &form, const QString &fieldName);   // halas_ultra_Pomiar_01
+void EvaluateUltrasonicNoise1(TFormAccess &form, const QString &fieldName); // halas_ultra_Pomiar_01
 void RateUltrasonicNoise1(TFormAccess &form);
-void EvaluateUltrasonicNoise2(TFormAccess &form, const QString &fieldName);   // halas_ultra_Pomiar_02
+void EvaluateUltrasonicNoise2(TFormAccess &form, const QString &fieldName); // halas_ultra_Pomiar_02
 void RateUltrasonicNoise2(TFormAccess &form);
-void EvaluateNuisanceNoise(TFormAccess &form, const QString &fieldName);      // halas_uciazliwy_Pomiar_01
+void EvaluateNuisanceNoise(TFormAccess &form, const QString &fieldName); // halas_uciazliwy_Pomiar_01
 void RateNuisanceNoise(TFormAccess &form);
 void EvaluateInfrasonicNuisance(TFormAccess &form, const QString &fieldName); // halas_infra_uc_Pomiar_01
 void RateInfrasonicNuisance(TFormAccess &form);

@@ -96,8 +96,8 @@ TEST_F(AudibleNoise, ExposureLevelGivesTheMultiplesOfEveryGroup)
 {
     f.Enter("ed_PEWartZm", "88");
     EXPECT_EQ(f.Value("ed_PEKrotn"), "2");
-    EXPECT_EQ(f.Value("ed_PEKrotnMl"), "6.31");  // 10^0.8
-    EXPECT_EQ(f.Value("ed_PEKrotnKc"), "200");   // 10^2.3 = 199.53, shown with three digits
+    EXPECT_EQ(f.Value("ed_PEKrotnMl"), "6.31"); // 10^0.8
+    EXPECT_EQ(f.Value("ed_PEKrotnKc"), "200");  // 10^2.3 = 199.53, shown with three digits
     EXPECT_EQ(f.Ratings(), (Groups{30, 30, 30, 30}));
     const auto &r = f.form.Ratings.last();
     EXPECT_EQ(r.combined, 0);
@@ -295,7 +295,7 @@ TEST_F(NuisanceNoise, NoChoiceLeavesTheFormNotDetermined)
 
 TEST_F(NuisanceNoise, PregnantWomenAndJuvenilesAddTheirOwnPeakAndMaximum)
 {
-    f.Enter("ed_PEWartZm", "60");  // 0.03 of 75 dB
+    f.Enter("ed_PEWartZm", "60"); // 0.03 of 75 dB
     f.Enter("ed_MaksWartZm", "112");
     EXPECT_EQ(f.Value("ed_MaksKrotn"), "0.71");
     EXPECT_EQ(f.Value("ed_MaksKrotnMlKc"), "1.26");
@@ -459,8 +459,8 @@ TEST_F(UltrasonicNoise2, PregnantWomenHaveTheirOwnMaximumJuvenilesTheAdults)
 
 TEST_F(ShippedFormTest, NoTextInAnyFieldBreaksANoiseRule)
 {
-    const QStringList texts = {"",      " ",      "-",     "1e308", "1e-308", " 85 ", "0",    "-0",
-                               "NaN",   "∞",      "85dB",  "1,5",   "0x55",   "+88",  "1e6",  QString(300, '9'),
+    const QStringList texts = {"",      " ",      "-",     "1e308", "1e-308", " 85 ", "0",   "-0",
+                               "NaN",   "∞",      "85dB",  "1,5",   "0x55",   "+88",  "1e6", QString(300, '9'),
                                "99999", "0.0001", "-1e-9", "85.",   ".85",    "8 5",  "२३"};
     for (const char *file : {"halas_fizyczny_frm_1.xml", "halas_uciazliwy_frm_1.xml", "halas_infra_frm_1.xml",
                              "halas_infra_uc_frm_1.xml", "halas_ultra_frm_1.xml", "halas_ultra_frm_2.xml"}) {

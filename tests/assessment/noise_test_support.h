@@ -10,24 +10,24 @@
 #include "assessment/frm_ryz_zakl.h"
 #include "assessment/memory_form.h"
 #include "assessment/rules/rules.h"
+#include "shell/appstate/appstate.h"
 #include "storage/form_definition_files.h"
 #include "storage/form_definitions.h"
 #include "storage/measurements.h"
 #include "storage/selection_trees.h"
 #include "storage/workstation_files.h"
-#include "shell/appstate/appstate.h"
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
 #include "workstations/loading/workstation_loading.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QLineEdit>
 #include <QFocusEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSet>
-#include <QTabWidget>
 #include <QString>
+#include <QTabWidget>
 #include <gtest/gtest.h>
 
 namespace noisetest {
@@ -184,12 +184,12 @@ protected:
     {
         appstate::AppState &s = appstate::State();
         auto w = std::make_unique<storage::TStanowisko>(QStringLiteral("9"), QStringLiteral("Szlifierz"),
-                                                         QStringLiteral("stan_9"));
+                                                        QStringLiteral("stan_9"));
         w->AddEmployment(storage::TZatrudn(QStringLiteral("2009"), QStringLiteral("3"), employed, employed, employed,
                                            QStringLiteral("0"), QStringLiteral("0")));
-        factor = w->AddFactor(std::make_unique<storage::TCzynnik>(QStringLiteral("Hałas"), QStringLiteral("fiz"),
-                                                                   factorId, ver, frmDane, QStringLiteral("T"),
-                                                                   QStringLiteral("T")));
+        factor =
+            w->AddFactor(std::make_unique<storage::TCzynnik>(QStringLiteral("Hałas"), QStringLiteral("fiz"), factorId,
+                                                             ver, frmDane, QStringLiteral("T"), QStringLiteral("T")));
         auto meas = std::make_unique<storage::TPomiarCzynn>(1, QStringLiteral("2009-03-05"), QString(), QString(),
                                                             QString(), QString(), QString(),
                                                             storage::FormVersionNumber(ver), 0, 0, 0, 0, 0, 0);
@@ -221,11 +221,7 @@ protected:
         storage::ClearFormDefinitionCache();
     }
 
-    template <typename T>
-    T *Control(const QString &name)
-    {
-        return win->pgDokum->findChild<T *>(name);
-    }
+    template <typename T> T *Control(const QString &name) { return win->pgDokum->findChild<T *>(name); }
     // The user types into an edit and leaves it.
     void Type(const QString &name, const QString &text);
     std::vector<int> Stored() const { return {m->ocenam, m->ocenak, m->ocenakc, m->ocenaml, m->ocenamax, m->ocenakon}; }

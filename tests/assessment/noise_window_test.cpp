@@ -10,8 +10,8 @@
 
 #include <QCheckBox>
 #include <QDateEdit>
-#include <QPushButton>
 #include <QDir>
+#include <QPushButton>
 #include <QRadioButton>
 
 using namespace noisetest;
@@ -88,8 +88,8 @@ TEST_F(NoiseWindow, SavedAndReadBackUnchanged)
     Type("ed_SzWartZm", "129");
     ASSERT_EQ(Stored(), (std::vector<int>{30, 30, 30, 30, 30, 30}));
     ASSERT_TRUE(QDir().mkpath(folder.FilePath("zaklocen/stan_9")));
-    ASSERT_TRUE(storage::WriteMeasurementFile(QStringLiteral("zaklocen\\stan_9\\"), QStringLiteral("halas_fizyczny_dane"),
-                                              {factor}));
+    ASSERT_TRUE(storage::WriteMeasurementFile(QStringLiteral("zaklocen\\stan_9\\"),
+                                              QStringLiteral("halas_fizyczny_dane"), {factor}));
     storage::TMeasurementList back;
     storage::ReadMeasurements(QStringLiteral("zaklocen\\stan_9\\"), QStringLiteral("halas_fizyczny"), back, 30001,
                               QStringLiteral("zaklocen\\frm\\"));

@@ -50,7 +50,7 @@ QString InstallPath(const QString &stored)
 struct Definition
 {
     FormsFolder folder;
-    QString file;                            // "halas_fizyczny_frm_1.xml"
+    QString file; // "halas_fizyczny_frm_1.xml"
     QString stored() const { return folder.stored + file; }
     QString frmDane() const { return file.left(file.indexOf(QLatin1String("_frm"))); }
 };
@@ -193,8 +193,8 @@ TEST_F(ShippedForms, EveryFieldARuleUsesIsInItsFormOnOnePage)
         for (const QString &name : fields->Computed) {
             if (const storage::TPomiar *item = check(name)) {
                 double v = 0;
-                EXPECT_TRUE(storage::TryToDouble(item->Value, v)) << name.toStdString() << " starts as '"
-                                                                   << item->Value.toStdString() << "'";
+                EXPECT_TRUE(storage::TryToDouble(item->Value, v))
+                    << name.toStdString() << " starts as '" << item->Value.toStdString() << "'";
                 EXPECT_FALSE(item->onexit) << name.toStdString();
             }
         }
@@ -246,8 +246,8 @@ TEST_F(ShippedForms, ChoiceTreesLoadWithTheConfigurationVersion)
 {
     QFile config(InstallPath(QStringLiteral("config\\Tarvelin.xml")));
     ASSERT_TRUE(config.open(QIODevice::ReadOnly));
-    const QString configVer =
-        storage::ReadAttributeValue(QStringLiteral("ver=\""), platform::DecodeCp1250(config.readAll()).section('\n', 1, 1));
+    const QString configVer = storage::ReadAttributeValue(QStringLiteral("ver=\""),
+                                                          platform::DecodeCp1250(config.readAll()).section('\n', 1, 1));
     ASSERT_FALSE(configVer.isEmpty());
     const QString saved = storage::ConfigVersion();
     for (const Definition &d : definitions) {
