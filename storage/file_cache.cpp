@@ -68,6 +68,13 @@ std::shared_ptr<const QStringList> CachedTextXmlLinesIfExists(const QString &sto
     return CachedTextXmlLines(storedPath, cut);
 }
 
+void ForgetCachedFile(const QString &storedPath)
+{
+    const QString filePath = platform::ToFilePath(storedPath);
+    cache().remove(QLatin1String("1|") + filePath);
+    cache().remove(QLatin1String("0|") + filePath);
+}
+
 void ClearFileCache()
 {
     cache().clear();

@@ -24,6 +24,10 @@ std::shared_ptr<const QStringList> CachedTextXmlLinesIfExists(const QString &sto
 // (modification time, size, inode). Empty when the file is missing.
 QByteArray FileStamp(const QString &filePath);
 
+// Drops what is kept of one file; writers call it, because a rewrite within the same clock
+// tick and of the same size could otherwise pass for the old content.
+void ForgetCachedFile(const QString &storedPath);
+
 void ClearFileCache();
 
 } // namespace storage

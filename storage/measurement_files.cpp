@@ -485,7 +485,11 @@ bool readSegments(const QString &path, std::vector<Segment> &segments)
     const bool closed = endsWithRootClose(lines);
     const int contentEnd = closed ? end : end + 1; // exclusive
     const QString &rootLine = lines[1];
-    if (rootLine.contains(QLatin1String(" idczynn=")) && !rootLine.contains(QLatin1String("<idczynn"))) {
+    // A file that holds blocks is split by them whatever its root line says.
+    bool holdsBlocks = false;
+    for (int i = 2; i < contentEnd && !holdsBlocks; ++i)
+        holdsBlocks = lines[i].contains(QLatin1String("<idczynn"));
+    if (!holdsBlocks && rootLine.contains(QLatin1String(" idczynn=")) && !rootLine.contains(QLatin1String("<idczynn"))) {
         Segment s;
         s.isBlock = true;
         s.singleLayout = true;
@@ -586,6 +590,7 @@ bool WriteMeasurementFile(const QString &folder, const QString &fileBase, const 
         for (const auto &m : f.Measurements)
             out << MeasurementLines(*m);
         out << QStringLiteral("</%1>").arg(fileBase);
+        ForgetCachedFile(path);
         return WriteTextXmlFile(path, out);
     }
     // The shared root line has always carried a stray quote; readers ignore the line.
@@ -609,6 +614,7 @@ bool WriteMeasurementFile(const QString &folder, const QString &fileBase, const 
         if (!written.contains(f->id))
             out << blockLines(*f);
     out << QStringLiteral("</%1>").arg(fileBase);
+    ForgetCachedFile(path);
     return WriteTextXmlFile(path, out);
 }
 

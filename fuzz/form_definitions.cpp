@@ -1,0 +1,72 @@
+// Feeds the measurement form definition reader with arbitrary definitions (the same bytes
+// serve as the included part, so includes nest) against a small catalogue.
+// LIBS: tarvelin_storage tarvelin_platform
+#include "platform/paths.h"
+#include "platform/tarvelin_error.h"
+#include "storage/file_cache.h"
+#include "storage/catalogue_files.h"
+#include "storage/form_definition_files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+QTemporaryDir &folder()
+{
+    static QTemporaryDir dir;
+    static bool once = [] {
+        qputenv("TARVELIN_SCRIPTED_BOXES", "1");
+        platform::SetProgramFolder(dir.path());
+        QDir(dir.path()).mkpath(QStringLiteral("zaklocen/frm/zalaczn"));
+        QDir(dir.path()).mkpath(QStringLiteral("poradn"));
+        QFile c(dir.filePath(QStringLiteral("poradn/czynchem.xml")));
+        if (c.open(QIODevice::WriteOnly))
+            c.write("<?xml?>\r\n<czynchem ver=\"1.0\">\r\n <czynnik id=\"7\" nazwa=\"A\">\r\n"
+                    "  <param nds=\"-1\" ndsch=\"5\" ndsp=\"-1\" typ=\"3\">\r\n </czynnik>\r\n</czynchem>\r\n");
+        return true;
+    }();
+    (void)once;
+    return dir;
+}
+
+void put(const QString &relative, const uint8_t *data, size_t size)
+{
+    QFile f(folder().filePath(relative));
+    if (f.open(QIODevice::WriteOnly))
+        f.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    folder();
+    storage::ClearFileCache();
+    storage::ClearCatalogueCache();
+    put(QStringLiteral("zaklocen/frm/chemiczny_frm_1.xml"), data, size);
+    put(QStringLiteral("zaklocen/frm/zalaczn/mech_frm_7.xml"), data, size);
+    for (bool preview : {false, true}) {
+        storage::TPomiarList items;
+        try {
+            storage::FormRootInfo root;
+            storage::ReadMeasurementForm(QStringLiteral("zaklocen\\frm\\chemiczny_frm_1.xml"), items, 7,
+                                         storage::FormReadOptions{preview}, &root);
+        } catch (const platform::TarvelinError &) {
+            if (!items.empty())
+                __builtin_trap(); // nothing half-read is handed out
+        }
+        for (const auto &p : items) {
+            if (p->typ != QLatin1String("page") && p->typ != QLatin1String("naglowek") &&
+                int(p->Values.size()) != p->ile)
+                __builtin_trap();
+            for (size_t k = 0; k < p->Values.size(); ++k)
+                if (p->Values[k]->nr != int(k) + 1)
+                    __builtin_trap();
+        }
+    }
+    return 0;
+}

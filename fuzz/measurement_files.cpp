@@ -1,0 +1,112 @@
+// Feeds the measurement file reader with arbitrary files in both layouts, then writes what
+// it read back beside the other factors' blocks and reads it again.
+// LIBS: tarvelin_storage tarvelin_platform
+#include "platform/paths.h"
+#include "platform/tarvelin_error.h"
+#include "storage/factors.h"
+#include "storage/file_cache.h"
+#include "storage/measurement_files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+namespace {
+
+QTemporaryDir &folder()
+{
+    static QTemporaryDir dir;
+    static bool once = [] {
+        qputenv("TARVELIN_SCRIPTED_BOXES", "1");
+        platform::SetProgramFolder(dir.path());
+        QDir(dir.path()).mkpath(QStringLiteral("zaklocen/frm"));
+        QDir(dir.path()).mkpath(QStringLiteral("d/s"));
+        QFile f(dir.filePath(QStringLiteral("zaklocen/frm/met5Krok_frm_1.xml")));
+        if (f.open(QIODevice::WriteOnly))
+            f.write("<?xml?>\r\n<met5Krok_frm function=\"met5Krok_Pomiar_01\">\r\n<page nr=\"1\" nazwa=\"A\">\r\n"
+                    "<naglowek nazwa=\"H\" etyk=\"a;b\">\r\n<wiersz>\r\n<pole nazwa=\"A\" typ=\"edit\">0</pole>\r\n"
+                    "<pole nazwa=\"B\" typ=\"combo\"></pole>\r\n<pole nazwa=\"C\" typ=\"memo\"></pole>\r\n"
+                    "<pole nazwa=\"D\" typ=\"label\"></pole>\r\n</wiersz>\r\n</naglowek>\r\n</page>\r\n</met5Krok_frm>\r\n");
+        return true;
+    }();
+    (void)once;
+    return dir;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    folder();
+    storage::ClearFileCache();
+    {
+        QFile f(folder().filePath(QStringLiteral("d/s/met5Krok_dane.xml")));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
+    }
+    const QString dir = QStringLiteral("d\\s\\");
+    const QString forms = QStringLiteral("zaklocen\\frm\\");
+    storage::TCzynnik a(QStringLiteral("A"), QStringLiteral("fiz"), 100001, QStringLiteral("1.0"),
+                        QStringLiteral("met5Krok"), QStringLiteral("T"), QStringLiteral("N"));
+    try {
+        storage::ReadMeasurements(dir, QStringLiteral("met5Krok"), a.Measurements, a.id, forms);
+    } catch (const platform::TarvelinError &) {
+        if (!a.Measurements.empty())
+            __builtin_trap(); // a failed read leaves the list as it was
+        return 0;
+    }
+    for (size_t i = 1; i < a.Measurements.size(); ++i)
+        if (QString::compare(a.Measurements[i - 1]->data, a.Measurements[i]->data, Qt::CaseInsensitive) >= 0)
+            __builtin_trap(); // date order, one per date
+    // Rewriting the file as found keeps the other blocks; whatever they hold, it must not crash.
+    (void)storage::WriteMeasurementFile(dir, QStringLiteral("met5Krok_dane"), {&a});
+
+    // Written alone, what was read reads back equal. Values holding "<" may hold text that reads
+    // as a tag once written on lines of its own, and values ending in "name=" can pass for the
+    // next attribute's key (the program escapes nothing but quotes), so only the others are
+    // held to it.
+    for (const auto &m : a.Measurements) {
+        for (const QString *s : {&m->data, &m->mscPom, &m->wykpom, &m->metpom, &m->interwyn, &m->srodogrryz, &m->ver})
+            if (s->contains(QLatin1Char('<')) || s->contains(QLatin1Char('\r')) || s->contains(QLatin1Char('=')))
+                return 0;
+        for (const auto &p : m->Fields)
+            if (p->Value.contains(QLatin1Char('<')) || p->Value.contains(QLatin1Char('\r')) ||
+                p->Value.contains(QLatin1Char('=')))
+                return 0;
+    }
+    QFile::remove(folder().filePath(QStringLiteral("d/s/met5Krok_dane.xml")));
+    if (!storage::WriteMeasurementFile(dir, QStringLiteral("met5Krok_dane"), {&a}))
+        __builtin_trap();
+    storage::TMeasurementList again;
+    try {
+        storage::ReadMeasurements(dir, QStringLiteral("met5Krok"), again, a.id, forms);
+    } catch (const platform::TarvelinError &e) {
+        std::fprintf(stderr, "own output not read back: %s\n", qPrintable(e.message()));
+        __builtin_trap();
+    }
+    if (again.size() != a.Measurements.size())
+        __builtin_trap();
+    for (size_t i = 0; i < again.size(); ++i) {
+        const storage::TPomiarCzynn &x = *a.Measurements[i];
+        const storage::TPomiarCzynn &y = *again[i];
+        if (x.id != y.id || x.data != y.data || x.mscPom != y.mscPom || x.wykpom != y.wykpom || x.metpom != y.metpom ||
+            x.interwyn != y.interwyn || x.srodogrryz != y.srodogrryz || x.ver != y.ver || x.ocenam != y.ocenam ||
+            x.ocenakon != y.ocenakon || x.Fields.size() != y.Fields.size())
+            __builtin_trap();
+        // Items the files store come back; labels and headers without a variant are not stored.
+        for (size_t k = 0; k < x.Fields.size(); ++k) {
+            const storage::TPomiar &p = *x.Fields[k];
+            const storage::TPomiar &q = *y.Fields[k];
+            const bool header = p.typ == QLatin1String("naglowek");
+            const bool stored = header ? p.ChoiceNr != 0
+                                       : (p.typ == QLatin1String("edit") || p.typ == QLatin1String("combo") ||
+                                          p.typ == QLatin1String("memo"));
+            if (stored && (p.Value != q.Value || p.ChoiceNr != q.ChoiceNr))
+                __builtin_trap();
+        }
+    }
+    return 0;
+}
