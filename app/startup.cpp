@@ -4,6 +4,7 @@
 #include "assessment/frm_ocena_ryz.h"
 #include "assessment/views.h"
 #include "platform/application.h"
+#include "platform/paths.h"
 #include "platform/window_registry.h"
 #include "reportengine/expr_functions_library.h"
 #include "shell/frm_main.h"
@@ -11,6 +12,8 @@
 #include "widgets/progress_dialog.h"
 #include "workstations/views.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QTimer>
 #include <clocale>
@@ -79,9 +82,29 @@ void FixLocale()
     QLocale::setDefault(QLocale::c());
 }
 
+namespace {
+bool debugMode = false;
+}
+
+bool DebugModeRequested(const QStringList &arguments)
+{
+    if (QFileInfo::exists(QDir(platform::ProgramFolder()).filePath(QStringLiteral("debug.debug"))))
+        return true;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i].compare(QLatin1String("/debug"), Qt::CaseInsensitive) == 0 ||
+            arguments[i].compare(QLatin1String("-debug"), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+bool DebugMode()
+{
+    return debugMode;
+}
+
 bool RunModuleInitialisations(const QStringList &arguments)
 {
-    Q_UNUSED(arguments);
     // 1. The report engine's expression functions.
     reportengine::RegisterExpressionFunctions();
     // 2. The coloured bit-button glyph table starts empty.
@@ -91,6 +114,7 @@ bool RunModuleInitialisations(const QStringList &arguments)
     // 4. The locale.
     FixLocale();
     // 5-7. Help library, debug log and help viewer.
+    debugMode = DebugModeRequested(arguments);
     return true;
 }
 

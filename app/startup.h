@@ -15,6 +15,13 @@ bool RunModuleInitialisations(const QStringList &arguments);
 // view's library adds its registration call here. Called by CreateStartupWindows.
 void RegisterViews();
 
+// Debug mode of the help log: the file "debug.debug" beside the executable, or a command
+// line parameter "/debug" or "-debug" in any case. The first item of arguments is the
+// program itself and is not a parameter.
+bool DebugModeRequested(const QStringList &arguments);
+// What the start-up decided.
+bool DebugMode();
+
 // Creates the start-up windows in their fixed order, the main window first.
 void CreateStartupWindows();
 // Names of the start-up windows in creation order (component names).

@@ -2,6 +2,7 @@
 // switching between the factors (list refilled, first measurement shown with its pages and
 // ratings), and one field edit carried through the exit handler, the dispatcher and the noise
 // rule to the re-rated panel.
+#include "bench/bench_support.h"
 #include "assessment/frm_ocena_ryz.h"
 #include "assessment/frm_ryz_zakl.h"
 #include "assessment/rules/rules.h"
@@ -25,7 +26,8 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("TARVELIN_SCRIPTED_BOXES", "1");
     QApplication app(argc, argv);
-    platform::SetProgramFolder(QStringLiteral(TARVELIN_INSTALL_DIR));
+    QTemporaryDir installCopy;
+    bench::UseInstallationCopy(installCopy);
     appstate::AppState &state = appstate::State();
     state.ViewName = QStringLiteral("frmRyzZakl");
     state.DataFolder = QStringLiteral("zaklocen\\");

@@ -1,6 +1,7 @@
 // A document kind with 2,000 stored documents: opening the kind (definition, pages, list of
 // 2,000 entries) and opening one stored document from the list. Targets: list under 100 ms,
 // open under 50 ms.
+#include "bench/bench_support.h"
 #include "platform/paths.h"
 #include "shell/appstate/appstate.h"
 #include "storage/config_version.h"
@@ -20,17 +21,6 @@
 
 namespace {
 
-void copyFolder(const QString &from, const QString &to)
-{
-    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString target = to + '/' + QDir(from).relativeFilePath(file);
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        QFile::copy(file, target);
-    }
-}
-
 double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
@@ -45,8 +35,7 @@ int main(int argc, char **argv)
     qputenv("TARVELIN_SCRIPTED_BOXES", "1");
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    copyFolder(QStringLiteral(TARVELIN_INSTALL_DIR), dir.path());
-    platform::SetProgramFolder(dir.path());
+    bench::UseInstallationCopy(dir);
     storage::ConfigVersion() = QStringLiteral("1.0");
     auto &state = appstate::State();
     state.DataFolder = QStringLiteral("dokumenty\\");

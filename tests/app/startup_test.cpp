@@ -103,3 +103,15 @@ TEST(BlackBox, ProgramStartsAndClosesCleanly)
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().constData();
     EXPECT_TRUE(fx.ReadText("Tarvelin.ini").contains("frmMain.Width="));
 }
+
+TEST(CommandLine, DebugSwitchesAndMarkerFile)
+{
+    FixtureFolder fx;
+    EXPECT_FALSE(app::DebugModeRequested({"Tarvelin"}));
+    EXPECT_TRUE(app::DebugModeRequested({"Tarvelin", "/DEBUG"}));
+    EXPECT_TRUE(app::DebugModeRequested({"Tarvelin", "x", "-Debug"}));
+    EXPECT_FALSE(app::DebugModeRequested({"/debug"})); // the program's own path is no parameter
+    EXPECT_FALSE(app::DebugModeRequested({"Tarvelin", "--debug"}));
+    fx.Write("debug.debug", "");
+    EXPECT_TRUE(app::DebugModeRequested({"Tarvelin"}));
+}
