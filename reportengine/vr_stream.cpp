@@ -353,37 +353,6 @@ struct BitReader
     qint64 Consumed() const { return (pos * 8 - bits + 7) / 8; }
 };
 
-// Decodes one symbol and semi-splays it. child2 holds twice the node numbers (the index of
-// the node's left child slot), so that each level of the walk is one load: the bit only
-// picks which of the two row pointers the load goes through.
-inline int DecodeSymbol(quint32 *child2, BitReader &r)
-{
-    quint32 path[kMaxPath];
-    r.Refill();
-    quint64 buf = r.buf;
-    int bits = r.bits;
-    int depth = 0;
-    int a2 = 0;
-    do {
-        if (bits == 0) [[unlikely]] {
-            r.buf = buf;
-            r.bits = 0;
-            r.Refill();
-            buf = r.buf;
-            bits = r.bits;
-        }
-        const int bit = static_cast<int>(buf & 1);
-        buf >>= 1;
-        --bits;
-        path[++depth] = static_cast<quint32>(a2 + bit);
-        a2 = child2[a2 + bit];
-    } while (a2 < 512);
-    r.buf = buf;
-    r.bits = bits;
-    SplayPath(child2, path, depth);
-    return (a2 >> 1) - 256;
-}
-
 } // namespace
 
 TVRCompress::TVRCompress(QIODevice *stream, bool compress) : m_compressing(compress), m_stream(stream)
@@ -556,23 +525,48 @@ QByteArray TVRCompress::ExpandBytes(const char *code, qint64 codeSize, qint64 co
     r.in = reinterpret_cast<const uchar *>(code);
     r.size = code ? codeSize : 0;
     uchar *p = reinterpret_cast<uchar *>(out.data());
+    quint32 path[kMaxPath];
     qint64 i = 0;
     while (i < count) {
         r.Refill();
-        const int first = child2[r.buf & 1];
-        if (first >= 512) {
+        quint64 buf = r.buf;
+        int bits = r.bits;
+        const int bit0 = static_cast<int>(buf & 1);
+        int a2 = static_cast<int>(child2[bit0]);
+        if (a2 >= 512) {
             // A child of the root: as many of the same bit as follow are that symbol
             // again, the tree does not change.
-            const quint64 same = (r.buf & 1) ? ~r.buf : r.buf;
-            qint64 run = qMin(std::countr_zero(same), r.bits);
+            const quint64 same = bit0 ? ~buf : buf;
+            qint64 run = qMin(std::countr_zero(same), bits);
             run = qMin(run, count - i);
-            std::memset(p + i, (first >> 1) - 256, run);
+            std::memset(p + i, (a2 >> 1) - 256, run);
             i += run;
-            r.buf >>= run;
-            r.bits -= static_cast<int>(run);
+            r.buf = buf >> run;
+            r.bits = bits - static_cast<int>(run);
             continue;
         }
-        p[i++] = static_cast<uchar>(DecodeSymbol(child2, r));
+        buf >>= 1;
+        --bits;
+        path[1] = static_cast<quint32>(bit0);
+        int depth = 1;
+        do {
+            if (bits == 0) [[unlikely]] {
+                r.buf = buf;
+                r.bits = 0;
+                r.Refill();
+                buf = r.buf;
+                bits = r.bits;
+            }
+            const int s = a2 + static_cast<int>(buf & 1);
+            buf >>= 1;
+            --bits;
+            path[++depth] = static_cast<quint32>(s);
+            a2 = static_cast<int>(child2[s]);
+        } while (a2 < 512);
+        r.buf = buf;
+        r.bits = bits;
+        SplayPath(child2, path, depth);
+        p[i++] = static_cast<uchar>((a2 >> 1) - 256);
     }
     if (consumed)
         *consumed = r.Consumed();
