@@ -5,6 +5,7 @@
 // correction that hides the fields a substance's limit values make meaningless.
 
 #include "storage/catalogues.h"
+#include "storage/config_version.h"
 
 #include <QString>
 
@@ -37,12 +38,13 @@ struct CatalogueReadInfo
 // other than configVersion lists nothing, without a message. A non-numeric `typ` or
 // `typh`: TarvelinError naming the file and line.
 TCzynChemList ReadChemicalCatalogue(const QString &relPath, const ChemicalFilter &filter,
-                                    const QString &configVersion, CatalogueReadInfo *info = nullptr);
+                                    const QString &configVersion = ConfigVersion(), CatalogueReadInfo *info = nullptr);
 // Whether an entry passes the search and mask tests (not the current-only test).
 bool ChemicalEntryPasses(const TCzynChem &entry, const ChemicalFilter &filter);
 
 // Reads the biological catalogue; kinds is a string of agent-kind digits, "0" for all.
-TCzynBiolList ReadBiologicalCatalogue(const QString &relPath, const QString &kinds, const QString &configVersion,
+TCzynBiolList ReadBiologicalCatalogue(const QString &relPath, const QString &kinds,
+                                      const QString &configVersion = ConfigVersion(),
                                       CatalogueReadInfo *info = nullptr);
 
 // Catalogue kinds of the lookups.

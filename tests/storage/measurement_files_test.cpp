@@ -447,3 +447,80 @@ TEST(MeasurementFiles, TargetThatCannotBeWrittenReportsFailure)
     EXPECT_EQ(prompter.Texts(), QStringList{"Błąd dostępu do pliku"});
     EXPECT_TRUE(QFileInfo(fx.FilePath("dane/stan_1/halas_fizyczny_dane.xml")).isDir());
 }
+
+TEST(MeasurementFiles, SharedFileRoundTripsByteForByte)
+{
+    FixtureFolder fx;
+    QDir().mkpath(fx.FilePath("dane/stan_1"));
+    WriteTestForm(fx, "metRiskScore");
+    auto a = factor("Stres", "fiz", 100001, "metRiskScore");
+    auto b = factor("Praca zmianowa", "uciaz", 100002, "metRiskScore");
+    AddMeasurement(a->Measurements, MakeMeasurement("metRiskScore", 100001, 1, "2009-01-01", {{"Opis", "dwa\nwiersze"}}));
+    AddMeasurement(b->Measurements, MakeMeasurement("metRiskScore", 100002, 1, "2010-01-01", {{"PEWartZm", "7"}}));
+    ASSERT_TRUE(WriteMeasurements(request(a.get(), {a.get()})));
+    ASSERT_TRUE(WriteMeasurements(request(b.get(), {b.get()})));
+    const QByteArray bytes = fx.Read("dane/stan_1/metRiskScore_dane.xml");
+    auto ra = factor("Stres", "fiz", 100001, "metRiskScore");
+    auto rb = factor("Praca zmianowa", "uciaz", 100002, "metRiskScore");
+    ReadMeasurements(kFolder, "metRiskScore", ra->Measurements, 100001, kForms);
+    ReadMeasurements(kFolder, "metRiskScore", rb->Measurements, 100002, kForms);
+    expectSameMeasurements(ra->Measurements, a->Measurements);
+    expectSameMeasurements(rb->Measurements, b->Measurements);
+    ASSERT_TRUE(WriteMeasurements(request(rb.get(), {rb.get()})));
+    ASSERT_TRUE(WriteMeasurements(request(ra.get(), {ra.get()})));
+    EXPECT_EQ(fx.Read("dane/stan_1/metRiskScore_dane.xml"), bytes);
+}
+
+TEST(MeasurementFiles, SingleRootOverBlocksIsSplitByItsBlocks)
+{
+    FixtureFolder fx;
+    QDir().mkpath(fx.FilePath("dane/stan_1"));
+    WriteTestForm(fx, "pyly");
+    const QString other = "<idczynn=\"25202\">\n</idczynn>\n";
+    // A shared dust file once overwritten with a single-layout root line.
+    fx.WriteText("dane/stan_1/pyly_dane.xml", kDecl + "<pyly_dane idczynn=\"25201\">\n" + other + "</pyly_dane>\n");
+    fx.WriteText("poradn/czynpyly.xml", kDecl + "<czynpyly>\n</czynpyly>\n");
+    auto d = factor("Glin", "pyly", 25201, "pyly");
+    AddMeasurement(d->Measurements, MakeMeasurement("pyly", 25201, 1, "2009-01-01", {{"PEWartZm", "1"}}));
+    ASSERT_TRUE(WriteMeasurements(request(d.get(), {d.get()})));
+    const QString text = fx.ReadText("dane/stan_1/pyly_dane.xml");
+    EXPECT_TRUE(text.contains("\n<pyly_dane\">\n" + other + "<idczynn=\"25201\">\n")) << text.toStdString();
+}
+
+TEST(MeasurementFiles, DependentFieldsAreSetWhenRead)
+{
+    FixtureFolder fx;
+    QDir().mkpath(fx.FilePath("dane/stan_1"));
+    const QString laser = "<pole nazwa=\"DlugFal\" typ=\"edit\">0</pole>\n<pole nazwa=\"CalkCzasEksp\" typ=\"edit\">0</pole>\n";
+    WriteTestForm(fx, "prm_laser", "2", laser);
+    auto f = factor("Laser", "fiz", 50006, "prm_laser");
+    f->ver_pom = "2.0";
+    AddMeasurement(f->Measurements, MakeMeasurement("prm_laser", 50006, 1, "2009-01-01", {{"DlugFal", "600"}}, "2"));
+    AddMeasurement(f->Measurements, MakeMeasurement("prm_laser", 50006, 2, "2009-02-01", {{"DlugFal", "599.9"}}, "2"));
+    ASSERT_TRUE(WriteMeasurements(request(f.get(), {f.get()})));
+    TMeasurementList list;
+    ReadMeasurements(kFolder, "prm_laser", list, 50006, kForms);
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_FALSE(FindField(list[0]->Fields, "CalkCzasEksp")->enabled);
+    EXPECT_TRUE(FindField(list[1]->Fields, "CalkCzasEksp")->enabled);
+}
+
+TEST(MeasurementFiles, DustFollowUpWritesOnlySummedDustsOtherThanTheSavedOne)
+{
+    FixtureFolder fx;
+    QDir().mkpath(fx.FilePath("dane/stan_1"));
+    fx.WriteText("poradn/czynpyly.xml", kDecl + "<czynpyly>\n</czynpyly>\n");
+    const QString sum = "<pole nazwa=\"cbSumNDS\" typ=\"checkbox\">False</pole>\n";
+    WriteTestForm(fx, "pyly_wegla", "1", sum);
+    WriteTestForm(fx, "pyly_talku", "1", sum);
+    auto coal = factor("Węgiel", "pyly", 25020, "pyly_wegla");
+    auto talc = factor("Talk", "pyly", 25070, "pyly_talku");
+    auto noise = factor("Hałas", "fiz", 30001, "pyly_talku"); // not a dust, whatever its form
+    AddMeasurement(coal->Measurements, MakeMeasurement("pyly_wegla", 25020, 1, "2009-01-01", {{"cbSumNDS", "True"}}));
+    AddMeasurement(talc->Measurements, MakeMeasurement("pyly_talku", 25070, 1, "2009-01-01", {{"cbSumNDS", "True"}}));
+    AddMeasurement(noise->Measurements, MakeMeasurement("pyly_talku", 30001, 1, "2009-01-01", {{"cbSumNDS", "True"}}));
+    ASSERT_TRUE(WriteDustMeasurements(kFolder, {coal.get(), talc.get(), noise.get()}, 25020));
+    EXPECT_FALSE(fx.Exists("dane/stan_1/pyly_wegla_dane.xml"));
+    ASSERT_TRUE(fx.Exists("dane/stan_1/pyly_talku_dane.xml"));
+    EXPECT_TRUE(fx.ReadText("dane/stan_1/pyly_talku_dane.xml").contains("<pyly_talku_dane idczynn=\"25070\">"));
+}
