@@ -294,10 +294,12 @@ inline void EncodeSymbol(quint32 *child, quint32 *link, int c, quint64 &acc, int
         const int a1 = static_cast<int>(child[2 * a + 1]);
         const int b0 = static_cast<int>(child[2 * b]);
         const int b1 = static_cast<int>(child[2 * b + 1]);
-        link[a0] = (link[a0] & 0xFFFF) | (static_cast<quint32>(po) << 16);
-        link[a1] = (link[a1] & 0xFFFF) | (static_cast<quint32>(po) << 16);
-        link[b0] = (link[b0] & 0xFFFF) | (static_cast<quint32>(pa) << 16);
-        link[b1] = (link[b1] & 0xFFFF) | (static_cast<quint32>(pa) << 16);
+        // The children's own slots are 2a, 2a + 1, 2b, 2b + 1: whole words are written,
+        // nothing is read back.
+        link[a0] = static_cast<quint32>(2 * a) | (static_cast<quint32>(po) << 16);
+        link[a1] = static_cast<quint32>(2 * a + 1) | (static_cast<quint32>(po) << 16);
+        link[b0] = static_cast<quint32>(2 * b) | (static_cast<quint32>(pa) << 16);
+        link[b1] = static_cast<quint32>(2 * b + 1) | (static_cast<quint32>(pa) << 16);
         a = d;
         la = ld;
     } while (a != 0);
@@ -517,7 +519,8 @@ QByteArray TVRCompress::ExpandBytes(const char *code, qint64 codeSize, qint64 co
 {
     QByteArray out;
     out.resize(count);
-    // The initial tree with twice the node numbers (see DecodeSymbol).
+    // The initial tree, holding twice the node numbers: a node's value is then the index
+    // of its left child slot, and each level of the walk is one load.
     quint32 child2[512];
     for (int s = 0; s < 512; ++s)
         child2[s] = static_cast<quint32>(2 * (s + 1));
