@@ -6,6 +6,7 @@
 #include "storage/storage_errors.h"
 #include "storage/text_xml.h"
 
+#include <QHash>
 #include <QLocale>
 
 namespace storage {
@@ -65,12 +66,27 @@ FormCatalogue catalogueOf(const QString &rootName)
     return FormCatalogue::None;
 }
 
+// The files a parsed definition was built from, to tell later whether it still holds.
+struct FormSources
+{
+    std::vector<std::pair<QString, std::shared_ptr<const QStringList>>> files;
+    std::vector<std::pair<CatalogueKind, std::shared_ptr<const CatalogueIndex>>> catalogues;
+};
+
 struct RowsContext
 {
     const QString &path;
     FormCatalogue catalogue;
     std::shared_ptr<const CatalogueIndex> index; // loaded on the first field that needs it
+    FormSources *sources = nullptr;
 };
+
+CatalogueKind kindOf(FormCatalogue c)
+{
+    return c == FormCatalogue::Chemical ? CatalogueChemical
+           : c == FormCatalogue::Biological ? CatalogueBiological
+                                            : CatalogueDust;
+}
 
 int readRows(const QStringList &lines, TPomiarList &fields, int start, int pageNr, int factorId, int &row,
              const QString &pageName, const FormReadOptions &options, RowsContext &ctx)
@@ -135,10 +151,11 @@ int readRows(const QStringList &lines, TPomiarList &fields, int start, int pageN
         const QString text = ReadElementText(line);
         QString value = text;
         if (ctx.catalogue != FormCatalogue::None) {
-            if (!ctx.index)
-                ctx.index = LoadCatalogueIndex(ctx.catalogue == FormCatalogue::Chemical     ? CatalogueChemical
-                                               : ctx.catalogue == FormCatalogue::Biological ? CatalogueBiological
-                                                                                            : CatalogueDust);
+            if (!ctx.index) {
+                ctx.index = LoadCatalogueIndex(kindOf(ctx.catalogue));
+                if (ctx.sources)
+                    ctx.sources->catalogues.emplace_back(kindOf(ctx.catalogue), ctx.index);
+            }
             value = CatalogueParam(*ctx.index, text, nazwa, factorId);
             // An entry without this attribute keeps the definition's default.
             if (value.isEmpty())
@@ -167,11 +184,12 @@ QString includePath(const QString &relPath, int factorId)
 }
 
 void readForm(const QString &relPath, TPomiarList &fields, int factorId, const FormReadOptions &options,
-              FormRootInfo *root, int depth)
+              FormRootInfo *root, int depth, FormSources &sources)
 {
     if (depth > kMaxIncludeDepth)
         ThrowStructureError(relPath, QStringLiteral("definicja włącza samą siebie"));
     const auto shared = CachedTextXmlLines(relPath, true);
+    sources.files.emplace_back(relPath, shared);
     const QStringList &lines = *shared;
     const QString rootName = FormRootName(relPath);
 
@@ -183,7 +201,7 @@ void readForm(const QString &relPath, TPomiarList &fields, int factorId, const F
     if (last < 1 || !lines[last].contains(QLatin1String("</") + rootName))
         ThrowStructureError(relPath, QStringLiteral("brak wiersza zamykającego"));
 
-    RowsContext ctx{relPath, catalogueOf(rootName), nullptr};
+    RowsContext ctx{relPath, catalogueOf(rootName), nullptr, &sources};
     const QString rootTag = QLatin1Char('<') + rootName;
     QString function;
     int pageNr = 0;
@@ -224,7 +242,7 @@ void readForm(const QString &relPath, TPomiarList &fields, int factorId, const F
                 attr("enabled", line) != QLatin1String("F"), attr("visible", line) != QLatin1String("F"), false, false,
                 true, function));
         } else if (line.contains(QLatin1String("<plik"))) {
-            readForm(includePath(relPath, factorId), fields, factorId, options, nullptr, depth + 1);
+            readForm(includePath(relPath, factorId), fields, factorId, options, nullptr, depth + 1, sources);
         } else if (!line.contains('<') && !isBlockClose(line)) {
             continue; // blank or stray text between blocks
         } else {
@@ -274,18 +292,61 @@ QString FormDefinitionName(const QString &frmDane, const QString &ver)
     return frmDane + QLatin1String("_frm_") + FormVersionNumber(ver) + QLatin1String(".xml");
 }
 
+namespace {
+
+// Parsed definitions: every measurement of a workstation builds its items from the
+// definition of its version, so each is parsed once and copied while its files stay as they were.
+struct ParsedForm
+{
+    FormSources sources;
+    TPomiarList items;
+    FormRootInfo root;
+};
+
+QHash<QString, std::shared_ptr<const ParsedForm>> &parsedForms()
+{
+    static QHash<QString, std::shared_ptr<const ParsedForm>> c;
+    return c;
+}
+
+bool stillHolds(const ParsedForm &p)
+{
+    try {
+        for (const auto &[path, lines] : p.sources.files)
+            if (CachedTextXmlLines(path, true) != lines)
+                return false;
+        for (const auto &[kind, index] : p.sources.catalogues)
+            if (LoadCatalogueIndex(kind) != index)
+                return false;
+    } catch (const platform::TarvelinError &) {
+        return false; // a file gone since: the read below reports it
+    }
+    return true;
+}
+
+} // namespace
+
 void ReadMeasurementForm(const QString &relPath, TPomiarList &fields, int factorId, const FormReadOptions &options,
                          FormRootInfo *root)
 {
-    // Built aside, so that a definition that fails half-way adds nothing.
-    TPomiarList items;
-    FormRootInfo info;
-    readForm(relPath, items, factorId, options, &info, 0);
+    const QString key = relPath + QLatin1Char('|') + QString::number(factorId) +
+                        (options.forCatalogueView ? QLatin1String("|1") : QLatin1String("|0"));
+    auto &cache = parsedForms();
+    std::shared_ptr<const ParsedForm> parsed = cache.value(key);
+    if (!parsed || !stillHolds(*parsed)) {
+        // Built aside, so that a definition that fails half-way adds nothing.
+        auto fresh = std::make_shared<ParsedForm>();
+        readForm(relPath, fresh->items, factorId, options, &fresh->root, 0, fresh->sources);
+        if (cache.size() > 512)
+            cache.clear();
+        cache.insert(key, fresh);
+        parsed = fresh;
+    }
     if (root)
-        *root = info;
-    fields.reserve(fields.size() + items.size());
-    for (auto &p : items)
-        fields.push_back(std::move(p));
+        *root = parsed->root;
+    fields.reserve(fields.size() + parsed->items.size());
+    for (const auto &p : parsed->items)
+        fields.push_back(p->Clone());
 }
 
 int ReadMeasurementFormRows(const QStringList &lines, TPomiarList &fields, int start, int pageNr, int factorId,
@@ -298,6 +359,7 @@ int ReadMeasurementFormRows(const QStringList &lines, TPomiarList &fields, int s
 
 void ClearFormDefinitionCache()
 {
+    parsedForms().clear();
     ClearFileCache();
 }
 

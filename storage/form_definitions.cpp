@@ -21,15 +21,21 @@ TPomiar::TPomiar(int PageNr, int ile, int rozm, int szer, int wys, int Row, int 
 {
 }
 
+TPomiar::TPomiar(const TPomiar &o)
+    : PageNr(o.PageNr), PageName(o.PageName), nazwa(o.nazwa), typ(o.typ), druk(o.druk), Row(o.Row), Column(o.Column),
+      szerkol(o.szerkol), pozycja(o.pozycja), rozm(o.rozm), szer(o.szer), wys(o.wys), ile(o.ile), etyk(o.etyk),
+      skrot(o.skrot), zal(o.zal), readonly(o.readonly), enabled(o.enabled), visible(o.visible), onexit(o.onexit),
+      onchange(o.onchange), sprpopr(o.sprpopr), style(o.style), wydropis(o.wydropis), wydrwart(o.wydrwart),
+      param(o.param), Value(o.Value), ChoiceNr(o.ChoiceNr), function(o.function)
+{
+    Values.reserve(o.Values.size());
+    for (const auto &v : o.Values)
+        Values.push_back(std::make_unique<TPomiarWart>(*v));
+}
+
 std::unique_ptr<TPomiar> TPomiar::Clone() const
 {
-    auto c = std::make_unique<TPomiar>(PageNr, ile, rozm, szer, wys, Row, Column, szerkol, ChoiceNr, param, PageName,
-                                       nazwa, typ, druk, etyk, skrot, zal, wydropis, wydrwart, pozycja, Value, style,
-                                       readonly, enabled, visible, onexit, onchange, sprpopr, function);
-    c->Values.reserve(Values.size());
-    for (const auto &v : Values)
-        c->Values.push_back(std::make_unique<TPomiarWart>(*v));
-    return c;
+    return std::unique_ptr<TPomiar>(new TPomiar(*this));
 }
 
 bool TPomiar::SameAs(const TPomiar &o) const

@@ -70,6 +70,12 @@ public:
 
     // A deep copy, value slots included.
     std::unique_ptr<TPomiar> Clone() const;
+
+private:
+    TPomiar(const TPomiar &other); // through Clone: the slots are copied, not shared
+    TPomiar &operator=(const TPomiar &) = delete;
+
+public:
     // Field by field, value slots included.
     bool SameAs(const TPomiar &other) const;
 };

@@ -1,5 +1,6 @@
 #include "storage/measurement_files.h"
 
+#include "platform/cp1250.h"
 #include "platform/paths.h"
 #include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
@@ -40,25 +41,6 @@ QString baseFileName(const QString &path)
     return path.mid(std::max(path.lastIndexOf('\\'), path.lastIndexOf('/')) + 1);
 }
 
-short ratingAt(const QString &header, const char *name, const QString &path, int lineIndex)
-{
-    const QString key = QLatin1String(name) + QLatin1String("=\"");
-    const qsizetype at = header.indexOf(key);
-    QStringView text;
-    if (at >= 0) {
-        const qsizetype start = at + key.size();
-        const qsizetype end = header.indexOf(QLatin1Char('"'), start);
-        text = end < 0 ? QStringView(header).mid(start) : QStringView(header).mid(start, end - start);
-    }
-    bool ok = false;
-    int v = QLocale::c().toInt(text.trimmed(), &ok);
-    if (!ok)
-        v = ToIntAt(text.toString(), path, lineIndex, QStringLiteral("Ocena %1").arg(QLatin1String(name)));
-    if (v < SHRT_MIN || v > SHRT_MAX)
-        ThrowFileError(path, lineIndex, QStringLiteral("ocena %1 poza zakresem").arg(QLatin1String(name)));
-    return short(v);
-}
-
 QString nameKindKey(const QString &nazwa, const QString &typ)
 {
     return nazwa + QChar(0x1f) + typ;
@@ -85,9 +67,25 @@ private:
 };
 
 // As ReadAttributeValue.
+// Position of key in text: a plain loop, quicker than the general search for the short keys
+// and tags of value lines.
+qsizetype findKey(QStringView text, QStringView key)
+{
+    const qsizetype n = text.size();
+    const qsizetype k = key.size();
+    if (k == 0 || n < k)
+        return -1;
+    const QChar *d = text.data();
+    const QChar first = key.front();
+    for (qsizetype i = 0; i + k <= n; ++i)
+        if (d[i] == first && QStringView(d + i, k) == key)
+            return i;
+    return -1;
+}
+
 AttrView attrView(const QString &key, QStringView text)
 {
-    const qsizetype at = text.indexOf(key);
+    const qsizetype at = findKey(text, key);
     if (at < 0)
         return AttrView();
     const qsizetype start = text.indexOf(QLatin1Char('"'), at) + 1;
@@ -153,27 +151,164 @@ struct LineTags
     bool close = false;        // "</"
 };
 
+// Whether the text at p is word (Latin letters and "/").
+bool textAt(const QChar *d, qsizetype n, qsizetype p, const char *word)
+{
+    for (; *word; ++word, ++p)
+        if (p >= n || d[p].unicode() != char16_t(*word))
+            return false;
+    return true;
+}
+
 LineTags classify(const QString &line)
 {
     LineTags t;
+    const QChar *d = line.constData();
     const qsizetype n = line.size();
-    for (qsizetype p = line.indexOf(QLatin1Char('<')); p >= 0; p = line.indexOf(QLatin1Char('<'), p + 1)) {
-        const QStringView rest = QStringView(line).mid(p + 1, n - p - 1);
-        if (rest.startsWith(u'/')) {
+    for (qsizetype p = 0; p < n; ++p) {
+        if (d[p].unicode() != u'<')
+            continue;
+        const qsizetype q = p + 1;
+        if (q < n && d[q].unicode() == u'/') {
             t.close = true;
-            if (rest.startsWith(u"/pomiar"))
+            if (textAt(d, n, q, "/pomiar"))
                 t.pomiarClose = true;
-            else if (rest.startsWith(u"/idczynn"))
+            else if (textAt(d, n, q, "/idczynn"))
                 t.idczynnClose = true;
-        } else if (rest.startsWith(u"idczynn")) {
+        } else if (textAt(d, n, q, "idczynn")) {
             t.idczynn = true;
-        } else if (rest.startsWith(u"pomiar")) {
+        } else if (textAt(d, n, q, "pomiar")) {
             t.pomiar = true;
-        } else if (rest.startsWith(u"dane")) {
+        } else if (textAt(d, n, q, "dane")) {
             t.dane = true;
         }
     }
     return t;
+}
+
+// As ReadElementText, copying only the value.
+QString elementText(const QString &line)
+{
+    const qsizetype gt = line.indexOf(QLatin1Char('>'));
+    QStringView rest = QStringView(line).mid(gt + 1);
+    const qsizetype close = rest.indexOf(u"</");
+    if (close >= 0)
+        rest = rest.left(close);
+    return rest.toString();
+}
+
+// The attributes of a measurement's opening tag, taken in one pass as name="value" pairs;
+// a value is skipped whole, so text inside it is never taken for a name.
+enum HeaderKey { HMscPom, HWykpom, HMetpom, HInterwyn, HSrodogrryz, HOcenam, HOcenak, HOcenakc, HOcenaml,
+                 HOcenamax, HOcenakon, HKeyCount };
+
+struct HeaderValues
+{
+    QStringView value[HKeyCount];
+    bool found[HKeyCount] = {};
+};
+
+bool isNameChar(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_';
+}
+
+void parseHeader(const QString &text, HeaderValues &out)
+{
+    static const char16_t *const names[HKeyCount] = {u"mscPom",  u"wykpom",  u"metpom",  u"interwyn",
+                                                     u"srodogrryz", u"ocenam", u"ocenak", u"ocenakc",
+                                                     u"ocenaml", u"ocenamax", u"ocenakon"};
+    const QChar *d = text.constData();
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i + 1 < n) {
+        if (!(d[i].unicode() == u'=' && d[i + 1].unicode() == u'"')) {
+            ++i;
+            continue;
+        }
+        qsizetype s = i;
+        while (s > 0 && isNameChar(d[s - 1]))
+            --s;
+        const QStringView name(d + s, i - s);
+        const qsizetype start = i + 2;
+        qsizetype end = start;
+        while (end < n && d[end].unicode() != u'"')
+            ++end;
+        for (int k = 0; k < HKeyCount; ++k) {
+            if (!out.found[k] && name == QStringView(names[k])) {
+                out.value[k] = QStringView(d + start, end - start);
+                out.found[k] = true;
+                break;
+            }
+        }
+        i = end + 1;
+    }
+}
+
+QString headerText(const HeaderValues &h, HeaderKey k)
+{
+    QString v = h.value[k].toString();
+    if (v.contains(QLatin1String("&quot;")))
+        v.replace(QLatin1String("&quot;"), QLatin1String("\""));
+    return v;
+}
+
+// Plain decimal text (an optional minus and up to nine digits); false for anything else.
+bool plainInt(QStringView text, int &value)
+{
+    if (text.isEmpty() || text.size() > 10)
+        return false;
+    qsizetype i = 0;
+    const bool negative = text[0].unicode() == u'-';
+    if (negative && text.size() == 1)
+        return false;
+    if (negative)
+        i = 1;
+    if (text.size() - i > 9)
+        return false;
+    int v = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return false;
+        v = v * 10 + (c - u'0');
+    }
+    value = negative ? -v : v;
+    return true;
+}
+
+int intAt(QStringView text, const QString &path, int lineIndex, const QString &what)
+{
+    int v = 0;
+    if (plainInt(text, v))
+        return v;
+    return ToIntAt(text.toString(), path, lineIndex, what);
+}
+
+short headerRating(const HeaderValues &h, HeaderKey k, const char *name, const QString &path, int lineIndex)
+{
+    // Plain digits are the rule; anything else goes through the strict conversion.
+    const int v = intAt(h.value[k], path, lineIndex, QStringLiteral("Ocena %1").arg(QLatin1String(name)));
+    if (v < SHRT_MIN || v > SHRT_MAX)
+        ThrowFileError(path, lineIndex, QStringLiteral("ocena %1 poza zakresem").arg(QLatin1String(name)));
+    return short(v);
+}
+
+// The lines of a file that open a factor's block. The factors of a shared file are read one
+// after another from the same decoded lines, so the last answer is kept.
+const std::vector<int> &blockStarts(const std::shared_ptr<const QStringList> &lines)
+{
+    static std::weak_ptr<const QStringList> lastLines;
+    static std::vector<int> lastStarts;
+    if (lastLines.lock() != lines) {
+        lastStarts.clear();
+        for (int i = 1; i < lines->size(); ++i)
+            if (classify(lines->at(i)).idczynn)
+                lastStarts.push_back(i);
+        lastLines = lines;
+    }
+    return lastStarts;
 }
 
 bool holdsData(const QStringList &lines)
@@ -269,17 +404,17 @@ void ReadMeasurements(const QString &folder, const QString &frmDane, TMeasuremen
                          kIdczynn = QStringLiteral("idczynn=\""), kId = QStringLiteral("id=\""),
                          kVer = QStringLiteral("ver=\""), kData = QStringLiteral("data=\"");
 
-    static const QString kMscPom = QStringLiteral("mscPom=\""), kWykpom = QStringLiteral("wykpom=\""),
-                         kMetpom = QStringLiteral("metpom=\""), kInterwyn = QStringLiteral("interwyn=\""),
-                         kSrodogrryz = QStringLiteral("srodogrryz=\"");
     auto createFromHeader = [&]() {
+        HeaderValues h;
+        parseHeader(header, h);
         auto m = std::make_unique<TPomiarCzynn>(
-            pendingId, pendingData, ReadAttributeValue(kMscPom, header), ReadAttributeValue(kWykpom, header),
-            ReadAttributeValue(kMetpom, header), ReadAttributeValue(kInterwyn, header),
-            ReadAttributeValue(kSrodogrryz, header), pendingVer, ratingAt(header, "ocenam", path, headerLine),
-            ratingAt(header, "ocenak", path, headerLine), ratingAt(header, "ocenakc", path, headerLine),
-            ratingAt(header, "ocenaml", path, headerLine), ratingAt(header, "ocenamax", path, headerLine),
-            ratingAt(header, "ocenakon", path, headerLine));
+            pendingId, pendingData, headerText(h, HMscPom), headerText(h, HWykpom), headerText(h, HMetpom),
+            headerText(h, HInterwyn), headerText(h, HSrodogrryz), pendingVer,
+            headerRating(h, HOcenam, "ocenam", path, headerLine), headerRating(h, HOcenak, "ocenak", path, headerLine),
+            headerRating(h, HOcenakc, "ocenakc", path, headerLine),
+            headerRating(h, HOcenaml, "ocenaml", path, headerLine),
+            headerRating(h, HOcenamax, "ocenamax", path, headerLine),
+            headerRating(h, HOcenakon, "ocenakon", path, headerLine));
         Prototype &proto = prototypeFor(pendingVer);
         m->Fields = CloneFields(proto.fields);
         current = AddMeasurement(read, std::move(m));
@@ -289,6 +424,7 @@ void ReadMeasurements(const QString &folder, const QString &frmDane, TMeasuremen
         header.clear();
     };
 
+    const std::vector<int> &starts = blockStarts(cached);
     for (int i = 1; i < lines.size(); ++i) {
         const QString &line = lines[i];
         const LineTags tags = classify(line);
@@ -296,6 +432,13 @@ void ReadMeasurements(const QString &folder, const QString &frmDane, TMeasuremen
             bool ok = false;
             const int id = QLocale::c().toInt(ReadAttributeValue(kIdczynn, line).trimmed(), &ok);
             inBlock = ok && id == factorId;
+            if (!inBlock) {
+                // Nothing of another factor's block is read: go on at the next block.
+                const auto it = std::upper_bound(starts.begin(), starts.end(), i);
+                if (it == starts.end())
+                    break;
+                i = *it - 1;
+            }
             continue;
         }
         const bool isValue = tags.dane;
@@ -343,10 +486,10 @@ void ReadMeasurements(const QString &folder, const QString &frmDane, TMeasuremen
         const AttrView nrwyb = attrView(kNrwyb, tag);
         QString value;
         if (tags.close) {
-            value = ReadElementText(line);
+            value = elementText(line);
         } else {
             const QString joined = JoinContinuationLines(lines, line, i);
-            value = ReadElementText(joined);
+            value = elementText(joined);
         }
         if (!current || !currentProto)
             continue;
@@ -357,9 +500,9 @@ void ReadMeasurements(const QString &folder, const QString &frmDane, TMeasuremen
         TPomiar &item = *current->Fields[size_t(at)];
         item.Value = value;
         if (!nrzal.text().isEmpty())
-            item.ChoiceNr = ToIntAt(nrzal.text().toString(), path, i, QStringLiteral("Atrybut nrzal"));
+            item.ChoiceNr = intAt(nrzal.text(), path, i, QStringLiteral("Atrybut nrzal"));
         if (!nrwyb.text().isEmpty())
-            item.ChoiceNr = ToIntAt(nrwyb.text().toString(), path, i, QStringLiteral("Atrybut nrwyb"));
+            item.ChoiceNr = intAt(nrwyb.text(), path, i, QStringLiteral("Atrybut nrwyb"));
     }
 
     for (auto &m : read)
@@ -371,27 +514,6 @@ void ReadMeasurements(const QString &folder, const QString &frmDane, TMeasuremen
 
 namespace {
 
-void appendAttr(QString &out, QLatin1String name, const QString &value)
-{
-    out += QLatin1Char(' ');
-    out += name;
-    out += QLatin1String("=\"");
-    if (value.contains(QLatin1Char('"')))
-        out += AttributeText(value);
-    else
-        out += value;
-    out += QLatin1Char('"');
-}
-
-void appendAttr(QString &out, QLatin1String name, int value)
-{
-    out += QLatin1Char(' ');
-    out += name;
-    out += QLatin1String("=\"");
-    out += QString::number(value);
-    out += QLatin1Char('"');
-}
-
 bool isStoredKind(const QString &typ)
 {
     return typ == QLatin1String("edit") || typ == QLatin1String("combo") || typ == QLatin1String("memo") ||
@@ -400,49 +522,162 @@ bool isStoredKind(const QString &typ)
 
 } // namespace
 
+namespace {
+
+// A file's text built in one piece: every line ends CR LF, and line breaks inside values
+// become CR LF too.
+class FileText
+{
+public:
+    FileText()
+    {
+        m_text.reserve(1 << 16);
+        line(XmlDeclaration());
+    }
+
+    void line(QStringView l)
+    {
+        append(l);
+        m_text += QLatin1String("\r\n");
+    }
+
+    // Appends text, its line breaks written as CR LF.
+    void append(QStringView v)
+    {
+        bool plain = true;
+        for (QChar c : v) {
+            if (c.unicode() == u'\n' || c.unicode() == u'\r') {
+                plain = false;
+                break;
+            }
+        }
+        if (plain) {
+            m_text += v;
+            return;
+        }
+        for (qsizetype i = 0; i < v.size(); ++i) {
+            const char16_t c = v[i].unicode();
+            if (c == u'\r') {
+                if (i + 1 < v.size() && v[i + 1].unicode() == u'\n')
+                    ++i;
+                m_text += QLatin1String("\r\n");
+            } else if (c == u'\n') {
+                m_text += QLatin1String("\r\n");
+            } else {
+                m_text += QChar(c);
+            }
+        }
+    }
+
+    void attr(QLatin1String name, const QString &value)
+    {
+        m_text += QLatin1Char(' ');
+        m_text += name;
+        m_text += QLatin1String("=\"");
+        if (value.contains(QLatin1Char('"')))
+            append(AttributeText(value));
+        else
+            append(value);
+        m_text += QLatin1Char('"');
+    }
+
+    void attr(QLatin1String name, int value)
+    {
+        m_text += QLatin1Char(' ');
+        m_text += name;
+        m_text += QLatin1String("=\"");
+        number(value);
+        m_text += QLatin1Char('"');
+    }
+
+    // Decimal text of v without a temporary string.
+    void number(int v)
+    {
+        char buf[16];
+        int n = 0;
+        unsigned u = v < 0 ? 0u - unsigned(v) : unsigned(v);
+        do {
+            buf[n++] = char('0' + u % 10);
+            u /= 10;
+        } while (u);
+        if (v < 0)
+            m_text += QLatin1Char('-');
+        while (n)
+            m_text += QLatin1Char(buf[--n]);
+    }
+
+    void raw(QLatin1String t) { m_text += t; }
+
+    void measurement(const TPomiarCzynn &m)
+    {
+        raw(QLatin1String(" <pomiar"));
+        attr(QLatin1String("id"), m.id);
+        attr(QLatin1String("ver"), m.ver);
+        attr(QLatin1String("data"), m.data);
+        attr(QLatin1String("mscPom"), m.mscPom);
+        attr(QLatin1String("wykpom"), m.wykpom);
+        attr(QLatin1String("metpom"), m.metpom);
+        attr(QLatin1String("interwyn"), m.interwyn);
+        attr(QLatin1String("srodogrryz"), m.srodogrryz);
+        attr(QLatin1String("ocenam"), m.ocenam);
+        attr(QLatin1String("ocenak"), m.ocenak);
+        attr(QLatin1String("ocenakc"), m.ocenakc);
+        attr(QLatin1String("ocenaml"), m.ocenaml);
+        attr(QLatin1String("ocenamax"), m.ocenamax);
+        attr(QLatin1String("ocenakon"), m.ocenakon);
+        raw(QLatin1String(">\r\n"));
+        for (const auto &f : m.Fields) {
+            const bool header = f->typ == QLatin1String("naglowek");
+            if (header ? f->ChoiceNr == 0 : !isStoredKind(f->typ))
+                continue;
+            raw(QLatin1String("  <dane"));
+            attr(QLatin1String("nazwa"), f->nazwa);
+            attr(QLatin1String("typ"), f->typ);
+            if (header)
+                attr(QLatin1String("nrwyb"), f->ChoiceNr);
+            else if (f->typ == QLatin1String("combo"))
+                attr(QLatin1String("nrzal"), f->ChoiceNr);
+            raw(QLatin1String(">"));
+            append(f->Value);
+            raw(QLatin1String("</dane>\r\n"));
+        }
+        raw(QLatin1String(" </pomiar>\r\n"));
+    }
+
+    void block(const TCzynnik &f)
+    {
+        line(QStringLiteral("<idczynn=\"%1\">").arg(f.id));
+        for (const auto &m : f.Measurements)
+            measurement(*m);
+        line(u"</idczynn>");
+    }
+
+    // Atomic; "Błąd dostępu do pliku" and false when the file cannot be written.
+    bool write(const QString &storedPath) const
+    {
+        ForgetCachedFile(storedPath);
+        if (platform::WriteFileAtomically(platform::ToFilePath(storedPath), platform::EncodeCp1250(m_text)))
+            return true;
+        platform::ShowFileAccessError();
+        return false;
+    }
+
+    const QString &text() const { return m_text; }
+
+private:
+    QString m_text;
+};
+
+} // namespace
+
 QStringList MeasurementLines(const TPomiarCzynn &m)
 {
-    QStringList out;
-    out.reserve(qsizetype(m.Fields.size()) + 2);
-    QString head;
-    head.reserve(200 + m.mscPom.size() + m.wykpom.size() + m.metpom.size() + m.interwyn.size() + m.srodogrryz.size());
-    head += QLatin1String(" <pomiar");
-    appendAttr(head, QLatin1String("id"), m.id);
-    appendAttr(head, QLatin1String("ver"), m.ver);
-    appendAttr(head, QLatin1String("data"), m.data);
-    appendAttr(head, QLatin1String("mscPom"), m.mscPom);
-    appendAttr(head, QLatin1String("wykpom"), m.wykpom);
-    appendAttr(head, QLatin1String("metpom"), m.metpom);
-    appendAttr(head, QLatin1String("interwyn"), m.interwyn);
-    appendAttr(head, QLatin1String("srodogrryz"), m.srodogrryz);
-    appendAttr(head, QLatin1String("ocenam"), m.ocenam);
-    appendAttr(head, QLatin1String("ocenak"), m.ocenak);
-    appendAttr(head, QLatin1String("ocenakc"), m.ocenakc);
-    appendAttr(head, QLatin1String("ocenaml"), m.ocenaml);
-    appendAttr(head, QLatin1String("ocenamax"), m.ocenamax);
-    appendAttr(head, QLatin1String("ocenakon"), m.ocenakon);
-    head += QLatin1Char('>');
-    out << head;
-    for (const auto &f : m.Fields) {
-        const bool header = f->typ == QLatin1String("naglowek");
-        if (header ? f->ChoiceNr == 0 : !isStoredKind(f->typ))
-            continue;
-        QString line;
-        line.reserve(40 + f->nazwa.size() + f->typ.size() + f->Value.size());
-        line += QLatin1String("  <dane");
-        appendAttr(line, QLatin1String("nazwa"), f->nazwa);
-        appendAttr(line, QLatin1String("typ"), f->typ);
-        if (header)
-            appendAttr(line, QLatin1String("nrwyb"), f->ChoiceNr);
-        else if (f->typ == QLatin1String("combo"))
-            appendAttr(line, QLatin1String("nrzal"), f->ChoiceNr);
-        line += QLatin1Char('>');
-        line += f->Value;
-        line += QLatin1String("</dane>");
-        out << line;
-    }
-    out << QStringLiteral(" </pomiar>");
-    return out;
+    FileText t;
+    t.measurement(m);
+    QStringList lines = t.text().split(QLatin1String("\r\n"));
+    lines.removeFirst(); // the declaration
+    lines.removeLast();  // after the last line end
+    return lines;
 }
 
 namespace {
@@ -488,7 +723,7 @@ bool readSegments(const QString &path, std::vector<Segment> &segments)
     // A file that holds blocks is split by them whatever its root line says.
     bool holdsBlocks = false;
     for (int i = 2; i < contentEnd && !holdsBlocks; ++i)
-        holdsBlocks = lines[i].contains(QLatin1String("<idczynn"));
+        holdsBlocks = classify(lines[i]).idczynn;
     if (!holdsBlocks && rootLine.contains(QLatin1String(" idczynn=")) && !rootLine.contains(QLatin1String("<idczynn"))) {
         Segment s;
         s.isBlock = true;
@@ -502,7 +737,7 @@ bool readSegments(const QString &path, std::vector<Segment> &segments)
     Segment loose;
     for (int i = 2; i < contentEnd; ++i) {
         const QString &line = lines[i];
-        if (!line.contains(QLatin1String("<idczynn"))) {
+        if (!classify(line).idczynn) {
             loose.lines << line;
             continue;
         }
@@ -517,7 +752,7 @@ bool readSegments(const QString &path, std::vector<Segment> &segments)
         int j = i + 1;
         for (; j < contentEnd; ++j) {
             b.lines << lines[j];
-            if (lines[j].contains(QLatin1String("</idczynn")))
+            if (classify(lines[j]).idczynnClose)
                 break;
         }
         if (j >= contentEnd) // a block left open runs to the end of the file
@@ -530,26 +765,15 @@ bool readSegments(const QString &path, std::vector<Segment> &segments)
     return true;
 }
 
-QStringList blockLines(const TCzynnik &f)
-{
-    QStringList out;
-    out << QStringLiteral("<idczynn=\"%1\">").arg(f.id);
-    for (const auto &m : f.Measurements)
-        out << MeasurementLines(*m);
-    out << QStringLiteral("</idczynn>");
-    return out;
-}
-
 // A stored block as written in the shared layout.
-QStringList asSharedBlock(const Segment &s)
+void appendStoredBlock(FileText &out, const Segment &s)
 {
-    if (!s.singleLayout)
-        return s.lines;
-    QStringList out;
-    out << QStringLiteral("<idczynn=\"%1\">").arg(s.id);
-    out << s.lines;
-    out << QStringLiteral("</idczynn>");
-    return out;
+    if (s.singleLayout)
+        out.line(QStringLiteral("<idczynn=\"%1\">").arg(s.id));
+    for (const QString &l : s.lines)
+        out.line(l);
+    if (s.singleLayout)
+        out.line(u"</idczynn>");
 }
 
 } // namespace
@@ -583,39 +807,38 @@ bool WriteMeasurementFile(const QString &folder, const QString &fileBase, const 
     if (writing.empty())
         return true; // nothing of this file was read whole: leave it as it stands
 
-    QStringList out;
+    FileText out;
     if (!shared) {
         const TCzynnik &f = *writing.front();
-        out << QStringLiteral("<%1 idczynn=\"%2\">").arg(fileBase).arg(f.id);
+        out.line(QStringLiteral("<%1 idczynn=\"%2\">").arg(fileBase).arg(f.id));
         for (const auto &m : f.Measurements)
-            out << MeasurementLines(*m);
-        out << QStringLiteral("</%1>").arg(fileBase);
-        ForgetCachedFile(path);
-        return WriteTextXmlFile(path, out);
+            out.measurement(*m);
+        out.line(QStringLiteral("</%1>").arg(fileBase));
+        return out.write(path);
     }
     // The shared root line has always carried a stray quote; readers ignore the line.
-    out << QStringLiteral("<%1\">").arg(fileBase);
+    out.line(QStringLiteral("<%1\">").arg(fileBase));
     QSet<int> written;
     for (const Segment &s : existing) {
         if (!s.isBlock) {
-            out << s.lines;
+            for (const QString &l : s.lines)
+                out.line(l);
             continue;
         }
         if (s.idKnown && writingIds.contains(s.id) && !written.contains(s.id)) {
             for (const TCzynnik *f : writing)
                 if (f->id == s.id)
-                    out << blockLines(*f);
+                    out.block(*f);
             written.insert(s.id);
             continue;
         }
-        out << asSharedBlock(s);
+        appendStoredBlock(out, s);
     }
     for (const TCzynnik *f : writing)
         if (!written.contains(f->id))
-            out << blockLines(*f);
-    out << QStringLiteral("</%1>").arg(fileBase);
-    ForgetCachedFile(path);
-    return WriteTextXmlFile(path, out);
+            out.block(*f);
+    out.line(QStringLiteral("</%1>").arg(fileBase));
+    return out.write(path);
 }
 
 namespace {
