@@ -303,3 +303,32 @@ TEST(CatalogueCorrection, DustFractionsAndAdditionalMarks)
     EXPECT_TRUE(g[1]->visible);
     EXPECT_FALSE(g[2]->visible);
 }
+
+TEST(CatalogueCorrection, ChemicalWithoutShortTermLimitLosesThoseFieldsAndKeepsTheRest)
+{
+    TPomiarList f;
+    f.push_back(field("NDSCh", "-1"));
+    f.push_back(field("lNDSChWartDop"));
+    f.push_back(field("NDSChKrotn"));
+    f.push_back(field("NDS", "100"));
+    f.push_back(field("NDSKrotn"));
+    ApplyCatalogueValuesToForm(f, CatalogueChemical);
+    EXPECT_FALSE(f[1]->visible);
+    EXPECT_FALSE(f[2]->enabled);
+    EXPECT_TRUE(f[2]->druk.isEmpty());
+    EXPECT_TRUE(f[3]->visible);
+    EXPECT_TRUE(f[4]->visible);
+    EXPECT_EQ(f[4]->druk, QString("T"));
+}
+
+TEST(CatalogueLookups, FormDefaultsComeFromOneReadOfTheCatalogue)
+{
+    FixtureFolder fx;
+    writeChem(fx);
+    EXPECT_EQ(ReadCatalogueParam("d", "NDS", 1, CatalogueChemical), QString("600"));
+    // Unreadable now, but unchanged: the lookups are served from what was read.
+    QFile::setPermissions(fx.FilePath("poradn/czynchem.xml"), QFileDevice::Permissions());
+    EXPECT_EQ(ReadCatalogueParam("d", "NDSCh", 1, CatalogueChemical), QString("1800"));
+    EXPECT_EQ(ReadCatalogueName(2, 1), QString("Rtęć"));
+    QFile::setPermissions(fx.FilePath("poradn/czynchem.xml"), QFile::ReadOwner | QFile::WriteOwner);
+}
