@@ -53,7 +53,10 @@ public:
     AttrView() = default;
     explicit AttrView(QStringView raw) : m_view(raw)
     {
-        if (raw.contains(QLatin1String("&quot;"))) {
+        bool amp = false;
+        for (QChar c : raw)
+            amp = amp || c.unicode() == u'&';
+        if (amp && raw.contains(QLatin1String("&quot;"))) {
             m_decoded = raw.toString();
             m_decoded.replace(QLatin1String("&quot;"), QLatin1String("\""));
             m_view = m_decoded;
