@@ -35,7 +35,9 @@ std::unique_ptr<TCzynnik> factor(const QString &nazwa, const QString &ident, int
 class DefStan : public ::testing::Test
 {
 protected:
-    testsupport::FixtureFolder fx;
+    // The shipped catalogues stand beside the data, as in an installation: reading a
+    // workstation looks up its factors' form versions in them.
+    testsupport::FixtureFolder fx{true};
     testsupport::ScriptedPrompter boxes;
     std::unique_ptr<TfrmDefStan> view;
 
@@ -44,7 +46,7 @@ protected:
         auto &s = appstate::State();
         s.DataFolder = Data;
         s.FormsFolder = QStringLiteral("zaklocen\\frm\\");
-        s.CatalogueFolder = QString();
+        s.CatalogueFolder = QStringLiteral("poradn\\");
         s.AttachFolder = QStringLiteral("zal\\");
         s.ViewName = QStringLiteral("frmDefStan");
         s.ListVersion.clear();
@@ -587,7 +589,7 @@ TEST_F(DefStan, DeleteAsTheMainWindowRunsIt)
     EXPECT_FALSE(fx.Exists("dane/stan_4"));
     EXPECT_EQ(listTexts(), QStringList({"Biuro", "Spawalnia"}));
     EXPECT_FALSE(view->HasDeletableSelection());
-    EXPECT_TRUE(boxes.boxes.isEmpty());
+    EXPECT_TRUE(boxes.boxes.isEmpty()) << boxes.Texts().join(" | ").toStdString();
 }
 
 TEST_F(DefStan, TypingANonNumberIntoTheGridIsRefusedThroughItsEditor)
