@@ -59,6 +59,8 @@ public:
         storage::ReadMeasurementForm(QStringLiteral("zaklocen\\frm\\") + fileName, items, 0, {}, &root);
         function = root.function;
         form.Name = function;
+        // Each test may run in a process of its own: the rules register as at start-up.
+        assessment::rules::RegisterRules();
         rule = assessment::FindEvaluationRule(function);
         for (const auto &item : items) {
             const QString name = ControlName(*item);
