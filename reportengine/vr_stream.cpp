@@ -544,7 +544,8 @@ QByteArray TVRCompress::ExpandBytes(const char *code, qint64 codeSize, qint64 co
             run = qMin(run, count - i);
             std::memset(p + i, (a2 >> 1) - 256, run);
             i += run;
-            r.buf = buf >> run;
+            // A run may take all 64 buffered bits; a shift by 64 would keep them.
+            r.buf = run >= 64 ? 0 : buf >> run;
             r.bits = bits - static_cast<int>(run);
             continue;
         }

@@ -316,6 +316,12 @@ TEST(PageCoderReference, EdgeBuffersCodeTheSameBothWays)
     ExpectSameCode(all, "all values");
     ExpectSameCode(QByteArray(100000, '\0'), "zeros");
     ExpectSameCode(QByteArray(7777, '\xff') + all + QByteArray(3, '\xff'), "runs of 255");
+    // A run of one-bit symbols that fills the whole 64-bit buffer near the end of the code
+    // (found by fuzzing: the decoder kept the bits it had just used).
+    ExpectSameCode(QByteArray::fromBase64("//8AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA1TA="),
+                   "run filling the bit buffer");
+    for (int zeros = 60; zeros < 140; ++zeros)
+        ExpectSameCode(QByteArray(2, '\xff') + QByteArray(zeros, '\0') + QByteArray("\xd5\x30x", 3), "runs at the end");
     // Code lengths from 1 to 16 bytes end on every bit position.
     for (int n = 1; n <= 16; ++n)
         ExpectSameCode(all.left(n) + QByteArray(n, 'x'), "short");
