@@ -1,6 +1,5 @@
 #include "platform/cp1250.h"
 
-#include <QHash>
 
 namespace platform {
 
@@ -27,12 +26,14 @@ const char16_t kUpper[128] = {
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
 };
 
-const QHash<char16_t, char> &reverseTable()
+// Byte of every UTF-16 code unit the code page holds; 0 for the others (a character
+// above 0x7F never maps to a byte below 0x80, so 0 is free to mean "not in the page").
+const unsigned char *reverseTable()
 {
-    static const QHash<char16_t, char> table = [] {
-        QHash<char16_t, char> t;
+    static const auto *table = [] {
+        auto *t = new unsigned char[65536]();
         for (int i = 0; i < 128; ++i)
-            t.insert(kUpper[i], static_cast<char>(0x80 + i));
+            t[kUpper[i]] = static_cast<unsigned char>(0x80 + i);
         return t;
     }();
     return table;
@@ -57,14 +58,15 @@ QByteArray EncodeCp1250(const QString &text)
     QByteArray out;
     out.resize(text.size());
     const QChar *src = text.constData();
-    const auto &rev = reverseTable();
+    const unsigned char *rev = reverseTable();
+    char *dst = out.data();
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = src[i].unicode();
         if (c < 0x80) {
-            out[i] = static_cast<char>(c);
+            dst[i] = static_cast<char>(c);
         } else {
-            auto it = rev.constFind(c);
-            out[i] = it == rev.constEnd() ? '?' : it.value();
+            const unsigned char b = rev[c];
+            dst[i] = b ? static_cast<char>(b) : '?';
         }
     }
     return out;
@@ -72,9 +74,9 @@ QByteArray EncodeCp1250(const QString &text)
 
 bool FitsCp1250(const QString &text)
 {
-    const auto &rev = reverseTable();
+    const unsigned char *rev = reverseTable();
     for (QChar ch : text) {
-        if (ch.unicode() >= 0x80 && !rev.contains(ch.unicode()))
+        if (ch.unicode() >= 0x80 && !rev[ch.unicode()])
             return false;
     }
     return true;
