@@ -43,13 +43,18 @@ const unsigned char *reverseTable()
 
 QString DecodeCp1250(const QByteArray &bytes)
 {
+    static const auto *full = [] {
+        auto *t = new char16_t[256];
+        for (int b = 0; b < 256; ++b)
+            t[b] = b < 0x80 ? char16_t(b) : kUpper[b - 0x80];
+        return t;
+    }();
     QString out;
     out.resize(bytes.size());
-    QChar *dst = out.data();
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        dst[i] = b < 0x80 ? QChar(b) : QChar(kUpper[b - 0x80]);
-    }
+    auto *dst = reinterpret_cast<char16_t *>(out.data());
+    const auto *src = reinterpret_cast<const unsigned char *>(bytes.constData());
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        dst[i] = full[src[i]];
     return out;
 }
 
