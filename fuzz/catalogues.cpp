@@ -1,6 +1,7 @@
 // Feeds the chemical, biological and dust catalogue readers, the lookups and the form
 // correction with arbitrary catalogue files.
 // LIBS: tarvelin_storage tarvelin_platform
+#include "fuzz/fuzz_folder.h"
 #include "platform/paths.h"
 #include "platform/tarvelin_error.h"
 #include "storage/catalogue_files.h"
@@ -14,28 +15,20 @@
 
 namespace {
 
-QTemporaryDir &folder()
+void setup(const QDir &dir)
 {
-    static QTemporaryDir dir;
-    static bool once = [] {
-        qputenv("TARVELIN_SCRIPTED_BOXES", "1");
-        platform::SetProgramFolder(dir.path());
-        QDir(dir.path()).mkpath(QStringLiteral("poradn"));
-        return true;
-    }();
-    (void)once;
-    return dir;
+    dir.mkpath(QStringLiteral("poradn"));
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    folder();
+    fuzzsupport::Folder(setup);
     storage::ClearCatalogueCache();
     storage::ClearFileCache();
     for (const char *name : {"poradn/czynchem.xml", "poradn/czynbiol.xml", "poradn/czynpyly.xml"}) {
-        QFile f(folder().filePath(QString::fromLatin1(name)));
+        QFile f(fuzzsupport::Folder(setup).filePath(QString::fromLatin1(name)));
         if (f.open(QIODevice::WriteOnly))
             f.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
     }

@@ -1,5 +1,6 @@
 // Feeds the document data reader with arbitrary files, against a small definition.
 // LIBS: tarvelin_storage tarvelin_platform
+#include "fuzz/fuzz_folder.h"
 #include "platform/paths.h"
 #include "platform/tarvelin_error.h"
 #include "storage/config_version.h"
@@ -13,33 +14,19 @@
 
 namespace {
 
-QTemporaryDir &folder()
+void setup(const QDir &dir)
 {
-    static QTemporaryDir dir;
-    static bool once = [] {
-        qputenv("TARVELIN_SCRIPTED_BOXES", "1");
-        platform::SetProgramFolder(dir.path());
-        QDir(dir.path()).mkpath(QStringLiteral("d/k"));
-        storage::ConfigVersion() = QStringLiteral("1.0");
-        return true;
-    }();
-    (void)once;
-    return dir;
+    dir.mkpath(QStringLiteral("d/k"));
+    storage::ConfigVersion() = QStringLiteral("1.0");
 }
 
-void put(const QString &relative, const uint8_t *data, size_t size)
-{
-    QFile f(folder().filePath(relative));
-    if (f.open(QIODevice::WriteOnly))
-        f.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
-}
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    folder();
-    put(QStringLiteral("d/k/x_dane_1.xml"), data, size);
+    fuzzsupport::Folder(setup);
+    fuzzsupport::Put(QStringLiteral("d/k/x_dane_1.xml"), data, size);
     storage::TDokumList items;
     auto add = [&](const char *name, const char *typ, int ile) {
         auto item = std::make_unique<storage::TDokum>(1, ile, 100, 100, 0, QStringLiteral("p"),

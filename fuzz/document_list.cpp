@@ -1,5 +1,6 @@
 // Feeds the document list reader with arbitrary files.
 // LIBS: tarvelin_storage tarvelin_platform
+#include "fuzz/fuzz_folder.h"
 #include "platform/paths.h"
 #include "platform/tarvelin_error.h"
 #include "storage/config_version.h"
@@ -13,33 +14,19 @@
 
 namespace {
 
-QTemporaryDir &folder()
+void setup(const QDir &dir)
 {
-    static QTemporaryDir dir;
-    static bool once = [] {
-        qputenv("TARVELIN_SCRIPTED_BOXES", "1");
-        platform::SetProgramFolder(dir.path());
-        QDir(dir.path()).mkpath(QStringLiteral("d/k"));
-        storage::ConfigVersion() = QStringLiteral("1.0");
-        return true;
-    }();
-    (void)once;
-    return dir;
+    dir.mkpath(QStringLiteral("d/k"));
+    storage::ConfigVersion() = QStringLiteral("1.0");
 }
 
-void put(const QString &relative, const uint8_t *data, size_t size)
-{
-    QFile f(folder().filePath(relative));
-    if (f.open(QIODevice::WriteOnly))
-        f.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
-}
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    folder();
-    put(QStringLiteral("d/x_lista.xml"), data, size);
+    fuzzsupport::Folder(setup);
+    fuzzsupport::Put(QStringLiteral("d/x_lista.xml"), data, size);
     storage::TListDokumList list;
     try {
         const bool accepted = storage::ReadDocumentList(QStringLiteral("d\\x_lista.xml"), list, QStringLiteral("2"));

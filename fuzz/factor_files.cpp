@@ -1,6 +1,7 @@
 // Feeds the factor-group, factor-list and own-factor readers and the form-version lookup
 // with arbitrary files; what reads back cleanly must survive a write and a second read.
 // LIBS: tarvelin_storage tarvelin_platform
+#include "fuzz/fuzz_folder.h"
 #include "platform/paths.h"
 #include "platform/tarvelin_error.h"
 #include "storage/factor_files.h"
@@ -13,17 +14,9 @@
 
 namespace {
 
-QTemporaryDir &folder()
+void setup(const QDir &dir)
 {
-    static QTemporaryDir dir;
-    static bool once = [] {
-        qputenv("TARVELIN_SCRIPTED_BOXES", "1");
-        platform::SetProgramFolder(dir.path());
-        QDir(dir.path()).mkpath(QStringLiteral("poradn"));
-        return true;
-    }();
-    (void)once;
-    return dir;
+    dir.mkpath(QStringLiteral("poradn"));
 }
 
 bool clean(const QString &s)
@@ -38,9 +31,9 @@ bool clean(const QString &s)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    folder();
+    fuzzsupport::Folder(setup);
     for (const char *name : {"poradn/czynniki_grupy.xml", "poradn/czynfiz.xml", "poradn/czynfizWl.xml"}) {
-        QFile f(folder().filePath(QString::fromLatin1(name)));
+        QFile f(fuzzsupport::Folder(setup).filePath(QString::fromLatin1(name)));
         if (f.open(QIODevice::WriteOnly))
             f.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
     }

@@ -1,6 +1,7 @@
 // Feeds the measurement form definition reader with arbitrary definitions (the same bytes
 // serve as the included part, so includes nest) against a small catalogue.
 // LIBS: tarvelin_storage tarvelin_platform
+#include "fuzz/fuzz_folder.h"
 #include "platform/paths.h"
 #include "platform/tarvelin_error.h"
 #include "storage/file_cache.h"
@@ -15,40 +16,26 @@
 
 namespace {
 
-QTemporaryDir &folder()
+void setup(const QDir &dir)
 {
-    static QTemporaryDir dir;
-    static bool once = [] {
-        qputenv("TARVELIN_SCRIPTED_BOXES", "1");
-        platform::SetProgramFolder(dir.path());
-        QDir(dir.path()).mkpath(QStringLiteral("zaklocen/frm/zalaczn"));
-        QDir(dir.path()).mkpath(QStringLiteral("poradn"));
-        QFile c(dir.filePath(QStringLiteral("poradn/czynchem.xml")));
-        if (c.open(QIODevice::WriteOnly))
-            c.write("<?xml?>\r\n<czynchem ver=\"1.0\">\r\n <czynnik id=\"7\" nazwa=\"A\">\r\n"
-                    "  <param nds=\"-1\" ndsch=\"5\" ndsp=\"-1\" typ=\"3\">\r\n </czynnik>\r\n</czynchem>\r\n");
-        return true;
-    }();
-    (void)once;
-    return dir;
+    dir.mkpath(QStringLiteral("zaklocen/frm/zalaczn"));
+    dir.mkpath(QStringLiteral("poradn"));
+    QFile c(dir.filePath(QStringLiteral("poradn/czynchem.xml")));
+    if (c.open(QIODevice::WriteOnly))
+        c.write("<?xml?>\r\n<czynchem ver=\"1.0\">\r\n <czynnik id=\"7\" nazwa=\"A\">\r\n"
+                "  <param nds=\"-1\" ndsch=\"5\" ndsp=\"-1\" typ=\"3\">\r\n </czynnik>\r\n</czynchem>\r\n");
 }
 
-void put(const QString &relative, const uint8_t *data, size_t size)
-{
-    QFile f(folder().filePath(relative));
-    if (f.open(QIODevice::WriteOnly))
-        f.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
-}
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    folder();
+    fuzzsupport::Folder(setup);
     storage::ClearFileCache();
     storage::ClearCatalogueCache();
-    put(QStringLiteral("zaklocen/frm/chemiczny_frm_1.xml"), data, size);
-    put(QStringLiteral("zaklocen/frm/zalaczn/mech_frm_7.xml"), data, size);
+    fuzzsupport::Put(QStringLiteral("zaklocen/frm/chemiczny_frm_1.xml"), data, size);
+    fuzzsupport::Put(QStringLiteral("zaklocen/frm/zalaczn/mech_frm_7.xml"), data, size);
     for (bool preview : {false, true}) {
         storage::TPomiarList items;
         try {

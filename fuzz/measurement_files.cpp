@@ -1,6 +1,7 @@
 // Feeds the measurement file reader with arbitrary files in both layouts, then writes what
 // it read back beside the other factors' blocks and reads it again.
 // LIBS: tarvelin_storage tarvelin_platform
+#include "fuzz/fuzz_folder.h"
 #include "platform/paths.h"
 #include "platform/tarvelin_error.h"
 #include "storage/factors.h"
@@ -16,34 +17,26 @@
 
 namespace {
 
-QTemporaryDir &folder()
+void setup(const QDir &dir)
 {
-    static QTemporaryDir dir;
-    static bool once = [] {
-        qputenv("TARVELIN_SCRIPTED_BOXES", "1");
-        platform::SetProgramFolder(dir.path());
-        QDir(dir.path()).mkpath(QStringLiteral("zaklocen/frm"));
-        QDir(dir.path()).mkpath(QStringLiteral("d/s"));
-        QFile f(dir.filePath(QStringLiteral("zaklocen/frm/met5Krok_frm_1.xml")));
-        if (f.open(QIODevice::WriteOnly))
-            f.write("<?xml?>\r\n<met5Krok_frm function=\"met5Krok_Pomiar_01\">\r\n<page nr=\"1\" nazwa=\"A\">\r\n"
-                    "<naglowek nazwa=\"H\" etyk=\"a;b\">\r\n<wiersz>\r\n<pole nazwa=\"A\" typ=\"edit\">0</pole>\r\n"
-                    "<pole nazwa=\"B\" typ=\"combo\"></pole>\r\n<pole nazwa=\"C\" typ=\"memo\"></pole>\r\n"
-                    "<pole nazwa=\"D\" typ=\"label\"></pole>\r\n</wiersz>\r\n</naglowek>\r\n</page>\r\n</met5Krok_frm>\r\n");
-        return true;
-    }();
-    (void)once;
-    return dir;
+    dir.mkpath(QStringLiteral("zaklocen/frm"));
+    dir.mkpath(QStringLiteral("d/s"));
+    QFile f(dir.filePath(QStringLiteral("zaklocen/frm/met5Krok_frm_1.xml")));
+    if (f.open(QIODevice::WriteOnly))
+        f.write("<?xml?>\r\n<met5Krok_frm function=\"met5Krok_Pomiar_01\">\r\n<page nr=\"1\" nazwa=\"A\">\r\n"
+                "<naglowek nazwa=\"H\" etyk=\"a;b\">\r\n<wiersz>\r\n<pole nazwa=\"A\" typ=\"edit\">0</pole>\r\n"
+                "<pole nazwa=\"B\" typ=\"combo\"></pole>\r\n<pole nazwa=\"C\" typ=\"memo\"></pole>\r\n"
+                "<pole nazwa=\"D\" typ=\"label\"></pole>\r\n</wiersz>\r\n</naglowek>\r\n</page>\r\n</met5Krok_frm>\r\n");
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    folder();
+    fuzzsupport::Folder(setup);
     storage::ClearFileCache();
     {
-        QFile f(folder().filePath(QStringLiteral("d/s/met5Krok_dane.xml")));
+        QFile f(fuzzsupport::Folder(setup).filePath(QStringLiteral("d/s/met5Krok_dane.xml")));
         if (f.open(QIODevice::WriteOnly))
             f.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
     }
@@ -77,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                 p->Value.contains(QLatin1Char('=')))
                 return 0;
     }
-    QFile::remove(folder().filePath(QStringLiteral("d/s/met5Krok_dane.xml")));
+    QFile::remove(fuzzsupport::Folder(setup).filePath(QStringLiteral("d/s/met5Krok_dane.xml")));
     if (!storage::WriteMeasurementFile(dir, QStringLiteral("met5Krok_dane"), {&a}))
         __builtin_trap();
     storage::TMeasurementList again;

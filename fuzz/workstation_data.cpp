@@ -2,6 +2,7 @@
 // crash, no hang; a read that fails leaves the workstation marked, and the writer then
 // refuses it; a read that succeeds writes back and reads again.
 // LIBS: tarvelin_storage tarvelin_platform
+#include "fuzz/fuzz_folder.h"
 #include "platform/paths.h"
 #include "platform/tarvelin_error.h"
 #include "storage/workstation_files.h"
@@ -14,24 +15,16 @@
 
 namespace {
 
-QTemporaryDir &folder()
+void setup(const QDir &dir)
 {
-    static QTemporaryDir dir;
-    static bool once = [] {
-        qputenv("TARVELIN_SCRIPTED_BOXES", "1");
-        platform::SetProgramFolder(dir.path());
-        QDir(dir.path()).mkpath(QStringLiteral("dane/stan_1"));
-        return true;
-    }();
-    (void)once;
-    return dir;
+    dir.mkpath(QStringLiteral("dane/stan_1"));
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QString file = folder().filePath(QStringLiteral("dane/stan_1/stanowisko_dane.xml"));
+    const QString file = fuzzsupport::Folder(setup).filePath(QStringLiteral("dane/stan_1/stanowisko_dane.xml"));
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     for (const char *view : {"frmDefStan", "frmRyzZakl"}) {
         {
