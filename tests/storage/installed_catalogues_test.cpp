@@ -1,6 +1,8 @@
 // The factor groups, lists and catalogues shipped with the program load cleanly.
 #include "storage/catalogue_files.h"
 #include "storage/factor_files.h"
+#include "storage/navigation_file.h"
+#include "storage/config_version.h"
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
 
@@ -44,9 +46,15 @@ TEST(InstalledCatalogues, GroupsListsAndCataloguesLoadWithoutMessage)
             for (const auto &c : chem) {
                 EXPECT_TRUE(ids.insert(c->id).second) << c->id;
                 EXPECT_FALSE(c->nrcas.isEmpty()) << c->nazwa.toStdString();
-                bool ok = false;
-                c->nds.toDouble(&ok);
-                EXPECT_TRUE(ok) << c->nazwa.toStdString();
+                // A limit value is shipped only where it is known for certain; one left out
+                // reads as empty, one given is "-1" (no such limit) or a positive number.
+                for (const QString &v : {c->nds, c->ndsch, c->ndsp}) {
+                    if (v.isEmpty() || v == "-1")
+                        continue;
+                    bool ok = false;
+                    EXPECT_GT(v.toDouble(&ok), 0.0) << c->nazwa.toStdString();
+                    EXPECT_TRUE(ok) << c->nazwa.toStdString();
+                }
             }
             factors += int(chem.size());
         } else if (g->ident == "biol") {
@@ -117,4 +125,29 @@ TEST(InstalledCatalogues, LookupsServeFormDefaults)
     ASSERT_EQ(hg.size(), 1u);
     EXPECT_EQ(hg[0]->nrcas, QString("7439-97-6"));
     EXPECT_EQ(hg[0]->nds, QString("0.02"));
+}
+
+TEST(InstalledCatalogues, VersionsMatchTheConfigurationAndEveryDustAnswersItsLookups)
+{
+    FixtureFolder fx(true);
+    ScriptedPrompter prompter;
+    ReadNavigationConfig(NavigationConfigPath());
+    const QString configVer = ConfigVersion();
+    ASSERT_FALSE(configVer.isEmpty());
+    CatalogueReadInfo chem, biol;
+    ReadChemicalCatalogue(ChemicalCataloguePath(), ChemicalFilter(), configVer, &chem);
+    ReadBiologicalCatalogue(BiologicalCataloguePath(), "0", configVer, &biol);
+    EXPECT_TRUE(chem.versionAccepted) << chem.ver.toStdString();
+    EXPECT_TRUE(biol.versionAccepted) << biol.ver.toStdString();
+
+    // The dust list is also the dust catalogue: each entry's parameters on the next line.
+    const auto dusts = ReadFactorList(kCatalogueFolder + "czynpyly.xml", "pyly", false);
+    ASSERT_FALSE(dusts.empty());
+    for (const auto &d : dusts) {
+        EXPECT_EQ(ReadCatalogueName(d->id, 2), d->nazwa) << d->id;
+        EXPECT_NE(ReadCatalogueParam("brak", "Typ", d->id, CatalogueDust), QString("brak")) << d->id;
+    }
+    // A limit left out of the catalogue leaves the form's own default in place.
+    EXPECT_EQ(ReadCatalogueParam("x", "NDS", 80003, CatalogueChemical), QString());
+    EXPECT_TRUE(prompter.boxes.isEmpty()) << prompter.Texts().join('|').toStdString();
 }
