@@ -64,10 +64,11 @@ int readProperty(const QWidget *w, const QString &prop)
         if (index >= 0 && ((horizontal && prop == QLatin1String("Width")) || (!horizontal && prop == QLatin1String("Height"))))
             return split->sizes().value(index);
     }
+    // The outer position, frame included: the one move() takes back on restore.
     if (prop == QLatin1String("Top"))
-        return w->isWindow() ? w->geometry().y() : w->y();
+        return w->y();
     if (prop == QLatin1String("Left"))
-        return w->isWindow() ? w->geometry().x() : w->x();
+        return w->x();
     if (prop == QLatin1String("Width"))
         return w->width();
     return w->height();

@@ -80,3 +80,23 @@ TEST(FormGeometry, UnsetValuesAndUnknownComponentsAreIgnored)
     widgets::SaveFormGeometry(&w.form);
     EXPECT_TRUE(fx.ReadText("Tarvelin.ini").contains("frmGone.Width=1"));
 }
+
+TEST(FormGeometry, ShownWindowComesBackWhereItWas)
+{
+    // Top and Left are the window's outer position, as move() takes it; saving the inner
+    // position would move a framed window down and right on every run.
+    FixtureFolder fx;
+    QPoint where;
+    {
+        Window w;
+        w.form.show();
+        w.form.move(60, 70);
+        where = w.form.pos();
+        ASSERT_TRUE(widgets::SaveFormGeometry(&w.form));
+    }
+    Window again;
+    again.form.show();
+    widgets::RestoreFormGeometry(&again.form);
+    EXPECT_EQ(again.form.pos(), where);
+    again.form.hide();
+}
