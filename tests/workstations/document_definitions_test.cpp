@@ -214,6 +214,31 @@ TEST_F(ShippedDocuments, TickedChoicesAreCodedAndCarriersArePlain)
     }
 }
 
+TEST_F(ShippedDocuments, StatisticalCardUsesTheEuropeanAccidentStatisticsCodes)
+{
+    // The card is sent on for statistics: its classifications carry the ESAW codes.
+    const QMap<QString, QStringList> codes = {
+        {"skw_rodzmiejsc.xml",
+         {"010", "020", "030", "040", "050", "060", "070", "080", "090", "100", "110", "120", "999"}},
+        {"skw_procesprac.xml", {"10", "20", "30", "40", "50", "60", "99"}},
+        {"skw_czynwyk.xml", {"10", "20", "30", "40", "50", "60", "70", "99"}},
+        {"skw_czynmater.xml", {"01", "02", "03", "04", "05", "06", "07", "08", "09", "10", "11", "12", "13", "14",
+                               "15", "16", "17", "18", "19", "20", "99"}},
+        {"skw_odchyl.xml", {"10", "20", "30", "40", "50", "60", "70", "80", "99"}},
+        {"skw_kontakt.xml", {"10", "20", "30", "40", "50", "60", "70", "80", "99"}},
+        {"skw_rodzuraz.xml",
+         {"010", "020", "030", "040", "050", "060", "070", "080", "090", "100", "110", "120", "999"}}};
+    for (auto it = codes.begin(); it != codes.end(); ++it) {
+        SCOPED_TRACE(it.key().toStdString());
+        std::vector<storage::TZalTree> nodes;
+        storage::ReadSelectionTree(platform::JoinStoredPath(Attach, it.key()), nodes);
+        QStringList found;
+        for (const auto &node : nodes)
+            found << node.Text.mid(1, node.Text.indexOf(']') - 1);
+        EXPECT_EQ(found, it.value());
+    }
+}
+
 TEST_F(ShippedDocuments, ListsNameEditsOfTheirKindForDateAndPerson)
 {
     for (const Shipped &s : shipped()) {
