@@ -4,6 +4,8 @@
 #include "platform/paths.h"
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSplitter>
 #include <QWidget>
 
@@ -80,6 +82,25 @@ QString classNameOf(const QWidget *w)
     return stored.isValid() ? stored.toString() : QString::fromLatin1(w->metaObject()->className());
 }
 
+// A window saved on a monitor that is no longer there would open out of reach: bring it
+// back to the top left corner of the primary screen when no screen shows a part of it.
+void keepOnScreen(QWidget *form)
+{
+    if (!form->isWindow())
+        return;
+    const QRect placed(form->pos(), form->size());
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    if (screens.isEmpty())
+        return;
+    for (const QScreen *screen : screens) {
+        const QRect common = screen->availableGeometry().intersected(placed);
+        if (common.width() >= 50 && common.height() >= 30)
+            return;
+    }
+    if (const QScreen *primary = QGuiApplication::primaryScreen())
+        form->move(primary->availableGeometry().topLeft());
+}
+
 } // namespace
 
 QString GeometryIniPath()
@@ -116,6 +137,7 @@ void RestoreFormGeometry(QWidget *form)
                 applyProperty(target, prop, v);
         }
     }
+    keepOnScreen(form);
 }
 
 bool SaveFormGeometry(QWidget *form, QWidget *component1, QWidget *component2)

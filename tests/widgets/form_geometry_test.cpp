@@ -1,6 +1,8 @@
 #include "widgets/form_geometry.h"
 #include "tests/support/fixture.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSplitter>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -99,4 +101,16 @@ TEST(FormGeometry, ShownWindowComesBackWhereItWas)
     widgets::RestoreFormGeometry(&again.form);
     EXPECT_EQ(again.form.pos(), where);
     again.form.hide();
+}
+
+TEST(FormGeometry, WindowSavedOnAScreenThatIsGoneComesBackIntoView)
+{
+    FixtureFolder fx;
+    fx.WriteText("Tarvelin.ini", "[frmTest]\nfrmTest.Top=4000\nfrmTest.Left=9000\nfrmTest.Width=640\nfrmTest.Height=480\n");
+    Window w;
+    widgets::RestoreFormGeometry(&w.form);
+    EXPECT_EQ(w.form.size(), QSize(640, 480));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.intersects(QRect(w.form.pos(), w.form.size())));
+    EXPECT_EQ(w.form.pos(), screen.topLeft());
 }
