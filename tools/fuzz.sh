@@ -2,7 +2,7 @@
 # Builds the libFuzzer targets with clang and runs each one briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${FUZZ_SECONDS:-10}
+seconds=${FUZZ_SECONDS:-6}
 runs=${FUZZ_RUNS:-60000}
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTARVELIN_FUZZ=ON -DTARVELIN_TESTS=OFF -DTARVELIN_BENCH=OFF \
