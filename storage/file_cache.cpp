@@ -50,6 +50,7 @@ std::shared_ptr<const QStringList> CachedTextXmlLines(const QString &storedPath,
             return it->lines;
     }
     QStringList lines = platform::ReadLinesCp1250OrThrow(filePath);
+    DropTrailingBlankLines(lines);
     if (cut)
         CutLines(lines);
     auto shared = std::make_shared<const QStringList>(std::move(lines));

@@ -113,6 +113,12 @@ void ReadFirstElementValue(const QString &relPath, const QString &tag, QString &
     }
 }
 
+void DropTrailingBlankLines(QStringList &lines)
+{
+    while (!lines.isEmpty() && lines.constLast().trimmed().isEmpty())
+        lines.removeLast();
+}
+
 void CutLines(QStringList &lines)
 {
     for (qsizetype i = 2; i <= lines.size() - 2; ++i) {
@@ -125,6 +131,7 @@ void CutLines(QStringList &lines)
 QStringList ReadTextXmlLines(const QString &storedPath, bool cut)
 {
     QStringList lines = platform::ReadLinesCp1250OrThrow(platform::ToFilePath(storedPath));
+    DropTrailingBlankLines(lines);
     if (cut)
         CutLines(lines);
     return lines;
@@ -137,6 +144,7 @@ bool ReadTextXmlLinesIfExists(const QString &storedPath, QStringList &lines, boo
     if (!read)
         return false;
     lines = std::move(*read);
+    DropTrailingBlankLines(lines);
     if (cut)
         CutLines(lines);
     return true;

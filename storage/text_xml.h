@@ -39,10 +39,14 @@ void ReadFirstElementValue(const QString &relPath, const QString &tag, QString &
 
 // The shared reading procedure: reads a stored path (relative to the program folder or
 // absolute) into lines and, when cut is true, cuts indexes 2..Count-2 to begin at their
-// first "<". Throws platform::TarvelinError when the file cannot be opened.
+// first "<". Blank lines at the end are dropped. Throws platform::TarvelinError when the
+// file cannot be opened.
 QStringList ReadTextXmlLines(const QString &storedPath, bool cut = true);
 // Same, but returns false (lines empty) when the file is missing instead of throwing.
 bool ReadTextXmlLinesIfExists(const QString &storedPath, QStringList &lines, bool cut = true);
+// Blank lines after the closing root line (an editor leaves them) are no part of the file:
+// with them the closing line would be scanned as content. Every read drops them.
+void DropTrailingBlankLines(QStringList &lines);
 // The cutting step on its own.
 void CutLines(QStringList &lines);
 
