@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <vector>
 
 namespace bench {
 
@@ -30,6 +32,13 @@ inline void UseInstallationCopy(const QTemporaryDir &dir)
 {
     CopyFolder(QStringLiteral(TARVELIN_INSTALL_DIR), dir.path());
     platform::SetProgramFolder(dir.path());
+}
+
+// The middle of a set of timings, steadier than the mean on a shared machine.
+inline double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
 }
 
 } // namespace bench

@@ -19,16 +19,6 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -111,9 +101,9 @@ int main(int argc, char **argv)
     }
     std::printf("documents: open a kind with %d stored documents (definition, pages, list): median %.1f ms "
                 "(target < 100 ms)\n",
-                count, median(listMs));
+                count, bench::Median(listMs));
     std::printf("documents: open one stored document from the list: median %.2f ms, first %.1f ms "
                 "(target < 50 ms)\n",
-                median(openMs), openMs.front());
+                bench::Median(openMs), openMs.front());
     return 0;
 }

@@ -1,6 +1,7 @@
 // The workstation definition view on a generated data folder: the list of 500 workstations
 // loaded into the view, and one workstation with 40 factors and ten years of employment
 // opened in it (read, factors listed, fields and grid filled).
+#include "bench/bench_support.h"
 #include "platform/paths.h"
 #include "shell/appstate/appstate.h"
 #include "storage/text_xml.h"
@@ -72,11 +73,6 @@ void generate(int count, int bigId)
     storage::WriteWorkstationList(Data, list);
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 } // namespace
 
@@ -123,8 +119,8 @@ int main(int argc, char **argv)
         bigName = big->nazwa;
     }
     std::printf("workstation list: %d workstations loaded into the view in %.2f ms (median of %d; target < 100 ms)\n",
-                count, median(listMs), rounds);
+                count, bench::Median(listMs), rounds);
     std::printf("one workstation : 40 factors, 10 years opened in the view in %.2f ms (median of %d; target < 30 ms)\n",
-                median(openMs), rounds);
+                bench::Median(openMs), rounds);
     return 0;
 }

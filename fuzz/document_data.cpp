@@ -20,7 +20,6 @@ void setup(const QDir &dir)
     storage::ConfigVersion() = QStringLiteral("1.0");
 }
 
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

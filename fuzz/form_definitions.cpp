@@ -26,7 +26,6 @@ void setup(const QDir &dir)
                 "  <param nds=\"-1\" ndsch=\"5\" ndsp=\"-1\" typ=\"3\">\r\n </czynnik>\r\n</czynchem>\r\n");
 }
 
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
