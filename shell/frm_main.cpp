@@ -544,8 +544,12 @@ void TfrmMain::WyswForm(const QString &caption, const QString &definitionPath, c
 void TfrmMain::WyswStrone(const QString &caption, const QString &pagePath)
 {
     appstate::TView *view = ViewFor(appstate::WebViewName());
-    ShowViewPanel(view->GetMainPanel(), caption);
+    QWidget *panel = view->GetMainPanel();
+    ShowViewPanel(panel, caption);
     HostedView = view;
+    // The panel came back hidden from its last stay; without this the page stays blank.
+    if (panel && HostedPanel == panel)
+        panel->show();
     view->Navigate(QUrl::fromLocalFile(platform::ToFilePath(pagePath)).toString());
 }
 

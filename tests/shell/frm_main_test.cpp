@@ -261,6 +261,25 @@ TEST_F(MainWindowShipped, WebPageKeepsViewNameAndHelpFileNeedsItsFolder)
     EXPECT_EQ(launcher.started.size(), 1); // no folder, nothing started
 }
 
+TEST_F(MainWindowShipped, WebPageShowsAgainAfterAnotherView)
+{
+    Views views;
+    TfrmMain w;
+    w.show();
+    clickHeader(w, 3);
+    QWidget *page = views["frmWWW"].panel;
+    ASSERT_EQ(w.HostedPanel, page);
+    EXPECT_TRUE(page->isVisible());
+    // Another view takes the right side and hands the page back hidden; coming back to
+    // the page must show it again, not an empty frame.
+    clickHeader(w, 0);
+    EXPECT_FALSE(page->isVisible());
+    clickHeader(w, 3);
+    ASSERT_EQ(w.HostedPanel, page);
+    EXPECT_TRUE(page->isVisible());
+    EXPECT_EQ(views["frmWWW"].urls.size(), 2);
+}
+
 TEST_F(MainWindowShipped, UnregisteredViewsAreNamedPlaceholders)
 {
     TfrmMain w;
