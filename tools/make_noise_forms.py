@@ -140,10 +140,15 @@ def audible():
 
 
 NUISANCE_TREE = 'halas_uciazliwy_wartdop.xml'
-NUISANCE_ITEMS = [   # item 0, 1, 2: the rule reads them as 75, 65 and 55 dB
-    '75 dB - kabiny dyspozytorskie i sterowania bez łączności telefonicznej',
-    '65 dB - kabiny z łącznością telefoniczną, pomieszczenia do prac precyzyjnych',
-    '55 dB - pomieszczenia administracyjne, biura projektowe, prace koncepcyjne',
+# Item 0, 1, 2: the rule reads them as 75, 65 and 55 dB. The rooms of each class as the
+# noise standard for workplaces groups them: dispatch and remote-control cabins with
+# telephone links belong to 65 dB, only direct-control cabins without them to 75 dB.
+NUISANCE_ITEMS = [
+    '75 dB - kabiny bezpośredniego sterowania bez łączności telefonicznej, laboratoria ze źródłami hałasu, '
+    'pomieszczenia z maszynami i urządzeniami liczącymi',
+    '65 dB - kabiny dyspozytorskie, obserwacyjne i zdalnego sterowania z łącznością telefoniczną, '
+    'pomieszczenia do prac precyzyjnych',
+    '55 dB - pomieszczenia administracyjne, biura projektowe, prace teoretyczne, opracowywanie danych',
 ]
 
 

@@ -283,6 +283,20 @@ TEST_F(NuisanceNoise, TheComboChoosesThePermittedLevel)
     EXPECT_EQ(f.Value("ed_PEKrotn"), "0.2");
 }
 
+TEST_F(NuisanceNoise, EachRoomIsOfferedWithItsOwnLevel)
+{
+    // A dispatch cabin with telephone links may have 65 dB, not 75: its room must be found
+    // under the level that applies to it, or the rating comes out too mild.
+    const QStringList items = f.form.ComboItems("cb_cWartDop");
+    ASSERT_EQ(items.size(), 3);
+    EXPECT_TRUE(items[0].contains(QStringLiteral("bezpośredniego sterowania bez łączności telefonicznej")));
+    EXPECT_FALSE(items[0].contains(QStringLiteral("dyspozytorsk")));
+    EXPECT_TRUE(items[1].contains(QStringLiteral("kabiny dyspozytorskie")));
+    EXPECT_TRUE(items[1].contains(QStringLiteral("z łącznością telefoniczną")));
+    EXPECT_TRUE(items[1].contains(QStringLiteral("prac precyzyjnych")));
+    EXPECT_TRUE(items[2].contains(QStringLiteral("pomieszczenia administracyjne")));
+}
+
 TEST_F(NuisanceNoise, NoChoiceLeavesTheFormNotDetermined)
 {
     f.Enter("ed_PEWartZm", "58");
