@@ -269,6 +269,76 @@ void ExpectSameDecoding(const QByteArray &code, qint64 count, const char *what)
     EXPECT_EQ(consumed, refConsumed) << what;
 }
 
+
+// Code made of runs of equal bits whose lengths sit around the sizes the fast coder works
+// in (a byte, the 56 bits a refill guarantees, the 64-bit buffer and twice that), so runs
+// start and end on every bit position and cross refills, and the code ends in the middle
+// of a run as often as not. Random bytes almost never hold a run of more than a few bits.
+QByteArray BitRunCode(QRandomGenerator &rng)
+{
+    static const int kLengths[] = {1, 2, 7, 8, 9, 55, 56, 57, 63, 64, 65, 71, 72, 119, 120, 121, 127, 128, 129};
+    constexpr int kLengthCount = int(sizeof kLengths / sizeof kLengths[0]);
+    const int total = rng.bounded(1, 1200);
+    std::vector<bool> bits;
+    bool bit = rng.bounded(2) != 0;
+    while (static_cast<int>(bits.size()) < total) {
+        const int length = rng.bounded(3) == 0 ? rng.bounded(1, 20) : kLengths[rng.bounded(kLengthCount)];
+        bits.insert(bits.end(), static_cast<size_t>(length), bit);
+        bit = rng.bounded(4) == 0 ? rng.bounded(2) != 0 : !bit;
+    }
+    QByteArray code(static_cast<qsizetype>((bits.size() + 7) / 8), '\0');
+    for (size_t i = 0; i < bits.size(); ++i)
+        if (bits[i])
+            code[static_cast<qsizetype>(i / 8)] = static_cast<char>(code[static_cast<qsizetype>(i / 8)] | (1 << (i % 8)));
+    return code;
+}
+
+// All three decoders against the reference: the whole-buffer one, the byte-at-a-time one
+// on a device (it stops taking bytes where the device ends) and the one on memory.
+void ExpectEveryDecoderAgrees(const QByteArray &code, qint64 count, const char *what)
+{
+    qint64 refConsumed = -1;
+    const QByteArray expected = ReferenceExpand(code, count, &refConsumed);
+
+    qint64 consumed = -1;
+    const QByteArray whole = TVRCompress::ExpandBytes(code.constData(), code.size(), count, &consumed);
+    ASSERT_TRUE(whole == expected) << what << ": whole buffer, " << count << " symbols from " << code.size()
+                                   << " code bytes " << code.toBase64().constData();
+    ASSERT_EQ(consumed, refConsumed) << what;
+
+    QByteArray source = code;
+    QBuffer device(&source);
+    device.open(QIODevice::ReadOnly);
+    TVRCompress fromDevice(&device, false);
+    TVRCompress fromMemory(code.constData(), code.size());
+    QByteArray byDevice;
+    QByteArray byMemory;
+    for (qint64 i = 0; i < count; ++i) {
+        byDevice.append(static_cast<char>(fromDevice.Expand()));
+        byMemory.append(static_cast<char>(fromMemory.Expand()));
+    }
+    ASSERT_TRUE(byDevice == expected) << what << ": from a device " << code.toBase64().constData();
+    ASSERT_TRUE(byMemory == expected) << what << ": from memory " << code.toBase64().constData();
+    EXPECT_EQ(fromDevice.Consumed(), std::min<qint64>(refConsumed, code.size())) << what;
+    EXPECT_EQ(fromMemory.Consumed(), refConsumed) << what;
+}
+
+// Some bytes, then runs of symbols that the repetition lifts to a child of the root (their
+// code is one bit and the fast coder sends a run of them at once), with run lengths around
+// the word sizes and stray bytes between them.
+QByteArray RootChildRuns(QRandomGenerator &rng)
+{
+    QByteArray plain = RandomBytes(rng, rng.bounded(0, 12), 256);
+    for (int runs = rng.bounded(1, 6); runs > 0; --runs) {
+        const int kind = rng.bounded(3);
+        const char c = static_cast<char>(kind == 0 ? rng.bounded(256) : (kind == 1 ? 0 : 255));
+        const int length = rng.bounded(4) == 0 ? rng.bounded(1, 300) : rng.bounded(50, 140);
+        plain.append(QByteArray(length, c));
+        if (rng.bounded(2))
+            plain.append(static_cast<char>(rng.bounded(256)));
+    }
+    return plain;
+}
 } // namespace
 
 TEST(PageCoderReference, ReferenceGivesTheKnownCodeOfAbc)
@@ -390,4 +460,42 @@ TEST(PageCoderReference, ByteAtATimeCoderMatchesTheReference)
     qint64 refConsumed = 0;
     EXPECT_TRUE(back2 == ReferenceExpand(expected, plain.size() + 100, &refConsumed));
     EXPECT_EQ(fromMemory.Consumed(), refConsumed);
+}
+
+TEST(PageCoderReference, CodesOfLongBitRunsDecodeTheSameEveryWay)
+{
+    QRandomGenerator rng(4711);
+    for (int round = 0; round < 400; ++round) {
+        SCOPED_TRACE(round);
+        const QByteArray code = BitRunCode(rng);
+        ExpectEveryDecoderAgrees(code, rng.bounded(0, static_cast<int>(8 * code.size() + 70)), "bit runs");
+        // Short codes: the whole-buffer decoder reads 8 bytes at once only while 8 are left.
+        const QByteArray shortCode = code.left(rng.bounded(0, 20));
+        ExpectEveryDecoderAgrees(shortCode, rng.bounded(0, static_cast<int>(8 * shortCode.size() + 130)), "short bit runs");
+    }
+    // Eight 0 bits and a 1 lead to the spare leaf, which no coder sends: it reads as byte 0.
+    ExpectEveryDecoderAgrees(QByteArray("\x00\x01", 2), 1, "spare leaf");
+    ExpectEveryDecoderAgrees(QByteArray(24, '\xff'), 40, "all ones");
+    ExpectEveryDecoderAgrees(QByteArray(24, '\0'), 300, "all zeros past the end");
+}
+
+TEST(PageCoderReference, RunsOfOneBitSymbolsOnEveryBitPositionCodeTheSame)
+{
+    QRandomGenerator rng(1207);
+    for (int round = 0; round < 1500; ++round) {
+        SCOPED_TRACE(round);
+        const QByteArray plain = RootChildRuns(rng);
+        ExpectSameCode(plain, "runs");
+
+        QByteArray out;
+        QBuffer sink(&out);
+        sink.open(QIODevice::WriteOnly);
+        {
+            TVRCompress coder(&sink, true);
+            for (const char ch : plain)
+                coder.Compress(static_cast<quint8>(ch));
+        }
+        ASSERT_TRUE(out == ReferenceCompress(plain)) << "byte-at-a-time coder, " << plain.toBase64().constData();
+        ExpectEveryDecoderAgrees(out, plain.size(), "runs");
+    }
 }
