@@ -26,6 +26,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace workstations {
 
@@ -551,9 +552,15 @@ std::vector<storage::TZatrudn> TfrmDefStan::gridRows() const
 
 bool TfrmDefStan::gridDiffersFrom(const storage::TStanowisko &w) const
 {
-    const auto rows = gridRows();
+    auto rows = gridRows();
     if (rows.size() != w.Employment.size())
         return true;
+    // The employment is kept in year order whatever order the rows were typed in: compared
+    // row by row unsorted, a grid with its years out of order would count as changed every
+    // time it is left, and the data as unsaved right after saving them.
+    std::stable_sort(rows.begin(), rows.end(), [](const storage::TZatrudn &a, const storage::TZatrudn &b) {
+        return QString::compare(a.Rok, b.Rok, Qt::CaseInsensitive) < 0;
+    });
     for (size_t i = 0; i < rows.size(); ++i)
         if (!(rows[i] == w.Employment[i]))
             return true;

@@ -345,6 +345,25 @@ TEST_F(DefStan, GridExitFillsZerosAndReplacesEmployment)
     EXPECT_EQ(view->CurrentWorkstation()->FindEmployment("2022")->Mezczyzni, "8");
 }
 
+TEST_F(DefStan, YearsTypedOutOfOrderAreKeptInYearOrderAndLeavingAgainChangesNothing)
+{
+    choose("Spawalnia");
+    setCell(0, 0, QStringLiteral("2025"));
+    view->sgZatrudn->setCurrentCell(0, 0);
+    view->sgZatrudnExit();
+    EXPECT_TRUE(modified());
+    const auto &employment = view->CurrentWorkstation()->Employment;
+    ASSERT_EQ(employment.size(), 2u);
+    EXPECT_EQ(employment[0].Rok, "2023");
+    EXPECT_EQ(employment[1].Rok, "2025");
+    EXPECT_EQ(employment[1].Mezczyzni, "6");
+    ASSERT_TRUE(view->SaveWorkstation());
+    ASSERT_FALSE(modified());
+    // Only a change of the grid marks the data changed, not its being left once more.
+    view->sgZatrudnExit();
+    EXPECT_FALSE(modified());
+}
+
 TEST_F(DefStan, CellThatIsNotANumberIsRefused)
 {
     choose("Spawalnia");
