@@ -241,6 +241,10 @@ void TVRPageList::AddPage(const QPicture &page)
         }
         m_stream->Seek(start, TVRSeekOrigin::Beginning);
         m_stream->Write(record.constData(), record.size());
+        // Pages of an earlier run on the same stream (after Clear) would otherwise stay
+        // behind the last record and go into a saved file with it.
+        if (m_stream->Size() > next)
+            m_stream->Truncate(next);
     } catch (...) {
         // A half record must not stay behind to be counted or linked later.
         m_stream->Truncate(start);

@@ -175,6 +175,35 @@ TEST(PageList, PagesCanBeReadWhileMorePagesAreAdded)
     }
 }
 
+TEST(PageList, PagesWrittenAfterClearLeaveNoOlderPagesInTheFile)
+{
+    for (const int minSize : {250000, 100}) { // in memory and spilled to a file
+        SCOPED_TRACE(minSize);
+        TVRPageList list;
+        Fill(list, 3, minSize);
+        list.Clear();
+        EXPECT_EQ(list.PageCount(), 0);
+        const auto page = MakePage({QStringLiteral("Nowa strona")});
+        list.AddPage(*page);
+        list.Finish();
+        QTemporaryDir dir;
+        const QString path = dir.filePath("again.vrp");
+        ASSERT_TRUE(list.SaveToFile(path));
+        const QByteArray f = ReadFile(path);
+        EXPECT_EQ(I32(f, 8), 1);
+        // The one record ends the file: nothing of the three earlier pages is left behind.
+        EXPECT_EQ(I32(f, 132), f.size());
+        QByteArray oldText; // a text of the third old page as a picture stores it
+        for (const QChar c : QStringLiteral("Zażółć gęślą jaźń 3"))
+            oldText.append(static_cast<char>(c.unicode() >> 8)).append(static_cast<char>(c.unicode() & 0xFF));
+        EXPECT_FALSE(f.contains(oldText));
+        TVRPageList back;
+        back.LoadFromFile(path);
+        ASSERT_EQ(back.PageCount(), 1);
+        EXPECT_EQ(CapturePageTexts(*back.GetPage(1)), QStringList{QStringLiteral("Nowa strona")});
+    }
+}
+
 TEST(PageList, StoredFileRoundTripsAndKeepsItsCodedFlag)
 {
     QTemporaryDir dir;
