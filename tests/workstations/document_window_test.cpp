@@ -333,6 +333,33 @@ TEST_F(DocumentWindow, MemoKeepsItsLineBreaks)
     EXPECT_EQ(field("Opis")->Values[0].wartosc, "jeden\ndwa\ntrzy");
 }
 
+TEST_F(DocumentWindow, CharactersTheDataFileCannotHoldAreRemovedWithAMessage)
+{
+    openTestKind();
+    auto *memo = control<QPlainTextEdit>("me_0_Opis");
+    memo->setPlainText(QStringLiteral("Pracownik Олег upadł\nz drabiny </ramię>"));
+    boxes.boxes.clear();
+    view->ExitMemo(memo);
+    ASSERT_EQ(boxes.boxes.size(), 1);
+    EXPECT_TRUE(boxes.boxes.last().text.startsWith(
+        QStringLiteral("Usunięto znaki, których nie można zapisać w pliku danych: ")));
+    EXPECT_TRUE(boxes.boxes.last().text.contains(QStringLiteral("Олег")));
+    const QString kept = QStringLiteral("Pracownik  upadł\nz drabiny <ramię>");
+    EXPECT_EQ(memo->toPlainText(), kept);
+    EXPECT_EQ(field("Opis")->Values[0].wartosc, kept);
+    // What is stored reads back unchanged.
+    EXPECT_TRUE(storage::WriteDocumentData("dokumenty\\", "test\\", "test_dane_1", view->Items));
+    field("Opis")->Values[0].wartosc.clear();
+    EXPECT_TRUE(storage::ReadDocumentData("dokumenty\\", "test\\", "test_dane_1.xml", view->Items));
+    EXPECT_EQ(field("Opis")->Values[0].wartosc, kept);
+    // Polish letters fit the file and pass without a word.
+    boxes.boxes.clear();
+    memo->setPlainText(QStringLiteral("Zażółć gęślą jaźń – „cytat”"));
+    view->ExitMemo(memo);
+    EXPECT_TRUE(boxes.boxes.isEmpty());
+    EXPECT_EQ(field("Opis")->Values[0].wartosc, QStringLiteral("Zażółć gęślą jaźń – „cytat”"));
+}
+
 TEST_F(DocumentWindow, ComboChangeAndEraseButton)
 {
     openTestKind();
