@@ -134,6 +134,8 @@ TEST(InstalledCatalogues, VersionsMatchTheConfigurationAndEveryDustAnswersItsLoo
     ReadNavigationConfig(NavigationConfigPath());
     const QString configVer = ConfigVersion();
     ASSERT_FALSE(configVer.isEmpty());
+    // The form-version lookup reads the lists where the configuration puts the catalogue.
+    EXPECT_EQ(CatalogueFolderOf(NavigationGroups()), kCatalogueFolder);
     CatalogueReadInfo chem, biol;
     ReadChemicalCatalogue(ChemicalCataloguePath(), ChemicalFilter(), configVer, &chem);
     ReadBiologicalCatalogue(BiologicalCataloguePath(), "0", configVer, &biol);
