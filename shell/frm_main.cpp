@@ -450,6 +450,7 @@ void TfrmMain::FEGXMainOutlookBarItemClick()
         RunExternal(QStringLiteral("winhlp32.exe "), program + QLatin1Char('\\') + hlp->katalog + hlp->plik);
     if (htm && !frm)
         WyswStrone(element.nazwa, htm->katalog + htm->plik);
+    keepFocusInWindow();
 }
 
 // ---- hosting ------------------------------------------------------------------------
@@ -465,6 +466,19 @@ void TfrmMain::giveBackHostedPanel()
     if (m_hostedPanelHome)
         panel->setParent(m_hostedPanelHome);
     m_hostedPanelHome = nullptr;
+    keepFocusInWindow();
+}
+
+void TfrmMain::keepFocusInWindow()
+{
+    // A window left without a focus control gives the focus to its first control when it
+    // is activated again (after a message box, or coming back from another program). In a
+    // document view that is the document list, which would open the first stored document
+    // in place of the new one being filled in. The navigation bar the user clicked keeps
+    // the focus instead.
+    QWidget *f = focusWidget();
+    if (!f || !f->isVisibleTo(this))
+        FEGXMainOutlookBar->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmMain::ShowViewPanel(QWidget *panel, const QString &caption)
@@ -482,8 +496,7 @@ void TfrmMain::ShowViewPanel(QWidget *panel, const QString &caption)
     FEpCRight->SetCaption(caption);
     panel->setGeometry(FEpCRight->ClientRect());
     // Focus must not stay inside a panel that has just left the window.
-    if (QWidget *f = QApplication::focusWidget(); f && !f->isVisible())
-        f->clearFocus();
+    keepFocusInWindow();
 }
 
 void TfrmMain::hostView(appstate::TView *view, const QString &caption)

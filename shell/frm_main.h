@@ -144,6 +144,7 @@ private:
     void buildActions();
     void buildBar();
     void giveBackHostedPanel();
+    void keepFocusInWindow();
     void hostView(appstate::TView *view, const QString &caption);
     QString currentOper() const;
 

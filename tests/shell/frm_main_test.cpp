@@ -1,3 +1,4 @@
+#include "assessment/views.h"
 #include "platform/paths.h"
 #include "shell/appstate/appstate.h"
 #include "shell/appstate/view.h"
@@ -10,10 +11,15 @@
 #include "tests/support/fixture.h"
 #include "widgets/caption_panel.h"
 #include "widgets/outlook_bar.h"
+#include "workstations/frm_dokum.h"
+#include "workstations/views.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -278,6 +284,39 @@ TEST_F(MainWindowShipped, WebPageShowsAgainAfterAnotherView)
     ASSERT_EQ(w.HostedPanel, page);
     EXPECT_TRUE(page->isVisible());
     EXPECT_EQ(views["frmWWW"].urls.size(), 2);
+}
+
+TEST_F(MainWindowShipped, NewDocumentStaysNewWhenTheWindowIsActivatedAgain)
+{
+    workstations::RegisterViews();
+    assessment::RegisterViews();
+    TfrmMain w;
+    w.show();
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    auto &s = appstate::State();
+    clickHeader(w, 1);
+    auto *doc = workstations::frmDokum();
+    QList<QLineEdit *> edits = doc->pgDokum->findChildren<QLineEdit *>();
+    ASSERT_FALSE(edits.isEmpty());
+    edits[0]->setFocus();
+    QTest::keyClicks(edits[0], "abc");
+    w.SaveForm();
+    ASSERT_EQ(doc->lbDatyOsob->count(), 1);
+
+    // Back to the same kind of document: an empty new one is shown. Coming back to the
+    // window (after a message box, or from another program) must not open the stored one.
+    clickHeader(w, 0);
+    clickHeader(w, 1);
+    EXPECT_EQ(doc->lbDatyOsob->currentRow(), -1);
+    EXPECT_TRUE(s.NewDocument);
+    QApplication::setActiveWindow(nullptr);
+    QApplication::setActiveWindow(&w);
+    QApplication::processEvents();
+    EXPECT_EQ(doc->lbDatyOsob->currentRow(), -1);
+    EXPECT_TRUE(s.NewDocument);
+    for (const char *n : {"frmDefStan", "frmRyzZakl", "frmDokum"})
+        appstate::UnregisterView(n);
 }
 
 TEST_F(MainWindowShipped, UnregisteredViewsAreNamedPlaceholders)
