@@ -42,10 +42,11 @@ int readEntryBlock(const QStringList &lines, int start, OnParam onParam)
 }
 
 // Shared scan of the chemical and biological catalogues: root line with the version
-// check, entry headers, entry blocks.
-template <typename OnParam>
+// check, entry headers, entry blocks. readEntry(lines, start, id, nazwa, info) reads one
+// entry block and returns the index of its closing line.
+template <typename ReadEntry>
 void scanCatalogue(const QString &relPath, const QString &rootTag, const QString &configVersion,
-                   CatalogueReadInfo *info, OnParam onParam)
+                   CatalogueReadInfo *info, ReadEntry readEntry)
 {
     const QStringList lines = ReadTextXmlLines(relPath, true);
     CatalogueReadInfo local;
@@ -75,12 +76,10 @@ void scanCatalogue(const QString &relPath, const QString &rootTag, const QString
         }
         if (!hasText(line))
             continue; // a blank line between entries is not an entry
-        const int end = readEntryBlock(lines, i, [&](int at, const QString &param) {
-            // Entries count only inside a catalogue whose version was accepted and after
-            // their header line.
-            if (rootSeen && headerSeen)
-                onParam(at, param, id, nazwa, inf);
-        });
+        // Entries count only inside a catalogue whose version was accepted and after their
+        // header line; other blocks are passed over.
+        const int end = rootSeen && headerSeen ? readEntry(lines, i, id, nazwa, inf)
+                                               : readEntryBlock(lines, i, [](int, const QString &) {});
         if (end < 0)
             ThrowStructureError(relPath, QStringLiteral("niezamknięta pozycja katalogu"));
         if (end < lines.size() && StartsBlockClose(lines[end], QStringLiteral("</czynnik")))
@@ -120,24 +119,46 @@ bool ChemicalEntryPasses(const TCzynChem &e, const ChemicalFilter &f)
     return true;
 }
 
+int ReadChemicalEntry(const QStringList &lines, TCzynChemList &list, int start, int id, const ChemicalFilter &filter,
+                      const QString &nazwa, const QString &verPom, const QString &frmDane, const QString &relPath)
+{
+    return readEntryBlock(lines, start, [&](int at, const QString &line) {
+        const int typ = ToIntAt(attr("typ", line), relPath, at, QStringLiteral("Atrybut typ"));
+        const int typh = ToIntAt(attr("typh", line), relPath, at, QStringLiteral("Atrybut typh"));
+        auto e = std::make_unique<TCzynChem>(id, typ, typh, nazwa, attr("nds", line), attr("ndsch", line),
+                                             attr("ndsp", line), attr("nrcas", line), attr("nrkarty", line), verPom,
+                                             frmDane, attr("aktualny", line), QStringLiteral("chem"),
+                                             attr("zwroth", line));
+        if (!ChemicalEntryPasses(*e, filter))
+            return;
+        if (filter.currentOnly && e->aktual != QLatin1String("1"))
+            return;
+        list.push_back(std::move(e));
+    });
+}
+
+int ReadBiologicalEntry(const QStringList &lines, TCzynBiolList &list, int start, int id, const QString &kinds,
+                        const QString &nazwa, const QString &verPom, const QString &frmDane, const QString &relPath)
+{
+    return readEntryBlock(lines, start, [&](int at, const QString &line) {
+        const int typczyn = ToIntAt(attr("typczyn", line), relPath, at, QStringLiteral("Atrybut typczyn"));
+        const int grzagr = ToIntAt(attr("grzagr", line), relPath, at, QStringLiteral("Atrybut grzagr"));
+        const int uszgrzagr = ToIntAt(attr("uszgrzagr", line), relPath, at, QStringLiteral("Atrybut uszgrzagr"));
+        if (kinds != QLatin1String("0") && !ContainsText(kinds, QString::number(typczyn)))
+            return;
+        list.push_back(std::make_unique<TCzynBiol>(id, typczyn, grzagr, uszgrzagr, nazwa, attr("ozndod", line), verPom,
+                                                   frmDane, QString(), QStringLiteral("biol")));
+    });
+}
+
 TCzynChemList ReadChemicalCatalogue(const QString &relPath, const ChemicalFilter &filter,
                                     const QString &configVersion, CatalogueReadInfo *info)
 {
     TCzynChemList out;
     scanCatalogue(relPath, QStringLiteral("<czynchem"), configVersion, info,
-                  [&](int at, const QString &line, int id, const QString &nazwa, const CatalogueReadInfo &inf) {
-                      const int typ = ToIntAt(attr("typ", line), relPath, at, QStringLiteral("Atrybut typ"));
-                      const int typh = ToIntAt(attr("typh", line), relPath, at, QStringLiteral("Atrybut typh"));
-                      auto e = std::make_unique<TCzynChem>(id, typ, typh, nazwa, attr("nds", line),
-                                                           attr("ndsch", line), attr("ndsp", line),
-                                                           attr("nrcas", line), attr("nrkarty", line), inf.ver_pom,
-                                                           inf.frm_dane, attr("aktualny", line),
-                                                           QStringLiteral("chem"), attr("zwroth", line));
-                      if (!ChemicalEntryPasses(*e, filter))
-                          return;
-                      if (filter.currentOnly && e->aktual != QLatin1String("1"))
-                          return;
-                      out.push_back(std::move(e));
+                  [&](const QStringList &lines, int start, int id, const QString &nazwa, const CatalogueReadInfo &inf) {
+                      return ReadChemicalEntry(lines, out, start, id, filter, nazwa, inf.ver_pom, inf.frm_dane,
+                                               relPath);
                   });
     return out;
 }
@@ -147,17 +168,9 @@ TCzynBiolList ReadBiologicalCatalogue(const QString &relPath, const QString &kin
 {
     TCzynBiolList out;
     scanCatalogue(relPath, QStringLiteral("<czynbiol"), configVersion, info,
-                  [&](int at, const QString &line, int id, const QString &nazwa, const CatalogueReadInfo &inf) {
-                      const int typczyn =
-                          ToIntAt(attr("typczyn", line), relPath, at, QStringLiteral("Atrybut typczyn"));
-                      const int grzagr = ToIntAt(attr("grzagr", line), relPath, at, QStringLiteral("Atrybut grzagr"));
-                      const int uszgrzagr =
-                          ToIntAt(attr("uszgrzagr", line), relPath, at, QStringLiteral("Atrybut uszgrzagr"));
-                      if (kinds != QLatin1String("0") && !ContainsText(kinds, QString::number(typczyn)))
-                          return;
-                      out.push_back(std::make_unique<TCzynBiol>(id, typczyn, grzagr, uszgrzagr, nazwa,
-                                                                attr("ozndod", line), inf.ver_pom, inf.frm_dane,
-                                                                QString(), QStringLiteral("biol")));
+                  [&](const QStringList &lines, int start, int id, const QString &nazwa, const CatalogueReadInfo &inf) {
+                      return ReadBiologicalEntry(lines, out, start, id, kinds, nazwa, inf.ver_pom, inf.frm_dane,
+                                                 relPath);
                   });
     return out;
 }

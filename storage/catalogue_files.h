@@ -8,6 +8,7 @@
 #include "storage/config_version.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace storage {
 
@@ -42,10 +43,23 @@ TCzynChemList ReadChemicalCatalogue(const QString &relPath, const ChemicalFilter
 // Whether an entry passes the search and mask tests (not the current-only test).
 bool ChemicalEntryPasses(const TCzynChem &entry, const ChemicalFilter &filter);
 
+// The block of one substance from start (its `<param` line) to the line beginning
+// "</czynnik": adds the entry to list when it passes the filter. Returns the index of that
+// closing line, or -1 when the lines end first. relPath names the file in errors.
+int ReadChemicalEntry(const QStringList &lines, TCzynChemList &list, int start, int id, const ChemicalFilter &filter,
+                      const QString &nazwa, const QString &verPom, const QString &frmDane,
+                      const QString &relPath = QString());
+
 // Reads the biological catalogue; kinds is a string of agent-kind digits, "0" for all.
 TCzynBiolList ReadBiologicalCatalogue(const QString &relPath, const QString &kinds,
                                       const QString &configVersion = ConfigVersion(),
                                       CatalogueReadInfo *info = nullptr);
+
+// The block of one agent, as ReadChemicalEntry; the agent is added when kinds is "0" or
+// holds the digit of its kind.
+int ReadBiologicalEntry(const QStringList &lines, TCzynBiolList &list, int start, int id, const QString &kinds,
+                        const QString &nazwa, const QString &verPom, const QString &frmDane,
+                        const QString &relPath = QString());
 
 // Catalogue kinds of the lookups.
 enum CatalogueKind { CatalogueChemical = 1, CatalogueBiological = 2, CatalogueDust = 3 };

@@ -332,3 +332,31 @@ TEST(CatalogueLookups, FormDefaultsComeFromOneReadOfTheCatalogue)
     EXPECT_EQ(ReadCatalogueName(2, 1), QString("Rtęć"));
     QFile::setPermissions(fx.FilePath("poradn/czynchem.xml"), QFile::ReadOwner | QFile::WriteOwner);
 }
+
+TEST(CatalogueEntries, BlockReadersAddPassingEntriesAndReturnTheClosingLine)
+{
+    const QStringList lines = {"<param nds=\"600\" typ=\"0\" nrcas=\"67-64-1\" aktualny=\"0\" typh=\"16\">",
+                               "</czynnik>", "<czynnik id=\"2\" nazwa=\"B\">"};
+    TCzynChemList chem;
+    ChemicalFilter all;
+    all.currentOnly = false;
+    EXPECT_EQ(ReadChemicalEntry(lines, chem, 0, 7, all, "Aceton", "1.0", "chemiczny"), 1);
+    ASSERT_EQ(chem.size(), 1u);
+    EXPECT_EQ(chem[0]->id, 7);
+    EXPECT_EQ(chem[0]->nds, QString("600"));
+    EXPECT_EQ(chem[0]->frm_dane, QString("chemiczny"));
+    ChemicalFilter current; // "aktualny" 0 is not current
+    EXPECT_EQ(ReadChemicalEntry(lines, chem, 0, 7, current, "Aceton", "1.0", "chemiczny"), 1);
+    EXPECT_EQ(chem.size(), 1u);
+
+    const QStringList bio = {"<param typczyn=\"3\" grzagr=\"2\" uszgrzagr=\"0\" ozndod=\"T\">", "</czynnik>"};
+    TCzynBiolList agents;
+    EXPECT_EQ(ReadBiologicalEntry(bio, agents, 0, 9, "12", "X", "1.0", "biologiczny"), 1);
+    EXPECT_TRUE(agents.empty());
+    EXPECT_EQ(ReadBiologicalEntry(bio, agents, 0, 9, "13", "X", "1.0", "biologiczny"), 1);
+    ASSERT_EQ(agents.size(), 1u);
+    EXPECT_EQ(agents[0]->grzagr, 2);
+    EXPECT_EQ(ReadBiologicalEntry({"<param typczyn=\"1\" grzagr=\"1\" uszgrzagr=\"0\">"}, agents, 0, 9, "0", "X", "",
+                                  ""),
+              -1);
+}
