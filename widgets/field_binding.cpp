@@ -12,6 +12,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
+#include <QValidator>
 
 #include <memory>
 
@@ -228,12 +229,50 @@ bool FieldEventsSuppressed()
     return suppressCount > 0;
 }
 
+namespace {
+
+// The limit of what the user may type. QLineEdit's own maximum length would also cut the
+// text the program sets - a stored value longer than the field's limit would be shown cut
+// and, once the field is left, saved cut - so the limit is a validator, which the program's
+// setText does not consult.
+class TypedLengthLimit : public QValidator
+{
+public:
+    TypedLengthLimit(int maxLength, QObject *parent) : QValidator(parent), m_max(maxLength) {}
+    State validate(QString &input, int &) const override { return input.size() > m_max ? Invalid : Acceptable; }
+    void SetMax(int maxLength) { m_max = maxLength; }
+    int Max() const { return m_max; }
+
+private:
+    int m_max;
+};
+
+} // namespace
+
 void SetEditMaxLength(QLineEdit *edit, int maxLength)
 {
     if (!edit)
         return;
     // QLineEdit's own default is its "no limit".
-    edit->setMaxLength(maxLength > 0 ? maxLength : 32767);
+    edit->setMaxLength(32767);
+    auto *limit = dynamic_cast<TypedLengthLimit *>(const_cast<QValidator *>(edit->validator()));
+    if (maxLength <= 0) {
+        if (limit) {
+            edit->setValidator(nullptr);
+            delete limit;
+        }
+        return;
+    }
+    if (limit)
+        limit->SetMax(maxLength);
+    else
+        edit->setValidator(new TypedLengthLimit(maxLength, edit));
+}
+
+int EditMaxLength(const QLineEdit *edit)
+{
+    const auto *limit = edit ? dynamic_cast<const TypedLengthLimit *>(edit->validator()) : nullptr;
+    return limit ? limit->Max() : 0;
 }
 
 void SetMemoMaxLength(QPlainTextEdit *memo, int maxLength)

@@ -89,8 +89,12 @@ public:
 };
 bool FieldEventsSuppressed();
 
-// Length limits as the definitions give them: 0 or less means no limit.
+// Length limits as the definitions give them: 0 or less means no limit. The limit holds for
+// what the user types; a text the program sets (a stored value, a rule's result) is kept
+// whole, so that showing a field never changes what it holds.
 void SetEditMaxLength(QLineEdit *edit, int maxLength);
+// The limit SetEditMaxLength gave the edit; 0 when it has none.
+int EditMaxLength(const QLineEdit *edit);
 // A plain-text edit has no length limit of its own: input beyond maxLength characters is
 // cut off as it is typed or pasted (0 or less: no limit).
 void SetMemoMaxLength(QPlainTextEdit *memo, int maxLength);

@@ -290,6 +290,38 @@ TEST_F(FieldEvents, AnEditWithoutOnExitStillRecordsWhatWasTyped)
     EXPECT_TRUE(evaluations.isEmpty());
 }
 
+// A measurement whose stored value is longer than its field's limit.
+class FieldLimits : public WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        Add(Page(1, QStringLiteral("Jeden"), QString::fromLatin1(FormName)));
+        auto zm = Field(QStringLiteral("WartZm"), QStringLiteral("edit"), 1, 200, 100, QStringLiteral("85.123456789"));
+        zm->rozm = 5;
+        zm->onexit = true;
+        Add(std::move(zm));
+        Build();
+        appstate::State().SetModified(false);
+    }
+};
+
+TEST_F(FieldLimits, ALongerStoredValueIsShownWholeAndNotChangedByLeaving)
+{
+    // Looking at the field must neither cut the value nor mark the data modified.
+    auto *ed = Control<QLineEdit>("ed_WartZm");
+    ASSERT_TRUE(ed);
+    EXPECT_EQ(ed->text(), "85.123456789");
+    leave(ed);
+    EXPECT_EQ(Item("WartZm")->Value, "85.123456789");
+    EXPECT_FALSE(appstate::State().Modified());
+    EXPECT_TRUE(evaluations.isEmpty());
+    // A rule's result is shown whole as well.
+    win->SetFieldText(QStringLiteral("ed_WartZm"), QStringLiteral("1234567"));
+    EXPECT_EQ(ed->text(), "1234567");
+}
+
 TEST_F(FieldEvents, AMemoEvaluatesOnEveryExit)
 {
     auto *me = Control<QPlainTextEdit>("me_Uwagi");

@@ -248,7 +248,26 @@ TEST(FieldBindingLimits, ZeroMeansNoLimitAndMemoIsCutAsTyped)
     edit.setText(QString(300, 'x'));
     EXPECT_EQ(edit.text().size(), 300);
     widgets::SetEditMaxLength(&edit, 5);
-    EXPECT_EQ(edit.maxLength(), 5);
+    EXPECT_EQ(widgets::EditMaxLength(&edit), 5);
+    // What the program set stays whole: a stored value longer than the limit is neither
+    // cut when the limit comes nor when it is set again.
+    EXPECT_EQ(edit.text().size(), 300);
+    edit.setText("85.123456789");
+    EXPECT_EQ(edit.text(), "85.123456789");
+    // The user types no more than the limit ...
+    edit.clear();
+    QTest::keyClicks(&edit, "1234567");
+    EXPECT_EQ(edit.text(), "12345");
+    // ... and may still shorten a longer text.
+    edit.setText("abcdefgh");
+    edit.end(false);
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit.text(), "abcdefg");
+    widgets::SetEditMaxLength(&edit, 0);
+    EXPECT_EQ(widgets::EditMaxLength(&edit), 0);
+    edit.clear();
+    QTest::keyClicks(&edit, "1234567");
+    EXPECT_EQ(edit.text(), "1234567");
 
     QPlainTextEdit memo;
     widgets::SetMemoMaxLength(&memo, 5);

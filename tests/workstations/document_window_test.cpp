@@ -165,7 +165,7 @@ TEST_F(DocumentWindow, BuildsPagesAndControlsWithTheirNames)
     EXPECT_NE(control<QLabel>("et_Nazwisko"), nullptr);
     auto *nazwisko = control<QLineEdit>("ed_0_Nazwisko");
     ASSERT_NE(nazwisko, nullptr);
-    EXPECT_EQ(nazwisko->maxLength(), 100);
+    EXPECT_EQ(widgets::EditMaxLength(nazwisko), 100);
     EXPECT_EQ(nazwisko->toolTip(), "Naciśnij TAB w celu opuszczenia pola edycyjnego");
     EXPECT_EQ(nazwisko->geometry().left(), 172);
     EXPECT_EQ(nazwisko->width(), 300);
