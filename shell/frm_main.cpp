@@ -248,7 +248,10 @@ void TfrmMain::showEvent(QShowEvent *event)
 
 void TfrmMain::closeEvent(QCloseEvent *event)
 {
-    FormClose();
+    if (!FormClose()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     // Closing the main window ends the program even while other windows exist.
     QApplication::quit();

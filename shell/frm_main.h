@@ -122,8 +122,9 @@ public:
     // Save by ViewName after committing the editor being typed in; false when nothing was
     // saved (no view, or the writer failed): Modified, NewDocument and Save then stay.
     bool SaveCurrentView();
-    // The close handler: commits the editor and offers unsaved changes for saving.
-    void FormClose();
+    // The close handler: commits the editor and offers unsaved changes for saving. False
+    // when they were to be saved and could not be: the window then stays open.
+    bool FormClose();
     void SetSaveEnabled(bool enabled);
 
     // The view of a name: the registered one (created on first use) or a placeholder.

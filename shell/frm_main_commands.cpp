@@ -227,17 +227,20 @@ void TfrmMain::PasteForm(QObject *)
     view->PasteFieldsFromText(platform::CurrentClipboard().Text());
 }
 
-void TfrmMain::FormClose()
+bool TfrmMain::FormClose()
 {
     auto &state = appstate::State();
     // An edit typed just before closing is committed, so it is offered for saving too.
     state.CommitLastWinCtrl();
     if (!state.Modified())
-        return;
+        return true;
     if (appstate::TView *doc = ExistingViewFor(appstate::DocumentViewName()))
         doc->AskSaveChanges();
     else
         appstate::AskSaveChangesDefault();
+    // No lets the changes go and a good save clears the flag; still set, the save failed
+    // (the writer has said why) and closing now would lose the changes.
+    return !state.Modified();
 }
 
 void TfrmMain::ShowHelpIndex()

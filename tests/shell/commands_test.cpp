@@ -354,6 +354,24 @@ TEST_F(Commands, ClosingWithUnsavedChangesCommitsAsksAndSavesByViewName)
     EXPECT_EQ(ryz.savedText, "85");
 }
 
+TEST_F(Commands, ClosingStaysOpenWhenTheSaveFails)
+{
+    clickIcon(1);
+    auto &ryz = v("frmRyzZakl");
+    ryz.saveResult = false;
+    ryz.enterEditor();
+    ryz.editor->setText("85");
+    // Yes, but the file cannot be written: the changes would be lost with the window.
+    prompter.Answer(MsgYes);
+    EXPECT_FALSE(w->close());
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(appstate::State().Modified());
+    // No lets them go, and the program ends.
+    prompter.Answer(platform::MsgNo);
+    EXPECT_TRUE(w->close());
+    EXPECT_EQ(prompter.boxes.size(), 2);
+}
+
 TEST_F(Commands, EditorRegisteredWithoutCommitIsCommittedThroughItsBinding)
 {
     CommandView &defstan = v("frmDefStan");
