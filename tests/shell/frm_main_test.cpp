@@ -417,6 +417,55 @@ TEST_F(MainWindowBadConfig, GroupWithoutElementsWarnsAndShowsNothing)
     EXPECT_TRUE(w.HostedPanel.isNull());
 }
 
+TEST_F(MainWindowBadConfig, BuiltInViewWinsOverPageAndPageKeepsTheRouting)
+{
+    const QString icon = "ikona=\"ikony\\stanowiska.bmp\"";
+    fx.WriteText("config/Tarvelin.xml",
+                 QString::fromLatin1(kDecl) + "<tarvelin ver=\"1.0\">\n"
+                                              "<grupa nazwa=\"Mała\" numer=\"1\" rozmikon=\"16\">\n"
+                                              "<element nazwa=\"Zestaw\" numer=\"1\" oper=\"p\" " + icon + ">\n"
+                                              "<skladnik numer=\"1\" typ=\"frm\">\n<katalog>zaklocen\\</katalog>\n"
+                                              "<plik>frmZestaw</plik>\n<katfrm>zaklocen\\frm\\</katfrm>\n"
+                                              "<katzal>zal1</katzal>\n</skladnik>\n</element>\n"
+                                              "<element nazwa=\"Oba\" numer=\"2\" oper=\"nsd\" " + icon + ">\n"
+                                              "<skladnik numer=\"1\" typ=\"htm\">\n<katalog>pomoc\\</katalog>\n"
+                                              "<plik>tarvelin.htm</plik>\n</skladnik>\n"
+                                              "<skladnik numer=\"2\" typ=\"frm\">\n<katalog>inny\\</katalog>\n"
+                                              "<plik>frmDefStan</plik>\n<katfrm>inny\\frm\\</katfrm>\n"
+                                              "<katzal>zal2</katzal>\n</skladnik>\n</element>\n"
+                                              "<element nazwa=\"Strona\" numer=\"3\" oper=\"\" " + icon + ">\n"
+                                              "<skladnik numer=\"1\" typ=\"htm\">\n<katalog>pomoc\\</katalog>\n"
+                                              "<plik>tarvelin.htm</plik>\n</skladnik>\n</element>\n"
+                                              "</grupa>\n</tarvelin>\n");
+    Views views;
+    TfrmMain w;
+    w.show();
+    EXPECT_TRUE(prompter.boxes.isEmpty());
+    // A group of 16-pixel icons uses the small image list.
+    EXPECT_EQ(w.FEGXMainOutlookBar->Images(), &w.imgMale);
+    EXPECT_EQ(w.FEGXMainOutlookBar->Buttons(0)->Item(0)->ImageIndex(), 0);
+    auto &s = appstate::State();
+    EXPECT_EQ(s.ViewName, "frmZestaw");
+
+    clickIcon(w, 1);
+    EXPECT_EQ(w.HostedPanel, views["frmDefStan"].panel);
+    EXPECT_TRUE(views["frmWWW"].urls.isEmpty()); // the page is not shown beside a view
+    EXPECT_EQ(s.ViewName, "frmDefStan");
+    EXPECT_EQ(s.DataFolder, "inny\\");
+    EXPECT_EQ(s.AttachFolder, "zal2");
+    EXPECT_EQ(w.FEpCRight->Caption(), "Oba");
+
+    clickIcon(w, 2);
+    EXPECT_EQ(w.HostedPanel, views["frmWWW"].panel);
+    EXPECT_EQ(views["frmWWW"].urls.size(), 1);
+    EXPECT_EQ(w.FEpCRight->Caption(), "Strona");
+    // The page leaves the view name and the folders, and so the routing, as they were.
+    EXPECT_EQ(s.ViewName, "frmDefStan");
+    EXPECT_EQ(s.DataFolder, "inny\\");
+    EXPECT_EQ(s.AttachFolder, "zal2");
+    EXPECT_FALSE(w.tbNew->isEnabled());
+}
+
 // ---- helpers --------------------------------------------------------------------------
 
 TEST(ExtractFormVersion, VersionFromDefinitionFileName)
