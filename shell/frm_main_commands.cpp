@@ -234,13 +234,11 @@ bool TfrmMain::FormClose()
     state.CommitLastWinCtrl();
     if (!state.Modified())
         return true;
+    // False when Yes was answered and the save failed (the writer has said why): closing
+    // now would lose the changes.
     if (appstate::TView *doc = ExistingViewFor(appstate::DocumentViewName()))
-        doc->AskSaveChanges();
-    else
-        appstate::AskSaveChangesDefault();
-    // No lets the changes go and a good save clears the flag; still set, the save failed
-    // (the writer has said why) and closing now would lose the changes.
-    return !state.Modified();
+        return doc->AskSaveChanges();
+    return appstate::AskSaveChangesDefault();
 }
 
 void TfrmMain::ShowHelpIndex()

@@ -35,7 +35,8 @@ bool AskSaveChangesDefault()
     if (!s.Modified())
         return true;
     if (platform::AskYesNo(QStringLiteral("Nie zapisano danych. Zapisać?"), QStringLiteral("Potwierdź zapisanie danych "))) {
-        s.RunSaveCommand();
+        // A save that failed keeps the changes, and the caller where it is.
+        return s.RunSaveCommand();
     } else {
         s.SetSaveEnabled(false);
         s.SetModified(false);

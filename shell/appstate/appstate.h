@@ -95,7 +95,8 @@ AppState &State();
 
 // The ask-to-save protocol for a view whose No reloads nothing: when Modified is set, asks
 // "Nie zapisano danych. Zapisać?" (Yes/No, caption "Potwierdź zapisanie danych "); Yes runs
-// the main window's Save, No disables Save and clears Modified. Returns true.
+// the main window's Save, No disables Save and clears Modified. Returns false only when
+// Yes was answered and the save failed.
 bool AskSaveChangesDefault();
 
 } // namespace appstate
