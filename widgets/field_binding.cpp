@@ -290,7 +290,17 @@ void SetMemoMaxLength(QPlainTextEdit *memo, int maxLength)
     QObject::connect(doc, &QTextDocument::contentsChange, memo, [last](int position, int, int added) {
         *last = {position, added};
     });
-    QObject::connect(memo, &QPlainTextEdit::textChanged, memo, [memo, doc, last] {
+    // The cut below changes the text again: that change is the cut's own, not an insertion.
+    auto cutting = std::make_shared<bool>(false);
+    QObject::connect(memo, &QPlainTextEdit::textChanged, memo, [memo, doc, last, cutting] {
+        if (*cutting)
+            return;
+        *cutting = true;
+        struct Reset
+        {
+            bool &flag;
+            ~Reset() { flag = false; }
+        } reset{*cutting};
         const int limit = memo->property("tarvelinMaxLength").toInt();
         const auto [position, added] = *last;
         *last = {0, 0};
@@ -298,16 +308,18 @@ void SetMemoMaxLength(QPlainTextEdit *memo, int maxLength)
             return;
         const int length = doc->characterCount() - 1; // the final paragraph mark is not text
         const int excess = length - limit;
-        if (excess <= 0)
-            return;
-        // Cut what was just inserted, from its end, so the text already there stays; when
-        // the insertion is unknown (text set as a whole), cut the end.
+        if (excess <= 0 || added <= 0)
+            return; // within the limit, or nothing inserted (a deletion never cuts)
+        // Cut what was just inserted, from its end, so the text already there stays - also a
+        // stored text that was longer than the limit before: a keystroke must not shorten it.
+        // When the document reports an insertion it no longer holds, cut the end.
         QTextCursor cursor(doc);
         if (added > 0 && position + added <= length) {
             const int cut = std::min(excess, added);
             cursor.setPosition(position + added - cut);
             cursor.setPosition(position + added, QTextCursor::KeepAnchor);
             cursor.removeSelectedText();
+            return;
         }
         const int rest = doc->characterCount() - 1 - limit;
         if (rest > 0) {

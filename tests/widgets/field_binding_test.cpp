@@ -280,4 +280,16 @@ TEST(FieldBindingLimits, ZeroMeansNoLimitAndMemoIsCutAsTyped)
     widgets::SetMemoMaxLength(&memo, 0);
     memo.setPlainText("1234567");
     EXPECT_EQ(memo.toPlainText(), "1234567");
+
+    // A stored text already longer than the limit (shown before the limit came) is not
+    // shortened by a keystroke: only what is typed is refused.
+    QPlainTextEdit stored;
+    stored.setPlainText("1234567");
+    widgets::SetMemoMaxLength(&stored, 5);
+    stored.moveCursor(QTextCursor::End);
+    QTest::keyClicks(&stored, "X");
+    EXPECT_EQ(stored.toPlainText(), "1234567");
+    stored.moveCursor(QTextCursor::End);
+    QTest::keyClick(&stored, Qt::Key_Backspace);
+    EXPECT_EQ(stored.toPlainText(), "123456");
 }
