@@ -4,6 +4,9 @@
 #include "platform/paths.h"
 
 #include <QDir>
+#include <QEvent>
+#include <QPointer>
+#include <QTimer>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSplitter>
@@ -18,6 +21,53 @@ constexpr int kUnset = -9999;
 
 // An inner panel that sits in a splitter takes its width or height from the splitter's
 // sizes; setting its geometry directly would be overridden by the splitter.
+// Sets the pane's size, giving the difference to the next (or previous) pane so the total
+// stays. False when that would squeeze the neighbour to nothing: a splitter that has not
+// been laid out yet reports sizes that mean nothing.
+bool setPaneSize(QSplitter *split, QWidget *w, int value)
+{
+    const int index = split->indexOf(w);
+    QList<int> sizes = split->sizes();
+    if (index < 0 || index >= sizes.size())
+        return true;
+    const int delta = value - sizes[index];
+    const int other = index + 1 < sizes.size() ? index + 1 : index - 1;
+    if (other >= 0 && sizes[other] - delta <= 0)
+        return false;
+    sizes[index] = value;
+    if (other >= 0)
+        sizes[other] -= delta;
+    split->setSizes(sizes);
+    return true;
+}
+
+// Applies a stored pane size once its splitter is shown and laid out (a view's panel is
+// laid out only when the main window hosts it).
+class PendingPaneSize : public QObject
+{
+public:
+    PendingPaneSize(QSplitter *split, QWidget *pane, int value) : QObject(split), m_pane(pane), m_value(value)
+    {
+        split->installEventFilter(this);
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] {
+                if (auto *split = qobject_cast<QSplitter *>(parent()); split && m_pane)
+                    setPaneSize(split, m_pane, m_value); // still no room: the designed sizes stay
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+private:
+    QPointer<QWidget> m_pane;
+    int m_value;
+};
+
 bool applySplitterSize(QWidget *w, const QString &prop, int value)
 {
     auto *split = qobject_cast<QSplitter *>(w->parentWidget());
@@ -26,20 +76,8 @@ bool applySplitterSize(QWidget *w, const QString &prop, int value)
     const bool horizontal = split->orientation() == Qt::Horizontal;
     if ((horizontal && prop != QLatin1String("Width")) || (!horizontal && prop != QLatin1String("Height")))
         return true; // the splitter owns the other dimension
-    const int index = split->indexOf(w);
-    QList<int> sizes = split->sizes();
-    if (index < 0 || index >= sizes.size())
-        return true;
-    int total = 0;
-    for (int s : sizes)
-        total += s;
-    const int delta = value - sizes[index];
-    sizes[index] = value;
-    // Give the difference to the next (or previous) pane so the total stays.
-    const int other = index + 1 < sizes.size() ? index + 1 : index - 1;
-    if (other >= 0)
-        sizes[other] = std::max(0, sizes[other] - delta);
-    split->setSizes(sizes);
+    if (!setPaneSize(split, w, value))
+        new PendingPaneSize(split, w, value);
     return true;
 }
 

@@ -1,7 +1,9 @@
 #include "widgets/form_geometry.h"
 #include "tests/support/fixture.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QScreen>
 #include <QSplitter>
 #include <QWidget>
@@ -66,6 +68,31 @@ TEST(FormGeometry, SaveThenRestoreWindowAndSplitterPane)
     EXPECT_EQ(again.form.pos(), QPoint(33, 44));
     EXPECT_EQ(again.split->sizes().value(0), saved);
     EXPECT_GT(saved, 140);
+}
+
+TEST(FormGeometry, PaneOfASplitterNotLaidOutYetNeverSqueezesItsNeighbour)
+{
+    FixtureFolder fx;
+    fx.WriteText("Tarvelin.ini", "[frmTest]\npLeft.Width=200\n");
+    // As in a view window: the splitter sits in a layout and gets its size only when the
+    // panel is shown; until then its sizes mean nothing.
+    QWidget form;
+    form.setObjectName("frmTest");
+    auto *layout = new QHBoxLayout(&form);
+    auto *split = new QSplitter(&form);
+    layout->addWidget(split);
+    auto *pLeft = new QWidget(split);
+    pLeft->setObjectName("pLeft");
+    auto *pRight = new QWidget(split);
+    split->setSizes({100, 500});
+    form.resize(920, 600);
+    widgets::RestoreFormGeometry(&form);
+    form.show();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(split->sizes().value(0), 200);
+    EXPECT_GT(split->sizes().value(1), 500);
+    EXPECT_GT(pRight->width(), 500);
 }
 
 TEST(FormGeometry, UnsetValuesAndUnknownComponentsAreIgnored)
