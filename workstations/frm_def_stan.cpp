@@ -92,7 +92,9 @@ QLineEdit *newEdit(QWidget *parent, const char *name, int maxLength)
 {
     auto *e = new QLineEdit(parent);
     e->setObjectName(QString::fromLatin1(name));
-    e->setMaxLength(maxLength);
+    // A limit on typing only: a stored value longer than it is shown whole and kept, not cut
+    // when the workstation is shown and then saved cut.
+    widgets::SetEditMaxLength(e, maxLength);
     return e;
 }
 

@@ -147,9 +147,9 @@ TEST_F(DefStan, ShowsTheListSortedAndNothingChosen)
     EXPECT_EQ(view->sgZatrudn->columnCount(), 7);
     EXPECT_EQ(view->sgZatrudn->horizontalHeaderItem(1)->text(), QStringLiteral("Mężczyźni"));
     EXPECT_EQ(view->sgZatrudn->horizontalHeaderItem(6)->text(), QStringLiteral("Narażeni"));
-    EXPECT_EQ(view->e_Nazwa->maxLength(), 128);
-    EXPECT_EQ(view->e_Lokalizacja->maxLength(), 45);
-    EXPECT_EQ(view->e_NrRegon->maxLength(), 16);
+    EXPECT_EQ(widgets::EditMaxLength(view->e_Nazwa), 128);
+    EXPECT_EQ(widgets::EditMaxLength(view->e_Lokalizacja), 45);
+    EXPECT_EQ(widgets::EditMaxLength(view->e_NrRegon), 16);
     EXPECT_EQ(view->dtDataRej->displayFormat(), "yyyy-MM-dd");
     EXPECT_FALSE(modified());
 }
@@ -188,6 +188,26 @@ TEST_F(DefStan, LeavingAFieldUnchangedDoesNotModify)
     type(view->e_Kod, QStringLiteral("SP-2"));
     EXPECT_TRUE(modified());
     EXPECT_EQ(view->CurrentWorkstation()->Kod, "SP-2");
+}
+
+TEST_F(DefStan, StoredValuesLongerThanTheFieldLimitsAreShownWholeAndKept)
+{
+    const QString location = QStringLiteral("Hala produkcyjna nr 2, nawa B, stanowisko przy suwnicy nr 7 (strefa Ex)");
+    ASSERT_GT(location.size(), 45);
+    {
+        TStanowisko w("2", QStringLiteral("Biuro"), "stan_2");
+        w.Lokalizacja = location;
+        ASSERT_TRUE(WriteWorkstationData(Data, w));
+    }
+    openView();
+    choose("Biuro");
+    EXPECT_EQ(view->e_Lokalizacja->text(), location);
+    view->SprZmiany(view->e_Lokalizacja);
+    EXPECT_FALSE(modified());
+    EXPECT_EQ(view->CurrentWorkstation()->Lokalizacja, location);
+    EXPECT_EQ(widgets::EditMaxLength(view->e_Lokalizacja), 45);
+    EXPECT_EQ(widgets::EditMaxLength(view->e_Nazwa), 128);
+    EXPECT_EQ(widgets::EditMaxLength(view->e_NrRegon), 16);
 }
 
 TEST_F(DefStan, ModifySaveRestartFindsItUnchanged)
