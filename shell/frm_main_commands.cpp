@@ -249,7 +249,7 @@ void TfrmMain::ShowHelpIndex()
         if (viewer.isEmpty())
             viewer = platform::CurrentLauncher().FindProgram(QString::fromLatin1(name));
     if (viewer.isEmpty()) {
-        platform::ShowError(QStringLiteral("MS Html Help is not installed on this PC."));
+        platform::ShowWarning(QStringLiteral("MS Html Help is not installed on this PC."), QStringLiteral("Tarvelin"));
         return;
     }
     platform::CurrentLauncher().StartDetached(viewer, {platform::ToFilePath(chm)});

@@ -372,6 +372,21 @@ TEST_F(Commands, ClosingStaysOpenWhenTheSaveFails)
     EXPECT_EQ(prompter.boxes.size(), 2);
 }
 
+TEST_F(Commands, HelpIndexWithoutAViewerWarns)
+{
+    testsupport::RecordingLauncher launcher;
+    w->mIndeks->trigger();
+    ASSERT_EQ(prompter.boxes.size(), 1);
+    EXPECT_EQ(prompter.boxes[0].text, "MS Html Help is not installed on this PC.");
+    EXPECT_EQ(prompter.boxes[0].icon, platform::MsgIcon::Warning);
+    EXPECT_EQ(prompter.boxes[0].caption, "Tarvelin");
+    EXPECT_TRUE(launcher.started.isEmpty());
+    launcher.availablePrograms << "xchm";
+    w->mIndeks->trigger();
+    ASSERT_EQ(launcher.started.size(), 1);
+    EXPECT_TRUE(launcher.started[0].arguments.value(0).endsWith("/Tarvelin.chm"));
+}
+
 TEST_F(Commands, EditorRegisteredWithoutCommitIsCommittedThroughItsBinding)
 {
     CommandView &defstan = v("frmDefStan");
