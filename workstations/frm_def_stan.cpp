@@ -258,6 +258,10 @@ void TfrmDefStan::buildControls()
             return; // another window or a message box: not a move between fields
         sgZatrudnExit();
     });
+    connect(dtDataRej, &QDateEdit::dateChanged, this, [this](const QDate &) {
+        if (!m_filling)
+            m_standInDate = QDate(); // a date the user chose, today included
+    });
     connect(sgZatrudn, &QTableWidget::itemChanged, this, [this](QTableWidgetItem *) {
         if (!m_filling)
             m_gridEdited = true;
@@ -394,6 +398,7 @@ void TfrmDefStan::ShowWorkstation(const storage::TStanowisko *w)
         e_Kod->setText(w->Kod);
         const QDate d = QDate::fromString(w->DataRej, kDateFormat);
         dtDataRej->setDate(d.isValid() ? d : QDate::currentDate());
+        m_standInDate = d.isValid() ? QDate() : dtDataRej->date();
         e_NrRej->setText(w->NrRej);
         e_NrRegon->setText(w->NrRegon);
         e_Lokalizacja->setText(w->Lokalizacja);
@@ -404,6 +409,7 @@ void TfrmDefStan::ShowWorkstation(const storage::TStanowisko *w)
             e->clear();
         e_Opis->clear();
         dtDataRej->setDate(QDate::currentDate());
+        m_standInDate = QDate();
     }
     m_filling = filling;
 }
@@ -534,8 +540,11 @@ void TfrmDefStan::SprZmiany(QWidget *sender)
         update(w->Kod);
     else if (name.contains(QLatin1String("Lokalizacja")))
         update(w->Lokalizacja);
-    else if (name.contains(QLatin1String("DataRej")))
-        update(w->DataRej);
+    else if (name.contains(QLatin1String("DataRej"))) {
+        // Leaving the picker untouched does not make today the date the register was set up.
+        if (!(w->DataRej.isEmpty() && m_standInDate.isValid() && dtDataRej->date() == m_standInDate))
+            update(w->DataRej);
+    }
 }
 
 std::vector<storage::TZatrudn> TfrmDefStan::gridRows() const

@@ -8,6 +8,7 @@
 #include "storage/workstation_files.h"
 #include "workstations/loading/workstation_loading.h"
 
+#include <QDate>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -133,6 +134,9 @@ private:
     bool m_new = false;  // a new workstation is being entered
     bool m_filling = false;
     bool m_gridEdited = false;
+    // The date the picker shows for a workstation without a register date (today): it stands
+    // in for the missing date and is not one the user gave.
+    QDate m_standInDate;
 };
 
 TfrmDefStan *frmDefStan();

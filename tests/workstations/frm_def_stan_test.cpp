@@ -210,6 +210,33 @@ TEST_F(DefStan, StoredValuesLongerThanTheFieldLimitsAreShownWholeAndKept)
     EXPECT_EQ(widgets::EditMaxLength(view->e_NrRegon), 16);
 }
 
+TEST_F(DefStan, WorkstationWithoutRegisterDateDoesNotTakeTodayByBeingLookedAt)
+{
+    {
+        TStanowisko w("2", QStringLiteral("Biuro"), "stan_2");
+        w.Kod = QStringLiteral("B-1");
+        ASSERT_TRUE(WriteWorkstationData(Data, w));
+    }
+    openView();
+    choose("Biuro");
+    EXPECT_EQ(view->dtDataRej->date(), QDate::currentDate());
+    view->SprZmiany(view->dtDataRej);
+    EXPECT_FALSE(modified());
+    EXPECT_EQ(view->CurrentWorkstation()->DataRej, "");
+    // A date the user sets is the register date.
+    view->dtDataRej->setDate(QDate(2021, 5, 4));
+    view->SprZmiany(view->dtDataRej);
+    EXPECT_TRUE(modified());
+    EXPECT_EQ(view->CurrentWorkstation()->DataRej, "2021-05-04");
+    // Today chosen on purpose is a date given too.
+    openView();
+    choose("Biuro");
+    view->dtDataRej->setDate(QDate::currentDate().addDays(-1));
+    view->dtDataRej->setDate(QDate::currentDate());
+    view->SprZmiany(view->dtDataRej);
+    EXPECT_EQ(view->CurrentWorkstation()->DataRej, QDate::currentDate().toString("yyyy-MM-dd"));
+}
+
 TEST_F(DefStan, ModifySaveRestartFindsItUnchanged)
 {
     choose("Spawalnia");
