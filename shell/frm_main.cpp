@@ -348,17 +348,20 @@ void TfrmMain::buildBar()
 void TfrmMain::FEGXMainOutlookBarChange()
 {
     auto &state = appstate::State();
+    const int sel = FEGXMainOutlookBar->SelectedButton();
+    auto &groups = storage::NavigationGroups();
+    const bool known = sel >= 0 && sel < static_cast<int>(groups.size());
+    // 4. The group's image list, first: the bar already shows the new group's items, and
+    // they must not show the icons of the old one while the question below is open.
+    if (known)
+        FEGXMainOutlookBar->SetImages(groups[static_cast<size_t>(sel)]->rozmikon == 16 ? &imgMale : &imgDuze);
     // 1-2. Pending edits are committed and unsaved changes offered before anything moves.
     ConfirmPendingChanges();
     // 3. The right side is emptied; the panel goes back to its view.
     giveBackHostedPanel();
-    // 4. The group's image list.
-    const int sel = FEGXMainOutlookBar->SelectedButton();
-    auto &groups = storage::NavigationGroups();
-    if (sel < 0 || sel >= static_cast<int>(groups.size()))
+    if (!known)
         return;
     const storage::TGrupa &group = *groups[static_cast<size_t>(sel)];
-    FEGXMainOutlookBar->SetImages(group.rozmikon == 16 ? &imgMale : &imgDuze);
     // 5. The letters of the group's first element (none for a group without elements).
     ApplyOperations(group.Elements.empty() ? QString() : group.Elements.front()->oper);
     // 6. Only a change of group (or the start-up) goes on to show a view.

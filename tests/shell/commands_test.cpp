@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 
 using namespace shell;
@@ -47,6 +48,8 @@ public:
     bool AskSaveChanges() override
     {
         calls << "Ask";
+        if (onAsk)
+            onAsk();
         return appstate::AskSaveChangesDefault();
     }
     bool HasDeletableSelection() override { return hasSelection; }
@@ -85,6 +88,7 @@ public:
     QString stored, savedText;
     QStringList calls;
     bool saveResult = true, hasSelection = true, deleteResult = true, modifyResult = true;
+    std::function<void()> onAsk;
 };
 
 void resetState()
@@ -385,6 +389,19 @@ TEST_F(Commands, HelpIndexWithoutAViewerWarns)
     w->mIndeks->trigger();
     ASSERT_EQ(launcher.started.size(), 1);
     EXPECT_TRUE(launcher.started[0].arguments.value(0).endsWith("/Tarvelin.chm"));
+}
+
+TEST_F(Commands, NewGroupShowsItsOwnIconsWhileTheQuestionIsOpen)
+{
+    auto &defstan = v("frmDefStan");
+    defstan.enterEditor();
+    defstan.editor->setText("zmiana");
+    const widgets::TImageList *shown = nullptr;
+    defstan.onAsk = [&] { shown = w->FEGXMainOutlookBar->Images(); };
+    prompter.Answer(platform::MsgNo);
+    clickHeader(3); // "Pomoc", a group of 16-pixel icons
+    ASSERT_EQ(prompter.boxes.size(), 1);
+    EXPECT_EQ(shown, &w->imgMale);
 }
 
 TEST_F(Commands, EditorRegisteredWithoutCommitIsCommittedThroughItsBinding)
