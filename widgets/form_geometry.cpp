@@ -5,11 +5,11 @@
 
 #include <QDir>
 #include <QEvent>
-#include <QPointer>
-#include <QTimer>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QSplitter>
+#include <QTimer>
 #include <QWidget>
 
 namespace widgets {
