@@ -53,6 +53,13 @@ bool WriteFileAtomically(const QString &filePath, const QByteArray &bytes)
     const QFileInfo info(filePath);
     if (!info.absoluteDir().exists())
         return false;
+    // A file that is there but cannot be read was read as empty: replacing it would throw
+    // away what it holds (the rename would succeed where a plain write would not).
+    if (info.exists()) {
+        QFile probe(filePath);
+        if (!probe.open(QIODevice::ReadOnly))
+            return false;
+    }
     QSaveFile f(filePath);
     if (!f.open(QIODevice::WriteOnly))
         return false;

@@ -109,3 +109,18 @@ TEST(IniFiles, KeepOrderCommentsAndForeignKeys)
     EXPECT_FALSE(missing.Load());
     EXPECT_TRUE(missing.KeyNames("frmMain").isEmpty());
 }
+
+TEST(TextFiles, AFileThatCannotBeReadIsNeverReplaced)
+{
+    FixtureFolder fx;
+    ScriptedPrompter prompter;
+    fx.Write("struktura_dane.xml", "entries the program could not read\r\n");
+    QFile::setPermissions(fx.FilePath("struktura_dane.xml"), QFile::WriteOwner);
+    QFile probe(fx.FilePath("struktura_dane.xml"));
+    if (probe.open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "file permissions do not stop this user (root)";
+    EXPECT_FALSE(WriteLinesCp1250(fx.FilePath("struktura_dane.xml"), {"<struktura_dane>", "</struktura_dane>"}));
+    EXPECT_EQ(prompter.Texts(), QStringList({QStringLiteral("Błąd dostępu do pliku")}));
+    QFile::setPermissions(fx.FilePath("struktura_dane.xml"), QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(fx.Read("struktura_dane.xml"), QByteArray("entries the program could not read\r\n"));
+}
