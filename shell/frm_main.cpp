@@ -356,7 +356,13 @@ void TfrmMain::FEGXMainOutlookBarChange()
     if (known)
         FEGXMainOutlookBar->SetImages(groups[static_cast<size_t>(sel)]->rozmikon == 16 ? &imgMale : &imgDuze);
     // 1-2. Pending edits are committed and unsaved changes offered before anything moves.
-    ConfirmPendingChanges();
+    // When they could not be saved the current view stays, so the edits are not lost (nor
+    // carried into the next view's Save).
+    if (!ConfirmPendingChanges()) {
+        m_stayAfterFailedSave = true;
+        QTimer::singleShot(0, this, [this] { m_stayAfterFailedSave = false; });
+        return;
+    }
     // 3. The right side is emptied; the panel goes back to its view.
     giveBackHostedPanel();
     if (!known)
@@ -386,7 +392,8 @@ void TfrmMain::FEGXMainOutlookBarChange()
 void TfrmMain::FEGXMainOutlookBarItemClick()
 {
     auto &state = appstate::State();
-    ConfirmPendingChanges();
+    if (m_stayAfterFailedSave || !ConfirmPendingChanges())
+        return; // unsaved edits whose write failed: stay on the view that holds them
     const int sel = FEGXMainOutlookBar->SelectedButton();
     const int itemIndex = FEGXMainOutlookBar->SelectedItem();
     auto &groups = storage::NavigationGroups();

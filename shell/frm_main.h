@@ -83,6 +83,9 @@ public:
     // the bar is being filled at first show.
     int LastButton = -1;
     bool BuildingBar = false;
+    // Set while one click is handled after its save failed, so that its item click does not
+    // ask a second time.
+    bool m_stayAfterFailedSave = false;
 
     // Builds the bar from the configuration and shows the first element (first show only).
     void FormShow();
@@ -110,7 +113,9 @@ public:
 
     // Commands.
     void ApplyOperations(const QString &oper);
-    void ConfirmPendingChanges();
+    // Commits the editor and offers unsaved changes; false when they are still unsaved
+    // (Yes was answered and the write failed), so the caller must not move on.
+    bool ConfirmPendingChanges();
     void NewForm(QObject *sender = nullptr);
     void SaveForm(QObject *sender = nullptr);
     void DeleteForm(QObject *sender = nullptr);

@@ -64,14 +64,14 @@ void TfrmMain::SetSaveEnabled(bool enabled)
     mZapisz->setEnabled(enabled && m_saveAllowed);
 }
 
-void TfrmMain::ConfirmPendingChanges()
+bool TfrmMain::ConfirmPendingChanges()
 {
     auto &state = appstate::State();
     state.CommitLastWinCtrl();
     // Unsaved changes are offered whenever they exist, not only after an editor was
     // entered: a change made through a dialog must not be carried into the next view.
     if (!state.Modified())
-        return;
+        return true;
     appstate::TView *view = nullptr;
     if (state.ViewName == kDefStan || state.ViewName == kRyzZakl)
         view = ExistingViewFor(state.ViewName);
@@ -81,12 +81,15 @@ void TfrmMain::ConfirmPendingChanges()
         view->AskSaveChanges();
     else
         appstate::AskSaveChangesDefault();
+    // No clears the flag, a successful save too: what is left is a write that failed.
+    return !state.Modified();
 }
 
 void TfrmMain::NewForm(QObject *)
 {
     auto &state = appstate::State();
-    ConfirmPendingChanges();
+    if (!ConfirmPendingChanges())
+        return; // a new form would clear the edits that could not be saved
     state.NewDocument = true;
     appstate::TView *view = nullptr;
     if (state.ViewName == kDefStan || state.ViewName == kRyzZakl)

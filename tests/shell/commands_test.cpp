@@ -9,6 +9,7 @@
 #include "widgets/outlook_bar.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
@@ -415,4 +416,34 @@ TEST_F(Commands, EditorRegisteredWithoutCommitIsCommittedThroughItsBinding)
     w->SaveForm();
     EXPECT_EQ(exits, QStringList{"ed_1_Nazwa"});
     EXPECT_EQ(appstate::State().LastWinCtrl(), nullptr);
+}
+
+TEST_F(Commands, FailedSaveOnSwitchingKeepsTheViewAndItsEdits)
+{
+    CommandView &defstan = v("frmDefStan");
+    defstan.saveResult = false;
+    appstate::State().SetModified(true);
+    QWidget *hosted = w->HostedPanel;
+    prompter.Answer(MsgYes);
+    clickIcon(2);
+    ASSERT_EQ(prompter.boxes.size(), 1) << prompter.Texts().join(" | ").toStdString();
+    EXPECT_TRUE(defstan.calls.contains("Save"));
+    // The edits could not be written: nothing moves, nothing is lost.
+    EXPECT_TRUE(appstate::State().Modified());
+    EXPECT_EQ(appstate::State().ViewName, "frmDefStan");
+    EXPECT_EQ(w->HostedPanel, hosted);
+    EXPECT_TRUE(w->tbSave->isEnabled());
+    // Nor does New clear them.
+    defstan.calls.clear();
+    prompter.Answer(MsgYes);
+    click(w->tbNew);
+    EXPECT_FALSE(defstan.calls.contains("New"));
+    EXPECT_TRUE(appstate::State().Modified());
+    // Once the write succeeds the switch goes on.
+    QApplication::processEvents();
+    defstan.saveResult = true;
+    prompter.Answer(MsgYes);
+    clickIcon(2);
+    EXPECT_FALSE(appstate::State().Modified());
+    EXPECT_NE(appstate::State().ViewName, "frmDefStan");
 }
