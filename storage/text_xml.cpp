@@ -1,5 +1,6 @@
 #include "storage/text_xml.h"
 
+#include "platform/cp1250.h"
 #include "platform/paths.h"
 #include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
@@ -39,6 +40,31 @@ QString ReadAttributeValue(const QString &key, const QString &line)
     if (value.contains(QLatin1String("&quot;")))
         value.replace(QLatin1String("&quot;"), QLatin1String("\""));
     return value;
+}
+
+QString StorableText(const QString &text)
+{
+    QString clean = text;
+    QStringList removed;
+    if (clean.contains(QLatin1String("</"))) {
+        clean.replace(QLatin1String("</"), QLatin1String("<"));
+        removed << QStringLiteral("\"/\" po \"<\"");
+    }
+    if (!platform::FitsCp1250(clean)) {
+        QString odd, kept;
+        for (const QChar c : clean) {
+            if (platform::FitsCp1250(QString(c)))
+                kept += c;
+            else if (!odd.contains(c))
+                odd += c;
+        }
+        clean = kept;
+        removed << odd;
+    }
+    if (!removed.isEmpty())
+        platform::ShowWarning(QStringLiteral("Usunięto znaki, których nie można zapisać w pliku danych: %1")
+                                  .arg(removed.join(QStringLiteral(", "))));
+    return clean;
 }
 
 QString AttributeText(const QString &value)

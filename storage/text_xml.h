@@ -18,6 +18,12 @@ qsizetype PositionOf(const QString &needle, const QString &haystack); // 0-based
 // double quote, the one escape this program writes.
 QString ReadAttributeValue(const QString &key, const QString &line);
 
+// The text a data file can hold back unchanged: "</" would end a stored value early when
+// it is read again, and a character outside Windows-1250 would come back as "?". What is
+// removed is said in a warning, so a name typed in another alphabet is not lost without a
+// word.
+QString StorableText(const QString &text);
+
 // Escapes an attribute value for writing: a double quote becomes "&quot;".
 QString AttributeText(const QString &value);
 

@@ -1,6 +1,5 @@
 #include "workstations/frm_def_stan.h"
 
-#include "platform/cp1250.h"
 #include "platform/paths.h"
 #include "platform/prompter.h"
 #include "platform/window_registry.h"
@@ -462,29 +461,7 @@ void TfrmDefStan::NewWorkstation()
 
 QString TfrmDefStan::cleanText(const QString &text)
 {
-    QString clean = text;
-    QStringList removed;
-    // "</" would end the stored value early when it is read back.
-    if (clean.contains(QLatin1String("</"))) {
-        clean.replace(QLatin1String("</"), QLatin1String("<"));
-        removed << QStringLiteral("\"/\" po \"<\"");
-    }
-    // The files are Windows-1250: a character outside it would come back as "?".
-    if (!platform::FitsCp1250(clean)) {
-        QString odd, kept;
-        for (const QChar c : clean) {
-            if (platform::FitsCp1250(QString(c)))
-                kept += c;
-            else if (!odd.contains(c))
-                odd += c;
-        }
-        clean = kept;
-        removed << odd;
-    }
-    if (!removed.isEmpty())
-        platform::ShowWarning(QStringLiteral("Usunięto znaki, których nie można zapisać w pliku danych: %1")
-                                  .arg(removed.join(QStringLiteral(", "))));
-    return clean;
+    return storage::StorableText(text);
 }
 
 void TfrmDefStan::SprZmiany(QWidget *sender)

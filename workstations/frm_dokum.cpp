@@ -1,12 +1,12 @@
 // The document window: its controls, the page builder and the field events.
 #include "workstations/frm_dokum.h"
 
-#include "platform/cp1250.h"
 #include "platform/paths.h"
 #include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
 #include "platform/window_registry.h"
 #include "shell/appstate/appstate.h"
+#include "storage/text_xml.h"
 #include "widgets/field_binding.h"
 #include "widgets/form_geometry.h"
 
@@ -74,33 +74,6 @@ bool isPrintOnly(const QString &typ)
     return typ == QLatin1String("tekst") || typ == QLatin1String("tekst_p");
 }
 
-// The text a data file can hold back unchanged: "</" would end the stored value early when
-// it is read again, and a character outside Windows-1250 would come back as "?". What is
-// removed is said, so a name typed in another alphabet is not lost without a word.
-QString storableText(const QString &text)
-{
-    QString clean = text;
-    QStringList removed;
-    if (clean.contains(QLatin1String("</"))) {
-        clean.replace(QLatin1String("</"), QLatin1String("<"));
-        removed << QStringLiteral("\"/\" po \"<\"");
-    }
-    if (!platform::FitsCp1250(clean)) {
-        QString odd, kept;
-        for (const QChar c : clean) {
-            if (platform::FitsCp1250(QString(c)))
-                kept += c;
-            else if (!odd.contains(c))
-                odd += c;
-        }
-        clean = kept;
-        removed << odd;
-    }
-    if (!removed.isEmpty())
-        platform::ShowWarning(QStringLiteral("Usunięto znaki, których nie można zapisać w pliku danych: %1")
-                                  .arg(removed.join(QStringLiteral(", "))));
-    return clean;
-}
 
 } // namespace
 
@@ -511,7 +484,7 @@ void TfrmDokum::ExitField(QWidget *sender)
     auto *edit = qobject_cast<QLineEdit *>(sender);
     if (!edit)
         return;
-    const QString text = storableText(edit->text());
+    const QString text = storage::StorableText(edit->text());
     if (text != edit->text()) {
         widgets::FieldEventSuppressor quiet;
         edit->setText(text);
@@ -524,7 +497,7 @@ void TfrmDokum::ExitMemo(QWidget *sender)
     auto *memo = qobject_cast<QPlainTextEdit *>(sender);
     if (!memo)
         return;
-    const QString text = storableText(memo->toPlainText());
+    const QString text = storage::StorableText(memo->toPlainText());
     if (text != memo->toPlainText()) {
         widgets::FieldEventSuppressor quiet;
         memo->setPlainText(text);
