@@ -478,6 +478,15 @@ struct Piece
     qsizetype end;
 };
 
+std::vector<std::pair<qsizetype, qsizetype>> toOperands(const std::vector<Piece> &pieces)
+{
+    std::vector<std::pair<qsizetype, qsizetype>> out;
+    out.reserve(pieces.size());
+    for (const Piece &p : pieces)
+        out.emplace_back(p.begin, p.end);
+    return out;
+}
+
 } // namespace
 
 void TVREvaluator::parse(QStringView text, Level level)
@@ -546,6 +555,20 @@ void TVREvaluator::parseRelational(QStringView text)
     parse(text, Level::Or);
 }
 
+void TVREvaluator::putChain(QStringView text, const std::vector<std::pair<qsizetype, qsizetype>> &operands,
+                            std::vector<quint8> codes, Level next)
+{
+    if (operands.size() < 2) {
+        parse(text, next);
+        return;
+    }
+    auto op = std::make_unique<TVREvElementOperator>(codes.front());
+    op->Codes = std::move(codes);
+    Put(std::move(op));
+    for (const auto &[begin, end] : operands)
+        parse(text.mid(begin, end - begin), next);
+}
+
 void TVREvaluator::parseWordLevel(QStringView text, Level level)
 {
     const QLatin1StringView word = level == Level::Or ? QLatin1StringView("or") : QLatin1StringView("and");
@@ -572,16 +595,8 @@ void TVREvaluator::parseWordLevel(QStringView text, Level level)
             content = true;
         s.step(c);
     }
-    if (pieces.empty()) {
-        parse(text, next);
-        return;
-    }
     pieces.push_back({begin, text.size()});
-    auto op = std::make_unique<TVREvElementOperator>(code);
-    op->Codes.assign(pieces.size() - 1, static_cast<quint8>(code));
-    Put(std::move(op));
-    for (const Piece &p : pieces)
-        parse(text.mid(p.begin, p.end - p.begin), next);
+    putChain(text, toOperands(pieces), std::vector<quint8>(pieces.size() - 1, static_cast<quint8>(code)), next);
 }
 
 void TVREvaluator::parseAdditive(QStringView text)
@@ -642,16 +657,8 @@ void TVREvaluator::parseAdditive(QStringView text)
         }
         s.step(c);
     }
-    if (pieces.empty()) {
-        parse(text, Level::Multiplicative);
-        return;
-    }
     pieces.push_back({begin, text.size()});
-    auto op = std::make_unique<TVREvElementOperator>(codes.front());
-    op->Codes = std::move(codes);
-    Put(std::move(op));
-    for (const Piece &p : pieces)
-        parse(text.mid(p.begin, p.end - p.begin), Level::Multiplicative);
+    putChain(text, toOperands(pieces), std::move(codes), Level::Multiplicative);
 }
 
 void TVREvaluator::parseMultiplicative(QStringView text)
@@ -675,16 +682,8 @@ void TVREvaluator::parseMultiplicative(QStringView text)
             content = true;
         s.step(c);
     }
-    if (pieces.empty()) {
-        parse(text, Level::Factor);
-        return;
-    }
     pieces.push_back({begin, text.size()});
-    auto op = std::make_unique<TVREvElementOperator>(codes.front());
-    op->Codes = std::move(codes);
-    Put(std::move(op));
-    for (const Piece &p : pieces)
-        parse(text.mid(p.begin, p.end - p.begin), Level::Factor);
+    putChain(text, toOperands(pieces), std::move(codes), Level::Factor);
 }
 
 void TVREvaluator::parseFactor(QStringView raw)

@@ -25,6 +25,7 @@
 #include <QString>
 #include <QStringView>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace reportengine {
@@ -233,6 +234,10 @@ private:
     void parseAdditive(QStringView text);
     void parseMultiplicative(QStringView text);
     void parseFactor(QStringView text);
+    // One level's chain: the operands (begin, end) of text joined by codes, each parsed at
+    // the next level; a text that did not split goes to the next level whole.
+    void putChain(QStringView text, const std::vector<std::pair<qsizetype, qsizetype>> &operands,
+                  std::vector<quint8> codes, Level next);
     void parseNumber(QStringView text);
     void parseCall(QStringView text);
     void parseArguments(QStringView arguments);
