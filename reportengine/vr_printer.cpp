@@ -120,28 +120,30 @@ void TVRPrinter::SetShowingPreview(bool showing)
     }
 }
 
+namespace {
+
+// The paper as it stands in portrait, in tenths of a millimetre: a named size from its
+// table, Default and Custom from the settings.
+QSize portraitPaper(const TPrinterSettings &settings)
+{
+    const TVRPaperSize size = settings.PaperSize;
+    if (size != TVRPaperSize::Default && size != TVRPaperSize::Custom)
+        return QSize(Round(PaperInfo(size).WidthMm * 10), Round(PaperInfo(size).LengthMm * 10));
+    return QSize(settings.PaperWidth, settings.PaperLength);
+}
+
+} // namespace
+
 int TVRPrinter::PaperWidth() const
 {
-    const TVRPaperSize size = m_settings.PaperSize;
-    int w = m_settings.PaperWidth;
-    int l = m_settings.PaperLength;
-    if (size != TVRPaperSize::Default && size != TVRPaperSize::Custom) {
-        w = Round(PaperInfo(size).WidthMm * 10);
-        l = Round(PaperInfo(size).LengthMm * 10);
-    }
-    return m_settings.Orientation == TPrinterOrientation::poLandscape ? l : w;
+    const QSize paper = portraitPaper(m_settings);
+    return m_settings.Orientation == TPrinterOrientation::poLandscape ? paper.height() : paper.width();
 }
 
 int TVRPrinter::PaperLength() const
 {
-    const TVRPaperSize size = m_settings.PaperSize;
-    int w = m_settings.PaperWidth;
-    int l = m_settings.PaperLength;
-    if (size != TVRPaperSize::Default && size != TVRPaperSize::Custom) {
-        w = Round(PaperInfo(size).WidthMm * 10);
-        l = Round(PaperInfo(size).LengthMm * 10);
-    }
-    return m_settings.Orientation == TPrinterOrientation::poLandscape ? w : l;
+    const QSize paper = portraitPaper(m_settings);
+    return m_settings.Orientation == TPrinterOrientation::poLandscape ? paper.width() : paper.height();
 }
 
 int TVRPrinter::XPos(double v) const
