@@ -492,11 +492,13 @@ TEST_F(ShippedFormTest, NoTextInAnyFieldBreaksANoiseRule)
             f.Enter(name, "80");
         }
         for (int index : {-1, 0, 1, 2, 3, 1000})
-            if (f.form.HasCombo("cb_cWartDop"))
+            if (f.form.HasCombo("cb_cWartDop")) {
                 EXPECT_NO_THROW(f.Choose("cb_cWartDop", index));
-        if (f.form.Find("ch_Koncentr"))
+            }
+        if (f.form.Find("ch_Koncentr")) {
             for (int i = 0; i < 3; ++i)
                 EXPECT_NO_THROW(f.Click("ch_Koncentr"));
+        }
     }
 }
 

@@ -150,8 +150,9 @@ TEST_F(ShippedForms, EveryDefinitionLoadsAndNamesAFormOfTheDispatchTable)
         const QString &fn = l.root.function;
         EXPECT_TRUE(InDispatchTable(fn) || FormsWithoutRating.contains(fn)) << fn.toStdString();
         // a form whose rule is built is evaluated by it
-        if (RuleFields(fn))
+        if (RuleFields(fn)) {
             EXPECT_TRUE(assessment::FindEvaluationRule(fn)) << fn.toStdString();
+        }
     }
 }
 
@@ -228,10 +229,12 @@ TEST_F(ShippedForms, FilesAreWindows1250WithCrLf)
         ASSERT_FALSE(bytes.isEmpty());
         EXPECT_TRUE(bytes.endsWith("\r\n"));
         for (qsizetype i = 0; i < bytes.size(); ++i) {
-            if (bytes[i] == '\n')
+            if (bytes[i] == '\n') {
                 ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare LF at byte " << i;
-            if (bytes[i] == '\r')
+            }
+            if (bytes[i] == '\r') {
                 ASSERT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << "bare CR at byte " << i;
+            }
         }
         const QString text = platform::DecodeCp1250(bytes);
         EXPECT_TRUE(text.startsWith("<?xml version=\"1.0\" encoding=\"Windows-1250\""));

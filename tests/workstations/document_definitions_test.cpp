@@ -166,15 +166,17 @@ TEST_F(ShippedDocuments, FieldNamesKeepThePrefixRulesOfThePrintedPages)
         for (int a = 0; a < order.size(); ++a) {
             EXPECT_FALSE(forbidden.contains(order[a])) << order[a].toStdString();
             for (int b = 0; b < order.size(); ++b)
-                if (a != b && order[b].startsWith(order[a]))
+                if (a != b && order[b].startsWith(order[a])) {
                     EXPECT_LT(a, b) << order[a].toStdString() << " must stand before " << order[b].toStdString();
+                }
         }
         // A choice list is the prefix of its own tick shapes only.
         for (const auto &i : items)
             if (i->typ == "combo")
                 for (const QString &other : order)
-                    if (other != i->nazwa)
+                    if (other != i->nazwa) {
                         EXPECT_FALSE(other.startsWith(i->nazwa + "_")) << other.toStdString();
+                    }
     }
 }
 
@@ -198,18 +200,23 @@ TEST_F(ShippedDocuments, TickedChoicesAreCodedAndCarriersArePlain)
                 if (!isGroup)
                     leaves << nodes[n].Text;
             }
-            if (i->druk == "zaznacz" || i->druk == "odznacz" || i->typ == "form")
+            if (i->druk == "zaznacz" || i->druk == "odznacz" || i->typ == "form") {
                 for (const QString &leaf : leaves)
                     EXPECT_TRUE(coded.match(leaf).hasMatch()) << i->nazwa.toStdString() << ": " << leaf.toStdString();
-            if (i->typ == "combo" && i->druk == "zaznacz")
+            }
+            if (i->typ == "combo" && i->druk == "zaznacz") {
                 for (const auto &node : nodes)
                     EXPECT_TRUE(coded.match(node.Text).hasMatch()) << "no group captions among ticked choices";
-            if (i->nazwa == "Plec" && s.kind != "skw")
+            }
+            if (i->nazwa == "Plec" && s.kind != "skw") {
                 EXPECT_EQ(leaves, QStringList({"kobieta", "mężczyzna"}));
-            if (i->nazwa == "Osoba")
+            }
+            if (i->nazwa == "Osoba") {
                 EXPECT_TRUE(leaves.contains("zatrudniona"));
-            if (i->nazwa == "RodzajDanych")
+            }
+            if (i->nazwa == "RodzajDanych") {
                 EXPECT_EQ(leaves, QStringList({"nr PESEL", "dokument tożsamości", "data urodzenia"}));
+            }
         }
     }
 }
