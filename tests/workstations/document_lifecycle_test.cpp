@@ -6,6 +6,7 @@
 #include "storage/config_version.h"
 #include "storage/document_files.h"
 #include "tests/support/fakes.h"
+#include "tests/workstations/document_test_support.h"
 #include "tests/support/fixture.h"
 #include "workstations/frm_dokum.h"
 
@@ -20,22 +21,7 @@
 
 using namespace workstations;
 
-namespace {
-
-const QString Forms = QStringLiteral("dokumenty\\frm\\");
-const QString Attach = QStringLiteral("dokumenty\\zalaczn");
-const QString Decl = QStringLiteral("<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\n");
-
-QString pole(const QString &nazwa, const QString &typ, int ile = 1, const QString &zal = QString())
-{
-    return QStringLiteral("    <pole nazwa=\"%1\" typ=\"%2\" druk=\"\" ppow=\"\" rozm=\"200\" szer=\"300\" wys=\"60\" "
-                          "ile=\"%3\" etyk=\"%1\" zal=\"%4\"></pole>\n")
-        .arg(nazwa, typ)
-        .arg(ile)
-        .arg(zal);
-}
-
-} // namespace
+using namespace documenttests;
 
 class DocumentLifecycle : public ::testing::Test
 {

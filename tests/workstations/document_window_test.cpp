@@ -6,6 +6,7 @@
 #include "storage/config_version.h"
 #include "storage/document_files.h"
 #include "tests/support/fakes.h"
+#include "tests/workstations/document_test_support.h"
 #include "tests/support/fixture.h"
 #include "widgets/field_binding.h"
 #include "workstations/frm_dokum.h"
@@ -27,8 +28,8 @@ using namespace workstations;
 
 namespace {
 
-const QString Forms = QStringLiteral("dokumenty\\frm\\");
-const QString Attach = QStringLiteral("dokumenty\\zalaczn");
+using documenttests::Attach;
+using documenttests::Forms;
 
 QString header(const QString &base)
 {
