@@ -136,6 +136,14 @@ public:
     appstate::TView *ViewFor(const QString &name);
     // Only a view that exists already; commands never create one.
     appstate::TView *ExistingViewFor(const QString &name) const;
+    // The view that holds the data the commands edit: the workstation or measurement window
+    // by name, the document window for a document definition; null for any other view or a
+    // window not created yet.
+    appstate::TView *EditingView() const;
+    // The document window, when the current view is a document and the window exists.
+    appstate::TView *CurrentDocumentView() const;
+    // After a write the command made itself: Save and Modified follow whether it succeeded.
+    void AfterWrite(bool written);
     // The placeholder standing in for name, if one was made (tests).
     PlaceholderView *PlaceholderFor(const QString &name) const;
     // The element shown last (or none).

@@ -91,16 +91,30 @@ void TfrmMain::NewForm(QObject *)
     if (!ConfirmPendingChanges())
         return; // a new form would clear the edits that could not be saved
     state.NewDocument = true;
-    appstate::TView *view = nullptr;
-    if (state.ViewName == kDefStan || state.ViewName == kRyzZakl)
-        view = ExistingViewFor(state.ViewName);
-    else if (isDocumentName(state.ViewName))
-        view = ExistingViewFor(appstate::DocumentViewName());
-    if (view)
+    if (appstate::TView *view = EditingView())
         view->New();
     if (state.Modified())
         SetSaveEnabled(true);
     state.EditAllowed = true;
+}
+
+appstate::TView *TfrmMain::EditingView() const
+{
+    const QString &name = appstate::State().ViewName;
+    if (name == kDefStan || name == kRyzZakl)
+        return ExistingViewFor(name);
+    return CurrentDocumentView();
+}
+
+appstate::TView *TfrmMain::CurrentDocumentView() const
+{
+    return isDocumentName(appstate::State().ViewName) ? ExistingViewFor(appstate::DocumentViewName()) : nullptr;
+}
+
+void TfrmMain::AfterWrite(bool written)
+{
+    SetSaveEnabled(!written);
+    appstate::State().SetModified(!written);
 }
 
 void TfrmMain::SaveForm(QObject *)
@@ -113,11 +127,7 @@ bool TfrmMain::SaveCurrentView()
     auto &state = appstate::State();
     // The text being typed is part of what the user saves.
     state.CommitLastWinCtrl();
-    appstate::TView *view = nullptr;
-    if (state.ViewName == kDefStan || state.ViewName == kRyzZakl)
-        view = ExistingViewFor(state.ViewName);
-    else if (isDocumentName(state.ViewName))
-        view = ExistingViewFor(appstate::DocumentViewName());
+    appstate::TView *view = EditingView();
     // Nothing to save in the summary and catalogue views, and never into a window that
     // was not created.
     if (!view)
@@ -142,13 +152,7 @@ void TfrmMain::DeleteForm(QObject *)
             return;
         if (!view->DeleteSelection())
             return;
-        if (view->Save()) {
-            SetSaveEnabled(false);
-            state.SetModified(false);
-        } else {
-            SetSaveEnabled(true);
-            state.SetModified(true);
-        }
+        AfterWrite(view->Save());
     } else if (state.ViewName == kDefStan) {
         appstate::TView *view = ExistingViewFor(kDefStan);
         if (!view || !view->HasDeletableSelection())
@@ -159,15 +163,9 @@ void TfrmMain::DeleteForm(QObject *)
             platform::ShowError(QStringLiteral("Operacja usunięcia stanowiska nie powiodła się!"));
             return;
         }
-        if (storage::WriteWorkstationList(state.DataFolder, state.Workstations)) {
-            SetSaveEnabled(false);
-            state.SetModified(false);
-        } else {
-            SetSaveEnabled(true);
-            state.SetModified(true);
-        }
+        AfterWrite(storage::WriteWorkstationList(state.DataFolder, state.Workstations));
     } else if (isDocumentName(state.ViewName)) {
-        appstate::TView *view = ExistingViewFor(appstate::DocumentViewName());
+        appstate::TView *view = CurrentDocumentView();
         // A new document that was never stored has nothing to delete.
         if (!view || !view->HasDeletableSelection())
             return;
@@ -205,13 +203,10 @@ void TfrmMain::PrintForm(QObject *)
 
 void TfrmMain::CopyForm(QObject *)
 {
-    auto &state = appstate::State();
-    if (!isDocumentName(state.ViewName))
-        return;
-    appstate::TView *view = ExistingViewFor(appstate::DocumentViewName());
+    appstate::TView *view = CurrentDocumentView();
     if (!view)
         return;
-    state.CommitLastWinCtrl();
+    appstate::State().CommitLastWinCtrl();
     const QString text = view->CopyFieldsToText();
     if (!text.isNull())
         platform::CurrentClipboard().SetText(text);
@@ -220,13 +215,10 @@ void TfrmMain::CopyForm(QObject *)
 
 void TfrmMain::PasteForm(QObject *)
 {
-    auto &state = appstate::State();
-    if (!isDocumentName(state.ViewName))
-        return;
-    appstate::TView *view = ExistingViewFor(appstate::DocumentViewName());
+    appstate::TView *view = CurrentDocumentView();
     if (!view)
         return;
-    state.CommitLastWinCtrl();
+    appstate::State().CommitLastWinCtrl();
     view->PasteFieldsFromText(platform::CurrentClipboard().Text());
 }
 
