@@ -9,24 +9,14 @@ Run from the repository root:  python3 tools/make_document_definitions.py
 import os
 import struct
 
+from install_files import DECL, install_path as out_path, write_lines
+
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..')
-INSTALL = os.path.join(ROOT, 'install')
+
 VER = '1.0'                     # the configuration's ver
 FORMS = 'dokumenty\\frm\\'      # katfrm of the document components (config\\Tarvelin.xml)
 ATTACH = 'dokumenty\\zalaczn'    # katzal of the document components
 DATA = 'dokumenty\\'           # katalog of the document components
-DECL = '<?xml version="1.0" encoding="Windows-1250" standalone="yes" ?>'
-
-
-def out_path(stored):
-    return os.path.join(INSTALL, *stored.replace('\\', '/').split('/'))
-
-
-def write_lines(stored, lines):
-    path = out_path(stored)
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, 'wb') as f:
-        f.write(''.join(l + '\r\n' for l in lines).encode('cp1250'))
 
 
 # --- field makers ---------------------------------------------------------------------------

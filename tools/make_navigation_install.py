@@ -7,6 +7,8 @@ Run from the repository root: python3 tools/make_navigation_install.py
 import os
 import struct
 
+from install_files import write_file
+
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'install')
 VER = '1.0'
 MAGENTA = (255, 0, 255)
@@ -69,10 +71,7 @@ def config_lines():
 
 
 def write_text(rel, lines):
-    path = os.path.join(ROOT, rel)
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, 'wb') as f:
-        f.write(('\r\n'.join(lines) + '\r\n').encode('cp1250'))
+    write_file(os.path.join(ROOT, rel), lines)
 
 
 # ---------------------------------------------------------------- icons

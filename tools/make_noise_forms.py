@@ -10,27 +10,13 @@ types them.
 Files go out in Windows-1250 with CR LF line ends, as the program reads them.
 Run from the repository root:  python3 tools/make_noise_forms.py
 """
-import os
+from install_files import DECL, write_lines
 
-ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..')
-INSTALL = os.path.join(ROOT, 'install')
 VER = '1.0'                           # the configuration's ver (trees must carry it)
 FORMS = 'zaklocen\\frm\\'             # katfrm of the measurement views
 ATTACH = 'zaklocen\\frm\\zalaczn'     # katzal of the measurement views
-DECL = '<?xml version="1.0" encoding="Windows-1250" standalone="yes" ?>'
 
 WIDTH = 680                           # width of a form's header
-
-
-def out_path(stored):
-    return os.path.join(INSTALL, *stored.replace('\\', '/').split('/'))
-
-
-def write_lines(stored, lines):
-    path = out_path(stored)
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, 'wb') as f:
-        f.write(''.join(l + '\r\n' for l in lines).encode('cp1250'))
 
 
 def attrs(**kw):

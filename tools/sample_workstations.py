@@ -8,8 +8,9 @@ Run from the repository root:  python3 tools/sample_workstations.py
 """
 import os
 
+from install_files import DECL, write_file
+
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "install", "zaklocen")
-DECL = '<?xml version="1.0" encoding="Windows-1250" standalone="yes" ?>'
 
 # (nazwa, id, ident, ver_pom, frm_dane, aktual)
 HALAS = ("Hałas", 30001, "fiz", "1.0", "halas_fizyczny", "T")
@@ -127,10 +128,7 @@ WORKSTATIONS = [
 
 
 def write(path, lines):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    data = "".join(line + "\r\n" for line in [DECL] + lines)
-    with open(path, "wb") as f:
-        f.write(data.encode("cp1250"))
+    write_file(path, [DECL] + lines)
 
 
 def attr(value):
