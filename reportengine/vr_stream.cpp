@@ -468,17 +468,21 @@ QByteArray TVRCompress::CompressBytes(const QByteArray &plain)
     uchar *end = base + capacity;
     quint64 acc = 0;
     int pending = 0;
+    // Room for one more symbol's code, the buffer doubled when it runs short.
+    auto ensureRoom = [&] {
+        if (end - out >= kSymbolRoom) [[likely]]
+            return;
+        const qint64 used = out - base;
+        capacity *= 2;
+        code.resize(capacity);
+        base = reinterpret_cast<uchar *>(code.data());
+        out = base + used;
+        end = base + capacity;
+    };
     const uchar *in = reinterpret_cast<const uchar *>(plain.constData());
     const uchar *inEnd = in + plain.size();
     while (in != inEnd) {
-        if (end - out < kSymbolRoom) [[unlikely]] {
-            const qint64 used = out - base;
-            capacity *= 2;
-            code.resize(capacity);
-            base = reinterpret_cast<uchar *>(code.data());
-            out = base + used;
-            end = base + capacity;
-        }
+        ensureRoom();
         const int c = *in;
         const int leafSlot = static_cast<int>(link[c + 256] & 0xFFFF);
         if (leafSlot < 2) {
@@ -494,14 +498,7 @@ QByteArray TVRCompress::CompressBytes(const QByteArray &plain)
                 const int n = static_cast<int>(qMin<qint64>(run, 56));
                 PutBits(fill >> (64 - n), n, acc, pending, out);
                 run -= n;
-                if (end - out < kSymbolRoom) [[unlikely]] {
-                    const qint64 used = out - base;
-                    capacity *= 2;
-                    code.resize(capacity);
-                    base = reinterpret_cast<uchar *>(code.data());
-                    out = base + used;
-                    end = base + capacity;
-                }
+                ensureRoom();
             }
             continue;
         }
