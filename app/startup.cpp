@@ -144,7 +144,6 @@ void CreateStartupWindows()
 int RunTarvelin(int argc, char **argv)
 {
     platform::TarvelinApplication application(argc, argv);
-    FixLocale();
     if (!RunModuleInitialisations(application.arguments()))
         return 1;
     application.setApplicationName(QStringLiteral("Tarvelin"));
