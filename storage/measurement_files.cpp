@@ -29,6 +29,12 @@ QString attr(const char *name, const QString &text)
     return ReadAttributeValue(QLatin1String(name) + QLatin1String("=\""), text);
 }
 
+// The factor id of a block's opening line.
+int blockId(const QString &line, bool &ok)
+{
+    return QLocale::c().toInt(attr("idczynn", line).trimmed(), &ok);
+}
+
 QString inFolder(const QString &folder, const QString &name)
 {
     if (folder.isEmpty() || folder.endsWith('\\') || folder.endsWith('/'))
@@ -403,7 +409,7 @@ void ReadMeasurements(const QString &folder, const QString &frmDane, TMeasuremen
     int nextItem = 0;
     static const QString kNazwa = QStringLiteral("nazwa=\""), kTyp = QStringLiteral("typ=\""),
                          kNrzal = QStringLiteral("nrzal=\""), kNrwyb = QStringLiteral("nrwyb=\""),
-                         kIdczynn = QStringLiteral("idczynn=\""), kId = QStringLiteral("id=\""),
+                         kId = QStringLiteral("id=\""),
                          kVer = QStringLiteral("ver=\""), kData = QStringLiteral("data=\"");
 
     auto createFromHeader = [&]() {
@@ -432,7 +438,7 @@ void ReadMeasurements(const QString &folder, const QString &frmDane, TMeasuremen
         const LineTags tags = classify(line);
         if (tags.idczynn) {
             bool ok = false;
-            const int id = QLocale::c().toInt(ReadAttributeValue(kIdczynn, line).trimmed(), &ok);
+            const int id = blockId(line, ok);
             inBlock = ok && id == factorId;
             if (!inBlock) {
                 // Nothing of another factor's block is read: go on at the next block.
@@ -694,11 +700,6 @@ struct Segment
     bool singleLayout = false; // content of a single-layout file, without block lines
     QStringList lines;
 };
-
-int blockId(const QString &line, bool &ok)
-{
-    return QLocale::c().toInt(attr("idczynn", line).trimmed(), &ok);
-}
 
 // Splits an existing file into segments. Returns false when it cannot be read.
 bool readSegments(const QString &path, std::vector<Segment> &segments)
