@@ -23,6 +23,13 @@ bool ReadNumberZeroPrefixed(TFormAccess &form, const QString &name, double &valu
     return ParseNumber(QLatin1Char('0') + form.GetFieldValue(name), value);
 }
 
+int ReadChoice(TFormAccess &form, const QString &name)
+{
+    bool ok = false;
+    const int index = form.GetFieldValue(name).trimmed().toInt(&ok);
+    return ok && index >= 0 ? index : -1;
+}
+
 QString FixedText(double x, int precision, int decimals)
 {
     return storage::FormatFixed(x, precision, decimals);

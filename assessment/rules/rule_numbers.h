@@ -27,6 +27,8 @@ bool ReadNumber(TFormAccess &form, const QString &name, double &value);
 // The way a rule reads a field that may be empty: "0" is put in front of the text first, so
 // an empty field reads as 0 and ".5" as 0.5; a sign then makes the text no number.
 bool ReadNumberZeroPrefixed(TFormAccess &form, const QString &name, double &value);
+// The item index a combo holds; -1 when no item is chosen or the field is not on the page.
+int ReadChoice(TFormAccess &form, const QString &name);
 
 // ---- Texts -------------------------------------------------------------------------------
 

@@ -1,5 +1,6 @@
 #include "assessment/rules/rules.h"
 
+#include "assessment/rules/microclimate.h"
 #include "assessment/rules/noise.h"
 
 namespace assessment::rules {
@@ -8,6 +9,7 @@ void RegisterRules()
 {
     // One line per rule family.
     RegisterNoiseRules();
+    RegisterMicroclimateRules();
 }
 
 } // namespace assessment::rules
