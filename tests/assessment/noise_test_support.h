@@ -67,12 +67,20 @@ public:
             if (name.isEmpty())
                 continue;
             if (name.startsWith(QLatin1String("cb_"))) {
-                std::vector<storage::TZalTree> nodes;
-                storage::ReadSelectionTree(QStringLiteral("zaklocen\\frm\\zalaczn\\") + item->zal, nodes);
-                QStringList texts;
-                for (const auto &n : nodes)
-                    texts << n.Text;
-                form.AddCombo(name, texts, item->Value.toInt());
+                // "list1;list2": the item's choice number picks one, as in the window.
+                QList<QStringList> lists;
+                for (const QString &file : item->zal.split(QLatin1Char(';'))) {
+                    std::vector<storage::TZalTree> nodes;
+                    storage::ReadSelectionTree(QStringLiteral("zaklocen\\frm\\zalaczn\\") + file, nodes);
+                    QStringList texts;
+                    for (const auto &n : nodes)
+                        texts << n.Text;
+                    lists << texts;
+                }
+                const int list = item->ChoiceNr == 1 ? 0 : int(lists.size()) - 1;
+                auto &combo = form.AddCombo(name, lists.value(list), item->Value.toInt());
+                combo.lists = lists;
+                combo.choiceNr = item->ChoiceNr;
             } else if (name.startsWith(QLatin1String("lb_"))) {
                 form.Add(name, item->etyk);
             } else {
@@ -208,7 +216,10 @@ protected:
         win->lbCzyn->setCurrentRow(0);
         auto *entry = new QListWidgetItem(m->data, win->lbPomiar);
         entry->setData(Qt::UserRole, m->data);
+        // Choosing the entry shows the measurement; built once more here from a clean page
+        // control, so that every control name is found once.
         win->lbPomiar->setCurrentRow(0);
+        win->ClearMeasurementForm(win->pgDokum);
         win->BuildMeasurementForm(m->Fields, win->pgDokum);
     }
 
