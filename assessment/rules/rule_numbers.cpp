@@ -30,6 +30,15 @@ int ReadChoice(TFormAccess &form, const QString &name)
     return ok && index >= 0 ? index : -1;
 }
 
+bool ReadNonNegativeNumber(TFormAccess &form, const QString &name, double &value)
+{
+    double v = 0;
+    if (!ReadNumber(form, name, v) || v < 0)
+        return false;
+    value = v;
+    return true;
+}
+
 QString FixedText(double x, int precision, int decimals)
 {
     return storage::FormatFixed(x, precision, decimals);

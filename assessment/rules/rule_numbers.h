@@ -29,6 +29,9 @@ bool ReadNumber(TFormAccess &form, const QString &name, double &value);
 bool ReadNumberZeroPrefixed(TFormAccess &form, const QString &name, double &value);
 // The item index a combo holds; -1 when no item is chosen or the field is not on the page.
 int ReadChoice(TFormAccess &form, const QString &name);
+// A field that must hold a measured or computed amount: a number not below 0. False for an
+// empty field, a text that is no number and a negative number.
+bool ReadNonNegativeNumber(TFormAccess &form, const QString &name, double &value);
 
 // ---- Texts -------------------------------------------------------------------------------
 

@@ -1,7 +1,9 @@
 #include "assessment/rules/rules.h"
 
+#include "assessment/rules/fields_current.h"
 #include "assessment/rules/microclimate.h"
 #include "assessment/rules/noise.h"
+#include "assessment/rules/optical_radiation.h"
 
 namespace assessment::rules {
 
@@ -10,6 +12,8 @@ void RegisterRules()
     // One line per rule family.
     RegisterNoiseRules();
     RegisterMicroclimateRules();
+    RegisterOpticalRadiationRules();
+    RegisterFieldsAndCurrentRules();
 }
 
 } // namespace assessment::rules

@@ -1,0 +1,155 @@
+#include "assessment/rules/fields_current.h"
+
+#include "assessment/evaluation_dispatch.h"
+#include "assessment/rules/rule_numbers.h"
+#include "assessment/rules/rule_registry.h"
+#include "storage/formatting.h"
+
+namespace assessment::rules {
+
+namespace {
+
+const QString ElectromagneticFieldName = QStringLiteral("pole_Pomiar_01");
+const QString LowVoltageName = QStringLiteral("prad_NN_Pomiar_01");
+const QString HighVoltageName = QStringLiteral("prad_WN_Pomiar_01");
+const QString ExplosionFireName = QStringLiteral("wybuch_pozar_Pomiar_01");
+
+const QString BodyZone = QStringLiteral("cb_EkspPrac");
+const QString LimbZone = QStringLiteral("cb_EkspPracKon");
+const QString Exceedances = QStringLiteral("ed_Przekr");
+const QString BodyIndex = QStringLiteral("ed_WcCialo");
+const QString LimbIndex = QStringLiteral("ed_WkKon");
+const QString Value = QStringLiteral("ed_WartWyl");
+
+// The exposure index of a zone: empty when no exposure was assessed, which counts as 0.
+bool readIndex(TFormAccess &form, const QString &name, double &value)
+{
+    if (form.GetFieldValue(name).trimmed().isEmpty()) {
+        value = 0;
+        return true;
+    }
+    return ReadNonNegativeNumber(form, name, value);
+}
+
+void rateAll(TFormAccess &form, int code)
+{
+    form.SetRiskAssessment(code, code, code, code, 0, 0, true);
+}
+
+// A rule on the one value of its form: not determined while it is no number or negative.
+void evaluateValue(TFormAccess &form, int (*riskClass)(double))
+{
+    double w = 0;
+    rateAll(form, ReadNonNegativeNumber(form, Value, w) ? riskClass(w) : storage::RiskNotDetermined);
+}
+
+} // namespace
+
+int LowVoltageRiskClass(double w)
+{
+    if (w < 0.00001)
+        return storage::RiskSmall;
+    if (w < 0.0001)
+        return storage::RiskMedium;
+    return storage::RiskLarge;
+}
+
+int HighVoltageRiskClass(double w)
+{
+    if (w < 0.4)
+        return storage::RiskSmall;
+    if (w < 0.6)
+        return storage::RiskMedium;
+    return storage::RiskLarge;
+}
+
+int ExplosionFireRiskClass(double w)
+{
+    const float v = Single(w);
+    if (v < 0.4f)
+        return storage::RiskSmall;
+    if (v < 0.6f)
+        return storage::RiskMedium;
+    return storage::RiskLarge;
+}
+
+void EvaluateElectromagneticField(TFormAccess &form, const QString & /*fieldName*/)
+{
+    // Men and women get one code, pregnant women and juveniles a stricter one. Each later
+    // rule that applies overrides the earlier ones; when none applies the form is not rated.
+    int adults = storage::RiskNotDetermined;
+    int protectedGroups = storage::RiskNotDetermined;
+    const QString a = form.GetFieldValue(BodyZone).trimmed();
+    const QString b = form.GetFieldValue(LimbZone).trimmed();
+    auto either = [&](const char *index) { return a == QLatin1String(index) || b == QLatin1String(index); };
+    if (either("0")) {
+        adults = storage::RiskSmall;
+        protectedGroups = storage::RiskSmall;
+    }
+    if (either("1")) {
+        adults = storage::RiskMedium;
+        protectedGroups = storage::RiskLarge;
+    }
+    if (either("2") || either("3")) {
+        adults = storage::RiskLarge;
+        protectedGroups = storage::RiskLarge;
+    }
+    const QString exceedances = form.GetFieldValue(Exceedances).trimmed();
+    if (!exceedances.isEmpty() && exceedances != QLatin1String("nie dotyczy")) {
+        adults = storage::RiskLarge;
+        protectedGroups = storage::RiskLarge;
+    }
+    double body = 0, limbs = 0;
+    if (!readIndex(form, BodyIndex, body) || !readIndex(form, LimbIndex, limbs)) {
+        rateAll(form, storage::RiskNotDetermined);
+        return;
+    }
+    if (body > 1 || limbs > 1) {
+        adults = storage::RiskLarge;
+        protectedGroups = storage::RiskLarge;
+    }
+    form.SetRiskAssessment(adults, adults, protectedGroups, protectedGroups, 0, 0, true);
+}
+
+void EvaluateLowVoltageCurrent(TFormAccess &form, const QString & /*fieldName*/)
+{
+    evaluateValue(form, LowVoltageRiskClass);
+}
+
+void EvaluateHighVoltageCurrent(TFormAccess &form, const QString & /*fieldName*/)
+{
+    evaluateValue(form, HighVoltageRiskClass);
+}
+
+void EvaluateExplosionFire(TFormAccess &form, const QString & /*fieldName*/)
+{
+    evaluateValue(form, ExplosionFireRiskClass);
+}
+
+void EvaluateFieldsAndCurrentForm(TFormAccess &form, const QString &fieldName)
+{
+    const QString name = form.FormName();
+    if (name == ElectromagneticFieldName)
+        EvaluateElectromagneticField(form, fieldName);
+    else if (name == LowVoltageName)
+        EvaluateLowVoltageCurrent(form, fieldName);
+    else if (name == HighVoltageName)
+        EvaluateHighVoltageCurrent(form, fieldName);
+    else if (name == ExplosionFireName)
+        EvaluateExplosionFire(form, fieldName);
+}
+
+void RegisterFieldsAndCurrentRules()
+{
+    RegisterRuleFamily(RuleFamily::FieldsAndCurrent, EvaluateFieldsAndCurrentForm);
+    TRuleFields field;
+    field.Edited = {Exceedances, BodyIndex, LimbIndex};
+    field.Other = {BodyZone, LimbZone};
+    RegisterRuleFields(ElectromagneticFieldName, field);
+    TRuleFields value;
+    value.Edited = {Value};
+    for (const QString &name : {LowVoltageName, HighVoltageName, ExplosionFireName})
+        RegisterRuleFields(name, value);
+}
+
+} // namespace assessment::rules
