@@ -8,6 +8,7 @@
 #include "assessment/memory_form.h"
 #include "platform/tarvelin_error.h"
 #include "shell/appstate/appstate.h"
+#include "storage/form_definition_files.h"
 #include "storage/measurements.h"
 #include "storage/workstation_files.h"
 #include "tests/support/fakes.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFile>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -308,7 +310,9 @@ TEST_F(MeasurementWindow, CancelledDialogChangesNothing)
 TEST_F(MeasurementWindow, NoFormDefinitionNoMeasurement)
 {
     ChooseWorkstation(Welder);
-    ChooseFactor(QStringLiteral("Promieniowanie nadfioletowe")); // its form is not installed
+    ChooseFactor(QStringLiteral("Promieniowanie nadfioletowe"));
+    ASSERT_TRUE(QFile::remove(folder.FilePath("zaklocen/frm/prm_nadfioletowe_frm_1.xml")));
+    storage::ClearFormDefinitionCache();
     win->New();
     ASSERT_EQ(prompter.boxes.size(), 1);
     EXPECT_EQ(prompter.boxes[0].text, "Błąd dostępu do pliku");
