@@ -123,16 +123,6 @@ TEST_F(OpticalWindow, UltravioletRatesJuvenilesForbiddenWhereTheyAreEmployed)
     EXPECT_EQ(Stored(), (std::vector<int>{20, 20, 30, 40, 40, 40}));
 }
 
-TEST_F(OpticalWindow, UltravioletWithoutJuvenilesCombinesTheOthers)
-{
-    Open(50004, QStringLiteral("prm_nadfioletowe"), QStringLiteral("1.0"), QStringLiteral("0"));
-    for (const char *kc : {"ed_NSTwarzWartDpKc", "ed_NSReceWartDpKc", "ed_NSOczyWartDpKc", "ed_NPWartDpKc"})
-        Type(kc, "10");
-    for (const char *m : {"ed_NSTwarzWartZm", "ed_NSReceWartZm", "ed_NSOczyWartZm", "ed_NPWartZm"})
-        Type(m, "1");
-    EXPECT_EQ(Stored(), (std::vector<int>{10, 10, 10, 40, 10, 10}));
-}
-
 TEST_F(OpticalWindow, VisibleForm2CaptionThermalSwitchAndReadBack)
 {
     Open(50008, QStringLiteral("prm_widzialne"), QStringLiteral("2.0"));
