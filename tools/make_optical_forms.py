@@ -147,26 +147,37 @@ PHOTO_CAPTIONS = {
 }
 
 
+def exposure_row(part, alpha):
+    """The exposure time and the angular size of the source of one hazard."""
+    return row(VIS_COL,
+               label('l%sCzas' % part, 'Czas ekspozycji t [s]', VIS_CAP, left=True),
+               typed(part + 'Czas', VIS_COL, skrot='czas ekspozycji [s] = '),
+               label('l%sWymiar' % part, 'Kątowy wymiar źródła alfa %s' % alpha, VIS_COL),
+               typed(part + 'Wymiar', VIS_COL, skrot='kątowy wymiar źródła alfa %s = ' % alpha))
+
+
+def visible_values(part, hazard, measured=''):
+    """The column heads and the measured value, permitted value and multiple of one hazard."""
+    what = ' (zagrożenie %s) = ' % hazard
+    return [row(VIS_COL,
+                blank('t' + part, VIS_CAP),
+                label('l%sWartZm' % part, 'Wartość zmierzona', VIS_COL, bold=True),
+                label('l%sWartDp' % part, 'Wartość dopuszczalna', VIS_COL, bold=True),
+                label('l%sKrotn' % part, 'Krotność wartości dopuszczalnej', VIS_COL, bold=True)),
+            row(VIS_COL,
+                blank('t%sWart' % part, VIS_CAP),
+                typed(part + 'WartZm', VIS_COL, default=measured, skrot='wartość zmierzona' + what),
+                computed(part + 'WartDop', VIS_COL, skrot='wartość dopuszczalna' + what),
+                computed(part + 'Krotn', VIS_COL, skrot='krotność' + what))]
+
+
 def visible(version):
     cm = version == 1
     rows = [row(WIDTH, label('pFO', 'Zagrożenie fotochemiczne siatkówki (światło niebieskie)', WIDTH, bold=True,
                              left=True))]
-    rows.append(row(VIS_COL,
-                    label('lFOCzas', 'Czas ekspozycji t [s]', VIS_CAP, left=True),
-                    typed('FOCzas', VIS_COL, skrot='czas ekspozycji [s] = '),
-                    label('lFOWymiar', 'Kątowy wymiar źródła alfa [mrad]', VIS_COL),
-                    typed('FOWymiar', VIS_COL, skrot='kątowy wymiar źródła alfa [mrad] = ')))
+    rows.append(exposure_row('FO', '[mrad]'))
     rows.append(header('lFOParam', PHOTO_CAPTIONS[version]))
-    rows.append(row(VIS_COL,
-                    blank('tFO', VIS_CAP),
-                    label('lFOWartZm', 'Wartość zmierzona', VIS_COL, bold=True),
-                    label('lFOWartDp', 'Wartość dopuszczalna', VIS_COL, bold=True),
-                    label('lFOKrotn', 'Krotność wartości dopuszczalnej', VIS_COL, bold=True)))
-    rows.append(row(VIS_COL,
-                    blank('tFOWart', VIS_CAP),
-                    typed('FOWartZm', VIS_COL, skrot='wartość zmierzona (zagrożenie fotochemiczne) = '),
-                    computed('FOWartDop', VIS_COL, skrot='wartość dopuszczalna (zagrożenie fotochemiczne) = '),
-                    computed('FOKrotn', VIS_COL, skrot='krotność (zagrożenie fotochemiczne) = ')))
+    rows += visible_values('FO', 'fotochemiczne')
     # The check box comes before the thermal fields: loading enables them only while it is ticked.
     rows.append(row(WIDTH, '<pole %s>False</pole>' % attrs(nazwa='cbZagrTO', typ='checkbox', druk='F', szer=600,
                                                            szerkol=WIDTH, pozycja='left',
@@ -174,21 +185,8 @@ def visible(version):
     rows.append(header('TOParam', ['Zagrożenie termiczne siatkówki - luminancja energetyczna LR %s'
                                    % ('[Wcm^-2sr^-1]' if cm else '[Wm^-2sr^-1]')]))
     alpha = '[rad]' if cm else '[mrad]'
-    rows.append(row(VIS_COL,
-                    label('lTOCzas', 'Czas ekspozycji t [s]', VIS_CAP, left=True),
-                    typed('TOCzas', VIS_COL, skrot='czas ekspozycji [s] = '),
-                    label('lTOWymiar', 'Kątowy wymiar źródła alfa %s' % alpha, VIS_COL),
-                    typed('TOWymiar', VIS_COL, skrot='kątowy wymiar źródła alfa %s = ' % alpha)))
-    rows.append(row(VIS_COL,
-                    blank('tTO', VIS_CAP),
-                    label('lTOWartZm', 'Wartość zmierzona', VIS_COL, bold=True),
-                    label('lTOWartDp', 'Wartość dopuszczalna', VIS_COL, bold=True),
-                    label('lTOKrotn', 'Krotność wartości dopuszczalnej', VIS_COL, bold=True)))
-    rows.append(row(VIS_COL,
-                    blank('tTOWart', VIS_CAP),
-                    typed('TOWartZm', VIS_COL, default='0', skrot='wartość zmierzona (zagrożenie termiczne) = '),
-                    computed('TOWartDop', VIS_COL, skrot='wartość dopuszczalna (zagrożenie termiczne) = '),
-                    computed('TOKrotn', VIS_COL, skrot='krotność (zagrożenie termiczne) = ')))
+    rows.append(exposure_row('TO', alpha))
+    rows += visible_values('TO', 'termiczne', measured='0')
     form('prm_widzialne', version, 'prm_widzialne_Pomiar_%02d' % version, 'Promieniowanie widzialne',
          'Promieniowanie widzialne - wyniki pomiarów i krotności najwyższych dopuszczalnych natężeń (NDN)', rows)
 

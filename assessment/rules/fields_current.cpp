@@ -43,34 +43,31 @@ void evaluateValue(TFormAccess &form, int (*riskClass)(double))
     rateAll(form, ReadNonNegativeNumber(form, Value, w) ? riskClass(w) : storage::RiskNotDetermined);
 }
 
+// Below medium small, below large medium, from large on large; in the precision of T.
+template <typename T> int classBetween(T w, T medium, T large)
+{
+    if (w < medium)
+        return storage::RiskSmall;
+    if (w < large)
+        return storage::RiskMedium;
+    return storage::RiskLarge;
+}
+
 } // namespace
 
 int LowVoltageRiskClass(double w)
 {
-    if (w < 0.00001)
-        return storage::RiskSmall;
-    if (w < 0.0001)
-        return storage::RiskMedium;
-    return storage::RiskLarge;
+    return classBetween(w, 0.00001, 0.0001);
 }
 
 int HighVoltageRiskClass(double w)
 {
-    if (w < 0.4)
-        return storage::RiskSmall;
-    if (w < 0.6)
-        return storage::RiskMedium;
-    return storage::RiskLarge;
+    return classBetween(w, 0.4, 0.6);
 }
 
 int ExplosionFireRiskClass(double w)
 {
-    const float v = Single(w);
-    if (v < 0.4f)
-        return storage::RiskSmall;
-    if (v < 0.6f)
-        return storage::RiskMedium;
-    return storage::RiskLarge;
+    return classBetween(Single(w), 0.4f, 0.6f);
 }
 
 void EvaluateElectromagneticField(TFormAccess &form, const QString & /*fieldName*/)

@@ -248,12 +248,19 @@ enum PhotoCaptionNr {
     BlueLightIrradiance = 2, // Eb [W/m²]: smaller source
 };
 
+// A permitted value that cannot be computed (empty text) or does not apply ("0"), and its
+// multiple with it.
+void setLimitAndMultiple(TFormAccess &form, const QString &permitted, const QString &multiple, const QString &text)
+{
+    form.SetFieldValue(permitted, text);
+    form.SetFieldValue(multiple, text);
+}
+
 void photochemicalLimit(TFormAccess &form, int version)
 {
     double t = 0, alpha = 0;
     if (!readAmount(form, PhotoTime, t) || !readAmount(form, PhotoSize, alpha)) {
-        form.SetFieldValue(PhotoPermitted, QString());
-        form.SetFieldValue(PhotoMultiple, QString());
+        setLimitAndMultiple(form, PhotoPermitted, PhotoMultiple, QString());
         return;
     }
     const bool largeSource = alpha >= 11;
@@ -266,8 +273,7 @@ void photochemicalLimit(TFormAccess &form, int version)
     } else {
         form.SetHeaderChoice(PhotoCaption, largeSource ? BlueLightRadiance : BlueLightIrradiance);
         if (t == 0) {
-            form.SetFieldValue(PhotoPermitted, QStringLiteral("0"));
-            form.SetFieldValue(PhotoMultiple, QStringLiteral("0"));
+            setLimitAndMultiple(form, PhotoPermitted, PhotoMultiple, QStringLiteral("0"));
             return;
         }
         if (longExposure)
@@ -282,13 +288,11 @@ void thermalLimit(TFormAccess &form, int version)
 {
     double t = 0, alpha = 0;
     if (!readAmount(form, ThermalTime, t) || !readAmount(form, ThermalSize, alpha)) {
-        form.SetFieldValue(ThermalMultiple, QString());
-        form.SetFieldValue(ThermalPermitted, QString());
+        setLimitAndMultiple(form, ThermalPermitted, ThermalMultiple, QString());
         return;
     }
     if (t == 0 || alpha == 0) {
-        form.SetFieldValue(ThermalMultiple, QStringLiteral("0"));
-        form.SetFieldValue(ThermalPermitted, QStringLiteral("0"));
+        setLimitAndMultiple(form, ThermalPermitted, ThermalMultiple, QStringLiteral("0"));
         return;
     }
     double limit = 0;
