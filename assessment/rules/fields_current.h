@@ -12,8 +12,8 @@ namespace assessment::rules {
 
 // The code of a value W against the two limits of a form: below the first small (10), below
 // the second medium (20), from the second on large (30).
-int LowVoltageRiskClass(double w);   // limits 0.00001 and 0.0001
-int HighVoltageRiskClass(double w);  // limits 0.4 and 0.6
+int LowVoltageRiskClass(double w);    // limits 0.00001 and 0.0001
+int HighVoltageRiskClass(double w);   // limits 0.4 and 0.6
 int ExplosionFireRiskClass(double w); // limits 0.4 and 0.6, compared in single precision
 
 void EvaluateElectromagneticField(TFormAccess &form, const QString &fieldName); // pole_Pomiar_01

@@ -188,7 +188,8 @@ void evaluateInfrared(TFormAccess &form, const QString &fieldName, int version)
         form.SetFieldValue(q->permitted, limit);
         recomputed << q;
     }
-    const bool retinaInput = fieldName == SourceSize || fieldName == Retina.time || (version == 2 && fieldName == Stimulus);
+    const bool retinaInput =
+        fieldName == SourceSize || fieldName == Retina.time || (version == 2 && fieldName == Stimulus);
     if (retinaInput) {
         form.SetFieldValue(Retina.permitted, version == 1 ? retinaLimit1(form) : retinaLimit2(form));
         recomputed << &Retina;
@@ -228,10 +229,17 @@ const QString ThermalMultiple = QStringLiteral("ed_TOKrotn");
 const QStringList &thermalFields()
 {
     static const QStringList names = {
-        QStringLiteral("lb_lTOCzas"),  QStringLiteral("lb_lTOWymiar"), QStringLiteral("lb_TOParam"),
-        ThermalTime,                   ThermalSize,                    QStringLiteral("lb_lTOWartZm"),
-        QStringLiteral("lb_lTOWartDp"), QStringLiteral("lb_lTOKrotn"),  ThermalMeasured,
-        ThermalPermitted,              ThermalMultiple,
+        QStringLiteral("lb_lTOCzas"),
+        QStringLiteral("lb_lTOWymiar"),
+        QStringLiteral("lb_TOParam"),
+        ThermalTime,
+        ThermalSize,
+        QStringLiteral("lb_lTOWartZm"),
+        QStringLiteral("lb_lTOWartDp"),
+        QStringLiteral("lb_lTOKrotn"),
+        ThermalMeasured,
+        ThermalPermitted,
+        ThermalMultiple,
     };
     return names;
 }
@@ -239,9 +247,9 @@ const QStringList &thermalFields()
 // The captions of lFOParam, in the order of its definition.
 enum PhotoCaptionNr {
     // form 1
-    IntegratedRadiance = 1, // Lzint [J/(cm²·sr)]: source of 11 mrad and more, up to 10000 s
-    EffectiveRadiance = 2,  // Ls [W/(cm²·sr)]: source of 11 mrad and more, beyond 10000 s
-    EffectiveExposure = 3,  // Ns [J/cm²]: smaller source, up to 10000 s
+    IntegratedRadiance = 1,  // Lzint [J/(cm²·sr)]: source of 11 mrad and more, up to 10000 s
+    EffectiveRadiance = 2,   // Ls [W/(cm²·sr)]: source of 11 mrad and more, beyond 10000 s
+    EffectiveExposure = 3,   // Ns [J/cm²]: smaller source, up to 10000 s
     EffectiveIrradiance = 4, // Es [µW/cm²]: smaller source, beyond 10000 s
     // form 2
     BlueLightRadiance = 1,   // Lb [W/(m²·sr)]: source of 11 mrad and more

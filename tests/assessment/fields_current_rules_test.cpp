@@ -23,10 +23,10 @@ TEST(CurrentAndExplosionLimits, EachTableRow)
         double w;
         int code;
     } rows[] = {
-        {LowVoltageRiskClass, 0.0000099, 10},  {LowVoltageRiskClass, 0.00001, 20},  {LowVoltageRiskClass, 0.000099, 20},
-        {LowVoltageRiskClass, 0.0001, 30},     {HighVoltageRiskClass, 0.39, 10},    {HighVoltageRiskClass, 0.4, 20},
-        {HighVoltageRiskClass, 0.59, 20},      {HighVoltageRiskClass, 0.6, 30},     {ExplosionFireRiskClass, 0.39, 10},
-        {ExplosionFireRiskClass, 0.4, 20},     {ExplosionFireRiskClass, 0.59, 20},  {ExplosionFireRiskClass, 0.6, 30},
+        {LowVoltageRiskClass, 0.0000099, 10}, {LowVoltageRiskClass, 0.00001, 20}, {LowVoltageRiskClass, 0.000099, 20},
+        {LowVoltageRiskClass, 0.0001, 30},    {HighVoltageRiskClass, 0.39, 10},   {HighVoltageRiskClass, 0.4, 20},
+        {HighVoltageRiskClass, 0.59, 20},     {HighVoltageRiskClass, 0.6, 30},    {ExplosionFireRiskClass, 0.39, 10},
+        {ExplosionFireRiskClass, 0.4, 20},    {ExplosionFireRiskClass, 0.59, 20}, {ExplosionFireRiskClass, 0.6, 30},
     };
     for (const Row &r : rows)
         EXPECT_EQ(r.riskClass(r.w), r.code) << r.w;
@@ -85,7 +85,7 @@ TEST_F(ElectromagneticField, ZonesRateAdultsAndTheProtectedGroupsApart)
         int body, limbs;
         Groups groups;
     } rows[] = {
-        {0, 0, {10, 10, 10, 10}}, {1, 1, {20, 20, 30, 30}}, {2, 0, {30, 30, 30, 30}},
+        {0, 0, {10, 10, 10, 10}},  {1, 1, {20, 20, 30, 30}}, {2, 0, {30, 30, 30, 30}},
         {0, -1, {10, 10, 10, 10}}, {-1, -1, NotDetermined},
     };
     for (const Row &r : rows) {

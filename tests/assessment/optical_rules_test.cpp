@@ -113,10 +113,10 @@ TEST_F(Infrared, CorneaAndSkinLimitsByTime)
     struct Row
     {
         const char *field, *time, *limitField, *limit;
-    } rows[] = {{"ed_RogCzas", "1", "ed_RogWartDp", "18000"},       {"ed_RogCzas", "16", "ed_RogWartDp", "2250"},
-                {"ed_RogCzas", "999", "ed_RogWartDp", "101"},       {"ed_RogCzas", "1000", "ed_RogWartDp", "100"},
-                {"ed_RogCzas", "0", "ed_RogWartDp", "0"},           {"ed_RogCzas", "", "ed_RogWartDp", "0"},
-                {"ed_TwSiatCzas", "10", "ed_TwWartDp", "35566"},    {"ed_ReceCzas", "1", "ed_ReceWartDp", "20000"},
+    } rows[] = {{"ed_RogCzas", "1", "ed_RogWartDp", "18000"},    {"ed_RogCzas", "16", "ed_RogWartDp", "2250"},
+                {"ed_RogCzas", "999", "ed_RogWartDp", "101"},    {"ed_RogCzas", "1000", "ed_RogWartDp", "100"},
+                {"ed_RogCzas", "0", "ed_RogWartDp", "0"},        {"ed_RogCzas", "", "ed_RogWartDp", "0"},
+                {"ed_TwSiatCzas", "10", "ed_TwWartDp", "35566"}, {"ed_ReceCzas", "1", "ed_ReceWartDp", "20000"},
                 {"ed_ReceCzas", "", "ed_ReceWartDp", "0"}};
     for (const Row &r : rows) {
         f1.Enter(r.field, "7"); // a value to change from
@@ -149,12 +149,12 @@ TEST_F(Infrared, RetinaForm2ByStimulusSourceAndTime)
         int stimulus;
         const char *alpha, *time, *limit;
     } rows[] = {
-        {0, "0.5", "0.5", "3.5E+7"}, // α limited to 1.7 mrad
-        {0, "50", "1", "1.0E+6"},     {0, "200", "20", "280000"}, // α limited to 100 mrad
-        {0, "10", "20", "2.8E+6"},    {0, "10", "0.000005", "8.9E+7"},
+        {0, "0.5", "0.5", "3.5E+7"},                                // α limited to 1.7 mrad
+        {0, "50", "1", "1.0E+6"},       {0, "200", "20", "280000"}, // α limited to 100 mrad
+        {0, "10", "20", "2.8E+6"},      {0, "10", "0.000005", "8.9E+7"},
         {0, "10", "0.00002", "7.5E+7"}, // from 10 µs on the time formula
-        {1, "5", "20", "545455"},     // α limited to 11 mrad
-        {1, "50", "20", "120000"},    {1, "20", "0", "0"},
+        {1, "5", "20", "545455"},       // α limited to 11 mrad
+        {1, "50", "20", "120000"},      {1, "20", "0", "0"},
     };
     for (const Row &r : rows) {
         f2.Choose("cb_cBodziec", r.stimulus);

@@ -151,9 +151,9 @@ TEST_F(OpticalWindow, VisibleForm2CaptionThermalSwitchAndReadBack)
 
     const auto back = SavedAndReadBack(QStringLiteral("prm_widzialne"), 50008);
     ASSERT_TRUE(back);
-    EXPECT_EQ((std::vector<int>{back->ocenam, back->ocenak, back->ocenakc, back->ocenaml, back->ocenamax,
-                                back->ocenakon}),
-              Stored());
+    EXPECT_EQ(
+        (std::vector<int>{back->ocenam, back->ocenak, back->ocenakc, back->ocenaml, back->ocenamax, back->ocenakon}),
+        Stored());
     EXPECT_EQ(storage::FindField(back->Fields, "lFOParam")->ChoiceNr, 2);
     EXPECT_EQ(storage::FindField(back->Fields, "TOWartDop")->Value, "3.5E+7");
     EXPECT_EQ(storage::FindField(back->Fields, "cbZagrTO")->Value, "True");
