@@ -11,8 +11,7 @@ own method; its limits are those the rule applies, shown on the form.
 Files go out in Windows-1250 with CR LF line ends, as the program reads them.
 Run from the repository root:  python3 tools/make_fields_current_forms.py
 """
-from make_noise_forms import WIDTH, attrs, form, label, row
-from make_optical_forms import tree
+from make_noise_forms import WIDTH, attrs, form, label, row, tree
 
 ZONE_TREE = 'pole_strefy.xml'
 ZONE_ITEMS = ['poza strefami ochronnymi (strefa bezpieczna)',

@@ -11,8 +11,7 @@ the check box "PracaZewn" in the definition (loading switches them by it).
 Files go out in Windows-1250 with CR LF line ends, as the program reads them.
 Run from the repository root:  python3 tools/make_microclimate_forms.py
 """
-from install_files import DECL, write_lines
-from make_noise_forms import ATTACH, VER, WIDTH, attrs, blank, form, label, level, multiple, row
+from make_noise_forms import WIDTH, attrs, blank, form, label, level, multiple, row, tree
 
 CAP, COL = 290, 130       # caption column, value columns
 CHOICE = WIDTH - CAP      # column of a combo beside its caption
@@ -42,12 +41,6 @@ def check(nazwa, etyk):
 
 def heading(nazwa, etyk):
     return row(WIDTH, label(nazwa, etyk, WIDTH, bold=True, left=True))
-
-
-def tree(name, items):
-    path = ATTACH + '\\' + name
-    write_lines(path, [DECL, '<drzewo plik="%s" ver="%s">' % (path, VER)] +
-                ['  <poz>%s</poz>' % t for t in items] + ['</drzewo>'])
 
 
 def heads(*names):

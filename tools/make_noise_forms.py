@@ -57,6 +57,13 @@ def multiple(nazwa, szerkol, skrot='', druk=True):
                                        szerkol=szerkol, readonly='T')
 
 
+def tree(name, items):
+    """A choice list of plain leaves in the attachments folder, with the configuration's ver."""
+    path = ATTACH + '\\' + name
+    write_lines(path, [DECL, '<drzewo plik="%s" ver="%s">' % (path, VER)] +
+                ['  <poz>%s</poz>' % t for t in items] + ['</drzewo>'])
+
+
 def row(szerkol, *fields):
     return ['    <wiersz szerkol="%d">' % szerkol] + ['      ' + f for f in fields] + ['    </wiersz>']
 
@@ -157,9 +164,7 @@ def nuisance():
     rows.append(level_row('Sz', SZ_CAPTION, 'LCpeak', '135', 'MlKc', MLKC, measured=False))
     form('halas_uciazliwy', 1, 'halas_uciazliwy_Pomiar_01', 'Hałas uciążliwy',
          'Hałas w pomieszczeniach wymagających koncentracji uwagi - wyniki pomiarów i krotności', rows)
-    write_lines(ATTACH + '\\' + NUISANCE_TREE,
-                [DECL, '<drzewo plik="%s" ver="%s">' % (ATTACH + '\\' + NUISANCE_TREE, VER)] +
-                ['  <poz>%s</poz>' % t for t in NUISANCE_ITEMS] + ['</drzewo>'])
+    tree(NUISANCE_TREE, NUISANCE_ITEMS)
 
 
 PC_CAPTION = ('Równoważny poziom ciśnienia akustycznego skorygowany charakterystyką częstotliwościową G, '

@@ -15,15 +15,7 @@ radians and radiances per square centimetre; version 2 takes milliradians and sq
 Files go out in Windows-1250 with CR LF line ends, as the program reads them.
 Run from the repository root:  python3 tools/make_optical_forms.py
 """
-from install_files import DECL, write_lines
-from make_noise_forms import ATTACH, VER, WIDTH, attrs, blank, form, label, row
-
-
-def tree(name, items):
-    """A choice list of plain leaves, with the configuration's ver."""
-    path = ATTACH + '\\' + name
-    write_lines(path, [DECL, '<drzewo plik="%s" ver="%s">' % (path, VER)] +
-                ['  <poz>%s</poz>' % t for t in items] + ['</drzewo>'])
+from make_noise_forms import WIDTH, attrs, blank, form, label, row, tree
 
 
 def typed(nazwa, szerkol, default='', skrot='', szer=80, druk=True):
