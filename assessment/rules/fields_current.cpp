@@ -76,18 +76,18 @@ void EvaluateElectromagneticField(TFormAccess &form, const QString & /*fieldName
     // rule that applies overrides the earlier ones; when none applies the form is not rated.
     int adults = storage::RiskNotDetermined;
     int protectedGroups = storage::RiskNotDetermined;
-    const QString a = form.GetFieldValue(BodyZone).trimmed();
-    const QString b = form.GetFieldValue(LimbZone).trimmed();
-    auto either = [&](const char *index) { return a == QLatin1String(index) || b == QLatin1String(index); };
-    if (either("0")) {
+    const int a = ReadChoice(form, BodyZone);
+    const int b = ReadChoice(form, LimbZone);
+    auto either = [&](int zone) { return a == zone || b == zone; };
+    if (either(0)) {
         adults = storage::RiskSmall;
         protectedGroups = storage::RiskSmall;
     }
-    if (either("1")) {
+    if (either(1)) {
         adults = storage::RiskMedium;
         protectedGroups = storage::RiskLarge;
     }
-    if (either("2") || either("3")) {
+    if (either(2) || either(3)) {
         adults = storage::RiskLarge;
         protectedGroups = storage::RiskLarge;
     }

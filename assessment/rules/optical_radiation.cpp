@@ -132,11 +132,11 @@ QString retinaLimit2(TFormAccess &form)
     if (!readAmount(form, SourceSize, alpha) || !readAmount(form, Retina.time, t))
         return QString();
     double longExposure = 0;
-    const QString stimulus = form.GetFieldValue(Stimulus).trimmed();
-    if (stimulus == QLatin1String("0")) {
+    const int stimulus = ReadChoice(form, Stimulus);
+    if (stimulus == 0) {
         longExposure = 28000000;
         alpha = std::clamp(alpha, 1.7, 100.0);
-    } else if (stimulus == QLatin1String("1")) {
+    } else if (stimulus == 1) {
         longExposure = 6000000;
         alpha = std::clamp(alpha, 11.0, 100.0);
     } else {
