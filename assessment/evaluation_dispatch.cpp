@@ -125,11 +125,11 @@ void RegisterWorkstationSum(const QString &ident, WorkstationSum sum)
         sums().remove(ident);
 }
 
-void RunWorkstationSum(const QString &ident, bool includeCurrent)
+void RunWorkstationSum(const QString &ident, TFormAccess &form, bool includeCurrent)
 {
     const WorkstationSum sum = sums().value(ident);
     if (sum)
-        sum(includeCurrent);
+        sum(form, includeCurrent);
 }
 
 bool TakesPartInSums(const storage::TPomiarCzynn &m)

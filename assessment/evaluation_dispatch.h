@@ -63,11 +63,13 @@ void RegisterEvaluationRule(const QString &formName, EvaluationRule rule);
 // Chemical substances ("chem") and dusts ("pyly") whose summation box is ticked take part in
 // a sum over the workstation's measurements of the same date. Deleting such a measurement or
 // moving it to another date recomputes the sums: includeCurrent false leaves the selected
-// measurement out, true counts it. Registered by the chemical and dust rules.
-using WorkstationSum = std::function<void(bool includeCurrent)>;
+// measurement out, true counts it. The sum works on the measurement the form shows
+// (TFormAccess::ShownMeasurement) and writes the form's own sum field. Registered by the
+// chemical and dust rules.
+using WorkstationSum = std::function<void(TFormAccess &form, bool includeCurrent)>;
 void RegisterWorkstationSum(const QString &ident, WorkstationSum sum);
-// Runs the sum of group ident; nothing when none is registered.
-void RunWorkstationSum(const QString &ident, bool includeCurrent);
+// Runs the sum of group ident on form; nothing when none is registered.
+void RunWorkstationSum(const QString &ident, TFormAccess &form, bool includeCurrent);
 // Whether a measurement takes part in the sums: a field whose name holds "cbSumNDS" holds "True".
 bool TakesPartInSums(const storage::TPomiarCzynn &m);
 

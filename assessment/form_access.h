@@ -11,7 +11,23 @@
 #include <QString>
 #include <QStringList>
 
+namespace storage {
+class TCzynnik;
+class TStanowisko;
+} // namespace storage
+
 namespace assessment {
+
+// The measurement a form shows in the measurement view: its workstation, its factor and its
+// date, which the workstation sums of the chemical and dust rules work on. A form shown
+// anywhere else (a preview, a form in memory) has none.
+struct TShownMeasurement
+{
+    storage::TStanowisko *workstation = nullptr;
+    const storage::TCzynnik *factor = nullptr;
+    QString date;
+    bool IsSet() const { return workstation && factor && !date.isEmpty(); }
+};
 
 class TFormAccess
 {
@@ -52,6 +68,8 @@ public:
 
     // The `function` name of the form shown (the key its rule was found by).
     virtual QString FormName() { return QString(); }
+    // The measurement shown in the measurement view; none elsewhere.
+    virtual TShownMeasurement ShownMeasurement() { return {}; }
 
     // Messages of a rule to the user.
     virtual void ShowWarning(const QString &text);

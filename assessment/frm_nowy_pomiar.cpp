@@ -204,13 +204,13 @@ bool TfrmNowyPomiar::executeModify()
         // The measurements of the old date are summed again without this one, then those of
         // the new date with it.
         if (summed)
-            RunWorkstationSum(factor->ident, false);
+            RunWorkstationSum(factor->ident, *w, false);
         m->data = d;
         // The list is kept in date order, the order the file is written and read back in.
         storage::SortMeasurements(factor->Measurements);
         w->FillMeasurementList(d);
         if (summed)
-            RunWorkstationSum(factor->ident, true);
+            RunWorkstationSum(factor->ident, *w, true);
     }
     m->mscPom = eMscPom->text();
     m->wykpom = eWykPom->text();

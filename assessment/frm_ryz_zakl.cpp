@@ -137,6 +137,16 @@ storage::TPomiarCzynn *TfrmRyzZakl::SelectedMeasurement() const
     return index >= 0 ? f->Measurements[static_cast<size_t>(index)].get() : nullptr;
 }
 
+TShownMeasurement TfrmRyzZakl::ShownMeasurement()
+{
+    // Only the measurement view works on a workstation; the pages it lends to previews do not.
+    const QListWidgetItem *entry = lbPomiar->currentItem();
+    if (appstate::State().ViewName != QLatin1String("frmRyzZakl") || !entry)
+        return {};
+    TShownMeasurement shown{SelectedWorkstation(), SelectedFactor(), entry->data(Qt::UserRole).toString()};
+    return shown.IsSet() ? shown : TShownMeasurement();
+}
+
 TfrmRyzZakl *frmRyzZakl()
 {
     static QPointer<TfrmRyzZakl> instance;

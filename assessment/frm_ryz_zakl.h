@@ -92,6 +92,7 @@ public:
     void SetRiskAssessment(int men, int women, int pregnantWomen, int juveniles, int combined, int final,
                            bool finalFromCombined) override;
     QString FormName() override { return CurrentFormName; }
+    TShownMeasurement ShownMeasurement() override;
     QComboBox *FindFieldCombo(const QString &name);
     // The control of that name on the current page, or nullptr.
     QWidget *FindField(const QString &name) const;

@@ -314,7 +314,7 @@ void TfrmRyzZakl::DeleteMeasurement()
         if ((f->ident == QLatin1String("chem") || f->ident == QLatin1String("pyly")) &&
             TakesPartInSums(*f->Measurements[static_cast<size_t>(index)])) {
             // The other measurements of that date are summed again without this one.
-            RunWorkstationSum(f->ident, false);
+            RunWorkstationSum(f->ident, *this, false);
         }
         ClearMeasurementForm(pgDokum); // the pages may show the measurement that goes
         FormItems = nullptr;

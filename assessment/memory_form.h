@@ -56,10 +56,12 @@ public:
     void SetRiskAssessment(int men, int women, int pregnantWomen, int juveniles, int combined, int final,
                            bool finalFromCombined) override;
     QString FormName() override { return Name; }
+    TShownMeasurement ShownMeasurement() override { return Shown; }
     void ShowWarning(const QString &text) override { Messages << text; }
     void ShowInfo(const QString &text) override { Messages << text; }
 
     QString Name; // the form's `function` name
+    TShownMeasurement Shown; // what the workstation sums work on; none by default
     QHash<QString, Field> Fields;
     QList<Rating> Ratings;
     QStringList Writes;   // "name=value" in the order written

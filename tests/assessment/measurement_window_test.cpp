@@ -452,7 +452,7 @@ TEST_F(MeasurementWindow, DeletingASummedDustMeasurementRecomputesTheSumsFirst)
 {
     QList<bool> sums;
     int measurementsWhenSummed = -1;
-    assessment::RegisterWorkstationSum(QStringLiteral("pyly"), [&](bool includeCurrent) {
+    assessment::RegisterWorkstationSum(QStringLiteral("pyly"), [&](assessment::TFormAccess &, bool includeCurrent) {
         sums << includeCurrent;
         measurementsWhenSummed = int(win->SelectedFactor()->Measurements.size());
     });
