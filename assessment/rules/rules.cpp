@@ -1,5 +1,7 @@
 #include "assessment/rules/rules.h"
 
+#include "assessment/rules/chemical.h"
+#include "assessment/rules/dust.h"
 #include "assessment/rules/fields_current.h"
 #include "assessment/rules/microclimate.h"
 #include "assessment/rules/noise.h"
@@ -14,6 +16,8 @@ void RegisterRules()
     RegisterMicroclimateRules();
     RegisterOpticalRadiationRules();
     RegisterFieldsAndCurrentRules();
+    RegisterChemicalRules();
+    RegisterDustRules();
 }
 
 } // namespace assessment::rules
