@@ -136,7 +136,13 @@ void SumOfChemicalFractions(TFormAccess &form, bool includeCurrent)
 void RegisterChemicalRules()
 {
     RegisterRuleFamily(RuleFamily::Chemical, EvaluateChemical);
-    RegisterWorkstationSum(QStringLiteral("chem"), SumOfChemicalFractions);
+    RegisterWorkstationSum(QStringLiteral("chem"), [](TFormAccess &form, bool includeCurrent) {
+        // A marked measurement moved to this date is rated again with the new date's sum.
+        if (includeCurrent && form.GetFieldValue(SumBox) == QLatin1String("True"))
+            EvaluateChemical(form, SumBox);
+        else
+            SumOfChemicalFractions(form, includeCurrent);
+    });
     TRuleFields fields;
     for (const Limit &l : Limits) {
         fields.Edited << l.measured << l.permitted;

@@ -368,7 +368,13 @@ const QStringList &DustFormNames()
 void RegisterDustRules()
 {
     RegisterRuleFamily(RuleFamily::Dust, EvaluateDustForm);
-    RegisterWorkstationSum(QStringLiteral("pyly"), SumOfDustFractions);
+    RegisterWorkstationSum(QStringLiteral("pyly"), [](TFormAccess &form, bool includeCurrent) {
+        // A marked measurement moved to this date is rated again with the new date's sum.
+        if (includeCurrent && form.GetFieldValue(SumBox) == QLatin1String("True"))
+            EvaluateDustForm(form, SumBox);
+        else
+            SumOfDustFractions(form, includeCurrent);
+    });
     for (const DustForm &f : forms())
         RegisterRuleFields(f.name, fieldsOf(f));
 }
