@@ -200,6 +200,8 @@ private:
     // measurement back as it was before the event.
     template <typename Body> void guardedEvent(Body body);
     void restoreAfterFailure(const QString &message, const storage::TPomiarCzynn *snapshot);
+    // Reads again the factors of edited's group whose measurements the workstation sums change.
+    void rereadSumPartners(storage::TStanowisko &w, const storage::TCzynnik &edited);
 
     int m_evaluationDepth = 0;
     bool m_eventGuard = false;

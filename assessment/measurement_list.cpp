@@ -202,6 +202,33 @@ void TfrmRyzZakl::ShowMeasurement(storage::TPomiarCzynn *m)
     pgDokum->show();
 }
 
+void TfrmRyzZakl::rereadSumPartners(storage::TStanowisko &w, const storage::TCzynnik &edited)
+{
+    // The workstation sums rate the other substances or dusts of the workstation again in
+    // memory: when the edit is dropped they go back to their files too, so that a sum the
+    // user dropped is never saved with a later change.
+    if (edited.ident != QLatin1String("chem") && edited.ident != QLatin1String("pyly"))
+        return;
+    const appstate::AppState &state = appstate::State();
+    for (const storage::TFactorEntry &e : w.Factors) {
+        storage::TCzynnik *other = e.factor.get();
+        if (!other || other == &edited || other->ident != edited.ident || other->Measurements.empty())
+            continue;
+        for (const std::unique_ptr<storage::TPomiarCzynn> &m : other->Measurements) {
+            if (FormItems == &m->Fields) { // never left showing a measurement about to go
+                ClearMeasurementForm(pgDokum);
+                FormItems = nullptr;
+            }
+        }
+        try {
+            storage::ReadMeasurements(state.DataFolder + w.kat_dane + QStringLiteral("\\"), other->frm_dane,
+                                      other->Measurements, other->id, state.FormsFolder);
+        } catch (const platform::TarvelinError &e) {
+            platform::ShowError(e.message());
+        }
+    }
+}
+
 bool TfrmRyzZakl::AskSaveChanges()
 {
     appstate::AppState &state = appstate::State();
@@ -248,6 +275,7 @@ bool TfrmRyzZakl::AskSaveChanges()
             } catch (const platform::TarvelinError &e) {
                 platform::ShowError(e.message());
             }
+            rereadSumPartners(*w, *f);
             if (SelectedFactor() == f) {
                 FillMeasurementList(shownDate);
                 if (shown)
