@@ -1,0 +1,216 @@
+// Chemical and dust rules: the multiples of concentrations against limit values, the two
+// rating rules at their boundaries and class bits, the dust kinds on the shipped forms held
+// in memory, and input that cannot be rated.
+
+#include "noise_test_support.h"
+
+#include "assessment/rules/chemical.h"
+#include "assessment/rules/dust.h"
+
+using namespace noisetest;
+using namespace assessment::rules;
+
+namespace {
+
+const Groups NotDetermined{0, 0, 0, 0};
+
+Groups chemical(const QString &typ, const QString &nds, const QString &ndsch = "0", const QString &ndsp = "0",
+                const QString &sum = "0")
+{
+    GroupRatings r{};
+    if (!ChemicalRating({typ, nds, ndsch, ndsp, sum}, r))
+        return NotDetermined;
+    return {r[0], r[1], r[2], r[3]};
+}
+
+Groups dust(const QString &typ, const QString &total, const QString &resp = "0", const QString &fibres = "0",
+            const QString &sum = "")
+{
+    GroupRatings r{};
+    if (!DustRisk({typ, total, resp, fibres, sum}, r))
+        return NotDetermined;
+    return {r[0], r[1], r[2], r[3]};
+}
+
+} // namespace
+
+TEST(ConcentrationMultiples, MeasuredAgainstLimit)
+{
+    EXPECT_EQ(ConcentrationMultiple("50", "100"), "0.5");
+    EXPECT_EQ(ConcentrationMultiple(".5", "1"), "0.5");
+    EXPECT_EQ(ConcentrationMultiple("2", "0.3"), "6.67");
+    // nothing measured, or a limit switched off: nothing to count
+    EXPECT_EQ(ConcentrationMultiple("", "100"), "0");
+    EXPECT_EQ(ConcentrationMultiple("0", ""), "0");
+    EXPECT_EQ(ConcentrationMultiple("5", "-1"), "0");
+    // measured but nothing to compare with, or no number: not known
+    EXPECT_EQ(ConcentrationMultiple("5", ""), "");
+    EXPECT_EQ(ConcentrationMultiple("5", "0"), "");
+    EXPECT_EQ(ConcentrationMultiple("-5", "100"), "");
+    EXPECT_EQ(ConcentrationMultiple("abc", "100"), "");
+    EXPECT_EQ(ConcentrationMultiple("5", "x"), "");
+}
+
+TEST(ChemicalRating, BoundariesAreSmallUpToHalfAndMediumUpToOne)
+{
+    EXPECT_EQ(chemical("0", "0.5"), (Groups{10, 10, 10, 10}));
+    EXPECT_EQ(chemical("0", "0.51"), (Groups{20, 20, 20, 20}));
+    EXPECT_EQ(chemical("0", "1"), (Groups{20, 20, 20, 20}));
+    EXPECT_EQ(chemical("0", "1.01"), (Groups{30, 30, 30, 30}));
+    // the largest of the multiples and the sum
+    EXPECT_EQ(chemical("0", "0.1", "0.9"), (Groups{20, 20, 20, 20}));
+    EXPECT_EQ(chemical("0", "0.1", "0", "1.2"), (Groups{30, 30, 30, 30}));
+    EXPECT_EQ(chemical("0", "0.4", "0", "0", "0.7"), (Groups{20, 20, 20, 20}));
+}
+
+TEST(ChemicalRating, ClassBits)
+{
+    // carcinogenic: at least large, medium only while the NDS multiple is below 0.1
+    EXPECT_EQ(chemical("1", "0.05"), (Groups{20, 20, 10, 10}));
+    EXPECT_EQ(chemical("1", "0"), (Groups{30, 30, 10, 10}));
+    EXPECT_EQ(chemical("32768", "0.3"), (Groups{30, 30, 10, 10}));
+    // ... and never lowers what the short-term multiple made large
+    EXPECT_EQ(chemical("1", "0.05", "1.5"), (Groups{30, 30, 30, 30}));
+    EXPECT_EQ(chemical("256", "0.7"), (Groups{20, 20, 30, 20}));
+    EXPECT_EQ(chemical("256", "0.66"), (Groups{20, 20, 20, 20}));
+    EXPECT_EQ(chemical("768", "0.7"), (Groups{20, 20, 40, 40}));
+    EXPECT_EQ(chemical("1024", "0.1"), (Groups{10, 10, 40, 40}));
+}
+
+TEST(ChemicalRating, WhatCannotBeRated)
+{
+    EXPECT_EQ(chemical("0", ""), NotDetermined);
+    EXPECT_EQ(chemical("0", "0.2", "x"), NotDetermined);
+    EXPECT_EQ(chemical("abc", "0.2"), NotDetermined);
+    EXPECT_EQ(chemical("", "0.2"), (Groups{10, 10, 10, 10})); // no class bits given
+}
+
+TEST(DustRisk, TheEdgeCases)
+{
+    EXPECT_EQ(dust("0", "0.5"), (Groups{10, 10, 10, 10}));
+    EXPECT_EQ(dust("0", "0.51"), (Groups{20, 20, 20, 20}));
+    EXPECT_EQ(dust("0", "1"), (Groups{20, 20, 20, 20}));
+    EXPECT_EQ(dust("0", "1.01"), (Groups{30, 30, 30, 30}));
+    EXPECT_EQ(dust("0", "0.3", "1.2", "0.7"), (Groups{30, 30, 30, 30}));
+    EXPECT_EQ(dust("1", "0.05", "0.02"), (Groups{20, 20, 40, 40}));
+    EXPECT_EQ(dust("1", "0.2"), (Groups{30, 30, 40, 40}));
+    EXPECT_EQ(dust("8", "0.2", "0.7"), (Groups{20, 20, 20, 40}));
+    EXPECT_EQ(dust("8", "0.2", "0.66"), (Groups{20, 20, 20, 20}));
+    EXPECT_EQ(dust("0", "0.2", "0.2", "0", "0.6"), (Groups{20, 20, 20, 20}));
+    EXPECT_EQ(dust("0", "0.2", "0", "0", "1.1"), (Groups{30, 30, 30, 30}));
+    EXPECT_EQ(dust("4", "0.2"), (Groups{10, 10, 10, 40}));
+    // bit 2 makes it large only without bit 32; the groups at risk are forbidden either way
+    EXPECT_EQ(dust("2", "0.2"), (Groups{30, 30, 40, 40}));
+    EXPECT_EQ(dust("34", "0.2"), (Groups{10, 10, 40, 40}));
+    // the class bits are rounded up
+    EXPECT_EQ(dust("0.2", "0.2"), (Groups{30, 30, 40, 40}));
+    EXPECT_EQ(dust("0", ""), NotDetermined);
+    EXPECT_EQ(dust("0", "0.2", "-1"), NotDetermined);
+}
+
+// ---- The shipped dust forms in memory ---------------------------------------------------------
+
+class DustForms : public ShippedFormTest
+{
+};
+
+TEST_F(DustForms, CoalKindsSetLimitsClassAndTheRespirableRow)
+{
+    ShippedForm f("pyly_wegla_frm_1.xml");
+    f.Enter("ed_PylCalkZm", "5");
+    EXPECT_EQ(f.Value("ed_PylCalkKrotn"), "0.5");
+    EXPECT_EQ(f.Ratings(), (Groups{10, 10, 10, 10}));
+    f.Choose("cb_cmbIloscKrzem", 2);
+    EXPECT_EQ(f.Value("ed_PylCalkDop"), "2");
+    EXPECT_EQ(f.Value("ed_PylRespDop"), "1");
+    EXPECT_EQ(f.Value("ed_Typ"), "8");
+    EXPECT_EQ(f.Value("ed_PylCalkKrotn"), "2.5");
+    EXPECT_TRUE(f.Enabled("ed_PylRespZm"));
+    EXPECT_TRUE(f.Enabled("lb_lKrotnoscResp"));
+    EXPECT_EQ(f.Ratings(), (Groups{30, 30, 30, 40}));
+    f.Enter("ed_PylRespZm", "0.4");
+    EXPECT_EQ(f.Value("ed_PylRespKrotn"), "0.4");
+    // the first kind has no respirable limit: the row is switched off and zeroed
+    f.Choose("cb_cmbIloscKrzem", 0);
+    EXPECT_EQ(f.Value("ed_PylCalkDop"), "10");
+    EXPECT_EQ(f.Value("ed_PylCalkKrotn"), "0.5");
+    EXPECT_EQ(f.Value("ed_PylRespZm"), "0");
+    EXPECT_EQ(f.Value("ed_PylRespDop"), "0");
+    EXPECT_EQ(f.Value("ed_PylRespKrotn"), "0");
+    EXPECT_FALSE(f.Enabled("ed_PylRespZm"));
+    EXPECT_FALSE(f.Enabled("lb_lPResp"));
+    EXPECT_EQ(f.Ratings(), (Groups{10, 10, 10, 10}));
+    EXPECT_TRUE(f.form.Messages.isEmpty());
+}
+
+TEST_F(DustForms, KindsThatTakeNoPartInTheSumHideAndUntickIt)
+{
+    ShippedForm f("pyly_drewna_frm_1.xml");
+    f.Click("ch_cbSumNDS");
+    f.Choose("cb_Rodz", 1);
+    EXPECT_EQ(f.Value("ed_PylCalkDop"), "2");
+    EXPECT_EQ(f.Value("ed_Typ"), "17");
+    EXPECT_EQ(f.Value("ch_cbSumNDS"), "False");
+    for (const char *n : {"ch_cbSumNDS", "lb_lSumNDS", "ed_SumNDS"})
+        EXPECT_FALSE(f.form.Find(n)->visible) << n;
+    f.Enter("ed_PylCalkZm", "0.1");
+    EXPECT_EQ(f.Ratings(), (Groups{20, 20, 40, 40}));
+    f.Choose("cb_Rodz", 0);
+    EXPECT_TRUE(f.form.Find("ch_cbSumNDS")->visible);
+    EXPECT_EQ(f.Value("ed_Typ"), "0");
+
+    ShippedForm talc("pyly_talku_frm_1.xml");
+    talc.Choose("cb_Rodz", 1);
+    EXPECT_EQ(talc.form.Find("lb_lPResp")->value, "Włókna respirabilne [włókna/cm^3]");
+    EXPECT_EQ(talc.Value("ed_PylRespDop"), "0.5");
+    talc.Choose("cb_Rodz", 0);
+    EXPECT_EQ(talc.form.Find("lb_lPResp")->value, "Pył respirabilny [mg/m^3]");
+    talc.Enter("ed_PylRespZm", "0.7");
+    EXPECT_EQ(talc.Ratings(), (Groups{20, 20, 20, 40}));
+}
+
+TEST_F(DustForms, OrganicKindRatesAndGraphiteCountsItsSum)
+{
+    ShippedForm organic("pyly_organiczne_frm_1.xml");
+    organic.Enter("ed_PylCalkZm", "3");
+    ASSERT_EQ(organic.Ratings(), (Groups{20, 20, 20, 20}));
+    organic.Choose("cb_cmbIloscKrzem", 1);
+    EXPECT_EQ(organic.Value("ed_PylCalkKrotn"), "1.5");
+    EXPECT_EQ(organic.Ratings(), (Groups{30, 30, 30, 30}));
+
+    ShippedForm graphite("pyly_grafitu_frm_1.xml");
+    graphite.form.Fields["ed_SumNDS"].value = "1.2";
+    graphite.Enter("ed_PylCalkZm", "1");
+    EXPECT_EQ(graphite.Value("ed_PylCalkKrotn"), "0.25");
+    EXPECT_EQ(graphite.Ratings(), (Groups{30, 30, 30, 30}));
+    graphite.Choose("cb_Rodz", 1);
+    EXPECT_FALSE(graphite.Enabled("ed_PylRespZm"));
+    EXPECT_EQ(graphite.Value("ed_PylCalkDop"), "6");
+}
+
+TEST_F(DustForms, AsbestosRatesOnlyItsConcentrations)
+{
+    ShippedForm f("pyly_azbestu_frm_1.xml");
+    EXPECT_FALSE(f.form.Find("ch_cbSumNDS"));
+    f.Evaluate("ed_Typ");
+    EXPECT_TRUE(f.form.Ratings.isEmpty());
+    f.Enter("ed_PylCalkDop", "0.5");
+    f.Enter("ed_PylCalkZm", "0.02");
+    EXPECT_EQ(f.Value("ed_PylCalkKrotn"), "0.04");
+    EXPECT_EQ(f.Ratings(), (Groups{20, 20, 40, 40}));
+}
+
+TEST_F(DustForms, ConcentrationsWithoutLimitsAreNotRated)
+{
+    ShippedForm f("pyly_cementow_frm_1.xml");
+    f.Enter("ed_PylCalkZm", "3");
+    EXPECT_EQ(f.Value("ed_PylCalkKrotn"), "");
+    EXPECT_EQ(f.Ratings(), NotDetermined);
+    f.Enter("ed_PylCalkDop", "6");
+    EXPECT_EQ(f.Value("ed_PylCalkKrotn"), "0.5");
+    EXPECT_EQ(f.Ratings(), (Groups{10, 10, 10, 10}));
+    f.Enter("ed_PylCalkZm", "-3");
+    EXPECT_EQ(f.Value("ed_PylCalkKrotn"), "");
+    EXPECT_EQ(f.Ratings(), NotDetermined);
+    EXPECT_TRUE(f.form.Messages.isEmpty());
+}
