@@ -4,10 +4,10 @@
 // (the 29 others re-rated) to the re-rated panel, for a substance and for a dust; then Save
 // after such a change (the shared chemical file, or the dust's file with the other dusts'
 // files it makes depend on it).
-#include "bench/bench_support.h"
 #include "assessment/frm_ocena_ryz.h"
 #include "assessment/frm_ryz_zakl.h"
 #include "assessment/rules/rules.h"
+#include "bench/bench_support.h"
 #include "platform/paths.h"
 #include "shell/appstate/appstate.h"
 #include "storage/form_definition_files.h"
@@ -16,11 +16,11 @@
 #include "workstations/loading/workstation_loading.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QComboBox>
 #include <cstdio>
 
 namespace {
@@ -84,15 +84,21 @@ int main(int argc, char **argv)
     std::vector<FactorDef> defs;
     for (int i = 0; i < 20; ++i)
         defs.push_back({80001 + i, "chem", "chemiczny", "NDSZm"});
-    const std::vector<std::pair<int, const char *>> dusts = {
-        {25010, "pyly_apatytow"}, {25020, "pyly_wegla"}, {25040, "pyly_cementow"}, {25050, "pyly_drewna"},
-        {25060, "pyly_krystkrzem"}, {25201, "pyly"}, {25202, "pyly"}, {25203, "pyly"}, {25204, "pyly"},
-        {25205, "pyly"}};
+    const std::vector<std::pair<int, const char *>> dusts = {{25010, "pyly_apatytow"},
+                                                             {25020, "pyly_wegla"},
+                                                             {25040, "pyly_cementow"},
+                                                             {25050, "pyly_drewna"},
+                                                             {25060, "pyly_krystkrzem"},
+                                                             {25201, "pyly"},
+                                                             {25202, "pyly"},
+                                                             {25203, "pyly"},
+                                                             {25204, "pyly"},
+                                                             {25205, "pyly"}};
     for (const auto &[id, frm] : dusts)
         defs.push_back({id, "pyly", frm, "PylCalkZm"});
 
     auto w = std::make_unique<storage::TStanowisko>(QStringLiteral("9"), QStringLiteral("Stanowisko"),
-                                                     QStringLiteral("stan_sumy"));
+                                                    QStringLiteral("stan_sumy"));
     for (const char *year : {"2000", "2001"})
         w->AddEmployment(storage::TZatrudn(QString::fromLatin1(year), QStringLiteral("5"), QStringLiteral("3"),
                                            QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),

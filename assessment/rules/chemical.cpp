@@ -79,7 +79,7 @@ const TSumFamily &chemicalSum()
 
 QString NdsMultiple(TFormAccess &form, const QString &measuredField, const QString &permittedField)
 {
-    return ConcentrationMultiple(form.GetFieldValue(measuredField), form.GetFieldValue(permittedField));
+    return ConcentrationMultiple(form, measuredField, permittedField);
 }
 
 bool ChemicalRating(const recKrtn &rec, GroupRatings &ratings)
@@ -136,13 +136,7 @@ void SumOfChemicalFractions(TFormAccess &form, bool includeCurrent)
 void RegisterChemicalRules()
 {
     RegisterRuleFamily(RuleFamily::Chemical, EvaluateChemical);
-    RegisterWorkstationSum(QStringLiteral("chem"), [](TFormAccess &form, bool includeCurrent) {
-        // A marked measurement moved to this date is rated again with the new date's sum.
-        if (includeCurrent && form.GetFieldValue(SumBox) == QLatin1String("True"))
-            EvaluateChemical(form, SumBox);
-        else
-            SumOfChemicalFractions(form, includeCurrent);
-    });
+    RegisterSumOfGroup(QStringLiteral("chem"), SumOfChemicalFractions, EvaluateChemical);
     TRuleFields fields;
     for (const Limit &l : Limits) {
         fields.Edited << l.measured << l.permitted;

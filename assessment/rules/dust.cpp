@@ -64,8 +64,12 @@ const Fraction Respirable{Slot::Respirable, QStringLiteral("ed_PylRespZm"), QStr
 const QStringList &respirableRow()
 {
     static const QStringList names = {
-        RespirableCaption,           QStringLiteral("lb_lStZmierzoneResp"), QStringLiteral("lb_lStDopResp"),
-        QStringLiteral("lb_lKrotnoscResp"), Respirable.measured,              Respirable.permitted,
+        RespirableCaption,
+        QStringLiteral("lb_lStZmierzoneResp"),
+        QStringLiteral("lb_lStDopResp"),
+        QStringLiteral("lb_lKrotnoscResp"),
+        Respirable.measured,
+        Respirable.permitted,
         Respirable.multiple,
     };
     return names;
@@ -286,7 +290,7 @@ TRuleFields fieldsOf(const DustForm &def)
 
 QString DustMultiple(TFormAccess &form, const QString &measuredField, const QString &permittedField)
 {
-    return ConcentrationMultiple(form.GetFieldValue(measuredField), form.GetFieldValue(permittedField));
+    return ConcentrationMultiple(form, measuredField, permittedField);
 }
 
 bool DustRisk(const TDustRecord &record, GroupRatings &ratings)
@@ -368,13 +372,7 @@ const QStringList &DustFormNames()
 void RegisterDustRules()
 {
     RegisterRuleFamily(RuleFamily::Dust, EvaluateDustForm);
-    RegisterWorkstationSum(QStringLiteral("pyly"), [](TFormAccess &form, bool includeCurrent) {
-        // A marked measurement moved to this date is rated again with the new date's sum.
-        if (includeCurrent && form.GetFieldValue(SumBox) == QLatin1String("True"))
-            EvaluateDustForm(form, SumBox);
-        else
-            SumOfDustFractions(form, includeCurrent);
-    });
+    RegisterSumOfGroup(QStringLiteral("pyly"), SumOfDustFractions, EvaluateDustForm);
     for (const DustForm &f : forms())
         RegisterRuleFields(f.name, fieldsOf(f));
 }

@@ -32,6 +32,11 @@ QString ConcentrationMultiple(const QString &measured, const QString &limit)
     return storage::FormatMeasuredValue(q);
 }
 
+QString ConcentrationMultiple(TFormAccess &form, const QString &measuredField, const QString &permittedField)
+{
+    return ConcentrationMultiple(form.GetFieldValue(measuredField), form.GetFieldValue(permittedField));
+}
+
 bool RecordMultiple(const QString &text, double &value)
 {
     double v = 0;
@@ -135,6 +140,18 @@ void SumOverWorkstation(TFormAccess &form, const TSumFamily &family, bool includ
     const QString box = QStringLiteral("ch_cbSumNDS");
     form.SetFieldValue(QStringLiteral("ed_SumNDS"),
                        form.GetFieldValue(box) == QLatin1String("True") ? text : QStringLiteral("0"));
+}
+
+void RegisterSumOfGroup(const QString &ident, void (*sum)(TFormAccess &, bool),
+                        void (*rule)(TFormAccess &, const QString &))
+{
+    RegisterWorkstationSum(ident, [sum, rule](TFormAccess &form, bool includeCurrent) {
+        const QString box = QStringLiteral("ch_cbSumNDS");
+        if (includeCurrent && form.GetFieldValue(box) == QLatin1String("True"))
+            rule(form, box); // sums the new date and rates the measurement with it
+        else
+            sum(form, includeCurrent);
+    });
 }
 
 } // namespace assessment::rules

@@ -33,6 +33,9 @@ using GroupRatings = std::array<int, 4>;
 //  - otherwise FormatMeasuredValue(measured / limit).
 QString ConcentrationMultiple(const QString &measured, const QString &limit);
 
+// The same for the texts of two fields of a form.
+QString ConcentrationMultiple(TFormAccess &form, const QString &measuredField, const QString &permittedField);
+
 // A multiple read from a rating record: false for empty text, no number or a negative number.
 bool RecordMultiple(const QString &text, double &value);
 // The type bits of a rating record: an empty text is 0, a number is rounded up; false for a
@@ -64,5 +67,12 @@ struct TSumFamily
 // is ticked, else "0". A stored multiple that is no number adds nothing and leaves its own
 // measurement not determined.
 void SumOverWorkstation(TFormAccess &form, const TSumFamily &family, bool includeCurrent);
+
+// Registers the sum of group ident for the measurement window's Delete and date change
+// (RegisterWorkstationSum): the sum of the date, and for a marked measurement moved to a
+// new date also its own rating with that date's sum - rule runs as if its sum box had
+// been clicked.
+void RegisterSumOfGroup(const QString &ident, void (*sum)(TFormAccess &, bool),
+                        void (*rule)(TFormAccess &, const QString &));
 
 } // namespace assessment::rules

@@ -44,15 +44,7 @@ protected:
 
     void SetUp() override
     {
-        storage::ClearFormDefinitionCache();
-        appstate::AppState &s = appstate::State();
-        s.ViewName = QStringLiteral("frmRyzZakl");
-        s.DataFolder = QStringLiteral("zaklocen\\");
-        s.FormsFolder = QStringLiteral("zaklocen\\frm\\");
-        s.AttachFolder = QStringLiteral("zaklocen\\frm\\zalaczn");
-        s.CatalogueFolder = QStringLiteral("poradn\\");
-        s.SetModified(false);
-        assessment::rules::RegisterRules();
+        UseMeasurementView();
         TfrmNowyPomiar::SetRunner([this](TfrmNowyPomiar &d) {
             d.setResult(0);
             d.dtPicker->setDate(date);

@@ -163,6 +163,22 @@ protected:
 
 using Groups = std::vector<int>; // men, women, pregnant women, juveniles
 
+// The program's state in the measurement view on the installation's folders, nothing
+// modified and the rules registered.
+inline void UseMeasurementView()
+{
+    storage::ClearFormDefinitionCache();
+    assessment::rules::RegisterRules();
+    appstate::AppState &s = appstate::State();
+    s.ViewName = QStringLiteral("frmRyzZakl");
+    s.DataFolder = QStringLiteral("zaklocen\\");
+    s.AttachFolder = QStringLiteral("zaklocen\\frm\\zalaczn");
+    s.FormsFolder = QStringLiteral("zaklocen\\frm\\");
+    s.CatalogueFolder = QStringLiteral("poradn\\");
+    s.Workstations.clear();
+    s.SetModified(false);
+}
+
 // The measurement window in the measurement view, on a workstation that in 2009 employs
 // men, women, pregnant women and juveniles, with one measurement of one factor dated
 // 2009-03-05 whose fields come from the shipped definition; messages are scripted.
@@ -176,18 +192,7 @@ protected:
     storage::TCzynnik *factor = nullptr;
     storage::TPomiarCzynn *m = nullptr;
 
-    void SetUp() override
-    {
-        storage::ClearFormDefinitionCache();
-        assessment::rules::RegisterRules();
-        appstate::AppState &s = appstate::State();
-        s.ViewName = QStringLiteral("frmRyzZakl");
-        s.DataFolder = QStringLiteral("zaklocen\\");
-        s.AttachFolder = QStringLiteral("zaklocen\\frm\\zalaczn");
-        s.FormsFolder = QStringLiteral("zaklocen\\frm\\");
-        s.Workstations.clear();
-        s.SetModified(false);
-    }
+    void SetUp() override { UseMeasurementView(); }
 
     // Opens the window on factorId whose form is frmDane in version ver.
     void Open(int factorId, const QString &frmDane, const QString &ver, const QString &employed = QStringLiteral("1"))
