@@ -214,3 +214,77 @@ TEST_F(DustForms, ConcentrationsWithoutLimitsAreNotRated)
     EXPECT_EQ(f.Ratings(), NotDetermined);
     EXPECT_TRUE(f.form.Messages.isEmpty());
 }
+
+// ---- The workstation sum on a workstation in memory ---------------------------------------------
+
+namespace {
+
+// A factor of the group "chem" with one measurement of the given date and values.
+storage::TPomiarCzynn *addSubstance(storage::TStanowisko &w, int id, const QString &date,
+                                    const QList<std::pair<QString, QString>> &values)
+{
+    storage::TCzynnik *f = w.AddFactor(std::make_unique<storage::TCzynnik>(
+        QStringLiteral("Substancja %1").arg(id), QStringLiteral("chem"), id, QStringLiteral("1.0"),
+        QStringLiteral("chemiczny"), QStringLiteral("T"), QStringLiteral("T")));
+    auto m = std::make_unique<storage::TPomiarCzynn>(1, date, QString(), QString(), QString(), QString(), QString(),
+                                                     QStringLiteral("1"), 10, 10, 10, 10, 10, 10);
+    for (const auto &[name, value] : values) {
+        auto p = std::make_unique<storage::TPomiar>();
+        p->nazwa = name;
+        p->Value = value;
+        m->Fields.push_back(std::move(p));
+    }
+    return storage::AddMeasurement(f->Measurements, std::move(m));
+}
+
+std::vector<int> stored(const storage::TPomiarCzynn *m)
+{
+    return {m->ocenam, m->ocenak, m->ocenakc, m->ocenaml, m->ocenamax, m->ocenakon};
+}
+
+} // namespace
+
+TEST(WorkstationSums, OnlyMarkedMeasurementsOfTheDateAddAndAreRatedAgain)
+{
+    storage::TStanowisko w(QStringLiteral("1"), QStringLiteral("Lakiernik"), QStringLiteral("stan_1"));
+    w.AddEmployment(storage::TZatrudn(QStringLiteral("2021"), QStringLiteral("2"), QStringLiteral("0"),
+                                      QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
+                                      QStringLiteral("0")));
+    const QString day = QStringLiteral("2021-05-04");
+    // forbidden to pregnant women and juveniles, but only men are employed
+    auto *a = addSubstance(w, 1, day, {{"Typ", "1024"}, {"NDSKrotn", "0.4"}, {"cbSumNDS", "True"}, {"SumNDS", "0"}});
+    auto *garbled = addSubstance(w, 2, day, {{"NDSKrotn", "abc"}, {"cbSumNDS", "True"}, {"SumNDS", "0"}});
+    auto *otherDay = addSubstance(w, 3, "2021-06-01", {{"NDSKrotn", "0.9"}, {"cbSumNDS", "True"}, {"SumNDS", "0"}});
+    auto *unmarked = addSubstance(w, 4, day, {{"NDSKrotn", "0.5"}, {"cbSumNDS", "False"}, {"SumNDS", "0"}});
+    auto *shown = addSubstance(w, 5, day, {{"NDSKrotn", "0.3"}, {"cbSumNDS", "True"}, {"SumNDS", "0"}});
+
+    assessment::TMemoryForm form;
+    form.Add("ch_cbSumNDS", "True");
+    form.Add("ed_SumNDS", "0");
+    SumOfChemicalFractions(form, true);
+    EXPECT_EQ(form.GetFieldValue("ed_SumNDS"), "0"); // nothing shown: nothing summed
+    EXPECT_EQ(storage::FindField(a->Fields, "SumNDS")->Value, "0");
+
+    form.Shown = {&w, w.Factors.back().factor.get(), day};
+    SumOfChemicalFractions(form, true);
+    EXPECT_EQ(form.GetFieldValue("ed_SumNDS"), "0.7");
+    EXPECT_EQ(storage::FindField(a->Fields, "SumNDS")->Value, "0.7");
+    EXPECT_EQ(stored(a), (std::vector<int>{20, 20, 40, 40, 20, 20}));
+    EXPECT_EQ(storage::FindField(garbled->Fields, "SumNDS")->Value, "0.7");
+    EXPECT_EQ(stored(garbled), (std::vector<int>{0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(storage::FindField(otherDay->Fields, "SumNDS")->Value, "0");
+    EXPECT_EQ(stored(otherDay), (std::vector<int>(6, 10)));
+    EXPECT_EQ(storage::FindField(unmarked->Fields, "SumNDS")->Value, "0");
+    EXPECT_EQ(stored(unmarked), (std::vector<int>(6, 10)));
+    // the shown measurement holds the sum; its rating is its form's to make
+    EXPECT_EQ(storage::FindField(shown->Fields, "SumNDS")->Value, "0.7");
+    EXPECT_EQ(stored(shown), (std::vector<int>(6, 10)));
+
+    // without the shown measurement (it is being deleted)
+    SumOfChemicalFractions(form, false);
+    EXPECT_EQ(storage::FindField(a->Fields, "SumNDS")->Value, "0.4");
+    EXPECT_EQ(stored(a), (std::vector<int>{10, 10, 40, 40, 10, 10}));
+    form.Fields["ch_cbSumNDS"].value = "False";
+    SumOfChemicalFractions(form, true);
+    EXPECT_EQ(form.GetFieldValue("ed_SumNDS"), "0");
+}
