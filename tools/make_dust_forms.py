@@ -19,8 +19,7 @@ compared by the loader, blanks included.
 Files go out in Windows-1250 with CR LF line ends. Run from the repository root:
     python3 tools/make_dust_forms.py
 """
-from install_files import DECL, write_lines
-from make_noise_forms import ATTACH, CAP, COL, VER, WIDTH, attrs, blank, form, label, level, multiple, row
+from make_noise_forms import CAP, COL, WIDTH, attrs, blank, form, label, level, multiple, row, tree
 
 MG = '[mg/m^3]'
 FIBRES = '[włókna/cm^3]'
@@ -75,9 +74,7 @@ def fraction_rows(f, defaults):
 
 
 def kind_row(field, caption, tree_file, items):
-    write_lines(ATTACH + '\\' + tree_file,
-                [DECL, '<drzewo plik="%s" ver="%s">' % (ATTACH + '\\' + tree_file, VER)] +
-                ['  <poz>%s</poz>' % t for t in items] + ['</drzewo>'])
+    tree(tree_file, items)
     # The default is the first item's text: the loader compares texts, not positions.
     return row(WIDTH,
                label('l' + field, caption, 200, left=True),
