@@ -26,12 +26,6 @@ const QString TitaniumDioxide = QStringLiteral("Pył ditlenku tytanu");
 const QString WoodDust = QStringLiteral("Pyły drewna");
 const QString Station = QStringLiteral("zaklocen\\stan_2\\");
 
-void leave(QWidget *w)
-{
-    QFocusEvent e(QEvent::FocusOut, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(w, &e);
-}
-
 // The painter's workstation of the sample data (men and women employed, nobody pregnant, no
 // juveniles), opened in the measurement window; the data dialog is answered with `date`.
 class SumsOnSampleData : public ::testing::Test
@@ -63,13 +57,7 @@ protected:
     void TearDown() override
     {
         TfrmNowyPomiar::SetRunner({});
-        if (win)
-            win->ClearMeasurementForm(win->pgDokum);
-        win.reset();
-        appstate::State().Workstations.clear();
-        appstate::State().SetModified(false);
-        appstate::State().ViewName.clear();
-        storage::ClearFormDefinitionCache();
+        CloseMeasurementWindow(win);
     }
 
     // The user picks a factor; unsaved changes are saved when asked (or dropped).
@@ -108,7 +96,7 @@ protected:
         QLineEdit *ed = Edit(name);
         ASSERT_TRUE(ed) << name.toStdString();
         ed->setText(text);
-        leave(ed);
+        Leave(ed);
     }
     void Tick()
     {

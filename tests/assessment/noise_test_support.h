@@ -179,6 +179,25 @@ inline void UseMeasurementView()
     s.SetModified(false);
 }
 
+// The focus leaves a control, as when the user tabs on.
+inline void Leave(QWidget *control)
+{
+    QFocusEvent e(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(control, &e);
+}
+
+// Closes a measurement window of a test and leaves the program's state as it found it.
+inline void CloseMeasurementWindow(std::unique_ptr<assessment::TfrmRyzZakl> &win)
+{
+    if (win)
+        win->ClearMeasurementForm(win->pgDokum);
+    win.reset();
+    appstate::State().Workstations.clear();
+    appstate::State().SetModified(false);
+    appstate::State().ViewName.clear();
+    storage::ClearFormDefinitionCache();
+}
+
 // The measurement window in the measurement view, on a workstation that in 2009 employs
 // men, women, pregnant women and juveniles, with one measurement of one factor dated
 // 2009-03-05 whose fields come from the shipped definition; messages are scripted.
@@ -228,16 +247,7 @@ protected:
         win->BuildMeasurementForm(m->Fields, win->pgDokum);
     }
 
-    void TearDown() override
-    {
-        if (win)
-            win->ClearMeasurementForm(win->pgDokum);
-        win.reset();
-        appstate::State().Workstations.clear();
-        appstate::State().SetModified(false);
-        appstate::State().ViewName.clear();
-        storage::ClearFormDefinitionCache();
-    }
+    void TearDown() override { CloseMeasurementWindow(win); }
 
     template <typename T> T *Control(const QString &name) { return win->pgDokum->findChild<T *>(name); }
     // The user types into an edit and leaves it.
@@ -250,8 +260,7 @@ inline void WindowOnShippedForm::Type(const QString &name, const QString &text)
     auto *ed = Control<QLineEdit>(name);
     ASSERT_TRUE(ed) << name.toStdString();
     ed->setText(text);
-    QFocusEvent e(QEvent::FocusOut, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(ed, &e);
+    Leave(ed);
 }
 
 } // namespace noisetest
