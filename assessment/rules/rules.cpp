@@ -1,5 +1,7 @@
 #include "assessment/rules/rules.h"
 
+#include "assessment/rules/biological.h"
+#include "assessment/rules/lighting.h"
 #include "assessment/rules/fields_current.h"
 #include "assessment/rules/microclimate.h"
 #include "assessment/rules/noise.h"
@@ -11,6 +13,8 @@ void RegisterRules()
 {
     // One line per rule family.
     RegisterNoiseRules();
+    RegisterLightingRules();
+    RegisterBiologicalRules();
     RegisterMicroclimateRules();
     RegisterOpticalRadiationRules();
     RegisterFieldsAndCurrentRules();
