@@ -31,27 +31,6 @@ TEST(BiologicalRisk, ByHazardGroup)
     EXPECT_EQ(BiologicalRisk(std::nan("")), 0);
 }
 
-TEST(BiologicalRisk, ANewMeasurementTakesItsFourGroupRatings)
-{
-    storage::TPomiarCzynn m;
-    m.ocenamax = 7; // left as they are
-    m.ocenakon = 8;
-    auto field = std::make_unique<storage::TPomiar>();
-    field->nazwa = "GrZagr";
-    field->Value = "2";
-    m.Fields.push_back(std::move(field));
-    RateNewBiologicalMeasurement(m);
-    EXPECT_EQ((std::vector<int>{m.ocenam, m.ocenak, m.ocenakc, m.ocenaml, m.ocenamax, m.ocenakon}),
-              (std::vector<int>{20, 20, 20, 20, 7, 8}));
-    m.Fields.front()->Value = "grupa 2";
-    RateNewBiologicalMeasurement(m);
-    EXPECT_EQ(m.ocenam, 0);
-    m.Fields.front()->nazwa = "Inne";
-    m.ocenak = 30;
-    RateNewBiologicalMeasurement(m);
-    EXPECT_EQ(m.ocenak, 0);
-}
-
 class BiologicalWindow : public WindowOnShippedForm
 {
 protected:
