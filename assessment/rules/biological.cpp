@@ -57,8 +57,8 @@ void RateNewBiologicalMeasurement(storage::TPomiarCzynn &m)
 {
     double g = 0;
     const storage::TPomiar *field = storage::FindField(m.Fields, QStringLiteral("GrZagr"));
-    const short r = static_cast<short>(field && ParseNumber(field->Value, g) ? BiologicalRisk(g)
-                                                                            : storage::RiskNotDetermined);
+    const short r =
+        static_cast<short>(field && ParseNumber(field->Value, g) ? BiologicalRisk(g) : storage::RiskNotDetermined);
     m.ocenam = r;
     m.ocenak = r;
     m.ocenakc = r;

@@ -42,6 +42,17 @@ int comboIndex(TFormAccess &form, const QString &name)
     return ok ? index : -1;
 }
 
+// The class of a value of which more is better: small risk from smallFrom up, medium from
+// mediumFrom, large below.
+int classOfShortfall(double value, double smallFrom, double mediumFrom)
+{
+    if (atLeast(value, smallFrom))
+        return storage::RiskSmall;
+    if (atLeast(value, mediumFrom))
+        return storage::RiskMedium;
+    return storage::RiskLarge;
+}
+
 void rateAll(TFormAccess &form, int code)
 {
     form.SetRiskAssessment(code, code, code, code, 0, 0, true);
@@ -107,6 +118,39 @@ const QString ColourInvalid = QStringLiteral("Niepoprawna wartość parametru: W
 
 // ---- The two-version forms --------------------------------------------------------------------
 
+// A requirement of the second uniformity and colour rendering forms, in the range [low,
+// high], and the multiple of the measured value over it.
+struct CheckedRequirement
+{
+    QString required, measured, multiple;
+    double low, high;
+    QString undeterminedWhenSet, undeterminedWhenMeasured, invalid;
+};
+
+void evaluateCheckedRequirement(TFormAccess &form, const QString &n, const CheckedRequirement &c)
+{
+    const double r = valueOf(form, c.required);
+    if (n == c.required) {
+        if (r <= 0) {
+            form.SetFieldValue(c.multiple, Zero);
+            form.ShowWarning(c.undeterminedWhenSet);
+        } else if (r < c.low - Tolerance || r > c.high + Tolerance) {
+            form.ShowWarning(c.invalid);
+            form.SetFieldValue(c.multiple, Zero);
+            // Written through the form, so the emptied requirement is evaluated (and
+            // reported) like one the user cleared.
+            form.SetFieldValue(c.required, Zero);
+        } else {
+            form.SetFieldValue(c.multiple, QuotientMultiple(form, c.measured, c.required));
+        }
+    } else if (n == c.measured) {
+        if (r > 0)
+            form.SetFieldValue(c.multiple, QuotientMultiple(form, c.measured, c.required));
+        else
+            form.ShowWarning(c.undeterminedWhenMeasured);
+    }
+}
+
 void evaluateIlluminance(TFormAccess &form, const QString &n, int version)
 {
     const double e = valueOf(form, IllumRequired);
@@ -140,24 +184,9 @@ void evaluateColourRendering(TFormAccess &form, const QString &n, int version)
         if (n == RaRequired || n == RaDetermined)
             form.SetFieldValue(Multiple, QuotientMultiple(form, RaDetermined, RaRequired));
     } else {
-        const double ra = valueOf(form, RaRequired);
-        if (n == RaRequired) {
-            if (ra <= 0) {
-                form.SetFieldValue(Multiple, Zero);
-                form.ShowWarning(colourUndetermined());
-            } else if (ra < 20 - Tolerance || ra > 100 + Tolerance) {
-                form.ShowWarning(ColourInvalid);
-                form.SetFieldValue(Multiple, Zero);
-                form.SetFieldValue(RaRequired, Zero);
-            } else {
-                form.SetFieldValue(Multiple, QuotientMultiple(form, RaDetermined, RaRequired));
-            }
-        } else if (n == RaDetermined) {
-            if (ra > 0)
-                form.SetFieldValue(Multiple, QuotientMultiple(form, RaDetermined, RaRequired));
-            else
-                form.ShowWarning(colourUndetermined());
-        }
+        evaluateCheckedRequirement(
+            form, n,
+            {RaRequired, RaDetermined, Multiple, 20, 100, colourUndetermined(), colourUndetermined(), ColourInvalid});
     }
     rateAll(form, ColourRenderingRating(valueOf(form, RaRequired), valueOf(form, RaDetermined)));
 }
@@ -218,11 +247,7 @@ int IlluminanceRating(double taskMultiple, double surroundingsMultiple)
         k = std::min(taskMultiple, surroundingsMultiple);
     if (k <= 0)
         return storage::RiskNotDetermined;
-    if (atLeast(k, 0.8))
-        return storage::RiskSmall;
-    if (atLeast(k, 0.2))
-        return storage::RiskMedium;
-    return storage::RiskLarge;
+    return classOfShortfall(k, 0.8, 0.2);
 }
 
 double SurroundingsRequirement(double e, int form)
@@ -260,22 +285,14 @@ int Uniformity1Rating(double task, double surroundings)
     }
     if (u <= 0)
         return storage::RiskNotDetermined;
-    if (atLeast(u, limit))
-        return storage::RiskSmall;
-    if (atLeast(u, 0.2))
-        return storage::RiskMedium;
-    return storage::RiskLarge;
+    return classOfShortfall(u, limit, 0.2);
 }
 
 int UniformityAreaRating(double u, double q)
 {
     if (u <= 0 || q <= 0)
         return storage::RiskNotDetermined;
-    if (atLeast(u, q - 0.1))
-        return storage::RiskSmall;
-    if (atLeast(u, q - 0.3))
-        return storage::RiskMedium;
-    return storage::RiskLarge;
+    return classOfShortfall(u, q - 0.1, q - 0.3);
 }
 
 int ColourRenderingRating(double ra, double w)
@@ -339,31 +356,13 @@ void EvaluateUniformity1(TFormAccess &form, const QString &fieldName)
 
 void EvaluateUniformity2(TFormAccess &form, const QString &fieldName)
 {
-    const double r = valueOf(form, UnifRequired);
-    if (fieldName == UnifRequired) {
-        if (r <= 0) {
-            form.SetFieldValue(TaskMultiple, Zero);
-            form.ShowWarning(uniformityUndetermined(false));
-        } else if (r < 0.4 - Tolerance || r > 0.7 + Tolerance) {
-            form.ShowWarning(UniformityInvalid);
-            // Written through the form, so the emptied requirement is evaluated (and
-            // reported) like one the user cleared.
-            form.SetFieldValue(UnifRequired, QStringLiteral("0.0"));
-            form.SetFieldValue(TaskMultiple, Zero);
-        } else {
-            form.SetFieldValue(TaskMultiple, QuotientMultiple(form, UnifTaskComputed, UnifRequired));
-        }
-    } else if (fieldName == UnifTaskComputed) {
-        if (r > 0)
-            form.SetFieldValue(TaskMultiple, QuotientMultiple(form, UnifTaskComputed, UnifRequired));
-        else
-            form.ShowWarning(uniformityUndetermined(true));
-    } else if (fieldName == UnifSurrComputed || fieldName == UnifSurrRequired) {
+    evaluateCheckedRequirement(form, fieldName,
+                               {UnifRequired, UnifTaskComputed, TaskMultiple, 0.4, 0.7, uniformityUndetermined(false),
+                                uniformityUndetermined(true), UniformityInvalid});
+    if (fieldName == UnifSurrComputed || fieldName == UnifSurrRequired)
         form.SetFieldValue(SurrMultiple, QuotientMultiple(form, UnifSurrComputed, UnifSurrRequired));
-    }
     const int task = UniformityAreaRating(valueOf(form, UnifTaskComputed), valueOf(form, UnifRequired));
-    const int surroundings =
-        UniformityAreaRating(valueOf(form, UnifSurrComputed), valueOf(form, UnifSurrRequired));
+    const int surroundings = UniformityAreaRating(valueOf(form, UnifSurrComputed), valueOf(form, UnifSurrRequired));
     rateAll(form, std::max(task, surroundings));
 }
 

@@ -80,8 +80,8 @@ TEST_F(BiologicalWindow, AnUnmarkedAgentKeepsItsGroupAndAGroupTypedInRates)
 class NewBiologicalMeasurement : public BiologicalWindow
 {
 protected:
-    static constexpr int OwnGroup1 = 90990;   // added to the catalogue copy: group 1
-    static constexpr int OwnAgent = 100001;   // the user's own agent: no catalogue entry
+    static constexpr int OwnGroup1 = 90990; // added to the catalogue copy: group 1
+    static constexpr int OwnAgent = 100001; // the user's own agent: no catalogue entry
 
     void SetUp() override
     {
@@ -103,7 +103,6 @@ protected:
             return d.result();
         });
 
-        appstate::AppState &s = appstate::State();
         auto w = std::make_unique<storage::TStanowisko>(QStringLiteral("9"), QStringLiteral("Laborant"),
                                                         QStringLiteral("stan_9"));
         // in 2009 only men and women work there
@@ -111,18 +110,10 @@ protected:
                                            QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("0"),
                                            QStringLiteral("0")));
         for (int id : {OwnGroup1, 90002, 90001, 90037, OwnAgent})
-            w->AddFactor(std::make_unique<storage::TCzynnik>(QStringLiteral("Czynnik %1").arg(id),
-                                                             QStringLiteral("biol"), id, QStringLiteral("1.0"),
-                                                             QStringLiteral("biologiczny"), QString(),
-                                                             QStringLiteral("N")));
-        ws = w.get();
-        s.Workstations.push_back(std::move(w));
-        win = std::make_unique<assessment::TfrmRyzZakl>();
-        win->AttachmentFolder = s.AttachFolder;
-        workstations::AddWorkstationItem(win->cbStanow, *ws);
-        win->cbStanow->setCurrentIndex(0);
-        for (const storage::TFactorEntry &e : ws->Factors)
-            workstations::AddFactorItem(win->lbCzyn, *ws, e);
+            w->AddFactor(std::make_unique<storage::TCzynnik>(
+                QStringLiteral("Czynnik %1").arg(id), QStringLiteral("biol"), id, QStringLiteral("1.0"),
+                QStringLiteral("biologiczny"), QString(), QStringLiteral("N")));
+        ShowWorkstation(std::move(w));
     }
     void TearDown() override
     {

@@ -89,7 +89,8 @@ TEST_F(LightingForms, BadValuesAreNotRatedAndNeverFail)
             EXPECT_EQ(f.Ratings(), Groups(4, 0)) << bad;
             for (const QString &name : fields->Computed) {
                 double v = 0;
-                EXPECT_TRUE(ParseNumber(f.Value(name), v)) << name.toStdString() << " = " << f.Value(name).toStdString();
+                EXPECT_TRUE(ParseNumber(f.Value(name), v))
+                    << name.toStdString() << " = " << f.Value(name).toStdString();
             }
         }
     }

@@ -29,8 +29,8 @@ Groups All(int code)
 class LightingWindow : public WindowOnShippedForm
 {
 protected:
-    int result = 1;           // how the tree dialog is left
-    QString leaf;             // the start of the leaf text chosen
+    int result = 1; // how the tree dialog is left
+    QString leaf;   // the start of the leaf text chosen
     QStringList treesAsked;
 
     void SetUp() override
@@ -314,8 +314,8 @@ TEST_F(LightingWindow, FlickerEffectsFollowTheMachineKindAndAreSaved)
     EXPECT_TRUE(item->Value.startsWith("Tętnienie światła niewidoczne"));
 
     ASSERT_TRUE(QDir().mkpath(folder.FilePath("zaklocen/stan_9")));
-    ASSERT_TRUE(storage::WriteMeasurementFile(QStringLiteral("zaklocen\\stan_9\\"), QStringLiteral("osw_tetn_dane"),
-                                              {factor}));
+    ASSERT_TRUE(
+        storage::WriteMeasurementFile(QStringLiteral("zaklocen\\stan_9\\"), QStringLiteral("osw_tetn_dane"), {factor}));
     storage::TMeasurementList back;
     storage::ReadMeasurements(QStringLiteral("zaklocen\\stan_9\\"), QStringLiteral("osw_tetn"), back, 2004,
                               QStringLiteral("zaklocen\\frm\\"));

@@ -205,14 +205,7 @@ protected:
                                                             storage::FormVersionNumber(ver), 0, 0, 0, 0, 0, 0);
         m = storage::AddMeasurement(factor->Measurements, std::move(meas));
         storage::ReadMeasurementForm(s.FormsFolder + storage::FormDefinitionName(frmDane, ver), m->Fields, factorId);
-        ws = w.get();
-        s.Workstations.push_back(std::move(w));
-
-        win = std::make_unique<assessment::TfrmRyzZakl>();
-        win->AttachmentFolder = s.AttachFolder;
-        workstations::AddWorkstationItem(win->cbStanow, *ws);
-        win->cbStanow->setCurrentIndex(0);
-        workstations::AddFactorItem(win->lbCzyn, *ws, ws->Factors.front());
+        ShowWorkstation(std::move(w));
         win->lbCzyn->setCurrentRow(0);
         auto *entry = new QListWidgetItem(m->data, win->lbPomiar);
         entry->setData(Qt::UserRole, m->data);
@@ -221,6 +214,19 @@ protected:
         win->lbPomiar->setCurrentRow(0);
         win->ClearMeasurementForm(win->pgDokum);
         win->BuildMeasurementForm(m->Fields, win->pgDokum);
+    }
+
+    // Hands the workstation to the program and lists it with its factors in a new window.
+    void ShowWorkstation(std::unique_ptr<storage::TStanowisko> w)
+    {
+        ws = w.get();
+        appstate::State().Workstations.push_back(std::move(w));
+        win = std::make_unique<assessment::TfrmRyzZakl>();
+        win->AttachmentFolder = appstate::State().AttachFolder;
+        workstations::AddWorkstationItem(win->cbStanow, *ws);
+        win->cbStanow->setCurrentIndex(0);
+        for (const storage::TFactorEntry &e : ws->Factors)
+            workstations::AddFactorItem(win->lbCzyn, *ws, e);
     }
 
     void TearDown() override
