@@ -35,13 +35,6 @@ double valueOf(TFormAccess &form, const QString &name)
     return ReadNumberZeroPrefixed(form, name, v) ? v : 0.0;
 }
 
-int comboIndex(TFormAccess &form, const QString &name)
-{
-    bool ok = false;
-    const int index = form.GetFieldValue(name).trimmed().toInt(&ok);
-    return ok ? index : -1;
-}
-
 // The class of a value of which more is better: small risk from smallFrom up, medium from
 // mediumFrom, large below.
 int classOfShortfall(double value, double smallFrom, double mediumFrom)
@@ -318,11 +311,11 @@ int FlickerRating(int machine, int effect)
 
 void EvaluateFlicker(TFormAccess &form, const QString &fieldName)
 {
-    const int machine = comboIndex(form, MachineKind);
+    const int machine = ReadChoice(form, MachineKind);
     // Each kind of machine has its own list of effects.
     if (fieldName == MachineKind && machine >= 0)
         form.SetComboChoice(QStringLiteral("Efekt"), machine + 1);
-    const int rating = FlickerRating(machine, comboIndex(form, Effect));
+    const int rating = FlickerRating(machine, ReadChoice(form, Effect));
     if (rating != storage::RiskNotDetermined) // no effect chosen yet: the panel stays as it is
         rateAll(form, rating);
 }
