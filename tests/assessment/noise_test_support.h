@@ -13,6 +13,7 @@
 #include "shell/appstate/appstate.h"
 #include "storage/form_definition_files.h"
 #include "storage/form_definitions.h"
+#include "storage/measurement_files.h"
 #include "storage/measurements.h"
 #include "storage/selection_trees.h"
 #include "storage/workstation_files.h"
@@ -22,6 +23,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -227,6 +229,19 @@ protected:
         win->cbStanow->setCurrentIndex(0);
         for (const storage::TFactorEntry &e : ws->Factors)
             workstations::AddFactorItem(win->lbCzyn, *ws, e);
+    }
+
+    // Saves the factor's measurements and reads them back from the file, with the ratings
+    // the window stored.
+    void SaveAndReadBack(const QString &frmDane, int factorId, storage::TMeasurementList &back)
+    {
+        ASSERT_TRUE(QDir().mkpath(folder.FilePath("zaklocen/stan_9")));
+        ASSERT_TRUE(storage::WriteMeasurementFile(QStringLiteral("zaklocen\\stan_9\\"), frmDane + "_dane", {factor}));
+        storage::ReadMeasurements(QStringLiteral("zaklocen\\stan_9\\"), frmDane, back, factorId,
+                                  QStringLiteral("zaklocen\\frm\\"));
+        ASSERT_EQ(back.size(), 1u);
+        const storage::TPomiarCzynn &r = *back.front();
+        EXPECT_EQ((std::vector<int>{r.ocenam, r.ocenak, r.ocenakc, r.ocenaml, r.ocenamax, r.ocenakon}), Stored());
     }
 
     void TearDown() override
