@@ -14,7 +14,7 @@ Files go out in Windows-1250 with CR LF line ends, as the program reads them.
 Run from the repository root:  python3 tools/make_lighting_forms.py
 """
 from install_files import DECL, write_lines
-from make_noise_forms import ATTACH, VER, WIDTH, attrs, form, label, row
+from make_noise_forms import ATTACH, VER, WIDTH, attrs, form, label, row, tree
 from make_noise_forms import level as typed
 from make_noise_forms import multiple as computed
 
@@ -139,12 +139,6 @@ EFFECT_LISTS = [
 ]
 
 
-def plain_tree(name, texts):
-    path = ATTACH + '\\' + name
-    write_lines(path, [DECL, '<drzewo %s>' % attrs(plik=path, ver=VER)] +
-                ['  <poz>%s</poz>' % t for t in texts] + ['</drzewo>'])
-
-
 def flicker():
     rows = [row(WIDTH,
                 label('lRodzMasz', 'Rodzaj maszyn i urządzeń na stanowisku', 200, left=True),
@@ -157,9 +151,9 @@ def flicker():
                                              zal=';'.join(EFFECTS)))]
     form('osw_tetn', 1, 'osw_tetn_Pomiar_01', 'Tętnienie światła',
          'Oświetlenie - tętnienie światła i efekt stroboskopowy', rows)
-    plain_tree(MACHINES, MACHINE_KINDS)
+    tree(MACHINES, MACHINE_KINDS)
     for name, texts in zip(EFFECTS, EFFECT_LISTS):
-        plain_tree(name, texts)
+        tree(name, texts)
 
 
 # Requirements of PN-EN 12464-1 for indoor work places: (task, Em [lx], UGRL or None, Uo, Ra).
