@@ -39,6 +39,18 @@ bool ReadNonNegativeNumber(TFormAccess &form, const QString &name, double &value
     return true;
 }
 
+QString QuotientMultiple(TFormAccess &form, const QString &measuredField, const QString &permittedField)
+{
+    double measured = 0, permitted = 0;
+    if (!ReadNumberZeroPrefixed(form, measuredField, measured) ||
+        !ReadNumberZeroPrefixed(form, permittedField, permitted) || permitted <= 0)
+        return QStringLiteral("0");
+    const double q = measured / permitted;
+    if (!std::isfinite(q))
+        return QStringLiteral("0");
+    return storage::FormatMeasuredValue(q);
+}
+
 QString FixedText(double x, int precision, int decimals)
 {
     return storage::FormatFixed(x, precision, decimals);

@@ -44,6 +44,12 @@ QString FixedText(double x, int precision, int decimals);
 // the precision or the value is below 0.00001.
 QString GeneralText(double x, int precision);
 
+// The multiple of two fields of the form, the way the lighting forms (and the dusts) have
+// always computed it: both texts read with "0" put in front, measured / permitted, as
+// FormatMeasuredValue shows it. "0" - a multiple not determined yet - when the permitted
+// value is 0 or less, or when either text is no number; never a division by zero.
+QString QuotientMultiple(TFormAccess &form, const QString &measuredField, const QString &permittedField);
+
 // ---- Single precision ----------------------------------------------------------------------
 
 // The value as a single-precision number, in which the rating thresholds compare.

@@ -2,6 +2,8 @@
 
 #include "assessment/rules/chemical.h"
 #include "assessment/rules/dust.h"
+#include "assessment/rules/biological.h"
+#include "assessment/rules/lighting.h"
 #include "assessment/rules/fields_current.h"
 #include "assessment/rules/microclimate.h"
 #include "assessment/rules/noise.h"
@@ -13,6 +15,8 @@ void RegisterRules()
 {
     // One line per rule family.
     RegisterNoiseRules();
+    RegisterLightingRules();
+    RegisterBiologicalRules();
     RegisterMicroclimateRules();
     RegisterOpticalRadiationRules();
     RegisterFieldsAndCurrentRules();

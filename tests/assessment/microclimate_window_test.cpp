@@ -29,18 +29,6 @@ protected:
         cb->setCurrentIndex(index);
         win->ChangeField(cb);
     }
-    // Saves the factor's measurements and reads them back from the file, with the ratings
-    // the window stored.
-    void SaveAndReadBack(const QString &frmDane, int factorId, storage::TMeasurementList &back)
-    {
-        ASSERT_TRUE(QDir().mkpath(folder.FilePath("zaklocen/stan_9")));
-        ASSERT_TRUE(storage::WriteMeasurementFile(QStringLiteral("zaklocen\\stan_9\\"), frmDane + "_dane", {factor}));
-        storage::ReadMeasurements(QStringLiteral("zaklocen\\stan_9\\"), frmDane, back, factorId,
-                                  QStringLiteral("zaklocen\\frm\\"));
-        ASSERT_EQ(back.size(), 1u);
-        const storage::TPomiarCzynn &r = *back.front();
-        EXPECT_EQ((std::vector<int>{r.ocenam, r.ocenak, r.ocenakc, r.ocenaml, r.ocenamax, r.ocenakon}), Stored());
-    }
     static QString Stored(const storage::TPomiarCzynn &r, const char *name)
     {
         const storage::TPomiar *f = storage::FindField(r.Fields, name);

@@ -13,6 +13,7 @@
 #include "shell/appstate/appstate.h"
 #include "storage/form_definition_files.h"
 #include "storage/form_definitions.h"
+#include "storage/measurement_files.h"
 #include "storage/measurements.h"
 #include "storage/selection_trees.h"
 #include "storage/workstation_files.h"
@@ -22,6 +23,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -229,14 +231,7 @@ protected:
                                                             storage::FormVersionNumber(ver), 0, 0, 0, 0, 0, 0);
         m = storage::AddMeasurement(factor->Measurements, std::move(meas));
         storage::ReadMeasurementForm(s.FormsFolder + storage::FormDefinitionName(frmDane, ver), m->Fields, factorId);
-        ws = w.get();
-        s.Workstations.push_back(std::move(w));
-
-        win = std::make_unique<assessment::TfrmRyzZakl>();
-        win->AttachmentFolder = s.AttachFolder;
-        workstations::AddWorkstationItem(win->cbStanow, *ws);
-        win->cbStanow->setCurrentIndex(0);
-        workstations::AddFactorItem(win->lbCzyn, *ws, ws->Factors.front());
+        ShowWorkstation(std::move(w));
         win->lbCzyn->setCurrentRow(0);
         auto *entry = new QListWidgetItem(m->data, win->lbPomiar);
         entry->setData(Qt::UserRole, m->data);
@@ -245,6 +240,32 @@ protected:
         win->lbPomiar->setCurrentRow(0);
         win->ClearMeasurementForm(win->pgDokum);
         win->BuildMeasurementForm(m->Fields, win->pgDokum);
+    }
+
+    // Hands the workstation to the program and lists it with its factors in a new window.
+    void ShowWorkstation(std::unique_ptr<storage::TStanowisko> w)
+    {
+        ws = w.get();
+        appstate::State().Workstations.push_back(std::move(w));
+        win = std::make_unique<assessment::TfrmRyzZakl>();
+        win->AttachmentFolder = appstate::State().AttachFolder;
+        workstations::AddWorkstationItem(win->cbStanow, *ws);
+        win->cbStanow->setCurrentIndex(0);
+        for (const storage::TFactorEntry &e : ws->Factors)
+            workstations::AddFactorItem(win->lbCzyn, *ws, e);
+    }
+
+    // Saves the factor's measurements and reads them back from the file, with the ratings
+    // the window stored.
+    void SaveAndReadBack(const QString &frmDane, int factorId, storage::TMeasurementList &back)
+    {
+        ASSERT_TRUE(QDir().mkpath(folder.FilePath("zaklocen/stan_9")));
+        ASSERT_TRUE(storage::WriteMeasurementFile(QStringLiteral("zaklocen\\stan_9\\"), frmDane + "_dane", {factor}));
+        storage::ReadMeasurements(QStringLiteral("zaklocen\\stan_9\\"), frmDane, back, factorId,
+                                  QStringLiteral("zaklocen\\frm\\"));
+        ASSERT_EQ(back.size(), 1u);
+        const storage::TPomiarCzynn &r = *back.front();
+        EXPECT_EQ((std::vector<int>{r.ocenam, r.ocenak, r.ocenakc, r.ocenaml, r.ocenamax, r.ocenakon}), Stored());
     }
 
     void TearDown() override { CloseMeasurementWindow(win); }
