@@ -16,19 +16,6 @@ using assessment::frmOcenaRyz;
 class MicroclimateWindow : public WindowOnShippedForm
 {
 protected:
-    QString Shown(const QString &name)
-    {
-        auto *ed = Control<QLineEdit>(name);
-        return ed ? ed->text() : QStringLiteral("<missing>");
-    }
-    // The user picks an item of a combo.
-    void Choose(const QString &name, int index)
-    {
-        auto *cb = Control<QComboBox>(name);
-        ASSERT_TRUE(cb) << name.toStdString();
-        cb->setCurrentIndex(index);
-        win->ChangeField(cb);
-    }
     // Saves the factor's measurements and reads them back from the file, with the ratings
     // the window stored.
     void SaveAndReadBack(const QString &frmDane, int factorId, storage::TMeasurementList &back)
