@@ -46,9 +46,8 @@ QList<TQuotientDef> multiplesOf(const VibrationFormDef &def)
 QStringList shortExposureFields(const VibrationFormDef &def)
 {
     const QString &g = def.group;
-    return {"lb_pMaksSW",         "lb_lMaksWartZm",     "lb_lMaksWartDp", "lb_lMaksKrotn",
-            "ed_MaksWartZm",      "ed_MaksWartDop",     "ed_MaksKrotn",   "lb_lMaksWartDop" + g,
-            "ed_MaksWartDop" + g, "ed_MaksKrotn" + g};
+    return {"lb_pMaksSW",     "lb_lMaksWartZm", "lb_lMaksWartDp",      "lb_lMaksKrotn",      "ed_MaksWartZm",
+            "ed_MaksWartDop", "ed_MaksKrotn",   "lb_lMaksWartDop" + g, "ed_MaksWartDop" + g, "ed_MaksKrotn" + g};
 }
 
 // The higher class of two multiples; false when one of them is not a number of 0 or more.
@@ -147,8 +146,8 @@ void EvaluateMechanicalHazard(TFormAccess &form, const QString &fieldName)
 {
     // The share of the working time spent exposed; a working time of 0 counts as none.
     double exposure = 0, working = 0;
-    bool determined = ReadNumber(form, ExposureTime, exposure) && exposure > 0 &&
-                      ReadNonNegativeNumber(form, WorkingTime, working);
+    bool determined =
+        ReadNumber(form, ExposureTime, exposure) && exposure > 0 && ReadNonNegativeNumber(form, WorkingTime, working);
     const double x = determined && working > 0 ? exposure / working : 0;
 
     // The requirements that apply, numbered from 1 without gaps: their weights (item index

@@ -89,16 +89,17 @@ void evaluateEffort(TFormAccess &form, int version, const QString &fieldName)
 
     double s = 0, mi = 0, s6 = 0;
     double dop = 0, dopK = 0, dopKc = 0, minDopM = 0, minDopK = 0, minCh18 = 0, minDz18 = 0, ch18 = 0, dz18 = 0;
-    const bool determined =
-        ReadNonNegativeNumber(form, Shift, s) && ReadNonNegativeNumber(form, PerMinute, mi) &&
-        ReadNonNegativeNumber(form, SixHours, s6) && readLimit(form, QStringLiteral("ed_PracWartDop"), dop) &&
-        readLimit(form, QStringLiteral("ed_PracWartDopK"), dopK) &&
-        readLimit(form, QStringLiteral("ed_PracWartDopKc"), dopKc) &&
-        (version != 2 || readLimit(form, QStringLiteral("ed_PracMinWartDopM"), minDopM)) &&
-        readLimit(form, QStringLiteral("ed_PracMinWartDopK"), minDopK) &&
-        readLimit(form, QStringLiteral("ed_PracMinDopCh18"), minCh18) &&
-        readLimit(form, QStringLiteral("ed_PracMinDopDz18"), minDz18) &&
-        readLimit(form, QStringLiteral("ed_Prac6DopCh18"), ch18) && readLimit(form, QStringLiteral("ed_Prac6DopDz18"), dz18);
+    const bool determined = ReadNonNegativeNumber(form, Shift, s) && ReadNonNegativeNumber(form, PerMinute, mi) &&
+                            ReadNonNegativeNumber(form, SixHours, s6) &&
+                            readLimit(form, QStringLiteral("ed_PracWartDop"), dop) &&
+                            readLimit(form, QStringLiteral("ed_PracWartDopK"), dopK) &&
+                            readLimit(form, QStringLiteral("ed_PracWartDopKc"), dopKc) &&
+                            (version != 2 || readLimit(form, QStringLiteral("ed_PracMinWartDopM"), minDopM)) &&
+                            readLimit(form, QStringLiteral("ed_PracMinWartDopK"), minDopK) &&
+                            readLimit(form, QStringLiteral("ed_PracMinDopCh18"), minCh18) &&
+                            readLimit(form, QStringLiteral("ed_PracMinDopDz18"), minDz18) &&
+                            readLimit(form, QStringLiteral("ed_Prac6DopCh18"), ch18) &&
+                            readLimit(form, QStringLiteral("ed_Prac6DopDz18"), dz18);
     if (!determined) {
         notDetermined(form);
         return;
@@ -175,14 +176,14 @@ void EvaluateMonotony(TFormAccess &form, const QString &)
 {
     double w = 0;
     rateAll(form, ReadNonNegativeNumber(form, MonotonyValue, w) ? MonotonyCode(ReadChoice(form, OperationType), w)
-                                                          : int(storage::RiskNotDetermined));
+                                                                : int(storage::RiskNotDetermined));
 }
 
 void EvaluatePsychologicalLoad(TFormAccess &form, const QString &)
 {
     double p = 0;
     rateAll(form, ReadNonNegativeNumber(form, PsychologicalScore, p) ? PsychologicalLoadCode(p)
-                                                               : int(storage::RiskNotDetermined));
+                                                                     : int(storage::RiskNotDetermined));
 }
 
 void EvaluateStaticLoad(TFormAccess &form, const QString &fieldName)

@@ -85,8 +85,8 @@ TEST_F(LocalVibration, TheShortExposureRatesWithTheDailyOne)
 
 TEST_F(LocalVibration, ClearingTheShortExposureLeavesTheDailyOneToDecide)
 {
-    const QStringList switched{"lb_pMaksSW",     "lb_lMaksWartZm", "lb_lMaksWartDp",       "lb_lMaksKrotn",
-                               "ed_MaksWartZm",  "ed_MaksWartDop", "ed_MaksKrotn",         "lb_lMaksWartDopMlKc",
+    const QStringList switched{"lb_pMaksSW",         "lb_lMaksWartZm",  "lb_lMaksWartDp", "lb_lMaksKrotn",
+                               "ed_MaksWartZm",      "ed_MaksWartDop",  "ed_MaksKrotn",   "lb_lMaksWartDopMlKc",
                                "ed_MaksWartDopMlKc", "ed_MaksKrotnMlKc"};
     f.Enter("ed_RownWartZm", "0.49");
     f.Enter("ed_MaksWartZm", "12");

@@ -52,10 +52,10 @@ TEST(WorkLoadScales, StaticLoadTable)
         int code;
     };
     const Case cases[] = {
-        {0, 1, 70, 10},   {0, 1, 70.1, 20}, {0, 1, 100, 20}, {0, 0, 50, 10},  {0, 0, 60, 20},  {0, 0, 70.1, 30},
-        {1, 1, 50, 10},   {1, 1, 70, 20},   {1, 1, 71, 30},  {1, 0, 30, 10},  {1, 0, 50, 20},  {1, 0, 50.1, 30},
-        {2, 0, 0, 10},    {2, 0, 29.9, 20}, {2, 0, 30, 30},  {3, 0, 0.1, 20}, {3, 0, 100, 30}, {2, 1, 100, 10},
-        {3, 1, 45, 10},   {4, 0, 100, 10},
+        {0, 1, 70, 10},   {0, 1, 70.1, 20}, {0, 1, 100, 20}, {0, 0, 50, 10},   {0, 0, 60, 20},
+        {0, 0, 70.1, 30}, {1, 1, 50, 10},   {1, 1, 70, 20},  {1, 1, 71, 30},   {1, 0, 30, 10},
+        {1, 0, 50, 20},   {1, 0, 50.1, 30}, {2, 0, 0, 10},   {2, 0, 29.9, 20}, {2, 0, 30, 30},
+        {3, 0, 0.1, 20},  {3, 0, 100, 30},  {2, 1, 100, 10}, {3, 1, 45, 10},   {4, 0, 100, 10},
     };
     for (const Case &c : cases)
         EXPECT_EQ(StaticLoadClassOf(c.angle, c.position, c.v), c.code) << c.angle << " " << c.position << " " << c.v;
@@ -180,8 +180,8 @@ protected:
     static void Limits(ShippedForm &f)
     {
         const std::pair<const char *, const char *> limits[] = {
-            {"ed_PracWartDop", "8400"},  {"ed_PracWartDopK", "5000"},    {"ed_PracWartDopKc", "3000"},
-            {"ed_PracMinWartDopK", "30"}, {"ed_PracMinDopCh18", "25"},    {"ed_PracMinDopDz18", "20"},
+            {"ed_PracWartDop", "8400"},   {"ed_PracWartDopK", "5000"}, {"ed_PracWartDopKc", "3000"},
+            {"ed_PracMinWartDopK", "30"}, {"ed_PracMinDopCh18", "25"}, {"ed_PracMinDopDz18", "20"},
             {"ed_Prac6DopCh18", "4000"},  {"ed_Prac6DopDz18", "3000"},
         };
         for (const auto &[name, value] : limits)
