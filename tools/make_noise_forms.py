@@ -68,7 +68,8 @@ def row(szerkol, *fields):
     return ['    <wiersz szerkol="%d">' % szerkol] + ['      ' + f for f in fields] + ['    </wiersz>']
 
 
-def form(name, version, function, page_name, header, rows):
+def form(name, version, function, page_name, header, rows, tail=()):
+    """tail: lines after the page (an include of the factor's part)."""
     root = name + '_frm'
     plik = '%s_frm_%d.xml' % (name, version)
     lines = [DECL,
@@ -79,7 +80,7 @@ def form(name, version, function, page_name, header, rows):
              '    </naglowek>']
     for r in rows:
         lines += r
-    lines += ['  </page>', '</%s>' % root]
+    lines += ['  </page>'] + ['  ' + t for t in tail] + ['</%s>' % root]
     write_lines(FORMS + plik, lines)
 
 

@@ -134,11 +134,11 @@ void evaluateCheckedRequirement(TFormAccess &form, const QString &n, const Check
             // reported) like one the user cleared.
             form.SetFieldValue(c.required, Zero);
         } else {
-            form.SetFieldValue(c.multiple, QuotientMultiple(form, c.measured, c.required));
+            form.SetFieldValue(c.multiple, QuotientMultipleOrZero(form, c.measured, c.required));
         }
     } else if (n == c.measured) {
         if (r > 0)
-            form.SetFieldValue(c.multiple, QuotientMultiple(form, c.measured, c.required));
+            form.SetFieldValue(c.multiple, QuotientMultipleOrZero(form, c.measured, c.required));
         else
             form.ShowWarning(c.undeterminedWhenMeasured);
     }
@@ -149,9 +149,9 @@ void evaluateIlluminance(TFormAccess &form, const QString &n, int version)
     const double e = valueOf(form, IllumRequired);
     if (n == IllumRequired) {
         if (e > 0) {
-            form.SetFieldValue(TaskMultiple, QuotientMultiple(form, IllumTaskMeasured, IllumRequired));
+            form.SetFieldValue(TaskMultiple, QuotientMultipleOrZero(form, IllumTaskMeasured, IllumRequired));
             form.SetFieldValue(IllumSurrRequired, GeneralText(SurroundingsRequirement(e, version), 15));
-            form.SetFieldValue(SurrMultiple, QuotientMultiple(form, IllumSurrMeasured, IllumSurrRequired));
+            form.SetFieldValue(SurrMultiple, QuotientMultipleOrZero(form, IllumSurrMeasured, IllumSurrRequired));
         } else {
             form.SetFieldValue(IllumSurrRequired, Zero);
             form.SetFieldValue(TaskMultiple, Zero);
@@ -159,12 +159,12 @@ void evaluateIlluminance(TFormAccess &form, const QString &n, int version)
         }
     } else if (n == IllumTaskMeasured) {
         if (e > 0)
-            form.SetFieldValue(TaskMultiple, QuotientMultiple(form, IllumTaskMeasured, IllumRequired));
+            form.SetFieldValue(TaskMultiple, QuotientMultipleOrZero(form, IllumTaskMeasured, IllumRequired));
         else
             form.ShowWarning(illuminanceUndetermined(version));
     } else if (n == IllumSurrMeasured) {
         if (valueOf(form, IllumSurrRequired) > 0)
-            form.SetFieldValue(SurrMultiple, QuotientMultiple(form, IllumSurrMeasured, IllumSurrRequired));
+            form.SetFieldValue(SurrMultiple, QuotientMultipleOrZero(form, IllumSurrMeasured, IllumSurrRequired));
         else
             form.ShowWarning(illuminanceUndetermined(version));
     }
@@ -175,7 +175,7 @@ void evaluateColourRendering(TFormAccess &form, const QString &n, int version)
 {
     if (version == 1) {
         if (n == RaRequired || n == RaDetermined)
-            form.SetFieldValue(Multiple, QuotientMultiple(form, RaDetermined, RaRequired));
+            form.SetFieldValue(Multiple, QuotientMultipleOrZero(form, RaDetermined, RaRequired));
     } else {
         evaluateCheckedRequirement(
             form, n,
@@ -334,16 +334,16 @@ void EvaluateGlare(TFormAccess &form, const QString &fieldName)
 {
     // A corrected limit recomputes the multiple as a new measurement does.
     if (fieldName == GlareMeasured || fieldName == GlareLimit)
-        form.SetFieldValue(Multiple, QuotientMultiple(form, GlareMeasured, GlareLimit));
+        form.SetFieldValue(Multiple, QuotientMultipleOrZero(form, GlareMeasured, GlareLimit));
     rateAll(form, GlareRating(valueOf(form, Multiple)));
 }
 
 void EvaluateUniformity1(TFormAccess &form, const QString &fieldName)
 {
     if (fieldName == UnifTaskComputed)
-        form.SetFieldValue(TaskMultiple, QuotientMultiple(form, UnifTaskComputed, UnifTaskRequired));
+        form.SetFieldValue(TaskMultiple, QuotientMultipleOrZero(form, UnifTaskComputed, UnifTaskRequired));
     else if (fieldName == UnifSurrComputed)
-        form.SetFieldValue(SurrMultiple, QuotientMultiple(form, UnifSurrComputed, UnifSurrRequired));
+        form.SetFieldValue(SurrMultiple, QuotientMultipleOrZero(form, UnifSurrComputed, UnifSurrRequired));
     rateAll(form, Uniformity1Rating(valueOf(form, UnifTaskComputed), valueOf(form, UnifSurrComputed)));
 }
 
@@ -353,7 +353,7 @@ void EvaluateUniformity2(TFormAccess &form, const QString &fieldName)
                                {UnifRequired, UnifTaskComputed, TaskMultiple, 0.4, 0.7, uniformityUndetermined(false),
                                 uniformityUndetermined(true), UniformityInvalid});
     if (fieldName == UnifSurrComputed || fieldName == UnifSurrRequired)
-        form.SetFieldValue(SurrMultiple, QuotientMultiple(form, UnifSurrComputed, UnifSurrRequired));
+        form.SetFieldValue(SurrMultiple, QuotientMultipleOrZero(form, UnifSurrComputed, UnifSurrRequired));
     const int task = UniformityAreaRating(valueOf(form, UnifTaskComputed), valueOf(form, UnifRequired));
     const int surroundings = UniformityAreaRating(valueOf(form, UnifSurrComputed), valueOf(form, UnifSurrRequired));
     rateAll(form, std::max(task, surroundings));

@@ -39,7 +39,7 @@ bool ReadNonNegativeNumber(TFormAccess &form, const QString &name, double &value
     return true;
 }
 
-QString QuotientMultiple(TFormAccess &form, const QString &measuredField, const QString &permittedField)
+QString QuotientMultipleOrZero(TFormAccess &form, const QString &measuredField, const QString &permittedField)
 {
     double measured = 0, permitted = 0;
     if (!ReadNumberZeroPrefixed(form, measuredField, measured) ||
@@ -92,6 +92,35 @@ QString GeneralText(double x, int precision)
         }
     }
     return negative ? QLatin1Char('-') + out : out;
+}
+
+QString QuotientMultipleOf(double measured, double permitted)
+{
+    if (!std::isfinite(measured) || !std::isfinite(permitted) || measured < 0 || permitted <= 0)
+        return QString();
+    const double q = measured / permitted;
+    return std::isfinite(q) ? FixedText(q, 6, 2) : QString();
+}
+
+QString QuotientMultiple(TFormAccess &form, const QString &measuredField, const QString &permittedField)
+{
+    double measured = 0, permitted = 0;
+    if (!ReadNumber(form, measuredField, measured) || !ReadNumber(form, permittedField, permitted))
+        return QString();
+    return QuotientMultipleOf(measured, permitted);
+}
+
+void RecomputeQuotientMultiples(TFormAccess &form, const QList<TQuotientDef> &defs, const QString &fieldName)
+{
+    for (const TQuotientDef &d : defs) {
+        if (fieldName == d.permitted) {
+            if (form.GetFieldValue(d.measured).trimmed().isEmpty())
+                continue; // nothing measured yet: the multiple keeps its value
+        } else if (fieldName != d.measured) {
+            continue;
+        }
+        form.SetFieldValue(d.multiple, QuotientMultiple(form, d.measured, d.permitted));
+    }
 }
 
 } // namespace assessment::rules

@@ -8,6 +8,7 @@
 // it, and later reads take that shown text. So a rule rounds a number with the helpers here
 // and never relies on more digits than the form keeps.
 
+#include <QList>
 #include <QString>
 
 namespace assessment {
@@ -48,7 +49,29 @@ QString GeneralText(double x, int precision);
 // always computed it: both texts read with "0" put in front, measured / permitted, as
 // FormatMeasuredValue shows it. "0" - a multiple not determined yet - when the permitted
 // value is 0 or less, or when either text is no number; never a division by zero.
+QString QuotientMultipleOrZero(TFormAccess &form, const QString &measuredField, const QString &permittedField);
+
+// ---- Multiples -----------------------------------------------------------------------------
+
+// A measured value over its permitted value, as fixed text with 2 decimals (precision 6);
+// empty text when it cannot be determined: the measured value negative or no number, the
+// permitted value no number or not above 0.
+QString QuotientMultipleOf(double measured, double permitted);
+// The same from two fields of the form.
 QString QuotientMultiple(TFormAccess &form, const QString &measuredField, const QString &permittedField);
+
+// One quotient multiple of a form: the field it is written to, from which measured and
+// permitted fields.
+struct TQuotientDef
+{
+    QString multiple;
+    QString measured;
+    QString permitted;
+};
+// Writes the quotient multiples the field left feeds: those of its measured value and -
+// so that a corrected permitted value does not leave a multiple computed against the old
+// one - those of its permitted value, once a value has been measured.
+void RecomputeQuotientMultiples(TFormAccess &form, const QList<TQuotientDef> &defs, const QString &fieldName);
 
 // ---- Single precision ----------------------------------------------------------------------
 

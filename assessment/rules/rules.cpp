@@ -8,6 +8,8 @@
 #include "assessment/rules/microclimate.h"
 #include "assessment/rules/noise.h"
 #include "assessment/rules/optical_radiation.h"
+#include "assessment/rules/vibration.h"
+#include "assessment/rules/work_load.h"
 
 namespace assessment::rules {
 
@@ -22,6 +24,8 @@ void RegisterRules()
     RegisterFieldsAndCurrentRules();
     RegisterChemicalRules();
     RegisterDustRules();
+    RegisterVibrationRules();
+    RegisterWorkLoadRules();
 }
 
 } // namespace assessment::rules

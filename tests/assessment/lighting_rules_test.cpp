@@ -40,12 +40,12 @@ TEST(LightingMultiples, QuotientOfTwoFieldsNeverDividesByZero)
     f.Add("ed_Empty");
     f.Add("ed_Neg", "-5");
     f.Add("ed_Word", "abc");
-    EXPECT_EQ(QuotientMultiple(f, "ed_A", "ed_B"), "0.667");
-    EXPECT_EQ(QuotientMultiple(f, "ed_Empty", "ed_B"), "0");
-    EXPECT_EQ(QuotientMultiple(f, "ed_A", "ed_Empty"), "0");
-    EXPECT_EQ(QuotientMultiple(f, "ed_A", "ed_Neg"), "0");
-    EXPECT_EQ(QuotientMultiple(f, "ed_Word", "ed_B"), "0");
-    EXPECT_EQ(QuotientMultiple(f, "ed_A", "ed_Missing"), "0");
+    EXPECT_EQ(QuotientMultipleOrZero(f, "ed_A", "ed_B"), "0.667");
+    EXPECT_EQ(QuotientMultipleOrZero(f, "ed_Empty", "ed_B"), "0");
+    EXPECT_EQ(QuotientMultipleOrZero(f, "ed_A", "ed_Empty"), "0");
+    EXPECT_EQ(QuotientMultipleOrZero(f, "ed_A", "ed_Neg"), "0");
+    EXPECT_EQ(QuotientMultipleOrZero(f, "ed_Word", "ed_B"), "0");
+    EXPECT_EQ(QuotientMultipleOrZero(f, "ed_A", "ed_Missing"), "0");
 }
 
 // ---- The forms in memory ---------------------------------------------------------------------------

@@ -16,19 +16,6 @@ using assessment::frmOcenaRyz;
 class MicroclimateWindow : public WindowOnShippedForm
 {
 protected:
-    QString Shown(const QString &name)
-    {
-        auto *ed = Control<QLineEdit>(name);
-        return ed ? ed->text() : QStringLiteral("<missing>");
-    }
-    // The user picks an item of a combo.
-    void Choose(const QString &name, int index)
-    {
-        auto *cb = Control<QComboBox>(name);
-        ASSERT_TRUE(cb) << name.toStdString();
-        cb->setCurrentIndex(index);
-        win->ChangeField(cb);
-    }
     static QString Stored(const storage::TPomiarCzynn &r, const char *name)
     {
         const storage::TPomiar *f = storage::FindField(r.Fields, name);

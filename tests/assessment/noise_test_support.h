@@ -21,6 +21,7 @@
 #include "tests/support/fixture.h"
 #include "workstations/loading/workstation_loading.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -55,10 +56,11 @@ class ShippedForm
 {
 public:
     // fileName: "halas_fizyczny_frm_1.xml"; the program folder must hold the installation.
-    explicit ShippedForm(const QString &fileName)
+    // factorId chooses the part a definition includes per factor.
+    explicit ShippedForm(const QString &fileName, int factorId = 0)
     {
         storage::FormRootInfo root;
-        storage::ReadMeasurementForm(QStringLiteral("zaklocen\\frm\\") + fileName, items, 0, {}, &root);
+        storage::ReadMeasurementForm(QStringLiteral("zaklocen\\frm\\") + fileName, items, factorId, {}, &root);
         function = root.function;
         form.Name = function;
         // Each test may run in a process of its own: the rules register as at start-up.
@@ -273,6 +275,37 @@ protected:
     template <typename T> T *Control(const QString &name) { return win->pgDokum->findChild<T *>(name); }
     // The user types into an edit and leaves it.
     void Type(const QString &name, const QString &text);
+    // The text an edit shows.
+    QString Shown(const QString &name)
+    {
+        auto *ed = Control<QLineEdit>(name);
+        return ed ? ed->text() : QStringLiteral("<missing>");
+    }
+    // The user picks an item of a combo.
+    void Choose(const QString &name, int index)
+    {
+        auto *cb = Control<QComboBox>(name);
+        ASSERT_TRUE(cb) << name.toStdString();
+        cb->setCurrentIndex(index);
+        win->ChangeField(cb);
+    }
+    // The user clicks a check box.
+    void Click(const QString &name)
+    {
+        auto *box = Control<QCheckBox>(name);
+        ASSERT_TRUE(box) << name.toStdString();
+        box->click();
+    }
+    // Writes the factor's measurement file in the workstation's folder and reads it back.
+    storage::TMeasurementList SaveAndReadBack()
+    {
+        const QString stored = QStringLiteral("zaklocen\\stan_9\\");
+        EXPECT_TRUE(QDir().mkpath(folder.FilePath("zaklocen/stan_9")));
+        EXPECT_TRUE(storage::WriteMeasurementFile(stored, factor->frm_dane + QStringLiteral("_dane"), {factor}));
+        storage::TMeasurementList back;
+        storage::ReadMeasurements(stored, factor->frm_dane, back, factor->id, appstate::State().FormsFolder);
+        return back;
+    }
     std::vector<int> Stored() const { return {m->ocenam, m->ocenak, m->ocenakc, m->ocenaml, m->ocenamax, m->ocenakon}; }
 };
 

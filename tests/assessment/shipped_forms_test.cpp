@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QRegularExpression>
 
 using namespace noisetest;
 using assessment::rules::RuleFields;
@@ -291,6 +292,34 @@ TEST_F(ShippedForms, FactorListsPointAtShippedDefinitions)
             << e.list.toStdString() << " factor " << e.id << " names " << name.toStdString();
     }
     EXPECT_GT(checked, 0);
+}
+
+TEST_F(ShippedForms, EveryMechanicalFactorIncludesItsRequirements)
+{
+    // The mechanical form reads its requirements from a part per factor, numbered from 1
+    // without gaps: the rating stops at the first number missing.
+    int factors = 0;
+    for (const FactorEntry &e : FactorEntries()) {
+        if (e.frmDane != QLatin1String("mechaniczne"))
+            continue;
+        SCOPED_TRACE(e.id);
+        ++factors;
+        storage::TPomiarList items;
+        ASSERT_NO_THROW(storage::ReadMeasurementForm(
+            QStringLiteral("zaklocen\\frm\\") + storage::FormDefinitionName(e.frmDane, e.ver), items, e.id));
+        QStringList names;
+        for (const auto &item : items)
+            names << ControlName(*item);
+        int count = 0;
+        while (names.contains(QStringLiteral("ch_cbIstotne%1").arg(count + 1))) {
+            ++count;
+            EXPECT_TRUE(names.contains(QStringLiteral("cb_cWaga%1").arg(count)));
+            EXPECT_TRUE(names.contains(QStringLiteral("cb_cWartosc%1").arg(count)));
+        }
+        EXPECT_GE(count, 3);
+        EXPECT_EQ(names.filter(QRegularExpression(QStringLiteral("^ch_cbIstotne\\d+$"))).size(), count);
+    }
+    EXPECT_GE(factors, 1);
 }
 
 class ShippedFormsInTheWindow : public WindowOnShippedForm
