@@ -1,0 +1,175 @@
+#include "reportengine/vr_text_metrics.h"
+
+#include "reportengine/vr_page_picture.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+namespace reportengine {
+
+namespace {
+
+// Characters whose text the fonts lay out as their advances plus pair kerning: Latin
+// with the Polish letters, spaces and general punctuation. Text with anything else
+// (combining marks, other scripts, surrogates) is measured as a whole.
+bool IsSimpleChar(char16_t c)
+{
+    return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c < 0x250) || (c >= 0x2000 && c < 0x2070) || c == 0x20AC;
+}
+
+QString CacheKey(const QFont &f)
+{
+    return f.key() + QLatin1Char('|') + QString::number(int(f.hintingPreference()));
+}
+
+} // namespace
+
+// Advances and kerning pairs of one font, filled as they are met. The sum of a text's
+// advances and of its neighbouring pairs' kerning is its width; a font where a sample
+// shows otherwise is measured text by text.
+struct TVRTextMeasure::Cache
+{
+    explicit Cache(const QFont &font) : metrics(font, MeasureDevice())
+    {
+        static const QString samples[] = {QStringLiteral("Zażółć gęślą jaźń, AVATAR To Wy."),
+                                          QStringLiteral("office efficient fi fl ffi – „tak” 12,5 dB(A)")};
+        for (const QString &s : samples)
+            if (std::fabs(Sum(s) - metrics.horizontalAdvance(s)) > 1e-3)
+                additive = false;
+    }
+
+    double Advance(char16_t c)
+    {
+        auto it = advances.constFind(c);
+        if (it != advances.constEnd())
+            return *it;
+        const double a = metrics.horizontalAdvance(QChar(c));
+        advances.insert(c, a);
+        return a;
+    }
+
+    double Kerning(char16_t a, char16_t b)
+    {
+        const quint32 key = (quint32(a) << 16) | b;
+        auto it = kerning.constFind(key);
+        if (it != kerning.constEnd())
+            return *it;
+        const QChar pair[2] = {QChar(a), QChar(b)};
+        const double k = metrics.horizontalAdvance(QString(pair, 2)) - Advance(a) - Advance(b);
+        kerning.insert(key, k);
+        return k;
+    }
+
+    double Sum(QStringView text)
+    {
+        double w = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t c = text[i].unicode();
+            w += Advance(c);
+            if (i > 0)
+                w += Kerning(text[i - 1].unicode(), c);
+        }
+        return w;
+    }
+
+    QFontMetricsF metrics;
+    QHash<char16_t, double> advances;
+    QHash<quint32, double> kerning;
+    bool additive = true;
+};
+
+QFont ReportTextFont(const QFont &layoutFont)
+{
+    QFont f = layoutFont;
+    if (layoutFont.pixelSize() <= 0)
+        f = PageFont(layoutFont.family(), layoutFont.pointSizeF(), layoutFont.bold(), layoutFont.italic());
+    f.setWeight(layoutFont.weight());
+    f.setUnderline(layoutFont.underline());
+    f.setStrikeOut(layoutFont.strikeOut());
+    f.setHintingPreference(QFont::PreferNoHinting);
+    return f;
+}
+
+TVRTextMeasure::TVRTextMeasure(const QFont &layoutFont) : m_font(ReportTextFont(layoutFont))
+{
+    // One cache per font for the life of the program: reports use a handful of fonts.
+    static QHash<QString, std::shared_ptr<Cache>> caches;
+    std::shared_ptr<Cache> &cache = caches[CacheKey(m_font)];
+    if (!cache)
+        cache = std::make_shared<Cache>(m_font);
+    m_cache = cache.get();
+    const QFontMetrics m(m_font, MeasureDevice());
+    m_lineHeight = m.height();
+    m_ascent = m_cache->metrics.ascent();
+}
+
+double TVRTextMeasure::Width(QStringView text) const
+{
+    if (text.isEmpty())
+        return 0;
+    if (m_cache->additive) {
+        bool simple = true;
+        for (QChar c : text)
+            if (!IsSimpleChar(c.unicode())) {
+                simple = false;
+                break;
+            }
+        if (simple)
+            return m_cache->Sum(text);
+    }
+    return m_cache->metrics.horizontalAdvance(text.toString());
+}
+
+double TVRTextMeasure::JoinedWidth(QStringView left, double leftWidth, QStringView right) const
+{
+    if (left.isEmpty())
+        return Width(right);
+    if (right.isEmpty())
+        return leftWidth;
+    const char16_t a = left.back().unicode();
+    const char16_t b = right.front().unicode();
+    if (m_cache->additive && IsSimpleChar(a) && IsSimpleChar(b))
+        return leftWidth + m_cache->Kerning(a, b) + Width(right);
+    return Width(QString(left.toString() + right.toString()));
+}
+
+void SetUpRichTextDocument(QTextDocument &document, const QString &text, double widthPixels,
+                           const QFont &layoutFont, Qt::Alignment alignment)
+{
+    QString plain = text;
+    plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    plain.replace(QLatin1String("\n\r"), QLatin1String("\n"));
+    plain.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    document.documentLayout()->setPaintDevice(MeasureDevice());
+    document.setDefaultFont(ReportTextFont(layoutFont));
+    document.setDocumentMargin(0);
+    document.setUseDesignMetrics(true);
+    QTextOption option = document.defaultTextOption();
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setAlignment(alignment);
+    document.setDefaultTextOption(option);
+    document.setPlainText(plain);
+    document.setTextWidth(std::max(1.0, widthPixels));
+}
+
+int WrappedLineCount(const QString &text, double widthPixels, const QFont &layoutFont)
+{
+    QTextDocument document;
+    SetUpRichTextDocument(document, text, widthPixels, layoutFont);
+    (void)document.size(); // lays the whole text out
+    int lines = 0;
+    for (QTextBlock b = document.begin(); b.isValid(); b = b.next())
+        lines += b.layout() ? std::max(1, b.layout()->lineCount()) : 1;
+    return std::max(1, lines);
+}
+
+} // namespace reportengine
