@@ -3,7 +3,6 @@
 #include "reportengine/vr_page_picture.h"
 #include "reportengine/vr_printer.h"
 
-#include <QEvent>
 #include <QPainter>
 
 #include <cmath>
@@ -104,13 +103,11 @@ void TVRPrintable::TakeReportFromParent()
         SetParentReport(dynamic_cast<TVRReportHost *>(parent()));
 }
 
-bool TVRPrintable::event(QEvent *e)
+void TVRPrintable::SetParent(QObject *parent)
 {
-    if (e->type() == QEvent::ParentChange) {
-        TakeReportFromParent();
-        ParentChanged();
-    }
-    return QObject::event(e);
+    setParent(parent);
+    TakeReportFromParent();
+    ParentChanged();
 }
 
 TVRPrinter *TVRPrintable::VRPrinter() const

@@ -76,9 +76,12 @@ public:
     int PixelWidth() const;
     int PixelHeight() const;
 
+    // Moves the control to another band or report (QObject::setParent tells a QObject
+    // nothing): the control takes that report, its units and zoom, and re-formats.
+    void SetParent(QObject *parent);
     // Links to the band and report (see vr_printable_host.h). The report is taken from
-    // the parent when the parent changes; a report sets it for every control before a
-    // run, which also covers a band that was put on the report after its controls.
+    // the parent at construction and by SetParent; a report sets it for every control
+    // before a run, which also covers a band put on the report after its controls.
     TVRBandHost *ParentBand() const;
     TVRReportHost *ParentReport() const { return m_parentReport; }
     void SetParentReport(TVRReportHost *report);
@@ -107,8 +110,7 @@ public:
     bool Finished() const { return m_finished; }
 
 protected:
-    bool event(QEvent *e) override;
-    // The QObject parent changed (the report link is already updated).
+    // The parent changed through SetParent (the report link is already updated).
     virtual void ParentChanged() {}
     void SetFinished(bool finished) { m_finished = finished; }
     TVRExportFilter *ExportFilter() const;

@@ -5,6 +5,7 @@
 
 #include "reportengine/vr_image.h"
 #include "reportengine/vr_label.h"
+#include "reportengine/vr_page_picture.h"
 #include "reportengine/vr_richtext.h"
 #include "reportengine/vr_shape.h"
 
@@ -190,4 +191,31 @@ TEST(ControlsPdf, EveryControlPrintsAndReadsBackInOrder)
     ASSERT_FALSE(reference.isNull()) << "no reference picture " << referenceFile.toStdString();
     ASSERT_EQ(page.size(), reference.size());
     EXPECT_LT(DifferentPixels(page, reference), 0.003);
+}
+
+TEST(ControlsPdf, StoredPagesBreakLinesAsThePdfDoes)
+{
+    if (Tool("pdftotext").isEmpty())
+        GTEST_SKIP() << "poppler-utils not installed";
+    QTemporaryDir dir;
+    const QString picture = dir.filePath(QStringLiteral("obraz.png"));
+    ASSERT_TRUE(SamplePicture().save(picture));
+    TestReport pages;
+    PrintSample(pages, picture);
+    QStringList stored;
+    for (int n = 1; n <= pages.Printer().PageCount(); ++n)
+        stored += CapturePageTexts(*pages.Printer().GetPage(n));
+
+    const QString pdf = dir.filePath(QStringLiteral("kontrolki.pdf"));
+    TestReport printed;
+    printed.PrintToPdf(pdf);
+    PrintSample(printed, picture);
+    QStringList pdfLines;
+    for (const QString &line : QString::fromUtf8(RunTool(Tool("pdftotext"), {pdf, QStringLiteral("-")})).split('\n'))
+        if (!line.trimmed().isEmpty())
+            pdfLines << line.trimmed().remove(QChar('\f'));
+    QStringList storedLines;
+    for (const QString &line : stored)
+        storedLines << line.trimmed();
+    EXPECT_EQ(storedLines, pdfLines);
 }
