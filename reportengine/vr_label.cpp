@@ -251,9 +251,11 @@ void TVRCustomLabel::FormatParagraphs(const QString &text)
         return;
     }
     qsizetype start = 0;
+    QString word; // one buffer for every word of the paragraph
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (EndsWord(text[i]) || i + 1 == text.size()) {
-            QString word = text.mid(start, i + 1 - start);
+            word.resize(0);
+            word.append(QStringView(text).mid(start, i + 1 - start));
             AddWord(word);
             start = i + 1;
         }
@@ -285,7 +287,7 @@ void TVRCustomLabel::AddWord(QString &word)
             const qsizetype n = LongestPrefix(m, word, [limit](double w) { return w < limit; });
             m_line = word.left(n);
             m_lineWidth = m.Width(m_line);
-            word.clear();
+            word.resize(0);
         }
         AddFormattedLine(m_line);
         m_line.clear();
@@ -295,10 +297,10 @@ void TVRCustomLabel::AddWord(QString &word)
                 const double limit = m_formatWidth;
                 AddFormattedLine(word.left(LongestPrefix(m, word, [limit](double w) { return w <= limit; })));
             }
-            word.clear();
+            word.resize(0);
         }
         if (!m_wordWrap) {
-            word.clear();
+            word.resize(0);
             m_paragraphFinished = true;
         }
     }
@@ -351,73 +353,66 @@ void TVRCustomLabel::PrintLines(TVRPrinter &printer, double offsetX, double offs
     const double left = offsetX + Size().NativeLeft();
     const double top = offsetY + Size().NativeTop();
     const double width = Size().NativeWidth() * kPageFactor;
-    double height = Size().NativeHeight() * kPageFactor;
+    const double designedHeight = Size().NativeHeight() * kPageFactor;
+    const int frameTop = Frame().DrawTop() ? TVRFrame::Thickness(Frame().Width, kPageFactor) : 0;
+    const int frameLeft = Frame().DrawLeft() ? TVRFrame::Thickness(Frame().Width, kPageFactor) : 0;
+
+    // Which lines fit, the band growing a line at a time where it can. The room is
+    // settled before anything is drawn, so the control is drawn in one go.
+    const bool continuing = !Finished();
+    const int first = continuing ? m_currentLine : 0;
+    int line = first;
+    double height = designedHeight;
+    TVRBandHost *band = m_autoStretch ? ParentBand() : nullptr;
+    while (line < m_formattedLines.size()) {
+        if (frameTop + (line - first + 1) * lineHeight > height + 1e-6) {
+            if (band && band->HostExpand(lineHeight / kPageFactor))
+                height += lineHeight;
+            else if (!(continuing && line == first)) // a continuation prints at least one line
+                break;
+        }
+        ++line;
+    }
+    const double grown = height / kPageFactor - Size().NativeHeight();
+    QRect area = DeviceRect(printer, offsetX, offsetY);
+    area.setBottom(printer.YPos(top + Size().NativeHeight() + grown) - 1);
 
     if (!Transparent()) {
-        canvas.fillRect(DeviceRect(printer, offsetX, offsetY), Color());
+        canvas.fillRect(area, Color());
         if (filter && Color() != QColor(Qt::white)) {
             TVRExportShape background;
-            background.Rect = QRectF(left, top, Size().NativeWidth(), Size().NativeHeight());
+            background.Rect = QRectF(left, top, Size().NativeWidth(), Size().NativeHeight() + grown);
             background.Pen = QPen(Qt::NoPen);
             background.Brush = QBrush(Color());
             filter->ShapeOut(background);
         }
     }
-    const int frameTop = Frame().DrawTop() ? TVRFrame::Thickness(Frame().Width, kPageFactor) : 0;
-    const int frameLeft = Frame().DrawLeft() ? TVRFrame::Thickness(Frame().Width, kPageFactor) : 0;
     const TAlignment alignment = MirroredAlignment(Alignment(), m_biDiMode);
     const double anchor = alignment == TAlignment::taLeftJustify    ? frameLeft
                           : alignment == TAlignment::taRightJustify ? width
                                                                     : width / 2;
-
-    const bool continuing = !Finished();
-    int line = continuing ? m_currentLine : 0;
-    int printed = 0;
-    BeginPagePixels(canvas, printer, left, top);
-    canvas.setFont(measure.Font());
-    canvas.setPen(FontColor());
-    if (ReadsRightToLeft(m_biDiMode))
-        canvas.setLayoutDirection(Qt::RightToLeft);
-    canvas.save();
-    canvas.setClipRect(QRectF(0, 0, width, height), Qt::IntersectClip);
-    while (line < m_formattedLines.size()) {
-        const double lineTop = frameTop + printed * lineHeight;
-        if (lineTop + lineHeight > height + 1e-6) {
-            bool grew = false;
-            TVRBandHost *band = ParentBand();
-            if (m_autoStretch && band && band->HostExpand(lineHeight / kPageFactor)) {
-                canvas.restore();
-                if (!Transparent())
-                    canvas.fillRect(QRectF(0, height, width, lineHeight), Color());
-                height += lineHeight;
-                canvas.save();
-                canvas.setClipRect(QRectF(0, 0, width, height), Qt::IntersectClip);
-                grew = true;
-            }
-            // A continuation prints at least one line (clipped), so reprinting it on
-            // fresh pages always ends.
-            if (!grew && !(continuing && printed == 0))
-                break;
+    if (line > first) {
+        BeginPagePixels(canvas, printer, left, top);
+        canvas.setFont(measure.Font());
+        canvas.setPen(FontColor());
+        if (ReadsRightToLeft(m_biDiMode))
+            canvas.setLayoutDirection(Qt::RightToLeft);
+        canvas.setClipRect(QRectF(0, 0, width, height), Qt::IntersectClip);
+        for (int i = first; i < line; ++i) {
+            const QString &text = m_formattedLines[i];
+            const double lineTop = frameTop + (i - first) * lineHeight;
+            const double x = alignment == TAlignment::taLeftJustify    ? anchor
+                             : alignment == TAlignment::taRightJustify ? anchor - measure.Width(text)
+                                                                       : anchor - measure.Width(text) / 2;
+            canvas.drawText(QPointF(x, lineTop + measure.Ascent()), text);
+            if (filter)
+                filter->TextOut(left + anchor / kPageFactor, top + lineTop / kPageFactor, Font(), Color(), alignment,
+                                text);
         }
-        const QString &text = m_formattedLines[line];
-        const double w = measure.Width(text);
-        const double x = alignment == TAlignment::taLeftJustify    ? anchor
-                         : alignment == TAlignment::taRightJustify ? anchor - w
-                                                                   : anchor - w / 2;
-        canvas.drawText(QPointF(x, lineTop + measure.Ascent()), text);
-        if (filter)
-            filter->TextOut(left + anchor / kPageFactor, top + lineTop / kPageFactor, Font(), Color(), alignment, text);
-        ++line;
-        ++printed;
+        canvas.restore();
     }
-    canvas.restore();
-    canvas.restore();
     m_currentLine = line;
     SetFinished(line >= m_formattedLines.size() || !m_autoStretch);
-
-    const double grown = height / kPageFactor - Size().NativeHeight();
-    QRect area = DeviceRect(printer, offsetX, offsetY);
-    area.setBottom(printer.YPos(top + Size().NativeHeight() + grown) - 1);
     PaintFrame(printer, area);
 }
 

@@ -18,8 +18,8 @@ namespace reportengine {
 
 namespace {
 
-// Characters whose text the fonts lay out as their advances plus pair kerning: Latin
-// with the Polish letters, spaces and general punctuation. Text with anything else
+// Characters whose text the fonts lay out as the sum of their advances: Latin with the
+// Polish letters, spaces and general punctuation. Text with anything else
 // (combining marks, other scripts, surrogates) is measured as a whole.
 bool IsSimpleChar(char16_t c)
 {
@@ -33,12 +33,16 @@ QString CacheKey(const QFont &f)
 
 } // namespace
 
-// Advances and kerning pairs of one font, filled as they are met. The sum of a text's
-// advances and of its neighbouring pairs' kerning is its width; a font where a sample
-// shows otherwise is measured text by text.
+// Advances of one font's characters, filled as they are met. Text is drawn without
+// kerning (as the layouts were measured on Windows), so a text's width is the sum of
+// its advances; a font where a sample shows otherwise is measured text by text. Latin
+// with the Polish letters sits in a flat table, the hot path of line breaking.
 struct TVRTextMeasure::Cache
 {
-    explicit Cache(const QFont &font) : metrics(font, MeasureDevice())
+    static constexpr char16_t kTableEnd = 0x180;
+    static constexpr double kUnknown = -1e30;
+
+    explicit Cache(const QFont &font) : metrics(font, MeasureDevice()), table(kTableEnd, kUnknown)
     {
         static const QString samples[] = {QStringLiteral("Zażółć gęślą jaźń, AVATAR To Wy."),
                                           QStringLiteral("office efficient fi fl ffi – „tak” 12,5 dB(A)")};
@@ -49,41 +53,31 @@ struct TVRTextMeasure::Cache
 
     double Advance(char16_t c)
     {
-        auto it = advances.constFind(c);
-        if (it != advances.constEnd())
+        if (c < kTableEnd) {
+            double &a = table[c];
+            if (a == kUnknown)
+                a = metrics.horizontalAdvance(QChar(c));
+            return a;
+        }
+        auto it = others.constFind(c);
+        if (it != others.constEnd())
             return *it;
         const double a = metrics.horizontalAdvance(QChar(c));
-        advances.insert(c, a);
+        others.insert(c, a);
         return a;
-    }
-
-    double Kerning(char16_t a, char16_t b)
-    {
-        const quint32 key = (quint32(a) << 16) | b;
-        auto it = kerning.constFind(key);
-        if (it != kerning.constEnd())
-            return *it;
-        const QChar pair[2] = {QChar(a), QChar(b)};
-        const double k = metrics.horizontalAdvance(QString(pair, 2)) - Advance(a) - Advance(b);
-        kerning.insert(key, k);
-        return k;
     }
 
     double Sum(QStringView text)
     {
         double w = 0;
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const char16_t c = text[i].unicode();
-            w += Advance(c);
-            if (i > 0)
-                w += Kerning(text[i - 1].unicode(), c);
-        }
+        for (QChar c : text)
+            w += Advance(c.unicode());
         return w;
     }
 
     QFontMetricsF metrics;
-    QHash<char16_t, double> advances;
-    QHash<quint32, double> kerning;
+    std::vector<double> table;
+    QHash<char16_t, double> others;
     bool additive = true;
 };
 
@@ -96,6 +90,7 @@ QFont ReportTextFont(const QFont &layoutFont)
     f.setUnderline(layoutFont.underline());
     f.setStrikeOut(layoutFont.strikeOut());
     f.setHintingPreference(QFont::PreferNoHinting);
+    f.setKerning(false);
     return f;
 }
 
@@ -133,12 +128,8 @@ double TVRTextMeasure::JoinedWidth(QStringView left, double leftWidth, QStringVi
 {
     if (left.isEmpty())
         return Width(right);
-    if (right.isEmpty())
-        return leftWidth;
-    const char16_t a = left.back().unicode();
-    const char16_t b = right.front().unicode();
-    if (m_cache->additive && IsSimpleChar(a) && IsSimpleChar(b))
-        return leftWidth + m_cache->Kerning(a, b) + Width(right);
+    if (m_cache->additive)
+        return leftWidth + Width(right);
     return Width(QString(left.toString() + right.toString()));
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
 // Text measured the way it is drawn on report pages: on a fixed 96-dpi device, with
-// fonts sized in page pixels (10 pt is 13 pixels) and without hinting, and with the
-// Liberation faces standing in for Arial, Times New Roman and Courier New. The same
+// fonts sized in page pixels (10 pt is 13 pixels), without hinting and without kerning
+// (the layouts were measured that way on Windows), and with the Liberation faces,
+// whose advances are those of Arial, Times New Roman and Courier New, standing in. The same
 // text therefore breaks into the same lines in the preview, in a stored page and in a
 // PDF, on any screen.
 
