@@ -139,8 +139,8 @@ void TVRCustomRichText::Print(double offsetX, double offsetY)
     if (!printer || !printer->Canvas())
         return;
     const std::vector<Line> &lines = Layout();
-    const int start = Finished() ? 0 : m_nextPosition;
-    const bool continuing = !Finished() && start > 0;
+    const bool continuing = !Finished();
+    const int start = continuing ? m_nextPosition : 0;
     int first = 0;
     while (first + 1 < int(lines.size()) && lines[first + 1].position <= start)
         ++first;

@@ -59,6 +59,21 @@ TEST(RichText, ThreePagesOfTextContinueAtTheNextCharacter)
     EXPECT_TRUE(TVRPrinter::SearchPage(QStringLiteral("ŹRÓDŁA"), *report.Printer().GetPage(2), false));
 }
 
+TEST(RichText, ALineTallerThanAnyPageStillEnds)
+{
+    TestReport report;
+    TestBand band(&report, 100);
+    auto *rich = new TVRRichText(&band);
+    rich->SetAutoStretch(true);
+    rich->SetFont(QFont(QStringLiteral("Arial"), 1000));
+    rich->SetText(QStringLiteral("A\nB"));
+    report.Begin();
+    report.PrintBand(band);
+    report.End();
+    EXPECT_TRUE(rich->Finished());
+    EXPECT_EQ(report.Pages, 3); // nothing fits on the first; then a line a page, clipped
+}
+
 TEST(RichText, WithoutStretchingOnePrintFinishesIt)
 {
     TestReport report;
