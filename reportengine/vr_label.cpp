@@ -418,11 +418,7 @@ void TVRCustomLabel::PrintLines(TVRPrinter &printer, double offsetX, double offs
 
 void TVRMemo::SetText(const QString &text)
 {
-    QString t = text;
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    t.replace(QLatin1String("\n\r"), QLatin1String("\n"));
-    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    SetLines(t.split(QLatin1Char('\n')));
+    SetLines(UnifyLineBreaks(text).split(QLatin1Char('\n')));
 }
 
 double TVRMemo::ExpandedHeight()

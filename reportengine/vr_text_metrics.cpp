@@ -133,13 +133,18 @@ double TVRTextMeasure::JoinedWidth(QStringView left, double leftWidth, QStringVi
     return Width(QString(left.toString() + right.toString()));
 }
 
-void SetUpRichTextDocument(QTextDocument &document, const QString &text, double widthPixels,
-                           const QFont &layoutFont, Qt::Alignment alignment)
+QString UnifyLineBreaks(const QString &text)
 {
     QString plain = text;
     plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     plain.replace(QLatin1String("\n\r"), QLatin1String("\n"));
     plain.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return plain;
+}
+
+void SetUpRichTextDocument(QTextDocument &document, const QString &text, double widthPixels,
+                           const QFont &layoutFont, Qt::Alignment alignment)
+{
     document.documentLayout()->setPaintDevice(MeasureDevice());
     document.setDefaultFont(ReportTextFont(layoutFont));
     document.setDocumentMargin(0);
@@ -148,7 +153,7 @@ void SetUpRichTextDocument(QTextDocument &document, const QString &text, double 
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     option.setAlignment(alignment);
     document.setDefaultTextOption(option);
-    document.setPlainText(plain);
+    document.setPlainText(UnifyLineBreaks(text));
     document.setTextWidth(std::max(1.0, widthPixels));
 }
 

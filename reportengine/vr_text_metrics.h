@@ -44,6 +44,9 @@ private:
     Cache *m_cache = nullptr; // shared per font, lives until exit
 };
 
+// The text with every paragraph end (CR LF, LF CR, CR or LF) written as one LF.
+QString UnifyLineBreaks(const QString &text);
+
 // The layout a rich text uses: the text as plain paragraphs, wrapped at word
 // boundaries (anywhere inside a word too long for a line) at `widthPixels` page
 // pixels, no document margin. CR LF, LF CR, CR and LF all end a paragraph.

@@ -1,6 +1,7 @@
 // A report of every kind of control printed to a PDF file and read back with poppler:
 // the words in reading order, and page 1 against a reference picture.
 
+#include "page_helpers.h"
 #include "report_test_host.h"
 
 #include "reportengine/vr_image.h"
@@ -13,9 +14,6 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -23,19 +21,6 @@ using namespace reportengine;
 using namespace reportengine_test;
 
 namespace {
-
-QString Tool(const char *name)
-{
-    return QStandardPaths::findExecutable(QString::fromLatin1(name));
-}
-
-QByteArray RunTool(const QString &tool, const QStringList &args)
-{
-    QProcess p;
-    p.start(tool, args);
-    p.waitForFinished(60000);
-    return p.readAllStandardOutput();
-}
 
 const QString kTitle = QStringLiteral("Karta próbna – Zażółć gęślą jaźń");
 
@@ -158,7 +143,7 @@ TEST(ControlsPdf, EveryControlPrintsAndReadsBackInOrder)
     EXPECT_EQ(report.Pages, 2);
 
     // Every word, in order, across both pages.
-    const QString text = QString::fromUtf8(RunTool(Tool("pdftotext"), {pdf, QStringLiteral("-")}));
+    const QString text = RunTool(Tool("pdftotext"), {pdf, QStringLiteral("-")});
     QStringList expected = kTitle.split(QLatin1Char(' '));
     for (const QString &p : MemoParagraphs())
         expected += p.split(QLatin1Char(' '));
@@ -202,16 +187,14 @@ TEST(ControlsPdf, StoredPagesBreakLinesAsThePdfDoes)
     ASSERT_TRUE(SamplePicture().save(picture));
     TestReport pages;
     PrintSample(pages, picture);
-    QStringList stored;
-    for (int n = 1; n <= pages.Printer().PageCount(); ++n)
-        stored += CapturePageTexts(*pages.Printer().GetPage(n));
+    const QStringList stored = AllPageTexts(pages.Printer());
 
     const QString pdf = dir.filePath(QStringLiteral("kontrolki.pdf"));
     TestReport printed;
     printed.PrintToPdf(pdf);
     PrintSample(printed, picture);
     QStringList pdfLines;
-    for (const QString &line : QString::fromUtf8(RunTool(Tool("pdftotext"), {pdf, QStringLiteral("-")})).split('\n'))
+    for (const QString &line : RunTool(Tool("pdftotext"), {pdf, QStringLiteral("-")}).split('\n'))
         if (!line.trimmed().isEmpty())
             pdfLines << line.trimmed().remove(QChar('\f'));
     QStringList storedLines;

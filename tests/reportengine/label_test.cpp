@@ -33,15 +33,6 @@ QStringList Formatted(TVRLabel *label, const QString &caption)
     return label->FormattedLines();
 }
 
-// The texts of every page of a page run, in drawing order.
-QStringList PageTexts(TVRPrinter &printer)
-{
-    QStringList texts;
-    for (int n = 1; n <= printer.PageCount(); ++n)
-        texts += CapturePageTexts(*printer.GetPage(n));
-    return texts;
-}
-
 } // namespace
 
 TEST(LabelLineBreaking, RulesOfTheLineTable)
@@ -197,7 +188,7 @@ TEST(Label, OnPrintChangesTextAndFontForOnePrintOnly)
     report.PrintBand(band);
     report.End();
     EXPECT_EQ(calls, 2);
-    EXPECT_EQ(PageTexts(report.Printer()), QStringList({"zmieniony na jeden wydruk", "stały"}));
+    EXPECT_EQ(AllPageTexts(report.Printer()), QStringList({"zmieniony na jeden wydruk", "stały"}));
 }
 
 TEST(Label, AutoStretchGrowsTheBandAndContinuesOnTheNextPage)
@@ -212,6 +203,8 @@ TEST(Label, AutoStretchGrowsTheBandAndContinuesOnTheNextPage)
     QStringList lines;
     for (int i = 1; i <= 60; ++i)
         lines << QStringLiteral("wiersz %1").arg(i);
+    memo->SetText(QStringLiteral("a\r\nb\nc\n\rd"));
+    EXPECT_EQ(memo->Lines(), QStringList({"a", "b", "c", "d"}));
     memo->SetLines(lines);
     const double lineHeight = TVRTextMeasure(memo->Font()).LineHeight() / kPageFactor;
     EXPECT_DOUBLE_EQ(memo->ExpandedHeight(), TVRTextMeasure(memo->Font()).LineHeight() * 60.0);
@@ -222,7 +215,7 @@ TEST(Label, AutoStretchGrowsTheBandAndContinuesOnTheNextPage)
     report.End();
     EXPECT_EQ(band.PrintedPages, 2);
     EXPECT_TRUE(memo->Finished());
-    EXPECT_EQ(PageTexts(report.Printer()), lines);
+    EXPECT_EQ(AllPageTexts(report.Printer()), lines);
     // On the last page the band grew one line height for every line beyond the two
     // the memo's own height holds.
     const auto onLastPage = CapturePageTexts(*report.Printer().GetPage(2)).size();
@@ -241,7 +234,7 @@ TEST(Label, WithoutStretchTheLinesBelowTheControlAreNotPrinted)
     report.PrintBand(band);
     report.End();
     EXPECT_TRUE(label->Finished());
-    EXPECT_EQ(PageTexts(report.Printer()), QStringList({"aaaa "}));
+    EXPECT_EQ(AllPageTexts(report.Printer()), QStringList({"aaaa "}));
 }
 
 TEST(Label, ALineTallerThanAnyPageStillEnds)

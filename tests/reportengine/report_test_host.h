@@ -5,11 +5,13 @@
 // does not fit starts a new page, and controls that did not finish print again on the
 // next page until they have (the band loop of the real report, reduced to that).
 
+#include "reportengine/vr_page_picture.h"
 #include "reportengine/vr_printable.h"
 #include "reportengine/vr_printable_host.h"
 #include "reportengine/vr_printer.h"
 
 #include <QObject>
+#include <QStringList>
 
 #include <vector>
 
@@ -130,6 +132,15 @@ void TestReport::PrintBand(TestBand &band)
         pending.swap(unfinished);
     }
     CurrentY += band.Height + band.Stretch;
+}
+
+// The texts of every page of a page run, in drawing order.
+inline QStringList AllPageTexts(reportengine::TVRPrinter &printer)
+{
+    QStringList texts;
+    for (int n = 1; n <= printer.PageCount(); ++n)
+        texts += reportengine::CapturePageTexts(*printer.GetPage(n));
+    return texts;
 }
 
 } // namespace reportengine_test

@@ -24,14 +24,6 @@ QString LongText(int paragraphs)
     return p.join(QLatin1Char('\n'));
 }
 
-QStringList AllPageTexts(TVRPrinter &printer)
-{
-    QStringList texts;
-    for (int n = 1; n <= printer.PageCount(); ++n)
-        texts += CapturePageTexts(*printer.GetPage(n));
-    return texts;
-}
-
 } // namespace
 
 TEST(RichText, ThreePagesOfTextContinueAtTheNextCharacter)
