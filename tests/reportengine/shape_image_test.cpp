@@ -1,40 +1,35 @@
 // Shapes and images: the figures pixel by pixel, tick boxes switched off, pictures sized,
-// stretched and centred, pictures that cannot be read.
+// stretched, centred and clipped, pictures that cannot be read.
 
 #include "report_test_host.h"
 
 #include "reportengine/vr_image.h"
-#include "reportengine/vr_page_picture.h"
 #include "reportengine/vr_shape.h"
 
 #include <QFile>
-#include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-using namespace reportengine;
 using namespace reportengine_test;
 
 namespace {
 
-QImage Figure(TVRShapeType type, const QRect &rect, double roundFactor = 0)
+// Which of the given pixels a figure in rect blackens.
+QString Blackened(TVRShapeType type, const QRect &rect, const QList<QPoint> &pixels, double roundFactor = 0)
 {
     QImage img(rect.right() + 4, rect.bottom() + 4, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
     p.setPen(QPen(Qt::black, 1));
-    p.setBrush(Qt::NoBrush);
     TVRShape::DrawFigure(p, type, rect, roundFactor);
-    return img;
+    QString marks;
+    for (const QPoint &pt : pixels)
+        marks += img.pixelColor(pt) == QColor(Qt::black) ? QLatin1Char('x') : QLatin1Char('.');
+    return marks;
 }
 
-bool Black(const QImage &img, int x, int y)
-{
-    return img.pixelColor(x, y) == QColor(Qt::black);
-}
-
-// Page 1 of a page run drawn at 96 dpi.
+// Page 1 of a page run, at 96 dpi.
 QImage PageImage(TVRPrinter &printer)
 {
     QImage img(794, 1123, QImage::Format_RGB32);
@@ -44,41 +39,28 @@ QImage PageImage(TVRPrinter &printer)
     return img;
 }
 
+QImage BlackPicture(int w, int h)
+{
+    QImage picture(w, h, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    return picture;
+}
+
 } // namespace
 
 TEST(Shape, FiguresFollowTheirRules)
 {
-    const QImage vert = Figure(TVRShapeType::vrsVertLine, QRect(0, 0, 3, 8));
-    EXPECT_TRUE(Black(vert, 1, 0) && Black(vert, 1, 7));
-    EXPECT_FALSE(Black(vert, 0, 3) || Black(vert, 2, 3) || Black(vert, 1, 8));
-
-    const QImage hor = Figure(TVRShapeType::vrsHorLine, QRect(0, 0, 8, 5));
-    EXPECT_TRUE(Black(hor, 0, 2) && Black(hor, 7, 2));
-    EXPECT_FALSE(Black(hor, 8, 2) || Black(hor, 3, 1));
-
-    const QImage rect = Figure(TVRShapeType::vrsRectangle, QRect(2, 2, 6, 4));
-    EXPECT_TRUE(Black(rect, 2, 2) && Black(rect, 7, 5));
-    EXPECT_FALSE(Black(rect, 8, 2) || Black(rect, 2, 6) || Black(rect, 4, 4));
-
-    const QImage tb = Figure(TVRShapeType::vrsTopAndBottom, QRect(0, 0, 6, 5));
-    EXPECT_TRUE(Black(tb, 3, 0) && Black(tb, 3, 4));
-    EXPECT_FALSE(Black(tb, 3, 2) || Black(tb, 0, 2));
-
-    const QImage rl = Figure(TVRShapeType::vrsRightAndLeft, QRect(0, 0, 6, 5));
-    EXPECT_TRUE(Black(rl, 0, 2) && Black(rl, 5, 2));
-    EXPECT_FALSE(Black(rl, 2, 0) || Black(rl, 6, 2));
-
+    using T = TVRShapeType;
+    EXPECT_EQ(Blackened(T::vrsVertLine, QRect(0, 0, 3, 8), {{1, 0}, {1, 7}, {0, 3}, {2, 3}, {1, 8}}), "xx...");
+    EXPECT_EQ(Blackened(T::vrsHorLine, QRect(0, 0, 8, 5), {{0, 2}, {7, 2}, {8, 2}, {3, 1}}), "xx..");
+    EXPECT_EQ(Blackened(T::vrsRectangle, QRect(2, 2, 6, 4), {{2, 2}, {7, 5}, {8, 2}, {2, 6}, {4, 4}}), "xx...");
+    EXPECT_EQ(Blackened(T::vrsTopAndBottom, QRect(0, 0, 6, 5), {{3, 0}, {3, 4}, {3, 2}, {0, 2}}), "xx..");
+    EXPECT_EQ(Blackened(T::vrsRightAndLeft, QRect(0, 0, 6, 5), {{0, 2}, {5, 2}, {2, 0}, {6, 2}}), "xx..");
+    EXPECT_EQ(Blackened(T::vrsCircle, QRect(0, 0, 21, 21), {{10, 0}, {0, 10}, {0, 0}, {10, 10}}), "xx..");
+    // Corners 20 x 20 on a shape 200 wide with the factor 0.1.
     EXPECT_DOUBLE_EQ(TVRShape::CornerSize(200, 0.1), 20);
-    const QImage round = Figure(TVRShapeType::vrsRoundRect, QRect(0, 0, 200, 100), 0.1);
-    EXPECT_FALSE(Black(round, 0, 0) || Black(round, 3, 0));
-    EXPECT_TRUE(Black(round, 12, 0) && Black(round, 100, 99) && Black(round, 0, 50));
-
-    const QImage circle = Figure(TVRShapeType::vrsCircle, QRect(0, 0, 21, 21));
-    EXPECT_TRUE(Black(circle, 10, 0) && Black(circle, 0, 10));
-    EXPECT_FALSE(Black(circle, 0, 0) || Black(circle, 10, 10));
-
-    const QImage none = Figure(TVRShapeType::vrsRectangle, QRect(2, 2, 0, 5));
-    EXPECT_FALSE(Black(none, 2, 2));
+    EXPECT_EQ(Blackened(T::vrsRoundRect, QRect(0, 0, 200, 100), {{12, 0}, {0, 50}, {0, 0}, {3, 0}}, 0.1), "xx..");
+    EXPECT_EQ(Blackened(T::vrsRectangle, QRect(2, 2, 0, 5), {{2, 2}}), ".");
 }
 
 TEST(Shape, ADisabledTickBoxIsNotPrinted)
@@ -96,24 +78,22 @@ TEST(Shape, ADisabledTickBoxIsNotPrinted)
     off->Print(report.LeftMargin, report.TopMargin); // even when asked directly
     report.End();
     const QImage page = PageImage(report.Printer());
-    const QPoint origin(qRound(report.LeftMargin * kPageFactor), qRound(report.TopMargin * kPageFactor));
-    EXPECT_TRUE(Black(page, origin.x() + 30, origin.y() + 30));
-    EXPECT_FALSE(Black(page, origin.x() + 230, origin.y() + 30));
+    const int x = qRound(report.LeftMargin * kPageFactor);
+    const int y = qRound(report.TopMargin * kPageFactor);
+    EXPECT_EQ(page.pixelColor(x + 30, y + 30), QColor(Qt::black));
+    EXPECT_EQ(page.pixelColor(x + 230, y + 30), QColor(Qt::white));
 }
 
 TEST(Image, SizesStretchesAndCentresItsPicture)
 {
-    QImage picture(40, 20, QImage::Format_RGB32);
-    picture.fill(Qt::black);
     TVRImage image;
     EXPECT_EQ(image.PixelWidth(), 105);
     image.SetBounds(5, 6, 105, 105);
-    image.SetPicture(picture);
+    image.SetPicture(BlackPicture(40, 20));
     EXPECT_TRUE(image.Transparent());
     image.SetAutoSize(true);
-    EXPECT_EQ(QRect(image.PixelLeft(), image.PixelTop(), image.PixelWidth(), image.PixelHeight()),
-              QRect(5, 6, 40, 20));
-    EXPECT_FALSE(image.Transparent()); // now the picture covers the control
+    EXPECT_EQ(QRect(image.PixelLeft(), image.PixelTop(), image.PixelWidth(), image.PixelHeight()), QRect(5, 6, 40, 20));
+    EXPECT_FALSE(image.Transparent()); // the picture covers the control now
 
     const QRect box(100, 100, 200, 100);
     EXPECT_EQ(image.TargetRect(box, 2, 2), QRectF(100, 100, 80, 40));
@@ -123,58 +103,45 @@ TEST(Image, SizesStretchesAndCentresItsPicture)
     EXPECT_EQ(image.TargetRect(box, 2, 2), QRectF(box));
 }
 
-TEST(Image, StretchedPictureFillsTheControlAndNothingSpillsOut)
+TEST(Image, PrintsInsideItsControlAndNothingWhenThereIsNothingToPrint)
 {
-    QImage picture(10, 10, QImage::Format_RGB32);
-    picture.fill(Qt::black);
+    QTemporaryDir dir;
+    const QString bad = dir.filePath(QStringLiteral("zly.png"));
+    QFile f(bad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("\x89PNG\r\n\x1a\nnot really a picture");
+    f.close();
+
     TestReport report;
     TestBand band(&report, 400);
     auto *stretched = new TVRImage(&band);
     stretched->SetBounds(0, 0, 100, 50);
     stretched->SetStretch(true);
-    stretched->SetPicture(picture);
+    stretched->SetPicture(BlackPicture(10, 10));
     auto *clipped = new TVRImage(&band);
     clipped->SetBounds(200, 0, 5, 5);
-    clipped->SetPicture(picture);
-    report.Begin();
-    report.PrintBand(band);
-    report.End();
-    const QImage page = PageImage(report.Printer());
-    const int x = qRound(report.LeftMargin * kPageFactor);
-    const int y = qRound(report.TopMargin * kPageFactor);
-    EXPECT_TRUE(Black(page, x + 98, y + 48));
-    EXPECT_FALSE(Black(page, x + 102, y + 25));
-    EXPECT_TRUE(Black(page, x + 203, y + 3));
-    EXPECT_FALSE(Black(page, x + 207, y + 7));
-}
-
-TEST(Image, APictureThatCannotBeReadPrintsNothing)
-{
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("zly.png"));
-    {
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("\x89PNG\r\n\x1a\nnot really a picture");
-    }
-    TestReport report;
-    TestBand band(&report, 400);
-    auto *image = new TVRImage(&band);
-    EXPECT_FALSE(image->LoadPicture(file));
-    EXPECT_FALSE(image->LoadPicture(dir.filePath(QStringLiteral("brak.png"))));
-    EXPECT_TRUE(image->Picture().isNull());
+    clipped->SetPicture(BlackPicture(10, 10));
+    auto *unreadable = new TVRImage(&band);
+    unreadable->SetBounds(300, 0, 50, 50);
+    EXPECT_FALSE(unreadable->LoadPicture(bad));
+    EXPECT_FALSE(unreadable->LoadPicture(dir.filePath(QStringLiteral("brak.png"))));
+    EXPECT_TRUE(unreadable->Picture().isNull());
     auto *empty = new TVRImage(&band);
-    QImage picture(10, 10, QImage::Format_RGB32);
-    picture.fill(Qt::black);
-    empty->SetPicture(picture);
-    empty->SetBounds(0, 0, 0, 0);
+    empty->SetPicture(BlackPicture(10, 10));
+    empty->SetBounds(400, 0, 0, 0);
     empty->SetStretch(true);
     report.Begin();
     report.PrintBand(band);
     report.End();
+
     const QImage page = PageImage(report.Printer());
     const int x = qRound(report.LeftMargin * kPageFactor);
     const int y = qRound(report.TopMargin * kPageFactor);
-    for (int dx = 0; dx < 110; dx += 5)
-        EXPECT_FALSE(Black(page, x + dx, y + dx / 2));
+    const auto black = [&](int dx, int dy) { return page.pixelColor(x + dx, y + dy) == QColor(Qt::black); };
+    EXPECT_TRUE(black(98, 48));
+    EXPECT_FALSE(black(102, 25));
+    EXPECT_TRUE(black(203, 3));
+    EXPECT_FALSE(black(207, 7));
+    for (int dx = 300; dx < 420; dx += 3)
+        EXPECT_FALSE(black(dx, 2));
 }
