@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QPicture>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <memory>
@@ -38,6 +40,21 @@ inline std::unique_ptr<QPicture> MakePage(const QStringList &texts, int widthTen
     }
     p.end();
     return page;
+}
+
+// A program on the search path (poppler's pdftotext, pdfinfo...); empty when missing.
+inline QString Tool(const char *name)
+{
+    return QStandardPaths::findExecutable(QString::fromLatin1(name));
+}
+
+// What the program writes to its standard output.
+inline QString RunTool(const QString &tool, const QStringList &args)
+{
+    QProcess p;
+    p.start(tool, args);
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 inline QByteArray PictureBytes(const QPicture &p)

@@ -25,6 +25,8 @@
 
 using namespace reportengine;
 using reportengine_test::MakePage;
+using reportengine_test::RunTool;
+using reportengine_test::Tool;
 
 namespace {
 
@@ -51,19 +53,6 @@ void RunReport(TVRPrinter &printer, int pages)
         c->drawRect(printer.XPos(100), printer.YPos(100), printer.XSize(1900), printer.YSize(2770));
     }
     printer.EndDoc();
-}
-
-QString Tool(const char *name)
-{
-    return QStandardPaths::findExecutable(QString::fromLatin1(name));
-}
-
-QString RunTool(const QString &tool, const QStringList &args)
-{
-    QProcess p;
-    p.start(tool, args);
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 int PdfPageCount(const QString &pdf)
