@@ -1,17 +1,20 @@
 // Page throughput of the report engine: 1,000 generated pages (text, lines, shapes)
 // written to the page list and read back, in memory, spilled to a temporary file and
-// coded; then the same pages printed to a PDF file.
+// coded (on the coder threads, then on one thread, whose files must be the same byte
+// for byte); then the same pages printed to a PDF file.
 #include "reportengine/vr_page_list.h"
 #include "reportengine/vr_page_picture.h"
 #include "reportengine/vr_printer.h"
 #include "reportengine/vr_stream.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -49,7 +52,7 @@ struct Result
     bool spilled = false;
 };
 
-Result RoundTrip(const std::vector<std::unique_ptr<QPicture>> &pages, int minSize, bool coded)
+Result RoundTrip(const std::vector<std::unique_ptr<QPicture>> &pages, int minSize, bool coded, QByteArray *file = nullptr)
 {
     Result r;
     TVRPageList list;
@@ -68,6 +71,14 @@ Result RoundTrip(const std::vector<std::unique_ptr<QPicture>> &pages, int minSiz
     r.readSec = t.nsecsElapsed() / 1e9;
     r.bytes = list.Stream()->Size();
     r.spilled = !list.Stream()->InMemory();
+    if (file) {
+        QBuffer out(file);
+        out.open(QIODevice::WriteOnly);
+        list.Stream()->SaveToStream(out);
+        // The creation time is the one byte range two runs may differ in.
+        if (file->size() >= 24)
+            std::memset(file->data() + 16, 0, 8);
+    }
     if (check <= 0)
         std::printf("nothing read back\n");
     return r;
@@ -89,18 +100,28 @@ int main(int argc, char **argv)
         const char *name;
         int minSize;
         bool coded;
+        int coderThreads; // -1: the default
     };
-    const Mode modes[] = {{"in memory      ", 1 << 30, false},
-                          {"spilled to file", 250000, false},
-                          {"coded, spilled ", 250000, true}};
+    const int threads = TVRPageList::CoderThreads();
+    const Mode modes[] = {{"in memory      ", 1 << 30, false, -1},
+                          {"spilled to file", 250000, false, -1},
+                          {"coded, spilled ", 250000, true, -1},
+                          {"coded, 1 thread", 250000, true, 0}};
+    QByteArray files[2];
     for (const Mode &m : modes) {
-        const Result r = RoundTrip(pages, m.minSize, m.coded);
+        TVRPageList::SetCoderThreads(m.coderThreads < 0 ? threads : m.coderThreads);
+        QByteArray *file = m.coded ? &files[m.coderThreads < 0 ? 0 : 1] : nullptr;
+        const Result r = RoundTrip(pages, m.minSize, m.coded, file);
         const double total = r.writeSec + r.readSec;
         std::printf("pages %s: write %.0f pages/s, read %.0f pages/s, write+read %.0f pages/s, "
                     "%.0f bytes/page%s\n",
                     m.name, kPages / r.writeSec, kPages / r.readSec, kPages / total, double(r.bytes) / kPages,
                     r.spilled ? " (file)" : "");
     }
+    TVRPageList::SetCoderThreads(threads);
+    std::printf("coded file on %d coder threads and on one thread: %s (%lld bytes)\n", threads,
+                files[0] == files[1] && !files[0].isEmpty() ? "byte-identical" : "DIFFERENT",
+                static_cast<long long>(files[0].size()));
 
     // The coder alone on the same page bytes, so that its share of the coded round trip
     // above can be told apart from the page list and the file.

@@ -2,15 +2,19 @@
 
 #include "reportengine/vr_page_picture.h"
 
+#include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QMutexLocker>
 #include <QSaveFile>
+#include <QThread>
+#include <QThreadPool>
 #include <QTreeWidget>
 #include <QtEndian>
 
+#include <atomic>
 #include <cmath>
 #include <cstring>
 
@@ -96,6 +100,109 @@ bool MetafileTagAt(TVRStream &s, qint64 offset)
     return text == "EMF";
 }
 
+QString DamagedTextFor(const QString &displayName)
+{
+    if (displayName.isEmpty())
+        return QStringLiteral("Strony raportu są uszkodzone.");
+    return QStringLiteral("Plik raportu jest uszkodzony lub niekompletny:\n%1").arg(ShownName(displayName));
+}
+
+// The payload of a coded record: the picture's length and its code.
+QByteArray EncodePayload(const QByteArray &picture)
+{
+    const QByteArray code = TVRCompress::CompressBytes(picture);
+    QByteArray payload;
+    payload.reserve(4 + code.size());
+    payload.resize(4);
+    qToLittleEndian<qint32>(static_cast<qint32>(picture.size()), payload.data());
+    payload += code;
+    return payload;
+}
+
+// What a decoder needs to know about the list; copied, so that it runs on any thread.
+struct DecodeContext
+{
+    bool Compression = false;
+    bool FromFile = false; // pages from a file are checked whole
+    QString DisplayName;
+};
+
+QByteArray DecodePayload(const QByteArray &payload, const DecodeContext &ctx)
+{
+    QByteArray data;
+    if (ctx.Compression) {
+        if (payload.size() < 5)
+            Refuse(DamagedTextFor(ctx.DisplayName));
+        const qint64 count = Int32At(payload.constData());
+        const qint64 codeSize = payload.size() - 4;
+        // Every symbol costs at least one bit of code.
+        if (count <= 0 || count > 8 * codeSize)
+            Refuse(DamagedTextFor(ctx.DisplayName));
+        qint64 consumed = 0;
+        data = TVRCompress::ExpandBytes(payload.constData() + 4, codeSize, count, &consumed);
+        if (consumed > codeSize)
+            Refuse(DamagedTextFor(ctx.DisplayName));
+    } else {
+        data = payload;
+    }
+    if (IsWindowsMetafile(data))
+        Refuse(WindowsPagesText(ctx.DisplayName));
+    if (!IsReadablePagePicture(data, ctx.FromFile)) {
+        if (data.size() >= 8 && data.startsWith("QPIC") && qFromBigEndian<quint16>(data.constData() + 6) > kPagePictureFormat)
+            Refuse(NewerFormatText(ctx.DisplayName));
+        Refuse(DamagedTextFor(ctx.DisplayName));
+    }
+    return data;
+}
+
+// Worker threads of the page coder. Pages in flight are bounded so that a fast report
+// does not pile up pictures in memory faster than they are coded.
+std::atomic<int> g_coderThreads{-1};
+
+int CoderThreadCount()
+{
+    const int n = g_coderThreads.load();
+    return n < 0 ? qMax(1, QThread::idealThreadCount()) : n;
+}
+
+QThreadPool &CoderPool()
+{
+    static QThreadPool pool;
+    return pool;
+}
+
+// Runs work on a coder thread, or at once when there are none.
+std::shared_future<QByteArray> RunOnCoder(std::function<QByteArray()> work)
+{
+    const int threads = CoderThreadCount();
+    if (threads == 0) {
+        std::promise<QByteArray> done;
+        try {
+            done.set_value(work());
+        } catch (...) {
+            done.set_exception(std::current_exception());
+        }
+        return done.get_future().share();
+    }
+    QThreadPool &pool = CoderPool();
+    if (pool.maxThreadCount() != threads)
+        pool.setMaxThreadCount(threads);
+    auto task = std::make_shared<std::packaged_task<QByteArray()>>(std::move(work));
+    std::shared_future<QByteArray> result = task->get_future().share();
+    pool.start([task] { (*task)(); });
+    return result;
+}
+
+bool IsReady(const std::shared_future<QByteArray> &f)
+{
+    return f.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+}
+
+int MaxPagesInFlight()
+{
+    return 4 * qMax(1, CoderThreadCount());
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -148,17 +255,30 @@ bool TVROutline::FindEntry(int id, QRect &rect, int &page) const
 // TVRPageList
 
 TVRPageList::TVRPageList() = default;
+// Pages still being coded need nothing of the list: their tasks own their bytes.
 TVRPageList::~TVRPageList() = default;
+
+void TVRPageList::SetCoderThreads(int threads)
+{
+    g_coderThreads = qMax(0, threads);
+}
+
+int TVRPageList::CoderThreads()
+{
+    return CoderThreadCount();
+}
 
 qint32 TVRPageList::PageCount() const
 {
     QMutexLocker locker(&m_lock);
-    return static_cast<qint32>(m_recordStarts.size());
+    return static_cast<qint32>(m_recordStarts.size() + m_pending.size());
 }
 
 void TVRPageList::SetStream(std::unique_ptr<TVRStream> stream)
 {
     QMutexLocker locker(&m_lock);
+    m_pending.clear();
+    ForgetReadAhead();
     m_stream = std::move(stream);
     m_recordStarts.clear();
     m_headerSize = kPageFileHeaderSize;
@@ -167,9 +287,18 @@ void TVRPageList::SetStream(std::unique_ptr<TVRStream> stream)
     m_displayName.clear();
 }
 
+TVRStream *TVRPageList::Stream()
+{
+    QMutexLocker locker(&m_lock);
+    WritePendingPages(true);
+    return m_stream.get();
+}
+
 void TVRPageList::Clear()
 {
     QMutexLocker locker(&m_lock);
+    m_pending.clear();
+    ForgetReadAhead();
     m_recordStarts.clear();
     m_endOfRecords = m_headerSize;
 }
@@ -205,25 +334,9 @@ void TVRPageList::WriteHeader(qint32 pageCount)
     m_stream->Write(h, kPageFileHeaderSize);
 }
 
-void TVRPageList::AddPage(const QPicture &page)
+void TVRPageList::WriteRecord(qint32 number, const QByteArray &payload)
 {
-    QMutexLocker locker(&m_lock);
-    if (!m_stream)
-        m_stream = std::make_unique<TVRStream>();
     TVRStreamLocker streamLock(*m_stream);
-
-    const qint32 number = static_cast<qint32>(m_recordStarts.size()) + 1;
-    const QByteArray picture(page.data(), page.size());
-    QByteArray payload;
-    if (Compression) {
-        const QByteArray code = TVRCompress::CompressBytes(picture);
-        payload.resize(4);
-        qToLittleEndian<qint32>(static_cast<qint32>(picture.size()), payload.data());
-        payload += code;
-    } else {
-        payload = picture;
-    }
-
     const qint64 start = number == 1 ? kPageFileHeaderSize : m_endOfRecords;
     QByteArray record;
     record.resize(kRecordOverhead + payload.size());
@@ -254,11 +367,52 @@ void TVRPageList::AddPage(const QPicture &page)
     m_endOfRecords = next;
 }
 
+void TVRPageList::WritePendingPages(bool all)
+{
+    while (!m_pending.empty()) {
+        PendingPage &front = m_pending.front();
+        if (!all && !IsReady(front.Payload) && static_cast<int>(m_pending.size()) <= MaxPagesInFlight())
+            return;
+        try {
+            WriteRecord(front.Number, front.Payload.get());
+        } catch (...) {
+            // The pages behind it cannot be linked to a record that is not there.
+            m_pending.clear();
+            throw;
+        }
+        m_pending.pop_front();
+    }
+}
+
+void TVRPageList::AddPage(const QPicture &page)
+{
+    QMutexLocker locker(&m_lock);
+    if (!m_stream)
+        m_stream = std::make_unique<TVRStream>();
+    const qint32 number = static_cast<qint32>(m_recordStarts.size() + m_pending.size()) + 1;
+    const QByteArray picture(page.data(), page.size());
+    if (!Compression) {
+        WritePendingPages(true);
+        WriteRecord(number, picture);
+        return;
+    }
+    // Refused now rather than when the code is ready, so the page never counts.
+    if (m_stream->ReadOnly())
+        throw platform::TarvelinError(platform::FileAccessErrorText());
+    PendingPage pending;
+    pending.Number = number;
+    pending.Picture = picture;
+    pending.Payload = RunOnCoder([picture] { return EncodePayload(picture); });
+    m_pending.push_back(std::move(pending));
+    WritePendingPages(false);
+}
+
 void TVRPageList::Finish()
 {
     QMutexLocker locker(&m_lock);
     if (!m_stream || m_stream->ReadOnly())
         return;
+    WritePendingPages(true);
     TVRStreamLocker streamLock(*m_stream);
     WriteHeader(static_cast<qint32>(m_recordStarts.size()));
     m_stream->Seek(0, TVRSeekOrigin::End);
@@ -266,14 +420,13 @@ void TVRPageList::Finish()
 
 QString TVRPageList::DamagedText() const
 {
-    if (m_displayName.isEmpty())
-        return QStringLiteral("Strony raportu są uszkodzone.");
-    return QStringLiteral("Plik raportu jest uszkodzony lub niekompletny:\n%1").arg(ShownName(m_displayName));
+    return DamagedTextFor(m_displayName);
 }
 
 bool TVRPageList::SeekToPage(int pageNumber)
 {
     QMutexLocker locker(&m_lock);
+    WritePendingPages(true);
     // Record starts are known from writing or from the check at load, so a lookup
     // never walks links it has not checked.
     if (!m_stream || pageNumber < 1 || pageNumber > static_cast<int>(m_recordStarts.size()))
@@ -287,7 +440,8 @@ QByteArray TVRPageList::ReadRecordPayload(int pageNumber)
     const qint64 start = m_recordStarts[pageNumber - 1];
     const qint64 size = m_stream->Size();
     char head[8];
-    if (!SeekToPage(pageNumber) || m_stream->Read(head, 8) != 8 || Int32At(head) != pageNumber)
+    if (m_stream->Seek(start, TVRSeekOrigin::Beginning) != start || m_stream->Read(head, 8) != 8 ||
+        Int32At(head) != pageNumber)
         Refuse(DamagedText());
     const qint64 next = Int32At(head + 4);
     if (next < start + kRecordOverhead || next > size)
@@ -302,45 +456,56 @@ QByteArray TVRPageList::ReadRecordPayload(int pageNumber)
     return payload;
 }
 
-QByteArray TVRPageList::DecodePayload(const QByteArray &payload, int pageNumber) const
+void TVRPageList::ForgetReadAhead()
 {
-    Q_UNUSED(pageNumber);
-    QByteArray data;
-    if (Compression) {
-        if (payload.size() < 5)
-            Refuse(DamagedText());
-        const qint64 count = Int32At(payload.constData());
-        const qint64 codeSize = payload.size() - 4;
-        // Every symbol costs at least one bit of code.
-        if (count <= 0 || count > 8 * codeSize)
-            Refuse(DamagedText());
-        qint64 consumed = 0;
-        data = TVRCompress::ExpandBytes(payload.constData() + 4, codeSize, count, &consumed);
-        if (consumed > codeSize)
-            Refuse(DamagedText());
-    } else {
-        data = payload;
+    m_readAhead.clear();
+}
+
+void TVRPageList::StartReadAhead(int pageNumber)
+{
+    // The pages after the one asked for are decoded side by side while the caller works
+    // on it; pages behind or far ahead of it are let go.
+    const int ahead = CoderThreadCount();
+    const int last = qMin(static_cast<int>(m_recordStarts.size()), pageNumber + ahead);
+    for (auto it = m_readAhead.begin(); it != m_readAhead.end();)
+        it = (it->first <= pageNumber || it->first > last) ? m_readAhead.erase(it) : std::next(it);
+    if (ahead == 0)
+        return;
+    const DecodeContext ctx{Compression, m_stream->ReadOnly(), m_displayName};
+    for (int n = pageNumber + 1; n <= last; ++n) {
+        if (m_readAhead.count(n))
+            continue;
+        QByteArray payload;
+        try {
+            payload = ReadRecordPayload(n);
+        } catch (const platform::TarvelinError &) {
+            break; // told when that page is asked for
+        }
+        m_readAhead[n] = RunOnCoder([payload, ctx] { return DecodePayload(payload, ctx); });
     }
-    if (IsWindowsMetafile(data))
-        Refuse(WindowsPagesText(m_displayName));
-    // Pages this run wrote itself are known good; pages from a file are checked whole.
-    if (!IsReadablePagePicture(data, m_stream->ReadOnly())) {
-        if (data.size() >= 8 && data.startsWith("QPIC") && qFromBigEndian<quint16>(data.constData() + 6) > kPagePictureFormat)
-            Refuse(NewerFormatText(m_displayName));
-        Refuse(DamagedText());
-    }
-    return data;
 }
 
 QByteArray TVRPageList::GetPageData(int pageNumber)
 {
     QMutexLocker locker(&m_lock);
-    if (!m_stream || pageNumber < 1 || pageNumber > static_cast<int>(m_recordStarts.size()))
+    const int written = static_cast<int>(m_recordStarts.size());
+    if (!m_stream || pageNumber < 1 || pageNumber > written + static_cast<int>(m_pending.size()))
         return QByteArray();
+    if (pageNumber > written) // still being coded: the picture is at hand
+        return m_pending[pageNumber - written - 1].Picture;
     TVRStreamLocker streamLock(*m_stream);
-    const QByteArray payload = ReadRecordPayload(pageNumber);
+    std::shared_future<QByteArray> ready;
+    if (const auto it = m_readAhead.find(pageNumber); it != m_readAhead.end())
+        ready = it->second;
+    QByteArray payload;
+    if (!ready.valid())
+        payload = ReadRecordPayload(pageNumber);
+    if (Compression)
+        StartReadAhead(pageNumber);
     m_stream->Seek(0, TVRSeekOrigin::End);
-    return DecodePayload(payload, pageNumber);
+    if (ready.valid())
+        return ready.get();
+    return DecodePayload(payload, DecodeContext{Compression, m_stream->ReadOnly(), m_displayName});
 }
 
 std::unique_ptr<QPicture> TVRPageList::GetPage(int pageNumber)
@@ -445,9 +610,11 @@ void TVRPageList::LoadFromStream(std::unique_ptr<TVRStream> stream, const QStrin
     // The first page is read whole, so a file this build cannot show is refused now
     // rather than page by page in the preview.
     if (count > 0)
-        (void)probe.GetPageData(1);
+        (void)DecodePayload(probe.ReadRecordPayload(1), DecodeContext{probe.Compression, s.ReadOnly(), displayName});
 
     QMutexLocker locker(&m_lock);
+    m_pending.clear();
+    ForgetReadAhead();
     m_stream = std::move(probe.m_stream);
     m_recordStarts = std::move(probe.m_recordStarts);
     m_endOfRecords = probe.m_endOfRecords;
@@ -464,6 +631,11 @@ bool TVRPageList::SaveToFile(const QString &fileName)
     QMutexLocker locker(&m_lock);
     if (!m_stream)
         return false;
+    try {
+        WritePendingPages(true);
+    } catch (const platform::TarvelinError &) {
+        return false;
+    }
     const QString source = m_stream->SourceFileName();
     if (!source.isEmpty()) {
         const QFileInfo a(source), b(fileName);

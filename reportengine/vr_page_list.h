@@ -23,6 +23,9 @@
 #include <QRecursiveMutex>
 #include <QString>
 
+#include <deque>
+#include <future>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -64,6 +67,11 @@ private:
     QPointer<QTreeWidget> m_tree;
 };
 
+// Coded pages are coded and decoded on worker threads: AddPage hands the page to a
+// coder and returns; the records go into the stream in page order as their code is
+// ready, so the stream holds exactly what a one-thread run would write. Reading a
+// coded page decodes the pages after it ahead. Every page starts from a fresh coder,
+// as it always did, which is what lets pages be coded side by side.
 class TVRPageList
 {
 public:
@@ -75,13 +83,17 @@ public:
     // When true, pages are written coded. A loaded file sets it from its header.
     bool Compression = false;
 
+    // Pages added, whether their record is written yet or still being coded.
     qint32 PageCount() const;
     // The printer hands over a fresh stream at the start of a run; the list owns it.
     void SetStream(std::unique_ptr<TVRStream> stream);
-    TVRStream *Stream() const { return m_stream.get(); }
+    // The stream with every page added so far written into it.
+    TVRStream *Stream();
 
-    // Appends one page. The page counts only once its record is complete: a failed
-    // write removes the partial record and throws platform::TarvelinError.
+    // Appends one page. A failed write removes the partial record and throws
+    // platform::TarvelinError; a coded page that could not be written takes the pages
+    // still waiting behind it with it, and the call that wrote it (a later AddPage,
+    // Finish, a read or a save) throws.
     void AddPage(const QPicture &page);
     // A new picture the caller owns, or nullptr for a number outside 1..PageCount.
     // Throws platform::TarvelinError when the record is damaged.
@@ -120,10 +132,27 @@ public:
     static double ToStoredTime(const QDateTime &t);
     static QDateTime FromStoredTime(double v);
 
+    // Worker threads that code and decode pages (all lists share them); 0 codes on the
+    // calling thread. The default is the machine's core count.
+    static void SetCoderThreads(int threads);
+    static int CoderThreads();
+
 private:
+    struct PendingPage
+    {
+        qint32 Number = 0;
+        QByteArray Picture;
+        std::shared_future<QByteArray> Payload;
+    };
+
     QByteArray ReadRecordPayload(int pageNumber);
-    QByteArray DecodePayload(const QByteArray &payload, int pageNumber) const;
     void WriteHeader(qint32 pageCount);
+    void WriteRecord(qint32 number, const QByteArray &payload);
+    // Writes the records of coded pages whose code is ready, in page order; with all,
+    // waits for every page still being coded.
+    void WritePendingPages(bool all);
+    void StartReadAhead(int pageNumber);
+    void ForgetReadAhead();
     QString DamagedText() const;
 
     mutable QRecursiveMutex m_lock;
@@ -134,6 +163,8 @@ private:
     QDateTime m_creationTime;
     QString m_displayName;
     TVROutline m_outline;
+    std::deque<PendingPage> m_pending;
+    std::map<int, std::shared_future<QByteArray>> m_readAhead;
 };
 
 } // namespace reportengine

@@ -574,3 +574,99 @@ TEST(PageFileCrossProcess, AnotherProcessReadsTheSamePages)
         EXPECT_TRUE(expected.contains("Pomiar \xc5\xba"));
     }
 }
+
+// ---------------------------------------------------------------------------------------
+// Coded pages are coded and decoded on worker threads; the file stays what one thread
+// writes.
+
+namespace {
+
+// The bytes of a saved list with its creation time blanked (the one range two runs differ in).
+QByteArray SavedWithoutTime(TVRPageList &list, const QString &path)
+{
+    EXPECT_TRUE(list.SaveToFile(path));
+    QByteArray f = ReadFile(path);
+    if (f.size() >= 24)
+        std::memset(f.data() + 16, 0, 8);
+    return f;
+}
+
+struct CoderThreads
+{
+    explicit CoderThreads(int n) : saved(TVRPageList::CoderThreads()) { TVRPageList::SetCoderThreads(n); }
+    ~CoderThreads() { TVRPageList::SetCoderThreads(saved); }
+    int saved;
+};
+
+} // namespace
+
+TEST(PageCoderThreads, TheGoldenCodedFileIsWrittenAgainByteForByte)
+{
+    // The golden file was written by the one-thread coder of an earlier build.
+    TVRPageList golden;
+    golden.LoadFromFile(GoldenPath("report_2pages_compressed.vrp"));
+    CoderThreads threads(4);
+    TVRPageList again;
+    again.Compression = true;
+    again.SetStream(std::make_unique<TVRStream>());
+    for (int p = 1; p <= 2; ++p)
+        again.AddPage(*golden.GetPage(p));
+    again.Finish();
+    QTemporaryDir dir;
+    QByteArray expected = ReadFile(GoldenPath("report_2pages_compressed.vrp"));
+    std::memset(expected.data() + 16, 0, 8);
+    EXPECT_EQ(SavedWithoutTime(again, dir.filePath("again.vrp")), expected);
+}
+
+TEST(PageCoderThreads, ManyPagesGiveTheSameFileOnAnyNumberOfThreadsAndReadBackInAnyOrder)
+{
+    std::vector<std::unique_ptr<QPicture>> pages;
+    for (int i = 1; i <= 60; ++i)
+        pages.push_back(MakePage({QStringLiteral("Strona %1").arg(i), QStringLiteral("Źródło hałasu %1").arg(i * 7)},
+                                 2100, 2970, i % 9 == 0));
+    QTemporaryDir dir;
+    QByteArray files[3];
+    const int counts[3] = {0, 1, 6};
+    for (int k = 0; k < 3; ++k) {
+        CoderThreads threads(counts[k]);
+        TVRPageList list;
+        list.Compression = true;
+        list.SetStream(std::make_unique<TVRStream>(40000)); // spills to a file on the way
+        for (size_t i = 0; i < pages.size(); ++i) {
+            list.AddPage(*pages[i]);
+            // A page just added reads back at once, written or still being coded.
+            EXPECT_EQ(list.GetPageData(static_cast<int>(i) + 1), PictureBytes(*pages[i]));
+            EXPECT_EQ(list.PageCount(), static_cast<int>(i) + 1);
+        }
+        for (int n : {60, 1, 2, 3, 30, 29, 31, 59, 58, 10})
+            EXPECT_EQ(list.GetPageData(n), PictureBytes(*pages[n - 1])) << n;
+        list.Finish();
+        files[k] = SavedWithoutTime(list, dir.filePath(QStringLiteral("t%1.vrp").arg(k)));
+        EXPECT_EQ(I32(files[k], 8), 60);
+
+        TVRPageList back;
+        back.LoadFromFile(dir.filePath(QStringLiteral("t%1.vrp").arg(k)));
+        for (int n = 1; n <= 60; ++n)
+            ASSERT_EQ(back.GetPageData(n), PictureBytes(*pages[n - 1])) << n;
+    }
+    EXPECT_EQ(files[0], files[1]);
+    EXPECT_EQ(files[0], files[2]);
+}
+
+TEST(PageCoderThreads, ADamagedPageAheadOfTheOneReadIsToldOnlyWhenItIsAskedFor)
+{
+    CoderThreads threads(4);
+    std::vector<QByteArray> payloads;
+    for (int i = 1; i <= 4; ++i)
+        payloads.push_back(CodedPayload(PictureBytes(*MakePage({QStringLiteral("Strona %1").arg(i)}))));
+    payloads[2] = payloads[2].left(6) + QByteArray(payloads[2].size() - 6, '\xff'); // page 3's code is garbage
+    QTemporaryDir dir;
+    const QString path = dir.filePath("bad3.vrp");
+    WriteFile(path, BuildFile(128, payloads, true, 0));
+    TVRPageList list;
+    list.LoadFromFile(path);
+    EXPECT_EQ(CapturePageTexts(*list.GetPage(1)), QStringList{QStringLiteral("Strona 1")});
+    EXPECT_EQ(CapturePageTexts(*list.GetPage(2)), QStringList{QStringLiteral("Strona 2")});
+    EXPECT_THROW(list.GetPage(3), platform::TarvelinError);
+    EXPECT_EQ(CapturePageTexts(*list.GetPage(4)), QStringList{QStringLiteral("Strona 4")});
+}
