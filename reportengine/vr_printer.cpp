@@ -1,6 +1,7 @@
 #include "reportengine/vr_printer.h"
 
 #include "reportengine/vr_page_picture.h"
+#include "reportengine/vr_preview_window.h"
 
 #include "platform/prompter.h"
 
@@ -450,8 +451,11 @@ void TVRPrinter::Preview()
         OnPreview();
         return;
     }
+    // The standard preview is the one in force unless another was registered.
     if (PreviewInterface())
         PreviewInterface()(this);
+    else
+        TVRStandardPreviewInterface().Show(this);
 }
 
 void TVRPrinter::ClosePreview()

@@ -136,7 +136,8 @@ public:
 
     // There is always at least the PDF destination.
     static bool PrintersExist() { return true; }
-    // The preview shown by Preview() when the report has no handler of its own.
+    // The preview shown by Preview() when the report has no handler of its own (the
+    // standard preview window unless another is registered).
     static void RegisterPreviewInterface(std::function<void(TVRPrinter *)> showPreview);
 
     // The PDF file a PDF job writes (settings' PdfFileName or a name from the title).

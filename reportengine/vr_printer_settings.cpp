@@ -105,32 +105,6 @@ void FreeSharedPrinter()
     g_sharedPrinter = nullptr;
 }
 
-QPrinter::DuplexMode DuplexFromCode(int code)
-{
-    switch (code) {
-    case 2:
-        return QPrinter::DuplexLongSide;
-    case 3:
-        return QPrinter::DuplexShortSide;
-    default:
-        return QPrinter::DuplexNone;
-    }
-}
-
-int CodeFromDuplex(QPrinter::DuplexMode mode)
-{
-    switch (mode) {
-    case QPrinter::DuplexLongSide:
-        return 2;
-    case QPrinter::DuplexShortSide:
-        return 3;
-    case QPrinter::DuplexAuto:
-        return 2;
-    default:
-        return 1;
-    }
-}
-
 } // namespace
 
 const TVRPaperInfo &PaperInfo(TVRPaperSize size)
@@ -205,6 +179,53 @@ int DefaultPrinterIndex()
     return i >= 0 ? i : static_cast<int>(names.size()) - 1;
 }
 
+QPrinter::DuplexMode DuplexModeOf(int code)
+{
+    switch (code) {
+    case 2:
+        return QPrinter::DuplexLongSide;
+    case 3:
+        return QPrinter::DuplexShortSide;
+    default:
+        return QPrinter::DuplexNone;
+    }
+}
+
+int DuplexCodeOf(QPrinter::DuplexMode mode)
+{
+    switch (mode) {
+    case QPrinter::DuplexLongSide:
+    case QPrinter::DuplexAuto:
+        return 2;
+    case QPrinter::DuplexShortSide:
+        return 3;
+    default:
+        return 1;
+    }
+}
+
+void SelectPrinterDestination(QPrinter &printer, int index)
+{
+    const QStringList names = PrinterNames();
+    if (index < 0 || index >= names.size())
+        index = DefaultPrinterIndex();
+    if (index == names.size() - 1) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+    } else {
+        printer.setOutputFormat(QPrinter::NativeFormat);
+        printer.setPrinterName(names[index]);
+    }
+}
+
+int PrinterDestinationIndex(const QPrinter &printer)
+{
+    const QStringList names = PrinterNames();
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        return static_cast<int>(names.size()) - 1;
+    const int i = names.indexOf(printer.printerName());
+    return i >= 0 ? i : DefaultPrinterIndex();
+}
+
 QPrinter *SharedPrinter()
 {
     if (!g_sharedPrinter) {
@@ -244,17 +265,8 @@ void TPrinterSettings::SetPrinter(QPrinter *printer)
 
 void TPrinterSettings::SelectDestination(int index)
 {
-    if (!m_printer)
-        return;
-    const QStringList names = PrinterNames();
-    if (index < 0 || index >= names.size())
-        index = DefaultPrinterIndex();
-    if (index == names.size() - 1) {
-        m_printer->setOutputFormat(QPrinter::PdfFormat);
-    } else {
-        m_printer->setOutputFormat(QPrinter::NativeFormat);
-        m_printer->setPrinterName(names[index]);
-    }
+    if (m_printer)
+        SelectPrinterDestination(*m_printer, index);
 }
 
 void TPrinterSettings::SetPrinterIndex(int index)
@@ -292,7 +304,7 @@ void TPrinterSettings::ReadSettings()
     XResolution = YResolution = p.resolution() > 0 ? p.resolution() : 96;
     Copies = qMax(1, p.copyCount());
     OutputBin = TVRBin::First;
-    const int duplexCode = CodeFromDuplex(p.duplex());
+    const int duplexCode = DuplexCodeOf(p.duplex());
     ExtendedDuplex = duplexCode;
     Duplex = duplexCode != 1;
     // Pages are printed full-page, so positions are measured from the paper corner.
@@ -358,7 +370,7 @@ void TPrinterSettings::ApplySettings()
                                                                           : QPageLayout::Portrait);
     p.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     p.setCopyCount(qMax(1, Copies));
-    p.setDuplex(ExtendedDuplex != 0 ? DuplexFromCode(ExtendedDuplex) : (Duplex ? QPrinter::DuplexShortSide
+    p.setDuplex(ExtendedDuplex != 0 ? DuplexModeOf(ExtendedDuplex) : (Duplex ? QPrinter::DuplexShortSide
                                                                                 : QPrinter::DuplexNone));
     p.setCollateCopies(Collate != 0);
     if (ColorOption == 1)

@@ -66,6 +66,14 @@ QStringList PrinterNames();
 int DefaultPrinterIndex();
 // The application's shared printer object (made on first use, freed at exit).
 QPrinter *SharedPrinter();
+// Points a printer object at destination index of PrinterNames() (an index outside the
+// list: the default destination).
+void SelectPrinterDestination(QPrinter &printer, int index);
+// The index in PrinterNames() of the destination a printer object points at.
+int PrinterDestinationIndex(const QPrinter &printer);
+// Windows duplex codes (1 simplex, 2 long edge, 3 short edge) and Qt's modes.
+int DuplexCodeOf(QPrinter::DuplexMode mode);
+QPrinter::DuplexMode DuplexModeOf(int code);
 
 // Sender-less form of the Windows printer events: Cancel and the printer object.
 using TVRPrinterEvent = std::function<void(bool &cancel, QPrinter *printer)>;

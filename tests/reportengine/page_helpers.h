@@ -62,4 +62,22 @@ inline QByteArray PictureBytes(const QPicture &p)
     return QByteArray(p.data(), p.size());
 }
 
+// Pages of a PDF file by pdfinfo; -1 without pdfinfo or for a file it cannot read.
+inline int PdfPageCount(const QString &pdf)
+{
+    const QString info = Tool("pdfinfo");
+    if (info.isEmpty())
+        return -1;
+    const QString out = RunTool(info, {pdf});
+    for (const QString &line : out.split('\n'))
+        if (line.startsWith(QLatin1String("Pages:")))
+            return line.mid(6).trimmed().toInt();
+    return -1;
+}
+
+inline QString PdfText(const QString &pdf)
+{
+    return RunTool(Tool("pdftotext"), {pdf, QStringLiteral("-")});
+}
+
 } // namespace reportengine_test

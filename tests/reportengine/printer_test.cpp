@@ -1,6 +1,7 @@
 // Output object: job protocol, pages, notifications, stored files, search, PDF printing.
 
 #include "page_helpers.h"
+#include "preview_helpers.h"
 
 #include "reportengine/vr_printer.h"
 
@@ -25,6 +26,7 @@
 
 using namespace reportengine;
 using reportengine_test::MakePage;
+using reportengine_test::PdfPageCount;
 using reportengine_test::RunTool;
 using reportengine_test::Tool;
 
@@ -39,32 +41,10 @@ QStringList PageTexts(int page, int pages)
 // What a report does: begin, a page per NewPage with text drawn on the canvas, end.
 void RunReport(TVRPrinter &printer, int pages)
 {
-    printer.BeginDoc();
-    for (int p = 1; p <= pages; ++p) {
-        printer.NewPage();
-        QPainter *c = printer.Canvas();
-        EXPECT_NE(c, nullptr);
-        c->setFont(printer.CanvasFont(QStringLiteral("Arial"), 10));
-        int y = 200;
-        for (const QString &t : PageTexts(p, pages)) {
-            c->drawText(printer.XPos(200), printer.YPos(y), t);
-            y += 60;
-        }
-        c->drawRect(printer.XPos(100), printer.YPos(100), printer.XSize(1900), printer.YSize(2770));
-    }
-    printer.EndDoc();
-}
-
-int PdfPageCount(const QString &pdf)
-{
-    const QString info = Tool("pdfinfo");
-    if (info.isEmpty())
-        return -1;
-    const QString out = RunTool(info, {pdf});
-    for (const QString &line : out.split('\n'))
-        if (line.startsWith(QLatin1String("Pages:")))
-            return line.mid(6).trimmed().toInt();
-    return -1;
+    QList<QStringList> texts;
+    for (int p = 1; p <= pages; ++p)
+        texts << PageTexts(p, pages);
+    reportengine_test::ProducePages(printer, texts);
 }
 
 void SaveSizedPage(const QString &path, int w, int l)

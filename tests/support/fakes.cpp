@@ -1,5 +1,7 @@
 #include "tests/support/fakes.h"
 
+#include <QDialog>
+
 namespace testsupport {
 
 ScriptedPrompter::ScriptedPrompter()
@@ -91,6 +93,25 @@ QString ScriptedFileDialogs::SaveFileName(QWidget *, const QString &caption, con
 {
     captions << caption;
     return answers.isEmpty() ? QString() : answers.dequeue();
+}
+
+ScriptedDialogs::ScriptedDialogs()
+    : m_previous(platform::SetDialogRunner(this))
+{
+}
+
+ScriptedDialogs::~ScriptedDialogs()
+{
+    platform::SetDialogRunner(m_previous);
+}
+
+int ScriptedDialogs::Exec(QDialog &dialog)
+{
+    titles << dialog.windowTitle();
+    if (steps.isEmpty())
+        return QDialog::Rejected;
+    const Step step = steps.dequeue();
+    return step(dialog);
 }
 
 } // namespace testsupport

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "platform/clipboard.h"
+#include "platform/dialog_runner.h"
 #include "platform/file_dialogs.h"
 #include "platform/launcher.h"
 #include "platform/prompter.h"
 
 #include <QList>
 #include <QQueue>
+
+#include <functional>
 #include <QString>
 #include <QStringList>
 
@@ -86,6 +89,24 @@ public:
 
 private:
     platform::FileDialogs *m_previous;
+};
+
+// Answers our own modal dialogs: each call takes the next step of the script, which gets
+// the real dialog (to fill in and accept, reject, or inspect) and returns its result;
+// with no step left the dialog is rejected. The window titles are recorded.
+class ScriptedDialogs : public platform::DialogRunner
+{
+public:
+    using Step = std::function<int(QDialog &)>;
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
+    int Exec(QDialog &dialog) override;
+
+    QQueue<Step> steps;
+    QStringList titles;
+
+private:
+    platform::DialogRunner *m_previous;
 };
 
 } // namespace testsupport
