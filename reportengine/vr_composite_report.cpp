@@ -129,6 +129,10 @@ void TVRCompositeReport::RunReportsWith(const std::function<void()> &afterAddRep
             OnFinished(*this, nullptr);
         return;
     }
+    // A run needs a printer of its own; one whose job has run already holds pages of
+    // an earlier run.
+    if (m_printer && m_printer->Status() != TVRPrinter::StatusReady)
+        ReleasePrinter();
     if (!m_printer)
         m_printer = new TVRPrinter(this, PrinterSettings.UseStandardPrinter, PrinterSettings.MemoryLimit);
     TVRPrinter &printer = *m_printer;

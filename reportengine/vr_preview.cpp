@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTreeWidget>
 
 #include <cmath>
@@ -154,14 +155,15 @@ void TVRPreviewImage::mouseReleaseEvent(QMouseEvent *event)
 // ---------------------------------------------------------------------------------------
 // TVRPreview
 
-TVRPreview::TVRPreview(QWidget *parent) : QScrollArea(parent), m_image(new TVRPreviewImage(this))
+TVRPreview::TVRPreview(QWidget *parent)
+    : QScrollArea(parent), m_canvas(new QWidget), m_image(new TVRPreviewImage(this))
 {
     setObjectName(QStringLiteral("VRPreview"));
     resize(250, 250);
     setWidgetResizable(false);
-    setAlignment(Qt::AlignCenter);
     setBackgroundRole(QPalette::Dark);
-    setWidget(m_image);
+    m_image->setParent(m_canvas);
+    setWidget(m_canvas);
 }
 
 TVRPreview::~TVRPreview()
@@ -258,9 +260,29 @@ void TVRPreview::Layout()
     const QSize px = PagePixels();
     m_image->Zoom = m_zoom;
     m_image->resize(Round(px.width() * m_zoom / 100.0) + 4, Round(px.height() * m_zoom / 100.0) + 4);
+    PlaceImage();
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);
     m_image->update();
+}
+
+void TVRPreview::PlaceImage()
+{
+    // The visible area the image will have, scroll bars counted as they will be, so
+    // that a centred page never brings a scroll bar that then moves it.
+    const QSize image = m_image->size();
+    const QSize most = maximumViewportSize();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    bool needH = image.width() > most.width();
+    bool needV = image.height() > most.height();
+    if (needH && !needV)
+        needV = image.height() > most.height() - bar;
+    if (needV && !needH)
+        needH = image.width() > most.width() - bar;
+    const QSize client(most.width() - (needV ? bar : 0), most.height() - (needH ? bar : 0));
+    m_canvas->resize(qMax(image.width(), client.width()), qMax(image.height(), client.height()));
+    m_image->move(image.width() < client.width() ? (client.width() - image.width()) / 2 : 0,
+                  image.height() < client.height() ? (client.height() - image.height()) / 2 : 0);
 }
 
 void TVRPreview::SetZoom(int zoom)
@@ -321,6 +343,14 @@ void TVRPreview::resizeEvent(QResizeEvent *event)
     QScrollArea::resizeEvent(event);
     if (m_zoomState != TVRZoomState::vrZoomOther)
         ApplyZoomState();
+}
+
+bool TVRPreview::viewportEvent(QEvent *event)
+{
+    const bool result = QScrollArea::viewportEvent(event);
+    if (event->type() == QEvent::Resize)
+        PlaceImage();
+    return result;
 }
 
 void TVRPreview::PrinterPageAvailable(int pages)

@@ -126,15 +126,18 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
 
 private:
     void Layout();
+    void PlaceImage();
     void ApplyZoomState();
     void PrinterPageAvailable(int pages);
     void PrinterProgress(int percent);
     void Detach();
     double Factor() const;
 
+    QWidget *m_canvas; // the scrolled area: the page image and the room around it
     TVRPreviewImage *m_image;
     QPointer<TVRPrinter> m_printer;
     QPointer<QTreeWidget> m_outline;

@@ -214,7 +214,7 @@ TVRStandardPreview::TVRStandardPreview(TVRPrinter *printer, QWidget *parent)
         Tabs->removeTab(Tabs->indexOf(TabThumbs));
     if (!m_showSearch) {
         Tabs->removeTab(Tabs->indexOf(TabSearchResult));
-        FindButton->hide();
+        m_findAction->setVisible(false); // a tool bar shows and hides its widgets by their actions
     }
     switch (m_initialZoom) {
     case TVRZoomState::vrZoomToFit:
@@ -293,7 +293,8 @@ void TVRStandardPreview::BuildWindow()
     for (QToolButton *b : {FirstPage, PreviousPage, nextPage, LastPage, GotoPageButton})
         bar->addWidget(b);
     bar->addSeparator();
-    for (QToolButton *b : {FindButton, PrintSetup, Print, SaveReport, LoadReport})
+    m_findAction = bar->addWidget(FindButton);
+    for (QToolButton *b : {PrintSetup, Print, SaveReport, LoadReport})
         bar->addWidget(b);
     bar->addSeparator();
     ExitButton = new QPushButton(QStringLiteral("&Close"), this);

@@ -21,6 +21,7 @@
 
 #include <memory>
 
+class QAction;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -138,6 +139,7 @@ private:
     void SetTitle(const QString &title);
 
     QPointer<TVRPrinter> m_printer;
+    QAction *m_findAction = nullptr;
     bool m_showThumbs = true;
     bool m_showSearch = true;
     bool m_showProgress = true;

@@ -9,7 +9,16 @@
 #include "reportengine/vr_printer.h"
 #include "reportengine/vr_report_producer.h"
 
+#include "tests/support/fakes.h"
+
 #include <QApplication>
+#include <QCheckBox>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QPainter>
@@ -124,6 +133,65 @@ inline bool SpinUntil(const std::function<bool()> &condition, int timeoutMs = 10
         QThread::msleep(5);
     }
     return true;
+}
+
+// Script steps for the preview's dialogs.
+
+// Types into the go-to-page box and confirms it.
+inline testsupport::ScriptedDialogs::Step TypePage(const QString &text)
+{
+    return [text](QDialog &d) {
+        auto *box = qobject_cast<QInputDialog *>(&d);
+        if (!box)
+            return int(QDialog::Rejected);
+        box->setTextValue(text);
+        return int(QDialog::Accepted);
+    };
+}
+
+// Fills in the search dialog and presses Search.
+inline testsupport::ScriptedDialogs::Step Search(const QString &text, bool matchCase = false)
+{
+    return [text, matchCase](QDialog &d) {
+        auto *dlg = qobject_cast<reportengine::TSearchDlg *>(&d);
+        if (!dlg)
+            return int(QDialog::Rejected);
+        dlg->SearchText->setText(text);
+        dlg->MatchCase->setChecked(matchCase);
+        dlg->SearchButton->click();
+        return d.result();
+    };
+}
+
+// Picks a destination in the print dialog, as a user does: the PDF file (queue empty)
+// or a print queue, and pages from..to.
+inline testsupport::ScriptedDialogs::Step ChooseDestination(const QString &pdfFile, const QString &queue, int from,
+                                                            int to)
+{
+    return [=](QDialog &d) {
+        auto *pd = qobject_cast<QPrintDialog *>(&d);
+        if (!pd)
+            return int(QDialog::Rejected);
+        QPrinter *p = pd->printer();
+        if (queue.isEmpty()) {
+            p->setOutputFormat(QPrinter::PdfFormat);
+            p->setOutputFileName(pdfFile);
+        } else {
+            p->setOutputFormat(QPrinter::NativeFormat);
+            p->setPrinterName(queue);
+        }
+        p->setPrintRange(QPrinter::PageRange);
+        p->setFromTo(from, to);
+        return int(QDialog::Accepted);
+    };
+}
+
+inline QStringList ResultItems(const reportengine::TVRStandardPreview &w)
+{
+    QStringList items;
+    for (int i = 0; i < w.SearchResultBox->count(); ++i)
+        items << w.SearchResultBox->item(i)->text();
+    return items;
 }
 
 } // namespace reportengine_test

@@ -1,0 +1,379 @@
+// Preview page area and preview window: layout and zoom, navigation, search, progress,
+// stored files, printing from the preview, closing while pages are made.
+
+#include "preview_helpers.h"
+
+#include "reportengine/vr_preview.h"
+#include "reportengine/vr_preview_window.h"
+#include "reportengine/vr_printer.h"
+
+#include "tests/support/fakes.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace reportengine;
+using namespace reportengine_test;
+
+namespace {
+
+QList<QStringList> ThreePages()
+{
+    return {{QStringLiteral("Karta szkolenia"), QStringLiteral("Zakład w Łodzi")},
+            {QStringLiteral("Protokół powypadkowy"), QStringLiteral("ŁÓDŹ, ul. Piotrkowska")},
+            {QStringLiteral("Rejestr czynników"), QStringLiteral("Hałas ponad normę")}};
+}
+
+// A window over a printer with finished pages; the window deletes itself on close.
+struct OpenPreview
+{
+    explicit OpenPreview(const QList<QStringList> &pages = ThreePages())
+    {
+        printer = std::make_unique<TVRPrinter>();
+        ProducePages(*printer, pages);
+        window = new TVRStandardPreview(printer.get());
+        window->resize(900, 700);
+        window->show();
+        QCoreApplication::processEvents();
+    }
+    ~OpenPreview()
+    {
+        if (window)
+            window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    QString Panel(int i) const { return window->StatusPanels[i]->text(); }
+    int Shown() const { return window->VRPreview->PageNumber(); }
+    QStringList ShownTexts() const { return CapturePageTexts(*window->VRPreview->Image()->Page()); }
+
+    std::unique_ptr<TVRPrinter> printer;
+    QPointer<TVRStandardPreview> window;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// The page area
+
+TEST(PreviewControl, ZoomAndPageNumberTakeOnlyValuesInRange)
+{
+    TVRPrinter printer;
+    ProducePages(printer, ThreePages());
+    TVRPreview preview;
+    preview.SetVRPrinter(&printer);
+    EXPECT_TRUE(printer.ShowingPreview());
+    EXPECT_EQ(preview.Zoom(), 100);
+    for (int z : {1, 2001, 0, -5})
+        preview.SetZoom(z);
+    EXPECT_EQ(preview.Zoom(), 100);
+    preview.SetZoom(2);
+    EXPECT_EQ(preview.Zoom(), 2);
+    preview.SetZoom(2000);
+    EXPECT_EQ(preview.Zoom(), 2000);
+    EXPECT_EQ(preview.ZoomState(), TVRZoomState::vrZoomOther);
+
+    preview.SetPageNumber(2);
+    EXPECT_EQ(preview.PageNumber(), 2);
+    for (int n : {0, 4, -1})
+        preview.SetPageNumber(n);
+    EXPECT_EQ(preview.PageNumber(), 2);
+    EXPECT_EQ(CapturePageTexts(*preview.Image()->Page()), ThreePages()[1]);
+
+    preview.SetVRPrinter(nullptr); // detaching tells the printer its preview closed
+    EXPECT_FALSE(printer.ShowingPreview());
+}
+
+TEST(PreviewControl, LayoutFollowsTheZoomAndCentresANarrowPage)
+{
+    TVRPrinter printer;
+    ProducePages(printer, ThreePages());
+    TVRPreview preview;
+    preview.resize(1200, 900);
+    preview.show();
+    preview.SetVRPrinter(&printer);
+    ASSERT_EQ(preview.logicalDpiX(), 96);
+    // A4 is 2100 x 2970 tenths of a millimetre: 794 x 1123 screen pixels at 96 per inch,
+    // and 4 pixels of border and shadow.
+    EXPECT_EQ(preview.Image()->size(), QSize(798, 1127));
+    preview.SetZoom(50);
+    EXPECT_EQ(preview.Image()->size(), QSize(401, 566));
+    QCoreApplication::processEvents();
+    const int viewport = preview.viewport()->width();
+    EXPECT_EQ(preview.Image()->x(), (viewport - 401) / 2);
+
+    preview.ZoomToFit();
+    const QSize client = preview.maximumViewportSize();
+    const int expected = qMin(qRound(client.width() / 794.0 * 95), qRound(client.height() / 1123.0 * 95));
+    EXPECT_EQ(preview.Zoom(), expected);
+    EXPECT_EQ(preview.ZoomState(), TVRZoomState::vrZoomToFit);
+    preview.ZoomToWidth();
+    EXPECT_EQ(preview.Zoom(), qRound(client.width() / 794.0 * 90));
+    // Width is applied again when the area changes.
+    preview.resize(700, 900);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(preview.Zoom(), qRound(preview.maximumViewportSize().width() / 794.0 * 90));
+}
+
+TEST(PreviewControl, PagesShowAsTheyArriveAndAFreedPrinterLeavesNoPage)
+{
+    auto printer = std::make_unique<TVRPrinter>();
+    TVRPreview preview;
+    QList<int> available;
+    preview.OnPageAvailable = [&](TVRPreview *, int n) { available << n; };
+    preview.SetVRPrinter(printer.get());
+    EXPECT_EQ(preview.Image()->Page(), nullptr);
+    printer->BeginDoc();
+    printer->NewPage();
+    DrawReportPage(*printer, {QStringLiteral("Pierwsza")});
+    printer->NewPage();
+    QCoreApplication::processEvents();
+    ASSERT_NE(preview.Image()->Page(), nullptr);
+    EXPECT_EQ(CapturePageTexts(*preview.Image()->Page()), QStringList{QStringLiteral("Pierwsza")});
+    printer->EndDoc();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(available, (QList<int>{1, 2}));
+
+    printer.reset();
+    EXPECT_EQ(preview.VRPrinter(), nullptr);
+    EXPECT_EQ(preview.Image()->Page(), nullptr);
+    preview.SetPageNumber(2); // nothing to show, nothing touched
+    preview.repaint();
+}
+
+// ---------------------------------------------------------------------------------------
+// The window
+
+TEST(PreviewWindow, ButtonsKeysAndGoToPageWalkThePages)
+{
+    testsupport::ScriptedDialogs dialogs;
+    OpenPreview p;
+    EXPECT_EQ(p.window->windowTitle(), QStringLiteral("Report Preview : "));
+    EXPECT_EQ(p.Panel(1), QStringLiteral("Page 1 of 3"));
+    EXPECT_EQ(p.window->ThumbGrid->rowCount(), 3);
+    p.window->nextPage->click();
+    p.window->nextPage->click();
+    p.window->nextPage->click(); // on the last page: nothing
+    EXPECT_EQ(p.Shown(), 3);
+    EXPECT_EQ(p.ShownTexts(), ThreePages()[2]);
+    p.window->FirstPage->click();
+    p.window->PreviousPage->click();
+    EXPECT_EQ(p.Shown(), 1);
+    EXPECT_EQ(p.Panel(1), QStringLiteral("Page 1 of 3"));
+
+    const auto key = [&](int k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        QKeyEvent e(QEvent::KeyPress, k, m);
+        QApplication::sendEvent(p.window->VRPreview->viewport(), &e);
+    };
+    key(Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(p.Shown(), 3);
+    key(Qt::Key_PageUp);
+    EXPECT_EQ(p.Shown(), 2);
+    key(Qt::Key_Home);
+    EXPECT_EQ(p.Shown(), 1);
+    EXPECT_EQ(p.window->ThumbGrid->currentRow(), 0);
+
+    dialogs.steps << TypePage(QStringLiteral("3")) << TypePage(QStringLiteral("0")) << TypePage(QStringLiteral("2"))
+                  << TypePage(QStringLiteral("99")) << TypePage(QStringLiteral("trzy"));
+    p.window->GotoPageButton->click();
+    EXPECT_EQ(dialogs.titles.last(), QStringLiteral("Select a page from 1 to 3"));
+    EXPECT_EQ(p.Shown(), 3);
+    EXPECT_EQ(p.window->ThumbGrid->currentRow(), 2);
+    p.window->GotoPageButton->click(); // 0: the first page
+    EXPECT_EQ(p.Shown(), 1);
+    p.window->GotoPageButton->click();
+    EXPECT_EQ(p.Shown(), 2);
+    p.window->GotoPageButton->click(); // past the end: the first page
+    EXPECT_EQ(p.Shown(), 1);
+    p.window->GotoPageButton->click(); // not a number: the first page, no error
+    EXPECT_EQ(p.Shown(), 1);
+    p.window->GotoPageButton->click(); // cancelled: stays
+    EXPECT_EQ(p.Shown(), 1);
+
+    // A thumbnail picked by the user shows its page.
+    p.window->ThumbGrid->selectRow(1);
+    EXPECT_EQ(p.Shown(), 2);
+    key(Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(p.window && p.window->isVisible());
+}
+
+TEST(PreviewWindow, SearchComparesWholeCharactersSoPolishWordsAreFound)
+{
+    testsupport::ScriptedDialogs dialogs;
+    OpenPreview p;
+    dialogs.steps << Search(QStringLiteral("łódź")) << Search(QStringLiteral("łódź"), true)
+                  << Search(QStringLiteral("Piotrkowska")) << Search(QStringLiteral("B"));
+    p.window->FindButton->click();
+    EXPECT_EQ(ResultItems(*p.window), QStringList{QStringLiteral("Page 2")});
+    EXPECT_TRUE(p.window->SearchResultBox->isEnabled());
+    EXPECT_EQ(p.window->SearchTextLabel->text(), QStringLiteral("łódź"));
+    p.window->SearchResultBox->itemClicked(p.window->SearchResultBox->item(0));
+    EXPECT_EQ(p.Shown(), 2);
+
+    p.window->FindButton->click(); // matching case: "łódź" is not "ŁÓDŹ"
+    EXPECT_EQ(ResultItems(*p.window), QStringList{QStringLiteral("No matching text")});
+    EXPECT_FALSE(p.window->SearchResultBox->isEnabled());
+
+    p.window->FindButton->click();
+    EXPECT_EQ(ResultItems(*p.window), QStringList{QStringLiteral("Page 2")});
+    // "B" is not the low byte of "ł": nothing on these pages has a B.
+    p.window->FindButton->click();
+    EXPECT_EQ(ResultItems(*p.window), QStringList{QStringLiteral("No matching text")});
+    EXPECT_EQ(dialogs.titles.first(), QStringLiteral("Search for Text"));
+
+    // Cancelled: the last results stay.
+    p.window->FindButton->click();
+    EXPECT_EQ(ResultItems(*p.window), QStringList{QStringLiteral("No matching text")});
+}
+
+TEST(PreviewWindow, ProgressShowsEveryFivePercentAndClearsAtTheEnds)
+{
+    TVRPrinter printer;
+    TVRStandardPreview *w = new TVRStandardPreview(&printer);
+    const auto progress = [&](int percent) {
+        printer.SetProgress(percent);
+        QCoreApplication::processEvents();
+        return w->StatusPanels[0]->text();
+    };
+    EXPECT_EQ(progress(0), QString());
+    EXPECT_EQ(progress(3), QString());
+    EXPECT_EQ(progress(5), QStringLiteral("5%"));
+    EXPECT_EQ(progress(8), QStringLiteral("5%"));
+    EXPECT_EQ(progress(12), QStringLiteral("12%"));
+    EXPECT_EQ(progress(100), QString());
+    EXPECT_EQ(progress(4), QString());
+    w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST(PreviewWindow, SavedReportLoadsBackAndABadFileLeavesThePagesShown)
+{
+    testsupport::ScriptedFileDialogs files;
+    testsupport::ScriptedPrompter boxes;
+    QTemporaryDir dir;
+    OpenPreview p;
+    p.window->LastPageClick();
+    files.answers << dir.filePath("raport"); // no extension: ".VRP" is added
+    p.window->SaveReport->click();
+    EXPECT_EQ(files.captions.last(), QStringLiteral("Save report"));
+    ASSERT_TRUE(QFile::exists(dir.filePath("raport.VRP")));
+
+    // Another report in the window, then the saved one loaded over it.
+    OpenPreview other({{QStringLiteral("Inny raport")}});
+    files.answers << dir.filePath("raport.VRP");
+    other.window->LoadReport->click();
+    EXPECT_EQ(files.captions.last(), QStringLiteral("Load report"));
+    EXPECT_TRUE(other.window->LoadedFromFile());
+    EXPECT_EQ(other.window->Title(), QStringLiteral("raport.VRP"));
+    EXPECT_EQ(other.Panel(2), QStringLiteral("raport.VRP"));
+    EXPECT_EQ(other.Panel(1), QStringLiteral("Page 1 of 3"));
+    EXPECT_EQ(other.window->ThumbGrid->rowCount(), 3);
+    // Page 1 of the file, although page 1 of the old report was on screen.
+    EXPECT_EQ(other.ShownTexts(), ThreePages()[0]);
+    EXPECT_TRUE(other.window->Print->isEnabled());
+
+    // A file that is not a report, and one that is not there: a message, pages stay.
+    QFile junk(dir.filePath("junk.VRP"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write(QByteArray(300, 'x'));
+    junk.close();
+    files.answers << junk.fileName() << dir.filePath("nothing.VRP");
+    other.window->LoadReport->click();
+    other.window->LoadReport->click();
+    ASSERT_EQ(boxes.boxes.size(), 2);
+    EXPECT_TRUE(boxes.boxes[0].text.contains(QStringLiteral("nie jest zapisanym raportem")));
+    EXPECT_EQ(boxes.boxes[1].text, QStringLiteral("File does not exist"));
+    EXPECT_EQ(other.window->PageCount(), 3);
+    EXPECT_EQ(other.ShownTexts(), ThreePages()[0]);
+}
+
+TEST(PreviewWindow, PrintSetupAndPrintPutARangeIntoAPdfFile)
+{
+    testsupport::ScriptedDialogs dialogs;
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("zakres.pdf");
+    OpenPreview p;
+    EXPECT_TRUE(p.window->Print->isEnabled());
+    dialogs.steps << [&](QDialog &d) {
+        auto &pd = dynamic_cast<QPrintDialog &>(d);
+        EXPECT_TRUE(pd.testOption(QAbstractPrintDialog::PrintPageRange));
+        EXPECT_EQ(pd.maxPage(), 3);
+        pd.printer()->setOutputFormat(QPrinter::PdfFormat);
+        pd.printer()->setOutputFileName(pdf);
+        pd.printer()->setPrintRange(QPrinter::PageRange);
+        pd.printer()->setFromTo(2, 3);
+        return int(QDialog::Accepted);
+    };
+    p.window->PrintSetup->click();
+    EXPECT_EQ(p.printer->FirstPage, 2);
+    EXPECT_EQ(p.printer->LastPage, 3);
+    EXPECT_TRUE(p.printer->PrinterSettings().IsPdfDestination());
+    p.window->Print->click();
+    ASSERT_TRUE(QFile::exists(pdf));
+    const int pages = PdfPageCount(pdf);
+    if (pages < 0)
+        GTEST_SKIP() << "pdfinfo not installed (tools/deps.sh installs poppler-utils)";
+    EXPECT_EQ(pages, 2);
+    const QString text = PdfText(pdf);
+    EXPECT_FALSE(text.contains(QStringLiteral("Karta szkolenia")));
+    EXPECT_TRUE(text.contains(QStringLiteral("ŁÓDŹ, ul. Piotrkowska"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Hałas ponad normę")));
+}
+
+TEST(PreviewWindow, APageRangePastTheEndPrintsNothing)
+{
+    QTemporaryDir dir;
+    OpenPreview p;
+    p.printer->PrinterSettings().SetPrinterIndex(static_cast<int>(PrinterNames().size()) - 1);
+    p.printer->PrinterSettings().PdfFileName = dir.filePath("nic.pdf");
+    p.printer->FirstPage = 7;
+    p.printer->LastPage = 9;
+    p.window->Print->click();
+    EXPECT_FALSE(QFile::exists(dir.filePath("nic.pdf")));
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+}
+
+TEST(PreviewWindow, ClosingWhilePagesAreMadeCancelsTheRun)
+{
+    TVRPrinter printer;
+    TVRStandardPreviewInterface().Show(&printer);
+    TVRStandardPreview *w = FindPreview();
+    ASSERT_TRUE(w);
+    EXPECT_EQ(w->windowModality(), Qt::ApplicationModal);
+    // A second preview of the same printer is not opened.
+    EXPECT_EQ(TVRStandardPreviewInterface().Show(&printer), nullptr);
+    printer.BeginDoc();
+    int made = 0;
+    for (int i = 1; i <= 50 && !printer.Cancelled(); ++i) {
+        printer.NewPage();
+        DrawReportPage(printer, {QStringLiteral("Strona %1").arg(i)});
+        ++made;
+        QCoreApplication::processEvents();
+        if (i == 3) {
+            EXPECT_FALSE(w->LoadReport->isEnabled()); // no file is loaded into a run
+            EXPECT_FALSE(w->SaveReport->isEnabled());
+            w->ExitButton->click();
+        }
+    }
+    EXPECT_EQ(made, 3);
+    EXPECT_TRUE(printer.Cancelled());
+    EXPECT_FALSE(printer.ShowingPreview());
+    printer.Cleanup();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(FindPreview(), nullptr);
+    WaitForPreviewClose(&printer); // closed already: returns at once
+}
