@@ -348,7 +348,7 @@ void TVRStandardPreview::BuildWindow()
     split->addWidget(Tabs);
     split->addWidget(VRPreview);
     split->setStretchFactor(1, 1);
-    split->setSizes({150, 650});
+    split->setSizes({190, 610});
     setCentralWidget(split);
 
     StatusBar = new QStatusBar(this);

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPrinterInfo>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 
@@ -191,6 +192,13 @@ bool TVRPrinter::PageInRange(int page) const
 
 void TVRPrinter::BeginPrinterDocument()
 {
+    if (m_printer->outputFormat() == QPrinter::NativeFormat) {
+        // A queue that went away since it was chosen would swallow the job without a
+        // word; the user is told instead and nothing is sent.
+        const QString name = m_printer->printerName().isEmpty() ? m_settings.Device : m_printer->printerName();
+        if (name.isEmpty() || !QPrinterInfo::availablePrinterNames().contains(name))
+            throw platform::TarvelinError(QStringLiteral("Drukarka „%1” jest niedostępna.").arg(name));
+    }
     m_printer->setDocName(Title);
     m_printer->setFullPage(true);
     if (m_printer->outputFormat() == QPrinter::PdfFormat) {

@@ -21,7 +21,11 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -376,4 +380,104 @@ TEST(PreviewWindow, ClosingWhilePagesAreMadeCancelsTheRun)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(FindPreview(), nullptr);
     WaitForPreviewClose(&printer); // closed already: returns at once
+}
+
+// ---------------------------------------------------------------------------------------
+// On a real X display (run under Xvfb by ctest): what the screen shows at 100 % and at
+// page width is the whole page, as sharp as the page drawn straight at that size.
+
+namespace {
+
+// The page as the preview should show it: drawn at the preview's scale on white, with
+// the border.
+QImage RenderedPage(const QPicture &page, const QSize &size)
+{
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setPen(Qt::black);
+    p.drawRect(QRect(QPoint(0, 0), size).adjusted(0, 0, -1, -1));
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QRect box = page.boundingRect();
+    QTransform t;
+    t.scale(double(size.width()) / box.width(), double(size.height()) / box.height());
+    PlayPagePicture(p, page, t);
+    return img;
+}
+
+// Mean difference per channel, and the share of dark among the inked pixels (a page
+// blown up from a small bitmap has grey edges and few dark pixels).
+struct Compared
+{
+    double meanDifference = 0;
+    double darkShare = 0;
+};
+
+Compared Compare(const QImage &shot, const QImage &expected)
+{
+    Compared c;
+    qint64 diff = 0, dark = 0, inked = 0;
+    for (int y = 0; y < expected.height(); ++y) {
+        for (int x = 0; x < expected.width(); ++x) {
+            const QRgb a = shot.pixel(x, y), b = expected.pixel(x, y);
+            diff += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
+            const int l = qGray(a);
+            if (l < 200 && x > 2 && y > 2 && x < expected.width() - 3 && y < expected.height() - 3) {
+                ++inked;
+                dark += l < 80;
+            }
+        }
+    }
+    c.meanDifference = double(diff) / (3.0 * expected.width() * expected.height());
+    c.darkShare = inked ? double(dark) / inked : 0;
+    return c;
+}
+
+} // namespace
+
+TEST(PreviewOnScreen, PageIsWholeAndSharpAt100PercentAndAtPageWidth)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs an X display (ctest runs it under xvfb-run)";
+    QList<QStringList> pages;
+    QStringList lines;
+    for (int i = 1; i <= 40; ++i)
+        lines << QStringLiteral("%1. Zażółć gęślą jaźń – pomiar hałasu i źródła światła, wiersz %1").arg(i);
+    pages << lines;
+    OpenPreview p(pages);
+    p.window->setWindowState(Qt::WindowNoState);
+    p.window->resize(1300, 1340);
+    p.window->move(0, 0);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(p.window));
+    QTemporaryDir tmp;
+    const QString folder = qEnvironmentVariableIsEmpty("TARVELIN_SCREENSHOT_DIR") ? tmp.path()
+                                                                                 : qEnvironmentVariable("TARVELIN_SCREENSHOT_DIR");
+    for (const bool width : {false, true}) {
+        SCOPED_TRACE(width ? "page width" : "100 %");
+        width ? p.window->ZoomToWidthClick() : p.window->Zoom100Click();
+        QTest::qWait(200);
+        const QPixmap shot = p.window->screen()->grabWindow(p.window->winId());
+        const QImage image = shot.toImage();
+        image.save(QDir(folder).filePath(width ? "preview_page_width.png" : "preview_100.png"));
+        TVRPreviewImage *pageImage = p.window->VRPreview->Image();
+        const QSize pagePx(pageImage->width() - 4, pageImage->height() - 4);
+        const QPoint at = pageImage->mapTo(p.window, QPoint(0, 0)) * shot.devicePixelRatio();
+        const QRect visible = p.window->VRPreview->viewport()->rect();
+        const QRect pageOnViewport(pageImage->mapTo(p.window->VRPreview->viewport(), QPoint(0, 0)), pagePx);
+        if (!width) {
+            EXPECT_EQ(pagePx, QSize(794, 1123));
+            EXPECT_TRUE(visible.contains(pageOnViewport)) << "the whole page is in view";
+        } else {
+            EXPECT_GE(pageOnViewport.left(), 0);
+            EXPECT_LE(pageOnViewport.right(), visible.right()) << "the page's width is in view";
+        }
+        const int rows = qMin(pagePx.height(), visible.height() - qMax(0, pageOnViewport.top()));
+        const QImage onScreen = image.copy(QRect(at, QSize(pagePx.width(), rows)));
+        const QImage expected = RenderedPage(*pageImage->Page(), pagePx).copy(0, 0, pagePx.width(), rows);
+        const Compared c = Compare(onScreen, expected);
+        EXPECT_LT(c.meanDifference, 2.0);
+        EXPECT_GT(c.darkShare, 0.25);
+    }
 }
