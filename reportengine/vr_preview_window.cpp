@@ -207,6 +207,12 @@ TVRStandardPreview::TVRStandardPreview(TVRPrinter *printer, QWidget *parent)
     ApplyMasterSettings();
     VRPreview->OnPageAvailable = [this](TVRPreview *, int pages) { PageAvailable(pages); };
     VRPreview->OnProgressUpdate = [this](TVRPreview *, int percent) { ProgressUpdate(percent); };
+    VRPreview->SetOnHyperlink([this](TVRPreview *, TVRHyperlinkEventType type, const QString &link, bool &) {
+        if (type == TVRHyperlinkEventType::heCursorMoveOver)
+            StatusPanels[2]->setText(link);
+        else if (type == TVRHyperlinkEventType::heCursorMoveAway)
+            StatusPanels[2]->setText(m_title);
+    });
     VRPreview->SetVRPrinter(printer);
     Tabs->setVisible(m_showThumbs || m_showSearch);
     ThumbGrid->setRowCount(PageCount());
