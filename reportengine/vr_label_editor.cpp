@@ -1,5 +1,7 @@
 #include "reportengine/vr_label_editor.h"
 
+#include "reportengine/vr_label.h"
+
 #include "platform/dialog_runner.h"
 #include "platform/prompter.h"
 
@@ -98,12 +100,42 @@ void TVRLabelEditorForm::OkClicked()
     accept();
 }
 
+QFont TVRLabelEditor::Font() const
+{
+    return m_label.Font();
+}
+
+QColor TVRLabelEditor::Color() const
+{
+    return m_label.Color();
+}
+
+QString TVRLabelEditor::Text() const
+{
+    return m_label.Caption();
+}
+
+void TVRLabelEditor::SetColor(const QColor &color)
+{
+    m_label.SetColor(color);
+}
+
+void TVRLabelEditor::SetFont(const QFont &font)
+{
+    m_label.SetFont(font);
+}
+
+void TVRLabelEditor::SetText(const QString &text)
+{
+    m_label.SetCaption(text);
+}
+
 bool TVRLabelEditor::Edit(QWidget *parent)
 {
     TVRLabelEditorForm form(parent);
     form.Value->setText(m_label.Caption());
-    form.Width->setText(FormatLabelSize(m_label.Width()));
-    form.Height->setText(FormatLabelSize(m_label.Height()));
+    form.Width->setText(FormatLabelSize(m_label.Size().Width()));
+    form.Height->setText(FormatLabelSize(m_label.Size().Height()));
     form.AutoSize->setChecked(m_label.AutoSize());
     form.Stretch->setChecked(m_label.AutoStretch());
     form.Transparent->setChecked(m_label.Transparent());
@@ -114,8 +146,8 @@ bool TVRLabelEditor::Edit(QWidget *parent)
     if (!ParseLabelSize(form.Width->text(), w) || !ParseLabelSize(form.Height->text(), h))
         return false;
     m_label.SetCaption(form.Value->text());
-    m_label.SetWidth(w);
-    m_label.SetHeight(h);
+    m_label.Size().SetWidth(w);
+    m_label.Size().SetHeight(h);
     m_label.SetAutoSize(form.AutoSize->isChecked());
     m_label.SetAutoStretch(form.Stretch->isChecked());
     m_label.SetTransparent(form.Transparent->isChecked());

@@ -1,8 +1,8 @@
 #pragma once
 
-// The text editor of a label: its text, size and three switches in the "Text Settings"
-// dialog. The label is reached through TVREditableLabel, which the label control
-// implements; the dialog runs through the dialog runner, so tests fill it in.
+// The text editor of a label: its text, size (in the report's units) and three switches
+// in the "Text Settings" dialog, which runs through the dialog runner, so tests fill it
+// in.
 
 #include <QColor>
 #include <QDialog>
@@ -16,28 +16,7 @@ class QPushButton;
 
 namespace reportengine {
 
-// What the editor reads and writes on a label. Sizes are in the report's units.
-class TVREditableLabel
-{
-public:
-    virtual ~TVREditableLabel() = default;
-    virtual QString Caption() const = 0;
-    virtual void SetCaption(const QString &caption) = 0;
-    virtual QFont Font() const = 0;
-    virtual void SetFont(const QFont &font) = 0;
-    virtual QColor Color() const = 0;
-    virtual void SetColor(const QColor &color) = 0;
-    virtual double Width() const = 0;
-    virtual double Height() const = 0;
-    virtual void SetWidth(double width) = 0;
-    virtual void SetHeight(double height) = 0;
-    virtual bool AutoSize() const = 0;
-    virtual void SetAutoSize(bool on) = 0;
-    virtual bool AutoStretch() const = 0;
-    virtual void SetAutoStretch(bool on) = 0;
-    virtual bool Transparent() const = 0;
-    virtual void SetTransparent(bool on) = 0;
-};
+class TVRLabel;
 
 class TVRLabelEditorForm : public QDialog
 {
@@ -70,24 +49,24 @@ private:
 class TVRLabelEditor
 {
 public:
-    explicit TVRLabelEditor(TVREditableLabel &label) : m_label(label) {}
+    explicit TVRLabelEditor(TVRLabel &label) : m_label(label) {}
 
-    QFont Font() const { return m_label.Font(); }
-    QColor Color() const { return m_label.Color(); }
+    QFont Font() const;
+    QColor Color() const;
     static QString ClassName() { return QStringLiteral("TVRLabel"); }
-    QString Text() const { return m_label.Caption(); }
+    QString Text() const;
     static QString Name() { return QStringLiteral("VRLABEL"); }
     static QString Description() { return QStringLiteral("Text Control"); }
-    void SetColor(const QColor &color) { m_label.SetColor(color); }
-    void SetFont(const QFont &font) { m_label.SetFont(font); }
-    void SetText(const QString &text) { m_label.SetCaption(text); }
+    void SetColor(const QColor &color);
+    void SetFont(const QFont &font);
+    void SetText(const QString &text);
 
     // Shows the label in the "Text Settings" dialog; OK writes the text, size and
     // switches back and returns true.
     bool Edit(QWidget *parent = nullptr);
 
 private:
-    TVREditableLabel &m_label;
+    TVRLabel &m_label;
 };
 
 // A size as the dialog shows it: the shortest text that reads back as the same number.

@@ -1,5 +1,6 @@
 #include "reportengine/vr_preview.h"
 
+#include "reportengine/vr_hyperlinks.h"
 #include "reportengine/vr_page_picture.h"
 #include "reportengine/vr_printer.h"
 
@@ -14,12 +15,6 @@
 namespace reportengine {
 
 namespace {
-
-std::function<void(const QString &)> &LinkDispatcher()
-{
-    static std::function<void(const QString &)> dispatch;
-    return dispatch;
-}
 
 int Round(double v)
 {
@@ -36,11 +31,6 @@ TVRPreviewImage::TVRPreviewImage(TVRPreview *preview) : QWidget(nullptr), m_prev
     setObjectName(QStringLiteral("VRPreviewImage"));
     setMouseTracking(true);
     resize(100, 50);
-}
-
-void TVRPreviewImage::SetLinkDispatcher(std::function<void(const QString &)> dispatch)
-{
-    LinkDispatcher() = std::move(dispatch);
 }
 
 void TVRPreviewImage::LoadPage(TVRPrinter *printer, int pageNumber)
@@ -148,8 +138,8 @@ void TVRPreviewImage::mouseReleaseEvent(QMouseEvent *event)
     bool handled = false;
     if (OnHyperlink)
         OnHyperlink(m_preview, TVRHyperlinkEventType::heGoto, link, handled);
-    if (!handled && LinkDispatcher())
-        LinkDispatcher()(link);
+    if (!handled)
+        DispatchHyperlink(link);
 }
 
 // ---------------------------------------------------------------------------------------

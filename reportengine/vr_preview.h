@@ -62,9 +62,6 @@ public:
     void LoadPage(TVRPrinter *printer, int pageNumber);
     void ClearPage();
 
-    // Where a link nobody handled goes (the hyperlink dispatch of the engine).
-    static void SetLinkDispatcher(std::function<void(const QString &)> dispatch);
-
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;

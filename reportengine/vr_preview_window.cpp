@@ -1,5 +1,6 @@
 #include "reportengine/vr_preview_window.h"
 
+#include "reportengine/vr_export_filter.h"
 #include "reportengine/vr_page_list.h"
 #include "reportengine/vr_page_picture.h"
 #include "reportengine/vr_preview.h"
@@ -49,14 +50,6 @@ const QString kPageText = QStringLiteral("Page");
 const QString kOfText = QStringLiteral("of");
 const QString kNoMatch = QStringLiteral("No matching text");
 const QString kFileMissing = QStringLiteral("File does not exist");
-
-// The stored report file in a file dialog; Linux names are case-sensitive, so both
-// spellings of the extension are offered.
-QString StoredReportFilter()
-{
-    const QString ext = QString::fromLatin1(kPageFileExtension);
-    return QStringLiteral("Velumar file (*.%1 *.%2)").arg(ext, ext.toLower());
-}
 
 constexpr int kNoIcon = -1;
 constexpr int kSearchEventEvery = 25; // pages searched between two looks at the event queue
@@ -738,7 +731,7 @@ void TVRStandardPreview::SaveReportClick()
         return;
     CommandScope scope(this);
     QString name = platform::CurrentFileDialogs().SaveFileName(this, QStringLiteral("Save report"), QString(),
-                                                               StoredReportFilter());
+                                                               PageFileDialogFilter());
     if (name.isEmpty())
         return;
     if (QFileInfo(name).suffix().isEmpty())
@@ -752,7 +745,7 @@ void TVRStandardPreview::LoadReportClick()
         return;
     CommandScope scope(this);
     const QString name = platform::CurrentFileDialogs().OpenFileName(this, QStringLiteral("Load report"), QString(),
-                                                                     StoredReportFilter());
+                                                                     PageFileDialogFilter());
     if (name.isEmpty())
         return;
     if (!QFileInfo::exists(name)) {

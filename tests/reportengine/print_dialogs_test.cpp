@@ -3,7 +3,9 @@
 
 #include "preview_helpers.h"
 
+#include "reportengine/vr_label.h"
 #include "reportengine/vr_label_editor.h"
+#include "reportengine/vr_units.h"
 #include "reportengine/vr_print_dialog.h"
 #include "reportengine/vr_printer.h"
 #include "reportengine/vr_progress_form.h"
@@ -25,37 +27,6 @@ using namespace reportengine;
 using namespace reportengine_test;
 
 namespace {
-
-// A label as the editor sees it.
-class FakeLabel : public TVREditableLabel
-{
-public:
-    QString Caption() const override { return caption; }
-    void SetCaption(const QString &c) override { caption = c; }
-    QFont Font() const override { return font; }
-    void SetFont(const QFont &f) override { font = f; }
-    QColor Color() const override { return color; }
-    void SetColor(const QColor &c) override { color = c; }
-    double Width() const override { return width; }
-    double Height() const override { return height; }
-    void SetWidth(double w) override { width = w; }
-    void SetHeight(double h) override { height = h; }
-    bool AutoSize() const override { return autoSize; }
-    void SetAutoSize(bool on) override { autoSize = on; }
-    bool AutoStretch() const override { return autoStretch; }
-    void SetAutoStretch(bool on) override { autoStretch = on; }
-    bool Transparent() const override { return transparent; }
-    void SetTransparent(bool on) override { transparent = on; }
-
-    QString caption = QStringLiteral("Imię i nazwisko");
-    QFont font;
-    QColor color = Qt::white;
-    double width = 45.5;
-    double height = 4.2;
-    bool autoSize = true;
-    bool autoStretch = false;
-    bool transparent = false;
-};
 
 } // namespace
 
@@ -211,7 +182,13 @@ TEST(LabelEditor, ShowsTheLabelAndWritesBackOnlyOnOk)
 {
     testsupport::ScriptedDialogs dialogs;
     testsupport::ScriptedPrompter boxes;
-    FakeLabel label;
+    TVRLabel label;
+    label.SetCaption(QStringLiteral("Imię i nazwisko"));
+    label.Size().SetUnits(TVRUnit::MM);
+    label.Size().SetWidth(45.5);
+    label.Size().SetHeight(4.2);
+    label.SetAutoSize(true);
+    label.SetAutoStretch(false);
     TVRLabelEditor editor(label);
     EXPECT_EQ(TVRLabelEditor::Name(), QStringLiteral("VRLABEL"));
     EXPECT_EQ(TVRLabelEditor::Description(), QStringLiteral("Text Control"));
@@ -232,11 +209,12 @@ TEST(LabelEditor, ShowsTheLabelAndWritesBackOnlyOnOk)
         return f.result();
     };
     EXPECT_TRUE(editor.Edit());
-    EXPECT_EQ(label.caption, QStringLiteral("Stanowisko pracy"));
-    EXPECT_DOUBLE_EQ(label.width, 60.25);
-    EXPECT_DOUBLE_EQ(label.height, 4.2);
-    EXPECT_TRUE(label.autoStretch);
-    EXPECT_FALSE(label.autoSize);
+    EXPECT_EQ(label.Caption(), QStringLiteral("Stanowisko pracy"));
+    EXPECT_DOUBLE_EQ(label.Size().Width(), 60.25); // in the report's units, here millimetres
+    EXPECT_DOUBLE_EQ(label.Size().NativeWidth(), 602.5);
+    EXPECT_DOUBLE_EQ(label.Size().Height(), 4.2);
+    EXPECT_TRUE(label.AutoStretch());
+    EXPECT_FALSE(label.AutoSize());
 
     // A width that is not a number is named, the form stays open; Cancel then writes nothing.
     dialogs.steps << [&](QDialog &d) {
@@ -250,6 +228,6 @@ TEST(LabelEditor, ShowsTheLabelAndWritesBackOnlyOnOk)
         return f.result();
     };
     EXPECT_FALSE(editor.Edit());
-    EXPECT_EQ(label.caption, QStringLiteral("Stanowisko pracy"));
-    EXPECT_DOUBLE_EQ(label.width, 60.25);
+    EXPECT_EQ(label.Caption(), QStringLiteral("Stanowisko pracy"));
+    EXPECT_DOUBLE_EQ(label.Size().Width(), 60.25);
 }
