@@ -4,6 +4,9 @@
 #include "reportengine/vr_page_picture.h"
 #include "reportengine/vr_printer.h"
 
+#include "platform/prompter.h"
+#include "platform/tarvelin_error.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -36,7 +39,13 @@ TVRPreviewImage::TVRPreviewImage(TVRPreview *preview) : QWidget(nullptr), m_prev
 void TVRPreviewImage::LoadPage(TVRPrinter *printer, int pageNumber)
 {
     m_pageNumber = pageNumber;
-    m_page = printer ? printer->GetPage(pageNumber) : nullptr;
+    try {
+        m_page = printer ? printer->GetPage(pageNumber) : nullptr;
+    } catch (const platform::TarvelinError &e) {
+        // A damaged page of a stored file: said once, and no page shown.
+        m_page.reset();
+        platform::ShowError(e.message());
+    }
     SetOverLink(nullptr);
     update();
 }

@@ -239,7 +239,10 @@ TVRStandardPreview::TVRStandardPreview(TVRPrinter *printer, QWidget *parent)
 TVRStandardPreview::~TVRStandardPreview()
 {
     qApp->removeEventFilter(this);
-    // The printer is told its preview closed (when closing did not tell it already).
+    // A window freed without being closed still tells its printer, so that nobody
+    // waits for it any longer.
+    if (m_printer && VRPreview && m_printer->Client == VRPreview && m_printer->ShowingPreview())
+        m_printer->ClosePreview();
     if (VRPreview)
         VRPreview->SetVRPrinter(nullptr);
 }

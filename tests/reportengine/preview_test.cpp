@@ -26,6 +26,8 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -303,6 +305,50 @@ TEST(PreviewWindow, SavedReportLoadsBackAndABadFileLeavesThePagesShown)
     EXPECT_EQ(boxes.boxes[1].text, QStringLiteral("File does not exist"));
     EXPECT_EQ(other.window->PageCount(), 3);
     EXPECT_EQ(other.ShownTexts(), ThreePages()[0]);
+}
+
+TEST(PreviewWindow, ADamagedPageOfALoadedFileIsToldAndTheOtherPagesStillShow)
+{
+    testsupport::ScriptedFileDialogs files;
+    testsupport::ScriptedPrompter boxes;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("uszkodzony.VRP");
+    {
+        TVRPrinter writer;
+        writer.PageList().Compression = true;
+        ProducePages(writer, ThreePages());
+        ASSERT_TRUE(writer.Save(path));
+    }
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    QByteArray bytes = f.readAll();
+    const qint32 second = qFromLittleEndian<qint32>(bytes.constData() + 132); // where page 2 starts
+    for (int i = second + 16; i < second + 60; ++i)
+        bytes[i] = '\xff';
+    f.seek(0);
+    f.write(bytes);
+    f.close();
+
+    OpenPreview p;
+    files.answers << path;
+    p.window->LoadReport->click();
+    ASSERT_TRUE(p.window->LoadedFromFile());
+    p.window->nextPage->click();
+    ASSERT_EQ(boxes.boxes.size(), 1);
+    EXPECT_TRUE(boxes.boxes[0].text.contains(QStringLiteral("uszkodzony"))) << boxes.boxes[0].text.toStdString();
+    EXPECT_EQ(p.window->VRPreview->Image()->Page(), nullptr);
+    p.window->LastPageClick();
+    EXPECT_EQ(p.ShownTexts(), ThreePages()[2]);
+}
+
+TEST(PreviewWindow, AWindowFreedWithoutClosingStillEndsTheWait)
+{
+    TVRPrinter printer;
+    QWidget *w = TVRStandardPreviewInterface().Show(&printer);
+    ASSERT_TRUE(w);
+    QTimer::singleShot(0, w, [w] { delete w; });
+    WaitForPreviewClose(&printer); // returns: the freed window told the printer
+    EXPECT_FALSE(printer.ShowingPreview());
 }
 
 TEST(PreviewWindow, PrintSetupAndPrintPutARangeIntoAPdfFile)
