@@ -15,8 +15,10 @@
 #include <QtEndian>
 
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstring>
+#include <future>
 
 namespace reportengine {
 
@@ -171,31 +173,61 @@ QThreadPool &CoderPool()
     return pool;
 }
 
-// Runs work on a coder thread, or at once when there are none.
-std::shared_future<QByteArray> RunOnCoder(std::function<QByteArray()> work)
+} // namespace
+
+class TVRPageList::CodingTask
 {
+public:
+    explicit CodingTask(std::function<QByteArray()> work) : m_work(std::move(work)), m_result(m_done.get_future().share())
+    {
+    }
+
+    // Does the work unless a coder thread took it already; only the first caller works.
+    void Run()
+    {
+        if (m_claimed.exchange(true))
+            return;
+        try {
+            m_done.set_value(m_work());
+        } catch (...) {
+            m_done.set_exception(std::current_exception());
+        }
+        m_work = nullptr;
+    }
+
+    bool Ready() const { return m_result.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }
+
+    // The result; a caller who would otherwise wait for a thread that has not begun
+    // does the work itself.
+    QByteArray Take()
+    {
+        Run();
+        return m_result.get();
+    }
+
+private:
+    std::atomic<bool> m_claimed{false};
+    std::function<QByteArray()> m_work;
+    std::promise<QByteArray> m_done;
+    std::shared_future<QByteArray> m_result;
+};
+
+namespace {
+
+// Hands work to a coder thread (with none, it is done at once).
+std::shared_ptr<TVRPageList::CodingTask> RunOnCoder(std::function<QByteArray()> work)
+{
+    auto task = std::make_shared<TVRPageList::CodingTask>(std::move(work));
     const int threads = CoderThreadCount();
     if (threads == 0) {
-        std::promise<QByteArray> done;
-        try {
-            done.set_value(work());
-        } catch (...) {
-            done.set_exception(std::current_exception());
-        }
-        return done.get_future().share();
+        task->Run();
+        return task;
     }
     QThreadPool &pool = CoderPool();
     if (pool.maxThreadCount() != threads)
         pool.setMaxThreadCount(threads);
-    auto task = std::make_shared<std::packaged_task<QByteArray()>>(std::move(work));
-    std::shared_future<QByteArray> result = task->get_future().share();
-    pool.start([task] { (*task)(); });
-    return result;
-}
-
-bool IsReady(const std::shared_future<QByteArray> &f)
-{
-    return f.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    pool.start([task] { task->Run(); });
+    return task;
 }
 
 int MaxPagesInFlight()
@@ -371,10 +403,10 @@ void TVRPageList::WritePendingPages(bool all)
 {
     while (!m_pending.empty()) {
         PendingPage &front = m_pending.front();
-        if (!all && !IsReady(front.Payload) && static_cast<int>(m_pending.size()) <= MaxPagesInFlight())
+        if (!all && !front.Payload->Ready() && static_cast<int>(m_pending.size()) <= MaxPagesInFlight())
             return;
         try {
-            WriteRecord(front.Number, front.Payload.get());
+            WriteRecord(front.Number, front.Payload->Take());
         } catch (...) {
             // The pages behind it cannot be linked to a record that is not there.
             m_pending.clear();
@@ -494,17 +526,17 @@ QByteArray TVRPageList::GetPageData(int pageNumber)
     if (pageNumber > written) // still being coded: the picture is at hand
         return m_pending[pageNumber - written - 1].Picture;
     TVRStreamLocker streamLock(*m_stream);
-    std::shared_future<QByteArray> ready;
+    std::shared_ptr<CodingTask> ready;
     if (const auto it = m_readAhead.find(pageNumber); it != m_readAhead.end())
         ready = it->second;
     QByteArray payload;
-    if (!ready.valid())
+    if (!ready)
         payload = ReadRecordPayload(pageNumber);
     if (Compression)
         StartReadAhead(pageNumber);
     m_stream->Seek(0, TVRSeekOrigin::End);
-    if (ready.valid())
-        return ready.get();
+    if (ready)
+        return ready->Take();
     return DecodePayload(payload, DecodeContext{Compression, m_stream->ReadOnly(), m_displayName});
 }
 

@@ -24,7 +24,6 @@
 #include <QString>
 
 #include <deque>
-#include <future>
 #include <map>
 #include <memory>
 #include <vector>
@@ -137,12 +136,15 @@ public:
     static void SetCoderThreads(int threads);
     static int CoderThreads();
 
+    // One page coded or decoded on a coder thread, or by whoever needs it first.
+    class CodingTask;
+
 private:
     struct PendingPage
     {
         qint32 Number = 0;
         QByteArray Picture;
-        std::shared_future<QByteArray> Payload;
+        std::shared_ptr<CodingTask> Payload;
     };
 
     QByteArray ReadRecordPayload(int pageNumber);
@@ -164,7 +166,7 @@ private:
     QString m_displayName;
     TVROutline m_outline;
     std::deque<PendingPage> m_pending;
-    std::map<int, std::shared_future<QByteArray>> m_readAhead;
+    std::map<int, std::shared_ptr<CodingTask>> m_readAhead;
 };
 
 } // namespace reportengine
