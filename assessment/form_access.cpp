@@ -14,6 +14,11 @@ void TFormAccess::ShowInfo(const QString &text)
     platform::ShowInfo(text);
 }
 
+void TFormAccess::ShowError(const QString &text, const QString &caption)
+{
+    platform::ShowError(text, caption);
+}
+
 QString GetDelimitedItem(const QString &text, int n)
 {
     const QStringList parts = text.split(QLatin1Char(';'));

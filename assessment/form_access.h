@@ -74,6 +74,8 @@ public:
     // Messages of a rule to the user.
     virtual void ShowWarning(const QString &text);
     virtual void ShowInfo(const QString &text);
+    // With the error icon and a caption of its own.
+    virtual void ShowError(const QString &text, const QString &caption);
 };
 
 // The N-th ";"-separated part of text, counted from 1; the last part when text has fewer

@@ -59,6 +59,11 @@ public:
     TShownMeasurement ShownMeasurement() override { return Shown; }
     void ShowWarning(const QString &text) override { Messages << text; }
     void ShowInfo(const QString &text) override { Messages << text; }
+    void ShowError(const QString &text, const QString &caption) override
+    {
+        Messages << text;
+        ErrorCaptions << caption;
+    }
 
     QString Name; // the form's `function` name
     TShownMeasurement Shown; // what the workstation sums work on; none by default
@@ -66,6 +71,7 @@ public:
     QList<Rating> Ratings;
     QStringList Writes;   // "name=value" in the order written
     QStringList Messages; // warnings and information a rule showed
+    QStringList ErrorCaptions; // the captions of the errors among them
     QString Focused;
     std::function<void(const QString &name)> OnExit;
 

@@ -5,6 +5,7 @@
 #include "assessment/rules/biological.h"
 #include "assessment/rules/lighting.h"
 #include "assessment/rules/fields_current.h"
+#include "assessment/rules/laser.h"
 #include "assessment/rules/microclimate.h"
 #include "assessment/rules/noise.h"
 #include "assessment/rules/optical_radiation.h"
@@ -26,6 +27,7 @@ void RegisterRules()
     RegisterDustRules();
     RegisterVibrationRules();
     RegisterWorkLoadRules();
+    RegisterLaserRules();
 }
 
 } // namespace assessment::rules
