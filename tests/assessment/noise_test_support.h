@@ -86,7 +86,7 @@ public:
                 combo.lists = lists;
                 combo.choiceNr = item->ChoiceNr;
             } else if (name.startsWith(QLatin1String("lb_"))) {
-                form.Add(name, item->etyk);
+                form.Add(name, item->etyk).captions = item->etyk; // a header's variants
             } else {
                 form.Add(name, item->Value).enabled = item->enabled;
             }
