@@ -10,13 +10,14 @@ not typed: the rule computes them from its tables.
 The combo item texts carry the blanks the program compares them with after loading
 (" impulsowe ", " na oko "); the orders carry the rules' item numbers (form 1: eye first,
 form 2: skin first). The captions of the result rows of form 2 are the variants of their
-headers, in the order of the rule's list, so that a row keeps its caption in the file.
+headers, in the order of the rule's list, so that a row keeps its caption in the file; the headers are printed.
 
 Files go out in Windows-1250 with CR LF line ends, as the program reads them.
 Run from the repository root:  python3 tools/make_laser_forms.py
 """
-from make_microclimate_forms import CAP, COL, combo, computed, heading, heads, tree
-from make_noise_forms import WIDTH, attrs, blank, form, label, level, multiple, row
+from make_microclimate_forms import CAP, COL, combo, computed, heading, heads
+from make_noise_forms import WIDTH, blank, form, label, level, multiple, row, tree
+from make_optical_forms import header
 
 EMISSION_TREE = 'prm_laser_emisja.xml'
 EMISSION = [' ciągłe ', ' impulsowe ']
@@ -38,14 +39,6 @@ MEASURED = ['Zmierzone natężenie napromienienia E [W/m2]',
 ROW_EFFECTS = ['termiczne ', 'fotochemiczne ', 'termiczne - pojedynczy impuls', 'termiczne - grupa impulsów',
                'fotochemiczne']
 ROW_CAPTIONS = [''] + [effect + ' - ' + q for effect in ROW_EFFECTS for q in ('E [W/m2]', 'N [J/m2]')]
-
-
-def header(nazwa, captions, rows):
-    """A header whose caption is one of its variants, with the rows it heads."""
-    lines = ['    <naglowek %s>' % attrs(nazwa=nazwa, typ='label', druk='F', szer=WIDTH, etyk=';'.join(captions))]
-    for r in rows:
-        lines += ['  ' + line for line in r]
-    return lines + ['    </naglowek>']
 
 
 def choice(nazwa, caption, zal, default, skrot):
@@ -85,13 +78,12 @@ def laser1():
         heading('pPomiar', 'Wyniki pomiarów (w jednostkach MDE)'),
         entry('SrEksp', 'Ekspozycja średnia w czasie ekspozycji', 'ekspozycja średnia = '),
         entry('ImpMaks', 'Ekspozycja impulsem o największej energii', 'ekspozycja impulsem maksymalnym = '),
-        header('lParam', QUANTITIES, [
-            result_heads(),
-            row(COL, blank('tWynik', CAP),
-                computed('WartZm', COL, '0', skrot='wartość zmierzona = '),
-                computed('WartDop', COL, '0', skrot='MDE = '),
-                multiple('Krotn', COL, skrot='krotność MDE = ')),
-        ]),
+        header('lParam', QUANTITIES),
+        result_heads(),
+        row(COL, blank('tWynik', CAP),
+            computed('WartZm', COL, '0', skrot='wartość zmierzona = '),
+            computed('WartDop', COL, '0', skrot='MDE = '),
+            multiple('Krotn', COL, skrot='krotność MDE = ')),
     ]
     form('prm_laser', 1, 'prm_laser_Pomiar_01', 'Promieniowanie laserowe',
          'Promieniowanie laserowe - maksymalna dopuszczalna ekspozycja (MDE)', rows)
@@ -108,21 +100,17 @@ def laser2():
         entry('JednCzasEksp', 'Jednorazowy czas ekspozycji [s]', 'jednorazowy czas ekspozycji [s] = '),
         entry('CalkCzasEksp', 'Całkowity czas ekspozycji w ciągu zmiany roboczej [s]',
               'całkowity czas ekspozycji [s] = ', '0'),
-        # The headings of the result rows stay in this header's block: a reader takes the
-        # rows after a header's close up to the end of the page.
-        header('lParam', MEASURED, [
-            row(COL, blank('tWartZm', CAP), level('WartZm', COL, skrot='wartość zmierzona = ')),
-            heading('pWyniki', 'Maksymalna dopuszczalna ekspozycja (MDE) według skutku promieniowania'),
-            result_heads(),
-        ]),
+        header('lParam', MEASURED),
+        row(COL, blank('tWartZm', CAP), level('WartZm', COL, skrot='wartość zmierzona = ')),
+        heading('pWyniki', 'Maksymalna dopuszczalna ekspozycja (MDE) według skutku promieniowania'),
+        result_heads(),
     ]
     for i in (1, 2, 3):
-        rows.append(header('lParam%d' % i, ROW_CAPTIONS, [
-            row(COL, blank('tWynik%d' % i, CAP),
-                computed('WartZm%d' % i, COL, '0', skrot='wartość zmierzona = '),
-                computed('WartDop%d' % i, COL, '0', skrot='MDE = '),
-                multiple('Krotn%d' % i, COL, skrot='krotność MDE = ')),
-        ]))
+        rows.append(header('lParam%d' % i, ROW_CAPTIONS))
+        rows.append(row(COL, blank('tWynik%d' % i, CAP),
+                        computed('WartZm%d' % i, COL, '0', skrot='wartość zmierzona = '),
+                        computed('WartDop%d' % i, COL, '0', skrot='MDE = '),
+                        multiple('Krotn%d' % i, COL, skrot='krotność MDE = ')))
     form('prm_laser', 2, 'prm_laser_Pomiar_02', 'Promieniowanie laserowe',
          'Promieniowanie laserowe - maksymalna dopuszczalna ekspozycja (MDE) skóry i oka', rows)
 
