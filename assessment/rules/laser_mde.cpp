@@ -115,23 +115,19 @@ TWartDop beamEntry(int cls, int band, double t, double lambda)
             return exposure(c1(t));
         return cls == 7 ? exposure(1e4) : irradiance(10);
     case 4: // 400 - 550
+    case 5: // 550 - 700: from 10 s on the photochemical limit, growing with C3 after T2
+    {
         if (cls == 1)
             return irradiance(5e6);
         if (cls <= 4)
             return exposure(5e-3);
         if (cls <= 6)
             return exposure(18 * std::pow(t, 0.75));
-        return cls <= 8 ? exposure(100) : irradiance(0.01);
-    case 5: // 550 - 700
-        if (cls == 1)
-            return irradiance(5e6);
-        if (cls <= 4)
-            return exposure(5e-3);
-        if (cls <= 6)
-            return exposure(18 * std::pow(t, 0.75));
+        const double cb = band == 4 ? 1.0 : c3(lambda);
         if (cls <= 8)
-            return exposure(t <= t2(lambda) ? 18 * std::pow(t, 0.75) : 100 * c3(lambda));
-        return irradiance(0.01 * c3(lambda));
+            return exposure(band == 5 && t <= t2(lambda) ? 18 * std::pow(t, 0.75) : 100 * cb);
+        return irradiance(0.01 * cb);
+    }
     case 6: // 700 - 1050
         if (cls == 1)
             return irradiance(5e6 * c4(lambda));
@@ -198,6 +194,14 @@ TWartDop extendedEntry(int cls, int band, double t, double lambda)
 }
 
 // ---- The second form -------------------------------------------------------------------------
+
+// 1 up to `from`, then 10^(slope·(lambda - from)) up to `to`, then `top`.
+double risingFactor(double lambda, double from, double to, double slope, double top)
+{
+    if (lambda <= from)
+        return 1.0;
+    return lambda <= to ? std::pow(10.0, slope * (lambda - from)) : top;
+}
 
 bool below(double t, double limit)
 {
@@ -388,42 +392,27 @@ TWartDop LaserMdeEye(int source, double t, double lambda)
 
 TWartDop LaserMdeSkin(double t, double lambda)
 {
-    static const double bands[] = {302.5, 315, 400, 1400, LongestWavelength};
     static const double classes[] = {1e-9, 1e-7, 10, 1000, LongestTime};
     if (!(t > 0) || !inSpectrum(lambda))
         return none();
-    const int band = classOf(lambda, bands);
+    // Below 400 nm the skin has the eye's limits.
+    if (lambda < 400)
+        return LaserMdeEye(0, t, lambda);
     const int cls = classOf(t, classes);
     if (cls == 0)
         return none();
-    switch (band) {
-    case 1: // 180 - 302.5
-        return cls == 1 ? irradiance(3e10) : exposure(30);
-    case 2: // 302.5 - 315
-        if (cls == 1)
-            return irradiance(3e10);
-        return cls <= 3 ? ultravioletB(t, lambda) : exposure(c2(lambda));
-    case 3: // 315 - 400
-        if (cls == 1)
-            return irradiance(3e10);
-        if (cls <= 3)
-            return exposure(c1(t));
-        return cls == 4 ? exposure(10000) : irradiance(10);
-    case 4: // 400 - 1400
+    if (lambda < 1400) {
         if (cls == 1)
             return irradiance(2e11);
         if (cls == 2)
             return exposure(200);
         return cls == 3 ? exposure(11000 * std::pow(t, 0.25)) : irradiance(2000);
-    case 5: // 1400 - 1000000
-        if (cls == 1)
-            return irradiance(1e11);
-        if (cls == 2)
-            return exposure(100);
-        return cls == 3 ? exposure(c1(t)) : irradiance(1000);
-    default:
-        return none();
     }
+    if (cls == 1)
+        return irradiance(1e11);
+    if (cls == 2)
+        return exposure(100);
+    return cls == 3 ? exposure(c1(t)) : irradiance(1000);
 }
 
 TLaserPulsed LaserMdePulsed(int target, int source, double lambda, double t, double tp, double pulses,
@@ -463,9 +452,7 @@ double LaserC3(double lambda)
 
 double LaserC4(double lambda)
 {
-    if (lambda <= 700)
-        return 1.0;
-    return lambda <= 1050 ? std::pow(10.0, 0.002 * (lambda - 700)) : 5.0;
+    return risingFactor(lambda, 700, 1050, 0.002, 5);
 }
 
 double LaserC6(double alpha)
@@ -477,9 +464,7 @@ double LaserC6(double alpha)
 
 double LaserC7(double lambda)
 {
-    if (lambda <= 1150)
-        return 1.0;
-    return lambda <= 1200 ? std::pow(10.0, 0.018 * (lambda - 1150)) : 8.0;
+    return risingFactor(lambda, 1150, 1200, 0.018, 8);
 }
 
 double LaserT2(double alpha)
