@@ -4,47 +4,20 @@
 
 #include "noise_test_support.h"
 
-#include "storage/measurement_files.h"
-
-#include <QDir>
-#include <QLabel>
-
 using namespace noisetest;
 
 class LaserWindow : public WindowOnShippedForm
 {
 protected:
-    QString Shown(const QString &name)
-    {
-        auto *ed = Control<QLineEdit>(name);
-        return ed ? ed->text() : QStringLiteral("<missing>");
-    }
-    QString Caption(const QString &name)
-    {
-        auto *lb = Control<QLabel>(name);
-        return lb ? lb->text() : QStringLiteral("<missing>");
-    }
     bool Enabled(const QString &name)
     {
         auto *w = win->pgDokum->findChild<QWidget *>(name);
         return w && w->isEnabled();
     }
-    void Choose(const QString &name, int index)
-    {
-        auto *cb = Control<QComboBox>(name);
-        ASSERT_TRUE(cb) << name.toStdString();
-        cb->setCurrentIndex(index);
-        win->ChangeField(cb);
-    }
-    // Saves the measurement and reads it back.
     std::unique_ptr<storage::TPomiarCzynn> SaveAndReadBack()
     {
-        EXPECT_TRUE(QDir().mkpath(folder.FilePath("zaklocen/stan_9")));
-        EXPECT_TRUE(storage::WriteMeasurementFile(QStringLiteral("zaklocen\\stan_9\\"), "prm_laser_dane", {factor}));
         storage::TMeasurementList back;
-        storage::ReadMeasurements(QStringLiteral("zaklocen\\stan_9\\"), QStringLiteral("prm_laser"), back, 50006,
-                                  QStringLiteral("zaklocen\\frm\\"));
-        EXPECT_EQ(back.size(), 1u);
+        WindowOnShippedForm::SaveAndReadBack(QStringLiteral("prm_laser"), 50006, back);
         return back.empty() ? nullptr : std::move(back.front());
     }
     static int HeaderChoice(const storage::TPomiarCzynn &m, const char *name)

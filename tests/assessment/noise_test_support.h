@@ -26,6 +26,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSet>
@@ -280,6 +281,12 @@ protected:
     {
         auto *ed = Control<QLineEdit>(name);
         return ed ? ed->text() : QStringLiteral("<missing>");
+    }
+    // The caption a label shows.
+    QString Caption(const QString &name)
+    {
+        auto *lb = Control<QLabel>(name);
+        return lb ? lb->text() : QStringLiteral("<missing>");
     }
     // The user picks an item of a combo.
     void Choose(const QString &name, int index)
