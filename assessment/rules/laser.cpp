@@ -339,12 +339,11 @@ QString LaserParamCaption(LaserRow row, double lambda, quint8 kind)
             caption = QStringLiteral("fotochemiczne");
         break;
     }
-    if (caption.isEmpty())
-        return caption;
-    if (kind == KindIrradiance)
-        caption += QStringLiteral(" - ") + QStringLiteral("E [W/m2]");
-    else if (kind == KindRadiantExposure)
-        caption += QStringLiteral(" - ") + QStringLiteral("N [J/m2]");
+    // The rows hold irradiances and radiant exposures only: "E [W/m2]", "N [J/m2]".
+    if (!caption.isEmpty() && (kind == KindIrradiance || kind == KindRadiantExposure)) {
+        const TWartDop quantity = LaserRecord(0, kind);
+        caption += QStringLiteral(" - ") + quantity.Symbol + QStringLiteral(" [") + quantity.Unit + QLatin1Char(']');
+    }
     return caption;
 }
 
