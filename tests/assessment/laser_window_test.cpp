@@ -14,7 +14,8 @@ protected:
         auto *w = win->pgDokum->findChild<QWidget *>(name);
         return w && w->isEnabled();
     }
-    std::unique_ptr<storage::TPomiarCzynn> SaveAndReadBack()
+    // The measurement written to its file and read back, with the ratings the window stored.
+    std::unique_ptr<storage::TPomiarCzynn> SavedAndReadBack()
     {
         storage::TMeasurementList back;
         WindowOnShippedForm::SaveAndReadBack(QStringLiteral("prm_laser"), 50006, back);
@@ -62,7 +63,7 @@ TEST_F(LaserWindow, Form1PermittedValuesOfTheEyeAndTheSkin)
     EXPECT_EQ(Caption("lb_lParam"), "Napromienienie N [J/m2]");
     EXPECT_TRUE(prompter.boxes.isEmpty());
 
-    auto back = SaveAndReadBack();
+    auto back = SavedAndReadBack();
     ASSERT_TRUE(back);
     EXPECT_EQ(storage::FindField(back->Fields, "WartDop")->Value, "996");
     EXPECT_EQ(storage::FindField(back->Fields, "cDzialanie")->Value, " na skórę ");
@@ -180,7 +181,7 @@ TEST_F(LaserWindow, Form2SkinRowsRatingsAndCaptionsStored)
     EXPECT_EQ(Shown("ed_Krotn2"), "4");
     EXPECT_EQ(Stored(), (Six{30, 30, 30, 40, 40, 40}));
 
-    auto back = SaveAndReadBack();
+    auto back = SavedAndReadBack();
     ASSERT_TRUE(back);
     EXPECT_EQ(storage::FindField(back->Fields, "WartDop1")->Value, "2.0E+11");
     EXPECT_EQ(HeaderChoice(*back, "lParam2"), 4);
