@@ -2,6 +2,7 @@
 
 #include "assessment/evaluation_dispatch.h"
 #include "assessment/rules/laser_mde.h"
+#include "assessment/rules/radiation_common.h"
 #include "assessment/rules/rule_numbers.h"
 #include "assessment/rules/rule_registry.h"
 #include "storage/formatting.h"
@@ -276,7 +277,7 @@ void rate2(TFormAccess &form, bool determined)
         if (highest >= 0)
             code = highest > 1.0f ? storage::RiskLarge : highest >= 0.8f ? storage::RiskMedium : storage::RiskSmall;
     }
-    form.SetRiskAssessment(code, code, code, storage::RiskForbidden, 0, 0, true);
+    RateWithJuvenilesForbidden(form, code, code);
 }
 
 } // namespace
