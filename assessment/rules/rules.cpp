@@ -8,6 +8,7 @@
 #include "assessment/rules/microclimate.h"
 #include "assessment/rules/noise.h"
 #include "assessment/rules/optical_radiation.h"
+#include "assessment/rules/own_methods.h"
 #include "assessment/rules/vibration.h"
 #include "assessment/rules/work_load.h"
 
@@ -26,6 +27,7 @@ void RegisterRules()
     RegisterDustRules();
     RegisterVibrationRules();
     RegisterWorkLoadRules();
+    RegisterOwnMethodRules();
 }
 
 } // namespace assessment::rules
