@@ -19,14 +19,15 @@ Run from the repository root:  python3 tools/make_own_method_forms.py
 from install_files import DECL, write_lines
 from make_noise_forms import ATTACH, WIDTH, attrs, form, label, row, tree
 
-CAP = 200                 # caption part of a captioned field
-CHOICE = WIDTH - CAP - 10  # width of a choice list
+CAP = 220                 # caption column
+CHOICE = WIDTH - CAP       # value column
 
 
 def choice(nazwa, etyk, skrot, zal):
-    """A choice list captioned on its left; it starts with nothing chosen."""
-    return '<pole %s></pole>' % attrs(nazwa=nazwa, typ='combo', druk='T', wydropis=nazwa, skrot=skrot, szer=CHOICE,
-                                      szerkol=WIDTH, etyk=etyk, pozycja='left', zal=zal)
+    """A row: a caption and a choice list, which starts with nothing chosen."""
+    return row(WIDTH, label('l' + nazwa, etyk, CAP, left=True),
+               '<pole %s></pole>' % attrs(nazwa=nazwa, typ='combo', druk='T', wydropis=nazwa, skrot=skrot,
+                                          szer=CHOICE - 10, szerkol=CHOICE, zal=zal))
 
 
 # --- "5 kroków" -----------------------------------------------------------------------------
@@ -49,9 +50,8 @@ PRAWD_ITEMS = [
 def five_steps():
     tree(NAST_TREE, NAST_ITEMS)
     tree(PRAWD_TREE, PRAWD_ITEMS)
-    rows = [row(WIDTH, choice('cCNast', 'Ciężkość następstw zagrożenia', 'ciężkość następstw: ', NAST_TREE)),
-            row(WIDTH, choice('cPrawd', 'Prawdopodobieństwo wystąpienia następstw', 'prawdopodobieństwo: ',
-                              PRAWD_TREE)),
+    rows = [choice('cCNast', 'Ciężkość następstw zagrożenia', 'ciężkość następstw: ', NAST_TREE),
+            choice('cPrawd', 'Prawdopodobieństwo wystąpienia następstw', 'prawdopodobieństwo: ', PRAWD_TREE),
             row(WIDTH, label('lOcena', 'Ryzyko: małe przy sumie stopni 0 lub 1, średnie przy 2, duże przy 3 lub 4 '
                              '(mała ciężkość / mało prawdopodobne = 0, średnia / prawdopodobne = 1, '
                              'duża / wysoce prawdopodobne = 2).', WIDTH, left=True))]
@@ -123,15 +123,14 @@ def risk_score_parameters():
 
 def risk_score():
     risk_score_parameters()
-    rows = [row(WIDTH, choice('cSkutki', 'Skutki [S]', 'skutki S: ', 'metRiskScore_Skutki_1.xml')),
-            row(WIDTH, choice('cPrawd', 'Prawdopodobieństwo [P]', 'prawdopodobieństwo P: ',
-                              'metRiskScore_Prawd_1.xml')),
-            row(WIDTH, choice('cEksp', 'Ekspozycja [E]', 'ekspozycja E: ', 'metRiskScore_Eksp_1.xml')),
+    rows = [choice('cSkutki', 'Skutki [S]', 'skutki S: ', 'metRiskScore_Skutki_1.xml'),
+            choice('cPrawd', 'Prawdopodobieństwo [P]', 'prawdopodobieństwo P: ', 'metRiskScore_Prawd_1.xml'),
+            choice('cEksp', 'Ekspozycja [E]', 'ekspozycja E: ', 'metRiskScore_Eksp_1.xml'),
             # The rule writes the band and R here as text: read-only, no number check.
-            row(WIDTH, '<pole %s></pole>' % attrs(nazwa='WskRyzyka', typ='edit', druk='T', wydropis='WskRyzyka',
-                                                  skrot='wskaźnik ryzyka R = S x P x E: ', rozm=100, szer=CHOICE,
-                                                  szerkol=WIDTH, etyk='Wskaźnik ryzyka R = S x P x E',
-                                                  pozycja='left', readonly='T', sprpopr='F')),
+            row(WIDTH, label('lWskRyzyka', 'Wskaźnik ryzyka R = S x P x E', CAP, left=True),
+                '<pole %s></pole>' % attrs(nazwa='WskRyzyka', typ='edit', druk='T', wydropis='WskRyzyka',
+                                           skrot='wskaźnik ryzyka R = S x P x E: ', rozm=100, szer=CHOICE - 10,
+                                           szerkol=CHOICE, readonly='T', sprpopr='F')),
             # Shown by the window when a stored choice is no longer in the parameter tables.
             row(WIDTH, '<pole %s></pole>' % attrs(nazwa='lInfo', typ='label', druk='F', szer=WIDTH - 10,
                                                   szerkol=WIDTH, pozycja='left', style='bold', visible='F',
