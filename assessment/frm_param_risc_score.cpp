@@ -20,8 +20,8 @@
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTimer>
-#include <QValidator>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include <cmath>
 
@@ -317,17 +317,16 @@ void TfrmParamRiscScore::buildGrids()
     root->addWidget(pTop);
 
     const std::vector<CellKind> pe = {CellKind::Fixed, CellKind::Text32, CellKind::Text64, CellKind::Number};
-    strGrPrawd = makeGrid(this, QStringLiteral("strGrPrawd"), {"Nr", "Opis", "Szansa", "Wart. P"}, {20, 190, 190, 40},
-                          pe);
-    strGrEksp = makeGrid(this, QStringLiteral("strGrEksp"), {"Nr", "Opis", "Częstotliwość", "Wart. E"},
-                         {20, 190, 190, 40}, pe);
+    strGrPrawd =
+        makeGrid(this, QStringLiteral("strGrPrawd"), {"Nr", "Opis", "Szansa", "Wart. P"}, {20, 190, 190, 40}, pe);
+    strGrEksp =
+        makeGrid(this, QStringLiteral("strGrEksp"), {"Nr", "Opis", "Częstotliwość", "Wart. E"}, {20, 190, 190, 40}, pe);
     strGrSkut = makeGrid(this, QStringLiteral("strGrSkut"),
                          {"Nr", "Opis", "Straty ludzkie", "Straty materialne", "Wart. S"}, {20, 100, 170, 110, 40},
                          {CellKind::Fixed, CellKind::Text32, CellKind::Text64, CellKind::Text64, CellKind::Number});
-    strGrWskRyz =
-        makeGrid(this, QStringLiteral("strGrWskRyz"), {"Nr", "Opis", "Wart. R [minimum]", "Ryzyko Tarvelin"},
-                 {20, 80, 90, 87}, {CellKind::Fixed, CellKind::Text32, CellKind::Number, CellKind::Code},
-                 &TfrmParamRiscScore::CodeCellColor);
+    strGrWskRyz = makeGrid(this, QStringLiteral("strGrWskRyz"), {"Nr", "Opis", "Wart. R [minimum]", "Ryzyko Tarvelin"},
+                           {20, 80, 90, 87}, {CellKind::Fixed, CellKind::Text32, CellKind::Number, CellKind::Code},
+                           &TfrmParamRiscScore::CodeCellColor);
     strGrIntWskRyz = makeGrid(this, QStringLiteral("strGrIntWskRyz"), {"Nr", "Opis", "Wartość R", "Ryzyko Tarvelin"},
                               {20, 80, 90, 87}, {}, &TfrmParamRiscScore::LevelCellColor);
     strGrIntWskRyz->setEnabled(false);
@@ -774,10 +773,10 @@ void TfrmParamRiscScore::bZapiszClick()
 void TfrmParamRiscScore::closeEvent(QCloseEvent *event)
 {
     if (InEditMode()) {
-        const int answer = platform::MessageBox(
-            QStringLiteral("Włączono tryb edycji parametrów Risk score !!!\n"
-                           "Czy zamknąć formatkę bez zapisywania zmian parametrów ?"),
-            Caption, platform::MsgIcon::Question, platform::MsgYes | platform::MsgNo);
+        const int answer =
+            platform::MessageBox(QStringLiteral("Włączono tryb edycji parametrów Risk score !!!\n"
+                                                "Czy zamknąć formatkę bez zapisywania zmian parametrów ?"),
+                                 Caption, platform::MsgIcon::Question, platform::MsgYes | platform::MsgNo);
         if (answer != platform::MsgYes) {
             event->ignore();
             return;

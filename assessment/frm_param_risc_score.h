@@ -109,12 +109,11 @@ private:
     void setRangeText(int row);
     void onBandCellChanged(int tableRow, int col);
     // Checks one table's value column; false after its message.
-    bool checkTable(const QTableWidget *grid, int valueCol, const QString &numberMessage,
-                    const QString &orderMessage);
+    bool checkTable(const QTableWidget *grid, int valueCol, const QString &numberMessage, const QString &orderMessage);
 
     std::vector<std::unique_ptr<storage::TRiskScore>> m_sets; // the version list's sets
-    bool m_filling = false;    // grids changed by the program, not the user
-    bool m_closing = false;    // inside the close event
+    bool m_filling = false;                                   // grids changed by the program, not the user
+    bool m_closing = false;                                   // inside the close event
 };
 
 // Opens the parameter editor for version (0: the current parameters, modal; the function

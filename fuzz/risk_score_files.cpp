@@ -1,8 +1,8 @@
 // Feeds the Risk Score parameter reader with arbitrary main and table files; a set that reads
 // back cleanly must survive a write and a second read unchanged.
 // LIBS: tarvelin_storage tarvelin_platform
-#include "fuzz/fuzz_folder.h"
 #include "storage/risk_score_files.h"
+#include "fuzz/fuzz_folder.h"
 
 #include <QDir>
 #include <cstddef>
@@ -17,9 +17,9 @@ void putSound(const QString &file, const QByteArray &root)
 {
     QByteArray text = QByteArray(Decl) + "<" + root + " ver=\"1.0\">\r\n";
     if (root == "RiskScore") {
-        const char *lines[] = {"Ryzyko1\">0", "Ryzyko2\">20", "Ryzyko3\">70", "Ryzyko4\">200", "Ryzyko5\">400",
+        const char *lines[] = {"Ryzyko1\">0",   "Ryzyko2\">20",  "Ryzyko3\">70",  "Ryzyko4\">200", "Ryzyko5\">400",
                                "SterRyz1\">10", "SterRyz2\">20", "SterRyz3\">30", "SterRyz4\">40", "SterRyz5\">40",
-                               "Opis1\">a", "Opis2\">b", "Opis3\">c", "Opis4\">d", "Opis5\">e"};
+                               "Opis1\">a",     "Opis2\">b",     "Opis3\">c",     "Opis4\">d",     "Opis5\">e"};
         for (const char *l : lines)
             text += QByteArray("  <poz nazwa=\"") + l + "</poz>\r\n";
     }
@@ -32,16 +32,6 @@ void setup(const QDir &dir)
 {
     dir.mkpath(QStringLiteral("zaklocen/frm/zalaczn"));
     dir.mkpath(QStringLiteral("out"));
-}
-
-// Texts the files hold back unchanged: no markup, no line breaks, and no "=", which could
-// end a value with what reads as the next attribute's name.
-bool clean(const QString &s)
-{
-    for (QChar c : s)
-        if (c == '<' || c == '>' || c == '&' || c == '"' || c == '=' || c == '\n' || c == '\r')
-            return false;
-    return true;
 }
 
 } // namespace
@@ -62,10 +52,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!first.BandsUsable || !first.Problems.empty())
         return 0;
     for (const QString &opis : first.Set.Opis)
-        if (!clean(opis))
+        if (!fuzzsupport::Clean(opis))
             return 0;
     for (const storage::TRiskScoreParam &p : first.Set.Params)
-        if (!clean(p.OpisPodst) || !clean(p.OpisUszcz1) || !clean(p.OpisUszcz2) || p.Typ < 1 || p.Typ > 3)
+        if (!fuzzsupport::Clean(p.OpisPodst) || !fuzzsupport::Clean(p.OpisUszcz1) ||
+            !fuzzsupport::Clean(p.OpisUszcz2) || p.Typ < 1 || p.Typ > 3)
             return 0;
     if (!storage::WriteRiskScore(first.Set, QStringLiteral("out\\")).isEmpty())
         __builtin_trap();

@@ -32,8 +32,8 @@ public:
     {
     }
 
-    quint16 Typ = 0;   // RiskScoreTable; 0 for a row left empty, which is never written
-    quint16 NrPoz = 0; // position within its table, from 1
+    quint16 Typ = 0;    // RiskScoreTable; 0 for a row left empty, which is never written
+    quint16 NrPoz = 0;  // position within its table, from 1
     QString OpisPodst;  // description
     QString OpisUszcz1; // P: chance, E: frequency, S: human losses
     QString OpisUszcz2; // S only: material losses
@@ -48,14 +48,12 @@ public:
     static constexpr int BandCount = 5;
 
     // An empty set (empty texts, zero numbers) with count empty rows.
-    explicit TRiskScore(quint16 wersja = 0, int count = 0) : Wersja(wersja), Params(std::size_t(std::max(count, 0)))
-    {
-    }
+    explicit TRiskScore(quint16 wersja = 0, int count = 0) : Wersja(wersja), Params(std::size_t(std::max(count, 0))) {}
 
     quint16 Wersja = 0; // 0: the current parameters
     // Band i (1 to 5) at index i - 1: Opis1..Opis5, Ryzyko1..Ryzyko5, SterRyz1..SterRyz5.
     std::array<QString, BandCount> Opis;
-    std::array<float, BandCount> Ryzyko{}; // the band's minimum of R
+    std::array<float, BandCount> Ryzyko{};    // the band's minimum of R
     std::array<quint16, BandCount> SterRyz{}; // the band's risk code: 10, 20, 30 or 40
     std::vector<TRiskScoreParam> Params;      // rows of the three tables, each with its Typ
 

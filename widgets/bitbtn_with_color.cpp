@@ -364,8 +364,8 @@ void TBitBtnWithColor::paintEvent(QPaintEvent *)
     const QSize captionSize = caption.isEmpty() ? QSize() : fontMetrics().size(Qt::TextShowMnemonic, caption);
     const GlyphState state = !isEnabled() ? GlyphDisabled : down ? GlyphDown : GlyphUp;
     const QImage glyph = GlyphImage(state);
-    Placement place = LayoutGlyphAndCaption(QRect(QPoint(0, 0), r.size()), glyph.size(), captionSize, m_layout,
-                                            m_margin, m_spacing);
+    Placement place =
+        LayoutGlyphAndCaption(QRect(QPoint(0, 0), r.size()), glyph.size(), captionSize, m_layout, m_margin, m_spacing);
     const QPoint offset = r.topLeft() + (down ? QPoint(1, 1) : QPoint(0, 0));
     place.GlyphRect.translate(offset);
     place.CaptionRect.translate(offset);

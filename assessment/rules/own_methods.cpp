@@ -84,8 +84,8 @@ void EvaluateRiskScore(TFormAccess &form, const QString &)
     const float r = Single(s * p * e);
     QString description;
     const int code = RiskBand(description, r);
-    form.SetFieldText(RiskIndex, description + QStringLiteral(" (") + storage::FormatMeasuredValue(r) +
-                                     QLatin1Char(')'));
+    form.SetFieldText(RiskIndex,
+                      description + QStringLiteral(" (") + storage::FormatMeasuredValue(r) + QLatin1Char(')'));
     form.SetRiskAssessment(code, code, code, code, 0, 0, true);
 }
 

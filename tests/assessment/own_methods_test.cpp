@@ -1,16 +1,19 @@
 // "5 kroków" and Risk Score: the rules on a form in memory (band edges, the bracketed values,
 // unchosen items, damaged parameter files) and the shipped forms in the real measurement
-// window, rated, shown, saved and read back.
+// window, rated, shown, saved and read back, and rated anew after the parameters are saved.
 
 #include "noise_test_support.h"
 
+#include "assessment/frm_param_risc_score.h"
 #include "assessment/risk_score_sets.h"
 #include "assessment/rules/own_methods.h"
 #include "storage/measurement_files.h"
+#include "widgets/bitbtn_with_color.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QRadioButton>
+#include <QTableWidget>
 
 using namespace noisetest;
 using assessment::TMemoryForm;
@@ -158,6 +161,7 @@ protected:
     }
     void TearDown() override
     {
+        assessment::SetRiskScoreEditorRunner({});
         WindowOnShippedForm::TearDown();
         assessment::ReloadRiskScoreSets();
     }
@@ -230,4 +234,44 @@ TEST_F(OwnMethodWindow, FiveStepsRatesTheShippedGrades)
     ASSERT_TRUE(back);
     EXPECT_EQ(back->ocenam, 30);
     EXPECT_TRUE(storage::FindField(back->Fields, "cCNast")->Value.startsWith("duża"));
+}
+
+TEST_F(OwnMethodWindow, SavedParametersRateTheNextChoiceAndStoredChoicesNoLongerListedAreLocked)
+{
+    Open(100001, "metRiskScore", "1.0");
+    Choose("cb_cSkutki", 3); // 15
+    Choose("cb_cPrawd", 5);  // 6
+    Choose("cb_cEksp", 1);   // 1: R = 90
+    EXPECT_EQ(Control<QLineEdit>("ed_WskRyzyka")->text(), "Ryzyko istotne (90)");
+    EXPECT_EQ(Stored()[0], 20);
+
+    // the minimum of band 3 raised to 100, the probability "Całkiem możliwe" renamed
+    assessment::SetRiskScoreEditorRunner([&](assessment::TfrmParamRiscScore &e) {
+        e.bEdytuj->click();
+        e.strGrWskRyz->item(2, 2)->setText("100");
+        e.strGrPrawd->item(5, 1)->setText("Dość możliwe");
+        e.bZapisz->click();
+        EXPECT_TRUE(e.InEditMode());
+        prompter.Answer(platform::MsgYes);
+        e.bZamknij->click();
+    });
+    assessment::ShowRiskScoreParameters(win.get(), 0);
+    ASSERT_EQ(prompter.boxes.size(), 1); // only the question on closing
+    const QString main = folder.ReadText("zaklocen/frm/zalaczn/metRiskScore_1.xml");
+    EXPECT_TRUE(main.contains("<poz nazwa=\"Ryzyko3\">100</poz>"));
+    EXPECT_TRUE(main.contains("<poz nazwa=\"Wersja\">1</poz>"));
+    EXPECT_TRUE(
+        folder.ReadText("zaklocen/frm/zalaczn/metRiskScore_Prawd_1.xml").contains("OpisPodst=\"Dość możliwe\""));
+
+    // the bands in force at once
+    Choose("cb_cEksp", 1);
+    EXPECT_EQ(Control<QLineEdit>("ed_WskRyzyka")->text(), "Ryzyko możliwe (90)");
+    EXPECT_EQ(Stored()[0], 10);
+
+    // the stored " Całkiem możliwe (6)" is no longer offered: shown as stored, locked, explained
+    win->ShowMeasurement(m);
+    EXPECT_FALSE(Control<QLabel>("lb_lInfo")->isHidden());
+    for (const char *name : {"cb_cSkutki", "cb_cPrawd", "cb_cEksp"})
+        EXPECT_FALSE(Control<QComboBox>(name)->isEnabled()) << name;
+    EXPECT_EQ(Control<QComboBox>("cb_cPrawd")->currentText(), " Całkiem możliwe (6)");
 }

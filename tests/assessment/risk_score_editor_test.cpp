@@ -1,6 +1,6 @@
 // The Risk Score parameter editor on the shipped parameters, headless: what it shows, the key
 // filters typed through the real cell editors, every validation message with nothing
-// written, rows added and removed, saving, and the evaluations and forms that follow a save.
+// written, rows added and removed, and closing.
 
 #include "noise_test_support.h"
 
@@ -160,8 +160,7 @@ TEST_F(RiskScoreEditor, EveryFaultIsToldAndNothingIsWritten)
             for (int r = 1; r <= values.size(); ++r)
                 g->item(r - 1, col)->setText(values[r - 1]);
         };
-        const QString relation =
-            "Niepoprawne zależności między kolejnymi wartościami w tabeli Wskaźnik ryzyka [R] !";
+        const QString relation = "Niepoprawne zależności między kolejnymi wartościami w tabeli Wskaźnik ryzyka [R] !";
         set(e.strGrWskRyz, 3, {"10", "30", "20", "30", "40"});
         EXPECT_EQ(SaveMessage(e), relation);
         set(e.strGrWskRyz, 3, {"20", "20", "30", "30", "40"});
@@ -177,8 +176,7 @@ TEST_F(RiskScoreEditor, EveryFaultIsToldAndNothingIsWritten)
         set(e.strGrSkut, 4, {"1", "3", "7", "15", "40", "1.2.3"});
         EXPECT_EQ(SaveMessage(e), "Niepoprawna wartość liczbowa tabeli Skutki [S] !");
         set(e.strGrEksp, 3, {"0.5", "1", "1"});
-        EXPECT_EQ(SaveMessage(e),
-                  "Niepoprawne zależności między kolejnymi wartościami w tabeli Ekspozycja [E] !");
+        EXPECT_EQ(SaveMessage(e), "Niepoprawne zależności między kolejnymi wartościami w tabeli Ekspozycja [E] !");
         set(e.strGrPrawd, 3, {"1", "3", "3"});
         EXPECT_EQ(SaveMessage(e),
                   "Niepoprawne zależności między kolejnymi wartościami w tabeli Prawdopodobieństwo [P] !");
@@ -234,68 +232,4 @@ TEST_F(RiskScoreEditor, ClosingInEditModeAsksFirst)
         prompter.Answer(platform::MsgYes);
         EXPECT_TRUE(e.close());
     });
-}
-
-// ---- Saving: the files, the evaluations and the form that follow -------------------------------
-
-class RiskScoreEditorWithWindow : public WindowOnShippedForm
-{
-protected:
-    void SetUp() override
-    {
-        WindowOnShippedForm::SetUp();
-        assessment::ReloadRiskScoreSets();
-    }
-    void TearDown() override
-    {
-        assessment::SetRiskScoreEditorRunner({});
-        WindowOnShippedForm::TearDown();
-        assessment::ReloadRiskScoreSets();
-    }
-    void Choose(const QString &name, int index)
-    {
-        auto *cb = Control<QComboBox>(name);
-        ASSERT_TRUE(cb) << name.toStdString();
-        cb->setCurrentIndex(index);
-        win->ChangeField(cb);
-    }
-};
-
-TEST_F(RiskScoreEditorWithWindow, SavedParametersRateTheNextChoiceAndStoredChoicesNoLongerListedAreLocked)
-{
-    Open(100001, "metRiskScore", "1.0");
-    Choose("cb_cSkutki", 3); // 15
-    Choose("cb_cPrawd", 5);  // 6
-    Choose("cb_cEksp", 1);   // 1: R = 90
-    EXPECT_EQ(Control<QLineEdit>("ed_WskRyzyka")->text(), "Ryzyko istotne (90)");
-    EXPECT_EQ(Stored()[0], 20);
-
-    // the minimum of band 3 raised to 100, the probability "Całkiem możliwe" renamed
-    assessment::SetRiskScoreEditorRunner([&](TfrmParamRiscScore &e) {
-        e.bEdytuj->click();
-        e.strGrWskRyz->item(2, 2)->setText("100");
-        e.strGrPrawd->item(5, 1)->setText("Dość możliwe");
-        e.bZapisz->click();
-        EXPECT_TRUE(e.InEditMode());
-        prompter.Answer(platform::MsgYes);
-        e.bZamknij->click();
-    });
-    assessment::ShowRiskScoreParameters(win.get(), 0);
-    ASSERT_EQ(prompter.boxes.size(), 1); // only the question on closing
-    const QString main = folder.ReadText(MainFile);
-    EXPECT_TRUE(main.contains("<poz nazwa=\"Ryzyko3\">100</poz>"));
-    EXPECT_TRUE(main.contains("<poz nazwa=\"Wersja\">1</poz>"));
-    EXPECT_TRUE(folder.ReadText(ProbabilityFile).contains("OpisPodst=\"Dość możliwe\""));
-
-    // the bands in force at once
-    Choose("cb_cEksp", 1);
-    EXPECT_EQ(Control<QLineEdit>("ed_WskRyzyka")->text(), "Ryzyko możliwe (90)");
-    EXPECT_EQ(Stored()[0], 10);
-
-    // the stored " Całkiem możliwe (6)" is no longer offered: shown as stored, locked, explained
-    win->ShowMeasurement(m);
-    EXPECT_FALSE(Control<QLabel>("lb_lInfo")->isHidden());
-    for (const char *name : {"cb_cSkutki", "cb_cPrawd", "cb_cEksp"})
-        EXPECT_FALSE(Control<QComboBox>(name)->isEnabled()) << name;
-    EXPECT_EQ(Control<QComboBox>("cb_cPrawd")->currentText(), " Całkiem możliwe (6)");
 }

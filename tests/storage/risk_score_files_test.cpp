@@ -133,7 +133,8 @@ TEST(RiskScoreFiles, WrittenLinesKeepTheirByteLayout)
                            "OpisUszcz2=\"\" Wartosc=\"0.1\"> Cudzysłów \"x\" (0.1)</poz>",
                            "</RiskScore_Prawd>"}));
     // a value is kept in full, not rounded for display
-    EXPECT_TRUE(RiskScoreTableLines(s, RiskScoreConsequences).value(1).endsWith("Wartosc=\"1234.5\"> S (1234.5)</poz>"));
+    EXPECT_TRUE(
+        RiskScoreTableLines(s, RiskScoreConsequences).value(1).endsWith("Wartosc=\"1234.5\"> S (1234.5)</poz>"));
     EXPECT_EQ(RiskScoreTableLines(s, RiskScoreExposure).size(), 2);
 }
 
@@ -196,10 +197,12 @@ TEST(RiskScoreFiles, AMalformedTableNumberReadsAsZeroAndNamesTheFile)
     FixtureFolder fx;
     fx.WriteText(rel("metRiskScore_1.xml"), mainFile(standardBands()));
     writeTables(fx);
-    fx.WriteText(rel("metRiskScore_Skutki_1.xml"),
-                 Decl + "<RiskScore_Skutki ver=\"1.0\">\n"
-                        "  <poz Typ=\"3\" NrPoz=\"x\" OpisPodst=\"A\" OpisUszcz1=\"\" OpisUszcz2=\"\" Wartosc=\"1,5e\"> A</poz>\n"
-                        "</RiskScore_Skutki>\n");
+    fx.WriteText(
+        rel("metRiskScore_Skutki_1.xml"),
+        Decl +
+            "<RiskScore_Skutki ver=\"1.0\">\n"
+            "  <poz Typ=\"3\" NrPoz=\"x\" OpisPodst=\"A\" OpisUszcz1=\"\" OpisUszcz2=\"\" Wartosc=\"1,5e\"> A</poz>\n"
+            "</RiskScore_Skutki>\n");
     const TRiskScoreReadResult r = ReadRiskScore(0);
     EXPECT_TRUE(r.BandsUsable);
     ASSERT_EQ(r.Problems.size(), 1u);

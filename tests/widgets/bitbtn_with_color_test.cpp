@@ -65,8 +65,7 @@ TEST(BitBtnWithColor, GlyphAndCaptionAreLaidOutByMarginAndSpacing)
     const auto top = TBitBtnWithColor::LayoutGlyphAndCaption(square, glyph, QSize(30, 13), L::blGlyphTop, -1, 4);
     EXPECT_EQ(top.GlyphRect.topLeft(), QPoint(22, 14));
     EXPECT_EQ(top.CaptionRect.topLeft(), QPoint(15, 34));
-    const auto bottom =
-        TBitBtnWithColor::LayoutGlyphAndCaption(square, glyph, QSize(30, 13), L::blGlyphBottom, -1, 4);
+    const auto bottom = TBitBtnWithColor::LayoutGlyphAndCaption(square, glyph, QSize(30, 13), L::blGlyphBottom, -1, 4);
     EXPECT_EQ(bottom.GlyphRect.topLeft(), QPoint(22, 30));
     EXPECT_EQ(bottom.CaptionRect.topLeft(), QPoint(15, 13));
     (void)caption;
