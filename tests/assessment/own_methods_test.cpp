@@ -165,28 +165,6 @@ protected:
         WindowOnShippedForm::TearDown();
         assessment::ReloadRiskScoreSets();
     }
-    void Choose(const QString &name, int index)
-    {
-        auto *cb = Control<QComboBox>(name);
-        ASSERT_TRUE(cb) << name.toStdString();
-        cb->setCurrentIndex(index);
-        win->ChangeField(cb);
-    }
-    QString Shown(const QString &name)
-    {
-        auto *ed = Control<QLineEdit>(name);
-        return ed ? ed->text() : QStringLiteral("<missing>");
-    }
-    // Saves the factor's measurement and reads it back.
-    std::unique_ptr<storage::TPomiarCzynn> SaveAndReadBack(const QString &frmDane)
-    {
-        EXPECT_TRUE(QDir().mkpath(folder.FilePath("zaklocen/stan_9")));
-        EXPECT_TRUE(storage::WriteMeasurementFile("zaklocen\\stan_9\\", frmDane + "_dane", {factor}));
-        storage::TMeasurementList back;
-        storage::ReadMeasurements("zaklocen\\stan_9\\", frmDane, back, factor->id, "zaklocen\\frm\\");
-        EXPECT_EQ(back.size(), 1u);
-        return back.empty() ? nullptr : std::move(back.front());
-    }
 };
 
 TEST_F(OwnMethodWindow, RiskScoreShowsTheBandAndRTheChoicesComeFromTheParameterTables)
@@ -212,8 +190,9 @@ TEST_F(OwnMethodWindow, RiskScoreShowsTheBandAndRTheChoicesComeFromTheParameterT
     EXPECT_EQ(Stored(), (std::vector<int>{30, 30, 30, 30, 30, 30}));
     EXPECT_TRUE(prompter.boxes.isEmpty());
 
-    const auto back = SaveAndReadBack("metRiskScore");
-    ASSERT_TRUE(back);
+    const storage::TMeasurementList saved = SaveAndReadBack();
+    ASSERT_EQ(saved.size(), 1u);
+    const auto &back = saved.front();
     EXPECT_EQ(storage::FindField(back->Fields, "cSkutki")->Value, " Poważne (7)");
     EXPECT_EQ(storage::FindField(back->Fields, "WskRyzyka")->Value, "Ryzyko wysokie (210)");
     EXPECT_EQ(back->ocenakon, 30);
@@ -230,8 +209,9 @@ TEST_F(OwnMethodWindow, FiveStepsRatesTheShippedGrades)
     EXPECT_EQ(Stored(), (std::vector<int>{20, 20, 20, 20, 20, 20}));
     Choose("cb_cCNast", 2);
     EXPECT_EQ(Stored(), (std::vector<int>{30, 30, 30, 30, 30, 30}));
-    const auto back = SaveAndReadBack("met5Krok");
-    ASSERT_TRUE(back);
+    const storage::TMeasurementList saved = SaveAndReadBack();
+    ASSERT_EQ(saved.size(), 1u);
+    const auto &back = saved.front();
     EXPECT_EQ(back->ocenam, 30);
     EXPECT_TRUE(storage::FindField(back->Fields, "cCNast")->Value.startsWith("duża"));
 }
