@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QString>
 #include <QTemporaryDir>
 #include <cstddef>
 #include <cstdint>
@@ -34,6 +35,17 @@ QTemporaryDir &Folder(Setup setup)
     }();
     (void)once;
     return dir;
+}
+
+// Whether a text read from a file comes back unchanged after a write and a second read: no
+// markup, no line breaks, and no "=", which could end a value with what reads as the next
+// attribute's name.
+inline bool Clean(const QString &s)
+{
+    for (QChar c : s)
+        if (c == '<' || c == '>' || c == '&' || c == '"' || c == '=' || c == '\n' || c == '\r')
+            return false;
+    return true;
 }
 
 // Writes the input as the file relative ("/" separated) below the folder.

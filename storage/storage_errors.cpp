@@ -14,7 +14,12 @@ void ThrowFileError(const QString &storedPath, int lineIndex, const QString &det
 
 void ThrowStructureError(const QString &storedPath, const QString &detail)
 {
-    throw platform::TarvelinError(QStringLiteral("Niepoprawna struktura pliku %1: %2").arg(storedPath, detail));
+    throw platform::TarvelinError(StructureErrorText(storedPath, detail));
+}
+
+QString StructureErrorText(const QString &storedPath, const QString &detail)
+{
+    return QStringLiteral("Niepoprawna struktura pliku %1: %2").arg(storedPath, detail);
 }
 
 int ToIntAt(const QString &text, const QString &storedPath, int lineIndex, const QString &what)

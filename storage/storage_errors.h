@@ -11,6 +11,8 @@ namespace storage {
 [[noreturn]] void ThrowFileError(const QString &storedPath, int lineIndex, const QString &detail);
 // "Niepoprawna struktura pliku {path}: {detail}"
 [[noreturn]] void ThrowStructureError(const QString &storedPath, const QString &detail);
+// The same text, for readers that hand it to their caller instead of throwing.
+QString StructureErrorText(const QString &storedPath, const QString &detail);
 
 // Integer of an attribute or text; a malformed number throws with the file and line.
 int ToIntAt(const QString &text, const QString &storedPath, int lineIndex, const QString &what);

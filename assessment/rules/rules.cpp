@@ -9,6 +9,7 @@
 #include "assessment/rules/microclimate.h"
 #include "assessment/rules/noise.h"
 #include "assessment/rules/optical_radiation.h"
+#include "assessment/rules/own_methods.h"
 #include "assessment/rules/vibration.h"
 #include "assessment/rules/work_load.h"
 
@@ -28,6 +29,7 @@ void RegisterRules()
     RegisterVibrationRules();
     RegisterWorkLoadRules();
     RegisterLaserRules();
+    RegisterOwnMethodRules();
 }
 
 } // namespace assessment::rules

@@ -1,0 +1,267 @@
+#include "storage/risk_score_files.h"
+
+#include "platform/cp1250.h"
+#include "platform/paths.h"
+#include "platform/text_file.h"
+#include "storage/file_cache.h"
+#include "storage/storage_errors.h"
+#include "storage/text_xml.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace storage {
+
+namespace {
+
+const QString MainRoot = QStringLiteral("RiskScore");
+const QString BandNames[] = {QStringLiteral("Opis"), QStringLiteral("Ryzyko"), QStringLiteral("SterRyz")};
+
+// The name a table has in its file name and root element.
+QString tableName(quint16 typ)
+{
+    switch (typ) {
+    case RiskScoreProbability:
+        return QStringLiteral("Prawd");
+    case RiskScoreExposure:
+        return QStringLiteral("Eksp");
+    case RiskScoreConsequences:
+        return QStringLiteral("Skutki");
+    default:
+        return QString();
+    }
+}
+
+// Whether a file's lines open with root (on the line after the declaration) and end with
+// its closing tag: a file cut short loses its last lines, and those are never read.
+QString structureFault(const QStringList &lines, const QString &root)
+{
+    const QString opening = QLatin1Char('<') + root;
+    const QString rootLine = lines.value(1).trimmed();
+    if (lines.size() < 3 || !rootLine.startsWith(opening) || rootLine.mid(opening.size(), 1) == QLatin1String("_"))
+        return QStringLiteral("brak elementu głównego %1").arg(root);
+    if (!lines.last().trimmed().startsWith(QStringLiteral("</") + root + QLatin1Char('>')))
+        return QStringLiteral("plik jest niekompletny, brak wiersza zamykającego %1").arg(root);
+    return QString();
+}
+
+// A number of the file as a single-precision value; false (value 0) when it is none.
+bool readFloat(const QString &text, float &value)
+{
+    double d = 0;
+    value = 0;
+    if (!TryToDouble(text, d) || !std::isfinite(static_cast<float>(d)))
+        return false;
+    value = static_cast<float>(d);
+    return true;
+}
+
+bool readCode(const QString &text, quint16 &value)
+{
+    const int v = ToIntDef(text, -1);
+    const bool ok = v >= 0 && v <= std::numeric_limits<quint16>::max();
+    value = ok ? static_cast<quint16>(v) : 0;
+    return ok;
+}
+
+QString notANumber(const QString &name, const QString &text)
+{
+    return QStringLiteral("wartość %1 \"%2\" nie jest liczbą").arg(name, text);
+}
+
+// Reads the five bands into r.Set; true when they can rate.
+bool readBands(TRiskScoreReadResult &r, const QString &path)
+{
+    QStringList lines;
+    if (!ReadTextXmlLinesIfExists(path, lines)) {
+        r.Problems.push_back({path, true, QString()});
+        return false;
+    }
+    QString fault = structureFault(lines, MainRoot);
+    bool found[3][TRiskScore::BandCount] = {};
+    for (int i = 2; i <= lines.size() - 2; ++i) {
+        const QString &line = lines[i];
+        if (!line.contains(QLatin1String("<poz")))
+            continue;
+        const QString name = ReadAttributeValue(QStringLiteral("nazwa=\""), line);
+        const QString value = ReadElementText(line);
+        for (int kind = 0; kind < 3; ++kind) {
+            const QString &stem = BandNames[kind];
+            if (name.size() != stem.size() + 1 || !name.startsWith(stem))
+                continue;
+            const int band = name.at(stem.size()).digitValue() - 1;
+            if (band < 0 || band >= TRiskScore::BandCount)
+                continue;
+            found[kind][band] = true;
+            bool ok = true;
+            if (kind == 0)
+                r.Set.Opis[band] = value;
+            else if (kind == 1)
+                ok = readFloat(value, r.Set.Ryzyko[band]);
+            else
+                ok = readCode(value, r.Set.SterRyz[band]);
+            if (!ok && fault.isEmpty())
+                fault = notANumber(name, value);
+        }
+    }
+    for (int band = 0; band < TRiskScore::BandCount && fault.isEmpty(); ++band) {
+        for (int kind = 0; kind < 3 && fault.isEmpty(); ++kind) {
+            if (!found[kind][band])
+                fault = QStringLiteral("brak pozycji %1%2").arg(BandNames[kind]).arg(band + 1);
+        }
+    }
+    if (fault.isEmpty())
+        fault = RiskScoreBandsFault(r.Set);
+    if (!fault.isEmpty())
+        r.Problems.push_back({path, false, StructureErrorText(path, fault)});
+    return fault.isEmpty();
+}
+
+void readTable(TRiskScoreReadResult &r, const QString &path, quint16 typ)
+{
+    QStringList lines;
+    if (!ReadTextXmlLinesIfExists(path, lines)) {
+        r.Problems.push_back({path, true, QString()});
+        return;
+    }
+    QString fault = structureFault(lines, MainRoot + QLatin1Char('_') + tableName(typ));
+    for (int i = 2; i <= lines.size() - 2; ++i) {
+        const QString &line = lines[i];
+        if (!line.contains(QLatin1String("<poz")))
+            continue;
+        TRiskScoreParam row;
+        const QString typText = ReadAttributeValue(QStringLiteral("Typ=\""), line);
+        const QString nrText = ReadAttributeValue(QStringLiteral("NrPoz=\""), line);
+        const QString valueText = ReadAttributeValue(QStringLiteral("Wartosc=\""), line);
+        const bool typOk = readCode(typText, row.Typ);
+        const bool nrOk = readCode(nrText, row.NrPoz);
+        const bool valueOk = readFloat(valueText, row.Wartosc);
+        row.OpisPodst = ReadAttributeValue(QStringLiteral("OpisPodst=\""), line);
+        row.OpisUszcz1 = ReadAttributeValue(QStringLiteral("OpisUszcz1=\""), line);
+        row.OpisUszcz2 = ReadAttributeValue(QStringLiteral("OpisUszcz2=\""), line);
+        if (fault.isEmpty()) {
+            if (!typOk)
+                fault = notANumber(QStringLiteral("Typ"), typText);
+            else if (!nrOk)
+                fault = notANumber(QStringLiteral("NrPoz"), nrText);
+            else if (!valueOk)
+                fault = notANumber(QStringLiteral("Wartosc"), valueText);
+            if (!fault.isEmpty())
+                fault = QStringLiteral("wiersz %1: %2").arg(i + 1).arg(fault);
+        }
+        r.Set.Params.push_back(std::move(row));
+    }
+    if (!fault.isEmpty())
+        r.Problems.push_back({path, false, StructureErrorText(path, fault)});
+}
+
+bool writeFile(const QString &path, const QStringList &lines)
+{
+    QByteArray bytes = platform::EncodeCp1250(XmlDeclaration()) + "\r\n";
+    for (const QString &line : lines)
+        bytes += platform::EncodeCp1250(line) + "\r\n";
+    const bool ok = platform::WriteFileAtomically(platform::ToFilePath(path), bytes);
+    // The choice lists of the measurement forms read the table files through the cache.
+    ForgetCachedFile(path);
+    return ok;
+}
+
+} // namespace
+
+QString RiskScoreFolder()
+{
+    return QStringLiteral("zaklocen\\frm\\zalaczn\\");
+}
+
+QString RiskScoreMainPath(const QString &folder)
+{
+    return platform::JoinStoredPath(folder, QStringLiteral("metRiskScore_1.xml"));
+}
+
+QString RiskScoreTablePath(quint16 typ, const QString &folder)
+{
+    return platform::JoinStoredPath(folder, QStringLiteral("metRiskScore_%1_1.xml").arg(tableName(typ)));
+}
+
+TRiskScoreReadResult ReadRiskScore(quint16 wersja, const QString &folder)
+{
+    TRiskScoreReadResult r;
+    r.Set = TRiskScore(wersja);
+    r.BandsUsable = readBands(r, RiskScoreMainPath(folder));
+    for (quint16 typ : {RiskScoreConsequences, RiskScoreProbability, RiskScoreExposure})
+        readTable(r, RiskScoreTablePath(typ, folder), typ);
+    return r;
+}
+
+QString RiskScoreBandsFault(const TRiskScore &set)
+{
+    for (int i = 0; i < TRiskScore::BandCount; ++i) {
+        const quint16 code = set.SterRyz[i];
+        if (code != 10 && code != 20 && code != 30 && code != 40)
+            return QStringLiteral("kod ryzyka SterRyz%1 (%2) nie jest jednym z 10, 20, 30, 40").arg(i + 1).arg(code);
+    }
+    for (int i = 1; i < TRiskScore::BandCount; ++i) {
+        if (!(set.Ryzyko[i] > set.Ryzyko[i - 1]))
+            return QStringLiteral("minimum Ryzyko%1 nie jest większe od minimum Ryzyko%2").arg(i + 1).arg(i);
+        if (set.SterRyz[i] < set.SterRyz[i - 1])
+            return QStringLiteral("kod ryzyka SterRyz%1 jest mniejszy od kodu SterRyz%2").arg(i + 1).arg(i);
+    }
+    return QString();
+}
+
+QString RiskScoreValueText(float value)
+{
+    char buffer[64];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return QString::fromLatin1(buffer, r.ptr - buffer);
+}
+
+QStringList RiskScoreMainLines(const TRiskScore &set)
+{
+    QStringList out;
+    out << QStringLiteral("<RiskScore ver=\"1.0\">");
+    out << QStringLiteral("  <poz nazwa=\"Wersja\">%1</poz>").arg(set.Wersja);
+    for (int i = 0; i < TRiskScore::BandCount; ++i) {
+        const int band = i + 1;
+        out << QStringLiteral("  <poz nazwa=\"Opis%1\">%2</poz>").arg(band).arg(set.Opis[i]);
+        out << QStringLiteral("  <poz nazwa=\"Ryzyko%1\">%2</poz>").arg(band).arg(FloatToText(set.Ryzyko[i]));
+        out << QStringLiteral("  <poz nazwa=\"SterRyz%1\">%2</poz>").arg(band).arg(set.SterRyz[i]);
+    }
+    out << QStringLiteral("</RiskScore>");
+    return out;
+}
+
+QStringList RiskScoreTableLines(const TRiskScore &set, quint16 typ)
+{
+    const QString root = MainRoot + QLatin1Char('_') + tableName(typ);
+    QStringList out;
+    out << QStringLiteral("<%1 ver=\"1.0\">").arg(root);
+    for (const TRiskScoreParam &p : set.Params) {
+        if (p.Typ != typ)
+            continue;
+        const QString value = RiskScoreValueText(p.Wartosc);
+        out << QStringLiteral("  <poz Typ=\"%1\" NrPoz=\"%2\" OpisPodst=\"%3\" OpisUszcz1=\"%4\" OpisUszcz2=\"%5\" "
+                              "Wartosc=\"%6\"> %7 (%6)</poz>")
+                   .arg(QString::number(p.Typ), QString::number(p.NrPoz), AttributeText(p.OpisPodst),
+                        AttributeText(p.OpisUszcz1), AttributeText(p.OpisUszcz2), value, p.OpisPodst);
+    }
+    out << QStringLiteral("</%1>").arg(root);
+    return out;
+}
+
+QStringList WriteRiskScore(const TRiskScore &set, const QString &folder)
+{
+    QStringList failed;
+    const QString main = RiskScoreMainPath(folder);
+    if (!writeFile(main, RiskScoreMainLines(set)))
+        failed << main;
+    for (quint16 typ : {RiskScoreProbability, RiskScoreExposure, RiskScoreConsequences}) {
+        const QString path = RiskScoreTablePath(typ, folder);
+        if (!writeFile(path, RiskScoreTableLines(set, typ)))
+            failed << path;
+    }
+    return failed;
+}
+
+} // namespace storage

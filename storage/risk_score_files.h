@@ -1,0 +1,63 @@
+#pragma once
+
+// The four files of the Risk Score parameter set in the attachments folder of the
+// measurement forms: "metRiskScore_1.xml" holds the five risk bands, and each table has a
+// file of its own ("metRiskScore_Prawd_1.xml", "metRiskScore_Eksp_1.xml",
+// "metRiskScore_Skutki_1.xml") whose rows the Risk Score form's choice lists show as they
+// stand, so a row's text ends with its value in round brackets.
+//
+// Nothing here shows a message: a file that cannot be opened or is damaged comes back as a
+// problem naming the file, and the caller decides what to show.
+
+#include "storage/risk_score.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace storage {
+
+// "zaklocen\frm\zalaczn\"
+QString RiskScoreFolder();
+// Stored paths of the main file and of the file of table typ (RiskScoreTable) in folder.
+QString RiskScoreMainPath(const QString &folder = RiskScoreFolder());
+QString RiskScoreTablePath(quint16 typ, const QString &folder = RiskScoreFolder());
+
+struct TRiskScoreFileProblem
+{
+    QString StoredPath;
+    bool Unreadable = false; // the file could not be opened; otherwise it is damaged
+    QString Detail;          // for a damaged file: what is wrong, the file named (Polish)
+};
+
+struct TRiskScoreReadResult
+{
+    TRiskScore Set;
+    std::vector<TRiskScoreFileProblem> Problems; // in the order the files were read
+    // The main file was read whole and its five bands can rate (RiskScoreBandsFault). When
+    // false, Set holds what could be read, a malformed number as 0, for the user to mend.
+    bool BandsUsable = false;
+};
+
+// Reads the set of version wersja (the files' own "Wersja" is not looked at): the bands,
+// then the rows of the tables in the order S, P, E; a row's `Typ`, not its file, names its
+// table. A malformed number reads as 0 and makes its file a damaged one.
+TRiskScoreReadResult ReadRiskScore(quint16 wersja, const QString &folder = RiskScoreFolder());
+
+// Why the bands of set cannot rate, in Polish; empty when they can: every code is 10, 20,
+// 30 or 40 and, from band to band, the minima rise strictly and the codes never fall.
+QString RiskScoreBandsFault(const TRiskScore &set);
+
+// The lines of the files after the declaration.
+QStringList RiskScoreMainLines(const TRiskScore &set);
+QStringList RiskScoreTableLines(const TRiskScore &set, quint16 typ);
+// A table value as written and shown: the shortest text that reads back as the same
+// single-precision number ("0.1", "15").
+QString RiskScoreValueText(float value);
+
+// Writes the main file, then the tables P, E and S, each through a temporary file, so a
+// file that cannot be written stays as it was; the next one is still written. Rows whose
+// Typ is no table are left out. Returns the stored paths that could not be written.
+QStringList WriteRiskScore(const TRiskScore &set, const QString &folder = RiskScoreFolder());
+
+} // namespace storage
