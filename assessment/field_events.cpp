@@ -131,12 +131,6 @@ void TfrmRyzZakl::restoreAfterFailure(const QString &message, const storage::TPo
     });
 }
 
-void TfrmRyzZakl::RiskMeasurementEdited()
-{
-    MarkModified();
-    ApplySaveRule();
-}
-
 void TfrmRyzZakl::EvaluateMeasurementForm(QWidget *sender)
 {
     if (!sender)

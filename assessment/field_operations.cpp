@@ -3,7 +3,9 @@
 
 #include "assessment/frm_ryz_zakl.h"
 
+#include "shell/appstate/appstate.h"
 #include "storage/formatting.h"
+#include "storage/measurements.h"
 #include "storage/text_xml.h"
 #include "widgets/field_binding.h"
 
@@ -26,6 +28,13 @@ bool isInput(const QWidget *w)
 {
     return qobject_cast<const QLineEdit *>(w) || qobject_cast<const QPlainTextEdit *>(w) ||
            qobject_cast<const QComboBox *>(w) || qobject_cast<const QCheckBox *>(w);
+}
+
+// The ratings belong to the measurement only where the measurement window is the view
+// shown; the same pages shown as previews elsewhere keep nothing.
+bool measurementViewShown()
+{
+    return appstate::State().ViewName == QLatin1String("frmRyzZakl");
 }
 
 // A caption that sized itself to its text sizes itself again to a new text.
@@ -271,7 +280,45 @@ QString TfrmRyzZakl::ComboText(const QString &name)
 void TfrmRyzZakl::SetRiskAssessment(int men, int women, int pregnantWomen, int juveniles, int combined, int final,
                                     bool finalFromCombined)
 {
-    frmOcenaRyz()->SetRiskAssessment(men, women, pregnantWomen, juveniles, combined, final, finalFromCombined);
+    TfrmOcenaRyz *panel = frmOcenaRyz();
+    const TShownRatings shown =
+        panel->SetRiskAssessment(men, women, pregnantWomen, juveniles, combined, final, finalFromCombined);
+    storage::TPomiarCzynn *m = SelectedMeasurement();
+    if (!m || !measurementViewShown())
+        return;
+    m->ocenam = static_cast<short>(men);
+    m->ocenak = static_cast<short>(women);
+    m->ocenakc = static_cast<short>(pregnantWomen);
+    m->ocenaml = static_cast<short>(juveniles);
+    m->ocenamax = static_cast<short>(shown.combined);
+    m->ocenakon = static_cast<short>(shown.final);
+    m->srodogrryz = panel->MeasuresText();
+}
+
+QString TfrmRyzZakl::RiskMeasurementDate()
+{
+    const storage::TPomiarCzynn *m = SelectedMeasurement();
+    return m ? m->data : QString();
+}
+
+void TfrmRyzZakl::FinalRatingChosen(int code)
+{
+    storage::TPomiarCzynn *m = SelectedMeasurement();
+    if (!m || !measurementViewShown() || m->ocenakon == code)
+        return;
+    m->ocenakon = static_cast<short>(code);
+    MarkModified();
+    ApplySaveRule();
+}
+
+void TfrmRyzZakl::MeasuresEdited(const QString &text)
+{
+    storage::TPomiarCzynn *m = SelectedMeasurement();
+    if (!m || !measurementViewShown())
+        return;
+    m->srodogrryz = text;
+    MarkModified();
+    ApplySaveRule();
 }
 
 } // namespace assessment

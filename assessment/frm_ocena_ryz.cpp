@@ -2,14 +2,11 @@
 
 #include "platform/prompter.h"
 #include "platform/window_registry.h"
-#include "shell/appstate/appstate.h"
-#include "storage/measurements.h"
 #include "storage/workstation_files.h"
 
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHash>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -22,15 +19,6 @@
 namespace assessment {
 
 namespace {
-
-const char *const MeasurementView = "frmRyzZakl";
-const char *const SummaryView = "frmZestaw";
-
-QHash<QString, TRiskPanelHost *> &hosts()
-{
-    static QHash<QString, TRiskPanelHost *> map;
-    return map;
-}
 
 // The code colours are kept as the program has always shown them (green, yellow, red).
 QString codeColour(int code)
@@ -200,24 +188,6 @@ QGroupBox *TfrmOcenaRyz::makeGroup(const QString &name, const QString &caption, 
     return g;
 }
 
-void TfrmOcenaRyz::SetHost(const QString &viewName, TRiskPanelHost *host)
-{
-    if (host)
-        hosts().insert(viewName, host);
-    else
-        hosts().remove(viewName);
-}
-
-bool TfrmOcenaRyz::measurementView() const
-{
-    return appstate::State().ViewName == QLatin1String(MeasurementView);
-}
-
-TRiskPanelHost *TfrmOcenaRyz::host() const
-{
-    return hosts().value(appstate::State().ViewName, nullptr);
-}
-
 bool TfrmOcenaRyz::UstawOceneRyzyka(QRadioButton *rbMale, QRadioButton *rbSrednie, QRadioButton *rbDuze,
                                     QGroupBox *group, int code)
 {
@@ -242,8 +212,8 @@ bool TfrmOcenaRyz::UstawOceneRyzyka(QRadioButton *rbMale, QRadioButton *rbSredni
     return true;
 }
 
-void TfrmOcenaRyz::SetRiskAssessment(int men, int women, int pregnantWomen, int juveniles, int combined, int final,
-                                     bool finalFromCombined)
+TShownRatings TfrmOcenaRyz::SetRiskAssessment(int men, int women, int pregnantWomen, int juveniles, int combined,
+                                              int final, bool finalFromCombined)
 {
     Q_UNUSED(combined);
     UstawOceneRyzyka(rbOcenaMzczMale, rbOcenaMzczSrednie, rbOcenaMzczDuze, gbMezczyzni, men);
@@ -251,29 +221,17 @@ void TfrmOcenaRyz::SetRiskAssessment(int men, int women, int pregnantWomen, int 
     UstawOceneRyzyka(rbOcenaKbtWCMale, rbOcenaKbtWCSrednie, rbOcenaKbtWCDuze, gbKobCiez, pregnantWomen);
     UstawOceneRyzyka(rbOcenaMldcMale, rbOcenaMldcSrednie, rbOcenaMldcDuze, gbMlodociani, juveniles);
 
-    const QString view = appstate::State().ViewName;
-    int combinedRating = 0;
-    TRiskPanelHost *h = host();
-    storage::TPomiarCzynn *m = h ? h->RiskMeasurement() : nullptr;
-    if (view == QLatin1String(MeasurementView) || view == QLatin1String(SummaryView)) {
-        combinedRating = CombinedRatingForYear(men, women, pregnantWomen, juveniles, h ? h->RiskWorkstation() : nullptr,
-                                               m ? m->data : QString());
+    TShownRatings shown;
+    if (m_host && m_host->RatesByEmployment()) {
+        shown.combined = CombinedRatingForYear(men, women, pregnantWomen, juveniles, m_host->RiskWorkstation(),
+                                               m_host->RiskMeasurementDate());
     } else {
-        combinedRating = std::max({men, women, pregnantWomen, juveniles});
+        shown.combined = std::max({men, women, pregnantWomen, juveniles});
     }
-    const int finalRating = finalFromCombined ? combinedRating : final;
-    UstawOceneRyzyka(rbOcenaKompMale, rbOcenaKompSrednie, rbOcenaKompDuze, gbKompLaczna, combinedRating);
-    UstawOceneRyzyka(rbOcenaKoncMale, rbOcenaKoncSrednie, rbOcenaKoncDuze, gbOcena, finalRating);
-
-    if (view == QLatin1String(MeasurementView) && m) {
-        m->ocenam = static_cast<short>(men);
-        m->ocenak = static_cast<short>(women);
-        m->ocenakc = static_cast<short>(pregnantWomen);
-        m->ocenaml = static_cast<short>(juveniles);
-        m->ocenamax = static_cast<short>(combinedRating);
-        m->ocenakon = static_cast<short>(finalRating);
-        m->srodogrryz = mSrodOgrRyz->toPlainText();
-    }
+    shown.final = finalFromCombined ? shown.combined : final;
+    UstawOceneRyzyka(rbOcenaKompMale, rbOcenaKompSrednie, rbOcenaKompDuze, gbKompLaczna, shown.combined);
+    UstawOceneRyzyka(rbOcenaKoncMale, rbOcenaKoncSrednie, rbOcenaKoncDuze, gbOcena, shown.final);
+    return shown;
 }
 
 void TfrmOcenaRyz::LoadMeasuresText(const QString &text)
@@ -282,8 +240,14 @@ void TfrmOcenaRyz::LoadMeasuresText(const QString &text)
     mSrodOgrRyz->setPlainText(text);
 }
 
-void TfrmOcenaRyz::PlaceOnPage(QWidget *tab, bool finalEditable)
+QString TfrmOcenaRyz::MeasuresText() const
 {
+    return mSrodOgrRyz->toPlainText();
+}
+
+void TfrmOcenaRyz::PlaceOnPage(QWidget *tab, bool finalEditable, TRiskPanelHost *host)
+{
+    m_host = host;
     if (!tab)
         return;
     QLayout *layout = tab->layout();
@@ -300,6 +264,7 @@ void TfrmOcenaRyz::PlaceOnPage(QWidget *tab, bool finalEditable)
 
 void TfrmOcenaRyz::TakeOffPage()
 {
+    m_host = nullptr;
     if (pOcenaRyz->parentWidget() == this)
         return;
     pOcenaRyz->hide();
@@ -308,45 +273,28 @@ void TfrmOcenaRyz::TakeOffPage()
 
 void TfrmOcenaRyz::rbOcenaKoncDuzeClick(QRadioButton *sender)
 {
-    if (!measurementView() || !sender)
+    if (!sender)
         return;
-    TRiskPanelHost *h = host();
-    storage::TPomiarCzynn *m = h ? h->RiskMeasurement() : nullptr;
     const int tag = sender->property("tag").toInt();
-    if (m && m->ocenakon != tag) {
-        m->ocenakon = static_cast<short>(tag);
-        h->RiskMeasurementEdited();
-    }
     UstawOceneRyzyka(rbOcenaKoncMale, rbOcenaKoncSrednie, rbOcenaKoncDuze, gbOcena, tag);
+    if (m_host)
+        m_host->FinalRatingChosen(tag);
 }
 
 void TfrmOcenaRyz::gbOcenaClick()
 {
-    if (!measurementView())
-        return;
     // "Praca wzbroniona" chosen by a click on the caption is stored as 40, and clicking it
     // off stores 0, so that the screen and the saved rating never disagree.
-    const bool red = CaptionRed(gbOcena);
-    const int code = red ? 0 : 40;
+    const int code = CaptionRed(gbOcena) ? 0 : 40;
     UstawOceneRyzyka(rbOcenaKoncMale, rbOcenaKoncSrednie, rbOcenaKoncDuze, gbOcena, code);
-    TRiskPanelHost *h = host();
-    storage::TPomiarCzynn *m = h ? h->RiskMeasurement() : nullptr;
-    if (m && m->ocenakon != code) {
-        m->ocenakon = static_cast<short>(code);
-        h->RiskMeasurementEdited();
-    }
+    if (m_host)
+        m_host->FinalRatingChosen(code);
 }
 
 void TfrmOcenaRyz::mSrodOgrRyzChange()
 {
-    if (!measurementView())
-        return;
-    TRiskPanelHost *h = host();
-    storage::TPomiarCzynn *m = h ? h->RiskMeasurement() : nullptr;
-    if (!m)
-        return;
-    m->srodogrryz = mSrodOgrRyz->toPlainText();
-    h->RiskMeasurementEdited();
+    if (m_host)
+        m_host->MeasuresEdited(mSrodOgrRyz->toPlainText());
 }
 
 bool TfrmOcenaRyz::eventFilter(QObject *watched, QEvent *event)

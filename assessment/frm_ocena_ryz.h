@@ -15,23 +15,34 @@ class QPlainTextEdit;
 class QRadioButton;
 
 namespace storage {
-class TPomiarCzynn;
 class TStanowisko;
 } // namespace storage
 
 namespace assessment {
 
-// What the panel needs from the view it is shown in: the measurement that receives the
-// ratings and the workstation whose employment decides the combined rating.
+// The view the panel is docked in. The panel only shows ratings; the host owns the
+// measurement, so the panel asks it for what decides the combined rating and tells it what
+// the user chose, and the host stores what it accepts.
 class TRiskPanelHost
 {
 public:
     virtual ~TRiskPanelHost() = default;
-    virtual storage::TPomiarCzynn *RiskMeasurement() = 0;
+    // Whether the combined rating follows the employment of the measurement's year (the
+    // measurement window and the summary) rather than being the plain maximum.
+    virtual bool RatesByEmployment() { return true; }
     virtual const storage::TStanowisko *RiskWorkstation() = 0;
-    // The user changed the final rating or the measures: Modified, the factor under edit,
-    // the Save button rule.
-    virtual void RiskMeasurementEdited() {}
+    virtual QString RiskMeasurementDate() = 0;
+    // The user clicked a final rating: 10, 20, 30, 40 (work forbidden) or 0 (cleared).
+    virtual void FinalRatingChosen(int code) { (void)code; }
+    // The user changed the measures that limit the risk.
+    virtual void MeasuresEdited(const QString &text) { (void)text; }
+};
+
+// What SetRiskAssessment showed as the combined and the final rating.
+struct TShownRatings
+{
+    int combined = 0;
+    int final = 0;
 };
 
 // The combined rating: the largest rating of the groups employed on the workstation in the
@@ -65,14 +76,15 @@ public:
     QLabel *lSrodkiOgrRyz = nullptr;
     QPlainTextEdit *mSrodOgrRyz = nullptr;
 
-    // The view that answers for viewName ("frmRyzZakl", "frmZestaw"); nullptr removes it.
-    static void SetHost(const QString &viewName, TRiskPanelHost *host);
+    // The view the panel reports to; PlaceOnPage sets it and TakeOffPage clears it. Without
+    // a host the combined rating is the plain maximum and the user's choices go nowhere.
+    void SetHost(TRiskPanelHost *host) { m_host = host; }
+    TRiskPanelHost *Host() const { return m_host; }
 
     // Shows the six ratings; the combined one is always recomputed (the argument is kept for
-    // the callers' sake). In the measurement view the selected measurement stores all six
-    // and the measures text.
-    void SetRiskAssessment(int men, int women, int pregnantWomen, int juveniles, int combined, int final,
-                           bool finalFromCombined);
+    // the callers' sake). Stores nothing: the host does, with what this returns.
+    TShownRatings SetRiskAssessment(int men, int women, int pregnantWomen, int juveniles, int combined, int final,
+                                    bool finalFromCombined);
 
     // Shows one code in one group: 10, 20, 30 check and colour a button; 0 and 99 uncheck all;
     // 40 unchecks all and paints the caption red; any other code is an internal error
@@ -83,12 +95,15 @@ public:
     // The measures text of a measurement being shown, without raising the change handler.
     void LoadMeasuresText(const QString &text);
 
-    // Places the panel on a tab of measurement pages; the final rating and the measures are
-    // editable only where the ratings are stored (the measurement window outside the sample
-    // data).
-    void PlaceOnPage(QWidget *tab, bool finalEditable);
+    // The measures text shown.
+    QString MeasuresText() const;
+
+    // Places the panel on a tab of measurement pages for host; the final rating and the
+    // measures are editable only where the ratings are stored (the measurement window
+    // outside the sample data).
+    void PlaceOnPage(QWidget *tab, bool finalEditable, TRiskPanelHost *host = nullptr);
     // Takes the panel off its page (back to this window), so that deleting the page leaves
-    // it alive.
+    // it alive, and forgets the host.
     void TakeOffPage();
 
     // Handlers (public: tests drive them like the user does).
@@ -107,8 +122,8 @@ protected:
 private:
     QGroupBox *makeGroup(const QString &name, const QString &caption, QRadioButton *&duze, QRadioButton *&srednie,
                          QRadioButton *&male);
-    bool measurementView() const;
-    TRiskPanelHost *host() const;
+
+    TRiskPanelHost *m_host = nullptr;
 };
 
 TfrmOcenaRyz *frmOcenaRyz();

@@ -101,7 +101,6 @@ TfrmRyzZakl::TfrmRyzZakl()
 
     adapter() = new WorkstationListAdapter(this);
     workstations::RegisterWorkstationListView(QStringLiteral("frmRyzZakl"), adapter());
-    TfrmOcenaRyz::SetHost(QStringLiteral("frmRyzZakl"), this);
 
     widgets::RestoreFormGeometry(this);
 }
@@ -111,7 +110,8 @@ TfrmRyzZakl::~TfrmRyzZakl()
     widgets::SaveFormGeometry(this, pLeftRyzZakl);
     ClearMeasurementForm(pgDokum);
     workstations::RegisterWorkstationListView(QStringLiteral("frmRyzZakl"), nullptr);
-    TfrmOcenaRyz::SetHost(QStringLiteral("frmRyzZakl"), nullptr);
+    if (TfrmOcenaRyz *panel = ExistingFrmOcenaRyz(); panel && panel->Host() == this)
+        panel->SetHost(nullptr);
     delete adapter();
     adapter() = nullptr;
 }

@@ -64,7 +64,10 @@ public:
     // Builds the pages of items into pageControl (nothing in the workstation definition
     // view). In the measurement view the factor's visibility rules are applied first.
     // A field of a kind this program does not know builds nothing and is reported once.
-    void BuildMeasurementForm(storage::TPomiarList &items, QTabWidget *pageControl);
+    // The risk panel goes on the last tab, docked for riskHost: in the measurement view
+    // this window, elsewhere the view showing the pages (none: plain maximum, no choices).
+    void BuildMeasurementForm(storage::TPomiarList &items, QTabWidget *pageControl,
+                              TRiskPanelHost *riskHost = nullptr);
     // Takes the risk panel off, then frees every page with its controls.
     void ClearMeasurementForm(QTabWidget *pageControl);
     // Fills a combo's items from the tree file named by the item's `zal` ("a;b": ChoiceNr 1
@@ -162,9 +165,12 @@ public:
     storage::TPomiarCzynn *SelectedMeasurement() const;
 
     // ---- TRiskPanelHost ---------------------------------------------------------------
-    storage::TPomiarCzynn *RiskMeasurement() override { return SelectedMeasurement(); }
+    // The window docks the risk panel on its own pages and is the one place that stores
+    // ratings in the selected measurement (SetRiskAssessment and the user's choices).
     const storage::TStanowisko *RiskWorkstation() override { return SelectedWorkstation(); }
-    void RiskMeasurementEdited() override;
+    QString RiskMeasurementDate() override;
+    void FinalRatingChosen(int code) override;
+    void MeasuresEdited(const QString &text) override;
 
     // ---- TView ------------------------------------------------------------------------
     QWidget *GetMainPanel() override { return pRyzZakl; }

@@ -198,7 +198,7 @@ void TfrmRyzZakl::ShowMeasurement(storage::TPomiarCzynn *m)
         }
     }
     frmOcenaRyz()->LoadMeasuresText(m->srodogrryz);
-    frmOcenaRyz()->SetRiskAssessment(m->ocenam, m->ocenak, m->ocenakc, m->ocenaml, m->ocenamax, m->ocenakon, false);
+    SetRiskAssessment(m->ocenam, m->ocenak, m->ocenakc, m->ocenaml, m->ocenamax, m->ocenakon, false);
     pgDokum->show();
 }
 

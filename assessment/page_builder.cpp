@@ -224,7 +224,8 @@ void TfrmRyzZakl::closeRow(QWidget *content, std::vector<LayoutEntry> &entries, 
     contentFlag = false;
 }
 
-void TfrmRyzZakl::BuildMeasurementForm(storage::TPomiarList &items, QTabWidget *pageControl)
+void TfrmRyzZakl::BuildMeasurementForm(storage::TPomiarList &items, QTabWidget *pageControl,
+                                       TRiskPanelHost *riskHost)
 {
     const appstate::AppState &state = appstate::State();
     const QString view = state.ViewName;
@@ -535,7 +536,7 @@ void TfrmRyzZakl::BuildMeasurementForm(storage::TPomiarList &items, QTabWidget *
     auto *risk = new QWidget;
     risk->setObjectName(QStringLiteral("ts_OcenaRyzyka"));
     pageControl->addTab(risk, QStringLiteral("Ocena ryzyka zawodowego"));
-    frmOcenaRyz()->PlaceOnPage(risk, measurementView && !sampleData);
+    frmOcenaRyz()->PlaceOnPage(risk, measurementView && !sampleData, measurementView ? this : riskHost);
     if (pageControl->count() == 1)
         pageControl->setCurrentIndex(0);
 

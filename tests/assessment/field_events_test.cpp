@@ -9,7 +9,9 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QToolButton>
 
 using namespace assessmenttest;
@@ -21,6 +23,13 @@ void leave(QWidget *w)
 {
     QFocusEvent e(QEvent::FocusOut, Qt::TabFocusReason);
     QCoreApplication::sendEvent(w, &e);
+}
+
+void clickCaption(QGroupBox *g)
+{
+    const QPointF at(3, 3);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, g->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, {});
+    QCoreApplication::sendEvent(g, &release);
 }
 
 } // namespace
@@ -197,4 +206,28 @@ TEST_F(WindowTest, ShowMeasurementShowsTheStoredRatingsAndMeasures)
     EXPECT_EQ(m->ocenakon, 20);
     EXPECT_FALSE(appstate::State().Modified());
     EXPECT_FALSE(win->pgDokum->isHidden());
+}
+
+// ---- The risk panel's host ------------------------------------------------------------------
+
+TEST_F(WindowTest, TheWindowStoresTheFinalChosenOnItsPanelPreviewsStoreNothing)
+{
+    Add(Page(1, QStringLiteral("A"), QString::fromLatin1(FormName)));
+    Build();
+    auto *panel = assessment::frmOcenaRyz();
+    EXPECT_EQ(panel->Host(), win.get());
+    panel->rbOcenaKoncDuze->click();
+    EXPECT_EQ(m->ocenakon, 30);
+    EXPECT_TRUE(appstate::State().Modified());
+
+    win->ClearMeasurementForm(win->pgDokum);
+    EXPECT_EQ(panel->Host(), nullptr);
+    appstate::State().SetModified(false);
+    appstate::State().ViewName = QStringLiteral("frmCzynniki");
+    Build();
+    EXPECT_EQ(panel->Host(), nullptr);
+    panel->gbOcena->setEnabled(true); // as if a click could reach it
+    clickCaption(panel->gbOcena);
+    EXPECT_EQ(m->ocenakon, 30);
+    EXPECT_FALSE(appstate::State().Modified());
 }

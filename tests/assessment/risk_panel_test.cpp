@@ -1,7 +1,5 @@
 #include "assessment/frm_ocena_ryz.h"
 
-#include "shell/appstate/appstate.h"
-#include "storage/measurements.h"
 #include "storage/workstation_files.h"
 #include "tests/support/fakes.h"
 
@@ -32,18 +30,21 @@ void clickCaption(QGroupBox *g)
     QCoreApplication::sendEvent(g, &release);
 }
 
-// The view the panel is shown in: a workstation and a selected measurement.
+// The view the panel is docked in: a workstation and the date of its measurement; it keeps
+// what the user chooses.
 class StubHost : public assessment::TRiskPanelHost
 {
 public:
     storage::TStanowisko workstation{QStringLiteral("1"), QStringLiteral("Tokarz"), QStringLiteral("stan_1")};
-    storage::TPomiarCzynn measurement{1,  QStringLiteral("2021-03-15"), {}, {}, {}, {}, {}, QStringLiteral("1"), 0, 0,
-                                      0,  0,                           0,  0};
-    bool hasMeasurement = true;
-    int edits = 0;
-    storage::TPomiarCzynn *RiskMeasurement() override { return hasMeasurement ? &measurement : nullptr; }
+    QString date = QStringLiteral("2021-03-15");
+    bool byEmployment = true;
+    QList<int> finals;
+    QStringList measures;
+    bool RatesByEmployment() override { return byEmployment; }
     const storage::TStanowisko *RiskWorkstation() override { return &workstation; }
-    void RiskMeasurementEdited() override { ++edits; }
+    QString RiskMeasurementDate() override { return date; }
+    void FinalRatingChosen(int code) override { finals << code; }
+    void MeasuresEdited(const QString &text) override { measures << text; }
 };
 
 class RiskPanel : public ::testing::Test
@@ -55,19 +56,11 @@ protected:
 
     void SetUp() override
     {
-        appstate::State().ViewName = QStringLiteral("frmRyzZakl");
-        TfrmOcenaRyz::SetHost(QStringLiteral("frmRyzZakl"), &host);
-        TfrmOcenaRyz::SetHost(QStringLiteral("frmZestaw"), &host);
+        panel->SetHost(&host);
         host.workstation.AddEmployment(Year("2021", "4", "0", "0", "0"));
         panel->LoadMeasuresText(QString());
     }
-    void TearDown() override
-    {
-        TfrmOcenaRyz::SetHost(QStringLiteral("frmRyzZakl"), nullptr);
-        TfrmOcenaRyz::SetHost(QStringLiteral("frmZestaw"), nullptr);
-        appstate::State().ViewName.clear();
-        appstate::State().SetModified(false);
-    }
+    void TearDown() override { panel->SetHost(nullptr); }
 };
 
 } // namespace
@@ -156,28 +149,21 @@ TEST_F(RiskPanel, AnInvalidCodeWarnsAndLeavesTheGroup)
 
 TEST_F(RiskPanel, MenEmployedWomenNotCombinedTakesTheMen)
 {
-    panel->LoadMeasuresText(QStringLiteral("Ochronniki słuchu"));
-    panel->SetRiskAssessment(30, 20, 10, 10, 0, 0, true);
+    const assessment::TShownRatings shown = panel->SetRiskAssessment(30, 20, 10, 10, 0, 0, true);
     EXPECT_EQ(panel->ShownCode(panel->gbMezczyzni), 30);
     EXPECT_EQ(panel->ShownCode(panel->gbKobiety), 20);
     EXPECT_EQ(panel->ShownCode(panel->gbKompLaczna), 30);
     EXPECT_EQ(panel->ShownCode(panel->gbOcena), 30);
-    const storage::TPomiarCzynn &m = host.measurement;
-    EXPECT_EQ(m.ocenam, 30);
-    EXPECT_EQ(m.ocenak, 20);
-    EXPECT_EQ(m.ocenakc, 10);
-    EXPECT_EQ(m.ocenaml, 10);
-    EXPECT_EQ(m.ocenamax, 30);
-    EXPECT_EQ(m.ocenakon, 30);
-    EXPECT_EQ(m.srodogrryz, "Ochronniki słuchu");
+    EXPECT_EQ(shown.combined, 30);
+    EXPECT_EQ(shown.final, 30);
 }
 
 TEST_F(RiskPanel, NoEmploymentRowForTheYearGivesZeroAndNoFinalButton)
 {
-    host.measurement.data = QStringLiteral("2019-01-01");
-    panel->SetRiskAssessment(30, 30, 30, 30, 30, 30, true);
-    EXPECT_EQ(host.measurement.ocenamax, 0);
-    EXPECT_EQ(host.measurement.ocenakon, 0);
+    host.date = QStringLiteral("2019-01-01");
+    const assessment::TShownRatings shown = panel->SetRiskAssessment(30, 30, 30, 30, 30, 30, true);
+    EXPECT_EQ(shown.combined, 0);
+    EXPECT_EQ(shown.final, 0);
     EXPECT_FALSE(panel->rbOcenaKoncDuze->isChecked());
     EXPECT_FALSE(panel->rbOcenaKoncSrednie->isChecked());
     EXPECT_FALSE(panel->rbOcenaKoncMale->isChecked());
@@ -185,33 +171,31 @@ TEST_F(RiskPanel, NoEmploymentRowForTheYearGivesZeroAndNoFinalButton)
 
 TEST_F(RiskPanel, AFinalChosenByHandIsShownAsStoredAndTheCombinedIsRecomputed)
 {
-    panel->SetRiskAssessment(10, 10, 10, 10, 30, 40, false);
+    const assessment::TShownRatings shown = panel->SetRiskAssessment(10, 10, 10, 10, 30, 40, false);
     EXPECT_EQ(panel->ShownCode(panel->gbKompLaczna), 10);
     EXPECT_TRUE(TfrmOcenaRyz::CaptionRed(panel->gbOcena));
-    EXPECT_EQ(host.measurement.ocenamax, 10);
-    EXPECT_EQ(host.measurement.ocenakon, 40);
+    EXPECT_EQ(shown.combined, 10);
+    EXPECT_EQ(shown.final, 40);
 }
 
-TEST_F(RiskPanel, OtherViewsTakeThePlainMaximumAndStoreNothing)
+TEST_F(RiskPanel, HostsThatDoNotRateByEmploymentAndNoHostTakeThePlainMaximum)
 {
-    appstate::State().ViewName = QStringLiteral("frmCzynniki");
-    panel->SetRiskAssessment(10, 30, 20, 10, 0, 0, true);
-    EXPECT_EQ(panel->ShownCode(panel->gbKompLaczna), 30);
-    EXPECT_EQ(host.measurement.ocenamax, 0);
-    EXPECT_EQ(host.measurement.ocenak, 0);
+    host.byEmployment = false;
+    EXPECT_EQ(panel->SetRiskAssessment(10, 30, 20, 10, 0, 0, true).combined, 30);
+    panel->SetHost(nullptr);
+    EXPECT_EQ(panel->SetRiskAssessment(10, 20, 10, 10, 0, 0, true).combined, 20);
+    EXPECT_EQ(panel->ShownCode(panel->gbKompLaczna), 20);
 }
 
-TEST_F(RiskPanel, TheSummaryViewUsesTheEmploymentButStoresNothing)
+TEST_F(RiskPanel, TheEmploymentOfTheYearDecidesWhoeverHostsThePanel)
 {
-    appstate::State().ViewName = QStringLiteral("frmZestaw");
     panel->SetRiskAssessment(10, 30, 10, 10, 0, 0, true);
     EXPECT_EQ(panel->ShownCode(panel->gbKompLaczna), 10);
-    EXPECT_EQ(host.measurement.ocenamax, 0);
 }
 
-TEST_F(RiskPanel, NoMeasurementSelectedRatesZeroWithoutFailing)
+TEST_F(RiskPanel, NoMeasurementDateRatesZeroWithoutFailing)
 {
-    host.hasMeasurement = false;
+    host.date.clear();
     panel->SetRiskAssessment(30, 30, 30, 30, 0, 0, true);
     EXPECT_EQ(panel->ShownCode(panel->gbKompLaczna), 0);
     EXPECT_TRUE(prompter.boxes.isEmpty());
@@ -219,53 +203,58 @@ TEST_F(RiskPanel, NoMeasurementSelectedRatesZeroWithoutFailing)
 
 // ---- The user's choices -------------------------------------------------------------------
 
-TEST_F(RiskPanel, ClickingAFinalButtonStoresItsTagTheProgramsChecksDoNot)
+TEST_F(RiskPanel, ClickingAFinalButtonReportsItsTagTheProgramsChecksDoNot)
 {
-    panel->PlaceOnPage(nullptr, true);
     panel->gbOcena->setEnabled(true);
     panel->SetRiskAssessment(10, 10, 10, 10, 0, 0, true);
-    EXPECT_EQ(host.edits, 0);
+    EXPECT_TRUE(host.finals.isEmpty());
     panel->rbOcenaKoncDuze->click();
-    EXPECT_EQ(host.measurement.ocenakon, 30);
-    EXPECT_EQ(host.edits, 1);
+    EXPECT_EQ(host.finals, QList<int>{30});
     EXPECT_EQ(TfrmOcenaRyz::ButtonColour(panel->rbOcenaKoncDuze), "#FF0000");
-    panel->rbOcenaKoncDuze->click(); // the same again: nothing new
-    EXPECT_EQ(host.edits, 1);
 }
 
-TEST_F(RiskPanel, ClickingTheFinalCaptionStoresWorkForbiddenAndClickingAgainClearsIt)
+TEST_F(RiskPanel, ClickingTheFinalCaptionReportsWorkForbiddenAndClickingAgainClearsIt)
 {
     panel->gbOcena->setEnabled(true);
     panel->SetRiskAssessment(20, 20, 20, 20, 0, 0, true);
     clickCaption(panel->gbOcena);
     EXPECT_TRUE(TfrmOcenaRyz::CaptionRed(panel->gbOcena));
     EXPECT_FALSE(panel->rbOcenaKoncSrednie->isChecked());
-    EXPECT_EQ(host.measurement.ocenakon, 40);
-    EXPECT_EQ(host.edits, 1);
     clickCaption(panel->gbOcena);
     EXPECT_FALSE(TfrmOcenaRyz::CaptionRed(panel->gbOcena));
-    EXPECT_EQ(host.measurement.ocenakon, 0);
-    EXPECT_EQ(host.edits, 2);
+    EXPECT_EQ(host.finals, (QList<int>{40, 0}));
 }
 
-TEST_F(RiskPanel, FinalChoicesOutsideTheMeasurementViewStoreNothing)
+TEST_F(RiskPanel, WithoutAHostChoicesGoNowhere)
 {
-    appstate::State().ViewName = QStringLiteral("frmZestaw");
+    panel->SetHost(nullptr);
     panel->gbOcena->setEnabled(true);
     panel->rbOcenaKoncMale->click();
     panel->gbOcenaClick();
-    EXPECT_EQ(host.measurement.ocenakon, 0);
-    EXPECT_EQ(host.edits, 0);
+    panel->mSrodOgrRyz->setPlainText(QStringLiteral("x"));
+    EXPECT_TRUE(host.finals.isEmpty());
+    EXPECT_TRUE(host.measures.isEmpty());
 }
 
-TEST_F(RiskPanel, MeasuresTypedAreStoredLoadedOnesAreNot)
+TEST_F(RiskPanel, DockingSetsTheHostAndTakingOffForgetsIt)
+{
+    panel->SetHost(nullptr);
+    QWidget tab;
+    panel->PlaceOnPage(&tab, true, &host);
+    EXPECT_EQ(panel->Host(), &host);
+    EXPECT_TRUE(panel->gbOcena->isEnabled());
+    panel->TakeOffPage();
+    EXPECT_EQ(panel->Host(), nullptr);
+}
+
+TEST_F(RiskPanel, MeasuresTypedAreReportedLoadedOnesAreNot)
 {
     panel->LoadMeasuresText(QStringLiteral("z pliku"));
-    EXPECT_EQ(host.edits, 0);
-    EXPECT_EQ(host.measurement.srodogrryz, "");
+    EXPECT_TRUE(host.measures.isEmpty());
+    EXPECT_EQ(panel->MeasuresText(), "z pliku");
     panel->mSrodOgrRyz->setPlainText(QStringLiteral("Rękawice"));
-    EXPECT_EQ(host.measurement.srodogrryz, "Rękawice");
-    EXPECT_GE(host.edits, 1);
+    ASSERT_FALSE(host.measures.isEmpty());
+    EXPECT_EQ(host.measures.last(), "Rękawice");
 }
 
 TEST_F(RiskPanel, NamesCaptionsAndDisplayOnlyGroups)
