@@ -7,6 +7,7 @@
 #include "platform/paths.h"
 #include "platform/window_registry.h"
 #include "reportengine/expr_functions_library.h"
+#include "shell/appstate/appstate.h"
 #include "shell/frm_main.h"
 #include "storage/startup_check.h"
 #include "widgets/progress_dialog.h"
@@ -109,7 +110,7 @@ bool RunModuleInitialisations(const QStringList &arguments)
     reportengine::RegisterExpressionFunctions();
     // 2. The coloured bit-button glyph table starts empty.
     // 3. The configuration check: without "Tarvelin.ini" the program ends.
-    if (!storage::CheckStartupConfiguration())
+    if (!appstate::ReportStorageResult(storage::CheckStartupConfiguration()))
         return false;
     // 4. The locale.
     FixLocale();

@@ -316,7 +316,7 @@ bool TfrmRyzZakl::Save()
     }
     request.formFileName = form;
     request.current = current;
-    if (!storage::WriteMeasurements(request))
+    if (!appstate::ReportStorageResult(storage::WriteMeasurements(request)))
         return false;
     UnderEdit = {};
     ModifiedFactorIndex = -1;

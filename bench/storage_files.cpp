@@ -25,7 +25,7 @@ void writeLines(const QString &root, const QString &rel, const QStringList &line
 {
     const QString path = QDir(root).filePath(rel);
     QDir().mkpath(QFileInfo(path).absolutePath());
-    platform::WriteLinesCp1250Quiet(path, lines);
+    platform::WriteLinesCp1250(path, lines);
 }
 
 QStringList catalogue(int substances)

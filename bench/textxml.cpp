@@ -53,7 +53,7 @@ int main(int argc, char **argv)
     const double readSec = t.nsecsElapsed() / 1e9 / rounds;
     t.restart();
     for (int r = 0; r < rounds; ++r)
-        platform::WriteLinesCp1250Quiet(dir.filePath("out.xml"), lines);
+        platform::WriteLinesCp1250(dir.filePath("out.xml"), lines);
     const double writeSec = t.nsecsElapsed() / 1e9 / rounds;
     std::printf("text-XML read : %.1f MB in %.1f ms = %.0f MB/s (%lld lines)\n", mb, readSec * 1000, mb / readSec,
                 static_cast<long long>(lines.size()));

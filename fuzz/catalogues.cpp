@@ -1,6 +1,6 @@
 // Feeds the chemical, biological and dust catalogue readers, the lookups and the form
 // correction with arbitrary catalogue files.
-// LIBS: tarvelin_storage tarvelin_platform
+// LIBS: tarvelin_storage tarvelin_platform_core
 #include "fuzz/fuzz_folder.h"
 #include "platform/paths.h"
 #include "platform/tarvelin_error.h"

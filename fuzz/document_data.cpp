@@ -1,5 +1,5 @@
 // Feeds the document data reader with arbitrary files, against a small definition.
-// LIBS: tarvelin_storage tarvelin_platform
+// LIBS: tarvelin_storage tarvelin_platform_core
 #include "fuzz/fuzz_folder.h"
 #include "platform/paths.h"
 #include "platform/tarvelin_error.h"
@@ -39,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     add("b", "memo", 1);
     add("c", "form", 3);
     const bool ok =
-        storage::ReadDocumentData(QStringLiteral("d\\"), QStringLiteral("k\\"), QStringLiteral("x_dane_1.xml"), items);
+        storage::ReadDocumentData(QStringLiteral("d\\"), QStringLiteral("k\\"), QStringLiteral("x_dane_1.xml"), items)
+            .ok();
     for (const auto &item : items) {
         if (int(item->Values.size()) != item->ile)
             __builtin_trap();

@@ -1,5 +1,5 @@
 // Feeds the document list reader with arbitrary files.
-// LIBS: tarvelin_storage tarvelin_platform
+// LIBS: tarvelin_storage tarvelin_platform_core
 #include "fuzz/fuzz_folder.h"
 #include "platform/paths.h"
 #include "platform/tarvelin_error.h"

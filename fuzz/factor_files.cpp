@@ -1,6 +1,6 @@
 // Feeds the factor-group, factor-list and own-factor readers and the form-version lookup
 // with arbitrary files; what reads back cleanly must survive a write and a second read.
-// LIBS: tarvelin_storage tarvelin_platform
+// LIBS: tarvelin_storage tarvelin_platform_core
 #include "fuzz/fuzz_folder.h"
 #include "platform/paths.h"
 #include "platform/tarvelin_error.h"
@@ -33,8 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     (void)storage::ReadFactorGroups(QStringLiteral("poradn\\czynniki_grupy.xml"));
     QString ver = QStringLiteral("1.0");
-    (void)storage::ReadFactorFormVersion(QStringLiteral("poradn\\"), QStringLiteral("fiz"), QStringLiteral("10100"), ver, false);
-    (void)storage::ReadFactorFormVersion(QStringLiteral("poradn\\"), QStringLiteral("fiz"), QStringLiteral("100001"), ver, false);
+    (void)storage::ReadFactorFormVersion(QStringLiteral("poradn\\"), QStringLiteral("fiz"), QStringLiteral("10100"), ver);
+    (void)storage::ReadFactorFormVersion(QStringLiteral("poradn\\"), QStringLiteral("fiz"), QStringLiteral("100001"), ver);
     try {
         (void)storage::ReadFactorList(QStringLiteral("poradn\\czynfiz.xml"), QStringLiteral("fiz"), true);
         const auto list = storage::ReadFactorList(QStringLiteral("poradn\\czynfiz.xml"), QStringLiteral("fiz"), false);

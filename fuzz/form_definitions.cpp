@@ -1,6 +1,6 @@
 // Feeds the measurement form definition reader with arbitrary definitions (the same bytes
 // serve as the included part, so includes nest) against a small catalogue.
-// LIBS: tarvelin_storage tarvelin_platform
+// LIBS: tarvelin_storage tarvelin_platform_core
 #include "fuzz/fuzz_folder.h"
 #include "platform/paths.h"
 #include "platform/tarvelin_error.h"

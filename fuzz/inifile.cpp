@@ -1,6 +1,6 @@
 // Feeds the ini file (the geometry store in "Tarvelin.ini") with arbitrary bytes: it loads
 // whatever stands there, and a value written and saved reads back after a new load.
-// LIBS: tarvelin_platform
+// LIBS: tarvelin_platform_core
 #include "fuzz_folder.h"
 #include "platform/inifile.h"
 

@@ -1,6 +1,6 @@
 // Feeds the measurement file reader with arbitrary files in both layouts, then writes what
 // it read back beside the other factors' blocks and reads it again.
-// LIBS: tarvelin_storage tarvelin_platform
+// LIBS: tarvelin_storage tarvelin_platform_core
 #include "fuzz/fuzz_folder.h"
 #include "platform/paths.h"
 #include "platform/tarvelin_error.h"

@@ -1,6 +1,6 @@
 // Feeds the navigation configuration reader with arbitrary bytes: it either builds groups
 // or raises its error, and never crashes or hangs.
-// LIBS: tarvelin_storage tarvelin_platform
+// LIBS: tarvelin_storage tarvelin_platform_core
 #include "platform/cp1250.h"
 #include "platform/tarvelin_error.h"
 #include "platform/text_file.h"

@@ -1,6 +1,6 @@
 // Feeds both selection-tree readers with arbitrary bytes: every node's parent comes before
 // it, levels count one per enclosing group, and nothing crashes or hangs.
-// LIBS: tarvelin_storage tarvelin_platform
+// LIBS: tarvelin_storage tarvelin_platform_core
 #include "platform/cp1250.h"
 #include "platform/text_file.h"
 #include "storage/selection_trees.h"

@@ -1,5 +1,5 @@
 // Feeds the line reader and the text routines with arbitrary bytes.
-// LIBS: tarvelin_storage tarvelin_platform
+// LIBS: tarvelin_storage tarvelin_platform_core
 #include "platform/cp1250.h"
 #include "platform/text_file.h"
 #include "storage/text_xml.h"

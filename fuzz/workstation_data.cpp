@@ -1,7 +1,7 @@
 // Feeds the workstation data reader with arbitrary files, for every view's reading: no
 // crash, no hang; a read that fails leaves the workstation marked, and the writer then
 // refuses it; a read that succeeds writes back and reads again.
-// LIBS: tarvelin_storage tarvelin_platform
+// LIBS: tarvelin_storage tarvelin_platform_core
 #include "fuzz/fuzz_folder.h"
 #include "platform/paths.h"
 #include "platform/tarvelin_error.h"

@@ -1,6 +1,6 @@
 // Feeds the workstation list reader with arbitrary files; whatever it reads must write
 // back and read again to the same workstations.
-// LIBS: tarvelin_storage tarvelin_platform
+// LIBS: tarvelin_storage tarvelin_platform_core
 #include "fuzz/fuzz_folder.h"
 #include "platform/paths.h"
 #include "storage/workstation_files.h"

@@ -50,7 +50,7 @@ bool IniFile::Save() const
         for (const Entry &e : s.entries)
             out << (e.key.isEmpty() ? e.raw : e.key + '=' + e.value);
     }
-    return WriteLinesCp1250Quiet(m_path, out);
+    return WriteLinesCp1250(m_path, out);
 }
 
 IniFile::Section *IniFile::find(const QString &name)

@@ -134,11 +134,6 @@ bool AskYesNo(const QString &text, const QString &caption)
     return MessageBox(text, caption, MsgIcon::Question, MsgYes | MsgNo) == MsgYes;
 }
 
-QString FileAccessErrorText()
-{
-    return QStringLiteral("Błąd dostępu do pliku");
-}
-
 void ShowFileAccessError()
 {
     ShowWarning(FileAccessErrorText());

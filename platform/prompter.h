@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/tarvelin_error.h"
+
 #include <QString>
 #include <functional>
 
@@ -41,8 +43,7 @@ void ShowWarning(const QString &text, const QString &caption = QString());
 void ShowError(const QString &text, const QString &caption = QString());
 bool AskYesNo(const QString &text, const QString &caption);
 
-// "Błąd dostępu do pliku": the one message for a file that cannot be opened or written.
-QString FileAccessErrorText();
+// Shows FileAccessErrorText() (tarvelin_error.h) as a warning.
 void ShowFileAccessError();
 
 // Whether a message box is being shown now; field exit handlers stay quiet while one is.

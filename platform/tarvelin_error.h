@@ -21,4 +21,10 @@ private:
     QString m_message;
 };
 
+// "Błąd dostępu do pliku": the one message for a file that cannot be opened or written.
+inline QString FileAccessErrorText()
+{
+    return QStringLiteral("Błąd dostępu do pliku");
+}
+
 } // namespace platform

@@ -1,7 +1,6 @@
 #include "platform/text_file.h"
 
 #include "platform/cp1250.h"
-#include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
 
 #include <QDir>
@@ -70,7 +69,7 @@ bool WriteFileAtomically(const QString &filePath, const QByteArray &bytes)
     return f.commit();
 }
 
-bool WriteLinesCp1250Quiet(const QString &filePath, const QStringList &lines)
+bool WriteLinesCp1250(const QString &filePath, const QStringList &lines)
 {
     QString text;
     qsizetype total = 0;
@@ -90,14 +89,6 @@ bool WriteLinesCp1250Quiet(const QString &filePath, const QStringList &lines)
         text += QStringLiteral("\r\n");
     }
     return WriteFileAtomically(filePath, EncodeCp1250(text));
-}
-
-bool WriteLinesCp1250(const QString &filePath, const QStringList &lines)
-{
-    if (WriteLinesCp1250Quiet(filePath, lines))
-        return true;
-    ShowFileAccessError();
-    return false;
 }
 
 } // namespace platform

@@ -24,12 +24,9 @@ QStringList ReadLinesCp1250OrThrow(const QString &filePath);
 // leaves the old file byte for byte. Returns success and shows nothing.
 bool WriteFileAtomically(const QString &filePath, const QByteArray &bytes);
 
-// Writes lines in Windows-1250, each followed by CR LF, atomically. On failure shows
-// "Błąd dostępu do pliku" (warning, OK) and returns false; the old file is untouched.
+// Writes lines in Windows-1250, each followed by CR LF, atomically. Returns success and
+// shows nothing (the caller says what failed); on failure the old file is untouched.
 // Line breaks inside a line ("\n" in memory) are written as CR LF.
 bool WriteLinesCp1250(const QString &filePath, const QStringList &lines);
-
-// The same without the message, for callers that report failure their own way.
-bool WriteLinesCp1250Quiet(const QString &filePath, const QStringList &lines);
 
 } // namespace platform

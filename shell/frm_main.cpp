@@ -606,7 +606,11 @@ PlaceholderView *TfrmMain::PlaceholderFor(const QString &name) const
 
 QString TfrmMain::ExtractFormVersion(const QString &fileName)
 {
-    return storage::ExtractFormVersion(fileName);
+    bool isNumber = true;
+    const QString version = storage::ExtractFormVersion(fileName, &isNumber);
+    if (!isNumber)
+        platform::ShowError(storage::VersionReadErrorText());
+    return version;
 }
 
 namespace {

@@ -163,7 +163,7 @@ void TfrmMain::DeleteForm(QObject *)
             platform::ShowError(QStringLiteral("Operacja usunięcia stanowiska nie powiodła się!"));
             return;
         }
-        AfterWrite(storage::WriteWorkstationList(state.DataFolder, state.Workstations));
+        AfterWrite(appstate::ReportStorageResult(storage::WriteWorkstationList(state.DataFolder, state.Workstations)));
     } else if (isDocumentName(state.ViewName)) {
         appstate::TView *view = CurrentDocumentView();
         // A new document that was never stored has nothing to delete.

@@ -1,7 +1,6 @@
 #include "storage/document_files.h"
 
 #include "platform/paths.h"
-#include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
 #include "platform/text_file.h"
 #include "storage/config_version.h"
@@ -52,10 +51,7 @@ bool ensureFolder(const QString &folder)
 {
     if (folder.isEmpty() || platform::FolderExists(folder))
         return true;
-    if (QDir().mkpath(platform::ToFilePath(folder)))
-        return true;
-    platform::ShowFileAccessError();
-    return false;
+    return QDir().mkpath(platform::ToFilePath(folder));
 }
 
 // Blank lines after the closing root line (an editor's habit) are not part of the file's
@@ -124,8 +120,15 @@ QString &DocumentListPath()
     return s;
 }
 
-QString ExtractFormVersion(const QString &fileName)
+QString VersionReadErrorText()
 {
+    return QStringLiteral("Błąd odczytu wersji!");
+}
+
+QString ExtractFormVersion(const QString &fileName, bool *isNumber)
+{
+    if (isNumber)
+        *isNumber = true;
     const qsizetype p = fileName.indexOf(QLatin1String("_frm"));
     if (p < 0)
         return QString();
@@ -139,8 +142,8 @@ QString ExtractFormVersion(const QString &fileName)
         version.truncate(dot);
     bool ok = false;
     version.toInt(&ok);
-    if (!ok)
-        platform::ShowError(QStringLiteral("Błąd odczytu wersji!"));
+    if (isNumber)
+        *isNumber = ok;
     return version;
 }
 
@@ -273,7 +276,8 @@ bool ReadDocumentList(const QString &path, TListDokumList &list, const QString &
     return true;
 }
 
-bool WriteDocumentList(const QString &dataFolder, const QString &name, const QString &plik, const TListDokumList &list)
+StorageResult WriteDocumentList(const QString &dataFolder, const QString &name, const QString &plik,
+                                const TListDokumList &list)
 {
     QStringList lines;
     lines << QStringLiteral("<%1 ver=\"%2\" pData=\"%3\" pRodzInf=\"%4\" katalog=\"%5\" plik=\"%6\">")
@@ -285,11 +289,12 @@ bool WriteDocumentList(const QString &dataFolder, const QString &name, const QSt
                           AttributeText(e->wer_dok));
     lines << QStringLiteral("</%1>").arg(name);
     if (!ensureFolder(dataFolder))
-        return false;
+        return StorageResult::FileAccessFailure();
     return WriteTextXmlFile(dataFolder + name + QStringLiteral(".xml"), lines);
 }
 
-bool WriteDocumentData(const QString &dataFolder, const QString &katalog, const QString &name, const TDokumList &items)
+StorageResult WriteDocumentData(const QString &dataFolder, const QString &katalog, const QString &name,
+                                const TDokumList &items)
 {
     QStringList lines;
     lines << QStringLiteral("<%1 ver='%2'>").arg(name, ConfigVersion());
@@ -306,19 +311,18 @@ bool WriteDocumentData(const QString &dataFolder, const QString &katalog, const 
     lines << QStringLiteral(" </%1>").arg(name);
     const QString folder = dataFolder + katalog;
     if (!ensureFolder(folder))
-        return false;
+        return StorageResult::FileAccessFailure();
     return WriteTextXmlFile(folder + name + QStringLiteral(".xml"), lines);
 }
 
-bool ReadDocumentData(const QString &dataFolder, const QString &katalog, const QString &fileName, TDokumList &items)
+StorageResult ReadDocumentData(const QString &dataFolder, const QString &katalog, const QString &fileName,
+                               TDokumList &items)
 {
     clearSlots(items);
     QStringList lines;
     // Data values keep their lines whole: a continuation line of a memo may hold "<".
-    if (!ReadTextXmlLinesIfExists(dataFolder + katalog + fileName, lines, false)) {
-        platform::ShowFileAccessError();
-        return false;
-    }
+    if (!ReadTextXmlLinesIfExists(dataFolder + katalog + fileName, lines, false))
+        return StorageResult::FileAccessFailure();
     dropTrailingBlankLines(lines);
     const QString root = StoredBaseName(fileName);
     // The root line names the file; a file copied under another document's number does not.
@@ -328,8 +332,7 @@ bool ReadDocumentData(const QString &dataFolder, const QString &katalog, const Q
                              rootLine.contains(QStringLiteral("<") + root + QStringLiteral(">"));
     if (lines.size() < 3 || !rootLine.contains(QLatin1String("ver=")) || root.isEmpty() || !namesItself ||
         !closesRoot(lines, root)) {
-        platform::ShowError(dataStructureErrorText());
-        return false;
+        return StorageResult::Failure(dataStructureErrorText(), StorageResult::Severity::Error);
     }
     for (int i = 2; i <= lines.size() - 2; ++i) {
         const QString &line = lines[i];
@@ -353,7 +356,7 @@ bool ReadDocumentData(const QString &dataFolder, const QString &katalog, const Q
             }
         }
     }
-    return true;
+    return {};
 }
 
 QString DocumentDataFileName(const QString &plik, int nr)

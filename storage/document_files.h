@@ -4,6 +4,8 @@
 // of one kind and the data file of one document. All three are line-oriented text-XML files
 // in Windows-1250.
 
+#include "storage/storage_result.h"
+
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -91,9 +93,11 @@ QString &ListPRodzInf();
 QString &DocumentListPath();
 
 // The form version in a definition file name: "protpow_frm_2.xml" gives "2",
-// "kartwyp_frm.xml" gives "". A version that is not a number shows "Błąd odczytu wersji!"
-// and is still returned.
-QString ExtractFormVersion(const QString &fileName);
+// "kartwyp_frm.xml" gives "". A version that is not a number is still returned, and
+// isNumber (if given) says whether it is one; the caller shows "Błąd odczytu wersji!"
+// (VersionReadErrorText) for one that is not.
+QString ExtractFormVersion(const QString &fileName, bool *isNumber = nullptr);
+QString VersionReadErrorText();
 
 // The name of a stored path's file up to its first "." ("dokum\dane\x_lista.xml" -> "x_lista").
 QString StoredBaseName(const QString &storedPath);
@@ -116,19 +120,22 @@ int ReadDocumentFormPage(const QStringList &lines, TDokumList &items, int start,
 bool ReadDocumentList(const QString &path, TListDokumList &list, const QString &shownFormVersion);
 
 // Writes dataFolder + name + ".xml" from the entries, with the shared `pData`, `pRodzInf`,
-// `katalog` and the given `plik`. Returns false (after "Błąd dostępu do pliku") when the file
-// could not be written; it is then left as it was.
-bool WriteDocumentList(const QString &dataFolder, const QString &name, const QString &plik, const TListDokumList &list);
+// `katalog` and the given `plik`. Fails with "Błąd dostępu do pliku" when the file could
+// not be written; it is then left as it was.
+StorageResult WriteDocumentList(const QString &dataFolder, const QString &name, const QString &plik,
+                                const TListDokumList &list);
 
 // Writes dataFolder + katalog + name + ".xml" from the stored fields of items. The folder is
-// created when missing. Returns false (after "Błąd dostępu do pliku") on failure.
-bool WriteDocumentData(const QString &dataFolder, const QString &katalog, const QString &name, const TDokumList &items);
+// created when missing. Fails with "Błąd dostępu do pliku".
+StorageResult WriteDocumentData(const QString &dataFolder, const QString &katalog, const QString &name,
+                                const TDokumList &items);
 
 // Reads dataFolder + katalog + fileName into the value slots of items. Every slot is emptied
-// first, so nothing of another document remains. A file that cannot be opened shows
-// "Błąd dostępu do pliku", one that does not name itself on its root line or is cut short
-// shows "Niepoprawna struktura pliku z danymi"; both return false.
-bool ReadDocumentData(const QString &dataFolder, const QString &katalog, const QString &fileName, TDokumList &items);
+// first, so nothing of another document remains. A file that cannot be opened fails with
+// "Błąd dostępu do pliku" (warning), one that does not name itself on its root line or is
+// cut short with "Niepoprawna struktura pliku z danymi" (error).
+StorageResult ReadDocumentData(const QString &dataFolder, const QString &katalog, const QString &fileName,
+                               TDokumList &items);
 
 // The data file name of document nr: plik up to its first "." + "_" + nr + ".xml".
 QString DocumentDataFileName(const QString &plik, int nr);

@@ -1,7 +1,6 @@
 #include "storage/factor_files.h"
 
 #include "platform/paths.h"
-#include "platform/prompter.h"
 #include "platform/text_file.h"
 #include "storage/storage_errors.h"
 #include "storage/text_xml.h"
@@ -105,12 +104,13 @@ QStringList OwnFactorListLines(const QString &prefix, const std::vector<const TC
     return out;
 }
 
-bool WriteOwnFactorList(const QString &path, const QString &prefix, const std::vector<const TCzynnik *> &factors)
+StorageResult WriteOwnFactorList(const QString &path, const QString &prefix,
+                                 const std::vector<const TCzynnik *> &factors)
 {
     return WriteTextXmlFile(path, OwnFactorListLines(prefix, factors));
 }
 
-bool WriteOwnFactorList(const QString &path, const QString &prefix, const TCzynnikList &factors)
+StorageResult WriteOwnFactorList(const QString &path, const QString &prefix, const TCzynnikList &factors)
 {
     std::vector<const TCzynnik *> raw;
     raw.reserve(factors.size());
@@ -128,15 +128,12 @@ QString FactorFormVersionListPath(const QString &catalogueFolder, const QString 
 }
 
 FormVersionLookup ReadFactorFormVersion(const QString &catalogueFolder, const QString &ident, const QString &id,
-                                        QString &ver, bool showError)
+                                        QString &ver)
 {
     const QString path = FactorFormVersionListPath(catalogueFolder, ident, id);
     QStringList lines;
-    if (!ReadTextXmlLinesIfExists(path, lines, true)) {
-        if (showError)
-            platform::ShowWarning(platform::FileAccessErrorText() + platform::ToFilePath(path));
+    if (!ReadTextXmlLinesIfExists(path, lines, true))
         return FormVersionLookup::FileError;
-    }
     const QString fileName = path.mid(std::max(path.lastIndexOf('\\'), path.lastIndexOf('/')) + 1);
     const QString rootName = fileName.left(fileName.size() - 4); // without ".xml"
 

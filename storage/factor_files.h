@@ -4,6 +4,7 @@
 // lookup of a factor's current form version.
 
 #include "storage/factors.h"
+#include "storage/storage_result.h"
 
 #include <QString>
 #include <vector>
@@ -21,14 +22,15 @@ TCzynnikList ReadFactorList(const QString &path, const QString &ident, bool curr
 
 // The lines of an own-factor file after the declaration; prefix is "czyn" + ident.
 QStringList OwnFactorListLines(const QString &prefix, const std::vector<const TCzynnik *> &factors);
-// Writes an own-factor file. On failure "Błąd dostępu do pliku" and false; the old file stays.
-bool WriteOwnFactorList(const QString &path, const QString &prefix, const std::vector<const TCzynnik *> &factors);
-bool WriteOwnFactorList(const QString &path, const QString &prefix, const TCzynnikList &factors);
+// Writes an own-factor file. On failure "Błąd dostępu do pliku"; the old file stays.
+StorageResult WriteOwnFactorList(const QString &path, const QString &prefix,
+                                 const std::vector<const TCzynnik *> &factors);
+StorageResult WriteOwnFactorList(const QString &path, const QString &prefix, const TCzynnikList &factors);
 
 enum class FormVersionLookup {
     Found,    // ver holds the factor's current form version
     NotFound, // the file names the factor nowhere; ver is left as it was
-    FileError // the file could not be read ("Błąd dostępu do pliku" + path shown); ver left as it was
+    FileError // the file could not be read; ver left as it was
 };
 
 // The current form version of factor id (decimal text) of group ident: from the list
@@ -38,7 +40,7 @@ enum class FormVersionLookup {
 // spoil the lookup for its group. Callers pass the version stored with the factor in ver,
 // which stays when the lists cannot answer.
 FormVersionLookup ReadFactorFormVersion(const QString &catalogueFolder, const QString &ident, const QString &id,
-                                        QString &ver, bool showError = true);
+                                        QString &ver);
 
 // Path of the list the lookup reads.
 QString FactorFormVersionListPath(const QString &catalogueFolder, const QString &ident, const QString &id);

@@ -2,7 +2,6 @@
 
 #include "platform/cp1250.h"
 #include "platform/paths.h"
-#include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
 #include "platform/text_file.h"
 #include "storage/factors.h"
@@ -660,14 +659,13 @@ public:
         line(u"</idczynn>");
     }
 
-    // Atomic; "Błąd dostępu do pliku" and false when the file cannot be written.
-    bool write(const QString &storedPath) const
+    // Atomic; "Błąd dostępu do pliku" when the file cannot be written.
+    StorageResult write(const QString &storedPath) const
     {
         ForgetCachedFile(storedPath);
         if (platform::WriteFileAtomically(platform::ToFilePath(storedPath), platform::EncodeCp1250(m_text)))
-            return true;
-        platform::ShowFileAccessError();
-        return false;
+            return {};
+        return StorageResult::FileAccessFailure();
     }
 
     const QString &text() const { return m_text; }
@@ -781,14 +779,13 @@ void appendStoredBlock(FileText &out, const Segment &s)
 
 } // namespace
 
-bool WriteMeasurementFile(const QString &folder, const QString &fileBase, const std::vector<const TCzynnik *> &factors)
+StorageResult WriteMeasurementFile(const QString &folder, const QString &fileBase,
+                                   const std::vector<const TCzynnik *> &factors)
 {
     const QString path = inFolder(folder, fileBase + QLatin1String(".xml"));
     std::vector<Segment> existing;
-    if (!readSegments(path, existing)) {
-        platform::ShowFileAccessError();
-        return false;
-    }
+    if (!readSegments(path, existing))
+        return StorageResult::FileAccessFailure();
     // Factors written now; one whose measurements were not read whole keeps its stored block.
     std::vector<const TCzynnik *> writing;
     QSet<int> writingIds;
@@ -808,7 +805,7 @@ bool WriteMeasurementFile(const QString &folder, const QString &fileBase, const 
         if (s.isBlock && (!s.idKnown || !writingIds.contains(s.id)))
             shared = true;
     if (writing.empty())
-        return true; // nothing of this file was read whole: leave it as it stands
+        return {}; // nothing of this file was read whole: leave it as it stands
 
     FileText out;
     if (!shared) {
@@ -862,26 +859,21 @@ bool takesPartInDustSum(const TCzynnik &f)
 
 } // namespace
 
-bool WriteMeasurements(const MeasurementSaveRequest &request)
+StorageResult WriteMeasurements(const MeasurementSaveRequest &request)
 {
     const TCzynnik *current = request.current;
-    if (!current || request.workstationFolder.isEmpty()) {
-        platform::ShowWarning(QStringLiteral("Źle zaznaczono dane"));
-        return false;
-    }
+    if (!current || request.workstationFolder.isEmpty())
+        return StorageResult::Failure(QStringLiteral("Źle zaznaczono dane"));
     if (current->MeasurementsIncomplete) {
-        platform::ShowWarning(
+        return StorageResult::Failure(
             QStringLiteral("Pomiary czynnika \"%1\" nie zostały wczytane w całości, więc nie zostaną zapisane.")
                 .arg(current->nazwa));
-        return false;
     }
     // The reader finds the file by the factor's form name; write where it reads.
     QString fileBase = current->frm_dane.isEmpty() ? MeasurementFileBaseFromDefinition(request.formFileName)
                                                    : current->frm_dane + QLatin1String("_dane");
-    if (fileBase.isEmpty()) {
-        platform::ShowWarning(QStringLiteral("Źle zaznaczono dane"));
-        return false;
-    }
+    if (fileBase.isEmpty())
+        return StorageResult::Failure(QStringLiteral("Źle zaznaczono dane"));
 
     std::vector<const TCzynnik *> factors;
     if (!UsesSharedLayout(*current)) {
@@ -911,18 +903,18 @@ bool WriteMeasurements(const MeasurementSaveRequest &request)
         if (!listed)
             factors.insert(factors.begin(), current);
     }
-    if (!WriteMeasurementFile(request.workstationFolder, fileBase, factors))
-        return false;
+    if (StorageResult written = WriteMeasurementFile(request.workstationFolder, fileBase, factors); !written)
+        return written;
     // The workstation sum over dusts makes the other dusts' stored ratings depend on this one.
     if (current->ident == QLatin1String("pyly"))
         return WriteDustMeasurements(request.workstationFolder, request.workstationFactors, current->id);
-    return true;
+    return {};
 }
 
-bool WriteDustMeasurements(const QString &workstationFolder, const std::vector<const TCzynnik *> &workstationFactors,
-                           int factorId)
+StorageResult WriteDustMeasurements(const QString &workstationFolder,
+                                    const std::vector<const TCzynnik *> &workstationFactors, int factorId)
 {
-    bool ok = true;
+    StorageResult result;
     for (const TCzynnik *f : workstationFactors) {
         if (!f || f->ident != QLatin1String("pyly") || f->Measurements.empty() || f->id == factorId)
             continue;
@@ -930,10 +922,10 @@ bool WriteDustMeasurements(const QString &workstationFolder, const std::vector<c
             continue;
         // Each dust goes into its own file in its own layout, other blocks kept.
         const QString fileBase = MeasurementFileBaseFromDefinition(FormDefinitionName(f->frm_dane, f->ver_pom));
-        if (!WriteMeasurementFile(workstationFolder, fileBase, {f}))
-            ok = false;
+        if (StorageResult written = WriteMeasurementFile(workstationFolder, fileBase, {f}); !written)
+            result = written;
     }
-    return ok;
+    return result;
 }
 
 // ---- visibility rules ----------------------------------------------------------------

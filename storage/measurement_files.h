@@ -4,6 +4,7 @@
 // layout (one factor) or the shared layout (blocks per factor).
 
 #include "storage/measurements.h"
+#include "storage/storage_result.h"
 
 #include <QString>
 #include <QStringList>
@@ -47,16 +48,17 @@ struct MeasurementSaveRequest
 // Writes the file of the current factor, keeping the blocks of every factor it does not
 // write as they stand in the file; then, after a dust save, the files of the other dusts
 // whose measurements take part in the workstation sum. Nothing selected: "Źle zaznaczono
-// dane" and false. On a write failure "Błąd dostępu do pliku" and false.
-bool WriteMeasurements(const MeasurementSaveRequest &request);
+// dane". On a write failure "Błąd dostępu do pliku".
+StorageResult WriteMeasurements(const MeasurementSaveRequest &request);
 // Rewrites the files of the dusts of workstationFactors other than factorId whose
-// measurements have a "cbSumNDS" field holding "True".
-bool WriteDustMeasurements(const QString &workstationFolder, const std::vector<const TCzynnik *> &workstationFactors,
-                           int factorId);
+// measurements have a "cbSumNDS" field holding "True"; every one is tried.
+StorageResult WriteDustMeasurements(const QString &workstationFolder,
+                                    const std::vector<const TCzynnik *> &workstationFactors, int factorId);
 
 // Writes the given factors' blocks into folder + fileBase + ".xml" (layout chosen by the
 // factors), keeping every other factor's block of an existing file unchanged.
-bool WriteMeasurementFile(const QString &folder, const QString &fileBase, const std::vector<const TCzynnik *> &factors);
+StorageResult WriteMeasurementFile(const QString &folder, const QString &fileBase,
+                                   const std::vector<const TCzynnik *> &factors);
 
 // The lines one measurement is written as (value lines may hold "\n").
 QStringList MeasurementLines(const TPomiarCzynn &m);

@@ -1,7 +1,6 @@
 #include "storage/startup_check.h"
 
 #include "platform/paths.h"
-#include "platform/prompter.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,12 +12,12 @@ QString ConfigurationFileName()
     return QStringLiteral("Tarvelin.ini");
 }
 
-bool CheckStartupConfiguration()
+StorageResult CheckStartupConfiguration()
 {
     if (QFileInfo::exists(QDir(platform::ProgramFolder()).filePath(ConfigurationFileName())))
-        return true;
-    platform::ShowError(QStringLiteral("Brak pliku konfiguracyjnego : ") + ConfigurationFileName());
-    return false;
+        return {};
+    return StorageResult::Failure(QStringLiteral("Brak pliku konfiguracyjnego : ") + ConfigurationFileName(),
+                                  StorageResult::Severity::Error);
 }
 
 } // namespace storage

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/storage_result.h"
+
 #include <QString>
 
 namespace storage {
@@ -7,9 +9,9 @@ namespace storage {
 // The file that must stand beside the executable.
 QString ConfigurationFileName(); // "Tarvelin.ini"
 
-// True when the configuration file exists in the program folder. Otherwise shows
-// "Brak pliku konfiguracyjnego : Tarvelin.ini" and returns false; the caller ends the
-// program with a non-zero code.
-bool CheckStartupConfiguration();
+// Success when the configuration file exists in the program folder. Otherwise the error
+// "Brak pliku konfiguracyjnego : Tarvelin.ini"; the caller shows it and ends the program
+// with a non-zero code.
+StorageResult CheckStartupConfiguration();
 
 } // namespace storage

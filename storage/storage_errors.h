@@ -2,9 +2,15 @@
 
 // Messages of the storage readers for malformed files.
 
+#include "platform/tarvelin_error.h"
+
 #include <QString>
 
 namespace storage {
+
+// The one error a reader throws for a malformed file or one it cannot open; it carries the
+// Polish message naming the file (and the line). The caller shows it.
+using StorageError = platform::TarvelinError;
 
 // "Błąd w pliku {path}, wiersz {n}: {detail}" — names the file and the line the user
 // would look at (line numbers from 1).

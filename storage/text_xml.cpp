@@ -2,7 +2,6 @@
 
 #include "platform/cp1250.h"
 #include "platform/paths.h"
-#include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
 #include "platform/text_file.h"
 
@@ -42,7 +41,7 @@ QString ReadAttributeValue(const QString &key, const QString &line)
     return value;
 }
 
-QString StorableText(const QString &text)
+QString StorableText(const QString &text, QString *warning)
 {
     QString clean = text;
     QStringList removed;
@@ -61,9 +60,11 @@ QString StorableText(const QString &text)
         clean = kept;
         removed << odd;
     }
-    if (!removed.isEmpty())
-        platform::ShowWarning(QStringLiteral("Usunięto znaki, których nie można zapisać w pliku danych: %1")
-                                  .arg(removed.join(QStringLiteral(", "))));
+    if (warning) {
+        *warning = removed.isEmpty() ? QString()
+                                     : QStringLiteral("Usunięto znaki, których nie można zapisać w pliku danych: %1")
+                                           .arg(removed.join(QStringLiteral(", ")));
+    }
     return clean;
 }
 
@@ -176,13 +177,15 @@ bool ReadTextXmlLinesIfExists(const QString &storedPath, QStringList &lines, boo
     return true;
 }
 
-bool WriteTextXmlFile(const QString &storedPath, const QStringList &linesAfterDeclaration)
+StorageResult WriteTextXmlFile(const QString &storedPath, const QStringList &linesAfterDeclaration)
 {
     QStringList all;
     all.reserve(linesAfterDeclaration.size() + 1);
     all << XmlDeclaration();
     all << linesAfterDeclaration;
-    return platform::WriteLinesCp1250(platform::ToFilePath(storedPath), all);
+    if (platform::WriteLinesCp1250(platform::ToFilePath(storedPath), all))
+        return {};
+    return StorageResult::FileAccessFailure();
 }
 
 namespace {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/storage_result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -19,10 +21,10 @@ qsizetype PositionOf(const QString &needle, const QString &haystack); // 0-based
 QString ReadAttributeValue(const QString &key, const QString &line);
 
 // The text a data file can hold back unchanged: "</" would end a stored value early when
-// it is read again, and a character outside Windows-1250 would come back as "?". What is
-// removed is said in a warning, so a name typed in another alphabet is not lost without a
-// word.
-QString StorableText(const QString &text);
+// it is read again, and a character outside Windows-1250 would come back as "?". When
+// something is removed, warning (if given) gets the Polish text saying what, for the caller
+// to show, so a name typed in another alphabet is not lost without a word.
+QString StorableText(const QString &text, QString *warning = nullptr);
 
 // Escapes an attribute value for writing: a double quote becomes "&quot;".
 QString AttributeText(const QString &value);
@@ -63,8 +65,8 @@ inline bool StartsBlockClose(const QString &line, const QString &closingTag)
 }
 
 // The shared writing procedure: declaration, then the given lines (root line, content,
-// closing root line). Atomic; "Błąd dostępu do pliku" and false on failure.
-bool WriteTextXmlFile(const QString &storedPath, const QStringList &linesAfterDeclaration);
+// closing root line). Atomic; on failure "Błąd dostępu do pliku" and the old file stays.
+StorageResult WriteTextXmlFile(const QString &storedPath, const QStringList &linesAfterDeclaration);
 
 // Strict number conversions with "." as separator. They throw TarvelinError with a clear
 // text when the text is not a number (the conversion error of the run-time library).

@@ -1,7 +1,6 @@
 #include "storage/workstation_files.h"
 
 #include "platform/paths.h"
-#include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
 #include "platform/text_file.h"
 #include "storage/factor_files.h"
@@ -38,13 +37,15 @@ bool isValueLine(const QString &line, const QString &name)
     throw platform::TarvelinError(target.ReadError);
 }
 
-void reportListOnce(const QString &path)
+// A factor list that cannot be read is named among the problems once in a run, not on
+// every workstation that refers to it.
+void reportListOnce(const QString &path, QStringList *problems)
 {
     static QSet<QString> reported;
-    if (reported.contains(path))
+    if (!problems || reported.contains(path))
         return;
     reported.insert(path);
-    platform::ShowWarning(platform::FileAccessErrorText() + platform::ToFilePath(path));
+    problems->append(platform::FileAccessErrorText() + platform::ToFilePath(path));
 }
 
 } // namespace
@@ -181,7 +182,7 @@ QStringList WorkstationListLines(const WorkstationList &list)
     return out;
 }
 
-bool WriteWorkstationList(const QString &dataFolder, const WorkstationList &list)
+StorageResult WriteWorkstationList(const QString &dataFolder, const WorkstationList &list)
 {
     // A data folder named by the configuration but not there yet gets made by the first
     // save; when that fails, the write below reports it.
@@ -346,9 +347,10 @@ ReadResult ReadWorkstationData(const QString &path, TStanowisko &target, const W
             // The version stored on the line answers when the factor lists cannot; a list
             // that cannot be read is reported once, not once per factor.
             QString verPom = ReadAttributeValue(QStringLiteral("ver_pom=\""), line);
-            if (ReadFactorFormVersion(options.catalogueFolder, ident, QString::number(id), verPom, false) ==
+            if (ReadFactorFormVersion(options.catalogueFolder, ident, QString::number(id), verPom) ==
                 FormVersionLookup::FileError)
-                reportListOnce(FactorFormVersionListPath(options.catalogueFolder, ident, QString::number(id)));
+                reportListOnce(FactorFormVersionListPath(options.catalogueFolder, ident, QString::number(id)),
+                               options.problems);
             auto factor = std::make_unique<TCzynnik>(nazwa, ident, id, verPom, frmDane, aktual, szkod);
             if (options.measurements) {
                 try {
@@ -452,29 +454,23 @@ QString IncompleteWorkstationText(const TStanowisko &w)
         .arg(w.nazwa);
 }
 
-bool WriteWorkstationData(const QString &dataFolder, const TStanowisko &w)
+StorageResult WriteWorkstationData(const QString &dataFolder, const TStanowisko &w)
 {
-    if (!w.ReadError.isEmpty()) {
-        platform::ShowWarning(IncompleteWorkstationText(w));
-        return false;
-    }
+    if (!w.ReadError.isEmpty())
+        return StorageResult::Failure(IncompleteWorkstationText(w));
     if (!w.AllFactorsRead) {
-        platform::ShowWarning(QStringLiteral("Stanowisko \"%1\" wczytano bez czynników nieaktualnych; zapis pominięto, "
-                                             "aby ich nie utracić.")
-                                  .arg(w.nazwa));
-        return false;
+        return StorageResult::Failure(
+            QStringLiteral("Stanowisko \"%1\" wczytano bez czynników nieaktualnych; zapis pominięto, "
+                           "aby ich nie utracić.")
+                .arg(w.nazwa));
     }
-    if (!IsSafeFolderName(w.kat_dane)) {
-        platform::ShowWarning(QStringLiteral("Niepoprawna nazwa katalogu stanowiska: \"%1\"").arg(w.kat_dane));
-        return false;
-    }
+    if (!IsSafeFolderName(w.kat_dane))
+        return StorageResult::Failure(QStringLiteral("Niepoprawna nazwa katalogu stanowiska: \"%1\"").arg(w.kat_dane));
     const QString folder = WorkstationFolderPath(dataFolder, w.kat_dane);
     if (!platform::FolderExists(folder)) {
         const QString filePath = platform::ToFilePath(folder);
-        if (!QDir().mkpath(filePath)) {
-            platform::ShowWarning(QStringLiteral("Nie powiodła się próba utworzenia katalogu"));
-            return false;
-        }
+        if (!QDir().mkpath(filePath))
+            return StorageResult::Failure(QStringLiteral("Nie powiodła się próba utworzenia katalogu"));
     }
     return WriteTextXmlFile(WorkstationDataPath(dataFolder, w.kat_dane), WorkstationDataLines(w));
 }

@@ -5,6 +5,7 @@
 // and writers.
 
 #include "storage/factors.h"
+#include "storage/storage_result.h"
 
 #include <QString>
 #include <QStringList>
@@ -108,8 +109,8 @@ bool ReadWorkstationList(const QString &path, WorkstationList &list, QString &li
 // Lines of the list file after the declaration.
 QStringList WorkstationListLines(const WorkstationList &list);
 // Writes dataFolder + "struktura_dane.xml" with the program's data version; on failure
-// "Błąd dostępu do pliku" and false, the old file stays.
-bool WriteWorkstationList(const QString &dataFolder, const WorkstationList &list);
+// "Błąd dostępu do pliku", the old file stays.
+StorageResult WriteWorkstationList(const QString &dataFolder, const WorkstationList &list);
 
 // Which factors a read takes, and whether their measurements come with them. The views
 // differ: the definition view lists factors no longer current too; the measurement window
@@ -123,7 +124,8 @@ struct WorkstationReadOptions
     QString catalogueFolder; // where the factor lists give each factor's current form version
     QString formsFolder;     // where the measurement form definitions lie
     // Measurement files that could not be read are listed here (the factor is marked
-    // MeasurementsIncomplete and the read goes on); null: not collected.
+    // MeasurementsIncomplete and the read goes on), and so is a factor list that cannot
+    // be read (once in a run); null: not collected.
     QStringList *problems = nullptr;
 
     static WorkstationReadOptions ForView(const QString &viewName);
@@ -147,12 +149,12 @@ QStringList WorkstationDataLines(const TStanowisko &w);
 bool EmploymentYearWritten(const TZatrudn &z);
 
 // Writes dataFolder + kat_dane + "\stanowisko_dane.xml", creating the folder when needed
-// ("Nie powiodła się próba utworzenia katalogu"). Refuses (message, false) a workstation
+// ("Nie powiodła się próba utworzenia katalogu"). Refuses, with the reason, a workstation
 // whose last read failed or left factors out, or whose folder name would leave the data
 // folder.
-bool WriteWorkstationData(const QString &dataFolder, const TStanowisko &w);
+StorageResult WriteWorkstationData(const QString &dataFolder, const TStanowisko &w);
 
-// The message shown when a workstation that was not read whole is about to be written.
+// The reason given when a workstation that was not read whole is about to be written.
 QString IncompleteWorkstationText(const TStanowisko &w);
 
 } // namespace storage

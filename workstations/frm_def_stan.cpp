@@ -461,7 +461,7 @@ void TfrmDefStan::NewWorkstation()
 
 QString TfrmDefStan::cleanText(const QString &text)
 {
-    return storage::StorableText(text);
+    return appstate::StorableFieldText(text);
 }
 
 void TfrmDefStan::SprZmiany(QWidget *sender)
@@ -798,9 +798,9 @@ bool TfrmDefStan::SaveWorkstation()
     }
     storage::TStanowisko *w = CurrentWorkstation();
     // The data file first: a list entry must never name a workstation whose file failed.
-    bool ok = storage::WriteWorkstationData(state.DataFolder, *w);
+    bool ok = appstate::ReportStorageResult(storage::WriteWorkstationData(state.DataFolder, *w));
     if (ok) {
-        ok = storage::WriteWorkstationList(state.DataFolder, state.Workstations);
+        ok = appstate::ReportStorageResult(storage::WriteWorkstationList(state.DataFolder, state.Workstations));
         if (ok)
             state.ListVersion = state.DataVersion;
     }
@@ -842,7 +842,8 @@ bool TfrmDefStan::DeleteWorkstation()
     // The view no longer shows anything: the object it showed is gone.
     m_currentId.clear();
     m_new = false;
-    const bool written = storage::WriteWorkstationList(state.DataFolder, state.Workstations);
+    const bool written =
+        appstate::ReportStorageResult(storage::WriteWorkstationList(state.DataFolder, state.Workstations));
     if (written)
         state.ListVersion = state.DataVersion;
     {

@@ -484,7 +484,7 @@ void TfrmDokum::ExitField(QWidget *sender)
     auto *edit = qobject_cast<QLineEdit *>(sender);
     if (!edit)
         return;
-    const QString text = storage::StorableText(edit->text());
+    const QString text = appstate::StorableFieldText(edit->text());
     if (text != edit->text()) {
         widgets::FieldEventSuppressor quiet;
         edit->setText(text);
@@ -497,7 +497,7 @@ void TfrmDokum::ExitMemo(QWidget *sender)
     auto *memo = qobject_cast<QPlainTextEdit *>(sender);
     if (!memo)
         return;
-    const QString text = storage::StorableText(memo->toPlainText());
+    const QString text = appstate::StorableFieldText(memo->toPlainText());
     if (text != memo->toPlainText()) {
         widgets::FieldEventSuppressor quiet;
         memo->setPlainText(text);

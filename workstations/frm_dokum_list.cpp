@@ -213,8 +213,8 @@ void TfrmDokum::lbDatyOsobClick(QListWidgetItem *item)
         }
     }
     const QString plik = storage::CurrentPlik();
-    const bool read = storage::ReadDocumentData(state.DataFolder, storage::CurrentKatalog(),
-                                                storage::DocumentDataFileName(plik, nr), Items);
+    const bool read = appstate::ReportStorageResult(storage::ReadDocumentData(
+        state.DataFolder, storage::CurrentKatalog(), storage::DocumentDataFileName(plik, nr), Items));
     storage::CurrentPlik() = plik;
     // A document that could not be read shows empty and is never written over its file.
     m_documentUnreadable = !read || !m_definitionRead;
@@ -312,7 +312,7 @@ bool TfrmDokum::UpdateDocumentList(bool isNew, const QString &listFile, const QS
             entry->rodzinf = text;
         }
     }
-    if (!storage::WriteDocumentList(state.DataFolder, listFile, dataFile, DocumentList)) {
+    if (!appstate::ReportStorageResult(storage::WriteDocumentList(state.DataFolder, listFile, dataFile, DocumentList))) {
         // The list on disk is unchanged; so stays the list shown.
         if (isNew)
             DocumentList.pop_back();
@@ -363,7 +363,7 @@ bool TfrmDokum::DeleteDocument(const QString &listFile, const QString &dataFile)
     }
     ShowDocument(false);
     appstate::AppState &state = appstate::State();
-    if (!storage::WriteDocumentList(state.DataFolder, listFile, dataFile, DocumentList)) {
+    if (!appstate::ReportStorageResult(storage::WriteDocumentList(state.DataFolder, listFile, dataFile, DocumentList))) {
         // Nothing changed on disk: the entry comes back.
         if (removed)
             DocumentList.insert(DocumentList.begin() + std::ptrdiff_t(position), std::move(removed));
@@ -400,8 +400,9 @@ bool TfrmDokum::Save()
     // A toolbar command takes no focus: the text being typed belongs to the document.
     state.CommitLastWinCtrl();
     const QString prefix = KindPrefix();
-    if (!storage::WriteDocumentData(state.DataFolder, storage::CurrentKatalog(),
-                                    prefix + QStringLiteral("dane_") + QString::number(m_currentNumber), Items))
+    if (!appstate::ReportStorageResult(storage::WriteDocumentData(
+            state.DataFolder, storage::CurrentKatalog(),
+            prefix + QStringLiteral("dane_") + QString::number(m_currentNumber), Items)))
         return false;
     if (!UpdateDocumentList(state.NewDocument, prefix + QStringLiteral("lista"), prefix + QStringLiteral("dane.xml")))
         return false;

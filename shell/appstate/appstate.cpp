@@ -1,6 +1,7 @@
 #include "shell/appstate/appstate.h"
 
 #include "platform/prompter.h"
+#include "storage/text_xml.h"
 #include "widgets/field_binding.h"
 
 namespace appstate {
@@ -42,6 +43,26 @@ bool AskSaveChangesDefault()
         s.SetModified(false);
     }
     return true;
+}
+
+bool ReportStorageResult(const storage::StorageResult &result)
+{
+    if (result)
+        return true;
+    if (result.severity() == storage::StorageResult::Severity::Error)
+        platform::ShowError(result.message());
+    else
+        platform::ShowWarning(result.message());
+    return false;
+}
+
+QString StorableFieldText(const QString &text)
+{
+    QString warning;
+    const QString clean = storage::StorableText(text, &warning);
+    if (!warning.isEmpty())
+        platform::ShowWarning(warning);
+    return clean;
 }
 
 AppState &State()

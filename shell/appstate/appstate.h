@@ -99,4 +99,12 @@ AppState &State();
 // Yes was answered and the save failed.
 bool AskSaveChangesDefault();
 
+// Shows what a reader or writer reported, when it failed: its message as a warning or an
+// error box, as its severity says. Returns whether it succeeded.
+bool ReportStorageResult(const storage::StorageResult &result);
+
+// Text typed into a field as a data file can hold it (storage::StorableText); what had to
+// be removed is said in a warning.
+QString StorableFieldText(const QString &text);
+
 } // namespace appstate

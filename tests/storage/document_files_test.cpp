@@ -146,11 +146,13 @@ TEST_F(DocumentFiles, FormVersionComesFromTheFileName)
 {
     EXPECT_EQ(ExtractFormVersion("protpow_frm_2.xml"), "2");
     EXPECT_EQ(ExtractFormVersion("kartwyp_frm.xml"), "");
-    EXPECT_EQ(ExtractFormVersion("skw_frm_3.xml"), "3");
+    bool isNumber = false;
+    EXPECT_EQ(ExtractFormVersion("skw_frm_3.xml", &isNumber), "3");
+    EXPECT_TRUE(isNumber);
+    EXPECT_EQ(ExtractFormVersion("skw_frm_x.xml", &isNumber), "x");
+    EXPECT_FALSE(isNumber); // the caller says "Błąd odczytu wersji!"
+    EXPECT_EQ(VersionReadErrorText(), "Błąd odczytu wersji!");
     EXPECT_TRUE(prompter.boxes.isEmpty());
-    EXPECT_EQ(ExtractFormVersion("skw_frm_x.xml"), "x");
-    ASSERT_EQ(prompter.boxes.size(), 1);
-    EXPECT_EQ(prompter.boxes[0].text, "Błąd odczytu wersji!");
 }
 
 // --- lists --------------------------------------------------------------------------------
@@ -253,9 +255,10 @@ TEST_F(DocumentFiles, FailedListWriteLeavesTheOldFile)
     TListDokumList list;
     // The target is a folder name that cannot be replaced by a file.
     fx.Write("dane/zablokowany.xml/f", "x");
-    EXPECT_FALSE(WriteDocumentList("dane\\", "zablokowany", "x_dane.xml", list));
-    ASSERT_EQ(prompter.boxes.size(), 1);
-    EXPECT_EQ(prompter.boxes[0].text, "Błąd dostępu do pliku");
+    const StorageResult result = WriteDocumentList("dane\\", "zablokowany", "x_dane.xml", list);
+    EXPECT_FALSE(result);
+    EXPECT_EQ(result.message(), "Błąd dostępu do pliku");
+    EXPECT_TRUE(prompter.boxes.isEmpty());
     EXPECT_EQ(fx.Read("dane/x_lista.xml"), "old");
 }
 
@@ -293,10 +296,11 @@ TEST_F(DocumentFiles, FailedDataReadClearsEverySlotAndReportsFailure)
 {
     TDokumList items = readDefinition();
     field(items, "NazwaFirmy")->Values[0].wartosc = "poprzedni dokument";
-    EXPECT_FALSE(ReadDocumentData("dane\\", "protpow\\", "protpow_dane_9.xml", items));
+    const StorageResult result = ReadDocumentData("dane\\", "protpow\\", "protpow_dane_9.xml", items);
+    EXPECT_FALSE(result);
     EXPECT_EQ(field(items, "NazwaFirmy")->Values[0].wartosc, "");
-    ASSERT_EQ(prompter.boxes.size(), 1);
-    EXPECT_EQ(prompter.boxes[0].text, "Błąd dostępu do pliku");
+    EXPECT_EQ(result.message(), "Błąd dostępu do pliku");
+    EXPECT_EQ(result.severity(), StorageResult::Severity::Warning);
 }
 
 TEST_F(DocumentFiles, DataCopiedUnderAnotherNumberFailsTheStructureTest)
@@ -305,11 +309,12 @@ TEST_F(DocumentFiles, DataCopiedUnderAnotherNumberFailsTheStructureTest)
     field(items, "NazwaFirmy")->Values[0].wartosc = "A";
     ASSERT_TRUE(WriteDocumentData("dane\\", "k\\", "protpow_dane_17", items));
     fx.Write("dane/k/protpow_dane_1.xml", fx.Read("dane/k/protpow_dane_17.xml"));
-    EXPECT_FALSE(ReadDocumentData("dane\\", "k\\", "protpow_dane_1.xml", items));
+    const StorageResult result = ReadDocumentData("dane\\", "k\\", "protpow_dane_1.xml", items);
+    EXPECT_FALSE(result);
     EXPECT_EQ(field(items, "NazwaFirmy")->Values[0].wartosc, "");
-    ASSERT_EQ(prompter.boxes.size(), 1);
-    EXPECT_EQ(prompter.boxes[0].text, "Niepoprawna struktura pliku z danymi");
-    EXPECT_EQ(prompter.boxes[0].icon, platform::MsgIcon::Error);
+    EXPECT_EQ(result.message(), "Niepoprawna struktura pliku z danymi");
+    EXPECT_EQ(result.severity(), StorageResult::Severity::Error);
+    EXPECT_TRUE(prompter.boxes.isEmpty());
 }
 
 TEST_F(DocumentFiles, TruncatedDataFileIsRefused)

@@ -349,12 +349,12 @@ TEST(MeasurementFiles, NothingSelectedWritesNothing)
     FixtureFolder fx;
     QDir().mkpath(fx.FilePath("dane/stan_1"));
     ScriptedPrompter prompter;
-    EXPECT_FALSE(WriteMeasurements(request(nullptr, {})));
+    EXPECT_EQ(WriteMeasurements(request(nullptr, {})).message(), "Źle zaznaczono dane");
     auto f = factor("Hałas", "fiz", 30001, "halas_fizyczny");
     auto r = request(f.get(), {f.get()});
     r.workstationFolder.clear();
-    EXPECT_FALSE(WriteMeasurements(r));
-    EXPECT_EQ(prompter.Texts(), (QStringList{"Źle zaznaczono dane", "Źle zaznaczono dane"}));
+    EXPECT_EQ(WriteMeasurements(r).message(), "Źle zaznaczono dane");
+    EXPECT_TRUE(prompter.boxes.isEmpty());
     EXPECT_TRUE(QDir(fx.FilePath("dane/stan_1")).isEmpty());
 }
 
@@ -367,12 +367,13 @@ TEST(MeasurementFiles, WriteFailureKeepsTheOldFile)
     fx.WriteText("dane/stan_1/halas_fizyczny_dane.xml", "stary\n");
     auto f = factor("Hałas", "fiz", 30001, "halas_fizyczny");
     QFile::setPermissions(fx.FilePath("dane/stan_1"), QFile::ReadOwner | QFile::ExeOwner);
-    const bool ok = WriteMeasurements(request(f.get(), {f.get()}));
+    const StorageResult result = WriteMeasurements(request(f.get(), {f.get()}));
     QFile::setPermissions(fx.FilePath("dane/stan_1"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (::geteuid() == 0)
         GTEST_SKIP() << "root writes into read-only folders";
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(prompter.Texts(), QStringList{"Błąd dostępu do pliku"});
+    EXPECT_FALSE(result);
+    EXPECT_EQ(result.message(), "Błąd dostępu do pliku");
+    EXPECT_TRUE(prompter.boxes.isEmpty());
     EXPECT_EQ(fx.Read("dane/stan_1/halas_fizyczny_dane.xml"), QByteArray("stary\r\n"));
 }
 
@@ -397,8 +398,9 @@ TEST(MeasurementFiles, FactorReadOnlyInPartIsNeverWrittenOver)
     ReadMeasurements(kFolder, "chemiczny", rt, 80002, kForms);
     ASSERT_EQ(rt.size(), 1u) << "its stored block stays";
     EXPECT_EQ(FindField(rt[0]->Fields, "PEWartZm")->Value, QString("2"));
-    EXPECT_FALSE(WriteMeasurements(request(t.get(), {a.get(), t.get()})));
-    EXPECT_EQ(prompter.boxes.size(), 1);
+    const StorageResult refused = WriteMeasurements(request(t.get(), {a.get(), t.get()}));
+    EXPECT_FALSE(refused);
+    EXPECT_TRUE(refused.message().contains("Toluen"));
 }
 
 TEST(MeasurementLists, DateOrderAndOneMeasurementPerDate)
@@ -443,8 +445,8 @@ TEST(MeasurementFiles, TargetThatCannotBeWrittenReportsFailure)
     WriteTestForm(fx, "halas_fizyczny");
     QDir().mkpath(fx.FilePath("dane/stan_1/halas_fizyczny_dane.xml")); // a folder where the file should be
     auto f = factor("Hałas", "fiz", 30001, "halas_fizyczny");
-    EXPECT_FALSE(WriteMeasurements(request(f.get(), {f.get()})));
-    EXPECT_EQ(prompter.Texts(), QStringList{"Błąd dostępu do pliku"});
+    EXPECT_EQ(WriteMeasurements(request(f.get(), {f.get()})).message(), "Błąd dostępu do pliku");
+    EXPECT_TRUE(prompter.boxes.isEmpty());
     EXPECT_TRUE(QFileInfo(fx.FilePath("dane/stan_1/halas_fizyczny_dane.xml")).isDir());
 }
 

@@ -345,6 +345,7 @@ int UpgradeFactorNames()
     int written = 0;
     int position = 0;
     QStringList problems;
+    QStringList unreadableLists; // factor lists that could not be read, each named once
     for (const auto &listed : state.Workstations) {
         progress->SetPosition(++position);
         // Read into an object of its own with every factor, current or not: the file is
@@ -353,6 +354,7 @@ int UpgradeFactorNames()
         const QString path = storage::WorkstationDataPath(state.DataFolder, w.kat_dane);
         storage::WorkstationReadOptions options = storage::WorkstationReadOptions::AllFactors();
         options.catalogueFolder = state.CatalogueFolder;
+        options.problems = &unreadableLists;
         try {
             if (storage::ReadWorkstationData(path, w, options) == storage::ReadResult::Missing) {
                 problems << QStringLiteral("%1: brak pliku %2").arg(w.nazwa, path);
@@ -393,11 +395,11 @@ int UpgradeFactorNames()
         }
         if (!changed)
             continue;
-        if (!storage::WriteWorkstationData(state.DataFolder, w))
+        if (!appstate::ReportStorageResult(storage::WriteWorkstationData(state.DataFolder, w)))
             continue;
         ++written;
         if (state.ListVersion != state.DataVersion &&
-            storage::WriteWorkstationList(state.DataFolder, state.Workstations))
+            appstate::ReportStorageResult(storage::WriteWorkstationList(state.DataFolder, state.Workstations)))
             state.ListVersion = state.DataVersion;
         // The listed object is read afresh when it is chosen; if it was read already, it
         // takes the new names now.
@@ -411,6 +413,8 @@ int UpgradeFactorNames()
         }
     }
     progress->Finish();
+    if (!unreadableLists.isEmpty())
+        platform::ShowWarning(unreadableLists.join('\n'));
     if (!problems.isEmpty())
         platform::ShowWarning(QStringLiteral("Nie wszystkie stanowiska zostały sprawdzone:\n") + problems.join('\n'));
     return written;
