@@ -65,10 +65,11 @@ int main(int argc, char **argv)
                 QStringLiteral("2024-%1-%2").arg(1 + nr % 12, 2, 10, QChar('0')).arg(1 + nr % 28, 2, 10, QChar('0')),
                 QStringLiteral("Kowalski-Jan %1").arg(nr), QStringLiteral("2")));
         }
-        storage::ListPData() = QStringLiteral("DataWyp");
-        storage::ListPRodzInf() = QStringLiteral("ImieNazwisko");
-        storage::CurrentKatalog() = QStringLiteral("protpow\\");
-        storage::WriteDocumentList(state.DataFolder, QStringLiteral("protpow_lista"),
+        storage::TDocumentDefinition names;
+        names.PData = QStringLiteral("DataWyp");
+        names.PRodzInf = QStringLiteral("ImieNazwisko");
+        names.Katalog = QStringLiteral("protpow\\");
+        storage::WriteDocumentList(state.DataFolder, QStringLiteral("protpow_lista"), names,
                                    QStringLiteral("protpow_dane.xml"), list);
     }
 

@@ -90,36 +90,6 @@ bool TDokum::IsStored() const
     return typ == QLatin1String("form") || isInputKind(typ);
 }
 
-QString &CurrentKatalog()
-{
-    static QString s;
-    return s;
-}
-
-QString &CurrentPlik()
-{
-    static QString s;
-    return s;
-}
-
-QString &ListPData()
-{
-    static QString s;
-    return s;
-}
-
-QString &ListPRodzInf()
-{
-    static QString s;
-    return s;
-}
-
-QString &DocumentListPath()
-{
-    static QString s;
-    return s;
-}
-
 QString VersionReadErrorText()
 {
     return QStringLiteral("Błąd odczytu wersji!");
@@ -201,6 +171,16 @@ int ReadDocumentFormPage(const QStringList &lines, TDokumList &items, int start,
 
 bool ReadDocumentForm(const QString &relPath, TDokumList &items)
 {
+    TDocumentDefinition definition;
+    if (!ReadDocumentForm(relPath, definition))
+        return false;
+    for (auto &item : definition.Items)
+        items.push_back(std::move(item));
+    return true;
+}
+
+bool ReadDocumentForm(const QString &relPath, TDocumentDefinition &definition)
+{
     QStringList lines = ReadTextXmlLines(relPath);
     dropTrailingBlankLines(lines);
     const QString base = StoredBaseName(relPath);
@@ -213,8 +193,8 @@ bool ReadDocumentForm(const QString &relPath, TDokumList &items)
         const QString &line = lines[i];
         if (ContainsText(line, rootTag) && !rootSeen) {
             rootSeen = true;
-            CurrentKatalog() = ReadAttributeValue(QStringLiteral("katalog=\""), line);
-            CurrentPlik() = ReadAttributeValue(QStringLiteral("plik=\""), line);
+            definition.Katalog = ReadAttributeValue(QStringLiteral("katalog=\""), line);
+            definition.Plik = ReadAttributeValue(QStringLiteral("plik=\""), line);
             if (ReadAttributeValue(QStringLiteral("ver=\""), line) != ConfigVersion())
                 return false;
         } else if (line.contains(QLatin1String("<page"))) {
@@ -234,11 +214,12 @@ bool ReadDocumentForm(const QString &relPath, TDokumList &items)
     if (!rootSeen || !closesRoot(lines, base))
         throw platform::TarvelinError(definitionStructureError(relPath));
     for (auto &item : read)
-        items.push_back(std::move(item));
+        definition.Items.push_back(std::move(item));
     return true;
 }
 
-bool ReadDocumentList(const QString &path, TListDokumList &list, const QString &shownFormVersion)
+bool ReadDocumentList(const QString &path, TListDokumList &list, const QString &shownFormVersion,
+                      TDocumentDefinition *definition)
 {
     QStringList lines = ReadTextXmlLines(path);
     dropTrailingBlankLines(lines);
@@ -252,10 +233,12 @@ bool ReadDocumentList(const QString &path, TListDokumList &list, const QString &
         const QString &line = lines[i];
         if (ContainsText(line, rootTag) && !rootSeen) {
             rootSeen = true;
-            ListPData() = ReadAttributeValue(QStringLiteral("pData=\""), line);
-            ListPRodzInf() = ReadAttributeValue(QStringLiteral("pRodzInf=\""), line);
-            CurrentKatalog() = ReadAttributeValue(QStringLiteral("katalog=\""), line);
-            CurrentPlik() = ReadAttributeValue(QStringLiteral("plik=\""), line);
+            if (definition) {
+                definition->PData = ReadAttributeValue(QStringLiteral("pData=\""), line);
+                definition->PRodzInf = ReadAttributeValue(QStringLiteral("pRodzInf=\""), line);
+                definition->Katalog = ReadAttributeValue(QStringLiteral("katalog=\""), line);
+                definition->Plik = ReadAttributeValue(QStringLiteral("plik=\""), line);
+            }
             if (ReadAttributeValue(QStringLiteral("ver=\""), line) != ConfigVersion())
                 return false;
         } else if (line.contains(QLatin1String("<pole"))) {
@@ -276,13 +259,13 @@ bool ReadDocumentList(const QString &path, TListDokumList &list, const QString &
     return true;
 }
 
-StorageResult WriteDocumentList(const QString &dataFolder, const QString &name, const QString &plik,
-                                const TListDokumList &list)
+StorageResult WriteDocumentList(const QString &dataFolder, const QString &name, const TDocumentDefinition &definition,
+                                const QString &plik, const TListDokumList &list)
 {
     QStringList lines;
     lines << QStringLiteral("<%1 ver=\"%2\" pData=\"%3\" pRodzInf=\"%4\" katalog=\"%5\" plik=\"%6\">")
-                 .arg(name, AttributeText(ConfigVersion()), AttributeText(ListPData()), AttributeText(ListPRodzInf()),
-                      AttributeText(CurrentKatalog()), AttributeText(plik));
+                 .arg(name, AttributeText(ConfigVersion()), AttributeText(definition.PData),
+                      AttributeText(definition.PRodzInf), AttributeText(definition.Katalog), AttributeText(plik));
     for (const auto &e : list)
         lines << QStringLiteral("  <pole nr=\"%1\" data=\"%2\" rodzinf=\"%3\" wer_dok=\"%4\"></pole>")
                      .arg(QString::number(e->nr), AttributeText(e->data), AttributeText(e->rodzinf),

@@ -83,14 +83,20 @@ public:
 using TDokumList = std::vector<std::unique_ptr<TDokum>>;
 using TListDokumList = std::vector<std::unique_ptr<TListDokum>>;
 
-// Shared values of the readers: root `katalog` and `plik` of the last definition or list
-// read, root `pData` and `pRodzInf` of the last list read, and the list path of the
-// document window. They keep their last values until the next read.
-QString &CurrentKatalog();
-QString &CurrentPlik();
-QString &ListPData();
-QString &ListPRodzInf();
-QString &DocumentListPath();
+// A document definition as the document window holds it: its pages and fields with their
+// value slots, and the names the root lines give. The definition's root names the kind's
+// folder and its list file; once the list of stored documents is read, its root names the
+// folder again, the data file name, and the fields an entry's date and description come
+// from.
+class TDocumentDefinition
+{
+public:
+    TDokumList Items;
+    QString Katalog;  // `katalog`: the kind's folder below the data folder ("protpow\")
+    QString Plik;     // `plik`: the list file (definition), then the data file name (list)
+    QString PData;    // the list's `pData`: the field(s) an entry's date is taken from
+    QString PRodzInf; // the list's `pRodzInf`: the field(s) an entry's description is taken from
+};
 
 // The form version in a definition file name: "protpow_frm_2.xml" gives "2",
 // "kartwyp_frm.xml" gives "". A version that is not a number is still returned, and
@@ -102,28 +108,33 @@ QString VersionReadErrorText();
 // The name of a stored path's file up to its first "." ("dokum\dane\x_lista.xml" -> "x_lista").
 QString StoredBaseName(const QString &storedPath);
 
-// Reads a definition (stored path relative to the program folder) and appends its pages and
-// fields to items. Returns false when its `ver` is not the configuration's (nothing is
-// appended). A missing file, a number that is not one, a page never closed or a file cut
-// short raise platform::TarvelinError; items then stay as they were.
+// Reads a definition (stored path relative to the program folder): appends its pages and
+// fields to definition.Items and takes its root's `katalog` and `plik`. Returns false when
+// its `ver` is not the configuration's (nothing is appended). A missing file, a number that
+// is not one, a page never closed or a file cut short raise StorageError; the items then
+// stay as they were.
+bool ReadDocumentForm(const QString &relPath, TDocumentDefinition &definition);
+// The same for the pages and fields alone.
 bool ReadDocumentForm(const QString &relPath, TDokumList &items);
 
 // Block reader of one page, from start: appends the page's fields to items and returns the
 // index of the line that closes the page, or -1 when no line does.
 int ReadDocumentFormPage(const QStringList &lines, TDokumList &items, int start, int pageNr, const QString &pageName);
 
-// Reads a document list and appends its entries. shownFormVersion is the version in the
-// file name of the definition shown (empty when it has none): entries without `wer_dok`
-// then read as "1". Returns false when the list's `ver` is not the configuration's (no entry
-// is appended). A missing file or a malformed list raises platform::TarvelinError; list then
-// stays as it was.
-bool ReadDocumentList(const QString &path, TListDokumList &list, const QString &shownFormVersion);
+// Reads a document list and appends its entries; its root's `pData`, `pRodzInf`,
+// `katalog` and `plik` go into definition when one is given. shownFormVersion is the
+// version in the file name of the definition shown (empty when it has none): entries
+// without `wer_dok` then read as "1". Returns false when the list's `ver` is not the
+// configuration's (no entry is appended). A missing file or a malformed list raises
+// StorageError; list then stays as it was.
+bool ReadDocumentList(const QString &path, TListDokumList &list, const QString &shownFormVersion,
+                      TDocumentDefinition *definition = nullptr);
 
-// Writes dataFolder + name + ".xml" from the entries, with the shared `pData`, `pRodzInf`,
-// `katalog` and the given `plik`. Fails with "Błąd dostępu do pliku" when the file could
-// not be written; it is then left as it was.
-StorageResult WriteDocumentList(const QString &dataFolder, const QString &name, const QString &plik,
-                                const TListDokumList &list);
+// Writes dataFolder + name + ".xml" from the entries, with the definition's `pData`,
+// `pRodzInf` and `katalog` and the given `plik`. Fails with "Błąd dostępu do pliku" when
+// the file could not be written; it is then left as it was.
+StorageResult WriteDocumentList(const QString &dataFolder, const QString &name, const TDocumentDefinition &definition,
+                                const QString &plik, const TListDokumList &list);
 
 // Writes dataFolder + katalog + name + ".xml" from the stored fields of items. The folder is
 // created when missing. Fails with "Błąd dostępu do pliku".

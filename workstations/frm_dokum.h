@@ -45,8 +45,10 @@ public:
     QTabWidget *pgDokum = nullptr;
     widgets::TImageList imgPom{16, 16};
 
-    // The field list of the definition shown (pages and fields, with their value slots).
-    storage::TDokumList Items;
+    // The definition shown, with the names its root and its list's root give; Items are its
+    // pages and fields with their value slots.
+    storage::TDocumentDefinition Definition;
+    storage::TDokumList &Items = Definition.Items;
     // The entries of the document list, in list order.
     storage::TListDokumList DocumentList;
 
@@ -140,7 +142,8 @@ private:
     void fillCombo(QComboBox *combo, const storage::TDokum &field, int &choices);
     void selectComboText(QComboBox *combo, const QString &text, bool keepUnknown);
     bool rebuildForVersion(const QString &definitionFile, const QString &version);
-    void readDefinition(const QString &definitionFile);
+    // The definition read from the file (empty when it could not be read).
+    storage::TDocumentDefinition readDefinition(const QString &definitionFile);
     void applyAnchors(Page &page);
     void wheel(QScrollArea *box, QWheelEvent *event);
     int wheelStep() const;

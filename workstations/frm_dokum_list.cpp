@@ -8,6 +8,7 @@
 #include "platform/tarvelin_error.h"
 #include "shell/appstate/appstate.h"
 #include "storage/config_version.h"
+#include "storage/storage_errors.h"
 #include "widgets/field_binding.h"
 
 #include <QComboBox>
@@ -56,25 +57,26 @@ void TfrmDokum::InitDocumentView(const QString &definitionPath)
     InitView(definitionPath, appstate::State().AttachFolder);
 }
 
-void TfrmDokum::readDefinition(const QString &definitionFile)
+storage::TDocumentDefinition TfrmDokum::readDefinition(const QString &definitionFile)
 {
-    Items.clear();
+    storage::TDocumentDefinition definition;
     m_definitionRead = false;
     try {
-        if (storage::ReadDocumentForm(definitionFile, Items))
+        if (storage::ReadDocumentForm(definitionFile, definition))
             m_definitionRead = true;
         else
             platform::ShowWarning(QStringLiteral("Wersja definicji dokumentu nie odpowiada wersji konfiguracji: ") +
                                   definitionFile);
-    } catch (const platform::TarvelinError &e) {
-        Items.clear();
+    } catch (const storage::StorageError &e) {
+        definition.Items.clear();
         platform::ShowError(e.message());
     }
+    return definition;
 }
 
 QString TfrmDokum::listPathForKind() const
 {
-    return appstate::State().DataFolder + storage::CurrentPlik();
+    return appstate::State().DataFolder + Definition.Plik;
 }
 
 void TfrmDokum::InitView(const QString &definitionFile, const QString &attachmentFolder)
@@ -83,18 +85,18 @@ void TfrmDokum::InitView(const QString &definitionFile, const QString &attachmen
     m_definitionFile = definitionFile;
     m_builtVersion.clear();
     m_documentUnreadable = false;
-    readDefinition(definitionFile);
+    Definition = readDefinition(definitionFile);
     BuildPages();
     DocumentList.clear();
     m_listRead = false;
     if (m_definitionRead) {
-        storage::DocumentListPath() = listPathForKind();
+        const QString listPath = listPathForKind();
         try {
-            if (storage::ReadDocumentList(storage::DocumentListPath(), DocumentList, appstate::State().FormVersion))
+            if (storage::ReadDocumentList(listPath, DocumentList, appstate::State().FormVersion, &Definition))
                 m_listRead = true;
             else
                 platform::ShowWarning(QStringLiteral("Wersja listy dokumentów nie odpowiada wersji konfiguracji: ") +
-                                      storage::DocumentListPath() +
+                                      listPath +
                                       QStringLiteral("\nDokumenty tego rodzaju można przeglądać, ale nie zapisywać."));
         } catch (const platform::TarvelinError &e) {
             DocumentList.clear();
@@ -168,13 +170,10 @@ bool TfrmDokum::rebuildForVersion(const QString &definitionFile, const QString &
         return false;
     }
     pgDokum->hide();
-    const QString katalog = storage::CurrentKatalog();
-    const QString plik = storage::CurrentPlik();
-    readDefinition(definitionFile);
+    // The pages of that version; the names the list gave stay.
+    Definition.Items = std::move(readDefinition(definitionFile).Items);
     BuildPages();
     AnchorFieldControls();
-    storage::CurrentKatalog() = katalog;
-    storage::CurrentPlik() = plik;
     pgDokum->show();
     m_builtVersion = version;
     return true;
@@ -212,10 +211,8 @@ void TfrmDokum::lbDatyOsobClick(QListWidgetItem *item)
             return;
         }
     }
-    const QString plik = storage::CurrentPlik();
     const bool read = appstate::ReportStorageResult(storage::ReadDocumentData(
-        state.DataFolder, storage::CurrentKatalog(), storage::DocumentDataFileName(plik, nr), Items));
-    storage::CurrentPlik() = plik;
+        state.DataFolder, Definition.Katalog, storage::DocumentDataFileName(Definition.Plik, nr), Items));
     // A document that could not be read shows empty and is never written over its file.
     m_documentUnreadable = !read || !m_definitionRead;
     ShowDocument(true);
@@ -286,16 +283,16 @@ void TfrmDokum::ShowDocument(bool withData)
     if (!withData) {
         // The number after the highest of the list; it never takes over the data file of
         // another document. New pressed twice keeps the number, as nothing was saved under it.
-        m_currentNumber = storage::NextFreeDocumentNumber(state.DataFolder, storage::CurrentKatalog(),
-                                                          storage::CurrentPlik(), m_highestNumber);
+        m_currentNumber = storage::NextFreeDocumentNumber(state.DataFolder, Definition.Katalog,
+                                                          Definition.Plik, m_highestNumber);
     }
 }
 
 bool TfrmDokum::UpdateDocumentList(bool isNew, const QString &listFile, const QString &dataFile)
 {
     appstate::AppState &state = appstate::State();
-    const QString date = GetFieldText(storage::ListPData());
-    const QString text = GetFieldText(storage::ListPRodzInf());
+    const QString date = GetFieldText(Definition.PData);
+    const QString text = GetFieldText(Definition.PRodzInf);
     storage::TListDokum *entry = nullptr;
     QString oldDate, oldText;
     if (isNew) {
@@ -312,7 +309,7 @@ bool TfrmDokum::UpdateDocumentList(bool isNew, const QString &listFile, const QS
             entry->rodzinf = text;
         }
     }
-    if (!appstate::ReportStorageResult(storage::WriteDocumentList(state.DataFolder, listFile, dataFile, DocumentList))) {
+    if (!appstate::ReportStorageResult(storage::WriteDocumentList(state.DataFolder, listFile, Definition, dataFile, DocumentList))) {
         // The list on disk is unchanged; so stays the list shown.
         if (isNew)
             DocumentList.pop_back();
@@ -363,14 +360,14 @@ bool TfrmDokum::DeleteDocument(const QString &listFile, const QString &dataFile)
     }
     ShowDocument(false);
     appstate::AppState &state = appstate::State();
-    if (!appstate::ReportStorageResult(storage::WriteDocumentList(state.DataFolder, listFile, dataFile, DocumentList))) {
+    if (!appstate::ReportStorageResult(storage::WriteDocumentList(state.DataFolder, listFile, Definition, dataFile, DocumentList))) {
         // Nothing changed on disk: the entry comes back.
         if (removed)
             DocumentList.insert(DocumentList.begin() + std::ptrdiff_t(position), std::move(removed));
         FillDocumentList();
         return false;
     }
-    const QString file = state.DataFolder + storage::CurrentKatalog() + storage::DocumentDataFileName(dataFile, nr);
+    const QString file = state.DataFolder + Definition.Katalog + storage::DocumentDataFileName(dataFile, nr);
     if (platform::FileExists(file))
         QFile::remove(platform::ToFilePath(file));
     return true;
@@ -401,7 +398,7 @@ bool TfrmDokum::Save()
     state.CommitLastWinCtrl();
     const QString prefix = KindPrefix();
     if (!appstate::ReportStorageResult(storage::WriteDocumentData(
-            state.DataFolder, storage::CurrentKatalog(),
+            state.DataFolder, Definition.Katalog,
             prefix + QStringLiteral("dane_") + QString::number(m_currentNumber), Items)))
         return false;
     if (!UpdateDocumentList(state.NewDocument, prefix + QStringLiteral("lista"), prefix + QStringLiteral("dane.xml")))

@@ -38,10 +38,6 @@ protected:
     void SetUp() override
     {
         ConfigVersion() = QStringLiteral("1.0");
-        CurrentKatalog().clear();
-        CurrentPlik().clear();
-        ListPData().clear();
-        ListPRodzInf().clear();
     }
     testsupport::FixtureFolder fx;
     testsupport::ScriptedPrompter prompter;
@@ -69,7 +65,10 @@ TDokum *field(TDokumList &items, const QString &name)
 
 TEST_F(DocumentFiles, DefinitionReadsPagesFieldsSlotsAndPrintPositions)
 {
-    TDokumList items = readDefinition();
+    fx.WriteText(QStringLiteral("dokum/frm/protpow_frm_2.xml"), QString::fromUtf8(Definition));
+    TDocumentDefinition definition;
+    ASSERT_TRUE(ReadDocumentForm(QStringLiteral("dokum\\frm\\protpow_frm_2.xml"), definition));
+    TDokumList &items = definition.Items;
     ASSERT_EQ(items.size(), 7u);
     EXPECT_EQ(items[0]->typ, "page");
     EXPECT_EQ(items[0]->PageNr, 1);
@@ -95,8 +94,8 @@ TEST_F(DocumentFiles, DefinitionReadsPagesFieldsSlotsAndPrintPositions)
     ASSERT_EQ(suma->PrintPositions.size(), 2u);
     EXPECT_EQ(suma->PrintPositions[1].druk, "NrDom");
     EXPECT_EQ(suma->PrintPositions[1].etyk, "nr");
-    EXPECT_EQ(CurrentKatalog(), "protpow\\");
-    EXPECT_EQ(CurrentPlik(), "protpow_lista.xml");
+    EXPECT_EQ(definition.Katalog, "protpow\\");
+    EXPECT_EQ(definition.Plik, "protpow_lista.xml");
 }
 
 TEST_F(DocumentFiles, DefinitionOfAnotherVersionStaysEmptyWithoutMessage)
@@ -159,13 +158,14 @@ TEST_F(DocumentFiles, FormVersionComesFromTheFileName)
 
 TEST_F(DocumentFiles, ListWrittenByTheProgramReadsBackWithItsRootValues)
 {
-    ListPData() = "DataWyp";
-    ListPRodzInf() = "ImieNazwisko+Imie";
-    CurrentKatalog() = "protpow\\";
+    TDocumentDefinition names;
+    names.PData = "DataWyp";
+    names.PRodzInf = "ImieNazwisko+Imie";
+    names.Katalog = "protpow\\";
     TListDokumList list;
     list.push_back(std::make_unique<TListDokum>(1, "2024-03-01", "Kowalski-Jan", "2"));
     list.push_back(std::make_unique<TListDokum>(7, "2024-04-02", "Nowak \"Ania\"", "1"));
-    ASSERT_TRUE(WriteDocumentList(QStringLiteral("dane\\"), "protpow_lista", "protpow_dane.xml", list));
+    ASSERT_TRUE(WriteDocumentList(QStringLiteral("dane\\"), "protpow_lista", names, "protpow_dane.xml", list));
     const QByteArray bytes = fx.Read("dane/protpow_lista.xml");
     EXPECT_TRUE(
         bytes.startsWith("<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\r\n"
@@ -174,21 +174,19 @@ TEST_F(DocumentFiles, ListWrittenByTheProgramReadsBackWithItsRootValues)
                          "  <pole nr=\"1\" data=\"2024-03-01\" rodzinf=\"Kowalski-Jan\" wer_dok=\"2\"></pole>\r\n"));
     EXPECT_TRUE(bytes.endsWith("</protpow_lista>\r\n"));
 
-    ListPData().clear();
-    ListPRodzInf().clear();
-    CurrentKatalog().clear();
+    TDocumentDefinition read;
     TListDokumList back;
-    ASSERT_TRUE(ReadDocumentList(QStringLiteral("dane\\protpow_lista.xml"), back, "2"));
-    EXPECT_EQ(ListPData(), "DataWyp");
-    EXPECT_EQ(ListPRodzInf(), "ImieNazwisko+Imie");
-    EXPECT_EQ(CurrentKatalog(), "protpow\\");
-    EXPECT_EQ(CurrentPlik(), "protpow_dane.xml");
+    ASSERT_TRUE(ReadDocumentList(QStringLiteral("dane\\protpow_lista.xml"), back, "2", &read));
+    EXPECT_EQ(read.PData, "DataWyp");
+    EXPECT_EQ(read.PRodzInf, "ImieNazwisko+Imie");
+    EXPECT_EQ(read.Katalog, "protpow\\");
+    EXPECT_EQ(read.Plik, "protpow_dane.xml");
     ASSERT_EQ(back.size(), 2u);
     EXPECT_EQ(back[1]->nr, 7);
     EXPECT_EQ(back[1]->rodzinf, "Nowak \"Ania\"");
     EXPECT_EQ(back[0]->wer_dok, "2");
     // Written again it is the same file, byte for byte.
-    ASSERT_TRUE(WriteDocumentList(QStringLiteral("dane\\"), "protpow_lista", "protpow_dane.xml", back));
+    ASSERT_TRUE(WriteDocumentList(QStringLiteral("dane\\"), "protpow_lista", read, "protpow_dane.xml", back));
     EXPECT_EQ(fx.Read("dane/protpow_lista.xml"), bytes);
 }
 
@@ -213,9 +211,10 @@ TEST_F(DocumentFiles, ListRootNameIsTheFileBaseNameWhateverTheFolders)
                          "  <pole nr=\"1\" data=\"2020-01-01\" rodzinf=\"A\" wer_dok=\"\"></pole>\n"
                          "</x_lista>\n";
     fx.WriteText("a/b/c/x_lista.xml", text);
+    TDocumentDefinition read;
     TListDokumList list;
-    ASSERT_TRUE(ReadDocumentList("a\\b\\c\\x_lista.xml", list, ""));
-    EXPECT_EQ(ListPData(), "DataWyp");
+    ASSERT_TRUE(ReadDocumentList("a\\b\\c\\x_lista.xml", list, "", &read));
+    EXPECT_EQ(read.PData, "DataWyp");
     EXPECT_EQ(list.size(), 1u);
 }
 
@@ -255,7 +254,7 @@ TEST_F(DocumentFiles, FailedListWriteLeavesTheOldFile)
     TListDokumList list;
     // The target is a folder name that cannot be replaced by a file.
     fx.Write("dane/zablokowany.xml/f", "x");
-    const StorageResult result = WriteDocumentList("dane\\", "zablokowany", "x_dane.xml", list);
+    const StorageResult result = WriteDocumentList("dane\\", "zablokowany", {}, "x_dane.xml", list);
     EXPECT_FALSE(result);
     EXPECT_EQ(result.message(), "Błąd dostępu do pliku");
     EXPECT_TRUE(prompter.boxes.isEmpty());

@@ -118,9 +118,14 @@ protected:
 
     storage::TDokumList read(const QString &file)
     {
-        storage::TDokumList items;
-        EXPECT_TRUE(storage::ReadDocumentForm(Forms + file, items)) << file.toStdString();
-        return items;
+        storage::TDocumentDefinition definition = readDefinition(file);
+        return std::move(definition.Items);
+    }
+    storage::TDocumentDefinition readDefinition(const QString &file)
+    {
+        storage::TDocumentDefinition definition;
+        EXPECT_TRUE(storage::ReadDocumentForm(Forms + file, definition)) << file.toStdString();
+        return definition;
     }
 };
 
@@ -135,7 +140,8 @@ TEST_F(ShippedDocuments, EveryKindEveryVersionHasItsPagesAndPrintedFields)
 {
     for (const Shipped &s : shipped()) {
         SCOPED_TRACE(s.file.toStdString());
-        storage::TDokumList items = read(s.file);
+        const storage::TDocumentDefinition definition = readDefinition(s.file);
+        const storage::TDokumList &items = definition.Items;
         int pages = 0;
         QSet<QString> names;
         for (const auto &i : items) {
@@ -147,8 +153,8 @@ TEST_F(ShippedDocuments, EveryKindEveryVersionHasItsPagesAndPrintedFields)
         EXPECT_EQ(pages, s.pages);
         for (const QString &n : s.printed)
             EXPECT_TRUE(names.contains(n)) << n.toStdString();
-        EXPECT_EQ(storage::CurrentPlik(), s.kind + "_lista.xml");
-        EXPECT_EQ(storage::CurrentKatalog(), s.kind + "\\");
+        EXPECT_EQ(definition.Plik, s.kind + "_lista.xml");
+        EXPECT_EQ(definition.Katalog, s.kind + "\\");
     }
 }
 
@@ -250,12 +256,14 @@ TEST_F(ShippedDocuments, ListsNameEditsOfTheirKindForDateAndPerson)
 {
     for (const Shipped &s : shipped()) {
         SCOPED_TRACE(s.file.toStdString());
-        storage::TDokumList items = read(s.file);
+        storage::TDocumentDefinition definition = readDefinition(s.file);
+        const storage::TDokumList &items = definition.Items;
         storage::TListDokumList list;
-        ASSERT_TRUE(storage::ReadDocumentList(Data + s.kind + "_lista.xml", list, storage::ExtractFormVersion(s.file)));
+        ASSERT_TRUE(storage::ReadDocumentList(Data + s.kind + "_lista.xml", list, storage::ExtractFormVersion(s.file),
+                                              &definition));
         EXPECT_TRUE(list.empty());
-        EXPECT_EQ(storage::CurrentPlik(), s.kind + "_dane.xml");
-        for (const QString &names : {storage::ListPData(), storage::ListPRodzInf()}) {
+        EXPECT_EQ(definition.Plik, s.kind + "_dane.xml");
+        for (const QString &names : {definition.PData, definition.PRodzInf}) {
             ASSERT_FALSE(names.isEmpty());
             for (const QString &n : names.split('+')) {
                 bool isEdit = false;

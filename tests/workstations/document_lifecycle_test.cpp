@@ -213,8 +213,8 @@ TEST_F(DocumentLifecycle, OlderVersionOpensInItsOwnDefinitionAndNewGoesBackToThe
     EXPECT_EQ(edit("Nowe"), nullptr);
     EXPECT_EQ(edit("Stare")->text(), "pole wersji 1");
     EXPECT_EQ(view->pgDokum->count(), 1);
-    EXPECT_EQ(storage::CurrentPlik(), "test_dane.xml"); // the list's names survive the rebuild
-    EXPECT_EQ(storage::CurrentKatalog(), "test\\");
+    EXPECT_EQ(view->Definition.Plik, "test_dane.xml"); // the list's names survive the rebuild
+    EXPECT_EQ(view->Definition.Katalog, "test\\");
     click(1);
     EXPECT_EQ(view->BuiltVersion(), "2");
     EXPECT_EQ(edit("Nowe")->text(), "pole wersji 2");
