@@ -40,38 +40,6 @@ void TfrmRyzZakl::SetParamTreeChooser(ParamTreeChooser c)
     chooser() = std::move(c);
 }
 
-bool TfrmRyzZakl::SaveAllowed() const
-{
-    const appstate::AppState &s = appstate::State();
-    return s.ViewName == QLatin1String("frmRyzZakl") && s.DataFolder != QLatin1String("wzrocen\\");
-}
-
-void TfrmRyzZakl::ApplySaveRule()
-{
-    appstate::AppState &s = appstate::State();
-    // The pages shown as previews in other views never touch the flag: it is theirs.
-    if (s.ViewName != QLatin1String("frmRyzZakl"))
-        return;
-    if (!SaveAllowed())
-        s.SetModified(false);
-    else if (s.Modified())
-        s.SetSaveEnabled(true);
-}
-
-void TfrmRyzZakl::MarkModified()
-{
-    if (!SaveAllowed())
-        return;
-    appstate::State().SetModified(true);
-    ModifiedFactorIndex = lbCzyn->currentRow();
-    if (!UnderEdit.active) {
-        const storage::TStanowisko *w = SelectedWorkstation();
-        const storage::TCzynnik *f = SelectedFactor();
-        if (w && f)
-            UnderEdit = {true, w->id, f->id, FormFileName};
-    }
-}
-
 template <typename Body> void TfrmRyzZakl::guardedEvent(Body body)
 {
     if (m_eventGuard) {

@@ -4,8 +4,9 @@
 // factor's measurements, shown as tab pages built at run time from the factor's
 // measurement form definition, with the risk assessment panel on the last tab.
 //
-// The pages and the field operations are in page_builder.cpp and field_operations.cpp,
-// the field events in field_events.cpp.
+// The pages are built by TPageBuilder (page_builder.h); the field operations are in
+// field_operations.cpp, the field events in field_events.cpp, the lists and the measurement
+// shown in measurement_list.cpp, and saving in measurement_save.cpp.
 
 #include "assessment/form_access.h"
 #include "assessment/frm_ocena_ryz.h"
@@ -185,22 +186,9 @@ public:
     bool ModifySelection() override;
 
 private:
-    struct LayoutEntry
-    {
-        QString Name;
-        int Top = 0;
-        int Left = 0;
-        int Height = 0;
-        int Width = 4;
-    };
-
     QWidget *findOnPage(QScrollArea *page, const QString &name) const;
     QWidget *findOnAnyPage(const QString &name, QScrollArea **page = nullptr) const;
     storage::TPomiar *findItem(const QString &prefix, const QString &controlName) const;
-    void closeRow(QWidget *content, std::vector<LayoutEntry> &entries, bool &contentFlag, int T, int W0,
-                  const QString &lastName);
-    void selectComboValue(QComboBox *combo, storage::TPomiar &item);
-    QIcon choiceGlyph() const;
 
     // Runs a field event; a failure inside the rule it starts shows a message and puts the
     // measurement back as it was before the event.

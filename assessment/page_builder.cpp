@@ -1,13 +1,15 @@
 // The measurement pages built at run time from a form definition: tabs, scroll boxes,
 // captions, inputs, separators; and their removal.
 
+#include "assessment/page_builder.h"
+
 #include "assessment/frm_ryz_zakl.h"
 
 #include "platform/paths.h"
 #include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
 #include "shell/appstate/appstate.h"
-#include "storage/measurement_files.h"
+#include "storage/visibility_rules.h"
 #include "storage/selection_trees.h"
 #include "storage/workstation_files.h"
 #include "widgets/field_binding.h"
@@ -122,29 +124,6 @@ QFont TfrmRyzZakl::ParseFontStyle(const QString &text, const QFont &base)
     return f;
 }
 
-QIcon TfrmRyzZakl::choiceGlyph() const
-{
-    static QIcon fallback;
-    QPixmap pm(platform::ToFilePath(QStringLiteral("dokum\\frm\\plusm.bmp")));
-    if (!pm.isNull()) {
-        // The bitmap's corner colour is its background.
-        const QImage img = pm.toImage();
-        pm.setMask(QBitmap::fromImage(img.createMaskFromColor(img.pixel(0, 0), Qt::MaskInColor)));
-        return QIcon(pm);
-    }
-    if (fallback.isNull()) {
-        QPixmap plus(11, 11);
-        plus.fill(Qt::transparent);
-        QPainter p(&plus);
-        p.setPen(QPen(Qt::black, 2));
-        p.drawLine(5, 1, 5, 9);
-        p.drawLine(1, 5, 9, 5);
-        p.end();
-        fallback = QIcon(plus);
-    }
-    return fallback;
-}
-
 void TfrmRyzZakl::FillComboItems(const storage::TPomiar &item, int choiceNr, QComboBox *combo)
 {
     QString name = item.zal;
@@ -172,7 +151,39 @@ void TfrmRyzZakl::FillComboItems(const storage::TPomiar &item, int choiceNr, QCo
     combo->addItems(texts);
 }
 
-void TfrmRyzZakl::selectComboValue(QComboBox *combo, storage::TPomiar &item)
+// ---- TPageBuilder -------------------------------------------------------------------------
+
+TPageBuilder::TPageBuilder(TfrmRyzZakl &window, QTabWidget *pageControl, bool takeAccess, bool autoSizeHeaders)
+    : m_window(window), m_pageControl(pageControl), m_takeAccess(takeAccess), m_autoSizeHeaders(autoSizeHeaders),
+      m_baseFont(TfrmRyzZakl::FieldFont()),
+      m_boldFont(TfrmRyzZakl::ParseFontStyle(QStringLiteral("bold"), m_baseFont)), m_glyph(choiceGlyph())
+{
+}
+
+QIcon TPageBuilder::choiceGlyph()
+{
+    static QIcon fallback;
+    QPixmap pm(platform::ToFilePath(QStringLiteral("dokum\\frm\\plusm.bmp")));
+    if (!pm.isNull()) {
+        // The bitmap's corner colour is its background.
+        const QImage img = pm.toImage();
+        pm.setMask(QBitmap::fromImage(img.createMaskFromColor(img.pixel(0, 0), Qt::MaskInColor)));
+        return QIcon(pm);
+    }
+    if (fallback.isNull()) {
+        QPixmap plus(11, 11);
+        plus.fill(Qt::transparent);
+        QPainter p(&plus);
+        p.setPen(QPen(Qt::black, 2));
+        p.drawLine(5, 1, 5, 9);
+        p.drawLine(1, 5, 9, 5);
+        p.end();
+        fallback = QIcon(plus);
+    }
+    return fallback;
+}
+
+void TPageBuilder::SelectComboValue(QComboBox *combo, storage::TPomiar &item)
 {
     QSignalBlocker block(combo);
     bool isIndex = false;
@@ -203,26 +214,346 @@ void TfrmRyzZakl::selectComboValue(QComboBox *combo, storage::TPomiar &item)
     }
 }
 
-void TfrmRyzZakl::closeRow(QWidget *content, std::vector<LayoutEntry> &entries, bool &contentFlag, int T, int W0,
-                           const QString &lastName)
+void TPageBuilder::place(QWidget *w, int left, int top, int width, int height)
+{
+    w->setGeometry(left, top, width, height);
+    m_extent = m_extent.expandedTo(QSize(left + width, top + height));
+}
+
+void TPageBuilder::applyAccess(QWidget *w, const storage::TPomiar &item) const
+{
+    w->setEnabled(m_takeAccess ? item.enabled : false);
+    w->setProperty("accessEnabled", m_takeAccess);
+}
+
+void TPageBuilder::finishPage()
+{
+    if (m_content)
+        m_content->resize(m_extent.width() + 10, m_extent.height() + 10);
+    m_extent = QSize();
+}
+
+void TPageBuilder::startPage(const storage::TPomiar &item)
+{
+    finishPage();
+    auto *tab = new QWidget;
+    tab->setObjectName(QStringLiteral("ts_") + QString::number(item.PageNr));
+    m_pageControl->addTab(tab, item.PageName);
+    auto *tabLayout = new QVBoxLayout(tab);
+    tabLayout->setContentsMargins(0, 0, 0, 0);
+    auto *scroll = new QScrollArea(tab);
+    scroll->setObjectName(QStringLiteral("sc_") + QString::number(item.PageNr));
+    scroll->setWidgetResizable(false);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    tabLayout->addWidget(scroll);
+    m_content = new QWidget;
+    m_content->setObjectName(scroll->objectName() + QStringLiteral("_obszar"));
+    m_content->setAutoFillBackground(true);
+    QPalette pal = m_content->palette();
+    pal.setColor(QPalette::Window, QApplication::palette().color(QPalette::ToolTipBase));
+    m_content->setPalette(pal);
+    m_content->setFont(m_baseFont);
+    scroll->setWidget(m_content);
+    scroll->viewport()->setAutoFillBackground(true);
+    scroll->viewport()->setPalette(pal);
+    if (!m_firstPage)
+        m_firstPage = scroll;
+    m_top = 10;
+    m_left = 0;
+    m_row = item.Row;
+}
+
+void TPageBuilder::closeRow()
 {
     int tallest = 0;
     int rightExtent = 0;
-    for (const LayoutEntry &e : entries) {
+    for (const LayoutEntry &e : m_entries) {
         tallest = std::max(tallest, e.Height);
         rightExtent = std::max(rightExtent, e.Left);
     }
-    if (content) {
-        for (const LayoutEntry &e : entries)
-            bevel(content, QStringLiteral("bV_") + e.Name, QFrame::VLine, QRect(e.Left, e.Top, e.Width, tallest));
-        if (contentFlag) {
-            bevel(content, QStringLiteral("bH_") + lastName, QFrame::HLine,
-                  QRect(0, T - 5, std::max(W0, rightExtent), 2));
+    if (m_content) {
+        for (const LayoutEntry &e : m_entries)
+            bevel(m_content, QStringLiteral("bV_") + e.Name, QFrame::VLine, QRect(e.Left, e.Top, e.Width, tallest));
+        if (m_rowHasField) {
+            bevel(m_content, QStringLiteral("bH_") + m_lastName, QFrame::HLine,
+                  QRect(0, m_top - 5, std::max(m_lastWidth, rightExtent), 2));
         }
     }
-    entries.clear();
-    contentFlag = false;
+    m_entries.clear();
+    m_rowHasField = false;
 }
+
+bool TPageBuilder::buildCaption(const storage::TPomiar &item, int &inputLeft)
+{
+    const QString &typ = item.typ;
+    const bool captioned = typ == QLatin1String("form") || typ == QLatin1String("combo") ||
+                           typ == QLatin1String("memo") || typ == QLatin1String("edit");
+    if (!captioned || item.etyk.isEmpty())
+        return false;
+    const int C = item.szerkol;
+    const int S = item.szer;
+    auto *lbl = new QLabel(item.etyk, m_content);
+    lbl->setObjectName(QStringLiteral("et_") + item.nazwa);
+    lbl->setWordWrap(true);
+    lbl->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    lbl->setFont(TfrmRyzZakl::ParseFontStyle(item.style, m_baseFont));
+    const int maxWidth = C - (S + 15);
+    lbl->setProperty("autoMaxWidth", maxWidth);
+    const QSize sz = autoSize(lbl->font(), item.etyk, maxWidth);
+    const int lw = sz.width();
+    int left = 0;
+    if (item.pozycja == QLatin1String("left"))
+        left = m_left + 5;
+    else if (item.pozycja == QLatin1String("right"))
+        left = C - (S + lw + 10) + m_left;
+    else
+        left = roundHalfEven((C - (S + lw + 10)) / 2.0) + m_left;
+    place(lbl, left, m_top, lw, sz.height());
+    m_rowHeight = std::max(m_rowHeight, sz.height());
+    inputLeft = left + lw + 5;
+    if (typ == QLatin1String("memo") || typ == QLatin1String("edit"))
+        applyAccess(lbl, item);
+    return true;
+}
+
+int TPageBuilder::inputLeft(const storage::TPomiar &item, int width, bool hasCaption, int captionInputLeft) const
+{
+    if (hasCaption)
+        return captionInputLeft;
+    if (item.pozycja == QLatin1String("left"))
+        return m_left + 5;
+    if (item.pozycja == QLatin1String("right"))
+        return item.szerkol - width + m_left;
+    return roundHalfEven((item.szerkol - width) / 2.0) + m_left;
+}
+
+void TPageBuilder::buildEdit(storage::TPomiar &item, int left, bool readOnly)
+{
+    const bool isForm = item.typ == QLatin1String("form");
+    const int S = item.szer;
+    auto *ed = new QLineEdit(m_content);
+    ed->setObjectName(QStringLiteral("ed_") + item.nazwa);
+    ed->setText(item.Value);
+    ed->setCursorPosition(0);
+    widgets::SetEditMaxLength(ed, item.rozm);
+    ed->setReadOnly(readOnly);
+    ed->setToolTip(QString::fromUtf8(Hint));
+    place(ed, left, m_top, isForm ? S - 17 : S, EditHeight);
+    m_rowHeight = std::max(m_rowHeight, EditHeight);
+    if (readOnly) {
+        paintBase(ed, isForm ? InactiveBorderColour : ReadOnlyEditColour);
+        ed->setFocusPolicy(Qt::ClickFocus);
+    }
+    if (!isForm && !item.visible)
+        ed->hide();
+    applyAccess(ed, item);
+    TfrmRyzZakl *w = &m_window;
+    // Every editable edit records what was typed; only `onexit` decides whether the form
+    // is evaluated (ExitField).
+    if (m_takeAccess)
+        widgets::BindExit(ed, [w](QWidget *s) { w->ExitField(s); });
+    widgets::BindEnter(ed, [w](QWidget *s) { w->EnterField(s); });
+    if (!isForm)
+        return;
+    auto *bb = new QToolButton(m_content);
+    bb->setObjectName(QStringLiteral("bb_") + item.nazwa);
+    bb->setIcon(m_glyph);
+    place(bb, left + S - 17, m_top + 1, ButtonSize, ButtonSize);
+    applyAccess(bb, item);
+    widgets::BindButtonClick(bb, [w](QWidget *s) { w->ClickForm(s); });
+    widgets::BindEnter(bb, [w](QWidget *s) { w->EnterField(s); });
+}
+
+void TPageBuilder::buildMemo(storage::TPomiar &item, int left, bool readOnly)
+{
+    auto *me = new QPlainTextEdit(m_content);
+    me->setObjectName(QStringLiteral("me_") + item.nazwa);
+    me->setPlainText(item.Value);
+    me->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    widgets::SetMemoMaxLength(me, item.rozm);
+    me->setReadOnly(readOnly);
+    me->setToolTip(QString::fromUtf8(Hint));
+    const int height = item.wys > 0 ? item.wys : DefaultMemoHeight;
+    place(me, left, m_top, item.szer, height);
+    m_rowHeight = std::max(m_rowHeight, height);
+    if (readOnly) {
+        paintBase(me, InactiveBorderColour);
+        me->setFocusPolicy(Qt::ClickFocus);
+    }
+    applyAccess(me, item);
+    TfrmRyzZakl *w = &m_window;
+    if (m_takeAccess)
+        widgets::BindExit(me, [w](QWidget *s) { w->ExitField(s); });
+    widgets::BindEnter(me, [w](QWidget *s) { w->EnterField(s); });
+}
+
+void TPageBuilder::buildCombo(storage::TPomiar &item, int left)
+{
+    auto *cb = new QComboBox(m_content);
+    cb->setObjectName(QStringLiteral("cb_") + item.nazwa);
+    cb->setToolTip(QString::fromUtf8(Hint));
+    m_window.FillComboItems(item, item.ChoiceNr, cb);
+    place(cb, left, m_top, item.szer, ComboHeight);
+    m_rowHeight = std::max(m_rowHeight, ComboHeight);
+    applyAccess(cb, item);
+    SelectComboValue(cb, item); // may disable a combo whose stored text is not listed
+    TfrmRyzZakl *w = &m_window;
+    widgets::BindComboChange(cb, [w](QWidget *s) { w->ChangeField(s); });
+    widgets::BindEnter(cb, [w](QWidget *s) { w->EnterField(s); });
+}
+
+void TPageBuilder::buildCheckBox(const storage::TPomiar &item)
+{
+    const int C = item.szerkol;
+    const int S = item.szer;
+    auto *ch = new QCheckBox(item.etyk, m_content);
+    ch->setObjectName(QStringLiteral("ch_") + item.nazwa);
+    ch->setChecked(item.Value == QLatin1String("True"));
+    ch->setToolTip(QString::fromUtf8(Hint));
+    int left = 0;
+    if (item.pozycja == QLatin1String("left"))
+        left = m_left + 5;
+    else if (item.pozycja == QLatin1String("right"))
+        left = C - S + m_left;
+    else
+        left = roundHalfEven((C - S) / 2.0) + m_left;
+    place(ch, left, m_top, S, CheckHeight);
+    m_rowHeight = std::max(m_rowHeight, CheckHeight);
+    if (!item.visible)
+        ch->hide();
+    applyAccess(ch, item);
+    TfrmRyzZakl *w = &m_window;
+    widgets::BindCheckClick(ch, [w](QWidget *s) { w->ClickField(s); });
+    widgets::BindEnter(ch, [w](QWidget *s) { w->EnterField(s); });
+}
+
+void TPageBuilder::buildHeader(const storage::TPomiar &item)
+{
+    const int C = item.szerkol;
+    const int S = item.szer;
+    const QString caption = GetDelimitedItem(item.etyk, item.ChoiceNr);
+    auto *lb = new QLabel(caption, m_content);
+    lb->setObjectName(QStringLiteral("lb_") + item.nazwa);
+    lb->setWordWrap(true);
+    lb->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lb->setFont(item.style.isEmpty() ? m_boldFont : TfrmRyzZakl::ParseFontStyle(item.style, m_baseFont));
+    int width = S;
+    int height = 0;
+    if (m_autoSizeHeaders) {
+        lb->setProperty("autoMaxWidth", S);
+        const QSize sz = autoSize(lb->font(), caption, S);
+        width = sz.width();
+        height = sz.height();
+    } else {
+        lb->setProperty("fixedWidth", S);
+        height = wrappedHeight(lb->font(), caption, S);
+    }
+    place(lb, roundHalfEven((C - width) / 2.0) + m_left, m_top, width, height);
+    m_rowHeight = std::max(m_rowHeight, height);
+}
+
+void TPageBuilder::buildLabel(const storage::TPomiar &item)
+{
+    const int C = item.szerkol;
+    auto *lb = new QLabel(item.etyk, m_content);
+    lb->setObjectName(QStringLiteral("lb_") + item.nazwa);
+    lb->setWordWrap(true);
+    lb->setFont(TfrmRyzZakl::ParseFontStyle(item.style, m_baseFont));
+    lb->setAlignment(TfrmRyzZakl::ParseAlignment(item.pozycja) | Qt::AlignTop);
+    lb->setProperty("autoMaxWidth", item.szer);
+    const QSize sz = autoSize(lb->font(), item.etyk, item.szer);
+    int left = 0;
+    if (item.pozycja == QLatin1String("left"))
+        left = m_left + 5;
+    else if (item.pozycja == QLatin1String("right"))
+        left = C - sz.width() + m_left - 5;
+    else
+        left = roundHalfEven((C - sz.width()) / 2.0) + m_left;
+    place(lb, left, m_top, sz.width(), sz.height());
+    m_rowHeight = std::max(m_rowHeight, sz.height());
+    if (!item.visible)
+        lb->hide();
+}
+
+void TPageBuilder::endCell(const storage::TPomiar &item)
+{
+    const QString &typ = item.typ;
+    m_left = m_left + item.szerkol;
+    const bool known = knownKind(typ);
+    const bool noCell = typ == QLatin1String("tekst") || typ == QLatin1String("parametr") ||
+                        typ == QLatin1String("naglowek") || !known;
+    if (!noCell) {
+        LayoutEntry e;
+        e.Name = item.nazwa;
+        e.Top = m_top - 5 - (item.ile - 1) * m_rowHeight;
+        e.Left = m_left;
+        e.Height = item.ile * m_rowHeight + 10;
+        m_entries.push_back(e);
+        m_extent = m_extent.expandedTo(QSize(m_left + 4, 0));
+    }
+    if (typ != QLatin1String("tekst") && known) {
+        m_rowHasField = true;
+        m_lastWidth = item.szer;
+        m_lastName = item.nazwa;
+    }
+    m_row = item.Row;
+}
+
+void TPageBuilder::Build(std::vector<std::unique_ptr<storage::TPomiar>> &items)
+{
+    for (const std::unique_ptr<storage::TPomiar> &ptr : items) {
+        storage::TPomiar &item = *ptr;
+        const QString &typ = item.typ;
+        if (!m_takeAccess) {
+            item.onexit = false;
+            item.onchange = false;
+        }
+        const bool readOnly = m_takeAccess ? item.readonly : true;
+
+        if (item.Row != m_row) {
+            m_top = m_top + m_rowHeight + 10;
+            m_rowHeight = 0;
+            m_left = 0;
+            closeRow();
+            if (m_content)
+                m_extent = m_extent.expandedTo(QSize(0, m_top));
+        }
+        if (typ == QLatin1String("page")) {
+            startPage(item);
+            continue;
+        }
+        if (!m_content)
+            continue; // fields before the first page have nowhere to go
+
+        if (!knownKind(typ)) {
+            const QString note = QStringLiteral("\"%1\" (pole \"%2\")").arg(typ, item.nazwa);
+            if (!m_unknownKinds.contains(note))
+                m_unknownKinds << note;
+        }
+        int captionInputLeft = 0;
+        const bool hasCaption = buildCaption(item, captionInputLeft);
+        if (typ == QLatin1String("form") || typ == QLatin1String("edit"))
+            buildEdit(item, inputLeft(item, item.szer, hasCaption, captionInputLeft), readOnly);
+        else if (typ == QLatin1String("memo"))
+            buildMemo(item, inputLeft(item, item.szer, hasCaption, captionInputLeft), readOnly);
+        else if (typ == QLatin1String("combo"))
+            buildCombo(item, inputLeft(item, item.szer, hasCaption, captionInputLeft));
+        else if (typ == QLatin1String("checkbox"))
+            buildCheckBox(item);
+        else if (typ == QLatin1String("parametr") || typ == QLatin1String("naglowek"))
+            buildHeader(item);
+        else if (typ == QLatin1String("label"))
+            buildLabel(item);
+        endCell(item);
+    }
+    m_top = m_top + m_rowHeight + 10;
+    closeRow();
+    if (m_content)
+        m_extent = m_extent.expandedTo(QSize(0, m_top));
+    finishPage();
+}
+
+// ---- the window's pages ---------------------------------------------------------------------
 
 void TfrmRyzZakl::BuildMeasurementForm(storage::TPomiarList &items, QTabWidget *pageControl,
                                        TRiskPanelHost *riskHost)
@@ -252,285 +583,12 @@ void TfrmRyzZakl::BuildMeasurementForm(storage::TPomiarList &items, QTabWidget *
     widgets::FieldEventSuppressor quiet;
     QSignalBlocker blockPages(pageControl);
     const bool takeAccess = (measurementView && !sampleData) || view == QLatin1String("frmCzynniki");
-    const QFont baseFont = FieldFont();
-    const QFont boldFont = ParseFontStyle(QStringLiteral("bold"), baseFont);
-    const bool autoSizeHeaders = CurrentFormName.contains(QLatin1String("prad_"));
-    const QIcon glyph = choiceGlyph();
-    const QColor pageColour = QApplication::palette().color(QPalette::ToolTipBase);
-
-    int T = 0, H = 0, X = 0, R0 = 0;
-    int W0 = 0;
-    QString lastName;
-    bool contentFlag = false;
-    std::vector<LayoutEntry> entries;
-    QWidget *content = nullptr;
-    QScrollArea *firstPage = nullptr;
-    QStringList unknownKinds;
-    QSize extent; // bounding size of the current page's controls
-
-    auto finishPage = [&] {
-        if (content)
-            content->resize(extent.width() + 10, extent.height() + 10);
-        extent = QSize();
-    };
-    auto place = [&](QWidget *w, int left, int top, int width, int height) {
-        w->setGeometry(left, top, width, height);
-        extent = extent.expandedTo(QSize(left + width, top + height));
-    };
-    auto applyAccess = [&](QWidget *w, const storage::TPomiar &item) {
-        w->setEnabled(takeAccess ? item.enabled : false);
-        w->setProperty("accessEnabled", takeAccess);
-    };
-
-    for (const std::unique_ptr<storage::TPomiar> &ptr : items) {
-        storage::TPomiar &item = *ptr;
-        const QString &typ = item.typ;
-        const int C = item.szerkol;
-        const int S = item.szer;
-        if (!takeAccess) {
-            item.onexit = false;
-            item.onchange = false;
-        }
-        const bool readOnly = takeAccess ? item.readonly : true;
-
-        if (item.Row != R0) {
-            T = T + H + 10;
-            H = 0;
-            X = 0;
-            closeRow(content, entries, contentFlag, T, W0, lastName);
-            if (content)
-                extent = extent.expandedTo(QSize(0, T));
-        }
-
-        if (typ == QLatin1String("page")) {
-            finishPage();
-            auto *tab = new QWidget;
-            tab->setObjectName(QStringLiteral("ts_") + QString::number(item.PageNr));
-            pageControl->addTab(tab, item.PageName);
-            auto *tabLayout = new QVBoxLayout(tab);
-            tabLayout->setContentsMargins(0, 0, 0, 0);
-            auto *scroll = new QScrollArea(tab);
-            scroll->setObjectName(QStringLiteral("sc_") + QString::number(item.PageNr));
-            scroll->setWidgetResizable(false);
-            scroll->setFocusPolicy(Qt::NoFocus);
-            tabLayout->addWidget(scroll);
-            content = new QWidget;
-            content->setObjectName(scroll->objectName() + QStringLiteral("_obszar"));
-            content->setAutoFillBackground(true);
-            QPalette pal = content->palette();
-            pal.setColor(QPalette::Window, pageColour);
-            content->setPalette(pal);
-            content->setFont(baseFont);
-            scroll->setWidget(content);
-            scroll->viewport()->setAutoFillBackground(true);
-            scroll->viewport()->setPalette(pal);
-            if (!firstPage)
-                firstPage = scroll;
-            T = 10;
-            X = 0;
-            R0 = item.Row;
-            continue;
-        }
-        if (!content)
-            continue; // fields before the first page have nowhere to go
-
-        if (!knownKind(typ)) {
-            const QString note = QStringLiteral("\"%1\" (pole \"%2\")").arg(typ, item.nazwa);
-            if (!unknownKinds.contains(note))
-                unknownKinds << note;
-        }
-
-        // Caption left of an input.
-        int inputLeft = 0;
-        bool hasCaption = false;
-        const bool captioned = typ == QLatin1String("form") || typ == QLatin1String("combo") ||
-                               typ == QLatin1String("memo") || typ == QLatin1String("edit");
-        if (captioned && !item.etyk.isEmpty()) {
-            hasCaption = true;
-            auto *lbl = new QLabel(item.etyk, content);
-            lbl->setObjectName(QStringLiteral("et_") + item.nazwa);
-            lbl->setWordWrap(true);
-            lbl->setAlignment(Qt::AlignRight | Qt::AlignTop);
-            lbl->setFont(ParseFontStyle(item.style, baseFont));
-            const int maxWidth = C - (S + 15);
-            lbl->setProperty("autoMaxWidth", maxWidth);
-            const QSize sz = autoSize(lbl->font(), item.etyk, maxWidth);
-            const int lw = sz.width();
-            int left = 0;
-            if (item.pozycja == QLatin1String("left"))
-                left = X + 5;
-            else if (item.pozycja == QLatin1String("right"))
-                left = C - (S + lw + 10) + X;
-            else
-                left = roundHalfEven((C - (S + lw + 10)) / 2.0) + X;
-            place(lbl, left, T, lw, sz.height());
-            H = std::max(H, sz.height());
-            inputLeft = left + lw + 5;
-            if (typ == QLatin1String("memo") || typ == QLatin1String("edit"))
-                applyAccess(lbl, item);
-        }
-        auto inputLeftFor = [&](int width) {
-            if (hasCaption)
-                return inputLeft;
-            if (item.pozycja == QLatin1String("left"))
-                return X + 5;
-            if (item.pozycja == QLatin1String("right"))
-                return C - width + X;
-            return roundHalfEven((C - width) / 2.0) + X;
-        };
-
-        if (typ == QLatin1String("form") || typ == QLatin1String("edit")) {
-            const bool isForm = typ == QLatin1String("form");
-            auto *ed = new QLineEdit(content);
-            ed->setObjectName(QStringLiteral("ed_") + item.nazwa);
-            ed->setText(item.Value);
-            ed->setCursorPosition(0);
-            widgets::SetEditMaxLength(ed, item.rozm);
-            ed->setReadOnly(readOnly);
-            ed->setToolTip(QString::fromUtf8(Hint));
-            const int left = inputLeftFor(S);
-            place(ed, left, T, isForm ? S - 17 : S, EditHeight);
-            H = std::max(H, EditHeight);
-            if (readOnly) {
-                paintBase(ed, isForm ? InactiveBorderColour : ReadOnlyEditColour);
-                ed->setFocusPolicy(Qt::ClickFocus);
-            }
-            if (!isForm && !item.visible)
-                ed->hide();
-            applyAccess(ed, item);
-            // Every editable edit records what was typed; only `onexit` decides whether
-            // the form is evaluated (ExitField).
-            if (takeAccess)
-                widgets::BindExit(ed, [this](QWidget *s) { ExitField(s); });
-            widgets::BindEnter(ed, [this](QWidget *s) { EnterField(s); });
-            if (isForm) {
-                auto *bb = new QToolButton(content);
-                bb->setObjectName(QStringLiteral("bb_") + item.nazwa);
-                bb->setIcon(glyph);
-                place(bb, left + S - 17, T + 1, ButtonSize, ButtonSize);
-                applyAccess(bb, item);
-                widgets::BindButtonClick(bb, [this](QWidget *s) { ClickForm(s); });
-                widgets::BindEnter(bb, [this](QWidget *s) { EnterField(s); });
-            }
-        } else if (typ == QLatin1String("memo")) {
-            auto *me = new QPlainTextEdit(content);
-            me->setObjectName(QStringLiteral("me_") + item.nazwa);
-            me->setPlainText(item.Value);
-            me->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-            widgets::SetMemoMaxLength(me, item.rozm);
-            me->setReadOnly(readOnly);
-            me->setToolTip(QString::fromUtf8(Hint));
-            const int height = item.wys > 0 ? item.wys : DefaultMemoHeight;
-            place(me, inputLeftFor(S), T, S, height);
-            H = std::max(H, height);
-            if (readOnly) {
-                paintBase(me, InactiveBorderColour);
-                me->setFocusPolicy(Qt::ClickFocus);
-            }
-            applyAccess(me, item);
-            if (takeAccess)
-                widgets::BindExit(me, [this](QWidget *s) { ExitField(s); });
-            widgets::BindEnter(me, [this](QWidget *s) { EnterField(s); });
-        } else if (typ == QLatin1String("combo")) {
-            auto *cb = new QComboBox(content);
-            cb->setObjectName(QStringLiteral("cb_") + item.nazwa);
-            cb->setToolTip(QString::fromUtf8(Hint));
-            FillComboItems(item, item.ChoiceNr, cb);
-            place(cb, inputLeftFor(S), T, S, ComboHeight);
-            H = std::max(H, ComboHeight);
-            applyAccess(cb, item);
-            selectComboValue(cb, item); // may disable a combo whose stored text is not listed
-            widgets::BindComboChange(cb, [this](QWidget *s) { ChangeField(s); });
-            widgets::BindEnter(cb, [this](QWidget *s) { EnterField(s); });
-        } else if (typ == QLatin1String("checkbox")) {
-            auto *ch = new QCheckBox(item.etyk, content);
-            ch->setObjectName(QStringLiteral("ch_") + item.nazwa);
-            ch->setChecked(item.Value == QLatin1String("True"));
-            ch->setToolTip(QString::fromUtf8(Hint));
-            int left = 0;
-            if (item.pozycja == QLatin1String("left"))
-                left = X + 5;
-            else if (item.pozycja == QLatin1String("right"))
-                left = C - S + X;
-            else
-                left = roundHalfEven((C - S) / 2.0) + X;
-            place(ch, left, T, S, CheckHeight);
-            H = std::max(H, CheckHeight);
-            if (!item.visible)
-                ch->hide();
-            applyAccess(ch, item);
-            widgets::BindCheckClick(ch, [this](QWidget *s) { ClickField(s); });
-            widgets::BindEnter(ch, [this](QWidget *s) { EnterField(s); });
-        } else if (typ == QLatin1String("parametr") || typ == QLatin1String("naglowek")) {
-            const QString caption = GetDelimitedItem(item.etyk, item.ChoiceNr);
-            auto *lb = new QLabel(caption, content);
-            lb->setObjectName(QStringLiteral("lb_") + item.nazwa);
-            lb->setWordWrap(true);
-            lb->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-            lb->setFont(item.style.isEmpty() ? boldFont : ParseFontStyle(item.style, baseFont));
-            int width = S;
-            int height = 0;
-            if (autoSizeHeaders) {
-                lb->setProperty("autoMaxWidth", S);
-                const QSize sz = autoSize(lb->font(), caption, S);
-                width = sz.width();
-                height = sz.height();
-            } else {
-                lb->setProperty("fixedWidth", S);
-                height = wrappedHeight(lb->font(), caption, S);
-            }
-            place(lb, roundHalfEven((C - width) / 2.0) + X, T, width, height);
-            H = std::max(H, height);
-        } else if (typ == QLatin1String("label")) {
-            auto *lb = new QLabel(item.etyk, content);
-            lb->setObjectName(QStringLiteral("lb_") + item.nazwa);
-            lb->setWordWrap(true);
-            lb->setFont(ParseFontStyle(item.style, baseFont));
-            lb->setAlignment(ParseAlignment(item.pozycja) | Qt::AlignTop);
-            lb->setProperty("autoMaxWidth", S);
-            const QSize sz = autoSize(lb->font(), item.etyk, S);
-            int left = 0;
-            if (item.pozycja == QLatin1String("left"))
-                left = X + 5;
-            else if (item.pozycja == QLatin1String("right"))
-                left = C - sz.width() + X - 5;
-            else
-                left = roundHalfEven((C - sz.width()) / 2.0) + X;
-            place(lb, left, T, sz.width(), sz.height());
-            H = std::max(H, sz.height());
-            if (!item.visible)
-                lb->hide();
-        }
-
-        X = X + C;
-        const bool known = knownKind(typ);
-        const bool noCell = typ == QLatin1String("tekst") || typ == QLatin1String("parametr") ||
-                            typ == QLatin1String("naglowek") || !known;
-        if (!noCell) {
-            LayoutEntry e;
-            e.Name = item.nazwa;
-            e.Top = T - 5 - (item.ile - 1) * H;
-            e.Left = X;
-            e.Height = item.ile * H + 10;
-            entries.push_back(e);
-            extent = extent.expandedTo(QSize(X + 4, 0));
-        }
-        if (typ != QLatin1String("tekst") && known) {
-            contentFlag = true;
-            W0 = S;
-            lastName = item.nazwa;
-        }
-        R0 = item.Row;
-    }
-    T = T + H + 10;
-    closeRow(content, entries, contentFlag, T, W0, lastName);
-    if (content)
-        extent = extent.expandedTo(QSize(0, T));
-    finishPage();
+    TPageBuilder builder(*this, pageControl, takeAccess, CurrentFormName.contains(QLatin1String("prad_")));
+    builder.Build(items);
 
     if (pageControl->count() > 0) {
         pageControl->setCurrentIndex(0);
-        CurrentScrollBox = firstPage;
+        CurrentScrollBox = builder.FirstPage();
     }
 
     auto *risk = new QWidget;
@@ -540,10 +598,10 @@ void TfrmRyzZakl::BuildMeasurementForm(storage::TPomiarList &items, QTabWidget *
     if (pageControl->count() == 1)
         pageControl->setCurrentIndex(0);
 
-    if (!unknownKinds.isEmpty()) {
+    if (!builder.UnknownKinds().isEmpty()) {
         platform::ShowWarning(
             QStringLiteral("Definicja formularza zawiera pola nieznanego rodzaju, które pominięto: ") +
-            unknownKinds.join(QStringLiteral(", ")));
+            builder.UnknownKinds().join(QStringLiteral(", ")));
     }
 }
 

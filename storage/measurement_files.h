@@ -5,6 +5,7 @@
 
 #include "storage/measurements.h"
 #include "storage/storage_result.h"
+#include "storage/visibility_rules.h" // the reader applies them; older callers find them here
 
 #include <QString>
 #include <QStringList>
@@ -62,10 +63,5 @@ StorageResult WriteMeasurementFile(const QString &folder, const QString &fileBas
 
 // The lines one measurement is written as (value lines may hold "\n").
 QStringList MeasurementLines(const TPomiarCzynn &m);
-
-// Sets the enabled and visible flags of dependent fields from their switch fields after
-// loading (fileName: the measurement file; only its name is looked at).
-void ApplyFieldVisibilityRules(int factorId, const QString &ver, const QString &fileName, TPomiarList &fields);
-void ApplyFieldVisibilityRule(TPomiarList &fields, int factorId, int ruleNr);
 
 } // namespace storage

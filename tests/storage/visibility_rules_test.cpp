@@ -1,5 +1,5 @@
 // Enabled and visible flags of dependent measurement fields set from their switch fields.
-#include "storage/measurement_files.h"
+#include "storage/visibility_rules.h"
 
 #include <gtest/gtest.h>
 
