@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "appstate/appstate.h"
 #include "assessment/frm_nowy_pomiar.h"
 #include "assessment/frm_ocena_ryz.h"
 #include "assessment/views.h"
@@ -7,7 +8,6 @@
 #include "platform/paths.h"
 #include "platform/window_registry.h"
 #include "reportengine/expr_functions_library.h"
-#include "shell/appstate/appstate.h"
 #include "shell/frm_main.h"
 #include "storage/startup_check.h"
 #include "widgets/progress_dialog.h"

@@ -11,7 +11,7 @@ void FixLocale();
 // configuration file is missing).
 bool RunModuleInitialisations(const QStringList &arguments);
 
-// Registers the views the main window hosts (see shell/appstate/view_registry.h); each
+// Registers the views the main window hosts (see appstate/view_registry.h); each
 // view's library adds its registration call here. Called by CreateStartupWindows.
 void RegisterViews();
 

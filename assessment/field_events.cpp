@@ -4,10 +4,10 @@
 #include "assessment/evaluation_dispatch.h"
 #include "assessment/frm_ryz_zakl.h"
 
+#include "appstate/appstate.h"
 #include "platform/paths.h"
 #include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
-#include "shell/appstate/appstate.h"
 #include "storage/measurements.h"
 #include "storage/text_xml.h"
 #include "storage/workstation_files.h"

@@ -3,7 +3,7 @@
 
 #include "assessment/frm_ryz_zakl.h"
 
-#include "shell/appstate/appstate.h"
+#include "appstate/appstate.h"
 #include "storage/formatting.h"
 #include "storage/measurements.h"
 #include "storage/text_xml.h"

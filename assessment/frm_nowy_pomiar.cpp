@@ -3,11 +3,11 @@
 #include "assessment/evaluation_dispatch.h"
 #include "assessment/frm_ryz_zakl.h"
 
+#include "appstate/appstate.h"
 #include "platform/paths.h"
 #include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
 #include "platform/window_registry.h"
-#include "shell/appstate/appstate.h"
 #include "storage/form_definition_files.h"
 #include "storage/measurements.h"
 #include "storage/workstation_files.h"

@@ -1,12 +1,12 @@
 #include "assessment/frm_ryz_zakl.h"
 
+#include "appstate/appstate.h"
 #include "platform/window_registry.h"
-#include "shell/appstate/appstate.h"
 #include "storage/measurements.h"
 #include "storage/workstation_files.h"
 #include "widgets/field_binding.h"
 #include "widgets/form_geometry.h"
-#include "workstations/loading/workstation_loading.h"
+#include "workstation_loading/workstation_loading.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

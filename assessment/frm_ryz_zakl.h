@@ -8,9 +8,9 @@
 // field_operations.cpp, the field events in field_events.cpp, the lists and the measurement
 // shown in measurement_list.cpp, and saving in measurement_save.cpp.
 
+#include "appstate/view.h"
 #include "assessment/form_access.h"
 #include "assessment/frm_ocena_ryz.h"
-#include "shell/appstate/view.h"
 #include "storage/form_definitions.h"
 
 #include <QPointer>

@@ -4,11 +4,12 @@
 #include "assessment/frm_nowy_pomiar.h"
 #include "assessment/frm_ryz_zakl.h"
 
-#include "shell/appstate/appstate.h"
+#include "appstate/appstate.h"
 #include "storage/form_definition_files.h"
 #include "storage/measurements.h"
 #include "storage/workstation_files.h"
-#include "workstations/loading/workstation_loading.h"
+#include "widgets/progress_dialog.h"
+#include "workstation_loading/workstation_loading.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -56,7 +57,8 @@ void TfrmRyzZakl::InitView()
     TreeChoiceMade = false;
     {
         QSignalBlocker block(cbStanow);
-        workstations::LoadWorkstations(state.DataFolder + QStringLiteral("struktura_dane.xml"));
+        workstations::LoadWorkstations(state.DataFolder + QStringLiteral("struktura_dane.xml"),
+                                       widgets::ProgressWindowReport());
     }
     if (!inSampleData()) {
         lStanowisko->show();

@@ -5,13 +5,13 @@
 #include "assessment/evaluation_dispatch.h"
 #include "assessment/frm_ryz_zakl.h"
 
+#include "appstate/appstate.h"
 #include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
-#include "shell/appstate/appstate.h"
 #include "storage/measurement_files.h"
 #include "storage/measurements.h"
 #include "storage/workstation_files.h"
-#include "workstations/loading/workstation_loading.h"
+#include "workstation_loading/workstation_loading.h"
 
 #include <QListWidget>
 

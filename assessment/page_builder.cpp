@@ -5,12 +5,12 @@
 
 #include "assessment/frm_ryz_zakl.h"
 
+#include "appstate/appstate.h"
 #include "platform/paths.h"
 #include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
-#include "shell/appstate/appstate.h"
-#include "storage/visibility_rules.h"
 #include "storage/selection_trees.h"
+#include "storage/visibility_rules.h"
 #include "storage/workstation_files.h"
 #include "widgets/field_binding.h"
 

@@ -1,8 +1,8 @@
 #include "assessment/views.h"
 
+#include "appstate/view_registry.h"
 #include "assessment/frm_ryz_zakl.h"
 #include "assessment/rules/rules.h"
-#include "shell/appstate/view_registry.h"
 
 namespace assessment {
 

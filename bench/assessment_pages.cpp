@@ -1,9 +1,9 @@
 // Building the measurement pages of a generated form of 10 pages and 400 fields (clearing
 // the previous ones included), and one SetFieldValue round trip: format, exit handler,
 // dispatch to the form's rule, the rule's read back.
+#include "appstate/appstate.h"
 #include "assessment/evaluation_dispatch.h"
 #include "assessment/frm_ryz_zakl.h"
-#include "shell/appstate/appstate.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,16 +2,16 @@
 // switching between the factors (list refilled, first measurement shown with its pages and
 // ratings), and one field edit carried through the exit handler, the dispatcher and the noise
 // rule to the re-rated panel.
-#include "bench/bench_support.h"
+#include "appstate/appstate.h"
 #include "assessment/frm_ocena_ryz.h"
 #include "assessment/frm_ryz_zakl.h"
 #include "assessment/rules/rules.h"
+#include "bench/bench_support.h"
 #include "platform/paths.h"
-#include "shell/appstate/appstate.h"
 #include "storage/form_definition_files.h"
 #include "storage/measurements.h"
 #include "storage/workstation_files.h"
-#include "workstations/loading/workstation_loading.h"
+#include "workstation_loading/workstation_loading.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,9 +1,9 @@
 // A document kind with 2,000 stored documents: opening the kind (definition, pages, list of
 // 2,000 entries) and opening one stored document from the list. Targets: list under 100 ms,
 // open under 50 ms.
+#include "appstate/appstate.h"
 #include "bench/bench_support.h"
 #include "platform/paths.h"
-#include "shell/appstate/appstate.h"
 #include "storage/config_version.h"
 #include "storage/document_files.h"
 #include "workstations/frm_dokum.h"

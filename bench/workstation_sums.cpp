@@ -4,16 +4,16 @@
 // (the 29 others re-rated) to the re-rated panel, for a substance and for a dust; then Save
 // after such a change (the shared chemical file, or the dust's file with the other dusts'
 // files it makes depend on it).
+#include "appstate/appstate.h"
 #include "assessment/frm_ocena_ryz.h"
 #include "assessment/frm_ryz_zakl.h"
 #include "assessment/rules/rules.h"
 #include "bench/bench_support.h"
 #include "platform/paths.h"
-#include "shell/appstate/appstate.h"
 #include "storage/form_definition_files.h"
 #include "storage/measurements.h"
 #include "storage/workstation_files.h"
-#include "workstations/loading/workstation_loading.h"
+#include "workstation_loading/workstation_loading.h"
 
 #include <QApplication>
 #include <QComboBox>

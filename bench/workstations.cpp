@@ -1,9 +1,9 @@
 // The workstation definition view on a generated data folder: the list of 500 workstations
 // loaded into the view, and one workstation with 40 factors and ten years of employment
 // opened in it (read, factors listed, fields and grid filled).
+#include "appstate/appstate.h"
 #include "bench/bench_support.h"
 #include "platform/paths.h"
-#include "shell/appstate/appstate.h"
 #include "storage/text_xml.h"
 #include "storage/workstation_files.h"
 #include "workstations/frm_def_stan.h"

@@ -2,13 +2,13 @@
 // and the ask-to-save protocol.
 #include "shell/frm_main.h"
 
+#include "appstate/appstate.h"
+#include "appstate/view.h"
+#include "appstate/view_registry.h"
 #include "platform/clipboard.h"
 #include "platform/launcher.h"
 #include "platform/paths.h"
 #include "platform/prompter.h"
-#include "shell/appstate/appstate.h"
-#include "shell/appstate/view.h"
-#include "shell/appstate/view_registry.h"
 #include "storage/workstation_files.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "shell/placeholder_view.h"
 
-#include "shell/appstate/appstate.h"
+#include "appstate/appstate.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/appstate/view.h"
+#include "appstate/view.h"
 
 #include <QPointer>
 #include <QString>

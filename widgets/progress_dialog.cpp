@@ -48,4 +48,17 @@ TfrmProgres *frmProgres()
     return platform::WindowSingleton(slot);
 }
 
+std::function<void(const QString &caption, int done, int total)> ProgressWindowReport()
+{
+    return [](const QString &caption, int done, int total) {
+        TfrmProgres *window = frmProgres();
+        if (done == 0)
+            window->Start(caption, 0, total);
+        else
+            window->SetPosition(done);
+        if (done >= total)
+            window->Finish();
+    };
+}
+
 } // namespace widgets

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 class QProgressBar;
 
@@ -22,5 +23,9 @@ public:
 };
 
 TfrmProgres *frmProgres();
+
+// A progress report that drives the progress window: called with the caption and done = 0
+// at the start, then with the steps done; done == total ends it (the window hides).
+std::function<void(const QString &caption, int done, int total)> ProgressWindowReport();
 
 } // namespace widgets

@@ -1,12 +1,13 @@
 #include "workstations/frm_def_stan.h"
 
+#include "appstate/appstate.h"
 #include "platform/paths.h"
 #include "platform/prompter.h"
 #include "platform/window_registry.h"
-#include "shell/appstate/appstate.h"
 #include "storage/text_xml.h"
 #include "widgets/field_binding.h"
 #include "widgets/form_geometry.h"
+#include "widgets/progress_dialog.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -351,7 +352,7 @@ void TfrmDefStan::InitView()
         const bool filling = m_filling;
         m_filling = true;
         lbStanowiska->clear();
-        LoadWorkstations(storage::WorkstationListPath(appstate::State().DataFolder));
+        LoadWorkstations(storage::WorkstationListPath(appstate::State().DataFolder), widgets::ProgressWindowReport());
         // The shared routine fills the list of the view registered under the current view
         // name; this one's own list when it is not that one.
         if (appstate::State().ViewName != QLatin1String("frmDefStan") ||

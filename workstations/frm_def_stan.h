@@ -4,9 +4,9 @@
 // and, for the chosen one, its general data, the factors present on it and its yearly
 // employment.
 
-#include "shell/appstate/view.h"
+#include "appstate/view.h"
 #include "storage/workstation_files.h"
-#include "workstations/loading/workstation_loading.h"
+#include "workstation_loading/workstation_loading.h"
 
 #include <QDate>
 #include <QPointer>

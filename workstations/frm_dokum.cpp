@@ -1,11 +1,11 @@
 // The document window: its controls, the page builder and the field events.
 #include "workstations/frm_dokum.h"
 
+#include "appstate/appstate.h"
 #include "platform/paths.h"
 #include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
 #include "platform/window_registry.h"
-#include "shell/appstate/appstate.h"
 #include "storage/text_xml.h"
 #include "widgets/field_binding.h"
 #include "widgets/form_geometry.h"

@@ -4,7 +4,7 @@
 // document definition, the list of stored documents of the kind, and the document
 // lifecycle (new, save, delete, copy and paste).
 
-#include "shell/appstate/view.h"
+#include "appstate/view.h"
 #include "storage/document_files.h"
 #include "storage/selection_trees.h"
 #include "widgets/image_list.h"

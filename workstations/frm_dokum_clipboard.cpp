@@ -2,8 +2,8 @@
 // document can be filled from another of the same or a related kind.
 #include "workstations/frm_dokum.h"
 
+#include "appstate/appstate.h"
 #include "platform/clipboard.h"
-#include "shell/appstate/appstate.h"
 
 #include <QComboBox>
 #include <QLineEdit>

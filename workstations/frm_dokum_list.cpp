@@ -3,10 +3,10 @@
 // save).
 #include "workstations/frm_dokum.h"
 
+#include "appstate/appstate.h"
 #include "platform/paths.h"
 #include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
-#include "shell/appstate/appstate.h"
 #include "storage/config_version.h"
 #include "storage/storage_errors.h"
 #include "widgets/field_binding.h"

@@ -1,6 +1,6 @@
 #include "workstations/views.h"
 
-#include "shell/appstate/view_registry.h"
+#include "appstate/view_registry.h"
 #include "workstations/frm_def_stan.h"
 #include "workstations/frm_dokum.h"
 

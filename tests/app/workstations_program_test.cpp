@@ -1,7 +1,7 @@
 // The workstation definition view in the running program: the main window opens it on the
 // shipped data folder, and the toolbar commands create, modify and delete a workstation.
+#include "appstate/appstate.h"
 #include "platform/prompter.h"
-#include "shell/appstate/appstate.h"
 #include "shell/frm_main.h"
 #include "storage/workstation_files.h"
 #include "tests/support/fakes.h"

@@ -3,15 +3,15 @@
 // A measurement window on one workstation with one factor and one measurement, in a
 // temporary program folder, with message boxes scripted.
 
+#include "appstate/appstate.h"
 #include "assessment/evaluation_dispatch.h"
 #include "assessment/frm_ryz_zakl.h"
-#include "shell/appstate/appstate.h"
 #include "storage/factors.h"
 #include "storage/measurements.h"
 #include "storage/workstation_files.h"
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
-#include "workstations/loading/workstation_loading.h"
+#include "workstation_loading/workstation_loading.h"
 
 #include <QApplication>
 #include <QComboBox>

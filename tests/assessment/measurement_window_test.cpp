@@ -1,13 +1,13 @@
 // The measurement window on the shipped sample data: choosing, adding, editing, saving,
 // reopening, discarding, moving and deleting measurements, driven through the real widgets.
 
+#include "appstate/appstate.h"
 #include "assessment/evaluation_dispatch.h"
 #include "assessment/frm_nowy_pomiar.h"
 #include "assessment/frm_ocena_ryz.h"
 #include "assessment/frm_ryz_zakl.h"
 #include "assessment/memory_form.h"
 #include "platform/tarvelin_error.h"
-#include "shell/appstate/appstate.h"
 #include "storage/form_definition_files.h"
 #include "storage/measurements.h"
 #include "storage/workstation_files.h"

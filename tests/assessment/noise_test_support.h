@@ -5,12 +5,12 @@
 // the way the measurement window plays them (an edit evaluates when left and its item has
 // onexit; a combo choice and a check box click always evaluate).
 
+#include "appstate/appstate.h"
 #include "assessment/evaluation_dispatch.h"
 #include "assessment/frm_ocena_ryz.h"
 #include "assessment/frm_ryz_zakl.h"
 #include "assessment/memory_form.h"
 #include "assessment/rules/rules.h"
-#include "shell/appstate/appstate.h"
 #include "storage/form_definition_files.h"
 #include "storage/form_definitions.h"
 #include "storage/measurement_files.h"
@@ -19,7 +19,7 @@
 #include "storage/workstation_files.h"
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
-#include "workstations/loading/workstation_loading.h"
+#include "workstation_loading/workstation_loading.h"
 
 #include <QCheckBox>
 #include <QComboBox>

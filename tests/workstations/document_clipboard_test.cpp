@@ -1,10 +1,10 @@
 // Copy and paste of a document's fields through the clipboard text
 // "{P[(" name ")]P}" value "{K[(" name ")]K}".
-#include "shell/appstate/appstate.h"
+#include "appstate/appstate.h"
 #include "storage/config_version.h"
 #include "tests/support/fakes.h"
-#include "tests/workstations/document_test_support.h"
 #include "tests/support/fixture.h"
+#include "tests/workstations/document_test_support.h"
 #include "workstations/frm_dokum.h"
 
 #include <QComboBox>

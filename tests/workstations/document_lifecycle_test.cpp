@@ -1,13 +1,13 @@
 // The document list and the document lifecycle: numbering, saving (data file and list entry),
 // selecting a stored document in its own definition version, deleting, asking to save, and
 // the failures that must not cost a document.
+#include "appstate/appstate.h"
 #include "platform/paths.h"
-#include "shell/appstate/appstate.h"
 #include "storage/config_version.h"
 #include "storage/document_files.h"
 #include "tests/support/fakes.h"
-#include "tests/workstations/document_test_support.h"
 #include "tests/support/fixture.h"
+#include "tests/workstations/document_test_support.h"
 #include "workstations/frm_dokum.h"
 
 #include <QComboBox>

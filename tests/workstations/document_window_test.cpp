@@ -1,13 +1,13 @@
 // The document window's pages built at run time: names, geometry, the field events that keep
 // the value slots in step with the controls, and bad definitions that must leave the window
 // usable.
+#include "appstate/appstate.h"
 #include "platform/paths.h"
-#include "shell/appstate/appstate.h"
 #include "storage/config_version.h"
 #include "storage/document_files.h"
 #include "tests/support/fakes.h"
-#include "tests/workstations/document_test_support.h"
 #include "tests/support/fixture.h"
+#include "tests/workstations/document_test_support.h"
 #include "widgets/field_binding.h"
 #include "workstations/frm_dokum.h"
 

@@ -1,7 +1,7 @@
 // The workstation definition view driven through its real widgets, headless: a field's
 // text is set, its exit handler run, and the files and the other fields read back.
+#include "appstate/appstate.h"
 #include "platform/prompter.h"
-#include "shell/appstate/appstate.h"
 #include "storage/workstation_files.h"
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"

@@ -1,13 +1,13 @@
 // Loading the workstations into the views' lists, the factor lists, deleting a workstation
 // folder and the one-off renaming of stored chemical and dust factors.
+#include "appstate/appstate.h"
 #include "platform/cp1250.h"
-#include "shell/appstate/appstate.h"
 #include "storage/catalogue_files.h"
 #include "storage/factor_files.h"
 #include "storage/workstation_files.h"
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
-#include "workstations/loading/workstation_loading.h"
+#include "workstation_loading/workstation_loading.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -425,7 +425,13 @@ TEST_F(Loading, RenamingSkipsAMalformedWorkstationAndSaysSo)
     bad.replace(QStringLiteral("id=\"77\""), QStringLiteral("id=\"7x7\""));
     fx.WriteText("dane/stan_1/stanowisko_dane.xml", bad);
     const QByteArray badBytes = fx.Read("dane/stan_1/stanowisko_dane.xml");
-    LoadWorkstations(Data + "struktura_dane.xml");
+    QList<int> steps; // what the caller's progress window would show
+    LoadWorkstations(Data + "struktura_dane.xml", [&](const QString &caption, int done, int total) {
+        EXPECT_TRUE(caption.startsWith(QStringLiteral("Proszę czekać")));
+        EXPECT_EQ(total, 2);
+        steps << done;
+    });
+    EXPECT_EQ(steps, (QList<int>{0, 1, 2})) << "started, one step, ended";
     EXPECT_EQ(fx.Read("dane/stan_1/stanowisko_dane.xml"), badBytes);
     EXPECT_TRUE(fx.ReadText("dane/stan_2/stanowisko_dane.xml").contains(QStringLiteral("Pyły drewna twardego")));
     ASSERT_FALSE(boxes.boxes.isEmpty());

@@ -1,4 +1,4 @@
-#include "shell/appstate/appstate.h"
+#include "appstate/appstate.h"
 
 #include "platform/prompter.h"
 #include "storage/text_xml.h"

@@ -1,4 +1,4 @@
-#include "shell/appstate/view_registry.h"
+#include "appstate/view_registry.h"
 
 #include <QHash>
 

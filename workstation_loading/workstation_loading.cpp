@@ -1,11 +1,10 @@
-#include "workstations/loading/workstation_loading.h"
+#include "workstation_loading/workstation_loading.h"
 
+#include "appstate/appstate.h"
 #include "platform/paths.h"
 #include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
-#include "shell/appstate/appstate.h"
 #include "storage/catalogue_files.h"
-#include "widgets/progress_dialog.h"
 
 #include <QCollator>
 #include <QComboBox>
@@ -171,7 +170,7 @@ int FindWorkstationRow(const QListWidget *list, const QString &id)
 // ---------------------------------------------------------------------------------------
 // Loading
 
-void LoadWorkstations(const QString &listPath)
+void LoadWorkstations(const QString &listPath, const ProgressReport &progress)
 {
     auto &state = appstate::State();
     state.Workstations.clear();
@@ -191,7 +190,7 @@ void LoadWorkstations(const QString &listPath)
                                   .arg(listPath, repeated.join(QStringLiteral(", "))));
     FillWorkstationList(state.Workstations);
     if (UpgradeNeeded())
-        UpgradeFactorNames();
+        UpgradeFactorNames(progress);
 }
 
 bool LoadWorkstationData(storage::TStanowisko &w)
@@ -336,18 +335,23 @@ bool UpgradeNeeded()
            state.DataVersion == QLatin1String("1.1") && !state.Workstations.empty();
 }
 
-int UpgradeFactorNames()
+int UpgradeFactorNames(const ProgressReport &progress)
 {
     auto &state = appstate::State();
-    widgets::TfrmProgres *progress = widgets::frmProgres();
-    progress->Start(QStringLiteral("Proszę czekać: trwa aktualizacja nazw czynników chemicznych i pyłów"), 0,
-                    int(state.Workstations.size()));
+    const QString caption = QStringLiteral("Proszę czekać: trwa aktualizacja nazw czynników chemicznych i pyłów");
+    const int total = int(state.Workstations.size());
+    auto report = [&](int done) {
+        if (progress)
+            progress(caption, done, total);
+    };
+    report(0);
     int written = 0;
     int position = 0;
     QStringList problems;
     QStringList unreadableLists; // factor lists that could not be read, each named once
     for (const auto &listed : state.Workstations) {
-        progress->SetPosition(++position);
+        if (++position < total)
+            report(position);
         // Read into an object of its own with every factor, current or not: the file is
         // written back from it, and a factor left out of the read would be gone from disk.
         storage::TStanowisko w(listed->id, listed->nazwa, listed->kat_dane);
@@ -382,7 +386,7 @@ int UpgradeFactorNames()
             } catch (const platform::TarvelinError &e) {
                 // Without the catalogue nothing can be renamed; the check runs again on the
                 // next load.
-                progress->Finish();
+                report(total);
                 platform::ShowWarning(e.message());
                 return written;
             }
@@ -412,7 +416,7 @@ int UpgradeFactorNames()
                     }
         }
     }
-    progress->Finish();
+    report(total);
     if (!unreadableLists.isEmpty())
         platform::ShowWarning(unreadableLists.join('\n'));
     if (!problems.isEmpty())

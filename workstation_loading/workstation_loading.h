@@ -1,0 +1,108 @@
+#pragma once
+
+// Shared routines of every view that works on the workstations of a data folder: load the
+// list, load one workstation, fill the current view's workstation and factor lists,
+// delete a workstation folder, and the one-off renaming of stored chemical and dust
+// factors after a data-version change. They work on the application state (data folder,
+// forms folder, view name, the workstation list and the two versions).
+
+#include "storage/workstation_files.h"
+
+#include <QDate>
+#include <QString>
+#include <functional>
+
+class QComboBox;
+class QListWidget;
+class QListWidgetItem;
+
+namespace workstations {
+
+// What a view that lists workstations shows these routines. Each such view registers
+// itself under its view name ("frmDefStan", "frmRyzZakl", "frmZestaw").
+class TWorkstationListView
+{
+public:
+    virtual ~TWorkstationListView() = default;
+    // The definition view's list box (cleared and refilled by FillWorkstationList) ...
+    virtual QListWidget *WorkstationListBox() { return nullptr; }
+    // ... or the combo box of the measurement window and the summary view (appended to;
+    // they clear it in their own set-up).
+    virtual QComboBox *WorkstationCombo() { return nullptr; }
+    // The workstation whose factors the view lists, or nullptr.
+    virtual storage::TStanowisko *SelectedWorkstation() = 0;
+    // The summary view's date range (both ends included); false for the other views.
+    virtual bool MeasurementDateRange(QDate &from, QDate &to) const
+    {
+        Q_UNUSED(from);
+        Q_UNUSED(to);
+        return false;
+    }
+};
+
+// view nullptr unregisters. The view must unregister before it is destroyed.
+void RegisterWorkstationListView(const QString &viewName, TWorkstationListView *view);
+TWorkstationListView *WorkstationListView(const QString &viewName);
+
+// How a long load reports its progress: with its caption and done = 0 before the first
+// step, then with the steps done; done == total when it is over (also when it ends early).
+// The program's views pass widgets::ProgressWindowReport(); empty: nothing is reported.
+using ProgressReport = std::function<void(const QString &caption, int done, int total)>;
+
+// Frees the application's workstations, reads listPath (normally data folder +
+// "struktura_dane.xml") into the list, fills the current view's workstation list, then
+// runs the renaming check (which reports its progress).
+void LoadWorkstations(const QString &listPath, const ProgressReport &progress = {});
+
+// Reads the workstation's "stanowisko_dane.xml" (data folder + kat_dane) afresh: its
+// factors and employment are emptied first, then read with what the current view needs.
+// A missing or malformed file is reported with a message; the result says whether the
+// file was read whole.
+bool LoadWorkstationData(storage::TStanowisko &w);
+
+// The current view's workstation list (by view name).
+void FillWorkstationList(const storage::WorkstationList &list);
+
+// Which factors a factor list shows: the current ones ("T") of the workstation; with a
+// date range only those with a measurement dated inside it (both ends included).
+struct FactorFilter
+{
+    bool dateRange = false;
+    QDate from;
+    QDate to;
+};
+// Clears target and lists the workstation's factors (nothing when w is null).
+void FillFactorList(QListWidget *target, const storage::TStanowisko *w, const FactorFilter &filter = {});
+// The same for the current view: its selected workstation and, in the summary view, its
+// date range.
+void FillFactorList(QListWidget *target);
+
+// Entries of the workstation and factor lists. A workstation entry holds the workstation's
+// id, and a factor entry its workstation's id and the factor's number: both are looked up
+// in the application's current list, so an entry left over from before a reload gives the
+// object read since (or nullptr), never a freed one.
+void AddWorkstationItem(QListWidget *list, const storage::TStanowisko &w);
+void AddWorkstationItem(QComboBox *combo, const storage::TStanowisko &w);
+storage::TStanowisko *WorkstationOfItem(const QListWidgetItem *item);
+storage::TStanowisko *WorkstationOfComboIndex(const QComboBox *combo, int index);
+void AddFactorItem(QListWidget *list, const storage::TStanowisko &w, const storage::TFactorEntry &entry);
+storage::TCzynnik *FactorOfItem(const QListWidgetItem *item);
+// Index of the entry holding workstation id, or -1.
+int FindWorkstationRow(const QListWidget *list, const QString &id);
+
+// Polish alphabetical order, letter case ignored: the order of the sorted lists.
+bool ListTextLess(const QString &a, const QString &b);
+
+// Deletes the plain files of the folder and removes it; does not descend into
+// sub-folders. Refuses, touching nothing, a folder that holds a sub-folder, an empty path
+// and any folder that is not directly inside dataFolder. Result: whether the folder is gone.
+bool DeleteFolderTree(const QString &path, const QString &dataFolder);
+
+// Whether the renaming check at the end of LoadWorkstations runs.
+bool UpgradeNeeded();
+// The one-off renaming of stored chemical and dust factors to their catalogue names.
+// Every factor is kept, current or not, whatever view starts it. Returns the number of
+// workstations rewritten.
+int UpgradeFactorNames(const ProgressReport &progress = {});
+
+} // namespace workstations
