@@ -132,7 +132,12 @@ void TfrmRyzZakl::ExitField(QWidget *sender)
         bool changed = TreeChoiceMade;
         if (auto *ed = qobject_cast<QLineEdit *>(sender)) {
             if (storage::TPomiar *item = findItem(QStringLiteral("ed_"), ed->objectName())) {
-                const QString n = ed->text();
+                // A number typed with a decimal comma is kept, and shown, with the point.
+                const QString n = item->sprpopr ? storage::NumberWithPoint(ed->text()) : ed->text();
+                if (n != ed->text()) {
+                    ed->setText(n);
+                    ed->setCursorPosition(0);
+                }
                 double oldNumber = 0, newNumber = 0;
                 const bool oldIsNumber = storage::TryToDouble(item->Value, oldNumber);
                 const bool newIsNumber = storage::TryToDouble(n, newNumber);
@@ -145,22 +150,23 @@ void TfrmRyzZakl::ExitField(QWidget *sender)
                     TreeChoiceMade = false;
                     if (changed && item->onexit)
                         EvaluateMeasurementForm(ed);
+                } else if (item->sprpopr && !n.isEmpty() && !newIsNumber) {
+                    // Only a new text that is no number is refused (an empty field, or one
+                    // that held text before, takes its first number without complaint); the
+                    // field shows the stored value again, so what is seen is what is saved.
+                    platform::ShowWarning(QString::fromUtf8(FormatError));
+                    ed->setText(item->Value);
+                    ed->setCursorPosition(0);
+                    widgets::ReturnFocusLater(ed);
                 } else {
                     if (item->Value != n) {
                         MarkModified();
                         changed = true;
                     }
-                    // Only a new text that is no number is refused; an empty field, or one that
-                    // held text before, takes its first number without complaint.
-                    if (item->sprpopr && !n.isEmpty() && !newIsNumber) {
-                        platform::ShowWarning(QString::fromUtf8(FormatError));
-                        widgets::ReturnFocusLater(ed);
-                    } else {
-                        item->Value = n;
-                        TreeChoiceMade = false;
-                        if (changed && item->onexit)
-                            EvaluateMeasurementForm(ed);
-                    }
+                    item->Value = n;
+                    TreeChoiceMade = false;
+                    if (changed && item->onexit)
+                        EvaluateMeasurementForm(ed);
                 }
             }
         } else if (auto *me = qobject_cast<QPlainTextEdit *>(sender)) {

@@ -237,6 +237,16 @@ bool TryToDouble(const QString &text, double &value)
     return true;
 }
 
+QString NumberWithPoint(const QString &typed)
+{
+    if (typed.count(QLatin1Char(',')) != 1 || typed.contains(QLatin1Char('.')))
+        return typed;
+    QString withPoint = typed;
+    withPoint.replace(QLatin1Char(','), QLatin1Char('.'));
+    double v = 0;
+    return TryToDouble(withPoint, v) ? withPoint : typed;
+}
+
 QString FloatToText(double value)
 {
     return QString::number(value, 'g', 15);

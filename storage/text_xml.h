@@ -76,6 +76,10 @@ double ToDouble(const QString &text);
 int ToIntDef(const QString &text, int def);
 double ToDoubleDef(const QString &text, double def);
 bool TryToDouble(const QString &text, double &value);
+// A number as the user types it: with a decimal comma ("87,5") it is taken as "87.5" - one
+// comma, no point, and a number once the comma is a point. Any other text comes back as
+// typed. What is stored and shown keeps the point.
+QString NumberWithPoint(const QString &typed);
 // Numbers as stored: "." separator, shortest text that reads back to the same value.
 QString FloatToText(double value);
 

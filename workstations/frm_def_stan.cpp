@@ -69,7 +69,7 @@ public:
             QStyledItemDelegate::setModelData(editor, model, index);
             return;
         }
-        const QString text = edit->text();
+        const QString text = storage::NumberWithPoint(edit->text());
         if (text.trimmed().isEmpty() || isNumber(text)) {
             model->setData(index, text, Qt::EditRole);
             return;
@@ -608,10 +608,11 @@ void TfrmDefStan::sgZatrudnExit(bool fillEmpty)
     markModified();
 }
 
-bool TfrmDefStan::sgZatrudnSetEditText(int row, int column, const QString &text)
+bool TfrmDefStan::sgZatrudnSetEditText(int row, int column, const QString &typed)
 {
     if (row < 0 || row >= sgZatrudn->rowCount() || column < 0 || column >= 7)
         return false;
+    const QString text = storage::NumberWithPoint(typed);
     if (!text.trimmed().isEmpty() && !isNumber(text)) {
         platform::ShowWarning(QStringLiteral("Niepoprawna wartość liczbowa!"));
         sgZatrudn->setCurrentCell(row, column);

@@ -271,13 +271,27 @@ TEST_F(FieldEvents, AMalformedNumberIsRefusedTheFirstNumberIsNot)
     EXPECT_TRUE(prompter.boxes.isEmpty());
     EXPECT_EQ(Item("WartZm")->Value, "12");
     EXPECT_EQ(evaluations, QStringList{"ed_WartZm"});
-    ed->setText("12,5");
+    ed->setText("12,5"); // a decimal comma is taken as the point
     leave(ed);
-    ASSERT_EQ(prompter.boxes.size(), 1);
+    EXPECT_TRUE(prompter.boxes.isEmpty());
+    EXPECT_EQ(Item("WartZm")->Value, "12.5");
+    EXPECT_EQ(ed->text(), "12.5");
+    EXPECT_EQ(evaluations.size(), 2);
+    appstate::State().SetModified(false);
+    for (const char *refused : {"abc", "1,2,3", "1.5,2"}) {
+        ed->setText(QString::fromLatin1(refused));
+        leave(ed);
+        EXPECT_EQ(ed->text(), "12.5") << refused; // what is on screen is what will be saved
+    }
+    ASSERT_EQ(prompter.boxes.size(), 3);
     EXPECT_EQ(prompter.boxes[0].text, "Niepoprawny format wprowadzonej danej liczbowej!");
-    EXPECT_EQ(Item("WartZm")->Value, "12");
-    EXPECT_TRUE(appstate::State().Modified());
-    EXPECT_EQ(evaluations.size(), 1);
+    EXPECT_EQ(Item("WartZm")->Value, "12.5");
+    EXPECT_FALSE(appstate::State().Modified());
+    EXPECT_EQ(evaluations.size(), 2);
+    auto *text = Control<QLineEdit>("ed_Opis"); // a text field keeps its comma
+    text->setText("1,5");
+    leave(text);
+    EXPECT_EQ(Item("Opis")->Value, "1,5");
 }
 
 TEST_F(FieldEvents, AnEditWithoutOnExitStillRecordsWhatWasTyped)

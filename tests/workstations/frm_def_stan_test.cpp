@@ -421,6 +421,8 @@ TEST_F(DefStan, CellThatIsNotANumberIsRefused)
     EXPECT_EQ(view->sgZatrudn->currentRow(), 0);
     EXPECT_EQ(view->sgZatrudn->currentColumn(), 1);
     EXPECT_TRUE(view->sgZatrudnSetEditText(0, 1, QStringLiteral("12")));
+    EXPECT_TRUE(view->sgZatrudnSetEditText(0, 6, QStringLiteral("2,5"))); // a decimal comma
+    EXPECT_EQ(cell(0, 6), "2.5");
 }
 
 TEST_F(DefStan, AddRowContinuesTheYears)
@@ -683,6 +685,7 @@ TEST_F(DefStan, TypingANonNumberIntoTheGridIsRefusedThroughItsEditor)
     // A number goes in.
     auto *again = qobject_cast<QLineEdit *>(QApplication::focusWidget());
     ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->text(), "1") << "the editor shows the stored value again";
     again->setText(QStringLiteral("2"));
     QTest::keyClick(again, Qt::Key_Return);
     QApplication::processEvents();
