@@ -130,6 +130,9 @@ public:
     void ApplySaveRule();
     // A change the user made: Modified and the factor under edit.
     void MarkModified();
+    // The user typed into a field: Save is offered at once, where it is allowed; the value
+    // itself is recorded when the field is left (or by the commit Save runs first).
+    void FieldTyped();
 
     // ---- Workstation, factor and measurement ------------------------------------------
     void pgDokumChange(int index);

@@ -46,6 +46,12 @@ void TfrmRyzZakl::ApplySaveRule()
         s.SetSaveEnabled(true);
 }
 
+void TfrmRyzZakl::FieldTyped()
+{
+    if (SaveAllowed())
+        appstate::State().SetSaveEnabled(true);
+}
+
 void TfrmRyzZakl::MarkModified()
 {
     if (!SaveAllowed())

@@ -350,8 +350,10 @@ void TPageBuilder::buildEdit(storage::TPomiar &item, int left, bool readOnly)
     TfrmRyzZakl *w = &m_window;
     // Every editable edit records what was typed; only `onexit` decides whether the form
     // is evaluated (ExitField).
-    if (m_takeAccess)
+    if (m_takeAccess) {
         widgets::BindExit(ed, [w](QWidget *s) { w->ExitField(s); });
+        widgets::BindTyping(ed, [w](QWidget *) { w->FieldTyped(); });
+    }
     widgets::BindEnter(ed, [w](QWidget *s) { w->EnterField(s); });
     if (!isForm)
         return;
@@ -382,8 +384,10 @@ void TPageBuilder::buildMemo(storage::TPomiar &item, int left, bool readOnly)
     }
     applyAccess(me, item);
     TfrmRyzZakl *w = &m_window;
-    if (m_takeAccess)
+    if (m_takeAccess) {
         widgets::BindExit(me, [w](QWidget *s) { w->ExitField(s); });
+        widgets::BindTyping(me, [w](QWidget *) { w->FieldTyped(); });
+    }
     widgets::BindEnter(me, [w](QWidget *s) { w->EnterField(s); });
 }
 

@@ -145,6 +145,27 @@ void BindEnter(QWidget *control, FieldHandler onEnter)
     w->enterBound = true;
 }
 
+void BindTyping(QWidget *editor, FieldHandler onTyped)
+{
+    if (!editor || !onTyped)
+        return;
+    QPointer<FieldWatcher> guard(watcherFor(editor));
+    auto run = [guard, editor, onTyped] {
+        if (guard && guard->Runnable())
+            onTyped(editor);
+    };
+    if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
+        QObject::connect(edit, &QLineEdit::textEdited, guard.data(), run);
+    } else if (auto *memo = qobject_cast<QPlainTextEdit *>(editor)) {
+        // A plain-text edit tells no typing from setPlainText: the user types only into the
+        // editor that has the focus.
+        QObject::connect(memo, &QPlainTextEdit::textChanged, guard.data(), [memo, run] {
+            if (memo->hasFocus())
+                run();
+        });
+    }
+}
+
 void BindComboChange(QComboBox *combo, FieldHandler onChange)
 {
     if (!combo)

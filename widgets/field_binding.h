@@ -21,6 +21,9 @@
 //     (QAbstractButton::toggled), as the measurement rules expect when they tick a box.
 //     Block the box's signals (QSignalBlocker) to set it without raising the handler.
 //   * Plain button "click" runs on the user's click only (QAbstractButton::clicked).
+//   * "Typing" runs on every change of an editor's text the user makes (each keystroke, a
+//     paste), before the field is left: a line edit's textEdited, a plain-text edit's
+//     change while it has the focus. The program's own setText raises nothing.
 //   * CommitField(w) runs the handler registered for w as its commit (exit of an editor,
 //     change of a combo, click of a check box) with w as sender: the main window's
 //     "confirm pending changes" before a command, since toolbar commands take no focus.
@@ -66,6 +69,9 @@ void BindCheckClick(QAbstractButton *checkBox, FieldHandler onClick);
 
 // User-only click of a push or tool button.
 void BindButtonClick(QAbstractButton *button, FieldHandler onClick);
+
+// The user changes the text of a line edit or plain-text edit (not a commit handler).
+void BindTyping(QWidget *editor, FieldHandler onTyped);
 
 // Runs the commit handler registered for control (nothing when control is null, being
 // destroyed, or has none). Returns whether a handler ran.

@@ -49,6 +49,13 @@ QString asciiUpper(const QString &s)
     return out;
 }
 
+// The first keystroke in a field offers Save; the change itself is recorded when the field
+// is left (or by the commit Save runs first).
+void offerSave(QWidget *)
+{
+    appstate::State().SetSaveEnabled(true);
+}
+
 bool isNumber(const QString &text)
 {
     double v = 0;
@@ -61,6 +68,13 @@ class TEmploymentDelegate : public QStyledItemDelegate
 {
 public:
     explicit TEmploymentDelegate(TfrmDefStan *view) : QStyledItemDelegate(view), m_view(view) {}
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+        widgets::BindTyping(editor, offerSave);
+        return editor;
+    }
 
     void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override
     {
@@ -237,6 +251,7 @@ void TfrmDefStan::buildControls()
          std::initializer_list<QWidget *>{e_Nazwa, e_Kod, dtDataRej, e_Lokalizacja, e_NrRej, e_Opis, e_NrRegon}) {
         widgets::BindEnter(editor, [this](QWidget *control) { LoadLastWinCtrl(control); });
         widgets::BindExit(editor, [this](QWidget *sender) { SprZmiany(sender); });
+        widgets::BindTyping(editor, offerSave);
     }
     widgets::BindEnter(sgZatrudn, [this](QWidget *control) { LoadLastWinCtrl(control); });
     widgets::BindEnter(bWybierz, [this](QWidget *control) { LoadLastWinCtrl(control); });

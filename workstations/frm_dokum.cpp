@@ -40,6 +40,15 @@ TfrmDokum::TreeChooser &treeChooser()
 }
 
 const char *const TagProperty = "tag";
+
+// The first keystroke in a field offers Save; the text itself is stored when the field is
+// left (or by the commit Save runs first).
+void offerSave(QWidget *)
+{
+    appstate::AppState &state = appstate::State();
+    if (state.EditAllowed)
+        state.SetSaveEnabled(true);
+}
 const QString FieldHint = QStringLiteral("Naciśnij TAB w celu opuszczenia pola edycyjnego");
 const QString PlusGlyph = QStringLiteral("dokum\\frm\\plusm.bmp");
 const QString MinusGlyph = QStringLiteral("dokum\\frm\\minusm.bmp");
@@ -337,6 +346,7 @@ void TfrmDokum::BuildPages()
             h = std::max(h, eh);
             widgets::BindExit(edit, [this](QWidget *s) { ExitField(s); });
             widgets::BindEnter(edit, [this](QWidget *s) { EnterField(s); });
+            widgets::BindTyping(edit, offerSave);
         } else if (f.typ == QLatin1String("memo")) {
             makeLabel(QStringLiteral("et_%1").arg(n));
             auto *memo = new QPlainTextEdit(content);
@@ -351,6 +361,7 @@ void TfrmDokum::BuildPages()
             h = std::max(h, f.wys);
             widgets::BindExit(memo, [this](QWidget *s) { ExitMemo(s); });
             widgets::BindEnter(memo, [this](QWidget *s) { EnterField(s); });
+            widgets::BindTyping(memo, offerSave);
         } else if (f.typ == QLatin1String("label")) {
             auto *label = new QLabel(f.etyk, content);
             label->setObjectName(QStringLiteral("lb_%1").arg(n));

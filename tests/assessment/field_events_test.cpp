@@ -12,6 +12,8 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
 #include <QToolButton>
 
 using namespace assessmenttest;
@@ -230,4 +232,23 @@ TEST_F(WindowTest, TheWindowStoresTheFinalChosenOnItsPanelPreviewsStoreNothing)
     clickCaption(panel->gbOcena);
     EXPECT_EQ(m->ocenakon, 30);
     EXPECT_FALSE(appstate::State().Modified());
+}
+
+TEST_F(WindowTest, TheFirstKeystrokeOffersSaveWhereSavingIsAllowed)
+{
+    Add(Page(1, QStringLiteral("A"), QString::fromLatin1(FormName)));
+    Add(Field(QStringLiteral("Wart"), QStringLiteral("edit"), 1, 200, 100, QStringLiteral("1")));
+    Build();
+    QSignalSpy save(&appstate::State(), &appstate::AppState::SaveEnabledRequested);
+    QTest::keyClick(Control<QLineEdit>("ed_Wart"), Qt::Key_2);
+    ASSERT_EQ(save.size(), 1);
+    EXPECT_TRUE(save[0][0].toBool());
+    EXPECT_FALSE(appstate::State().Modified()); // recorded when the field is left
+    EXPECT_EQ(Item("Wart")->Value, "1");
+
+    win->ClearMeasurementForm(win->pgDokum);
+    appstate::State().DataFolder = QStringLiteral("wzrocen\\"); // the sample data are never saved
+    Build();
+    QTest::keyClick(Control<QLineEdit>("ed_Wart"), Qt::Key_3);
+    EXPECT_EQ(save.size(), 1);
 }

@@ -293,3 +293,31 @@ TEST(FieldBindingLimits, ZeroMeansNoLimitAndMemoIsCutAsTyped)
     QTest::keyClick(&stored, Qt::Key_Backspace);
     EXPECT_EQ(stored.toPlainText(), "123456");
 }
+
+// --- Typing: the user's keystrokes, before the field is left ------------------------------------
+
+TEST(FieldBindingTyping, RunsOnTheUsersKeystrokesNotOnTheProgramsText)
+{
+    QWidget window;
+    auto *edit = new QLineEdit(&window);
+    auto *memo = new QPlainTextEdit(&window);
+    QStringList typed;
+    widgets::BindTyping(edit, [&](QWidget *) { typed << "edit"; });
+    widgets::BindTyping(memo, [&](QWidget *) { typed << "memo"; });
+    edit->setText("12");
+    memo->setPlainText("program");
+    EXPECT_TRUE(typed.isEmpty());
+    QTest::keyClick(edit, Qt::Key_5);
+    EXPECT_EQ(typed, QStringList{"edit"});
+    {
+        widgets::FieldEventSuppressor quiet;
+        QTest::keyClick(edit, Qt::Key_6);
+    }
+    EXPECT_EQ(typed.size(), 1);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    memo->setFocus();
+    QTest::keyClick(memo, Qt::Key_A);
+    EXPECT_EQ(typed, (QStringList{"edit", "memo"}));
+}

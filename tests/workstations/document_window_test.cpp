@@ -22,6 +22,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QWheelEvent>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace workstations;
@@ -323,6 +324,18 @@ TEST_F(DocumentWindow, EditsDoNotEnableSaveWhileEditingIsNotAllowed)
     view->ExitField(edit);
     EXPECT_TRUE(appstate::State().Modified());
     EXPECT_EQ(save.enabled, 0);
+}
+
+TEST_F(DocumentWindow, TheFirstKeystrokeOffersSaveWhereEditingIsAllowed)
+{
+    openTestKind();
+    SaveSignals save;
+    QTest::keyClick(control<QLineEdit>("ed_0_Nazwisko"), Qt::Key_K);
+    EXPECT_EQ(save.enabled, 1);
+    EXPECT_FALSE(appstate::State().Modified()); // the text is stored when the field is left
+    appstate::State().EditAllowed = false;
+    QTest::keyClick(control<QLineEdit>("ed_0_Imie"), Qt::Key_J);
+    EXPECT_EQ(save.enabled, 1);
 }
 
 TEST_F(DocumentWindow, MemoKeepsItsLineBreaks)

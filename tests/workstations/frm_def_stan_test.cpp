@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -408,6 +409,16 @@ TEST_F(DefStan, YearsTypedOutOfOrderAreKeptInYearOrderAndLeavingAgainChangesNoth
     ASSERT_FALSE(modified());
     // Only a change of the grid marks the data changed, not its being left once more.
     view->sgZatrudnExit();
+    EXPECT_FALSE(modified());
+}
+
+TEST_F(DefStan, TheFirstKeystrokeOffersSave)
+{
+    choose("Spawalnia");
+    QSignalSpy save(&appstate::State(), &appstate::AppState::SaveEnabledRequested);
+    QTest::keyClick(view->e_Lokalizacja, Qt::Key_B);
+    ASSERT_EQ(save.size(), 1);
+    EXPECT_TRUE(save[0][0].toBool());
     EXPECT_FALSE(modified());
 }
 
