@@ -20,6 +20,9 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include <algorithm>
+#include <utility>
+
 namespace assessment {
 
 namespace {
@@ -283,6 +286,12 @@ void TfrmRyzZakl::SetRiskAssessment(int men, int women, int pregnantWomen, int j
     TfrmOcenaRyz *panel = frmOcenaRyz();
     const TShownRatings shown =
         panel->SetRiskAssessment(men, women, pregnantWomen, juveniles, combined, final, finalFromCombined);
+    // The rule's reason names what the user can put right; it holds for these ratings only.
+    const QString note = std::exchange(m_invalidFieldNote, QString());
+    const auto notDetermined = [](int code) { return code == storage::RiskNotDetermined; };
+    if (!note.isEmpty() && notDetermined(men) && notDetermined(women) && notDetermined(pregnantWomen) &&
+        notDetermined(juveniles))
+        panel->ShowNotDeterminedReason(note);
     storage::TPomiarCzynn *m = SelectedMeasurement();
     if (!m || !measurementViewShown())
         return;
@@ -293,6 +302,53 @@ void TfrmRyzZakl::SetRiskAssessment(int men, int women, int pregnantWomen, int j
     m->ocenamax = static_cast<short>(shown.combined);
     m->ocenakon = static_cast<short>(shown.final);
     m->srodogrryz = panel->MeasuresText();
+}
+
+void TfrmRyzZakl::ReportInvalidField(const QString &name, const QString &why)
+{
+    if (!m_invalidFieldNote.isEmpty())
+        return; // the first field reported is the one to put right first
+    const QString value = (HasCombo(name) ? ComboText(name) : GetFieldValue(name)).trimmed();
+    const QString caption = FieldCaption(name);
+    m_invalidFieldNote = value.isEmpty()
+                             ? QStringLiteral("Ryzyko nie zostało określone: pole „%1” jest puste (%2).").arg(caption, why)
+                             : QStringLiteral("Ryzyko nie zostało określone: pole „%1” ma niepoprawną wartość „%2” (%3).")
+                                   .arg(caption, value, why);
+}
+
+QString TfrmRyzZakl::FieldCaption(const QString &name) const
+{
+    const QString nazwa = name.mid(name.indexOf(QLatin1Char('_')) + 1);
+    if (!FormItems)
+        return nazwa;
+    const storage::TPomiarList &items = *FormItems;
+    auto at = std::find_if(items.begin(), items.end(), [&](const auto &item) { return item->nazwa == nazwa; });
+    if (at == items.end())
+        return nazwa;
+    if (!(*at)->etyk.isEmpty())
+        return (*at)->etyk;
+    // The label a row begins with, within the field's own page.
+    const auto rowLabel = [&](auto pageItem, int row) -> QString {
+        for (auto it = std::next(pageItem); it != items.end() && (*it)->typ != QLatin1String("page"); ++it)
+            if ((*it)->Row == row && (*it)->typ == QLatin1String("label"))
+                return (*it)->etyk;
+        return QString();
+    };
+    auto pageStart = at;
+    while (pageStart != items.begin() && (*pageStart)->typ != QLatin1String("page"))
+        --pageStart;
+    const QString own = rowLabel(pageStart, (*at)->Row);
+    if (own.isEmpty())
+        return nazwa;
+    if (!own.startsWith(QLatin1Char('-')))
+        return own;
+    // "- kobiety w ciąży" continues the nearest row above whose label stands on its own.
+    for (int row = (*at)->Row - 1; row >= 1; --row) {
+        const QString above = rowLabel(pageStart, row);
+        if (!above.isEmpty() && !above.startsWith(QLatin1Char('-')))
+            return above + QLatin1Char(' ') + own;
+    }
+    return own;
 }
 
 QString TfrmRyzZakl::RiskMeasurementDate()

@@ -70,19 +70,23 @@ int headCount(const QString &text)
 
 } // namespace
 
-int CombinedRatingForYear(int men, int women, int pregnantWomen, int juveniles, const storage::TStanowisko *workstation,
-                          const QString &measurementDate)
+namespace {
+
+// The employment row of the measurement's year: kept under the year as typed, so compare
+// as numbers too (a row typed " 2020" still counts). False when the date starts with no
+// year.
+bool employmentOfYear(const storage::TStanowisko *workstation, const QString &measurementDate,
+                      const storage::TZatrudn *&row, QString &yearText)
 {
+    row = nullptr;
     if (!workstation || measurementDate.size() < 4)
-        return 0;
-    const QString yearText = measurementDate.left(4);
+        return false;
+    yearText = measurementDate.left(4);
     bool ok = false;
     const int year = yearText.toInt(&ok);
     if (!ok)
-        return 0;
-    // The employment row is kept under the year as typed; compare as numbers so that a row
-    // typed " 2020" still counts, then as text.
-    const storage::TZatrudn *row = workstation->FindEmployment(yearText);
+        return false;
+    row = workstation->FindEmployment(yearText);
     if (!row) {
         for (const storage::TZatrudn &z : workstation->Employment) {
             bool rowOk = false;
@@ -92,7 +96,17 @@ int CombinedRatingForYear(int men, int women, int pregnantWomen, int juveniles, 
             }
         }
     }
-    if (!row)
+    return true;
+}
+
+} // namespace
+
+int CombinedRatingForYear(int men, int women, int pregnantWomen, int juveniles, const storage::TStanowisko *workstation,
+                          const QString &measurementDate)
+{
+    const storage::TZatrudn *row = nullptr;
+    QString year;
+    if (!employmentOfYear(workstation, measurementDate, row, year) || !row)
         return 0;
     int combined = 0;
     if (headCount(row->Mezczyzni) > 0)
@@ -106,6 +120,25 @@ int CombinedRatingForYear(int men, int women, int pregnantWomen, int juveniles, 
     return combined;
 }
 
+QString EmploymentGap(const storage::TStanowisko *workstation, const QString &measurementDate)
+{
+    const storage::TZatrudn *row = nullptr;
+    QString year;
+    if (!employmentOfYear(workstation, measurementDate, row, year))
+        return QString();
+    if (!row) {
+        return QStringLiteral("Ocena łączna nie została określona: stanowisko nie ma danych o zatrudnieniu "
+                              "w roku %1, roku pomiaru.")
+            .arg(year);
+    }
+    for (const QString *count : {&row->Mezczyzni, &row->Kobiety, &row->KobietyCiez, &row->Mlodociani})
+        if (headCount(*count) > 0)
+            return QString();
+    return QStringLiteral("Ocena łączna nie została określona: w roku %1, roku pomiaru, na stanowisku nie zatrudniono "
+                          "nikogo.")
+        .arg(year);
+}
+
 TfrmOcenaRyz::TfrmOcenaRyz()
 {
     setObjectName(QStringLiteral("frmOcenaRyz"));
@@ -116,6 +149,12 @@ TfrmOcenaRyz::TfrmOcenaRyz()
     Label81 = new QLabel(QStringLiteral("Poziom ryzyka zawodowego:"), pOcenaRyz);
     Label81->setObjectName(QStringLiteral("Label81"));
     main->addWidget(Label81);
+    lBrakOceny = new QLabel(pOcenaRyz);
+    lBrakOceny->setObjectName(QStringLiteral("lBrakOceny"));
+    lBrakOceny->setWordWrap(true);
+    lBrakOceny->setStyleSheet(QStringLiteral("QLabel { color: #C00000; }"));
+    lBrakOceny->hide();
+    main->addWidget(lBrakOceny);
 
     auto *grid = new QGridLayout;
     main->addLayout(grid);
@@ -222,12 +261,19 @@ TShownRatings TfrmOcenaRyz::SetRiskAssessment(int men, int women, int pregnantWo
     UstawOceneRyzyka(rbOcenaMldcMale, rbOcenaMldcSrednie, rbOcenaMldcDuze, gbMlodociani, juveniles);
 
     TShownRatings shown;
+    QString reason;
     if (m_host && m_host->RatesByEmployment()) {
-        shown.combined = CombinedRatingForYear(men, women, pregnantWomen, juveniles, m_host->RiskWorkstation(),
-                                               m_host->RiskMeasurementDate());
+        const storage::TStanowisko *workstation = m_host->RiskWorkstation();
+        const QString date = m_host->RiskMeasurementDate();
+        shown.combined = CombinedRatingForYear(men, women, pregnantWomen, juveniles, workstation, date);
+        // Rated groups and still no combined rating: the employment is what is missing.
+        const auto rated = [](int code) { return code >= 10 && code <= 40; };
+        if (shown.combined == 0 && (rated(men) || rated(women) || rated(pregnantWomen) || rated(juveniles)))
+            reason = EmploymentGap(workstation, date);
     } else {
         shown.combined = std::max({men, women, pregnantWomen, juveniles});
     }
+    ShowNotDeterminedReason(reason);
     shown.final = finalFromCombined ? shown.combined : final;
     UstawOceneRyzyka(rbOcenaKompMale, rbOcenaKompSrednie, rbOcenaKompDuze, gbKompLaczna, shown.combined);
     UstawOceneRyzyka(rbOcenaKoncMale, rbOcenaKoncSrednie, rbOcenaKoncDuze, gbOcena, shown.final);
@@ -238,6 +284,17 @@ void TfrmOcenaRyz::LoadMeasuresText(const QString &text)
 {
     QSignalBlocker block(mSrodOgrRyz);
     mSrodOgrRyz->setPlainText(text);
+}
+
+void TfrmOcenaRyz::ShowNotDeterminedReason(const QString &text)
+{
+    lBrakOceny->setText(text);
+    lBrakOceny->setVisible(!text.isEmpty());
+}
+
+QString TfrmOcenaRyz::NotDeterminedReason() const
+{
+    return lBrakOceny->text();
 }
 
 QString TfrmOcenaRyz::MeasuresText() const

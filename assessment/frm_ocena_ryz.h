@@ -51,6 +51,10 @@ struct TShownRatings
 // that is empty or no number counts as nobody employed.
 int CombinedRatingForYear(int men, int women, int pregnantWomen, int juveniles, const storage::TStanowisko *workstation,
                           const QString &measurementDate);
+// Why no group counts for the combined rating: the workstation has no employment row for
+// the year of the measurement's date, or nobody is employed in it; empty otherwise (also
+// without a workstation or a date that starts with a year).
+QString EmploymentGap(const storage::TStanowisko *workstation, const QString &measurementDate);
 
 class TfrmOcenaRyz : public QWidget
 {
@@ -61,6 +65,7 @@ public:
 
     QWidget *pOcenaRyz = nullptr;
     QLabel *Label81 = nullptr;
+    QLabel *lBrakOceny = nullptr; // why a rating stays not determined (hidden when nothing to say)
     QGroupBox *gbMlodociani = nullptr;
     QRadioButton *rbOcenaMldcDuze = nullptr, *rbOcenaMldcSrednie = nullptr, *rbOcenaMldcMale = nullptr;
     QGroupBox *gbKobCiez = nullptr;
@@ -82,7 +87,9 @@ public:
     TRiskPanelHost *Host() const { return m_host; }
 
     // Shows the six ratings; the combined one is always recomputed (the argument is kept for
-    // the callers' sake). Stores nothing: the host does, with what this returns.
+    // the callers' sake). Stores nothing: the host does, with what this returns. When the
+    // groups are rated but the combined rating comes out not determined because the
+    // workstation has no employment in the measurement's year, the panel says so.
     TShownRatings SetRiskAssessment(int men, int women, int pregnantWomen, int juveniles, int combined, int final,
                                     bool finalFromCombined);
 
@@ -97,6 +104,10 @@ public:
 
     // The measures text shown.
     QString MeasuresText() const;
+    // Says why the ratings shown stay not determined (empty: hides the note). Holds until
+    // the next SetRiskAssessment.
+    void ShowNotDeterminedReason(const QString &text);
+    QString NotDeterminedReason() const;
 
     // Places the panel on a tab of measurement pages for host; the final rating and the
     // measures are editable only where the ratings are stored (the measurement window

@@ -97,6 +97,10 @@ public:
                            bool finalFromCombined) override;
     QString FormName() override { return CurrentFormName; }
     TShownMeasurement ShownMeasurement() override;
+    void ReportInvalidField(const QString &name, const QString &why) override;
+    // What the user sees a field called: its caption, else the label its row begins with
+    // (a sub-row "- kobiety w ciąży" with the row above it), else its name.
+    QString FieldCaption(const QString &name) const;
     QComboBox *FindFieldCombo(const QString &name);
     // The control of that name on the current page, or nullptr.
     QWidget *FindField(const QString &name) const;
@@ -202,6 +206,7 @@ private:
 
     int m_evaluationDepth = 0;
     bool m_eventGuard = false;
+    QString m_invalidFieldNote; // why the next ratings stay not determined (from the rule)
 };
 
 TfrmRyzZakl *frmRyzZakl();

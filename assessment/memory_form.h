@@ -57,6 +57,7 @@ public:
                            bool finalFromCombined) override;
     QString FormName() override { return Name; }
     TShownMeasurement ShownMeasurement() override { return Shown; }
+    void ReportInvalidField(const QString &name, const QString &why) override { InvalidFields << name + ": " + why; }
     void ShowWarning(const QString &text) override { Messages << text; }
     void ShowInfo(const QString &text) override { Messages << text; }
     void ShowError(const QString &text, const QString &caption) override
@@ -72,6 +73,7 @@ public:
     QStringList Writes;   // "name=value" in the order written
     QStringList Messages; // warnings and information a rule showed
     QStringList ErrorCaptions; // the captions of the errors among them
+    QStringList InvalidFields; // "name: why" for each field a rule reported as invalid
     QString Focused;
     std::function<void(const QString &name)> OnExit;
 

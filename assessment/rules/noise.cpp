@@ -223,13 +223,45 @@ bool largestMultiple(TFormAccess &form, const QStringList &names, double &larges
     return true;
 }
 
+// Names the level a multiple of names could not be computed from: the measured one when it
+// is no number or below 0, else the permitted one when it is no number or not above 0.
+void reportUndeterminedMultiple(TFormAccess &form, const NoiseFormDef &def, const QStringList &names)
+{
+    for (const QString &name : names) {
+        double v = 0;
+        if (ReadNumber(form, name, v) && v >= 0)
+            continue;
+        for (const MultipleDef &m : def.multiples) {
+            if (m.multiple != name)
+                continue;
+            double level = 0;
+            if (!ReadNumber(form, m.measured, level) || level < 0) {
+                form.ReportInvalidField(m.measured,
+                                        QStringLiteral("poziom zmierzony musi być liczbą nie mniejszą od 0"));
+                return;
+            }
+            if (!readPermittedLevel(form, m.permitted, level) || level <= 0) {
+                form.ReportInvalidField(m.permitted, m.permitted == NuisanceCombo
+                                                         ? QStringLiteral("należy wybrać pozycję z listy")
+                                                         : QStringLiteral("wartość dopuszczalna musi być "
+                                                                          "liczbą większą od 0"));
+                return;
+            }
+        }
+    }
+}
+
 void rate(TFormAccess &form, const NoiseFormDef &def)
 {
     double men = 0, pregnant = 0, juveniles = 0;
-    if (!largestMultiple(form, def.men, men) || !largestMultiple(form, def.pregnantWomen, pregnant) ||
-        !largestMultiple(form, def.juveniles, juveniles)) {
+    const QStringList *undetermined = !largestMultiple(form, def.men, men)                    ? &def.men
+                                      : !largestMultiple(form, def.pregnantWomen, pregnant) ? &def.pregnantWomen
+                                      : !largestMultiple(form, def.juveniles, juveniles)    ? &def.juveniles
+                                                                                              : nullptr;
+    if (undetermined) {
         // A multiple that could not be determined leaves the whole form not determined, so
-        // that no group is rated on part of its values.
+        // that no group is rated on part of its values; the user is told which value to mend.
+        reportUndeterminedMultiple(form, def, *undetermined);
         form.SetRiskAssessment(storage::RiskNotDetermined, storage::RiskNotDetermined, storage::RiskNotDetermined,
                                storage::RiskNotDetermined, 0, 0, true);
         return;

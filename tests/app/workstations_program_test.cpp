@@ -35,7 +35,7 @@ TEST(WorkstationsInProgram, CreateModifyRestartDelete)
         ASSERT_EQ(welding.size(), 1);
         view->lbStanowiska->setCurrentItem(welding[0]);
         EXPECT_EQ(view->lbStanCzyn->count(), 8);
-        EXPECT_EQ(view->sgZatrudn->rowCount(), 4);
+        EXPECT_EQ(view->sgZatrudn->rowCount(), 6); // 2021 to 2026
         EXPECT_TRUE(boxes.boxes.isEmpty()) << boxes.Texts().join('\n').toStdString();
         EXPECT_FALSE(s.Modified());
 

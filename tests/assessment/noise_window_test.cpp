@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -126,9 +127,17 @@ TEST_F(NoiseWindow, LevelsThatCannotBeRatedLeaveTheRatingNotDetermined)
     EXPECT_EQ(Shown("ed_PEKrotnKc"), "");
     EXPECT_EQ(Stored(), (std::vector<int>{0, 0, 0, 0, 0, 0}));
     EXPECT_TRUE(prompter.boxes.isEmpty());
+    // The panel says which value to mend, by the row the user sees it in.
+    EXPECT_EQ(frmOcenaRyz()->NotDeterminedReason().toStdString(),
+              "Ryzyko nie zostało określone: pole „Poziom ekspozycji na hałas odniesiony do 8-godzinnego dobowego "
+              "wymiaru czasu pracy LEX,8h [dB] - kobiety w ciąży” ma niepoprawną wartość „0” (wartość dopuszczalna "
+              "musi być liczbą większą od 0).");
+    EXPECT_FALSE(frmOcenaRyz()->lBrakOceny->isHidden());
     // text that is no number is refused by the window before any rule sees it
     Type("ed_PEWartDopKc", "65");
     ASSERT_EQ(Stored(), (std::vector<int>{30, 30, 30, 30, 30, 30}));
+    EXPECT_TRUE(frmOcenaRyz()->NotDeterminedReason().isEmpty());
+    EXPECT_TRUE(frmOcenaRyz()->lBrakOceny->isHidden());
     Type("ed_PEWartZm", "abc");
     ASSERT_EQ(prompter.boxes.size(), 1);
     EXPECT_EQ(prompter.boxes[0].text, "Niepoprawny format wprowadzonej danej liczbowej!");

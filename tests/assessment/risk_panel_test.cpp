@@ -4,6 +4,7 @@
 #include "tests/support/fakes.h"
 
 #include <QGroupBox>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -191,6 +192,24 @@ TEST_F(RiskPanel, TheEmploymentOfTheYearDecidesWhoeverHostsThePanel)
 {
     panel->SetRiskAssessment(10, 30, 10, 10, 0, 0, true);
     EXPECT_EQ(panel->ShownCode(panel->gbKompLaczna), 10);
+}
+
+TEST_F(RiskPanel, RatedGroupsWithoutEmploymentInTheYearSayWhyTheCombinedIsMissing)
+{
+    host.date = QStringLiteral("2019-05-01");
+    panel->SetRiskAssessment(30, 30, 30, 30, 0, 0, true);
+    EXPECT_EQ(panel->NotDeterminedReason(), "Ocena łączna nie została określona: stanowisko nie ma danych o "
+                                            "zatrudnieniu w roku 2019, roku pomiaru.");
+    EXPECT_FALSE(panel->lBrakOceny->isHidden());
+    host.workstation.AddEmployment(Year("2019", "0", "", "0", "0"));
+    panel->SetRiskAssessment(30, 30, 30, 30, 0, 0, true);
+    EXPECT_EQ(panel->NotDeterminedReason(), "Ocena łączna nie została określona: w roku 2019, roku pomiaru, na "
+                                            "stanowisku nie zatrudniono nikogo.");
+    panel->SetRiskAssessment(0, 0, 0, 0, 0, 0, true); // nothing rated: nothing to explain
+    EXPECT_TRUE(panel->NotDeterminedReason().isEmpty());
+    host.date = QStringLiteral("2021-03-15");
+    panel->SetRiskAssessment(30, 30, 30, 30, 0, 0, true);
+    EXPECT_TRUE(panel->lBrakOceny->isHidden());
 }
 
 TEST_F(RiskPanel, NoMeasurementDateRatesZeroWithoutFailing)
