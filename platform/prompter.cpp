@@ -76,6 +76,10 @@ public:
             if (auto *b = box.button(m.qt))
                 b->setText(QString::fromUtf8(m.text));
         }
+        if ((buttons & MsgDefaultNo) && box.button(QMessageBox::No)) {
+            box.setDefaultButton(QMessageBox::No);
+            box.setEscapeButton(QMessageBox::No);
+        }
         const int r = box.exec();
         for (const Map &m : map) {
             if (r == m.qt)
@@ -132,6 +136,11 @@ void ShowError(const QString &text, const QString &caption)
 bool AskYesNo(const QString &text, const QString &caption)
 {
     return MessageBox(text, caption, MsgIcon::Question, MsgYes | MsgNo) == MsgYes;
+}
+
+bool ConfirmDeletion(const QString &text, const QString &caption)
+{
+    return MessageBox(text, caption, MsgIcon::Question, MsgYes | MsgNo | MsgDefaultNo) == MsgYes;
 }
 
 void ShowFileAccessError()

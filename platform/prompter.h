@@ -18,6 +18,8 @@ enum MsgButton : int {
     MsgAbort = 0x10,
     MsgRetry = 0x20,
     MsgIgnore = 0x40,
+    // Not a button: with Yes and No, No is the default (Enter and Escape answer No).
+    MsgDefaultNo = 0x100,
 };
 
 // Every message box of the program goes through one prompter, so that tests can script
@@ -42,6 +44,9 @@ void ShowInfo(const QString &text, const QString &caption = QString());
 void ShowWarning(const QString &text, const QString &caption = QString());
 void ShowError(const QString &text, const QString &caption = QString());
 bool AskYesNo(const QString &text, const QString &caption);
+// A question before something is deleted: Yes/No with "Nie" as the default button, so an
+// Enter pressed out of habit deletes nothing.
+bool ConfirmDeletion(const QString &text, const QString &caption);
 
 // Shows FileAccessErrorText() (tarvelin_error.h) as a warning.
 void ShowFileAccessError();

@@ -161,11 +161,20 @@ void TfrmMain::buildActions()
     mZapisz = makeAction(this, "mZapisz", QStringLiteral("&Zapisz..."));
     mDruk = makeAction(this, "mDruk", QStringLiteral("&Drukuj"));
     mKoniec = makeAction(this, "mKoniec", QStringLiteral("&Koniec"));
-    mDelete = makeAction(this, "mDelete", QStringLiteral("Usuń "));
-    mModify = makeAction(this, "mModify", QStringLiteral("Modyfikuj"));
-    mCopy = makeAction(this, "mCopy", QStringLiteral("Kopiuj"));
-    mPaste = makeAction(this, "mPaste", QStringLiteral("Wklej"));
-    mIndeks = makeAction(this, "mIndeks", QStringLiteral("Indeks"));
+    mDelete = makeAction(this, "mDelete", QStringLiteral("&Usuń "));
+    mModify = makeAction(this, "mModify", QStringLiteral("&Modyfikuj"));
+    mCopy = makeAction(this, "mCopy", QStringLiteral("&Kopiuj"));
+    mPaste = makeAction(this, "mPaste", QStringLiteral("&Wklej"));
+    mIndeks = makeAction(this, "mIndeks", QStringLiteral("&Indeks"));
+    // The keys every desktop program answers; an editor that has the focus keeps its own
+    // (Delete, copy and paste of text) before the command sees them.
+    mNowy->setShortcut(QKeySequence::New);
+    mZapisz->setShortcut(QKeySequence::Save);
+    mDruk->setShortcut(QKeySequence::Print);
+    mDelete->setShortcut(QKeySequence::Delete);
+    mCopy->setShortcut(QKeySequence::Copy);
+    mPaste->setShortcut(QKeySequence::Paste);
+    mIndeks->setShortcut(QKeySequence::HelpContents);
 
     mPlik = mMenu->addMenu(QStringLiteral("&Plik"));
     mPlik->setObjectName(QStringLiteral("mPlik"));
@@ -174,14 +183,14 @@ void TfrmMain::buildActions()
     mPlik->addSeparator();
     mPlik->addAction(mDruk);
     mPlik->addAction(mKoniec);
-    mEdycja = mMenu->addMenu(QStringLiteral("Edycja"));
+    mEdycja = mMenu->addMenu(QStringLiteral("&Edycja"));
     mEdycja->setObjectName(QStringLiteral("mEdycja"));
     mEdycja->addAction(mDelete);
     mEdycja->addAction(mModify);
     mEdycja->addSeparator();
     mEdycja->addAction(mCopy);
     mEdycja->addAction(mPaste);
-    mHelp = mMenu->addMenu(QStringLiteral("&Pomoc"));
+    mHelp = mMenu->addMenu(QStringLiteral("Pomo&c")); // Alt+P opens "Plik"
     mHelp->setObjectName(QStringLiteral("mHelp"));
     mHelp->addAction(mIndeks);
 

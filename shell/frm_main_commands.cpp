@@ -35,7 +35,7 @@ bool confirmDelete(appstate::TView *view, const QString &usual)
     QString question = view->DeleteQuestion();
     if (question.isEmpty())
         question = usual;
-    return platform::AskYesNo(question, kDeleteCaption);
+    return platform::ConfirmDeletion(question, kDeleteCaption);
 }
 
 } // namespace

@@ -674,7 +674,7 @@ void TfrmDefStan::bbDelRowClick()
     const int row = sgZatrudn->currentRow();
     if (row < 0 || row >= sgZatrudn->rowCount())
         return;
-    if (!platform::AskYesNo(QStringLiteral("Czy na pewno usunąć wybrany wiersz w tabeli dot. zatrudnienia?"),
+    if (!platform::ConfirmDeletion(QStringLiteral("Czy na pewno usunąć wybrany wiersz w tabeli dot. zatrudnienia?"),
                             QStringLiteral("Potwierdź usunięcie danych ")))
         return;
     const bool filling = m_filling;
@@ -889,7 +889,7 @@ void TfrmDefStan::Delete()
 {
     if (!HasDeletableSelection())
         return;
-    if (!platform::AskYesNo(DeleteQuestion(), QStringLiteral("Potwierdź usunięcie danych ")))
+    if (!platform::ConfirmDeletion(DeleteQuestion(), QStringLiteral("Potwierdź usunięcie danych ")))
         return;
     if (DeleteWorkstation())
         appstate::State().SetModified(false);

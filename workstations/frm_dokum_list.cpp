@@ -424,7 +424,7 @@ void TfrmDokum::Delete()
 {
     if (!HasDeletableSelection())
         return;
-    if (!platform::AskYesNo(DeleteQuestion(), QStringLiteral("Potwierdź usunięcie danych ")))
+    if (!platform::ConfirmDeletion(DeleteQuestion(), QStringLiteral("Potwierdź usunięcie danych ")))
         return;
     DeleteSelection();
     appstate::State().NewDocument = true;

@@ -178,6 +178,7 @@ TEST_F(Commands, EachCommandReachesTheCurrentView)
     EXPECT_EQ(v("frmRyzZakl").calls, QStringList({"New", "Modify", "Delete", "Save"}));
     ASSERT_EQ(prompter.boxes.size(), 1);
     EXPECT_EQ(prompter.boxes[0].text, QStringLiteral("Czy na pewno usunąć wybrany pomiar?"));
+    EXPECT_EQ(prompter.boxes[0].buttons, platform::MsgYes | platform::MsgNo | platform::MsgDefaultNo); // Enter: "Nie"
     EXPECT_EQ(prompter.boxes[0].caption, QStringLiteral("Potwierdź usunięcie danych "));
     EXPECT_FALSE(w->tbSave->isEnabled());
     click(w->tbPrint);

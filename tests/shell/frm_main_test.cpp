@@ -1,7 +1,7 @@
-#include "assessment/views.h"
 #include "appstate/appstate.h"
 #include "appstate/view.h"
 #include "appstate/view_registry.h"
+#include "assessment/views.h"
 #include "platform/paths.h"
 #include "shell/frm_main.h"
 #include "shell/placeholder_view.h"
@@ -19,6 +19,9 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSet>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -512,6 +515,40 @@ TEST(RunExternal, HelpViewersAreCarriedOverAndPathsKeptWhole)
     EXPECT_EQ(launcher.opened, QStringList{"/opt/x/a.hlp"});
 }
 
+TEST(MainWindowLayout, CommandsCarryTheStandardKeysAndEveryMnemonicIsUnique)
+{
+    FixtureFolder fx(true);
+    TfrmMain w;
+    EXPECT_EQ(w.mNowy->shortcut(), QKeySequence(QKeySequence::New));
+    EXPECT_EQ(w.mZapisz->shortcut(), QKeySequence(QKeySequence::Save));
+    EXPECT_EQ(w.mDelete->shortcut(), QKeySequence(QKeySequence::Delete));
+    EXPECT_EQ(w.mDruk->shortcut(), QKeySequence(QKeySequence::Print));
+    EXPECT_EQ(w.mCopy->shortcut(), QKeySequence(QKeySequence::Copy));
+    EXPECT_EQ(w.mPaste->shortcut(), QKeySequence(QKeySequence::Paste));
+    EXPECT_EQ(w.mIndeks->shortcut(), QKeySequence(Qt::Key_F1));
+    // One letter per menu on the bar, one per item within a menu.
+    auto mnemonic = [](const QString &text) {
+        const qsizetype at = text.indexOf(QLatin1Char('&'));
+        return at < 0 || at + 1 >= text.size() ? QChar() : text.at(at + 1).toLower();
+    };
+    QSet<QChar> bar;
+    for (QAction *menu : w.mMenu->actions()) {
+        const QChar key = mnemonic(menu->text());
+        EXPECT_FALSE(key.isNull()) << menu->text().toStdString();
+        EXPECT_FALSE(bar.contains(key)) << menu->text().toStdString();
+        bar.insert(key);
+        QSet<QChar> items;
+        for (QAction *item : menu->menu()->actions()) {
+            if (item->isSeparator())
+                continue;
+            const QChar k = mnemonic(item->text());
+            EXPECT_FALSE(k.isNull()) << item->text().toStdString();
+            EXPECT_FALSE(items.contains(k)) << item->text().toStdString();
+            items.insert(k);
+        }
+    }
+}
+
 TEST(MainWindowLayout, ComponentNamesAndMenus)
 {
     FixtureFolder fx(true);
@@ -522,7 +559,7 @@ TEST(MainWindowLayout, ComponentNamesAndMenus)
         EXPECT_NE(w.findChild<QObject *>(name), nullptr) << name;
     for (const char *name : {"mNowy", "mZapisz", "mDruk", "mKoniec", "mDelete", "mModify", "mCopy", "mPaste", "mIndeks"})
         EXPECT_NE(w.findChild<QAction *>(name), nullptr) << name;
-    EXPECT_EQ(w.mDelete->text(), QStringLiteral("Usuń "));
+    EXPECT_EQ(w.mDelete->text(), QStringLiteral("&Usuń "));
     EXPECT_EQ(w.tbDelete->text(), QStringLiteral("Usuń"));
     EXPECT_EQ(w.tbSave->toolTip(), "Zapisz");
     EXPECT_EQ(w.FEpCRight->CaptionHeight(), 20);

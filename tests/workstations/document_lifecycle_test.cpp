@@ -324,6 +324,7 @@ TEST_F(DocumentLifecycle, DeleteRemovesTheEntryAndItsDataFile)
     view->Delete();
     ASSERT_EQ(boxes.boxes.size(), 1);
     EXPECT_EQ(boxes.boxes[0].text, "Czy na pewno usunąć wybrany dokument?");
+    EXPECT_TRUE(boxes.boxes[0].buttons & platform::MsgDefaultNo);
     EXPECT_EQ(boxes.boxes[0].caption, "Potwierdź usunięcie danych ");
     EXPECT_EQ(listLines(), QStringList({"2024-02-03 - B"}));
     EXPECT_FALSE(fx.Exists("dokumenty/test/test_dane_1.xml"));

@@ -1,0 +1,49 @@
+#include "platform/prompter.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The real message box, answered with whatever its default button is (Enter), as a user
+// pressing Enter out of habit would.
+struct RealBoxes
+{
+    QByteArray scripted = qgetenv("TARVELIN_SCRIPTED_BOXES");
+    RealBoxes() { qunsetenv("TARVELIN_SCRIPTED_BOXES"); }
+    ~RealBoxes() { qputenv("TARVELIN_SCRIPTED_BOXES", scripted); }
+};
+
+void pressEnterOnTheBox(QString &defaultText)
+{
+    auto *timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, &defaultText] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        QPushButton *def = box->defaultButton();
+        defaultText = def ? def->text() : QString();
+        if (def)
+            def->click();
+        else
+            box->reject();
+    });
+    timer->start(10);
+}
+
+} // namespace
+
+TEST(Prompter, ADeletionIsConfirmedOnlyByChoosingYesEnterAnswersNie)
+{
+    RealBoxes real;
+    QString defaultText;
+    pressEnterOnTheBox(defaultText);
+    EXPECT_FALSE(platform::ConfirmDeletion(QStringLiteral("Czy na pewno usunąć wybrany pomiar?"),
+                                           QStringLiteral("Potwierdź usunięcie danych ")));
+    EXPECT_EQ(defaultText, "Nie");
+}
