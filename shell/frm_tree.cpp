@@ -181,7 +181,7 @@ void TfrmTree::done(int result)
 {
     if (result == ResultChosen) {
         if (!SelectedNode) {
-            ResultText.clear();
+            return; // nothing selected is no choice: the dialog stays open
         } else if (SelectedNode->childCount() > 0) {
             platform::ShowError(QStringLiteral("Można wybierać tylko pozycje z najniższego poziomu."));
             return; // the dialog stays open

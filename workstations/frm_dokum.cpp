@@ -139,11 +139,13 @@ void TfrmDokum::buildControls()
     lbDatyOsob->setSelectionMode(QAbstractItemView::SingleSelection);
     leftLayout->addWidget(lbDatyOsob);
     spDokum->addWidget(pLeft);
-    // A document opens when its line becomes the current one, by mouse or by keyboard, so the
-    // line selected is always the document shown.
-    connect(lbDatyOsob, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *current, QListWidgetItem *) {
-        if (!m_syncingList && current)
-            lbDatyOsobClick(current);
+    // A document opens when the user selects its line, by mouse or by the arrow keys, so the
+    // line selected is always the document shown. Tabbing into the list only makes a line
+    // current, unselected, and opens nothing.
+    connect(lbDatyOsob, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem *> selected = lbDatyOsob->selectedItems();
+        if (!m_syncingList && !selected.isEmpty())
+            lbDatyOsobClick(selected.first());
     });
 
     pgDokum = new QTabWidget(spDokum);

@@ -132,15 +132,20 @@ TEST_F(TreeDialog, WithdrawReturnsEmptyCloseAndEscapeKeepTheValue)
     EXPECT_EQ(text, "Archiwum");
 }
 
-TEST_F(TreeDialog, ChooseWithNothingSelectedReturnsEmpty)
+TEST_F(TreeDialog, ChooseWithNothingSelectedIsNoChoice)
 {
-    whenShown([](TfrmTree &d) {
+    bool stayedOpen = false;
+    whenShown([&](TfrmTree &d) {
         d.pTree->setCurrentItem(nullptr);
-        d.done(TfrmTree::ResultChosen);
+        QTest::mouseClick(d.bOk, Qt::LeftButton);
+        stayedOpen = d.isVisible();
+        QTest::mouseClick(d.bZamknij, Qt::LeftButton);
     });
     QString text = "cos";
-    EXPECT_EQ(dlg.SelectFromTree(kPath, "brak", text), TfrmTree::ResultChosen);
-    EXPECT_EQ(text, "");
+    EXPECT_EQ(dlg.SelectFromTree(kPath, "Archiwum", text), TfrmTree::ResultClosed);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(text, "Archiwum"); // the field keeps what it held
+    EXPECT_FALSE(dlg.LeafChosen);
 }
 
 TEST_F(TreeDialog, KeyboardChoiceIsWhatWybierzReturns)

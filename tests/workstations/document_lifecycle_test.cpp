@@ -12,10 +12,12 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -512,6 +514,21 @@ TEST_F(DocumentLifecycle, MovingThroughTheListOpensEachDocumentSoDeleteRemovesTh
     EXPECT_EQ(listLines(), QStringList({" - B2"})); // the saved document has no date
     EXPECT_FALSE(fx.Exists("dokumenty/test/test_dane_1.xml"));
     EXPECT_EQ(view->lbDatyOsob->currentRow(), -1);
+}
+
+TEST_F(DocumentLifecycle, TabbingIntoTheListOpensNothingTheArrowKeysDo)
+{
+    writeList(entry(1, "2024-01-02", "A", "2") + entry(2, "2024-02-03", "B", "2"));
+    writeData(1, {"Nazwisko=A"});
+    writeData(2, {"Nazwisko=B"});
+    open();
+    QFocusEvent tabIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(view->lbDatyOsob, &tabIn);
+    EXPECT_EQ(edit("Nazwisko")->text(), "");
+    EXPECT_EQ(view->SelectedEntry(), nullptr);
+    QTest::keyClick(view->lbDatyOsob, Qt::Key_Down);
+    ASSERT_NE(view->SelectedEntry(), nullptr);
+    EXPECT_EQ(edit("Nazwisko")->text(), view->SelectedEntry()->nr == 1 ? "A" : "B");
 }
 
 TEST_F(DocumentLifecycle, ChangesThatCouldNotBeSavedKeepTheirDocumentAndItsLine)
