@@ -40,7 +40,8 @@ public:
     virtual bool Save() { return true; } // false when nothing was written; Modified stays
     virtual void Delete() {}
     virtual void Modify() {}
-    virtual void Print() {}
+    // A view that prints nothing yet says so (no print dialog serves it).
+    virtual void Print();
     virtual void Copy() {}
     virtual void Paste() {}
 

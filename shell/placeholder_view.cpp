@@ -16,8 +16,8 @@ PlaceholderView::PlaceholderView(const QString &viewName, QWidget *owner) : m_vi
     m_panel->setObjectName(QStringLiteral("pPlaceholder_") + viewName);
     m_panel->setProperty("viewName", viewName);
     auto *layout = new QVBoxLayout(m_panel);
-    auto *label = new QLabel(
-        QStringLiteral("Widok \"%1\" nie jest jeszcze dostępny w tej wersji programu.").arg(viewName), m_panel);
+    // The user knows the place by the caption above the panel, never by its internal name.
+    auto *label = new QLabel(QStringLiteral("Ta część programu nie jest jeszcze dostępna w tej wersji."), m_panel);
     label->setObjectName(QStringLiteral("lPlaceholder"));
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(true);
@@ -73,6 +73,7 @@ void PlaceholderView::Modify()
 void PlaceholderView::Print()
 {
     Calls << QStringLiteral("Print");
+    appstate::TView::Print();
 }
 
 void PlaceholderView::Copy()

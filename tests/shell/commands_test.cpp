@@ -197,6 +197,20 @@ TEST_F(Commands, PrintGoesToThePrintDialogsWhenRegistered)
     EXPECT_EQ(printed, QStringList({"frmWydruk:zaklocen\\frm\\zalaczn", "frmWydrukRej"}));
 }
 
+TEST_F(Commands, PrintWhereNothingCanBePrintedYetSaysSo)
+{
+    // A view that prints nothing of its own, with no print dialog registered.
+    struct NothingToPrint : appstate::TView
+    {
+        QWidget *GetMainPanel() override { return nullptr; }
+        void InitView() override {}
+    } view;
+    view.Print();
+    ASSERT_EQ(prompter.boxes.size(), 1);
+    EXPECT_EQ(prompter.boxes[0].text, "Z tego miejsca programu nie można jeszcze niczego wydrukować.");
+    EXPECT_EQ(prompter.boxes[0].icon, platform::MsgIcon::Information);
+}
+
 TEST_F(Commands, SaveCommitsTheFieldBeingEditedFirst)
 {
     CommandView &defstan = v("frmDefStan");

@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -331,6 +332,10 @@ TEST_F(MainWindowShipped, UnregisteredViewsAreNamedPlaceholders)
     EXPECT_GE(p->InitCount, 1);
     ASSERT_TRUE(w.HostedPanel);
     EXPECT_EQ(w.HostedPanel->objectName(), "pPlaceholder_frmDefStan");
+    // The user is told in plain words, never by the view's internal name.
+    const auto *note = w.HostedPanel->findChild<QLabel *>("lPlaceholder");
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(note->text(), "Ta część programu nie jest jeszcze dostępna w tej wersji.");
     EXPECT_EQ(w.HostedPanel->parentWidget(), w.FEpCRight);
     clickHeader(w, 1);
     PlaceholderView *d = w.PlaceholderFor("frmDokum");
