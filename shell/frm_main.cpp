@@ -302,6 +302,14 @@ void TfrmMain::FormShow()
     // view is ever opened (the factor-list reader needs it).
     appstate::State().CatalogueFolder = storage::CatalogueFolderOf(storage::NavigationGroups());
     buildBar();
+    // On the first run the bar is as wide as its longest group caption needs; later runs
+    // keep the width the user left it at.
+    if (!widgets::HasStoredGeometry(this, pLeft->objectName())) {
+        const int wanted = std::max(113, FEGXMainOutlookBar->WidthForCaptions());
+        const QList<int> sizes = splitMain->sizes();
+        const int total = sizes.size() == 2 && sizes[0] + sizes[1] > 0 ? sizes[0] + sizes[1] : 752;
+        splitMain->setSizes({wanted, std::max(1, total - wanted)});
+    }
     setWindowTitle(QStringLiteral("Tarvelin "));
     appstate::State().DataVersion = QStringLiteral("1.1");
 }

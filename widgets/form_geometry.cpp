@@ -178,6 +178,18 @@ void RestoreFormGeometry(QWidget *form)
     keepOnScreen(form);
 }
 
+bool HasStoredGeometry(const QWidget *form, const QString &component)
+{
+    if (!form)
+        return false;
+    platform::IniFile ini(GeometryIniPath());
+    ini.Load();
+    for (const char *p : kProps)
+        if (ini.HasKey(form->objectName(), component + QLatin1Char('.') + QLatin1String(p)))
+            return true;
+    return false;
+}
+
 bool SaveFormGeometry(QWidget *form, QWidget *component1, QWidget *component2)
 {
     if (!form)

@@ -18,6 +18,10 @@ QString ExtractComponentName(const QString &key);
 // their keys stand in the section; -9999 leaves a value as designed.
 void RestoreFormGeometry(QWidget *form);
 
+// Whether a geometry of component (an inner component of form, or form itself) was kept by
+// an earlier run.
+bool HasStoredGeometry(const QWidget *form, const QString &component);
+
 // Stores the geometry of form and of up to two inner components (may be null).
 // Returns false when the ini file cannot be written.
 bool SaveFormGeometry(QWidget *form, QWidget *component1 = nullptr, QWidget *component2 = nullptr);

@@ -1,9 +1,11 @@
 #include "widgets/outlook_bar.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
 #include <QStyle>
+#include <QToolTip>
 #include <qdrawutil.h>
 
 namespace widgets {
@@ -171,6 +173,41 @@ int TGXCustomOutlookBar::SlotHeight() const
 {
     const Layout l = computeLayout();
     return l.slot > 0 ? l.slot : imageSize().height() + 12 + fontMetrics().height() + Spacing;
+}
+
+QString TGXCustomOutlookBar::ToolTipAt(const QPoint &pos) const
+{
+    const HitInfo hit = HitTest(pos);
+    if (hit.part == Part::Header && hit.index >= 0 && hit.index < ButtonCount())
+        return displayCaption(Buttons(hit.index)->Caption());
+    if ((hit.part == Part::Image || hit.part == Part::Caption) && m_selectedButton >= 0 && hit.index >= 0 &&
+        hit.index < Buttons(m_selectedButton)->Count())
+        return displayCaption(Buttons(m_selectedButton)->Item(hit.index)->Caption());
+    return QString();
+}
+
+int TGXCustomOutlookBar::WidthForCaptions() const
+{
+    const QFontMetrics fm(ButtonFont);
+    int widest = 0;
+    for (int i = 0; i < ButtonCount(); ++i)
+        widest = std::max(widest, fm.horizontalAdvance(displayCaption(Buttons(i)->Caption())));
+    // The frame (1 on each side), the header's text margin (2 on each side) and a little air.
+    return widest + 2 + 4 + 8;
+}
+
+bool TGXCustomOutlookBar::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        const QString text = ToolTipAt(help->pos());
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, this);
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 QString TGXCustomOutlookBar::displayCaption(const QString &caption) const

@@ -141,6 +141,11 @@ public:
     QRect HeaderRect(int index) const;
     HitInfo HitTest(const QPoint &pos) const;
     HitInfo HoverPart() const { return m_hover; }
+    // The full caption of the button header or item at pos (shown as its tooltip, since a
+    // narrow bar cuts captions short); empty elsewhere.
+    QString ToolTipAt(const QPoint &pos) const;
+    // The bar's width at which every button header shows its whole caption.
+    int WidthForCaptions() const;
 
     // Call after changing a setting directly.
     void Changed();
@@ -152,6 +157,7 @@ signals:
     void OnItemTextClick();
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;

@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -133,6 +134,20 @@ protected:
 };
 
 } // namespace
+
+TEST_F(MainWindowShipped, OnTheFirstRunTheBarFitsItsLongestGroupCaptionLaterRunsKeepTheirWidth)
+{
+    Views views;
+    {
+        TfrmMain w;
+        w.show();
+        EXPECT_GE(w.splitMain->sizes()[0], w.FEGXMainOutlookBar->WidthForCaptions());
+    }
+    fx.WriteText("Tarvelin.ini", "[frmMain]\npLeft.Width=90\n");
+    TfrmMain again;
+    again.show();
+    EXPECT_EQ(again.splitMain->sizes()[0], 90);
+}
 
 TEST_F(MainWindowShipped, StartShowsShippedGroupsItemsIconsAndFirstView)
 {

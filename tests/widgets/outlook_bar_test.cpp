@@ -255,3 +255,18 @@ TEST(OutlookBarLayout, WrappedCaptionsGetRoomForTheirLines)
     EXPECT_EQ(f.bar.ItemCaptionRect(0).height(), f.bar.SlotHeight() - 32 - 12 - f.bar.Spacing);
     EXPECT_LT(f.bar.ItemCaptionRect(0).bottom(), f.bar.ItemImageRect(1).top());
 }
+
+TEST(OutlookBarCaptions, ACaptionCutShortIsReadInFullAsTheTooltipAndTheBarKnowsTheWidthItNeeds)
+{
+    BarFixture f;
+    const QString longCaption = QStringLiteral("Badania profilaktyczne i szkolenia BHP");
+    f.bar.Buttons(1)->SetCaption(longCaption);
+    f.bar.Changed();
+    const QRect header = f.bar.HeaderRect(1);
+    EXPECT_GT(QFontMetrics(f.bar.ButtonFont).horizontalAdvance(longCaption), header.width() - 4); // cut short
+    EXPECT_EQ(f.bar.ToolTipAt(header.center()), longCaption);
+    EXPECT_EQ(f.bar.ToolTipAt(f.bar.ItemImageRect(0).center()), "Element 0");
+    EXPECT_EQ(f.bar.ToolTipAt(QPoint(-5, -5)), "");
+    f.bar.resize(f.bar.WidthForCaptions(), f.bar.height());
+    EXPECT_LE(QFontMetrics(f.bar.ButtonFont).horizontalAdvance(longCaption), f.bar.HeaderRect(1).width() - 4);
+}
