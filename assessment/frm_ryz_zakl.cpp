@@ -147,6 +147,11 @@ TShownMeasurement TfrmRyzZakl::ShownMeasurement()
     return shown.IsSet() ? shown : TShownMeasurement();
 }
 
+bool TfrmRyzZakl::InSampleData()
+{
+    return appstate::State().DataFolder == QLatin1String("wzrocen\\");
+}
+
 TfrmRyzZakl *frmRyzZakl()
 {
     static QPointer<TfrmRyzZakl> instance;

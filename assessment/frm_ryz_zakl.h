@@ -128,6 +128,8 @@ public:
     };
     using ParamTreeChooser = std::function<ParamTreeChoice(const QString &treeFile, const QString &current)>;
     static void SetParamTreeChooser(ParamTreeChooser chooser);
+    // The sample data folder "wzrocen\": read-only, shown by the element's caption.
+    static bool InSampleData();
     // Save is allowed in the measurement view outside the sample data; where it is not,
     // Modified is cleared.
     bool SaveAllowed() const;

@@ -21,17 +21,6 @@
 
 namespace assessment {
 
-namespace {
-
-const char *const SampleDataFolder = "wzrocen\\";
-
-bool inSampleData()
-{
-    return appstate::State().DataFolder == QLatin1String(SampleDataFolder);
-}
-
-} // namespace
-
 void TfrmRyzZakl::InitView()
 {
     appstate::AppState &state = appstate::State();
@@ -60,7 +49,7 @@ void TfrmRyzZakl::InitView()
         workstations::LoadWorkstations(state.DataFolder + QStringLiteral("struktura_dane.xml"),
                                        widgets::ProgressWindowReport());
     }
-    if (!inSampleData()) {
+    if (!InSampleData()) {
         lStanowisko->show();
         cbStanow->show();
         QSignalBlocker block(cbStanow);

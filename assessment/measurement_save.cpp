@@ -17,21 +17,10 @@
 
 namespace assessment {
 
-namespace {
-
-const char *const SampleDataFolder = "wzrocen\\";
-
-bool inSampleData()
-{
-    return appstate::State().DataFolder == QLatin1String(SampleDataFolder);
-}
-
-} // namespace
-
 bool TfrmRyzZakl::SaveAllowed() const
 {
     const appstate::AppState &s = appstate::State();
-    return s.ViewName == QLatin1String("frmRyzZakl") && s.DataFolder != QLatin1String("wzrocen\\");
+    return s.ViewName == QLatin1String("frmRyzZakl") && !InSampleData();
 }
 
 void TfrmRyzZakl::ApplySaveRule()
@@ -115,7 +104,7 @@ void TfrmRyzZakl::rereadSumPartners(storage::TStanowisko &w, const storage::TCzy
 bool TfrmRyzZakl::AskSaveChanges()
 {
     appstate::AppState &state = appstate::State();
-    if (inSampleData())
+    if (InSampleData())
         return true;
     bool result = true;
     if (state.Modified()) {

@@ -568,7 +568,7 @@ void TfrmRyzZakl::BuildMeasurementForm(storage::TPomiarList &items, QTabWidget *
     if (view == QLatin1String("frmDefStan") || !pageControl)
         return;
     const bool measurementView = view == QLatin1String("frmRyzZakl");
-    const bool sampleData = dataFolder == QLatin1String("wzrocen\\");
+    const bool sampleData = InSampleData();
 
     FormItems = &items;
     if (measurementView) {
