@@ -9,6 +9,9 @@
 #include "platform/window_registry.h"
 #include "reportengine/expr_functions_library.h"
 #include "shell/frm_main.h"
+#include "shell/frm_www.h"
+#include "shell/help_debug_log.h"
+#include "shell/html_help.h"
 #include "storage/startup_check.h"
 #include "widgets/progress_dialog.h"
 #include "workstations/views.h"
@@ -53,7 +56,7 @@ const std::vector<StartupWindow> &startupWindows()
         {"frmZestaw", [] { return placeholderWindow("frmZestaw"); }},
         {"frmWydrukRej", [] { return placeholderWindow("frmWydrukRej"); }},
         {"frmStatRep", [] { return placeholderWindow("frmStatRep"); }},
-        {"frmHTMLHelp", [] { return placeholderWindow("frmHTMLHelp"); }},
+        {"frmHTMLHelp", [] { return static_cast<QWidget *>(shell::frmHTMLHelp()); }},
         {"frmStatKartWypP2_1", [] { return placeholderWindow("frmStatKartWypP2_1"); }},
         {"frmWypadekDrogaP2", [] { return placeholderWindow("frmWypadekDrogaP2"); }},
         {"frmKartWypP2", [] { return placeholderWindow("frmKartWypP2"); }},
@@ -114,8 +117,13 @@ bool RunModuleInitialisations(const QStringList &arguments)
         return false;
     // 4. The locale.
     FixLocale();
-    // 5-7. Help library, debug log and help viewer.
+    // 5. The help viewer of this system.
+    const QString helpViewer = shell::LocateHelpViewer();
+    // 6. Debug mode and the help debug log (an old log goes either way).
     debugMode = DebugModeRequested(arguments);
+    shell::InitHelpDebugLog(debugMode, arguments, helpViewer);
+    // 7. F1 asks for help everywhere in the program.
+    shell::InstallHelpKey();
     return true;
 }
 
@@ -131,6 +139,7 @@ void RegisterViews()
 {
     // One line per view library, for example workstations::RegisterViews(); until a view
     // registers, the main window shows a named placeholder panel for it.
+    shell::RegisterViews();
     assessment::RegisterViews();
     workstations::RegisterViews();
 }
@@ -159,7 +168,8 @@ int RunTarvelin(int argc, char **argv)
     if (autoclose > 0)
         QTimer::singleShot(autoclose, shell::frmMain(), [] { shell::frmMain()->close(); });
     const int rc = application.exec();
-    platform::DestroyAllWindows();
+    platform::DestroyAllWindows(); // the help window closes the help viewer
+    shell::FinishHelpDebugLog();
     return rc;
 }
 

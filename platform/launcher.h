@@ -17,6 +17,12 @@ public:
     virtual bool OpenWithDesktop(const QString &filePathOrUrl) = 0;
     // Finds a program on the search path; empty when none.
     virtual QString FindProgram(const QString &name) = 0;
+    // Starts a program that stays this program's own, so that it can be ended again (the
+    // help viewer is closed when the program ends). A handle above 0, or 0 when the
+    // program could not be started.
+    virtual qint64 StartOwned(const QString &program, const QStringList &arguments) = 0;
+    // Ends a program started by StartOwned, if it still runs, and forgets the handle.
+    virtual void Stop(qint64 handle) = 0;
 };
 
 Launcher &CurrentLauncher();

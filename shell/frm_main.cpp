@@ -9,6 +9,8 @@
 #include "platform/tarvelin_error.h"
 #include "platform/window_registry.h"
 #include "shell/frm_tree.h"
+#include "shell/help_topics.h"
+#include "shell/html_help.h"
 #include "shell/placeholder_view.h"
 #include "storage/document_files.h"
 #include "storage/navigation_file.h"
@@ -489,6 +491,7 @@ void TfrmMain::giveBackHostedPanel()
 {
     QWidget *panel = HostedPanel.data();
     HostedPanel = nullptr;
+    setProperty("helpContext", HelpTopic);
     if (!panel)
         return;
     FEpCRight->ContentLayout()->removeWidget(panel);
@@ -523,6 +526,9 @@ void TfrmMain::ShowViewPanel(QWidget *panel, const QString &caption)
         FEpCRight->ContentLayout()->addWidget(panel);
     }
     HostedPanel = panel;
+    // F1 anywhere in the window asks for the page of the view it shows.
+    const int viewHelp = HelpContextOf(panel);
+    setProperty("helpContext", viewHelp > 0 ? viewHelp : HelpTopic);
     FEpCRight->SetCaption(caption);
     panel->setGeometry(FEpCRight->ClientRect());
     // Focus must not stay inside a panel that has just left the window.
@@ -632,21 +638,6 @@ QString TfrmMain::ExtractFormVersion(const QString &fileName)
 
 namespace {
 
-// The program that shows a compiled HTML help file here: the one named by
-// TARVELIN_CHM_VIEWER, else xchm or kchmviewer, whichever is installed.
-QString chmViewer()
-{
-    const QString env = qEnvironmentVariable("TARVELIN_CHM_VIEWER");
-    if (!env.isEmpty())
-        return env;
-    for (const char *name : {"xchm", "kchmviewer"}) {
-        const QString found = platform::CurrentLauncher().FindProgram(QString::fromLatin1(name));
-        if (!found.isEmpty())
-            return found;
-    }
-    return QString();
-}
-
 QString toLocalPath(const QString &storedPath)
 {
     QString p = storedPath;
@@ -661,7 +652,7 @@ void TfrmMain::RunExternal(const QString &program, const QString &arguments)
     const QString name = program.trimmed().toLower();
     auto &launcher = platform::CurrentLauncher();
     if (name == QLatin1String("hh.exe")) {
-        const QString viewer = chmViewer();
+        const QString viewer = LocateHelpViewer();
         if (!viewer.isEmpty())
             launcher.StartDetached(viewer, {toLocalPath(arguments)});
     } else if (name == QLatin1String("winhlp32.exe")) {

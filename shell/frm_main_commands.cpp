@@ -9,9 +9,11 @@
 #include "platform/launcher.h"
 #include "platform/paths.h"
 #include "platform/prompter.h"
+#include "shell/html_help.h"
 #include "storage/workstation_files.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 
 namespace shell {
@@ -238,16 +240,8 @@ bool TfrmMain::FormClose()
 
 void TfrmMain::ShowHelpIndex()
 {
-    const QString chm = platform::JoinStoredPath(platform::ProgramFolder(), QStringLiteral("Tarvelin.chm"));
-    QString viewer = qEnvironmentVariable("TARVELIN_CHM_VIEWER");
-    for (const char *name : {"xchm", "kchmviewer"})
-        if (viewer.isEmpty())
-            viewer = platform::CurrentLauncher().FindProgram(QString::fromLatin1(name));
-    if (viewer.isEmpty()) {
-        platform::ShowWarning(QStringLiteral("MS Html Help is not installed on this PC."), QStringLiteral("Tarvelin"));
-        return;
-    }
-    platform::CurrentLauncher().StartDetached(viewer, {platform::ToFilePath(chm)});
+    qApp->setProperty("helpFile", QStringLiteral("Tarvelin.chm"));
+    ShowHelpContext(HelpTopic);
 }
 
 } // namespace shell

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Writes the navigation configuration, its item icons and the help page of the
-installation (install/config, install/ikony, install/pomoc). Windows-1250, CR LF.
+"""Writes the navigation configuration and its item icons (install/config, install/ikony).
+Windows-1250, CR LF. The pages the items open and the help file come from
+tools/make_help_pages.py.
 
 Run from the repository root: python3 tools/make_navigation_install.py
 """
@@ -356,63 +357,11 @@ ICONS = {
     'podrecznik': icon_podrecznik,
 }
 
-# ---------------------------------------------------------------- help page
-
-HELP_PAGE = [
-    '<html>',
-    '<head>',
-    '<meta http-equiv="Content-Type" content="text/html; charset=windows-1250">',
-    '<title>Tarvelin</title>',
-    '</head>',
-    '<body>',
-    '<h2>Tarvelin</h2>',
-    '<p>Program wspomaga specjalistę do spraw bezpieczeństwa i higieny pracy w prowadzeniu '
-    'dokumentacji zakładu pracy.</p>',
-    '<h3>Ocena ryzyka</h3>',
-    '<ul>',
-    '<li><b>Stanowiska pracy</b> &ndash; opis stanowisk, zatrudnienie i czynniki występujące na stanowisku.</li>',
-    '<li><b>Pomiary i ocena ryzyka</b> &ndash; wyniki pomiarów czynników i ocena ryzyka zawodowego.</li>',
-    '<li><b>Zestawienie pomiarów</b> &ndash; przegląd pomiarów stanowisk i wydruki rejestrów.</li>',
-    '<li><b>Katalog czynników</b> &ndash; czynniki szkodliwe, uciążliwe i niebezpieczne oraz czynniki własne.</li>',
-    '</ul>',
-    '<h3>Wypadki przy pracy, badania i szkolenia</h3>',
-    '<p>Dokumenty są wypełniane na ekranie, zapisywane i drukowane na urzędowych wzorach. '
-    'Przycisk <b>Nowy</b> rozpoczyna nowy dokument, <b>Zapisz</b> zapisuje zmiany, '
-    '<b>Drukuj</b> przygotowuje wydruk, a <b>Kopiuj</b> i <b>Wklej</b> przenoszą dane '
-    'między dokumentami.</p>',
-    '<h3>Nawigacja</h3>',
-    '<p>Kliknięcie ikony pozycji na pasku po lewej stronie otwiera ją; kliknięcie samego '
-    'podpisu tylko ją zaznacza.</p>',
-    '</body>',
-    '</html>',
-]
-
-
-def compile_help():
-    """The manual "pomoc\\Tarvelin.chm" from the same page, when chmcmd (Free Pascal) is
-    installed; otherwise the shipped file is kept."""
-    import shutil
-    import subprocess
-    import tempfile
-    chmcmd = shutil.which('chmcmd')
-    if not chmcmd:
-        return
-    with tempfile.TemporaryDirectory() as tmp:
-        shutil.copy(os.path.join(ROOT, 'pomoc', 'tarvelin.htm'), tmp)
-        with open(os.path.join(tmp, 'Tarvelin.hhp'), 'w') as f:
-            f.write('[OPTIONS]\nCompatibility=1.1 or later\nCompiled file=Tarvelin.chm\n'
-                    'Default topic=tarvelin.htm\nDisplay compile progress=No\n'
-                    'Language=0x415 Polish\nTitle=Tarvelin\n\n[FILES]\ntarvelin.htm\n')
-        subprocess.run([chmcmd, 'Tarvelin.hhp'], cwd=tmp, check=True, stdout=subprocess.DEVNULL)
-        shutil.copy(os.path.join(tmp, 'Tarvelin.chm'), os.path.join(ROOT, 'pomoc', 'Tarvelin.chm'))
-
 
 def main():
     write_text(os.path.join('config', 'Tarvelin.xml'), config_lines())
     for name, draw in ICONS.items():
         draw().save(os.path.join('ikony', name + '.bmp'))
-    write_text(os.path.join('pomoc', 'tarvelin.htm'), HELP_PAGE)
-    compile_help()
 
 
 if __name__ == '__main__':

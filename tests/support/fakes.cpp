@@ -63,6 +63,29 @@ QString RecordingLauncher::FindProgram(const QString &name)
     return availablePrograms.contains(name) ? QStringLiteral("/usr/bin/") + name : QString();
 }
 
+qint64 RecordingLauncher::StartOwned(const QString &program, const QStringList &arguments)
+{
+    if (!result)
+        return 0;
+    owned.append(Call{program, arguments});
+    return owned.size();
+}
+
+void RecordingLauncher::Stop(qint64 handle)
+{
+    if (handle > 0 && handle <= owned.size() && !stopped.contains(handle))
+        stopped.append(handle);
+}
+
+QList<qint64> RecordingLauncher::Running() const
+{
+    QList<qint64> running;
+    for (qint64 h = 1; h <= owned.size(); ++h)
+        if (!stopped.contains(h))
+            running.append(h);
+    return running;
+}
+
 MemoryClipboard::MemoryClipboard()
     : m_previous(platform::SetClipboard(this))
 {

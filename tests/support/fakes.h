@@ -49,6 +49,11 @@ public:
     bool StartDetached(const QString &program, const QStringList &arguments) override;
     bool OpenWithDesktop(const QString &filePathOrUrl) override;
     QString FindProgram(const QString &name) override;
+    // Owned programs are recorded as started; the handle is their position in owned + 1.
+    qint64 StartOwned(const QString &program, const QStringList &arguments) override;
+    void Stop(qint64 handle) override;
+    // Owned programs started and not stopped yet (their handles).
+    QList<qint64> Running() const;
 
     struct Call
     {
@@ -57,6 +62,8 @@ public:
     };
     QList<Call> started;
     QStringList opened;
+    QList<Call> owned;
+    QList<qint64> stopped;
     QStringList availablePrograms; // names FindProgram finds
     bool result = true;
 
