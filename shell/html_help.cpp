@@ -7,6 +7,7 @@
 #include "shell/help_debug_log.h"
 #include "shell/help_topics.h"
 #include "storage/chm_directory.h"
+#include "widgets/bitbtn_with_color.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -272,6 +273,8 @@ void InstallHelpKey()
         return;
     filter = new HelpKeyFilter(qApp);
     qApp->installEventFilter(filter);
+    // Help buttons of the program's dialogs ask for their window's topic the same way.
+    widgets::TBitBtnWithColor::SetHelpHandler([](int context) { ShowHelpContext(context); });
 }
 
 // ---- the window that owns the hook -------------------------------------------------------

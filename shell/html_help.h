@@ -104,7 +104,8 @@ void ApplicationHelpCommand(int command, qint64 data);
 void ShowHelpContext(int context);
 
 // F1 anywhere in the program asks for the help context of the control with the focus
-// (HelpContextOf); installed once at start-up, also while a modal dialog is open.
+// (HelpContextOf), and a help button for its window's; installed once at start-up, and
+// working while a modal dialog is open too.
 void InstallHelpKey();
 // Closes the viewer a help request started, if it still runs.
 void CloseHelpViewers();

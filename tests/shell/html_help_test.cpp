@@ -5,6 +5,7 @@
 #include "shell/html_help.h"
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
+#include "widgets/bitbtn_with_color.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -121,6 +122,12 @@ TEST_F(HtmlHelp, F1InADialogWithItsOwnContextAndKchmviewerPages)
     EXPECT_EQ(launcher.owned[0].program, "/usr/bin/kchmviewer");
     EXPECT_EQ(launcher.owned[0].arguments,
               (QStringList{"-showPage", "parametry_risk_score.html", fx.FilePath("Tarvelin.chm")}));
+    // A help button of the dialog asks for the same topic.
+    auto *help = new widgets::TBitBtnWithColor(&editor);
+    help->SetKind(widgets::TBitBtnWithColorKind::bkHelp);
+    help->click();
+    ASSERT_EQ(launcher.owned.size(), 2);
+    EXPECT_EQ(launcher.owned[1].arguments.value(1), "parametry_risk_score.html");
 }
 
 TEST_F(HtmlHelp, WhatCannotBeShownIsToldAndTheProgramGoesOn)
