@@ -9,6 +9,7 @@
 #include "platform/launcher.h"
 #include "platform/paths.h"
 #include "platform/prompter.h"
+#include "shell/help_topics.h"
 #include "shell/html_help.h"
 #include "storage/workstation_files.h"
 
@@ -241,7 +242,10 @@ bool TfrmMain::FormClose()
 void TfrmMain::ShowHelpIndex()
 {
     qApp->setProperty("helpFile", QStringLiteral("Tarvelin.chm"));
-    ShowHelpContext(HelpTopic);
+    // Indeks opens the main window's topic; when F1 is what runs it, the page of the
+    // control with the focus (in this window: of the view it shows).
+    const int asked = HelpKeyShortcutRunning() ? HelpContextOf(QApplication::focusWidget()) : 0;
+    ShowHelpContext(asked > 0 ? asked : HelpTopic);
 }
 
 } // namespace shell

@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QShortcutEvent>
+#include <QTimer>
 
 namespace shell {
 
@@ -23,6 +25,7 @@ THookHelpSystem *installedHook = nullptr;
 // The viewer the last help request started, and the launcher that started it (a test may
 // have put another in its place since; a handle means nothing to any other launcher).
 qint64 viewerHandle = 0;
+bool helpKeyShortcut = false;
 const platform::Launcher *viewerLauncher = nullptr;
 
 QString quoted(const QString &s)
@@ -80,6 +83,13 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        if (event->type() == QEvent::Shortcut &&
+            static_cast<QShortcutEvent *>(event)->key() == QKeySequence(Qt::Key_F1)) {
+            // A command bound to F1 runs now; it asks HelpKeyShortcutRunning what brought it.
+            helpKeyShortcut = true;
+            QTimer::singleShot(0, [] { helpKeyShortcut = false; });
+            return false;
+        }
         if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
             return false;
         auto *key = static_cast<QKeyEvent *>(event);
@@ -264,6 +274,11 @@ void ShowHelpContext(int context)
 {
     setPopupPosition();
     ApplicationHelpCommand(HELP_CONTEXT, context);
+}
+
+bool HelpKeyShortcutRunning()
+{
+    return helpKeyShortcut;
 }
 
 void InstallHelpKey()

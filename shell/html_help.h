@@ -107,6 +107,9 @@ void ShowHelpContext(int context);
 // (HelpContextOf), and a help button for its window's; installed once at start-up, and
 // working while a modal dialog is open too.
 void InstallHelpKey();
+// True while a command bound to the F1 key runs because F1 was pressed (and not because
+// its menu item was chosen), so that the command can ask for the focus control's topic.
+bool HelpKeyShortcutRunning();
 // Closes the viewer a help request started, if it still runs.
 void CloseHelpViewers();
 

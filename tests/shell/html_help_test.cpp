@@ -1,12 +1,18 @@
 #include "platform/cp1250.h"
 #include "platform/window_registry.h"
+#include "shell/appstate/appstate.h"
+#include "shell/appstate/view_registry.h"
+#include "shell/frm_main.h"
 #include "shell/help_debug_log.h"
 #include "shell/help_topics.h"
 #include "shell/html_help.h"
+#include "storage/navigation_file.h"
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
 #include "widgets/bitbtn_with_color.h"
+#include "workstations/views.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
@@ -217,4 +223,38 @@ TEST(HtmlHelpProcess, ViewerIsAProcessThatEndsWithTheProgram)
     EXPECT_NE(::kill(static_cast<pid_t>(pid), 0), 0);
     qunsetenv("TARVELIN_CHM_VIEWER");
     EXPECT_TRUE(prompter.boxes.isEmpty()) << prompter.Texts().join("|").toStdString();
+}
+
+// F1 in the main window asks for the page of the view it shows, whether the key comes
+// through the program-wide help key or through the command the key is bound to; the menu
+// item Indeks opens the main window's own topic.
+TEST_F(HtmlHelp, F1InTheMainWindowOpensTheShownViewsPageIndeksTheMainPage)
+{
+    workstations::RegisterViews();
+    {
+        TfrmMain w;
+        w.show();
+        QApplication::setActiveWindow(&w);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        ASSERT_EQ(w.HostedPanel->objectName(), "pDefStan"); // the first item: workstations
+        QWidget *focus = QApplication::focusWidget();
+        ASSERT_TRUE(focus && focus->window() == &w);
+        QTest::keyClick(focus, Qt::Key_F1); // the program-wide help key
+        int indeks = 0;
+        QObject::connect(w.mIndeks, &QAction::triggered, [&] { ++indeks; });
+        w.mIndeks->setShortcut(QKeySequence::HelpContents); // F1 on the command
+        QTest::keyClick(focus, Qt::Key_F1);
+        EXPECT_EQ(indeks, 1);
+        QTest::qWait(1);
+        w.mIndeks->trigger(); // chosen in the menu
+        ASSERT_EQ(launcher.owned.size(), 3);
+        EXPECT_EQ(launcher.owned[0].arguments.value(1), "1100");
+        EXPECT_EQ(launcher.owned[1].arguments.value(1), "1100");
+        EXPECT_EQ(launcher.owned[2].arguments.value(1), "1000");
+        EXPECT_TRUE(prompter.boxes.isEmpty()) << prompter.Texts().join("|").toStdString();
+    }
+    appstate::UnregisterView("frmDefStan");
+    appstate::UnregisterView(appstate::DocumentViewName());
+    appstate::State().ViewName.clear();
+    storage::NavigationGroups().clear();
 }
