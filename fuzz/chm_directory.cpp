@@ -1,6 +1,6 @@
 // Feeds the help file directory reader with arbitrary bytes: it either lists entries that
 // lie where it says or refuses the file, and never reads outside the bytes.
-// LIBS: tarvelin_storage tarvelin_platform
+// LIBS: tarvelin_storage
 #include "storage/chm_directory.h"
 
 #include <cstddef>

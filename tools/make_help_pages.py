@@ -14,13 +14,18 @@ test reads the compiled file and checks that both agree.
 The help file is written by this script itself (no help compiler is needed) and carries no
 time of its own, so the same pages always give the same bytes.
 
-Run from the repository root: python3 tools/make_help_pages.py
+Run from the repository root: python3 tools/make_help_pages.py [--into FOLDER]
 """
 import os
 import struct
+import sys
 
 from install_files import INSTALL, write_file
 
+# The installation folder written to: install/, or the folder after --into (a test compares
+# what is made there with what is shipped).
+if len(sys.argv) == 3 and sys.argv[1] == '--into':
+    INSTALL = sys.argv[2]
 POMOC = os.path.join(INSTALL, 'pomoc')
 CHARSET = '<meta http-equiv="Content-Type" content="text/html; charset=windows-1250">'
 
