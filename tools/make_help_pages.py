@@ -243,7 +243,8 @@ z najniższego poziomu drzewa; przy próbie wybrania gałęzi program wyświetla
     (9150, 'frmParamRiscScore', 'parametry_risk_score.html', 'Parametry metody Risk Score',
      ['Risk Score', 'parametry metody Risk Score', 'prawdopodobieństwo', 'ekspozycja', 'skutki',
       'wskaźnik ryzyka'], '''
-<p>W metodzie Risk Score wskaźnik ryzyka <b>R</b> jest iloczynem trzech parametrów:
+<p>Metodą Risk Score ocenia się ryzyko czynników własnych, których nie mierzy się
+przyrządem. Wskaźnik ryzyka <b>R</b> jest iloczynem trzech parametrów:
 prawdopodobieństwa zdarzenia <b>P</b>, ekspozycji na zagrożenie <b>E</b> i skutków
 zdarzenia <b>S</b>. Okno <b>Parametry metody Risk score</b> pokazuje tabele tych
 parametrów i przedziały wskaźnika R, którym odpowiadają poziomy ryzyka programu.</p>
@@ -262,8 +263,8 @@ przyciski dodawania i usuwania wierszy.</li>
 <li>Kliknij <b>Zapisz / Ustaw bieżącą</b>. Program sprawdza tabele i wskazuje pierwszy
 błąd; poprawne parametry zapisuje i stosuje w kolejnych ocenach metodą Risk Score.</li>
 </ol>
-<p><b>Zamknij</b> zamyka okno. Parametry, według których oceniono wcześniejsze pomiary,
-pozostają zapisane jako ich wersja i można je obejrzeć.</p>
+<p><b>Zamknij</b> zamyka okno. Oceny zapisane wcześniej nie zmieniają się; nowe parametry
+obowiązują w ocenach wykonywanych od chwili zapisu.</p>
 ''', ['pomiary.html']),
 ]
 
