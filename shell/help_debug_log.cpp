@@ -153,8 +153,8 @@ void InitHelpDebugLog(bool debugMode, const QStringList &arguments, const QStrin
     env.ModulePath = platform::ExecutablePath();
     env.ModuleDir = withoutTrailingSeparator(platform::ProgramFolder());
     env.ModuleName = QFileInfo(env.ModulePath).fileName();
-    env.RunDir = arguments.isEmpty() ? env.ModuleDir
-                                     : withoutTrailingSeparator(QFileInfo(arguments.first()).absolutePath());
+    env.RunDir =
+        arguments.isEmpty() ? env.ModuleDir : withoutTrailingSeparator(QFileInfo(arguments.first()).absolutePath());
     env.LogFolder = FolderWritable(env.ModuleDir) ? env.ModuleDir : TempFolder();
     env.DebugMode = debugMode;
     env.Arguments = arguments;
@@ -164,7 +164,8 @@ void InitHelpDebugLog(bool debugMode, const QStringList &arguments, const QStrin
     env.ieVerStr = QString::fromLatin1(qVersion());
     env.ieInstalled = true;
     env.ieFriendlyVerStr = QStringLiteral("QTextBrowser (Qt %1)").arg(env.ieVerStr);
-    theLog() = std::make_unique<TDLogFile>(env.LogFolder + QStringLiteral("/HHDebug.txt"), debugMode, true, true, false);
+    theLog() =
+        std::make_unique<TDLogFile>(env.LogFolder + QStringLiteral("/HHDebug.txt"), debugMode, true, true, false);
 }
 
 const HelpEnvironment &HelpLogEnvironment()

@@ -44,8 +44,8 @@ struct HelpEnvironment
     QString ModulePath; // the program file
     QString ModuleDir;  // the program folder (without a trailing "/")
     QString ModuleName;
-    QString RunDir;     // folder of the program as started (first command-line item)
-    QString LogFolder;  // ModuleDir when writable, else the temporary folder
+    QString RunDir;    // folder of the program as started (first command-line item)
+    QString LogFolder; // ModuleDir when writable, else the temporary folder
     bool DebugMode = false;
     QStringList Arguments;
     // The help viewer found on this system: its path stands where a Windows system would

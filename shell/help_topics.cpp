@@ -39,16 +39,28 @@ QString HelpTopicPage(int context)
     return QString();
 }
 
+namespace {
+
+int ownContext(const QWidget *w)
+{
+    const int own = w->property("helpContext").toInt();
+    return own > 0 ? own : HelpContextOfName(w->objectName());
+}
+
+} // namespace
+
+const QWidget *ControlWithHelp(const QWidget *w)
+{
+    for (; w; w = w->parentWidget())
+        if (ownContext(w) > 0)
+            return w;
+    return nullptr;
+}
+
 int HelpContextOf(const QWidget *w)
 {
-    for (; w; w = w->parentWidget()) {
-        const int own = w->property("helpContext").toInt();
-        if (own > 0)
-            return own;
-        if (const int named = HelpContextOfName(w->objectName()))
-            return named;
-    }
-    return 0;
+    const QWidget *found = ControlWithHelp(w);
+    return found ? ownContext(found) : 0;
 }
 
 } // namespace shell

@@ -30,8 +30,10 @@ const std::vector<HelpTopicEntry> &HelpTopics();
 int HelpContextOfName(const QString &componentName);
 // The page of a context ("okno_glowne.html"), empty when the program knows no such topic.
 QString HelpTopicPage(int context);
-// The help context that F1 on w asks for: the first of w and its parents that carries a
-// "helpContext" property above 0 or whose name has a topic; 0 when none has.
+// The first of w and its parents that has help: a "helpContext" property above 0, or a
+// name with a topic; nullptr when none has.
+const QWidget *ControlWithHelp(const QWidget *w);
+// The help context that F1 on w asks for: that of ControlWithHelp(w), 0 when none.
 int HelpContextOf(const QWidget *w);
 
 } // namespace shell

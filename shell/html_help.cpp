@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QShortcutEvent>
 #include <QTimer>
+#include <utility>
 
 namespace shell {
 
@@ -25,8 +26,10 @@ THookHelpSystem *installedHook = nullptr;
 // The viewer the last help request started, and the launcher that started it (a test may
 // have put another in its place since; a handle means nothing to any other launcher).
 qint64 viewerHandle = 0;
-bool helpKeyShortcut = false;
 const platform::Launcher *viewerLauncher = nullptr;
+
+// Set while a command bound to F1 runs because the key was pressed.
+bool helpKeyShortcut = false;
 
 QString quoted(const QString &s)
 {
@@ -51,22 +54,11 @@ int startViewer(const QString &viewer, const QString &file, int context)
     return viewerHandle > 0 ? hrShown : hrViewerFailed;
 }
 
-// The control whose corner a help popup would start at: the first of the focus control
-// and its parents that has help.
-const QWidget *controlWithHelp()
-{
-    const QWidget *w = QApplication::focusWidget();
-    if (!w)
-        w = QApplication::activeWindow();
-    for (; w; w = w->parentWidget())
-        if (w->property("helpContext").toInt() > 0 || HelpContextOfName(w->objectName()) > 0)
-            return w;
-    return nullptr;
-}
-
 void setPopupPosition()
 {
-    const QWidget *w = controlWithHelp();
+    // The corner a help popup would start at: of the control with help around the focus.
+    const QWidget *focus = QApplication::focusWidget();
+    const QWidget *w = ControlWithHelp(focus ? focus : QApplication::activeWindow());
     if (!w)
         return;
     const QPoint p = w->mapToGlobal(QPoint(0, 0));
@@ -110,26 +102,28 @@ protected:
 
 QString HelpCommandName(int command)
 {
+    static const std::pair<int, const char *> names[] = {
+        {HELP_CONTEXT, "HELP_CONTEXT"},
+        {HELP_QUIT, "HELP_QUIT"},
+        {HELP_INDEX, "HELP_INDEX or HELP_CONTENTS"},
+        {HELP_HELPONHELP, "HELP_HELPONHELP"},
+        {HELP_SETINDEX, "HELP_SETINDEX or HELP_SETCONTENTS"},
+        {HELP_CONTEXTPOPUP, "HELP_CONTEXTPOPUP"},
+        {HELP_FORCEFILE, "HELP_FORCEFILE"},
+        {HELP_CONTEXTMENU, "HELP_CONTEXTMENU"},
+        {HELP_FINDER, "HELP_FINDER"},
+        {HELP_WM_HELP, "HELP_WM_HELP"},
+        {HELP_SETPOPUP_POS, "HELP_SETPOPUP_POS"},
+        {HELP_KEY, "HELP_KEY"},
+        {HELP_COMMAND, "HELP_COMMAND"},
+        {HELP_PARTIALKEY, "HELP_PARTIALKEY"},
+        {HELP_MULTIKEY, "HELP_MULTIKEY"},
+        {HELP_SETWINPOS, "HELP_SETWINPOS"},
+    };
     const char *name = "??";
-    switch (command) {
-    case HELP_CONTEXT: name = "HELP_CONTEXT"; break;
-    case HELP_QUIT: name = "HELP_QUIT"; break;
-    case HELP_INDEX: name = "HELP_INDEX or HELP_CONTENTS"; break;
-    case HELP_HELPONHELP: name = "HELP_HELPONHELP"; break;
-    case HELP_SETINDEX: name = "HELP_SETINDEX or HELP_SETCONTENTS"; break;
-    case HELP_CONTEXTPOPUP: name = "HELP_CONTEXTPOPUP"; break;
-    case HELP_FORCEFILE: name = "HELP_FORCEFILE"; break;
-    case HELP_CONTEXTMENU: name = "HELP_CONTEXTMENU"; break;
-    case HELP_FINDER: name = "HELP_FINDER"; break;
-    case HELP_WM_HELP: name = "HELP_WM_HELP"; break;
-    case HELP_SETPOPUP_POS: name = "HELP_SETPOPUP_POS"; break;
-    case HELP_KEY: name = "HELP_KEY"; break;
-    case HELP_COMMAND: name = "HELP_COMMAND"; break;
-    case HELP_PARTIALKEY: name = "HELP_PARTIALKEY"; break;
-    case HELP_MULTIKEY: name = "HELP_MULTIKEY"; break;
-    case HELP_SETWINPOS: name = "HELP_SETWINPOS"; break;
-    default: break;
-    }
+    for (const auto &[number, text] : names)
+        if (number == command)
+            name = text;
     return QStringLiteral("%1 (%2)").arg(command).arg(QLatin1String(name));
 }
 
@@ -217,7 +211,11 @@ int HHHelpContext(const QString &chmFile, int context, const QString &winDef, TH
     window = window.trimmed();
     if (!window.isEmpty())
         path += QLatin1Char('>') + window;
-    DebugOut(QStringLiteral("HHHelpContext(%1, %2, %3, %4)").arg(quoted(chmFile)).arg(context).arg(quoted(winDef)).arg(viewerKind));
+    DebugOut(QStringLiteral("HHHelpContext(%1, %2, %3, %4)")
+                 .arg(quoted(chmFile))
+                 .arg(context)
+                 .arg(quoted(winDef))
+                 .arg(viewerKind));
     const int result = ShowContext(path, context, viewerKind);
     if (result != hrShown) {
         const QString file = platform::ToFilePath(path.section(QLatin1Char('>'), 0, 0));

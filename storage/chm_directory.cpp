@@ -11,7 +11,10 @@ namespace {
 class Reader
 {
 public:
-    explicit Reader(const QByteArray &bytes) : m_data(reinterpret_cast<const uchar *>(bytes.constData())), m_size(static_cast<quint64>(bytes.size())) {}
+    explicit Reader(const QByteArray &bytes)
+        : m_data(reinterpret_cast<const uchar *>(bytes.constData())), m_size(static_cast<quint64>(bytes.size()))
+    {
+    }
 
     quint64 size() const { return m_size; }
     bool has(quint64 pos, quint64 count) const { return pos <= m_size && count <= m_size - pos; }

@@ -18,9 +18,9 @@ namespace storage {
 
 struct ChmEntry
 {
-    QString name;         // "/okno_glowne.html", "/#IVB", "::DataSpace/NameList", ...
-    quint64 section = 0;  // 0 stored as is, 1 compressed
-    quint64 offset = 0;   // within its section
+    QString name;        // "/okno_glowne.html", "/#IVB", "::DataSpace/NameList", ...
+    quint64 section = 0; // 0 stored as is, 1 compressed
+    quint64 offset = 0;  // within its section
     quint64 length = 0;
 };
 

@@ -107,13 +107,14 @@ TEST(ShippedHelpPages, AreWhatTheToolMakes)
 {
     QTemporaryDir made;
     QProcess p;
-    p.start(QStringLiteral("python3"), {QStringLiteral(TARVELIN_SOURCE_DIR "/tools/make_help_pages.py"),
-                                        QStringLiteral("--into"), made.path()});
+    p.start(QStringLiteral("python3"),
+            {QStringLiteral(TARVELIN_SOURCE_DIR "/tools/make_help_pages.py"), QStringLiteral("--into"), made.path()});
     ASSERT_TRUE(p.waitForFinished(60000));
     ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().constData();
     const QStringList pages = QDir(made.filePath("pomoc")).entryList(QDir::Files);
     EXPECT_GE(pages.size(), int(HelpTopics().size()) + 2); // the topics, "O programie", the help file
     for (const QString &name : pages)
-        EXPECT_EQ(readFile(made.filePath("pomoc/" + name)), readFile(kInstall + "/pomoc/" + name)) << name.toStdString();
+        EXPECT_EQ(readFile(made.filePath("pomoc/" + name)), readFile(kInstall + "/pomoc/" + name))
+            << name.toStdString();
     EXPECT_EQ(readFile(made.filePath("Tarvelin.chm")), readFile(kInstall + "/Tarvelin.chm"));
 }

@@ -19,10 +19,10 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QThread>
-#include <gtest/gtest.h>
-#include <signal.h>
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
+#include <signal.h>
 
 using namespace shell;
 using testsupport::FixtureFolder;
@@ -94,7 +94,8 @@ TEST_F(HtmlHelp, F1OnAViewControlOpensItsTopicAndLogsEveryStep)
     const QStringList lines = logTail();
     ASSERT_EQ(lines.size(), 6) << lines.join('\n').toStdString();
     EXPECT_TRUE(lines[0].endsWith(QStringLiteral("   THookHelpSystem.Create(\"Tarvelin.chm\",\"\", 0)")));
-    EXPECT_TRUE(lines[1].endsWith(QStringLiteral("   THookHelpSystem.HelpHook(13 (HELP_SETPOPUP_POS), %1)").arg(packed)));
+    EXPECT_TRUE(
+        lines[1].endsWith(QStringLiteral("   THookHelpSystem.HelpHook(13 (HELP_SETPOPUP_POS), %1)").arg(packed)));
     EXPECT_TRUE(lines[2].endsWith(QStringLiteral("   THookHelpSystem.HelpHook(1 (HELP_CONTEXT), 1100)")));
     EXPECT_TRUE(lines[3].endsWith(QStringLiteral("   HHHelpContext(\"Tarvelin.chm\", 1100, \"\", 0)")));
     EXPECT_TRUE(lines[4].endsWith(QStringLiteral("   ShowContext(\"Tarvelin.chm\", 1100)")));
@@ -170,8 +171,7 @@ TEST_F(HtmlHelp, WhatCannotBeShownIsToldAndTheProgramGoesOn)
     EXPECT_TRUE(launcher.owned.isEmpty());
     const QString log = logTail().join('\n');
     EXPECT_TRUE(log.contains(QStringLiteral("     returned - 1\n")));
-    EXPECT_TRUE(log.contains(
-        QStringLiteral("   HHShowError(1), \"MS Html Help is not installed on this PC.\"")));
+    EXPECT_TRUE(log.contains(QStringLiteral("   HHShowError(1), \"MS Html Help is not installed on this PC.\"")));
 }
 
 TEST_F(HtmlHelp, HookTakesContextsAndPositionsAndLeavesTheRest)
@@ -195,7 +195,8 @@ TEST_F(HtmlHelp, HookTakesContextsAndPositionsAndLeavesTheRest)
     EXPECT_EQ(HelpCommandName(HELP_CONTEXT), "1 (HELP_CONTEXT)");
     EXPECT_EQ(HelpCommandName(HELP_INDEX), "3 (HELP_INDEX or HELP_CONTENTS)");
     EXPECT_EQ(HelpCommandName(HELP_SETWINPOS), "515 (HELP_SETWINPOS)");
-    EXPECT_EQ(HelpCommandName(6), "6 (?" "?)"); // any other number
+    EXPECT_EQ(HelpCommandName(6), "6 (?"
+                                  "?)"); // any other number
 }
 
 // The real launcher with a stand-in viewer: the process really ends when the program does,
@@ -204,8 +205,11 @@ TEST(HtmlHelpProcess, ViewerIsAProcessThatEndsWithTheProgram)
 {
     FixtureFolder fx(true);
     ScriptedPrompter prompter;
-    fx.Write("xchm", "#!/bin/sh\necho $$ > \"$(dirname \"$0\")/pid\"\necho \"$@\" > \"$(dirname \"$0\")/args\"\nexec sleep 30\n");
-    QFile::setPermissions(fx.FilePath("xchm"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    fx.Write(
+        "xchm",
+        "#!/bin/sh\necho $$ > \"$(dirname \"$0\")/pid\"\necho \"$@\" > \"$(dirname \"$0\")/args\"\nexec sleep 30\n");
+    QFile::setPermissions(fx.FilePath("xchm"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("TARVELIN_CHM_VIEWER", fx.FilePath("xchm").toLocal8Bit());
     QFile::copy(fx.FilePath("Tarvelin.chm"), fx.FilePath("Pomoc programu.chm"));
     auto hook = std::make_unique<THookHelpSystem>(" Pomoc%20programu.chm ", QString(), hvHtmlHelp);

@@ -45,7 +45,8 @@ protected:
 TEST_F(WebView, PagesAreWindows1250UnlessTheyDeclareAnotherCharset)
 {
     fx.Write("strony/bez.htm", platform::EncodeCp1250("<html><body><p>Zażółć gęślą jaźń</p></body></html>"));
-    fx.Write("strony/utf.htm", QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body><p>Łódź</p></body></html>").toUtf8());
+    fx.Write("strony/utf.htm",
+             QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body><p>Łódź</p></body></html>").toUtf8());
     fx.Write("strony/jawnie.htm",
              platform::EncodeCp1250("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
                                     "charset=windows-1250\"></head><body>Świętokrzyskie</body></html>"));
@@ -79,7 +80,8 @@ TEST_F(WebView, LinksToPagesStayInTheViewOthersGoToTheDesktop)
     fx.Write("p/a.htm", platform::EncodeCp1250("<html><body><a href=\"b.html#dol\">dalej</a> "
                                                "<a href=\"http://example.invalid/x\">www</a> "
                                                "<a href=\"dok.pdf\">pdf</a></body></html>"));
-    fx.Write("p/b.html", platform::EncodeCp1250("<html><body><p>Druga strona</p><a name=\"dol\">dół</a></body></html>"));
+    fx.Write("p/b.html",
+             platform::EncodeCp1250("<html><body><p>Druga strona</p><a name=\"dol\">dół</a></body></html>"));
     TWebBrowser *b = frmWWW()->wwwMain;
     frmWWW()->Navigate(url(fx, "p/a.htm"));
     emit b->anchorClicked(QUrl("http://example.invalid/x"));
