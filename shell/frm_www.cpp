@@ -1,10 +1,10 @@
 #include "shell/frm_www.h"
 
+#include "appstate/view_registry.h"
 #include "platform/cp1250.h"
 #include "platform/launcher.h"
 #include "platform/paths.h"
 #include "platform/window_registry.h"
-#include "shell/appstate/view_registry.h"
 #include "widgets/form_geometry.h"
 
 #include <QFile>

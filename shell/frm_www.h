@@ -9,7 +9,7 @@
 // a mail address, a document of another kind) goes to the desktop's program for it. A
 // page that cannot be read shows a short note in the view; no message box interrupts.
 
-#include "shell/appstate/view.h"
+#include "appstate/view.h"
 
 #include <QPointer>
 #include <QTextBrowser>

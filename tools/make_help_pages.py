@@ -48,25 +48,26 @@ samego podpisu pod ikoną tylko ją zaznacza. Gdy pozycji jest więcej, niż mie
 pojawiają się strzałki przewijania.</p>
 <h3>Polecenia</h3>
 <table border="1" cellpadding="3" cellspacing="0">
-<tr><th>Przycisk</th><th>Menu</th><th>Działanie</th></tr>
-<tr><td>Nowy</td><td>Plik &gt; Nowy...</td><td>rozpoczyna nowe stanowisko, nowy pomiar lub nowy dokument</td></tr>
-<tr><td>Zapisz</td><td>Plik &gt; Zapisz...</td><td>zapisuje zmiany; jest dostępny dopiero po wprowadzeniu zmiany</td></tr>
-<tr><td>Usuń</td><td>Edycja &gt; Usuń</td><td>usuwa zaznaczone stanowisko, pomiar lub dokument, po potwierdzeniu</td></tr>
-<tr><td>Drukuj</td><td>Plik &gt; Drukuj</td><td>przygotowuje wydruk danych widoku</td></tr>
-<tr><td>Modyfikuj</td><td>Edycja &gt; Modyfikuj</td><td>zmienia dane opisowe zaznaczonego pomiaru</td></tr>
-<tr><td>Kopiuj</td><td>Edycja &gt; Kopiuj</td><td>zapamiętuje treść pól dokumentu</td></tr>
-<tr><td>Wklej</td><td>Edycja &gt; Wklej</td><td>wpisuje zapamiętaną treść do pól innego dokumentu</td></tr>
+<tr><th>Przycisk</th><th>Menu</th><th>Klawisz</th><th>Działanie</th></tr>
+<tr><td>Nowy</td><td>Plik &gt; Nowy...</td><td>Ctrl+N</td><td>rozpoczyna nowe stanowisko, nowy pomiar lub nowy dokument</td></tr>
+<tr><td>Zapisz</td><td>Plik &gt; Zapisz...</td><td>Ctrl+S</td><td>zapisuje zmiany; jest dostępny dopiero po wprowadzeniu zmiany</td></tr>
+<tr><td>Usuń</td><td>Edycja &gt; Usuń</td><td>Delete</td><td>usuwa zaznaczone stanowisko, pomiar lub dokument, po potwierdzeniu</td></tr>
+<tr><td>Drukuj</td><td>Plik &gt; Drukuj</td><td>Ctrl+P</td><td>przygotowuje wydruk danych widoku</td></tr>
+<tr><td>Modyfikuj</td><td>Edycja &gt; Modyfikuj</td><td></td><td>zmienia dane opisowe zaznaczonego pomiaru</td></tr>
+<tr><td>Kopiuj</td><td>Edycja &gt; Kopiuj</td><td>Ctrl+C</td><td>zapamiętuje treść pól dokumentu</td></tr>
+<tr><td>Wklej</td><td>Edycja &gt; Wklej</td><td>Ctrl+V</td><td>wpisuje zapamiętaną treść do pól innego dokumentu</td></tr>
 </table>
 <p>Dostępne są tylko polecenia, które mają sens w otwartym widoku; pozostałe są wyszarzone.
-<b>Plik &gt; Koniec</b> zamyka program.</p>
+Gdy kursor stoi w polu tekstowym, klawisze Delete, Ctrl+C i Ctrl+V działają na tekst
+pola. <b>Plik &gt; Koniec</b> zamyka program.</p>
 <h3>Niezapisane zmiany</h3>
 <p>Przed przejściem do innej pozycji paska, przed poleceniami Nowy i Drukuj oraz przy
 zamykaniu programu program pyta <i>Nie zapisano danych. Zapisać?</i>, jeśli w widoku są
 niezapisane zmiany. <b>Tak</b> zapisuje je, <b>Nie</b> przywraca dane zapisane wcześniej.
 Jeśli zapis się nie uda, program zostaje w bieżącym widoku, aby zmiany nie przepadły.</p>
 <h3>Pomoc</h3>
-<p>Klawisz <b>F1</b> otwiera pomoc do widoku lub okna, w którym się pracuje.
-<b>Pomoc &gt; Indeks</b> otwiera tę stronę. Pomoc wyświetla przeglądarka plików pomocy
+<p>Klawisz <b>F1</b> otwiera pomoc do widoku lub okna, w którym się pracuje; wybrany
+w menu <b>Pomoc &gt; Indeks</b> otwiera tę stronę. Pomoc wyświetla przeglądarka plików pomocy
 systemu (xchm lub kchmviewer); gdy żadnej nie ma, program wyświetla komunikat
 <i>MS Html Help is not installed on this PC.</i></p>
 ''', ['stanowiska.html', 'pomiary.html', 'dokumenty.html', 'strona_www.html']),
