@@ -108,6 +108,9 @@ public:
 
     // Whether the last print printed everything (see Print of the descendants).
     bool Finished() const { return m_finished; }
+    // Drops what an unfinished print left: the next print starts from the beginning
+    // (for bands whose content is cut off rather than continued).
+    void ResetFinished() { m_finished = true; }
 
 protected:
     // The parent changed through SetParent (the report link is already updated).
