@@ -222,6 +222,12 @@ void TVRAngledCustom::Recompute()
         SetBounds(r.NewLeft, r.NewTop, r.BoxWidth, r.BoxHeight);
 }
 
+void TVRAngledCustom::Prepare()
+{
+    TVRPrintable::Prepare();
+    Recompute();
+}
+
 void TVRAngledCustom::Print(double offsetX, double offsetY)
 {
     TVRPrinter *printer = VRPrinter();

@@ -66,6 +66,8 @@ public:
 
     void SetName(const QString &name) override;
     void SetFont(const QFont &font) override;
+    // Lays the text out for the run, at the report's zoom.
+    void Prepare() override;
     void Print(double offsetX, double offsetY) override;
 
 protected:
