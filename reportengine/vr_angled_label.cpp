@@ -255,8 +255,8 @@ void TVRAngledCustom::Print(double offsetX, double offsetY)
     const double originY = top + Round(m_layout.Y / pixelsPerUnit);
     QPainter &canvas = *printer->Canvas();
     const QRect area = DeviceRect(*printer, offsetX, offsetY);
-    if (!Transparent())
-        canvas.fillRect(area, Color());
+    if (PaintsBackground())
+        FillArea(canvas, area, Color());
     if (!m_caption.isEmpty()) {
         const TVRTextMeasure measure(Font());
         BeginPagePixels(canvas, *printer, originX, originY);

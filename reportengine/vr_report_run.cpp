@@ -584,10 +584,27 @@ void TVelRep::PrintControls(TVRCustomBand &band, const std::vector<TVRPrintable 
     }
     band.m_printTop = m_currentY;
     band.m_stretch = 0;
+    // A control whose box meets none printed before it in this band (on a band that
+    // paints nothing) has only paper under it. Bands do not overlap, and a control
+    // stays inside its band as on the form it was laid out on.
+    const bool paperBand = band.TransparentBand || band.Color() == QColor(Qt::white);
+    std::vector<QRectF> printed;
     std::vector<TVRPrintable *> unfinished;
     for (int pages = 0;; ++pages) {
-        for (TVRPrintable *p : pending)
+        printed.clear();
+        for (TVRPrintable *p : pending) {
+            const TVRPrintableSize &s = p->Size();
+            const QRectF box(s.NativeLeft(), s.NativeTop(), s.NativeWidth(), s.NativeHeight());
+            bool blank = paperBand;
+            for (const QRectF &r : printed)
+                if (blank && r.intersects(box))
+                    blank = false;
+            p->SetBlankBehind(blank);
             p->Print(m_currentX, band.m_printTop);
+            // A control that grew with the band may cover the band's whole new height.
+            printed.push_back(box.united(QRectF(box.left(), box.top(), box.width(),
+                                                band.Size().NativeHeight() + band.m_stretch - box.top())));
+        }
         if (band.Frame().AnyFrame() && m_runPrinter->Canvas()) {
             const TVRPrinter &p = *m_runPrinter;
             const QRect rect(p.XPos(m_currentX), p.YPos(band.m_printTop), p.XSize(band.Size().NativeWidth()),
