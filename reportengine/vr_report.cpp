@@ -2,14 +2,15 @@
 
 #include "reportengine/evaluator_result.h"
 #include "reportengine/vr_data_set.h"
+#include "reportengine/vr_preview_window.h"
 #include "reportengine/vr_printable.h"
 #include "reportengine/vr_printer.h"
+#include "reportengine/vr_progress_form.h"
 #include "reportengine/vr_text_metrics.h"
 
 #include "platform/prompter.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QLocale>
 #include <QPageSize>
 #include <QPrinterInfo>
@@ -270,6 +271,7 @@ bool TVelRep::Preview()
         return false;
     QPointer<TVRPrinter> printer = m_printer;
     printer->Title = ReportTitle;
+    m_dialogChosen = false; // a print dialog's range belongs to the preview it was chosen in
     QPointer<TVelRep> self(this);
     if (OnPreview)
         printer->OnPreview = [self] {
@@ -303,25 +305,30 @@ bool TVelRep::Preview()
         delete printer.data();
         return false;
     }
-    if (printer && printer->ShowingPreview() && !QCoreApplication::closingDown()) {
-        QEventLoop loop;
-        connect(printer, &QObject::destroyed, &loop, &QEventLoop::quit);
-        connect(printer, &TVRPrinter::previewClosed, &loop, &QEventLoop::quit);
-        connect(qApp, &QCoreApplication::aboutToQuit, &loop, &QEventLoop::quit);
-        if (printer->ShowingPreview())
-            loop.exec();
-    }
+    WaitForPreviewClose(printer);
     return true;
+}
+
+bool TVelRep::PrintWithProgress(std::unique_ptr<TVRPrinter> printer, const QString &progressTitle)
+{
+    printer->Title = ReportTitle;
+    std::unique_ptr<TVRProgressForm> progress;
+    if (ShowProgress) {
+        progress = std::make_unique<TVRProgressForm>();
+        if (!progressTitle.isEmpty())
+            progress->setWindowTitle(progressTitle);
+        progress->SetPrinter(printer.get());
+        progress->show();
+    }
+    m_runPrinter = printer.get();
+    return RunEntry(false, false);
 }
 
 bool TVelRep::Print()
 {
     if (m_running || !TVRPrinter::PrintersExist())
         return false;
-    std::unique_ptr<TVRPrinter> printer = MakePrinter(TVRPrinter::DestinationPrinter);
-    printer->Title = ReportTitle;
-    m_runPrinter = printer.get();
-    return RunEntry(false, false);
+    return PrintWithProgress(MakePrinter(TVRPrinter::DestinationPrinter), QString());
 }
 
 bool TVelRep::ExportToFilter(TVRExportFilter *filter)
@@ -330,15 +337,97 @@ bool TVelRep::ExportToFilter(TVRExportFilter *filter)
         return false;
     std::unique_ptr<TVRPrinter> printer = MakePrinter(TVRPrinter::DestinationPages);
     printer->Exporting = true;
-    printer->Title = ReportTitle;
-    m_runPrinter = printer.get();
     m_exportFilter = filter;
     struct Clear
     {
         TVelRep &r;
         ~Clear() { r.m_exportFilter = nullptr; }
     } clear{*this};
-    return RunEntry(false, false);
+    return PrintWithProgress(std::move(printer), QStringLiteral("Export Progress"));
+}
+
+TVRPreviewSettings TVelRep::PreviewSettings() const
+{
+    TVRPreviewSettings s;
+    s.ReportTitle = ReportTitle;
+    s.PrevFormStyle = PrevFormStyle;
+    s.PreviewWidth = PreviewWidth();
+    s.PreviewHeight = PreviewHeight();
+    s.PreviewInitialState = PreviewInitialState;
+    s.PrevShowThumbs = PrevShowThumbs;
+    s.PrevShowSearch = PrevShowSearch;
+    s.PrevInitialZoom = PrevInitialZoom;
+    s.Zoom = m_zoom;
+    s.ShowProgress = ShowProgress;
+    return s;
+}
+
+TVRPrintDialog *TVelRep::ExecutePrintDialog()
+{
+    TVRPrintDialog &d = m_printDialog;
+    d.PrinterIndex = PrinterSettings.PrinterIndex;
+    d.PdfFileName = PrinterSettings.PdfFileName;
+    const TVRPrinter *printer = m_printer;
+    const bool finished = printer && printer->Status() == TVRPrinter::StatusFinished && printer->PageCount() > 0;
+    d.MinPage = 1;
+    d.MaxPage = finished ? printer->PageCount() : 9999;
+    d.FromPage = 1;
+    d.ToPage = d.MaxPage;
+    d.Options = poPageNums | poWarning;
+    d.Orientation = m_page.Orientation() == TPrinterOrientation::poLandscape ? 2 : 1;
+    d.SetCopies(PrinterSettings.Copies);
+    if (!d.Execute()) {
+        Tag = 1;
+        return nullptr;
+    }
+    Tag = 0;
+    m_settingsBeforeDialog = PrinterSettings;
+    m_orientationBeforeDialog = m_page.Orientation();
+    const TPrinterOrientation orientation =
+        d.Orientation == 2 ? TPrinterOrientation::poLandscape : TPrinterOrientation::poPortrait;
+    PrinterSettings.Copies = d.Copies();
+    PrinterSettings.PrinterIndex = d.PrinterIndex;
+    PrinterSettings.PdfFileName = d.PdfFileName;
+    m_page.SetOrientation(orientation);
+    TVelRepPrinterSettings &c = m_dialogSettings;
+    c = PrinterSettings;
+    c.CustomBinCode = d.OutputBin;
+    c.ExtendedDuplex = d.DuplexCode;
+    c.PrintQuality = d.PrintQuality;
+    c.Collate = d.Collate;
+    c.ColorOption = d.ColorOption;
+    c.OutputBin = BinFromCode(d.OutputBin > 255 ? d.OutputBin - 256 : d.OutputBin);
+    c.CustomPaperCode = d.PaperSize;
+    c.Duplex = d.Duplex;
+    const bool pageNumbers = d.PrintRange == TVRPrintRange::prPageNums;
+    c.FirstPage = pageNumbers ? d.FromPage : 0;
+    c.LastPage = pageNumbers ? d.ToPage : 0;
+    m_dialogChosen = true;
+    return &d;
+}
+
+void TVelRep::TakePrintSettings(const TVRPrintDialog &, bool pagesFromFile)
+{
+    // The dialog has stored the choice already; pages from a file leave the report's
+    // own settings as they were.
+    if (!pagesFromFile)
+        return;
+    PrinterSettings = m_settingsBeforeDialog;
+    m_page.SetOrientation(m_orientationBeforeDialog);
+    m_dialogChosen = false;
+}
+
+void TVelRep::RunBeforePrint()
+{
+    bool printReport = true;
+    if (BeforePrint)
+        BeforePrint(this, printReport);
+}
+
+void TVelRep::RunAfterPrint()
+{
+    if (AfterPrint)
+        AfterPrint(this);
 }
 
 void TVelRep::RunInComposite(TVRPrinter &printer, TVRCompositeRunState &state, bool last)

@@ -26,7 +26,9 @@
 #include "reportengine/vr_frame.h"
 #include "reportengine/vr_page_setup.h"
 #include "reportengine/vr_printable_host.h"
+#include "reportengine/vr_print_dialog.h"
 #include "reportengine/vr_printer_settings.h"
+#include "reportengine/vr_report_producer.h"
 
 #include "reportengine/expr_functions_environment.h"
 
@@ -45,22 +47,6 @@ class TVRExportFilter;
 class TVRPrintable;
 class TVRPrinter;
 class TVRReportDataSet;
-
-// Report options, as a set of bits.
-enum TVRReportOption : int { FirstPageHeader = 0x1, LastPageFooter = 0x2, Compression = 0x4 };
-
-enum class TVRZoomState { vrZoomToFit, vrZoomToWidth, vrZoomOther };
-enum class TVRFormStyle { fsNormal, fsStayOnTop };
-enum class TVRWindowState { wsNormal, wsMinimized, wsMaximized };
-
-// Where a run that shares its printer with other reports stands between two of them.
-struct TVRCompositeRunState
-{
-    double VerticalPosition = 0; // tenths of a millimetre from the paper's top
-    int PageNumber = 0;          // pages begun so far
-    int Column = 1;
-    int Columns = 1;
-};
 
 // The printer settings a report applies to its printer at the start of a run.
 struct TVelRepPrinterSettings
@@ -113,7 +99,9 @@ private:
     TVelRep &m_report;
 };
 
-class TVelRep : public QObject, public TVRReportHost
+// The report is the master of its preview (TVRPreviewMaster) and may be one of the
+// reports of a composite (TVRReportProducer).
+class TVelRep : public QObject, public TVRReportHost, public TVRPreviewMaster, public TVRReportProducer
 {
     Q_OBJECT
 
@@ -214,10 +202,25 @@ public:
     bool Preview();
     bool Print();
     bool ExportToFilter(TVRExportFilter *filter);
-    // Produces the report into a job another report object has begun (a composite
-    // run): paper and orientation are the printer's, the run starts where `state`
-    // stands and leaves it where it ended; the last report finishes its last page.
-    void RunInComposite(TVRPrinter &printer, TVRCompositeRunState &state, bool last);
+    // The print dialog on the report's settings, the range 1..9999 (1..the page count
+    // when the pages are finished). Confirmed: copies, destination and orientation
+    // become the report's, the rest (range, duplex, bins, quality) is kept for the
+    // next print run, Tag 0 and the dialog returned. Cancelled: Tag 1 and nullptr.
+    TVRPrintDialog *ExecutePrintDialog() override;
+    // For pages loaded from a file the report's own settings stay as before the dialog.
+    void TakePrintSettings(const TVRPrintDialog &dialog, bool pagesFromFile) override;
+    TVRPreviewSettings PreviewSettings() const override;
+
+    // As one of the reports of a composite run.
+    TPrinterOrientation PageOrientation() const override { return m_page.Orientation(); }
+    TVRPaperSize PagePaperSize() const override { return m_page.PaperSize(); }
+    int PageColumns() const override { return m_page.Columns(); }
+    void RunBeforePrint() override;
+    void RunAfterPrint() override;
+    // Produces the report into a job the composite has begun: paper and orientation
+    // are the printer's, the run starts where `state` stands and leaves it where it
+    // ended; the last report finishes its last page.
+    void RunInComposite(TVRPrinter &printer, TVRCompositeRunState &state, bool last) override;
     // A new printer for the next run, unless a run is going on or the current
     // printer shows a preview.
     bool CreateVRPrinter();
@@ -227,7 +230,7 @@ public:
     // For band handlers during a run.
     void NewPage();
     void NewColumn();
-    void Cancel();
+    void Cancel() override;
     // Prints a band at the current position (with its child bands); false when it did
     // not print (none, disabled, or refused by its BeforePrint).
     bool PrintBand(TVRCustomBand *band);
@@ -236,7 +239,7 @@ public:
 
     // Run state.
     bool Running() const { return m_running; }
-    bool Cancelled() const;
+    bool Cancelled() const override;
     bool Exporting() const { return m_exportFilter != nullptr; }
     bool InComposite() const { return m_inComposite; }
     int PageNumber() const { return m_pageNumber; }
@@ -264,6 +267,7 @@ private:
     bool RunEntry(bool inComposite, bool last);
     void Run(bool inComposite, bool last);
     void ApplyPrinterSettings(TVRPrinter &printer);
+    bool PrintWithProgress(std::unique_ptr<TVRPrinter> printer, const QString &progressTitle);
     void LayOutBands();
     void PrepareRun();
     void UnprepareRun();
@@ -295,6 +299,13 @@ private:
     TVRFrame m_frame;
     int m_previewWidth = 0;
     int m_previewHeight = 0;
+    // The print dialog keeps its values between calls; what it chose beyond the
+    // published settings applies to the next print runs.
+    TVRPrintDialog m_printDialog;
+    bool m_dialogChosen = false;
+    TVelRepPrinterSettings m_dialogSettings;
+    TVelRepPrinterSettings m_settingsBeforeDialog;
+    TPrinterOrientation m_orientationBeforeDialog = TPrinterOrientation::poPortrait;
 
     // The printer the report keeps between runs, and the one a run draws on.
     QPointer<TVRPrinter> m_printer;

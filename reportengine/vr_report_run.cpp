@@ -132,7 +132,9 @@ void TVelRep::Run(bool inComposite, bool last)
 
 void TVelRep::ApplyPrinterSettings(TVRPrinter &printer)
 {
-    const TVelRepPrinterSettings &s = PrinterSettings;
+    // A print run after a confirmed print dialog prints what was chosen there.
+    const bool chosen = m_dialogChosen && printer.Destination == TVRPrinter::DestinationPrinter;
+    const TVelRepPrinterSettings &s = chosen ? m_dialogSettings : PrinterSettings;
     TPrinterSettings &p = printer.PrinterSettings();
     p.OnGetPrinterSettings = OnGetPrinterSettings;
     p.OnApplyPrinterSettings = OnApplyPrinterSettings;
