@@ -3,6 +3,7 @@
 
 #include "report_builders.h"
 
+#include "reportengine/vr_composite_report.h"
 #include "reportengine/vr_data_labels.h"
 #include "reportengine/vr_data_set.h"
 #include "reportengine/vr_export_filter.h"
@@ -217,28 +218,27 @@ TEST_F(ReportRun, AnExportHandsEveryPageToTheFilter)
     EXPECT_FALSE(report.Exporting());
 }
 
-TEST_F(ReportRun, RunsSharingOnePrinterNumberPagesOnAndTheLastFinishesThePage)
+TEST_F(ReportRun, ReportsOfACompositeNumberPagesOnAndTheLastFinishesThePage)
 {
     TVelRep second;
     AddBand(second, TVRBandType::rbDetail, 100, QStringLiteral("X"));
     TVRBand *footer = AddBand(second, TVRBandType::rbPageFooter, 100, QString(),
                               [&second] { return QStringLiteral("Strona %1").arg(second.PageNumber()); });
     second.DetailBand()->ForceNewPage = true;
-    TVRPrinter printer;
-    printer.SetPaperSize(TVRPaperSize::A4);
-    printer.BeginDoc();
-    TVRCompositeRunState state;
     int tag = 0;
     footer->AfterPrint = [&](TVRCustomBand *, bool) { tag = second.Tag; };
-    report.RunInComposite(printer, state, false);
-    EXPECT_EQ(state.PageNumber, 3);
-    second.RunInComposite(printer, state, true);
-    printer.EndDoc();
-    EXPECT_EQ(state.PageNumber, 4);
+    TVRCompositeReport composite;
+    composite.PrinterSettings.PaperSize = TVRPaperSize::A4;
+    composite.OnAddReports = [&](TVRCompositeReport &c) { c.Reports = {&report, &second}; };
+    composite.RunReports();
+    TVRPrinter *printer = composite.VRPrinter();
+    ASSERT_TRUE(printer);
+    ASSERT_EQ(printer->PageCount(), 4);
+    EXPECT_EQ(runs, 2); // once by the composite, once by the report's own run
     EXPECT_EQ(tag, 999);
     EXPECT_EQ(second.Tag, 0);
-    ASSERT_EQ(printer.PageCount(), 4);
-    EXPECT_EQ(CapturePageTexts(*printer.GetPage(4)), QStringList({"X", "Strona 4"}));
+    EXPECT_EQ(CapturePageTexts(*printer->GetPage(4)), QStringList({"X", "Strona 4"}));
+    EXPECT_FALSE(report.Running());
 }
 
 } // namespace
