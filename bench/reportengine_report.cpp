@@ -18,7 +18,6 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <ctime>
 
 using namespace reportengine;
 
@@ -39,9 +38,9 @@ struct Row
 
 std::vector<Row> MakeRows()
 {
-    static const char *const words[] = {"pomiar",  "hałasu", "stanowisko", "pracy",    "ocena",   "ryzyka",
-                                        "pył",     "drewna", "frakcja",    "wdychalna", "źródło", "światła",
-                                        "drgania", "ogólne", "środki",     "ochrony",  "łączność", "krotność"};
+    static const char *const words[] = {"pomiar",  "hałasu", "stanowisko", "pracy",     "ocena",    "ryzyka",
+                                        "pył",     "drewna", "frakcja",    "wdychalna", "źródło",   "światła",
+                                        "drgania", "ogólne", "środki",     "ochrony",   "łączność", "krotność"};
     constexpr int wordCount = sizeof(words) / sizeof(words[0]);
     QRandomGenerator random(18);
     std::vector<Row> rows;
@@ -53,7 +52,9 @@ std::vector<Row> MakeRows()
             description += QString::fromUtf8(words[random.bounded(wordCount)]) + QLatin1Char(' ');
         rows.push_back({i, QStringLiteral("Stanowisko %1").arg(i % 97), QString::fromUtf8(words[i % wordCount]),
                         description.trimmed(), random.bounded(1000) / 10.0,
-                        QStringLiteral("2009-%1-%2").arg(1 + i % 12, 2, 10, QLatin1Char('0')).arg(1 + i % 28, 2, 10, QLatin1Char('0')),
+                        QStringLiteral("2009-%1-%2")
+                            .arg(1 + i % 12, 2, 10, QLatin1Char('0'))
+                            .arg(1 + i % 28, 2, 10, QLatin1Char('0')),
                         1 + random.bounded(40)});
     }
     return rows;
@@ -140,27 +141,19 @@ struct RegisterReport
     int pageCount = 0;
 };
 
-double CpuSeconds()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return ts.tv_sec + ts.tv_nsec / 1e9;
-}
-
 struct Timing
 {
     double wall = 0;
     double cpu = 0;
 };
 
-template <class F>
-Timing Time(F run)
+template <class F> Timing Time(F run)
 {
     QElapsedTimer timer;
     timer.start();
-    const double cpu = CpuSeconds();
+    const double cpu = bench::ThreadCpuSeconds();
     run();
-    return {timer.nsecsElapsed() / 1e9, CpuSeconds() - cpu};
+    return {timer.nsecsElapsed() / 1e9, bench::ThreadCpuSeconds() - cpu};
 }
 
 } // namespace

@@ -35,7 +35,7 @@ public:
     // The results of the layout, in screen pixels.
     struct Layout
     {
-        int W = 0, H = 0;            // the text, unrotated
+        int W = 0, H = 0; // the text, unrotated
         int Wx = 0, Hx = 0, Wy = 0, Hy = 0;
         int BoxWidth = 0, BoxHeight = 0;
         int NewLeft = 0, NewTop = 0; // the control's place with AutoSize

@@ -154,6 +154,15 @@ bool TVRCustomBand::LeadsBackHere(const QObject *start) const
     return false;
 }
 
+bool TVRCustomBand::CanFollow(const QObject *master) const
+{
+    if (!master)
+        return true;
+    if (!qobject_cast<const TVelRep *>(master) && !qobject_cast<const TVRControllerBand *>(master))
+        return false;
+    return !LeadsBackHere(master);
+}
+
 bool TVRCustomBand::SetLinkBand(TVRCustomBand *band)
 {
     if (band && LeadsBackHere(band))
@@ -220,9 +229,7 @@ void TVRGroup::SetFooterBand(TVRCustomBand *band)
 
 bool TVRGroup::SetMaster(QObject *master)
 {
-    if (master && !qobject_cast<TVelRep *>(master) && !qobject_cast<TVRControllerBand *>(master))
-        return false;
-    if (master && LeadsBackHere(master))
+    if (!CanFollow(master))
         return false;
     m_master = master;
     return true;
@@ -285,9 +292,7 @@ TVRControllerBand::~TVRControllerBand() = default;
 
 bool TVRControllerBand::SetMaster(QObject *master)
 {
-    if (master && !qobject_cast<TVelRep *>(master) && !qobject_cast<TVRControllerBand *>(master))
-        return false;
-    if (master && LeadsBackHere(master))
+    if (!CanFollow(master))
         return false;
     m_master = master;
     return true;
@@ -301,30 +306,23 @@ TVRSubDetail::TVRSubDetail(QObject *parent) : TVRControllerBand(parent, TVRBandT
 
 void TVRSubDetail::SetHasHeader(bool has)
 {
-    if (has == HasHeader())
-        return;
-    if (has) {
-        TVelRep *report = ParentReport();
-        SetHeaderBand(report ? report->CreateBand(TVRBandType::rbGroupHeader)
-                             : new TVRBand(parent(), TVRBandType::rbGroupHeader));
-    } else {
-        delete m_headerBand.data();
-        SetHeaderBand(nullptr);
-    }
+    if (has != HasHeader())
+        SetHeaderBand(ReplaceBand(m_headerBand, has, TVRBandType::rbGroupHeader));
 }
 
 void TVRSubDetail::SetHasFooter(bool has)
 {
-    if (has == HasFooter())
-        return;
-    if (has) {
-        TVelRep *report = ParentReport();
-        SetFooterBand(report ? report->CreateBand(TVRBandType::rbGroupFooter)
-                             : new TVRBand(parent(), TVRBandType::rbGroupFooter));
-    } else {
-        delete m_footerBand.data();
-        SetFooterBand(nullptr);
-    }
+    if (has != HasFooter())
+        SetFooterBand(ReplaceBand(m_footerBand, has, TVRBandType::rbGroupFooter));
+}
+
+TVRCustomBand *TVRSubDetail::ReplaceBand(TVRCustomBand *old, bool make, TVRBandType type)
+{
+    delete old;
+    if (!make)
+        return nullptr;
+    TVelRep *report = ParentReport();
+    return report ? report->CreateBand(type) : new TVRBand(parent(), type);
 }
 
 void TVRSubDetail::SetHeaderBand(TVRCustomBand *band)

@@ -38,8 +38,17 @@ class TVRPrintable;
 class TVRReportDataSet;
 
 enum class TVRBandType {
-    rbTitle, rbPageHeader, rbDetail, rbPageFooter, rbSummary, rbGroupHeader, rbGroupFooter, rbSubDetail,
-    rbColumnHeader, rbOverlay, rbChild
+    rbTitle,
+    rbPageHeader,
+    rbDetail,
+    rbPageFooter,
+    rbSummary,
+    rbGroupHeader,
+    rbGroupFooter,
+    rbSubDetail,
+    rbColumnHeader,
+    rbOverlay,
+    rbChild
 };
 
 // "Title", "Page Header"... as a designer shows the type.
@@ -121,6 +130,9 @@ protected:
     // Whether following links from `band` through parent bands, link bands and
     // masters reaches this band.
     bool LeadsBackHere(const QObject *band) const;
+    // Whether the band may take this master: none, the report or a controller band,
+    // and not one whose masters lead back here.
+    bool CanFollow(const QObject *master) const;
 
 private:
     friend class TVelRep;
@@ -139,9 +151,9 @@ private:
 
     // Run state, kept by the report while it prints the band.
     TVRController *m_controller = nullptr;
-    double m_printTop = 0;     // where the band is being printed
-    double m_stretch = 0;      // growth granted to its controls so far
-    double m_expandLimit = 0;  // the lowest the grown band may end
+    double m_printTop = 0;    // where the band is being printed
+    double m_stretch = 0;     // growth granted to its controls so far
+    double m_expandLimit = 0; // the lowest the grown band may end
     bool m_inPrint = false;
 };
 
@@ -258,6 +270,9 @@ public:
     void SetPrintIfEmpty(bool print);
 
 private:
+    // Frees the old band; a new one of the type (on the report) when asked to make one.
+    TVRCustomBand *ReplaceBand(TVRCustomBand *old, bool make, TVRBandType type);
+
     QPointer<TVRCustomBand> m_headerBand;
     QPointer<TVRCustomBand> m_footerBand;
 };

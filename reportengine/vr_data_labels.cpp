@@ -304,14 +304,16 @@ QString TVRExpr::ValueText()
     const TVREvResult r = m_evaluator.Value();
     switch (r.Kind) {
     case TVREvKind::Integer:
-        return m_mask.isEmpty() ? QString::number(r.Integer) : NumberText(m_mask, r.Integer, QString::number(r.Integer));
+        return m_mask.isEmpty() ? QString::number(r.Integer)
+                                : NumberText(m_mask, r.Integer, QString::number(r.Integer));
     case TVREvKind::Float:
         if (m_mask.contains(QLatin1String("%m"))) {
             static const QLocale polish(QLocale::Polish, QLocale::Poland);
             QString text = m_mask;
             return text.replace(QLatin1String("%m"), polish.toCurrencyString(r.Float, QString(), 2));
         }
-        return m_mask.isEmpty() ? FloatToGeneralText(r.Float) : NumberText(m_mask, r.Float, FloatToGeneralText(r.Float));
+        return m_mask.isEmpty() ? FloatToGeneralText(r.Float)
+                                : NumberText(m_mask, r.Float, FloatToGeneralText(r.Float));
     case TVREvKind::Boolean:
         return r.Boolean ? QStringLiteral("True") : QStringLiteral("False");
     case TVREvKind::String:
@@ -369,8 +371,8 @@ void TVRSysData::SetText(const QString &text)
 
 void TVRSysData::UpdateCaption()
 {
-    static const char *const names[] = {"Time", "Date", "Date/Time", "Page#", "Report title", "Detail count",
-                                        "Detail no"};
+    static const char *const names[] = {"Time",         "Date",         "Date/Time", "Page#",
+                                        "Report title", "Detail count", "Detail no"};
     SetCaption(m_text + QLatin1Char('(') + QString::fromLatin1(names[static_cast<int>(m_data)]) + QLatin1Char(')'));
 }
 

@@ -77,8 +77,7 @@ private:
     bool m_active = true;
 };
 
-template <class RowT>
-class TVRVectorDataSet : public TVRRowDataSet
+template <class RowT> class TVRVectorDataSet : public TVRRowDataSet
 {
 public:
     // The vector is read, not copied: it must outlive the data set.
@@ -89,8 +88,7 @@ public:
 
     // getter(const RowT &) returns anything a QVariant holds (QString, int, double,
     // bool, QDate, QDateTime).
-    template <class F>
-    void AddField(const QString &name, TVRFieldKind kind, F getter, bool memo = false)
+    template <class F> void AddField(const QString &name, TVRFieldKind kind, F getter, bool memo = false)
     {
         const std::vector<RowT> *rows = m_rows;
         TVRRowDataSet::AddField(
@@ -101,7 +99,9 @@ public:
     // The current row; nullptr at the end.
     const RowT *Current() const
     {
-        return TVRRowDataSet::Row() < static_cast<int>(m_rows->size()) ? &(*m_rows)[static_cast<size_t>(TVRRowDataSet::Row())] : nullptr;
+        return TVRRowDataSet::Row() < static_cast<int>(m_rows->size())
+                   ? &(*m_rows)[static_cast<size_t>(TVRRowDataSet::Row())]
+                   : nullptr;
     }
 
 private:

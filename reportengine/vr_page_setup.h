@@ -44,8 +44,15 @@ class TVRPage : public TVRUnitBase
 {
 public:
     // The indexed values, in the order they are stored.
-    enum Value { BottomMarginValue = 0, LengthValue, TopMarginValue, WidthValue, LeftMarginValue, RightMarginValue,
-                 ColumnSpaceValue };
+    enum Value {
+        BottomMarginValue = 0,
+        LengthValue,
+        TopMarginValue,
+        WidthValue,
+        LeftMarginValue,
+        RightMarginValue,
+        ColumnSpaceValue
+    };
     static constexpr int kValueCount = 7;
 
     // A page in the units, paper and margins of the desktop's measurement system:

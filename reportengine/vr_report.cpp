@@ -191,8 +191,7 @@ std::vector<TVRCustomBand *> TVelRep::BandList() const
     // Each band followed by its chain of children.
     std::vector<TVRCustomBand *> result;
     for (TVRCustomBand *b : ordered) {
-        for (TVRCustomBand *c = b; c && std::find(result.begin(), result.end(), c) == result.end();
-             c = c->ChildBand())
+        for (TVRCustomBand *c = b; c && std::find(result.begin(), result.end(), c) == result.end(); c = c->ChildBand())
             result.push_back(c);
     }
     return result;
@@ -203,7 +202,7 @@ std::vector<TVRCustomBand *> TVelRep::BandList() const
 
 std::unique_ptr<TVRPrinter> TVelRep::MakePrinter(int destination)
 {
-    auto printer = std::make_unique<TVRPrinter>(this, PrinterSettings.UseStandardprinter, PrinterSettings.MemoryLimit);
+    auto printer = std::make_unique<TVRPrinter>(this, PrinterSettings.UseStandardPrinter, PrinterSettings.MemoryLimit);
     printer->Destination = destination;
     if (m_printer)
         printer->Client = m_printer->Client;
@@ -391,17 +390,12 @@ TVRPrintDialog *TVelRep::ExecutePrintDialog()
     m_page.SetOrientation(orientation);
     TVelRepPrinterSettings &c = m_dialogSettings;
     c = PrinterSettings;
-    c.CustomBinCode = d.OutputBin;
-    c.ExtendedDuplex = d.DuplexCode;
+    c.TakeDialogChoice(d);
     c.PrintQuality = d.PrintQuality;
     c.Collate = d.Collate;
     c.ColorOption = d.ColorOption;
-    c.OutputBin = BinFromCode(d.OutputBin > 255 ? d.OutputBin - 256 : d.OutputBin);
     c.CustomPaperCode = d.PaperSize;
     c.Duplex = d.Duplex;
-    const bool pageNumbers = d.PrintRange == TVRPrintRange::prPageNums;
-    c.FirstPage = pageNumbers ? d.FromPage : 0;
-    c.LastPage = pageNumbers ? d.ToPage : 0;
     m_dialogChosen = true;
     return &d;
 }

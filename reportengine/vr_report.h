@@ -24,9 +24,10 @@
 #include "reportengine/vr_band.h"
 #include "reportengine/vr_controller.h"
 #include "reportengine/vr_frame.h"
+#include "reportengine/vr_job_settings.h"
 #include "reportengine/vr_page_setup.h"
-#include "reportengine/vr_printable_host.h"
 #include "reportengine/vr_print_dialog.h"
+#include "reportengine/vr_printable_host.h"
 #include "reportengine/vr_printer_settings.h"
 #include "reportengine/vr_report_producer.h"
 
@@ -48,28 +49,11 @@ class TVRPrintable;
 class TVRPrinter;
 class TVRReportDataSet;
 
-// The printer settings a report applies to its printer at the start of a run.
-struct TVelRepPrinterSettings
+// The printer settings a report applies to its printer at the start of a run (its
+// paper and orientation are the page's).
+struct TVelRepPrinterSettings : TVRJobSettings
 {
-    int Copies = 1;
-    TVRBin OutputBin = TVRBin::Auto;
-    bool Duplex = false;
-    int FirstPage = 0; // 0: from the first page
-    int LastPage = 0;  // 0: to the last page
-    bool UseStandardprinter = false;
-    bool UseCustomBinCode = false;
-    int CustomBinCode = 0;
-    int ExtendedDuplex = 0;
-    bool UseCustomPaperCode = false;
-    int CustomPaperCode = 0;
-    bool PrintMetaFile = false;
-    int MemoryLimit = 250000;
-    int PrintQuality = 600;
-    int Collate = 0;
-    int ColorOption = 0;
-    int PrinterIndex = -1; // index into PrinterNames(); -1 the default destination
     QString Title;
-    QString PdfFileName; // written when the destination is the PDF file
 };
 
 class TVelRep;

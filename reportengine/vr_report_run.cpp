@@ -134,13 +134,11 @@ void TVelRep::ApplyPrinterSettings(TVRPrinter &printer)
 {
     // A print run after a confirmed print dialog prints what was chosen there.
     const bool chosen = m_dialogChosen && printer.Destination == TVRPrinter::DestinationPrinter;
-    const TVelRepPrinterSettings &s = chosen ? m_dialogSettings : PrinterSettings;
     TPrinterSettings &p = printer.PrinterSettings();
     p.OnGetPrinterSettings = OnGetPrinterSettings;
     p.OnApplyPrinterSettings = OnApplyPrinterSettings;
-    p.SetPrinterIndex(s.PrinterIndex);
-    p.PdfFileName = s.PdfFileName;
-    p.SetPaperSize(m_page.PaperSize());
+    (chosen ? m_dialogSettings : PrinterSettings)
+        .ApplyTo(printer, ReportTitle, m_page.PaperSize(), m_page.Orientation());
     if (m_page.PaperSize() == TVRPaperSize::Custom || m_page.PaperSize() == TVRPaperSize::Default) {
         // The page's own size, given portrait.
         int w = static_cast<int>(m_page.NativeValue(TVRPage::WidthValue) + 0.5);
@@ -150,22 +148,6 @@ void TVelRep::ApplyPrinterSettings(TVRPrinter &printer)
         p.SetPaperWidth(w);
         p.SetPaperLength(l);
     }
-    p.SetOrientation(m_page.Orientation());
-    p.SetCopies(s.Copies);
-    p.SetOutputBin(s.OutputBin);
-    printer.FirstPage = s.FirstPage;
-    printer.LastPage = s.LastPage;
-    p.SetDuplex(s.Duplex);
-    p.PrintMetaFile = s.PrintMetaFile;
-    p.UseCustomBinCode = s.UseCustomBinCode;
-    p.CustomBinCode = s.CustomBinCode;
-    p.UseCustomPaperCode = s.UseCustomPaperCode;
-    p.CustomPaperCode = s.CustomPaperCode;
-    p.PrintQuality = s.PrintQuality;
-    p.Collate = s.Collate;
-    p.ColorOption = s.ColorOption;
-    p.ExtendedDuplex = s.ExtendedDuplex;
-    printer.Title = ReportTitle;
 }
 
 QList<TVRDataSet *> TVelRep::AllDataSets() const
@@ -187,8 +169,8 @@ void TVelRep::LayOutBands()
 {
     const double paperWidth =
         m_runPrinter && m_running ? m_runPrinter->PaperWidth() : m_page.NativeValue(TVRPage::WidthValue);
-    const double full = paperWidth - m_page.NativeValue(TVRPage::LeftMarginValue) -
-                        m_page.NativeValue(TVRPage::RightMarginValue);
+    const double full =
+        paperWidth - m_page.NativeValue(TVRPage::LeftMarginValue) - m_page.NativeValue(TVRPage::RightMarginValue);
     const int columns = std::max(1, m_page.Columns());
     const double column = (full - (columns - 1) * m_page.NativeValue(TVRPage::ColumnSpaceValue)) / columns;
     for (TVRCustomBand *band : findChildren<TVRCustomBand *>(Qt::FindDirectChildrenOnly)) {
@@ -312,8 +294,8 @@ double TVelRep::BandBottomLimit(const TVRCustomBand &band, bool pageBand) const
         return UsableBottom();
     // A summary that ends the document has the room of a page footer that will not
     // print there.
-    const bool lastSummary = band.BandType() == TVRBandType::rbSummary && !(Options & LastPageFooter) &&
-                             (!m_inComposite || Tag == 999);
+    const bool lastSummary =
+        band.BandType() == TVRBandType::rbSummary && !(Options & LastPageFooter) && (!m_inComposite || Tag == 999);
     return UsableBottom() - (lastSummary ? 0 : m_pageFooterHeight);
 }
 
@@ -604,8 +586,8 @@ void TVelRep::PrintControls(TVRCustomBand &band, const std::vector<TVRPrintable 
             p->SetBlankBehind(blank);
             p->Print(m_currentX, band.m_printTop);
             // A control that grew with the band may cover the band's whole new height.
-            printed.push_back(box.united(QRectF(box.left(), box.top(), box.width(),
-                                                band.Size().NativeHeight() + band.m_stretch - box.top())));
+            printed.push_back(box.united(
+                QRectF(box.left(), box.top(), box.width(), band.Size().NativeHeight() + band.m_stretch - box.top())));
         }
         if (band.Frame().AnyFrame() && m_runPrinter->Canvas()) {
             const TVRPrinter &p = *m_runPrinter;

@@ -82,9 +82,8 @@ TEST_F(BandsTest, NestedGroupsCloseInnerFirstAndAnEmptyExpressionWrapsEverything
         g->Size().SetNativeHeight(50);
         TVRLabel *label = AddLabel(g, QString());
         g->BeforePrint = [=](TVRCustomBand *, bool &) { label->SetCaption(outer ? current()->dept : current()->team); };
-        g->SetFooterBand(AddBand(report, TVRBandType::rbDetail, 50, QString(), [=] {
-            return QLatin1Char('/') + (outer ? current()->dept : current()->team);
-        }));
+        g->SetFooterBand(AddBand(report, TVRBandType::rbDetail, 50, QString(),
+                                 [=] { return QLatin1Char('/') + (outer ? current()->dept : current()->team); }));
         EXPECT_EQ(g->FooterBand()->BandType(), TVRBandType::rbGroupFooter);
     };
     group(QStringLiteral("DATA.DEPT"), true);
@@ -92,8 +91,8 @@ TEST_F(BandsTest, NestedGroupsCloseInnerFirstAndAnEmptyExpressionWrapsEverything
     AddBand(report, TVRBandType::rbDetail, 50, QString(), [&] { return QString::number(current()->value); });
 
     ASSERT_TRUE(report.Prepare());
-    EXPECT_EQ(AllTexts(report), QStringList({"ALL", "A", "x", "1", "2", "/x", "y", "3", "/y", "/A", "B", "y", "4",
-                                             "/y", "/B", "/ALL"}));
+    EXPECT_EQ(AllTexts(report),
+              QStringList({"ALL", "A", "x", "1", "2", "/x", "y", "3", "/y", "/A", "B", "y", "4", "/y", "/B", "/ALL"}));
 }
 
 TEST_F(BandsTest, NestedSubDetailsRunOncePerMasterRecordBeforeOrAfterTheDetail)
@@ -151,7 +150,8 @@ TEST_F(BandsTest, NestedSubDetailsRunOncePerMasterRecordBeforeOrAfterTheDetail)
 
 TEST_F(BandsTest, ChildChainsFollowTheirBandAndStayWholeWhenALinkIsRemoved)
 {
-    TVRBand *detail = AddBand(report, TVRBandType::rbDetail, 50, QString(), [this] { return QStringLiteral("D%1").arg(record); });
+    TVRBand *detail =
+        AddBand(report, TVRBandType::rbDetail, 50, QString(), [this] { return QStringLiteral("D%1").arg(record); });
     detail->SetHasChild(true);
     TVRChildBand *c1 = detail->ChildBand();
     AddLabel(c1, QStringLiteral("C1"));
@@ -180,7 +180,9 @@ TEST_F(BandsTest, ForceNewPageGivesEveryGroupItsPageAndTheFirstOneSharesThePageW
     group->Expression = QStringLiteral("G");
     group->ForceNewPage = true;
     TVRLabel *label = AddLabel(group, QString());
-    group->BeforePrint = [&](TVRCustomBand *, bool &) { label->SetCaption(QStringLiteral("G%1").arg((record + 1) / 2)); };
+    group->BeforePrint = [&](TVRCustomBand *, bool &) {
+        label->SetCaption(QStringLiteral("G%1").arg((record + 1) / 2));
+    };
     report.Functions().AddFunction(QStringLiteral("G"), QStringLiteral("1"));
     AddBand(report, TVRBandType::rbDetail, 100, QString(), [&] {
         report.Functions().SetIntegerValue(QStringLiteral("G"), (record + 2) / 2); // the next record's group

@@ -34,7 +34,8 @@ protected:
         data.AddField(QStringLiteral("ILOSC"), TVRFieldKind::Integer, [](const Item &r) { return r.amount; });
         data.AddField(QStringLiteral("CENA"), TVRFieldKind::Float, [](const Item &r) { return r.price; });
         data.AddField(QStringLiteral("DATA"), TVRFieldKind::Date, [](const Item &r) { return r.date; });
-        data.AddField(QStringLiteral("UWAGI"), TVRFieldKind::String, [](const Item &r) { return r.note; }, true);
+        data.AddField(
+            QStringLiteral("UWAGI"), TVRFieldKind::String, [](const Item &r) { return r.note; }, true);
         report.SetDataSet(&data);
         detail = report.CreateBand(TVRBandType::rbDetail);
         detail->Size().SetNativeHeight(100);
@@ -159,13 +160,20 @@ TEST(DateMasks, DelphiStyleTokensFormatDatesAndTimes)
         const char *mask;
         const char *text;
     } cases[] = {
-        {"yyyy-mm-dd", "2009-03-05"}, {"d/m/yy", "5-3-09"},       {"hh:nn:ss", "14:07:09"},
-        {"h:mm", "14:07"},            {"c", "2009-03-05 14:07:09"}, {"t", "14:07"},
-        {"dddd, d mmmm", "czwartek, 5 marca"}, {"'dnia' dd", "dnia 05"}, {"hh am/pm", "14 pm"},
+        {"yyyy-mm-dd", "2009-03-05"},
+        {"d/m/yy", "5-3-09"},
+        {"hh:nn:ss", "14:07:09"},
+        {"h:mm", "14:07"},
+        {"c", "2009-03-05 14:07:09"},
+        {"t", "14:07"},
+        {"dddd, d mmmm", "czwartek, 5 marca"},
+        {"'dnia' dd", "dnia 05"},
+        {"hh am/pm", "14 pm"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(FormatDateTimeWithMask(QString::fromUtf8(c.mask), t), QString::fromUtf8(c.text)) << c.mask;
-    EXPECT_EQ(FormatDateTimeWithMask(QStringLiteral("c"), QDate(2009, 3, 5).startOfDay()), QStringLiteral("2009-03-05"));
+    EXPECT_EQ(FormatDateTimeWithMask(QStringLiteral("c"), QDate(2009, 3, 5).startOfDay()),
+              QStringLiteral("2009-03-05"));
 }
 
 } // namespace

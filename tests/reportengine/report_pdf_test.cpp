@@ -74,8 +74,8 @@ TEST(ReportPdf, ARegisterPrintsItsPageNumbersAndGroupSums)
 
     QStringList pages;
     for (int n = 1; n <= pageCount; ++n)
-        pages << RunTool(pdftotext, {QStringLiteral("-f"), QString::number(n), QStringLiteral("-l"),
-                                     QString::number(n), pdf, QStringLiteral("-")});
+        pages << RunTool(pdftotext, {QStringLiteral("-f"), QString::number(n), QStringLiteral("-l"), QString::number(n),
+                                     pdf, QStringLiteral("-")});
     EXPECT_TRUE(pages[0].contains(QStringLiteral("Rejestr czynników szkodliwych")));
     for (int n = 1; n <= pageCount; ++n)
         EXPECT_TRUE(pages[n - 1].contains(QStringLiteral("Strona %1 z 3").arg(n))) << pages[n - 1].toStdString();
