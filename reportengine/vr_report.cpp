@@ -14,6 +14,7 @@
 #include <QLocale>
 #include <QPageSize>
 #include <QPrinterInfo>
+#include <QWidget>
 
 #include <cmath>
 
@@ -288,20 +289,26 @@ bool TVelRep::Preview()
         }
     });
     printer->Preview();
+    // A run that did not end leaves no pages: its preview closes and the printer goes.
+    const auto drop = [&printer] {
+        if (printer) {
+            if (auto *view = qobject_cast<QWidget *>(printer->Client.data()))
+                view->window()->close();
+            if (printer && printer->ShowingPreview())
+                printer->ClosePreview();
+        }
+        delete printer.data();
+    };
     m_runPrinter = printer;
     bool made = false;
     try {
         made = RunEntry(false, false);
     } catch (...) {
-        if (printer && printer->ShowingPreview())
-            printer->ClosePreview();
-        delete printer.data();
+        drop();
         throw;
     }
     if (!made) {
-        if (printer && printer->ShowingPreview())
-            printer->ClosePreview();
-        delete printer.data();
+        drop();
         return false;
     }
     WaitForPreviewClose(printer);

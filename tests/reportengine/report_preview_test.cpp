@@ -68,4 +68,28 @@ TEST(ReportPreview, PrintFromThePreviewRunsTheReportAgainWithTheChosenPages)
     EXPECT_EQ(report.VRPrinter()->PageCount(), 3); // the preview's pages stay
 }
 
+TEST(ReportPreview, ARunThatFailsClosesItsPreview)
+{
+    testsupport::ScriptedPrompter boxes;
+    TVelRep report;
+    int record = 0;
+    TVRBand *detail = AddBand(report, TVRBandType::rbDetail, 1000, QString(), [&] { return QString::number(record); });
+    report.OnNeedData() = Records(5, &record);
+    const auto text = detail->BeforePrint;
+    detail->BeforePrint = [&, text](TVRCustomBand *band, bool &print) {
+        text(band, print);
+        if (record == 5)
+            band->Size().SetNativeHeight(5000); // taller than the page
+    };
+    QTimer::singleShot(20000, [] {
+        if (TVRStandardPreview *w = FindPreview())
+            w->close();
+    });
+    EXPECT_FALSE(report.Preview());
+    EXPECT_EQ(boxes.Texts(), QStringList("Band DetailBand1 is too high to fit on a page"));
+    EXPECT_EQ(FindPreview(), nullptr);
+    EXPECT_EQ(report.VRPrinter(), nullptr);
+    EXPECT_FALSE(report.Running());
+}
+
 } // namespace
