@@ -15,8 +15,9 @@
 // - pages begin only when a band prints, so a report that prints nothing makes no
 //   page; the page footer stands on the bottom margin; a band that cannot fit even on
 //   an empty page is an error, never an endless run of pages;
-// - the page count of the last Prepare stays readable in VRPrinter() until the next
-//   run, so a second run can print "page n of N".
+// - the pages of the last Prepare or Preview stay in VRPrinter() until the next of
+//   them (Print and ExportToFilter use printers of their own), so a printing run can
+//   print "page n of N" with N from a preparing run.
 //
 // Lengths are tenths of a millimetre during a run (the report switches to Native and
 // back); positions are measured from the paper's corner.
@@ -182,7 +183,9 @@ public:
     // the report is running or its printer still shows a preview, BeforePrint
     // refused, the run was cancelled or stopped on an error of the engine.
     bool Prepare();
-    // Shows the preview while the pages are made; returns when the preview closes.
+    // Shows the preview (the OnPreview handler, the registered preview or the standard
+    // window) while the pages are made and returns when it closes. Its Print runs the
+    // report again to the printer; a run that is cancelled or fails closes it.
     bool Preview();
     bool Print();
     bool ExportToFilter(TVRExportFilter *filter);
@@ -302,7 +305,6 @@ private:
     bool m_inComposite = false;
     bool m_environmentPrepared = false;
     bool m_skipNextPageBreak = false;
-    bool m_columnStarted = false;
     int m_startingPage = 0; // depth of page starts under way
     int m_pageNumber = 0;
     int m_column = 1;

@@ -50,7 +50,6 @@ public:
         report.m_cancelled = false;
         report.m_inComposite = inComposite;
         report.m_skipNextPageBreak = false;
-        report.m_columnStarted = false;
         report.m_startingPage = 0;
         report.SetUnits(TVRUnit::Native);
     }
@@ -354,7 +353,6 @@ void TVelRep::BeginPage()
 void TVelRep::BeginColumn()
 {
     SetEnvironmentInteger("COLUMNNUMBER", m_column);
-    m_columnStarted = false;
     if (TVRCustomBand *header = ColumnHeaderBand())
         PrintBandInternal(header, true);
     m_controller.ReprintGroupHeaders();
