@@ -92,4 +92,24 @@ TEST(ReportPreview, ARunThatFailsClosesItsPreview)
     EXPECT_FALSE(report.Running());
 }
 
+TEST(ReportPreview, ClosingThePreviewWhilePagesAreMadeCancelsTheRun)
+{
+    TVelRep report;
+    int record = 0;
+    int printed = 0;
+    TVRBand *detail = AddBand(report, TVRBandType::rbDetail, 1000, QString(), [&] { return QString::number(record); });
+    report.OnNeedData() = Records(50, &record);
+    detail->AfterPrint = [&](TVRCustomBand *, bool) {
+        ++printed;
+        if (record == 3)
+            if (TVRStandardPreview *w = FindPreview())
+                w->close();
+    };
+    EXPECT_FALSE(report.Preview());
+    EXPECT_EQ(printed, 3);
+    EXPECT_TRUE(report.Cancelled());
+    EXPECT_EQ(report.VRPrinter(), nullptr);
+    EXPECT_FALSE(report.Running());
+}
+
 } // namespace
