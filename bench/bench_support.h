@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <ctime>
 #include <vector>
 
 namespace bench {
@@ -39,6 +40,15 @@ inline double Median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
+}
+
+// Processor time of this thread: the figure "on one core", whatever else the machine
+// runs.
+inline double ThreadCpuSeconds()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return ts.tv_sec + ts.tv_nsec / 1e9;
 }
 
 } // namespace bench

@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QRandomGenerator>
 #include <cstdio>
-#include <ctime>
 
 using namespace reportengine;
 using namespace reportengine_test;
@@ -40,14 +39,6 @@ QStringList MemoTexts(int length)
     return texts;
 }
 
-// Processor time of this thread: the figure "on one core", whatever else the machine runs.
-double CpuSeconds()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return ts.tv_sec + ts.tv_nsec / 1e9;
-}
-
 struct Run
 {
     double seconds = 0;
@@ -64,13 +55,13 @@ Run FormatOnly(const QStringList &texts, double width)
     memo->SetAutoSize(false);
     memo->Size().SetNativeWidth(width);
     Run r;
-    const double start = CpuSeconds();
+    const double start = bench::ThreadCpuSeconds();
     for (const QString &text : texts) {
         memo->SetLines({text});
         memo->FormatLines();
         r.lines += memo->FormattedLines().size();
     }
-    r.seconds = CpuSeconds() - start;
+    r.seconds = bench::ThreadCpuSeconds() - start;
     return r;
 }
 
@@ -84,7 +75,7 @@ Run FormatAndPrint(const QStringList &texts, double width)
     memo->Size().SetNativeWidth(width);
     memo->Size().SetNativeHeight(40);
     Run r;
-    const double start = CpuSeconds();
+    const double start = bench::ThreadCpuSeconds();
     report.Begin();
     for (const QString &text : texts) {
         memo->SetLines({text});
@@ -92,7 +83,7 @@ Run FormatAndPrint(const QStringList &texts, double width)
         r.lines += memo->FormattedLines().size();
     }
     report.End();
-    r.seconds = CpuSeconds() - start;
+    r.seconds = bench::ThreadCpuSeconds() - start;
     r.pages = report.Printer().PageCount();
     r.pageBytes = report.Printer().PageList().Stream()->Size();
     return r;

@@ -3,6 +3,7 @@
 // What an expression may read from a report's data: the data sets whose fields it names.
 // The report component supplies the implementations; the evaluator only reads.
 
+#include <QDateTime>
 #include <QString>
 #include <QtGlobal>
 
@@ -38,6 +39,10 @@ public:
     virtual double AsFloat() const = 0;
     virtual bool AsBoolean() const = 0;
     virtual QString DisplayText() const = 0;
+    // Date and time kinds: the value itself, for masks that format it.
+    virtual QDateTime AsDateTime() const { return {}; }
+    // A memo or blob field: its text prints as lines of its own.
+    virtual bool IsMemo() const { return false; }
 };
 
 class TVRDataSet

@@ -9,30 +9,6 @@
 
 namespace reportengine {
 
-void TVRCompositePrinterSettings::ApplyTo(TVRPrinter &printer, const QString &title) const
-{
-    TPrinterSettings &s = printer.PrinterSettings();
-    s.SetPrinterIndex(PrinterIndex);
-    s.PdfFileName = PdfFileName;
-    s.SetPaperSize(PaperSize);
-    s.SetOrientation(Orientation);
-    s.SetCopies(Copies);
-    s.SetOutputBin(OutputBin);
-    printer.FirstPage = FirstPage;
-    printer.LastPage = LastPage;
-    printer.Title = title;
-    s.PrintMetaFile = PrintMetaFile;
-    s.UseCustomBinCode = UseCustomBinCode;
-    s.CustomBinCode = CustomBinCode;
-    s.UseCustomPaperCode = UseCustomPaperCode;
-    s.CustomPaperCode = CustomPaperCode;
-    s.PrintQuality = PrintQuality;
-    s.Collate = Collate;
-    s.ColorOption = ColorOption;
-    s.ExtendedDuplex = ExtendedDuplex;
-    s.SetDuplex(Duplex);
-}
-
 // ---------------------------------------------------------------------------------------
 // The master of the composite's preview: it stands for the composite, so the preview's
 // printer setup and Print go to the composite, and the preview's look follows the first
@@ -261,15 +237,7 @@ bool TVRCompositeReport::ExecutePrintDialog()
         Tag = 1;
         return false;
     }
-    PrinterSettings.Copies = d.Copies();
-    PrinterSettings.PrinterIndex = d.PrinterIndex;
-    PrinterSettings.PdfFileName = d.PdfFileName;
-    PrinterSettings.CustomBinCode = d.OutputBin;
-    PrinterSettings.ExtendedDuplex = d.DuplexCode;
-    PrinterSettings.OutputBin = BinFromCode(d.OutputBin > 255 ? d.OutputBin - 256 : d.OutputBin);
-    const bool pageNums = d.PrintRange == TVRPrintRange::prPageNums;
-    PrinterSettings.FirstPage = pageNums ? d.FromPage : 0;
-    PrinterSettings.LastPage = pageNums ? d.ToPage : 0;
+    PrinterSettings.TakeDialogChoice(d);
     Tag = 0;
     return true;
 }

@@ -10,6 +10,7 @@
 // Preview while its preview is open, so one run never replaces the printer another is
 // still using.
 
+#include "reportengine/vr_job_settings.h"
 #include "reportengine/vr_print_dialog.h"
 #include "reportengine/vr_printer_settings.h"
 #include "reportengine/vr_report_producer.h"
@@ -26,32 +27,15 @@ namespace reportengine {
 
 class TVRPrinter;
 
-struct TVRCompositePrinterSettings
+struct TVRCompositePrinterSettings : TVRJobSettings
 {
-    int Copies = 1;
-    TVRBin OutputBin = TVRBin::Auto;
-    bool Duplex = false;
-    int FirstPage = 0;
-    int LastPage = 0;
-    bool UseStandardPrinter = false;
-    bool UseCustomBinCode = false;
-    int CustomBinCode = 0;
-    int ExtendedDuplex = 0;
-    bool UseCustomPaperCode = false;
-    int CustomPaperCode = 0;
-    bool PrintMetaFile = false;
-    int MemoryLimit = 250000;
-    int PrintQuality = 600;
-    int Collate = 0;
-    int ColorOption = 0;
     TPrinterOrientation Orientation = TPrinterOrientation::poPortrait;
     TVRPaperSize PaperSize = TVRPaperSize::Letter;
-    int PrinterIndex = -1; // the default destination
-    QString PdfFileName;    // written when the destination is the PDF file
 
-    // Puts the settings on the printer of a run (the destination first, since choosing
-    // one reads its own paper).
-    void ApplyTo(TVRPrinter &printer, const QString &title) const;
+    void ApplyTo(TVRPrinter &printer, const QString &title) const
+    {
+        TVRJobSettings::ApplyTo(printer, title, PaperSize, Orientation);
+    }
 };
 
 class TVRCompositeReport : public QObject

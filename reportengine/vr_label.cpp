@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <memory>
+#include <vector>
 
 namespace reportengine {
 
@@ -377,8 +378,8 @@ void TVRCustomLabel::PrintLines(TVRPrinter &printer, double offsetX, double offs
     QRect area = DeviceRect(printer, offsetX, offsetY);
     area.setBottom(printer.YPos(top + Size().NativeHeight() + grown) - 1);
 
-    if (!Transparent()) {
-        canvas.fillRect(area, Color());
+    if (PaintsBackground()) {
+        FillArea(canvas, area, Color());
         if (filter && Color() != QColor(Qt::white)) {
             TVRExportShape background;
             background.Rect = QRectF(left, top, Size().NativeWidth(), Size().NativeHeight() + grown);
@@ -392,24 +393,44 @@ void TVRCustomLabel::PrintLines(TVRPrinter &printer, double offsetX, double offs
                           : alignment == TAlignment::taRightJustify ? width
                                                                     : width / 2;
     if (line > first) {
-        BeginPagePixels(canvas, printer, left, top);
-        canvas.setFont(measure.Font());
-        canvas.setPen(FontColor());
+        // Only what a page picture does not hold already is set, and a clip only where
+        // a line reaches outside the control: every setting is recorded in the page.
+        PagePixels pixels(canvas, printer, left, top);
+        if (canvas.font() != measure.Font())
+            canvas.setFont(measure.Font());
+        if (canvas.pen() != QPen(FontColor()))
+            canvas.setPen(FontColor());
+        const Qt::LayoutDirection direction = canvas.layoutDirection();
         if (ReadsRightToLeft(m_biDiMode))
             canvas.setLayoutDirection(Qt::RightToLeft);
-        canvas.setClipRect(QRectF(0, 0, width, height), Qt::IntersectClip);
+        struct Placed
+        {
+            double x;
+            double baseline;
+        };
+        std::vector<Placed> placed;
+        placed.reserve(static_cast<size_t>(line - first));
+        bool clip = frameTop + (line - first) * lineHeight > height + 1e-6;
         for (int i = first; i < line; ++i) {
             const QString &text = m_formattedLines[i];
-            const double lineTop = frameTop + (i - first) * lineHeight;
+            const double textWidth = measure.Width(text);
             const double x = alignment == TAlignment::taLeftJustify    ? anchor
-                             : alignment == TAlignment::taRightJustify ? anchor - measure.Width(text)
-                                                                       : anchor - measure.Width(text) / 2;
-            canvas.drawText(QPointF(x, lineTop + measure.Ascent()), text);
-            if (filter)
-                filter->TextOut(left + anchor / kPageFactor, top + lineTop / kPageFactor, Font(), Color(), alignment,
-                                text);
+                             : alignment == TAlignment::taRightJustify ? anchor - textWidth
+                                                                       : anchor - textWidth / 2;
+            clip = clip || x < -1e-6 || x + textWidth > width + 1e-6;
+            placed.push_back({x, frameTop + (i - first) * lineHeight + measure.Ascent()});
         }
-        canvas.restore();
+        if (clip)
+            pixels.Clip(QRectF(0, 0, width, height));
+        for (int i = first; i < line; ++i) {
+            const QString &text = m_formattedLines[i];
+            const Placed &p = placed[static_cast<size_t>(i - first)];
+            measure.DrawLine(canvas, pixels.At(p.x, p.baseline), text);
+            if (filter)
+                filter->TextOut(left + anchor / kPageFactor, top + (p.baseline - measure.Ascent()) / kPageFactor, Font(),
+                                Color(), alignment, text);
+        }
+        canvas.setLayoutDirection(direction);
     }
     m_currentLine = line;
     SetFinished(line >= m_formattedLines.size() || !m_autoStretch);

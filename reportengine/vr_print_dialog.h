@@ -8,13 +8,13 @@
 // ("Plik PDF", always offered, so printing to a file cannot be switched off except by
 // poDisablePrintToFile). Bins have no counterpart on CUPS and go through unchanged.
 
+#include <QDialog>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
 #include <functional>
 
-class QDialog;
 class QPrinter;
 class QPrintDialog;
 class QWidget;

@@ -189,6 +189,59 @@ void TVRPrintable::BeginPagePixels(QPainter &painter, const TVRPrinter &printer,
     painter.scale(printer.XFactor / kPageFactor, printer.YFactor / kPageFactor);
 }
 
+void TVRPrintable::FillArea(QPainter &painter, const QRect &rect, const QColor &color)
+{
+    if (painter.pen().style() != Qt::NoPen)
+        painter.setPen(Qt::NoPen);
+    if (painter.brush().style() != Qt::SolidPattern || painter.brush().color() != color)
+        painter.setBrush(color);
+    painter.drawRect(rect);
+}
+
+TVRPrintable::PagePixels::PagePixels(QPainter &painter, const TVRPrinter &printer, double x, double y)
+    : m_painter(painter)
+{
+    const double dx = (x - printer.LeftOffset) * printer.XFactor;
+    const double dy = (y - printer.TopOffset) * printer.YFactor;
+    if (printer.XFactor == kPageFactor && printer.YFactor == kPageFactor && painter.worldTransform().isIdentity()) {
+        m_dx = dx;
+        m_dy = dy;
+        return;
+    }
+    m_previous = painter.worldTransform();
+    QTransform t = m_previous;
+    t.translate(dx, dy);
+    t.scale(printer.XFactor / kPageFactor, printer.YFactor / kPageFactor);
+    painter.setWorldTransform(t);
+    m_transformed = true;
+}
+
+TVRPrintable::PagePixels::~PagePixels()
+{
+    if (m_saved)
+        m_painter.restore();
+    else if (m_clipped)
+        m_painter.setClipping(false);
+    if (m_transformed)
+        m_painter.setWorldTransform(m_previous);
+}
+
+void TVRPrintable::PagePixels::Clip(const QRectF &rect)
+{
+    const QRectF r = rect.translated(m_dx, m_dy);
+    if (m_clipped || m_saved || m_painter.hasClipping()) {
+        // A clip already in force is narrowed, and put back as it was at the end.
+        if (!m_saved && !m_clipped) {
+            m_painter.save();
+            m_saved = true;
+        }
+        m_painter.setClipRect(r, Qt::IntersectClip);
+        return;
+    }
+    m_painter.setClipRect(r);
+    m_clipped = true;
+}
+
 void TVRPrintable::Print(double offsetX, double offsetY)
 {
     TVRPrinter *printer = VRPrinter();

@@ -23,6 +23,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QRect>
+#include <QTransform>
 
 class QPainter;
 
@@ -106,8 +107,18 @@ public:
     virtual bool HasExpandedHeight() const { return false; }
     virtual double ExpandedHeight() { return 0; }
 
+    // Whether only paper lies under the control where it prints now (its band tells it
+    // before printing it): a white background then needs no painting.
+    bool BlankBehind() const { return m_blankBehind; }
+    void SetBlankBehind(bool blank) { m_blankBehind = blank; }
+    // Whether the background must be painted: not transparent, and not white on paper.
+    bool PaintsBackground() const { return !m_transparent && !(m_blankBehind && m_color == QColor(Qt::white)); }
+
     // Whether the last print printed everything (see Print of the descendants).
     bool Finished() const { return m_finished; }
+    // Drops what an unfinished print left: the next print starts from the beginning
+    // (for bands whose content is cut off rather than continued).
+    void ResetFinished() { m_finished = true; }
 
 protected:
     // The parent changed through SetParent (the report link is already updated).
@@ -123,6 +134,35 @@ protected:
     // in tenths of a millimetre, so text laid out on the measuring device is drawn
     // exactly as measured on any output. Undo with painter.restore().
     static void BeginPagePixels(QPainter &painter, const TVRPrinter &printer, double x, double y);
+
+    // Fills a device rectangle, leaving the painter without a pen and with that brush
+    // (fillRect would set both and put them back, all recorded in a page picture).
+    static void FillArea(QPainter &painter, const QRect &rect, const QColor &color);
+
+    // The same for a scope, without saving the painter's whole state (after a restore a
+    // page picture records every setting again): on page pictures, whose pixels are
+    // page pixels, drawing only moves by the origin; elsewhere the painter is scaled
+    // until the scope ends. Clip() limits drawing to a rectangle until then.
+    class PagePixels
+    {
+    public:
+        PagePixels(QPainter &painter, const TVRPrinter &printer, double x, double y);
+        ~PagePixels();
+        PagePixels(const PagePixels &) = delete;
+        PagePixels &operator=(const PagePixels &) = delete;
+        // A point in page pixels from the origin, where the painter draws it.
+        QPointF At(double x, double y) const { return {m_dx + x, m_dy + y}; }
+        void Clip(const QRectF &rect);
+
+    private:
+        QPainter &m_painter;
+        QTransform m_previous;
+        double m_dx = 0;
+        double m_dy = 0;
+        bool m_transformed = false;
+        bool m_clipped = false;
+        bool m_saved = false;
+    };
 
 private:
     void SizeChanged();
@@ -141,6 +181,7 @@ private:
     bool m_aligning = false;
     bool m_isPrinting = false;
     bool m_finished = true;
+    bool m_blankBehind = false;
     TVRReportHost *m_parentReport = nullptr;
     QPointer<TVRPrinter> m_printer;
 };

@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QHash>
+#include <QPainter>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -91,6 +92,9 @@ QFont ReportTextFont(const QFont &layoutFont)
     f.setStrikeOut(layoutFont.strikeOut());
     f.setHintingPreference(QFont::PreferNoHinting);
     f.setKerning(false);
+    // Latin text then goes straight from the characters' advances to glyphs, as it
+    // was measured, without shaping it again for every line drawn.
+    f.setStyleStrategy(QFont::StyleStrategy(f.styleStrategy() | QFont::PreferNoShaping));
     return f;
 }
 
@@ -107,21 +111,31 @@ TVRTextMeasure::TVRTextMeasure(const QFont &layoutFont) : m_font(ReportTextFont(
     m_ascent = m_cache->metrics.ascent();
 }
 
+namespace {
+
+bool AllSimple(QStringView text)
+{
+    for (QChar c : text)
+        if (!IsSimpleChar(c.unicode()))
+            return false;
+    return true;
+}
+
+} // namespace
+
 double TVRTextMeasure::Width(QStringView text) const
 {
     if (text.isEmpty())
         return 0;
-    if (m_cache->additive) {
-        bool simple = true;
-        for (QChar c : text)
-            if (!IsSimpleChar(c.unicode())) {
-                simple = false;
-                break;
-            }
-        if (simple)
-            return m_cache->Sum(text);
-    }
+    if (m_cache->additive && AllSimple(text))
+        return m_cache->Sum(text);
     return m_cache->metrics.horizontalAdvance(text.toString());
+}
+
+void TVRTextMeasure::DrawLine(QPainter &painter, const QPointF &baseline, const QString &text) const
+{
+    if (!text.isEmpty())
+        painter.drawText(baseline, text);
 }
 
 double TVRTextMeasure::JoinedWidth(QStringView left, double leftWidth, QStringView right) const

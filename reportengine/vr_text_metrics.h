@@ -1,16 +1,18 @@
 #pragma once
 
 // Text measured the way it is drawn on report pages: on a fixed 96-dpi device, with
-// fonts sized in page pixels (10 pt is 13 pixels), without hinting and without kerning
-// (the layouts were measured that way on Windows), and with the Liberation faces,
+// fonts sized in page pixels (10 pt is 13 pixels), without hinting, kerning or
+// ligatures (the layouts were measured that way on Windows), and with the Liberation faces,
 // whose advances are those of Arial, Times New Roman and Courier New, standing in. The same
 // text therefore breaks into the same lines in the preview, in a stored page and in a
 // PDF, on any screen.
 
 #include <QFont>
+#include <QPointF>
 #include <QString>
 #include <QStringView>
 
+class QPainter;
 class QTextDocument;
 
 namespace reportengine {
@@ -35,6 +37,9 @@ public:
     // Height of a line ("W"): ascent plus descent, whole pixels.
     int LineHeight() const { return m_lineHeight; }
     double Ascent() const { return m_ascent; }
+    // Draws one line with its baseline starting at `baseline`, in the painter's font
+    // (which must be Font()).
+    void DrawLine(QPainter &painter, const QPointF &baseline, const QString &text) const;
 
 private:
     QFont m_font;
