@@ -18,6 +18,7 @@
 #include "widgets/field_binding.h"
 #include "widgets/form_geometry.h"
 #include "widgets/outlook_bar.h"
+#include "widgets/panel_host.h"
 
 #include <QAction>
 #include <QApplication>
@@ -88,6 +89,7 @@ TfrmMain::TfrmMain()
     FEpCRight->SetButtonVisible(false);
     FEpCRight->CaptionFontColor = kCaptionBlue;
     FEpCRight->setMinimumWidth(60);
+    m_panelHost = std::make_unique<widgets::TPanelHost>(FEpCRight);
 
     splitMain = new QSplitter(Qt::Horizontal, this);
     splitMain->setObjectName(QStringLiteral("splitMain"));
@@ -126,7 +128,7 @@ TfrmMain::~TfrmMain()
     appstate::State().ConfirmPendingChangesCommand = nullptr;
     widgets::SetFieldEnterHook({});
     // A hosted panel whose view window is gone stays with this window and goes with it.
-    if (HostedPanel && m_hostedPanelHome)
+    if (HostedPanel)
         giveBackHostedPanel();
     HostedView = nullptr;
 }
@@ -494,11 +496,8 @@ void TfrmMain::giveBackHostedPanel()
     setProperty("helpContext", HelpTopic);
     if (!panel)
         return;
-    FEpCRight->ContentLayout()->removeWidget(panel);
+    m_panelHost->GiveBack();
     panel->hide();
-    if (m_hostedPanelHome)
-        panel->setParent(m_hostedPanelHome);
-    m_hostedPanelHome = nullptr;
     keepFocusInWindow();
 }
 
@@ -520,11 +519,8 @@ void TfrmMain::ShowViewPanel(QWidget *panel, const QString &caption)
         return;
     if (HostedPanel && HostedPanel != panel)
         giveBackHostedPanel();
-    if (HostedPanel != panel) {
-        m_hostedPanelHome = panel->parentWidget();
-        panel->setParent(FEpCRight);
-        FEpCRight->ContentLayout()->addWidget(panel);
-    }
+    if (HostedPanel != panel)
+        m_panelHost->Dock(panel);
     HostedPanel = panel;
     // F1 anywhere in the window asks for the page of the view it shows.
     const int viewHelp = HelpContextOf(panel);

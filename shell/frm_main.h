@@ -20,6 +20,7 @@ class TView;
 namespace widgets {
 class TGXCustomOutlookBar;
 class TFECustomCaptionPanel;
+class TPanelHost;
 } // namespace widgets
 namespace storage {
 class TElem;
@@ -165,7 +166,7 @@ private:
     bool m_shown = false;
     bool m_saveAllowed = false; // the current element has "s"
     const storage::TElem *m_currentElement = nullptr;
-    QPointer<QWidget> m_hostedPanelHome;
+    std::unique_ptr<widgets::TPanelHost> m_panelHost; // lends the views' panels to FEpCRight
     std::map<QString, std::unique_ptr<PlaceholderView>> m_placeholders;
 };
 
