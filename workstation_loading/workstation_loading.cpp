@@ -6,6 +6,8 @@
 #include "platform/tarvelin_error.h"
 #include "storage/catalogue_files.h"
 
+#include <algorithm>
+
 #include <QCollator>
 #include <QComboBox>
 #include <QDir>
@@ -242,6 +244,22 @@ void FillWorkstationList(const storage::WorkstationList &list)
     }
 }
 
+QString MeasurementDay(const QString &data)
+{
+    // A date with a time of day after it still names its day.
+    const QDate d = QDate::fromString(data.left(10), QStringLiteral("yyyy-MM-dd"));
+    return d.isValid() ? d.toString(QStringLiteral("yyyy-MM-dd")) : data;
+}
+
+bool MeasurementInRange(const QString &data, const QDate &from, const QDate &to)
+{
+    const QDate d = QDate::fromString(data.left(10), QStringLiteral("yyyy-MM-dd"));
+    if (d.isValid())
+        return d >= from && d <= to;
+    // A text that is no date compares as yyyy-MM-dd texts do, in the order of the days.
+    return data >= from.toString(QStringLiteral("yyyy-MM-dd")) && data <= to.toString(QStringLiteral("yyyy-MM-dd"));
+}
+
 void FillFactorList(QListWidget *target, const storage::TStanowisko *w, const FactorFilter &filter)
 {
     if (!target)
@@ -249,26 +267,15 @@ void FillFactorList(QListWidget *target, const storage::TStanowisko *w, const Fa
     target->setUpdatesEnabled(false);
     target->clear();
     if (w) {
-        const QString from = filter.from.toString(QStringLiteral("yyyy-MM-dd"));
-        const QString to = filter.to.toString(QStringLiteral("yyyy-MM-dd"));
         for (const auto &entry : w->Factors) {
             const storage::TCzynnik &f = *entry.factor;
             if (f.aktual != QLatin1String("T"))
                 continue;
-            if (filter.dateRange) {
-                bool inRange = false;
-                for (const auto &m : f.Measurements) {
-                    // yyyy-MM-dd texts compare as the days they name.
-                    const QDate d = QDate::fromString(m->data, QStringLiteral("yyyy-MM-dd"));
-                    const QString day = d.isValid() ? d.toString(QStringLiteral("yyyy-MM-dd")) : m->data;
-                    if (day >= from && day <= to) {
-                        inRange = true;
-                        break;
-                    }
-                }
-                if (!inRange)
-                    continue;
-            }
+            if (filter.dateRange &&
+                std::none_of(f.Measurements.begin(), f.Measurements.end(), [&](const auto &m) {
+                    return MeasurementInRange(m->data, filter.from, filter.to);
+                }))
+                continue;
             AddFactorItem(target, *w, entry);
         }
     }

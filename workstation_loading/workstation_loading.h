@@ -71,6 +71,12 @@ struct FactorFilter
     QDate from;
     QDate to;
 };
+// The day of a measurement dated data as the lists show it (yyyy-MM-dd); a text that is
+// no date stays as it is.
+QString MeasurementDay(const QString &data);
+// Whether a measurement dated data lies within from .. to, both days included.
+bool MeasurementInRange(const QString &data, const QDate &from, const QDate &to);
+
 // Clears target and lists the workstation's factors (nothing when w is null).
 void FillFactorList(QListWidget *target, const storage::TStanowisko *w, const FactorFilter &filter = {});
 // The same for the current view: its selected workstation and, in the summary view, its
