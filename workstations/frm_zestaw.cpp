@@ -1,0 +1,378 @@
+#include "workstations/frm_zestaw.h"
+
+#include "appstate/appstate.h"
+#include "appstate/view_registry.h"
+#include "assessment/frm_ryz_zakl.h"
+#include "platform/prompter.h"
+#include "platform/window_registry.h"
+#include "storage/workstation_files.h"
+#include "widgets/form_geometry.h"
+#include "widgets/progress_dialog.h"
+#include "workstations/radio_group.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace workstations {
+
+namespace {
+
+const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
+constexpr int kLatest = 0; // "OSTATNIE"
+
+QDateEdit *dateEdit(QWidget *parent, const char *name)
+{
+    auto *d = new QDateEdit(parent);
+    d->setObjectName(QLatin1String(name));
+    d->setDisplayFormat(kDateFormat);
+    d->setCalendarPopup(true);
+    return d;
+}
+
+QWidget *labelledList(QWidget *parent, const char *panelName, const QString &caption, QListWidget *&list,
+                      const char *listName)
+{
+    auto *panel = new QWidget(parent);
+    panel->setObjectName(QLatin1String(panelName));
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *label = new QLabel(caption, panel);
+    list = new QListWidget(panel);
+    list->setObjectName(QLatin1String(listName));
+    label->setBuddy(list);
+    layout->addWidget(label);
+    layout->addWidget(list, 1);
+    return panel;
+}
+
+} // namespace
+
+TfrmZestaw::TfrmZestaw()
+{
+    setObjectName(QStringLiteral("frmZestaw"));
+    setWindowTitle(QStringLiteral("Zestawienie pomiarów"));
+    buildControls();
+    m_pageHost = std::make_unique<widgets::TPanelHost>(pZestawPoj);
+    RegisterWorkstationListView(QStringLiteral("frmZestaw"), this);
+    widgets::RestoreFormGeometry(this);
+}
+
+TfrmZestaw::~TfrmZestaw()
+{
+    widgets::SaveFormGeometry(this, pCzyn, pLeftRyzZakl);
+    RegisterWorkstationListView(QStringLiteral("frmZestaw"), nullptr);
+    if (assessment::TfrmOcenaRyz *panel = assessment::ExistingFrmOcenaRyz(); panel && panel->Host() == this)
+        panel->SetHost(nullptr);
+    m_pageHost.reset();
+}
+
+void TfrmZestaw::buildControls()
+{
+    pZestaw = new QWidget(this);
+    pZestaw->setObjectName(QStringLiteral("pZestaw"));
+    auto *outer = new QVBoxLayout(pZestaw);
+    outer->setContentsMargins(2, 2, 2, 0);
+
+    auto *top = new QGridLayout;
+    auto *lStanow = new QLabel(QStringLiteral("Stanowisko :"), pZestaw);
+    cbStanow = new QComboBox(pZestaw);
+    cbStanow->setObjectName(QStringLiteral("cbStanow"));
+    lStanow->setBuddy(cbStanow);
+    top->addWidget(lStanow, 0, 0);
+    top->addWidget(cbStanow, 0, 1, 1, 4);
+    auto *lOd = new QLabel(QStringLiteral("Zakres danych pomiarowych uwzględnianych na wydruku:  od "), pZestaw);
+    dtOd = dateEdit(pZestaw, "dtOd");
+    lOd->setBuddy(dtOd);
+    dtDo = dateEdit(pZestaw, "dtDo");
+    auto *range = new QHBoxLayout;
+    range->addWidget(lOd);
+    range->addWidget(dtOd);
+    range->addWidget(new QLabel(QStringLiteral("do"), pZestaw));
+    range->addWidget(dtDo);
+    range->addStretch(1);
+    top->addLayout(range, 1, 0, 1, 2);
+    rgZakres = new TRadioGroup(QStringLiteral("rgZakres"), QString(),
+                               {QStringLiteral("OSTATNIE"), QStringLiteral("WSZYSTKIE")}, 2, pZestaw);
+    rgZakres->SetItemIndex(kLatest);
+    top->addWidget(rgZakres, 1, 2);
+    bWyswietl = new QPushButton(QStringLiteral("Wyświetl"), pZestaw);
+    bWyswietl->setObjectName(QStringLiteral("bWyswietl"));
+    top->addWidget(bWyswietl, 1, 3);
+    top->setColumnStretch(1, 1);
+    outer->addLayout(top);
+
+    spZestaw = new QSplitter(Qt::Horizontal, pZestaw);
+    spZestaw->setObjectName(QStringLiteral("spZestaw"));
+    spZestaw->setChildrenCollapsible(false);
+    outer->addWidget(spZestaw, 1);
+    pLeftRyzZakl = new QWidget(spZestaw);
+    pLeftRyzZakl->setObjectName(QStringLiteral("pLeftRyzZakl"));
+    pLeftRyzZakl->setMinimumWidth(83);
+    auto *left = new QVBoxLayout(pLeftRyzZakl);
+    left->setContentsMargins(0, 0, 0, 0);
+    spLeft = new QSplitter(Qt::Vertical, pLeftRyzZakl);
+    spLeft->setObjectName(QStringLiteral("spLeft"));
+    spLeft->setChildrenCollapsible(false);
+    pCzyn = labelledList(spLeft, "pCzyn", QStringLiteral("Lista czynników"), lbCzyn, "lbCzyn");
+    labelledList(spLeft, "pPomiar", QStringLiteral("Pomiary"), lbPomiar, "lbPomiar");
+    left->addWidget(spLeft);
+
+    auto *right = new QWidget(spZestaw);
+    right->setObjectName(QStringLiteral("pDanePomiar"));
+    auto *rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->addWidget(new QLabel(QStringLiteral("Dane pomiarowe wybranego czynnika z podanego zakresu dat"), right));
+    pZestawPoj = new QWidget(right);
+    pZestawPoj->setObjectName(QStringLiteral("pZestawPoj"));
+    auto *host = new QVBoxLayout(pZestawPoj);
+    host->setContentsMargins(0, 0, 0, 0);
+    rightLayout->addWidget(pZestawPoj, 1);
+    spZestaw->setStretchFactor(1, 1);
+    spZestaw->setSizes({220, 640});
+
+    connect(cbStanow, &QComboBox::activated, this, [this](int) { cbStanowClick(); });
+    connect(lbCzyn, &QListWidget::currentRowChanged, this, [this](int) { lbCzynClick(); });
+    connect(lbPomiar, &QListWidget::currentRowChanged, this, [this](int) { lbPomiarClick(); });
+    connect(bWyswietl, &QPushButton::clicked, this, [this] { bWyswietlClick(); });
+    connect(dtOd, &QDateEdit::dateChanged, this, [this](const QDate &) { RangeChanged(); });
+    connect(dtDo, &QDateEdit::dateChanged, this, [this](const QDate &) { RangeChanged(); });
+    connect(rgZakres, &TRadioGroup::Clicked, this, [this](int) { RangeChanged(); });
+}
+
+// ---------------------------------------------------------------------------------------
+// State
+
+storage::TStanowisko *TfrmZestaw::SelectedWorkstation()
+{
+    return WorkstationOfComboIndex(cbStanow, cbStanow->currentIndex());
+}
+
+QDate TfrmZestaw::DateFrom() const
+{
+    return dtOd->date();
+}
+
+QDate TfrmZestaw::DateTo() const
+{
+    return dtDo->date();
+}
+
+bool TfrmZestaw::LatestOnly() const
+{
+    return rgZakres->ItemIndex() != 1;
+}
+
+bool TfrmZestaw::MeasurementDateRange(QDate &from, QDate &to) const
+{
+    from = DateFrom();
+    to = DateTo();
+    return true;
+}
+
+storage::TCzynnik *TfrmZestaw::SelectedFactor() const
+{
+    return FactorOfItem(lbCzyn->currentItem());
+}
+
+storage::TPomiarCzynn *TfrmZestaw::SelectedMeasurement() const
+{
+    storage::TCzynnik *f = SelectedFactor();
+    const QListWidgetItem *item = lbPomiar->currentItem();
+    if (!f || !item)
+        return nullptr;
+    const int index = storage::FindMeasurementByDate(f->Measurements, item->data(Qt::UserRole).toString());
+    return index >= 0 ? f->Measurements[size_t(index)].get() : nullptr;
+}
+
+QString TfrmZestaw::RiskMeasurementDate()
+{
+    const storage::TPomiarCzynn *m = SelectedMeasurement();
+    return m ? m->data : QString();
+}
+
+// ---------------------------------------------------------------------------------------
+// The measurement pages
+
+assessment::TfrmRyzZakl *TfrmZestaw::pages()
+{
+    m_pages = assessment::frmRyzZakl();
+    return m_pages;
+}
+
+void TfrmZestaw::WyswPanel(QWidget *panel)
+{
+    m_pageHost->Dock(panel);
+    if (panel)
+        panel->show();
+}
+
+void TfrmZestaw::clearPages()
+{
+    assessment::TfrmRyzZakl *rz = pages();
+    rz->pgDokum->hide();
+    rz->ClearMeasurementForm(rz->pgDokum);
+    // The items the pages showed belong to this view's workstation, which may be read again.
+    rz->FormItems = nullptr;
+}
+
+void TfrmZestaw::clearLists()
+{
+    const QSignalBlocker b1(lbCzyn), b2(lbPomiar);
+    lbCzyn->clear();
+    lbPomiar->clear();
+}
+
+// ---------------------------------------------------------------------------------------
+// Handlers
+
+void TfrmZestaw::InitView()
+{
+    clearLists();
+    {
+        const QSignalBlocker b1(cbStanow), b2(dtOd), b3(dtDo);
+        cbStanow->clear();
+        const QDate today = QDate::currentDate();
+        dtOd->setDate(today.addYears(-1)); // 29 February gives 28 February of the year before
+        dtDo->setDate(today);
+    }
+    lbCzyn->setEnabled(true);
+    lbPomiar->setEnabled(true);
+    WyswPanel(pages()->pAllRyzZakl);
+    clearPages();
+    {
+        const QSignalBlocker block(cbStanow);
+        LoadWorkstations(appstate::State().DataFolder + QStringLiteral("struktura_dane.xml"),
+                         widgets::ProgressWindowReport());
+        cbStanow->setCurrentIndex(-1);
+    }
+}
+
+void TfrmZestaw::cbStanowClick()
+{
+    clearLists();
+    clearPages();
+    storage::TStanowisko *w = SelectedWorkstation();
+    if (w && !w->Loaded)
+        LoadWorkstationData(*w);
+    FactorFilter filter;
+    filter.dateRange = MeasurementDateRange(filter.from, filter.to);
+    const QSignalBlocker block(lbCzyn);
+    FillFactorList(lbCzyn, SelectedWorkstation(), filter);
+    lbCzyn->setCurrentRow(-1);
+}
+
+void TfrmZestaw::FillMeasurementList(const storage::TMeasurementList &measurements, QListWidget *target) const
+{
+    const QSignalBlocker block(target);
+    target->setUpdatesEnabled(false);
+    target->clear();
+    std::vector<const storage::TPomiarCzynn *> listed;
+    const QDate from = DateFrom(), to = DateTo();
+    if (LatestOnly()) {
+        const storage::TPomiarCzynn *latest = nullptr;
+        QString latestDay;
+        for (const auto &m : measurements) {
+            if (!MeasurementInRange(m->data, from, to))
+                continue;
+            // The first of the latest date, in list order.
+            const QString day = MeasurementDay(m->data);
+            if (!latest || day > latestDay) {
+                latest = m.get();
+                latestDay = day;
+            }
+        }
+        if (latest)
+            listed.push_back(latest);
+    } else {
+        for (const auto &m : measurements)
+            if (MeasurementInRange(m->data, from, to))
+                listed.push_back(m.get());
+    }
+    std::stable_sort(listed.begin(), listed.end(), [](const auto *a, const auto *b) {
+        return MeasurementDay(a->data) < MeasurementDay(b->data);
+    });
+    for (const storage::TPomiarCzynn *m : listed) {
+        auto *item = new QListWidgetItem(MeasurementDay(m->data), target);
+        item->setData(Qt::UserRole, m->data); // the key of the factor's list
+    }
+    target->setCurrentRow(-1);
+    target->setUpdatesEnabled(true);
+}
+
+void TfrmZestaw::lbCzynClick()
+{
+    clearPages();
+    const storage::TCzynnik *f = SelectedFactor();
+    if (!f) {
+        const QSignalBlocker block(lbPomiar);
+        lbPomiar->clear();
+        return;
+    }
+    FillMeasurementList(f->Measurements, lbPomiar);
+}
+
+void TfrmZestaw::lbPomiarClick()
+{
+    clearPages();
+    storage::TPomiarCzynn *m = SelectedMeasurement();
+    if (!m)
+        return;
+    assessment::TfrmRyzZakl *rz = pages();
+    rz->AttachmentFolder = appstate::State().AttachFolder;
+    // Built as a preview: every field read-only, no evaluation, nothing marked modified.
+    rz->BuildMeasurementForm(m->Fields, rz->pgDokum, this);
+    assessment::TfrmOcenaRyz *panel = assessment::frmOcenaRyz();
+    panel->LoadMeasuresText(m->srodogrryz);
+    panel->SetRiskAssessment(m->ocenam, m->ocenak, m->ocenakc, m->ocenaml, m->ocenamax, m->ocenakon, false);
+    rz->pgDokum->show();
+}
+
+void TfrmZestaw::bWyswietlClick()
+{
+    if (!SelectedWorkstation()) {
+        platform::ShowInfo(QStringLiteral("Nie wybrano stanowiska"));
+        return;
+    }
+    clearLists();
+    clearPages();
+    FactorFilter filter;
+    filter.dateRange = MeasurementDateRange(filter.from, filter.to);
+    {
+        const QSignalBlocker block(lbCzyn);
+        FillFactorList(lbCzyn, SelectedWorkstation(), filter);
+        lbCzyn->setCurrentRow(-1);
+    }
+    lbCzyn->setEnabled(true);
+    lbPomiar->setEnabled(true);
+}
+
+void TfrmZestaw::RangeChanged()
+{
+    bWyswietl->setEnabled(true);
+    lbCzyn->setEnabled(false);
+    lbPomiar->setEnabled(false);
+}
+
+void TfrmZestaw::Print()
+{
+    // The printouts dialog reads the workstation and the range from this view.
+    if (!appstate::RunCommandDialog(QStringLiteral("frmWydrukRej")))
+        appstate::TView::Print();
+}
+
+TfrmZestaw *frmZestaw()
+{
+    static QPointer<TfrmZestaw> slot;
+    return platform::WindowSingleton(slot);
+}
+
+} // namespace workstations

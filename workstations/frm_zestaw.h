@@ -1,0 +1,110 @@
+#pragma once
+
+// The measurement summary: a workstation, a date range and a range choice; the
+// workstation's factors measured within the range, a factor's measurements in it, and one
+// measurement shown read-only in the measurement window's pages (lent to this view). The
+// chosen workstation and range are what the workstation printouts print: Print opens the
+// printouts dialog, which reads them from this view.
+
+#include "appstate/view.h"
+#include "assessment/frm_ocena_ryz.h"
+#include "storage/measurements.h"
+#include "widgets/panel_host.h"
+#include "workstation_loading/workstation_loading.h"
+
+#include <QDate>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+class QComboBox;
+class QDateEdit;
+class QListWidget;
+class QPushButton;
+class QSplitter;
+
+namespace assessment {
+class TfrmRyzZakl;
+}
+
+namespace workstations {
+
+class TRadioGroup;
+
+class TfrmZestaw : public QWidget,
+                   public appstate::TView,
+                   public TWorkstationListView,
+                   public assessment::TRiskPanelHost
+{
+    Q_OBJECT
+public:
+    TfrmZestaw();
+    ~TfrmZestaw() override;
+
+    // Controls, named as the program knows them.
+    QWidget *pZestaw = nullptr; // the main panel
+    QComboBox *cbStanow = nullptr;
+    QDateEdit *dtOd = nullptr;
+    QDateEdit *dtDo = nullptr;
+    TRadioGroup *rgZakres = nullptr; // "OSTATNIE" / "WSZYSTKIE"
+    QPushButton *bWyswietl = nullptr;
+    QSplitter *spZestaw = nullptr;
+    QWidget *pLeftRyzZakl = nullptr;
+    QSplitter *spLeft = nullptr;
+    QWidget *pCzyn = nullptr;
+    QListWidget *lbCzyn = nullptr;
+    QListWidget *lbPomiar = nullptr;
+    QWidget *pZestawPoj = nullptr; // where the measurement pages are docked
+
+    // appstate::TView
+    QWidget *GetMainPanel() override { return pZestaw; }
+    void InitView() override;
+    // Opens the printouts dialog registered under "frmWydrukRej"; until there is one, says
+    // that nothing can be printed here yet.
+    void Print() override;
+
+    // Handlers (public: tests drive them as the user does).
+    void cbStanowClick();
+    void lbCzynClick();
+    void lbPomiarClick();
+    void bWyswietlClick();
+    // A change of either date or of the range choice: the lists wait for "Wyświetl".
+    void RangeChanged();
+
+    // Docks a panel into pZestawPoj; the panel docked before goes back where it came from.
+    void WyswPanel(QWidget *panel);
+    // Lists in target the measurements dated within the range (all, or with "OSTATNIE" the
+    // first of the latest date), each under its date, earliest first.
+    void FillMeasurementList(const storage::TMeasurementList &measurements, QListWidget *target) const;
+
+    // What the printouts read: the workstation, the range (both days included) and whether
+    // only the latest measurement in it counts ("OSTATNIE").
+    storage::TStanowisko *SelectedWorkstation() override;
+    QDate DateFrom() const;
+    QDate DateTo() const;
+    bool LatestOnly() const;
+    storage::TCzynnik *SelectedFactor() const;
+    storage::TPomiarCzynn *SelectedMeasurement() const;
+
+    // TWorkstationListView
+    QComboBox *WorkstationCombo() override { return cbStanow; }
+    bool MeasurementDateRange(QDate &from, QDate &to) const override;
+
+    // assessment::TRiskPanelHost: the combined rating follows the workstation's employment
+    // in the measurement's year; nothing the panel shows here is stored.
+    const storage::TStanowisko *RiskWorkstation() override { return SelectedWorkstation(); }
+    QString RiskMeasurementDate() override;
+
+private:
+    void buildControls();
+    assessment::TfrmRyzZakl *pages();
+    void clearPages();
+    void clearLists();
+
+    std::unique_ptr<widgets::TPanelHost> m_pageHost;
+    QPointer<assessment::TfrmRyzZakl> m_pages;
+};
+
+TfrmZestaw *frmZestaw();
+
+} // namespace workstations
