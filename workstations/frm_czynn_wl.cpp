@@ -166,6 +166,7 @@ bool TfrmCzynnWl::Execute(TfrmCzynniki &view, int mode)
     }
     rgMetOcenyClick();
     edNazwaCzynnWl->setFocus();
+    setResult(QDialog::Rejected); // the answer of the last run does not count
 
     if (platform::ExecDialog(*this) != QDialog::Accepted || !m_view)
         return false;

@@ -22,11 +22,13 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 namespace workstations {
 
@@ -63,6 +65,11 @@ TfrmCzynniki::~TfrmCzynniki()
         m_pages->ClearMeasurementForm(m_pages->pgDokum);
         m_pages->FormItems = nullptr;
     }
+    // The panels outlive this view: they must not work on its list any more.
+    if (m_chem && m_chem->Target() == &m_factors)
+        m_chem->SetTarget(nullptr, QString(), QString());
+    if (m_biol && m_biol->Target() == &m_factors)
+        m_biol->SetTarget(nullptr, QString(), QString());
     m_dataHost.reset();
 }
 
@@ -218,21 +225,21 @@ void TfrmCzynniki::cbGrupyCzynChange()
     bool sorted = true;
     try {
         if (g->ident == QLatin1String("chem")) {
+            chemPanel()->SetTarget(&m_factors, g->katzal, path);
+            DockPanel(chemPanel()->pDaneCzynChem);
             storage::ChemicalFilter filter;
             filter.currentOnly = m_factors.CurrentOnly;
             for (auto &e : storage::ReadChemicalCatalogue(path, filter))
                 entries.push_back(std::move(e));
-            frmZwChem()->SetTarget(&m_factors, g->katzal, path);
-            DockPanel(frmZwChem()->pDaneCzynChem);
         } else if (isFormGroup()) {
+            dockFormPages();
             sorted = false; // in the order of the file
             entries = storage::ReadFactorList(path, g->ident, m_factors.CurrentOnly);
-            dockFormPages();
         } else {
+            biolPanel()->SetTarget(&m_factors, g->katzal, path);
+            DockPanel(biolPanel()->pDaneCzynBiol);
             for (auto &e : storage::ReadBiologicalCatalogue(path, QStringLiteral("0")))
                 entries.push_back(std::move(e));
-            frmZwBiol()->SetTarget(&m_factors, g->katzal, path);
-            DockPanel(frmZwBiol()->pDaneCzynBiol);
         }
     } catch (const platform::TarvelinError &e) {
         platform::ShowError(e.message());
@@ -243,9 +250,9 @@ void TfrmCzynniki::cbGrupyCzynChange()
         m_factors.SelectQuietly(0);
         lbCzynnikiClick();
     } else if (g->ident == QLatin1String("chem")) {
-        frmZwChem()->lbNazwCzChemClick(); // no substance: no details
+        chemPanel()->lbNazwCzChemClick(); // no substance: no details
     } else if (!isFormGroup()) {
-        frmZwBiol()->lbNazwCzBiolClick();
+        biolPanel()->lbNazwCzBiolClick();
     } else {
         assessment::TfrmRyzZakl *rz = pages();
         rz->ClearMeasurementForm(rz->pgDokum);
@@ -263,6 +270,18 @@ void TfrmCzynniki::DockPanel(QWidget *panel)
     m_dataHost->Dock(panel);
     if (panel)
         panel->show();
+}
+
+TfrmZwChem *TfrmCzynniki::chemPanel()
+{
+    m_chem = frmZwChem();
+    return m_chem;
+}
+
+TfrmZwBiol *TfrmCzynniki::biolPanel()
+{
+    m_biol = frmZwBiol();
+    return m_biol;
 }
 
 assessment::TfrmRyzZakl *TfrmCzynniki::pages()
@@ -296,7 +315,14 @@ void TfrmCzynniki::showForm(const QString &attachFolder, const QString &formPath
         platform::ShowWarning(e.message());
         return;
     }
-    rz->BuildMeasurementForm(m_formItems, rz->pgDokum, this);
+    {
+        // The preview is this view's wherever it is hosted: in a workstation's factor dialog
+        // (opened from the definition view, where no measurement pages are built) too.
+        appstate::AppState &state = appstate::State();
+        const QString hostView = std::exchange(state.ViewName, QStringLiteral("frmCzynniki"));
+        const auto restore = qScopeGuard([&] { state.ViewName = hostView; });
+        rz->BuildMeasurementForm(m_formItems, rz->pgDokum, this);
+    }
     rz->SetRiskAssessment(10, 10, 10, 10, 0, 0, true);
 }
 
@@ -309,16 +335,16 @@ void TfrmCzynniki::lbCzynnikiClick()
     const QString path = m_catalogueFolder + g->plik;
     pDaneCzyn->setUpdatesEnabled(false);
     if (g->ident == QLatin1String("chem")) {
-        frmZwChem()->SetTarget(&m_factors, g->katzal, path);
-        DockPanel(frmZwChem()->pDaneCzynChem);
-        frmZwChem()->lbNazwCzChemClick();
+        chemPanel()->SetTarget(&m_factors, g->katzal, path);
+        DockPanel(chemPanel()->pDaneCzynChem);
+        chemPanel()->lbNazwCzChemClick();
     } else if (isFormGroup()) {
         dockFormPages();
         showForm(g->katzal, g->katfrm + storage::FormDefinitionName(f->frm_dane, f->ver_pom), f->id);
     } else {
-        frmZwBiol()->SetTarget(&m_factors, g->katzal, path);
-        DockPanel(frmZwBiol()->pDaneCzynBiol);
-        frmZwBiol()->lbNazwCzBiolClick();
+        biolPanel()->SetTarget(&m_factors, g->katzal, path);
+        DockPanel(biolPanel()->pDaneCzynBiol);
+        biolPanel()->lbNazwCzBiolClick();
     }
     pDaneCzyn->setUpdatesEnabled(true);
     const QSignalBlocker block(lbCzynnikiWl);
@@ -359,10 +385,16 @@ void TfrmCzynniki::readOwnFactors()
     }
 }
 
-void TfrmCzynniki::listOwnFactors(int selectId)
+void TfrmCzynniki::sortOwnFactors()
 {
+    // The hidden list of every own factor is sorted, and the file is written in its order.
     std::stable_sort(m_ownFactors.begin(), m_ownFactors.end(),
                      [](const auto &a, const auto &b) { return ListTextLess(a->nazwa, b->nazwa); });
+}
+
+void TfrmCzynniki::listOwnFactors(int selectId)
+{
+    sortOwnFactors();
     const bool all = rgAktual->ItemIndex() == 1;
     const QSignalBlocker blockAll(lbCzynnikiWlAll), blockShown(lbCzynnikiWl);
     lbCzynnikiWlAll->clear();
@@ -460,6 +492,7 @@ bool TfrmCzynniki::StoreOwnFactor(const storage::TCzynnik &factor)
         f.szkod = factor.szkod;
         f.aktual = factor.aktual;
     }
+    sortOwnFactors();
     if (!writeOwnFactors()) {
         // What is shown is what the file holds.
         readOwnFactors();

@@ -31,6 +31,8 @@ class TfrmRyzZakl;
 namespace workstations {
 
 class TRadioGroup;
+class TfrmZwBiol;
+class TfrmZwChem;
 
 class TfrmCzynniki : public QWidget, public appstate::TView, public assessment::TRiskPanelHost
 {
@@ -105,6 +107,7 @@ public:
 
 private:
     void buildControls();
+    void sortOwnFactors();
     void listOwnFactors(int selectId = 0);
     void readOwnFactors();
     bool writeOwnFactors();
@@ -113,6 +116,8 @@ private:
     void dockFormPages();
     // The measurement window whose pages this view borrows (created on first use).
     assessment::TfrmRyzZakl *pages();
+    TfrmZwChem *chemPanel();
+    TfrmZwBiol *biolPanel();
     bool isFormGroup() const;
 
     QString m_catalogueFolder;
@@ -122,6 +127,8 @@ private:
     storage::TPomiarList m_formItems;   // the form previewed
     std::unique_ptr<widgets::TPanelHost> m_dataHost;
     QPointer<assessment::TfrmRyzZakl> m_pages;
+    QPointer<TfrmZwChem> m_chem;
+    QPointer<TfrmZwBiol> m_biol;
 };
 
 TfrmCzynniki *frmCzynniki();

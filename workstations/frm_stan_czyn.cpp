@@ -246,6 +246,7 @@ bool TfrmStanCzyn::Execute(storage::TStanowisko &w)
 {
     Fill(w);
     FormShow();
+    setResult(QDialog::Rejected);
     const bool accepted = platform::ExecDialog(*this) == QDialog::Accepted;
     FormHide();
     return accepted && Merge(w);

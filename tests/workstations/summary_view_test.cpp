@@ -1,0 +1,216 @@
+// The measurement summary on a workstation written to disk with its measurements: the
+// date range, "OSTATNIE" and "WSZYSTKIE", the stale lists, a measurement shown read-only,
+// and Print.
+#include "appstate/appstate.h"
+#include "appstate/view_registry.h"
+#include "assessment/frm_ocena_ryz.h"
+#include "assessment/frm_ryz_zakl.h"
+#include "storage/form_definition_files.h"
+#include "storage/measurement_files.h"
+#include "storage/workstation_files.h"
+#include "tests/support/fakes.h"
+#include "tests/support/fixture.h"
+#include "workstations/frm_zestaw.h"
+#include "workstations/radio_group.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <gtest/gtest.h>
+
+using namespace workstations;
+
+namespace {
+
+const QString Data = QStringLiteral("dane\\");
+
+std::unique_ptr<storage::TCzynnik> fizFactor(const QString &nazwa, int id, const QString &frm)
+{
+    return std::make_unique<storage::TCzynnik>(nazwa, QStringLiteral("fiz"), id, QStringLiteral("1.0"), frm,
+                                               QStringLiteral("T"), QStringLiteral("T"));
+}
+
+void addMeasurement(storage::TCzynnik &f, const QString &date, short rating)
+{
+    auto m = std::make_unique<storage::TPomiarCzynn>(0, date, QStringLiteral("hala"), QStringLiteral("lab"),
+                                                     QString(), QString(), QStringLiteral("osłony"),
+                                                     QStringLiteral("1"), rating, rating, 0, 0, rating, rating);
+    storage::ReadMeasurementForm(QStringLiteral("zaklocen\\frm\\") + f.frm_dane + QStringLiteral("_frm_1.xml"),
+                                 m->Fields, f.id);
+    storage::AddMeasurement(f.Measurements, std::move(m));
+}
+
+class Summary : public ::testing::Test
+{
+protected:
+    testsupport::FixtureFolder fx{true};
+    testsupport::ScriptedPrompter boxes;
+    std::unique_ptr<TfrmZestaw> view;
+
+    void SetUp() override
+    {
+        auto &s = appstate::State();
+        s.DataFolder = Data;
+        s.FormsFolder = QStringLiteral("zaklocen\\frm\\");
+        s.CatalogueFolder = QStringLiteral("poradn\\");
+        s.AttachFolder = QStringLiteral("zaklocen\\frm\\zalaczn");
+        s.ViewName = QStringLiteral("frmZestaw");
+        s.Workstations.clear();
+        s.SetModified(false);
+
+        storage::WorkstationList list;
+        auto w = std::make_unique<storage::TStanowisko>("1", QStringLiteral("Szlifiernia"), "stan_1");
+        w->AddEmployment(storage::TZatrudn("2023", "3", "2", "0", "0", "0", "0"));
+        storage::TCzynnik *noise = w->AddFactor(fizFactor(QStringLiteral("Hałas"), 30001, "halas_fizyczny"),
+                                                QStringLiteral("Hałas"));
+        for (const char *date : {"2023-01-01", "2023-06-03", "2023-12-31", "2024-01-15"})
+            addMeasurement(*noise, QString::fromLatin1(date), 20);
+        storage::TCzynnik *heat = w->AddFactor(fizFactor(QStringLiteral("Mikroklimat gorący"), 50001,
+                                                         "mikroklimat_goracy"),
+                                               QStringLiteral("Mikroklimat gorący"));
+        addMeasurement(*heat, QStringLiteral("2020-02-02"), 10);
+        EXPECT_TRUE(storage::WriteWorkstationData(Data, *w));
+        for (const storage::TCzynnik *f : {noise, heat})
+            EXPECT_TRUE(storage::WriteMeasurementFile(Data + QStringLiteral("stan_1\\"),
+                                                      f->frm_dane + QStringLiteral("_dane"), {f}));
+        list.push_back(std::move(w));
+        list.push_back(std::make_unique<storage::TStanowisko>("2", QStringLiteral("Biuro"), "stan_2"));
+        EXPECT_TRUE(storage::WriteWorkstationData(Data, *list.back()));
+        EXPECT_TRUE(storage::WriteWorkstationList(Data, list));
+
+        view = std::make_unique<TfrmZestaw>();
+        view->InitView();
+    }
+    void TearDown() override
+    {
+        view.reset();
+        assessment::TfrmRyzZakl *rz = assessment::frmRyzZakl();
+        rz->ClearMeasurementForm(rz->pgDokum);
+        appstate::State().Workstations.clear();
+        appstate::State().ViewName.clear();
+        appstate::State().SetModified(false);
+    }
+
+    void range(const char *from, const char *to)
+    {
+        view->dtOd->setDate(QDate::fromString(QString::fromLatin1(from), Qt::ISODate));
+        view->dtDo->setDate(QDate::fromString(QString::fromLatin1(to), Qt::ISODate));
+    }
+    void chooseWorkstation(const QString &name)
+    {
+        view->cbStanow->setCurrentIndex(view->cbStanow->findText(name));
+        view->cbStanowClick();
+    }
+    static QStringList texts(const QListWidget *list)
+    {
+        QStringList out;
+        for (int i = 0; i < list->count(); ++i)
+            out << list->item(i)->text();
+        return out;
+    }
+    QStringList measurementsOf(const QString &factor)
+    {
+        view->lbCzyn->setCurrentItem(view->lbCzyn->findItems(factor, Qt::MatchExactly).value(0));
+        return texts(view->lbPomiar);
+    }
+    assessment::TfrmRyzZakl *pages() const { return assessment::frmRyzZakl(); }
+};
+
+} // namespace
+
+TEST_F(Summary, StartsOnTheLastYearWithNoWorkstationAndTheMeasurementPagesDockedHidden)
+{
+    EXPECT_EQ(view->DateTo(), QDate::currentDate());
+    EXPECT_EQ(view->DateFrom(), QDate::currentDate().addYears(-1));
+    EXPECT_EQ(view->dtOd->displayFormat(), "yyyy-MM-dd");
+    EXPECT_TRUE(view->LatestOnly());
+    EXPECT_EQ(view->rgZakres->Button(0)->text(), "OSTATNIE");
+    EXPECT_EQ(view->cbStanow->currentIndex(), -1);
+    EXPECT_EQ(view->cbStanow->count(), 2);
+    EXPECT_EQ(view->cbStanow->itemText(0), "Biuro") << "sorted";
+    EXPECT_EQ(pages()->pAllRyzZakl->parentWidget(), view->pZestawPoj);
+    EXPECT_TRUE(pages()->pgDokum->isHidden());
+
+    view->bWyswietlClick();
+    EXPECT_EQ(boxes.Texts(), QStringList({"Nie wybrano stanowiska"}));
+}
+
+TEST_F(Summary, OnlyMeasurementsInTheRangeCountBothEndsIncluded)
+{
+    range("2023-01-01", "2023-12-31");
+    chooseWorkstation("Szlifiernia");
+    EXPECT_EQ(texts(view->lbCzyn), QStringList({"Hałas"})) << "the heat was measured outside the range";
+    EXPECT_EQ(measurementsOf("Hałas"), QStringList({"2023-12-31"})) << "OSTATNIE: the latest in the range";
+
+    view->rgZakres->Button(1)->click(); // "WSZYSTKIE"
+    EXPECT_FALSE(view->lbCzyn->isEnabled()) << "the lists wait for Wyświetl";
+    EXPECT_FALSE(view->lbPomiar->isEnabled());
+    view->bWyswietl->click();
+    EXPECT_TRUE(view->lbCzyn->isEnabled());
+    EXPECT_TRUE(view->lbPomiar->isEnabled());
+    EXPECT_EQ(measurementsOf("Hałas"), QStringList({"2023-01-01", "2023-06-03", "2023-12-31"}));
+
+    range("2023-06-03", "2023-06-03");
+    view->bWyswietl->click();
+    EXPECT_EQ(measurementsOf("Hałas"), QStringList({"2023-06-03"}));
+
+    range("2024-01-01", "2019-01-01"); // start after end: nothing, no message
+    view->bWyswietl->click();
+    EXPECT_TRUE(texts(view->lbCzyn).isEmpty());
+    EXPECT_TRUE(boxes.boxes.isEmpty());
+}
+
+TEST_F(Summary, AMeasurementIsShownReadOnlyAndNeverOffersSave)
+{
+    QSignalSpy saveOffered(&appstate::State(), &appstate::AppState::SaveEnabledRequested);
+    range("2023-01-01", "2024-12-31");
+    chooseWorkstation("Szlifiernia");
+    measurementsOf("Hałas");
+    ASSERT_EQ(texts(view->lbPomiar), QStringList({"2024-01-15"}));
+    view->lbPomiar->setCurrentRow(0);
+    ASSERT_FALSE(pages()->pgDokum->isHidden());
+    ASSERT_GT(pages()->pgDokum->count(), 1);
+    EXPECT_EQ(view->SelectedMeasurement()->data, "2024-01-15");
+    int inputs = 0;
+    for (QLineEdit *e : pages()->pgDokum->findChildren<QLineEdit *>()) {
+        if (!e->objectName().startsWith("ed_"))
+            continue;
+        ++inputs;
+        EXPECT_FALSE(e->isEnabled() && !e->isReadOnly()) << e->objectName().toStdString();
+        pages()->ExitField(e);
+    }
+    EXPECT_GT(inputs, 0);
+    assessment::TfrmOcenaRyz *panel = assessment::frmOcenaRyz();
+    EXPECT_EQ(panel->ShownCode(panel->gbMezczyzni), 20);
+    EXPECT_EQ(panel->MeasuresText(), "osłony");
+    EXPECT_EQ(panel->Host(), view.get());
+    EXPECT_FALSE(appstate::State().Modified());
+    EXPECT_EQ(saveOffered.count(), 0);
+
+    // A new factor choice takes the measurement off.
+    view->lbCzyn->setCurrentRow(-1);
+    EXPECT_TRUE(pages()->pgDokum->isHidden());
+}
+
+TEST_F(Summary, PrintOpensThePrintoutsDialogOnceOneIsThere)
+{
+    view->Print();
+    EXPECT_EQ(boxes.Texts(), QStringList({"Z tego miejsca programu nie można jeszcze niczego wydrukować."}));
+    QString seen;
+    appstate::RegisterCommandDialog("frmWydrukRej", [&] {
+        seen = view->SelectedWorkstation() ? view->SelectedWorkstation()->nazwa : QString();
+        seen += ' ' + view->DateFrom().toString(Qt::ISODate);
+    });
+    range("2023-01-01", "2023-12-31");
+    chooseWorkstation("Szlifiernia");
+    view->Print();
+    appstate::UnregisterCommandDialog("frmWydrukRej");
+    EXPECT_EQ(seen, "Szlifiernia 2023-01-01");
+    EXPECT_EQ(boxes.boxes.size(), 1);
+}
