@@ -132,7 +132,7 @@ void TfrmCzynniki::buildControls()
     auto *data = new QVBoxLayout(pDaneCzyn);
     data->setContentsMargins(0, 0, 0, 0);
     spCzynniki->setStretchFactor(1, 1);
-    spCzynniki->setSizes({290, 560});
+    spCzynniki->setSizes({250, 600});
 
     pmCzynnikWl = new QMenu(this);
     pmCzynnikWl->setObjectName(QStringLiteral("pmCzynnikWl"));
@@ -500,6 +500,9 @@ bool TfrmCzynniki::StoreOwnFactor(const storage::TCzynnik &factor)
         return false;
     }
     listOwnFactors(factor.id);
+    // The factor just stored is the one chosen: its form is shown, and "dodaj" takes it.
+    if (SelectedOwnFactor())
+        lbCzynnikiWlClick();
     return true;
 }
 
