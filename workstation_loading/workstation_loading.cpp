@@ -244,16 +244,38 @@ void FillWorkstationList(const storage::WorkstationList &list)
     }
 }
 
+namespace {
+
+// The day a yyyy-MM-dd text begins with (a time of day after it still names its day);
+// invalid when it begins with no such day. Read by hand: the lists read thousands.
+QDate dayOf(const QString &data)
+{
+    if (data.size() < 10 || data[4] != QLatin1Char('-') || data[7] != QLatin1Char('-'))
+        return QDate();
+    int parts[3] = {0, 0, 0};
+    const int from[3] = {0, 5, 8}, to[3] = {4, 7, 10};
+    for (int p = 0; p < 3; ++p) {
+        for (int i = from[p]; i < to[p]; ++i) {
+            const QChar c = data[i];
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                return QDate();
+            parts[p] = parts[p] * 10 + (c.unicode() - '0');
+        }
+    }
+    return QDate(parts[0], parts[1], parts[2]);
+}
+
+} // namespace
+
 QString MeasurementDay(const QString &data)
 {
-    // A date with a time of day after it still names its day.
-    const QDate d = QDate::fromString(data.left(10), QStringLiteral("yyyy-MM-dd"));
-    return d.isValid() ? d.toString(QStringLiteral("yyyy-MM-dd")) : data;
+    const QDate d = dayOf(data);
+    return d.isValid() ? data.left(10) : data;
 }
 
 bool MeasurementInRange(const QString &data, const QDate &from, const QDate &to)
 {
-    const QDate d = QDate::fromString(data.left(10), QStringLiteral("yyyy-MM-dd"));
+    const QDate d = dayOf(data);
     if (d.isValid())
         return d >= from && d <= to;
     // A text that is no date compares as yyyy-MM-dd texts do, in the order of the days.

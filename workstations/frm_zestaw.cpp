@@ -297,11 +297,14 @@ void TfrmZestaw::FillMeasurementList(const storage::TMeasurementList &measuremen
             if (MeasurementInRange(m->data, from, to))
                 listed.push_back(m.get());
     }
-    std::stable_sort(listed.begin(), listed.end(), [](const auto *a, const auto *b) {
-        return MeasurementDay(a->data) < MeasurementDay(b->data);
-    });
-    for (const storage::TPomiarCzynn *m : listed) {
-        auto *item = new QListWidgetItem(MeasurementDay(m->data), target);
+    // Listed by their day texts: yyyy-MM-dd texts sort in the order of the days.
+    std::vector<std::pair<QString, const storage::TPomiarCzynn *>> entries;
+    entries.reserve(listed.size());
+    for (const storage::TPomiarCzynn *m : listed)
+        entries.emplace_back(MeasurementDay(m->data), m);
+    std::stable_sort(entries.begin(), entries.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (const auto &[day, m] : entries) {
+        auto *item = new QListWidgetItem(day, target);
         item->setData(Qt::UserRole, m->data); // the key of the factor's list
     }
     target->setCurrentRow(-1);
