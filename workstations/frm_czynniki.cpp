@@ -229,8 +229,7 @@ void TfrmCzynniki::cbGrupyCzynChange()
             DockPanel(chemPanel()->pDaneCzynChem);
             storage::ChemicalFilter filter;
             filter.currentOnly = m_factors.CurrentOnly;
-            for (auto &e : storage::ReadChemicalCatalogue(path, filter))
-                entries.push_back(std::move(e));
+            entries = AsFactorList(storage::ReadChemicalCatalogue(path, filter));
         } else if (isFormGroup()) {
             dockFormPages();
             sorted = false; // in the order of the file
@@ -238,8 +237,7 @@ void TfrmCzynniki::cbGrupyCzynChange()
         } else {
             biolPanel()->SetTarget(&m_factors, g->katzal, path);
             DockPanel(biolPanel()->pDaneCzynBiol);
-            for (auto &e : storage::ReadBiologicalCatalogue(path, QStringLiteral("0")))
-                entries.push_back(std::move(e));
+            entries = AsFactorList(storage::ReadBiologicalCatalogue(path, QStringLiteral("0")));
         }
     } catch (const platform::TarvelinError &e) {
         platform::ShowError(e.message());

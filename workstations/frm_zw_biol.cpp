@@ -1,7 +1,5 @@
 #include "workstations/frm_zw_biol.h"
 
-#include "platform/prompter.h"
-#include "platform/tarvelin_error.h"
 #include "platform/window_registry.h"
 #include "storage/catalogue_files.h"
 #include "widgets/form_geometry.h"
@@ -99,16 +97,9 @@ TfrmZwBiol::~TfrmZwBiol()
     widgets::SaveFormGeometry(this, Panel4);
 }
 
-void TfrmZwBiol::SetTarget(TCatalogueList *target, const QString &attachFolder, const QString &cataloguePath)
-{
-    m_target = target;
-    m_attachFolder = attachFolder;
-    m_cataloguePath = cataloguePath;
-}
-
 void TfrmZwBiol::lbNazwCzBiolClick()
 {
-    const auto *entry = m_target ? dynamic_cast<const storage::TCzynBiol *>(m_target->Selected()) : nullptr;
+    const auto *entry = Target() ? dynamic_cast<const storage::TCzynBiol *>(Target()->Selected()) : nullptr;
     mmNazwCzyn->setPlainText(entry ? entry->nazwa : QString());
     const bool grouped = entry && entry->grzagr != 0;
     for (QWidget *w : std::initializer_list<QWidget *>{lOpGrZagr, eGrZagr, lOznDod, eOznDod})
@@ -133,20 +124,8 @@ QString TfrmZwBiol::KindFilter() const
 
 void TfrmZwBiol::bPokazClick()
 {
-    if (!m_target)
-        return;
-    storage::TCzynnikList entries;
-    try {
-        for (auto &e : storage::ReadBiologicalCatalogue(m_cataloguePath, KindFilter()))
-            entries.push_back(std::move(e));
-    } catch (const platform::TarvelinError &e) {
-        platform::ShowError(e.message());
-        entries.clear();
-    }
-    m_target->SetEntries(std::move(entries), true);
-    if (m_target->Count() > 0)
-        m_target->SelectQuietly(0);
-    lbNazwCzBiolClick();
+    const QString kinds = KindFilter();
+    Refill([&] { return AsFactorList(storage::ReadBiologicalCatalogue(CataloguePath(), kinds)); });
 }
 
 TfrmZwBiol *frmZwBiol()

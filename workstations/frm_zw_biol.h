@@ -4,9 +4,10 @@
 // list with its hazard group, its kind marked in blue, and the filter that lists the agents
 // of the chosen kinds.
 
+#include "workstations/catalogue_panel.h"
+
 #include <QPointer>
 #include <QString>
-#include <QWidget>
 
 class QCheckBox;
 class QGroupBox;
@@ -17,9 +18,7 @@ class QPushButton;
 
 namespace workstations {
 
-class TCatalogueList;
-
-class TfrmZwBiol : public QWidget
+class TfrmZwBiol : public TCataloguePanel
 {
     Q_OBJECT
 public:
@@ -41,20 +40,12 @@ public:
     QCheckBox *cbGrzyby = nullptr;
     QPushButton *bPokaz = nullptr;
 
-    void SetTarget(TCatalogueList *target, const QString &attachFolder, const QString &cataloguePath);
-    TCatalogueList *Target() const { return m_target; }
-    QString AttachFolder() const { return m_attachFolder; }
-
     // Shows the selected entry of the target list (the details are emptied when none is).
     void lbNazwCzBiolClick();
+    void ShowSelected() override { lbNazwCzBiolClick(); }
     void bPokazClick();
     // "0" followed by the digit of each kind ticked, in the order of the boxes.
     QString KindFilter() const;
-
-private:
-    TCatalogueList *m_target = nullptr;
-    QString m_attachFolder;
-    QString m_cataloguePath;
 };
 
 TfrmZwBiol *frmZwBiol();

@@ -1,7 +1,5 @@
 #include "workstations/frm_zw_chem.h"
 
-#include "platform/prompter.h"
-#include "platform/tarvelin_error.h"
 #include "platform/window_registry.h"
 #include "storage/catalogue_files.h"
 #include "widgets/form_geometry.h"
@@ -197,13 +195,6 @@ TfrmZwChem::~TfrmZwChem()
     widgets::SaveFormGeometry(this, Panel4);
 }
 
-void TfrmZwChem::SetTarget(TCatalogueList *target, const QString &attachFolder, const QString &cataloguePath)
-{
-    m_target = target;
-    m_attachFolder = attachFolder;
-    m_cataloguePath = cataloguePath;
-}
-
 QCheckBox *TfrmZwChem::Box(const QString &name) const
 {
     for (const BoxEntry &e : m_boxes)
@@ -214,7 +205,7 @@ QCheckBox *TfrmZwChem::Box(const QString &name) const
 
 void TfrmZwChem::lbNazwCzChemClick()
 {
-    showEntry(m_target ? dynamic_cast<const storage::TCzynChem *>(m_target->Selected()) : nullptr);
+    showEntry(Target() ? dynamic_cast<const storage::TCzynChem *>(Target()->Selected()) : nullptr);
 }
 
 void TfrmZwChem::showEntry(const storage::TCzynChem *entry)
@@ -294,26 +285,15 @@ void TfrmZwChem::CheckBoxClick(QCheckBox *box)
 
 void TfrmZwChem::reread(const QString &search)
 {
-    if (!m_target)
+    if (!Target())
         return;
     storage::ChemicalFilter filter;
     filter.oldMask = m_oldMask;
     filter.newMask = m_newMask;
     filter.search = search;
-    filter.currentOnly = m_target->CurrentOnly;
+    filter.currentOnly = Target()->CurrentOnly;
     filter.clp = m_clp;
-    storage::TCzynnikList entries;
-    try {
-        for (auto &e : storage::ReadChemicalCatalogue(m_cataloguePath, filter))
-            entries.push_back(std::move(e));
-    } catch (const platform::TarvelinError &e) {
-        platform::ShowError(e.message());
-        entries.clear();
-    }
-    m_target->SetEntries(std::move(entries), true);
-    if (m_target->Count() > 0)
-        m_target->SelectQuietly(0);
-    lbNazwCzChemClick();
+    Refill([&] { return AsFactorList(storage::ReadChemicalCatalogue(CataloguePath(), filter)); });
 }
 
 void TfrmZwChem::bPokazClick()

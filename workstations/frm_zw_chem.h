@@ -5,9 +5,10 @@
 // in blue, and the filters that list the substances of chosen groups (under the older
 // classification or under CLP) or those whose name or CAS number holds a text.
 
+#include "workstations/catalogue_panel.h"
+
 #include <QPointer>
 #include <QString>
-#include <QWidget>
 #include <vector>
 
 class QCheckBox;
@@ -22,9 +23,7 @@ class TCzynChem;
 
 namespace workstations {
 
-class TCatalogueList;
-
-class TfrmZwChem : public QWidget
+class TfrmZwChem : public TCataloguePanel
 {
     Q_OBJECT
 public:
@@ -47,14 +46,9 @@ public:
     QLineEdit *edSzukStr = nullptr;
     QPushButton *bbSzukaj = nullptr;
 
-    // What the panel works on: the catalogue view's list (not owned), the group's
-    // attachment folder and the catalogue file (stored path).
-    void SetTarget(TCatalogueList *target, const QString &attachFolder, const QString &cataloguePath);
-    TCatalogueList *Target() const { return m_target; }
-    QString AttachFolder() const { return m_attachFolder; }
-
     // Shows the selected entry of the target list (the details are emptied when none is).
     void lbNazwCzChemClick();
+    void ShowSelected() override { lbNazwCzChemClick(); }
     void cbKlasCLPClick();
     // One handler for every group box, found by its name.
     void CheckBoxClick(QCheckBox *box);
@@ -83,9 +77,6 @@ private:
     void setClpMode(bool clp);
 
     std::vector<BoxEntry> m_boxes;
-    TCatalogueList *m_target = nullptr;
-    QString m_attachFolder;
-    QString m_cataloguePath;
     qint64 m_oldMask = 0;
     qint64 m_newMask = 0;
     bool m_clp = true;
