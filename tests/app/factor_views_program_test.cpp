@@ -3,7 +3,7 @@
 // filters and searches the chemical substances, defines an own factor and edits it, puts
 // factors on a workstation from the workstation view and saves, then sees a measurement of
 // it read-only in the summary. Under an X display (ctest runs it under xvfb-run at
-// 1024x768) each view is photographed into TARVELIN_SCREENSHOT_DIR.
+// 1024x768) each view is photographed into the test output folder.
 #include "appstate/appstate.h"
 #include "assessment/frm_ryz_zakl.h"
 #include "shell/frm_main.h"
@@ -63,11 +63,11 @@ void shoot(QWidget *window, const QString &name)
         for (int x = 0; x < image.width(); x += 7)
             colours.insert(image.pixel(x, y));
     EXPECT_GT(colours.size(), 8) << name.toStdString() << " looks empty";
-    const QString folder = qEnvironmentVariable("TARVELIN_SCREENSHOT_DIR");
-    if (!folder.isEmpty()) {
-        QDir().mkpath(folder);
-        image.save(QDir(folder).filePath(name + QStringLiteral(".png")));
-    }
+    QString folder = qEnvironmentVariable("TARVELIN_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        folder = QStringLiteral(TARVELIN_TEST_OUTPUT "/screenshots");
+    QDir().mkpath(folder);
+    EXPECT_TRUE(image.save(QDir(folder).filePath(name + QStringLiteral(".png"))));
 }
 
 void clickIcon(shell::TfrmMain &w, int item)
