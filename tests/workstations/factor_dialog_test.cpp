@@ -66,20 +66,6 @@ protected:
 
 } // namespace
 
-TEST_F(FactorDialog, TheCatalogueIsDockedWithItsOwnFactorsAndGoesBackAfterwards)
-{
-    show();
-    EXPECT_EQ(dialog->windowTitle(), "Czynniki na stanowisku");
-    EXPECT_EQ(dialog->pStanNazwa->text(), " Stanowisko: Spawalnia");
-    EXPECT_EQ(catalogue->pWyswCzynniki->parentWidget(), dialog->pAllCzyn);
-    EXPECT_FALSE(catalogue->Panel3->isHidden());
-    EXPECT_EQ(dialog->bDodaj->text(), "<< &dodaj ");
-    add("fiz", "Hałas");
-    EXPECT_GT(pages()->pgDokum->count(), 1) << "the factor's form is previewed in the dialog too";
-    dialog->FormHide();
-    EXPECT_EQ(catalogue->pWyswCzynniki->parentWidget(), catalogue);
-}
-
 TEST_F(FactorDialog, AFactorIsAddedOnceAndOwnFactorsAreMarkedAsOwn)
 {
     fx.WriteText("poradn/czynfizWl.xml",
@@ -89,7 +75,11 @@ TEST_F(FactorDialog, AFactorIsAddedOnceAndOwnFactorsAreMarkedAsOwn)
                  "ekranie</czynnik>\n</czynfizWl>\n");
     w.AddFactor(factor(QStringLiteral("Pył drewna"), "pyly", 80001), QStringLiteral("Pył drewna"));
     show();
+    EXPECT_EQ(dialog->pStanNazwa->text(), " Stanowisko: Spawalnia");
+    EXPECT_EQ(catalogue->pWyswCzynniki->parentWidget(), dialog->pAllCzyn);
+    EXPECT_FALSE(catalogue->Panel3->isHidden()) << "own factors are chosen here";
     add("fiz", "Hałas");
+    EXPECT_GT(pages()->pgDokum->count(), 1) << "the factor's form is previewed in the dialog too";
     add("fiz", "Praca przy ekranie (met5Krok)", true);
     EXPECT_EQ(working(), QStringList({"Hałas", "Praca przy ekranie (czynnik własny)", "Pył drewna"}));
     EXPECT_EQ(dialog->EntryFactor(0)->aktual, "T");
