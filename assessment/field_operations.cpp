@@ -287,10 +287,12 @@ void TfrmRyzZakl::SetRiskAssessment(int men, int women, int pregnantWomen, int j
     const TShownRatings shown =
         panel->SetRiskAssessment(men, women, pregnantWomen, juveniles, combined, final, finalFromCombined);
     // The rule's reason names what the user can put right; it holds for these ratings only.
+    // A group the rule rates whatever was measured (a work forbidden to pregnant women or
+    // juveniles) does not make the others determined.
     const QString note = std::exchange(m_invalidFieldNote, QString());
     const auto notDetermined = [](int code) { return code == storage::RiskNotDetermined; };
-    if (!note.isEmpty() && notDetermined(men) && notDetermined(women) && notDetermined(pregnantWomen) &&
-        notDetermined(juveniles))
+    if (!note.isEmpty() &&
+        (notDetermined(men) || notDetermined(women) || notDetermined(pregnantWomen) || notDetermined(juveniles)))
         panel->ShowNotDeterminedReason(note);
     storage::TPomiarCzynn *m = SelectedMeasurement();
     if (!m || !measurementViewShown())

@@ -66,7 +66,7 @@ public:
     virtual void SetRiskAssessment(int men, int women, int pregnantWomen, int juveniles, int combined, int final,
                                    bool finalFromCombined) = 0;
 
-    // The ratings about to be handed over stay not determined because field `name` holds a
+    // Ratings about to be handed over stay not determined because field `name` holds a
     // value the rule cannot use; `why` says what a usable one is, in Polish ("wartość
     // dopuszczalna musi być większa od 0"). The risk panel says so with those ratings.
     // Call it before that SetRiskAssessment; the first field reported is the one named.

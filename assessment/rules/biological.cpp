@@ -1,6 +1,7 @@
 #include "assessment/rules/biological.h"
 
 #include "assessment/evaluation_dispatch.h"
+#include "assessment/rules/rating_handover.h"
 #include "assessment/rules/rule_numbers.h"
 #include "assessment/rules/rule_registry.h"
 #include "storage/form_definitions.h"
@@ -50,7 +51,9 @@ void RateBiologicalAgent(TFormAccess &form)
 {
     double g = 0;
     const int r = ReadNumber(form, Group, g) ? BiologicalRisk(g) : storage::RiskNotDetermined;
-    form.SetRiskAssessment(r, r, r, r, 0, 0, true);
+    if (r == storage::RiskNotDetermined)
+        form.ReportInvalidField(Group, QStringLiteral("grupa zagrożenia musi być liczbą od 1 do 4"));
+    RateAllGroups(form, r);
 }
 
 void RateNewBiologicalMeasurement(storage::TPomiarCzynn &m)

@@ -17,20 +17,17 @@ const QString SumBox = QStringLiteral("ch_cbSumNDS");
 const QString SumField = QStringLiteral("ed_SumNDS");
 const QString TypeField = QStringLiteral("ed_Typ");
 
-// A limit: where its concentration is typed, where the limit value stands, where its
-// multiple is written.
-struct Limit
+// The limits: where each multiple is written, where its concentration is typed, where the
+// limit value stands.
+const QList<TQuotientDef> &limits()
 {
-    QString measured;
-    QString permitted;
-    QString multiple;
-};
-
-const Limit Limits[] = {
-    {QStringLiteral("ed_NDSZm"), QStringLiteral("ed_NDS"), QStringLiteral("ed_NDSKrotn")},
-    {QStringLiteral("ed_NDSChZm"), QStringLiteral("ed_NDSCh"), QStringLiteral("ed_NDSChKrotn")},
-    {QStringLiteral("ed_NDSPZm"), QStringLiteral("ed_NDSP"), QStringLiteral("ed_NDSPKrotn")},
-};
+    static const QList<TQuotientDef> defs = {
+        {QStringLiteral("ed_NDSKrotn"), QStringLiteral("ed_NDSZm"), QStringLiteral("ed_NDS")},
+        {QStringLiteral("ed_NDSChKrotn"), QStringLiteral("ed_NDSChZm"), QStringLiteral("ed_NDSCh")},
+        {QStringLiteral("ed_NDSPKrotn"), QStringLiteral("ed_NDSPZm"), QStringLiteral("ed_NDSP")},
+    };
+    return defs;
+}
 
 int baseCode(float m)
 {
@@ -106,7 +103,7 @@ bool ChemicalRating(const recKrtn &rec, GroupRatings &ratings)
 void EvaluateChemical(TFormAccess &form, const QString &fieldName)
 {
     bool trigger = fieldName == SumBox;
-    for (const Limit &l : Limits) {
+    for (const TQuotientDef &l : limits()) {
         // A corrected limit value must not leave the multiple computed against the old one.
         if (fieldName == l.measured || fieldName == l.permitted) {
             form.SetFieldValue(l.multiple, NdsMultiple(form, l.measured, l.permitted));
@@ -120,12 +117,11 @@ void EvaluateChemical(TFormAccess &form, const QString &fieldName)
     QString sum = form.GetFieldValue(SumField);
     if (sum.trimmed().isEmpty())
         sum = QStringLiteral("0"); // a form without the sum
-    const recKrtn rec{form.GetFieldValue(TypeField), form.GetFieldValue(Limits[0].multiple),
-                      form.GetFieldValue(Limits[1].multiple), form.GetFieldValue(Limits[2].multiple), sum};
+    const recKrtn rec{form.GetFieldValue(TypeField), form.GetFieldValue(limits()[0].multiple),
+                      form.GetFieldValue(limits()[1].multiple), form.GetFieldValue(limits()[2].multiple), sum};
     GroupRatings r{};
-    if (!ChemicalRating(rec, r))
-        r = {};
-    form.SetRiskAssessment(r[0], r[1], r[2], r[3], 0, 0, true);
+    const bool rated = ChemicalRating(rec, r);
+    RateConcentrations(form, rated, r, limits());
 }
 
 void SumOfChemicalFractions(TFormAccess &form, bool includeCurrent)
@@ -138,7 +134,7 @@ void RegisterChemicalRules()
     RegisterRuleFamily(RuleFamily::Chemical, EvaluateChemical);
     RegisterSumOfGroup(QStringLiteral("chem"), SumOfChemicalFractions, EvaluateChemical);
     TRuleFields fields;
-    for (const Limit &l : Limits) {
+    for (const TQuotientDef &l : limits()) {
         fields.Edited << l.measured << l.permitted;
         fields.Computed << l.multiple;
     }

@@ -348,9 +348,11 @@ void EvaluateDustForm(TFormAccess &form, const QString &fieldName)
     if (form.IsFieldEnabled(SumBox))
         SumOfDustFractions(form, true);
     GroupRatings r{};
-    if (!DustRisk(formRecord(form, *def), r))
-        r = {};
-    form.SetRiskAssessment(r[0], r[1], r[2], r[3], 0, 0, true);
+    const bool rated = DustRisk(formRecord(form, *def), r);
+    QList<TQuotientDef> fractions;
+    for (const Fraction &f : def->fractions)
+        fractions << TQuotientDef{f.multiple, f.measured, f.permitted};
+    RateConcentrations(form, rated, r, fractions);
 }
 
 void SumOfDustFractions(TFormAccess &form, bool includeCurrent)

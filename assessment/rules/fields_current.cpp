@@ -1,6 +1,7 @@
 #include "assessment/rules/fields_current.h"
 
 #include "assessment/evaluation_dispatch.h"
+#include "assessment/rules/rating_handover.h"
 #include "assessment/rules/rule_numbers.h"
 #include "assessment/rules/rule_registry.h"
 #include "storage/formatting.h"
@@ -21,26 +22,22 @@ const QString BodyIndex = QStringLiteral("ed_WcCialo");
 const QString LimbIndex = QStringLiteral("ed_WkKon");
 const QString Value = QStringLiteral("ed_WartWyl");
 
-// The exposure index of a zone: empty when no exposure was assessed, which counts as 0.
+// The exposure index of a zone: empty when no exposure was assessed, which counts as 0; one
+// that is no number or negative is named.
 bool readIndex(TFormAccess &form, const QString &name, double &value)
 {
-    if (form.GetFieldValue(name).trimmed().isEmpty()) {
-        value = 0;
+    if (ReadNonNegativeNumberOrEmpty(form, name, value))
         return true;
-    }
-    return ReadNonNegativeNumber(form, name, value);
-}
-
-void rateAll(TFormAccess &form, int code)
-{
-    form.SetRiskAssessment(code, code, code, code, 0, 0, true);
+    form.ReportInvalidField(name, reason::NotNegative());
+    return false;
 }
 
 // A rule on the one value of its form: not determined while it is no number or negative.
 void evaluateValue(TFormAccess &form, int (*riskClass)(double))
 {
     double w = 0;
-    rateAll(form, ReadNonNegativeNumber(form, Value, w) ? riskClass(w) : storage::RiskNotDetermined);
+    RateAllGroups(form, ReadNonNegativeOrReport(form, Value, w, reason::NotNegative()) ? riskClass(w)
+                                                                                       : storage::RiskNotDetermined);
 }
 
 // Below medium small, below large medium, from large on large; in the precision of T.
@@ -98,13 +95,15 @@ void EvaluateElectromagneticField(TFormAccess &form, const QString & /*fieldName
     }
     double body = 0, limbs = 0;
     if (!readIndex(form, BodyIndex, body) || !readIndex(form, LimbIndex, limbs)) {
-        rateAll(form, storage::RiskNotDetermined);
+        RateNotDetermined(form);
         return;
     }
     if (body > 1 || limbs > 1) {
         adults = storage::RiskLarge;
         protectedGroups = storage::RiskLarge;
     }
+    if (adults == storage::RiskNotDetermined)
+        form.ReportInvalidField(BodyZone, reason::Choice()); // no zone chosen, nothing exceeded
     form.SetRiskAssessment(adults, adults, protectedGroups, protectedGroups, 0, 0, true);
 }
 

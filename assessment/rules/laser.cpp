@@ -3,6 +3,7 @@
 #include "assessment/evaluation_dispatch.h"
 #include "assessment/rules/laser_mde.h"
 #include "assessment/rules/radiation_common.h"
+#include "assessment/rules/rating_handover.h"
 #include "assessment/rules/rule_numbers.h"
 #include "assessment/rules/rule_registry.h"
 #include "storage/formatting.h"
@@ -125,12 +126,6 @@ int quantityCaption(quint8 kind)
     }
 }
 
-void notDetermined1(TFormAccess &form)
-{
-    form.SetRiskAssessment(storage::RiskNotDetermined, storage::RiskNotDetermined, storage::RiskNotDetermined,
-                           storage::RiskNotDetermined, 0, 0, true);
-}
-
 // m at least fraction·d; the tolerance keeps a value typed as exactly that product on the
 // boundary, whatever the binary rounding of the product.
 bool atLeast(double m, double fraction, double d)
@@ -144,23 +139,26 @@ void rate1(TFormAccess &form)
 {
     double m = 0, d = 0;
     if (!ReadNumber(form, Measured, m) || !ReadNumber(form, Permitted, d) || m < 0 || d <= 0) {
-        notDetermined1(form);
+        // The measured value is left unknown only by a mean exposure that cannot be used.
+        if (!ReadNonNegativeNumber(form, Measured, m))
+            form.ReportInvalidField(MeanExposure, reason::Measured());
+        RateNotDetermined(form);
         return;
     }
-    const int code = m > d ? storage::RiskLarge : atLeast(m, 0.8, d) ? storage::RiskMedium : storage::RiskSmall;
-    form.SetRiskAssessment(code, code, code, code, 0, 0, true);
+    RateAllGroups(form, m > d ? storage::RiskLarge : atLeast(m, 0.8, d) ? storage::RiskMedium : storage::RiskSmall);
 }
 
 // The permitted value and the measured value that goes with it; false when either cannot be
 // had from what the form holds.
 bool laser1Values(TFormAccess &form, TWartDop &permitted, double &measured, bool &measuredKnown)
 {
-    const int emission = ReadChoice(form, EmissionCombo);
-    const int target = ReadChoice(form, TargetCombo);
-    const int source = ReadChoice(form, SourceCombo);
+    const int emission = ReadChoiceOrReport(form, EmissionCombo);
+    const int target = emission < 0 ? -1 : ReadChoiceOrReport(form, TargetCombo);
+    const int source = target == 0 ? ReadChoiceOrReport(form, SourceCombo) : ReadChoice(form, SourceCombo);
     double lambda = 0, t = 0;
-    if (emission < 0 || target < 0 || (target == 0 && source < 0) || !ReadNumber(form, Wavelength, lambda) ||
-        !ReadNumber(form, ExposureTime, t))
+    if (emission < 0 || target < 0 || (target == 0 && source < 0) ||
+        !ReadNumberOrReport(form, Wavelength, lambda, reason::Number()) ||
+        !ReadNumberOrReport(form, ExposureTime, t, reason::Number()))
         return false;
     if (emission == 0) {
         // Continuous emission: the whole exposure against the mean exposure, whatever was
@@ -170,8 +168,9 @@ bool laser1Values(TFormAccess &form, TWartDop &permitted, double &measured, bool
         return permitted.Found();
     }
     double tp = 0, pulses = 0, mean = 0, highest = 0;
-    if (!ReadNumber(form, PulseDuration, tp) || !ReadNumber(form, MeanExposure, mean) ||
-        !ReadNumber(form, HighestPulse, highest) || mean < 0 || highest < 0)
+    if (!ReadNumberOrReport(form, PulseDuration, tp, reason::Number()) ||
+        !ReadNonNegativeOrReport(form, MeanExposure, mean, reason::Measured()) ||
+        !ReadNonNegativeOrReport(form, HighestPulse, highest, reason::Measured()))
         return false;
     if (!ReadNumber(form, Pulses, pulses))
         pulses = 0; // needed only where the pulse train counts
@@ -301,7 +300,7 @@ void EvaluateLaser1(TFormAccess &form, const QString &fieldName)
     bool measuredKnown = false;
     if (!laser1Values(form, permitted, measured, measuredKnown)) {
         // No certain value: what is shown stays, and nothing is rated on it.
-        notDetermined1(form);
+        RateNotDetermined(form);
         return;
     }
     form.SetFieldValue(Measured, measuredKnown ? GeneralText(measured, 4) : QString());
@@ -370,13 +369,18 @@ bool FillLaserRows(TFormAccess &form)
             form.SetFieldValue(rowField(stem, row), QStringLiteral("0"));
     }
 
-    const int emission = ReadChoice(form, EmissionCombo);
-    const int target = ReadChoice(form, TargetCombo);
+    // Every field that keeps the rows from being filled is named (the first of them), right
+    // before the ratings are handed over.
+    const int emission = ReadChoiceOrReport(form, EmissionCombo);
+    const int target = emission < 0 ? -1 : ReadChoiceOrReport(form, TargetCombo);
     double lambda = 0, alpha = 0, frequency = 0, tp = 0, t1 = 0, total = 0, m = 0;
-    if (emission < 0 || (target != 0 && target != 1) || !ReadNumber(form, Wavelength, lambda) ||
-        !ReadNumberZeroPrefixed(form, Alpha, alpha) || !ReadNumberZeroPrefixed(form, Frequency, frequency) ||
-        !ReadNumberZeroPrefixed(form, PulseDuration, tp) || !ReadNumberZeroPrefixed(form, SingleTime, t1) ||
-        !ReadNumberZeroPrefixed(form, TotalTime, total))
+    auto amount = [&form](const QString &name, double &value) {
+        return ReadNumberZeroPrefixedOrReport(form, name, value, reason::NotNegative());
+    };
+    if (emission < 0 || (target != 0 && target != 1) ||
+        !ReadNumberOrReport(form, Wavelength, lambda, reason::Number()) || !amount(Alpha, alpha) ||
+        !amount(Frequency, frequency) || !amount(PulseDuration, tp) || !amount(SingleTime, t1) ||
+        !amount(TotalTime, total))
         return false;
     // Continuous emission is measured as an irradiance, pulsed emission as the radiant
     // exposure of one pulse.
@@ -424,6 +428,9 @@ bool FillLaserRows(TFormAccess &form)
         }
         writeRow(form, i + 1, rows[i].role, lambda, r, measuredKnown);
     }
+    // Named after the rows are written: a row written may evaluate the form once more.
+    if (!measuredKnown)
+        form.ReportInvalidField(Measured, reason::Measured());
     return complete;
 }
 

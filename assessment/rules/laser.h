@@ -45,7 +45,8 @@ const QStringList &LaserRowCaptions();
 
 // Clears the three result rows and fills those the emission and wavelength call for. False
 // when a row that is called for has no certain permitted value or the measured value is not
-// typed: the form cannot be rated then.
+// typed: the form cannot be rated then, and a field whose value keeps it so is named to the
+// form (ReportInvalidField) for the ratings handed over next.
 bool FillLaserRows(TFormAccess &form);
 void EvaluateLaser2(TFormAccess &form, const QString &fieldName); // prm_laser_Pomiar_02
 

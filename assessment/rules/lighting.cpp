@@ -1,6 +1,7 @@
 #include "assessment/rules/lighting.h"
 
 #include "assessment/evaluation_dispatch.h"
+#include "assessment/rules/rating_handover.h"
 #include "assessment/rules/rule_numbers.h"
 #include "assessment/rules/rule_registry.h"
 #include "storage/formatting.h"
@@ -46,9 +47,13 @@ int classOfShortfall(double value, double smallFrom, double mediumFrom)
     return storage::RiskLarge;
 }
 
-void rateAll(TFormAccess &form, int code)
+// Every group rated with code; when it stays not determined, field is named as the one to
+// put right, with why.
+void rateAll(TFormAccess &form, int code, const QString &field, const QString &why)
 {
-    form.SetRiskAssessment(code, code, code, code, 0, 0, true);
+    if (code == storage::RiskNotDetermined)
+        form.ReportInvalidField(field, why);
+    RateAllGroups(form, code);
 }
 
 const QString Zero = QStringLiteral("0");
@@ -168,7 +173,9 @@ void evaluateIlluminance(TFormAccess &form, const QString &n, int version)
         else
             form.ShowWarning(illuminanceUndetermined(version));
     }
-    rateAll(form, IlluminanceRating(valueOf(form, TaskMultiple), valueOf(form, SurrMultiple)));
+    // No multiple without a requirement; with one, the task area is the one to measure.
+    rateAll(form, IlluminanceRating(valueOf(form, TaskMultiple), valueOf(form, SurrMultiple)),
+            e > 0 ? IllumTaskMeasured : IllumRequired, reason::AboveZero());
 }
 
 void evaluateColourRendering(TFormAccess &form, const QString &n, int version)
@@ -181,7 +188,11 @@ void evaluateColourRendering(TFormAccess &form, const QString &n, int version)
             form, n,
             {RaRequired, RaDetermined, Multiple, 20, 100, colourUndetermined(), colourUndetermined(), ColourInvalid});
     }
-    rateAll(form, ColourRenderingRating(valueOf(form, RaRequired), valueOf(form, RaDetermined)));
+    const double required = valueOf(form, RaRequired);
+    const bool requirementUsable = ColourRenderingRating(required, 1) != storage::RiskNotDetermined;
+    rateAll(form, ColourRenderingRating(required, valueOf(form, RaDetermined)),
+            requirementUsable ? RaDetermined : RaRequired,
+            requirementUsable ? reason::AboveZero() : QStringLiteral("wartość musi być liczbą nie mniejszą od 20"));
 }
 
 // ---- Dispatch and fields ------------------------------------------------------------------------
@@ -317,7 +328,7 @@ void EvaluateFlicker(TFormAccess &form, const QString &fieldName)
         form.SetComboChoice(QStringLiteral("Efekt"), machine + 1);
     const int rating = FlickerRating(machine, ReadChoice(form, Effect));
     if (rating != storage::RiskNotDetermined) // no effect chosen yet: the panel stays as it is
-        rateAll(form, rating);
+        RateAllGroups(form, rating);
 }
 
 void EvaluateIlluminance1(TFormAccess &form, const QString &fieldName)
@@ -335,7 +346,9 @@ void EvaluateGlare(TFormAccess &form, const QString &fieldName)
     // A corrected limit recomputes the multiple as a new measurement does.
     if (fieldName == GlareMeasured || fieldName == GlareLimit)
         form.SetFieldValue(Multiple, QuotientMultipleOrZero(form, GlareMeasured, GlareLimit));
-    rateAll(form, GlareRating(valueOf(form, Multiple)));
+    const bool measured = valueOf(form, GlareMeasured) > 0;
+    rateAll(form, GlareRating(valueOf(form, Multiple)), measured ? GlareLimit : GlareMeasured,
+            measured ? reason::Permitted() : reason::AboveZero());
 }
 
 void EvaluateUniformity1(TFormAccess &form, const QString &fieldName)
@@ -344,7 +357,8 @@ void EvaluateUniformity1(TFormAccess &form, const QString &fieldName)
         form.SetFieldValue(TaskMultiple, QuotientMultipleOrZero(form, UnifTaskComputed, UnifTaskRequired));
     else if (fieldName == UnifSurrComputed)
         form.SetFieldValue(SurrMultiple, QuotientMultipleOrZero(form, UnifSurrComputed, UnifSurrRequired));
-    rateAll(form, Uniformity1Rating(valueOf(form, UnifTaskComputed), valueOf(form, UnifSurrComputed)));
+    rateAll(form, Uniformity1Rating(valueOf(form, UnifTaskComputed), valueOf(form, UnifSurrComputed)), UnifTaskComputed,
+            reason::AboveZero());
 }
 
 void EvaluateUniformity2(TFormAccess &form, const QString &fieldName)
@@ -356,7 +370,9 @@ void EvaluateUniformity2(TFormAccess &form, const QString &fieldName)
         form.SetFieldValue(SurrMultiple, QuotientMultipleOrZero(form, UnifSurrComputed, UnifSurrRequired));
     const int task = UniformityAreaRating(valueOf(form, UnifTaskComputed), valueOf(form, UnifRequired));
     const int surroundings = UniformityAreaRating(valueOf(form, UnifSurrComputed), valueOf(form, UnifSurrRequired));
-    rateAll(form, std::max(task, surroundings));
+    // Not determined only when the task area is not either.
+    rateAll(form, std::max(task, surroundings), valueOf(form, UnifRequired) > 0 ? UnifTaskComputed : UnifRequired,
+            reason::AboveZero());
 }
 
 void EvaluateColourRendering1(TFormAccess &form, const QString &fieldName)

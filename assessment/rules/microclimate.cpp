@@ -1,6 +1,7 @@
 #include "assessment/rules/microclimate.h"
 
 #include "assessment/evaluation_dispatch.h"
+#include "assessment/rules/rating_handover.h"
 #include "assessment/rules/rule_numbers.h"
 #include "assessment/rules/rule_registry.h"
 #include "storage/formatting.h"
@@ -82,12 +83,6 @@ enum class Notation {
     Fixed2,  // 2 decimals of 6 significant digits
 };
 
-void notDetermined(TFormAccess &form)
-{
-    form.SetRiskAssessment(storage::RiskNotDetermined, storage::RiskNotDetermined, storage::RiskNotDetermined,
-                           storage::RiskNotDetermined, 0, 0, true);
-}
-
 // Men and women share a code; pregnant women and juveniles get their own.
 void rate(TFormAccess &form, int adults, int pregnantWomen, int juveniles)
 {
@@ -140,11 +135,13 @@ void setEnabled(TFormAccess &form, const QStringList &names, bool enabled)
 
 // ---- Clothing insulation (cold forms 2 and 3) ------------------------------------------------
 
-// The clothing fields may be left at 0 (or empty) when the clothing was not assessed.
+// The clothing fields may be left at 0 (or empty) when the clothing was not assessed; one
+// that holds no such number is named.
 bool readClothing(TFormAccess &form, double &worn, double &minimum, double &neutral)
 {
-    return ReadNumberZeroPrefixed(form, ClothingWorn, worn) && ReadNumberZeroPrefixed(form, ClothingMinimum, minimum) &&
-           ReadNumberZeroPrefixed(form, ClothingNeutral, neutral);
+    return ReadNumberZeroPrefixedOrReport(form, ClothingWorn, worn, reason::NotNegative()) &&
+           ReadNumberZeroPrefixedOrReport(form, ClothingMinimum, minimum, reason::NotNegative()) &&
+           ReadNumberZeroPrefixedOrReport(form, ClothingNeutral, neutral, reason::NotNegative());
 }
 
 void recomputeClothingMultiple(TFormAccess &form, const QString &fieldName)
@@ -181,7 +178,7 @@ void rateCold(TFormAccess &form, bool outdoorKnown, int outdoor)
 {
     int clothing = 0;
     if (!outdoorKnown || !clothingCode(form, clothing)) {
-        notDetermined(form);
+        RateNotDetermined(form);
         return;
     }
     rate(form, std::max(clothing, outdoor), storage::RiskForbidden, storage::RiskForbidden);
@@ -191,6 +188,16 @@ void rateCold(TFormAccess &form, bool outdoorKnown, int outdoor)
 bool windChillInputs(TFormAccess &form, double &ta, double &va)
 {
     return ReadNumber(form, AirTemperature, ta) && ReadNumber(form, WindSpeed, va) && va >= 0 && ta < 10;
+}
+
+// The same, naming the field that keeps the wind chill from being computed.
+bool windChillInputsOrReport(TFormAccess &form, double &ta, double &va)
+{
+    if (!ReadNumber(form, AirTemperature, ta) || ta >= 10) {
+        form.ReportInvalidField(AirTemperature, QStringLiteral("temperatura powietrza musi być liczbą mniejszą od 10"));
+        return false;
+    }
+    return ReadNonNegativeOrReport(form, WindSpeed, va, reason::NotNegative());
 }
 
 } // namespace
@@ -235,10 +242,11 @@ void EvaluateHotMicroclimate(TFormAccess &form, const QString &fieldName)
         writeMultiple(form, Multiple, Measured, Permitted, Notation::General);
     }
 
-    const int metabolicClass = ReadChoice(form, ClassCombo);
+    const int metabolicClass = ReadChoiceOrReport(form, ClassCombo);
     double m = 0, d = 0;
-    if (metabolicClass < 0 || metabolicClass > 4 || !ReadNumber(form, Measured, m) || !ReadNumber(form, Permitted, d)) {
-        notDetermined(form);
+    if (metabolicClass < 0 || metabolicClass > 4 || !ReadNumberOrReport(form, Measured, m, reason::Number()) ||
+        !ReadNumberOrReport(form, Permitted, d, reason::Number())) {
+        RateNotDetermined(form);
         return;
     }
     const int adults = m > d ? storage::RiskLarge : (m > d - 3 ? storage::RiskMedium : storage::RiskSmall);
@@ -254,12 +262,10 @@ void EvaluateHotMicroclimate(TFormAccess &form, const QString &fieldName)
 void EvaluateModerateMicroclimate(TFormAccess &form, const QString &)
 {
     double pmv = 0;
-    if (!ReadNumber(form, Pmv, pmv)) {
-        notDetermined(form);
-        return;
-    }
     // Outside the range the index is not rated at all.
-    const int r = std::fabs(pmv) <= 2 ? storage::RiskSmall : storage::RiskNotDetermined;
+    const int r = ReadNumber(form, Pmv, pmv) && std::fabs(pmv) <= 2 ? storage::RiskSmall : storage::RiskNotDetermined;
+    if (r == storage::RiskNotDetermined)
+        form.ReportInvalidField(Pmv, QStringLiteral("wskaźnik PMV musi być liczbą od -2 do 2"));
     rate(form, r, r, r);
 }
 
@@ -273,8 +279,9 @@ void EvaluateColdMicroclimate1(TFormAccess &form, const QString &fieldName)
         followPermitted(form, Multiple, Measured, Notation::Fixed2);
 
     double m = 0, d = 0;
-    if (!ReadNumber(form, Measured, m) || !ReadNumber(form, Permitted, d)) {
-        notDetermined(form);
+    if (!ReadNumberOrReport(form, Measured, m, reason::Number()) ||
+        !ReadNumberOrReport(form, Permitted, d, reason::Number())) {
+        RateNotDetermined(form);
         return;
     }
     const int adults = m >= d ? storage::RiskLarge : (m > 1200 ? storage::RiskMedium : storage::RiskSmall);
@@ -302,7 +309,8 @@ void EvaluateColdMicroclimate2(TFormAccess &form, const QString &fieldName)
     bool known = true;
     if (ticked(form, OutdoorBox)) {
         double m = 0, d = 0;
-        known = ReadNumber(form, Measured, m) && ReadNumber(form, Permitted, d);
+        known = ReadNumberOrReport(form, Measured, m, reason::Number()) &&
+                ReadNumberOrReport(form, Permitted, d, reason::Number());
         if (known)
             outdoor = m >= d ? storage::RiskLarge : (m > 600 ? storage::RiskMedium : storage::RiskSmall);
     }
@@ -389,7 +397,8 @@ void EvaluateColdMicroclimate3(TFormAccess &form, const QString &fieldName)
     bool known = true;
     if (ticked(form, OutdoorBox)) {
         double ta = 0, va = 0, twc = 0, d = 0;
-        known = windChillInputs(form, ta, va) && ReadNumber(form, Measured, twc) && ReadNumber(form, Permitted, d);
+        known = windChillInputsOrReport(form, ta, va) && ReadNumberOrReport(form, Measured, twc, reason::Number()) &&
+                ReadNumberOrReport(form, Permitted, d, reason::Number());
         if (known)
             outdoor = twc <= d ? storage::RiskLarge : (twc < -10 ? storage::RiskMedium : storage::RiskSmall);
     }

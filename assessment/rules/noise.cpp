@@ -1,6 +1,7 @@
 #include "assessment/rules/noise.h"
 
 #include "assessment/evaluation_dispatch.h"
+#include "assessment/rules/rating_handover.h"
 #include "assessment/rules/rule_numbers.h"
 #include "assessment/rules/rule_registry.h"
 #include "storage/formatting.h"
@@ -241,10 +242,8 @@ void reportUndeterminedMultiple(TFormAccess &form, const NoiseFormDef &def, cons
                 return;
             }
             if (!readPermittedLevel(form, m.permitted, level) || level <= 0) {
-                form.ReportInvalidField(m.permitted, m.permitted == NuisanceCombo
-                                                         ? QStringLiteral("należy wybrać pozycję z listy")
-                                                         : QStringLiteral("wartość dopuszczalna musi być "
-                                                                          "liczbą większą od 0"));
+                form.ReportInvalidField(m.permitted,
+                                        m.permitted == NuisanceCombo ? reason::Choice() : reason::Permitted());
                 return;
             }
         }
@@ -262,8 +261,7 @@ void rate(TFormAccess &form, const NoiseFormDef &def)
         // A multiple that could not be determined leaves the whole form not determined, so
         // that no group is rated on part of its values; the user is told which value to mend.
         reportUndeterminedMultiple(form, def, *undetermined);
-        form.SetRiskAssessment(storage::RiskNotDetermined, storage::RiskNotDetermined, storage::RiskNotDetermined,
-                               storage::RiskNotDetermined, 0, 0, true);
+        RateNotDetermined(form);
         return;
     }
     const int m = RiskClassFromMultiple(Single(men));

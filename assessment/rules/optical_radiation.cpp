@@ -2,6 +2,7 @@
 
 #include "assessment/evaluation_dispatch.h"
 #include "assessment/rules/radiation_common.h"
+#include "assessment/rules/rating_handover.h"
 #include "assessment/rules/rule_numbers.h"
 #include "assessment/rules/rule_registry.h"
 #include "storage/formatting.h"
@@ -39,15 +40,34 @@ bool hasText(TFormAccess &form, const QString &name)
     return !form.GetFieldValue(name).trimmed().isEmpty();
 }
 
-// A time or a source size: empty reads as 0; false for a negative value or no number.
-bool readAmount(TFormAccess &form, const QString &name, double &value)
+// A time or a source size may be left empty (0). Names the first of those a permitted value
+// is computed from that is no number or negative; false when all can be used.
+bool reportUnusableAmount(TFormAccess &form, const QStringList &names)
 {
-    const QString text = form.GetFieldValue(name).trimmed();
-    if (text.isEmpty()) {
-        value = 0;
-        return true;
+    for (const QString &name : names) {
+        double v = 0;
+        if (!ReadNonNegativeNumberOrEmpty(form, name, v)) {
+            form.ReportInvalidField(name, reason::NotNegative());
+            return true;
+        }
     }
-    return ParseNumber(text, value) && value >= 0;
+    return false;
+}
+
+// Names the field that leaves OpticalRiskClass(measured, permitted) not determined: the
+// measured value, else the first unusable input of the permitted value, else the permitted
+// value itself. False when the class can be determined.
+bool reportUndeterminedClass(TFormAccess &form, const QString &measured, const QString &permitted,
+                             const QStringList &inputs = {})
+{
+    double v = 0;
+    if (!ReadNonNegativeOrReport(form, measured, v, reason::Measured()))
+        return true;
+    if (ReadNonNegativeNumber(form, permitted, v))
+        return false;
+    if (!reportUnusableAmount(form, inputs))
+        form.ReportInvalidField(permitted, QStringLiteral("wartość dopuszczalna musi być liczbą nie mniejszą od 0"));
+    return true;
 }
 
 // The multiple of a measured field over a permitted field, as shown: "0" when the permitted
@@ -103,7 +123,7 @@ const QString Stimulus = QStringLiteral("cb_cBodziec");
 QString corneaLimit(TFormAccess &form)
 {
     double t = 0;
-    if (!readAmount(form, Cornea.time, t))
+    if (!ReadNonNegativeNumberOrEmpty(form, Cornea.time, t))
         return QString();
     if (t <= 0)
         return QStringLiteral("0");
@@ -116,7 +136,7 @@ QString corneaLimit(TFormAccess &form)
 QString retinaLimit1(TFormAccess &form)
 {
     double alpha = 0, t = 0;
-    if (!readAmount(form, SourceSize, alpha) || !readAmount(form, Retina.time, t))
+    if (!ReadNonNegativeNumberOrEmpty(form, SourceSize, alpha) || !ReadNonNegativeNumberOrEmpty(form, Retina.time, t))
         return QString();
     if (alpha == 0 || t == 0)
         return QStringLiteral("0");
@@ -129,7 +149,7 @@ QString retinaLimit1(TFormAccess &form)
 QString retinaLimit2(TFormAccess &form)
 {
     double alpha = 0, t = 0;
-    if (!readAmount(form, SourceSize, alpha) || !readAmount(form, Retina.time, t))
+    if (!ReadNonNegativeNumberOrEmpty(form, SourceSize, alpha) || !ReadNonNegativeNumberOrEmpty(form, Retina.time, t))
         return QString();
     double longExposure = 0;
     const int stimulus = ReadChoice(form, Stimulus);
@@ -156,6 +176,21 @@ int infraredClass(TFormAccess &form, const InfraredQuantity &q)
     if (d <= 0)
         return storage::RiskSmall;
     return OpticalRiskClassOf(m, d);
+}
+
+// Names the field that leaves the class of q not determined: its measured value, else what
+// its permitted value is computed from (the time, the source size, the stimulus).
+void reportUndeterminedInfrared(TFormAccess &form, const InfraredQuantity &q, int version)
+{
+    double v = 0;
+    if (!ReadNonNegativeOrReport(form, q.measured, v, reason::Measured()) || ReadNumber(form, q.permitted, v))
+        return;
+    const bool retina = &q == &Retina;
+    if (reportUnusableAmount(form, retina ? QStringList{SourceSize, q.time} : QStringList{q.time}))
+        return;
+    if (retina && version == 2 && ReadChoiceOrReport(form, Stimulus) < 0)
+        return;
+    form.ReportInvalidField(q.permitted, reason::Number());
 }
 
 void evaluateInfrared(TFormAccess &form, const QString &fieldName, int version)
@@ -207,6 +242,10 @@ void evaluateInfrared(TFormAccess &form, const QString &fieldName, int version)
     for (const InfraredQuantity *q : InfraredQuantities)
         codes << infraredClass(form, *q);
     const int code = HighestDeterminedCode(codes);
+    if (code == storage::RiskNotDetermined) {
+        const qsizetype at = codes.indexOf(storage::RiskNotDetermined);
+        reportUndeterminedInfrared(form, *InfraredQuantities[at], version);
+    }
     RateWithJuvenilesForbidden(form, code, code);
 }
 
@@ -267,7 +306,7 @@ void setLimitAndMultiple(TFormAccess &form, const QString &permitted, const QStr
 void photochemicalLimit(TFormAccess &form, int version)
 {
     double t = 0, alpha = 0;
-    if (!readAmount(form, PhotoTime, t) || !readAmount(form, PhotoSize, alpha)) {
+    if (!ReadNonNegativeNumberOrEmpty(form, PhotoTime, t) || !ReadNonNegativeNumberOrEmpty(form, PhotoSize, alpha)) {
         setLimitAndMultiple(form, PhotoPermitted, PhotoMultiple, QString());
         return;
     }
@@ -295,7 +334,8 @@ void photochemicalLimit(TFormAccess &form, int version)
 void thermalLimit(TFormAccess &form, int version)
 {
     double t = 0, alpha = 0;
-    if (!readAmount(form, ThermalTime, t) || !readAmount(form, ThermalSize, alpha)) {
+    if (!ReadNonNegativeNumberOrEmpty(form, ThermalTime, t) ||
+        !ReadNonNegativeNumberOrEmpty(form, ThermalSize, alpha)) {
         setLimitAndMultiple(form, ThermalPermitted, ThermalMultiple, QString());
         return;
     }
@@ -340,7 +380,11 @@ void evaluateVisible(TFormAccess &form, const QString &fieldName, int version)
                             ? OpticalRiskClass(form, ThermalMeasured, ThermalPermitted)
                             : storage::RiskSmall;
     const int code = HighestDeterminedCode({photochemical, thermal});
-    form.SetRiskAssessment(code, code, code, code, 0, 0, true);
+    if (photochemical == storage::RiskNotDetermined)
+        reportUndeterminedClass(form, PhotoMeasured, PhotoPermitted, {PhotoTime, PhotoSize});
+    else if (thermal == storage::RiskNotDetermined)
+        reportUndeterminedClass(form, ThermalMeasured, ThermalPermitted, {ThermalTime, ThermalSize});
+    RateAllGroups(form, code);
 }
 
 } // namespace
@@ -398,7 +442,19 @@ void EvaluateUltraviolet(TFormAccess &form, const QString &fieldName)
         adults << OpticalRiskClass(form, measured, permitted);
         pregnant << OpticalRiskClass(form, measured, permittedKc);
     }
-    RateWithJuvenilesForbidden(form, HighestDeterminedCode(adults), HighestDeterminedCode(pregnant));
+    const int adultsCode = HighestDeterminedCode(adults);
+    const int pregnantCode = HighestDeterminedCode(pregnant);
+    if (adultsCode == storage::RiskNotDetermined || pregnantCode == storage::RiskNotDetermined) {
+        // Every value of a group that is rated can be used: the first that cannot belongs to
+        // a group that is not.
+        for (const QString &x : ultravioletQuantities()) {
+            const QString measured = ed(x + QStringLiteral("WartZm"));
+            if (reportUndeterminedClass(form, measured, ed(x + QStringLiteral("WartDp"))) ||
+                reportUndeterminedClass(form, measured, ed(x + QStringLiteral("WartDpKc"))))
+                break;
+        }
+    }
+    RateWithJuvenilesForbidden(form, adultsCode, pregnantCode);
 }
 
 void EvaluateInfrared1(TFormAccess &form, const QString &fieldName)

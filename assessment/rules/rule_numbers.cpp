@@ -39,6 +39,24 @@ bool ReadNonNegativeNumber(TFormAccess &form, const QString &name, double &value
     return true;
 }
 
+bool ReadNonNegativeNumberOrEmpty(TFormAccess &form, const QString &name, double &value)
+{
+    if (form.GetFieldValue(name).trimmed().isEmpty()) {
+        value = 0;
+        return true;
+    }
+    return ReadNonNegativeNumber(form, name, value);
+}
+
+bool ReadPositiveNumber(TFormAccess &form, const QString &name, double &value)
+{
+    double v = 0;
+    if (!ReadNumber(form, name, v) || v <= 0)
+        return false;
+    value = v;
+    return true;
+}
+
 QString QuotientMultipleOrZero(TFormAccess &form, const QString &measuredField, const QString &permittedField)
 {
     double measured = 0, permitted = 0;

@@ -33,6 +33,10 @@ int ReadChoice(TFormAccess &form, const QString &name);
 // A field that must hold a measured or computed amount: a number not below 0. False for an
 // empty field, a text that is no number and a negative number.
 bool ReadNonNegativeNumber(TFormAccess &form, const QString &name, double &value);
+// The same for a field that may be left empty: an empty field reads as 0.
+bool ReadNonNegativeNumberOrEmpty(TFormAccess &form, const QString &name, double &value);
+// A field that must hold a number above 0, such as a permitted value a rating compares with.
+bool ReadPositiveNumber(TFormAccess &form, const QString &name, double &value);
 
 // ---- Texts -------------------------------------------------------------------------------
 

@@ -1,6 +1,7 @@
 #include "assessment/rules/vibration.h"
 
 #include "assessment/evaluation_dispatch.h"
+#include "assessment/rules/rating_handover.h"
 #include "assessment/rules/rule_numbers.h"
 #include "assessment/rules/rule_registry.h"
 #include "storage/formatting.h"
@@ -81,6 +82,7 @@ void evaluateVibration(TFormAccess &form, const VibrationFormDef &def, const QSt
     const bool determined = higherClass(form, QStringLiteral("ed_RownKrotn"), QStringLiteral("ed_MaksKrotn"), adults) &&
                             higherClass(form, "ed_RownKrotn" + g, "ed_MaksKrotn" + g, group);
     if (!determined) {
+        ReportFirstUndeterminedQuotient(form, multiplesOf(def));
         adults = group = storage::RiskNotDetermined;
     }
     const int pregnant = def.pregnantForbidden ? int(storage::RiskForbidden) : group;
@@ -144,10 +146,24 @@ void EvaluateGeneralVibration(TFormAccess &form, const QString &fieldName)
 
 void EvaluateMechanicalHazard(TFormAccess &form, const QString &fieldName)
 {
+    // The first field that leaves the rating not determined, named if it stays so.
+    QString fault, why;
+    auto blame = [&fault, &why](const QString &name, const QString &text) {
+        if (fault.isEmpty()) {
+            fault = name;
+            why = text;
+        }
+    };
+
     // The share of the working time spent exposed; a working time of 0 counts as none.
     double exposure = 0, working = 0;
-    bool determined =
-        ReadNumber(form, ExposureTime, exposure) && exposure > 0 && ReadNonNegativeNumber(form, WorkingTime, working);
+    bool determined = false;
+    if (!ReadPositiveNumber(form, ExposureTime, exposure))
+        blame(ExposureTime, reason::AboveZero());
+    else if (!ReadNonNegativeNumber(form, WorkingTime, working))
+        blame(WorkingTime, reason::NotNegative());
+    else
+        determined = true;
     const double x = determined && working > 0 ? exposure / working : 0;
 
     // The requirements that apply, numbered from 1 without gaps: their weights (item index
@@ -165,6 +181,9 @@ void EvaluateMechanicalHazard(TFormAccess &form, const QString &fieldName)
         const int v = ReadChoice(form, QStringLiteral("cb_cWartosc") + QString::number(i));
         if (w < 0 || v < 0) {
             determined = false; // a requirement that applies must be weighed and assessed
+            blame(QStringLiteral("cb_c") + (w < 0 ? QStringLiteral("Waga") : QStringLiteral("Wartosc")) +
+                      QString::number(i),
+                  reason::Choice());
             continue;
         }
         weights += w + 1;
@@ -180,9 +199,15 @@ void EvaluateMechanicalHazard(TFormAccess &form, const QString &fieldName)
     // Rated on the result as shown, as the user reads it.
     double shown = 0;
     int code = storage::RiskNotDetermined;
-    if (determined && ReadNumber(form, Result, shown))
-        code = MechanicalHazardCode(ReadChoice(form, ConsequenceClass), shown);
-    form.SetRiskAssessment(code, code, code, code, 0, 0, true);
+    if (determined && ReadNumber(form, Result, shown)) {
+        const int consequences = ReadChoice(form, ConsequenceClass);
+        if (consequences < 0)
+            blame(ConsequenceClass, reason::Choice());
+        code = MechanicalHazardCode(consequences, shown);
+    }
+    if (code == storage::RiskNotDetermined && !fault.isEmpty())
+        form.ReportInvalidField(fault, why);
+    RateAllGroups(form, code);
 }
 
 void EvaluateVibrationForm(TFormAccess &form, const QString &fieldName)

@@ -1,6 +1,7 @@
 #include "assessment/rules/work_load.h"
 
 #include "assessment/evaluation_dispatch.h"
+#include "assessment/rules/rating_handover.h"
 #include "assessment/rules/rule_numbers.h"
 #include "assessment/rules/rule_registry.h"
 #include "storage/formatting.h"
@@ -23,16 +24,6 @@ const QString Effort2Name = QStringLiteral("wysilek_fizyczny_Pomiar_02");
 const QString OperationType = QStringLiteral("cb_TypOper");
 const QString MonotonyValue = QStringLiteral("ed_WartWyzn");
 const QString PsychologicalScore = QStringLiteral("ed_PWartZm");
-
-void rateAll(TFormAccess &form, int code)
-{
-    form.SetRiskAssessment(code, code, code, code, 0, 0, true);
-}
-
-void notDetermined(TFormAccess &form)
-{
-    rateAll(form, storage::RiskNotDetermined);
-}
 
 // ---- Static load -----------------------------------------------------------------------------
 
@@ -77,10 +68,16 @@ QList<TQuotientDef> effortMultiples(int version)
     return d;
 }
 
-// A permitted value a rating compares with: a number above 0.
+// A measured value a rating compares: a number not below 0; the field is named when not.
+bool readMeasured(TFormAccess &form, const QString &name, double &value)
+{
+    return ReadNonNegativeOrReport(form, name, value, reason::Measured());
+}
+
+// A permitted value a rating compares with: a number above 0; the field is named when not.
 bool readLimit(TFormAccess &form, const QString &name, double &value)
 {
-    return ReadNumber(form, name, value) && value > 0;
+    return ReadPositiveOrReport(form, name, value, reason::Permitted());
 }
 
 void evaluateEffort(TFormAccess &form, int version, const QString &fieldName)
@@ -89,8 +86,8 @@ void evaluateEffort(TFormAccess &form, int version, const QString &fieldName)
 
     double s = 0, mi = 0, s6 = 0;
     double dop = 0, dopK = 0, dopKc = 0, minDopM = 0, minDopK = 0, minCh18 = 0, minDz18 = 0, ch18 = 0, dz18 = 0;
-    const bool determined = ReadNonNegativeNumber(form, Shift, s) && ReadNonNegativeNumber(form, PerMinute, mi) &&
-                            ReadNonNegativeNumber(form, SixHours, s6) &&
+    const bool determined = readMeasured(form, Shift, s) && readMeasured(form, PerMinute, mi) &&
+                            readMeasured(form, SixHours, s6) &&
                             readLimit(form, QStringLiteral("ed_PracWartDop"), dop) &&
                             readLimit(form, QStringLiteral("ed_PracWartDopK"), dopK) &&
                             readLimit(form, QStringLiteral("ed_PracWartDopKc"), dopKc) &&
@@ -101,7 +98,7 @@ void evaluateEffort(TFormAccess &form, int version, const QString &fieldName)
                             readLimit(form, QStringLiteral("ed_Prac6DopCh18"), ch18) &&
                             readLimit(form, QStringLiteral("ed_Prac6DopDz18"), dz18);
     if (!determined) {
-        notDetermined(form);
+        RateNotDetermined(form);
         return;
     }
     // Above the permitted value large; above the bound of heavy work medium.
@@ -175,15 +172,19 @@ int StaticLoadClass(TFormAccess &form, int angleIndex, int positionIndex, const 
 void EvaluateMonotony(TFormAccess &form, const QString &)
 {
     double w = 0;
-    rateAll(form, ReadNonNegativeNumber(form, MonotonyValue, w) ? MonotonyCode(ReadChoice(form, OperationType), w)
-                                                                : int(storage::RiskNotDetermined));
+    if (!ReadNonNegativeOrReport(form, MonotonyValue, w, reason::NotNegative())) {
+        RateNotDetermined(form);
+        return;
+    }
+    RateAllGroups(form, MonotonyCode(ReadChoiceOrReport(form, OperationType), w));
 }
 
 void EvaluatePsychologicalLoad(TFormAccess &form, const QString &)
 {
     double p = 0;
-    rateAll(form, ReadNonNegativeNumber(form, PsychologicalScore, p) ? PsychologicalLoadCode(p)
-                                                                     : int(storage::RiskNotDetermined));
+    RateAllGroups(form, ReadNonNegativeOrReport(form, PsychologicalScore, p, reason::NotNegative())
+                            ? PsychologicalLoadCode(p)
+                            : int(storage::RiskNotDetermined));
 }
 
 void EvaluateStaticLoad(TFormAccess &form, const QString &fieldName)
@@ -202,7 +203,11 @@ void EvaluateStaticLoad(TFormAccess &form, const QString &fieldName)
         codes[i] = StaticLoadClass(form, ReadChoice(form, angleOf(block)), ReadChoice(form, positionOf(block)),
                                    staticValueOf(block));
         if (codes[i] == storage::RiskNotDetermined) {
-            notDetermined(form);
+            // The position offers the angles, so it is the first to choose.
+            double v = 0;
+            if (ReadChoiceOrReport(form, positionOf(block)) >= 0 && ReadChoiceOrReport(form, angleOf(block)) >= 0)
+                ReadNonNegativeOrReport(form, staticValueOf(block), v, reason::NotNegative());
+            RateNotDetermined(form);
             return;
         }
     }

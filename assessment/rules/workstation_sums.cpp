@@ -2,7 +2,7 @@
 
 #include "assessment/evaluation_dispatch.h"
 #include "assessment/frm_ocena_ryz.h"
-#include "assessment/rules/rule_numbers.h"
+#include "assessment/rules/rating_handover.h"
 #include "storage/factors.h"
 #include "storage/formatting.h"
 #include "storage/measurements.h"
@@ -35,6 +35,44 @@ QString ConcentrationMultiple(const QString &measured, const QString &limit)
 QString ConcentrationMultiple(TFormAccess &form, const QString &measuredField, const QString &permittedField)
 {
     return ConcentrationMultiple(form.GetFieldValue(measuredField), form.GetFieldValue(permittedField));
+}
+
+namespace {
+
+// Names the field that leaves the multiple of c unknown (see ConcentrationMultiple); false
+// when the multiple is known or nothing in the form explains it.
+bool reportUnknownConcentration(TFormAccess &form, const TQuotientDef &c)
+{
+    double v = 0;
+    if (RecordMultiple(form.GetFieldValue(c.multiple), v))
+        return false;
+    double measured = 0;
+    if (!ParseNumber(QLatin1Char('0') + form.GetFieldValue(c.measured).trimmed(), measured)) {
+        form.ReportInvalidField(c.measured, reason::Measured());
+        return true;
+    }
+    double limit = 0;
+    const QString limitText = form.GetFieldValue(c.permitted);
+    if (measured != 0 && (limitText.trimmed().isEmpty() || !ParseNumber(limitText, limit) || limit == 0)) {
+        form.ReportInvalidField(c.permitted, reason::Permitted());
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void RateConcentrations(TFormAccess &form, bool rated, const GroupRatings &ratings,
+                        const QList<TQuotientDef> &concentrations)
+{
+    GroupRatings r = ratings;
+    if (!rated) {
+        for (const TQuotientDef &c : concentrations)
+            if (reportUnknownConcentration(form, c))
+                break;
+        r = {};
+    }
+    form.SetRiskAssessment(r[0], r[1], r[2], r[3], 0, 0, true);
 }
 
 bool RecordMultiple(const QString &text, double &value)

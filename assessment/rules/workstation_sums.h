@@ -11,7 +11,9 @@
 // limit values is never rated as if its exposure were small.
 
 #include "assessment/form_access.h"
+#include "assessment/rules/rule_numbers.h"
 
+#include <QList>
 #include <QString>
 #include <array>
 #include <functional>
@@ -35,6 +37,13 @@ QString ConcentrationMultiple(const QString &measured, const QString &limit);
 
 // The same for the texts of two fields of a form.
 QString ConcentrationMultiple(TFormAccess &form, const QString &measuredField, const QString &permittedField);
+
+// Hands the four group ratings of the form over. When they could not be determined (rated
+// false) every group stays not determined, and the first concentration whose multiple is not
+// known names the field to put right: the concentration when it is no number or negative,
+// else its limit value when it is missing, 0 or no number.
+void RateConcentrations(TFormAccess &form, bool rated, const GroupRatings &ratings,
+                        const QList<TQuotientDef> &concentrations);
 
 // A multiple read from a rating record: false for empty text, no number or a negative number.
 bool RecordMultiple(const QString &text, double &value);
