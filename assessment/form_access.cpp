@@ -19,6 +19,13 @@ void TFormAccess::ShowError(const QString &text, const QString &caption)
     platform::ShowError(text, caption);
 }
 
+void SetFieldsEnabled(TFormAccess &form, const QStringList &names, bool enabled)
+{
+    const QString flag = enabled ? QStringLiteral("true") : QStringLiteral("false");
+    for (const QString &name : names)
+        form.SetFieldEnabled(name, flag);
+}
+
 QString GetDelimitedItem(const QString &text, int n)
 {
     const QStringList parts = text.split(QLatin1Char(';'));

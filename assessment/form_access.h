@@ -88,6 +88,9 @@ public:
     virtual void ShowError(const QString &text, const QString &caption);
 };
 
+// Every field of names enabled, or every one disabled (SetFieldEnabled).
+void SetFieldsEnabled(TFormAccess &form, const QStringList &names, bool enabled);
+
 // The N-th ";"-separated part of text, counted from 1; the last part when text has fewer
 // parts or n < 1. A text without ";" is returned whole.
 QString GetDelimitedItem(const QString &text, int n);

@@ -208,8 +208,7 @@ void chooseKind(TFormAccess &form, const DustForm &def, int item)
         recomputeMultiple(form, f);
     if (def.respirableOffItem >= 0) {
         const bool on = item != def.respirableOffItem;
-        for (const QString &name : respirableRow())
-            form.SetFieldEnabled(name, on ? QStringLiteral("true") : QStringLiteral("false"));
+        SetFieldsEnabled(form, respirableRow(), on);
         if (!on) {
             form.SetFieldValue(Respirable.measured, QStringLiteral("0"));
             form.SetFieldValue(Respirable.permitted, QStringLiteral("0"));

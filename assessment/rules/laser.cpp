@@ -72,12 +72,6 @@ const char *const NoPulsesTitle = "Nieprawidłowa liczba impólsów";
 const char *const TotalBelowSingle =
     "Uwaga niepoprawne dane:\r\nCałkowity czas ekspozycji mniejszy od jednorazowego czasu ekspozycji !!!";
 
-void setEnabled(TFormAccess &form, const QStringList &names, bool enabled)
-{
-    for (const QString &n : names)
-        form.SetFieldEnabled(n, enabled ? QStringLiteral("true") : QStringLiteral("false"));
-}
-
 // Full precision: the form shows it as FormatMeasuredValue makes it.
 QString numberText(double v)
 {
@@ -164,7 +158,7 @@ bool laser1Values(TFormAccess &form, TWartDop &permitted, double &measured, bool
         // Continuous emission: the whole exposure against the mean exposure, whatever was
         // typed into the pulse fields before.
         permitted = LaserMde(target, source, t, lambda);
-        measuredKnown = ReadNumber(form, MeanExposure, measured) && measured >= 0;
+        measuredKnown = ReadNonNegativeNumber(form, MeanExposure, measured);
         return permitted.Found();
     }
     double tp = 0, pulses = 0, mean = 0, highest = 0;
@@ -384,7 +378,7 @@ bool FillLaserRows(TFormAccess &form)
         return false;
     // Continuous emission is measured as an irradiance, pulsed emission as the radiant
     // exposure of one pulse.
-    const bool measuredKnown = ReadNumber(form, Measured, m) && m >= 0;
+    const bool measuredKnown = ReadNonNegativeNumber(form, Measured, m);
     const bool photochemical = lambda < 600;
 
     struct Planned
@@ -447,28 +441,28 @@ void EvaluateLaser2(TFormAccess &form, const QString &fieldName)
             form.SetFieldValue(Frequency, QStringLiteral("0"));
             form.SetFieldValue(PulseDuration, QStringLiteral("0"));
             form.SetHeaderChoice(Quantity, 1);
-            setEnabled(form, pulseFields(), false);
+            SetFieldsEnabled(form, pulseFields(), false);
         } else if (emission > 0) {
             form.SetHeaderChoice(Quantity, 2);
-            setEnabled(form, pulseFields(), true);
+            SetFieldsEnabled(form, pulseFields(), true);
         }
     } else if (fieldName == TargetCombo) {
         if (target == 0) {
             form.SetFieldValue(Alpha, QStringLiteral("0"));
-            setEnabled(form, alphaFields(), false);
+            SetFieldsEnabled(form, alphaFields(), false);
         } else if (target == 1) {
-            setEnabled(form, alphaFields(), alphaMatters);
+            SetFieldsEnabled(form, alphaFields(), alphaMatters);
         }
     } else if (fieldName == Wavelength) {
         // The source's angle counts for the eye only, as the target switch has it.
         const bool alphaOn = alphaMatters && target == 1;
         if (!alphaOn)
             form.SetFieldValue(Alpha, QStringLiteral("0"));
-        setEnabled(form, alphaFields(), alphaOn);
+        SetFieldsEnabled(form, alphaFields(), alphaOn);
         const bool totalOn = lambda < 600;
         if (!totalOn)
             form.SetFieldValue(TotalTime, QStringLiteral("0"));
-        setEnabled(form, totalTimeFields(), totalOn);
+        SetFieldsEnabled(form, totalTimeFields(), totalOn);
     } else if (fieldName == TotalTime) {
         double single = 0, total = 0;
         if (ReadNumberZeroPrefixed(form, SingleTime, single) && ReadNumberZeroPrefixed(form, TotalTime, total) &&

@@ -127,12 +127,6 @@ bool ticked(TFormAccess &form, const QString &box)
     return form.GetFieldValue(box) == QLatin1String("True");
 }
 
-void setEnabled(TFormAccess &form, const QStringList &names, bool enabled)
-{
-    for (const QString &n : names)
-        form.SetFieldEnabled(n, enabled ? QStringLiteral("true") : QStringLiteral("false"));
-}
-
 // ---- Clothing insulation (cold forms 2 and 3) ------------------------------------------------
 
 // The clothing fields may be left at 0 (or empty) when the clothing was not assessed; one
@@ -296,7 +290,7 @@ void EvaluateColdMicroclimate2(TFormAccess &form, const QString &fieldName)
             form.SetFieldValue(Measured, QStringLiteral("0"));
             form.SetFieldValue(CoolingMultiple, QStringLiteral("0"));
         }
-        setEnabled(form, outdoorFields2(), outdoor);
+        SetFieldsEnabled(form, outdoorFields2(), outdoor);
     }
     recomputeClothingMultiple(form, fieldName);
     if (fieldName == Measured)
@@ -374,7 +368,7 @@ void EvaluateColdMicroclimate3(TFormAccess &form, const QString &fieldName)
             // no longer shown.
             SetEditTextQuiet(form, ExposureTime, QStringLiteral(" "));
         }
-        setEnabled(form, outdoorFields3(), outdoor);
+        SetFieldsEnabled(form, outdoorFields3(), outdoor);
     }
     recomputeClothingMultiple(form, fieldName);
     if (fieldName == AirTemperature) {

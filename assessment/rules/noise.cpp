@@ -217,7 +217,7 @@ bool largestMultiple(TFormAccess &form, const QStringList &names, double &larges
     largest = 0;
     for (const QString &name : names) {
         double v = 0;
-        if (!ReadNumber(form, name, v) || v < 0)
+        if (!ReadNonNegativeNumber(form, name, v))
             return false;
         largest = std::max(largest, v);
     }
@@ -230,17 +230,15 @@ void reportUndeterminedMultiple(TFormAccess &form, const NoiseFormDef &def, cons
 {
     for (const QString &name : names) {
         double v = 0;
-        if (ReadNumber(form, name, v) && v >= 0)
+        if (ReadNonNegativeNumber(form, name, v))
             continue;
         for (const MultipleDef &m : def.multiples) {
             if (m.multiple != name)
                 continue;
             double level = 0;
-            if (!ReadNumber(form, m.measured, level) || level < 0) {
-                form.ReportInvalidField(m.measured,
-                                        QStringLiteral("poziom zmierzony musi być liczbą nie mniejszą od 0"));
+            if (!ReadNonNegativeOrReport(form, m.measured, level,
+                                         QStringLiteral("poziom zmierzony musi być liczbą nie mniejszą od 0")))
                 return;
-            }
             if (!readPermittedLevel(form, m.permitted, level) || level <= 0) {
                 form.ReportInvalidField(m.permitted,
                                         m.permitted == NuisanceCombo ? reason::Choice() : reason::Permitted());
@@ -304,7 +302,7 @@ TRuleFields fieldsOf(const NoiseFormDef &def, const QStringList &other = {})
 
 QString NoiseEnergyMultipleOf(double measured, double permitted)
 {
-    if (!std::isfinite(measured) || !std::isfinite(permitted) || measured < 0 || permitted <= 0)
+    if (!MultipleDeterminable(measured, permitted))
         return QString();
     // In extended precision, as the levels' powers have always been taken.
     const long double q = std::pow(10.0L, 0.1L * measured) / std::pow(10.0L, 0.1L * permitted);
@@ -316,7 +314,7 @@ QString NoiseEnergyMultipleOf(double measured, double permitted)
 
 QString NoisePressureMultipleOf(double measured, double permitted)
 {
-    if (!std::isfinite(measured) || !std::isfinite(permitted) || measured < 0 || permitted <= 0)
+    if (!MultipleDeterminable(measured, permitted))
         return QString();
     const long double q = std::pow(10.0L, (static_cast<long double>(measured) - permitted) / 20.0L);
     const double v = static_cast<double>(q);
@@ -418,11 +416,9 @@ void EvaluateInfrasonicNuisance(TFormAccess &form, const QString &fieldName)
             // No concentrated work: its level counts for nothing and cannot be typed.
             form.SetFieldValue(QStringLiteral("ed_PCCzasWartZm"), QStringLiteral("0"));
             form.SetFieldValue(QStringLiteral("ed_PCCzasKrotn"), QStringLiteral("0"));
-            for (const QString &n : concentrationFields())
-                form.SetFieldEnabled(n, QStringLiteral("false"));
+            SetFieldsEnabled(form, concentrationFields(), false);
         } else {
-            for (const QString &n : concentrationFields())
-                form.SetFieldEnabled(n, QStringLiteral("true"));
+            SetFieldsEnabled(form, concentrationFields(), true);
         }
     }
     evaluate(form, infrasonicNuisanceForm(), fieldName);

@@ -362,8 +362,7 @@ void evaluateVisible(TFormAccess &form, const QString &fieldName, int version)
             form.SetFieldValue(ThermalMeasured, QStringLiteral("0"));
             form.SetFieldValue(ThermalMultiple, QStringLiteral("0"));
         }
-        for (const QString &n : thermalFields())
-            form.SetFieldEnabled(n, on ? QStringLiteral("true") : QStringLiteral("false"));
+        SetFieldsEnabled(form, thermalFields(), on);
     }
     if (fieldName == PhotoTime || fieldName == PhotoSize)
         photochemicalLimit(form, version);

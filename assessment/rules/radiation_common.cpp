@@ -10,14 +10,12 @@ namespace assessment::rules {
 
 QString RadiationMultipleText(double measured, double permitted)
 {
-    if (!std::isfinite(measured) || !std::isfinite(permitted) || measured < 0)
-        return QString();
-    if (permitted <= 0)
+    // Without a limit there is nothing to exceed: "0", where QuotientMultipleOrEmpty would
+    // leave the multiple empty.
+    const bool noLimit = std::isfinite(permitted) && permitted <= 0;
+    if (noLimit && std::isfinite(measured) && measured >= 0)
         return QStringLiteral("0");
-    const double q = measured / permitted;
-    if (!std::isfinite(q))
-        return QString();
-    return FixedText(q, 6, 2);
+    return QuotientMultipleOrEmpty(measured, permitted);
 }
 
 void RateWithJuvenilesForbidden(TFormAccess &form, int adults, int pregnantWomen)

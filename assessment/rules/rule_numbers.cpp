@@ -57,18 +57,6 @@ bool ReadPositiveNumber(TFormAccess &form, const QString &name, double &value)
     return true;
 }
 
-QString QuotientMultipleOrZero(TFormAccess &form, const QString &measuredField, const QString &permittedField)
-{
-    double measured = 0, permitted = 0;
-    if (!ReadNumberZeroPrefixed(form, measuredField, measured) ||
-        !ReadNumberZeroPrefixed(form, permittedField, permitted) || permitted <= 0)
-        return QStringLiteral("0");
-    const double q = measured / permitted;
-    if (!std::isfinite(q))
-        return QStringLiteral("0");
-    return storage::FormatMeasuredValue(q);
-}
-
 QString FixedText(double x, int precision, int decimals)
 {
     return storage::FormatFixed(x, precision, decimals);
@@ -112,20 +100,37 @@ QString GeneralText(double x, int precision)
     return negative ? QLatin1Char('-') + out : out;
 }
 
-QString QuotientMultipleOf(double measured, double permitted)
+bool MultipleDeterminable(double measured, double permitted)
 {
-    if (!std::isfinite(measured) || !std::isfinite(permitted) || measured < 0 || permitted <= 0)
+    return std::isfinite(measured) && std::isfinite(permitted) && measured >= 0 && permitted > 0;
+}
+
+QString QuotientMultipleOrEmpty(double measured, double permitted)
+{
+    if (!MultipleDeterminable(measured, permitted))
         return QString();
     const double q = measured / permitted;
     return std::isfinite(q) ? FixedText(q, 6, 2) : QString();
 }
 
-QString QuotientMultiple(TFormAccess &form, const QString &measuredField, const QString &permittedField)
+QString QuotientMultipleOrEmpty(TFormAccess &form, const QString &measuredField, const QString &permittedField)
 {
     double measured = 0, permitted = 0;
     if (!ReadNumber(form, measuredField, measured) || !ReadNumber(form, permittedField, permitted))
         return QString();
-    return QuotientMultipleOf(measured, permitted);
+    return QuotientMultipleOrEmpty(measured, permitted);
+}
+
+QString QuotientMultipleOrZero(TFormAccess &form, const QString &measuredField, const QString &permittedField)
+{
+    double measured = 0, permitted = 0;
+    if (!ReadNumberZeroPrefixed(form, measuredField, measured) ||
+        !ReadNumberZeroPrefixed(form, permittedField, permitted) || permitted <= 0)
+        return QStringLiteral("0");
+    const double q = measured / permitted;
+    if (!std::isfinite(q))
+        return QStringLiteral("0");
+    return storage::FormatMeasuredValue(q);
 }
 
 void RecomputeQuotientMultiples(TFormAccess &form, const QList<TQuotientDef> &defs, const QString &fieldName)
@@ -137,7 +142,7 @@ void RecomputeQuotientMultiples(TFormAccess &form, const QList<TQuotientDef> &de
         } else if (fieldName != d.measured) {
             continue;
         }
-        form.SetFieldValue(d.multiple, QuotientMultiple(form, d.measured, d.permitted));
+        form.SetFieldValue(d.multiple, QuotientMultipleOrEmpty(form, d.measured, d.permitted));
     }
 }
 

@@ -49,20 +49,28 @@ QString FixedText(double x, int precision, int decimals);
 // the precision or the value is below 0.00001.
 QString GeneralText(double x, int precision);
 
+// ---- Multiples -----------------------------------------------------------------------------
+//
+// Two ways a quotient multiple is written, kept apart on purpose: QuotientMultipleOrEmpty
+// leaves a multiple that cannot be determined empty, so the rating reads it as not
+// determined; QuotientMultipleOrZero writes "0" for it, as the lighting forms always have,
+// whose ratings take 0 for "nothing measured yet".
+
+// Whether a multiple can be computed from the two values: both numbers, the measured value
+// not below 0 and the permitted value above 0.
+bool MultipleDeterminable(double measured, double permitted);
+
+// A measured value over its permitted value, as fixed text with 2 decimals (precision 6);
+// empty text when it cannot be determined (see MultipleDeterminable).
+QString QuotientMultipleOrEmpty(double measured, double permitted);
+// The same from two fields of the form; a field that holds no number gives empty text.
+QString QuotientMultipleOrEmpty(TFormAccess &form, const QString &measuredField, const QString &permittedField);
+
 // The multiple of two fields of the form, the way the lighting forms (and the dusts) have
 // always computed it: both texts read with "0" put in front, measured / permitted, as
 // FormatMeasuredValue shows it. "0" - a multiple not determined yet - when the permitted
 // value is 0 or less, or when either text is no number; never a division by zero.
 QString QuotientMultipleOrZero(TFormAccess &form, const QString &measuredField, const QString &permittedField);
-
-// ---- Multiples -----------------------------------------------------------------------------
-
-// A measured value over its permitted value, as fixed text with 2 decimals (precision 6);
-// empty text when it cannot be determined: the measured value negative or no number, the
-// permitted value no number or not above 0.
-QString QuotientMultipleOf(double measured, double permitted);
-// The same from two fields of the form.
-QString QuotientMultiple(TFormAccess &form, const QString &measuredField, const QString &permittedField);
 
 // One quotient multiple of a form: the field it is written to, from which measured and
 // permitted fields.

@@ -71,9 +71,7 @@ void evaluateVibration(TFormAccess &form, const VibrationFormDef &def, const QSt
             form.SetFieldValue(QStringLiteral("ed_MaksKrotn"), QStringLiteral("0"));
             form.SetFieldValue(QStringLiteral("ed_MaksKrotn") + def.group, QStringLiteral("0"));
         }
-        const QString flag = shortExposure ? QStringLiteral("true") : QStringLiteral("false");
-        for (const QString &n : shortExposureFields(def))
-            form.SetFieldEnabled(n, flag);
+        SetFieldsEnabled(form, shortExposureFields(def), shortExposure);
     }
     RecomputeQuotientMultiples(form, multiplesOf(def), fieldName);
 
