@@ -7,6 +7,7 @@
 #include "assessment/evaluation_dispatch.h"
 #include "assessment/frm_ryz_zakl.h"
 #include "storage/factors.h"
+#include "storage/form_definition_files.h"
 #include "storage/measurements.h"
 #include "storage/workstation_files.h"
 #include "tests/support/fakes.h"
@@ -66,6 +67,33 @@ inline std::unique_ptr<storage::TPomiar> Header(const QString &nazwa, int width,
     return h;
 }
 
+// The program's state in the measurement view on the data folder given (the forms, their
+// choice lists and the catalogues where the installation keeps them), with no workstation
+// loaded and nothing modified.
+inline void ShowMeasurementView(const QString &dataFolder)
+{
+    appstate::AppState &s = appstate::State();
+    s.ViewName = QStringLiteral("frmRyzZakl");
+    s.DataFolder = dataFolder;
+    s.AttachFolder = QStringLiteral("zaklocen\\frm\\zalaczn");
+    s.FormsFolder = QStringLiteral("zaklocen\\frm\\");
+    s.CatalogueFolder = QStringLiteral("poradn\\");
+    s.Workstations.clear();
+    s.SetModified(false);
+}
+
+// Closes a measurement window of a test and leaves the program's state as it found it.
+inline void CloseMeasurementWindow(std::unique_ptr<assessment::TfrmRyzZakl> &win)
+{
+    if (win)
+        win->ClearMeasurementForm(win->pgDokum);
+    win.reset();
+    appstate::State().Workstations.clear();
+    appstate::State().SetModified(false);
+    appstate::State().ViewName.clear();
+    storage::ClearFormDefinitionCache();
+}
+
 // Writes a plain selection tree at the stored path the window will ask for.
 inline void WriteTree(const testsupport::FixtureFolder &folder, const QString &storedPath, const QStringList &texts)
 {
@@ -91,13 +119,8 @@ protected:
 
     void SetUp() override
     {
+        ShowMeasurementView(QStringLiteral("dane\\"));
         appstate::AppState &s = appstate::State();
-        s.ViewName = QStringLiteral("frmRyzZakl");
-        s.DataFolder = QStringLiteral("dane\\");
-        s.AttachFolder = QStringLiteral("zaklocen\\frm\\zalaczn");
-        s.FormsFolder = QStringLiteral("zaklocen\\frm\\");
-        s.Workstations.clear();
-        s.SetModified(false);
         auto w = std::make_unique<storage::TStanowisko>(QStringLiteral("1"), QStringLiteral("Spawacz"),
                                                          QStringLiteral("stan_1"));
         w->AddEmployment(storage::TZatrudn(QStringLiteral("2020"), QStringLiteral("3"), QStringLiteral("2"),
@@ -134,12 +157,7 @@ protected:
     void TearDown() override
     {
         assessment::RegisterEvaluationRule(QString::fromLatin1(FormName), {});
-        if (win)
-            win->ClearMeasurementForm(win->pgDokum);
-        win.reset();
-        appstate::State().Workstations.clear();
-        appstate::State().SetModified(false);
-        appstate::State().ViewName.clear();
+        CloseMeasurementWindow(win);
     }
 
     storage::TPomiarList &Items() { return m->Fields; }

@@ -1,7 +1,7 @@
 // Biological agents: the rating by hazard group, the check box that moves the group, and
 // new measurements rated as they are created in the real window from the shipped catalogue.
 
-#include "noise_test_support.h"
+#include "shipped_form_fixture.h"
 
 #include "assessment/frm_nowy_pomiar.h"
 #include "assessment/rules/biological.h"
@@ -13,7 +13,7 @@
 
 #include <cmath>
 
-using namespace noisetest;
+using namespace shippedforms;
 using namespace assessment::rules;
 
 TEST(BiologicalRisk, ByHazardGroup)

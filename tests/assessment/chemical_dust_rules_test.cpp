@@ -2,17 +2,15 @@
 // rating rules at their boundaries and class bits, the dust kinds on the shipped forms held
 // in memory, and input that cannot be rated.
 
-#include "noise_test_support.h"
+#include "shipped_form_fixture.h"
 
 #include "assessment/rules/chemical.h"
 #include "assessment/rules/dust.h"
 
-using namespace noisetest;
+using namespace shippedforms;
 using namespace assessment::rules;
 
 namespace {
-
-const Groups NotDetermined{0, 0, 0, 0};
 
 Groups chemical(const QString &typ, const QString &nds, const QString &ndsch = "0", const QString &ndsp = "0",
                 const QString &sum = "0")

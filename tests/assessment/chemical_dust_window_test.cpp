@@ -4,7 +4,7 @@
 // and written to its file on Save, after a Delete and after a date change, read back from
 // disk.
 
-#include "noise_test_support.h"
+#include "shipped_form_fixture.h"
 
 #include "assessment/frm_nowy_pomiar.h"
 #include "platform/prompter.h"
@@ -14,7 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-using namespace noisetest;
+using namespace shippedforms;
 using assessment::TfrmNowyPomiar;
 
 namespace {
@@ -28,17 +28,14 @@ const QString Station = QStringLiteral("zaklocen\\stan_2\\");
 
 // The painter's workstation of the sample data (men and women employed, nobody pregnant, no
 // juveniles), opened in the measurement window; the data dialog is answered with `date`.
-class SumsOnSampleData : public ::testing::Test
+class SumsOnSampleData : public WindowOnSampleData
 {
 protected:
-    testsupport::FixtureFolder folder{true};
-    testsupport::ScriptedPrompter prompter;
-    std::unique_ptr<assessment::TfrmRyzZakl> win;
     QDate date{2021, 5, 4};
 
     void SetUp() override
     {
-        UseMeasurementView();
+        WindowOnSampleData::SetUp();
         TfrmNowyPomiar::SetRunner([this](TfrmNowyPomiar &d) {
             d.setResult(0);
             d.dtPicker->setDate(date);
@@ -47,17 +44,8 @@ protected:
                 d.bAnul->click();
             return d.result();
         });
-        win = std::make_unique<assessment::TfrmRyzZakl>();
-        win->InitView();
-        const int i = win->cbStanow->findText(Painter);
-        ASSERT_GE(i, 0);
-        win->cbStanow->setCurrentIndex(i);
-        emit win->cbStanow->activated(i);
-    }
-    void TearDown() override
-    {
-        TfrmNowyPomiar::SetRunner({});
-        CloseMeasurementWindow(win);
+        Start();
+        ChooseWorkstation(Painter);
     }
 
     // The user picks a factor; unsaved changes are saved when asked (or dropped).
@@ -65,15 +53,7 @@ protected:
     {
         if (appstate::State().Modified())
             prompter.Answer(save ? platform::MsgYes : platform::MsgNo);
-        const auto found = win->lbCzyn->findItems(factor, Qt::MatchExactly);
-        ASSERT_FALSE(found.isEmpty()) << factor.toStdString();
-        win->lbCzyn->setCurrentItem(found.first());
-    }
-    void ChooseMeasurement(const QString &d)
-    {
-        const auto found = win->lbPomiar->findItems(d, Qt::MatchExactly);
-        ASSERT_FALSE(found.isEmpty()) << d.toStdString();
-        win->lbPomiar->setCurrentItem(found.first());
+        ChooseFactor(factor);
     }
     // A factor the sample workstation does not have, added as the factor dialog adds it.
     void AddFactor(const QString &name, int id, const QString &frmDane)
@@ -84,19 +64,6 @@ protected:
                      name);
         QSignalBlocker block(win->lbCzyn);
         workstations::FillFactorList(win->lbCzyn, w);
-    }
-    QLineEdit *Edit(const QString &name) { return qobject_cast<QLineEdit *>(win->FindField(name)); }
-    QString Shown(const QString &name)
-    {
-        QLineEdit *ed = Edit(name);
-        return ed ? ed->text() : QStringLiteral("<missing>");
-    }
-    void Type(const QString &name, const QString &text)
-    {
-        QLineEdit *ed = Edit(name);
-        ASSERT_TRUE(ed) << name.toStdString();
-        ed->setText(text);
-        Leave(ed);
     }
     void Tick()
     {
@@ -118,13 +85,6 @@ protected:
             return i >= 0 ? e.factor->Measurements[size_t(i)].get() : nullptr;
         }
         return nullptr;
-    }
-    bool Save()
-    {
-        const bool ok = win->Save();
-        if (ok)
-            appstate::State().SetModified(false);
-        return ok;
     }
     // The measurements of a factor as its file holds them.
     storage::TMeasurementList FromDisk(const QString &frmDane, int id)
@@ -347,12 +307,6 @@ TEST_F(SumsOnSampleData, NothingIsWrittenToTheOtherDustWhenTheSaveFails)
 
 class DustWindow : public WindowOnShippedForm
 {
-protected:
-    QString Shown(const QString &name)
-    {
-        auto *ed = Control<QLineEdit>(name);
-        return ed ? ed->text() : QStringLiteral("<missing>");
-    }
 };
 
 TEST_F(DustWindow, TheEdgeCasesAsTheUserTypesThem)

@@ -2,18 +2,12 @@
 // memory: the zone rules in their order, the limits of each form, and input that cannot be
 // rated.
 
-#include "noise_test_support.h"
+#include "shipped_form_fixture.h"
 
 #include "assessment/rules/fields_current.h"
 
-using namespace noisetest;
+using namespace shippedforms;
 using namespace assessment::rules;
-
-namespace {
-
-const Groups NotDetermined{0, 0, 0, 0};
-
-} // namespace
 
 TEST(CurrentAndExplosionLimits, EachTableRow)
 {

@@ -2,22 +2,14 @@
 // window, headless: the zones chosen, values typed, the ratings stored, and the headers of the
 // current forms sized to their text.
 
-#include "noise_test_support.h"
+#include "shipped_form_fixture.h"
 
 #include <QLabel>
 
-using namespace noisetest;
+using namespace shippedforms;
 
 class FieldsCurrentWindow : public WindowOnShippedForm
 {
-protected:
-    void Choose(const QString &name, int index)
-    {
-        auto *cb = Control<QComboBox>(name);
-        ASSERT_TRUE(cb) << name.toStdString();
-        cb->setCurrentIndex(index);
-        win->ChangeField(cb);
-    }
 };
 
 TEST_F(FieldsCurrentWindow, ZonesOfTheBodyAndTheLimbs)

@@ -2,19 +2,17 @@
 // between time classes (where the published limits meet), the pulsed rule of form 1, the
 // row captions of form 2, and both forms held in memory with input that cannot be rated.
 
-#include "noise_test_support.h"
+#include "shipped_form_fixture.h"
 
 #include "assessment/rules/laser.h"
 #include "assessment/rules/laser_mde.h"
 
 #include <cmath>
 
-using namespace noisetest;
+using namespace shippedforms;
 using namespace assessment::rules;
 
 namespace {
-
-const Groups NotDetermined{0, 0, 0, 0};
 
 // Value and kind of a record, for one comparison.
 ::testing::AssertionResult Is(const TWartDop &r, double value, quint8 kind)

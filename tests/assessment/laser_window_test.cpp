@@ -2,9 +2,9 @@
 // built into pages, choices made and values typed, the permitted values, multiples, captions
 // and ratings the window shows and stores, the messages, saved and read back.
 
-#include "noise_test_support.h"
+#include "shipped_form_fixture.h"
 
-using namespace noisetest;
+using namespace shippedforms;
 
 class LaserWindow : public WindowOnShippedForm
 {
@@ -13,13 +13,6 @@ protected:
     {
         auto *w = win->pgDokum->findChild<QWidget *>(name);
         return w && w->isEnabled();
-    }
-    // The measurement written to its file and read back, with the ratings the window stored.
-    std::unique_ptr<storage::TPomiarCzynn> SavedAndReadBack()
-    {
-        storage::TMeasurementList back;
-        WindowOnShippedForm::SaveAndReadBack(QStringLiteral("prm_laser"), 50006, back);
-        return back.empty() ? nullptr : std::move(back.front());
     }
     static int HeaderChoice(const storage::TPomiarCzynn &m, const char *name)
     {
@@ -63,7 +56,7 @@ TEST_F(LaserWindow, Form1PermittedValuesOfTheEyeAndTheSkin)
     EXPECT_EQ(Caption("lb_lParam"), "Napromienienie N [J/m2]");
     EXPECT_TRUE(prompter.boxes.isEmpty());
 
-    auto back = SavedAndReadBack();
+    auto back = SavedMeasurement();
     ASSERT_TRUE(back);
     EXPECT_EQ(storage::FindField(back->Fields, "WartDop")->Value, "996");
     EXPECT_EQ(storage::FindField(back->Fields, "cDzialanie")->Value, " na skórę ");
@@ -181,7 +174,7 @@ TEST_F(LaserWindow, Form2SkinRowsRatingsAndCaptionsStored)
     EXPECT_EQ(Shown("ed_Krotn2"), "4");
     EXPECT_EQ(Stored(), (Six{30, 30, 30, 40, 40, 40}));
 
-    auto back = SavedAndReadBack();
+    auto back = SavedMeasurement();
     ASSERT_TRUE(back);
     EXPECT_EQ(storage::FindField(back->Fields, "WartDop1")->Value, "2.0E+11");
     EXPECT_EQ(HeaderChoice(*back, "lParam2"), 4);

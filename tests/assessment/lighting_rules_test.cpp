@@ -1,14 +1,14 @@
 // Lighting rules on forms held in memory: the rating classes at their boundaries, the
 // requirement of the surroundings, the flicker lists, and values that cannot be rated.
 
-#include "noise_test_support.h"
+#include "shipped_form_fixture.h"
 
 #include "assessment/rules/lighting.h"
 #include "assessment/rules/rule_numbers.h"
 #include "assessment/rules/rule_registry.h"
 #include "storage/selection_trees.h"
 
-using namespace noisetest;
+using namespace shippedforms;
 using namespace assessment::rules;
 
 // ---- Classes (the window tests go through the rest) ---------------------------------------------

@@ -2,20 +2,20 @@
 // into pages, requirements chosen from the shipped tree of interiors through the choice
 // buttons, values typed and left, the multiples, the messages and the stored ratings.
 
-#include "noise_test_support.h"
+#include "shipped_form_fixture.h"
 
 #include "storage/selection_trees.h"
 
 #include <QRadioButton>
 #include <QToolButton>
 
-using namespace noisetest;
+using namespace shippedforms;
 using assessment::frmOcenaRyz;
 using Choice = assessment::TfrmRyzZakl::ParamTreeChoice;
 
 namespace {
 
-const Groups NotDetermined{0, 0, 0, 0, 0, 0};
+const Groups NoneStored{0, 0, 0, 0, 0, 0};
 
 Groups All(int code)
 {
@@ -76,18 +76,6 @@ protected:
         result = 5;
         Control<QToolButton>("bb_" + field)->click();
     }
-    void Pick(const QString &combo, int index)
-    {
-        auto *cb = Control<QComboBox>(combo);
-        ASSERT_TRUE(cb) << combo.toStdString();
-        cb->setCurrentIndex(index);
-        win->ChangeField(cb);
-    }
-    QString Shown(const QString &name)
-    {
-        auto *ed = Control<QLineEdit>(name);
-        return ed ? ed->text() : QStringLiteral("<missing>");
-    }
     // The messages shown so far, forgotten once read.
     QStringList Messages()
     {
@@ -125,13 +113,13 @@ TEST_F(LightingWindow, IlluminanceOfAnOfficeDeskFromTheTreeOfInteriors)
     EXPECT_EQ(Shown("ed_EksplPoleOtocz"), "0");
     EXPECT_EQ(Shown("ed_KrotnPoleZad"), "0");
     EXPECT_EQ(Shown("ed_KrotnPoleOtocz"), "0");
-    EXPECT_EQ(Stored(), NotDetermined);
+    EXPECT_EQ(Stored(), NoneStored);
     EXPECT_TRUE(Messages().isEmpty());
     Type("ed_ZmierzonePoleZad", "420");
     EXPECT_EQ(Messages(), QStringList{"Nieokreślona wartość parametru: Eksploatacyjne natężenie oświetlenia.\n\n"
                                       "Wybierz z listy rodzaj obszaru, zadanie lub działalność \n"
                                       "lub wpisz w pole odpowiednią wartość eksploatacyjnego natężenia."});
-    EXPECT_EQ(Stored(), NotDetermined);
+    EXPECT_EQ(Stored(), NoneStored);
 
     // A requirement typed in serves as well as one chosen.
     Type("ed_RodzWnetrzaNWymagany", "300");
@@ -157,7 +145,7 @@ TEST_F(LightingWindow, IlluminanceRequirementOfTheSurroundingsByForm)
     EXPECT_EQ(Stored(), All(30));
     Type("ed_RodzWnetrzaNWymagany", "-200");
     EXPECT_EQ(Shown("ed_EksplPoleOtocz"), "0");
-    EXPECT_EQ(Stored(), NotDetermined);
+    EXPECT_EQ(Stored(), NoneStored);
     Type("ed_ZmierzonePoleZad", "500");
     EXPECT_EQ(Messages(), QStringList{"Nieokreślona wartość parametru: Wymagane natężenie oświetlenia"});
 }
@@ -168,7 +156,7 @@ TEST_F(LightingWindow, GlareClassesAndACorrectedLimit)
 {
     Open(2001, QStringLiteral("osw_olsnienie"), QStringLiteral("1.0"));
     Type("ed_GranLumin", "2000");
-    EXPECT_EQ(Stored(), NotDetermined); // nothing measured yet
+    EXPECT_EQ(Stored(), NoneStored); // nothing measured yet
     Type("ed_ZmierzoneLumin", "2000");
     EXPECT_EQ(Shown("ed_Krotnosc"), "1");
     EXPECT_EQ(Stored(), All(30));
@@ -184,7 +172,7 @@ TEST_F(LightingWindow, GlareClassesAndACorrectedLimit)
     EXPECT_EQ(Stored(), All(30));
     Type("ed_GranLumin", "0");
     EXPECT_EQ(Shown("ed_Krotnosc"), "0");
-    EXPECT_EQ(Stored(), NotDetermined);
+    EXPECT_EQ(Stored(), NoneStored);
     EXPECT_TRUE(Messages().isEmpty());
 }
 
@@ -250,7 +238,7 @@ TEST_F(LightingWindow, ColourRenderingAgainstTheReducedRequirement)
     Open(2003, QStringLiteral("osw_rozroznaniebarw"), QStringLiteral("2.0"));
     ChooseInterior("RodzWnetrzaB", "Biura: pisanie");
     EXPECT_EQ(Shown("ed_RodzWnetrzaBWymagany"), "80");
-    EXPECT_EQ(Stored(), NotDetermined);
+    EXPECT_EQ(Stored(), NoneStored);
     Type("ed_Wyznaczony", "62");
     EXPECT_EQ(Shown("ed_Krotnosc"), "0.775");
     EXPECT_EQ(Stored(), All(10)); // 62 against 80 - 20
@@ -269,7 +257,7 @@ TEST_F(LightingWindow, ColourRenderingAgainstTheReducedRequirement)
                                        "lub wpisz odpowiednią wartość wymaganego wskaźnika oddawania barw."}));
     EXPECT_EQ(Shown("ed_RodzWnetrzaBWymagany"), "0");
     EXPECT_EQ(Shown("ed_Krotnosc"), "0");
-    EXPECT_EQ(Stored(), NotDetermined);
+    EXPECT_EQ(Stored(), NoneStored);
 }
 
 TEST_F(LightingWindow, ColourRenderingOfTheFirstFormNeedsARequirementToRate)
@@ -277,7 +265,7 @@ TEST_F(LightingWindow, ColourRenderingOfTheFirstFormNeedsARequirementToRate)
     Open(2003, QStringLiteral("osw_rozroznaniebarw"), QStringLiteral("1.0"));
     Type("ed_Wyznaczony", "62");
     EXPECT_EQ(Shown("ed_Krotnosc"), "0");
-    EXPECT_EQ(Stored(), NotDetermined);
+    EXPECT_EQ(Stored(), NoneStored);
     Type("ed_RodzWnetrzaBWymagany", "80");
     EXPECT_EQ(Shown("ed_Krotnosc"), "0.775");
     EXPECT_EQ(Stored(), All(10));
@@ -294,28 +282,27 @@ TEST_F(LightingWindow, FlickerEffectsFollowTheMachineKindAndAreSaved)
     EXPECT_EQ(Control<QComboBox>("cb_RodzMasz")->currentIndex(), 0);
     EXPECT_EQ(effect->currentIndex(), -1);
     EXPECT_EQ(effect->count(), 3);
-    Pick("cb_Efekt", 1);
+    Choose("cb_Efekt", 1);
     EXPECT_TRUE(effect->currentText().startsWith("Efekt stroboskopowy"));
     EXPECT_EQ(Stored(), All(30));
-    Pick("cb_Efekt", 2);
+    Choose("cb_Efekt", 2);
     EXPECT_EQ(Stored(), All(10));
 
-    Pick("cb_RodzMasz", 1);
+    Choose("cb_RodzMasz", 1);
     EXPECT_EQ(effect->count(), 2);
     EXPECT_EQ(effect->currentIndex(), 0);
     EXPECT_EQ(Stored(), All(20));
-    Pick("cb_Efekt", 1);
+    Choose("cb_Efekt", 1);
     EXPECT_EQ(Stored(), All(10));
     const storage::TPomiar *item = storage::FindField(m->Fields, "Efekt");
     ASSERT_TRUE(item);
     EXPECT_EQ(item->ChoiceNr, 2);
     EXPECT_TRUE(item->Value.startsWith("Tętnienie światła niewidoczne"));
 
-    storage::TMeasurementList back;
-    SaveAndReadBack(QStringLiteral("osw_tetn"), 2004, back);
-    ASSERT_EQ(back.size(), 1u);
+    const auto back = SavedMeasurement();
+    ASSERT_TRUE(back);
     win->ClearMeasurementForm(win->pgDokum);
-    win->BuildMeasurementForm(back.front()->Fields, win->pgDokum);
+    win->BuildMeasurementForm(back->Fields, win->pgDokum);
     effect = Control<QComboBox>("cb_Efekt");
     ASSERT_TRUE(effect);
     EXPECT_EQ(effect->count(), 2);

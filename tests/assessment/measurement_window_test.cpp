@@ -1,18 +1,9 @@
 // The measurement window on the shipped sample data: choosing, adding, editing, saving,
 // reopening, discarding, moving and deleting measurements, driven through the real widgets.
 
-#include "appstate/appstate.h"
-#include "assessment/evaluation_dispatch.h"
-#include "assessment/frm_nowy_pomiar.h"
-#include "assessment/frm_ocena_ryz.h"
-#include "assessment/frm_ryz_zakl.h"
-#include "assessment/memory_form.h"
+#include "shipped_form_fixture.h"
+
 #include "platform/tarvelin_error.h"
-#include "storage/form_definition_files.h"
-#include "storage/measurements.h"
-#include "storage/workstation_files.h"
-#include "tests/support/fakes.h"
-#include "tests/support/fixture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -31,6 +22,7 @@
 
 using assessment::TfrmNowyPomiar;
 using assessment::TfrmRyzZakl;
+using shippedforms::WindowOnSampleData;
 
 namespace {
 
@@ -38,18 +30,9 @@ const QString NoiseForm = QStringLiteral("halas_fizyczny_Pomiar_01");
 const QString Welder = QStringLiteral("Spawacz - spawalnia MAG");
 const QString Forklift = QStringLiteral("Operator wózka widłowego - magazyn wyrobów gotowych");
 
-void leave(QWidget *w)
-{
-    QFocusEvent e(QEvent::FocusOut, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(w, &e);
-}
-
-class MeasurementWindow : public ::testing::Test
+class MeasurementWindow : public WindowOnSampleData
 {
 protected:
-    testsupport::FixtureFolder folder{true};
-    testsupport::ScriptedPrompter prompter;
-    std::unique_ptr<TfrmRyzZakl> win;
     assessment::EvaluationRule savedRule;
     int evaluations = 0;
 
@@ -60,13 +43,7 @@ protected:
 
     void SetUp() override
     {
-        appstate::AppState &s = appstate::State();
-        s.ViewName = QStringLiteral("frmRyzZakl");
-        s.DataFolder = QStringLiteral("zaklocen\\");
-        s.FormsFolder = QStringLiteral("zaklocen\\frm\\");
-        s.AttachFolder = QStringLiteral("zaklocen\\frm\\zalaczn");
-        s.CatalogueFolder = QStringLiteral("poradn\\");
-        s.SetModified(false);
+        WindowOnSampleData::SetUp();
         savedRule = assessment::FindEvaluationRule(NoiseForm);
         // A rule of the test's own: the exposure level rates every group.
         assessment::RegisterEvaluationRule(NoiseForm, [this](assessment::TFormAccess &form, const QString &) {
@@ -86,73 +63,21 @@ protected:
                 d.bAnul->click(); // a refused OK leaves the dialog open: the user gives up
             return d.result();
         });
-        Open();
+        Start();
     }
 
     void TearDown() override
     {
-        TfrmNowyPomiar::SetRunner({});
         assessment::RegisterEvaluationRule(NoiseForm, savedRule);
-        if (win)
-            win->ClearMeasurementForm(win->pgDokum);
-        win.reset();
-        appstate::State().Workstations.clear();
-        appstate::State().SetModified(false);
-        appstate::State().ViewName.clear();
+        WindowOnSampleData::TearDown();
     }
 
-    // The program started afresh on the same files.
-    void Open()
-    {
-        if (win)
-            win->ClearMeasurementForm(win->pgDokum);
-        win.reset();
-        appstate::State().Workstations.clear();
-        appstate::State().SetModified(false);
-        win = std::make_unique<TfrmRyzZakl>();
-        win->InitView();
-    }
-
-    void ChooseWorkstation(const QString &name)
-    {
-        const int i = win->cbStanow->findText(name);
-        ASSERT_GE(i, 0) << name.toStdString();
-        win->cbStanow->setCurrentIndex(i);
-        emit win->cbStanow->activated(i); // as the user's choice
-    }
-    void ChooseFactor(const QString &text)
-    {
-        const auto found = win->lbCzyn->findItems(text, Qt::MatchExactly);
-        ASSERT_FALSE(found.isEmpty()) << text.toStdString();
-        win->lbCzyn->setCurrentItem(found.first());
-    }
-    void ChooseMeasurement(const QString &d)
-    {
-        const auto found = win->lbPomiar->findItems(d, Qt::MatchExactly);
-        ASSERT_FALSE(found.isEmpty()) << d.toStdString();
-        win->lbPomiar->setCurrentItem(found.first());
-    }
     QStringList ListedDates() const
     {
         QStringList dates;
         for (int i = 0; i < win->lbPomiar->count(); ++i)
             dates << win->lbPomiar->item(i)->text();
         return dates;
-    }
-    QLineEdit *Edit(const QString &name) { return qobject_cast<QLineEdit *>(win->FindField(name)); }
-    void Type(const QString &name, const QString &text)
-    {
-        QLineEdit *ed = Edit(name);
-        ASSERT_TRUE(ed) << name.toStdString();
-        ed->setText(text);
-        leave(ed);
-    }
-    bool Save()
-    {
-        const bool ok = win->Save();
-        if (ok)
-            appstate::State().SetModified(false);
-        return ok;
     }
     QString NoiseFile(const QString &station) const
     {
@@ -256,7 +181,7 @@ TEST_F(MeasurementWindow, AddEditSaveAndFindItAgainAfterARestart)
     EXPECT_TRUE(NoiseFile("stan_1").contains("87.5"));
     EXPECT_TRUE(NoiseFile("stan_1").contains("Ochronniki słuchu"));
 
-    Open();
+    Start();
     ChooseWorkstation(Welder);
     ChooseFactor(QStringLiteral("Hałas"));
     EXPECT_EQ(ListedDates(), QStringList{"2021-05-04"});
@@ -409,7 +334,7 @@ TEST_F(MeasurementWindow, AMovedDateReordersTheListAndTheFileReadsBackIntoTheRig
     EXPECT_TRUE(appstate::State().Modified());
     ASSERT_TRUE(Save());
 
-    Open();
+    Start();
     ChooseWorkstation(Welder);
     ChooseFactor(QStringLiteral("Hałas"));
     EXPECT_EQ(ListedDates(), (QStringList{"2020-12-01", "2021-01-10"}));

@@ -2,20 +2,14 @@
 // wind chill and the allowed exposure time, each form's group ratings at their boundaries,
 // and input that cannot be rated.
 
-#include "noise_test_support.h"
+#include "shipped_form_fixture.h"
 
 #include "assessment/rules/microclimate.h"
 
 #include <cmath>
 
-using namespace noisetest;
+using namespace shippedforms;
 using namespace assessment::rules;
-
-namespace {
-
-const Groups NotDetermined{0, 0, 0, 0};
-
-} // namespace
 
 // ---- Tables and formulas ---------------------------------------------------------------------
 

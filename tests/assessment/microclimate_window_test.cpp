@@ -2,7 +2,7 @@
 // definitions built into pages, choices made and values typed, the fields and ratings the
 // window shows and stores, saved and read back.
 
-#include "noise_test_support.h"
+#include "shipped_form_fixture.h"
 
 #include "storage/measurement_files.h"
 
@@ -10,7 +10,7 @@
 #include <QDir>
 #include <QRadioButton>
 
-using namespace noisetest;
+using namespace shippedforms;
 using assessment::frmOcenaRyz;
 
 class MicroclimateWindow : public WindowOnShippedForm
@@ -48,9 +48,9 @@ TEST_F(MicroclimateWindow, HotMicroclimateFollowsTheClassAndIsStored)
     EXPECT_EQ(Stored(), (std::vector<int>{10, 10, 40, 20, 40, 40}));
     EXPECT_TRUE(prompter.boxes.isEmpty());
 
-    storage::TMeasurementList back;
-    SaveAndReadBack(QStringLiteral("mikroklimat_goracy"), 50001, back);
-    const storage::TPomiarCzynn &r = *back.front();
+    const auto back = SavedMeasurement();
+    ASSERT_TRUE(back);
+    const storage::TPomiarCzynn &r = *back;
     EXPECT_TRUE(Stored(r, "cKlasaMetabol").startsWith("Klasa 3"));
     EXPECT_EQ(Stored(r, "cRuchPow"), "Niewyczuwalny ruch powietrza");
     EXPECT_EQ(storage::FindField(r.Fields, "cRuchPow")->ChoiceNr, 2);
@@ -58,7 +58,7 @@ TEST_F(MicroclimateWindow, HotMicroclimateFollowsTheClassAndIsStored)
     EXPECT_EQ(Stored(r, "Krotn"), "0.6");
     // shown again from the file: the second list with its stored choice
     win->ClearMeasurementForm(win->pgDokum);
-    win->BuildMeasurementForm(back.front()->Fields, win->pgDokum);
+    win->BuildMeasurementForm(back->Fields, win->pgDokum);
     air = Control<QComboBox>("cb_cRuchPow");
     ASSERT_TRUE(air);
     EXPECT_EQ(air->count(), 2);
@@ -102,9 +102,9 @@ TEST_F(MicroclimateWindow, WindChillOutdoorsThenIndoors)
     EXPECT_EQ(Stored(), (std::vector<int>{20, 20, 40, 40, 40, 40}));
     EXPECT_TRUE(prompter.boxes.isEmpty());
     {
-        storage::TMeasurementList back;
-        SaveAndReadBack(QStringLiteral("mikroklimat_zimny"), 50002, back);
-        const storage::TPomiarCzynn &r = *back.front();
+        const auto back = SavedMeasurement();
+        ASSERT_TRUE(back);
+        const storage::TPomiarCzynn &r = *back;
         EXPECT_EQ(Stored(r, "CzasNar"), "Eksp. ciągła");
         EXPECT_EQ(Stored(r, "WartZm"), "-18");
         EXPECT_EQ(Stored(r, "KrotnTwc"), "0.56");
@@ -129,9 +129,9 @@ TEST_F(MicroclimateWindow, WindChillOutdoorsThenIndoors)
     EXPECT_EQ(Stored(), (std::vector<int>{10, 10, 40, 40, 40, 40}));
     EXPECT_EQ(prompter.boxes.size(), 1);
     {
-        storage::TMeasurementList back;
-        SaveAndReadBack(QStringLiteral("mikroklimat_zimny"), 50002, back);
-        const storage::TPomiarCzynn &r = *back.front();
+        const auto back = SavedMeasurement();
+        ASSERT_TRUE(back);
+        const storage::TPomiarCzynn &r = *back;
         EXPECT_EQ(Stored(r, "CzasNar"), " ");
         EXPECT_EQ(Stored(r, "PracaZewn"), "False");
         EXPECT_EQ(Stored(r, "WartZm"), "0");

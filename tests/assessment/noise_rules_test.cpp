@@ -1,7 +1,7 @@
 // Noise rules on the shipped forms held in memory: multiples, class boundaries, each
 // group's rating with its own permitted values, and input that cannot be rated.
 
-#include "noise_test_support.h"
+#include "shipped_form_fixture.h"
 
 #include "assessment/rules/noise.h"
 #include "assessment/rules/rule_numbers.h"
@@ -9,14 +9,8 @@
 
 #include <cmath>
 
-using namespace noisetest;
+using namespace shippedforms;
 using namespace assessment::rules;
-
-namespace {
-
-const Groups NotDetermined{0, 0, 0, 0};
-
-} // namespace
 
 // ---- Multiples and the risk class ----------------------------------------------------------
 

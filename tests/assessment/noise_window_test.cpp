@@ -2,7 +2,7 @@
 // definitions built into pages, values typed and left, the multiples and the ratings the
 // panel shows and stores, saved and read back.
 
-#include "noise_test_support.h"
+#include "shipped_form_fixture.h"
 
 #include "assessment/frm_nowy_pomiar.h"
 #include "assessment/rules/noise.h"
@@ -15,22 +15,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-using namespace noisetest;
+using namespace shippedforms;
 using assessment::frmOcenaRyz;
-
-namespace {
-
-QString text(QLineEdit *ed)
-{
-    return ed ? ed->text() : QStringLiteral("<missing>");
-}
-
-} // namespace
 
 class NoiseWindow : public WindowOnShippedForm
 {
-protected:
-    QString Shown(const QString &name) { return text(Control<QLineEdit>(name)); }
 };
 
 TEST_F(NoiseWindow, AudibleNoiseIsRatedForEveryGroupAndStored)
@@ -210,26 +199,15 @@ TEST_F(NoiseWindow, UltrasonicNoiseRatesEveryBand)
 
 // ---- The whole course on the shipped sample data ------------------------------------------------
 
-class NoiseOnSampleData : public ::testing::Test
+class NoiseOnSampleData : public WindowOnSampleData
 {
 protected:
-    testsupport::FixtureFolder folder{true};
-    testsupport::ScriptedPrompter prompter;
-    std::unique_ptr<assessment::TfrmRyzZakl> win;
     const QString Office = QStringLiteral("Pracownik biurowy - dział kadr i płac");
     const QString Factor = QStringLiteral("Hałas w pomieszczeniach wymagających koncentracji uwagi");
 
     void SetUp() override
     {
-        storage::ClearFormDefinitionCache();
-        appstate::AppState &s = appstate::State();
-        s.ViewName = QStringLiteral("frmRyzZakl");
-        s.DataFolder = QStringLiteral("zaklocen\\");
-        s.FormsFolder = QStringLiteral("zaklocen\\frm\\");
-        s.AttachFolder = QStringLiteral("zaklocen\\frm\\zalaczn");
-        s.CatalogueFolder = QStringLiteral("poradn\\");
-        s.SetModified(false);
-        assessment::rules::RegisterRules();
+        WindowOnSampleData::SetUp();
         assessment::TfrmNowyPomiar::SetRunner([](assessment::TfrmNowyPomiar &d) {
             d.setResult(0);
             d.dtPicker->setDate(QDate(2022, 5, 4));
@@ -242,43 +220,12 @@ protected:
         });
         Restart();
     }
-    void TearDown() override
-    {
-        assessment::TfrmNowyPomiar::SetRunner({});
-        if (win)
-            win->ClearMeasurementForm(win->pgDokum);
-        win.reset();
-        appstate::State().Workstations.clear();
-        appstate::State().SetModified(false);
-        appstate::State().ViewName.clear();
-        storage::ClearFormDefinitionCache();
-    }
     // The program started afresh on the same files, on the office workstation's noise.
     void Restart()
     {
-        if (win)
-            win->ClearMeasurementForm(win->pgDokum);
-        win.reset();
-        appstate::State().Workstations.clear();
-        appstate::State().SetModified(false);
-        win = std::make_unique<assessment::TfrmRyzZakl>();
-        win->InitView();
-        const int i = win->cbStanow->findText(Office);
-        ASSERT_GE(i, 0);
-        win->cbStanow->setCurrentIndex(i);
-        emit win->cbStanow->activated(i);
-        const auto found = win->lbCzyn->findItems(Factor, Qt::MatchExactly);
-        ASSERT_FALSE(found.isEmpty());
-        win->lbCzyn->setCurrentItem(found.first());
-    }
-    QLineEdit *Edit(const QString &name) { return qobject_cast<QLineEdit *>(win->FindField(name)); }
-    void Type(const QString &name, const QString &text)
-    {
-        QLineEdit *ed = Edit(name);
-        ASSERT_TRUE(ed) << name.toStdString();
-        ed->setText(text);
-        QFocusEvent e(QEvent::FocusOut, Qt::TabFocusReason);
-        QCoreApplication::sendEvent(ed, &e);
+        Start();
+        ChooseWorkstation(Office);
+        ChooseFactor(Factor);
     }
 };
 

@@ -2,19 +2,13 @@
 // row by row, the class boundaries, the multiples and their guards, and input that cannot be
 // rated.
 
-#include "noise_test_support.h"
+#include "shipped_form_fixture.h"
 
 #include "assessment/rules/optical_radiation.h"
 #include "assessment/rules/radiation_common.h"
 
-using namespace noisetest;
+using namespace shippedforms;
 using namespace assessment::rules;
-
-namespace {
-
-const Groups NotDetermined{0, 0, 0, 0};
-
-} // namespace
 
 TEST(OpticalRiskClass, EightyPercentIsSmallAndTheLimitItselfMedium)
 {

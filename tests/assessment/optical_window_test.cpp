@@ -3,7 +3,7 @@
 // the ratings the panel stores, the skin-time message, the caption the rule picks, and a
 // measurement saved and read back.
 
-#include "noise_test_support.h"
+#include "shipped_form_fixture.h"
 
 #include "assessment/rules/optical_radiation.h"
 #include "storage/measurement_files.h"
@@ -12,32 +12,10 @@
 #include <QDir>
 #include <QLabel>
 
-using namespace noisetest;
+using namespace shippedforms;
 
 class OpticalWindow : public WindowOnShippedForm
 {
-protected:
-    QString Shown(const QString &name)
-    {
-        auto *ed = Control<QLineEdit>(name);
-        return ed ? ed->text() : QStringLiteral("<missing>");
-    }
-    QString Caption(const QString &name)
-    {
-        auto *lb = Control<QLabel>(name);
-        return lb ? lb->text() : QStringLiteral("<missing>");
-    }
-    // The measurement written to its file and read back with the definition of its version.
-    std::unique_ptr<storage::TPomiarCzynn> SavedAndReadBack(const QString &frmDane, int factorId)
-    {
-        EXPECT_TRUE(QDir().mkpath(folder.FilePath("zaklocen/stan_9")));
-        EXPECT_TRUE(storage::WriteMeasurementFile(QStringLiteral("zaklocen\\stan_9\\"), frmDane + "_dane", {factor}));
-        storage::TMeasurementList back;
-        storage::ReadMeasurements(QStringLiteral("zaklocen\\stan_9\\"), frmDane, back, factorId,
-                                  QStringLiteral("zaklocen\\frm\\"));
-        EXPECT_EQ(back.size(), 1u);
-        return back.empty() ? nullptr : std::move(back.front());
-    }
 };
 
 TEST_F(OpticalWindow, InfraredForm1WorkedExamples)
@@ -149,7 +127,7 @@ TEST_F(OpticalWindow, VisibleForm2CaptionThermalSwitchAndReadBack)
     EXPECT_EQ(Shown("ed_TOKrotn"), "1.14");
     EXPECT_EQ(Stored(), (std::vector<int>{30, 30, 30, 30, 30, 30}));
 
-    const auto back = SavedAndReadBack(QStringLiteral("prm_widzialne"), 50008);
+    const auto back = SavedMeasurement();
     ASSERT_TRUE(back);
     EXPECT_EQ(
         (std::vector<int>{back->ocenam, back->ocenak, back->ocenakc, back->ocenaml, back->ocenamax, back->ocenakon}),

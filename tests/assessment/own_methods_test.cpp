@@ -2,7 +2,7 @@
 // unchosen items, damaged parameter files) and the shipped forms in the real measurement
 // window, rated, shown, saved and read back, and rated anew after the parameters are saved.
 
-#include "noise_test_support.h"
+#include "shipped_form_fixture.h"
 
 #include "assessment/frm_param_risc_score.h"
 #include "assessment/risk_score_sets.h"
@@ -15,7 +15,7 @@
 #include <QRadioButton>
 #include <QTableWidget>
 
-using namespace noisetest;
+using namespace shippedforms;
 using assessment::TMemoryForm;
 using assessment::rules::ValueInBrackets;
 

@@ -2,7 +2,7 @@
 // filters typed through the real cell editors, every validation message with nothing
 // written, rows added and removed, and closing.
 
-#include "noise_test_support.h"
+#include "shipped_form_fixture.h"
 
 #include "assessment/frm_param_risc_score.h"
 #include "assessment/risk_score_sets.h"
@@ -14,7 +14,7 @@
 #include <QTableWidget>
 #include <QTest>
 
-using namespace noisetest;
+using namespace shippedforms;
 using assessment::TfrmParamRiscScore;
 using Kind = TfrmParamRiscScore::CellKind;
 

@@ -4,7 +4,7 @@
 // computed ones starting as numbers), its choice trees load with the configuration's
 // version, the factor lists point at it, and the file is Windows-1250 with CR LF.
 
-#include "noise_test_support.h"
+#include "shipped_form_fixture.h"
 
 #include "assessment/rules/rule_registry.h"
 #include "platform/cp1250.h"
@@ -16,7 +16,7 @@
 #include <QHash>
 #include <QRegularExpression>
 
-using namespace noisetest;
+using namespace shippedforms;
 using assessment::rules::RuleFields;
 using assessment::rules::TRuleFields;
 

@@ -2,18 +2,12 @@
 // class boundaries, each group's permitted values, the short-exposure switch, the mechanical
 // result W and its table, and input that cannot be rated.
 
-#include "noise_test_support.h"
+#include "shipped_form_fixture.h"
 
 #include "assessment/rules/vibration.h"
 
-using namespace noisetest;
+using namespace shippedforms;
 using namespace assessment::rules;
-
-namespace {
-
-const Groups NotDetermined{0, 0, 0, 0};
-
-} // namespace
 
 TEST(VibrationClass, OneIsAlreadyLargeAndAHalfMedium)
 {

@@ -2,13 +2,13 @@
 // headless: the shipped definitions built into pages, values typed and left, boxes clicked
 // and items chosen, the ratings the panel shows and stores, saved and read back.
 
-#include "noise_test_support.h"
+#include "shipped_form_fixture.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QRadioButton>
 
-using namespace noisetest;
+using namespace shippedforms;
 using assessment::frmOcenaRyz;
 
 class VibrationWindow : public WindowOnShippedForm

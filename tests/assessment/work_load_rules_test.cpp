@@ -2,18 +2,12 @@
 // scales, the static-load blocks with their angle lists, the physical-effort multiples and
 // ratings, and input that cannot be rated.
 
-#include "noise_test_support.h"
+#include "shipped_form_fixture.h"
 
 #include "assessment/rules/work_load.h"
 
-using namespace noisetest;
+using namespace shippedforms;
 using namespace assessment::rules;
-
-namespace {
-
-const Groups NotDetermined{0, 0, 0, 0};
-
-} // namespace
 
 TEST(WorkLoadScales, MonotonyBoundsPerOperationType)
 {

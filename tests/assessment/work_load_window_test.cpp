@@ -2,9 +2,9 @@
 // angle list that follows the body position and survives a save, physical effort with the
 // permitted values typed, the psychological scale and monotony, each saved and read back.
 
-#include "noise_test_support.h"
+#include "shipped_form_fixture.h"
 
-using namespace noisetest;
+using namespace shippedforms;
 
 class WorkLoadWindow : public WindowOnShippedForm
 {
@@ -12,11 +12,9 @@ protected:
     // Saves, reads back and checks the ratings stored in the file.
     void ExpectReadBackRatings()
     {
-        const storage::TMeasurementList back = SaveAndReadBack();
-        ASSERT_EQ(back.size(), 1u);
-        const storage::TPomiarCzynn &r = *back.front();
-        EXPECT_EQ((std::vector<int>{r.ocenam, r.ocenak, r.ocenakc, r.ocenaml, r.ocenamax, r.ocenakon}), Stored());
-        EXPECT_TRUE(storage::SameFields(m->Fields, r.Fields));
+        const auto r = SavedMeasurement();
+        ASSERT_TRUE(r);
+        EXPECT_TRUE(storage::SameFields(m->Fields, r->Fields));
     }
 };
 

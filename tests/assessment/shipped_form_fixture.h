@@ -1,12 +1,18 @@
 #pragma once
 
-// A shipped noise form held in memory: its definition read from the installation, its
-// fields added to a TMemoryForm under their control names, and the user's actions played
-// the way the measurement window plays them (an edit evaluates when left and its item has
-// onexit; a combo choice and a check box click always evaluate).
+// The shipped forms of every rule family under test, from the installation: a form held in
+// memory (ShippedForm: its definition read, its fields added to a TMemoryForm under their
+// control names, and the user's actions played the way the measurement window plays them -
+// an edit evaluates when left and its item has onexit; a combo choice and a check box click
+// always evaluate), a measurement window on one measurement of a shipped form
+// (WindowOnShippedForm), and the window on the installation's sample data
+// (WindowOnSampleData).
+
+#include "assessment_fixture.h"
 
 #include "appstate/appstate.h"
 #include "assessment/evaluation_dispatch.h"
+#include "assessment/frm_nowy_pomiar.h"
 #include "assessment/frm_ocena_ryz.h"
 #include "assessment/frm_ryz_zakl.h"
 #include "assessment/memory_form.h"
@@ -34,7 +40,7 @@
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
-namespace noisetest {
+namespace shippedforms {
 
 // The control name a definition item is built as; empty for items that build none.
 inline QString ControlName(const storage::TPomiar &item)
@@ -167,6 +173,7 @@ protected:
 };
 
 using Groups = std::vector<int>; // men, women, pregnant women, juveniles
+inline const Groups NotDetermined{0, 0, 0, 0};
 
 // The program's state in the measurement view on the installation's folders, nothing
 // modified and the rules registered.
@@ -174,14 +181,7 @@ inline void UseMeasurementView()
 {
     storage::ClearFormDefinitionCache();
     assessment::rules::RegisterRules();
-    appstate::AppState &s = appstate::State();
-    s.ViewName = QStringLiteral("frmRyzZakl");
-    s.DataFolder = QStringLiteral("zaklocen\\");
-    s.AttachFolder = QStringLiteral("zaklocen\\frm\\zalaczn");
-    s.FormsFolder = QStringLiteral("zaklocen\\frm\\");
-    s.CatalogueFolder = QStringLiteral("poradn\\");
-    s.Workstations.clear();
-    s.SetModified(false);
+    assessmenttest::ShowMeasurementView(QStringLiteral("zaklocen\\"));
 }
 
 // The focus leaves a control, as when the user tabs on.
@@ -191,17 +191,7 @@ inline void Leave(QWidget *control)
     QCoreApplication::sendEvent(control, &e);
 }
 
-// Closes a measurement window of a test and leaves the program's state as it found it.
-inline void CloseMeasurementWindow(std::unique_ptr<assessment::TfrmRyzZakl> &win)
-{
-    if (win)
-        win->ClearMeasurementForm(win->pgDokum);
-    win.reset();
-    appstate::State().Workstations.clear();
-    appstate::State().SetModified(false);
-    appstate::State().ViewName.clear();
-    storage::ClearFormDefinitionCache();
-}
+using assessmenttest::CloseMeasurementWindow;
 
 // The measurement window in the measurement view, on a workstation that in 2009 employs
 // men, women, pregnant women and juveniles, with one measurement of one factor dated
@@ -258,19 +248,6 @@ protected:
             workstations::AddFactorItem(win->lbCzyn, *ws, e);
     }
 
-    // Saves the factor's measurements and reads them back from the file, with the ratings
-    // the window stored.
-    void SaveAndReadBack(const QString &frmDane, int factorId, storage::TMeasurementList &back)
-    {
-        ASSERT_TRUE(QDir().mkpath(folder.FilePath("zaklocen/stan_9")));
-        ASSERT_TRUE(storage::WriteMeasurementFile(QStringLiteral("zaklocen\\stan_9\\"), frmDane + "_dane", {factor}));
-        storage::ReadMeasurements(QStringLiteral("zaklocen\\stan_9\\"), frmDane, back, factorId,
-                                  QStringLiteral("zaklocen\\frm\\"));
-        ASSERT_EQ(back.size(), 1u);
-        const storage::TPomiarCzynn &r = *back.front();
-        EXPECT_EQ((std::vector<int>{r.ocenam, r.ocenak, r.ocenakc, r.ocenaml, r.ocenamax, r.ocenakon}), Stored());
-    }
-
     void TearDown() override { CloseMeasurementWindow(win); }
 
     template <typename T> T *Control(const QString &name) { return win->pgDokum->findChild<T *>(name); }
@@ -313,6 +290,18 @@ protected:
         storage::ReadMeasurements(stored, factor->frm_dane, back, factor->id, appstate::State().FormsFolder);
         return back;
     }
+    // The one measurement saved and read back, checked to carry the ratings the window
+    // stored; nullptr when the file does not hold exactly one.
+    std::unique_ptr<storage::TPomiarCzynn> SavedMeasurement()
+    {
+        storage::TMeasurementList back = SaveAndReadBack();
+        EXPECT_EQ(back.size(), 1u);
+        if (back.size() != 1u)
+            return nullptr;
+        const storage::TPomiarCzynn &r = *back.front();
+        EXPECT_EQ((std::vector<int>{r.ocenam, r.ocenak, r.ocenakc, r.ocenaml, r.ocenamax, r.ocenakon}), Stored());
+        return std::move(back.front());
+    }
     std::vector<int> Stored() const { return {m->ocenam, m->ocenak, m->ocenakc, m->ocenaml, m->ocenamax, m->ocenakon}; }
 };
 
@@ -324,4 +313,75 @@ inline void WindowOnShippedForm::Type(const QString &name, const QString &text)
     Leave(ed);
 }
 
-} // namespace noisetest
+// The measurement window on the installation's sample data, started as the program starts
+// it; messages are scripted, and the data dialog is answered by the runner a test sets.
+class WindowOnSampleData : public ::testing::Test
+{
+protected:
+    testsupport::FixtureFolder folder{true};
+    testsupport::ScriptedPrompter prompter;
+    std::unique_ptr<assessment::TfrmRyzZakl> win;
+
+    void SetUp() override { UseMeasurementView(); }
+    void TearDown() override
+    {
+        assessment::TfrmNowyPomiar::SetRunner({});
+        CloseMeasurementWindow(win);
+    }
+
+    // The program started afresh on the same files, nothing chosen yet.
+    void Start()
+    {
+        if (win)
+            win->ClearMeasurementForm(win->pgDokum);
+        win.reset();
+        appstate::State().Workstations.clear();
+        appstate::State().SetModified(false);
+        win = std::make_unique<assessment::TfrmRyzZakl>();
+        win->InitView();
+    }
+    void ChooseWorkstation(const QString &name)
+    {
+        const int i = win->cbStanow->findText(name);
+        ASSERT_GE(i, 0) << name.toStdString();
+        win->cbStanow->setCurrentIndex(i);
+        emit win->cbStanow->activated(i); // as the user's choice
+    }
+    void ChooseFactor(const QString &text)
+    {
+        const auto found = win->lbCzyn->findItems(text, Qt::MatchExactly);
+        ASSERT_FALSE(found.isEmpty()) << text.toStdString();
+        win->lbCzyn->setCurrentItem(found.first());
+    }
+    void ChooseMeasurement(const QString &d)
+    {
+        const auto found = win->lbPomiar->findItems(d, Qt::MatchExactly);
+        ASSERT_FALSE(found.isEmpty()) << d.toStdString();
+        win->lbPomiar->setCurrentItem(found.first());
+    }
+    QLineEdit *Edit(const QString &name) { return qobject_cast<QLineEdit *>(win->FindField(name)); }
+    // The text an edit shows.
+    QString Shown(const QString &name)
+    {
+        QLineEdit *ed = Edit(name);
+        return ed ? ed->text() : QStringLiteral("<missing>");
+    }
+    // The user types into an edit and leaves it.
+    void Type(const QString &name, const QString &text)
+    {
+        QLineEdit *ed = Edit(name);
+        ASSERT_TRUE(ed) << name.toStdString();
+        ed->setText(text);
+        Leave(ed);
+    }
+    // Save, as the main window's command: a saved window is no longer modified.
+    bool Save()
+    {
+        const bool ok = win->Save();
+        if (ok)
+            appstate::State().SetModified(false);
+        return ok;
+    }
+};
+
+} // namespace shippedforms
