@@ -101,6 +101,31 @@ TEST_F(VibrationWindow, GeneralVibrationWithoutPregnantWomenEmployed)
     EXPECT_EQ(Stored(), (std::vector<int>{30, 30, 40, 30, 30, 30}));
 }
 
+TEST_F(VibrationWindow, TheValueToMendIsNamedThoughPregnantWomenAreRatedForbidden)
+{
+    Open(10200, QStringLiteral("drgania_ogln"), QStringLiteral("1.0"));
+    Type("ed_RownWartZm", "0.8");
+    Type("ed_RownWartDopMl", "0");
+    ASSERT_EQ(Stored(), (std::vector<int>{0, 0, 40, 0, 40, 40}));
+    // The panel names the juveniles' permitted value by its row, though pregnant women are rated.
+    const QString row = QStringLiteral("Wartość ekspozycji dziennej A(8) - równoważna energetycznie dla 8 godzin "
+                                       "działania wartość skuteczna ważonego przyspieszenia drgań [m/s^2]");
+    EXPECT_EQ(frmOcenaRyz()->NotDeterminedReason(),
+              QStringLiteral("Ryzyko nie zostało określone: pole „%1 - młodociani” ma niepoprawną wartość „0” "
+                             "(wartość dopuszczalna musi być liczbą większą od 0).")
+                  .arg(row));
+    EXPECT_FALSE(frmOcenaRyz()->lBrakOceny->isHidden());
+    Type("ed_RownWartDopMl", "0.5");
+    Type("ed_MaksWartDopMl", "2");
+    ASSERT_EQ(Stored(), (std::vector<int>{30, 30, 40, 30, 40, 40}));
+    EXPECT_TRUE(frmOcenaRyz()->lBrakOceny->isHidden());
+    Type("ed_RownWartZm", "-1");
+    EXPECT_EQ(frmOcenaRyz()->NotDeterminedReason(),
+              QStringLiteral("Ryzyko nie zostało określone: pole „%1” ma niepoprawną wartość „-1” (wartość zmierzona "
+                             "musi być liczbą nie mniejszą od 0).")
+                  .arg(row));
+}
+
 TEST_F(VibrationWindow, MechanicalRequirementsRatedSavedAndReadBack)
 {
     Open(4000, QStringLiteral("mechaniczne"), QStringLiteral("1.0"));

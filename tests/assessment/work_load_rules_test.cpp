@@ -261,3 +261,24 @@ TEST_F(PhysicalEffort, ValuesThatCannotBeRatedLeaveTheFormNotDetermined)
     EXPECT_EQ(f2.Ratings(), NotDetermined);
     EXPECT_TRUE(f2.form.Messages.isEmpty());
 }
+
+TEST_F(PhysicalEffort, ANotDeterminedRatingNamesTheValueToMend)
+{
+    Limits(f1);
+    f1.Enter("ed_PracWartZm", "3000");
+    f1.Enter("ed_PracWartDopK", "0");
+    ASSERT_EQ(f1.Ratings(), NotDetermined);
+    EXPECT_EQ(f1.form.InvalidFields.last(), "ed_PracWartDopK: wartość dopuszczalna musi być liczbą większą od 0");
+    const qsizetype reported = f1.form.InvalidFields.size();
+    f1.Enter("ed_PracWartDopK", "5000");
+    ASSERT_EQ(f1.Ratings(), (Groups{10, 10, 20, 10}));
+    EXPECT_EQ(f1.form.InvalidFields.size(), reported) << "a rated form reports nothing";
+    f1.Enter("ed_PracMinWartZm", "-1");
+    ASSERT_EQ(f1.Ratings(), NotDetermined);
+    EXPECT_EQ(f1.form.InvalidFields.last(), "ed_PracMinWartZm: wartość zmierzona musi być liczbą nie mniejszą od 0");
+    // the static load names the choice still to be made
+    ShippedForm statics("obc_stat_frm_1.xml");
+    statics.Choose("cb_KatM", -1);
+    ASSERT_EQ(statics.Ratings(), NotDetermined);
+    EXPECT_EQ(statics.form.InvalidFields.last(), "cb_KatM: należy wybrać pozycję z listy");
+}
