@@ -363,8 +363,7 @@ bool FillLaserRows(TFormAccess &form)
             form.SetFieldValue(rowField(stem, row), QStringLiteral("0"));
     }
 
-    // Every field that keeps the rows from being filled is named (the first of them), right
-    // before the ratings are handed over.
+    // The first field that keeps the rows from being filled is named; the ratings follow.
     const int emission = ReadChoiceOrReport(form, EmissionCombo);
     const int target = emission < 0 ? -1 : ReadChoiceOrReport(form, TargetCombo);
     double lambda = 0, alpha = 0, frequency = 0, tp = 0, t1 = 0, total = 0, m = 0;

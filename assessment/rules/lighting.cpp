@@ -370,7 +370,7 @@ void EvaluateUniformity2(TFormAccess &form, const QString &fieldName)
         form.SetFieldValue(SurrMultiple, QuotientMultipleOrZero(form, UnifSurrComputed, UnifSurrRequired));
     const int task = UniformityAreaRating(valueOf(form, UnifTaskComputed), valueOf(form, UnifRequired));
     const int surroundings = UniformityAreaRating(valueOf(form, UnifSurrComputed), valueOf(form, UnifSurrRequired));
-    // Not determined only when the task area is not either.
+    // Not determined only when neither area is: the task area's values are named.
     rateAll(form, std::max(task, surroundings), valueOf(form, UnifRequired) > 0 ? UnifTaskComputed : UnifRequired,
             reason::AboveZero());
 }
