@@ -37,12 +37,12 @@ TEST_F(ShippedFormTest, ANotDeterminedBiologicalRatingNamesTheGroupToMend)
     for (const char *group : {"0", "5", "-1"}) {
         f.Enter("ed_GrZagr", group);
         ASSERT_EQ(f.Ratings(), NotDetermined) << group;
-        EXPECT_EQ(f.form.InvalidFields.last(), "ed_GrZagr: grupa zagrożenia musi być liczbą od 1 do 4") << group;
+        EXPECT_EQ(f.LastNamed(), "ed_GrZagr: grupa zagrożenia musi być liczbą od 1 do 4") << group;
     }
-    const qsizetype reported = f.form.InvalidFields.size();
+    const qsizetype reported = f.Named();
     f.Enter("ed_GrZagr", "2");
     EXPECT_EQ(f.Ratings(), (Groups{20, 20, 20, 20}));
-    EXPECT_EQ(f.form.InvalidFields.size(), reported) << "a rated form reports nothing";
+    EXPECT_EQ(f.Named(), reported) << "a rated form reports nothing";
 }
 
 class BiologicalWindow : public WindowOnShippedForm

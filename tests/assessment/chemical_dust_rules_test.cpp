@@ -219,14 +219,14 @@ TEST_F(DustForms, ANotDeterminedRatingNamesTheValueToMend)
     f.Enter("ed_PylCalkZm", "3");
     f.Enter("ed_PylCalkDop", "0");
     ASSERT_EQ(f.Ratings(), NotDetermined);
-    EXPECT_EQ(f.form.InvalidFields.last(), "ed_PylCalkDop: wartość dopuszczalna musi być liczbą większą od 0");
-    const qsizetype reported = f.form.InvalidFields.size();
+    EXPECT_EQ(f.LastNamed(), "ed_PylCalkDop: wartość dopuszczalna musi być liczbą większą od 0");
+    const qsizetype reported = f.Named();
     f.Enter("ed_PylCalkDop", "6");
     ASSERT_EQ(f.Ratings(), (Groups{10, 10, 10, 10}));
-    EXPECT_EQ(f.form.InvalidFields.size(), reported) << "a rated form reports nothing";
+    EXPECT_EQ(f.Named(), reported) << "a rated form reports nothing";
     f.Enter("ed_PylCalkZm", "-3");
     ASSERT_EQ(f.Ratings(), NotDetermined);
-    EXPECT_EQ(f.form.InvalidFields.last(), "ed_PylCalkZm: wartość zmierzona musi być liczbą nie mniejszą od 0");
+    EXPECT_EQ(f.LastNamed(), "ed_PylCalkZm: wartość zmierzona musi być liczbą nie mniejszą od 0");
 }
 
 TEST_F(ShippedFormTest, ANotDeterminedChemicalRatingNamesTheValueToMend)
@@ -235,14 +235,14 @@ TEST_F(ShippedFormTest, ANotDeterminedChemicalRatingNamesTheValueToMend)
     f.Enter("ed_NDSChZm", "5");
     f.Enter("ed_NDSCh", "0");
     ASSERT_EQ(f.Ratings(), NotDetermined);
-    EXPECT_EQ(f.form.InvalidFields.last(), "ed_NDSCh: wartość dopuszczalna musi być liczbą większą od 0");
-    const qsizetype reported = f.form.InvalidFields.size();
+    EXPECT_EQ(f.LastNamed(), "ed_NDSCh: wartość dopuszczalna musi być liczbą większą od 0");
+    const qsizetype reported = f.Named();
     f.Enter("ed_NDSCh", "20");
     ASSERT_EQ(f.Ratings(), (Groups{10, 10, 10, 10}));
-    EXPECT_EQ(f.form.InvalidFields.size(), reported) << "a rated form reports nothing";
+    EXPECT_EQ(f.Named(), reported) << "a rated form reports nothing";
     f.Enter("ed_NDSChZm", "-2");
     ASSERT_EQ(f.Ratings(), NotDetermined);
-    EXPECT_EQ(f.form.InvalidFields.last(), "ed_NDSChZm: wartość zmierzona musi być liczbą nie mniejszą od 0");
+    EXPECT_EQ(f.LastNamed(), "ed_NDSChZm: wartość zmierzona musi być liczbą nie mniejszą od 0");
 }
 
 // ---- The workstation sum on a workstation in memory ---------------------------------------------

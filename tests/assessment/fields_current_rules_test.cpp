@@ -108,19 +108,19 @@ TEST_F(ElectromagneticField, ANotDeterminedRatingNamesTheValueToMend)
 {
     Zones(-1, -1);
     ASSERT_EQ(f.Ratings(), NotDetermined);
-    EXPECT_EQ(f.form.InvalidFields.last(), "cb_EkspPrac: należy wybrać pozycję z listy");
+    EXPECT_EQ(f.LastNamed(), "cb_EkspPrac: należy wybrać pozycję z listy");
     f.Enter("ed_WcCialo", "-1");
     ASSERT_EQ(f.Ratings(), NotDetermined);
-    EXPECT_EQ(f.form.InvalidFields.last(), "ed_WcCialo: wartość musi być liczbą nie mniejszą od 0");
+    EXPECT_EQ(f.LastNamed(), "ed_WcCialo: wartość musi być liczbą nie mniejszą od 0");
     f.Enter("ed_WcCialo", "0.5");
     f.Choose("cb_EkspPrac", 0);
     ASSERT_EQ(f.Ratings(), (Groups{10, 10, 10, 10}));
-    const qsizetype reported = f.form.InvalidFields.size();
+    const qsizetype reported = f.Named();
     f.Choose("cb_EkspPracKon", 0);
     ASSERT_EQ(f.Ratings(), (Groups{10, 10, 10, 10}));
-    EXPECT_EQ(f.form.InvalidFields.size(), reported) << "a rated form reports nothing";
+    EXPECT_EQ(f.Named(), reported) << "a rated form reports nothing";
     ShippedForm current("prad_WN_frm_1.xml");
     current.Enter("ed_WartWyl", "-0.5");
     ASSERT_EQ(current.Ratings(), NotDetermined);
-    EXPECT_EQ(current.form.InvalidFields.last(), "ed_WartWyl: wartość musi być liczbą nie mniejszą od 0");
+    EXPECT_EQ(current.LastNamed(), "ed_WartWyl: wartość musi być liczbą nie mniejszą od 0");
 }

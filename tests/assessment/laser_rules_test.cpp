@@ -371,21 +371,21 @@ TEST_F(Laser2InMemory, ANotDeterminedRatingNamesTheValueToMend)
     f.Enter("ed_JednCzasEksp", "100");
     f.Enter("ed_WartZm", "-1");
     ASSERT_EQ(f.Ratings(), (Groups{0, 0, 0, 40}));
-    EXPECT_EQ(f.form.InvalidFields.last(), "ed_WartZm: wartość zmierzona musi być liczbą nie mniejszą od 0");
+    EXPECT_EQ(f.LastNamed(), "ed_WartZm: wartość zmierzona musi być liczbą nie mniejszą od 0");
     f.Enter("ed_WartZm", "1");
     ASSERT_EQ(f.Ratings(), (Groups{10, 10, 10, 40}));
-    const qsizetype reported = f.form.InvalidFields.size();
+    const qsizetype reported = f.Named();
     f.Enter("ed_JednCzasEksp", "200");
     ASSERT_NE(f.Ratings(), (Groups{0, 0, 0, 40}));
-    EXPECT_EQ(f.form.InvalidFields.size(), reported) << "a rated form reports nothing";
+    EXPECT_EQ(f.Named(), reported) << "a rated form reports nothing";
     f.Enter("ed_JednCzasEksp", "-100");
     ASSERT_EQ(f.Ratings(), (Groups{0, 0, 0, 40}));
-    EXPECT_EQ(f.form.InvalidFields.last(), "ed_JednCzasEksp: wartość musi być liczbą nie mniejszą od 0");
+    EXPECT_EQ(f.LastNamed(), "ed_JednCzasEksp: wartość musi być liczbą nie mniejszą od 0");
     // form 1: a mean exposure below 0 leaves the measured value unknown
     ShippedForm f1("prm_laser_frm_1.xml");
     f1.Enter("ed_CzasEksp", "100");
     f1.Enter("ed_DlugFal", "1064");
     f1.Enter("ed_SrEksp", "-1");
     ASSERT_EQ(f1.Ratings(), NotDetermined);
-    EXPECT_EQ(f1.form.InvalidFields.last(), "ed_SrEksp: wartość zmierzona musi być liczbą nie mniejszą od 0");
+    EXPECT_EQ(f1.LastNamed(), "ed_SrEksp: wartość zmierzona musi być liczbą nie mniejszą od 0");
 }

@@ -102,20 +102,20 @@ TEST_F(LightingForms, ANotDeterminedRatingNamesTheValueToMend)
     glare.Enter("ed_ZmierzoneLumin", "1500");
     glare.Enter("ed_GranLumin", "0");
     ASSERT_EQ(glare.Ratings(), NotDetermined);
-    EXPECT_EQ(glare.form.InvalidFields.last(), "ed_GranLumin: wartość dopuszczalna musi być liczbą większą od 0");
-    const qsizetype reported = glare.form.InvalidFields.size();
+    EXPECT_EQ(glare.LastNamed(), "ed_GranLumin: wartość dopuszczalna musi być liczbą większą od 0");
+    const qsizetype reported = glare.Named();
     glare.Enter("ed_GranLumin", "1000");
     ASSERT_EQ(glare.Ratings(), (Groups{30, 30, 30, 30}));
-    EXPECT_EQ(glare.form.InvalidFields.size(), reported) << "a rated form reports nothing";
+    EXPECT_EQ(glare.Named(), reported) << "a rated form reports nothing";
     glare.Enter("ed_ZmierzoneLumin", "-5");
     ASSERT_EQ(glare.Ratings(), NotDetermined);
-    EXPECT_EQ(glare.form.InvalidFields.last(), "ed_ZmierzoneLumin: wartość musi być liczbą większą od 0");
+    EXPECT_EQ(glare.LastNamed(), "ed_ZmierzoneLumin: wartość musi być liczbą większą od 0");
     // a colour rendering requirement the reduced rule cannot use
     ShippedForm colour("osw_rozroznaniebarw_frm_1.xml");
     colour.Enter("ed_Wyznaczony", "80");
     colour.Enter("ed_RodzWnetrzaBWymagany", "15");
     ASSERT_EQ(colour.Ratings(), NotDetermined);
-    EXPECT_EQ(colour.form.InvalidFields.last(), "ed_RodzWnetrzaBWymagany: wartość musi być liczbą nie mniejszą od 20");
+    EXPECT_EQ(colour.LastNamed(), "ed_RodzWnetrzaBWymagany: wartość musi być liczbą nie mniejszą od 20");
 }
 
 TEST_F(LightingForms, EveryLeafOfTheTreeOfInteriorsIsARequirementTheFormsAccept)

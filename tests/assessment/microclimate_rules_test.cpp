@@ -299,20 +299,20 @@ TEST_F(ColdForm3, ANotDeterminedRatingNamesTheValueToMend)
     Outdoors();
     f.Enter("ed_Va", "-2");
     ASSERT_EQ(f.Ratings(), NotDetermined);
-    EXPECT_EQ(f.form.InvalidFields.last(), "ed_Va: wartość musi być liczbą nie mniejszą od 0");
-    const qsizetype reported = f.form.InvalidFields.size();
+    EXPECT_EQ(f.LastNamed(), "ed_Va: wartość musi być liczbą nie mniejszą od 0");
+    const qsizetype reported = f.Named();
     f.Enter("ed_Va", "20");
     ASSERT_NE(f.Ratings(), NotDetermined);
-    EXPECT_EQ(f.form.InvalidFields.size(), reported) << "a rated form reports nothing";
+    EXPECT_EQ(f.Named(), reported) << "a rated form reports nothing";
     // an index out of its range, and a permitted value the user has still to give
     ShippedForm moderate("mikroklimat_um_frm_1.xml");
     moderate.Enter("ed_WartZmPMV", "2.5");
     ASSERT_EQ(moderate.Ratings(), NotDetermined);
-    EXPECT_EQ(moderate.form.InvalidFields.last(), "ed_WartZmPMV: wskaźnik PMV musi być liczbą od -2 do 2");
+    EXPECT_EQ(moderate.LastNamed(), "ed_WartZmPMV: wskaźnik PMV musi być liczbą od -2 do 2");
     ShippedForm cold1("mikroklimat_zimny_frm_1.xml");
     cold1.Enter("ed_WartZm", "1200");
     ASSERT_EQ(cold1.Ratings(), NotDetermined);
-    EXPECT_EQ(cold1.form.InvalidFields.last(), "ed_WartDop: wartość musi być liczbą");
+    EXPECT_EQ(cold1.LastNamed(), "ed_WartDop: wartość musi być liczbą");
 }
 
 TEST_F(ColdForm3, IndoorWorkClearsTheOutdoorValues)

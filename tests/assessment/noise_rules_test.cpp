@@ -127,14 +127,14 @@ TEST_F(AudibleNoise, ANotDeterminedRatingNamesTheLevelToMend)
     f.Enter("ed_PEWartZm", "88");
     f.Enter("ed_PEWartDopKc", "0");
     ASSERT_EQ(f.Ratings(), NotDetermined);
-    EXPECT_EQ(f.form.InvalidFields.last(), "ed_PEWartDopKc: wartość dopuszczalna musi być liczbą większą od 0");
-    const qsizetype reported = f.form.InvalidFields.size();
+    EXPECT_EQ(f.LastNamed(), "ed_PEWartDopKc: wartość dopuszczalna musi być liczbą większą od 0");
+    const qsizetype reported = f.Named();
     f.Enter("ed_PEWartDopKc", "65");
     EXPECT_EQ(f.Ratings(), (Groups{30, 30, 30, 30}));
-    EXPECT_EQ(f.form.InvalidFields.size(), reported) << "a rated form reports nothing";
+    EXPECT_EQ(f.Named(), reported) << "a rated form reports nothing";
     f.Enter("ed_PEWartZm", "-3");
     ASSERT_EQ(f.Ratings(), NotDetermined);
-    EXPECT_EQ(f.form.InvalidFields.last(), "ed_PEWartZm: poziom zmierzony musi być liczbą nie mniejszą od 0");
+    EXPECT_EQ(f.LastNamed(), "ed_PEWartZm: poziom zmierzony musi być liczbą nie mniejszą od 0");
 }
 
 TEST_F(AudibleNoise, AMultipleOfExactlyHalfIsMediumNotSmall)
@@ -315,7 +315,7 @@ TEST_F(NuisanceNoise, NoChoiceLeavesTheFormNotDetermined)
     f.Choose("cb_cWartDop", 3);
     EXPECT_EQ(f.Ratings(), NotDetermined);
     ASSERT_FALSE(f.form.InvalidFields.isEmpty());
-    EXPECT_EQ(f.form.InvalidFields.last(), "cb_cWartDop: należy wybrać pozycję z listy");
+    EXPECT_EQ(f.LastNamed(), "cb_cWartDop: należy wybrać pozycję z listy");
 }
 
 TEST_F(NuisanceNoise, PregnantWomenAndJuvenilesAddTheirOwnPeakAndMaximum)

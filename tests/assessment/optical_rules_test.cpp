@@ -200,18 +200,18 @@ TEST_F(Infrared, ANotDeterminedRatingNamesTheValueToMend)
 {
     Measured(f1);
     ASSERT_EQ(f1.Ratings(), (Groups{10, 10, 10, 40}));
-    const qsizetype reported = f1.form.InvalidFields.size();
+    const qsizetype reported = f1.Named();
     f1.Enter("ed_ReceWartZm", "1");
     ASSERT_EQ(f1.Ratings(), (Groups{10, 10, 10, 40}));
-    EXPECT_EQ(f1.form.InvalidFields.size(), reported) << "a rated form reports nothing";
+    EXPECT_EQ(f1.Named(), reported) << "a rated form reports nothing";
     f1.Enter("ed_RogartZm", "-5");
     ASSERT_EQ(f1.Ratings(), (Groups{0, 0, 0, 40}));
-    EXPECT_EQ(f1.form.InvalidFields.last(), "ed_RogartZm: wartość zmierzona musi być liczbą nie mniejszą od 0");
+    EXPECT_EQ(f1.LastNamed(), "ed_RogartZm: wartość zmierzona musi być liczbą nie mniejszą od 0");
     f1.Enter("ed_RogartZm", "0");
     // a time that gives no permitted value is named, not the value computed from it
     f1.Enter("ed_RogCzas", "-1");
     ASSERT_EQ(f1.Ratings(), (Groups{0, 0, 0, 40}));
-    EXPECT_EQ(f1.form.InvalidFields.last(), "ed_RogCzas: wartość musi być liczbą nie mniejszą od 0");
+    EXPECT_EQ(f1.LastNamed(), "ed_RogCzas: wartość musi być liczbą nie mniejszą od 0");
 }
 
 // ---- Visible -------------------------------------------------------------------------------

@@ -143,6 +143,11 @@ public:
         const auto *f = form.Find(name);
         return f && f->enabled;
     }
+    // The last field the rule named for ratings left not determined, as "name: why"; empty
+    // when it named none.
+    QString LastNamed() const { return form.InvalidFields.isEmpty() ? QString() : form.InvalidFields.last(); }
+    // How many fields the rule has named so far.
+    qsizetype Named() const { return form.InvalidFields.size(); }
     // The last ratings handed over: men, women, pregnant women, juveniles.
     std::vector<int> Ratings() const
     {

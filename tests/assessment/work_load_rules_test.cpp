@@ -268,17 +268,17 @@ TEST_F(PhysicalEffort, ANotDeterminedRatingNamesTheValueToMend)
     f1.Enter("ed_PracWartZm", "3000");
     f1.Enter("ed_PracWartDopK", "0");
     ASSERT_EQ(f1.Ratings(), NotDetermined);
-    EXPECT_EQ(f1.form.InvalidFields.last(), "ed_PracWartDopK: wartość dopuszczalna musi być liczbą większą od 0");
-    const qsizetype reported = f1.form.InvalidFields.size();
+    EXPECT_EQ(f1.LastNamed(), "ed_PracWartDopK: wartość dopuszczalna musi być liczbą większą od 0");
+    const qsizetype reported = f1.Named();
     f1.Enter("ed_PracWartDopK", "5000");
     ASSERT_EQ(f1.Ratings(), (Groups{10, 10, 20, 10}));
-    EXPECT_EQ(f1.form.InvalidFields.size(), reported) << "a rated form reports nothing";
+    EXPECT_EQ(f1.Named(), reported) << "a rated form reports nothing";
     f1.Enter("ed_PracMinWartZm", "-1");
     ASSERT_EQ(f1.Ratings(), NotDetermined);
-    EXPECT_EQ(f1.form.InvalidFields.last(), "ed_PracMinWartZm: wartość zmierzona musi być liczbą nie mniejszą od 0");
+    EXPECT_EQ(f1.LastNamed(), "ed_PracMinWartZm: wartość zmierzona musi być liczbą nie mniejszą od 0");
     // the static load names the choice still to be made
     ShippedForm statics("obc_stat_frm_1.xml");
     statics.Choose("cb_KatM", -1);
     ASSERT_EQ(statics.Ratings(), NotDetermined);
-    EXPECT_EQ(statics.form.InvalidFields.last(), "cb_KatM: należy wybrać pozycję z listy");
+    EXPECT_EQ(statics.LastNamed(), "cb_KatM: należy wybrać pozycję z listy");
 }
