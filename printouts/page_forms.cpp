@@ -1,6 +1,7 @@
 #include "printouts/page_forms.h"
 
 #include "printouts/form_page.h"
+#include "printouts/training_pages.h"
 
 #include "platform/window_registry.h"
 
@@ -18,7 +19,11 @@ namespace {
 // Page forms with band handlers of their own; every other page form is a TFormPage.
 const QHash<QString, std::function<TFormPage *()>> &PageClassFactories()
 {
-    static const QHash<QString, std::function<TFormPage *()>> factories = {};
+    static const QHash<QString, std::function<TFormPage *()>> factories = {
+        {QStringLiteral("frmQZaswiadczenie_P1"), [] { return new TfrmQZaswiadczenie_P1; }},
+        {QStringLiteral("frmQZaswiadczenie_P2"), [] { return new TfrmQZaswiadczenie_P2; }},
+        {QStringLiteral("frmQKartaSzkWst"), [] { return new TfrmQKartaSzkWst; }},
+    };
     return factories;
 }
 
