@@ -242,3 +242,34 @@ TEST_F(TrainingPages, PrintWhileThePreviewIsOpenDoesNothing)
     EXPECT_TRUE(previewed);
     EXPECT_EQ(titlesDuringPreview, 1);
 }
+
+TEST_F(TrainingPages, OddValuesPrintWhatTheyCanAndNothingBreaks)
+{
+    Open("zaswszkol_frm.xml");
+    doc.Set("Plec", "[1] kobieta"); // a coded gender is no gender the wording knows
+    doc.Set("ImNazw", "]");
+    doc.Set("NazwaSzkol", "[");
+    doc.Set("Cel", QString(5000, QLatin1Char('x')) + QStringLiteral("\r\n\n\r") + QString(300, QLatin1Char(' ')));
+    Row(1, QStringLiteral("Temat bardzo długi ").repeated(300));
+    Row(2, "\n\n\n", "1", "1"); // nothing but line breaks: no topic
+    Row(3, "Pierwsza pomoc", " ", "1");
+    Row(4, "[2.] ]", "[", "]");
+    QStringList texts = Print("frmQZaswiadczenie_P1");
+    EXPECT_TRUE(texts.contains("Pan(i):"));
+    EXPECT_TRUE(texts.contains("]"));
+    texts = Print("frmQZaswiadczenie_P2");
+    // Row 1 as high as a page at most, row 4 printed with its odd texts, numbered 2.
+    EXPECT_EQ(Numbers(texts), (QStringList{"1", "2"}));
+    EXPECT_TRUE(texts.contains("[2.] ]"));
+    EXPECT_FALSE(texts.contains("Pierwsza pomoc"));
+    TVRPrinter *printer = Page("frmQZaswiadczenie_P2").Report()->VRPrinter();
+    EXPECT_GE(printer->PageCount(), 2);
+    EXPECT_LE(printer->PageCount(), 3);
+    EXPECT_LE(Page("frmQZaswiadczenie_P2").Shape("vrsLp1")->Size().NativeHeight(), 2770);
+
+    // The same document as blank forms prints none of it.
+    w->cbRodzWydr->setChecked(true);
+    texts = Print("frmQZaswiadczenie_P2") + Print("frmQZaswiadczenie_P1");
+    EXPECT_FALSE(texts.join(' ').contains("Temat bardzo"));
+    EXPECT_FALSE(texts.contains("]"));
+}
