@@ -111,10 +111,13 @@
 //    by itself: the table reads without errors, the first band has newpage, every value
 //    label, "Kod_" label and tick is matched by a field (and a tick by a leaf of the
 //    field's tree), no label is matched by a shorter field that would win, no fixed text
-//    or fixed shape is touched by the filler, every box holds the longest value its field
-//    allows, the blank page prints as one page without component names, and once every
-//    page of a definition is built, every stored field prints somewhere. Handlers get a
-//    test of their own (tests/printouts/training_pages_test.cpp is the pattern).
+//    or fixed shape is touched by the filler, every control lies inside its band and the
+//    page's width, every fixed text fits its box and every value box the longest value its
+//    field allows (a 10 pt line is 15 page pixels, about 4 mm; a word-wrapped box of n
+//    lines needs n x 4 mm), the blank page prints as one page, no page prints a
+//    component name, and once every page of a definition is built, every stored field
+//    prints somewhere. Handlers get a test of their own (training_pages_test.cpp in
+//    tests/printouts/ is the pattern).
 
 #include "printouts/form_layout.h"
 
