@@ -7,6 +7,9 @@
 #include "platform/application.h"
 #include "platform/paths.h"
 #include "platform/window_registry.h"
+#include "printouts/form_page.h"
+#include "printouts/frm_wydruk.h"
+#include "printouts/page_forms.h"
 #include "reportengine/expr_functions_library.h"
 #include "shell/frm_main.h"
 #include "shell/frm_www.h"
@@ -37,6 +40,15 @@ QWidget *placeholderWindow(const char *name)
     return w;
 }
 
+// A statutory form page made at start-up; one whose layout is not in the program yet
+// stands in as a placeholder of its name.
+QWidget *pageFormWindow(const char *name)
+{
+    if (QWidget *page = printouts::PageForm(QString::fromLatin1(name)))
+        return page;
+    return placeholderWindow(name);
+}
+
 struct StartupWindow
 {
     const char *name;
@@ -48,7 +60,7 @@ const std::vector<StartupWindow> &startupWindows()
     static const std::vector<StartupWindow> list = {
         {"frmMain", [] { return static_cast<QWidget *>(shell::frmMain()); }},
         {"frmProgres", [] { return static_cast<QWidget *>(widgets::frmProgres()); }},
-        {"frmWydruk", [] { return placeholderWindow("frmWydruk"); }},
+        {"frmWydruk", [] { return static_cast<QWidget *>(printouts::frmWydruk()); }},
         {"frmNowyPomiar", [] { return static_cast<QWidget *>(assessment::frmNowyPomiar()); }},
         {"frmCzynniki", [] { return placeholderWindow("frmCzynniki"); }},
         {"frmStanCzyn", [] { return placeholderWindow("frmStanCzyn"); }},
@@ -57,21 +69,21 @@ const std::vector<StartupWindow> &startupWindows()
         {"frmWydrukRej", [] { return placeholderWindow("frmWydrukRej"); }},
         {"frmStatRep", [] { return placeholderWindow("frmStatRep"); }},
         {"frmHTMLHelp", [] { return static_cast<QWidget *>(shell::frmHTMLHelp()); }},
-        {"frmStatKartWypP2_1", [] { return placeholderWindow("frmStatKartWypP2_1"); }},
-        {"frmWypadekDrogaP2", [] { return placeholderWindow("frmWypadekDrogaP2"); }},
-        {"frmKartWypP2", [] { return placeholderWindow("frmKartWypP2"); }},
-        {"frmKartWypP3", [] { return placeholderWindow("frmKartWypP3"); }},
+        {"frmStatKartWypP2_1", [] { return pageFormWindow("frmStatKartWypP2_1"); }},
+        {"frmWypadekDrogaP2", [] { return pageFormWindow("frmWypadekDrogaP2"); }},
+        {"frmKartWypP2", [] { return pageFormWindow("frmKartWypP2"); }},
+        {"frmKartWypP3", [] { return pageFormWindow("frmKartWypP3"); }},
         {"frmCzynnWl", [] { return placeholderWindow("frmCzynnWl"); }},
         {"frmParamRiscScore", [] { return placeholderWindow("frmParamRiscScore"); }},
-        {"frmQSkierBad_P1_1", [] { return placeholderWindow("frmQSkierBad_P1_1"); }},
-        {"frmStatKartWypP1_3", [] { return placeholderWindow("frmStatKartWypP1_3"); }},
-        {"frmProtWypP1", [] { return placeholderWindow("frmProtWypP1"); }},
-        {"frmProtWypP2", [] { return placeholderWindow("frmProtWypP2"); }},
-        {"frmProtWypP3", [] { return placeholderWindow("frmProtWypP3"); }},
-        {"frmProtWypP4", [] { return placeholderWindow("frmProtWypP4"); }},
-        {"frmStatKartWypP2_3", [] { return placeholderWindow("frmStatKartWypP2_3"); }},
-        {"frmStatKartWypP1_2", [] { return placeholderWindow("frmStatKartWypP1_2"); }},
-        {"frmStatKartWypP2_2", [] { return placeholderWindow("frmStatKartWypP2_2"); }},
+        {"frmQSkierBad_P1_1", [] { return pageFormWindow("frmQSkierBad_P1_1"); }},
+        {"frmStatKartWypP1_3", [] { return pageFormWindow("frmStatKartWypP1_3"); }},
+        {"frmProtWypP1", [] { return pageFormWindow("frmProtWypP1"); }},
+        {"frmProtWypP2", [] { return pageFormWindow("frmProtWypP2"); }},
+        {"frmProtWypP3", [] { return pageFormWindow("frmProtWypP3"); }},
+        {"frmProtWypP4", [] { return pageFormWindow("frmProtWypP4"); }},
+        {"frmStatKartWypP2_3", [] { return pageFormWindow("frmStatKartWypP2_3"); }},
+        {"frmStatKartWypP1_2", [] { return pageFormWindow("frmStatKartWypP1_2"); }},
+        {"frmStatKartWypP2_2", [] { return pageFormWindow("frmStatKartWypP2_2"); }},
     };
     return list;
 }
@@ -142,6 +154,7 @@ void RegisterViews()
     shell::RegisterViews();
     assessment::RegisterViews();
     workstations::RegisterViews();
+    printouts::RegisterDialogs();
 }
 
 void CreateStartupWindows()

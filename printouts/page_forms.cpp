@@ -1,0 +1,124 @@
+#include "printouts/page_forms.h"
+
+#include "printouts/form_page.h"
+#include "printouts/training_pages.h"
+
+#include "platform/window_registry.h"
+
+#include <QDebug>
+#include <QHash>
+#include <QPointer>
+#include <QSet>
+
+#include <functional>
+
+namespace printouts {
+
+namespace {
+
+// Page forms with band handlers of their own; every other page form is a TFormPage.
+const QHash<QString, std::function<TFormPage *()>> &PageClassFactories()
+{
+    static const QHash<QString, std::function<TFormPage *()>> factories = {
+        {QStringLiteral("frmQZaswiadczenie_P1"), [] { return new TfrmQZaswiadczenie_P1; }},
+        {QStringLiteral("frmQZaswiadczenie_P2"), [] { return new TfrmQZaswiadczenie_P2; }},
+        {QStringLiteral("frmQKartaSzkWst"), [] { return new TfrmQKartaSzkWst; }},
+    };
+    return factories;
+}
+
+QString versionedStem(const QString &definitionFile)
+{
+    // "protpow_frm_2.xml" -> "protpow_frm"
+    const qsizetype frm = definitionFile.indexOf(QLatin1String("_frm"));
+    return frm < 0 ? definitionFile : definitionFile.left(frm + 4);
+}
+
+} // namespace
+
+const std::vector<TPageFormRow> &PageFormChoiceTable()
+{
+    static const std::vector<TPageFormRow> table = {
+        {"protpow_frm_2.xml", "1", {"frmProtWypP1", "frmProtWypP2", "frmProtWypP3", "frmProtWypP4"}},
+        {"protpow_frm_2.xml", "2", {"frmProtWyp2P1", "frmProtWyp2P2", "frmProtWyp2P3", "frmProtWyp2P4"}},
+        {"kartwyp_frm.xml", "", {"frmKartWypP1", "frmKartWypP2", "frmKartWypP3", "frmKartWypP4"}},
+        {"protprzes_frm.xml", "", {"frmZalPrzesP1"}},
+        {"polpostpow_frm.xml", "", {"frmZalPolP1"}},
+        {"kartrejwyp_frm.xml", "", {"frmKartRejWypP1"}},
+        {"skw_frm_3.xml", "1", {"frmStatKartWypP1_1", "frmStatKartWypP2_1"}},
+        {"skw_frm_3.xml", "2", {"frmStatKartWypP1_2", "frmStatKartWypP2_2"}},
+        {"skw_frm_3.xml", "3", {"frmStatKartWypP1_3", "frmStatKartWypP2_3"}},
+        {"kartwypdroga_frm.xml", "", {"frmWypadekDrogaP1", "frmWypadekDrogaP2", "frmWypadekDrogaP3"}},
+        {"skierbad_frm_2.xml", "1", {"frmQSkierBad_P1_1"}},
+        {"skierbad_frm_2.xml", "2", {"frmQSkierBad_P1_2"}},
+        {"zaswszkol_frm.xml", "", {"frmQZaswiadczenie_P1", "frmQZaswiadczenie_P2"}},
+        {"kartaszkol_frm.xml", "", {"frmQKartaSzkWst"}},
+    };
+    return table;
+}
+
+QStringList PageFormNames()
+{
+    QStringList names;
+    for (const TPageFormRow &row : PageFormChoiceTable())
+        names += row.pages;
+    return names;
+}
+
+bool IsPrintableDefinition(const QString &definitionFile)
+{
+    for (const TPageFormRow &row : PageFormChoiceTable())
+        if (row.definitionFile == definitionFile)
+            return true;
+    return false;
+}
+
+bool IsVersionedDefinition(const QString &definitionFile)
+{
+    for (const TPageFormRow &row : PageFormChoiceTable())
+        if (row.definitionFile == definitionFile && !row.version.isEmpty())
+            return true;
+    return false;
+}
+
+const TPageFormRow *FindPageFormRow(const QString &definitionFile, const QString &version)
+{
+    for (const TPageFormRow &row : PageFormChoiceTable())
+        if (row.definitionFile == definitionFile && (row.version.isEmpty() || row.version == version))
+            return &row;
+    return nullptr;
+}
+
+QString RowDefinitionFile(const TPageFormRow &row)
+{
+    if (row.version.isEmpty())
+        return row.definitionFile;
+    return versionedStem(row.definitionFile) + QLatin1Char('_') + row.version + QStringLiteral(".xml");
+}
+
+bool PageFormBuilt(const QString &name)
+{
+    return PageFormNames().contains(name) && TFormPage::LayoutExists(name);
+}
+
+TFormPage *PageForm(const QString &name)
+{
+    static QHash<QString, QPointer<TFormPage>> made;
+    QPointer<TFormPage> &slot = made[name];
+    if (slot)
+        return slot;
+    if (!PageFormBuilt(name)) {
+        static QSet<QString> told;
+        if (!told.contains(name)) {
+            told.insert(name);
+            qInfo().noquote() << "page form" << name << "is not built yet; it is left out of the print";
+        }
+        return nullptr;
+    }
+    const auto factory = PageClassFactories().value(name);
+    slot = factory ? factory() : new TFormPage(name);
+    platform::RegisterWindow(slot);
+    return slot;
+}
+
+} // namespace printouts

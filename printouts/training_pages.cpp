@@ -1,0 +1,144 @@
+#include "printouts/training_pages.h"
+
+#include "reportengine/vr_page_picture.h"
+#include "reportengine/vr_text_metrics.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace printouts {
+
+using namespace reportengine;
+
+namespace {
+
+const QString kWoman = QStringLiteral("kobieta");
+const QString kMan = QStringLiteral("mężczyzna");
+
+void setCaption(TVRLabel *label, const QString &caption)
+{
+    if (label)
+        label->SetCaption(caption);
+}
+
+QString captionOf(const TVRLabel *label)
+{
+    return label ? label->Caption() : QString();
+}
+
+double pixelsToNative(int pixels)
+{
+    return pixels / kPageFactor;
+}
+
+} // namespace
+
+TfrmQZaswiadczenie_P1::TfrmQZaswiadczenie_P1() : TFormPage(QStringLiteral("frmQZaswiadczenie_P1"))
+{
+    if (TVRCustomBand *band = Band(QStringLiteral("ChildBand1")))
+        band->BeforePrint = [this](TVRCustomBand *b, bool &print) { ChildBand1BeforePrint(b, print); };
+}
+
+void TfrmQZaswiadczenie_P1::ChildBand1BeforePrint(TVRCustomBand *, bool &)
+{
+    TVRLabel *person = Label(QStringLiteral("vrlOsoba"));
+    TVRLabel *completed = Label(QStringLiteral("vrlBylSluchacz"));
+    TVRLabel *born = Label(QStringLiteral("vrlUr"));
+    setCaption(person, QStringLiteral("Pan(i):"));
+    setCaption(completed, QStringLiteral("ukończył(a):"));
+    setCaption(born, QStringLiteral("urodzony(a) dnia:"));
+    if (BlankForms())
+        setCaption(Label(QStringLiteral("OpisDataMiejsce")), QString());
+    const QString gender = captionOf(Label(QStringLiteral("Plec")));
+    if (gender == kWoman) {
+        setCaption(person, QStringLiteral("Pani:"));
+        setCaption(completed, QStringLiteral("ukończyła:"));
+        setCaption(born, QStringLiteral("urodzona dnia:"));
+    } else if (gender == kMan) {
+        setCaption(person, QStringLiteral("Pan:"));
+        setCaption(completed, QStringLiteral("ukończył:"));
+        setCaption(born, QStringLiteral("urodzony dnia:"));
+    }
+}
+
+TfrmQZaswiadczenie_P2::TfrmQZaswiadczenie_P2() : TFormPage(QStringLiteral("frmQZaswiadczenie_P2"))
+{
+    for (int n = 1; n <= 10; ++n)
+        if (TVRCustomBand *band = Band(QStringLiteral("ChildBand%1").arg(n + 1)))
+            band->BeforePrint = [this, n](TVRCustomBand *b, bool &print) { RowBeforePrint(n, b, print); };
+}
+
+int TfrmQZaswiadczenie_P2::RowHeight(int lines, int fontHeight)
+{
+    // The rows were sized in 16-bit pixels; no topic a field holds comes near the limit.
+    const long long height = static_cast<long long>(lines) * (4 - fontHeight) + 30;
+    return int(std::clamp<long long>(height, 0, 32767));
+}
+
+void TfrmQZaswiadczenie_P2::RowBeforePrint(int n, TVRCustomBand *band, bool &)
+{
+    TVRLabel *topic = Label(QStringLiteral("Temat%1").arg(n));
+    TVRLabel *number = Label(QStringLiteral("vrlLp%1").arg(n));
+    const QStringList borderNames = {QStringLiteral("vrsLp%1").arg(n), QStringLiteral("vrsTemat%1").arg(n),
+                                     QStringLiteral("vrsGodz%1").arg(n)};
+    if (!topic || !number)
+        return;
+    if (BlankForms()) {
+        // A blank table: every row, numbered in order, as designed (not as the last
+        // document left it).
+        band->Size().SetNativeHeight(DesignBandHeight(band));
+        for (const QString &name : borderNames)
+            if (TVRShape *border = Shape(name))
+                border->Size().SetNativeHeight(DesignHeight(border));
+        topic->Size().SetNativeHeight(DesignHeight(topic));
+        number->SetCaption(QString::number(n));
+        return;
+    }
+    const QString hours[] = {captionOf(Label(QStringLiteral("GodzWyk%1").arg(n))),
+                             captionOf(Label(QStringLiteral("GodzCw%1").arg(n)))};
+    if (topic->Caption().trimmed().isEmpty() || hours[0].trimmed().isEmpty() || hours[1].trimmed().isEmpty()) {
+        // The row is left out, but the rows after it and the totals hang on it as its
+        // children: it prints as nothing (no height, no control; the next fill brings
+        // the controls back) rather than not at all, which would drop them too.
+        band->Size().SetNativeHeight(0);
+        for (TVRPrintable *p : band->Printables())
+            p->SetEnabled(false);
+        return;
+    }
+    const QFont font = topic->Font();
+    const int lines = WrappedLineCount(topic->Caption(), topic->PixelWidth(), font);
+    const int fontHeight = -int(std::lround(font.pointSizeF() * 96 / 72));
+    int height = RowHeight(lines, fontHeight);
+    // A row never outgrows a page: the rest of a topic that long is cut off.
+    if (TVelRep *r = Report()) {
+        const TVRPage &page = r->Page();
+        const double usable = page.NativeValue(TVRPage::LengthValue) - page.NativeValue(TVRPage::TopMarginValue) -
+                              page.NativeValue(TVRPage::BottomMarginValue);
+        height = std::min(height, int(usable * kPageFactor) - 1);
+    }
+    band->Size().SetNativeHeight(pixelsToNative(height));
+    for (const QString &name : borderNames)
+        if (TVRShape *border = Shape(name))
+            border->Size().SetNativeHeight(pixelsToNative(height));
+    topic->Size().SetNativeHeight(
+        std::min(pixelsToNative(lines * (4 - fontHeight)), pixelsToNative(height) - topic->Size().NativeTop()));
+    number->SetCaption(QString::number(++m_row));
+}
+
+TfrmQKartaSzkWst::TfrmQKartaSzkWst() : TFormPage(QStringLiteral("frmQKartaSzkWst"))
+{
+    for (int n = 2; n <= 5; ++n)
+        if (TVRCustomBand *band = Band(QStringLiteral("VRSubDetail%1").arg(n + 1)))
+            band->BeforePrint = [this, n](TVRCustomBand *, bool &print) { InstructionBeforePrint(n, print); };
+}
+
+void TfrmQKartaSzkWst::InstructionBeforePrint(int n, bool &printBand)
+{
+    if (captionOf(Label(QStringLiteral("Instr%1").arg(n))).trimmed().isEmpty()) {
+        printBand = false;
+        return;
+    }
+    setCaption(Label(QStringLiteral("vrlNrInstr%1").arg(n)), QString::number(++m_instruction));
+}
+
+} // namespace printouts

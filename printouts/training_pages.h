@@ -1,0 +1,63 @@
+#pragma once
+
+// The pages of the training documents: the training certificate (page 1 with the
+// person's data in the wording of their gender, page 2 with the programme table) and the
+// initial training card (workstation instructions 2 to 5 only when filled, numbered on
+// from 2). Their layouts are the tables frmQZaswiadczenie_P1, frmQZaswiadczenie_P2 and
+// frmQKartaSzkWst; the classes add the band handlers.
+
+#include "printouts/form_page.h"
+
+namespace printouts {
+
+class TfrmQZaswiadczenie_P1 : public TFormPage
+{
+    Q_OBJECT
+
+public:
+    TfrmQZaswiadczenie_P1();
+
+    // "Pan(i):", "ukończył(a):", "urodzony(a) dnia:" in the wording the carrier Plec asks for.
+    void ChildBand1BeforePrint(reportengine::TVRCustomBand *band, bool &printBand);
+};
+
+class TfrmQZaswiadczenie_P2 : public TFormPage
+{
+    Q_OBJECT
+
+public:
+    TfrmQZaswiadczenie_P2();
+
+    // Row n (1..10) of the programme: printed only with its topic and both hours, numbered
+    // on, as high as the topic's lines; on blank forms every row, numbered n, at its
+    // design height. A row left out never takes the rows after it or the totals along.
+    void RowBeforePrint(int n, reportengine::TVRCustomBand *band, bool &printBand);
+    // The row height in page pixels for a topic of `lines` lines in a font of that (negative)
+    // height, as the programme table always sized its rows.
+    static int RowHeight(int lines, int fontHeight);
+
+protected:
+    void AfterFill() override { m_row = 0; }
+
+private:
+    int m_row = 0;
+};
+
+class TfrmQKartaSzkWst : public TFormPage
+{
+    Q_OBJECT
+
+public:
+    TfrmQKartaSzkWst();
+
+    // Instruction n (2..5): printed only when its workstation is filled, numbered on.
+    void InstructionBeforePrint(int n, bool &printBand);
+
+protected:
+    void AfterFill() override { m_instruction = 1; }
+
+private:
+    int m_instruction = 1;
+};
+
+} // namespace printouts
