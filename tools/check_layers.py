@@ -15,7 +15,7 @@ MAY_USE = {
     'app': None,
     'shell': {'printouts', 'workstations', 'assessment', 'workstation_loading', 'appstate', 'widgets', 'storage',
               'platform'},
-    'printouts': {'workstations', 'reportengine', 'appstate', 'storage', 'platform'},
+    'printouts': {'workstations', 'workstation_loading', 'reportengine', 'appstate', 'storage', 'platform'},
     'workstations': {'assessment', 'workstation_loading', 'appstate', 'widgets', 'storage', 'platform'},
     'assessment': {'workstation_loading', 'appstate', 'widgets', 'storage', 'platform'},
     'workstation_loading': {'appstate', 'storage', 'platform'},

@@ -282,6 +282,28 @@ bool MeasurementInRange(const QString &data, const QDate &from, const QDate &to)
     return data >= from.toString(QStringLiteral("yyyy-MM-dd")) && data <= to.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
+std::vector<storage::TPomiarCzynn *> MeasurementsInRange(const storage::TMeasurementList &measurements,
+                                                         const QDate &from, const QDate &to, bool latestOnly)
+{
+    std::vector<storage::TPomiarCzynn *> taken;
+    QString latestDay;
+    for (const auto &m : measurements) {
+        if (!MeasurementInRange(m->data, from, to))
+            continue;
+        if (!latestOnly) {
+            taken.push_back(m.get());
+            continue;
+        }
+        // The first of the latest day, in list order.
+        const QString day = MeasurementDay(m->data);
+        if (taken.empty() || day > latestDay) {
+            taken.assign(1, m.get());
+            latestDay = day;
+        }
+    }
+    return taken;
+}
+
 void FillFactorList(QListWidget *target, const storage::TStanowisko *w, const FactorFilter &filter)
 {
     if (!target)

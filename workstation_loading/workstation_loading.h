@@ -11,6 +11,7 @@
 #include <QDate>
 #include <QString>
 #include <functional>
+#include <vector>
 
 class QComboBox;
 class QListWidget;
@@ -76,6 +77,13 @@ struct FactorFilter
 QString MeasurementDay(const QString &data);
 // Whether a measurement dated data lies within from .. to, both days included.
 bool MeasurementInRange(const QString &data, const QDate &from, const QDate &to);
+
+// The measurements of a factor that count for the range, in list order (oldest first):
+// every one dated within from .. to, or with latestOnly the first of the latest day
+// within it; none when none lies in it. The summary view lists these, and the
+// printouts print these ("OSTATNIE" means the same everywhere).
+std::vector<storage::TPomiarCzynn *> MeasurementsInRange(const storage::TMeasurementList &measurements,
+                                                         const QDate &from, const QDate &to, bool latestOnly);
 
 // Clears target and lists the workstation's factors (nothing when w is null).
 void FillFactorList(QListWidget *target, const storage::TStanowisko *w, const FactorFilter &filter = {});
