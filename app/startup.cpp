@@ -8,7 +8,9 @@
 #include "platform/paths.h"
 #include "platform/window_registry.h"
 #include "printouts/form_page.h"
+#include "printouts/frm_stat_rep.h"
 #include "printouts/frm_wydruk.h"
+#include "printouts/frm_wydruk_rej.h"
 #include "printouts/page_forms.h"
 #include "reportengine/expr_functions_library.h"
 #include "shell/frm_main.h"
@@ -66,8 +68,8 @@ const std::vector<StartupWindow> &startupWindows()
         {"frmStanCzyn", [] { return placeholderWindow("frmStanCzyn"); }},
         {"frmOcenaRyz", [] { return static_cast<QWidget *>(assessment::frmOcenaRyz()); }},
         {"frmZestaw", [] { return placeholderWindow("frmZestaw"); }},
-        {"frmWydrukRej", [] { return placeholderWindow("frmWydrukRej"); }},
-        {"frmStatRep", [] { return placeholderWindow("frmStatRep"); }},
+        {"frmWydrukRej", [] { return static_cast<QWidget *>(printouts::frmWydrukRej()); }},
+        {"frmStatRep", [] { return static_cast<QWidget *>(printouts::frmStatRep()); }},
         {"frmHTMLHelp", [] { return static_cast<QWidget *>(shell::frmHTMLHelp()); }},
         {"frmStatKartWypP2_1", [] { return pageFormWindow("frmStatKartWypP2_1"); }},
         {"frmWypadekDrogaP2", [] { return pageFormWindow("frmWypadekDrogaP2"); }},
@@ -155,6 +157,7 @@ void RegisterViews()
     assessment::RegisterViews();
     workstations::RegisterViews();
     printouts::RegisterDialogs();
+    printouts::RegisterWorkstationPrintouts();
 }
 
 void CreateStartupWindows()

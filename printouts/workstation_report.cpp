@@ -6,15 +6,9 @@ namespace printouts {
 
 namespace {
 
-struct Slot
+std::array<TWorkstationReportFactory, kWorkstationReportKinds> &factories()
 {
-    TWorkstationReportFactory factory;
-    TWorkstationReportForm *form = nullptr; // made on first use
-};
-
-std::array<Slot, kWorkstationReportKinds> &reportSlots()
-{
-    static std::array<Slot, kWorkstationReportKinds> table;
+    static std::array<TWorkstationReportFactory, kWorkstationReportKinds> table;
     return table;
 }
 
@@ -29,24 +23,18 @@ void RegisterWorkstationReport(int kind, TWorkstationReportFactory factory)
 {
     if (!validKind(kind))
         return;
-    Slot &slot = reportSlots()[size_t(kind)];
-    slot.factory = std::move(factory);
-    slot.form = nullptr;
+    factories()[size_t(kind)] = std::move(factory);
 }
 
 bool IsWorkstationReportRegistered(int kind)
 {
-    return validKind(kind) && bool(reportSlots()[size_t(kind)].factory);
+    return validKind(kind) && bool(factories()[size_t(kind)]);
 }
 
 TWorkstationReportForm *WorkstationReport(int kind)
 {
-    if (!IsWorkstationReportRegistered(kind))
-        return nullptr;
-    Slot &slot = reportSlots()[size_t(kind)];
-    if (!slot.form)
-        slot.form = slot.factory();
-    return slot.form;
+    // The factory makes its form on first use and keeps it.
+    return IsWorkstationReportRegistered(kind) ? factories()[size_t(kind)]() : nullptr;
 }
 
 QString ReportNotAvailableText()

@@ -275,28 +275,8 @@ void TfrmZestaw::FillMeasurementList(const storage::TMeasurementList &measuremen
     const QSignalBlocker block(target);
     target->setUpdatesEnabled(false);
     target->clear();
-    std::vector<const storage::TPomiarCzynn *> listed;
-    const QDate from = DateFrom(), to = DateTo();
-    if (LatestOnly()) {
-        const storage::TPomiarCzynn *latest = nullptr;
-        QString latestDay;
-        for (const auto &m : measurements) {
-            if (!MeasurementInRange(m->data, from, to))
-                continue;
-            // The first of the latest date, in list order.
-            const QString day = MeasurementDay(m->data);
-            if (!latest || day > latestDay) {
-                latest = m.get();
-                latestDay = day;
-            }
-        }
-        if (latest)
-            listed.push_back(latest);
-    } else {
-        for (const auto &m : measurements)
-            if (MeasurementInRange(m->data, from, to))
-                listed.push_back(m.get());
-    }
+    const std::vector<storage::TPomiarCzynn *> listed =
+        MeasurementsInRange(measurements, DateFrom(), DateTo(), LatestOnly());
     // Listed by their day texts: yyyy-MM-dd texts sort in the order of the days.
     std::vector<std::pair<QString, const storage::TPomiarCzynn *>> entries;
     entries.reserve(listed.size());

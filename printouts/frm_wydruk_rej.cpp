@@ -1,0 +1,434 @@
+#include "printouts/frm_wydruk_rej.h"
+
+#include "appstate/view_registry.h"
+#include "platform/dialog_runner.h"
+#include "platform/prompter.h"
+#include "platform/tarvelin_error.h"
+#include "platform/window_registry.h"
+#include "printouts/frm_karta_oc_ryz.h"
+#include "printouts/frm_stat_rep.h"
+#include "printouts/frm_v_rejestr_karta.h"
+#include "reportengine/vr_printer.h"
+#include "reportengine/vr_report.h"
+#include "storage/measurements.h"
+#include "workstation_loading/workstation_loading.h"
+#include "workstations/frm_zestaw.h"
+#include "workstations/radio_group.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace printouts {
+
+namespace {
+
+const char *const kKindCaptions[kWorkstationReportKinds] = {
+    "Rejestr i karta badań czynników", "Karta oceny ryzyka zawodowego", "Informacje zbiorcze o stanowiskach",
+    "Zestawienie stanowisk wg kategorii ryzyka", "Wykaz czynników szkodliwych i uciążliwych"};
+
+QString noDataText()
+{
+    return QStringLiteral("Brak danych do wydruku");
+}
+
+QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption, bool checked)
+{
+    auto *box = new QCheckBox(caption, parent);
+    box->setObjectName(QLatin1String(name));
+    box->setChecked(checked);
+    return box;
+}
+
+QPlainTextEdit *memo(QWidget *parent, const char *name)
+{
+    auto *m = new QPlainTextEdit(parent);
+    m->setObjectName(QLatin1String(name));
+    m->setTabChangesFocus(true);
+    return m;
+}
+
+QWidget *tab(QTabWidget *tabs, const char *name, int kind)
+{
+    auto *page = new QWidget(tabs);
+    page->setObjectName(QLatin1String(name));
+    tabs->addTab(page, QString::fromUtf8(kKindCaptions[kind]));
+    return page;
+}
+
+// The wait window for as long as the pages are counted, whatever ends the count.
+class TWaitWindow
+{
+public:
+    TWaitWindow() { frmStatRep()->show(); }
+    ~TWaitWindow() { Close(); }
+    void Close() { frmStatRep()->close(); }
+};
+
+} // namespace
+
+TfrmWydrukRej::TfrmWydrukRej()
+{
+    setObjectName(QStringLiteral("frmWydrukRej"));
+    setWindowTitle(QStringLiteral("Wydruk"));
+    buildControls();
+}
+
+TfrmWydrukRej::~TfrmWydrukRej() = default;
+
+void TfrmWydrukRej::buildControls()
+{
+    auto *outer = new QVBoxLayout(this);
+    QStringList kinds;
+    for (const char *caption : kKindCaptions)
+        kinds << QString::fromUtf8(caption);
+    rgRodzZest = new workstations::TRadioGroup(QStringLiteral("rgRodzZest"), QStringLiteral(" Rodzaj zestawienia "),
+                                               kinds, 1, this);
+    outer->addWidget(rgRodzZest);
+    pgcZestawienia = new QTabWidget(this);
+    pgcZestawienia->setObjectName(QStringLiteral("pgcZestawienia"));
+    buildRegisterTab();
+    buildRiskCardTab();
+    buildSummaryTab();
+    buildCategoriesTab();
+    buildFactorListTab();
+    outer->addWidget(pgcZestawienia, 1);
+
+    lbPomCzyn = new QListWidget(this);
+    lbPomCzyn->setObjectName(QStringLiteral("lbPomCzyn"));
+    lbPomCzyn->setToolTip(QStringLiteral("Pomocniczy - ListBox"));
+    lbPomCzyn->hide();
+    m_registerData.OnMeasurementsListed = [this](const std::vector<storage::TPomiarCzynn *> &listed) {
+        lbPomCzyn->clear();
+        for (const storage::TPomiarCzynn *m : listed)
+            lbPomCzyn->addItem(workstations::MeasurementDay(m->data));
+    };
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    bOk = new QPushButton(QStringLiteral("Wydruk"), this);
+    bOk->setObjectName(QStringLiteral("bOk"));
+    bOk->setDefault(true);
+    bClose = new QPushButton(QStringLiteral("Zamknij"), this);
+    bClose->setObjectName(QStringLiteral("bClose"));
+    buttons->addWidget(bOk);
+    buttons->addWidget(bClose);
+    outer->addLayout(buttons);
+
+    connect(rgRodzZest, &workstations::TRadioGroup::Clicked, this, [this](int) { rgRodzZestClick(); });
+    connect(cbKartaBadan, &QCheckBox::clicked, this, [this] { cbKartaBadanClick(); });
+    connect(btDodaj, &QPushButton::clicked, this, [this] { btDodajClick(); });
+    connect(btUsun, &QPushButton::clicked, this, [this] { btUsunClick(); });
+    connect(bOk, &QPushButton::clicked, this, [this] { bOKClick(); });
+    connect(bClose, &QPushButton::clicked, this, &QDialog::reject);
+    resize(560, 560);
+}
+
+QWidget *TfrmWydrukRej::buildRegisterTab()
+{
+    QWidget *page = tab(pgcZestawienia, "tsRejestr", kRegisterAndCards);
+    auto *layout = new QVBoxLayout(page);
+    cbRejestr = checkBox(page, "cbRejestr",
+                         QStringLiteral("Rejestr czynników szkodliwych dla zdrowia występujących na stanowisku pracy "),
+                         true);
+    cbKartaBadan = checkBox(page, "cbKartaBadan", QStringLiteral("Karta badań i pomiarów czynników szkodliwych"), true);
+    cbPomChem = checkBox(page, "cbPomChem", QStringLiteral("czynnik chemiczny"), true);
+    cbPomPyl = checkBox(page, "cbPomPyl", QStringLiteral("pył"), true);
+    cbPomFiz = checkBox(page, "cbPomFiz", QStringLiteral("czynnik fizyczny"), true);
+    cbKartaBadanUc =
+        checkBox(page, "cbKartaBadanUc", QStringLiteral("Karta badań i pomiarów czynników uciążliwych"), false);
+    layout->addWidget(cbRejestr);
+    layout->addWidget(cbKartaBadan);
+    for (QCheckBox *box : {cbPomChem, cbPomPyl, cbPomFiz}) {
+        auto *indented = new QHBoxLayout;
+        indented->addSpacing(24);
+        indented->addWidget(box);
+        layout->addLayout(indented);
+    }
+    layout->addWidget(cbKartaBadanUc);
+    layout->addStretch(1);
+    return page;
+}
+
+QWidget *TfrmWydrukRej::buildRiskCardTab()
+{
+    QWidget *page = tab(pgcZestawienia, "tsKartaOcRyz", kRiskAssessmentCard);
+    auto *grid = new QGridLayout(page);
+    lbPracownicy = new QListWidget(page);
+    lbPracownicy->setObjectName(QStringLiteral("lbPracownicy"));
+    lbPracownicy->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    NazwiskoImie = new QLineEdit(page);
+    NazwiskoImie->setObjectName(QStringLiteral("NazwiskoImie"));
+    btDodaj = new QPushButton(QStringLiteral("<"), page);
+    btDodaj->setObjectName(QStringLiteral("btDodaj"));
+    btUsun = new QPushButton(QStringLiteral(">"), page);
+    btUsun->setObjectName(QStringLiteral("btUsun"));
+    cbPracownicy = checkBox(page, "cbPracownicy", QStringLiteral("Uwzględnij wybranych"), false);
+    edNrKarty = new QLineEdit(page);
+    edNrKarty->setObjectName(QStringLiteral("edNrKarty"));
+    meKarSporz = memo(page, "meKarSporz");
+    meKarZatw = memo(page, "meKarZatw");
+    meDokZwiaz = memo(page, "meDokZwiaz");
+    meSrodkiStosowane = memo(page, "meSrodkiStosowane");
+
+    auto *lista = new QLabel(QStringLiteral("Lista pracowników:"), page);
+    lista->setBuddy(lbPracownicy);
+    grid->addWidget(lista, 0, 0);
+    grid->addWidget(lbPracownicy, 1, 0, 4, 1);
+    auto *name = new QLabel(QStringLiteral("Nazwisko i imię pracownika:"), page);
+    name->setBuddy(NazwiskoImie);
+    grid->addWidget(name, 0, 2);
+    grid->addWidget(NazwiskoImie, 1, 2);
+    auto *arrows = new QVBoxLayout;
+    arrows->addWidget(btDodaj);
+    arrows->addWidget(btUsun);
+    grid->addLayout(arrows, 1, 1, 2, 1);
+    grid->addWidget(cbPracownicy, 2, 2);
+    const std::pair<const char *, QWidget *> fields[] = {{"Numer karty:", edNrKarty},
+                                                          {"Kartę sporządził:", meKarSporz},
+                                                          {"Kartę zatwierdził:", meKarZatw},
+                                                          {"Dokumenty związane:", meDokZwiaz},
+                                                          {"Stosowane środki ochrony indyw.", meSrodkiStosowane}};
+    int row = 5;
+    for (const auto &[caption, field] : fields) {
+        auto *label = new QLabel(QString::fromUtf8(caption), page);
+        label->setBuddy(field);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(field, row, 1, 1, 2);
+        ++row;
+    }
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(2, 1);
+    return page;
+}
+
+QWidget *TfrmWydrukRej::buildSummaryTab()
+{
+    QWidget *page = tab(pgcZestawienia, "tsInfZbiorcze", kSummaryInformation);
+    auto *layout = new QVBoxLayout(page);
+    auto *box = new QGroupBox(QStringLiteral("Opcje wydruku"), page);
+    auto *inner = new QVBoxLayout(box);
+    cbAdministracja = checkBox(box, "cbAdministracja", QStringLiteral("administracja"), true);
+    cbOcRyzyka = checkBox(box, "cbOcRyzyka", QStringLiteral("ocena ryzyka"), true);
+    inner->addWidget(cbAdministracja);
+    inner->addWidget(cbOcRyzyka);
+    layout->addWidget(box);
+    layout->addStretch(1);
+    return page;
+}
+
+QWidget *TfrmWydrukRej::buildCategoriesTab()
+{
+    QWidget *page = tab(pgcZestawienia, "tsKategorie", kWorkstationsByRisk);
+    auto *layout = new QVBoxLayout(page);
+    auto *box = new QGroupBox(QStringLiteral(" Kategorie ryzyka zawodowego: "), page);
+    auto *inner = new QVBoxLayout(box);
+    cbMale = checkBox(box, "cbMale", QStringLiteral("małe"), true);
+    cbSrednie = checkBox(box, "cbSrednie", QStringLiteral("średnie"), true);
+    cbDuze = checkBox(box, "cbDuze", QStringLiteral("duże"), true);
+    inner->addWidget(cbMale);
+    inner->addWidget(cbSrednie);
+    inner->addWidget(cbDuze);
+    layout->addWidget(box);
+    layout->addStretch(1);
+    return page;
+}
+
+QWidget *TfrmWydrukRej::buildFactorListTab()
+{
+    QWidget *page = tab(pgcZestawienia, "tsWykazCzynnikow", kHarmfulArduousFactors);
+    auto *layout = new QVBoxLayout(page);
+    auto *box = new QGroupBox(QStringLiteral("Opcje wydruku"), page);
+    auto *inner = new QVBoxLayout(box);
+    rbGrupy = new QRadioButton(QStringLiteral("Grupy (w tym rakotwórcze)"), box);
+    rbGrupy->setObjectName(QStringLiteral("rbGrupy"));
+    rbGrupy->setChecked(true);
+    rbTylkoRakotworcze = new QRadioButton(QStringLiteral("Tylko rakotwórcze"), box);
+    rbTylkoRakotworcze->setObjectName(QStringLiteral("rbTylkoRakotworcze"));
+    cbElementStruktury = checkBox(box, "cbElementStruktury", QStringLiteral("Elementy struktury przedsiębiorstwa"), true);
+    inner->addWidget(rbGrupy);
+    inner->addWidget(rbTylkoRakotworcze);
+    inner->addWidget(cbElementStruktury);
+    layout->addWidget(box);
+    layout->addStretch(1);
+    return page;
+}
+
+// ---------------------------------------------------------------------------------------
+// Handlers
+
+void TfrmWydrukRej::Execute(QObject *, const QString &)
+{
+    FormShow();
+    platform::ExecDialog(*this);
+}
+
+void TfrmWydrukRej::FormShow()
+{
+    for (int i = 1; i < pgcZestawienia->count(); ++i)
+        pgcZestawienia->setTabVisible(i, false);
+    rgRodzZest->SetItemIndex(kRegisterAndCards);
+    rgRodzZestClick();
+}
+
+void TfrmWydrukRej::rgRodzZestClick()
+{
+    const int kind = Kind();
+    for (int i = 0; i < pgcZestawienia->count(); ++i)
+        pgcZestawienia->setTabVisible(i, i == kind);
+    if (kind >= 0)
+        pgcZestawienia->setCurrentIndex(kind);
+}
+
+void TfrmWydrukRej::cbKartaBadanClick()
+{
+    const bool on = cbKartaBadan->isChecked();
+    for (QCheckBox *box : {cbPomChem, cbPomPyl, cbPomFiz})
+        box->setEnabled(on);
+}
+
+void TfrmWydrukRej::btDodajClick()
+{
+    lbPracownicy->addItem(NazwiskoImie->text());
+    NazwiskoImie->clear();
+}
+
+void TfrmWydrukRej::btUsunClick()
+{
+    for (QListWidgetItem *item : lbPracownicy->selectedItems())
+        delete item;
+}
+
+int TfrmWydrukRej::Kind() const
+{
+    return rgRodzZest->ItemIndex();
+}
+
+workstations::TfrmZestaw *TfrmWydrukRej::summaryView()
+{
+    return dynamic_cast<workstations::TfrmZestaw *>(workstations::WorkstationListView(QStringLiteral("frmZestaw")));
+}
+
+TWorkstationReportOptions TfrmWydrukRej::Options() const
+{
+    TWorkstationReportOptions o;
+    if (workstations::TfrmZestaw *view = summaryView()) {
+        o.Workstation = view->SelectedWorkstation();
+        for (int i = 0; i < view->lbCzyn->count(); ++i) {
+            const QListWidgetItem *item = view->lbCzyn->item(i);
+            o.Factors.push_back({item->text(), workstations::FactorOfItem(item)});
+        }
+        o.DateFrom = view->DateFrom();
+        o.DateTo = view->DateTo();
+        o.LatestOnly = view->LatestOnly();
+    }
+    o.Rejestr = cbRejestr->isChecked();
+    o.KartaBadan = cbKartaBadan->isChecked();
+    o.PomChem = cbPomChem->isChecked();
+    o.PomPyl = cbPomPyl->isChecked();
+    o.PomFiz = cbPomFiz->isChecked();
+    o.KartaBadanUc = cbKartaBadanUc->isChecked();
+    for (int i = 0; i < lbPracownicy->count(); ++i) {
+        const QListWidgetItem *item = lbPracownicy->item(i);
+        o.Employees << item->text();
+        if (item->isSelected())
+            o.SelectedEmployees << item->text();
+    }
+    o.EmployeeName = NazwiskoImie->text();
+    o.IncludeSelectedEmployees = cbPracownicy->isChecked();
+    o.CardNumber = edNrKarty->text();
+    o.CardAuthor = meKarSporz->toPlainText();
+    o.CardApprover = meKarZatw->toPlainText();
+    o.RelatedDocuments = meDokZwiaz->toPlainText();
+    o.ProtectiveEquipment = meSrodkiStosowane->toPlainText();
+    o.Administracja = cbAdministracja->isChecked();
+    o.OcRyzyka = cbOcRyzyka->isChecked();
+    o.Male = cbMale->isChecked();
+    o.Srednie = cbSrednie->isChecked();
+    o.Duze = cbDuze->isChecked();
+    o.TylkoRakotworcze = rbTylkoRakotworcze->isChecked();
+    o.ElementStruktury = cbElementStruktury->isChecked();
+    return o;
+}
+
+void TfrmWydrukRej::prepareRegisterData(const TWorkstationReportOptions &options)
+{
+    m_registerData.SetSource(options);
+    m_registerData.BuildRegisterData();
+    m_registerData.SetCardRowCaptions();
+    m_registerData.ResetCardCursors();
+}
+
+void TfrmWydrukRej::bOKClick()
+{
+    const int kind = Kind();
+    const TWorkstationReportOptions options = Options();
+    // The register, the cards and the risk card print the summary view's workstation.
+    if ((kind == kRegisterAndCards || kind == kRiskAssessmentCard) && options.Factors.empty()) {
+        platform::ShowInfo(noDataText());
+        return;
+    }
+    TWorkstationReportForm *form = WorkstationReport(kind);
+    if (!form) {
+        platform::ShowInfo(ReportNotAvailableText());
+        return;
+    }
+    if (kind == kRegisterAndCards) {
+        prepareRegisterData(options);
+        if (auto *register_ = dynamic_cast<TfrmVRejestrKarta *>(form))
+            register_->SetRegisterData(&m_registerData);
+    }
+    try {
+        runReport(*form, options);
+    } catch (const platform::TarvelinError &e) {
+        platform::ShowError(e.message());
+    }
+}
+
+void TfrmWydrukRej::runReport(TWorkstationReportForm &form, const TWorkstationReportOptions &options)
+{
+    reportengine::TVelRep &report = form.Report();
+    form.SetOptions(options);
+    int pages = 0;
+    {
+        TWaitWindow wait;
+        if (!report.Prepare())
+            return; // the engine has told the user why
+        pages = report.VRPrinter() ? report.VRPrinter()->PageCount() : 0;
+        form.SetPageCount(pages);
+        // The wait window is gone before the preview shows the pages.
+        wait.Close();
+    }
+    if (pages == 0) {
+        platform::ShowInfo(noDataText());
+        return;
+    }
+    report.Preview();
+}
+
+TfrmWydrukRej *frmWydrukRej()
+{
+    static QPointer<TfrmWydrukRej> slot;
+    return platform::WindowSingleton(slot);
+}
+
+void RegisterWorkstationPrintouts()
+{
+    appstate::RegisterCommandDialog(QStringLiteral("frmWydrukRej"), [] { frmWydrukRej()->Execute(); });
+    RegisterWorkstationReport(kRegisterAndCards,
+                              [] { return static_cast<TWorkstationReportForm *>(frmVRejestrKarta()); });
+    RegisterWorkstationReport(kRiskAssessmentCard,
+                              [] { return static_cast<TWorkstationReportForm *>(frmKartaOcRyz()); });
+}
+
+} // namespace printouts
