@@ -4,6 +4,11 @@
 per workstation folder, in Windows-1250 with CR LF line ends, in the layout the program
 itself writes. Factors name entries of the shipped factor lists in install/poradn/.
 
+The measurement files beside them ("*_dane.xml" other than "stanowisko_dane.xml") are
+made by the program itself: the sample values are typed into the measurement window and
+rated by its rules in tests/printouts/sample_measurements_test.cpp, which compares them with
+the shipped files and, run with TARVELIN_WRITE_SAMPLE_MEASUREMENTS=1, writes them.
+
 Run from the repository root:  python3 tools/sample_workstations.py
 """
 import os
@@ -38,6 +43,10 @@ BUTYL = ("Octan n-butylu", 80021, "chem", "1.0", "chemiczny", "T")
 ACETON = ("Aceton", 80001, "chem", "1.0", "chemiczny", "T")
 PYL_FE = ("Pył tlenków żelaza", 25203, "pyly", "1.0", "pyly", "T")
 PYL_TIO2 = ("Pył ditlenku tytanu", 25202, "pyly", "1.0", "pyly", "T")
+H2S = ("Siarkowodór", 80012, "chem", "1.0", "chemiczny", "T")
+LEPTOSPIRA = ("Leptospira interrogans", 90013, "biol", "1.0", "biologiczny", "T")
+HAV = ("Wirus zapalenia wątroby typu A (HAV)", 90026, "biol", "1.0", "biologiczny", "T")
+E_COLI = ("Escherichia coli (z wyjątkiem szczepów niepatogennych)", 90010, "biol", "1.0", "biologiczny", "T")
 
 WORKSTATIONS = [
     {
@@ -131,6 +140,26 @@ WORKSTATIONS = [
             ("2026", "6", "1", "0", "0", "3", "0"),
         ],
         "factors": [DRGANIA_OGLN, HALAS, MIKRO_ZIM, CO, MECH, UPADEK],
+    },
+    {
+        "id": "5",
+        "nazwa": "Konserwator sieci kanalizacyjnej - oczyszczalnia ścieków",
+        "kod": "OCZ-01",
+        "datarej": "2023-03-01",
+        "lokalizacja": "Oczyszczalnia ścieków, pompownia główna i sieć kanalizacyjna",
+        "nrregon": "",
+        "nrrej": "5/2023",
+        "opis": [
+            "Przeglądy i czyszczenie kanałów, studzienek i pompowni, usuwanie zatorów,",
+            "praca w kontakcie ze ściekami i osadem, w przestrzeniach zamkniętych.",
+        ],
+        "employment": [
+            ("2023", "5", "0", "0", "0", "1", "1"),
+            ("2024", "5", "0", "0", "0", "1", "1"),
+            ("2025", "6", "0", "0", "1", "1", "0"),
+            ("2026", "6", "1", "0", "1", "1", "0"),
+        ],
+        "factors": [LEPTOSPIRA, HAV, E_COLI, H2S, HALAS, WYSILEK],
     },
 ]
 
