@@ -59,6 +59,15 @@ QString dayMonthYear(const QString &stored)
     return d.isValid() ? d.toString(QStringLiteral("dd-MM-yyyy")) : QString();
 }
 
+// A cell's text with its line breaks as one LF each, without an empty last line.
+QString cellText(const QString &text)
+{
+    QString t = UnifyLineBreaks(text);
+    while (t.size() > 1 && t.endsWith(QLatin1Char('\n')))
+        t.chop(1);
+    return t;
+}
+
 int linesOf(const TVRRichText *text)
 {
     return WrappedLineCount(text->Text(), text->PixelWidth(), text->Font());
@@ -293,7 +302,7 @@ void TfrmVRejestrKarta::bKodNeedData(bool &moreData)
         const QString texts[3] = {row.Chem, row.Pyl, row.Fiz};
         m_kodLines = 0;
         for (int c = 0; c < 3; ++c) {
-            lKod[size_t(c)]->SetText(UnifyLineBreaks(texts[c]));
+            lKod[size_t(c)]->SetText(cellText(texts[c]));
             m_kodLines = std::max(m_kodLines, linesOf(lKod[size_t(c)]));
         }
         moreData = true;
@@ -369,7 +378,7 @@ void TfrmVRejestrKarta::cardNeedData(TCardBand &card, bool &moreData)
     for (int c = 0; c < 3; ++c) {
         TVRRichText *text = card.mP[size_t(c)];
         text->SetFont(columnFont);
-        text->SetText(UnifyLineBreaks(row.Columns[size_t(c)]));
+        text->SetText(cellText(row.Columns[size_t(c)]));
         card.columnLines = std::max(card.columnLines, linesOf(text));
     }
     moreData = true;

@@ -1,0 +1,169 @@
+#pragma once
+
+// The printouts on the shipped sample workstations: a copy of the installation as the
+// program folder, the summary view on its data folder with a workstation and a range
+// chosen, and the printouts dialog; a preview that prints its pages to a PDF file and
+// closes, as a user would; the PDF read back with poppler.
+
+#include "tests/reportengine/page_helpers.h"
+#include "tests/reportengine/preview_helpers.h"
+
+#include "appstate/appstate.h"
+#include "appstate/view_registry.h"
+#include "assessment/frm_ryz_zakl.h"
+#include "assessment/rules/rules.h"
+#include "printouts/frm_stat_rep.h"
+#include "printouts/frm_wydruk_rej.h"
+#include "printouts/workstation_report.h"
+#include "reportengine/vr_page_picture.h"
+#include "reportengine/vr_preview_window.h"
+#include "reportengine/vr_printer.h"
+#include "reportengine/vr_report.h"
+#include "storage/form_definition_files.h"
+#include "tests/support/fakes.h"
+#include "tests/support/fixture.h"
+#include "workstations/frm_zestaw.h"
+#include "workstations/radio_group.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QDateEdit>
+#include <QFile>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace printoutstest {
+
+inline QDate Day(const char *isoDate)
+{
+    return QDate::fromString(QString::fromLatin1(isoDate), Qt::ISODate);
+}
+
+inline QString Today()
+{
+    return QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+// What a preview showed and printed.
+struct PreviewRun
+{
+    bool shown = false;
+    int pages = 0;
+    bool waitWindowVisible = false; // when the preview showed its pages
+    QString pdf;
+    QStringList pageTexts; // pdftotext of each printed page
+    QString failure;
+};
+
+class PrintoutsTest : public ::testing::Test
+{
+protected:
+    testsupport::FixtureFolder folder{true};
+    testsupport::ScriptedPrompter boxes;
+    std::unique_ptr<workstations::TfrmZestaw> view;
+    std::unique_ptr<printouts::TfrmWydrukRej> dialog;
+    QTemporaryDir out;
+
+    void SetUp() override
+    {
+        storage::ClearFormDefinitionCache();
+        assessment::rules::RegisterRules();
+        appstate::AppState &s = appstate::State();
+        s.DataFolder = QStringLiteral("zaklocen\\");
+        s.FormsFolder = QStringLiteral("zaklocen\\frm\\");
+        s.CatalogueFolder = QStringLiteral("poradn\\");
+        s.AttachFolder = QStringLiteral("zaklocen\\frm\\zalaczn");
+        s.ViewName = QStringLiteral("frmZestaw");
+        s.Workstations.clear();
+        s.SetModified(false);
+        printouts::RegisterWorkstationPrintouts();
+        view = std::make_unique<workstations::TfrmZestaw>();
+        view->InitView();
+        dialog = std::make_unique<printouts::TfrmWydrukRej>();
+        dialog->FormShow();
+    }
+
+    void TearDown() override
+    {
+        dialog.reset();
+        view.reset();
+        assessment::TfrmRyzZakl *rz = assessment::frmRyzZakl();
+        rz->ClearMeasurementForm(rz->pgDokum);
+        appstate::State().Workstations.clear();
+        appstate::State().ViewName.clear();
+        appstate::State().SetModified(false);
+        storage::ClearFormDefinitionCache();
+    }
+
+    // The summary view on a workstation and a range, the lists shown.
+    void Choose(const QString &workstation, const char *from, const char *to, bool latestOnly = true)
+    {
+        view->cbStanow->setCurrentIndex(view->cbStanow->findText(workstation));
+        view->cbStanowClick();
+        view->dtOd->setDate(Day(from));
+        view->dtDo->setDate(Day(to));
+        view->rgZakres->SetItemIndex(latestOnly ? 0 : 1);
+        view->bWyswietlClick();
+    }
+
+    void Kind(int kind)
+    {
+        dialog->rgRodzZest->SetItemIndex(kind);
+        dialog->rgRodzZestClick();
+    }
+
+    // "Wydruk"; when the preview shows its pages, their texts are taken (one text per page,
+    // its drawn texts joined by newlines) and, with a file name, the pages are printed from
+    // the preview to a PDF file whose pages' texts pdftotext gives instead; then the preview
+    // closes, as the user closes it.
+    PreviewRun Print(const QString &pdfName = QString())
+    {
+        PreviewRun run;
+        if (!pdfName.isEmpty())
+            run.pdf = out.filePath(pdfName + QStringLiteral(".pdf"));
+        testsupport::ScriptedDialogs dialogs;
+        QTimer poll;
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            reportengine::TVRStandardPreview *w = reportengine_test::FindPreview();
+            if (!w || !w->Print->isEnabled() || w->PageCount() < 1)
+                return;
+            poll.stop();
+            run.shown = true;
+            run.pages = w->PageCount();
+            run.waitWindowVisible = printouts::frmStatRep()->isVisible();
+            if (run.pdf.isEmpty()) {
+                for (int n = 1; n <= run.pages; ++n)
+                    run.pageTexts << reportengine::CapturePageTexts(*w->VRPrinter()->GetPage(n)).join('\n');
+            } else {
+                dialogs.steps << reportengine_test::ChooseDestination(run.pdf, QString(), 1, run.pages);
+                w->PrintSetup->click();
+                w->Print->click();
+                if (!reportengine_test::SpinUntil([&] { return QFile::exists(run.pdf); }))
+                    run.failure = QStringLiteral("no PDF");
+            }
+            w->close();
+        });
+        poll.start();
+        QTimer::singleShot(30000, [] {
+            if (reportengine::TVRStandardPreview *w = reportengine_test::FindPreview())
+                w->close();
+        });
+        dialog->bOKClick();
+        poll.stop();
+        const QString pdftotext = reportengine_test::Tool("pdftotext");
+        if (!run.pdf.isEmpty() && run.shown && !pdftotext.isEmpty() && QFile::exists(run.pdf))
+            for (int n = 1; n <= run.pages; ++n)
+                run.pageTexts << reportengine_test::RunTool(
+                    pdftotext, {QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(n), QStringLiteral("-l"),
+                                QString::number(n), run.pdf, QStringLiteral("-")});
+        return run;
+    }
+};
+
+} // namespace printoutstest
