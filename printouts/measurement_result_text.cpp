@@ -47,11 +47,11 @@ public:
             if (At(i).nazwa == name)
                 m_marks[i] = true;
     }
-    // The first item whose name contains part, or nullptr.
-    const storage::TPomiar *Containing(const QString &part) const
+    // The first item whose name contains part (of the type, when one is given), or nullptr.
+    const storage::TPomiar *Containing(const QString &part, const QString &typ = QString()) const
     {
         for (const auto &f : m_fields)
-            if (f->nazwa.contains(part))
+            if (f->nazwa.contains(part) && (typ.isEmpty() || f->typ == typ))
                 return f.get();
         return nullptr;
     }
@@ -118,7 +118,7 @@ void unmarkShortTermBoxes(TMarkedFields &fields)
 // Vibration: the maximum values print only with the exposure-time box ticked.
 void unmarkVibrationMaxima(TMarkedFields &fields, int factorId)
 {
-    const storage::TPomiar *box = fields.Containing(QStringLiteral("cbCzasEksp"));
+    const storage::TPomiar *box = fields.Containing(QStringLiteral("cbCzasEksp"), QStringLiteral("checkbox"));
     if (box && box->Value == kTrue)
         return;
     QStringList parts = {QStringLiteral("pMaksSW"),    QStringLiteral("lMaksWartZm"), QStringLiteral("lMaksWartDp"),
@@ -137,10 +137,11 @@ void unmarkVibrationMaxima(TMarkedFields &fields, int factorId)
 void unmarkLaserResults(TMarkedFields &fields)
 {
     double wavelength = 0;
-    if (const storage::TPomiar *w = fields.Containing(QStringLiteral("DlugFal")); !w || !numberOf(w->Value, wavelength))
+    const storage::TPomiar *w = fields.Containing(QStringLiteral("DlugFal"), QStringLiteral("edit"));
+    if (!w || !numberOf(w->Value, wavelength))
         wavelength = 0;
     int emission = 0; // 0 continuous, 1 pulsed
-    if (const storage::TPomiar *c = fields.Containing(QStringLiteral("cPromieniowanie"))) {
+    if (const storage::TPomiar *c = fields.Containing(QStringLiteral("cPromieniowanie"), QStringLiteral("combo"))) {
         double n = 0;
         if (c->Value.trimmed() == QLatin1String("impulsowe"))
             emission = 1;

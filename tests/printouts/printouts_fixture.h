@@ -63,7 +63,15 @@ struct PreviewRun
 class PrintoutsTest : public ::testing::Test
 {
 protected:
-    testsupport::FixtureFolder folder{true};
+    // The printouts only read: one copy of the installation serves the whole suite.
+    static void SetUpTestSuite() { sharedFolder() = std::make_unique<testsupport::FixtureFolder>(true); }
+    static void TearDownTestSuite() { sharedFolder().reset(); }
+    static std::unique_ptr<testsupport::FixtureFolder> &sharedFolder()
+    {
+        static std::unique_ptr<testsupport::FixtureFolder> folder;
+        return folder;
+    }
+
     testsupport::ScriptedPrompter boxes;
     std::unique_ptr<workstations::TfrmZestaw> view;
     std::unique_ptr<printouts::TfrmWydrukRej> dialog;
