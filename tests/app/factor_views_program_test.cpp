@@ -6,6 +6,7 @@
 // 1024x768) each view is photographed into the test output folder.
 #include "appstate/appstate.h"
 #include "assessment/frm_ryz_zakl.h"
+#include "printouts/frm_wydruk_rej.h"
 #include "shell/frm_main.h"
 #include "storage/form_definition_files.h"
 #include "storage/measurement_files.h"
@@ -119,6 +120,7 @@ TEST(FactorViewsInProgram, BrowseChooseSaveAndSummarise)
     testsupport::ScriptedPrompter boxes;
     testsupport::ScriptedDialogs dialogs;
     RegisterViews();
+    printouts::RegisterWorkstationPrintouts();
     auto &s = appstate::State();
     s.SetModified(false);
     const QString office = QStringLiteral("Pracownik biurowy - dział kadr i płac");
@@ -232,8 +234,12 @@ TEST(FactorViewsInProgram, BrowseChooseSaveAndSummarise)
         shoot(&w, QStringLiteral("summary_risk"));
         EXPECT_FALSE(s.Modified());
         EXPECT_FALSE(w.tbSave->isEnabled());
+        // Print opens the printouts dialog (closed here at once).
+        const qsizetype dialogsBefore = dialogs.titles.size();
         w.PrintForm();
-        EXPECT_EQ(boxes.Texts(), QStringList({"Z tego miejsca programu nie można jeszcze niczego wydrukować."}));
+        ASSERT_EQ(dialogs.titles.size(), dialogsBefore + 1);
+        EXPECT_EQ(dialogs.titles.last(), QStringLiteral("Wydruk"));
+        EXPECT_TRUE(boxes.boxes.isEmpty()) << boxes.Texts().join('\n').toStdString();
     }
     s.Workstations.clear();
 }
