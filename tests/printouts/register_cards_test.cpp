@@ -271,4 +271,35 @@ TEST(RegisterCardData, ManyRowsAndAWorkstationWithoutARegistrationDatePrint)
     EXPECT_EQ(form.lDatZal->Caption(), QString());
 }
 
+// ---- a form definition missing from the installation ----------------------------------------
+
+class PrintoutsWithoutAForm : public RegisterAndCards
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        PrintoutsTest::SetUpTestSuite();
+        QFile::remove(sharedFolder()->FilePath(QStringLiteral("zaklocen/frm/obc_psych_frm_1.xml")));
+    }
+};
+
+TEST_F(PrintoutsWithoutAForm, TheOtherFactorsStillPrint)
+{
+    Choose(kOffice, "2024-01-01", "2026-12-31", false);
+    // Reading the workstation said which file is missing; printing says nothing more.
+    ASSERT_FALSE(boxes.boxes.isEmpty());
+    const qsizetype told = boxes.boxes.size();
+    dialog->cbKartaBadanUc->setChecked(true);
+    PreviewRun run = Print();
+    ASSERT_TRUE(run.shown);
+    EXPECT_EQ(boxes.boxes.size(), told);
+    // The factor whose measurements could not be read has no card; the others have theirs.
+    EXPECT_FALSE(all(run).contains(QStringLiteral("Obciążenie psychiczne")));
+    EXPECT_TRUE(all(run).contains(QStringLiteral("LAeq,Te [dB] = 52.1")));
+    Kind(printouts::kRiskAssessmentCard);
+    run = Print();
+    ASSERT_TRUE(run.shown);
+    EXPECT_EQ(boxes.boxes.size(), told);
+}
+
 } // namespace
