@@ -79,9 +79,8 @@ void TfrmKartaOcRyz::buildReport()
     buildWorkstation();
     buildFactors();
     buildEmployees();
-    VRBand1 = AddPageNumberFooter(*vrKartRyz, QStringLiteral("VRBand1"), QStringLiteral("vrLiczStr"));
+    VRBand1 = AddPageNumberFooter(*vrKartRyz, QStringLiteral("VRBand1"), QStringLiteral("vrLiczStr"), &m_pageCount);
     vrLiczStr = FindPrintable<TVRLabel>(VRBand1, QStringLiteral("vrLiczStr"));
-    VRBand1->BeforePrint = [this](TVRCustomBand *, bool &) { vrLiczStr->SetCaption(PageCountText(m_pageCount)); };
     vrKartRyz->BeforePrint = [this](TVelRep *, bool &print) { vrKartRyzBeforePrint(print); };
     vrKartRyz->OnNeedData() = [this](QObject *, bool &more) { vrKartRyzNeedData(more); };
 }

@@ -123,9 +123,9 @@ void TfrmVRejestrKarta::buildReport()
     bKartPyl = m_cards[1].band;
     bKartFiz = m_cards[2].band;
     bKartUc = m_cards[3].band;
-    VRBand2 = AddPageNumberFooter(*vrRejestrKarta, QStringLiteral("VRBand2"), QStringLiteral("vrLiczStr"));
+    VRBand2 =
+        AddPageNumberFooter(*vrRejestrKarta, QStringLiteral("VRBand2"), QStringLiteral("vrLiczStr"), &m_pageCount);
     vrLiczStr = FindPrintable<TVRLabel>(VRBand2, QStringLiteral("vrLiczStr"));
-    VRBand2->BeforePrint = [this](TVRCustomBand *, bool &) { vrLiczStr->SetCaption(PageCountText(m_pageCount)); };
 
     vrRejestrKarta->BeforePrint = [this](TVelRep *, bool &print) { vrRejestrKartaBeforePrint(print); };
     vrRejestrKarta->OnNeedData() = [this](QObject *, bool &more) { vrRejestrKartaNeedData(more); };

@@ -50,6 +50,22 @@ QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption, b
     return box;
 }
 
+// Options of a group box, one under another.
+QCheckBox *addCheckBox(QGroupBox *group, const char *name, const QString &caption, bool checked)
+{
+    QCheckBox *box = checkBox(group, name, caption, checked);
+    group->layout()->addWidget(box);
+    return box;
+}
+
+QRadioButton *addRadioButton(QGroupBox *group, const char *name, const QString &caption)
+{
+    auto *button = new QRadioButton(caption, group);
+    button->setObjectName(QLatin1String(name));
+    group->layout()->addWidget(button);
+    return button;
+}
+
 QPlainTextEdit *memo(QWidget *parent, const char *name)
 {
     auto *m = new QPlainTextEdit(parent);
@@ -64,6 +80,18 @@ QWidget *tab(QTabWidget *tabs, const char *name, int kind)
     page->setObjectName(QLatin1String(name));
     tabs->addTab(page, QString::fromUtf8(kKindCaptions[kind]));
     return page;
+}
+
+// The tab of a kind whose options stand one under another in a group box.
+QGroupBox *optionsBox(QTabWidget *tabs, const char *name, int kind, const QString &caption)
+{
+    QWidget *page = tab(tabs, name, kind);
+    auto *layout = new QVBoxLayout(page);
+    auto *box = new QGroupBox(caption, page);
+    new QVBoxLayout(box);
+    layout->addWidget(box);
+    layout->addStretch(1);
+    return box;
 }
 
 // The wait window for as long as the pages are counted, whatever ends the count.
@@ -214,54 +242,31 @@ QWidget *TfrmWydrukRej::buildRiskCardTab()
 
 QWidget *TfrmWydrukRej::buildSummaryTab()
 {
-    QWidget *page = tab(pgcZestawienia, "tsInfZbiorcze", kSummaryInformation);
-    auto *layout = new QVBoxLayout(page);
-    auto *box = new QGroupBox(QStringLiteral("Opcje wydruku"), page);
-    auto *inner = new QVBoxLayout(box);
-    cbAdministracja = checkBox(box, "cbAdministracja", QStringLiteral("administracja"), true);
-    cbOcRyzyka = checkBox(box, "cbOcRyzyka", QStringLiteral("ocena ryzyka"), true);
-    inner->addWidget(cbAdministracja);
-    inner->addWidget(cbOcRyzyka);
-    layout->addWidget(box);
-    layout->addStretch(1);
-    return page;
+    QGroupBox *box = optionsBox(pgcZestawienia, "tsInfZbiorcze", kSummaryInformation, QStringLiteral("Opcje wydruku"));
+    cbAdministracja = addCheckBox(box, "cbAdministracja", QStringLiteral("administracja"), true);
+    cbOcRyzyka = addCheckBox(box, "cbOcRyzyka", QStringLiteral("ocena ryzyka"), true);
+    return box->parentWidget();
 }
 
 QWidget *TfrmWydrukRej::buildCategoriesTab()
 {
-    QWidget *page = tab(pgcZestawienia, "tsKategorie", kWorkstationsByRisk);
-    auto *layout = new QVBoxLayout(page);
-    auto *box = new QGroupBox(QStringLiteral(" Kategorie ryzyka zawodowego: "), page);
-    auto *inner = new QVBoxLayout(box);
-    cbMale = checkBox(box, "cbMale", QStringLiteral("małe"), true);
-    cbSrednie = checkBox(box, "cbSrednie", QStringLiteral("średnie"), true);
-    cbDuze = checkBox(box, "cbDuze", QStringLiteral("duże"), true);
-    inner->addWidget(cbMale);
-    inner->addWidget(cbSrednie);
-    inner->addWidget(cbDuze);
-    layout->addWidget(box);
-    layout->addStretch(1);
-    return page;
+    QGroupBox *box = optionsBox(pgcZestawienia, "tsKategorie", kWorkstationsByRisk,
+                                QStringLiteral(" Kategorie ryzyka zawodowego: "));
+    cbMale = addCheckBox(box, "cbMale", QStringLiteral("małe"), true);
+    cbSrednie = addCheckBox(box, "cbSrednie", QStringLiteral("średnie"), true);
+    cbDuze = addCheckBox(box, "cbDuze", QStringLiteral("duże"), true);
+    return box->parentWidget();
 }
 
 QWidget *TfrmWydrukRej::buildFactorListTab()
 {
-    QWidget *page = tab(pgcZestawienia, "tsWykazCzynnikow", kHarmfulArduousFactors);
-    auto *layout = new QVBoxLayout(page);
-    auto *box = new QGroupBox(QStringLiteral("Opcje wydruku"), page);
-    auto *inner = new QVBoxLayout(box);
-    rbGrupy = new QRadioButton(QStringLiteral("Grupy (w tym rakotwórcze)"), box);
-    rbGrupy->setObjectName(QStringLiteral("rbGrupy"));
+    QGroupBox *box =
+        optionsBox(pgcZestawienia, "tsWykazCzynnikow", kHarmfulArduousFactors, QStringLiteral("Opcje wydruku"));
+    rbGrupy = addRadioButton(box, "rbGrupy", QStringLiteral("Grupy (w tym rakotwórcze)"));
     rbGrupy->setChecked(true);
-    rbTylkoRakotworcze = new QRadioButton(QStringLiteral("Tylko rakotwórcze"), box);
-    rbTylkoRakotworcze->setObjectName(QStringLiteral("rbTylkoRakotworcze"));
-    cbElementStruktury = checkBox(box, "cbElementStruktury", QStringLiteral("Elementy struktury przedsiębiorstwa"), true);
-    inner->addWidget(rbGrupy);
-    inner->addWidget(rbTylkoRakotworcze);
-    inner->addWidget(cbElementStruktury);
-    layout->addWidget(box);
-    layout->addStretch(1);
-    return page;
+    rbTylkoRakotworcze = addRadioButton(box, "rbTylkoRakotworcze", QStringLiteral("Tylko rakotwórcze"));
+    cbElementStruktury = addCheckBox(box, "cbElementStruktury", QStringLiteral("Elementy struktury przedsiębiorstwa"), true);
+    return box->parentWidget();
 }
 
 // ---------------------------------------------------------------------------------------

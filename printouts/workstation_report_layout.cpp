@@ -165,7 +165,8 @@ QString PrintedOnText(const QString &prefix)
     return prefix + QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
 }
 
-TVRBand *AddPageNumberFooter(TVelRep &report, const QString &bandName, const QString &pageCountName)
+TVRBand *AddPageNumberFooter(TVelRep &report, const QString &bandName, const QString &pageCountName,
+                             const int *pageCount)
 {
     TVRBand *band = AddBand(report, bandName, TVRBandType::rbPageFooter, 22);
     const QFont font = ReportFont(8);
@@ -177,7 +178,8 @@ TVRBand *AddPageNumberFooter(TVelRep &report, const QString &bandName, const QSt
     number->SetAlignment(TAlignment::taRightJustify);
     number->SetTransparent(true);
     Place(number, kReportWidth / 2 - 80, 4, 80, 16);
-    AddLabel(band, pageCountName, PageCountText(0), QRect(kReportWidth / 2 + 4, 4, 80, 16), font);
+    TVRLabel *count = AddLabel(band, pageCountName, PageCountText(0), QRect(kReportWidth / 2 + 4, 4, 80, 16), font);
+    band->BeforePrint = [count, pageCount](TVRCustomBand *, bool &) { count->SetCaption(PageCountText(*pageCount)); };
     return band;
 }
 

@@ -61,10 +61,11 @@ int RowHeight(int value);
 // "Wydrukowano : " (or the given prefix) followed by today's date, yyyy-MM-dd.
 QString PrintedOnText(const QString &prefix = QStringLiteral("Wydrukowano : "));
 
-// A page footer band: "Strona n" followed by the label "/ N" (named pageCountName) whose
-// caption the report sets from the prepared page count, found by FindPrintable.
+// A page footer band: "Strona n" followed by the label "/ N" (named pageCountName, found by
+// FindPrintable), whose caption every print of the band takes from *pageCount, the count of
+// the preparing run.
 reportengine::TVRBand *AddPageNumberFooter(reportengine::TVelRep &report, const QString &bandName,
-                                           const QString &pageCountName);
+                                           const QString &pageCountName, const int *pageCount);
 QString PageCountText(int pages);
 
 } // namespace printouts

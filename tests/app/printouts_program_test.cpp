@@ -8,8 +8,7 @@
 #include "printouts/frm_stat_rep.h"
 #include "printouts/frm_wydruk_rej.h"
 #include "shell/frm_main.h"
-#include "tests/reportengine/page_helpers.h"
-#include "tests/reportengine/preview_helpers.h"
+#include "tests/printouts/printouts_fixture.h"
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
 #include "widgets/outlook_bar.h"
@@ -25,7 +24,6 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 TEST(PrintoutsInProgram, RegisterCardsAndRiskCardFromTheSummary)
@@ -56,36 +54,15 @@ TEST(PrintoutsInProgram, RegisterCardsAndRiskCardFromTheSummary)
         ASSERT_GT(summary->lbCzyn->count(), 0);
 
         // In the dialog: the register with the cards, then the risk card, then "Zamknij".
-        struct Printed
-        {
-            QString pdf;
-            int pages = 0;
-        };
-        Printed printed[2];
+        workstationprintouts::PreviewRun printed[2];
         dialogs.steps << [&](QDialog &d) {
             auto *dialog = qobject_cast<printouts::TfrmWydrukRej *>(&d);
             if (!dialog)
                 return int(QDialog::Rejected);
             for (int kind : {printouts::kRegisterAndCards, printouts::kRiskAssessmentCard}) {
                 dialog->rgRodzZest->Button(kind)->click();
-                Printed &p = printed[kind];
-                p.pdf = out.filePath(QStringLiteral("wydruk%1.pdf").arg(kind));
-                QTimer poll;
-                poll.setInterval(10);
-                QObject::connect(&poll, &QTimer::timeout, [&] {
-                    reportengine::TVRStandardPreview *preview = reportengine_test::FindPreview();
-                    if (!preview || !preview->Print->isEnabled() || preview->PageCount() < 1)
-                        return;
-                    poll.stop();
-                    p.pages = preview->PageCount();
-                    EXPECT_FALSE(printouts::frmStatRep()->isVisible());
-                    dialogs.steps.prepend(reportengine_test::ChooseDestination(p.pdf, QString(), 1, p.pages));
-                    preview->PrintSetup->click();
-                    preview->Print->click();
-                    EXPECT_TRUE(reportengine_test::SpinUntil([&] { return QFile::exists(p.pdf); }));
-                    preview->close();
-                });
-                poll.start();
+                printed[kind].pdf = out.filePath(QStringLiteral("wydruk%1.pdf").arg(kind));
+                workstationprintouts::PreviewWatcher watcher(printed[kind], dialogs);
                 dialog->bOk->click();
             }
             dialog->bClose->click();
@@ -96,6 +73,10 @@ TEST(PrintoutsInProgram, RegisterCardsAndRiskCardFromTheSummary)
         EXPECT_TRUE(boxes.boxes.isEmpty()) << boxes.Texts().join('\n').toStdString();
 
         const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+        for (workstationprintouts::PreviewRun &run : printed) {
+            EXPECT_TRUE(run.failure.isEmpty()) << run.failure.toStdString();
+            EXPECT_FALSE(run.waitWindowVisible);
+        }
         ASSERT_EQ(printed[0].pages, 5);
         EXPECT_EQ(reportengine_test::PdfPageCount(printed[0].pdf), 5);
         const QString reg = reportengine_test::PdfText(printed[0].pdf);

@@ -139,7 +139,7 @@ TEST(EvaluationTable, AFamilysRuleServesEveryFormOfItAndNoOther)
 
 TEST_F(MeasurementWindow, InitViewListsTheWorkstationsWithNoneChosen)
 {
-    EXPECT_EQ(win->cbStanow->count(), 4);
+    EXPECT_EQ(win->cbStanow->count(), 5);
     EXPECT_EQ(win->cbStanow->currentIndex(), -1);
     EXPECT_FALSE(win->cbStanow->isHidden());
     EXPECT_EQ(win->lbCzyn->count(), 0);

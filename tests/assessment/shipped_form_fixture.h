@@ -31,6 +31,8 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -318,8 +320,9 @@ inline void WindowOnShippedForm::Type(const QString &name, const QString &text)
     Leave(ed);
 }
 
-// The measurement window on the installation's sample data, started as the program starts
-// it; messages are scripted, and the data dialog is answered by the runner a test sets.
+// The measurement window on the installation's sample workstations, without the sample
+// measurements (each case makes its own), started as the program starts it; messages are
+// scripted, and the data dialog is answered by the runner a test sets.
 class WindowOnSampleData : public ::testing::Test
 {
 protected:
@@ -327,7 +330,19 @@ protected:
     testsupport::ScriptedPrompter prompter;
     std::unique_ptr<assessment::TfrmRyzZakl> win;
 
-    void SetUp() override { UseMeasurementView(); }
+    void SetUp() override
+    {
+        UseMeasurementView();
+        QDirIterator files(folder.FilePath(QStringLiteral("zaklocen")), {QStringLiteral("*_dane.xml")}, QDir::Files,
+                           QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            const QString file = files.next();
+            const QFileInfo info(file);
+            if (info.dir().dirName().startsWith(QLatin1String("stan_")) &&
+                info.fileName() != QLatin1String("stanowisko_dane.xml"))
+                QFile::remove(file);
+        }
+    }
     void TearDown() override
     {
         assessment::TfrmNowyPomiar::SetRunner({});

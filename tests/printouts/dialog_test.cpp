@@ -13,7 +13,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
-using namespace printoutstest;
+using namespace workstationprintouts;
 
 namespace {
 

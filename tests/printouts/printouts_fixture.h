@@ -37,7 +37,7 @@
 #include <functional>
 #include <memory>
 
-namespace printoutstest {
+namespace workstationprintouts {
 
 inline QDate Day(const char *isoDate)
 {
@@ -59,6 +59,60 @@ struct PreviewRun
     QStringList pageTexts; // pdftotext of each printed page
     QString failure;
 };
+
+// Waits for the preview to show its pages, then takes them and closes the preview, as the
+// user closes it: their texts (one text per page, its drawn texts joined by newlines), or,
+// when run.pdf is set, the pages printed from the preview to that PDF file.
+class PreviewWatcher
+{
+public:
+    PreviewWatcher(PreviewRun &run, testsupport::ScriptedDialogs &dialogs)
+    {
+        m_poll.setInterval(10);
+        QObject::connect(&m_poll, &QTimer::timeout, [this, &run, &dialogs] {
+            reportengine::TVRStandardPreview *w = reportengine_test::FindPreview();
+            if (!w || !w->Print->isEnabled() || w->PageCount() < 1)
+                return;
+            m_poll.stop();
+            run.shown = true;
+            run.pages = w->PageCount();
+            run.waitWindowVisible = printouts::frmStatRep()->isVisible();
+            if (run.pdf.isEmpty()) {
+                for (int n = 1; n <= run.pages; ++n)
+                    run.pageTexts << reportengine::CapturePageTexts(*w->VRPrinter()->GetPage(n)).join('\n');
+            } else {
+                dialogs.steps.prepend(reportengine_test::ChooseDestination(run.pdf, QString(), 1, run.pages));
+                w->PrintSetup->click();
+                w->Print->click();
+                if (!reportengine_test::SpinUntil([&] { return QFile::exists(run.pdf); }))
+                    run.failure = QStringLiteral("no PDF");
+            }
+            w->close();
+        });
+        m_poll.start();
+        // A preview that never gets its pages must not keep the test waiting.
+        QTimer::singleShot(30000, &m_poll, [] {
+            if (reportengine::TVRStandardPreview *w = reportengine_test::FindPreview())
+                w->close();
+        });
+    }
+
+private:
+    QTimer m_poll;
+};
+
+// The text of every page of the run's PDF file, by pdftotext (in the page's layout).
+inline void ReadPdfPages(PreviewRun &run)
+{
+    const QString pdftotext = reportengine_test::Tool("pdftotext");
+    if (run.pdf.isEmpty() || !run.shown || pdftotext.isEmpty() || !QFile::exists(run.pdf))
+        return;
+    run.pageTexts.clear();
+    for (int n = 1; n <= run.pages; ++n)
+        run.pageTexts << reportengine_test::RunTool(pdftotext, {QStringLiteral("-layout"), QStringLiteral("-f"),
+                                                                QString::number(n), QStringLiteral("-l"),
+                                                                QString::number(n), run.pdf, QStringLiteral("-")});
+}
 
 class PrintoutsTest : public ::testing::Test
 {
@@ -125,53 +179,21 @@ protected:
         dialog->rgRodzZestClick();
     }
 
-    // "Wydruk"; when the preview shows its pages, their texts are taken (one text per page,
-    // its drawn texts joined by newlines) and, with a file name, the pages are printed from
-    // the preview to a PDF file whose pages' texts pdftotext gives instead; then the preview
-    // closes, as the user closes it.
+    // "Wydruk", with the preview taken by a PreviewWatcher (printed to a PDF file of that
+    // name when one is given).
     PreviewRun Print(const QString &pdfName = QString())
     {
         PreviewRun run;
         if (!pdfName.isEmpty())
             run.pdf = out.filePath(pdfName + QStringLiteral(".pdf"));
         testsupport::ScriptedDialogs dialogs;
-        QTimer poll;
-        poll.setInterval(10);
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            reportengine::TVRStandardPreview *w = reportengine_test::FindPreview();
-            if (!w || !w->Print->isEnabled() || w->PageCount() < 1)
-                return;
-            poll.stop();
-            run.shown = true;
-            run.pages = w->PageCount();
-            run.waitWindowVisible = printouts::frmStatRep()->isVisible();
-            if (run.pdf.isEmpty()) {
-                for (int n = 1; n <= run.pages; ++n)
-                    run.pageTexts << reportengine::CapturePageTexts(*w->VRPrinter()->GetPage(n)).join('\n');
-            } else {
-                dialogs.steps << reportengine_test::ChooseDestination(run.pdf, QString(), 1, run.pages);
-                w->PrintSetup->click();
-                w->Print->click();
-                if (!reportengine_test::SpinUntil([&] { return QFile::exists(run.pdf); }))
-                    run.failure = QStringLiteral("no PDF");
-            }
-            w->close();
-        });
-        poll.start();
-        QTimer::singleShot(30000, [] {
-            if (reportengine::TVRStandardPreview *w = reportengine_test::FindPreview())
-                w->close();
-        });
-        dialog->bOKClick();
-        poll.stop();
-        const QString pdftotext = reportengine_test::Tool("pdftotext");
-        if (!run.pdf.isEmpty() && run.shown && !pdftotext.isEmpty() && QFile::exists(run.pdf))
-            for (int n = 1; n <= run.pages; ++n)
-                run.pageTexts << reportengine_test::RunTool(
-                    pdftotext, {QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(n), QStringLiteral("-l"),
-                                QString::number(n), run.pdf, QStringLiteral("-")});
+        {
+            PreviewWatcher watcher(run, dialogs);
+            dialog->bOKClick();
+        }
+        ReadPdfPages(run);
         return run;
     }
 };
 
-} // namespace printoutstest
+} // namespace workstationprintouts

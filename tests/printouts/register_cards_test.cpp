@@ -10,7 +10,7 @@
 #include <QCheckBox>
 #include <QRegularExpression>
 
-using namespace printoutstest;
+using namespace workstationprintouts;
 using printouts::TRegisterCardData;
 
 namespace {

@@ -12,7 +12,7 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 
-using namespace printoutstest;
+using namespace workstationprintouts;
 
 namespace {
 

@@ -8,7 +8,7 @@
 // After a change of the table, a form or a rule, write the files again with
 //     TARVELIN_WRITE_SAMPLE_MEASUREMENTS=1 build/tests/tests_printouts --gtest_filter=SampleMeasurements.*
 
-#include "tests/assessment/noise_test_support.h"
+#include "tests/assessment/shipped_form_fixture.h"
 
 #include <QFile>
 #include <QRadioButton>
@@ -220,8 +220,8 @@ protected:
     testsupport::ScriptedPrompter prompter;
     std::unique_ptr<assessment::TfrmRyzZakl> win;
 
-    void SetUp() override { noisetest::UseMeasurementView(); }
-    void TearDown() override { noisetest::CloseMeasurementWindow(win); }
+    void SetUp() override { shippedforms::UseMeasurementView(); }
+    void TearDown() override { shippedforms::CloseMeasurementWindow(win); }
 
     template <typename T> T *Control(const QString &name) { return win->pgDokum->findChild<T *>(name); }
 
@@ -232,7 +232,7 @@ protected:
             auto *ed = Control<QLineEdit>(name);
             ASSERT_TRUE(ed) << name.toStdString();
             ed->setText(QString::fromUtf8(input.value));
-            noisetest::Leave(ed);
+            shippedforms::Leave(ed);
         } else if (name.startsWith(QLatin1String("cb_"))) {
             auto *cb = Control<QComboBox>(name);
             ASSERT_TRUE(cb) << name.toStdString();
@@ -288,7 +288,7 @@ protected:
             const QString kat = QStringLiteral("stan_") + id;
             for (const QString &old : measurementFiles(folder.FilePath("zaklocen/" + kat)))
                 QFile::remove(folder.FilePath("zaklocen/" + kat + "/" + old));
-            noisetest::UseMeasurementView();
+            shippedforms::UseMeasurementView();
             auto owned = std::make_unique<storage::TStanowisko>(id, QString(), kat);
             storage::TStanowisko &w = *owned;
             storage::ReadWorkstationData(QStringLiteral("zaklocen\\") + kat + QStringLiteral("\\stanowisko_dane.xml"),
