@@ -47,11 +47,17 @@ const std::vector<FactorKind> &factorKinds()
         {"pyly", 25202, "Pył ditlenku tytanu", "pyly", {{"PylCalkZm", "4.2"}, {"PylRespZm", "1.1"}}},
         {"pyly", 25203, "Pył tlenków żelaza", "pyly", {{"PylCalkZm", "3.8"}}},
         {"fiz", 30001, "Hałas", "halas_fizyczny", {{"PEWartZm", "88.4"}, {"PEKrotn", "2.19"}, {"MaksWartZm", "104"}}},
-        {"fiz", 10200, "Drgania o ogólnym działaniu na organizm człowieka", "drgania_ogln",
+        {"fiz",
+         10200,
+         "Drgania o ogólnym działaniu na organizm człowieka",
+         "drgania_ogln",
          {{"RownWartZm", "0.62"}, {"cbCzasEksp", "True"}, {"MaksWartZm", "0.9"}}},
         {"fiz", 50001, "Mikroklimat gorący", "mikroklimat_goracy", {}},
         {"uciaz", 70002, "Obciążenie psychiczne", "obc_psych", {{"PWartZm", "6"}}},
-        {"uciaz", 30004, "Hałas w pomieszczeniach wymagających koncentracji uwagi", "halas_uciazliwy",
+        {"uciaz",
+         30004,
+         "Hałas w pomieszczeniach wymagających koncentracji uwagi",
+         "halas_uciazliwy",
          {{"PEWartZm", "52.1"}}},
     };
     return kinds;
@@ -82,17 +88,18 @@ std::vector<std::unique_ptr<storage::TStanowisko>> makeWorkstations()
                                                 QStringLiteral("2")));
         for (const FactorKind &k : factorKinds()) {
             const QString name = QString::fromUtf8(k.name);
-            storage::TCzynnik *f = ws->AddFactor(
-                std::make_unique<storage::TCzynnik>(name, QString::fromLatin1(k.ident), k.id, QStringLiteral("1.0"),
-                                                    QString::fromLatin1(k.form), QStringLiteral("T"),
-                                                    QStringLiteral("T")),
-                name);
+            storage::TCzynnik *f =
+                ws->AddFactor(std::make_unique<storage::TCzynnik>(name, QString::fromLatin1(k.ident), k.id,
+                                                                  QStringLiteral("1.0"), QString::fromLatin1(k.form),
+                                                                  QStringLiteral("T"), QStringLiteral("T")),
+                              name);
             const storage::TPomiarList &items = forms[QString::fromLatin1(k.form) + QString::number(k.id)];
             for (int m = 0; m < kMeasurements; ++m) {
                 auto meas = std::make_unique<storage::TPomiarCzynn>(
                     m + 1, QDate(2021, 1, 4).addDays(m * 45).toString(Qt::ISODate),
                     QStringLiteral("Stanowisko pracy, strefa oddychania"), QStringLiteral("Laboratorium Higieny Pracy"),
-                    QStringLiteral("Metoda według normy"), QStringLiteral("Wartości dopuszczalne nie zostały przekroczone."),
+                    QStringLiteral("Metoda według normy"),
+                    QStringLiteral("Wartości dopuszczalne nie zostały przekroczone."),
                     QStringLiteral("Środki ochrony indywidualnej"), QStringLiteral("1"), 20, 20, 20, 20, 20, 20);
                 meas->Fields = storage::CloneFields(items);
                 storage::AddMeasurement(f->Measurements, std::move(meas));
@@ -196,10 +203,10 @@ int main(int argc, char **argv)
     std::printf("register and cards: %d workstations x 10 factors x %d measurements, %d pages a workstation, "
                 "PDF %lld bytes\n",
                 kWorkstations, kMeasurements, pages, static_cast<long long>(QFileInfo(pdf).size()));
-    std::printf("  one workstation, Prepare         : %.3f s (processor %.3f s), %.0f pages/s (target < 2 s)\n", ow,
-                oc, pages / ow);
-    std::printf("  one workstation, Prepare plus PDF: %.3f s (processor %.3f s), %.0f pages/s (target < 4 s)\n", pw,
-                pc, pages / pw);
+    std::printf("  one workstation, Prepare         : %.3f s (processor %.3f s), %.0f pages/s (target < 2 s)\n", ow, oc,
+                pages / ow);
+    std::printf("  one workstation, Prepare plus PDF: %.3f s (processor %.3f s), %.0f pages/s (target < 4 s)\n", pw, pc,
+                pages / pw);
     std::printf("  all %d workstations, Prepare         : %.2f s (processor %.2f s), %d pages, %.0f pages/s\n",
                 kWorkstations, all.wall, all.cpu, all.pages, all.pages / all.wall);
     std::printf("  all %d workstations, Prepare plus PDF: %.2f s (processor %.2f s), %.0f pages/s\n", kWorkstations,

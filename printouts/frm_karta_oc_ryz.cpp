@@ -97,8 +97,8 @@ void TfrmKartaOcRyz::buildHeader()
     AddLabel(bHeader, QString(), QStringLiteral("Sporządził:"), QRect(0, 52, 80, 14), caption);
     shKartSporz = AddShape(bHeader, QStringLiteral("shKartSporz"), TVRShapeType::vrsRectangle,
                            QRect(84, 48, kReportWidth - 84, 24));
-    mKartSporz = AddRichText(bHeader, QStringLiteral("mKartSporz"), QRect(88, 52, kReportWidth - 92, 16),
-                             ReportFont(9));
+    mKartSporz =
+        AddRichText(bHeader, QStringLiteral("mKartSporz"), QRect(88, 52, kReportWidth - 92, 16), ReportFont(9));
 }
 
 void TfrmKartaOcRyz::buildWorkstation()
@@ -108,18 +108,17 @@ void TfrmKartaOcRyz::buildWorkstation()
     shStan = AddShape(bStan, QStringLiteral("shStan"), TVRShapeType::vrsRectangle, QRect(0, 0, kReportWidth, 41));
     AddLabel(bStan, QString(), QStringLiteral("Stanowisko pracy:"), QRect(4, kCaptionTop, 400, 14), caption);
     lNazStan = AddRichText(bStan, QStringLiteral("lNazStan"), QRect(4, kTextTop, 440, 16), ReportFont(10, true));
-    AddLabel(bStan, QString(), QStringLiteral("Liczba osób zatrudnionych:"), QRect(470, kCaptionTop, 200, 14),
-             caption);
+    AddLabel(bStan, QString(), QStringLiteral("Liczba osób zatrudnionych:"), QRect(470, kCaptionTop, 200, 14), caption);
     lZatrudn = AddLabel(bStan, QStringLiteral("lZatrudn"), QString(), QRect(470, kTextTop, 100, 16), ReportFont(10));
     bStan->BeforePrint = [this](TVRCustomBand *, bool &) { bStanBeforePrint(); };
 
     bCharStan = AddChildBand(*vrKartRyz, QStringLiteral("bCharStan"), bStan, 40);
-    shCharStan = AddShape(bCharStan, QStringLiteral("shCharStan"), TVRShapeType::vrsRectangle,
-                          QRect(0, 0, kReportWidth, 41));
+    shCharStan =
+        AddShape(bCharStan, QStringLiteral("shCharStan"), TVRShapeType::vrsRectangle, QRect(0, 0, kReportWidth, 41));
     AddLabel(bCharStan, QString(), QStringLiteral("Charakterystyka stanowiska:"), QRect(4, kCaptionTop, 400, 14),
              caption);
-    mCharStan = AddRichText(bCharStan, QStringLiteral("mCharStan"), QRect(4, kTextTop, kReportWidth - 8, 16),
-                            ReportFont(8));
+    mCharStan =
+        AddRichText(bCharStan, QStringLiteral("mCharStan"), QRect(4, kTextTop, kReportWidth - 8, 16), ReportFont(8));
     bCharStan->BeforePrint = [this](TVRCustomBand *, bool &) {
         const int h = RowHeight((3 - FontHeight(mCharStan->Font())) * m_descriptionLines + 6);
         SetPixelHeight(mCharStan, h);
@@ -131,13 +130,12 @@ void TfrmKartaOcRyz::buildWorkstation()
     const int half = kReportWidth / 2;
     shSoiDokum[0] = AddShape(bSoiDokum, QString(), TVRShapeType::vrsRectangle, QRect(0, 0, half + 1, 41));
     shSoiDokum[1] = AddShape(bSoiDokum, QString(), TVRShapeType::vrsRectangle, QRect(half, 0, kReportWidth - half, 41));
-    AddLabel(bSoiDokum, QString(), QStringLiteral("Dokumenty związane:"), QRect(4, kCaptionTop, half - 8, 14),
-             caption);
+    AddLabel(bSoiDokum, QString(), QStringLiteral("Dokumenty związane:"), QRect(4, kCaptionTop, half - 8, 14), caption);
     mDokZwiaz = AddRichText(bSoiDokum, QStringLiteral("mDokZwiaz"), QRect(4, kTextTop, half - 8, 16), ReportFont(8));
     AddLabel(bSoiDokum, QString(), QStringLiteral("Stosowane środki ochrony indywidualnej:"),
              QRect(half + 4, kCaptionTop, half - 8, 14), caption);
-    mStosSOI = AddRichText(bSoiDokum, QStringLiteral("mStosSOI"), QRect(half + 4, kTextTop, half - 8, 16),
-                           ReportFont(8));
+    mStosSOI =
+        AddRichText(bSoiDokum, QStringLiteral("mStosSOI"), QRect(half + 4, kTextTop, half - 8, 16), ReportFont(8));
     bSoiDokum->BeforePrint = [this](TVRCustomBand *, bool &) { bSoiDokumBeforePrint(); };
 }
 
@@ -162,7 +160,8 @@ void TfrmKartaOcRyz::buildFactors()
     const QFont font = ReportFont(8);
     lNr = AddLabel(bCzynn, QStringLiteral("lNr"), QString(), cellText(0, 4, 14), font, TAlignment::taCenter);
     mCzynniki = AddRichText(bCzynn, QStringLiteral("mCzynniki"), cellText(1, 4, 14), font);
-    lOcenaBez = AddLabel(bCzynn, QStringLiteral("lOcenaBez"), QString(), cellText(2, 4, 14), font, TAlignment::taCenter);
+    lOcenaBez =
+        AddLabel(bCzynn, QStringLiteral("lOcenaBez"), QString(), cellText(2, 4, 14), font, TAlignment::taCenter);
     lOcenaZ = AddLabel(bCzynn, QStringLiteral("lOcenaZ"), QString(), cellText(3, 4, 14), font, TAlignment::taCenter);
     lData = AddLabel(bCzynn, QStringLiteral("lData"), QString(), cellText(4, 4, 14), font, TAlignment::taCenter);
     mSrodki = AddRichText(bCzynn, QStringLiteral("mSrodki"), cellText(5, 4, 14), font);
@@ -175,8 +174,8 @@ void TfrmKartaOcRyz::buildFactors()
     AddLabel(bKodFoot2, QString(), QStringLiteral("Zatwierdził:"), QRect(0, 16, 80, 14), ReportFont(8, true));
     shKartZatw = AddShape(bKodFoot2, QStringLiteral("shKartZatw"), TVRShapeType::vrsRectangle,
                           QRect(84, 12, kReportWidth - 84, 24));
-    mKartZatw = AddRichText(bKodFoot2, QStringLiteral("mKartZatw"), QRect(88, 16, kReportWidth - 92, 16),
-                            ReportFont(9));
+    mKartZatw =
+        AddRichText(bKodFoot2, QStringLiteral("mKartZatw"), QRect(88, 16, kReportWidth - 92, 16), ReportFont(9));
 }
 
 void TfrmKartaOcRyz::buildEmployees()
@@ -191,8 +190,8 @@ void TfrmKartaOcRyz::buildEmployees()
     for (int c = 0; c < 3; ++c) {
         vrListPrac[size_t(c)] = AddLabel(vrSbPracow, QStringLiteral("vrListPrac%1").arg(c + 1), QString(),
                                          QRect(c * column, 8, column - 12, 16), font);
-        shPodpis[size_t(c)] = AddShape(vrSbPracow, QString(), TVRShapeType::vrsHorLine,
-                                       QRect(c * column, 38, kSignatureWidth, 1));
+        shPodpis[size_t(c)] =
+            AddShape(vrSbPracow, QString(), TVRShapeType::vrsHorLine, QRect(c * column, 38, kSignatureWidth, 1));
         lPodpis[size_t(c)] = AddLabel(vrSbPracow, QString(), QStringLiteral("data i podpis"),
                                       QRect(c * column, 40, kSignatureWidth, 12), small, TAlignment::taCenter);
     }
@@ -203,8 +202,8 @@ void TfrmKartaOcRyz::buildEmployees()
                        QStringLiteral("Potwierdzenie przyjęcia do wiadomości przez pracownika:"),
                        QRect(0, 16, kReportWidth, 16), ReportFont(9, true));
     vrNazwPrac = AddLabel(bKodFoot, QStringLiteral("vrNazwPrac"), QString(), QRect(0, 36, 300, 16), font);
-    AddShape(bKodFoot, QString(), TVRShapeType::vrsHorLine, QRect(kReportWidth - kSignatureWidth, 54,
-                                                                  kSignatureWidth, 1));
+    AddShape(bKodFoot, QString(), TVRShapeType::vrsHorLine,
+             QRect(kReportWidth - kSignatureWidth, 54, kSignatureWidth, 1));
     AddLabel(bKodFoot, QString(), QStringLiteral("data i podpis"),
              QRect(kReportWidth - kSignatureWidth, 56, kSignatureWidth, 12), small, TAlignment::taCenter);
     bKodFoot->OnNeedData() = [this](QObject *, bool &more) { bKodFootNeedData(more); };
@@ -221,10 +220,10 @@ void TfrmKartaOcRyz::vrKartRyzBeforePrint(bool &)
         const storage::TCzynnik *f = entry.Factor;
         if (!f || f->aktual != QLatin1String("T") || f->Measurements.empty())
             continue;
-        for (const storage::TPomiarCzynn *m : workstations::MeasurementsInRange(
-                 f->Measurements, m_options.DateFrom, m_options.DateTo, m_options.LatestOnly))
-            m_rows.push_back({f->ident, entry.Text, m->data, RiskLevelText(m->ocenamax), RiskLevelText(m->ocenakon),
-                              m->srodogrryz});
+        for (const storage::TPomiarCzynn *m : workstations::MeasurementsInRange(f->Measurements, m_options.DateFrom,
+                                                                                m_options.DateTo, m_options.LatestOnly))
+            m_rows.push_back(
+                {f->ident, entry.Text, m->data, RiskLevelText(m->ocenamax), RiskLevelText(m->ocenakon), m->srodogrryz});
     }
     m_rowIndex = 0;
     m_employeeCursor = 0;

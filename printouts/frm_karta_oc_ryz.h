@@ -28,12 +28,12 @@ namespace printouts {
 // One row of the card.
 struct TTabczynn
 {
-    QString ident;      // factor group
-    QString nazwa;      // the factor as the summary view lists it
-    QString data;       // measurement date
-    QString ocenaBez;   // risk without the measures, in words
-    QString ocenaZ;     // risk with the measures, in words
-    QString srodki;     // the measures
+    QString ident;    // factor group
+    QString nazwa;    // the factor as the summary view lists it
+    QString data;     // measurement date
+    QString ocenaBez; // risk without the measures, in words
+    QString ocenaZ;   // risk with the measures, in words
+    QString srodki;   // the measures
 };
 
 class TfrmKartaOcRyz : public QWidget, public TWorkstationReportForm

@@ -1,7 +1,7 @@
 #include "printouts/frm_v_rejestr_karta.h"
 
-#include "printouts/workstation_report_layout.h"
 #include "platform/window_registry.h"
+#include "printouts/workstation_report_layout.h"
 #include "reportengine/vr_text_metrics.h"
 #include "storage/workstation_files.h"
 
@@ -209,9 +209,9 @@ void TfrmVRejestrKarta::buildEmployment()
     lLabel = AddLabel(bZatr, QStringLiteral("lLabel"), QString(), QRect(300, 4, 24, 14), font);
     lLabel15 = AddLabel(bZatr, QStringLiteral("lLabel15"), QStringLiteral("w tym:"), QRect(80, 4, 44, 14), font);
     for (int c = 0; c < 4; ++c)
-        lZatr[size_t(c)] = AddLabel(bZatr, QStringLiteral("lZatr%1").arg(c + 1), QString(),
-                                    QRect(kZatrLeft + c * kZatrColumn + 2, 4, kZatrColumn - 4, 14), font,
-                                    TAlignment::taCenter);
+        lZatr[size_t(c)] =
+            AddLabel(bZatr, QStringLiteral("lZatr%1").arg(c + 1), QString(),
+                     QRect(kZatrLeft + c * kZatrColumn + 2, 4, kZatrColumn - 4, 14), font, TAlignment::taCenter);
     bZatr->OnNeedData() = [this](QObject *, bool &more) { bZatrNeedData(more); };
 }
 
@@ -224,16 +224,16 @@ TfrmVRejestrKarta::TCardBand TfrmVRejestrKarta::buildCard(const QString &suffix,
                           kCardLp + kCardParam + 2 * kCardColumn};
     const int widths[5] = {kCardLp, kCardParam, kCardColumn, kCardColumn, kReportWidth - lefts[4]};
     for (int c = 0; c < 5; ++c)
-        card.cells[size_t(c)] =
-            AddShape(card.band, QString(), TVRShapeType::vrsRectangle, QRect(lefts[c], 0, widths[c] + 1, kRowHeight + 1));
+        card.cells[size_t(c)] = AddShape(card.band, QString(), TVRShapeType::vrsRectangle,
+                                         QRect(lefts[c], 0, widths[c] + 1, kRowHeight + 1));
     card.lLp = AddLabel(card.band, QStringLiteral("lLp") + suffix, QString(), QRect(0, 3, kCardLp, 14), ReportFont(8),
                         TAlignment::taCenter);
     card.mParametr = AddRichText(card.band, QStringLiteral("mParametr") + suffix,
                                  QRect(lefts[1] + kInset, 3, widths[1] - 2 * kInset, kRowHeight), ReportFont(8));
     for (int c = 0; c < 3; ++c)
-        card.mP[size_t(c)] = AddRichText(card.band, QStringLiteral("mP%1").arg(c + 1) + suffix,
-                                         QRect(lefts[c + 2] + kInset, 3, widths[c + 2] - 2 * kInset, kRowHeight),
-                                         ReportFont(8));
+        card.mP[size_t(c)] =
+            AddRichText(card.band, QStringLiteral("mP%1").arg(c + 1) + suffix,
+                        QRect(lefts[c + 2] + kInset, 3, widths[c + 2] - 2 * kInset, kRowHeight), ReportFont(8));
     TCardBand *slot = &m_cards[size_t(group - 1)];
     card.band->OnNeedData() = [this, slot](QObject *, bool &more) { cardNeedData(*slot, more); };
     card.band->BeforePrint = [this, slot](TVRCustomBand *, bool &) { cardBeforePrint(*slot); };

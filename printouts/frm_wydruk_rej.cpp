@@ -166,9 +166,9 @@ QWidget *TfrmWydrukRej::buildRegisterTab()
 {
     QWidget *page = tab(pgcZestawienia, "tsRejestr", kRegisterAndCards);
     auto *layout = new QVBoxLayout(page);
-    cbRejestr = checkBox(page, "cbRejestr",
-                         QStringLiteral("Rejestr czynników szkodliwych dla zdrowia występujących na stanowisku pracy "),
-                         true);
+    cbRejestr =
+        checkBox(page, "cbRejestr",
+                 QStringLiteral("Rejestr czynników szkodliwych dla zdrowia występujących na stanowisku pracy "), true);
     cbKartaBadan = checkBox(page, "cbKartaBadan", QStringLiteral("Karta badań i pomiarów czynników szkodliwych"), true);
     cbPomChem = checkBox(page, "cbPomChem", QStringLiteral("czynnik chemiczny"), true);
     cbPomPyl = checkBox(page, "cbPomPyl", QStringLiteral("pył"), true);
@@ -223,10 +223,10 @@ QWidget *TfrmWydrukRej::buildRiskCardTab()
     grid->addLayout(arrows, 1, 1, 2, 1);
     grid->addWidget(cbPracownicy, 2, 2);
     const std::pair<const char *, QWidget *> fields[] = {{"Numer karty:", edNrKarty},
-                                                          {"Kartę sporządził:", meKarSporz},
-                                                          {"Kartę zatwierdził:", meKarZatw},
-                                                          {"Dokumenty związane:", meDokZwiaz},
-                                                          {"Stosowane środki ochrony indyw.", meSrodkiStosowane}};
+                                                         {"Kartę sporządził:", meKarSporz},
+                                                         {"Kartę zatwierdził:", meKarZatw},
+                                                         {"Dokumenty związane:", meDokZwiaz},
+                                                         {"Stosowane środki ochrony indyw.", meSrodkiStosowane}};
     int row = 5;
     for (const auto &[caption, field] : fields) {
         auto *label = new QLabel(QString::fromUtf8(caption), page);
@@ -265,7 +265,8 @@ QWidget *TfrmWydrukRej::buildFactorListTab()
     rbGrupy = addRadioButton(box, "rbGrupy", QStringLiteral("Grupy (w tym rakotwórcze)"));
     rbGrupy->setChecked(true);
     rbTylkoRakotworcze = addRadioButton(box, "rbTylkoRakotworcze", QStringLiteral("Tylko rakotwórcze"));
-    cbElementStruktury = addCheckBox(box, "cbElementStruktury", QStringLiteral("Elementy struktury przedsiębiorstwa"), true);
+    cbElementStruktury =
+        addCheckBox(box, "cbElementStruktury", QStringLiteral("Elementy struktury przedsiębiorstwa"), true);
     return box->parentWidget();
 }
 

@@ -73,8 +73,8 @@ public:
     QRadioButton *rbTylkoRakotworcze = nullptr;
     QCheckBox *cbElementStruktury = nullptr;
 
-    QPushButton *bOk = nullptr;    // "Wydruk"
-    QPushButton *bClose = nullptr; // "Zamknij"
+    QPushButton *bOk = nullptr;       // "Wydruk"
+    QPushButton *bClose = nullptr;    // "Zamknij"
     QListWidget *lbPomCzyn = nullptr; // hidden: the dates of the measurements a card takes
 
     // Handlers (public: tests drive them as the user does).

@@ -19,8 +19,8 @@ int figure(const QString &text)
     return ok ? n : 0;
 }
 
-const char *const kCardCaptions[kCardRows] = {"Nazwa czynnika",    "Data pomiaru",  "Miejsce pomiaru",
-                                              "Wykonujący pomiar", "Metoda pomiaru", "Wynik pomiaru",
+const char *const kCardCaptions[kCardRows] = {"Nazwa czynnika",       "Data pomiaru",    "Miejsce pomiaru",
+                                              "Wykonujący pomiar",    "Metoda pomiaru",  "Wynik pomiaru",
                                               "Interpretacja wyniku", "Stanowisko pracy"};
 
 } // namespace
@@ -175,14 +175,10 @@ void TRegisterCardData::FillCardColumn(const QString &factorName, const storage:
     if (column < 1 || column > 3)
         return;
     const size_t c = size_t(column - 1);
-    const QString texts[kCardRows] = {factorName,
-                                      m.data,
-                                      m.mscPom,
-                                      m.wykpom,
-                                      m.metpom,
-                                      MeasurementResultText(m.Fields, factorId, group, m.ver),
-                                      m.interwyn,
-                                      m_workstation ? m_workstation->nazwa : QString()};
+    const QString texts[kCardRows] = {factorName, m.data,
+                                      m.mscPom,   m.wykpom,
+                                      m.metpom,   MeasurementResultText(m.Fields, factorId, group, m.ver),
+                                      m.interwyn, m_workstation ? m_workstation->nazwa : QString()};
     for (int r = 0; r < kCardRows; ++r)
         m_card[size_t(r)].Columns[c] = texts[r];
 }

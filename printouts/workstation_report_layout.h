@@ -41,13 +41,12 @@ reportengine::TVRBand *AddSubDetailHeader(reportengine::TVelRep &report, const Q
 // Controls at a rectangle of report pixels. Labels and memos have a fixed size and wrap
 // their words; rich texts too. An empty name leaves the control unnamed.
 reportengine::TVRLabel *AddLabel(QObject *band, const QString &name, const QString &caption, const QRect &at,
-                                 const QFont &font, reportengine::TAlignment alignment =
-                                                        reportengine::TAlignment::taLeftJustify);
+                                 const QFont &font,
+                                 reportengine::TAlignment alignment = reportengine::TAlignment::taLeftJustify);
 reportengine::TVRMemo *AddMemo(QObject *band, const QString &name, const QRect &at, const QFont &font);
 reportengine::TVRRichText *AddRichText(QObject *band, const QString &name, const QRect &at, const QFont &font);
 // An outline (no fill), so it never covers the texts of its band.
-reportengine::TVRShape *AddShape(QObject *band, const QString &name, reportengine::TVRShapeType shape,
-                                 const QRect &at);
+reportengine::TVRShape *AddShape(QObject *band, const QString &name, reportengine::TVRShapeType shape, const QRect &at);
 
 // Moves and sizes a control in report pixels.
 void Place(reportengine::TVRPrintable *control, int left, int top, int width, int height);

@@ -80,16 +80,16 @@ TEST(PrintoutsInProgram, RegisterCardsAndRiskCardFromTheSummary)
         ASSERT_EQ(printed[0].pages, 5);
         EXPECT_EQ(reportengine_test::PdfPageCount(printed[0].pdf), 5);
         const QString reg = reportengine_test::PdfText(printed[0].pdf);
-        for (const QString &text :
-             {QStringLiteral("REJESTR CZYNNIKÓW SZKODLIWYCH"), QStringLiteral("KARTA BADAŃ I POMIARÓW CZYNNIKÓW SZKODLIWYCH"),
-              QStringLiteral("Strona 1 / 5"), QStringLiteral("Strona 5 / 5"), QStringLiteral("Wydrukowano : ") + today,
-              QStringLiteral("LEX,8h [dB] = 88.4")})
+        for (const QString &text : {QStringLiteral("REJESTR CZYNNIKÓW SZKODLIWYCH"),
+                                    QStringLiteral("KARTA BADAŃ I POMIARÓW CZYNNIKÓW SZKODLIWYCH"),
+                                    QStringLiteral("Strona 1 / 5"), QStringLiteral("Strona 5 / 5"),
+                                    QStringLiteral("Wydrukowano : ") + today, QStringLiteral("LEX,8h [dB] = 88.4")})
             EXPECT_TRUE(reg.contains(text)) << text.toStdString();
         ASSERT_EQ(printed[1].pages, 1);
         const QString card = reportengine_test::PdfText(printed[1].pdf);
-        for (const QString &text : {QStringLiteral("KARTA OCENY RYZYKA ZAWODOWEGO NA STANOWISKU PRACY"),
-                                    QStringLiteral("Strona 1 / 1"), today, QStringLiteral("duże"),
-                                    QStringLiteral("średnie"), QStringLiteral("nieustalona")})
+        for (const QString &text :
+             {QStringLiteral("KARTA OCENY RYZYKA ZAWODOWEGO NA STANOWISKU PRACY"), QStringLiteral("Strona 1 / 1"),
+              today, QStringLiteral("duże"), QStringLiteral("średnie"), QStringLiteral("nieustalona")})
             EXPECT_TRUE(card.contains(text)) << text.toStdString();
     }
     s.Workstations.clear();

@@ -35,8 +35,9 @@ public:
             given = false;
             ++runs;
             waitWindowShown = waitWindowShown || printouts::frmStatRep()->isVisible();
-            label->SetCaption(QStringLiteral("Stanowisk: %1, od %2").arg(options.Factors.size()).arg(
-                options.DateFrom.toString(Qt::ISODate)));
+            label->SetCaption(QStringLiteral("Stanowisk: %1, od %2")
+                                  .arg(options.Factors.size())
+                                  .arg(options.DateFrom.toString(Qt::ISODate)));
         };
     }
     void SetOptions(const printouts::TWorkstationReportOptions &o) override { options = o; }

@@ -63,8 +63,8 @@ TEST_F(RegisterAndCards, TheWeldersRegisterAndCardsPrintFromThePreview)
     EXPECT_TRUE(reg.contains(QStringLiteral("SP-01")));
     EXPECT_TRUE(reg.contains(QStringLiteral("11-02-2019"))); // set up on 2019-02-11
     EXPECT_TRUE(reg.contains(QStringLiteral("1/2019")));
-    for (const char *factor : {"Tlenek węgla", "Ditlenek azotu", "Pył tlenków żelaza", "Hałas",
-                               "Promieniowanie nadfioletowe"})
+    for (const char *factor :
+         {"Tlenek węgla", "Ditlenek azotu", "Pył tlenków żelaza", "Hałas", "Promieniowanie nadfioletowe"})
         EXPECT_TRUE(reg.contains(QString::fromUtf8(factor))) << factor;
     // Harmful only by their flag, which these have not; and a factor no longer current.
     for (const char *left : {"Prąd elektryczny", "Wybuch i pożar", "Ozon", "Wysiłek fizyczny"})
@@ -153,15 +153,15 @@ TEST_F(RegisterAndCards, NothingToPrintIsSaidAndNothingShown)
 std::unique_ptr<storage::TCzynnik> factor(const char *ident, int id, const QString &name, const char *szkod = "")
 {
     return std::make_unique<storage::TCzynnik>(name, QString::fromLatin1(ident), id, QStringLiteral("1.0"),
-                                               QStringLiteral("probny"), QStringLiteral("T"), QString::fromLatin1(szkod));
+                                               QStringLiteral("probny"), QStringLiteral("T"),
+                                               QString::fromLatin1(szkod));
 }
 
 void measure(storage::TCzynnik &f, const QString &date)
 {
-    storage::AddMeasurement(f.Measurements,
-                            std::make_unique<storage::TPomiarCzynn>(0, date, QStringLiteral("hala"), QString(), QString(),
-                                                                    QString(), QString(), QStringLiteral("1"), 0, 0, 0,
-                                                                    0, 0, 0));
+    storage::AddMeasurement(f.Measurements, std::make_unique<storage::TPomiarCzynn>(
+                                                0, date, QStringLiteral("hala"), QString(), QString(), QString(),
+                                                QString(), QStringLiteral("1"), 0, 0, 0, 0, 0, 0));
 }
 
 printouts::TWorkstationReportOptions optionsFor(storage::TStanowisko &w)
@@ -182,7 +182,7 @@ TEST(RegisterCardData, SevenMeasurementsFillThreeCardsAndTheWalkGoesOnToTheNextF
     storage::TCzynnik *noise = w.AddFactor(factor("fiz", 30001, QStringLiteral("Hałas")), QStringLiteral("Hałas"));
     w.AddFactor(factor("chem", 80010, QStringLiteral("Tlenek węgla")), QStringLiteral("Tlenek węgla"));
     storage::TCzynnik *infra = w.AddFactor(factor("fiz", 30002, QStringLiteral("Hałas infradźwiękowy")),
-                                          QStringLiteral("Hałas infradźwiękowy"));
+                                           QStringLiteral("Hałas infradźwiękowy"));
     for (int d = 1; d <= 7; ++d)
         measure(*noise, QStringLiteral("2024-0%1-10").arg(d));
     measure(*infra, QStringLiteral("2025-01-10"));

@@ -48,8 +48,8 @@ TEST_F(ResultText, LaserResultsPrintByEmissionAndWavelength)
     const auto results = [this](const QString &emission, const QString &wavelength) {
         Set("cPromieniowanie", emission);
         Set("DlugFal", wavelength);
-        return MeasurementResultText(fields, 50006, QStringLiteral("fiz"), QStringLiteral("2")).count(
-            QStringLiteral("\nMDE = "));
+        return MeasurementResultText(fields, 50006, QStringLiteral("fiz"), QStringLiteral("2"))
+            .count(QStringLiteral("\nMDE = "));
     };
     // Continuous from 600 nm on: neither the second nor the third result.
     EXPECT_EQ(results(QStringLiteral(" ciągłe "), QStringLiteral("600")), 1);

@@ -51,10 +51,11 @@ TEST_F(RiskCard, ThePaintersCardPrintsLevelsInWordsMeasuresAndItsTexts)
     EXPECT_TRUE(boxes.boxes.isEmpty()) << boxes.Texts().join('\n').toStdString();
     ASSERT_EQ(run.pages, 1);
     const QString card = run.pageTexts[0];
-    for (const char *text : {"KARTA OCENY RYZYKA ZAWODOWEGO NA STANOWISKU PRACY", "KR/2/2026",
-                             "Jan Kowalski - specjalista ds. BHP", "Anna Nowak - kierownik wydziału",
-                             "Instrukcja stanowiskowa IS-12", "Karty charakterystyki farb", "Półmaska z pochłaniaczem A2",
-                             "Lakiernik - malarnia natryskowa", "Strona 1 / 1", "Zagrożenie / czynnik", "Data pomiaru"})
+    for (const char *text :
+         {"KARTA OCENY RYZYKA ZAWODOWEGO NA STANOWISKU PRACY", "KR/2/2026", "Jan Kowalski - specjalista ds. BHP",
+          "Anna Nowak - kierownik wydziału", "Instrukcja stanowiskowa IS-12", "Karty charakterystyki farb",
+          "Półmaska z pochłaniaczem A2", "Lakiernik - malarnia natryskowa", "Strona 1 / 1", "Zagrożenie / czynnik",
+          "Data pomiaru"})
         EXPECT_TRUE(card.contains(QString::fromUtf8(text))) << text;
     EXPECT_TRUE(card.contains(Today()));
     // 2026: 3 men and 2 women, none pregnant counted twice, no years added up.
