@@ -296,6 +296,16 @@ int EditMaxLength(const QLineEdit *edit)
     return limit ? limit->Max() : 0;
 }
 
+void SetMemoText(QPlainTextEdit *memo, const QString &text)
+{
+    if (!memo)
+        return;
+    const QVariant limit = memo->property("tarvelinMaxLength");
+    memo->setProperty("tarvelinMaxLength", 0);
+    memo->setPlainText(text);
+    memo->setProperty("tarvelinMaxLength", limit);
+}
+
 void SetMemoMaxLength(QPlainTextEdit *memo, int maxLength)
 {
     if (!memo)

@@ -104,5 +104,8 @@ int EditMaxLength(const QLineEdit *edit);
 // A plain-text edit has no length limit of its own: input beyond maxLength characters is
 // cut off as it is typed or pasted (0 or less: no limit).
 void SetMemoMaxLength(QPlainTextEdit *memo, int maxLength);
+// Sets a text the program holds (a stored value) whole, also when it is longer than the
+// memo's limit: the limit is for what is typed, as with edits.
+void SetMemoText(QPlainTextEdit *memo, const QString &text);
 
 } // namespace widgets

@@ -513,7 +513,7 @@ void TfrmDokum::ExitMemo(QWidget *sender)
     const QString text = appstate::StorableFieldText(memo->toPlainText());
     if (text != memo->toPlainText()) {
         widgets::FieldEventSuppressor quiet;
-        memo->setPlainText(text);
+        widgets::SetMemoText(memo, text);
     }
     store(fieldOf(memo), 0, text);
 }

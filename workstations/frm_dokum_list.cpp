@@ -264,7 +264,8 @@ void TfrmDokum::ShowDocument(bool withData)
                 } else if (auto *memo = qobject_cast<QPlainTextEdit *>(w)) {
                     if (!withData && slot)
                         slot->wartosc.clear();
-                    memo->setPlainText(slot ? slot->wartosc : QString());
+                    // A text stored before the field's limit was lowered is shown and kept whole.
+                    widgets::SetMemoText(memo, slot ? slot->wartosc : QString());
                 } else if (auto *combo = qobject_cast<QComboBox *>(w)) {
                     if (withData) {
                         selectComboText(combo, slot ? slot->wartosc : QString(), true);

@@ -482,6 +482,42 @@ TEST_F(DocumentWindow, TypedAndChosenValuesRoundTripThroughTheDataFile)
     EXPECT_EQ(fx.Read("dokumenty/test/test_dane_1.xml"), bytes);
 }
 
+TEST_F(DocumentWindow, StoredTextsLongerThanTheFieldLimitsOpenAndSaveWhole)
+{
+    // A limit lowered since the document was stored (so that a value fits its printed box)
+    // holds for typing only: what was stored is shown, left and saved whole.
+    openTestKind();
+    const QString longMemo = QString(120, 'm') + QStringLiteral("\nkoniec");
+    const QString longEdit = QString(25, 'd');
+    field("Opis")->Values[0].wartosc = longMemo;
+    field("Data")->Values[0].wartosc = longEdit;
+    ASSERT_TRUE(storage::WriteDocumentData("dokumenty\\", "test\\", "test_dane_1", view->Items));
+    const QByteArray bytes = fx.Read("dokumenty/test/test_dane_1.xml");
+
+    TfrmDokum other;
+    other.pgDokum->resize(700, 500);
+    other.InitView(Forms + "test_frm.xml", Attach);
+    ASSERT_TRUE(storage::ReadDocumentData("dokumenty\\", "test\\", "test_dane_1.xml", other.Items));
+    other.ShowDocument(true);
+    auto *memo = other.pgDokum->findChild<QPlainTextEdit *>("me_0_Opis");
+    auto *edit = other.pgDokum->findChild<QLineEdit *>("ed_0_Data");
+    EXPECT_EQ(memo->toPlainText(), longMemo);
+    EXPECT_EQ(edit->text(), longEdit);
+    other.ExitMemo(memo);
+    other.ExitField(edit);
+    EXPECT_FALSE(appstate::State().Modified());
+    ASSERT_TRUE(storage::WriteDocumentData("dokumenty\\", "test\\", "test_dane_1", other.Items));
+    EXPECT_EQ(fx.Read("dokumenty/test/test_dane_1.xml"), bytes);
+    // Typing adds nothing beyond the limit, and a character the file cannot hold is taken
+    // out of the long text without cutting the rest.
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClicks(memo, "xyz");
+    EXPECT_EQ(memo->toPlainText(), longMemo);
+    widgets::SetMemoText(memo, QStringLiteral("Олег ") + longMemo);
+    other.ExitMemo(memo);
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral(" ") + longMemo);
+}
+
 // --- scrolling and anchoring ---------------------------------------------------------------------
 
 TEST_F(DocumentWindow, WheelMovesThePageByEightPixelsPerScrollLine)
