@@ -55,7 +55,7 @@ bool isPointSize(const QString &token, double *size = nullptr)
 bool isTextStyle(const QString &t)
 {
     static const QSet<QString> plain = {"b",      "i",       "u",     "left", "center", "right",
-                                        "nowrap", "stretch", "frame", "off",  "grows"};
+                                        "nowrap", "stretch", "frame", "off",  "grows",  "pageno"};
     if (plain.contains(t) || !FontFamilyOfToken(t).isEmpty() || isPointSize(t))
         return true;
     static const QRegularExpression frame(QStringLiteral("^frame=[LTRB]{1,4}$"));

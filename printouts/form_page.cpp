@@ -2,6 +2,8 @@
 
 #include "printouts/frm_wydruk.h"
 
+#include "reportengine/vr_data_labels.h"
+
 #include <QFile>
 
 namespace printouts {
@@ -156,7 +158,14 @@ void TFormPage::AddControl(TVRCustomBand *band, const TLayoutControl &c)
     const QStringList &style = c.style;
     TVRPrintable *p = nullptr;
     if (c.kind == TLayoutControl::Text || c.kind == TLayoutControl::Value) {
-        auto *label = new TVRLabel(band);
+        TVRCustomLabel *label = nullptr;
+        if (c.kind == TLayoutControl::Text && has(style, "pageno")) {
+            auto *number = new TVRSysData(band);
+            number->SetData(TVRSysDataType::vrsPageNumber);
+            label = number;
+        } else {
+            label = new TVRLabel(band);
+        }
         label->SetAutoSize(false);
         label->SetWordWrap(!has(style, "nowrap"));
         label->SetAutoStretch(has(style, "stretch"));
@@ -201,7 +210,9 @@ void TFormPage::AddControl(TVRCustomBand *band, const TLayoutControl &c)
     // Naming gives an empty label its name as caption; the table's caption replaces it,
     // so a value label never prints the name it is found by.
     p->SetName(c.name);
-    if (auto *label = qobject_cast<TVRLabel *>(p))
+    if (auto *number = qobject_cast<TVRSysData *>(p))
+        number->SetText(c.text.isEmpty() ? c.text : c.text + QLatin1Char(' '));
+    else if (auto *label = qobject_cast<TVRLabel *>(p))
         label->SetCaption(c.text);
     p->SetEnabled(!has(style, "off"));
     m_components.push_back(p);

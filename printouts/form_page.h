@@ -76,6 +76,8 @@
 //                                value for a band handler (never printed)
 //         grows                  a band handler sizes it (exempt from the fit check)
 //         stretch                the band grows with the text (avoid: one page per form)
+//         pageno                 fixed texts only: prints the caption, a blank and the
+//                                number of the page in the printed document ("Strona: 2")
 //       Shape and tick style tokens:
 //         rect (default) | hline | vline | topbottom | sides | circle | roundrect
 //         pen=<n>                pen width in page pixels (default 1)
