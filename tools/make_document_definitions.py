@@ -195,70 +195,228 @@ TREES = {
 
 
 def protpow_pages(version):
+    # Version 1 follows the protocol model of 2004, version 2 the model of 2019, which has no
+    # employer's REGON and no father's name of the injured person. Memo limits are what the
+    # printed boxes hold in 9 pt.
+    employer = [
+        E('NazwaFirmy', 'Imię i nazwisko lub nazwa pracodawcy', szer=450, rozm=150),
+        M('AdresFirmy', 'Adres siedziby pracodawcy', wys=40, rozm=200),
+        E('NipFirma', 'NIP', szer=120, rozm=13),
+    ]
+    if version == 1:
+        employer.append(E('Regon', 'REGON', szer=120, rozm=14))
+    employer.append(E('PeselFirma', 'PESEL (pracodawca będący osobą fizyczną)', szer=120, rozm=11))
+    injured = [
+        E('ImieNazwisko', 'Imię i nazwisko poszkodowanego', rozm=80),
+        E('PeselPrac', 'PESEL', szer=120, rozm=11),
+        E('DokTozsPrac', 'Rodzaj, seria i numer dokumentu potwierdzającego tożsamość (gdy brak numeru PESEL)',
+          szer=400, rozm=60),
+        D('DataUrodz', 'Data urodzenia'),
+    ]
+    if version == 1:
+        injured.append(E('ImOjca', 'Imię ojca', szer=200, rozm=30))
+    injured += [
+        E('Ulica', 'Adres zamieszkania: ulica', szer=300, rozm=45),
+        E('NrDom', 'Numer domu', szer=60, rozm=6),
+        E('NrLok', 'Numer lokalu', szer=60, rozm=6),
+        E('KodPoczt', 'Kod pocztowy', szer=80, rozm=6),
+        E('Miejscow', 'Miejscowość', szer=250, rozm=60),
+        E('NazwaStanow', 'Zajmowane stanowisko pracy', szer=400, rozm=150),
+        T('KodZawod', 'Zawód (kod i nazwa)', 'zawody.xml'),
+    ]
     p4 = [
-        M('Przeszkody', 'Przeszkody i trudności, które uniemożliwiły sporządzenie protokołu w wymaganym terminie 14 dni'),
-        M('Zalaczniki', 'Wykaz załączników do protokołu'),
-        D('DataProt', 'Data sporządzenia protokołu'),
         C('OsobZapozn', 'Z treścią protokołu zapoznano', 'osobzapozn.xml', druk='zaznacz'),
         D('DataZapozn', 'Data zapoznania z treścią protokołu'),
     ]
     if version == 2:
         p4.append(C('Uwagi', 'Uwagi i zastrzeżenia do ustaleń protokołu', 'uwagi.xml', druk='zaznacz'))
     p4 += [
-        C('SposPrzek', 'Protokół doręczono', 'sposprzek.xml', druk='zaznacz'),
+        D('DataProt', 'Data sporządzenia protokołu'),
+        M('Przeszkody', 'Przeszkody i trudności, które uniemożliwiły sporządzenie protokołu w wymaganym terminie 14 dni',
+          rozm=PROTPOW_MEMO['Przeszkody']),
+        M('Zalaczniki', 'Wykaz załączników do protokołu', rozm=PROTPOW_MEMO['Zalaczniki']),
         D('DataOdb', 'Data odbioru protokołu przez pracodawcę'),
         D('DataZatw', 'Data zatwierdzenia protokołu przez pracodawcę'),
+        C('SposPrzek', 'Protokół doręczono', 'sposprzek.xml', druk='zaznacz'),
+        D('DataDorecz', 'Data doręczenia zatwierdzonego protokołu poszkodowanemu (członkom rodziny)'),
     ]
     return [
         ('Pracodawca i poszkodowany', [
             E('RokProt', 'Rok sporządzenia protokołu', szer=60, rozm=4),
-            E('NrSymbProt', 'Numer protokołu', szer=150, rozm=30),
+            E('NrSymbProt', 'Numer protokołu', szer=150, rozm=15),
             L('NaglZespol', 'Zespół powypadkowy'),
-            E('ImNazZesp1', 'Imię i nazwisko członka zespołu (1)'),
-            E('FunkcjaZesp1', 'Funkcja członka zespołu (1), np. pracownik służby bhp'),
-            E('ImNazZesp2', 'Imię i nazwisko członka zespołu (2)'),
-            E('FunkcjaZesp2', 'Funkcja członka zespołu (2), np. społeczny inspektor pracy'),
+            E('ImNazZesp1', 'Imię i nazwisko członka zespołu (1)', rozm=50),
+            E('FunkcjaZesp1', 'Funkcja członka zespołu (1), np. pracownik służby bhp', rozm=50),
+            E('ImNazZesp2', 'Imię i nazwisko członka zespołu (2)', rozm=50),
+            E('FunkcjaZesp2', 'Funkcja członka zespołu (2), np. społeczny inspektor pracy', rozm=50),
+            D('DataUstalOd', 'Zespół dokonał ustaleń w dniach: od'),
+            D('DataUstalDo', 'Zespół dokonał ustaleń w dniach: do'),
             L('NaglPracodawca', 'Dane identyfikacyjne pracodawcy'),
-            E('NazwaFirmy', 'Imię i nazwisko lub nazwa pracodawcy', szer=450, rozm=150),
-            M('AdresFirmy', 'Adres siedziby pracodawcy', wys=40, rozm=200),
-            E('NipFirma', 'NIP', szer=120, rozm=13),
-            E('Regon', 'REGON', szer=120, rozm=14),
-            E('PeselFirma', 'PESEL (pracodawca będący osobą fizyczną)', szer=120, rozm=11),
+        ] + employer + [
             L('NaglPoszkodowany', 'Dane identyfikacyjne poszkodowanego'),
-            E('ImieNazwisko', 'Imię i nazwisko poszkodowanego'),
-            E('PeselPrac', 'PESEL', szer=120, rozm=11),
-            D('DataUrodz', 'Data urodzenia'),
-            E('ImOjca', 'Imię ojca', szer=200, rozm=50),
-            E('Ulica', 'Adres zamieszkania: ulica', szer=300, rozm=100),
-            E('NrDom', 'Numer domu', szer=60, rozm=10),
-            E('NrLok', 'Numer lokalu', szer=60, rozm=10),
-            E('KodPoczt', 'Kod pocztowy', szer=80, rozm=6),
-            E('Miejscow', 'Miejscowość', szer=250, rozm=80),
-            E('NazwaStanow', 'Zajmowane stanowisko pracy', szer=400, rozm=150),
-            T('KodZawod', 'Zawód (kod i nazwa)', 'zawody.xml'),
+        ] + injured + [
             L('NaglWypadek', 'Informacje o wypadku'),
             D('DataWyp', 'Data wypadku'),
             E('GodzWyp', 'Godzina wypadku', szer=60, rozm=5),
-            M('Okolicznosci', 'Okoliczności wypadku', wys=120, rozm=4000),
+            D('DataZglosz', 'Data zgłoszenia wypadku'),
+            E('OsZglosz', 'Imię i nazwisko osoby zgłaszającej wypadek', rozm=40),
+            M('Okolicznosci', 'Okoliczności, przyczyny, czas i miejsce wypadku, rodzaj i umiejscowienie urazu', wys=120,
+              rozm=PROTPOW_MEMO['Okolicznosci']),
         ]),
         ('Przyczyny i skutki', [
-            M('Przyczyny', 'Przyczyny wypadku', wys=100, rozm=4000),
+            M('Przyczyny', 'Przyczyny wypadku', wys=100, rozm=PROTPOW_MEMO['Przyczyny']),
             M('DowUchyb', 'Dowody, że wyłączną przyczyną wypadku było udowodnione naruszenie przez poszkodowanego '
                           'przepisów dotyczących ochrony życia i zdrowia, spowodowane przez niego umyślnie lub '
-                          'wskutek rażącego niedbalstwa'),
+                          'wskutek rażącego niedbalstwa', rozm=PROTPOW_MEMO['DowUchyb']),
             M('DowSubst', 'Dowody, że poszkodowany, będąc w stanie nietrzeźwości lub pod wpływem środków odurzających '
-                          'lub substancji psychotropowych, przyczynił się w znacznym stopniu do spowodowania wypadku'),
-            M('Uchybienia', 'Stwierdzone naruszenia przepisów i zasad bezpieczeństwa i higieny pracy'),
-            M('RodzUraz', 'Rodzaj urazu i jego opis'),
+                          'lub substancji psychotropowych, przyczynił się w znacznym stopniu do spowodowania wypadku',
+              rozm=PROTPOW_MEMO['DowSubst']),
+            M('Uchybienia', 'Stwierdzone naruszenia przepisów i zasad bezpieczeństwa i higieny pracy',
+              rozm=PROTPOW_MEMO['Uchybienia']),
+            M('RodzUraz', 'Rodzaj urazu i jego opis', rozm=PROTPOW_MEMO['RodzUraz']),
         ]),
         ('Kwalifikacja wypadku', [
             C('TypWyp', 'Wypadek jest / nie jest wypadkiem przy pracy', 'protpow_typwyp.xml', druk='zaznacz', szer=450),
-            M('Uzasadn', 'Uzasadnienie i wskazanie dowodów, jeżeli zdarzenia nie uznano za wypadek przy pracy'),
+            M('Uzasadn', 'Uzasadnienie i wskazanie dowodów, jeżeli zdarzenia nie uznano za wypadek przy pracy',
+              rozm=PROTPOW_MEMO['Uzasadn']),
             C('RodzWyp', 'Wypadek indywidualny lub zbiorowy', 'rodzwyp.xml', druk='zaznacz'),
             C('CiezkWyp', 'Skutki wypadku', 'ciezkwyp.xml', druk='zaznacz'),
-            M('Profilaktyka', 'Wnioski i środki profilaktyczne', wys=100, rozm=4000),
+            M('Profilaktyka', 'Wnioski i środki profilaktyczne', wys=100, rozm=PROTPOW_MEMO['Profilaktyka']),
         ]),
         ('Zakończenie', p4),
+    ]
+
+
+# What the printed boxes of the accident documents hold (9 pt, about 120 characters a line).
+PROTPOW_MEMO = dict(Okolicznosci=1800, Przyczyny=2100, DowUchyb=1150, DowSubst=1150, Uchybienia=1400, RodzUraz=1150,
+                    Uzasadn=2500, Profilaktyka=3500, Przeszkody=1400, Zalaczniki=1400)
+KARTWYP_MEMO = dict(AdresPodmiotSporz=200, AdresPlatn=200, AdresZam=200, Okolicznosci=4000, Uzasadn=2000,
+                    Naruszenia=2000, Przeszkody=1800, Zalaczniki=2000)
+PROTPRZES_MEMO = dict(AdresZam=200, TrescZezn=4000)
+POLPOSTPOW_MEMO = dict(TrescPost=2400, Przycz=1200, Uwagi=600, DokOtrz=300)
+KARTREJWYP_MEMO = dict(OkolWyp=1400, PrzyczWyp=1000, SkutkiWyp=650, Profilaktyka=800)
+
+
+def kartwyp_pages():
+    m = KARTWYP_MEMO
+    return [
+        ('Dane identyfikacyjne', [
+            E('NazwaPodmiotSporz', 'Nazwa podmiotu sporządzającego kartę wypadku', szer=450, rozm=150),
+            M('AdresPodmiotSporz', 'Adres siedziby podmiotu sporządzającego kartę wypadku', wys=40,
+              rozm=m['AdresPodmiotSporz']),
+            E('NrSymbKartWyp', 'Numer karty wypadku', szer=150, rozm=20),
+            L('NaglPlatnik', 'Dane identyfikacyjne płatnika składek'),
+            E('NazwaPlatn', 'Imię i nazwisko lub nazwa płatnika składek', szer=450, rozm=150),
+            M('AdresPlatn', 'Adres siedziby płatnika składek', wys=40, rozm=m['AdresPlatn']),
+            E('NipPlatn', 'NIP płatnika składek', szer=120, rozm=13),
+            E('RegonPlatn', 'REGON płatnika składek', szer=120, rozm=14),
+            E('PeselPlatn', 'PESEL płatnika składek', szer=120, rozm=11),
+            E('DokPlatn', 'Dokument tożsamości płatnika składek (rodzaj, seria i numer)', szer=400, rozm=60),
+            L('NaglPoszkodowany', 'Dane identyfikacyjne poszkodowanego'),
+            E('ImieNazwisko', 'Imię i nazwisko poszkodowanego', rozm=80),
+            E('PeselPoszk', 'PESEL poszkodowanego', szer=120, rozm=11),
+            E('DokPoszk', 'Dokument tożsamości poszkodowanego (rodzaj, seria i numer)', szer=400, rozm=60),
+            E('DatMiejsUrodz', 'Data i miejsce urodzenia poszkodowanego', rozm=80),
+            M('AdresZam', 'Adres zamieszkania poszkodowanego', wys=40, rozm=m['AdresZam']),
+            E('TytUbezp', 'Tytuł ubezpieczenia wypadkowego (numer pozycji i pełny tytuł)', szer=450, rozm=200),
+        ]),
+        ('Informacje o wypadku', [
+            D('DataZglosz', 'Data zgłoszenia wypadku'),
+            E('OsZglosz', 'Imię i nazwisko osoby zgłaszającej wypadek', rozm=60),
+            D('DataWyp', 'Data wypadku'),
+            M('Okolicznosci', 'Okoliczności, przyczyny, czas i miejsce wypadku, rodzaj i umiejscowienie urazu',
+              wys=120, rozm=m['Okolicznosci']),
+            E('ImNazSw1', 'Świadek wypadku 1: imię i nazwisko', rozm=60),
+            E('AdresSw1', 'Świadek wypadku 1: adres zamieszkania', szer=450, rozm=100),
+            E('ImNazSw2', 'Świadek wypadku 2: imię i nazwisko', rozm=60),
+            E('AdresSw2', 'Świadek wypadku 2: adres zamieszkania', szer=450, rozm=100),
+            E('ImNazSw3', 'Świadek wypadku 3: imię i nazwisko', rozm=60),
+            E('AdresSw3', 'Świadek wypadku 3: adres zamieszkania', szer=450, rozm=100),
+        ]),
+        ('Kwalifikacja', [
+            C('TypWyp', 'Zdarzenie jest / nie jest wypadkiem', 'kartwyp_typwyp.xml', druk='zaznacz', szer=450),
+            E('PktUstawy', 'Wypadek określony w art. 3 ust. 3 pkt ... ustawy (numer punktu) albo w art. 3a', szer=80,
+              rozm=8),
+            M('Uzasadn', 'Uzasadnienie, jeżeli zdarzenia nie uznano za wypadek', wys=80, rozm=m['Uzasadn']),
+            M('Naruszenia', 'Wyłączna przyczyna wypadku, stan nietrzeźwości poszkodowanego: dowody', wys=60,
+              rozm=m['Naruszenia']),
+        ]),
+        ('Zakończenie', [
+            D('DataZapozn', 'Data zapoznania poszkodowanego (członka rodziny) z treścią karty'),
+            D('DataKarty', 'Data sporządzenia karty wypadku'),
+            E('FirmaSporz', 'Nazwa podmiotu zobowiązanego do sporządzenia karty', szer=450, rozm=150),
+            E('ImNazwSporz', 'Imię i nazwisko sporządzającego kartę wypadku', rozm=60),
+            M('Przeszkody', 'Przeszkody i trudności, które uniemożliwiły sporządzenie karty w wymaganym terminie 14 dni',
+              wys=40, rozm=m['Przeszkody']),
+            D('DataOdb', 'Data odbioru karty wypadku przez poszkodowanego'),
+            M('Zalaczniki', 'Załączniki', wys=40, rozm=m['Zalaczniki']),
+        ]),
+    ]
+
+
+def protprzes_pages():
+    m = PROTPRZES_MEMO
+    return [
+        ('Protokół przesłuchania', [
+            D('DataPrzes', 'Data przesłuchania', note='data rrrr-mm-dd; pData listy'),
+            E('OsProtDane', 'Przesłuchujący (imiona, nazwiska i funkcje członków zespołu)', szer=450, rozm=200),
+            D('DataWyp', 'Data wypadku'),
+            E('Poszk', 'Imię i nazwisko poszkodowanego', rozm=80),
+            D('DataUr', 'Data urodzenia'),
+            E('MiejscUr', 'Miejsce urodzenia', szer=250, rozm=50),
+            M('AdresZam', 'Adres zamieszkania', wys=40, rozm=m['AdresZam']),
+            E('MiejscZatr', 'Miejsce zatrudnienia', szer=450, rozm=150),
+            E('Stanow', 'Stanowisko pracy', szer=400, rozm=100),
+            E('KodZawod', 'Zawód (kod i nazwa)', szer=400, rozm=100),
+            E('StazPracy', 'Staż pracy', szer=150, rozm=40),
+            M('TrescZezn', 'Treść zeznania poszkodowanego', wys=200, rozm=m['TrescZezn']),
+        ]),
+    ]
+
+
+def polpostpow_pages():
+    m = POLPOSTPOW_MEMO
+    return [
+        ('Polecenie', [
+            E('DrTytul', 'Tytuł dokumentu', szer=450, rozm=60),
+            E('DrSprawa', 'Dotyczy (sprawa)', szer=450, rozm=200),
+            M('TrescPost', 'Treść polecenia', wys=120, rozm=m['TrescPost']),
+            M('Przycz', 'Przyczyny (uzasadnienie)', wys=80, rozm=m['Przycz']),
+            E('OdpowOsob', 'Osoba odpowiedzialna za wykonanie', szer=400, rozm=100),
+            E('TermWyk', 'Termin wykonania', szer=150, rozm=40),
+            M('Uwagi', 'Uwagi', wys=60, rozm=m['Uwagi']),
+            E('DrMiejscData', 'Miejscowość i data', szer=300, rozm=40),
+            E('OsobPodp', 'Osoba podpisująca (imię, nazwisko, funkcja)', szer=400, rozm=100),
+            M('DokOtrz', 'Otrzymują', wys=60, rozm=m['DokOtrz']),
+        ]),
+    ]
+
+
+def kartrejwyp_pages():
+    m = KARTREJWYP_MEMO
+    return [
+        ('Karta rejestru', [
+            E('NrProt', 'Numer protokołu ustalenia okoliczności i przyczyn wypadku', szer=150, rozm=20),
+            D('DataProt', 'Data sporządzenia protokołu powypadkowego'),
+            E('Poszk', 'Imię i nazwisko poszkodowanego', rozm=80),
+            D('DataUr', 'Data urodzenia'),
+            E('ImOjca', 'Imię ojca', szer=200, rozm=30),
+            E('MiejscZatr', 'Miejsce zatrudnienia (komórka organizacyjna)', szer=450, rozm=90),
+            E('Stanow', 'Stanowisko pracy', szer=400, rozm=90),
+            D('DataWyp', 'Data wypadku'),
+            E('GodzWyp', 'Godzina wypadku', szer=60, rozm=5),
+            E('MiejsceWyp', 'Miejsce wypadku', szer=450, rozm=100),
+            C('RodzWyp', 'Wypadek indywidualny lub zbiorowy', 'rodzwyp.xml', druk='zaznacz'),
+            C('CiezkWyp', 'Skutki wypadku', 'ciezkwyp.xml', druk='zaznacz'),
+            C('TypWyp', 'Wypadek jest / nie jest wypadkiem przy pracy', 'protpow_typwyp.xml', druk='zaznacz', szer=450),
+            M('OkolWyp', 'Okoliczności wypadku', wys=80, rozm=m['OkolWyp']),
+            M('PrzyczWyp', 'Przyczyny wypadku', wys=80, rozm=m['PrzyczWyp']),
+            M('SkutkiWyp', 'Skutki wypadku dla poszkodowanego (rodzaj urazu)', wys=60, rozm=m['SkutkiWyp']),
+            E('LiczDniNiezd', 'Liczba dni niezdolności do pracy', szer=60, rozm=4),
+            D('DataZUS', 'Data przekazania do ZUS wniosku o świadczenia z tytułu wypadku przy pracy'),
+            M('Profilaktyka', 'Wnioski i zalecenia profilaktyczne zespołu powypadkowego', wys=80,
+              rozm=m['Profilaktyka']),
+        ]),
     ]
 
 
@@ -385,89 +543,13 @@ KINDS = [
     # (kind, list caption, pData, pRodzInf, [(definition file, pages)])
     ('protpow', 'Protokół ustalenia okoliczności i przyczyn wypadku przy pracy', 'DataWyp', 'ImieNazwisko',
      [('protpow_frm_1.xml', protpow_pages(1)), ('protpow_frm_2.xml', protpow_pages(2))]),
-    ('kartwyp', 'Karta wypadku', 'DataWyp', 'ImieNazwisko', [('kartwyp_frm.xml', [
-        ('Dane identyfikacyjne', [
-            E('NrSymbKartWyp', 'Numer karty wypadku', szer=150, rozm=30),
-            E('NazwaPodmiotSporz', 'Nazwa podmiotu sporządzającego kartę wypadku', szer=450, rozm=150),
-            M('AdresPodmiotSporz', 'Adres siedziby podmiotu sporządzającego kartę wypadku', wys=40, rozm=200),
-            E('ImieNazwisko', 'Imię i nazwisko poszkodowanego'),
-            E('PeselPoszk', 'PESEL poszkodowanego', szer=120, rozm=11),
-            E('DatMiejsUrodz', 'Data i miejsce urodzenia poszkodowanego'),
-            M('AdresZam', 'Adres zamieszkania poszkodowanego', wys=40, rozm=200),
-            E('TytUbezp', 'Tytuł ubezpieczenia wypadkowego', szer=450, rozm=200),
-        ]),
-        ('Informacje o wypadku', [
-            D('DataWyp', 'Data wypadku'),
-            M('Okolicznosci', 'Okoliczności, przyczyny, czas i miejsce wypadku, rodzaj i umiejscowienie urazu',
-              wys=120, rozm=4000),
-            E('ImNazSw1', 'Świadek wypadku 1: imię i nazwisko'),
-            E('AdresSw1', 'Świadek wypadku 1: adres zamieszkania', szer=450, rozm=200),
-            E('ImNazSw2', 'Świadek wypadku 2: imię i nazwisko'),
-            E('AdresSw2', 'Świadek wypadku 2: adres zamieszkania', szer=450, rozm=200),
-        ]),
-        ('Kwalifikacja', [
-            C('TypWyp', 'Zdarzenie jest / nie jest wypadkiem', 'kartwyp_typwyp.xml', druk='zaznacz', szer=450),
-            M('Uzasadn', 'Uzasadnienie, jeżeli zdarzenia nie uznano za wypadek', wys=80),
-            M('Naruszenia', 'Wyłączna przyczyna wypadku, stan nietrzeźwości poszkodowanego: dowody', wys=60),
-        ]),
-        ('Zakończenie', [
-            E('FirmaSporz', 'Nazwa podmiotu zobowiązanego do sporządzenia karty', szer=450, rozm=150),
-            E('ImNazwSporz', 'Imię i nazwisko sporządzającego kartę wypadku'),
-            D('DataKarty', 'Data sporządzenia karty wypadku'),
-            M('Zalaczniki', 'Załączniki', wys=40),
-            D('DataOdb', 'Data odbioru karty wypadku przez poszkodowanego'),
-        ]),
-    ])]),
-    ('protprzes', 'Protokół przesłuchania poszkodowanego', 'DataPrzes', 'Poszk', [('protprzes_frm.xml', [
-        ('Protokół przesłuchania', [
-            D('DataPrzes', 'Data przesłuchania', note='nie drukowane; pData listy'),
-            E('OsProtDane', 'Przesłuchujący (imiona, nazwiska i funkcje członków zespołu)', szer=450, rozm=200),
-            E('Poszk', 'Imię i nazwisko poszkodowanego'),
-            D('DataUr', 'Data urodzenia'),
-            E('MiejscUr', 'Miejsce urodzenia', szer=250, rozm=80),
-            M('AdresZam', 'Adres zamieszkania', wys=40, rozm=200),
-            E('MiejscZatr', 'Miejsce zatrudnienia', szer=450, rozm=150),
-            E('Stanow', 'Stanowisko pracy', szer=400, rozm=150),
-            E('KodZawod', 'Zawód (kod i nazwa)', szer=400, rozm=150),
-            E('StazPracy', 'Staż pracy', szer=150, rozm=40),
-            M('TrescZezn', 'Treść zeznania poszkodowanego', wys=200, rozm=8000),
-        ]),
-    ])]),
+    ('kartwyp', 'Karta wypadku', 'DataWyp', 'ImieNazwisko', [('kartwyp_frm.xml', kartwyp_pages())]),
+    ('protprzes', 'Protokół przesłuchania poszkodowanego', 'DataPrzes', 'Poszk',
+     [('protprzes_frm.xml', protprzes_pages())]),
     ('polpostpow', 'Polecenie w sprawie postępowania powypadkowego', 'DrMiejscData', 'DrSprawa',
-     [('polpostpow_frm.xml', [
-         ('Polecenie', [
-             E('DrTytul', 'Tytuł dokumentu', szer=450, rozm=150),
-             E('DrSprawa', 'Dotyczy (sprawa)', szer=450, rozm=200),
-             M('TrescPost', 'Treść polecenia', wys=120, rozm=4000),
-             M('Przycz', 'Przyczyny (uzasadnienie)', wys=80, rozm=4000),
-             E('OdpowOsob', 'Osoba odpowiedzialna za wykonanie', szer=400, rozm=150),
-             E('TermWyk', 'Termin wykonania', szer=150, rozm=40),
-             M('Uwagi', 'Uwagi', wys=60),
-             E('DrMiejscData', 'Miejscowość i data', szer=300, rozm=80),
-             E('OsobPodp', 'Osoba podpisująca (imię, nazwisko, funkcja)', szer=400, rozm=150),
-             M('DokOtrz', 'Otrzymują', wys=60, rozm=1000),
-         ]),
-     ])]),
-    ('kartrejwyp', 'Karta rejestru wypadków przy pracy', 'DataWyp', 'Poszk', [('kartrejwyp_frm.xml', [
-        ('Karta rejestru', [
-            E('NrProt', 'Numer protokołu ustalenia okoliczności i przyczyn wypadku', szer=150, rozm=30),
-            E('Poszk', 'Imię i nazwisko poszkodowanego'),
-            D('DataUr', 'Data urodzenia'),
-            E('ImOjca', 'Imię ojca', szer=200, rozm=50),
-            E('MiejscZatr', 'Miejsce zatrudnienia (komórka organizacyjna)', szer=450, rozm=150),
-            E('Stanow', 'Stanowisko pracy', szer=400, rozm=150),
-            D('DataWyp', 'Data wypadku'),
-            E('GodzWyp', 'Godzina wypadku', szer=60, rozm=5),
-            C('RodzWyp', 'Wypadek indywidualny lub zbiorowy', 'rodzwyp.xml', druk='zaznacz'),
-            C('CiezkWyp', 'Skutki wypadku', 'ciezkwyp.xml', druk='zaznacz'),
-            C('TypWyp', 'Wypadek jest / nie jest wypadkiem przy pracy', 'protpow_typwyp.xml', druk='zaznacz', szer=450),
-            M('OkolWyp', 'Okoliczności wypadku', wys=80, rozm=4000),
-            M('PrzyczWyp', 'Przyczyny wypadku', wys=80, rozm=4000),
-            M('SkutkiWyp', 'Skutki wypadku (rodzaj urazu)', wys=60, rozm=2000),
-            E('LiczDniNiezd', 'Liczba dni niezdolności do pracy', szer=60, rozm=4),
-            M('Profilaktyka', 'Wnioski i środki profilaktyczne', wys=80, rozm=4000),
-        ]),
-    ])]),
+     [('polpostpow_frm.xml', polpostpow_pages())]),
+    ('kartrejwyp', 'Karta rejestru wypadków przy pracy', 'DataWyp', 'Poszk',
+     [('kartrejwyp_frm.xml', kartrejwyp_pages())]),
     ('skw', 'Statystyczna karta wypadku przy pracy', 'RokWyp+MiesWyp+DzienWyp', 'IdentPoszk',
      [('skw_frm_1.xml', skw_pages(1)), ('skw_frm_2.xml', skw_pages(2)), ('skw_frm_3.xml', skw_pages(3))]),
     ('kartwypdroga', 'Karta wypadku w drodze do pracy lub z pracy', 'DataWyp', 'ImieNazwisko',

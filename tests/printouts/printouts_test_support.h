@@ -2,10 +2,19 @@
 
 // Document items made in code and pages made from layout text, for the printouts tests.
 
+#include "appstate/appstate.h"
 #include "printouts/form_page.h"
+#include "printouts/frm_wydruk.h"
+#include "printouts/page_forms.h"
+#include "reportengine/vr_page_picture.h"
+#include "reportengine/vr_printer.h"
+#include "storage/config_version.h"
 #include "storage/document_files.h"
+#include "tests/support/fixture.h"
 
+#include <QCheckBox>
 #include <QStringList>
+#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -52,5 +61,50 @@ inline std::unique_ptr<printouts::TFormPage> PageOf(const QStringList &controls)
                          controls.join(QLatin1Char('\n')) + QLatin1Char('\n');
     return std::make_unique<printouts::TFormPage>(QStringLiteral("frmTest"), text);
 }
+
+// A document of a shipped definition, printed through the composer's filler.
+class ShippedDocumentPages : public ::testing::Test
+{
+protected:
+    testsupport::FixtureFolder fx{true};
+    Document doc;
+    printouts::TfrmWydruk *w = printouts::frmWydruk();
+    // The form version the document was stored with.
+    QString storedVersion = QStringLiteral("1");
+
+    void SetUp() override
+    {
+        printouts::TfrmWydruk::DocumentSource source;
+        source.Items = [this] { return &doc.items; };
+        source.StoredVersion = [this] { return storedVersion; };
+        w->SetDocumentSource(source);
+        w->cbRodzWydr->setChecked(false);
+    }
+    void TearDown() override
+    {
+        w->SetDocumentSource({});
+        w->cbRodzWydr->setChecked(false);
+    }
+    void Open(const QString &definition)
+    {
+        storage::ConfigVersion() = QStringLiteral("1.0");
+        doc.items.clear();
+        storage::ReadDocumentForm(QStringLiteral("dokumenty\\frm\\") + definition, doc.items);
+        appstate::State().ViewName = definition;
+    }
+    // The texts of the page as printed now.
+    QStringList Print(const char *pageForm)
+    {
+        printouts::TFormPage *page = printouts::PageForm(QString::fromLatin1(pageForm));
+        if (!page || !page->Report()->Prepare())
+            return {QStringLiteral("<not printed>")};
+        QStringList texts;
+        reportengine::TVRPrinter *printer = page->Report()->VRPrinter();
+        for (int n = 1; n <= printer->PageCount(); ++n)
+            texts += reportengine::CapturePageTexts(*printer->GetPage(n));
+        return texts;
+    }
+    printouts::TFormPage &Page(const char *name) { return *printouts::PageForm(QString::fromLatin1(name)); }
+};
 
 } // namespace printoutstest

@@ -27,47 +27,9 @@ using namespace printoutstest;
 
 namespace {
 
-// A document of a shipped definition, printed through the composer.
-class TrainingPages : public ::testing::Test
+class TrainingPages : public ShippedDocumentPages
 {
 protected:
-    testsupport::FixtureFolder fx{true};
-    Document doc;
-    TfrmWydruk *w = frmWydruk();
-
-    void SetUp() override
-    {
-        TfrmWydruk::DocumentSource source;
-        source.Items = [this] { return &doc.items; };
-        source.StoredVersion = [] { return QStringLiteral("1"); };
-        w->SetDocumentSource(source);
-        w->cbRodzWydr->setChecked(false);
-    }
-    void TearDown() override
-    {
-        w->SetDocumentSource({});
-        w->cbRodzWydr->setChecked(false);
-    }
-    void Open(const QString &definition)
-    {
-        storage::ConfigVersion() = QStringLiteral("1.0");
-        doc.items.clear();
-        storage::ReadDocumentForm(QStringLiteral("dokumenty\\frm\\") + definition, doc.items);
-        appstate::State().ViewName = definition;
-    }
-    // The texts of the page as printed now.
-    QStringList Print(const char *pageForm)
-    {
-        TFormPage *page = PageForm(QString::fromLatin1(pageForm));
-        if (!page || !page->Report()->Prepare())
-            return {QStringLiteral("<not printed>")};
-        QStringList texts;
-        TVRPrinter *printer = page->Report()->VRPrinter();
-        for (int n = 1; n <= printer->PageCount(); ++n)
-            texts += CapturePageTexts(*printer->GetPage(n));
-        return texts;
-    }
-    TFormPage &Page(const char *name) { return *PageForm(QString::fromLatin1(name)); }
     void Row(int n, const QString &topic, const QString &lectures = "2.5", const QString &exercises = "1.5")
     {
         doc.Set(QStringLiteral("Temat%1").arg(n), topic);

@@ -32,13 +32,15 @@ struct Shipped
     QStringList printed;
 };
 
+// The protocol model of 2019 (version 2) has no employer's REGON and no father's name.
 const QStringList ProtocolFields = {
-    "NazwaFirmy",  "AdresFirmy",   "NipFirma",   "Regon",        "PeselFirma", "ImieNazwisko", "PeselPrac",
-    "DataUrodz",   "ImOjca",       "Ulica",      "NrDom",        "NrLok",      "KodPoczt",     "Miejscow",
-    "NazwaStanow", "KodZawod",     "ImNazZesp1", "FunkcjaZesp1", "DataWyp",    "GodzWyp",      "Okolicznosci",
-    "RokProt",     "NrSymbProt",   "Przyczyny",  "DowSubst",     "DowUchyb",   "Uchybienia",   "RodzUraz",
-    "Uzasadn",     "Profilaktyka", "RodzWyp",    "CiezkWyp",     "TypWyp",     "Przeszkody",   "Zalaczniki",
-    "DataProt",    "DataOdb",      "DataZatw",   "DataZapozn",   "OsobZapozn", "SposPrzek"};
+    "NazwaFirmy",   "AdresFirmy",  "NipFirma",   "PeselFirma",   "ImieNazwisko", "PeselPrac",   "DokTozsPrac",
+    "DataUrodz",    "Ulica",       "NrDom",      "NrLok",        "KodPoczt",     "Miejscow",    "NazwaStanow",
+    "KodZawod",     "ImNazZesp1",  "FunkcjaZesp1", "ImNazZesp2", "FunkcjaZesp2", "DataUstalOd", "DataUstalDo",
+    "DataWyp",      "GodzWyp",     "DataZglosz", "OsZglosz",     "Okolicznosci", "RokProt",     "NrSymbProt",
+    "Przyczyny",    "DowSubst",    "DowUchyb",   "Uchybienia",   "RodzUraz",     "Uzasadn",     "Profilaktyka",
+    "RodzWyp",      "CiezkWyp",    "TypWyp",     "Przeszkody",   "Zalaczniki",   "DataProt",    "DataOdb",
+    "DataZatw",     "DataZapozn",  "OsobZapozn", "SposPrzek",    "DataDorecz"};
 const QStringList StatFields = {
     "Plec",         "SkutkiWyp",     "TypWyp",         "NrKart",    "KodLiczPrac", "RodzUraz",        "Zawod",
     "StatZatr",     "LiczDniNiezd",  "RzeczSkutkiWyp", "RokWyp",    "MiesWyp",     "DzienWyp",        "GodzWyp",
@@ -55,19 +57,21 @@ QStringList numbered(const QString &stem, int from, int to)
 QList<Shipped> shipped()
 {
     return {
-        {"protpow_frm_1.xml", 4, "protpow", ProtocolFields},
+        {"protpow_frm_1.xml", 4, "protpow", ProtocolFields + QStringList{"Regon", "ImOjca"}},
         {"protpow_frm_2.xml", 4, "protpow", ProtocolFields + QStringList{"Uwagi"}},
         {"kartwyp_frm.xml",
          4,
          "kartwyp",
-         {"TytUbezp", "NrSymbKartWyp", "NazwaPodmiotSporz", "AdresPodmiotSporz", "DatMiejsUrodz", "AdresZam", "TypWyp",
-          "ImNazSw1", "ImNazSw2", "AdresSw1", "AdresSw2", "FirmaSporz", "ImNazwSporz", "DataKarty", "Zalaczniki",
-          "DataOdb"}},
+         {"TytUbezp",    "NrSymbKartWyp", "NazwaPodmiotSporz", "AdresPodmiotSporz", "DatMiejsUrodz", "AdresZam",
+          "TypWyp",      "ImNazSw1",      "ImNazSw2",          "ImNazSw3",          "AdresSw1",      "AdresSw2",
+          "AdresSw3",    "FirmaSporz",    "ImNazwSporz",       "DataKarty",         "Zalaczniki",    "DataOdb",
+          "NazwaPlatn",  "AdresPlatn",    "NipPlatn",          "RegonPlatn",        "PeselPlatn",    "DokPlatn",
+          "DokPoszk",    "DataZglosz",    "OsZglosz",          "PktUstawy",         "Przeszkody",    "DataZapozn"}},
         {"protprzes_frm.xml",
          1,
          "protprzes",
          {"Poszk", "DataUr", "MiejscUr", "AdresZam", "MiejscZatr", "Stanow", "KodZawod", "StazPracy", "TrescZezn",
-          "OsProtDane"}},
+          "OsProtDane", "DataPrzes", "DataWyp"}},
         {"polpostpow_frm.xml",
          1,
          "polpostpow",
@@ -77,7 +81,8 @@ QList<Shipped> shipped()
          1,
          "kartrejwyp",
          {"Poszk", "DataUr", "ImOjca", "MiejscZatr", "Stanow", "DataWyp", "GodzWyp", "NrProt", "OkolWyp", "PrzyczWyp",
-          "SkutkiWyp", "Profilaktyka", "LiczDniNiezd", "RodzWyp", "CiezkWyp", "TypWyp"}},
+          "SkutkiWyp", "Profilaktyka", "LiczDniNiezd", "RodzWyp", "CiezkWyp", "TypWyp", "MiejsceWyp", "DataProt",
+          "DataZUS"}},
         {"skw_frm_1.xml", 2, "skw", StatFields},
         {"skw_frm_2.xml", 2, "skw", StatFields + QStringList{"Obywatelstwo"}},
         {"skw_frm_3.xml", 2, "skw", StatFields + QStringList{"Obywatelstwo"}},
