@@ -144,6 +144,21 @@ protected:
         view->InitView(Forms + "test_frm.xml", Attach);
     }
 
+    // Saves the window's document of the test kind as document 1; the bytes written.
+    QByteArray saveTestDocument(TfrmDokum &window)
+    {
+        EXPECT_TRUE(storage::WriteDocumentData("dokumenty\\", "test\\", "test_dane_1", window.Items));
+        return fx.Read("dokumenty/test/test_dane_1.xml");
+    }
+    // Opens document 1 of the test kind in another window, as a stored document is shown.
+    void openSavedTestDocument(TfrmDokum &window)
+    {
+        window.pgDokum->resize(700, 500);
+        window.InitView(Forms + "test_frm.xml", Attach);
+        EXPECT_TRUE(storage::ReadDocumentData("dokumenty\\", "test\\", "test_dane_1.xml", window.Items));
+        window.ShowDocument(true);
+    }
+
     template <typename T> T *control(const QString &name) const { return view->pgDokum->findChild<T *>(name); }
     storage::TDokum *field(const QString &name) const
     {
@@ -466,20 +481,14 @@ TEST_F(DocumentWindow, TypedAndChosenValuesRoundTripThroughTheDataFile)
     view->ChangeField(control<QComboBox>("cb_0_Wybor"));
     chooserText = "[1] pierwszy";
     view->ClickForm(control<QToolButton>("bb_2_Swiadek"));
-    ASSERT_TRUE(storage::WriteDocumentData("dokumenty\\", "test\\", "test_dane_1", view->Items));
-    const QByteArray bytes = fx.Read("dokumenty/test/test_dane_1.xml");
-
+    const QByteArray bytes = saveTestDocument(*view);
     TfrmDokum other;
-    other.pgDokum->resize(700, 500);
-    other.InitView(Forms + "test_frm.xml", Attach);
-    ASSERT_TRUE(storage::ReadDocumentData("dokumenty\\", "test\\", "test_dane_1.xml", other.Items));
-    other.ShowDocument(true);
+    openSavedTestDocument(other);
     EXPECT_EQ(other.pgDokum->findChild<QLineEdit *>("ed_0_Nazwisko")->text(), "Żółkiewski \"Ąę\"");
     EXPECT_EQ(other.pgDokum->findChild<QPlainTextEdit *>("me_0_Opis")->toPlainText(), "a\nb <c>\n");
     EXPECT_EQ(other.pgDokum->findChild<QComboBox *>("cb_0_Wybor")->currentText(), "[3] trzeci");
     EXPECT_EQ(other.pgDokum->findChild<QLineEdit *>("ed_2_Swiadek")->text(), "[1] pierwszy");
-    ASSERT_TRUE(storage::WriteDocumentData("dokumenty\\", "test\\", "test_dane_1", other.Items));
-    EXPECT_EQ(fx.Read("dokumenty/test/test_dane_1.xml"), bytes);
+    EXPECT_EQ(saveTestDocument(other), bytes);
 }
 
 TEST_F(DocumentWindow, StoredTextsLongerThanTheFieldLimitsOpenAndSaveWhole)
@@ -491,14 +500,9 @@ TEST_F(DocumentWindow, StoredTextsLongerThanTheFieldLimitsOpenAndSaveWhole)
     const QString longEdit = QString(25, 'd');
     field("Opis")->Values[0].wartosc = longMemo;
     field("Data")->Values[0].wartosc = longEdit;
-    ASSERT_TRUE(storage::WriteDocumentData("dokumenty\\", "test\\", "test_dane_1", view->Items));
-    const QByteArray bytes = fx.Read("dokumenty/test/test_dane_1.xml");
-
+    const QByteArray bytes = saveTestDocument(*view);
     TfrmDokum other;
-    other.pgDokum->resize(700, 500);
-    other.InitView(Forms + "test_frm.xml", Attach);
-    ASSERT_TRUE(storage::ReadDocumentData("dokumenty\\", "test\\", "test_dane_1.xml", other.Items));
-    other.ShowDocument(true);
+    openSavedTestDocument(other);
     auto *memo = other.pgDokum->findChild<QPlainTextEdit *>("me_0_Opis");
     auto *edit = other.pgDokum->findChild<QLineEdit *>("ed_0_Data");
     EXPECT_EQ(memo->toPlainText(), longMemo);
@@ -506,8 +510,7 @@ TEST_F(DocumentWindow, StoredTextsLongerThanTheFieldLimitsOpenAndSaveWhole)
     other.ExitMemo(memo);
     other.ExitField(edit);
     EXPECT_FALSE(appstate::State().Modified());
-    ASSERT_TRUE(storage::WriteDocumentData("dokumenty\\", "test\\", "test_dane_1", other.Items));
-    EXPECT_EQ(fx.Read("dokumenty/test/test_dane_1.xml"), bytes);
+    EXPECT_EQ(saveTestDocument(other), bytes);
     // Typing adds nothing beyond the limit, and a character the file cannot hold is taken
     // out of the long text without cutting the rest.
     memo->moveCursor(QTextCursor::End);
