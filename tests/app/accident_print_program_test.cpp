@@ -152,8 +152,8 @@ TEST(AccidentDocumentsInProgram, EachKindPrintsAllItsPagesWithItsValuesAndTicksA
         EXPECT_TRUE(old.a4);
         expectTexts(old, {"(pieczęć pracodawcy)", "REGON", "012345678", "Marian", "Stefan Żak",
                           "Hurtownia Łącznik sp. z o.o.", "Pracownik przenosił skrzynie"});
-        EXPECT_FALSE(darkAt("protokol_2004", 3, tickX(4.7), tickY(0, 14.2)));  // jest
-        EXPECT_TRUE(darkAt("protokol_2004", 3, tickX(4.7), tickY(0, 41.2))); // nie jest
+        EXPECT_FALSE(darkAt("protokol_2004", 3, tickX(4.7), tickY(0, 14.2))); // jest
+        EXPECT_TRUE(darkAt("protokol_2004", 3, tickX(4.7), tickY(0, 41.2)));  // nie jest
 
         // A new protocol follows the model of 2019.
         w.NewForm();
@@ -193,9 +193,9 @@ TEST(AccidentDocumentsInProgram, EachKindPrintsAllItsPagesWithItsValuesAndTicksA
         EXPECT_EQ(current.pages, 4);
         EXPECT_TRUE(current.a4);
         expectTexts(current, {"PROTOKÓŁ nr", "2024", "Anna Kęsicka", "społeczny inspektor pracy",
-                              "Zakład Produkcji Opakowań \"Żuraw\" S.A.", "Świętojańska", "5860001122",
-                              "85030412345", "Grzegorz Bąk", "Rumia", "Operatorzy i monterzy maszyn i urządzeń",
-                              "10:20", "skaleczył lewą dłoń", "Niewyłączenie zasilania", "Rana cięta",
+                              "Zakład Produkcji Opakowań \"Żuraw\" S.A.", "Świętojańska", "5860001122", "85030412345",
+                              "Grzegorz Bąk", "Rumia", "Operatorzy i monterzy maszyn i urządzeń", "10:20",
+                              "skaleczył lewą dłoń", "Niewyłączenie zasilania", "Rana cięta",
                               "KWALIFIKACJA PRAWNA WYPADKU", "blokady zasilania", "2024-05-24", "ZATWIERDZAM"});
         EXPECT_FALSE(current.text.contains("REGON"));
         EXPECT_FALSE(current.text.contains("[1.1]"));
@@ -241,9 +241,9 @@ TEST(AccidentDocumentsInProgram, EachKindPrintsAllItsPagesWithItsValuesAndTicksA
         EXPECT_EQ(card.pages, 4);
         EXPECT_TRUE(card.a4);
         expectTexts(card, {"KARTA WYPADKU nr", "3/2024", "Zakład Usług Komunalnych w Łomży",
-                           "Tomasz Wójcik - usługi remontowe", "123456785", "Bożena Kałuża",
-                           "umowa zlecenia", "2024-06-03", "mokrej posadzce", "Witold Źrebiec", "2024-06-12",
-                           "informacja świadka", "IV. POZOSTAŁE INFORMACJE"});
+                           "Tomasz Wójcik - usługi remontowe", "123456785", "Bożena Kałuża", "umowa zlecenia",
+                           "2024-06-03", "mokrej posadzce", "Witold Źrebiec", "2024-06-12", "informacja świadka",
+                           "IV. POZOSTAŁE INFORMACJE"});
         expectNoComponentName(card.text);
         EXPECT_TRUE(darkAt("karta_wypadku", 3, tickX(4.7), tickY(0, 7.2)));
         EXPECT_FALSE(darkAt("karta_wypadku", 3, tickX(4.7), tickY(0, 18.2)));
@@ -272,8 +272,8 @@ TEST(AccidentDocumentsInProgram, EachKindPrintsAllItsPagesWithItsValuesAndTicksA
         boxes.Answer(platform::MsgYes);
         Printed order = printThroughPreview(w, dialogs, false, QStringLiteral("polecenie"));
         EXPECT_EQ(order.pages, 1);
-        expectTexts(order, {"POLECENIE nr 4/2024", "wniosków profilaktycznych", "blokadę zasilania",
-                            "do 2024-06-30", "Gdynia, 2024-05-27", "Termin wykonania:"});
+        expectTexts(order, {"POLECENIE nr 4/2024", "wniosków profilaktycznych", "blokadę zasilania", "do 2024-06-30",
+                            "Gdynia, 2024-05-27", "Termin wykonania:"});
         expectNoComponentName(order.text);
 
         clickIcon(w, 4); // Rejestr wypadków

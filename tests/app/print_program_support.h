@@ -68,7 +68,8 @@ struct Printed
 
 // Print from the main window: "Wydruk" answered with the blank-forms choice, the preview's
 // Print to a PDF file, the preview closed; then the file read back and kept as images.
-inline Printed printThroughPreview(shell::TfrmMain &w, testsupport::ScriptedDialogs &dialogs, bool blank, const QString &name)
+inline Printed printThroughPreview(shell::TfrmMain &w, testsupport::ScriptedDialogs &dialogs, bool blank,
+                                   const QString &name)
 {
     Printed out;
     const QString dir = QStringLiteral(TARVELIN_TEST_OUTPUT);

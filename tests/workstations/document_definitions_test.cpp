@@ -34,13 +34,13 @@ struct Shipped
 
 // The protocol model of 2019 (version 2) has no employer's REGON and no father's name.
 const QStringList ProtocolFields = {
-    "NazwaFirmy",   "AdresFirmy",  "NipFirma",   "PeselFirma",   "ImieNazwisko", "PeselPrac",   "DokTozsPrac",
-    "DataUrodz",    "Ulica",       "NrDom",      "NrLok",        "KodPoczt",     "Miejscow",    "NazwaStanow",
-    "KodZawod",     "ImNazZesp1",  "FunkcjaZesp1", "ImNazZesp2", "FunkcjaZesp2", "DataUstalOd", "DataUstalDo",
-    "DataWyp",      "GodzWyp",     "DataZglosz", "OsZglosz",     "Okolicznosci", "RokProt",     "NrSymbProt",
-    "Przyczyny",    "DowSubst",    "DowUchyb",   "Uchybienia",   "RodzUraz",     "Uzasadn",     "Profilaktyka",
-    "RodzWyp",      "CiezkWyp",    "TypWyp",     "Przeszkody",   "Zalaczniki",   "DataProt",    "DataOdb",
-    "DataZatw",     "DataZapozn",  "OsobZapozn", "SposPrzek",    "DataDorecz"};
+    "NazwaFirmy", "AdresFirmy", "NipFirma",     "PeselFirma", "ImieNazwisko", "PeselPrac",   "DokTozsPrac",
+    "DataUrodz",  "Ulica",      "NrDom",        "NrLok",      "KodPoczt",     "Miejscow",    "NazwaStanow",
+    "KodZawod",   "ImNazZesp1", "FunkcjaZesp1", "ImNazZesp2", "FunkcjaZesp2", "DataUstalOd", "DataUstalDo",
+    "DataWyp",    "GodzWyp",    "DataZglosz",   "OsZglosz",   "Okolicznosci", "RokProt",     "NrSymbProt",
+    "Przyczyny",  "DowSubst",   "DowUchyb",     "Uchybienia", "RodzUraz",     "Uzasadn",     "Profilaktyka",
+    "RodzWyp",    "CiezkWyp",   "TypWyp",       "Przeszkody", "Zalaczniki",   "DataProt",    "DataOdb",
+    "DataZatw",   "DataZapozn", "OsobZapozn",   "SposPrzek",  "DataDorecz"};
 const QStringList StatFields = {
     "Plec",         "SkutkiWyp",     "TypWyp",         "NrKart",    "KodLiczPrac", "RodzUraz",        "Zawod",
     "StatZatr",     "LiczDniNiezd",  "RzeczSkutkiWyp", "RokWyp",    "MiesWyp",     "DzienWyp",        "GodzWyp",
@@ -62,11 +62,11 @@ QList<Shipped> shipped()
         {"kartwyp_frm.xml",
          4,
          "kartwyp",
-         {"TytUbezp",    "NrSymbKartWyp", "NazwaPodmiotSporz", "AdresPodmiotSporz", "DatMiejsUrodz", "AdresZam",
-          "TypWyp",      "ImNazSw1",      "ImNazSw2",          "ImNazSw3",          "AdresSw1",      "AdresSw2",
-          "AdresSw3",    "FirmaSporz",    "ImNazwSporz",       "DataKarty",         "Zalaczniki",    "DataOdb",
-          "NazwaPlatn",  "AdresPlatn",    "NipPlatn",          "RegonPlatn",        "PeselPlatn",    "DokPlatn",
-          "DokPoszk",    "DataZglosz",    "OsZglosz",          "PktUstawy",         "Przeszkody",    "DataZapozn"}},
+         {"TytUbezp",   "NrSymbKartWyp", "NazwaPodmiotSporz", "AdresPodmiotSporz", "DatMiejsUrodz", "AdresZam",
+          "TypWyp",     "ImNazSw1",      "ImNazSw2",          "ImNazSw3",          "AdresSw1",      "AdresSw2",
+          "AdresSw3",   "FirmaSporz",    "ImNazwSporz",       "DataKarty",         "Zalaczniki",    "DataOdb",
+          "NazwaPlatn", "AdresPlatn",    "NipPlatn",          "RegonPlatn",        "PeselPlatn",    "DokPlatn",
+          "DokPoszk",   "DataZglosz",    "OsZglosz",          "PktUstawy",         "Przeszkody",    "DataZapozn"}},
         {"protprzes_frm.xml",
          1,
          "protprzes",
