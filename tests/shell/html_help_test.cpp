@@ -207,7 +207,8 @@ TEST(HtmlHelpProcess, ViewerIsAProcessThatEndsWithTheProgram)
     ScriptedPrompter prompter;
     fx.Write(
         "xchm",
-        "#!/bin/sh\necho $$ > \"$(dirname \"$0\")/pid\"\necho \"$@\" > \"$(dirname \"$0\")/args\"\nexec sleep 30\n");
+        // The pid is written last: the test waits for it and then reads the arguments.
+        "#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/args\"\necho $$ > \"$(dirname \"$0\")/pid.tmp\"\nmv \"$(dirname \"$0\")/pid.tmp\" \"$(dirname \"$0\")/pid\"\nexec sleep 30\n");
     QFile::setPermissions(fx.FilePath("xchm"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("TARVELIN_CHM_VIEWER", fx.FilePath("xchm").toLocal8Bit());
