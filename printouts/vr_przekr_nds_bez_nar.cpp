@@ -1,0 +1,210 @@
+#include "printouts/vr_przekr_nds_bez_nar.h"
+
+#include "platform/window_registry.h"
+#include "printouts/summary_reports.h"
+#include "reportengine/vr_report.h"
+#include "storage/formatting.h"
+
+#include <QPointer>
+
+#include <algorithm>
+
+namespace printouts {
+
+using namespace reportengine;
+using namespace summary;
+
+namespace {
+
+constexpr double PixelsToNative = 254. / 96;
+
+const char *const CategoryCaptions[] = {"", " małe ", " średnie ", " duże "};
+
+} // namespace
+
+int RiskCategory(float level)
+{
+    if (level == float(storage::RiskNotApplicable))
+        return 0;
+    if (level >= 30.0f)
+        return 3;
+    if (level >= 20.0f)
+        return 2;
+    return 1;
+}
+
+TVRPrzekrNDSBezNar::TVRPrzekrNDSBezNar()
+{
+    setObjectName(QStringLiteral("VRPrzekrNDSBezNar"));
+    buildLayout();
+}
+
+TVRPrzekrNDSBezNar::~TVRPrzekrNDSBezNar() = default;
+
+void TVRPrzekrNDSBezNar::buildLayout()
+{
+    vrPrzekrNDSBezNar = new TVelRep(this);
+    TVelRep &report = *vrPrzekrNDSBezNar;
+    report.setObjectName(QStringLiteral("vrPrzekrNDSBezNar"));
+    report.ReportTitle = QStringLiteral("Zestawienie stanowisk według kategorii ryzyka");
+    report.Page().SetPaperSize(TVRPaperSize::A4);
+    report.Page().SetOrientation(TPrinterOrientation::poPortrait);
+
+    TVRBand *header = AddBand(report, TVRBandType::rbPageHeader, QStringLiteral("VRBand6"), 7);
+    vrlDataWydr = AddText(header, QStringLiteral("vrlDataWydr"), QString(), 0, 0, {8});
+    header->SetHasChild(true);
+    TVRCustomBand *title = header->ChildBand();
+    title->setObjectName(QStringLiteral("ChildBand1"));
+    title->Size().SetNativeHeight(70 * PixelsToNative);
+    AddText(title, QString(), QStringLiteral("Zestawienie stanowisk według kategorii ryzyka"), 0, 3,
+            {13, true, 190, TAlignment::taCenter});
+    lTytNazw = AddText(title, QStringLiteral("lTytNazw"), QString(), 0, 12, {10, false, 190});
+    title->BeforePrint = [this](TVRCustomBand *band, bool &) {
+        lTytNazw->SetCaption(QString());
+        lTytNazw->Size().SetNativeHeight(0);
+        band->Size().SetNativeHeight(70 * PixelsToNative);
+    };
+
+    TVRBand *bPrzekr = AddBand(report, TVRBandType::rbDetail, QStringLiteral("bPrzekr"), 11);
+    const TextStyle category{11, true};
+    AddText(bPrzekr, QString(), QStringLiteral("Kategoria ryzyka:"), 0, 4, category);
+    lPrzekroczenie = AddText(bPrzekr, QStringLiteral("lPrzekroczenie"), QString(), 36, 4, category);
+    AddRule(bPrzekr, 10);
+
+    bCzynn = AddSubDetail(report, QStringLiteral("bCzynn"), &report, 7);
+    bCzynn->SetPrintIfEmpty(false);
+    vrCzynnik = AddText(bCzynn, QStringLiteral("vrCzynnik"), QString(), 6, 2, {10, true, 184});
+    bCzynn->OnNeedData() = [this](QObject *, bool &moreData) { bCzynnNeedData(moreData); };
+
+    bStrukt = AddSubDetail(report, QStringLiteral("bStrukt"), bCzynn, 0);
+    bStrukt->SetPrintIfEmpty(false);
+    lSkrotNazwa = AddText(bStrukt, QStringLiteral("lSkrotNazwa"), QString(), 10, 0);
+    lSkrotNazwa->SetAutoSize(false);
+    lSkrotNazwa->Size().SetNativeHeight(0);
+    bStrukt->OnNeedData() = [this](QObject *, bool &moreData) { bStruktNeedData(moreData); };
+
+    bStan = AddSubDetail(report, QStringLiteral("bStan"), bStrukt, 5);
+    bStan->SetPrintIfEmpty(false);
+    AddText(bStan, QString(), QStringLiteral("Stanowisko : "), 14, 0.5);
+    vrlStan = AddText(bStan, QStringLiteral("vrlStan"), QString(), 38, 0.5, {10, false, 152});
+    bStan->OnNeedData() = [this](QObject *, bool &moreData) { bStanNeedData(moreData); };
+
+    AddPageNumberFooter(report, QStringLiteral("VRBand7"), [this] { return m_pageCount; });
+    header->BeforePrint = [this](TVRCustomBand *, bool &) {
+        vrlDataWydr->SetCaption(QStringLiteral("Wydrukowano: ") + PrintDateText());
+    };
+
+    report.BeforePrint = [this](TVelRep *, bool &) { reportBeforePrint(); };
+    report.OnNeedData() = [this](QObject *, bool &moreData) { reportNeedData(moreData); };
+}
+
+std::vector<TPrzekrNDSN> TVRPrzekrNDSBezNar::BuildRecords()
+{
+    std::vector<TPrzekrNDSN> records;
+    for (const storage::TStanowisko *w : WorkstationsWithData())
+        for (const storage::TFactorEntry &entry : w->Factors) {
+            const storage::TCzynnik &f = *entry.factor;
+            if (!CurrentMeasuredFactor(f))
+                continue;
+            records.push_back({f.id, entry.text, float(f.Measurements.back()->ocenamax), w->id.toInt(), 3, w->Kod,
+                               w->nazwa, QString()});
+        }
+    return records;
+}
+
+void TVRPrzekrNDSBezNar::SetOptions(const TWorkstationReportOptions &options)
+{
+    m_male = options.Male;
+    m_srednie = options.Srednie;
+    m_duze = options.Duze;
+}
+
+bool TVRPrzekrNDSBezNar::chosen(int category) const
+{
+    return (category == 3 && m_duze) || (category == 2 && m_srednie) || (category == 1 && m_male);
+}
+
+void TVRPrzekrNDSBezNar::reportBeforePrint()
+{
+    m_counter = 3;
+    Caption = QStringLiteral("Raport - Zestawienie stanowisk o określonej krotności przekroczeń NDS (NDN)");
+    m_records = BuildRecords();
+}
+
+void TVRPrzekrNDSBezNar::reportNeedData(bool &moreData)
+{
+    if (moreData)
+        m_counter = 3; // a new walk
+    m_category = 0;
+    for (int c = m_counter; c >= 1 && !m_category; --c)
+        if (chosen(c))
+            m_category = c;
+    moreData = m_category != 0;
+    if (!moreData)
+        return;
+    lPrzekroczenie->SetCaption(QString::fromUtf8(CategoryCaptions[m_category]));
+    m_counter = m_category - 1;
+    // Each factor heads once: at its record nearest the end of the list.
+    m_headings.clear();
+    std::vector<int> headed;
+    for (size_t i = m_records.size(); i-- > 0;) {
+        const TPrzekrNDSN &r = m_records[i];
+        if (RiskCategory(r.ryzyko) != m_category ||
+            std::find(headed.begin(), headed.end(), r.idCzynnika) != headed.end())
+            continue;
+        headed.push_back(r.idCzynnika);
+        m_headings.push_back(i);
+    }
+}
+
+void TVRPrzekrNDSBezNar::bCzynnNeedData(bool &moreData)
+{
+    if (moreData)
+        m_heading = 0;
+    else
+        ++m_heading;
+    moreData = m_heading < m_headings.size();
+    if (moreData)
+        vrCzynnik->SetCaption(m_records[m_headings[m_heading]].nazwaCzynnika);
+}
+
+void TVRPrzekrNDSBezNar::bStruktNeedData(bool &moreData)
+{
+    // One structure row per factor: the workstations under it.
+    moreData = moreData && m_heading < m_headings.size();
+    if (!moreData)
+        return;
+    lSkrotNazwa->SetCaption(QString());
+    lSkrotNazwa->Size().SetNativeHeight(0);
+}
+
+void TVRPrzekrNDSBezNar::bStanNeedData(bool &moreData)
+{
+    if (moreData) {
+        m_stan = 0;
+        m_stanowiska.clear();
+        if (m_heading < m_headings.size()) {
+            const int factor = m_records[m_headings[m_heading]].idCzynnika;
+            for (size_t i = m_records.size(); i-- > 0;) {
+                const TPrzekrNDSN &r = m_records[i];
+                if (r.idCzynnika == factor && r.rodzajStruktury == 3 && RiskCategory(r.ryzyko) == m_category)
+                    m_stanowiska.push_back(i);
+            }
+        }
+    } else {
+        ++m_stan;
+    }
+    moreData = m_stan < m_stanowiska.size();
+    if (moreData) {
+        const TPrzekrNDSN &r = m_records[m_stanowiska[m_stan]];
+        vrlStan->SetCaption(r.kod + QStringLiteral(" ") + r.nazwa);
+    }
+}
+
+TVRPrzekrNDSBezNar *VRPrzekrNDSBezNar()
+{
+    static QPointer<TVRPrzekrNDSBezNar> slot;
+    return platform::WindowSingleton(slot);
+}
+
+} // namespace printouts
