@@ -120,6 +120,7 @@ void TfrmVrInfZbiorczeStan::SetOptions(const TWorkstationReportOptions &options)
     m_dateFrom = options.DateFrom;
     m_dateTo = options.DateTo;
     m_latestOnly = options.LatestOnly;
+    m_source.Reset();
 }
 
 TInfStan TfrmVrInfZbiorczeStan::MakeEntry(const storage::TStanowisko &w) const
@@ -148,7 +149,7 @@ void TfrmVrInfZbiorczeStan::vrStanBeforePrint(bool &)
     lTytul->SetCaption(QStringLiteral(" Dane o stanowiskach dotyczą okresu od:  ") + m_dateFrom.toString(day) +
                        QStringLiteral("  do:  ") + m_dateTo.toString(day));
     m_entries.clear();
-    for (const storage::TStanowisko *w : WorkstationsWithData())
+    for (const storage::TStanowisko *w : m_source.Workstations())
         m_entries.push_back(MakeEntry(*w));
     m_stan = m_zatr = m_czynnik = 0;
     for (TVRCustomBand *band : {static_cast<TVRCustomBand *>(sbOpis), static_cast<TVRCustomBand *>(sbLokal),

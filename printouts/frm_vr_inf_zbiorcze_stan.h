@@ -6,13 +6,14 @@
 // or with "OSTATNIE" the latest one in it).
 //
 // What it guarantees:
-// - every run (the preparing run, the preview's, each print from the preview) reads the
-//   workstations again and rebuilds what it prints, so nothing of an earlier run shows;
+// - every run (the preparing run, the preview's, each print from the preview) rebuilds what
+//   it prints from the workstations, so nothing of an earlier run shows;
 // - "administracja" switches the description, location and employment bands, "ocena
 //   ryzyka" the factor table; the workstation line always prints;
 // - the total of a year is men + women + juveniles (pregnant women are among the women);
 //   a figure that is not a whole number counts as 0.
 
+#include "printouts/summary_reports.h"
 #include "printouts/workstation_report.h"
 #include "storage/workstation_files.h"
 
@@ -84,6 +85,7 @@ private:
     QDate m_dateFrom;
     QDate m_dateTo;
     bool m_latestOnly = true;
+    summary::TWorkstationSource m_source;
     std::vector<TInfStan> m_entries;
     size_t m_stan = 0;    // workstation cursor: the next one to print
     size_t m_zatr = 0;    // employment row cursor within the current workstation

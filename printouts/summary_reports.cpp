@@ -33,13 +33,16 @@ constexpr double PixelsToNative = 254. / 96; // page pixels (96 per inch) to nat
 
 } // namespace
 
-std::vector<storage::TStanowisko *> WorkstationsWithData()
+std::vector<storage::TStanowisko *> TWorkstationSource::Workstations()
 {
     std::vector<storage::TStanowisko *> list;
     for (const auto &w : appstate::State().Workstations) {
-        if (!w->Loaded)
+        if (!w->Loaded && !m_tried.contains(w->id)) {
+            m_tried.insert(w->id);
             workstations::LoadWorkstationData(*w);
-        list.push_back(w.get());
+        }
+        if (w->ReadError.isEmpty())
+            list.push_back(w.get());
     }
     return list;
 }

@@ -11,6 +11,7 @@
 #include "storage/workstation_files.h"
 
 #include <QDate>
+#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -27,9 +28,20 @@ void RegisterSummaryReports();
 namespace printouts::summary {
 
 // The workstations of the current data folder in list order, each with its data file
-// read (read now when it was not read before; one that cannot be read is reported by the
-// loading and taken as it stands: it then contributes nothing).
-std::vector<storage::TStanowisko *> WorkstationsWithData();
+// read when it was not read before. A print runs its report several times (to count the
+// pages, into the preview, to the printer): a file that cannot be read is reported once
+// per print, not at every run. A workstation whose file was not read whole is left out,
+// so nothing half-read is ever printed; one without a file prints as listed, without data.
+class TWorkstationSource
+{
+public:
+    // A new print: files that could not be read are tried (and reported) again.
+    void Reset() { m_tried.clear(); }
+    std::vector<storage::TStanowisko *> Workstations();
+
+private:
+    QSet<QString> m_tried; // ids of the workstations read (or tried) since Reset
+};
 
 // Whether a factor on a workstation takes part in the printouts: current ("T") and
 // measured at least once.

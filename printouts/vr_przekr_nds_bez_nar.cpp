@@ -101,7 +101,7 @@ void TVRPrzekrNDSBezNar::buildLayout()
 std::vector<TPrzekrNDSN> TVRPrzekrNDSBezNar::BuildRecords()
 {
     std::vector<TPrzekrNDSN> records;
-    for (const storage::TStanowisko *w : WorkstationsWithData())
+    for (const storage::TStanowisko *w : m_source.Workstations())
         for (const storage::TFactorEntry &entry : w->Factors) {
             const storage::TCzynnik &f = *entry.factor;
             if (!CurrentMeasuredFactor(f))
@@ -117,6 +117,7 @@ void TVRPrzekrNDSBezNar::SetOptions(const TWorkstationReportOptions &options)
     m_male = options.Male;
     m_srednie = options.Srednie;
     m_duze = options.Duze;
+    m_source.Reset();
 }
 
 bool TVRPrzekrNDSBezNar::chosen(int category) const

@@ -13,8 +13,9 @@
 //   categories, each time with its own workstations;
 // - factors and workstations are taken from the end of the data folder's list (the
 //   last workstation's last factor first);
-// - every run reads the workstations again.
+// - every run rebuilds its records from the workstations.
 
+#include "printouts/summary_reports.h"
 #include "printouts/workstation_report.h"
 
 #include <QString>
@@ -63,7 +64,7 @@ public:
     QString Caption;
 
     // The records of the data folder's workstations, in list order.
-    static std::vector<TPrzekrNDSN> BuildRecords();
+    std::vector<TPrzekrNDSN> BuildRecords();
 
 private:
     void buildLayout();
@@ -77,6 +78,7 @@ private:
     bool m_male = true;
     bool m_srednie = true;
     bool m_duze = true;
+    summary::TWorkstationSource m_source;
     std::vector<TPrzekrNDSN> m_records;
     int m_counter = 3;  // the next category to look at, downwards
     int m_category = 0; // the category printing now

@@ -99,6 +99,7 @@ void TVRZestCzynniki::SetOptions(const TWorkstationReportOptions &options)
 {
     m_tylkoRakotworcze = options.TylkoRakotworcze;
     m_elementStruktury = options.ElementStruktury;
+    m_source.Reset();
 }
 
 void TVRZestCzynniki::PrzygotujDane()
@@ -107,7 +108,7 @@ void TVRZestCzynniki::PrzygotujDane()
         g.czynniki.clear();
         g.stanowiska.clear();
     }
-    const std::vector<storage::TStanowisko *> list = WorkstationsWithData();
+    const std::vector<storage::TStanowisko *> list = m_source.Workstations();
     for (TZestGrupa &g : m_groups)
         for (const storage::TStanowisko *w : list) {
             TZestGrupa::Stan entry{w->nazwa, {}};

@@ -13,6 +13,7 @@
 //   value that is not a number counts as 0 (not carcinogenic);
 // - own factors (numbered above 99999) print with " (czynnik własny)".
 
+#include "printouts/summary_reports.h"
 #include "printouts/workstation_report.h"
 
 #include <QString>
@@ -21,10 +22,6 @@
 
 #include <array>
 #include <vector>
-
-namespace storage {
-class TPomiarCzynn;
-} // namespace storage
 
 namespace reportengine {
 class TVelRep;
@@ -85,6 +82,7 @@ private:
 
     bool m_tylkoRakotworcze = false;
     bool m_elementStruktury = true;
+    summary::TWorkstationSource m_source;
     std::array<TZestGrupa, 5> m_groups;
     int m_group = -1;   // the group printing now (from the last down)
     int m_stan = -1;    // its workstation printing now (from the last down)

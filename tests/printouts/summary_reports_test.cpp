@@ -390,6 +390,29 @@ TEST(Carcinogens, TheTypFieldOfAMeasurementMarksByItsBitsRoundedUp)
 
 } // namespace
 
+TEST_F(SummaryReports, AWorkstationFileThatCannotBeReadIsReportedOncePerPrintAndLeftOut)
+{
+    // Malformed: the file of "Biuro" breaks off; "Magazyn" has no file at all.
+    fx.WriteText(QStringLiteral("dane/stan_3/stanowisko_dane.xml"),
+                 QStringLiteral("<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\n"
+                                "<stanowisko_dane id=\"3\">\n <daneogl>\n  <dane nazwa=\"Kod\" typ=\"edit\">B-3</dane>\n"));
+    QFile::remove(fx.FilePath(QStringLiteral("dane/stan_4/stanowisko_dane.xml")));
+    TfrmVrInfZbiorczeStan form;
+    TWorkstationReportOptions options;
+    options.DateFrom = QDate(2023, 1, 1);
+    options.DateTo = QDate(2024, 12, 31);
+    form.SetOptions(options);
+    const QString text = PrintToPdf(form, dir); // two runs: the preparing one and the print
+    EXPECT_EQ(boxes.boxes.size(), 2) << boxes.Texts().join(QLatin1Char('|')).toStdString();
+    const QStringList printed = Lines(text).filter(QStringLiteral("Stanowisko: "));
+    EXPECT_EQ(printed, QStringList({QStringLiteral("Stanowisko: [SZ-1] Szlifiernia"),
+                                    QStringLiteral("Stanowisko: [MA-2] Malarnia"), QStringLiteral("Stanowisko: [] Magazyn")}));
+    // The next print tries the files again.
+    form.SetOptions(options);
+    PrintToPdf(form, dir);
+    EXPECT_EQ(boxes.boxes.size(), 4);
+}
+
 TEST(SummaryReportKinds, KindsTwoToFourAreTheSummaryReportForms)
 {
     RegisterSummaryReports();
