@@ -107,6 +107,11 @@ void TfrmVrInfZbiorczeStan::buildLayout()
     locena = AddText(vrCzynniki, QStringLiteral("locena"), QString(), ColOcena, 0.5, {10, false, 190 - ColOcena});
     vrCzynniki->OnNeedData() = [this](QObject *, bool &moreData) { vrCzynnikiNeedData(moreData); };
 
+    // A heading never stays alone at the foot of a page: it goes with the first line below it.
+    KeepWithNext(*vrStan, sbStanowisko, [this] { return sbOpis; });
+    KeepWithNext(*vrStan, vrZatr, [this] { return rbZatr; });
+    KeepWithNext(*vrStan, vrSesjeHeader, [this] { return vrCzynniki; });
+
     AddPageNumberFooter(*vrStan, QStringLiteral("VRBand2"), [this] { return m_pageCount; });
 
     vrStan->BeforePrint = [this](TVelRep *, bool &printReport) { vrStanBeforePrint(printReport); };

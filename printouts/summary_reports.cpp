@@ -5,6 +5,7 @@
 #include "printouts/vr_przekr_nds_bez_nar.h"
 #include "printouts/vr_zest_czynniki.h"
 #include "reportengine/vr_data_labels.h"
+#include "reportengine/vr_printer.h"
 #include "reportengine/vr_shape.h"
 #include "workstation_loading/workstation_loading.h"
 
@@ -103,6 +104,22 @@ TVRLabel *AddText(TVRCustomBand *band, const QString &name, const QString &capti
     label->SetAlignment(style.alignment);
     label->SetCaption(caption);
     return label;
+}
+
+void KeepWithNext(TVelRep &report, TVRCustomBand *band, std::function<const TVRCustomBand *()> next)
+{
+    band->BeforePrint = [&report, band, next, previous = band->BeforePrint](TVRCustomBand *sender, bool &print) {
+        if (previous)
+            previous(sender, print);
+        const TVRCustomBand *following = next();
+        const TVRPrinter *printer = report.HostPrinter();
+        if (!print || !following || !following->Enabled() || !printer || report.PageNumber() == 0)
+            return;
+        const double bottom =
+            printer->PaperLength() - report.Page().NativeValue(TVRPage::BottomMarginValue) - report.PageFooterHeight();
+        if (report.CurrentY() + band->Size().NativeHeight() + following->Size().NativeHeight() > bottom)
+            report.NewPage();
+    };
 }
 
 void AddRule(TVRCustomBand *band, double topMm)

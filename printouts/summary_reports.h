@@ -73,6 +73,13 @@ reportengine::TVRSubDetail *AddSubDetail(reportengine::TVelRep &report, const QS
 // A label named `name` (empty: unnamed) showing caption.
 reportengine::TVRLabel *AddText(reportengine::TVRCustomBand *band, const QString &name, const QString &caption,
                                 double leftMm, double topMm, const TextStyle &style = {});
+// A heading never stays alone at the foot of a page: when the band and the band that
+// next() names (nullptr or disabled: none) would not both fit above the page footer,
+// the band starts a new page. (A link band cannot do it where the next band follows the
+// heading's records.)
+void KeepWithNext(reportengine::TVelRep &report, reportengine::TVRCustomBand *band,
+                  std::function<const reportengine::TVRCustomBand *()> next);
+
 // A horizontal line across the band's width at topMm.
 void AddRule(reportengine::TVRCustomBand *band, double topMm);
 

@@ -89,6 +89,10 @@ void TVRPrzekrNDSBezNar::buildLayout()
     vrlStan = AddText(bStan, QStringLiteral("vrlStan"), QString(), 38, 0.5, {10, false, 152});
     bStan->OnNeedData() = [this](QObject *, bool &moreData) { bStanNeedData(moreData); };
 
+    // A heading never stays alone at the foot of a page: it goes with the first line below it.
+    KeepWithNext(report, bPrzekr, [this] { return bCzynn; });
+    KeepWithNext(report, bCzynn, [this] { return bStan; });
+
     AddPageNumberFooter(report, QStringLiteral("VRBand7"), [this] { return m_pageCount; });
     header->BeforePrint = [this](TVRCustomBand *, bool &) {
         vrlDataWydr->SetCaption(QStringLiteral("Wydrukowano: ") + PrintDateText());

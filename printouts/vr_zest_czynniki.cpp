@@ -89,6 +89,10 @@ void TVRZestCzynniki::buildLayout()
                         {10, false, 190 - FactorUnderWorkstation});
     bCzynn->OnNeedData() = [this](QObject *, bool &moreData) { bCzynnNeedData(moreData); };
 
+    // A heading never stays alone at the foot of a page: it goes with the first line below it.
+    KeepWithNext(report, bPrzekr, [this]() -> const TVRCustomBand * { return bStan->Enabled() ? bStan : bCzynn; });
+    KeepWithNext(report, bStan, [this] { return bCzynn; });
+
     AddPageNumberFooter(report, QStringLiteral("VRBand7"), [this] { return m_pageCount; });
 
     report.BeforePrint = [this](TVelRep *, bool &) { reportBeforePrint(); };
@@ -135,11 +139,13 @@ void TVRZestCzynniki::reportBeforePrint()
     if (m_elementStruktury) {
         bStan->SetEnabled(true);
         bCzynn->SetMaster(bStan);
+
         vrCzynnik->Size().SetNativeLeft(FactorUnderWorkstation * Mm);
         vrCzynnik->Size().SetNativeWidth((190 - FactorUnderWorkstation) * Mm);
     } else {
         bStan->SetEnabled(false);
         bCzynn->SetMaster(vrZestCzynnikowSzkodUciaz);
+
         vrCzynnik->Size().SetNativeLeft(FactorInGroup * Mm);
         vrCzynnik->Size().SetNativeWidth((190 - FactorInGroup) * Mm);
     }

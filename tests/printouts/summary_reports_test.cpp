@@ -438,10 +438,14 @@ TEST(SummaryReportPages, ManyWorkstationsRunOverPagesNumberedWithTheirCount)
         ids.push_back(std::to_string(i));
         names.push_back("Stanowisko numer " + std::to_string(i));
     }
-    for (int i = 0; i < 30; ++i)
-        specs.push_back({ids[size_t(i)].c_str(), names[size_t(i)].c_str(), "K",
-                         {storage::TZatrudn("2024", "1", "1", "0", "0", "0", "0")},
+    // Workstations of different lengths, so the pages break at different bands.
+    for (int i = 0; i < 30; ++i) {
+        std::vector<storage::TZatrudn> years;
+        for (int y = 0; y <= i % 5; ++y)
+            years.push_back(storage::TZatrudn(QString::number(2020 + y), "1", "1", "0", "0", "0", "0"));
+        specs.push_back({ids[size_t(i)].c_str(), names[size_t(i)].c_str(), "K", years,
                          {{"Hałas", 30001, "fiz", "halas_fizyczny", "T", {{"2024-06-01", 20, 20}}}}});
+    }
     WriteDataFolder(specs);
     QTemporaryDir dir;
     TfrmVrInfZbiorczeStan form;
@@ -455,6 +459,16 @@ TEST(SummaryReportPages, ManyWorkstationsRunOverPagesNumberedWithTheirCount)
     const QStringList lines = Lines(text);
     for (int n = 1; n <= pages; ++n)
         EXPECT_TRUE(lines.contains(QStringLiteral("Strona %1 / %2").arg(n).arg(pages))) << n;
+    // No page ends with a heading whose lines went on the next page.
+    const QStringList pageTexts = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    for (const QString &page : pageTexts) {
+        QStringList body = Lines(page);
+        body.removeIf([](const QString &l) { return l.startsWith(QLatin1String("Strona")); });
+        if (body.isEmpty())
+            continue;
+        for (const char *heading : {"Stanowisko:", "Zatrudnienie w roku", "OCENA RYZYKA", "Nazwa czynnika", "zatwierdzona"})
+            EXPECT_FALSE(body.last().startsWith(QString::fromUtf8(heading))) << page.toStdString();
+    }
     // Each workstation once, in order, over the pages.
     const QStringList printed = lines.filter(QStringLiteral("Stanowisko: "));
     ASSERT_EQ(printed.size(), 30);
