@@ -1,7 +1,7 @@
 #pragma once
 
 // What the three reports over all workstations of a data folder share: the workstations
-// with their data read, the figures and level texts they print, and the pieces of their
+// with their data read, the factors and figures they take, and the pieces of their
 // layouts (built in code, lengths in millimetres from the band's top left corner, with
 // the page's 10 mm margins).
 
