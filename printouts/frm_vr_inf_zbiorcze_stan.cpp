@@ -37,11 +37,7 @@ TfrmVrInfZbiorczeStan::~TfrmVrInfZbiorczeStan() = default;
 
 void TfrmVrInfZbiorczeStan::buildLayout()
 {
-    vrStan = new TVelRep(this);
-    vrStan->setObjectName(QStringLiteral("vrStan"));
-    vrStan->ReportTitle = QStringLiteral("Informacje zbiorcze o stanowiskach");
-    vrStan->Page().SetPaperSize(TVRPaperSize::A4);
-    vrStan->Page().SetOrientation(TPrinterOrientation::poPortrait);
+    vrStan = NewReport(this, QStringLiteral("vrStan"), QStringLiteral("Informacje zbiorcze o stanowiskach"));
 
     TVRBand *header = AddBand(*vrStan, TVRBandType::rbPageHeader, QStringLiteral("VRBand5"), 7);
     vrlDataWydr = AddText(header, QStringLiteral("vrlDataWydr"), QString(), 0, 0, {8});

@@ -65,6 +65,19 @@ QString PrintDateText()
     return QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
 }
 
+TVelRep *NewReport(QObject *form, const QString &name, const QString &title)
+{
+    auto *report = new TVelRep(form);
+    report->setObjectName(name);
+    report->ReportTitle = title;
+    report->Page().SetPaperSize(TVRPaperSize::A4);
+    report->Page().SetOrientation(TPrinterOrientation::poPortrait);
+    for (int margin : {TVRPage::TopMarginValue, TVRPage::BottomMarginValue, TVRPage::LeftMarginValue,
+                       TVRPage::RightMarginValue})
+        report->Page().SetNativeValue(margin, 10 * Mm);
+    return report;
+}
+
 TVRBand *AddBand(TVelRep &report, TVRBandType type, const QString &name, double heightMm)
 {
     TVRBand *band = report.CreateBand(type);

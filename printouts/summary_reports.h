@@ -65,6 +65,8 @@ struct TextStyle
     reportengine::TAlignment alignment = reportengine::TAlignment::taLeftJustify;
 };
 
+// The report of a form: A4 portrait with 10 mm margins, whatever the system's paper.
+reportengine::TVelRep *NewReport(QObject *form, const QString &name, const QString &title);
 reportengine::TVRBand *AddBand(reportengine::TVelRep &report, reportengine::TVRBandType type, const QString &name,
                                double heightMm);
 // A sub-detail printed for every record of master (the report or another sub-detail).

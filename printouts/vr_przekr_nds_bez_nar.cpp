@@ -43,12 +43,9 @@ TVRPrzekrNDSBezNar::~TVRPrzekrNDSBezNar() = default;
 
 void TVRPrzekrNDSBezNar::buildLayout()
 {
-    vrPrzekrNDSBezNar = new TVelRep(this);
+    vrPrzekrNDSBezNar = NewReport(this, QStringLiteral("vrPrzekrNDSBezNar"),
+                                  QStringLiteral("Zestawienie stanowisk według kategorii ryzyka"));
     TVelRep &report = *vrPrzekrNDSBezNar;
-    report.setObjectName(QStringLiteral("vrPrzekrNDSBezNar"));
-    report.ReportTitle = QStringLiteral("Zestawienie stanowisk według kategorii ryzyka");
-    report.Page().SetPaperSize(TVRPaperSize::A4);
-    report.Page().SetOrientation(TPrinterOrientation::poPortrait);
 
     TVRBand *header = AddBand(report, TVRBandType::rbPageHeader, QStringLiteral("VRBand6"), 7);
     vrlDataWydr = AddText(header, QStringLiteral("vrlDataWydr"), QString(), 0, 0, {8});

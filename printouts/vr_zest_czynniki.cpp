@@ -56,12 +56,9 @@ TVRZestCzynniki::~TVRZestCzynniki() = default;
 
 void TVRZestCzynniki::buildLayout()
 {
-    vrZestCzynnikowSzkodUciaz = new TVelRep(this);
+    vrZestCzynnikowSzkodUciaz = NewReport(this, QStringLiteral("vrZestCzynnikowSzkodUciaz"),
+                                          QStringLiteral("Wykaz czynników szkodliwych i uciążliwych"));
     TVelRep &report = *vrZestCzynnikowSzkodUciaz;
-    report.setObjectName(QStringLiteral("vrZestCzynnikowSzkodUciaz"));
-    report.ReportTitle = QStringLiteral("Wykaz czynników szkodliwych i uciążliwych");
-    report.Page().SetPaperSize(TVRPaperSize::A4);
-    report.Page().SetOrientation(TPrinterOrientation::poPortrait);
 
     TVRBand *title = AddBand(report, TVRBandType::rbTitle, QStringLiteral("TitleBand1"), 14);
     AddText(title, QString(), QStringLiteral("Wykaz czynników szkodliwych i uciążliwych"), 0, 3,
