@@ -48,7 +48,7 @@ struct Measured
     const char *typ = nullptr; // the "Typ" field, where the form has one
 };
 
-struct FactorSpec
+struct FactorEntry
 {
     const char *nazwa;
     int id;
@@ -58,30 +58,30 @@ struct FactorSpec
     std::vector<Measured> measurements;
 };
 
-struct WorkstationSpec
+struct WorkstationEntry
 {
     const char *id;
     const char *nazwa;
     const char *kod;
     std::vector<storage::TZatrudn> employment;
-    std::vector<FactorSpec> factors;
+    std::vector<FactorEntry> factors;
 };
 
 // Writes the workstations, their factors and measurement files, and the list; then reads
 // the list as the summary view does (workstations not loaded yet).
-void WriteDataFolder(const std::vector<WorkstationSpec> &specs)
+void WriteDataFolder(const std::vector<WorkstationEntry> &written)
 {
     storage::WorkstationList list;
-    for (const WorkstationSpec &spec : specs) {
-        const QString id = QString::fromLatin1(spec.id);
-        auto w = std::make_unique<storage::TStanowisko>(id, QString::fromUtf8(spec.nazwa), QStringLiteral("stan_") + id);
-        w->Kod = QString::fromUtf8(spec.kod);
+    for (const WorkstationEntry &ws : written) {
+        const QString id = QString::fromLatin1(ws.id);
+        auto w = std::make_unique<storage::TStanowisko>(id, QString::fromUtf8(ws.nazwa), QStringLiteral("stan_") + id);
+        w->Kod = QString::fromUtf8(ws.kod);
         w->Opis = QStringLiteral("Opis stanowiska %1\ndruga linia").arg(id);
         w->Lokalizacja = QStringLiteral("Hala %1").arg(id);
-        for (const storage::TZatrudn &z : spec.employment)
+        for (const storage::TZatrudn &z : ws.employment)
             w->AddEmployment(z);
         std::map<QString, std::vector<const storage::TCzynnik *>> files;
-        for (const FactorSpec &fs : spec.factors) {
+        for (const FactorEntry &fs : ws.factors) {
             auto f = std::make_unique<storage::TCzynnik>(QString::fromUtf8(fs.nazwa), QString::fromLatin1(fs.ident),
                                                          fs.id, QStringLiteral("1.0"), QString::fromLatin1(fs.frm),
                                                          QString::fromLatin1(fs.aktual), QStringLiteral("T"));
@@ -432,7 +432,7 @@ TEST(SummaryReportPages, ManyWorkstationsRunOverPagesNumberedWithTheirCount)
     s.DataFolder = Data;
     s.FormsFolder = Forms;
     s.ViewName = QStringLiteral("frmZestaw");
-    std::vector<WorkstationSpec> specs;
+    std::vector<WorkstationEntry> written;
     std::vector<std::string> ids, names;
     for (int i = 1; i <= 30; ++i) {
         ids.push_back(std::to_string(i));
@@ -443,10 +443,10 @@ TEST(SummaryReportPages, ManyWorkstationsRunOverPagesNumberedWithTheirCount)
         std::vector<storage::TZatrudn> years;
         for (int y = 0; y <= i % 5; ++y)
             years.push_back(storage::TZatrudn(QString::number(2020 + y), "1", "1", "0", "0", "0", "0"));
-        specs.push_back({ids[size_t(i)].c_str(), names[size_t(i)].c_str(), "K", years,
+        written.push_back({ids[size_t(i)].c_str(), names[size_t(i)].c_str(), "K", years,
                          {{"Hałas", 30001, "fiz", "halas_fizyczny", "T", {{"2024-06-01", 20, 20}}}}});
     }
-    WriteDataFolder(specs);
+    WriteDataFolder(written);
     QTemporaryDir dir;
     TfrmVrInfZbiorczeStan form;
     TWorkstationReportOptions options;
