@@ -3,6 +3,7 @@
 #include "platform/window_registry.h"
 #include "printouts/risk_level_text.h"
 #include "printouts/summary_reports.h"
+#include "printouts/workstation_report_layout.h"
 #include "reportengine/vr_report.h"
 #include "workstation_loading/workstation_loading.h"
 
@@ -17,13 +18,18 @@ using namespace summary;
 
 namespace {
 
-constexpr double Mm = 10;                  // native units per millimetre
-constexpr double PixelsToNative = 254. / 96; // page pixels (96 per inch) to native
+constexpr double PixelsToNative = 254. / 96; // report pixels (96 per inch) to native units
 
-// Columns of the employment table (mm).
-constexpr double ColRok = 36, ColMen = 58, ColKob = 84, ColKobc = 106, ColMlod = 136, ColOgolem = 164;
-// Columns of the factor table.
-constexpr double ColData = 112, ColOcena = 138;
+// Columns of the employment table and of the factor table (report pixels).
+constexpr int ColRok = 136, ColMen = 219, ColKob = 317, ColKobc = 401, ColMlod = 514, ColOgolem = 620;
+constexpr int ColData = 423, ColOcena = 522;
+
+// A text that may need several lines: its band grows with them.
+TVRLabel *Stretching(TVRLabel *label)
+{
+    label->SetAutoStretch(true);
+    return label;
+}
 
 } // namespace
 
@@ -37,70 +43,74 @@ TfrmVrInfZbiorczeStan::~TfrmVrInfZbiorczeStan() = default;
 
 void TfrmVrInfZbiorczeStan::buildLayout()
 {
-    vrStan = NewReport(this, QStringLiteral("vrStan"), QStringLiteral("Informacje zbiorcze o stanowiskach"));
+    vrStan = new TVelRep(this);
+    SetUpWorkstationReport(*vrStan, QStringLiteral("vrStan"), QStringLiteral("Informacje zbiorcze o stanowiskach"));
+    const QFont plain = ReportFont(10), bold = ReportFont(10, true);
 
-    TVRBand *header = AddBand(*vrStan, TVRBandType::rbPageHeader, QStringLiteral("VRBand5"), 7);
-    vrlDataWydr = AddText(header, QStringLiteral("vrlDataWydr"), QString(), 0, 0, {8});
+    TVRBand *header = AddBand(*vrStan, QStringLiteral("VRBand5"), TVRBandType::rbPageHeader, 26);
+    vrlDataWydr = AddLabel(header, QStringLiteral("vrlDataWydr"), QString(), QRect(0, 0, 300, 14), ReportFont(8));
 
-    TVRBand *title = AddBand(*vrStan, TVRBandType::rbTitle, QStringLiteral("TitleBand1"), 12);
-    lTytul = AddText(title, QStringLiteral("lTytul"), QString(), 0, 2, {11, true, 190});
+    TVRBand *title = AddBand(*vrStan, QStringLiteral("TitleBand1"), TVRBandType::rbTitle, 45);
+    lTytul = Stretching(
+        AddLabel(title, QStringLiteral("lTytul"), QString(), QRect(0, 8, kReportWidth, 20), ReportFont(11, true)));
 
-    const TextStyle bold{10, true};
-    sbStanowisko = AddSubDetail(*vrStan, QStringLiteral("sbStanowisko"), vrStan, 10);
-    AddRule(sbStanowisko, 1);
-    AddText(sbStanowisko, QString(), QStringLiteral("Stanowisko:"), 0, 3, bold);
-    lkod = AddText(sbStanowisko, QStringLiteral("lkod"), QString(), 24, 3, bold);
-    lskrnazw = AddText(sbStanowisko, QStringLiteral("lskrnazw"), QString(), 40, 3, {10, true, 150});
+    // The workstation's own bands have no records of their own: they print once per workstation.
+    sbStanowisko = AddSubDetail(*vrStan, QStringLiteral("sbStanowisko"), 38);
+    sbStanowisko->SetPrintIfEmpty(true);
+    AddShape(sbStanowisko, QString(), TVRShapeType::vrsHorLine, QRect(0, 3, kReportWidth, 2));
+    AddLabel(sbStanowisko, QString(), QStringLiteral("Stanowisko:"), QRect(0, 11, 88, 16), bold);
+    lkod = AddLabel(sbStanowisko, QStringLiteral("lkod"), QString(), QRect(91, 11, 150, 16), bold);
+    lskrnazw = Stretching(
+        AddLabel(sbStanowisko, QStringLiteral("lskrnazw"), QString(), QRect(151, 11, kReportWidth - 151, 16), bold));
     sbStanowisko->BeforePrint = [this](TVRCustomBand *, bool &) {
         // The name follows the code, whatever its length.
-        const double left = lkod->Size().NativeLeft() + vrStan->TextWidth(lkod->Font(), lkod->Caption()) * PixelsToNative;
+        const double left =
+            lkod->Size().NativeLeft() + vrStan->TextWidth(lkod->Font(), lkod->Caption()) * PixelsToNative;
         lskrnazw->Size().SetNativeLeft(left);
-        lskrnazw->Size().SetNativeWidth(std::max(300.0, 190 * Mm - left));
+        lskrnazw->Size().SetNativeWidth(std::max(100 * PixelsToNative, kReportWidth * PixelsToNative - left));
     };
 
-    sbOpis = AddSubDetail(*vrStan, QStringLiteral("sbOpis"), vrStan, 6);
-    AddText(sbOpis, QString(), QStringLiteral("Dane ogólne :"), 0, 1, bold);
-    AddText(sbOpis, QString(), QStringLiteral("Opis"), 30, 1);
-    lopis = AddText(sbOpis, QStringLiteral("lopis"), QString(), 52, 1, {10, false, 138});
+    sbOpis = AddSubDetail(*vrStan, QStringLiteral("sbOpis"), 23);
+    sbOpis->SetPrintIfEmpty(true);
+    AddLabel(sbOpis, QString(), QStringLiteral("Dane ogólne :"), QRect(0, 4, 110, 16), bold);
+    AddLabel(sbOpis, QString(), QStringLiteral("Opis"), QRect(113, 4, 80, 16), plain);
+    lopis =
+        Stretching(AddLabel(sbOpis, QStringLiteral("lopis"), QString(), QRect(197, 4, kReportWidth - 197, 16), plain));
 
-    sbLokal = AddSubDetail(*vrStan, QStringLiteral("sbLokal"), vrStan, 6);
-    AddText(sbLokal, QString(), QStringLiteral("Lokalizacja"), 30, 1);
-    lLokalizacja = AddText(sbLokal, QStringLiteral("lLokalizacja"), QString(), 52, 1, {10, false, 138});
+    sbLokal = AddSubDetail(*vrStan, QStringLiteral("sbLokal"), 23);
+    sbLokal->SetPrintIfEmpty(true);
+    AddLabel(sbLokal, QString(), QStringLiteral("Lokalizacja"), QRect(113, 4, 80, 16), plain);
+    lLokalizacja = Stretching(
+        AddLabel(sbLokal, QStringLiteral("lLokalizacja"), QString(), QRect(197, 4, kReportWidth - 197, 16), plain));
 
-    rbZatr = AddSubDetail(*vrStan, QStringLiteral("rbZatr"), vrStan, 5);
-    rbZatr->SetPrintIfEmpty(false);
-    rbZatr->SetHasHeader(true);
-    TVRCustomBand *vrZatr = rbZatr->HeaderBand();
-    vrZatr->setObjectName(QStringLiteral("vrZatr"));
-    vrZatr->Size().SetNativeHeight(7 * Mm);
-    AddText(vrZatr, QString(), QStringLiteral("Zatrudnienie w roku : "), 0, 2, bold);
-    AddText(vrZatr, QString(), QStringLiteral("mężczyźni"), ColMen, 2);
-    AddText(vrZatr, QString(), QStringLiteral("kobiety"), ColKob, 2);
-    AddText(vrZatr, QString(), QStringLiteral("kobiety w ciąży"), ColKobc, 2);
-    AddText(vrZatr, QString(), QStringLiteral("młodociani"), ColMlod, 2);
-    AddText(vrZatr, QString(), QStringLiteral("ogółem"), ColOgolem, 2);
-    vrRok = AddText(rbZatr, QStringLiteral("vrRok"), QString(), ColRok, 0.5);
-    vrMen = AddText(rbZatr, QStringLiteral("vrMen"), QString(), ColMen, 0.5);
-    vrKob = AddText(rbZatr, QStringLiteral("vrKob"), QString(), ColKob, 0.5);
-    vrKobc = AddText(rbZatr, QStringLiteral("vrKobc"), QString(), ColKobc, 0.5);
-    vrMlod = AddText(rbZatr, QStringLiteral("vrMlod"), QString(), ColMlod, 0.5);
-    vrOgolem = AddText(rbZatr, QStringLiteral("vrOgolem"), QString(), ColOgolem, 0.5);
+    rbZatr = AddSubDetail(*vrStan, QStringLiteral("rbZatr"), 19);
+    TVRBand *vrZatr = AddSubDetailHeader(*vrStan, QStringLiteral("vrZatr"), rbZatr, 26);
+    AddLabel(vrZatr, QString(), QStringLiteral("Zatrudnienie w roku : "), QRect(0, 8, 160, 16), bold);
+    AddLabel(vrZatr, QString(), QStringLiteral("mężczyźni"), QRect(ColMen, 8, 95, 16), plain);
+    AddLabel(vrZatr, QString(), QStringLiteral("kobiety"), QRect(ColKob, 8, 80, 16), plain);
+    AddLabel(vrZatr, QString(), QStringLiteral("kobiety w ciąży"), QRect(ColKobc, 8, 110, 16), plain);
+    AddLabel(vrZatr, QString(), QStringLiteral("młodociani"), QRect(ColMlod, 8, 100, 16), plain);
+    AddLabel(vrZatr, QString(), QStringLiteral("ogółem"), QRect(ColOgolem, 8, kReportWidth - ColOgolem, 16), plain);
+    vrRok = AddLabel(rbZatr, QStringLiteral("vrRok"), QString(), QRect(ColRok, 2, 70, 16), plain);
+    vrMen = AddLabel(rbZatr, QStringLiteral("vrMen"), QString(), QRect(ColMen, 2, 95, 16), plain);
+    vrKob = AddLabel(rbZatr, QStringLiteral("vrKob"), QString(), QRect(ColKob, 2, 80, 16), plain);
+    vrKobc = AddLabel(rbZatr, QStringLiteral("vrKobc"), QString(), QRect(ColKobc, 2, 110, 16), plain);
+    vrMlod = AddLabel(rbZatr, QStringLiteral("vrMlod"), QString(), QRect(ColMlod, 2, 100, 16), plain);
+    vrOgolem = AddLabel(rbZatr, QStringLiteral("vrOgolem"), QString(), QRect(ColOgolem, 2, 90, 16), plain);
     rbZatr->OnNeedData() = [this](QObject *, bool &moreData) { rbZatrNeedData(moreData); };
 
-    vrCzynniki = AddSubDetail(*vrStan, QStringLiteral("vrCzynniki"), vrStan, 5);
-    vrCzynniki->SetPrintIfEmpty(false);
-    vrCzynniki->SetHasHeader(true);
-    TVRCustomBand *vrSesjeHeader = vrCzynniki->HeaderBand();
-    vrSesjeHeader->setObjectName(QStringLiteral("vrSesjeHeader"));
-    vrSesjeHeader->Size().SetNativeHeight(16 * Mm);
-    AddText(vrSesjeHeader, QString(), QStringLiteral("OCENA RYZYKA"), 0, 2, bold);
-    AddText(vrSesjeHeader, QString(), QStringLiteral("Nazwa czynnika"), 0, 8);
-    AddText(vrSesjeHeader, QString(), QStringLiteral("Data pomiaru"), ColData, 8);
-    AddText(vrSesjeHeader, QString(), QStringLiteral("Ocena ryzyka   proponowana/ zatwierdzona"), ColOcena, 8,
-            {10, false, 190 - ColOcena});
-    lnazwacz = AddText(vrCzynniki, QStringLiteral("lnazwacz"), QString(), 0, 0.5, {10, false, ColData - 4});
-    ldata = AddText(vrCzynniki, QStringLiteral("ldata"), QString(), ColData, 0.5);
-    locena = AddText(vrCzynniki, QStringLiteral("locena"), QString(), ColOcena, 0.5, {10, false, 190 - ColOcena});
+    vrCzynniki = AddSubDetail(*vrStan, QStringLiteral("vrCzynniki"), 19);
+    TVRBand *vrSesjeHeader = AddSubDetailHeader(*vrStan, QStringLiteral("vrSesjeHeader"), vrCzynniki, 60);
+    AddLabel(vrSesjeHeader, QString(), QStringLiteral("OCENA RYZYKA"), QRect(0, 8, 200, 16), bold);
+    AddLabel(vrSesjeHeader, QString(), QStringLiteral("Nazwa czynnika"), QRect(0, 30, 300, 16), plain);
+    AddLabel(vrSesjeHeader, QString(), QStringLiteral("Data pomiaru"), QRect(ColData, 30, 95, 16), plain);
+    AddLabel(vrSesjeHeader, QString(), QStringLiteral("Ocena ryzyka   proponowana/ zatwierdzona"),
+             QRect(ColOcena, 30, kReportWidth - ColOcena, 32), plain);
+    lnazwacz =
+        Stretching(AddLabel(vrCzynniki, QStringLiteral("lnazwacz"), QString(), QRect(0, 2, ColData - 15, 16), plain));
+    ldata = AddLabel(vrCzynniki, QStringLiteral("ldata"), QString(), QRect(ColData, 2, 95, 16), plain);
+    locena = Stretching(AddLabel(vrCzynniki, QStringLiteral("locena"), QString(),
+                                 QRect(ColOcena, 2, kReportWidth - ColOcena, 16), plain));
     vrCzynniki->OnNeedData() = [this](QObject *, bool &moreData) { vrCzynnikiNeedData(moreData); };
 
     // A heading never stays alone at the foot of a page: it goes with the first line below it.
@@ -108,7 +118,7 @@ void TfrmVrInfZbiorczeStan::buildLayout()
     KeepWithNext(*vrStan, vrZatr, [this] { return rbZatr; });
     KeepWithNext(*vrStan, vrSesjeHeader, [this] { return vrCzynniki; });
 
-    AddPageNumberFooter(*vrStan, QStringLiteral("VRBand2"), [this] { return m_pageCount; });
+    AddPageNumberFooter(*vrStan, QStringLiteral("VRBand2"), QStringLiteral("vrLiczStr"), &m_pageCount);
 
     vrStan->BeforePrint = [this](TVelRep *, bool &printReport) { vrStanBeforePrint(printReport); };
     vrStan->OnNeedData() = [this](QObject *, bool &moreData) { vrStanNeedData(moreData); };
@@ -136,7 +146,8 @@ TInfStan TfrmVrInfZbiorczeStan::MakeEntry(const storage::TStanowisko &w) const
         const storage::TCzynnik &f = *entry.factor;
         if (!CurrentMeasuredFactor(f))
             continue;
-        for (const storage::TPomiarCzynn *m : workstations::MeasurementsInRange(f.Measurements, m_dateFrom, m_dateTo, m_latestOnly))
+        for (const storage::TPomiarCzynn *m :
+             workstations::MeasurementsInRange(f.Measurements, m_dateFrom, m_dateTo, m_latestOnly))
             e.czynniki.push_back({workstations::MeasurementDay(m->data), f.ident, entry.text,
                                   RiskLevelText(m->ocenamax), RiskLevelText(m->ocenakon)});
     }
@@ -146,7 +157,7 @@ TInfStan TfrmVrInfZbiorczeStan::MakeEntry(const storage::TStanowisko &w) const
 void TfrmVrInfZbiorczeStan::vrStanBeforePrint(bool &)
 {
     const QString day = QStringLiteral("yyyy-MM-dd");
-    vrlDataWydr->SetCaption(QStringLiteral("Wydrukowano : ") + PrintDateText());
+    vrlDataWydr->SetCaption(PrintedOnText(QStringLiteral("Wydrukowano : ")));
     lTytul->SetCaption(QStringLiteral(" Dane o stanowiskach dotyczą okresu od:  ") + m_dateFrom.toString(day) +
                        QStringLiteral("  do:  ") + m_dateTo.toString(day));
     m_entries.clear();
@@ -192,9 +203,7 @@ void TfrmVrInfZbiorczeStan::rbZatrNeedData(bool &moreData)
     vrKob->SetCaption(z.Kobiety);
     vrKobc->SetCaption(z.KobietyCiez);
     vrMlod->SetCaption(z.Mlodociani);
-    // Pregnant women are among the women: they are not counted again.
-    vrOgolem->SetCaption(
-        QString::number(EmploymentNumber(z.Mezczyzni) + EmploymentNumber(z.Kobiety) + EmploymentNumber(z.Mlodociani)));
+    vrOgolem->SetCaption(QString::number(z.Total()));
 }
 
 void TfrmVrInfZbiorczeStan::vrCzynnikiNeedData(bool &moreData)

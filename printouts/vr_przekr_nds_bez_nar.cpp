@@ -2,6 +2,7 @@
 
 #include "platform/window_registry.h"
 #include "printouts/summary_reports.h"
+#include "printouts/workstation_report_layout.h"
 #include "reportengine/vr_report.h"
 #include "storage/formatting.h"
 
@@ -15,8 +16,6 @@ using namespace reportengine;
 using namespace summary;
 
 namespace {
-
-constexpr double PixelsToNative = 254. / 96;
 
 const char *const CategoryCaptions[] = {"", " małe ", " średnie ", " duże "};
 
@@ -43,57 +42,56 @@ TVRPrzekrNDSBezNar::~TVRPrzekrNDSBezNar() = default;
 
 void TVRPrzekrNDSBezNar::buildLayout()
 {
-    vrPrzekrNDSBezNar = NewReport(this, QStringLiteral("vrPrzekrNDSBezNar"),
-                                  QStringLiteral("Zestawienie stanowisk według kategorii ryzyka"));
+    vrPrzekrNDSBezNar = new TVelRep(this);
     TVelRep &report = *vrPrzekrNDSBezNar;
+    SetUpWorkstationReport(report, QStringLiteral("vrPrzekrNDSBezNar"),
+                           QStringLiteral("Zestawienie stanowisk według kategorii ryzyka"));
 
-    TVRBand *header = AddBand(report, TVRBandType::rbPageHeader, QStringLiteral("VRBand6"), 7);
-    vrlDataWydr = AddText(header, QStringLiteral("vrlDataWydr"), QString(), 0, 0, {8});
-    header->SetHasChild(true);
-    TVRCustomBand *title = header->ChildBand();
-    title->setObjectName(QStringLiteral("ChildBand1"));
-    title->Size().SetNativeHeight(70 * PixelsToNative);
-    AddText(title, QString(), QStringLiteral("Zestawienie stanowisk według kategorii ryzyka"), 0, 3,
-            {13, true, 190, TAlignment::taCenter});
-    lTytNazw = AddText(title, QStringLiteral("lTytNazw"), QString(), 0, 12, {10, false, 190});
+    TVRBand *header = AddBand(report, QStringLiteral("VRBand6"), TVRBandType::rbPageHeader, 26);
+    vrlDataWydr = AddLabel(header, QStringLiteral("vrlDataWydr"), QString(), QRect(0, 0, 300, 14), ReportFont(8));
+    header->BeforePrint = [this](TVRCustomBand *, bool &) {
+        vrlDataWydr->SetCaption(PrintedOnText(QStringLiteral("Wydrukowano: ")));
+    };
+    TVRChildBand *title = AddChildBand(report, QStringLiteral("ChildBand1"), header, 70);
+    AddLabel(title, QString(), QStringLiteral("Zestawienie stanowisk według kategorii ryzyka"),
+             QRect(0, 11, kReportWidth, 22), ReportFont(13, true), TAlignment::taCenter);
+    lTytNazw = AddLabel(title, QStringLiteral("lTytNazw"), QString(), QRect(0, 45, kReportWidth, 0), ReportFont(10));
     title->BeforePrint = [this](TVRCustomBand *band, bool &) {
         lTytNazw->SetCaption(QString());
-        lTytNazw->Size().SetNativeHeight(0);
-        band->Size().SetNativeHeight(70 * PixelsToNative);
+        SetPixelHeight(lTytNazw, 0);
+        SetPixelHeight(band, 70);
     };
 
-    TVRBand *bPrzekr = AddBand(report, TVRBandType::rbDetail, QStringLiteral("bPrzekr"), 11);
-    const TextStyle category{11, true};
-    AddText(bPrzekr, QString(), QStringLiteral("Kategoria ryzyka:"), 0, 4, category);
-    lPrzekroczenie = AddText(bPrzekr, QStringLiteral("lPrzekroczenie"), QString(), 36, 4, category);
-    AddRule(bPrzekr, 10);
+    TVRBand *bPrzekr = AddBand(report, QStringLiteral("bPrzekr"), TVRBandType::rbDetail, 42);
+    const QFont category = ReportFont(11, true);
+    AddLabel(bPrzekr, QString(), QStringLiteral("Kategoria ryzyka:"), QRect(0, 15, 135, 18), category);
+    lPrzekroczenie = AddLabel(bPrzekr, QStringLiteral("lPrzekroczenie"), QString(), QRect(136, 15, 200, 18), category);
+    AddShape(bPrzekr, QString(), TVRShapeType::vrsHorLine, QRect(0, 37, kReportWidth, 2));
 
-    bCzynn = AddSubDetail(report, QStringLiteral("bCzynn"), &report, 7);
-    bCzynn->SetPrintIfEmpty(false);
-    vrCzynnik = AddText(bCzynn, QStringLiteral("vrCzynnik"), QString(), 6, 2, {10, true, 184});
+    bCzynn = AddSubDetail(report, QStringLiteral("bCzynn"), 26);
+    vrCzynnik = AddLabel(bCzynn, QStringLiteral("vrCzynnik"), QString(), QRect(23, 8, kReportWidth - 23, 16),
+                         ReportFont(10, true));
+    vrCzynnik->SetAutoStretch(true);
     bCzynn->OnNeedData() = [this](QObject *, bool &moreData) { bCzynnNeedData(moreData); };
 
-    bStrukt = AddSubDetail(report, QStringLiteral("bStrukt"), bCzynn, 0);
-    bStrukt->SetPrintIfEmpty(false);
-    lSkrotNazwa = AddText(bStrukt, QStringLiteral("lSkrotNazwa"), QString(), 10, 0);
-    lSkrotNazwa->SetAutoSize(false);
-    lSkrotNazwa->Size().SetNativeHeight(0);
+    bStrukt = AddSubDetail(report, QStringLiteral("bStrukt"), 0);
+    bStrukt->SetMaster(bCzynn);
+    lSkrotNazwa = AddLabel(bStrukt, QStringLiteral("lSkrotNazwa"), QString(), QRect(38, 0, 300, 0), ReportFont(10));
     bStrukt->OnNeedData() = [this](QObject *, bool &moreData) { bStruktNeedData(moreData); };
 
-    bStan = AddSubDetail(report, QStringLiteral("bStan"), bStrukt, 5);
-    bStan->SetPrintIfEmpty(false);
-    AddText(bStan, QString(), QStringLiteral("Stanowisko : "), 14, 0.5);
-    vrlStan = AddText(bStan, QStringLiteral("vrlStan"), QString(), 38, 0.5, {10, false, 152});
+    bStan = AddSubDetail(report, QStringLiteral("bStan"), 19);
+    bStan->SetMaster(bStrukt);
+    AddLabel(bStan, QString(), QStringLiteral("Stanowisko : "), QRect(53, 2, 90, 16), ReportFont(10));
+    vrlStan =
+        AddLabel(bStan, QStringLiteral("vrlStan"), QString(), QRect(144, 2, kReportWidth - 144, 16), ReportFont(10));
+    vrlStan->SetAutoStretch(true);
     bStan->OnNeedData() = [this](QObject *, bool &moreData) { bStanNeedData(moreData); };
 
     // A heading never stays alone at the foot of a page: it goes with the first line below it.
     KeepWithNext(report, bPrzekr, [this] { return bCzynn; });
     KeepWithNext(report, bCzynn, [this] { return bStan; });
 
-    AddPageNumberFooter(report, QStringLiteral("VRBand7"), [this] { return m_pageCount; });
-    header->BeforePrint = [this](TVRCustomBand *, bool &) {
-        vrlDataWydr->SetCaption(QStringLiteral("Wydrukowano: ") + PrintDateText());
-    };
+    AddPageNumberFooter(report, QStringLiteral("VRBand7"), QStringLiteral("vrLiczStr"), &m_pageCount);
 
     report.BeforePrint = [this](TVelRep *, bool &) { reportBeforePrint(); };
     report.OnNeedData() = [this](QObject *, bool &moreData) { reportNeedData(moreData); };
@@ -177,7 +175,7 @@ void TVRPrzekrNDSBezNar::bStruktNeedData(bool &moreData)
     if (!moreData)
         return;
     lSkrotNazwa->SetCaption(QString());
-    lSkrotNazwa->Size().SetNativeHeight(0);
+    SetPixelHeight(lSkrotNazwa, 0);
 }
 
 void TVRPrzekrNDSBezNar::bStanNeedData(bool &moreData)

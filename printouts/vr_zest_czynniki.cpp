@@ -2,6 +2,7 @@
 
 #include "platform/window_registry.h"
 #include "printouts/summary_reports.h"
+#include "printouts/workstation_report_layout.h"
 #include "reportengine/vr_report.h"
 
 #include <QPointer>
@@ -15,9 +16,8 @@ using namespace summary;
 
 namespace {
 
-constexpr double Mm = 10;
-// Where a factor line begins: under its workstation, or in a group's own list.
-constexpr double FactorUnderWorkstation = 30, FactorInGroup = 8;
+// Where a factor line begins (report pixels): under its workstation, or in a group's own list.
+constexpr int FactorUnderWorkstation = 113, FactorInGroup = 30;
 
 } // namespace
 
@@ -56,41 +56,45 @@ TVRZestCzynniki::~TVRZestCzynniki() = default;
 
 void TVRZestCzynniki::buildLayout()
 {
-    vrZestCzynnikowSzkodUciaz = NewReport(this, QStringLiteral("vrZestCzynnikowSzkodUciaz"),
-                                          QStringLiteral("Wykaz czynników szkodliwych i uciążliwych"));
+    vrZestCzynnikowSzkodUciaz = new TVelRep(this);
     TVelRep &report = *vrZestCzynnikowSzkodUciaz;
+    SetUpWorkstationReport(report, QStringLiteral("vrZestCzynnikowSzkodUciaz"),
+                           QStringLiteral("Wykaz czynników szkodliwych i uciążliwych"));
 
-    TVRBand *title = AddBand(report, TVRBandType::rbTitle, QStringLiteral("TitleBand1"), 14);
-    AddText(title, QString(), QStringLiteral("Wykaz czynników szkodliwych i uciążliwych"), 0, 3,
-            {13, true, 190, TAlignment::taCenter});
+    TVRBand *title = AddBand(report, QStringLiteral("TitleBand1"), TVRBandType::rbTitle, 53);
+    AddLabel(title, QString(), QStringLiteral("Wykaz czynników szkodliwych i uciążliwych"),
+             QRect(0, 11, kReportWidth, 22), ReportFont(13, true), TAlignment::taCenter);
 
-    TVRBand *header = AddBand(report, TVRBandType::rbPageHeader, QStringLiteral("VRBand6"), 7);
-    vrlDataWydr = AddText(header, QStringLiteral("vrlDataWydr"), QString(), 0, 0, {8});
+    TVRBand *header = AddBand(report, QStringLiteral("VRBand6"), TVRBandType::rbPageHeader, 26);
+    vrlDataWydr = AddLabel(header, QStringLiteral("vrlDataWydr"), QString(), QRect(0, 0, 300, 14), ReportFont(8));
     header->BeforePrint = [this](TVRCustomBand *, bool &) {
-        vrlDataWydr->SetCaption(QStringLiteral("Wydrukowano: ") + PrintDateText());
+        vrlDataWydr->SetCaption(PrintedOnText(QStringLiteral("Wydrukowano: ")));
     };
 
-    TVRBand *bPrzekr = AddBand(report, TVRBandType::rbDetail, QStringLiteral("bPrzekr"), 11);
-    lGrupa = AddText(bPrzekr, QStringLiteral("lGrupa"), QString(), 0, 4, {11, true});
-    AddRule(bPrzekr, 10);
+    TVRBand *bPrzekr = AddBand(report, QStringLiteral("bPrzekr"), TVRBandType::rbDetail, 42);
+    lGrupa = AddLabel(bPrzekr, QStringLiteral("lGrupa"), QString(), QRect(0, 15, 400, 18), ReportFont(11, true));
+    AddShape(bPrzekr, QString(), TVRShapeType::vrsHorLine, QRect(0, 37, kReportWidth, 2));
 
-    bStan = AddSubDetail(report, QStringLiteral("bStan"), &report, 7);
-    bStan->SetPrintIfEmpty(false);
-    lStanow = AddText(bStan, QStringLiteral("lStanow"), QStringLiteral("Stanowisko :"), 4, 2, {10, true});
-    vrlStan = AddText(bStan, QStringLiteral("vrlStan"), QString(), 30, 2, {10, true, 160});
+    const QFont bold = ReportFont(10, true);
+    bStan = AddSubDetail(report, QStringLiteral("bStan"), 26);
+    lStanow = AddLabel(bStan, QStringLiteral("lStanow"), QStringLiteral("Stanowisko :"), QRect(15, 8, 95, 16), bold);
+    vrlStan = AddLabel(bStan, QStringLiteral("vrlStan"), QString(),
+                       QRect(FactorUnderWorkstation, 8, kReportWidth - FactorUnderWorkstation, 16), bold);
+    vrlStan->SetAutoStretch(true);
     bStan->OnNeedData() = [this](QObject *, bool &moreData) { bStanNeedData(moreData); };
 
-    bCzynn = AddSubDetail(report, QStringLiteral("bCzynn"), bStan, 5);
-    bCzynn->SetPrintIfEmpty(false);
-    vrCzynnik = AddText(bCzynn, QStringLiteral("vrCzynnik"), QString(), FactorUnderWorkstation, 0.5,
-                        {10, false, 190 - FactorUnderWorkstation});
+    bCzynn = AddSubDetail(report, QStringLiteral("bCzynn"), 19);
+    bCzynn->SetMaster(bStan);
+    vrCzynnik = AddLabel(bCzynn, QStringLiteral("vrCzynnik"), QString(),
+                         QRect(FactorUnderWorkstation, 2, kReportWidth - FactorUnderWorkstation, 16), ReportFont(10));
+    vrCzynnik->SetAutoStretch(true);
     bCzynn->OnNeedData() = [this](QObject *, bool &moreData) { bCzynnNeedData(moreData); };
 
     // A heading never stays alone at the foot of a page: it goes with the first line below it.
     KeepWithNext(report, bPrzekr, [this]() -> const TVRCustomBand * { return bStan->Enabled() ? bStan : bCzynn; });
     KeepWithNext(report, bStan, [this] { return bCzynn; });
 
-    AddPageNumberFooter(report, QStringLiteral("VRBand7"), [this] { return m_pageCount; });
+    AddPageNumberFooter(report, QStringLiteral("VRBand7"), QStringLiteral("vrLiczStr"), &m_pageCount);
 
     report.BeforePrint = [this](TVelRep *, bool &) { reportBeforePrint(); };
     report.OnNeedData() = [this](QObject *, bool &moreData) { reportNeedData(moreData); };
@@ -137,14 +141,12 @@ void TVRZestCzynniki::reportBeforePrint()
         bStan->SetEnabled(true);
         bCzynn->SetMaster(bStan);
 
-        vrCzynnik->Size().SetNativeLeft(FactorUnderWorkstation * Mm);
-        vrCzynnik->Size().SetNativeWidth((190 - FactorUnderWorkstation) * Mm);
+        Place(vrCzynnik, FactorUnderWorkstation, 2, kReportWidth - FactorUnderWorkstation, 16);
     } else {
         bStan->SetEnabled(false);
         bCzynn->SetMaster(vrZestCzynnikowSzkodUciaz);
 
-        vrCzynnik->Size().SetNativeLeft(FactorInGroup * Mm);
-        vrCzynnik->Size().SetNativeWidth((190 - FactorInGroup) * Mm);
+        Place(vrCzynnik, FactorInGroup, 2, kReportWidth - FactorInGroup, 16);
     }
     m_group = int(m_groups.size());
 }

@@ -23,14 +23,6 @@
 
 #include <map>
 
-QT_BEGIN_NAMESPACE
-// Texts in failure messages as text.
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-QT_END_NAMESPACE
-
 using namespace printouts;
 using reportengine_test::RunTool;
 using reportengine_test::Tool;
@@ -143,6 +135,12 @@ QStringList Lines(const QString &text)
     return lines;
 }
 
+// Lines as one text, for comparisons whose failures show the lines.
+std::string Joined(const QStringList &lines)
+{
+    return lines.join(QLatin1Char('\n')).toStdString();
+}
+
 int Count(const QString &text, const QString &what)
 {
     return text.count(what);
@@ -170,17 +168,25 @@ protected:
         // B: noise medium, toluene small, benzene (Typ 2.5) not determined.
         // C: nothing but its name. D: noise large (the second workstation under it).
         WriteDataFolder({
-            {"1", "Szlifiernia", "SZ-1",
+            {"1",
+             "Szlifiernia",
+             "SZ-1",
              {storage::TZatrudn("2023", "3", "2", "1", "0", "0", "0"),
               storage::TZatrudn("2024", "4", "x", "0", "1", "0", "0")},
-             {{"Hałas", 30001, "fiz", "halas_fizyczny", "T",
+             {{"Hałas",
+               30001,
+               "fiz",
+               "halas_fizyczny",
+               "T",
                {{"2023-03-01", 20, 10}, {"2024-05-05", 30, 20}, {"2025-02-01", 40, 30}}},
               {"Toluen", 80004, "chem", "chemiczny", "T", {{"2024-02-02", 30, 20, "2"}}},
               {"Aceton", 80001, "chem", "chemiczny", "T", {{"2024-01-01", 10, 10, "4"}}},
               {"Praca na rusztowaniu", 100001, "fiz", "met5Krok", "T", {{"2024-03-03", 99, 99}}},
               {"Drgania miejscowe", 10100, "fiz", "drgania_msc", "N", {{"2024-03-03", 30, 30}}},
               {"Mikroklimat gorący", 50001, "fiz", "mikroklimat_goracy", "T", {}}}},
-            {"2", "Malarnia", "MA-2",
+            {"2",
+             "Malarnia",
+             "MA-2",
              {storage::TZatrudn("2024", "2", "2", "0", "0", "0", "0")},
              {{"Hałas", 30001, "fiz", "halas_fizyczny", "T", {{"2024-06-01", 20, 20}}},
               {"Toluen", 80004, "chem", "chemiczny", "T", {{"2024-06-01", 10, 10, "2"}}},
@@ -214,8 +220,8 @@ TEST_F(SummaryReports, SummaryInformationPrintsEveryWorkstationWithTotalsAndTheL
     EXPECT_TRUE(lines.contains(QStringLiteral("Stanowisko: [B-3] Biuro")));
     EXPECT_TRUE(lines.contains(QStringLiteral("Dane ogólne : Opis Opis stanowiska 1")));
     EXPECT_TRUE(lines.contains(QStringLiteral("Lokalizacja Hala 1")));
-    EXPECT_TRUE(lines.contains(
-        QStringLiteral("Zatrudnienie w roku : mężczyźni kobiety kobiety w ciąży młodociani ogółem")));
+    EXPECT_TRUE(
+        lines.contains(QStringLiteral("Zatrudnienie w roku : mężczyźni kobiety kobiety w ciąży młodociani ogółem")));
     // Pregnant women are among the women; a figure that is no number counts as 0.
     EXPECT_TRUE(lines.contains(QStringLiteral("2023 3 2 1 0 5")));
     EXPECT_TRUE(lines.contains(QStringLiteral("2024 4 x 0 1 5")));
@@ -223,15 +229,17 @@ TEST_F(SummaryReports, SummaryInformationPrintsEveryWorkstationWithTotalsAndTheL
     EXPECT_TRUE(lines.contains(QStringLiteral("Hałas 2024-05-05 duże / średnie"))) << text.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("2025-02-01")));
     EXPECT_FALSE(text.contains(QStringLiteral("2023-03-01")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("Praca na rusztowaniu (czynnik własny) 2024-03-03 - / -"))) << text.toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("Praca na rusztowaniu (czynnik własny) 2024-03-03 - / -")))
+        << text.toStdString();
     EXPECT_TRUE(lines.contains(QStringLiteral("Benzen 2024-06-01 nieustalona / nieustalona")));
-    EXPECT_FALSE(text.contains(QStringLiteral("Drgania"))); // no longer current
+    EXPECT_FALSE(text.contains(QStringLiteral("Drgania")));     // no longer current
     EXPECT_FALSE(text.contains(QStringLiteral("Mikroklimat"))); // never measured
     // Every workstation once, in the list's order; the factor table only where there are rows.
     const QStringList order = lines.filter(QStringLiteral("Stanowisko: "));
-    EXPECT_EQ(order, QStringList({QStringLiteral("Stanowisko: [SZ-1] Szlifiernia"),
-                                  QStringLiteral("Stanowisko: [MA-2] Malarnia"), QStringLiteral("Stanowisko: [B-3] Biuro"),
-                                  QStringLiteral("Stanowisko: [MG-4] Magazyn")}));
+    EXPECT_EQ(Joined(order),
+              Joined(QStringList(
+                  {QStringLiteral("Stanowisko: [SZ-1] Szlifiernia"), QStringLiteral("Stanowisko: [MA-2] Malarnia"),
+                   QStringLiteral("Stanowisko: [B-3] Biuro"), QStringLiteral("Stanowisko: [MG-4] Magazyn")})));
     EXPECT_EQ(Count(text, QStringLiteral("OCENA RYZYKA")), 3);
     EXPECT_EQ(Count(text, QStringLiteral("Zatrudnienie w roku")), 2);
     EXPECT_TRUE(lines.contains(QStringLiteral("Strona 1 / 1")));
@@ -261,27 +269,36 @@ TEST_F(SummaryReports, ByRiskCategoryListsEachFactorOncePerCategoryWithItsWorkst
     const QStringList lines = Lines(text);
     EXPECT_TRUE(lines.contains(QStringLiteral("Wydrukowano: ") + QDate::currentDate().toString(Qt::ISODate)));
     EXPECT_TRUE(lines.contains(QStringLiteral("Zestawienie stanowisk według kategorii ryzyka")));
-    EXPECT_EQ(form.Caption, QStringLiteral("Raport - Zestawienie stanowisk o określonej krotności przekroczeń NDS (NDN)"));
+    EXPECT_EQ(form.Caption,
+              QStringLiteral("Raport - Zestawienie stanowisk o określonej krotności przekroczeń NDS (NDN)"));
 
     // Categories from large to small; factors and workstations from the end of the list.
     // Noise, latest rated 40 on A and on D, is large there, 20 on B medium; the own
     // factor rated "not applicable" is nowhere; not determined (benzene) is small.
     const QStringList expected = {
-        QStringLiteral("Kategoria ryzyka: duże"),   QStringLiteral("Hałas"),
-        QStringLiteral("Stanowisko : MG-4 Magazyn"), QStringLiteral("Stanowisko : SZ-1 Szlifiernia"),
-        QStringLiteral("Toluen"),                   QStringLiteral("Stanowisko : SZ-1 Szlifiernia"),
-        QStringLiteral("Kategoria ryzyka: średnie"), QStringLiteral("Hałas"),
-        QStringLiteral("Stanowisko : MA-2 Malarnia"), QStringLiteral("Kategoria ryzyka: małe"),
-        QStringLiteral("Benzen"),                   QStringLiteral("Stanowisko : MA-2 Malarnia"),
-        QStringLiteral("Toluen"),                   QStringLiteral("Stanowisko : MA-2 Malarnia"),
-        QStringLiteral("Aceton"),                   QStringLiteral("Stanowisko : SZ-1 Szlifiernia"),
+        QStringLiteral("Kategoria ryzyka: duże"),
+        QStringLiteral("Hałas"),
+        QStringLiteral("Stanowisko : MG-4 Magazyn"),
+        QStringLiteral("Stanowisko : SZ-1 Szlifiernia"),
+        QStringLiteral("Toluen"),
+        QStringLiteral("Stanowisko : SZ-1 Szlifiernia"),
+        QStringLiteral("Kategoria ryzyka: średnie"),
+        QStringLiteral("Hałas"),
+        QStringLiteral("Stanowisko : MA-2 Malarnia"),
+        QStringLiteral("Kategoria ryzyka: małe"),
+        QStringLiteral("Benzen"),
+        QStringLiteral("Stanowisko : MA-2 Malarnia"),
+        QStringLiteral("Toluen"),
+        QStringLiteral("Stanowisko : MA-2 Malarnia"),
+        QStringLiteral("Aceton"),
+        QStringLiteral("Stanowisko : SZ-1 Szlifiernia"),
     };
     QStringList body = lines;
     body.removeIf([](const QString &l) {
         return l.startsWith(QLatin1String("Wydrukowano")) || l.startsWith(QLatin1String("Strona")) ||
                l.startsWith(QLatin1String("Zestawienie"));
     });
-    EXPECT_EQ(body, expected) << text.toStdString();
+    EXPECT_EQ(Joined(body), Joined(expected)) << text.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("rusztowaniu")));
     EXPECT_TRUE(lines.contains(QStringLiteral("Strona 1 / 1")));
 
@@ -290,7 +307,8 @@ TEST_F(SummaryReports, ByRiskCategoryListsEachFactorOncePerCategoryWithItsWorkst
     options.Duze = options.Srednie = false;
     form.SetOptions(options);
     const QString small = PrintToPdf(form, dir);
-    EXPECT_EQ(Lines(small).filter(QStringLiteral("Kategoria ryzyka")), QStringList{QStringLiteral("Kategoria ryzyka: małe")});
+    EXPECT_EQ(Joined(Lines(small).filter(QStringLiteral("Kategoria ryzyka"))),
+              Joined(QStringList{QStringLiteral("Kategoria ryzyka: małe")}));
     EXPECT_FALSE(small.contains(QStringLiteral("Hałas")));
 }
 
@@ -310,7 +328,9 @@ TEST_F(SummaryReports, HarmfulFactorsListedPerWorkstationOrFlatAndFilteredToCarc
     TVRZestCzynniki form;
     const QString text = PrintToPdf(form, dir);
     QStringList body = Lines(text);
-    body.removeIf([](const QString &l) { return l.startsWith(QLatin1String("Wydrukowano")) || l.startsWith(QLatin1String("Strona")); });
+    body.removeIf([](const QString &l) {
+        return l.startsWith(QLatin1String("Wydrukowano")) || l.startsWith(QLatin1String("Strona"));
+    });
     // Groups from the arduous down to the chemical ones, only those with factors;
     // workstations and factors from the last to the first.
     const QStringList perWorkstation = {
@@ -331,7 +351,7 @@ TEST_F(SummaryReports, HarmfulFactorsListedPerWorkstationOrFlatAndFilteredToCarc
         QStringLiteral("Aceton"),
         QStringLiteral("Toluen"),
     };
-    EXPECT_EQ(body, perWorkstation) << text.toStdString();
+    EXPECT_EQ(Joined(body), Joined(perWorkstation)) << text.toStdString();
     EXPECT_TRUE(Lines(text).contains(QStringLiteral("Strona 1 / 1")));
 
     // One list per group: a factor on two workstations is listed twice.
@@ -357,11 +377,14 @@ TEST_F(SummaryReports, HarmfulFactorsListedPerWorkstationOrFlatAndFilteredToCarc
     form.SetOptions(options);
     const QString carcinogens = PrintToPdf(form, dir);
     QStringList carcinogenBody = Lines(carcinogens);
-    carcinogenBody.removeIf([](const QString &l) { return l.startsWith(QLatin1String("Wydrukowano")) || l.startsWith(QLatin1String("Strona")); });
-    EXPECT_EQ(carcinogenBody, QStringList({QStringLiteral("Wykaz czynników szkodliwych i uciążliwych"),
-                                           QStringLiteral("Czynniki chemiczne"), QStringLiteral("Stanowisko : Malarnia"),
-                                           QStringLiteral("Benzen"), QStringLiteral("Toluen"),
-                                           QStringLiteral("Stanowisko : Szlifiernia"), QStringLiteral("Toluen")}))
+    carcinogenBody.removeIf([](const QString &l) {
+        return l.startsWith(QLatin1String("Wydrukowano")) || l.startsWith(QLatin1String("Strona"));
+    });
+    EXPECT_EQ(Joined(carcinogenBody),
+              Joined(QStringList({QStringLiteral("Wykaz czynników szkodliwych i uciążliwych"),
+                                  QStringLiteral("Czynniki chemiczne"), QStringLiteral("Stanowisko : Malarnia"),
+                                  QStringLiteral("Benzen"), QStringLiteral("Toluen"),
+                                  QStringLiteral("Stanowisko : Szlifiernia"), QStringLiteral("Toluen")})))
         << carcinogens.toStdString();
 }
 
@@ -393,9 +416,10 @@ TEST(Carcinogens, TheTypFieldOfAMeasurementMarksByItsBitsRoundedUp)
 TEST_F(SummaryReports, AWorkstationFileThatCannotBeReadIsReportedOncePerPrintAndLeftOut)
 {
     // Malformed: the file of "Biuro" breaks off; "Magazyn" has no file at all.
-    fx.WriteText(QStringLiteral("dane/stan_3/stanowisko_dane.xml"),
-                 QStringLiteral("<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\n"
-                                "<stanowisko_dane id=\"3\">\n <daneogl>\n  <dane nazwa=\"Kod\" typ=\"edit\">B-3</dane>\n"));
+    fx.WriteText(
+        QStringLiteral("dane/stan_3/stanowisko_dane.xml"),
+        QStringLiteral("<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\n"
+                       "<stanowisko_dane id=\"3\">\n <daneogl>\n  <dane nazwa=\"Kod\" typ=\"edit\">B-3</dane>\n"));
     QFile::remove(fx.FilePath(QStringLiteral("dane/stan_4/stanowisko_dane.xml")));
     TfrmVrInfZbiorczeStan form;
     TWorkstationReportOptions options;
@@ -405,8 +429,9 @@ TEST_F(SummaryReports, AWorkstationFileThatCannotBeReadIsReportedOncePerPrintAnd
     const QString text = PrintToPdf(form, dir); // two runs: the preparing one and the print
     EXPECT_EQ(boxes.boxes.size(), 2) << boxes.Texts().join(QLatin1Char('|')).toStdString();
     const QStringList printed = Lines(text).filter(QStringLiteral("Stanowisko: "));
-    EXPECT_EQ(printed, QStringList({QStringLiteral("Stanowisko: [SZ-1] Szlifiernia"),
-                                    QStringLiteral("Stanowisko: [MA-2] Malarnia"), QStringLiteral("Stanowisko: [] Magazyn")}));
+    EXPECT_EQ(Joined(printed), Joined(QStringList({QStringLiteral("Stanowisko: [SZ-1] Szlifiernia"),
+                                                   QStringLiteral("Stanowisko: [MA-2] Malarnia"),
+                                                   QStringLiteral("Stanowisko: [] Magazyn")})));
     // The next print tries the files again.
     form.SetOptions(options);
     PrintToPdf(form, dir);
@@ -443,8 +468,11 @@ TEST(SummaryReportPages, ManyWorkstationsRunOverPagesNumberedWithTheirCount)
         std::vector<storage::TZatrudn> years;
         for (int y = 0; y <= i % 5; ++y)
             years.push_back(storage::TZatrudn(QString::number(2020 + y), "1", "1", "0", "0", "0", "0"));
-        written.push_back({ids[size_t(i)].c_str(), names[size_t(i)].c_str(), "K", years,
-                         {{"Hałas", 30001, "fiz", "halas_fizyczny", "T", {{"2024-06-01", 20, 20}}}}});
+        written.push_back({ids[size_t(i)].c_str(),
+                           names[size_t(i)].c_str(),
+                           "K",
+                           years,
+                           {{"Hałas", 30001, "fiz", "halas_fizyczny", "T", {{"2024-06-01", 20, 20}}}}});
     }
     WriteDataFolder(written);
     QTemporaryDir dir;
@@ -466,7 +494,8 @@ TEST(SummaryReportPages, ManyWorkstationsRunOverPagesNumberedWithTheirCount)
         body.removeIf([](const QString &l) { return l.startsWith(QLatin1String("Strona")); });
         if (body.isEmpty())
             continue;
-        for (const char *heading : {"Stanowisko:", "Zatrudnienie w roku", "OCENA RYZYKA", "Nazwa czynnika", "zatwierdzona"})
+        for (const char *heading :
+             {"Stanowisko:", "Zatrudnienie w roku", "OCENA RYZYKA", "Nazwa czynnika", "zatwierdzona"})
             EXPECT_FALSE(body.last().startsWith(QString::fromUtf8(heading))) << page.toStdString();
     }
     // Each workstation once, in order, over the pages.
