@@ -9,6 +9,7 @@
 #include "printouts/frm_wydruk_rej.h"
 #include "printouts/summary_reports.h"
 #include "shell/frm_main.h"
+#include "tests/printouts/pdf_lines.h"
 #include "tests/printouts/printouts_fixture.h"
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
@@ -25,23 +26,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace {
-
-// The lines of a text with their blanks run together (pdftotext drops some blanks
-// around a "/").
-QStringList Lines(const QString &text)
-{
-    static const QRegularExpression slash(QStringLiteral("\\s*/\\s*"));
-    QStringList lines;
-    for (QString line : text.split(QLatin1Char('\n'))) {
-        line = line.simplified().replace(slash, QStringLiteral(" / "));
-        if (!line.isEmpty())
-            lines << line;
-    }
-    return lines;
-}
-
-} // namespace
+using pdflines::Lines;
 
 TEST(SummaryReportsInProgram, KindsTwoToFourFromTheSummary)
 {

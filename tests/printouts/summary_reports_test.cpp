@@ -13,6 +13,7 @@
 #include "storage/form_definition_files.h"
 #include "storage/measurement_files.h"
 #include "storage/workstation_files.h"
+#include "tests/printouts/pdf_lines.h"
 #include "tests/reportengine/page_helpers.h"
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
@@ -24,6 +25,8 @@
 #include <map>
 
 using namespace printouts;
+using pdflines::Joined;
+using pdflines::Lines;
 using reportengine_test::RunTool;
 using reportengine_test::Tool;
 
@@ -119,26 +122,6 @@ QString PrintToPdf(TWorkstationReportForm &form, const QTemporaryDir &dir)
     report.PrinterSettings.PdfFileName = pdf;
     EXPECT_TRUE(report.Print());
     return RunTool(Tool("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-}
-
-// The lines of a text with their blanks run together, so rows read "a b c" (pdftotext
-// drops some blanks around a "/": they read " / ").
-QStringList Lines(const QString &text)
-{
-    static const QRegularExpression slash(QStringLiteral("\\s*/\\s*"));
-    QStringList lines;
-    for (QString line : text.split(QLatin1Char('\n'))) {
-        line = line.simplified().replace(slash, QStringLiteral(" / "));
-        if (!line.isEmpty())
-            lines << line;
-    }
-    return lines;
-}
-
-// Lines as one text, for comparisons whose failures show the lines.
-std::string Joined(const QStringList &lines)
-{
-    return lines.join(QLatin1Char('\n')).toStdString();
 }
 
 int Count(const QString &text, const QString &what)
