@@ -12,6 +12,7 @@
 #include "printouts/frm_wydruk.h"
 #include "printouts/frm_wydruk_rej.h"
 #include "printouts/page_forms.h"
+#include "printouts/summary_reports.h"
 #include "reportengine/expr_functions_library.h"
 #include "shell/frm_main.h"
 #include "shell/frm_www.h"
@@ -158,6 +159,7 @@ void RegisterViews()
     workstations::RegisterViews();
     printouts::RegisterDialogs();
     printouts::RegisterWorkstationPrintouts();
+    printouts::RegisterSummaryReports();
 }
 
 void CreateStartupWindows()

@@ -28,13 +28,6 @@ int linesOf(const TVRRichText *text)
     return WrappedLineCount(text->Text(), text->PixelWidth(), text->Font());
 }
 
-int figure(const QString &text)
-{
-    bool ok = false;
-    const int n = text.trimmed().toInt(&ok);
-    return ok ? n : 0;
-}
-
 QRect cell(int column, int top, int height)
 {
     return QRect(kColumns[column], top, kColumns[column + 1] - kColumns[column] + 1, height);
@@ -56,8 +49,7 @@ int TfrmKartaOcRyz::EmployedCount(const storage::TStanowisko &w)
 {
     if (w.Employment.empty())
         return 0;
-    const storage::TZatrudn &z = w.Employment.back(); // kept in the order of the years
-    return figure(z.Mezczyzni) + figure(z.Kobiety) + figure(z.Mlodociani);
+    return w.Employment.back().Total(); // kept in the order of the years
 }
 
 TfrmKartaOcRyz::TfrmKartaOcRyz()

@@ -12,13 +12,6 @@ namespace {
 
 const QString kBlank = QStringLiteral(" ");
 
-int figure(const QString &text)
-{
-    bool ok = false;
-    const int n = text.trimmed().toInt(&ok);
-    return ok ? n : 0;
-}
-
 const char *const kCardCaptions[kCardRows] = {"Nazwa czynnika",       "Data pomiaru",    "Miejsce pomiaru",
                                               "Wykonujący pomiar",    "Metoda pomiaru",  "Wynik pomiaru",
                                               "Interpretacja wyniku", "Stanowisko pracy"};
@@ -95,13 +88,12 @@ void TRegisterCardData::BuildRegisterData()
     for (size_t i = first, r = 0; i < years.size(); ++i, ++r) {
         const storage::TZatrudn &z = years[i];
         TEmploymentRecord &e = m_employment[r];
-        e.Rok = figure(z.Rok);
-        // Pregnant women are among the women: the total counts them once.
-        e.Ogolem = figure(z.Mezczyzni) + figure(z.Kobiety) + figure(z.Mlodociani);
-        e.Kobiety = figure(z.Kobiety);
-        e.Mlodociani = figure(z.Mlodociani);
-        e.NocnaZm = figure(z.NocnaZm);
-        e.PrzekrNDS = figure(z.PrzekrNDS);
+        e.Rok = storage::TZatrudn::Figure(z.Rok);
+        e.Ogolem = z.Total();
+        e.Kobiety = storage::TZatrudn::Figure(z.Kobiety);
+        e.Mlodociani = storage::TZatrudn::Figure(z.Mlodociani);
+        e.NocnaZm = storage::TZatrudn::Figure(z.NocnaZm);
+        e.PrzekrNDS = storage::TZatrudn::Figure(z.PrzekrNDS);
     }
 }
 

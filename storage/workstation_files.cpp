@@ -63,6 +63,18 @@ TZatrudn::TZatrudn(QString rok, QString mezczyzni, QString kobiety, QString kobi
 {
 }
 
+int TZatrudn::Figure(const QString &figure)
+{
+    bool ok = false;
+    const int n = figure.trimmed().toInt(&ok);
+    return ok ? n : 0;
+}
+
+int TZatrudn::Total() const
+{
+    return Figure(Mezczyzni) + Figure(Kobiety) + Figure(Mlodociani);
+}
+
 QStringList TZatrudn::Columns() const
 {
     return {Rok, Mezczyzni, Kobiety, KobietyCiez, Mlodociani, NocnaZm, PrzekrNDS};

@@ -34,6 +34,12 @@ struct TZatrudn
 
     // The seven values in column order of the employment grid.
     QStringList Columns() const;
+    // A figure as a number, as the printouts take it: anything that is not a whole number
+    // counts as 0.
+    static int Figure(const QString &figure);
+    // The people employed that year: men + women + juveniles (pregnant women are among the
+    // women and are not counted again).
+    int Total() const;
     static TZatrudn FromColumns(const QStringList &columns);
     bool operator==(const TZatrudn &other) const = default;
 };

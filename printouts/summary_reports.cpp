@@ -1,0 +1,63 @@
+#include "printouts/summary_reports.h"
+
+#include "appstate/appstate.h"
+#include "printouts/frm_vr_inf_zbiorcze_stan.h"
+#include "printouts/vr_przekr_nds_bez_nar.h"
+#include "printouts/vr_zest_czynniki.h"
+#include "reportengine/vr_printer.h"
+#include "workstation_loading/workstation_loading.h"
+
+namespace printouts {
+
+void RegisterSummaryReports()
+{
+    RegisterWorkstationReport(kSummaryInformation,
+                              [] { return static_cast<TWorkstationReportForm *>(frmVrInfZbiorczeStan()); });
+    RegisterWorkstationReport(kWorkstationsByRisk,
+                              [] { return static_cast<TWorkstationReportForm *>(VRPrzekrNDSBezNar()); });
+    RegisterWorkstationReport(kHarmfulArduousFactors,
+                              [] { return static_cast<TWorkstationReportForm *>(VRZestCzynniki()); });
+}
+
+} // namespace printouts
+
+namespace printouts::summary {
+
+using namespace reportengine;
+
+std::vector<storage::TStanowisko *> TWorkstationSource::Workstations()
+{
+    std::vector<storage::TStanowisko *> list;
+    for (const auto &w : appstate::State().Workstations) {
+        if (!w->Loaded && !m_tried.contains(w->id)) {
+            m_tried.insert(w->id);
+            workstations::LoadWorkstationData(*w);
+        }
+        if (w->ReadError.isEmpty())
+            list.push_back(w.get());
+    }
+    return list;
+}
+
+bool CurrentMeasuredFactor(const storage::TCzynnik &factor)
+{
+    return factor.aktual == QLatin1String("T") && !factor.Measurements.empty();
+}
+
+void KeepWithNext(TVelRep &report, TVRCustomBand *band, std::function<const TVRCustomBand *()> next)
+{
+    band->BeforePrint = [&report, band, next, previous = band->BeforePrint](TVRCustomBand *sender, bool &print) {
+        if (previous)
+            previous(sender, print);
+        const TVRCustomBand *following = next();
+        const TVRPrinter *printer = report.HostPrinter();
+        if (!print || !following || !following->Enabled() || !printer || report.PageNumber() == 0)
+            return;
+        const double bottom =
+            printer->PaperLength() - report.Page().NativeValue(TVRPage::BottomMarginValue) - report.PageFooterHeight();
+        if (report.CurrentY() + band->Size().NativeHeight() + following->Size().NativeHeight() > bottom)
+            report.NewPage();
+    };
+}
+
+} // namespace printouts::summary

@@ -1,0 +1,210 @@
+#include "printouts/vr_przekr_nds_bez_nar.h"
+
+#include "platform/window_registry.h"
+#include "printouts/summary_reports.h"
+#include "printouts/workstation_report_layout.h"
+#include "reportengine/vr_report.h"
+#include "storage/formatting.h"
+
+#include <QPointer>
+
+#include <algorithm>
+
+namespace printouts {
+
+using namespace reportengine;
+using namespace summary;
+
+namespace {
+
+const char *const CategoryCaptions[] = {"", " małe ", " średnie ", " duże "};
+
+} // namespace
+
+int RiskCategory(float level)
+{
+    if (level == float(storage::RiskNotApplicable))
+        return 0;
+    if (level >= 30.0f)
+        return 3;
+    if (level >= 20.0f)
+        return 2;
+    return 1;
+}
+
+TVRPrzekrNDSBezNar::TVRPrzekrNDSBezNar()
+{
+    setObjectName(QStringLiteral("VRPrzekrNDSBezNar"));
+    buildLayout();
+}
+
+TVRPrzekrNDSBezNar::~TVRPrzekrNDSBezNar() = default;
+
+void TVRPrzekrNDSBezNar::buildLayout()
+{
+    vrPrzekrNDSBezNar = new TVelRep(this);
+    TVelRep &report = *vrPrzekrNDSBezNar;
+    SetUpWorkstationReport(report, QStringLiteral("vrPrzekrNDSBezNar"),
+                           QStringLiteral("Zestawienie stanowisk według kategorii ryzyka"));
+
+    TVRBand *header = AddBand(report, QStringLiteral("VRBand6"), TVRBandType::rbPageHeader, 26);
+    vrlDataWydr = AddLabel(header, QStringLiteral("vrlDataWydr"), QString(), QRect(0, 0, 300, 14), ReportFont(8));
+    header->BeforePrint = [this](TVRCustomBand *, bool &) {
+        vrlDataWydr->SetCaption(PrintedOnText(QStringLiteral("Wydrukowano: ")));
+    };
+    TVRChildBand *title = AddChildBand(report, QStringLiteral("ChildBand1"), header, 70);
+    AddLabel(title, QString(), QStringLiteral("Zestawienie stanowisk według kategorii ryzyka"),
+             QRect(0, 11, kReportWidth, 22), ReportFont(13, true), TAlignment::taCenter);
+    lTytNazw = AddLabel(title, QStringLiteral("lTytNazw"), QString(), QRect(0, 45, kReportWidth, 0), ReportFont(10));
+    title->BeforePrint = [this](TVRCustomBand *band, bool &) {
+        lTytNazw->SetCaption(QString());
+        SetPixelHeight(lTytNazw, 0);
+        SetPixelHeight(band, 70);
+    };
+
+    TVRBand *bPrzekr = AddBand(report, QStringLiteral("bPrzekr"), TVRBandType::rbDetail, 42);
+    const QFont category = ReportFont(11, true);
+    AddLabel(bPrzekr, QString(), QStringLiteral("Kategoria ryzyka:"), QRect(0, 15, 135, 18), category);
+    lPrzekroczenie = AddLabel(bPrzekr, QStringLiteral("lPrzekroczenie"), QString(), QRect(136, 15, 200, 18), category);
+    AddShape(bPrzekr, QString(), TVRShapeType::vrsHorLine, QRect(0, 37, kReportWidth, 2));
+
+    bCzynn = AddSubDetail(report, QStringLiteral("bCzynn"), 26);
+    vrCzynnik = AddLabel(bCzynn, QStringLiteral("vrCzynnik"), QString(), QRect(23, 8, kReportWidth - 23, 16),
+                         ReportFont(10, true));
+    vrCzynnik->SetAutoStretch(true);
+    bCzynn->OnNeedData() = [this](QObject *, bool &moreData) { bCzynnNeedData(moreData); };
+
+    bStrukt = AddSubDetail(report, QStringLiteral("bStrukt"), 0);
+    bStrukt->SetMaster(bCzynn);
+    lSkrotNazwa = AddLabel(bStrukt, QStringLiteral("lSkrotNazwa"), QString(), QRect(38, 0, 300, 0), ReportFont(10));
+    bStrukt->OnNeedData() = [this](QObject *, bool &moreData) { bStruktNeedData(moreData); };
+
+    bStan = AddSubDetail(report, QStringLiteral("bStan"), 19);
+    bStan->SetMaster(bStrukt);
+    AddLabel(bStan, QString(), QStringLiteral("Stanowisko : "), QRect(53, 2, 90, 16), ReportFont(10));
+    vrlStan =
+        AddLabel(bStan, QStringLiteral("vrlStan"), QString(), QRect(144, 2, kReportWidth - 144, 16), ReportFont(10));
+    vrlStan->SetAutoStretch(true);
+    bStan->OnNeedData() = [this](QObject *, bool &moreData) { bStanNeedData(moreData); };
+
+    // A heading never stays alone at the foot of a page: it goes with the first line below it.
+    KeepWithNext(report, bPrzekr, [this] { return bCzynn; });
+    KeepWithNext(report, bCzynn, [this] { return bStan; });
+
+    AddPageNumberFooter(report, QStringLiteral("VRBand7"), QStringLiteral("vrLiczStr"), &m_pageCount);
+
+    report.BeforePrint = [this](TVelRep *, bool &) { reportBeforePrint(); };
+    report.OnNeedData() = [this](QObject *, bool &moreData) { reportNeedData(moreData); };
+}
+
+std::vector<TPrzekrNDSN> TVRPrzekrNDSBezNar::BuildRecords()
+{
+    std::vector<TPrzekrNDSN> records;
+    for (const storage::TStanowisko *w : m_source.Workstations())
+        for (const storage::TFactorEntry &entry : w->Factors) {
+            const storage::TCzynnik &f = *entry.factor;
+            if (!CurrentMeasuredFactor(f))
+                continue;
+            records.push_back({f.id, entry.text, float(f.Measurements.back()->ocenamax), w->id.toInt(), 3, w->Kod,
+                               w->nazwa, QString()});
+        }
+    return records;
+}
+
+void TVRPrzekrNDSBezNar::SetOptions(const TWorkstationReportOptions &options)
+{
+    m_male = options.Male;
+    m_srednie = options.Srednie;
+    m_duze = options.Duze;
+    m_source.Reset();
+}
+
+bool TVRPrzekrNDSBezNar::chosen(int category) const
+{
+    return (category == 3 && m_duze) || (category == 2 && m_srednie) || (category == 1 && m_male);
+}
+
+void TVRPrzekrNDSBezNar::reportBeforePrint()
+{
+    m_counter = 3;
+    Caption = QStringLiteral("Raport - Zestawienie stanowisk o określonej krotności przekroczeń NDS (NDN)");
+    m_records = BuildRecords();
+}
+
+void TVRPrzekrNDSBezNar::reportNeedData(bool &moreData)
+{
+    if (moreData)
+        m_counter = 3; // a new walk
+    m_category = 0;
+    for (int c = m_counter; c >= 1 && !m_category; --c)
+        if (chosen(c))
+            m_category = c;
+    moreData = m_category != 0;
+    if (!moreData)
+        return;
+    lPrzekroczenie->SetCaption(QString::fromUtf8(CategoryCaptions[m_category]));
+    m_counter = m_category - 1;
+    // Each factor heads once: at its record nearest the end of the list.
+    m_headings.clear();
+    std::vector<int> headed;
+    for (size_t i = m_records.size(); i-- > 0;) {
+        const TPrzekrNDSN &r = m_records[i];
+        if (RiskCategory(r.ryzyko) != m_category ||
+            std::find(headed.begin(), headed.end(), r.idCzynnika) != headed.end())
+            continue;
+        headed.push_back(r.idCzynnika);
+        m_headings.push_back(i);
+    }
+}
+
+void TVRPrzekrNDSBezNar::bCzynnNeedData(bool &moreData)
+{
+    if (moreData)
+        m_heading = 0;
+    else
+        ++m_heading;
+    moreData = m_heading < m_headings.size();
+    if (moreData)
+        vrCzynnik->SetCaption(m_records[m_headings[m_heading]].nazwaCzynnika);
+}
+
+void TVRPrzekrNDSBezNar::bStruktNeedData(bool &moreData)
+{
+    // One structure row per factor: the workstations under it.
+    moreData = moreData && m_heading < m_headings.size();
+    if (!moreData)
+        return;
+    lSkrotNazwa->SetCaption(QString());
+    SetPixelHeight(lSkrotNazwa, 0);
+}
+
+void TVRPrzekrNDSBezNar::bStanNeedData(bool &moreData)
+{
+    if (moreData) {
+        m_stan = 0;
+        m_stanowiska.clear();
+        if (m_heading < m_headings.size()) {
+            const int factor = m_records[m_headings[m_heading]].idCzynnika;
+            for (size_t i = m_records.size(); i-- > 0;) {
+                const TPrzekrNDSN &r = m_records[i];
+                if (r.idCzynnika == factor && r.rodzajStruktury == 3 && RiskCategory(r.ryzyko) == m_category)
+                    m_stanowiska.push_back(i);
+            }
+        }
+    } else {
+        ++m_stan;
+    }
+    moreData = m_stan < m_stanowiska.size();
+    if (moreData) {
+        const TPrzekrNDSN &r = m_records[m_stanowiska[m_stan]];
+        vrlStan->SetCaption(r.kod + QStringLiteral(" ") + r.nazwa);
+    }
+}
+
+TVRPrzekrNDSBezNar *VRPrzekrNDSBezNar()
+{
+    static QPointer<TVRPrzekrNDSBezNar> slot;
+    return platform::WindowSingleton(slot);
+}
+
+} // namespace printouts
