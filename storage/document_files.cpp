@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace storage {
 
@@ -277,7 +278,7 @@ StorageResult WriteDocumentList(const QString &dataFolder, const QString &name, 
 }
 
 StorageResult WriteDocumentData(const QString &dataFolder, const QString &katalog, const QString &name,
-                                const TDokumList &items)
+                                const TDokumList &items, const QStringList &storedOnlyEntries)
 {
     QStringList lines;
     lines << QStringLiteral("<%1 ver='%2'>").arg(name, ConfigVersion());
@@ -291,6 +292,7 @@ StorageResult WriteDocumentData(const QString &dataFolder, const QString &katalo
                          (slot ? slot->wartosc : QString()) + QStringLiteral("</dane>");
         }
     }
+    lines << storedOnlyEntries;
     lines << QStringLiteral(" </%1>").arg(name);
     const QString folder = dataFolder + katalog;
     if (!ensureFolder(folder))
@@ -299,9 +301,11 @@ StorageResult WriteDocumentData(const QString &dataFolder, const QString &katalo
 }
 
 StorageResult ReadDocumentData(const QString &dataFolder, const QString &katalog, const QString &fileName,
-                               TDokumList &items)
+                               TDokumList &items, QStringList *storedOnlyEntries)
 {
     clearSlots(items);
+    if (storedOnlyEntries)
+        storedOnlyEntries->clear();
     QStringList lines;
     // Data values keep their lines whole: a continuation line of a memo may hold "<".
     if (!ReadTextXmlLinesIfExists(dataFolder + katalog + fileName, lines, false))
@@ -324,19 +328,27 @@ StorageResult ReadDocumentData(const QString &dataFolder, const QString &katalog
         const QString nazwa = ReadAttributeValue(QStringLiteral("nazwa=\""), line);
         const QString typ = ReadAttributeValue(QStringLiteral("typ=\""), line);
         const int nr = ToIntDef(ReadAttributeValue(QStringLiteral("nr=\""), line), 0);
+        const int first = i;
         QString value = line.mid(line.indexOf('>') + 1);
         if (!value.contains(QLatin1String("</")))
             value = JoinContinuationLines(lines, value, i);
         const qsizetype close = value.indexOf(QLatin1String("</"));
         if (close >= 0)
             value.truncate(close);
+        bool known = false;
         for (auto &item : items) {
             if (item->nazwa == nazwa && item->typ == typ) {
                 // A slot the definition does not have belongs to a damaged file: skipped.
                 if (TDokumWart *slot = item->Slot(nr))
                     slot->wartosc = value;
+                known = true;
                 break;
             }
+        }
+        if (!known && storedOnlyEntries) {
+            // Never the root's closing line, which a value left open would reach.
+            for (int k = first; k <= std::min(i, int(lines.size()) - 2); ++k)
+                storedOnlyEntries->append(lines[k]);
         }
     }
     return {};

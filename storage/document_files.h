@@ -136,17 +136,20 @@ bool ReadDocumentList(const QString &path, TListDokumList &list, const QString &
 StorageResult WriteDocumentList(const QString &dataFolder, const QString &name, const TDocumentDefinition &definition,
                                 const QString &plik, const TListDokumList &list);
 
-// Writes dataFolder + katalog + name + ".xml" from the stored fields of items. The folder is
-// created when missing. Fails with "Błąd dostępu do pliku".
+// Writes dataFolder + katalog + name + ".xml" from the stored fields of items, then the
+// storedOnlyEntries lines as they were read. The folder is created when missing. Fails with
+// "Błąd dostępu do pliku".
 StorageResult WriteDocumentData(const QString &dataFolder, const QString &katalog, const QString &name,
-                                const TDokumList &items);
+                                const TDokumList &items, const QStringList &storedOnlyEntries = {});
 
 // Reads dataFolder + katalog + fileName into the value slots of items. Every slot is emptied
 // first, so nothing of another document remains. A file that cannot be opened fails with
 // "Błąd dostępu do pliku" (warning), one that does not name itself on its root line or is
 // cut short with "Niepoprawna struktura pliku z danymi" (error).
+// Entries naming a field the definition no longer has (a model that dropped an item) go to
+// storedOnlyEntries, when given, as their whole lines, so a save can keep them.
 StorageResult ReadDocumentData(const QString &dataFolder, const QString &katalog, const QString &fileName,
-                               TDokumList &items);
+                               TDokumList &items, QStringList *storedOnlyEntries = nullptr);
 
 // The data file name of document nr: plik up to its first "." + "_" + nr + ".xml".
 QString DocumentDataFileName(const QString &plik, int nr);

@@ -169,6 +169,9 @@ private:
     bool m_listRead = false;
     bool m_building = false;
     bool m_documentUnreadable = false; // the stored document shown could not be read
+    // Values of the stored document shown for items its model no longer has: written back
+    // unchanged, so opening and saving an older document loses nothing.
+    QStringList m_storedOnlyEntries;
 };
 
 // The one document window, created on first use.

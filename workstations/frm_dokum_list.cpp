@@ -212,7 +212,7 @@ void TfrmDokum::lbDatyOsobClick(QListWidgetItem *item)
         }
     }
     const bool read = appstate::ReportStorageResult(storage::ReadDocumentData(
-        state.DataFolder, Definition.Katalog, storage::DocumentDataFileName(Definition.Plik, nr), Items));
+        state.DataFolder, Definition.Katalog, storage::DocumentDataFileName(Definition.Plik, nr), Items, &m_storedOnlyEntries));
     // A document that could not be read shows empty and is never written over its file.
     m_documentUnreadable = !read || !m_definitionRead;
     ShowDocument(true);
@@ -400,7 +400,8 @@ bool TfrmDokum::Save()
     const QString prefix = KindPrefix();
     if (!appstate::ReportStorageResult(storage::WriteDocumentData(
             state.DataFolder, Definition.Katalog,
-            prefix + QStringLiteral("dane_") + QString::number(m_currentNumber), Items)))
+            prefix + QStringLiteral("dane_") + QString::number(m_currentNumber), Items,
+            state.NewDocument ? QStringList() : m_storedOnlyEntries)))
         return false;
     if (!UpdateDocumentList(state.NewDocument, prefix + QStringLiteral("lista"), prefix + QStringLiteral("dane.xml")))
         return false;

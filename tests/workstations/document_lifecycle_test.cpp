@@ -200,6 +200,30 @@ TEST_F(DocumentLifecycle, SelectingAStoredDocumentShowsItsValuesWithEditingAllow
     EXPECT_EQ(view->CurrentNumber(), 3);
 }
 
+TEST_F(DocumentLifecycle, ValuesOfItemsTheModelNoLongerHasAreKeptWhenTheDocumentIsSaved)
+{
+    // Stored by a model that still had "Stare" and a memo "Dawny"; the model now has neither.
+    writeList(entry(1, "2024-01-02", "Nowak-Anna", "2"));
+    fx.WriteText("dokumenty/test/test_dane_1.xml",
+                 Decl + "<test_dane_1 ver='1.0'>\n  <dane nazwa=\"Nazwisko\" typ=\"edit\" nr=\"1\" >Nowak</dane>\n"
+                        "  <dane nazwa=\"Stare\" typ=\"edit\" nr=\"1\" >REGON 123</dane>\n"
+                        "  <dane nazwa=\"Dawny\" typ=\"memo\" nr=\"1\" >linia 1\nlinia 2</dane>\n </test_dane_1>\n");
+    open();
+    click(0);
+    type("Nazwisko", "Nowakowska");
+    ASSERT_TRUE(view->Save());
+    const QString data = fx.ReadText("dokumenty/test/test_dane_1.xml");
+    EXPECT_TRUE(data.contains("  <dane nazwa=\"Nazwisko\" typ=\"edit\" nr=\"1\" >Nowakowska</dane>\n"));
+    EXPECT_TRUE(data.contains("  <dane nazwa=\"Stare\" typ=\"edit\" nr=\"1\" >REGON 123</dane>\n"
+                              "  <dane nazwa=\"Dawny\" typ=\"memo\" nr=\"1\" >linia 1\nlinia 2</dane>\n "
+                              "</test_dane_1>\n"));
+    // A new document starts without them.
+    view->New();
+    type("Nazwisko", "Kowalski");
+    ASSERT_TRUE(view->Save());
+    EXPECT_FALSE(fx.ReadText("dokumenty/test/test_dane_2.xml").contains("Stare"));
+}
+
 TEST_F(DocumentLifecycle, OlderVersionOpensInItsOwnDefinitionAndNewGoesBackToTheCurrent)
 {
     writeList(entry(1, "2020-01-02", "Stary-Jan", "1") + entry(2, "2024-02-03", "Nowy-Jan", "2") +
