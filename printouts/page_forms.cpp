@@ -1,6 +1,9 @@
 #include "printouts/page_forms.h"
 
+#include "printouts/commuting_card_pages.h"
 #include "printouts/form_page.h"
+#include "printouts/referral_pages.h"
+#include "printouts/stat_card_pages.h"
 #include "printouts/training_pages.h"
 
 #include "platform/window_registry.h"
@@ -23,6 +26,15 @@ const QHash<QString, std::function<TFormPage *()>> &PageClassFactories()
         {QStringLiteral("frmQZaswiadczenie_P1"), [] { return new TfrmQZaswiadczenie_P1; }},
         {QStringLiteral("frmQZaswiadczenie_P2"), [] { return new TfrmQZaswiadczenie_P2; }},
         {QStringLiteral("frmQKartaSzkWst"), [] { return new TfrmQKartaSzkWst; }},
+        {QStringLiteral("frmStatKartWypP1_1"), [] { return new TfrmStatKartWyp(QStringLiteral("frmStatKartWypP1_1")); }},
+        {QStringLiteral("frmStatKartWypP1_2"), [] { return new TfrmStatKartWyp(QStringLiteral("frmStatKartWypP1_2")); }},
+        {QStringLiteral("frmStatKartWypP1_3"), [] { return new TfrmStatKartWyp(QStringLiteral("frmStatKartWypP1_3")); }},
+        {QStringLiteral("frmStatKartWypP2_1"), [] { return new TfrmStatKartWyp(QStringLiteral("frmStatKartWypP2_1")); }},
+        {QStringLiteral("frmStatKartWypP2_2"), [] { return new TfrmStatKartWyp(QStringLiteral("frmStatKartWypP2_2")); }},
+        {QStringLiteral("frmStatKartWypP2_3"), [] { return new TfrmStatKartWyp(QStringLiteral("frmStatKartWypP2_3")); }},
+        {QStringLiteral("frmWypadekDrogaP3"), [] { return new TfrmWypadekDrogaP3; }},
+        {QStringLiteral("frmQSkierBad_P1_1"), [] { return new TfrmQSkierBad_P1_1; }},
+        {QStringLiteral("frmQSkierBad_P1_2"), [] { return new TfrmQSkierBad_P1_2; }},
     };
     return factories;
 }

@@ -10,6 +10,7 @@ import os
 import struct
 
 from install_files import DECL, install_path as out_path, write_lines
+import skw_codes
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..')
 
@@ -103,83 +104,10 @@ TREES = {
     'skw_statzatr.xml': ['[1] pracownik zatrudniony na podstawie umowy o pracę',
                          '[2] pracownik zatrudniony na innej podstawie niż umowa o pracę',
                          '[3] inny status zatrudnienia'],
-    'skw_skutki.xml': ['[1] śmiertelny', '[2] ciężki', '[3] inny'],
     'skw_typwyp.xml': ['[1_1] w zwykłym miejscu pracy', '[1_2] w innym miejscu na terenie zakładu',
                        '[1_3] w czasie podróży służbowej', '[1_4] w innym miejscu poza zakładem',
                        '[2_1] w ruchu drogowym, jako kierujący pojazdem', '[2_2] w ruchu drogowym, jako pasażer',
                        '[2_3] w ruchu drogowym, jako pieszy', '[2_4] w ruchu drogowym, w innej sytuacji'],
-    'skw_rodzuraz.xml': [
-        '[010] Rany i urazy powierzchowne', '[020] Złamania kości', '[030] Zwichnięcia, skręcenia i naderwania',
-        '[040] Amputacje urazowe', '[050] Wstrząśnienie mózgu i urazy wewnętrzne', '[060] Oparzenia i odmrożenia',
-        '[070] Zatrucia i zakażenia', '[080] Tonięcie i zamartwica',
-        '[090] Skutki działania hałasu, wibracji i ciśnienia',
-        '[100] Skutki działania skrajnych temperatur, światła i promieniowania', '[110] Wstrząs',
-        '[120] Urazy wielorakie', '[999] Inne urazy'],
-    'skw_odchyl.xml': [
-        '[10] Odchylenie z powodu problemów elektrycznych, wybuchu, ognia',
-        '[20] Odchylenie spowodowane przelaniem, przewróceniem, przeciekiem, wypływem, odparowaniem, emisją',
-        '[30] Pęknięcie, rozerwanie, rozszczepienie, poślizgnięcie, upadek, zawalenie się czynnika materialnego',
-        '[40] Utrata kontroli nad maszyną, środkiem transportu, narzędziem, przedmiotem, zwierzęciem',
-        '[50] Poślizgnięcie lub potknięcie i upadek osoby',
-        '[60] Ruch ciała bez obciążenia fizycznego',
-        '[70] Ruch ciała pod obciążeniem fizycznym',
-        '[80] Zaskoczenie, przestraszenie, przemoc, agresja, zagrożenie, obecność',
-        '[99] Inne odchylenie'],
-    'skw_kontakt.xml': [
-        '[10] Kontakt z prądem elektrycznym, temperaturą, substancjami niebezpiecznymi',
-        '[20] Tonięcie, zakopanie, zamknięcie',
-        '[30] Uderzenie w nieruchomy obiekt lub zderzenie z nim (poszkodowany w ruchu)',
-        '[40] Uderzenie przez obiekt w ruchu, zderzenie z nim',
-        '[50] Kontakt z czynnikiem ostrym, szpiczastym, szorstkim, chropowatym',
-        '[60] Uwięzienie, zmiażdżenie',
-        '[70] Obciążenie fizyczne lub psychiczne',
-        '[80] Ugryzienie, kopnięcie itp. (przez zwierzę lub człowieka)',
-        '[99] Inne wydarzenie powodujące uraz'],
-    # The statistical card codes the place, the process, the activity and the material agent
-    # after the European statistics of accidents at work (ESAW): those codes, not a numbering
-    # of our own, go on the card.
-    'skw_rodzmiejsc.xml': ['[010] Teren zakładu przemysłowego',
-                           '[020] Plac budowy, budowa, kamieniołom odkrywkowy, kopalnia odkrywkowa',
-                           '[030] Teren rolniczy, hodowlany, hodowli ryb, leśny',
-                           '[040] Teren działalności usługowej, biuro, teren rozrywki, inne',
-                           '[050] Placówka służby zdrowia', '[060] Miejsce publiczne', '[070] Dom',
-                           '[080] Teren sportowy', '[090] W powietrzu, na wysokości - z wyłączeniem placów budowy',
-                           '[100] Pod ziemią - z wyłączeniem placów budowy',
-                           '[110] Na wodzie lub nad wodą - z wyłączeniem placów budowy',
-                           '[120] Środowisko wysokiego ciśnienia - z wyłączeniem placów budowy',
-                           '[999] Inne miejsca niewymienione powyżej'],
-    'skw_miejscwyp.xml': ['[1] w pomieszczeniu', '[2] na zewnątrz', '[3] pod ziemią', '[4] na wodzie',
-                          '[5] na wysokości', '[9] inne'],
-    'skw_procesprac.xml': ['[10] Produkcja, przetwarzanie, obróbka, magazynowanie - wszystkie rodzaje',
-                           '[20] Roboty ziemne, budowa, konserwacja, rozbiórka',
-                           '[30] Prace rolnicze, leśne, ogrodnicze, hodowla ryb, prace ze zwierzętami',
-                           '[40] Usługi dla przedsiębiorstw lub ludności, działalność intelektualna',
-                           '[50] Inne prace związane z zadaniami o kodach 10, 20, 30, 40',
-                           '[60] Przemieszczanie się, sport, działalność artystyczna',
-                           '[99] Inne rodzaje procesu pracy niewymienione powyżej'],
-    'skw_czynwyk.xml': ['[10] Obsługa maszyny', '[20] Praca narzędziami ręcznymi',
-                        '[30] Kierowanie środkiem transportu lub urządzeniem do przenoszenia, jazda nim',
-                        '[40] Posługiwanie się przedmiotami', '[50] Przenoszenie ręczne', '[60] Ruch',
-                        '[70] Obecność', '[99] Inne czynności niewymienione powyżej'],
-    'skw_czynmater.xml': ['[01] Budynki, konstrukcje, powierzchnie - na poziomie gruntu',
-                          '[02] Budynki, konstrukcje, powierzchnie - powyżej poziomu gruntu',
-                          '[03] Budynki, konstrukcje, powierzchnie - poniżej poziomu gruntu',
-                          '[04] Urządzenia do zasilania i rozprowadzania materiałów, sieci rurociągów',
-                          '[05] Silniki, urządzenia do przenoszenia i magazynowania energii',
-                          '[06] Narzędzia ręczne bez napędu',
-                          '[07] Narzędzia ręczne z napędem mechanicznym, trzymane lub prowadzone ręcznie',
-                          '[08] Narzędzia ręczne bez określenia napędu',
-                          '[09] Maszyny i urządzenia przenośne lub przewoźne',
-                          '[10] Maszyny i urządzenia stacjonarne',
-                          '[11] Urządzenia do przemieszczania, transportu i składowania',
-                          '[12] Pojazdy lądowe', '[13] Inne pojazdy transportowe',
-                          '[14] Materiały, przedmioty, wyroby, części maszyn, odłamki, pył',
-                          '[15] Substancje chemiczne, wybuchowe, radioaktywne, biologiczne',
-                          '[16] Urządzenia i wyposażenie bezpieczeństwa',
-                          '[17] Wyposażenie biurowe i osobiste, sprzęt sportowy, broń, urządzenia domowe',
-                          '[18] Organizmy żywe i ludzie', '[19] Odpady masowe',
-                          '[20] Zjawiska fizyczne i żywioły',
-                          '[99] Inne czynniki materialne niewymienione powyżej'],
     'skw_rzeczskutki.xml': ['[1] powrót do pracy', '[2] trwała niezdolność do pracy', '[3] zgon poszkodowanego'],
     'nazwaszkol.xml': [
         'szkolenie okresowe w dziedzinie bezpieczeństwa i higieny pracy dla pracodawców i innych osób kierujących pracownikami',
@@ -190,6 +118,8 @@ TREES = {
         'szkolenie wstępne w dziedzinie bezpieczeństwa i higieny pracy'],
     'forma.xml': ['kurs', 'seminarium', 'samokształcenie kierowane', 'instruktaż'],
 }
+# The statistical card's classifications, with their full code lists.
+TREES.update(skw_codes.TREES)
 
 # --- definitions --------------------------------------------------------------------------------
 
@@ -421,37 +351,121 @@ def kartrejwyp_pages():
 
 
 def skw_pages(version):
+    # The three card models share their items; the latest adds the e-mail of the person who
+    # fills the card in. The printed pages tell the models apart.
     p1 = [
+        E('Regon', 'Numer identyfikacyjny REGON', szer=150, rozm=14),
+        M('NazwaAdresPracod', 'Pracodawca (nazwa i adres, jak na pieczątce)', wys=40, rozm=200),
+        C('KwalifWyp', 'Statystyczna karta wypadku', 'skw_kwalifwyp.xml', druk='zaznacz', szer=400),
         C('NrKart', 'Rodzaj karty', 'skw_nrkart.xml', druk='zaznacz'),
-        E('IdentPoszk', 'Poszkodowany (do wykazu kart, nie drukuje się)', note='nie drukowane; pRodzInf listy'),
+        E('NrKolKarty', 'Kolejny numer statystycznej karty wypadku w zakładzie pracy od początku roku', szer=80,
+          rozm=5),
+        E('IdentPoszk', 'Poszkodowany (do wykazu kart, nie drukuje się)',
+          note='nie drukowane (karta jest anonimowa); pRodzInf listy'),
         T('KodLiczPrac', 'Liczba pracujących w jednostce lokalnej', 'skw_liczprac.xml'),
         C('Plec', 'Płeć poszkodowanego', 'skw_plec.xml', druk='zaznacz'),
-    ]
-    if version >= 2:
-        p1.append(T('Obywatelstwo', 'Obywatelstwo poszkodowanego', 'skw_obywatelstwo.xml'))
-    p1 += [
-        T('Zawod', 'Zawód poszkodowanego (kod i nazwa)', 'zawody.xml'),
+        E('RokUrodz', 'Rok urodzenia poszkodowanego', szer=60, rozm=4, note='cyfry w kratkach'),
+        T('Obywatelstwo', 'Obywatelstwo poszkodowanego', 'skw_obywatelstwo.xml'),
         T('StatZatr', 'Status zatrudnienia poszkodowanego', 'skw_statzatr.xml'),
-        C('TypWyp', 'Rodzaj wypadku', 'skw_typwyp.xml', druk='zaznacz', szer=400),
-        C('SkutkiWyp', 'Skutki wypadku', 'skw_skutki.xml', druk='zaznacz'),
+        T('Zawod', 'Zawód wykonywany przez poszkodowanego (kod i nazwa)', 'zawody.xml'),
+        E('StazStanow', 'Staż pracy na zajmowanym stanowisku w zakładzie pracy (w latach)', szer=60, rozm=2),
+        E('GodzPrzepr', 'Godziny przepracowane od podjęcia pracy do chwili wypadku', szer=60, rozm=2),
         T('RodzUraz', 'Rodzaj urazu', 'skw_rodzuraz.xml'),
-        E('LiczDniNiezd', 'Liczba dni niezdolności do pracy', szer=60, rozm=3),
+        T('UmiejscUraz', 'Umiejscowienie urazu', 'skw_umiejscuraz.xml'),
+        E('LiczPoszk', 'Liczba osób poszkodowanych w wypadku', szer=60, rozm=3),
+        C('SkutkiWyp', 'Skutki wypadku', 'skw_skutki.xml', druk='zaznacz'),
+        E('LiczDniNiezd', 'Liczba dni niezdolności do pracy', szer=60, rozm=3, note='cyfry w kratkach'),
+        E('StratyCzasu', 'Straty czasu pracy innych osób (w roboczogodzinach)', szer=80, rozm=6),
+        E('StratyMater', 'Szacunkowe straty materialne (w tys. zł, z jednym miejscem po przecinku)', szer=80,
+          rozm=8),
+        C('TypWyp', 'Rodzaj wypadku', 'skw_typwyp.xml', druk='zaznacz', szer=400),
     ]
     p2 = [
-        E('RokWyp', 'Rok wypadku', szer=60, rozm=4),
-        E('MiesWyp', 'Miesiąc wypadku', szer=40, rozm=2),
-        E('DzienWyp', 'Dzień wypadku', szer=40, rozm=2),
-        E('GodzWyp', 'Godzina wypadku', szer=40, rozm=2),
+        E('PolozGeogr', 'Położenie geograficzne miejsca wypadku (miejscowość, gmina)', szer=300, rozm=80),
+        E('RokWyp', 'Rok wypadku', szer=60, rozm=4, note='cyfry w kratkach'),
+        E('MiesWyp', 'Miesiąc wypadku', szer=40, rozm=2, note='cyfry w kratkach'),
+        E('DzienWyp', 'Dzień wypadku', szer=40, rozm=2, note='cyfry w kratkach'),
+        E('GodzWyp', 'Godzina wypadku', szer=40, rozm=2, note='cyfry w kratkach'),
         T('RodzMiejscWyp', 'Rodzaj miejsca wypadku', 'skw_rodzmiejsc.xml'),
-        T('MiejscWyp', 'Środowisko pracy w miejscu wypadku', 'skw_miejscwyp.xml'),
+        T('MiejscWyp', 'Miejsce wypadku', 'skw_miejscwyp.xml'),
         T('ProcesPrac', 'Proces pracy', 'skw_procesprac.xml'),
         T('CzynWykPoszk', 'Czynność wykonywana przez poszkodowanego', 'skw_czynwyk.xml'),
+        T('CzynMaterCzyn', 'Czynnik materialny związany z czynnością wykonywaną przez poszkodowanego',
+          'skw_czynmater.xml'),
         T('WydOdchyl', 'Wydarzenie będące odchyleniem od stanu normalnego', 'skw_odchyl.xml'),
         T('CzynMaterOdchyl', 'Czynnik materialny związany z odchyleniem', 'skw_czynmater.xml'),
         T('WydUraz', 'Wydarzenie powodujące uraz (sposób urazu)', 'skw_kontakt.xml'),
-        C('RzeczSkutkiWyp', 'Rzeczywiste skutki wypadku', 'skw_rzeczskutki.xml', druk='zaznacz'),
+        T('CzynMaterUraz', 'Czynnik materialny będący źródłem urazu', 'skw_czynmater.xml'),
+        E('PrzyczWyp', 'Przyczyny wypadku (kody i opis)', szer=450, rozm=150),
+        E('ImNazwWypel', 'Imię i nazwisko osoby wypełniającej kartę'),
+        E('TelWypel', 'Telefon osoby wypełniającej kartę', szer=150, rozm=30),
     ]
-    return [('Strona 1', p1), ('Strona 2', p2)]
+    if version >= 3:
+        p2.append(E('EmailWypel', 'Adres e-mail osoby wypełniającej kartę', szer=250, rozm=60))
+    p2 += [
+        D('DataWypel', 'Data wypełnienia części I karty'),
+        C('RzeczSkutkiWyp', 'Rzeczywiste skutki wypadku (część II)', 'skw_rzeczskutki.xml', druk='zaznacz'),
+        E('DniNiezdOstat', 'Ostateczna liczba dni niezdolności do pracy (część II)', szer=60, rozm=3,
+          note='cyfry w kratkach'),
+        D('DataCzII', 'Data wypełnienia części II karty'),
+    ]
+    return [('Część I: poszkodowany i skutki', p1), ('Okoliczności; część II', p2)]
+
+
+def kartwypdroga_pages():
+    return [
+        ('Pracodawca i poszkodowany', [
+            E('NrSymbProt', 'Numer karty wypadku', szer=150, rozm=30),
+            L('NaglPracodawca', 'Dane identyfikacyjne pracodawcy (podmiotu sporządzającego kartę)'),
+            E('NazwaFirmy', 'Nazwa pracodawcy (imię i nazwisko)', szer=450, rozm=150),
+            M('AdresFirmy', 'Adres siedziby pracodawcy', wys=40, rozm=200),
+            E('NipFirma', 'NIP', szer=120, rozm=13),
+            E('Regon', 'REGON', szer=120, rozm=14),
+            L('NaglPoszkodowany', 'Dane identyfikacyjne poszkodowanego'),
+            E('ImieNazwisko', 'Imię i nazwisko poszkodowanego'),
+            E('PeselPoszk', 'PESEL', szer=120, rozm=11),
+            C('RodzDokPoszk', 'Rodzaj dokumentu tożsamości', 'rodzdok.xml', szer=200),
+            E('SeriaDokPoszk', 'Seria i numer dokumentu tożsamości', szer=150, rozm=30),
+            E('DatMiejsUrodz', 'Data i miejsce urodzenia'),
+            M('AdresZam', 'Adres zamieszkania', wys=40, rozm=200),
+            C('TytulUbezpPoszk', 'Tytuł ubezpieczenia', 'tytulubezp.xml', druk='zaznacz', szer=400),
+        ]),
+        ('Informacje o wypadku', [
+            D('DataWyp', 'Data wypadku'),
+            E('GodzWyp', 'Godzina wypadku', szer=60, rozm=5),
+            E('MiejsceZdarz', 'Miejsce wypadku', szer=450, rozm=150),
+            D('DataZglosz', 'Data zgłoszenia wypadku'),
+            E('OsobaZglosz', 'Wypadek zgłosił (imię i nazwisko)', szer=450, rozm=150),
+            C('MiejsceWyp', 'Wypadek nastąpił', 'miejscewyp.xml', druk='zaznacz', szer=450),
+            M('PoczKoniecDrogi', 'Miejsce rozpoczęcia i zakończenia drogi, trasa', wys=40, rozm=300),
+            C('WypRZ', 'Wypadek nastąpił w czasie przerwy w drodze lub na trasie zmienionej z uzasadnionych powodów',
+              'takni.xml', druk='zaznacz', szer=100),
+            M('OpisPrzerwy', 'Przyczyna i czas trwania przerwy w drodze lub powód zmiany trasy', wys=40, rozm=300),
+            E('SrodekTransp', 'Środek transportu', szer=300, rozm=100),
+            M('Okolicznosci', 'Okoliczności i przyczyny wypadku', wys=120, rozm=2000),
+            C('CiezkoscWyp', 'Skutki wypadku', 'ciezkosc.xml', druk='zaznacz', szer=250),
+            D('DataNiezdOd', 'Niezdolność do pracy od dnia'),
+            D('DataNiezdDo', 'Niezdolność do pracy do dnia'),
+            E('Swiadek1', 'Świadek wypadku 1 (imię, nazwisko, adres)', szer=450, rozm=200),
+            E('Swiadek2', 'Świadek wypadku 2 (imię, nazwisko, adres)', szer=450, rozm=200),
+            E('Swiadek3', 'Świadek wypadku 3 (imię, nazwisko, adres)', szer=450, rozm=200),
+            C('Dochodzenie', 'Czy w sprawie wypadku prowadzone jest postępowanie', 'takni.xml', druk='zaznacz',
+              szer=100),
+            M('OpisDochodzenie', 'Organ prowadzący postępowanie, sygnatura sprawy', wys=40, rozm=500),
+        ]),
+        ('Ustalenia', [
+            C('RodzajWyp', 'Ustalenie', 'rodzajwyp.xml', druk='odznacz', ppow='Uzasadnienie', szer=450),
+            M('Uzasadnienie', 'Uzasadnienie', wys=80, rozm=4000),
+            M('Przeszkody', 'Przeszkody i trudności uniemożliwiające sporządzenie karty w terminie 14 dni', wys=40,
+              rozm=500),
+            D('DataZapozn', 'Data zapoznania poszkodowanego z treścią karty'),
+            D('DataSporz', 'Data sporządzenia karty'),
+            E('MiejscowSporz', 'Miejscowość sporządzenia karty', szer=250, rozm=80),
+            E('ImieNazwiskoSporz', 'Imię i nazwisko sporządzającego kartę'),
+            D('DataOdbioru', 'Data odbioru karty przez poszkodowanego'),
+            M('Zalaczniki', 'Załączniki', wys=40, rozm=500),
+        ]),
+    ]
 
 
 def skierbad_pages(version):
@@ -492,6 +506,7 @@ def skierbad_pages(version):
         M('CzynBiol', 'Czynniki biologiczne'),
         M('InneCzynn', 'Inne czynniki, w tym niebezpieczne'),
         E('IlCzynn', 'Łączna liczba czynników', szer=60, rozm=3),
+        E('MiejscWyst', 'Miejscowość wystawienia skierowania', szer=250, rozm=80),
         D('DataWyst', 'Data wystawienia skierowania'),
     ])]
 
@@ -553,41 +568,7 @@ KINDS = [
     ('skw', 'Statystyczna karta wypadku przy pracy', 'RokWyp+MiesWyp+DzienWyp', 'IdentPoszk',
      [('skw_frm_1.xml', skw_pages(1)), ('skw_frm_2.xml', skw_pages(2)), ('skw_frm_3.xml', skw_pages(3))]),
     ('kartwypdroga', 'Karta wypadku w drodze do pracy lub z pracy', 'DataWyp', 'ImieNazwisko',
-     [('kartwypdroga_frm.xml', [
-         ('Poszkodowany', [
-             E('NrSymbProt', 'Numer karty wypadku', szer=150, rozm=30),
-             E('NazwaFirmy', 'Nazwa pracodawcy (imię i nazwisko)', szer=450, rozm=150),
-             E('ImieNazwisko', 'Imię i nazwisko poszkodowanego'),
-             E('DatMiejsUrodz', 'Data i miejsce urodzenia'),
-             E('PeselPoszk', 'PESEL', szer=120, rozm=11),
-             C('RodzDokPoszk', 'Rodzaj dokumentu tożsamości', 'rodzdok.xml', szer=200),
-             E('SeriaDokPoszk', 'Seria i numer dokumentu tożsamości', szer=150, rozm=30),
-             C('TytulUbezpPoszk', 'Tytuł ubezpieczenia', 'tytulubezp.xml', druk='zaznacz', szer=400),
-         ]),
-         ('Informacje o wypadku', [
-             D('DataWyp', 'Data wypadku', note='nie drukowane; pData listy'),
-             C('MiejsceWyp', 'Wypadek nastąpił', 'miejscewyp.xml', druk='zaznacz', szer=450),
-             C('WypRZ', 'Wypadek nastąpił w czasie przerwy w drodze lub na trasie zmienionej z uzasadnionych powodów',
-               'takni.xml', druk='zaznacz', szer=100),
-             C('CiezkoscWyp', 'Skutki wypadku', 'ciezkosc.xml', druk='zaznacz', szer=250),
-             D('DataNiezdOd', 'Niezdolność do pracy od dnia'),
-             D('DataNiezdDo', 'Niezdolność do pracy do dnia'),
-             C('Dochodzenie', 'Czy w sprawie wypadku prowadzone jest postępowanie', 'takni.xml', druk='zaznacz',
-               szer=100),
-             M('OpisDochodzenie', 'Organ prowadzący postępowanie, sygnatura sprawy', wys=40, rozm=500),
-             E('Swiadek1', 'Świadek wypadku 1 (imię, nazwisko, adres)', szer=450, rozm=200),
-             E('Swiadek2', 'Świadek wypadku 2 (imię, nazwisko, adres)', szer=450, rozm=200),
-             E('Swiadek3', 'Świadek wypadku 3 (imię, nazwisko, adres)', szer=450, rozm=200),
-         ]),
-         ('Ustalenia', [
-             C('RodzajWyp', 'Ustalenie', 'rodzajwyp.xml', druk='odznacz', ppow='Uzasadnienie', szer=450),
-             M('Uzasadnienie', 'Uzasadnienie', wys=80, rozm=4000),
-             D('DataSporz', 'Data sporządzenia karty'),
-             E('ImieNazwiskoSporz', 'Imię i nazwisko sporządzającego kartę'),
-             E('MiejscowSporz', 'Miejscowość sporządzenia karty', szer=250, rozm=80),
-             D('DataOdbioru', 'Data odbioru karty przez poszkodowanego'),
-         ]),
-     ])]),
+     [('kartwypdroga_frm.xml', kartwypdroga_pages())]),
     ('skierbad', 'Skierowanie na badania lekarskie', 'DataWyst', 'ImNazw',
      [('skierbad_frm_1.xml', skierbad_pages(1)), ('skierbad_frm_2.xml', skierbad_pages(2))]),
     ('zaswszkol', 'Zaświadczenie o ukończeniu szkolenia w dziedzinie bhp', 'SzkolDo', 'ImNazw',

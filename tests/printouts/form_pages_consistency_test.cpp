@@ -403,7 +403,8 @@ TEST(FormPages, BlankPagesPrintAsOnePageAndNoPagePrintsAComponentName)
                 continue;
             const auto values = documentOf(*b.row, true);
             for (const auto &f : *values) {
-                if (f->IsStored() && f->rozm > 0 && f->zal.isEmpty()) {
+                // A value of a few letters ("Za") cannot be told from a word of the form.
+                if (f->IsStored() && f->rozm >= 5 && f->zal.isEmpty()) {
                     EXPECT_FALSE(texts.join(' ').contains(longestValue(*f).left(20)))
                         << where(b).toStdString() << ": a value on a blank form";
                 }

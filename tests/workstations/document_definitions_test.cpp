@@ -83,7 +83,7 @@ QList<Shipped> shipped()
          {"Poszk", "DataUr", "ImOjca", "MiejscZatr", "Stanow", "DataWyp", "GodzWyp", "NrProt", "OkolWyp", "PrzyczWyp",
           "SkutkiWyp", "Profilaktyka", "LiczDniNiezd", "RodzWyp", "CiezkWyp", "TypWyp", "MiejsceWyp", "DataProt",
           "DataZUS"}},
-        {"skw_frm_1.xml", 2, "skw", StatFields},
+        {"skw_frm_1.xml", 2, "skw", StatFields + QStringList{"Obywatelstwo"}},
         {"skw_frm_2.xml", 2, "skw", StatFields + QStringList{"Obywatelstwo"}},
         {"skw_frm_3.xml", 2, "skw", StatFields + QStringList{"Obywatelstwo"}},
         {"kartwypdroga_frm.xml", 3, "kartwypdroga",
@@ -234,26 +234,46 @@ TEST_F(ShippedDocuments, TickedChoicesAreCodedAndCarriersArePlain)
 
 TEST_F(ShippedDocuments, StatisticalCardUsesTheEuropeanAccidentStatisticsCodes)
 {
-    // The card is sent on for statistics: its classifications carry the ESAW codes.
-    const QMap<QString, QStringList> codes = {
+    // The card is sent on for statistics: its classifications carry the ESAW codes, the
+    // groups at the top and their full lists below them.
+    struct Codes
+    {
+        QStringList top;
+        QStringList some; // codes of the lower level
+    };
+    const QMap<QString, Codes> codes = {
         {"skw_rodzmiejsc.xml",
-         {"010", "020", "030", "040", "050", "060", "070", "080", "090", "100", "110", "120", "999"}},
-        {"skw_procesprac.xml", {"10", "20", "30", "40", "50", "60", "99"}},
-        {"skw_czynwyk.xml", {"10", "20", "30", "40", "50", "60", "70", "99"}},
-        {"skw_czynmater.xml", {"01", "02", "03", "04", "05", "06", "07", "08", "09", "10", "11", "12", "13", "14",
-                               "15", "16", "17", "18", "19", "20", "99"}},
-        {"skw_odchyl.xml", {"10", "20", "30", "40", "50", "60", "70", "80", "99"}},
-        {"skw_kontakt.xml", {"10", "20", "30", "40", "50", "60", "70", "80", "99"}},
+         {{"000", "010", "020", "030", "040", "050", "060", "070", "080", "090", "100", "110", "120", "999"},
+          {"011", "026", "044", "063", "129"}}},
+        {"skw_procesprac.xml", {{"00", "10", "20", "30", "40", "50", "60", "99"}, {"11", "25", "55", "69"}}},
+        {"skw_czynwyk.xml", {{"00", "10", "20", "30", "40", "50", "60", "70", "99"}, {"13", "47", "67"}}},
+        {"skw_czynmater.xml",
+         {{"00.00", "01.00", "02.00", "03.00", "04.00", "05.00", "06.00", "07.00", "08.00", "09.00", "10.00",
+           "11.00", "12.00", "13.00", "14.00", "15.00", "16.00", "17.00", "18.00", "19.00", "20.00", "99.00"},
+          {"00.01", "06.15", "07.17", "08.15", "10.18", "14.12", "20.99"}}},
+        {"skw_odchyl.xml", {{"00", "10", "20", "30", "40", "50", "60", "70", "80", "99"},
+                            {"11", "35", "52", "75", "85"}}},
+        {"skw_kontakt.xml", {{"00", "10", "20", "30", "40", "50", "60", "70", "80", "99"}, {"17", "45", "64", "83"}}},
         {"skw_rodzuraz.xml",
-         {"010", "020", "030", "040", "050", "060", "070", "080", "090", "100", "110", "120", "999"}}};
+         {{"000", "010", "020", "030", "040", "050", "060", "070", "080", "090", "100", "110", "120", "999"},
+          {"011", "063", "112", "119"}}},
+        {"skw_umiejscuraz.xml", {{"00", "10", "20", "30", "40", "50", "60", "70", "99"}, {"13", "55", "64", "78"}}}};
     for (auto it = codes.begin(); it != codes.end(); ++it) {
         SCOPED_TRACE(it.key().toStdString());
         std::vector<storage::TZalTree> nodes;
         storage::ReadSelectionTree(platform::JoinStoredPath(Attach, it.key()), nodes);
-        QStringList found;
-        for (const auto &node : nodes)
-            found << node.Text.mid(1, node.Text.indexOf(']') - 1);
-        EXPECT_EQ(found, it.value());
+        QStringList top, leaves;
+        for (size_t n = 0; n < nodes.size(); ++n) {
+            const QString code = nodes[n].Text.mid(1, nodes[n].Text.indexOf(']') - 1);
+            if (nodes[n].Level == 0)
+                top << code;
+            if (n + 1 == nodes.size() || nodes[n + 1].ParentId != nodes[n].Id)
+                leaves << code;
+        }
+        EXPECT_EQ(top, it.value().top);
+        // Every code can be chosen: a group offers its own code among its choices.
+        for (const QString &code : it.value().top + it.value().some)
+            EXPECT_TRUE(leaves.contains(code)) << code.toStdString();
     }
 }
 
