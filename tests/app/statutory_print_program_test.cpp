@@ -1,0 +1,198 @@
+// The statistical accident card in its three models, the commuting accident card and both
+// referrals printed from the running program: stored documents chosen from the document
+// list, Print -> "Wydruk" -> preview -> a PDF file checked with poppler (A4, page count,
+// the values, codes and wording as printed, no component names) and, in its 72-dpi image,
+// the marks: the chosen answer's mark there, another's not. Blank forms print empty.
+#include "appstate/appstate.h"
+#include "appstate/view_registry.h"
+#include "printouts/form_page.h"
+#include "printouts/page_forms.h"
+#include "storage/config_version.h"
+#include "storage/document_files.h"
+#include "tests/app/program_print_helpers.h"
+#include "tests/printouts/statutory_samples.h"
+#include "tests/support/fixture.h"
+#include "workstations/views.h"
+
+#include <QImage>
+#include <QListWidget>
+
+namespace {
+
+using namespace printprogram;
+
+const QString Data = QStringLiteral("dokumenty\\");
+
+// Stored documents of a kind: one per (definition file, values), numbered from 1, listed
+// with the form version of their definition as the program lists what it saved.
+void store(const QString &kind, const QList<QPair<QString, statutorysamples::Values>> &documents)
+{
+    storage::ConfigVersion() = QStringLiteral("1.0");
+    storage::TDocumentDefinition list;
+    storage::TListDokumList entries;
+    ASSERT_TRUE(storage::ReadDocumentList(Data + kind + "_lista.xml", entries, QString(), &list));
+    int nr = 0;
+    for (const auto &[file, values] : documents) {
+        storage::TDocumentDefinition definition;
+        ASSERT_TRUE(storage::ReadDocumentForm(QStringLiteral("dokumenty\\frm\\") + file, definition));
+        for (auto &item : definition.Items)
+            for (const auto &v : values)
+                if (item->nazwa == v.first && item->Slot(1))
+                    item->Slot(1)->wartosc = v.second;
+        ++nr;
+        ASSERT_TRUE(storage::WriteDocumentData(Data, list.Katalog, kind + QStringLiteral("_dane_%1").arg(nr),
+                                               definition.Items)
+                        .ok());
+        entries.push_back(std::make_unique<storage::TListDokum>(nr, QStringLiteral("2024-0%1-01").arg(nr),
+                                                                QStringLiteral("dokument %1").arg(nr),
+                                                                storage::ExtractFormVersion(file)));
+    }
+    ASSERT_TRUE(storage::WriteDocumentList(Data, kind + "_lista", list, list.Plik, entries).ok());
+}
+
+void openStored(int row)
+{
+    workstations::TfrmDokum *doc = workstations::frmDokum();
+    ASSERT_GT(doc->lbDatyOsob->count(), row);
+    doc->lbDatyOsob->setCurrentRow(row);
+    doc->lbDatyOsobClick(doc->lbDatyOsob->item(row));
+}
+
+// Whether a mark of the page form prints on page `page` of the printed images: the centre
+// of a filled mark, the left end of a ring, the middle of a line. The band it lies on
+// starts `bandTop` mm below the paper's top edge.
+bool markPrinted(const QString &imageStem, int page, const char *pageForm, const char *mark, double bandTop)
+{
+    const QImage image(imageStem + QStringLiteral("-%1.png").arg(page));
+    const reportengine::TVRShape *shape = printouts::PageForm(QString::fromLatin1(pageForm))->Shape(mark);
+    if (image.isNull() || !shape)
+        return false;
+    const auto &s = shape->Size();
+    double x = 10 + (s.NativeLeft() + s.NativeWidth() / 2) / 10, y = bandTop + (s.NativeTop() + s.NativeHeight() / 2) / 10;
+    if (shape->Shape() == reportengine::TVRShapeType::vrsCircle)
+        x = 10 + s.NativeLeft() / 10 + 0.2;
+    const double perMm = image.width() / 210.0;
+    const int cx = int(x * perMm), cy = int(y * perMm);
+    for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -1; dy <= 1; ++dy)
+            if (qGray(image.pixel(cx + dx, cy + dy)) < 128)
+                return true;
+    return false;
+}
+
+const char *const kComponentNames[] = {"Kod_RodzUraz", "NazwaAdresPracod", "LiczDniNiezd1", "RzeczSkutkiWyp",
+                                       "MiejsceZdarz", "ImieNazwiskoSporz", "OpisDochodzenie", "vrlOsobaPraca",
+                                       "RodzajDanych", "VRLabel",           "VRShape"};
+
+void expectNoComponentName(const QString &text)
+{
+    for (const char *name : kComponentNames)
+        EXPECT_FALSE(text.contains(QString::fromLatin1(name))) << name;
+}
+
+void expectAll(const QString &text, std::initializer_list<const char *> wanted)
+{
+    for (const char *w : wanted)
+        EXPECT_TRUE(text.contains(QString::fromUtf8(w))) << w << "\n" << text.toStdString();
+}
+
+} // namespace
+
+TEST(StatutoryDocumentsInProgram, StoredCardsAndReferralsOfEveryModelPrintThroughWydruk)
+{
+    if (Tool("pdfinfo").isEmpty() || Tool("pdftotext").isEmpty() || Tool("pdftoppm").isEmpty())
+        GTEST_SKIP() << "poppler-utils not installed (tools/deps.sh installs it)";
+    testsupport::FixtureFolder fx(true);
+    testsupport::ScriptedPrompter boxes;
+    testsupport::ScriptedDialogs dialogs;
+    store("skw", {{"skw_frm_1.xml", statutorysamples::StatisticalCard(1)},
+                  {"skw_frm_2.xml", statutorysamples::StatisticalCard(2)},
+                  {"skw_frm_3.xml", statutorysamples::StatisticalCard(3)}});
+    store("kartwypdroga", {{"kartwypdroga_frm.xml", statutorysamples::CommutingCard()}});
+    store("skierbad", {{"skierbad_frm_1.xml", statutorysamples::Referral(1, "kobieta")},
+                       {"skierbad_frm_2.xml", statutorysamples::Referral(2, QString::fromUtf8("mężczyzna"))}});
+    workstations::RegisterViews();
+    printouts::RegisterDialogs();
+    auto &s = appstate::State();
+    s.SetModified(false);
+    const QString out = QStringLiteral(TARVELIN_TEST_OUTPUT) + QLatin1Char('/');
+    {
+        shell::TfrmMain w;
+        w.show();
+        // Tall enough for every icon of the accident documents to be seen and clicked.
+        w.resize(1024, 1000);
+        clickHeader(w, 1);
+        clickIcon(w, 5); // Statystyczna karta wypadku
+        ASSERT_EQ(s.ViewName, "skw_frm_3.xml");
+        for (int version = 1; version <= 3; ++version) {
+            SCOPED_TRACE(version);
+            openStored(version - 1);
+            const QString name = QStringLiteral("statystyczna_karta_%1").arg(version);
+            const Printed card = printThroughPreview(w, dialogs, false, name);
+            EXPECT_EQ(card.boxes, "xx--");
+            EXPECT_EQ(card.pages, 2);
+            EXPECT_TRUE(card.a4);
+            expectAll(card.text, {"STATYSTYCZNA KARTA WYPADKU", "Złamania zamknięte", "021", "Dłoń", "Pruszcz Gdański",
+                                  "Maszyny do formowania", "10.07", "Grażyna Śliwińska", "CZĘŚĆ II"});
+            EXPECT_TRUE(card.text.contains(version == 1 ? "8 grudnia 2004" : "7 stycznia 2009"));
+            EXPECT_EQ(card.text.contains("bhp@zuraw.example.pl"), version == 3);
+            expectNoComponentName(card.text);
+            const QByteArray p1 = QStringLiteral("frmStatKartWypP1_%1").arg(version).toLatin1();
+            const QByteArray p2 = QStringLiteral("frmStatKartWypP2_%1").arg(version).toLatin1();
+            EXPECT_TRUE(markPrinted(out + name, 1, p1, "Plec_2", 10));
+            EXPECT_FALSE(markPrinted(out + name, 1, p1, "Plec_1", 10));
+            EXPECT_TRUE(markPrinted(out + name, 1, p1, "TypWyp_1_3", 10));
+            EXPECT_FALSE(markPrinted(out + name, 1, p1, "TypWyp_2_3", 10));
+            EXPECT_TRUE(markPrinted(out + name, 2, p2, "RzeczSkutkiWyp_1", 10));
+            EXPECT_FALSE(markPrinted(out + name, 2, p2, "RzeczSkutkiWyp_3", 10));
+        }
+        const Printed blankCard = printThroughPreview(w, dialogs, true, QStringLiteral("statystyczna_karta_pusta"));
+        EXPECT_EQ(blankCard.pages, 2);
+        expectAll(blankCard.text, {"STATYSTYCZNA KARTA WYPADKU", "Rodzaj urazu", "CZĘŚĆ II"});
+        for (const char *value : {"Dłoń", "Pruszcz", "Śliwińska", "Żuraw"})
+            EXPECT_FALSE(blankCard.text.contains(QString::fromUtf8(value))) << value;
+        EXPECT_FALSE(markPrinted(out + "statystyczna_karta_pusta", 1, "frmStatKartWypP1_3", "Plec_2", 10));
+
+        clickIcon(w, 6); // Karta wypadku w drodze
+        ASSERT_EQ(s.ViewName, "kartwypdroga_frm.xml");
+        openStored(0);
+        const Printed way = printThroughPreview(w, dialogs, false, QStringLiteral("karta_wypadku_w_drodze"));
+        EXPECT_EQ(way.boxes, "xxx-");
+        EXPECT_EQ(way.pages, 3);
+        EXPECT_TRUE(way.a4);
+        expectAll(way.text, {"KARTA WYPADKU", "Małgorzata Żak", "KWD/3/2024", "Puławskiej", "Tadeusz Kęsicki",
+                             "Przerwa w drodze nie była uzasadniona", "Henryk Ćwik", "Niepotrzebne skreślić"});
+        expectNoComponentName(way.text);
+        // The detail band follows a page header of 9 mm.
+        const QString wayImages = out + "karta_wypadku_w_drodze";
+        EXPECT_TRUE(markPrinted(wayImages, 1, "frmWypadekDrogaP1", "TytulUbezpPoszk_1", 19));
+        EXPECT_FALSE(markPrinted(wayImages, 1, "frmWypadekDrogaP1", "TytulUbezpPoszk_2", 19));
+        EXPECT_TRUE(markPrinted(wayImages, 2, "frmWypadekDrogaP2", "MiejsceWyp_1_0", 19));
+        EXPECT_TRUE(markPrinted(wayImages, 2, "frmWypadekDrogaP2", "MiejsceWyp_0_2", 19));
+        EXPECT_FALSE(markPrinted(wayImages, 2, "frmWypadekDrogaP2", "MiejsceWyp_2_0", 19));
+        EXPECT_FALSE(markPrinted(wayImages, 2, "frmWypadekDrogaP2", "MiejsceWyp_0_1", 19));
+
+        clickHeader(w, 2);
+        clickIcon(w, 0); // Skierowanie na badania lekarskie
+        ASSERT_EQ(s.ViewName, "skierbad_frm_2.xml");
+        openStored(0);
+        const Printed first = printThroughPreview(w, dialogs, false, QStringLiteral("skierowanie_1"));
+        EXPECT_EQ(first.boxes, "x---");
+        EXPECT_EQ(first.pages, 1);
+        EXPECT_TRUE(first.a4);
+        expectAll(first.text, {"SKIEROWANIE NA BADANIE LEKARSKIE", "Niniejszym kierujemy Panią:", "urodzoną:",
+                               "Łucja Grześkowiak", "INFORMACJA O WYSTĘPUJĄCYCH CZYNNIKACH"});
+        expectNoComponentName(first.text);
+        openStored(1);
+        const Printed second = printThroughPreview(w, dialogs, false, QStringLiteral("skierowanie_2"));
+        EXPECT_EQ(second.pages, 1);
+        expectAll(second.text, {"SKIEROWANIE NA BADANIA LEKARSKIE", "(wstępne)", "Mikołaj Bączek", "nr PESEL",
+                                "92111054321", "podejmującego pracę na stanowisku lub stanowiskach pracy"});
+        expectNoComponentName(second.text);
+        const Printed again = printThroughPreview(w, dialogs, false, QStringLiteral("skierowanie_2_znowu"));
+        EXPECT_EQ(again.text, second.text);
+        s.SetModified(false);
+    }
+    EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join('|').toStdString();
+    appstate::UnregisterCommandDialog(QStringLiteral("frmWydruk"));
+}
