@@ -600,3 +600,36 @@ TEST_F(DocumentLifecycle, ShippedProtocolOfTheFirstVersionOpensInItsOwnPages)
     EXPECT_EQ(edit("ImieNazwisko")->text(), "Osoba 2");
     EXPECT_TRUE(boxes.boxes.isEmpty());
 }
+
+TEST_F(DocumentLifecycle, StatisticalCardStoredBeforeTheFullCodeListsOpensAndSavesWhole)
+{
+    // A card of the first model as the earlier definitions stored it: choices since
+    // reworded or recoded, and no citizenship yet.
+    appstate::State().ViewName = "skw_frm_3.xml";
+    fx.WriteText("dokumenty/skw_lista.xml",
+                 Decl +
+                     "<skw_lista ver=\"1.0\" pData=\"RokWyp+MiesWyp+DzienWyp\" pRodzInf=\"IdentPoszk\" "
+                     "katalog=\"skw\\\" plik=\"skw_dane.xml\">\n" +
+                     entry(1, "2019-05-06", "Kowalski", "1") + "</skw_lista>\n");
+    const QStringList stored = {
+        "<dane nazwa=\"IdentPoszk\" typ=\"edit\" nr=\"1\" >Kowalski</dane>",
+        "<dane nazwa=\"SkutkiWyp\" typ=\"combo\" nr=\"1\" >[1] śmiertelny</dane>",
+        "<dane nazwa=\"RodzUraz\" typ=\"form\" nr=\"1\" >[010] Rany i urazy powierzchowne</dane>",
+        "<dane nazwa=\"MiejscWyp\" typ=\"form\" nr=\"1\" >[1] w pomieszczeniu</dane>",
+        "<dane nazwa=\"LiczDniNiezd\" typ=\"edit\" nr=\"1\" >123</dane>",
+        "<dane nazwa=\"RokWyp\" typ=\"edit\" nr=\"1\" >2019</dane>"};
+    fx.WriteText("dokumenty/skw/skw_dane_1.xml",
+                 Decl + "<skw_dane_1 ver='1.0'>\n  " + stored.join("\n  ") + "\n </skw_dane_1>\n");
+    open("skw_frm_3.xml");
+    click(0);
+    EXPECT_EQ(view->BuiltVersion(), "1");
+    ASSERT_TRUE(boxes.boxes.isEmpty()) << boxes.Texts().join("|").toStdString();
+    view->ChangeField(view->pgDokum->findChild<QComboBox *>("cb_0_SkutkiWyp"));
+    type("LiczDniNiezd", "123");
+    appstate::State().SetModified(true);
+    ASSERT_TRUE(view->Save());
+    const QString saved = fx.ReadText("dokumenty/skw/skw_dane_1.xml");
+    for (const QString &line : stored)
+        EXPECT_TRUE(saved.contains(line)) << line.toStdString() << "\n" << saved.toStdString();
+    EXPECT_TRUE(saved.contains("<dane nazwa=\"Obywatelstwo\" typ=\"form\" nr=\"1\" ></dane>"));
+}
