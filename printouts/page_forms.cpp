@@ -22,20 +22,21 @@ namespace {
 // Page forms with band handlers of their own; every other page form is a TFormPage.
 const QHash<QString, std::function<TFormPage *()>> &PageClassFactories()
 {
-    static const QHash<QString, std::function<TFormPage *()>> factories = {
-        {QStringLiteral("frmQZaswiadczenie_P1"), [] { return new TfrmQZaswiadczenie_P1; }},
-        {QStringLiteral("frmQZaswiadczenie_P2"), [] { return new TfrmQZaswiadczenie_P2; }},
-        {QStringLiteral("frmQKartaSzkWst"), [] { return new TfrmQKartaSzkWst; }},
-        {QStringLiteral("frmStatKartWypP1_1"), [] { return new TfrmStatKartWyp(QStringLiteral("frmStatKartWypP1_1")); }},
-        {QStringLiteral("frmStatKartWypP1_2"), [] { return new TfrmStatKartWyp(QStringLiteral("frmStatKartWypP1_2")); }},
-        {QStringLiteral("frmStatKartWypP1_3"), [] { return new TfrmStatKartWyp(QStringLiteral("frmStatKartWypP1_3")); }},
-        {QStringLiteral("frmStatKartWypP2_1"), [] { return new TfrmStatKartWyp(QStringLiteral("frmStatKartWypP2_1")); }},
-        {QStringLiteral("frmStatKartWypP2_2"), [] { return new TfrmStatKartWyp(QStringLiteral("frmStatKartWypP2_2")); }},
-        {QStringLiteral("frmStatKartWypP2_3"), [] { return new TfrmStatKartWyp(QStringLiteral("frmStatKartWypP2_3")); }},
-        {QStringLiteral("frmWypadekDrogaP3"), [] { return new TfrmWypadekDrogaP3; }},
-        {QStringLiteral("frmQSkierBad_P1_1"), [] { return new TfrmQSkierBad_P1_1; }},
-        {QStringLiteral("frmQSkierBad_P1_2"), [] { return new TfrmQSkierBad_P1_2; }},
-    };
+    static const QHash<QString, std::function<TFormPage *()>> factories = [] {
+        QHash<QString, std::function<TFormPage *()>> f = {
+            {QStringLiteral("frmQZaswiadczenie_P1"), [] { return new TfrmQZaswiadczenie_P1; }},
+            {QStringLiteral("frmQZaswiadczenie_P2"), [] { return new TfrmQZaswiadczenie_P2; }},
+            {QStringLiteral("frmQKartaSzkWst"), [] { return new TfrmQKartaSzkWst; }},
+            {QStringLiteral("frmWypadekDrogaP3"), [] { return new TfrmWypadekDrogaP3; }},
+            {QStringLiteral("frmQSkierBad_P1_1"), [] { return new TfrmQSkierBad_P1_1; }},
+            {QStringLiteral("frmQSkierBad_P1_2"), [] { return new TfrmQSkierBad_P1_2; }},
+        };
+        // Both pages of the statistical card's three models share their handlers.
+        for (const QString &name : PageFormNames())
+            if (name.startsWith(QLatin1String("frmStatKartWyp")))
+                f.insert(name, [name] { return new TfrmStatKartWyp(name); });
+        return f;
+    }();
     return factories;
 }
 

@@ -1,6 +1,7 @@
 #include "printouts/referral_pages.h"
 
-#include "reportengine/vr_page_picture.h"
+#include "printouts/band_handlers.h"
+
 #include "reportengine/vr_text_metrics.h"
 
 #include <algorithm>
@@ -10,20 +11,6 @@ namespace printouts {
 using namespace reportengine;
 
 namespace {
-
-const QString kWoman = QStringLiteral("kobieta");
-const QString kMan = QStringLiteral("mężczyzna");
-
-void setCaption(TVRLabel *label, const QString &caption)
-{
-    if (label)
-        label->SetCaption(caption);
-}
-
-QString captionOf(const TVRLabel *label)
-{
-    return label ? label->Caption() : QString();
-}
 
 // The height a page gives its bands between the page header and the page footer.
 double bandRoom(const TFormPage &page)
@@ -78,11 +65,6 @@ void bindGrowing(TFormPage &page, const QString &bandName, const QString &field)
 
 } // namespace
 
-double PagePixelsToNative(double pixels)
-{
-    return pixels / kPageFactor;
-}
-
 TfrmQSkierBad_P1_1::TfrmQSkierBad_P1_1() : TFormPage(QStringLiteral("frmQSkierBad_P1_1"))
 {
     if (TVRCustomBand *band = Band(QStringLiteral("bPracownik")))
@@ -98,22 +80,22 @@ TfrmQSkierBad_P1_1::TfrmQSkierBad_P1_1() : TFormPage(QStringLiteral("frmQSkierBa
 
 void TfrmQSkierBad_P1_1::bPracownikBeforePrint(TVRCustomBand *, bool &)
 {
-    const QString gender = captionOf(Label(QStringLiteral("Plec")));
+    const QString gender = LabelCaption(Label(QStringLiteral("Plec")));
     QString person = QStringLiteral("Niniejszym kierujemy Pana(ią):");
     QString living = QStringLiteral("zamieszkałego(ą): ");
     QString born = QStringLiteral("urodzonego(ą):");
-    if (gender == kWoman) {
+    if (gender == CarrierWoman()) {
         person = QStringLiteral("Niniejszym kierujemy Panią:");
         living = QStringLiteral("zamieszkałą:");
         born = QStringLiteral("urodzoną:");
-    } else if (gender == kMan) {
+    } else if (gender == CarrierMan()) {
         person = QStringLiteral("Niniejszym kierujemy Pana:");
         living = QStringLiteral("zamieszkałego:");
         born = QStringLiteral("urodzonego:");
     }
-    setCaption(Label(QStringLiteral("vrlOsoba")), person);
-    setCaption(Label(QStringLiteral("vrlZam")), living);
-    setCaption(Label(QStringLiteral("vrlUr")), born);
+    SetLabelCaption(Label(QStringLiteral("vrlOsoba")), person);
+    SetLabelCaption(Label(QStringLiteral("vrlZam")), living);
+    SetLabelCaption(Label(QStringLiteral("vrlUr")), born);
     // A referral without a title (a blank form) is still a referral.
     TVRLabel *title = Label(QStringLiteral("TytSkier"));
     if (title && title->Caption().trimmed().isEmpty())
@@ -126,8 +108,9 @@ TfrmQSkierBad_P1_2::TfrmQSkierBad_P1_2() : TFormPage(QStringLiteral("frmQSkierBa
         band->BeforePrint = [this](TVRCustomBand *b, bool &print) { bPracownikBeforePrint(b, print); };
     if (TVRLabel *kind = Label(QStringLiteral("RodzBad")))
         kind->OnPrint = &TfrmQSkierBad_P1_2::RodzBadPrint;
-    const QStringList growing = {QStringLiteral("OpisWarPracy"), QStringLiteral("CzynFiz"), QStringLiteral("Pyly"),
-                                 QStringLiteral("CzynChem"),     QStringLiteral("CzynBiol"), QStringLiteral("InneCzynn")};
+    const QStringList growing = {QStringLiteral("OpisWarPracy"), QStringLiteral("CzynFiz"),
+                                 QStringLiteral("Pyly"),         QStringLiteral("CzynChem"),
+                                 QStringLiteral("CzynBiol"),     QStringLiteral("InneCzynn")};
     for (int i = 0; i < growing.size(); ++i)
         bindGrowing(*this, QStringLiteral("ChildBand%1").arg(i + 7), growing[i]);
 }
@@ -160,25 +143,26 @@ void TfrmQSkierBad_P1_2::RodzBadPrint(QObject *, QString &value)
 void TfrmQSkierBad_P1_2::bPracownikBeforePrint(TVRCustomBand *, bool &)
 {
     // Every caption is set afresh, so one print never carries into the next.
-    const QString gender = captionOf(Label(QStringLiteral("Plec")));
-    const bool employed = captionOf(Label(QStringLiteral("Osoba"))) == QLatin1String("zatrudniona");
+    const QString gender = LabelCaption(Label(QStringLiteral("Plec")));
+    const bool employed = LabelCaption(Label(QStringLiteral("Osoba"))) == QLatin1String("zatrudniona");
     QString person = QStringLiteral("Pana(ią) ");
     QString living = QStringLiteral("zamieszkałego(ą) ");
     QString work = employed ? QStringLiteral("zatrudnionego(ą) ") : QStringLiteral("podejmującego(ą) pracę ");
-    if (gender == kWoman) {
+    if (gender == CarrierWoman()) {
         person = QStringLiteral("Panią ");
         living = QStringLiteral("zamieszkałą ");
         work = employed ? QStringLiteral("zatrudnioną ") : QStringLiteral("podejmującą pracę ");
-    } else if (gender == kMan) {
+    } else if (gender == CarrierMan()) {
         person = QStringLiteral("Pana ");
         living = QStringLiteral("zamieszkałego ");
         work = employed ? QStringLiteral("zatrudnionego ") : QStringLiteral("podejmującego pracę ");
     }
     if (BlankForms())
         work = QStringLiteral("zatrudnionego(ą) lub podejmującego(ą) pracę ");
-    setCaption(Label(QStringLiteral("vrlOsoba")), person);
-    setCaption(Label(QStringLiteral("vrlZam")), living);
-    setCaption(Label(QStringLiteral("vrlOsobaPraca")), work + QStringLiteral("na stanowisku lub stanowiskach pracy: "));
+    SetLabelCaption(Label(QStringLiteral("vrlOsoba")), person);
+    SetLabelCaption(Label(QStringLiteral("vrlZam")), living);
+    SetLabelCaption(Label(QStringLiteral("vrlOsobaPraca")),
+                    work + QStringLiteral("na stanowisku lub stanowiskach pracy: "));
 
     TVRLabel *kind = Label(QStringLiteral("RodzajDanych"));
     TVRLabel *pesel = Label(QStringLiteral("Pesel"));

@@ -12,9 +12,6 @@
 
 namespace printouts {
 
-// The page pixels (96 per inch) of a position a band handler sets, in tenths of a millimetre.
-double PagePixelsToNative(double pixels);
-
 class TfrmQSkierBad_P1_1 : public TFormPage
 {
     Q_OBJECT

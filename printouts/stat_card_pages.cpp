@@ -9,9 +9,9 @@ TfrmStatKartWyp::TfrmStatKartWyp(const QString &name) : TFormPage(name) {}
 const std::vector<TfrmStatKartWyp::DigitBoxes> &TfrmStatKartWyp::Boxes()
 {
     static const std::vector<DigitBoxes> boxes = {
-        {"Regon", 14, false},       {"Regon_2_", 14, false}, {"RokUrodz", 4, true},
-        {"LiczDniNiezd", 3, true},  {"RokWyp", 4, true},     {"MiesWyp", 2, true},
-        {"DzienWyp", 2, true},      {"GodzWyp", 2, true},    {"DniNiezdOstat", 3, true},
+        {"Regon", 14, false},      {"Regon_2_", 14, false}, {"RokUrodz", 4, true},
+        {"LiczDniNiezd", 3, true}, {"RokWyp", 4, true},     {"MiesWyp", 2, true},
+        {"DzienWyp", 2, true},     {"GodzWyp", 2, true},    {"DniNiezdOstat", 3, true},
     };
     return boxes;
 }

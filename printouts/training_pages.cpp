@@ -1,5 +1,7 @@
 #include "printouts/training_pages.h"
 
+#include "printouts/band_handlers.h"
+
 #include "reportengine/vr_page_picture.h"
 #include "reportengine/vr_text_metrics.h"
 
@@ -9,29 +11,6 @@
 namespace printouts {
 
 using namespace reportengine;
-
-namespace {
-
-const QString kWoman = QStringLiteral("kobieta");
-const QString kMan = QStringLiteral("mężczyzna");
-
-void setCaption(TVRLabel *label, const QString &caption)
-{
-    if (label)
-        label->SetCaption(caption);
-}
-
-QString captionOf(const TVRLabel *label)
-{
-    return label ? label->Caption() : QString();
-}
-
-double pixelsToNative(int pixels)
-{
-    return pixels / kPageFactor;
-}
-
-} // namespace
 
 TfrmQZaswiadczenie_P1::TfrmQZaswiadczenie_P1() : TFormPage(QStringLiteral("frmQZaswiadczenie_P1"))
 {
@@ -44,20 +23,20 @@ void TfrmQZaswiadczenie_P1::ChildBand1BeforePrint(TVRCustomBand *, bool &)
     TVRLabel *person = Label(QStringLiteral("vrlOsoba"));
     TVRLabel *completed = Label(QStringLiteral("vrlBylSluchacz"));
     TVRLabel *born = Label(QStringLiteral("vrlUr"));
-    setCaption(person, QStringLiteral("Pan(i):"));
-    setCaption(completed, QStringLiteral("ukończył(a):"));
-    setCaption(born, QStringLiteral("urodzony(a) dnia:"));
+    SetLabelCaption(person, QStringLiteral("Pan(i):"));
+    SetLabelCaption(completed, QStringLiteral("ukończył(a):"));
+    SetLabelCaption(born, QStringLiteral("urodzony(a) dnia:"));
     if (BlankForms())
-        setCaption(Label(QStringLiteral("OpisDataMiejsce")), QString());
-    const QString gender = captionOf(Label(QStringLiteral("Plec")));
-    if (gender == kWoman) {
-        setCaption(person, QStringLiteral("Pani:"));
-        setCaption(completed, QStringLiteral("ukończyła:"));
-        setCaption(born, QStringLiteral("urodzona dnia:"));
-    } else if (gender == kMan) {
-        setCaption(person, QStringLiteral("Pan:"));
-        setCaption(completed, QStringLiteral("ukończył:"));
-        setCaption(born, QStringLiteral("urodzony dnia:"));
+        SetLabelCaption(Label(QStringLiteral("OpisDataMiejsce")), QString());
+    const QString gender = LabelCaption(Label(QStringLiteral("Plec")));
+    if (gender == CarrierWoman()) {
+        SetLabelCaption(person, QStringLiteral("Pani:"));
+        SetLabelCaption(completed, QStringLiteral("ukończyła:"));
+        SetLabelCaption(born, QStringLiteral("urodzona dnia:"));
+    } else if (gender == CarrierMan()) {
+        SetLabelCaption(person, QStringLiteral("Pan:"));
+        SetLabelCaption(completed, QStringLiteral("ukończył:"));
+        SetLabelCaption(born, QStringLiteral("urodzony dnia:"));
     }
 }
 
@@ -94,8 +73,8 @@ void TfrmQZaswiadczenie_P2::RowBeforePrint(int n, TVRCustomBand *band, bool &)
         number->SetCaption(QString::number(n));
         return;
     }
-    const QString hours[] = {captionOf(Label(QStringLiteral("GodzWyk%1").arg(n))),
-                             captionOf(Label(QStringLiteral("GodzCw%1").arg(n)))};
+    const QString hours[] = {LabelCaption(Label(QStringLiteral("GodzWyk%1").arg(n))),
+                             LabelCaption(Label(QStringLiteral("GodzCw%1").arg(n)))};
     if (topic->Caption().trimmed().isEmpty() || hours[0].trimmed().isEmpty() || hours[1].trimmed().isEmpty()) {
         // The row is left out, but the rows after it and the totals hang on it as its
         // children: it prints as nothing (no height, no control; the next fill brings
@@ -116,12 +95,12 @@ void TfrmQZaswiadczenie_P2::RowBeforePrint(int n, TVRCustomBand *band, bool &)
                               page.NativeValue(TVRPage::BottomMarginValue);
         height = std::min(height, int(usable * kPageFactor) - 1);
     }
-    band->Size().SetNativeHeight(pixelsToNative(height));
+    band->Size().SetNativeHeight(PagePixelsToNative(height));
     for (const QString &name : borderNames)
         if (TVRShape *border = Shape(name))
-            border->Size().SetNativeHeight(pixelsToNative(height));
+            border->Size().SetNativeHeight(PagePixelsToNative(height));
     topic->Size().SetNativeHeight(
-        std::min(pixelsToNative(lines * (4 - fontHeight)), pixelsToNative(height) - topic->Size().NativeTop()));
+        std::min(PagePixelsToNative(lines * (4 - fontHeight)), PagePixelsToNative(height) - topic->Size().NativeTop()));
     number->SetCaption(QString::number(++m_row));
 }
 
@@ -134,11 +113,11 @@ TfrmQKartaSzkWst::TfrmQKartaSzkWst() : TFormPage(QStringLiteral("frmQKartaSzkWst
 
 void TfrmQKartaSzkWst::InstructionBeforePrint(int n, bool &printBand)
 {
-    if (captionOf(Label(QStringLiteral("Instr%1").arg(n))).trimmed().isEmpty()) {
+    if (LabelCaption(Label(QStringLiteral("Instr%1").arg(n))).trimmed().isEmpty()) {
         printBand = false;
         return;
     }
-    setCaption(Label(QStringLiteral("vrlNrInstr%1").arg(n)), QString::number(++m_instruction));
+    SetLabelCaption(Label(QStringLiteral("vrlNrInstr%1").arg(n)), QString::number(++m_instruction));
 }
 
 } // namespace printouts

@@ -36,8 +36,13 @@ def n(v):
 
 
 class Page:
-    def __init__(self):
+    def __init__(self, bottom_margin):
+        """A page of one detail band filling the paper within its margins."""
         self.lines = []
+        margins = '' if bottom_margin == 10 else ' margins=10,10,10,%s' % n(bottom_margin)
+        self.add('report', 'VelRep', 'sans 10pt' + margins)
+        self.blank()
+        self.add('band ', 'DetailBand1', 'detail', n(297 - 10 - bottom_margin), 'newpage')
 
     def add(self, *cols):
         self.lines.append(' | '.join(cols))
@@ -80,6 +85,23 @@ class Page:
             self.tick('%s_%s' % (field, code.replace('.', '_')), (x, top, ring, height))
             x += step if step else width
 
+    def boxed(self, field, box):
+        """A value written in a box of its own (a number or a code)."""
+        left, top, width, height = box
+        self.shape(box)
+        self.value(field, (left + 0.5, top + (height - 4.5) / 2, width - 1, 4.5), '9pt b center nowrap')
+
+    def on_line(self, left, top, caption, caption_width, field, width, style='9pt nowrap', height=4.5):
+        """A caption and a value written on a dotted line after it."""
+        self.text((left, top, caption_width, 4), '7pt', caption)
+        x = left + caption_width
+        self.value(field, (x, top + 4.5 - height, width, height), style)
+        self.shape((x, top + 4, width, 0.5), 'hline dot')
+
+    def signature(self, left, top, width, caption):
+        self.shape((left, top, width, 0.5), 'hline dot')
+        self.text((left, top + 0.5, width, 3), '6pt i center', caption)
+
     def table_head(self, top):
         for left, right, caption in ((LP, INFO, 'Lp.'), (INFO, KOD, 'Rodzaj informacji'),
                                      (KOD, OPIS, 'Kod lub liczba'), (OPIS, END, 'Opis')):
@@ -107,12 +129,16 @@ class Page:
         self.row(top, height, lp, caption)
         self.value(field, (KOD + 0.5, top + 1.5, OPIS - KOD - 1, 4.5), '9pt b center nowrap')
 
+    def items(self, top, height, rows):
+        """Item rows one under another, each (maker, lp, caption, field); the top after them."""
+        for make, lp, caption, field in rows:
+            make(top, lp, caption, field, height)
+            top += height
+        return top
+
 
 def page1(version):
-    p = Page()
-    p.add('report', 'VelRep', 'sans 10pt')
-    p.blank()
-    p.add('band ', 'DetailBand1', 'detail', '277', 'newpage')
+    p = Page(10)
     p.comment('The person stays on the list of cards only: the card itself is anonymous.')
     p.value('IdentPoszk', (150, 0, 40, 4), 'off')
     p.comment('Header: the employer, REGON, the kind of card.')
@@ -129,11 +155,9 @@ def page1(version):
     p.text((0, 33, 22, 4), '8pt', 'Rodzaj karty:')
     p.options('NrKart', 32.5, 22, [('1', 'karta pierwotna'), ('2', 'karta korygująca')], 32)
     p.text((96, 32, 64, 7), '7pt', 'Kolejny nr statystycznej karty wypadku w zakładzie pracy od początku roku')
-    p.shape((162, 32, 28, 6.5))
-    p.value('NrKolKarty', (162.5, 33, 27, 4.5), '9pt b center nowrap')
+    p.boxed('NrKolKarty', (162, 32, 28, 6.5))
     p.text((0, 41, 94, 4), '7pt', 'Liczba pracujących w jednostce lokalnej (bez przeliczenia na pełny etat) – kod:')
-    p.shape((96, 40, 14, 6))
-    p.value('Kod_KodLiczPrac_1', (96.5, 40.8, 13, 4.5), '9pt b center nowrap')
+    p.boxed('Kod_KodLiczPrac_1', (96, 40, 14, 6))
     p.value('KodLiczPrac', (112, 41, 78, 4), '8pt nowrap')
     p.blank()
     p.text((0, 48, 190, 5), '10pt b center', 'CZĘŚĆ I')
@@ -151,24 +175,18 @@ def page1(version):
     p.row(y, ROW1, '02', 'Rok urodzenia')
     p.digits('RokUrodz', 4, KOD + 1, y + 1)
     y += ROW1
-    p.coded(y, '03', 'Obywatelstwo poszkodowanego', 'Obywatelstwo', ROW1)
-    y += ROW1
-    p.coded(y, '04', 'Status zatrudnienia', 'StatZatr', ROW1)
-    y += ROW1
-    p.coded(y, '05', 'Zawód wykonywany (według klasyfikacji zawodów i specjalności)', 'Zawod', ROW1)
-    y += ROW1
-    p.number(y, '06', 'Staż pracy na zajmowanym stanowisku pracy w zakładzie pracy (w latach)', 'StazStanow', ROW1)
-    y += ROW1
-    p.number(y, '07', 'Godziny przepracowane od podjęcia pracy do chwili wypadku', 'GodzPrzepr', ROW1)
-    y += ROW1
+    y = p.items(y, ROW1, [
+        (p.coded, '03', 'Obywatelstwo poszkodowanego', 'Obywatelstwo'),
+        (p.coded, '04', 'Status zatrudnienia', 'StatZatr'),
+        (p.coded, '05', 'Zawód wykonywany (według klasyfikacji zawodów i specjalności)', 'Zawod'),
+        (p.number, '06', 'Staż pracy na zajmowanym stanowisku pracy w zakładzie pracy (w latach)', 'StazStanow'),
+        (p.number, '07', 'Godziny przepracowane od podjęcia pracy do chwili wypadku', 'GodzPrzepr')])
     p.section(y, 'Skutki wypadku (znane w momencie wypełniania karty)')
     y += 4.5
-    p.coded(y, '08', 'Rodzaj urazu', 'RodzUraz', ROW1)
-    y += ROW1
-    p.coded(y, '09', 'Umiejscowienie urazu', 'UmiejscUraz', ROW1)
-    y += ROW1
-    p.number(y, '10', 'Liczba osób poszkodowanych w wypadku', 'LiczPoszk', ROW1)
-    y += ROW1
+    y = p.items(y, ROW1, [
+        (p.coded, '08', 'Rodzaj urazu', 'RodzUraz'),
+        (p.coded, '09', 'Umiejscowienie urazu', 'UmiejscUraz'),
+        (p.number, '10', 'Liczba osób poszkodowanych w wypadku', 'LiczPoszk')])
     p.row(y, 11, '11', 'Skutki wypadku')
     p.options('SkutkiWyp', y + 1, OPIS + 1, [('1', 'śmierć osoby poszkodowanej'), ('2', 'ciężkie uszkodzenie ciała')],
               45)
@@ -177,11 +195,10 @@ def page1(version):
     p.row(y, ROW1, '12', 'Liczba dni niezdolności do pracy')
     p.digits('LiczDniNiezd', 3, KOD + 3.5, y + 1)
     y += ROW1
-    p.number(y, '13', 'Straty czasu pracy innych osób (w roboczogodzinach)', 'StratyCzasu', ROW1)
-    y += ROW1
-    p.number(y, '14', 'Szacunkowe straty materialne (w tys. zł, z jednym miejscem po przecinku, bez strat '
-                      'czasu pracy)', 'StratyMater', ROW1)
-    y += ROW1
+    y = p.items(y, ROW1, [
+        (p.number, '13', 'Straty czasu pracy innych osób (w roboczogodzinach)', 'StratyCzasu'),
+        (p.number, '14', 'Szacunkowe straty materialne (w tys. zł, z jednym miejscem po przecinku, bez strat '
+                         'czasu pracy)', 'StratyMater')])
     p.section(y, 'Rodzaj wypadku (zakreślić kółkiem)')
     y += 4.5
     p.shape((LP, y, END - LP, 29))
@@ -201,19 +218,15 @@ def page1(version):
 
 
 def page2(version):
-    p = Page()
-    p.add('report', 'VelRep', 'sans 10pt margins=10,10,10,8')
-    p.blank()
-    p.add('band ', 'DetailBand1', 'detail', '279', 'newpage')
+    # The second page reaches closer to the paper's foot.
+    p = Page(8)
     p.text((0, 0, 30, 4), '8pt b', 'Z-KW, strona 2')
     p.text((32, 0.5, 12, 3.5), '7pt', 'REGON')
     p.digits('Regon_2_', 14, 44, 0, 5.5)
     p.text((118, 0.5, 44, 3.5), '7pt right', 'kolejny nr karty')
-    p.shape((163, 0, 27, 5.5))
-    p.value('NrKolKarty_2', (163.5, 0.5, 26, 4.5), '9pt b center nowrap')
+    p.boxed('NrKolKarty_2', (163, 0, 27, 5.5))
     p.text((118, 6.5, 62, 3.5), '7pt right', 'liczba pracujących w jednostce lokalnej – kod')
-    p.shape((181, 6, 9, 5.5))
-    p.value('Kod_KodLiczPrac_2', (181.2, 6.5, 8.6, 4.5), '9pt b center nowrap')
+    p.boxed('Kod_KodLiczPrac_2', (181, 6, 9, 5.5))
     y = 13
     p.text((0, y, 190, 5), '10pt b center', 'CZĘŚĆ I (ciąg dalszy)')
     y += 5
@@ -238,44 +251,32 @@ def page2(version):
     p.row(y, 8, '17', 'Godzina wypadku')
     p.digits('GodzWyp', 2, KOD + 6, y + 1)
     y += 8
-    for lp, caption, field in (
-            ('18', 'Rodzaj miejsca wypadku', 'RodzMiejscWyp'),
-            ('19', 'Miejsce wypadku', 'MiejscWyp'),
-            ('20', 'Proces pracy', 'ProcesPrac'),
-            ('21', 'Czynność wykonywana przez poszkodowanego w chwili wypadku', 'CzynWykPoszk'),
-            ('22', 'Czynnik materialny związany z czynnością wykonywaną przez poszkodowanego', 'CzynMaterCzyn'),
-            ('23', 'Wydarzenie będące odchyleniem od stanu normalnego', 'WydOdchyl'),
-            ('24', 'Czynnik materialny związany z wydarzeniem będącym odchyleniem od stanu normalnego',
-             'CzynMaterOdchyl'),
-            ('25', 'Wydarzenie powodujące uraz (sposób urazu)', 'WydUraz'),
-            ('26', 'Czynnik materialny będący źródłem urazu', 'CzynMaterUraz')):
-        p.coded(y, lp, caption, field, ROW2)
-        y += ROW2
+    y = p.items(y, ROW2, [(p.coded, lp, caption, field) for lp, caption, field in (
+        ('18', 'Rodzaj miejsca wypadku', 'RodzMiejscWyp'),
+        ('19', 'Miejsce wypadku', 'MiejscWyp'),
+        ('20', 'Proces pracy', 'ProcesPrac'),
+        ('21', 'Czynność wykonywana przez poszkodowanego w chwili wypadku', 'CzynWykPoszk'),
+        ('22', 'Czynnik materialny związany z czynnością wykonywaną przez poszkodowanego', 'CzynMaterCzyn'),
+        ('23', 'Wydarzenie będące odchyleniem od stanu normalnego', 'WydOdchyl'),
+        ('24', 'Czynnik materialny związany z wydarzeniem będącym odchyleniem od stanu normalnego',
+         'CzynMaterOdchyl'),
+        ('25', 'Wydarzenie powodujące uraz (sposób urazu)', 'WydUraz'),
+        ('26', 'Czynnik materialny będący źródłem urazu', 'CzynMaterUraz'))])
     p.row(y, ROW2, '27', 'Przyczyny wypadku', columns=False)
     p.value('PrzyczWyp', (KOD + 1, y + 0.6, END - KOD - 2, ROW2 - 1.2), '8pt')
     y += ROW2
     y += 2
     p.text((0, y, 60, 4), '8pt b', 'Osoba wypełniająca część I karty:')
     y += 5
-    p.text((0, y, 26, 4), '7pt', 'imię i nazwisko')
-    p.value('ImNazwWypel', (26, y - 2.3, 84, 6.3), '7pt')
-    p.shape((26, y + 4, 84, 0.5), 'hline dot')
-    p.text((114, y, 10, 4), '7pt', 'telefon')
-    p.value('TelWypel', (124, y - 0.5, 66, 4.5), '9pt nowrap')
-    p.shape((124, y + 4, 66, 0.5), 'hline dot')
+    p.on_line(0, y, 'imię i nazwisko', 26, 'ImNazwWypel', 84, '7pt', 6.8)
+    p.on_line(114, y, 'telefon', 10, 'TelWypel', 66)
     y += 7
     if version >= 3:
-        p.text((0, y, 26, 4), '7pt', 'adres e-mail')
-        p.value('EmailWypel', (26, y - 0.5, 84, 4.5), '8pt nowrap')
-        p.shape((26, y + 4, 84, 0.5), 'hline dot')
-    p.text((114, y, 10, 4), '7pt', 'data')
-    p.value('DataWypel', (124, y - 0.5, 30, 4.5), '9pt nowrap')
-    p.shape((124, y + 4, 30, 0.5), 'hline dot')
+        p.on_line(0, y, 'adres e-mail', 26, 'EmailWypel', 84, '8pt nowrap')
+    p.on_line(114, y, 'data', 10, 'DataWypel', 30)
     y += 12
-    p.shape((0, y, 80, 0.5), 'hline dot')
-    p.text((0, y + 0.5, 80, 3), '6pt i center', '(podpis osoby wypełniającej kartę)')
-    p.shape((110, y, 80, 0.5), 'hline dot')
-    p.text((110, y + 0.5, 80, 3), '6pt i center', '(pieczątka i podpis kierownika jednostki)')
+    p.signature(0, y, 80, '(podpis osoby wypełniającej kartę)')
+    p.signature(110, y, 80, '(pieczątka i podpis kierownika jednostki)')
     y += 6
     p.text((0, y, 190, 5), '10pt b center', 'CZĘŚĆ II – UZUPEŁNIAJĄCA')
     y += 5
@@ -293,11 +294,8 @@ def page2(version):
     p.row(y, 8, '29', 'Ostateczna liczba dni niezdolności do pracy')
     p.digits('DniNiezdOstat', 3, KOD + 3.5, y + 1)
     y += 10
-    p.text((0, y, 10, 4), '7pt', 'data')
-    p.value('DataCzII', (10, y - 0.5, 30, 4.5), '9pt nowrap')
-    p.shape((10, y + 4, 30, 0.5), 'hline dot')
-    p.shape((110, y + 4, 80, 0.5), 'hline dot')
-    p.text((110, y + 4.5, 80, 3), '6pt i center', '(podpis osoby wypełniającej kartę)')
+    p.on_line(0, y, 'data', 10, 'DataCzII', 30)
+    p.signature(110, y + 4, 80, '(podpis osoby wypełniającej kartę)')
     y += 9
     p.text((0, y, 190, 7), '6.5pt i', MODELS[version])
     assert y + 7 <= 279, y

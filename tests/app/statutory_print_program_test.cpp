@@ -9,7 +9,7 @@
 #include "printouts/page_forms.h"
 #include "storage/config_version.h"
 #include "storage/document_files.h"
-#include "tests/app/program_print_helpers.h"
+#include "tests/app/print_program_support.h"
 #include "tests/printouts/statutory_samples.h"
 #include "tests/support/fixture.h"
 #include "workstations/views.h"
@@ -19,7 +19,7 @@
 
 namespace {
 
-using namespace printprogram;
+using namespace printprogramtest;
 
 const QString Data = QStringLiteral("dokumenty\\");
 
@@ -40,9 +40,9 @@ void store(const QString &kind, const QList<QPair<QString, statutorysamples::Val
                 if (item->nazwa == v.first && item->Slot(1))
                     item->Slot(1)->wartosc = v.second;
         ++nr;
-        ASSERT_TRUE(storage::WriteDocumentData(Data, list.Katalog, kind + QStringLiteral("_dane_%1").arg(nr),
-                                               definition.Items)
-                        .ok());
+        ASSERT_TRUE(
+            storage::WriteDocumentData(Data, list.Katalog, kind + QStringLiteral("_dane_%1").arg(nr), definition.Items)
+                .ok());
         entries.push_back(std::make_unique<storage::TListDokum>(nr, QStringLiteral("2024-0%1-01").arg(nr),
                                                                 QStringLiteral("dokument %1").arg(nr),
                                                                 storage::ExtractFormVersion(file)));
@@ -68,7 +68,8 @@ bool markPrinted(const QString &imageStem, int page, const char *pageForm, const
     if (image.isNull() || !shape)
         return false;
     const auto &s = shape->Size();
-    double x = 10 + (s.NativeLeft() + s.NativeWidth() / 2) / 10, y = bandTop + (s.NativeTop() + s.NativeHeight() / 2) / 10;
+    double x = 10 + (s.NativeLeft() + s.NativeWidth() / 2) / 10,
+           y = bandTop + (s.NativeTop() + s.NativeHeight() / 2) / 10;
     if (shape->Shape() == reportengine::TVRShapeType::vrsCircle)
         x = 10 + s.NativeLeft() / 10 + 0.2;
     const double perMm = image.width() / 210.0;
@@ -80,7 +81,7 @@ bool markPrinted(const QString &imageStem, int page, const char *pageForm, const
     return false;
 }
 
-const char *const kComponentNames[] = {"Kod_RodzUraz", "NazwaAdresPracod", "LiczDniNiezd1", "RzeczSkutkiWyp",
+const char *const kComponentNames[] = {"Kod_RodzUraz", "NazwaAdresPracod",  "LiczDniNiezd1",   "RzeczSkutkiWyp",
                                        "MiejsceZdarz", "ImieNazwiskoSporz", "OpisDochodzenie", "vrlOsobaPraca",
                                        "RodzajDanych", "VRLabel",           "VRShape"};
 
@@ -90,10 +91,15 @@ void expectNoComponentName(const QString &text)
         EXPECT_FALSE(text.contains(QString::fromLatin1(name))) << name;
 }
 
-void expectAll(const QString &text, std::initializer_list<const char *> wanted)
+// The print as "Wydruk" offered its pages, on A4, with every text wanted and no component's name.
+void expectPrinted(const Printed &printed, const char *boxes, int pages, std::initializer_list<const char *> wanted)
 {
+    EXPECT_EQ(printed.boxes, QString::fromLatin1(boxes));
+    EXPECT_EQ(printed.pages, pages);
+    EXPECT_TRUE(printed.a4);
     for (const char *w : wanted)
-        EXPECT_TRUE(text.contains(QString::fromUtf8(w))) << w << "\n" << text.toStdString();
+        EXPECT_TRUE(printed.text.contains(QString::fromUtf8(w))) << w << "\n" << printed.text.toStdString();
+    expectNoComponentName(printed.text);
 }
 
 } // namespace
@@ -129,14 +135,11 @@ TEST(StatutoryDocumentsInProgram, StoredCardsAndReferralsOfEveryModelPrintThroug
             openStored(version - 1);
             const QString name = QStringLiteral("statystyczna_karta_%1").arg(version);
             const Printed card = printThroughPreview(w, dialogs, false, name);
-            EXPECT_EQ(card.boxes, "xx--");
-            EXPECT_EQ(card.pages, 2);
-            EXPECT_TRUE(card.a4);
-            expectAll(card.text, {"STATYSTYCZNA KARTA WYPADKU", "Złamania zamknięte", "021", "Dłoń", "Pruszcz Gdański",
-                                  "Maszyny do formowania", "10.07", "Grażyna Śliwińska", "CZĘŚĆ II"});
+            expectPrinted(card, "xx--", 2,
+                          {"STATYSTYCZNA KARTA WYPADKU", "Złamania zamknięte", "021", "Dłoń", "Pruszcz Gdański",
+                           "Maszyny do formowania", "10.07", "Grażyna Śliwińska", "CZĘŚĆ II"});
             EXPECT_TRUE(card.text.contains(version == 1 ? "8 grudnia 2004" : "7 stycznia 2009"));
             EXPECT_EQ(card.text.contains("bhp@zuraw.example.pl"), version == 3);
-            expectNoComponentName(card.text);
             const QByteArray p1 = QStringLiteral("frmStatKartWypP1_%1").arg(version).toLatin1();
             const QByteArray p2 = QStringLiteral("frmStatKartWypP2_%1").arg(version).toLatin1();
             EXPECT_TRUE(markPrinted(out + name, 1, p1, "Plec_2", 10));
@@ -147,8 +150,7 @@ TEST(StatutoryDocumentsInProgram, StoredCardsAndReferralsOfEveryModelPrintThroug
             EXPECT_FALSE(markPrinted(out + name, 2, p2, "RzeczSkutkiWyp_3", 10));
         }
         const Printed blankCard = printThroughPreview(w, dialogs, true, QStringLiteral("statystyczna_karta_pusta"));
-        EXPECT_EQ(blankCard.pages, 2);
-        expectAll(blankCard.text, {"STATYSTYCZNA KARTA WYPADKU", "Rodzaj urazu", "CZĘŚĆ II"});
+        expectPrinted(blankCard, "xx--", 2, {"STATYSTYCZNA KARTA WYPADKU", "Rodzaj urazu", "CZĘŚĆ II"});
         for (const char *value : {"Dłoń", "Pruszcz", "Śliwińska", "Żuraw"})
             EXPECT_FALSE(blankCard.text.contains(QString::fromUtf8(value))) << value;
         EXPECT_FALSE(markPrinted(out + "statystyczna_karta_pusta", 1, "frmStatKartWypP1_3", "Plec_2", 10));
@@ -157,12 +159,9 @@ TEST(StatutoryDocumentsInProgram, StoredCardsAndReferralsOfEveryModelPrintThroug
         ASSERT_EQ(s.ViewName, "kartwypdroga_frm.xml");
         openStored(0);
         const Printed way = printThroughPreview(w, dialogs, false, QStringLiteral("karta_wypadku_w_drodze"));
-        EXPECT_EQ(way.boxes, "xxx-");
-        EXPECT_EQ(way.pages, 3);
-        EXPECT_TRUE(way.a4);
-        expectAll(way.text, {"KARTA WYPADKU", "Małgorzata Żak", "KWD/3/2024", "Puławskiej", "Tadeusz Kęsicki",
-                             "Przerwa w drodze nie była uzasadniona", "Henryk Ćwik", "Niepotrzebne skreślić"});
-        expectNoComponentName(way.text);
+        expectPrinted(way, "xxx-", 3,
+                      {"KARTA WYPADKU", "Małgorzata Żak", "KWD/3/2024", "Puławskiej", "Tadeusz Kęsicki",
+                       "Przerwa w drodze nie była uzasadniona", "Henryk Ćwik", "Niepotrzebne skreślić"});
         // The detail band follows a page header of 9 mm.
         const QString wayImages = out + "karta_wypadku_w_drodze";
         EXPECT_TRUE(markPrinted(wayImages, 1, "frmWypadekDrogaP1", "TytulUbezpPoszk_1", 19));
@@ -177,18 +176,14 @@ TEST(StatutoryDocumentsInProgram, StoredCardsAndReferralsOfEveryModelPrintThroug
         ASSERT_EQ(s.ViewName, "skierbad_frm_2.xml");
         openStored(0);
         const Printed first = printThroughPreview(w, dialogs, false, QStringLiteral("skierowanie_1"));
-        EXPECT_EQ(first.boxes, "x---");
-        EXPECT_EQ(first.pages, 1);
-        EXPECT_TRUE(first.a4);
-        expectAll(first.text, {"SKIEROWANIE NA BADANIE LEKARSKIE", "Niniejszym kierujemy Panią:", "urodzoną:",
-                               "Łucja Grześkowiak", "INFORMACJA O WYSTĘPUJĄCYCH CZYNNIKACH"});
-        expectNoComponentName(first.text);
+        expectPrinted(first, "x---", 1,
+                      {"SKIEROWANIE NA BADANIE LEKARSKIE", "Niniejszym kierujemy Panią:", "urodzoną:",
+                       "Łucja Grześkowiak", "INFORMACJA O WYSTĘPUJĄCYCH CZYNNIKACH"});
         openStored(1);
         const Printed second = printThroughPreview(w, dialogs, false, QStringLiteral("skierowanie_2"));
-        EXPECT_EQ(second.pages, 1);
-        expectAll(second.text, {"SKIEROWANIE NA BADANIA LEKARSKIE", "(wstępne)", "Mikołaj Bączek", "nr PESEL",
-                                "92111054321", "podejmującego pracę na stanowisku lub stanowiskach pracy"});
-        expectNoComponentName(second.text);
+        expectPrinted(second, "x---", 1,
+                      {"SKIEROWANIE NA BADANIA LEKARSKIE", "(wstępne)", "Mikołaj Bączek", "nr PESEL", "92111054321",
+                       "podejmującego pracę na stanowisku lub stanowiskach pracy"});
         const Printed again = printThroughPreview(w, dialogs, false, QStringLiteral("skierowanie_2_znowu"));
         EXPECT_EQ(again.text, second.text);
         s.SetModified(false);

@@ -5,6 +5,7 @@
 #include "printouts_test_support.h"
 #include "statutory_samples.h"
 
+#include "printouts/band_handlers.h"
 #include "printouts/frm_wydruk.h"
 #include "printouts/page_forms.h"
 #include "printouts/referral_pages.h"
@@ -23,56 +24,31 @@ using namespace printoutstest;
 
 namespace {
 
-class StatutoryPages : public ::testing::Test
+class StatutoryPages : public ShippedDocumentPages
 {
 protected:
-    testsupport::FixtureFolder fx{true};
-    Document doc;
-    TfrmWydruk *w = frmWydruk();
-
-    void SetUp() override
+    using ShippedDocumentPages::Print;
+    // The texts as printed, and how many sheets they took.
+    QStringList Print(const char *pageForm, int *pages)
     {
-        TfrmWydruk::DocumentSource source;
-        source.Items = [this] { return &doc.items; };
-        source.StoredVersion = [] { return QStringLiteral("1"); };
-        w->SetDocumentSource(source);
-        Blank(false);
-    }
-    void TearDown() override
-    {
-        w->SetDocumentSource({});
-        Blank(false);
+        const QStringList texts = Print(pageForm);
+        *pages = Page(pageForm).Report()->VRPrinter()->PageCount();
+        return texts;
     }
     void Blank(bool blank) { w->cbRodzWydr->setChecked(blank); }
     void Open(const QString &definition, const statutorysamples::Values &values = {})
     {
-        storage::ConfigVersion() = QStringLiteral("1.0");
-        doc.items.clear();
-        storage::ReadDocumentForm(QStringLiteral("dokumenty\\frm\\") + definition, doc.items);
+        ShippedDocumentPages::Open(definition);
         ASSERT_FALSE(doc.items.empty()) << definition.toStdString();
         for (const auto &v : values)
             doc.Set(v.first, v.second);
-    }
-    // The texts of the page as printed now, page after page.
-    QStringList Print(const char *pageForm, int *pages = nullptr)
-    {
-        TFormPage *page = PageForm(QString::fromLatin1(pageForm));
-        if (!page || !page->Report()->Prepare())
-            return {QStringLiteral("<not printed>")};
-        QStringList texts;
-        TVRPrinter *printer = page->Report()->VRPrinter();
-        for (int n = 1; n <= printer->PageCount(); ++n)
-            texts += CapturePageTexts(*printer->GetPage(n));
-        if (pages)
-            *pages = printer->PageCount();
-        return texts;
     }
     // The marks of the page that print, among those named.
     QStringList Marks(const char *pageForm, const QStringList &names)
     {
         QStringList on;
         for (const QString &name : names)
-            if (TVRShape *s = PageForm(QString::fromLatin1(pageForm))->Shape(name); s && s->Enabled())
+            if (TVRShape *s = Page(pageForm).Shape(name); s && s->Enabled())
                 on << name;
         return on;
     }
@@ -109,8 +85,9 @@ TEST_F(StatutoryPages, TheStatisticalCardPrintsItsCodesBoxesAndCircledAnswersInE
         QStringList texts = Print(p1.constData(), &pages);
         EXPECT_EQ(pages, 1);
         // Codes in the code column, the description beside them.
-        for (const char *wanted : {"021", "Złamania zamknięte", "53", "Dłoń", "7", "Robotnicy przemysłowi i rzemieślnicy",
-                                   "polskie", "12", "2.5", "STATYSTYCZNA KARTA WYPADKU", "od 50 do 249 osób"})
+        for (const char *wanted :
+             {"021", "Złamania zamknięte", "53", "Dłoń", "7", "Robotnicy przemysłowi i rzemieślnicy", "polskie", "12",
+              "2.5", "STATYSTYCZNA KARTA WYPADKU", "od 50 do 249 osób"})
             EXPECT_TRUE(texts.contains(QString::fromUtf8(wanted))) << wanted << " in " << texts.join('|').toStdString();
         // One digit a box: REGON from the left, the days of incapacity from the right.
         EXPECT_EQ(texts.mid(texts.indexOf("Numer identyfikacyjny REGON") + 1, 9).join(""), "123456785");
@@ -150,8 +127,9 @@ TEST_F(StatutoryPages, TheCommutingCardTicksBothLevelsOfTheWayAndStrikesOutWhatT
     EXPECT_EQ(Marks("frmWypadekDrogaP2", way), (QStringList{"MiejsceWyp_1_0", "MiejsceWyp_0_2"}));
     EXPECT_EQ(Marks("frmWypadekDrogaP2", {"WypRZ_1", "WypRZ_2", "Dochodzenie_1", "CiezkoscWyp_1", "CiezkoscWyp_2"}),
               (QStringList{"WypRZ_2", "Dochodzenie_1", "CiezkoscWyp_1"}));
-    for (const char *wanted : {"2024-01-15", "7:20", "autobus komunikacji miejskiej", "Tadeusz Kęsicki, ul. Polna 2, "
-                                                                                       "05-500 Piaseczno"})
+    for (const char *wanted : {"2024-01-15", "7:20", "autobus komunikacji miejskiej",
+                               "Tadeusz Kęsicki, ul. Polna 2, "
+                               "05-500 Piaseczno"})
         EXPECT_TRUE(texts.contains(QString::fromUtf8(wanted))) << wanted << " in " << texts.join('|').toStdString();
 
     // Not a commuting accident: "jest" struck out, the justification stands.
@@ -182,9 +160,9 @@ TEST_F(StatutoryPages, TheEarlierReferralSpeaksToTheWomanTheManOrEither)
     const QString title = QString::fromUtf8(
         "INFORMACJA O WYSTĘPUJĄCYCH CZYNNIKACH SZKODLIWYCH I UCIĄŻLIWYCH DLA ZDROWIA NA STANOWISKU PRACY");
     const QString all = texts.join(' ').simplified();
-    for (const char *wanted : {"Niniejszym kierujemy Panią:", "urodzoną:", "zamieszkałą:", "Łucja Grześkowiak",
-                               "okresowe", "operator wózka jezdniowego",
-                               "hałas 82 dB(A); drgania ogólne; praca zmianowa"})
+    for (const char *wanted :
+         {"Niniejszym kierujemy Panią:", "urodzoną:", "zamieszkałą:", "Łucja Grześkowiak", "okresowe",
+          "operator wózka jezdniowego", "hałas 82 dB(A); drgania ogólne; praca zmianowa"})
         EXPECT_TRUE(texts.contains(QString::fromUtf8(wanted))) << wanted << " in " << texts.join('|').toStdString();
     // The heading of the information stands after the referral, before the workstation.
     EXPECT_LT(all.indexOf("Cel skierowania:"), all.indexOf(title));
@@ -196,8 +174,8 @@ TEST_F(StatutoryPages, TheEarlierReferralSpeaksToTheWomanTheManOrEither)
         EXPECT_TRUE(texts.contains(QString::fromUtf8(wanted))) << wanted;
     Blank(true);
     texts = Print("frmQSkierBad_P1_1");
-    for (const char *wanted : {"Niniejszym kierujemy Pana(ią):", "urodzonego(ą):", "zamieszkałego(ą): ",
-                               "SKIEROWANIE NA BADANIE LEKARSKIE"})
+    for (const char *wanted :
+         {"Niniejszym kierujemy Pana(ią):", "urodzonego(ą):", "zamieszkałego(ą): ", "SKIEROWANIE NA BADANIE LEKARSKIE"})
         EXPECT_TRUE(texts.contains(QString::fromUtf8(wanted))) << wanted << " in " << texts.join('|').toStdString();
     EXPECT_FALSE(texts.join(' ').contains(QString::fromUtf8("Grześkowiak")));
 }
@@ -206,9 +184,9 @@ TEST_F(StatutoryPages, TheLaterReferralIsWordedAfreshAtEveryPrintAndPlacesTheIde
 {
     Open("skierbad_frm_2.xml", statutorysamples::Referral(2, QString::fromUtf8("mężczyzna")));
     const QStringList first = Print("frmQSkierBad_P1_2");
-    for (const char *wanted : {"Pana ", "zamieszkałego ", "podejmującego pracę na stanowisku lub stanowiskach pracy: ",
-                               "(wstępne)", "Mikołaj Bączek", "nr PESEL", "92111054321", "Poznań", "magazynier",
-                               "SKIEROWANIE NA BADANIA LEKARSKIE"})
+    for (const char *wanted :
+         {"Pana ", "zamieszkałego ", "podejmującego pracę na stanowisku lub stanowiskach pracy: ", "(wstępne)",
+          "Mikołaj Bączek", "nr PESEL", "92111054321", "Poznań", "magazynier", "SKIEROWANIE NA BADANIA LEKARSKIE"})
         EXPECT_TRUE(first.contains(QString::fromUtf8(wanted))) << wanted << " in " << first.join('|').toStdString();
     EXPECT_EQ(Print("frmQSkierBad_P1_2"), first);
 
@@ -221,7 +199,8 @@ TEST_F(StatutoryPages, TheLaterReferralIsWordedAfreshAtEveryPrintAndPlacesTheIde
     doc.Set("Plec", "");
     Print("frmQSkierBad_P1_2");
     texts = Print("frmQSkierBad_P1_2");
-    for (const char *wanted : {"Pana(ią) ", "zamieszkałego(ą) ", "zatrudnionego(ą) na stanowisku lub stanowiskach pracy: "})
+    for (const char *wanted :
+         {"Pana(ią) ", "zamieszkałego(ą) ", "zatrudnionego(ą) na stanowisku lub stanowiskach pracy: "})
         EXPECT_TRUE(texts.contains(QString::fromUtf8(wanted))) << wanted << " in " << texts.join('|').toStdString();
     Blank(true);
     texts = Print("frmQSkierBad_P1_2");
@@ -237,12 +216,8 @@ TEST_F(StatutoryPages, TheLaterReferralIsWordedAfreshAtEveryPrintAndPlacesTheIde
     {
         const char *kind;
         int left, lineLeft, lineWidth;
-    } places[] = {{"nr PESEL", 80, 78, 600},
-                  {"dokument tożsamości", 140, 138, 540},
-                  {"data urodzenia", 107, 105, 572},
-                  {"paszport", 80, 78, 600},
-                  {"dokument tożsamości", 140, 138, 540},
-                  {"", 80, 78, 600}};
+    } places[] = {{"nr PESEL", 80, 78, 600}, {"dokument tożsamości", 140, 138, 540}, {"data urodzenia", 107, 105, 572},
+                  {"paszport", 80, 78, 600}, {"dokument tożsamości", 140, 138, 540}, {"", 80, 78, 600}};
     for (const auto &p : places) {
         SCOPED_TRACE(p.kind);
         doc.Set("RodzajDanych", QString::fromUtf8(p.kind));
