@@ -83,7 +83,7 @@ QList<Shipped> shipped()
          {"Poszk", "DataUr", "ImOjca", "MiejscZatr", "Stanow", "DataWyp", "GodzWyp", "NrProt", "OkolWyp", "PrzyczWyp",
           "SkutkiWyp", "Profilaktyka", "LiczDniNiezd", "RodzWyp", "CiezkWyp", "TypWyp", "MiejsceWyp", "DataProt",
           "DataZUS"}},
-        {"skw_frm_1.xml", 2, "skw", StatFields + QStringList{"Obywatelstwo"}},
+        {"skw_frm_1.xml", 2, "skw", StatFields},
         {"skw_frm_2.xml", 2, "skw", StatFields + QStringList{"Obywatelstwo"}},
         {"skw_frm_3.xml", 2, "skw", StatFields + QStringList{"Obywatelstwo"}},
         {"kartwypdroga_frm.xml", 3, "kartwypdroga",
@@ -274,6 +274,23 @@ TEST_F(ShippedDocuments, StatisticalCardUsesTheEuropeanAccidentStatisticsCodes)
         // Every code can be chosen: a group offers its own code among its choices.
         for (const QString &code : it.value().top + it.value().some)
             EXPECT_TRUE(leaves.contains(code)) << code.toStdString();
+    }
+}
+
+TEST_F(ShippedDocuments, EveryModelOfTheStatisticalCardCarriesEveryItemItsPagesPrint)
+{
+    const QStringList items = {"Obywatelstwo",  "Regon",       "KwalifWyp",  "NrKolKarty",    "RokUrodz",
+                               "UmiejscUraz",   "LiczPoszk",   "PolozGeogr", "CzynMaterCzyn", "CzynMaterUraz",
+                               "DniNiezdOstat", "ImNazwWypel", "DataWypel"};
+    for (const QString file : {"skw_frm_1.xml", "skw_frm_2.xml", "skw_frm_3.xml"}) {
+        SCOPED_TRACE(file.toStdString());
+        QSet<QString> names;
+        for (const auto &i : read(file))
+            names.insert(i->nazwa);
+        for (const QString &item : items)
+            EXPECT_TRUE(names.contains(item)) << item.toStdString();
+        // The e-mail of the person who fills the card in: the latest model only.
+        EXPECT_EQ(names.contains("EmailWypel"), file == "skw_frm_3.xml");
     }
 }
 
