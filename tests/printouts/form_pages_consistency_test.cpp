@@ -1,5 +1,5 @@
-// Every page form built so far against the shipped document definitions the choice table
-// gives it. Driven by the catalogue and the layout tables alone: a new page is checked as
+// Every page form (all 29 are built) against the shipped document definitions the choice
+// table gives it. Driven by the catalogue and the layout tables alone: a new page is checked as
 // soon as its table is in the program, without a line of test code.
 #include "printouts/form_filler.h"
 #include "printouts/form_page.h"
@@ -243,7 +243,8 @@ TEST(FormPageCatalogue, TheChoiceTableNamesTheTwentyNinePagesOfTheShippedDefinit
     EXPECT_EQ(FindPageFormRow("Protpow_frm_2.xml", "1"), nullptr);
     EXPECT_NE(FindPageFormRow("kartwyp_frm.xml", "7"), nullptr);
     EXPECT_EQ(PageForm(QStringLiteral("frmNieMa")), nullptr);
-    GTEST_LOG_(INFO) << "page forms built: " << built.size() << " of 29: " << built.join(' ').toStdString();
+    // Every page form has its layout table in the program, so every one is checked below.
+    EXPECT_EQ(built.size(), 29) << "built: " << built.join(' ').toStdString();
 }
 
 TEST(FormPages, EveryBuiltPageReadsItsTableAndStartsOnAPageOfItsOwn)
@@ -319,6 +320,42 @@ TEST(FormPages, EveryValueLabelAndTickHasItsFieldAndNoFixedPartIsTouched)
                     << where(b, c).toStdString() << ": " << combo->nazwa.toStdString() << " has no tick mode";
                 EXPECT_TRUE(tickChosenBySomeLeaf(name, *combo))
                     << where(b, c).toStdString() << ": no choice of " << combo->zal.toStdString() << " ticks it";
+            }
+        }
+    }
+}
+
+// The other way round from the test above: a choice the user can make that marks nothing on
+// the pages that print its field (a tree code "[1.1]" for boxes named "_1", a code with no
+// box at all) is lost from paper without a word.
+TEST(FormPages, EveryCodedChoiceOfAMarkedFieldMarksItsPages)
+{
+    for (const TPageFormRow &row : PageFormChoiceTable()) {
+        QStringList ticks;
+        for (const QString &name : row.pages)
+            if (const TFormPage *page = PageForm(name))
+                for (const TVRPrintable *c : page->Components())
+                    if (page->KindOf(c) == TLayoutControl::Tick)
+                        ticks << c->Name();
+        for (const auto &f : fieldsOf(row)) {
+            if (!isCombo(*f) || f->nazwa.isEmpty())
+                continue;
+            QStringList own;
+            for (const QString &tick : ticks)
+                if (tick.startsWith(f->nazwa + QLatin1Char('_')))
+                    own << tick;
+            if (own.isEmpty())
+                continue;
+            for (const QString &leaf : shipped().trees.value(f->zal)) {
+                if (BracketCode(leaf).isEmpty())
+                    continue;
+                bool marks = false;
+                for (const QString &tick : own) {
+                    const QString chosen = TickName(f->nazwa, leaf, tick);
+                    marks = marks || (!chosen.isEmpty() && tick.startsWith(chosen));
+                }
+                EXPECT_TRUE(marks) << RowDefinitionFile(row).toStdString() << ": \"" << leaf.toStdString()
+                                   << "\" of " << f->nazwa.toStdString() << " marks nothing";
             }
         }
     }
