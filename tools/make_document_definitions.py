@@ -397,7 +397,7 @@ def skw_pages(version):
         T('WydUraz', 'Wydarzenie powodujące uraz (sposób urazu)', 'skw_kontakt.xml'),
         T('CzynMaterUraz', 'Czynnik materialny będący źródłem urazu', 'skw_czynmater.xml'),
         E('PrzyczWyp', 'Przyczyny wypadku (kody i opis)', szer=450, rozm=150),
-        E('ImNazwWypel', 'Imię i nazwisko osoby wypełniającej kartę'),
+        E('ImNazwWypel', 'Imię i nazwisko osoby wypełniającej kartę', rozm=60),
         E('TelWypel', 'Telefon osoby wypełniającej kartę', szer=150, rozm=30),
     ]
     if version >= 3:

@@ -268,7 +268,7 @@ def page2(version):
     y += 2
     p.text((0, y, 60, 4), '8pt b', 'Osoba wypełniająca część I karty:')
     y += 5
-    p.on_line(0, y, 'imię i nazwisko', 26, 'ImNazwWypel', 84, '7pt', 6.8)
+    p.on_line(0, y, 'imię i nazwisko', 26, 'ImNazwWypel', 84, '8pt nowrap')
     p.on_line(114, y, 'telefon', 10, 'TelWypel', 66)
     y += 7
     if version >= 3:
