@@ -99,11 +99,14 @@ TREES = {
         '[9] Pracownicy wykonujący prace proste'],
     'skw_nrkart.xml': ['[1] karta pierwotna', '[2] karta korygująca'],
     'skw_plec.xml': ['[1] mężczyzna', '[2] kobieta'],
-    'skw_liczprac.xml': ['[1] do 9 osób', '[2] od 10 do 49 osób', '[3] od 50 do 249 osób', '[4] 250 osób i więcej'],
-    'skw_obywatelstwo.xml': ['[1] polskie', '[2] innego państwa'],
-    'skw_statzatr.xml': ['[1] pracownik zatrudniony na podstawie umowy o pracę',
-                         '[2] pracownik zatrudniony na innej podstawie niż umowa o pracę',
-                         '[3] inny status zatrudnienia'],
+    # The statistical office's codes for these three are not known here: the choices carry
+    # no code, so the card's code box stays empty for the user to fill in rather than
+    # printing a made-up code on a statutory form.
+    'skw_liczprac.xml': ['do 9 osób', 'od 10 do 49 osób', 'od 50 do 249 osób', '250 osób i więcej'],
+    'skw_obywatelstwo.xml': ['polskie', 'innego państwa'],
+    'skw_statzatr.xml': ['pracownik zatrudniony na podstawie umowy o pracę',
+                         'pracownik zatrudniony na innej podstawie niż umowa o pracę',
+                         'inny status zatrudnienia'],
     'skw_typwyp.xml': ['[1_1] w zwykłym miejscu pracy', '[1_2] w innym miejscu na terenie zakładu',
                        '[1_3] w czasie podróży służbowej', '[1_4] w innym miejscu poza zakładem',
                        '[2_1] w ruchu drogowym, jako kierujący pojazdem', '[2_2] w ruchu drogowym, jako pasażer',

@@ -211,9 +211,14 @@ TEST_F(ShippedDocuments, TickedChoicesAreCodedAndCarriersArePlain)
                 if (!isGroup)
                     leaves << nodes[n].Text;
             }
+            // Classifications whose official codes are not known offer their choices uncoded,
+            // so no made-up code is ever printed on the card.
+            const bool codesUnknown = QStringList{"skw_liczprac.xml", "skw_obywatelstwo.xml", "skw_statzatr.xml"}
+                                          .contains(i->zal);
             if (i->druk == "zaznacz" || i->druk == "odznacz" || i->typ == "form") {
                 for (const QString &leaf : leaves)
-                    EXPECT_TRUE(coded.match(leaf).hasMatch()) << i->nazwa.toStdString() << ": " << leaf.toStdString();
+                    EXPECT_NE(coded.match(leaf).hasMatch(), codesUnknown)
+                        << i->nazwa.toStdString() << ": " << leaf.toStdString();
             }
             if (i->typ == "combo" && i->druk == "zaznacz") {
                 for (const auto &node : nodes)
