@@ -31,21 +31,11 @@ MAY_USE = {
 DIALOG_SEAMS = {'application', 'clipboard', 'dialog_runner', 'file_dialogs', 'launcher', 'prompter',
                 'window_registry'}
 
-# Old include paths kept as forwarding headers while other branches still use them.
-FORWARDED = {'shell/appstate/': 'appstate', 'workstations/loading/': 'workstation_loading'}
-
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 
 
 def folder_of_include(path):
-    for old, folder in FORWARDED.items():
-        if path.startswith(old):
-            return folder
     return path.split('/', 1)[0] if '/' in path else None
-
-
-def is_forwarder(rel):
-    return any(rel.startswith(old) for old in FORWARDED)
 
 
 def main():
@@ -58,8 +48,6 @@ def main():
                     continue
                 full = os.path.join(dirpath, name)
                 rel = os.path.relpath(full, ROOT).replace(os.sep, '/')
-                if is_forwarder(rel):
-                    continue
                 stem = os.path.splitext(name)[0]
                 core_file = folder == 'storage' or (folder == 'platform' and stem not in DIALOG_SEAMS)
                 with open(full, encoding='utf-8', errors='replace') as f:
