@@ -49,8 +49,7 @@ QString DecodeCp1250(const QByteArray &bytes)
             t[b] = b < 0x80 ? char16_t(b) : kUpper[b - 0x80];
         return t;
     }();
-    QString out;
-    out.resize(bytes.size());
+    QString out(bytes.size(), Qt::Uninitialized);
     auto *dst = reinterpret_cast<char16_t *>(out.data());
     const auto *src = reinterpret_cast<const unsigned char *>(bytes.constData());
     for (qsizetype i = 0; i < bytes.size(); ++i)

@@ -14,13 +14,17 @@ IniFile::IniFile(QString filePath)
 
 bool IniFile::Load()
 {
+    const auto lines = ReadLinesCp1250(m_path);
+    Parse(lines ? *lines : QStringList());
+    return lines.has_value();
+}
+
+void IniFile::Parse(const QStringList &lines)
+{
     m_preamble.clear();
     m_sections.clear();
-    auto lines = ReadLinesCp1250(m_path);
-    if (!lines)
-        return false;
     Section *current = nullptr;
-    for (const QString &line : *lines) {
+    for (const QString &line : lines) {
         const QString t = line.trimmed();
         if (t.startsWith('[') && t.endsWith(']')) {
             m_sections.push_back(Section{t.mid(1, t.size() - 2).trimmed(), {}});
@@ -37,10 +41,14 @@ bool IniFile::Load()
         }
         (current ? current->entries : m_preamble).push_back(e);
     }
-    return true;
 }
 
 bool IniFile::Save() const
+{
+    return WriteLinesCp1250(m_path, Lines());
+}
+
+QStringList IniFile::Lines() const
 {
     QStringList out;
     for (const Entry &e : m_preamble)
@@ -50,7 +58,7 @@ bool IniFile::Save() const
         for (const Entry &e : s.entries)
             out << (e.key.isEmpty() ? e.raw : e.key + '=' + e.value);
     }
-    return WriteLinesCp1250(m_path, out);
+    return out;
 }
 
 IniFile::Section *IniFile::find(const QString &name)

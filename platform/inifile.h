@@ -16,6 +16,9 @@ public:
 
     bool Load();             // false when the file is missing or unreadable (then empty)
     bool Save() const;       // atomic; false on failure
+    // What Load does with the file's lines, and the lines Save writes.
+    void Parse(const QStringList &lines);
+    QStringList Lines() const;
 
     QStringList SectionNames() const;
     QStringList KeyNames(const QString &section) const;  // in file order

@@ -8,6 +8,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <cstring>
+
 namespace platform {
 
 QStringList SplitLines(const QString &text)
@@ -30,13 +33,40 @@ QStringList SplitLines(const QString &text)
     return lines;
 }
 
+QStringList DecodeLinesCp1250(const QByteArray &bytes)
+{
+    // Line by line, so that each line is decoded straight into its own string (the same
+    // lines as SplitLines(DecodeCp1250(bytes)): CR and LF are the same bytes in both).
+    QStringList lines;
+    const char *const begin = bytes.constData();
+    const char *const end = begin + bytes.size();
+    auto next = [end](const char *from, char c) {
+        const void *at = std::memchr(from, c, size_t(end - from));
+        return at ? static_cast<const char *>(at) : end;
+    };
+    const char *lf = next(begin, '\n');
+    const char *cr = next(begin, '\r');
+    const char *start = begin;
+    while (start < end) {
+        if (lf < start)
+            lf = next(start, '\n');
+        if (cr < start)
+            cr = next(start, '\r');
+        const char *stop = std::min(lf, cr);
+        lines.append(DecodeCp1250(QByteArray::fromRawData(start, stop - start)));
+        if (stop == end)
+            break;
+        start = stop + (stop == cr && stop + 1 < end && stop[1] == '\n' ? 2 : 1);
+    }
+    return lines;
+}
+
 std::optional<QStringList> ReadLinesCp1250(const QString &filePath)
 {
     QFile f(filePath);
     if (!f.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray bytes = f.readAll();
-    return SplitLines(DecodeCp1250(bytes));
+    return DecodeLinesCp1250(f.readAll());
 }
 
 QStringList ReadLinesCp1250OrThrow(const QString &filePath)
@@ -69,7 +99,7 @@ bool WriteFileAtomically(const QString &filePath, const QByteArray &bytes)
     return f.commit();
 }
 
-bool WriteLinesCp1250(const QString &filePath, const QStringList &lines)
+QByteArray EncodeLinesCp1250(const QStringList &lines)
 {
     QString text;
     qsizetype total = 0;
@@ -88,7 +118,12 @@ bool WriteLinesCp1250(const QString &filePath, const QStringList &lines)
         }
         text += QStringLiteral("\r\n");
     }
-    return WriteFileAtomically(filePath, EncodeCp1250(text));
+    return EncodeCp1250(text);
+}
+
+bool WriteLinesCp1250(const QString &filePath, const QStringList &lines)
+{
+    return WriteFileAtomically(filePath, EncodeLinesCp1250(lines));
 }
 
 } // namespace platform

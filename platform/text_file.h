@@ -12,6 +12,9 @@ namespace platform {
 // hide the closing root tag from them).
 QStringList SplitLines(const QString &text);
 
+// The lines of a Windows-1250 file's bytes, as ReadLinesCp1250 gives them.
+QStringList DecodeLinesCp1250(const QByteArray &bytes);
+
 // Reads a whole Windows-1250 file as lines; the path is a file-system path (see
 // ToFilePath). std::nullopt when the file cannot be opened.
 std::optional<QStringList> ReadLinesCp1250(const QString &filePath);
@@ -28,5 +31,7 @@ bool WriteFileAtomically(const QString &filePath, const QByteArray &bytes);
 // shows nothing (the caller says what failed); on failure the old file is untouched.
 // Line breaks inside a line ("\n" in memory) are written as CR LF.
 bool WriteLinesCp1250(const QString &filePath, const QStringList &lines);
+// The bytes WriteLinesCp1250 writes.
+QByteArray EncodeLinesCp1250(const QStringList &lines);
 
 } // namespace platform

@@ -7,6 +7,7 @@
 #include "storage/text_xml.h"
 
 #include <QHash>
+#include <algorithm>
 #include <cmath>
 
 namespace storage {
@@ -15,7 +16,7 @@ namespace {
 
 QString attr(const char *name, const QString &line)
 {
-    return ReadAttributeValue(QLatin1String(name) + QLatin1String("=\""), line);
+    return ReadNamedAttribute(QLatin1String(name), line);
 }
 
 bool hasText(const QString &line)
@@ -45,10 +46,9 @@ int readEntryBlock(const QStringList &lines, int start, OnParam onParam)
 // check, entry headers, entry blocks. readEntry(lines, start, id, nazwa, info) reads one
 // entry block and returns the index of its closing line.
 template <typename ReadEntry>
-void scanCatalogue(const QString &relPath, const QString &rootTag, const QString &configVersion,
-                   CatalogueReadInfo *info, ReadEntry readEntry)
+void scanCatalogue(const QStringList &lines, const QString &relPath, const QString &rootTag,
+                   const QString &configVersion, CatalogueReadInfo *info, ReadEntry readEntry)
 {
-    const QStringList lines = ReadTextXmlLines(relPath, true);
     CatalogueReadInfo local;
     CatalogueReadInfo &inf = info ? *info : local;
     inf = CatalogueReadInfo();
@@ -125,13 +125,14 @@ int ReadChemicalEntry(const QStringList &lines, TCzynChemList &list, int start, 
     return readEntryBlock(lines, start, [&](int at, const QString &line) {
         const int typ = ToIntAt(attr("typ", line), relPath, at, QStringLiteral("Atrybut typ"));
         const int typh = ToIntAt(attr("typh", line), relPath, at, QStringLiteral("Atrybut typh"));
+        // An entry out of date is refused before it is built.
+        if (filter.currentOnly && RawNamedAttribute(QLatin1String("aktualny"), line) != QLatin1String("1"))
+            return;
         auto e = std::make_unique<TCzynChem>(id, typ, typh, nazwa, attr("nds", line), attr("ndsch", line),
                                              attr("ndsp", line), attr("nrcas", line), attr("nrkarty", line), verPom,
                                              frmDane, attr("aktualny", line), QStringLiteral("chem"),
                                              attr("zwroth", line));
         if (!ChemicalEntryPasses(*e, filter))
-            return;
-        if (filter.currentOnly && e->aktual != QLatin1String("1"))
             return;
         list.push_back(std::move(e));
     });
@@ -154,8 +155,14 @@ int ReadBiologicalEntry(const QStringList &lines, TCzynBiolList &list, int start
 TCzynChemList ReadChemicalCatalogue(const QString &relPath, const ChemicalFilter &filter,
                                     const QString &configVersion, CatalogueReadInfo *info)
 {
+    return ParseChemicalCatalogue(ReadTextXmlLines(relPath, true), relPath, filter, configVersion, info);
+}
+
+TCzynChemList ParseChemicalCatalogue(const QStringList &lines, const QString &relPath, const ChemicalFilter &filter,
+                                     const QString &configVersion, CatalogueReadInfo *info)
+{
     TCzynChemList out;
-    scanCatalogue(relPath, QStringLiteral("<czynchem"), configVersion, info,
+    scanCatalogue(lines, relPath, QStringLiteral("<czynchem"), configVersion, info,
                   [&](const QStringList &lines, int start, int id, const QString &nazwa, const CatalogueReadInfo &inf) {
                       return ReadChemicalEntry(lines, out, start, id, filter, nazwa, inf.ver_pom, inf.frm_dane,
                                                relPath);
@@ -166,8 +173,14 @@ TCzynChemList ReadChemicalCatalogue(const QString &relPath, const ChemicalFilter
 TCzynBiolList ReadBiologicalCatalogue(const QString &relPath, const QString &kinds, const QString &configVersion,
                                       CatalogueReadInfo *info)
 {
+    return ParseBiologicalCatalogue(ReadTextXmlLines(relPath, true), relPath, kinds, configVersion, info);
+}
+
+TCzynBiolList ParseBiologicalCatalogue(const QStringList &lines, const QString &relPath, const QString &kinds,
+                                       const QString &configVersion, CatalogueReadInfo *info)
+{
     TCzynBiolList out;
-    scanCatalogue(relPath, QStringLiteral("<czynbiol"), configVersion, info,
+    scanCatalogue(lines, relPath, QStringLiteral("<czynbiol"), configVersion, info,
                   [&](const QStringList &lines, int start, int id, const QString &nazwa, const CatalogueReadInfo &inf) {
                       return ReadBiologicalEntry(lines, out, start, id, kinds, nazwa, inf.ver_pom, inf.frm_dane,
                                                  relPath);
@@ -206,6 +219,27 @@ QString pathOfKind(CatalogueKind kind)
 
 } // namespace
 
+namespace {
+
+// The first line holding `id="id"`; every catalogue field of a form asks, so the id's text
+// is written into a buffer the key borrows instead of a new string.
+int firstLineOf(const CatalogueIndex &index, int id)
+{
+    QChar digits[12];
+    qsizetype n = 0;
+    unsigned u = id < 0 ? 0u - unsigned(id) : unsigned(id);
+    do {
+        digits[n++] = QChar(u'0' + u % 10);
+        u /= 10;
+    } while (u);
+    if (id < 0)
+        digits[n++] = QLatin1Char('-');
+    std::reverse(digits, digits + n);
+    return index.firstLine.value(QString::fromRawData(digits, n), -1);
+}
+
+} // namespace
+
 std::shared_ptr<const CatalogueIndex> LoadCatalogueIndex(const QString &storedPath)
 {
     const QString filePath = platform::ToFilePath(storedPath);
@@ -216,8 +250,16 @@ std::shared_ptr<const CatalogueIndex> LoadCatalogueIndex(const QString &storedPa
         if (it != c.end() && it->stamp == stamp)
             return it->index;
     }
+    auto idx = BuildCatalogueIndex(CachedTextXmlLines(storedPath, false));
+    if (!stamp.isEmpty())
+        c.insert(filePath, IndexEntry{stamp, idx});
+    return idx;
+}
+
+std::shared_ptr<const CatalogueIndex> BuildCatalogueIndex(std::shared_ptr<const QStringList> uncutLines)
+{
     auto idx = std::make_shared<CatalogueIndex>();
-    idx->lines = CachedTextXmlLines(storedPath, false);
+    idx->lines = std::move(uncutLines);
     const QStringList &lines = *idx->lines;
     static const QString key = QStringLiteral("id=\"");
     for (int i = 0; i < lines.size(); ++i) {
@@ -235,8 +277,6 @@ std::shared_ptr<const CatalogueIndex> LoadCatalogueIndex(const QString &storedPa
             at = line.indexOf(key, end + 1);
         }
     }
-    if (!stamp.isEmpty())
-        c.insert(filePath, IndexEntry{stamp, idx});
     return idx;
 }
 
@@ -247,7 +287,7 @@ std::shared_ptr<const CatalogueIndex> LoadCatalogueIndex(CatalogueKind kind)
 
 QString CatalogueParam(const CatalogueIndex &index, const QString &def, const QString &fieldName, int id)
 {
-    const int at = index.firstLine.value(QString::number(id), -1);
+    const int at = firstLineOf(index, id);
     if (at < 0)
         return def;
     // The parameters stand on the line after the entry's header; a header on the last
@@ -258,7 +298,7 @@ QString CatalogueParam(const CatalogueIndex &index, const QString &def, const QS
     // first attribute of the line).
     if (fieldName.isEmpty())
         return QString();
-    return ReadAttributeValue(fieldName.toLower() + QLatin1String("=\""), index.lines->at(at + 1));
+    return DecodedAttributeText(RawNamedAttribute(QStringView(fieldName.toLower()), index.lines->at(at + 1)));
 }
 
 QString ReadCatalogueParam(const QString &def, const QString &fieldName, int id, CatalogueKind kind)
@@ -275,11 +315,15 @@ QString ReadCatalogueName(int id, int kind)
         k = CatalogueDust; // the name lookup numbers the dust catalogue 2
     else
         return QString();
-    const auto idx = LoadCatalogueIndex(k);
-    const int at = idx->firstLine.value(QString::number(id), -1);
+    return CatalogueName(*LoadCatalogueIndex(k), id);
+}
+
+QString CatalogueName(const CatalogueIndex &index, int id)
+{
+    const int at = firstLineOf(index, id);
     if (at < 0)
         return QString();
-    return attr("nazwa", idx->lines->at(at));
+    return attr("nazwa", index.lines->at(at));
 }
 
 void ClearCatalogueCache()

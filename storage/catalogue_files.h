@@ -40,6 +40,10 @@ struct CatalogueReadInfo
 // `typh`: TarvelinError naming the file and line.
 TCzynChemList ReadChemicalCatalogue(const QString &relPath, const ChemicalFilter &filter,
                                     const QString &configVersion = ConfigVersion(), CatalogueReadInfo *info = nullptr);
+// The same on the catalogue's lines (cut); relPath names the file in messages.
+TCzynChemList ParseChemicalCatalogue(const QStringList &lines, const QString &relPath, const ChemicalFilter &filter,
+                                     const QString &configVersion = ConfigVersion(),
+                                     CatalogueReadInfo *info = nullptr);
 // Whether an entry passes the search and mask tests (not the current-only test).
 bool ChemicalEntryPasses(const TCzynChem &entry, const ChemicalFilter &filter);
 
@@ -54,6 +58,10 @@ int ReadChemicalEntry(const QStringList &lines, TCzynChemList &list, int start, 
 TCzynBiolList ReadBiologicalCatalogue(const QString &relPath, const QString &kinds,
                                       const QString &configVersion = ConfigVersion(),
                                       CatalogueReadInfo *info = nullptr);
+// The same on the catalogue's lines (cut).
+TCzynBiolList ParseBiologicalCatalogue(const QStringList &lines, const QString &relPath, const QString &kinds,
+                                       const QString &configVersion = ConfigVersion(),
+                                       CatalogueReadInfo *info = nullptr);
 
 // The block of one agent, as ReadChemicalEntry; the agent is added when kinds is "0" or
 // holds the digit of its kind.

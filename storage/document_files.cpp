@@ -182,7 +182,11 @@ bool ReadDocumentForm(const QString &relPath, TDokumList &items)
 
 bool ReadDocumentForm(const QString &relPath, TDocumentDefinition &definition)
 {
-    QStringList lines = ReadTextXmlLines(relPath);
+    return ParseDocumentForm(ReadTextXmlLines(relPath), relPath, definition);
+}
+
+bool ParseDocumentForm(QStringList lines, const QString &relPath, TDocumentDefinition &definition)
+{
     dropTrailingBlankLines(lines);
     const QString base = StoredBaseName(relPath);
     const QString rootTag = QStringLiteral("<") + base;
@@ -222,7 +226,12 @@ bool ReadDocumentForm(const QString &relPath, TDocumentDefinition &definition)
 bool ReadDocumentList(const QString &path, TListDokumList &list, const QString &shownFormVersion,
                       TDocumentDefinition *definition)
 {
-    QStringList lines = ReadTextXmlLines(path);
+    return ParseDocumentList(ReadTextXmlLines(path), path, list, shownFormVersion, definition);
+}
+
+bool ParseDocumentList(QStringList lines, const QString &path, TListDokumList &list, const QString &shownFormVersion,
+                       TDocumentDefinition *definition)
+{
     dropTrailingBlankLines(lines);
     // The root element is named after the file; its base name holds whatever folders the
     // data folder has.
@@ -303,13 +312,23 @@ StorageResult WriteDocumentData(const QString &dataFolder, const QString &katalo
 StorageResult ReadDocumentData(const QString &dataFolder, const QString &katalog, const QString &fileName,
                                TDokumList &items, QStringList *storedOnlyEntries)
 {
+    QStringList lines;
+    // Data values keep their lines whole: a continuation line of a memo may hold "<".
+    if (!ReadTextXmlLinesIfExists(dataFolder + katalog + fileName, lines, false)) {
+        clearSlots(items);
+        if (storedOnlyEntries)
+            storedOnlyEntries->clear();
+        return StorageResult::FileAccessFailure();
+    }
+    return ParseDocumentData(std::move(lines), fileName, items, storedOnlyEntries);
+}
+
+StorageResult ParseDocumentData(QStringList lines, const QString &fileName, TDokumList &items,
+                                QStringList *storedOnlyEntries)
+{
     clearSlots(items);
     if (storedOnlyEntries)
         storedOnlyEntries->clear();
-    QStringList lines;
-    // Data values keep their lines whole: a continuation line of a memo may hold "<".
-    if (!ReadTextXmlLinesIfExists(dataFolder + katalog + fileName, lines, false))
-        return StorageResult::FileAccessFailure();
     dropTrailingBlankLines(lines);
     const QString root = StoredBaseName(fileName);
     // The root line names the file; a file copied under another document's number does not.

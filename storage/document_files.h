@@ -116,6 +116,8 @@ QString StoredBaseName(const QString &storedPath);
 bool ReadDocumentForm(const QString &relPath, TDocumentDefinition &definition);
 // The same for the pages and fields alone.
 bool ReadDocumentForm(const QString &relPath, TDokumList &items);
+// The same on the file's lines (cut); relPath names the file in messages and its root.
+bool ParseDocumentForm(QStringList lines, const QString &relPath, TDocumentDefinition &definition);
 
 // Block reader of one page, from start: appends the page's fields to items and returns the
 // index of the line that closes the page, or -1 when no line does.
@@ -129,6 +131,9 @@ int ReadDocumentFormPage(const QStringList &lines, TDokumList &items, int start,
 // StorageError; list then stays as it was.
 bool ReadDocumentList(const QString &path, TListDokumList &list, const QString &shownFormVersion,
                       TDocumentDefinition *definition = nullptr);
+// The same on the file's lines (cut); path names the file in messages and its root.
+bool ParseDocumentList(QStringList lines, const QString &path, TListDokumList &list, const QString &shownFormVersion,
+                       TDocumentDefinition *definition = nullptr);
 
 // Writes dataFolder + name + ".xml" from the entries, with the definition's `pData`,
 // `pRodzInf` and `katalog` and the given `plik`. Fails with "Błąd dostępu do pliku" when
@@ -150,6 +155,9 @@ StorageResult WriteDocumentData(const QString &dataFolder, const QString &katalo
 // storedOnlyEntries, when given, as their whole lines, so a save can keep them.
 StorageResult ReadDocumentData(const QString &dataFolder, const QString &katalog, const QString &fileName,
                                TDokumList &items, QStringList *storedOnlyEntries = nullptr);
+// The same on the file's lines (uncut); fileName gives the root the file must name.
+StorageResult ParseDocumentData(QStringList lines, const QString &fileName, TDokumList &items,
+                                QStringList *storedOnlyEntries = nullptr);
 
 // The data file name of document nr: plik up to its first "." + "_" + nr + ".xml".
 QString DocumentDataFileName(const QString &plik, int nr);

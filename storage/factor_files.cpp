@@ -15,7 +15,7 @@ const QString kIdKey = QStringLiteral("id=\"");
 
 QString attr(const char *name, const QString &line)
 {
-    return ReadAttributeValue(QLatin1String(name) + QLatin1String("=\""), line);
+    return ReadNamedAttribute(QLatin1String(name), line);
 }
 
 // Stored folder + file name: a folder that ends with a separator (or none) is used as is.
@@ -42,10 +42,15 @@ QString elementName(const QString &line)
 
 TGrupaCzynnikList ReadFactorGroups(const QString &path)
 {
-    TGrupaCzynnikList groups;
     QStringList lines;
     if (!ReadTextXmlLinesIfExists(path, lines, true))
-        return groups;
+        return {};
+    return ParseFactorGroups(lines);
+}
+
+TGrupaCzynnikList ParseFactorGroups(const QStringList &lines)
+{
+    TGrupaCzynnikList groups;
     for (qsizetype i = 1; i <= lines.size() - 2; ++i) {
         const QString &line = lines[i];
         if (!line.contains(QLatin1String("<poz")))
@@ -59,10 +64,15 @@ TGrupaCzynnikList ReadFactorGroups(const QString &path)
 
 TCzynnikList ReadFactorList(const QString &path, const QString &ident, bool currentOnly)
 {
-    TCzynnikList factors;
     QStringList lines;
     if (!ReadTextXmlLinesIfExists(path, lines, true))
-        return factors;
+        return {};
+    return ParseFactorList(lines, path, ident, currentOnly);
+}
+
+TCzynnikList ParseFactorList(const QStringList &lines, const QString &path, const QString &ident, bool currentOnly)
+{
+    TCzynnikList factors;
     bool dustList = false;
     for (qsizetype i = 1; i <= lines.size() - 2; ++i) {
         const QString &line = lines[i];
@@ -134,6 +144,11 @@ FormVersionLookup ReadFactorFormVersion(const QString &catalogueFolder, const QS
     QStringList lines;
     if (!ReadTextXmlLinesIfExists(path, lines, true))
         return FormVersionLookup::FileError;
+    return FindFactorFormVersion(lines, path, id, ver);
+}
+
+FormVersionLookup FindFactorFormVersion(const QStringList &lines, const QString &path, const QString &id, QString &ver)
+{
     const QString fileName = path.mid(std::max(path.lastIndexOf('\\'), path.lastIndexOf('/')) + 1);
     const QString rootName = fileName.left(fileName.size() - 4); // without ".xml"
 

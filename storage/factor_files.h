@@ -7,6 +7,7 @@
 #include "storage/storage_result.h"
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace storage {
@@ -14,11 +15,15 @@ namespace storage {
 // Reads the factor groups (stored path of "czynniki_grupy.xml"). A missing file reads
 // nothing, without a message.
 TGrupaCzynnikList ReadFactorGroups(const QString &path);
+// The same on the file's lines (cut).
+TGrupaCzynnikList ParseFactorGroups(const QStringList &lines);
 
 // Reads a factor list or an own-factor file. ident is the group key given to every
 // factor. In the dust list (after a line holding "<pyly") currentOnly drops entries whose
 // `aktualny` is not "1"; other lists take every entry. A missing file reads nothing.
 TCzynnikList ReadFactorList(const QString &path, const QString &ident, bool currentOnly);
+// The same on the file's lines (cut); path names the file in messages.
+TCzynnikList ParseFactorList(const QStringList &lines, const QString &path, const QString &ident, bool currentOnly);
 
 // The lines of an own-factor file after the declaration; prefix is "czyn" + ident.
 QStringList OwnFactorListLines(const QString &prefix, const std::vector<const TCzynnik *> &factors);
@@ -41,6 +46,9 @@ enum class FormVersionLookup {
 // which stays when the lists cannot answer.
 FormVersionLookup ReadFactorFormVersion(const QString &catalogueFolder, const QString &ident, const QString &id,
                                         QString &ver);
+
+// The lookup in the lines (cut) of the list at path, whose file name gives the root element.
+FormVersionLookup FindFactorFormVersion(const QStringList &lines, const QString &path, const QString &id, QString &ver);
 
 // Path of the list the lookup reads.
 QString FactorFormVersionListPath(const QString &catalogueFolder, const QString &ident, const QString &id);

@@ -50,9 +50,7 @@ std::shared_ptr<const QStringList> CachedTextXmlLines(const QString &storedPath,
             return it->lines;
     }
     QStringList lines = platform::ReadLinesCp1250OrThrow(filePath);
-    DropTrailingBlankLines(lines);
-    if (cut)
-        CutLines(lines);
+    PrepareTextXmlLines(lines, cut);
     auto shared = std::make_shared<const QStringList>(std::move(lines));
     if (!stamp.isEmpty()) {
         if (c.size() > 256) // a run touches a few dozen definitions; keep the cache bounded

@@ -15,7 +15,7 @@ namespace {
 
 QString attr(const char *name, const QString &line)
 {
-    return ReadAttributeValue(QLatin1String(name) + QLatin1String("=\""), line);
+    return ReadNamedAttribute(QLatin1String(name), line);
 }
 
 bool intAttr(const char *name, const QString &line, int &value)
@@ -66,19 +66,12 @@ FormCatalogue catalogueOf(const QString &rootName)
     return FormCatalogue::None;
 }
 
-// The files a parsed definition was built from, to tell later whether it still holds.
-struct FormSources
-{
-    std::vector<std::pair<QString, std::shared_ptr<const QStringList>>> files;
-    std::vector<std::pair<CatalogueKind, std::shared_ptr<const CatalogueIndex>>> catalogues;
-};
-
 struct RowsContext
 {
     const QString &path;
     FormCatalogue catalogue;
     std::shared_ptr<const CatalogueIndex> index; // loaded on the first field that needs it
-    FormSources *sources = nullptr;
+    const FormDefinitionFiles &files;
 };
 
 CatalogueKind kindOf(FormCatalogue c)
@@ -151,11 +144,8 @@ int readRows(const QStringList &lines, TPomiarList &fields, int start, int pageN
         const QString text = ReadElementText(line);
         QString value = text;
         if (ctx.catalogue != FormCatalogue::None) {
-            if (!ctx.index) {
-                ctx.index = LoadCatalogueIndex(kindOf(ctx.catalogue));
-                if (ctx.sources)
-                    ctx.sources->catalogues.emplace_back(kindOf(ctx.catalogue), ctx.index);
-            }
+            if (!ctx.index)
+                ctx.index = ctx.files.catalogue(kindOf(ctx.catalogue));
             value = CatalogueParam(*ctx.index, text, nazwa, factorId);
             // An entry without this attribute keeps the definition's default.
             if (value.isEmpty())
@@ -183,14 +173,9 @@ QString includePath(const QString &relPath, int factorId)
     return QLatin1String("wzrocen\\frm\\zalaczn\\mech_frm_") + id + QLatin1String(".xml");
 }
 
-void readForm(const QString &relPath, TPomiarList &fields, int factorId, const FormReadOptions &options,
-              FormRootInfo *root, int depth, FormSources &sources)
+void readForm(const QStringList &lines, const QString &relPath, TPomiarList &fields, int factorId,
+              const FormReadOptions &options, FormRootInfo *root, int depth, const FormDefinitionFiles &files)
 {
-    if (depth > kMaxIncludeDepth)
-        ThrowStructureError(relPath, QStringLiteral("definicja włącza samą siebie"));
-    const auto shared = CachedTextXmlLines(relPath, true);
-    sources.files.emplace_back(relPath, shared);
-    const QStringList &lines = *shared;
     const QString rootName = FormRootName(relPath);
 
     // A definition cut short would give a form without its last fields, and values stored
@@ -201,7 +186,7 @@ void readForm(const QString &relPath, TPomiarList &fields, int factorId, const F
     if (last < 1 || !lines[last].contains(QLatin1String("</") + rootName))
         ThrowStructureError(relPath, QStringLiteral("brak wiersza zamykającego"));
 
-    RowsContext ctx{relPath, catalogueOf(rootName), nullptr, &sources};
+    RowsContext ctx{relPath, catalogueOf(rootName), nullptr, files};
     const QString rootTag = QLatin1Char('<') + rootName;
     QString function;
     int pageNr = 0;
@@ -242,7 +227,10 @@ void readForm(const QString &relPath, TPomiarList &fields, int factorId, const F
                 attr("enabled", line) != QLatin1String("F"), attr("visible", line) != QLatin1String("F"), false, false,
                 true, function));
         } else if (line.contains(QLatin1String("<plik"))) {
-            readForm(includePath(relPath, factorId), fields, factorId, options, nullptr, depth + 1, sources);
+            const QString part = includePath(relPath, factorId);
+            if (depth + 1 > kMaxIncludeDepth)
+                ThrowStructureError(part, QStringLiteral("definicja włącza samą siebie"));
+            readForm(*files.lines(part), part, fields, factorId, options, nullptr, depth + 1, files);
         } else if (!line.contains('<') && !isBlockClose(line)) {
             continue; // blank or stray text between blocks
         } else {
@@ -292,7 +280,36 @@ QString FormDefinitionName(const QString &frmDane, const QString &ver)
     return frmDane + QLatin1String("_frm_") + FormVersionNumber(ver) + QLatin1String(".xml");
 }
 
+FormDefinitionFiles FormDefinitionFilesOnDisk()
+{
+    FormDefinitionFiles files;
+    files.lines = [](const QString &storedPath) { return CachedTextXmlLines(storedPath, true); };
+    files.catalogue = [](CatalogueKind kind) { return LoadCatalogueIndex(kind); };
+    return files;
+}
+
+void ParseMeasurementForm(const QStringList &lines, const QString &relPath, TPomiarList &fields, int factorId,
+                          const FormDefinitionFiles &files, const FormReadOptions &options, FormRootInfo *root)
+{
+    // Built aside, so that a definition that fails half-way adds nothing.
+    TPomiarList read;
+    FormRootInfo readRoot;
+    readForm(lines, relPath, read, factorId, options, &readRoot, 0, files);
+    if (root)
+        *root = readRoot;
+    fields.reserve(fields.size() + read.size());
+    for (auto &p : read)
+        fields.push_back(std::move(p));
+}
+
 namespace {
+
+// The files a parsed definition was built from, to tell later whether it still holds.
+struct FormSources
+{
+    std::vector<std::pair<QString, std::shared_ptr<const QStringList>>> files;
+    std::vector<std::pair<CatalogueKind, std::shared_ptr<const CatalogueIndex>>> catalogues;
+};
 
 // Parsed definitions: every measurement of a workstation builds its items from the
 // definition of its version, so each is parsed once and copied while its files stay as they were.
@@ -334,9 +351,20 @@ void ReadMeasurementForm(const QString &relPath, TPomiarList &fields, int factor
     auto &cache = parsedForms();
     std::shared_ptr<const ParsedForm> parsed = cache.value(key);
     if (!parsed || !stillHolds(*parsed)) {
-        // Built aside, so that a definition that fails half-way adds nothing.
         auto fresh = std::make_shared<ParsedForm>();
-        readForm(relPath, fresh->items, factorId, options, &fresh->root, 0, fresh->sources);
+        // Every file the definition is built from is noted, to tell later whether it still holds.
+        FormDefinitionFiles files;
+        files.lines = [&](const QString &storedPath) {
+            auto lines = CachedTextXmlLines(storedPath, true);
+            fresh->sources.files.emplace_back(storedPath, lines);
+            return lines;
+        };
+        files.catalogue = [&](CatalogueKind kind) {
+            auto index = LoadCatalogueIndex(kind);
+            fresh->sources.catalogues.emplace_back(kind, index);
+            return index;
+        };
+        ParseMeasurementForm(*files.lines(relPath), relPath, fresh->items, factorId, files, options, &fresh->root);
         if (cache.size() > 512)
             cache.clear();
         cache.insert(key, fresh);
@@ -353,7 +381,8 @@ int ReadMeasurementFormRows(const QStringList &lines, TPomiarList &fields, int s
                             int &row, const QString &pageName, const QString &rootName, const FormReadOptions &options)
 {
     const QString noPath;
-    RowsContext ctx{noPath, catalogueOf(rootName), nullptr};
+    const FormDefinitionFiles files = FormDefinitionFilesOnDisk();
+    RowsContext ctx{noPath, catalogueOf(rootName), nullptr, files};
     return readRows(lines, fields, start, pageNr, factorId, row, pageName, options, ctx);
 }
 

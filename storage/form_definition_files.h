@@ -2,10 +2,13 @@
 
 // Measurement form definitions "{form}_frm_{version}.xml" and their included parts.
 
+#include "storage/catalogue_files.h"
 #include "storage/form_definitions.h"
 
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <memory>
 
 namespace storage {
 
@@ -30,6 +33,26 @@ struct FormReadOptions
 // naming the file; fields is then left as it was.
 void ReadMeasurementForm(const QString &relPath, TPomiarList &fields, int factorId,
                          const FormReadOptions &options = {}, FormRootInfo *root = nullptr);
+
+struct CatalogueIndex;
+
+// Where the reading of a definition finds the files beside it.
+struct FormDefinitionFiles
+{
+    // The lines (cut) of an included part; throws TarvelinError when they cannot be read.
+    std::function<std::shared_ptr<const QStringList>(const QString &storedPath)> lines;
+    // The catalogue the defaults of a chemical, biological or dust form come from; throws
+    // TarvelinError when it cannot be read.
+    std::function<std::shared_ptr<const CatalogueIndex>(CatalogueKind kind)> catalogue;
+};
+// The files below the program folder, through the file cache.
+FormDefinitionFiles FormDefinitionFilesOnDisk();
+
+// ReadMeasurementForm on the definition's lines (cut); relPath names it in messages and
+// gives its root element and where its included part lies.
+void ParseMeasurementForm(const QStringList &lines, const QString &relPath, TPomiarList &fields, int factorId,
+                          const FormDefinitionFiles &files, const FormReadOptions &options = {},
+                          FormRootInfo *root = nullptr);
 
 // The root element name of a definition: its file name up to and including "_frm"
 // ("zaklocen\frm\halas_fizyczny_frm_2.xml" gives "halas_fizyczny_frm").

@@ -18,6 +18,7 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <optional>
 #include <QLocale>
 
 namespace storage {
@@ -26,7 +27,7 @@ namespace {
 
 QString attr(const char *name, const QString &text)
 {
-    return ReadAttributeValue(QLatin1String(name) + QLatin1String("=\""), text);
+    return ReadNamedAttribute(QLatin1String(name), text);
 }
 
 // The factor id of a block's opening line.
@@ -262,34 +263,10 @@ QString headerText(const HeaderValues &h, HeaderKey k)
     return v;
 }
 
-// Plain decimal text (an optional minus and up to nine digits); false for anything else.
-bool plainInt(QStringView text, int &value)
-{
-    if (text.isEmpty() || text.size() > 10)
-        return false;
-    qsizetype i = 0;
-    const bool negative = text[0].unicode() == u'-';
-    if (negative && text.size() == 1)
-        return false;
-    if (negative)
-        i = 1;
-    if (text.size() - i > 9)
-        return false;
-    int v = 0;
-    for (; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < u'0' || c > u'9')
-            return false;
-        v = v * 10 + (c - u'0');
-    }
-    value = negative ? -v : v;
-    return true;
-}
-
 int intAt(QStringView text, const QString &path, int lineIndex, const QString &what)
 {
     int v = 0;
-    if (plainInt(text, v))
+    if (PlainInt(text, v))
         return v;
     return ToIntAt(text.toString(), path, lineIndex, what);
 }
@@ -303,17 +280,24 @@ short headerRating(const HeaderValues &h, HeaderKey k, const char *name, const Q
     return short(v);
 }
 
-// The lines of a file that open a factor's block. The factors of a shared file are read one
-// after another from the same decoded lines, so the last answer is kept.
+// The lines of a file that open a factor's block.
+std::vector<int> findBlockStarts(const QStringList &lines)
+{
+    std::vector<int> starts;
+    for (int i = 1; i < lines.size(); ++i)
+        if (classify(lines.at(i)).idczynn)
+            starts.push_back(i);
+    return starts;
+}
+
+// The factors of a shared file are read one after another from the same decoded lines, so
+// the last answer is kept.
 const std::vector<int> &blockStarts(const std::shared_ptr<const QStringList> &lines)
 {
     static std::weak_ptr<const QStringList> lastLines;
     static std::vector<int> lastStarts;
     if (lastLines.lock() != lines) {
-        lastStarts.clear();
-        for (int i = 1; i < lines->size(); ++i)
-            if (classify(lines->at(i)).idczynn)
-                lastStarts.push_back(i);
+        lastStarts = findBlockStarts(*lines);
         lastLines = lines;
     }
     return lastStarts;
@@ -358,17 +342,18 @@ QString MeasurementFileBaseFromDefinition(const QString &definitionName)
 
 // ---- reading -----------------------------------------------------------------------------
 
-void ReadMeasurements(const QString &folder, const QString &frmDane, TMeasurementList &measurements, int factorId,
-                      const QString &formsFolder)
+MeasurementFormFields MeasurementFormFieldsIn(const QString &formsFolder, const QString &frmDane, int factorId)
 {
-    const QString path = inFolder(folder, MeasurementFileName(frmDane));
-    // The lines of a shared file stay decoded while its factors are read one after another.
-    const auto cached = CachedTextXmlLinesIfExists(path, false);
-    if (!cached) {
-        measurements.clear();
-        return;
-    }
-    const QStringList &lines = *cached;
+    return [formsFolder, frmDane, factorId](const QString &ver, TPomiarList &fields) {
+        ReadMeasurementForm(inFolder(formsFolder, FormDefinitionName(frmDane, ver)), fields, factorId);
+    };
+}
+
+namespace {
+
+void parseMeasurements(const QStringList &lines, const std::vector<int> &starts, const QString &path,
+                       TMeasurementList &measurements, int factorId, const MeasurementFormFields &formFields)
+{
     if (!holdsData(lines)) { // an empty or bare file holds no measurements
         measurements.clear();
         return;
@@ -383,7 +368,7 @@ void ReadMeasurements(const QString &folder, const QString &frmDane, TMeasuremen
         if (it != prototypes.end())
             return it->second;
         Prototype p;
-        ReadMeasurementForm(inFolder(formsFolder, FormDefinitionName(frmDane, ver)), p.fields, factorId);
+        formFields(ver, p.fields);
         p.firstOfKey.assign(p.fields.size(), 0);
         for (int i = 0; i < int(p.fields.size()); ++i) {
             const QString key = nameKindKey(p.fields[i]->nazwa, p.fields[i]->typ);
@@ -432,7 +417,6 @@ void ReadMeasurements(const QString &folder, const QString &frmDane, TMeasuremen
         header.clear();
     };
 
-    const std::vector<int> &starts = blockStarts(cached);
     for (int i = 1; i < lines.size(); ++i) {
         const QString &line = lines[i];
         const LineTags tags = classify(line);
@@ -518,6 +502,28 @@ void ReadMeasurements(const QString &folder, const QString &frmDane, TMeasuremen
     measurements = std::move(read);
 }
 
+} // namespace
+
+void ReadMeasurements(const QString &folder, const QString &frmDane, TMeasurementList &measurements, int factorId,
+                      const QString &formsFolder)
+{
+    const QString path = inFolder(folder, MeasurementFileName(frmDane));
+    // The lines of a shared file stay decoded while its factors are read one after another.
+    const auto cached = CachedTextXmlLinesIfExists(path, false);
+    if (!cached) {
+        measurements.clear();
+        return;
+    }
+    parseMeasurements(*cached, blockStarts(cached), path, measurements, factorId,
+                      MeasurementFormFieldsIn(formsFolder, frmDane, factorId));
+}
+
+void ParseMeasurements(const QStringList &lines, const QString &path, TMeasurementList &measurements, int factorId,
+                       const MeasurementFormFields &formFields)
+{
+    parseMeasurements(lines, findBlockStarts(lines), path, measurements, factorId, formFields);
+}
+
 // ---- writing -----------------------------------------------------------------------------
 
 namespace {
@@ -537,11 +543,7 @@ namespace {
 class FileText
 {
 public:
-    FileText()
-    {
-        m_text.reserve(1 << 16);
-        line(XmlDeclaration());
-    }
+    FileText() { line(XmlDeclaration()); }
 
     void line(QStringView l)
     {
@@ -660,14 +662,7 @@ public:
         line(u"</idczynn>");
     }
 
-    // Atomic; "Błąd dostępu do pliku" when the file cannot be written.
-    StorageResult write(const QString &storedPath) const
-    {
-        ForgetCachedFile(storedPath);
-        if (platform::WriteFileAtomically(platform::ToFilePath(storedPath), platform::EncodeCp1250(m_text)))
-            return {};
-        return StorageResult::FileAccessFailure();
-    }
+    QByteArray bytes() const { return platform::EncodeCp1250(m_text); }
 
     const QString &text() const { return m_text; }
 
@@ -700,21 +695,12 @@ struct Segment
     QStringList lines;
 };
 
-// Splits an existing file into segments. Returns false when it cannot be read.
-bool readSegments(const QString &path, std::vector<Segment> &segments)
+// Splits the lines of an existing file into segments.
+std::vector<Segment> segmentsOf(const QStringList &lines)
 {
-    segments.clear();
-    std::shared_ptr<const QStringList> read;
-    try {
-        read = CachedTextXmlLinesIfExists(path, false);
-    } catch (const platform::TarvelinError &) {
-        return false;
-    }
-    if (!read)
-        return true;
-    const QStringList &lines = *read;
+    std::vector<Segment> segments;
     if (lines.size() < 2)
-        return true;
+        return segments;
     // The closing root line stands last; a file cut short keeps every line it has.
     int end = int(lines.size()) - 1;
     while (end > 1 && lines[end].trimmed().isEmpty())
@@ -734,7 +720,7 @@ bool readSegments(const QString &path, std::vector<Segment> &segments)
         for (int i = 2; i < contentEnd; ++i)
             s.lines << lines[i];
         segments.push_back(std::move(s));
-        return true;
+        return segments;
     }
     Segment loose;
     for (int i = 2; i < contentEnd; ++i) {
@@ -764,7 +750,7 @@ bool readSegments(const QString &path, std::vector<Segment> &segments)
     }
     if (!loose.lines.isEmpty())
         segments.push_back(std::move(loose));
-    return true;
+    return segments;
 }
 
 // A stored block as written in the shared layout.
@@ -784,9 +770,26 @@ StorageResult WriteMeasurementFile(const QString &folder, const QString &fileBas
                                    const std::vector<const TCzynnik *> &factors)
 {
     const QString path = inFolder(folder, fileBase + QLatin1String(".xml"));
-    std::vector<Segment> existing;
-    if (!readSegments(path, existing))
+    std::shared_ptr<const QStringList> existing;
+    try {
+        existing = CachedTextXmlLinesIfExists(path, false);
+    } catch (const platform::TarvelinError &) {
         return StorageResult::FileAccessFailure();
+    }
+    const std::optional<QByteArray> bytes = MeasurementFileBytes(existing.get(), fileBase, factors);
+    if (!bytes)
+        return {}; // nothing of this file was read whole: leave it as it stands
+    // Atomic; "Błąd dostępu do pliku" when the file cannot be written.
+    ForgetCachedFile(path);
+    if (platform::WriteFileAtomically(platform::ToFilePath(path), *bytes))
+        return {};
+    return StorageResult::FileAccessFailure();
+}
+
+std::optional<QByteArray> MeasurementFileBytes(const QStringList *existingLines, const QString &fileBase,
+                                               const std::vector<const TCzynnik *> &factors)
+{
+    const std::vector<Segment> existing = existingLines ? segmentsOf(*existingLines) : std::vector<Segment>();
     // Factors written now; one whose measurements were not read whole keeps its stored block.
     std::vector<const TCzynnik *> writing;
     QSet<int> writingIds;
@@ -806,7 +809,7 @@ StorageResult WriteMeasurementFile(const QString &folder, const QString &fileBas
         if (s.isBlock && (!s.idKnown || !writingIds.contains(s.id)))
             shared = true;
     if (writing.empty())
-        return {}; // nothing of this file was read whole: leave it as it stands
+        return std::nullopt;
 
     FileText out;
     if (!shared) {
@@ -815,7 +818,7 @@ StorageResult WriteMeasurementFile(const QString &folder, const QString &fileBas
         for (const auto &m : f.Measurements)
             out.measurement(*m);
         out.line(QStringLiteral("</%1>").arg(fileBase));
-        return out.write(path);
+        return out.bytes();
     }
     // The shared root line has always carried a stray quote; readers ignore the line.
     out.line(QStringLiteral("<%1\">").arg(fileBase));
@@ -839,7 +842,7 @@ StorageResult WriteMeasurementFile(const QString &folder, const QString &fileBas
         if (!written.contains(f->id))
             out.block(*f);
     out.line(QStringLiteral("</%1>").arg(fileBase));
-    return out.write(path);
+    return out.bytes();
 }
 
 namespace {

@@ -8,7 +8,10 @@
 #include "storage/visibility_rules.h" // the reader applies them; older callers find them here
 
 #include <QString>
+#include <QByteArray>
 #include <QStringList>
+#include <functional>
+#include <optional>
 #include <vector>
 
 namespace storage {
@@ -33,6 +36,16 @@ QString MeasurementFileBaseFromDefinition(const QString &definitionName);
 // malformed file (TarvelinError naming the file) it is left as it was.
 void ReadMeasurements(const QString &folder, const QString &frmDane, TMeasurementList &measurements, int factorId,
                       const QString &formsFolder);
+
+// The items of form version ver (as definition names carry it) appended to fields, for the
+// measurements that name it; throws as ReadMeasurementForm does.
+using MeasurementFormFields = std::function<void(const QString &ver, TPomiarList &fields)>;
+// The items of frmDane's definitions in formsFolder, as ReadMeasurements takes them.
+MeasurementFormFields MeasurementFormFieldsIn(const QString &formsFolder, const QString &frmDane, int factorId);
+// ReadMeasurements on the lines of a file that is there (read uncut); path names it in
+// messages and chooses the visibility rules.
+void ParseMeasurements(const QStringList &lines, const QString &path, TMeasurementList &measurements, int factorId,
+                       const MeasurementFormFields &formFields);
 
 // What the measurement window saves: its selected workstation's folder, the definition
 // file name of its current factor, the current factor (the modified one, else the
@@ -60,6 +73,10 @@ StorageResult WriteDustMeasurements(const QString &workstationFolder,
 // factors), keeping every other factor's block of an existing file unchanged.
 StorageResult WriteMeasurementFile(const QString &folder, const QString &fileBase,
                                    const std::vector<const TCzynnik *> &factors);
+// The bytes it writes, given the lines of the file as it stands (read uncut; null when there
+// is none); std::nullopt when nothing of the file is to be written.
+std::optional<QByteArray> MeasurementFileBytes(const QStringList *existingLines, const QString &fileBase,
+                                               const std::vector<const TCzynnik *> &factors);
 
 // The lines one measurement is written as (value lines may hold "\n").
 QStringList MeasurementLines(const TPomiarCzynn &m);

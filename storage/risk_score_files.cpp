@@ -70,14 +70,18 @@ QString notANumber(const QString &name, const QString &text)
     return QStringLiteral("wartość %1 \"%2\" nie jest liczbą").arg(name, text);
 }
 
-// Reads the five bands into r.Set; true when they can rate.
-bool readBands(TRiskScoreReadResult &r, const QString &path)
+bool writeFile(const QString &path, const QStringList &lines)
 {
-    QStringList lines;
-    if (!ReadTextXmlLinesIfExists(path, lines)) {
-        r.Problems.push_back({path, true, QString()});
-        return false;
-    }
+    const bool ok = platform::WriteFileAtomically(platform::ToFilePath(path), TextXmlFileBytes(lines));
+    // The choice lists of the measurement forms read the table files through the cache.
+    ForgetCachedFile(path);
+    return ok;
+}
+
+} // namespace
+
+bool ParseRiskScoreBands(const QStringList &lines, const QString &path, TRiskScoreReadResult &r)
+{
     QString fault = structureFault(lines, MainRoot);
     bool found[3][TRiskScore::BandCount] = {};
     for (int i = 2; i <= lines.size() - 2; ++i) {
@@ -118,13 +122,8 @@ bool readBands(TRiskScoreReadResult &r, const QString &path)
     return fault.isEmpty();
 }
 
-void readTable(TRiskScoreReadResult &r, const QString &path, quint16 typ)
+void ParseRiskScoreTable(const QStringList &lines, const QString &path, quint16 typ, TRiskScoreReadResult &r)
 {
-    QStringList lines;
-    if (!ReadTextXmlLinesIfExists(path, lines)) {
-        r.Problems.push_back({path, true, QString()});
-        return;
-    }
     QString fault = structureFault(lines, MainRoot + QLatin1Char('_') + tableName(typ));
     for (int i = 2; i <= lines.size() - 2; ++i) {
         const QString &line = lines[i];
@@ -156,19 +155,6 @@ void readTable(TRiskScoreReadResult &r, const QString &path, quint16 typ)
         r.Problems.push_back({path, false, StructureErrorText(path, fault)});
 }
 
-bool writeFile(const QString &path, const QStringList &lines)
-{
-    QByteArray bytes = platform::EncodeCp1250(XmlDeclaration()) + "\r\n";
-    for (const QString &line : lines)
-        bytes += platform::EncodeCp1250(line) + "\r\n";
-    const bool ok = platform::WriteFileAtomically(platform::ToFilePath(path), bytes);
-    // The choice lists of the measurement forms read the table files through the cache.
-    ForgetCachedFile(path);
-    return ok;
-}
-
-} // namespace
-
 QString RiskScoreFolder()
 {
     return QStringLiteral("zaklocen\\frm\\zalaczn\\");
@@ -188,9 +174,19 @@ TRiskScoreReadResult ReadRiskScore(quint16 wersja, const QString &folder)
 {
     TRiskScoreReadResult r;
     r.Set = TRiskScore(wersja);
-    r.BandsUsable = readBands(r, RiskScoreMainPath(folder));
-    for (quint16 typ : {RiskScoreConsequences, RiskScoreProbability, RiskScoreExposure})
-        readTable(r, RiskScoreTablePath(typ, folder), typ);
+    QStringList lines;
+    const QString main = RiskScoreMainPath(folder);
+    if (ReadTextXmlLinesIfExists(main, lines))
+        r.BandsUsable = ParseRiskScoreBands(lines, main, r);
+    else
+        r.Problems.push_back({main, true, QString()});
+    for (quint16 typ : RiskScoreTableReadOrder) {
+        const QString path = RiskScoreTablePath(typ, folder);
+        if (ReadTextXmlLinesIfExists(path, lines))
+            ParseRiskScoreTable(lines, path, typ, r);
+        else
+            r.Problems.push_back({path, true, QString()});
+    }
     return r;
 }
 

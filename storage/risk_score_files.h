@@ -44,6 +44,13 @@ struct TRiskScoreReadResult
 // table. A malformed number reads as 0 and makes its file a damaged one.
 TRiskScoreReadResult ReadRiskScore(quint16 wersja, const QString &folder = RiskScoreFolder());
 
+// Its steps on the lines (cut) of one file, path naming it in the problems: the bands of
+// the main file into r.Set (true when they can rate), and the rows of table typ's file
+// appended to r.Set.Params. The tables are read in this order.
+bool ParseRiskScoreBands(const QStringList &lines, const QString &path, TRiskScoreReadResult &r);
+void ParseRiskScoreTable(const QStringList &lines, const QString &path, quint16 typ, TRiskScoreReadResult &r);
+inline constexpr quint16 RiskScoreTableReadOrder[] = {RiskScoreConsequences, RiskScoreProbability, RiskScoreExposure};
+
 // Why the bands of set cannot rate, in Polish; empty when they can: every code is 10, 20,
 // 30 or 40 and, from band to band, the minima rise strictly and the codes never fall.
 QString RiskScoreBandsFault(const TRiskScore &set);

@@ -1,6 +1,7 @@
 #include "storage/storage_errors.h"
 
 #include "platform/tarvelin_error.h"
+#include "storage/text_xml.h"
 
 #include <QLocale>
 
@@ -24,6 +25,9 @@ QString StructureErrorText(const QString &storedPath, const QString &detail)
 
 int ToIntAt(const QString &text, const QString &storedPath, int lineIndex, const QString &what)
 {
+    int plain = 0;
+    if (PlainInt(text, plain))
+        return plain;
     bool ok = false;
     const int v = QLocale::c().toInt(text.trimmed(), &ok);
     if (!ok)

@@ -41,6 +41,50 @@ QString ReadAttributeValue(const QString &key, const QString &line)
     return value;
 }
 
+namespace {
+
+template <typename Name>
+QStringView rawNamedAttribute(Name name, QStringView line)
+{
+    if (name.isEmpty())
+        return QStringView();
+    // The first place where name is followed by =" is where the key name + "=\"" stands.
+    const qsizetype n = line.size();
+    for (qsizetype at = line.indexOf(name); at >= 0; at = line.indexOf(name, at + 1)) {
+        const qsizetype quote = at + name.size() + 1;
+        if (quote >= n || line[quote - 1] != QLatin1Char('=') || line[quote] != QLatin1Char('"'))
+            continue;
+        const qsizetype end = line.indexOf(QLatin1Char('"'), quote + 1);
+        return end < 0 ? line.mid(quote + 1) : line.mid(quote + 1, end - quote - 1);
+    }
+    return QStringView();
+}
+
+} // namespace
+
+QStringView RawNamedAttribute(QLatin1String name, QStringView line)
+{
+    return rawNamedAttribute(name, line);
+}
+
+QStringView RawNamedAttribute(QStringView name, QStringView line)
+{
+    return rawNamedAttribute(name, line);
+}
+
+QString DecodedAttributeText(QStringView raw)
+{
+    QString value = raw.toString();
+    if (value.contains(QLatin1String("&quot;")))
+        value.replace(QLatin1String("&quot;"), QLatin1String("\""));
+    return value;
+}
+
+QString ReadNamedAttribute(QLatin1String name, const QString &line)
+{
+    return DecodedAttributeText(RawNamedAttribute(name, line));
+}
+
 QString StorableText(const QString &text, QString *warning)
 {
     QString clean = text;
@@ -106,17 +150,33 @@ QString StripElementTags(const QString &line)
 
 QString JoinContinuationLines(const QStringList &lines, const QString &firstLine, int &index)
 {
-    QString joined = firstLine;
-    const int start = index;
-    while (!joined.contains(QLatin1String("</"))) {
-        if (index + 1 >= lines.size()) {
+    static const QLatin1String close("</");
+    if (firstLine.contains(close))
+        return firstLine;
+    // Only the line just reached can bring the closing tag, so each line is looked at once
+    // and the text is joined when the value is known to close: a value that never closes
+    // costs one pass over the rest of the file, not a pass per line.
+    int last = index;
+    do {
+        if (last + 1 >= lines.size()) {
             // The value never closes: keep only its first line, stand on the last line.
-            index = lines.isEmpty() ? start : int(lines.size()) - 1;
+            if (!lines.isEmpty())
+                index = int(lines.size()) - 1;
             return firstLine;
         }
-        ++index;
-        joined += QLatin1String("\n") + lines[index];
+        ++last;
+    } while (!lines[last].contains(close));
+    qsizetype total = firstLine.size();
+    for (int k = index + 1; k <= last; ++k)
+        total += 1 + lines[k].size();
+    QString joined;
+    joined.reserve(total);
+    joined += firstLine;
+    for (int k = index + 1; k <= last; ++k) {
+        joined += QLatin1Char('\n');
+        joined += lines[k];
     }
+    index = last;
     return joined;
 }
 
@@ -124,10 +184,15 @@ void ReadFirstElementValue(const QString &relPath, const QString &tag, QString &
 {
     if (tag.isEmpty())
         return;
-    auto lines = platform::ReadLinesCp1250(platform::ToFilePath(relPath));
-    if (!lines)
+    if (const auto lines = platform::ReadLinesCp1250(platform::ToFilePath(relPath)))
+        FirstElementValue(*lines, tag, value);
+}
+
+void FirstElementValue(const QStringList &lines, const QString &tag, QString &value)
+{
+    if (tag.isEmpty())
         return;
-    for (const QString &line : *lines) {
+    for (const QString &line : lines) {
         const qsizetype at = line.indexOf(tag);
         if (at < 0)
             continue;
@@ -155,12 +220,24 @@ void CutLines(QStringList &lines)
     }
 }
 
-QStringList ReadTextXmlLines(const QString &storedPath, bool cut)
+void PrepareTextXmlLines(QStringList &lines, bool cut)
 {
-    QStringList lines = platform::ReadLinesCp1250OrThrow(platform::ToFilePath(storedPath));
     DropTrailingBlankLines(lines);
     if (cut)
         CutLines(lines);
+}
+
+QStringList TextXmlLinesFromBytes(const QByteArray &bytes, bool cut)
+{
+    QStringList lines = platform::DecodeLinesCp1250(bytes);
+    PrepareTextXmlLines(lines, cut);
+    return lines;
+}
+
+QStringList ReadTextXmlLines(const QString &storedPath, bool cut)
+{
+    QStringList lines = platform::ReadLinesCp1250OrThrow(platform::ToFilePath(storedPath));
+    PrepareTextXmlLines(lines, cut);
     return lines;
 }
 
@@ -171,21 +248,33 @@ bool ReadTextXmlLinesIfExists(const QString &storedPath, QStringList &lines, boo
     if (!read)
         return false;
     lines = std::move(*read);
-    DropTrailingBlankLines(lines);
-    if (cut)
-        CutLines(lines);
+    PrepareTextXmlLines(lines, cut);
     return true;
 }
 
-StorageResult WriteTextXmlFile(const QString &storedPath, const QStringList &linesAfterDeclaration)
+namespace {
+
+QStringList withDeclaration(const QStringList &linesAfterDeclaration)
 {
     QStringList all;
     all.reserve(linesAfterDeclaration.size() + 1);
     all << XmlDeclaration();
     all << linesAfterDeclaration;
-    if (platform::WriteLinesCp1250(platform::ToFilePath(storedPath), all))
+    return all;
+}
+
+} // namespace
+
+StorageResult WriteTextXmlFile(const QString &storedPath, const QStringList &linesAfterDeclaration)
+{
+    if (platform::WriteLinesCp1250(platform::ToFilePath(storedPath), withDeclaration(linesAfterDeclaration)))
         return {};
     return StorageResult::FileAccessFailure();
+}
+
+QByteArray TextXmlFileBytes(const QStringList &linesAfterDeclaration)
+{
+    return platform::EncodeLinesCp1250(withDeclaration(linesAfterDeclaration));
 }
 
 namespace {
@@ -197,8 +286,34 @@ namespace {
 
 } // namespace
 
+bool PlainInt(QStringView text, int &value)
+{
+    if (text.isEmpty() || text.size() > 10)
+        return false;
+    qsizetype i = 0;
+    const bool negative = text[0].unicode() == u'-';
+    if (negative && text.size() == 1)
+        return false;
+    if (negative)
+        i = 1;
+    if (text.size() - i > 9)
+        return false;
+    int v = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return false;
+        v = v * 10 + (c - u'0');
+    }
+    value = negative ? -v : v;
+    return true;
+}
+
 int ToInt(const QString &text)
 {
+    int plain = 0;
+    if (PlainInt(text, plain))
+        return plain;
     bool ok = false;
     const int v = QLocale::c().toInt(text.trimmed(), &ok);
     if (!ok)
@@ -216,6 +331,9 @@ double ToDouble(const QString &text)
 
 int ToIntDef(const QString &text, int def)
 {
+    int plain = 0;
+    if (PlainInt(text, plain))
+        return plain;
     bool ok = false;
     const int v = QLocale::c().toInt(text.trimmed(), &ok);
     return ok ? v : def;

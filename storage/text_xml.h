@@ -19,6 +19,14 @@ qsizetype PositionOf(const QString &needle, const QString &haystack); // 0-based
 // A value without its closing quote runs to the end of the line. "&quot;" reads back as a
 // double quote, the one escape this program writes.
 QString ReadAttributeValue(const QString &key, const QString &line);
+// The same for the attribute called name (the key is name + "=\"") without building the
+// key, which the readers ask for on every line.
+QString ReadNamedAttribute(QLatin1String name, const QString &line);
+// Its value as it stands in the line, "&quot;" not decoded; empty when it is absent.
+QStringView RawNamedAttribute(QLatin1String name, QStringView line);
+QStringView RawNamedAttribute(QStringView name, QStringView line);
+// A value as it stands in a line, "&quot;" read back as a double quote.
+QString DecodedAttributeText(QStringView raw);
 
 // The text a data file can hold back unchanged: "</" would end a stored value early when
 // it is read again, and a character outside Windows-1250 would come back as "?". When
@@ -44,6 +52,8 @@ QString JoinContinuationLines(const QStringList &lines, const QString &firstLine
 // to the text after tag up to the first "</" of that line. A missing file or an empty tag
 // leaves value as it was.
 void ReadFirstElementValue(const QString &relPath, const QString &tag, QString &value);
+// The same on the file's lines.
+void FirstElementValue(const QStringList &lines, const QString &tag, QString &value);
 
 // The shared reading procedure: reads a stored path (relative to the program folder or
 // absolute) into lines and, when cut is true, cuts indexes 2..Count-2 to begin at their
@@ -57,6 +67,11 @@ bool ReadTextXmlLinesIfExists(const QString &storedPath, QStringList &lines, boo
 void DropTrailingBlankLines(QStringList &lines);
 // The cutting step on its own.
 void CutLines(QStringList &lines);
+// The shared reading procedure on a file's bytes, for the parse steps of the readers: the
+// lines a read of a file holding these bytes gives.
+QStringList TextXmlLinesFromBytes(const QByteArray &bytes, bool cut = true);
+// What the reading procedure does to the lines of a file once it is decoded.
+void PrepareTextXmlLines(QStringList &lines, bool cut);
 
 // Tests that end a block: the closing tag at the first position of the cut line.
 inline bool StartsBlockClose(const QString &line, const QString &closingTag)
@@ -67,6 +82,12 @@ inline bool StartsBlockClose(const QString &line, const QString &closingTag)
 // The shared writing procedure: declaration, then the given lines (root line, content,
 // closing root line). Atomic; on failure "Błąd dostępu do pliku" and the old file stays.
 StorageResult WriteTextXmlFile(const QString &storedPath, const QStringList &linesAfterDeclaration);
+// The bytes it writes.
+QByteArray TextXmlFileBytes(const QStringList &linesAfterDeclaration);
+
+// Plain decimal text (an optional minus and up to nine digits), read without the locale's
+// conversion; false for anything else, which the conversions below then take in full.
+bool PlainInt(QStringView text, int &value);
 
 // Strict number conversions with "." as separator. They throw TarvelinError with a clear
 // text when the text is not a number (the conversion error of the run-time library).

@@ -22,13 +22,47 @@ int compareYears(const QString &a, const QString &b)
     return QString::compare(a, b, Qt::CaseInsensitive);
 }
 
-// The line of a general-data or employment value: the name as the program writes it.
-// Tested on the line's own first attribute, so a description or a value that happens to
-// hold such a text does not pass for another field.
-bool isValueLine(const QString &line, const QString &name)
+// The name of a general-data or employment value line, as the program writes it: the
+// line's own first attribute, so a description or a value that happens to hold such a
+// text does not pass for another field. Compared undecoded: a name of the program holds no
+// quote.
+QStringView valueNameOf(const QString &line)
 {
-    return ReadAttributeValue(QStringLiteral("nazwa=\""), line) == name;
+    return RawNamedAttribute(QLatin1String("nazwa"), line);
 }
+
+// The tags of one line: a line is tested for several, so its "<" are found once.
+class LineTags
+{
+public:
+    explicit LineTags(const QString &line) : m_line(line)
+    {
+        for (qsizetype p = line.indexOf(u'<'); p >= 0; p = line.indexOf(u'<', p + 1)) {
+            if (m_count == MaxKept) {
+                m_all = false; // a line this full of markup is searched whole
+                break;
+            }
+            m_at[m_count++] = p;
+        }
+    }
+    // Whether the line holds tag, which begins with "<": as line.contains(tag).
+    bool has(QLatin1String tag) const
+    {
+        if (!m_all)
+            return m_line.contains(tag);
+        for (int k = 0; k < m_count; ++k)
+            if (QStringView(m_line).sliced(m_at[k]).startsWith(tag))
+                return true;
+        return false;
+    }
+
+private:
+    static constexpr int MaxKept = 8;
+    const QString &m_line;
+    qsizetype m_at[MaxKept] = {};
+    int m_count = 0;
+    bool m_all = true;
+};
 
 [[noreturn]] void fail(TStanowisko &target, const QString &path, const QString &why)
 {
@@ -166,6 +200,12 @@ bool ReadWorkstationList(const QString &path, WorkstationList &list, QString &li
     QStringList lines;
     if (!ReadTextXmlLinesIfExists(path, lines, false))
         return false;
+    ParseWorkstationList(lines, list, listVersion);
+    return true;
+}
+
+void ParseWorkstationList(const QStringList &lines, WorkstationList &list, QString &listVersion)
+{
     QString id, nazwa, katDane;
     for (int i = 0; i <= lines.size() - 2; ++i) {
         const QString &line = lines[i];
@@ -179,7 +219,6 @@ bool ReadWorkstationList(const QString &path, WorkstationList &list, QString &li
         if (line.contains(QLatin1String("</stanowisko")))
             list.push_back(std::make_unique<TStanowisko>(id, nazwa, katDane));
     }
-    return true;
 }
 
 QStringList WorkstationListLines(const WorkstationList &list)
@@ -226,18 +265,48 @@ WorkstationReadOptions WorkstationReadOptions::AllFactors()
     return o;
 }
 
+FactorFilesStep WorkstationFactorFiles(const WorkstationReadOptions &options)
+{
+    return [options](TCzynnik &factor, const QString &folder) {
+        // The version stored on the line answers when the factor lists cannot; a list
+        // that cannot be read is reported once, not once per factor.
+        const QString id = QString::number(factor.id);
+        if (ReadFactorFormVersion(options.catalogueFolder, factor.ident, id, factor.ver_pom) ==
+            FormVersionLookup::FileError)
+            reportListOnce(FactorFormVersionListPath(options.catalogueFolder, factor.ident, id), options.problems);
+        if (!options.measurements)
+            return;
+        try {
+            ReadMeasurements(folder, factor.frm_dane, factor.Measurements, factor.id, options.formsFolder);
+        } catch (const platform::TarvelinError &e) {
+            // The factor is listed without the measurements it could not read and is
+            // marked, so its file is not rewritten from the incomplete list.
+            factor.MeasurementsIncomplete = true;
+            if (options.problems)
+                options.problems->append(e.message());
+        }
+    };
+}
+
 ReadResult ReadWorkstationData(const QString &path, TStanowisko &target, const WorkstationReadOptions &options)
 {
     QStringList lines;
     if (!ReadTextXmlLinesIfExists(path, lines, false))
         return ReadResult::Missing;
+    ParseWorkstationData(lines, path, target, options, WorkstationFactorFiles(options));
+    return ReadResult::Read;
+}
+
+void ParseWorkstationData(const QStringList &lines, const QString &path, TStanowisko &target,
+                          const WorkstationReadOptions &options, const FactorFilesStep &factorFiles)
+{
     target.ReadError.clear();
 
     // A file cut short (a failed copy, a full disk) would read as a workstation with fewer
     // factors or years; saving that would make the loss permanent.
     bool closed = false;
     for (int i = int(lines.size()) - 1; i >= 1 && !closed; --i)
-        closed = lines[i].trimmed().startsWith(QLatin1String("</stanowisko_dane"));
+        closed = QStringView(lines[i]).trimmed().startsWith(QLatin1String("</stanowisko_dane"));
     if (!closed)
         fail(target, path, QStringLiteral("brak zakończenia pliku"));
 
@@ -258,46 +327,48 @@ ReadResult ReadWorkstationData(const QString &path, TStanowisko &target, const W
 
     for (int i = 0; i <= lines.size() - 2; ++i) {
         const QString &line = lines[i];
+        const LineTags tags(line);
         if (gatheringOpis) {
             // A description runs until its closing tag, whatever its lines hold.
             opisText += QLatin1Char('\n') + line;
-            if (line.contains(QLatin1String("</")))
+            if (tags.has(QLatin1String("</")))
                 gatheringOpis = false;
-            if (!line.contains(QLatin1String("</daneogl")))
+            if (!tags.has(QLatin1String("</daneogl")))
                 continue;
         }
-        if (line.contains(QLatin1String("<stanowisko_dane"))) {
+        if (tags.has(QLatin1String("<stanowisko_dane"))) {
             fileId = ReadAttributeValue(QStringLiteral("id=\""), line);
             idSeen = true;
             if (fileId != target.id)
                 fail(target, path, QStringLiteral("plik należy do stanowiska o numerze %1").arg(fileId));
         }
-        if (!line.contains(QLatin1String("<dane "))) {
-            if (line.contains(QLatin1String("<daneogl")))
+        if (!tags.has(QLatin1String("<dane "))) {
+            if (tags.has(QLatin1String("<daneogl")))
                 general = true;
-            if (line.contains(QLatin1String("<zatrudnienie")))
+            if (tags.has(QLatin1String("<zatrudnienie")))
                 employment = true;
-            if (line.contains(QLatin1String("<czynniki")))
+            if (tags.has(QLatin1String("<czynniki")))
                 factors = true;
         }
         if (general) {
-            if (line.contains(QLatin1String("<dane"))) {
-                if (isValueLine(line, QStringLiteral("Kod")))
+            if (tags.has(QLatin1String("<dane"))) {
+                const QStringView valueName = valueNameOf(line);
+                if (valueName == QLatin1String("Kod"))
                     kod = ReadElementText(line);
-                else if (isValueLine(line, QStringLiteral("DataRej")))
+                else if (valueName == QLatin1String("DataRej"))
                     dataRej = ReadElementText(line);
-                else if (isValueLine(line, QStringLiteral("Lokalizacja")))
+                else if (valueName == QLatin1String("Lokalizacja"))
                     lokalizacja = ReadElementText(line);
-                else if (isValueLine(line, QStringLiteral("NrRej")))
+                else if (valueName == QLatin1String("NrRej"))
                     nrRej = ReadElementText(line);
-                else if (isValueLine(line, QStringLiteral("NrRegon")))
+                else if (valueName == QLatin1String("NrRegon"))
                     nrRegon = ReadElementText(line);
-                else if (isValueLine(line, QStringLiteral("Opis"))) {
+                else if (valueName == QLatin1String("Opis")) {
                     opisText = QLatin1Char('\n') + line;
-                    gatheringOpis = !line.contains(QLatin1String("</"));
+                    gatheringOpis = !tags.has(QLatin1String("</"));
                 }
             }
-            if (line.contains(QLatin1String("</daneogl"))) {
+            if (tags.has(QLatin1String("</daneogl"))) {
                 if (gatheringOpis)
                     fail(target, path, QStringLiteral("niezamknięty opis stanowiska"));
                 read.Kod = kod;
@@ -312,32 +383,33 @@ ReadResult ReadWorkstationData(const QString &path, TStanowisko &target, const W
             continue;
         }
         if (employment) {
-            if (line.contains(QLatin1String("<dane"))) {
-                if (isValueLine(line, QStringLiteral("Rok")))
+            if (tags.has(QLatin1String("<dane"))) {
+                const QStringView valueName = valueNameOf(line);
+                if (valueName == QLatin1String("Rok"))
                     rok = ReadElementText(line);
-                else if (isValueLine(line, QStringLiteral("Mezczyzni")))
+                else if (valueName == QLatin1String("Mezczyzni"))
                     mezczyzni = ReadElementText(line);
-                else if (isValueLine(line, QStringLiteral("Kobiety")))
+                else if (valueName == QLatin1String("Kobiety"))
                     kobiety = ReadElementText(line);
-                else if (isValueLine(line, QStringLiteral("KobietyCiez")))
+                else if (valueName == QLatin1String("KobietyCiez"))
                     kobietyCiez = ReadElementText(line);
-                else if (isValueLine(line, QStringLiteral("Mlodociani")))
+                else if (valueName == QLatin1String("Mlodociani"))
                     mlodociani = ReadElementText(line);
-                else if (isValueLine(line, QStringLiteral("NocnaZm")))
+                else if (valueName == QLatin1String("NocnaZm"))
                     nocnaZm = ReadElementText(line);
-                else if (isValueLine(line, QStringLiteral("PrzekrNDS")))
+                else if (valueName == QLatin1String("PrzekrNDS"))
                     przekrNDS = ReadElementText(line);
-            } else if (line.contains(QLatin1String("</rok"))) {
+            } else if (tags.has(QLatin1String("</rok"))) {
                 // The values carry over: a year block without a line keeps the year before's.
                 read.AddEmployment(TZatrudn(rok, mezczyzni, kobiety, kobietyCiez, mlodociani, nocnaZm, przekrNDS));
-            } else if (line.contains(QLatin1String("</zatrudnienie"))) {
+            } else if (tags.has(QLatin1String("</zatrudnienie"))) {
                 employment = false;
             }
             continue;
         }
         if (factors) {
-            if (!line.contains(QLatin1String("<dane"))) {
-                if (line.contains(QLatin1String("</czynniki")))
+            if (!tags.has(QLatin1String("<dane"))) {
+                if (tags.has(QLatin1String("</czynniki")))
                     factors = false;
                 continue;
             }
@@ -356,25 +428,11 @@ ReadResult ReadWorkstationData(const QString &path, TStanowisko &target, const W
             } catch (const platform::TarvelinError &) {
                 fail(target, path, QStringLiteral("numer czynnika '%1' nie jest liczbą").arg(idText));
             }
-            // The version stored on the line answers when the factor lists cannot; a list
-            // that cannot be read is reported once, not once per factor.
-            QString verPom = ReadAttributeValue(QStringLiteral("ver_pom=\""), line);
-            if (ReadFactorFormVersion(options.catalogueFolder, ident, QString::number(id), verPom) ==
-                FormVersionLookup::FileError)
-                reportListOnce(FactorFormVersionListPath(options.catalogueFolder, ident, QString::number(id)),
-                               options.problems);
-            auto factor = std::make_unique<TCzynnik>(nazwa, ident, id, verPom, frmDane, aktual, szkod);
-            if (options.measurements) {
-                try {
-                    ReadMeasurements(folder, frmDane, factor->Measurements, id, options.formsFolder);
-                } catch (const platform::TarvelinError &e) {
-                    // The factor is listed without the measurements it could not read and is
-                    // marked, so its file is not rewritten from the incomplete list.
-                    factor->MeasurementsIncomplete = true;
-                    if (options.problems)
-                        options.problems->append(e.message());
-                }
-            }
+            auto factor = std::make_unique<TCzynnik>(nazwa, ident, id,
+                                                     ReadAttributeValue(QStringLiteral("ver_pom=\""), line), frmDane,
+                                                     aktual, szkod);
+            if (factorFiles)
+                factorFiles(*factor, folder);
             read.AddFactor(std::move(factor));
         }
     }
@@ -397,7 +455,6 @@ ReadResult ReadWorkstationData(const QString &path, TStanowisko &target, const W
     for (TFactorEntry &f : read.Factors)
         target.Factors.push_back(std::move(f));
     target.AllFactorsRead = options.currentFactors && options.nonCurrentFactors;
-    return ReadResult::Read;
 }
 
 bool EmploymentYearWritten(const TZatrudn &z)

@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -111,6 +112,8 @@ bool IsSafeFolderName(const QString &katDane);
 // workstation found is appended to list; listVersion gets the root's `ver` (left as it
 // was when the file has no root line).
 bool ReadWorkstationList(const QString &path, WorkstationList &list, QString &listVersion);
+// The same on the file's lines (read uncut).
+void ParseWorkstationList(const QStringList &lines, WorkstationList &list, QString &listVersion);
 
 // Lines of the list file after the declaration.
 QStringList WorkstationListLines(const WorkstationList &list);
@@ -147,6 +150,19 @@ enum class ReadResult { Read, Missing };
 // message naming the file. On success ReadError is cleared. Factors and employment read
 // are added to those target holds (callers that re-read empty them first).
 ReadResult ReadWorkstationData(const QString &path, TStanowisko &target, const WorkstationReadOptions &options);
+
+// What a read does for each factor it takes beyond the factor's own line: the form version
+// from the factor lists and the measurements from their files. folder is the workstation
+// folder (the path up to the file name).
+using FactorFilesStep = std::function<void(TCzynnik &factor, const QString &folder)>;
+// The factor files step ReadWorkstationData takes with options.
+FactorFilesStep WorkstationFactorFiles(const WorkstationReadOptions &options);
+
+// The same read on the file's lines (read uncut); path names the file in messages and
+// gives the folder. Without a factor files step each factor keeps the version stored on its
+// line and reads no measurements.
+void ParseWorkstationData(const QStringList &lines, const QString &path, TStanowisko &target,
+                          const WorkstationReadOptions &options, const FactorFilesStep &factorFiles = {});
 
 // The lines of a workstation file after the declaration.
 QStringList WorkstationDataLines(const TStanowisko &w);
