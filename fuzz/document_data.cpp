@@ -1,31 +1,13 @@
 // Feeds the document data reader with arbitrary files, against a small definition.
 // LIBS: tarvelin_storage tarvelin_platform_core
-#include "fuzz/fuzz_folder.h"
-#include "platform/paths.h"
-#include "platform/tarvelin_error.h"
-#include "storage/config_version.h"
+#include "fuzz/fuzz_support.h"
 #include "storage/document_files.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <cstddef>
 #include <cstdint>
 
-namespace {
-
-void setup(const QDir &dir)
-{
-    dir.mkpath(QStringLiteral("d/k"));
-    storage::ConfigVersion() = QStringLiteral("1.0");
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    fuzzsupport::Folder(setup);
-    fuzzsupport::Put(QStringLiteral("d/k/x_dane_1.xml"), data, size);
     storage::TDokumList items;
     auto add = [&](const char *name, const char *typ, int ile) {
         auto item = std::make_unique<storage::TDokum>(1, ile, 100, 100, 0, QStringLiteral("p"),
@@ -39,8 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     add("b", "memo", 1);
     add("c", "form", 3);
     const bool ok =
-        storage::ReadDocumentData(QStringLiteral("d\\"), QStringLiteral("k\\"), QStringLiteral("x_dane_1.xml"), items)
-            .ok();
+        storage::ParseDocumentData(fuzzsupport::Lines(data, size, false), QStringLiteral("x_dane_1.xml"), items).ok();
     for (const auto &item : items) {
         if (int(item->Values.size()) != item->ile)
             __builtin_trap();

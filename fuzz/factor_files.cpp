@@ -1,23 +1,14 @@
 // Feeds the factor-group, factor-list and own-factor readers and the form-version lookup
 // with arbitrary files; what reads back cleanly must survive a write and a second read.
 // LIBS: tarvelin_storage tarvelin_platform_core
-#include "fuzz/fuzz_folder.h"
-#include "platform/paths.h"
+#include "fuzz/fuzz_support.h"
 #include "platform/tarvelin_error.h"
 #include "storage/factor_files.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <cstddef>
 #include <cstdint>
 
 namespace {
-
-void setup(const QDir &dir)
-{
-    dir.mkpath(QStringLiteral("poradn"));
-}
 
 const auto clean = fuzzsupport::Clean;
 
@@ -25,28 +16,29 @@ const auto clean = fuzzsupport::Clean;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    fuzzsupport::Folder(setup);
-    for (const char *name : {"poradn/czynniki_grupy.xml", "poradn/czynfiz.xml", "poradn/czynfizWl.xml"}) {
-        QFile f(fuzzsupport::Folder(setup).filePath(QString::fromLatin1(name)));
-        if (f.open(QIODevice::WriteOnly))
-            f.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
-    }
-    (void)storage::ReadFactorGroups(QStringLiteral("poradn\\czynniki_grupy.xml"));
+    const QStringList lines = fuzzsupport::Lines(data, size, true);
+    (void)storage::ParseFactorGroups(lines);
     QString ver = QStringLiteral("1.0");
-    (void)storage::ReadFactorFormVersion(QStringLiteral("poradn\\"), QStringLiteral("fiz"), QStringLiteral("10100"), ver);
-    (void)storage::ReadFactorFormVersion(QStringLiteral("poradn\\"), QStringLiteral("fiz"), QStringLiteral("100001"), ver);
+    // The lookup of a listed factor and of an own factor, whose list has a root of its own.
+    (void)storage::FindFactorFormVersion(lines, QStringLiteral("poradn\\czynfiz.xml"), QStringLiteral("10100"), ver);
+    (void)storage::FindFactorFormVersion(lines, QStringLiteral("poradn\\czynfizWl.xml"), QStringLiteral("100001"), ver);
     try {
-        (void)storage::ReadFactorList(QStringLiteral("poradn\\czynfiz.xml"), QStringLiteral("fiz"), true);
-        const auto list = storage::ReadFactorList(QStringLiteral("poradn\\czynfiz.xml"), QStringLiteral("fiz"), false);
+        const QString path = QStringLiteral("poradn\\czynfiz.xml");
+        (void)storage::ParseFactorList(lines, path, QStringLiteral("fiz"), true);
+        const auto list = storage::ParseFactorList(lines, path, QStringLiteral("fiz"), false);
         bool allClean = true;
         for (const auto &f : list)
             allClean = allClean && clean(f->nazwa) && clean(f->frm_dane) && clean(f->ver_pom) && clean(f->szkod) &&
                        clean(f->aktual) && !f->nazwa.trimmed().isEmpty();
         if (!allClean)
             return 0;
-        if (!storage::WriteOwnFactorList(QStringLiteral("poradn\\czynfizWl.xml"), QStringLiteral("czynfiz"), list))
-            __builtin_trap();
-        const auto back = storage::ReadFactorList(QStringLiteral("poradn\\czynfizWl.xml"), QStringLiteral("fiz"), false);
+        std::vector<const storage::TCzynnik *> raw;
+        for (const auto &f : list)
+            raw.push_back(f.get());
+        const QStringList written =
+            fuzzsupport::WrittenLines(storage::OwnFactorListLines(QStringLiteral("czynfiz"), raw), true);
+        const auto back =
+            storage::ParseFactorList(written, QStringLiteral("poradn\\czynfizWl.xml"), QStringLiteral("fiz"), false);
         if (back.size() != list.size())
             __builtin_trap();
         for (size_t i = 0; i < list.size(); ++i)

@@ -1,51 +1,58 @@
 // Feeds the measurement file reader with arbitrary files in both layouts, then writes what
 // it read back beside the other factors' blocks and reads it again.
 // LIBS: tarvelin_storage tarvelin_platform_core
-#include "fuzz/fuzz_folder.h"
-#include "platform/paths.h"
+#include "fuzz/fuzz_support.h"
 #include "platform/tarvelin_error.h"
 #include "storage/factors.h"
-#include "storage/file_cache.h"
+#include "storage/form_definition_files.h"
 #include "storage/measurement_files.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
 namespace {
 
-void setup(const QDir &dir)
+const QString kPath = QStringLiteral("d\\s\\met5Krok_dane.xml");
+const QString kFileBase = QStringLiteral("met5Krok_dane");
+
+// The items of the one form version there is ("1"); another version's definition is missing.
+void formFields(const QString &ver, storage::TPomiarList &fields)
 {
-    dir.mkpath(QStringLiteral("zaklocen/frm"));
-    dir.mkpath(QStringLiteral("d/s"));
-    QFile f(dir.filePath(QStringLiteral("zaklocen/frm/met5Krok_frm_1.xml")));
-    if (f.open(QIODevice::WriteOnly))
-        f.write("<?xml?>\r\n<met5Krok_frm function=\"met5Krok_Pomiar_01\">\r\n<page nr=\"1\" nazwa=\"A\">\r\n"
+    static const storage::TPomiarList prototype = [] {
+        storage::FormDefinitionFiles none;
+        none.lines = [](const QString &) -> std::shared_ptr<const QStringList> {
+            throw platform::TarvelinError(platform::FileAccessErrorText());
+        };
+        none.catalogue = [](storage::CatalogueKind) -> std::shared_ptr<const storage::CatalogueIndex> {
+            throw platform::TarvelinError(platform::FileAccessErrorText());
+        };
+        storage::TPomiarList items;
+        storage::ParseMeasurementForm(
+            storage::TextXmlLinesFromBytes(
+                "<?xml?>\r\n<met5Krok_frm function=\"met5Krok_Pomiar_01\">\r\n<page nr=\"1\" nazwa=\"A\">\r\n"
                 "<naglowek nazwa=\"H\" etyk=\"a;b\">\r\n<wiersz>\r\n<pole nazwa=\"A\" typ=\"edit\">0</pole>\r\n"
                 "<pole nazwa=\"B\" typ=\"combo\"></pole>\r\n<pole nazwa=\"C\" typ=\"memo\"></pole>\r\n"
-                "<pole nazwa=\"D\" typ=\"label\"></pole>\r\n</wiersz>\r\n</naglowek>\r\n</page>\r\n</met5Krok_frm>\r\n");
+                "<pole nazwa=\"D\" typ=\"label\"></pole>\r\n</wiersz>\r\n</naglowek>\r\n</page>\r\n"
+                "</met5Krok_frm>\r\n"),
+            QStringLiteral("zaklocen\\frm\\met5Krok_frm_1.xml"), items, 100001, none);
+        return items;
+    }();
+    if (ver != QLatin1String("1"))
+        throw platform::TarvelinError(platform::FileAccessErrorText());
+    for (const auto &p : prototype)
+        fields.push_back(p->Clone());
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    fuzzsupport::Folder(setup);
-    storage::ClearFileCache();
-    {
-        QFile f(fuzzsupport::Folder(setup).filePath(QStringLiteral("d/s/met5Krok_dane.xml")));
-        if (f.open(QIODevice::WriteOnly))
-            f.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
-    }
-    const QString dir = QStringLiteral("d\\s\\");
-    const QString forms = QStringLiteral("zaklocen\\frm\\");
+    const QStringList lines = fuzzsupport::Lines(data, size, false);
     storage::TCzynnik a(QStringLiteral("A"), QStringLiteral("fiz"), 100001, QStringLiteral("1.0"),
                         QStringLiteral("met5Krok"), QStringLiteral("T"), QStringLiteral("N"));
     try {
-        storage::ReadMeasurements(dir, QStringLiteral("met5Krok"), a.Measurements, a.id, forms);
+        storage::ParseMeasurements(lines, kPath, a.Measurements, a.id, formFields);
     } catch (const platform::TarvelinError &) {
         if (!a.Measurements.empty())
             __builtin_trap(); // a failed read leaves the list as it was
@@ -55,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (QString::compare(a.Measurements[i - 1]->data, a.Measurements[i]->data, Qt::CaseInsensitive) >= 0)
             __builtin_trap(); // date order, one per date
     // Rewriting the file as found keeps the other blocks; whatever they hold, it must not crash.
-    (void)storage::WriteMeasurementFile(dir, QStringLiteral("met5Krok_dane"), {&a});
+    (void)storage::MeasurementFileBytes(&lines, kFileBase, {&a});
 
     // Written alone, what was read reads back equal. Values holding "<" may hold text that reads
     // as a tag once written on lines of its own, and values ending in "name=" can pass for the
@@ -70,12 +77,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                 p->Value.contains(QLatin1Char('=')))
                 return 0;
     }
-    QFile::remove(fuzzsupport::Folder(setup).filePath(QStringLiteral("d/s/met5Krok_dane.xml")));
-    if (!storage::WriteMeasurementFile(dir, QStringLiteral("met5Krok_dane"), {&a}))
+    const auto written = storage::MeasurementFileBytes(nullptr, kFileBase, {&a});
+    if (!written)
         __builtin_trap();
     storage::TMeasurementList again;
     try {
-        storage::ReadMeasurements(dir, QStringLiteral("met5Krok"), again, a.id, forms);
+        storage::ParseMeasurements(storage::TextXmlLinesFromBytes(*written, false), kPath, again, a.id, formFields);
     } catch (const platform::TarvelinError &e) {
         std::fprintf(stderr, "own output not read back: %s\n", qPrintable(e.message()));
         __builtin_trap();

@@ -1,20 +1,16 @@
 // Feeds the navigation configuration reader with arbitrary bytes: it either builds groups
 // or raises its error, and never crashes or hangs.
 // LIBS: tarvelin_storage tarvelin_platform_core
-#include "platform/cp1250.h"
+#include "fuzz/fuzz_support.h"
 #include "platform/tarvelin_error.h"
-#include "platform/text_file.h"
 #include "storage/navigation_file.h"
-#include "storage/text_xml.h"
 
 #include <cstddef>
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    QStringList lines = platform::SplitLines(platform::DecodeCp1250(bytes));
-    storage::CutLines(lines);
+    const QStringList lines = fuzzsupport::Lines(data, size, true);
     QString version;
     try {
         const storage::TNavigationGroups groups = storage::ParseNavigationConfig(lines, version);

@@ -1,21 +1,20 @@
 // Feeds the Risk Score parameter reader with arbitrary main and table files; a set that reads
 // back cleanly must survive a write and a second read unchanged.
-// LIBS: tarvelin_storage tarvelin_platform
+// LIBS: tarvelin_storage tarvelin_platform_core
+#include "fuzz/fuzz_support.h"
 #include "storage/risk_score_files.h"
-#include "fuzz/fuzz_folder.h"
 
-#include <QDir>
 #include <cstddef>
 #include <cstdint>
 
 namespace {
 
-const char *const Decl = "<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\r\n";
-
-// Writes a sound file of the given root with no rows (or, for the main file, sound bands).
-void putSound(const QString &file, const QByteArray &root)
+// The lines of a sound file of the given root with no rows (or, for the main file, sound
+// bands).
+QStringList soundLines(const QByteArray &root)
 {
-    QByteArray text = QByteArray(Decl) + "<" + root + " ver=\"1.0\">\r\n";
+    QByteArray text = "<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\r\n<" + root +
+                      " ver=\"1.0\">\r\n";
     if (root == "RiskScore") {
         const char *lines[] = {"Ryzyko1\">0",   "Ryzyko2\">20",  "Ryzyko3\">70",  "Ryzyko4\">200", "Ryzyko5\">400",
                                "SterRyz1\">10", "SterRyz2\">20", "SterRyz3\">30", "SterRyz4\">40", "SterRyz5\">40",
@@ -24,31 +23,41 @@ void putSound(const QString &file, const QByteArray &root)
             text += QByteArray("  <poz nazwa=\"") + l + "</poz>\r\n";
     }
     text += "</" + root + ">\r\n";
-    fuzzsupport::Put(QStringLiteral("zaklocen/frm/zalaczn/") + file, reinterpret_cast<const uint8_t *>(text.data()),
-                     size_t(text.size()));
+    return storage::TextXmlLinesFromBytes(text);
 }
 
-void setup(const QDir &dir)
+QByteArray tableRoot(quint16 typ)
 {
-    dir.mkpath(QStringLiteral("zaklocen/frm/zalaczn"));
-    dir.mkpath(QStringLiteral("out"));
+    return typ == storage::RiskScoreProbability ? "RiskScore_Prawd"
+           : typ == storage::RiskScoreExposure  ? "RiskScore_Eksp"
+                                                : "RiskScore_Skutki";
+}
+
+// What ReadRiskScore makes of the main file's lines and those of each table.
+template <typename TableLines>
+storage::TRiskScoreReadResult readSet(const QStringList &main, TableLines tableLines)
+{
+    storage::TRiskScoreReadResult r;
+    r.Set = storage::TRiskScore(0);
+    r.BandsUsable = storage::ParseRiskScoreBands(main, storage::RiskScoreMainPath(), r);
+    for (quint16 typ : storage::RiskScoreTableReadOrder)
+        storage::ParseRiskScoreTable(tableLines(typ), storage::RiskScoreTablePath(typ), typ, r);
+    return r;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    fuzzsupport::Folder(setup);
+    static const QStringList soundMain = soundLines("RiskScore");
+    static const QStringList soundTables[] = {soundLines(tableRoot(1)), soundLines(tableRoot(2)),
+                                              soundLines(tableRoot(3))};
     // The input is the main file or the probability table; the other files are sound.
     const bool main = size > 0 && (data[0] & 1) == 0;
-    putSound(QStringLiteral("metRiskScore_1.xml"), "RiskScore");
-    putSound(QStringLiteral("metRiskScore_Prawd_1.xml"), "RiskScore_Prawd");
-    putSound(QStringLiteral("metRiskScore_Eksp_1.xml"), "RiskScore_Eksp");
-    putSound(QStringLiteral("metRiskScore_Skutki_1.xml"), "RiskScore_Skutki");
-    fuzzsupport::Put(main ? QStringLiteral("zaklocen/frm/zalaczn/metRiskScore_1.xml")
-                          : QStringLiteral("zaklocen/frm/zalaczn/metRiskScore_Prawd_1.xml"),
-                     data, size);
-    const storage::TRiskScoreReadResult first = storage::ReadRiskScore(0);
+    const QStringList input = fuzzsupport::Lines(data, size, true);
+    const storage::TRiskScoreReadResult first = readSet(main ? input : soundMain, [&](quint16 typ) {
+        return !main && typ == storage::RiskScoreProbability ? input : soundTables[typ - 1];
+    });
     if (!first.BandsUsable || !first.Problems.empty())
         return 0;
     for (const QString &opis : first.Set.Opis)
@@ -58,9 +67,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (!fuzzsupport::Clean(p.OpisPodst) || !fuzzsupport::Clean(p.OpisUszcz1) ||
             !fuzzsupport::Clean(p.OpisUszcz2) || p.Typ < 1 || p.Typ > 3)
             return 0;
-    if (!storage::WriteRiskScore(first.Set, QStringLiteral("out\\")).isEmpty())
-        __builtin_trap();
-    const storage::TRiskScoreReadResult again = storage::ReadRiskScore(0, QStringLiteral("out\\"));
+    const storage::TRiskScoreReadResult again =
+        readSet(fuzzsupport::WrittenLines(storage::RiskScoreMainLines(first.Set), true), [&](quint16 typ) {
+            return fuzzsupport::WrittenLines(storage::RiskScoreTableLines(first.Set, typ), true);
+        });
     if (!again.BandsUsable || !again.Problems.empty())
         __builtin_trap();
     // Rows come back grouped by table, in their order within each.

@@ -1,10 +1,8 @@
 // Feeds both selection-tree readers with arbitrary bytes: every node's parent comes before
 // it, levels count one per enclosing group, and nothing crashes or hangs.
 // LIBS: tarvelin_storage tarvelin_platform_core
-#include "platform/cp1250.h"
-#include "platform/text_file.h"
+#include "fuzz/fuzz_support.h"
 #include "storage/selection_trees.h"
-#include "storage/text_xml.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -36,9 +34,7 @@ void check(const std::vector<Node> &nodes)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    QStringList lines = platform::SplitLines(platform::DecodeCp1250(bytes));
-    storage::CutLines(lines);
+    const QStringList lines = fuzzsupport::Lines(data, size, true);
     const QString key = QStringLiteral("dokumenty\\zalaczn\\drzewo.xml");
     QString version;
     bool found = false;

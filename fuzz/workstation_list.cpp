@@ -1,36 +1,17 @@
 // Feeds the workstation list reader with arbitrary files; whatever it reads must write
 // back and read again to the same workstations.
 // LIBS: tarvelin_storage tarvelin_platform_core
-#include "fuzz/fuzz_folder.h"
-#include "platform/paths.h"
+#include "fuzz/fuzz_support.h"
 #include "storage/workstation_files.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <cstddef>
 #include <cstdint>
 
-namespace {
-
-void setup(const QDir &dir)
-{
-    dir.mkpath(QStringLiteral("dane"));
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    {
-        QFile f(fuzzsupport::Folder(setup).filePath(QStringLiteral("dane/struktura_dane.xml")));
-        if (!f.open(QIODevice::WriteOnly))
-            return 0;
-        f.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
-    }
     storage::WorkstationList list;
     QString version;
-    storage::ReadWorkstationList(QStringLiteral("dane\\struktura_dane.xml"), list, version);
+    storage::ParseWorkstationList(fuzzsupport::Lines(data, size, false), list, version);
     // Keys are found as plain text, so a value holding "=" can end in the text of another
     // key once its closing quote follows; only values without "=", quotes and the
     // element names are expected to come back unchanged.
@@ -40,11 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             if (v.contains('\n') || v.contains('\r') || v.contains(QLatin1String("stanowisko")) ||
                 v.contains(QLatin1String("struktura_dane")) || v.contains('=') || v.contains('"'))
                 plain = false;
-    if (!storage::WriteWorkstationList(QStringLiteral("dane\\"), list))
-        return 0;
     storage::WorkstationList back;
     QString backVersion;
-    storage::ReadWorkstationList(QStringLiteral("dane\\struktura_dane.xml"), back, backVersion);
+    storage::ParseWorkstationList(fuzzsupport::WrittenLines(storage::WorkstationListLines(list), false), back,
+                                  backVersion);
     // A value holding an element name of the file reads back as structure (nothing is
     // escaped but the double quote); such a list only has to survive without harm.
     if (!plain)
