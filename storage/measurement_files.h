@@ -7,8 +7,8 @@
 #include "storage/storage_result.h"
 #include "storage/visibility_rules.h" // the reader applies them; older callers find them here
 
-#include <QString>
 #include <QByteArray>
+#include <QString>
 #include <QStringList>
 #include <functional>
 #include <optional>

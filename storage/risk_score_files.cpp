@@ -72,7 +72,11 @@ QString notANumber(const QString &name, const QString &text)
 
 bool writeFile(const QString &path, const QStringList &lines)
 {
-    const bool ok = platform::WriteFileAtomically(platform::ToFilePath(path), TextXmlFileBytes(lines));
+    // A line break inside a value is written as it stands, as these files always had it.
+    QByteArray bytes = platform::EncodeCp1250(XmlDeclaration()) + "\r\n";
+    for (const QString &line : lines)
+        bytes += platform::EncodeCp1250(line) + "\r\n";
+    const bool ok = platform::WriteFileAtomically(platform::ToFilePath(path), bytes);
     // The choice lists of the measurement forms read the table files through the cache.
     ForgetCachedFile(path);
     return ok;

@@ -51,9 +51,12 @@ QStringView rawNamedAttribute(Name name, QStringView line)
     // The first place where name is followed by =" is where the key name + "=\"" stands.
     const qsizetype n = line.size();
     for (qsizetype at = line.indexOf(name); at >= 0; at = line.indexOf(name, at + 1)) {
-        const qsizetype quote = at + name.size() + 1;
-        if (quote >= n || line[quote - 1] != QLatin1Char('=') || line[quote] != QLatin1Char('"'))
+        const qsizetype after = at + name.size() + 1;
+        if (after >= n || line[after - 1] != QLatin1Char('=') || line[after] != QLatin1Char('"'))
             continue;
+        // The value begins after the first quote from the key on: a name holding a quote
+        // (a field name can) begins it early, as the key search always has.
+        const qsizetype quote = line.indexOf(QLatin1Char('"'), at);
         const qsizetype end = line.indexOf(QLatin1Char('"'), quote + 1);
         return end < 0 ? line.mid(quote + 1) : line.mid(quote + 1, end - quote - 1);
     }
