@@ -6,6 +6,7 @@
 #include "platform/text_file.h"
 #include "storage/catalogue_files.h"
 #include "storage/catalogue_index.h"
+#include "storage/chm_directory.h"
 #include "storage/config_version.h"
 #include "storage/document_files.h"
 #include "storage/factor_files.h"
@@ -15,12 +16,15 @@
 #include "storage/navigation_file.h"
 #include "storage/risk_score_files.h"
 #include "storage/selection_trees.h"
+#include "storage/storage_errors.h"
 #include "storage/text_xml.h"
 #include "storage/workstation_files.h"
 #include "tests/support/fixture.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLocale>
+#include <QRegularExpression>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -30,11 +34,13 @@ using testsupport::FixtureFolder;
 namespace {
 
 // The seeds of a fuzz target and damaged copies of them: cut in half, cut before the last
-// line, with a number spoilt, and empty.
+// line, with the first and the last number of an attribute spoilt, with LF or CR line ends
+// alone and blank lines after the end, and empty.
 std::vector<QByteArray> variantsOf(const QString &seedFolder)
 {
     std::vector<QByteArray> out{QByteArray()};
     const QDir dir(QStringLiteral(TARVELIN_SOURCE_DIR "/fuzz/seeds/") + seedFolder);
+    static const QRegularExpression number(QStringLiteral("=\"[-0-9]"));
     for (const QString &name : dir.entryList(QDir::Files, QDir::Name)) {
         QFile f(dir.filePath(name));
         if (!f.open(QIODevice::ReadOnly))
@@ -43,11 +49,24 @@ std::vector<QByteArray> variantsOf(const QString &seedFolder)
         out.push_back(bytes);
         out.push_back(bytes.left(bytes.size() / 2));
         out.push_back(bytes.left(bytes.lastIndexOf('\n', bytes.size() - 3) + 1));
-        QByteArray spoilt = bytes;
-        const qsizetype digit = spoilt.indexOf("=\"1");
-        if (digit >= 0)
-            spoilt[digit + 2] = 'x';
-        out.push_back(spoilt);
+        // Latin-1 keeps byte offsets, so a match in the text is the same place in the bytes.
+        const QString text = QString::fromLatin1(bytes);
+        QRegularExpressionMatchIterator it = number.globalMatch(text);
+        qsizetype first = -1, last = -1;
+        while (it.hasNext()) {
+            last = it.next().capturedStart() + 2;
+            if (first < 0)
+                first = last;
+        }
+        for (qsizetype at : {first, last}) {
+            if (at < 0)
+                continue;
+            QByteArray spoilt = bytes;
+            spoilt[at] = 'x';
+            out.push_back(spoilt);
+        }
+        out.push_back(QByteArray(bytes).replace("\r\n", "\n"));
+        out.push_back(QByteArray(bytes).replace("\r\n", "\r") + "\r\r\n \t\n");
     }
     EXPECT_GT(out.size(), 1u) << qPrintable(seedFolder);
     return out;
@@ -63,19 +82,37 @@ QString outcome(const std::function<QString()> &read)
     }
 }
 
-// Runs the reader on each variant written at relPath and the parse step on the same bytes.
-void expectSameAsReader(const FixtureFolder &fx, const QString &seedFolder, const QString &relPath,
-                        const std::function<QString()> &reader,
-                        const std::function<QString(const QByteArray &bytes)> &parser)
+// Runs the reader on each variant written at relPath and the parse step on the same bytes;
+// returns what the reader gave for each.
+QStringList expectSameAsReader(const FixtureFolder &fx, const QString &seedFolder, const QString &relPath,
+                               const std::function<QString()> &reader,
+                               const std::function<QString(const QByteArray &bytes)> &parser)
 {
+    QStringList outcomes;
     for (const QByteArray &bytes : variantsOf(seedFolder)) {
         fx.Write(QString(relPath).replace('\\', '/'), bytes);
         ClearFileCache();
         ClearCatalogueCache();
         ClearFormDefinitionCache();
-        EXPECT_EQ(outcome(reader).toStdString(), outcome([&] { return parser(bytes); }).toStdString())
+        outcomes << outcome(reader);
+        EXPECT_EQ(outcomes.last().toStdString(), outcome([&] { return parser(bytes); }).toStdString())
             << bytes.constData();
     }
+    return outcomes;
+}
+
+// Whether some outcome holds every one of the texts: a damaged variant was refused, or
+// reported, with the message it is refused with from a file.
+bool someHolds(const QStringList &outcomes, const QStringList &texts)
+{
+    for (const QString &o : outcomes) {
+        bool all = true;
+        for (const QString &t : texts)
+            all = all && o.contains(t);
+        if (all)
+            return true;
+    }
+    return false;
 }
 
 QString joined(const QStringList &lines)
@@ -126,8 +163,9 @@ TEST(ParseSteps, WorkstationListAndDataReadAsTheirReaders)
     WorkstationReadOptions options = WorkstationReadOptions::AllFactors();
     options.catalogueFolder = QStringLiteral("brak\\");
     auto digest = [](const TStanowisko &w) { return w.ReadError + joined(WorkstationDataLines(w)); };
+    QStringList outcomes;
     for (const QString id : {"1", "2"}) {
-        expectSameAsReader(
+        outcomes << expectSameAsReader(
             fx, QStringLiteral("workstation_data"), dataPath,
             [&] {
                 TStanowisko w(id, QStringLiteral("S"), QStringLiteral("stan_1"));
@@ -140,6 +178,9 @@ TEST(ParseSteps, WorkstationListAndDataReadAsTheirReaders)
                 return digest(w);
             });
     }
+    EXPECT_TRUE(someHolds(outcomes, {"refused: Plik danych stanowiska \"S\" jest uszkodzony (brak zakończenia pliku): "
+                                     "dane\\stan_1\\stanowisko_dane.xml"}));
+    EXPECT_TRUE(someHolds(outcomes, {"(plik należy do stanowiska o numerze 1)"}));
 }
 
 TEST(ParseSteps, MeasurementsAndFormDefinitionsReadAsTheirReaders)
@@ -158,7 +199,7 @@ TEST(ParseSteps, MeasurementsAndFormDefinitionsReadAsTheirReaders)
             out << MeasurementLines(*m);
         return joined(out);
     };
-    expectSameAsReader(
+    const QStringList measured = expectSameAsReader(
         fx, QStringLiteral("measurement_files"), folder + QStringLiteral("met5Krok_dane.xml"),
         [&] {
             TMeasurementList list;
@@ -172,6 +213,10 @@ TEST(ParseSteps, MeasurementsAndFormDefinitionsReadAsTheirReaders)
             return digest(list);
         });
 
+    EXPECT_TRUE(someHolds(measured, {"refused: Błąd w pliku d\\s\\met5Krok_dane.xml, wiersz 22: Ocena ocenakon \"x0\" "
+                                     "nie jest liczbą całkowitą"}));
+    EXPECT_TRUE(someHolds(measured, {"refused: Niepoprawna struktura pliku d\\s\\met5Krok_dane.xml: plik jest niekompletny"}));
+
     const QString form = QStringLiteral("zaklocen\\frm\\chemiczny_frm_1.xml");
     fx.Write("poradn/czynchem.xml", "<?xml?>\r\n<czynchem ver=\"1.0\">\r\n <czynnik id=\"7\" nazwa=\"A\">\r\n"
                                     "  <param nds=\"-1\" ndsch=\"5\" ndsp=\"-1\" typ=\"3\">\r\n </czynnik>\r\n"
@@ -179,7 +224,7 @@ TEST(ParseSteps, MeasurementsAndFormDefinitionsReadAsTheirReaders)
     fx.Write("zaklocen/frm/zalaczn/mech_frm_7.xml",
              "<?xml?>\r\n<mech_frm>\r\n<page nr=\"2\" nazwa=\"Mech\">\r\n<wiersz>\r\n"
              "<pole nazwa=\"M\" typ=\"edit\">1</pole>\r\n</wiersz>\r\n</page>\r\n</mech_frm>\r\n");
-    expectSameAsReader(
+    const QStringList defined = expectSameAsReader(
         fx, QStringLiteral("form_definitions"), form,
         [&] {
             TPomiarList items;
@@ -193,6 +238,8 @@ TEST(ParseSteps, MeasurementsAndFormDefinitionsReadAsTheirReaders)
             ParseMeasurementForm(TextXmlLinesFromBytes(bytes), form, items, 7, FormDefinitionFilesOnDisk(), {}, &root);
             return root.function + root.ver + itemsDigest(items);
         });
+    EXPECT_TRUE(someHolds(defined, {"refused: Niepoprawna struktura pliku zaklocen\\frm\\chemiczny_frm_1.xml: brak "
+                                    "wiersza zamykającego"}));
 }
 
 TEST(ParseSteps, FactorFilesAndCataloguesReadAsTheirReaders)
@@ -205,7 +252,7 @@ TEST(ParseSteps, FactorFilesAndCataloguesReadAsTheirReaders)
             raw.push_back(f.get());
         return joined(OwnFactorListLines(QStringLiteral("czynfiz"), raw));
     };
-    expectSameAsReader(
+    const QStringList listed = expectSameAsReader(
         fx, QStringLiteral("factor_files"), path,
         [&] {
             QString ver = QStringLiteral("0");
@@ -222,6 +269,9 @@ TEST(ParseSteps, FactorFilesAndCataloguesReadAsTheirReaders)
                    factorsDigest(ParseFactorList(lines, path, QStringLiteral("fiz"), true));
         });
 
+    EXPECT_TRUE(someHolds(listed, {"refused: Błąd w pliku poradn\\czynfiz.xml, wiersz 2: Numer czynnika \"\" nie jest "
+                                   "liczbą całkowitą"}));
+
     ChemicalFilter all;
     all.currentOnly = false;
     auto names = [](const auto &list) {
@@ -230,7 +280,7 @@ TEST(ParseSteps, FactorFilesAndCataloguesReadAsTheirReaders)
             out << QString::number(e->id) + e->nazwa;
         return joined(out);
     };
-    expectSameAsReader(
+    const QStringList chemical = expectSameAsReader(
         fx, QStringLiteral("catalogues"), ChemicalCataloguePath(),
         [&] {
             return names(ReadChemicalCatalogue(ChemicalCataloguePath(), all, QStringLiteral("1.0"))) +
@@ -243,13 +293,18 @@ TEST(ParseSteps, FactorFilesAndCataloguesReadAsTheirReaders)
                                                 QStringLiteral("1.0"))) +
                    CatalogueParam(*index, QStringLiteral("?"), QStringLiteral("NDS"), 80001) + CatalogueName(*index, 80001);
         });
-    expectSameAsReader(
+    const QStringList biological = expectSameAsReader(
         fx, QStringLiteral("catalogues"), BiologicalCataloguePath(),
         [&] { return names(ReadBiologicalCatalogue(BiologicalCataloguePath(), QStringLiteral("0"), QStringLiteral("1.0"))); },
         [&](const QByteArray &bytes) {
             return names(ParseBiologicalCatalogue(TextXmlLinesFromBytes(bytes), BiologicalCataloguePath(),
                                                   QStringLiteral("0"), QStringLiteral("1.0")));
         });
+    EXPECT_TRUE(someHolds(chemical, {"refused: Błąd w pliku poradn\\czynchem.xml, wiersz 19: Atrybut typh \"x6\" nie "
+                                     "jest liczbą całkowitą"}));
+    EXPECT_TRUE(someHolds(biological, {"refused: Błąd w pliku poradn\\czynbiol.xml, wiersz 19: Atrybut uszgrzagr"}));
+    EXPECT_TRUE(someHolds(biological, {"refused: Niepoprawna struktura pliku poradn\\czynbiol.xml: niezamknięta pozycja "
+                                       "katalogu"}));
 }
 
 TEST(ParseSteps, DocumentFilesReadAsTheirReaders)
@@ -263,7 +318,7 @@ TEST(ParseSteps, DocumentFilesReadAsTheirReaders)
         return joined(out);
     };
     const QString formPath = QStringLiteral("d\\x_frm_2.xml");
-    expectSameAsReader(
+    const QStringList defined = expectSameAsReader(
         fx, QStringLiteral("document_form"), formPath,
         [&] {
             TDocumentDefinition d;
@@ -273,6 +328,7 @@ TEST(ParseSteps, DocumentFilesReadAsTheirReaders)
             TDocumentDefinition d;
             return QString::number(ParseDocumentForm(TextXmlLinesFromBytes(bytes), formPath, d)) + itemsOf(d);
         });
+    EXPECT_TRUE(someHolds(defined, {"refused: Niepoprawna struktura pliku definicji dokumentu : d\\x_frm_2.xml"}));
     const QString listPath = QStringLiteral("d\\x_lista.xml");
     auto entriesOf = [](const TListDokumList &list) {
         QStringList out;
@@ -280,7 +336,7 @@ TEST(ParseSteps, DocumentFilesReadAsTheirReaders)
             out << QString::number(e->nr) + e->data + e->rodzinf + e->wer_dok;
         return joined(out);
     };
-    expectSameAsReader(
+    const QStringList listed = expectSameAsReader(
         fx, QStringLiteral("document_list"), listPath,
         [&] {
             TListDokumList list;
@@ -291,6 +347,7 @@ TEST(ParseSteps, DocumentFilesReadAsTheirReaders)
             return QString::number(ParseDocumentList(TextXmlLinesFromBytes(bytes), listPath, list, QStringLiteral("2"))) +
                    entriesOf(list);
         });
+    EXPECT_TRUE(someHolds(listed, {"refused: Niepoprawna struktura pliku listy dokumentów : d\\x_lista.xml"}));
     auto slotsOf = [](const StorageResult &r, const TDokumList &items) {
         QStringList out{r.message()};
         for (const auto &item : items)
@@ -310,7 +367,7 @@ TEST(ParseSteps, DocumentFilesReadAsTheirReaders)
         }
         return items;
     };
-    expectSameAsReader(
+    const QStringList stored = expectSameAsReader(
         fx, QStringLiteral("document_data"), QStringLiteral("d\\k\\x_dane_1.xml"),
         [&] {
             TDokumList items = definition();
@@ -324,6 +381,7 @@ TEST(ParseSteps, DocumentFilesReadAsTheirReaders)
                 ParseDocumentData(TextXmlLinesFromBytes(bytes, false), QStringLiteral("x_dane_1.xml"), items);
             return slotsOf(r, items);
         });
+    EXPECT_TRUE(someHolds(stored, {"Niepoprawna struktura pliku z danymi"}));
 }
 
 TEST(ParseSteps, ConfigurationTreesRiskScoreAndIniReadAsTheirReaders)
@@ -337,7 +395,7 @@ TEST(ParseSteps, ConfigurationTreesRiskScoreAndIniReadAsTheirReaders)
                     out << g->nazwa + '|' + e->nazwa + '|' + c->typ + c->katalog + c->plik + c->katfrm + c->katzal;
         return joined(out);
     };
-    expectSameAsReader(
+    const QStringList configured = expectSameAsReader(
         fx, QStringLiteral("navigation_file"), NavigationConfigPath(),
         [&] {
             ReadNavigationConfig(NavigationConfigPath());
@@ -348,6 +406,9 @@ TEST(ParseSteps, ConfigurationTreesRiskScoreAndIniReadAsTheirReaders)
             const TNavigationGroups groups = ParseNavigationConfig(TextXmlLinesFromBytes(bytes), version);
             return version + groupsOf(groups);
         });
+
+    EXPECT_TRUE(someHolds(configured, {"refused: Niepoprawna struktura pliku konfiguracyjnego config\\Tarvelin.xml "
+                                       "(wiersz 129): atrybut numer 'x' nie jest poprawną liczbą"}));
 
     const QString tree = QStringLiteral("dokumenty\\zalaczn\\drzewo.xml");
     auto nodesOf = [](const std::vector<TZalTree> &nodes) {
@@ -397,13 +458,75 @@ TEST(ParseSteps, ConfigurationTreesRiskScoreAndIniReadAsTheirReaders)
             return riskDigest(r);
         });
 
-    platform::IniFile file(fx.FilePath("Tarvelin.ini"));
-    fx.Write("Tarvelin.ini", "; okna\r\n[frmMain]\nfrmMain.Top=5\r[inne]\r\nklucz = wartość\r\n\r\n");
-    ASSERT_TRUE(file.Load());
-    platform::IniFile parsed{QString()};
-    parsed.Parse(platform::DecodeLinesCp1250(fx.Read("Tarvelin.ini")));
-    EXPECT_EQ(parsed.Lines(), file.Lines());
-    EXPECT_EQ(parsed.ReadInteger("frmMain", "frmMain.Top", 0), 5);
+    // The ini file: what Load keeps and what Save writes, in lines.
+    auto iniDigest = [](const platform::IniFile &ini) {
+        QStringList out = ini.Lines();
+        for (const QString &section : ini.SectionNames())
+            for (const QString &key : ini.KeyNames(section))
+                out << section + '|' + key + '|' + QString::number(ini.ReadInteger(section, key, -1));
+        return joined(out);
+    };
+    const QStringList kept = expectSameAsReader(
+        fx, QStringLiteral("inifile"), QStringLiteral("Tarvelin.ini"),
+        [&] {
+            platform::IniFile file(fx.FilePath("Tarvelin.ini"));
+            const bool loaded = file.Load();
+            return QString::number(loaded) + iniDigest(file);
+        },
+        [&](const QByteArray &bytes) {
+            platform::IniFile parsed{QString()};
+            parsed.Parse(platform::DecodeLinesCp1250(bytes));
+            return QStringLiteral("1") + iniDigest(parsed);
+        });
+    EXPECT_TRUE(someHolds(kept, {"frmMain|frmMain.Top|40", "frmRyzZakl|frmRyzZakl.Left|-4"}));
+}
+
+TEST(ParseSteps, HelpFileDirectoryReadsAsItsReader)
+{
+    FixtureFolder fx;
+    auto digest = [](const std::optional<ChmDirectory> &dir) {
+        return dir ? QStringLiteral("listed\n") + joined(dir->Names()) : QStringLiteral("refused");
+    };
+    const QStringList listed = expectSameAsReader(
+        fx, QStringLiteral("chm_directory"), QStringLiteral("pomoc.chm"),
+        [&] { return digest(ReadChmDirectory(fx.FilePath("pomoc.chm"))); },
+        [&](const QByteArray &bytes) { return digest(ParseChmDirectory(bytes)); });
+    EXPECT_TRUE(someHolds(listed, {"listed\n"}));
+    EXPECT_TRUE(someHolds(listed, {"refused"}));
+}
+
+TEST(ParseSteps, AttributesAndNumbersReadQuicklyAsTheGeneralRoutinesReadThem)
+{
+    // The first place the whole key stands, the value up to the next quote, "&quot;" read
+    // back; a name holding a quote begins its value at that quote, as the key search does.
+    const QString line = QStringLiteral("<poz xnazwa=\"1\" nazwa =\"2\" nazwa=\"a&quot;b\" a\"b=\"c\" typ=\"bez końca");
+    for (const QString name : {"nazwa", "typ", "a\"b", "b", "brak", "poz"}) {
+        const QString general = ReadAttributeValue(name + QLatin1String("=\""), line);
+        EXPECT_EQ(DecodedAttributeText(RawNamedAttribute(QStringView(name), line)), general) << qPrintable(name);
+        EXPECT_EQ(ReadNamedAttribute(QLatin1String(name.toLatin1()), line), general) << qPrintable(name);
+    }
+    EXPECT_EQ(ReadNamedAttribute(QLatin1String("nazwa"), line), QStringLiteral("1")); // "xnazwa" holds it
+    EXPECT_EQ(ReadNamedAttribute(QLatin1String("typ"), line), QStringLiteral("bez końca"));
+
+    // Whole numbers: the quick reading takes what it can and leaves the rest to the locale's
+    // conversion, which gives the same number or refuses.
+    for (const QString text : {"0", "-0", "007", "-123456789", "999999999", "1234567890", "2147483648", "-2147483648",
+                               "+5", " 5", "5 ", "-", "", "1.0", "1e3", "٣"}) {
+        bool ok = false;
+        const int general = QLocale::c().toInt(text.trimmed(), &ok);
+        int quick = 0;
+        if (PlainInt(text, quick)) {
+            EXPECT_TRUE(ok && quick == general) << qPrintable(text);
+        }
+        EXPECT_EQ(ToIntDef(text, -7), ok ? general : -7) << qPrintable(text);
+    }
+    EXPECT_EQ(ToIntAt(QStringLiteral("12"), QStringLiteral("p.xml"), 4, QStringLiteral("Atrybut nr")), 12);
+    try {
+        ToIntAt(QStringLiteral("1x"), QStringLiteral("p.xml"), 4, QStringLiteral("Atrybut nr"));
+        ADD_FAILURE();
+    } catch (const platform::TarvelinError &e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Błąd w pliku p.xml, wiersz 5: Atrybut nr \"1x\" nie jest liczbą całkowitą"));
+    }
 }
 
 TEST(ParseSteps, AValueThatNeverClosesIsPassedOverOnceNotOncePerLine)
