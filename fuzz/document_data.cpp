@@ -3,6 +3,7 @@
 #include "fuzz/fuzz_support.h"
 #include "storage/document_files.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -20,8 +21,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     add("a", "edit", 1);
     add("b", "memo", 1);
     add("c", "form", 3);
-    const bool ok =
-        storage::ParseDocumentData(fuzzsupport::Lines(data, size, false), QStringLiteral("x_dane_1.xml"), items).ok();
+    const QStringList lines = fuzzsupport::Lines(data, size, false);
+    QStringList storedOnly{QStringLiteral("stare\nwpisy")}; // no line of a file holds a line break
+    const bool ok = storage::ParseDocumentData(lines, QStringLiteral("x_dane_1.xml"), items, &storedOnly).ok();
+    // Entries of fields the definition lacks are kept as lines of the file between its root
+    // lines, each once; a refused file keeps none.
+    if ((!ok && !storedOnly.isEmpty()) || storedOnly.size() > std::max<qsizetype>(0, lines.size() - 3) ||
+        storedOnly.contains(QStringLiteral("stare\nwpisy")))
+        __builtin_trap();
     for (const auto &item : items) {
         if (int(item->Values.size()) != item->ile)
             __builtin_trap();

@@ -25,6 +25,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QRegularExpression>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -348,11 +349,13 @@ TEST(ParseSteps, DocumentFilesReadAsTheirReaders)
                    entriesOf(list);
         });
     EXPECT_TRUE(someHolds(listed, {"refused: Niepoprawna struktura pliku listy dokumentów : d\\x_lista.xml"}));
-    auto slotsOf = [](const StorageResult &r, const TDokumList &items) {
+    // The definition has no memo "b" and no form "c": their entries are kept as read.
+    auto slotsOf = [](const StorageResult &r, const TDokumList &items, const QStringList &storedOnly) {
         QStringList out{r.message()};
         for (const auto &item : items)
             for (const auto &slot : item->Values)
                 out << slot.wartosc;
+        out << QStringLiteral("kept:") << storedOnly;
         return joined(out);
     };
     auto definition = [] {
@@ -371,17 +374,24 @@ TEST(ParseSteps, DocumentFilesReadAsTheirReaders)
         fx, QStringLiteral("document_data"), QStringLiteral("d\\k\\x_dane_1.xml"),
         [&] {
             TDokumList items = definition();
+            QStringList storedOnly{QStringLiteral("stare")};
             const StorageResult r = ReadDocumentData(QStringLiteral("d\\"), QStringLiteral("k\\"),
-                                                     QStringLiteral("x_dane_1.xml"), items);
-            return slotsOf(r, items);
+                                                     QStringLiteral("x_dane_1.xml"), items, &storedOnly);
+            return slotsOf(r, items, storedOnly);
         },
         [&](const QByteArray &bytes) {
             TDokumList items = definition();
-            const StorageResult r =
-                ParseDocumentData(TextXmlLinesFromBytes(bytes, false), QStringLiteral("x_dane_1.xml"), items);
-            return slotsOf(r, items);
+            QStringList storedOnly{QStringLiteral("stare")};
+            const StorageResult r = ParseDocumentData(TextXmlLinesFromBytes(bytes, false), QStringLiteral("x_dane_1.xml"),
+                                                      items, &storedOnly);
+            return slotsOf(r, items, storedOnly);
         });
-    EXPECT_TRUE(someHolds(stored, {"Niepoprawna struktura pliku z danymi"}));
+    EXPECT_TRUE(std::any_of(stored.begin(), stored.end(), [](const QString &o) {
+        return o.startsWith(QStringLiteral("Niepoprawna struktura pliku z danymi")) && o.endsWith(QStringLiteral("kept:"));
+    })); // a refused file keeps nothing
+    EXPECT_TRUE(someHolds(stored, {"kept:\n  <dane nazwa=\"b\" typ=\"memo\" nr=\"1\" >linia 1\nlinia 2</dane>\n  <dane "
+                                   "nazwa=\"c\""}));
+    EXPECT_FALSE(someHolds(stored, {"stare"}));
 }
 
 TEST(ParseSteps, ConfigurationTreesRiskScoreAndIniReadAsTheirReaders)
