@@ -115,11 +115,12 @@ QString writeStoredOldProtocol()
 
 } // namespace
 
-TEST(AccidentDocumentsInProgram, EachKindPrintsAllItsPagesWithItsValuesAndTicksAndBlankFormsPrintEmpty)
+class AccidentDocumentsInProgram : public DocumentPrintProgram
 {
-    if (Tool("pdfinfo").isEmpty() || Tool("pdftotext").isEmpty() || Tool("pdftoppm").isEmpty())
-        GTEST_SKIP() << "poppler-utils not installed (tools/deps.sh installs it)";
-    testsupport::FixtureFolder fx(true);
+};
+
+TEST_F(AccidentDocumentsInProgram, EachKindPrintsAllItsPagesWithItsValuesAndTicksAndBlankFormsPrintEmpty)
+{
     const QString oldCircumstances = writeStoredOldProtocol();
     fx.WriteText("dokumenty/protpow_lista.xml",
                  "<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=\"yes\" ?>\n"
@@ -127,12 +128,7 @@ TEST(AccidentDocumentsInProgram, EachKindPrintsAllItsPagesWithItsValuesAndTicksA
                  "plik=\"protpow_dane.xml\">\n"
                  "  <pole nr=\"1\" data=\"2018-11-05\" rodzinf=\"Stefan Żak\" wer_dok=\"1\"></pole>\n"
                  "</protpow_lista>\n");
-    testsupport::ScriptedPrompter boxes;
-    testsupport::ScriptedDialogs dialogs;
-    workstations::RegisterViews();
-    printouts::RegisterDialogs();
     auto &s = appstate::State();
-    s.SetModified(false);
     {
         shell::TfrmMain w;
         w.show();

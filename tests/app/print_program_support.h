@@ -3,14 +3,17 @@
 // Printing from the running program, for the tests that print statutory documents: the
 // main window's navigation, typing into the document window as the user does, and Print ->
 // "Wydruk" -> preview -> the preview's Print to a PDF file read back with poppler.
+#include "appstate/appstate.h"
 #include "platform/prompter.h"
 #include "printouts/frm_wydruk.h"
 #include "reportengine/vr_composite_report.h"
 #include "shell/frm_main.h"
 #include "tests/reportengine/preview_helpers.h"
 #include "tests/support/fakes.h"
+#include "tests/support/fixture.h"
 #include "widgets/outlook_bar.h"
 #include "workstations/frm_dokum.h"
+#include "workstations/views.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,6 +29,26 @@
 namespace printprogramtest {
 
 using namespace reportengine_test;
+
+// The running program ready to print statutory documents to PDF: a copy of the installation,
+// scripted message boxes and dialogs, the views and the print dialogs registered, nothing
+// unsaved. Without poppler-utils there is nothing to read the PDF with: the test is skipped.
+class DocumentPrintProgram : public ::testing::Test
+{
+protected:
+    testsupport::FixtureFolder fx{true};
+    testsupport::ScriptedPrompter boxes;
+    testsupport::ScriptedDialogs dialogs;
+
+    void SetUp() override
+    {
+        if (Tool("pdfinfo").isEmpty() || Tool("pdftotext").isEmpty() || Tool("pdftoppm").isEmpty())
+            GTEST_SKIP() << "poppler-utils not installed (tools/deps.sh installs it)";
+        workstations::RegisterViews();
+        printouts::RegisterDialogs();
+        appstate::State().SetModified(false);
+    }
+};
 
 inline void clickHeader(shell::TfrmMain &w, int button)
 {

@@ -104,23 +104,19 @@ void expectPrinted(const Printed &printed, const char *boxes, int pages, std::in
 
 } // namespace
 
-TEST(StatutoryDocumentsInProgram, StoredCardsAndReferralsOfEveryModelPrintThroughWydruk)
+class StatutoryDocumentsInProgram : public DocumentPrintProgram
 {
-    if (Tool("pdfinfo").isEmpty() || Tool("pdftotext").isEmpty() || Tool("pdftoppm").isEmpty())
-        GTEST_SKIP() << "poppler-utils not installed (tools/deps.sh installs it)";
-    testsupport::FixtureFolder fx(true);
-    testsupport::ScriptedPrompter boxes;
-    testsupport::ScriptedDialogs dialogs;
+};
+
+TEST_F(StatutoryDocumentsInProgram, StoredCardsAndReferralsOfEveryModelPrintThroughWydruk)
+{
     store("skw", {{"skw_frm_1.xml", statutorysamples::StatisticalCard(1)},
                   {"skw_frm_2.xml", statutorysamples::StatisticalCard(2)},
                   {"skw_frm_3.xml", statutorysamples::StatisticalCard(3)}});
     store("kartwypdroga", {{"kartwypdroga_frm.xml", statutorysamples::CommutingCard()}});
     store("skierbad", {{"skierbad_frm_1.xml", statutorysamples::Referral(1, "kobieta")},
                        {"skierbad_frm_2.xml", statutorysamples::Referral(2, QString::fromUtf8("mężczyzna"))}});
-    workstations::RegisterViews();
-    printouts::RegisterDialogs();
     auto &s = appstate::State();
-    s.SetModified(false);
     const QString out = QStringLiteral(TARVELIN_TEST_OUTPUT) + QLatin1Char('/');
     {
         shell::TfrmMain w;

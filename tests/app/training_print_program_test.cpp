@@ -45,17 +45,13 @@ void expectNoComponentName(const QString &text)
 
 } // namespace
 
-TEST(TrainingDocumentsInProgram, AStoredCertificateAndACardPrintThroughWydrukAndBlankFormsPrintEmpty)
+class TrainingDocumentsInProgram : public DocumentPrintProgram
 {
-    if (Tool("pdfinfo").isEmpty() || Tool("pdftotext").isEmpty())
-        GTEST_SKIP() << "poppler-utils not installed (tools/deps.sh installs it)";
-    testsupport::FixtureFolder fx(true);
-    testsupport::ScriptedPrompter boxes;
-    testsupport::ScriptedDialogs dialogs;
-    workstations::RegisterViews();
-    printouts::RegisterDialogs();
+};
+
+TEST_F(TrainingDocumentsInProgram, AStoredCertificateAndACardPrintThroughWydrukAndBlankFormsPrintEmpty)
+{
     auto &s = appstate::State();
-    s.SetModified(false);
     {
         shell::TfrmMain w;
         w.show();
