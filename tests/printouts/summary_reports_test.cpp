@@ -257,7 +257,8 @@ TEST_F(SummaryReports, ByRiskCategoryListsEachFactorOncePerCategoryWithItsWorkst
 
     // Categories from large to small; factors and workstations from the end of the list.
     // Noise, latest rated 40 on A and on D, is large there, 20 on B medium; the own
-    // factor rated "not applicable" is nowhere; not determined (benzene) is small.
+    // factor rated "not applicable" is nowhere; not determined (benzene) is no small risk
+    // but closes the report under its own heading.
     const QStringList expected = {
         QStringLiteral("Kategoria ryzyka: duże"),
         QStringLiteral("Hałas"),
@@ -269,12 +270,13 @@ TEST_F(SummaryReports, ByRiskCategoryListsEachFactorOncePerCategoryWithItsWorkst
         QStringLiteral("Hałas"),
         QStringLiteral("Stanowisko : MA-2 Malarnia"),
         QStringLiteral("Kategoria ryzyka: małe"),
-        QStringLiteral("Benzen"),
-        QStringLiteral("Stanowisko : MA-2 Malarnia"),
         QStringLiteral("Toluen"),
         QStringLiteral("Stanowisko : MA-2 Malarnia"),
         QStringLiteral("Aceton"),
         QStringLiteral("Stanowisko : SZ-1 Szlifiernia"),
+        QStringLiteral("Kategoria ryzyka: nieustalone"),
+        QStringLiteral("Benzen"),
+        QStringLiteral("Stanowisko : MA-2 Malarnia"),
     };
     QStringList body = lines;
     body.removeIf([](const QString &l) {
@@ -285,25 +287,33 @@ TEST_F(SummaryReports, ByRiskCategoryListsEachFactorOncePerCategoryWithItsWorkst
     EXPECT_FALSE(text.contains(QStringLiteral("rusztowaniu")));
     EXPECT_TRUE(lines.contains(QStringLiteral("Strona 1 / 1")));
 
-    // Only "małe" chosen: the first (and only) category printed is small.
+    // Only "małe" chosen: small first, the factors not determined always after it; with
+    // no category chosen those still print.
     TWorkstationReportOptions options;
     options.Duze = options.Srednie = false;
     form.SetOptions(options);
     const QString small = PrintToPdf(form, dir);
     EXPECT_EQ(Joined(Lines(small).filter(QStringLiteral("Kategoria ryzyka"))),
-              Joined(QStringList{QStringLiteral("Kategoria ryzyka: małe")}));
+              Joined(QStringList{QStringLiteral("Kategoria ryzyka: małe"),
+                                 QStringLiteral("Kategoria ryzyka: nieustalone")}));
     EXPECT_FALSE(small.contains(QStringLiteral("Hałas")));
+    options.Male = false;
+    form.SetOptions(options);
+    const QString none = PrintToPdf(form, dir);
+    EXPECT_EQ(Joined(Lines(none).filter(QStringLiteral("Kategoria ryzyka"))),
+              Joined(QStringList{QStringLiteral("Kategoria ryzyka: nieustalone")}));
+    EXPECT_TRUE(none.contains(QStringLiteral("Benzen")));
 }
 
-TEST(RiskCategories, LevelsFallIntoTheirCategoriesAndNotApplicableIntoNone)
+TEST(RiskCategories, LevelsFallIntoTheirCategoriesNotDeterminedApartAndNotApplicableIntoNone)
 {
     EXPECT_EQ(RiskCategory(40), 3);
     EXPECT_EQ(RiskCategory(30), 3);
     EXPECT_EQ(RiskCategory(29.9f), 2);
     EXPECT_EQ(RiskCategory(20), 2);
     EXPECT_EQ(RiskCategory(10), 1);
-    EXPECT_EQ(RiskCategory(0), 1);
-    EXPECT_EQ(RiskCategory(99), 0);
+    EXPECT_EQ(RiskCategory(0), kCategoryNotDetermined);
+    EXPECT_EQ(RiskCategory(99), kCategoryNone);
 }
 
 TEST_F(SummaryReports, HarmfulFactorsListedPerWorkstationOrFlatAndFilteredToCarcinogens)
