@@ -157,6 +157,38 @@ TEST_F(ShippedFormTest, ColdForm1RatesTheCoolingIndex)
     EXPECT_EQ(f.Value("ed_Krotn"), "");
 }
 
+TEST_F(ShippedFormTest, ColdFormsLeaveAPermittedValueOfZeroNotDeterminedAndSaySo)
+{
+    // A limit of 0 is one not given: no measured value "reaches" it.
+    struct Row
+    {
+        const char *file;
+        const char *why;
+    } rows[] = {
+        {"mikroklimat_zimny_frm_1.xml", "ed_WartDop: wartość dopuszczalna musi być liczbą większą od 0"},
+        {"mikroklimat_zimny_frm_2.xml", "ed_WartDop: wartość dopuszczalna musi być liczbą większą od 0"},
+        {"mikroklimat_zimny_frm_3.xml", "ed_WartDop: wartość dopuszczalna musi być liczbą różną od 0"},
+    };
+    for (const Row &r : rows) {
+        ShippedForm f(QString::fromLatin1(r.file));
+        SCOPED_TRACE(r.file);
+        if (f.form.Find("ch_PracaZewn")) {
+            f.Click("ch_PracaZewn");
+            f.Enter("ed_IREQmin", "1.5");
+            f.Enter("ed_Iclr", "2");
+        }
+        if (f.form.Find("ed_Ta")) {
+            f.Enter("ed_Ta", "-10");
+            f.Enter("ed_Va", "20");
+        } else {
+            f.Enter("ed_WartZm", "700");
+        }
+        f.Enter("ed_WartDop", "0");
+        EXPECT_EQ(f.Ratings(), NotDetermined);
+        EXPECT_EQ(f.LastNamed(), QString::fromUtf8(r.why));
+    }
+}
+
 // ---- Cold, form 2 ----------------------------------------------------------------------------
 
 class ColdForm2 : public ShippedFormTest
@@ -312,7 +344,7 @@ TEST_F(ColdForm3, ANotDeterminedRatingNamesTheValueToMend)
     ShippedForm cold1("mikroklimat_zimny_frm_1.xml");
     cold1.Enter("ed_WartZm", "1200");
     ASSERT_EQ(cold1.Ratings(), NotDetermined);
-    EXPECT_EQ(cold1.LastNamed(), "ed_WartDop: wartość musi być liczbą");
+    EXPECT_EQ(cold1.LastNamed(), "ed_WartDop: wartość dopuszczalna musi być liczbą większą od 0");
 }
 
 TEST_F(ColdForm3, IndoorWorkClearsTheOutdoorValues)
