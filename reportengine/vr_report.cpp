@@ -234,10 +234,11 @@ bool TVelRep::CreateVRPrinter()
     return true;
 }
 
-bool TVelRep::RunEntry(bool inComposite, bool last)
+bool TVelRep::RunEntry(bool inComposite, bool last, bool allowed)
 {
     try {
-        Run(inComposite, last);
+        if (!Run(inComposite, last, allowed))
+            return false;
     } catch (const TVREvaluatorError &e) {
         platform::ShowError(e.message());
         return false;
@@ -270,6 +271,11 @@ bool TVelRep::Preview()
     if (!CreateVRPrinter())
         return false;
     QPointer<TVRPrinter> printer = m_printer;
+    // A run BeforePrint refuses has nothing to show: asked before any window opens.
+    if (!AllowsRun()) {
+        delete printer.data();
+        return false;
+    }
     printer->Title = ReportTitle;
     m_dialogChosen = false; // a print dialog's range belongs to the preview it was chosen in
     QPointer<TVelRep> self(this);
@@ -302,7 +308,7 @@ bool TVelRep::Preview()
     m_runPrinter = printer;
     bool made = false;
     try {
-        made = RunEntry(false, false);
+        made = RunEntry(false, false, true);
     } catch (...) {
         drop();
         throw;

@@ -185,7 +185,8 @@ public:
     bool Prepare();
     // Shows the preview (the OnPreview handler, the registered preview or the standard
     // window) while the pages are made and returns when it closes. Its Print runs the
-    // report again to the printer; a run that is cancelled or fails closes it.
+    // report again to the printer; a run that is cancelled or fails closes it, and one
+    // BeforePrint refuses opens none.
     bool Preview();
     bool Print();
     bool ExportToFilter(TVRExportFilter *filter);
@@ -251,8 +252,11 @@ private:
     class RunScope;
 
     std::unique_ptr<TVRPrinter> MakePrinter(int destination);
-    bool RunEntry(bool inComposite, bool last);
-    void Run(bool inComposite, bool last);
+    bool RunEntry(bool inComposite, bool last, bool allowed = false);
+    // BeforePrint's answer: false when the handler refuses the run.
+    bool AllowsRun();
+    // False when BeforePrint refused (asked here unless `allowed` says it agreed already).
+    bool Run(bool inComposite, bool last, bool allowed = false);
     void ApplyPrinterSettings(TVRPrinter &printer);
     bool PrintWithProgress(std::unique_ptr<TVRPrinter> printer, const QString &progressTitle);
     void LayOutBands();

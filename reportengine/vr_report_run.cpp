@@ -69,7 +69,15 @@ private:
     TVRUnit m_units;
 };
 
-void TVelRep::Run(bool inComposite, bool last)
+bool TVelRep::AllowsRun()
+{
+    bool printReport = true;
+    if (BeforePrint)
+        BeforePrint(this, printReport);
+    return printReport;
+}
+
+bool TVelRep::Run(bool inComposite, bool last, bool allowed)
 {
     struct Detach
     {
@@ -78,12 +86,9 @@ void TVelRep::Run(bool inComposite, bool last)
     } detach{*this};
     TVRPrinter *printer = m_runPrinter;
     if (!printer)
-        return;
-    bool printReport = true;
-    if (BeforePrint)
-        BeforePrint(this, printReport);
-    if (!printReport)
-        return;
+        return false;
+    if (!allowed && !AllowsRun())
+        return false;
     {
         RunScope scope(*this, inComposite);
         try {
@@ -127,6 +132,7 @@ void TVelRep::Run(bool inComposite, bool last)
         else
             printer->EndDoc();
     }
+    return true;
 }
 
 void TVelRep::ApplyPrinterSettings(TVRPrinter &printer)

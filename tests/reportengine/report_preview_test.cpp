@@ -68,6 +68,37 @@ TEST(ReportPreview, PrintFromThePreviewRunsTheReportAgainWithTheChosenPages)
     EXPECT_EQ(report.VRPrinter()->PageCount(), 3); // the preview's pages stay
 }
 
+// Counts the preview windows shown, however briefly.
+class PreviewShows : public QObject
+{
+public:
+    PreviewShows() { qApp->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && qobject_cast<TVRStandardPreview *>(watched))
+            ++count;
+        return false;
+    }
+};
+
+TEST(ReportPreview, ARunBeforePrintRefusesOpensNoWindow)
+{
+    TVelRep report;
+    AddBand(report, TVRBandType::rbDetail, 1000, QStringLiteral("x"));
+    report.BeforePrint = [](TVelRep *, bool &print) { print = false; };
+    QTimer::singleShot(20000, [] {
+        if (TVRStandardPreview *w = FindPreview())
+            w->close();
+    });
+    PreviewShows shows;
+    EXPECT_FALSE(report.Preview());
+    EXPECT_EQ(shows.count, 0);
+    EXPECT_EQ(report.VRPrinter(), nullptr);
+}
+
 TEST(ReportPreview, ARunThatFailsClosesItsPreview)
 {
     testsupport::ScriptedPrompter boxes;

@@ -115,9 +115,10 @@ TEST_F(ReportRun, PrepareKeepsThePagesAndPreviewRunsTheReportAgain)
 TEST_F(ReportRun, ARefusingBeforePrintMakesNoPagesAndNeverBeginsTheJob)
 {
     report.BeforePrint = [](TVelRep *, bool &print) { print = false; };
-    EXPECT_TRUE(report.Prepare());
+    EXPECT_FALSE(report.Prepare());
     EXPECT_EQ(report.VRPrinter()->PageCount(), 0);
     EXPECT_EQ(report.VRPrinter()->Status(), TVRPrinter::StatusReady);
+    EXPECT_FALSE(report.Print());
 }
 
 TEST_F(ReportRun, AHandlerErrorReachesTheCallerAndTheReportRunsAgainAfterwards)
