@@ -1,9 +1,14 @@
+#include "platform/application.h"
 #include "platform/prompter.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QTimer>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 namespace {
@@ -46,4 +51,20 @@ TEST(Prompter, ADeletionIsConfirmedOnlyByChoosingYesEnterAnswersNie)
     EXPECT_FALSE(platform::ConfirmDeletion(QStringLiteral("Czy na pewno usunąć wybrany pomiar?"),
                                            QStringLiteral("Potwierdź usunięcie danych ")));
     EXPECT_EQ(defaultText, "Nie");
+}
+
+TEST(QtTranslation, QtsOwnDialogsSpeakPolishWhereTheSystemHasTheTranslation)
+{
+    QTranslator *polish = platform::InstallQtPolishTranslation();
+    if (!polish)
+        GTEST_SKIP() << "qtbase_pl is not installed (tools/deps.sh installs qt6-translations-l10n)";
+    QPrintDialog print;
+    QFileDialog file;
+    file.setOption(QFileDialog::DontUseNativeDialog);
+    file.setAcceptMode(QFileDialog::AcceptSave);
+    const QString texts = print.windowTitle() + QLatin1Char('|') +
+                          file.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->text();
+    QCoreApplication::removeTranslator(polish);
+    delete polish;
+    EXPECT_EQ(texts.toStdString(), "Drukowanie|Anuluj");
 }
