@@ -285,11 +285,11 @@ bool TVelRep::Preview()
                 self->OnPreview(self);
         };
     // The preview's Print runs the report again, straight to the printer.
-    connect(printer, &TVRPrinter::printRequested, this, [self] {
+    connect(printer, &TVRPrinter::printRequested, this, [self](const QString &pdfFile) {
         if (!self)
             return;
         try {
-            self->Print();
+            self->Print(pdfFile);
         } catch (const platform::TarvelinError &e) {
             platform::ShowError(e.message());
         }
@@ -336,10 +336,16 @@ bool TVelRep::PrintWithProgress(std::unique_ptr<TVRPrinter> printer, const QStri
     return RunEntry(false, false);
 }
 
-bool TVelRep::Print()
+bool TVelRep::Print(const QString &pdfFile)
 {
     if (m_running || !TVRPrinter::PrintersExist())
         return false;
+    m_printPdfFile = pdfFile;
+    struct Clear
+    {
+        QString &file;
+        ~Clear() { file.clear(); }
+    } clear{m_printPdfFile};
     return PrintWithProgress(MakePrinter(TVRPrinter::DestinationPrinter), QString());
 }
 
@@ -411,6 +417,11 @@ TVRPrintDialog *TVelRep::ExecutePrintDialog()
     c.Duplex = d.Duplex;
     m_dialogChosen = true;
     return &d;
+}
+
+const TVRJobSettings &TVelRep::NextPrintSettings() const
+{
+    return m_dialogChosen ? m_dialogSettings : PrinterSettings;
 }
 
 void TVelRep::TakePrintSettings(const TVRPrintDialog &, bool pagesFromFile)

@@ -188,7 +188,9 @@ public:
     // report again to the printer; a run that is cancelled or fails closes it, and one
     // BeforePrint refuses opens none.
     bool Preview();
-    bool Print();
+    // pdfFile: the PDF file this print alone writes when it goes to the PDF destination
+    // (empty: the file of the settings).
+    bool Print(const QString &pdfFile = QString());
     bool ExportToFilter(TVRExportFilter *filter);
     // The print dialog on the report's settings, the range 1..9999 (1..the page count
     // when the pages are finished). Confirmed: copies, destination and orientation
@@ -197,6 +199,7 @@ public:
     TVRPrintDialog *ExecutePrintDialog() override;
     // For pages loaded from a file the report's own settings stay as before the dialog.
     void TakePrintSettings(const TVRPrintDialog &dialog, bool pagesFromFile) override;
+    const TVRJobSettings &NextPrintSettings() const override;
     TVRPreviewSettings PreviewSettings() const override;
 
     // As one of the reports of a composite run.
@@ -295,6 +298,7 @@ private:
     TVRPrintDialog m_printDialog;
     bool m_dialogChosen = false;
     TVelRepPrinterSettings m_dialogSettings;
+    QString m_printPdfFile; // the file the print run going on was given
     TVelRepPrinterSettings m_settingsBeforeDialog;
     TPrinterOrientation m_orientationBeforeDialog = TPrinterOrientation::poPortrait;
 

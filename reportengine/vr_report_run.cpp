@@ -144,6 +144,8 @@ void TVelRep::ApplyPrinterSettings(TVRPrinter &printer)
     p.OnApplyPrinterSettings = OnApplyPrinterSettings;
     (chosen ? m_dialogSettings : PrinterSettings)
         .ApplyTo(printer, ReportTitle, m_page.PaperSize(), m_page.Orientation());
+    if (!m_printPdfFile.isEmpty())
+        p.PdfFileName = m_printPdfFile;
     if (m_page.PaperSize() == TVRPaperSize::Custom || m_page.PaperSize() == TVRPaperSize::Default) {
         // The page's own size, given portrait.
         int w = static_cast<int>(m_page.NativeValue(TVRPage::WidthValue) + 0.5);

@@ -10,6 +10,7 @@
 
 #include "tests/support/fakes.h"
 
+#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -143,4 +144,37 @@ TEST(CompositeReport, PreviewScriptPrintsPagesTwoToThreeToAPdfFile)
     EXPECT_EQ(t.added, 3);
     CheckPdfOfPagesTwoAndThree(result.pdf);
     CheckPdfOfPagesTwoAndThree(result.storedPdf);
+}
+
+TEST(CompositeReport, PrintToAPdfFileNobodyNamedWritesTheOneTheUserNamesForThatPrint)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("dokument")); // ".pdf" is added
+    ThreeReports t;
+    t.composite.PrinterSettings.PaperSize = TVRPaperSize::A4;
+    if (!QPrinterInfo::availablePrinterNames().isEmpty())
+        t.composite.PrinterSettings.PrinterIndex = static_cast<int>(PrinterNames().size()) - 1;
+    testsupport::ScriptedFileDialogs files;
+    files.answers << pdf;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        TVRStandardPreview *w = FindPreview();
+        if (!w || t.composite.Running() || !w->Print->isEnabled())
+            return;
+        poll.stop();
+        w->Print->click();
+        SpinUntil([&] { return QFile::exists(pdf + QStringLiteral(".pdf")) && !t.composite.Running(); });
+        w->close();
+    });
+    poll.start();
+    QTimer::singleShot(20000, [] {
+        if (TVRStandardPreview *w = FindPreview())
+            w->close();
+    });
+    t.composite.Preview();
+    EXPECT_EQ(files.folders, QStringList{SuggestedPdfFileName(QStringLiteral("Dokument złożony"))});
+    const int pages = PdfPageCount(pdf + QStringLiteral(".pdf"));
+    EXPECT_EQ(pages < 0 ? 3 : pages, 3);
+    EXPECT_TRUE(t.composite.PrinterSettings.PdfFileName.isEmpty());
 }
