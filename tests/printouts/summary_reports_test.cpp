@@ -293,9 +293,9 @@ TEST_F(SummaryReports, ByRiskCategoryListsEachFactorOncePerCategoryWithItsWorkst
     options.Duze = options.Srednie = false;
     form.SetOptions(options);
     const QString small = PrintToPdf(form, dir);
-    EXPECT_EQ(Joined(Lines(small).filter(QStringLiteral("Kategoria ryzyka"))),
-              Joined(QStringList{QStringLiteral("Kategoria ryzyka: małe"),
-                                 QStringLiteral("Kategoria ryzyka: nieustalone")}));
+    EXPECT_EQ(
+        Joined(Lines(small).filter(QStringLiteral("Kategoria ryzyka"))),
+        Joined(QStringList{QStringLiteral("Kategoria ryzyka: małe"), QStringLiteral("Kategoria ryzyka: nieustalone")}));
     EXPECT_FALSE(small.contains(QStringLiteral("Hałas")));
     options.Male = false;
     form.SetOptions(options);
