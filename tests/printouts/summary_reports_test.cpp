@@ -257,8 +257,7 @@ TEST_F(SummaryReports, ByRiskCategoryListsEachFactorOncePerCategoryWithItsWorkst
 
     // Categories from large to small; factors and workstations from the end of the list.
     // Noise, latest rated 40 on A and on D, is large there, 20 on B medium; the own
-    // factor rated "not applicable" is nowhere; not determined (benzene) is no small risk
-    // but closes the report under its own heading.
+    // factor rated "not applicable" is nowhere; not determined (benzene) closes the report.
     const QStringList expected = {
         QStringLiteral("Kategoria ryzyka: duże"),
         QStringLiteral("Hałas"),
@@ -287,8 +286,7 @@ TEST_F(SummaryReports, ByRiskCategoryListsEachFactorOncePerCategoryWithItsWorkst
     EXPECT_FALSE(text.contains(QStringLiteral("rusztowaniu")));
     EXPECT_TRUE(lines.contains(QStringLiteral("Strona 1 / 1")));
 
-    // Only "małe" chosen: small first, the factors not determined always after it; with
-    // no category chosen those still print.
+    // Only "małe" chosen: small first, the factors not determined always after it.
     TWorkstationReportOptions options;
     options.Duze = options.Srednie = false;
     form.SetOptions(options);
@@ -297,15 +295,9 @@ TEST_F(SummaryReports, ByRiskCategoryListsEachFactorOncePerCategoryWithItsWorkst
         Joined(Lines(small).filter(QStringLiteral("Kategoria ryzyka"))),
         Joined(QStringList{QStringLiteral("Kategoria ryzyka: małe"), QStringLiteral("Kategoria ryzyka: nieustalone")}));
     EXPECT_FALSE(small.contains(QStringLiteral("Hałas")));
-    options.Male = false;
-    form.SetOptions(options);
-    const QString none = PrintToPdf(form, dir);
-    EXPECT_EQ(Joined(Lines(none).filter(QStringLiteral("Kategoria ryzyka"))),
-              Joined(QStringList{QStringLiteral("Kategoria ryzyka: nieustalone")}));
-    EXPECT_TRUE(none.contains(QStringLiteral("Benzen")));
 }
 
-TEST(RiskCategories, LevelsFallIntoTheirCategoriesNotDeterminedApartAndNotApplicableIntoNone)
+TEST(RiskCategories, LevelsFallIntoTheirCategoriesAndNotApplicableIntoNone)
 {
     EXPECT_EQ(RiskCategory(40), 3);
     EXPECT_EQ(RiskCategory(30), 3);

