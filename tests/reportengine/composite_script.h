@@ -1,9 +1,8 @@
 #pragma once
 
 // The whole preview road of a composite document, as a user walks it: pages, go to a
-// page, search a Polish word, print to the PDF file it asks for where there is no printer,
-// print pages 2-3 (the reports run again), save, load the saved file back and print pages
-// 2-3 of it to a print queue or a second PDF file.
+// page, search a Polish word, print pages 2-3 (the reports run again), save, load the
+// saved file back and print pages 2-3 of it to a print queue or a second PDF file.
 
 #include "preview_helpers.h"
 
@@ -71,6 +70,7 @@ inline ScriptResult RunCompositePreviewScript(reportengine::TVRCompositeReport &
         if (ResultItems(*w) != QStringList{QStringLiteral("Page 2")})
             fail(QStringLiteral("search: ") + ResultItems(*w).join(QLatin1Char('|')));
 
+        // Where no printer is set up, Print first asks for the PDF file.
         r.askedForPdf = IsPdfDestinationIndex(composite.PrinterSettings.PrinterIndex);
         if (r.askedForPdf) {
             const QString asked = QDir(dir).filePath(QStringLiteral("dokument.pdf"));

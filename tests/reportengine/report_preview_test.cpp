@@ -1,6 +1,6 @@
-// A report in the standard preview window: the window shows its pages, Print asks for a
-// PDF file nobody named, Print after a printer setup runs the report again to the PDF file
-// with the chosen pages, and the call returns when the window closes.
+// A report in the standard preview window: the window shows its pages, Print after a
+// printer setup runs the report again to the PDF file with the chosen pages, and the
+// call returns when the window closes.
 
 #include "preview_helpers.h"
 #include "report_builders.h"

@@ -114,7 +114,13 @@ TEST(BitBtnWithColor, AClickActsByKind)
     EXPECT_EQ(dialog.result(), 1);
 
     int helped = 0;
+    auto *ok = new TBitBtnWithColor(&dialog);
+    ok->SetKind(K::bkOK);
     b->SetKind(K::bkHelp);
+    // Qt makes the focused button the default for the moment: neither kind changes.
+    QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(b, &focus);
+    ASSERT_TRUE(b->isDefault() && ok->Kind() == K::bkOK);
     b->click(); // no help to open: a plain click
     EXPECT_EQ(clicks, 2);
     TBitBtnWithColor::SetHelpHandler([&](int context) { helped = context; });
@@ -136,23 +142,4 @@ TEST(BitBtnWithColor, AClickActsByKind)
     QApplication::sendEvent(&dialog, &escape);
     EXPECT_EQ(clicks, 3);
     EXPECT_EQ(dialog.result(), 2);
-}
-
-TEST(BitBtnWithColor, KindsStayWhileQtMakesTheFocusedButtonTheDefault)
-{
-    QDialog dialog;
-    dialog.setProperty("helpContext", 9150);
-    auto *ok = new TBitBtnWithColor(&dialog);
-    ok->SetKind(K::bkOK);
-    auto *help = new TBitBtnWithColor(&dialog);
-    help->SetKind(K::bkHelp);
-    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
-    QApplication::sendEvent(help, &in);
-    ASSERT_TRUE(help->isDefault() && !ok->isDefault());
-    EXPECT_EQ(ok->Kind(), K::bkOK);
-    int helped = 0;
-    TBitBtnWithColor::SetHelpHandler([&](int context) { helped = context; });
-    help->click();
-    TBitBtnWithColor::SetHelpHandler({});
-    EXPECT_EQ(helped, 9150);
 }
