@@ -3,6 +3,9 @@
 #include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
 
+#include <QLibraryInfo>
+#include <QTranslator>
+
 #include <exception>
 
 namespace platform {
@@ -10,6 +13,17 @@ namespace platform {
 TarvelinApplication::TarvelinApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
+    InstallQtPolishTranslation();
+}
+
+QTranslator *InstallQtPolishTranslation()
+{
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QStringLiteral("qtbase_pl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(translator))
+        return translator;
+    delete translator;
+    return nullptr;
 }
 
 void ShowEscapedError(const QString &text)

@@ -17,6 +17,11 @@ public:
     {
         return QFileDialog::getSaveFileName(parent, caption, folder, filter);
     }
+    QString SaveFileNameAskingNothing(QWidget *parent, const QString &caption, const QString &path,
+                                      const QString &filter) override
+    {
+        return QFileDialog::getSaveFileName(parent, caption, path, filter, nullptr, QFileDialog::DontConfirmOverwrite);
+    }
 };
 
 FileDialogs *installed = nullptr;

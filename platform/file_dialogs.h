@@ -14,6 +14,14 @@ public:
     virtual ~FileDialogs() = default;
     virtual QString OpenFileName(QWidget *parent, const QString &caption, const QString &folder, const QString &filter) = 0;
     virtual QString SaveFileName(QWidget *parent, const QString &caption, const QString &folder, const QString &filter) = 0;
+    // A save dialog that leaves the question about replacing an existing file to the
+    // caller, who asks it in its own words through the prompter. `path` may name the file
+    // offered.
+    virtual QString SaveFileNameAskingNothing(QWidget *parent, const QString &caption, const QString &path,
+                                              const QString &filter)
+    {
+        return SaveFileName(parent, caption, path, filter);
+    }
 };
 
 FileDialogs &CurrentFileDialogs();

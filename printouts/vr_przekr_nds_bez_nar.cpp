@@ -17,14 +17,16 @@ using namespace summary;
 
 namespace {
 
-const char *const CategoryCaptions[] = {"", " małe ", " średnie ", " duże "};
+const char *const CategoryCaptions[] = {" nieustalone ", " małe ", " średnie ", " duże "};
 
 } // namespace
 
 int RiskCategory(float level)
 {
     if (level == float(storage::RiskNotApplicable))
-        return 0;
+        return kCategoryNone;
+    if (level == float(storage::RiskNotDetermined))
+        return kCategoryNotDetermined;
     if (level >= 30.0f)
         return 3;
     if (level >= 20.0f)
@@ -121,6 +123,9 @@ void TVRPrzekrNDSBezNar::SetOptions(const TWorkstationReportOptions &options)
 
 bool TVRPrzekrNDSBezNar::chosen(int category) const
 {
+    if (category == kCategoryNotDetermined)
+        return std::any_of(m_records.begin(), m_records.end(),
+                           [](const TPrzekrNDSN &r) { return RiskCategory(r.ryzyko) == kCategoryNotDetermined; });
     return (category == 3 && m_duze) || (category == 2 && m_srednie) || (category == 1 && m_male);
 }
 
@@ -135,11 +140,11 @@ void TVRPrzekrNDSBezNar::reportNeedData(bool &moreData)
 {
     if (moreData)
         m_counter = 3; // a new walk
-    m_category = 0;
-    for (int c = m_counter; c >= 1 && !m_category; --c)
+    m_category = kCategoryNone;
+    for (int c = m_counter; c >= kCategoryNotDetermined && m_category == kCategoryNone; --c)
         if (chosen(c))
             m_category = c;
-    moreData = m_category != 0;
+    moreData = m_category != kCategoryNone;
     if (!moreData)
         return;
     lPrzekroczenie->SetCaption(QString::fromUtf8(CategoryCaptions[m_category]));

@@ -2,12 +2,15 @@
 
 // "Zestawienie stanowisk według kategorii ryzyka": for the whole data folder, category by
 // category (" duże ", " średnie ", " małe ", as chosen), the factors whose latest
-// measurement falls in the category, each with the workstations concerned.
+// measurement falls in the category, each with the workstations concerned; then, under
+// " nieustalone ", the factors whose latest rating was not determined.
 //
 // What it guarantees:
 // - a factor is rated by the combined level of its latest measurement: 30 and above
-//   (praca wzbroniona too) is large, 20 up to 30 medium, below 20 small ("nieustalona"
-//   too); "not applicable" (99) falls in no category;
+//   (praca wzbroniona too) is large, 20 up to 30 medium, 10 small; "nieustalona" (0) is
+//   no small risk: it falls in none of the three and closes the report under its own
+//   heading whenever there is such a factor, whatever categories were chosen, so an
+//   unrated factor is never hidden; "not applicable" (99) falls in no category at all;
 // - within a category each factor heads once, with every workstation where it falls in
 //   that category, so a factor rated differently on two workstations shows under both
 //   categories, each time with its own workstations;
@@ -44,7 +47,10 @@ struct TPrzekrNDSN
     QString opis;
 };
 
-// The category of a level: 3 large, 2 medium, 1 small, 0 none (not applicable).
+// The category of a level: 3 large, 2 medium, 1 small, 0 not determined, -1 none (not
+// applicable).
+constexpr int kCategoryNotDetermined = 0;
+constexpr int kCategoryNone = -1;
 int RiskCategory(float level);
 
 class TVRPrzekrNDSBezNar : public QWidget, public TWorkstationReportForm
@@ -80,8 +86,8 @@ private:
     bool m_duze = true;
     summary::TWorkstationSource m_source;
     std::vector<TPrzekrNDSN> m_records;
-    int m_counter = 3;  // the next category to look at, downwards
-    int m_category = 0; // the category printing now
+    int m_counter = 3;              // the next category to look at, downwards
+    int m_category = kCategoryNone; // the category printing now
     // Records heading the factors of the category, in print order, and the one printing.
     std::vector<size_t> m_headings;
     size_t m_heading = 0;

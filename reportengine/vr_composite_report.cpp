@@ -29,6 +29,8 @@ public:
         return m_composite.ExecutePrintDialog() ? &m_composite.m_printDialog : nullptr;
     }
 
+    const TVRJobSettings &NextPrintSettings() const override { return m_composite.PrinterSettings; }
+
     void TakePrintSettings(const TVRPrintDialog &dialog, bool) override
     {
         // The composite's own dialog stored the rest already.
@@ -42,10 +44,10 @@ public:
     void Watch(TVRPrinter *printer)
     {
         TVRCompositeReport *composite = &m_composite;
-        connect(printer, &TVRPrinter::printRequested, this, [composite] {
+        connect(printer, &TVRPrinter::printRequested, this, [composite](const QString &pdfFile) {
             // A request from the event loop: nobody above it could show the error.
             try {
-                composite->Print();
+                composite->Print(pdfFile);
             } catch (const platform::TarvelinError &e) {
                 platform::ShowError(e.message());
             }
@@ -113,6 +115,8 @@ void TVRCompositeReport::RunReportsWith(const std::function<void()> &afterAddRep
         m_printer = new TVRPrinter(this, PrinterSettings.UseStandardPrinter, PrinterSettings.MemoryLimit);
     TVRPrinter &printer = *m_printer;
     PrinterSettings.ApplyTo(printer, ReportTitle);
+    if (!m_printPdfFile.isEmpty())
+        printer.PrinterSettings().PdfFileName = m_printPdfFile;
     printer.PageList().Compression = (Options & Compression) != 0;
     printer.BeginDoc();
 
@@ -185,10 +189,16 @@ void TVRCompositeReport::Preview()
     ReleasePrinter();
 }
 
-void TVRCompositeReport::Print()
+void TVRCompositeReport::Print(const QString &pdfFile)
 {
     if (m_running)
         return;
+    m_printPdfFile = pdfFile;
+    struct Clear
+    {
+        QString &file;
+        ~Clear() { file.clear(); }
+    } clear{m_printPdfFile};
     const QPointer<TVRPrinter> previous = m_printer;
     auto *printer = new TVRPrinter(this, PrinterSettings.UseStandardPrinter, PrinterSettings.MemoryLimit);
     printer->Destination = TVRPrinter::DestinationPrinter;

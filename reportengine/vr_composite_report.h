@@ -63,8 +63,9 @@ public:
 
     // Shows the preview and runs the reports into it; returns when the preview closes.
     void Preview();
-    // Runs the reports again straight to the printer (or the PDF file) of the settings.
-    void Print();
+    // Runs the reports again straight to the printer (or the PDF file) of the settings;
+    // pdfFile, when given, is the PDF file this print alone writes.
+    void Print(const QString &pdfFile = QString());
     // The print dialog with the composite's settings; true when confirmed.
     bool ExecutePrintDialog();
     TVRPrintDialog &PrintDialog() { return m_printDialog; }
@@ -85,6 +86,7 @@ private:
     bool m_previewing = false;
     std::unique_ptr<StandIn> m_standIn;
     TVRPrintDialog m_printDialog;
+    QString m_printPdfFile; // the file the print run going on was given
 };
 
 } // namespace reportengine

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -50,6 +51,10 @@ const QString kPageText = QStringLiteral("Page");
 const QString kOfText = QStringLiteral("of");
 const QString kNoMatch = QStringLiteral("No matching text");
 const QString kFileMissing = QStringLiteral("File does not exist");
+// Where the print is a PDF file nobody named yet: the user's own words, not the engine's.
+const QString kPdfCaption = QStringLiteral("Drukuj do pliku PDF");
+const QString kPdfFilter = QStringLiteral("Pliki PDF (*.pdf)");
+const QString kPdfReplace = QStringLiteral("Plik %1 już istnieje.\nCzy zastąpić go nowym wydrukiem?");
 
 constexpr int kNoIcon = -1;
 constexpr int kSearchEventEvery = 25; // pages searched between two looks at the event queue
@@ -715,6 +720,18 @@ void TVRStandardPreview::PrintClick()
         return;
     CommandScope scope(this);
     const bool byMaster = m_printer->Master && !m_printer->Loaded && !m_printer->PrinterSettings().PrintMetaFile;
+    TVRPreviewMaster *master = byMaster ? Master() : nullptr;
+    // The print goes where the master's next run or these pages' own settings say.
+    const bool toPdf = master ? IsPdfDestinationIndex(master->NextPrintSettings().PrinterIndex)
+                              : m_printer->PrinterSettings().IsPdfDestination();
+    const QString namedFile =
+        master ? master->NextPrintSettings().PdfFileName : m_printer->PrinterSettings().PdfFileName;
+    QString pdfFile;
+    if (toPdf && namedFile.isEmpty()) {
+        pdfFile = AskPdfFileName();
+        if (pdfFile.isEmpty() || !m_printer)
+            return;
+    }
     std::unique_ptr<TVRProgressForm> progress;
     if (!byMaster && m_showProgress) {
         progress = std::make_unique<TVRProgressForm>(this);
@@ -722,9 +739,29 @@ void TVRStandardPreview::PrintClick()
         progress->show();
     }
     try {
-        m_printer->Print();
+        m_printer->Print(pdfFile);
     } catch (const platform::TarvelinError &e) {
         platform::ShowError(e.message());
+    }
+}
+
+QString TVRStandardPreview::AskPdfFileName()
+{
+    QString name = SuggestedPdfFileName(m_printer->Title.isEmpty() ? m_title : m_printer->Title);
+    for (;;) {
+        name = platform::CurrentFileDialogs().SaveFileNameAskingNothing(this, kPdfCaption, name, kPdfFilter);
+        if (name.isEmpty())
+            return QString();
+        if (QFileInfo(name).suffix().isEmpty())
+            name += QStringLiteral(".pdf");
+        if (!QFileInfo::exists(name))
+            return name;
+        const int answer = platform::MessageBox(kPdfReplace.arg(QDir::toNativeSeparators(name)), QString(),
+                                                platform::MsgIcon::Question,
+                                                platform::MsgYes | platform::MsgNo | platform::MsgDefaultNo);
+        if (answer == platform::MsgYes)
+            return name;
+        // No: the dialog again, to name another file or to cancel.
     }
 }
 

@@ -134,6 +134,10 @@ private:
     void ThumbSelected();
     bool HandleKey(QKeyEvent *event);
     void ApplyPrintChoice(const TVRPrintDialog &dialog);
+    // Where Print would write a PDF file nobody has named (no printer is set up, or the
+    // PDF destination was chosen without a file), the user names it: the save dialog
+    // offers the title's name and nothing is replaced without a Yes. Empty when cancelled.
+    QString AskPdfFileName();
     TVRPreviewMaster *Master() const;
     QPixmap Thumbnail(int pageNumber, const QSize &size);
     void SetTitle(const QString &title);

@@ -175,14 +175,17 @@ QFont TVRPrinter::CanvasFont(const QString &family, double pointSize, bool bold,
     return f;
 }
 
-QString TVRPrinter::PdfOutputFileName() const
+QString SuggestedPdfFileName(const QString &title)
 {
-    if (!m_settings.PdfFileName.isEmpty())
-        return m_settings.PdfFileName;
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
-    return QDir(folder).filePath(SafeFileTitle(Title) + QStringLiteral(".pdf"));
+    return QDir(folder).filePath(SafeFileTitle(title) + QStringLiteral(".pdf"));
+}
+
+QString TVRPrinter::PdfOutputFileName() const
+{
+    return m_settings.PdfFileName.isEmpty() ? SuggestedPdfFileName(Title) : m_settings.PdfFileName;
 }
 
 bool TVRPrinter::PageInRange(int page) const
@@ -473,10 +476,10 @@ void TVRPrinter::ClosePreview()
     SetShowingPreview(false);
 }
 
-void TVRPrinter::Print()
+void TVRPrinter::Print(const QString &pdfFile)
 {
     if (Master && !Loaded && !m_settings.PrintMetaFile && m_status == StatusFinished) {
-        QMetaObject::invokeMethod(this, [this] { emit printRequested(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this, pdfFile] { emit printRequested(pdfFile); }, Qt::QueuedConnection);
         return;
     }
     if (m_status != StatusFinished || m_pageNumber < 1)
@@ -490,11 +493,21 @@ void TVRPrinter::Print()
         return;
     m_printingStored = true;
     m_cancelled = false;
+    // The file named for this print is not kept for the next one.
+    const QString settingsFile = m_settings.PdfFileName;
+    if (!pdfFile.isEmpty())
+        m_settings.PdfFileName = pdfFile;
     struct Reset
     {
         bool &flag;
-        ~Reset() { flag = false; }
-    } reset{m_printingStored};
+        QString &file;
+        QString kept;
+        ~Reset()
+        {
+            flag = false;
+            file = kept;
+        }
+    } reset{m_printingStored, m_settings.PdfFileName, settingsFile};
     BeginPrinterDocument();
     QPainter &painter = *m_printPainter;
     const double fx = painter.device()->logicalDpiX() / 254.0;

@@ -7,8 +7,9 @@
 //
 // Notifications to the preview, the progress window and the report are queued signals,
 // delivered from the event loop in the order they were raised:
-//   progressChanged(percent), pageAvailable(pages available), printRequested() (the
-//   master should run its report again to the printer), previewClosed(printer).
+//   progressChanged(percent), pageAvailable(pages available), printRequested(pdfFile)
+//   (the master should run its report again to the printer; pdfFile as for Print),
+//   previewClosed(printer).
 
 #include "reportengine/vr_page_list.h"
 #include "reportengine/vr_printer_settings.h"
@@ -32,6 +33,10 @@ class EVRError : public platform::TarvelinError
 public:
     using platform::TarvelinError::TarvelinError;
 };
+
+// A PDF file for a print titled so: the title (made safe as a file name) with ".pdf", in
+// the user's documents folder, or the home folder when there is none.
+QString SuggestedPdfFileName(const QString &title);
 
 class TVRPrinter : public QObject
 {
@@ -103,8 +108,10 @@ public:
     bool Save(const QString &fileName);
     void Preview();
     // Prints the finished pages (the preview's Print), or asks the master to run the
-    // report again when the pages came from that report.
-    void Print();
+    // report again when the pages came from that report. pdfFile: the PDF file the user
+    // named for this print alone, written when it goes to the PDF destination (empty: the
+    // file of the settings).
+    void Print(const QString &pdfFile = QString());
     void ClosePreview();
 
     int XPos(double v) const;
@@ -140,13 +147,13 @@ public:
     // standard preview window unless another is registered).
     static void RegisterPreviewInterface(std::function<void(TVRPrinter *)> showPreview);
 
-    // The PDF file a PDF job writes (settings' PdfFileName or a name from the title).
+    // The PDF file a PDF job writes (settings' PdfFileName or SuggestedPdfFileName).
     QString PdfOutputFileName() const;
 
 signals:
     void progressChanged(int percent);
     void pageAvailable(int pages);
-    void printRequested();
+    void printRequested(const QString &pdfFile);
     void previewClosed(reportengine::TVRPrinter *printer);
 
 private:

@@ -179,6 +179,14 @@ int DefaultPrinterIndex()
     return i >= 0 ? i : static_cast<int>(names.size()) - 1;
 }
 
+bool IsPdfDestinationIndex(int index)
+{
+    const int count = static_cast<int>(PrinterNames().size());
+    if (index < 0 || index >= count)
+        index = DefaultPrinterIndex();
+    return index == count - 1;
+}
+
 QPrinter::DuplexMode DuplexModeOf(int code)
 {
     switch (code) {

@@ -64,6 +64,9 @@ QStringList PrinterNames();
 // Index of the destination used for PrinterIndex -1: the system's default printer, or
 // the PDF destination when there is none.
 int DefaultPrinterIndex();
+// Whether PrinterIndex `index` (an index outside the list: the default destination) is the
+// PDF file: always so where no printer is set up.
+bool IsPdfDestinationIndex(int index);
 // The application's shared printer object (made on first use, freed at exit).
 QPrinter *SharedPrinter();
 // Points a printer object at destination index of PrinterNames() (an index outside the

@@ -234,10 +234,11 @@ bool TVelRep::CreateVRPrinter()
     return true;
 }
 
-bool TVelRep::RunEntry(bool inComposite, bool last)
+bool TVelRep::RunEntry(bool inComposite, bool last, bool allowed)
 {
     try {
-        Run(inComposite, last);
+        if (!Run(inComposite, last, allowed))
+            return false;
     } catch (const TVREvaluatorError &e) {
         platform::ShowError(e.message());
         return false;
@@ -270,6 +271,11 @@ bool TVelRep::Preview()
     if (!CreateVRPrinter())
         return false;
     QPointer<TVRPrinter> printer = m_printer;
+    // A run BeforePrint refuses has nothing to show: asked before any window opens.
+    if (!AllowsRun()) {
+        delete printer.data();
+        return false;
+    }
     printer->Title = ReportTitle;
     m_dialogChosen = false; // a print dialog's range belongs to the preview it was chosen in
     QPointer<TVelRep> self(this);
@@ -279,11 +285,11 @@ bool TVelRep::Preview()
                 self->OnPreview(self);
         };
     // The preview's Print runs the report again, straight to the printer.
-    connect(printer, &TVRPrinter::printRequested, this, [self] {
+    connect(printer, &TVRPrinter::printRequested, this, [self](const QString &pdfFile) {
         if (!self)
             return;
         try {
-            self->Print();
+            self->Print(pdfFile);
         } catch (const platform::TarvelinError &e) {
             platform::ShowError(e.message());
         }
@@ -302,7 +308,7 @@ bool TVelRep::Preview()
     m_runPrinter = printer;
     bool made = false;
     try {
-        made = RunEntry(false, false);
+        made = RunEntry(false, false, true);
     } catch (...) {
         drop();
         throw;
@@ -330,10 +336,16 @@ bool TVelRep::PrintWithProgress(std::unique_ptr<TVRPrinter> printer, const QStri
     return RunEntry(false, false);
 }
 
-bool TVelRep::Print()
+bool TVelRep::Print(const QString &pdfFile)
 {
     if (m_running || !TVRPrinter::PrintersExist())
         return false;
+    m_printPdfFile = pdfFile;
+    struct Clear
+    {
+        QString &file;
+        ~Clear() { file.clear(); }
+    } clear{m_printPdfFile};
     return PrintWithProgress(MakePrinter(TVRPrinter::DestinationPrinter), QString());
 }
 
@@ -405,6 +417,11 @@ TVRPrintDialog *TVelRep::ExecutePrintDialog()
     c.Duplex = d.Duplex;
     m_dialogChosen = true;
     return &d;
+}
+
+const TVRJobSettings &TVelRep::NextPrintSettings() const
+{
+    return m_dialogChosen ? m_dialogSettings : PrinterSettings;
 }
 
 void TVelRep::TakePrintSettings(const TVRPrintDialog &, bool pagesFromFile)

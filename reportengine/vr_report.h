@@ -185,9 +185,12 @@ public:
     bool Prepare();
     // Shows the preview (the OnPreview handler, the registered preview or the standard
     // window) while the pages are made and returns when it closes. Its Print runs the
-    // report again to the printer; a run that is cancelled or fails closes it.
+    // report again to the printer; a run that is cancelled or fails closes it, and one
+    // BeforePrint refuses opens none.
     bool Preview();
-    bool Print();
+    // pdfFile: the PDF file this print alone writes when it goes to the PDF destination
+    // (empty: the file of the settings).
+    bool Print(const QString &pdfFile = QString());
     bool ExportToFilter(TVRExportFilter *filter);
     // The print dialog on the report's settings, the range 1..9999 (1..the page count
     // when the pages are finished). Confirmed: copies, destination and orientation
@@ -196,6 +199,7 @@ public:
     TVRPrintDialog *ExecutePrintDialog() override;
     // For pages loaded from a file the report's own settings stay as before the dialog.
     void TakePrintSettings(const TVRPrintDialog &dialog, bool pagesFromFile) override;
+    const TVRJobSettings &NextPrintSettings() const override;
     TVRPreviewSettings PreviewSettings() const override;
 
     // As one of the reports of a composite run.
@@ -251,8 +255,11 @@ private:
     class RunScope;
 
     std::unique_ptr<TVRPrinter> MakePrinter(int destination);
-    bool RunEntry(bool inComposite, bool last);
-    void Run(bool inComposite, bool last);
+    bool RunEntry(bool inComposite, bool last, bool allowed = false);
+    // BeforePrint's answer: false when the handler refuses the run.
+    bool AllowsRun();
+    // False when BeforePrint refused (asked here unless `allowed` says it agreed already).
+    bool Run(bool inComposite, bool last, bool allowed = false);
     void ApplyPrinterSettings(TVRPrinter &printer);
     bool PrintWithProgress(std::unique_ptr<TVRPrinter> printer, const QString &progressTitle);
     void LayOutBands();
@@ -291,6 +298,7 @@ private:
     TVRPrintDialog m_printDialog;
     bool m_dialogChosen = false;
     TVelRepPrinterSettings m_dialogSettings;
+    QString m_printPdfFile; // the file the print run going on was given
     TVelRepPrinterSettings m_settingsBeforeDialog;
     TPrinterOrientation m_orientationBeforeDialog = TPrinterOrientation::poPortrait;
 

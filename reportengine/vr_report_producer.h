@@ -8,6 +8,7 @@
 // Nothing here knows bands or printable controls, so the preview and the composite can
 // be driven by anything that draws pages onto a TVRPrinter.
 
+#include "reportengine/vr_job_settings.h"
 #include "reportengine/vr_printer_settings.h"
 
 #include <QString>
@@ -41,9 +42,9 @@ struct TVRPreviewSettings
 };
 
 // The report whose pages a preview shows. Besides these calls, the master runs its
-// report again to the printer when its printer emits printRequested() (the preview's
-// Print for pages the report made itself) and stops waiting when the printer emits
-// previewClosed().
+// report again to the printer when its printer emits printRequested(pdfFile) (the
+// preview's Print for pages the report made itself; a pdfFile named there is written by
+// that print alone) and stops waiting when the printer emits previewClosed().
 class TVRPreviewMaster
 {
 public:
@@ -55,6 +56,8 @@ public:
     // The values confirmed in that dialog, for the report's own printer settings; a
     // report keeps them only for pages it made itself, a composite's stand-in always.
     virtual void TakePrintSettings(const TVRPrintDialog &dialog, bool pagesFromFile) = 0;
+    // What the master's next print run puts on its printer: its destination and PDF file.
+    virtual const TVRJobSettings &NextPrintSettings() const = 0;
 };
 
 // Where a composite run stands between two of its reports.

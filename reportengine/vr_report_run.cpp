@@ -69,7 +69,15 @@ private:
     TVRUnit m_units;
 };
 
-void TVelRep::Run(bool inComposite, bool last)
+bool TVelRep::AllowsRun()
+{
+    bool printReport = true;
+    if (BeforePrint)
+        BeforePrint(this, printReport);
+    return printReport;
+}
+
+bool TVelRep::Run(bool inComposite, bool last, bool allowed)
 {
     struct Detach
     {
@@ -78,12 +86,9 @@ void TVelRep::Run(bool inComposite, bool last)
     } detach{*this};
     TVRPrinter *printer = m_runPrinter;
     if (!printer)
-        return;
-    bool printReport = true;
-    if (BeforePrint)
-        BeforePrint(this, printReport);
-    if (!printReport)
-        return;
+        return false;
+    if (!allowed && !AllowsRun())
+        return false;
     {
         RunScope scope(*this, inComposite);
         try {
@@ -127,6 +132,7 @@ void TVelRep::Run(bool inComposite, bool last)
         else
             printer->EndDoc();
     }
+    return true;
 }
 
 void TVelRep::ApplyPrinterSettings(TVRPrinter &printer)
@@ -138,6 +144,8 @@ void TVelRep::ApplyPrinterSettings(TVRPrinter &printer)
     p.OnApplyPrinterSettings = OnApplyPrinterSettings;
     (chosen ? m_dialogSettings : PrinterSettings)
         .ApplyTo(printer, ReportTitle, m_page.PaperSize(), m_page.Orientation());
+    if (!m_printPdfFile.isEmpty())
+        p.PdfFileName = m_printPdfFile;
     if (m_page.PaperSize() == TVRPaperSize::Custom || m_page.PaperSize() == TVRPaperSize::Default) {
         // The page's own size, given portrait.
         int w = static_cast<int>(m_page.NativeValue(TVRPage::WidthValue) + 0.5);

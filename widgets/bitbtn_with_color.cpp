@@ -97,7 +97,7 @@ TBitBtnWithColorKind TBitBtnWithColor::Kind()
 {
     if (m_kind != TBitBtnWithColorKind::bkCustom) {
         const KindSettings s = SettingsOf(m_kind);
-        if (isDefault() != s.Default || m_cancel != s.Cancel || m_modalResult != s.ModalResult || m_glyphByUser)
+        if (m_default != s.Default || m_cancel != s.Cancel || m_modalResult != s.ModalResult || m_glyphByUser)
             m_kind = TBitBtnWithColorKind::bkCustom;
     }
     return m_kind;
@@ -109,7 +109,7 @@ void TBitBtnWithColor::SetKind(TBitBtnWithColorKind kind)
         return;
     if (kind != TBitBtnWithColorKind::bkCustom) {
         const KindSettings s = SettingsOf(kind);
-        setDefault(s.Default);
+        SetDefault(s.Default);
         SetCancel(s.Cancel);
         m_modalResult = s.ModalResult;
         setText(s.Caption);
@@ -160,6 +160,12 @@ void TBitBtnWithColor::SetStyle(TButtonStyle style)
         m_style = style;
         update();
     }
+}
+
+void TBitBtnWithColor::SetDefault(bool isDefault)
+{
+    m_default = isDefault;
+    setDefault(isDefault);
 }
 
 void TBitBtnWithColor::SetCancel(bool cancel)

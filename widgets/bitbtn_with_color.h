@@ -6,7 +6,10 @@
 //
 // What it guarantees:
 // - A kind other than bkCustom sets Default, Cancel, ModalResult, the standard caption and
-//   the kind's glyph; Kind() reads bkCustom again as soon as any of those is changed.
+//   the kind's glyph; Kind() reads bkCustom again as soon as any of those is changed. The
+//   kind and Default are the button's own: Qt making whichever button has the focus the
+//   dialog's default for the moment changes neither, and a Default button is the one its
+//   dialog returns to when the focus leaves the buttons.
 // - OnClick is raised for a plain click only: a bkHelp button opens help for the nearest
 //   help context and a bkClose button closes its window instead (each falls back to the
 //   plain click when there is nothing to open or close). After a plain click a non-zero
@@ -62,6 +65,9 @@ public:
     void SetSpacing(int spacing);
     TButtonStyle Style() const { return m_style; }
     void SetStyle(TButtonStyle style);
+    // The default button of its dialog, as set (Qt's isDefault() follows the focus).
+    bool Default() const { return m_default; }
+    void SetDefault(bool isDefault);
     bool Cancel() const { return m_cancel; } // Escape on its window clicks it
     void SetCancel(bool cancel);
     int ModalResult() const { return m_modalResult; }
@@ -120,6 +126,7 @@ private:
     int m_numGlyphs = 1;
     int m_spacing = 4;
     TButtonStyle m_style = TButtonStyle::bsAutoDetect;
+    bool m_default = false;
     bool m_cancel = false;
     int m_modalResult = 0;
     QWidget *m_filteredWindow = nullptr;

@@ -178,6 +178,22 @@ void rateCold(TFormAccess &form, bool outdoorKnown, int outdoor)
     rate(form, std::max(clothing, outdoor), storage::RiskForbidden, storage::RiskForbidden);
 }
 
+// The permitted value a cold rule compares with. A value of 0 is a limit not given yet, not
+// one that every measurement reaches: it leaves the rating not determined, naming the field.
+// The cooling index is a power and must be above 0; the wind chill limit is a temperature
+// below freezing, so only 0 itself is refused there.
+bool readColdPermitted(TFormAccess &form, double &d, bool temperature = false)
+{
+    if (!temperature)
+        return ReadPositiveOrReport(form, Permitted, d, reason::Permitted());
+    if (!ReadNumberOrReport(form, Permitted, d, reason::Number()))
+        return false;
+    if (d != 0)
+        return true;
+    form.ReportInvalidField(Permitted, QStringLiteral("wartość dopuszczalna musi być liczbą różną od 0"));
+    return false;
+}
+
 // The air temperature and wind speed a wind chill is computed from.
 bool windChillInputs(TFormAccess &form, double &ta, double &va)
 {
@@ -273,8 +289,7 @@ void EvaluateColdMicroclimate1(TFormAccess &form, const QString &fieldName)
         followPermitted(form, Multiple, Measured, Notation::Fixed2);
 
     double m = 0, d = 0;
-    if (!ReadNumberOrReport(form, Measured, m, reason::Number()) ||
-        !ReadNumberOrReport(form, Permitted, d, reason::Number())) {
+    if (!ReadNumberOrReport(form, Measured, m, reason::Number()) || !readColdPermitted(form, d)) {
         RateNotDetermined(form);
         return;
     }
@@ -303,8 +318,7 @@ void EvaluateColdMicroclimate2(TFormAccess &form, const QString &fieldName)
     bool known = true;
     if (ticked(form, OutdoorBox)) {
         double m = 0, d = 0;
-        known = ReadNumberOrReport(form, Measured, m, reason::Number()) &&
-                ReadNumberOrReport(form, Permitted, d, reason::Number());
+        known = ReadNumberOrReport(form, Measured, m, reason::Number()) && readColdPermitted(form, d);
         if (known)
             outdoor = m >= d ? storage::RiskLarge : (m > 600 ? storage::RiskMedium : storage::RiskSmall);
     }
@@ -392,7 +406,7 @@ void EvaluateColdMicroclimate3(TFormAccess &form, const QString &fieldName)
     if (ticked(form, OutdoorBox)) {
         double ta = 0, va = 0, twc = 0, d = 0;
         known = windChillInputsOrReport(form, ta, va) && ReadNumberOrReport(form, Measured, twc, reason::Number()) &&
-                ReadNumberOrReport(form, Permitted, d, reason::Number());
+                readColdPermitted(form, d, true);
         if (known)
             outdoor = twc <= d ? storage::RiskLarge : (twc < -10 ? storage::RiskMedium : storage::RiskSmall);
     }

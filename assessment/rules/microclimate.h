@@ -8,9 +8,10 @@
 // field left feeds, then rates men, women, pregnant women and juveniles.
 //
 // A multiple that cannot be determined (a value empty or no number, a permitted value of 0)
-// is written as empty text, and a form whose rating reads a value that is not there, or a
-// hot form without a metabolic class, is rated "not determined" (0) in every group: a
-// half-filled form is never rated as if its missing values were harmless.
+// is written as empty text, and a form whose rating reads a value that is not there, a cold
+// form whose permitted value is 0, or a hot form without a metabolic class, is rated "not
+// determined" (0) in every group, naming the field to mend: a half-filled form is never
+// rated as if its missing values were harmless, nor as if a limit not given were exceeded.
 
 #include "assessment/form_access.h"
 

@@ -55,18 +55,25 @@ bool reportUnusableAmount(TFormAccess &form, const QStringList &names)
 }
 
 // Names the field that leaves OpticalRiskClass(measured, permitted) not determined: the
-// measured value, else the first unusable input of the permitted value, else the permitted
-// value itself. False when the class can be determined.
+// measured value, else the first input of the permitted value that is unusable or 0 (a
+// computed limit of 0 comes from a time or a size of 0), else the permitted value itself.
+// False when the class can be determined.
 bool reportUndeterminedClass(TFormAccess &form, const QString &measured, const QString &permitted,
                              const QStringList &inputs = {})
 {
     double v = 0;
     if (!ReadNonNegativeOrReport(form, measured, v, reason::Measured()))
         return true;
-    if (ReadNonNegativeNumber(form, permitted, v))
+    if (ReadPositiveNumber(form, permitted, v))
         return false;
-    if (!reportUnusableAmount(form, inputs))
-        form.ReportInvalidField(permitted, QStringLiteral("wartość dopuszczalna musi być liczbą nie mniejszą od 0"));
+    if (reportUnusableAmount(form, inputs))
+        return true;
+    for (const QString &name : inputs)
+        if (ReadNonNegativeNumberOrEmpty(form, name, v) && v == 0) {
+            form.ReportInvalidField(name, reason::AboveZero());
+            return true;
+        }
+    form.ReportInvalidField(permitted, reason::Permitted());
     return true;
 }
 
@@ -392,6 +399,8 @@ void evaluateVisible(TFormAccess &form, const QString &fieldName, int version)
 
 int OpticalRiskClassOf(double measured, double permitted)
 {
+    if (!(permitted > 0))
+        return storage::RiskNotDetermined;
     if (measured > permitted)
         return storage::RiskLarge;
     if (measured > 0.8 * permitted)
@@ -402,7 +411,7 @@ int OpticalRiskClassOf(double measured, double permitted)
 int OpticalRiskClass(TFormAccess &form, const QString &measuredField, const QString &permittedField)
 {
     double m = 0, d = 0;
-    if (!ReadNonNegativeNumber(form, measuredField, m) || !ReadNonNegativeNumber(form, permittedField, d))
+    if (!ReadNonNegativeNumber(form, measuredField, m) || !ReadNumber(form, permittedField, d))
         return storage::RiskNotDetermined;
     return OpticalRiskClassOf(m, d);
 }

@@ -21,9 +21,11 @@
 namespace assessment::rules {
 
 // The risk code of a measured value M against its permitted value D: above D large (30),
-// above 0.8·D medium (20), otherwise small (10).
+// above 0.8·D medium (20), otherwise small (10). A D not above 0 is no limit at all - not
+// one that any exposure exceeds - so it leaves the code not determined (0).
 int OpticalRiskClassOf(double measured, double permitted);
-// The same from two fields; 0 (not determined) when either is empty, no number or negative.
+// The same from two fields; 0 (not determined) also when either is empty or no number, or
+// the measured value is negative.
 int OpticalRiskClass(TFormAccess &form, const QString &measuredField, const QString &permittedField);
 
 // The permitted radiance of the thermal hazard to the retina, in W/(m²·sr), for an apparent

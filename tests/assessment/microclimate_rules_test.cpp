@@ -153,8 +153,9 @@ TEST_F(ShippedFormTest, ColdForm1RatesTheCoolingIndex)
     f.Enter("ed_WartDop", "3000");
     EXPECT_EQ(f.Value("ed_Krotn"), "0.5");
     EXPECT_EQ(f.Ratings(), (Groups{20, 20, 40, 40}));
-    f.Enter("ed_WartDop", "0");
+    f.Enter("ed_WartDop", "0"); // a limit not given, not one every value reaches
     EXPECT_EQ(f.Value("ed_Krotn"), "");
+    EXPECT_EQ(f.Ratings(), NotDetermined);
 }
 
 // ---- Cold, form 2 ----------------------------------------------------------------------------
@@ -203,6 +204,7 @@ TEST_F(ColdForm2, OutdoorWorkByTheCoolingIndex)
     EXPECT_EQ(f.Ratings(), (Groups{30, 30, 40, 40}));
     f.Enter("ed_WartDop", "0");
     EXPECT_EQ(f.Value("ed_KrotnWCI"), "");
+    EXPECT_EQ(f.Ratings(), NotDetermined);
     // indoors the zeroed cooling index counts for nothing, whatever its permitted value
     f.Click("ch_PracaZewn");
     EXPECT_EQ(f.Value("ed_WartZm"), "0");
@@ -243,6 +245,10 @@ TEST_F(ColdForm3, WindChillMultipleAndAllowedTime)
     f.Enter("ed_WartDop", "-40");
     EXPECT_EQ(f.Value("ed_KrotnTwc"), "0.83");
     EXPECT_EQ(f.Ratings(), (Groups{20, 20, 40, 40}));
+    f.Enter("ed_WartDop", "0");
+    EXPECT_EQ(f.Ratings(), NotDetermined);
+    EXPECT_EQ(f.LastNamed(), "ed_WartDop: wartość dopuszczalna musi być liczbą różną od 0");
+    f.Enter("ed_WartDop", "-40");
     // the allowed time is written without evaluating the form again
     const int before = f.form.Ratings.size();
     f.Enter("ed_Va", "31");
@@ -312,7 +318,7 @@ TEST_F(ColdForm3, ANotDeterminedRatingNamesTheValueToMend)
     ShippedForm cold1("mikroklimat_zimny_frm_1.xml");
     cold1.Enter("ed_WartZm", "1200");
     ASSERT_EQ(cold1.Ratings(), NotDetermined);
-    EXPECT_EQ(cold1.LastNamed(), "ed_WartDop: wartość musi być liczbą");
+    EXPECT_EQ(cold1.LastNamed(), "ed_WartDop: wartość dopuszczalna musi być liczbą większą od 0");
 }
 
 TEST_F(ColdForm3, IndoorWorkClearsTheOutdoorValues)

@@ -16,8 +16,8 @@ TEST(OpticalRiskClass, EightyPercentIsSmallAndTheLimitItselfMedium)
     EXPECT_EQ(OpticalRiskClassOf(80.01, 100), 20);
     EXPECT_EQ(OpticalRiskClassOf(100, 100), 20);
     EXPECT_EQ(OpticalRiskClassOf(100.01, 100), 30);
-    EXPECT_EQ(OpticalRiskClassOf(0, 0), 10);
-    EXPECT_EQ(OpticalRiskClassOf(0.5, 0), 30);
+    EXPECT_EQ(OpticalRiskClassOf(0, 0), 0);
+    EXPECT_EQ(OpticalRiskClassOf(0.5, 0), 0);
     EXPECT_EQ(RadiationMultipleText(50, 100), "0.50");
     EXPECT_EQ(RadiationMultipleText(5, 0), "0");
     EXPECT_EQ(RadiationMultipleText(-1, 100), "");
@@ -78,10 +78,11 @@ TEST_F(Ultraviolet, CorrectedZeroAndMissingValues)
     EnterAll("12", "25", "3", "4000");
     f.Enter("ed_NSTwarzWartDp", "12");
     EXPECT_EQ(f.Value("ed_NSTwarzKrotn"), "1");
-    // a zero limit permits nothing: any exposure exceeds it, and nothing is divided by it
+    // a zero limit is one not given: nothing is rated against it, nor divided by it
     f.Enter("ed_NSTwarzWartDp", "0");
     EXPECT_EQ(f.Value("ed_NSTwarzKrotn"), "0");
-    EXPECT_EQ(f.Ratings()[0], 30);
+    EXPECT_EQ(f.Ratings()[0], 0);
+    EXPECT_EQ(f.LastNamed(), "ed_NSTwarzWartDp: wartość dopuszczalna musi być liczbą większą od 0");
     f.Enter("ed_NPWartZm", "-4");
     EXPECT_EQ(f.Value("ed_NPKrotn"), "");
     EXPECT_EQ(f.Ratings(), (Groups{0, 0, 0, 40}));
@@ -272,6 +273,8 @@ TEST_F(Visible, NoTimeNoLimitAndNothingDividedByIt)
     EXPECT_EQ(f2.Value("ed_FOWartDop"), "0");
     f2.Enter("ed_FOWartZm", "5");
     EXPECT_EQ(f2.Value("ed_FOKrotn"), "0");
+    EXPECT_EQ(f2.Ratings(), NotDetermined);
+    EXPECT_EQ(f2.LastNamed(), "ed_FOCzas: wartość musi być liczbą większą od 0");
     EXPECT_TRUE(f2.form.Messages.isEmpty());
 }
 

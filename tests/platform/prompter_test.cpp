@@ -1,7 +1,9 @@
+#include "platform/application.h"
 #include "platform/prompter.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -46,4 +48,14 @@ TEST(Prompter, ADeletionIsConfirmedOnlyByChoosingYesEnterAnswersNie)
     EXPECT_FALSE(platform::ConfirmDeletion(QStringLiteral("Czy na pewno usunąć wybrany pomiar?"),
                                            QStringLiteral("Potwierdź usunięcie danych ")));
     EXPECT_EQ(defaultText, "Nie");
+}
+
+TEST(QtTranslation, QtsOwnDialogsSpeakPolishWhereTheSystemHasTheTranslation)
+{
+    QTranslator *polish = platform::InstallQtPolishTranslation();
+    if (!polish)
+        GTEST_SKIP() << "qtbase_pl is not installed (tools/deps.sh installs qt6-translations-l10n)";
+    const QString title = QPrintDialog().windowTitle();
+    QCoreApplication::removeTranslator(polish);
+    EXPECT_EQ(title.toStdString(), "Drukowanie");
 }

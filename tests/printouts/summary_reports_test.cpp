@@ -257,7 +257,7 @@ TEST_F(SummaryReports, ByRiskCategoryListsEachFactorOncePerCategoryWithItsWorkst
 
     // Categories from large to small; factors and workstations from the end of the list.
     // Noise, latest rated 40 on A and on D, is large there, 20 on B medium; the own
-    // factor rated "not applicable" is nowhere; not determined (benzene) is small.
+    // factor rated "not applicable" is nowhere; not determined (benzene) closes the report.
     const QStringList expected = {
         QStringLiteral("Kategoria ryzyka: duże"),
         QStringLiteral("Hałas"),
@@ -269,12 +269,13 @@ TEST_F(SummaryReports, ByRiskCategoryListsEachFactorOncePerCategoryWithItsWorkst
         QStringLiteral("Hałas"),
         QStringLiteral("Stanowisko : MA-2 Malarnia"),
         QStringLiteral("Kategoria ryzyka: małe"),
-        QStringLiteral("Benzen"),
-        QStringLiteral("Stanowisko : MA-2 Malarnia"),
         QStringLiteral("Toluen"),
         QStringLiteral("Stanowisko : MA-2 Malarnia"),
         QStringLiteral("Aceton"),
         QStringLiteral("Stanowisko : SZ-1 Szlifiernia"),
+        QStringLiteral("Kategoria ryzyka: nieustalone"),
+        QStringLiteral("Benzen"),
+        QStringLiteral("Stanowisko : MA-2 Malarnia"),
     };
     QStringList body = lines;
     body.removeIf([](const QString &l) {
@@ -285,13 +286,14 @@ TEST_F(SummaryReports, ByRiskCategoryListsEachFactorOncePerCategoryWithItsWorkst
     EXPECT_FALSE(text.contains(QStringLiteral("rusztowaniu")));
     EXPECT_TRUE(lines.contains(QStringLiteral("Strona 1 / 1")));
 
-    // Only "małe" chosen: the first (and only) category printed is small.
+    // Only "małe" chosen: small first, the factors not determined always after it.
     TWorkstationReportOptions options;
     options.Duze = options.Srednie = false;
     form.SetOptions(options);
     const QString small = PrintToPdf(form, dir);
-    EXPECT_EQ(Joined(Lines(small).filter(QStringLiteral("Kategoria ryzyka"))),
-              Joined(QStringList{QStringLiteral("Kategoria ryzyka: małe")}));
+    EXPECT_EQ(
+        Joined(Lines(small).filter(QStringLiteral("Kategoria ryzyka"))),
+        Joined(QStringList{QStringLiteral("Kategoria ryzyka: małe"), QStringLiteral("Kategoria ryzyka: nieustalone")}));
     EXPECT_FALSE(small.contains(QStringLiteral("Hałas")));
 }
 
@@ -302,8 +304,8 @@ TEST(RiskCategories, LevelsFallIntoTheirCategoriesAndNotApplicableIntoNone)
     EXPECT_EQ(RiskCategory(29.9f), 2);
     EXPECT_EQ(RiskCategory(20), 2);
     EXPECT_EQ(RiskCategory(10), 1);
-    EXPECT_EQ(RiskCategory(0), 1);
-    EXPECT_EQ(RiskCategory(99), 0);
+    EXPECT_EQ(RiskCategory(0), kCategoryNotDetermined);
+    EXPECT_EQ(RiskCategory(99), kCategoryNone);
 }
 
 TEST_F(SummaryReports, HarmfulFactorsListedPerWorkstationOrFlatAndFilteredToCarcinogens)

@@ -33,6 +33,7 @@ struct ScriptResult
     QString pdf;       // pages 2-3, printed by running the reports again
     QString storedPdf; // pages 2-3 of the loaded file (without a queue)
     bool printedToQueue = false;
+    bool askedForPdf = false; // printed once more, to the PDF file it asked for
 };
 
 inline ScriptResult RunCompositePreviewScript(reportengine::TVRCompositeReport &composite, const QString &dir,
@@ -69,6 +70,16 @@ inline ScriptResult RunCompositePreviewScript(reportengine::TVRCompositeReport &
         if (ResultItems(*w) != QStringList{QStringLiteral("Page 2")})
             fail(QStringLiteral("search: ") + ResultItems(*w).join(QLatin1Char('|')));
 
+        // Where no printer is set up, Print first asks for the PDF file.
+        r.askedForPdf = IsPdfDestinationIndex(composite.PrinterSettings.PrinterIndex);
+        if (r.askedForPdf) {
+            const QString asked = QDir(dir).filePath(QStringLiteral("dokument.pdf"));
+            files.answers << asked;
+            w->Print->click();
+            if (!SpinUntil([&] { return QFile::exists(asked); }) ||
+                files.folders != QStringList{SuggestedPdfFileName(composite.ReportTitle)})
+                fail(QStringLiteral("no PDF file asked for"));
+        }
         r.pdf = QDir(dir).filePath(QStringLiteral("strony_2-3.pdf"));
         dialogs.steps << ChooseDestination(r.pdf, QString(), 2, 3);
         w->PrintSetup->click();

@@ -6,6 +6,8 @@
 #include "report_builders.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -22,6 +24,8 @@ TEST(ReportPreview, PrintFromThePreviewRunsTheReportAgainWithTheChosenPages)
     TVelRep report;
     report.ReportTitle = QStringLiteral("Karta oceny ryzyka");
     report.ShowProgress = false;
+    if (!QPrinterInfo::availablePrinterNames().isEmpty()) // else the PDF file is the default
+        report.PrinterSettings.PrinterIndex = static_cast<int>(PrinterNames().size()) - 1;
     int record = 0;
     int runs = 0;
     AddBand(report, TVRBandType::rbDetail, 1000, QString(), [&] { return QStringLiteral("Wiersz %1").arg(record); });
@@ -29,6 +33,8 @@ TEST(ReportPreview, PrintFromThePreviewRunsTheReportAgainWithTheChosenPages)
     report.BeforePrint = [&](TVelRep *, bool &) { ++runs; };
 
     testsupport::ScriptedDialogs dialogs;
+    testsupport::ScriptedFileDialogs files;
+    testsupport::ScriptedPrompter boxes;
     QString failure;
     bool scripted = false;
     QTimer poll;
@@ -41,6 +47,15 @@ TEST(ReportPreview, PrintFromThePreviewRunsTheReportAgainWithTheChosenPages)
         scripted = true;
         if (w->windowTitle() != QStringLiteral("Report Preview : Karta oceny ryzyka"))
             failure = w->windowTitle();
+        // No file named: Cancel prints nothing; an existing file is replaced after a Yes only.
+        QFile(pdf).open(QIODevice::WriteOnly);
+        files.answers << QString() << pdf << pdf;
+        boxes.Answer(platform::MsgNo);
+        boxes.Answer(platform::MsgYes);
+        w->Print->click();
+        w->Print->click();
+        if (!SpinUntil([&] { return runs == 2 && !report.Running(); }) || QFileInfo(pdf).size() == 0)
+            failure = QStringLiteral("no PDF named by the user");
         dialogs.steps << ChooseDestination(pdf, QString(), 2, 3);
         w->PrintSetup->click();
         w->Print->click();
@@ -57,7 +72,10 @@ TEST(ReportPreview, PrintFromThePreviewRunsTheReportAgainWithTheChosenPages)
     EXPECT_TRUE(report.Preview());
     EXPECT_TRUE(scripted);
     EXPECT_TRUE(failure.isEmpty()) << failure.toStdString();
-    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(runs, 3);
+    const QString offered = SuggestedPdfFileName(report.ReportTitle);
+    EXPECT_EQ(files.folders, QStringList({offered, offered, pdf}));
+    EXPECT_EQ(boxes.boxes.size(), 2);
     ASSERT_EQ(PdfPageCount(pdf) < 0 ? 2 : PdfPageCount(pdf), 2);
     const QString text = PdfText(pdf);
     if (!text.isEmpty()) {

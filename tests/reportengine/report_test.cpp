@@ -112,12 +112,17 @@ TEST_F(ReportRun, PrepareKeepsThePagesAndPreviewRunsTheReportAgain)
     EXPECT_EQ(report.VRPrinter()->PageCount(), 3);
 }
 
-TEST_F(ReportRun, ARefusingBeforePrintMakesNoPagesAndNeverBeginsTheJob)
+TEST_F(ReportRun, ARefusingBeforePrintMakesNothingAndOpensNoPreview)
 {
     report.BeforePrint = [](TVelRep *, bool &print) { print = false; };
-    EXPECT_TRUE(report.Prepare());
+    EXPECT_FALSE(report.Prepare());
     EXPECT_EQ(report.VRPrinter()->PageCount(), 0);
     EXPECT_EQ(report.VRPrinter()->Status(), TVRPrinter::StatusReady);
+    EXPECT_FALSE(report.Print());
+    int previews = 0; // the handler stands in for the window: none is opened
+    report.OnPreview = [&](TVelRep *) { ++previews; };
+    EXPECT_FALSE(report.Preview());
+    EXPECT_EQ(previews, 0);
 }
 
 TEST_F(ReportRun, AHandlerErrorReachesTheCallerAndTheReportRunsAgainAfterwards)

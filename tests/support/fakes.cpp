@@ -112,9 +112,10 @@ QString ScriptedFileDialogs::OpenFileName(QWidget *, const QString &caption, con
     return answers.isEmpty() ? QString() : answers.dequeue();
 }
 
-QString ScriptedFileDialogs::SaveFileName(QWidget *, const QString &caption, const QString &, const QString &)
+QString ScriptedFileDialogs::SaveFileName(QWidget *, const QString &caption, const QString &folder, const QString &)
 {
     captions << caption;
+    folders << folder;
     return answers.isEmpty() ? QString() : answers.dequeue();
 }
 

@@ -93,6 +93,7 @@ public:
     QString SaveFileName(QWidget *, const QString &caption, const QString &, const QString &) override;
     QQueue<QString> answers; // empty answer = Cancel
     QStringList captions;
+    QStringList folders; // what each save dialog offered
 
 private:
     platform::FileDialogs *m_previous;

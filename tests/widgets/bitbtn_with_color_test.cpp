@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -113,7 +114,13 @@ TEST(BitBtnWithColor, AClickActsByKind)
     EXPECT_EQ(dialog.result(), 1);
 
     int helped = 0;
+    auto *ok = new TBitBtnWithColor(&dialog);
+    ok->SetKind(K::bkOK);
     b->SetKind(K::bkHelp);
+    // Qt makes the focused button the default for the moment: neither kind changes.
+    QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(b, &focus);
+    ASSERT_TRUE(b->isDefault() && ok->Kind() == K::bkOK);
     b->click(); // no help to open: a plain click
     EXPECT_EQ(clicks, 2);
     TBitBtnWithColor::SetHelpHandler([&](int context) { helped = context; });
