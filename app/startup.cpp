@@ -19,6 +19,7 @@
 #include "shell/help_debug_log.h"
 #include "shell/html_help.h"
 #include "storage/startup_check.h"
+#include "widgets/form_geometry.h"
 #include "widgets/progress_dialog.h"
 #include "workstations/frm_czynn_wl.h"
 #include "workstations/frm_czynniki.h"
@@ -207,7 +208,11 @@ int RunTarvelin(int argc, char **argv)
     if (autoclose > 0)
         QTimer::singleShot(autoclose, shell::frmMain(), [] { shell::frmMain()->close(); });
     const int rc = application.exec();
-    platform::DestroyAllWindows(); // the help window closes the help viewer
+    {
+        // Each window stores its geometry as it goes; the ini file is written once.
+        widgets::GeometryBatch geometry;
+        platform::DestroyAllWindows(); // the help window closes the help viewer
+    }
     shell::FinishHelpDebugLog();
     return rc;
 }
