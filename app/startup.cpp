@@ -203,7 +203,8 @@ int RunTarvelin(int argc, char **argv)
     CreateStartupWindows();
     shell::frmMain()->show();
     // Test seam: black-box runs under a real X display close the main window after a
-    // while, as a user would, to check that the program ends cleanly.
+    // while, as a user would, to check that the program ends cleanly; the start-up
+    // benchmark closes it as soon as it is shown.
     const int autoclose = qEnvironmentVariableIntValue("TARVELIN_AUTOCLOSE_MS");
     if (autoclose > 0)
         QTimer::singleShot(autoclose, shell::frmMain(), [] { shell::frmMain()->close(); });
