@@ -19,7 +19,12 @@
 #include "shell/help_debug_log.h"
 #include "shell/html_help.h"
 #include "storage/startup_check.h"
+#include "widgets/form_geometry.h"
 #include "widgets/progress_dialog.h"
+#include "workstations/frm_czynn_wl.h"
+#include "workstations/frm_czynniki.h"
+#include "workstations/frm_stan_czyn.h"
+#include "workstations/frm_zestaw.h"
 #include "workstations/views.h"
 
 #include <QDir>
@@ -33,8 +38,8 @@ namespace app {
 
 namespace {
 
-// A window whose own work is not in the program yet still exists under its name, so
-// the creation order and the names other code looks up stay as they will be.
+// A window whose own work is not in the program (the Risk Score editor is made anew for
+// each use) still exists under its name, so the names other code looks up stay.
 QWidget *placeholderWindow(const char *name)
 {
     auto *w = new QWidget;
@@ -43,8 +48,8 @@ QWidget *placeholderWindow(const char *name)
     return w;
 }
 
-// A statutory form page made at start-up; one whose layout is not in the program yet
-// stands in as a placeholder of its name.
+// A statutory form page; one whose layout is not in the program yet stands in as a
+// placeholder of its name.
 QWidget *pageFormWindow(const char *name)
 {
     if (QWidget *page = printouts::PageForm(QString::fromLatin1(name)))
@@ -52,41 +57,51 @@ QWidget *pageFormWindow(const char *name)
     return placeholderWindow(name);
 }
 
+template <typename T>
+std::function<QWidget *()> accessor(T *(*get)())
+{
+    return [get] { return static_cast<QWidget *>(get()); };
+}
+
 struct StartupWindow
 {
     const char *name;
     std::function<QWidget *()> create;
+    // The views' own windows take their place when their view makes them, as before.
+    platform::WindowPlace place = platform::WindowPlace::KeepPlace;
 };
 
 const std::vector<StartupWindow> &startupWindows()
 {
+    using platform::WindowPlace;
+    const auto page = [](const char *name) { return [name] { return pageFormWindow(name); }; };
     static const std::vector<StartupWindow> list = {
-        {"frmMain", [] { return static_cast<QWidget *>(shell::frmMain()); }},
-        {"frmProgres", [] { return static_cast<QWidget *>(widgets::frmProgres()); }},
-        {"frmWydruk", [] { return static_cast<QWidget *>(printouts::frmWydruk()); }},
-        {"frmNowyPomiar", [] { return static_cast<QWidget *>(assessment::frmNowyPomiar()); }},
-        {"frmCzynniki", [] { return placeholderWindow("frmCzynniki"); }},
-        {"frmStanCzyn", [] { return placeholderWindow("frmStanCzyn"); }},
-        {"frmOcenaRyz", [] { return static_cast<QWidget *>(assessment::frmOcenaRyz()); }},
-        {"frmZestaw", [] { return placeholderWindow("frmZestaw"); }},
-        {"frmWydrukRej", [] { return static_cast<QWidget *>(printouts::frmWydrukRej()); }},
-        {"frmStatRep", [] { return static_cast<QWidget *>(printouts::frmStatRep()); }},
-        {"frmHTMLHelp", [] { return static_cast<QWidget *>(shell::frmHTMLHelp()); }},
-        {"frmStatKartWypP2_1", [] { return pageFormWindow("frmStatKartWypP2_1"); }},
-        {"frmWypadekDrogaP2", [] { return pageFormWindow("frmWypadekDrogaP2"); }},
-        {"frmKartWypP2", [] { return pageFormWindow("frmKartWypP2"); }},
-        {"frmKartWypP3", [] { return pageFormWindow("frmKartWypP3"); }},
-        {"frmCzynnWl", [] { return placeholderWindow("frmCzynnWl"); }},
+        {"frmMain", accessor(&shell::frmMain)},
+        {"frmProgres", accessor(&widgets::frmProgres)},
+        {"frmWydruk", accessor(&printouts::frmWydruk)},
+        {"frmNowyPomiar", accessor(&assessment::frmNowyPomiar)},
+        {"frmCzynniki", accessor(&workstations::frmCzynniki), WindowPlace::PlaceWhenMade},
+        {"frmStanCzyn", accessor(&workstations::frmStanCzyn), WindowPlace::PlaceWhenMade},
+        {"frmOcenaRyz", accessor(&assessment::frmOcenaRyz)},
+        {"frmZestaw", accessor(&workstations::frmZestaw), WindowPlace::PlaceWhenMade},
+        {"frmWydrukRej", accessor(&printouts::frmWydrukRej)},
+        {"frmStatRep", accessor(&printouts::frmStatRep)},
+        {"frmHTMLHelp", accessor(&shell::frmHTMLHelp)},
+        {"frmStatKartWypP2_1", page("frmStatKartWypP2_1")},
+        {"frmWypadekDrogaP2", page("frmWypadekDrogaP2")},
+        {"frmKartWypP2", page("frmKartWypP2")},
+        {"frmKartWypP3", page("frmKartWypP3")},
+        {"frmCzynnWl", accessor(&workstations::frmCzynnWl), WindowPlace::PlaceWhenMade},
         {"frmParamRiscScore", [] { return placeholderWindow("frmParamRiscScore"); }},
-        {"frmQSkierBad_P1_1", [] { return pageFormWindow("frmQSkierBad_P1_1"); }},
-        {"frmStatKartWypP1_3", [] { return pageFormWindow("frmStatKartWypP1_3"); }},
-        {"frmProtWypP1", [] { return pageFormWindow("frmProtWypP1"); }},
-        {"frmProtWypP2", [] { return pageFormWindow("frmProtWypP2"); }},
-        {"frmProtWypP3", [] { return pageFormWindow("frmProtWypP3"); }},
-        {"frmProtWypP4", [] { return pageFormWindow("frmProtWypP4"); }},
-        {"frmStatKartWypP2_3", [] { return pageFormWindow("frmStatKartWypP2_3"); }},
-        {"frmStatKartWypP1_2", [] { return pageFormWindow("frmStatKartWypP1_2"); }},
-        {"frmStatKartWypP2_2", [] { return pageFormWindow("frmStatKartWypP2_2"); }},
+        {"frmQSkierBad_P1_1", page("frmQSkierBad_P1_1")},
+        {"frmStatKartWypP1_3", page("frmStatKartWypP1_3")},
+        {"frmProtWypP1", page("frmProtWypP1")},
+        {"frmProtWypP2", page("frmProtWypP2")},
+        {"frmProtWypP3", page("frmProtWypP3")},
+        {"frmProtWypP4", page("frmProtWypP4")},
+        {"frmStatKartWypP2_3", page("frmStatKartWypP2_3")},
+        {"frmStatKartWypP1_2", page("frmStatKartWypP1_2")},
+        {"frmStatKartWypP2_2", page("frmStatKartWypP2_2")},
     };
     return list;
 }
@@ -165,8 +180,15 @@ void RegisterViews()
 void CreateStartupWindows()
 {
     RegisterViews();
+    // Only the main window is on screen at start; every other window of the list keeps
+    // its name and its place in the order and is made when first asked for (through its
+    // accessor, or by name through the window registry).
     for (const auto &w : startupWindows())
-        w.create();
+        platform::RegisterWindowFactory(QString::fromLatin1(w.name), w.create, w.place);
+    shell::frmMain();
+    // The help log of a debug run follows the help hook from the start, as it always did.
+    if (debugMode)
+        platform::WindowByName(QStringLiteral("frmHTMLHelp"));
 }
 
 int RunTarvelin(int argc, char **argv)
@@ -181,12 +203,17 @@ int RunTarvelin(int argc, char **argv)
     CreateStartupWindows();
     shell::frmMain()->show();
     // Test seam: black-box runs under a real X display close the main window after a
-    // while, as a user would, to check that the program ends cleanly.
+    // while, as a user would, to check that the program ends cleanly; the start-up
+    // benchmark closes it as soon as it is shown.
     const int autoclose = qEnvironmentVariableIntValue("TARVELIN_AUTOCLOSE_MS");
     if (autoclose > 0)
         QTimer::singleShot(autoclose, shell::frmMain(), [] { shell::frmMain()->close(); });
     const int rc = application.exec();
-    platform::DestroyAllWindows(); // the help window closes the help viewer
+    {
+        // Each window stores its geometry as it goes; the ini file is written once.
+        widgets::GeometryBatch geometry;
+        platform::DestroyAllWindows(); // the help window closes the help viewer
+    }
     shell::FinishHelpDebugLog();
     return rc;
 }

@@ -22,9 +22,11 @@ bool DebugModeRequested(const QStringList &arguments);
 // What the start-up decided.
 bool DebugMode();
 
-// Creates the start-up windows in their fixed order, the main window first.
+// Creates the main window; the other start-up windows keep their names and their order
+// (of destruction at exit) and are made on first use, also when asked for by name
+// (platform::WindowByName).
 void CreateStartupWindows();
-// Names of the start-up windows in creation order (component names).
+// Names of the start-up windows in their order (component names).
 QStringList StartupWindowNames();
 
 // The whole program: start-up, message loop, teardown. Returns the exit code.

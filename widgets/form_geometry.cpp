@@ -2,15 +2,19 @@
 
 #include "platform/inifile.h"
 #include "platform/paths.h"
+#include "platform/text_file.h"
 
 #include <QDir>
 #include <QEvent>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
 #include <QSplitter>
 #include <QTimer>
 #include <QWidget>
+
+#include <optional>
 
 namespace widgets {
 
@@ -141,6 +145,57 @@ void keepOnScreen(QWidget *form)
 
 } // namespace
 
+// The geometry ini as read, and the bytes it held, so that a save that changes nothing
+// does not write (and sync) the file again.
+struct GeometryStore
+{
+    platform::IniFile ini{GeometryIniPath()};
+    QByteArray onDisk;
+    bool readable = false;
+
+    GeometryStore()
+    {
+        QFile f(ini.FilePath());
+        if (f.open(QIODevice::ReadOnly)) {
+            onDisk = f.readAll();
+            readable = true;
+        }
+        ini.Parse(platform::DecodeLinesCp1250(onDisk));
+    }
+    bool Write()
+    {
+        const QByteArray bytes = platform::EncodeLinesCp1250(ini.Lines());
+        if (readable && bytes == onDisk)
+            return true;
+        if (!platform::WriteFileAtomically(ini.FilePath(), bytes))
+            return false;
+        onDisk = bytes;
+        readable = true;
+        return true;
+    }
+};
+
+namespace {
+// The store of the open batch, which holds what the windows saved until it ends.
+GeometryStore *openBatch = nullptr;
+} // namespace
+
+GeometryBatch::GeometryBatch()
+{
+    if (openBatch)
+        return;
+    m_store = std::make_unique<GeometryStore>();
+    openBatch = m_store.get();
+}
+
+GeometryBatch::~GeometryBatch()
+{
+    if (!m_store)
+        return;
+    openBatch = nullptr;
+    m_store->Write();
+}
+
 QString GeometryIniPath()
 {
     return QDir(platform::ProgramFolder()).filePath(QStringLiteral("Tarvelin.ini"));
@@ -156,8 +211,8 @@ void RestoreFormGeometry(QWidget *form)
 {
     if (!form)
         return;
-    platform::IniFile ini(GeometryIniPath());
-    ini.Load();
+    std::optional<GeometryStore> own;
+    const platform::IniFile &ini = openBatch ? openBatch->ini : own.emplace().ini;
     const QString section = form->objectName();
     QString previous = QStringLiteral("pusty");
     for (const QString &key : ini.KeyNames(section)) {
@@ -182,8 +237,8 @@ bool HasStoredGeometry(const QWidget *form, const QString &component)
 {
     if (!form)
         return false;
-    platform::IniFile ini(GeometryIniPath());
-    ini.Load();
+    std::optional<GeometryStore> own;
+    const platform::IniFile &ini = openBatch ? openBatch->ini : own.emplace().ini;
     for (const char *p : kProps)
         if (ini.HasKey(form->objectName(), component + QLatin1Char('.') + QLatin1String(p)))
             return true;
@@ -194,8 +249,9 @@ bool SaveFormGeometry(QWidget *form, QWidget *component1, QWidget *component2)
 {
     if (!form)
         return true;
-    platform::IniFile ini(GeometryIniPath());
-    ini.Load();
+    std::optional<GeometryStore> own;
+    GeometryStore &store = openBatch ? *openBatch : own.emplace();
+    platform::IniFile &ini = store.ini;
     const QString section = form->objectName();
     for (QWidget *w : {form, component1, component2}) {
         if (!w)
@@ -207,7 +263,7 @@ bool SaveFormGeometry(QWidget *form, QWidget *component1, QWidget *component2)
             ini.WriteInteger(section, name + '.' + prop, readProperty(w, prop));
         }
     }
-    return ini.Save();
+    return openBatch || store.Write();
 }
 
 } // namespace widgets

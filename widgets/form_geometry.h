@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <memory>
+
 class QWidget;
 
 namespace widgets {
@@ -22,8 +24,27 @@ void RestoreFormGeometry(QWidget *form);
 // an earlier run.
 bool HasStoredGeometry(const QWidget *form, const QString &component);
 
-// Stores the geometry of form and of up to two inner components (may be null).
-// Returns false when the ini file cannot be written.
+// Stores the geometry of form and of up to two inner components (may be null). The file
+// is not written again when that changes nothing in it. Returns false when the ini file
+// cannot be written (true inside a batch, which writes at its end).
 bool SaveFormGeometry(QWidget *form, QWidget *component1 = nullptr, QWidget *component2 = nullptr);
+
+struct GeometryStore;
+
+// While one lives, what the windows save goes to one copy of the ini file, written once
+// when it ends (and only if anything changed): at exit every window stores its own, and
+// each write is synced to disk. Restoring inside the batch reads that copy. Batches do
+// not nest: an inner one does nothing.
+class GeometryBatch
+{
+public:
+    GeometryBatch();
+    ~GeometryBatch();
+    GeometryBatch(const GeometryBatch &) = delete;
+    GeometryBatch &operator=(const GeometryBatch &) = delete;
+
+private:
+    std::unique_ptr<GeometryStore> m_store;
+};
 
 } // namespace widgets

@@ -8,6 +8,7 @@
 #include <QSplitter>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using testsupport::FixtureFolder;
 
@@ -140,4 +141,47 @@ TEST(FormGeometry, WindowSavedOnAScreenThatIsGoneComesBackIntoView)
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(screen.intersects(QRect(w.form.pos(), w.form.size())));
     EXPECT_EQ(w.form.pos(), screen.topLeft());
+}
+
+// At exit every window stores its geometry: the file is written once, at the end, with
+// what one write per window would have left; and not at all when nothing changed.
+TEST(FormGeometry, ExitBatchWritesOnceTheSameContentAndNothingWhenUnchanged)
+{
+    const QByteArray shipped = "; ustawienia\r\n[frmTest]\r\nfrmTest.Width=1\r\n";
+    Window w;
+    QWidget other;
+    other.setObjectName("frmOther");
+    other.resize(300, 200);
+    const auto saveBoth = [&] {
+        EXPECT_TRUE(widgets::SaveFormGeometry(&w.form, w.pLeft, nullptr));
+        EXPECT_TRUE(widgets::SaveFormGeometry(&other));
+    };
+    const auto inode = [](const FixtureFolder &fx) {
+        struct stat st{};
+        return ::stat(fx.FilePath("Tarvelin.ini").toLocal8Bit().constData(), &st) == 0 ? st.st_ino : 0;
+    };
+    QByteArray oneByOne;
+    {
+        FixtureFolder fx;
+        fx.Write("Tarvelin.ini", shipped);
+        saveBoth();
+        oneByOne = fx.Read("Tarvelin.ini");
+    }
+    FixtureFolder fx;
+    fx.Write("Tarvelin.ini", shipped);
+    {
+        widgets::GeometryBatch batch;
+        EXPECT_TRUE(widgets::SaveFormGeometry(&w.form, w.pLeft, nullptr));
+        EXPECT_EQ(fx.Read("Tarvelin.ini"), shipped);
+        EXPECT_TRUE(widgets::SaveFormGeometry(&other));
+    }
+    EXPECT_EQ(fx.Read("Tarvelin.ini"), oneByOne);
+    const auto written = inode(fx);
+    {
+        widgets::GeometryBatch batch;
+        saveBoth();
+    }
+    saveBoth();
+    EXPECT_EQ(inode(fx), written);
+    EXPECT_EQ(fx.Read("Tarvelin.ini"), oneByOne);
 }
