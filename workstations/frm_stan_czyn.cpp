@@ -67,7 +67,7 @@ TfrmStanCzyn::TfrmStanCzyn()
     auto *chosen = new QVBoxLayout(Panelx);
     chosen->setContentsMargins(0, 0, 0, 0);
     chosen->addWidget(new QLabel(QStringLiteral("Czynniki na stanowisku:"), Panelx));
-    lbStanCzyn = new QListWidget(Panelx);
+    lbStanCzyn = new widgets::TListBox(Panelx);
     lbStanCzyn->setObjectName(QStringLiteral("lbStanCzyn"));
     chosen->addWidget(lbStanCzyn, 1);
     auto *moves = new QHBoxLayout;

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace cataloguetest {
@@ -129,6 +130,18 @@ protected:
         const auto found = view->lbCzynniki->findItems(text, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << text.toStdString();
         view->lbCzynniki->setCurrentItem(found.front()); // raises the click handler
+    }
+    // Clicks (or double-clicks) an entry with the mouse, on its rectangle in the list.
+    static void mouseChoose(QListWidget *list, const QString &text, bool twice = false)
+    {
+        const auto found = list->findItems(text, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << text.toStdString();
+        list->scrollToItem(found.front());
+        const QPoint at = list->visualItemRect(found.front()).center();
+        if (twice)
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        else
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     }
     assessment::TfrmRyzZakl *pages() const { return assessment::frmRyzZakl(); }
 };
