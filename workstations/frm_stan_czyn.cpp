@@ -7,6 +7,7 @@
 #include "widgets/form_geometry.h"
 #include "workstation_loading/workstation_loading.h"
 #include "workstations/frm_czynniki.h"
+#include "workstations/frm_zw_chem.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -148,12 +149,17 @@ void TfrmStanCzyn::FormShow()
 {
     TfrmCzynniki *catalogue = frmCzynniki();
     m_catalogueHost->Dock(catalogue->pWyswCzynniki);
+    // Beside the catalogue's lists the chemical panel shows whole (both columns of its
+    // groups, every limit value): the lists give up width for it, and a dialog too narrow
+    // for that opens wider.
+    catalogue->pDaneCzyn->setMinimumWidth(frmZwChem()->FittingWidth());
     catalogue->pWyswCzynniki->show();
     catalogue->InitView();
 }
 
 void TfrmStanCzyn::FormHide()
 {
+    frmCzynniki()->pDaneCzyn->setMinimumWidth(0); // the catalogue view has its own room
     m_catalogueHost->GiveBack();
 }
 

@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 using namespace cataloguetest;
 using namespace workstations;
@@ -98,16 +100,17 @@ TEST_F(FactorDialog, AFactorIsAddedOnceAndOwnFactorsAreMarkedAsOwn)
     EXPECT_EQ(dialog->Count(), 3);
 }
 
-TEST_F(FactorDialog, TheEntryDoubleClickedIsShownAndAdded)
+TEST_F(FactorDialog, TheEntryDoubleClickedIsShownAndAddedAndItsPanelFits)
 {
     show();
-    dialog->show();
+    dialog->show(); // at the size it opens with
     group("chem");
     QApplication::processEvents();
     mouseChoose(catalogue->lbCzynniki, QStringLiteral("Ołów"), true);
     EXPECT_EQ(frmZwChem()->eNrCas->text(), "7439-92-1");
     QTest::mouseClick(dialog->bDodaj, Qt::LeftButton);
     EXPECT_EQ(working(), QStringList({QStringLiteral("Ołów")}));
+    EXPECT_FALSE(frmZwChem()->pDaneCzynChem->findChild<QScrollArea *>()->horizontalScrollBar()->isVisible());
     dialog->hide();
 }
 
