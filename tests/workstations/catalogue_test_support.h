@@ -134,14 +134,11 @@ protected:
     // Clicks (or double-clicks) an entry with the mouse, on its rectangle in the list.
     static void mouseChoose(QListWidget *list, const QString &text, bool twice = false)
     {
-        const auto found = list->findItems(text, Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1) << text.toStdString();
-        list->scrollToItem(found.front());
-        const QPoint at = list->visualItemRect(found.front()).center();
-        if (twice)
-            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-        else
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QListWidgetItem *item = list->findItems(text, Qt::MatchExactly).value(0);
+        list->scrollToItem(item);
+        const QPoint at = list->visualItemRect(item).center();
+        twice ? QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at)
+              : QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     }
     assessment::TfrmRyzZakl *pages() const { return assessment::frmRyzZakl(); }
 };

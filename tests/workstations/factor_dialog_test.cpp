@@ -8,7 +8,6 @@
 #include "workstations/frm_stan_czyn.h"
 #include "workstations/views.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>

@@ -654,8 +654,7 @@ TEST_F(DefStan, ANewWorkstationStaysWhenItsPagesAreTurnedAndIsShownSaved)
     EXPECT_TRUE(view->EnteringNew());
     EXPECT_EQ(view->lbStanowiska->currentItem(), nullptr);
     ASSERT_TRUE(view->Save());
-    ASSERT_TRUE(view->lbStanowiska->currentItem());
-    EXPECT_EQ(view->lbStanowiska->currentItem()->text(), QStringLiteral("Tokarnia"));
+    EXPECT_EQ(listTexts().value(view->lbStanowiska->currentRow()), QStringLiteral("Tokarnia"));
     EXPECT_EQ(view->CurrentWorkstation()->nazwa, QStringLiteral("Tokarnia"));
     EXPECT_EQ(view->pgDefin->currentWidget(), view->tsZatrudn);
 }
