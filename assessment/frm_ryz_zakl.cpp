@@ -72,11 +72,11 @@ TfrmRyzZakl::TfrmRyzZakl()
     left->setContentsMargins(0, 0, 0, 0);
     auto *lCzyn = new QLabel(QStringLiteral("Czynniki:"), pLeftRyzZakl);
     lCzyn->setObjectName(QStringLiteral("lCzyn"));
-    lbCzyn = new QListWidget(pLeftRyzZakl);
+    lbCzyn = new widgets::TListBox(pLeftRyzZakl);
     lbCzyn->setObjectName(QStringLiteral("lbCzyn"));
     auto *lPomiar = new QLabel(QStringLiteral("Pomiary:"), pLeftRyzZakl);
     lPomiar->setObjectName(QStringLiteral("lPomiar"));
-    lbPomiar = new QListWidget(pLeftRyzZakl);
+    lbPomiar = new widgets::TListBox(pLeftRyzZakl);
     lbPomiar->setObjectName(QStringLiteral("lbPomiar"));
     left->addWidget(lCzyn);
     left->addWidget(lbCzyn, 2);
@@ -93,8 +93,8 @@ TfrmRyzZakl::TfrmRyzZakl()
     split->setStretchFactor(1, 1);
 
     connect(cbStanow, &QComboBox::activated, this, [this](int) { cbStanowClick(); }); // the user's choice
-    connect(lbCzyn, &QListWidget::currentRowChanged, this, [this](int) { lbCzynClick(); });
-    connect(lbPomiar, &QListWidget::currentRowChanged, this, [this](int) { lbPomiarClick(); });
+    connect(lbCzyn, &widgets::TListBox::Chosen, this, [this] { lbCzynClick(); });
+    connect(lbPomiar, &widgets::TListBox::Chosen, this, [this] { lbPomiarClick(); });
     connect(pgDokum, &QTabWidget::currentChanged, this, [this](int index) { pgDokumChange(index); });
     widgets::BindExit(lbCzyn, [this](QWidget *) { lbCzynExit(); });
     pgDokum->hide();

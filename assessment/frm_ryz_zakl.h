@@ -12,6 +12,7 @@
 #include "assessment/form_access.h"
 #include "assessment/frm_ocena_ryz.h"
 #include "storage/form_definitions.h"
+#include "widgets/list_box.h"
 
 #include <QPointer>
 #include <QString>
@@ -20,7 +21,6 @@
 
 class QComboBox;
 class QLabel;
-class QListWidget;
 class QScrollArea;
 class QTabWidget;
 class QToolButton;
@@ -45,8 +45,8 @@ public:
     QWidget *pLeftRyzZakl = nullptr; // workstation, factors, measurements
     QLabel *lStanowisko = nullptr;
     QComboBox *cbStanow = nullptr;
-    QListWidget *lbCzyn = nullptr;
-    QListWidget *lbPomiar = nullptr;
+    widgets::TListBox *lbCzyn = nullptr;
+    widgets::TListBox *lbPomiar = nullptr;
     QWidget *pAllRyzZakl = nullptr; // the page area
     QTabWidget *pgDokum = nullptr;
 

@@ -392,6 +392,13 @@ void TVRStandardPreview::BuildWindow()
     connect(SaveReport, &QToolButton::clicked, this, &TVRStandardPreview::SaveReportClick);
     connect(LoadReport, &QToolButton::clicked, this, &TVRStandardPreview::LoadReportClick);
     connect(ExitButton, &QPushButton::clicked, this, &QWidget::close);
+    // A hit is gone to when it is chosen, by mouse or by the arrow keys, and again when the hit
+    // already chosen is clicked (the pages may have been turned since).
+    connect(SearchResultBox, &QListWidget::itemSelectionChanged, this, [this] {
+        QListWidgetItem *item = SearchResultBox->currentItem();
+        if (item && item->isSelected())
+            SearchItemClicked(item);
+    });
     connect(SearchResultBox, &QListWidget::itemClicked, this, &TVRStandardPreview::SearchItemClicked);
     connect(ThumbGrid, &QTableWidget::itemSelectionChanged, this, &TVRStandardPreview::ThumbSelected);
 }

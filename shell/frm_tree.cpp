@@ -71,9 +71,13 @@ TfrmTree::TfrmTree()
     connect(bOk, &QPushButton::clicked, this, [this] { done(ResultChosen); });
     connect(bAnuluj, &QPushButton::clicked, this, [this] { done(ResultWithdrawn); });
     connect(bZamknij, &QPushButton::clicked, this, [this] { done(ResultClosed); });
-    // The choice follows the current node, whether reached by mouse or keyboard.
-    connect(pTree, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem *current, QTreeWidgetItem *) { SelectedNode = current; });
+    // The choice is the node selected, by mouse or keyboard, once the selection has settled
+    // (a click makes the node current before it selects it). The cursor Qt puts on the first
+    // node when the focus enters a tree with nothing chosen is no choice.
+    connect(pTree, &QTreeWidget::itemSelectionChanged, this, [this] {
+        QTreeWidgetItem *current = pTree->currentItem();
+        SelectedNode = current && current->isSelected() ? current : nullptr;
+    });
     connect(pTree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *item, int) {
         if (item && item->childCount() == 0)
             done(ResultChosen);

@@ -69,6 +69,14 @@ storage::TCzynnik *TCatalogueList::Selected() const
     return item && item->isSelected() ? Entry(m_list->row(item)) : nullptr;
 }
 
+int TCatalogueList::RowOf(int id) const
+{
+    for (int row = 0; row < Count(); ++row)
+        if (m_entries[size_t(row)]->id == id)
+            return row;
+    return -1;
+}
+
 void TCatalogueList::SelectQuietly(int row)
 {
     const QSignalBlocker block(m_list);

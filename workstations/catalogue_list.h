@@ -26,6 +26,8 @@ public:
     int Count() const;
     storage::TCzynnik *Entry(int row) const;
     storage::TCzynnik *Selected() const;
+    // The row of the entry with this number, or -1.
+    int RowOf(int id) const;
     // Selects row without raising the list's click handler.
     void SelectQuietly(int row);
 

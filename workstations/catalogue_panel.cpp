@@ -4,6 +4,8 @@
 #include "platform/tarvelin_error.h"
 #include "workstations/catalogue_list.h"
 
+#include <optional>
+
 namespace workstations {
 
 void TCataloguePanel::SetTarget(TCatalogueList *target, const QString &attachFolder, const QString &cataloguePath)
@@ -17,6 +19,10 @@ void TCataloguePanel::Refill(const std::function<storage::TCzynnikList()> &read)
 {
     if (!m_target)
         return;
+    // The entry chosen stays chosen where the new filter still lists it.
+    std::optional<int> keep;
+    if (const storage::TCzynnik *chosen = m_target->Selected())
+        keep = chosen->id;
     storage::TCzynnikList entries;
     try {
         entries = read();
@@ -25,8 +31,10 @@ void TCataloguePanel::Refill(const std::function<storage::TCzynnikList()> &read)
         entries.clear();
     }
     m_target->SetEntries(std::move(entries), true);
-    if (m_target->Count() > 0)
-        m_target->SelectQuietly(0);
+    if (m_target->Count() > 0) {
+        const int kept = keep ? m_target->RowOf(*keep) : -1;
+        m_target->SelectQuietly(kept >= 0 ? kept : 0);
+    }
     ShowSelected();
 }
 

@@ -28,7 +28,8 @@ public:
 
 protected:
     // Replaces the target's entries with what read returns, in Polish order; a catalogue
-    // that cannot be read is reported and lists nothing. The first entry is selected and shown.
+    // that cannot be read is reported and lists nothing. The entry chosen before is chosen
+    // and shown again when still listed, else the first one.
     void Refill(const std::function<storage::TCzynnikList()> &read);
 
 private:

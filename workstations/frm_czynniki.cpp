@@ -28,6 +28,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace workstations {
@@ -103,7 +104,7 @@ void TfrmCzynniki::buildControls()
     Splitter1 = new QSplitter(Qt::Vertical, Panel2);
     Splitter1->setObjectName(QStringLiteral("Splitter1"));
     Splitter1->setChildrenCollapsible(false);
-    lbCzynniki = new QListWidget(Splitter1);
+    lbCzynniki = new widgets::TListBox(Splitter1);
     lbCzynniki->setObjectName(QStringLiteral("lbCzynniki"));
     lbCzynniki->setToolTip(QStringLiteral("wpisz pierwszą literę pozycji z listy"));
     Panel3 = new QWidget(Splitter1);
@@ -117,7 +118,7 @@ void TfrmCzynniki::buildControls()
     bDodaj->setToolTip(QStringLiteral("Kliknij, aby wybrać opcję edycji czynników własnych"));
     ownTop->addWidget(bDodaj);
     own->addLayout(ownTop);
-    lbCzynnikiWl = new QListWidget(Panel3);
+    lbCzynnikiWl = new widgets::TListBox(Panel3);
     lbCzynnikiWl->setObjectName(QStringLiteral("lbCzynnikiWl"));
     lbCzynnikiWl->setToolTip(QStringLiteral("opcje edycji dostępne pod prawym przyciskiem myszy"));
     lbCzynnikiWl->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -145,14 +146,8 @@ void TfrmCzynniki::buildControls()
 
     connect(cbGrupyCzyn, &QComboBox::activated, this, [this](int) { cbGrupyCzynChange(); });
     connect(rgAktual, &TRadioGroup::Clicked, this, [this](int) { cbGrupyCzynChange(); });
-    connect(lbCzynniki, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            lbCzynnikiClick();
-    });
-    connect(lbCzynnikiWl, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            lbCzynnikiWlClick();
-    });
+    connect(lbCzynniki, &widgets::TListBox::Chosen, this, [this] { lbCzynnikiClick(); });
+    connect(lbCzynnikiWl, &widgets::TListBox::Chosen, this, [this] { lbCzynnikiWlClick(); });
     connect(lbCzynnikiWl, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &at) { pmCzynnikWl->popup(lbCzynnikiWl->viewport()->mapToGlobal(at)); });
     connect(bDodaj, &QPushButton::clicked, this, [this] { bDodajClick(); });
@@ -175,6 +170,7 @@ void TfrmCzynniki::InitView()
         cbGrupyCzyn->setCurrentIndex(-1);
     }
     m_groups.clear();
+    m_listedGroup.clear();
     m_dataHost->GiveBack();
     m_factors.Clear();
     try {
@@ -218,6 +214,17 @@ void TfrmCzynniki::cbGrupyCzynChange()
     const storage::TGrupaCzynnik *g = SelectedGroup();
     if (!g)
         return;
+    // The group listed again ("Aktualne" / "Wszystkie") keeps the entry chosen where it is
+    // still listed; another group starts at its first entry.
+    const QString groupKey = g->ident + QLatin1Char('|') + g->plik;
+    std::optional<int> keepFactor;
+    int keepOwn = 0;
+    if (groupKey == m_listedGroup) {
+        if (const storage::TCzynnik *f = SelectedFactor())
+            keepFactor = f->id;
+        if (const storage::TCzynnik *f = SelectedOwnFactor())
+            keepOwn = f->id;
+    }
     m_factors.Clear();
     m_factors.CurrentOnly = rgAktual->ItemIndex() != 1;
     const QString path = m_catalogueFolder + g->plik;
@@ -244,8 +251,14 @@ void TfrmCzynniki::cbGrupyCzynChange()
         entries.clear();
     }
     m_factors.SetEntries(std::move(entries), sorted);
-    if (m_factors.Count() > 0) {
-        m_factors.SelectQuietly(0);
+    m_listedGroup = groupKey;
+    readOwnFactors();
+    listOwnFactors(keepOwn);
+    if (SelectedOwnFactor()) {
+        lbCzynnikiWlClick();
+    } else if (m_factors.Count() > 0) {
+        const int kept = keepFactor ? m_factors.RowOf(*keepFactor) : -1;
+        m_factors.SelectQuietly(kept >= 0 ? kept : 0);
         lbCzynnikiClick();
     } else if (g->ident == QLatin1String("chem")) {
         chemPanel()->lbNazwCzChemClick(); // no substance: no details
@@ -255,8 +268,6 @@ void TfrmCzynniki::cbGrupyCzynChange()
         assessment::TfrmRyzZakl *rz = pages();
         rz->ClearMeasurementForm(rz->pgDokum);
     }
-    readOwnFactors();
-    listOwnFactors();
     bDodaj->setEnabled(true);
 }
 

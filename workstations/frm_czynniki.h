@@ -10,6 +10,7 @@
 #include "assessment/frm_ocena_ryz.h"
 #include "storage/factors.h"
 #include "storage/form_definitions.h"
+#include "widgets/list_box.h"
 #include "widgets/panel_host.h"
 #include "workstations/catalogue_list.h"
 
@@ -48,9 +49,9 @@ public:
     QComboBox *cbGrupyCzyn = nullptr;
     TRadioGroup *rgAktual = nullptr; // "Aktualne" / "Wszystkie"
     QSplitter *Splitter1 = nullptr;  // the group's factors above its own factors
-    QListWidget *lbCzynniki = nullptr;
+    widgets::TListBox *lbCzynniki = nullptr;
     QWidget *Panel3 = nullptr; // the own factors
-    QListWidget *lbCzynnikiWl = nullptr;
+    widgets::TListBox *lbCzynnikiWl = nullptr;
     QPushButton *bDodaj = nullptr;
     QListWidget *lbCzynnikiWlAll = nullptr; // never shown: every own factor of the group
     QWidget *pDaneCzyn = nullptr;           // where a detail panel or the form is docked
@@ -122,6 +123,7 @@ private:
 
     QString m_catalogueFolder;
     storage::TGrupaCzynnikList m_groups;
+    QString m_listedGroup; // the group lbCzynniki lists (its key and file)
     TCatalogueList m_factors;
     storage::TCzynnikList m_ownFactors; // every own factor of the group
     storage::TPomiarList m_formItems;   // the form previewed

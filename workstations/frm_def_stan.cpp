@@ -154,9 +154,8 @@ void TfrmDefStan::buildControls()
     auto *listCaption = new QLabel(QStringLiteral("Lista stanowisk"), Panel3);
     listCaption->setObjectName(QStringLiteral("lListaStanowisk"));
     listLayout->addWidget(listCaption);
-    lbStanowiska = new QListWidget(Panel3);
+    lbStanowiska = new widgets::TListBox(Panel3);
     lbStanowiska->setObjectName(QStringLiteral("lbStanowiska"));
-    lbStanowiska->setSelectionMode(QAbstractItemView::SingleSelection);
     listLayout->addWidget(lbStanowiska);
     splitter->addWidget(Panel3);
 
@@ -196,7 +195,7 @@ void TfrmDefStan::buildControls()
     tsCzynn->setObjectName(QStringLiteral("tsCzynn"));
     auto *factorLayout = new QVBoxLayout(tsCzynn);
     factorLayout->addWidget(new QLabel(QStringLiteral("Czynniki na stanowisku:"), tsCzynn));
-    lbStanCzyn = new QListWidget(tsCzynn);
+    lbStanCzyn = new widgets::TListBox(tsCzynn);
     lbStanCzyn->setObjectName(QStringLiteral("lbStanCzyn"));
     factorLayout->addWidget(lbStanCzyn);
     bWybierz = new QPushButton(QStringLiteral("Wybierz czynniki na stanowisku"), tsCzynn);
@@ -236,7 +235,7 @@ void TfrmDefStan::buildControls()
     pgDefin->hide();
 
     // Events.
-    connect(lbStanowiska, &QListWidget::currentRowChanged, this, [this](int) {
+    connect(lbStanowiska, &widgets::TListBox::Chosen, this, [this] {
         if (!m_filling)
             lbStanowiskaClick();
     });

@@ -6,6 +6,7 @@
 
 #include "appstate/view.h"
 #include "storage/workstation_files.h"
+#include "widgets/list_box.h"
 #include "workstation_loading/workstation_loading.h"
 
 #include <QDate>
@@ -16,7 +17,6 @@
 class QDateEdit;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
@@ -37,7 +37,7 @@ public:
     QWidget *pDefStan = nullptr;
     QSplitter *splitter = nullptr;
     QWidget *Panel3 = nullptr;
-    QListWidget *lbStanowiska = nullptr;
+    widgets::TListBox *lbStanowiska = nullptr;
     QTabWidget *pgDefin = nullptr;
     QWidget *tsStanow = nullptr;
     QLineEdit *e_Nazwa = nullptr;
@@ -48,7 +48,7 @@ public:
     QPlainTextEdit *e_Opis = nullptr;
     QLineEdit *e_NrRegon = nullptr;
     QWidget *tsCzynn = nullptr;
-    QListWidget *lbStanCzyn = nullptr;
+    widgets::TListBox *lbStanCzyn = nullptr;
     QPushButton *bWybierz = nullptr;
     QWidget *tsZatrudn = nullptr;
     QTableWidget *sgZatrudn = nullptr;
@@ -76,7 +76,7 @@ public:
     bool SaveWorkstation();
     // Removes the selected workstation's folder and its entry; false (message) on failure.
     bool DeleteWorkstation();
-    // The list was clicked (or its current entry changed by keyboard).
+    // A workstation was chosen in the list (by mouse or by keyboard).
     void lbStanowiskaClick();
     // Exit of an edit, the memo or the date picker: the value goes into the workstation.
     void SprZmiany(QWidget *sender);

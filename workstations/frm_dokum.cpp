@@ -134,18 +134,15 @@ void TfrmDokum::buildControls()
     pTop = new QLabel(QStringLiteral("Lista dokumentów"), pLeft);
     pTop->setObjectName(QStringLiteral("pTop"));
     leftLayout->addWidget(pTop);
-    lbDatyOsob = new QListWidget(pLeft);
+    lbDatyOsob = new widgets::TListBox(pLeft);
     lbDatyOsob->setObjectName(QStringLiteral("lbDatyOsob"));
-    lbDatyOsob->setSelectionMode(QAbstractItemView::SingleSelection);
     leftLayout->addWidget(lbDatyOsob);
     spDokum->addWidget(pLeft);
-    // A document opens when the user selects its line, by mouse or by the arrow keys, so the
-    // line selected is always the document shown. Tabbing into the list only makes a line
-    // current, unselected, and opens nothing.
-    connect(lbDatyOsob, &QListWidget::itemSelectionChanged, this, [this] {
-        const QList<QListWidgetItem *> selected = lbDatyOsob->selectedItems();
-        if (!m_syncingList && !selected.isEmpty())
-            lbDatyOsobClick(selected.first());
+    // A document opens when the user chooses its line, by mouse or by the arrow keys, so the
+    // line selected is always the document shown. Tabbing into the list opens nothing.
+    connect(lbDatyOsob, &widgets::TListBox::Chosen, this, [this] {
+        if (!m_syncingList)
+            lbDatyOsobClick(lbDatyOsob->currentItem());
     });
 
     pgDokum = new QTabWidget(spDokum);

@@ -8,6 +8,7 @@
 #include "storage/document_files.h"
 #include "storage/selection_trees.h"
 #include "widgets/image_list.h"
+#include "widgets/list_box.h"
 
 #include <QHash>
 #include <QPointer>
@@ -19,7 +20,6 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QListWidgetItem;
 class QPlainTextEdit;
 class QSplitter;
@@ -41,7 +41,7 @@ public:
     QSplitter *spDokum = nullptr;
     QWidget *pLeft = nullptr;
     QLabel *pTop = nullptr;
-    QListWidget *lbDatyOsob = nullptr;
+    widgets::TListBox *lbDatyOsob = nullptr;
     QTabWidget *pgDokum = nullptr;
     widgets::TImageList imgPom{16, 16};
 

@@ -7,6 +7,7 @@
 #include "widgets/form_geometry.h"
 #include "workstation_loading/workstation_loading.h"
 #include "workstations/frm_czynniki.h"
+#include "workstations/frm_zw_chem.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -67,7 +68,7 @@ TfrmStanCzyn::TfrmStanCzyn()
     auto *chosen = new QVBoxLayout(Panelx);
     chosen->setContentsMargins(0, 0, 0, 0);
     chosen->addWidget(new QLabel(QStringLiteral("Czynniki na stanowisku:"), Panelx));
-    lbStanCzyn = new QListWidget(Panelx);
+    lbStanCzyn = new widgets::TListBox(Panelx);
     lbStanCzyn->setObjectName(QStringLiteral("lbStanCzyn"));
     chosen->addWidget(lbStanCzyn, 1);
     auto *moves = new QHBoxLayout;
@@ -148,12 +149,17 @@ void TfrmStanCzyn::FormShow()
 {
     TfrmCzynniki *catalogue = frmCzynniki();
     m_catalogueHost->Dock(catalogue->pWyswCzynniki);
+    // Beside the catalogue's lists the chemical panel shows whole (both columns of its
+    // groups, every limit value): the lists give up width for it, and a dialog too narrow
+    // for that opens wider.
+    catalogue->pDaneCzyn->setMinimumWidth(frmZwChem()->FittingWidth());
     catalogue->pWyswCzynniki->show();
     catalogue->InitView();
 }
 
 void TfrmStanCzyn::FormHide()
 {
+    frmCzynniki()->pDaneCzyn->setMinimumWidth(0); // the catalogue view has its own room
     m_catalogueHost->GiveBack();
 }
 

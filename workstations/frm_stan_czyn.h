@@ -8,6 +8,7 @@
 // its measurements stay reachable.
 
 #include "storage/factors.h"
+#include "widgets/list_box.h"
 #include "widgets/panel_host.h"
 
 #include <QDialog>
@@ -15,7 +16,6 @@
 #include <memory>
 
 class QLabel;
-class QListWidget;
 class QPushButton;
 class QSplitter;
 
@@ -35,7 +35,7 @@ public:
     QLabel *pStanNazwa = nullptr;   // " Stanowisko: " and the workstation's name
     QSplitter *spStanCzyn = nullptr;
     QWidget *Panelx = nullptr;      // the chosen factors
-    QListWidget *lbStanCzyn = nullptr;
+    widgets::TListBox *lbStanCzyn = nullptr;
     QWidget *pAllCzyn = nullptr;    // where the catalogue view's panel is docked
     QPushButton *bDodaj = nullptr;
     QPushButton *bUsun = nullptr;

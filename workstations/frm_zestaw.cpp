@@ -21,6 +21,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
 
 namespace workstations {
 
@@ -38,7 +39,7 @@ QDateEdit *dateEdit(QWidget *parent, const char *name)
     return d;
 }
 
-QWidget *labelledList(QWidget *parent, const char *panelName, const QString &caption, QListWidget *&list,
+QWidget *labelledList(QWidget *parent, const char *panelName, const QString &caption, widgets::TListBox *&list,
                       const char *listName)
 {
     auto *panel = new QWidget(parent);
@@ -46,12 +47,23 @@ QWidget *labelledList(QWidget *parent, const char *panelName, const QString &cap
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     auto *label = new QLabel(caption, panel);
-    list = new QListWidget(panel);
+    list = new widgets::TListBox(panel);
     list->setObjectName(QLatin1String(listName));
     label->setBuddy(list);
     layout->addWidget(label);
     layout->addWidget(list, 1);
     return panel;
+}
+
+// Chooses the entry for which matches holds, as a click on it would.
+void chooseEntry(QListWidget *list, const std::function<bool(const QListWidgetItem *)> &matches)
+{
+    for (int row = 0; row < list->count(); ++row) {
+        if (matches(list->item(row))) {
+            list->setCurrentRow(row);
+            return;
+        }
+    }
 }
 
 } // namespace
@@ -140,8 +152,8 @@ void TfrmZestaw::buildControls()
     spZestaw->setSizes({220, 640});
 
     connect(cbStanow, &QComboBox::activated, this, [this](int) { cbStanowClick(); });
-    connect(lbCzyn, &QListWidget::currentRowChanged, this, [this](int) { lbCzynClick(); });
-    connect(lbPomiar, &QListWidget::currentRowChanged, this, [this](int) { lbPomiarClick(); });
+    connect(lbCzyn, &widgets::TListBox::Chosen, this, [this] { lbCzynClick(); });
+    connect(lbPomiar, &widgets::TListBox::Chosen, this, [this] { lbPomiarClick(); });
     connect(bWyswietl, &QPushButton::clicked, this, [this] { bWyswietlClick(); });
     connect(dtOd, &QDateEdit::dateChanged, this, [this](const QDate &) { RangeChanged(); });
     connect(dtDo, &QDateEdit::dateChanged, this, [this](const QDate &) { RangeChanged(); });
@@ -325,6 +337,10 @@ void TfrmZestaw::bWyswietlClick()
         platform::ShowInfo(QStringLiteral("Nie wybrano stanowiska"));
         return;
     }
+    // The factor and the measurement chosen stay chosen where the new range still lists them.
+    const storage::TCzynnik *keptFactor = SelectedFactor();
+    const QListWidgetItem *shown = lbPomiar->currentItem();
+    const QString keptDate = shown ? shown->data(Qt::UserRole).toString() : QString();
     clearLists();
     clearPages();
     FactorFilter filter;
@@ -336,6 +352,12 @@ void TfrmZestaw::bWyswietlClick()
     }
     lbCzyn->setEnabled(true);
     lbPomiar->setEnabled(true);
+    if (!keptFactor)
+        return;
+    chooseEntry(lbCzyn, [&](const QListWidgetItem *item) { return FactorOfItem(item) == keptFactor; });
+    if (!keptDate.isEmpty() && SelectedFactor() == keptFactor)
+        chooseEntry(lbPomiar,
+                    [&](const QListWidgetItem *item) { return item->data(Qt::UserRole).toString() == keptDate; });
 }
 
 void TfrmZestaw::RangeChanged()

@@ -9,6 +9,7 @@
 #include "appstate/view.h"
 #include "assessment/frm_ocena_ryz.h"
 #include "storage/measurements.h"
+#include "widgets/list_box.h"
 #include "widgets/panel_host.h"
 #include "workstation_loading/workstation_loading.h"
 
@@ -19,7 +20,6 @@
 
 class QComboBox;
 class QDateEdit;
-class QListWidget;
 class QPushButton;
 class QSplitter;
 
@@ -52,8 +52,8 @@ public:
     QWidget *pLeftRyzZakl = nullptr;
     QSplitter *spLeft = nullptr;
     QWidget *pCzyn = nullptr;
-    QListWidget *lbCzyn = nullptr;
-    QListWidget *lbPomiar = nullptr;
+    widgets::TListBox *lbCzyn = nullptr;
+    widgets::TListBox *lbPomiar = nullptr;
     QWidget *pZestawPoj = nullptr; // where the measurement pages are docked
 
     // appstate::TView

@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -93,13 +94,13 @@ TfrmZwChem::TfrmZwChem()
     auto *outer = new QVBoxLayout(pDaneCzynChem);
     outer->setContentsMargins(0, 0, 0, 0);
     // Everything scrolls together, so the groups stay within reach in a small window.
-    auto *scroll = new QScrollArea(pDaneCzynChem);
-    scroll->setObjectName(QStringLiteral("scDaneCzynChem"));
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    outer->addWidget(scroll);
+    m_scroll = new QScrollArea(pDaneCzynChem);
+    m_scroll->setObjectName(QStringLiteral("scDaneCzynChem"));
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    outer->addWidget(m_scroll);
     auto *content = new QWidget;
-    scroll->setWidget(content);
+    m_scroll->setWidget(content);
     auto *layout = new QVBoxLayout(content);
     layout->setContentsMargins(4, 4, 4, 4);
 
@@ -201,6 +202,14 @@ QCheckBox *TfrmZwChem::Box(const QString &name) const
         if (e.box->objectName() == name)
             return e.box;
     return nullptr;
+}
+
+int TfrmZwChem::FittingWidth() const
+{
+    // The groups may still need the vertical scroll bar in a low window.
+    const QMargins outer = pDaneCzynChem->layout()->contentsMargins();
+    return m_scroll->widget()->minimumSizeHint().width() + m_scroll->verticalScrollBar()->sizeHint().width() +
+           2 * m_scroll->frameWidth() + outer.left() + outer.right();
 }
 
 void TfrmZwChem::lbNazwCzChemClick()

@@ -16,6 +16,7 @@ class QGroupBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QScrollArea;
 
 namespace storage {
 class TCzynChem;
@@ -62,6 +63,9 @@ public:
     // Whether the CLP groups are the ones shown (the state of cbKlasCLP).
     bool ClpGroupsShown() const { return m_clp; }
     QCheckBox *Box(const QString &name) const;
+    // The narrowest the panel can be and still show every field and both columns of groups
+    // whole, with no horizontal scroll bar.
+    int FittingWidth() const;
 
 private:
     struct BoxEntry
@@ -76,6 +80,7 @@ private:
     void reread(const QString &search);
     void setClpMode(bool clp);
 
+    QScrollArea *m_scroll = nullptr;
     std::vector<BoxEntry> m_boxes;
     qint64 m_oldMask = 0;
     qint64 m_newMask = 0;

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace cataloguetest {
@@ -129,6 +130,15 @@ protected:
         const auto found = view->lbCzynniki->findItems(text, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << text.toStdString();
         view->lbCzynniki->setCurrentItem(found.front()); // raises the click handler
+    }
+    // Clicks (or double-clicks) an entry with the mouse, on its rectangle in the list.
+    static void mouseChoose(QListWidget *list, const QString &text, bool twice = false)
+    {
+        QListWidgetItem *item = list->findItems(text, Qt::MatchExactly).value(0);
+        list->scrollToItem(item);
+        const QPoint at = list->visualItemRect(item).center();
+        twice ? QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at)
+              : QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     }
     assessment::TfrmRyzZakl *pages() const { return assessment::frmRyzZakl(); }
 };

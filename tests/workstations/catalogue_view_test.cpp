@@ -86,6 +86,23 @@ TEST_F(Catalogue, AktualneListsOnlyCurrentDustsAndSubstancesWszystkieAll)
     EXPECT_TRUE(texts(view->lbCzynniki).contains("Eter wycofany"));
 }
 
+TEST_F(Catalogue, AClickedEntryIsShownAndStaysChosenUnderAnotherFilter)
+{
+    open();
+    view->show();
+    chooseGroup("chem");
+    mouseChoose(view->lbCzynniki, QStringLiteral("Rtęć"));
+    TfrmZwChem *chem = frmZwChem();
+    EXPECT_EQ(chem->eNrCas->text(), "7439-97-6");
+    EXPECT_EQ(chem->eNDSDop->text(), "0.02");
+    QTest::mouseClick(view->rgAktual->Button(1), Qt::LeftButton); // "Wszystkie" lists it too
+    EXPECT_EQ(chem->eNrCas->text(), "7439-97-6");
+    chooseGroup("fiz");
+    const QString firstForm = pages()->CurrentFormName;
+    mouseChoose(view->lbCzynniki, QStringLiteral("Hałas"));
+    EXPECT_NE(pages()->CurrentFormName, firstForm) << "the clicked factor's form";
+}
+
 TEST_F(Catalogue, AFactorPreviewIsEditableButNeverOffersSave)
 {
     QSignalSpy saveOffered(&appstate::State(), &appstate::AppState::SaveEnabledRequested);
@@ -283,7 +300,7 @@ TEST_F(Catalogue, BiologicalPanelFiltersByKindAndShowsTheHazardGroup)
     EXPECT_EQ(biol->KindFilter(), "024");
     biol->bPokaz->click();
     EXPECT_EQ(texts(view->lbCzynniki), QStringList({"Grzyb D", "Wirus B"}));
-    EXPECT_EQ(biol->mmNazwCzyn->toPlainText(), "Grzyb D");
+    EXPECT_EQ(biol->mmNazwCzyn->toPlainText(), "Wirus B") << "still listed: still chosen";
     biol->cbWirusy->setChecked(false);
     biol->cbGrzyby->setChecked(false);
 }

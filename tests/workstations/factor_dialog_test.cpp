@@ -10,6 +10,8 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 using namespace cataloguetest;
 using namespace workstations;
@@ -48,7 +50,7 @@ protected:
     }
     QStringList working() const { return texts(dialog->lbStanCzyn); }
     // Chooses a group's factor (or own factor) in the docked catalogue and presses "dodaj".
-    void add(const QString &ident, const QString &text, bool own = false)
+    void group(const QString &ident)
     {
         for (int i = 0; i < catalogue->cbGrupyCzyn->count(); ++i) {
             catalogue->cbGrupyCzyn->setCurrentIndex(i);
@@ -56,6 +58,10 @@ protected:
                 break;
         }
         catalogue->cbGrupyCzynChange();
+    }
+    void add(const QString &ident, const QString &text, bool own = false)
+    {
+        group(ident);
         QListWidget *list = own ? catalogue->lbCzynnikiWl : catalogue->lbCzynniki;
         const auto found = list->findItems(text, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << text.toStdString();
@@ -91,6 +97,20 @@ TEST_F(FactorDialog, AFactorIsAddedOnceAndOwnFactorsAreMarkedAsOwn)
     EXPECT_EQ(boxes.Texts(), QStringList({"Wybrany czynnik jest już na liście czynników na stanowisku!",
                                           "Wybrany czynnik jest już na liście czynników na stanowisku!"}));
     EXPECT_EQ(dialog->Count(), 3);
+}
+
+TEST_F(FactorDialog, TheEntryDoubleClickedIsShownAndAddedAndItsPanelFits)
+{
+    show();
+    dialog->show(); // at the size it opens with
+    group("chem");
+    QApplication::processEvents();
+    mouseChoose(catalogue->lbCzynniki, QStringLiteral("Ołów"), true);
+    EXPECT_EQ(frmZwChem()->eNrCas->text(), "7439-92-1");
+    QTest::mouseClick(dialog->bDodaj, Qt::LeftButton);
+    EXPECT_EQ(working(), QStringList({QStringLiteral("Ołów")}));
+    EXPECT_FALSE(frmZwChem()->pDaneCzynChem->findChild<QScrollArea *>()->horizontalScrollBar()->isVisible());
+    dialog->hide();
 }
 
 TEST_F(FactorDialog, CurrentAndOlderDustsNeverStandTogether)

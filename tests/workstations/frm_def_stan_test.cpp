@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -636,6 +637,26 @@ TEST_F(DefStan, LeavingFieldsByFocusRunsTheirExitHandlers)
     view->e_Nazwa->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
     EXPECT_EQ(view->CurrentWorkstation()->FindEmployment("2022")->Mezczyzni, "9");
+}
+
+TEST_F(DefStan, ANewWorkstationStaysWhenItsPagesAreTurnedAndIsShownSaved)
+{
+    view->show();
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    view->NewWorkstation();
+    view->e_Nazwa->setFocus(Qt::MouseFocusReason);
+    QTest::keyClicks(view->e_Nazwa, QStringLiteral("Tokarnia"));
+    // The page hidden takes the focus through the workstation list: no workstation is chosen.
+    QTabBar *tabs = view->pgDefin->findChild<QTabBar *>();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+    EXPECT_TRUE(boxes.boxes.isEmpty()) << boxes.Texts().join(" | ").toStdString();
+    EXPECT_TRUE(view->EnteringNew());
+    EXPECT_EQ(view->lbStanowiska->currentItem(), nullptr);
+    ASSERT_TRUE(view->Save());
+    EXPECT_EQ(listTexts().value(view->lbStanowiska->currentRow()), QStringLiteral("Tokarnia"));
+    EXPECT_EQ(view->CurrentWorkstation()->nazwa, QStringLiteral("Tokarnia"));
+    EXPECT_EQ(view->pgDefin->currentWidget(), view->tsZatrudn);
 }
 
 TEST_F(DefStan, CommandsCommitTheEditorStillFocused)

@@ -193,8 +193,12 @@ TEST_F(Summary, AMeasurementIsShownReadOnlyAndNeverOffersSave)
     EXPECT_FALSE(appstate::State().Modified());
     EXPECT_EQ(saveOffered.count(), 0);
 
-    // A new factor choice takes the measurement off.
-    view->lbCzyn->setCurrentRow(-1);
+    // "Wyświetl" keeps the factor and the measurement the new range still lists; a new
+    // factor choice takes the measurement off.
+    range("2020-01-01", "2024-12-31");
+    view->bWyswietl->click();
+    EXPECT_EQ(view->SelectedMeasurement()->data, "2024-01-15");
+    measurementsOf(QStringLiteral("Mikroklimat gorący"));
     EXPECT_TRUE(pages()->pgDokum->isHidden());
 }
 

@@ -1,0 +1,41 @@
+#pragma once
+
+// A list box whose highlighted entry is the one the program works on, however the user
+// picked it: by mouse (click or double-click) or by the keys.
+//
+// What it guarantees:
+//   * Chosen() is raised once each time an entry becomes the chosen one: a click, a key, a
+//     drag over the entries, or the program's setCurrentRow/setCurrentItem. It is raised
+//     after the choice has settled, so the handler finds the new entry both current and
+//     selected. (A plain QListWidget makes a clicked entry current first and selects it only
+//     afterwards, so a handler on the current row reads an entry that is not yet selected.)
+//   * The current entry is always the chosen one, or none. Qt otherwise puts a cursor on
+//     the first entry when the focus enters a list where nothing is chosen (tabbing in, or a
+//     page being hidden moving the focus through), and on a neighbour when the chosen entry
+//     is removed; such an entry is not highlighted, yet currentItem() would name it. Here
+//     neither happens: nothing is chosen until the user chooses.
+//   * Block the list's signals (QSignalBlocker) to choose an entry without raising Chosen().
+//   * A click on the entry already chosen raises only QListWidget's itemClicked.
+
+#include <QListWidget>
+
+namespace widgets {
+
+class TListBox : public QListWidget
+{
+    Q_OBJECT
+public:
+    explicit TListBox(QWidget *parent = nullptr);
+
+signals:
+    void Chosen();
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+
+private:
+    void selectionSettled();
+    void dropUnchosenCurrent();
+};
+
+} // namespace widgets
