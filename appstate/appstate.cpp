@@ -35,14 +35,23 @@ bool AskSaveChangesDefault()
     AppState &s = State();
     if (!s.Modified())
         return true;
-    if (platform::AskYesNo(QStringLiteral("Nie zapisano danych. Zapisać?"), QStringLiteral("Potwierdź zapisanie danych "))) {
+    switch (AskSaveQuestion()) {
+    case platform::MsgYes:
         // A save that failed keeps the changes, and the caller where it is.
         return s.RunSaveCommand();
-    } else {
+    case platform::MsgNo:
         s.SetSaveEnabled(false);
         s.SetModified(false);
+        return true;
+    default:
+        return false;
     }
-    return true;
+}
+
+int AskSaveQuestion()
+{
+    return platform::AskYesNoCancel(QStringLiteral("Nie zapisano danych. Zapisać?"),
+                                    QStringLiteral("Potwierdź zapisanie danych "));
 }
 
 bool ReportStorageResult(const storage::StorageResult &result)

@@ -93,10 +93,15 @@ private:
 // The one instance, created on first use.
 AppState &State();
 
+// The unsaved-changes question "Nie zapisano danych. Zapisać?" (caption "Potwierdź
+// zapisanie danych ") with Tak / Nie / Anuluj: platform::MsgYes, MsgNo or MsgCancel.
+// Anuluj, Escape and closing the box all mean: stay where you are, edits as they are.
+int AskSaveQuestion();
+
 // The ask-to-save protocol for a view whose No reloads nothing: when Modified is set, asks
-// "Nie zapisano danych. Zapisać?" (Yes/No, caption "Potwierdź zapisanie danych "); Yes runs
-// the main window's Save, No disables Save and clears Modified. Returns false only when
-// Yes was answered and the save failed.
+// the question above; Yes runs the main window's Save, No disables Save and clears
+// Modified, Anuluj changes nothing. Returns false when the user stays where they are:
+// Anuluj, or Yes with a save that failed (Modified is then still set).
 bool AskSaveChangesDefault();
 
 // Shows what a reader or writer reported, when it failed: its message as a warning or an

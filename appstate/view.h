@@ -46,7 +46,9 @@ public:
     virtual void Paste() {}
 
     // Asks "Nie zapisano danych. Zapisać?" when there are unsaved changes; Yes saves,
-    // No discards. Returns false when the user's answer means: stay where you are.
+    // No discards, Anuluj leaves everything as it is. Returns false when the user's answer
+    // means: stay where you are (Anuluj, or Yes with a save that failed); the caller then
+    // puts back whatever the user moved (a list's row, a tab) without acting on it.
     // A view whose No reloads nothing may simply return appstate::AskSaveChangesDefault().
     virtual bool AskSaveChanges() { return true; }
 

@@ -267,6 +267,10 @@ bool TfrmParamRiscScore::CellEditAllowed(CellKind kind, const QString &before, c
         if (!ok)
             return false;
     }
+    // The files' one escape: "&quot;" typed as it stands would read back as a quote.
+    static const QLatin1String quoteEscape("&quot;");
+    if (edited.count(quoteEscape) > before.count(quoteEscape))
+        return false;
     const int limit = kind == CellKind::Text32 ? 32 : kind == CellKind::Text64 ? 64 : kind == CellKind::Code ? 2 : -1;
     return limit < 0 || edited.size() <= limit || edited.size() <= before.size();
 }

@@ -206,6 +206,10 @@ private:
     // Reads again the factors of edited's group whose measurements the workstation sums change.
     void rereadSumPartners(storage::TStanowisko &w, const storage::TCzynnik &edited);
 
+    // The workstation (index in cbStanow) and factor (row of lbCzyn) the lists were last
+    // moved to; a user who stays with unsaved changes is put back there.
+    int m_shownWorkstation = -1;
+    int m_shownFactorRow = -1;
     int m_evaluationDepth = 0;
     bool m_eventGuard = false;
     QString m_invalidFieldNote; // why the next ratings stay not determined (from the rule)

@@ -43,6 +43,8 @@ void TfrmRyzZakl::InitView()
     UnderEdit = {};
     ModifiedFactorIndex = -1;
     ExitedFactorIndex = -1;
+    m_shownWorkstation = -1;
+    m_shownFactorRow = -1;
     TreeChoiceMade = false;
     {
         QSignalBlocker block(cbStanow);
@@ -86,7 +88,14 @@ void TfrmRyzZakl::pgDokumChange(int index)
 
 void TfrmRyzZakl::cbStanowClick()
 {
-    AskSaveChanges();
+    if (!AskSaveChanges()) {
+        // The user stays with the workstation whose changes are not saved.
+        QSignalBlocker block(cbStanow);
+        cbStanow->setCurrentIndex(m_shownWorkstation);
+        return;
+    }
+    m_shownWorkstation = cbStanow->currentIndex();
+    m_shownFactorRow = -1;
     {
         QSignalBlocker block(lbPomiar);
         lbPomiar->clear();
@@ -104,7 +113,12 @@ void TfrmRyzZakl::cbStanowClick()
 
 void TfrmRyzZakl::lbCzynClick()
 {
-    AskSaveChanges();
+    if (!AskSaveChanges()) {
+        QSignalBlocker block(lbCzyn);
+        lbCzyn->setCurrentRow(m_shownFactorRow);
+        return;
+    }
+    m_shownFactorRow = lbCzyn->currentRow();
     pgDokum->hide();
     ClearMeasurementForm(pgDokum);
     FormItems = nullptr;

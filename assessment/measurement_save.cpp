@@ -108,8 +108,10 @@ bool TfrmRyzZakl::AskSaveChanges()
         return true;
     bool result = true;
     if (state.Modified()) {
-        if (platform::AskYesNo(QStringLiteral("Nie zapisano danych. Zapisać?"),
-                               QStringLiteral("Potwierdź zapisanie danych "))) {
+        const int answer = appstate::AskSaveQuestion();
+        if (answer != platform::MsgYes && answer != platform::MsgNo)
+            return false; // Anuluj: the edits and what they were made in stay as they are
+        if (answer == platform::MsgYes) {
             // The main window's Save (it commits the editor being typed in first); without a
             // main window, this view's own.
             if (state.SaveCommand) {

@@ -79,6 +79,11 @@ public:
         if ((buttons & MsgDefaultNo) && box.button(QMessageBox::No)) {
             box.setDefaultButton(QMessageBox::No);
             box.setEscapeButton(QMessageBox::No);
+        } else if (box.button(QMessageBox::Cancel)) {
+            // Where the question can be called off, Escape and the close button call it off.
+            if (box.button(QMessageBox::Yes))
+                box.setDefaultButton(QMessageBox::Yes);
+            box.setEscapeButton(QMessageBox::Cancel);
         }
         const int r = box.exec();
         for (const Map &m : map) {
@@ -136,6 +141,12 @@ void ShowError(const QString &text, const QString &caption)
 bool AskYesNo(const QString &text, const QString &caption)
 {
     return MessageBox(text, caption, MsgIcon::Question, MsgYes | MsgNo) == MsgYes;
+}
+
+int AskYesNoCancel(const QString &text, const QString &caption)
+{
+    const int answer = MessageBox(text, caption, MsgIcon::Question, MsgYes | MsgNo | MsgCancel);
+    return answer == MsgYes || answer == MsgNo ? answer : MsgCancel;
 }
 
 bool ConfirmDeletion(const QString &text, const QString &caption)

@@ -44,6 +44,10 @@ void ShowInfo(const QString &text, const QString &caption = QString());
 void ShowWarning(const QString &text, const QString &caption = QString());
 void ShowError(const QString &text, const QString &caption = QString());
 bool AskYesNo(const QString &text, const QString &caption);
+// A question that may also be called off: Tak / Nie / Anuluj with "Tak" the default button.
+// Escape and closing the box answer Anuluj (MsgCancel), so a key pressed to get rid of the
+// box never decides anything. Returns MsgYes, MsgNo or MsgCancel.
+int AskYesNoCancel(const QString &text, const QString &caption);
 // A question before something is deleted: Yes/No with "Nie" as the default button, so an
 // Enter pressed out of habit deletes nothing.
 bool ConfirmDeletion(const QString &text, const QString &caption);

@@ -26,6 +26,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopedValueRollback>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -368,6 +369,8 @@ void TfrmMain::buildBar()
 
 void TfrmMain::FEGXMainOutlookBarChange()
 {
+    if (m_puttingBarBack)
+        return;
     auto &state = appstate::State();
     const int sel = FEGXMainOutlookBar->SelectedButton();
     auto &groups = storage::NavigationGroups();
@@ -377,13 +380,16 @@ void TfrmMain::FEGXMainOutlookBarChange()
     if (known)
         FEGXMainOutlookBar->SetImages(groups[static_cast<size_t>(sel)]->rozmikon == 16 ? &imgMale : &imgDuze);
     // 1-2. Pending edits are committed and unsaved changes offered before anything moves.
-    // When they could not be saved the current view stays, so the edits are not lost (nor
-    // carried into the next view's Save).
+    // When the user calls the question off, or the changes could not be saved, the current
+    // view stays, so the edits are not lost (nor carried into the next view's Save).
     if (!ConfirmPendingChanges()) {
-        m_stayAfterFailedSave = true;
-        QTimer::singleShot(0, this, [this] { m_stayAfterFailedSave = false; });
+        m_stayingInView = true;
+        QTimer::singleShot(0, this, [this] { m_stayingInView = false; });
+        putBarBack();
         return;
     }
+    m_barButton = sel;
+    m_barItem = FEGXMainOutlookBar->SelectedItem();
     // 3. The right side is emptied; the panel goes back to its view.
     giveBackHostedPanel();
     if (!known)
@@ -410,11 +416,24 @@ void TfrmMain::FEGXMainOutlookBarChange()
     raise();
 }
 
+void TfrmMain::putBarBack()
+{
+    // The bar shows again the group and item of the view the user stays in, and nothing
+    // runs for it: the view is still there.
+    const QScopedValueRollback<bool> quiet(m_puttingBarBack, true);
+    auto &groups = storage::NavigationGroups();
+    if (m_barButton < 0 || m_barButton >= static_cast<int>(groups.size()))
+        return;
+    FEGXMainOutlookBar->SetSelectedButton(m_barButton);
+    FEGXMainOutlookBar->SetSelectedItem(m_barItem);
+    FEGXMainOutlookBar->SetImages(groups[static_cast<size_t>(m_barButton)]->rozmikon == 16 ? &imgMale : &imgDuze);
+}
+
 void TfrmMain::FEGXMainOutlookBarItemClick()
 {
     auto &state = appstate::State();
-    if (m_stayAfterFailedSave || !ConfirmPendingChanges())
-        return; // unsaved edits whose write failed: stay on the view that holds them
+    if (m_stayingInView || !ConfirmPendingChanges())
+        return; // unsaved edits kept (Anuluj, or a failed write): stay on the view that holds them
     const int sel = FEGXMainOutlookBar->SelectedButton();
     const int itemIndex = FEGXMainOutlookBar->SelectedItem();
     auto &groups = storage::NavigationGroups();

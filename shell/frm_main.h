@@ -84,9 +84,9 @@ public:
     // the bar is being filled at first show.
     int LastButton = -1;
     bool BuildingBar = false;
-    // Set while one click is handled after its save failed, so that its item click does not
-    // ask a second time.
-    bool m_stayAfterFailedSave = false;
+    // Set while one click is handled after the user stayed (Anuluj, or a save that failed),
+    // so that its item click does not ask a second time.
+    bool m_stayingInView = false;
 
     // Builds the bar from the configuration and shows the first element (first show only).
     void FormShow();
@@ -115,7 +115,7 @@ public:
     // Commands.
     void ApplyOperations(const QString &oper);
     // Commits the editor and offers unsaved changes; false when they are still unsaved
-    // (Yes was answered and the write failed), so the caller must not move on.
+    // (Anuluj, or Yes answered and the write failed), so the caller must not move on.
     bool ConfirmPendingChanges();
     void NewForm(QObject *sender = nullptr);
     void SaveForm(QObject *sender = nullptr);
@@ -129,7 +129,8 @@ public:
     // saved (no view, or the writer failed): Modified, NewDocument and Save then stay.
     bool SaveCurrentView();
     // The close handler: commits the editor and offers unsaved changes for saving. False
-    // when they were to be saved and could not be: the window then stays open.
+    // when the user stays (Anuluj) or they were to be saved and could not be: the window
+    // then stays open.
     bool FormClose();
     void SetSaveEnabled(bool enabled);
 
@@ -159,6 +160,9 @@ private:
     void buildActions();
     void buildBar();
     void giveBackHostedPanel();
+    // Shows the bar again at the group and item it was last allowed to move to, where the
+    // user stays with unsaved changes; no handler runs meanwhile.
+    void putBarBack();
     void keepFocusInWindow();
     void hostView(appstate::TView *view, const QString &caption);
     QString currentOper() const;
@@ -166,6 +170,9 @@ private:
     bool m_shown = false;
     bool m_saveAllowed = false; // the current element has "s"
     const storage::TElem *m_currentElement = nullptr;
+    int m_barButton = -1;
+    int m_barItem = -1;
+    bool m_puttingBarBack = false;
     std::unique_ptr<widgets::TPanelHost> m_panelHost; // lends the views' panels to FEpCRight
     std::map<QString, std::unique_ptr<PlaceholderView>> m_placeholders;
 };

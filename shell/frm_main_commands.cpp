@@ -195,7 +195,8 @@ void TfrmMain::ModifyForm(QObject *)
 void TfrmMain::PrintForm(QObject *)
 {
     auto &state = appstate::State();
-    ConfirmPendingChanges();
+    if (!ConfirmPendingChanges())
+        return; // Anuluj, or a save that failed: the user stays with the edits unprinted
     const QString dialog = state.ViewName == kZestaw ? QStringLiteral("frmWydrukRej") : QStringLiteral("frmWydruk");
     if (appstate::RunCommandDialog(dialog))
         return;
@@ -232,8 +233,8 @@ bool TfrmMain::FormClose()
     state.CommitLastWinCtrl();
     if (!state.Modified())
         return true;
-    // False when Yes was answered and the save failed (the writer has said why): closing
-    // now would lose the changes.
+    // False on Anuluj, and when Yes was answered and the save failed (the writer has said
+    // why): closing now would lose the changes.
     if (appstate::TView *doc = ExistingViewFor(appstate::DocumentViewName()))
         return doc->AskSaveChanges();
     return appstate::AskSaveChangesDefault();

@@ -7,6 +7,7 @@
 #include "storage/storage_errors.h"
 #include "storage/text_xml.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -68,6 +69,60 @@ bool readCode(const QString &text, quint16 &value)
 QString notANumber(const QString &name, const QString &text)
 {
     return QStringLiteral("wartość %1 \"%2\" nie jest liczbą").arg(name, text);
+}
+
+// The attributes of a table row, in the order the writer puts them.
+enum RowAttribute { AtTyp, AtNrPoz, AtOpisPodst, AtOpisUszcz1, AtOpisUszcz2, AtWartosc, RowAttributeCount };
+const QLatin1String RowAttributeNames[RowAttributeCount] = {QLatin1String("Typ"),        QLatin1String("NrPoz"),
+                                                            QLatin1String("OpisPodst"),  QLatin1String("OpisUszcz1"),
+                                                            QLatin1String("OpisUszcz2"), QLatin1String("Wartosc")};
+
+// The values of a row's attributes, each name taken only where an attribute begins (after
+// "<poz" or the previous value), never inside a value: a description may hold another
+// attribute's name ("Skutki Wartosc=") and must read back as the text it is. A value runs
+// to its closing quote, "&quot;" read back as a quote, or to the end of the line when it has
+// none; the first attribute of a name counts.
+std::array<QString, RowAttributeCount> rowAttributes(const QString &line)
+{
+    std::array<QString, RowAttributeCount> values;
+    std::array<bool, RowAttributeCount> seen{};
+    const QStringView text(line);
+    const qsizetype n = text.size();
+    qsizetype at = text.indexOf(QLatin1String("<poz"));
+    if (at < 0)
+        return values;
+    at += 4;
+    while (at < n) {
+        while (at < n && text[at].isSpace())
+            ++at;
+        if (at >= n || text[at] == QLatin1Char('>') || text[at] == QLatin1Char('/'))
+            break;
+        const qsizetype nameStart = at;
+        while (at < n && text[at] != QLatin1Char('=') && text[at] != QLatin1Char('>') && !text[at].isSpace())
+            ++at;
+        const QStringView name = text.mid(nameStart, at - nameStart);
+        if (at >= n || text[at] != QLatin1Char('='))
+            continue; // a word without a value
+        ++at;
+        QStringView value;
+        if (at < n && text[at] == QLatin1Char('"')) {
+            const qsizetype end = text.indexOf(QLatin1Char('"'), at + 1);
+            value = end < 0 ? text.mid(at + 1) : text.mid(at + 1, end - at - 1);
+            at = end < 0 ? n : end + 1;
+        } else {
+            const qsizetype start = at;
+            while (at < n && text[at] != QLatin1Char('>') && !text[at].isSpace())
+                ++at;
+            value = text.mid(start, at - start);
+        }
+        for (int i = 0; i < RowAttributeCount; ++i) {
+            if (!seen[i] && name == RowAttributeNames[i]) {
+                values[i] = DecodedAttributeText(value);
+                seen[i] = true;
+            }
+        }
+    }
+    return values;
 }
 
 bool writeFile(const QString &path, const QStringList &lines)
@@ -134,15 +189,16 @@ void ParseRiskScoreTable(const QStringList &lines, const QString &path, quint16 
         if (!line.contains(QLatin1String("<poz")))
             continue;
         TRiskScoreParam row;
-        const QString typText = ReadAttributeValue(QStringLiteral("Typ=\""), line);
-        const QString nrText = ReadAttributeValue(QStringLiteral("NrPoz=\""), line);
-        const QString valueText = ReadAttributeValue(QStringLiteral("Wartosc=\""), line);
+        std::array<QString, RowAttributeCount> a = rowAttributes(line);
+        const QString &typText = a[AtTyp];
+        const QString &nrText = a[AtNrPoz];
+        const QString &valueText = a[AtWartosc];
         const bool typOk = readCode(typText, row.Typ);
         const bool nrOk = readCode(nrText, row.NrPoz);
         const bool valueOk = readFloat(valueText, row.Wartosc);
-        row.OpisPodst = ReadAttributeValue(QStringLiteral("OpisPodst=\""), line);
-        row.OpisUszcz1 = ReadAttributeValue(QStringLiteral("OpisUszcz1=\""), line);
-        row.OpisUszcz2 = ReadAttributeValue(QStringLiteral("OpisUszcz2=\""), line);
+        row.OpisPodst = std::move(a[AtOpisPodst]);
+        row.OpisUszcz1 = std::move(a[AtOpisUszcz1]);
+        row.OpisUszcz2 = std::move(a[AtOpisUszcz2]);
         if (fault.isEmpty()) {
             if (!typOk)
                 fault = notANumber(QStringLiteral("Typ"), typText);

@@ -913,12 +913,14 @@ bool TfrmDefStan::AskSaveChanges()
     auto &state = appstate::State();
     if (!state.Modified())
         return true;
-    if (platform::AskYesNo(QStringLiteral("Nie zapisano danych. Zapisać?"),
-                           QStringLiteral("Potwierdź zapisanie danych "))) {
+    const int answer = appstate::AskSaveQuestion();
+    if (answer == platform::MsgYes) {
         // The main window's Save, which also clears its Save controls; this view's own
         // save when no main window is there.
         return state.SaveCommand ? state.RunSaveCommand() : SaveWorkstation();
     }
+    if (answer != platform::MsgNo)
+        return false; // Anuluj: the workstation and its edits stay as they are
     state.SetSaveEnabled(false);
     state.SetModified(false);
     lbStanCzyn->clear();

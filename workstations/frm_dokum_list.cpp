@@ -437,13 +437,15 @@ bool TfrmDokum::AskSaveChanges()
     appstate::AppState &state = appstate::State();
     if (!state.Modified())
         return true;
-    if (platform::AskYesNo(QStringLiteral("Nie zapisano danych. Zapisać?"),
-                           QStringLiteral("Potwierdź zapisanie danych "))) {
+    const int answer = appstate::AskSaveQuestion();
+    if (answer == platform::MsgYes) {
         // Saved by the main window when it is there, so its controls follow.
         if (state.SaveCommand)
             return state.RunSaveCommand();
         return Save();
     }
+    if (answer != platform::MsgNo)
+        return false; // Anuluj: the document and its changes stay on the screen
     // No reloads nothing; the changes are let go, so the question does not come back.
     if (state.EditAllowed)
         state.SetSaveEnabled(true);

@@ -301,6 +301,22 @@ TEST_F(MeasurementWindow, ADiscardedNewMeasurementDisappears)
     EXPECT_FALSE(folder.Exists("zaklocen/stan_1/halas_fizyczny_dane.xml"));
 }
 
+TEST_F(MeasurementWindow, AnulujOrAFailedSaveKeepsTheWorkstationTheFactorAndTheEdits)
+{
+    ChooseWorkstation(Welder);
+    ChooseFactor(QStringLiteral("Hałas"));
+    win->New();
+    Type("ed_PEWartZm", "91");
+    prompter.Answer(platform::MsgCancel);
+    ChooseFactor(QStringLiteral("Wybuch i pożar"));
+    ASSERT_TRUE(QDir().mkpath(folder.FilePath("zaklocen/stan_1/halas_fizyczny_dane.xml"))); // Yes cannot write
+    prompter.Answer(platform::MsgYes);
+    ChooseWorkstation(Forklift);
+    EXPECT_EQ(win->SelectedWorkstation()->nazwa, Welder);
+    EXPECT_EQ(win->SelectedFactor()->nazwa, "Hałas");
+    EXPECT_TRUE(appstate::State().Modified() && win->GetFieldValue("ed_PEWartZm") == "91");
+}
+
 TEST_F(MeasurementWindow, SampleDataNeverAsksNorWrites)
 {
     appstate::State().DataFolder = QStringLiteral("wzrocen\\");

@@ -118,7 +118,7 @@ TEST_F(RiskScoreEditor, KeyFiltersRefuseWhatWouldBreakTheFiles)
     EXPECT_TRUE(TfrmParamRiscScore::CellEditAllowed(Kind::Text32, full32.left(31), full32));
     EXPECT_FALSE(TfrmParamRiscScore::CellEditAllowed(Kind::Text32, full32, full32 + "b"));
     EXPECT_TRUE(TfrmParamRiscScore::CellEditAllowed(Kind::Text32, full32 + "bc", full32 + "b")); // Backspace
-    for (const char *bad : {"a\"b", "a<b", "a>b"})
+    for (const char *bad : {"a\"b", "a<b", "a>b", "a&quot;b"}) // "&quot;" would read back as a quote
         EXPECT_FALSE(TfrmParamRiscScore::CellEditAllowed(Kind::Text64, "ab", QString::fromUtf8(bad))) << bad;
     EXPECT_FALSE(TfrmParamRiscScore::CellEditAllowed(Kind::Text64, "a", QString::fromUtf8("aΩ")));
     EXPECT_TRUE(TfrmParamRiscScore::CellEditAllowed(Kind::Text64, "a", QString::fromUtf8("aż (1 : 10)")));

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -19,10 +20,10 @@ struct RealBoxes
     ~RealBoxes() { qputenv("TARVELIN_SCRIPTED_BOXES", scripted); }
 };
 
-void pressEnterOnTheBox(QString &defaultText)
+void pressKeyOnTheBox(Qt::Key key, QString &defaultText)
 {
     auto *timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, &defaultText] {
+    QObject::connect(timer, &QTimer::timeout, [timer, key, &defaultText] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box)
             return;
@@ -30,24 +31,25 @@ void pressEnterOnTheBox(QString &defaultText)
         timer->deleteLater();
         QPushButton *def = box->defaultButton();
         defaultText = def ? def->text() : QString();
-        if (def)
-            def->click();
-        else
-            box->reject();
+        QTest::keyClick(box, key);
     });
     timer->start(10);
 }
 
 } // namespace
 
-TEST(Prompter, ADeletionIsConfirmedOnlyByChoosingYesEnterAnswersNie)
+TEST(Prompter, EnterAnswersNieToADeletionTakToTheSaveQuestionWhichEscapeCallsOff)
 {
     RealBoxes real;
     QString defaultText;
-    pressEnterOnTheBox(defaultText);
+    pressKeyOnTheBox(Qt::Key_Return, defaultText);
     EXPECT_FALSE(platform::ConfirmDeletion(QStringLiteral("Czy na pewno usunąć wybrany pomiar?"),
                                            QStringLiteral("Potwierdź usunięcie danych ")));
     EXPECT_EQ(defaultText, "Nie");
+    pressKeyOnTheBox(Qt::Key_Escape, defaultText);
+    EXPECT_EQ(platform::AskYesNoCancel("Nie zapisano danych. Zapisać?", "Potwierdź zapisanie danych "),
+              platform::MsgCancel);
+    EXPECT_EQ(defaultText, "Tak");
 }
 
 TEST(QtTranslation, QtsOwnDialogsSpeakPolishWhereTheSystemHasTheTranslation)

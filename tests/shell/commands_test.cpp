@@ -465,3 +465,20 @@ TEST_F(Commands, FailedSaveOnSwitchingKeepsTheViewAndItsEdits)
     EXPECT_FALSE(appstate::State().Modified());
     EXPECT_NE(appstate::State().ViewName, "frmDefStan");
 }
+
+TEST_F(Commands, AnulujKeepsTheViewTheBarAndTheWindowOpen)
+{
+    appstate::State().SetModified(true);
+    QWidget *hosted = w->HostedPanel;
+    const widgets::TImageList *images = w->FEGXMainOutlookBar->Images();
+    const std::function<void()> moves[] = {[&] { clickHeader(3); }, [&] { clickIcon(2); }, [&] { click(w->tbPrint); },
+                                           [&] { w->close(); }};
+    for (const auto &move : moves) {
+        prompter.Answer(platform::MsgCancel);
+        move();
+        EXPECT_EQ(std::pair(w->FEGXMainOutlookBar->SelectedItem(), w->FEGXMainOutlookBar->Images()),
+                  std::pair(0, images));
+        EXPECT_TRUE(w->HostedPanel == hosted && w->isVisible() && appstate::State().Modified());
+    }
+    EXPECT_TRUE(prompter.boxes.size() == 4 && !v("frmDefStan").calls.contains("Print")); // asked once each
+}

@@ -227,3 +227,14 @@ TEST(RiskScoreFiles, AFileThatCannotBeWrittenStaysAndTheOthersAreWritten)
     EXPECT_NE(fx.Read(rel("metRiskScore_Prawd_1.xml")), before);
     EXPECT_TRUE(fx.ReadText(rel("metRiskScore_Skutki_1.xml")).contains("Duże (15)"));
 }
+
+TEST(RiskScoreFiles, TextsHoldingAttributeNamesOrQuotesReadBackEqual)
+{
+    FixtureFolder fx(true);
+    const QStringList t = {"Skutki Wartosc=", "Wartosc=1 OpisUszcz2=", "NrPoz= Typ=", "a=\"b\"", "=", ""};
+    TRiskScore s(0, int(t.size()));
+    for (int i = 0; i < t.size(); ++i)
+        s.Params[i] = TRiskScoreParam(3, quint16(i + 1), t[i], t[(i + 1) % t.size()], t[(i + 2) % t.size()], 1.5f * i);
+    ASSERT_TRUE(WriteRiskScore(s).isEmpty());
+    EXPECT_EQ(ReadRiskScore(0).Set.Params, s.Params);
+}

@@ -410,9 +410,12 @@ TEST_F(DocumentLifecycle, SwitchingDocumentsCommitsTheLastEditorAndOpensTheClick
     QLineEdit *e = edit("Nazwisko");
     view->EnterField(e);
     e->setText("Nowy"); // typed, not yet left
+    boxes.Answer(platform::MsgCancel); // the new document stays, its edits too
+    view->lbDatyOsob->setCurrentRow(0);
+    EXPECT_TRUE(view->lbDatyOsob->currentRow() == -1 && appstate::State().Modified() && e->text() == "Nowy");
     boxes.Answer(platform::MsgYes);
     click(0);
-    ASSERT_EQ(boxes.boxes.size(), 1);
+    ASSERT_EQ(boxes.boxes.size(), 2);
     // The new document was saved with the typed text, and the clicked one is shown.
     EXPECT_EQ(view->lbDatyOsob->count(), 2);
     EXPECT_TRUE(fx.ReadText("dokumenty/test/test_dane_2.xml").contains(">Nowy</dane>"));

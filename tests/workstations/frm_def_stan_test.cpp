@@ -330,11 +330,15 @@ TEST_F(DefStan, NamesAreCheckedForNewAndRenamedWorkstations)
     EXPECT_TRUE(fx.ReadText("dane/struktura_dane.xml").contains(QStringLiteral("nazwa=\"Lakiernia\"")));
 }
 
-TEST_F(DefStan, NoUndoesARenameAndReloadsTheFile)
+TEST_F(DefStan, AnulujKeepsARenameNoUndoesItAndReloadsTheFile)
 {
     choose("Spawalnia");
     type(view->e_Nazwa, QStringLiteral("Zmieniona"));
     type(view->e_Kod, QStringLiteral("XX"));
+    boxes.Answer(platform::MsgCancel); // as Escape and a closed box answer: nothing moves
+    choose("Biuro");
+    EXPECT_EQ(view->lbStanowiska->currentItem()->text(), "Spawalnia");
+    EXPECT_TRUE(modified() && view->e_Kod->text() == "XX");
     boxes.Answer(platform::MsgNo);
     choose("Biuro");
     ASSERT_FALSE(boxes.boxes.isEmpty());
