@@ -85,7 +85,10 @@ void TfrmQZaswiadczenie_P2::RowBeforePrint(int n, TVRCustomBand *band, bool &)
         return;
     }
     const QFont font = topic->Font();
-    const int lines = WrappedLineCount(topic->Caption(), topic->PixelWidth(), font);
+    // As many lines as the topic prints in: the rich-text count may be a line short of the
+    // label's own breaking, and a row that short would cut the topic's end.
+    const int lines =
+        std::max(WrappedLineCount(topic->Caption(), topic->PixelWidth(), font), int(topic->FormattedLines().size()));
     const int fontHeight = -int(std::lround(font.pointSizeF() * 96 / 72));
     int height = RowHeight(lines, fontHeight);
     // A row never outgrows a page: the rest of a topic that long is cut off.
