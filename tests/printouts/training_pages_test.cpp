@@ -135,6 +135,20 @@ TEST_F(TrainingPages, OnlyCompleteProgrammeRowsPrintNumberedOnAndAsHighAsTheirTo
     EXPECT_EQ(page.Report()->VRPrinter()->PageCount(), 1);
 }
 
+TEST_F(TrainingPages, TheTotalsRowAddsUpThePrintedRowsHoursTypedWithAPointOrAComma)
+{
+    Open("zaswszkol_frm.xml");
+    Row(1, "Regulacje prawne", "1,5", "0.5");
+    Row(2, "Pierwsza pomoc", "2", " 1,5 ");
+    Row(3, "Ochrona przeciwpożarowa", "3", ""); // not printed, not counted
+    EXPECT_TRUE(Print("frmQZaswiadczenie_P2").contains("3.5"));
+    EXPECT_EQ(Page("frmQZaswiadczenie_P2").Label("SumaCw")->Caption(), "2");
+    doc.Set("SumaCw", "2,5");                 // the document's own total prints as typed
+    Row(2, "Pierwsza pomoc", "2 godz.", "1"); // an hour that is no number: no sum made up
+    EXPECT_FALSE(Print("frmQZaswiadczenie_P2").contains("3.5"));
+    EXPECT_EQ(Page("frmQZaswiadczenie_P2").Label("SumaCw")->Caption(), "2,5");
+}
+
 TEST_F(TrainingPages, OptionalInstructionsOfTheCardPrintWhenFilledNumberedFromTwo)
 {
     Open("kartaszkol_frm.xml");
