@@ -144,8 +144,7 @@ TEST_F(AccidentDocumentsInProgram, EachKindPrintsAllItsPagesWithItsValuesAndTick
         EXPECT_EQ(memo->toPlainText(), oldCircumstances);
         Printed old = printThroughPreview(w, dialogs, false, QStringLiteral("protokol_2004"));
         EXPECT_EQ(old.boxes, "xxxx");
-        // What its box cannot hold of the circumstances goes on to a sheet after page 1.
-        EXPECT_EQ(old.pages, 5);
+        EXPECT_EQ(old.pages, 5); // the circumstances its box cannot hold on a sheet after page 1
         EXPECT_TRUE(old.a4);
         expectTexts(old, {"(pieczęć pracodawcy)", "REGON", "012345678", "Marian", "Stefan Żak",
                           "Hurtownia Łącznik sp. z o.o.", "Pracownik przenosił skrzynie"});
