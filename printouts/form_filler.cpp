@@ -166,6 +166,8 @@ void TFormPageFiller::Fill(TFormPage &page, const TDokumList &items) const
                         caption = f.typ == QLatin1String("form") ? FormCaption(value) : value;
                     }
                     label->SetCaption(caption);
+                    if (!isTekst)
+                        page.NoteItemCaption(c, f.etyk);
                 }
                 if (LabelMatchesSlot(name, kKod + f.nazwa, f.ile, k))
                     label->SetCaption(BlankForms ? QString() : codeCaption(value));

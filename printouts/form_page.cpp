@@ -3,8 +3,13 @@
 #include "printouts/frm_wydruk.h"
 
 #include "reportengine/vr_data_labels.h"
+#include "reportengine/vr_frame.h"
+#include "reportengine/vr_page_picture.h"
+#include "reportengine/vr_text_metrics.h"
 
 #include <QFile>
+
+#include <algorithm>
 
 namespace printouts {
 
@@ -47,6 +52,12 @@ TVRShapeType figureOf(const QStringList &style)
     return TVRShapeType::vrsRectangle;
 }
 
+// Value labels whose text wraps in a box of its own size (not one line, not a growing band).
+bool CarriesOver(const TLayoutControl &c)
+{
+    return c.kind == TLayoutControl::Value && !has(c.style, "nowrap") && !has(c.style, "stretch");
+}
+
 } // namespace
 
 TFormPage::TFormPage(const QString &name)
@@ -76,6 +87,8 @@ void TFormPage::Init(const QString &name, const QString *layoutText)
     if (m_errors.isEmpty())
         Build();
     m_report->BeforePrint = [this](TVelRep *, bool &) {
+        m_carried.clear();
+        m_itemCaptions.clear();
         frmWydruk()->FillPageLabels(*this);
         AfterFill();
     };
@@ -110,6 +123,7 @@ void TFormPage::Build()
     r.ReportTitle = objectName();
 
     QHash<QString, TVRCustomBand *> bands;
+    TVRCustomBand *summary = nullptr;
     for (const TLayoutBand &b : m_layout.bands) {
         TVRCustomBand *band = nullptr;
         switch (b.type) {
@@ -132,6 +146,8 @@ void TFormPage::Build()
         band->AlignToBottom = b.alignToBottom;
         m_bandHeights.insert(band, b.height * 10);
         bands.insert(b.name, band);
+        if (b.type == TVRBandType::rbSummary)
+            summary = band;
         for (const TLayoutControl &c : b.controls)
             AddControl(band, c);
     }
@@ -150,7 +166,124 @@ void TFormPage::Build()
         if (!linked)
             m_errors << QStringLiteral("band %1: %2 cannot be its master").arg(b.name, b.master);
     }
+    // A band for every box whose text may be carried over, all of them at most.
+    int carrying = 0;
+    for (const TLayoutControl *c : m_layout.Controls())
+        carrying += CarriesOver(*c);
+    BuildContinuation(summary, carrying);
     r.SetUnits(TVRUnit::MM);
+}
+
+void TFormPage::BuildContinuation(TVRCustomBand *summary, int bands)
+{
+    if (bands == 0)
+        return;
+    TVelRep &r = *m_report;
+    TVRCustomBand *last = summary;
+    if (!last) {
+        last = new TVRBand(&r, TVRBandType::rbSummary);
+        last->setObjectName(QStringLiteral("bCiagDalszy"));
+        last->Size().SetNativeHeight(0);
+    }
+    while (last->ChildBand())
+        last = last->ChildBand();
+    const double width = (210 - m_layout.margins[0] - m_layout.margins[2]) * 10;
+    QFont bold = r.Font();
+    bold.setBold(true);
+    for (int i = 0; i < bands; ++i) {
+        auto *band = new TVRChildBand(&r);
+        band->setObjectName(QStringLiteral("bCiagDalszy%1").arg(i + 1));
+        band->SetParentBand(last);
+        // The continuation starts a sheet of its own.
+        band->ForceNewPage = i == 0;
+        for (const bool heading : {true, false}) {
+            auto *label = new TVRLabel(band);
+            label->SetAutoSize(false);
+            label->SetWordWrap(true);
+            label->SetAutoStretch(!heading);
+            label->SetTransparent(true);
+            label->SetFont(heading ? bold : r.Font());
+            label->Size().SetNativeWidth(width);
+            label->SetName(
+                QStringLiteral("vrlCiagDalszy%1%2").arg(heading ? QStringLiteral("Nagl") : QString()).arg(i + 1));
+            label->SetCaption(QString());
+        }
+        band->BeforePrint = [this, i](TVRCustomBand *b, bool &print) { PrintCarried(i, b, print); };
+        last = band;
+    }
+}
+
+void TFormPage::PrintCarried(int index, TVRCustomBand *band, bool &printBand)
+{
+    if (index >= int(m_carried.size())) {
+        printBand = false;
+        return;
+    }
+    const Carried &carried = m_carried[size_t(index)];
+    const std::vector<TVRPrintable *> labels = band->Printables();
+    auto *heading = labels.size() == 2 ? qobject_cast<TVRLabel *>(labels[0]) : nullptr;
+    auto *text = labels.size() == 2 ? qobject_cast<TVRLabel *>(labels[1]) : nullptr;
+    if (!heading || !text)
+        return;
+    const double gap = 20; // 2 mm above the heading and below the text
+    heading->SetCaption(carried.heading);
+    heading->Size().SetNativeTop(gap);
+    heading->Size().SetNativeHeight(
+        (double(heading->FormattedLines().size()) * TVRTextMeasure(heading->Font()).LineHeight() + 1) / kPageFactor);
+    text->SetFont(carried.font);
+    text->SetCaption(carried.text);
+    text->Size().SetNativeTop(gap + heading->Size().NativeHeight() + 10);
+    text->Size().SetNativeHeight((TVRTextMeasure(carried.font).LineHeight() + 1) / kPageFactor);
+    band->Size().SetNativeHeight(text->Size().NativeTop() + text->Size().NativeHeight() + gap);
+}
+
+void TFormPage::NoteItemCaption(const TVRPrintable *label, const QString &caption)
+{
+    m_itemCaptions.insert(label, caption);
+}
+
+int TFormPage::LinesHeld(const TVRCustomLabel &label)
+{
+    // As a label prints: a line prints while its bottom stays inside the box.
+    const int frameTop = label.Frame().DrawTop() ? TVRFrame::Thickness(label.Frame().Width, kPageFactor) : 0;
+    const int lineHeight = TVRTextMeasure(label.Font()).LineHeight();
+    const double height = label.Size().NativeHeight() * kPageFactor;
+    return lineHeight > 0 ? std::max(0, int((height - frameTop + 1e-6) / lineHeight)) : 0;
+}
+
+QString TFormPage::CarryOver(TVRCustomLabel &label, const QString &value)
+{
+    // The lines of the text to print, as the label is sized now (a handler may have sized it).
+    label.FormatLines();
+    const int held = LinesHeld(label);
+    const QStringList &formatted = label.FormattedLines();
+    if (int(formatted.size()) <= held)
+        return value;
+    const QString text = UnifyLineBreaks(value);
+    const QString note = QStringLiteral("(ciąg dalszy na stronie dodatkowej)");
+    const TVRTextMeasure measure(label.Font());
+    const double width = label.Size().NativeWidth() * kPageFactor;
+    const int noteLines = measure.Width(note) <= width ? 1 : int(measure.Width(note) / std::max(width, 1.0)) + 2;
+    const int keep = std::max(0, held - noteLines);
+    // Where the lines kept end in the text: each line is a piece of its paragraph as
+    // written, and a paragraph's last line is followed by its line break.
+    qsizetype at = 0;
+    for (int i = 0; i < keep; ++i) {
+        if (text.mid(at, formatted[i].size()) != formatted[i]) {
+            at = 0; // a line cut out of an over-long word: the whole text goes on
+            break;
+        }
+        at += formatted[i].size();
+        if (at < text.size() && text[at] == QLatin1Char('\n'))
+            ++at;
+    }
+    QString kept = text.left(at);
+    if (!kept.isEmpty() && !kept.endsWith(QLatin1Char('\n')))
+        kept += QLatin1Char('\n');
+    const QString caption = m_itemCaptions.value(&label).trimmed();
+    m_carried.push_back({caption.isEmpty() ? QStringLiteral("Ciąg dalszy") : QStringLiteral("Ciąg dalszy: ") + caption,
+                         text.mid(at), label.Font()});
+    return kept + note;
 }
 
 void TFormPage::AddControl(TVRCustomBand *band, const TLayoutControl &c)
@@ -217,6 +350,12 @@ void TFormPage::AddControl(TVRCustomBand *band, const TLayoutControl &c)
     p->SetEnabled(!has(style, "off"));
     m_components.push_back(p);
     m_design.insert(p, Design{c.kind, c.text, p->Enabled(), s.NativeHeight()});
+    // A value that wraps in its box, as the box is when it prints, hands on what it cannot hold.
+    if (auto *label = qobject_cast<TVRLabel *>(p); label && CarriesOver(c))
+        label->OnPrint = [this](QObject *sender, QString &value) {
+            if (auto *l = qobject_cast<TVRCustomLabel *>(sender))
+                value = CarryOver(*l, value);
+        };
 }
 
 TVRLabel *TFormPage::Label(const QString &name) const

@@ -19,7 +19,13 @@
 //   (DesignCaption, DesignEnabled, DesignHeight), so fills and band handlers can go back to
 //   them and nothing of one print leaks into the next;
 // - the report's BeforePrint fills the page and then runs AfterFill(), at every run (a
-//   composite run calls it twice per page).
+//   composite run calls it twice per page);
+// - no value is cut on paper: a word-wrapped value label whose text its box (as sized
+//   when it prints, also by a handler) cannot hold prints there what the box holds,
+//   ending with the note "(ciąg dalszy na stronie dodatkowej)", and the rest on a further
+//   sheet after the page, headed "Ciąg dalszy: " and the caption of the document item.
+//   This is the value label's OnPrint; a handler that sets its own takes the label's
+//   text over whole.
 //
 // ======================================================================================
 // The layout table
@@ -75,7 +81,8 @@
 //         off                    disabled as designed: a carrier label that only holds a
 //                                value for a band handler (never printed)
 //         grows                  a band handler sizes it (exempt from the fit check)
-//         stretch                the band grows with the text (avoid: one page per form)
+//         stretch                the band grows with the text, on to the next pages
+//                                (for parts of a letter, not boxes of a form)
 //         pageno                 fixed texts only: prints the caption, a blank and the
 //                                number of the page in the printed document ("Strona: 2")
 //       Shape and tick style tokens:
@@ -176,6 +183,12 @@ public:
     // Whether blank forms are being printed (the composer's "Drukuj puste formularze").
     static bool BlankForms();
 
+    // The caption of the document item a value label prints, noted by the filler: it heads
+    // the continuation of a text its box cannot hold.
+    void NoteItemCaption(const reportengine::TVRPrintable *label, const QString &caption);
+    // The lines of text the label's box holds as it is sized now.
+    static int LinesHeld(const reportengine::TVRCustomLabel &label);
+
 protected:
     // After the fill at every report BeforePrint: handlers reset their per-run state here.
     virtual void AfterFill() {}
@@ -188,10 +201,22 @@ private:
         bool enabled = true;
         double height = 0;
     };
+    struct Carried
+    {
+        QString heading;
+        QString text;
+        QFont font;
+    };
 
     void Init(const QString &name, const QString *layoutText);
     void Build();
     void AddControl(reportengine::TVRCustomBand *band, const TLayoutControl &control);
+    // The chain of bands after everything else that prints the carried texts, one a band.
+    void BuildContinuation(reportengine::TVRCustomBand *summary, int bands);
+    void PrintCarried(int index, reportengine::TVRCustomBand *band, bool &printBand);
+    // The text the label prints of `value`: all of it, or what its box holds with the note
+    // (the rest is carried on to the continuation sheet of this run).
+    QString CarryOver(reportengine::TVRCustomLabel &label, const QString &value);
 
     reportengine::TVelRep *m_report = nullptr;
     TFormLayout m_layout;
@@ -199,6 +224,8 @@ private:
     std::vector<reportengine::TVRPrintable *> m_components;
     QHash<const QObject *, Design> m_design;
     QHash<const QObject *, double> m_bandHeights;
+    QHash<const QObject *, QString> m_itemCaptions;
+    std::vector<Carried> m_carried;
 };
 
 } // namespace printouts

@@ -31,7 +31,8 @@ double bandRoom(const TFormPage &page)
 }
 
 // The band, the value label and its frame as designed, then as high as the label's text
-// needs (blank forms keep the design): never lower than designed, never higher than a page.
+// needs (blank forms keep the design): never lower than designed, never higher than a page;
+// what a page cannot hold goes on to the continuation sheet.
 void growToText(TFormPage &page, TVRCustomBand *band, const QString &field)
 {
     TVRLabel *label = page.Label(field);

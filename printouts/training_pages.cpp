@@ -45,6 +45,28 @@ TfrmQZaswiadczenie_P2::TfrmQZaswiadczenie_P2() : TFormPage(QStringLiteral("frmQZ
     for (int n = 1; n <= 10; ++n)
         if (TVRCustomBand *band = Band(QStringLiteral("ChildBand%1").arg(n + 1)))
             band->BeforePrint = [this, n](TVRCustomBand *b, bool &print) { RowBeforePrint(n, b, print); };
+    if (TVRCustomBand *band = Band(QStringLiteral("ChildBand12")))
+        band->BeforePrint = [this](TVRCustomBand *, bool &) { TotalsBeforePrint(); };
+}
+
+bool TfrmQZaswiadczenie_P2::ReadHours(const QString &text, double &hours)
+{
+    bool ok = false;
+    hours = QString(text).replace(QLatin1Char(','), QLatin1Char('.')).trimmed().toDouble(&ok);
+    return ok;
+}
+
+void TfrmQZaswiadczenie_P2::TotalsBeforePrint()
+{
+    if (BlankForms() || m_row == 0 || !m_sumsRead)
+        return;
+    const QString names[] = {QStringLiteral("SumaWyk"), QStringLiteral("SumaCw")};
+    for (int i = 0; i < 2; ++i) {
+        TVRLabel *total = Label(names[i]);
+        // Results are written with the point, as the program writes every number.
+        if (total && total->Caption().trimmed().isEmpty())
+            total->SetCaption(QString::number(m_sums[i], 'g', 10));
+    }
 }
 
 int TfrmQZaswiadczenie_P2::RowHeight(int lines, int fontHeight)
@@ -85,7 +107,10 @@ void TfrmQZaswiadczenie_P2::RowBeforePrint(int n, TVRCustomBand *band, bool &)
         return;
     }
     const QFont font = topic->Font();
-    const int lines = WrappedLineCount(topic->Caption(), topic->PixelWidth(), font);
+    // As many lines as the topic prints in: the rich-text count may be a line short of the
+    // label's own breaking, and a row that short would cut the topic's end.
+    const int lines =
+        std::max(WrappedLineCount(topic->Caption(), topic->PixelWidth(), font), int(topic->FormattedLines().size()));
     const int fontHeight = -int(std::lround(font.pointSizeF() * 96 / 72));
     int height = RowHeight(lines, fontHeight);
     // A row never outgrows a page: the rest of a topic that long is cut off.
@@ -102,6 +127,11 @@ void TfrmQZaswiadczenie_P2::RowBeforePrint(int n, TVRCustomBand *band, bool &)
     topic->Size().SetNativeHeight(
         std::min(PagePixelsToNative(lines * (4 - fontHeight)), PagePixelsToNative(height) - topic->Size().NativeTop()));
     number->SetCaption(QString::number(++m_row));
+    for (int i = 0; i < 2; ++i) {
+        double value = 0;
+        m_sumsRead = m_sumsRead && ReadHours(hours[i], value);
+        m_sums[i] += value;
+    }
 }
 
 TfrmQKartaSzkWst::TfrmQKartaSzkWst() : TFormPage(QStringLiteral("frmQKartaSzkWst"))

@@ -35,12 +35,24 @@ public:
     // The row height in page pixels for a topic of `lines` lines in a font of that (negative)
     // height, as the programme table always sized its rows.
     static int RowHeight(int lines, int fontHeight);
+    // The "Razem" row: a total the document leaves empty is the sum of the hours of the rows
+    // printed, when each reads as a number ("1,5" as 1.5); the document's own total as typed.
+    void TotalsBeforePrint();
+    // An hour count as the rows hold it, the decimal comma taken for the point.
+    static bool ReadHours(const QString &text, double &hours);
 
 protected:
-    void AfterFill() override { m_row = 0; }
+    void AfterFill() override
+    {
+        m_row = 0;
+        m_sums[0] = m_sums[1] = 0;
+        m_sumsRead = true;
+    }
 
 private:
     int m_row = 0;
+    double m_sums[2] = {0, 0}; // lectures, exercises of the rows printed
+    bool m_sumsRead = true;    // every hour count of those rows read as a number
 };
 
 class TfrmQKartaSzkWst : public TFormPage

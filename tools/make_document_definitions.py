@@ -138,6 +138,7 @@ def protpow_pages(version):
     ]
     if version == 1:
         employer.append(E('Regon', 'REGON', szer=120, rozm=14))
+        employer.append(E('PkdFirma', 'Kod EKD/PKD pracodawcy', szer=100, rozm=10))
     employer.append(E('PeselFirma', 'PESEL (pracodawca będący osobą fizyczną)', szer=120, rozm=11))
     injured = [
         E('ImieNazwisko', 'Imię i nazwisko poszkodowanego', rozm=80),
@@ -365,13 +366,13 @@ def skw_pages(version):
           rozm=5),
         E('IdentPoszk', 'Poszkodowany (do wykazu kart, nie drukuje się)',
           note='nie drukowane (karta jest anonimowa); pRodzInf listy'),
-        T('KodLiczPrac', 'Liczba pracujących w jednostce lokalnej', 'skw_liczprac.xml'),
+        T('KodLiczPrac', 'Liczba pracujących (bez przeliczenia na pełny etat)', 'skw_liczprac.xml'),
         C('Plec', 'Płeć poszkodowanego', 'skw_plec.xml', druk='zaznacz'),
         E('RokUrodz', 'Rok urodzenia poszkodowanego', szer=60, rozm=4, note='cyfry w kratkach'),
         T('Obywatelstwo', 'Obywatelstwo poszkodowanego', 'skw_obywatelstwo.xml'),
         T('StatZatr', 'Status zatrudnienia poszkodowanego', 'skw_statzatr.xml'),
         T('Zawod', 'Zawód wykonywany przez poszkodowanego (kod i nazwa)', 'zawody.xml'),
-        E('StazStanow', 'Staż pracy na zajmowanym stanowisku w zakładzie pracy (w latach)', szer=60, rozm=2),
+        E('StazStanow', 'Staż na zajmowanym stanowisku pracy w zakładzie pracy (w latach)', szer=60, rozm=2),
         E('GodzPrzepr', 'Godziny przepracowane od podjęcia pracy do chwili wypadku', szer=60, rozm=2),
         T('RodzUraz', 'Rodzaj urazu', 'skw_rodzuraz.xml'),
         T('UmiejscUraz', 'Umiejscowienie urazu', 'skw_umiejscuraz.xml'),

@@ -156,7 +156,7 @@ def page1(version):
     p.options('NrKart', 32.5, 22, [('1', 'karta pierwotna'), ('2', 'karta korygująca')], 32)
     p.text((96, 32, 64, 7), '7pt', 'Kolejny nr statystycznej karty wypadku w zakładzie pracy od początku roku')
     p.boxed('NrKolKarty', (162, 32, 28, 6.5))
-    p.text((0, 41, 94, 4), '7pt', 'Liczba pracujących w jednostce lokalnej (bez przeliczenia na pełny etat) – kod:')
+    p.text((0, 41, 94, 4), '7pt', 'Liczba pracujących (bez przeliczenia na pełny etat)')
     p.boxed('Kod_KodLiczPrac_1', (96, 40, 14, 6))
     p.value('KodLiczPrac', (112, 41, 78, 4), '8pt nowrap')
     p.blank()
@@ -179,7 +179,7 @@ def page1(version):
         (p.coded, '03', 'Obywatelstwo poszkodowanego', 'Obywatelstwo'),
         (p.coded, '04', 'Status zatrudnienia', 'StatZatr'),
         (p.coded, '05', 'Zawód wykonywany (według klasyfikacji zawodów i specjalności)', 'Zawod'),
-        (p.number, '06', 'Staż pracy na zajmowanym stanowisku pracy w zakładzie pracy (w latach)', 'StazStanow'),
+        (p.number, '06', 'Staż na zajmowanym stanowisku pracy w zakładzie pracy (w latach)', 'StazStanow'),
         (p.number, '07', 'Godziny przepracowane od podjęcia pracy do chwili wypadku', 'GodzPrzepr')])
     p.section(y, 'Skutki wypadku (znane w momencie wypełniania karty)')
     y += 4.5
@@ -225,7 +225,7 @@ def page2(version):
     p.digits('Regon_2_', 14, 44, 0, 5.5)
     p.text((118, 0.5, 44, 3.5), '7pt right', 'kolejny nr karty')
     p.boxed('NrKolKarty_2', (163, 0, 27, 5.5))
-    p.text((118, 6.5, 62, 3.5), '7pt right', 'liczba pracujących w jednostce lokalnej – kod')
+    p.text((100, 6.5, 80, 3.5), '7pt right', 'liczba pracujących (bez przeliczenia na pełny etat)')
     p.boxed('Kod_KodLiczPrac_2', (181, 6, 9, 5.5))
     y = 13
     p.text((0, y, 190, 5), '10pt b center', 'CZĘŚĆ I (ciąg dalszy)')

@@ -5,6 +5,7 @@
 // the marks: the chosen answer's mark there, another's not. Blank forms print empty.
 #include "appstate/appstate.h"
 #include "appstate/view_registry.h"
+#include "printouts/form_filler.h"
 #include "printouts/form_page.h"
 #include "printouts/page_forms.h"
 #include "storage/config_version.h"
@@ -16,6 +17,8 @@
 
 #include <QImage>
 #include <QListWidget>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 
 namespace {
 
@@ -100,6 +103,37 @@ void expectPrinted(const Printed &printed, const char *boxes, int pages, std::in
     for (const char *w : wanted)
         EXPECT_TRUE(printed.text.contains(QString::fromUtf8(w))) << w << "\n" << printed.text.toStdString();
     expectNoComponentName(printed.text);
+}
+
+// Exactly `size` characters of words, in an order of the seed's own.
+QString words(int size, bool lines, quint32 seed)
+{
+    static const QStringList kWords =
+        QString::fromUtf8("jabłko gruszka śliwka wiśnia porzeczka jeżyna żurawina pigwa czereśnia łubin żołądź")
+            .split(' ');
+    QRandomGenerator random(seed);
+    QString text, line;
+    while (text.size() + line.size() < size) {
+        const QString &word = kWords[random.bounded(int(kWords.size()))];
+        if (lines && line.size() + word.size() >= 79)
+            text += std::exchange(line, QString()) + QLatin1Char('\n');
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    return (text + line).left(size);
+}
+
+// Whether the value stands in the text: whole, or begun in one place and continued after it
+// (a box and its continuation); blanks do not count.
+bool printedWhole(QString value, QString text)
+{
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    value.remove(blanks);
+    text.remove(blanks);
+    qsizetype good = 0, bad = value.size() + 1; // the longest beginning found
+    while (bad - good > 1)
+        (text.contains(value.left((good + bad) / 2)) ? good : bad) = (good + bad) / 2;
+    const qsizetype end = text.indexOf(value.left(good)) + good;
+    return good == value.size() || (good >= 20 && text.indexOf(value.mid(good), end) >= 0);
 }
 
 } // namespace
@@ -187,3 +221,55 @@ TEST_F(StatutoryDocumentsInProgram, StoredCardsAndReferralsOfEveryModelPrintThro
     EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join('|').toStdString();
     appstate::UnregisterCommandDialog(QStringLiteral("frmWydruk"));
 }
+
+// Every text item of every page form at its limit, a line break every 80 characters, printed
+// from the program: each value whole on paper, in its box or continued on a further sheet.
+class StatutoryPagesWhole : public DocumentPrintProgram, public ::testing::WithParamInterface<int>
+{
+};
+
+TEST_P(StatutoryPagesWhole, EveryTextItemPrintsWholeAtItsLimit)
+{
+    const printouts::TPageFormRow &row = printouts::PageFormChoiceTable()[size_t(GetParam())];
+    const QString file = printouts::RowDefinitionFile(row);
+    SCOPED_TRACE(file.toStdString());
+    const QMap<QString, QPair<int, int>> icons = {{"protpow_frm_2.xml", {1, 0}},    {"kartwyp_frm.xml", {1, 1}},
+                                                  {"protprzes_frm.xml", {1, 2}},    {"polpostpow_frm.xml", {1, 3}},
+                                                  {"kartrejwyp_frm.xml", {1, 4}},   {"skw_frm_3.xml", {1, 5}},
+                                                  {"kartwypdroga_frm.xml", {1, 6}}, {"skierbad_frm_2.xml", {2, 0}},
+                                                  {"zaswszkol_frm.xml", {2, 1}},    {"kartaszkol_frm.xml", {2, 2}}};
+    storage::ConfigVersion() = QStringLiteral("1.0");
+    storage::TDocumentDefinition definition;
+    ASSERT_TRUE(storage::ReadDocumentForm(QStringLiteral("dokumenty\\frm\\") + file, definition));
+    // The text items the pages print: the writer of each label is the last field it begins with.
+    statutorysamples::Values values;
+    for (const QString &name : row.pages)
+        for (const reportengine::TVRPrintable *c : printouts::PageForm(name)->Components()) {
+            const storage::TDokum *f = nullptr;
+            for (const auto &item : definition.Items)
+                if (item->IsStored() && printouts::LabelMatchesSlot(c->Name(), item->nazwa, item->ile, 1))
+                    f = item.get();
+            if (f && (f->typ == "edit" || f->typ == "memo") && printouts::PageForm(name)->DesignEnabled(c))
+                values << qMakePair(f->nazwa, words(f->rozm, f->typ == "memo", qHash(f->nazwa)));
+        }
+    store(file.section('_', 0, 0), {{file, values}});
+    {
+        shell::TfrmMain w;
+        w.show();
+        w.resize(1024, 1000);
+        clickHeader(w, icons.value(row.definitionFile).first);
+        clickIcon(w, icons.value(row.definitionFile).second);
+        ASSERT_EQ(appstate::State().ViewName, row.definitionFile);
+        openStored(0);
+        const QString name = QStringLiteral("whole_") + file.section('.', 0, 0);
+        ASSERT_GE(printThroughPreview(w, dialogs, false, name).pages, int(row.pages.size()));
+        const QString text =
+            RunTool(Tool("pdftotext"), {"-raw", QStringLiteral(TARVELIN_TEST_OUTPUT "/") + name + ".pdf", "-"});
+        for (const auto &[field, value] : values)
+            EXPECT_TRUE(printedWhole(value, text)) << field.toStdString() << ", " << value.size() << " characters";
+    }
+    appstate::UnregisterCommandDialog(QStringLiteral("frmWydruk"));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryDefinition, StatutoryPagesWhole,
+                         ::testing::Range(0, int(printouts::PageFormChoiceTable().size())));

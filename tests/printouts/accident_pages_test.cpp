@@ -79,7 +79,7 @@ TEST_F(AccidentPages, TheLegalQualificationTicksTheMainBoxAndTheArticleOrOnlyNie
     }
 }
 
-TEST_F(AccidentPages, TheProtocolOf2019HasNoRegonNorFathersNameAndThe2004OneHasBoth)
+TEST_F(AccidentPages, TheProtocolOf2019HasNoRegonNorFathersNameAndThe2004OneHasBothAndItsEkdPkdCode)
 {
     for (const char *version : {"1", "2"}) {
         SCOPED_TRACE(version);
@@ -91,6 +91,7 @@ TEST_F(AccidentPages, TheProtocolOf2019HasNoRegonNorFathersNameAndThe2004OneHasB
         doc.Set("NipFirma", "5260001246");
         doc.Set("Regon", "012345678");
         doc.Set("ImOjca", "Zbigniew");
+        doc.Set("PkdFirma", "25.62.Z");
         doc.Set("KodZawod", "[7] Robotnicy przemysłowi i rzemieślnicy");
         const QStringList texts = Print(old ? "frmProtWypP1" : "frmProtWyp2P1");
         // The injured person and the day are named in the team's sentence and again below.
@@ -103,6 +104,7 @@ TEST_F(AccidentPages, TheProtocolOf2019HasNoRegonNorFathersNameAndThe2004OneHasB
         EXPECT_EQ(texts.contains("012345678"), old);
         EXPECT_EQ(texts.contains("Zbigniew"), old);
         EXPECT_EQ(texts.contains("(pieczęć pracodawcy)"), old);
+        EXPECT_EQ(texts.contains("kod EKD/PKD") && texts.contains("25.62.Z"), old);
     }
 }
 

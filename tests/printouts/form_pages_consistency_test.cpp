@@ -354,8 +354,8 @@ TEST(FormPages, EveryCodedChoiceOfAMarkedFieldMarksItsPages)
                     const QString chosen = TickName(f->nazwa, leaf, tick);
                     marks = marks || (!chosen.isEmpty() && tick.startsWith(chosen));
                 }
-                EXPECT_TRUE(marks) << RowDefinitionFile(row).toStdString() << ": \"" << leaf.toStdString()
-                                   << "\" of " << f->nazwa.toStdString() << " marks nothing";
+                EXPECT_TRUE(marks) << RowDefinitionFile(row).toStdString() << ": \"" << leaf.toStdString() << "\" of "
+                                   << f->nazwa.toStdString() << " marks nothing";
             }
         }
     }
@@ -388,7 +388,7 @@ TEST(FormPages, EveryStoredFieldPrintsOnceEveryPageOfItsDefinitionIsBuilt)
     }
 }
 
-TEST(FormPages, EveryBoxHoldsItsTextAndEveryValueBoxTheLongestValueItsFieldAllows)
+TEST(FormPages, EveryBoxHoldsItsTextAndEveryValueBoxTheLongestValueItsFieldAllowsAboveItsRules)
 {
     for (const BuiltPage &b : builtPages()) {
         TFormPageFiller filler;
@@ -414,6 +414,19 @@ TEST(FormPages, EveryBoxHoldsItsTextAndEveryValueBoxTheLongestValueItsFieldAllow
             if (!label->WordWrap()) {
                 EXPECT_LE(measure.Width(label->Caption()), label->PixelWidth() + 1)
                     << where(b, c).toStdString() << ": \"" << label->Caption().toStdString() << "\" is cut";
+            }
+            // A rule under a wrapping value lies below a line's letters, never under the next's.
+            for (const TVRPrintable *r : b.page->Components()) {
+                const auto *rule = qobject_cast<const TVRShape *>(r);
+                const auto &box = c->Size(), &s = r->Size();
+                const double y = (s.NativeTop() + s.NativeHeight() / 2 - box.NativeTop()) * kPageFactor;
+                const double line = std::floor(y / measure.LineHeight());
+                if (rule && rule->Shape() == TVRShapeType::vrsHorLine && r->parent() == c->parent() &&
+                    label->WordWrap() && b.page->KindOf(c) == TLayoutControl::Value && y > 0 &&
+                    line < TFormPage::LinesHeld(*label) && s.NativeLeft() < box.NativeLeft() + box.NativeWidth() &&
+                    box.NativeLeft() < s.NativeLeft() + s.NativeWidth()) {
+                    EXPECT_GE(y - line * measure.LineHeight(), measure.Ascent() - 0.5) << where(b, c).toStdString();
+                }
             }
         }
     }

@@ -87,7 +87,8 @@ TEST_F(StatutoryPages, TheStatisticalCardPrintsItsCodesBoxesAndCircledAnswersInE
         // Codes in the code column, the description beside them.
         for (const char *wanted :
              {"021", "Złamania zamknięte", "53", "Dłoń", "7", "Robotnicy przemysłowi i rzemieślnicy", "polskie", "12",
-              "2.5", "STATYSTYCZNA KARTA WYPADKU", "od 50 do 249 osób"})
+              "2.5", "STATYSTYCZNA KARTA WYPADKU", "od 50 do 249 osób",
+              "Liczba pracujących (bez przeliczenia na pełny etat)"})
             EXPECT_TRUE(texts.contains(QString::fromUtf8(wanted))) << wanted << " in " << texts.join('|').toStdString();
         // One digit a box: REGON from the left, the days of incapacity from the right.
         EXPECT_EQ(texts.mid(texts.indexOf("Numer identyfikacyjny REGON") + 1, 9).join(""), "123456785");

@@ -135,6 +135,20 @@ TEST_F(TrainingPages, OnlyCompleteProgrammeRowsPrintNumberedOnAndAsHighAsTheirTo
     EXPECT_EQ(page.Report()->VRPrinter()->PageCount(), 1);
 }
 
+TEST_F(TrainingPages, TheTotalsRowAddsUpThePrintedRowsHoursTypedWithAPointOrAComma)
+{
+    Open("zaswszkol_frm.xml");
+    Row(1, "Regulacje prawne", "1,5", "0.5");
+    Row(2, "Pierwsza pomoc", "2", " 1,5 ");
+    Row(3, "Ochrona przeciwpożarowa", "3", ""); // not printed, not counted
+    EXPECT_TRUE(Print("frmQZaswiadczenie_P2").contains("3.5"));
+    EXPECT_EQ(Page("frmQZaswiadczenie_P2").Label("SumaCw")->Caption(), "2");
+    doc.Set("SumaCw", "2,5");                 // the document's own total prints as typed
+    Row(2, "Pierwsza pomoc", "2 godz.", "1"); // an hour that is no number: no sum made up
+    EXPECT_FALSE(Print("frmQZaswiadczenie_P2").contains("3.5"));
+    EXPECT_EQ(Page("frmQZaswiadczenie_P2").Label("SumaCw")->Caption(), "2,5");
+}
+
 TEST_F(TrainingPages, OptionalInstructionsOfTheCardPrintWhenFilledNumberedFromTwo)
 {
     Open("kartaszkol_frm.xml");
@@ -220,13 +234,15 @@ TEST_F(TrainingPages, OddValuesPrintWhatTheyCanAndNothingBreaks)
     EXPECT_TRUE(texts.contains("Pan(i):"));
     EXPECT_TRUE(texts.contains("]"));
     texts = Print("frmQZaswiadczenie_P2");
-    // Row 1 as high as a page at most, row 4 printed with its odd texts, numbered 2.
+    // Row 1 as high as a page at most (the rest of its topic on a further sheet), row 4
+    // printed with its odd texts, numbered 2.
     EXPECT_EQ(Numbers(texts), (QStringList{"1", "2"}));
     EXPECT_TRUE(texts.contains("[2.] ]"));
     EXPECT_FALSE(texts.contains("Pierwsza pomoc"));
+    EXPECT_TRUE(texts.contains(QString::fromUtf8("(ciąg dalszy na stronie dodatkowej)")));
     TVRPrinter *printer = Page("frmQZaswiadczenie_P2").Report()->VRPrinter();
     EXPECT_GE(printer->PageCount(), 2);
-    EXPECT_LE(printer->PageCount(), 3);
+    EXPECT_LE(printer->PageCount(), 4);
     EXPECT_LE(Page("frmQZaswiadczenie_P2").Shape("vrsLp1")->Size().NativeHeight(), 2770);
 
     // The same document as blank forms prints none of it.
