@@ -449,7 +449,7 @@ bool TVRPrinter::Save(const QString &fileName)
         return false;
     if (m_pageList.SaveToFile(fileName))
         return true;
-    platform::ShowFileAccessError();
+    platform::ShowFileAccessError(QDir::toNativeSeparators(fileName));
     return false;
 }
 

@@ -240,7 +240,7 @@ TEST_F(MeasurementWindow, NoFormDefinitionNoMeasurement)
     storage::ClearFormDefinitionCache();
     win->New();
     ASSERT_EQ(prompter.boxes.size(), 1);
-    EXPECT_EQ(prompter.boxes[0].text, "Błąd dostępu do pliku");
+    EXPECT_EQ(prompter.boxes[0].text, "Błąd dostępu do pliku : zaklocen\\frm\\prm_nadfioletowe_frm_1.xml");
     EXPECT_EQ(win->lbPomiar->count(), 0);
     EXPECT_FALSE(appstate::State().Modified());
 }

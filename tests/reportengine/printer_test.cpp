@@ -255,7 +255,7 @@ TEST(VRPrinterSave, SavesFinishedPagesOnlyAndSurvivesSavingOverItsSource)
     testsupport::ScriptedPrompter prompter;
     EXPECT_FALSE(printer.Save(QStringLiteral("/nonexistent/folder/r.vrp")));
     ASSERT_EQ(prompter.boxes.size(), 1);
-    EXPECT_EQ(prompter.boxes[0].text, QStringLiteral("Błąd dostępu do pliku"));
+    EXPECT_EQ(prompter.boxes[0].text, QStringLiteral("Błąd dostępu do pliku : /nonexistent/folder/r.vrp"));
 }
 
 TEST(VRPrinterSearch, PolishLettersAreComparedWhole)
