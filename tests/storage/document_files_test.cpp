@@ -239,13 +239,16 @@ TEST_F(DocumentFiles, MissingTruncatedOrMalformedListRaises)
                           "  <pole nr=\"1\" data=\"2020-01-01\" rodzinf=\"A\" wer_dok=\"\"></pole>\n"
                           "  <pole nr=\"2\" data=\"2020-01-02\" rodzinf=\"B\" wer_dok=\"\"></pole>\n"
                           "</x_lista>\n";
-    fx.WriteText("dane/x_lista.xml", whole.left(whole.indexOf("</x_lista>")));
-    EXPECT_THROW(ReadDocumentList("dane\\x_lista.xml", list, ""), platform::TarvelinError);
-    QString bad = whole;
-    bad.replace("nr=\"2\"", "nr=\"dwa\"");
-    fx.WriteText("dane/x_lista.xml", bad);
-    EXPECT_THROW(ReadDocumentList("dane\\x_lista.xml", list, ""), platform::TarvelinError);
-    EXPECT_TRUE(list.empty());
+    // What was read before the fault is kept to be shown; the list is not written over.
+    for (const QString &damaged : {whole.left(whole.indexOf("</x_lista>")), QString(whole).replace("nr=\"2\"", "nr=\"dwa\"")}) {
+        list.clear();
+        fx.WriteText("dane/x_lista.xml", damaged);
+        EXPECT_THROW(ReadDocumentList("dane\\x_lista.xml", list, ""), platform::TarvelinError);
+        ASSERT_FALSE(list.empty());
+        EXPECT_EQ(list[0]->rodzinf, "A");
+        EXPECT_TRUE(WriteDocumentList("dane\\", "x_lista", {}, "x_dane.xml", list).message().contains("dane\\x_lista.xml"));
+    }
+    EXPECT_EQ(fx.ReadText("dane/x_lista.xml"), QString(whole).replace("nr=\"2\"", "nr=\"dwa\""));
 }
 
 TEST_F(DocumentFiles, FailedListWriteLeavesTheOldFile)
@@ -256,7 +259,7 @@ TEST_F(DocumentFiles, FailedListWriteLeavesTheOldFile)
     fx.Write("dane/zablokowany.xml/f", "x");
     const StorageResult result = WriteDocumentList("dane\\", "zablokowany", {}, "x_dane.xml", list);
     EXPECT_FALSE(result);
-    EXPECT_EQ(result.message(), "Błąd dostępu do pliku");
+    EXPECT_EQ(result.message(), "Błąd dostępu do pliku : dane\\zablokowany.xml");
     EXPECT_TRUE(prompter.boxes.isEmpty());
     EXPECT_EQ(fx.Read("dane/x_lista.xml"), "old");
 }
@@ -298,7 +301,7 @@ TEST_F(DocumentFiles, FailedDataReadClearsEverySlotAndReportsFailure)
     const StorageResult result = ReadDocumentData("dane\\", "protpow\\", "protpow_dane_9.xml", items);
     EXPECT_FALSE(result);
     EXPECT_EQ(field(items, "NazwaFirmy")->Values[0].wartosc, "");
-    EXPECT_EQ(result.message(), "Błąd dostępu do pliku");
+    EXPECT_EQ(result.message(), "Błąd dostępu do pliku : dane\\protpow\\protpow_dane_9.xml");
     EXPECT_EQ(result.severity(), StorageResult::Severity::Warning);
 }
 
@@ -311,7 +314,7 @@ TEST_F(DocumentFiles, DataCopiedUnderAnotherNumberFailsTheStructureTest)
     const StorageResult result = ReadDocumentData("dane\\", "k\\", "protpow_dane_1.xml", items);
     EXPECT_FALSE(result);
     EXPECT_EQ(field(items, "NazwaFirmy")->Values[0].wartosc, "");
-    EXPECT_EQ(result.message(), "Niepoprawna struktura pliku z danymi");
+    EXPECT_EQ(result.message(), "Niepoprawna struktura pliku z danymi : dane\\k\\protpow_dane_1.xml");
     EXPECT_EQ(result.severity(), StorageResult::Severity::Error);
     EXPECT_TRUE(prompter.boxes.isEmpty());
 }
@@ -323,8 +326,10 @@ TEST_F(DocumentFiles, TruncatedDataFileIsRefused)
     ASSERT_TRUE(WriteDocumentData("dane\\", "k\\", "protpow_dane_2", items));
     QByteArray bytes = fx.Read("dane/k/protpow_dane_2.xml");
     fx.Write("dane/k/protpow_dane_2.xml", bytes.left(bytes.indexOf("  <dane nazwa=\"RodzWyp\"")));
+    field(items, "NazwaFirmy")->Values[0].wartosc = "B";
     EXPECT_FALSE(ReadDocumentData("dane\\", "k\\", "protpow_dane_2.xml", items));
-    EXPECT_EQ(field(items, "NazwaFirmy")->Values[0].wartosc, "");
+    EXPECT_EQ(field(items, "NazwaFirmy")->Values[0].wartosc, "A"); // shown as far as it could be read
+    EXPECT_FALSE(WriteDocumentData("dane\\", "k\\", "protpow_dane_2", items));
 }
 
 TEST_F(DocumentFiles, UnknownFieldsAndSlotsBeyondTheDefinitionAreSkipped)
