@@ -254,8 +254,10 @@ bool ParseDocumentList(QStringList lines, const QString &path, TListDokumList &l
         for (auto &entry : read)
             list.push_back(std::move(entry));
     };
+    // A list cut short has no closing line: its last line is an entry too.
+    const int last = closesRoot(lines, root) ? int(lines.size()) - 2 : int(lines.size()) - 1;
     try {
-    for (int i = 1; i <= lines.size() - 2; ++i) {
+    for (int i = 1; i <= last; ++i) {
         const QString &line = lines[i];
         if (ContainsText(line, rootTag) && !rootSeen) {
             rootSeen = true;

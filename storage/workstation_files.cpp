@@ -228,7 +228,9 @@ bool ParseWorkstationList(const QStringList &lines, WorkstationList &list, QStri
     for (int i = int(lines.size()) - 1; i >= 1 && !closed; --i)
         closed = QStringView(lines[i]).trimmed().startsWith(QLatin1String("</struktura_dane"));
     QString id, nazwa, katDane;
-    for (int i = 0; i <= lines.size() - 2; ++i) {
+    // A list cut short has no closing line: its last line may hold an entry too.
+    const int last = closed ? int(lines.size()) - 2 : int(lines.size()) - 1;
+    for (int i = 0; i <= last; ++i) {
         const QString &line = lines[i];
         if (line.contains(QLatin1String("<struktura_dane")))
             listVersion = ReadAttributeValue(QStringLiteral("ver=\""), line);

@@ -89,8 +89,10 @@ void TfrmDokum::InitView(const QString &definitionFile, const QString &attachmen
     BuildPages();
     DocumentList.clear();
     m_listRead = false;
+    m_listPath.clear();
     if (m_definitionRead) {
         const QString listPath = listPathForKind();
+        m_listPath = listPath;
         try {
             if (storage::ReadDocumentList(listPath, DocumentList, appstate::State().FormVersion, &Definition))
                 m_listRead = true;
@@ -389,7 +391,7 @@ bool TfrmDokum::Save()
     if (!CanSave()) {
         platform::ShowWarning(QStringLiteral("Nie można zapisać dokumentu: definicja lub lista dokumentów tego "
                                              "rodzaju nie została poprawnie wczytana (%1).")
-                                  .arg(m_definitionRead ? listPathForKind() : m_definitionFile));
+                                  .arg(m_definitionRead ? m_listPath : m_definitionFile));
         return false;
     }
     if (m_documentUnreadable) {
