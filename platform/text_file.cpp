@@ -181,8 +181,8 @@ bool IsInterruptedSaveName(const QString &name, const QString &dataFileName)
         return false;
     for (qsizetype i = name.size() - Random; i < name.size(); ++i) {
         const char16_t c = name[i].unicode();
-        const bool ok = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'-' ||
-                        c == u'_';
+        const bool ok =
+            (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'-' || c == u'_';
         if (!ok)
             return false;
     }

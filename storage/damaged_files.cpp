@@ -5,9 +5,11 @@
 #include "storage/file_cache.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
+#include <sys/stat.h>
 
 namespace storage {
 
@@ -19,7 +21,18 @@ QString keyOf(const QString &storedPath)
     return QDir::cleanPath(QFileInfo(platform::ToFilePath(storedPath)).absoluteFilePath());
 }
 
-// The damaged files, each with its content's stamp when it was found damaged.
+// What changes when a file is mended: its content (FileStamp) or, for one that could not
+// be read, its permissions.
+QByteArray stampOf(const QString &filePath)
+{
+    struct stat st{};
+    if (::stat(QFile::encodeName(filePath).constData(), &st) != 0)
+        return QByteArray();
+    return FileStamp(filePath) + ':' + QByteArray::number(qint64(st.st_ctim.tv_sec)) + ':' +
+           QByteArray::number(qint64(st.st_ctim.tv_nsec));
+}
+
+// The damaged files, each with its stamp when it was found damaged.
 QHash<QString, QByteArray> &damaged()
 {
     static QHash<QString, QByteArray> files;
@@ -31,7 +44,7 @@ QHash<QString, QByteArray> &damaged()
 void MarkFileDamaged(const QString &storedPath)
 {
     const QString key = keyOf(storedPath);
-    damaged().insert(key, FileStamp(key));
+    damaged().insert(key, stampOf(key));
 }
 
 void MarkFileReadWhole(const QString &storedPath)
@@ -42,7 +55,7 @@ void MarkFileReadWhole(const QString &storedPath)
     // look at the block that was found damaged.
     const QString key = keyOf(storedPath);
     const auto it = damaged().constFind(key);
-    if (it != damaged().cend() && it.value() != FileStamp(key))
+    if (it != damaged().cend() && it.value() != stampOf(key))
         damaged().erase(it);
 }
 
@@ -88,9 +101,8 @@ void RemoveInterruptedSavesBeside(const QString &storedFilePath)
     if (cleaned.contains(folder))
         return;
     cleaned.insert(folder);
-    platform::RemoveInterruptedSaves(folder, [](const QString &name) {
-        return name.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive);
-    });
+    platform::RemoveInterruptedSaves(
+        folder, [](const QString &name) { return name.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive); });
 }
 
 } // namespace storage

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <algorithm>
 
 namespace storage {
@@ -249,14 +250,14 @@ bool ParseDocumentList(QStringList lines, const QString &path, TListDokumList &l
     const QString rootTag = QStringLiteral("<") + root;
     TListDokumList read;
     bool rootSeen = false;
-    // The entries read before a fault are kept, so they can be seen.
-    auto keepRead = [&] {
+    // The entries read before a fault are kept, so they can be seen (none of a list of
+    // another version).
+    const auto keepRead = qScopeGuard([&] {
         for (auto &entry : read)
             list.push_back(std::move(entry));
-    };
+    });
     // A list cut short has no closing line: its last line is an entry too.
     const int last = closesRoot(lines, root) ? int(lines.size()) - 2 : int(lines.size()) - 1;
-    try {
     for (int i = 1; i <= last; ++i) {
         const QString &line = lines[i];
         if (ContainsText(line, rootTag) && !rootSeen) {
@@ -267,8 +268,10 @@ bool ParseDocumentList(QStringList lines, const QString &path, TListDokumList &l
                 definition->Katalog = ReadAttributeValue(QStringLiteral("katalog=\""), line);
                 definition->Plik = ReadAttributeValue(QStringLiteral("plik=\""), line);
             }
-            if (ReadAttributeValue(QStringLiteral("ver=\""), line) != ConfigVersion())
+            if (ReadAttributeValue(QStringLiteral("ver=\""), line) != ConfigVersion()) {
+                read.clear();
                 return false;
+            }
         } else if (line.contains(QLatin1String("<pole"))) {
             const int nr = ToInt(ReadAttributeValue(QStringLiteral("nr=\""), line));
             QString werDok = ReadAttributeValue(QStringLiteral("wer_dok=\""), line);
@@ -279,11 +282,6 @@ bool ParseDocumentList(QStringList lines, const QString &path, TListDokumList &l
                                                         werDok));
         }
     }
-    } catch (const platform::TarvelinError &) {
-        keepRead();
-        throw;
-    }
-    keepRead();
     // A list cut short would be written back without its lost entries on the next save.
     if (!rootSeen || !closesRoot(lines, root))
         throw platform::TarvelinError(listStructureError(path));
@@ -366,8 +364,8 @@ StorageResult ParseDocumentData(QStringList lines, const QString &fileName, TDok
     const QString &rootLine = lines.size() > 1 ? lines[1] : QString();
     const bool namesItself = rootLine.contains(QStringLiteral("<") + root + QStringLiteral(" ")) ||
                              rootLine.contains(QStringLiteral("<") + root + QStringLiteral(">"));
-    const StorageResult refused =
-        StorageResult::Failure(dataStructureErrorText() + QStringLiteral(" : ") + fileName, StorageResult::Severity::Error);
+    const StorageResult refused = StorageResult::Failure(dataStructureErrorText() + QStringLiteral(" : ") + fileName,
+                                                         StorageResult::Severity::Error);
     // Another document's file holds nothing of this one.
     if (lines.size() < 2 || !rootLine.contains(QLatin1String("ver=")) || root.isEmpty() || !namesItself)
         return refused;

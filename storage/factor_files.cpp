@@ -78,6 +78,7 @@ TGrupaCzynnikList ParseFactorGroups(const QStringList &lines)
 
 TCzynnikList ReadFactorList(const QString &path, const QString &ident, bool currentOnly, QString *damage)
 {
+    RemoveInterruptedSavesBeside(path);
     QStringList lines;
     if (!ReadTextXmlLinesIfExists(path, lines, true)) {
         if (!platform::FileExists(path)) {

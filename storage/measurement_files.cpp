@@ -997,7 +997,8 @@ StorageResult WriteMeasurements(const MeasurementSaveRequest &request)
         if (StorageResult refused = RefuseDamagedFile(path); !refused)
             return refused;
         return StorageResult::Failure(
-            QStringLiteral("Pomiary czynnika \"%1\" nie zostały wczytane w całości z pliku %2, więc nie zostaną zapisane.")
+            QStringLiteral(
+                "Pomiary czynnika \"%1\" nie zostały wczytane w całości z pliku %2, więc nie zostaną zapisane.")
                 .arg(current->nazwa, path));
     }
 

@@ -9,8 +9,8 @@ namespace storage {
 
 void ThrowFileError(const QString &storedPath, int lineIndex, const QString &detail)
 {
-    throw FileDamagedError(storedPath,
-                           QStringLiteral("Błąd w pliku %1, wiersz %2: %3").arg(storedPath).arg(lineIndex + 1).arg(detail));
+    throw FileDamagedError(
+        storedPath, QStringLiteral("Błąd w pliku %1, wiersz %2: %3").arg(storedPath).arg(lineIndex + 1).arg(detail));
 }
 
 void ThrowStructureError(const QString &storedPath, const QString &detail)

@@ -212,8 +212,9 @@ bool ReadWorkstationList(const QString &path, WorkstationList &list, QString &li
         MarkFileReadWhole(path);
         return true;
     } else {
-        message = QStringLiteral("Lista stanowisk w pliku %1 jest uszkodzona lub niekompletna (brak zakończenia pliku).")
-                      .arg(path);
+        message =
+            QStringLiteral("Lista stanowisk w pliku %1 jest uszkodzona lub niekompletna (brak zakończenia pliku).")
+                .arg(path);
     }
     // Saved now, the list would lose every workstation that could not be read.
     MarkFileDamaged(path);
@@ -322,8 +323,11 @@ ReadResult ReadWorkstationData(const QString &path, TStanowisko &target, const W
 {
     RemoveInterruptedSavesBeside(path);
     QStringList lines;
-    if (!ReadTextXmlLinesIfExists(path, lines, false))
+    if (!ReadTextXmlLinesIfExists(path, lines, false)) {
+        if (platform::FileExists(path)) // there, but it cannot be read: never written over
+            fail(target, path, platform::FileAccessErrorText());
         return ReadResult::Missing;
+    }
     ParseWorkstationData(lines, path, target, options, WorkstationFactorFiles(options));
     return ReadResult::Read;
 }
