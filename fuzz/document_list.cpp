@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     storage::TListDokumList list;
     const QStringList lines = fuzzsupport::Lines(data, size, true);
     try {
-        const bool accepted = storage::ParseDocumentList(lines, QStringLiteral("d\\x_lista.xml"), list, QStringLiteral("2"));
+        const bool accepted =
+            storage::ParseDocumentList(lines, QStringLiteral("d\\x_lista.xml"), list, QStringLiteral("2"));
         if (!accepted && !list.empty())
             __builtin_trap();
     } catch (const platform::TarvelinError &) {

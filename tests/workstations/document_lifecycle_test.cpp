@@ -331,22 +331,6 @@ TEST_F(DocumentLifecycle, RejectedListIsNeverOverwritten)
     EXPECT_FALSE(fx.Exists("dokumenty/test/test_dane_1.xml"));
 }
 
-TEST_F(DocumentLifecycle, ACutListIsNamedShownAsFarAsItGoesAndNeverOverwritten)
-{
-    writeList(entry(1, "2024-01-02", "Nowak-Anna", "2") + entry(2, "2024-02-03", "Kowal-Jan", "2"));
-    QByteArray cut = fx.Read("dokumenty/test_lista.xml");
-    cut.truncate(cut.indexOf("</test_lista>"));
-    fx.Write("dokumenty/test_lista.xml", cut);
-    open();
-    ASSERT_EQ(boxes.boxes.size(), 1);
-    EXPECT_TRUE(boxes.boxes[0].text.contains("dokumenty\\test_lista.xml"));
-    EXPECT_EQ(view->lbDatyOsob->count(), 2);
-    type("Nazwisko", "Kowalski");
-    EXPECT_FALSE(view->Save());
-    EXPECT_TRUE(boxes.boxes.last().text.contains("dokumenty\\test_lista.xml"));
-    EXPECT_EQ(fx.Read("dokumenty/test_lista.xml"), cut);
-}
-
 TEST_F(DocumentLifecycle, NewNumberNeverTakesAnExistingDataFile)
 {
     writeList(entry(1, "2024-01-02", "A", "2"));
