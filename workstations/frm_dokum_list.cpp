@@ -168,7 +168,7 @@ bool TfrmDokum::rebuildForVersion(const QString &definitionFile, const QString &
 {
     // A version whose definition is not installed keeps the pages and document shown.
     if (!platform::FileExists(definitionFile)) {
-        platform::ShowError(platform::FileAccessErrorText() + QStringLiteral(" : ") + definitionFile);
+        platform::ShowError(platform::FileAccessErrorText(definitionFile));
         return false;
     }
     pgDokum->hide();
