@@ -129,7 +129,9 @@ void readFactorLines(const QStringList &lines, const QString &path, const QStrin
                      TCzynnikList &factors)
 {
     bool dustList = false;
-    for (qsizetype i = 1; i <= lines.size() - 2; ++i) {
+    // A list cut short has no closing line: its last line may hold a factor too.
+    const qsizetype last = closesItsRoot(lines) ? lines.size() - 2 : lines.size() - 1;
+    for (qsizetype i = 1; i <= last; ++i) {
         const QString &line = lines[i];
         if (line.contains(QLatin1String("<pyly")))
             dustList = true;
