@@ -151,7 +151,7 @@ bool TfrmNowyPomiar::executeNew()
     const appstate::AppState &state = appstate::State();
     const QString definition = state.FormsFolder + w->FormFileName;
     if (w->FormFileName.isEmpty() || !platform::FileExists(definition)) {
-        platform::ShowFileAccessError();
+        platform::ShowFileAccessError(definition);
         return false;
     }
     int newId = 1;

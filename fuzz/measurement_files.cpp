@@ -1,5 +1,6 @@
 // Feeds the measurement file reader with arbitrary files in both layouts, then writes what
-// it read back beside the other factors' blocks and reads it again.
+// it read back beside the other factors' blocks and reads it again; cut short anywhere
+// before its closing line, that file is refused, never read as fewer measurements or none.
 // LIBS: tarvelin_storage tarvelin_platform_core
 #include "fuzz/fuzz_support.h"
 #include "platform/tarvelin_error.h"
@@ -51,16 +52,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QStringList lines = fuzzsupport::Lines(data, size, false);
     storage::TCzynnik a(QStringLiteral("A"), QStringLiteral("fiz"), 100001, QStringLiteral("1.0"),
                         QStringLiteral("met5Krok"), QStringLiteral("T"), QStringLiteral("N"));
+    bool refused = false;
     try {
         storage::ParseMeasurements(lines, kPath, a.Measurements, a.id, formFields);
     } catch (const platform::TarvelinError &) {
-        if (!a.Measurements.empty())
-            __builtin_trap(); // a failed read leaves the list as it was
-        return 0;
+        refused = true; // what was read before the fault is kept, to be shown
     }
     for (size_t i = 1; i < a.Measurements.size(); ++i)
         if (QString::compare(a.Measurements[i - 1]->data, a.Measurements[i]->data, Qt::CaseInsensitive) >= 0)
             __builtin_trap(); // date order, one per date
+    if (refused)
+        return 0;
     // Rewriting the file as found keeps the other blocks; whatever they hold, it must not crash.
     (void)storage::MeasurementFileBytes(&lines, kFileBase, {&a});
 
@@ -89,6 +91,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     if (again.size() != a.Measurements.size())
         __builtin_trap();
+    const QByteArray cut = written->left(qsizetype(size) % (written->lastIndexOf("</") + 1));
+    storage::TMeasurementList partial;
+    try {
+        storage::ParseMeasurements(storage::TextXmlLinesFromBytes(cut, false), kPath, partial, a.id, formFields);
+        __builtin_trap(); // a file cut short read as a whole one
+    } catch (const platform::TarvelinError &) {
+        if (partial.size() > a.Measurements.size())
+            __builtin_trap();
+    }
     for (size_t i = 0; i < again.size(); ++i) {
         const storage::TPomiarCzynn &x = *a.Measurements[i];
         const storage::TPomiarCzynn &y = *again[i];

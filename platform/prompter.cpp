@@ -154,9 +154,9 @@ bool ConfirmDeletion(const QString &text, const QString &caption)
     return MessageBox(text, caption, MsgIcon::Question, MsgYes | MsgNo | MsgDefaultNo) == MsgYes;
 }
 
-void ShowFileAccessError()
+void ShowFileAccessError(const QString &path)
 {
-    ShowWarning(FileAccessErrorText());
+    ShowWarning(FileAccessErrorText(path));
 }
 
 bool MessageBoxActive()

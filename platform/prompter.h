@@ -52,8 +52,8 @@ int AskYesNoCancel(const QString &text, const QString &caption);
 // Enter pressed out of habit deletes nothing.
 bool ConfirmDeletion(const QString &text, const QString &caption);
 
-// Shows FileAccessErrorText() (tarvelin_error.h) as a warning.
-void ShowFileAccessError();
+// Shows FileAccessErrorText(path) (tarvelin_error.h) as a warning: the file is named.
+void ShowFileAccessError(const QString &path);
 
 // Whether a message box is being shown now; field exit handlers stay quiet while one is.
 bool MessageBoxActive();

@@ -26,5 +26,10 @@ inline QString FileAccessErrorText()
 {
     return QStringLiteral("Błąd dostępu do pliku");
 }
+// The same text naming the file, as every failed read or write tells it.
+inline QString FileAccessErrorText(const QString &path)
+{
+    return FileAccessErrorText() + QStringLiteral(" : ") + path;
+}
 
 } // namespace platform

@@ -4,6 +4,7 @@
 
 #include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
+#include "platform/text_file.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -685,7 +686,7 @@ bool TVRPageList::SaveToFile(const QString &fileName)
         out.cancelWriting();
         return false;
     }
-    return out.commit();
+    return platform::CommitSaveFile(out);
 }
 
 } // namespace reportengine

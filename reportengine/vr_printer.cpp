@@ -220,9 +220,9 @@ void TVRPrinter::BeginPrinterDocument()
         m_printPainter.reset();
         if (!m_pdfPartial.isEmpty())
             QFile::remove(m_pdfPartial);
-        throw platform::TarvelinError(platform::FileAccessErrorText() +
-                                      (m_pdfTarget.isEmpty() ? QString()
-                                                             : QStringLiteral(": ") + QDir::toNativeSeparators(m_pdfTarget)));
+        throw platform::TarvelinError(m_pdfTarget.isEmpty()
+                                          ? platform::FileAccessErrorText()
+                                          : platform::FileAccessErrorText(QDir::toNativeSeparators(m_pdfTarget)));
     }
 }
 
@@ -245,8 +245,7 @@ void TVRPrinter::EndPrinterDocument(bool keep)
         if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(m_pdfTarget).constData()) == 0)
             return;
         QFile::remove(partial);
-        throw platform::TarvelinError(platform::FileAccessErrorText() + QStringLiteral(": ") +
-                                      QDir::toNativeSeparators(m_pdfTarget));
+        throw platform::TarvelinError(platform::FileAccessErrorText(QDir::toNativeSeparators(m_pdfTarget)));
     }
     QFile::remove(partial);
 }
@@ -452,7 +451,7 @@ bool TVRPrinter::Save(const QString &fileName)
         return false;
     if (m_pageList.SaveToFile(fileName))
         return true;
-    platform::ShowFileAccessError();
+    platform::ShowFileAccessError(QDir::toNativeSeparators(fileName));
     return false;
 }
 

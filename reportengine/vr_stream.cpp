@@ -54,8 +54,7 @@ std::unique_ptr<TVRStream> TVRStream::CreateFromFile(const QString &fileName)
     std::unique_ptr<TVRStream> s(new TVRStream(0, true));
     auto file = std::make_unique<QFile>(fileName);
     if (!file->open(QIODevice::ReadOnly))
-        throw platform::TarvelinError(platform::FileAccessErrorText() + QStringLiteral(": ") +
-                                      QDir::toNativeSeparators(fileName));
+        throw platform::TarvelinError(platform::FileAccessErrorText(QDir::toNativeSeparators(fileName)));
     s->m_memoryStream.reset();
     s->m_fileStream = std::move(file);
     s->m_inMemory = false;

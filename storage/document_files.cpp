@@ -4,10 +4,12 @@
 #include "platform/tarvelin_error.h"
 #include "platform/text_file.h"
 #include "storage/config_version.h"
+#include "storage/damaged_files.h"
 #include "storage/text_xml.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <algorithm>
 
 namespace storage {
@@ -226,7 +228,16 @@ bool ParseDocumentForm(QStringList lines, const QString &relPath, TDocumentDefin
 bool ReadDocumentList(const QString &path, TListDokumList &list, const QString &shownFormVersion,
                       TDocumentDefinition *definition)
 {
-    return ParseDocumentList(ReadTextXmlLines(path), path, list, shownFormVersion, definition);
+    RemoveInterruptedSavesBeside(path);
+    try {
+        const bool read = ParseDocumentList(ReadTextXmlLines(path), path, list, shownFormVersion, definition);
+        MarkFileReadWhole(path);
+        return read;
+    } catch (const platform::TarvelinError &) {
+        // Saved now, the list would lose the entries that could not be read.
+        MarkFileDamaged(path);
+        throw;
+    }
 }
 
 bool ParseDocumentList(QStringList lines, const QString &path, TListDokumList &list, const QString &shownFormVersion,
@@ -239,7 +250,15 @@ bool ParseDocumentList(QStringList lines, const QString &path, TListDokumList &l
     const QString rootTag = QStringLiteral("<") + root;
     TListDokumList read;
     bool rootSeen = false;
-    for (int i = 1; i <= lines.size() - 2; ++i) {
+    // The entries read before a fault are kept, so they can be seen (none of a list of
+    // another version).
+    const auto keepRead = qScopeGuard([&] {
+        for (auto &entry : read)
+            list.push_back(std::move(entry));
+    });
+    // A list cut short has no closing line: its last line is an entry too.
+    const int last = closesRoot(lines, root) ? int(lines.size()) - 2 : int(lines.size()) - 1;
+    for (int i = 1; i <= last; ++i) {
         const QString &line = lines[i];
         if (ContainsText(line, rootTag) && !rootSeen) {
             rootSeen = true;
@@ -249,8 +268,10 @@ bool ParseDocumentList(QStringList lines, const QString &path, TListDokumList &l
                 definition->Katalog = ReadAttributeValue(QStringLiteral("katalog=\""), line);
                 definition->Plik = ReadAttributeValue(QStringLiteral("plik=\""), line);
             }
-            if (ReadAttributeValue(QStringLiteral("ver=\""), line) != ConfigVersion())
+            if (ReadAttributeValue(QStringLiteral("ver=\""), line) != ConfigVersion()) {
+                read.clear();
                 return false;
+            }
         } else if (line.contains(QLatin1String("<pole"))) {
             const int nr = ToInt(ReadAttributeValue(QStringLiteral("nr=\""), line));
             QString werDok = ReadAttributeValue(QStringLiteral("wer_dok=\""), line);
@@ -264,8 +285,6 @@ bool ParseDocumentList(QStringList lines, const QString &path, TListDokumList &l
     // A list cut short would be written back without its lost entries on the next save.
     if (!rootSeen || !closesRoot(lines, root))
         throw platform::TarvelinError(listStructureError(path));
-    for (auto &entry : read)
-        list.push_back(std::move(entry));
     return true;
 }
 
@@ -281,9 +300,10 @@ StorageResult WriteDocumentList(const QString &dataFolder, const QString &name, 
                      .arg(QString::number(e->nr), AttributeText(e->data), AttributeText(e->rodzinf),
                           AttributeText(e->wer_dok));
     lines << QStringLiteral("</%1>").arg(name);
+    const QString path = dataFolder + name + QStringLiteral(".xml");
     if (!ensureFolder(dataFolder))
-        return StorageResult::FileAccessFailure();
-    return WriteTextXmlFile(dataFolder + name + QStringLiteral(".xml"), lines);
+        return StorageResult::FileAccessFailure(path);
+    return WriteTextXmlFile(path, lines);
 }
 
 StorageResult WriteDocumentData(const QString &dataFolder, const QString &katalog, const QString &name,
@@ -304,23 +324,31 @@ StorageResult WriteDocumentData(const QString &dataFolder, const QString &katalo
     lines << storedOnlyEntries;
     lines << QStringLiteral(" </%1>").arg(name);
     const QString folder = dataFolder + katalog;
+    const QString path = folder + name + QStringLiteral(".xml");
     if (!ensureFolder(folder))
-        return StorageResult::FileAccessFailure();
-    return WriteTextXmlFile(folder + name + QStringLiteral(".xml"), lines);
+        return StorageResult::FileAccessFailure(path);
+    return WriteTextXmlFile(path, lines);
 }
 
 StorageResult ReadDocumentData(const QString &dataFolder, const QString &katalog, const QString &fileName,
                                TDokumList &items, QStringList *storedOnlyEntries)
 {
     QStringList lines;
+    const QString path = dataFolder + katalog + fileName;
+    RemoveInterruptedSavesBeside(path);
     // Data values keep their lines whole: a continuation line of a memo may hold "<".
-    if (!ReadTextXmlLinesIfExists(dataFolder + katalog + fileName, lines, false)) {
+    if (!ReadTextXmlLinesIfExists(path, lines, false)) {
         clearSlots(items);
         if (storedOnlyEntries)
             storedOnlyEntries->clear();
-        return StorageResult::FileAccessFailure();
+        return StorageResult::FileAccessFailure(path);
     }
-    return ParseDocumentData(std::move(lines), fileName, items, storedOnlyEntries);
+    StorageResult read = ParseDocumentData(std::move(lines), path, items, storedOnlyEntries);
+    if (read)
+        MarkFileReadWhole(path);
+    else
+        MarkFileDamaged(path);
+    return read;
 }
 
 StorageResult ParseDocumentData(QStringList lines, const QString &fileName, TDokumList &items,
@@ -336,11 +364,16 @@ StorageResult ParseDocumentData(QStringList lines, const QString &fileName, TDok
     const QString &rootLine = lines.size() > 1 ? lines[1] : QString();
     const bool namesItself = rootLine.contains(QStringLiteral("<") + root + QStringLiteral(" ")) ||
                              rootLine.contains(QStringLiteral("<") + root + QStringLiteral(">"));
-    if (lines.size() < 3 || !rootLine.contains(QLatin1String("ver=")) || root.isEmpty() || !namesItself ||
-        !closesRoot(lines, root)) {
-        return StorageResult::Failure(dataStructureErrorText(), StorageResult::Severity::Error);
-    }
-    for (int i = 2; i <= lines.size() - 2; ++i) {
+    const StorageResult refused = StorageResult::Failure(dataStructureErrorText() + QStringLiteral(" : ") + fileName,
+                                                         StorageResult::Severity::Error);
+    // Another document's file holds nothing of this one.
+    if (lines.size() < 2 || !rootLine.contains(QLatin1String("ver=")) || root.isEmpty() || !namesItself)
+        return refused;
+    // One cut short is read as far as it goes, so what it still holds can be seen; it is
+    // still refused, and nothing of it is kept for a save.
+    const bool whole = lines.size() >= 3 && closesRoot(lines, root);
+    const int last = whole ? int(lines.size()) - 2 : int(lines.size()) - 1;
+    for (int i = 2; i <= last; ++i) {
         const QString &line = lines[i];
         if (!line.contains(QLatin1String("<dane")))
             continue;
@@ -370,7 +403,11 @@ StorageResult ParseDocumentData(QStringList lines, const QString &fileName, TDok
                 storedOnlyEntries->append(lines[k]);
         }
     }
-    return {};
+    if (whole)
+        return {};
+    if (storedOnlyEntries)
+        storedOnlyEntries->clear();
+    return refused;
 }
 
 QString DocumentDataFileName(const QString &plik, int nr)

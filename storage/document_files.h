@@ -128,7 +128,8 @@ int ReadDocumentFormPage(const QStringList &lines, TDokumList &items, int start,
 // version in the file name of the definition shown (empty when it has none): entries
 // without `wer_dok` then read as "1". Returns false when the list's `ver` is not the
 // configuration's (no entry is appended). A missing file or a malformed list raises
-// StorageError; list then stays as it was.
+// StorageError; the entries read before the fault are appended to list first, and the
+// file is marked damaged, so it is not written over.
 bool ReadDocumentList(const QString &path, TListDokumList &list, const QString &shownFormVersion,
                       TDocumentDefinition *definition = nullptr);
 // The same on the file's lines (cut); path names the file in messages and its root.
@@ -150,12 +151,15 @@ StorageResult WriteDocumentData(const QString &dataFolder, const QString &katalo
 // Reads dataFolder + katalog + fileName into the value slots of items. Every slot is emptied
 // first, so nothing of another document remains. A file that cannot be opened fails with
 // "Błąd dostępu do pliku" (warning), one that does not name itself on its root line or is
-// cut short with "Niepoprawna struktura pliku z danymi" (error).
+// cut short with "Niepoprawna struktura pliku z danymi" (error), each naming the file; a
+// file cut short leaves what could be read in the slots and is marked damaged, so it is
+// not written over.
 // Entries naming a field the definition no longer has (a model that dropped an item) go to
 // storedOnlyEntries, when given, as their whole lines, so a save can keep them.
 StorageResult ReadDocumentData(const QString &dataFolder, const QString &katalog, const QString &fileName,
                                TDokumList &items, QStringList *storedOnlyEntries = nullptr);
-// The same on the file's lines (uncut); fileName gives the root the file must name.
+// The same on the file's lines (uncut); fileName (a stored path or a name) gives the root
+// the file must name, and is named in the messages.
 StorageResult ParseDocumentData(QStringList lines, const QString &fileName, TDokumList &items,
                                 QStringList *storedOnlyEntries = nullptr);
 

@@ -2,6 +2,7 @@
 
 #include "platform/paths.h"
 #include "platform/text_file.h"
+#include "storage/damaged_files.h"
 #include "storage/storage_errors.h"
 #include "storage/text_xml.h"
 
@@ -38,6 +39,19 @@ QString elementName(const QString &line)
     return t.mid(1, end - 1);
 }
 
+// Whether a list was written to its end: its last line closes the element its root line
+// (after the declaration) opens.
+bool closesItsRoot(const QStringList &lines)
+{
+    if (lines.size() < 3)
+        return false;
+    const QString root = elementName(lines[1]);
+    return !root.isEmpty() && lines.last().trimmed().startsWith(QLatin1String("</") + root);
+}
+
+void readFactorLines(const QStringList &lines, const QString &path, const QString &ident, bool currentOnly,
+                     TCzynnikList &factors);
+
 } // namespace
 
 TGrupaCzynnikList ReadFactorGroups(const QString &path)
@@ -62,19 +76,62 @@ TGrupaCzynnikList ParseFactorGroups(const QStringList &lines)
     return groups;
 }
 
-TCzynnikList ReadFactorList(const QString &path, const QString &ident, bool currentOnly)
+TCzynnikList ReadFactorList(const QString &path, const QString &ident, bool currentOnly, QString *damage)
 {
+    RemoveInterruptedSavesBeside(path);
     QStringList lines;
-    if (!ReadTextXmlLinesIfExists(path, lines, true))
+    if (!ReadTextXmlLinesIfExists(path, lines, true)) {
+        if (!platform::FileExists(path)) {
+            MarkFileReadWhole(path);
+            return {};
+        }
+        MarkFileDamaged(path);
+        if (!damage)
+            throw FileDamagedError(path, platform::FileAccessErrorText(path));
+        *damage = platform::FileAccessErrorText(path);
         return {};
-    return ParseFactorList(lines, path, ident, currentOnly);
+    }
+    QString fault;
+    TCzynnikList factors = ParseFactorList(lines, path, ident, currentOnly, &fault);
+    if (fault.isEmpty()) {
+        MarkFileReadWhole(path);
+        return factors;
+    }
+    // Saved now, an own-factor list would lose the factors that could not be read.
+    MarkFileDamaged(path);
+    if (!damage)
+        throw FileDamagedError(path, fault);
+    *damage = fault;
+    return factors;
 }
 
-TCzynnikList ParseFactorList(const QStringList &lines, const QString &path, const QString &ident, bool currentOnly)
+TCzynnikList ParseFactorList(const QStringList &lines, const QString &path, const QString &ident, bool currentOnly,
+                             QString *damage)
 {
     TCzynnikList factors;
+    try {
+        readFactorLines(lines, path, ident, currentOnly, factors);
+        if (!closesItsRoot(lines))
+            ThrowStructureError(path, lines.isEmpty() ? QStringLiteral("plik jest pusty")
+                                                      : QStringLiteral("plik jest niekompletny"));
+    } catch (const platform::TarvelinError &e) {
+        if (!damage)
+            throw;
+        *damage = e.message();
+    }
+    return factors;
+}
+
+namespace {
+
+// The factors of a list's lines, appended to factors; throws at the first fault.
+void readFactorLines(const QStringList &lines, const QString &path, const QString &ident, bool currentOnly,
+                     TCzynnikList &factors)
+{
     bool dustList = false;
-    for (qsizetype i = 1; i <= lines.size() - 2; ++i) {
+    // A list cut short has no closing line: its last line may hold a factor too.
+    const qsizetype last = closesItsRoot(lines) ? lines.size() - 2 : lines.size() - 1;
+    for (qsizetype i = 1; i <= last; ++i) {
         const QString &line = lines[i];
         if (line.contains(QLatin1String("<pyly")))
             dustList = true;
@@ -93,8 +150,9 @@ TCzynnikList ParseFactorList(const QStringList &lines, const QString &path, cons
         factors.push_back(std::make_unique<TCzynnik>(name, ident, id, attr("ver_pom", line), attr("frm_dane", line),
                                                      aktualny, attr("szkod", line)));
     }
-    return factors;
 }
+
+} // namespace
 
 QStringList OwnFactorListLines(const QString &prefix, const std::vector<const TCzynnik *> &factors)
 {

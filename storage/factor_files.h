@@ -20,14 +20,21 @@ TGrupaCzynnikList ParseFactorGroups(const QStringList &lines);
 
 // Reads a factor list or an own-factor file. ident is the group key given to every
 // factor. In the dust list (after a line holding "<pyly") currentOnly drops entries whose
-// `aktualny` is not "1"; other lists take every entry. A missing file reads nothing.
-TCzynnikList ReadFactorList(const QString &path, const QString &ident, bool currentOnly);
-// The same on the file's lines (cut); path names the file in messages.
-TCzynnikList ParseFactorList(const QStringList &lines, const QString &path, const QString &ident, bool currentOnly);
+// `aktualny` is not "1"; other lists take every entry. A missing file reads nothing. A
+// file that is there but not whole (cut short, emptied, a number that is none, unreadable)
+// is marked damaged, so the own-factor writer refuses it; with damage given, the factors
+// read before the fault are returned and damage gets the message naming the file,
+// otherwise TarvelinError is thrown with it.
+TCzynnikList ReadFactorList(const QString &path, const QString &ident, bool currentOnly, QString *damage = nullptr);
+// The same on the file's lines (cut); path names the file in messages. Whole: the line
+// that closes the root element stands last.
+TCzynnikList ParseFactorList(const QStringList &lines, const QString &path, const QString &ident, bool currentOnly,
+                             QString *damage = nullptr);
 
 // The lines of an own-factor file after the declaration; prefix is "czyn" + ident.
 QStringList OwnFactorListLines(const QString &prefix, const std::vector<const TCzynnik *> &factors);
-// Writes an own-factor file. On failure "Błąd dostępu do pliku"; the old file stays.
+// Writes an own-factor file. On failure "Błąd dostępu do pliku" naming it; the old file
+// stays. A file found damaged is refused.
 StorageResult WriteOwnFactorList(const QString &path, const QString &prefix,
                                  const std::vector<const TCzynnik *> &factors);
 StorageResult WriteOwnFactorList(const QString &path, const QString &prefix, const TCzynnikList &factors);

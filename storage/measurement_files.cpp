@@ -4,6 +4,7 @@
 #include "platform/paths.h"
 #include "platform/tarvelin_error.h"
 #include "platform/text_file.h"
+#include "storage/damaged_files.h"
 #include "storage/factors.h"
 #include "storage/file_cache.h"
 #include "storage/form_definition_files.h"
@@ -351,17 +352,40 @@ MeasurementFormFields MeasurementFormFieldsIn(const QString &formsFolder, const 
 
 namespace {
 
+void readMeasurementLines(const QStringList &lines, const std::vector<int> &starts, const QString &path,
+                          TMeasurementList &read, int factorId, const MeasurementFormFields &formFields);
+
 void parseMeasurements(const QStringList &lines, const std::vector<int> &starts, const QString &path,
                        TMeasurementList &measurements, int factorId, const MeasurementFormFields &formFields)
 {
-    if (!holdsData(lines)) { // an empty or bare file holds no measurements
+    // A file cut short, emptied or filled with something else is read as far as it goes, so
+    // what it still holds can be seen; the error says it is not whole.
+    const bool whole = endsWithRootClose(lines);
+    if (whole && !holdsData(lines)) { // a bare file holds no measurements
         measurements.clear();
         return;
     }
-    if (!endsWithRootClose(lines))
-        ThrowStructureError(path, QStringLiteral("plik jest niekompletny"));
-
     TMeasurementList read;
+    std::exception_ptr failure;
+    try {
+        readMeasurementLines(lines, starts, path, read, factorId, formFields);
+    } catch (const platform::TarvelinError &) {
+        failure = std::current_exception();
+    }
+    for (auto &m : read)
+        ApplyFieldVisibilityRules(factorId, m->ver, path, m->Fields);
+    measurements = std::move(read);
+    if (!whole)
+        ThrowStructureError(path, lines.isEmpty() ? QStringLiteral("plik jest pusty")
+                                                  : QStringLiteral("plik jest niekompletny"));
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+// The measurements of factorId in the lines, appended to read; throws at the first fault.
+void readMeasurementLines(const QStringList &lines, const std::vector<int> &starts, const QString &path,
+                          TMeasurementList &read, int factorId, const MeasurementFormFields &formFields)
+{
     std::map<QString, Prototype> prototypes; // by form version
     auto prototypeFor = [&](const QString &ver) -> Prototype & {
         auto it = prototypes.find(ver);
@@ -496,10 +520,6 @@ void parseMeasurements(const QStringList &lines, const std::vector<int> &starts,
         if (!nrwyb.text().isEmpty())
             item.ChoiceNr = intAt(nrwyb.text(), path, i, QStringLiteral("Atrybut nrwyb"));
     }
-
-    for (auto &m : read)
-        ApplyFieldVisibilityRules(factorId, m->ver, path, m->Fields);
-    measurements = std::move(read);
 }
 
 } // namespace
@@ -509,13 +529,27 @@ void ReadMeasurements(const QString &folder, const QString &frmDane, TMeasuremen
 {
     const QString path = inFolder(folder, MeasurementFileName(frmDane));
     // The lines of a shared file stay decoded while its factors are read one after another.
-    const auto cached = CachedTextXmlLinesIfExists(path, false);
-    if (!cached) {
-        measurements.clear();
-        return;
+    std::shared_ptr<const QStringList> cached;
+    try {
+        cached = CachedTextXmlLinesIfExists(path, false);
+        if (!cached) {
+            MarkFileReadWhole(path);
+            measurements.clear();
+            return;
+        }
+        parseMeasurements(*cached, blockStarts(cached), path, measurements, factorId,
+                          MeasurementFormFieldsIn(formsFolder, frmDane, factorId));
+    } catch (const FileDamagedError &e) {
+        // A fault of a form definition the read needed leaves this file as it is.
+        if (e.path() == path)
+            MarkFileDamaged(path);
+        throw;
+    } catch (const platform::TarvelinError &) {
+        if (!cached) // there, but it could not be read
+            MarkFileDamaged(path);
+        throw;
     }
-    parseMeasurements(*cached, blockStarts(cached), path, measurements, factorId,
-                      MeasurementFormFieldsIn(formsFolder, frmDane, factorId));
+    MarkFileReadWhole(path);
 }
 
 void ParseMeasurements(const QStringList &lines, const QString &path, TMeasurementList &measurements, int factorId,
@@ -766,24 +800,73 @@ void appendStoredBlock(FileText &out, const Segment &s)
 
 } // namespace
 
+namespace {
+
+// One measurement file of a save: the bytes to write (none when nothing of it was read
+// whole: it stays as it stands), or why it is not to be written.
+struct PlannedFile
+{
+    QString path; // stored form
+    std::optional<QByteArray> bytes;
+    StorageResult refusal;
+};
+
+PlannedFile planMeasurementFile(const QString &folder, const QString &fileBase,
+                                const std::vector<const TCzynnik *> &factors)
+{
+    PlannedFile plan{inFolder(folder, fileBase + QLatin1String(".xml")), std::nullopt, {}};
+    if (std::none_of(factors.begin(), factors.end(), [](const TCzynnik *f) { return f && !f->MeasurementsIncomplete; }))
+        return plan; // a file of factors none of which was read whole is not written at all
+    plan.refusal = RefuseDamagedFile(plan.path);
+    if (!plan.refusal)
+        return plan;
+    std::shared_ptr<const QStringList> existing;
+    try {
+        existing = CachedTextXmlLinesIfExists(plan.path, false);
+    } catch (const platform::TarvelinError &) {
+        plan.refusal = StorageResult::FileAccessFailure(plan.path);
+        return plan;
+    }
+    // The blocks of the other factors come from the file: one that is not whole (damaged
+    // since it was read, or never read) is not written over.
+    if (existing && !endsWithRootClose(*existing)) {
+        MarkFileDamaged(plan.path);
+        plan.refusal = StorageResult::Failure(DamagedFileRefusalText(plan.path));
+        return plan;
+    }
+    plan.bytes = MeasurementFileBytes(existing.get(), fileBase, factors);
+    return plan;
+}
+
+// Writes the planned files together: every one whole, or none (a refused one stops all).
+StorageResult writePlanned(const std::vector<PlannedFile> &plans)
+{
+    std::vector<platform::FileWrite> files;
+    std::vector<const PlannedFile *> written;
+    for (const PlannedFile &p : plans) {
+        if (!p.refusal)
+            return p.refusal;
+        if (!p.bytes)
+            continue;
+        ForgetCachedFile(p.path);
+        files.push_back({platform::ToFilePath(p.path), *p.bytes});
+        written.push_back(&p);
+    }
+    QString failed;
+    if (files.empty() || platform::WriteFilesAtomically(files, &failed))
+        return {};
+    for (size_t i = 0; i < files.size(); ++i)
+        if (files[i].filePath == failed)
+            return StorageResult::FileAccessFailure(written[i]->path);
+    return StorageResult::FileAccessFailure(failed);
+}
+
+} // namespace
+
 StorageResult WriteMeasurementFile(const QString &folder, const QString &fileBase,
                                    const std::vector<const TCzynnik *> &factors)
 {
-    const QString path = inFolder(folder, fileBase + QLatin1String(".xml"));
-    std::shared_ptr<const QStringList> existing;
-    try {
-        existing = CachedTextXmlLinesIfExists(path, false);
-    } catch (const platform::TarvelinError &) {
-        return StorageResult::FileAccessFailure();
-    }
-    const std::optional<QByteArray> bytes = MeasurementFileBytes(existing.get(), fileBase, factors);
-    if (!bytes)
-        return {}; // nothing of this file was read whole: leave it as it stands
-    // Atomic; "Błąd dostępu do pliku" when the file cannot be written.
-    ForgetCachedFile(path);
-    if (platform::WriteFileAtomically(platform::ToFilePath(path), *bytes))
-        return {};
-    return StorageResult::FileAccessFailure();
+    return writePlanned({planMeasurementFile(folder, fileBase, factors)});
 }
 
 std::optional<QByteArray> MeasurementFileBytes(const QStringList *existingLines, const QString &fileBase,
@@ -861,6 +944,42 @@ bool takesPartInDustSum(const TCzynnik &f)
     return false;
 }
 
+// The files a save writes (by file base) with the factors written into each.
+using FileGroups = std::vector<std::pair<QString, std::vector<const TCzynnik *>>>;
+
+void addToFile(FileGroups &groups, const QString &fileBase, const TCzynnik *f)
+{
+    for (auto &[base, factors] : groups) {
+        if (QString::compare(base, fileBase, Qt::CaseInsensitive) != 0)
+            continue;
+        if (std::find(factors.begin(), factors.end(), f) == factors.end())
+            factors.push_back(f);
+        return;
+    }
+    groups.push_back({fileBase, {f}});
+}
+
+// The dusts of workstationFactors other than factorId whose measurements take part in the
+// workstation sum, each in its own file in its own layout (other blocks kept).
+void addSummedDusts(const std::vector<const TCzynnik *> &workstationFactors, int factorId, FileGroups &groups)
+{
+    for (const TCzynnik *f : workstationFactors) {
+        if (!f || f->ident != QLatin1String("pyly") || f->Measurements.empty() || f->id == factorId)
+            continue;
+        if (!takesPartInDustSum(*f))
+            continue;
+        addToFile(groups, MeasurementFileBaseFromDefinition(FormDefinitionName(f->frm_dane, f->ver_pom)), f);
+    }
+}
+
+StorageResult writeGroups(const QString &workstationFolder, const FileGroups &groups)
+{
+    std::vector<PlannedFile> plans;
+    for (const auto &[base, factors] : groups)
+        plans.push_back(planMeasurementFile(workstationFolder, base, factors));
+    return writePlanned(plans);
+}
+
 } // namespace
 
 StorageResult WriteMeasurements(const MeasurementSaveRequest &request)
@@ -868,16 +987,20 @@ StorageResult WriteMeasurements(const MeasurementSaveRequest &request)
     const TCzynnik *current = request.current;
     if (!current || request.workstationFolder.isEmpty())
         return StorageResult::Failure(QStringLiteral("Źle zaznaczono dane"));
-    if (current->MeasurementsIncomplete) {
-        return StorageResult::Failure(
-            QStringLiteral("Pomiary czynnika \"%1\" nie zostały wczytane w całości, więc nie zostaną zapisane.")
-                .arg(current->nazwa));
-    }
     // The reader finds the file by the factor's form name; write where it reads.
     QString fileBase = current->frm_dane.isEmpty() ? MeasurementFileBaseFromDefinition(request.formFileName)
                                                    : current->frm_dane + QLatin1String("_dane");
     if (fileBase.isEmpty())
         return StorageResult::Failure(QStringLiteral("Źle zaznaczono dane"));
+    if (current->MeasurementsIncomplete) {
+        const QString path = inFolder(request.workstationFolder, fileBase + QLatin1String(".xml"));
+        if (StorageResult refused = RefuseDamagedFile(path); !refused)
+            return refused;
+        return StorageResult::Failure(
+            QStringLiteral(
+                "Pomiary czynnika \"%1\" nie zostały wczytane w całości z pliku %2, więc nie zostaną zapisane.")
+                .arg(current->nazwa, path));
+    }
 
     std::vector<const TCzynnik *> factors;
     if (!UsesSharedLayout(*current)) {
@@ -907,29 +1030,20 @@ StorageResult WriteMeasurements(const MeasurementSaveRequest &request)
         if (!listed)
             factors.insert(factors.begin(), current);
     }
-    if (StorageResult written = WriteMeasurementFile(request.workstationFolder, fileBase, factors); !written)
-        return written;
-    // The workstation sum over dusts makes the other dusts' stored ratings depend on this one.
+    FileGroups groups{{fileBase, factors}};
+    // The workstation sum over dusts makes the other dusts' stored ratings depend on this one:
+    // their files are written with it, all or none.
     if (current->ident == QLatin1String("pyly"))
-        return WriteDustMeasurements(request.workstationFolder, request.workstationFactors, current->id);
-    return {};
+        addSummedDusts(request.workstationFactors, current->id, groups);
+    return writeGroups(request.workstationFolder, groups);
 }
 
 StorageResult WriteDustMeasurements(const QString &workstationFolder,
                                     const std::vector<const TCzynnik *> &workstationFactors, int factorId)
 {
-    StorageResult result;
-    for (const TCzynnik *f : workstationFactors) {
-        if (!f || f->ident != QLatin1String("pyly") || f->Measurements.empty() || f->id == factorId)
-            continue;
-        if (!takesPartInDustSum(*f))
-            continue;
-        // Each dust goes into its own file in its own layout, other blocks kept.
-        const QString fileBase = MeasurementFileBaseFromDefinition(FormDefinitionName(f->frm_dane, f->ver_pom));
-        if (StorageResult written = WriteMeasurementFile(workstationFolder, fileBase, {f}); !written)
-            result = written;
-    }
-    return result;
+    FileGroups groups;
+    addSummedDusts(workstationFactors, factorId, groups);
+    return writeGroups(workstationFolder, groups);
 }
 
 } // namespace storage

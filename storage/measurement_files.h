@@ -32,8 +32,10 @@ QString MeasurementFileBaseFromDefinition(const QString &definitionName);
 // Reads the measurements of factor factorId from folder + frmDane + "_dane.xml" (folder
 // is the workstation folder, stored form ending with "\"); each measurement's Fields are
 // built from formsFolder + frmDane + "_frm_" + its version + ".xml". A missing file
-// leaves the factor without measurements. On success measurements is replaced; on a
-// malformed file (TarvelinError naming the file) it is left as it was.
+// leaves the factor without measurements. measurements is replaced by what was read; a
+// file that is not whole (cut short, emptied, malformed) throws TarvelinError naming it
+// after what could be read before the fault is in measurements, and is marked damaged so
+// that no save writes over it (damaged_files.h).
 void ReadMeasurements(const QString &folder, const QString &frmDane, TMeasurementList &measurements, int factorId,
                       const QString &formsFolder);
 
@@ -60,17 +62,19 @@ struct MeasurementSaveRequest
 };
 
 // Writes the file of the current factor, keeping the blocks of every factor it does not
-// write as they stand in the file; then, after a dust save, the files of the other dusts
-// whose measurements take part in the workstation sum. Nothing selected: "Źle zaznaczono
-// dane". On a write failure "Błąd dostępu do pliku".
+// write as they stand in the file; with a dust, the files of the other dusts whose
+// measurements take part in the workstation sum too: all of them or none. Nothing selected:
+// "Źle zaznaczono dane". A current factor not read whole, or a file that is not whole, is
+// refused naming the file; on a write failure "Błąd dostępu do pliku" naming it.
 StorageResult WriteMeasurements(const MeasurementSaveRequest &request);
 // Rewrites the files of the dusts of workstationFactors other than factorId whose
-// measurements have a "cbSumNDS" field holding "True"; every one is tried.
+// measurements have a "cbSumNDS" field holding "True": all of them or none.
 StorageResult WriteDustMeasurements(const QString &workstationFolder,
                                     const std::vector<const TCzynnik *> &workstationFactors, int factorId);
 
 // Writes the given factors' blocks into folder + fileBase + ".xml" (layout chosen by the
-// factors), keeping every other factor's block of an existing file unchanged.
+// factors), keeping every other factor's block of an existing file unchanged; refused as
+// WriteMeasurements refuses.
 StorageResult WriteMeasurementFile(const QString &folder, const QString &fileBase,
                                    const std::vector<const TCzynnik *> &factors);
 // The bytes it writes, given the lines of the file as it stands (read uncut; null when there

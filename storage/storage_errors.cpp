@@ -9,13 +9,13 @@ namespace storage {
 
 void ThrowFileError(const QString &storedPath, int lineIndex, const QString &detail)
 {
-    throw platform::TarvelinError(
-        QStringLiteral("Błąd w pliku %1, wiersz %2: %3").arg(storedPath).arg(lineIndex + 1).arg(detail));
+    throw FileDamagedError(
+        storedPath, QStringLiteral("Błąd w pliku %1, wiersz %2: %3").arg(storedPath).arg(lineIndex + 1).arg(detail));
 }
 
 void ThrowStructureError(const QString &storedPath, const QString &detail)
 {
-    throw platform::TarvelinError(StructureErrorText(storedPath, detail));
+    throw FileDamagedError(storedPath, StructureErrorText(storedPath, detail));
 }
 
 QString StructureErrorText(const QString &storedPath, const QString &detail)

@@ -12,6 +12,18 @@ namespace storage {
 // Polish message naming the file (and the line). The caller shows it.
 using StorageError = platform::TarvelinError;
 
+// What the two throwers below throw: the file they name is damaged, not some other file
+// its reading needed.
+class FileDamagedError : public StorageError
+{
+public:
+    FileDamagedError(const QString &storedPath, const QString &message) : StorageError(message), m_path(storedPath) {}
+    const QString &path() const { return m_path; }
+
+private:
+    QString m_path;
+};
+
 // "Błąd w pliku {path}, wiersz {n}: {detail}" — names the file and the line the user
 // would look at (line numbers from 1).
 [[noreturn]] void ThrowFileError(const QString &storedPath, int lineIndex, const QString &detail);

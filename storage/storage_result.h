@@ -24,8 +24,9 @@ public:
         r.m_severity = severity;
         return r;
     }
-    // "Błąd dostępu do pliku" (warning): a file that could not be opened or written.
-    static StorageResult FileAccessFailure() { return Failure(platform::FileAccessErrorText()); }
+    // "Błąd dostępu do pliku" naming the file (warning): a file that could not be opened or
+    // written.
+    static StorageResult FileAccessFailure(const QString &path) { return Failure(platform::FileAccessErrorText(path)); }
 
     bool ok() const { return m_ok; }
     explicit operator bool() const { return m_ok; }

@@ -4,6 +4,7 @@
 #include "platform/paths.h"
 #include "platform/tarvelin_error.h"
 #include "platform/text_file.h"
+#include "storage/damaged_files.h"
 
 #include <QLocale>
 #include <cmath>
@@ -270,9 +271,11 @@ QStringList withDeclaration(const QStringList &linesAfterDeclaration)
 
 StorageResult WriteTextXmlFile(const QString &storedPath, const QStringList &linesAfterDeclaration)
 {
+    if (StorageResult refused = RefuseDamagedFile(storedPath); !refused)
+        return refused;
     if (platform::WriteLinesCp1250(platform::ToFilePath(storedPath), withDeclaration(linesAfterDeclaration)))
         return {};
-    return StorageResult::FileAccessFailure();
+    return StorageResult::FileAccessFailure(storedPath);
 }
 
 QByteArray TextXmlFileBytes(const QStringList &linesAfterDeclaration)

@@ -80,7 +80,8 @@ inline bool StartsBlockClose(const QString &line, const QString &closingTag)
 }
 
 // The shared writing procedure: declaration, then the given lines (root line, content,
-// closing root line). Atomic; on failure "Błąd dostępu do pliku" and the old file stays.
+// closing root line). Atomic; on failure "Błąd dostępu do pliku" naming the file, and the
+// old file stays. A file a reader found damaged is refused (damaged_files.h).
 StorageResult WriteTextXmlFile(const QString &storedPath, const QStringList &linesAfterDeclaration);
 // The bytes it writes.
 QByteArray TextXmlFileBytes(const QStringList &linesAfterDeclaration);

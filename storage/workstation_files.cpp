@@ -3,8 +3,10 @@
 #include "platform/paths.h"
 #include "platform/tarvelin_error.h"
 #include "platform/text_file.h"
+#include "storage/damaged_files.h"
 #include "storage/factor_files.h"
 #include "storage/measurement_files.h"
+#include "storage/storage_errors.h"
 #include "storage/text_xml.h"
 
 #include <QDir>
@@ -79,7 +81,7 @@ void reportListOnce(const QString &path, QStringList *problems)
     if (!problems || reported.contains(path))
         return;
     reported.insert(path);
-    problems->append(platform::FileAccessErrorText() + platform::ToFilePath(path));
+    problems->append(platform::FileAccessErrorText(path));
 }
 
 } // namespace
@@ -195,19 +197,41 @@ bool IsSafeFolderName(const QString &katDane)
 // ---------------------------------------------------------------------------------------
 // The list file
 
-bool ReadWorkstationList(const QString &path, WorkstationList &list, QString &listVersion)
+bool ReadWorkstationList(const QString &path, WorkstationList &list, QString &listVersion, QString *damage)
 {
+    RemoveInterruptedSavesBeside(path);
     QStringList lines;
-    if (!ReadTextXmlLinesIfExists(path, lines, false))
-        return false;
-    ParseWorkstationList(lines, list, listVersion);
+    QString message;
+    if (!ReadTextXmlLinesIfExists(path, lines, false)) {
+        if (!platform::FileExists(path)) {
+            MarkFileReadWhole(path);
+            return false;
+        }
+        message = platform::FileAccessErrorText(path);
+    } else if (ParseWorkstationList(lines, list, listVersion)) {
+        MarkFileReadWhole(path);
+        return true;
+    } else {
+        message =
+            QStringLiteral("Lista stanowisk w pliku %1 jest uszkodzona lub niekompletna (brak zakończenia pliku).")
+                .arg(path);
+    }
+    // Saved now, the list would lose every workstation that could not be read.
+    MarkFileDamaged(path);
+    if (damage)
+        *damage = DamagedFileReadText(message);
     return true;
 }
 
-void ParseWorkstationList(const QStringList &lines, WorkstationList &list, QString &listVersion)
+bool ParseWorkstationList(const QStringList &lines, WorkstationList &list, QString &listVersion)
 {
+    bool closed = false;
+    for (int i = int(lines.size()) - 1; i >= 1 && !closed; --i)
+        closed = QStringView(lines[i]).trimmed().startsWith(QLatin1String("</struktura_dane"));
     QString id, nazwa, katDane;
-    for (int i = 0; i <= lines.size() - 2; ++i) {
+    // A list cut short has no closing line: its last line may hold an entry too.
+    const int last = closed ? int(lines.size()) - 2 : int(lines.size()) - 1;
+    for (int i = 0; i <= last; ++i) {
         const QString &line = lines[i];
         if (line.contains(QLatin1String("<struktura_dane")))
             listVersion = ReadAttributeValue(QStringLiteral("ver=\""), line);
@@ -219,6 +243,7 @@ void ParseWorkstationList(const QStringList &lines, WorkstationList &list, QStri
         if (line.contains(QLatin1String("</stanowisko")))
             list.push_back(std::make_unique<TStanowisko>(id, nazwa, katDane));
     }
+    return closed;
 }
 
 QStringList WorkstationListLines(const WorkstationList &list)
@@ -276,23 +301,33 @@ FactorFilesStep WorkstationFactorFiles(const WorkstationReadOptions &options)
             reportListOnce(FactorFormVersionListPath(options.catalogueFolder, factor.ident, id), options.problems);
         if (!options.measurements)
             return;
+        QString problem;
         try {
             ReadMeasurements(folder, factor.frm_dane, factor.Measurements, factor.id, options.formsFolder);
+        } catch (const FileDamagedError &e) {
+            problem = DamagedFileReadText(e.message());
         } catch (const platform::TarvelinError &e) {
-            // The factor is listed without the measurements it could not read and is
-            // marked, so its file is not rewritten from the incomplete list.
-            factor.MeasurementsIncomplete = true;
-            if (options.problems)
-                options.problems->append(e.message());
+            problem = e.message();
         }
+        if (problem.isEmpty())
+            return;
+        // The factor is listed with the measurements it could read and is marked, so its
+        // file is not rewritten from the incomplete list. A shared file is named once.
+        factor.MeasurementsIncomplete = true;
+        if (options.problems && !options.problems->contains(problem))
+            options.problems->append(problem);
     };
 }
 
 ReadResult ReadWorkstationData(const QString &path, TStanowisko &target, const WorkstationReadOptions &options)
 {
+    RemoveInterruptedSavesBeside(path);
     QStringList lines;
-    if (!ReadTextXmlLinesIfExists(path, lines, false))
+    if (!ReadTextXmlLinesIfExists(path, lines, false)) {
+        if (platform::FileExists(path)) // there, but it cannot be read: never written over
+            fail(target, path, platform::FileAccessErrorText());
         return ReadResult::Missing;
+    }
     ParseWorkstationData(lines, path, target, options, WorkstationFactorFiles(options));
     return ReadResult::Read;
 }
@@ -518,12 +553,16 @@ QStringList WorkstationDataLines(const TStanowisko &w)
 
 QString IncompleteWorkstationText(const TStanowisko &w)
 {
-    return QStringLiteral("Dane stanowiska \"%1\" nie zostały wczytane w całości, dlatego nie zostaną zapisane "
-                          "(plik na dysku pozostaje bez zmian).")
-        .arg(w.nazwa);
+    // The read error names the file that stays as it is.
+    return w.ReadError + QStringLiteral("\nDane stanowiska \"%1\" nie zostały wczytane w całości, dlatego nie zostaną "
+                                        "zapisane (plik na dysku pozostaje bez zmian).")
+                             .arg(w.nazwa);
 }
 
-StorageResult WriteWorkstationData(const QString &dataFolder, const TStanowisko &w)
+namespace {
+
+// What a workstation file write checks first; the workstation's folder is made when missing.
+StorageResult prepareWorkstationWrite(const QString &dataFolder, const TStanowisko &w)
 {
     if (!w.ReadError.isEmpty())
         return StorageResult::Failure(IncompleteWorkstationText(w));
@@ -541,7 +580,35 @@ StorageResult WriteWorkstationData(const QString &dataFolder, const TStanowisko 
         if (!QDir().mkpath(filePath))
             return StorageResult::Failure(QStringLiteral("Nie powiodła się próba utworzenia katalogu"));
     }
+    return {};
+}
+
+} // namespace
+
+StorageResult WriteWorkstationData(const QString &dataFolder, const TStanowisko &w)
+{
+    if (StorageResult refused = prepareWorkstationWrite(dataFolder, w); !refused)
+        return refused;
     return WriteTextXmlFile(WorkstationDataPath(dataFolder, w.kat_dane), WorkstationDataLines(w));
+}
+
+StorageResult WriteWorkstationWithList(const QString &dataFolder, const TStanowisko &w, const WorkstationList &list)
+{
+    const QString dataPath = WorkstationDataPath(dataFolder, w.kat_dane);
+    const QString listPath = WorkstationListPath(dataFolder);
+    // Refused before anything is made or written.
+    for (const QString &path : {dataPath, listPath})
+        if (StorageResult refused = RefuseDamagedFile(path); !refused)
+            return refused;
+    if (StorageResult refused = prepareWorkstationWrite(dataFolder, w); !refused)
+        return refused;
+    const QString dataFile = platform::ToFilePath(dataPath);
+    QString failed;
+    if (platform::WriteFilesAtomically({{dataFile, TextXmlFileBytes(WorkstationDataLines(w))},
+                                        {platform::ToFilePath(listPath), TextXmlFileBytes(WorkstationListLines(list))}},
+                                       &failed))
+        return {};
+    return StorageResult::FileAccessFailure(failed == dataFile ? dataPath : listPath);
 }
 
 } // namespace storage

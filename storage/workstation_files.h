@@ -110,15 +110,19 @@ bool IsSafeFolderName(const QString &katDane);
 
 // Reads a list file (stored path). A missing file reads nothing and returns false. Each
 // workstation found is appended to list; listVersion gets the root's `ver` (left as it
-// was when the file has no root line).
-bool ReadWorkstationList(const QString &path, WorkstationList &list, QString &listVersion);
-// The same on the file's lines (read uncut).
-void ParseWorkstationList(const QStringList &lines, WorkstationList &list, QString &listVersion);
+// was when the file has no root line). A file that is there but not whole (cut short,
+// emptied, unreadable) keeps the workstations read from it in list, is marked damaged (the
+// list writers refuse it) and damage, when given, gets the message naming it. Temporary
+// files of interrupted saves beside it go.
+bool ReadWorkstationList(const QString &path, WorkstationList &list, QString &listVersion, QString *damage = nullptr);
+// The same on the file's lines (read uncut); false when they are not a whole list: the
+// closing root line must be there, as in a workstation file.
+bool ParseWorkstationList(const QStringList &lines, WorkstationList &list, QString &listVersion);
 
 // Lines of the list file after the declaration.
 QStringList WorkstationListLines(const WorkstationList &list);
 // Writes dataFolder + "struktura_dane.xml" with the program's data version; on failure
-// "Błąd dostępu do pliku", the old file stays.
+// "Błąd dostępu do pliku" naming it, the old file stays. A list found damaged is refused.
 StorageResult WriteWorkstationList(const QString &dataFolder, const WorkstationList &list);
 
 // Which factors a read takes, and whether their measurements come with them. The views
@@ -132,9 +136,9 @@ struct WorkstationReadOptions
     bool measurements = false;
     QString catalogueFolder; // where the factor lists give each factor's current form version
     QString formsFolder;     // where the measurement form definitions lie
-    // Measurement files that could not be read are listed here (the factor is marked
-    // MeasurementsIncomplete and the read goes on), and so is a factor list that cannot
-    // be read (once in a run); null: not collected.
+    // Measurement files that could not be read whole are listed here, each once (the
+    // factor keeps what could be read, is marked MeasurementsIncomplete and the read goes
+    // on), and so is a factor list that cannot be read (once in a run); null: not collected.
     QStringList *problems = nullptr;
 
     static WorkstationReadOptions ForView(const QString &viewName);
@@ -145,9 +149,9 @@ struct WorkstationReadOptions
 enum class ReadResult { Read, Missing };
 
 // Reads a "stanowisko_dane.xml" into target. Missing file: nothing read, Missing. The
-// file must name target's id and be complete (its closing root line present); otherwise,
-// and on a malformed number, target.ReadError is set and TarvelinError is thrown with a
-// message naming the file. On success ReadError is cleared. Factors and employment read
+// file must be readable, name target's id and be complete (its closing root line present);
+// otherwise, and on a malformed number, target.ReadError is set and TarvelinError is thrown
+// with a message naming the file. Temporary files of interrupted saves beside it go. On success ReadError is cleared. Factors and employment read
 // are added to those target holds (callers that re-read empty them first).
 ReadResult ReadWorkstationData(const QString &path, TStanowisko &target, const WorkstationReadOptions &options);
 
@@ -176,7 +180,13 @@ bool EmploymentYearWritten(const TZatrudn &z);
 // folder.
 StorageResult WriteWorkstationData(const QString &dataFolder, const TStanowisko &w);
 
-// The reason given when a workstation that was not read whole is about to be written.
+// The reason given when a workstation that was not read whole is about to be written: the
+// read error naming the file, and that it stays as it is.
 QString IncompleteWorkstationText(const TStanowisko &w);
+
+// The save of a workstation with the list: both files are written whole before either
+// replaces its old file, so a failure (or a kill) part-way leaves both as they were. What
+// WriteWorkstationData and WriteWorkstationList refuse is refused before anything is written.
+StorageResult WriteWorkstationWithList(const QString &dataFolder, const TStanowisko &w, const WorkstationList &list);
 
 } // namespace storage

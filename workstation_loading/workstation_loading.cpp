@@ -5,6 +5,7 @@
 #include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
 #include "storage/catalogue_files.h"
+#include "storage/damaged_files.h"
 
 #include <algorithm>
 
@@ -178,7 +179,15 @@ void LoadWorkstations(const QString &listPath, const ProgressReport &progress)
     state.Workstations.clear();
     // A folder without a list file has no version: nothing to rename there either.
     state.ListVersion.clear();
-    storage::ReadWorkstationList(listPath, state.Workstations, state.ListVersion);
+    QString damage;
+    storage::ReadWorkstationList(listPath, state.Workstations, state.ListVersion, &damage);
+    // What could be read is listed; the list file is not written over until it is mended.
+    if (!damage.isEmpty())
+        platform::ShowError(damage);
+    // A save cut short by a kill leaves its temporary files in the workstations' folders too.
+    for (const auto &w : state.Workstations)
+        if (storage::IsSafeFolderName(w->kat_dane))
+            storage::RemoveInterruptedSavesBeside(storage::WorkstationDataPath(state.DataFolder, w->kat_dane));
     // Two entries with one number cannot be told apart (each is found by its number): the
     // user is told, so the list file can be put right before anything is deleted.
     QStringList seen, repeated;
@@ -382,8 +391,11 @@ bool DeleteFolderTree(const QString &path, const QString &dataFolder)
 bool UpgradeNeeded()
 {
     const auto &state = appstate::State();
+    // A list that cannot be rewritten with the new version would start the renaming again
+    // at every load.
     return !state.FormsFolder.contains(QLatin1String("wzrocen")) && state.ListVersion != state.DataVersion &&
-           state.DataVersion == QLatin1String("1.1") && !state.Workstations.empty();
+           state.DataVersion == QLatin1String("1.1") && !state.Workstations.empty() &&
+           !storage::FileFoundDamaged(storage::WorkstationListPath(state.DataFolder));
 }
 
 int UpgradeFactorNames(const ProgressReport &progress)

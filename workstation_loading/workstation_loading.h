@@ -52,7 +52,9 @@ using ProgressReport = std::function<void(const QString &caption, int done, int 
 
 // Frees the application's workstations, reads listPath (normally data folder +
 // "struktura_dane.xml") into the list, fills the current view's workstation list, then
-// runs the renaming check (which reports its progress).
+// runs the renaming check (which reports its progress). A damaged list is named in a
+// message and listed as far as it could be read; temporary files of interrupted saves in
+// the data folder and the workstations' folders are removed.
 void LoadWorkstations(const QString &listPath, const ProgressReport &progress = {});
 
 // Reads the workstation's "stanowisko_dane.xml" (data folder + kat_dane) afresh: its

@@ -6,6 +6,7 @@
 #include "platform/tarvelin_error.h"
 #include "platform/window_registry.h"
 #include "storage/catalogue_files.h"
+#include "storage/damaged_files.h"
 #include "storage/form_definition_files.h"
 #include "storage/navigation_file.h"
 #include "widgets/form_geometry.h"
@@ -230,6 +231,7 @@ void TfrmCzynniki::cbGrupyCzynChange()
     const QString path = m_catalogueFolder + g->plik;
     storage::TCzynnikList entries;
     bool sorted = true;
+    QString damage; // a list read only in part is shown as far as it goes
     try {
         if (g->ident == QLatin1String("chem")) {
             chemPanel()->SetTarget(&m_factors, g->katzal, path);
@@ -240,7 +242,7 @@ void TfrmCzynniki::cbGrupyCzynChange()
         } else if (isFormGroup()) {
             dockFormPages();
             sorted = false; // in the order of the file
-            entries = storage::ReadFactorList(path, g->ident, m_factors.CurrentOnly);
+            entries = storage::ReadFactorList(path, g->ident, m_factors.CurrentOnly, &damage);
         } else {
             biolPanel()->SetTarget(&m_factors, g->katzal, path);
             DockPanel(biolPanel()->pDaneCzynBiol);
@@ -250,6 +252,8 @@ void TfrmCzynniki::cbGrupyCzynChange()
         platform::ShowError(e.message());
         entries.clear();
     }
+    if (!damage.isEmpty())
+        platform::ShowError(storage::DamagedFileReadText(damage));
     m_factors.SetEntries(std::move(entries), sorted);
     m_listedGroup = groupKey;
     readOwnFactors();
@@ -386,12 +390,10 @@ void TfrmCzynniki::readOwnFactors()
     const storage::TGrupaCzynnik *g = SelectedGroup();
     if (!g)
         return;
-    try {
-        m_ownFactors = storage::ReadFactorList(m_catalogueFolder + g->plikWl, g->ident, false);
-    } catch (const platform::TarvelinError &e) {
-        platform::ShowError(e.message());
-        m_ownFactors.clear();
-    }
+    QString damage; // shown as far as it could be read; the file is not written over
+    m_ownFactors = storage::ReadFactorList(m_catalogueFolder + g->plikWl, g->ident, false, &damage);
+    if (!damage.isEmpty())
+        platform::ShowError(storage::DamagedFileReadText(damage));
 }
 
 void TfrmCzynniki::sortOwnFactors()

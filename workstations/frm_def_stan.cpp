@@ -4,6 +4,7 @@
 #include "platform/paths.h"
 #include "platform/prompter.h"
 #include "platform/window_registry.h"
+#include "storage/damaged_files.h"
 #include "storage/text_xml.h"
 #include "widgets/field_binding.h"
 #include "widgets/form_geometry.h"
@@ -813,13 +814,12 @@ bool TfrmDefStan::SaveWorkstation()
             return false;
     }
     storage::TStanowisko *w = CurrentWorkstation();
-    // The data file first: a list entry must never name a workstation whose file failed.
-    bool ok = appstate::ReportStorageResult(storage::WriteWorkstationData(state.DataFolder, *w));
-    if (ok) {
-        ok = appstate::ReportStorageResult(storage::WriteWorkstationList(state.DataFolder, state.Workstations));
-        if (ok)
-            state.ListVersion = state.DataVersion;
-    }
+    // Both files or neither: a list entry never names a workstation whose file failed, and
+    // a workstation file is never left newer than the list.
+    const bool ok =
+        appstate::ReportStorageResult(storage::WriteWorkstationWithList(state.DataFolder, *w, state.Workstations));
+    if (ok)
+        state.ListVersion = state.DataVersion;
     if (!ok) {
         if (wasNew) {
             // Back to entering it: a second Save must not add it twice.
@@ -842,6 +842,9 @@ bool TfrmDefStan::DeleteWorkstation()
     auto &state = appstate::State();
     storage::TStanowisko *w = WorkstationOfItem(lbStanowiska->currentItem());
     if (!w)
+        return false;
+    // A list that cannot be rewritten would keep naming the folder about to go.
+    if (!appstate::ReportStorageResult(storage::RefuseDamagedFile(storage::WorkstationListPath(state.DataFolder))))
         return false;
     pgDefin->hide();
     const QString folder = storage::WorkstationFolderPath(state.DataFolder, w->kat_dane);

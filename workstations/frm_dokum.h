@@ -167,6 +167,7 @@ private:
     bool m_syncingList = false; // the program moves the list's selection
     bool m_definitionRead = false;
     bool m_listRead = false;
+    QString m_listPath; // the list of stored documents of the kind, as read
     bool m_building = false;
     bool m_documentUnreadable = false; // the stored document shown could not be read
     // Values of the stored document shown for items its model no longer has: written back

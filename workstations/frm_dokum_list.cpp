@@ -89,8 +89,10 @@ void TfrmDokum::InitView(const QString &definitionFile, const QString &attachmen
     BuildPages();
     DocumentList.clear();
     m_listRead = false;
+    m_listPath.clear();
     if (m_definitionRead) {
         const QString listPath = listPathForKind();
+        m_listPath = listPath;
         try {
             if (storage::ReadDocumentList(listPath, DocumentList, appstate::State().FormVersion, &Definition))
                 m_listRead = true;
@@ -99,7 +101,7 @@ void TfrmDokum::InitView(const QString &definitionFile, const QString &attachmen
                                       listPath +
                                       QStringLiteral("\nDokumenty tego rodzaju można przeglądać, ale nie zapisywać."));
         } catch (const platform::TarvelinError &e) {
-            DocumentList.clear();
+            // The entries read before the fault stay listed; the list file is not written over.
             platform::ShowError(e.message() +
                                 QStringLiteral("\nDokumenty tego rodzaju można przeglądać, ale nie zapisywać."));
         }
@@ -166,7 +168,7 @@ bool TfrmDokum::rebuildForVersion(const QString &definitionFile, const QString &
 {
     // A version whose definition is not installed keeps the pages and document shown.
     if (!platform::FileExists(definitionFile)) {
-        platform::ShowError(platform::FileAccessErrorText() + QStringLiteral(" : ") + definitionFile);
+        platform::ShowError(platform::FileAccessErrorText(definitionFile));
         return false;
     }
     pgDokum->hide();
@@ -213,7 +215,8 @@ void TfrmDokum::lbDatyOsobClick(QListWidgetItem *item)
     }
     const bool read = appstate::ReportStorageResult(storage::ReadDocumentData(
         state.DataFolder, Definition.Katalog, storage::DocumentDataFileName(Definition.Plik, nr), Items, &m_storedOnlyEntries));
-    // A document that could not be read shows empty and is never written over its file.
+    // A document that could not be read whole shows what could be read and is never written
+    // over its file.
     m_documentUnreadable = !read || !m_definitionRead;
     ShowDocument(true);
     m_currentNumber = nr;
@@ -387,12 +390,15 @@ bool TfrmDokum::Save()
     appstate::AppState &state = appstate::State();
     if (!CanSave()) {
         platform::ShowWarning(QStringLiteral("Nie można zapisać dokumentu: definicja lub lista dokumentów tego "
-                                             "rodzaju nie została poprawnie wczytana."));
+                                             "rodzaju nie została poprawnie wczytana (%1).")
+                                  .arg(m_definitionRead ? m_listPath : m_definitionFile));
         return false;
     }
     if (m_documentUnreadable) {
         platform::ShowWarning(QStringLiteral("Nie można zapisać dokumentu, którego plik z danymi nie został "
-                                             "poprawnie wczytany."));
+                                             "poprawnie wczytany (%1).")
+                                  .arg(state.DataFolder + Definition.Katalog +
+                                       storage::DocumentDataFileName(Definition.Plik, m_currentNumber)));
         return false;
     }
     // A toolbar command takes no focus: the text being typed belongs to the document.

@@ -240,9 +240,34 @@ TEST_F(MeasurementWindow, NoFormDefinitionNoMeasurement)
     storage::ClearFormDefinitionCache();
     win->New();
     ASSERT_EQ(prompter.boxes.size(), 1);
-    EXPECT_EQ(prompter.boxes[0].text, "Błąd dostępu do pliku");
+    EXPECT_EQ(prompter.boxes[0].text, "Błąd dostępu do pliku : zaklocen\\frm\\prm_nadfioletowe_frm_1.xml");
     EXPECT_EQ(win->lbPomiar->count(), 0);
     EXPECT_FALSE(appstate::State().Modified());
+}
+
+TEST_F(MeasurementWindow, ADamagedMeasurementFileIsNamedShownAsFarAsItGoesAndNeverWrittenOver)
+{
+    ChooseWorkstation(Welder);
+    ChooseFactor(QStringLiteral("Hałas"));
+    win->New();
+    date = QDate(2020, 1, 15);
+    win->New();
+    ASSERT_TRUE(Save());
+    QByteArray cut = folder.Read("zaklocen/stan_1/halas_fizyczny_dane.xml");
+    cut.truncate(cut.lastIndexOf("<pomiar"));
+    folder.Write("zaklocen/stan_1/halas_fizyczny_dane.xml", cut);
+    Start();
+    prompter.boxes.clear();
+    ChooseWorkstation(Welder);
+    ASSERT_EQ(prompter.boxes.size(), 1);
+    EXPECT_TRUE(prompter.boxes[0].text.contains("zaklocen\\stan_1\\halas_fizyczny_dane.xml"));
+    ChooseFactor(QStringLiteral("Hałas"));
+    EXPECT_EQ(ListedDates(), QStringList{"2020-01-15"});
+    ChooseMeasurement(QStringLiteral("2020-01-15"));
+    Type("ed_PEWartZm", "70");
+    EXPECT_FALSE(Save());
+    EXPECT_TRUE(prompter.boxes.last().text.contains("zaklocen\\stan_1\\halas_fizyczny_dane.xml"));
+    EXPECT_EQ(folder.Read("zaklocen/stan_1/halas_fizyczny_dane.xml"), cut);
 }
 
 TEST_F(MeasurementWindow, NewWithoutAChosenFactorDoesNothing)

@@ -5,6 +5,7 @@
 
 #include "reportengine/vr_printer.h"
 
+#include "tests/support/child_process.h"
 #include "tests/support/fakes.h"
 
 #include <QCoreApplication>
@@ -251,11 +252,19 @@ TEST(VRPrinterSave, SavesFinishedPagesOnlyAndSurvivesSavingOverItsSource)
     TVRPrinter again;
     again.Load(path);
     EXPECT_EQ(again.PageCount(), 1);
+    auto stored = [&] {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    // On a full disk the stored report stays as it was.
+    const QByteArray bytes = stored();
+    EXPECT_EQ(testsupport::RunInChild([&] { return QByteArray::number(printer.Save(path)); }, true), "0");
+    EXPECT_EQ(stored(), bytes);
 
     testsupport::ScriptedPrompter prompter;
     EXPECT_FALSE(printer.Save(QStringLiteral("/nonexistent/folder/r.vrp")));
     ASSERT_EQ(prompter.boxes.size(), 1);
-    EXPECT_EQ(prompter.boxes[0].text, QStringLiteral("Błąd dostępu do pliku"));
+    EXPECT_EQ(prompter.boxes[0].text, QStringLiteral("Błąd dostępu do pliku : /nonexistent/folder/r.vrp"));
 }
 
 TEST(VRPrinterSearch, PolishLettersAreComparedWhole)

@@ -245,7 +245,8 @@ TEST_F(DocumentFiles, MissingTruncatedOrMalformedListRaises)
     bad.replace("nr=\"2\"", "nr=\"dwa\"");
     fx.WriteText("dane/x_lista.xml", bad);
     EXPECT_THROW(ReadDocumentList("dane\\x_lista.xml", list, ""), platform::TarvelinError);
-    EXPECT_TRUE(list.empty());
+    EXPECT_EQ(list.size(), 3u); // the entries read before each fault, to be shown
+    EXPECT_FALSE(WriteDocumentList("dane\\", "x_lista", {}, "x_dane.xml", list));
 }
 
 TEST_F(DocumentFiles, FailedListWriteLeavesTheOldFile)
@@ -256,7 +257,7 @@ TEST_F(DocumentFiles, FailedListWriteLeavesTheOldFile)
     fx.Write("dane/zablokowany.xml/f", "x");
     const StorageResult result = WriteDocumentList("dane\\", "zablokowany", {}, "x_dane.xml", list);
     EXPECT_FALSE(result);
-    EXPECT_EQ(result.message(), "Błąd dostępu do pliku");
+    EXPECT_EQ(result.message(), "Błąd dostępu do pliku : dane\\zablokowany.xml");
     EXPECT_TRUE(prompter.boxes.isEmpty());
     EXPECT_EQ(fx.Read("dane/x_lista.xml"), "old");
 }
@@ -298,7 +299,7 @@ TEST_F(DocumentFiles, FailedDataReadClearsEverySlotAndReportsFailure)
     const StorageResult result = ReadDocumentData("dane\\", "protpow\\", "protpow_dane_9.xml", items);
     EXPECT_FALSE(result);
     EXPECT_EQ(field(items, "NazwaFirmy")->Values[0].wartosc, "");
-    EXPECT_EQ(result.message(), "Błąd dostępu do pliku");
+    EXPECT_EQ(result.message(), "Błąd dostępu do pliku : dane\\protpow\\protpow_dane_9.xml");
     EXPECT_EQ(result.severity(), StorageResult::Severity::Warning);
 }
 
@@ -311,7 +312,7 @@ TEST_F(DocumentFiles, DataCopiedUnderAnotherNumberFailsTheStructureTest)
     const StorageResult result = ReadDocumentData("dane\\", "k\\", "protpow_dane_1.xml", items);
     EXPECT_FALSE(result);
     EXPECT_EQ(field(items, "NazwaFirmy")->Values[0].wartosc, "");
-    EXPECT_EQ(result.message(), "Niepoprawna struktura pliku z danymi");
+    EXPECT_EQ(result.message(), "Niepoprawna struktura pliku z danymi : dane\\k\\protpow_dane_1.xml");
     EXPECT_EQ(result.severity(), StorageResult::Severity::Error);
     EXPECT_TRUE(prompter.boxes.isEmpty());
 }
@@ -323,8 +324,10 @@ TEST_F(DocumentFiles, TruncatedDataFileIsRefused)
     ASSERT_TRUE(WriteDocumentData("dane\\", "k\\", "protpow_dane_2", items));
     QByteArray bytes = fx.Read("dane/k/protpow_dane_2.xml");
     fx.Write("dane/k/protpow_dane_2.xml", bytes.left(bytes.indexOf("  <dane nazwa=\"RodzWyp\"")));
+    field(items, "NazwaFirmy")->Values[0].wartosc = "B";
     EXPECT_FALSE(ReadDocumentData("dane\\", "k\\", "protpow_dane_2.xml", items));
-    EXPECT_EQ(field(items, "NazwaFirmy")->Values[0].wartosc, "");
+    EXPECT_EQ(field(items, "NazwaFirmy")->Values[0].wartosc, "A"); // shown as far as it could be read
+    EXPECT_FALSE(WriteDocumentData("dane\\", "k\\", "protpow_dane_2", items));
 }
 
 TEST_F(DocumentFiles, UnknownFieldsAndSlotsBeyondTheDefinitionAreSkipped)

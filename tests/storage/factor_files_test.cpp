@@ -158,6 +158,15 @@ TEST(OwnFactors, RoundTripReadsEqualObjectsAndRewritesByteForByte)
         EXPECT_TRUE(back[i]->SameFactorAs(*list[i])) << i;
     ASSERT_TRUE(WriteOwnFactorList("poradn\\czynuciazWl.xml", "czynuciaz", back));
     EXPECT_EQ(fx.Read("poradn/czynuciazWl.xml"), first);
+    // Cut short: the factor before the cut is shown, the file named, and never written over.
+    const QByteArray cut = first.left(first.indexOf(" <czynnik id=\"100007\""));
+    fx.Write("poradn/czynuciazWl.xml", cut);
+    QString damage;
+    EXPECT_EQ(ReadFactorList("poradn\\czynuciazWl.xml", "uciaz", true, &damage).size(), 1u);
+    EXPECT_TRUE(damage.contains("poradn\\czynuciazWl.xml"));
+    EXPECT_THROW(ReadFactorList("poradn\\czynuciazWl.xml", "uciaz", true), platform::TarvelinError);
+    EXPECT_FALSE(WriteOwnFactorList("poradn\\czynuciazWl.xml", "czynuciaz", back));
+    EXPECT_EQ(fx.Read("poradn/czynuciazWl.xml"), cut);
 }
 
 TEST(OwnFactors, WriteFailureReportsTheMessageAndKeepsTheOldFile)
@@ -174,7 +183,7 @@ TEST(OwnFactors, WriteFailureReportsTheMessageAndKeepsTheOldFile)
     if (::geteuid() == 0)
         GTEST_SKIP() << "root writes into read-only folders";
     EXPECT_FALSE(result);
-    EXPECT_EQ(result.message(), "Błąd dostępu do pliku");
+    EXPECT_EQ(result.message(), "Błąd dostępu do pliku : poradn\\czynfizWl.xml");
     EXPECT_TRUE(prompter.boxes.isEmpty()); // the caller shows it
     EXPECT_EQ(fx.Read("poradn/czynfizWl.xml"), QByteArray("old\r\n"));
 }

@@ -382,8 +382,8 @@ TEST(ParseSteps, DocumentFilesReadAsTheirReaders)
         [&](const QByteArray &bytes) {
             TDokumList items = definition();
             QStringList storedOnly{QStringLiteral("stare")};
-            const StorageResult r = ParseDocumentData(TextXmlLinesFromBytes(bytes, false), QStringLiteral("x_dane_1.xml"),
-                                                      items, &storedOnly);
+            const StorageResult r = ParseDocumentData(TextXmlLinesFromBytes(bytes, false),
+                                                      QStringLiteral("d\\k\\x_dane_1.xml"), items, &storedOnly);
             return slotsOf(r, items, storedOnly);
         });
     EXPECT_TRUE(std::any_of(stored.begin(), stored.end(), [](const QString &o) {

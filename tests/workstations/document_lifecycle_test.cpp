@@ -286,7 +286,7 @@ TEST_F(DocumentLifecycle, EntryWhoseDataFileIsMissingShowsAnEmptyDocumentThatIsN
     click(1);
     click(0);
     ASSERT_EQ(boxes.boxes.size(), 1);
-    EXPECT_EQ(boxes.boxes[0].text, "Błąd dostępu do pliku");
+    EXPECT_EQ(boxes.boxes[0].text, "Błąd dostępu do pliku : dokumenty\\test\\test_dane_1.xml");
     EXPECT_EQ(edit("Nazwisko")->text(), "");
     EXPECT_FALSE(appstate::State().EditAllowed);
     type("Nazwisko", "X");
@@ -314,7 +314,7 @@ TEST_F(DocumentLifecycle, FailedDataWriteKeepsModifiedAndTheListUnchanged)
     EXPECT_EQ(view->lbDatyOsob->count(), 1);
     EXPECT_EQ(view->DocumentList.size(), 1u);
     ASSERT_FALSE(boxes.boxes.isEmpty());
-    EXPECT_EQ(boxes.boxes.last().text, "Błąd dostępu do pliku");
+    EXPECT_EQ(boxes.boxes.last().text, "Błąd dostępu do pliku : dokumenty\\test\\test_dane_2.xml");
 }
 
 TEST_F(DocumentLifecycle, RejectedListIsNeverOverwritten)

@@ -544,6 +544,37 @@ TEST_F(DefStan, SaveThatFailsKeepsModified)
     EXPECT_EQ(fx.Read("dane/struktura_dane.xml"), list);
 }
 
+TEST_F(DefStan, ADamagedListIsNamedShownAsFarAsItGoesAndNeverWrittenOver)
+{
+    const QByteArray whole = fx.Read("dane/struktura_dane.xml");
+    const QByteArray cut = whole.left(whole.lastIndexOf("<stanowisko"));
+    for (const QByteArray &damaged : {QByteArray(), QByteArray("\x93\x01 losowe \xff\r\n\x7f"), cut}) {
+        fx.Write("dane/struktura_dane.xml", damaged);
+        appstate::State().SetModified(false);
+        boxes.boxes.clear();
+        openView();
+        ASSERT_EQ(boxes.boxes.size(), 1);
+        EXPECT_TRUE(boxes.boxes[0].text.contains(QStringLiteral("dane\\struktura_dane.xml jest uszkodzona")));
+        EXPECT_EQ(listTexts(), damaged == cut ? QStringList({"Biuro", "Spawalnia"}) : QStringList());
+        view->New();
+        type(view->e_Nazwa, QStringLiteral("Magazyn"));
+        EXPECT_FALSE(view->Save());
+        EXPECT_TRUE(boxes.boxes.last().text.contains(QStringLiteral("Plik dane\\struktura_dane.xml jest uszkodzony")));
+        EXPECT_FALSE(fx.Exists("dane/stan_3"));
+    }
+    appstate::State().SetModified(false);
+    choose("Biuro");
+    boxes.Answer(platform::MsgYes);
+    view->Delete(); // the list cannot lose the entry: the folder stays
+    EXPECT_TRUE(fx.Exists("dane/stan_2/stanowisko_dane.xml"));
+    EXPECT_EQ(fx.Read("dane/struktura_dane.xml"), cut);
+    fx.Write("dane/struktura_dane.xml", whole); // mended: read and written again
+    openView();
+    choose("Biuro");
+    type(view->e_Kod, QStringLiteral("B-9"));
+    EXPECT_TRUE(view->Save());
+}
+
 TEST_F(DefStan, FactorsButtonNeedsASavedChosenWorkstation)
 {
     view->New();

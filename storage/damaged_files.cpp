@@ -1,0 +1,108 @@
+#include "storage/damaged_files.h"
+
+#include "platform/paths.h"
+#include "platform/text_file.h"
+#include "storage/file_cache.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+#include <sys/stat.h>
+
+namespace storage {
+
+namespace {
+
+// One key per file, however its stored path is spelt.
+QString keyOf(const QString &storedPath)
+{
+    return QDir::cleanPath(QFileInfo(platform::ToFilePath(storedPath)).absoluteFilePath());
+}
+
+// What changes when a file is mended: its content (FileStamp) or, for one that could not
+// be read, its permissions.
+QByteArray stampOf(const QString &filePath)
+{
+    struct stat st{};
+    if (::stat(QFile::encodeName(filePath).constData(), &st) != 0)
+        return QByteArray();
+    return FileStamp(filePath) + ':' + QByteArray::number(qint64(st.st_ctim.tv_sec)) + ':' +
+           QByteArray::number(qint64(st.st_ctim.tv_nsec));
+}
+
+// The damaged files, each with its stamp when it was found damaged.
+QHash<QString, QByteArray> &damaged()
+{
+    static QHash<QString, QByteArray> files;
+    return files;
+}
+
+} // namespace
+
+void MarkFileDamaged(const QString &storedPath)
+{
+    const QString key = keyOf(storedPath);
+    damaged().insert(key, stampOf(key));
+}
+
+void MarkFileReadWhole(const QString &storedPath)
+{
+    if (damaged().isEmpty())
+        return;
+    // Only a file changed since: a read of one factor's block of a shared file does not
+    // look at the block that was found damaged.
+    const QString key = keyOf(storedPath);
+    const auto it = damaged().constFind(key);
+    if (it != damaged().cend() && it.value() != stampOf(key))
+        damaged().erase(it);
+}
+
+bool FileFoundDamaged(const QString &storedPath)
+{
+    if (damaged().isEmpty())
+        return false;
+    const QString key = keyOf(storedPath);
+    if (!damaged().contains(key))
+        return false;
+    // Removed by the user: what was read may be written as a new file.
+    if (!QFileInfo::exists(key)) {
+        damaged().remove(key);
+        return false;
+    }
+    return true;
+}
+
+QString DamagedFileRefusalText(const QString &storedPath)
+{
+    return QStringLiteral("Plik %1 jest uszkodzony lub niekompletny, dlatego nie zostanie nadpisany. Zapis "
+                          "odrzucono: popraw lub usuń ten plik, a następnie ponownie otwórz dane.")
+        .arg(storedPath);
+}
+
+StorageResult RefuseDamagedFile(const QString &storedPath)
+{
+    if (FileFoundDamaged(storedPath))
+        return StorageResult::Failure(DamagedFileRefusalText(storedPath));
+    return {};
+}
+
+QString DamagedFileReadText(const QString &message)
+{
+    return message + QStringLiteral("\nPokazano to, co udało się odczytać; plik nie zostanie nadpisany, dopóki nie "
+                                    "zostanie poprawiony lub usunięty.");
+}
+
+void RemoveInterruptedSavesBeside(const QString &storedFilePath)
+{
+    static QSet<QString> cleaned;
+    const QString folder = QFileInfo(keyOf(storedFilePath)).absolutePath();
+    if (cleaned.contains(folder))
+        return;
+    cleaned.insert(folder);
+    platform::RemoveInterruptedSaves(
+        folder, [](const QString &name) { return name.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive); });
+}
+
+} // namespace storage
