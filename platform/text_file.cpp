@@ -7,12 +7,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
 
 #ifdef Q_OS_UNIX
+#include <cstdio>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -84,19 +87,27 @@ QStringList ReadLinesCp1250OrThrow(const QString &filePath)
 
 namespace {
 
+// What a temporary file of ours carries after the target's name: a name no user gives a
+// file of their own, so clearing away the leftovers of an interrupted save never takes one.
+const QLatin1String kTemporaryMark(".tarvelin-zapis-");
+constexpr qsizetype kRandomLength = 6;
+
+bool syncToDisk(int fd)
+{
+#ifdef Q_OS_UNIX
+    return fd < 0 || ::fsync(fd) == 0;
+#else
+    (void)fd;
+    return true;
+#endif
+}
+
 // Whether everything written to the save file is on the disk: small writes wait in the
 // device's buffer, and written only inside commit(), a failure there (a full disk) would
 // still see the temporary file renamed over the target.
 bool onDisk(QSaveFile &f)
 {
-    if (!f.flush())
-        return false;
-#ifdef Q_OS_UNIX
-    const int fd = f.handle();
-    return fd < 0 || ::fsync(fd) == 0;
-#else
-    return true;
-#endif
+    return f.flush() && syncToDisk(f.handle());
 }
 
 // Drops the temporary file now; the target stays as it was.
@@ -106,29 +117,88 @@ void discard(QSaveFile &f)
     f.commit();
 }
 
-// Opens the save file of filePath and writes bytes into it; false (nothing replaced) when
-// the file cannot be written there.
-bool writeTemporary(QSaveFile &f, const QByteArray &bytes)
+// The permissions a file new to the disk gets, as any program of the user would create it.
+QFile::Permissions newFilePermissions()
 {
-    const QFileInfo info(f.fileName());
-    if (!info.absoluteDir().exists())
-        return false;
-    // A file that is there but cannot be read was read as empty: replacing it would throw
-    // away what it holds (the rename would succeed where a plain write would not).
-    if (info.exists()) {
-        QFile probe(f.fileName());
-        if (!probe.open(QIODevice::ReadOnly))
-            return false;
-    }
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(bytes) == bytes.size() && onDisk(f))
-        return true;
-    discard(f);
-    return false;
+#ifdef Q_OS_UNIX
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const mode_t mode = 0666 & ~mask;
+    QFile::Permissions p;
+    if (mode & 0400) p |= QFile::ReadOwner | QFile::ReadUser;
+    if (mode & 0200) p |= QFile::WriteOwner | QFile::WriteUser;
+    if (mode & 0040) p |= QFile::ReadGroup;
+    if (mode & 0020) p |= QFile::WriteGroup;
+    if (mode & 0004) p |= QFile::ReadOther;
+    if (mode & 0002) p |= QFile::WriteOther;
+    return p;
+#else
+    return QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+#endif
 }
 
+// One file of a save, written whole into its temporary file beside the target and not
+// yet renamed; the temporary file goes with the object unless it was renamed.
+class PendingFile
+{
+public:
+    explicit PendingFile(const QString &target) : m_target(target) {}
+    ~PendingFile()
+    {
+        if (!m_temporary.isEmpty())
+            QFile::remove(m_temporary);
+    }
+    PendingFile(const PendingFile &) = delete;
+    PendingFile &operator=(const PendingFile &) = delete;
+
+    // False (nothing replaced, no temporary file left) when the bytes cannot all be put
+    // on the disk beside the target.
+    bool Write(const QByteArray &bytes)
+    {
+        const QFileInfo info(m_target);
+        if (!info.absoluteDir().exists())
+            return false;
+        QFile::Permissions permissions = newFilePermissions();
+        // A file that is there but cannot be read was read as empty: replacing it would
+        // throw away what it holds (the rename would succeed where a plain write would not).
+        if (info.exists()) {
+            QFile probe(m_target);
+            if (!probe.open(QIODevice::ReadOnly))
+                return false;
+            permissions = info.permissions();
+        }
+        QTemporaryFile f(m_target + kTemporaryMark + QString(kRandomLength, QLatin1Char('X')));
+        f.setAutoRemove(false);
+        if (!f.open())
+            return false;
+        m_temporary = f.fileName();
+        const bool whole = f.write(bytes) == bytes.size() && f.flush() && syncToDisk(f.handle());
+        f.close();
+        return whole && f.error() == QFileDevice::NoError && QFile::setPermissions(m_temporary, permissions);
+    }
+
+    // The temporary file takes the target's name, in one step that replaces the old file.
+    bool Replace()
+    {
+#ifdef Q_OS_UNIX
+        if (::rename(QFile::encodeName(m_temporary).constData(), QFile::encodeName(m_target).constData()) != 0)
+            return false;
+#else
+        QFile::remove(m_target);
+        if (!QFile::rename(m_temporary, m_target))
+            return false;
+#endif
+        m_temporary.clear();
+        return true;
+    }
+
+private:
+    QString m_target;
+    QString m_temporary;
+};
+
 } // namespace
+
 
 bool CommitSaveFile(QSaveFile &file)
 {
@@ -146,27 +216,22 @@ bool WriteFileAtomically(const QString &filePath, const QByteArray &bytes)
 
 bool WriteFilesAtomically(const std::vector<FileWrite> &files, QString *failedPath)
 {
-    std::vector<std::unique_ptr<QSaveFile>> written;
+    std::vector<std::unique_ptr<PendingFile>> written;
     written.reserve(files.size());
     for (const FileWrite &w : files) {
-        auto f = std::make_unique<QSaveFile>(w.filePath);
-        if (!writeTemporary(*f, w.bytes)) {
+        written.push_back(std::make_unique<PendingFile>(w.filePath));
+        if (!written.back()->Write(w.bytes)) {
             if (failedPath)
                 *failedPath = w.filePath;
-            for (auto &done : written)
-                discard(*done);
-            return false;
+            return false; // every temporary file goes with its object
         }
-        written.push_back(std::move(f));
     }
     // Every byte is on the disk: what is left is renaming, file by file (a rename that
     // fails after others succeeded is the one failure this cannot undo).
     for (size_t i = 0; i < written.size(); ++i) {
-        if (!written[i]->commit()) {
+        if (!written[i]->Replace()) {
             if (failedPath)
                 *failedPath = files[i].filePath;
-            for (size_t k = i + 1; k < written.size(); ++k)
-                discard(*written[k]);
             return false;
         }
     }
@@ -175,15 +240,13 @@ bool WriteFilesAtomically(const std::vector<FileWrite> &files, QString *failedPa
 
 bool IsInterruptedSaveName(const QString &name, const QString &dataFileName)
 {
-    constexpr qsizetype Random = 6;
-    if (dataFileName.isEmpty() || name.size() != dataFileName.size() + 1 + Random || !name.startsWith(dataFileName) ||
-        name[dataFileName.size()] != QLatin1Char('.'))
+    const qsizetype prefix = dataFileName.size() + kTemporaryMark.size();
+    if (dataFileName.isEmpty() || name.size() != prefix + kRandomLength || !name.startsWith(dataFileName) ||
+        QStringView(name).mid(dataFileName.size(), kTemporaryMark.size()) != kTemporaryMark)
         return false;
-    for (qsizetype i = name.size() - Random; i < name.size(); ++i) {
+    for (qsizetype i = prefix; i < name.size(); ++i) {
         const char16_t c = name[i].unicode();
-        const bool ok =
-            (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'-' || c == u'_';
-        if (!ok)
+        if (!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9')))
             return false;
     }
     return true;

@@ -51,7 +51,7 @@ bool WriteFilesAtomically(const std::vector<FileWrite> &files, QString *failedPa
 bool CommitSaveFile(QSaveFile &file);
 
 // Whether name is the name of a temporary file a save of dataFileName leaves when it is
-// interrupted: the data file's name, a dot and six letters, digits, "-" or "_".
+// interrupted: the data file's name, ".tarvelin-zapis-" and six letters or digits.
 bool IsInterruptedSaveName(const QString &name, const QString &dataFileName);
 // Removes from the folder (a file-system path) every temporary file left by an interrupted
 // save of a data file that stands beside it and that isDataFile accepts (by its name).

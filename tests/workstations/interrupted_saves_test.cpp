@@ -25,9 +25,10 @@ TEST(InterruptedSaves, FiftyKillsLeaveEveryFileWholeAndNoTemporaryFileAfterTheNe
         ASSERT_TRUE(storage::WriteWorkstationWithList(state.DataFolder, *list.back(), list));
     }
     // What a kill between writing and renaming leaves, and files that only look like it.
-    fx.Write("dane/struktura_dane.xml.Kx3_9q", "przerwany zapis");
-    fx.Write("dane/stan_2/stanowisko_dane.xml.abcDEF", "przerwany zapis");
-    const QStringList foreign = {"dane/struktura_dane.xml.kopia", "dane/notatki.txt.abcdef", "dane/stan_1/a.xml.bak"};
+    fx.Write("dane/struktura_dane.xml.tarvelin-zapis-Kx3a9q", "przerwany zapis");
+    fx.Write("dane/stan_2/stanowisko_dane.xml.tarvelin-zapis-abcDEF", "przerwany zapis");
+    const QStringList foreign = {"dane/struktura_dane.xml.kopia1", "dane/notatki.txt.tarvelin-zapis-abcdef",
+                                 "dane/stan_1/a.xml.bak"};
     for (const QString &f : foreign)
         fx.Write(f, "plik użytkownika");
     QRandomGenerator random(38);
