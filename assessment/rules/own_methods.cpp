@@ -68,7 +68,7 @@ void EvaluateFiveSteps(TFormAccess &form, const QString &)
         else if (sum == 3 || sum == 4)
             risk = storage::RiskLarge;
     }
-    form.SetRiskAssessment(risk, risk, risk, risk, 0, 0, true);
+    form.SetRiskAssessment(TGroupRatings::All(risk));
 }
 
 void EvaluateRiskScore(TFormAccess &form, const QString &)
@@ -86,7 +86,7 @@ void EvaluateRiskScore(TFormAccess &form, const QString &)
     const int code = RiskBand(description, r);
     form.SetFieldText(RiskIndex,
                       description + QStringLiteral(" (") + storage::FormatMeasuredValue(r) + QLatin1Char(')'));
-    form.SetRiskAssessment(code, code, code, code, 0, 0, true);
+    form.SetRiskAssessment(TGroupRatings::All(code));
 }
 
 void EvaluateOwnMethodForm(TFormAccess &form, const QString &fieldName)

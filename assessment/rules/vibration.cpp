@@ -84,7 +84,7 @@ void evaluateVibration(TFormAccess &form, const VibrationFormDef &def, const QSt
         adults = group = storage::RiskNotDetermined;
     }
     const int pregnant = def.pregnantForbidden ? int(storage::RiskForbidden) : group;
-    form.SetRiskAssessment(adults, adults, pregnant, group, 0, 0, true);
+    form.SetRiskAssessment({adults, adults, pregnant, group});
 }
 
 TRuleFields vibrationFields(const VibrationFormDef &def)
