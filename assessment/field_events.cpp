@@ -1,8 +1,8 @@
 // Field events of the measurement pages: what an edit, a memo, a combo, a check box and a
 // choice button do with the value they hold, and the evaluation they start.
 
-#include "assessment/evaluation_dispatch.h"
 #include "assessment/frm_ryz_zakl.h"
+#include "assessment/rules/evaluation_dispatch.h"
 
 #include "appstate/appstate.h"
 #include "platform/paths.h"

@@ -1,7 +1,7 @@
 #include "assessment/rules/biological.h"
 
-#include "assessment/evaluation_dispatch.h"
 #include "assessment/risk_ratings.h"
+#include "assessment/rules/evaluation_dispatch.h"
 #include "assessment/rules/rating_handover.h"
 #include "assessment/rules/rule_numbers.h"
 #include "assessment/rules/rule_registry.h"

@@ -1,6 +1,6 @@
 #include "assessment/rules/dust.h"
 
-#include "assessment/evaluation_dispatch.h"
+#include "assessment/rules/evaluation_dispatch.h"
 #include "assessment/rules/rule_registry.h"
 #include "storage/formatting.h"
 #include "storage/measurements.h"

@@ -1,7 +1,7 @@
 #include "assessment/rules/own_methods.h"
 
-#include "assessment/evaluation_dispatch.h"
-#include "assessment/risk_score_sets.h"
+#include "assessment/rules/evaluation_dispatch.h"
+#include "assessment/rules/risk_score_sets.h"
 #include "assessment/rules/rule_numbers.h"
 #include "assessment/rules/rule_registry.h"
 #include "storage/formatting.h"

@@ -1,6 +1,6 @@
 #include "assessment/rules/workstation_sums.h"
 
-#include "assessment/evaluation_dispatch.h"
+#include "assessment/rules/evaluation_dispatch.h"
 #include "assessment/rules/rating_handover.h"
 #include "storage/factors.h"
 #include "storage/formatting.h"
