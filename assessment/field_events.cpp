@@ -1,8 +1,8 @@
 // Field events of the measurement pages: what an edit, a memo, a combo, a check box and a
 // choice button do with the value they hold, and the evaluation they start.
 
-#include "assessment/evaluation_dispatch.h"
 #include "assessment/frm_ryz_zakl.h"
+#include "assessment/rules/evaluation_dispatch.h"
 
 #include "appstate/appstate.h"
 #include "platform/paths.h"
@@ -20,6 +20,8 @@
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QTimer>
+
+#include <utility>
 
 namespace assessment {
 
@@ -84,12 +86,7 @@ void TfrmRyzZakl::restoreAfterFailure(const QString &message, const storage::TPo
             to.visible = from.visible;
         }
     }
-    m->ocenam = snapshot->ocenam;
-    m->ocenak = snapshot->ocenak;
-    m->ocenakc = snapshot->ocenakc;
-    m->ocenaml = snapshot->ocenaml;
-    m->ocenamax = snapshot->ocenamax;
-    m->ocenakon = snapshot->ocenakon;
+    StoreRatings(*m, StoredRatings(*snapshot));
     m->srodogrryz = snapshot->srodogrryz;
     // The pages show what the rule had half written: show the measurement again once the
     // event that failed is over.
@@ -122,101 +119,94 @@ void TfrmRyzZakl::EvaluateMeasurementForm(QWidget *sender)
     rule(*this, sender->objectName());
 }
 
+// Every field event runs the same way: guarded (a rule that fails puts the measurement
+// back), on the page of the control that raised it (the rule it starts reads and writes
+// that page), then its own step, then Save offered where the step marked a change.
+template <typename Step> void TfrmRyzZakl::fieldEvent(QWidget *control, Step step)
+{
+    if (!control)
+        return;
+    guardedEvent([&] {
+        if (QScrollArea *page = PageOf(control))
+            CurrentScrollBox = page;
+        step();
+        ApplySaveRule();
+    });
+}
+
+void TfrmRyzZakl::commitField(storage::TPomiar &item, const QString &value, bool differs)
+{
+    if (differs)
+        MarkModified();
+    item.Value = value;
+}
+
+void TfrmRyzZakl::commitAndEvaluate(QWidget *control, const QString &prefix, const QString &value)
+{
+    storage::TPomiar *item = findItem(prefix, control->objectName());
+    if (!item)
+        return;
+    commitField(*item, value, item->Value != value);
+    EvaluateMeasurementForm(control);
+}
+
+void TfrmRyzZakl::exitEdit(QLineEdit *ed)
+{
+    storage::TPomiar *item = findItem(QStringLiteral("ed_"), ed->objectName());
+    if (!item)
+        return;
+    // A number typed with a decimal comma is kept, and shown, with the point.
+    const QString n = item->sprpopr ? storage::NumberWithPoint(ed->text()) : ed->text();
+    if (n != ed->text()) {
+        ed->setText(n);
+        ed->setCursorPosition(0);
+    }
+    double oldNumber = 0, newNumber = 0;
+    const bool oldIsNumber = storage::TryToDouble(item->Value, oldNumber);
+    const bool newIsNumber = storage::TryToDouble(n, newNumber);
+    const bool byNumber = oldIsNumber && newIsNumber;
+    if (!byNumber && item->sprpopr && !n.isEmpty() && !newIsNumber) {
+        // Only a new text that is no number is refused (an empty field, or one that held
+        // text before, takes its first number without complaint); the field shows the stored
+        // value again, so what is seen is what is saved.
+        platform::ShowWarning(QString::fromUtf8(FormatError));
+        ed->setText(item->Value);
+        ed->setCursorPosition(0);
+        widgets::ReturnFocusLater(ed);
+        return;
+    }
+    // A value chosen in a parameter tree counts as a change even when the text is the same.
+    const bool treeChoice = std::exchange(TreeChoiceMade, false);
+    const bool differs = byNumber ? oldNumber != newNumber : item->Value != n;
+    commitField(*item, n, differs);
+    if ((differs || treeChoice) && item->onexit)
+        EvaluateMeasurementForm(ed);
+}
+
 void TfrmRyzZakl::ExitField(QWidget *sender)
 {
-    guardedEvent([&] {
-        if (!sender)
-            return;
-        if (QScrollArea *page = PageOf(sender))
-            CurrentScrollBox = page;
-        bool changed = TreeChoiceMade;
-        if (auto *ed = qobject_cast<QLineEdit *>(sender)) {
-            if (storage::TPomiar *item = findItem(QStringLiteral("ed_"), ed->objectName())) {
-                // A number typed with a decimal comma is kept, and shown, with the point.
-                const QString n = item->sprpopr ? storage::NumberWithPoint(ed->text()) : ed->text();
-                if (n != ed->text()) {
-                    ed->setText(n);
-                    ed->setCursorPosition(0);
-                }
-                double oldNumber = 0, newNumber = 0;
-                const bool oldIsNumber = storage::TryToDouble(item->Value, oldNumber);
-                const bool newIsNumber = storage::TryToDouble(n, newNumber);
-                if (oldIsNumber && newIsNumber) {
-                    if (oldNumber != newNumber) {
-                        MarkModified();
-                        changed = true;
-                    }
-                    item->Value = n;
-                    TreeChoiceMade = false;
-                    if (changed && item->onexit)
-                        EvaluateMeasurementForm(ed);
-                } else if (item->sprpopr && !n.isEmpty() && !newIsNumber) {
-                    // Only a new text that is no number is refused (an empty field, or one
-                    // that held text before, takes its first number without complaint); the
-                    // field shows the stored value again, so what is seen is what is saved.
-                    platform::ShowWarning(QString::fromUtf8(FormatError));
-                    ed->setText(item->Value);
-                    ed->setCursorPosition(0);
-                    widgets::ReturnFocusLater(ed);
-                } else {
-                    if (item->Value != n) {
-                        MarkModified();
-                        changed = true;
-                    }
-                    item->Value = n;
-                    TreeChoiceMade = false;
-                    if (changed && item->onexit)
-                        EvaluateMeasurementForm(ed);
-                }
-            }
-        } else if (auto *me = qobject_cast<QPlainTextEdit *>(sender)) {
-            if (storage::TPomiar *item = findItem(QStringLiteral("me_"), me->objectName())) {
-                const QString text = me->toPlainText();
-                if (item->Value != text)
-                    MarkModified();
-                item->Value = text;
-                EvaluateMeasurementForm(me);
-            }
-        }
-        ApplySaveRule();
+    fieldEvent(sender, [&] {
+        if (auto *ed = qobject_cast<QLineEdit *>(sender))
+            exitEdit(ed);
+        else if (auto *me = qobject_cast<QPlainTextEdit *>(sender))
+            commitAndEvaluate(me, QStringLiteral("me_"), me->toPlainText());
     });
 }
 
 void TfrmRyzZakl::ChangeField(QWidget *sender)
 {
-    guardedEvent([&] {
-        auto *cb = qobject_cast<QComboBox *>(sender);
-        if (!cb)
-            return;
-        if (QScrollArea *page = PageOf(cb))
-            CurrentScrollBox = page;
-        if (storage::TPomiar *item = findItem(QStringLiteral("cb_"), cb->objectName())) {
-            if (cb->currentText() != item->Value)
-                MarkModified();
-            item->Value = cb->currentText();
-            EvaluateMeasurementForm(cb);
-        }
-        ApplySaveRule();
-    });
+    if (auto *cb = qobject_cast<QComboBox *>(sender))
+        fieldEvent(cb, [&] { commitAndEvaluate(cb, QStringLiteral("cb_"), cb->currentText()); });
 }
 
 void TfrmRyzZakl::ClickField(QWidget *sender)
 {
-    guardedEvent([&] {
-        auto *ch = qobject_cast<QCheckBox *>(sender);
-        if (!ch)
-            return;
-        if (QScrollArea *page = PageOf(ch))
-            CurrentScrollBox = page;
-        if (storage::TPomiar *item = findItem(QStringLiteral("ch_"), ch->objectName())) {
-            const QString value = ch->isChecked() ? QStringLiteral("True") : QStringLiteral("False");
-            if (value != item->Value)
-                MarkModified();
-            item->Value = value;
-            EvaluateMeasurementForm(ch);
-        }
-        ApplySaveRule();
-    });
+    if (auto *ch = qobject_cast<QCheckBox *>(sender)) {
+        fieldEvent(ch, [&] {
+            commitAndEvaluate(ch, QStringLiteral("ch_"),
+                              ch->isChecked() ? QStringLiteral("True") : QStringLiteral("False"));
+        });
+    }
 }
 
 void TfrmRyzZakl::ClickForm(QWidget *sender)

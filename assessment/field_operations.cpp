@@ -150,12 +150,8 @@ void TfrmRyzZakl::SetFieldValue(const QString &name, const QString &value)
             }
             // ... but the item stores the text now shown, so that what is saved is what
             // is seen.
-            if (storage::TPomiar *item = findItem(QStringLiteral("cb_"), cb->objectName())) {
-                if (item->Value != cb->currentText()) {
-                    item->Value = cb->currentText();
-                    MarkModified();
-                }
-            }
+            if (storage::TPomiar *item = findItem(QStringLiteral("cb_"), cb->objectName()))
+                commitField(*item, cb->currentText(), item->Value != cb->currentText());
         }
     } else if (auto *ch = qobject_cast<QCheckBox *>(w)) {
         // A change of state raises the click handler, as a user's click would.
@@ -280,30 +276,41 @@ QString TfrmRyzZakl::ComboText(const QString &name)
     return cb ? cb->currentText() : QString();
 }
 
-void TfrmRyzZakl::SetRiskAssessment(int men, int women, int pregnantWomen, int juveniles, int combined, int final,
-                                    bool finalFromCombined)
+void TfrmRyzZakl::SetRiskAssessment(const TGroupRatings &ratings)
 {
-    TfrmOcenaRyz *panel = frmOcenaRyz();
-    const TShownRatings shown =
-        panel->SetRiskAssessment(men, women, pregnantWomen, juveniles, combined, final, finalFromCombined);
+    TRiskRatings combined;
+    if (!measurementViewShown())
+        combined = CombineAsMaximum(ratings);
+    else if (storage::TPomiarCzynn *m = SelectedMeasurement())
+        combined = RateMeasurement(*m, ratings, SelectedWorkstation());
+    else
+        combined.groups = ratings; // no measurement, no year: nothing to combine for
+    showRatings(combined);
+}
+
+void TfrmRyzZakl::showStoredRatings(storage::TPomiarCzynn &m)
+{
+    TRiskRatings ratings = StoredRatings(m);
+    if (measurementViewShown()) {
+        // The employment may have changed since the ratings were stored: the combined
+        // rating follows what is known now, the final one stays as stored.
+        ratings = ShownRatings(m, SelectedWorkstation());
+        StoreRatings(m, ratings);
+    } else {
+        ratings.combined = CombineAsMaximum(ratings.groups).combined;
+    }
+    showRatings(ratings);
+}
+
+void TfrmRyzZakl::showRatings(const TRiskRatings &ratings)
+{
     // The rule's reason names what the user can put right; it holds for these ratings only.
     // A group the rule rates whatever was measured (a work forbidden to pregnant women or
     // juveniles) does not make the others determined.
     const QString note = std::exchange(m_invalidFieldNote, QString());
-    const auto notDetermined = [](int code) { return code == storage::RiskNotDetermined; };
-    if (!note.isEmpty() &&
-        (notDetermined(men) || notDetermined(women) || notDetermined(pregnantWomen) || notDetermined(juveniles)))
-        panel->ShowNotDeterminedReason(note);
-    storage::TPomiarCzynn *m = SelectedMeasurement();
-    if (!m || !measurementViewShown())
-        return;
-    m->ocenam = static_cast<short>(men);
-    m->ocenak = static_cast<short>(women);
-    m->ocenakc = static_cast<short>(pregnantWomen);
-    m->ocenaml = static_cast<short>(juveniles);
-    m->ocenamax = static_cast<short>(shown.combined);
-    m->ocenakon = static_cast<short>(shown.final);
-    m->srodogrryz = panel->MeasuresText();
+    frmOcenaRyz()->SetRiskAssessment(ratings, !note.isEmpty() && ratings.groups.AnyNotDetermined()
+                                                  ? note
+                                                  : CombinedGap(ratings, SelectedWorkstation()));
 }
 
 void TfrmRyzZakl::ReportInvalidField(const QString &name, const QString &why)
@@ -353,18 +360,16 @@ QString TfrmRyzZakl::FieldCaption(const QString &name) const
     return own;
 }
 
-QString TfrmRyzZakl::RiskMeasurementDate()
-{
-    const storage::TPomiarCzynn *m = SelectedMeasurement();
-    return m ? m->data : QString();
-}
-
 void TfrmRyzZakl::FinalRatingChosen(int code)
 {
     storage::TPomiarCzynn *m = SelectedMeasurement();
-    if (!m || !measurementViewShown() || m->ocenakon == code)
+    if (!m || !measurementViewShown())
         return;
-    m->ocenakon = static_cast<short>(code);
+    TRiskRatings ratings = StoredRatings(*m);
+    if (ratings.final == code)
+        return;
+    ratings.final = code;
+    StoreRatings(*m, ratings);
     MarkModified();
     ApplySaveRule();
 }

@@ -8,6 +8,8 @@
 // with "." as decimal separator; a combo's value is its item index as decimal text (-1 when
 // no item is chosen); a check box's value is "True" or "False".
 
+#include "assessment/risk_ratings.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -61,10 +63,9 @@ public:
     virtual QStringList ComboItems(const QString &name) = 0;
     virtual QString ComboText(const QString &name) = 0;
 
-    // Hands the four group ratings (and, when finalFromCombined is false, the combined and
-    // final ones) to the risk assessment panel, which shows them and stores all six.
-    virtual void SetRiskAssessment(int men, int women, int pregnantWomen, int juveniles, int combined, int final,
-                                   bool finalFromCombined) = 0;
+    // Hands over the four group ratings the rule decided. Whoever owns the form combines
+    // them (risk_ratings.h), keeps them and has the risk panel show them.
+    virtual void SetRiskAssessment(const TGroupRatings &ratings) = 0;
 
     // Ratings about to be handed over stay not determined because field `name` holds a
     // value the rule cannot use; `why` says what a usable one is, in Polish ("wartość

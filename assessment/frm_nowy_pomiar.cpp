@@ -1,7 +1,7 @@
 #include "assessment/frm_nowy_pomiar.h"
 
-#include "assessment/evaluation_dispatch.h"
 #include "assessment/frm_ryz_zakl.h"
+#include "assessment/rules/evaluation_dispatch.h"
 
 #include "appstate/appstate.h"
 #include "platform/paths.h"

@@ -2,7 +2,6 @@
 
 #include "platform/prompter.h"
 #include "platform/window_registry.h"
-#include "storage/workstation_files.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -13,8 +12,6 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace assessment {
 
@@ -61,83 +58,7 @@ void uncheck(QRadioButton *b)
     b->setAutoExclusive(true);
 }
 
-int headCount(const QString &text)
-{
-    bool ok = false;
-    const int n = text.trimmed().toInt(&ok);
-    return ok ? n : 0;
-}
-
 } // namespace
-
-namespace {
-
-// The employment row of the measurement's year: kept under the year as typed, so compare
-// as numbers too (a row typed " 2020" still counts). False when the date starts with no
-// year.
-bool employmentOfYear(const storage::TStanowisko *workstation, const QString &measurementDate,
-                      const storage::TZatrudn *&row, QString &yearText)
-{
-    row = nullptr;
-    if (!workstation || measurementDate.size() < 4)
-        return false;
-    yearText = measurementDate.left(4);
-    bool ok = false;
-    const int year = yearText.toInt(&ok);
-    if (!ok)
-        return false;
-    row = workstation->FindEmployment(yearText);
-    if (!row) {
-        for (const storage::TZatrudn &z : workstation->Employment) {
-            bool rowOk = false;
-            if (z.Rok.trimmed().toInt(&rowOk) == year && rowOk) {
-                row = &z;
-                break;
-            }
-        }
-    }
-    return true;
-}
-
-} // namespace
-
-int CombinedRatingForYear(int men, int women, int pregnantWomen, int juveniles, const storage::TStanowisko *workstation,
-                          const QString &measurementDate)
-{
-    const storage::TZatrudn *row = nullptr;
-    QString year;
-    if (!employmentOfYear(workstation, measurementDate, row, year) || !row)
-        return 0;
-    int combined = 0;
-    if (headCount(row->Mezczyzni) > 0)
-        combined = std::max(combined, men);
-    if (headCount(row->Kobiety) > 0)
-        combined = std::max(combined, women);
-    if (headCount(row->KobietyCiez) > 0)
-        combined = std::max(combined, pregnantWomen);
-    if (headCount(row->Mlodociani) > 0)
-        combined = std::max(combined, juveniles);
-    return combined;
-}
-
-QString EmploymentGap(const storage::TStanowisko *workstation, const QString &measurementDate)
-{
-    const storage::TZatrudn *row = nullptr;
-    QString year;
-    if (!employmentOfYear(workstation, measurementDate, row, year))
-        return QString();
-    if (!row) {
-        return QStringLiteral("Ocena łączna nie została określona: stanowisko nie ma danych o zatrudnieniu "
-                              "w roku %1, roku pomiaru.")
-            .arg(year);
-    }
-    for (const QString *count : {&row->Mezczyzni, &row->Kobiety, &row->KobietyCiez, &row->Mlodociani})
-        if (headCount(*count) > 0)
-            return QString();
-    return QStringLiteral("Ocena łączna nie została określona: w roku %1, roku pomiaru, na stanowisku nie zatrudniono "
-                          "nikogo.")
-        .arg(year);
-}
 
 TfrmOcenaRyz::TfrmOcenaRyz()
 {
@@ -251,33 +172,16 @@ bool TfrmOcenaRyz::UstawOceneRyzyka(QRadioButton *rbMale, QRadioButton *rbSredni
     return true;
 }
 
-TShownRatings TfrmOcenaRyz::SetRiskAssessment(int men, int women, int pregnantWomen, int juveniles, int combined,
-                                              int final, bool finalFromCombined)
+void TfrmOcenaRyz::SetRiskAssessment(const TRiskRatings &ratings, const QString &notDeterminedReason)
 {
-    Q_UNUSED(combined);
-    UstawOceneRyzyka(rbOcenaMzczMale, rbOcenaMzczSrednie, rbOcenaMzczDuze, gbMezczyzni, men);
-    UstawOceneRyzyka(rbOcenaKbtMale, rbOcenaKbtSrednie, rbOcenaKbtDuze, gbKobiety, women);
-    UstawOceneRyzyka(rbOcenaKbtWCMale, rbOcenaKbtWCSrednie, rbOcenaKbtWCDuze, gbKobCiez, pregnantWomen);
-    UstawOceneRyzyka(rbOcenaMldcMale, rbOcenaMldcSrednie, rbOcenaMldcDuze, gbMlodociani, juveniles);
-
-    TShownRatings shown;
-    QString reason;
-    if (m_host && m_host->RatesByEmployment()) {
-        const storage::TStanowisko *workstation = m_host->RiskWorkstation();
-        const QString date = m_host->RiskMeasurementDate();
-        shown.combined = CombinedRatingForYear(men, women, pregnantWomen, juveniles, workstation, date);
-        // Rated groups and still no combined rating: the employment is what is missing.
-        const auto rated = [](int code) { return code >= 10 && code <= 40; };
-        if (shown.combined == 0 && (rated(men) || rated(women) || rated(pregnantWomen) || rated(juveniles)))
-            reason = EmploymentGap(workstation, date);
-    } else {
-        shown.combined = std::max({men, women, pregnantWomen, juveniles});
-    }
-    ShowNotDeterminedReason(reason);
-    shown.final = finalFromCombined ? shown.combined : final;
-    UstawOceneRyzyka(rbOcenaKompMale, rbOcenaKompSrednie, rbOcenaKompDuze, gbKompLaczna, shown.combined);
-    UstawOceneRyzyka(rbOcenaKoncMale, rbOcenaKoncSrednie, rbOcenaKoncDuze, gbOcena, shown.final);
-    return shown;
+    const TGroupRatings &g = ratings.groups;
+    UstawOceneRyzyka(rbOcenaMzczMale, rbOcenaMzczSrednie, rbOcenaMzczDuze, gbMezczyzni, g.men);
+    UstawOceneRyzyka(rbOcenaKbtMale, rbOcenaKbtSrednie, rbOcenaKbtDuze, gbKobiety, g.women);
+    UstawOceneRyzyka(rbOcenaKbtWCMale, rbOcenaKbtWCSrednie, rbOcenaKbtWCDuze, gbKobCiez, g.pregnantWomen);
+    UstawOceneRyzyka(rbOcenaMldcMale, rbOcenaMldcSrednie, rbOcenaMldcDuze, gbMlodociani, g.juveniles);
+    ShowNotDeterminedReason(notDeterminedReason);
+    UstawOceneRyzyka(rbOcenaKompMale, rbOcenaKompSrednie, rbOcenaKompDuze, gbKompLaczna, ratings.combined);
+    UstawOceneRyzyka(rbOcenaKoncMale, rbOcenaKoncSrednie, rbOcenaKoncDuze, gbOcena, ratings.final);
 }
 
 void TfrmOcenaRyz::LoadMeasuresText(const QString &text)

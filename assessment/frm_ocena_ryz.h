@@ -5,6 +5,8 @@
 // panel pOcenaRyz is placed on the last tab of the measurement pages of whichever view shows
 // them (measurement window, factor catalogue, summary) and taken off before those tabs go.
 
+#include "assessment/risk_ratings.h"
+
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -14,47 +16,19 @@ class QLabel;
 class QPlainTextEdit;
 class QRadioButton;
 
-namespace storage {
-class TStanowisko;
-} // namespace storage
-
 namespace assessment {
 
-// The view the panel is docked in. The panel only shows ratings; the host owns the
-// measurement, so the panel asks it for what decides the combined rating and tells it what
-// the user chose, and the host stores what it accepts.
+// The view the panel is docked in: the panel shows the ratings it is given and tells the
+// view what the user chose; the view stores what it accepts.
 class TRiskPanelHost
 {
 public:
     virtual ~TRiskPanelHost() = default;
-    // Whether the combined rating follows the employment of the measurement's year (the
-    // measurement window and the summary) rather than being the plain maximum.
-    virtual bool RatesByEmployment() { return true; }
-    virtual const storage::TStanowisko *RiskWorkstation() = 0;
-    virtual QString RiskMeasurementDate() = 0;
     // The user clicked a final rating: 10, 20, 30, 40 (work forbidden) or 0 (cleared).
     virtual void FinalRatingChosen(int code) { (void)code; }
     // The user changed the measures that limit the risk.
     virtual void MeasuresEdited(const QString &text) { (void)text; }
 };
-
-// What SetRiskAssessment showed as the combined and the final rating.
-struct TShownRatings
-{
-    int combined = 0;
-    int final = 0;
-};
-
-// The combined rating: the largest rating of the groups employed on the workstation in the
-// year of the measurement's date (head counts above 0). No workstation, no date, a date
-// that does not start with a year, or no employment row for that year: 0. A head count
-// that is empty or no number counts as nobody employed.
-int CombinedRatingForYear(int men, int women, int pregnantWomen, int juveniles, const storage::TStanowisko *workstation,
-                          const QString &measurementDate);
-// Why no group counts for the combined rating: the workstation has no employment row for
-// the year of the measurement's date, or nobody is employed in it; empty otherwise (also
-// without a workstation or a date that starts with a year).
-QString EmploymentGap(const storage::TStanowisko *workstation, const QString &measurementDate);
 
 class TfrmOcenaRyz : public QWidget
 {
@@ -82,16 +56,13 @@ public:
     QPlainTextEdit *mSrodOgrRyz = nullptr;
 
     // The view the panel reports to; PlaceOnPage sets it and TakeOffPage clears it. Without
-    // a host the combined rating is the plain maximum and the user's choices go nowhere.
+    // a host the user's choices go nowhere.
     void SetHost(TRiskPanelHost *host) { m_host = host; }
     TRiskPanelHost *Host() const { return m_host; }
 
-    // Shows the six ratings; the combined one is always recomputed (the argument is kept for
-    // the callers' sake). Stores nothing: the host does, with what this returns. When the
-    // groups are rated but the combined rating comes out not determined because the
-    // workstation has no employment in the measurement's year, the panel says so.
-    TShownRatings SetRiskAssessment(int men, int women, int pregnantWomen, int juveniles, int combined, int final,
-                                    bool finalFromCombined);
+    // Shows the six ratings as given, and why they stay not determined (empty: hides the
+    // note). Stores nothing: the view that combined them does.
+    void SetRiskAssessment(const TRiskRatings &ratings, const QString &notDeterminedReason = QString());
 
     // Shows one code in one group: 10, 20, 30 check and colour a button; 0 and 99 uncheck all;
     // 40 unchecks all and paints the caption red; any other code is an internal error

@@ -1,6 +1,6 @@
 #include "assessment/frm_param_risc_score.h"
 
-#include "assessment/risk_score_sets.h"
+#include "assessment/rules/risk_score_sets.h"
 #include "platform/cp1250.h"
 #include "platform/prompter.h"
 #include "storage/formatting.h"
@@ -430,7 +430,7 @@ void TfrmParamRiscScore::Inicjuj(quint16 version)
     m_sets.clear();
     storage::TRiskScoreReadResult read = storage::ReadRiskScore(version);
     for (const storage::TRiskScoreFileProblem &p : read.Problems)
-        platform::ShowWarning(RiskScoreProblemText(p));
+        platform::ShowWarning(storage::RiskScoreProblemText(p));
     m_sets.push_back(std::make_unique<storage::TRiskScore>(std::move(read.Set)));
     {
         QSignalBlocker block(cbWersja);
@@ -758,7 +758,7 @@ bool TfrmParamRiscScore::ZapiszDBObiekt()
         return false;
     const QStringList failed = storage::WriteRiskScore(*set);
     for (const QString &path : failed)
-        platform::ShowWarning(RiskScoreProblemText({path, true, QString()}));
+        platform::ShowWarning(storage::RiskScoreProblemText({path, true, QString()}));
     return failed.isEmpty();
 }
 

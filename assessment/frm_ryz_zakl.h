@@ -21,6 +21,7 @@
 
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QScrollArea;
 class QTabWidget;
 class QToolButton;
@@ -66,7 +67,7 @@ public:
     // view). In the measurement view the factor's visibility rules are applied first.
     // A field of a kind this program does not know builds nothing and is reported once.
     // The risk panel goes on the last tab, docked for riskHost: in the measurement view
-    // this window, elsewhere the view showing the pages (none: plain maximum, no choices).
+    // this window, elsewhere the view showing the pages (none: the user's choices go nowhere).
     void BuildMeasurementForm(storage::TPomiarList &items, QTabWidget *pageControl,
                               TRiskPanelHost *riskHost = nullptr);
     // Takes the risk panel off, then frees every page with its controls.
@@ -93,8 +94,10 @@ public:
     bool HasCombo(const QString &name) override;
     QStringList ComboItems(const QString &name) override;
     QString ComboText(const QString &name) override;
-    void SetRiskAssessment(int men, int women, int pregnantWomen, int juveniles, int combined, int final,
-                           bool finalFromCombined) override;
+    // In the measurement view the ratings are the selected measurement's: combined by the
+    // employment of its workstation in its year and stored in it. The pages lent to other
+    // views keep nothing, and a form there belongs to no workstation: the plain maximum.
+    void SetRiskAssessment(const TGroupRatings &ratings) override;
     QString FormName() override { return CurrentFormName; }
     TShownMeasurement ShownMeasurement() override;
     void ReportInvalidField(const QString &name, const QString &why) override;
@@ -177,8 +180,6 @@ public:
     // ---- TRiskPanelHost ---------------------------------------------------------------
     // The window docks the risk panel on its own pages and is the one place that stores
     // ratings in the selected measurement (SetRiskAssessment and the user's choices).
-    const storage::TStanowisko *RiskWorkstation() override { return SelectedWorkstation(); }
-    QString RiskMeasurementDate() override;
     void FinalRatingChosen(int code) override;
     void MeasuresEdited(const QString &text) override;
 
@@ -203,6 +204,19 @@ private:
     // measurement back as it was before the event.
     template <typename Body> void guardedEvent(Body body);
     void restoreAfterFailure(const QString &message, const storage::TPomiarCzynn *snapshot);
+    // What every field event does around its own step (see field_events.cpp).
+    template <typename Step> void fieldEvent(QWidget *control, Step step);
+    // The value a control holds now goes into its item; a different one marks the
+    // measurement modified.
+    void commitField(storage::TPomiar &item, const QString &value, bool differs);
+    // A memo left, a combo changed, a check box clicked: the value committed, then evaluated.
+    void commitAndEvaluate(QWidget *control, const QString &prefix, const QString &value);
+    void exitEdit(QLineEdit *ed);
+    // The panel shows ratings with the reason they stay not determined: the rule's, else
+    // the employment's.
+    void showRatings(const TRiskRatings &ratings);
+    // The ratings stored with m, shown as the view shown combines them (SetRiskAssessment).
+    void showStoredRatings(storage::TPomiarCzynn &m);
     // Reads again the factors of edited's group whose measurements the workstation sums change.
     void rereadSumPartners(storage::TStanowisko &w, const storage::TCzynnik &edited);
 

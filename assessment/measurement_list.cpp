@@ -179,7 +179,7 @@ void TfrmRyzZakl::ShowMeasurement(storage::TPomiarCzynn *m)
         }
     }
     frmOcenaRyz()->LoadMeasuresText(m->srodogrryz);
-    SetRiskAssessment(m->ocenam, m->ocenak, m->ocenakc, m->ocenaml, m->ocenamax, m->ocenakon, false);
+    showStoredRatings(*m);
     pgDokum->show();
 }
 

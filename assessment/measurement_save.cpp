@@ -2,8 +2,8 @@
 // was made in, the ask-to-save protocol, Save itself, and deleting a measurement (which the
 // main window follows with a Save).
 
-#include "assessment/evaluation_dispatch.h"
 #include "assessment/frm_ryz_zakl.h"
+#include "assessment/rules/evaluation_dispatch.h"
 
 #include "appstate/appstate.h"
 #include "platform/prompter.h"

@@ -148,10 +148,4 @@ QString TMemoryForm::ComboText(const QString &name)
     return index >= 0 && index < f->items.size() ? f->items.at(index) : QString();
 }
 
-void TMemoryForm::SetRiskAssessment(int men, int women, int pregnantWomen, int juveniles, int combined, int final,
-                                    bool finalFromCombined)
-{
-    Ratings << Rating{men, women, pregnantWomen, juveniles, combined, final, finalFromCombined};
-}
-
 } // namespace assessment

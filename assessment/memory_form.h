@@ -29,11 +29,6 @@ public:
         QString captions;         // header variants, ";"-separated
         int choiceNr = 1;
     };
-    struct Rating
-    {
-        int men, women, pregnantWomen, juveniles, combined, final;
-        bool finalFromCombined;
-    };
 
     // Adds a field; a combo ("cb_") gets its items and an index, a header ("lb_") may get
     // its ";"-separated captions.
@@ -53,8 +48,7 @@ public:
     bool HasCombo(const QString &name) override;
     QStringList ComboItems(const QString &name) override;
     QString ComboText(const QString &name) override;
-    void SetRiskAssessment(int men, int women, int pregnantWomen, int juveniles, int combined, int final,
-                           bool finalFromCombined) override;
+    void SetRiskAssessment(const TGroupRatings &ratings) override { Ratings << ratings; }
     QString FormName() override { return Name; }
     TShownMeasurement ShownMeasurement() override { return Shown; }
     void ReportInvalidField(const QString &name, const QString &why) override { InvalidFields << name + ": " + why; }
@@ -69,7 +63,7 @@ public:
     QString Name; // the form's `function` name
     TShownMeasurement Shown; // what the workstation sums work on; none by default
     QHash<QString, Field> Fields;
-    QList<Rating> Ratings;
+    QList<TGroupRatings> Ratings; // in the order handed over
     QStringList Writes;   // "name=value" in the order written
     QStringList Messages; // warnings and information a rule showed
     QStringList ErrorCaptions; // the captions of the errors among them

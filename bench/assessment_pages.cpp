@@ -2,8 +2,8 @@
 // the previous ones included), and one SetFieldValue round trip: format, exit handler,
 // dispatch to the form's rule, the rule's read back.
 #include "appstate/appstate.h"
-#include "assessment/evaluation_dispatch.h"
 #include "assessment/frm_ryz_zakl.h"
+#include "assessment/rules/evaluation_dispatch.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

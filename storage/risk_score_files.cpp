@@ -2,6 +2,7 @@
 
 #include "platform/cp1250.h"
 #include "platform/paths.h"
+#include "platform/tarvelin_error.h"
 #include "platform/text_file.h"
 #include "storage/file_cache.h"
 #include "storage/storage_errors.h"
@@ -318,6 +319,13 @@ QStringList WriteRiskScore(const TRiskScore &set, const QString &folder)
             failed << path;
     }
     return failed;
+}
+
+QString RiskScoreProblemText(const TRiskScoreFileProblem &problem)
+{
+    if (problem.Unreadable)
+        return platform::FileAccessErrorText() + QStringLiteral(" : ") + problem.StoredPath;
+    return problem.Detail;
 }
 
 } // namespace storage

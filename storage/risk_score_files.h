@@ -30,6 +30,10 @@ struct TRiskScoreFileProblem
     QString Detail;          // for a damaged file: what is wrong, the file named (Polish)
 };
 
+// What the user is told about a problem of a parameter file: "Błąd dostępu do pliku : path"
+// for a file that cannot be opened, the damage named with the file otherwise.
+QString RiskScoreProblemText(const TRiskScoreFileProblem &problem);
+
 struct TRiskScoreReadResult
 {
     TRiskScore Set;

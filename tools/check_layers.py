@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Checks every include of the program's folders against the layer table: a folder may
 include only itself and the folders it may use, so the libraries have no cycles. Storage
-and the QtCore part of platform include none of the dialog seams. Prints each offending
-include and exits non-zero when there is one."""
+and the QtCore part of platform include none of the dialog seams. The evaluation rules
+reach their form only through the form interface. Prints each offending include and exits
+non-zero when there is one."""
 
 import os
 import re
@@ -30,6 +31,14 @@ MAY_USE = {
 # and all of storage must do without them.
 DIALOG_SEAMS = {'application', 'clipboard', 'dialog_runner', 'file_dialogs', 'launcher', 'prompter',
                 'window_registry'}
+
+# The evaluation rules (assessment/rules/) read and write their form only through the form
+# interface and rate through the ratings module: besides their own folder they use these
+# headers of assessment/ and storage/, so a rule never reaches a widget, a view or a message
+# box.
+RULES = 'assessment/rules/'
+RULES_MAY_INCLUDE = {'assessment/form_access.h', 'assessment/risk_ratings.h'}
+RULES_MAY_USE = {'storage'}
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 
@@ -61,6 +70,9 @@ def main():
                             continue  # a header of the same folder, or not one of ours
                         if used != folder and allowed is not None and used not in allowed:
                             problems.append(f'{rel}:{number}: {folder}/ may not include "{target}"')
+                        if rel.startswith(RULES) and not (target.startswith(RULES) or target in RULES_MAY_INCLUDE
+                                                          or used in RULES_MAY_USE):
+                            problems.append(f'{rel}:{number}: {RULES} may not include "{target}"')
                         if core_file and used == 'platform':
                             seam = os.path.splitext(os.path.basename(target))[0]
                             if seam in DIALOG_SEAMS:

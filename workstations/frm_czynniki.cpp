@@ -336,7 +336,7 @@ void TfrmCzynniki::showForm(const QString &attachFolder, const QString &formPath
         const auto restore = qScopeGuard([&] { state.ViewName = hostView; });
         rz->BuildMeasurementForm(m_formItems, rz->pgDokum, this);
     }
-    rz->SetRiskAssessment(10, 10, 10, 10, 0, 0, true);
+    rz->SetRiskAssessment(assessment::TGroupRatings::All(10));
 }
 
 void TfrmCzynniki::lbCzynnikiClick()

@@ -101,11 +101,6 @@ public:
     // The text an own factor is shown under: its name and its form.
     static QString OwnFactorText(const storage::TCzynnik &f);
 
-    // assessment::TRiskPanelHost: a form shown here belongs to no workstation.
-    bool RatesByEmployment() override { return false; }
-    const storage::TStanowisko *RiskWorkstation() override { return nullptr; }
-    QString RiskMeasurementDate() override { return QString(); }
-
 private:
     void buildControls();
     void sortOwnFactors();

@@ -205,12 +205,6 @@ storage::TPomiarCzynn *TfrmZestaw::SelectedMeasurement() const
     return index >= 0 ? f->Measurements[size_t(index)].get() : nullptr;
 }
 
-QString TfrmZestaw::RiskMeasurementDate()
-{
-    const storage::TPomiarCzynn *m = SelectedMeasurement();
-    return m ? m->data : QString();
-}
-
 // ---------------------------------------------------------------------------------------
 // The measurement pages
 
@@ -327,7 +321,10 @@ void TfrmZestaw::lbPomiarClick()
     rz->BuildMeasurementForm(m->Fields, rz->pgDokum, this);
     assessment::TfrmOcenaRyz *panel = assessment::frmOcenaRyz();
     panel->LoadMeasuresText(m->srodogrryz);
-    panel->SetRiskAssessment(m->ocenam, m->ocenak, m->ocenakc, m->ocenaml, m->ocenamax, m->ocenakon, false);
+    // The combined rating follows the workstation's employment in the measurement's year;
+    // nothing shown here is stored.
+    const assessment::TRiskRatings ratings = assessment::ShownRatings(*m, SelectedWorkstation());
+    panel->SetRiskAssessment(ratings, assessment::CombinedGap(ratings, SelectedWorkstation()));
     rz->pgDokum->show();
 }
 

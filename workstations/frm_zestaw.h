@@ -90,11 +90,6 @@ public:
     QComboBox *WorkstationCombo() override { return cbStanow; }
     bool MeasurementDateRange(QDate &from, QDate &to) const override;
 
-    // assessment::TRiskPanelHost: the combined rating follows the workstation's employment
-    // in the measurement's year; nothing the panel shows here is stored.
-    const storage::TStanowisko *RiskWorkstation() override { return SelectedWorkstation(); }
-    QString RiskMeasurementDate() override;
-
 private:
     void buildControls();
     assessment::TfrmRyzZakl *pages();

@@ -1,6 +1,7 @@
 #include "assessment/rules/biological.h"
 
-#include "assessment/evaluation_dispatch.h"
+#include "assessment/risk_ratings.h"
+#include "assessment/rules/evaluation_dispatch.h"
 #include "assessment/rules/rating_handover.h"
 #include "assessment/rules/rule_numbers.h"
 #include "assessment/rules/rule_registry.h"
@@ -60,12 +61,11 @@ void RateNewBiologicalMeasurement(storage::TPomiarCzynn &m)
 {
     double g = 0;
     const storage::TPomiar *field = storage::FindField(m.Fields, QStringLiteral("GrZagr"));
-    const short r =
-        static_cast<short>(field && ParseNumber(field->Value, g) ? BiologicalRisk(g) : storage::RiskNotDetermined);
-    m.ocenam = r;
-    m.ocenak = r;
-    m.ocenakc = r;
-    m.ocenaml = r;
+    // The groups only: the combined and final ratings are decided when the measurement is shown.
+    TRiskRatings ratings = StoredRatings(m);
+    ratings.groups =
+        TGroupRatings::All(field && ParseNumber(field->Value, g) ? BiologicalRisk(g) : storage::RiskNotDetermined);
+    StoreRatings(m, ratings);
 }
 
 void RegisterBiologicalRules()

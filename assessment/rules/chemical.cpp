@@ -1,6 +1,6 @@
 #include "assessment/rules/chemical.h"
 
-#include "assessment/evaluation_dispatch.h"
+#include "assessment/rules/evaluation_dispatch.h"
 #include "assessment/rules/rule_numbers.h"
 #include "assessment/rules/rule_registry.h"
 #include "storage/formatting.h"
@@ -64,7 +64,7 @@ const TSumFamily &chemicalSum()
         f.multipleName = QStringLiteral("NDSKrotn");
         f.singlePrecision = true;
         f.sumOnlyWithField = true;
-        f.rate = [](const storage::TPomiarCzynn &m, const QString &sum, GroupRatings &r) {
+        f.rate = [](const storage::TPomiarCzynn &m, const QString &sum, TGroupRatings &r) {
             return ChemicalRating(storedRecord(m, sum), r);
         };
         return f;
@@ -79,7 +79,7 @@ QString NdsMultiple(TFormAccess &form, const QString &measuredField, const QStri
     return ConcentrationMultiple(form, measuredField, permittedField);
 }
 
-bool ChemicalRating(const recKrtn &rec, GroupRatings &ratings)
+bool ChemicalRating(const recKrtn &rec, TGroupRatings &ratings)
 {
     int t = 0;
     double a = 0, ch = 0, p = 0, s = 0;
@@ -87,16 +87,16 @@ bool ChemicalRating(const recKrtn &rec, GroupRatings &ratings)
         !RecordMultiple(rec.NDSPKrotn, p) || !RecordMultiple(rec.SumNDS, s))
         return false;
     const int base = baseCode(Single(std::max({a, ch, p, s})));
-    ratings = {base, base, base, base};
+    ratings = TGroupRatings::All(base);
     if (t & 0xC003) {
         // The class raises the rating; it never lowers one the multiples made large.
         const int byClass = a > 0 && a < 0.1 ? storage::RiskMedium : storage::RiskLarge;
-        ratings[0] = ratings[1] = std::max(base, byClass);
+        ratings.men = ratings.women = std::max(base, byClass);
     }
     if ((t & 0x0100) && a > 0.66)
-        ratings[2] = storage::RiskLarge;
+        ratings.pregnantWomen = storage::RiskLarge;
     if (t & 0x0600)
-        ratings[2] = ratings[3] = storage::RiskForbidden;
+        ratings.pregnantWomen = ratings.juveniles = storage::RiskForbidden;
     return true;
 }
 
@@ -119,7 +119,7 @@ void EvaluateChemical(TFormAccess &form, const QString &fieldName)
         sum = QStringLiteral("0"); // a form without the sum
     const recKrtn rec{form.GetFieldValue(TypeField), form.GetFieldValue(limits()[0].multiple),
                       form.GetFieldValue(limits()[1].multiple), form.GetFieldValue(limits()[2].multiple), sum};
-    GroupRatings r{};
+    TGroupRatings r{};
     const bool rated = ChemicalRating(rec, r);
     RateConcentrations(form, rated, r, limits());
 }

@@ -35,7 +35,7 @@ QString NdsMultiple(TFormAccess &form, const QString &measuredField, const QStri
 // and 0.1 -, bit 0x0100 gives pregnant women 30 above an NDS multiple of 0.66, and bits
 // 0x0600 forbid the work (40) to pregnant women and juveniles. False when a multiple or the
 // bits are no number: the substance is not determined.
-bool ChemicalRating(const recKrtn &rec, GroupRatings &ratings);
+bool ChemicalRating(const recKrtn &rec, TGroupRatings &ratings);
 
 // The rule of "chemiczny_Pomiar_01". A measured concentration or a limit value left
 // recomputes its multiple; that, or the sum box, rates the substance, after summing the

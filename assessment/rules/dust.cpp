@@ -1,6 +1,6 @@
 #include "assessment/rules/dust.h"
 
-#include "assessment/evaluation_dispatch.h"
+#include "assessment/rules/evaluation_dispatch.h"
 #include "assessment/rules/rule_registry.h"
 #include "storage/formatting.h"
 #include "storage/measurements.h"
@@ -252,7 +252,7 @@ const TSumFamily &dustSum()
         TSumFamily f;
         f.ident = QStringLiteral("pyly");
         f.multipleName = QStringLiteral("PylCalkKrotn");
-        f.rate = [](const storage::TPomiarCzynn &m, const QString &sum, GroupRatings &r) {
+        f.rate = [](const storage::TPomiarCzynn &m, const QString &sum, TGroupRatings &r) {
             return DustRisk(storedRecord(m, sum), r);
         };
         return f;
@@ -292,7 +292,7 @@ QString DustMultiple(TFormAccess &form, const QString &measuredField, const QStr
     return ConcentrationMultiple(form, measuredField, permittedField);
 }
 
-bool DustRisk(const TDustRecord &record, GroupRatings &ratings)
+bool DustRisk(const TDustRecord &record, TGroupRatings &ratings)
 {
     int t = 0;
     double kc = 0, kr = 0, kw = 0, ks = 0;
@@ -346,7 +346,7 @@ void EvaluateDustForm(TFormAccess &form, const QString &fieldName)
         return;
     if (form.IsFieldEnabled(SumBox))
         SumOfDustFractions(form, true);
-    GroupRatings r{};
+    TGroupRatings r{};
     const bool rated = DustRisk(formRecord(form, *def), r);
     QList<TQuotientDef> fractions;
     for (const Fraction &f : def->fractions)

@@ -38,7 +38,7 @@ QString DustMultiple(TFormAccess &form, const QString &measuredField, const QStr
 // either of them forbids the work (40) to pregnant women and juveniles and, while every
 // multiple is below 0.1, makes it medium. Bit 4 forbids the work to juveniles; bit 8 does
 // so above a multiple of 0.66. False when a multiple or the bits are no number.
-bool DustRisk(const TDustRecord &record, GroupRatings &ratings);
+bool DustRisk(const TDustRecord &record, TGroupRatings &ratings);
 
 // The rule of the thirteen dust forms (form.FormName()): a measured concentration or a limit
 // value left recomputes its multiple; a kind chosen sets the limit values, the class bits and

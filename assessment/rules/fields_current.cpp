@@ -1,6 +1,6 @@
 #include "assessment/rules/fields_current.h"
 
-#include "assessment/evaluation_dispatch.h"
+#include "assessment/rules/evaluation_dispatch.h"
 #include "assessment/rules/rating_handover.h"
 #include "assessment/rules/rule_numbers.h"
 #include "assessment/rules/rule_registry.h"
@@ -104,7 +104,7 @@ void EvaluateElectromagneticField(TFormAccess &form, const QString & /*fieldName
     }
     if (adults == storage::RiskNotDetermined)
         form.ReportInvalidField(BodyZone, reason::Choice()); // no zone chosen, nothing exceeded
-    form.SetRiskAssessment(adults, adults, protectedGroups, protectedGroups, 0, 0, true);
+    form.SetRiskAssessment({adults, adults, protectedGroups, protectedGroups});
 }
 
 void EvaluateLowVoltageCurrent(TFormAccess &form, const QString & /*fieldName*/)

@@ -1,6 +1,6 @@
 #include "assessment/rules/laser.h"
 
-#include "assessment/evaluation_dispatch.h"
+#include "assessment/rules/evaluation_dispatch.h"
 #include "assessment/rules/laser_mde.h"
 #include "assessment/rules/radiation_common.h"
 #include "assessment/rules/rating_handover.h"

@@ -1,6 +1,6 @@
 #include "assessment/rules/microclimate.h"
 
-#include "assessment/evaluation_dispatch.h"
+#include "assessment/rules/evaluation_dispatch.h"
 #include "assessment/rules/rating_handover.h"
 #include "assessment/rules/rule_numbers.h"
 #include "assessment/rules/rule_registry.h"
@@ -86,7 +86,7 @@ enum class Notation {
 // Men and women share a code; pregnant women and juveniles get their own.
 void rate(TFormAccess &form, int adults, int pregnantWomen, int juveniles)
 {
-    form.SetRiskAssessment(adults, adults, pregnantWomen, juveniles, 0, 0, true);
+    form.SetRiskAssessment({adults, adults, pregnantWomen, juveniles});
 }
 
 QString quotientText(double q, Notation notation)

@@ -1,6 +1,6 @@
 #include "assessment/rules/noise.h"
 
-#include "assessment/evaluation_dispatch.h"
+#include "assessment/rules/evaluation_dispatch.h"
 #include "assessment/rules/rating_handover.h"
 #include "assessment/rules/rule_numbers.h"
 #include "assessment/rules/rule_registry.h"
@@ -263,8 +263,7 @@ void rate(TFormAccess &form, const NoiseFormDef &def)
         return;
     }
     const int m = RiskClassFromMultiple(Single(men));
-    form.SetRiskAssessment(m, m, RiskClassFromMultiple(Single(pregnant)), RiskClassFromMultiple(Single(juveniles)), 0,
-                           0, true);
+    form.SetRiskAssessment({m, m, RiskClassFromMultiple(Single(pregnant)), RiskClassFromMultiple(Single(juveniles))});
 }
 
 void evaluate(TFormAccess &form, const NoiseFormDef &def, const QString &fieldName)

@@ -1,7 +1,7 @@
 #include "assessment/rules/own_methods.h"
 
-#include "assessment/evaluation_dispatch.h"
-#include "assessment/risk_score_sets.h"
+#include "assessment/rules/evaluation_dispatch.h"
+#include "assessment/rules/risk_score_sets.h"
 #include "assessment/rules/rule_numbers.h"
 #include "assessment/rules/rule_registry.h"
 #include "storage/formatting.h"
@@ -68,7 +68,7 @@ void EvaluateFiveSteps(TFormAccess &form, const QString &)
         else if (sum == 3 || sum == 4)
             risk = storage::RiskLarge;
     }
-    form.SetRiskAssessment(risk, risk, risk, risk, 0, 0, true);
+    form.SetRiskAssessment(TGroupRatings::All(risk));
 }
 
 void EvaluateRiskScore(TFormAccess &form, const QString &)
@@ -86,7 +86,7 @@ void EvaluateRiskScore(TFormAccess &form, const QString &)
     const int code = RiskBand(description, r);
     form.SetFieldText(RiskIndex,
                       description + QStringLiteral(" (") + storage::FormatMeasuredValue(r) + QLatin1Char(')'));
-    form.SetRiskAssessment(code, code, code, code, 0, 0, true);
+    form.SetRiskAssessment(TGroupRatings::All(code));
 }
 
 void EvaluateOwnMethodForm(TFormAccess &form, const QString &fieldName)

@@ -20,7 +20,7 @@ QString RadiationMultipleText(double measured, double permitted)
 
 void RateWithJuvenilesForbidden(TFormAccess &form, int adults, int pregnantWomen)
 {
-    form.SetRiskAssessment(adults, adults, pregnantWomen, storage::RiskForbidden, 0, 0, true);
+    form.SetRiskAssessment({adults, adults, pregnantWomen, storage::RiskForbidden});
 }
 
 int HighestDeterminedCode(const QList<int> &codes)

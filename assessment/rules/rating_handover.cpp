@@ -42,7 +42,7 @@ QString Choice()
 
 void RateAllGroups(TFormAccess &form, int code)
 {
-    form.SetRiskAssessment(code, code, code, code, 0, 0, true);
+    form.SetRiskAssessment(TGroupRatings::All(code));
 }
 
 void RateNotDetermined(TFormAccess &form)

@@ -1,6 +1,6 @@
 #include "assessment/rules/vibration.h"
 
-#include "assessment/evaluation_dispatch.h"
+#include "assessment/rules/evaluation_dispatch.h"
 #include "assessment/rules/rating_handover.h"
 #include "assessment/rules/rule_numbers.h"
 #include "assessment/rules/rule_registry.h"
@@ -84,7 +84,7 @@ void evaluateVibration(TFormAccess &form, const VibrationFormDef &def, const QSt
         adults = group = storage::RiskNotDetermined;
     }
     const int pregnant = def.pregnantForbidden ? int(storage::RiskForbidden) : group;
-    form.SetRiskAssessment(adults, adults, pregnant, group, 0, 0, true);
+    form.SetRiskAssessment({adults, adults, pregnant, group});
 }
 
 TRuleFields vibrationFields(const VibrationFormDef &def)

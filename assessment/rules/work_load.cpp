@@ -1,6 +1,6 @@
 #include "assessment/rules/work_load.h"
 
-#include "assessment/evaluation_dispatch.h"
+#include "assessment/rules/evaluation_dispatch.h"
 #include "assessment/rules/rating_handover.h"
 #include "assessment/rules/rule_numbers.h"
 #include "assessment/rules/rule_registry.h"
@@ -107,7 +107,7 @@ void evaluateEffort(TFormAccess &form, int version, const QString &fieldName)
     const int pregnant = s > dopKc ? 30 : s > 2500 ? 20 : 10;
     // Juveniles may not do work beyond their limits at all.
     const int juveniles = s6 > ch18 || s6 > dz18 || mi > minCh18 || mi > minDz18 ? 40 : 10;
-    form.SetRiskAssessment(men, women, pregnant, juveniles, 0, 0, true);
+    form.SetRiskAssessment({men, women, pregnant, juveniles});
 }
 
 TRuleFields effortFields(int version)
@@ -212,8 +212,7 @@ void EvaluateStaticLoad(TFormAccess &form, const QString &fieldName)
         }
     }
     const int men = codes[0], womenAndJuveniles = codes[1], juveniles = codes[2];
-    form.SetRiskAssessment(men, womenAndJuveniles, womenAndJuveniles, std::max(womenAndJuveniles, juveniles), 0, 0,
-                           true);
+    form.SetRiskAssessment({men, womenAndJuveniles, womenAndJuveniles, std::max(womenAndJuveniles, juveniles)});
 }
 
 void EvaluatePhysicalEffort1(TFormAccess &form, const QString &fieldName)

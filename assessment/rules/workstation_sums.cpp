@@ -1,7 +1,6 @@
 #include "assessment/rules/workstation_sums.h"
 
-#include "assessment/evaluation_dispatch.h"
-#include "assessment/frm_ocena_ryz.h"
+#include "assessment/rules/evaluation_dispatch.h"
 #include "assessment/rules/rating_handover.h"
 #include "storage/factors.h"
 #include "storage/formatting.h"
@@ -62,17 +61,17 @@ bool reportUnknownConcentration(TFormAccess &form, const TQuotientDef &c)
 
 } // namespace
 
-void RateConcentrations(TFormAccess &form, bool rated, const GroupRatings &ratings,
+void RateConcentrations(TFormAccess &form, bool rated, const TGroupRatings &ratings,
                         const QList<TQuotientDef> &concentrations)
 {
-    GroupRatings r = ratings;
+    TGroupRatings r = ratings;
     if (!rated) {
         for (const TQuotientDef &c : concentrations)
             if (reportUnknownConcentration(form, c))
                 break;
         r = {};
     }
-    form.SetRiskAssessment(r[0], r[1], r[2], r[3], 0, 0, true);
+    form.SetRiskAssessment(r);
 }
 
 bool RecordMultiple(const QString &text, double &value)
@@ -160,19 +159,13 @@ void SumOverWorkstation(TFormAccess &form, const TSumFamily &family, bool includ
         }
         if (!marked || f->id == selectedId)
             continue;
-        GroupRatings r{};
+        TGroupRatings r{};
         const QString recordSum = !family.sumOnlyWithField || sumWritten ? text : QStringLiteral("0");
         if (!family.rate || !family.rate(*m, recordSum, r))
             r = {};
-        m->ocenam = static_cast<short>(r[0]);
-        m->ocenak = static_cast<short>(r[1]);
-        m->ocenakc = static_cast<short>(r[2]);
-        m->ocenaml = static_cast<short>(r[3]);
-        // As the risk panel rates a measurement: the groups employed in its year decide the
-        // combined rating, and the final one follows it.
-        const int combined = CombinedRatingForYear(r[0], r[1], r[2], r[3], shown.workstation, m->data);
-        m->ocenamax = static_cast<short>(combined);
-        m->ocenakon = static_cast<short>(combined);
+        // As the measurement window rates the measurement it shows: the groups employed in
+        // its year decide the combined rating, and the final one follows it.
+        RateMeasurement(*m, r, shown.workstation);
     }
 
     const QString box = QStringLiteral("ch_cbSumNDS");

@@ -11,11 +11,11 @@
 // limit values is never rated as if its exposure were small.
 
 #include "assessment/form_access.h"
+#include "assessment/risk_ratings.h"
 #include "assessment/rules/rule_numbers.h"
 
 #include <QList>
 #include <QString>
-#include <array>
 #include <functional>
 
 namespace storage {
@@ -23,9 +23,6 @@ class TPomiarCzynn;
 }
 
 namespace assessment::rules {
-
-// Men, women, pregnant women, juveniles.
-using GroupRatings = std::array<int, 4>;
 
 // The multiple field's text for a measured concentration and its limit value:
 //  - nothing measured (empty text or 0): "0";
@@ -42,7 +39,7 @@ QString ConcentrationMultiple(TFormAccess &form, const QString &measuredField, c
 // false) every group stays not determined, and the first concentration whose multiple is not
 // known names the field to put right: the concentration when it is no number or negative,
 // else its limit value when it is missing, 0 or no number.
-void RateConcentrations(TFormAccess &form, bool rated, const GroupRatings &ratings,
+void RateConcentrations(TFormAccess &form, bool rated, const TGroupRatings &ratings,
                         const QList<TQuotientDef> &concentrations);
 
 // A multiple read from a rating record: false for empty text, no number or a negative number.
@@ -63,7 +60,7 @@ struct TSumFamily
     bool sumOnlyWithField = false;
     // The four group ratings of a stored measurement with the sum text; false when they
     // cannot be determined.
-    std::function<bool(const storage::TPomiarCzynn &m, const QString &sum, GroupRatings &ratings)> rate;
+    std::function<bool(const storage::TPomiarCzynn &m, const QString &sum, TGroupRatings &ratings)> rate;
 };
 
 // The sum over the workstation of the measurement the form shows (nothing happens when it
@@ -72,7 +69,7 @@ struct TSumFamily
 // includeCurrent. Every marked measurement of that date then holds the sum in its "SumNDS"
 // value (after the mark), the marked measurements of the other factors are rated again
 // with it - their combined and final ratings from the groups employed in their year, as
-// the risk panel rates - and the form's "ed_SumNDS" shows the sum when its "ch_cbSumNDS"
+// the measurement window rates the one it shows - and the form's "ed_SumNDS" shows the sum when its "ch_cbSumNDS"
 // is ticked, else "0". A stored multiple that is no number adds nothing and leaves its own
 // measurement not determined.
 void SumOverWorkstation(TFormAccess &form, const TSumFamily &family, bool includeCurrent);

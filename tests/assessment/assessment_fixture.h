@@ -4,8 +4,8 @@
 // temporary program folder, with message boxes scripted.
 
 #include "appstate/appstate.h"
-#include "assessment/evaluation_dispatch.h"
 #include "assessment/frm_ryz_zakl.h"
+#include "assessment/rules/evaluation_dispatch.h"
 #include "storage/factors.h"
 #include "storage/form_definition_files.h"
 #include "storage/measurements.h"

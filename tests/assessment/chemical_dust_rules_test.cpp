@@ -15,19 +15,19 @@ namespace {
 Groups chemical(const QString &typ, const QString &nds, const QString &ndsch = "0", const QString &ndsp = "0",
                 const QString &sum = "0")
 {
-    GroupRatings r{};
+    assessment::TGroupRatings r{};
     if (!ChemicalRating({typ, nds, ndsch, ndsp, sum}, r))
         return NotDetermined;
-    return {r[0], r[1], r[2], r[3]};
+    return {r.men, r.women, r.pregnantWomen, r.juveniles};
 }
 
 Groups dust(const QString &typ, const QString &total, const QString &resp = "0", const QString &fibres = "0",
             const QString &sum = "")
 {
-    GroupRatings r{};
+    assessment::TGroupRatings r{};
     if (!DustRisk({typ, total, resp, fibres, sum}, r))
         return NotDetermined;
-    return {r[0], r[1], r[2], r[3]};
+    return {r.men, r.women, r.pregnantWomen, r.juveniles};
 }
 
 } // namespace

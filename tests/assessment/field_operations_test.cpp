@@ -386,7 +386,7 @@ TEST_F(FieldEvents, RuleWritesReachTheRiskPanelAndTheMeasurement)
                                        [&](assessment::TFormAccess &form, const QString &) {
                                            const double v = form.GetFieldValue("ed_WartZm").toDouble();
                                            const int r = v > 10 ? 30 : v > 5 ? 20 : 10;
-                                           form.SetRiskAssessment(r, r, r, r, 0, 0, true);
+                                           form.SetRiskAssessment(assessment::TGroupRatings::All(r));
                                        });
     win->SetFieldValue("ed_WartZm", "7");
     EXPECT_EQ(m->ocenam, 20);

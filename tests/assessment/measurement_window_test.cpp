@@ -50,7 +50,7 @@ protected:
             ++evaluations;
             const double level = form.GetFieldValue(QStringLiteral("ed_PEWartZm")).toDouble();
             const int r = level > 85 ? 30 : level > 80 ? 20 : 10;
-            form.SetRiskAssessment(r, r, r, r, 0, 0, true);
+            form.SetRiskAssessment(assessment::TGroupRatings::All(r));
         });
         TfrmNowyPomiar::SetRunner([this](TfrmNowyPomiar &d) {
             d.setResult(0);
@@ -454,7 +454,7 @@ TEST_F(MeasurementWindow, ARuleThatFailsLeavesTheMeasurementAsItWas)
     ASSERT_EQ(m->ocenam, 20);
     assessment::RegisterEvaluationRule(NoiseForm, [](assessment::TFormAccess &form, const QString &) {
         form.SetFieldValue(QStringLiteral("ed_PEKrotn"), QStringLiteral("5"));
-        form.SetRiskAssessment(30, 30, 30, 30, 0, 0, true);
+        form.SetRiskAssessment(assessment::TGroupRatings::All(30));
         throw platform::TarvelinError(QStringLiteral("Nie znaleziono pola"));
     });
     prompter.boxes.clear();

@@ -59,7 +59,7 @@ TEST(MemoryForm, CheckBoxesHeadersFlagsAndRatings)
     EXPECT_FALSE(form.IsFieldEnabled("ch_S"));
     form.SetFieldEnabled("ch_S", "true");
     EXPECT_TRUE(form.IsFieldEnabled("ch_S"));
-    form.SetRiskAssessment(10, 20, 30, 10, 0, 0, true);
+    form.SetRiskAssessment({10, 20, 30, 10});
     ASSERT_EQ(form.Ratings.size(), 1);
     EXPECT_EQ(form.Ratings[0].pregnantWomen, 30);
     EXPECT_EQ(form.FormName(), "met5Krok_Pomiar_01");

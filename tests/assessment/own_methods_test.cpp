@@ -5,8 +5,8 @@
 #include "shipped_form_fixture.h"
 
 #include "assessment/frm_param_risc_score.h"
-#include "assessment/risk_score_sets.h"
 #include "assessment/rules/own_methods.h"
+#include "assessment/rules/risk_score_sets.h"
 #include "storage/measurement_files.h"
 #include "widgets/bitbtn_with_color.h"
 
@@ -96,8 +96,6 @@ TEST(OwnMethodRules, FiveStepsAddsTheGradesAndAnUnchosenItemRatesSmall)
         rule(form, "cb_cCNast");
         const auto &r = form.Ratings.last();
         EXPECT_TRUE(r.men == r.women && r.women == r.pregnantWomen && r.pregnantWomen == r.juveniles);
-        EXPECT_EQ(r.combined, 0);
-        EXPECT_TRUE(r.finalFromCombined);
         return r.men;
     };
     EXPECT_EQ(rate(2, 2), 30);
@@ -120,7 +118,7 @@ TEST_F(RiskScoreRule, BandsIncludeTheirUpperMinimum)
     EXPECT_EQ(Rate(4, 1, 1), std::make_pair(QString("Pasmo 1 (20)"), 10));
     EXPECT_EQ(Rate(4, 0, 1), std::make_pair(QString("Pasmo 1 (2)"), 10));
     const auto &r = form.Ratings.last();
-    EXPECT_EQ((std::vector<int>{r.women, r.pregnantWomen, r.juveniles, r.combined}), (std::vector<int>{10, 10, 10, 0}));
+    EXPECT_EQ((std::vector<int>{r.women, r.pregnantWomen, r.juveniles}), (std::vector<int>{10, 10, 10}));
     EXPECT_TRUE(form.Messages.isEmpty());
 }
 

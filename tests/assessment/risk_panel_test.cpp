@@ -1,5 +1,7 @@
 #include "assessment/frm_ocena_ryz.h"
+#include "assessment/risk_ratings.h"
 
+#include "storage/measurements.h"
 #include "storage/workstation_files.h"
 #include "tests/support/fakes.h"
 
@@ -13,6 +15,8 @@
 
 using assessment::CombinedRatingForYear;
 using assessment::TfrmOcenaRyz;
+using assessment::TGroupRatings;
+using assessment::TRiskRatings;
 
 namespace {
 
@@ -41,9 +45,16 @@ public:
     bool byEmployment = true;
     QList<int> finals;
     QStringList measures;
-    bool RatesByEmployment() override { return byEmployment; }
-    const storage::TStanowisko *RiskWorkstation() override { return &workstation; }
-    QString RiskMeasurementDate() override { return date; }
+    // What the view does with a rule's groups: combines them (by the employment of the
+    // measurement's year, or as the plain maximum where it has no workstation) and has the
+    // panel show them with why the combined rating stays not determined.
+    TRiskRatings Show(TfrmOcenaRyz *panel, const TGroupRatings &groups)
+    {
+        const TRiskRatings r = byEmployment ? assessment::CombineRatings(groups, &workstation, date)
+                                            : assessment::CombineAsMaximum(groups);
+        panel->SetRiskAssessment(r, assessment::CombinedGap(r, &workstation));
+        return r;
+    }
     void FinalRatingChosen(int code) override { finals << code; }
     void MeasuresEdited(const QString &text) override { measures << text; }
 };
@@ -73,21 +84,21 @@ TEST(CombinedRating, OnlyGroupsEmployedInTheYearCount)
     storage::TStanowisko w(QStringLiteral("1"), QStringLiteral("A"), QStringLiteral("stan_1"));
     w.AddEmployment(Year("2020", "5", "0", "0", "0"));
     w.AddEmployment(Year("2021", "0", "3", "1", "2"));
-    EXPECT_EQ(CombinedRatingForYear(30, 20, 10, 10, &w, "2020-06-01"), 30);
-    EXPECT_EQ(CombinedRatingForYear(10, 20, 30, 10, &w, "2020-06-01"), 10);
-    EXPECT_EQ(CombinedRatingForYear(30, 10, 20, 20, &w, "2021-01-01"), 20);
-    EXPECT_EQ(CombinedRatingForYear(30, 10, 10, 40, &w, "2021-01-01"), 40);
-    EXPECT_EQ(CombinedRatingForYear(30, 30, 30, 30, &w, "2019-12-31"), 0); // no row for the year
+    EXPECT_EQ(CombinedRatingForYear({30, 20, 10, 10}, &w, "2020-06-01"), 30);
+    EXPECT_EQ(CombinedRatingForYear({10, 20, 30, 10}, &w, "2020-06-01"), 10);
+    EXPECT_EQ(CombinedRatingForYear({30, 10, 20, 20}, &w, "2021-01-01"), 20);
+    EXPECT_EQ(CombinedRatingForYear({30, 10, 10, 40}, &w, "2021-01-01"), 40);
+    EXPECT_EQ(CombinedRatingForYear({30, 30, 30, 30}, &w, "2019-12-31"), 0); // no row for the year
 }
 
 TEST(CombinedRating, MalformedDatesAndHeadCountsCountAsNobody)
 {
     storage::TStanowisko w(QStringLiteral("1"), QStringLiteral("A"), QStringLiteral("stan_1"));
     w.AddEmployment(Year("2020", "", "abc", " 2 ", "-1"));
-    EXPECT_EQ(CombinedRatingForYear(30, 30, 20, 30, &w, "2020-06-01"), 20);
-    EXPECT_EQ(CombinedRatingForYear(30, 30, 30, 30, &w, "20x0-06-01"), 0);
-    EXPECT_EQ(CombinedRatingForYear(30, 30, 30, 30, &w, ""), 0);
-    EXPECT_EQ(CombinedRatingForYear(30, 30, 30, 30, nullptr, "2020-06-01"), 0);
+    EXPECT_EQ(CombinedRatingForYear({30, 30, 20, 30}, &w, "2020-06-01"), 20);
+    EXPECT_EQ(CombinedRatingForYear({30, 30, 30, 30}, &w, "20x0-06-01"), 0);
+    EXPECT_EQ(CombinedRatingForYear({30, 30, 30, 30}, &w, ""), 0);
+    EXPECT_EQ(CombinedRatingForYear({30, 30, 30, 30}, nullptr, "2020-06-01"), 0);
 }
 
 // ---- One group -------------------------------------------------------------------------
@@ -150,7 +161,7 @@ TEST_F(RiskPanel, AnInvalidCodeWarnsAndLeavesTheGroup)
 
 TEST_F(RiskPanel, MenEmployedWomenNotCombinedTakesTheMen)
 {
-    const assessment::TShownRatings shown = panel->SetRiskAssessment(30, 20, 10, 10, 0, 0, true);
+    const TRiskRatings shown = host.Show(panel, {30, 20, 10, 10});
     EXPECT_EQ(panel->ShownCode(panel->gbMezczyzni), 30);
     EXPECT_EQ(panel->ShownCode(panel->gbKobiety), 20);
     EXPECT_EQ(panel->ShownCode(panel->gbKompLaczna), 30);
@@ -162,7 +173,7 @@ TEST_F(RiskPanel, MenEmployedWomenNotCombinedTakesTheMen)
 TEST_F(RiskPanel, NoEmploymentRowForTheYearGivesZeroAndNoFinalButton)
 {
     host.date = QStringLiteral("2019-01-01");
-    const assessment::TShownRatings shown = panel->SetRiskAssessment(30, 30, 30, 30, 30, 30, true);
+    const TRiskRatings shown = host.Show(panel, TGroupRatings::All(30));
     EXPECT_EQ(shown.combined, 0);
     EXPECT_EQ(shown.final, 0);
     EXPECT_FALSE(panel->rbOcenaKoncDuze->isChecked());
@@ -172,7 +183,9 @@ TEST_F(RiskPanel, NoEmploymentRowForTheYearGivesZeroAndNoFinalButton)
 
 TEST_F(RiskPanel, AFinalChosenByHandIsShownAsStoredAndTheCombinedIsRecomputed)
 {
-    const assessment::TShownRatings shown = panel->SetRiskAssessment(10, 10, 10, 10, 30, 40, false);
+    storage::TPomiarCzynn stored(1, host.date, {}, {}, {}, {}, {}, QStringLiteral("1"), 10, 10, 10, 10, 30, 40);
+    const TRiskRatings shown = assessment::ShownRatings(stored, &host.workstation);
+    panel->SetRiskAssessment(shown);
     EXPECT_EQ(panel->ShownCode(panel->gbKompLaczna), 10);
     EXPECT_TRUE(TfrmOcenaRyz::CaptionRed(panel->gbOcena));
     EXPECT_EQ(shown.combined, 10);
@@ -182,40 +195,40 @@ TEST_F(RiskPanel, AFinalChosenByHandIsShownAsStoredAndTheCombinedIsRecomputed)
 TEST_F(RiskPanel, HostsThatDoNotRateByEmploymentAndNoHostTakeThePlainMaximum)
 {
     host.byEmployment = false;
-    EXPECT_EQ(panel->SetRiskAssessment(10, 30, 20, 10, 0, 0, true).combined, 30);
+    EXPECT_EQ(host.Show(panel, {10, 30, 20, 10}).combined, 30);
     panel->SetHost(nullptr);
-    EXPECT_EQ(panel->SetRiskAssessment(10, 20, 10, 10, 0, 0, true).combined, 20);
+    EXPECT_EQ(host.Show(panel, {10, 20, 10, 10}).combined, 20);
     EXPECT_EQ(panel->ShownCode(panel->gbKompLaczna), 20);
 }
 
 TEST_F(RiskPanel, TheEmploymentOfTheYearDecidesWhoeverHostsThePanel)
 {
-    panel->SetRiskAssessment(10, 30, 10, 10, 0, 0, true);
+    host.Show(panel, {10, 30, 10, 10});
     EXPECT_EQ(panel->ShownCode(panel->gbKompLaczna), 10);
 }
 
 TEST_F(RiskPanel, RatedGroupsWithoutEmploymentInTheYearSayWhyTheCombinedIsMissing)
 {
     host.date = QStringLiteral("2019-05-01");
-    panel->SetRiskAssessment(30, 30, 30, 30, 0, 0, true);
+    host.Show(panel, TGroupRatings::All(30));
     EXPECT_EQ(panel->NotDeterminedReason(), "Ocena łączna nie została określona: stanowisko nie ma danych o "
                                             "zatrudnieniu w roku 2019, roku pomiaru.");
     EXPECT_FALSE(panel->lBrakOceny->isHidden());
     host.workstation.AddEmployment(Year("2019", "0", "", "0", "0"));
-    panel->SetRiskAssessment(30, 30, 30, 30, 0, 0, true);
+    host.Show(panel, TGroupRatings::All(30));
     EXPECT_EQ(panel->NotDeterminedReason(), "Ocena łączna nie została określona: w roku 2019, roku pomiaru, na "
                                             "stanowisku nie zatrudniono nikogo.");
-    panel->SetRiskAssessment(0, 0, 0, 0, 0, 0, true); // nothing rated: nothing to explain
+    host.Show(panel, TGroupRatings::All(0)); // nothing rated: nothing to explain
     EXPECT_TRUE(panel->NotDeterminedReason().isEmpty());
     host.date = QStringLiteral("2021-03-15");
-    panel->SetRiskAssessment(30, 30, 30, 30, 0, 0, true);
+    host.Show(panel, TGroupRatings::All(30));
     EXPECT_TRUE(panel->lBrakOceny->isHidden());
 }
 
 TEST_F(RiskPanel, NoMeasurementDateRatesZeroWithoutFailing)
 {
     host.date.clear();
-    panel->SetRiskAssessment(30, 30, 30, 30, 0, 0, true);
+    host.Show(panel, TGroupRatings::All(30));
     EXPECT_EQ(panel->ShownCode(panel->gbKompLaczna), 0);
     EXPECT_TRUE(prompter.boxes.isEmpty());
 }
@@ -225,7 +238,7 @@ TEST_F(RiskPanel, NoMeasurementDateRatesZeroWithoutFailing)
 TEST_F(RiskPanel, ClickingAFinalButtonReportsItsTagTheProgramsChecksDoNot)
 {
     panel->gbOcena->setEnabled(true);
-    panel->SetRiskAssessment(10, 10, 10, 10, 0, 0, true);
+    host.Show(panel, TGroupRatings::All(10));
     EXPECT_TRUE(host.finals.isEmpty());
     panel->rbOcenaKoncDuze->click();
     EXPECT_EQ(host.finals, QList<int>{30});
@@ -235,7 +248,7 @@ TEST_F(RiskPanel, ClickingAFinalButtonReportsItsTagTheProgramsChecksDoNot)
 TEST_F(RiskPanel, ClickingTheFinalCaptionReportsWorkForbiddenAndClickingAgainClearsIt)
 {
     panel->gbOcena->setEnabled(true);
-    panel->SetRiskAssessment(20, 20, 20, 20, 0, 0, true);
+    host.Show(panel, TGroupRatings::All(20));
     clickCaption(panel->gbOcena);
     EXPECT_TRUE(TfrmOcenaRyz::CaptionRed(panel->gbOcena));
     EXPECT_FALSE(panel->rbOcenaKoncSrednie->isChecked());

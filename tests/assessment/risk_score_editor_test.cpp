@@ -5,8 +5,8 @@
 #include "shipped_form_fixture.h"
 
 #include "assessment/frm_param_risc_score.h"
-#include "assessment/risk_score_sets.h"
 #include "assessment/rules/own_methods.h"
+#include "assessment/rules/risk_score_sets.h"
 #include "widgets/bitbtn_with_color.h"
 
 #include <QKeyEvent>

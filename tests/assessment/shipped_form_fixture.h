@@ -11,11 +11,11 @@
 #include "assessment_fixture.h"
 
 #include "appstate/appstate.h"
-#include "assessment/evaluation_dispatch.h"
 #include "assessment/frm_nowy_pomiar.h"
 #include "assessment/frm_ocena_ryz.h"
 #include "assessment/frm_ryz_zakl.h"
 #include "assessment/memory_form.h"
+#include "assessment/rules/evaluation_dispatch.h"
 #include "assessment/rules/rules.h"
 #include "storage/form_definition_files.h"
 #include "storage/form_definitions.h"

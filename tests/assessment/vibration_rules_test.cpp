@@ -63,9 +63,6 @@ TEST_F(LocalVibration, ClassBoundariesOfTheDailyExposure)
     f.Enter("ed_RownWartZm", "0.49");
     EXPECT_EQ(f.Value("ed_RownKrotnMlKc"), "0.49");
     EXPECT_EQ(f.Ratings(), (Groups{10, 10, 10, 10}));
-    const auto &r = f.form.Ratings.last();
-    EXPECT_EQ(r.combined, 0);
-    EXPECT_TRUE(r.finalFromCombined);
 }
 
 TEST_F(LocalVibration, TheShortExposureRatesWithTheDailyOne)

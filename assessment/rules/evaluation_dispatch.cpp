@@ -1,4 +1,4 @@
-#include "assessment/evaluation_dispatch.h"
+#include "assessment/rules/evaluation_dispatch.h"
 
 #include "storage/factors.h"
 #include "storage/measurements.h"

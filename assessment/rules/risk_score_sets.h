@@ -27,8 +27,4 @@ const storage::TRiskScore *KeptRiskScore(quint16 wersja);
 // Forgets every kept set.
 void ReloadRiskScoreSets();
 
-// What the user is told about a problem of a parameter file: "Błąd dostępu do pliku : path"
-// for a file that cannot be opened, the damage named with the file otherwise.
-QString RiskScoreProblemText(const storage::TRiskScoreFileProblem &problem);
-
 } // namespace assessment

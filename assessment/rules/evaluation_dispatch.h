@@ -26,7 +26,7 @@ namespace assessment {
 // ("ed_PylCalkZm", "cb_Rodz", "ch_cbSumNDS"); form.FormName() tells which of its family's
 // forms it works on. It reads and writes only through the form and keeps its working
 // values in locals (its own writes run it again, nested); when it rates it ends with
-// SetRiskAssessment(men, women, pregnant women, juveniles, 0, 0, true).
+// SetRiskAssessment, handing over the four group ratings.
 using EvaluationRule = std::function<void(TFormAccess &form, const QString &senderName)>;
 
 enum class RuleFamily {

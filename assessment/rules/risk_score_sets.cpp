@@ -1,6 +1,4 @@
-#include "assessment/risk_score_sets.h"
-
-#include "platform/prompter.h"
+#include "assessment/rules/risk_score_sets.h"
 
 #include <memory>
 #include <vector>
@@ -33,7 +31,7 @@ int GetRiskScoreIndex(quint16 wersja, QStringList *messages)
     storage::TRiskScoreReadResult read = storage::ReadRiskScore(wersja);
     if (messages) {
         for (const storage::TRiskScoreFileProblem &p : read.Problems)
-            *messages << RiskScoreProblemText(p);
+            *messages << storage::RiskScoreProblemText(p);
     }
     auto set = std::make_unique<storage::TRiskScore>(std::move(read.Set));
     if (!read.BandsUsable) {
@@ -68,13 +66,6 @@ const storage::TRiskScore *KeptRiskScore(quint16 wersja)
 void ReloadRiskScoreSets()
 {
     kept().sets.clear();
-}
-
-QString RiskScoreProblemText(const storage::TRiskScoreFileProblem &problem)
-{
-    if (problem.Unreadable)
-        return platform::FileAccessErrorText() + QStringLiteral(" : ") + problem.StoredPath;
-    return problem.Detail;
 }
 
 } // namespace assessment
