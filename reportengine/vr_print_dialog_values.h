@@ -44,8 +44,8 @@ struct TVRPrintDialogValues
 
     bool Duplex = false;
     int DuplexCode = 0;
-    int OutputBin = 0; // Windows bin code
-    int PaperSize = 0; // Windows paper code
+    int OutputBin = 0;     // Windows bin code
+    int PaperSize = 0;     // Windows paper code
     double Paperwidth = 0; // tenths of a millimetre
     double Paperlength = 0;
     int Collate = 0;

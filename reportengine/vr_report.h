@@ -267,8 +267,7 @@ private:
     // False when BeforePrint refused (asked here unless `allowed` says it agreed already).
     bool Run(bool inComposite, bool last, bool allowed = false);
     void ApplyPrinterSettings(TVRPrinter &printer);
-    bool PrintWithProgress(std::unique_ptr<TVRPrinter> printer, const QString &progressTitle,
-                           TVRErrorDetails *details);
+    bool PrintWithProgress(std::unique_ptr<TVRPrinter> printer, const QString &progressTitle, TVRErrorDetails *details);
     void LayOutBands();
     void PrepareRun();
     void UnprepareRun();
