@@ -1,7 +1,7 @@
 // Feeds the expression parser and evaluator (and the number-mask formatter) with arbitrary
 // text: every input must give a value or an error value, never a crash, a hang or an
 // exception other than the documented ones.
-// LIBS: tarvelin_reportengine tarvelin_platform
+// LIBS: tarvelin_reportengine_core tarvelin_platform_core
 #include "reportengine/evaluator.h"
 #include "reportengine/expr_functions_environment.h"
 #include "reportengine/expr_functions_format.h"

@@ -1,6 +1,6 @@
 // Feeds the page decoder with arbitrary code, and checks that coding any bytes and
 // decoding them gives the same bytes and consumes exactly the code.
-// LIBS: tarvelin_reportengine tarvelin_platform
+// LIBS: tarvelin_reportengine_core tarvelin_platform_core
 #include "reportengine/vr_stream.h"
 
 #include <cstddef>

@@ -1,6 +1,6 @@
 // Feeds the stored report file reader with arbitrary bytes: header detection, record
 // and link checks, coded pages and the page picture check.
-// LIBS: tarvelin_reportengine tarvelin_platform
+// LIBS: tarvelin_reportengine_core tarvelin_platform_core
 #include "platform/tarvelin_error.h"
 #include "reportengine/vr_page_list.h"
 

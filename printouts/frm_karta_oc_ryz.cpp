@@ -53,8 +53,9 @@ int TfrmKartaOcRyz::EmployedCount(const storage::TStanowisko &w)
 }
 
 TfrmKartaOcRyz::TfrmKartaOcRyz()
+    : TWorkstationReportFormBase(QStringLiteral("frmKartaOcRyz"), QStringLiteral("vrKartRyz"),
+                                 QStringLiteral("Karta oceny ryzyka zawodowego"))
 {
-    setObjectName(QStringLiteral("frmKartaOcRyz"));
     buildReport();
 }
 
@@ -65,13 +66,11 @@ TfrmKartaOcRyz::~TfrmKartaOcRyz() = default;
 
 void TfrmKartaOcRyz::buildReport()
 {
-    vrKartRyz = new TVelRep(this);
-    SetUpWorkstationReport(*vrKartRyz, QStringLiteral("vrKartRyz"), QStringLiteral("Karta oceny ryzyka zawodowego"));
     buildHeader();
     buildWorkstation();
     buildFactors();
     buildEmployees();
-    VRBand1 = AddPageNumberFooter(*vrKartRyz, QStringLiteral("VRBand1"), QStringLiteral("vrLiczStr"), &m_pageCount);
+    VRBand1 = AddPageNumberFooter(QStringLiteral("VRBand1"));
     vrLiczStr = FindPrintable<TVRLabel>(VRBand1, QStringLiteral("vrLiczStr"));
     vrKartRyz->BeforePrint = [this](TVelRep *, bool &print) { vrKartRyzBeforePrint(print); };
     vrKartRyz->OnNeedData() = [this](QObject *, bool &more) { vrKartRyzNeedData(more); };

@@ -11,7 +11,7 @@
 // it); the number employed is the latest year's men, women and juveniles; every row is as
 // high as its wrapped texts.
 
-#include "printouts/workstation_report.h"
+#include "printouts/workstation_report_form_base.h"
 #include "reportengine/vr_band.h"
 #include "reportengine/vr_label.h"
 #include "reportengine/vr_report.h"
@@ -36,7 +36,7 @@ struct TTabczynn
     QString srodki;   // the measures
 };
 
-class TfrmKartaOcRyz : public QWidget, public TWorkstationReportForm
+class TfrmKartaOcRyz : public TWorkstationReportFormBase
 {
     Q_OBJECT
 public:
@@ -45,8 +45,6 @@ public:
 
     // TWorkstationReportForm
     void SetOptions(const TWorkstationReportOptions &options) override { m_options = options; }
-    reportengine::TVelRep &Report() override { return *vrKartRyz; }
-    void SetPageCount(int pages) override { m_pageCount = pages; }
 
     static QString Title();
     // The rows of the last run.
@@ -54,7 +52,7 @@ public:
     // The latest year's men + women + juveniles (pregnant women are among the women).
     static int EmployedCount(const storage::TStanowisko &w);
 
-    reportengine::TVelRep *vrKartRyz = nullptr;
+    reportengine::TVelRep *const vrKartRyz = m_report;
     reportengine::TVRBand *bHeader = nullptr;
     reportengine::TVRBand *bStan = nullptr;
     reportengine::TVRChildBand *bCharStan = nullptr;
@@ -124,7 +122,6 @@ private:
     int m_descriptionLines = 1;
     int m_rowLines = 1;
     int m_documentLines = 1;
-    int m_pageCount = 0;
 };
 
 TfrmKartaOcRyz *frmKartaOcRyz();

@@ -91,8 +91,9 @@ QString TfrmVRejestrKarta::ArduousCardTitle()
 }
 
 TfrmVRejestrKarta::TfrmVRejestrKarta()
+    : TWorkstationReportFormBase(QStringLiteral("frmVRejestrKarta"), QStringLiteral("vrRejestrKarta"),
+                                 QStringLiteral("Rejestr czynników szkodliwych i karty badań"))
 {
-    setObjectName(QStringLiteral("frmVRejestrKarta"));
     buildReport();
 }
 
@@ -108,9 +109,6 @@ void TfrmVRejestrKarta::SetOptions(const TWorkstationReportOptions &options)
 
 void TfrmVRejestrKarta::buildReport()
 {
-    vrRejestrKarta = new TVelRep(this);
-    SetUpWorkstationReport(*vrRejestrKarta, QStringLiteral("vrRejestrKarta"),
-                           QStringLiteral("Rejestr czynników szkodliwych i karty badań"));
     buildHeader();
     buildWorkstation();
     buildFactorList();
@@ -123,8 +121,7 @@ void TfrmVRejestrKarta::buildReport()
     bKartPyl = m_cards[1].band;
     bKartFiz = m_cards[2].band;
     bKartUc = m_cards[3].band;
-    VRBand2 =
-        AddPageNumberFooter(*vrRejestrKarta, QStringLiteral("VRBand2"), QStringLiteral("vrLiczStr"), &m_pageCount);
+    VRBand2 = AddPageNumberFooter(QStringLiteral("VRBand2"));
     vrLiczStr = FindPrintable<TVRLabel>(VRBand2, QStringLiteral("vrLiczStr"));
 
     vrRejestrKarta->BeforePrint = [this](TVelRep *, bool &print) { vrRejestrKartaBeforePrint(print); };

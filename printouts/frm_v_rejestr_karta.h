@@ -11,7 +11,7 @@
 // registration date, or with a date that is none, prints the date empty.
 
 #include "printouts/register_card_data.h"
-#include "printouts/workstation_report.h"
+#include "printouts/workstation_report_form_base.h"
 #include "reportengine/vr_band.h"
 #include "reportengine/vr_label.h"
 #include "reportengine/vr_report.h"
@@ -25,7 +25,7 @@
 
 namespace printouts {
 
-class TfrmVRejestrKarta : public QWidget, public TWorkstationReportForm
+class TfrmVRejestrKarta : public TWorkstationReportFormBase
 {
     Q_OBJECT
 public:
@@ -34,8 +34,6 @@ public:
 
     // TWorkstationReportForm
     void SetOptions(const TWorkstationReportOptions &options) override;
-    reportengine::TVelRep &Report() override { return *vrRejestrKarta; }
-    void SetPageCount(int pages) override { m_pageCount = pages; }
 
     // The rows the printouts dialog prepared (not owned; set before every run).
     void SetRegisterData(TRegisterCardData *data) { m_data = data; }
@@ -45,7 +43,7 @@ public:
     static QString HarmfulCardTitle();
     static QString ArduousCardTitle();
 
-    reportengine::TVelRep *vrRejestrKarta = nullptr;
+    reportengine::TVelRep *const vrRejestrKarta = m_report;
     reportengine::TVRBand *bHeader = nullptr;
     reportengine::TVRBand *bStan = nullptr;
     reportengine::TVRChildBand *bCharStan = nullptr;
@@ -119,7 +117,6 @@ private:
     int m_cardRow = 1;
     bool m_recordGiven = false;
     int m_kodLines = 1;
-    int m_pageCount = 0;
 };
 
 TfrmVRejestrKarta *frmVRejestrKarta();

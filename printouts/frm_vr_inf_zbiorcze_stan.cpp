@@ -34,8 +34,9 @@ TVRLabel *Stretching(TVRLabel *label)
 } // namespace
 
 TfrmVrInfZbiorczeStan::TfrmVrInfZbiorczeStan()
+    : TWorkstationReportFormBase(QStringLiteral("frmVrInfZbiorczeStan"), QStringLiteral("vrStan"),
+                                 QStringLiteral("Informacje zbiorcze o stanowiskach"))
 {
-    setObjectName(QStringLiteral("frmVrInfZbiorczeStan"));
     buildLayout();
 }
 
@@ -43,8 +44,6 @@ TfrmVrInfZbiorczeStan::~TfrmVrInfZbiorczeStan() = default;
 
 void TfrmVrInfZbiorczeStan::buildLayout()
 {
-    vrStan = new TVelRep(this);
-    SetUpWorkstationReport(*vrStan, QStringLiteral("vrStan"), QStringLiteral("Informacje zbiorcze o stanowiskach"));
     const QFont plain = ReportFont(10), bold = ReportFont(10, true);
 
     TVRBand *header = AddBand(*vrStan, QStringLiteral("VRBand5"), TVRBandType::rbPageHeader, 26);
@@ -118,7 +117,7 @@ void TfrmVrInfZbiorczeStan::buildLayout()
     KeepWithNext(*vrStan, vrZatr, [this] { return rbZatr; });
     KeepWithNext(*vrStan, vrSesjeHeader, [this] { return vrCzynniki; });
 
-    AddPageNumberFooter(*vrStan, QStringLiteral("VRBand2"), QStringLiteral("vrLiczStr"), &m_pageCount);
+    AddPageNumberFooter(QStringLiteral("VRBand2"));
 
     vrStan->BeforePrint = [this](TVelRep *, bool &printReport) { vrStanBeforePrint(printReport); };
     vrStan->OnNeedData() = [this](QObject *, bool &moreData) { vrStanNeedData(moreData); };

@@ -14,7 +14,7 @@
 //   a figure that is not a whole number counts as 0.
 
 #include "printouts/summary_reports.h"
-#include "printouts/workstation_report.h"
+#include "printouts/workstation_report_form_base.h"
 #include "storage/workstation_files.h"
 
 #include <QDate>
@@ -53,20 +53,18 @@ struct TInfStan
     std::vector<TInfStanCzynnik> czynniki;
 };
 
-class TfrmVrInfZbiorczeStan : public QWidget, public TWorkstationReportForm
+class TfrmVrInfZbiorczeStan : public TWorkstationReportFormBase
 {
     Q_OBJECT
 public:
     TfrmVrInfZbiorczeStan();
     ~TfrmVrInfZbiorczeStan() override;
 
-    reportengine::TVelRep *vrStan = nullptr;
+    reportengine::TVelRep *const vrStan = m_report;
 
     // TWorkstationReportForm: the range and "OSTATNIE" of the summary view, "administracja"
     // and "ocena ryzyka"; what runs after print from them.
     void SetOptions(const TWorkstationReportOptions &options) override;
-    reportengine::TVelRep &Report() override { return *vrStan; }
-    void SetPageCount(int pages) override { m_pageCount = pages; }
 
     // What the last run printed (rebuilt at every run).
     const std::vector<TInfStan> &Entries() const { return m_entries; }
@@ -90,7 +88,6 @@ private:
     size_t m_stan = 0;    // workstation cursor: the next one to print
     size_t m_zatr = 0;    // employment row cursor within the current workstation
     size_t m_czynnik = 0; // factor row cursor within it
-    int m_pageCount = 0;
 
     reportengine::TVRLabel *vrlDataWydr = nullptr;
     reportengine::TVRLabel *lTytul = nullptr;

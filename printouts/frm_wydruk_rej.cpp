@@ -408,8 +408,12 @@ void TfrmWydrukRej::runReport(TWorkstationReportForm &form, const TWorkstationRe
     int pages = 0;
     {
         TWaitWindow wait;
-        if (!report.Prepare())
-            return; // the engine has told the user why
+        reportengine::TVRErrorDetails error;
+        if (!report.Prepare(&error)) {
+            if (error.HasError())
+                platform::ShowError(error.Message);
+            return;
+        }
         pages = report.VRPrinter() ? report.VRPrinter()->PageCount() : 0;
         form.SetPageCount(pages);
         // The wait window is gone before the preview shows the pages.

@@ -35,8 +35,9 @@ int RiskCategory(float level)
 }
 
 TVRPrzekrNDSBezNar::TVRPrzekrNDSBezNar()
+    : TWorkstationReportFormBase(QStringLiteral("VRPrzekrNDSBezNar"), QStringLiteral("vrPrzekrNDSBezNar"),
+                                 QStringLiteral("Zestawienie stanowisk według kategorii ryzyka"))
 {
-    setObjectName(QStringLiteral("VRPrzekrNDSBezNar"));
     buildLayout();
 }
 
@@ -44,10 +45,7 @@ TVRPrzekrNDSBezNar::~TVRPrzekrNDSBezNar() = default;
 
 void TVRPrzekrNDSBezNar::buildLayout()
 {
-    vrPrzekrNDSBezNar = new TVelRep(this);
     TVelRep &report = *vrPrzekrNDSBezNar;
-    SetUpWorkstationReport(report, QStringLiteral("vrPrzekrNDSBezNar"),
-                           QStringLiteral("Zestawienie stanowisk według kategorii ryzyka"));
 
     TVRBand *header = AddBand(report, QStringLiteral("VRBand6"), TVRBandType::rbPageHeader, 26);
     vrlDataWydr = AddLabel(header, QStringLiteral("vrlDataWydr"), QString(), QRect(0, 0, 300, 14), ReportFont(8));
@@ -93,7 +91,7 @@ void TVRPrzekrNDSBezNar::buildLayout()
     KeepWithNext(report, bPrzekr, [this] { return bCzynn; });
     KeepWithNext(report, bCzynn, [this] { return bStan; });
 
-    AddPageNumberFooter(report, QStringLiteral("VRBand7"), QStringLiteral("vrLiczStr"), &m_pageCount);
+    AddPageNumberFooter(QStringLiteral("VRBand7"));
 
     report.BeforePrint = [this](TVelRep *, bool &) { reportBeforePrint(); };
     report.OnNeedData() = [this](QObject *, bool &moreData) { reportNeedData(moreData); };

@@ -19,7 +19,7 @@
 // - every run rebuilds its records from the workstations.
 
 #include "printouts/summary_reports.h"
-#include "printouts/workstation_report.h"
+#include "printouts/workstation_report_form_base.h"
 
 #include <QString>
 #include <QWidget>
@@ -53,19 +53,17 @@ constexpr int kCategoryNotDetermined = 0;
 constexpr int kCategoryNone = -1;
 int RiskCategory(float level);
 
-class TVRPrzekrNDSBezNar : public QWidget, public TWorkstationReportForm
+class TVRPrzekrNDSBezNar : public TWorkstationReportFormBase
 {
     Q_OBJECT
 public:
     TVRPrzekrNDSBezNar();
     ~TVRPrzekrNDSBezNar() override;
 
-    reportengine::TVelRep *vrPrzekrNDSBezNar = nullptr;
+    reportengine::TVelRep *const vrPrzekrNDSBezNar = m_report;
 
     // TWorkstationReportForm: the categories chosen ("małe", "średnie", "duże").
     void SetOptions(const TWorkstationReportOptions &options) override;
-    reportengine::TVelRep &Report() override { return *vrPrzekrNDSBezNar; }
-    void SetPageCount(int pages) override { m_pageCount = pages; }
     // The caption the report gives its form when it runs (the form is never shown).
     QString Caption;
 
@@ -95,7 +93,6 @@ private:
     // Records of the current factor's workstations in the category, and the one printing.
     std::vector<size_t> m_stanowiska;
     size_t m_stan = 0;
-    int m_pageCount = 0;
 
     reportengine::TVRLabel *vrlDataWydr = nullptr;
     reportengine::TVRLabel *lTytNazw = nullptr;

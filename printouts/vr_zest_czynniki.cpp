@@ -38,8 +38,9 @@ bool CarcinogenicMeasurement(const storage::TPomiarCzynn &measurement)
 }
 
 TVRZestCzynniki::TVRZestCzynniki()
+    : TWorkstationReportFormBase(QStringLiteral("VRZestCzynniki"), QStringLiteral("vrZestCzynnikowSzkodUciaz"),
+                                 QStringLiteral("Wykaz czynników szkodliwych i uciążliwych"))
 {
-    setObjectName(QStringLiteral("VRZestCzynniki"));
     const char *const groups[5][2] = {{"chem", "Czynniki chemiczne"},
                                       {"pyly", "Pyły"},
                                       {"fiz", "Czynniki fizyczne"},
@@ -56,10 +57,7 @@ TVRZestCzynniki::~TVRZestCzynniki() = default;
 
 void TVRZestCzynniki::buildLayout()
 {
-    vrZestCzynnikowSzkodUciaz = new TVelRep(this);
     TVelRep &report = *vrZestCzynnikowSzkodUciaz;
-    SetUpWorkstationReport(report, QStringLiteral("vrZestCzynnikowSzkodUciaz"),
-                           QStringLiteral("Wykaz czynników szkodliwych i uciążliwych"));
 
     TVRBand *title = AddBand(report, QStringLiteral("TitleBand1"), TVRBandType::rbTitle, 53);
     AddLabel(title, QString(), QStringLiteral("Wykaz czynników szkodliwych i uciążliwych"),
@@ -94,7 +92,7 @@ void TVRZestCzynniki::buildLayout()
     KeepWithNext(report, bPrzekr, [this]() -> const TVRCustomBand * { return bStan->Enabled() ? bStan : bCzynn; });
     KeepWithNext(report, bStan, [this] { return bCzynn; });
 
-    AddPageNumberFooter(report, QStringLiteral("VRBand7"), QStringLiteral("vrLiczStr"), &m_pageCount);
+    AddPageNumberFooter(QStringLiteral("VRBand7"));
 
     report.BeforePrint = [this](TVelRep *, bool &) { reportBeforePrint(); };
     report.OnNeedData() = [this](QObject *, bool &moreData) { reportNeedData(moreData); };

@@ -14,7 +14,7 @@
 // - own factors (numbered above 99999) print with " (czynnik własny)".
 
 #include "printouts/summary_reports.h"
-#include "printouts/workstation_report.h"
+#include "printouts/workstation_report_form_base.h"
 
 #include <QString>
 #include <QStringList>
@@ -54,19 +54,17 @@ struct TZestGrupa
     bool HasData() const { return !czynniki.empty() || !stanowiska.empty(); }
 };
 
-class TVRZestCzynniki : public QWidget, public TWorkstationReportForm
+class TVRZestCzynniki : public TWorkstationReportFormBase
 {
     Q_OBJECT
 public:
     TVRZestCzynniki();
     ~TVRZestCzynniki() override;
 
-    reportengine::TVelRep *vrZestCzynnikowSzkodUciaz = nullptr;
+    reportengine::TVelRep *const vrZestCzynnikowSzkodUciaz = m_report;
 
     // TWorkstationReportForm: "Tylko rakotwórcze" and "Elementy struktury przedsiębiorstwa".
     void SetOptions(const TWorkstationReportOptions &options) override;
-    reportengine::TVelRep &Report() override { return *vrZestCzynnikowSzkodUciaz; }
-    void SetPageCount(int pages) override { m_pageCount = pages; }
 
     // Rebuilds the five groups from the data folder's workstations.
     void PrzygotujDane();
@@ -87,7 +85,6 @@ private:
     int m_group = -1;   // the group printing now (from the last down)
     int m_stan = -1;    // its workstation printing now (from the last down)
     int m_czynnik = -1; // the factor printing now (from the last down)
-    int m_pageCount = 0;
 
     reportengine::TVRLabel *vrlDataWydr = nullptr;
     reportengine::TVRLabel *lGrupa = nullptr;

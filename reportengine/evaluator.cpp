@@ -472,22 +472,70 @@ bool wordAt(QStringView text, qsizetype i, QLatin1StringView word)
     return text[i + 1 + n] == QLatin1Char(' ');
 }
 
-struct Piece
+// What an operator matcher answers for a position: the operator's code and length there,
+// a length of 0 when none stands there.
+struct OperatorMatch
 {
-    qsizetype begin;
-    qsizetype end;
+    int code = -1;
+    qsizetype length = 0;
 };
 
-std::vector<std::pair<qsizetype, qsizetype>> toOperands(const std::vector<Piece> &pieces)
+OperatorMatch relationalAt(QStringView text, qsizetype i)
 {
-    std::vector<std::pair<qsizetype, qsizetype>> out;
-    out.reserve(pieces.size());
-    for (const Piece &p : pieces)
-        out.emplace_back(p.begin, p.end);
-    return out;
+    const QChar c = text[i];
+    const QChar next = text[i + 1];
+    if (c == QLatin1Char('<')) {
+        if (next == QLatin1Char('>'))
+            return {opNotEqual, 2};
+        if (next == QLatin1Char('='))
+            return {opLessEqual, 2};
+        return {opLess, 1};
+    }
+    if (c == QLatin1Char('='))
+        return {opEqual, 1};
+    if (c == QLatin1Char('>'))
+        return next == QLatin1Char('=') ? OperatorMatch{opGreaterEqual, 2} : OperatorMatch{opGreater, 1};
+    return {};
+}
+
+OperatorMatch multiplicativeAt(QStringView text, qsizetype i)
+{
+    if (text[i] == QLatin1Char('*'))
+        return {opMultiply, 1};
+    if (text[i] == QLatin1Char('/'))
+        return {opDivide, 1};
+    return {};
 }
 
 } // namespace
+
+// The operators of one level in a text, as `match(text, i)` recognises them: only outside
+// quotes, brackets and parentheses, and only after something other than blanks since the
+// text's start or the last operator (so a leading sign or word belongs to its operand);
+// the last character is never one. At most `limit` are looked for.
+template <typename Match>
+std::vector<TVREvaluator::FoundOperator> TVREvaluator::scanOperators(QStringView text, Match match, size_t limit)
+{
+    std::vector<FoundOperator> found;
+    Scan s;
+    bool content = false;
+    const qsizetype last = text.size() - 1;
+    for (qsizetype i = 0; i < last && found.size() < limit; ++i) {
+        const QChar c = text[i];
+        if (s.top() && content) {
+            if (const OperatorMatch m = match(text, i); m.length > 0) {
+                found.push_back({i, m.length, m.code});
+                i += m.length - 1;
+                content = false;
+                continue;
+            }
+        }
+        if (!isBlank(c))
+            content = true;
+        s.step(c);
+    }
+    return found;
+}
 
 void TVREvaluator::parse(QStringView text, Level level)
 {
@@ -513,60 +561,35 @@ void TVREvaluator::parse(QStringView text, Level level)
 
 void TVREvaluator::parseRelational(QStringView text)
 {
-    Scan s;
-    bool content = false;
-    const qsizetype last = text.size() - 1;
-    for (qsizetype i = 0; i < last; ++i) {
-        const QChar c = text[i];
-        if (s.top() && content) {
-            int code = -1;
-            int len = 1;
-            if (c == QLatin1Char('<')) {
-                if (text[i + 1] == QLatin1Char('>')) {
-                    code = opNotEqual;
-                    len = 2;
-                } else if (text[i + 1] == QLatin1Char('=')) {
-                    code = opLessEqual;
-                    len = 2;
-                } else {
-                    code = opLess;
-                }
-            } else if (c == QLatin1Char('=')) {
-                code = opEqual;
-            } else if (c == QLatin1Char('>')) {
-                if (text[i + 1] == QLatin1Char('=')) {
-                    code = opGreaterEqual;
-                    len = 2;
-                } else {
-                    code = opGreater;
-                }
-            }
-            if (code >= 0) {
-                Put(std::make_unique<TVREvElementOperator>(code));
-                parse(text.left(i), Level::Or);
-                parse(text.mid(i + len), Level::Or);
-                return;
-            }
-        }
-        if (!isBlank(c))
-            content = true;
-        s.step(c);
+    // One comparison at most: the first operator splits the text.
+    const std::vector<FoundOperator> ops = scanOperators(text, relationalAt, 1);
+    if (ops.empty()) {
+        parse(text, Level::Or);
+        return;
     }
-    parse(text, Level::Or);
+    const FoundOperator &op = ops.front();
+    Put(std::make_unique<TVREvElementOperator>(op.code));
+    parse(text.left(op.at), Level::Or);
+    parse(text.mid(op.at + op.length), Level::Or);
 }
 
-void TVREvaluator::putChain(QStringView text, const std::vector<std::pair<qsizetype, qsizetype>> &operands,
-                            std::vector<quint8> codes, Level next)
+void TVREvaluator::putChain(QStringView text, const std::vector<FoundOperator> &operators, Level next)
 {
-    if (operands.size() < 2) {
+    if (operators.empty()) {
         parse(text, next);
         return;
     }
-    auto op = std::make_unique<TVREvElementOperator>(codes.front());
-    op->Codes = std::move(codes);
-    Put(std::move(op));
-    for (const auto &[begin, end] : operands)
-        parse(text.mid(begin, end - begin), next);
+    auto chain = std::make_unique<TVREvElementOperator>(operators.front().code);
+    chain->Codes.clear();
+    for (const FoundOperator &op : operators)
+        chain->Codes.push_back(static_cast<quint8>(op.code));
+    Put(std::move(chain));
+    qsizetype begin = 0;
+    for (const FoundOperator &op : operators) {
+        parse(text.mid(begin, op.at - begin), next);
+        begin = op.at + op.length;
+    }
+    parse(text.mid(begin), next);
 }
 
 void TVREvaluator::parseWordLevel(QStringView text, Level level)
@@ -574,38 +597,22 @@ void TVREvaluator::parseWordLevel(QStringView text, Level level)
     const QLatin1StringView word = level == Level::Or ? QLatin1StringView("or") : QLatin1StringView("and");
     const int code = level == Level::Or ? opOr : opAnd;
     const Level next = level == Level::Or ? Level::And : Level::Additive;
-
-    std::vector<Piece> pieces;
-    Scan s;
-    bool content = false;
-    qsizetype begin = 0;
-    const qsizetype last = text.size() - 1;
-    for (qsizetype i = 0; i < last; ++i) {
-        const QChar c = text[i];
-        if (s.top() && content && wordAt(text, i, word)) {
-            // The blank before the word stays with the left operand, the one after it
-            // with the right.
-            pieces.push_back({begin, i});
-            begin = i + 1 + word.size();
-            i = begin - 1;
-            content = false;
-            continue;
-        }
-        if (!isBlank(c))
-            content = true;
-        s.step(c);
-    }
-    pieces.push_back({begin, text.size()});
-    putChain(text, toOperands(pieces), std::vector<quint8>(pieces.size() - 1, static_cast<quint8>(code)), next);
+    // The operator is the blank before the word and the word: the blank after it stays
+    // with the right operand.
+    const auto wordOperatorAt = [word, code](QStringView t, qsizetype i) {
+        return wordAt(t, i, word) ? OperatorMatch{code, 1 + word.size()} : OperatorMatch{};
+    };
+    const std::vector<FoundOperator> ops = scanOperators(text, wordOperatorAt);
+    putChain(text, ops, next);
 }
 
 void TVREvaluator::parseAdditive(QStringView text)
 {
-    std::vector<Piece> pieces;
-    std::vector<quint8> codes;
+    std::vector<FoundOperator> ops;
     Scan s;
-    // What the operand so far looks like: nothing but blanks and signs (a + or - there is
-    // the operand's sign), a number up to its exponent letter (a + or - there is the
+    // Not scanOperators: a + or - may be a sign rather than an operator. What the operand
+    // so far looks like decides: nothing but blanks and signs (a + or - there is the
+    // operand's sign), a number up to its exponent letter (a + or - there is the
     // exponent's sign), or anything else (a + or - there is an operator).
     enum class Operand
     {
@@ -615,15 +622,12 @@ void TVREvaluator::parseAdditive(QStringView text)
         Exponent,
         Other,
     } operand = Operand::Empty;
-    qsizetype begin = 0;
     const qsizetype last = text.size() - 1;
     for (qsizetype i = 0; i < last; ++i) {
         const QChar c = text[i];
         const bool sign = c == QLatin1Char('+') || c == QLatin1Char('-');
         if (s.top() && sign && operand != Operand::Empty && operand != Operand::Exponent) {
-            pieces.push_back({begin, i});
-            codes.push_back(c == QLatin1Char('+') ? opAdd : opSubtract);
-            begin = i + 1;
+            ops.push_back({i, 1, c == QLatin1Char('+') ? opAdd : opSubtract});
             operand = Operand::Empty;
             continue;
         }
@@ -657,33 +661,13 @@ void TVREvaluator::parseAdditive(QStringView text)
         }
         s.step(c);
     }
-    pieces.push_back({begin, text.size()});
-    putChain(text, toOperands(pieces), std::move(codes), Level::Multiplicative);
+    putChain(text, ops, Level::Multiplicative);
 }
 
 void TVREvaluator::parseMultiplicative(QStringView text)
 {
-    std::vector<Piece> pieces;
-    std::vector<quint8> codes;
-    Scan s;
-    bool content = false;
-    qsizetype begin = 0;
-    const qsizetype last = text.size() - 1;
-    for (qsizetype i = 0; i < last; ++i) {
-        const QChar c = text[i];
-        if (s.top() && content && (c == QLatin1Char('*') || c == QLatin1Char('/'))) {
-            pieces.push_back({begin, i});
-            codes.push_back(c == QLatin1Char('*') ? opMultiply : opDivide);
-            begin = i + 1;
-            content = false;
-            continue;
-        }
-        if (!isBlank(c))
-            content = true;
-        s.step(c);
-    }
-    pieces.push_back({begin, text.size()});
-    putChain(text, toOperands(pieces), std::move(codes), Level::Factor);
+    const std::vector<FoundOperator> ops = scanOperators(text, multiplicativeAt);
+    putChain(text, ops, Level::Factor);
 }
 
 void TVREvaluator::parseFactor(QStringView raw)

@@ -24,6 +24,7 @@
 #include <QList>
 #include <QString>
 #include <QStringView>
+#include <cstdint>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -234,10 +235,19 @@ private:
     void parseAdditive(QStringView text);
     void parseMultiplicative(QStringView text);
     void parseFactor(QStringView text);
-    // One level's chain: the operands (begin, end) of text joined by codes, each parsed at
-    // the next level; a text that did not split goes to the next level whole.
-    void putChain(QStringView text, const std::vector<std::pair<qsizetype, qsizetype>> &operands,
-                  std::vector<quint8> codes, Level next);
+    // An operator of one level, found in a text.
+    struct FoundOperator
+    {
+        qsizetype at;
+        qsizetype length;
+        int code;
+    };
+    // The operators of one level in a text, as `match` finds them (see evaluator.cpp).
+    template <typename Match>
+    static std::vector<FoundOperator> scanOperators(QStringView text, Match match, size_t limit = SIZE_MAX);
+    // One level's chain: the operands of text around the operators, each parsed at the
+    // next level; a text without operators goes to the next level whole.
+    void putChain(QStringView text, const std::vector<FoundOperator> &operators, Level next);
     void parseNumber(QStringView text);
     void parseCall(QStringView text);
     void parseArguments(QStringView arguments);

@@ -5,8 +5,7 @@
 #include "reportengine/vr_printer.h"
 #include "reportengine/vr_report.h"
 #include "reportengine/vr_text_metrics.h"
-
-#include "platform/prompter.h"
+#include "reportengine/vr_user_interface.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -21,6 +20,14 @@ namespace {
 int Round(double v)
 {
     return static_cast<int>(std::lround(v));
+}
+
+// The font warnings come when the font is set, with no caller to hand them to: they
+// are the user interface's to show.
+void Notify(const QString &text)
+{
+    if (TVRUserInterface *ui = UserInterface())
+        ui->ShowNotice(text);
 }
 
 const QStringList &ScalableFaces()
@@ -119,8 +126,7 @@ void TVRAngledCustom::CheckFont()
         ~Done() { flag = false; }
     } done{m_checkingFont};
     if (m_alert == TTrueTypeAlert::ttaMessage) {
-        platform::MessageBox(QStringLiteral("Font selected is not a TrueType Font and can't be rotated"), QString(),
-                             platform::MsgIcon::None, platform::MsgOk);
+        Notify(QStringLiteral("Font selected is not a TrueType Font and can't be rotated"));
         return;
     }
     QFont replacement = Font();
@@ -134,9 +140,7 @@ void TVRAngledCustom::CheckFont()
         replacement.setFamily(QStringLiteral("Arial"));
     TVRPrintable::SetFont(replacement);
     if (m_alert == TTrueTypeAlert::ttaAbortMessage)
-        platform::MessageBox(
-            QStringLiteral("Font selected is not a TrueType Font. '%1' was assigned").arg(replacement.family()),
-            QString(), platform::MsgIcon::None, platform::MsgOk);
+        Notify(QStringLiteral("Font selected is not a TrueType Font. '%1' was assigned").arg(replacement.family()));
 }
 
 void TVRAngledCustom::Recompute()

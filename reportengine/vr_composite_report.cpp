@@ -1,10 +1,9 @@
 #include "reportengine/vr_composite_report.h"
 
-#include "reportengine/vr_preview_window.h"
+#include "reportengine/evaluator_result.h"
 #include "reportengine/vr_printer.h"
-#include "reportengine/vr_progress_form.h"
+#include "reportengine/vr_user_interface.h"
 
-#include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
 
 namespace reportengine {
@@ -24,14 +23,14 @@ public:
 
     TVRPreviewSettings PreviewSettings() const override { return m_settings; }
 
-    TVRPrintDialog *ExecutePrintDialog() override
+    TVRPrintDialogValues *ExecutePrintDialog() override
     {
         return m_composite.ExecutePrintDialog() ? &m_composite.m_printDialog : nullptr;
     }
 
     const TVRJobSettings &NextPrintSettings() const override { return m_composite.PrinterSettings; }
 
-    void TakePrintSettings(const TVRPrintDialog &dialog, bool) override
+    void TakePrintSettings(const TVRPrintDialogValues &dialog, bool) override
     {
         // The composite's own dialog stored the rest already.
         TVRCompositePrinterSettings &s = m_composite.PrinterSettings;
@@ -45,11 +44,11 @@ public:
     {
         TVRCompositeReport *composite = &m_composite;
         connect(printer, &TVRPrinter::printRequested, this, [composite](const QString &pdfFile) {
-            // A request from the event loop: nobody above it could show the error.
+            // A request from the event loop: nobody above it could tell the user.
             try {
                 composite->Print(pdfFile);
             } catch (const platform::TarvelinError &e) {
-                platform::ShowError(e.message());
+                HandOnError(nullptr, {e.message(), QString()});
             }
         });
         connect(printer, &TVRPrinter::previewClosed, this, [composite] { composite->PreviewClosed(); });
@@ -90,12 +89,12 @@ void TVRCompositeReport::PreviewClosed()
     }
 }
 
-void TVRCompositeReport::RunReports()
+bool TVRCompositeReport::RunReports(TVRErrorDetails *details)
 {
-    RunReportsWith(nullptr);
+    return RunReportsWith(nullptr, details);
 }
 
-void TVRCompositeReport::RunReportsWith(const std::function<void()> &afterAddReports)
+bool TVRCompositeReport::RunReportsWith(const std::function<void()> &afterAddReports, TVRErrorDetails *details)
 {
     Reports.clear();
     if (OnAddReports)
@@ -105,7 +104,7 @@ void TVRCompositeReport::RunReportsWith(const std::function<void()> &afterAddRep
     if (Reports.empty()) {
         if (OnFinished)
             OnFinished(*this, nullptr);
-        return;
+        return false;
     }
     // A run needs a printer of its own; one whose job has run already holds pages of
     // an earlier run.
@@ -124,6 +123,13 @@ void TVRCompositeReport::RunReportsWith(const std::function<void()> &afterAddRep
     state.Columns = qMax(1, Reports.front()->PageColumns());
     m_running = true;
     bool cancelled = false;
+    // An error ends the job here, so that the composite and its printer are ready for
+    // the next run: the engine's own comes back as data, a handler's goes on as it is.
+    const auto endJob = [this, &printer] {
+        m_current = nullptr;
+        m_running = false;
+        printer.Cleanup();
+    };
     try {
         for (size_t i = 0; i < Reports.size(); ++i) {
             TVRReportProducer *report = Reports[i];
@@ -138,12 +144,16 @@ void TVRCompositeReport::RunReportsWith(const std::function<void()> &afterAddRep
             if (OnFinished)
                 OnFinished(*this, report);
         }
+    } catch (const TVREvaluatorError &e) {
+        endJob();
+        HandOnError(details, {e.message(), QString()});
+        return false;
+    } catch (const EVRError &e) {
+        endJob();
+        HandOnError(details, {e.message(), QString()});
+        return false;
     } catch (...) {
-        // A handler's error ends the job here, so that the composite and its printer are
-        // ready for the next run; the error goes on to the caller.
-        m_current = nullptr;
-        m_running = false;
-        printer.Cleanup();
+        endJob();
         throw;
     }
     m_current = nullptr;
@@ -154,6 +164,7 @@ void TVRCompositeReport::RunReportsWith(const std::function<void()> &afterAddRep
     m_running = false;
     if (OnFinished)
         OnFinished(*this, nullptr);
+    return !cancelled;
 }
 
 void TVRCompositeReport::Preview()
@@ -189,10 +200,10 @@ void TVRCompositeReport::Preview()
     ReleasePrinter();
 }
 
-void TVRCompositeReport::Print(const QString &pdfFile)
+bool TVRCompositeReport::Print(const QString &pdfFile, TVRErrorDetails *details)
 {
     if (m_running)
-        return;
+        return false;
     m_printPdfFile = pdfFile;
     struct Clear
     {
@@ -203,13 +214,12 @@ void TVRCompositeReport::Print(const QString &pdfFile)
     auto *printer = new TVRPrinter(this, PrinterSettings.UseStandardPrinter, PrinterSettings.MemoryLimit);
     printer->Destination = TVRPrinter::DestinationPrinter;
     m_printer = printer;
-    std::unique_ptr<TVRProgressForm> progress;
+    std::unique_ptr<QObject> progress;
     const auto showProgress = [this, printer, &progress] {
         if (Reports.empty() || !Reports.front()->PreviewSettings().ShowProgress)
             return;
-        progress = std::make_unique<TVRProgressForm>();
-        progress->SetPrinter(printer);
-        progress->show();
+        if (TVRUserInterface *ui = UserInterface())
+            progress = ui->ShowProgress(*printer, QString());
     };
     struct Restore
     {
@@ -223,12 +233,12 @@ void TVRCompositeReport::Print(const QString &pdfFile)
             c.m_printer = previous;
         }
     } restore{*this, printer, previous};
-    RunReportsWith(showProgress);
+    return RunReportsWith(showProgress, details);
 }
 
 bool TVRCompositeReport::ExecutePrintDialog()
 {
-    TVRPrintDialog &d = m_printDialog;
+    TVRPrintDialogValues &d = m_printDialog;
     d.PrinterIndex = PrinterSettings.PrinterIndex;
     d.PdfFileName = PrinterSettings.PdfFileName;
     const bool finished = m_printer && m_printer->Status() == TVRPrinter::StatusFinished;
@@ -243,7 +253,8 @@ bool TVRCompositeReport::ExecutePrintDialog()
     d.Orientation = PrinterSettings.Orientation == TPrinterOrientation::poLandscape ? 2 : 1;
     d.PaperSize = PaperCode(PrinterSettings.PaperSize);
     d.SetCopies(PrinterSettings.Copies);
-    if (!d.Execute()) {
+    TVRUserInterface *ui = UserInterface();
+    if (!ui || !ui->ExecutePrintDialog(d)) {
         Tag = 1;
         return false;
     }

@@ -9,9 +9,15 @@
 // The composite ignores Preview and Print while a run of its own is going on, and
 // Preview while its preview is open, so one run never replaces the printer another is
 // still using.
+//
+// A run that stops on an error of the engine returns false and hands the error back in
+// the caller's TVRErrorDetails (shown by the user interface when none are handed in); a
+// handler's error goes on to the caller as an exception. Either way the job is ended and
+// the composite is ready for the next run.
 
+#include "reportengine/vr_error_details.h"
 #include "reportengine/vr_job_settings.h"
-#include "reportengine/vr_print_dialog.h"
+#include "reportengine/vr_print_dialog_values.h"
 #include "reportengine/vr_printer_settings.h"
 #include "reportengine/vr_report_producer.h"
 
@@ -63,20 +69,23 @@ public:
 
     // Shows the preview and runs the reports into it; returns when the preview closes.
     void Preview();
-    // Runs the reports again straight to the printer (or the PDF file) of the settings;
-    // pdfFile, when given, is the PDF file this print alone writes.
-    void Print(const QString &pdfFile = QString());
-    // The print dialog with the composite's settings; true when confirmed.
+    // Runs the reports again straight to the printer (or the PDF file) of the settings,
+    // with the user interface's progress window; pdfFile, when given, is the PDF file
+    // this print alone writes. False when nothing was printed.
+    bool Print(const QString &pdfFile = QString(), TVRErrorDetails *details = nullptr);
+    // The print dialog (the user interface's) with the composite's settings; true when
+    // confirmed.
     bool ExecutePrintDialog();
-    TVRPrintDialog &PrintDialog() { return m_printDialog; }
+    TVRPrintDialogValues &PrintDialog() { return m_printDialog; }
     // Produces the pages of every report into VRPrinter (a new page printer when there
     // is none). A cancelled report ends the run and frees the printer with its pages.
-    void RunReports();
+    // False when the run did not end: no reports, a cancel, or an error of the engine.
+    bool RunReports(TVRErrorDetails *details = nullptr);
 
 private:
     class StandIn;
 
-    void RunReportsWith(const std::function<void()> &afterAddReports);
+    bool RunReportsWith(const std::function<void()> &afterAddReports, TVRErrorDetails *details);
     void ReleasePrinter();
     void PreviewClosed();
 
@@ -85,7 +94,7 @@ private:
     bool m_running = false;
     bool m_previewing = false;
     std::unique_ptr<StandIn> m_standIn;
-    TVRPrintDialog m_printDialog;
+    TVRPrintDialogValues m_printDialog;
     QString m_printPdfFile; // the file the print run going on was given
 };
 

@@ -1,6 +1,6 @@
 #include "reportengine/vr_job_settings.h"
 
-#include "reportengine/vr_print_dialog.h"
+#include "reportengine/vr_print_dialog_values.h"
 #include "reportengine/vr_printer.h"
 
 namespace reportengine {
@@ -30,7 +30,7 @@ void TVRJobSettings::ApplyTo(TVRPrinter &printer, const QString &title, TVRPaper
     s.SetDuplex(Duplex);
 }
 
-void TVRJobSettings::TakeDialogChoice(const TVRPrintDialog &d)
+void TVRJobSettings::TakeDialogChoice(const TVRPrintDialogValues &d)
 {
     Copies = d.Copies();
     PrinterIndex = d.PrinterIndex;

@@ -11,7 +11,7 @@
 namespace reportengine {
 
 class TVRPrinter;
-class TVRPrintDialog;
+struct TVRPrintDialogValues;
 
 struct TVRJobSettings
 {
@@ -40,7 +40,7 @@ struct TVRJobSettings
     // What a confirmed print dialog chose: copies, destination, bin (a bin code above
     // 255 counts from 256), extended duplex and, when page numbers were chosen, the
     // range (else every page).
-    void TakeDialogChoice(const TVRPrintDialog &dialog);
+    void TakeDialogChoice(const TVRPrintDialogValues &dialog);
 };
 
 } // namespace reportengine

@@ -2,7 +2,6 @@
 
 #include "reportengine/vr_page_picture.h"
 
-#include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
 #include "platform/text_file.h"
 

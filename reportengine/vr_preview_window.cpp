@@ -670,7 +670,7 @@ void TVRStandardPreview::SearchItemClicked(QListWidgetItem *item)
     GotoPage(n >= 1 && n <= PageCount() ? n : 1);
 }
 
-void TVRStandardPreview::ApplyPrintChoice(const TVRPrintDialog &dialog)
+void TVRStandardPreview::ApplyPrintChoice(const TVRPrintDialogValues &dialog)
 {
     TPrinterSettings &s = m_printer->PrinterSettings();
     s.SetPrinterIndex(dialog.PrinterIndex);
@@ -695,7 +695,7 @@ void TVRStandardPreview::PrintSetupClick()
         return;
     CommandScope scope(this);
     TVRPreviewMaster *master = Master();
-    const TVRPrintDialog *chosen = nullptr;
+    const TVRPrintDialogValues *chosen = nullptr;
     if (master) {
         chosen = master->ExecutePrintDialog();
     } else {
@@ -783,7 +783,9 @@ void TVRStandardPreview::SaveReportClick()
         return;
     if (QFileInfo(name).suffix().isEmpty())
         name += QLatin1Char('.') + QString::fromLatin1(kPageFileExtension);
-    m_printer->Save(name); // tells the user itself when the file cannot be written
+    TVRErrorDetails error;
+    if (!m_printer->Save(name, &error) && error.HasError())
+        platform::ShowFileAccessError(error.FileName);
 }
 
 void TVRStandardPreview::LoadReportClick()
@@ -914,18 +916,6 @@ void TVRStandardPreviewInterface::ShowModal(TVRPrinter *printer)
 {
     if (Show(printer))
         WaitForPreviewClose(printer);
-}
-
-void WaitForPreviewClose(TVRPrinter *printer)
-{
-    const QPointer<TVRPrinter> p(printer);
-    if (!p || !p->ShowingPreview() || QCoreApplication::closingDown())
-        return;
-    QEventLoop loop;
-    QObject::connect(p, &QObject::destroyed, &loop, &QEventLoop::quit);
-    QObject::connect(p, &TVRPrinter::previewClosed, &loop, &QEventLoop::quit);
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 } // namespace reportengine

@@ -10,6 +10,7 @@
 // window then cancels the running one and closes when it has returned.
 
 #include "reportengine/vr_print_dialog.h"
+#include "reportengine/vr_printer.h" // WaitForPreviewClose, for whoever opened the window
 #include "reportengine/vr_report_producer.h"
 
 #include <QDialog>
@@ -133,7 +134,7 @@ private:
     void SearchItemClicked(QListWidgetItem *item);
     void ThumbSelected();
     bool HandleKey(QKeyEvent *event);
-    void ApplyPrintChoice(const TVRPrintDialog &dialog);
+    void ApplyPrintChoice(const TVRPrintDialogValues &dialog);
     // Where Print would write a PDF file nobody has named (no printer is set up, or the
     // PDF destination was chosen without a file), the user names it: the save dialog
     // offers the title's name and nothing is replaced without a Yes. Empty when cancelled.
@@ -181,9 +182,5 @@ public:
     QWidget *Show(TVRPrinter *printer) override;
     void ShowModal(TVRPrinter *printer) override;
 };
-
-// Handles events until the printer is gone, its preview has closed or the application
-// is quitting. Returns at once when the printer shows no preview.
-void WaitForPreviewClose(TVRPrinter *printer);
 
 } // namespace reportengine

@@ -87,7 +87,7 @@ TVRPrintDialog::TVRPrintDialog(QObject *parent) : TVRBasePrintDialog(parent) {}
 
 void TVRPrintDialog::SetCopies(int copies)
 {
-    m_copies = copies;
+    TVRPrintDialogValues::SetCopies(copies);
     if (Printer() && copies >= 1)
         Printer()->setCopyCount(copies);
 }
@@ -98,8 +98,8 @@ void TVRPrintDialog::PrepareDialog(QPrintDialog &dialog)
     SelectPrinterDestination(p, PrinterIndex);
     if (p.outputFormat() == QPrinter::PdfFormat && !PdfFileName.isEmpty())
         p.setOutputFileName(PdfFileName);
-    if (m_copies >= 1)
-        p.setCopyCount(m_copies);
+    if (Copies() >= 1)
+        p.setCopyCount(Copies());
     // The report's paper is offered, not the destination's own default.
     if (PaperSize > 0) {
         const QPageSize::PageSizeId id = QPageSize::id(PaperSize);
@@ -158,7 +158,7 @@ void TVRPrintDialog::TakeChoice(const QPrintDialog &dialog)
     ToPage = p.toPage();
     // Qt keeps the copy count in the printer object, whether the driver or the program
     // makes the copies.
-    m_copies = qMax(1, p.copyCount());
+    TVRPrintDialogValues::SetCopies(qMax(1, p.copyCount()));
     Fields = kReportedFields;
     OutputBin = static_cast<int>(p.paperSource()) + 1;
     const QPageSize size = p.pageLayout().pageSize();

@@ -8,6 +8,8 @@
 // ("Plik PDF", always offered, so printing to a file cannot be switched off except by
 // poDisablePrintToFile). Bins have no counterpart on CUPS and go through unchanged.
 
+#include "reportengine/vr_print_dialog_values.h"
+
 #include <QDialog>
 #include <QObject>
 #include <QPointer>
@@ -20,32 +22,6 @@ class QPrintDialog;
 class QWidget;
 
 namespace reportengine {
-
-// Dialog options, as a set of bits.
-enum TVRPrintDialogOption : int {
-    poPrintToFile = 0x1,
-    poPageNums = 0x2,
-    poSelection = 0x4,
-    poWarning = 0x8,
-    poHelp = 0x10,
-    poDisablePrintToFile = 0x20,
-};
-
-enum class TVRPrintRange { prAllPages, prSelection, prPageNums };
-
-// Bits of the device values a confirmed dialog reports (the Windows field mask).
-enum TVRDeviceField : int {
-    dmOrientation = 0x1,
-    dmPaperSize = 0x2,
-    dmPaperLength = 0x4,
-    dmPaperWidth = 0x8,
-    dmCopies = 0x100,
-    dmDefaultSource = 0x200,
-    dmPrintQuality = 0x400,
-    dmColor = 0x800,
-    dmDuplex = 0x1000,
-    dmCollate = 0x8000,
-};
 
 class TVRCommonDialog : public QObject
 {
@@ -83,58 +59,28 @@ public:
     QPrinter *Printer() const { return m_printer; }
     void SetPrinter(QPrinter *printer) { m_printer = printer; }
 
-    // The chosen destination.
-    QString Device;
-    QString Driver;
-    QString Port;
-
 private:
     QPrinter *m_printer;
 };
 
-class TVRPrintDialog : public TVRBasePrintDialog
+// The dialog with its values (TVRPrintDialogValues), which it keeps between calls.
+class TVRPrintDialog : public TVRBasePrintDialog, public TVRPrintDialogValues
 {
     Q_OBJECT
 
 public:
     explicit TVRPrintDialog(QObject *parent = nullptr);
 
-    bool Duplex = false;
-    int DuplexCode = 0;
-    int OutputBin = 0; // Windows bin code
-    int PaperSize = 0; // Windows paper code
-    double Paperwidth = 0; // tenths of a millimetre
-    double Paperlength = 0;
-    int Collate = 0;
-    int FromPage = 0;
-    int ToPage = 0;
-    int MinPage = 0;
-    int MaxPage = 0;
-    int PrintQuality = 0;
-    int ColorOption = 0;
-    int Options = 0;
-    bool PrintToFile = false;
-    TVRPrintRange PrintRange = TVRPrintRange::prAllPages;
-    int Orientation = 1; // 1 portrait, 2 landscape
-    int Fields = 0;      // TVRDeviceField bits of the values reported
-    // Destination as an index into PrinterNames() (-1 the default), and the PDF file
-    // written when the destination is the PDF file.
-    int PrinterIndex = -1;
-    QString PdfFileName;
-
-    int Copies() const { return m_copies; }
     // Also sets the printer object's number of copies.
     void SetCopies(int copies);
 
-    // Shows the dialog; true when the user confirmed it (the values above then hold
-    // the choice), false when cancelled (nothing changes).
+    // Shows the dialog; true when the user confirmed it (the values then hold the
+    // choice), false when cancelled (nothing changes).
     bool Execute(QWidget *parent = nullptr);
 
 private:
     void PrepareDialog(QPrintDialog &dialog);
     void TakeChoice(const QPrintDialog &dialog);
-
-    int m_copies = 1;
 };
 
 } // namespace reportengine

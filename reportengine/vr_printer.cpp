@@ -1,12 +1,11 @@
 #include "reportengine/vr_printer.h"
 
 #include "reportengine/vr_page_picture.h"
-#include "reportengine/vr_preview_window.h"
-
-#include "platform/prompter.h"
+#include "reportengine/vr_user_interface.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QPrinterInfo>
@@ -445,13 +444,14 @@ void TVRPrinter::Load(const QString &fileName)
     PostPageAvailable();
 }
 
-bool TVRPrinter::Save(const QString &fileName)
+bool TVRPrinter::Save(const QString &fileName, TVRErrorDetails *details)
 {
     if (m_status != StatusFinished)
         return false;
     if (m_pageList.SaveToFile(fileName))
         return true;
-    platform::ShowFileAccessError(QDir::toNativeSeparators(fileName));
+    const QString shown = QDir::toNativeSeparators(fileName);
+    HandOnError(details, {platform::FileAccessErrorText(shown), shown});
     return false;
 }
 
@@ -461,11 +461,11 @@ void TVRPrinter::Preview()
         OnPreview();
         return;
     }
-    // The standard preview is the one in force unless another was registered.
+    // The user interface's preview is the one in force unless another was registered.
     if (PreviewInterface())
         PreviewInterface()(this);
-    else
-        TVRStandardPreviewInterface().Show(this);
+    else if (TVRUserInterface *ui = UserInterface())
+        ui->ShowPreview(*this);
 }
 
 void TVRPrinter::ClosePreview()
@@ -562,6 +562,18 @@ bool TVRPrinter::SearchPage(const QString &text, const QPicture &page, bool matc
         if (t.contains(text, cs))
             return true;
     return false;
+}
+
+void WaitForPreviewClose(TVRPrinter *printer)
+{
+    const QPointer<TVRPrinter> p(printer);
+    if (!p || !p->ShowingPreview() || QCoreApplication::closingDown())
+        return;
+    QEventLoop loop;
+    QObject::connect(p, &QObject::destroyed, &loop, &QEventLoop::quit);
+    QObject::connect(p, &TVRPrinter::previewClosed, &loop, &QEventLoop::quit);
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 } // namespace reportengine

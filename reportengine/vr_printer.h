@@ -11,6 +11,7 @@
 //   (the master should run its report again to the printer; pdfFile as for Print),
 //   previewClosed(printer).
 
+#include "reportengine/vr_error_details.h"
 #include "reportengine/vr_page_list.h"
 #include "reportengine/vr_printer_settings.h"
 
@@ -103,9 +104,12 @@ public:
     // Replaces the pages by a stored report file. Refused (TarvelinError) while a run is
     // producing pages, and for a missing or damaged file; the current pages stay then.
     void Load(const QString &fileName);
-    // Saves the finished pages as a stored report file; shows "Błąd dostępu do pliku"
-    // and returns false when the file cannot be written. Refused while a run is busy.
-    bool Save(const QString &fileName);
+    // Saves the finished pages as a stored report file. Refused (false) while a run is
+    // busy; false with "Błąd dostępu do pliku" and the file named (details, or shown by
+    // the user interface when none are handed in) when the file cannot be written.
+    bool Save(const QString &fileName, TVRErrorDetails *details = nullptr);
+    // Shows the pages: the OnPreview handler, the registered preview, or the user
+    // interface's preview window.
     void Preview();
     // Prints the finished pages (the preview's Print), or asks the master to run the
     // report again when the pages came from that report. pdfFile: the PDF file the user
@@ -144,7 +148,7 @@ public:
     // There is always at least the PDF destination.
     static bool PrintersExist() { return true; }
     // The preview shown by Preview() when the report has no handler of its own (the
-    // standard preview window unless another is registered).
+    // user interface's preview window unless another is registered).
     static void RegisterPreviewInterface(std::function<void(TVRPrinter *)> showPreview);
 
     // The PDF file a PDF job writes (settings' PdfFileName or SuggestedPdfFileName).
@@ -185,5 +189,9 @@ private:
     int m_availablePages = 0;
     int m_progress = 0;
 };
+
+// Handles events until the printer is gone, its preview has closed or the application
+// is quitting. Returns at once when the printer shows no preview.
+void WaitForPreviewClose(TVRPrinter *printer);
 
 } // namespace reportengine

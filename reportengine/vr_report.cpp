@@ -2,19 +2,15 @@
 
 #include "reportengine/evaluator_result.h"
 #include "reportengine/vr_data_set.h"
-#include "reportengine/vr_preview_window.h"
 #include "reportengine/vr_printable.h"
 #include "reportengine/vr_printer.h"
-#include "reportengine/vr_progress_form.h"
 #include "reportengine/vr_text_metrics.h"
-
-#include "platform/prompter.h"
+#include "reportengine/vr_user_interface.h"
 
 #include <QCoreApplication>
 #include <QLocale>
 #include <QPageSize>
 #include <QPrinterInfo>
-#include <QWidget>
 
 #include <cmath>
 
@@ -234,22 +230,22 @@ bool TVelRep::CreateVRPrinter()
     return true;
 }
 
-bool TVelRep::RunEntry(bool inComposite, bool last, bool allowed)
+bool TVelRep::RunEntry(TVRErrorDetails *details, bool allowed)
 {
     try {
-        if (!Run(inComposite, last, allowed))
+        if (!Run(false, false, allowed))
             return false;
     } catch (const TVREvaluatorError &e) {
-        platform::ShowError(e.message());
+        HandOnError(details, {e.message(), QString()});
         return false;
     } catch (const EVRError &e) {
-        platform::ShowError(e.message());
+        HandOnError(details, {e.message(), QString()});
         return false;
     }
     return !m_cancelled;
 }
 
-bool TVelRep::Prepare()
+bool TVelRep::Prepare(TVRErrorDetails *details)
 {
     if (!CreateVRPrinter())
         return false;
@@ -262,10 +258,10 @@ bool TVelRep::Prepare()
         };
     }
     m_runPrinter = m_printer;
-    return RunEntry(false, false);
+    return RunEntry(details);
 }
 
-bool TVelRep::Preview()
+bool TVelRep::Preview(TVRErrorDetails *details)
 {
     QCoreApplication::processEvents();
     if (!CreateVRPrinter())
@@ -284,22 +280,23 @@ bool TVelRep::Preview()
             if (self && self->OnPreview)
                 self->OnPreview(self);
         };
-    // The preview's Print runs the report again, straight to the printer.
+    // The preview's Print runs the report again, straight to the printer; it comes from
+    // the event loop, so nobody above could tell the user of a failure.
     connect(printer, &TVRPrinter::printRequested, this, [self](const QString &pdfFile) {
         if (!self)
             return;
         try {
             self->Print(pdfFile);
         } catch (const platform::TarvelinError &e) {
-            platform::ShowError(e.message());
+            HandOnError(nullptr, {e.message(), QString()});
         }
     });
     printer->Preview();
     // A run that did not end leaves no pages: its preview closes and the printer goes.
     const auto drop = [&printer] {
         if (printer) {
-            if (auto *view = qobject_cast<QWidget *>(printer->Client.data()))
-                view->window()->close();
+            if (TVRUserInterface *ui = UserInterface())
+                ui->ClosePreviewWindow(*printer);
             if (printer && printer->ShowingPreview())
                 printer->ClosePreview();
         }
@@ -308,7 +305,7 @@ bool TVelRep::Preview()
     m_runPrinter = printer;
     bool made = false;
     try {
-        made = RunEntry(false, false, true);
+        made = RunEntry(details, true);
     } catch (...) {
         drop();
         throw;
@@ -321,22 +318,19 @@ bool TVelRep::Preview()
     return true;
 }
 
-bool TVelRep::PrintWithProgress(std::unique_ptr<TVRPrinter> printer, const QString &progressTitle)
+bool TVelRep::PrintWithProgress(std::unique_ptr<TVRPrinter> printer, const QString &progressTitle,
+                                TVRErrorDetails *details)
 {
     printer->Title = ReportTitle;
-    std::unique_ptr<TVRProgressForm> progress;
-    if (ShowProgress) {
-        progress = std::make_unique<TVRProgressForm>();
-        if (!progressTitle.isEmpty())
-            progress->setWindowTitle(progressTitle);
-        progress->SetPrinter(printer.get());
-        progress->show();
-    }
+    std::unique_ptr<QObject> progress;
+    if (ShowProgress)
+        if (TVRUserInterface *ui = UserInterface())
+            progress = ui->ShowProgress(*printer, progressTitle);
     m_runPrinter = printer.get();
-    return RunEntry(false, false);
+    return RunEntry(details);
 }
 
-bool TVelRep::Print(const QString &pdfFile)
+bool TVelRep::Print(const QString &pdfFile, TVRErrorDetails *details)
 {
     if (m_running || !TVRPrinter::PrintersExist())
         return false;
@@ -346,10 +340,10 @@ bool TVelRep::Print(const QString &pdfFile)
         QString &file;
         ~Clear() { file.clear(); }
     } clear{m_printPdfFile};
-    return PrintWithProgress(MakePrinter(TVRPrinter::DestinationPrinter), QString());
+    return PrintWithProgress(MakePrinter(TVRPrinter::DestinationPrinter), QString(), details);
 }
 
-bool TVelRep::ExportToFilter(TVRExportFilter *filter)
+bool TVelRep::ExportToFilter(TVRExportFilter *filter, TVRErrorDetails *details)
 {
     if (m_running || !filter)
         return false;
@@ -361,7 +355,7 @@ bool TVelRep::ExportToFilter(TVRExportFilter *filter)
         TVelRep &r;
         ~Clear() { r.m_exportFilter = nullptr; }
     } clear{*this};
-    return PrintWithProgress(std::move(printer), QStringLiteral("Export Progress"));
+    return PrintWithProgress(std::move(printer), QStringLiteral("Export Progress"), details);
 }
 
 TVRPreviewSettings TVelRep::PreviewSettings() const
@@ -380,9 +374,9 @@ TVRPreviewSettings TVelRep::PreviewSettings() const
     return s;
 }
 
-TVRPrintDialog *TVelRep::ExecutePrintDialog()
+TVRPrintDialogValues *TVelRep::ExecutePrintDialog()
 {
-    TVRPrintDialog &d = m_printDialog;
+    TVRPrintDialogValues &d = m_printDialog;
     d.PrinterIndex = PrinterSettings.PrinterIndex;
     d.PdfFileName = PrinterSettings.PdfFileName;
     const TVRPrinter *printer = m_printer;
@@ -394,7 +388,8 @@ TVRPrintDialog *TVelRep::ExecutePrintDialog()
     d.Options = poPageNums | poWarning;
     d.Orientation = m_page.Orientation() == TPrinterOrientation::poLandscape ? 2 : 1;
     d.SetCopies(PrinterSettings.Copies);
-    if (!d.Execute()) {
+    TVRUserInterface *ui = UserInterface();
+    if (!ui || !ui->ExecutePrintDialog(d)) {
         Tag = 1;
         return nullptr;
     }
@@ -424,7 +419,7 @@ const TVRJobSettings &TVelRep::NextPrintSettings() const
     return m_dialogChosen ? m_dialogSettings : PrinterSettings;
 }
 
-void TVelRep::TakePrintSettings(const TVRPrintDialog &, bool pagesFromFile)
+void TVelRep::TakePrintSettings(const TVRPrintDialogValues &, bool pagesFromFile)
 {
     // The dialog has stored the choice already; pages from a file leave the report's
     // own settings as they were.

@@ -10,8 +10,9 @@
 //   and controls, the expression environment and the printer are restored or cleaned
 //   up whether the run ends, is cancelled or fails in a handler; a handler's error
 //   then goes on to the caller of the entry point, while the engine's own errors (an
-//   expression that cannot be turned into text, a band taller than the page) are
-//   shown to the user and make the entry point return false;
+//   expression that cannot be turned into text, a band taller than the page) make the
+//   entry point return false and come back in the caller's TVRErrorDetails (shown by
+//   the user interface when the caller handed in none);
 // - pages begin only when a band prints, so a report that prints nothing makes no
 //   page; the page footer stands on the bottom margin; a band that cannot fit even on
 //   an empty page is an error, never an endless run of pages;
@@ -24,10 +25,11 @@
 
 #include "reportengine/vr_band.h"
 #include "reportengine/vr_controller.h"
+#include "reportengine/vr_error_details.h"
 #include "reportengine/vr_frame.h"
 #include "reportengine/vr_job_settings.h"
 #include "reportengine/vr_page_setup.h"
-#include "reportengine/vr_print_dialog.h"
+#include "reportengine/vr_print_dialog_values.h"
 #include "reportengine/vr_printable_host.h"
 #include "reportengine/vr_printer_settings.h"
 #include "reportengine/vr_report_producer.h"
@@ -179,26 +181,30 @@ public:
     // controller's bands, page footers, then the rest; each followed by its children.
     std::vector<TVRCustomBand *> BandList() const;
 
-    // Entry points. Prepare, Preview and Print return false when nothing was made:
-    // the report is running or its printer still shows a preview, BeforePrint
-    // refused, the run was cancelled or stopped on an error of the engine.
-    bool Prepare();
-    // Shows the preview (the OnPreview handler, the registered preview or the standard
-    // window) while the pages are made and returns when it closes. Its Print runs the
-    // report again to the printer; a run that is cancelled or fails closes it, and one
-    // BeforePrint refuses opens none.
-    bool Preview();
+    // Entry points. Prepare, Preview, Print and ExportToFilter return false when
+    // nothing was made: the report is running or its printer still shows a preview,
+    // BeforePrint refused, the run was cancelled or stopped on an error of the engine;
+    // that error comes back in `details` (shown by the user interface when none are
+    // handed in).
+    bool Prepare(TVRErrorDetails *details = nullptr);
+    // Shows the preview (the OnPreview handler, the registered preview or the user
+    // interface's window) while the pages are made and returns when it closes. Its
+    // Print runs the report again to the printer; a run that is cancelled or fails
+    // closes it, and one BeforePrint refuses opens none.
+    bool Preview(TVRErrorDetails *details = nullptr);
     // pdfFile: the PDF file this print alone writes when it goes to the PDF destination
-    // (empty: the file of the settings).
-    bool Print(const QString &pdfFile = QString());
-    bool ExportToFilter(TVRExportFilter *filter);
+    // (empty: the file of the settings). The user interface shows the progress while
+    // ShowProgress is set.
+    bool Print(const QString &pdfFile = QString(), TVRErrorDetails *details = nullptr);
+    bool ExportToFilter(TVRExportFilter *filter, TVRErrorDetails *details = nullptr);
     // The print dialog on the report's settings, the range 1..9999 (1..the page count
     // when the pages are finished). Confirmed: copies, destination and orientation
     // become the report's, the rest (range, duplex, bins, quality) is kept for the
-    // next print run, Tag 0 and the dialog returned. Cancelled: Tag 1 and nullptr.
-    TVRPrintDialog *ExecutePrintDialog() override;
+    // next print run, Tag 0 and the dialog's values returned. Cancelled (or no user
+    // interface): Tag 1 and nullptr.
+    TVRPrintDialogValues *ExecutePrintDialog() override;
     // For pages loaded from a file the report's own settings stay as before the dialog.
-    void TakePrintSettings(const TVRPrintDialog &dialog, bool pagesFromFile) override;
+    void TakePrintSettings(const TVRPrintDialogValues &dialog, bool pagesFromFile) override;
     const TVRJobSettings &NextPrintSettings() const override;
     TVRPreviewSettings PreviewSettings() const override;
 
@@ -255,13 +261,13 @@ private:
     class RunScope;
 
     std::unique_ptr<TVRPrinter> MakePrinter(int destination);
-    bool RunEntry(bool inComposite, bool last, bool allowed = false);
+    bool RunEntry(TVRErrorDetails *details, bool allowed = false);
     // BeforePrint's answer: false when the handler refuses the run.
     bool AllowsRun();
     // False when BeforePrint refused (asked here unless `allowed` says it agreed already).
     bool Run(bool inComposite, bool last, bool allowed = false);
     void ApplyPrinterSettings(TVRPrinter &printer);
-    bool PrintWithProgress(std::unique_ptr<TVRPrinter> printer, const QString &progressTitle);
+    bool PrintWithProgress(std::unique_ptr<TVRPrinter> printer, const QString &progressTitle, TVRErrorDetails *details);
     void LayOutBands();
     void PrepareRun();
     void UnprepareRun();
@@ -295,7 +301,7 @@ private:
     int m_previewHeight = 0;
     // The print dialog keeps its values between calls; what it chose beyond the
     // published settings applies to the next print runs.
-    TVRPrintDialog m_printDialog;
+    TVRPrintDialogValues m_printDialog;
     bool m_dialogChosen = false;
     TVelRepPrinterSettings m_dialogSettings;
     QString m_printPdfFile; // the file the print run going on was given

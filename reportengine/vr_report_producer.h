@@ -16,7 +16,7 @@
 namespace reportengine {
 
 class TVRPrinter;
-class TVRPrintDialog;
+struct TVRPrintDialogValues;
 
 enum class TVRZoomState { vrZoomToFit, vrZoomToWidth, vrZoomOther };
 enum class TVRFormStyle { fsNormal, fsStayOnTop };
@@ -51,11 +51,11 @@ public:
     virtual ~TVRPreviewMaster() = default;
     virtual TVRPreviewSettings PreviewSettings() const = 0;
     // The preview's "Printer setup": the report's print dialog with its last values.
-    // Returns the confirmed dialog (kept by the master) or nullptr when cancelled.
-    virtual TVRPrintDialog *ExecutePrintDialog() = 0;
+    // Returns the confirmed values (kept by the master) or nullptr when cancelled.
+    virtual TVRPrintDialogValues *ExecutePrintDialog() = 0;
     // The values confirmed in that dialog, for the report's own printer settings; a
     // report keeps them only for pages it made itself, a composite's stand-in always.
-    virtual void TakePrintSettings(const TVRPrintDialog &dialog, bool pagesFromFile) = 0;
+    virtual void TakePrintSettings(const TVRPrintDialogValues &dialog, bool pagesFromFile) = 0;
     // What the master's next print run puts on its printer: its destination and PDF file.
     virtual const TVRJobSettings &NextPrintSettings() const = 0;
 };

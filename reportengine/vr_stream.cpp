@@ -1,6 +1,5 @@
 #include "reportengine/vr_stream.h"
 
-#include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
 
 #include <QDir>

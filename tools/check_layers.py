@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Checks every include of the program's folders against the layer table: a folder may
 include only itself and the folders it may use, so the libraries have no cycles. Storage
-and the QtCore part of platform include none of the dialog seams. The evaluation rules
-reach their form only through the form interface. Prints each offending include and exits
+and the QtCore part of platform include none of the dialog seams; the report engine's
+core includes neither them nor the engine's user interface. The evaluation rules reach
+their form only through the form interface. Prints each offending include and exits
 non-zero when there is one."""
 
 import os
@@ -14,8 +15,8 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 # Folder -> the folders it may use (besides itself); None: any.
 MAY_USE = {
     'app': None,
-    'shell': {'printouts', 'workstations', 'assessment', 'workstation_loading', 'appstate', 'widgets', 'storage',
-              'platform'},
+    'shell': {'printouts', 'workstations', 'assessment', 'workstation_loading', 'appstate', 'reportengine', 'widgets',
+              'storage', 'platform'},
     'printouts': {'workstations', 'workstation_loading', 'reportengine', 'appstate', 'storage', 'platform'},
     'workstations': {'assessment', 'workstation_loading', 'appstate', 'widgets', 'storage', 'platform'},
     'assessment': {'workstation_loading', 'appstate', 'widgets', 'storage', 'platform'},
@@ -40,6 +41,11 @@ RULES = 'assessment/rules/'
 RULES_MAY_INCLUDE = {'assessment/form_access.h', 'assessment/risk_ratings.h'}
 RULES_MAY_USE = {'storage'}
 
+# The report engine's user interface (tarvelin_reportengine, on top of its core): only
+# printouts and shell use the engine at all, and they may use both libraries.
+REPORTENGINE_UI = {'vr_hyperlinks', 'vr_install_standard_ui', 'vr_label_editor', 'vr_preview', 'vr_preview_window',
+                   'vr_print_dialog', 'vr_progress_form', 'vr_standard_user_interface'}
+
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 
 
@@ -59,6 +65,7 @@ def main():
                 rel = os.path.relpath(full, ROOT).replace(os.sep, '/')
                 stem = os.path.splitext(name)[0]
                 core_file = folder == 'storage' or (folder == 'platform' and stem not in DIALOG_SEAMS)
+                engine_core_file = folder == 'reportengine' and stem not in REPORTENGINE_UI
                 with open(full, encoding='utf-8', errors='replace') as f:
                     for number, line in enumerate(f, 1):
                         m = INCLUDE.match(line)
@@ -77,6 +84,10 @@ def main():
                             seam = os.path.splitext(os.path.basename(target))[0]
                             if seam in DIALOG_SEAMS:
                                 problems.append(f'{rel}:{number}: {folder}/ may not include the dialog seam "{target}"')
+                        if engine_core_file and used in ('platform', 'reportengine'):
+                            used_stem = os.path.splitext(os.path.basename(target))[0]
+                            if used_stem in (DIALOG_SEAMS if used == 'platform' else REPORTENGINE_UI):
+                                problems.append(f'{rel}:{number}: the report engine\'s core may not include "{target}"')
     for p in problems:
         print(p)
     return 1 if problems else 0

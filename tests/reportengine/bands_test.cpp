@@ -3,6 +3,7 @@
 
 #include "report_builders.h"
 
+#include "reportengine/vr_composite_report.h"
 #include "reportengine/vr_data_set.h"
 
 #include "tests/support/fakes.h"
@@ -352,6 +353,23 @@ TEST_F(BandsTest, ABandTallerThanThePageStopsTheRunWithAMessage)
     detail->Size().SetNativeHeight(2700);
     ASSERT_TRUE(report.Prepare());
     EXPECT_EQ(report.VRPrinter()->PageCount(), 3);
+}
+
+TEST_F(BandsTest, ACallerHandingInAnErrorObjectReadsTheErrorThereAndNothingIsShown)
+{
+    testsupport::ScriptedPrompter prompter;
+    TVRBand *detail = AddBand(report, TVRBandType::rbDetail, 2800, QStringLiteral("D"));
+    detail->setObjectName(QStringLiteral("Wiersz"));
+    report.OnNeedData() = Records(3, &record);
+    TVRCompositeReport composite;
+    composite.OnAddReports = [this](TVRCompositeReport &c) { c.Reports = {&report}; };
+    TVRErrorDetails prepared, composed;
+    EXPECT_FALSE(report.Prepare(&prepared));
+    EXPECT_FALSE(composite.RunReports(&composed));
+    for (const TVRErrorDetails &d : {prepared, composed})
+        EXPECT_EQ(d.Message, QStringLiteral("Band Wiersz is too high to fit on a page"));
+    EXPECT_FALSE(composite.Running());
+    EXPECT_TRUE(prompter.boxes.empty());
 }
 
 } // namespace
