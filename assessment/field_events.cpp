@@ -265,7 +265,7 @@ void TfrmRyzZakl::ClickForm(QWidget *sender)
 
 void TfrmRyzZakl::EnterField(QWidget *sender)
 {
-    appstate::State().SetLastWinCtrl(sender);
+    Shared().SetLastWinCtrl(sender);
 }
 
 } // namespace assessment
