@@ -10,11 +10,11 @@
 #include "reportengine/vr_composite_report.h"
 #include "reportengine/vr_printer.h"
 #include "reportengine/vr_report.h"
+#include "widgets/dialog_buttons.h"
 
 #include <QCheckBox>
 #include <QDebug>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -55,18 +55,10 @@ TfrmWydruk::TfrmWydruk()
     cbRodzWydr->setObjectName(QStringLiteral("cbRodzWydr"));
     boxes->addWidget(cbRodzWydr);
     layout->addWidget(GroupBox1);
-    auto *buttons = new QHBoxLayout;
-    bOK = new QPushButton(QStringLiteral("OK"), this);
-    bOK->setObjectName(QStringLiteral("bOK"));
-    bOK->setDefault(true);
-    bAnul = new QPushButton(QStringLiteral("Anuluj"), this);
-    bAnul->setObjectName(QStringLiteral("bAnul"));
-    buttons->addStretch();
-    buttons->addWidget(bOK);
-    buttons->addWidget(bAnul);
-    layout->addLayout(buttons);
+    const widgets::TDialogButtons row = widgets::AddDialogButtons(this, layout, {"bOK", QStringLiteral("OK")});
+    bOK = row.accept;
+    bAnul = row.reject;
     connect(bOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(bAnul, &QPushButton::clicked, this, &QDialog::reject);
 
     CompositeReport = new TVelRep(this);
     CompositeReport->setObjectName(QStringLiteral("CompositeReport"));

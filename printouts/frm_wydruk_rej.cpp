@@ -11,6 +11,7 @@
 #include "reportengine/vr_printer.h"
 #include "reportengine/vr_report.h"
 #include "storage/measurements.h"
+#include "widgets/dialog_buttons.h"
 #include "widgets/radio_group.h"
 
 #include <QCheckBox>
@@ -140,23 +141,16 @@ void TfrmWydrukRej::buildControls()
             lbPomCzyn->addItem(storage::MeasurementDay(m->data));
     };
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    bOk = new QPushButton(QStringLiteral("Wydruk"), this);
-    bOk->setObjectName(QStringLiteral("bOk"));
-    bOk->setDefault(true);
-    bClose = new QPushButton(QStringLiteral("Zamknij"), this);
-    bClose->setObjectName(QStringLiteral("bClose"));
-    buttons->addWidget(bOk);
-    buttons->addWidget(bClose);
-    outer->addLayout(buttons);
+    const widgets::TDialogButtons row = widgets::AddDialogButtons(this, outer, {"bOk", QStringLiteral("Wydruk")},
+                                                                  {"bClose", QStringLiteral("Zamknij")});
+    bOk = row.accept;
+    bClose = row.reject;
 
     connect(rgRodzZest, &widgets::TRadioGroup::Clicked, this, [this](int) { rgRodzZestClick(); });
     connect(cbKartaBadan, &QCheckBox::clicked, this, [this] { cbKartaBadanClick(); });
     connect(btDodaj, &QPushButton::clicked, this, [this] { btDodajClick(); });
     connect(btUsun, &QPushButton::clicked, this, [this] { btUsunClick(); });
     connect(bOk, &QPushButton::clicked, this, [this] { bOKClick(); });
-    connect(bClose, &QPushButton::clicked, this, &QDialog::reject);
     resize(560, 560);
 }
 

@@ -6,6 +6,7 @@
 #include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
 #include "platform/window_registry.h"
+#include "widgets/dialog_buttons.h"
 #include "widgets/radio_group.h"
 #include "workstations/frm_czynniki.h"
 
@@ -67,23 +68,15 @@ TfrmCzynnWl::TfrmCzynnWl()
     layout->addWidget(rgAktualny);
     layout->addStretch(1);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    bOk = new QPushButton(QStringLiteral("OK"), this);
-    bOk->setObjectName(QStringLiteral("bOk"));
-    bOk->setDefault(true);
-    bAnul = new QPushButton(QStringLiteral("Anuluj"), this);
-    bAnul->setObjectName(QStringLiteral("bAnul"));
-    buttons->addWidget(bOk);
-    buttons->addWidget(bAnul);
-    layout->addLayout(buttons);
+    const widgets::TDialogButtons row = widgets::AddDialogButtons(this, layout);
+    bOk = row.accept;
+    bAnul = row.reject;
     resize(520, 300);
 
     connect(rgMetOceny, &widgets::TRadioGroup::Clicked, this, [this](int) { rgMetOcenyClick(); });
     // The parameters open over this dialog and leave it open.
     connect(bParamRS, &QPushButton::clicked, this, [this] { bParamRSClick(); });
     connect(bOk, &QPushButton::clicked, this, [this] { bOkClick(); });
-    connect(bAnul, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TfrmCzynnWl::rgMetOcenyClick()
