@@ -76,7 +76,7 @@ public:
 
     // The main window's commands, for views that must run them (Yes of an ask-to-save,
     // the document window switching documents). Installed by the main window.
-    std::function<bool()> SaveCommand;                   // Save by ViewName; false on failure
+    std::function<bool()> SaveCommand;                   // Save in the current view; false on failure
     std::function<void()> ConfirmPendingChangesCommand; // commit LastWinCtrl, offer to save
     bool RunSaveCommand() { return SaveCommand ? SaveCommand() : false; }
     void RunConfirmPendingChanges()

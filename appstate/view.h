@@ -14,8 +14,8 @@ class AppState;
 
 // What every view docked in the main window offers: its main panel, its initialisation
 // and the commands of the toolbar and menu. The main window routes each command to the
-// view of the current element through this interface and knows no view by name or kind:
-// what differs from view to view is an override here. A view that does not support a
+// view of the current element through this interface; what differs from view to view is
+// an override here, never a branch in the main window. A view that does not support a
 // command keeps the default, which does nothing.
 class TView
 {
