@@ -65,6 +65,13 @@ bool ReportStorageResult(const storage::StorageResult &result)
     return false;
 }
 
+bool ReportProblems(const storage::StorageProblems &problems)
+{
+    for (const storage::StorageResult &problem : problems)
+        ReportStorageResult(problem);
+    return problems.empty();
+}
+
 QString StorableFieldText(const QString &text)
 {
     QString warning;

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "storage/view_kind.h"
 #include "storage/workstation_files.h"
 
 namespace appstate {
@@ -27,7 +28,11 @@ public:
     QString FormsFolder;     // `katfrm`
     QString AttachFolder;    // `katzal`
     QString FormVersion;
+    // The `plik` of the current element's "frm" or "dokfrm" component (a view name or a
+    // document definition file), and the kind of view it opened, which the commands are
+    // routed by. A web page leaves both as they were.
     QString ViewName;
+    storage::TViewKind ViewKind = storage::TViewKind::None;
     bool NewDocument = false;
     bool EditAllowed = true;
     QString DataVersion = QStringLiteral("1.1");
@@ -71,7 +76,7 @@ public:
 
     // The main window's commands, for views that must run them (Yes of an ask-to-save,
     // the document window switching documents). Installed by the main window.
-    std::function<bool()> SaveCommand;                   // Save by ViewName; false on failure
+    std::function<bool()> SaveCommand;                   // Save in the current view; false on failure
     std::function<void()> ConfirmPendingChangesCommand; // commit LastWinCtrl, offer to save
     bool RunSaveCommand() { return SaveCommand ? SaveCommand() : false; }
     void RunConfirmPendingChanges()
@@ -107,6 +112,9 @@ bool AskSaveChangesDefault();
 // Shows what a reader or writer reported, when it failed: its message as a warning or an
 // error box, as its severity says. Returns whether it succeeded.
 bool ReportStorageResult(const storage::StorageResult &result);
+// Shows every problem a routine brought back, one box each, in the order found. Returns
+// whether there was none.
+bool ReportProblems(const storage::StorageProblems &problems);
 
 // Text typed into a field as a data file can hold it (storage::StorableText); what had to
 // be removed is said in a warning.

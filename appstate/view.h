@@ -1,26 +1,44 @@
 #pragma once
 
+#include "appstate/print_selection.h"
+#include "storage/view_kind.h"
+
 #include <QString>
+#include <optional>
 
 class QWidget;
 
 namespace appstate {
 
+class AppState;
+
 // What every view docked in the main window offers: its main panel, its initialisation
 // and the commands of the toolbar and menu. The main window routes each command to the
-// current view through this interface; a view that does not support a command keeps the
-// default, which does nothing.
+// view of the current element through this interface; what differs from view to view is
+// an override here, never a branch in the main window. A view that does not support a
+// command keeps the default, which does nothing.
 class TView
 {
 public:
+    // A view is handed its kind when it is made; it works in the state it shares with the
+    // main window.
+    explicit TView(storage::TViewKind kind = storage::TViewKind::None);
     virtual ~TView() = default;
+    TView(const TView &) = delete;
+    TView &operator=(const TView &) = delete;
+
+    storage::TViewKind Kind() const { return m_kind; }
+    // Whether the current element opened this view. A view's panels may be lent to another
+    // (the measurement pages to the catalogue and the summary, the catalogue to the factors
+    // dialog); there they belong to that view and leave the commands' state alone.
+    bool IsCurrentView() const;
 
     // The panel the main window hosts in its caption panel.
     virtual QWidget *GetMainPanel() = 0;
     // Called each time the view is shown for a navigation element. The main window has set
-    // DataFolder, FormsFolder, AttachFolder (and FormVersion for documents) in
-    // appstate::State() before; the panel is hosted and hidden while this runs and shown
-    // afterwards. A view that hides a page control until something is chosen does that here.
+    // DataFolder, FormsFolder, AttachFolder (and FormVersion for documents) in the shared
+    // state before; the panel is hosted and hidden while this runs and shown afterwards. A
+    // view that hides a page control until something is chosen does that here.
     virtual void InitView() = 0;
 
     // The document window: called instead of InitView with the definition file to build
@@ -37,11 +55,17 @@ public:
     virtual void Navigate(const QString &url) { (void)url; }
 
     virtual void New() {}
-    virtual bool Save() { return true; } // false when nothing was written; Modified stays
+    // False when nothing was written (a view with nothing to save writes nothing); the
+    // main window then keeps Modified, NewDocument and Save enabled.
+    virtual bool Save() { return false; }
     virtual void Delete() {}
     virtual void Modify() {}
-    // A view that prints nothing yet says so (no print dialog serves it).
+    // Opens the print composer ("frmWydruk") with PrintSelection(); while none is
+    // registered, says that nothing can be printed here yet.
     virtual void Print();
+    // What Print hands the dialog it opens: the document view its document, the summary
+    // view its choices.
+    virtual TPrintSelection PrintSelection() { return {}; }
     virtual void Copy() {}
     virtual void Paste() {}
 
@@ -49,25 +73,31 @@ public:
     // No discards, Anuluj leaves everything as it is. Returns false when the user's answer
     // means: stay where you are (Anuluj, or Yes with a save that failed); the caller then
     // puts back whatever the user moved (a list's row, a tab) without acting on it.
-    // A view whose No reloads nothing may simply return appstate::AskSaveChangesDefault().
-    virtual bool AskSaveChanges() { return true; }
+    // The default is AskSaveChangesDefault(): No reloads nothing.
+    virtual bool AskSaveChanges();
 
     // ---- how the main window's commands reach a view -----------------------------------
-    // New: New(). Save: Save(); on false the main window keeps Modified, NewDocument and
-    // Save enabled (the writer has told the user). Print: the print dialog registered under
-    // "frmWydruk" ("frmWydrukRej" from "frmZestaw"); while none is registered, Print().
+    // New: New(). Save: Save(). Print: Print().
     //
     // Delete: the main window asks only when HasDeletableSelection() (nothing selected:
     // the command ends silently), with the question DeleteQuestion() under the caption
-    // "Potwierdź usunięcie danych "; on Yes it calls DeleteSelection(), which returns
-    // success. The measurement window's delete is followed by its Save() (the measurement
-    // file), the workstation view's by writing the workstation list.
-    virtual bool HasDeletableSelection() { return true; }
+    // "Potwierdź usunięcie danych "; on Yes it calls DeleteConfirmed(), and when that says
+    // something was written, Save and Modified follow whether it was.
+    virtual bool HasDeletableSelection() { return false; }
     virtual QString DeleteQuestion() { return QString(); }
+    // Deletes the selection; returns success.
     virtual bool DeleteSelection()
     {
         Delete();
         return true;
+    }
+    // Deletes the selection the user confirmed and writes what the deletion changed: true
+    // or false as that was written, nothing when there was nothing to write (or the
+    // deletion failed, which the view has told the user).
+    virtual std::optional<bool> DeleteConfirmed()
+    {
+        DeleteSelection();
+        return std::nullopt;
     }
     // Modify (measurement window): true when the dialog ended with OK.
     virtual bool ModifySelection()
@@ -88,6 +118,16 @@ public:
         (void)text;
         Paste();
     }
+
+protected:
+    // The state the view shares with the main window.
+    AppState &Shared() const { return m_shared; }
+    // "Z tego miejsca programu nie można jeszcze niczego wydrukować."
+    static void SayNothingToPrint();
+
+private:
+    storage::TViewKind m_kind;
+    AppState &m_shared;
 };
 
 } // namespace appstate

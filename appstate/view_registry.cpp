@@ -55,14 +55,14 @@ TView *GetView(const QString &name)
 }
 
 namespace {
-QHash<QString, std::function<void()>> &dialogs()
+QHash<QString, CommandDialog> &dialogs()
 {
-    static QHash<QString, std::function<void()>> d;
+    static QHash<QString, CommandDialog> d;
     return d;
 }
 } // namespace
 
-void RegisterCommandDialog(const QString &name, std::function<void()> run)
+void RegisterCommandDialog(const QString &name, CommandDialog run)
 {
     dialogs()[name] = std::move(run);
 }
@@ -72,13 +72,13 @@ void UnregisterCommandDialog(const QString &name)
     dialogs().remove(name);
 }
 
-bool RunCommandDialog(const QString &name)
+bool RunCommandDialog(const QString &name, const TPrintSelection &selection)
 {
     const auto it = dialogs().constFind(name);
     if (it == dialogs().constEnd() || !*it)
         return false;
-    const std::function<void()> run = *it; // a dialog may register others while it runs
-    run();
+    const CommandDialog run = *it; // a dialog may register others while it runs
+    run(selection);
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "appstate/print_selection.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -8,7 +10,8 @@ namespace appstate {
 
 class TView;
 
-// The views the main window can host, found by view name.
+// The views the main window can host, found by the name the navigation configuration gives
+// them.
 //
 // Registering a view: once at start-up, before the main window is shown, the view's
 // library calls
@@ -41,12 +44,13 @@ TView *GetView(const QString &name);
 // The view only when it was created already (commands never create a view window).
 TView *CreatedView(const QString &name);
 
-// Dialogs a command opens that are not hosted views: the print composer "frmWydruk" and
-// the printouts dialog "frmWydrukRej" register what Print runs (they read AttachFolder
-// from appstate::State()). RunCommandDialog returns false when nothing is registered.
-void RegisterCommandDialog(const QString &name, std::function<void()> run);
+// Dialogs a view's Print opens that are not hosted views: the print composer "frmWydruk"
+// and the printouts dialog "frmWydrukRej" register what they run with what the view hands
+// them. RunCommandDialog returns false when nothing is registered.
+using CommandDialog = std::function<void(const TPrintSelection &selection)>;
+void RegisterCommandDialog(const QString &name, CommandDialog run);
 void UnregisterCommandDialog(const QString &name);
-bool RunCommandDialog(const QString &name);
+bool RunCommandDialog(const QString &name, const TPrintSelection &selection = {});
 
 // The name of the document window's registration.
 inline QString DocumentViewName()

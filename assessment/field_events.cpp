@@ -255,7 +255,7 @@ void TfrmRyzZakl::ClickForm(QWidget *sender)
 
 void TfrmRyzZakl::EnterField(QWidget *sender)
 {
-    appstate::State().SetLastWinCtrl(sender);
+    Shared().SetLastWinCtrl(sender);
 }
 
 } // namespace assessment

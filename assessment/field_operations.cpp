@@ -37,7 +37,7 @@ bool isInput(const QWidget *w)
 // shown; the same pages shown as previews elsewhere keep nothing.
 bool measurementViewShown()
 {
-    return appstate::State().ViewName == QLatin1String("frmRyzZakl");
+    return appstate::State().ViewKind == storage::TViewKind::Measurement;
 }
 
 // A caption that sized itself to its text sizes itself again to a new text.

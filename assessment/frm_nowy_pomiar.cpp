@@ -11,10 +11,10 @@
 #include "storage/form_definition_files.h"
 #include "storage/measurements.h"
 #include "storage/workstation_files.h"
+#include "widgets/dialog_buttons.h"
 
 #include <QDateEdit>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -68,18 +68,10 @@ TfrmNowyPomiar::TfrmNowyPomiar()
     mInterWyn = new QPlainTextEdit(this);
     mInterWyn->setObjectName(QStringLiteral("mInterWyn"));
     main->addWidget(mInterWyn, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    bOk = new QPushButton(QStringLiteral("OK"), this);
-    bOk->setObjectName(QStringLiteral("bOk"));
-    bOk->setDefault(true);
-    bAnul = new QPushButton(QStringLiteral("Anuluj"), this);
-    bAnul->setObjectName(QStringLiteral("bAnul"));
-    buttons->addWidget(bOk);
-    buttons->addWidget(bAnul);
-    main->addLayout(buttons);
+    const widgets::TDialogButtons row = widgets::AddDialogButtons(this, main);
+    bOk = row.accept;
+    bAnul = row.reject;
     connect(bOk, &QPushButton::clicked, this, &TfrmNowyPomiar::accept);
-    connect(bAnul, &QPushButton::clicked, this, &TfrmNowyPomiar::reject);
     resize(460, 360);
 }
 

@@ -19,29 +19,7 @@
 
 namespace assessment {
 
-namespace {
-
-// What the workstation routines see of this window.
-class WorkstationListAdapter : public workstations::TWorkstationListView
-{
-public:
-    explicit WorkstationListAdapter(TfrmRyzZakl *w) : m_window(w) {}
-    QComboBox *WorkstationCombo() override { return m_window->cbStanow; }
-    storage::TStanowisko *SelectedWorkstation() override { return m_window->SelectedWorkstation(); }
-
-private:
-    TfrmRyzZakl *m_window;
-};
-
-WorkstationListAdapter *&adapter()
-{
-    static WorkstationListAdapter *a = nullptr;
-    return a;
-}
-
-} // namespace
-
-TfrmRyzZakl::TfrmRyzZakl()
+TfrmRyzZakl::TfrmRyzZakl() : appstate::TView(storage::TViewKind::Measurement)
 {
     setObjectName(QStringLiteral("frmRyzZakl"));
     setWindowTitle(QStringLiteral("Pomiary i ocena ryzyka zawodowego"));
@@ -99,9 +77,6 @@ TfrmRyzZakl::TfrmRyzZakl()
     widgets::BindExit(lbCzyn, [this](QWidget *) { lbCzynExit(); });
     pgDokum->hide();
 
-    adapter() = new WorkstationListAdapter(this);
-    workstations::RegisterWorkstationListView(QStringLiteral("frmRyzZakl"), adapter());
-
     widgets::RestoreFormGeometry(this);
 }
 
@@ -109,11 +84,8 @@ TfrmRyzZakl::~TfrmRyzZakl()
 {
     widgets::SaveFormGeometry(this, pLeftRyzZakl);
     ClearMeasurementForm(pgDokum);
-    workstations::RegisterWorkstationListView(QStringLiteral("frmRyzZakl"), nullptr);
     if (TfrmOcenaRyz *panel = ExistingFrmOcenaRyz(); panel && panel->Host() == this)
         panel->SetHost(nullptr);
-    delete adapter();
-    adapter() = nullptr;
 }
 
 storage::TStanowisko *TfrmRyzZakl::SelectedWorkstation() const
@@ -141,15 +113,15 @@ TShownMeasurement TfrmRyzZakl::ShownMeasurement()
 {
     // Only the measurement view works on a workstation; the pages it lends to previews do not.
     const QListWidgetItem *entry = lbPomiar->currentItem();
-    if (appstate::State().ViewName != QLatin1String("frmRyzZakl") || !entry)
+    if (!IsCurrentView() || !entry)
         return {};
     TShownMeasurement shown{SelectedWorkstation(), SelectedFactor(), entry->data(Qt::UserRole).toString()};
     return shown.IsSet() ? shown : TShownMeasurement();
 }
 
-bool TfrmRyzZakl::InSampleData()
+bool TfrmRyzZakl::InSampleData() const
 {
-    return appstate::State().DataFolder == QLatin1String("wzrocen\\");
+    return Shared().DataFolder == QLatin1String("wzrocen\\");
 }
 
 TfrmRyzZakl *frmRyzZakl()

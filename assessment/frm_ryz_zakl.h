@@ -132,7 +132,7 @@ public:
     using ParamTreeChooser = std::function<ParamTreeChoice(const QString &treeFile, const QString &current)>;
     static void SetParamTreeChooser(ParamTreeChooser chooser);
     // The sample data folder "wzrocen\": read-only, shown by the element's caption.
-    static bool InSampleData();
+    bool InSampleData() const;
     // Save is allowed in the measurement view outside the sample data; where it is not,
     // Modified is cleared.
     bool SaveAllowed() const;
@@ -193,6 +193,9 @@ public:
     void Delete() override { DeleteMeasurement(); }
     bool HasDeletableSelection() override { return SelectedMeasurement() != nullptr; }
     bool DeleteSelection() override;
+    QString DeleteQuestion() override;
+    // Deletes, then saves the factor's measurements.
+    std::optional<bool> DeleteConfirmed() override;
     bool ModifySelection() override;
 
 private:

@@ -23,7 +23,7 @@ namespace assessment {
 
 void TfrmRyzZakl::InitView()
 {
-    appstate::AppState &state = appstate::State();
+    appstate::AppState &state = Shared();
     {
         QSignalBlocker b1(lbCzyn), b2(lbPomiar), b3(cbStanow);
         lbCzyn->clear();
@@ -48,8 +48,11 @@ void TfrmRyzZakl::InitView()
     TreeChoiceMade = false;
     {
         QSignalBlocker block(cbStanow);
-        workstations::LoadWorkstations(state.DataFolder + QStringLiteral("struktura_dane.xml"),
+        storage::StorageProblems problems;
+        workstations::LoadWorkstations(state.DataFolder + QStringLiteral("struktura_dane.xml"), problems,
                                        widgets::ProgressWindowReport());
+        workstations::FillWorkstationList(cbStanow, state.Workstations);
+        appstate::ReportProblems(problems);
     }
     if (!InSampleData()) {
         lStanowisko->show();
@@ -104,8 +107,11 @@ void TfrmRyzZakl::cbStanowClick()
     ClearMeasurementForm(pgDokum);
     FormItems = nullptr;
     storage::TStanowisko *w = SelectedWorkstation();
-    if (w && !w->Loaded)
-        workstations::LoadWorkstationData(*w);
+    if (w && !w->Loaded) {
+        storage::StorageProblems problems;
+        workstations::LoadWorkstationData(*w, problems);
+        appstate::ReportProblems(problems);
+    }
     QSignalBlocker block(lbCzyn);
     workstations::FillFactorList(lbCzyn, SelectedWorkstation());
     lbCzyn->setCurrentRow(-1);
@@ -137,7 +143,7 @@ void TfrmRyzZakl::lbCzynExit()
 void TfrmRyzZakl::lbPomiarClick()
 {
     ShowMeasurement(SelectedMeasurement());
-    appstate::State().NewDocument = false;
+    Shared().NewDocument = false;
 }
 
 void TfrmRyzZakl::FillMeasurementList(const QString &date)
@@ -164,9 +170,9 @@ void TfrmRyzZakl::ShowMeasurement(storage::TPomiarCzynn *m)
     FormItems = nullptr;
     if (!m)
         return;
-    AttachmentFolder = appstate::State().AttachFolder;
+    AttachmentFolder = Shared().AttachFolder;
     BuildMeasurementForm(m->Fields, pgDokum);
-    if (appstate::State().ViewName == QLatin1String("frmRyzZakl") && HasCombo(QStringLiteral("cb_cSkutki"))) {
+    if (IsCurrentView() && HasCombo(QStringLiteral("cb_cSkutki"))) {
         const QStringList combos = {QStringLiteral("cb_cSkutki"), QStringLiteral("cb_cPrawd"),
                                     QStringLiteral("cb_cEksp")};
         bool anyDisabled = false;

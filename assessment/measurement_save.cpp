@@ -1,6 +1,6 @@
 // Saving in the measurement window: where Save is allowed, what the first unsaved change
-// was made in, the ask-to-save protocol, Save itself, and deleting a measurement (which the
-// main window follows with a Save).
+// was made in, the ask-to-save protocol, Save itself, and deleting a measurement (followed
+// by a Save).
 
 #include "assessment/frm_ryz_zakl.h"
 #include "assessment/rules/evaluation_dispatch.h"
@@ -19,15 +19,14 @@ namespace assessment {
 
 bool TfrmRyzZakl::SaveAllowed() const
 {
-    const appstate::AppState &s = appstate::State();
-    return s.ViewName == QLatin1String("frmRyzZakl") && !InSampleData();
+    return IsCurrentView() && !InSampleData();
 }
 
 void TfrmRyzZakl::ApplySaveRule()
 {
-    appstate::AppState &s = appstate::State();
+    appstate::AppState &s = Shared();
     // The pages shown as previews in other views never touch the flag: it is theirs.
-    if (s.ViewName != QLatin1String("frmRyzZakl"))
+    if (!IsCurrentView())
         return;
     if (!SaveAllowed())
         s.SetModified(false);
@@ -38,14 +37,14 @@ void TfrmRyzZakl::ApplySaveRule()
 void TfrmRyzZakl::FieldTyped()
 {
     if (SaveAllowed())
-        appstate::State().SetSaveEnabled(true);
+        Shared().SetSaveEnabled(true);
 }
 
 void TfrmRyzZakl::MarkModified()
 {
     if (!SaveAllowed())
         return;
-    appstate::State().SetModified(true);
+    Shared().SetModified(true);
     ModifiedFactorIndex = lbCzyn->currentRow();
     if (!UnderEdit.active) {
         const storage::TStanowisko *w = SelectedWorkstation();
@@ -59,7 +58,7 @@ storage::TStanowisko *TfrmRyzZakl::EditedWorkstation() const
 {
     if (!UnderEdit.active)
         return nullptr;
-    return storage::FindWorkstationById(appstate::State().Workstations, UnderEdit.workstationId);
+    return storage::FindWorkstationById(Shared().Workstations, UnderEdit.workstationId);
 }
 
 storage::TCzynnik *TfrmRyzZakl::EditedFactor() const
@@ -81,7 +80,7 @@ void TfrmRyzZakl::rereadSumPartners(storage::TStanowisko &w, const storage::TCzy
     // user dropped is never saved with a later change.
     if (edited.ident != QLatin1String("chem") && edited.ident != QLatin1String("pyly"))
         return;
-    const appstate::AppState &state = appstate::State();
+    const appstate::AppState &state = Shared();
     for (const storage::TFactorEntry &e : w.Factors) {
         storage::TCzynnik *other = e.factor.get();
         if (!other || other == &edited || other->ident != edited.ident || other->Measurements.empty())
@@ -103,7 +102,7 @@ void TfrmRyzZakl::rereadSumPartners(storage::TStanowisko &w, const storage::TCzy
 
 bool TfrmRyzZakl::AskSaveChanges()
 {
-    appstate::AppState &state = appstate::State();
+    appstate::AppState &state = Shared();
     if (InSampleData())
         return true;
     bool result = true;
@@ -182,7 +181,7 @@ bool TfrmRyzZakl::Save()
     }
     storage::MeasurementSaveRequest request;
     if (w) {
-        request.workstationFolder = appstate::State().DataFolder + w->kat_dane + QStringLiteral("\\");
+        request.workstationFolder = Shared().DataFolder + w->kat_dane + QStringLiteral("\\");
         for (const storage::TFactorEntry &e : w->Factors) {
             request.listedFactors.push_back(e.factor.get());
             request.workstationFactors.push_back(e.factor.get());
@@ -233,6 +232,19 @@ bool TfrmRyzZakl::DeleteSelection()
         return false;
     DeleteMeasurement();
     return true;
+}
+
+QString TfrmRyzZakl::DeleteQuestion()
+{
+    return QStringLiteral("Czy na pewno usunąć wybrany pomiar?");
+}
+
+std::optional<bool> TfrmRyzZakl::DeleteConfirmed()
+{
+    // The measurement goes from the factor's file at once.
+    if (!DeleteSelection())
+        return std::nullopt;
+    return Save();
 }
 
 } // namespace assessment

@@ -562,12 +562,14 @@ void TPageBuilder::Build(std::vector<std::unique_ptr<storage::TPomiar>> &items)
 void TfrmRyzZakl::BuildMeasurementForm(storage::TPomiarList &items, QTabWidget *pageControl,
                                        TRiskPanelHost *riskHost)
 {
-    const appstate::AppState &state = appstate::State();
-    const QString view = state.ViewName;
+    const appstate::AppState &state = Shared();
+    // The view the pages are shown in: this window's own, or the catalogue or the summary
+    // they are lent to (no pages in the workstation view).
+    const storage::TViewKind view = state.ViewKind;
     const QString dataFolder = state.DataFolder;
-    if (view == QLatin1String("frmDefStan") || !pageControl)
+    if (view == storage::TViewKind::Workstations || !pageControl)
         return;
-    const bool measurementView = view == QLatin1String("frmRyzZakl");
+    const bool measurementView = view == Kind();
     const bool sampleData = InSampleData();
 
     FormItems = &items;
@@ -586,7 +588,7 @@ void TfrmRyzZakl::BuildMeasurementForm(storage::TPomiarList &items, QTabWidget *
 
     widgets::FieldEventSuppressor quiet;
     QSignalBlocker blockPages(pageControl);
-    const bool takeAccess = (measurementView && !sampleData) || view == QLatin1String("frmCzynniki");
+    const bool takeAccess = (measurementView && !sampleData) || view == storage::TViewKind::Catalogue;
     TPageBuilder builder(*this, pageControl, takeAccess, CurrentFormName.contains(QLatin1String("prad_")));
     builder.Build(items);
 

@@ -61,6 +61,7 @@ int main(int argc, char **argv)
     qputenv("TARVELIN_SCRIPTED_BOXES", "1");
     QApplication app(argc, argv);
     appstate::State().ViewName = QStringLiteral("frmRyzZakl");
+    appstate::State().ViewKind = storage::TViewKind::Measurement;
     appstate::State().DataFolder = QStringLiteral("zaklocen\\");
 
     storage::TPomiarList items = generate();

@@ -30,6 +30,7 @@ int main(int argc, char **argv)
     bench::UseInstallationCopy(installCopy);
     appstate::AppState &state = appstate::State();
     state.ViewName = QStringLiteral("frmRyzZakl");
+    state.ViewKind = storage::TViewKind::Measurement;
     state.DataFolder = QStringLiteral("zaklocen\\");
     state.FormsFolder = QStringLiteral("zaklocen\\frm\\");
     state.AttachFolder = QStringLiteral("zaklocen\\frm\\zalaczn");

@@ -9,10 +9,10 @@
 #include "storage/measurement_files.h"
 #include "storage/text_xml.h"
 #include "storage/workstation_files.h"
+#include "widgets/radio_group.h"
 #include "workstations/frm_czynniki.h"
 #include "workstations/frm_zestaw.h"
 #include "workstations/frm_zw_chem.h"
-#include "workstations/radio_group.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -110,6 +110,7 @@ int main(int argc, char **argv)
     s.FormsFolder = QStringLiteral("zaklocen\\frm\\");
     s.AttachFolder = QStringLiteral("zaklocen\\frm\\zalaczn");
     s.ViewName = QStringLiteral("frmCzynniki");
+    s.ViewKind = storage::TViewKind::Catalogue;
 
     const int rounds = 20;
     workstations::TfrmCzynniki catalogue;
@@ -148,6 +149,7 @@ int main(int argc, char **argv)
                 catalogue.lbCzynniki->count(), bench::Median(searchMs), rounds);
 
     s.ViewName = QStringLiteral("frmZestaw");
+    s.ViewKind = storage::TViewKind::Summary;
     workstations::TfrmZestaw summary;
     summary.InitView();
     summary.dtOd->setDate(QDate(2020, 1, 1));

@@ -75,6 +75,7 @@ int main(int argc, char **argv)
     QDir(installCopy.path()).mkpath(QStringLiteral("zaklocen/stan_sumy"));
     appstate::AppState &state = appstate::State();
     state.ViewName = QStringLiteral("frmRyzZakl");
+    state.ViewKind = storage::TViewKind::Measurement;
     state.DataFolder = QStringLiteral("zaklocen\\");
     state.FormsFolder = QStringLiteral("zaklocen\\frm\\");
     state.AttachFolder = QStringLiteral("zaklocen\\frm\\zalaczn");

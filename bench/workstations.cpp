@@ -93,6 +93,7 @@ int main(int argc, char **argv)
     s.FormsFolder = QStringLiteral("zaklocen\\frm\\");
     s.CatalogueFolder = QStringLiteral("poradn\\");
     s.ViewName = QStringLiteral("frmDefStan");
+    s.ViewKind = storage::TViewKind::Workstations;
 
     workstations::TfrmDefStan view;
     const int rounds = 20;

@@ -13,10 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QStringList lines = fuzzsupport::Lines(data, size, false);
     const QString path = QStringLiteral("dane\\stan_1\\stanowisko_dane.xml");
-    for (const char *view : {"frmDefStan", "frmRyzZakl"}) {
+    for (const storage::TViewKind view : {storage::TViewKind::Workstations, storage::TViewKind::Measurement}) {
         storage::TStanowisko w(QStringLiteral("1"), QStringLiteral("S"), QStringLiteral("stan_1"));
-        const storage::WorkstationReadOptions options =
-            storage::WorkstationReadOptions::ForView(QString::fromLatin1(view));
+        const storage::WorkstationReadOptions options = storage::WorkstationReadOptions::ForView(view);
         bool failed = false;
         try {
             storage::ParseWorkstationData(lines, path, w, options);

@@ -4,8 +4,8 @@
 #include "printouts/risk_level_text.h"
 #include "printouts/workstation_report_layout.h"
 #include "reportengine/vr_text_metrics.h"
+#include "storage/measurements.h"
 #include "storage/workstation_files.h"
-#include "workstation_loading/workstation_loading.h"
 
 #include <QPointer>
 
@@ -211,8 +211,8 @@ void TfrmKartaOcRyz::vrKartRyzBeforePrint(bool &)
         const storage::TCzynnik *f = entry.Factor;
         if (!f || f->aktual != QLatin1String("T") || f->Measurements.empty())
             continue;
-        for (const storage::TPomiarCzynn *m : workstations::MeasurementsInRange(f->Measurements, m_options.DateFrom,
-                                                                                m_options.DateTo, m_options.LatestOnly))
+        for (const storage::TPomiarCzynn *m :
+             storage::MeasurementsInRange(f->Measurements, m_options.DateFrom, m_options.DateTo, m_options.LatestOnly))
             m_rows.push_back(
                 {f->ident, entry.Text, m->data, RiskLevelText(m->ocenamax), RiskLevelText(m->ocenakon), m->srodogrryz});
     }

@@ -5,7 +5,7 @@
 #include "printouts/summary_reports.h"
 #include "printouts/workstation_report_layout.h"
 #include "reportengine/vr_report.h"
-#include "workstation_loading/workstation_loading.h"
+#include "storage/measurements.h"
 
 #include <QPointer>
 
@@ -146,9 +146,9 @@ TInfStan TfrmVrInfZbiorczeStan::MakeEntry(const storage::TStanowisko &w) const
         if (!CurrentMeasuredFactor(f))
             continue;
         for (const storage::TPomiarCzynn *m :
-             workstations::MeasurementsInRange(f.Measurements, m_dateFrom, m_dateTo, m_latestOnly))
-            e.czynniki.push_back({workstations::MeasurementDay(m->data), f.ident, entry.text,
-                                  RiskLevelText(m->ocenamax), RiskLevelText(m->ocenakon)});
+             storage::MeasurementsInRange(f.Measurements, m_dateFrom, m_dateTo, m_latestOnly))
+            e.czynniki.push_back({storage::MeasurementDay(m->data), f.ident, entry.text, RiskLevelText(m->ocenamax),
+                                  RiskLevelText(m->ocenakon)});
     }
     return e;
 }

@@ -10,12 +10,11 @@
 #include "reportengine/vr_composite_report.h"
 #include "reportengine/vr_printer.h"
 #include "reportengine/vr_report.h"
-#include "workstations/frm_dokum.h"
+#include "widgets/dialog_buttons.h"
 
 #include <QCheckBox>
 #include <QDebug>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -26,21 +25,6 @@ using namespace reportengine;
 
 namespace {
 
-TfrmWydruk::DocumentSource documentWindowSource()
-{
-    TfrmWydruk::DocumentSource source;
-    source.Items = []() -> const storage::TDokumList * {
-        workstations::TfrmDokum *w = workstations::ExistingFrmDokum();
-        return w ? &w->Items : nullptr;
-    };
-    source.StoredVersion = []() -> QString {
-        workstations::TfrmDokum *w = workstations::ExistingFrmDokum();
-        const storage::TListDokum *entry = w ? w->SelectedEntry() : nullptr;
-        return entry ? entry->wer_dok : QString();
-    };
-    return source;
-}
-
 struct Flag
 {
     bool &flag;
@@ -50,7 +34,7 @@ struct Flag
 
 } // namespace
 
-TfrmWydruk::TfrmWydruk() : m_source(documentWindowSource())
+TfrmWydruk::TfrmWydruk()
 {
     setObjectName(QStringLiteral("frmWydruk"));
     setWindowTitle(QStringLiteral("Wydruk"));
@@ -71,18 +55,10 @@ TfrmWydruk::TfrmWydruk() : m_source(documentWindowSource())
     cbRodzWydr->setObjectName(QStringLiteral("cbRodzWydr"));
     boxes->addWidget(cbRodzWydr);
     layout->addWidget(GroupBox1);
-    auto *buttons = new QHBoxLayout;
-    bOK = new QPushButton(QStringLiteral("OK"), this);
-    bOK->setObjectName(QStringLiteral("bOK"));
-    bOK->setDefault(true);
-    bAnul = new QPushButton(QStringLiteral("Anuluj"), this);
-    bAnul->setObjectName(QStringLiteral("bAnul"));
-    buttons->addStretch();
-    buttons->addWidget(bOK);
-    buttons->addWidget(bAnul);
-    layout->addLayout(buttons);
+    const widgets::TDialogButtons row = widgets::AddDialogButtons(this, layout, {"bOK", QStringLiteral("OK")});
+    bOK = row.accept;
+    bAnul = row.reject;
     connect(bOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(bAnul, &QPushButton::clicked, this, &QDialog::reject);
 
     CompositeReport = new TVelRep(this);
     CompositeReport->setObjectName(QStringLiteral("CompositeReport"));
@@ -104,7 +80,15 @@ TfrmWydruk::~TfrmWydruk() = default;
 
 void TfrmWydruk::SetDocumentSource(DocumentSource source)
 {
-    m_source = source.Items ? std::move(source) : documentWindowSource();
+    m_source = std::move(source);
+}
+
+void TfrmWydruk::SetDocument(const appstate::TPrintSelection &selection)
+{
+    DocumentSource source;
+    source.Items = [items = selection.DocumentItems] { return items; };
+    source.StoredVersion = [version = selection.StoredFormVersion] { return version; };
+    SetDocumentSource(std::move(source));
 }
 
 QCheckBox *TfrmWydruk::PageBox(int n) const
@@ -217,8 +201,9 @@ TfrmWydruk *frmWydruk()
 
 void RegisterDialogs()
 {
-    appstate::RegisterCommandDialog(QStringLiteral("frmWydruk"), [] {
+    appstate::RegisterCommandDialog(QStringLiteral("frmWydruk"), [](const appstate::TPrintSelection &selection) {
         TfrmWydruk *w = frmWydruk();
+        w->SetDocument(selection);
         w->Execute(w->CompositeReport, appstate::State().AttachFolder);
     });
 }

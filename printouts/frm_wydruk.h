@@ -1,14 +1,14 @@
 #pragma once
 
-// The print composer "Wydruk": the main window's Print for a document view. The user
+// The print composer "Wydruk": Print of a document view, which hands it the document. The user
 // chooses the pages of the statutory form and whether to print blank forms; the composer
 // takes the page forms the choice table gives the document's definition file and stored
 // form version (page_forms.h), runs them as one composite report into the preview, and
 // fills every page from the document (form_filler.h) when its report runs.
 //
 // What it guarantees:
-// - Print from a view that is not a document of a kind the table lists, or before the
-//   document window exists, does nothing (no dialog, no message);
+// - Print from a view that is not a document of a kind the table lists, or that hands it no
+//   document, does nothing (no dialog, no message);
 // - a new, unsaved document of a versioned kind prints the pages of the main window's
 //   current form version, the version new documents are made with; a stored one those of
 //   the version it was written with;
@@ -19,6 +19,7 @@
 
 #include "printouts/form_filler.h"
 
+#include "appstate/print_selection.h"
 #include "storage/document_files.h"
 
 #include <QDialog>
@@ -72,15 +73,16 @@ public:
     bool BlankForms() const;
     const QString &AttachmentFolder() const { return m_attachFolder; }
 
-    // Where the document comes from: the document window's field items (nullptr when it
-    // does not exist) and the stored form version of the document it shows (a null text
-    // for a new document). The default reads the document window; tests set their own.
+    // Where the document comes from: its field items (nullptr: no document) and the form
+    // version it was stored with (a null text for a new document). Empty: no document.
     struct DocumentSource
     {
         std::function<const storage::TDokumList *()> Items;
         std::function<QString()> StoredVersion;
     };
     void SetDocumentSource(DocumentSource source);
+    // The document a view's Print handed over.
+    void SetDocument(const appstate::TPrintSelection &selection);
 
     // The page forms the current document prints: the table's row for the view name and
     // the version (stored, or the current form version for a new document).

@@ -11,9 +11,8 @@
 #include "reportengine/vr_printer.h"
 #include "reportengine/vr_report.h"
 #include "storage/measurements.h"
-#include "workstation_loading/workstation_loading.h"
-#include "workstations/frm_zestaw.h"
-#include "workstations/radio_group.h"
+#include "widgets/dialog_buttons.h"
+#include "widgets/radio_group.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -120,8 +119,8 @@ void TfrmWydrukRej::buildControls()
     QStringList kinds;
     for (const char *caption : kKindCaptions)
         kinds << QString::fromUtf8(caption);
-    rgRodzZest = new workstations::TRadioGroup(QStringLiteral("rgRodzZest"), QStringLiteral(" Rodzaj zestawienia "),
-                                               kinds, 1, this);
+    rgRodzZest =
+        new widgets::TRadioGroup(QStringLiteral("rgRodzZest"), QStringLiteral(" Rodzaj zestawienia "), kinds, 1, this);
     outer->addWidget(rgRodzZest);
     pgcZestawienia = new QTabWidget(this);
     pgcZestawienia->setObjectName(QStringLiteral("pgcZestawienia"));
@@ -139,26 +138,19 @@ void TfrmWydrukRej::buildControls()
     m_registerData.OnMeasurementsListed = [this](const std::vector<storage::TPomiarCzynn *> &listed) {
         lbPomCzyn->clear();
         for (const storage::TPomiarCzynn *m : listed)
-            lbPomCzyn->addItem(workstations::MeasurementDay(m->data));
+            lbPomCzyn->addItem(storage::MeasurementDay(m->data));
     };
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    bOk = new QPushButton(QStringLiteral("Wydruk"), this);
-    bOk->setObjectName(QStringLiteral("bOk"));
-    bOk->setDefault(true);
-    bClose = new QPushButton(QStringLiteral("Zamknij"), this);
-    bClose->setObjectName(QStringLiteral("bClose"));
-    buttons->addWidget(bOk);
-    buttons->addWidget(bClose);
-    outer->addLayout(buttons);
+    const widgets::TDialogButtons row = widgets::AddDialogButtons(this, outer, {"bOk", QStringLiteral("Wydruk")},
+                                                                  {"bClose", QStringLiteral("Zamknij")});
+    bOk = row.accept;
+    bClose = row.reject;
 
-    connect(rgRodzZest, &workstations::TRadioGroup::Clicked, this, [this](int) { rgRodzZestClick(); });
+    connect(rgRodzZest, &widgets::TRadioGroup::Clicked, this, [this](int) { rgRodzZestClick(); });
     connect(cbKartaBadan, &QCheckBox::clicked, this, [this] { cbKartaBadanClick(); });
     connect(btDodaj, &QPushButton::clicked, this, [this] { btDodajClick(); });
     connect(btUsun, &QPushButton::clicked, this, [this] { btUsunClick(); });
     connect(bOk, &QPushButton::clicked, this, [this] { bOKClick(); });
-    connect(bClose, &QPushButton::clicked, this, &QDialog::reject);
     resize(560, 560);
 }
 
@@ -273,8 +265,9 @@ QWidget *TfrmWydrukRej::buildFactorListTab()
 // ---------------------------------------------------------------------------------------
 // Handlers
 
-void TfrmWydrukRej::Execute(QObject *, const QString &)
+void TfrmWydrukRej::Execute(const appstate::TPrintSelection &selection)
 {
+    SetSelection(selection);
     FormShow();
     platform::ExecDialog(*this);
 }
@@ -320,24 +313,14 @@ int TfrmWydrukRej::Kind() const
     return rgRodzZest->ItemIndex();
 }
 
-workstations::TfrmZestaw *TfrmWydrukRej::summaryView()
-{
-    return dynamic_cast<workstations::TfrmZestaw *>(workstations::WorkstationListView(QStringLiteral("frmZestaw")));
-}
-
 TWorkstationReportOptions TfrmWydrukRej::Options() const
 {
     TWorkstationReportOptions o;
-    if (workstations::TfrmZestaw *view = summaryView()) {
-        o.Workstation = view->SelectedWorkstation();
-        for (int i = 0; i < view->lbCzyn->count(); ++i) {
-            const QListWidgetItem *item = view->lbCzyn->item(i);
-            o.Factors.push_back({item->text(), workstations::FactorOfItem(item)});
-        }
-        o.DateFrom = view->DateFrom();
-        o.DateTo = view->DateTo();
-        o.LatestOnly = view->LatestOnly();
-    }
+    o.Workstation = m_selection.Workstation;
+    o.Factors = m_selection.Factors;
+    o.DateFrom = m_selection.DateFrom;
+    o.DateTo = m_selection.DateTo;
+    o.LatestOnly = m_selection.LatestOnly;
     o.Rejestr = cbRejestr->isChecked();
     o.KartaBadan = cbKartaBadan->isChecked();
     o.PomChem = cbPomChem->isChecked();
@@ -434,7 +417,9 @@ TfrmWydrukRej *frmWydrukRej()
 
 void RegisterWorkstationPrintouts()
 {
-    appstate::RegisterCommandDialog(QStringLiteral("frmWydrukRej"), [] { frmWydrukRej()->Execute(); });
+    appstate::RegisterCommandDialog(QStringLiteral("frmWydrukRej"), [](const appstate::TPrintSelection &selection) {
+        frmWydrukRej()->Execute(selection);
+    });
     RegisterWorkstationReport(kRegisterAndCards,
                               [] { return static_cast<TWorkstationReportForm *>(frmVRejestrKarta()); });
     RegisterWorkstationReport(kRiskAssessmentCard,

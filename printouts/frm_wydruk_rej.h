@@ -1,7 +1,8 @@
 #pragma once
 
-// The printouts dialog "Wydruk", opened by Print in the measurement summary view: one of
-// five workstation printouts (workstation_report.h) with its options on its own tab,
+// The printouts dialog "Wydruk", opened by Print in the measurement summary view, which
+// hands it its choices (the workstation, its factor list, the range) as a plain value: one
+// of five workstation printouts (workstation_report.h) with its options on its own tab,
 // "Wydruk" to print it and "Zamknij". The options stay as the user left them from one
 // opening to the next; the kind starts at the register each time.
 //
@@ -11,6 +12,7 @@
 // them, and is gone before the preview shows them. A report that makes no page says
 // "Brak danych do wydruku" instead of showing an empty preview.
 
+#include "appstate/print_selection.h"
 #include "printouts/register_card_data.h"
 #include "printouts/workstation_report.h"
 
@@ -24,10 +26,9 @@ class QPushButton;
 class QRadioButton;
 class QTabWidget;
 
-namespace workstations {
+namespace widgets {
 class TRadioGroup;
-class TfrmZestaw;
-} // namespace workstations
+}
 
 namespace printouts {
 
@@ -38,10 +39,12 @@ public:
     TfrmWydrukRej();
     ~TfrmWydrukRej() override;
 
-    // Shows the dialog modally (both arguments are not used).
-    void Execute(QObject *report = nullptr, const QString &folder = QString());
+    // Shows the dialog modally for what the summary view chose.
+    void Execute(const appstate::TPrintSelection &selection);
+    // What the reports print from, until the next Execute.
+    void SetSelection(const appstate::TPrintSelection &selection) { m_selection = selection; }
 
-    workstations::TRadioGroup *rgRodzZest = nullptr;
+    widgets::TRadioGroup *rgRodzZest = nullptr;
     QTabWidget *pgcZestawienia = nullptr;
     // Kind 0.
     QCheckBox *cbRejestr = nullptr;
@@ -99,11 +102,11 @@ private:
     QWidget *buildSummaryTab();
     QWidget *buildCategoriesTab();
     QWidget *buildFactorListTab();
-    static workstations::TfrmZestaw *summaryView();
     void prepareRegisterData(const TWorkstationReportOptions &options);
     void runReport(TWorkstationReportForm &form, const TWorkstationReportOptions &options);
 
     TRegisterCardData m_registerData;
+    appstate::TPrintSelection m_selection;
 };
 
 TfrmWydrukRej *frmWydrukRej();

@@ -1,8 +1,8 @@
 #include "printouts/register_card_data.h"
 
 #include "printouts/measurement_result_text.h"
+#include "storage/measurements.h"
 #include "storage/workstation_files.h"
-#include "workstation_loading/workstation_loading.h"
 
 #include <algorithm>
 
@@ -138,7 +138,7 @@ bool TRegisterCardData::FillNextCard(int group)
             continue;
         }
         if (m_measurementCursor == 0) {
-            m_listed = workstations::MeasurementsInRange(entry.Factor->Measurements, m_from, m_to, m_latestOnly);
+            m_listed = storage::MeasurementsInRange(entry.Factor->Measurements, m_from, m_to, m_latestOnly);
             if (OnMeasurementsListed)
                 OnMeasurementsListed(m_listed);
         }

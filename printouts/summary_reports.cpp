@@ -5,7 +5,7 @@
 #include "printouts/vr_przekr_nds_bez_nar.h"
 #include "printouts/vr_zest_czynniki.h"
 #include "reportengine/vr_printer.h"
-#include "workstation_loading/workstation_loading.h"
+#include "storage/workstation_files.h"
 
 namespace printouts {
 
@@ -27,11 +27,18 @@ using namespace reportengine;
 
 std::vector<storage::TStanowisko *> TWorkstationSource::Workstations()
 {
+    const appstate::AppState &state = appstate::State();
+    // Read as the view that opened the printouts reads them.
+    storage::WorkstationReadOptions options = storage::WorkstationReadOptions::ForView(state.ViewKind);
+    options.catalogueFolder = state.CatalogueFolder;
+    options.formsFolder = state.FormsFolder;
     std::vector<storage::TStanowisko *> list;
-    for (const auto &w : appstate::State().Workstations) {
+    for (const auto &w : state.Workstations) {
         if (!w->Loaded && !m_tried.contains(w->id)) {
             m_tried.insert(w->id);
-            workstations::LoadWorkstationData(*w);
+            storage::StorageProblems problems;
+            storage::ReadWorkstationAfresh(state.DataFolder, *w, options, problems);
+            appstate::ReportProblems(problems);
         }
         if (w->ReadError.isEmpty())
             list.push_back(w.get());

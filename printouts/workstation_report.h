@@ -25,6 +25,8 @@
 //
 // where the factory returns the same object every time.
 
+#include "appstate/print_selection.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -53,18 +55,15 @@ enum TWorkstationReportKind {
 constexpr int kWorkstationReportKinds = 5;
 
 // One entry of the summary view's factor list "Lista czynników", as it is listed.
-struct TListedFactor
-{
-    QString Text; // the factor's display name
-    storage::TCzynnik *Factor = nullptr;
-};
+using TListedFactor = appstate::TListedFactor;
 
 // What a workstation report prints from: the summary view's choices and the dialog's
 // options (each with the dialog's default).
 struct TWorkstationReportOptions
 {
-    // The summary view: the chosen workstation (nullptr when none), its factor list in list
-    // order, the date range (both days included) and "OSTATNIE" (true) or "WSZYSTKIE".
+    // The summary view's choices, as it handed them to the dialog: the chosen workstation
+    // (nullptr when none), its factor list in list order, the date range (both days
+    // included) and "OSTATNIE" (true) or "WSZYSTKIE".
     storage::TStanowisko *Workstation = nullptr;
     std::vector<TListedFactor> Factors;
     QDate DateFrom;

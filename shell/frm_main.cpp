@@ -51,7 +51,7 @@ QAction *makeAction(QObject *parent, const char *name, const QString &text)
 
 } // namespace
 
-TfrmMain::TfrmMain()
+TfrmMain::TfrmMain() : m_state(appstate::State())
 {
     // FormCreate
     setObjectName(QStringLiteral("frmMain"));
@@ -103,19 +103,19 @@ TfrmMain::TfrmMain()
     setCentralWidget(splitMain);
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
 
-    connect(&appstate::State(), &appstate::AppState::ModifiedChanged, this, [this](bool modified) {
+    connect(&m_state, &appstate::AppState::ModifiedChanged, this, [this](bool modified) {
         if (modified)
             SetSaveEnabled(true);
     });
-    connect(&appstate::State(), &appstate::AppState::SaveEnabledRequested, this, &TfrmMain::SetSaveEnabled);
-    appstate::State().SaveCommand = [this] { return SaveCurrentView(); };
-    appstate::State().ConfirmPendingChangesCommand = [this] { ConfirmPendingChanges(); };
+    connect(&m_state, &appstate::AppState::SaveEnabledRequested, this, &TfrmMain::SetSaveEnabled);
+    m_state.SaveCommand = [this] { return SaveCurrentView(); };
+    m_state.ConfirmPendingChangesCommand = [this] { ConfirmPendingChanges(); };
     // Every bound field that is entered becomes the editor the commands commit first. A
     // view that registered the same control with its own commit keeps that commit.
     InstallTreeDialog();
-    widgets::SetFieldEnterHook([](QWidget *control) {
-        if (appstate::State().LastWinCtrl() != control)
-            appstate::State().SetLastWinCtrl(control);
+    widgets::SetFieldEnterHook([&state = m_state](QWidget *control) {
+        if (state.LastWinCtrl() != control)
+            state.SetLastWinCtrl(control);
     });
 
     widgets::RestoreFormGeometry(this);
@@ -125,8 +125,8 @@ TfrmMain::~TfrmMain()
 {
     // FormDestroy
     widgets::SaveFormGeometry(this, pLeft);
-    appstate::State().SaveCommand = nullptr;
-    appstate::State().ConfirmPendingChangesCommand = nullptr;
+    m_state.SaveCommand = nullptr;
+    m_state.ConfirmPendingChangesCommand = nullptr;
     widgets::SetFieldEnterHook({});
     // A hosted panel whose view window is gone stays with this window and goes with it.
     if (HostedPanel)
@@ -305,7 +305,7 @@ void TfrmMain::FormShow()
     }
     // The factor catalogue folder is known from the configuration, before the catalogue
     // view is ever opened (the factor-list reader needs it).
-    appstate::State().CatalogueFolder = storage::CatalogueFolderOf(storage::NavigationGroups());
+    m_state.CatalogueFolder = storage::CatalogueFolderOf(storage::NavigationGroups());
     buildBar();
     // On the first run the bar is as wide as its longest group caption needs; later runs
     // keep the width the user left it at.
@@ -316,7 +316,7 @@ void TfrmMain::FormShow()
         splitMain->setSizes({wanted, std::max(1, total - wanted)});
     }
     setWindowTitle(QStringLiteral("Tarvelin "));
-    appstate::State().DataVersion = QStringLiteral("1.1");
+    m_state.DataVersion = QStringLiteral("1.1");
 }
 
 void TfrmMain::buildBar()
@@ -371,7 +371,6 @@ void TfrmMain::FEGXMainOutlookBarChange()
 {
     if (m_puttingBarBack)
         return;
-    auto &state = appstate::State();
     const int sel = FEGXMainOutlookBar->SelectedButton();
     auto &groups = storage::NavigationGroups();
     const bool known = sel >= 0 && sel < static_cast<int>(groups.size());
@@ -405,7 +404,6 @@ void TfrmMain::FEGXMainOutlookBarChange()
         m_currentElement = nullptr;
         return;
     }
-    Q_UNUSED(state);
     // 7.
     LastButton = sel;
     if (group.Elements.empty())
@@ -431,7 +429,6 @@ void TfrmMain::putBarBack()
 
 void TfrmMain::FEGXMainOutlookBarItemClick()
 {
-    auto &state = appstate::State();
     if (m_stayingInView || !ConfirmPendingChanges())
         return; // unsaved edits kept (Anuluj, or a failed write): stay on the view that holds them
     const int sel = FEGXMainOutlookBar->SelectedButton();
@@ -446,7 +443,7 @@ void TfrmMain::FEGXMainOutlookBarItemClick()
         return;
     const storage::TElem &element = *group.Elements[static_cast<size_t>(elementIndex)];
     m_currentElement = &element;
-    state.ElementCaption = element.nazwa;
+    m_state.ElementCaption = element.nazwa;
     ApplyOperations(element.oper);
 
     const storage::TSklad *frm = nullptr;
@@ -457,10 +454,12 @@ void TfrmMain::FEGXMainOutlookBarItemClick()
     for (const auto &c : element.Components) {
         if (c->typ == QLatin1String("frm")) {
             frm = c.get();
-            state.ViewName = c->plik;
+            m_state.ViewName = c->plik;
+            m_state.ViewKind = storage::ViewKindOf(*c);
         } else if (c->typ == QLatin1String("dokfrm")) {
             dokfrm = c.get();
-            state.ViewName = c->plik;
+            m_state.ViewName = c->plik;
+            m_state.ViewKind = storage::ViewKindOf(*c);
         } else if (c->typ == QLatin1String("chm")) {
             chm = c.get();
         } else if (c->typ == QLatin1String("hlp")) {
@@ -469,32 +468,18 @@ void TfrmMain::FEGXMainOutlookBarItemClick()
             htm = c.get();
         }
     }
-    if (frm) {
-        const QString &view = state.ViewName;
-        if (view == QLatin1String("frmCzynniki")) {
-            state.DataFolder = frm->katalog;
-            state.CatalogueFolder = state.DataFolder;
-            state.FormsFolder = frm->katfrm;
-            WyswCzynniki(element.nazwa, frm->katzal);
-        } else if (view == QLatin1String("frmDefStan")) {
-            state.DataFolder = frm->katalog;
-            state.FormsFolder = frm->katfrm;
-            WyswDefStan(element.nazwa, frm->katzal);
-        } else if (view == QLatin1String("frmRyzZakl")) {
-            state.DataFolder = frm->katalog;
-            state.FormsFolder = frm->katfrm;
-            WyswRyzZakl(element.nazwa, frm->katzal);
-        } else if (view == QLatin1String("frmZestaw")) {
-            state.DataFolder = frm->katalog;
-            state.FormsFolder = frm->katfrm;
-            WyswZestaw(element.nazwa, frm->katzal);
-        }
+    // The view the element's last "frm" or "dokfrm" component names; a view name the
+    // program does not know shows nothing.
+    if (frm && m_state.ViewKind != storage::TViewKind::None && m_state.ViewKind == storage::ViewKindOf(*frm)) {
+        m_state.DataFolder = frm->katalog;
+        m_state.FormsFolder = frm->katfrm;
+        WyswWidok(frm->plik, element.nazwa, frm->katzal);
     }
     if (dokfrm) {
-        state.DataFolder = dokfrm->katalog;
-        state.FormsFolder = dokfrm->katfrm;
-        state.FormVersion = ExtractFormVersion(state.ViewName);
-        WyswForm(element.nazwa, state.FormsFolder + state.ViewName, dokfrm->katzal);
+        m_state.DataFolder = dokfrm->katalog;
+        m_state.FormsFolder = dokfrm->katfrm;
+        m_state.FormVersion = ExtractFormVersion(m_state.ViewName);
+        WyswForm(element.nazwa, m_state.FormsFolder + m_state.ViewName, dokfrm->katzal);
     }
     const QString program = platform::ProgramFolder() + QLatin1Char('\\');
     if (chm && platform::FolderExists(program + QLatin1Char('\\') + chm->katalog))
@@ -562,34 +547,15 @@ void TfrmMain::hostView(appstate::TView *view, const QString &caption)
         panel->show();
 }
 
-void TfrmMain::WyswCzynniki(const QString &caption, const QString &attachFolder)
+void TfrmMain::WyswWidok(const QString &viewName, const QString &caption, const QString &attachFolder)
 {
-    appstate::State().AttachFolder = attachFolder;
-    hostView(ViewFor(QStringLiteral("frmCzynniki")), caption);
-}
-
-void TfrmMain::WyswDefStan(const QString &caption, const QString &attachFolder)
-{
-    appstate::State().AttachFolder = attachFolder;
-    hostView(ViewFor(QStringLiteral("frmDefStan")), caption);
-}
-
-void TfrmMain::WyswRyzZakl(const QString &caption, const QString &attachFolder)
-{
-    appstate::State().AttachFolder = attachFolder;
-    hostView(ViewFor(QStringLiteral("frmRyzZakl")), caption);
-}
-
-void TfrmMain::WyswZestaw(const QString &caption, const QString &attachFolder)
-{
-    appstate::State().AttachFolder = attachFolder;
-    hostView(ViewFor(QStringLiteral("frmZestaw")), caption);
+    m_state.AttachFolder = attachFolder;
+    hostView(ViewFor(viewName), caption);
 }
 
 void TfrmMain::WyswForm(const QString &caption, const QString &definitionPath, const QString &attachFolder)
 {
-    auto &state = appstate::State();
-    state.AttachFolder = attachFolder;
+    m_state.AttachFolder = attachFolder;
     appstate::TView *view = ViewFor(appstate::DocumentViewName());
     QWidget *panel = view->GetMainPanel();
     if (panel)
@@ -601,7 +567,7 @@ void TfrmMain::WyswForm(const QString &caption, const QString &definitionPath, c
         panel->show();
     view->AnchorFieldControls();
     SetSaveEnabled(false);
-    state.EditAllowed = false;
+    m_state.EditAllowed = false;
     NewForm(nullptr);
 }
 

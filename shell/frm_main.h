@@ -15,8 +15,9 @@ class QToolBar;
 class QToolButton;
 
 namespace appstate {
+class AppState;
 class TView;
-}
+} // namespace appstate
 namespace widgets {
 class TGXCustomOutlookBar;
 class TFECustomCaptionPanel;
@@ -33,8 +34,9 @@ class PlaceholderView;
 
 // The main window: the navigation bar on the left (one button per group of the navigation
 // configuration, one item per element), the current view's panel in the caption panel on
-// the right, and the toolbar and menu of the commands, which reach the current view by its
-// name. The state the views share lives in appstate::State().
+// the right, and the toolbar and menu of the commands, which reach the view of the current
+// element through the view interface. It owns the state the views share (appstate) and
+// follows its signals.
 class TfrmMain : public QMainWindow
 {
     Q_OBJECT
@@ -97,10 +99,9 @@ public:
     void FEGXMainOutlookBarItemClick();
     void ShowViewPanel(QWidget *panel, const QString &caption);
 
-    void WyswCzynniki(const QString &caption, const QString &attachFolder);
-    void WyswDefStan(const QString &caption, const QString &attachFolder);
-    void WyswRyzZakl(const QString &caption, const QString &attachFolder);
-    void WyswZestaw(const QString &caption, const QString &attachFolder);
+    // Shows the view a "frm" component names (the catalogue, the workstation view, the
+    // measurement window or the summary).
+    void WyswWidok(const QString &viewName, const QString &caption, const QString &attachFolder);
     void WyswForm(const QString &caption, const QString &definitionPath, const QString &attachFolder);
     void WyswStrone(const QString &caption, const QString &pagePath);
 
@@ -125,8 +126,9 @@ public:
     void CopyForm(QObject *sender = nullptr);
     void PasteForm(QObject *sender = nullptr);
     void ShowHelpIndex();
-    // Save by ViewName after committing the editor being typed in; false when nothing was
-    // saved (no view, or the writer failed): Modified, NewDocument and Save then stay.
+    // Save in the view of the current element after committing the editor being typed in;
+    // false when nothing was saved (no view, or the writer failed): Modified, NewDocument and
+    // Save then stay.
     bool SaveCurrentView();
     // The close handler: commits the editor and offers unsaved changes for saving. False
     // when the user stays (Anuluj) or they were to be saved and could not be: the window
@@ -138,12 +140,10 @@ public:
     appstate::TView *ViewFor(const QString &name);
     // Only a view that exists already; commands never create one.
     appstate::TView *ExistingViewFor(const QString &name) const;
-    // The view that holds the data the commands edit: the workstation or measurement window
-    // by name, the document window for a document definition; null for any other view or a
-    // window not created yet.
-    appstate::TView *EditingView() const;
-    // The document window, when the current view is a document and the window exists.
-    appstate::TView *CurrentDocumentView() const;
+    // The view the commands reach: the one the current element's "frm" or "dokfrm"
+    // component opened (a web page leaves it as it was); null before any, or while its
+    // window was not created.
+    appstate::TView *CommandView() const;
     // After a write the command made itself: Save and Modified follow whether it succeeded.
     void AfterWrite(bool written);
     // The placeholder standing in for name, if one was made (tests).
@@ -167,6 +167,7 @@ private:
     void hostView(appstate::TView *view, const QString &caption);
     QString currentOper() const;
 
+    appstate::AppState &m_state;
     bool m_shown = false;
     bool m_saveAllowed = false; // the current element has "s"
     const storage::TElem *m_currentElement = nullptr;

@@ -1,47 +1,23 @@
-// The commands of the toolbar and menu, their routing to the current view by ViewName,
-// and the ask-to-save protocol.
+// The commands of the toolbar and menu, their routing to the view of the current element,
+// and the ask-to-save protocol. What a command does differs from view to view only through
+// the view interface (appstate/view.h).
 #include "shell/frm_main.h"
 
 #include "appstate/appstate.h"
 #include "appstate/view.h"
 #include "appstate/view_registry.h"
 #include "platform/clipboard.h"
-#include "platform/launcher.h"
-#include "platform/paths.h"
 #include "platform/prompter.h"
 #include "shell/help_topics.h"
 #include "shell/html_help.h"
-#include "storage/workstation_files.h"
+#include "storage/view_kind.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <optional>
 
 namespace shell {
-
-namespace {
-
-const QString kDefStan = QStringLiteral("frmDefStan");
-const QString kRyzZakl = QStringLiteral("frmRyzZakl");
-const QString kZestaw = QStringLiteral("frmZestaw");
-const QString kDeleteCaption = QStringLiteral("Potwierdź usunięcie danych ");
-
-// A document definition file name ("protpow_frm_2.xml"), as opposed to a built-in view.
-bool isDocumentName(const QString &viewName)
-{
-    return viewName.contains(QLatin1String("_frm"));
-}
-
-// The view's own wording of its delete question, else the usual one for that view.
-bool confirmDelete(appstate::TView *view, const QString &usual)
-{
-    QString question = view->DeleteQuestion();
-    if (question.isEmpty())
-        question = usual;
-    return platform::ConfirmDeletion(question, kDeleteCaption);
-}
-
-} // namespace
 
 void TfrmMain::ApplyOperations(const QString &oper)
 {
@@ -69,55 +45,43 @@ void TfrmMain::SetSaveEnabled(bool enabled)
 
 bool TfrmMain::ConfirmPendingChanges()
 {
-    auto &state = appstate::State();
-    state.CommitLastWinCtrl();
+    m_state.CommitLastWinCtrl();
     // Unsaved changes are offered whenever they exist, not only after an editor was
     // entered: a change made through a dialog must not be carried into the next view.
-    if (!state.Modified())
+    if (!m_state.Modified())
         return true;
-    appstate::TView *view = nullptr;
-    if (state.ViewName == kDefStan || state.ViewName == kRyzZakl)
-        view = ExistingViewFor(state.ViewName);
-    else
-        view = ExistingViewFor(appstate::DocumentViewName());
-    if (view)
+    if (appstate::TView *view = CommandView())
         view->AskSaveChanges();
     else
         appstate::AskSaveChangesDefault();
     // No clears the flag, a successful save too: what is left is a write that failed.
-    return !state.Modified();
+    return !m_state.Modified();
 }
 
 void TfrmMain::NewForm(QObject *)
 {
-    auto &state = appstate::State();
     if (!ConfirmPendingChanges())
         return; // a new form would clear the edits that could not be saved
-    state.NewDocument = true;
-    if (appstate::TView *view = EditingView())
+    m_state.NewDocument = true;
+    if (appstate::TView *view = CommandView())
         view->New();
-    if (state.Modified())
+    if (m_state.Modified())
         SetSaveEnabled(true);
-    state.EditAllowed = true;
+    m_state.EditAllowed = true;
 }
 
-appstate::TView *TfrmMain::EditingView() const
+appstate::TView *TfrmMain::CommandView() const
 {
-    const QString &name = appstate::State().ViewName;
-    if (name == kDefStan || name == kRyzZakl)
-        return ExistingViewFor(name);
-    return CurrentDocumentView();
-}
-
-appstate::TView *TfrmMain::CurrentDocumentView() const
-{
-    return isDocumentName(appstate::State().ViewName) ? ExistingViewFor(appstate::DocumentViewName()) : nullptr;
+    // One window shows every kind of document; the other views are registered under the
+    // name the configuration gives them.
+    const bool document = m_state.ViewKind == storage::TViewKind::Document;
+    return ExistingViewFor(document ? appstate::DocumentViewName() : m_state.ViewName);
 }
 
 void TfrmMain::AfterWrite(bool written)
 {
     SetSaveEnabled(!written);
-    appstate::State().SetModified(!written);
+    m_state.SetModified(!written);
 }
 
 void TfrmMain::SaveForm(QObject *)
@@ -127,90 +91,56 @@ void TfrmMain::SaveForm(QObject *)
 
 bool TfrmMain::SaveCurrentView()
 {
-    auto &state = appstate::State();
     // The text being typed is part of what the user saves.
-    state.CommitLastWinCtrl();
-    appstate::TView *view = EditingView();
-    // Nothing to save in the summary and catalogue views, and never into a window that
-    // was not created.
-    if (!view)
-        return false;
-    if (!view->Save())
+    m_state.CommitLastWinCtrl();
+    // Never into a window that was not created; a view with nothing to save writes nothing.
+    appstate::TView *view = CommandView();
+    if (!view || !view->Save())
         return false; // the writer has said why; the changes stay unsaved
-    state.NewDocument = false;
+    m_state.NewDocument = false;
     SetSaveEnabled(false);
-    state.SetModified(false);
+    m_state.SetModified(false);
     return true;
 }
 
 void TfrmMain::DeleteForm(QObject *)
 {
-    auto &state = appstate::State();
-    state.CommitLastWinCtrl();
-    if (state.ViewName == kRyzZakl) {
-        appstate::TView *view = ExistingViewFor(kRyzZakl);
-        if (!view || !view->HasDeletableSelection())
-            return;
-        if (!confirmDelete(view, QStringLiteral("Czy na pewno usunąć wybrany pomiar?")))
-            return;
-        if (!view->DeleteSelection())
-            return;
-        AfterWrite(view->Save());
-    } else if (state.ViewName == kDefStan) {
-        appstate::TView *view = ExistingViewFor(kDefStan);
-        if (!view || !view->HasDeletableSelection())
-            return;
-        if (!confirmDelete(view, QStringLiteral("Czy na pewno usunąć wybrane stanowisko wraz z danymi?")))
-            return;
-        if (!view->DeleteSelection()) {
-            platform::ShowError(QStringLiteral("Operacja usunięcia stanowiska nie powiodła się!"));
-            return;
-        }
-        AfterWrite(appstate::ReportStorageResult(storage::WriteWorkstationList(state.DataFolder, state.Workstations)));
-    } else if (isDocumentName(state.ViewName)) {
-        appstate::TView *view = CurrentDocumentView();
-        // A new document that was never stored has nothing to delete.
-        if (!view || !view->HasDeletableSelection())
-            return;
-        if (!confirmDelete(view, QStringLiteral("Czy na pewno usunąć wybrany dokument?")))
-            return;
-        view->DeleteSelection();
-        state.NewDocument = true;
-    }
+    m_state.CommitLastWinCtrl();
+    appstate::TView *view = CommandView();
+    if (!view || !view->HasDeletableSelection())
+        return; // nothing selected: the command ends silently
+    if (!platform::ConfirmDeletion(view->DeleteQuestion(), QStringLiteral("Potwierdź usunięcie danych ")))
+        return;
+    if (const std::optional<bool> written = view->DeleteConfirmed())
+        AfterWrite(*written);
 }
 
 void TfrmMain::ModifyForm(QObject *)
 {
-    auto &state = appstate::State();
-    if (state.ViewName != kRyzZakl)
+    appstate::TView *view = CommandView();
+    if (!view)
         return;
-    state.CommitLastWinCtrl();
-    appstate::TView *view = ExistingViewFor(kRyzZakl);
-    if (view && view->ModifySelection()) {
+    m_state.CommitLastWinCtrl();
+    if (view->ModifySelection()) {
         SetSaveEnabled(true);
-        state.EditAllowed = true;
+        m_state.EditAllowed = true;
     }
 }
 
 void TfrmMain::PrintForm(QObject *)
 {
-    auto &state = appstate::State();
     if (!ConfirmPendingChanges())
         return; // Anuluj, or a save that failed: the user stays with the edits unprinted
-    const QString dialog = state.ViewName == kZestaw ? QStringLiteral("frmWydrukRej") : QStringLiteral("frmWydruk");
-    if (appstate::RunCommandDialog(dialog))
-        return;
-    // Until the print dialogs exist, the current view is asked to print itself.
-    if (appstate::TView *view = HostedView)
+    if (appstate::TView *view = CommandView())
         view->Print();
 }
 
 void TfrmMain::CopyForm(QObject *)
 {
-    appstate::TView *view = CurrentDocumentView();
+    appstate::TView *view = CommandView();
     if (!view)
         return;
-    appstate::State().CommitLastWinCtrl();
+    m_state.CommitLastWinCtrl();
     const QString text = view->CopyFieldsToText();
     if (!text.isNull())
         platform::CurrentClipboard().SetText(text);
@@ -219,19 +149,18 @@ void TfrmMain::CopyForm(QObject *)
 
 void TfrmMain::PasteForm(QObject *)
 {
-    appstate::TView *view = CurrentDocumentView();
+    appstate::TView *view = CommandView();
     if (!view)
         return;
-    appstate::State().CommitLastWinCtrl();
+    m_state.CommitLastWinCtrl();
     view->PasteFieldsFromText(platform::CurrentClipboard().Text());
 }
 
 bool TfrmMain::FormClose()
 {
-    auto &state = appstate::State();
     // An edit typed just before closing is committed, so it is offered for saving too.
-    state.CommitLastWinCtrl();
-    if (!state.Modified())
+    m_state.CommitLastWinCtrl();
+    if (!m_state.Modified())
         return true;
     // False on Anuluj, and when Yes was answered and the save failed (the writer has said
     // why): closing now would lose the changes.

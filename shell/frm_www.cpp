@@ -121,7 +121,7 @@ void TWebBrowser::followLink(const QUrl &link)
 
 // ---- the view ------------------------------------------------------------------------------
 
-TfrmWWW::TfrmWWW()
+TfrmWWW::TfrmWWW() : appstate::TView(storage::TViewKind::WebPage)
 {
     setObjectName(QStringLiteral("frmWWW"));
     resize(637, 459);

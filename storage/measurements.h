@@ -5,6 +5,7 @@
 
 #include "storage/form_definitions.h"
 
+#include <QDate>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -55,6 +56,19 @@ int FindMeasurementById(const TMeasurementList &list, int id);
 // Restores date order after a date was edited in place (stable).
 void SortMeasurements(TMeasurementList &list);
 TMeasurementList CloneMeasurements(const TMeasurementList &list);
+
+// The day of a measurement dated data as the lists show it (yyyy-MM-dd); a text that is
+// no date stays as it is.
+QString MeasurementDay(const QString &data);
+// Whether a measurement dated data lies within from .. to, both days included.
+bool MeasurementInRange(const QString &data, const QDate &from, const QDate &to);
+
+// The measurements of a factor that count for the range, in list order (oldest first):
+// every one dated within from .. to, or with latestOnly the first of the latest day
+// within it; none when none lies in it. The summary view lists these, and the
+// printouts print these ("OSTATNIE" means the same everywhere).
+std::vector<TPomiarCzynn *> MeasurementsInRange(const TMeasurementList &measurements, const QDate &from,
+                                                const QDate &to, bool latestOnly);
 
 } // namespace storage
 

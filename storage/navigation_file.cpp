@@ -160,13 +160,31 @@ void ReadNavigationConfig(const QString &relPath)
     ConfigVersion() = version;
 }
 
+TViewKind ViewKindOf(const TSklad &component)
+{
+    if (component.typ == QLatin1String("dokfrm"))
+        return TViewKind::Document;
+    if (component.typ == QLatin1String("htm"))
+        return TViewKind::WebPage;
+    if (component.typ != QLatin1String("frm"))
+        return TViewKind::None;
+    static const std::pair<const char *, TViewKind> views[] = {{"frmCzynniki", TViewKind::Catalogue},
+                                                               {"frmDefStan", TViewKind::Workstations},
+                                                               {"frmRyzZakl", TViewKind::Measurement},
+                                                               {"frmZestaw", TViewKind::Summary}};
+    for (const auto &[name, kind] : views)
+        if (component.plik == QLatin1String(name))
+            return kind;
+    return TViewKind::None;
+}
+
 QString CatalogueFolderOf(const TNavigationGroups &groups)
 {
     QString folder;
     for (const auto &g : groups)
         for (const auto &e : g->Elements)
             for (const auto &c : e->Components)
-                if (c->typ == QLatin1String("frm") && c->plik == QLatin1String("frmCzynniki"))
+                if (ViewKindOf(*c) == TViewKind::Catalogue)
                     folder = c->katalog;
     return folder;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/view_kind.h"
+
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -74,7 +76,12 @@ TNavigationGroups ParseNavigationConfig(const QStringList &lines, QString &versi
 // the index of the line that begins "</grupa", or -1 when the list ends first.
 int ReadNavigationGroup(const QStringList &lines, int start, TGrupa &group);
 
-// The `katalog` of the last "frmCzynniki" component in configuration order: the factor
+// The kind of view a component opens: a "frm" component the view its `plik` names, a
+// "dokfrm" component a document, an "htm" component a web page; None for the rest (help
+// files, and a view name the program does not know).
+TViewKind ViewKindOf(const TSklad &component);
+
+// The `katalog` of the last catalogue component in configuration order: the factor
 // catalogue folder, known as soon as the configuration is read.
 QString CatalogueFolderOf(const TNavigationGroups &groups);
 

@@ -3,8 +3,6 @@
 #include "platform/tarvelin_error.h"
 #include "storage/text_xml.h"
 
-#include <QLocale>
-
 namespace storage {
 
 void ThrowFileError(const QString &storedPath, int lineIndex, const QString &detail)
@@ -25,12 +23,8 @@ QString StructureErrorText(const QString &storedPath, const QString &detail)
 
 int ToIntAt(const QString &text, const QString &storedPath, int lineIndex, const QString &what)
 {
-    int plain = 0;
-    if (PlainInt(text, plain))
-        return plain;
-    bool ok = false;
-    const int v = QLocale::c().toInt(text.trimmed(), &ok);
-    if (!ok)
+    int v = 0;
+    if (!TryToInt(text, v))
         ThrowFileError(storedPath, lineIndex, QStringLiteral("%1 \"%2\" nie jest liczbą całkowitą").arg(what, text));
     return v;
 }

@@ -7,6 +7,7 @@
 #include "platform/tarvelin_error.h"
 
 #include <QString>
+#include <vector>
 
 namespace storage {
 
@@ -38,5 +39,9 @@ private:
     QString m_message;
     Severity m_severity = Severity::Warning;
 };
+
+// What a routine that goes on past its failures found, in the order it found them: each
+// failure's Polish message and severity. The caller shows them (appstate::ReportProblems).
+using StorageProblems = std::vector<StorageResult>;
 
 } // namespace storage

@@ -315,14 +315,21 @@ bool PlainInt(QStringView text, int &value)
     return true;
 }
 
-int ToInt(const QString &text)
+bool TryToInt(const QString &text, int &value)
 {
-    int plain = 0;
-    if (PlainInt(text, plain))
-        return plain;
+    if (PlainInt(text, value))
+        return true;
     bool ok = false;
     const int v = QLocale::c().toInt(text.trimmed(), &ok);
-    if (!ok)
+    if (ok)
+        value = v;
+    return ok;
+}
+
+int ToInt(const QString &text)
+{
+    int v = 0;
+    if (!TryToInt(text, v))
         throwNotNumber(text);
     return v;
 }
@@ -337,12 +344,8 @@ double ToDouble(const QString &text)
 
 int ToIntDef(const QString &text, int def)
 {
-    int plain = 0;
-    if (PlainInt(text, plain))
-        return plain;
-    bool ok = false;
-    const int v = QLocale::c().toInt(text.trimmed(), &ok);
-    return ok ? v : def;
+    int v = 0;
+    return TryToInt(text, v) ? v : def;
 }
 
 double ToDoubleDef(const QString &text, double def)

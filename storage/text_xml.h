@@ -90,6 +90,9 @@ QByteArray TextXmlFileBytes(const QStringList &linesAfterDeclaration);
 // conversion; false for anything else, which the conversions below then take in full.
 bool PlainInt(QStringView text, int &value);
 
+// An integer, plain or as the C locale reads it (blanks around it allowed); false when the
+// text is none.
+bool TryToInt(const QString &text, int &value);
 // Strict number conversions with "." as separator. They throw TarvelinError with a clear
 // text when the text is not a number (the conversion error of the run-time library).
 int ToInt(const QString &text);

@@ -270,11 +270,11 @@ StorageResult WriteWorkstationList(const QString &dataFolder, const WorkstationL
 // ---------------------------------------------------------------------------------------
 // The workstation file
 
-WorkstationReadOptions WorkstationReadOptions::ForView(const QString &viewName)
+WorkstationReadOptions WorkstationReadOptions::ForView(TViewKind view)
 {
     WorkstationReadOptions o;
-    const bool definition = viewName == QLatin1String("frmDefStan");
-    const bool measuring = viewName == QLatin1String("frmRyzZakl") || viewName == QLatin1String("frmZestaw");
+    const bool definition = view == TViewKind::Workstations;
+    const bool measuring = view == TViewKind::Measurement || view == TViewKind::Summary;
     o.currentFactors = definition || measuring;
     o.nonCurrentFactors = definition;
     o.measurements = measuring;
@@ -288,6 +288,31 @@ WorkstationReadOptions WorkstationReadOptions::AllFactors()
     o.nonCurrentFactors = true;
     o.measurements = false;
     return o;
+}
+
+bool ReadWorkstationAfresh(const QString &dataFolder, TStanowisko &w, WorkstationReadOptions options,
+                           StorageProblems &problems)
+{
+    const QString path = WorkstationDataPath(dataFolder, w.kat_dane);
+    w.ClearFactors();
+    w.ClearEmployment();
+    QStringList unreadable;
+    options.problems = &unreadable;
+    try {
+        if (ReadWorkstationData(path, w, options) == ReadResult::Missing) {
+            problems.push_back(
+                StorageResult::Failure(QStringLiteral("Brak pliku z danymi stanowiska \"%1\": %2").arg(w.nazwa, path)));
+            return false;
+        }
+    } catch (const platform::TarvelinError &e) {
+        if (w.ReadError.isEmpty())
+            w.ReadError = e.message();
+        problems.push_back(StorageResult::Failure(e.message(), StorageResult::Severity::Error));
+        return false;
+    }
+    if (!unreadable.isEmpty())
+        problems.push_back(StorageResult::Failure(unreadable.join('\n')));
+    return true;
 }
 
 FactorFilesStep WorkstationFactorFiles(const WorkstationReadOptions &options)

@@ -6,6 +6,7 @@
 
 #include "storage/factors.h"
 #include "storage/storage_result.h"
+#include "storage/view_kind.h"
 
 #include <QString>
 #include <QStringList>
@@ -141,7 +142,7 @@ struct WorkstationReadOptions
     // on), and so is a factor list that cannot be read (once in a run); null: not collected.
     QStringList *problems = nullptr;
 
-    static WorkstationReadOptions ForView(const QString &viewName);
+    static WorkstationReadOptions ForView(TViewKind view);
     // Every factor, no measurements: for rewriting a workstation file.
     static WorkstationReadOptions AllFactors();
 };
@@ -154,6 +155,14 @@ enum class ReadResult { Read, Missing };
 // with a message naming the file. Temporary files of interrupted saves beside it go. On success ReadError is cleared. Factors and employment read
 // are added to those target holds (callers that re-read empty them first).
 ReadResult ReadWorkstationData(const QString &path, TStanowisko &target, const WorkstationReadOptions &options);
+
+// Reads w's "stanowisko_dane.xml" (dataFolder + kat_dane) afresh: its factors and
+// employment are emptied first (read on top they would be listed twice), then read with
+// options. What went wrong is added to problems: a missing file (a warning), a malformed one
+// (an error; w.ReadError names it too) and, in one warning, the measurement files and
+// factor lists that could not be read whole. Returns whether the file was read whole.
+bool ReadWorkstationAfresh(const QString &dataFolder, TStanowisko &w, WorkstationReadOptions options,
+                           StorageProblems &problems);
 
 // What a read does for each factor it takes beyond the factor's own line: the form version
 // from the factor lists and the measurements from their files. folder is the workstation

@@ -2,7 +2,6 @@
 
 #include "appstate/appstate.h"
 #include "platform/paths.h"
-#include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
 #include "storage/catalogue_files.h"
 #include "storage/damaged_files.h"
@@ -15,8 +14,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
-#include <QMap>
-#include <QPointer>
 
 namespace workstations {
 
@@ -24,12 +21,6 @@ namespace {
 
 constexpr int kWorkstationRole = Qt::UserRole; // the workstation's id
 constexpr int kFactorRole = Qt::UserRole + 1;  // the factor's number
-
-QMap<QString, TWorkstationListView *> &registeredViews()
-{
-    static QMap<QString, TWorkstationListView *> views;
-    return views;
-}
 
 const QCollator &polishCollator()
 {
@@ -80,19 +71,6 @@ bool ListTextLess(const QString &a, const QString &b)
     if (c != 0)
         return c < 0;
     return a < b; // a stable, total order for texts the collation calls equal
-}
-
-void RegisterWorkstationListView(const QString &viewName, TWorkstationListView *view)
-{
-    if (view)
-        registeredViews().insert(viewName, view);
-    else
-        registeredViews().remove(viewName);
-}
-
-TWorkstationListView *WorkstationListView(const QString &viewName)
-{
-    return registeredViews().value(viewName, nullptr);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -173,7 +151,7 @@ int FindWorkstationRow(const QListWidget *list, const QString &id)
 // ---------------------------------------------------------------------------------------
 // Loading
 
-void LoadWorkstations(const QString &listPath, const ProgressReport &progress)
+void LoadWorkstations(const QString &listPath, storage::StorageProblems &problems, const ProgressReport &progress)
 {
     auto &state = appstate::State();
     state.Workstations.clear();
@@ -183,7 +161,7 @@ void LoadWorkstations(const QString &listPath, const ProgressReport &progress)
     storage::ReadWorkstationList(listPath, state.Workstations, state.ListVersion, &damage);
     // What could be read is listed; the list file is not written over until it is mended.
     if (!damage.isEmpty())
-        platform::ShowError(damage);
+        problems.push_back(storage::StorageResult::Failure(damage, storage::StorageResult::Severity::Error));
     // A save cut short by a kill leaves its temporary files in the workstations' folders too.
     for (const auto &w : state.Workstations)
         if (storage::IsSafeFolderName(w->kat_dane))
@@ -197,120 +175,39 @@ void LoadWorkstations(const QString &listPath, const ProgressReport &progress)
         seen << w->id;
     }
     if (!repeated.isEmpty())
-        platform::ShowWarning(QStringLiteral("Lista stanowisk %1 zawiera powtórzone numery stanowisk: %2")
-                                  .arg(listPath, repeated.join(QStringLiteral(", "))));
-    FillWorkstationList(state.Workstations);
+        problems.push_back(
+            storage::StorageResult::Failure(QStringLiteral("Lista stanowisk %1 zawiera powtórzone numery stanowisk: %2")
+                                                .arg(listPath, repeated.join(QStringLiteral(", ")))));
     if (UpgradeNeeded())
-        UpgradeFactorNames(progress);
+        UpgradeFactorNames(problems, progress);
 }
 
-bool LoadWorkstationData(storage::TStanowisko &w)
+bool LoadWorkstationData(storage::TStanowisko &w, storage::StorageProblems &problems)
 {
-    auto &state = appstate::State();
-    const QString path = storage::WorkstationDataPath(state.DataFolder, w.kat_dane);
-    // Read afresh: reading on top of what is there would list every factor twice.
-    w.ClearFactors();
-    w.ClearEmployment();
-    storage::WorkstationReadOptions options = storage::WorkstationReadOptions::ForView(state.ViewName);
+    const auto &state = appstate::State();
+    storage::WorkstationReadOptions options = storage::WorkstationReadOptions::ForView(state.ViewKind);
     options.catalogueFolder = state.CatalogueFolder;
     options.formsFolder = state.FormsFolder;
-    QStringList problems;
-    options.problems = &problems;
-    try {
-        if (storage::ReadWorkstationData(path, w, options) == storage::ReadResult::Missing) {
-            platform::ShowWarning(QStringLiteral("Brak pliku z danymi stanowiska \"%1\": %2").arg(w.nazwa, path));
-            return false;
-        }
-    } catch (const platform::TarvelinError &e) {
-        if (w.ReadError.isEmpty())
-            w.ReadError = e.message();
-        platform::ShowError(e.message());
-        return false;
-    }
-    if (!problems.isEmpty())
-        platform::ShowWarning(problems.join('\n'));
-    return true;
+    return storage::ReadWorkstationAfresh(state.DataFolder, w, options, problems);
 }
 
-void FillWorkstationList(const storage::WorkstationList &list)
+void FillWorkstationList(QListWidget *box, const storage::WorkstationList &list)
 {
-    const QString &viewName = appstate::State().ViewName;
-    TWorkstationListView *view = WorkstationListView(viewName);
-    if (!view)
+    if (!box)
         return;
-    if (viewName == QLatin1String("frmDefStan")) {
-        QListWidget *box = view->WorkstationListBox();
-        if (!box)
-            return;
-        box->setUpdatesEnabled(false);
-        box->clear();
-        for (const auto &w : list)
-            AddWorkstationItem(box, *w);
-        box->setUpdatesEnabled(true);
-    } else if (QComboBox *combo = view->WorkstationCombo()) {
-        for (const auto &w : list)
-            AddWorkstationItem(combo, *w);
-    }
+    box->setUpdatesEnabled(false);
+    box->clear();
+    for (const auto &w : list)
+        AddWorkstationItem(box, *w);
+    box->setUpdatesEnabled(true);
 }
 
-namespace {
-
-// The day a yyyy-MM-dd text begins with (a time of day after it still names its day);
-// invalid when it begins with no such day. Read by hand: the lists read thousands.
-QDate dayOf(const QString &data)
+void FillWorkstationList(QComboBox *combo, const storage::WorkstationList &list)
 {
-    if (data.size() < 10 || data[4] != QLatin1Char('-') || data[7] != QLatin1Char('-'))
-        return QDate();
-    int parts[3] = {0, 0, 0};
-    const int from[3] = {0, 5, 8}, to[3] = {4, 7, 10};
-    for (int p = 0; p < 3; ++p) {
-        for (int i = from[p]; i < to[p]; ++i) {
-            const QChar c = data[i];
-            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-                return QDate();
-            parts[p] = parts[p] * 10 + (c.unicode() - '0');
-        }
-    }
-    return QDate(parts[0], parts[1], parts[2]);
-}
-
-} // namespace
-
-QString MeasurementDay(const QString &data)
-{
-    const QDate d = dayOf(data);
-    return d.isValid() ? data.left(10) : data;
-}
-
-bool MeasurementInRange(const QString &data, const QDate &from, const QDate &to)
-{
-    const QDate d = dayOf(data);
-    if (d.isValid())
-        return d >= from && d <= to;
-    // A text that is no date compares as yyyy-MM-dd texts do, in the order of the days.
-    return data >= from.toString(QStringLiteral("yyyy-MM-dd")) && data <= to.toString(QStringLiteral("yyyy-MM-dd"));
-}
-
-std::vector<storage::TPomiarCzynn *> MeasurementsInRange(const storage::TMeasurementList &measurements,
-                                                         const QDate &from, const QDate &to, bool latestOnly)
-{
-    std::vector<storage::TPomiarCzynn *> taken;
-    QString latestDay;
-    for (const auto &m : measurements) {
-        if (!MeasurementInRange(m->data, from, to))
-            continue;
-        if (!latestOnly) {
-            taken.push_back(m.get());
-            continue;
-        }
-        // The first of the latest day, in list order.
-        const QString day = MeasurementDay(m->data);
-        if (taken.empty() || day > latestDay) {
-            taken.assign(1, m.get());
-            latestDay = day;
-        }
-    }
-    return taken;
+    if (!combo)
+        return;
+    for (const auto &w : list)
+        AddWorkstationItem(combo, *w);
 }
 
 void FillFactorList(QListWidget *target, const storage::TStanowisko *w, const FactorFilter &filter)
@@ -324,28 +221,14 @@ void FillFactorList(QListWidget *target, const storage::TStanowisko *w, const Fa
             const storage::TCzynnik &f = *entry.factor;
             if (f.aktual != QLatin1String("T"))
                 continue;
-            if (filter.dateRange &&
-                std::none_of(f.Measurements.begin(), f.Measurements.end(), [&](const auto &m) {
-                    return MeasurementInRange(m->data, filter.from, filter.to);
+            if (filter.dateRange && std::none_of(f.Measurements.begin(), f.Measurements.end(), [&](const auto &m) {
+                    return storage::MeasurementInRange(m->data, filter.from, filter.to);
                 }))
                 continue;
             AddFactorItem(target, *w, entry);
         }
     }
     target->setUpdatesEnabled(true);
-}
-
-void FillFactorList(QListWidget *target)
-{
-    TWorkstationListView *view = WorkstationListView(appstate::State().ViewName);
-    if (!view) {
-        if (target)
-            target->clear();
-        return;
-    }
-    FactorFilter filter;
-    filter.dateRange = view->MeasurementDateRange(filter.from, filter.to);
-    FillFactorList(target, view->SelectedWorkstation(), filter);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -398,7 +281,7 @@ bool UpgradeNeeded()
            !storage::FileFoundDamaged(storage::WorkstationListPath(state.DataFolder));
 }
 
-int UpgradeFactorNames(const ProgressReport &progress)
+int UpgradeFactorNames(storage::StorageProblems &problems, const ProgressReport &progress)
 {
     auto &state = appstate::State();
     const QString caption = QStringLiteral("Proszę czekać: trwa aktualizacja nazw czynników chemicznych i pyłów");
@@ -407,10 +290,16 @@ int UpgradeFactorNames(const ProgressReport &progress)
         if (progress)
             progress(caption, done, total);
     };
+    // A write that failed is named and the renaming goes on with the next workstation.
+    auto kept = [&](const storage::StorageResult &result) {
+        if (!result)
+            problems.push_back(result);
+        return result.ok();
+    };
     report(0);
     int written = 0;
     int position = 0;
-    QStringList problems;
+    QStringList unchecked;
     QStringList unreadableLists; // factor lists that could not be read, each named once
     for (const auto &listed : state.Workstations) {
         if (++position < total)
@@ -424,11 +313,11 @@ int UpgradeFactorNames(const ProgressReport &progress)
         options.problems = &unreadableLists;
         try {
             if (storage::ReadWorkstationData(path, w, options) == storage::ReadResult::Missing) {
-                problems << QStringLiteral("%1: brak pliku %2").arg(w.nazwa, path);
+                unchecked << QStringLiteral("%1: brak pliku %2").arg(w.nazwa, path);
                 continue;
             }
         } catch (const platform::TarvelinError &e) {
-            problems << e.message();
+            unchecked << e.message();
             continue;
         }
         bool changed = false;
@@ -450,7 +339,7 @@ int UpgradeFactorNames(const ProgressReport &progress)
                 // Without the catalogue nothing can be renamed; the check runs again on the
                 // next load.
                 report(total);
-                platform::ShowWarning(e.message());
+                problems.push_back(storage::StorageResult::Failure(e.message()));
                 return written;
             }
             // An id the catalogue no longer holds gives no name; the stored one stays.
@@ -462,11 +351,11 @@ int UpgradeFactorNames(const ProgressReport &progress)
         }
         if (!changed)
             continue;
-        if (!appstate::ReportStorageResult(storage::WriteWorkstationData(state.DataFolder, w)))
+        if (!kept(storage::WriteWorkstationData(state.DataFolder, w)))
             continue;
         ++written;
         if (state.ListVersion != state.DataVersion &&
-            appstate::ReportStorageResult(storage::WriteWorkstationList(state.DataFolder, state.Workstations)))
+            kept(storage::WriteWorkstationList(state.DataFolder, state.Workstations)))
             state.ListVersion = state.DataVersion;
         // The listed object is read afresh when it is chosen; if it was read already, it
         // takes the new names now.
@@ -481,9 +370,10 @@ int UpgradeFactorNames(const ProgressReport &progress)
     }
     report(total);
     if (!unreadableLists.isEmpty())
-        platform::ShowWarning(unreadableLists.join('\n'));
-    if (!problems.isEmpty())
-        platform::ShowWarning(QStringLiteral("Nie wszystkie stanowiska zostały sprawdzone:\n") + problems.join('\n'));
+        problems.push_back(storage::StorageResult::Failure(unreadableLists.join('\n')));
+    if (!unchecked.isEmpty())
+        problems.push_back(storage::StorageResult::Failure(
+            QStringLiteral("Nie wszystkie stanowiska zostały sprawdzone:\n") + unchecked.join('\n')));
     return written;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
 // Shared routines of every view that works on the workstations of a data folder: load the
-// list, load one workstation, fill the current view's workstation and factor lists,
-// delete a workstation folder, and the one-off renaming of stored chemical and dust
-// factors after a data-version change. They work on the application state (data folder,
-// forms folder, view name, the workstation list and the two versions).
+// list, load one workstation, fill a view's workstation and factor lists, delete a
+// workstation folder, and the one-off renaming of stored chemical and dust factors after a
+// data-version change. They work on the application state (data folder, forms folder, view
+// kind, the workstation list and the two versions). They show no message: what went wrong
+// comes back to the caller as a list of problems (storage::StorageProblems), in the order
+// found, and the view shows them (appstate::ReportProblems).
 
 #include "storage/workstation_files.h"
 
@@ -19,52 +21,29 @@ class QListWidgetItem;
 
 namespace workstations {
 
-// What a view that lists workstations shows these routines. Each such view registers
-// itself under its view name ("frmDefStan", "frmRyzZakl", "frmZestaw").
-class TWorkstationListView
-{
-public:
-    virtual ~TWorkstationListView() = default;
-    // The definition view's list box (cleared and refilled by FillWorkstationList) ...
-    virtual QListWidget *WorkstationListBox() { return nullptr; }
-    // ... or the combo box of the measurement window and the summary view (appended to;
-    // they clear it in their own set-up).
-    virtual QComboBox *WorkstationCombo() { return nullptr; }
-    // The workstation whose factors the view lists, or nullptr.
-    virtual storage::TStanowisko *SelectedWorkstation() = 0;
-    // The summary view's date range (both ends included); false for the other views.
-    virtual bool MeasurementDateRange(QDate &from, QDate &to) const
-    {
-        Q_UNUSED(from);
-        Q_UNUSED(to);
-        return false;
-    }
-};
-
-// view nullptr unregisters. The view must unregister before it is destroyed.
-void RegisterWorkstationListView(const QString &viewName, TWorkstationListView *view);
-TWorkstationListView *WorkstationListView(const QString &viewName);
-
 // How a long load reports its progress: with its caption and done = 0 before the first
 // step, then with the steps done; done == total when it is over (also when it ends early).
 // The program's views pass widgets::ProgressWindowReport(); empty: nothing is reported.
 using ProgressReport = std::function<void(const QString &caption, int done, int total)>;
 
 // Frees the application's workstations, reads listPath (normally data folder +
-// "struktura_dane.xml") into the list, fills the current view's workstation list, then
-// runs the renaming check (which reports its progress). A damaged list is named in a
-// message and listed as far as it could be read; temporary files of interrupted saves in
-// the data folder and the workstations' folders are removed.
-void LoadWorkstations(const QString &listPath, const ProgressReport &progress = {});
+// "struktura_dane.xml") into the list, then runs the renaming check (which reports its
+// progress). A damaged list is named in problems and read as far as it could be;
+// temporary files of interrupted saves in the data folder and the workstations' folders
+// are removed. The caller fills its own list from the application's workstations.
+void LoadWorkstations(const QString &listPath, storage::StorageProblems &problems, const ProgressReport &progress = {});
 
 // Reads the workstation's "stanowisko_dane.xml" (data folder + kat_dane) afresh: its
 // factors and employment are emptied first, then read with what the current view needs.
-// A missing or malformed file is reported with a message; the result says whether the
-// file was read whole.
-bool LoadWorkstationData(storage::TStanowisko &w);
+// A missing or malformed file is named in problems; the result says whether the file was
+// read whole.
+bool LoadWorkstationData(storage::TStanowisko &w, storage::StorageProblems &problems);
 
-// The current view's workstation list (by view name).
-void FillWorkstationList(const storage::WorkstationList &list);
+// The definition view's list box, cleared and filled with the workstations ...
+void FillWorkstationList(QListWidget *box, const storage::WorkstationList &list);
+// ... and the combo box of the measurement window and the summary view, appended to (they
+// clear it in their own set-up).
+void FillWorkstationList(QComboBox *combo, const storage::WorkstationList &list);
 
 // Which factors a factor list shows: the current ones ("T") of the workstation; with a
 // date range only those with a measurement dated inside it (both ends included).
@@ -74,24 +53,8 @@ struct FactorFilter
     QDate from;
     QDate to;
 };
-// The day of a measurement dated data as the lists show it (yyyy-MM-dd); a text that is
-// no date stays as it is.
-QString MeasurementDay(const QString &data);
-// Whether a measurement dated data lies within from .. to, both days included.
-bool MeasurementInRange(const QString &data, const QDate &from, const QDate &to);
-
-// The measurements of a factor that count for the range, in list order (oldest first):
-// every one dated within from .. to, or with latestOnly the first of the latest day
-// within it; none when none lies in it. The summary view lists these, and the
-// printouts print these ("OSTATNIE" means the same everywhere).
-std::vector<storage::TPomiarCzynn *> MeasurementsInRange(const storage::TMeasurementList &measurements,
-                                                         const QDate &from, const QDate &to, bool latestOnly);
-
 // Clears target and lists the workstation's factors (nothing when w is null).
 void FillFactorList(QListWidget *target, const storage::TStanowisko *w, const FactorFilter &filter = {});
-// The same for the current view: its selected workstation and, in the summary view, its
-// date range.
-void FillFactorList(QListWidget *target);
 
 // Entries of the workstation and factor lists. A workstation entry holds the workstation's
 // id, and a factor entry its workstation's id and the factor's number: both are looked up
@@ -118,7 +81,7 @@ bool DeleteFolderTree(const QString &path, const QString &dataFolder);
 bool UpgradeNeeded();
 // The one-off renaming of stored chemical and dust factors to their catalogue names.
 // Every factor is kept, current or not, whatever view starts it. Returns the number of
-// workstations rewritten.
-int UpgradeFactorNames(const ProgressReport &progress = {});
+// workstations rewritten; what could not be checked or written is named in problems.
+int UpgradeFactorNames(storage::StorageProblems &problems, const ProgressReport &progress = {});
 
 } // namespace workstations

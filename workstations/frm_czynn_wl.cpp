@@ -6,8 +6,9 @@
 #include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
 #include "platform/window_registry.h"
+#include "widgets/dialog_buttons.h"
+#include "widgets/radio_group.h"
 #include "workstations/frm_czynniki.h"
-#include "workstations/radio_group.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -41,8 +42,8 @@ TfrmCzynnWl::TfrmCzynnWl()
     group->addWidget(lGrupaCzynn, 1);
     layout->addLayout(group);
 
-    rgMetOceny = new TRadioGroup(QStringLiteral("rgMetOceny"), QStringLiteral(" Metoda oceny ryzyka: "),
-                                 {QStringLiteral("5 kroków"), QStringLiteral("risk score")}, 2, this);
+    rgMetOceny = new widgets::TRadioGroup(QStringLiteral("rgMetOceny"), QStringLiteral(" Metoda oceny ryzyka: "),
+                                          {QStringLiteral("5 kroków"), QStringLiteral("risk score")}, 2, this);
     auto *method = new QHBoxLayout;
     method->addWidget(rgMetOceny, 1);
     bParamRS = new QPushButton(QStringLiteral("Parametry"), this);
@@ -59,31 +60,23 @@ TfrmCzynnWl::TfrmCzynnWl()
     layout->addWidget(lNazwaCzynn);
     layout->addWidget(edNazwaCzynnWl);
 
-    rgSzkod = new TRadioGroup(QStringLiteral("rgSzkod"), QStringLiteral(" Rodzaj czynnika: "),
-                              {QStringLiteral("szkodliwy"), QStringLiteral("niebezpieczny")}, 2, this);
-    rgAktualny = new TRadioGroup(QStringLiteral("rgAktualny"), QStringLiteral(" Status czynnika: "),
-                                 {QStringLiteral("aktualny"), QStringLiteral("nieaktualny")}, 2, this);
+    rgSzkod = new widgets::TRadioGroup(QStringLiteral("rgSzkod"), QStringLiteral(" Rodzaj czynnika: "),
+                                       {QStringLiteral("szkodliwy"), QStringLiteral("niebezpieczny")}, 2, this);
+    rgAktualny = new widgets::TRadioGroup(QStringLiteral("rgAktualny"), QStringLiteral(" Status czynnika: "),
+                                          {QStringLiteral("aktualny"), QStringLiteral("nieaktualny")}, 2, this);
     layout->addWidget(rgSzkod);
     layout->addWidget(rgAktualny);
     layout->addStretch(1);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    bOk = new QPushButton(QStringLiteral("OK"), this);
-    bOk->setObjectName(QStringLiteral("bOk"));
-    bOk->setDefault(true);
-    bAnul = new QPushButton(QStringLiteral("Anuluj"), this);
-    bAnul->setObjectName(QStringLiteral("bAnul"));
-    buttons->addWidget(bOk);
-    buttons->addWidget(bAnul);
-    layout->addLayout(buttons);
+    const widgets::TDialogButtons row = widgets::AddDialogButtons(this, layout);
+    bOk = row.accept;
+    bAnul = row.reject;
     resize(520, 300);
 
-    connect(rgMetOceny, &TRadioGroup::Clicked, this, [this](int) { rgMetOcenyClick(); });
+    connect(rgMetOceny, &widgets::TRadioGroup::Clicked, this, [this](int) { rgMetOcenyClick(); });
     // The parameters open over this dialog and leave it open.
     connect(bParamRS, &QPushButton::clicked, this, [this] { bParamRSClick(); });
     connect(bOk, &QPushButton::clicked, this, [this] { bOkClick(); });
-    connect(bAnul, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TfrmCzynnWl::rgMetOcenyClick()

@@ -12,10 +12,13 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace widgets {
+class TRadioGroup;
+}
+
 namespace workstations {
 
 class TfrmCzynniki;
-class TRadioGroup;
 
 class TfrmCzynnWl : public QDialog
 {
@@ -28,9 +31,9 @@ public:
     QLabel *lNazwaCzynn = nullptr;
     QLineEdit *edNazwaCzynnWl = nullptr;
     QLabel *lGrupaCzynn = nullptr;
-    TRadioGroup *rgSzkod = nullptr;     // "szkodliwy" / "niebezpieczny"
-    TRadioGroup *rgAktualny = nullptr;  // "aktualny" / "nieaktualny"
-    TRadioGroup *rgMetOceny = nullptr;  // "5 kroków" / "risk score"
+    widgets::TRadioGroup *rgSzkod = nullptr;    // "szkodliwy" / "niebezpieczny"
+    widgets::TRadioGroup *rgAktualny = nullptr; // "aktualny" / "nieaktualny"
+    widgets::TRadioGroup *rgMetOceny = nullptr; // "5 kroków" / "risk score"
     QPushButton *bParamRS = nullptr;
     QPushButton *bOk = nullptr;
     QPushButton *bAnul = nullptr;

@@ -10,11 +10,11 @@
 #include "storage/form_definition_files.h"
 #include "storage/navigation_file.h"
 #include "widgets/form_geometry.h"
+#include "widgets/radio_group.h"
 #include "workstation_loading/workstation_loading.h"
 #include "workstations/frm_czynn_wl.h"
 #include "workstations/frm_zw_biol.h"
 #include "workstations/frm_zw_chem.h"
-#include "workstations/radio_group.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -49,7 +49,7 @@ bool sameName(const QString &a, const QString &b)
 
 } // namespace
 
-TfrmCzynniki::TfrmCzynniki()
+TfrmCzynniki::TfrmCzynniki() : appstate::TView(storage::TViewKind::Catalogue)
 {
     setObjectName(QStringLiteral("frmCzynniki"));
     setWindowTitle(QStringLiteral("Katalog czynników"));
@@ -97,8 +97,8 @@ void TfrmCzynniki::buildControls()
     lGrupa->setBuddy(cbGrupyCzyn);
     left->addWidget(lGrupa);
     left->addWidget(cbGrupyCzyn);
-    rgAktual = new TRadioGroup(QStringLiteral("rgAktual"), QString(),
-                               {QStringLiteral("Aktualne"), QStringLiteral("Wszystkie")}, 2, Panel2);
+    rgAktual = new widgets::TRadioGroup(QStringLiteral("rgAktual"), QString(),
+                                        {QStringLiteral("Aktualne"), QStringLiteral("Wszystkie")}, 2, Panel2);
     rgAktual->SetItemIndex(0);
     left->addWidget(rgAktual);
 
@@ -146,7 +146,7 @@ void TfrmCzynniki::buildControls()
     miUsunCzynWl->setObjectName(QStringLiteral("miUsunCzynWl"));
 
     connect(cbGrupyCzyn, &QComboBox::activated, this, [this](int) { cbGrupyCzynChange(); });
-    connect(rgAktual, &TRadioGroup::Clicked, this, [this](int) { cbGrupyCzynChange(); });
+    connect(rgAktual, &widgets::TRadioGroup::Clicked, this, [this](int) { cbGrupyCzynChange(); });
     connect(lbCzynniki, &widgets::TListBox::Chosen, this, [this] { lbCzynnikiClick(); });
     connect(lbCzynnikiWl, &widgets::TListBox::Chosen, this, [this] { lbCzynnikiWlClick(); });
     connect(lbCzynnikiWl, &QWidget::customContextMenuRequested, this,
@@ -162,8 +162,13 @@ void TfrmCzynniki::buildControls()
 
 void TfrmCzynniki::InitView()
 {
+    appstate::AppState &state = Shared();
+    // Shown for its own element, its folder is the factor catalogue from now on; hosted by
+    // the factors dialog it leaves the folder of the view that opened the dialog alone.
+    if (IsCurrentView())
+        state.CatalogueFolder = state.DataFolder;
     const QString configured = storage::CatalogueFolderOf(storage::NavigationGroups());
-    m_catalogueFolder = configured.isEmpty() ? appstate::State().CatalogueFolder : configured;
+    m_catalogueFolder = configured.isEmpty() ? state.CatalogueFolder : configured;
     {
         const QSignalBlocker block(cbGrupyCzyn);
         cbGrupyCzyn->clear();
@@ -189,7 +194,7 @@ void TfrmCzynniki::InitView()
     listOwnFactors();
     // Own factors are kept where factors are chosen for a workstation, not in the catalogue
     // view itself.
-    Panel3->setVisible(appstate::State().ViewName != QLatin1String("frmCzynniki"));
+    Panel3->setVisible(!IsCurrentView());
     bDodaj->setEnabled(false);
     Splitter1->setSizes({290, std::max(Splitter1->height() - 290, 120)});
 }
@@ -331,9 +336,9 @@ void TfrmCzynniki::showForm(const QString &attachFolder, const QString &formPath
     {
         // The preview is this view's wherever it is hosted: in a workstation's factor dialog
         // (opened from the definition view, where no measurement pages are built) too.
-        appstate::AppState &state = appstate::State();
-        const QString hostView = std::exchange(state.ViewName, QStringLiteral("frmCzynniki"));
-        const auto restore = qScopeGuard([&] { state.ViewName = hostView; });
+        appstate::AppState &state = Shared();
+        const storage::TViewKind hostView = std::exchange(state.ViewKind, Kind());
+        const auto restore = qScopeGuard([&] { state.ViewKind = hostView; });
         rz->BuildMeasurementForm(m_formItems, rz->pgDokum, this);
     }
     rz->SetRiskAssessment(assessment::TGroupRatings::All(10));

@@ -29,9 +29,12 @@ namespace assessment {
 class TfrmRyzZakl;
 }
 
+namespace widgets {
+class TRadioGroup;
+}
+
 namespace workstations {
 
-class TRadioGroup;
 class TfrmZwBiol;
 class TfrmZwChem;
 
@@ -47,7 +50,7 @@ public:
     QSplitter *spCzynniki = nullptr;  // the lists beside the data area
     QWidget *Panel2 = nullptr;        // the lists
     QComboBox *cbGrupyCzyn = nullptr;
-    TRadioGroup *rgAktual = nullptr; // "Aktualne" / "Wszystkie"
+    widgets::TRadioGroup *rgAktual = nullptr; // "Aktualne" / "Wszystkie"
     QSplitter *Splitter1 = nullptr;  // the group's factors above its own factors
     widgets::TListBox *lbCzynniki = nullptr;
     QWidget *Panel3 = nullptr; // the own factors

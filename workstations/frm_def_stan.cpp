@@ -50,13 +50,6 @@ QString asciiUpper(const QString &s)
     return out;
 }
 
-// The first keystroke in a field offers Save; the change itself is recorded when the field
-// is left (or by the commit Save runs first).
-void offerSave(QWidget *)
-{
-    appstate::State().SetSaveEnabled(true);
-}
-
 bool isNumber(const QString &text)
 {
     double v = 0;
@@ -73,7 +66,7 @@ public:
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
-        widgets::BindTyping(editor, offerSave);
+        widgets::BindTyping(editor, [view = m_view](QWidget *) { view->OfferSave(); });
         return editor;
     }
 
@@ -115,18 +108,16 @@ QLineEdit *newEdit(QWidget *parent, const char *name, int maxLength)
 
 } // namespace
 
-TfrmDefStan::TfrmDefStan()
+TfrmDefStan::TfrmDefStan() : appstate::TView(storage::TViewKind::Workstations)
 {
     setObjectName(QStringLiteral("frmDefStan"));
     setWindowTitle(QStringLiteral("Definicja stanowisk"));
     buildControls();
     widgets::RestoreFormGeometry(this);
-    RegisterWorkstationListView(QStringLiteral("frmDefStan"), this);
 }
 
 TfrmDefStan::~TfrmDefStan()
 {
-    RegisterWorkstationListView(QStringLiteral("frmDefStan"), nullptr);
     widgets::SaveFormGeometry(this, Panel3);
     // The main panel may stand in the main window; it goes with the view.
     if (m_panel && m_panel->parent() != this)
@@ -251,7 +242,7 @@ void TfrmDefStan::buildControls()
          std::initializer_list<QWidget *>{e_Nazwa, e_Kod, dtDataRej, e_Lokalizacja, e_NrRej, e_Opis, e_NrRegon}) {
         widgets::BindEnter(editor, [this](QWidget *control) { LoadLastWinCtrl(control); });
         widgets::BindExit(editor, [this](QWidget *sender) { SprZmiany(sender); });
-        widgets::BindTyping(editor, offerSave);
+        widgets::BindTyping(editor, [this](QWidget *) { OfferSave(); });
     }
     widgets::BindEnter(sgZatrudn, [this](QWidget *control) { LoadLastWinCtrl(control); });
     widgets::BindEnter(bWybierz, [this](QWidget *control) { LoadLastWinCtrl(control); });
@@ -295,12 +286,7 @@ storage::TStanowisko *TfrmDefStan::CurrentWorkstation() const
 {
     if (m_new || m_currentId.isEmpty())
         return nullptr;
-    return storage::FindWorkstationById(appstate::State().Workstations, m_currentId);
-}
-
-storage::TStanowisko *TfrmDefStan::SelectedWorkstation()
-{
-    return WorkstationOfItem(lbStanowiska->currentItem());
+    return storage::FindWorkstationById(Shared().Workstations, m_currentId);
 }
 
 void TfrmDefStan::SetFactorDialog(FactorDialog dialog)
@@ -310,7 +296,7 @@ void TfrmDefStan::SetFactorDialog(FactorDialog dialog)
 
 void TfrmDefStan::LoadLastWinCtrl(QWidget *control)
 {
-    auto &state = appstate::State();
+    auto &state = Shared();
     if (control == sgZatrudn)
         state.SetLastWinCtrl(control, [this] { sgZatrudnExit(); });
     else if (control == bWybierz)
@@ -321,8 +307,13 @@ void TfrmDefStan::LoadLastWinCtrl(QWidget *control)
 
 void TfrmDefStan::markModified()
 {
-    appstate::State().SetModified(true);
-    appstate::State().SetSaveEnabled(true);
+    Shared().SetModified(true);
+    Shared().SetSaveEnabled(true);
+}
+
+void TfrmDefStan::OfferSave()
+{
+    Shared().SetSaveEnabled(true);
 }
 
 void TfrmDefStan::selectRow(const QString &id)
@@ -342,7 +333,7 @@ void TfrmDefStan::refillList(const QString &selectId)
     m_filling = true;
     lbStanowiska->setUpdatesEnabled(false);
     lbStanowiska->clear();
-    for (const auto &w : appstate::State().Workstations)
+    for (const auto &w : Shared().Workstations)
         AddWorkstationItem(lbStanowiska, *w);
     lbStanowiska->setUpdatesEnabled(true);
     selectRow(selectId);
@@ -359,7 +350,8 @@ void TfrmDefStan::fillFactors()
 
 void TfrmDefStan::InitView()
 {
-    m_attachmentFolder = appstate::State().AttachFolder;
+    auto &state = Shared();
+    m_attachmentFolder = state.AttachFolder;
     m_currentId.clear();
     m_new = false;
     pgDefin->hide();
@@ -367,15 +359,10 @@ void TfrmDefStan::InitView()
         const bool filling = m_filling;
         m_filling = true;
         lbStanowiska->clear();
-        LoadWorkstations(storage::WorkstationListPath(appstate::State().DataFolder), widgets::ProgressWindowReport());
-        // The shared routine fills the list of the view registered under the current view
-        // name; this one's own list when it is not that one.
-        if (appstate::State().ViewName != QLatin1String("frmDefStan") ||
-            WorkstationListView(QStringLiteral("frmDefStan")) != this) {
-            lbStanowiska->clear();
-            for (const auto &w : appstate::State().Workstations)
-                AddWorkstationItem(lbStanowiska, *w);
-        }
+        storage::StorageProblems problems;
+        LoadWorkstations(storage::WorkstationListPath(state.DataFolder), problems, widgets::ProgressWindowReport());
+        FillWorkstationList(lbStanowiska, state.Workstations);
+        appstate::ReportProblems(problems);
         m_filling = filling;
     }
     ShowWorkstation(nullptr);
@@ -445,17 +432,20 @@ void TfrmDefStan::lbStanowiskaClick()
         selectRow(previousId);
         return;
     }
-    storage::TStanowisko *w = storage::FindWorkstationById(appstate::State().Workstations, chosenId);
+    storage::TStanowisko *w = storage::FindWorkstationById(Shared().Workstations, chosenId);
     if (!w) {
         selectRow(QString());
         return;
     }
     m_new = false;
     m_currentId = chosenId;
-    appstate::State().NewDocument = false;
+    Shared().NewDocument = false;
     // Read when not read yet, or read by a view that leaves the old factors out.
-    if (!w->Loaded || !w->AllFactorsRead)
-        LoadWorkstationData(*w);
+    if (!w->Loaded || !w->AllFactorsRead) {
+        storage::StorageProblems problems;
+        LoadWorkstationData(*w, problems);
+        appstate::ReportProblems(problems);
+    }
     fillFactors();
     ShowWorkstation(w);
     selectRow(chosenId);
@@ -468,7 +458,7 @@ void TfrmDefStan::NewWorkstation()
     pgDefin->setCurrentIndex(0);
     m_currentId.clear();
     m_new = true;
-    appstate::State().NewDocument = true;
+    Shared().NewDocument = true;
     ShowWorkstation(nullptr);
 }
 
@@ -524,7 +514,7 @@ void TfrmDefStan::SprZmiany(QWidget *sender)
         update(w->NrRej);
     else if (name.contains(QLatin1String("Nazwa"))) {
         if (w->nazwa != text) {
-            for (const auto &other : appstate::State().Workstations)
+            for (const auto &other : Shared().Workstations)
                 if (other->id == w->id)
                     other->nazwa = text;
             markModified();
@@ -757,7 +747,7 @@ bool TfrmDefStan::checkNameForSave()
         e_Nazwa->setFocus();
         return false;
     }
-    for (const auto &other : appstate::State().Workstations) {
+    for (const auto &other : Shared().Workstations) {
         if (!m_new && other->id == m_currentId)
             continue;
         if (SameWorkstationName(other->nazwa, name)) {
@@ -772,7 +762,7 @@ bool TfrmDefStan::AddNewWorkstation()
 {
     if (!checkNameForSave())
         return false;
-    auto &state = appstate::State();
+    auto &state = Shared();
     const int id =
         state.Workstations.empty() &&
                 !platform::FolderExists(storage::WorkstationFolderPath(state.DataFolder, QStringLiteral("stan_1")))
@@ -800,7 +790,7 @@ bool TfrmDefStan::AddNewWorkstation()
 bool TfrmDefStan::SaveWorkstation()
 {
     CommitEditors();
-    auto &state = appstate::State();
+    auto &state = Shared();
     if (!checkGridYears())
         return false;
     const bool wasNew = m_new;
@@ -839,7 +829,7 @@ bool TfrmDefStan::SaveWorkstation()
 
 bool TfrmDefStan::DeleteWorkstation()
 {
-    auto &state = appstate::State();
+    auto &state = Shared();
     storage::TStanowisko *w = WorkstationOfItem(lbStanowiska->currentItem());
     if (!w)
         return false;
@@ -894,7 +884,18 @@ void TfrmDefStan::Delete()
     if (!platform::ConfirmDeletion(DeleteQuestion(), QStringLiteral("Potwierdź usunięcie danych ")))
         return;
     if (DeleteWorkstation())
-        appstate::State().SetModified(false);
+        Shared().SetModified(false);
+}
+
+std::optional<bool> TfrmDefStan::DeleteConfirmed()
+{
+    if (!DeleteSelection()) {
+        platform::ShowError(QStringLiteral("Operacja usunięcia stanowiska nie powiodła się!"));
+        return std::nullopt;
+    }
+    // What the main window's Save controls follow: the list as it stands now.
+    auto &state = Shared();
+    return appstate::ReportStorageResult(storage::WriteWorkstationList(state.DataFolder, state.Workstations));
 }
 
 void TfrmDefStan::restoreStoredName(storage::TStanowisko &w)
@@ -902,18 +903,18 @@ void TfrmDefStan::restoreStoredName(storage::TStanowisko &w)
     // The name lives in the list file; a rename not saved goes back to it.
     storage::WorkstationList stored;
     QString version;
-    storage::ReadWorkstationList(storage::WorkstationListPath(appstate::State().DataFolder), stored, version);
+    storage::ReadWorkstationList(storage::WorkstationListPath(Shared().DataFolder), stored, version);
     const storage::TStanowisko *s = storage::FindWorkstationById(stored, w.id);
     if (!s)
         return;
-    for (const auto &other : appstate::State().Workstations)
+    for (const auto &other : Shared().Workstations)
         if (other->id == w.id)
             other->nazwa = s->nazwa;
 }
 
 bool TfrmDefStan::AskSaveChanges()
 {
-    auto &state = appstate::State();
+    auto &state = Shared();
     if (!state.Modified())
         return true;
     const int answer = appstate::AskSaveQuestion();
@@ -945,7 +946,9 @@ bool TfrmDefStan::AskSaveChanges()
     w->NrRegon.clear();
     w->NrRej.clear();
     w->Opis.clear();
-    LoadWorkstationData(*w);
+    storage::StorageProblems problems;
+    LoadWorkstationData(*w, problems);
+    appstate::ReportProblems(problems);
     const QString id = w->id;
     refillList(id);
     fillFactors();

@@ -26,7 +26,7 @@ class QToolButton;
 
 namespace workstations {
 
-class TfrmDefStan : public QWidget, public appstate::TView, public TWorkstationListView
+class TfrmDefStan : public QWidget, public appstate::TView
 {
     Q_OBJECT
 public:
@@ -65,10 +65,8 @@ public:
     bool HasDeletableSelection() override;
     QString DeleteQuestion() override;
     bool DeleteSelection() override { return DeleteWorkstation(); }
-
-    // TWorkstationListView
-    QListWidget *WorkstationListBox() override { return lbStanowiska; }
-    storage::TStanowisko *SelectedWorkstation() override;
+    // Deletes, then writes the workstation list; a deletion that failed is said in a box.
+    std::optional<bool> DeleteConfirmed() override;
 
     // The view's own operations.
     void ShowWorkstation(const storage::TStanowisko *w);
@@ -80,6 +78,9 @@ public:
     void lbStanowiskaClick();
     // Exit of an edit, the memo or the date picker: the value goes into the workstation.
     void SprZmiany(QWidget *sender);
+    // The first keystroke in a field offers Save; the change itself is recorded when the
+    // field is left (or by the commit Save runs first).
+    void OfferSave();
     // Exit of the employment grid: empty cells of the current row become "0" (unless
     // fillEmpty is false); the grid replaces the employment when they differ.
     void sgZatrudnExit(bool fillEmpty = true);

@@ -41,14 +41,6 @@ TfrmDokum::TreeChooser &treeChooser()
 
 const char *const TagProperty = "tag";
 
-// The first keystroke in a field offers Save; the text itself is stored when the field is
-// left (or by the commit Save runs first).
-void offerSave(QWidget *)
-{
-    appstate::AppState &state = appstate::State();
-    if (state.EditAllowed)
-        state.SetSaveEnabled(true);
-}
 const QString FieldHint = QStringLiteral("Naciśnij TAB w celu opuszczenia pola edycyjnego");
 const QString PlusGlyph = QStringLiteral("dokum\\frm\\plusm.bmp");
 const QString MinusGlyph = QStringLiteral("dokum\\frm\\minusm.bmp");
@@ -93,7 +85,7 @@ TfrmDokum::TreeChooser TfrmDokum::SetTreeChooser(TreeChooser chooser)
     return previous;
 }
 
-TfrmDokum::TfrmDokum()
+TfrmDokum::TfrmDokum() : appstate::TView(storage::TViewKind::Document)
 {
     setObjectName(QStringLiteral("frmDokum"));
     setWindowTitle(QStringLiteral("Dokumenty"));
@@ -170,8 +162,9 @@ storage::TDokum *TfrmDokum::fieldOf(QWidget *control) const
 void TfrmDokum::clearPages()
 {
     // No command may commit a control that is about to go.
-    if (appstate::State().LastWinCtrl() && pgDokum->isAncestorOf(appstate::State().LastWinCtrl()))
-        appstate::State().ClearLastWinCtrl();
+    appstate::AppState &state = Shared();
+    if (state.LastWinCtrl() && pgDokum->isAncestorOf(state.LastWinCtrl()))
+        state.ClearLastWinCtrl();
     m_fieldOf.clear();
     m_anchors.clear();
     m_wheelRest.clear();
@@ -345,7 +338,7 @@ void TfrmDokum::BuildPages()
             h = std::max(h, eh);
             widgets::BindExit(edit, [this](QWidget *s) { ExitField(s); });
             widgets::BindEnter(edit, [this](QWidget *s) { EnterField(s); });
-            widgets::BindTyping(edit, offerSave);
+            widgets::BindTyping(edit, [this](QWidget *) { offerSave(); });
         } else if (f.typ == QLatin1String("memo")) {
             makeLabel(QStringLiteral("et_%1").arg(n));
             auto *memo = new QPlainTextEdit(content);
@@ -360,7 +353,7 @@ void TfrmDokum::BuildPages()
             h = std::max(h, f.wys);
             widgets::BindExit(memo, [this](QWidget *s) { ExitMemo(s); });
             widgets::BindEnter(memo, [this](QWidget *s) { EnterField(s); });
-            widgets::BindTyping(memo, offerSave);
+            widgets::BindTyping(memo, [this](QWidget *) { offerSave(); });
         } else if (f.typ == QLatin1String("label")) {
             auto *label = new QLabel(f.etyk, content);
             label->setObjectName(QStringLiteral("lb_%1").arg(n));
@@ -462,11 +455,20 @@ void TfrmDokum::store(storage::TDokum *field, int tag, const QString &text)
     storage::TDokumWart *slot = field->Slot(tag + 1);
     if (!slot)
         return;
-    appstate::AppState &state = appstate::State();
+    appstate::AppState &state = Shared();
     if (text != slot->wartosc)
         state.SetModified(true);
     slot->wartosc = text;
     if (state.EditAllowed && state.Modified())
+        state.SetSaveEnabled(true);
+}
+
+void TfrmDokum::offerSave()
+{
+    // The first keystroke in a field offers Save; the text itself is stored when the field
+    // is left (or by the commit Save runs first).
+    appstate::AppState &state = Shared();
+    if (state.EditAllowed)
         state.SetSaveEnabled(true);
 }
 
@@ -475,7 +477,7 @@ void TfrmDokum::EnterField(QWidget *sender)
     // The main window runs the field's own commit before a command: a toolbar click does
     // not take the focus from the editor.
     QPointer<QWidget> control(sender);
-    appstate::State().SetLastWinCtrl(sender, [control] {
+    Shared().SetLastWinCtrl(sender, [control] {
         if (control)
             widgets::CommitField(control);
     });
@@ -641,11 +643,6 @@ QString TfrmDokum::GetFieldText(const QString &names) const
 TfrmDokum *frmDokum()
 {
     return platform::WindowSingleton(g_frmDokum);
-}
-
-TfrmDokum *ExistingFrmDokum()
-{
-    return g_frmDokum.data();
 }
 
 } // namespace workstations

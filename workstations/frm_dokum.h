@@ -73,6 +73,11 @@ public:
     bool HasDeletableSelection() override { return SelectedEntry() != nullptr; }
     QString DeleteQuestion() override;
     bool DeleteSelection() override;
+    // Deletes and leaves the fields for a new document.
+    std::optional<bool> DeleteConfirmed() override;
+    // Print hands the print composer the fields and the form version of the stored
+    // document shown (a null text for a new one).
+    appstate::TPrintSelection PrintSelection() override;
 
     // Reads the definition, builds its pages, reads the list of stored documents.
     void InitView(const QString &definitionFile, const QString &attachmentFolder);
@@ -120,6 +125,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void offerSave();
+
     struct Page
     {
         QWidget *sheet = nullptr;
@@ -177,7 +184,5 @@ private:
 
 // The one document window, created on first use.
 TfrmDokum *frmDokum();
-// The window only when it exists already.
-TfrmDokum *ExistingFrmDokum();
 
 } // namespace workstations

@@ -63,7 +63,7 @@ void TfrmDokum::PasteFieldsFromText(const QString &text)
                 continue;
             QString value = rest.mid(valueStart, end - valueStart);
             value.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-            appstate::State().SetLastWinCtrl(w);
+            Shared().SetLastWinCtrl(w);
             if (auto *combo = qobject_cast<QComboBox *>(w)) {
                 {
                     const QSignalBlocker block(combo);

@@ -48,13 +48,13 @@ QString definitionStem(const QString &definitionFile)
 
 void TfrmDokum::InitView()
 {
-    const appstate::AppState &state = appstate::State();
+    const appstate::AppState &state = Shared();
     InitView(state.FormsFolder + state.ViewName, state.AttachFolder);
 }
 
 void TfrmDokum::InitDocumentView(const QString &definitionPath)
 {
-    InitView(definitionPath, appstate::State().AttachFolder);
+    InitView(definitionPath, Shared().AttachFolder);
 }
 
 storage::TDocumentDefinition TfrmDokum::readDefinition(const QString &definitionFile)
@@ -76,7 +76,7 @@ storage::TDocumentDefinition TfrmDokum::readDefinition(const QString &definition
 
 QString TfrmDokum::listPathForKind() const
 {
-    return appstate::State().DataFolder + Definition.Plik;
+    return Shared().DataFolder + Definition.Plik;
 }
 
 void TfrmDokum::InitView(const QString &definitionFile, const QString &attachmentFolder)
@@ -94,7 +94,7 @@ void TfrmDokum::InitView(const QString &definitionFile, const QString &attachmen
         const QString listPath = listPathForKind();
         m_listPath = listPath;
         try {
-            if (storage::ReadDocumentList(listPath, DocumentList, appstate::State().FormVersion, &Definition))
+            if (storage::ReadDocumentList(listPath, DocumentList, Shared().FormVersion, &Definition))
                 m_listRead = true;
             else
                 platform::ShowWarning(QStringLiteral("Wersja listy dokumentów nie odpowiada wersji konfiguracji: ") +
@@ -189,7 +189,7 @@ void TfrmDokum::lbDatyOsobClick(QListWidgetItem *item)
     // The entry is known by its number: saving through the prompt below may add entries.
     const int nr = clicked->nr;
     const QString werDok = clicked->wer_dok;
-    appstate::AppState &state = appstate::State();
+    appstate::AppState &state = Shared();
     // The text being typed belongs to the document shown; unsaved changes are offered.
     if (state.ConfirmPendingChangesCommand) {
         state.RunConfirmPendingChanges();
@@ -242,7 +242,7 @@ void TfrmDokum::selectComboText(QComboBox *combo, const QString &text, bool keep
 
 void TfrmDokum::ShowDocument(bool withData)
 {
-    appstate::AppState &state = appstate::State();
+    appstate::AppState &state = Shared();
     if (!withData) {
         m_shownNr = 0;
         selectShownEntry();
@@ -294,7 +294,7 @@ void TfrmDokum::ShowDocument(bool withData)
 
 bool TfrmDokum::UpdateDocumentList(bool isNew, const QString &listFile, const QString &dataFile)
 {
-    appstate::AppState &state = appstate::State();
+    appstate::AppState &state = Shared();
     const QString date = GetFieldText(Definition.PData);
     const QString text = GetFieldText(Definition.PRodzInf);
     storage::TListDokum *entry = nullptr;
@@ -363,7 +363,7 @@ bool TfrmDokum::DeleteDocument(const QString &listFile, const QString &dataFile)
         delete lbDatyOsob->takeItem(lbDatyOsob->row(item));
     }
     ShowDocument(false);
-    appstate::AppState &state = appstate::State();
+    appstate::AppState &state = Shared();
     if (!appstate::ReportStorageResult(storage::WriteDocumentList(state.DataFolder, listFile, Definition, dataFile, DocumentList))) {
         // Nothing changed on disk: the entry comes back.
         if (removed)
@@ -379,7 +379,7 @@ bool TfrmDokum::DeleteDocument(const QString &listFile, const QString &dataFile)
 
 void TfrmDokum::New()
 {
-    appstate::AppState &state = appstate::State();
+    appstate::AppState &state = Shared();
     state.NewDocument = true;
     ShowDocument(false);
     state.EditAllowed = true;
@@ -387,7 +387,7 @@ void TfrmDokum::New()
 
 bool TfrmDokum::Save()
 {
-    appstate::AppState &state = appstate::State();
+    appstate::AppState &state = Shared();
     if (!CanSave()) {
         platform::ShowWarning(QStringLiteral("Nie można zapisać dokumentu: definicja lub lista dokumentów tego "
                                              "rodzaju nie została poprawnie wczytana (%1).")
@@ -428,6 +428,23 @@ bool TfrmDokum::DeleteSelection()
     return DeleteDocument(prefix + QStringLiteral("lista"), prefix + QStringLiteral("dane.xml"));
 }
 
+std::optional<bool> TfrmDokum::DeleteConfirmed()
+{
+    // The fields stay for a new document, whatever became of the stored one.
+    DeleteSelection();
+    Shared().NewDocument = true;
+    return std::nullopt;
+}
+
+appstate::TPrintSelection TfrmDokum::PrintSelection()
+{
+    appstate::TPrintSelection selection;
+    selection.DocumentItems = &Items;
+    const storage::TListDokum *entry = SelectedEntry();
+    selection.StoredFormVersion = entry ? entry->wer_dok : QString();
+    return selection;
+}
+
 void TfrmDokum::Delete()
 {
     if (!HasDeletableSelection())
@@ -435,12 +452,12 @@ void TfrmDokum::Delete()
     if (!platform::ConfirmDeletion(DeleteQuestion(), QStringLiteral("Potwierdź usunięcie danych ")))
         return;
     DeleteSelection();
-    appstate::State().NewDocument = true;
+    Shared().NewDocument = true;
 }
 
 bool TfrmDokum::AskSaveChanges()
 {
-    appstate::AppState &state = appstate::State();
+    appstate::AppState &state = Shared();
     if (!state.Modified())
         return true;
     const int answer = appstate::AskSaveQuestion();

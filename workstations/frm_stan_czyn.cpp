@@ -4,6 +4,7 @@
 #include "platform/prompter.h"
 #include "platform/window_registry.h"
 #include "storage/workstation_files.h"
+#include "widgets/dialog_buttons.h"
 #include "widgets/form_geometry.h"
 #include "workstation_loading/workstation_loading.h"
 #include "workstations/frm_czynniki.h"
@@ -87,22 +88,16 @@ TfrmStanCzyn::TfrmStanCzyn()
     spStanCzyn->setSizes({280, 700});
     layout->addWidget(spStanCzyn, 1);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    bOk = new QPushButton(QStringLiteral("OK"), this);
-    bOk->setObjectName(QStringLiteral("bOk"));
-    bAnul = new QPushButton(QStringLiteral("Anuluj"), this);
-    bAnul->setObjectName(QStringLiteral("bAnul"));
-    buttons->addWidget(bOk);
-    buttons->addWidget(bAnul);
-    layout->addLayout(buttons);
+    const widgets::TDialogButtons row = widgets::AddDialogButtons(this, layout, {"bOk", QStringLiteral("OK")},
+                                                                  {"bAnul", QStringLiteral("Anuluj")}, false);
+    bOk = row.accept;
+    bAnul = row.reject;
     resize(1000, 680);
 
     m_catalogueHost = std::make_unique<widgets::TPanelHost>(pAllCzyn);
     connect(bDodaj, &QPushButton::clicked, this, [this] { bDodajClick(); });
     connect(bUsun, &QPushButton::clicked, this, [this] { bUsunClick(); });
     connect(bOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(bAnul, &QPushButton::clicked, this, &QDialog::reject);
     widgets::RestoreFormGeometry(this);
 }
 

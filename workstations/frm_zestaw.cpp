@@ -8,7 +8,7 @@
 #include "storage/workstation_files.h"
 #include "widgets/form_geometry.h"
 #include "widgets/progress_dialog.h"
-#include "workstations/radio_group.h"
+#include "widgets/radio_group.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -68,20 +68,18 @@ void chooseEntry(QListWidget *list, const std::function<bool(const QListWidgetIt
 
 } // namespace
 
-TfrmZestaw::TfrmZestaw()
+TfrmZestaw::TfrmZestaw() : appstate::TView(storage::TViewKind::Summary)
 {
     setObjectName(QStringLiteral("frmZestaw"));
     setWindowTitle(QStringLiteral("Zestawienie pomiarów"));
     buildControls();
     m_pageHost = std::make_unique<widgets::TPanelHost>(pZestawPoj);
-    RegisterWorkstationListView(QStringLiteral("frmZestaw"), this);
     widgets::RestoreFormGeometry(this);
 }
 
 TfrmZestaw::~TfrmZestaw()
 {
     widgets::SaveFormGeometry(this, pCzyn, pLeftRyzZakl);
-    RegisterWorkstationListView(QStringLiteral("frmZestaw"), nullptr);
     if (assessment::TfrmOcenaRyz *panel = assessment::ExistingFrmOcenaRyz(); panel && panel->Host() == this)
         panel->SetHost(nullptr);
     m_pageHost.reset();
@@ -112,8 +110,8 @@ void TfrmZestaw::buildControls()
     range->addWidget(dtDo);
     range->addStretch(1);
     top->addLayout(range, 1, 0, 1, 2);
-    rgZakres = new TRadioGroup(QStringLiteral("rgZakres"), QString(),
-                               {QStringLiteral("OSTATNIE"), QStringLiteral("WSZYSTKIE")}, 2, pZestaw);
+    rgZakres = new widgets::TRadioGroup(QStringLiteral("rgZakres"), QString(),
+                                        {QStringLiteral("OSTATNIE"), QStringLiteral("WSZYSTKIE")}, 2, pZestaw);
     rgZakres->SetItemIndex(kLatest);
     top->addWidget(rgZakres, 1, 2);
     bWyswietl = new QPushButton(QStringLiteral("Wyświetl"), pZestaw);
@@ -157,7 +155,7 @@ void TfrmZestaw::buildControls()
     connect(bWyswietl, &QPushButton::clicked, this, [this] { bWyswietlClick(); });
     connect(dtOd, &QDateEdit::dateChanged, this, [this](const QDate &) { RangeChanged(); });
     connect(dtDo, &QDateEdit::dateChanged, this, [this](const QDate &) { RangeChanged(); });
-    connect(rgZakres, &TRadioGroup::Clicked, this, [this](int) { RangeChanged(); });
+    connect(rgZakres, &widgets::TRadioGroup::Clicked, this, [this](int) { RangeChanged(); });
 }
 
 // ---------------------------------------------------------------------------------------
@@ -256,8 +254,11 @@ void TfrmZestaw::InitView()
     clearPages();
     {
         const QSignalBlocker block(cbStanow);
-        LoadWorkstations(appstate::State().DataFolder + QStringLiteral("struktura_dane.xml"),
+        storage::StorageProblems problems;
+        LoadWorkstations(Shared().DataFolder + QStringLiteral("struktura_dane.xml"), problems,
                          widgets::ProgressWindowReport());
+        FillWorkstationList(cbStanow, Shared().Workstations);
+        appstate::ReportProblems(problems);
         cbStanow->setCurrentIndex(-1);
     }
 }
@@ -267,8 +268,11 @@ void TfrmZestaw::cbStanowClick()
     clearLists();
     clearPages();
     storage::TStanowisko *w = SelectedWorkstation();
-    if (w && !w->Loaded)
-        LoadWorkstationData(*w);
+    if (w && !w->Loaded) {
+        storage::StorageProblems problems;
+        LoadWorkstationData(*w, problems);
+        appstate::ReportProblems(problems);
+    }
     FactorFilter filter;
     filter.dateRange = MeasurementDateRange(filter.from, filter.to);
     const QSignalBlocker block(lbCzyn);
@@ -282,12 +286,12 @@ void TfrmZestaw::FillMeasurementList(const storage::TMeasurementList &measuremen
     target->setUpdatesEnabled(false);
     target->clear();
     const std::vector<storage::TPomiarCzynn *> listed =
-        MeasurementsInRange(measurements, DateFrom(), DateTo(), LatestOnly());
+        storage::MeasurementsInRange(measurements, DateFrom(), DateTo(), LatestOnly());
     // Listed by their day texts: yyyy-MM-dd texts sort in the order of the days.
     std::vector<std::pair<QString, const storage::TPomiarCzynn *>> entries;
     entries.reserve(listed.size());
     for (const storage::TPomiarCzynn *m : listed)
-        entries.emplace_back(MeasurementDay(m->data), m);
+        entries.emplace_back(storage::MeasurementDay(m->data), m);
     std::stable_sort(entries.begin(), entries.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     for (const auto &[day, m] : entries) {
         auto *item = new QListWidgetItem(day, target);
@@ -316,7 +320,7 @@ void TfrmZestaw::lbPomiarClick()
     if (!m)
         return;
     assessment::TfrmRyzZakl *rz = pages();
-    rz->AttachmentFolder = appstate::State().AttachFolder;
+    rz->AttachmentFolder = Shared().AttachFolder;
     // Built as a preview: every field read-only, no evaluation, nothing marked modified.
     rz->BuildMeasurementForm(m->Fields, rz->pgDokum, this);
     assessment::TfrmOcenaRyz *panel = assessment::frmOcenaRyz();
@@ -366,9 +370,22 @@ void TfrmZestaw::RangeChanged()
 
 void TfrmZestaw::Print()
 {
-    // The printouts dialog reads the workstation and the range from this view.
-    if (!appstate::RunCommandDialog(QStringLiteral("frmWydrukRej")))
-        appstate::TView::Print();
+    if (!appstate::RunCommandDialog(QStringLiteral("frmWydrukRej"), PrintSelection()))
+        SayNothingToPrint();
+}
+
+appstate::TPrintSelection TfrmZestaw::PrintSelection()
+{
+    appstate::TPrintSelection selection;
+    selection.Workstation = SelectedWorkstation();
+    for (int i = 0; i < lbCzyn->count(); ++i) {
+        const QListWidgetItem *item = lbCzyn->item(i);
+        selection.Factors.push_back({item->text(), FactorOfItem(item)});
+    }
+    selection.DateFrom = DateFrom();
+    selection.DateTo = DateTo();
+    selection.LatestOnly = LatestOnly();
+    return selection;
 }
 
 TfrmZestaw *frmZestaw()

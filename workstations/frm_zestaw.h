@@ -3,8 +3,8 @@
 // The measurement summary: a workstation, a date range and a range choice; the
 // workstation's factors measured within the range, a factor's measurements in it, and one
 // measurement shown read-only in the measurement window's pages (lent to this view). The
-// chosen workstation and range are what the workstation printouts print: Print opens the
-// printouts dialog, which reads them from this view.
+// chosen workstation, its factor list and the range are what the workstation printouts
+// print: Print opens the printouts dialog and hands it them.
 
 #include "appstate/view.h"
 #include "assessment/frm_ocena_ryz.h"
@@ -27,14 +27,13 @@ namespace assessment {
 class TfrmRyzZakl;
 }
 
+namespace widgets {
+class TRadioGroup;
+}
+
 namespace workstations {
 
-class TRadioGroup;
-
-class TfrmZestaw : public QWidget,
-                   public appstate::TView,
-                   public TWorkstationListView,
-                   public assessment::TRiskPanelHost
+class TfrmZestaw : public QWidget, public appstate::TView, public assessment::TRiskPanelHost
 {
     Q_OBJECT
 public:
@@ -46,7 +45,7 @@ public:
     QComboBox *cbStanow = nullptr;
     QDateEdit *dtOd = nullptr;
     QDateEdit *dtDo = nullptr;
-    TRadioGroup *rgZakres = nullptr; // "OSTATNIE" / "WSZYSTKIE"
+    widgets::TRadioGroup *rgZakres = nullptr; // "OSTATNIE" / "WSZYSTKIE"
     QPushButton *bWyswietl = nullptr;
     QSplitter *spZestaw = nullptr;
     QWidget *pLeftRyzZakl = nullptr;
@@ -59,9 +58,11 @@ public:
     // appstate::TView
     QWidget *GetMainPanel() override { return pZestaw; }
     void InitView() override;
-    // Opens the printouts dialog registered under "frmWydrukRej"; until there is one, says
-    // that nothing can be printed here yet.
+    // Opens the printouts dialog registered under "frmWydrukRej" with PrintSelection();
+    // until there is one, says that nothing can be printed here yet.
     void Print() override;
+    // The workstation, the factors listed (in list order), the range and "OSTATNIE".
+    appstate::TPrintSelection PrintSelection() override;
 
     // Handlers (public: tests drive them as the user does).
     void cbStanowClick();
@@ -79,16 +80,15 @@ public:
 
     // What the printouts read: the workstation, the range (both days included) and whether
     // only the latest measurement in it counts ("OSTATNIE").
-    storage::TStanowisko *SelectedWorkstation() override;
+    storage::TStanowisko *SelectedWorkstation();
     QDate DateFrom() const;
     QDate DateTo() const;
     bool LatestOnly() const;
     storage::TCzynnik *SelectedFactor() const;
     storage::TPomiarCzynn *SelectedMeasurement() const;
 
-    // TWorkstationListView
-    QComboBox *WorkstationCombo() override { return cbStanow; }
-    bool MeasurementDateRange(QDate &from, QDate &to) const override;
+    // The range the lists show (both days included); always true.
+    bool MeasurementDateRange(QDate &from, QDate &to) const;
 
 private:
     void buildControls();

@@ -14,8 +14,8 @@
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
 #include "widgets/outlook_bar.h"
+#include "widgets/radio_group.h"
 #include "workstations/frm_zestaw.h"
-#include "workstations/radio_group.h"
 #include "workstations/views.h"
 
 #include <QCheckBox>

@@ -74,6 +74,7 @@ inline void ShowMeasurementView(const QString &dataFolder)
 {
     appstate::AppState &s = appstate::State();
     s.ViewName = QStringLiteral("frmRyzZakl");
+    s.ViewKind = storage::TViewKind::Measurement;
     s.DataFolder = dataFolder;
     s.AttachFolder = QStringLiteral("zaklocen\\frm\\zalaczn");
     s.FormsFolder = QStringLiteral("zaklocen\\frm\\");
@@ -91,6 +92,7 @@ inline void CloseMeasurementWindow(std::unique_ptr<assessment::TfrmRyzZakl> &win
     appstate::State().Workstations.clear();
     appstate::State().SetModified(false);
     appstate::State().ViewName.clear();
+    appstate::State().ViewKind = storage::TViewKind::None;
     storage::ClearFormDefinitionCache();
 }
 

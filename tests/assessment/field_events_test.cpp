@@ -226,6 +226,7 @@ TEST_F(WindowTest, TheWindowStoresTheFinalChosenOnItsPanelPreviewsStoreNothing)
     EXPECT_EQ(panel->Host(), nullptr);
     appstate::State().SetModified(false);
     appstate::State().ViewName = QStringLiteral("frmCzynniki");
+    appstate::State().ViewKind = storage::TViewKind::Catalogue;
     Build();
     EXPECT_EQ(panel->Host(), nullptr);
     panel->gbOcena->setEnabled(true); // as if a click could reach it

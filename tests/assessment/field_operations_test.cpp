@@ -409,6 +409,7 @@ TEST_F(FieldEvents, PreviewsLeaveTheModifiedFlagAlone)
 {
     win->ClearMeasurementForm(win->pgDokum);
     appstate::State().ViewName = QStringLiteral("frmCzynniki");
+    appstate::State().ViewKind = storage::TViewKind::Catalogue;
     Build();
     appstate::State().SetModified(true); // the catalogue view's own change
     auto *ed = Control<QLineEdit>("ed_Cicha");

@@ -306,6 +306,7 @@ TEST_F(PageBuilderAccess, SampleDataFolderDisablesEveryInputAndAttachesNoExit)
 TEST_F(PageBuilderAccess, CatalogueViewTakesTheItemsAccessOtherViewsDisableAll)
 {
     appstate::State().ViewName = QStringLiteral("frmCzynniki");
+    appstate::State().ViewKind = storage::TViewKind::Catalogue;
     AddEdits();
     Build();
     EXPECT_FALSE(Control<QLineEdit>("ed_E")->testAttribute(Qt::WA_ForceDisabled));
@@ -313,6 +314,7 @@ TEST_F(PageBuilderAccess, CatalogueViewTakesTheItemsAccessOtherViewsDisableAll)
     win->ClearMeasurementForm(win->pgDokum);
 
     appstate::State().ViewName = QStringLiteral("frmZestaw");
+    appstate::State().ViewKind = storage::TViewKind::Summary;
     Build();
     EXPECT_TRUE(Control<QLineEdit>("ed_E")->testAttribute(Qt::WA_ForceDisabled));
     EXPECT_TRUE(Control<QLineEdit>("ed_E")->isReadOnly());
@@ -321,6 +323,7 @@ TEST_F(PageBuilderAccess, CatalogueViewTakesTheItemsAccessOtherViewsDisableAll)
 TEST_F(PageBuilderAccess, DefinitionViewBuildsNothing)
 {
     appstate::State().ViewName = QStringLiteral("frmDefStan");
+    appstate::State().ViewKind = storage::TViewKind::Workstations;
     AddEdits();
     Build();
     EXPECT_EQ(win->pgDokum->count(), 0);
@@ -443,6 +446,7 @@ TEST_F(ShippedForm, ReadsAndBuildsWithItsNames)
     testsupport::FixtureFolder installed(true);
     testsupport::ScriptedPrompter prompter;
     appstate::State().ViewName = QStringLiteral("frmZestaw");
+    appstate::State().ViewKind = storage::TViewKind::Summary;
     appstate::State().DataFolder = QStringLiteral("dane\\");
     storage::TPomiarList items;
     storage::ReadMeasurementForm(QStringLiteral("zaklocen\\frm\\pomiar_ogolny_frm_1.xml"), items, 90001);
@@ -457,4 +461,5 @@ TEST_F(ShippedForm, ReadsAndBuildsWithItsNames)
     EXPECT_TRUE(prompter.boxes.isEmpty()) << prompter.Texts().join("|").toStdString();
     win.ClearMeasurementForm(win.pgDokum);
     appstate::State().ViewName.clear();
+    appstate::State().ViewKind = storage::TViewKind::None;
 }

@@ -22,8 +22,8 @@
 #include "storage/form_definition_files.h"
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
+#include "widgets/radio_group.h"
 #include "workstations/frm_zestaw.h"
-#include "workstations/radio_group.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -141,12 +141,14 @@ protected:
         s.CatalogueFolder = QStringLiteral("poradn\\");
         s.AttachFolder = QStringLiteral("zaklocen\\frm\\zalaczn");
         s.ViewName = QStringLiteral("frmZestaw");
+        s.ViewKind = storage::TViewKind::Summary;
         s.Workstations.clear();
         s.SetModified(false);
         printouts::RegisterWorkstationPrintouts();
         view = std::make_unique<workstations::TfrmZestaw>();
         view->InitView();
         dialog = std::make_unique<printouts::TfrmWydrukRej>();
+        dialog->SetSelection(view->PrintSelection()); // as Print in the view hands it over
         dialog->FormShow();
     }
 
@@ -158,6 +160,7 @@ protected:
         rz->ClearMeasurementForm(rz->pgDokum);
         appstate::State().Workstations.clear();
         appstate::State().ViewName.clear();
+        appstate::State().ViewKind = storage::TViewKind::None;
         appstate::State().SetModified(false);
         storage::ClearFormDefinitionCache();
     }
@@ -189,6 +192,7 @@ protected:
         testsupport::ScriptedDialogs dialogs;
         {
             PreviewWatcher watcher(run, dialogs);
+            dialog->SetSelection(view->PrintSelection());
             dialog->bOKClick();
         }
         ReadPdfPages(run);

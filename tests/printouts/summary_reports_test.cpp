@@ -145,6 +145,7 @@ protected:
         s.FormsFolder = Forms;
         s.CatalogueFolder = QStringLiteral("poradn\\");
         s.ViewName = QStringLiteral("frmZestaw");
+        s.ViewKind = storage::TViewKind::Summary;
         // A: noise rated large, and forbidden after the range; toluene (carcinogenic,
         // Typ 2) large; acetone (Typ 4, not carcinogenic) small; an own factor not
         // applicable; a factor no longer current; a factor never measured.
@@ -182,6 +183,7 @@ protected:
     {
         appstate::State().Workstations.clear();
         appstate::State().ViewName.clear();
+        appstate::State().ViewKind = storage::TViewKind::None;
     }
 };
 
@@ -442,6 +444,7 @@ TEST(SummaryReportPages, ManyWorkstationsRunOverPagesNumberedWithTheirCount)
     s.DataFolder = Data;
     s.FormsFolder = Forms;
     s.ViewName = QStringLiteral("frmZestaw");
+    s.ViewKind = storage::TViewKind::Summary;
     std::vector<WorkstationEntry> written;
     std::vector<std::string> ids, names;
     for (int i = 1; i <= 30; ++i) {
@@ -491,4 +494,5 @@ TEST(SummaryReportPages, ManyWorkstationsRunOverPagesNumberedWithTheirCount)
     EXPECT_EQ(Count(text, QStringLiteral("średnie / średnie")), 30);
     s.Workstations.clear();
     s.ViewName.clear();
+    s.ViewKind = storage::TViewKind::None;
 }

@@ -30,7 +30,7 @@ namespace {
 class CommandView : public appstate::TView
 {
 public:
-    explicit CommandView(const QString &name)
+    explicit CommandView(const QString &name) : name(name)
     {
         window = std::make_unique<QWidget>();
         panel = new QWidget(window.get());
@@ -54,17 +54,48 @@ public:
         return appstate::AskSaveChangesDefault();
     }
     bool HasDeletableSelection() override { return hasSelection; }
+    QString DeleteQuestion() override
+    {
+        static const QMap<QString, QString> questions = {
+            {"frmRyzZakl", QStringLiteral("Czy na pewno usunąć wybrany pomiar?")},
+            {"frmDefStan", QStringLiteral("Czy na pewno usunąć wybrane stanowisko wraz z danymi?")},
+            {"frmDokum", QStringLiteral("Czy na pewno usunąć wybrany dokument?")}};
+        return questions.value(name);
+    }
     bool DeleteSelection() override
     {
         calls << "Delete";
         return deleteResult;
+    }
+    // As the real views follow a deletion: the measurement window saves, the workstation
+    // view says when it failed, the document window starts a new document.
+    std::optional<bool> DeleteConfirmed() override
+    {
+        const bool deleted = DeleteSelection();
+        if (name == "frmRyzZakl" && deleted)
+            return Save();
+        if (name == "frmDefStan" && !deleted)
+            platform::ShowError(QStringLiteral("Operacja usunięcia stanowiska nie powiodła się!"));
+        if (name == "frmDefStan" && deleted)
+            return true;
+        if (name == "frmDokum")
+            appstate::State().NewDocument = true;
+        return std::nullopt;
     }
     bool ModifySelection() override
     {
         calls << "Modify";
         return modifyResult;
     }
-    void Print() override { calls << "Print"; }
+    // The summary view opens the printouts dialog, the others the print composer.
+    void Print() override
+    {
+        calls << "Print";
+        if (name != "frmZestaw")
+            appstate::TView::Print();
+        else
+            appstate::RunCommandDialog("frmWydrukRej");
+    }
     QString CopyFieldsToText() override
     {
         calls << "Copy";
@@ -83,6 +114,7 @@ public:
         });
     }
 
+    QString name;
     std::unique_ptr<QWidget> window;
     QWidget *panel;
     QLineEdit *editor;
@@ -96,6 +128,7 @@ void resetState()
 {
     auto &s = appstate::State();
     s.ViewName.clear();
+    s.ViewKind = storage::TViewKind::None;
     s.DataFolder.clear();
     s.SetModified(false);
     s.NewDocument = false;
@@ -189,8 +222,11 @@ TEST_F(Commands, EachCommandReachesTheCurrentView)
 TEST_F(Commands, PrintGoesToThePrintDialogsWhenRegistered)
 {
     QStringList printed;
-    appstate::RegisterCommandDialog("frmWydruk", [&] { printed << "frmWydruk:" + appstate::State().AttachFolder; });
-    appstate::RegisterCommandDialog("frmWydrukRej", [&] { printed << "frmWydrukRej"; });
+    appstate::RegisterCommandDialog("frmWydruk", [&](const appstate::TPrintSelection &) {
+        printed << "frmWydruk:" + appstate::State().AttachFolder;
+    });
+    appstate::RegisterCommandDialog("frmWydrukRej",
+                                    [&](const appstate::TPrintSelection &) { printed << "frmWydrukRej"; });
     click(w->tbPrint);
     clickIcon(2);
     click(w->tbPrint);
@@ -352,6 +388,7 @@ TEST_F(Commands, CommandsNeverCreateAViewWindow)
 {
     // The measurement window was never shown: its commands go nowhere.
     appstate::State().ViewName = "frmRyzZakl";
+    appstate::State().ViewKind = storage::TViewKind::Measurement;
     appstate::UnregisterView("frmRyzZakl");
     appstate::RegisterView("frmRyzZakl", [this] { return static_cast<appstate::TView *>(views["frmRyzZakl"].get()); });
     w->NewForm();

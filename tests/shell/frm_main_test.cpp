@@ -105,6 +105,7 @@ void resetState()
     s.CatalogueFolder.clear();
     s.FormVersion.clear();
     s.ViewName.clear();
+    s.ViewKind = storage::TViewKind::None;
     s.SetModified(false);
     storage::NavigationGroups().clear();
 }

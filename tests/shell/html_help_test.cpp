@@ -261,5 +261,6 @@ TEST_F(HtmlHelp, F1InTheMainWindowOpensTheShownViewsPageIndeksTheMainPage)
     appstate::UnregisterView("frmDefStan");
     appstate::UnregisterView(appstate::DocumentViewName());
     appstate::State().ViewName.clear();
+    appstate::State().ViewKind = storage::TViewKind::None;
     storage::NavigationGroups().clear();
 }

@@ -123,5 +123,6 @@ TEST(WebViewShipped, AboutPageAndItsLinksToTheHelpPages)
     platform::DestroyAllWindows();
     appstate::UnregisterView(appstate::WebViewName());
     appstate::State().ViewName.clear();
+    appstate::State().ViewKind = storage::TViewKind::None;
     storage::NavigationGroups().clear();
 }

@@ -3,6 +3,7 @@
 // overwritten from a half-read workstation.
 #include "platform/cp1250.h"
 #include "platform/tarvelin_error.h"
+#include "storage/navigation_file.h"
 #include "storage/workstation_files.h"
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
@@ -41,9 +42,11 @@ TStanowisko sample()
     return w;
 }
 
+// The options of the view a "frm" component of that name opens.
 WorkstationReadOptions view(const char *name)
 {
-    return WorkstationReadOptions::ForView(QString::fromLatin1(name));
+    return WorkstationReadOptions::ForView(
+        ViewKindOf(TSklad(1, QStringLiteral("frm"), QString(), QString::fromLatin1(name), QString(), QString())));
 }
 
 } // namespace

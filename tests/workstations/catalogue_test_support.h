@@ -9,6 +9,7 @@
 #include "storage/catalogue_files.h"
 #include "storage/config_version.h"
 #include "storage/form_definition_files.h"
+#include "storage/navigation_file.h"
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
 #include "workstations/frm_czynniki.h"
@@ -80,6 +81,7 @@ protected:
         s.FormsFolder = QStringLiteral("zaklocen\\frm\\");
         s.AttachFolder = QStringLiteral("zaklocen\\frm\\zalaczn");
         s.ViewName = QStringLiteral("frmCzynniki");
+        s.ViewKind = storage::TViewKind::Catalogue;
         s.SetModified(false);
         // The panels live as long as the program: they start each case as the user found them.
         workstations::TfrmZwChem *chem = workstations::frmZwChem();
@@ -97,6 +99,7 @@ protected:
         rz->ClearMeasurementForm(rz->pgDokum);
         rz->FormItems = nullptr;
         appstate::State().ViewName.clear();
+        appstate::State().ViewKind = storage::TViewKind::None;
         appstate::State().SetModified(false);
         storage::ClearCatalogueCache();
     }
@@ -104,6 +107,8 @@ protected:
     void open(const QString &viewName = QStringLiteral("frmCzynniki"))
     {
         appstate::State().ViewName = viewName;
+        appstate::State().ViewKind =
+            storage::ViewKindOf(storage::TSklad(1, QStringLiteral("frm"), QString(), viewName, QString(), QString()));
         view->InitView();
     }
     // Chooses the group whose key is ident, as the user does in the combo box.

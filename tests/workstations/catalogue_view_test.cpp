@@ -2,8 +2,8 @@
 // widgets on a copy of the installation.
 #include "tests/workstations/catalogue_test_support.h"
 
+#include "widgets/radio_group.h"
 #include "workstations/frm_zw_biol.h"
-#include "workstations/radio_group.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

@@ -37,6 +37,7 @@ protected:
     {
         CatalogueTest::SetUp();
         appstate::State().ViewName = QStringLiteral("frmDefStan");
+        appstate::State().ViewKind = storage::TViewKind::Workstations;
     }
     void TearDown() override
     {

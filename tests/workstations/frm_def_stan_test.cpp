@@ -51,6 +51,7 @@ protected:
         s.CatalogueFolder = QStringLiteral("poradn\\");
         s.AttachFolder = QStringLiteral("zal\\");
         s.ViewName = QStringLiteral("frmDefStan");
+        s.ViewKind = storage::TViewKind::Workstations;
         s.ListVersion.clear();
         s.Workstations.clear();
         s.SetModified(false);

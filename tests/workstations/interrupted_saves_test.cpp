@@ -18,6 +18,7 @@ TEST(InterruptedSaves, FiftyKillsLeaveEveryFileWholeAndNoTemporaryFileAfterTheNe
     auto &state = appstate::State();
     state.DataFolder = QStringLiteral("dane\\");
     state.ViewName = QStringLiteral("frmDefStan");
+    state.ViewKind = storage::TViewKind::Workstations;
     auto &list = state.Workstations;
     list.clear();
     for (const QString id : {"1", "2", "3"}) {
@@ -44,10 +45,14 @@ TEST(InterruptedSaves, FiftyKillsLeaveEveryFileWholeAndNoTemporaryFileAfterTheNe
         ::kill(saver, SIGKILL);
         ::waitpid(saver, nullptr, 0);
         const QByteArray start = testsupport::RunInChild([&] {
-            workstations::LoadWorkstations(state.DataFolder + QStringLiteral("struktura_dane.xml"));
-            QStringList found = boxes.Texts() << QString::number(list.size());
+            storage::StorageProblems problems;
+            workstations::LoadWorkstations(state.DataFolder + QStringLiteral("struktura_dane.xml"), problems);
+            QStringList found = boxes.Texts();
+            for (const auto &problem : problems)
+                found << problem.message();
+            found << QString::number(list.size());
             for (const auto &w : list)
-                if (!workstations::LoadWorkstationData(*w))
+                if (!workstations::LoadWorkstationData(*w, problems))
                     found << w->nazwa;
             for (QDirIterator it(fx.FilePath("dane"), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
                 if (const QString f = QDir(fx.Path()).relativeFilePath(it.next());

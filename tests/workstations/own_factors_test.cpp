@@ -4,8 +4,8 @@
 
 #include "assessment/frm_param_risc_score.h"
 #include "storage/factor_files.h"
+#include "widgets/radio_group.h"
 #include "workstations/frm_czynn_wl.h"
-#include "workstations/radio_group.h"
 
 #include <QPushButton>
 #include <QRadioButton>

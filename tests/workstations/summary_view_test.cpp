@@ -10,8 +10,8 @@
 #include "storage/workstation_files.h"
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
+#include "widgets/radio_group.h"
 #include "workstations/frm_zestaw.h"
-#include "workstations/radio_group.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -61,6 +61,7 @@ protected:
         s.CatalogueFolder = QStringLiteral("poradn\\");
         s.AttachFolder = QStringLiteral("zaklocen\\frm\\zalaczn");
         s.ViewName = QStringLiteral("frmZestaw");
+        s.ViewKind = storage::TViewKind::Summary;
         s.Workstations.clear();
         s.SetModified(false);
 
@@ -94,6 +95,7 @@ protected:
         rz->ClearMeasurementForm(rz->pgDokum);
         appstate::State().Workstations.clear();
         appstate::State().ViewName.clear();
+        appstate::State().ViewKind = storage::TViewKind::None;
         appstate::State().SetModified(false);
     }
 
@@ -207,9 +209,9 @@ TEST_F(Summary, PrintOpensThePrintoutsDialogOnceOneIsThere)
     view->Print();
     EXPECT_EQ(boxes.Texts(), QStringList({"Z tego miejsca programu nie można jeszcze niczego wydrukować."}));
     QString seen;
-    appstate::RegisterCommandDialog("frmWydrukRej", [&] {
-        seen = view->SelectedWorkstation() ? view->SelectedWorkstation()->nazwa : QString();
-        seen += ' ' + view->DateFrom().toString(Qt::ISODate);
+    appstate::RegisterCommandDialog("frmWydrukRej", [&](const appstate::TPrintSelection &selection) {
+        seen = selection.Workstation ? selection.Workstation->nazwa : QString();
+        seen += ' ' + selection.DateFrom.toString(Qt::ISODate);
     });
     range("2023-01-01", "2023-12-31");
     chooseWorkstation("Szlifiernia");

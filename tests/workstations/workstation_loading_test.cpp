@@ -21,25 +21,11 @@ namespace {
 
 const QString Data = QStringLiteral("dane\\");
 
-class ListView : public TWorkstationListView
+// The lists a view fills from the loaded workstations.
+struct ListView
 {
-public:
     QListWidget list;
     QComboBox combo;
-    QListWidget factors;
-    bool useCombo = false;
-    TStanowisko *selected = nullptr;
-    bool range = false;
-    QDate from, to;
-    QListWidget *WorkstationListBox() override { return useCombo ? nullptr : &list; }
-    QComboBox *WorkstationCombo() override { return useCombo ? &combo : nullptr; }
-    TStanowisko *SelectedWorkstation() override { return selected; }
-    bool MeasurementDateRange(QDate &f, QDate &t) const override
-    {
-        f = from;
-        t = to;
-        return range;
-    }
 };
 
 std::unique_ptr<TCzynnik> factor(const QString &nazwa, const QString &ident, int id, const QString &aktual)
@@ -54,6 +40,13 @@ protected:
     testsupport::FixtureFolder fx;
     testsupport::ScriptedPrompter boxes;
     ListView view;
+    storage::StorageProblems problems; // what the loading brought back, in order
+
+    void load(const ProgressReport &progress = {})
+    {
+        LoadWorkstations(Data + "struktura_dane.xml", problems, progress);
+    }
+    bool loadData(TStanowisko &w) { return LoadWorkstationData(w, problems); }
 
     void SetUp() override
     {
@@ -62,6 +55,7 @@ protected:
         s.FormsFolder = QStringLiteral("zaklocen\\frm\\");
         s.CatalogueFolder = QStringLiteral("katalog\\");
         s.ViewName = QStringLiteral("frmDefStan");
+        s.ViewKind = storage::TViewKind::Workstations;
         s.ListVersion.clear();
         s.Workstations.clear();
         s.SetModified(false);
@@ -69,9 +63,9 @@ protected:
     }
     void TearDown() override
     {
-        RegisterWorkstationListView(QStringLiteral("frmDefStan"), nullptr);
-        RegisterWorkstationListView(QStringLiteral("frmZestaw"), nullptr);
         appstate::State().Workstations.clear();
+        // The loading shows nothing itself: what it found is the caller's to show.
+        EXPECT_TRUE(boxes.boxes.isEmpty()) << boxes.Texts().join('\n').toStdString();
     }
 
     // Writes a list and one data file per workstation through the program's own writers.
@@ -108,9 +102,9 @@ TEST_F(Loading, ListIsFilledInPolishAlphabeticalOrder)
     list.push_back(station("5", QStringLiteral("Lakiernia")));
     list.push_back(station("6", QStringLiteral("Magazyn")));
     writeWorkstations(std::move(list));
-    RegisterWorkstationListView(QStringLiteral("frmDefStan"), &view);
     view.list.addItem(QStringLiteral("stary wpis"));
-    LoadWorkstations(Data + "struktura_dane.xml");
+    load();
+    FillWorkstationList(&view.list, appstate::State().Workstations);
     QStringList shown;
     for (int i = 0; i < view.list.count(); ++i)
         shown << view.list.item(i)->text();
@@ -119,7 +113,7 @@ TEST_F(Loading, ListIsFilledInPolishAlphabeticalOrder)
                            QStringLiteral("spawalnia"), QStringLiteral("Ślusarnia"), QStringLiteral("Tokarnia")}));
     EXPECT_EQ(WorkstationOfItem(view.list.item(4))->id, "2");
     EXPECT_EQ(appstate::State().ListVersion, "1.1");
-    EXPECT_TRUE(boxes.boxes.isEmpty());
+    EXPECT_TRUE(problems.empty());
 }
 
 TEST_F(Loading, RepeatedNumbersInTheListAreReported)
@@ -130,11 +124,11 @@ TEST_F(Loading, RepeatedNumbersInTheListAreReported)
                                             " <stanowisko id=\"2\" nazwa=\"B\" kat_dane=\"stan_2\"></stanowisko>\n"
                                             " <stanowisko id=\"1\" nazwa=\"C\" kat_dane=\"stan_9\"></stanowisko>\n"
                                             "</struktura_dane>\n");
-    RegisterWorkstationListView(QStringLiteral("frmDefStan"), &view);
-    LoadWorkstations(Data + "struktura_dane.xml");
+    load();
+    FillWorkstationList(&view.list, appstate::State().Workstations);
     EXPECT_EQ(view.list.count(), 3);
-    ASSERT_EQ(boxes.boxes.size(), 1);
-    EXPECT_TRUE(boxes.boxes[0].text.endsWith(QStringLiteral("powtórzone numery stanowisk: 1")));
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_TRUE(problems[0].message().endsWith(QStringLiteral("powtórzone numery stanowisk: 1")));
 }
 
 TEST_F(Loading, ComboOfOtherViewsIsAppendedTo)
@@ -143,11 +137,9 @@ TEST_F(Loading, ComboOfOtherViewsIsAppendedTo)
     list.push_back(station("1", QStringLiteral("B")));
     list.push_back(station("2", QStringLiteral("A")));
     writeWorkstations(std::move(list));
-    appstate::State().ViewName = QStringLiteral("frmZestaw");
-    view.useCombo = true;
     view.combo.addItem(QStringLiteral("0 – zostaje"));
-    RegisterWorkstationListView(QStringLiteral("frmZestaw"), &view);
-    LoadWorkstations(Data + "struktura_dane.xml");
+    load();
+    FillWorkstationList(&view.combo, appstate::State().Workstations);
     ASSERT_EQ(view.combo.count(), 3);
     EXPECT_EQ(view.combo.itemText(1), "A");
     EXPECT_EQ(WorkstationOfComboIndex(&view.combo, 2)->nazwa, "B");
@@ -162,10 +154,10 @@ TEST_F(Loading, ReadingTwiceDoesNotListFactorsTwice)
     std::vector<std::unique_ptr<TStanowisko>> list;
     list.push_back(std::move(w));
     writeWorkstations(std::move(list));
-    LoadWorkstations(Data + "struktura_dane.xml");
+    load();
     TStanowisko &loaded = *appstate::State().Workstations[0];
-    EXPECT_TRUE(LoadWorkstationData(loaded));
-    EXPECT_TRUE(LoadWorkstationData(loaded));
+    EXPECT_TRUE(loadData(loaded));
+    EXPECT_TRUE(loadData(loaded));
     EXPECT_EQ(loaded.Factors.size(), 1u);
     EXPECT_EQ(loaded.Employment.size(), 1u);
 }
@@ -183,20 +175,20 @@ TEST_F(Loading, MissingAndMalformedFilesAreReportedAndTheRestLoads)
     fx.WriteText("dane/stan_2/stanowisko_dane.xml", bad);
     QDir(fx.FilePath("dane/stan_3")).removeRecursively();
 
-    RegisterWorkstationListView(QStringLiteral("frmDefStan"), &view);
-    LoadWorkstations(Data + "struktura_dane.xml");
+    load();
+    FillWorkstationList(&view.list, appstate::State().Workstations);
     ASSERT_EQ(view.list.count(), 3);
     auto &ws = appstate::State().Workstations;
-    EXPECT_TRUE(LoadWorkstationData(*ws[0]));
-    EXPECT_TRUE(boxes.boxes.isEmpty());
-    EXPECT_FALSE(LoadWorkstationData(*ws[1]));
-    ASSERT_EQ(boxes.boxes.size(), 1);
-    EXPECT_TRUE(boxes.boxes[0].text.contains(QStringLiteral("Zepsuty")));
-    EXPECT_TRUE(boxes.boxes[0].text.contains(QStringLiteral("abc")));
+    EXPECT_TRUE(loadData(*ws[0]));
+    EXPECT_TRUE(problems.empty());
+    EXPECT_FALSE(loadData(*ws[1]));
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_TRUE(problems[0].message().contains(QStringLiteral("Zepsuty")));
+    EXPECT_TRUE(problems[0].message().contains(QStringLiteral("abc")));
     EXPECT_FALSE(ws[1]->ReadError.isEmpty());
-    EXPECT_FALSE(LoadWorkstationData(*ws[2]));
-    ASSERT_EQ(boxes.boxes.size(), 2);
-    EXPECT_TRUE(boxes.boxes[1].text.startsWith(QStringLiteral("Brak pliku z danymi stanowiska \"Bez pliku\"")));
+    EXPECT_FALSE(loadData(*ws[2]));
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_TRUE(problems[1].message().startsWith(QStringLiteral("Brak pliku z danymi stanowiska \"Bez pliku\"")));
 }
 
 TEST_F(Loading, FactorListShowsCurrentFactorsAndEntriesNeverDangle)
@@ -208,9 +200,9 @@ TEST_F(Loading, FactorListShowsCurrentFactorsAndEntriesNeverDangle)
     std::vector<std::unique_ptr<TStanowisko>> list;
     list.push_back(std::move(w));
     writeWorkstations(std::move(list));
-    LoadWorkstations(Data + "struktura_dane.xml");
+    load();
     TStanowisko &loaded = *appstate::State().Workstations[0];
-    LoadWorkstationData(loaded);
+    loadData(loaded);
     QListWidget target;
     FillFactorList(&target, &loaded);
     ASSERT_EQ(target.count(), 2);
@@ -218,7 +210,7 @@ TEST_F(Loading, FactorListShowsCurrentFactorsAndEntriesNeverDangle)
     EXPECT_EQ(target.item(1)->text(), QStringLiteral("Ołów"));
     EXPECT_EQ(FactorOfItem(target.item(1))->id, 11);
     // Read again: the entries find the objects read since.
-    LoadWorkstationData(loaded);
+    loadData(loaded);
     ASSERT_NE(FactorOfItem(target.item(1)), nullptr);
     EXPECT_EQ(FactorOfItem(target.item(1)), loaded.Factors[2].factor.get());
     // A factor no longer there: nothing.
@@ -227,7 +219,7 @@ TEST_F(Loading, FactorListShowsCurrentFactorsAndEntriesNeverDangle)
     // A new load of the list: the workstation entries too.
     QListWidget stations;
     AddWorkstationItem(&stations, loaded);
-    LoadWorkstations(Data + "struktura_dane.xml");
+    load();
     ASSERT_NE(WorkstationOfItem(stations.item(0)), nullptr);
     EXPECT_FALSE(WorkstationOfItem(stations.item(0))->Loaded); // the new object, not the freed one
     FillFactorList(&target, nullptr);
@@ -256,14 +248,8 @@ TEST_F(Loading, SummaryRangeIncludesBothEnds)
     EXPECT_EQ(target.item(0)->text(), QStringLiteral("Na końcu"));
     EXPECT_EQ(target.item(1)->text(), QStringLiteral("Na początku"));
 
-    // The same through the registered summary view.
-    appstate::State().ViewName = QStringLiteral("frmZestaw");
-    view.selected = &w;
-    view.range = true;
-    view.from = QDate(2025, 1, 1);
-    view.to = QDate(2025, 1, 1);
-    RegisterWorkstationListView(QStringLiteral("frmZestaw"), &view);
-    FillFactorList(&target);
+    // A range of one day.
+    FillFactorList(&target, &w, FactorFilter{true, QDate(2025, 1, 1), QDate(2025, 1, 1)});
     ASSERT_EQ(target.count(), 1);
     EXPECT_EQ(target.item(0)->text(), QStringLiteral("Dzień po"));
 }
@@ -352,7 +338,8 @@ TEST_F(Loading, RenamingKeepsEveryFactorWhicheverViewStartsIt)
     writeWorkstations(std::move(list), QStringLiteral("1.0"));
     // Started by the measurement window, which itself lists only current factors.
     appstate::State().ViewName = QStringLiteral("frmRyzZakl");
-    LoadWorkstations(Data + "struktura_dane.xml");
+    appstate::State().ViewKind = storage::TViewKind::Measurement;
+    load();
 
     EXPECT_EQ(appstate::State().ListVersion, "1.1");
     EXPECT_TRUE(fx.ReadText("dane/struktura_dane.xml").contains(QStringLiteral("ver=\"1.1\"")));
@@ -371,7 +358,7 @@ TEST_F(Loading, RenamingKeepsEveryFactorWhicheverViewStartsIt)
     // The next load does not run it again: nothing is written.
     const QByteArray after = fx.Read("dane/stan_1/stanowisko_dane.xml");
     fx.Write("dane/stan_1/stanowisko_dane.xml", after);
-    LoadWorkstations(Data + "struktura_dane.xml");
+    load();
     EXPECT_EQ(fx.Read("dane/stan_1/stanowisko_dane.xml"), after);
 }
 
@@ -385,7 +372,7 @@ TEST_F(Loading, RenamingThatFindsNothingWritesNothingAndRunsAgain)
     writeWorkstations(std::move(list), QStringLiteral("1.0"));
     const QByteArray listBefore = fx.Read("dane/struktura_dane.xml");
     const QByteArray dataBefore = fx.Read("dane/stan_1/stanowisko_dane.xml");
-    LoadWorkstations(Data + "struktura_dane.xml");
+    load();
     EXPECT_EQ(fx.Read("dane/struktura_dane.xml"), listBefore);
     EXPECT_EQ(fx.Read("dane/stan_1/stanowisko_dane.xml"), dataBefore);
     EXPECT_EQ(appstate::State().ListVersion, "1.0");
@@ -400,14 +387,14 @@ TEST_F(Loading, RenamingNeverRunsForTheEyeFolderOrACurrentList)
     writeWorkstations(std::move(list), QStringLiteral("1.0"));
     const QByteArray before = fx.Read("dane/stan_1/stanowisko_dane.xml");
     appstate::State().FormsFolder = QStringLiteral("wzrocen\\frm\\");
-    LoadWorkstations(Data + "struktura_dane.xml");
+    load();
     EXPECT_EQ(fx.Read("dane/stan_1/stanowisko_dane.xml"), before);
 
     appstate::State().FormsFolder = QStringLiteral("zaklocen\\frm\\");
     QString text = fx.ReadText("dane/struktura_dane.xml");
     text.replace(QStringLiteral("ver=\"1.0\""), QStringLiteral("ver=\"1.1\""));
     fx.WriteText("dane/struktura_dane.xml", text);
-    LoadWorkstations(Data + "struktura_dane.xml");
+    load();
     EXPECT_EQ(fx.Read("dane/stan_1/stanowisko_dane.xml"), before);
 }
 
@@ -426,7 +413,7 @@ TEST_F(Loading, RenamingSkipsAMalformedWorkstationAndSaysSo)
     fx.WriteText("dane/stan_1/stanowisko_dane.xml", bad);
     const QByteArray badBytes = fx.Read("dane/stan_1/stanowisko_dane.xml");
     QList<int> steps; // what the caller's progress window would show
-    LoadWorkstations(Data + "struktura_dane.xml", [&](const QString &caption, int done, int total) {
+    load([&](const QString &caption, int done, int total) {
         EXPECT_TRUE(caption.startsWith(QStringLiteral("Proszę czekać")));
         EXPECT_EQ(total, 2);
         steps << done;
@@ -434,8 +421,8 @@ TEST_F(Loading, RenamingSkipsAMalformedWorkstationAndSaysSo)
     EXPECT_EQ(steps, (QList<int>{0, 1, 2})) << "started, one step, ended";
     EXPECT_EQ(fx.Read("dane/stan_1/stanowisko_dane.xml"), badBytes);
     EXPECT_TRUE(fx.ReadText("dane/stan_2/stanowisko_dane.xml").contains(QStringLiteral("Pyły drewna twardego")));
-    ASSERT_FALSE(boxes.boxes.isEmpty());
-    EXPECT_TRUE(boxes.boxes.last().text.contains(QStringLiteral("7x7")));
+    ASSERT_FALSE(problems.empty());
+    EXPECT_TRUE(problems.back().message().contains(QStringLiteral("7x7")));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -450,13 +437,15 @@ TEST(ShippedWorkstations, LoadWholeAndRewriteByteForByte)
     s.FormsFolder = QStringLiteral("zaklocen\\frm\\");
     s.CatalogueFolder = QStringLiteral("poradn\\");
     s.ViewName = QStringLiteral("frmDefStan");
+    s.ViewKind = storage::TViewKind::Workstations;
     s.Workstations.clear();
-    LoadWorkstations(QStringLiteral("zaklocen\\struktura_dane.xml"));
+    storage::StorageProblems problems;
+    LoadWorkstations(QStringLiteral("zaklocen\\struktura_dane.xml"), problems);
     EXPECT_EQ(s.ListVersion, "1.1");
     ASSERT_GE(s.Workstations.size(), 3u);
     for (const auto &w : s.Workstations) {
         SCOPED_TRACE(w->nazwa.toStdString());
-        ASSERT_TRUE(LoadWorkstationData(*w));
+        ASSERT_TRUE(LoadWorkstationData(*w, problems));
         EXPECT_TRUE(w->Loaded);
         EXPECT_GE(w->Employment.size(), 3u);
         EXPECT_GE(w->Factors.size(), 3u);
@@ -476,6 +465,6 @@ TEST(ShippedWorkstations, LoadWholeAndRewriteByteForByte)
     const QByteArray list = fx.Read("zaklocen/struktura_dane.xml");
     ASSERT_TRUE(WriteWorkstationList(s.DataFolder, s.Workstations));
     EXPECT_EQ(fx.Read("zaklocen/struktura_dane.xml"), list);
-    EXPECT_TRUE(boxes.boxes.isEmpty()) << boxes.Texts().join('\n').toStdString();
+    EXPECT_TRUE(problems.empty() && boxes.boxes.isEmpty()) << boxes.Texts().join('\n').toStdString();
     s.Workstations.clear();
 }

@@ -1,11 +1,11 @@
-#include "workstations/radio_group.h"
+#include "widgets/radio_group.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QRadioButton>
 #include <QSignalBlocker>
 
-namespace workstations {
+namespace widgets {
 
 TRadioGroup::TRadioGroup(const QString &name, const QString &caption, const QStringList &items, int columns,
                          QWidget *parent)
@@ -49,4 +49,4 @@ QRadioButton *TRadioGroup::Button(int index) const
     return qobject_cast<QRadioButton *>(m_buttons->button(index));
 }
 
-} // namespace workstations
+} // namespace widgets

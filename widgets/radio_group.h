@@ -1,7 +1,7 @@
 #pragma once
 
 // A group box of radio buttons laid out in columns, chosen by index: the radio groups of
-// the catalogue, own-factor and summary views. The buttons are named after the group
+// the catalogue, own-factor and summary views and of the printouts dialog. The buttons are named after the group
 // ("rgAktual_0", "rgAktual_1", ...), so tests find them as the user sees them.
 
 #include <QGroupBox>
@@ -10,7 +10,7 @@
 class QButtonGroup;
 class QRadioButton;
 
-namespace workstations {
+namespace widgets {
 
 class TRadioGroup : public QGroupBox
 {
@@ -34,4 +34,4 @@ private:
     int m_count = 0;
 };
 
-} // namespace workstations
+} // namespace widgets

@@ -1,0 +1,44 @@
+#pragma once
+
+// What a view hands the print dialog its Print opens, as plain values: the dialogs reach
+// no view and look nothing up by name. The pointers are into the application's lists and
+// the document window's fields, which outlive the modal dialog.
+
+#include "storage/document_files.h"
+
+#include <QDate>
+#include <QString>
+#include <vector>
+
+namespace storage {
+class TCzynnik;
+class TStanowisko;
+} // namespace storage
+
+namespace appstate {
+
+// One entry of the summary view's factor list "Lista czynników", as it is listed.
+struct TListedFactor
+{
+    QString Text; // the factor's display name
+    storage::TCzynnik *Factor = nullptr;
+};
+
+struct TPrintSelection
+{
+    // The summary view: the chosen workstation (nullptr when none), its factor list in list
+    // order, the date range (both days included) and "OSTATNIE" (true) or "WSZYSTKIE".
+    storage::TStanowisko *Workstation = nullptr;
+    std::vector<TListedFactor> Factors;
+    QDate DateFrom;
+    QDate DateTo;
+    bool LatestOnly = true;
+
+    // A document view: the fields of the document it shows (nullptr when none) and the
+    // form version the document was stored with (a null text: a new document, made with
+    // the current form version).
+    const storage::TDokumList *DocumentItems = nullptr;
+    QString StoredFormVersion;
+};
+
+} // namespace appstate
