@@ -20,6 +20,7 @@
 #include "shell/html_help.h"
 #include "storage/startup_check.h"
 #include "widgets/form_geometry.h"
+#include "widgets/lazy_icon_style.h"
 #include "widgets/progress_dialog.h"
 #include "workstations/frm_czynn_wl.h"
 #include "workstations/frm_czynniki.h"
@@ -194,6 +195,7 @@ void CreateStartupWindows()
 int RunTarvelin(int argc, char **argv)
 {
     platform::TarvelinApplication application(argc, argv);
+    QApplication::setStyle(new widgets::TLazyIconStyle);
     if (!RunModuleInitialisations(application.arguments()))
         return 1;
     application.setApplicationName(QStringLiteral("Tarvelin"));
