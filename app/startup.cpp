@@ -202,8 +202,12 @@ int RunTarvelin(int argc, char **argv)
     application.setProperty("helpFile", QStringLiteral("Tarvelin.chm"));
     application.setQuitOnLastWindowClosed(false);
 
-    CreateStartupWindows();
-    shell::frmMain()->show();
+    {
+        // The windows made at start read their geometry from one reading of the ini file.
+        widgets::GeometryBatch geometry;
+        CreateStartupWindows();
+        shell::frmMain()->show();
+    }
     // Test seam: black-box runs under a real X display close the main window after a
     // while, as a user would, to check that the program ends cleanly; the start-up
     // benchmark closes it as soon as it is shown.
