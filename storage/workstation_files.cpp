@@ -1,5 +1,7 @@
 #include "storage/workstation_files.h"
 
+#include "storage/file_cache.h"
+
 #include "platform/paths.h"
 #include "platform/tarvelin_error.h"
 #include "platform/text_file.h"
@@ -197,10 +199,11 @@ bool IsSafeFolderName(const QString &katDane)
 
 bool ReadWorkstationList(const QString &path, WorkstationList &list, QString &listVersion)
 {
-    QStringList lines;
-    if (!ReadTextXmlLinesIfExists(path, lines, false))
+    // The views read the list each time they are set up, several times over at start-up.
+    const std::shared_ptr<const QStringList> lines = CachedDataFileLines(path);
+    if (!lines)
         return false;
-    ParseWorkstationList(lines, list, listVersion);
+    ParseWorkstationList(*lines, list, listVersion);
     return true;
 }
 
@@ -239,6 +242,7 @@ StorageResult WriteWorkstationList(const QString &dataFolder, const WorkstationL
     // save; when that fails, the write below reports it.
     if (!dataFolder.isEmpty() && !platform::FolderExists(dataFolder))
         QDir().mkpath(platform::ToFilePath(dataFolder));
+    ForgetCachedFile(WorkstationListPath(dataFolder));
     return WriteTextXmlFile(WorkstationListPath(dataFolder), WorkstationListLines(list));
 }
 
