@@ -110,40 +110,41 @@ void classify(char16_t c, Elements &out, int depth = 0)
     out.append({(ch.isLetterOrNumber() ? kOtherLetters : kOtherSymbols) + c, kNoAccent});
 }
 
-// The elements of the characters of Latin-1 and Latin Extended-A, worked out once.
+// The elements of the characters of Latin-1 and Latin Extended-A, each worked out the
+// first time it is met (a table per thread, since it is written as it is read).
+constexpr char16_t kCachedBelow = 0x180;
+constexpr std::uint8_t kNotYet = 0xFF;
+
 struct Cached
 {
-    std::uint8_t count = 0;
+    std::uint8_t count = kNotYet;
     std::array<Element, 3> elements;
 };
 
-const std::array<Cached, 0x180> &cache()
+const Cached &cachedOf(char16_t c)
 {
-    static const std::array<Cached, 0x180> table = [] {
-        std::array<Cached, 0x180> t{};
-        for (char16_t c = 0; c < t.size(); ++c) {
-            Elements e;
-            classify(c, e);
-            t[c].count = std::uint8_t(e.size());
-            for (qsizetype i = 0; i < e.size(); ++i)
-                t[c].elements[std::size_t(i)] = e[i];
-        }
-        return t;
-    }();
-    return table;
+    thread_local std::array<Cached, kCachedBelow> table;
+    Cached &k = table[c];
+    if (k.count == kNotYet) {
+        Elements e;
+        classify(c, e);
+        for (qsizetype i = 0; i < e.size(); ++i)
+            k.elements[std::size_t(i)] = e[i];
+        k.count = std::uint8_t(e.size());
+    }
+    return k;
 }
 
 void elementsOf(QStringView text, Elements &out)
 {
-    const auto &known = cache();
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         if ((c == u'l' || c == u'L') && i + 1 < text.size() && text[i + 1] == QChar(0x00B7)) {
             classify(c, out);
             out.append({0, kMiddleDot});
             ++i;
-        } else if (c < known.size()) {
-            const Cached &k = known[c];
+        } else if (c < kCachedBelow) {
+            const Cached &k = cachedOf(c);
             out.append(k.elements.data(), k.count);
         } else {
             classify(c, out);
