@@ -94,16 +94,22 @@ def main():
         functions = functions_at(binary, executed_addresses(out, os.path.realpath(binary)))
     if len(functions) < 100:
         sys.exit('only %d functions found to have run: is %s the program, built?' % (len(functions), binary))
+    # The program's code section as the linker's own script lays it out, with the start-up
+    # functions first; the section keeps its name, so that tools (valgrind, this one) still
+    # know the code for the program's.
     lines = ['/* Written by tools/startup_order.py: the functions that run at start-up, placed side by',
              '   side at the head of the code so that start-up maps few blocks of the executable. */',
-             'SECTIONS', '{', '  .text.startup_order :', '  {', '    *(.text.startup .text.startup.*)']
+             'SECTIONS', '{', '  .text :', '  {', '    *(.text.startup .text.startup.*)']
     seen = set()
     for f in functions:
         for s in section_names(f):
             if s not in seen:
                 seen.add(s)
                 lines.append('    *(%s)' % s)
-    lines += ['  }', '}', 'INSERT BEFORE .text;', '']
+    lines += ['    *(.text.unlikely .text.*_unlikely .text.unlikely.*)', '    *(.text.exit .text.exit.*)',
+              '    *(.text.hot .text.hot.*)', '    *(SORT(.text.sorted.*))',
+              '    *(.text .stub .text.* .gnu.linkonce.t.*)', '    *(.gnu.warning)', '  }', '}',
+              'INSERT BEFORE .text;', '']
     target = os.path.join(ROOT, 'app', 'startup_order.ld')
     with open(target, 'w', encoding='utf-8') as f:
         f.write('\n'.join(lines))
