@@ -20,6 +20,7 @@
 #include "shell/html_help.h"
 #include "storage/startup_check.h"
 #include "widgets/form_geometry.h"
+#include "widgets/lazy_icon_style.h"
 #include "widgets/progress_dialog.h"
 #include "workstations/frm_czynn_wl.h"
 #include "workstations/frm_czynniki.h"
@@ -194,14 +195,19 @@ void CreateStartupWindows()
 int RunTarvelin(int argc, char **argv)
 {
     platform::TarvelinApplication application(argc, argv);
+    QApplication::setStyle(new widgets::TLazyIconStyle);
     if (!RunModuleInitialisations(application.arguments()))
         return 1;
     application.setApplicationName(QStringLiteral("Tarvelin"));
     application.setProperty("helpFile", QStringLiteral("Tarvelin.chm"));
     application.setQuitOnLastWindowClosed(false);
 
-    CreateStartupWindows();
-    shell::frmMain()->show();
+    {
+        // The windows made at start read their geometry from one reading of the ini file.
+        widgets::GeometryBatch geometry;
+        CreateStartupWindows();
+        shell::frmMain()->show();
+    }
     // Test seam: black-box runs under a real X display close the main window after a
     // while, as a user would, to check that the program ends cleanly; the start-up
     // benchmark closes it as soon as it is shown.

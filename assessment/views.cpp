@@ -1,6 +1,7 @@
 #include "assessment/views.h"
 
 #include "appstate/view_registry.h"
+#include "assessment/evaluation_dispatch.h"
 #include "assessment/frm_ryz_zakl.h"
 #include "assessment/rules/rules.h"
 
@@ -10,7 +11,8 @@ void RegisterViews()
 {
     appstate::RegisterView(QStringLiteral("frmRyzZakl"),
                            [] { return static_cast<appstate::TView *>(frmRyzZakl()); });
-    rules::RegisterRules(); // the evaluation rules of the forms the window shows
+    // The evaluation rules of the forms the window shows, registered when first needed.
+    RegisterRulesOnFirstUse(&rules::RegisterRules);
 }
 
 } // namespace assessment

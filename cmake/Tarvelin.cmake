@@ -1,6 +1,11 @@
 # Shared helpers: one static library per source folder, sources found by glob so that
 # adding a file to a folder needs no edit of the build files.
 set(TARVELIN_WARNINGS -Wall -Wextra)
+# Every function in a code section of its own, so that the program's link can place the
+# functions start-up runs side by side (app/startup_order.ld).
+if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+    set(TARVELIN_FUNCTION_SECTIONS -ffunction-sections)
+endif()
 
 function(tarvelin_library name dir)
     cmake_parse_arguments(ARG "RECURSE" "" "DEPS;EXCLUDE;FILES" ${ARGN})
@@ -29,7 +34,7 @@ function(tarvelin_library name dir)
         set(srcs ${stub})
     endif()
     add_library(${name} STATIC ${srcs})
-    target_compile_options(${name} PRIVATE ${TARVELIN_WARNINGS})
+    target_compile_options(${name} PRIVATE ${TARVELIN_WARNINGS} ${TARVELIN_FUNCTION_SECTIONS})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()

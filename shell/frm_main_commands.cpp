@@ -22,20 +22,16 @@ namespace shell {
 void TfrmMain::ApplyOperations(const QString &oper)
 {
     mHelp->setEnabled(true);
-    for (QAction *a : {mNowy, mZapisz, mModify, mDelete, mDruk, mCopy, mPaste})
-        a->setEnabled(false);
-    // Save is enabled only by a change; the letter only allows it.
+    // Save is enabled only by a change; the letter only allows it. Each command is set once
+    // to its state (switching it off and on again redraws its menu item and tool button).
     m_saveAllowed = oper.contains(QLatin1Char('s'));
-    if (oper.contains(QLatin1Char('n')))
-        mNowy->setEnabled(true);
-    if (oper.contains(QLatin1Char('d')))
-        mDelete->setEnabled(true);
-    if (oper.contains(QLatin1Char('m')))
-        mModify->setEnabled(true);
-    if (oper.contains(QLatin1Char('p')))
-        mDruk->setEnabled(true);
-    if (oper.contains(QLatin1Char('k')))
-        mCopy->setEnabled(true);
+    mZapisz->setEnabled(false);
+    mPaste->setEnabled(false);
+    mNowy->setEnabled(oper.contains(QLatin1Char('n')));
+    mDelete->setEnabled(oper.contains(QLatin1Char('d')));
+    mModify->setEnabled(oper.contains(QLatin1Char('m')));
+    mDruk->setEnabled(oper.contains(QLatin1Char('p')));
+    mCopy->setEnabled(oper.contains(QLatin1Char('k')));
 }
 
 void TfrmMain::SetSaveEnabled(bool enabled)

@@ -71,7 +71,10 @@ TDLogFile::TDLogFile(const QString &fileName, bool enabled, bool timeStamps, boo
     if (name.isEmpty())
         name = environment().LogFolder + QStringLiteral("/HHDebug.txt");
     const QFileInfo fi(name);
-    if (!fi.dir().exists() || !FolderWritable(fi.absolutePath()))
+    // The log folder of the module was found writable (or is the temporary folder) when the
+    // module started: no second probe for it.
+    const bool logFolder = !environment().LogFolder.isEmpty() && fi.absolutePath() == environment().LogFolder;
+    if (!logFolder && (!fi.dir().exists() || !FolderWritable(fi.absolutePath())))
         name = TempFolder() + QLatin1Char('/') + fi.fileName();
     FileName = name;
     // A read-only log of an earlier run is replaced all the same.

@@ -6,6 +6,8 @@
 
 #include <QFile>
 #include <QHash>
+#include <algorithm>
+#include <ctime>
 #include <sys/stat.h>
 
 namespace storage {
@@ -24,6 +26,15 @@ QHash<QString, Entry> &cache()
     return c;
 }
 
+QByteArray stampOf(const struct stat &st)
+{
+    QByteArray s;
+    s.reserve(48);
+    s += QByteArray::number(qint64(st.st_mtim.tv_sec)) + ':' + QByteArray::number(qint64(st.st_mtim.tv_nsec)) + ':' +
+         QByteArray::number(qint64(st.st_size)) + ':' + QByteArray::number(quint64(st.st_ino));
+    return s;
+}
+
 } // namespace
 
 QByteArray FileStamp(const QString &filePath)
@@ -31,11 +42,7 @@ QByteArray FileStamp(const QString &filePath)
     struct stat st{};
     if (::stat(QFile::encodeName(filePath).constData(), &st) != 0)
         return QByteArray();
-    QByteArray s;
-    s.reserve(48);
-    s += QByteArray::number(qint64(st.st_mtim.tv_sec)) + ':' + QByteArray::number(qint64(st.st_mtim.tv_nsec)) + ':' +
-         QByteArray::number(qint64(st.st_size)) + ':' + QByteArray::number(quint64(st.st_ino));
-    return s;
+    return stampOf(st);
 }
 
 std::shared_ptr<const QStringList> CachedTextXmlLines(const QString &storedPath, bool cut)
@@ -60,6 +67,30 @@ std::shared_ptr<const QStringList> CachedTextXmlLines(const QString &storedPath,
     return shared;
 }
 
+std::shared_ptr<const QStringList> CachedDataFileLines(const QString &storedPath)
+{
+    const QString filePath = platform::ToFilePath(storedPath);
+    const QString key = QLatin1String("data|") + filePath;
+    struct stat st{};
+    if (::stat(QFile::encodeName(filePath).constData(), &st) != 0)
+        return nullptr;
+    // The change time too: a file made unreadable since is read (and refused) again.
+    const QByteArray stamp = stampOf(st) + ':' + QByteArray::number(qint64(st.st_ctim.tv_sec)) + ':' +
+                             QByteArray::number(qint64(st.st_ctim.tv_nsec));
+    auto &c = cache();
+    if (auto it = c.find(key); it != c.end() && it->stamp == stamp)
+        return it->lines;
+    c.remove(key);
+    auto read = platform::ReadLinesCp1250(filePath);
+    if (!read)
+        return nullptr;
+    PrepareTextXmlLines(*read, false);
+    auto shared = std::make_shared<const QStringList>(std::move(*read));
+    if (std::time(nullptr) - std::max(st.st_mtim.tv_sec, st.st_ctim.tv_sec) > 2)
+        c.insert(key, Entry{stamp, shared});
+    return shared;
+}
+
 std::shared_ptr<const QStringList> CachedTextXmlLinesIfExists(const QString &storedPath, bool cut)
 {
     if (FileStamp(platform::ToFilePath(storedPath)).isEmpty())
@@ -70,6 +101,7 @@ std::shared_ptr<const QStringList> CachedTextXmlLinesIfExists(const QString &sto
 void ForgetCachedFile(const QString &storedPath)
 {
     const QString filePath = platform::ToFilePath(storedPath);
+    cache().remove(QLatin1String("data|") + filePath);
     cache().remove(QLatin1String("1|") + filePath);
     cache().remove(QLatin1String("0|") + filePath);
 }

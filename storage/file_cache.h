@@ -20,6 +20,12 @@ std::shared_ptr<const QStringList> CachedTextXmlLines(const QString &storedPath,
 // cannot be read).
 std::shared_ptr<const QStringList> CachedTextXmlLinesIfExists(const QString &storedPath, bool cut);
 
+// The lines of a data file the program itself rewrites (the workstation list), uncut,
+// read again only when the file changed: nullptr when it is missing or cannot be read. A
+// file changed within the last seconds is read afresh each time, so that a rewrite of the
+// same size within the clock's resolution is never taken for the old content.
+std::shared_ptr<const QStringList> CachedDataFileLines(const QString &storedPath);
+
 // A value that identifies the file's current content: changes when the file is rewritten
 // (modification time, size, inode). Empty when the file is missing.
 QByteArray FileStamp(const QString &filePath);

@@ -1,5 +1,7 @@
 #include "storage/workstation_files.h"
 
+#include "storage/file_cache.h"
+
 #include "platform/paths.h"
 #include "platform/tarvelin_error.h"
 #include "platform/text_file.h"
@@ -200,15 +202,15 @@ bool IsSafeFolderName(const QString &katDane)
 bool ReadWorkstationList(const QString &path, WorkstationList &list, QString &listVersion, QString *damage)
 {
     RemoveInterruptedSavesBeside(path);
-    QStringList lines;
     QString message;
-    if (!ReadTextXmlLinesIfExists(path, lines, false)) {
+    // The views read the list each time they are set up, several times over at start-up.
+    if (const std::shared_ptr<const QStringList> lines = CachedDataFileLines(path); !lines) {
         if (!platform::FileExists(path)) {
             MarkFileReadWhole(path);
             return false;
         }
         message = platform::FileAccessErrorText(path);
-    } else if (ParseWorkstationList(lines, list, listVersion)) {
+    } else if (ParseWorkstationList(*lines, list, listVersion)) {
         MarkFileReadWhole(path);
         return true;
     } else {
@@ -264,6 +266,7 @@ StorageResult WriteWorkstationList(const QString &dataFolder, const WorkstationL
     // save; when that fails, the write below reports it.
     if (!dataFolder.isEmpty() && !platform::FolderExists(dataFolder))
         QDir().mkpath(platform::ToFilePath(dataFolder));
+    ForgetCachedFile(WorkstationListPath(dataFolder));
     return WriteTextXmlFile(WorkstationListPath(dataFolder), WorkstationListLines(list));
 }
 

@@ -1,5 +1,8 @@
 #include "widgets/image_list.h"
 
+#include <QFileInfo>
+#include <QImageReader>
+
 namespace widgets {
 
 int TImageList::AddMasked(const QImage &image, const QColor &transparent)
@@ -20,10 +23,31 @@ int TImageList::AddMasked(const QImage &image, const QColor &transparent)
     return Count() - 1;
 }
 
+namespace {
+
+QImage readImage(const QString &filePath)
+{
+    // The format the name gives is read without asking Qt's image format plugins whether
+    // they know the file (asking loads every one of them); a file whose contents are of
+    // another format than its name says is then read as before.
+    QImage image;
+    const QByteArray suffix = QFileInfo(filePath).suffix().toLower().toLatin1();
+    if (!suffix.isEmpty()) {
+        QImageReader reader(filePath, suffix);
+        reader.setAutoDetectImageFormat(false);
+        if (reader.read(&image))
+            return image;
+    }
+    image.load(filePath);
+    return image;
+}
+
+} // namespace
+
 int TImageList::AddMaskedFile(const QString &filePath, const QColor &transparent)
 {
-    QImage image;
-    if (!image.load(filePath))
+    const QImage image = readImage(filePath);
+    if (image.isNull())
         return -1;
     return AddMasked(image, transparent);
 }

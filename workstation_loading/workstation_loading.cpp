@@ -5,10 +5,10 @@
 #include "platform/tarvelin_error.h"
 #include "storage/catalogue_files.h"
 #include "storage/damaged_files.h"
+#include "storage/polish_collation.h"
 
 #include <algorithm>
 
-#include <QCollator>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -21,17 +21,6 @@ namespace {
 
 constexpr int kWorkstationRole = Qt::UserRole; // the workstation's id
 constexpr int kFactorRole = Qt::UserRole + 1;  // the factor's number
-
-const QCollator &polishCollator()
-{
-    static const QCollator collator = [] {
-        QCollator c{QLocale(QLocale::Polish, QLocale::Poland)};
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        c.setNumericMode(false);
-        return c;
-    }();
-    return collator;
-}
 
 // List entries in Polish alphabetical order, so "Ślusarnia" stands after "Spawalnia" and
 // before "Tokarnia", whatever the entries were added in.
@@ -67,7 +56,7 @@ void insertSorted(QListWidget *list, QListWidgetItem *item)
 
 bool ListTextLess(const QString &a, const QString &b)
 {
-    const int c = polishCollator().compare(a, b);
+    const int c = storage::ComparePolish(a, b);
     if (c != 0)
         return c < 0;
     return a < b; // a stable, total order for texts the collation calls equal

@@ -211,8 +211,14 @@ void TfrmDefStan::buildControls()
     buttons->addWidget(bbDelRow);
     buttons->addStretch(1);
     employmentLayout->addLayout(buttons);
-    sgZatrudn = new QTableWidget(1, 7, tsZatrudn);
+    sgZatrudn = new QTableWidget(tsZatrudn);
     sgZatrudn->setObjectName(QStringLiteral("sgZatrudn"));
+    // The column captions are measured in bold, which loads a font face of its own; that
+    // waits until the page is first shown (the program starts without it).
+    sgZatrudn->horizontalHeader()->setVisible(false);
+    tsZatrudn->installEventFilter(this);
+    sgZatrudn->setColumnCount(7);
+    sgZatrudn->setRowCount(1);
     sgZatrudn->setHorizontalHeaderLabels({QStringLiteral("Rok"), QStringLiteral("Mężczyźni"),
                                           QStringLiteral("Kobiety ogółem"), QStringLiteral("Kobiety w ciąży"),
                                           QStringLiteral("Młodociani"), QStringLiteral("Pora nocna"),
@@ -277,6 +283,15 @@ void TfrmDefStan::buildControls()
     widgets::BindButtonClick(bWybierz, [this](QWidget *) { bWybierzClick(); });
 
     ShowWorkstation(nullptr);
+}
+
+bool TfrmDefStan::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == tsZatrudn && event->type() == QEvent::Show) {
+        tsZatrudn->removeEventFilter(this);
+        sgZatrudn->horizontalHeader()->setVisible(true);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 // ---------------------------------------------------------------------------------------

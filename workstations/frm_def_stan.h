@@ -114,6 +114,9 @@ public:
     // Names equal when upper-cased in the letters a to z only.
     static bool SameWorkstationName(const QString &a, const QString &b);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildControls();
     void refillList(const QString &selectId);

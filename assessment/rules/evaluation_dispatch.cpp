@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <map>
+#include <utility>
 
 namespace assessment {
 
@@ -69,7 +70,25 @@ NewMeasurementRating &biologicalRating()
     return rating;
 }
 
+std::function<void()> &pendingRegistration()
+{
+    static std::function<void()> registration;
+    return registration;
+}
+
 } // namespace
+
+void RegisterRulesOnFirstUse(std::function<void()> registerRules)
+{
+    pendingRegistration() = std::move(registerRules);
+}
+
+void EnsureRulesRegistered()
+{
+    // Taken out first: the registration registers through the functions below.
+    if (const std::function<void()> registration = std::exchange(pendingRegistration(), {}))
+        registration();
+}
 
 const std::vector<std::pair<QString, RuleFamily>> &EvaluationTable()
 {
@@ -90,6 +109,7 @@ bool FamilyOfForm(const QString &formName, RuleFamily &family)
 
 void RegisterRuleFamily(RuleFamily family, EvaluationRule rule)
 {
+    EnsureRulesRegistered();
     if (rule)
         familyRules()[family] = std::move(rule);
     else
@@ -98,6 +118,7 @@ void RegisterRuleFamily(RuleFamily family, EvaluationRule rule)
 
 EvaluationRule FindEvaluationRule(const QString &formName)
 {
+    EnsureRulesRegistered();
     if (formName.isEmpty())
         return {};
     if (EvaluationRule rule = formRules().value(formName))
@@ -111,6 +132,7 @@ EvaluationRule FindEvaluationRule(const QString &formName)
 
 void RegisterEvaluationRule(const QString &formName, EvaluationRule rule)
 {
+    EnsureRulesRegistered();
     if (rule)
         formRules().insert(formName, std::move(rule));
     else
@@ -119,6 +141,7 @@ void RegisterEvaluationRule(const QString &formName, EvaluationRule rule)
 
 void RegisterWorkstationSum(const QString &ident, WorkstationSum sum)
 {
+    EnsureRulesRegistered();
     if (sum)
         sums().insert(ident, std::move(sum));
     else
@@ -127,6 +150,7 @@ void RegisterWorkstationSum(const QString &ident, WorkstationSum sum)
 
 void RunWorkstationSum(const QString &ident, TFormAccess &form, bool includeCurrent)
 {
+    EnsureRulesRegistered();
     const WorkstationSum sum = sums().value(ident);
     if (sum)
         sum(form, includeCurrent);
@@ -143,11 +167,13 @@ bool TakesPartInSums(const storage::TPomiarCzynn &m)
 
 void RegisterNewBiologicalRating(NewMeasurementRating rating)
 {
+    EnsureRulesRegistered();
     biologicalRating() = std::move(rating);
 }
 
 void RateNewBiologicalMeasurement(storage::TPomiarCzynn &m, const storage::TCzynnik &factor)
 {
+    EnsureRulesRegistered();
     if (biologicalRating())
         biologicalRating()(m, factor);
 }

@@ -49,6 +49,13 @@ const std::vector<std::pair<QString, RuleFamily>> &EvaluationTable();
 // The family of a form name; false when the name is not in the table (exact comparison).
 bool FamilyOfForm(const QString &formName, RuleFamily &family);
 
+// The rule families' own registration, run when a rule, a sum or a rating is first asked
+// for (or registered) rather than at start-up: a run that rates nothing never builds their
+// tables. Registrations made later take precedence, as if this had run first.
+void RegisterRulesOnFirstUse(std::function<void()> registerRules);
+// Runs the registration handed over above, if it has not run yet.
+void EnsureRulesRegistered();
+
 // Registers (or, with an empty rule, removes) the rule of a family.
 void RegisterRuleFamily(RuleFamily family, EvaluationRule rule);
 

@@ -1,5 +1,7 @@
 #include "assessment/rules/rule_registry.h"
 
+#include "assessment/evaluation_dispatch.h"
+
 #include <QHash>
 
 namespace assessment::rules {
@@ -21,12 +23,14 @@ void RegisterRuleFields(const QString &formName, TRuleFields fields)
 
 const TRuleFields *RuleFields(const QString &formName)
 {
+    EnsureRulesRegistered();
     auto it = fieldTable().constFind(formName);
     return it == fieldTable().constEnd() ? nullptr : &it.value();
 }
 
 QStringList RegisteredRuleForms()
 {
+    EnsureRulesRegistered();
     QStringList names = fieldTable().keys();
     names.sort();
     return names;

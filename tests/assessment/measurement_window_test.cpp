@@ -135,6 +135,27 @@ TEST(EvaluationTable, AFamilysRuleServesEveryFormOfItAndNoOther)
     EXPECT_FALSE(assessment::FindEvaluationRule("prm_laser_Pomiar_01"));
 }
 
+TEST(EvaluationTable, RulesRegisterWhenFirstNeededAndLaterRegistrationsWin)
+{
+    int registrations = 0;
+    QStringList seen;
+    auto rule = [&](const QString &name) {
+        return [&seen, name](assessment::TFormAccess &, const QString &) { seen << name; };
+    };
+    assessment::RegisterRulesOnFirstUse([&] {
+        ++registrations;
+        assessment::RegisterRuleFamily(assessment::RuleFamily::Laser, rule("at start"));
+    });
+    EXPECT_EQ(registrations, 0);
+    assessment::RegisterRuleFamily(assessment::RuleFamily::Laser, rule("later"));
+    assessment::TMemoryForm form;
+    assessment::FindEvaluationRule("prm_laser_Pomiar_01")(form, QString());
+    assessment::FindEvaluationRule("prm_laser_Pomiar_02")(form, QString());
+    EXPECT_EQ(registrations, 1);
+    EXPECT_EQ(seen, QStringList({"later", "later"}));
+    assessment::RegisterRuleFamily(assessment::RuleFamily::Laser, {});
+}
+
 // ---- Choosing -------------------------------------------------------------------------
 
 TEST_F(MeasurementWindow, InitViewListsTheWorkstationsWithNoneChosen)

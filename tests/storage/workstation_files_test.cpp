@@ -105,6 +105,34 @@ TEST(WorkstationList, MissingFileReadsNothingAndKeepsVersion)
     EXPECT_EQ(version, "x");
 }
 
+TEST(WorkstationList, EveryReadGivesWhatTheFileHoldsNow)
+{
+    testsupport::FixtureFolder fx;
+    const QString path = Data + "struktura_dane.xml";
+    auto write = [&](const char *name) {
+        fx.WriteText("dane/struktura_dane.xml",
+                     QStringLiteral("<struktura_dane ver=\"1.1\">\n<stanowisko id=\"1\" nazwa=\"%1\" "
+                                    "kat_dane=\"stan_1\"></stanowisko>\n</struktura_dane>\n")
+                         .arg(QLatin1String(name)));
+    };
+    auto firstName = [&] {
+        WorkstationList list;
+        QString version;
+        ReadWorkstationList(path, list, version);
+        return list.empty() ? QString() : list[0]->nazwa;
+    };
+    write("Alfa");
+    EXPECT_EQ(firstName(), "Alfa");
+    write("Beta"); // rewritten in place, the same size, within the same moment
+    EXPECT_EQ(firstName(), "Beta");
+    WorkstationList list;
+    list.push_back(std::make_unique<TStanowisko>("1", QStringLiteral("Gamma"), "stan_1"));
+    ASSERT_TRUE(WriteWorkstationList(Data, list));
+    EXPECT_EQ(firstName(), "Gamma");
+    QFile::remove(fx.FilePath("dane/struktura_dane.xml"));
+    EXPECT_EQ(firstName(), QString());
+}
+
 TEST(WorkstationList, OldVersionAndLinesWithoutVersion)
 {
     testsupport::FixtureFolder fx;

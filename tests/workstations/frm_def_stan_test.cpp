@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDateEdit>
 #include <QDir>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -178,6 +179,15 @@ TEST_F(DefStan, ChoosingShowsGeneralDataCurrentFactorsAndEmployment)
     EXPECT_EQ(cell(0, 3), "0");
     EXPECT_TRUE(factorTexts().isEmpty());
     EXPECT_FALSE(modified());
+}
+
+TEST_F(DefStan, TheEmploymentPageShowsItsColumnCaptions)
+{
+    view->show();
+    choose("Spawalnia");
+    view->pgDefin->setCurrentWidget(view->tsZatrudn);
+    EXPECT_TRUE(view->sgZatrudn->horizontalHeader()->isVisible());
+    EXPECT_EQ(view->sgZatrudn->horizontalHeaderItem(1)->text(), QStringLiteral("Mężczyźni"));
 }
 
 TEST_F(DefStan, LeavingAFieldUnchangedDoesNotModify)
