@@ -1,7 +1,7 @@
 #include "assessment/views.h"
 
 #include "appstate/view_registry.h"
-#include "assessment/evaluation_dispatch.h"
+#include "assessment/rules/evaluation_dispatch.h"
 #include "assessment/frm_ryz_zakl.h"
 #include "assessment/rules/rules.h"
 

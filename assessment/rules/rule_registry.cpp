@@ -1,6 +1,6 @@
 #include "assessment/rules/rule_registry.h"
 
-#include "assessment/evaluation_dispatch.h"
+#include "assessment/rules/evaluation_dispatch.h"
 
 #include <QHash>
 
