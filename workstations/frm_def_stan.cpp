@@ -126,6 +126,7 @@ TfrmDefStan::TfrmDefStan()
 
 TfrmDefStan::~TfrmDefStan()
 {
+    disconnect(m_gridFocusWatch);
     RegisterWorkstationListView(QStringLiteral("frmDefStan"), nullptr);
     widgets::SaveFormGeometry(this, Panel3);
     // The main panel may stand in the main window; it goes with the view.
@@ -264,7 +265,7 @@ void TfrmDefStan::buildControls()
             return; // focus went into a cell editor: still inside the grid
         sgZatrudnExit();
     });
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
+    m_gridFocusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
         if (!old || !sgZatrudn->isAncestorOf(old) || platform::MessageBoxActive())
             return;
         if (now && (now == sgZatrudn || sgZatrudn->isAncestorOf(now)))
