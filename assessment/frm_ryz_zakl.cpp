@@ -19,27 +19,16 @@
 
 namespace assessment {
 
-namespace {
-
-// What the workstation routines see of this window.
-class WorkstationListAdapter : public workstations::TWorkstationListView
+class TfrmRyzZakl::ListAdapter : public workstations::TWorkstationListView
 {
 public:
-    explicit WorkstationListAdapter(TfrmRyzZakl *w) : m_window(w) {}
+    explicit ListAdapter(TfrmRyzZakl *w) : m_window(w) {}
     QComboBox *WorkstationCombo() override { return m_window->cbStanow; }
     storage::TStanowisko *SelectedWorkstation() override { return m_window->SelectedWorkstation(); }
 
 private:
     TfrmRyzZakl *m_window;
 };
-
-WorkstationListAdapter *&adapter()
-{
-    static WorkstationListAdapter *a = nullptr;
-    return a;
-}
-
-} // namespace
 
 TfrmRyzZakl::TfrmRyzZakl()
 {
@@ -99,8 +88,8 @@ TfrmRyzZakl::TfrmRyzZakl()
     widgets::BindExit(lbCzyn, [this](QWidget *) { lbCzynExit(); });
     pgDokum->hide();
 
-    adapter() = new WorkstationListAdapter(this);
-    workstations::RegisterWorkstationListView(QStringLiteral("frmRyzZakl"), adapter());
+    m_listAdapter = std::make_unique<ListAdapter>(this);
+    workstations::RegisterWorkstationListView(QStringLiteral("frmRyzZakl"), m_listAdapter.get());
 
     widgets::RestoreFormGeometry(this);
 }
@@ -109,11 +98,11 @@ TfrmRyzZakl::~TfrmRyzZakl()
 {
     widgets::SaveFormGeometry(this, pLeftRyzZakl);
     ClearMeasurementForm(pgDokum);
-    workstations::RegisterWorkstationListView(QStringLiteral("frmRyzZakl"), nullptr);
+    // A window made after this one has registered its own in its place.
+    if (workstations::WorkstationListView(QStringLiteral("frmRyzZakl")) == m_listAdapter.get())
+        workstations::RegisterWorkstationListView(QStringLiteral("frmRyzZakl"), nullptr);
     if (TfrmOcenaRyz *panel = ExistingFrmOcenaRyz(); panel && panel->Host() == this)
         panel->SetHost(nullptr);
-    delete adapter();
-    adapter() = nullptr;
 }
 
 storage::TStanowisko *TfrmRyzZakl::SelectedWorkstation() const

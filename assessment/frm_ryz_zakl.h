@@ -18,6 +18,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class QComboBox;
 class QLabel;
@@ -206,6 +207,9 @@ private:
     // Reads again the factors of edited's group whose measurements the workstation sums change.
     void rereadSumPartners(storage::TStanowisko &w, const storage::TCzynnik &edited);
 
+    // What the workstation routines see of this window: each window its own.
+    class ListAdapter;
+    std::unique_ptr<ListAdapter> m_listAdapter;
     // The workstation (index in cbStanow) and factor (row of lbCzyn) the lists were last
     // moved to; a user who stays with unsaved changes is put back there.
     int m_shownWorkstation = -1;
