@@ -118,6 +118,7 @@ TfrmDefStan::TfrmDefStan() : appstate::TView(storage::TViewKind::Workstations)
 
 TfrmDefStan::~TfrmDefStan()
 {
+    disconnect(m_gridFocusWatch);
     widgets::SaveFormGeometry(this, Panel3);
     // The main panel may stand in the main window; it goes with the view.
     if (m_panel && m_panel->parent() != this)
@@ -261,7 +262,7 @@ void TfrmDefStan::buildControls()
             return; // focus went into a cell editor: still inside the grid
         sgZatrudnExit();
     });
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
+    m_gridFocusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
         if (!old || !sgZatrudn->isAncestorOf(old) || platform::MessageBoxActive())
             return;
         if (now && (now == sgZatrudn || sgZatrudn->isAncestorOf(now)))

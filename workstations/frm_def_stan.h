@@ -141,6 +141,9 @@ private:
     // The date the picker shows for a workstation without a register date (today): it stands
     // in for the missing date and is not one the user gave.
     QDate m_standInDate;
+    // The grid's leaving seen through the application's focus changes. ~QWidget still moves
+    // the focus while it closes the view, after this class's part is gone: dropped first.
+    QMetaObject::Connection m_gridFocusWatch;
 };
 
 TfrmDefStan *frmDefStan();
