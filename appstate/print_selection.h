@@ -24,16 +24,19 @@ struct TListedFactor
     storage::TCzynnik *Factor = nullptr;
 };
 
-struct TPrintSelection
+// The summary view's choices: the chosen workstation (nullptr when none), its factor list
+// in list order, the date range (both days included) and "OSTATNIE" (true) or "WSZYSTKIE".
+struct TSummarySelection
 {
-    // The summary view: the chosen workstation (nullptr when none), its factor list in list
-    // order, the date range (both days included) and "OSTATNIE" (true) or "WSZYSTKIE".
     storage::TStanowisko *Workstation = nullptr;
     std::vector<TListedFactor> Factors;
     QDate DateFrom;
     QDate DateTo;
     bool LatestOnly = true;
+};
 
+struct TPrintSelection : TSummarySelection
+{
     // A document view: the fields of the document it shows (nullptr when none) and the
     // form version the document was stored with (a null text: a new document, made with
     // the current form version).

@@ -316,11 +316,7 @@ int TfrmWydrukRej::Kind() const
 TWorkstationReportOptions TfrmWydrukRej::Options() const
 {
     TWorkstationReportOptions o;
-    o.Workstation = m_selection.Workstation;
-    o.Factors = m_selection.Factors;
-    o.DateFrom = m_selection.DateFrom;
-    o.DateTo = m_selection.DateTo;
-    o.LatestOnly = m_selection.LatestOnly;
+    static_cast<appstate::TSummarySelection &>(o) = m_selection;
     o.Rejestr = cbRejestr->isChecked();
     o.KartaBadan = cbKartaBadan->isChecked();
     o.PomChem = cbPomChem->isChecked();

@@ -57,19 +57,10 @@ constexpr int kWorkstationReportKinds = 5;
 // One entry of the summary view's factor list "Lista czynników", as it is listed.
 using TListedFactor = appstate::TListedFactor;
 
-// What a workstation report prints from: the summary view's choices and the dialog's
-// options (each with the dialog's default).
-struct TWorkstationReportOptions
+// What a workstation report prints from: the summary view's choices, as it handed them to
+// the dialog, and the dialog's options (each with the dialog's default).
+struct TWorkstationReportOptions : appstate::TSummarySelection
 {
-    // The summary view's choices, as it handed them to the dialog: the chosen workstation
-    // (nullptr when none), its factor list in list order, the date range (both days
-    // included) and "OSTATNIE" (true) or "WSZYSTKIE".
-    storage::TStanowisko *Workstation = nullptr;
-    std::vector<TListedFactor> Factors;
-    QDate DateFrom;
-    QDate DateTo;
-    bool LatestOnly = true;
-
     // Kind 0: cbRejestr, cbKartaBadan with cbPomChem, cbPomPyl, cbPomFiz, cbKartaBadanUc.
     bool Rejestr = true;
     bool KartaBadan = true;

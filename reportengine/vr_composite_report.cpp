@@ -6,6 +6,8 @@
 
 #include "platform/tarvelin_error.h"
 
+#include <QScopeGuard>
+
 namespace reportengine {
 
 // ---------------------------------------------------------------------------------------
@@ -205,11 +207,7 @@ bool TVRCompositeReport::Print(const QString &pdfFile, TVRErrorDetails *details)
     if (m_running)
         return false;
     m_printPdfFile = pdfFile;
-    struct Clear
-    {
-        QString &file;
-        ~Clear() { file.clear(); }
-    } clear{m_printPdfFile};
+    const auto clear = qScopeGuard([this] { m_printPdfFile.clear(); });
     const QPointer<TVRPrinter> previous = m_printer;
     auto *printer = new TVRPrinter(this, PrinterSettings.UseStandardPrinter, PrinterSettings.MemoryLimit);
     printer->Destination = TVRPrinter::DestinationPrinter;

@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QPageSize>
 #include <QPrinterInfo>
+#include <QScopeGuard>
 
 #include <cmath>
 
@@ -335,11 +336,7 @@ bool TVelRep::Print(const QString &pdfFile, TVRErrorDetails *details)
     if (m_running || !TVRPrinter::PrintersExist())
         return false;
     m_printPdfFile = pdfFile;
-    struct Clear
-    {
-        QString &file;
-        ~Clear() { file.clear(); }
-    } clear{m_printPdfFile};
+    const auto clear = qScopeGuard([this] { m_printPdfFile.clear(); });
     return PrintWithProgress(MakePrinter(TVRPrinter::DestinationPrinter), QString(), details);
 }
 
