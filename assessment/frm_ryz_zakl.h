@@ -5,8 +5,8 @@
 // measurement form definition, with the risk assessment panel on the last tab.
 //
 // The pages are built by TPageBuilder (page_builder.h); the field operations are in
-// field_operations.cpp, the field events in field_events.cpp, the lists and the measurement
-// shown in measurement_list.cpp, and saving in measurement_save.cpp.
+// frm_ryz_zakl_form_access.cpp, the field events in frm_ryz_zakl_field_events.cpp, the lists
+// and the measurement shown in frm_ryz_zakl_lists.cpp, and saving in frm_ryz_zakl_saving.cpp.
 
 #include "appstate/view.h"
 #include "assessment/form_access.h"
@@ -207,7 +207,7 @@ private:
     // measurement back as it was before the event.
     template <typename Body> void guardedEvent(Body body);
     void restoreAfterFailure(const QString &message, const storage::TPomiarCzynn *snapshot);
-    // What every field event does around its own step (see field_events.cpp).
+    // What every field event does around its own step (see frm_ryz_zakl_field_events.cpp).
     template <typename Step> void fieldEvent(QWidget *control, Step step);
     // The value a control holds now goes into its item; a different one marks the
     // measurement modified.
