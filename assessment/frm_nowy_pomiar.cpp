@@ -17,7 +17,6 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -94,16 +93,10 @@ QString TfrmNowyPomiar::DateText() const
 
 bool TfrmNowyPomiar::bOkClick()
 {
-    const QString d = DateText();
-    QListWidget *list = window()->lbPomiar;
-    for (int i = 0; i < list->count(); ++i) {
-        if (m_mode == 2 && i == list->currentRow())
-            continue;
-        if (list->item(i)->data(Qt::UserRole).toString().compare(d, Qt::CaseInsensitive) == 0) {
-            platform::ShowWarning(QStringLiteral("Pomiar z tą datą już jest na liście pomiarów!"));
-            dtPicker->setFocus();
-            return false;
-        }
+    if (window()->DateListed(DateText(), m_mode == 2)) {
+        platform::ShowWarning(QStringLiteral("Pomiar z tą datą już jest na liście pomiarów!"));
+        dtPicker->setFocus();
+        return false;
     }
     return true;
 }
@@ -123,12 +116,11 @@ bool TfrmNowyPomiar::Execute(int mode)
 bool TfrmNowyPomiar::executeNew()
 {
     TfrmRyzZakl *w = window();
-    const QListWidgetItem *factorEntry = w->lbCzyn->currentItem();
     storage::TCzynnik *factor = w->SelectedFactor();
-    if (!factorEntry || !factor)
+    if (!factor)
         return false;
     dtPicker->setDate(QDate::currentDate());
-    setWindowTitle(QStringLiteral("Dane pomiarowe dot. czynnika: ") + factorEntry->text());
+    setWindowTitle(QStringLiteral("Dane pomiarowe dot. czynnika: ") + w->SelectedFactorText());
     eMscPom->clear();
     eWykPom->clear();
     eMetPom->clear();
@@ -141,8 +133,8 @@ bool TfrmNowyPomiar::executeNew()
     // The fields come from the factor's form definition: without it nothing is created,
     // so no measurement without fields can ever be saved.
     const appstate::AppState &state = appstate::State();
-    const QString definition = state.FormsFolder + w->FormFileName;
-    if (w->FormFileName.isEmpty() || !platform::FileExists(definition)) {
+    const QString definition = state.FormsFolder + w->FormDefinitionFile();
+    if (w->FormDefinitionFile().isEmpty() || !platform::FileExists(definition)) {
         platform::ShowFileAccessError(definition);
         return false;
     }
@@ -174,14 +166,13 @@ bool TfrmNowyPomiar::executeModify()
     TfrmRyzZakl *w = window();
     storage::TPomiarCzynn *m = w->SelectedMeasurement();
     storage::TCzynnik *factor = w->SelectedFactor();
-    const QListWidgetItem *factorEntry = w->lbCzyn->currentItem();
     if (!m || !factor)
         return false;
     const QDate stored = QDate::fromString(m->data, QString::fromLatin1(DateFormat));
     // A stored date that is no date offers today; it is replaced only when confirmed.
     dtPicker->setDate(stored.isValid() ? stored : QDate::currentDate());
     setWindowTitle(QStringLiteral("Dane pomiarowe z dnia ") + m->data + QStringLiteral(" czynnika:") +
-                   (factorEntry ? factorEntry->text() : QString()));
+                   w->SelectedFactorText());
     eMscPom->setText(m->mscPom);
     eWykPom->setText(m->wykpom);
     eMetPom->setText(m->metpom);

@@ -1,18 +1,16 @@
+// The measurement window's controls: the workstation chooser, the factor and measurement
+// lists beside the page area, and how their signals reach the window.
+
 #include "assessment/frm_ryz_zakl.h"
 
-#include "appstate/appstate.h"
 #include "platform/window_registry.h"
-#include "storage/measurements.h"
-#include "storage/workstation_files.h"
 #include "widgets/field_binding.h"
 #include "widgets/form_geometry.h"
-#include "workstation_loading/workstation_loading.h"
+#include "widgets/list_box.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
-#include <QScrollArea>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -83,45 +81,9 @@ TfrmRyzZakl::TfrmRyzZakl() : appstate::TView(storage::TViewKind::Measurement)
 TfrmRyzZakl::~TfrmRyzZakl()
 {
     widgets::SaveFormGeometry(this, pLeftRyzZakl);
-    ClearMeasurementForm(pgDokum);
+    ClearMeasurementForm();
     if (TfrmOcenaRyz *panel = ExistingFrmOcenaRyz(); panel && panel->Host() == this)
         panel->SetHost(nullptr);
-}
-
-storage::TStanowisko *TfrmRyzZakl::SelectedWorkstation() const
-{
-    return workstations::WorkstationOfComboIndex(cbStanow, cbStanow->currentIndex());
-}
-
-storage::TCzynnik *TfrmRyzZakl::SelectedFactor() const
-{
-    return workstations::FactorOfItem(lbCzyn->currentItem());
-}
-
-storage::TPomiarCzynn *TfrmRyzZakl::SelectedMeasurement() const
-{
-    storage::TCzynnik *f = SelectedFactor();
-    const QListWidgetItem *item = lbPomiar->currentItem();
-    if (!f || !item)
-        return nullptr;
-    // The entry carries its measurement's date, the key of the factor's list.
-    const int index = storage::FindMeasurementByDate(f->Measurements, item->data(Qt::UserRole).toString());
-    return index >= 0 ? f->Measurements[static_cast<size_t>(index)].get() : nullptr;
-}
-
-TShownMeasurement TfrmRyzZakl::ShownMeasurement()
-{
-    // Only the measurement view works on a workstation; the pages it lends to previews do not.
-    const QListWidgetItem *entry = lbPomiar->currentItem();
-    if (!IsCurrentView() || !entry)
-        return {};
-    TShownMeasurement shown{SelectedWorkstation(), SelectedFactor(), entry->data(Qt::UserRole).toString()};
-    return shown.IsSet() ? shown : TShownMeasurement();
-}
-
-bool TfrmRyzZakl::InSampleData() const
-{
-    return Shared().DataFolder == QLatin1String("wzrocen\\");
 }
 
 TfrmRyzZakl *frmRyzZakl()

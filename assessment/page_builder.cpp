@@ -1,17 +1,11 @@
-// The measurement pages built at run time from a form definition: tabs, scroll boxes,
-// captions, inputs, separators; and their removal.
+// The measurement pages laid out at run time from a form definition: tabs, scroll boxes,
+// captions, inputs, separators.
 
 #include "assessment/page_builder.h"
 
 #include "assessment/frm_ryz_zakl.h"
 
-#include "appstate/appstate.h"
 #include "platform/paths.h"
-#include "platform/prompter.h"
-#include "platform/tarvelin_error.h"
-#include "storage/selection_trees.h"
-#include "storage/visibility_rules.h"
-#include "storage/workstation_files.h"
 #include "widgets/field_binding.h"
 
 #include <QApplication>
@@ -95,61 +89,6 @@ QFrame *bevel(QWidget *parent, const QString &name, QFrame::Shape shape, const Q
 }
 
 } // namespace
-
-QFont TfrmRyzZakl::FieldFont()
-{
-    // The forms were laid out for an 8-point sans-serif at 96 dots per inch; the
-    // metric-compatible face at that pixel size keeps the auto-sized captions as designed.
-    QFont f(QStringLiteral("Liberation Sans"));
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(11);
-    return f;
-}
-
-Qt::Alignment TfrmRyzZakl::ParseAlignment(const QString &text)
-{
-    if (text == QLatin1String("left"))
-        return Qt::AlignLeft;
-    if (text == QLatin1String("right"))
-        return Qt::AlignRight;
-    return Qt::AlignHCenter;
-}
-
-QFont TfrmRyzZakl::ParseFontStyle(const QString &text, const QFont &base)
-{
-    QFont f = base;
-    f.setBold(text.contains(QLatin1String("bold")));
-    f.setItalic(text.contains(QLatin1String("italic")));
-    f.setUnderline(text.contains(QLatin1String("underline")));
-    return f;
-}
-
-void TfrmRyzZakl::FillComboItems(const storage::TPomiar &item, int choiceNr, QComboBox *combo)
-{
-    QString name = item.zal;
-    const qsizetype semi = name.indexOf(QLatin1Char(';'));
-    if (semi >= 0)
-        name = choiceNr == 1 ? name.left(semi) : name.mid(semi + 1);
-    QStringList texts;
-    if (!name.isEmpty()) {
-        const QString path = platform::JoinStoredPath(AttachmentFolder, name);
-        // A missing or broken choice list leaves the combo empty; the rest of the page is
-        // still built and usable.
-        if (platform::FileExists(path)) {
-            try {
-                std::vector<storage::TZalTree> nodes;
-                storage::ReadSelectionTree(path, nodes);
-                for (const storage::TZalTree &n : nodes)
-                    texts << n.Text;
-            } catch (const platform::TarvelinError &) {
-                texts.clear();
-            }
-        }
-    }
-    QSignalBlocker block(combo);
-    combo->clear();
-    combo->addItems(texts);
-}
 
 // ---- TPageBuilder -------------------------------------------------------------------------
 
@@ -555,76 +494,6 @@ void TPageBuilder::Build(std::vector<std::unique_ptr<storage::TPomiar>> &items)
     if (m_content)
         m_extent = m_extent.expandedTo(QSize(0, m_top));
     finishPage();
-}
-
-// ---- the window's pages ---------------------------------------------------------------------
-
-void TfrmRyzZakl::BuildMeasurementForm(storage::TPomiarList &items, QTabWidget *pageControl,
-                                       TRiskPanelHost *riskHost)
-{
-    const appstate::AppState &state = Shared();
-    // The view the pages are shown in: this window's own, or the catalogue or the summary
-    // they are lent to (no pages in the workstation view).
-    const storage::TViewKind view = state.ViewKind;
-    const QString dataFolder = state.DataFolder;
-    if (view == storage::TViewKind::Workstations || !pageControl)
-        return;
-    const bool measurementView = view == Kind();
-    const bool sampleData = InSampleData();
-
-    FormItems = &items;
-    if (measurementView) {
-        const storage::TStanowisko *w = SelectedWorkstation();
-        const storage::TCzynnik *f = SelectedFactor();
-        const storage::TPomiarCzynn *m = SelectedMeasurement();
-        if (w && f) {
-            MeasurementFilePath =
-                platform::JoinStoredPath(dataFolder + w->kat_dane, f->frm_dane + QStringLiteral(".xml"));
-            storage::ApplyFieldVisibilityRules(f->id, m ? m->ver : QString(), MeasurementFilePath, items);
-        }
-    }
-    if (!items.empty())
-        CurrentFormName = items.front()->function;
-
-    widgets::FieldEventSuppressor quiet;
-    QSignalBlocker blockPages(pageControl);
-    const bool takeAccess = (measurementView && !sampleData) || view == storage::TViewKind::Catalogue;
-    TPageBuilder builder(*this, pageControl, takeAccess, CurrentFormName.contains(QLatin1String("prad_")));
-    builder.Build(items);
-
-    if (pageControl->count() > 0) {
-        pageControl->setCurrentIndex(0);
-        CurrentScrollBox = builder.FirstPage();
-    }
-
-    auto *risk = new QWidget;
-    risk->setObjectName(QStringLiteral("ts_OcenaRyzyka"));
-    pageControl->addTab(risk, QStringLiteral("Ocena ryzyka zawodowego"));
-    frmOcenaRyz()->PlaceOnPage(risk, measurementView && !sampleData, measurementView ? this : riskHost);
-    if (pageControl->count() == 1)
-        pageControl->setCurrentIndex(0);
-
-    if (!builder.UnknownKinds().isEmpty()) {
-        platform::ShowWarning(
-            QStringLiteral("Definicja formularza zawiera pola nieznanego rodzaju, które pominięto: ") +
-            builder.UnknownKinds().join(QStringLiteral(", ")));
-    }
-}
-
-void TfrmRyzZakl::ClearMeasurementForm(QTabWidget *pageControl)
-{
-    if (!pageControl)
-        return;
-    TfrmOcenaRyz *panel = ExistingFrmOcenaRyz();
-    if (panel && pageControl->isAncestorOf(panel->pOcenaRyz))
-        panel->TakeOffPage();
-    widgets::FieldEventSuppressor quiet;
-    QSignalBlocker block(pageControl);
-    while (pageControl->count() > 0) {
-        QWidget *tab = pageControl->widget(pageControl->count() - 1);
-        pageControl->removeTab(pageControl->count() - 1);
-        delete tab;
-    }
 }
 
 } // namespace assessment

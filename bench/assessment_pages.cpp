@@ -79,14 +79,14 @@ int main(int argc, char **argv)
     double worst = 0;
     for (int r = 0; r < rounds; ++r) {
         t.restart();
-        win.ClearMeasurementForm(win.pgDokum);
-        win.BuildMeasurementForm(items, win.pgDokum);
+        win.ClearMeasurementForm();
+        win.BuildMeasurementForm(items);
         const double ms = t.nsecsElapsed() / 1e6;
         total += ms;
         worst = std::max(worst, ms);
     }
     std::printf("build 10 pages / 400 fields: %.1f ms average, %.1f ms worst (%d tabs)\n", total / rounds, worst,
-                win.pgDokum->count());
+                win.Pages()->count());
 
     const int ops = 20000;
     t.restart();
@@ -99,6 +99,6 @@ int main(int argc, char **argv)
     for (int i = 0; i < ops; ++i)
         (void)win.GetFieldValue(QStringLiteral("ed_Pole_1_39"));
     std::printf("GetFieldValue: %.2f us\n", t.nsecsElapsed() / 1e3 / ops);
-    win.ClearMeasurementForm(win.pgDokum);
+    win.ClearMeasurementForm();
     return 0;
 }

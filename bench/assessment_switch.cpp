@@ -62,23 +62,26 @@ int main(int argc, char **argv)
     state.Workstations.push_back(std::move(w));
 
     assessment::TfrmRyzZakl win;
-    workstations::AddWorkstationItem(win.cbStanow, *ws);
-    win.cbStanow->setCurrentIndex(0);
-    workstations::FillFactorList(win.lbCzyn, ws);
+    auto *cbStanow = win.GetMainPanel()->findChild<QComboBox *>(QStringLiteral("cbStanow"));
+    auto *lbCzyn = win.GetMainPanel()->findChild<QListWidget *>(QStringLiteral("lbCzyn"));
+    auto *lbPomiar = win.GetMainPanel()->findChild<QListWidget *>(QStringLiteral("lbPomiar"));
+    workstations::AddWorkstationItem(cbStanow, *ws);
+    cbStanow->setCurrentIndex(0);
+    workstations::FillFactorList(lbCzyn, ws);
 
     const int rounds = 20;
     double total = 0, worst = 0;
     QElapsedTimer t;
     for (int r = 0; r < rounds; ++r) {
         t.restart();
-        win.lbCzyn->setCurrentRow(r % 2); // the user's click: list refilled, pages cleared
-        win.lbPomiar->setCurrentRow(0);    // the first measurement shown
+        lbCzyn->setCurrentRow(r % 2); // the user's click: list refilled, pages cleared
+        lbPomiar->setCurrentRow(0);   // the first measurement shown
         const double ms = t.nsecsElapsed() / 1e6;
         total += ms;
         worst = std::max(worst, ms);
     }
     std::printf("switch factor (200 measurements) and show one: %.1f ms average, %.1f ms worst (%d listed)\n",
-                total / rounds, worst, win.lbPomiar->count());
+                total / rounds, worst, lbPomiar->count());
 
     auto *edit = qobject_cast<QLineEdit *>(win.FindField(QStringLiteral("ed_PEWartZm")));
     if (!edit) {
@@ -96,7 +99,7 @@ int main(int argc, char **argv)
     const storage::TPomiarCzynn *m = win.SelectedMeasurement();
     std::printf("edit to re-rated panel (noise rule): %.3f ms per edit (last rating %d, panel %d)\n", ms,
                 m ? m->ocenamax : -1, assessment::frmOcenaRyz()->ShownCode(assessment::frmOcenaRyz()->gbKompLaczna));
-    win.ClearMeasurementForm(win.pgDokum);
+    win.ClearMeasurementForm();
     state.Workstations.clear();
     return 0;
 }

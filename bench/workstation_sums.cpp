@@ -118,16 +118,19 @@ int main(int argc, char **argv)
     state.Workstations.push_back(std::move(w));
 
     assessment::TfrmRyzZakl win;
-    workstations::AddWorkstationItem(win.cbStanow, *ws);
-    win.cbStanow->setCurrentIndex(0);
-    workstations::FillFactorList(win.lbCzyn, ws);
+    auto *cbStanow = win.GetMainPanel()->findChild<QComboBox *>(QStringLiteral("cbStanow"));
+    auto *lbCzyn = win.GetMainPanel()->findChild<QListWidget *>(QStringLiteral("lbCzyn"));
+    auto *lbPomiar = win.GetMainPanel()->findChild<QListWidget *>(QStringLiteral("lbPomiar"));
+    workstations::AddWorkstationItem(cbStanow, *ws);
+    cbStanow->setCurrentIndex(0);
+    workstations::FillFactorList(lbCzyn, ws);
 
     bool ok = true;
     auto run = [&](int factorId, const char *what, const char *field) {
-        for (int i = 0; i < win.lbCzyn->count(); ++i)
-            if (workstations::FactorOfItem(win.lbCzyn->item(i))->id == factorId)
-                win.lbCzyn->setCurrentRow(i);
-        win.lbPomiar->setCurrentRow(50);
+        for (int i = 0; i < lbCzyn->count(); ++i)
+            if (workstations::FactorOfItem(lbCzyn->item(i))->id == factorId)
+                lbCzyn->setCurrentRow(i);
+        lbPomiar->setCurrentRow(50);
         auto *edit = qobject_cast<QLineEdit *>(win.FindField(QString::fromLatin1(field)));
         if (!edit) {
             std::printf("%s: no %s on the form\n", what, field);
@@ -165,7 +168,7 @@ int main(int argc, char **argv)
     run(80001, "substance", "ed_NDSZm");
     run(25020, "dust (single file)", "ed_PylCalkZm");
     run(25201, "dust (shared file)", "ed_PylCalkZm");
-    win.ClearMeasurementForm(win.pgDokum);
+    win.ClearMeasurementForm();
     state.Workstations.clear();
     return ok ? 0 : 1;
 }

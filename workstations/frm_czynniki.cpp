@@ -63,10 +63,8 @@ TfrmCzynniki::~TfrmCzynniki()
 {
     widgets::SaveFormGeometry(this, Panel2);
     // The measurement pages show the items of this view's preview: they go first.
-    if (m_pages && m_pages->FormItems == &m_formItems) {
-        m_pages->ClearMeasurementForm(m_pages->pgDokum);
-        m_pages->FormItems = nullptr;
-    }
+    if (m_pages && m_pages->ShowsItems(m_formItems))
+        m_pages->ClearMeasurementForm();
     // The panels outlive this view: they must not work on its list any more.
     if (m_chem && m_chem->Target() == &m_factors)
         m_chem->SetTarget(nullptr, QString(), QString());
@@ -274,8 +272,7 @@ void TfrmCzynniki::cbGrupyCzynChange()
     } else if (!isFormGroup()) {
         biolPanel()->lbNazwCzBiolClick();
     } else {
-        assessment::TfrmRyzZakl *rz = pages();
-        rz->ClearMeasurementForm(rz->pgDokum);
+        pages()->ClearMeasurementForm();
     }
     bDodaj->setEnabled(true);
 }
@@ -311,17 +308,15 @@ assessment::TfrmRyzZakl *TfrmCzynniki::pages()
 void TfrmCzynniki::dockFormPages()
 {
     assessment::TfrmRyzZakl *rz = pages();
-    DockPanel(rz->pAllRyzZakl);
-    rz->pgDokum->show();
+    DockPanel(rz->PageArea());
+    rz->Pages()->show();
 }
 
 void TfrmCzynniki::showForm(const QString &attachFolder, const QString &formPath, int factorId)
 {
     assessment::TfrmRyzZakl *rz = pages();
-    rz->AttachmentFolder = attachFolder;
-    rz->ClearMeasurementForm(rz->pgDokum);
-    if (rz->FormItems == &m_formItems)
-        rz->FormItems = nullptr;
+    rz->SetAttachmentFolder(attachFolder);
+    rz->ClearMeasurementForm();
     m_formItems.clear();
     storage::FormReadOptions options;
     options.forCatalogueView = true;
@@ -339,7 +334,7 @@ void TfrmCzynniki::showForm(const QString &attachFolder, const QString &formPath
         appstate::AppState &state = Shared();
         const storage::TViewKind hostView = std::exchange(state.ViewKind, Kind());
         const auto restore = qScopeGuard([&] { state.ViewKind = hostView; });
-        rz->BuildMeasurementForm(m_formItems, rz->pgDokum, this);
+        rz->BuildMeasurementForm(m_formItems, this);
     }
     rz->SetRiskAssessment(assessment::TGroupRatings::All(10));
 }

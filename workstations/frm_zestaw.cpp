@@ -222,10 +222,9 @@ void TfrmZestaw::WyswPanel(QWidget *panel)
 void TfrmZestaw::clearPages()
 {
     assessment::TfrmRyzZakl *rz = pages();
-    rz->pgDokum->hide();
-    rz->ClearMeasurementForm(rz->pgDokum);
+    rz->Pages()->hide();
     // The items the pages showed belong to this view's workstation, which may be read again.
-    rz->FormItems = nullptr;
+    rz->ClearMeasurementForm();
 }
 
 void TfrmZestaw::clearLists()
@@ -250,7 +249,7 @@ void TfrmZestaw::InitView()
     }
     lbCzyn->setEnabled(true);
     lbPomiar->setEnabled(true);
-    WyswPanel(pages()->pAllRyzZakl);
+    WyswPanel(pages()->PageArea());
     clearPages();
     {
         const QSignalBlocker block(cbStanow);
@@ -320,16 +319,16 @@ void TfrmZestaw::lbPomiarClick()
     if (!m)
         return;
     assessment::TfrmRyzZakl *rz = pages();
-    rz->AttachmentFolder = Shared().AttachFolder;
+    rz->SetAttachmentFolder(Shared().AttachFolder);
     // Built as a preview: every field read-only, no evaluation, nothing marked modified.
-    rz->BuildMeasurementForm(m->Fields, rz->pgDokum, this);
+    rz->BuildMeasurementForm(m->Fields, this);
     assessment::TfrmOcenaRyz *panel = assessment::frmOcenaRyz();
     panel->LoadMeasuresText(m->srodogrryz);
     // The combined rating follows the workstation's employment in the measurement's year;
     // nothing shown here is stored.
     const assessment::TRiskRatings ratings = assessment::ShownRatings(*m, SelectedWorkstation());
     panel->SetRiskAssessment(ratings, assessment::CombinedGap(ratings, SelectedWorkstation()));
-    rz->pgDokum->show();
+    rz->Pages()->show();
 }
 
 void TfrmZestaw::bWyswietlClick()

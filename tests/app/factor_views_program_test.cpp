@@ -156,7 +156,7 @@ TEST(FactorViewsInProgram, BrowseChooseSaveAndSummarise)
         chem->Box(QStringLiteral("cbTyp_New_21"))->setChecked(false);
         chooseGroup(catalogue, QStringLiteral("fiz"));
         select(catalogue->lbCzynniki, QStringLiteral("Hałas"));
-        EXPECT_GT(assessment::frmRyzZakl()->pgDokum->count(), 1);
+        EXPECT_GT(assessment::frmRyzZakl()->Pages()->count(), 1);
         shoot(&w, QStringLiteral("catalogue_form_preview"));
         EXPECT_FALSE(s.Modified());
 
@@ -222,15 +222,15 @@ TEST(FactorViewsInProgram, BrowseChooseSaveAndSummarise)
         ASSERT_EQ(summary->lbPomiar->count(), 1);
         summary->lbPomiar->setCurrentRow(0);
         assessment::TfrmRyzZakl *pages = assessment::frmRyzZakl();
-        EXPECT_EQ(pages->pAllRyzZakl->parentWidget(), summary->pZestawPoj);
-        ASSERT_GT(pages->pgDokum->count(), 1);
-        for (QLineEdit *e : pages->pgDokum->findChildren<QLineEdit *>()) {
+        EXPECT_EQ(pages->PageArea()->parentWidget(), summary->pZestawPoj);
+        ASSERT_GT(pages->Pages()->count(), 1);
+        for (QLineEdit *e : pages->Pages()->findChildren<QLineEdit *>()) {
             if (!e->objectName().startsWith(QLatin1String("ed_")))
                 continue;
             EXPECT_FALSE(e->isEnabled() && !e->isReadOnly()) << e->objectName().toStdString();
         }
         shoot(&w, QStringLiteral("summary_measurement"));
-        pages->pgDokum->setCurrentIndex(pages->pgDokum->count() - 1);
+        pages->Pages()->setCurrentIndex(pages->Pages()->count() - 1);
         shoot(&w, QStringLiteral("summary_risk"));
         EXPECT_FALSE(s.Modified());
         EXPECT_FALSE(w.tbSave->isEnabled());

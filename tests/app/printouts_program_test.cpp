@@ -93,5 +93,5 @@ TEST(PrintoutsInProgram, RegisterCardsAndRiskCardFromTheSummary)
             EXPECT_TRUE(card.contains(text)) << text.toStdString();
     }
     s.Workstations.clear();
-    assessment::frmRyzZakl()->ClearMeasurementForm(assessment::frmRyzZakl()->pgDokum);
+    assessment::frmRyzZakl()->ClearMeasurementForm();
 }

@@ -109,5 +109,5 @@ TEST(SummaryReportsInProgram, KindsTwoToFourFromTheSummary)
         EXPECT_EQ(carcinogenBoxes, 1);
     }
     s.Workstations.clear();
-    assessment::frmRyzZakl()->ClearMeasurementForm(assessment::frmRyzZakl()->pgDokum);
+    assessment::frmRyzZakl()->ClearMeasurementForm();
 }

@@ -83,11 +83,25 @@ inline void ShowMeasurementView(const QString &dataFolder)
     s.SetModified(false);
 }
 
+// The window's lists, found by their names on its panel as the user's tools find them.
+inline QComboBox *cbStanow(assessment::TfrmRyzZakl &w)
+{
+    return w.GetMainPanel()->findChild<QComboBox *>(QStringLiteral("cbStanow"));
+}
+inline QListWidget *lbCzyn(assessment::TfrmRyzZakl &w)
+{
+    return w.GetMainPanel()->findChild<QListWidget *>(QStringLiteral("lbCzyn"));
+}
+inline QListWidget *lbPomiar(assessment::TfrmRyzZakl &w)
+{
+    return w.GetMainPanel()->findChild<QListWidget *>(QStringLiteral("lbPomiar"));
+}
+
 // Closes a measurement window of a test and leaves the program's state as it found it.
 inline void CloseMeasurementWindow(std::unique_ptr<assessment::TfrmRyzZakl> &win)
 {
     if (win)
-        win->ClearMeasurementForm(win->pgDokum);
+        win->ClearMeasurementForm();
     win.reset();
     appstate::State().Workstations.clear();
     appstate::State().SetModified(false);
@@ -140,16 +154,16 @@ protected:
         s.Workstations.push_back(std::move(w));
 
         win = std::make_unique<assessment::TfrmRyzZakl>();
-        win->AttachmentFolder = s.AttachFolder;
+        win->SetAttachmentFolder(s.AttachFolder);
         // The lists are set as a user's earlier choices left them, without their handlers.
-        QSignalBlocker b1(win->cbStanow), b2(win->lbCzyn), b3(win->lbPomiar);
-        workstations::AddWorkstationItem(win->cbStanow, *ws);
-        win->cbStanow->setCurrentIndex(0);
-        workstations::AddFactorItem(win->lbCzyn, *ws, ws->Factors.front());
-        win->lbCzyn->setCurrentRow(0);
-        auto *entry = new QListWidgetItem(m->data, win->lbPomiar);
+        QSignalBlocker b1(cbStanow(*win)), b2(lbCzyn(*win)), b3(lbPomiar(*win));
+        workstations::AddWorkstationItem(cbStanow(*win), *ws);
+        cbStanow(*win)->setCurrentIndex(0);
+        workstations::AddFactorItem(lbCzyn(*win), *ws, ws->Factors.front());
+        lbCzyn(*win)->setCurrentRow(0);
+        auto *entry = new QListWidgetItem(m->data, lbPomiar(*win));
         entry->setData(Qt::UserRole, m->data);
-        win->lbPomiar->setCurrentRow(0);
+        lbPomiar(*win)->setCurrentRow(0);
         assessment::RegisterEvaluationRule(QString::fromLatin1(FormName),
                                            [this](assessment::TFormAccess &, const QString &sender) {
                                                evaluations << sender;
@@ -164,13 +178,9 @@ protected:
 
     storage::TPomiarList &Items() { return m->Fields; }
     void Add(std::unique_ptr<storage::TPomiar> item) { m->Fields.push_back(std::move(item)); }
-    void Build() { win->BuildMeasurementForm(m->Fields, win->pgDokum); }
+    void Build() { win->BuildMeasurementForm(m->Fields); }
     storage::TPomiar *Item(const QString &nazwa) { return storage::FindField(m->Fields, nazwa); }
-    template <typename T>
-    T *Control(const QString &name)
-    {
-        return win->pgDokum->findChild<T *>(name);
-    }
+    template <typename T> T *Control(const QString &name) { return win->Pages()->findChild<T *>(name); }
 };
 
 } // namespace assessmenttest

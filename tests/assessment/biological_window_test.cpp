@@ -60,7 +60,7 @@ TEST_F(BiologicalWindow, TheCheckBoxMovesTheGroupOfAMarkedAgent)
 {
     // Escherichia coli, verocytotoxic strains: group 3, marked as usually not airborne
     Open(90011, QStringLiteral("biologiczny"), QStringLiteral("1.0"));
-    EXPECT_EQ(win->CurrentFormName, "biologiczny_Pomiar_01");
+    EXPECT_EQ(win->FormName(), "biologiczny_Pomiar_01");
     EXPECT_EQ(Group(), "3");
     EXPECT_EQ(Control<QLineEdit>("ed_OznDod")->text(), "T");
     ASSERT_TRUE(Box());
@@ -137,11 +137,11 @@ protected:
     // A new measurement of factor id; its six ratings as stored.
     Groups Create(int id)
     {
-        const auto found = win->lbCzyn->findItems(QStringLiteral("Czynnik %1").arg(id), Qt::MatchStartsWith);
+        const auto found = lbCzyn(*win)->findItems(QStringLiteral("Czynnik %1").arg(id), Qt::MatchStartsWith);
         if (found.isEmpty())
             return {};
         appstate::State().SetModified(false); // the last one counts as saved
-        win->lbCzyn->setCurrentItem(found.first());
+        lbCzyn(*win)->setCurrentItem(found.first());
         win->New();
         m = win->SelectedMeasurement();
         if (!m)

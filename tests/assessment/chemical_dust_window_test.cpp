@@ -62,8 +62,8 @@ protected:
         w->AddFactor(std::make_unique<storage::TCzynnik>(name, QStringLiteral("pyly"), id, QStringLiteral("1.0"),
                                                          frmDane, QStringLiteral("T"), QStringLiteral("T")),
                      name);
-        QSignalBlocker block(win->lbCzyn);
-        workstations::FillFactorList(win->lbCzyn, w);
+        QSignalBlocker block(lbCzyn(*win));
+        workstations::FillFactorList(lbCzyn(*win), w);
     }
     void Tick()
     {

@@ -84,7 +84,7 @@ TEST_F(ChoiceButtons, ALeafSetsTheTextAndItsParameterWhichEvaluates)
     EXPECT_EQ(Item("RodzWnetrzaNWymagany")->Value, "300");
     EXPECT_EQ(evaluations, QStringList{"ed_RodzWnetrzaNWymagany"});
     EXPECT_TRUE(appstate::State().Modified());
-    EXPECT_FALSE(win->TreeChoiceMade);
+    EXPECT_FALSE(win->TreeChoicePending());
 }
 
 TEST_F(ChoiceButtons, GivingUpTheChoiceEmptiesTheFieldAndWritesZero)
@@ -115,7 +115,7 @@ TEST_F(ChoiceButtons, AFieldWithoutACompanionTakesTheTextOnly)
     EXPECT_EQ(Item("Opis")->Value, "Opis A");
     EXPECT_TRUE(evaluations.isEmpty());
     // the next edit left counts as changed after a choice from a tree
-    EXPECT_TRUE(win->TreeChoiceMade);
+    EXPECT_TRUE(win->TreeChoicePending());
     leave(Control<QLineEdit>("ed_RodzWnetrzaNWymagany"));
     EXPECT_EQ(evaluations, QStringList{"ed_RodzWnetrzaNWymagany"});
 }
@@ -133,20 +133,20 @@ protected:
         Add(Field(QStringLiteral("Uwagi"), QStringLiteral("memo"), 1, 200, 100, QString()));
         Build();
         appstate::State().SetModified(false);
-        win->FormFileName = QStringLiteral("probny_frm_1.xml");
+        win->SetFormDefinitionFile(QStringLiteral("probny_frm_1.xml"));
     }
 };
 
 TEST_F(UnderEdit, ACheckBoxClickRecordsTheFactorAndItsDefinition)
 {
-    EXPECT_FALSE(win->UnderEdit.active);
+    EXPECT_FALSE(win->UnderEdit().active);
     Control<QCheckBox>("ch_Zewn")->click();
-    EXPECT_TRUE(win->UnderEdit.active);
-    EXPECT_EQ(win->UnderEdit.workstationId, "1");
-    EXPECT_EQ(win->UnderEdit.factorId, 90001);
-    EXPECT_EQ(win->UnderEdit.formFileName, "probny_frm_1.xml");
+    EXPECT_TRUE(win->UnderEdit().active);
+    EXPECT_EQ(win->UnderEdit().workstationId, "1");
+    EXPECT_EQ(win->UnderEdit().factorId, 90001);
+    EXPECT_EQ(win->UnderEdit().formFileName, "probny_frm_1.xml");
     EXPECT_EQ(win->EditedFactor(), factor);
-    EXPECT_EQ(win->ModifiedFactorIndex, 0);
+    EXPECT_EQ(win->ModifiedFactorRow(), 0);
 }
 
 TEST_F(UnderEdit, AMemoEditAndTheRiskPanelRecordIt)
@@ -154,10 +154,10 @@ TEST_F(UnderEdit, AMemoEditAndTheRiskPanelRecordIt)
     auto *me = Control<QPlainTextEdit>("me_Uwagi");
     me->setPlainText("x");
     leave(me);
-    EXPECT_TRUE(win->UnderEdit.active);
-    win->UnderEdit = {};
+    EXPECT_TRUE(win->UnderEdit().active);
+    win->ForgetEdits();
     assessment::frmOcenaRyz()->mSrodOgrRyz->setPlainText(QStringLiteral("Środki"));
-    EXPECT_TRUE(win->UnderEdit.active);
+    EXPECT_TRUE(win->UnderEdit().active);
     EXPECT_EQ(m->srodogrryz, "Środki");
     EXPECT_TRUE(appstate::State().Modified());
 }
@@ -166,8 +166,8 @@ TEST_F(UnderEdit, TheRecordSurvivesChoosingAnotherFactor)
 {
     Control<QCheckBox>("ch_Zewn")->click();
     {
-        QSignalBlocker block(win->lbCzyn);
-        win->lbCzyn->setCurrentRow(-1);
+        QSignalBlocker block(lbCzyn(*win));
+        lbCzyn(*win)->setCurrentRow(-1);
     }
     EXPECT_EQ(win->EditedFactor(), factor);
     EXPECT_EQ(win->EditedWorkstation(), ws);
@@ -207,7 +207,7 @@ TEST_F(WindowTest, ShowMeasurementShowsTheStoredRatingsAndMeasures)
     EXPECT_EQ(panel->mSrodOgrRyz->toPlainText(), "Szkolenie");
     EXPECT_EQ(m->ocenakon, 20);
     EXPECT_FALSE(appstate::State().Modified());
-    EXPECT_FALSE(win->pgDokum->isHidden());
+    EXPECT_FALSE(win->Pages()->isHidden());
 }
 
 // ---- The risk panel's host ------------------------------------------------------------------
@@ -222,7 +222,7 @@ TEST_F(WindowTest, TheWindowStoresTheFinalChosenOnItsPanelPreviewsStoreNothing)
     EXPECT_EQ(m->ocenakon, 30);
     EXPECT_TRUE(appstate::State().Modified());
 
-    win->ClearMeasurementForm(win->pgDokum);
+    win->ClearMeasurementForm();
     EXPECT_EQ(panel->Host(), nullptr);
     appstate::State().SetModified(false);
     appstate::State().ViewName = QStringLiteral("frmCzynniki");
@@ -247,7 +247,7 @@ TEST_F(WindowTest, TheFirstKeystrokeOffersSaveWhereSavingIsAllowed)
     EXPECT_FALSE(appstate::State().Modified()); // recorded when the field is left
     EXPECT_EQ(Item("Wart")->Value, "1");
 
-    win->ClearMeasurementForm(win->pgDokum);
+    win->ClearMeasurementForm();
     appstate::State().DataFolder = QStringLiteral("wzrocen\\"); // the sample data are never saved
     Build();
     QTest::keyClick(Control<QLineEdit>("ed_Wart"), Qt::Key_3);

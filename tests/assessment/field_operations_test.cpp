@@ -127,7 +127,7 @@ TEST_F(FieldOps, TheUsersComboChoiceEvaluates)
     EXPECT_EQ(evaluations, QStringList{"cb_Rodz"});
     EXPECT_EQ(Item("Rodz")->Value, "A1");
     EXPECT_TRUE(appstate::State().Modified());
-    EXPECT_EQ(win->ModifiedFactorIndex, 0);
+    EXPECT_EQ(win->ModifiedFactorRow(), 0);
 }
 
 TEST_F(FieldOps, CheckBoxWriteRunsItsClickHandlerAndEvaluatesOnce)
@@ -175,18 +175,18 @@ TEST_F(FieldOps, VisibleAndEnabledTakeExactlyTrue)
 
 TEST_F(FieldOps, IsFieldEnabledIsTheControlsOwnFlagWhileTheRiskTabIsShown)
 {
-    win->pRyzZakl->setParent(nullptr);
-    win->pRyzZakl->show();
-    win->pgDokum->setCurrentIndex(win->pgDokum->count() - 1);
+    win->GetMainPanel()->setParent(nullptr);
+    win->GetMainPanel()->show();
+    win->Pages()->setCurrentIndex(win->Pages()->count() - 1);
     EXPECT_TRUE(win->IsFieldEnabled("ed_WartZm"));
     EXPECT_TRUE(win->IsFieldEnabled("ch_cbSumNDS"));
-    win->pRyzZakl->hide();
-    win->pRyzZakl->setParent(win.get());
+    win->GetMainPanel()->hide();
+    win->GetMainPanel()->setParent(win.get());
 }
 
 TEST_F(FieldOps, HeaderAndComboChoicesChangeOtherPagesWithoutShowingThem)
 {
-    QScrollArea *before = win->CurrentScrollBox;
+    QScrollArea *before = win->CurrentPage();
     win->SetHeaderChoice("Nagl2", 2);
     EXPECT_EQ(Control<QLabel>("lb_Nagl2")->text(), "Y");
     EXPECT_EQ(Item("Nagl2")->ChoiceNr, 2);
@@ -203,21 +203,21 @@ TEST_F(FieldOps, HeaderAndComboChoicesChangeOtherPagesWithoutShowingThem)
     EXPECT_TRUE(appstate::State().Modified());
     EXPECT_TRUE(evaluations.isEmpty());
 
-    EXPECT_EQ(win->pgDokum->currentIndex(), 0);
-    EXPECT_EQ(win->CurrentScrollBox, before);
+    EXPECT_EQ(win->Pages()->currentIndex(), 0);
+    EXPECT_EQ(win->CurrentPage(), before);
 }
 
 TEST_F(FieldOps, FocusFieldGivesTheFocusAfterTheCurrentEvent)
 {
-    win->pRyzZakl->setParent(nullptr);
-    win->pRyzZakl->show();
-    QApplication::setActiveWindow(win->pRyzZakl);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(win->pRyzZakl));
+    win->GetMainPanel()->setParent(nullptr);
+    win->GetMainPanel()->show();
+    QApplication::setActiveWindow(win->GetMainPanel());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(win->GetMainPanel()));
     win->FocusField("ed_Cicha");
     QCoreApplication::processEvents();
     EXPECT_TRUE(Control<QWidget>("ed_Cicha")->hasFocus());
-    win->pRyzZakl->hide();
-    win->pRyzZakl->setParent(win.get());
+    win->GetMainPanel()->hide();
+    win->GetMainPanel()->setParent(win.get());
 }
 
 TEST_F(FieldOps, ComboQueriesForRules)
@@ -253,10 +253,10 @@ TEST_F(FieldEvents, EqualNumberNeitherModifiesNorEvaluatesATreeChoiceDoes)
     leave(ed);
     EXPECT_FALSE(appstate::State().Modified());
     EXPECT_TRUE(evaluations.isEmpty());
-    win->TreeChoiceMade = true;
+    win->MarkTreeChoice();
     leave(ed);
     EXPECT_EQ(evaluations, QStringList{"ed_WartZm"});
-    EXPECT_FALSE(win->TreeChoiceMade);
+    EXPECT_FALSE(win->TreeChoicePending());
 }
 
 TEST_F(FieldEvents, AMalformedNumberIsRefusedTheFirstNumberIsNot)
@@ -358,13 +358,13 @@ TEST_F(FieldEvents, TheRuleWorksOnThePageOfTheFieldThatChanged)
                                            seen = form.GetFieldValue("ed_Strona2");
                                        });
     // the risk tab is shown; the field of page 2 is left
-    win->pgDokum->setCurrentIndex(win->pgDokum->count() - 1);
+    win->Pages()->setCurrentIndex(win->Pages()->count() - 1);
     auto *ed = Control<QLineEdit>("ed_Strona2");
     ed->setText("8");
     leave(ed);
     EXPECT_EQ(evaluations, QStringList{"ed_Strona2"});
     EXPECT_EQ(seen, "8");
-    EXPECT_EQ(win->CurrentScrollBox->objectName(), "sc_2");
+    EXPECT_EQ(win->CurrentPage()->objectName(), "sc_2");
 }
 
 TEST_F(FieldEvents, ARuleThatKeepsChangingItsOwnFieldStopsAtTheBound)
@@ -398,7 +398,7 @@ TEST_F(FieldEvents, RuleWritesReachTheRiskPanelAndTheMeasurement)
 
 TEST_F(FieldEvents, SampleDataNeverSetsModified)
 {
-    win->ClearMeasurementForm(win->pgDokum);
+    win->ClearMeasurementForm();
     appstate::State().DataFolder = QStringLiteral("wzrocen\\");
     Build();
     win->SetFieldValue("ch_cbSumNDS", "True");
@@ -407,7 +407,7 @@ TEST_F(FieldEvents, SampleDataNeverSetsModified)
 
 TEST_F(FieldEvents, PreviewsLeaveTheModifiedFlagAlone)
 {
-    win->ClearMeasurementForm(win->pgDokum);
+    win->ClearMeasurementForm();
     appstate::State().ViewName = QStringLiteral("frmCzynniki");
     appstate::State().ViewKind = storage::TViewKind::Catalogue;
     Build();

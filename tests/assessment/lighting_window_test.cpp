@@ -90,7 +90,7 @@ protected:
 TEST_F(LightingWindow, IlluminanceOfAnOfficeDeskFromTheTreeOfInteriors)
 {
     Open(2000, QStringLiteral("osw_natezenie"), QStringLiteral("2.0"));
-    EXPECT_EQ(win->CurrentFormName, "osw_natezenie_Pomiar_02");
+    EXPECT_EQ(win->FormName(), "osw_natezenie_Pomiar_02");
     ChooseInterior("RodzWnetrzaN", "Biura: pisanie");
     EXPECT_EQ(treesAsked, QStringList{"zaklocen\\frm\\zalaczn\\osw_wnetrza.xml"});
     EXPECT_TRUE(Shown("ed_RodzWnetrzaN").startsWith("Biura: pisanie, pisanie na maszynie, czytanie"));
@@ -132,7 +132,7 @@ TEST_F(LightingWindow, IlluminanceOfAnOfficeDeskFromTheTreeOfInteriors)
 TEST_F(LightingWindow, IlluminanceRequirementOfTheSurroundingsByForm)
 {
     Open(2000, QStringLiteral("osw_natezenie"), QStringLiteral("1.0"));
-    EXPECT_EQ(win->CurrentFormName, "osw_natezenie_Pomiar_01");
+    EXPECT_EQ(win->FormName(), "osw_natezenie_Pomiar_01");
     Type("ed_RodzWnetrzaNWymagany", "750");
     EXPECT_EQ(Shown("ed_EksplPoleOtocz"), "500");
     // between 200 and 300 lx no requirement of an earlier choice is left behind
@@ -301,12 +301,12 @@ TEST_F(LightingWindow, FlickerEffectsFollowTheMachineKindAndAreSaved)
 
     const auto back = SavedMeasurement();
     ASSERT_TRUE(back);
-    win->ClearMeasurementForm(win->pgDokum);
-    win->BuildMeasurementForm(back->Fields, win->pgDokum);
+    win->ClearMeasurementForm();
+    win->BuildMeasurementForm(back->Fields);
     effect = Control<QComboBox>("cb_Efekt");
     ASSERT_TRUE(effect);
     EXPECT_EQ(effect->count(), 2);
     EXPECT_EQ(effect->currentIndex(), 1);
     EXPECT_TRUE(effect->isEnabled());
-    win->ClearMeasurementForm(win->pgDokum); // before the read-back items go
+    win->ClearMeasurementForm(); // before the read-back items go
 }

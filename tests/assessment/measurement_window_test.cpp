@@ -22,6 +22,9 @@
 
 using assessment::TfrmNowyPomiar;
 using assessment::TfrmRyzZakl;
+using shippedforms::cbStanow;
+using shippedforms::lbCzyn;
+using shippedforms::lbPomiar;
 using shippedforms::WindowOnSampleData;
 
 namespace {
@@ -75,8 +78,8 @@ protected:
     QStringList ListedDates() const
     {
         QStringList dates;
-        for (int i = 0; i < win->lbPomiar->count(); ++i)
-            dates << win->lbPomiar->item(i)->text();
+        for (int i = 0; i < lbPomiar(*win)->count(); ++i)
+            dates << lbPomiar(*win)->item(i)->text();
         return dates;
     }
     QString NoiseFile(const QString &station) const
@@ -160,18 +163,18 @@ TEST(EvaluationTable, RulesRegisterWhenFirstNeededAndLaterRegistrationsWin)
 
 TEST_F(MeasurementWindow, InitViewListsTheWorkstationsWithNoneChosen)
 {
-    EXPECT_EQ(win->cbStanow->count(), 5);
-    EXPECT_EQ(win->cbStanow->currentIndex(), -1);
-    EXPECT_FALSE(win->cbStanow->isHidden());
-    EXPECT_EQ(win->lbCzyn->count(), 0);
+    EXPECT_EQ(cbStanow(*win)->count(), 5);
+    EXPECT_EQ(cbStanow(*win)->currentIndex(), -1);
+    EXPECT_FALSE(cbStanow(*win)->isHidden());
+    EXPECT_EQ(lbCzyn(*win)->count(), 0);
     ChooseWorkstation(Welder);
     // the current factors only, with their measurements read
-    EXPECT_EQ(win->lbCzyn->count(), 8);
-    EXPECT_TRUE(win->lbCzyn->findItems("Ozon", Qt::MatchExactly).isEmpty());
+    EXPECT_EQ(lbCzyn(*win)->count(), 8);
+    EXPECT_TRUE(lbCzyn(*win)->findItems("Ozon", Qt::MatchExactly).isEmpty());
     ChooseFactor(QStringLiteral("Hałas"));
-    EXPECT_EQ(win->FormFileName, "halas_fizyczny_frm_1.xml");
-    EXPECT_EQ(win->lbPomiar->count(), 0);
-    EXPECT_TRUE(win->pgDokum->isHidden());
+    EXPECT_EQ(win->FormDefinitionFile(), "halas_fizyczny_frm_1.xml");
+    EXPECT_EQ(lbPomiar(*win)->count(), 0);
+    EXPECT_TRUE(win->Pages()->isHidden());
 }
 
 // ---- New, edit, save, reopen -------------------------------------------------------------
@@ -182,14 +185,14 @@ TEST_F(MeasurementWindow, AddEditSaveAndFindItAgainAfterARestart)
     ChooseFactor(QStringLiteral("Hałas"));
     win->New();
     EXPECT_EQ(ListedDates(), QStringList{"2021-05-04"});
-    EXPECT_EQ(win->lbPomiar->currentRow(), 0);
+    EXPECT_EQ(lbPomiar(*win)->currentRow(), 0);
     EXPECT_TRUE(appstate::State().Modified());
     storage::TPomiarCzynn *m = win->SelectedMeasurement();
     ASSERT_TRUE(m);
     EXPECT_EQ(m->id, 1);
     EXPECT_EQ(m->mscPom, place);
     EXPECT_EQ(m->ver, "1.0");
-    EXPECT_FALSE(win->pgDokum->isHidden());
+    EXPECT_FALSE(win->Pages()->isHidden());
     ASSERT_TRUE(Edit("ed_PEWartZm"));
 
     Type("ed_PEWartZm", "87.5");
@@ -227,7 +230,7 @@ TEST_F(MeasurementWindow, NewMeasurementsTakeTheirPlaceByDate)
     date = QDate(2020, 1, 15);
     win->New();
     EXPECT_EQ(ListedDates(), (QStringList{"2020-01-15", "2021-05-04"}));
-    EXPECT_EQ(win->lbPomiar->currentItem()->text(), "2020-01-15");
+    EXPECT_EQ(lbPomiar(*win)->currentItem()->text(), "2020-01-15");
     EXPECT_EQ(win->SelectedMeasurement()->id, 2);
 }
 
@@ -249,7 +252,7 @@ TEST_F(MeasurementWindow, CancelledDialogChangesNothing)
     ChooseFactor(QStringLiteral("Hałas"));
     confirm = false;
     win->New();
-    EXPECT_EQ(win->lbPomiar->count(), 0);
+    EXPECT_EQ(lbPomiar(*win)->count(), 0);
     EXPECT_FALSE(appstate::State().Modified());
 }
 
@@ -262,7 +265,7 @@ TEST_F(MeasurementWindow, NoFormDefinitionNoMeasurement)
     win->New();
     ASSERT_EQ(prompter.boxes.size(), 1);
     EXPECT_EQ(prompter.boxes[0].text, "Błąd dostępu do pliku : zaklocen\\frm\\prm_nadfioletowe_frm_1.xml");
-    EXPECT_EQ(win->lbPomiar->count(), 0);
+    EXPECT_EQ(lbPomiar(*win)->count(), 0);
     EXPECT_FALSE(appstate::State().Modified());
 }
 
@@ -343,7 +346,7 @@ TEST_F(MeasurementWindow, ADiscardedNewMeasurementDisappears)
     prompter.Answer(platform::MsgNo);
     ChooseFactor(QStringLiteral("Wybuch i pożar"));
     ChooseFactor(QStringLiteral("Hałas"));
-    EXPECT_EQ(win->lbPomiar->count(), 0);
+    EXPECT_EQ(lbPomiar(*win)->count(), 0);
     EXPECT_FALSE(folder.Exists("zaklocen/stan_1/halas_fizyczny_dane.xml"));
 }
 
@@ -391,7 +394,7 @@ TEST_F(MeasurementWindow, AMovedDateReordersTheListAndTheFileReadsBackIntoTheRig
     place = QStringLiteral("Inne miejsce");
     ASSERT_TRUE(assessment::frmNowyPomiar()->Execute(2));
     EXPECT_EQ(ListedDates(), (QStringList{"2020-12-01", "2021-01-10"}));
-    EXPECT_EQ(win->lbPomiar->currentItem()->text(), "2020-12-01");
+    EXPECT_EQ(lbPomiar(*win)->currentItem()->text(), "2020-12-01");
     EXPECT_EQ(win->SelectedMeasurement()->mscPom, "Inne miejsce");
     EXPECT_TRUE(appstate::State().Modified());
     ASSERT_TRUE(Save());
@@ -429,7 +432,7 @@ TEST_F(MeasurementWindow, DeleteRemovesTheMeasurementAndTheSaveWritesItsFactor)
     ChooseMeasurement(QStringLiteral("2021-05-04"));
     win->Delete();
     EXPECT_EQ(ListedDates(), QStringList{"2022-02-02"});
-    EXPECT_EQ(win->pgDokum->count(), 0);
+    EXPECT_EQ(win->Pages()->count(), 0);
     ASSERT_TRUE(Save());
     EXPECT_FALSE(NoiseFile("stan_1").contains("2021-05-04"));
     EXPECT_TRUE(NoiseFile("stan_1").contains("2022-02-02"));
@@ -497,10 +500,10 @@ TEST_F(MeasurementWindow, TheRiskTabKeepsTheLastFormPageForTheFieldOperations)
     ChooseWorkstation(Welder);
     ChooseFactor(QStringLiteral("Hałas"));
     win->New();
-    QScrollArea *first = win->CurrentScrollBox;
+    QScrollArea *first = win->CurrentPage();
     ASSERT_TRUE(first);
-    win->pgDokum->setCurrentIndex(win->pgDokum->count() - 1);
-    EXPECT_EQ(win->CurrentScrollBox, first);
+    win->Pages()->setCurrentIndex(win->Pages()->count() - 1);
+    EXPECT_EQ(win->CurrentPage(), first);
     EXPECT_TRUE(win->FindField("ed_PEWartZm"));
 }
 
@@ -514,9 +517,9 @@ TEST_F(MeasurementWindow, ATruncatedFormDefinitionIsReportedAndNothingIsAdded)
     win->New();
     ASSERT_EQ(prompter.boxes.size(), 1);
     EXPECT_TRUE(prompter.boxes[0].text.contains("halas_fizyczny_frm_1.xml")) << prompter.boxes[0].text.toStdString();
-    EXPECT_EQ(win->lbPomiar->count(), 0);
+    EXPECT_EQ(lbPomiar(*win)->count(), 0);
     EXPECT_FALSE(appstate::State().Modified());
     // the window stays usable
     ChooseFactor(QStringLiteral("Wybuch i pożar"));
-    EXPECT_EQ(win->lbPomiar->count(), 0);
+    EXPECT_EQ(lbPomiar(*win)->count(), 0);
 }

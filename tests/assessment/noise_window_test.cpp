@@ -181,7 +181,7 @@ TEST_F(NoiseWindow, UltrasonicNoiseRatesEveryBand)
 {
     Open(30003, QStringLiteral("halas_ultra"), QStringLiteral("2.0"));
     EXPECT_TRUE(prompter.boxes.isEmpty());
-    EXPECT_EQ(win->CurrentFormName, "halas_ultra_Pomiar_02");
+    EXPECT_EQ(win->FormName(), "halas_ultra_Pomiar_02");
     for (const QString &b : assessment::rules::UltrasonicBands()) {
         Type("ed_PCWartDopKcMl" + b, "77");
         Type("ed_PMWartDopKc" + b, "97");
@@ -234,7 +234,7 @@ TEST_F(NoiseOnSampleData, RecordedSavedAndFoundAgainAfterARestart)
     win->New();
     storage::TPomiarCzynn *m = win->SelectedMeasurement();
     ASSERT_TRUE(m);
-    EXPECT_EQ(win->CurrentFormName, "halas_uciazliwy_Pomiar_01");
+    EXPECT_EQ(win->FormName(), "halas_uciazliwy_Pomiar_01");
     auto *cb = qobject_cast<QComboBox *>(win->FindField("cb_cWartDop"));
     ASSERT_TRUE(cb);
     cb->setCurrentIndex(2);
@@ -252,9 +252,9 @@ TEST_F(NoiseOnSampleData, RecordedSavedAndFoundAgainAfterARestart)
     EXPECT_TRUE(prompter.boxes.isEmpty());
 
     Restart();
-    const auto entries = win->lbPomiar->findItems("2022-05-04", Qt::MatchExactly);
+    const auto entries = lbPomiar(*win)->findItems("2022-05-04", Qt::MatchExactly);
     ASSERT_EQ(entries.size(), 1);
-    win->lbPomiar->setCurrentItem(entries.first());
+    lbPomiar(*win)->setCurrentItem(entries.first());
     m = win->SelectedMeasurement();
     ASSERT_TRUE(m);
     EXPECT_EQ((std::vector<int>{m->ocenam, m->ocenak, m->ocenakc, m->ocenaml, m->ocenamax, m->ocenakon}),

@@ -142,14 +142,14 @@ TEST_F(OpticalWindow, VisibleForm2CaptionThermalSwitchAndReadBack)
     }
 
     // shown again: the chosen caption and the thermal fields as saved
-    win->ClearMeasurementForm(win->pgDokum);
-    win->BuildMeasurementForm(back->Fields, win->pgDokum);
+    win->ClearMeasurementForm();
+    win->BuildMeasurementForm(back->Fields);
     EXPECT_EQ(Caption("lb_lFOParam"), "Skuteczne natężenie napromienienia Eb [Wm^-2]");
     EXPECT_TRUE(Control<QLineEdit>("ed_TOCzas")->isEnabled());
     EXPECT_EQ(Shown("ed_TOKrotn"), "1.14");
     // back to the measurement's own items before the ones read back go
-    win->ClearMeasurementForm(win->pgDokum);
-    win->BuildMeasurementForm(m->Fields, win->pgDokum);
+    win->ClearMeasurementForm();
+    win->BuildMeasurementForm(m->Fields);
 }
 
 TEST_F(OpticalWindow, VisibleForm1ThermalWorkedExample)

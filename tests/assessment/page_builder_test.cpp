@@ -54,23 +54,23 @@ TEST_F(PageBuilderNames, EveryKindGetsItsPrefixedNameAndTheRiskTabComesLast)
     Add(Field(QStringLiteral("Param"), QStringLiteral("parametr"), 1, 300, 300));
     Build();
 
-    ASSERT_EQ(win->pgDokum->count(), 3);
-    EXPECT_EQ(win->pgDokum->widget(0)->objectName(), "ts_1");
-    EXPECT_EQ(win->pgDokum->tabText(0), "Wyniki");
-    EXPECT_EQ(win->pgDokum->widget(1)->objectName(), "ts_2");
-    EXPECT_EQ(win->pgDokum->widget(2)->objectName(), "ts_OcenaRyzyka");
-    EXPECT_EQ(win->pgDokum->tabText(2), "Ocena ryzyka zawodowego");
-    EXPECT_TRUE(win->pgDokum->widget(2)->isAncestorOf(assessment::frmOcenaRyz()->pOcenaRyz));
-    EXPECT_EQ(win->pgDokum->currentIndex(), 0);
-    ASSERT_TRUE(win->CurrentScrollBox);
-    EXPECT_EQ(win->CurrentScrollBox->objectName(), "sc_1");
-    EXPECT_EQ(win->CurrentFormName, FormName);
+    ASSERT_EQ(win->Pages()->count(), 3);
+    EXPECT_EQ(win->Pages()->widget(0)->objectName(), "ts_1");
+    EXPECT_EQ(win->Pages()->tabText(0), "Wyniki");
+    EXPECT_EQ(win->Pages()->widget(1)->objectName(), "ts_2");
+    EXPECT_EQ(win->Pages()->widget(2)->objectName(), "ts_OcenaRyzyka");
+    EXPECT_EQ(win->Pages()->tabText(2), "Ocena ryzyka zawodowego");
+    EXPECT_TRUE(win->Pages()->widget(2)->isAncestorOf(assessment::frmOcenaRyz()->pOcenaRyz));
+    EXPECT_EQ(win->Pages()->currentIndex(), 0);
+    ASSERT_TRUE(win->CurrentPage());
+    EXPECT_EQ(win->CurrentPage()->objectName(), "sc_1");
+    EXPECT_EQ(win->FormName(), FormName);
 
     for (const char *name : {"lb_Nagl", "et_Rodzaj", "ed_Rodzaj", "bb_Rodzaj", "et_WartZm", "ed_WartZm", "me_Uwagi",
                              "cb_Rodz", "ch_cbSumNDS", "lb_lOpis", "bV_Rodzaj", "bV_WartZm", "bH_WartZm",
                              "bV_cbSumNDS", "bV_lOpis"})
         EXPECT_TRUE(win->FindField(QString::fromLatin1(name))) << name;
-    EXPECT_EQ(win->FindField("ed_WartZm")->parentWidget(), win->CurrentScrollBox->widget());
+    EXPECT_EQ(win->FindField("ed_WartZm")->parentWidget(), win->CurrentPage()->widget());
     // "tekst" builds nothing, nor a separator of its own
     EXPECT_FALSE(Control<QWidget>("ed_Druk"));
     EXPECT_FALSE(Control<QWidget>("bV_Druk"));
@@ -93,14 +93,14 @@ TEST_F(PageBuilderNames, ClearingKeepsTheRiskPanelAndABuildCanFollow)
     Build();
     QPointer<QWidget> panel = assessment::frmOcenaRyz()->pOcenaRyz;
     QPointer<QWidget> edit = Control<QWidget>("ed_X");
-    win->ClearMeasurementForm(win->pgDokum);
-    EXPECT_EQ(win->pgDokum->count(), 0);
+    win->ClearMeasurementForm();
+    EXPECT_EQ(win->Pages()->count(), 0);
     EXPECT_TRUE(panel);
     EXPECT_FALSE(edit);
-    EXPECT_FALSE(win->CurrentScrollBox);
+    EXPECT_FALSE(win->CurrentPage());
     Build();
-    EXPECT_EQ(win->pgDokum->count(), 2);
-    EXPECT_TRUE(win->pgDokum->widget(1)->isAncestorOf(panel));
+    EXPECT_EQ(win->Pages()->count(), 2);
+    EXPECT_TRUE(win->Pages()->widget(1)->isAncestorOf(panel));
 }
 
 TEST_F(PageBuilderNames, ClearingWhileAnEditHasFocusRunsNoHandler)
@@ -110,17 +110,17 @@ TEST_F(PageBuilderNames, ClearingWhileAnEditHasFocusRunsNoHandler)
     e->onexit = true;
     Add(std::move(e));
     Build();
-    win->pRyzZakl->setParent(nullptr);
-    win->pRyzZakl->show();
-    QApplication::setActiveWindow(win->pRyzZakl);
+    win->GetMainPanel()->setParent(nullptr);
+    win->GetMainPanel()->show();
+    QApplication::setActiveWindow(win->GetMainPanel());
     auto *ed = Control<QLineEdit>("ed_X");
     ed->setFocus(Qt::TabFocusReason);
     ed->setText("5");
-    win->ClearMeasurementForm(win->pgDokum);
+    win->ClearMeasurementForm();
     EXPECT_TRUE(evaluations.isEmpty());
     EXPECT_EQ(Item("X")->Value, "1");
-    win->pRyzZakl->hide();
-    win->pRyzZakl->setParent(win.get());
+    win->GetMainPanel()->hide();
+    win->GetMainPanel()->setParent(win.get());
 }
 
 // ---- Geometry ---------------------------------------------------------------------
@@ -157,7 +157,7 @@ TEST_F(PageBuilderGeometry, ThreeColumnsOfARowAndTheirSeparators)
     EXPECT_EQ(Control<QWidget>("ed_D")->y(), 51);
     EXPECT_EQ(Control<QFrame>("bV_D")->geometry(), QRect(200, 51 - 5 - 21, 4, 2 * 21 + 10));
     // the page scrolls over everything placed on it
-    const QWidget *content = win->CurrentScrollBox->widget();
+    const QWidget *content = win->CurrentPage()->widget();
     EXPECT_GE(content->width(), 604);
     EXPECT_GE(content->height(), 51 + 21);
 }
@@ -311,7 +311,7 @@ TEST_F(PageBuilderAccess, CatalogueViewTakesTheItemsAccessOtherViewsDisableAll)
     Build();
     EXPECT_FALSE(Control<QLineEdit>("ed_E")->testAttribute(Qt::WA_ForceDisabled));
     EXPECT_FALSE(assessment::frmOcenaRyz()->gbOcena->isEnabled());
-    win->ClearMeasurementForm(win->pgDokum);
+    win->ClearMeasurementForm();
 
     appstate::State().ViewName = QStringLiteral("frmZestaw");
     appstate::State().ViewKind = storage::TViewKind::Summary;
@@ -326,7 +326,7 @@ TEST_F(PageBuilderAccess, DefinitionViewBuildsNothing)
     appstate::State().ViewKind = storage::TViewKind::Workstations;
     AddEdits();
     Build();
-    EXPECT_EQ(win->pgDokum->count(), 0);
+    EXPECT_EQ(win->Pages()->count(), 0);
 }
 
 // ---- Combos -----------------------------------------------------------------------
@@ -426,12 +426,12 @@ TEST_F(PageBuilderBadInput, FieldsBeforeAnyPageAndAnEmptyFormDoNotCrash)
 {
     Add(Field(QStringLiteral("Sierota"), QStringLiteral("edit"), 1, 200, 100));
     Build();
-    EXPECT_EQ(win->pgDokum->count(), 1); // only the risk tab
+    EXPECT_EQ(win->Pages()->count(), 1); // only the risk tab
     EXPECT_FALSE(win->FindField("ed_Sierota"));
-    win->ClearMeasurementForm(win->pgDokum);
+    win->ClearMeasurementForm();
     Items().clear();
     Build();
-    EXPECT_EQ(win->pgDokum->count(), 1);
+    EXPECT_EQ(win->Pages()->count(), 1);
     EXPECT_EQ(win->GetFieldValue("ed_Sierota"), "");
 }
 
@@ -453,13 +453,13 @@ TEST_F(ShippedForm, ReadsAndBuildsWithItsNames)
     ASSERT_FALSE(items.empty());
     EXPECT_EQ(items.front()->function, "pomiar_ogolny_Pomiar_01");
     TfrmRyzZakl win;
-    win.AttachmentFolder = QStringLiteral("zaklocen\\frm\\zalaczn");
-    win.BuildMeasurementForm(items, win.pgDokum);
+    win.SetAttachmentFolder(QStringLiteral("zaklocen\\frm\\zalaczn"));
+    win.BuildMeasurementForm(items);
     for (const char *name : {"ed_WartZm", "ed_WartDop", "ed_Krotn", "cb_Ocena", "me_Uwagi", "ch_Zewn"})
         EXPECT_TRUE(win.FindField(QString::fromLatin1(name))) << name;
     EXPECT_GT(win.FindFieldCombo("cb_Ocena")->count(), 1);
     EXPECT_TRUE(prompter.boxes.isEmpty()) << prompter.Texts().join("|").toStdString();
-    win.ClearMeasurementForm(win.pgDokum);
+    win.ClearMeasurementForm();
     appstate::State().ViewName.clear();
     appstate::State().ViewKind = storage::TViewKind::None;
 }

@@ -198,7 +198,10 @@ inline void Leave(QWidget *control)
     QCoreApplication::sendEvent(control, &e);
 }
 
+using assessmenttest::cbStanow;
 using assessmenttest::CloseMeasurementWindow;
+using assessmenttest::lbCzyn;
+using assessmenttest::lbPomiar;
 
 // The measurement window in the measurement view, on a workstation that in 2009 employs
 // men, women, pregnant women and juveniles, with one measurement of one factor dated
@@ -232,14 +235,14 @@ protected:
         m = storage::AddMeasurement(factor->Measurements, std::move(meas));
         storage::ReadMeasurementForm(s.FormsFolder + storage::FormDefinitionName(frmDane, ver), m->Fields, factorId);
         ShowWorkstation(std::move(w));
-        win->lbCzyn->setCurrentRow(0);
-        auto *entry = new QListWidgetItem(m->data, win->lbPomiar);
+        lbCzyn(*win)->setCurrentRow(0);
+        auto *entry = new QListWidgetItem(m->data, lbPomiar(*win));
         entry->setData(Qt::UserRole, m->data);
         // Choosing the entry shows the measurement; built once more here from a clean page
         // control, so that every control name is found once.
-        win->lbPomiar->setCurrentRow(0);
-        win->ClearMeasurementForm(win->pgDokum);
-        win->BuildMeasurementForm(m->Fields, win->pgDokum);
+        lbPomiar(*win)->setCurrentRow(0);
+        win->ClearMeasurementForm();
+        win->BuildMeasurementForm(m->Fields);
     }
 
     // Hands the workstation to the program and lists it with its factors in a new window.
@@ -248,16 +251,16 @@ protected:
         ws = w.get();
         appstate::State().Workstations.push_back(std::move(w));
         win = std::make_unique<assessment::TfrmRyzZakl>();
-        win->AttachmentFolder = appstate::State().AttachFolder;
-        workstations::AddWorkstationItem(win->cbStanow, *ws);
-        win->cbStanow->setCurrentIndex(0);
+        win->SetAttachmentFolder(appstate::State().AttachFolder);
+        workstations::AddWorkstationItem(cbStanow(*win), *ws);
+        cbStanow(*win)->setCurrentIndex(0);
         for (const storage::TFactorEntry &e : ws->Factors)
-            workstations::AddFactorItem(win->lbCzyn, *ws, e);
+            workstations::AddFactorItem(lbCzyn(*win), *ws, e);
     }
 
     void TearDown() override { CloseMeasurementWindow(win); }
 
-    template <typename T> T *Control(const QString &name) { return win->pgDokum->findChild<T *>(name); }
+    template <typename T> T *Control(const QString &name) { return win->Pages()->findChild<T *>(name); }
     // The user types into an edit and leaves it.
     void Type(const QString &name, const QString &text);
     // The text an edit shows.
@@ -353,7 +356,7 @@ protected:
     void Start()
     {
         if (win)
-            win->ClearMeasurementForm(win->pgDokum);
+            win->ClearMeasurementForm();
         win.reset();
         appstate::State().Workstations.clear();
         appstate::State().SetModified(false);
@@ -362,22 +365,22 @@ protected:
     }
     void ChooseWorkstation(const QString &name)
     {
-        const int i = win->cbStanow->findText(name);
+        const int i = cbStanow(*win)->findText(name);
         ASSERT_GE(i, 0) << name.toStdString();
-        win->cbStanow->setCurrentIndex(i);
-        emit win->cbStanow->activated(i); // as the user's choice
+        cbStanow(*win)->setCurrentIndex(i);
+        emit cbStanow(*win)->activated(i); // as the user's choice
     }
     void ChooseFactor(const QString &text)
     {
-        const auto found = win->lbCzyn->findItems(text, Qt::MatchExactly);
+        const auto found = lbCzyn(*win)->findItems(text, Qt::MatchExactly);
         ASSERT_FALSE(found.isEmpty()) << text.toStdString();
-        win->lbCzyn->setCurrentItem(found.first());
+        lbCzyn(*win)->setCurrentItem(found.first());
     }
     void ChooseMeasurement(const QString &d)
     {
-        const auto found = win->lbPomiar->findItems(d, Qt::MatchExactly);
+        const auto found = lbPomiar(*win)->findItems(d, Qt::MatchExactly);
         ASSERT_FALSE(found.isEmpty()) << d.toStdString();
-        win->lbPomiar->setCurrentItem(found.first());
+        lbPomiar(*win)->setCurrentItem(found.first());
     }
     QLineEdit *Edit(const QString &name) { return qobject_cast<QLineEdit *>(win->FindField(name)); }
     // The text an edit shows.

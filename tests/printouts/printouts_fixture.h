@@ -157,7 +157,7 @@ protected:
         dialog.reset();
         view.reset();
         assessment::TfrmRyzZakl *rz = assessment::frmRyzZakl();
-        rz->ClearMeasurementForm(rz->pgDokum);
+        rz->ClearMeasurementForm();
         appstate::State().Workstations.clear();
         appstate::State().ViewName.clear();
         appstate::State().ViewKind = storage::TViewKind::None;

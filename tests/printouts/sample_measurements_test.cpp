@@ -16,6 +16,10 @@
 #include <map>
 #include <vector>
 
+using shippedforms::cbStanow;
+using shippedforms::lbCzyn;
+using shippedforms::lbPomiar;
+
 namespace {
 
 // A control and what the user does with it: "ed_" types the value, "cb_" chooses the item
@@ -420,7 +424,7 @@ protected:
     void SetUp() override { shippedforms::UseMeasurementView(); }
     void TearDown() override { shippedforms::CloseMeasurementWindow(win); }
 
-    template <typename T> T *Control(const QString &name) { return win->pgDokum->findChild<T *>(name); }
+    template <typename T> T *Control(const QString &name) { return win->Pages()->findChild<T *>(name); }
 
     void Play(const Input &input)
     {
@@ -452,24 +456,24 @@ protected:
     void Rate(storage::TStanowisko &w, storage::TCzynnik &f, const SampleFactor &sample)
     {
         win = std::make_unique<assessment::TfrmRyzZakl>();
-        win->AttachmentFolder = appstate::State().AttachFolder;
-        workstations::AddWorkstationItem(win->cbStanow, w);
-        win->cbStanow->setCurrentIndex(0);
+        win->SetAttachmentFolder(appstate::State().AttachFolder);
+        workstations::AddWorkstationItem(cbStanow(*win), w);
+        cbStanow(*win)->setCurrentIndex(0);
         for (const storage::TFactorEntry &e : w.Factors)
             if (e.factor.get() == &f)
-                workstations::AddFactorItem(win->lbCzyn, w, e);
+                workstations::AddFactorItem(lbCzyn(*win), w, e);
         appstate::State().SetModified(false);
-        win->lbCzyn->setCurrentRow(0);
-        ASSERT_EQ(win->lbPomiar->count(), int(sample.measurements.size()));
-        for (int i = 0; i < win->lbPomiar->count(); ++i) {
-            win->lbPomiar->setCurrentRow(i);
+        lbCzyn(*win)->setCurrentRow(0);
+        ASSERT_EQ(lbPomiar(*win)->count(), int(sample.measurements.size()));
+        for (int i = 0; i < lbPomiar(*win)->count(); ++i) {
+            lbPomiar(*win)->setCurrentRow(i);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             for (const Input &input : sample.measurements[size_t(i)].inputs)
                 Play(input);
             appstate::State().SetModified(false);
         }
         // The workstation stays with the program until its files are written.
-        win->ClearMeasurementForm(win->pgDokum);
+        win->ClearMeasurementForm();
         win.reset();
     }
 

@@ -96,8 +96,7 @@ protected:
     {
         view.reset();
         assessment::TfrmRyzZakl *rz = assessment::frmRyzZakl();
-        rz->ClearMeasurementForm(rz->pgDokum);
-        rz->FormItems = nullptr;
+        rz->ClearMeasurementForm();
         appstate::State().ViewName.clear();
         appstate::State().ViewKind = storage::TViewKind::None;
         appstate::State().SetModified(false);

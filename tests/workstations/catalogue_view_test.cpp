@@ -40,26 +40,26 @@ TEST_F(Catalogue, EveryGroupListsItsFactorsAndDocksItsPanel)
     EXPECT_EQ(frmZwChem()->mmNazwCzyn->toPlainText(), "Aceton");
 
     chooseGroup("pyly");
-    EXPECT_EQ(view->DockedPanel(), pages()->pAllRyzZakl);
+    EXPECT_EQ(view->DockedPanel(), pages()->PageArea());
     EXPECT_EQ(view->lbCzynniki->item(0)->text(), "Pyły apatytów i fosforytów") << "file order";
-    EXPECT_GT(pages()->pgDokum->count(), 1) << "the first dust's form with its risk tab";
-    EXPECT_TRUE(pages()->pgDokum->findChild<QWidget *>("ts_OcenaRyzyka"));
+    EXPECT_GT(pages()->Pages()->count(), 1) << "the first dust's form with its risk tab";
+    EXPECT_TRUE(pages()->Pages()->findChild<QWidget *>("ts_OcenaRyzyka"));
 
     chooseGroup("fiz");
     EXPECT_EQ(view->lbCzynniki->item(0)->text(), "Drgania miejscowe (działające przez kończyny górne)");
     clickFactor("Hałas");
-    ASSERT_GT(pages()->pgDokum->count(), 1);
-    EXPECT_EQ(pages()->CurrentFormName, view->PreviewItems().front()->function);
+    ASSERT_GT(pages()->Pages()->count(), 1);
+    EXPECT_EQ(pages()->FormName(), view->PreviewItems().front()->function);
 
     chooseGroup("biol");
     EXPECT_EQ(view->DockedPanel(), frmZwBiol()->pDaneCzynBiol);
     EXPECT_EQ(frmZwBiol()->mmNazwCzyn->toPlainText(), view->lbCzynniki->item(0)->text());
     // The form area lent to the preview went back to the measurement window.
-    EXPECT_NE(pages()->pAllRyzZakl->parentWidget(), view->pDaneCzyn);
+    EXPECT_NE(pages()->PageArea()->parentWidget(), view->pDaneCzyn);
 
     chooseGroup("uciaz");
     EXPECT_EQ(view->lbCzynniki->count(), 7);
-    EXPECT_EQ(view->DockedPanel(), pages()->pAllRyzZakl);
+    EXPECT_EQ(view->DockedPanel(), pages()->PageArea());
 
     EXPECT_FALSE(appstate::State().Modified());
     EXPECT_EQ(saveOffered.count(), 0);
@@ -98,9 +98,9 @@ TEST_F(Catalogue, AClickedEntryIsShownAndStaysChosenUnderAnotherFilter)
     QTest::mouseClick(view->rgAktual->Button(1), Qt::LeftButton); // "Wszystkie" lists it too
     EXPECT_EQ(chem->eNrCas->text(), "7439-97-6");
     chooseGroup("fiz");
-    const QString firstForm = pages()->CurrentFormName;
+    const QString firstForm = pages()->FormName();
     mouseChoose(view->lbCzynniki, QStringLiteral("Hałas"));
-    EXPECT_NE(pages()->CurrentFormName, firstForm) << "the clicked factor's form";
+    EXPECT_NE(pages()->FormName(), firstForm) << "the clicked factor's form";
 }
 
 TEST_F(Catalogue, AFactorPreviewIsEditableButNeverOffersSave)
@@ -110,7 +110,7 @@ TEST_F(Catalogue, AFactorPreviewIsEditableButNeverOffersSave)
     chooseGroup("fiz");
     clickFactor("Hałas");
     QLineEdit *edit = nullptr;
-    for (QLineEdit *e : pages()->pgDokum->findChildren<QLineEdit *>())
+    for (QLineEdit *e : pages()->Pages()->findChildren<QLineEdit *>())
         if (e->objectName().startsWith("ed_") && e->isEnabled() && !e->isReadOnly()) {
             edit = e;
             break;
@@ -132,11 +132,11 @@ TEST_F(Catalogue, AFactorWhoseFormIsNotInstalledSaysSoAndShowsNoForm)
                  "</czynnik>\n</czynfiz>\n");
     open();
     chooseGroup("fiz");
-    ASSERT_GT(pages()->pgDokum->count(), 1);
+    ASSERT_GT(pages()->Pages()->count(), 1);
     clickFactor("Bez formularza");
     ASSERT_EQ(boxes.boxes.size(), 1);
     EXPECT_TRUE(boxes.boxes[0].text.contains("nieznany_frm_")) << boxes.boxes[0].text.toStdString();
-    EXPECT_EQ(pages()->pgDokum->count(), 0);
+    EXPECT_EQ(pages()->Pages()->count(), 0);
     EXPECT_TRUE(view->PreviewItems().empty());
 }
 

@@ -98,8 +98,8 @@ TEST_F(OwnFactors, ANewOwnFactorIsNumberedAfterEveryGroupsOwnFactorsAndWritten)
     // Its empty "5 kroków" form is shown when it is chosen.
     view->lbCzynnikiWlClick();
     EXPECT_EQ(view->lbCzynniki->currentRow(), -1);
-    EXPECT_GT(pages()->pgDokum->count(), 1);
-    EXPECT_EQ(pages()->AttachmentFolder, "zaklocen\\frm\\zalaczn");
+    EXPECT_GT(pages()->Pages()->count(), 1);
+    EXPECT_EQ(pages()->AttachmentFolderInUse(), "zaklocen\\frm\\zalaczn");
 }
 
 TEST_F(OwnFactors, ANameTakenInTheGroupIsRefusedWhateverTheLetterCase)

@@ -92,7 +92,7 @@ protected:
     {
         view.reset();
         assessment::TfrmRyzZakl *rz = assessment::frmRyzZakl();
-        rz->ClearMeasurementForm(rz->pgDokum);
+        rz->ClearMeasurementForm();
         appstate::State().Workstations.clear();
         appstate::State().ViewName.clear();
         appstate::State().ViewKind = storage::TViewKind::None;
@@ -136,8 +136,8 @@ TEST_F(Summary, StartsOnTheLastYearWithNoWorkstationAndTheMeasurementPagesDocked
     EXPECT_EQ(view->cbStanow->currentIndex(), -1);
     EXPECT_EQ(view->cbStanow->count(), 2);
     EXPECT_EQ(view->cbStanow->itemText(0), "Biuro") << "sorted";
-    EXPECT_EQ(pages()->pAllRyzZakl->parentWidget(), view->pZestawPoj);
-    EXPECT_TRUE(pages()->pgDokum->isHidden());
+    EXPECT_EQ(pages()->PageArea()->parentWidget(), view->pZestawPoj);
+    EXPECT_TRUE(pages()->Pages()->isHidden());
 
     view->bWyswietlClick();
     EXPECT_EQ(boxes.Texts(), QStringList({"Nie wybrano stanowiska"}));
@@ -176,11 +176,11 @@ TEST_F(Summary, AMeasurementIsShownReadOnlyAndNeverOffersSave)
     measurementsOf("Hałas");
     ASSERT_EQ(texts(view->lbPomiar), QStringList({"2024-01-15"}));
     view->lbPomiar->setCurrentRow(0);
-    ASSERT_FALSE(pages()->pgDokum->isHidden());
-    ASSERT_GT(pages()->pgDokum->count(), 1);
+    ASSERT_FALSE(pages()->Pages()->isHidden());
+    ASSERT_GT(pages()->Pages()->count(), 1);
     EXPECT_EQ(view->SelectedMeasurement()->data, "2024-01-15");
     int inputs = 0;
-    for (QLineEdit *e : pages()->pgDokum->findChildren<QLineEdit *>()) {
+    for (QLineEdit *e : pages()->Pages()->findChildren<QLineEdit *>()) {
         if (!e->objectName().startsWith("ed_"))
             continue;
         ++inputs;
@@ -201,7 +201,7 @@ TEST_F(Summary, AMeasurementIsShownReadOnlyAndNeverOffersSave)
     view->bWyswietl->click();
     EXPECT_EQ(view->SelectedMeasurement()->data, "2024-01-15");
     measurementsOf(QStringLiteral("Mikroklimat gorący"));
-    EXPECT_TRUE(pages()->pgDokum->isHidden());
+    EXPECT_TRUE(pages()->Pages()->isHidden());
 }
 
 TEST_F(Summary, PrintOpensThePrintoutsDialogOnceOneIsThere)

@@ -1,20 +1,22 @@
-// The measurement window's lists: workstation, factor and measurement chosen, the
-// measurement shown, and the data dialog that adds or changes one.
+// The measurement window's lists: the workstation, factor and measurement chosen, the
+// measurement shown, and what the commands do with the list of measurements (the data
+// dialog that adds or changes one, deleting one).
 
 #include "assessment/frm_nowy_pomiar.h"
 #include "assessment/frm_ryz_zakl.h"
+#include "assessment/rules/evaluation_dispatch.h"
 
 #include "appstate/appstate.h"
 #include "storage/form_definition_files.h"
 #include "storage/measurements.h"
 #include "storage/workstation_files.h"
+#include "widgets/list_box.h"
 #include "widgets/progress_dialog.h"
 #include "workstation_loading/workstation_loading.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabWidget>
@@ -36,12 +38,10 @@ void TfrmRyzZakl::InitView()
         if (pAllRyzZakl->parentWidget() != split)
             split->insertWidget(1, pAllRyzZakl);
     }
-    ClearMeasurementForm(pgDokum);
+    ClearMeasurementForm();
     pgDokum->hide();
-    FormItems = nullptr;
     AttachmentFolder = state.AttachFolder;
-    UnderEdit = {};
-    ModifiedFactorIndex = -1;
+    ForgetEdits();
     ExitedFactorIndex = -1;
     m_shownWorkstation = -1;
     m_shownFactorRow = -1;
@@ -79,14 +79,25 @@ void TfrmRyzZakl::InitView()
     cbStanowClick();
 }
 
-void TfrmRyzZakl::pgDokumChange(int index)
+storage::TStanowisko *TfrmRyzZakl::SelectedWorkstation() const
 {
-    // The risk tab has no fields: the field operations keep working on the last form page.
-    QWidget *tab = pgDokum->widget(index);
-    if (!tab)
-        return;
-    if (auto *scroll = tab->findChild<QScrollArea *>(QString(), Qt::FindDirectChildrenOnly))
-        CurrentScrollBox = scroll;
+    return workstations::WorkstationOfComboIndex(cbStanow, cbStanow->currentIndex());
+}
+
+storage::TCzynnik *TfrmRyzZakl::SelectedFactor() const
+{
+    return workstations::FactorOfItem(lbCzyn->currentItem());
+}
+
+storage::TPomiarCzynn *TfrmRyzZakl::SelectedMeasurement() const
+{
+    storage::TCzynnik *f = SelectedFactor();
+    const QListWidgetItem *item = lbPomiar->currentItem();
+    if (!f || !item)
+        return nullptr;
+    // The entry carries its measurement's date, the key of the factor's list.
+    const int index = storage::FindMeasurementByDate(f->Measurements, item->data(Qt::UserRole).toString());
+    return index >= 0 ? f->Measurements[static_cast<size_t>(index)].get() : nullptr;
 }
 
 void TfrmRyzZakl::cbStanowClick()
@@ -104,8 +115,7 @@ void TfrmRyzZakl::cbStanowClick()
         lbPomiar->clear();
     }
     pgDokum->hide();
-    ClearMeasurementForm(pgDokum);
-    FormItems = nullptr;
+    ClearMeasurementForm();
     storage::TStanowisko *w = SelectedWorkstation();
     if (w && !w->Loaded) {
         storage::StorageProblems problems;
@@ -126,8 +136,7 @@ void TfrmRyzZakl::lbCzynClick()
     }
     m_shownFactorRow = lbCzyn->currentRow();
     pgDokum->hide();
-    ClearMeasurementForm(pgDokum);
-    FormItems = nullptr;
+    ClearMeasurementForm();
     FillMeasurementList();
     if (const storage::TCzynnik *f = SelectedFactor())
         FormFileName = storage::FormDefinitionName(f->frm_dane, f->ver_pom);
@@ -163,15 +172,31 @@ void TfrmRyzZakl::FillMeasurementList(const QString &date)
     lbPomiar->setCurrentRow(select);
 }
 
+QString TfrmRyzZakl::SelectedFactorText() const
+{
+    const QListWidgetItem *entry = lbCzyn->currentItem();
+    return entry ? entry->text() : QString();
+}
+
+bool TfrmRyzZakl::DateListed(const QString &date, bool exceptSelected) const
+{
+    for (int i = 0; i < lbPomiar->count(); ++i) {
+        if (exceptSelected && i == lbPomiar->currentRow())
+            continue;
+        if (lbPomiar->item(i)->data(Qt::UserRole).toString().compare(date, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
 void TfrmRyzZakl::ShowMeasurement(storage::TPomiarCzynn *m)
 {
     pgDokum->hide();
-    ClearMeasurementForm(pgDokum);
-    FormItems = nullptr;
+    ClearMeasurementForm();
     if (!m)
         return;
     AttachmentFolder = Shared().AttachFolder;
-    BuildMeasurementForm(m->Fields, pgDokum);
+    BuildMeasurementForm(m->Fields);
     if (IsCurrentView() && HasCombo(QStringLiteral("cb_cSkutki"))) {
         const QStringList combos = {QStringLiteral("cb_cSkutki"), QStringLiteral("cb_cPrawd"),
                                     QStringLiteral("cb_cEksp")};
@@ -206,6 +231,55 @@ bool TfrmRyzZakl::ModifySelection()
     TfrmNowyPomiar *dialog = frmNowyPomiar();
     dialog->Window = this;
     return dialog->Execute(2);
+}
+
+void TfrmRyzZakl::DeleteMeasurement()
+{
+    storage::TStanowisko *w = SelectedWorkstation();
+    storage::TCzynnik *selected = SelectedFactor();
+    const QListWidgetItem *entry = lbPomiar->currentItem();
+    if (!w || !selected || !entry)
+        return;
+    const QString date = entry->data(Qt::UserRole).toString();
+    MarkModified(); // the save that follows writes this factor
+    for (const storage::TFactorEntry &e : w->Factors) {
+        storage::TCzynnik *f = e.factor.get();
+        if (!f || f->id != selected->id)
+            continue;
+        const int index = storage::FindMeasurementByDate(f->Measurements, date);
+        if (index < 0)
+            continue;
+        if ((f->ident == QLatin1String("chem") || f->ident == QLatin1String("pyly")) &&
+            TakesPartInSums(*f->Measurements[static_cast<size_t>(index)])) {
+            // The other measurements of that date are summed again without this one.
+            RunWorkstationSum(f->ident, *this, false);
+        }
+        ClearMeasurementForm(); // the pages may show the measurement that goes
+        f->Measurements.erase(f->Measurements.begin() + index);
+    }
+    FillMeasurementList();
+    ClearMeasurementForm();
+}
+
+bool TfrmRyzZakl::DeleteSelection()
+{
+    if (!SelectedMeasurement())
+        return false;
+    DeleteMeasurement();
+    return true;
+}
+
+QString TfrmRyzZakl::DeleteQuestion()
+{
+    return QStringLiteral("Czy na pewno usunąć wybrany pomiar?");
+}
+
+std::optional<bool> TfrmRyzZakl::DeleteConfirmed()
+{
+    // The measurement goes from the factor's file at once.
+    if (!DeleteSelection())
+        return std::nullopt;
+    return Save();
 }
 
 } // namespace assessment

@@ -1,13 +1,13 @@
-// Field operations: the evaluation rules read and write the built pages by component name
-// through these, on the page the field operations currently search (CurrentScrollBox).
+// The measurement window's form interface: the evaluation rules read and write the built
+// pages by component name through these, on the page the field operations currently search
+// (CurrentScrollBox); and the measurement a rule works on.
 
 #include "assessment/frm_ryz_zakl.h"
 
-#include "appstate/appstate.h"
 #include "storage/formatting.h"
-#include "storage/measurements.h"
 #include "storage/text_xml.h"
 #include "widgets/field_binding.h"
+#include "widgets/list_box.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,7 +21,6 @@
 #include <QToolButton>
 
 #include <algorithm>
-#include <utility>
 
 namespace assessment {
 
@@ -31,13 +30,6 @@ bool isInput(const QWidget *w)
 {
     return qobject_cast<const QLineEdit *>(w) || qobject_cast<const QPlainTextEdit *>(w) ||
            qobject_cast<const QComboBox *>(w) || qobject_cast<const QCheckBox *>(w);
-}
-
-// The ratings belong to the measurement only where the measurement window is the view
-// shown; the same pages shown as previews elsewhere keep nothing.
-bool measurementViewShown()
-{
-    return appstate::State().ViewKind == storage::TViewKind::Measurement;
 }
 
 // A caption that sized itself to its text sizes itself again to a new text.
@@ -276,55 +268,6 @@ QString TfrmRyzZakl::ComboText(const QString &name)
     return cb ? cb->currentText() : QString();
 }
 
-void TfrmRyzZakl::SetRiskAssessment(const TGroupRatings &ratings)
-{
-    TRiskRatings combined;
-    if (!measurementViewShown())
-        combined = CombineAsMaximum(ratings);
-    else if (storage::TPomiarCzynn *m = SelectedMeasurement())
-        combined = RateMeasurement(*m, ratings, SelectedWorkstation());
-    else
-        combined.groups = ratings; // no measurement, no year: nothing to combine for
-    showRatings(combined);
-}
-
-void TfrmRyzZakl::showStoredRatings(storage::TPomiarCzynn &m)
-{
-    TRiskRatings ratings = StoredRatings(m);
-    if (measurementViewShown()) {
-        // The employment may have changed since the ratings were stored: the combined
-        // rating follows what is known now, the final one stays as stored.
-        ratings = ShownRatings(m, SelectedWorkstation());
-        StoreRatings(m, ratings);
-    } else {
-        ratings.combined = CombineAsMaximum(ratings.groups).combined;
-    }
-    showRatings(ratings);
-}
-
-void TfrmRyzZakl::showRatings(const TRiskRatings &ratings)
-{
-    // The rule's reason names what the user can put right; it holds for these ratings only.
-    // A group the rule rates whatever was measured (a work forbidden to pregnant women or
-    // juveniles) does not make the others determined.
-    const QString note = std::exchange(m_invalidFieldNote, QString());
-    frmOcenaRyz()->SetRiskAssessment(ratings, !note.isEmpty() && ratings.groups.AnyNotDetermined()
-                                                  ? note
-                                                  : CombinedGap(ratings, SelectedWorkstation()));
-}
-
-void TfrmRyzZakl::ReportInvalidField(const QString &name, const QString &why)
-{
-    if (!m_invalidFieldNote.isEmpty())
-        return; // the first field reported is the one to put right first
-    const QString value = (HasCombo(name) ? ComboText(name) : GetFieldValue(name)).trimmed();
-    const QString caption = FieldCaption(name);
-    m_invalidFieldNote = value.isEmpty()
-                             ? QStringLiteral("Ryzyko nie zostało określone: pole „%1” jest puste (%2).").arg(caption, why)
-                             : QStringLiteral("Ryzyko nie zostało określone: pole „%1” ma niepoprawną wartość „%2” (%3).")
-                                   .arg(caption, value, why);
-}
-
 QString TfrmRyzZakl::FieldCaption(const QString &name) const
 {
     const QString nazwa = name.mid(name.indexOf(QLatin1Char('_')) + 1);
@@ -360,28 +303,14 @@ QString TfrmRyzZakl::FieldCaption(const QString &name) const
     return own;
 }
 
-void TfrmRyzZakl::FinalRatingChosen(int code)
+TShownMeasurement TfrmRyzZakl::ShownMeasurement()
 {
-    storage::TPomiarCzynn *m = SelectedMeasurement();
-    if (!m || !measurementViewShown())
-        return;
-    TRiskRatings ratings = StoredRatings(*m);
-    if (ratings.final == code)
-        return;
-    ratings.final = code;
-    StoreRatings(*m, ratings);
-    MarkModified();
-    ApplySaveRule();
-}
-
-void TfrmRyzZakl::MeasuresEdited(const QString &text)
-{
-    storage::TPomiarCzynn *m = SelectedMeasurement();
-    if (!m || !measurementViewShown())
-        return;
-    m->srodogrryz = text;
-    MarkModified();
-    ApplySaveRule();
+    // Only the measurement view works on a workstation; the pages it lends to previews do not.
+    const QListWidgetItem *entry = lbPomiar->currentItem();
+    if (!IsCurrentView() || !entry)
+        return {};
+    TShownMeasurement shown{SelectedWorkstation(), SelectedFactor(), entry->data(Qt::UserRole).toString()};
+    return shown.IsSet() ? shown : TShownMeasurement();
 }
 
 } // namespace assessment

@@ -1,9 +1,7 @@
 // Saving in the measurement window: where Save is allowed, what the first unsaved change
-// was made in, the ask-to-save protocol, Save itself, and deleting a measurement (followed
-// by a Save).
+// was made in, the ask-to-save protocol (a discard reads the edited factor again) and Save.
 
 #include "assessment/frm_ryz_zakl.h"
-#include "assessment/rules/evaluation_dispatch.h"
 
 #include "appstate/appstate.h"
 #include "platform/prompter.h"
@@ -11,11 +9,15 @@
 #include "storage/measurement_files.h"
 #include "storage/measurements.h"
 #include "storage/workstation_files.h"
+#include "widgets/list_box.h"
 #include "workstation_loading/workstation_loading.h"
 
-#include <QListWidget>
-
 namespace assessment {
+
+bool TfrmRyzZakl::InSampleData() const
+{
+    return Shared().DataFolder == QLatin1String("wzrocen\\");
+}
 
 bool TfrmRyzZakl::SaveAllowed() const
 {
@@ -46,19 +48,25 @@ void TfrmRyzZakl::MarkModified()
         return;
     Shared().SetModified(true);
     ModifiedFactorIndex = lbCzyn->currentRow();
-    if (!UnderEdit.active) {
+    if (!m_underEdit.active) {
         const storage::TStanowisko *w = SelectedWorkstation();
         const storage::TCzynnik *f = SelectedFactor();
         if (w && f)
-            UnderEdit = {true, w->id, f->id, FormFileName};
+            m_underEdit = {true, w->id, f->id, FormFileName};
     }
+}
+
+void TfrmRyzZakl::ForgetEdits()
+{
+    m_underEdit = {};
+    ModifiedFactorIndex = -1;
 }
 
 storage::TStanowisko *TfrmRyzZakl::EditedWorkstation() const
 {
-    if (!UnderEdit.active)
+    if (!m_underEdit.active)
         return nullptr;
-    return storage::FindWorkstationById(Shared().Workstations, UnderEdit.workstationId);
+    return storage::FindWorkstationById(Shared().Workstations, m_underEdit.workstationId);
 }
 
 storage::TCzynnik *TfrmRyzZakl::EditedFactor() const
@@ -67,7 +75,7 @@ storage::TCzynnik *TfrmRyzZakl::EditedFactor() const
     if (!w)
         return nullptr;
     for (const storage::TFactorEntry &e : w->Factors) {
-        if (e.factor && e.factor->id == UnderEdit.factorId)
+        if (e.factor && e.factor->id == m_underEdit.factorId)
             return e.factor.get();
     }
     return nullptr;
@@ -86,10 +94,8 @@ void TfrmRyzZakl::rereadSumPartners(storage::TStanowisko &w, const storage::TCzy
         if (!other || other == &edited || other->ident != edited.ident || other->Measurements.empty())
             continue;
         for (const std::unique_ptr<storage::TPomiarCzynn> &m : other->Measurements) {
-            if (FormItems == &m->Fields) { // never left showing a measurement about to go
-                ClearMeasurementForm(pgDokum);
-                FormItems = nullptr;
-            }
+            if (ShowsItems(m->Fields)) // never left showing a measurement about to go
+                ClearMeasurementForm();
         }
         try {
             storage::ReadMeasurements(state.DataFolder + w.kat_dane + QStringLiteral("\\"), other->frm_dane,
@@ -139,8 +145,7 @@ bool TfrmRyzZakl::AskSaveChanges()
                 lbPomiar->currentItem() ? lbPomiar->currentItem()->data(Qt::UserRole).toString() : QString();
             const bool shown = FormItems && SelectedFactor() == f;
             if (shown) {
-                ClearMeasurementForm(pgDokum); // the pages refer to the measurements about to go
-                FormItems = nullptr;
+                ClearMeasurementForm(); // the pages refer to the measurements about to go
             }
             try {
                 storage::ReadMeasurements(state.DataFolder + w->kat_dane + QStringLiteral("\\"), f->frm_dane,
@@ -156,8 +161,7 @@ bool TfrmRyzZakl::AskSaveChanges()
             }
         }
     }
-    ModifiedFactorIndex = -1;
-    UnderEdit = {};
+    ForgetEdits();
     return result;
 }
 
@@ -168,10 +172,10 @@ bool TfrmRyzZakl::Save()
     storage::TStanowisko *w = nullptr;
     storage::TCzynnik *current = nullptr;
     QString form;
-    if (UnderEdit.active) {
+    if (m_underEdit.active) {
         w = EditedWorkstation();
         current = EditedFactor();
-        form = UnderEdit.formFileName;
+        form = m_underEdit.formFileName;
     } else {
         w = SelectedWorkstation();
         current = ModifiedFactorIndex >= 0 && ModifiedFactorIndex < lbCzyn->count()
@@ -191,60 +195,8 @@ bool TfrmRyzZakl::Save()
     request.current = current;
     if (!appstate::ReportStorageResult(storage::WriteMeasurements(request)))
         return false;
-    UnderEdit = {};
-    ModifiedFactorIndex = -1;
+    ForgetEdits();
     return true;
-}
-
-void TfrmRyzZakl::DeleteMeasurement()
-{
-    storage::TStanowisko *w = SelectedWorkstation();
-    storage::TCzynnik *selected = SelectedFactor();
-    const QListWidgetItem *entry = lbPomiar->currentItem();
-    if (!w || !selected || !entry)
-        return;
-    const QString date = entry->data(Qt::UserRole).toString();
-    MarkModified(); // the save that follows writes this factor
-    for (const storage::TFactorEntry &e : w->Factors) {
-        storage::TCzynnik *f = e.factor.get();
-        if (!f || f->id != selected->id)
-            continue;
-        const int index = storage::FindMeasurementByDate(f->Measurements, date);
-        if (index < 0)
-            continue;
-        if ((f->ident == QLatin1String("chem") || f->ident == QLatin1String("pyly")) &&
-            TakesPartInSums(*f->Measurements[static_cast<size_t>(index)])) {
-            // The other measurements of that date are summed again without this one.
-            RunWorkstationSum(f->ident, *this, false);
-        }
-        ClearMeasurementForm(pgDokum); // the pages may show the measurement that goes
-        FormItems = nullptr;
-        f->Measurements.erase(f->Measurements.begin() + index);
-    }
-    FillMeasurementList();
-    ClearMeasurementForm(pgDokum);
-    FormItems = nullptr;
-}
-
-bool TfrmRyzZakl::DeleteSelection()
-{
-    if (!SelectedMeasurement())
-        return false;
-    DeleteMeasurement();
-    return true;
-}
-
-QString TfrmRyzZakl::DeleteQuestion()
-{
-    return QStringLiteral("Czy na pewno usunąć wybrany pomiar?");
-}
-
-std::optional<bool> TfrmRyzZakl::DeleteConfirmed()
-{
-    // The measurement goes from the factor's file at once.
-    if (!DeleteSelection())
-        return std::nullopt;
-    return Save();
 }
 
 } // namespace assessment

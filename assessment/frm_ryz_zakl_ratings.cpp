@@ -1,0 +1,98 @@
+// The measurement window's ratings: the group ratings a rule hands over, combined and stored
+// in the selected measurement (in the measurement view only), the reason they stay not
+// determined, and the final rating and measures the user enters on the risk panel.
+
+#include "assessment/frm_ryz_zakl.h"
+
+#include "appstate/appstate.h"
+#include "storage/measurements.h"
+
+#include <utility>
+
+namespace assessment {
+
+namespace {
+
+// The ratings belong to the measurement only where the measurement window is the view
+// shown; the same pages shown as previews elsewhere keep nothing.
+bool measurementViewShown()
+{
+    return appstate::State().ViewKind == storage::TViewKind::Measurement;
+}
+
+} // namespace
+
+void TfrmRyzZakl::SetRiskAssessment(const TGroupRatings &ratings)
+{
+    TRiskRatings combined;
+    if (!measurementViewShown())
+        combined = CombineAsMaximum(ratings);
+    else if (storage::TPomiarCzynn *m = SelectedMeasurement())
+        combined = RateMeasurement(*m, ratings, SelectedWorkstation());
+    else
+        combined.groups = ratings; // no measurement, no year: nothing to combine for
+    showRatings(combined);
+}
+
+void TfrmRyzZakl::showStoredRatings(storage::TPomiarCzynn &m)
+{
+    TRiskRatings ratings = StoredRatings(m);
+    if (measurementViewShown()) {
+        // The employment may have changed since the ratings were stored: the combined
+        // rating follows what is known now, the final one stays as stored.
+        ratings = ShownRatings(m, SelectedWorkstation());
+        StoreRatings(m, ratings);
+    } else {
+        ratings.combined = CombineAsMaximum(ratings.groups).combined;
+    }
+    showRatings(ratings);
+}
+
+void TfrmRyzZakl::showRatings(const TRiskRatings &ratings)
+{
+    // The rule's reason names what the user can put right; it holds for these ratings only.
+    // A group the rule rates whatever was measured (a work forbidden to pregnant women or
+    // juveniles) does not make the others determined.
+    const QString note = std::exchange(m_invalidFieldNote, QString());
+    frmOcenaRyz()->SetRiskAssessment(ratings, !note.isEmpty() && ratings.groups.AnyNotDetermined()
+                                                  ? note
+                                                  : CombinedGap(ratings, SelectedWorkstation()));
+}
+
+void TfrmRyzZakl::ReportInvalidField(const QString &name, const QString &why)
+{
+    if (!m_invalidFieldNote.isEmpty())
+        return; // the first field reported is the one to put right first
+    const QString value = (HasCombo(name) ? ComboText(name) : GetFieldValue(name)).trimmed();
+    const QString caption = FieldCaption(name);
+    m_invalidFieldNote =
+        value.isEmpty() ? QStringLiteral("Ryzyko nie zostało określone: pole „%1” jest puste (%2).").arg(caption, why)
+                        : QStringLiteral("Ryzyko nie zostało określone: pole „%1” ma niepoprawną wartość „%2” (%3).")
+                              .arg(caption, value, why);
+}
+
+void TfrmRyzZakl::FinalRatingChosen(int code)
+{
+    storage::TPomiarCzynn *m = SelectedMeasurement();
+    if (!m || !measurementViewShown())
+        return;
+    TRiskRatings ratings = StoredRatings(*m);
+    if (ratings.final == code)
+        return;
+    ratings.final = code;
+    StoreRatings(*m, ratings);
+    MarkModified();
+    ApplySaveRule();
+}
+
+void TfrmRyzZakl::MeasuresEdited(const QString &text)
+{
+    storage::TPomiarCzynn *m = SelectedMeasurement();
+    if (!m || !measurementViewShown())
+        return;
+    m->srodogrryz = text;
+    MarkModified();
+    ApplySaveRule();
+}
+
+} // namespace assessment
