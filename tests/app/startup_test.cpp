@@ -46,21 +46,16 @@ TEST(StartupWindows, OnlyTheMainWindowIsMadeTheOthersByNameInTheirOrder)
     // once, under its name, and stands where the list puts it (so exit destroys them in
     // the list's reverse order); the views' own windows stand where their view makes them.
     auto *card = dynamic_cast<printouts::TFormPage *>(platform::WindowByName("frmStatKartWypP2_2"));
-    ASSERT_NE(card, nullptr);
-    EXPECT_EQ(printouts::PageForm("frmStatKartWypP2_2"), card);
-    EXPECT_TRUE(card->LayoutErrors().isEmpty());
-    EXPECT_FALSE(card->Components().empty());
+    ASSERT_TRUE(card && printouts::PageForm("frmStatKartWypP2_2") == card);
+    EXPECT_TRUE(card->LayoutErrors().isEmpty() && !card->Components().empty());
     EXPECT_EQ(platform::WindowByName("frmWydruk"), printouts::frmWydruk());
     for (const QString &name : names) {
         QWidget *w = platform::WindowByName(name);
-        ASSERT_NE(w, nullptr) << name.toStdString();
-        EXPECT_EQ(w->objectName(), name);
-        EXPECT_EQ(platform::WindowByName(name), w);
+        EXPECT_TRUE(w && w->objectName() == name && platform::WindowByName(name) == w) << name.toStdString();
     }
-    const QStringList views = {"frmCzynniki", "frmStanCzyn", "frmZestaw", "frmCzynnWl"};
     QStringList expected = names, inOrder;
-    for (const QString &v : views)
-        expected.removeAll(v);
+    for (const char *view : {"frmCzynniki", "frmStanCzyn", "frmZestaw", "frmCzynnWl"})
+        expected.removeAll(view);
     for (QWidget *w : platform::RegisteredWindows())
         if (expected.contains(w->objectName()))
             inOrder << w->objectName();

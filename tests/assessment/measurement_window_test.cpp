@@ -118,13 +118,19 @@ TEST(EvaluationTable, HoldsTheFiftyFiveFormNamesEachWithItsFamily)
     EXPECT_FALSE(assessment::FindEvaluationRule(QString()));
 }
 
-TEST(EvaluationTable, AFamilysRuleServesEveryFormOfItAndNoOther)
+TEST(EvaluationTable, AFamilysRuleServesEveryFormOfItAndNoOtherAndOutranksTheRulesRegisteredOnFirstUse)
 {
     QStringList seen;
-    assessment::RegisterRuleFamily(assessment::RuleFamily::Laser,
-                                   [&](assessment::TFormAccess &form, const QString &sender) {
-                                       seen << form.FormName() + ":" + sender;
-                                   });
+    int registrations = 0; // the rules registered when a rule is first needed, once
+    assessment::RegisterRulesOnFirstUse([&] {
+        ++registrations;
+        assessment::RegisterRuleFamily(assessment::RuleFamily::Laser,
+                                       [&](assessment::TFormAccess &, const QString &) { seen << "at start"; });
+    });
+    EXPECT_EQ(registrations, 0);
+    assessment::RegisterRuleFamily(
+        assessment::RuleFamily::Laser,
+        [&](assessment::TFormAccess &form, const QString &sender) { seen << form.FormName() + ":" + sender; });
     assessment::TMemoryForm form;
     form.Name = QStringLiteral("prm_laser_Pomiar_02");
     auto rule = assessment::FindEvaluationRule(form.Name);
@@ -134,29 +140,9 @@ TEST(EvaluationTable, AFamilysRuleServesEveryFormOfItAndNoOther)
     if (auto other = assessment::FindEvaluationRule("prm_widzialne_Pomiar_01"))
         other(form, QStringLiteral("ed_Y"));
     EXPECT_EQ(seen.size(), 1); // another family's form never reaches this rule
+    EXPECT_EQ(registrations, 1);
     assessment::RegisterRuleFamily(assessment::RuleFamily::Laser, {});
     EXPECT_FALSE(assessment::FindEvaluationRule("prm_laser_Pomiar_01"));
-}
-
-TEST(EvaluationTable, RulesRegisterWhenFirstNeededAndLaterRegistrationsWin)
-{
-    int registrations = 0;
-    QStringList seen;
-    auto rule = [&](const QString &name) {
-        return [&seen, name](assessment::TFormAccess &, const QString &) { seen << name; };
-    };
-    assessment::RegisterRulesOnFirstUse([&] {
-        ++registrations;
-        assessment::RegisterRuleFamily(assessment::RuleFamily::Laser, rule("at start"));
-    });
-    EXPECT_EQ(registrations, 0);
-    assessment::RegisterRuleFamily(assessment::RuleFamily::Laser, rule("later"));
-    assessment::TMemoryForm form;
-    assessment::FindEvaluationRule("prm_laser_Pomiar_01")(form, QString());
-    assessment::FindEvaluationRule("prm_laser_Pomiar_02")(form, QString());
-    EXPECT_EQ(registrations, 1);
-    EXPECT_EQ(seen, QStringList({"later", "later"}));
-    assessment::RegisterRuleFamily(assessment::RuleFamily::Laser, {});
 }
 
 // ---- Choosing -------------------------------------------------------------------------
@@ -269,7 +255,7 @@ TEST_F(MeasurementWindow, NoFormDefinitionNoMeasurement)
     EXPECT_FALSE(appstate::State().Modified());
 }
 
-TEST_F(MeasurementWindow, ADamagedMeasurementFileIsNamedShownAsFarAsItGoesAndNeverWrittenOver)
+TEST_F(MeasurementWindow, ADamagedFileIsNamedShownAsFarAsItGoesNeverWrittenOverAndItsEditsStay)
 {
     ChooseWorkstation(Welder);
     ChooseFactor(QStringLiteral("Hałas"));
@@ -287,10 +273,21 @@ TEST_F(MeasurementWindow, ADamagedMeasurementFileIsNamedShownAsFarAsItGoesAndNev
     EXPECT_TRUE(prompter.boxes[0].text.contains("zaklocen\\stan_1\\halas_fizyczny_dane.xml"));
     ChooseFactor(QStringLiteral("Hałas"));
     EXPECT_EQ(ListedDates(), QStringList{"2020-01-15"});
-    ChooseMeasurement(QStringLiteral("2020-01-15"));
-    Type("ed_PEWartZm", "70");
+    date = QDate(2022, 3, 3);
+    win->New();
+    Type("ed_PEWartZm", "91");
     EXPECT_FALSE(Save());
     EXPECT_TRUE(prompter.boxes.last().text.contains("zaklocen\\stan_1\\halas_fizyczny_dane.xml"));
+    // Anuluj, and Yes with a save that fails, keep the workstation, the factor, the new
+    // measurement and its edits.
+    prompter.Answer(platform::MsgCancel);
+    ChooseFactor(QStringLiteral("Wybuch i pożar"));
+    prompter.Answer(platform::MsgYes);
+    ChooseWorkstation(Forklift);
+    EXPECT_EQ(win->SelectedWorkstation()->nazwa, Welder);
+    EXPECT_EQ(win->SelectedFactor()->nazwa, "Hałas");
+    EXPECT_EQ(ListedDates(), (QStringList{"2020-01-15", "2022-03-03"}));
+    EXPECT_TRUE(appstate::State().Modified() && win->GetFieldValue("ed_PEWartZm") == "91");
     EXPECT_EQ(folder.Read("zaklocen/stan_1/halas_fizyczny_dane.xml"), cut);
 }
 
@@ -348,22 +345,6 @@ TEST_F(MeasurementWindow, ADiscardedNewMeasurementDisappears)
     ChooseFactor(QStringLiteral("Hałas"));
     EXPECT_EQ(lbPomiar(*win)->count(), 0);
     EXPECT_FALSE(folder.Exists("zaklocen/stan_1/halas_fizyczny_dane.xml"));
-}
-
-TEST_F(MeasurementWindow, AnulujOrAFailedSaveKeepsTheWorkstationTheFactorAndTheEdits)
-{
-    ChooseWorkstation(Welder);
-    ChooseFactor(QStringLiteral("Hałas"));
-    win->New();
-    Type("ed_PEWartZm", "91");
-    prompter.Answer(platform::MsgCancel);
-    ChooseFactor(QStringLiteral("Wybuch i pożar"));
-    ASSERT_TRUE(QDir().mkpath(folder.FilePath("zaklocen/stan_1/halas_fizyczny_dane.xml"))); // Yes cannot write
-    prompter.Answer(platform::MsgYes);
-    ChooseWorkstation(Forklift);
-    EXPECT_EQ(win->SelectedWorkstation()->nazwa, Welder);
-    EXPECT_EQ(win->SelectedFactor()->nazwa, "Hałas");
-    EXPECT_TRUE(appstate::State().Modified() && win->GetFieldValue("ed_PEWartZm") == "91");
 }
 
 TEST_F(MeasurementWindow, SampleDataNeverAsksNorWrites)

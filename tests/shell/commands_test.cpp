@@ -76,10 +76,7 @@ public:
             return Save();
         if (name == "frmDefStan" && !deleted)
             platform::ShowError(QStringLiteral("Operacja usunięcia stanowiska nie powiodła się!"));
-        if (name == "frmDefStan" && deleted)
-            return true;
-        if (name == "frmDokum")
-            appstate::State().NewDocument = true;
+        appstate::State().NewDocument |= name == "frmDokum";
         return std::nullopt;
     }
     bool ModifySelection() override

@@ -89,7 +89,7 @@ TEST(RiskScoreFiles, ShippedFilesReadWholeAndWriteBackByteForByte)
     }
 }
 
-TEST(RiskScoreFiles, BandsAreFoundByNameTheVersionIsTheCallersAndARowsTypNamesItsTable)
+TEST(RiskScoreFiles, BandsAreFoundByNameTheVersionIsTheCallersARowsTypNamesItsTableAnyTextReadsBack)
 {
     FixtureFolder fx;
     QStringList bands = standardBands();
@@ -111,6 +111,14 @@ TEST(RiskScoreFiles, BandsAreFoundByNameTheVersionIsTheCallersAndARowsTypNamesIt
     EXPECT_TRUE(fx.ReadText(rel("metRiskScore_Eksp_1.xml")).contains("Zabłąkany (2)"));
     EXPECT_FALSE(fx.ReadText(rel("metRiskScore_Prawd_1.xml")).contains("Zabłąkany"));
     EXPECT_TRUE(fx.ReadText(rel("metRiskScore_1.xml")).contains("<poz nazwa=\"Wersja\">3</poz>"));
+
+    // Texts holding attribute names or quotes read back equal.
+    const QStringList t = {"Skutki Wartosc=", "Wartosc=1 OpisUszcz2=", "NrPoz= Typ=", "a=\"b\"", "=", ""};
+    TRiskScore s(0, int(t.size()));
+    for (int i = 0; i < t.size(); ++i)
+        s.Params[i] = TRiskScoreParam(3, quint16(i + 1), t[i], t[(i + 1) % t.size()], t[(i + 2) % t.size()], 1.5f * i);
+    ASSERT_TRUE(WriteRiskScore(s).isEmpty());
+    EXPECT_EQ(ReadRiskScore(0).Set.Params, s.Params);
 }
 
 TEST(RiskScoreFiles, WrittenLinesKeepTheirByteLayout)
@@ -226,15 +234,4 @@ TEST(RiskScoreFiles, AFileThatCannotBeWrittenStaysAndTheOthersAreWritten)
     EXPECT_EQ(failed, QStringList{Folder + "metRiskScore_Eksp_1.xml"});
     EXPECT_NE(fx.Read(rel("metRiskScore_Prawd_1.xml")), before);
     EXPECT_TRUE(fx.ReadText(rel("metRiskScore_Skutki_1.xml")).contains("Duże (15)"));
-}
-
-TEST(RiskScoreFiles, TextsHoldingAttributeNamesOrQuotesReadBackEqual)
-{
-    FixtureFolder fx(true);
-    const QStringList t = {"Skutki Wartosc=", "Wartosc=1 OpisUszcz2=", "NrPoz= Typ=", "a=\"b\"", "=", ""};
-    TRiskScore s(0, int(t.size()));
-    for (int i = 0; i < t.size(); ++i)
-        s.Params[i] = TRiskScoreParam(3, quint16(i + 1), t[i], t[(i + 1) % t.size()], t[(i + 2) % t.size()], 1.5f * i);
-    ASSERT_TRUE(WriteRiskScore(s).isEmpty());
-    EXPECT_EQ(ReadRiskScore(0).Set.Params, s.Params);
 }

@@ -108,23 +108,17 @@ TEST(WorkstationList, MissingFileReadsNothingAndKeepsVersion)
 TEST(WorkstationList, EveryReadGivesWhatTheFileHoldsNow)
 {
     testsupport::FixtureFolder fx;
-    const QString path = Data + "struktura_dane.xml";
-    auto write = [&](const char *name) {
-        fx.WriteText("dane/struktura_dane.xml",
-                     QStringLiteral("<struktura_dane ver=\"1.1\">\n<stanowisko id=\"1\" nazwa=\"%1\" "
-                                    "kat_dane=\"stan_1\"></stanowisko>\n</struktura_dane>\n")
-                         .arg(QLatin1String(name)));
-    };
-    auto firstName = [&] {
+    const auto firstName = [] {
         WorkstationList list;
         QString version;
-        ReadWorkstationList(path, list, version);
+        ReadWorkstationList(Data + "struktura_dane.xml", list, version);
         return list.empty() ? QString() : list[0]->nazwa;
     };
-    write("Alfa");
-    EXPECT_EQ(firstName(), "Alfa");
-    write("Beta"); // rewritten in place, the same size, within the same moment
-    EXPECT_EQ(firstName(), "Beta");
+    for (const QString name : {"Alfa", "Beta"}) { // rewritten in place, the same size, within the same moment
+        fx.WriteText("dane/struktura_dane.xml", "<struktura_dane ver=\"1.1\">\n<stanowisko id=\"1\" nazwa=\"" + name +
+                                                    "\" kat_dane=\"stan_1\"></stanowisko>\n</struktura_dane>\n");
+        EXPECT_EQ(firstName(), name);
+    }
     WorkstationList list;
     list.push_back(std::make_unique<TStanowisko>("1", QStringLiteral("Gamma"), "stan_1"));
     ASSERT_TRUE(WriteWorkstationList(Data, list));

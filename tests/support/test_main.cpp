@@ -22,11 +22,8 @@ int main(int argc, char **argv)
     // object lives: a leak check then sees only what is really lost. What they store on
     // going (their geometry) goes to a folder of its own, not beside the test executable
     // where a later run would read it.
-    {
-        QTemporaryDir folder;
-        platform::SetProgramFolder(folder.path());
-        platform::DestroyAllWindows();
-        platform::SetProgramFolder(QString());
-    }
+    QTemporaryDir folder;
+    platform::SetProgramFolder(folder.path());
+    platform::DestroyAllWindows();
     return result;
 }

@@ -148,26 +148,21 @@ TEST(FormGeometry, WindowSavedOnAScreenThatIsGoneComesBackIntoView)
 TEST(FormGeometry, ExitBatchWritesOnceTheSameContentAndNothingWhenUnchanged)
 {
     const QByteArray shipped = "; ustawienia\r\n[frmTest]\r\nfrmTest.Width=1\r\n";
+    FixtureFolder fx;
     Window w;
     QWidget other;
     other.setObjectName("frmOther");
-    other.resize(300, 200);
     const auto saveBoth = [&] {
         EXPECT_TRUE(widgets::SaveFormGeometry(&w.form, w.pLeft, nullptr));
         EXPECT_TRUE(widgets::SaveFormGeometry(&other));
     };
-    const auto inode = [](const FixtureFolder &fx) {
-        struct stat st{};
+    const auto inode = [&] {
+        struct stat st = {};
         return ::stat(fx.FilePath("Tarvelin.ini").toLocal8Bit().constData(), &st) == 0 ? st.st_ino : 0;
     };
-    QByteArray oneByOne;
-    {
-        FixtureFolder fx;
-        fx.Write("Tarvelin.ini", shipped);
-        saveBoth();
-        oneByOne = fx.Read("Tarvelin.ini");
-    }
-    FixtureFolder fx;
+    fx.Write("Tarvelin.ini", shipped);
+    saveBoth();
+    const QByteArray oneByOne = fx.Read("Tarvelin.ini");
     fx.Write("Tarvelin.ini", shipped);
     {
         widgets::GeometryBatch batch;
@@ -176,12 +171,12 @@ TEST(FormGeometry, ExitBatchWritesOnceTheSameContentAndNothingWhenUnchanged)
         EXPECT_TRUE(widgets::SaveFormGeometry(&other));
     }
     EXPECT_EQ(fx.Read("Tarvelin.ini"), oneByOne);
-    const auto written = inode(fx);
+    const auto written = inode();
     {
         widgets::GeometryBatch batch;
         saveBoth();
     }
     saveBoth();
-    EXPECT_EQ(inode(fx), written);
+    EXPECT_EQ(inode(), written);
     EXPECT_EQ(fx.Read("Tarvelin.ini"), oneByOne);
 }

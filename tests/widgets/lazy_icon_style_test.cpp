@@ -13,18 +13,13 @@ TEST(LazyIconStyle, GivesTheIconsOfTheStyleItWraps)
     QStyleOption plain;
     QStyleOptionButton button;
     const QStyleOption *options[] = {nullptr, &plain, &button};
-    for (const QStyleOption *option : options) {
+    for (const QStyleOption *option : options)
         for (const auto which : {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_MessageBoxWarning,
                                  QStyle::SP_DialogOkButton, QStyle::SP_ArrowBack}) {
             const QIcon ours = lazy.standardIcon(which, option);
             const QIcon theirs = fusion->standardIcon(which, option);
-            EXPECT_EQ(ours.isNull(), theirs.isNull()) << which;
             EXPECT_EQ(ours.availableSizes(), theirs.availableSizes()) << which;
-            EXPECT_EQ(ours.actualSize(QSize(20, 20)), theirs.actualSize(QSize(20, 20))) << which;
-            EXPECT_EQ(ours.pixmap(16).toImage(), theirs.pixmap(16).toImage()) << which;
-            EXPECT_EQ(ours.pixmap(QSize(32, 32), QIcon::Disabled).toImage(),
-                      theirs.pixmap(QSize(32, 32), QIcon::Disabled).toImage())
-                << which;
+            for (const auto &[size, mode] : {std::pair(16, QIcon::Normal), std::pair(32, QIcon::Disabled)})
+                EXPECT_EQ(ours.pixmap(size, mode).toImage(), theirs.pixmap(size, mode).toImage()) << which;
         }
-    }
 }

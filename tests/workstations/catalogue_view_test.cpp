@@ -92,11 +92,10 @@ TEST_F(Catalogue, AClickedEntryIsShownAndStaysChosenUnderAnotherFilter)
     view->show();
     chooseGroup("chem");
     mouseChoose(view->lbCzynniki, QStringLiteral("Rtęć"));
-    TfrmZwChem *chem = frmZwChem();
-    EXPECT_EQ(chem->eNrCas->text(), "7439-97-6");
-    EXPECT_EQ(chem->eNDSDop->text(), "0.02");
+    EXPECT_EQ(frmZwChem()->eNrCas->text(), "7439-97-6");
+    EXPECT_EQ(frmZwChem()->eNDSDop->text(), "0.02");
     QTest::mouseClick(view->rgAktual->Button(1), Qt::LeftButton); // "Wszystkie" lists it too
-    EXPECT_EQ(chem->eNrCas->text(), "7439-97-6");
+    EXPECT_EQ(frmZwChem()->eNrCas->text(), "7439-97-6");
     chooseGroup("fiz");
     const QString firstForm = pages()->FormName();
     mouseChoose(view->lbCzynniki, QStringLiteral("Hałas"));

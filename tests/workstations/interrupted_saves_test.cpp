@@ -17,7 +17,6 @@ TEST(InterruptedSaves, FiftyKillsLeaveEveryFileWholeAndNoTemporaryFileAfterTheNe
     testsupport::ScriptedPrompter boxes;
     auto &state = appstate::State();
     state.DataFolder = QStringLiteral("dane\\");
-    state.ViewName = QStringLiteral("frmDefStan");
     state.ViewKind = storage::TViewKind::Workstations;
     auto &list = state.Workstations;
     list.clear();
@@ -47,13 +46,12 @@ TEST(InterruptedSaves, FiftyKillsLeaveEveryFileWholeAndNoTemporaryFileAfterTheNe
         const QByteArray start = testsupport::RunInChild([&] {
             storage::StorageProblems problems;
             workstations::LoadWorkstations(state.DataFolder + QStringLiteral("struktura_dane.xml"), problems);
-            QStringList found = boxes.Texts();
-            for (const auto &problem : problems)
-                found << problem.message();
-            found << QString::number(list.size());
+            QStringList found = boxes.Texts() << QString::number(list.size());
             for (const auto &w : list)
                 if (!workstations::LoadWorkstationData(*w, problems))
                     found << w->nazwa;
+            for (const auto &problem : problems)
+                found << problem.message();
             for (QDirIterator it(fx.FilePath("dane"), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
                 if (const QString f = QDir(fx.Path()).relativeFilePath(it.next());
                     !f.endsWith(".xml") && !foreign.contains(f))
