@@ -15,13 +15,6 @@ bool rated(int code)
     return code >= storage::RiskSmall && code <= storage::RiskForbidden;
 }
 
-int headCount(const QString &text)
-{
-    bool ok = false;
-    const int n = text.trimmed().toInt(&ok);
-    return ok ? n : 0;
-}
-
 // The year a measurement's date starts with; empty when it starts with none.
 QString yearOf(const QString &measurementDate)
 {
@@ -87,13 +80,13 @@ int CombinedRatingForYear(const TGroupRatings &groups, const storage::TStanowisk
     if (!employmentOfYear(workstation, measurementDate, row, year) || !row)
         return 0;
     int combined = 0;
-    if (headCount(row->Mezczyzni) > 0)
+    if (storage::TZatrudn::Figure(row->Mezczyzni) > 0)
         combined = std::max(combined, groups.men);
-    if (headCount(row->Kobiety) > 0)
+    if (storage::TZatrudn::Figure(row->Kobiety) > 0)
         combined = std::max(combined, groups.women);
-    if (headCount(row->KobietyCiez) > 0)
+    if (storage::TZatrudn::Figure(row->KobietyCiez) > 0)
         combined = std::max(combined, groups.pregnantWomen);
-    if (headCount(row->Mlodociani) > 0)
+    if (storage::TZatrudn::Figure(row->Mlodociani) > 0)
         combined = std::max(combined, groups.juveniles);
     return combined;
 }
@@ -110,7 +103,7 @@ QString EmploymentGap(const storage::TStanowisko *workstation, const QString &me
             .arg(year);
     }
     for (const QString *count : {&row->Mezczyzni, &row->Kobiety, &row->KobietyCiez, &row->Mlodociani})
-        if (headCount(*count) > 0)
+        if (storage::TZatrudn::Figure(*count) > 0)
             return QString();
     return QStringLiteral("Ocena łączna nie została określona: w roku %1, roku pomiaru, na stanowisku nie zatrudniono "
                           "nikogo.")

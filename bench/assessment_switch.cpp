@@ -7,6 +7,7 @@
 #include "assessment/frm_ryz_zakl.h"
 #include "assessment/rules/rules.h"
 #include "bench/bench_support.h"
+#include "bench/measurement_window_support.h"
 #include "platform/paths.h"
 #include "storage/form_definition_files.h"
 #include "storage/measurements.h"
@@ -62,12 +63,7 @@ int main(int argc, char **argv)
     state.Workstations.push_back(std::move(w));
 
     assessment::TfrmRyzZakl win;
-    auto *cbStanow = win.GetMainPanel()->findChild<QComboBox *>(QStringLiteral("cbStanow"));
-    auto *lbCzyn = win.GetMainPanel()->findChild<QListWidget *>(QStringLiteral("lbCzyn"));
-    auto *lbPomiar = win.GetMainPanel()->findChild<QListWidget *>(QStringLiteral("lbPomiar"));
-    workstations::AddWorkstationItem(cbStanow, *ws);
-    cbStanow->setCurrentIndex(0);
-    workstations::FillFactorList(lbCzyn, ws);
+    const auto [cbStanow, lbCzyn, lbPomiar] = bench::ShowWorkstation(win, ws);
 
     const int rounds = 20;
     double total = 0, worst = 0;

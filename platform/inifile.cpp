@@ -14,9 +14,9 @@ IniFile::IniFile(QString filePath)
 
 bool IniFile::Load()
 {
-    const auto lines = ReadLinesCp1250(m_path);
-    Parse(lines ? *lines : QStringList());
-    return lines.has_value();
+    m_onDisk = ReadLinesCp1250(m_path);
+    Parse(m_onDisk ? *m_onDisk : QStringList());
+    return m_onDisk.has_value();
 }
 
 void IniFile::Parse(const QStringList &lines)
@@ -43,9 +43,15 @@ void IniFile::Parse(const QStringList &lines)
     }
 }
 
-bool IniFile::Save() const
+bool IniFile::Save()
 {
-    return WriteLinesCp1250(m_path, Lines());
+    QStringList lines = Lines();
+    if (m_onDisk && *m_onDisk == lines)
+        return true;
+    if (!WriteLinesCp1250(m_path, lines))
+        return false;
+    m_onDisk = std::move(lines);
+    return true;
 }
 
 QStringList IniFile::Lines() const

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 namespace platform {
@@ -14,8 +15,10 @@ class IniFile
 public:
     explicit IniFile(QString filePath);
 
-    bool Load();             // false when the file is missing or unreadable (then empty)
-    bool Save() const;       // atomic; false on failure
+    bool Load(); // false when the file is missing or unreadable (then empty)
+    // Atomic; false on failure. Lines the file holds already (as last loaded or saved) are
+    // not written again: a save that changes nothing does not touch (nor sync) the file.
+    bool Save();
     // What Load does with the file's lines, and the lines Save writes.
     void Parse(const QStringList &lines);
     QStringList Lines() const;
@@ -46,6 +49,7 @@ private:
     const Section *find(const QString &name) const;
 
     QString m_path;
+    std::optional<QStringList> m_onDisk; // the lines last loaded or saved
     std::vector<Entry> m_preamble;
     std::vector<Section> m_sections;
 };

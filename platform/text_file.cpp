@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryFile>
 
 #include <algorithm>
@@ -102,38 +101,25 @@ bool syncToDisk(int fd)
 #endif
 }
 
-// Whether everything written to the save file is on the disk: small writes wait in the
-// device's buffer, and written only inside commit(), a failure there (a full disk) would
-// still see the temporary file renamed over the target.
-bool onDisk(QSaveFile &f)
-{
-    return f.flush() && syncToDisk(f.handle());
-}
-
-// Drops the temporary file now; the target stays as it was.
-void discard(QSaveFile &f)
-{
-    f.cancelWriting();
-    f.commit();
-}
-
-// The permissions a file new to the disk gets, as any program of the user would create it.
-QFile::Permissions newFilePermissions()
+// The permissions the new file is to have: those of the file it replaces, or what any
+// program of the user gives a file it creates; a temporary file starts readable by its
+// owner alone.
+bool takePermissions(QFileDevice &f, const QString &target)
 {
 #ifdef Q_OS_UNIX
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    const mode_t mode = 0666 & ~mask;
-    QFile::Permissions p;
-    if (mode & 0400) p |= QFile::ReadOwner | QFile::ReadUser;
-    if (mode & 0200) p |= QFile::WriteOwner | QFile::WriteUser;
-    if (mode & 0040) p |= QFile::ReadGroup;
-    if (mode & 0020) p |= QFile::WriteGroup;
-    if (mode & 0004) p |= QFile::ReadOther;
-    if (mode & 0002) p |= QFile::WriteOther;
-    return p;
+    struct stat st{};
+    mode_t mode = 0;
+    if (::stat(QFile::encodeName(target).constData(), &st) == 0) {
+        mode = st.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    return ::fchmod(f.handle(), mode) == 0;
 #else
-    return QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+    return f.setPermissions(QFileInfo(target).exists() ? QFileInfo(target).permissions()
+                                                       : QFile::ReadOwner | QFile::WriteOwner);
 #endif
 }
 
@@ -158,23 +144,22 @@ public:
         const QFileInfo info(m_target);
         if (!info.absoluteDir().exists())
             return false;
-        QFile::Permissions permissions = newFilePermissions();
         // A file that is there but cannot be read was read as empty: replacing it would
         // throw away what it holds (the rename would succeed where a plain write would not).
         if (info.exists()) {
             QFile probe(m_target);
             if (!probe.open(QIODevice::ReadOnly))
                 return false;
-            permissions = info.permissions();
         }
         QTemporaryFile f(m_target + kTemporaryMark + QString(kRandomLength, QLatin1Char('X')));
         f.setAutoRemove(false);
         if (!f.open())
             return false;
         m_temporary = f.fileName();
-        const bool whole = f.write(bytes) == bytes.size() && f.flush() && syncToDisk(f.handle());
+        const bool whole = f.write(bytes) == bytes.size() && f.flush() && syncToDisk(f.handle()) &&
+                           takePermissions(f, m_target);
         f.close();
-        return whole && f.error() == QFileDevice::NoError && QFile::setPermissions(m_temporary, permissions);
+        return whole && f.error() == QFileDevice::NoError;
     }
 
     // The temporary file takes the target's name, in one step that replaces the old file.
@@ -198,16 +183,6 @@ private:
 };
 
 } // namespace
-
-
-bool CommitSaveFile(QSaveFile &file)
-{
-    if (!onDisk(file)) {
-        discard(file);
-        return false;
-    }
-    return file.commit();
-}
 
 bool WriteFileAtomically(const QString &filePath, const QByteArray &bytes)
 {

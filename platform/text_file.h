@@ -7,8 +7,6 @@
 #include <optional>
 #include <vector>
 
-class QSaveFile;
-
 namespace platform {
 
 // Splits decoded text into lines at CR LF, LF or a lone CR. A final line end does not
@@ -43,12 +41,6 @@ struct FileWrite
 // of them were written whole: a failure part-way replaces nothing, and failedPath (when
 // given) names the file that could not be written. Returns success and shows nothing.
 bool WriteFilesAtomically(const std::vector<FileWrite> &files, QString *failedPath = nullptr);
-
-// Finishes a save file the caller has written into: the temporary file replaces the
-// target only when every byte reached the disk (QSaveFile::commit() alone replaces the
-// target, and may report success, when its buffered write failed); otherwise the writing
-// is cancelled and the target stays as it was.
-bool CommitSaveFile(QSaveFile &file);
 
 // Whether name is the name of a temporary file a save of dataFileName leaves when it is
 // interrupted: the data file's name, ".tarvelin-zapis-" and six letters or digits.

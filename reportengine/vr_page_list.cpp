@@ -5,10 +5,10 @@
 #include "platform/tarvelin_error.h"
 #include "platform/text_file.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QMutexLocker>
-#include <QSaveFile>
 #include <QThread>
 #include <QThreadPool>
 #include <QTreeWidget>
@@ -675,17 +675,19 @@ bool TVRPageList::SaveToFile(const QString &fileName)
             (b.exists() && !a.canonicalFilePath().isEmpty() && a.canonicalFilePath() == b.canonicalFilePath()))
             return true; // the file already holds exactly these bytes
     }
-    QSaveFile out(fileName);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    TVRStreamLocker streamLock(*m_stream);
-    const bool copied = m_stream->SaveToStream(out);
-    m_stream->Seek(0, TVRSeekOrigin::End);
-    if (!copied) {
-        out.cancelWriting();
-        return false;
+    // Copied whole, then written as every file of the program is: nothing replaces the old
+    // file until every byte is on the disk.
+    QByteArray bytes;
+    {
+        QBuffer out(&bytes);
+        out.open(QIODevice::WriteOnly);
+        TVRStreamLocker streamLock(*m_stream);
+        const bool copied = m_stream->SaveToStream(out);
+        m_stream->Seek(0, TVRSeekOrigin::End);
+        if (!copied)
+            return false;
     }
-    return platform::CommitSaveFile(out);
+    return platform::WriteFileAtomically(fileName, bytes);
 }
 
 } // namespace reportengine

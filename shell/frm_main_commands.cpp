@@ -154,15 +154,10 @@ void TfrmMain::PasteForm(QObject *)
 
 bool TfrmMain::FormClose()
 {
-    // An edit typed just before closing is committed, so it is offered for saving too.
-    m_state.CommitLastWinCtrl();
-    if (!m_state.Modified())
-        return true;
-    // False on Anuluj, and when Yes was answered and the save failed (the writer has said
-    // why): closing now would lose the changes.
-    if (appstate::TView *doc = ExistingViewFor(appstate::DocumentViewName()))
-        return doc->AskSaveChanges();
-    return appstate::AskSaveChangesDefault();
+    // An edit typed just before closing is offered for saving too, by the view that holds
+    // it; the window stays open on Anuluj, and when Yes was answered and the save failed
+    // (the writer has said why): closing now would lose the changes.
+    return ConfirmPendingChanges();
 }
 
 void TfrmMain::ShowHelpIndex()

@@ -5,11 +5,9 @@
 #include "storage/file_cache.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
-#include <sys/stat.h>
 
 namespace storage {
 
@@ -21,18 +19,9 @@ QString keyOf(const QString &storedPath)
     return QDir::cleanPath(QFileInfo(platform::ToFilePath(storedPath)).absoluteFilePath());
 }
 
-// What changes when a file is mended: its content (FileStamp) or, for one that could not
-// be read, its permissions.
-QByteArray stampOf(const QString &filePath)
-{
-    struct stat st{};
-    if (::stat(QFile::encodeName(filePath).constData(), &st) != 0)
-        return QByteArray();
-    return FileStamp(filePath) + ':' + QByteArray::number(qint64(st.st_ctim.tv_sec)) + ':' +
-           QByteArray::number(qint64(st.st_ctim.tv_nsec));
-}
-
-// The damaged files, each with its stamp when it was found damaged.
+// The damaged files, each with its stamp (FileChangeStamp) when it was found damaged: a
+// file is mended when its content or, for one that could not be read, its permissions
+// change.
 QHash<QString, QByteArray> &damaged()
 {
     static QHash<QString, QByteArray> files;
@@ -44,7 +33,7 @@ QHash<QString, QByteArray> &damaged()
 void MarkFileDamaged(const QString &storedPath)
 {
     const QString key = keyOf(storedPath);
-    damaged().insert(key, stampOf(key));
+    damaged().insert(key, FileChangeStamp(key));
 }
 
 void MarkFileReadWhole(const QString &storedPath)
@@ -55,7 +44,7 @@ void MarkFileReadWhole(const QString &storedPath)
     // look at the block that was found damaged.
     const QString key = keyOf(storedPath);
     const auto it = damaged().constFind(key);
-    if (it != damaged().cend() && it.value() != stampOf(key))
+    if (it != damaged().cend() && it.value() != FileChangeStamp(key))
         damaged().erase(it);
 }
 

@@ -35,7 +35,23 @@ QByteArray stampOf(const struct stat &st)
     return s;
 }
 
+// The content stamp and the change time: a file whose permissions changed since (made
+// unreadable, or readable again) is told apart too.
+QByteArray changeStampOf(const struct stat &st)
+{
+    return stampOf(st) + ':' + QByteArray::number(qint64(st.st_ctim.tv_sec)) + ':' +
+           QByteArray::number(qint64(st.st_ctim.tv_nsec));
+}
+
 } // namespace
+
+QByteArray FileChangeStamp(const QString &filePath)
+{
+    struct stat st{};
+    if (::stat(QFile::encodeName(filePath).constData(), &st) != 0)
+        return QByteArray();
+    return changeStampOf(st);
+}
 
 QByteArray FileStamp(const QString &filePath)
 {
@@ -75,8 +91,7 @@ std::shared_ptr<const QStringList> CachedDataFileLines(const QString &storedPath
     if (::stat(QFile::encodeName(filePath).constData(), &st) != 0)
         return nullptr;
     // The change time too: a file made unreadable since is read (and refused) again.
-    const QByteArray stamp = stampOf(st) + ':' + QByteArray::number(qint64(st.st_ctim.tv_sec)) + ':' +
-                             QByteArray::number(qint64(st.st_ctim.tv_nsec));
+    const QByteArray stamp = changeStampOf(st);
     auto &c = cache();
     if (auto it = c.find(key); it != c.end() && it->stamp == stamp)
         return it->lines;

@@ -29,6 +29,9 @@ std::shared_ptr<const QStringList> CachedDataFileLines(const QString &storedPath
 // A value that identifies the file's current content: changes when the file is rewritten
 // (modification time, size, inode). Empty when the file is missing.
 QByteArray FileStamp(const QString &filePath);
+// FileStamp and the time of the file's last change of any kind (its permissions too).
+// Empty when the file is missing.
+QByteArray FileChangeStamp(const QString &filePath);
 
 // Drops what is kept of one file; writers call it, because a rewrite within the same clock
 // tick and of the same size could otherwise pass for the old content.

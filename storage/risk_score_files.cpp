@@ -324,7 +324,7 @@ QStringList WriteRiskScore(const TRiskScore &set, const QString &folder)
 QString RiskScoreProblemText(const TRiskScoreFileProblem &problem)
 {
     if (problem.Unreadable)
-        return platform::FileAccessErrorText() + QStringLiteral(" : ") + problem.StoredPath;
+        return platform::FileAccessErrorText(problem.StoredPath);
     return problem.Detail;
 }
 

@@ -1,12 +1,11 @@
 #include "storage/workstation_files.h"
 
-#include "storage/file_cache.h"
-
 #include "platform/paths.h"
 #include "platform/tarvelin_error.h"
 #include "platform/text_file.h"
 #include "storage/damaged_files.h"
 #include "storage/factor_files.h"
+#include "storage/file_cache.h"
 #include "storage/measurement_files.h"
 #include "storage/storage_errors.h"
 #include "storage/text_xml.h"

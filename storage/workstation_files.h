@@ -152,8 +152,9 @@ enum class ReadResult { Read, Missing };
 // Reads a "stanowisko_dane.xml" into target. Missing file: nothing read, Missing. The
 // file must be readable, name target's id and be complete (its closing root line present);
 // otherwise, and on a malformed number, target.ReadError is set and TarvelinError is thrown
-// with a message naming the file. Temporary files of interrupted saves beside it go. On success ReadError is cleared. Factors and employment read
-// are added to those target holds (callers that re-read empty them first).
+// with a message naming the file. Temporary files of interrupted saves beside it go. On
+// success ReadError is cleared. Factors and employment read are added to those target
+// holds (callers that re-read empty them first).
 ReadResult ReadWorkstationData(const QString &path, TStanowisko &target, const WorkstationReadOptions &options);
 
 // Reads w's "stanowisko_dane.xml" (dataFolder + kat_dane) afresh: its factors and

@@ -45,8 +45,19 @@ RULES_MAY_USE = {'storage'}
 
 # The report engine's user interface (tarvelin_reportengine, on top of its core): only
 # printouts and shell use the engine at all, and they may use both libraries.
-REPORTENGINE_UI = {'vr_hyperlinks', 'vr_install_standard_ui', 'vr_label_editor', 'vr_preview', 'vr_preview_window',
-                   'vr_print_dialog', 'vr_progress_form', 'vr_standard_user_interface'}
+
+
+def reportengine_ui_files():
+    """The files of the engine's user interface, as reportengine/CMakeLists.txt names them
+    (the one list), and the file that puts it in force."""
+    with open(os.path.join(ROOT, 'reportengine', 'CMakeLists.txt'), encoding='utf-8') as f:
+        m = re.search(r'set\(TARVELIN_REPORTENGINE_UI\s([^)]*)\)', f.read())
+    if not m:
+        sys.exit('reportengine/CMakeLists.txt no longer names TARVELIN_REPORTENGINE_UI')
+    return set(m.group(1).split()) | {'vr_install_standard_ui'}
+
+
+REPORTENGINE_UI = reportengine_ui_files()
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 

@@ -2,11 +2,9 @@
 
 #include "platform/inifile.h"
 #include "platform/paths.h"
-#include "platform/text_file.h"
 
 #include <QDir>
 #include <QEvent>
-#include <QFile>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
@@ -145,55 +143,38 @@ void keepOnScreen(QWidget *form)
 
 } // namespace
 
-// The geometry ini as read, and the bytes it held, so that a save that changes nothing
-// does not write (and sync) the file again.
-struct GeometryStore
-{
-    platform::IniFile ini{GeometryIniPath()};
-    QByteArray onDisk;
-    bool readable = false;
-
-    GeometryStore()
-    {
-        QFile f(ini.FilePath());
-        if (f.open(QIODevice::ReadOnly)) {
-            onDisk = f.readAll();
-            readable = true;
-        }
-        ini.Parse(platform::DecodeLinesCp1250(onDisk));
-    }
-    bool Write()
-    {
-        const QByteArray bytes = platform::EncodeLinesCp1250(ini.Lines());
-        if (readable && bytes == onDisk)
-            return true;
-        if (!platform::WriteFileAtomically(ini.FilePath(), bytes))
-            return false;
-        onDisk = bytes;
-        readable = true;
-        return true;
-    }
-};
-
 namespace {
-// The store of the open batch, which holds what the windows saved until it ends.
-GeometryStore *openBatch = nullptr;
+
+// The ini of the open batch, which holds what the windows saved until it ends.
+platform::IniFile *openBatch = nullptr;
+
+// The geometry ini as read: the open batch's, or one read now into own.
+platform::IniFile &geometryIni(std::optional<platform::IniFile> &own)
+{
+    if (openBatch)
+        return *openBatch;
+    own.emplace(GeometryIniPath());
+    own->Load();
+    return *own;
+}
+
 } // namespace
 
 GeometryBatch::GeometryBatch()
 {
     if (openBatch)
         return;
-    m_store = std::make_unique<GeometryStore>();
-    openBatch = m_store.get();
+    m_ini = std::make_unique<platform::IniFile>(GeometryIniPath());
+    m_ini->Load();
+    openBatch = m_ini.get();
 }
 
 GeometryBatch::~GeometryBatch()
 {
-    if (!m_store)
+    if (!m_ini)
         return;
     openBatch = nullptr;
-    m_store->Write();
+    m_ini->Save();
 }
 
 QString GeometryIniPath()
@@ -211,8 +192,8 @@ void RestoreFormGeometry(QWidget *form)
 {
     if (!form)
         return;
-    std::optional<GeometryStore> own;
-    const platform::IniFile &ini = openBatch ? openBatch->ini : own.emplace().ini;
+    std::optional<platform::IniFile> own;
+    const platform::IniFile &ini = geometryIni(own);
     const QString section = form->objectName();
     QString previous = QStringLiteral("pusty");
     for (const QString &key : ini.KeyNames(section)) {
@@ -237,8 +218,8 @@ bool HasStoredGeometry(const QWidget *form, const QString &component)
 {
     if (!form)
         return false;
-    std::optional<GeometryStore> own;
-    const platform::IniFile &ini = openBatch ? openBatch->ini : own.emplace().ini;
+    std::optional<platform::IniFile> own;
+    const platform::IniFile &ini = geometryIni(own);
     for (const char *p : kProps)
         if (ini.HasKey(form->objectName(), component + QLatin1Char('.') + QLatin1String(p)))
             return true;
@@ -249,9 +230,8 @@ bool SaveFormGeometry(QWidget *form, QWidget *component1, QWidget *component2)
 {
     if (!form)
         return true;
-    std::optional<GeometryStore> own;
-    GeometryStore &store = openBatch ? *openBatch : own.emplace();
-    platform::IniFile &ini = store.ini;
+    std::optional<platform::IniFile> own;
+    platform::IniFile &ini = geometryIni(own);
     const QString section = form->objectName();
     for (QWidget *w : {form, component1, component2}) {
         if (!w)
@@ -263,7 +243,7 @@ bool SaveFormGeometry(QWidget *form, QWidget *component1, QWidget *component2)
             ini.WriteInteger(section, name + '.' + prop, readProperty(w, prop));
         }
     }
-    return openBatch || store.Write();
+    return openBatch || ini.Save();
 }
 
 } // namespace widgets

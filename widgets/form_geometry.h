@@ -4,6 +4,10 @@
 
 #include <memory>
 
+namespace platform {
+class IniFile;
+}
+
 class QWidget;
 
 namespace widgets {
@@ -29,8 +33,6 @@ bool HasStoredGeometry(const QWidget *form, const QString &component);
 // cannot be written (true inside a batch, which writes at its end).
 bool SaveFormGeometry(QWidget *form, QWidget *component1 = nullptr, QWidget *component2 = nullptr);
 
-struct GeometryStore;
-
 // While one lives, what the windows save goes to one copy of the ini file, written once
 // when it ends (and only if anything changed): at exit every window stores its own, and
 // each write is synced to disk. Restoring inside the batch reads that copy. Batches do
@@ -44,7 +46,7 @@ public:
     GeometryBatch &operator=(const GeometryBatch &) = delete;
 
 private:
-    std::unique_ptr<GeometryStore> m_store;
+    std::unique_ptr<platform::IniFile> m_ini;
 };
 
 } // namespace widgets
