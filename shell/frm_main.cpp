@@ -29,6 +29,7 @@
 #include <QScopedValueRollback>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -327,6 +328,9 @@ void TfrmMain::buildBar()
     imgMale.Clear();
     QStringList missingIcons;
     QStringList emptyGroups;
+    // Each group is selected in turn only to give it its image list; the first view is
+    // shown once, below, not once for every selection the building makes.
+    QSignalBlocker building(FEGXMainOutlookBar);
     for (size_t i = 0; i < groups.size(); ++i) {
         const storage::TGrupa &group = *groups[i];
         widgets::TGXOutlookItems *button = FEGXMainOutlookBar->AddButton();
@@ -353,6 +357,7 @@ void TfrmMain::buildBar()
     if (!groups.empty()) {
         BuildingBar = true;
         FEGXMainOutlookBar->SetSelectedButton(0);
+        building.unblock();
         LastButton = 0;
         FEGXMainOutlookBarChange();
         BuildingBar = false;
@@ -408,8 +413,12 @@ void TfrmMain::FEGXMainOutlookBarChange()
     LastButton = sel;
     if (group.Elements.empty())
         return;
-    if (FEGXMainOutlookBar->SelectedItem() < 0)
+    if (FEGXMainOutlookBar->SelectedItem() < 0) {
+        // Quietly: the click below shows the item's view, once.
+        const QSignalBlocker selecting(FEGXMainOutlookBar);
         FEGXMainOutlookBar->SetSelectedItem(0);
+        m_barItem = FEGXMainOutlookBar->SelectedItem();
+    }
     FEGXMainOutlookBarItemClick();
     raise();
 }
