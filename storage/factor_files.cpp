@@ -27,28 +27,6 @@ QString inFolder(const QString &folder, const QString &name)
     return platform::JoinStoredPath(folder, name);
 }
 
-// Name of the element that opens a line ("<czynfiz ver_pom=..." gives "czynfiz").
-QString elementName(const QString &line)
-{
-    const QString t = line.trimmed();
-    if (!t.startsWith('<'))
-        return QString();
-    qsizetype end = 1;
-    while (end < t.size() && !t[end].isSpace() && t[end] != '>' && t[end] != '/')
-        ++end;
-    return t.mid(1, end - 1);
-}
-
-// Whether a list was written to its end: its last line closes the element its root line
-// (after the declaration) opens.
-bool closesItsRoot(const QStringList &lines)
-{
-    if (lines.size() < 3)
-        return false;
-    const QString root = elementName(lines[1]);
-    return !root.isEmpty() && lines.last().trimmed().startsWith(QLatin1String("</") + root);
-}
-
 void readFactorLines(const QStringList &lines, const QString &path, const QString &ident, bool currentOnly,
                      TCzynnikList &factors);
 
@@ -111,7 +89,7 @@ TCzynnikList ParseFactorList(const QStringList &lines, const QString &path, cons
     TCzynnikList factors;
     try {
         readFactorLines(lines, path, ident, currentOnly, factors);
-        if (!closesItsRoot(lines))
+        if (!EndsWithRootClose(lines))
             ThrowStructureError(path, lines.isEmpty() ? QStringLiteral("plik jest pusty")
                                                       : QStringLiteral("plik jest niekompletny"));
     } catch (const platform::TarvelinError &e) {
@@ -130,7 +108,7 @@ void readFactorLines(const QStringList &lines, const QString &path, const QStrin
 {
     bool dustList = false;
     // A list cut short has no closing line: its last line may hold a factor too.
-    const qsizetype last = closesItsRoot(lines) ? lines.size() - 2 : lines.size() - 1;
+    const qsizetype last = EndsWithRootClose(lines) ? lines.size() - 2 : lines.size() - 1;
     for (qsizetype i = 1; i <= last; ++i) {
         const QString &line = lines[i];
         if (line.contains(QLatin1String("<pyly")))
@@ -222,7 +200,7 @@ FormVersionLookup FindFactorFormVersion(const QStringList &lines, const QString 
     if (rootIndex < 0)
         return FormVersionLookup::NotFound;
     QString found;
-    if (elementName(lines[rootIndex]) == rootName)
+    if (ElementName(lines[rootIndex]) == rootName)
         found = attr("ver_pom", lines[rootIndex]);
     if (found.isEmpty()) {
         for (qsizetype i = rootIndex + 1; i < lines.size(); ++i) {

@@ -127,30 +127,6 @@ struct Prototype
     }
 };
 
-// Name of the element a root line opens ("<chemiczny_dane\">" gives chemiczny_dane).
-QString rootElementName(const QString &line)
-{
-    const QString t = line.trimmed();
-    if (!t.startsWith('<'))
-        return QString();
-    qsizetype end = 1;
-    while (end < t.size() && !t[end].isSpace() && t[end] != '>' && t[end] != '"' && t[end] != '/')
-        ++end;
-    return t.mid(1, end - 1);
-}
-
-// Whether the file was written to its end: its last line closes the root element.
-bool endsWithRootClose(const QStringList &lines)
-{
-    int last = int(lines.size()) - 1;
-    while (last >= 0 && lines[last].trimmed().isEmpty())
-        --last;
-    if (last < 2)
-        return false;
-    const QString root = rootElementName(lines[1]);
-    return !root.isEmpty() && lines[last].trimmed().startsWith(QLatin1String("</") + root);
-}
-
 // Which tags a line holds, found in one pass over its "<" characters.
 struct LineTags
 {
@@ -360,7 +336,7 @@ void parseMeasurements(const QStringList &lines, const std::vector<int> &starts,
 {
     // A file cut short, emptied or filled with something else is read as far as it goes, so
     // what it still holds can be seen; the error says it is not whole.
-    const bool whole = endsWithRootClose(lines);
+    const bool whole = EndsWithRootClose(lines);
     if (whole && !holdsData(lines)) { // a bare file holds no measurements
         measurements.clear();
         return;
@@ -739,7 +715,7 @@ std::vector<Segment> segmentsOf(const QStringList &lines)
     int end = int(lines.size()) - 1;
     while (end > 1 && lines[end].trimmed().isEmpty())
         --end;
-    const bool closed = endsWithRootClose(lines);
+    const bool closed = EndsWithRootClose(lines);
     const int contentEnd = closed ? end : end + 1; // exclusive
     const QString &rootLine = lines[1];
     // A file that holds blocks is split by them whatever its root line says.
@@ -829,7 +805,7 @@ PlannedFile planMeasurementFile(const QString &folder, const QString &fileBase,
     }
     // The blocks of the other factors come from the file: one that is not whole (damaged
     // since it was read, or never read) is not written over.
-    if (existing && !endsWithRootClose(*existing)) {
+    if (existing && !EndsWithRootClose(*existing)) {
         MarkFileDamaged(plan.path);
         plan.refusal = StorageResult::Failure(DamagedFileRefusalText(plan.path));
         return plan;
@@ -841,24 +817,14 @@ PlannedFile planMeasurementFile(const QString &folder, const QString &fileBase,
 // Writes the planned files together: every one whole, or none (a refused one stops all).
 StorageResult writePlanned(const std::vector<PlannedFile> &plans)
 {
-    std::vector<platform::FileWrite> files;
-    std::vector<const PlannedFile *> written;
+    std::vector<StoredFileWrite> files;
     for (const PlannedFile &p : plans) {
         if (!p.refusal)
             return p.refusal;
-        if (!p.bytes)
-            continue;
-        ForgetCachedFile(p.path);
-        files.push_back({platform::ToFilePath(p.path), *p.bytes});
-        written.push_back(&p);
+        if (p.bytes)
+            files.push_back({p.path, *p.bytes});
     }
-    QString failed;
-    if (files.empty() || platform::WriteFilesAtomically(files, &failed))
-        return {};
-    for (size_t i = 0; i < files.size(); ++i)
-        if (files[i].filePath == failed)
-            return StorageResult::FileAccessFailure(written[i]->path);
-    return StorageResult::FileAccessFailure(failed);
+    return files.empty() ? StorageResult() : WriteStoredFiles(files);
 }
 
 } // namespace

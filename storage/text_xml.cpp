@@ -5,6 +5,7 @@
 #include "platform/tarvelin_error.h"
 #include "platform/text_file.h"
 #include "storage/damaged_files.h"
+#include "storage/file_cache.h"
 
 #include <QLocale>
 #include <cmath>
@@ -215,6 +216,28 @@ void DropTrailingBlankLines(QStringList &lines)
         lines.removeLast();
 }
 
+QString ElementName(const QString &line)
+{
+    const QString t = line.trimmed();
+    if (!t.startsWith('<'))
+        return QString();
+    qsizetype end = 1;
+    while (end < t.size() && !t[end].isSpace() && t[end] != '>' && t[end] != '"' && t[end] != '/')
+        ++end;
+    return t.mid(1, end - 1);
+}
+
+bool EndsWithRootClose(const QStringList &lines)
+{
+    int last = int(lines.size()) - 1;
+    while (last >= 0 && lines[last].trimmed().isEmpty())
+        --last;
+    if (last < 2)
+        return false;
+    const QString root = ElementName(lines[1]);
+    return !root.isEmpty() && lines[last].trimmed().startsWith(QLatin1String("</") + root);
+}
+
 void CutLines(QStringList &lines)
 {
     for (qsizetype i = 2; i <= lines.size() - 2; ++i) {
@@ -271,11 +294,27 @@ QStringList withDeclaration(const QStringList &linesAfterDeclaration)
 
 StorageResult WriteTextXmlFile(const QString &storedPath, const QStringList &linesAfterDeclaration)
 {
-    if (StorageResult refused = RefuseDamagedFile(storedPath); !refused)
-        return refused;
-    if (platform::WriteLinesCp1250(platform::ToFilePath(storedPath), withDeclaration(linesAfterDeclaration)))
+    return WriteStoredFiles({{storedPath, TextXmlFileBytes(linesAfterDeclaration)}});
+}
+
+StorageResult WriteStoredFiles(const std::vector<StoredFileWrite> &files)
+{
+    std::vector<platform::FileWrite> writes;
+    writes.reserve(files.size());
+    for (const StoredFileWrite &f : files) {
+        if (StorageResult refused = RefuseDamagedFile(f.storedPath); !refused)
+            return refused;
+        writes.push_back({platform::ToFilePath(f.storedPath), f.bytes});
+    }
+    for (const StoredFileWrite &f : files)
+        ForgetCachedFile(f.storedPath);
+    QString failed;
+    if (platform::WriteFilesAtomically(writes, &failed))
         return {};
-    return StorageResult::FileAccessFailure(storedPath);
+    for (size_t i = 0; i < writes.size(); ++i)
+        if (writes[i].filePath == failed)
+            return StorageResult::FileAccessFailure(files[i].storedPath);
+    return StorageResult::FileAccessFailure(failed);
 }
 
 QByteArray TextXmlFileBytes(const QStringList &linesAfterDeclaration)

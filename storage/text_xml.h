@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace storage {
 
@@ -73,6 +74,13 @@ QStringList TextXmlLinesFromBytes(const QByteArray &bytes, bool cut = true);
 // What the reading procedure does to the lines of a file once it is decoded.
 void PrepareTextXmlLines(QStringList &lines, bool cut);
 
+// The name of the element a line opens ("<czynfiz ver_pom=..." gives "czynfiz"); empty when
+// the line opens none.
+QString ElementName(const QString &line);
+// Whether a file was written to its end: its last line (blank ones after it aside) closes
+// the element the line after the declaration opens.
+bool EndsWithRootClose(const QStringList &lines);
+
 // Tests that end a block: the closing tag at the first position of the cut line.
 inline bool StartsBlockClose(const QString &line, const QString &closingTag)
 {
@@ -85,6 +93,18 @@ inline bool StartsBlockClose(const QString &line, const QString &closingTag)
 StorageResult WriteTextXmlFile(const QString &storedPath, const QStringList &linesAfterDeclaration);
 // The bytes it writes.
 QByteArray TextXmlFileBytes(const QStringList &linesAfterDeclaration);
+
+// One file of a save that replaces several: its stored path and its bytes.
+struct StoredFileWrite
+{
+    QString storedPath;
+    QByteArray bytes;
+};
+// The one way a data file is replaced, alone (WriteTextXmlFile) or with others: all of them
+// whole, or none (platform::WriteFilesAtomically). A file a reader found damaged refuses the
+// whole save before anything is written; a failed write names its file. What is kept of the
+// files read (file_cache.h) is dropped.
+StorageResult WriteStoredFiles(const std::vector<StoredFileWrite> &files);
 
 // Plain decimal text (an optional minus and up to nine digits), read without the locale's
 // conversion; false for anything else, which the conversions below then take in full.

@@ -85,6 +85,16 @@ void reportListOnce(const QString &path, QStringList *problems)
     problems->append(platform::FileAccessErrorText(path));
 }
 
+// Whether the file's closing root line (closingTag) stands after its first line: a file
+// cut short (a failed copy, a full disk) has none.
+bool closedBy(const QStringList &lines, QLatin1String closingTag)
+{
+    for (int i = int(lines.size()) - 1; i >= 1; --i)
+        if (QStringView(lines[i]).trimmed().startsWith(closingTag))
+            return true;
+    return false;
+}
+
 } // namespace
 
 QString DataVersion()
@@ -226,9 +236,7 @@ bool ReadWorkstationList(const QString &path, WorkstationList &list, QString &li
 
 bool ParseWorkstationList(const QStringList &lines, WorkstationList &list, QString &listVersion)
 {
-    bool closed = false;
-    for (int i = int(lines.size()) - 1; i >= 1 && !closed; --i)
-        closed = QStringView(lines[i]).trimmed().startsWith(QLatin1String("</struktura_dane"));
+    const bool closed = closedBy(lines, QLatin1String("</struktura_dane"));
     QString id, nazwa, katDane;
     // A list cut short has no closing line: its last line may hold an entry too.
     const int last = closed ? int(lines.size()) - 2 : int(lines.size()) - 1;
@@ -265,7 +273,6 @@ StorageResult WriteWorkstationList(const QString &dataFolder, const WorkstationL
     // save; when that fails, the write below reports it.
     if (!dataFolder.isEmpty() && !platform::FolderExists(dataFolder))
         QDir().mkpath(platform::ToFilePath(dataFolder));
-    ForgetCachedFile(WorkstationListPath(dataFolder));
     return WriteTextXmlFile(WorkstationListPath(dataFolder), WorkstationListLines(list));
 }
 
@@ -366,10 +373,7 @@ void ParseWorkstationData(const QStringList &lines, const QString &path, TStanow
 
     // A file cut short (a failed copy, a full disk) would read as a workstation with fewer
     // factors or years; saving that would make the loss permanent.
-    bool closed = false;
-    for (int i = int(lines.size()) - 1; i >= 1 && !closed; --i)
-        closed = QStringView(lines[i]).trimmed().startsWith(QLatin1String("</stanowisko_dane"));
-    if (!closed)
+    if (!closedBy(lines, QLatin1String("</stanowisko_dane")))
         fail(target, path, QStringLiteral("brak zakończenia pliku"));
 
     // The folder of the measurement files: the path up to the file name.
@@ -621,21 +625,16 @@ StorageResult WriteWorkstationData(const QString &dataFolder, const TStanowisko 
 
 StorageResult WriteWorkstationWithList(const QString &dataFolder, const TStanowisko &w, const WorkstationList &list)
 {
-    const QString dataPath = WorkstationDataPath(dataFolder, w.kat_dane);
-    const QString listPath = WorkstationListPath(dataFolder);
-    // Refused before anything is made or written.
-    for (const QString &path : {dataPath, listPath})
-        if (StorageResult refused = RefuseDamagedFile(path); !refused)
+    const std::vector<StoredFileWrite> files = {
+        {WorkstationDataPath(dataFolder, w.kat_dane), TextXmlFileBytes(WorkstationDataLines(w))},
+        {WorkstationListPath(dataFolder), TextXmlFileBytes(WorkstationListLines(list))}};
+    // Refused before the workstation's folder is made.
+    for (const StoredFileWrite &f : files)
+        if (StorageResult refused = RefuseDamagedFile(f.storedPath); !refused)
             return refused;
     if (StorageResult refused = prepareWorkstationWrite(dataFolder, w); !refused)
         return refused;
-    const QString dataFile = platform::ToFilePath(dataPath);
-    QString failed;
-    if (platform::WriteFilesAtomically({{dataFile, TextXmlFileBytes(WorkstationDataLines(w))},
-                                        {platform::ToFilePath(listPath), TextXmlFileBytes(WorkstationListLines(list))}},
-                                       &failed))
-        return {};
-    return StorageResult::FileAccessFailure(failed == dataFile ? dataPath : listPath);
+    return WriteStoredFiles(files);
 }
 
 } // namespace storage
