@@ -14,6 +14,14 @@ void AppState::SetModified(bool value)
     emit ModifiedChanged(value);
 }
 
+storage::WorkstationReadOptions AppState::ReadOptions() const
+{
+    storage::WorkstationReadOptions options = storage::WorkstationReadOptions::ForView(ViewKind);
+    options.catalogueFolder = CatalogueFolder;
+    options.formsFolder = FormsFolder;
+    return options;
+}
+
 void AppState::CommitLastWinCtrl()
 {
     QPointer<QWidget> control = m_lastWinCtrl;

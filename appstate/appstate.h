@@ -42,6 +42,9 @@ public:
     QString ElementCaption;
     // The workstations of the current data folder (filled by the workstation loading).
     storage::WorkstationList Workstations;
+    // How the current view reads a workstation's file: the factors and measurements it
+    // shows, from the catalogue and forms folders above.
+    storage::WorkstationReadOptions ReadOptions() const;
 
     bool Modified() const { return m_modified; }
     // Setting it enables Save in the main window (when the current element allows Save).

@@ -28,16 +28,13 @@ using namespace reportengine;
 std::vector<storage::TStanowisko *> TWorkstationSource::Workstations()
 {
     const appstate::AppState &state = appstate::State();
-    // Read as the view that opened the printouts reads them.
-    storage::WorkstationReadOptions options = storage::WorkstationReadOptions::ForView(state.ViewKind);
-    options.catalogueFolder = state.CatalogueFolder;
-    options.formsFolder = state.FormsFolder;
     std::vector<storage::TStanowisko *> list;
     for (const auto &w : state.Workstations) {
         if (!w->Loaded && !m_tried.contains(w->id)) {
             m_tried.insert(w->id);
             storage::StorageProblems problems;
-            storage::ReadWorkstationAfresh(state.DataFolder, *w, options, problems);
+            // Read as the view that opened the printouts reads them.
+            storage::ReadWorkstationAfresh(state.DataFolder, *w, state.ReadOptions(), problems);
             appstate::ReportProblems(problems);
         }
         if (w->ReadError.isEmpty())

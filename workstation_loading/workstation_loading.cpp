@@ -174,10 +174,7 @@ void LoadWorkstations(const QString &listPath, storage::StorageProblems &problem
 bool LoadWorkstationData(storage::TStanowisko &w, storage::StorageProblems &problems)
 {
     const auto &state = appstate::State();
-    storage::WorkstationReadOptions options = storage::WorkstationReadOptions::ForView(state.ViewKind);
-    options.catalogueFolder = state.CatalogueFolder;
-    options.formsFolder = state.FormsFolder;
-    return storage::ReadWorkstationAfresh(state.DataFolder, w, options, problems);
+    return storage::ReadWorkstationAfresh(state.DataFolder, w, state.ReadOptions(), problems);
 }
 
 void FillWorkstationList(QListWidget *box, const storage::WorkstationList &list)
