@@ -280,6 +280,9 @@ private:
     void showRatings(const TRiskRatings &ratings);
     // The ratings stored with m, shown as the view shown combines them (SetRiskAssessment).
     void showStoredRatings(storage::TPomiarCzynn &m);
+    // Reads f's measurements of workstation w from its file again; a file that cannot be read
+    // is named in a box.
+    void rereadMeasurements(const storage::TStanowisko &w, storage::TCzynnik &f);
     // Reads again the factors of edited's group whose measurements the workstation sums change.
     void rereadSumPartners(storage::TStanowisko &w, const storage::TCzynnik &edited);
 };

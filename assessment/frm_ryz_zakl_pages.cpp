@@ -30,7 +30,7 @@ void TfrmRyzZakl::BuildMeasurementForm(storage::TPomiarList &items, TRiskPanelHo
     const QString dataFolder = state.DataFolder;
     if (view == storage::TViewKind::Workstations)
         return;
-    const bool measurementView = view == Kind();
+    const bool measurementView = IsCurrentView();
     const bool sampleData = InSampleData();
 
     FormItems = &items;

@@ -1,31 +1,21 @@
 // The measurement window's ratings: the group ratings a rule hands over, combined and stored
 // in the selected measurement (in the measurement view only), the reason they stay not
-// determined, and the final rating and measures the user enters on the risk panel.
+// determined, and the final rating and measures the user enters on the risk panel. The
+// ratings belong to the measurement only where this window is the view shown
+// (IsCurrentView); the same pages shown as previews elsewhere keep nothing.
 
 #include "assessment/frm_ryz_zakl.h"
 
-#include "appstate/appstate.h"
 #include "storage/measurements.h"
 
 #include <utility>
 
 namespace assessment {
 
-namespace {
-
-// The ratings belong to the measurement only where the measurement window is the view
-// shown; the same pages shown as previews elsewhere keep nothing.
-bool measurementViewShown()
-{
-    return appstate::State().ViewKind == storage::TViewKind::Measurement;
-}
-
-} // namespace
-
 void TfrmRyzZakl::SetRiskAssessment(const TGroupRatings &ratings)
 {
     TRiskRatings combined;
-    if (!measurementViewShown())
+    if (!IsCurrentView())
         combined = CombineAsMaximum(ratings);
     else if (storage::TPomiarCzynn *m = SelectedMeasurement())
         combined = RateMeasurement(*m, ratings, SelectedWorkstation());
@@ -37,7 +27,7 @@ void TfrmRyzZakl::SetRiskAssessment(const TGroupRatings &ratings)
 void TfrmRyzZakl::showStoredRatings(storage::TPomiarCzynn &m)
 {
     TRiskRatings ratings = StoredRatings(m);
-    if (measurementViewShown()) {
+    if (IsCurrentView()) {
         // The employment may have changed since the ratings were stored: the combined
         // rating follows what is known now, the final one stays as stored.
         ratings = ShownRatings(m, SelectedWorkstation());
@@ -74,7 +64,7 @@ void TfrmRyzZakl::ReportInvalidField(const QString &name, const QString &why)
 void TfrmRyzZakl::FinalRatingChosen(int code)
 {
     storage::TPomiarCzynn *m = SelectedMeasurement();
-    if (!m || !measurementViewShown())
+    if (!m || !IsCurrentView())
         return;
     TRiskRatings ratings = StoredRatings(*m);
     if (ratings.final == code)
@@ -88,7 +78,7 @@ void TfrmRyzZakl::FinalRatingChosen(int code)
 void TfrmRyzZakl::MeasuresEdited(const QString &text)
 {
     storage::TPomiarCzynn *m = SelectedMeasurement();
-    if (!m || !measurementViewShown())
+    if (!m || !IsCurrentView())
         return;
     m->srodogrryz = text;
     MarkModified();

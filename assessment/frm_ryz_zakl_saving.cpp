@@ -81,6 +81,17 @@ storage::TCzynnik *TfrmRyzZakl::EditedFactor() const
     return nullptr;
 }
 
+void TfrmRyzZakl::rereadMeasurements(const storage::TStanowisko &w, storage::TCzynnik &f)
+{
+    const appstate::AppState &state = Shared();
+    try {
+        storage::ReadMeasurements(state.DataFolder + w.kat_dane + QStringLiteral("\\"), f.frm_dane, f.Measurements,
+                                  f.id, state.FormsFolder);
+    } catch (const platform::TarvelinError &e) {
+        platform::ShowError(e.message());
+    }
+}
+
 void TfrmRyzZakl::rereadSumPartners(storage::TStanowisko &w, const storage::TCzynnik &edited)
 {
     // The workstation sums rate the other substances or dusts of the workstation again in
@@ -88,7 +99,6 @@ void TfrmRyzZakl::rereadSumPartners(storage::TStanowisko &w, const storage::TCzy
     // user dropped is never saved with a later change.
     if (edited.ident != QLatin1String("chem") && edited.ident != QLatin1String("pyly"))
         return;
-    const appstate::AppState &state = Shared();
     for (const storage::TFactorEntry &e : w.Factors) {
         storage::TCzynnik *other = e.factor.get();
         if (!other || other == &edited || other->ident != edited.ident || other->Measurements.empty())
@@ -97,12 +107,7 @@ void TfrmRyzZakl::rereadSumPartners(storage::TStanowisko &w, const storage::TCzy
             if (ShowsItems(m->Fields)) // never left showing a measurement about to go
                 ClearMeasurementForm();
         }
-        try {
-            storage::ReadMeasurements(state.DataFolder + w.kat_dane + QStringLiteral("\\"), other->frm_dane,
-                                      other->Measurements, other->id, state.FormsFolder);
-        } catch (const platform::TarvelinError &e) {
-            platform::ShowError(e.message());
-        }
+        rereadMeasurements(w, *other);
     }
 }
 
@@ -147,12 +152,7 @@ bool TfrmRyzZakl::AskSaveChanges()
             if (shown) {
                 ClearMeasurementForm(); // the pages refer to the measurements about to go
             }
-            try {
-                storage::ReadMeasurements(state.DataFolder + w->kat_dane + QStringLiteral("\\"), f->frm_dane,
-                                          f->Measurements, f->id, state.FormsFolder);
-            } catch (const platform::TarvelinError &e) {
-                platform::ShowError(e.message());
-            }
+            rereadMeasurements(*w, *f);
             rereadSumPartners(*w, *f);
             if (SelectedFactor() == f) {
                 FillMeasurementList(shownDate);
