@@ -845,13 +845,18 @@ bool TfrmDefStan::SaveWorkstation()
 
 bool TfrmDefStan::DeleteWorkstation()
 {
+    return deleteSelectedWorkstation().has_value();
+}
+
+std::optional<bool> TfrmDefStan::deleteSelectedWorkstation()
+{
     auto &state = Shared();
     storage::TStanowisko *w = WorkstationOfItem(lbStanowiska->currentItem());
     if (!w)
-        return false;
+        return std::nullopt;
     // A list that cannot be rewritten would keep naming the folder about to go.
     if (!appstate::ReportStorageResult(storage::RefuseDamagedFile(storage::WorkstationListPath(state.DataFolder))))
-        return false;
+        return std::nullopt;
     pgDefin->hide();
     const QString folder = storage::WorkstationFolderPath(state.DataFolder, w->kat_dane);
     // A folder name that would not stay inside the data folder, or a folder that is not
@@ -859,7 +864,7 @@ bool TfrmDefStan::DeleteWorkstation()
     if (storage::IsSafeFolderName(w->kat_dane) && platform::FolderExists(folder)) {
         if (!DeleteFolderTree(folder, state.DataFolder)) {
             platform::ShowWarning(QStringLiteral("Operacja usunięcia katalogu z danymi nie powiodła się!"));
-            return false;
+            return std::nullopt;
         }
     }
     const QString id = w->id;
@@ -880,7 +885,7 @@ bool TfrmDefStan::DeleteWorkstation()
         m_filling = filling;
     }
     ShowWorkstation(nullptr);
-    return true;
+    return written;
 }
 
 bool TfrmDefStan::HasDeletableSelection()
@@ -905,13 +910,11 @@ void TfrmDefStan::Delete()
 
 std::optional<bool> TfrmDefStan::DeleteConfirmed()
 {
-    if (!DeleteSelection()) {
+    // What the main window's Save controls follow: whether the deletion's list was written.
+    const std::optional<bool> listWritten = deleteSelectedWorkstation();
+    if (!listWritten)
         platform::ShowError(QStringLiteral("Operacja usunięcia stanowiska nie powiodła się!"));
-        return std::nullopt;
-    }
-    // What the main window's Save controls follow: the list as it stands now.
-    auto &state = Shared();
-    return appstate::ReportStorageResult(storage::WriteWorkstationList(state.DataFolder, state.Workstations));
+    return listWritten;
 }
 
 void TfrmDefStan::restoreStoredName(storage::TStanowisko &w)

@@ -65,7 +65,8 @@ public:
     bool HasDeletableSelection() override;
     QString DeleteQuestion() override;
     bool DeleteSelection() override { return DeleteWorkstation(); }
-    // Deletes, then writes the workstation list; a deletion that failed is said in a box.
+    // Deletes, answering whether the workstation list was written; a deletion that failed
+    // is said in a box.
     std::optional<bool> DeleteConfirmed() override;
 
     // The view's own operations.
@@ -119,6 +120,10 @@ protected:
 
 private:
     void buildControls();
+    // Removes the selected workstation's folder and its entry and writes the list: nothing
+    // when nothing was removed (the user has been told why), else whether the list was
+    // written.
+    std::optional<bool> deleteSelectedWorkstation();
     void refillList(const QString &selectId);
     void selectRow(const QString &id);
     void markModified();
