@@ -181,11 +181,9 @@ bool TfrmZestaw::LatestOnly() const
     return rgZakres->ItemIndex() != 1;
 }
 
-bool TfrmZestaw::MeasurementDateRange(QDate &from, QDate &to) const
+FactorFilter TfrmZestaw::RangeFilter() const
 {
-    from = DateFrom();
-    to = DateTo();
-    return true;
+    return FactorFilter{true, DateFrom(), DateTo()};
 }
 
 storage::TCzynnik *TfrmZestaw::SelectedFactor() const
@@ -272,10 +270,8 @@ void TfrmZestaw::cbStanowClick()
         LoadWorkstationData(*w, problems);
         appstate::ReportProblems(problems);
     }
-    FactorFilter filter;
-    filter.dateRange = MeasurementDateRange(filter.from, filter.to);
     const QSignalBlocker block(lbCzyn);
-    FillFactorList(lbCzyn, SelectedWorkstation(), filter);
+    FillFactorList(lbCzyn, SelectedWorkstation(), RangeFilter());
     lbCzyn->setCurrentRow(-1);
 }
 
@@ -343,11 +339,9 @@ void TfrmZestaw::bWyswietlClick()
     const QString keptDate = shown ? shown->data(Qt::UserRole).toString() : QString();
     clearLists();
     clearPages();
-    FactorFilter filter;
-    filter.dateRange = MeasurementDateRange(filter.from, filter.to);
     {
         const QSignalBlocker block(lbCzyn);
-        FillFactorList(lbCzyn, SelectedWorkstation(), filter);
+        FillFactorList(lbCzyn, SelectedWorkstation(), RangeFilter());
         lbCzyn->setCurrentRow(-1);
     }
     lbCzyn->setEnabled(true);

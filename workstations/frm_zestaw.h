@@ -87,8 +87,8 @@ public:
     storage::TCzynnik *SelectedFactor() const;
     storage::TPomiarCzynn *SelectedMeasurement() const;
 
-    // The range the lists show (both days included); always true.
-    bool MeasurementDateRange(QDate &from, QDate &to) const;
+    // The factors the lists show: those measured within the range (both days included).
+    FactorFilter RangeFilter() const;
 
 private:
     void buildControls();
