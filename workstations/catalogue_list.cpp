@@ -69,12 +69,18 @@ storage::TCzynnik *TCatalogueList::Selected() const
     return item && item->isSelected() ? Entry(m_list->row(item)) : nullptr;
 }
 
-int TCatalogueList::RowOf(int id) const
+void TCatalogueList::SelectQuietlyKeeping(std::optional<int> id)
 {
-    for (int row = 0; row < Count(); ++row)
-        if (m_entries[size_t(row)]->id == id)
-            return row;
-    return -1;
+    if (Count() == 0)
+        return;
+    int kept = 0;
+    for (int row = 0; id && row < Count(); ++row) {
+        if (m_entries[size_t(row)]->id == *id) {
+            kept = row;
+            break;
+        }
+    }
+    SelectQuietly(kept);
 }
 
 void TCatalogueList::SelectQuietly(int row)

@@ -6,6 +6,8 @@
 
 #include "storage/factors.h"
 
+#include <optional>
+
 class QListWidget;
 class QWidget;
 
@@ -26,10 +28,11 @@ public:
     int Count() const;
     storage::TCzynnik *Entry(int row) const;
     storage::TCzynnik *Selected() const;
-    // The row of the entry with this number, or -1.
-    int RowOf(int id) const;
     // Selects row without raising the list's click handler.
     void SelectQuietly(int row);
+    // The same for the entry numbered id where the list still holds it (a list filled again
+    // keeps the user's choice), else for the first entry; nothing in an empty list.
+    void SelectQuietlyKeeping(std::optional<int> id);
 
     // Whether the catalogue view lists only current entries ("Aktualne").
     bool CurrentOnly = true;

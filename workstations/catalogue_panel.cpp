@@ -31,10 +31,7 @@ void TCataloguePanel::Refill(const std::function<storage::TCzynnikList()> &read)
         entries.clear();
     }
     m_target->SetEntries(std::move(entries), true);
-    if (m_target->Count() > 0) {
-        const int kept = keep ? m_target->RowOf(*keep) : -1;
-        m_target->SelectQuietly(kept >= 0 ? kept : 0);
-    }
+    m_target->SelectQuietlyKeeping(keep);
     ShowSelected();
 }
 

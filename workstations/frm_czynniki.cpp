@@ -264,8 +264,7 @@ void TfrmCzynniki::cbGrupyCzynChange()
     if (SelectedOwnFactor()) {
         lbCzynnikiWlClick();
     } else if (m_factors.Count() > 0) {
-        const int kept = keepFactor ? m_factors.RowOf(*keepFactor) : -1;
-        m_factors.SelectQuietly(kept >= 0 ? kept : 0);
+        m_factors.SelectQuietlyKeeping(keepFactor);
         lbCzynnikiClick();
     } else if (g->ident == QLatin1String("chem")) {
         chemPanel()->lbNazwCzChemClick(); // no substance: no details
