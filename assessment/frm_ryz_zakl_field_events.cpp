@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QTimer>
 
@@ -48,12 +49,7 @@ template <typename Body> void TfrmRyzZakl::guardedEvent(Body body)
         body(); // nested in an event already guarded
         return;
     }
-    m_eventGuard = true;
-    struct Reset
-    {
-        bool &flag;
-        ~Reset() { flag = false; }
-    } reset{m_eventGuard};
+    const QScopedValueRollback<bool> guard(m_eventGuard, true);
     storage::TPomiarCzynn *m = SaveAllowed() ? SelectedMeasurement() : nullptr;
     std::unique_ptr<storage::TPomiarCzynn> snapshot;
     if (m && FormItems == &m->Fields)
@@ -107,12 +103,7 @@ void TfrmRyzZakl::EvaluateMeasurementForm(QWidget *sender)
     // chain, and this bound ends a chain that would not end by itself.
     if (m_evaluationDepth >= MaxEvaluationDepth)
         return;
-    ++m_evaluationDepth;
-    struct Depth
-    {
-        int &d;
-        ~Depth() { --d; }
-    } depth{m_evaluationDepth};
+    const QScopedValueRollback<int> depth(m_evaluationDepth, m_evaluationDepth + 1);
     // The rule reads and writes the page of the control that changed, whatever tab is shown.
     if (QScrollArea *page = PageOf(sender))
         CurrentScrollBox = page;

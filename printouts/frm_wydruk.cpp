@@ -17,22 +17,12 @@
 #include <QGroupBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 namespace printouts {
 
 using namespace reportengine;
-
-namespace {
-
-struct Flag
-{
-    bool &flag;
-    explicit Flag(bool &f) : flag(f) { flag = true; }
-    ~Flag() { flag = false; }
-};
-
-} // namespace
 
 TfrmWydruk::TfrmWydruk()
 {
@@ -142,7 +132,7 @@ void TfrmWydruk::Execute(TVelRep *report, const QString &attachFolder)
     SetReportToPrint(report);
     if (!m_reportToPrint)
         return;
-    const Flag executing(m_executing);
+    const QScopedValueRollback<bool> executing(m_executing, true);
     if (m_reportToPrint == CompositeReport) {
         VRCompRep->ReportTitle = appstate::State().ElementCaption;
         VRCompRep->Preview();

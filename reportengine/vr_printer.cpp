@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPrinterInfo>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 
@@ -496,17 +498,10 @@ void TVRPrinter::Print(const QString &pdfFile)
     const QString settingsFile = m_settings.PdfFileName;
     if (!pdfFile.isEmpty())
         m_settings.PdfFileName = pdfFile;
-    struct Reset
-    {
-        bool &flag;
-        QString &file;
-        QString kept;
-        ~Reset()
-        {
-            flag = false;
-            file = kept;
-        }
-    } reset{m_printingStored, m_settings.PdfFileName, settingsFile};
+    const auto reset = qScopeGuard([this, settingsFile] {
+        m_printingStored = false;
+        m_settings.PdfFileName = settingsFile;
+    });
     BeginPrinterDocument();
     QPainter &painter = *m_printPainter;
     const double fx = painter.device()->logicalDpiX() / 254.0;
@@ -551,11 +546,7 @@ bool TVRPrinter::SearchPage(const QString &text, const QPicture &page, bool matc
 {
     if (text.isEmpty() || g_searching)
         return false;
-    g_searching = true;
-    struct Reset
-    {
-        ~Reset() { g_searching = false; }
-    } reset;
+    const QScopedValueRollback<bool> searching(g_searching, true);
     const Qt::CaseSensitivity cs = matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
     const QStringList texts = CapturePageTexts(page);
     for (const QString &t : texts)

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
@@ -57,12 +58,7 @@ public:
     {
         if (!onExit || m_inExit)
             return;
-        m_inExit = true;
-        struct Reset
-        {
-            bool &flag;
-            ~Reset() { flag = false; }
-        } reset{m_inExit};
+        const QScopedValueRollback<bool> inExit(m_inExit, true);
         FieldHandler handler = onExit; // the handler may rebind the control
         handler(m_control);
     }
@@ -326,12 +322,7 @@ void SetMemoMaxLength(QPlainTextEdit *memo, int maxLength)
     QObject::connect(memo, &QPlainTextEdit::textChanged, memo, [memo, doc, last, cutting] {
         if (*cutting)
             return;
-        *cutting = true;
-        struct Reset
-        {
-            bool &flag;
-            ~Reset() { flag = false; }
-        } reset{*cutting};
+        const QScopedValueRollback<bool> cut(*cutting, true);
         const int limit = memo->property("tarvelinMaxLength").toInt();
         const auto [position, added] = *last;
         *last = {0, 0};
