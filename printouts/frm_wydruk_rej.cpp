@@ -387,12 +387,8 @@ void TfrmWydrukRej::runReport(TWorkstationReportForm &form, const TWorkstationRe
     int pages = 0;
     {
         TWaitWindow wait;
-        reportengine::TVRErrorDetails error;
-        if (!report.Prepare(&error)) {
-            if (error.HasError())
-                platform::ShowError(error.Message);
-            return;
-        }
+        if (!report.Prepare())
+            return; // the engine's user interface has told the user why
         pages = report.VRPrinter() ? report.VRPrinter()->PageCount() : 0;
         form.SetPageCount(pages);
         // The wait window is gone before the preview shows the pages.
