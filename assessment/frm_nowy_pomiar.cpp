@@ -11,6 +11,7 @@
 #include "storage/form_definition_files.h"
 #include "storage/measurements.h"
 #include "storage/workstation_files.h"
+#include "widgets/date_typing.h"
 #include "widgets/dialog_buttons.h"
 
 #include <QDateEdit>
@@ -55,6 +56,7 @@ TfrmNowyPomiar::TfrmNowyPomiar()
     dtPicker = new QDateEdit(this);
     dtPicker->setObjectName(QStringLiteral("dtPicker"));
     dtPicker->setCalendarPopup(true);
+    widgets::TypeOverClickedSection(dtPicker);
     dtPicker->setDisplayFormat(QString::fromLatin1(DateFormat));
     form->addRow(QStringLiteral("Data pomiaru: "), dtPicker);
     eMscPom = makeEdit(this, "eMscPom");

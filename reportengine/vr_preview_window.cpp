@@ -324,6 +324,9 @@ void TVRStandardPreview::BuildWindow()
     ThumbGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     ThumbGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ThumbGrid->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // A column of page pictures: the arrows move between pages, Tab leaves for the next
+    // control instead of going round the pages for ever.
+    ThumbGrid->setTabKeyNavigation(false);
     ThumbGrid->horizontalHeader()->setDefaultSectionSize(90);
     ThumbGrid->verticalHeader()->setDefaultSectionSize(90);
     ThumbGrid->setItemDelegate(new ThumbDelegate(this));

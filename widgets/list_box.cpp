@@ -1,7 +1,11 @@
 #include "widgets/list_box.h"
 
+#include <QHelpEvent>
 #include <QItemSelectionModel>
+#include <QFontMetrics>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QToolTip>
 
 namespace widgets {
 
@@ -39,6 +43,30 @@ void TListBox::focusInEvent(QFocusEvent *event)
     const QSignalBlocker quiet(this);
     QListWidget::focusInEvent(event);
     dropUnchosenCurrent();
+}
+
+bool TListBox::TextCut(const QListWidgetItem *item) const
+{
+    if (!item)
+        return false;
+    const QRect shown = visualItemRect(item);
+    const int needed = QFontMetrics(item->font()).horizontalAdvance(item->text()) +
+                       2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 2;
+    const QRect visible = viewport()->rect();
+    return shown.left() < visible.left() || shown.left() + needed > visible.right();
+}
+
+bool TListBox::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const QListWidgetItem *item = itemAt(help->pos());
+        if (TextCut(item) && item->toolTip().isEmpty()) {
+            QToolTip::showText(help->globalPos(), item->text(), viewport(), visualItemRect(item));
+            return true;
+        }
+    }
+    return QListWidget::viewportEvent(event);
 }
 
 } // namespace widgets

@@ -16,6 +16,8 @@
 //     neither happens: nothing is chosen until the user chooses.
 //   * Block the list's signals (QSignalBlocker) to choose an entry without raising Chosen().
 //   * A click on the entry already chosen raises only QListWidget's itemClicked.
+//   * An entry whose text the list cannot show whole (a long name in a narrow list) shows
+//     it whole as its tooltip; elsewhere the list's own tooltip (its hint) stands.
 
 #include <QListWidget>
 
@@ -27,11 +29,15 @@ class TListBox : public QListWidget
 public:
     explicit TListBox(QWidget *parent = nullptr);
 
+    // Whether the list shows item's text cut (beyond either edge of the visible area).
+    bool TextCut(const QListWidgetItem *item) const;
+
 signals:
     void Chosen();
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
 
 private:
     void selectionSettled();

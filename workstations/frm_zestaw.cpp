@@ -6,6 +6,7 @@
 #include "platform/prompter.h"
 #include "platform/window_registry.h"
 #include "storage/workstation_files.h"
+#include "widgets/date_typing.h"
 #include "widgets/form_geometry.h"
 #include "widgets/progress_dialog.h"
 #include "widgets/radio_group.h"
@@ -36,6 +37,7 @@ QDateEdit *dateEdit(QWidget *parent, const char *name)
     d->setObjectName(QLatin1String(name));
     d->setDisplayFormat(kDateFormat);
     d->setCalendarPopup(true);
+    widgets::TypeOverClickedSection(d);
     return d;
 }
 
