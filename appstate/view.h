@@ -84,7 +84,13 @@ public:
     // "Potwierdź usunięcie danych "; on Yes it calls DeleteConfirmed(), and when that says
     // something was written, Save and Modified follow whether it was.
     virtual bool HasDeletableSelection() { return false; }
+    // The question names what Tak removes (the workstation, the measurement's date, the
+    // document's number), so the user sees it before answering.
     virtual QString DeleteQuestion() { return QString(); }
+    // The Delete key reaches Delete only from this list (the one whose entry Delete
+    // removes) or from outside the view's panel; inside the panel a grid, a field or any
+    // other list keeps the key (null: no list, the key never reaches Delete from inside).
+    virtual QWidget *DeleteKeyList() { return nullptr; }
     // Deletes the selection; returns success.
     virtual bool DeleteSelection()
     {

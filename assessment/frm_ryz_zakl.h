@@ -74,7 +74,9 @@ public:
     void Delete() override { DeleteMeasurement(); }
     bool HasDeletableSelection() override { return SelectedMeasurement() != nullptr; }
     bool DeleteSelection() override;
+    // Names the measurement's date and its factor.
     QString DeleteQuestion() override;
+    QWidget *DeleteKeyList() override;
     // Deletes, then saves the factor's measurements.
     std::optional<bool> DeleteConfirmed() override;
     bool ModifySelection() override;

@@ -271,7 +271,17 @@ bool TfrmRyzZakl::DeleteSelection()
 
 QString TfrmRyzZakl::DeleteQuestion()
 {
-    return QStringLiteral("Czy na pewno usunąć wybrany pomiar?");
+    QString question = QStringLiteral("Czy na pewno usunąć wybrany pomiar?");
+    const storage::TPomiarCzynn *m = SelectedMeasurement();
+    if (m)
+        question += QStringLiteral("\nPomiar z dnia ") + storage::MeasurementDay(m->data) +
+                    QStringLiteral(", czynnik: ") + lbCzyn->currentItem()->text();
+    return question;
+}
+
+QWidget *TfrmRyzZakl::DeleteKeyList()
+{
+    return lbPomiar;
 }
 
 std::optional<bool> TfrmRyzZakl::DeleteConfirmed()

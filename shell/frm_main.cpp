@@ -23,6 +23,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
@@ -250,6 +251,32 @@ void TfrmMain::buildActions()
 }
 
 // ---- window events ------------------------------------------------------------------
+
+bool TfrmMain::DeleteKeyStaysIn(const QWidget *focus) const
+{
+    QWidget *panel = HostedPanel.data();
+    if (!focus || !panel || !panel->isAncestorOf(focus))
+        return false;
+    QWidget *list = HostedView ? HostedView->DeleteKeyList() : nullptr;
+    return !(list && (focus == list || list->isAncestorOf(focus)));
+}
+
+bool TfrmMain::event(QEvent *event)
+{
+    // Delete is Edycja > Usuń's shortcut. A control of the view that does not take the key
+    // itself (a grid's cell, a list, a check box, a read-only field) passes it up to here:
+    // it stays with that control rather than deleting the workstation, measurement or
+    // document the view shows.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Delete && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+            DeleteKeyStaysIn(QApplication::focusWidget())) {
+            event->accept();
+            return true;
+        }
+    }
+    return QMainWindow::event(event);
+}
 
 void TfrmMain::showEvent(QShowEvent *event)
 {

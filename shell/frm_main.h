@@ -151,7 +151,12 @@ public:
     // The element shown last (or none).
     const storage::TElem *CurrentElement() const { return m_currentElement; }
 
+    // Whether the Delete key pressed in focus stays there instead of reaching the Delete
+    // command: inside the view's panel, anywhere but the list whose entry Delete removes.
+    bool DeleteKeyStaysIn(const QWidget *focus) const;
+
 protected:
+    bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

@@ -5,9 +5,12 @@
 #include "platform/prompter.h"
 #include "platform/window_registry.h"
 #include "storage/damaged_files.h"
+#include "storage/employment_counts.h"
 #include "storage/text_xml.h"
+#include "widgets/date_typing.h"
 #include "widgets/field_binding.h"
 #include "widgets/form_geometry.h"
+#include "widgets/grid_keys.h"
 #include "widgets/progress_dialog.h"
 
 #include <QApplication>
@@ -50,14 +53,8 @@ QString asciiUpper(const QString &s)
     return out;
 }
 
-bool isNumber(const QString &text)
-{
-    double v = 0;
-    return storage::TryToDouble(text, v);
-}
-
-// Commits a cell only when its text is a number (or empty); otherwise the view says so and
-// the cell is edited again.
+// Commits a cell only when the view takes its text (a number, or empty, that leaves the
+// year's counts possible); otherwise the view says why and the cell is edited again.
 class TEmploymentDelegate : public QStyledItemDelegate
 {
 public:
@@ -78,7 +75,7 @@ public:
             return;
         }
         const QString text = storage::NumberWithPoint(edit->text());
-        if (text.trimmed().isEmpty() || isNumber(text)) {
+        if (m_view->CellRefusal(index.row(), index.column(), text).isEmpty()) {
             model->setData(index, text, Qt::EditRole);
             return;
         }
@@ -168,6 +165,7 @@ void TfrmDefStan::buildControls()
     dtDataRej->setObjectName(QStringLiteral("dtDataRej"));
     dtDataRej->setDisplayFormat(kDateFormat);
     dtDataRej->setCalendarPopup(true);
+    widgets::TypeOverClickedSection(dtDataRej);
     e_Lokalizacja = newEdit(tsStanow, "e_Lokalizacja", 45);
     e_NrRej = newEdit(tsStanow, "e_NrRej", 16);
     e_Opis = new QPlainTextEdit(tsStanow);
@@ -220,15 +218,16 @@ void TfrmDefStan::buildControls()
     tsZatrudn->installEventFilter(this);
     sgZatrudn->setColumnCount(7);
     sgZatrudn->setRowCount(1);
-    sgZatrudn->setHorizontalHeaderLabels({QStringLiteral("Rok"), QStringLiteral("Mężczyźni"),
-                                          QStringLiteral("Kobiety ogółem"), QStringLiteral("Kobiety w ciąży"),
-                                          QStringLiteral("Młodociani"), QStringLiteral("Pora nocna"),
-                                          QStringLiteral("Narażeni")});
+    sgZatrudn->setHorizontalHeaderLabels(storage::EmploymentColumnTitles());
     sgZatrudn->verticalHeader()->setVisible(false);
     sgZatrudn->setEditTriggers(QAbstractItemView::AllEditTriggers);
     sgZatrudn->setSelectionMode(QAbstractItemView::SingleSelection);
     sgZatrudn->setTabKeyNavigation(true);
     sgZatrudn->setItemDelegate(new TEmploymentDelegate(this));
+    // Delete empties a cell through the same check as typing: an emptied count is 0.
+    widgets::InstallGridKeys(sgZatrudn, {bbAddRow, bbDelRow, [this](int row, int column) {
+                                             sgZatrudnSetEditText(row, column, QString());
+                                         }});
     employmentLayout->addWidget(sgZatrudn);
     pgDefin->addTab(tsZatrudn, QStringLiteral("Zatrudnienie"));
     pgDefin->hide();
@@ -629,13 +628,29 @@ void TfrmDefStan::sgZatrudnExit(bool fillEmpty)
     markModified();
 }
 
+QString TfrmDefStan::CellRefusal(int row, int column, const QString &text) const
+{
+    double value = 0;
+    if (!text.trimmed().isEmpty() && !storage::TryToDouble(text, value))
+        return QStringLiteral("Niepoprawna wartość liczbowa!");
+    if (column == 0 || row < 0 || row >= sgZatrudn->rowCount())
+        return QString();
+    QStringList cells;
+    for (int c = 0; c < 7; ++c) {
+        const QTableWidgetItem *item = sgZatrudn->item(row, c);
+        cells << (c == column ? text : item ? item->text() : QString());
+    }
+    return storage::EmploymentCountProblem(storage::TZatrudn::FromColumns(cells));
+}
+
 bool TfrmDefStan::sgZatrudnSetEditText(int row, int column, const QString &typed)
 {
     if (row < 0 || row >= sgZatrudn->rowCount() || column < 0 || column >= 7)
         return false;
     const QString text = storage::NumberWithPoint(typed);
-    if (!text.trimmed().isEmpty() && !isNumber(text)) {
-        platform::ShowWarning(QStringLiteral("Niepoprawna wartość liczbowa!"));
+    if (const QString refusal = CellRefusal(row, column, text); !refusal.isEmpty()) {
+        // The cell keeps the value it had: what the grid shows is what will be saved.
+        platform::ShowWarning(refusal);
         sgZatrudn->setCurrentCell(row, column);
         sgZatrudn->setFocus(Qt::OtherFocusReason);
         sgZatrudn->editItem(sgZatrudn->item(row, column));
@@ -680,8 +695,10 @@ void TfrmDefStan::bbDelRowClick()
     const int row = sgZatrudn->currentRow();
     if (row < 0 || row >= sgZatrudn->rowCount())
         return;
-    if (!platform::ConfirmDeletion(QStringLiteral("Czy na pewno usunąć wybrany wiersz w tabeli dot. zatrudnienia?"),
-                            QStringLiteral("Potwierdź usunięcie danych ")))
+    const QTableWidgetItem *year = sgZatrudn->item(row, 0);
+    const QString question = QStringLiteral("Czy na pewno usunąć wybrany wiersz w tabeli dot. zatrudnienia?") +
+                             QStringLiteral("\nRok: ") + (year ? year->text() : QString());
+    if (!platform::ConfirmDeletion(question, QStringLiteral("Potwierdź usunięcie danych ")))
         return;
     const bool filling = m_filling;
     m_filling = true;
@@ -888,6 +905,11 @@ std::optional<bool> TfrmDefStan::deleteSelectedWorkstation()
     return written;
 }
 
+QWidget *TfrmDefStan::DeleteKeyList()
+{
+    return lbStanowiska;
+}
+
 bool TfrmDefStan::HasDeletableSelection()
 {
     return WorkstationOfItem(lbStanowiska->currentItem()) != nullptr;
@@ -895,7 +917,9 @@ bool TfrmDefStan::HasDeletableSelection()
 
 QString TfrmDefStan::DeleteQuestion()
 {
-    return QStringLiteral("Czy na pewno usunąć wybrane stanowisko wraz z danymi?");
+    const storage::TStanowisko *w = WorkstationOfItem(lbStanowiska->currentItem());
+    return QStringLiteral("Czy na pewno usunąć wybrane stanowisko wraz z danymi?") +
+           (w ? QStringLiteral("\nStanowisko: ") + w->nazwa : QString());
 }
 
 void TfrmDefStan::Delete()

@@ -63,7 +63,9 @@ public:
     void Delete() override;
     bool AskSaveChanges() override;
     bool HasDeletableSelection() override;
+    // Names the workstation Tak would remove.
     QString DeleteQuestion() override;
+    QWidget *DeleteKeyList() override;
     bool DeleteSelection() override { return DeleteWorkstation(); }
     // Deletes, answering whether the workstation list was written; a deletion that failed
     // is said in a box.
@@ -85,8 +87,11 @@ public:
     // Exit of the employment grid: empty cells of the current row become "0" (unless
     // fillEmpty is false); the grid replaces the employment when they differ.
     void sgZatrudnExit(bool fillEmpty = true);
-    // A cell's edited text: refused with a message when it is not empty and not a number.
+    // A cell's edited text: refused with a message, the cell keeping its value, when it is
+    // not empty and not a number, or when it would make the year's counts impossible.
     bool sgZatrudnSetEditText(int row, int column, const QString &text);
+    // Why the grid would refuse text in a cell (the message), empty when it takes it.
+    QString CellRefusal(int row, int column, const QString &text) const;
     void bbAddRowClick();
     void bbDelRowClick();
     void bWybierzClick();

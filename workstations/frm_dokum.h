@@ -71,7 +71,9 @@ public:
     bool AskSaveChanges() override;
     // The main window asks its question, then deletes the selected stored document.
     bool HasDeletableSelection() override { return SelectedEntry() != nullptr; }
+    // Names the document's number and its list entry.
     QString DeleteQuestion() override;
+    QWidget *DeleteKeyList() override;
     bool DeleteSelection() override;
     // Deletes and leaves the fields for a new document.
     std::optional<bool> DeleteConfirmed() override;

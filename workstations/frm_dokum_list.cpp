@@ -419,7 +419,15 @@ bool TfrmDokum::Save()
 
 QString TfrmDokum::DeleteQuestion()
 {
-    return QStringLiteral("Czy na pewno usunąć wybrany dokument?");
+    QString question = QStringLiteral("Czy na pewno usunąć wybrany dokument?");
+    if (const storage::TListDokum *entry = SelectedEntry())
+        question += QStringLiteral("\nDokument nr %1: %2").arg(entry->nr).arg(entryLine(*entry));
+    return question;
+}
+
+QWidget *TfrmDokum::DeleteKeyList()
+{
+    return lbDatyOsob;
 }
 
 bool TfrmDokum::DeleteSelection()

@@ -191,7 +191,8 @@ void TfrmStanCzyn::bUsunClick()
     const int row = lbStanCzyn->currentRow();
     if (row < 0 || row >= Count())
         return;
-    if (!platform::ConfirmDeletion(QStringLiteral("Czy na pewno usunąć wybrany czynnik?"),
+    if (!platform::ConfirmDeletion(QStringLiteral("Czy na pewno usunąć wybrany czynnik?\nCzynnik: ") +
+                                       lbStanCzyn->item(row)->text(),
                                    QStringLiteral("Potwierdź usunięcie danych ")))
         return;
     delete lbStanCzyn->takeItem(row);

@@ -349,7 +349,7 @@ TEST_F(DocumentLifecycle, DeleteRemovesTheEntryAndItsDataFile)
     boxes.Answer(platform::MsgYes);
     view->Delete();
     ASSERT_EQ(boxes.boxes.size(), 1);
-    EXPECT_EQ(boxes.boxes[0].text, "Czy na pewno usunąć wybrany dokument?");
+    EXPECT_EQ(boxes.boxes[0].text, "Czy na pewno usunąć wybrany dokument?\nDokument nr 1: 2024-01-02 - A");
     EXPECT_TRUE(boxes.boxes[0].buttons & platform::MsgDefaultNo);
     EXPECT_EQ(boxes.boxes[0].caption, "Potwierdź usunięcie danych ");
     EXPECT_EQ(listLines(), QStringList({"2024-02-03 - B"}));

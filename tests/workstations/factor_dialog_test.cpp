@@ -155,7 +155,7 @@ TEST_F(FactorDialog, CurrentAndOlderDustsNeverStandTogether)
     dialog->lbStanCzyn->setCurrentRow(0);
     boxes.Answer(platform::MsgYes);
     dialog->bUsunClick();
-    EXPECT_EQ(boxes.boxes[0].text, "Czy na pewno usunąć wybrany czynnik?");
+    EXPECT_TRUE(boxes.boxes[0].text.startsWith("Czy na pewno usunąć wybrany czynnik?\nCzynnik: "));
     EXPECT_EQ(boxes.boxes[0].caption, "Potwierdź usunięcie danych ");
     EXPECT_EQ(dialog->Count(), 0);
     boxes.boxes.clear();

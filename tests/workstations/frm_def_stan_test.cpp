@@ -464,8 +464,8 @@ TEST_F(DefStan, DeletingTheOnlyRowLeavesOneEmptyRow)
     view->sgZatrudn->setCurrentCell(0, 0);
     boxes.Answer(platform::MsgYes);
     view->bbDelRowClick();
-    EXPECT_EQ(boxes.boxes.last().text,
-              QStringLiteral("Czy na pewno usunąć wybrany wiersz w tabeli dot. zatrudnienia?"));
+    EXPECT_TRUE(boxes.boxes.last().text.startsWith(
+        QStringLiteral("Czy na pewno usunąć wybrany wiersz w tabeli dot. zatrudnienia?\nRok: ")));
     EXPECT_EQ(boxes.boxes.last().caption, QStringLiteral("Potwierdź usunięcie danych "));
     ASSERT_EQ(view->sgZatrudn->rowCount(), 1);
     for (int c = 0; c < 7; ++c)
@@ -501,7 +501,8 @@ TEST_F(DefStan, DeleteRemovesExactlyItsFolderAndEntry)
     choose("Spawalnia");
     boxes.Answer(platform::MsgYes);
     view->Delete();
-    EXPECT_EQ(boxes.boxes.last().text, QStringLiteral("Czy na pewno usunąć wybrane stanowisko wraz z danymi?"));
+    EXPECT_EQ(boxes.boxes.last().text,
+              QStringLiteral("Czy na pewno usunąć wybrane stanowisko wraz z danymi?\nStanowisko: Spawalnia"));
     EXPECT_FALSE(fx.Exists("dane/stan_1"));
     EXPECT_TRUE(fx.Exists("dane/stan_2/stanowisko_dane.xml"));
     EXPECT_TRUE(fx.Exists("dane/stan_4/stanowisko_dane.xml"));
@@ -721,7 +722,8 @@ TEST_F(DefStan, DeleteAsTheMainWindowRunsIt)
     EXPECT_FALSE(view->HasDeletableSelection());
     choose("Lakiernia");
     ASSERT_TRUE(view->HasDeletableSelection());
-    EXPECT_EQ(view->DeleteQuestion(), QStringLiteral("Czy na pewno usunąć wybrane stanowisko wraz z danymi?"));
+    EXPECT_EQ(view->DeleteQuestion(),
+              QStringLiteral("Czy na pewno usunąć wybrane stanowisko wraz z danymi?\nStanowisko: Lakiernia"));
     ASSERT_TRUE(view->DeleteSelection());
     EXPECT_FALSE(fx.Exists("dane/stan_4"));
     EXPECT_EQ(listTexts(), QStringList({"Biuro", "Spawalnia"}));
@@ -759,4 +761,37 @@ TEST_F(DefStan, TypingANonNumberIntoTheGridIsRefusedThroughItsEditor)
     QTest::keyClick(again, Qt::Key_Return);
     QApplication::processEvents();
     EXPECT_EQ(cell(1, 2), "2");
+}
+
+TEST_F(DefStan, ImpossibleCountsAreRefusedAndTheCellKeepsItsValue)
+{
+    view->show();
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    choose("Spawalnia"); // 2023: 7 men, 1 woman, 0 pregnant, 0 juveniles, 2 at night, 5 exposed
+    view->pgDefin->setCurrentWidget(view->tsZatrudn);
+    view->sgZatrudn->setFocus(Qt::TabFocusReason);
+    view->sgZatrudn->setCurrentCell(1, 3);
+    view->sgZatrudn->editItem(view->sgZatrudn->item(1, 3));
+    QApplication::processEvents();
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("9"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    QApplication::processEvents();
+    ASSERT_FALSE(boxes.boxes.isEmpty());
+    EXPECT_TRUE(boxes.boxes.last().text.contains(QStringLiteral("\"Kobiety w ciąży\" (9)")));
+    EXPECT_TRUE(boxes.boxes.last().text.contains(QStringLiteral("\"Kobiety ogółem\" (1)")));
+    EXPECT_EQ(cell(1, 3), "0");
+    // The other side of the same pair, and the exposed against the whole staff.
+    setCell(1, 3, QStringLiteral("1"));
+    EXPECT_FALSE(view->sgZatrudnSetEditText(1, 2, QStringLiteral("0")));
+    EXPECT_EQ(cell(1, 2), "1");
+    EXPECT_FALSE(view->sgZatrudnSetEditText(1, 6, QStringLiteral("9")));
+    EXPECT_TRUE(boxes.boxes.last().text.contains(QStringLiteral("\"Narażeni\" (9)")));
+    EXPECT_EQ(cell(1, 6), "5");
+    view->sgZatrudnExit();
+    EXPECT_EQ(view->CurrentWorkstation()->Employment[1].KobietyCiez, "1");
+    EXPECT_EQ(view->CurrentWorkstation()->Employment[1].PrzekrNDS, "5");
 }
