@@ -8,9 +8,12 @@
 #include "storage/text_xml.h"
 #include "widgets/bitbtn_with_color.h"
 #include "widgets/form_geometry.h"
+#include "widgets/grid_keys.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -20,6 +23,7 @@
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTimer>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QValidator>
 
@@ -86,6 +90,18 @@ public:
         edit->setFrame(false);
         edit->setValidator(new CellValidator(kind, edit));
         return edit;
+    }
+    // A text longer than its column shows whole as the cell's tooltip.
+    bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                   const QModelIndex &index) override
+    {
+        const QString text = index.data().toString();
+        if (event->type() == QEvent::ToolTip && !text.isEmpty() &&
+            option.fontMetrics.horizontalAdvance(text) + 6 > option.rect.width()) {
+            QToolTip::showText(event->globalPos(), text, view->viewport(), option.rect);
+            return true;
+        }
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
     }
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
@@ -378,7 +394,15 @@ void TfrmParamRiscScore::buildGrids()
         QTableWidget *grid = t.grid;
         connect(*t.addButton, &widgets::TBitBtnWithColor::OnClick, this, [this, grid] { AddRow(grid); });
         connect(*t.removeButton, &widgets::TBitBtnWithColor::OnClick, this, [this, grid] { RemoveRow(grid); });
+        widgets::InstallGridKeys(grid, {*t.addButton, *t.removeButton, {}});
     }
+    widgets::InstallGridKeys(strGrWskRyz);
+    widgets::InstallGridKeys(strGrIntWskRyz);
+    for (QTableWidget *grid : {strGrPrawd, strGrEksp, strGrSkut, strGrWskRyz})
+        connect(grid, &QTableWidget::itemChanged, this, [this] {
+            if (!m_filling)
+                m_unsaved = true;
+        });
     right->addWidget(caption(QStringLiteral("Wskaźnik ryzyka [R]"), this));
     right->addWidget(strGrWskRyz);
     right->addWidget(caption(QStringLiteral("Interpretacja wskaźnika ryzyka [R]"), this));
@@ -522,6 +546,22 @@ void TfrmParamRiscScore::PokazParam(int n)
         setCell(grid, row, grid->columnCount() - 1, storage::RiskScoreValueText(p.Wartosc));
     }
     m_filling = false;
+    fitDescriptions();
+}
+
+void TfrmParamRiscScore::fitDescriptions()
+{
+    // The descriptions are as long as their files allow (32 characters): their columns take
+    // the width the longest one needs, never less than laid out.
+    const struct
+    {
+        QTableWidget *grid;
+        int width;
+    } columns[] = {{strGrPrawd, 190}, {strGrEksp, 190}, {strGrSkut, 100}, {strGrWskRyz, 80}};
+    for (const auto &c : columns) {
+        c.grid->resizeColumnToContents(1);
+        c.grid->setColumnWidth(1, std::min(std::max(c.width, c.grid->columnWidth(1)), 2 * c.width + 60));
+    }
 }
 
 void TfrmParamRiscScore::TrybEdycji(bool on)
@@ -550,6 +590,7 @@ const storage::TRiskScore *TfrmParamRiscScore::SelectedSet() const
 void TfrmParamRiscScore::bEdytujClick()
 {
     TrybEdycji(true);
+    m_unsaved = true; // until saved, the close asks as the edit mode tells
 }
 
 // ---- Rows ------------------------------------------------------------------------------------
@@ -570,6 +611,7 @@ void TfrmParamRiscScore::AddRow(QTableWidget *grid)
     setDataRows(grid, DataRows(grid));
     renumber(grid);
     m_filling = false;
+    m_unsaved = true;
     grid->setCurrentCell(k - 1, std::max(1, grid->currentColumn()));
 }
 
@@ -587,6 +629,7 @@ void TfrmParamRiscScore::RemoveRow(QTableWidget *grid)
     }
     renumber(grid);
     m_filling = false;
+    m_unsaved = true;
 }
 
 // ---- Band grid edits -------------------------------------------------------------------------
@@ -767,7 +810,8 @@ void TfrmParamRiscScore::bZapiszClick()
     if (!SprPoprDanych())
         return;
     ZapiszToObiekt();
-    ZapiszDBObiekt();
+    // Saved whole, the edit mode stays on with nothing left to lose on closing.
+    m_unsaved = !ZapiszDBObiekt();
     // Ratings from here on read the parameters as they now stand in the files.
     ReloadRiskScoreSets();
 }
@@ -776,7 +820,7 @@ void TfrmParamRiscScore::bZapiszClick()
 
 void TfrmParamRiscScore::closeEvent(QCloseEvent *event)
 {
-    if (InEditMode()) {
+    if (InEditMode() && m_unsaved) {
         const int answer =
             platform::MessageBox(QStringLiteral("Włączono tryb edycji parametrów Risk score !!!\n"
                                                 "Czy zamknąć formatkę bez zapisywania zmian parametrów ?"),

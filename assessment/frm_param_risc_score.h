@@ -107,6 +107,7 @@ private:
     void setDataRows(QTableWidget *grid, int rows);
     void renumber(QTableWidget *grid);
     void setRangeText(int row);
+    void fitDescriptions();
     void onBandCellChanged(int tableRow, int col);
     // Checks one table's value column; false after its message.
     bool checkTable(const QTableWidget *grid, int valueCol, const QString &numberMessage, const QString &orderMessage);
@@ -114,6 +115,7 @@ private:
     std::vector<std::unique_ptr<storage::TRiskScore>> m_sets; // the version list's sets
     bool m_filling = false;                                   // grids changed by the program, not the user
     bool m_closing = false;                                   // inside the close event
+    bool m_unsaved = false; // edit mode entered, or a change made, since the last whole save
 };
 
 // Opens the parameter editor for version (0: the current parameters, modal; the function

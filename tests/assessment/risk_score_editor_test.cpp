@@ -229,7 +229,14 @@ TEST_F(RiskScoreEditor, ClosingInEditModeAsksFirst)
         EXPECT_EQ(prompter.boxes[0].text, "Włączono tryb edycji parametrów Risk score !!!\n"
                                           "Czy zamknąć formatkę bez zapisywania zmian parametrów ?");
         EXPECT_EQ(prompter.boxes[0].icon, platform::MsgIcon::Question);
+        // Saved whole, nothing is left to lose: no question until the next change.
+        e.bZapiszClick();
+        EXPECT_TRUE(e.InEditMode());
+        EXPECT_TRUE(e.close());
+        EXPECT_EQ(prompter.boxes.size(), 1);
+        e.strGrPrawd->item(0, 1)->setText(QStringLiteral("zmienione"));
         prompter.Answer(platform::MsgYes);
         EXPECT_TRUE(e.close());
+        EXPECT_EQ(prompter.boxes.size(), 2);
     });
 }
