@@ -238,6 +238,7 @@ void TfrmCzynniki::cbGrupyCzynChange()
     try {
         if (g->ident == QLatin1String("chem")) {
             chemPanel()->SetTarget(&m_factors, g->katzal, path);
+            chemPanel()->ClearFilters(); // the whole catalogue is read below
             DockPanel(chemPanel()->pDaneCzynChem);
             storage::ChemicalFilter filter;
             filter.currentOnly = m_factors.CurrentOnly;
@@ -489,14 +490,42 @@ bool TfrmCzynniki::writeOwnFactors()
         m_catalogueFolder + g->plikWl, QStringLiteral("czyn") + g->ident, OwnFactors()));
 }
 
+QString TfrmCzynniki::StillUsedText(const QString &oldName, const QString &newName, bool retired,
+                                    const std::vector<storage::TFactorUse> &uses)
+{
+    QStringList lines;
+    for (const storage::TFactorUse &u : uses)
+        if (retired || u.factorName != newName)
+            lines << QStringLiteral("   %1 (jako \"%2\")").arg(u.workstation, u.factorName);
+    if (lines.isEmpty())
+        return QString();
+    const QString head =
+        retired ? QStringLiteral("Czynnik własny \"%1\" otrzymał status nieaktualnego, ale na tych stanowiskach jest "
+                                 "nadal czynnikiem aktualnym i tak jest drukowany:")
+                      .arg(oldName)
+                : QStringLiteral("Czynnik własny \"%1\" ma teraz nazwę \"%2\", ale na tych stanowiskach występuje nadal "
+                                 "pod dotychczasową nazwą i tak jest drukowany:")
+                      .arg(oldName, newName);
+    const QString how =
+        retired ? QStringLiteral("Aby usunąć go ze stanowiska, w widoku Stanowiska pracy kliknij \"Wybierz czynniki na "
+                                 "stanowisku\", usuń czynnik z listy i zapisz stanowisko.")
+                : QStringLiteral("Aby stanowisko podawało nową nazwę, w widoku Stanowiska pracy kliknij \"Wybierz "
+                                 "czynniki na stanowisku\", usuń czynnik z listy, dodaj go ponownie i zapisz stanowisko.");
+    return head + QLatin1Char('\n') + lines.join(QLatin1Char('\n')) + QStringLiteral("\n\n") + how;
+}
+
 bool TfrmCzynniki::StoreOwnFactor(const storage::TCzynnik &factor)
 {
     auto it = std::find_if(m_ownFactors.begin(), m_ownFactors.end(),
                            [&](const auto &f) { return f->id == factor.id; });
+    QString oldName;
+    bool retired = false;
     if (it == m_ownFactors.end()) {
         m_ownFactors.push_back(factor.Clone());
     } else {
         storage::TCzynnik &f = **it;
+        oldName = f.nazwa;
+        retired = f.aktual != QLatin1String("0") && factor.aktual == QLatin1String("0");
         f.nazwa = factor.nazwa;
         f.frm_dane = factor.frm_dane;
         f.szkod = factor.szkod;
@@ -513,6 +542,16 @@ bool TfrmCzynniki::StoreOwnFactor(const storage::TCzynnik &factor)
     // The factor just stored is the one chosen: its form is shown, and "dodaj" takes it.
     if (SelectedOwnFactor())
         lbCzynnikiWlClick();
+    if (!oldName.isEmpty() && (retired || oldName != factor.nazwa)) {
+        // The workstations keep the name a factor had when it was added (the factor is
+        // found by its number), so they go on listing and printing the old one.
+        std::vector<storage::TFactorUse> uses;
+        for (const QString &folder : storage::WorkstationDataFolders(storage::NavigationGroups()))
+            for (storage::TFactorUse &u : storage::WorkstationsUsingFactor(folder, factor.id))
+                uses.push_back(std::move(u));
+        if (const QString text = StillUsedText(oldName, factor.nazwa, retired, uses); !text.isEmpty())
+            platform::ShowInfo(text);
+    }
     return true;
 }
 

@@ -8,6 +8,7 @@
 
 #include "appstate/view.h"
 #include "assessment/frm_ocena_ryz.h"
+#include "storage/factor_users.h"
 #include "storage/factors.h"
 #include "storage/form_definitions.h"
 #include "widgets/list_box.h"
@@ -99,8 +100,14 @@ public:
     bool NameInOwnFactors(const QString &name, int exceptId) const;
     // Adds (or, with the number of one listed, replaces the fields of) an own factor, lists
     // it and writes the group's own-factor file. False when the file could not be written:
-    // the lists then show the file as it is.
+    // the lists then show the file as it is. A factor renamed or made not current is still
+    // listed under its old name, as current, by the workstations that have it: the user is
+    // told which.
     bool StoreOwnFactor(const storage::TCzynnik &factor);
+    // The message naming the workstations that keep an own factor, once renamed from
+    // oldName to newName or (retired) made not current; empty when none keeps it.
+    static QString StillUsedText(const QString &oldName, const QString &newName, bool retired,
+                                 const std::vector<storage::TFactorUse> &uses);
     // The text an own factor is shown under: its name and its form.
     static QString OwnFactorText(const storage::TCzynnik &f);
 

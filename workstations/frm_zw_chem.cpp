@@ -307,7 +307,19 @@ void TfrmZwChem::reread(const QString &search)
 
 void TfrmZwChem::bPokazClick()
 {
+    edSzukStr->clear();
     reread(QString());
+}
+
+void TfrmZwChem::ClearFilters()
+{
+    edSzukStr->clear();
+    for (const BoxEntry &e : m_boxes) {
+        const QSignalBlocker block(e.box);
+        e.box->setChecked(false);
+    }
+    m_oldMask = 0;
+    m_newMask = 0;
 }
 
 void TfrmZwChem::bbSzukajClick()

@@ -53,8 +53,12 @@ public:
     void cbKlasCLPClick();
     // One handler for every group box, found by its name.
     void CheckBoxClick(QCheckBox *box);
+    // "Pokaż" lists by the groups alone: the search text, which no longer applies, goes.
     void bPokazClick();
     void bbSzukajClick();
+    // The catalogue is listed whole again (another group, or "Aktualne" / "Wszystkie"): no
+    // box stays ticked and no search text stays typed that the list does not follow.
+    void ClearFilters();
 
     // The filters as they stand: hazard groups of the older classification (`typ` bits) and
     // under CLP (`typh` bits).

@@ -4,6 +4,7 @@
 
 #include "assessment/frm_param_risc_score.h"
 #include "storage/factor_files.h"
+#include "storage/workstation_files.h"
 #include "widgets/radio_group.h"
 #include "workstations/frm_czynn_wl.h"
 
@@ -196,4 +197,38 @@ TEST_F(OwnFactors, TheEditMenuNeedsAGroupOrAnOwnFactor)
                                           "Należy wybrać czynnik z listy czynników własnych."}));
     EXPECT_TRUE(dialogs.titles.isEmpty());
     EXPECT_FALSE(view->bDodaj->isEnabled());
+}
+
+// A workstation keeps the name its factors had when they were added: renaming or retiring
+// an own factor says which workstations still list it, and under which name.
+TEST_F(OwnFactors, RenamedOrRetiredItNamesTheWorkstationsThatKeepItsOldName)
+{
+    storage::TNavigationGroups saved = std::move(storage::NavigationGroups());
+    storage::ReadNavigationConfig(storage::NavigationConfigPath()); // the workstations in "zaklocen\"
+    storage::WorkstationList list;
+    QString version;
+    ASSERT_TRUE(storage::ReadWorkstationList(storage::WorkstationListPath("zaklocen\\"), list, version));
+    storage::TStanowisko &w = *list.front();
+    storage::ReadWorkstationData(storage::WorkstationDataPath("zaklocen\\", w.kat_dane), w,
+                                 storage::WorkstationReadOptions::AllFactors());
+    w.AddFactor(std::make_unique<storage::TCzynnik>(QStringLiteral("Wibracje ręczne"), "fiz", 100003, "1.0",
+                                                    "met5Krok", "T", "T"));
+    ASSERT_TRUE(storage::WriteWorkstationData("zaklocen\\", w));
+
+    chooseGroup("fiz");
+    selectOwn("Wibracje ręczne (met5Krok)");
+    ASSERT_TRUE(runDialog(TfrmCzynnWl::EditFactor, [](TfrmCzynnWl &d) { d.edNazwaCzynnWl->setText("Drgania"); }));
+    ASSERT_EQ(boxes.boxes.size(), 1);
+    const QString renamed = boxes.boxes[0].text;
+    EXPECT_TRUE(renamed.contains(QStringLiteral("\"Wibracje ręczne\" ma teraz nazwę \"Drgania\"")));
+    EXPECT_TRUE(renamed.contains(w.nazwa + QStringLiteral(" (jako \"Wibracje ręczne\")"))) << renamed.toStdString();
+
+    boxes.boxes.clear();
+    selectOwn("Drgania (met5Krok)");
+    boxes.Answer(platform::MsgYes);
+    view->miUsunCzynWlClick();
+    ASSERT_EQ(boxes.boxes.size(), 2);
+    EXPECT_TRUE(boxes.boxes[1].text.contains(QStringLiteral("\"Drgania\" otrzymał status nieaktualnego")));
+    EXPECT_TRUE(boxes.boxes[1].text.contains(w.nazwa));
+    storage::NavigationGroups() = std::move(saved);
 }
