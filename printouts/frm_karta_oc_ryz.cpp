@@ -45,11 +45,18 @@ QString TfrmKartaOcRyz::Title()
     return QStringLiteral("KARTA OCENY RYZYKA ZAWODOWEGO NA STANOWISKU PRACY");
 }
 
-int TfrmKartaOcRyz::EmployedCount(const storage::TStanowisko &w)
+int TfrmKartaOcRyz::EmployedCount(const storage::TStanowisko &w, const QDate &cardDate)
 {
-    if (w.Employment.empty())
-        return 0;
-    return w.Employment.back().Total(); // kept in the order of the years
+    const storage::TZatrudn *latest = nullptr;
+    int latestYear = 0;
+    for (const storage::TZatrudn &z : w.Employment) {
+        const int year = storage::TZatrudn::Figure(z.Rok);
+        if (year > 0 && year <= cardDate.year() && (!latest || year >= latestYear)) {
+            latest = &z;
+            latestYear = year;
+        }
+    }
+    return latest ? latest->Total() : 0;
 }
 
 TfrmKartaOcRyz::TfrmKartaOcRyz()
@@ -264,7 +271,9 @@ void TfrmKartaOcRyz::bStanBeforePrint()
     SetPixelHeight(lNazStan, h);
     SetPixelHeight(shStan, kTextTop + h + 1);
     SetPixelHeight(bStan, kTextTop + h);
-    lZatrudn->SetCaption(QString::number(m_options.Workstation ? EmployedCount(*m_options.Workstation) : 0));
+    // The card is dated the day it is printed.
+    lZatrudn->SetCaption(
+        QString::number(m_options.Workstation ? EmployedCount(*m_options.Workstation, QDate::currentDate()) : 0));
 }
 
 void TfrmKartaOcRyz::bSoiDokumBeforePrint()

@@ -18,6 +18,7 @@
 #include "reportengine/vr_richtext.h"
 #include "reportengine/vr_shape.h"
 
+#include <QDate>
 #include <QWidget>
 
 #include <array>
@@ -49,8 +50,9 @@ public:
     static QString Title();
     // The rows of the last run.
     const std::vector<TTabczynn> &Rows() const { return m_rows; }
-    // The latest year's men + women + juveniles (pregnant women are among the women).
-    static int EmployedCount(const storage::TStanowisko &w);
+    // Men + women + juveniles (pregnant women are among the women) of the latest year not
+    // after the card's date: a year planned ahead is not the staff the card confirms.
+    static int EmployedCount(const storage::TStanowisko &w, const QDate &cardDate);
 
     reportengine::TVelRep *const vrKartRyz = m_report;
     reportengine::TVRBand *bHeader = nullptr;

@@ -140,7 +140,13 @@ TInfStan TfrmVrInfZbiorczeStan::MakeEntry(const storage::TStanowisko &w) const
     e.opis = w.Opis;
     e.kod = QStringLiteral("[") + w.Kod + QStringLiteral("] ");
     e.lokalizacja = w.Lokalizacja;
-    e.zatrudnienie = w.Employment;
+    // The pages are headed with the range: the years outside it are not shown under it.
+    for (const storage::TZatrudn &z : w.Employment) {
+        const int year = storage::TZatrudn::Figure(z.Rok);
+        if (!m_dateFrom.isValid() || !m_dateTo.isValid() ||
+            (year >= m_dateFrom.year() && year <= m_dateTo.year()))
+            e.zatrudnienie.push_back(z);
+    }
     for (const storage::TFactorEntry &entry : w.Factors) {
         const storage::TCzynnik &f = *entry.factor;
         if (!CurrentMeasuredFactor(f))
@@ -151,6 +157,19 @@ TInfStan TfrmVrInfZbiorczeStan::MakeEntry(const storage::TStanowisko &w) const
                                   RiskLevelText(m->ocenakon)});
     }
     return e;
+}
+
+QString TfrmVrInfZbiorczeStan::NothingToPrint()
+{
+    if (!m_ocRyzyka)
+        return QString();
+    for (const storage::TStanowisko *w : m_source.Workstations())
+        if (!MakeEntry(*w).czynniki.empty())
+            return QString();
+    const QString day = QStringLiteral("yyyy-MM-dd");
+    return QStringLiteral("Brak danych do wydruku.\nŻaden pomiar aktualnych czynników nie mieści się w zakresie dat od "
+                          "%1 do %2.")
+        .arg(m_dateFrom.toString(day), m_dateTo.toString(day));
 }
 
 void TfrmVrInfZbiorczeStan::vrStanBeforePrint(bool &)

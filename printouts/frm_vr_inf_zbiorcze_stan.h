@@ -1,9 +1,9 @@
 #pragma once
 
 // "Informacje zbiorcze o stanowiskach": for every workstation of the data folder its
-// code and name, description and location, employment by year, and the risk levels of
-// its current factors measured within the summary view's range (every measurement in it,
-// or with "OSTATNIE" the latest one in it).
+// code and name, description and location, employment of the years the summary view's
+// range reaches, and the risk levels of its current factors measured within that range
+// (every measurement in it, or with "OSTATNIE" the latest one in it).
 //
 // What it guarantees:
 // - every run (the preparing run, the preview's, each print from the preview) rebuilds what
@@ -65,6 +65,9 @@ public:
     // TWorkstationReportForm: the range and "OSTATNIE" of the summary view, "administracja"
     // and "ocena ryzyka"; what runs after print from them.
     void SetOptions(const TWorkstationReportOptions &options) override;
+    // With "ocena ryzyka": "Brak danych do wydruku" and the range when no workstation has a
+    // rating in it (the pages would repeat the range over tables without a rating).
+    QString NothingToPrint() override;
 
     // What the last run printed (rebuilt at every run).
     const std::vector<TInfStan> &Entries() const { return m_entries; }

@@ -11,10 +11,12 @@
 #include "reportengine/vr_printer.h"
 #include "reportengine/vr_report.h"
 #include "storage/measurements.h"
+#include "storage/workstation_files.h"
 #include "widgets/dialog_buttons.h"
 #include "widgets/radio_group.h"
 
 #include <QCheckBox>
+#include <QDate>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -39,6 +41,31 @@ const char *const kKindCaptions[kWorkstationReportKinds] = {
 QString noDataText()
 {
     return QStringLiteral("Brak danych do wydruku");
+}
+
+QString dayText(const QDate &d)
+{
+    return d.toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+// Why a kind that prints the summary view's workstation, or its range, has nothing to print
+// from the view's choices: what to choose there. Empty when it has something.
+QString missingChoice(int kind, const TWorkstationReportOptions &o)
+{
+    const bool ofWorkstation = kind == kRegisterAndCards || kind == kRiskAssessmentCard;
+    if (ofWorkstation && !o.Workstation)
+        return noDataText() + QStringLiteral(".\nNie wybrano stanowiska: wybierz je na liście \"Stanowisko :\" "
+                                             "w widoku Zestawienie pomiarów i kliknij \"Wyświetl\".");
+    if ((ofWorkstation || kind == kSummaryInformation) && o.DateFrom.isValid() && o.DateTo.isValid() &&
+        o.DateFrom > o.DateTo)
+        return noDataText() + QStringLiteral(".\nZakres dat jest pusty: data \"od\" (%1) jest późniejsza niż "
+                                             "data \"do\" (%2).")
+                                  .arg(dayText(o.DateFrom), dayText(o.DateTo));
+    if (ofWorkstation && o.Factors.empty())
+        return noDataText() + QStringLiteral(".\nNa stanowisku \"%1\" żaden aktualny czynnik nie ma pomiaru w "
+                                             "zakresie dat od %2 do %3.")
+                                  .arg(o.Workstation->nazwa, dayText(o.DateFrom), dayText(o.DateTo));
+    return QString();
 }
 
 QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption, bool checked)
@@ -359,8 +386,8 @@ void TfrmWydrukRej::bOKClick()
     const int kind = Kind();
     const TWorkstationReportOptions options = Options();
     // The register, the cards and the risk card print the summary view's workstation.
-    if ((kind == kRegisterAndCards || kind == kRiskAssessmentCard) && options.Factors.empty()) {
-        platform::ShowInfo(noDataText());
+    if (const QString missing = missingChoice(kind, options); !missing.isEmpty()) {
+        platform::ShowInfo(missing);
         return;
     }
     TWorkstationReportForm *form = WorkstationReport(kind);
@@ -384,6 +411,10 @@ void TfrmWydrukRej::runReport(TWorkstationReportForm &form, const TWorkstationRe
 {
     reportengine::TVelRep &report = form.Report();
     form.SetOptions(options);
+    if (const QString nothing = form.NothingToPrint(); !nothing.isEmpty()) {
+        platform::ShowInfo(nothing);
+        return;
+    }
     int pages = 0;
     {
         TWaitWindow wait;

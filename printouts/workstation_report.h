@@ -108,6 +108,9 @@ public:
     virtual reportengine::TVelRep &Report() = 0;
     // The page count of the preparing run, for the "/ N" of the page footers.
     virtual void SetPageCount(int pages) = 0;
+    // After SetOptions: why the report would print nothing worth printing (the dialog says
+    // it and prints nothing), empty when it prints.
+    virtual QString NothingToPrint() { return QString(); }
 };
 
 // Returns the form of its kind, the same object every time.

@@ -134,15 +134,20 @@ TEST(RiskLevelText, LevelsInWordsAndAnythingElseADash)
     EXPECT_EQ(printouts::RiskLevelText(99), QStringLiteral("-")); // not applicable: no rating
 }
 
-TEST(RiskCardEmployed, TheLatestYearsMenWomenAndJuveniles)
+TEST(RiskCardEmployed, TheLatestYearUpToTheCardsDate)
 {
+    using printouts::TfrmKartaOcRyz;
     storage::TStanowisko w(QStringLiteral("1"), QStringLiteral("Biuro"), QStringLiteral("stan_1"));
-    EXPECT_EQ(printouts::TfrmKartaOcRyz::EmployedCount(w), 0);
+    const QDate card(2025, 6, 30);
+    EXPECT_EQ(TfrmKartaOcRyz::EmployedCount(w, card), 0);
     w.AddEmployment(storage::TZatrudn("2024", "9", "9", "9", "9", "0", "0"));
     w.AddEmployment(storage::TZatrudn("2025", "3", "2", "1", "0", "0", "0"));
-    EXPECT_EQ(printouts::TfrmKartaOcRyz::EmployedCount(w), 5);
-    w.AddEmployment(storage::TZatrudn("2026", "4", "b.d.", "1", "1", "0", "0"));
-    EXPECT_EQ(printouts::TfrmKartaOcRyz::EmployedCount(w), 5);
+    EXPECT_EQ(TfrmKartaOcRyz::EmployedCount(w, card), 5);
+    // A year planned ahead of the card is not its staff; a card dated before every year has none.
+    w.AddEmployment(storage::TZatrudn("2026", "40", "1", "1", "1", "0", "0"));
+    EXPECT_EQ(TfrmKartaOcRyz::EmployedCount(w, card), 5);
+    EXPECT_EQ(TfrmKartaOcRyz::EmployedCount(w, QDate(2026, 1, 1)), 42);
+    EXPECT_EQ(TfrmKartaOcRyz::EmployedCount(w, QDate(2023, 12, 31)), 0);
 }
 
 } // namespace
