@@ -15,7 +15,14 @@ const std::vector<HelpTopicEntry> &HelpTopics()
         {1210, "pOcenaRyz", "ocena_ryzyka.html"},
         {1220, "frmNowyPomiar", "dane_pomiaru.html"},
         {1300, "pDokum", "dokumenty.html"},
+        {1320, "frmWydruk", "wydruk_dokumentu.html"},
         {1400, "frmTree", "lista_wyboru.html"},
+        {1500, "pZestaw", "zestawienie.html"},
+        {1510, "frmWydrukRej", "wydruki_zestawienia.html"},
+        {1600, "pWyswCzynniki", "katalog_czynnikow.html"},
+        {1610, "frmCzynnWl", "czynnik_wlasny.html"},
+        {1620, "frmStanCzyn", "czynniki_na_stanowisku.html"},
+        {1700, "VRStandardPreview", "podglad_wydruku.html"},
         {9150, "frmParamRiscScore", "parametry_risk_score.html"},
     };
     return topics;

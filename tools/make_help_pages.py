@@ -60,6 +60,18 @@ pojawiają się strzałki przewijania.</p>
 <p>Dostępne są tylko polecenia, które mają sens w otwartym widoku; pozostałe są wyszarzone.
 Gdy kursor stoi w polu tekstowym, klawisze Delete, Ctrl+C i Ctrl+V działają na tekst
 pola. <b>Plik &gt; Koniec</b> zamyka program.</p>
+<p>Klawisz <b>Delete</b> usuwa stanowisko, pomiar lub dokument tylko wtedy, gdy kursor stoi
+na liście stanowisk, pomiarów lub dokumentów (albo poza widokiem, na przykład na pasku
+nawigacji). W tabeli, w polu i na każdej innej liście widoku działa tylko tam: w tabeli
+opróżnia komórkę, poza tym nie robi nic. Przed usunięciem program zawsze pyta, podając
+nazwę stanowiska, datę pomiaru lub numer dokumentu, który zostanie usunięty.</p>
+<h3>Klawiatura w tabelach</h3>
+<p>W tabelach (na przykład zatrudnienia czy parametrów metody Risk Score) klawisz
+<b>Tab</b> przechodzi do następnej komórki, a z ostatniej komórki &ndash; do następnego
+elementu okna; <b>Shift+Tab</b> z pierwszej komórki wraca do poprzedniego.
+<b>Ctrl+Tab</b> i <b>Ctrl+Shift+Tab</b> opuszczają tabelę z każdej komórki. Przyciski
+dodawania i usuwania wierszy obok tabeli mają skróty <b>Ctrl++</b> i <b>Ctrl+-</b>,
+działające, gdy kursor stoi w tabeli.</p>
 <h3>Niezapisane zmiany</h3>
 <p>Przed przejściem do innej pozycji paska, przed poleceniami Nowy i Drukuj oraz przy
 zamykaniu programu program pyta <i>Nie zapisano danych. Zapisać?</i>, jeśli w widoku są
@@ -101,7 +113,7 @@ i niebezpieczne występujące na nim oraz liczbę zatrudnionych w kolejnych lata
 stanowiska.</li>
 <li>Zmiany wprowadzone w polach zapisuje przycisk <b>Zapisz</b>.</li>
 <li><b>Usuń</b> usuwa zaznaczone stanowisko wraz ze wszystkimi jego danymi i pomiarami,
-po potwierdzeniu.</li>
+po potwierdzeniu pytania, które podaje nazwę stanowiska.</li>
 </ol>
 <h3>Zakładka Dane ogólne stanowiska</h3>
 <p>Nazwa i kod stanowiska, data założenia rejestru, lokalizacja, numer karty, opis
@@ -109,15 +121,25 @@ stanowiska oraz numer REGON zakładu.</p>
 <h3>Zakładka Czynniki</h3>
 <p>Lista <b>Czynniki na stanowisku</b> pokazuje czynniki, które występują na stanowisku;
 dla nich wprowadza się pomiary w widoku <a href="pomiary.html">Pomiary i ocena ryzyka</a>.
-Przycisk <b>Wybierz czynniki na stanowisku</b> służy do zmiany tej listy; nowe stanowisko
-trzeba przedtem zapisać. Czynnik usunięty z listy nie traci swoich pomiarów.</p>
+Przycisk <b>Wybierz czynniki na stanowisku</b> otwiera okno
+<a href="czynniki_na_stanowisku.html">Czynniki na stanowisku</a>, w którym zmienia się tę
+listę; nowe stanowisko trzeba przedtem zapisać. Czynnik usunięty z listy nie traci swoich
+pomiarów.</p>
 <h3>Zakładka Zatrudnienie</h3>
 <p>Tabela liczby zatrudnionych w kolejnych latach: mężczyźni, kobiety ogółem, kobiety
 w ciąży, młodociani, pracujący w porze nocnej i narażeni. Przyciski nad tabelą dodają
-wiersz (z kolejnym rokiem) i usuwają zaznaczony wiersz. Komórki przyjmują tylko liczby;
-pusta komórka oznacza 0. Liczby zatrudnionych decydują, dla których grup pracowników
-ocenia się ryzyko zawodowe.</p>
-''', ['pomiary.html', MAIN_PAGE]),
+wiersz (z kolejnym rokiem; <b>Ctrl++</b>) i usuwają zaznaczony wiersz (<b>Ctrl+-</b>, po
+potwierdzeniu pytania podającego rok). Komórki przyjmują tylko liczby; pusta komórka
+oznacza 0, a klawisz <b>Delete</b> opróżnia zaznaczoną komórkę. Liczby zatrudnionych
+decydują, dla których grup pracowników ocenia się ryzyko zawodowe.</p>
+<p>Liczby roku muszą do siebie pasować. Program nie przyjmuje liczby ujemnej, liczby
+kobiet w ciąży większej niż liczba kobiet ogółem ani liczby pracujących w porze nocnej lub
+narażonych większej niż liczba zatrudnionych ogółem (mężczyźni, kobiety ogółem
+i młodociani razem). Komunikat podaje kolumny, których dotyczy, a komórka zachowuje
+poprzednią wartość.</p>
+<p>Klawisz <b>Tab</b> przechodzi między komórkami, a z ostatniej komórki tabeli opuszcza
+ją; <b>Ctrl+Tab</b> opuszcza tabelę z każdej komórki.</p>
+''', ['pomiary.html', 'czynniki_na_stanowisku.html', MAIN_PAGE]),
 
     (1200, 'pRyzZakl', 'pomiary.html', 'Pomiary i ocena ryzyka',
      ['pomiary', 'ocena ryzyka', 'wyniki pomiarów', 'czynniki', 'karta pomiarów'], '''
@@ -146,8 +168,9 @@ przez program i nie można ich zmieniać.</p>
 wynik oceny.</p>
 <h3>Zapisywanie i usuwanie</h3>
 <p><b>Zapisz</b> zapisuje pomiary czynnika. <b>Usuń</b> usuwa zaznaczony pomiar po
-potwierdzeniu pytania <i>Czy na pewno usunąć wybrany pomiar?</i>. Przy przejściu do
-innego czynnika lub stanowiska program proponuje zapisanie zmian.</p>
+potwierdzeniu pytania <i>Czy na pewno usunąć wybrany pomiar?</i>, które podaje datę
+pomiaru i czynnik. Przy przejściu do innego czynnika lub stanowiska program proponuje
+zapisanie zmian.</p>
 ''', ['dane_pomiaru.html', 'ocena_ryzyka.html', 'lista_wyboru.html', 'stanowiska.html']),
 
     (1210, 'pOcenaRyz', 'ocena_ryzyka.html', 'Ocena ryzyka zawodowego',
@@ -217,14 +240,32 @@ Pola z rozwijaną listą przyjmują tylko pozycje z listy.</li>
 stronie z datą i opisem wziętymi z jego pól.</li>
 <li>Kliknięcie pozycji na liście otwiera zapisany dokument. Dokument zapisany według
 starszego wzoru otwiera się w układzie tego wzoru.</li>
-<li><b>Usuń</b> usuwa otwarty dokument po potwierdzeniu.</li>
+<li><b>Usuń</b> usuwa otwarty dokument po potwierdzeniu pytania, które podaje jego numer,
+datę i opis z listy.</li>
 <li><b>Kopiuj</b> zapamiętuje treść pól dokumentu, a <b>Wklej</b> wpisuje ją do innego
 dokumentu tego samego rodzaju, na przykład aby przygotować podobny dokument.</li>
-<li><b>Drukuj</b> drukuje dokument na urzędowym wzorze.</li>
+<li><b>Drukuj</b> otwiera okno <a href="wydruk_dokumentu.html">Wydruk</a> i drukuje
+dokument na urzędowym wzorze.</li>
 </ol>
 <p>Dokumenty rodzaju, którego definicja lub lista ma inną wersję niż konfiguracja
 programu, można przeglądać, ale nie zapisywać; program uprzedza o tym komunikatem.</p>
-''', ['lista_wyboru.html', MAIN_PAGE]),
+''', ['lista_wyboru.html', 'wydruk_dokumentu.html', MAIN_PAGE]),
+
+    (1320, 'frmWydruk', 'wydruk_dokumentu.html', 'Wydruk dokumentu',
+     ['wydruk dokumentu', 'puste formularze', 'strony wydruku'], '''
+<p>Polecenie <b>Drukuj</b> w widoku dokumentów otwiera okno <b>Wydruk</b>. Okno pokazuje
+strony urzędowego wzoru, które ma dokument (<b>Strona 1</b>, <b>Strona 2</b>, &hellip;);
+wydrukowane zostaną strony zaznaczone.</p>
+<ul>
+<li><b>Drukuj puste formularze</b> drukuje zaznaczone strony wzoru bez danych, do
+wypełnienia ręcznie.</li>
+<li><b>OK</b> przygotowuje wydruk i pokazuje go w oknie
+<a href="podglad_wydruku.html">Podgląd wydruku</a>, z którego drukuje się na drukarce lub do
+pliku PDF.</li>
+<li><b>Anuluj</b> zamyka okno bez wydruku.</li>
+</ul>
+<p>Dokument zapisany według starszego wzoru drukuje się na stronach tego wzoru.</p>
+''', ['dokumenty.html', 'podglad_wydruku.html']),
 
     (1400, 'frmTree', 'lista_wyboru.html', 'Lista wyboru',
      ['lista wyboru', 'wybór z listy', 'klasyfikacja'], '''
@@ -240,6 +281,170 @@ z najniższego poziomu drzewa; przy próbie wybrania gałęzi program wyświetla
 <li><b>Zamknij</b> zamyka okno i pozostawia pole bez zmian.</li>
 </ul>
 ''', ['dokumenty.html', 'pomiary.html']),
+
+    (1500, 'pZestaw', 'zestawienie.html', 'Zestawienie pomiarów',
+     ['zestawienie pomiarów', 'zakres dat', 'OSTATNIE', 'WSZYSTKIE', 'przegląd pomiarów'], '''
+<p>Widok <b>Zestawienie pomiarów</b> (grupa <b>Ocena ryzyka</b>) służy do przeglądania
+pomiarów stanowiska z wybranego okresu i do wydruku rejestrów, kart i zestawień. Niczego
+w nim nie można zmienić: pomiary zmienia się w widoku
+<a href="pomiary.html">Pomiary i ocena ryzyka</a>.</p>
+<ol>
+<li>Wybierz stanowisko z listy <b>Stanowisko :</b>.</li>
+<li>Podaj zakres dat w polach <b>od</b> i <b>do</b>. Rok, miesiąc lub dzień można wpisać
+z klawiatury: kliknięcie w część daty zaznacza ją, a wpisane cyfry ją zastępują; strzałki
+zmieniają zaznaczoną część o jeden.</li>
+<li>Wybierz <b>OSTATNIE</b> (tylko najnowszy pomiar każdego czynnika z podanego zakresu)
+lub <b>WSZYSTKIE</b> (każdy pomiar z zakresu).</li>
+<li>Kliknij <b>Wyświetl</b>. <b>Lista czynników</b> pokazuje aktualne czynniki stanowiska,
+które mają pomiar w zakresie; kliknięcie czynnika wypełnia listę <b>Pomiary</b>,
+a kliknięcie daty pokazuje pomiar po prawej stronie.</li>
+</ol>
+<p>Po zmianie dat lub wyboru OSTATNIE/WSZYSTKIE listy są nieczynne, dopóki nie klikniesz
+ponownie <b>Wyświetl</b>: pokazują zawsze to, co wejdzie na wydruk.</p>
+<h3>Wydruki</h3>
+<p><b>Drukuj</b> otwiera okno <a href="wydruki_zestawienia.html">Wydruk</a> z rejestrem
+czynników szkodliwych, kartami badań, kartą oceny ryzyka zawodowego i zestawieniami.
+Wybrane tu stanowisko, zakres dat i wybór OSTATNIE/WSZYSTKIE decydują o tym, co zostanie
+wydrukowane.</p>
+''', ['wydruki_zestawienia.html', 'pomiary.html', 'stanowiska.html']),
+
+    (1510, 'frmWydrukRej', 'wydruki_zestawienia.html', 'Wydruk rejestrów, kart i zestawień',
+     ['rejestr czynników szkodliwych', 'karta badań i pomiarów', 'karta oceny ryzyka zawodowego',
+      'informacje zbiorcze', 'kategorie ryzyka', 'wykaz czynników szkodliwych', 'Brak danych do wydruku'], '''
+<p>Okno <b>Wydruk</b> otwiera polecenie <b>Drukuj</b> w widoku
+<a href="zestawienie.html">Zestawienie pomiarów</a>. W grupie <b>Rodzaj zestawienia</b>
+wybiera się wydruk, a na zakładce pod nią jego opcje. <b>Wydruk</b> przygotowuje strony
+i pokazuje je w oknie <a href="podglad_wydruku.html">Podgląd wydruku</a>; <b>Zamknij</b>
+zamyka okno.</p>
+<h3>Rejestr i karta badań czynników</h3>
+<p>Rejestr czynników szkodliwych dla zdrowia występujących na stanowisku wybranym
+w zestawieniu oraz karty badań i pomiarów czynników szkodliwych (chemicznych, pyłów,
+fizycznych) i uciążliwych. Karty zawierają pomiary z zakresu dat zestawienia, po trzy
+pomiary na stronie. Tabela zatrudnienia rejestru pokazuje cztery ostatnie lata.</p>
+<h3>Karta oceny ryzyka zawodowego</h3>
+<p>Karta stanowiska wybranego w zestawieniu: czynniki z datą pomiaru, oceną ryzyka bez
+środków ograniczających ryzyko i z nimi oraz tymi środkami. Liczba osób zatrudnionych
+pochodzi z najnowszego roku tabeli zatrudnienia, który nie jest późniejszy niż data karty.
+Na zakładce podaje się numer karty, autora, zatwierdzającego, dokumenty związane, środki
+ochrony indywidualnej i listę pracowników (przycisk <b>&lt;</b> dodaje wpisane nazwisko,
+<b>&gt;</b> usuwa zaznaczone); <b>Uwzględnij wybranych</b> drukuje zaznaczonych
+pracowników do potwierdzenia.</p>
+<h3>Informacje zbiorcze o stanowiskach</h3>
+<p>Dla wszystkich stanowisk: dane ogólne, lokalizacja i zatrudnienie w latach objętych
+zakresem dat (opcja <b>administracja</b>) oraz oceny ryzyka czynników z pomiarów z tego
+zakresu (opcja <b>ocena ryzyka</b>).</p>
+<h3>Zestawienie stanowisk wg kategorii ryzyka</h3>
+<p>Czynniki według kategorii ryzyka (duże, średnie, małe) ich najnowszego pomiaru,
+a pod każdym czynnikiem stanowiska, na których występuje. Czynniki bez ustalonej oceny
+są wymienione na końcu, pod nagłówkiem <i>nieustalone</i>.</p>
+<h3>Wykaz czynników szkodliwych i uciążliwych</h3>
+<p>Czynniki występujące na stanowiskach, według grup albo tylko czynniki rakotwórcze.</p>
+<h3>Gdy nie ma czego drukować</h3>
+<p>Program wyświetla komunikat <i>Brak danych do wydruku</i> z przyczyną, na przykład gdy
+w zestawieniu nie wybrano stanowiska (rejestr, karty i karta oceny ryzyka dotyczą
+wybranego stanowiska), gdy data <b>od</b> jest późniejsza niż <b>do</b> albo gdy żaden
+pomiar nie mieści się w zakresie dat.</p>
+''', ['zestawienie.html', 'podglad_wydruku.html']),
+
+    (1600, 'pWyswCzynniki', 'katalog_czynnikow.html', 'Katalog czynników',
+     ['katalog czynników', 'substancje chemiczne', 'numer CAS', 'czynniki biologiczne', 'NDS',
+      'czynniki fizyczne', 'czynniki uciążliwe', 'pyły'], '''
+<p>Widok <b>Katalog czynników</b> (grupa <b>Ocena ryzyka</b>) pokazuje czynniki, które
+można wybrać dla stanowisk, według grup. Ten sam katalog jest częścią okna
+<a href="czynniki_na_stanowisku.html">Czynniki na stanowisku</a>.</p>
+<ol>
+<li>Wybierz grupę z listy <b>Grupa czynników</b>.</li>
+<li><b>Aktualne</b> pokazuje tylko czynniki aktualne, <b>Wszystkie</b> także dawne.</li>
+<li>Kliknij czynnik na liście. Nazwa zbyt długa, aby zmieścić się na liście, pokazuje się
+w całości po zatrzymaniu nad nią wskaźnika myszy. Na liście można też przejść do pozycji,
+wpisując jej pierwszą literę.</li>
+</ol>
+<h3>Substancje chemiczne i czynniki biologiczne</h3>
+<p>Dla substancji chemicznej po prawej stronie widać pełną nazwę, numer CAS, wartości
+dopuszczalne (NDS, NDSCh, NDSP) i zwroty H, a grupy, do których należy, są wyróżnione
+niebieskim kolorem. Zaznacz grupy i kliknij <b>Pokaż</b>, aby wyświetlić tylko substancje
+z tych grup (<b>sklasyfikowane wg CLP</b> przełącza podział na grupy). Pole <b>Nazwa lub
+numer CAS</b> z przyciskiem <b>Szukaj</b> wyszukuje substancje zawierające podany tekst.
+<b>Pokaż</b> i zmiana grupy wyświetlają listę bez wyszukiwania, więc pole wyszukiwania
+jest wtedy czyszczone.</p>
+<p>Dla czynnika biologicznego widać grupę zagrożenia i oznaczenia dodatkowe; pola
+<b>Bakterie</b>, <b>Wirusy</b>, <b>Pasożyty</b>, <b>Grzyby</b> z przyciskiem <b>Pokaż</b>
+zawężają listę.</p>
+<h3>Czynniki fizyczne, uciążliwe i pyły</h3>
+<p>Kliknięcie czynnika pokazuje jego pusty formularz pomiaru, taki jak w widoku
+<a href="pomiary.html">Pomiary i ocena ryzyka</a>; w katalogu nie można go wypełnić.</p>
+<h3>Czynniki własne</h3>
+<p>Lista <b>Czynniki własne</b> zawiera czynniki określone przez użytkownika, oceniane
+metodą 5 kroków lub Risk Score. Przycisk <b>Edycja</b> (lub prawy przycisk myszy na liście)
+otwiera menu <b>Nowy</b>, <b>Edytuj</b>, <b>Usuń</b>; patrz
+<a href="czynnik_wlasny.html">Czynnik własny</a>.</p>
+''', ['czynnik_wlasny.html', 'czynniki_na_stanowisku.html', 'stanowiska.html']),
+
+    (1610, 'frmCzynnWl', 'czynnik_wlasny.html', 'Czynnik własny',
+     ['czynnik własny', '5 kroków', 'zmiana nazwy czynnika', 'usuwanie czynnika własnego',
+      'czynnik nieaktualny'], '''
+<p>Okno <b>Czynnik własny</b> otwierają polecenia <b>Nowy</b> i <b>Edytuj</b> menu
+<b>Edycja</b> listy czynników własnych w widoku <a href="katalog_czynnikow.html">Katalog
+czynników</a>. Czynnik własny należy do grupy wybranej w katalogu.</p>
+<ul>
+<li><b>Metoda oceny ryzyka</b>: <b>5 kroków</b> lub <b>risk score</b>. Metody nie można
+zmienić po utworzeniu czynnika. Przycisk <b>Parametry</b> otwiera
+<a href="parametry_risk_score.html">Parametry metody Risk Score</a>.</li>
+<li><b>Nazwa</b> czynnika (do 120 znaków) nie może powtarzać nazwy czynnika z katalogu
+grupy ani innego czynnika własnego; wielkość liter nie ma znaczenia.</li>
+<li><b>Rodzaj czynnika</b> (szkodliwy lub niebezpieczny) wybiera się tylko dla czynników
+fizycznych.</li>
+<li><b>Status czynnika</b> pojawia się przy edycji czynnika nieaktualnego i pozwala
+przywrócić go jako aktualny.</li>
+</ul>
+<h3>Usuwanie</h3>
+<p><b>Usuń</b> po potwierdzeniu nadaje czynnikowi status nieaktualnego: znika z listy
+aktualnych czynników katalogu, a jego pomiary pozostają.</p>
+<h3>Czynnik na stanowiskach</h3>
+<p>Stanowisko przechowuje czynnik pod nazwą, którą miał, gdy go dodano. Po zmianie nazwy
+lub usunięciu czynnika program wymienia stanowiska, na których czynnik jest nadal aktualny
+pod dotychczasową nazwą (tak też jest drukowany). Aby stanowisko podawało nową nazwę albo
+nie zawierało czynnika, otwórz na nim <a href="czynniki_na_stanowisku.html">Czynniki na
+stanowisku</a>, usuń czynnik z listy (i przy zmianie nazwy dodaj go ponownie), a potem
+zapisz stanowisko.</p>
+''', ['katalog_czynnikow.html', 'parametry_risk_score.html', 'czynniki_na_stanowisku.html']),
+
+    (1620, 'frmStanCzyn', 'czynniki_na_stanowisku.html', 'Czynniki na stanowisku',
+     ['czynniki na stanowisku', 'wybór czynników', 'dodawanie czynnika', 'pyły aktualne'], '''
+<p>Okno <b>Czynniki na stanowisku</b> otwiera przycisk <b>Wybierz czynniki na
+stanowisku</b> na zakładce <b>Czynniki</b> widoku <a href="stanowiska.html">Stanowiska
+pracy</a>. Po lewej stronie jest lista czynników stanowiska, po prawej
+<a href="katalog_czynnikow.html">Katalog czynników</a> z czynnikami własnymi.</p>
+<ul>
+<li><b>&lt;&lt; dodaj</b> dodaje do listy czynnik zaznaczony w katalogu (lub na liście
+czynników własnych). Czynnik, który już jest na liście, nie zostanie dodany drugi raz.
+Na jednej liście nie mogą być jednocześnie pyły aktualne i dawne.</li>
+<li><b>&gt;&gt; usuń</b> usuwa z listy zaznaczony czynnik po potwierdzeniu pytania, które
+podaje jego nazwę. Jego pomiary pozostają; czynnik staje się nieaktualny na stanowisku
+i można go później dodać ponownie.</li>
+<li><b>OK</b> przenosi zmiany na stanowisko (zapisuje je polecenie <b>Zapisz</b>),
+<b>Anuluj</b> zamyka okno bez zmian.</li>
+</ul>
+''', ['stanowiska.html', 'katalog_czynnikow.html', 'czynnik_wlasny.html']),
+
+    (1700, 'VRStandardPreview', 'podglad_wydruku.html', 'Podgląd wydruku',
+     ['podgląd wydruku', 'drukowanie', 'PDF', 'szukanie w wydruku'], '''
+<p>Okno podglądu pokazuje przygotowane strony wydruku. Podpisy jego przycisków są
+angielskie:</p>
+<ul>
+<li><b>Fit</b>, <b>Width</b> i <b>100%</b> zmieniają powiększenie strony;</li>
+<li><b>|&lt;</b>, <b>&lt;</b>, <b>&gt;</b>, <b>&gt;|</b> i <b>Page...</b> przechodzą między
+stronami; zakładka z miniaturami pokazuje wszystkie strony, a strzałki przechodzą między
+nimi;</li>
+<li><b>Find</b> wyszukuje tekst na stronach, także z polskimi znakami; wyniki są
+wymienione na zakładce wyników;</li>
+<li><b>Setup...</b> wybiera drukarkę, a <b>Print</b> drukuje; gdy w systemie nie ma
+drukarki, program proponuje zapis do pliku PDF;</li>
+<li><b>Save</b> i <b>Load</b> zapisują przygotowane strony do pliku i otwierają je
+ponownie;</li>
+<li><b>Close</b> zamyka podgląd.</li>
+</ul>
+''', ['wydruki_zestawienia.html', 'wydruk_dokumentu.html']),
 
     (9150, 'frmParamRiscScore', 'parametry_risk_score.html', 'Parametry metody Risk Score',
      ['Risk Score', 'parametry metody Risk Score', 'prawdopodobieństwo', 'ekspozycja', 'skutki',
@@ -260,12 +465,17 @@ pokazuje wynikające z nich zakresy.</li>
 <ol>
 <li>Kliknij <b>Edytuj</b>; tabele stają się edytowalne, a obok nich pojawiają się
 przyciski dodawania i usuwania wierszy.</li>
-<li>Popraw opisy i wartości. Komórki wartości przyjmują tylko liczby.</li>
+<li>Popraw opisy i wartości. Komórki wartości przyjmują tylko liczby. Klawisz
+<b>Delete</b> opróżnia komórkę, a <b>Ctrl++</b> i <b>Ctrl+-</b> dodają i usuwają wiersz
+tabeli, w której stoi kursor. Opis dłuższy niż kolumna pokazuje się w całości po
+zatrzymaniu nad nim wskaźnika myszy.</li>
 <li>Kliknij <b>Zapisz / Ustaw bieżącą</b>. Program sprawdza tabele i wskazuje pierwszy
 błąd; poprawne parametry zapisuje i stosuje w kolejnych ocenach metodą Risk Score.</li>
 </ol>
-<p><b>Zamknij</b> zamyka okno. Oceny zapisane wcześniej nie zmieniają się; nowe parametry
-obowiązują w ocenach wykonywanych od chwili zapisu.</p>
+<p><b>Zamknij</b> zamyka okno. Jeśli w trybie edycji parametrów nie zapisano od ostatniej
+zmiany, program pyta przedtem, czy zamknąć okno bez zapisywania zmian. Oceny zapisane
+wcześniej nie zmieniają się; nowe parametry obowiązują w ocenach wykonywanych od chwili
+zapisu.</p>
 ''', ['pomiary.html']),
 ]
 
