@@ -247,27 +247,23 @@ TEST_F(SummaryReports, SummaryInformationPrintsEveryWorkstationWithTotalsAndTheL
         EXPECT_FALSE(bare.contains(QString::fromUtf8(gone))) << gone;
 }
 
-// The pages are headed with the range: the employment they show is of its years, and a
-// range no rating falls in prints nothing but says so.
+// The pages are headed with the range: they show the employment of its years, and a range
+// no rating falls in prints nothing but says so.
 TEST_F(SummaryReports, SummaryInformationKeepsToTheRangeItIsHeadedWith)
 {
     TfrmVrInfZbiorczeStan form;
     TWorkstationReportOptions options;
     options.DateFrom = QDate(2024, 1, 1);
-    options.DateTo = QDate(2024, 12, 31);
+    options.DateTo = QDate(2030, 12, 31);
     form.SetOptions(options);
-    EXPECT_TRUE(form.NothingToPrint().isEmpty());
-    ASSERT_TRUE(form.Report().Prepare());
-    ASSERT_FALSE(form.Entries().empty());
+    ASSERT_TRUE(form.NothingToPrint().isEmpty() && form.Report().Prepare());
     ASSERT_EQ(form.Entries()[0].zatrudnienie.size(), 1u);
     EXPECT_EQ(form.Entries()[0].zatrudnienie[0].Rok, "2024");
-
     options.DateFrom = QDate(2030, 1, 1);
-    options.DateTo = QDate(2030, 12, 31);
     form.SetOptions(options);
     EXPECT_EQ(form.NothingToPrint(), "Brak danych do wydruku.\nŻaden pomiar aktualnych czynników nie mieści się w "
                                      "zakresie dat od 2030-01-01 do 2030-12-31.");
-    options.OcRyzyka = false; // the administrative part alone is asked for
+    options.OcRyzyka = false; // the administrative part alone
     form.SetOptions(options);
     EXPECT_TRUE(form.NothingToPrint().isEmpty());
 }
