@@ -13,9 +13,9 @@
 #include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QHelpEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>

@@ -143,8 +143,7 @@ TInfStan TfrmVrInfZbiorczeStan::MakeEntry(const storage::TStanowisko &w) const
     // The pages are headed with the range: the years outside it are not shown under it.
     for (const storage::TZatrudn &z : w.Employment) {
         const int year = storage::TZatrudn::Figure(z.Rok);
-        if (!m_dateFrom.isValid() || !m_dateTo.isValid() ||
-            (year >= m_dateFrom.year() && year <= m_dateTo.year()))
+        if (!m_dateFrom.isValid() || !m_dateTo.isValid() || (year >= m_dateFrom.year() && year <= m_dateTo.year()))
             e.zatrudnienie.push_back(z);
     }
     for (const storage::TFactorEntry &entry : w.Factors) {

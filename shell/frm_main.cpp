@@ -28,9 +28,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScopedValueRollback>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QSignalBlocker>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>

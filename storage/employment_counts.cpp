@@ -24,9 +24,12 @@ QString quoted(Column c)
 
 const QStringList &EmploymentColumnTitles()
 {
-    static const QStringList titles = {QStringLiteral("Rok"),        QStringLiteral("Mężczyźni"),
-                                       QStringLiteral("Kobiety ogółem"), QStringLiteral("Kobiety w ciąży"),
-                                       QStringLiteral("Młodociani"), QStringLiteral("Pora nocna"),
+    static const QStringList titles = {QStringLiteral("Rok"),
+                                       QStringLiteral("Mężczyźni"),
+                                       QStringLiteral("Kobiety ogółem"),
+                                       QStringLiteral("Kobiety w ciąży"),
+                                       QStringLiteral("Młodociani"),
+                                       QStringLiteral("Pora nocna"),
                                        QStringLiteral("Narażeni")};
     return titles;
 }
@@ -40,7 +43,9 @@ QString EmploymentCountProblem(const TZatrudn &z)
         if (n[c] < 0)
             return QStringLiteral("Liczba w kolumnie %1 nie może być ujemna.").arg(quoted(Column(c)));
     }
-    const auto shown = [&](Column c) { return cells[c].trimmed().isEmpty() ? QStringLiteral("0") : cells[c].trimmed(); };
+    const auto shown = [&](Column c) {
+        return cells[c].trimmed().isEmpty() ? QStringLiteral("0") : cells[c].trimmed();
+    };
     if (n[KobietyCiez] > n[Kobiety])
         return QStringLiteral("Liczba w kolumnie %1 (%2) nie może być większa niż liczba w kolumnie %3 (%4).")
             .arg(quoted(KobietyCiez), shown(KobietyCiez), quoted(Kobiety), shown(Kobiety));

@@ -38,8 +38,7 @@ QStringList WorkstationDataFolders(const TNavigationGroups &groups)
         for (const auto &e : g->Elements)
             for (const auto &c : e->Components) {
                 const TViewKind kind = ViewKindOf(*c);
-                if ((kind == TViewKind::Workstations || kind == TViewKind::Measurement ||
-                     kind == TViewKind::Summary) &&
+                if ((kind == TViewKind::Workstations || kind == TViewKind::Measurement || kind == TViewKind::Summary) &&
                     !folders.contains(c->katalog))
                     folders << c->katalog;
             }

@@ -1,8 +1,8 @@
 #include "widgets/list_box.h"
 
+#include <QFontMetrics>
 #include <QHelpEvent>
 #include <QItemSelectionModel>
-#include <QFontMetrics>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QToolTip>

@@ -500,17 +500,19 @@ QString TfrmCzynniki::StillUsedText(const QString &oldName, const QString &newNa
     if (lines.isEmpty())
         return QString();
     const QString head =
-        retired ? QStringLiteral("Czynnik własny \"%1\" otrzymał status nieaktualnego, ale na tych stanowiskach jest "
-                                 "nadal czynnikiem aktualnym i tak jest drukowany:")
-                      .arg(oldName)
-                : QStringLiteral("Czynnik własny \"%1\" ma teraz nazwę \"%2\", ale na tych stanowiskach występuje nadal "
-                                 "pod dotychczasową nazwą i tak jest drukowany:")
-                      .arg(oldName, newName);
+        retired
+            ? QStringLiteral("Czynnik własny \"%1\" otrzymał status nieaktualnego, ale na tych stanowiskach jest "
+                             "nadal czynnikiem aktualnym i tak jest drukowany:")
+                  .arg(oldName)
+            : QStringLiteral("Czynnik własny \"%1\" ma teraz nazwę \"%2\", ale na tych stanowiskach występuje nadal "
+                             "pod dotychczasową nazwą i tak jest drukowany:")
+                  .arg(oldName, newName);
     const QString how =
-        retired ? QStringLiteral("Aby usunąć go ze stanowiska, w widoku Stanowiska pracy kliknij \"Wybierz czynniki na "
-                                 "stanowisku\", usuń czynnik z listy i zapisz stanowisko.")
-                : QStringLiteral("Aby stanowisko podawało nową nazwę, w widoku Stanowiska pracy kliknij \"Wybierz "
-                                 "czynniki na stanowisku\", usuń czynnik z listy, dodaj go ponownie i zapisz stanowisko.");
+        retired
+            ? QStringLiteral("Aby usunąć go ze stanowiska, w widoku Stanowiska pracy kliknij \"Wybierz czynniki na "
+                             "stanowisku\", usuń czynnik z listy i zapisz stanowisko.")
+            : QStringLiteral("Aby stanowisko podawało nową nazwę, w widoku Stanowiska pracy kliknij \"Wybierz "
+                             "czynniki na stanowisku\", usuń czynnik z listy, dodaj go ponownie i zapisz stanowisko.");
     return head + QLatin1Char('\n') + lines.join(QLatin1Char('\n')) + QStringLiteral("\n\n") + how;
 }
 

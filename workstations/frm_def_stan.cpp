@@ -225,9 +225,8 @@ void TfrmDefStan::buildControls()
     sgZatrudn->setTabKeyNavigation(true);
     sgZatrudn->setItemDelegate(new TEmploymentDelegate(this));
     // Delete empties a cell through the same check as typing: an emptied count is 0.
-    widgets::InstallGridKeys(sgZatrudn, {bbAddRow, bbDelRow, [this](int row, int column) {
-                                             sgZatrudnSetEditText(row, column, QString());
-                                         }});
+    widgets::InstallGridKeys(
+        sgZatrudn, {bbAddRow, bbDelRow, [this](int row, int column) { sgZatrudnSetEditText(row, column, QString()); }});
     employmentLayout->addWidget(sgZatrudn);
     pgDefin->addTab(tsZatrudn, QStringLiteral("Zatrudnienie"));
     pgDefin->hide();

@@ -12,8 +12,8 @@
 #include "workstations/frm_def_stan.h"
 #include "workstations/views.h"
 
-#include <QtWidgets>
 #include <QTest>
+#include <QtWidgets>
 #include <gtest/gtest.h>
 
 namespace {
@@ -60,8 +60,8 @@ TEST(Keys, NoGridKeepsTheKeyboardAndDeleteStaysWhereItIsPressed)
     view->lbStanowiska->setCurrentItem(view->lbStanowiska->findItems("Spawacz - spawalnia MAG", Qt::MatchExactly)[0]);
     // Delete in the view reaches Edycja > Usuń only from the workstation list (or from
     // outside the view); the question names the workstation.
-    const std::pair<QWidget *, bool> deletes[] = {{view->e_Kod, false},      {view->dtDataRej, false},
-                                                  {view->lbStanCzyn, false}, {view->sgZatrudn, false},
+    const std::pair<QWidget *, bool> deletes[] = {{view->e_Kod, false},       {view->dtDataRej, false},
+                                                  {view->lbStanCzyn, false},  {view->sgZatrudn, false},
                                                   {view->lbStanowiska, true}, {main.FEGXMainOutlookBar, true}};
     for (const auto &[control, asks] : deletes) {
         for (QWidget *page : {view->tsStanow, view->tsCzynn, view->tsZatrudn})

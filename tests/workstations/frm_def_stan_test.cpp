@@ -770,7 +770,8 @@ TEST_F(DefStan, ImpossibleCountsAreRefusedAndTheCellKeepsItsValue)
         {3, "9", "\"Kobiety w ciąży\" (9)", "0"}, {6, "9", "\"Narażeni\" (9)", "5"}, {1, "-1", "ujemna", "7"}};
     for (const auto &[column, text, named, kept] : typed) {
         EXPECT_FALSE(view->sgZatrudnSetEditText(1, column, QString::fromLatin1(text)));
-        EXPECT_TRUE(boxes.boxes.last().text.contains(QString::fromUtf8(named))) << boxes.boxes.last().text.toStdString();
+        EXPECT_TRUE(boxes.boxes.last().text.contains(QString::fromUtf8(named)))
+            << boxes.boxes.last().text.toStdString();
         EXPECT_EQ(cell(1, column), kept);
     }
     setCell(1, 3, QStringLiteral("1"));
