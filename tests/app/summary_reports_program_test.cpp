@@ -86,7 +86,9 @@ TEST(SummaryReportsInProgram, KindsTwoToFourFromTheSummary)
         EXPECT_TRUE(info.contains(QStringLiteral("Wydrukowano : ") + today));
         EXPECT_TRUE(info.contains(QStringLiteral("Dane o stanowiskach dotyczą okresu od: 2024-01-01 do: 2025-12-31")));
         EXPECT_TRUE(info.contains(QStringLiteral("Stanowisko: [SP-01] Spawacz - spawalnia MAG")));
-        EXPECT_TRUE(info.contains(QStringLiteral("2026 9 0 0 0 9")));
+        // The employment of the range's years only.
+        EXPECT_TRUE(info.contains(QStringLiteral("2025 8 0 0 0 8")));
+        EXPECT_FALSE(info.contains(QStringLiteral("2026 9 0 0 0 9")) || info.contains(QStringLiteral("2023 8 0 0 0 8")));
         // "OSTATNIE": carbon monoxide's latest measurement in the range, not the one of 2026.
         EXPECT_TRUE(info.contains(QStringLiteral("Tlenek węgla 2024-03-12 średnie / średnie")));
         EXPECT_TRUE(info.contains(QStringLiteral("Strona %1 / %1").arg(printed[0].pages)));
