@@ -1,5 +1,6 @@
 #include "assessment/frm_param_risc_score.h"
 
+#include "appstate/appstate.h"
 #include "assessment/rules/risk_score_sets.h"
 #include "platform/cp1250.h"
 #include "platform/prompter.h"
@@ -799,10 +800,8 @@ bool TfrmParamRiscScore::ZapiszDBObiekt()
     const storage::TRiskScore *set = SelectedSet();
     if (!set)
         return false;
-    const QStringList failed = storage::WriteRiskScore(*set);
-    for (const QString &path : failed)
-        platform::ShowWarning(storage::RiskScoreProblemText({path, true, QString()}));
-    return failed.isEmpty();
+    // All four files or none: the message names the file that stopped the save.
+    return appstate::ReportStorageResult(storage::WriteRiskScore(*set));
 }
 
 void TfrmParamRiscScore::bZapiszClick()

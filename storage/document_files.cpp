@@ -5,6 +5,7 @@
 #include "platform/text_file.h"
 #include "storage/config_version.h"
 #include "storage/damaged_files.h"
+#include "storage/save_folder.h"
 #include "storage/text_xml.h"
 
 #include <QDir>
@@ -47,14 +48,6 @@ bool closesRoot(const QStringList &lines, const QString &root)
     if (lines.size() < 2)
         return false;
     return lines.last().trimmed().startsWith(QStringLiteral("</") + root);
-}
-
-// The first document of a kind creates its folder.
-bool ensureFolder(const QString &folder)
-{
-    if (folder.isEmpty() || platform::FolderExists(folder))
-        return true;
-    return QDir().mkpath(platform::ToFilePath(folder));
 }
 
 // Blank lines after the closing root line (an editor's habit) are not part of the file's
@@ -288,8 +281,10 @@ bool ParseDocumentList(QStringList lines, const QString &path, TListDokumList &l
     return true;
 }
 
-StorageResult WriteDocumentList(const QString &dataFolder, const QString &name, const TDocumentDefinition &definition,
-                                const QString &plik, const TListDokumList &list)
+namespace {
+
+QStringList documentListLines(const QString &name, const TDocumentDefinition &definition, const QString &plik,
+                              const TListDokumList &list)
 {
     QStringList lines;
     lines << QStringLiteral("<%1 ver=\"%2\" pData=\"%3\" pRodzInf=\"%4\" katalog=\"%5\" plik=\"%6\">")
@@ -300,14 +295,10 @@ StorageResult WriteDocumentList(const QString &dataFolder, const QString &name, 
                      .arg(QString::number(e->nr), AttributeText(e->data), AttributeText(e->rodzinf),
                           AttributeText(e->wer_dok));
     lines << QStringLiteral("</%1>").arg(name);
-    const QString path = dataFolder + name + QStringLiteral(".xml");
-    if (!ensureFolder(dataFolder))
-        return StorageResult::FileAccessFailure(path);
-    return WriteTextXmlFile(path, lines);
+    return lines;
 }
 
-StorageResult WriteDocumentData(const QString &dataFolder, const QString &katalog, const QString &name,
-                                const TDokumList &items, const QStringList &storedOnlyEntries)
+QStringList documentDataLines(const QString &name, const TDokumList &items, const QStringList &storedOnlyEntries)
 {
     QStringList lines;
     lines << QStringLiteral("<%1 ver='%2'>").arg(name, ConfigVersion());
@@ -323,11 +314,48 @@ StorageResult WriteDocumentData(const QString &dataFolder, const QString &katalo
     }
     lines << storedOnlyEntries;
     lines << QStringLiteral(" </%1>").arg(name);
+    return lines;
+}
+
+// Writes the files into folder, made when missing; a failed save leaves no folder made for it.
+StorageResult writeIntoFolder(const QString &folder, const std::vector<StoredFileWrite> &files)
+{
+    FolderForSave made(folder);
+    if (!made.Ready())
+        return StorageResult::FileAccessFailure(files.front().storedPath);
+    StorageResult written = WriteStoredFiles(files);
+    if (written)
+        made.Keep();
+    return written;
+}
+
+} // namespace
+
+StorageResult WriteDocumentList(const QString &dataFolder, const QString &name, const TDocumentDefinition &definition,
+                                const QString &plik, const TListDokumList &list)
+{
+    const QString path = dataFolder + name + QStringLiteral(".xml");
+    return writeIntoFolder(dataFolder, {{path, TextXmlFileBytes(documentListLines(name, definition, plik, list))}});
+}
+
+StorageResult WriteDocumentData(const QString &dataFolder, const QString &katalog, const QString &name,
+                                const TDokumList &items, const QStringList &storedOnlyEntries)
+{
     const QString folder = dataFolder + katalog;
     const QString path = folder + name + QStringLiteral(".xml");
-    if (!ensureFolder(folder))
-        return StorageResult::FileAccessFailure(path);
-    return WriteTextXmlFile(path, lines);
+    return writeIntoFolder(folder, {{path, TextXmlFileBytes(documentDataLines(name, items, storedOnlyEntries))}});
+}
+
+StorageResult WriteDocumentWithList(const DocumentSave &data, const QString &listName,
+                                    const TDocumentDefinition &definition, const QString &plik,
+                                    const TListDokumList &list)
+{
+    const QString folder = data.dataFolder + data.katalog;
+    return writeIntoFolder(
+        folder, {{folder + data.name + QStringLiteral(".xml"),
+                  TextXmlFileBytes(documentDataLines(data.name, data.items, data.storedOnlyEntries))},
+                 {data.dataFolder + listName + QStringLiteral(".xml"),
+                  TextXmlFileBytes(documentListLines(listName, definition, plik, list))}});
 }
 
 StorageResult ReadDocumentData(const QString &dataFolder, const QString &katalog, const QString &fileName,

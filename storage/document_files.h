@@ -148,6 +148,21 @@ StorageResult WriteDocumentList(const QString &dataFolder, const QString &name, 
 StorageResult WriteDocumentData(const QString &dataFolder, const QString &katalog, const QString &name,
                                 const TDokumList &items, const QStringList &storedOnlyEntries = {});
 
+// A document's data file as WriteDocumentData writes it.
+struct DocumentSave
+{
+    const QString &dataFolder;
+    const QString &katalog;
+    const QString &name;
+    const TDokumList &items;
+    const QStringList &storedOnlyEntries;
+};
+// A document with its list (listName + ".xml" in the data folder): both files or neither, so
+// the list never names a document whose data did not change with it.
+StorageResult WriteDocumentWithList(const DocumentSave &data, const QString &listName,
+                                    const TDocumentDefinition &definition, const QString &plik,
+                                    const TListDokumList &list);
+
 // Reads dataFolder + katalog + fileName into the value slots of items. Every slot is emptied
 // first, so nothing of another document remains. A file that cannot be opened fails with
 // "Błąd dostępu do pliku" (warning), one that does not name itself on its root line or is

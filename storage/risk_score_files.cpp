@@ -3,11 +3,11 @@
 #include "platform/cp1250.h"
 #include "platform/paths.h"
 #include "platform/tarvelin_error.h"
-#include "platform/text_file.h"
-#include "storage/file_cache.h"
+#include "storage/damaged_files.h"
 #include "storage/storage_errors.h"
 #include "storage/text_xml.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -126,16 +126,13 @@ std::array<QString, RowAttributeCount> rowAttributes(const QString &line)
     return values;
 }
 
-bool writeFile(const QString &path, const QStringList &lines)
+QByteArray fileBytes(const QStringList &lines)
 {
     // A line break inside a value is written as it stands, as these files always had it.
     QByteArray bytes = platform::EncodeCp1250(XmlDeclaration()) + "\r\n";
     for (const QString &line : lines)
         bytes += platform::EncodeCp1250(line) + "\r\n";
-    const bool ok = platform::WriteFileAtomically(platform::ToFilePath(path), bytes);
-    // The choice lists of the measurement forms read the table files through the cache.
-    ForgetCachedFile(path);
-    return ok;
+    return bytes;
 }
 
 } // namespace
@@ -143,6 +140,9 @@ bool writeFile(const QString &path, const QStringList &lines)
 bool ParseRiskScoreBands(const QStringList &lines, const QString &path, TRiskScoreReadResult &r)
 {
     QString fault = structureFault(lines, MainRoot);
+    // Written back, a file cut short or a number that is none would lose what it holds; bands
+    // that are whole but cannot rate are the user's to mend in the editor.
+    bool damaged = !fault.isEmpty();
     bool found[3][TRiskScore::BandCount] = {};
     for (int i = 2; i <= lines.size() - 2; ++i) {
         const QString &line = lines[i];
@@ -165,8 +165,10 @@ bool ParseRiskScoreBands(const QStringList &lines, const QString &path, TRiskSco
                 ok = readFloat(value, r.Set.Ryzyko[band]);
             else
                 ok = readCode(value, r.Set.SterRyz[band]);
-            if (!ok && fault.isEmpty())
+            if (!ok && fault.isEmpty()) {
                 fault = notANumber(name, value);
+                damaged = true;
+            }
         }
     }
     for (int band = 0; band < TRiskScore::BandCount && fault.isEmpty(); ++band) {
@@ -178,7 +180,7 @@ bool ParseRiskScoreBands(const QStringList &lines, const QString &path, TRiskSco
     if (fault.isEmpty())
         fault = RiskScoreBandsFault(r.Set);
     if (!fault.isEmpty())
-        r.Problems.push_back({path, false, StructureErrorText(path, fault)});
+        r.Problems.push_back({path, false, StructureErrorText(path, fault), damaged});
     return fault.isEmpty();
 }
 
@@ -213,7 +215,7 @@ void ParseRiskScoreTable(const QStringList &lines, const QString &path, quint16 
         r.Set.Params.push_back(std::move(row));
     }
     if (!fault.isEmpty())
-        r.Problems.push_back({path, false, StructureErrorText(path, fault)});
+        r.Problems.push_back({path, false, StructureErrorText(path, fault), true});
 }
 
 QString RiskScoreFolder()
@@ -237,6 +239,7 @@ TRiskScoreReadResult ReadRiskScore(quint16 wersja, const QString &folder)
     r.Set = TRiskScore(wersja);
     QStringList lines;
     const QString main = RiskScoreMainPath(folder);
+    RemoveInterruptedSavesBeside(main);
     if (ReadTextXmlLinesIfExists(main, lines))
         r.BandsUsable = ParseRiskScoreBands(lines, main, r);
     else
@@ -247,6 +250,17 @@ TRiskScoreReadResult ReadRiskScore(quint16 wersja, const QString &folder)
             ParseRiskScoreTable(lines, path, typ, r);
         else
             r.Problems.push_back({path, true, QString()});
+    }
+    // A damaged file is not written over until it is mended (the editor would save what it
+    // shows of it as a whole file).
+    for (const QString &path : RiskScorePaths(folder)) {
+        const bool damaged = std::any_of(r.Problems.begin(), r.Problems.end(), [&](const TRiskScoreFileProblem &p) {
+            return p.Damaged && p.StoredPath == path;
+        });
+        if (damaged)
+            MarkFileDamaged(path);
+        else
+            MarkFileReadWhole(path);
     }
     return r;
 }
@@ -307,18 +321,19 @@ QStringList RiskScoreTableLines(const TRiskScore &set, quint16 typ)
     return out;
 }
 
-QStringList WriteRiskScore(const TRiskScore &set, const QString &folder)
+QStringList RiskScorePaths(const QString &folder)
 {
-    QStringList failed;
-    const QString main = RiskScoreMainPath(folder);
-    if (!writeFile(main, RiskScoreMainLines(set)))
-        failed << main;
-    for (quint16 typ : {RiskScoreProbability, RiskScoreExposure, RiskScoreConsequences}) {
-        const QString path = RiskScoreTablePath(typ, folder);
-        if (!writeFile(path, RiskScoreTableLines(set, typ)))
-            failed << path;
-    }
-    return failed;
+    return {RiskScoreMainPath(folder), RiskScoreTablePath(RiskScoreProbability, folder),
+            RiskScoreTablePath(RiskScoreExposure, folder), RiskScoreTablePath(RiskScoreConsequences, folder)};
+}
+
+StorageResult WriteRiskScore(const TRiskScore &set, const QString &folder)
+{
+    // The bands rate with the tables' values: the set is saved whole or not at all.
+    std::vector<StoredFileWrite> files = {{RiskScoreMainPath(folder), fileBytes(RiskScoreMainLines(set))}};
+    for (quint16 typ : {RiskScoreProbability, RiskScoreExposure, RiskScoreConsequences})
+        files.push_back({RiskScoreTablePath(typ, folder), fileBytes(RiskScoreTableLines(set, typ))});
+    return WriteStoredFiles(files);
 }
 
 QString RiskScoreProblemText(const TRiskScoreFileProblem &problem)

@@ -10,6 +10,7 @@
 // problem naming the file, and the caller decides what to show.
 
 #include "storage/risk_score.h"
+#include "storage/storage_result.h"
 
 #include <QString>
 #include <QStringList>
@@ -28,6 +29,9 @@ struct TRiskScoreFileProblem
     QString StoredPath;
     bool Unreadable = false; // the file could not be opened; otherwise it is damaged
     QString Detail;          // for a damaged file: what is wrong, the file named (Polish)
+    // Not all of what the file holds could be read (it is cut short, or a number is none):
+    // it is not written over until it is mended.
+    bool Damaged = false;
 };
 
 // What the user is told about a problem of a parameter file: "Błąd dostępu do pliku : path"
@@ -45,7 +49,8 @@ struct TRiskScoreReadResult
 
 // Reads the set of version wersja (the files' own "Wersja" is not looked at): the bands,
 // then the rows of the tables in the order S, P, E; a row's `Typ`, not its file, names its
-// table. A malformed number reads as 0 and makes its file a damaged one.
+// table. A malformed number reads as 0 and makes its file a damaged one; damaged files are
+// registered (damaged_files.h), so no save writes over them.
 TRiskScoreReadResult ReadRiskScore(quint16 wersja, const QString &folder = RiskScoreFolder());
 
 // Its steps on the lines (cut) of one file, path naming it in the problems: the bands of
@@ -66,9 +71,12 @@ QStringList RiskScoreTableLines(const TRiskScore &set, quint16 typ);
 // single-precision number ("0.1", "15").
 QString RiskScoreValueText(float value);
 
-// Writes the main file, then the tables P, E and S, each through a temporary file, so a
-// file that cannot be written stays as it was; the next one is still written. Rows whose
-// Typ is no table are left out. Returns the stored paths that could not be written.
-QStringList WriteRiskScore(const TRiskScore &set, const QString &folder = RiskScoreFolder());
+// The stored paths of the four files: the main file, then the tables P, E and S.
+QStringList RiskScorePaths(const QString &folder = RiskScoreFolder());
+
+// Writes the main file and the tables P, E and S, all four or none (a file that cannot be
+// written, or one found damaged, leaves every file as it was); the failure names the file.
+// Rows whose Typ is no table are left out.
+StorageResult WriteRiskScore(const TRiskScore &set, const QString &folder = RiskScoreFolder());
 
 } // namespace storage

@@ -7,6 +7,7 @@
 #include "storage/factor_files.h"
 #include "storage/file_cache.h"
 #include "storage/measurement_files.h"
+#include "storage/save_folder.h"
 #include "storage/storage_errors.h"
 #include "storage/text_xml.h"
 
@@ -271,9 +272,11 @@ StorageResult WriteWorkstationList(const QString &dataFolder, const WorkstationL
 {
     // A data folder named by the configuration but not there yet gets made by the first
     // save; when that fails, the write below reports it.
-    if (!dataFolder.isEmpty() && !platform::FolderExists(dataFolder))
-        QDir().mkpath(platform::ToFilePath(dataFolder));
-    return WriteTextXmlFile(WorkstationListPath(dataFolder), WorkstationListLines(list));
+    FolderForSave folder(dataFolder);
+    StorageResult written = WriteTextXmlFile(WorkstationListPath(dataFolder), WorkstationListLines(list));
+    if (written)
+        folder.Keep();
+    return written;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -357,12 +360,20 @@ ReadResult ReadWorkstationData(const QString &path, TStanowisko &target, const W
 {
     RemoveInterruptedSavesBeside(path);
     QStringList lines;
-    if (!ReadTextXmlLinesIfExists(path, lines, false)) {
-        if (platform::FileExists(path)) // there, but it cannot be read: never written over
-            fail(target, path, platform::FileAccessErrorText());
-        return ReadResult::Missing;
+    // A file not read whole is never written over, whichever object would be saved to it.
+    try {
+        if (!ReadTextXmlLinesIfExists(path, lines, false)) {
+            if (platform::FileExists(path)) // there, but it cannot be read: never written over
+                fail(target, path, platform::FileAccessErrorText());
+            MarkFileReadWhole(path);
+            return ReadResult::Missing;
+        }
+        ParseWorkstationData(lines, path, target, options, WorkstationFactorFiles(options));
+    } catch (const platform::TarvelinError &) {
+        MarkFileDamaged(path);
+        throw;
     }
-    ParseWorkstationData(lines, path, target, options, WorkstationFactorFiles(options));
+    MarkFileReadWhole(path);
     return ReadResult::Read;
 }
 
@@ -592,8 +603,8 @@ QString IncompleteWorkstationText(const TStanowisko &w)
 
 namespace {
 
-// What a workstation file write checks first; the workstation's folder is made when missing.
-StorageResult prepareWorkstationWrite(const QString &dataFolder, const TStanowisko &w)
+// What a workstation file write checks first.
+StorageResult checkWorkstationWrite(const TStanowisko &w)
 {
     if (!w.ReadError.isEmpty())
         return StorageResult::Failure(IncompleteWorkstationText(w));
@@ -605,36 +616,45 @@ StorageResult prepareWorkstationWrite(const QString &dataFolder, const TStanowis
     }
     if (!IsSafeFolderName(w.kat_dane))
         return StorageResult::Failure(QStringLiteral("Niepoprawna nazwa katalogu stanowiska: \"%1\"").arg(w.kat_dane));
-    const QString folder = WorkstationFolderPath(dataFolder, w.kat_dane);
-    if (!platform::FolderExists(folder)) {
-        const QString filePath = platform::ToFilePath(folder);
-        if (!QDir().mkpath(filePath))
-            return StorageResult::Failure(QStringLiteral("Nie powiodła się próba utworzenia katalogu"));
-    }
     return {};
+}
+
+// Writes the files of a workstation save into its folder, made when missing (and taken away
+// again when the save fails).
+StorageResult writeIntoWorkstationFolder(const QString &dataFolder, const TStanowisko &w,
+                                         const std::vector<StoredFileWrite> &files)
+{
+    // Refused before the workstation's folder is made.
+    for (const StoredFileWrite &f : files)
+        if (StorageResult refused = RefuseDamagedFile(f.storedPath); !refused)
+            return refused;
+    FolderForSave folder(WorkstationFolderPath(dataFolder, w.kat_dane));
+    if (!folder.Ready())
+        return StorageResult::Failure(QStringLiteral("Nie powiodła się próba utworzenia katalogu"));
+    StorageResult written = WriteStoredFiles(files);
+    if (written)
+        folder.Keep();
+    return written;
 }
 
 } // namespace
 
 StorageResult WriteWorkstationData(const QString &dataFolder, const TStanowisko &w)
 {
-    if (StorageResult refused = prepareWorkstationWrite(dataFolder, w); !refused)
+    if (StorageResult refused = checkWorkstationWrite(w); !refused)
         return refused;
-    return WriteTextXmlFile(WorkstationDataPath(dataFolder, w.kat_dane), WorkstationDataLines(w));
+    return writeIntoWorkstationFolder(
+        dataFolder, w, {{WorkstationDataPath(dataFolder, w.kat_dane), TextXmlFileBytes(WorkstationDataLines(w))}});
 }
 
 StorageResult WriteWorkstationWithList(const QString &dataFolder, const TStanowisko &w, const WorkstationList &list)
 {
-    const std::vector<StoredFileWrite> files = {
-        {WorkstationDataPath(dataFolder, w.kat_dane), TextXmlFileBytes(WorkstationDataLines(w))},
-        {WorkstationListPath(dataFolder), TextXmlFileBytes(WorkstationListLines(list))}};
-    // Refused before the workstation's folder is made.
-    for (const StoredFileWrite &f : files)
-        if (StorageResult refused = RefuseDamagedFile(f.storedPath); !refused)
-            return refused;
-    if (StorageResult refused = prepareWorkstationWrite(dataFolder, w); !refused)
+    if (StorageResult refused = checkWorkstationWrite(w); !refused)
         return refused;
-    return WriteStoredFiles(files);
+    return writeIntoWorkstationFolder(
+        dataFolder, w,
+        {{WorkstationDataPath(dataFolder, w.kat_dane), TextXmlFileBytes(WorkstationDataLines(w))},
+         {WorkstationListPath(dataFolder), TextXmlFileBytes(WorkstationListLines(list))}});
 }
 
 } // namespace storage

@@ -337,11 +337,13 @@ int UpgradeFactorNames(storage::StorageProblems &problems, const ProgressReport 
         }
         if (!changed)
             continue;
-        if (!kept(storage::WriteWorkstationData(state.DataFolder, w)))
+        // The list takes the data version with the first file written, in the same save.
+        const bool withList = state.ListVersion != state.DataVersion;
+        if (!kept(withList ? storage::WriteWorkstationWithList(state.DataFolder, w, state.Workstations)
+                           : storage::WriteWorkstationData(state.DataFolder, w)))
             continue;
         ++written;
-        if (state.ListVersion != state.DataVersion &&
-            kept(storage::WriteWorkstationList(state.DataFolder, state.Workstations)))
+        if (withList)
             state.ListVersion = state.DataVersion;
         // The listed object is read afresh when it is chosen; if it was read already, it
         // takes the new names now.

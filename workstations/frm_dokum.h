@@ -103,8 +103,10 @@ public:
     void FillDocumentList();
     void lbDatyOsobClick(QListWidgetItem *item);
     void ShowDocument(bool withData);
-    // After the data file was written: adds or rewrites the list entry and writes the list.
-    bool UpdateDocumentList(bool isNew, const QString &listFile, const QString &dataFile);
+    // Adds or rewrites the list entry and writes the list, alone or, through write, with the
+    // document's data file; when that fails the list shown stays as it was.
+    using ListWrite = std::function<storage::StorageResult(const storage::TListDokumList &)>;
+    bool UpdateDocumentList(bool isNew, const QString &listFile, const QString &dataFile, const ListWrite &write = {});
     bool DeleteDocument(const QString &listFile, const QString &dataFile);
     // Copy and paste of all input fields as one text.
     QString CopyFieldsToText() override;

@@ -292,7 +292,7 @@ void TfrmDokum::ShowDocument(bool withData)
     }
 }
 
-bool TfrmDokum::UpdateDocumentList(bool isNew, const QString &listFile, const QString &dataFile)
+bool TfrmDokum::UpdateDocumentList(bool isNew, const QString &listFile, const QString &dataFile, const ListWrite &write)
 {
     appstate::AppState &state = Shared();
     const QString date = GetFieldText(Definition.PData);
@@ -313,7 +313,10 @@ bool TfrmDokum::UpdateDocumentList(bool isNew, const QString &listFile, const QS
             entry->rodzinf = text;
         }
     }
-    if (!appstate::ReportStorageResult(storage::WriteDocumentList(state.DataFolder, listFile, Definition, dataFile, DocumentList))) {
+    const storage::StorageResult written =
+        write ? write(DocumentList)
+              : storage::WriteDocumentList(state.DataFolder, listFile, Definition, dataFile, DocumentList);
+    if (!appstate::ReportStorageResult(written)) {
         // The list on disk is unchanged; so stays the list shown.
         if (isNew)
             DocumentList.pop_back();
@@ -404,12 +407,15 @@ bool TfrmDokum::Save()
     // A toolbar command takes no focus: the text being typed belongs to the document.
     state.CommitLastWinCtrl();
     const QString prefix = KindPrefix();
-    if (!appstate::ReportStorageResult(storage::WriteDocumentData(
-            state.DataFolder, Definition.Katalog,
-            prefix + QStringLiteral("dane_") + QString::number(m_currentNumber), Items,
-            state.NewDocument ? QStringList() : m_storedOnlyEntries)))
-        return false;
-    if (!UpdateDocumentList(state.NewDocument, prefix + QStringLiteral("lista"), prefix + QStringLiteral("dane.xml")))
+    const QString dataName = prefix + QStringLiteral("dane_") + QString::number(m_currentNumber);
+    const QString listFile = prefix + QStringLiteral("lista");
+    const QString dataFile = prefix + QStringLiteral("dane.xml");
+    const QStringList kept = state.NewDocument ? QStringList() : m_storedOnlyEntries;
+    // The document and its list entry together, or neither.
+    if (!UpdateDocumentList(state.NewDocument, listFile, dataFile, [&](const storage::TListDokumList &list) {
+            return storage::WriteDocumentWithList({state.DataFolder, Definition.Katalog, dataName, Items, kept},
+                                                  listFile, Definition, dataFile, list);
+        }))
         return false;
     state.NewDocument = false;
     state.SetSaveEnabled(false);

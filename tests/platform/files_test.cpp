@@ -2,6 +2,7 @@
 #include "platform/inifile.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
+#include "tests/support/child_process.h"
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
 
@@ -114,11 +115,12 @@ TEST(TextFiles, AFileThatCannotBeReadIsNeverReplaced)
     ScriptedPrompter prompter;
     fx.Write("struktura_dane.xml", "entries the program could not read\r\n");
     QFile::setPermissions(fx.FilePath("struktura_dane.xml"), QFile::WriteOwner);
-    QFile probe(fx.FilePath("struktura_dane.xml"));
-    if (probe.open(QIODevice::ReadOnly))
-        GTEST_SKIP() << "file permissions do not stop this user (root)";
-    EXPECT_FALSE(WriteLinesCp1250(fx.FilePath("struktura_dane.xml"), {"<struktura_dane>", "</struktura_dane>"}));
-    EXPECT_TRUE(prompter.boxes.isEmpty());
+    const QByteArray answer = testsupport::RunAsOrdinaryUser(fx.Path(), [&] {
+        const bool written =
+            WriteLinesCp1250(fx.FilePath("struktura_dane.xml"), {"<struktura_dane>", "</struktura_dane>"});
+        return QByteArray(written ? "replaced" : "refused") + (prompter.boxes.isEmpty() ? "" : " with a box");
+    });
+    EXPECT_EQ(answer, "refused");
     QFile::setPermissions(fx.FilePath("struktura_dane.xml"), QFile::ReadOwner | QFile::WriteOwner);
     EXPECT_EQ(fx.Read("struktura_dane.xml"), QByteArray("entries the program could not read\r\n"));
 }

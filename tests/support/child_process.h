@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDirIterator>
+#include <QFile>
 #include <csignal>
 #include <functional>
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -37,6 +40,31 @@ inline QByteArray RunInChild(const std::function<QByteArray()> &body, bool fullD
     int status = 1;
     ::waitpid(pid, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? answer : QByteArray("child failed");
+}
+
+// Runs body in a child process as an ordinary user, whom file permissions stop as they stop
+// the program's users; started as root (as CI runs), the child first gives folder and all it
+// holds to the user nobody (65534) and drops root for good. The folder must be reachable by
+// that user (fixture folders sit in the system's temporary folder); when it is not, or root
+// cannot be dropped, the answer says so instead of body's.
+inline QByteArray RunAsOrdinaryUser(const QString &folder, const std::function<QByteArray()> &body)
+{
+    return RunInChild([&]() -> QByteArray {
+        if (::geteuid() == 0) {
+            constexpr uid_t nobody = 65534;
+            bool given = ::lchown(QFile::encodeName(folder).constData(), nobody, nobody) == 0;
+            for (QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                 QDirIterator::Subdirectories);
+                 it.hasNext();)
+                given = ::lchown(QFile::encodeName(it.next()).constData(), nobody, nobody) == 0 && given;
+            if (!given || ::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0 ||
+                ::setuid(0) == 0)
+                return "root could not be dropped";
+            if (::access(QFile::encodeName(folder).constData(), R_OK | W_OK | X_OK) != 0)
+                return "the folder cannot be reached by an ordinary user";
+        }
+        return body();
+    });
 }
 
 } // namespace testsupport

@@ -1,11 +1,13 @@
 // The program saving workstations over and over is killed fifty times at random moments;
-// each next start finds the list and every workstation file whole, and no temporary file.
+// each next start finds the list and every workstation file whole and from the same save
+// (a save killed part-way is undone), and no temporary file.
 #include "appstate/appstate.h"
 #include "tests/support/child_process.h"
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
 #include "workstation_loading/workstation_loading.h"
 
+#include <QDateTime>
 #include <QDirIterator>
 #include <QRandomGenerator>
 #include <QThread>
@@ -25,8 +27,14 @@ TEST(InterruptedSaves, FiftyKillsLeaveEveryFileWholeAndNoTemporaryFileAfterTheNe
         ASSERT_TRUE(storage::WriteWorkstationWithList(state.DataFolder, *list.back(), list));
     }
     // What a kill between writing and renaming leaves, and files that only look like it.
-    fx.Write("dane/struktura_dane.xml.tarvelin-zapis-Kx3a9q", "przerwany zapis");
-    fx.Write("dane/stan_2/stanowisko_dane.xml.tarvelin-zapis-abcDEF", "przerwany zapis");
+    // (written in an earlier run: a minute old, no save of another copy of the program)
+    for (const QString f : {"dane/struktura_dane.xml.tarvelin-zapis-Kx3a9q",
+                            "dane/stan_2/stanowisko_dane.xml.tarvelin-zapis-abcDEF"}) {
+        fx.Write(f, "przerwany zapis");
+        QFile file(fx.FilePath(f));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite) &&
+                    file.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime));
+    }
     const QStringList foreign = {"dane/struktura_dane.xml.kopia1", "dane/notatki.txt.tarvelin-zapis-abcdef",
                                  "dane/stan_1/a.xml.bak"};
     for (const QString &f : foreign)
@@ -47,9 +55,14 @@ TEST(InterruptedSaves, FiftyKillsLeaveEveryFileWholeAndNoTemporaryFileAfterTheNe
             storage::StorageProblems problems;
             workstations::LoadWorkstations(state.DataFolder + QStringLiteral("struktura_dane.xml"), problems);
             QStringList found = boxes.Texts() << QString::number(list.size());
-            for (const auto &w : list)
+            for (const auto &w : list) {
                 if (!workstations::LoadWorkstationData(*w, problems))
                     found << w->nazwa;
+                // The name (in the list) and the description (in its file) of one save.
+                const QString save = w->nazwa.section('(', 1).section(')', 0, 0);
+                if (!save.isEmpty() && !w->Opis.startsWith(QStringLiteral("Zapis %1 ").arg(save)))
+                    found << w->nazwa + QStringLiteral(": ") + w->Opis.left(12);
+            }
             for (const auto &problem : problems)
                 found << problem.message();
             for (QDirIterator it(fx.FilePath("dane"), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
