@@ -330,8 +330,8 @@ private:
                 return false;
             m_journals.push_back(std::move(journal));
             QFile &j = *m_journals.back();
-            if (::flock(j.handle(), LOCK_EX | LOCK_NB) != 0 || j.write(text) != text.size() || !j.flush() ||
-                ::fsync(j.handle()) != 0 || !syncFolder(f->folder))
+            lock(j);
+            if (j.write(text) != text.size() || !j.flush() || ::fsync(j.handle()) != 0 || !syncFolder(f->folder))
                 return false;
         }
         return true;
@@ -347,12 +347,17 @@ private:
             t.temporary.reset();
             return false;
         }
-        return ::flock(f.handle(), LOCK_EX | LOCK_NB) == 0 && f.write(bytes) == bytes.size() && f.flush() &&
-               ::fsync(f.handle()) == 0 && takePermissions(f.handle(), t.real) && f.error() == QFileDevice::NoError;
+        lock(f);
+        return f.write(bytes) == bytes.size() && f.flush() && ::fsync(f.handle()) == 0 &&
+               takePermissions(f.handle(), t.real) && f.error() == QFileDevice::NoError;
     }
 
     // The old version stays under a name of its own, and the new one is marked, so that a
     // failure (or, after a kill, the clean-up) can tell a replaced file and put it back.
+    // Held until the save ends, so that the clean-up of another copy of the program leaves
+    // the file alone. A file system without locks only loses that.
+    static void lock(QFile &f) { (void)::flock(f.handle(), LOCK_EX | LOCK_NB); }
+
     bool keepVersions(const Target &t)
     {
         const QString temporary = t.real + kTemporaryMark + m_id;
