@@ -193,8 +193,9 @@ std::vector<SaveFolder> saveFolders(const QStringList &files, const QString &id)
 // Takes back what a save of several files did to its files: a file the save had replaced
 // (the same file as its new version) gets its old version back, or goes when it is new.
 // Then every file the save left beside them goes, its journals last (the primary one, whose
-// presence says the save is not done, at the very end).
-void undoSave(const QStringList &files, const QString &id, bool restore, QStringList *removed)
+// presence says the save is not done, at the very end). When a file cannot be put back,
+// everything stays for a later try.
+bool undoSave(const QStringList &files, const QString &id, bool restore, QStringList *removed)
 {
     if (restore) {
         for (const QString &file : files) {
@@ -202,10 +203,11 @@ void undoSave(const QStringList &files, const QString &id, bool restore, QString
             if (!sameFile(file, newVersion))
                 continue;
             const QString oldVersion = file + kOldMark + id;
-            if (pathExists(oldVersion))
-                ::rename(native(oldVersion).constData(), native(file).constData());
-            else
-                ::unlink(native(file).constData());
+            const bool back = pathExists(oldVersion)
+                                  ? ::rename(native(oldVersion).constData(), native(file).constData()) == 0
+                                  : ::unlink(native(file).constData()) == 0;
+            if (!back)
+                return false;
         }
     }
     for (const QString &file : files)
@@ -216,6 +218,7 @@ void undoSave(const QStringList &files, const QString &id, bool restore, QString
         syncFolder(f->folder);
         removePath(f->journal, removed);
     }
+    return true;
 }
 
 // A save of one file or of several, all or none.
@@ -502,8 +505,8 @@ void finishStoppedSave(const QString &folder, const QString &journalPath, const 
     QStringList files;
     for (qsizetype k = 2; k < lines.size() - 1; ++k)
         files << QDir::cleanPath(here.absoluteFilePath(QFile::decodeName(lines[k])));
-    undoSave(files, id, pathExists(primary), &removed);
-    removePath(journalPath, &removed);
+    if (undoSave(files, id, pathExists(primary), &removed))
+        removePath(journalPath, &removed);
 }
 
 void cleanFolder(const QString &folder, const std::function<bool(const QString &)> &isDataFile, QStringList &removed,
