@@ -63,14 +63,18 @@ QByteArray native(const QString &path)
 
 bool pathExists(const QString &path)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     return ::lstat(native(path).constData(), &st) == 0;
 }
 
 // Whether two names are one file (a hard link of the other).
 bool sameFile(const QString &a, const QString &b)
 {
-    struct stat sa{}, sb{};
+    struct stat sa
+    {
+    }, sb{};
     return ::lstat(native(a).constData(), &sa) == 0 && ::lstat(native(b).constData(), &sb) == 0 &&
            sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
@@ -131,7 +135,9 @@ QString resolvedPath(const QString &path)
 // program of the user gives a file it creates.
 bool takePermissions(int fd, const QString &target)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     mode_t mode = 0;
     if (::stat(native(target).constData(), &st) == 0) {
         mode = st.st_mode & 07777;
@@ -194,7 +200,9 @@ std::vector<SaveFolder> saveFolders(const QStringList &files, const QString &id)
 // (the same file as its new version) gets its old version back, or goes when it is new.
 // Then every file the save left beside them goes, its journals last (the primary one, whose
 // presence says the save is not done, at the very end). When a file cannot be put back,
-// everything stays for a later try.
+// everything stays for a later try. A folder of the save left empty goes too: it held only
+// new files, so it was made for the save (a new workstation's folder left behind would push
+// the next try to another number).
 bool undoSave(const QStringList &files, const QString &id, bool restore, QStringList *removed)
 {
     if (restore) {
@@ -203,10 +211,8 @@ bool undoSave(const QStringList &files, const QString &id, bool restore, QString
             if (!sameFile(file, newVersion))
                 continue;
             const QString oldVersion = file + kOldMark + id;
-            const bool back = pathExists(oldVersion)
-                                  ? ::rename(native(oldVersion).constData(), native(file).constData()) == 0
-                                  : ::unlink(native(file).constData()) == 0;
-            if (!back)
+            if (pathExists(oldVersion) ? ::rename(native(oldVersion).constData(), native(file).constData()) != 0
+                                       : ::unlink(native(file).constData()) != 0)
                 return false;
         }
     }
@@ -218,6 +224,8 @@ bool undoSave(const QStringList &files, const QString &id, bool restore, QString
         syncFolder(f->folder);
         removePath(f->journal, removed);
     }
+    for (auto f = folders.rbegin(); restore && f != folders.rend(); ++f)
+        QDir().rmdir(f->folder); // only while empty
     return true;
 }
 
@@ -287,7 +295,9 @@ private:
         for (size_t k = 0; k < i; ++k)
             if (m_targets[k].real == t.real)
                 return false; // one file twice in a save: which bytes should it get?
-        struct stat st{};
+        struct stat st
+        {
+        };
         t.existed = ::stat(native(t.real).constData(), &st) == 0;
         if (!t.existed)
             return true;
@@ -557,7 +567,8 @@ void cleanFolder(const QString &folder, const std::function<bool(const QString &
     }
     for (auto it = linkedFiles.cbegin(); it != linkedFiles.cend(); ++it) {
         const QSet<QString> names = it.value();
-        cleanFolder(it.key(), [names](const QString &name) { return names.contains(name); }, removed, visited);
+        cleanFolder(
+            it.key(), [names](const QString &name) { return names.contains(name); }, removed, visited);
     }
 }
 

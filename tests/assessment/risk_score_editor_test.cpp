@@ -7,7 +7,6 @@
 #include "assessment/frm_param_risc_score.h"
 #include "assessment/rules/own_methods.h"
 #include "assessment/rules/risk_score_sets.h"
-#include "storage/damaged_files.h"
 #include "widgets/bitbtn_with_color.h"
 
 #include <QKeyEvent>
@@ -240,18 +239,4 @@ TEST_F(RiskScoreEditor, ClosingInEditModeAsksFirst)
         EXPECT_TRUE(e.close());
         EXPECT_EQ(prompter.boxes.size(), 2);
     });
-}
-
-TEST_F(RiskScoreEditor, ZapiszNeverWritesOverAFileCutShort)
-{
-    const QByteArray whole = folder.Read(ProbabilityFile);
-    folder.Write(ProbabilityFile, whole.left(whole.lastIndexOf("</")));
-    const QByteArray main = folder.Read(MainFile);
-    Edit([&](TfrmParamRiscScore &e) {
-        e.bEdytujClick();
-        EXPECT_EQ(SaveMessage(e).toStdString(),
-                  storage::DamagedFileRefusalText("zaklocen\\frm\\zalaczn\\metRiskScore_Prawd_1.xml").toStdString());
-    });
-    EXPECT_EQ(folder.Read(ProbabilityFile), whole.left(whole.lastIndexOf("</")));
-    EXPECT_EQ(folder.Read(MainFile), main);
 }

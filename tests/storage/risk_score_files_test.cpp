@@ -1,6 +1,7 @@
 // The Risk Score parameter files: the shipped ones read and written back byte for byte, the
 // reading rules (look-up by name, the caller's version, a row's Typ), and damaged, missing
 // and unwritable files reported by name without a half-read set passing for a good one.
+#include "storage/damaged_files.h"
 #include "storage/risk_score_files.h"
 #include "tests/support/fixture.h"
 
@@ -167,6 +168,7 @@ TEST(RiskScoreFiles, DamagedMainFilesAreNamedWithWhatIsWrong)
         const char *what;
         QString text;
         const char *detail;
+        bool damaged; // not all it holds could be read; the others are the editor's to mend
     };
     QStringList badNumber = standardBands();
     badNumber[4] = "  <poz nazwa=\"Ryzyko2\">2O</poz>";
@@ -178,12 +180,12 @@ TEST(RiskScoreFiles, DamagedMainFilesAreNamedWithWhatIsWrong)
     missing.removeAt(13);
     const QString whole = mainFile(standardBands());
     const Case cases[] = {
-        {"malformed number", mainFile(badNumber), "wartość Ryzyko2 \"2O\" nie jest liczbą"},
-        {"unordered minima", mainFile(unordered), "minimum Ryzyko3 nie jest większe od minimum Ryzyko2"},
-        {"unknown code", mainFile(badCode), "kod ryzyka SterRyz2 (15)"},
-        {"missing band", mainFile(missing), "brak pozycji Ryzyko5"},
-        {"cut short", whole.left(whole.indexOf("</RiskScore>")), "brak wiersza zamykającego"},
-        {"no root", Decl + "<Inny>\n" + standardBands().join('\n') + "\n</RiskScore>\n", "brak elementu głównego"},
+        {"malformed number", mainFile(badNumber), "wartość Ryzyko2 \"2O\" nie jest liczbą", true},
+        {"unordered minima", mainFile(unordered), "minimum Ryzyko3 nie jest większe od minimum Ryzyko2", false},
+        {"unknown code", mainFile(badCode), "kod ryzyka SterRyz2 (15)", false},
+        {"missing band", mainFile(missing), "brak pozycji Ryzyko5", false},
+        {"cut short", whole.left(whole.indexOf("</RiskScore>")), "brak wiersza zamykającego", true},
+        {"no root", Decl + "<Inny>\n" + standardBands().join('\n') + "\n</RiskScore>\n", "brak elementu głównego", true},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -197,6 +199,7 @@ TEST(RiskScoreFiles, DamagedMainFilesAreNamedWithWhatIsWrong)
         EXPECT_TRUE(r.Problems[0].Detail.startsWith("Niepoprawna struktura pliku " + Folder + "metRiskScore_1.xml"))
             << r.Problems[0].Detail.toStdString();
         EXPECT_TRUE(r.Problems[0].Detail.contains(QString::fromUtf8(c.detail))) << r.Problems[0].Detail.toStdString();
+        EXPECT_EQ(FileFoundDamaged(Folder + "metRiskScore_1.xml"), c.damaged);
     }
 }
 

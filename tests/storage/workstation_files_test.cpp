@@ -3,6 +3,7 @@
 // overwritten from a half-read workstation.
 #include "platform/cp1250.h"
 #include "platform/tarvelin_error.h"
+#include "storage/damaged_files.h"
 #include "storage/navigation_file.h"
 #include "storage/workstation_files.h"
 #include "tests/support/fakes.h"
@@ -368,6 +369,7 @@ TEST(WorkstationData, TruncatedFileIsRefused)
                  platform::TarvelinError);
     EXPECT_FALSE(r.ReadError.isEmpty());
     EXPECT_TRUE(r.Factors.empty());
+    EXPECT_TRUE(FileFoundDamaged(Data + "stan_1\\stanowisko_dane.xml")); // whatever object would be saved to it
 }
 
 TEST(WorkstationData, UnclosedDescriptionIsRefused)

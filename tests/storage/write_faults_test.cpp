@@ -1,6 +1,7 @@
-// Every writer (every_writer.h) under the faults a save meets: a read-only file, a file that
-// is a symbolic link, a rename failing part-way through a save of several files, a file a
-// reader found damaged. Each fault is tried on every file of every writer.
+// Every writer (every_writer.h) under the faults a save meets, each on every file of every
+// writer, as an ordinary user (root would write a read-only file anyway): a read-only file,
+// a file that is a symbolic link, a file a reader found damaged, a rename failing or the
+// program killed at any step of a save of several files.
 #include "platform/file_replacement.h"
 #include "storage/damaged_files.h"
 #include "tests/storage/every_writer.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 using namespace storagetest;
+using platform::FileAccessErrorText;
 
 namespace {
 
@@ -28,101 +30,117 @@ QByteArray bytesOf(const QString &stored)
 void put(const QString &stored, const QByteArray &bytes)
 {
     QFile f(fileOf(stored));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    (void)(f.open(QIODevice::WriteOnly) && f.write(bytes));
+}
+
+// A fault tried on file k of a writer, the writers holding text; what went wrong, if any.
+using Fault = QString (*)(EveryWriter &, const WriterCase &, int k, const QString &text);
+
+QString readOnly(EveryWriter &writers, const WriterCase &c, int k, const QString &)
+{
+    const auto before = writers.AllFiles();
+    QFile::setPermissions(fileOf(c.files[k]), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    const QString message = c.write();
+    QFile::setPermissions(fileOf(c.files[k]), QFile::ReadOwner | QFile::WriteOwner);
+    return message == FileAccessErrorText(c.files[k]) && writers.AllFiles() == before ? QString()
+                                                                                      : message + " (zapis)";
+}
+
+QString linked(EveryWriter &writers, const WriterCase &c, int k, const QString &text)
+{
+    const QFileInfo link(fileOf(c.files[k]));
+    const QDir elsewhere(writers.Folder() + "/gdzie indziej");
+    QDir().mkpath(elsewhere.path());
+    (void)(QFile::rename(link.filePath(), elsewhere.filePath(link.fileName())) &&
+           QFile::link(elsewhere.filePath(link.fileName()), link.filePath()));
+    const QString message = c.write();
+    const bool through = QFileInfo(link.filePath()).isSymLink() && bytesOf(c.files[k]).contains(text.toUtf8());
+    const QStringList beside = link.dir().entryList({link.fileName() + ".*"}, QDir::Files | QDir::Hidden) +
+                               elsewhere.entryList({link.fileName() + ".*"}, QDir::Files | QDir::Hidden);
+    (void)(QFile::remove(link.filePath()) && QFile::rename(elsewhere.filePath(link.fileName()), link.filePath()));
+    return message.isEmpty() && through && beside.isEmpty() ? QString() : message + " (obok) " + beside.join(' ');
+}
+
+// Every writer asks first whether a reader found the file damaged (each reader's finding is
+// tested with the reader).
+QString damaged(EveryWriter &writers, const WriterCase &c, int k, const QString &)
+{
+    const QByteArray whole = bytesOf(c.files[k]);
+    put(c.files[k], whole.left(whole.lastIndexOf("</"))); // cut short
+    storage::MarkFileDamaged(c.files[k]);
+    const auto before = writers.AllFiles();
+    const QString refused = c.write();
+    const bool kept = writers.AllFiles() == before;
+    put(c.files[k], whole);
+    storage::MarkFileReadWhole(c.files[k]); // mended
+    const QString again = c.write();
+    const bool right = refused == storage::DamagedFileRefusalText(c.files[k]) && kept && again.isEmpty();
+    return right ? QString() : refused + " / " + again;
+}
+
+// Rename k + 1 of the save fails, or the program is killed there; after the last file, at
+// the step that makes the save done.
+QString stopped(EveryWriter &writers, const WriterCase &c, int k, bool killed)
+{
+    QString found;
+    for (int step = k + 1; step <= (k + 1 < c.files.size() ? k + 1 : k + 2); ++step) {
+        const auto before = writers.AllFiles();
+        QString message = FileAccessErrorText(c.files[k]);
+        // Killed: the process ends there, as a kill would end it.
+        platform::SetRenameHookForTests([step, killed](int at) { return at != step || (killed && (::_exit(0), 0)); });
+        if (killed) {
+            testsupport::RunInChild([&] { return c.write().toUtf8(); });
+            // The next run of the program: each reader clears the folder of its file first (once in
+            // a run, so not through the readers here).
+            testsupport::RunInChild([&] {
+                for (const QString &file : c.files)
+                    platform::RemoveInterruptedSaves(QFileInfo(fileOf(file)).path(),
+                                                     [](const QString &name) { return name.endsWith(".xml"); });
+                return QByteArray();
+            });
+        } else {
+            message = c.write();
+        }
+        platform::SetRenameHookForTests({});
+        if (message != FileAccessErrorText(c.files[k]) || writers.AllFiles() != before)
+            found += QStringLiteral("krok %1: %2 ").arg(step).arg(message);
+    }
+    return found;
 }
 
 } // namespace
 
-TEST(WriteFaults, AReadOnlyFileIsRefusedByEveryWriterAsAnOrdinaryUserAndNothingOfItsSaveChanges)
+TEST(WriteFaults, EveryWriterKeepsEveryFileUnderEveryFaultOnEachOfItsFiles)
 {
+    const auto there = [](const WriterCase &c) { return !c.firstSave; };
+    const auto several = [](const WriterCase &c) { return c.files.size() > 1; };
+    const auto dataFiles = [](const WriterCase &c) { return !c.firstSave && c.files[0].endsWith(".xml"); };
+    const struct
+    {
+        Fault fault;
+        std::function<bool(const WriterCase &)> which;
+    } faults[] = {
+        {readOnly, there},
+        {linked, there},
+        {damaged, dataFiles},
+        {[](EveryWriter &w, const WriterCase &c, int k, const QString &) { return stopped(w, c, k, false); }, several},
+        {[](EveryWriter &w, const WriterCase &c, int k, const QString &) { return stopped(w, c, k, true); }, several}};
     testsupport::FixtureFolder fx;
     EveryWriter writers(fx);
-    // As the program's users run it: root would write anyway.
     const QByteArray wrong = testsupport::RunAsOrdinaryUser(fx.Path(), [&] {
         QStringList out;
         int n = 0;
-        for (const WriterCase &c : writers.cases) {
-            for (const QString &file : c.firstSave ? QStringList() : c.files) {
-                writers.Change(QStringLiteral("Tekst %1").arg(++n));
-                const auto before = writers.AllFiles();
-                QFile::setPermissions(fileOf(file), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-                const QString message = c.write();
-                if (message != platform::FileAccessErrorText(file) || writers.AllFiles() != before)
-                    out << c.name + ", " + file + ": " + message;
-                QFile::setPermissions(fileOf(file), QFile::ReadOwner | QFile::WriteOwner);
+        for (const auto &f : faults) {
+            for (const WriterCase &c : writers.cases) {
+                for (int k = 0; f.which(c) && k < c.files.size(); ++k) {
+                    const QString text = QStringLiteral("Tekst %1").arg(++n);
+                    writers.Change(text);
+                    if (const QString found = f.fault(writers, c, k, text); !found.isEmpty())
+                        out << QStringLiteral("%1 %2, %3: %4").arg(&f - faults).arg(c.name, c.files[k], found);
+                }
             }
         }
         return out.join('\n').toUtf8();
     });
     EXPECT_EQ(wrong.toStdString(), "");
-}
-
-TEST(WriteFaults, ALinkedFileIsWrittenThroughByEveryWriterAndStaysALink)
-{
-    testsupport::FixtureFolder fx;
-    EveryWriter writers(fx);
-    QDir().mkpath(fx.FilePath("gdzie indziej"));
-    int n = 0;
-    for (const WriterCase &c : writers.cases) {
-        for (const QString &file : c.firstSave ? QStringList() : c.files) {
-            SCOPED_TRACE(qPrintable(c.name + ", " + file));
-            const QString target = fx.FilePath("gdzie indziej/" + QFileInfo(fileOf(file)).fileName());
-            ASSERT_TRUE(QFile::rename(fileOf(file), target) && QFile::link(target, fileOf(file)));
-            const QString text = QStringLiteral("Tekst %1").arg(++n);
-            writers.Change(text);
-            EXPECT_EQ(c.write().toStdString(), "");
-            EXPECT_TRUE(QFileInfo(fileOf(file)).isSymLink());
-            QFile written(target);
-            EXPECT_TRUE(written.open(QIODevice::ReadOnly) && written.readAll().contains(text.toLatin1()));
-            // Nothing else stands beside the file or the link.
-            EXPECT_EQ(QDir(fx.FilePath("gdzie indziej")).entryList(QDir::Files | QDir::Hidden).size(), 1);
-            const QString name = QFileInfo(fileOf(file)).fileName();
-            for (const QString &beside : QDir(QFileInfo(fileOf(file)).path()).entryList(QDir::Files | QDir::Hidden))
-                EXPECT_FALSE(beside.startsWith(name + ".")) << qPrintable(beside);
-            ASSERT_TRUE(QFile::remove(fileOf(file)) && QFile::rename(target, fileOf(file)));
-        }
-    }
-}
-
-TEST(WriteFaults, ARenameFailingAtAnyStepOfASaveOfSeveralFilesLeavesEveryFileAndFolderAsTheyWere)
-{
-    testsupport::FixtureFolder fx;
-    EveryWriter writers(fx);
-    int n = 0;
-    for (const WriterCase &c : writers.cases) {
-        for (int step = 1; c.files.size() > 1 && step <= c.files.size() + 1; ++step) {
-            SCOPED_TRACE(qPrintable(c.name + QStringLiteral(", krok %1").arg(step)));
-            writers.Change(QStringLiteral("Tekst %1").arg(++n));
-            const auto before = writers.AllFiles();
-            platform::SetRenameHookForTests([step](int at) { return at != step; });
-            const QString message = c.write();
-            platform::SetRenameHookForTests({});
-            EXPECT_EQ(message.toStdString(),
-                      platform::FileAccessErrorText(c.files[std::min(step, int(c.files.size())) - 1]).toStdString());
-            EXPECT_TRUE(writers.AllFiles() == before); // no new folder either
-        }
-    }
-}
-
-TEST(WriteFaults, AFileFoundDamagedIsNeverWrittenOverByAnyWriter)
-{
-    testsupport::FixtureFolder fx;
-    EveryWriter writers(fx);
-    int n = 0;
-    for (const WriterCase &c : writers.cases) {
-        for (const QString &file : c.read ? c.files : QStringList()) {
-            SCOPED_TRACE(qPrintable(c.name + ", " + file));
-            const QByteArray whole = bytesOf(file);
-            // Cut short: its closing line is gone.
-            put(file, whole.left(whole.lastIndexOf("</")));
-            c.read();
-            writers.Change(QStringLiteral("Tekst %1").arg(++n));
-            const auto before = writers.AllFiles();
-            EXPECT_EQ(c.write().toStdString(), storage::DamagedFileRefusalText(file).toStdString());
-            EXPECT_TRUE(writers.AllFiles() == before);
-            put(file, whole);
-            c.read(); // mended: written again
-            EXPECT_EQ(c.write().toStdString(), "");
-        }
-    }
 }

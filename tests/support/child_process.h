@@ -43,26 +43,21 @@ inline QByteArray RunInChild(const std::function<QByteArray()> &body, bool fullD
 }
 
 // Runs body in a child process as an ordinary user, whom file permissions stop as they stop
-// the program's users; started as root (as CI runs), the child first gives folder and all it
-// holds to the user nobody (65534) and drops root for good. The folder must be reachable by
-// that user (fixture folders sit in the system's temporary folder); when it is not, or root
-// cannot be dropped, the answer says so instead of body's.
+// the program's users: started as root (as CI runs), the child gives folder and all it holds
+// to the user nobody (65534) and drops root for good first. The answer says so when it cannot.
 inline QByteArray RunAsOrdinaryUser(const QString &folder, const std::function<QByteArray()> &body)
 {
     return RunInChild([&]() -> QByteArray {
-        if (::geteuid() == 0) {
-            constexpr uid_t nobody = 65534;
-            bool given = ::lchown(QFile::encodeName(folder).constData(), nobody, nobody) == 0;
-            for (QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                 QDirIterator::Subdirectories);
-                 it.hasNext();)
-                given = ::lchown(QFile::encodeName(it.next()).constData(), nobody, nobody) == 0 && given;
-            if (!given || ::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0 ||
-                ::setuid(0) == 0)
-                return "root could not be dropped";
-            if (::access(QFile::encodeName(folder).constData(), R_OK | W_OK | X_OK) != 0)
-                return "the folder cannot be reached by an ordinary user";
-        }
+        constexpr uid_t nobody = 65534;
+        bool given = ::geteuid() != 0 || ::lchown(QFile::encodeName(folder).constData(), nobody, nobody) == 0;
+        const auto all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+        for (QDirIterator it(folder, all, QDirIterator::Subdirectories); ::geteuid() == 0 && it.hasNext();)
+            given = ::lchown(QFile::encodeName(it.next()).constData(), nobody, nobody) == 0 && given;
+        if (::geteuid() == 0 && (!given || ::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 ||
+                                 ::setuid(nobody) != 0 || ::setuid(0) == 0))
+            return "root could not be dropped";
+        if (::access(QFile::encodeName(folder).constData(), R_OK | W_OK | X_OK) != 0)
+            return "the folder cannot be reached by an ordinary user";
         return body();
     });
 }

@@ -27,11 +27,10 @@ TEST(InterruptedSaves, FiftyKillsLeaveEveryFileWholeAndNoTemporaryFileAfterTheNe
         ASSERT_TRUE(storage::WriteWorkstationWithList(state.DataFolder, *list.back(), list));
     }
     // What a kill between writing and renaming leaves, and files that only look like it.
-    // (written in an earlier run: a minute old, no save of another copy of the program)
-    for (const QString f : {"dane/struktura_dane.xml.tarvelin-zapis-Kx3a9q",
-                            "dane/stan_2/stanowisko_dane.xml.tarvelin-zapis-abcDEF"}) {
+    for (const QString f :
+         {"dane/struktura_dane.xml.tarvelin-zapis-Kx3a9q", "dane/stan_2/stanowisko_dane.xml.tarvelin-zapis-abcDEF"}) {
         fx.Write(f, "przerwany zapis");
-        QFile file(fx.FilePath(f));
+        QFile file(fx.FilePath(f)); // of an earlier run, not of a save of another copy of the program
         ASSERT_TRUE(file.open(QIODevice::ReadWrite) &&
                     file.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime));
     }
