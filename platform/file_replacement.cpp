@@ -26,7 +26,7 @@ namespace {
 // carries the same six letters or digits after the mark.
 const QLatin1String kTemporaryMark(".tarvelin-zapis-");  // the new bytes, until renamed into place
 const QLatin1String kOldMark(".tarvelin-stary-");        // the old version, until the save is done
-const QLatin1String kNewMark(".tarvelin-nowy-");         // the new version: a file that is it was replaced
+const QLatin1String kNewMark(".tarvelin-nowy-");         // the new version: what tells a replaced file
 const QLatin1String kJournalMark(".tarvelin-dziennik-"); // the files of a save of several
 constexpr qsizetype kIdLength = 6;
 const QLatin1String kIdLetters("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789");
@@ -63,18 +63,15 @@ QByteArray native(const QString &path)
 
 bool pathExists(const QString &path)
 {
-    struct stat st
-    {
-    };
+    struct stat st = {};
     return ::lstat(native(path).constData(), &st) == 0;
 }
 
 // Whether two names are one file (a hard link of the other).
 bool sameFile(const QString &a, const QString &b)
 {
-    struct stat sa
-    {
-    }, sb{};
+    struct stat sa = {};
+    struct stat sb = {};
     return ::lstat(native(a).constData(), &sa) == 0 && ::lstat(native(b).constData(), &sb) == 0 &&
            sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
@@ -135,9 +132,7 @@ QString resolvedPath(const QString &path)
 // program of the user gives a file it creates.
 bool takePermissions(int fd, const QString &target)
 {
-    struct stat st
-    {
-    };
+    struct stat st = {};
     mode_t mode = 0;
     if (::stat(native(target).constData(), &st) == 0) {
         mode = st.st_mode & 07777;
@@ -295,9 +290,7 @@ private:
         for (size_t k = 0; k < i; ++k)
             if (m_targets[k].real == t.real)
                 return false; // one file twice in a save: which bytes should it get?
-        struct stat st
-        {
-        };
+        struct stat st = {};
         t.existed = ::stat(native(t.real).constData(), &st) == 0;
         if (!t.existed)
             return true;
