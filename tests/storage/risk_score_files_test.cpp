@@ -1,6 +1,7 @@
 // The Risk Score parameter files: the shipped ones read and written back byte for byte, the
 // reading rules (look-up by name, the caller's version, a row's Typ), and damaged, missing
 // and unwritable files reported by name without a half-read set passing for a good one.
+#include "platform/file_replacement.h"
 #include "storage/damaged_files.h"
 #include "storage/risk_score_files.h"
 #include "tests/support/fixture.h"
@@ -228,11 +229,10 @@ TEST(RiskScoreFiles, AFileThatCannotBeWrittenKeepsEveryFileAsItWas)
     fx.WriteText(rel("metRiskScore_1.xml"), mainFile(standardBands()));
     writeTables(fx);
     const QByteArray before = fx.Read(rel("metRiskScore_Prawd_1.xml"));
-    // a folder in the way of the temporary file's rename fails the write even for root
-    QFile::remove(fx.FilePath(rel("metRiskScore_Eksp_1.xml")));
-    QDir().mkpath(fx.FilePath(rel("metRiskScore_Eksp_1.xml/x")));
     TRiskScore s = ReadRiskScore(0).Set;
     s.Params[1].OpisPodst = "Zmienione";
+    platform::SetRenameHookForTests([](int step) { return step != 3; }); // the exposure table's
     EXPECT_EQ(WriteRiskScore(s).message(), "Błąd dostępu do pliku : " + Folder + "metRiskScore_Eksp_1.xml");
+    platform::SetRenameHookForTests({});
     EXPECT_EQ(fx.Read(rel("metRiskScore_Prawd_1.xml")), before);
 }
