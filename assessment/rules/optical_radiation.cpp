@@ -451,7 +451,8 @@ void EvaluateUltraviolet(TFormAccess &form, const QString &fieldName)
         pregnant << OpticalRiskClass(form, measured, permittedKc);
     }
     const int adultsCode = HighestDeterminedCode(adults);
-    const int pregnantCode = HighestDeterminedCode(pregnant);
+    // Without the adults' limits no group is rated on part of its values.
+    const int pregnantCode = adultsCode == storage::RiskNotDetermined ? adultsCode : HighestDeterminedCode(pregnant);
     // The first value that cannot be used is named: the adults' before the pregnant women's
     // own limits, whose absence leaves only them not determined.
     const QString unratedLimit = adultsCode == storage::RiskNotDetermined     ? QStringLiteral("WartDp")

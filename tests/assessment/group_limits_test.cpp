@@ -48,7 +48,6 @@ TEST_F(ShippedFormTest, MenAndWomenAreRatedWithoutTheLimitsOfJuvenilesAndPregnan
         for (int code : f.Ratings())
             got << QString::number(code);
         EXPECT_EQ(got.join(','), expected) << file;
-        // The first missing limit is named by its caption.
         const QString named = f.LastNamed().section(':', 0, 0);
         EXPECT_TRUE(IsGroupLimit(named)) << file << " " << named.toStdString();
         EXPECT_TRUE(f.form.Notes.value(f.form.Notes.size() - 1).contains("„" + f.form.Captions.value(named) + "”"));
