@@ -83,9 +83,9 @@ int CombinedRatingForYear(const TGroupRatings &groups, const storage::TStanowisk
     int combined = 0;
     bool open = false;
     const std::pair<const QString *, int> employed[] = {{&row->Mezczyzni, groups.men},
-                                                         {&row->Kobiety, groups.women},
-                                                         {&row->KobietyCiez, groups.pregnantWomen},
-                                                         {&row->Mlodociani, groups.juveniles}};
+                                                        {&row->Kobiety, groups.women},
+                                                        {&row->KobietyCiez, groups.pregnantWomen},
+                                                        {&row->Mlodociani, groups.juveniles}};
     for (const auto &[count, code] : employed) {
         if (storage::TZatrudn::Figure(*count) > 0) {
             combined = std::max(combined, code);

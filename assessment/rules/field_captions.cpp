@@ -166,7 +166,7 @@ QString tableCaption(const std::vector<Line> &lines, size_t at)
 {
     for (size_t k = at; k-- > 0;) {
         const Line &line = lines[k];
-        const QString text = line.heading ? headingText(*line.heading)
+        const QString text = line.heading        ? headingText(*line.heading)
                              : isHeaderRow(line) ? leadingLabel(line)
                                                  : QString();
         if (!text.isEmpty())

@@ -111,17 +111,18 @@ void evaluateEffort(TFormAccess &form, int version, const QString &fieldName)
         return usable;
     };
     double dopKc = 0;
-    const int pregnant = own(QStringLiteral("ed_PracWartDopKc"), dopKc, true) ? (s > dopKc ? 30 : s > 2500 ? 20 : 10)
-                                                                              : int(storage::RiskNotDetermined);
+    int pregnant = storage::RiskNotDetermined;
+    if (own(QStringLiteral("ed_PracWartDopKc"), dopKc, true))
+        pregnant = s > dopKc ? 30 : s > 2500 ? 20 : 10;
     double s6 = 0, minCh18 = 0, minDz18 = 0, ch18 = 0, dz18 = 0;
     const bool juvenileValues = own(SixHours, s6, false) && own(QStringLiteral("ed_PracMinDopCh18"), minCh18, true) &&
                                 own(QStringLiteral("ed_PracMinDopDz18"), minDz18, true) &&
                                 own(QStringLiteral("ed_Prac6DopCh18"), ch18, true) &&
                                 own(QStringLiteral("ed_Prac6DopDz18"), dz18, true);
     // Juveniles may not do work beyond their limits at all.
-    const int juveniles = !juvenileValues ? int(storage::RiskNotDetermined)
-                          : s6 > ch18 || s6 > dz18 || mi > minCh18 || mi > minDz18 ? 40
-                                                                                    : 10;
+    int juveniles = storage::RiskNotDetermined;
+    if (juvenileValues)
+        juveniles = s6 > ch18 || s6 > dz18 || mi > minCh18 || mi > minDz18 ? 40 : 10;
     form.SetRiskAssessment({men, women, pregnant, juveniles});
 }
 
@@ -230,9 +231,9 @@ void EvaluateStaticLoad(TFormAccess &form, const QString &fieldName)
         }
     }
     const int men = codes[0], womenAndJuveniles = codes[1], juveniles = codes[2];
-    form.SetRiskAssessment({men, womenAndJuveniles, womenAndJuveniles,
-                            juveniles == storage::RiskNotDetermined ? juveniles
-                                                                    : std::max(womenAndJuveniles, juveniles)});
+    const int juvenilesAll =
+        juveniles == storage::RiskNotDetermined ? juveniles : std::max(womenAndJuveniles, juveniles);
+    form.SetRiskAssessment({men, womenAndJuveniles, womenAndJuveniles, juvenilesAll});
 }
 
 void EvaluatePhysicalEffort1(TFormAccess &form, const QString &fieldName)

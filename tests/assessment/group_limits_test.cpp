@@ -56,7 +56,7 @@ TEST_F(ShippedFormTest, MenAndWomenAreRatedWithoutTheLimitsOfJuvenilesAndPregnan
     for (const QString &file : forms.entryList({"*_frm_*.xml"})) { // every form carrying such limits is a case
         ShippedForm f{file, 4000};
         for (const QString &name : f.form.Fields.keys())
-            EXPECT_TRUE(!IsGroupLimit(name) || covered.contains(file)) << file.toStdString() << " " << name.toStdString();
+            EXPECT_TRUE(!IsGroupLimit(name) || covered.contains(file)) << (file + " " + name).toStdString();
     }
 }
 
@@ -75,7 +75,7 @@ TEST_F(ShippedFormTest, EveryMessageOfARuleNamesFieldsByWhatTheUserReads)
         for (const QString &name : fields->Edited + fields->Computed + fields->Other) {
             const QString caption = f.form.Captions.value(name);
             EXPECT_TRUE(name.startsWith("lb_") || !(caption.isEmpty() || internal.contains(caption)))
-                << file.toStdString() << " " << name.toStdString();
+                << (file + " " + name).toStdString();
         }
         // Values no rule can use, in every field the user types, make the rule speak.
         for (const QString &name : fields->Edited)
