@@ -77,6 +77,15 @@ public:
         (void)why;
     }
 
+    // What the user reads field `name` by: the caption its form's definition gives it, its
+    // row's and its column's labels in a table (rules/field_captions.h); empty when the
+    // form knows none. Messages name fields by it, never by their internal names.
+    virtual QString FieldCaption(const QString &name) const
+    {
+        (void)name;
+        return QString();
+    }
+
     // The `function` name of the form shown (the key its rule was found by).
     virtual QString FormName() { return QString(); }
     // The measurement shown in the measurement view; none elsewhere.

@@ -152,9 +152,8 @@ public:
     QString ComboText(const QString &name) override;
     QString FormName() override { return CurrentFormName; }
     TShownMeasurement ShownMeasurement() override;
-    // What the user sees a field called: its caption, else the label its row begins with
-    // (a sub-row "- kobiety w ciąży" with the row above it), else its name.
-    QString FieldCaption(const QString &name) const;
+    // What the user sees a field called, from the definition of the form shown.
+    QString FieldCaption(const QString &name) const override;
     QComboBox *FindFieldCombo(const QString &name);
     // The control of that name on the current page, or nullptr.
     QWidget *FindField(const QString &name) const;

@@ -4,6 +4,7 @@
 
 #include "assessment/frm_ryz_zakl.h"
 
+#include "assessment/rules/field_captions.h"
 #include "storage/formatting.h"
 #include "storage/text_xml.h"
 #include "widgets/field_binding.h"
@@ -270,37 +271,7 @@ QString TfrmRyzZakl::ComboText(const QString &name)
 
 QString TfrmRyzZakl::FieldCaption(const QString &name) const
 {
-    const QString nazwa = name.mid(name.indexOf(QLatin1Char('_')) + 1);
-    if (!FormItems)
-        return nazwa;
-    const storage::TPomiarList &items = *FormItems;
-    auto at = std::find_if(items.begin(), items.end(), [&](const auto &item) { return item->nazwa == nazwa; });
-    if (at == items.end())
-        return nazwa;
-    if (!(*at)->etyk.isEmpty())
-        return (*at)->etyk;
-    // The label a row begins with, within the field's own page.
-    const auto rowLabel = [&](auto pageItem, int row) -> QString {
-        for (auto it = std::next(pageItem); it != items.end() && (*it)->typ != QLatin1String("page"); ++it)
-            if ((*it)->Row == row && (*it)->typ == QLatin1String("label"))
-                return (*it)->etyk;
-        return QString();
-    };
-    auto pageStart = at;
-    while (pageStart != items.begin() && (*pageStart)->typ != QLatin1String("page"))
-        --pageStart;
-    const QString own = rowLabel(pageStart, (*at)->Row);
-    if (own.isEmpty())
-        return nazwa;
-    if (!own.startsWith(QLatin1Char('-')))
-        return own;
-    // "- kobiety w ciąży" continues the nearest row above whose label stands on its own.
-    for (int row = (*at)->Row - 1; row >= 1; --row) {
-        const QString above = rowLabel(pageStart, row);
-        if (!above.isEmpty() && !above.startsWith(QLatin1Char('-')))
-            return above + QLatin1Char(' ') + own;
-    }
-    return own;
+    return FormItems ? rules::DefinitionFieldCaption(*FormItems, name) : QString();
 }
 
 TShownMeasurement TfrmRyzZakl::ShownMeasurement()

@@ -6,6 +6,7 @@
 
 #include "assessment/frm_ryz_zakl.h"
 
+#include "assessment/rules/rating_handover.h"
 #include "storage/measurements.h"
 
 #include <utility>
@@ -53,12 +54,7 @@ void TfrmRyzZakl::ReportInvalidField(const QString &name, const QString &why)
 {
     if (!m_invalidFieldNote.isEmpty())
         return; // the first field reported is the one to put right first
-    const QString value = (HasCombo(name) ? ComboText(name) : GetFieldValue(name)).trimmed();
-    const QString caption = FieldCaption(name);
-    m_invalidFieldNote =
-        value.isEmpty() ? QStringLiteral("Ryzyko nie zostało określone: pole „%1” jest puste (%2).").arg(caption, why)
-                        : QStringLiteral("Ryzyko nie zostało określone: pole „%1” ma niepoprawną wartość „%2” (%3).")
-                              .arg(caption, value, why);
+    m_invalidFieldNote = rules::InvalidFieldNote(*this, name, why);
 }
 
 void TfrmRyzZakl::FinalRatingChosen(int code)

@@ -1,5 +1,6 @@
 #include "assessment/memory_form.h"
 
+#include "assessment/rules/rating_handover.h"
 #include "storage/formatting.h"
 #include "storage/text_xml.h"
 
@@ -19,6 +20,12 @@ TMemoryForm::Field &TMemoryForm::AddCombo(const QString &name, const QStringList
     f.lists = {items};
     f.value = QString::number(index >= 0 && index < items.size() ? index : -1);
     return f;
+}
+
+void TMemoryForm::ReportInvalidField(const QString &name, const QString &why)
+{
+    InvalidFields << name + QStringLiteral(": ") + why;
+    Notes << rules::InvalidFieldNote(*this, name, why);
 }
 
 TMemoryForm::Field *TMemoryForm::Find(const QString &name)

@@ -51,7 +51,8 @@ public:
     void SetRiskAssessment(const TGroupRatings &ratings) override { Ratings << ratings; }
     QString FormName() override { return Name; }
     TShownMeasurement ShownMeasurement() override { return Shown; }
-    void ReportInvalidField(const QString &name, const QString &why) override { InvalidFields << name + ": " + why; }
+    void ReportInvalidField(const QString &name, const QString &why) override;
+    QString FieldCaption(const QString &name) const override { return Captions.value(name); }
     void ShowWarning(const QString &text) override { Messages << text; }
     void ShowInfo(const QString &text) override { Messages << text; }
     void ShowError(const QString &text, const QString &caption) override
@@ -68,6 +69,8 @@ public:
     QStringList Messages; // warnings and information a rule showed
     QStringList ErrorCaptions; // the captions of the errors among them
     QStringList InvalidFields; // "name: why" for each field a rule reported as invalid
+    QStringList Notes;         // the same as the risk panel says them
+    QHash<QString, QString> Captions; // what the user reads fields by, by control name
     QString Focused;
     std::function<void(const QString &name)> OnExit;
 

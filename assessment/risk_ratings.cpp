@@ -5,6 +5,7 @@
 #include "storage/workstation_files.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace assessment {
 
@@ -80,15 +81,20 @@ int CombinedRatingForYear(const TGroupRatings &groups, const storage::TStanowisk
     if (!employmentOfYear(workstation, measurementDate, row, year) || !row)
         return 0;
     int combined = 0;
-    if (storage::TZatrudn::Figure(row->Mezczyzni) > 0)
-        combined = std::max(combined, groups.men);
-    if (storage::TZatrudn::Figure(row->Kobiety) > 0)
-        combined = std::max(combined, groups.women);
-    if (storage::TZatrudn::Figure(row->KobietyCiez) > 0)
-        combined = std::max(combined, groups.pregnantWomen);
-    if (storage::TZatrudn::Figure(row->Mlodociani) > 0)
-        combined = std::max(combined, groups.juveniles);
-    return combined;
+    bool open = false;
+    const std::pair<const QString *, int> employed[] = {{&row->Mezczyzni, groups.men},
+                                                        {&row->Kobiety, groups.women},
+                                                        {&row->KobietyCiez, groups.pregnantWomen},
+                                                        {&row->Mlodociani, groups.juveniles}};
+    for (const auto &[count, code] : employed) {
+        if (storage::TZatrudn::Figure(*count) > 0) {
+            combined = std::max(combined, code);
+            open = open || code == storage::RiskNotDetermined;
+        }
+    }
+    // A group employed but not rated (its own limit missing) could rate higher than the
+    // others, unless one of them is already forbidden the work.
+    return open && combined != storage::RiskForbidden ? int(storage::RiskNotDetermined) : combined;
 }
 
 QString EmploymentGap(const storage::TStanowisko *workstation, const QString &measurementDate)

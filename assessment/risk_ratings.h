@@ -54,7 +54,8 @@ struct TRiskRatings
 // The combined rating: the largest rating of the groups employed on the workstation in the
 // year of the measurement's date (head counts above 0). No workstation, a date that does not
 // start with a year, or no employment row for that year: 0. A head count that is empty or no
-// number counts as nobody employed.
+// number counts as nobody employed. A group employed whose rating is not determined leaves it
+// 0 too, unless another employed group is forbidden the work (40).
 int CombinedRatingForYear(const TGroupRatings &groups, const storage::TStanowisko *workstation,
                           const QString &measurementDate);
 // Why no group counts for the combined rating: the workstation has no employment row for

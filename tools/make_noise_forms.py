@@ -110,6 +110,12 @@ def level_row(stem, caption, short, permitted, group='', group_caption='', measu
     return row(COL, *cells)
 
 
+# The limits of the protected groups, as the lists of work forbidden to juveniles and to
+# pregnant women set them: juveniles LEX,8h 80 dB, LAmax 110 dB, LCpeak 130 dB; pregnant
+# women LEX,8h 65 dB, LAmax 110 dB, LCpeak 135 dB; infrasound LG,eq,8h 86 dB and Lpeak 135 dB
+# for both. Where the two groups share a field, the lower limit protects both.
+PEAK_JUVENILES_PREGNANT = '130'
+
 ML = '- młodociani'
 KC = '- kobiety w ciąży'
 MLKC = '- młodociani i kobiety w ciąży'
@@ -128,7 +134,7 @@ def audible():
     rows.append(level_row('Maks', MAKS_CAPTION, 'LAmax', '115'))
     rows.append(level_row('Maks', MAKS_CAPTION, 'LAmax', '110', 'MlKc', MLKC, measured=False))
     rows.append(level_row('Sz', SZ_CAPTION, 'LCpeak', '135'))
-    rows.append(level_row('Sz', SZ_CAPTION, 'LCpeak', '135', 'MlKc', MLKC, measured=False))
+    rows.append(level_row('Sz', SZ_CAPTION, 'LCpeak', PEAK_JUVENILES_PREGNANT, 'MlKc', MLKC, measured=False))
     form('halas_fizyczny', 1, 'halas_fizyczny_Pomiar_01', 'Hałas',
          'Hałas - wyniki pomiarów i krotności najwyższych dopuszczalnych natężeń (NDN)', rows)
 
@@ -162,7 +168,7 @@ def nuisance():
     rows.append(level_row('Maks', MAKS_CAPTION, 'LAmax', '115'))
     rows.append(level_row('Maks', MAKS_CAPTION, 'LAmax', '110', 'MlKc', MLKC, measured=False))
     rows.append(level_row('Sz', SZ_CAPTION, 'LCpeak', '135'))
-    rows.append(level_row('Sz', SZ_CAPTION, 'LCpeak', '135', 'MlKc', MLKC, measured=False))
+    rows.append(level_row('Sz', SZ_CAPTION, 'LCpeak', PEAK_JUVENILES_PREGNANT, 'MlKc', MLKC, measured=False))
     form('halas_uciazliwy', 1, 'halas_uciazliwy_Pomiar_01', 'Hałas uciążliwy',
          'Hałas w pomieszczeniach wymagających koncentracji uwagi - wyniki pomiarów i krotności', rows)
     tree(NUISANCE_TREE, NUISANCE_ITEMS)

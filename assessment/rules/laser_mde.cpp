@@ -483,7 +483,7 @@ double LaserMinTime(double lambda)
     if (lambda <= 1400)
         return 5e-5;
     if (lambda <= 1500)
-        return 0.01;
+        return 0.001; // 1 ms, as the exposure-limit tables give it (not 10 ms)
     if (lambda <= 1800)
         return 10;
     if (lambda <= 2600)

@@ -250,20 +250,30 @@ void reportUndeterminedMultiple(TFormAccess &form, const NoiseFormDef &def, cons
 
 void rate(TFormAccess &form, const NoiseFormDef &def)
 {
-    double men = 0, pregnant = 0, juveniles = 0;
-    const QStringList *undetermined = !largestMultiple(form, def.men, men)                    ? &def.men
-                                      : !largestMultiple(form, def.pregnantWomen, pregnant) ? &def.pregnantWomen
-                                      : !largestMultiple(form, def.juveniles, juveniles)    ? &def.juveniles
-                                                                                              : nullptr;
-    if (undetermined) {
-        // A multiple that could not be determined leaves the whole form not determined, so
-        // that no group is rated on part of its values; the user is told which value to mend.
-        reportUndeterminedMultiple(form, def, *undetermined);
+    double men = 0;
+    if (!largestMultiple(form, def.men, men)) {
+        // Without the adults' values no group is rated on part of its values; the user is
+        // told which value to mend.
+        reportUndeterminedMultiple(form, def, def.men);
         RateNotDetermined(form);
         return;
     }
+    // A group whose own limit is missing stays not determined, the others are rated.
+    const QStringList *unrated = nullptr;
+    auto groupCode = [&](const QStringList &names) {
+        double largest = 0;
+        if (largestMultiple(form, names, largest))
+            return RiskClassFromMultiple(Single(largest));
+        if (!unrated)
+            unrated = &names;
+        return int(storage::RiskNotDetermined);
+    };
+    const int pregnant = groupCode(def.pregnantWomen);
+    const int juveniles = groupCode(def.juveniles);
+    if (unrated)
+        reportUndeterminedMultiple(form, def, *unrated);
     const int m = RiskClassFromMultiple(Single(men));
-    form.SetRiskAssessment({m, m, RiskClassFromMultiple(Single(pregnant)), RiskClassFromMultiple(Single(juveniles))});
+    form.SetRiskAssessment({m, m, pregnant, juveniles});
 }
 
 void evaluate(TFormAccess &form, const NoiseFormDef &def, const QString &fieldName)

@@ -451,17 +451,17 @@ void EvaluateUltraviolet(TFormAccess &form, const QString &fieldName)
         pregnant << OpticalRiskClass(form, measured, permittedKc);
     }
     const int adultsCode = HighestDeterminedCode(adults);
-    const int pregnantCode = HighestDeterminedCode(pregnant);
-    if (adultsCode == storage::RiskNotDetermined || pregnantCode == storage::RiskNotDetermined) {
-        // Every value of a group that is rated can be used: the first that cannot belongs to
-        // a group that is not.
-        for (const QString &x : ultravioletQuantities()) {
-            const QString measured = ed(x + QStringLiteral("WartZm"));
-            if (reportUndeterminedClass(form, measured, ed(x + QStringLiteral("WartDp"))) ||
-                reportUndeterminedClass(form, measured, ed(x + QStringLiteral("WartDpKc"))))
+    // Without the adults' limits no group is rated on part of its values.
+    const int pregnantCode = adultsCode == storage::RiskNotDetermined ? adultsCode : HighestDeterminedCode(pregnant);
+    // The first value that cannot be used is named: the adults' before the pregnant women's
+    // own limits, whose absence leaves only them not determined.
+    const QString unratedLimit = adultsCode == storage::RiskNotDetermined     ? QStringLiteral("WartDp")
+                                 : pregnantCode == storage::RiskNotDetermined ? QStringLiteral("WartDpKc")
+                                                                              : QString();
+    if (!unratedLimit.isEmpty())
+        for (const QString &x : ultravioletQuantities())
+            if (reportUndeterminedClass(form, ed(x + QStringLiteral("WartZm")), ed(x + unratedLimit)))
                 break;
-        }
-    }
     RateWithJuvenilesForbidden(form, adultsCode, pregnantCode);
 }
 

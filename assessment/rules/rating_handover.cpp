@@ -40,6 +40,16 @@ QString Choice()
 
 } // namespace reason
 
+QString InvalidFieldNote(TFormAccess &form, const QString &name, const QString &why)
+{
+    const QString value = (form.HasCombo(name) ? form.ComboText(name) : form.GetFieldValue(name)).trimmed();
+    const QString caption = form.FieldCaption(name);
+    const QString field = caption.isEmpty() ? QStringLiteral("jedno z pól") : QStringLiteral("pole „%1”").arg(caption);
+    return value.isEmpty() ? QStringLiteral("Ryzyko nie zostało określone: %1 jest puste (%2).").arg(field, why)
+                           : QStringLiteral("Ryzyko nie zostało określone: %1 ma niepoprawną wartość „%2” (%3).")
+                                 .arg(field, value, why);
+}
+
 void RateAllGroups(TFormAccess &form, int code)
 {
     form.SetRiskAssessment(TGroupRatings::All(code));

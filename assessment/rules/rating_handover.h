@@ -32,6 +32,11 @@ QString Permitted();   // a permitted value: a number above 0
 QString Choice();      // an item of a combo's list
 } // namespace reason
 
+// What the risk panel says when field `name` leaves the ratings not determined: the field
+// by its caption (TFormAccess::FieldCaption), what it holds and `why`. A field the form
+// knows no caption for is not named at all rather than by its internal name.
+QString InvalidFieldNote(TFormAccess &form, const QString &name, const QString &why);
+
 // Every group rated alike, the combined and final ratings left to the panel.
 void RateAllGroups(TFormAccess &form, int code);
 // Every group left not determined.

@@ -76,12 +76,16 @@ void evaluateVibration(TFormAccess &form, const VibrationFormDef &def, const QSt
     RecomputeQuotientMultiples(form, multiplesOf(def), fieldName);
 
     const QString &g = def.group;
+    const QList<TQuotientDef> multiples = multiplesOf(def);
     int adults = 0, group = 0;
-    const bool determined = higherClass(form, QStringLiteral("ed_RownKrotn"), QStringLiteral("ed_MaksKrotn"), adults) &&
-                            higherClass(form, "ed_RownKrotn" + g, "ed_MaksKrotn" + g, group);
-    if (!determined) {
-        ReportFirstUndeterminedQuotient(form, multiplesOf(def));
+    if (!higherClass(form, QStringLiteral("ed_RownKrotn"), QStringLiteral("ed_MaksKrotn"), adults)) {
+        // Without the adults' values no group is rated.
+        ReportFirstUndeterminedQuotient(form, {multiples[0], multiples[2]});
         adults = group = storage::RiskNotDetermined;
+    } else if (!higherClass(form, "ed_RownKrotn" + g, "ed_MaksKrotn" + g, group)) {
+        // The second group's own limits missing leave only that group not determined.
+        ReportFirstUndeterminedQuotient(form, {multiples[1], multiples[3]});
+        group = storage::RiskNotDetermined;
     }
     const int pregnant = def.pregnantForbidden ? int(storage::RiskForbidden) : group;
     form.SetRiskAssessment({adults, adults, pregnant, group});

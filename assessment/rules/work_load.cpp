@@ -84,29 +84,45 @@ void evaluateEffort(TFormAccess &form, int version, const QString &fieldName)
 {
     RecomputeQuotientMultiples(form, effortMultiples(version), fieldName);
 
-    double s = 0, mi = 0, s6 = 0;
-    double dop = 0, dopK = 0, dopKc = 0, minDopM = 0, minDopK = 0, minCh18 = 0, minDz18 = 0, ch18 = 0, dz18 = 0;
-    const bool determined = readMeasured(form, Shift, s) && readMeasured(form, PerMinute, mi) &&
-                            readMeasured(form, SixHours, s6) &&
-                            readLimit(form, QStringLiteral("ed_PracWartDop"), dop) &&
-                            readLimit(form, QStringLiteral("ed_PracWartDopK"), dopK) &&
-                            readLimit(form, QStringLiteral("ed_PracWartDopKc"), dopKc) &&
-                            (version != 2 || readLimit(form, QStringLiteral("ed_PracMinWartDopM"), minDopM)) &&
-                            readLimit(form, QStringLiteral("ed_PracMinWartDopK"), minDopK) &&
-                            readLimit(form, QStringLiteral("ed_PracMinDopCh18"), minCh18) &&
-                            readLimit(form, QStringLiteral("ed_PracMinDopDz18"), minDz18) &&
-                            readLimit(form, QStringLiteral("ed_Prac6DopCh18"), ch18) &&
-                            readLimit(form, QStringLiteral("ed_Prac6DopDz18"), dz18);
-    if (!determined) {
+    // Men and women are rated on their own values; a missing one leaves every group
+    // not determined.
+    double s = 0, mi = 0, dop = 0, dopK = 0, minDopM = 0, minDopK = 0;
+    const bool adults = readMeasured(form, Shift, s) && readMeasured(form, PerMinute, mi) &&
+                        readLimit(form, QStringLiteral("ed_PracWartDop"), dop) &&
+                        readLimit(form, QStringLiteral("ed_PracWartDopK"), dopK) &&
+                        (version != 2 || readLimit(form, QStringLiteral("ed_PracMinWartDopM"), minDopM)) &&
+                        readLimit(form, QStringLiteral("ed_PracMinWartDopK"), minDopK);
+    if (!adults) {
         RateNotDetermined(form);
         return;
     }
     // Above the permitted value large; above the bound of heavy work medium.
     const int men = s > dop || (version == 2 && mi > minDopM) ? 30 : s > 6300 ? 20 : 10;
     const int women = s > dopK || mi > minDopK ? 30 : s > 4200 ? 20 : 10;
-    const int pregnant = s > dopKc ? 30 : s > 2500 ? 20 : 10;
+    // Pregnant women and juveniles on their own values: one missing leaves that group not
+    // determined, and the first such field is named.
+    bool named = false;
+    auto own = [&form, &named](const QString &name, double &value, bool limit) {
+        const bool usable = limit ? ReadPositiveNumber(form, name, value) : ReadNonNegativeNumber(form, name, value);
+        if (!usable && !named) {
+            form.ReportInvalidField(name, limit ? reason::Permitted() : reason::Measured());
+            named = true;
+        }
+        return usable;
+    };
+    double dopKc = 0;
+    int pregnant = storage::RiskNotDetermined;
+    if (own(QStringLiteral("ed_PracWartDopKc"), dopKc, true))
+        pregnant = s > dopKc ? 30 : s > 2500 ? 20 : 10;
+    double s6 = 0, minCh18 = 0, minDz18 = 0, ch18 = 0, dz18 = 0;
+    const bool juvenileValues = own(SixHours, s6, false) && own(QStringLiteral("ed_PracMinDopCh18"), minCh18, true) &&
+                                own(QStringLiteral("ed_PracMinDopDz18"), minDz18, true) &&
+                                own(QStringLiteral("ed_Prac6DopCh18"), ch18, true) &&
+                                own(QStringLiteral("ed_Prac6DopDz18"), dz18, true);
     // Juveniles may not do work beyond their limits at all.
-    const int juveniles = s6 > ch18 || s6 > dz18 || mi > minCh18 || mi > minDz18 ? 40 : 10;
+    int juveniles = storage::RiskNotDetermined;
+    if (juvenileValues)
+        juveniles = s6 > ch18 || s6 > dz18 || mi > minCh18 || mi > minDz18 ? 40 : 10;
     form.SetRiskAssessment({men, women, pregnant, juveniles});
 }
 
@@ -207,12 +223,17 @@ void EvaluateStaticLoad(TFormAccess &form, const QString &fieldName)
             double v = 0;
             if (ReadChoiceOrReport(form, positionOf(block)) >= 0 && ReadChoiceOrReport(form, angleOf(block)) >= 0)
                 ReadNonNegativeOrReport(form, staticValueOf(block), v, reason::NotNegative());
-            RateNotDetermined(form);
-            return;
+            // Without the juveniles' own block only they stay not determined.
+            if (i + 1 < StaticBlocks.size()) {
+                RateNotDetermined(form);
+                return;
+            }
         }
     }
     const int men = codes[0], womenAndJuveniles = codes[1], juveniles = codes[2];
-    form.SetRiskAssessment({men, womenAndJuveniles, womenAndJuveniles, std::max(womenAndJuveniles, juveniles)});
+    const int juvenilesAll =
+        juveniles == storage::RiskNotDetermined ? juveniles : std::max(womenAndJuveniles, juveniles);
+    form.SetRiskAssessment({men, womenAndJuveniles, womenAndJuveniles, juvenilesAll});
 }
 
 void EvaluatePhysicalEffort1(TFormAccess &form, const QString &fieldName)

@@ -185,7 +185,7 @@ TEST(LaserForm2Engine, CorrectionFactorsAndShortestTimes)
     EXPECT_DOUBLE_EQ(LaserT2(1), 10);
     EXPECT_DOUBLE_EQ(LaserT2(100), 100);
     EXPECT_NEAR(LaserT2(50.75), 10 * std::pow(10.0, 0.5), 1e-9);
-    const double minTimes[][2] = {{400, 1e-9}, {1050, 1.8e-5}, {1400, 5e-5}, {1500, 0.01},
+    const double minTimes[][2] = {{400, 1e-9}, {1050, 1.8e-5}, {1400, 5e-5}, {1450, 1e-3}, {1500, 1e-3},
                                   {1800, 10},  {2600, 1e-3},   {2601, 1e-7}};
     for (const auto &m : minTimes)
         EXPECT_DOUBLE_EQ(LaserMinTime(m[0]), m[1]) << m[0];

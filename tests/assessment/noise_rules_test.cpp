@@ -80,7 +80,7 @@ TEST_F(AudibleNoise, PermittedValuesOfEachGroupComeWithTheForm)
     EXPECT_EQ(f.Value("ed_MaksWartDop"), "115");
     EXPECT_EQ(f.Value("ed_MaksWartDopMlKc"), "110");
     EXPECT_EQ(f.Value("ed_SzWartDop"), "135");
-    EXPECT_EQ(f.Value("ed_SzWartDopMlKc"), "135");
+    EXPECT_EQ(f.Value("ed_SzWartDopMlKc"), "130"); // the juveniles' limit protects pregnant women too
     for (const char *m : {"ed_PEKrotn", "ed_PEKrotnMl", "ed_PEKrotnKc", "ed_MaksKrotn", "ed_MaksKrotnMlKc",
                           "ed_SzKrotn", "ed_SzKrotnMlKc"})
         EXPECT_EQ(f.Value(m), "0") << m;
@@ -122,7 +122,7 @@ TEST_F(AudibleNoise, ANotDeterminedRatingNamesTheLevelToMend)
 {
     f.Enter("ed_PEWartZm", "88");
     f.Enter("ed_PEWartDopKc", "0");
-    ASSERT_EQ(f.Ratings(), NotDetermined);
+    ASSERT_EQ(f.Ratings(), (Groups{30, 30, 0, 30})); // only the group of that limit
     EXPECT_EQ(f.LastNamed(), "ed_PEWartDopKc: wartość dopuszczalna musi być liczbą większą od 0");
     const qsizetype reported = f.Named();
     f.Enter("ed_PEWartDopKc", "65");
@@ -149,7 +149,7 @@ TEST_F(AudibleNoise, PeakAndMaximumLevelsRateByPressure)
     EXPECT_EQ(f.Ratings(), (Groups{10, 10, 30, 10}));
     f.Enter("ed_SzWartZm", "140");
     EXPECT_EQ(f.Value("ed_SzKrotn"), "1.78");
-    EXPECT_EQ(f.Value("ed_SzKrotnMlKc"), "1.78");
+    EXPECT_EQ(f.Value("ed_SzKrotnMlKc"), "3.16");
     EXPECT_EQ(f.Ratings(), (Groups{30, 30, 30, 30}));
     f.Enter("ed_SzWartZm", "129");
     EXPECT_EQ(f.Value("ed_SzKrotn"), "0.5");
@@ -243,21 +243,21 @@ TEST_F(AudibleNoise, APermittedValueOfZeroLeavesTheFormNotDetermined)
     EXPECT_NO_THROW(f.Enter("ed_PEWartDopMl", "0"));
     EXPECT_EQ(f.Value("ed_PEKrotnMl"), "");
     EXPECT_EQ(f.Value("ed_PEKrotn"), "2"); // the other multiples stand
-    EXPECT_EQ(f.Ratings(), NotDetermined);
+    EXPECT_EQ(f.Ratings(), (Groups{30, 30, 30, 0}));
     f.Enter("ed_PEWartDopMl", "");
-    EXPECT_EQ(f.Ratings(), NotDetermined);
+    EXPECT_EQ(f.Ratings(), (Groups{30, 30, 30, 0}));
     f.Enter("ed_PEWartDopMl", "-80");
-    EXPECT_EQ(f.Ratings(), NotDetermined);
+    EXPECT_EQ(f.Ratings(), (Groups{30, 30, 30, 0}));
     f.Enter("ed_PEWartDopMl", "80");
     EXPECT_EQ(f.Value("ed_PEKrotnMl"), "6.31");
     EXPECT_EQ(f.Ratings(), (Groups{30, 30, 30, 30}));
 }
 
-TEST_F(AudibleNoise, AMultipleMissingFromTheFormLeavesItNotDetermined)
+TEST_F(AudibleNoise, AMultipleMissingFromTheFormLeavesItsGroupsNotDetermined)
 {
     f.form.Fields.remove("ed_SzKrotnMlKc");
     f.Enter("ed_PEWartZm", "88");
-    EXPECT_EQ(f.Ratings(), NotDetermined);
+    EXPECT_EQ(f.Ratings(), (Groups{30, 30, 0, 0}));
 }
 
 // ---- Nuisance noise ----------------------------------------------------------------------------
@@ -322,8 +322,8 @@ TEST_F(NuisanceNoise, PregnantWomenAndJuvenilesAddTheirOwnPeakAndMaximum)
     EXPECT_EQ(f.Value("ed_MaksKrotnMlKc"), "1.26");
     EXPECT_EQ(f.Ratings(), (Groups{20, 20, 30, 30}));
     f.Enter("ed_MaksWartZm", "90");
-    f.Enter("ed_SzWartZm", "135");
-    EXPECT_EQ(f.Ratings(), (Groups{20, 20, 20, 20}));
+    f.Enter("ed_SzWartZm", "135"); // the adults' limit, 1.78 times the others' 130 dB
+    EXPECT_EQ(f.Ratings(), (Groups{20, 20, 30, 30}));
 }
 
 // ---- Infrasonic noise ----------------------------------------------------------------------
@@ -447,12 +447,19 @@ TEST_F(UltrasonicNoise1, TheRatingCoversAllSevenBands)
     EXPECT_EQ(f.Ratings(), (Groups{30, 30, 30, 30}));
 }
 
-TEST_F(UltrasonicNoise1, AGroupValueLeftOutLeavesTheFormNotDetermined)
+TEST_F(UltrasonicNoise1, AGroupValueLeftOutLeavesOnlyThatGroupNotDetermined)
 {
     f.Enter("ed_PCWartDopKc_20", "");
     f.Enter("ed_PCWartZm_20", "85");
     EXPECT_EQ(f.Value("ed_PCKrotnKc_20"), "");
-    EXPECT_EQ(f.Ratings(), NotDetermined);
+    EXPECT_EQ(f.Ratings(), (Groups{10, 10, 0, 30}));
+}
+
+TEST_F(AudibleNoise, APeakOf132DecibelsIsLargeForJuvenilesAndPregnantWomen)
+{
+    f.Enter("ed_SzWartZm", "132"); // 0.71 of the adults' 135 dB, 1.26 of the others' 130 dB
+    EXPECT_EQ(f.Value("ed_SzKrotn") + " " + f.Value("ed_SzKrotnMlKc"), "0.71 1.26");
+    EXPECT_EQ(f.Ratings(), (Groups{20, 20, 30, 30}));
 }
 
 class UltrasonicNoise2 : public ShippedFormTest

@@ -114,12 +114,12 @@ TEST_F(NoiseWindow, LevelsThatCannotBeRatedLeaveTheRatingNotDetermined)
     Type("ed_PEWartZm", "88");
     Type("ed_PEWartDopKc", "0");
     EXPECT_EQ(Shown("ed_PEKrotnKc"), "");
-    EXPECT_EQ(Stored(), (std::vector<int>{0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Stored(), (std::vector<int>{30, 30, 0, 30, 0, 0})); // pregnant women employed, not rated
     EXPECT_TRUE(prompter.boxes.isEmpty());
     // The panel says which value to mend, by the row the user sees it in.
     EXPECT_EQ(frmOcenaRyz()->NotDeterminedReason().toStdString(),
               "Ryzyko nie zostało określone: pole „Poziom ekspozycji na hałas odniesiony do 8-godzinnego dobowego "
-              "wymiaru czasu pracy LEX,8h [dB] - kobiety w ciąży” ma niepoprawną wartość „0” (wartość dopuszczalna "
+              "wymiaru czasu pracy LEX,8h [dB] - kobiety w ciąży: Wartość dopuszczalna” ma niepoprawną wartość „0” (wartość dopuszczalna "
               "musi być liczbą większą od 0).");
     EXPECT_FALSE(frmOcenaRyz()->lBrakOceny->isHidden());
     // text that is no number is refused by the window before any rule sees it

@@ -71,6 +71,8 @@ TEST_F(Ultraviolet, AdultsAgainstTheirLimitsPregnantWomenAgainstTheirOwnJuvenile
     EXPECT_EQ(f.Ratings(), (Groups{10, 10, 30, 40}));
     f.Enter("ed_NPWartZm", "10001");
     EXPECT_EQ(f.Ratings(), (Groups{30, 30, 30, 40}));
+    f.Enter("ed_NPWartDp", ""); // without an adults' limit no group is rated
+    EXPECT_EQ(f.Ratings(), (Groups{0, 0, 0, 40}));
 }
 
 TEST_F(Ultraviolet, CorrectedZeroAndMissingValues)

@@ -88,6 +88,8 @@ TEST(CombinedRating, OnlyGroupsEmployedInTheYearCount)
     EXPECT_EQ(CombinedRatingForYear({10, 20, 30, 10}, &w, "2020-06-01"), 10);
     EXPECT_EQ(CombinedRatingForYear({30, 10, 20, 20}, &w, "2021-01-01"), 20);
     EXPECT_EQ(CombinedRatingForYear({30, 10, 10, 40}, &w, "2021-01-01"), 40);
+    EXPECT_EQ(CombinedRatingForYear({30, 10, 10, 0}, &w, "2021-01-01"), 0); // juveniles employed, not rated
+    EXPECT_EQ(CombinedRatingForYear({30, 10, 40, 0}, &w, "2021-01-01"), 40);
     EXPECT_EQ(CombinedRatingForYear({30, 30, 30, 30}, &w, "2019-12-31"), 0); // no row for the year
 }
 

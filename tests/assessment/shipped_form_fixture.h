@@ -16,6 +16,7 @@
 #include "assessment/frm_ryz_zakl.h"
 #include "assessment/memory_form.h"
 #include "assessment/rules/evaluation_dispatch.h"
+#include "assessment/rules/field_captions.h"
 #include "assessment/rules/rules.h"
 #include "storage/form_definition_files.h"
 #include "storage/form_definitions.h"
@@ -99,6 +100,7 @@ public:
             } else {
                 form.Add(name, item->Value).enabled = item->enabled;
             }
+            form.Captions[name] = assessment::rules::DefinitionFieldCaption(items, name);
             if (item->onexit)
                 onexit.insert(name);
         }

@@ -117,7 +117,7 @@ TEST_F(LocalVibration, ValuesThatCannotBeRatedLeaveTheFormNotDetermined)
         EXPECT_NO_THROW(f.Enter("ed_RownWartDopMlKc", text));
         EXPECT_EQ(f.Value("ed_RownKrotnMlKc"), "") << text;
         EXPECT_EQ(f.Value("ed_RownKrotn"), "0.5"); // the others stand
-        EXPECT_EQ(f.Ratings(), NotDetermined) << text;
+        EXPECT_EQ(f.Ratings(), (Groups{20, 20, 0, 0})) << text;
     }
     EXPECT_TRUE(f.form.Messages.isEmpty());
 }
@@ -134,12 +134,13 @@ TEST_F(GeneralVibration, PregnantWomenAreAlwaysForbidden)
 {
     EXPECT_EQ(f.Value("ed_RownWartDop"), "0.8");
     EXPECT_EQ(f.Value("ed_MaksWartDop"), "3.2");
-    // The juveniles' values are the user's to type; until then juveniles are not rated.
+    // The juveniles' values are the user's to type; until then only juveniles are not rated.
     EXPECT_EQ(f.Value("ed_RownWartDopMl"), "");
-    f.Enter("ed_RownWartZm", "0.3");
-    EXPECT_EQ(f.Value("ed_RownKrotn"), "0.38");
+    f.Enter("ed_RownWartZm", "0.6"); // 0.75 of 0.8 m/s^2
+    EXPECT_EQ(f.Value("ed_RownKrotn"), "0.75");
     EXPECT_EQ(f.Value("ed_RownKrotnMl"), "");
-    EXPECT_EQ(f.Ratings(), (Groups{0, 0, 40, 0}));
+    EXPECT_EQ(f.Ratings(), (Groups{20, 20, 40, 0}));
+    f.Enter("ed_RownWartZm", "0.3");
     f.Enter("ed_RownWartDopMl", "0.5");
     f.Enter("ed_MaksWartDopMl", "2");
     EXPECT_EQ(f.Value("ed_RownKrotnMl"), "0.6");

@@ -95,7 +95,7 @@ TEST_F(VibrationWindow, GeneralVibrationWithoutPregnantWomenEmployed)
     Open(10200, QStringLiteral("drgania_ogln"), QStringLiteral("1.0"), QStringLiteral("0"));
     Type("ed_RownWartZm", "0.8");
     // the juveniles' permitted value is not typed yet: not rated, pregnant women forbidden
-    EXPECT_EQ(Stored(), (std::vector<int>{0, 0, 40, 0, 0, 0}));
+    EXPECT_EQ(Stored(), (std::vector<int>{30, 30, 40, 0, 30, 30}));
     Type("ed_RownWartDopMl", "0.5");
     Type("ed_MaksWartDopMl", "2");
     EXPECT_EQ(Stored(), (std::vector<int>{30, 30, 40, 30, 30, 30}));
@@ -106,12 +106,12 @@ TEST_F(VibrationWindow, TheValueToMendIsNamedThoughPregnantWomenAreRatedForbidde
     Open(10200, QStringLiteral("drgania_ogln"), QStringLiteral("1.0"));
     Type("ed_RownWartZm", "0.8");
     Type("ed_RownWartDopMl", "0");
-    ASSERT_EQ(Stored(), (std::vector<int>{0, 0, 40, 0, 40, 40}));
+    ASSERT_EQ(Stored(), (std::vector<int>{30, 30, 40, 0, 40, 40}));
     // The panel names the juveniles' permitted value by its row, though pregnant women are rated.
     const QString row = QStringLiteral("Wartość ekspozycji dziennej A(8) - równoważna energetycznie dla 8 godzin "
                                        "działania wartość skuteczna ważonego przyspieszenia drgań [m/s^2]");
     EXPECT_EQ(frmOcenaRyz()->NotDeterminedReason(),
-              QStringLiteral("Ryzyko nie zostało określone: pole „%1 - młodociani” ma niepoprawną wartość „0” "
+              QStringLiteral("Ryzyko nie zostało określone: pole „%1 - młodociani: Wartość dopuszczalna” ma niepoprawną wartość „0” "
                              "(wartość dopuszczalna musi być liczbą większą od 0).")
                   .arg(row));
     EXPECT_FALSE(frmOcenaRyz()->lBrakOceny->isHidden());
@@ -121,7 +121,7 @@ TEST_F(VibrationWindow, TheValueToMendIsNamedThoughPregnantWomenAreRatedForbidde
     EXPECT_TRUE(frmOcenaRyz()->lBrakOceny->isHidden());
     Type("ed_RownWartZm", "-1");
     EXPECT_EQ(frmOcenaRyz()->NotDeterminedReason(),
-              QStringLiteral("Ryzyko nie zostało określone: pole „%1” ma niepoprawną wartość „-1” (wartość zmierzona "
+              QStringLiteral("Ryzyko nie zostało określone: pole „%1: Wartość zmierzona” ma niepoprawną wartość „-1” (wartość zmierzona "
                              "musi być liczbą nie mniejszą od 0).")
                   .arg(row));
 }

