@@ -85,6 +85,10 @@
 //                                (for parts of a letter, not boxes of a form)
 //         pageno                 fixed texts only: prints the caption, a blank and the
 //                                number of the page in the printed document ("Strona: 2")
+//         no=<number>            values: the form's number of the item ("no=III.4."), which
+//                                heads its continuation; by default the last section
+//                                ("II. ...") and item ("3. ...") captions before it in the
+//                                table; "no=-" for none
 //       Shape and tick style tokens:
 //         rect (default) | hline | vline | topbottom | sides | circle | roundrect
 //         pen=<n>                pen width in page pixels (default 1)
@@ -189,6 +193,10 @@ public:
     // The lines of text the label's box holds as it is sized now.
     static int LinesHeld(const reportengine::TVRCustomLabel &label);
 
+    // What the user should know before the current document prints on this page (a value
+    // the page will not print, and why); empty when nothing. Asked before the preview.
+    virtual QString DocumentNotice() const { return QString(); }
+
 protected:
     // After the fill at every report BeforePrint: handlers reset their per-run state here.
     virtual void AfterFill() {}
@@ -200,9 +208,13 @@ private:
         QString caption;
         bool enabled = true;
         double height = 0;
+        QString itemNumber; // the form's number of the item the value fills
     };
     struct Carried
     {
+        const QObject *from = nullptr; // the label whose box could not hold it all
+        QString value;                 // what the label was given to print
+        QString kept;                  // what its box prints
         QString heading;
         QString text;
         QFont font;
@@ -211,12 +223,21 @@ private:
     void Init(const QString &name, const QString *layoutText);
     void Build();
     void AddControl(reportengine::TVRCustomBand *band, const TLayoutControl &control);
-    // The chain of bands after everything else that prints the carried texts, one a band.
+    // The chain of bands after everything else that prints the carried texts, one a band,
+    // and the page header that names the document on each continuation sheet.
     void BuildContinuation(reportengine::TVRCustomBand *summary, int bands);
+    void BuildContinuationHeader();
     void PrintCarried(int index, reportengine::TVRCustomBand *band, bool &printBand);
+    void PrintContinuationHeader(reportengine::TVRCustomBand *band, bool &printBand);
     // The text the label prints of `value`: all of it, or what its box holds with the note
-    // (the rest is carried on to the continuation sheet of this run).
+    // (the rest is carried on to the continuation sheet of this run, once however often
+    // the label prints).
     QString CarryOver(reportengine::TVRCustomLabel &label, const QString &value);
+    // A one-line value: whole on its line, in smaller type where needed (down to 6 pt),
+    // else on two lines; what even that cannot hold goes whole to the continuation sheet.
+    QString FitOneLine(reportengine::TVRCustomLabel &label, const QString &value);
+    const Carried *CarriedFrom(const reportengine::TVRCustomLabel &label, const QString &value) const;
+    QString CarriedHeading(const reportengine::TVRCustomLabel &label) const;
 
     reportengine::TVelRep *m_report = nullptr;
     TFormLayout m_layout;
@@ -226,6 +247,10 @@ private:
     QHash<const QObject *, double> m_bandHeights;
     QHash<const QObject *, QString> m_itemCaptions;
     std::vector<Carried> m_carried;
+    // The continuation sheets have begun in this run: the page's own headers give way to
+    // the header naming the document.
+    bool m_continuing = false;
+    std::vector<reportengine::TVRCustomBand *> m_pageHeaders;
 };
 
 } // namespace printouts

@@ -6,6 +6,7 @@
 #include "appstate/appstate.h"
 #include "appstate/view_registry.h"
 #include "platform/dialog_runner.h"
+#include "platform/prompter.h"
 #include "platform/window_registry.h"
 #include "reportengine/vr_composite_report.h"
 #include "reportengine/vr_printer.h"
@@ -128,6 +129,19 @@ void TfrmWydruk::Execute(TVelRep *report, const QString &attachFolder)
         box->setVisible(n <= pages);
     }
     if (platform::ExecDialog(*this) != QDialog::Accepted)
+        return;
+    // A value the pages chosen will not print is told before the print, not found missing
+    // on paper.
+    QStringList notices;
+    const QStringList names = DocumentPageForms();
+    for (int n = 1; n <= int(names.size()) && n <= 4; ++n)
+        if (PageBox(n)->isChecked())
+            if (const TFormPage *page = PageForm(names[n - 1]))
+                if (const QString notice = page->DocumentNotice(); !notice.isEmpty())
+                    notices << notice;
+    if (!notices.isEmpty() &&
+        !platform::AskYesNo(notices.join(QLatin1Char('\n')) + QStringLiteral("\n\nDrukować mimo to?"),
+                            QStringLiteral("Wydruk")))
         return;
     SetReportToPrint(report);
     if (!m_reportToPrint)

@@ -11,6 +11,9 @@
 #include "storage/config_version.h"
 #include "storage/document_files.h"
 #include "tests/app/print_program_support.h"
+#include "printouts/stat_card_pages.h"
+#include "storage/selection_trees.h"
+#include "tests/printouts/pdf_lines.h"
 #include "tests/printouts/statutory_samples.h"
 #include "tests/support/fixture.h"
 #include "workstations/views.h"
@@ -222,8 +225,34 @@ TEST_F(StatutoryDocumentsInProgram, StoredCardsAndReferralsOfEveryModelPrintThro
     appstate::UnregisterCommandDialog(QStringLiteral("frmWydruk"));
 }
 
+// The longest choice of a tree as its field stores it ("[code] text").
+QString longestLeaf(const QString &zal)
+{
+    std::vector<storage::TZalTree> nodes;
+    try {
+        storage::ReadSelectionTree(QStringLiteral("dokumenty\\zalaczn\\") + zal, nodes);
+    } catch (...) {
+    }
+    QString longest;
+    for (const auto &n : nodes)
+        if (n.Text.size() > longest.size())
+            longest = n.Text;
+    return longest;
+}
+
+// The value with its first characters made a mark of its own ("Q07q "), its length kept,
+// so that its words can be told from every other value's on paper.
+QString marked(const QString &value, int index)
+{
+    const qsizetype text = value.indexOf(QLatin1String("] ")) < 0 ? 0 : value.indexOf(QLatin1String("] ")) + 2;
+    if (value.size() - text < 8)
+        return value;
+    return value.left(text) + QStringLiteral("Q%1Q ").arg(index, 2, 10, QLatin1Char('0')) + value.mid(text + 5);
+}
+
 // Every text item of every page form at its limit, a line break every 80 characters, printed
-// from the program: each value whole on paper, in its box or continued on a further sheet.
+// from the program: each value whole on paper, in its box or continued on a further sheet;
+// and each one-line value, measured where pdftotext finds its words, inside its box.
 class StatutoryPagesWhole : public DocumentPrintProgram, public ::testing::WithParamInterface<int>
 {
 };
@@ -241,17 +270,52 @@ TEST_P(StatutoryPagesWhole, EveryTextItemPrintsWholeAtItsLimit)
     storage::ConfigVersion() = QStringLiteral("1.0");
     storage::TDocumentDefinition definition;
     ASSERT_TRUE(storage::ReadDocumentForm(QStringLiteral("dokumenty\\frm\\") + file, definition));
-    // The text items the pages print: the writer of each label is the last field it begins with.
+    // The items the pages print: the writer of each label is the last field it begins with.
+    // Text items hold words up to their limit; an item printed on one line is marked, and so
+    // is a choice printed on one line, at the longest its tree offers.
     statutorysamples::Values values;
-    for (const QString &name : row.pages)
-        for (const reportengine::TVRPrintable *c : printouts::PageForm(name)->Components()) {
+    QMap<QString, QString> printedAs; // by field: the text its labels print
+    struct OneLine
+    {
+        const printouts::TFormPage *page;
+        const printouts::TLayoutControl *box;
+        QString field;
+    };
+    std::vector<OneLine> oneLine;
+    QStringList headings; // what a continuation may be headed with: the item's number and caption
+    for (const QString &name : row.pages) {
+        const printouts::TFormPage *page = printouts::PageForm(name);
+        for (const printouts::TLayoutControl *c : page->Layout().Controls()) {
             const storage::TDokum *f = nullptr;
             for (const auto &item : definition.Items)
-                if (item->IsStored() && printouts::LabelMatchesSlot(c->Name(), item->nazwa, item->ile, 1))
+                if (item->IsStored() && printouts::LabelMatchesSlot(c->name, item->nazwa, item->ile, 1))
                     f = item.get();
-            if (f && (f->typ == "edit" || f->typ == "memo") && printouts::PageForm(name)->DesignEnabled(c))
-                values << qMakePair(f->nazwa, words(f->rozm, f->typ == "memo", qHash(f->nazwa)));
+            if (!f || c->kind != printouts::TLayoutControl::Value || c->style.contains("off"))
+                continue;
+            const bool single = c->style.contains("nowrap");
+            // The statistical card's boxes of one character each take their value apart.
+            const auto &boxes = printouts::TfrmStatKartWyp::Boxes();
+            const bool digits = std::any_of(boxes.begin(), boxes.end(),
+                                            [&](const auto &b) { return f->nazwa == QLatin1String(b.stem); });
+            if (!printedAs.contains(f->nazwa)) {
+                QString value;
+                if (f->typ == "edit" || f->typ == "memo")
+                    value = single ? words(f->rozm, false, qHash(f->nazwa)).toUpper()
+                                   : words(f->rozm, f->typ == "memo", qHash(f->nazwa));
+                else if (single && !f->zal.isEmpty() && f->druk.isEmpty())
+                    value = longestLeaf(f->zal);
+                if (value.isEmpty())
+                    continue;
+                if (single && !digits)
+                    value = marked(value, int(printedAs.size()));
+                values << qMakePair(f->nazwa, value);
+                printedAs.insert(f->nazwa, f->typ == "form" ? printouts::FormCaption(value) : value);
+            }
+            if (single && !digits && printedAs.value(f->nazwa).contains(QRegularExpression("^Q[0-9]{2}Q ")))
+                oneLine.push_back({page, c, f->nazwa});
+            headings << QStringLiteral("Ciąg dalszy: ") + (c->itemNumber + QLatin1Char(' ') + f->etyk).trimmed();
         }
+    }
     store(file.section('_', 0, 0), {{file, values}});
     {
         shell::TfrmMain w;
@@ -263,10 +327,60 @@ TEST_P(StatutoryPagesWhole, EveryTextItemPrintsWholeAtItsLimit)
         openStored(0);
         const QString name = QStringLiteral("whole_") + file.section('.', 0, 0);
         ASSERT_GE(printThroughPreview(w, dialogs, false, name).pages, int(row.pages.size()));
-        const QString text =
-            RunTool(Tool("pdftotext"), {"-raw", QStringLiteral(TARVELIN_TEST_OUTPUT "/") + name + ".pdf", "-"});
+        const QString pdf = QStringLiteral(TARVELIN_TEST_OUTPUT "/") + name + ".pdf";
+        const QString text = RunTool(Tool("pdftotext"), {"-raw", pdf, "-"});
         for (const auto &[field, value] : values)
-            EXPECT_TRUE(printedWhole(value, text)) << field.toStdString() << ", " << value.size() << " characters";
+            EXPECT_TRUE(printedWhole(printedAs.value(field), text)) << field.toStdString() << ", " << value.size()
+                                                                    << " characters";
+        // Every continuation sheet names the form, the document and its page; each carried
+        // item is headed with its number, once however often its box printed.
+        static const QRegularExpression blanks(QStringLiteral("\\s+"));
+        const QString identity = printouts::DocumentIdentity(row, [&](const QString &f) {
+            for (const auto &[field, value] : values)
+                if (field == f)
+                    return value;
+            return QString();
+        });
+        const QStringList pages = text.split(QLatin1Char('\f'));
+        QMap<QString, int> carried;
+        for (int n = 0; n < pages.size(); ++n) {
+            const QString page = QString(pages[n]).remove(blanks);
+            const QString heading = QStringLiteral("Ciągdalszy:");
+            if (!page.contains(heading))
+                continue;
+            for (const QString &wanted : {row.title, identity, QStringLiteral("Strona %1").arg(n + 1)})
+                EXPECT_TRUE(page.contains(QString(wanted).remove(blanks))) << "sheet " << n + 1 << ": " << wanted.toStdString();
+            for (qsizetype at = page.indexOf(heading); at >= 0; at = page.indexOf(heading, at + 1)) {
+                QString which;
+                for (const QString &h : headings)
+                    if (page.mid(at).startsWith(QString(h).remove(blanks)) && h.size() > which.size())
+                        which = h;
+                EXPECT_FALSE(which.isEmpty()) << "sheet " << n + 1 << ": " << page.mid(at, 60).toStdString();
+                EXPECT_EQ(++carried[which], 1) << which.toStdString() << " carried twice";
+            }
+        }
+        // A one-line value lies inside its box: from the box's left edge to its right, and
+        // no higher than the box (two lines of smaller type at most).
+        const std::vector<pdfwords::Word> printed = pdfwords::Words(RunTool(Tool("pdftotext"), {"-bbox", "-raw", pdf, "-"}));
+        const double pt = 72 / 25.4, tolerance = 0.3 * pt;
+        for (const OneLine &one : oneLine) {
+            const double left = (one.page->Layout().margins[0] + one.box->left) * pt;
+            const double right = left + one.box->width * pt;
+            bool inside = false;
+            QString seen;
+            for (const pdfwords::Word &o : pdfwords::Occurrences(printed, printedAs.value(one.field))) {
+                if (o.xMin < left - tolerance || o.xMin > right)
+                    continue;
+                inside = inside || (o.xMax <= right + tolerance && o.yMax - o.yMin <= one.box->height * pt + tolerance);
+                seen += QStringLiteral(" [%1..%2 mm, %3 mm high]")
+                            .arg(o.xMin / pt - one.page->Layout().margins[0], 0, 'f', 1)
+                            .arg(o.xMax / pt - one.page->Layout().margins[0], 0, 'f', 1)
+                            .arg((o.yMax - o.yMin) / pt, 0, 'f', 1);
+            }
+            EXPECT_TRUE(inside) << one.page->objectName().toStdString() << ": " << one.box->name.toStdString()
+                                << " (box " << one.box->left << ".." << one.box->left + one.box->width << " mm, "
+                                << one.box->height << " mm high) printed" << (seen.isEmpty() ? " nowhere" : seen.toStdString().c_str());
+        }
     }
     appstate::UnregisterCommandDialog(QStringLiteral("frmWydruk"));
 }
