@@ -153,6 +153,7 @@ TEST_F(TrainingPages, TheTotalsRowAddsUpThePrintedRowsHoursTypedWithAPointOrACom
 TEST_F(TrainingPages, OptionalInstructionsOfTheCardPrintWhenFilledNumberedFromTwo)
 {
     Open("kartaszkol_frm.xml");
+    doc.Set("NazwaPracod", "Hurtownia Łącznik sp. z o.o.");
     doc.Set("OsSzkol", "Anna Nowak");
     doc.Set("Instr1", "Magazynier");
     doc.Set("Instr3", "Operator wózka widłowego");
@@ -168,6 +169,7 @@ TEST_F(TrainingPages, OptionalInstructionsOfTheCardPrintWhenFilledNumberedFromTw
         EXPECT_EQ(texts.count("Instruktaż stanowiskowy na stanowisku pracy"), 2);
         EXPECT_EQ(texts.count("Anna Nowak"), 3);
         EXPECT_TRUE(texts.contains("* potwierdzenie odbycia instruktażu"));
+        EXPECT_TRUE(texts.contains("Hurtownia Łącznik sp. z o.o."));
     }
     w->cbRodzWydr->setChecked(true);
     const QStringList blank = Print("frmQKartaSzkWst");
