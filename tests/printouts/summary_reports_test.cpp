@@ -517,3 +517,43 @@ TEST(SummaryReportPages, ManyWorkstationsRunOverPagesNumberedWithTheirCount)
     s.ViewName.clear();
     s.ViewKind = storage::TViewKind::None;
 }
+
+TEST(SummaryReportPages, APageBeginningInsideACategoryAndAFactorRepeatsTheirHeadingsMarkedCd)
+{
+    if (Tool("pdftotext").isEmpty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    testsupport::FixtureFolder fx{true};
+    testsupport::ScriptedPrompter boxes;
+    auto &s = appstate::State();
+    s.DataFolder = Data;
+    s.FormsFolder = Forms;
+    s.ViewName = QStringLiteral("frmZestaw");
+    s.ViewKind = storage::TViewKind::Summary;
+    std::vector<std::string> ids;
+    for (int i = 1; i <= 70; ++i)
+        ids.push_back(std::to_string(i));
+    std::vector<WorkstationEntry> written;
+    for (const std::string &id : ids)
+        written.push_back({id.c_str(), "Spawalnia", "SP", {}, {{"Hałas", 30001, "fiz", "halas_fizyczny", "T",
+                                                                {{"2024-06-01", 30, 30}}}}});
+    WriteDataFolder(written);
+    QTemporaryDir dir;
+    TVRPrzekrNDSBezNar form;
+    const QStringList pages = PrintToPdf(form, dir).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    ASSERT_GE(pages.size(), 2);
+    for (int n = 0; n < pages.size(); ++n) {
+        QStringList body = Lines(pages[n]);
+        body.removeIf([](const QString &l) {
+            return l.startsWith(QLatin1String("Wydrukowano")) || l.startsWith(QLatin1String("Zestawienie")) ||
+                   l.startsWith(QLatin1String("Strona"));
+        });
+        ASSERT_GE(body.size(), 3);
+        const QStringList top = n == 0 ? QStringList{"Kategoria ryzyka: duże", "Hałas"}
+                                       : QStringList{"Kategoria ryzyka: duże (cd.)", "Hałas (cd.)"};
+        EXPECT_EQ(body.mid(0, 2), top) << n + 1;
+        EXPECT_TRUE(body[2].startsWith(QStringLiteral("Stanowisko : SP Spawalnia"))) << n + 1;
+    }
+    s.Workstations.clear();
+    s.ViewName.clear();
+    s.ViewKind = storage::TViewKind::None;
+}
