@@ -11,7 +11,9 @@
 #include "reportengine/vr_composite_report.h"
 #include "reportengine/vr_printer.h"
 #include "reportengine/vr_report.h"
+#include "reportengine/vr_preview_window.h"
 #include "widgets/dialog_buttons.h"
+#include "widgets/form_geometry.h"
 
 #include <QCheckBox>
 #include <QDebug>
@@ -205,6 +207,15 @@ TfrmWydruk *frmWydruk()
 
 void RegisterDialogs()
 {
+    // The preview opens where the user left it, as every window of the program does.
+    reportengine::TVRStandardPreview::SetGeometryKeeper(
+        {[](QWidget &w) {
+             if (!widgets::HasStoredGeometry(&w, w.objectName()))
+                 return false;
+             widgets::RestoreFormGeometry(&w);
+             return true;
+         },
+         [](QWidget &w) { widgets::SaveFormGeometry(&w); }});
     appstate::RegisterCommandDialog(QStringLiteral("frmWydruk"), [](const appstate::TPrintSelection &selection) {
         TfrmWydruk *w = frmWydruk();
         w->SetDocument(selection);

@@ -6,6 +6,7 @@
 #include "reportengine/vr_preview.h"
 #include "reportengine/vr_preview_window.h"
 #include "reportengine/vr_printer.h"
+#include "reportengine/vr_report.h"
 
 #include "tests/support/fakes.h"
 
@@ -20,6 +21,8 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QGuiApplication>
 #include <QPainter>
@@ -215,6 +218,51 @@ TEST(PreviewWindow, ButtonsKeysAndGoToPageWalkThePages)
     key(Qt::Key_Escape);
     QCoreApplication::processEvents();
     EXPECT_FALSE(p.window && p.window->isVisible());
+}
+
+TEST(PreviewWindow, OpensTallEnoughForAWholePageAtPageWidthAndThenWhereTheUserLeftIt)
+{
+    // Most of the screen's height; wide enough beside the tabs for the page at its width.
+    const QSize tall = TVRStandardPreview::DefaultSize(QRect(0, 0, 1920, 1050), 200, 120);
+    EXPECT_EQ(tall.height(), 945);
+    EXPECT_GE((tall.height() - 120) * 210, (tall.width() - 200 - 40) * 297 - 297);
+    EXPECT_LE(TVRStandardPreview::DefaultSize(QRect(0, 0, 800, 1200), 200, 120).width(), 760);
+
+    TVelRep report; // the engine's own 500 x 500 asks for nothing
+    TVRPrinter printer;
+    printer.Master = &report;
+    ProducePages(printer, ThreePages());
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QRect kept;
+    int saved = 0;
+    TVRStandardPreview::SetGeometryKeeper({[&kept](QWidget &w) {
+                                               if (kept.isNull())
+                                                   return false;
+                                               w.setGeometry(kept);
+                                               return true;
+                                           },
+                                           [&](QWidget &w) {
+                                               kept = w.geometry();
+                                               ++saved;
+                                           }});
+    for (int run = 0; run < 2; ++run) {
+        QPointer<TVRStandardPreview> window = new TVRStandardPreview(&printer);
+        window->show();
+        QCoreApplication::processEvents();
+        if (run == 0) {
+            EXPECT_EQ(window->height(), screen.height() * 9 / 10);
+            EXPECT_GT(window->width(), 500);
+            // Both side tabs whole: their captions fit the tabs' width.
+            EXPECT_LE(window->Tabs->tabBar()->sizeHint().width(), window->Tabs->width());
+            window->resize(700, 480);
+        } else {
+            EXPECT_EQ(window->size(), QSize(700, 480)); // as the user left it
+        }
+        window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    EXPECT_EQ(saved, 2);
+    TVRStandardPreview::SetGeometryKeeper({});
 }
 
 TEST(PreviewWindow, SearchComparesWholeCharactersSoPolishWordsAreFound)
