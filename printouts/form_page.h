@@ -23,9 +23,16 @@
 // - no value is cut on paper: a word-wrapped value label whose text its box (as sized
 //   when it prints, also by a handler) cannot hold prints there what the box holds,
 //   ending with the note "(ciąg dalszy na stronie dodatkowej)", and the rest on a further
-//   sheet after the page, headed "Ciąg dalszy: " and the caption of the document item.
-//   This is the value label's OnPrint; a handler that sets its own takes the label's
-//   text over whole.
+//   sheet after the page, headed "Ciąg dalszy: ", the form's number of the item and the
+//   caption of the document item. A one-line value prints whole on its line, in smaller
+//   type where it must (down to 6 pt), else on two lines; only what even that cannot hold
+//   goes to the further sheet. A label printed more than once in a run (a page header on
+//   every sheet) hands its rest on once. This is the value label's OnPrint; a handler that
+//   sets its own takes the label's text over whole;
+// - every further sheet names the document: the form's title, the document's number (else
+//   the person it is about) and the sheet's page number, in a header of its own that
+//   takes the place of the form's page headers there (page_forms.h gives title and
+//   identity per definition).
 //
 // ======================================================================================
 // The layout table
@@ -127,10 +134,15 @@
 //    or fixed shape is touched by the filler, every control lies inside its band and the
 //    page's width, every fixed text fits its box and every value box the longest value its
 //    field allows (a 10 pt line is 15 page pixels, about 4 mm; a word-wrapped box of n
-//    lines needs n x 4 mm), the blank page prints as one page, no page prints a
-//    component name, and once every page of a definition is built, every stored field
-//    prints somewhere. Handlers get a test of their own (training_pages_test.cpp in
+//    lines needs n x 4 mm), no rule of the form runs through the letters of a text or a
+//    value (a rule under a line sits below its descenders), the blank page prints as one
+//    page, no page prints a component name, and once every page of a definition is built,
+//    every stored field prints somewhere. The program's print test (tests/app) prints
+//    every definition with each item at its limit and measures where each one-line value
+//    lands on paper. Handlers get a test of their own (training_pages_test.cpp in
 //    tests/printouts/ is the pattern).
+// 6. Give the document's title and identity fields in the page's row of the choice table
+//    (page_forms.cpp): every further sheet is headed with them.
 
 #include "printouts/form_layout.h"
 
