@@ -302,6 +302,11 @@ TEST_P(StatutoryPagesWhole, EveryTextItemPrintsWholeAtItsLimit)
                 if (f->typ == "edit" || f->typ == "memo")
                     value = single ? words(f->rozm, false, qHash(f->nazwa)).toUpper()
                                    : words(f->rozm, f->typ == "memo", qHash(f->nazwa));
+                // A long text begins with a word longer than any line (a web address, a
+                // code): it breaks inside the word, in its box and on the further sheet.
+                if (f->typ == "memo" && !single && f->rozm >= 400)
+                    value = QStringLiteral("www.żurawina.pl/").repeated(13) + QLatin1Char('\n') +
+                            value.left(f->rozm - 16 * 13 - 1);
                 else if (single && !f->zal.isEmpty() && f->druk.isEmpty())
                     value = longestLeaf(f->zal);
                 if (value.isEmpty())
