@@ -108,8 +108,7 @@ QString writeStoredOldProtocol()
     for (auto &item : items)
         if (values.contains(item->nazwa) && item->Slot(1))
             item->Slot(1)->wartosc = values.value(item->nazwa);
-    // Stored before the model's NIP and place of birth of the injured person were items.
-    std::erase_if(items, [](const auto &item) { return item->nazwa == "NipPrac" || item->nazwa == "MiejscUrodz"; });
+    std::erase_if(items, [](auto &f) { return f->nazwa == "NipPrac" || f->nazwa == "MiejscUrodz"; }); // new items
     EXPECT_TRUE(storage::WriteDocumentData(QStringLiteral("dokumenty\\"), QStringLiteral("protpow\\"),
                                            QStringLiteral("protpow_dane_1"), items));
     return circumstances;

@@ -11,8 +11,8 @@
 #include "storage/config_version.h"
 #include "storage/document_files.h"
 #include "tests/app/print_program_support.h"
-#include "printouts/stat_card_pages.h"
 #include "storage/selection_trees.h"
+#include "printouts/stat_card_pages.h"
 #include "tests/printouts/pdf_lines.h"
 #include "tests/printouts/statutory_samples.h"
 #include "tests/support/fixture.h"
@@ -229,25 +229,9 @@ TEST_F(StatutoryDocumentsInProgram, StoredCardsAndReferralsOfEveryModelPrintThro
 QString longestLeaf(const QString &zal)
 {
     std::vector<storage::TZalTree> nodes;
-    try {
-        storage::ReadSelectionTree(QStringLiteral("dokumenty\\zalaczn\\") + zal, nodes);
-    } catch (...) {
-    }
-    QString longest;
-    for (const auto &n : nodes)
-        if (n.Text.size() > longest.size())
-            longest = n.Text;
-    return longest;
-}
-
-// The value with its first characters made a mark of its own ("Q07q "), its length kept,
-// so that its words can be told from every other value's on paper.
-QString marked(const QString &value, int index)
-{
-    const qsizetype text = value.indexOf(QLatin1String("] ")) < 0 ? 0 : value.indexOf(QLatin1String("] ")) + 2;
-    if (value.size() - text < 8)
-        return value;
-    return value.left(text) + QStringLiteral("Q%1Q ").arg(index, 2, 10, QLatin1Char('0')) + value.mid(text + 5);
+    storage::ReadSelectionTree(QStringLiteral("dokumenty\\zalaczn\\") + zal, nodes);
+    return std::max_element(nodes.begin(), nodes.end(), [](auto &a, auto &b) { return a.Text.size() < b.Text.size(); })
+        ->Text;
 }
 
 // Every text item of every page form at its limit, a line break every 80 characters, printed
@@ -275,13 +259,7 @@ TEST_P(StatutoryPagesWhole, EveryTextItemPrintsWholeAtItsLimit)
     // is a choice printed on one line, at the longest its tree offers.
     statutorysamples::Values values;
     QMap<QString, QString> printedAs; // by field: the text its labels print
-    struct OneLine
-    {
-        const printouts::TFormPage *page;
-        const printouts::TLayoutControl *box;
-        QString field;
-    };
-    std::vector<OneLine> oneLine;
+    std::vector<std::tuple<const printouts::TFormPage *, const printouts::TLayoutControl *, QString>> oneLine;
     QStringList headings; // what a continuation may be headed with: the item's number and caption
     for (const QString &name : row.pages) {
         const printouts::TFormPage *page = printouts::PageForm(name);
@@ -292,31 +270,28 @@ TEST_P(StatutoryPagesWhole, EveryTextItemPrintsWholeAtItsLimit)
                     f = item.get();
             if (!f || c->kind != printouts::TLayoutControl::Value || c->style.contains("off"))
                 continue;
-            const bool single = c->style.contains("nowrap");
-            // The statistical card's boxes of one character each take their value apart.
+            // One-line items at their limit in capitals, or a choice at the longest its tree
+            // offers, marked "Q07Q " to be found on paper (the statistical card's boxes of one
+            // character each take their value apart). A long text begins with a word longer
+            // than a line (a web address): it breaks inside the word, on the further sheet too.
             const auto &boxes = printouts::TfrmStatKartWyp::Boxes();
-            const bool digits = std::any_of(boxes.begin(), boxes.end(),
-                                            [&](const auto &b) { return f->nazwa == QLatin1String(b.stem); });
+            const bool single = c->style.contains("nowrap") &&
+                                std::none_of(boxes.begin(), boxes.end(), [f](auto &b) { return f->nazwa == b.stem; });
             if (!printedAs.contains(f->nazwa)) {
-                QString value;
-                if (f->typ == "edit" || f->typ == "memo")
-                    value = single ? words(f->rozm, false, qHash(f->nazwa)).toUpper()
-                                   : words(f->rozm, f->typ == "memo", qHash(f->nazwa));
-                // A long text begins with a word longer than any line (a web address, a
-                // code): it breaks inside the word, in its box and on the further sheet.
-                if (f->typ == "memo" && !single && f->rozm >= 400)
-                    value = QStringLiteral("www.żurawina.pl/").repeated(13) + QLatin1Char('\n') +
-                            value.left(f->rozm - 16 * 13 - 1);
-                else if (single && !f->zal.isEmpty() && f->druk.isEmpty())
-                    value = longestLeaf(f->zal);
-                if (value.isEmpty())
+                QString value = f->zal.isEmpty() ? words(f->rozm, f->typ == "memo" && !single, qHash(f->nazwa))
+                                                 : (single && f->druk.isEmpty() ? longestLeaf(f->zal) : QString());
+                const qsizetype close = value.indexOf(QLatin1String("] ")), text = close < 0 ? 0 : close + 2;
+                if (single && value.size() - text >= 8)
+                    value = value.left(text) + QStringLiteral("Q%1Q ").arg(printedAs.size(), 2, 10, QChar('0')) +
+                            value.mid(text + 5).toUpper();
+                else if (f->typ == "memo" && f->rozm >= 400)
+                    value = QStringLiteral("www.żurawina.pl/").repeated(13) + '\n' + value.left(f->rozm - 209);
+                if (value.isEmpty() || (f->typ == "combo" && !single))
                     continue;
-                if (single && !digits)
-                    value = marked(value, int(printedAs.size()));
                 values << qMakePair(f->nazwa, value);
                 printedAs.insert(f->nazwa, f->typ == "form" ? printouts::FormCaption(value) : value);
             }
-            if (single && !digits && printedAs.value(f->nazwa).contains(QRegularExpression("^Q[0-9]{2}Q ")))
+            if (single && printedAs.value(f->nazwa).startsWith('Q'))
                 oneLine.push_back({page, c, f->nazwa});
             headings << QStringLiteral("Ciąg dalszy: ") + (c->itemNumber + QLatin1Char(' ') + f->etyk).trimmed();
         }
@@ -335,56 +310,37 @@ TEST_P(StatutoryPagesWhole, EveryTextItemPrintsWholeAtItsLimit)
         const QString pdf = QStringLiteral(TARVELIN_TEST_OUTPUT "/") + name + ".pdf";
         const QString text = RunTool(Tool("pdftotext"), {"-raw", pdf, "-"});
         for (const auto &[field, value] : values)
-            EXPECT_TRUE(printedWhole(printedAs.value(field), text)) << field.toStdString() << ", " << value.size()
-                                                                    << " characters";
+            EXPECT_TRUE(printedWhole(printedAs.value(field), text)) << field.toStdString() << ", " << value.size();
         // Every continuation sheet names the form, the document and its page; each carried
         // item is headed with its number, once however often its box printed.
         static const QRegularExpression blanks(QStringLiteral("\\s+"));
-        const QString identity = printouts::DocumentIdentity(row, [&](const QString &f) {
-            for (const auto &[field, value] : values)
-                if (field == f)
-                    return value;
-            return QString();
-        });
-        const QStringList pages = text.split(QLatin1Char('\f'));
-        QMap<QString, int> carried;
-        for (int n = 0; n < pages.size(); ++n) {
-            const QString page = QString(pages[n]).remove(blanks);
-            const QString heading = QStringLiteral("Ciągdalszy:");
-            if (!page.contains(heading))
-                continue;
-            for (const QString &wanted : {row.title, identity, QStringLiteral("Strona %1").arg(n + 1)})
-                EXPECT_TRUE(page.contains(QString(wanted).remove(blanks))) << "sheet " << n + 1 << ": " << wanted.toStdString();
-            for (qsizetype at = page.indexOf(heading); at >= 0; at = page.indexOf(heading, at + 1)) {
-                QString which;
-                for (const QString &h : headings)
-                    if (page.mid(at).startsWith(QString(h).remove(blanks)) && h.size() > which.size())
-                        which = h;
-                EXPECT_FALSE(which.isEmpty()) << "sheet " << n + 1 << ": " << page.mid(at, 60).toStdString();
-                EXPECT_EQ(++carried[which], 1) << which.toStdString() << " carried twice";
+        const QString identity = printouts::DocumentIdentity(row, [&](const QString &f) { return printedAs.value(f); });
+        QStringList pages = text.split(QLatin1Char('\f'));
+        for (QString &page : pages)
+            page.remove(blanks);
+        QStringList carried;
+        for (int n = 0; n < pages.size(); ++n)
+            for (qsizetype at = pages[n].indexOf("Ciągdalszy:"); at >= 0; at = pages[n].indexOf("Ciągdalszy:", at + 1)) {
+                for (const QString &wanted : {row.title, identity, QStringLiteral("Strona %1").arg(n + 1)})
+                    EXPECT_TRUE(pages[n].contains(QString(wanted).remove(blanks))) << n + 1 << wanted.toStdString();
+                const auto heading = std::find_if(headings.rbegin(), headings.rend(), [&](QString h) {
+                    return pages[n].mid(at).startsWith(h.remove(blanks));
+                });
+                ASSERT_NE(heading, headings.rend()) << pages[n].mid(at, 60).toStdString();
+                EXPECT_FALSE(carried.contains(*heading)) << "carried twice";
+                carried << *heading;
             }
-        }
         // A one-line value lies inside its box: from the box's left edge to its right, and
         // no higher than the box (two lines of smaller type at most).
-        const std::vector<pdfwords::Word> printed = pdfwords::Words(RunTool(Tool("pdftotext"), {"-bbox", "-raw", pdf, "-"}));
+        const auto printed = pdfwords::Words(RunTool(Tool("pdftotext"), {"-bbox", "-raw", pdf, "-"}));
         const double pt = 72 / 25.4, tolerance = 0.3 * pt;
-        for (const OneLine &one : oneLine) {
-            const double left = (one.page->Layout().margins[0] + one.box->left) * pt;
-            const double right = left + one.box->width * pt;
+        for (const auto &[page, box, field] : oneLine) {
+            const double left = (page->Layout().margins[0] + box->left) * pt, right = left + box->width * pt;
             bool inside = false;
-            QString seen;
-            for (const pdfwords::Word &o : pdfwords::Occurrences(printed, printedAs.value(one.field))) {
-                if (o.xMin < left - tolerance || o.xMin > right)
-                    continue;
-                inside = inside || (o.xMax <= right + tolerance && o.yMax - o.yMin <= one.box->height * pt + tolerance);
-                seen += QStringLiteral(" [%1..%2 mm, %3 mm high]")
-                            .arg(o.xMin / pt - one.page->Layout().margins[0], 0, 'f', 1)
-                            .arg(o.xMax / pt - one.page->Layout().margins[0], 0, 'f', 1)
-                            .arg((o.yMax - o.yMin) / pt, 0, 'f', 1);
-            }
-            EXPECT_TRUE(inside) << one.page->objectName().toStdString() << ": " << one.box->name.toStdString()
-                                << " (box " << one.box->left << ".." << one.box->left + one.box->width << " mm, "
-                                << one.box->height << " mm high) printed" << (seen.isEmpty() ? " nowhere" : seen.toStdString().c_str());
+            for (const pdfwords::Word &o : pdfwords::Occurrences(printed, printedAs.value(field)))
+                inside = inside || (o.xMin >= left - tolerance && o.xMax <= right + tolerance &&
+                                    o.yMax - o.yMin <= box->height * pt + tolerance);
+            EXPECT_TRUE(inside) << page->objectName().toStdString() << ": " << box->name.toStdString();
         }
     }
     appstate::UnregisterCommandDialog(QStringLiteral("frmWydruk"));

@@ -418,14 +418,11 @@ TEST(FormPages, EveryBoxHoldsItsTextAndEveryValueBoxTheLongestValueItsFieldAllow
                     << where(b, c).toStdString() << ": \"" << label->Caption().toStdString() << "\" is cut";
             }
             // No rule of the form runs through the letters of a text or a value at its longest:
-            // not under a line's descenders, not through the next line's ascenders (the
-            // accents of capitals aside, which reach the line's very top).
-            QPainterPath ink;
-            ink.addText(0, 0, measure.Font(), QStringLiteral("łbdhklt"));
-            const double top = ink.boundingRect().top();
-            ink.clear();
-            ink.addText(0, 0, measure.Font(), QStringLiteral("jgpy"));
-            const double bottom = ink.boundingRect().bottom();
+            // not under a line's descenders, not through the next line's ascenders.
+            QPainterPath ascenders, descenders;
+            ascenders.addText(0, 0, measure.Font(), QStringLiteral("łbdhklt"));
+            descenders.addText(0, 0, measure.Font(), QStringLiteral("jgpy"));
+            const double top = ascenders.boundingRect().top(), bottom = descenders.boundingRect().bottom();
             const int frameTop = label->Frame().DrawTop() ? TVRFrame::Thickness(label->Frame().Width, kPageFactor) : 0;
             const auto &box = c->Size();
             for (const TVRPrintable *r : b.page->Components()) {
@@ -438,14 +435,14 @@ TEST(FormPages, EveryBoxHoldsItsTextAndEveryValueBoxTheLongestValueItsFieldAllow
                 const double y = (s.NativeTop() + s.NativeHeight() / 2 - box.NativeTop()) * kPageFactor;
                 const int lines = std::min(int(label->FormattedLines().size()), TFormPage::LinesHeld(*label));
                 for (int i = 0; i < lines; ++i) {
+                    // Where the line's letters stand across the box, by its alignment.
                     const QString &text = label->FormattedLines()[i];
                     const double width = measure.Width(text.trimmed());
-                    const double boxWidth = box.NativeWidth() * kPageFactor;
-                    const double x = label->Alignment() == TAlignment::taLeftJustify ? 0
-                                     : label->Alignment() == TAlignment::taCenter ? (boxWidth - width) / 2
-                                                                                   : boxWidth - width;
-                    const double left = box.NativeLeft() * kPageFactor + x, right = left + width;
-                    if (text.trimmed().isEmpty() || s.NativeLeft() * kPageFactor >= right ||
+                    const double spare = box.NativeWidth() * kPageFactor - width;
+                    const double left = box.NativeLeft() * kPageFactor +
+                                        spare * (int(label->Alignment() == TAlignment::taCenter) / 2.0 +
+                                                 int(label->Alignment() == TAlignment::taRightJustify));
+                    if (text.trimmed().isEmpty() || s.NativeLeft() * kPageFactor >= left + width ||
                         (s.NativeLeft() + s.NativeWidth()) * kPageFactor <= left)
                         continue;
                     const double baseline = frameTop + i * measure.LineHeight() + measure.Ascent();

@@ -36,76 +36,41 @@ inline std::string Joined(const QStringList &lines)
 
 namespace pdfwords {
 
-// A word as pdftotext -bbox places it: page (from 1) and its box in points from the
-// page's top left corner.
+// A word as `pdftotext -bbox -raw` places it (points from the page's top left), as drawn.
 struct Word
 {
-    int page = 0;
     double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
     QString text;
 };
 
-// The words of `pdftotext -bbox -raw` output, in the order they were drawn.
 inline std::vector<Word> Words(const QString &bbox)
 {
     static const QRegularExpression word(QStringLiteral(
         "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
     std::vector<Word> words;
-    int page = 0;
-    for (const QString &line : bbox.split(QLatin1Char('\n'))) {
-        if (line.contains(QLatin1String("<page ")))
-            ++page;
-        const auto m = word.match(line);
-        if (m.hasMatch())
-            words.push_back({page, m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
-                             m.captured(4).toDouble(),
-                             m.captured(5)
-                                 .replace(QLatin1String("&amp;"), QLatin1String("&"))
-                                 .replace(QLatin1String("&lt;"), QLatin1String("<"))
-                                 .replace(QLatin1String("&gt;"), QLatin1String(">"))
-                                 .replace(QLatin1String("&quot;"), QLatin1String("\""))});
+    for (auto it = word.globalMatch(bbox); it.hasNext();) {
+        const auto m = it.next();
+        words.push_back({m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+                         m.captured(4).toDouble(), m.captured(5).replace(QLatin1String("&amp;"), QLatin1String("&"))});
     }
     return words;
 }
 
-// Where a text was printed: the boxes around each run of words that spells it (blanks
-// aside), a run that begins and ends at word boundaries or at a bracket.
-inline std::vector<Word> Occurrences(const std::vector<Word> &words, QString text)
+// The boxes around each run of words that begins with the text's first word (a mark of
+// its own) and spells as many characters as the text, blanks aside.
+inline std::vector<Word> Occurrences(const std::vector<Word> &words, const QString &text)
 {
-    static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    text.remove(blanks);
+    const QString mark = text.section(QLatin1Char(' '), 0, 0);
+    const qsizetype length = QString(text).remove(QRegularExpression(QStringLiteral("\\s+"))).size();
     std::vector<Word> found;
-    if (text.isEmpty())
-        return found;
-    QString stream;
-    std::vector<size_t> owner; // the word of each character of the stream
     for (size_t i = 0; i < words.size(); ++i) {
-        stream += words[i].text;
-        owner.insert(owner.end(), size_t(words[i].text.size()), i);
-    }
-    // Only brackets and such may stand between a word's edge and the text.
-    auto onlyPunctuation = [&](qsizetype from, qsizetype to) {
-        for (qsizetype i = from; i < to; ++i)
-            if (!stream[i].isPunct())
-                return false;
-        return true;
-    };
-    for (qsizetype at = stream.indexOf(text); at >= 0; at = stream.indexOf(text, at + 1)) {
-        const qsizetype end = at + text.size(); // one past the text
-        qsizetype wordStart = at, wordEnd = end;
-        while (wordStart > 0 && owner[size_t(wordStart - 1)] == owner[size_t(at)])
-            --wordStart;
-        while (wordEnd < stream.size() && owner[size_t(wordEnd)] == owner[size_t(end - 1)])
-            ++wordEnd;
-        if (!onlyPunctuation(wordStart, at) || !onlyPunctuation(end, wordEnd))
+        const qsizetype at = mark.isEmpty() ? -1 : words[i].text.indexOf(mark);
+        if (at < 0)
             continue;
-        Word box = words[owner[size_t(at)]];
-        for (size_t i = owner[size_t(at)]; i <= owner[size_t(end - 1)]; ++i) {
-            box.xMin = std::min(box.xMin, words[i].xMin);
-            box.yMin = std::min(box.yMin, words[i].yMin);
-            box.xMax = std::max(box.xMax, words[i].xMax);
-            box.yMax = std::max(box.yMax, words[i].yMax);
-        }
+        Word box = words[i]; // and the words after it, up to the text's length
+        for (qsizetype seen = words[i].text.size() - at; seen < length && ++i < words.size(); seen += words[i].text.size())
+            box = {std::min(box.xMin, words[i].xMin), std::min(box.yMin, words[i].yMin),
+                   std::max(box.xMax, words[i].xMax), std::max(box.yMax, words[i].yMax), box.text};
         found.push_back(box);
     }
     return found;

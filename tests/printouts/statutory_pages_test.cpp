@@ -140,8 +140,7 @@ TEST_F(StatutoryPages, TheCommutingCardTicksBothLevelsOfTheWayAndStrikesOutWhatT
     EXPECT_TRUE(texts.contains(justification));
     EXPECT_TRUE(Page("frmWypadekDrogaP3").DocumentNotice().isEmpty());
     // A commuting accident: "nie jest" struck out, and the justification's caption with it;
-    // a justification typed all the same never stands under the struck caption, and the
-    // user hears of it before the print.
+    // a justification typed all the same is not printed under it, and the user is told.
     doc.Set("RodzajWyp", "[1] wypadek jest wypadkiem w drodze do pracy lub z pracy");
     texts = Print("frmWypadekDrogaP3");
     EXPECT_EQ(Marks("frmWypadekDrogaP3", finding), (QStringList{"RodzajWyp_2", "Uzasadnienie_2"}));

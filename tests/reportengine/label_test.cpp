@@ -53,7 +53,6 @@ TEST(LabelLineBreaking, RulesOfTheLineTable)
         {"aaa bbbb ccc", 8, true, {"aaa ", "bbbb ccc"}},
         {"ABCDEFGHIJKL", 8, true, {"ABCDEFGH", "IJKL"}}, // an over-wide word broken inside, nothing lost
         {"ab LONGWORDXYZ cd", 8, true, {"ab ", "LONGWORD", "XYZ cd"}}, // its rest starts the next line
-        {"ABCDEFGHIJKLMNOPQRS", 8, true, {"ABCDEFGH", "IJKLMNOP", "QRS"}},
         {"łącz-ność dla", 8, true, {"łącz-", "ność dla"}},
         {"a  b", 3, true, {"a  ", "b"}},
         {"Zażółć gęślą jaźń", 7, true, {"Zażółć ", "gęślą ", "jaźń"}},
