@@ -294,8 +294,8 @@ void TFormPage::PrintContinuationHeader(TVRCustomBand *band, bool &printBand)
     double top = 0;
     for (TVRLabel *l : {title, document}) {
         l->Size().SetNativeTop(top);
-        l->Size().SetNativeHeight(
-            (double(l->FormattedLines().size()) * TVRTextMeasure(l->Font()).LineHeight() + 1) / kPageFactor);
+        l->Size().SetNativeHeight((double(l->FormattedLines().size()) * TVRTextMeasure(l->Font()).LineHeight() + 1) /
+                                  kPageFactor);
         top += l->Size().NativeHeight();
     }
     rule->Size().SetNativeTop(top + 10);
@@ -411,8 +411,8 @@ QString TFormPage::FitOneLine(TVRCustomLabel &label, const QString &value)
         return c->kept;
     const QFont design = label.Font();
     const int frame = TVRFrame::Thickness(label.Frame().Width, kPageFactor);
-    const double width = label.PixelWidth() - (label.Frame().DrawLeft() ? frame : 0) -
-                         (label.Frame().DrawRight() ? frame : 0);
+    const double width =
+        label.PixelWidth() - (label.Frame().DrawLeft() ? frame : 0) - (label.Frame().DrawRight() ? frame : 0);
     const double height = label.Size().NativeHeight() * kPageFactor - (label.Frame().DrawTop() ? frame : 0);
     const QString text = UnifyLineBreaks(value);
     auto at = [&design](double points) {

@@ -9,9 +9,9 @@
 #include "platform/prompter.h"
 #include "platform/window_registry.h"
 #include "reportengine/vr_composite_report.h"
+#include "reportengine/vr_preview_window.h"
 #include "reportengine/vr_printer.h"
 #include "reportengine/vr_report.h"
-#include "reportengine/vr_preview_window.h"
 #include "widgets/dialog_buttons.h"
 #include "widgets/form_geometry.h"
 
@@ -208,14 +208,13 @@ TfrmWydruk *frmWydruk()
 void RegisterDialogs()
 {
     // The preview opens where the user left it, as every window of the program does.
-    reportengine::TVRStandardPreview::SetGeometryKeeper(
-        {[](QWidget &w) {
-             if (!widgets::HasStoredGeometry(&w, w.objectName()))
-                 return false;
-             widgets::RestoreFormGeometry(&w);
-             return true;
-         },
-         [](QWidget &w) { widgets::SaveFormGeometry(&w); }});
+    reportengine::TVRStandardPreview::SetGeometryKeeper({[](QWidget &w) {
+                                                             if (!widgets::HasStoredGeometry(&w, w.objectName()))
+                                                                 return false;
+                                                             widgets::RestoreFormGeometry(&w);
+                                                             return true;
+                                                         },
+                                                         [](QWidget &w) { widgets::SaveFormGeometry(&w); }});
     appstate::RegisterCommandDialog(QStringLiteral("frmWydruk"), [](const appstate::TPrintSelection &selection) {
         TfrmWydruk *w = frmWydruk();
         w->SetDocument(selection);

@@ -55,6 +55,8 @@ const std::vector<TPageFormRow> &PageFormChoiceTable()
     static const QString statistical = QStringLiteral("Statystyczna karta wypadku przy pracy");
     static const QString referral = QStringLiteral("Skierowanie na badania lekarskie");
     // The statistical card names no one: it is anonymous by law.
+    // One row a line.
+    // clang-format off
     static const std::vector<TPageFormRow> table = {
         {"protpow_frm_2.xml", "1", {"frmProtWypP1", "frmProtWypP2", "frmProtWypP3", "frmProtWypP4"}, protocol,
          {"NrSymbProt", "RokProt"}, "ImieNazwisko"},
@@ -77,6 +79,7 @@ const std::vector<TPageFormRow> &PageFormChoiceTable()
          "Zaświadczenie o ukończeniu szkolenia w dziedzinie bhp", {"NrRej"}, "ImNazw"},
         {"kartaszkol_frm.xml", "", {"frmQKartaSzkWst"}, "Karta szkolenia wstępnego w dziedzinie bhp", {}, "OsSzkol"},
     };
+    // clang-format on
     return table;
 }
 

@@ -8,11 +8,11 @@
 #include "printouts/form_filler.h"
 #include "printouts/form_page.h"
 #include "printouts/page_forms.h"
+#include "printouts/stat_card_pages.h"
 #include "storage/config_version.h"
 #include "storage/document_files.h"
-#include "tests/app/print_program_support.h"
 #include "storage/selection_trees.h"
-#include "printouts/stat_card_pages.h"
+#include "tests/app/print_program_support.h"
 #include "tests/printouts/pdf_lines.h"
 #include "tests/printouts/statutory_samples.h"
 #include "tests/support/fixture.h"
@@ -320,7 +320,8 @@ TEST_P(StatutoryPagesWhole, EveryTextItemPrintsWholeAtItsLimit)
             page.remove(blanks);
         QStringList carried;
         for (int n = 0; n < pages.size(); ++n)
-            for (qsizetype at = pages[n].indexOf("Ciągdalszy:"); at >= 0; at = pages[n].indexOf("Ciągdalszy:", at + 1)) {
+            for (qsizetype at = pages[n].indexOf("Ciągdalszy:"); at >= 0;
+                 at = pages[n].indexOf("Ciągdalszy:", at + 1)) {
                 for (const QString &wanted : {row.title, identity, QStringLiteral("Strona %1").arg(n + 1)})
                     EXPECT_TRUE(pages[n].contains(QString(wanted).remove(blanks))) << n + 1 << wanted.toStdString();
                 const auto heading = std::find_if(headings.rbegin(), headings.rend(), [&](QString h) {

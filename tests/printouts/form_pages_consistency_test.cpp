@@ -17,8 +17,8 @@
 
 #include <QCheckBox>
 #include <QMap>
-#include <QSet>
 #include <QPainterPath>
+#include <QSet>
 #include <gtest/gtest.h>
 
 #include <memory>

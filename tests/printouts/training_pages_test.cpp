@@ -230,7 +230,7 @@ TEST_F(TrainingPages, OddValuesPrintWhatTheyCanAndNothingBreaks)
     doc.Set("NazwaSzkol", "[");
     doc.Set("Cel", QString(5000, QLatin1Char('x')) + QStringLiteral("\r\n\n\r") + QString(300, QLatin1Char(' ')));
     Row(1, QStringLiteral("Temat bardzo długi ").repeated(300));
-    Row(2, "\n\n\n", "", " ");  // nothing but line breaks and blanks: nothing typed
+    Row(2, "\n\n\n", "", " "); // nothing but line breaks and blanks: nothing typed
     Row(3, "Pierwsza pomoc", " ", "1.5");
     Row(4, "[2.] ]", "[", "]");
     QStringList texts = Print("frmQZaswiadczenie_P1");

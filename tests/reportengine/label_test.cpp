@@ -49,9 +49,9 @@ TEST(LabelLineBreaking, RulesOfTheLineTable)
         {"one\r\n\r\ntwo", 40, true, {"one", "", "two"}}, // an empty paragraph stays
         {"abc\r\n", 40, true, {"abc", ""}},
         {"", 40, true, {""}},
-        {"aaa bbb ccc", 8, true, {"aaa bbb ", "ccc"}},    // the blank stays with its word; equal width fits
+        {"aaa bbb ccc", 8, true, {"aaa bbb ", "ccc"}}, // the blank stays with its word; equal width fits
         {"aaa bbbb ccc", 8, true, {"aaa ", "bbbb ccc"}},
-        {"ABCDEFGHIJKL", 8, true, {"ABCDEFGH", "IJKL"}}, // an over-wide word broken inside, nothing lost
+        {"ABCDEFGHIJKL", 8, true, {"ABCDEFGH", "IJKL"}},               // an over-wide word broken inside, nothing lost
         {"ab LONGWORDXYZ cd", 8, true, {"ab ", "LONGWORD", "XYZ cd"}}, // its rest starts the next line
         {"łącz-ność dla", 8, true, {"łącz-", "ność dla"}},
         {"a  b", 3, true, {"a  ", "b"}},
