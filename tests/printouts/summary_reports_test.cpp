@@ -517,12 +517,11 @@ TEST(SummaryReportPages, ManyWorkstationsRunOverPagesNumberedWithTheirCount)
     TVRPrzekrNDSBezNar byRisk;
     const QStringList riskPages = PrintToPdf(byRisk, dir).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
     ASSERT_GE(riskPages.size(), 2);
-    for (int n = 1; n < riskPages.size(); ++n)
-        EXPECT_TRUE(Lines(riskPages[n])
-                        .mid(2, 3)
-                        .join('|')
-                        .startsWith("Kategoria ryzyka: średnie (cd.)|Hałas (cd.)|Stanowisko : K Stanowisko numer"))
+    for (int n = 1; n < riskPages.size(); ++n) {
+        const QString top = Lines(riskPages[n]).mid(2, 3).join('|');
+        EXPECT_TRUE(top.startsWith("Kategoria ryzyka: średnie (cd.)|Hałas (cd.)|Stanowisko : K Stanowisko numer"))
             << n + 1;
+    }
     s.Workstations.clear();
     s.ViewName.clear();
     s.ViewKind = storage::TViewKind::None;

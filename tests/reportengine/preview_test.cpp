@@ -12,26 +12,27 @@
 
 #include <QCheckBox>
 #include <QFile>
-#include <QGuiApplication>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTableWidget>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QtEndian>
 #include <gtest/gtest.h>
+
+#include <QTabBar>
+#include <QTabWidget>
 
 #include <memory>
 
