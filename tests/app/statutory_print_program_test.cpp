@@ -270,10 +270,9 @@ TEST_P(StatutoryPagesWhole, EveryTextItemPrintsWholeAtItsLimit)
                     f = item.get();
             if (!f || c->kind != printouts::TLayoutControl::Value || c->style.contains("off"))
                 continue;
-            // One-line items at their limit in capitals, or a choice at the longest its tree
-            // offers, marked "Q07Q " to be found on paper (the statistical card's boxes of one
-            // character each take their value apart). A long text begins with a word longer
-            // than a line (a web address): it breaks inside the word, on the further sheet too.
+            // One-line items at their limit in capitals, or a choice at the longest its tree offers,
+            // marked "Q07Q " to be found on paper (not the statistical card's boxes of one character);
+            // a long text begins with a word longer than a line (a web address).
             const auto &boxes = printouts::TfrmStatKartWyp::Boxes();
             const bool single = c->style.contains("nowrap") &&
                                 std::none_of(boxes.begin(), boxes.end(), [f](auto &b) { return f->nazwa == b.stem; });
@@ -320,8 +319,7 @@ TEST_P(StatutoryPagesWhole, EveryTextItemPrintsWholeAtItsLimit)
             page.remove(blanks);
         QStringList carried;
         for (int n = 0; n < pages.size(); ++n)
-            for (qsizetype at = pages[n].indexOf("Ciągdalszy:"); at >= 0;
-                 at = pages[n].indexOf("Ciągdalszy:", at + 1)) {
+            for (auto at = pages[n].indexOf("Ciągdalszy:"); at >= 0; at = pages[n].indexOf("Ciągdalszy:", at + 1)) {
                 for (const QString &wanted : {row.title, identity, QStringLiteral("Strona %1").arg(n + 1)})
                     EXPECT_TRUE(pages[n].contains(QString(wanted).remove(blanks))) << n + 1 << wanted.toStdString();
                 const auto heading = std::find_if(headings.rbegin(), headings.rend(), [&](QString h) {

@@ -68,8 +68,7 @@ inline std::vector<Word> Occurrences(const std::vector<Word> &words, const QStri
         if (at < 0)
             continue;
         Word box = words[i]; // and the words after it, up to the text's length
-        for (qsizetype seen = words[i].text.size() - at; seen < length && ++i < words.size();
-             seen += words[i].text.size())
+        for (auto n = words[i].text.size() - at; n < length && ++i < words.size(); n += words[i].text.size())
             box = {std::min(box.xMin, words[i].xMin), std::min(box.yMin, words[i].yMin),
                    std::max(box.xMax, words[i].xMax), std::max(box.yMax, words[i].yMax), box.text};
         found.push_back(box);
