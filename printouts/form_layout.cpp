@@ -59,7 +59,8 @@ bool isTextStyle(const QString &t)
     if (plain.contains(t) || !FontFamilyOfToken(t).isEmpty() || isPointSize(t))
         return true;
     static const QRegularExpression frame(QStringLiteral("^frame=[LTRB]{1,4}$"));
-    return frame.match(t).hasMatch();
+    static const QRegularExpression item(QStringLiteral("^no=([0-9IVXa-z.)]{1,12}|-)$"));
+    return frame.match(t).hasMatch() || item.match(t).hasMatch();
 }
 
 bool isShapeStyle(const QString &t)
@@ -321,9 +322,42 @@ QString FontFamilyOfToken(const QString &token)
     return QString();
 }
 
+namespace {
+
+// The item numbers of the values: numbered captions count in table order, a section's
+// ("III. INFORMACJE ...") starting its items afresh.
+void NumberItems(TFormLayout &layout)
+{
+    static const QRegularExpression section(QStringLiteral("^([IVX]+)\\.\\s"));
+    static const QRegularExpression item(QStringLiteral("^([0-9]{1,2})\\.\\s"));
+    QString sectionNo, itemNo;
+    for (TLayoutBand &band : layout.bands)
+        for (TLayoutControl &c : band.controls) {
+            if (c.kind == TLayoutControl::Text) {
+                if (const auto m = section.match(c.text); m.hasMatch()) {
+                    sectionNo = m.captured(1) + QLatin1Char('.');
+                    itemNo.clear();
+                } else if (const auto n = item.match(c.text); n.hasMatch()) {
+                    itemNo = n.captured(1) + QLatin1Char('.');
+                }
+                continue;
+            }
+            if (c.kind != TLayoutControl::Value)
+                continue;
+            c.itemNumber = sectionNo + itemNo;
+            for (const QString &t : c.style)
+                if (t.startsWith(QLatin1String("no=")))
+                    c.itemNumber = t == QLatin1String("no=-") ? QString() : t.mid(3);
+        }
+}
+
+} // namespace
+
 TFormLayout ParseFormLayout(const QString &text, QStringList &errors)
 {
-    return Parser(errors).Run(text);
+    TFormLayout layout = Parser(errors).Run(text);
+    NumberItems(layout);
+    return layout;
 }
 
 } // namespace printouts

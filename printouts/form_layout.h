@@ -29,6 +29,10 @@ struct TLayoutControl
     QStringList style; // the style tokens as written
     QString text;      // caption of a fixed text, blank-form text of a value label
     int line = 0;      // line of the table, for messages
+    // Values: the number the form gives the item the value fills ("8.", "III.2."): the
+    // token "no=..." where the table gives one, else the last section ("III. ...") and
+    // item ("2. ...") captions before it in the table; empty when the form numbers none.
+    QString itemNumber;
 };
 
 struct TLayoutBand

@@ -1,6 +1,7 @@
 #include "printouts/form_page.h"
 
 #include "printouts/frm_wydruk.h"
+#include "printouts/page_forms.h"
 
 #include "reportengine/vr_data_labels.h"
 #include "reportengine/vr_frame.h"
@@ -58,6 +59,15 @@ bool CarriesOver(const TLayoutControl &c)
     return c.kind == TLayoutControl::Value && !has(c.style, "nowrap") && !has(c.style, "stretch");
 }
 
+// Value labels of one line: fitted to their box, and carried over only when even that fails.
+bool OneLine(const TLayoutControl &c)
+{
+    return c.kind == TLayoutControl::Value && has(c.style, "nowrap") && !has(c.style, "off");
+}
+
+const QString kCarriedNote = QStringLiteral("(ciąg dalszy na stronie dodatkowej)");
+constexpr double kSmallestType = 6; // points
+
 } // namespace
 
 TFormPage::TFormPage(const QString &name)
@@ -89,6 +99,9 @@ void TFormPage::Init(const QString &name, const QString *layoutText)
     m_report->BeforePrint = [this](TVelRep *, bool &) {
         m_carried.clear();
         m_itemCaptions.clear();
+        m_continuing = false;
+        for (TVRCustomBand *header : m_pageHeaders)
+            header->SetEnabled(true);
         frmWydruk()->FillPageLabels(*this);
         AfterFill();
     };
@@ -169,7 +182,10 @@ void TFormPage::Build()
     // A band for every box whose text may be carried over, all of them at most.
     int carrying = 0;
     for (const TLayoutControl *c : m_layout.Controls())
-        carrying += CarriesOver(*c);
+        carrying += CarriesOver(*c) || OneLine(*c);
+    for (TVRCustomBand *band : r.BandList())
+        if (band->BandType() == TVRBandType::rbPageHeader)
+            m_pageHeaders.push_back(band);
     BuildContinuation(summary, carrying);
     r.SetUnits(TVRUnit::MM);
 }
@@ -190,6 +206,7 @@ void TFormPage::BuildContinuation(TVRCustomBand *summary, int bands)
     const double width = (210 - m_layout.margins[0] - m_layout.margins[2]) * 10;
     QFont bold = r.Font();
     bold.setBold(true);
+    BuildContinuationHeader();
     for (int i = 0; i < bands; ++i) {
         auto *band = new TVRChildBand(&r);
         band->setObjectName(QStringLiteral("bCiagDalszy%1").arg(i + 1));
@@ -213,11 +230,91 @@ void TFormPage::BuildContinuation(TVRCustomBand *summary, int bands)
     }
 }
 
+void TFormPage::BuildContinuationHeader()
+{
+    TVelRep &r = *m_report;
+    auto *band = new TVRBand(&r, TVRBandType::rbPageHeader);
+    band->setObjectName(QStringLiteral("bCiagDalszyNagl"));
+    band->Size().SetNativeHeight(0);
+    const double width = (210 - m_layout.margins[0] - m_layout.margins[2]) * 10;
+    QFont bold = r.Font();
+    bold.setBold(true);
+    QFont small = r.Font();
+    small.setPointSizeF(9);
+    auto label = [band](const QString &name, const QFont &font, double left, double width) {
+        auto *l = new TVRLabel(band);
+        l->SetAutoSize(false);
+        l->SetTransparent(true);
+        l->SetFont(font);
+        l->Size().SetNativeLeft(left);
+        l->Size().SetNativeWidth(width);
+        l->SetName(name);
+        l->SetCaption(QString());
+        return l;
+    };
+    label(QStringLiteral("vrlCiagDalszyTytul"), bold, 0, width - 300);
+    label(QStringLiteral("vrlCiagDalszyDokument"), small, 0, width - 300);
+    auto *number = new TVRSysData(band);
+    number->SetData(TVRSysDataType::vrsPageNumber);
+    number->SetAutoSize(false);
+    number->SetAlignment(TAlignment::taRightJustify);
+    number->SetTransparent(true);
+    number->SetFont(r.Font());
+    number->Size().SetNativeLeft(width - 280);
+    number->Size().SetNativeWidth(280);
+    number->Size().SetNativeHeight(50);
+    number->SetName(QStringLiteral("vrlCiagDalszyStrona"));
+    number->SetText(QStringLiteral("Strona "));
+    auto *rule = new TVRShape(band);
+    rule->SetShape(TVRShapeType::vrsHorLine);
+    rule->SetTransparent(true);
+    rule->Size().SetNativeWidth(width);
+    rule->SetName(QStringLiteral("vrsCiagDalszy"));
+    band->BeforePrint = [this](TVRCustomBand *b, bool &print) { PrintContinuationHeader(b, print); };
+}
+
+void TFormPage::PrintContinuationHeader(TVRCustomBand *band, bool &printBand)
+{
+    printBand = m_continuing;
+    if (!printBand)
+        return;
+    auto *title = FindPrintable<TVRLabel>(m_report, QStringLiteral("vrlCiagDalszyTytul"));
+    auto *document = FindPrintable<TVRLabel>(m_report, QStringLiteral("vrlCiagDalszyDokument"));
+    auto *rule = FindPrintable<TVRShape>(m_report, QStringLiteral("vrsCiagDalszy"));
+    if (!title || !document || !rule)
+        return;
+    const TPageFormRow *row = RowOfPageForm(objectName());
+    const QString identity =
+        row ? DocumentIdentity(*row, [](const QString &field) { return frmWydruk()->GetDocumentFieldValue(field); })
+            : QString();
+    title->SetCaption(row ? row->title : QString());
+    document->SetCaption((identity.isEmpty() ? QString() : identity + QStringLiteral(" – ")) +
+                         QStringLiteral("ciąg dalszy (strona dodatkowa)"));
+    // Each as high as its lines, one under the other, and the rule under them.
+    double top = 0;
+    for (TVRLabel *l : {title, document}) {
+        l->Size().SetNativeTop(top);
+        l->Size().SetNativeHeight((double(l->FormattedLines().size()) * TVRTextMeasure(l->Font()).LineHeight() + 1) /
+                                  kPageFactor);
+        top += l->Size().NativeHeight();
+    }
+    rule->Size().SetNativeTop(top + 10);
+    rule->Size().SetNativeHeight(5);
+    band->Size().SetNativeHeight(top + 40);
+}
+
 void TFormPage::PrintCarried(int index, TVRCustomBand *band, bool &printBand)
 {
     if (index >= int(m_carried.size())) {
         printBand = false;
         return;
+    }
+    if (index == 0) {
+        // From the first continuation sheet on, the sheets name the document instead of
+        // repeating the form's own page header.
+        m_continuing = true;
+        for (TVRCustomBand *header : m_pageHeaders)
+            header->SetEnabled(false);
     }
     const Carried &carried = m_carried[size_t(index)];
     const std::vector<TVRPrintable *> labels = band->Printables();
@@ -251,8 +348,28 @@ int TFormPage::LinesHeld(const TVRCustomLabel &label)
     return lineHeight > 0 ? std::max(0, int((height - frameTop + 1e-6) / lineHeight)) : 0;
 }
 
+const TFormPage::Carried *TFormPage::CarriedFrom(const TVRCustomLabel &label, const QString &value) const
+{
+    for (const Carried &c : m_carried)
+        if (c.from == &label && c.value == value)
+            return &c;
+    return nullptr;
+}
+
+QString TFormPage::CarriedHeading(const TVRCustomLabel &label) const
+{
+    const QString number = m_design.value(&label).itemNumber;
+    const QString caption = m_itemCaptions.value(&label).trimmed();
+    QString heading = number.isEmpty() ? caption : (caption.isEmpty() ? number : number + QLatin1Char(' ') + caption);
+    return heading.isEmpty() ? QStringLiteral("Ciąg dalszy") : QStringLiteral("Ciąg dalszy: ") + heading;
+}
+
 QString TFormPage::CarryOver(TVRCustomLabel &label, const QString &value)
 {
+    // A label printed again in the same run (a page header on every sheet) prints what it
+    // printed the first time; its rest is on the continuation sheet once.
+    if (const Carried *c = CarriedFrom(label, value))
+        return c->kept;
     // The lines of the text to print, as the label is sized now (a handler may have sized it).
     label.FormatLines();
     const int held = LinesHeld(label);
@@ -260,17 +377,18 @@ QString TFormPage::CarryOver(TVRCustomLabel &label, const QString &value)
     if (int(formatted.size()) <= held)
         return value;
     const QString text = UnifyLineBreaks(value);
-    const QString note = QStringLiteral("(ciąg dalszy na stronie dodatkowej)");
     const TVRTextMeasure measure(label.Font());
     const double width = label.Size().NativeWidth() * kPageFactor;
-    const int noteLines = measure.Width(note) <= width ? 1 : int(measure.Width(note) / std::max(width, 1.0)) + 2;
+    const int noteLines =
+        measure.Width(kCarriedNote) <= width ? 1 : int(measure.Width(kCarriedNote) / std::max(width, 1.0)) + 2;
     const int keep = std::max(0, held - noteLines);
     // Where the lines kept end in the text: each line is a piece of its paragraph as
-    // written, and a paragraph's last line is followed by its line break.
+    // written (a word longer than a line is broken inside, so its pieces too), and a
+    // paragraph's last line is followed by its line break.
     qsizetype at = 0;
     for (int i = 0; i < keep; ++i) {
         if (text.mid(at, formatted[i].size()) != formatted[i]) {
-            at = 0; // a line cut out of an over-long word: the whole text goes on
+            at = 0; // lines that do not follow the text: the whole text goes on
             break;
         }
         at += formatted[i].size();
@@ -280,10 +398,56 @@ QString TFormPage::CarryOver(TVRCustomLabel &label, const QString &value)
     QString kept = text.left(at);
     if (!kept.isEmpty() && !kept.endsWith(QLatin1Char('\n')))
         kept += QLatin1Char('\n');
-    const QString caption = m_itemCaptions.value(&label).trimmed();
-    m_carried.push_back({caption.isEmpty() ? QStringLiteral("Ciąg dalszy") : QStringLiteral("Ciąg dalszy: ") + caption,
-                         text.mid(at), label.Font()});
-    return kept + note;
+    kept += kCarriedNote;
+    m_carried.push_back({&label, value, kept, CarriedHeading(label), text.mid(at), label.Font()});
+    return kept;
+}
+
+QString TFormPage::FitOneLine(TVRCustomLabel &label, const QString &value)
+{
+    if (value.trimmed().isEmpty())
+        return value;
+    if (const Carried *c = CarriedFrom(label, value))
+        return c->kept;
+    const QFont design = label.Font();
+    const int frame = TVRFrame::Thickness(label.Frame().Width, kPageFactor);
+    const double width =
+        label.PixelWidth() - (label.Frame().DrawLeft() ? frame : 0) - (label.Frame().DrawRight() ? frame : 0);
+    const double height = label.Size().NativeHeight() * kPageFactor - (label.Frame().DrawTop() ? frame : 0);
+    const QString text = UnifyLineBreaks(value);
+    auto at = [&design](double points) {
+        QFont f = design;
+        f.setPointSizeF(points);
+        return f;
+    };
+    // One line in the type of the form, else in smaller type, down to 6 pt.
+    if (!text.contains(QLatin1Char('\n')))
+        for (double points = design.pointSizeF(); points >= kSmallestType - 1e-9; points -= 0.5)
+            if (TVRTextMeasure(at(points)).Width(text) <= width + 1e-6) {
+                if (points != design.pointSizeF())
+                    label.SetFont(at(points));
+                return value;
+            }
+    // Then two lines, in the largest type two lines of it fit the box's height in.
+    for (double points = design.pointSizeF(); points >= kSmallestType - 1e-9; points -= 0.5) {
+        const QFont font = at(points);
+        if (2 * TVRTextMeasure(font).LineHeight() > height + 1e-6)
+            continue;
+        const QStringList lines = BreakIntoLines(text, font, width);
+        if (lines.size() <= 2) {
+            label.SetFont(font);
+            return lines.join(QLatin1Char('\n'));
+        }
+    }
+    // What a box cannot hold even so goes whole to the continuation sheet; the box says so.
+    QString note = kCarriedNote;
+    for (double points = design.pointSizeF(); points >= kSmallestType - 1e-9; points -= 0.5)
+        if (TVRTextMeasure(at(points)).Width(note) <= width + 1e-6 || points < kSmallestType + 0.5) {
+            label.SetFont(at(points));
+            break;
+        }
+    m_carried.push_back({&label, value, note, CarriedHeading(label), text, design});
+    return note;
 }
 
 void TFormPage::AddControl(TVRCustomBand *band, const TLayoutControl &c)
@@ -349,12 +513,18 @@ void TFormPage::AddControl(TVRCustomBand *band, const TLayoutControl &c)
         label->SetCaption(c.text);
     p->SetEnabled(!has(style, "off"));
     m_components.push_back(p);
-    m_design.insert(p, Design{c.kind, c.text, p->Enabled(), s.NativeHeight()});
-    // A value that wraps in its box, as the box is when it prints, hands on what it cannot hold.
+    m_design.insert(p, Design{c.kind, c.text, p->Enabled(), s.NativeHeight(), c.itemNumber});
+    // A value that wraps in its box, as the box is when it prints, hands on what it cannot
+    // hold; a one-line value fits itself to its box first.
     if (auto *label = qobject_cast<TVRLabel *>(p); label && CarriesOver(c))
         label->OnPrint = [this](QObject *sender, QString &value) {
             if (auto *l = qobject_cast<TVRCustomLabel *>(sender))
                 value = CarryOver(*l, value);
+        };
+    else if (label && OneLine(c))
+        label->OnPrint = [this](QObject *sender, QString &value) {
+            if (auto *l = qobject_cast<TVRCustomLabel *>(sender))
+                value = FitOneLine(*l, value);
         };
 }
 

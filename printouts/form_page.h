@@ -23,9 +23,16 @@
 // - no value is cut on paper: a word-wrapped value label whose text its box (as sized
 //   when it prints, also by a handler) cannot hold prints there what the box holds,
 //   ending with the note "(ciąg dalszy na stronie dodatkowej)", and the rest on a further
-//   sheet after the page, headed "Ciąg dalszy: " and the caption of the document item.
-//   This is the value label's OnPrint; a handler that sets its own takes the label's
-//   text over whole.
+//   sheet after the page, headed "Ciąg dalszy: ", the form's number of the item and the
+//   caption of the document item. A one-line value prints whole on its line, in smaller
+//   type where it must (down to 6 pt), else on two lines; only what even that cannot hold
+//   goes to the further sheet. A label printed more than once in a run (a page header on
+//   every sheet) hands its rest on once. This is the value label's OnPrint; a handler that
+//   sets its own takes the label's text over whole;
+// - every further sheet names the document: the form's title, the document's number (else
+//   the person it is about) and the sheet's page number, in a header of its own that
+//   takes the place of the form's page headers there (page_forms.h gives title and
+//   identity per definition).
 //
 // ======================================================================================
 // The layout table
@@ -85,6 +92,10 @@
 //                                (for parts of a letter, not boxes of a form)
 //         pageno                 fixed texts only: prints the caption, a blank and the
 //                                number of the page in the printed document ("Strona: 2")
+//         no=<number>            values: the form's number of the item ("no=III.4."), which
+//                                heads its continuation; by default the last section
+//                                ("II. ...") and item ("3. ...") captions before it in the
+//                                table; "no=-" for none
 //       Shape and tick style tokens:
 //         rect (default) | hline | vline | topbottom | sides | circle | roundrect
 //         pen=<n>                pen width in page pixels (default 1)
@@ -123,10 +134,15 @@
 //    or fixed shape is touched by the filler, every control lies inside its band and the
 //    page's width, every fixed text fits its box and every value box the longest value its
 //    field allows (a 10 pt line is 15 page pixels, about 4 mm; a word-wrapped box of n
-//    lines needs n x 4 mm), the blank page prints as one page, no page prints a
-//    component name, and once every page of a definition is built, every stored field
-//    prints somewhere. Handlers get a test of their own (training_pages_test.cpp in
+//    lines needs n x 4 mm), no rule of the form runs through the letters of a text or a
+//    value (a rule under a line sits below its descenders), the blank page prints as one
+//    page, no page prints a component name, and once every page of a definition is built,
+//    every stored field prints somewhere. The program's print test (tests/app) prints
+//    every definition with each item at its limit and measures where each one-line value
+//    lands on paper. Handlers get a test of their own (training_pages_test.cpp in
 //    tests/printouts/ is the pattern).
+// 6. Give the document's title and identity fields in the page's row of the choice table
+//    (page_forms.cpp): every further sheet is headed with them.
 
 #include "printouts/form_layout.h"
 
@@ -189,6 +205,10 @@ public:
     // The lines of text the label's box holds as it is sized now.
     static int LinesHeld(const reportengine::TVRCustomLabel &label);
 
+    // What the user should know before the current document prints on this page (a value
+    // the page will not print, and why); empty when nothing. Asked before the preview.
+    virtual QString DocumentNotice() const { return QString(); }
+
 protected:
     // After the fill at every report BeforePrint: handlers reset their per-run state here.
     virtual void AfterFill() {}
@@ -200,9 +220,13 @@ private:
         QString caption;
         bool enabled = true;
         double height = 0;
+        QString itemNumber; // the form's number of the item the value fills
     };
     struct Carried
     {
+        const QObject *from = nullptr; // the label whose box could not hold it all
+        QString value;                 // what the label was given to print
+        QString kept;                  // what its box prints
         QString heading;
         QString text;
         QFont font;
@@ -211,12 +235,21 @@ private:
     void Init(const QString &name, const QString *layoutText);
     void Build();
     void AddControl(reportengine::TVRCustomBand *band, const TLayoutControl &control);
-    // The chain of bands after everything else that prints the carried texts, one a band.
+    // The chain of bands after everything else that prints the carried texts, one a band,
+    // and the page header that names the document on each continuation sheet.
     void BuildContinuation(reportengine::TVRCustomBand *summary, int bands);
+    void BuildContinuationHeader();
     void PrintCarried(int index, reportengine::TVRCustomBand *band, bool &printBand);
+    void PrintContinuationHeader(reportengine::TVRCustomBand *band, bool &printBand);
     // The text the label prints of `value`: all of it, or what its box holds with the note
-    // (the rest is carried on to the continuation sheet of this run).
+    // (the rest is carried on to the continuation sheet of this run, once however often
+    // the label prints).
     QString CarryOver(reportengine::TVRCustomLabel &label, const QString &value);
+    // A one-line value: whole on its line, in smaller type where needed (down to 6 pt),
+    // else on two lines; what even that cannot hold goes whole to the continuation sheet.
+    QString FitOneLine(reportengine::TVRCustomLabel &label, const QString &value);
+    const Carried *CarriedFrom(const reportengine::TVRCustomLabel &label, const QString &value) const;
+    QString CarriedHeading(const reportengine::TVRCustomLabel &label) const;
 
     reportengine::TVelRep *m_report = nullptr;
     TFormLayout m_layout;
@@ -226,6 +259,10 @@ private:
     QHash<const QObject *, double> m_bandHeights;
     QHash<const QObject *, QString> m_itemCaptions;
     std::vector<Carried> m_carried;
+    // The continuation sheets have begun in this run: the page's own headers give way to
+    // the header naming the document.
+    bool m_continuing = false;
+    std::vector<reportengine::TVRCustomBand *> m_pageHeaders;
 };
 
 } // namespace printouts

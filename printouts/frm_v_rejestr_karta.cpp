@@ -247,7 +247,9 @@ void TfrmVRejestrKarta::vrRejestrKartaBeforePrint(bool &)
     m_employmentRow = 1;
     m_cardRow = 1;
     m_recordGiven = false;
-    vrlDataWydr->SetCaption(PrintedOnText());
+    // The register's dates are day-month-year: so is the day it was printed.
+    vrlDataWydr->SetCaption(QStringLiteral("Wydrukowano: ") +
+                            QDate::currentDate().toString(QStringLiteral("dd-MM-yyyy")));
     lHeader->SetCaption(RegisterTitle());
     lHeaderKrt->SetEnabled(false);
     if (m_data)

@@ -6,11 +6,14 @@
 #include "appstate/appstate.h"
 #include "appstate/view_registry.h"
 #include "platform/dialog_runner.h"
+#include "platform/prompter.h"
 #include "platform/window_registry.h"
 #include "reportengine/vr_composite_report.h"
+#include "reportengine/vr_preview_window.h"
 #include "reportengine/vr_printer.h"
 #include "reportengine/vr_report.h"
 #include "widgets/dialog_buttons.h"
+#include "widgets/form_geometry.h"
 
 #include <QCheckBox>
 #include <QDebug>
@@ -129,6 +132,19 @@ void TfrmWydruk::Execute(TVelRep *report, const QString &attachFolder)
     }
     if (platform::ExecDialog(*this) != QDialog::Accepted)
         return;
+    // A value the pages chosen will not print is told before the print, not found missing
+    // on paper.
+    QStringList notices;
+    const QStringList names = DocumentPageForms();
+    for (int n = 1; n <= int(names.size()) && n <= 4; ++n)
+        if (PageBox(n)->isChecked())
+            if (const TFormPage *page = PageForm(names[n - 1]))
+                if (const QString notice = page->DocumentNotice(); !notice.isEmpty())
+                    notices << notice;
+    if (!notices.isEmpty() &&
+        !platform::AskYesNo(notices.join(QLatin1Char('\n')) + QStringLiteral("\n\nDrukować mimo to?"),
+                            QStringLiteral("Wydruk")))
+        return;
     SetReportToPrint(report);
     if (!m_reportToPrint)
         return;
@@ -191,6 +207,14 @@ TfrmWydruk *frmWydruk()
 
 void RegisterDialogs()
 {
+    // The preview opens where the user left it, as every window of the program does.
+    reportengine::TVRStandardPreview::SetGeometryKeeper({[](QWidget &w) {
+                                                             if (!widgets::HasStoredGeometry(&w, w.objectName()))
+                                                                 return false;
+                                                             widgets::RestoreFormGeometry(&w);
+                                                             return true;
+                                                         },
+                                                         [](QWidget &w) { widgets::SaveFormGeometry(&w); }});
     appstate::RegisterCommandDialog(QStringLiteral("frmWydruk"), [](const appstate::TPrintSelection &selection) {
         TfrmWydruk *w = frmWydruk();
         w->SetDocument(selection);

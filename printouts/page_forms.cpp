@@ -51,22 +51,35 @@ QString versionedStem(const QString &definitionFile)
 
 const std::vector<TPageFormRow> &PageFormChoiceTable()
 {
+    static const QString protocol = QStringLiteral("Protokół ustalenia okoliczności i przyczyn wypadku przy pracy");
+    static const QString statistical = QStringLiteral("Statystyczna karta wypadku przy pracy");
+    static const QString referral = QStringLiteral("Skierowanie na badania lekarskie");
+    // The statistical card names no one: it is anonymous by law.
+    // One row a line.
+    // clang-format off
     static const std::vector<TPageFormRow> table = {
-        {"protpow_frm_2.xml", "1", {"frmProtWypP1", "frmProtWypP2", "frmProtWypP3", "frmProtWypP4"}},
-        {"protpow_frm_2.xml", "2", {"frmProtWyp2P1", "frmProtWyp2P2", "frmProtWyp2P3", "frmProtWyp2P4"}},
-        {"kartwyp_frm.xml", "", {"frmKartWypP1", "frmKartWypP2", "frmKartWypP3", "frmKartWypP4"}},
-        {"protprzes_frm.xml", "", {"frmZalPrzesP1"}},
-        {"polpostpow_frm.xml", "", {"frmZalPolP1"}},
-        {"kartrejwyp_frm.xml", "", {"frmKartRejWypP1"}},
-        {"skw_frm_3.xml", "1", {"frmStatKartWypP1_1", "frmStatKartWypP2_1"}},
-        {"skw_frm_3.xml", "2", {"frmStatKartWypP1_2", "frmStatKartWypP2_2"}},
-        {"skw_frm_3.xml", "3", {"frmStatKartWypP1_3", "frmStatKartWypP2_3"}},
-        {"kartwypdroga_frm.xml", "", {"frmWypadekDrogaP1", "frmWypadekDrogaP2", "frmWypadekDrogaP3"}},
-        {"skierbad_frm_2.xml", "1", {"frmQSkierBad_P1_1"}},
-        {"skierbad_frm_2.xml", "2", {"frmQSkierBad_P1_2"}},
-        {"zaswszkol_frm.xml", "", {"frmQZaswiadczenie_P1", "frmQZaswiadczenie_P2"}},
-        {"kartaszkol_frm.xml", "", {"frmQKartaSzkWst"}},
+        {"protpow_frm_2.xml", "1", {"frmProtWypP1", "frmProtWypP2", "frmProtWypP3", "frmProtWypP4"}, protocol,
+         {"NrSymbProt", "RokProt"}, "ImieNazwisko"},
+        {"protpow_frm_2.xml", "2", {"frmProtWyp2P1", "frmProtWyp2P2", "frmProtWyp2P3", "frmProtWyp2P4"}, protocol,
+         {"NrSymbProt", "RokProt"}, "ImieNazwisko"},
+        {"kartwyp_frm.xml", "", {"frmKartWypP1", "frmKartWypP2", "frmKartWypP3", "frmKartWypP4"}, "Karta wypadku",
+         {"NrSymbKartWyp"}, "ImieNazwisko"},
+        {"protprzes_frm.xml", "", {"frmZalPrzesP1"}, "Protokół przesłuchania poszkodowanego", {}, "Poszk"},
+        // An order is named by its own heading ("POLECENIE nr 4/2024").
+        {"polpostpow_frm.xml", "", {"frmZalPolP1"}, "Polecenie w sprawie postępowania powypadkowego", {}, "DrTytul"},
+        {"kartrejwyp_frm.xml", "", {"frmKartRejWypP1"}, "Karta rejestru wypadków przy pracy", {"NrProt"}, "Poszk"},
+        {"skw_frm_3.xml", "1", {"frmStatKartWypP1_1", "frmStatKartWypP2_1"}, statistical, {"NrKolKarty"}, ""},
+        {"skw_frm_3.xml", "2", {"frmStatKartWypP1_2", "frmStatKartWypP2_2"}, statistical, {"NrKolKarty"}, ""},
+        {"skw_frm_3.xml", "3", {"frmStatKartWypP1_3", "frmStatKartWypP2_3"}, statistical, {"NrKolKarty"}, ""},
+        {"kartwypdroga_frm.xml", "", {"frmWypadekDrogaP1", "frmWypadekDrogaP2", "frmWypadekDrogaP3"},
+         "Karta wypadku w drodze do pracy lub z pracy", {"NrSymbProt"}, "ImieNazwisko"},
+        {"skierbad_frm_2.xml", "1", {"frmQSkierBad_P1_1"}, referral, {}, "ImNazw"},
+        {"skierbad_frm_2.xml", "2", {"frmQSkierBad_P1_2"}, referral, {}, "ImNazw"},
+        {"zaswszkol_frm.xml", "", {"frmQZaswiadczenie_P1", "frmQZaswiadczenie_P2"},
+         "Zaświadczenie o ukończeniu szkolenia w dziedzinie bhp", {"NrRej"}, "ImNazw"},
+        {"kartaszkol_frm.xml", "", {"frmQKartaSzkWst"}, "Karta szkolenia wstępnego w dziedzinie bhp", {}, "OsSzkol"},
     };
+    // clang-format on
     return table;
 }
 
@@ -107,6 +120,25 @@ QString RowDefinitionFile(const TPageFormRow &row)
     if (row.version.isEmpty())
         return row.definitionFile;
     return versionedStem(row.definitionFile) + QLatin1Char('_') + row.version + QStringLiteral(".xml");
+}
+
+const TPageFormRow *RowOfPageForm(const QString &name)
+{
+    for (const TPageFormRow &row : PageFormChoiceTable())
+        if (row.pages.contains(name))
+            return &row;
+    return nullptr;
+}
+
+QString DocumentIdentity(const TPageFormRow &row, const std::function<QString(const QString &)> &value)
+{
+    QStringList number;
+    for (const QString &field : row.numberFields)
+        if (const QString v = value(field).simplified(); !v.isEmpty())
+            number << v;
+    if (!number.isEmpty())
+        return QStringLiteral("nr ") + number.join(QLatin1Char('/'));
+    return row.nameField.isEmpty() ? QString() : value(row.nameField).simplified();
 }
 
 bool PageFormBuilt(const QString &name)

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 namespace printouts {
@@ -22,6 +23,11 @@ struct TPageFormRow
     QString definitionFile; // the view name of the document window ("protpow_frm_2.xml")
     QString version;        // `wer_dok`; empty: any version
     QStringList pages;      // page forms of pages 1.., in page order
+    // How a loose sheet of the document names it: the form's title, and the document by
+    // its number (the values of these fields joined by "/"), else by the person it is about.
+    QString title;
+    QStringList numberFields;
+    QString nameField;
 };
 
 // Every row, in the order of the table.
@@ -39,6 +45,12 @@ const TPageFormRow *FindPageFormRow(const QString &definitionFile, const QString
 // The definition file the documents of a row are read with: the row's own file, or for a
 // versioned row the file of that version ("protpow_frm_1.xml" for version "1").
 QString RowDefinitionFile(const TPageFormRow &row);
+
+// The row whose pages include the page form; nullptr for a page form of no row.
+const TPageFormRow *RowOfPageForm(const QString &name);
+// The document as a continuation sheet names it: "nr 7/2024", else the person's name;
+// empty when the document gives neither. `value` reads a field of the document.
+QString DocumentIdentity(const TPageFormRow &row, const std::function<QString(const QString &)> &value);
 
 // Whether the page form's layout table is in the program.
 bool PageFormBuilt(const QString &name);

@@ -63,9 +63,13 @@ void TfrmQZaswiadczenie_P2::TotalsBeforePrint()
     const QString names[] = {QStringLiteral("SumaWyk"), QStringLiteral("SumaCw")};
     for (int i = 0; i < 2; ++i) {
         TVRLabel *total = Label(names[i]);
-        // Results are written with the point, as the program writes every number.
-        if (total && total->Caption().trimmed().isEmpty())
-            total->SetCaption(QString::number(m_sums[i], 'g', 10));
+        if (!total || !total->Caption().trimmed().isEmpty())
+            continue;
+        // Written as the hours of its column were typed: with the decimal comma when any was.
+        QString text = QString::number(m_sums[i], 'g', 10);
+        if (m_comma[i])
+            text.replace(QLatin1Char('.'), QLatin1Char(','));
+        total->SetCaption(text);
     }
 }
 
@@ -97,7 +101,9 @@ void TfrmQZaswiadczenie_P2::RowBeforePrint(int n, TVRCustomBand *band, bool &)
     }
     const QString hours[] = {LabelCaption(Label(QStringLiteral("GodzWyk%1").arg(n))),
                              LabelCaption(Label(QStringLiteral("GodzCw%1").arg(n)))};
-    if (topic->Caption().trimmed().isEmpty() || hours[0].trimmed().isEmpty() || hours[1].trimmed().isEmpty()) {
+    // A row prints with anything typed in it: a topic with its lectures alone, or without
+    // hours yet, is part of the programme all the same.
+    if (topic->Caption().trimmed().isEmpty() && hours[0].trimmed().isEmpty() && hours[1].trimmed().isEmpty()) {
         // The row is left out, but the rows after it and the totals hang on it as its
         // children: it prints as nothing (no height, no control; the next fill brings
         // the controls back) rather than not at all, which would drop them too.
@@ -128,9 +134,13 @@ void TfrmQZaswiadczenie_P2::RowBeforePrint(int n, TVRCustomBand *band, bool &)
         std::min(PagePixelsToNative(lines * (4 - fontHeight)), PagePixelsToNative(height) - topic->Size().NativeTop()));
     number->SetCaption(QString::number(++m_row));
     for (int i = 0; i < 2; ++i) {
+        // An empty cell adds nothing; one that is no number leaves the totals to the hand.
         double value = 0;
+        if (hours[i].trimmed().isEmpty())
+            continue;
         m_sumsRead = m_sumsRead && ReadHours(hours[i], value);
         m_sums[i] += value;
+        m_comma[i] = m_comma[i] || hours[i].contains(QLatin1Char(','));
     }
 }
 

@@ -28,15 +28,18 @@ class TfrmQZaswiadczenie_P2 : public TFormPage
 public:
     TfrmQZaswiadczenie_P2();
 
-    // Row n (1..10) of the programme: printed only with its topic and both hours, numbered
-    // on, as high as the topic's lines; on blank forms every row, numbered n, at its
-    // design height. A row left out never takes the rows after it or the totals along.
+    // Row n (1..10) of the programme: printed when anything is typed in it (a topic with
+    // one of its hours empty too), numbered on, as high as the topic's lines; on blank forms
+    // every row, numbered n, at its design height. A row left out never takes the rows after
+    // it or the totals along.
     void RowBeforePrint(int n, reportengine::TVRCustomBand *band, bool &printBand);
     // The row height in page pixels for a topic of `lines` lines in a font of that (negative)
     // height, as the programme table always sized its rows.
     static int RowHeight(int lines, int fontHeight);
     // The "Razem" row: a total the document leaves empty is the sum of the hours of the rows
-    // printed, when each reads as a number ("1,5" as 1.5); the document's own total as typed.
+    // printed, when each reads as a number ("1,5" as 1.5; an empty cell as none), written
+    // with the decimal comma when the column's hours were typed with one; the document's
+    // own total as typed.
     void TotalsBeforePrint();
     // An hour count as the rows hold it, the decimal comma taken for the point.
     static bool ReadHours(const QString &text, double &hours);
@@ -46,6 +49,7 @@ protected:
     {
         m_row = 0;
         m_sums[0] = m_sums[1] = 0;
+        m_comma[0] = m_comma[1] = false;
         m_sumsRead = true;
     }
 
@@ -53,6 +57,7 @@ private:
     int m_row = 0;
     double m_sums[2] = {0, 0}; // lectures, exercises of the rows printed
     bool m_sumsRead = true;    // every hour count of those rows read as a number
+    bool m_comma[2] = {false, false}; // some hours of the column typed with the decimal comma
 };
 
 class TfrmQKartaSzkWst : public TFormPage

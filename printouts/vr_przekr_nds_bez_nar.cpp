@@ -87,6 +87,19 @@ void TVRPrzekrNDSBezNar::buildLayout()
     vrlStan->SetAutoStretch(true);
     bStan->OnNeedData() = [this](QObject *, bool &moreData) { bStanNeedData(moreData); };
 
+    // A page that begins inside a category (and a factor) says so at its top: their
+    // headings again, marked "(cd.)". Which band starts the page is known from its
+    // BeforePrint, which runs before the band breaks the page.
+    bCd = AddChildBand(report, QStringLiteral("bCd"), title, 0);
+    lCdKategoria = AddLabel(bCd, QStringLiteral("lCdKategoria"), QString(), QRect(0, 15, kReportWidth, 18), category);
+    lCdCzynnik = AddLabel(bCd, QStringLiteral("lCdCzynnik"), QString(), QRect(23, 0, kReportWidth - 23, 16),
+                          ReportFont(10, true));
+    lCdCzynnik->SetAutoStretch(true);
+    bCd->BeforePrint = [this](TVRCustomBand *band, bool &print) { bCdBeforePrint(band, print); };
+    bPrzekr->BeforePrint = [this](TVRCustomBand *, bool &) { m_starting = Starting::Category; };
+    bCzynn->BeforePrint = [this](TVRCustomBand *, bool &) { m_starting = Starting::Factor; };
+    bStan->BeforePrint = [this](TVRCustomBand *, bool &) { m_starting = Starting::Workstation; };
+
     // A heading never stays alone at the foot of a page: it goes with the first line below it.
     KeepWithNext(report, bPrzekr, [this] { return bCzynn; });
     KeepWithNext(report, bCzynn, [this] { return bStan; });
@@ -127,8 +140,30 @@ bool TVRPrzekrNDSBezNar::chosen(int category) const
     return (category == 3 && m_duze) || (category == 2 && m_srednie) || (category == 1 && m_male);
 }
 
+void TVRPrzekrNDSBezNar::bCdBeforePrint(TVRCustomBand *band, bool &printBand)
+{
+    // The first page starts with its category; so does a page that starts a new one.
+    const bool factor = m_starting == Starting::Workstation && m_heading < m_headings.size();
+    printBand = m_category != kCategoryNone && m_starting != Starting::Category;
+    if (!printBand)
+        return;
+    const QString category = QString::fromUtf8(CategoryCaptions[m_category]).trimmed();
+    lCdKategoria->SetCaption(QStringLiteral("Kategoria ryzyka: %1 (cd.)").arg(category));
+    SetPixelHeight(lCdKategoria, 18);
+    int height = 42;
+    lCdCzynnik->SetEnabled(factor);
+    if (factor) {
+        lCdCzynnik->SetCaption(m_records[m_headings[m_heading]].nazwaCzynnika + QStringLiteral(" (cd.)"));
+        Place(lCdCzynnik, 23, height + 8, kReportWidth - 23, 16);
+        height += 26;
+    }
+    SetPixelHeight(band, height);
+}
+
 void TVRPrzekrNDSBezNar::reportBeforePrint()
 {
+    m_starting = Starting::Category;
+    m_category = kCategoryNone;
     m_counter = 3;
     Caption = QStringLiteral("Raport - Zestawienie stanowisk o określonej krotności przekroczeń NDS (NDN)");
     m_records = BuildRecords();

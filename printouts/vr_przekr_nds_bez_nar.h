@@ -16,6 +16,8 @@
 //   categories, each time with its own workstations;
 // - factors and workstations are taken from the end of the data folder's list (the
 //   last workstation's last factor first);
+// - a page that begins inside a category repeats its heading, and one that begins among a
+//   factor's workstations the factor's too, each marked "(cd.)";
 // - every run rebuilds its records from the workstations.
 
 #include "printouts/summary_reports.h"
@@ -27,6 +29,8 @@
 #include <vector>
 
 namespace reportengine {
+class TVRChildBand;
+class TVRCustomBand;
 class TVelRep;
 class TVRLabel;
 class TVRSubDetail;
@@ -78,6 +82,7 @@ private:
     void bStruktNeedData(bool &moreData);
     void bStanNeedData(bool &moreData);
     bool chosen(int category) const;
+    void bCdBeforePrint(reportengine::TVRCustomBand *band, bool &printBand);
 
     bool m_male = true;
     bool m_srednie = true;
@@ -93,6 +98,9 @@ private:
     // Records of the current factor's workstations in the category, and the one printing.
     std::vector<size_t> m_stanowiska;
     size_t m_stan = 0;
+    // The kind of band printing now, so the page it starts knows where it stands.
+    enum class Starting { Category, Factor, Workstation };
+    Starting m_starting = Starting::Category;
 
     reportengine::TVRLabel *vrlDataWydr = nullptr;
     reportengine::TVRLabel *lTytNazw = nullptr;
@@ -103,6 +111,9 @@ private:
     reportengine::TVRSubDetail *bCzynn = nullptr;
     reportengine::TVRSubDetail *bStrukt = nullptr;
     reportengine::TVRSubDetail *bStan = nullptr;
+    reportengine::TVRChildBand *bCd = nullptr;
+    reportengine::TVRLabel *lCdKategoria = nullptr;
+    reportengine::TVRLabel *lCdCzynnik = nullptr;
 };
 
 TVRPrzekrNDSBezNar *VRPrzekrNDSBezNar();

@@ -283,26 +283,31 @@ void TVRCustomLabel::AddWord(QString &word)
         m_formatWidth = Size().NativeWidth() * kPageFactor;
     const TVRTextMeasure &m = m_measure ? *m_measure : Measure();
     if (Wider(JoinedWidth(m, word))) {
-        if (m_line.isEmpty()) {
-            const double limit = m_formatWidth;
-            const qsizetype n = LongestPrefix(m, word, [limit](double w) { return w < limit; });
-            m_line = word.left(n);
-            m_lineWidth = m.Width(m_line);
-            word.resize(0);
-        }
-        AddFormattedLine(m_line);
-        m_line.clear();
-        m_lineWidth = 0;
-        if (Wider(m.Width(word))) {
-            if (m_formatWidth > 0) {
-                const double limit = m_formatWidth;
-                AddFormattedLine(word.left(LongestPrefix(m, word, [limit](double w) { return w <= limit; })));
-            }
-            word.resize(0);
+        if (!m_line.isEmpty()) {
+            AddFormattedLine(m_line);
+            m_line.clear();
+            m_lineWidth = 0;
         }
         if (!m_wordWrap) {
             word.resize(0);
             m_paragraphFinished = true;
+        } else if (m_formatWidth <= 0) {
+            word.resize(0); // a control without width holds no text
+        } else {
+            // A word longer than a line (an e-mail address, a code, a web address) goes on
+            // line by line, broken inside the word, and nothing of it is lost; what is left
+            // of it starts the next line.
+            const double limit = m_formatWidth;
+            QStringView rest(word);
+            for (;;) {
+                const qsizetype n = LongestPrefix(m, rest, [limit](double w) { return w <= limit; });
+                if (n == rest.size())
+                    break;
+                const qsizetype take = std::max<qsizetype>(1, n);
+                AddFormattedLine(rest.left(take).toString());
+                rest = rest.mid(take);
+            }
+            word = rest.toString();
         }
     }
     if (!word.isEmpty()) {
@@ -435,6 +440,18 @@ void TVRCustomLabel::PrintLines(TVRPrinter &printer, double offsetX, double offs
     m_currentLine = line;
     SetFinished(line >= m_formattedLines.size() || !m_autoStretch);
     PaintFrame(printer, area);
+}
+
+QStringList BreakIntoLines(const QString &text, const QFont &font, double widthPixels)
+{
+    QObject holder; // formatting needs a parent; no report, so no size is changed
+    TVRLabel label(&holder);
+    label.SetAutoSize(false);
+    label.SetWordWrap(true);
+    label.SetFont(font);
+    label.Size().SetNativeWidth(widthPixels / kPageFactor);
+    label.SetCaption(text);
+    return label.FormattedLines();
 }
 
 void TVRMemo::SetText(const QString &text)

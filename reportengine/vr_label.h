@@ -10,10 +10,10 @@
 // - AutoSize: the paragraph is one line;
 // - WordWrap: words (each ending just after a blank, "-" or CR) are added while the
 //   line stays within the width; a word that does not fit starts the next line; a
-//   word wider than an empty line keeps the characters that fit (the rest is
-//   dropped), one wider than a line it follows becomes a line of its own cut from its
-//   end; an empty paragraph is an empty line, a paragraph's last line is never an
-//   empty leftover;
+//   word wider than a whole line (an e-mail address, a code) is broken inside the
+//   word into as many full lines as it fills, its rest starting the next line, so no
+//   character is lost (a control without width holds nothing); an empty paragraph is
+//   an empty line, a paragraph's last line is never an empty leftover;
 // - neither: the paragraph is one line, clipped at the control's edge when printed.
 //
 // Widths are page pixels of the text measure (vr_text_metrics.h), the same on every
@@ -149,5 +149,9 @@ public:
     double ExpandedHeight() override;
     void Print(double offsetX, double offsetY) override;
 };
+
+// The lines a word-wrapping label `widthPixels` page pixels wide breaks a text into, in
+// that font, by the rules above (for callers that fit a text to a box before printing it).
+QStringList BreakIntoLines(const QString &text, const QFont &font, double widthPixels);
 
 } // namespace reportengine

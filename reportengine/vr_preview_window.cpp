@@ -29,12 +29,14 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolBar>
@@ -203,6 +205,7 @@ TVRStandardPreview::TVRStandardPreview(TVRPrinter *printer, QWidget *parent)
     // Creation, in order: the master's settings, the page area, the side tabs, the
     // initial zoom, Print when the pages are there already.
     ApplyMasterSettings();
+    PlaceOnScreen();
     VRPreview->OnPageAvailable = [this](TVRPreview *, int pages) { PageAvailable(pages); };
     VRPreview->OnProgressUpdate = [this](TVRPreview *, int percent) { ProgressUpdate(percent); };
     VRPreview->SetOnHyperlink([this](TVRPreview *, TVRHyperlinkEventType type, const QString &link, bool &) {
@@ -358,7 +361,10 @@ void TVRStandardPreview::BuildWindow()
     split->addWidget(Tabs);
     split->addWidget(VRPreview);
     split->setStretchFactor(1, 1);
-    split->setSizes({190, 610});
+    // The side tabs as wide as their captions, so neither is cut.
+    Tabs->tabBar()->setElideMode(Qt::ElideNone);
+    Tabs->setMinimumWidth(std::max(190, Tabs->tabBar()->sizeHint().width() + 8));
+    split->setSizes({Tabs->minimumWidth(), 610});
     setCentralWidget(split);
 
     StatusBar = new QStatusBar(this);
@@ -404,6 +410,55 @@ void TVRStandardPreview::BuildWindow()
     });
     connect(SearchResultBox, &QListWidget::itemClicked, this, &TVRStandardPreview::SearchItemClicked);
     connect(ThumbGrid, &QTableWidget::itemSelectionChanged, this, &TVRStandardPreview::ThumbSelected);
+}
+
+namespace {
+
+TVRStandardPreview::GeometryKeeper &geometryKeeper()
+{
+    static TVRStandardPreview::GeometryKeeper keeper;
+    return keeper;
+}
+
+} // namespace
+
+void TVRStandardPreview::SetGeometryKeeper(GeometryKeeper keeper)
+{
+    geometryKeeper() = std::move(keeper);
+}
+
+QSize TVRStandardPreview::DefaultSize(const QRect &available, int tabsWidth, int chromeHeight)
+{
+    const int height = available.height() * 9 / 10;
+    // The page area as high as the window allows; the page at its width fills it whole.
+    const int pageWidth = std::max(0, height - chromeHeight) * 210 / 297;
+    const int scrollBarAndMargins = 40;
+    const int width = tabsWidth + pageWidth + scrollBarAndMargins;
+    return QSize(std::min(width, available.width() * 95 / 100), height);
+}
+
+void TVRStandardPreview::PlaceOnScreen()
+{
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
+        return;
+    // A size the report asks for itself stands; the engine's own 500 x 500 is no choice.
+    if (size() != QSize(500, 500))
+        return;
+    if (geometryKeeper().Restore && geometryKeeper().Restore(*this))
+        return;
+    const QWidget *active = QApplication::activeWindow();
+    QScreen *screen = active ? active->screen() : QGuiApplication::screenAt(QCursor::pos());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    // The tool bar, the status bar, the page area's scroll bar and the window's title bar.
+    int chrome = StatusBar->sizeHint().height() + 2 * style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 40;
+    for (const QToolBar *bar : findChildren<QToolBar *>())
+        chrome += bar->sizeHint().height();
+    resize(DefaultSize(available, Tabs->minimumWidth(), chrome));
+    move(available.center() - QPoint(width() / 2, height() / 2));
 }
 
 TVRPreviewMaster *TVRStandardPreview::Master() const
@@ -885,6 +940,8 @@ void TVRStandardPreview::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    if (geometryKeeper().Save && isVisible() && !isMinimized())
+        geometryKeeper().Save(*this);
     if (m_printer)
         m_printer->ClosePreview();
     VRPreview->SetVRPrinter(nullptr);

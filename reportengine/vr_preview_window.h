@@ -20,6 +20,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -99,6 +100,19 @@ public:
     // Shows page n (pages outside 1..count are ignored) and selects its thumbnail.
     void GotoPage(int pageNumber);
 
+    // Where the window's size and place are kept between runs: Restore applies a kept one
+    // (false when none was kept), Save keeps the window's as the user leaves it. Without
+    // a keeper every preview opens at the size made for its screen.
+    struct GeometryKeeper
+    {
+        std::function<bool(QWidget &)> Restore;
+        std::function<void(QWidget &)> Save;
+    };
+    static void SetGeometryKeeper(GeometryKeeper keeper);
+    // The size a preview opens at on a screen whose free area is `available`: most of its
+    // height, and wide enough beside the side tabs for a whole A4 page at page width.
+    static QSize DefaultSize(const QRect &available, int tabsWidth, int chromeHeight);
+
     // The commands, as the toolbar runs them.
     void ZoomFitClick();
     void Zoom100Click();
@@ -123,6 +137,9 @@ private:
     class CommandScope;
 
     void BuildWindow();
+    // Opens where the user left the preview last, else at the default size, centred on the
+    // screen the program is on.
+    void PlaceOnScreen();
     QToolButton *AddButton(const char *name, const QString &hint, int standardIcon, const QString &text);
     void ApplyMasterSettings();
     void PageAvailable(int pages);

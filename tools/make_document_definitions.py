@@ -129,8 +129,8 @@ TREES.update(skw_codes.TREES)
 
 def protpow_pages(version):
     # Version 1 follows the protocol model of 2004, version 2 the model of 2019, which has no
-    # employer's REGON and no father's name of the injured person. Memo limits are what the
-    # printed boxes hold in 9 pt.
+    # employer's REGON and no NIP, place of birth or father's name of the injured person. Memo
+    # limits are what the printed boxes hold in 9 pt.
     employer = [
         E('NazwaFirmy', 'Imię i nazwisko lub nazwa pracodawcy', szer=450, rozm=150),
         M('AdresFirmy', 'Adres siedziby pracodawcy', wys=40, rozm=200),
@@ -143,11 +143,16 @@ def protpow_pages(version):
     injured = [
         E('ImieNazwisko', 'Imię i nazwisko poszkodowanego', rozm=80),
         E('PeselPrac', 'PESEL', szer=120, rozm=11),
+    ]
+    if version == 1:
+        injured.append(E('NipPrac', 'NIP poszkodowanego', szer=120, rozm=13))
+    injured += [
         E('DokTozsPrac', 'Rodzaj, seria i numer dokumentu potwierdzającego tożsamość (gdy brak numeru PESEL)',
           szer=400, rozm=60),
         D('DataUrodz', 'Data urodzenia'),
     ]
     if version == 1:
+        injured.append(E('MiejscUrodz', 'Miejsce urodzenia', szer=250, rozm=50))
         injured.append(E('ImOjca', 'Imię ojca', szer=200, rozm=30))
     injured += [
         E('Ulica', 'Adres zamieszkania: ulica', szer=300, rozm=45),
@@ -225,7 +230,7 @@ def protpow_pages(version):
 PROTPOW_MEMO = dict(Okolicznosci=1800, Przyczyny=2100, DowUchyb=1150, DowSubst=1150, Uchybienia=1400, RodzUraz=1150,
                     Uzasadn=2500, Profilaktyka=3500, Przeszkody=1400, Zalaczniki=1400)
 KARTWYP_MEMO = dict(AdresPodmiotSporz=200, AdresPlatn=200, AdresZam=200, Okolicznosci=4000, Uzasadn=2000,
-                    Naruszenia=2000, Przeszkody=1800, Zalaczniki=2000)
+                    Naruszenia=2000, Nietrzezwosc=2000, Przeszkody=1800, Zalaczniki=2000)
 PROTPRZES_MEMO = dict(AdresZam=200, TrescZezn=4000)
 POLPOSTPOW_MEMO = dict(TrescPost=2400, Przycz=1200, Uwagi=600, DokOtrz=300)
 KARTREJWYP_MEMO = dict(OkolWyp=1400, PrzyczWyp=1000, SkutkiWyp=650, Profilaktyka=800)
@@ -272,8 +277,11 @@ def kartwyp_pages():
             E('PktUstawy', 'Wypadek określony w art. 3 ust. 3 pkt ... ustawy (numer punktu) albo w art. 3a', szer=80,
               rozm=8),
             M('Uzasadn', 'Uzasadnienie, jeżeli zdarzenia nie uznano za wypadek', wys=80, rozm=m['Uzasadn']),
-            M('Naruszenia', 'Wyłączna przyczyna wypadku, stan nietrzeźwości poszkodowanego: dowody', wys=60,
-              rozm=m['Naruszenia']),
+            M('Naruszenia', 'Naruszenie przepisów przez poszkodowanego jako wyłączna przyczyna wypadku: ustalenia i '
+                            'dowody', wys=60, rozm=m['Naruszenia']),
+            M('Nietrzezwosc', 'Stan nietrzeźwości poszkodowanego lub działanie środków odurzających lub substancji '
+                              'psychotropowych: ustalenia i dowody (w tym odmowa poddania się badaniu)', wys=60,
+              rozm=m['Nietrzezwosc']),
         ]),
         ('Zakończenie', [
             D('DataZapozn', 'Data zapoznania poszkodowanego (członka rodziny) z treścią karty'),
@@ -544,6 +552,7 @@ def zaswszkol_pages():
 
 def kartaszkol_pages():
     fields = [
+        E('NazwaPracod', 'Nazwa pracodawcy', szer=450, rozm=150),
         E('OsSzkol', 'Imię i nazwisko osoby odbywającej szkolenie'),
         E('NazwKO', 'Nazwa komórki organizacyjnej', szer=400, rozm=150),
         L('NaglInstrOg', 'Instruktaż ogólny'),

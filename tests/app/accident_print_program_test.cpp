@@ -108,6 +108,7 @@ QString writeStoredOldProtocol()
     for (auto &item : items)
         if (values.contains(item->nazwa) && item->Slot(1))
             item->Slot(1)->wartosc = values.value(item->nazwa);
+    std::erase_if(items, [](auto &f) { return f->nazwa == "NipPrac" || f->nazwa == "MiejscUrodz"; }); // new items
     EXPECT_TRUE(storage::WriteDocumentData(QStringLiteral("dokumenty\\"), QStringLiteral("protpow\\"),
                                            QStringLiteral("protpow_dane_1"), items));
     return circumstances;

@@ -8,9 +8,12 @@
 #include "printouts/form_filler.h"
 #include "printouts/form_page.h"
 #include "printouts/page_forms.h"
+#include "printouts/stat_card_pages.h"
 #include "storage/config_version.h"
 #include "storage/document_files.h"
+#include "storage/selection_trees.h"
 #include "tests/app/print_program_support.h"
+#include "tests/printouts/pdf_lines.h"
 #include "tests/printouts/statutory_samples.h"
 #include "tests/support/fixture.h"
 #include "workstations/views.h"
@@ -222,8 +225,18 @@ TEST_F(StatutoryDocumentsInProgram, StoredCardsAndReferralsOfEveryModelPrintThro
     appstate::UnregisterCommandDialog(QStringLiteral("frmWydruk"));
 }
 
+// The longest choice of a tree as its field stores it ("[code] text").
+QString longestLeaf(const QString &zal)
+{
+    std::vector<storage::TZalTree> nodes;
+    storage::ReadSelectionTree(QStringLiteral("dokumenty\\zalaczn\\") + zal, nodes);
+    return std::max_element(nodes.begin(), nodes.end(), [](auto &a, auto &b) { return a.Text.size() < b.Text.size(); })
+        ->Text;
+}
+
 // Every text item of every page form at its limit, a line break every 80 characters, printed
-// from the program: each value whole on paper, in its box or continued on a further sheet.
+// from the program: each value whole on paper, in its box or continued on a further sheet;
+// and each one-line value, measured where pdftotext finds its words, inside its box.
 class StatutoryPagesWhole : public DocumentPrintProgram, public ::testing::WithParamInterface<int>
 {
 };
@@ -241,17 +254,47 @@ TEST_P(StatutoryPagesWhole, EveryTextItemPrintsWholeAtItsLimit)
     storage::ConfigVersion() = QStringLiteral("1.0");
     storage::TDocumentDefinition definition;
     ASSERT_TRUE(storage::ReadDocumentForm(QStringLiteral("dokumenty\\frm\\") + file, definition));
-    // The text items the pages print: the writer of each label is the last field it begins with.
+    // The items the pages print: the writer of each label is the last field it begins with.
+    // Text items hold words up to their limit; an item printed on one line is marked, and so
+    // is a choice printed on one line, at the longest its tree offers.
     statutorysamples::Values values;
-    for (const QString &name : row.pages)
-        for (const reportengine::TVRPrintable *c : printouts::PageForm(name)->Components()) {
+    QMap<QString, QString> printedAs; // by field: the text its labels print
+    std::vector<std::tuple<const printouts::TFormPage *, const printouts::TLayoutControl *, QString>> oneLine;
+    QStringList headings; // what a continuation may be headed with: the item's number and caption
+    for (const QString &name : row.pages) {
+        const printouts::TFormPage *page = printouts::PageForm(name);
+        for (const printouts::TLayoutControl *c : page->Layout().Controls()) {
             const storage::TDokum *f = nullptr;
             for (const auto &item : definition.Items)
-                if (item->IsStored() && printouts::LabelMatchesSlot(c->Name(), item->nazwa, item->ile, 1))
+                if (item->IsStored() && printouts::LabelMatchesSlot(c->name, item->nazwa, item->ile, 1))
                     f = item.get();
-            if (f && (f->typ == "edit" || f->typ == "memo") && printouts::PageForm(name)->DesignEnabled(c))
-                values << qMakePair(f->nazwa, words(f->rozm, f->typ == "memo", qHash(f->nazwa)));
+            if (!f || c->kind != printouts::TLayoutControl::Value || c->style.contains("off"))
+                continue;
+            // One-line items at their limit in capitals, or a choice at the longest its tree offers,
+            // marked "Q07Q " to be found on paper (not the statistical card's boxes of one character);
+            // a long text begins with a word longer than a line (a web address).
+            const auto &boxes = printouts::TfrmStatKartWyp::Boxes();
+            const bool single = c->style.contains("nowrap") &&
+                                std::none_of(boxes.begin(), boxes.end(), [f](auto &b) { return f->nazwa == b.stem; });
+            if (!printedAs.contains(f->nazwa)) {
+                QString value = f->zal.isEmpty() ? words(f->rozm, f->typ == "memo" && !single, qHash(f->nazwa))
+                                                 : (single && f->druk.isEmpty() ? longestLeaf(f->zal) : QString());
+                const qsizetype close = value.indexOf(QLatin1String("] ")), text = close < 0 ? 0 : close + 2;
+                if (single && value.size() - text >= 8)
+                    value = value.left(text) + QStringLiteral("Q%1Q ").arg(printedAs.size(), 2, 10, QChar('0')) +
+                            value.mid(text + 5).toUpper();
+                else if (f->typ == "memo" && f->rozm >= 400)
+                    value = QStringLiteral("www.żurawina.pl/").repeated(13) + '\n' + value.left(f->rozm - 209);
+                if (value.isEmpty() || (f->typ == "combo" && !single))
+                    continue;
+                values << qMakePair(f->nazwa, value);
+                printedAs.insert(f->nazwa, f->typ == "form" ? printouts::FormCaption(value) : value);
+            }
+            if (single && printedAs.value(f->nazwa).startsWith('Q'))
+                oneLine.push_back({page, c, f->nazwa});
+            headings << QStringLiteral("Ciąg dalszy: ") + (c->itemNumber + QLatin1Char(' ') + f->etyk).trimmed();
         }
+    }
     store(file.section('_', 0, 0), {{file, values}});
     {
         shell::TfrmMain w;
@@ -263,10 +306,41 @@ TEST_P(StatutoryPagesWhole, EveryTextItemPrintsWholeAtItsLimit)
         openStored(0);
         const QString name = QStringLiteral("whole_") + file.section('.', 0, 0);
         ASSERT_GE(printThroughPreview(w, dialogs, false, name).pages, int(row.pages.size()));
-        const QString text =
-            RunTool(Tool("pdftotext"), {"-raw", QStringLiteral(TARVELIN_TEST_OUTPUT "/") + name + ".pdf", "-"});
+        const QString pdf = QStringLiteral(TARVELIN_TEST_OUTPUT "/") + name + ".pdf";
+        const QString text = RunTool(Tool("pdftotext"), {"-raw", pdf, "-"});
         for (const auto &[field, value] : values)
-            EXPECT_TRUE(printedWhole(value, text)) << field.toStdString() << ", " << value.size() << " characters";
+            EXPECT_TRUE(printedWhole(printedAs.value(field), text)) << field.toStdString() << ", " << value.size();
+        // Every continuation sheet names the form, the document and its page; each carried
+        // item is headed with its number, once however often its box printed.
+        static const QRegularExpression blanks(QStringLiteral("\\s+"));
+        const QString identity = printouts::DocumentIdentity(row, [&](const QString &f) { return printedAs.value(f); });
+        QStringList pages = text.split(QLatin1Char('\f'));
+        for (QString &page : pages)
+            page.remove(blanks);
+        QStringList carried;
+        for (int n = 0; n < pages.size(); ++n)
+            for (auto at = pages[n].indexOf("Ciągdalszy:"); at >= 0; at = pages[n].indexOf("Ciągdalszy:", at + 1)) {
+                for (const QString &wanted : {row.title, identity, QStringLiteral("Strona %1").arg(n + 1)})
+                    EXPECT_TRUE(pages[n].contains(QString(wanted).remove(blanks))) << n + 1 << wanted.toStdString();
+                const auto heading = std::find_if(headings.rbegin(), headings.rend(), [&](QString h) {
+                    return pages[n].mid(at).startsWith(h.remove(blanks));
+                });
+                ASSERT_NE(heading, headings.rend()) << pages[n].mid(at, 60).toStdString();
+                EXPECT_FALSE(carried.contains(*heading)) << "carried twice";
+                carried << *heading;
+            }
+        // A one-line value lies inside its box: from the box's left edge to its right, and
+        // no higher than the box (two lines of smaller type at most).
+        const auto printed = pdfwords::Words(RunTool(Tool("pdftotext"), {"-bbox", "-raw", pdf, "-"}));
+        const double pt = 72 / 25.4, tolerance = 0.3 * pt;
+        for (const auto &[page, box, field] : oneLine) {
+            const double left = (page->Layout().margins[0] + box->left) * pt, right = left + box->width * pt;
+            bool inside = false;
+            for (const pdfwords::Word &o : pdfwords::Occurrences(printed, printedAs.value(field)))
+                inside = inside || (o.xMin >= left - tolerance && o.xMax <= right + tolerance &&
+                                    o.yMax - o.yMin <= box->height * pt + tolerance);
+            EXPECT_TRUE(inside) << page->objectName().toStdString() << ": " << box->name.toStdString();
+        }
     }
     appstate::UnregisterCommandDialog(QStringLiteral("frmWydruk"));
 }

@@ -92,6 +92,8 @@ TEST_F(AccidentPages, TheProtocolOf2019HasNoRegonNorFathersNameAndThe2004OneHasB
         doc.Set("Regon", "012345678");
         doc.Set("ImOjca", "Zbigniew");
         doc.Set("PkdFirma", "25.62.Z");
+        doc.Set("NipPrac", "7391234560");
+        doc.Set("MiejscUrodz", "Włocławek");
         doc.Set("KodZawod", "[7] Robotnicy przemysłowi i rzemieślnicy");
         const QStringList texts = Print(old ? "frmProtWypP1" : "frmProtWyp2P1");
         // The injured person and the day are named in the team's sentence and again below.
@@ -105,7 +107,20 @@ TEST_F(AccidentPages, TheProtocolOf2019HasNoRegonNorFathersNameAndThe2004OneHasB
         EXPECT_EQ(texts.contains("Zbigniew"), old);
         EXPECT_EQ(texts.contains("(pieczęć pracodawcy)"), old);
         EXPECT_EQ(texts.contains("kod EKD/PKD") && texts.contains("25.62.Z"), old);
+        EXPECT_EQ(texts.contains("7391234560") && texts.contains("Włocławek"), old);
+        EXPECT_EQ(texts.contains("3. Data i miejsce urodzenia"), old);
     }
+}
+
+TEST_F(AccidentPages, TheAccidentCardStatesItsFindingsOnFaultAndOnSobrietyApartEachWithItsEvidence)
+{
+    Open("kartwyp_frm.xml");
+    doc.Set("Naruszenia", "Nie stwierdzono naruszenia przepisów.");
+    doc.Set("Nietrzezwosc", "Badanie alkomatem: 0,00 mg/l.");
+    const QString texts = "|" + Print("frmKartWypP3").join("|") + "|";
+    for (const char *wanted : {"|5. Ustalenia co do naruszenia", "|6. Ustalenia co do stanu nietrzeźwości",
+                               "|Nie stwierdzono naruszenia przepisów.|", "|Badanie alkomatem: 0,00 mg/l.|"})
+        EXPECT_EQ(texts.count(QString::fromUtf8(wanted)), 1) << wanted;
 }
 
 TEST_F(AccidentPages, TheHearingRecordAndTheRegisterCardPrintTheirPageNumbers)

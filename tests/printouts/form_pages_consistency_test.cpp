@@ -6,6 +6,7 @@
 #include "printouts/frm_wydruk.h"
 #include "printouts/page_forms.h"
 
+#include "reportengine/vr_frame.h"
 #include "reportengine/vr_page_picture.h"
 #include "reportengine/vr_printer.h"
 #include "reportengine/vr_text_metrics.h"
@@ -16,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QMap>
+#include <QPainterPath>
 #include <QSet>
 #include <gtest/gtest.h>
 
@@ -415,17 +417,38 @@ TEST(FormPages, EveryBoxHoldsItsTextAndEveryValueBoxTheLongestValueItsFieldAllow
                 EXPECT_LE(measure.Width(label->Caption()), label->PixelWidth() + 1)
                     << where(b, c).toStdString() << ": \"" << label->Caption().toStdString() << "\" is cut";
             }
-            // A rule under a wrapping value lies below a line's letters, never under the next's.
+            // No rule of the form runs through the letters of a text or a value at its longest:
+            // not under a line's descenders, not through the next line's ascenders.
+            QPainterPath ascenders, descenders;
+            ascenders.addText(0, 0, measure.Font(), QStringLiteral("łbdhklt"));
+            descenders.addText(0, 0, measure.Font(), QStringLiteral("jgpy"));
+            const double top = ascenders.boundingRect().top(), bottom = descenders.boundingRect().bottom();
+            const int frameTop = label->Frame().DrawTop() ? TVRFrame::Thickness(label->Frame().Width, kPageFactor) : 0;
+            const auto &box = c->Size();
             for (const TVRPrintable *r : b.page->Components()) {
                 const auto *rule = qobject_cast<const TVRShape *>(r);
-                const auto &box = c->Size(), &s = r->Size();
+                // Strike-out lines (a pen of two) are meant to cross their caption.
+                if (!rule || rule->Shape() != TVRShapeType::vrsHorLine || b.page->KindOf(r) != TLayoutControl::Shape ||
+                    r->parent() != c->parent() || rule->Pen().width() >= 2)
+                    continue;
+                const auto &s = r->Size();
                 const double y = (s.NativeTop() + s.NativeHeight() / 2 - box.NativeTop()) * kPageFactor;
-                const double line = std::floor(y / measure.LineHeight());
-                if (rule && rule->Shape() == TVRShapeType::vrsHorLine && r->parent() == c->parent() &&
-                    label->WordWrap() && b.page->KindOf(c) == TLayoutControl::Value && y > 0 &&
-                    line < TFormPage::LinesHeld(*label) && s.NativeLeft() < box.NativeLeft() + box.NativeWidth() &&
-                    box.NativeLeft() < s.NativeLeft() + s.NativeWidth()) {
-                    EXPECT_GE(y - line * measure.LineHeight(), measure.Ascent() - 0.5) << where(b, c).toStdString();
+                const int lines = std::min(int(label->FormattedLines().size()), TFormPage::LinesHeld(*label));
+                for (int i = 0; i < lines; ++i) {
+                    // Where the line's letters stand across the box, by its alignment.
+                    const QString &text = label->FormattedLines()[i];
+                    const double width = measure.Width(text.trimmed());
+                    const double spare = box.NativeWidth() * kPageFactor - width;
+                    const double left = box.NativeLeft() * kPageFactor +
+                                        spare * (int(label->Alignment() == TAlignment::taCenter) / 2.0 +
+                                                 int(label->Alignment() == TAlignment::taRightJustify));
+                    if (text.trimmed().isEmpty() || s.NativeLeft() * kPageFactor >= left + width ||
+                        (s.NativeLeft() + s.NativeWidth()) * kPageFactor <= left)
+                        continue;
+                    const double baseline = frameTop + i * measure.LineHeight() + measure.Ascent();
+                    EXPECT_TRUE(y + 0.5 <= baseline + top || y - 0.5 >= baseline + bottom)
+                        << where(b, c).toStdString() << ": a rule at " << s.NativeTop() / 10 << " mm runs through line "
+                        << i + 1 << " (\"" << text.toStdString() << "\")";
                 }
             }
         }

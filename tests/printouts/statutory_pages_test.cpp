@@ -134,13 +134,18 @@ TEST_F(StatutoryPages, TheCommutingCardTicksBothLevelsOfTheWayAndStrikesOutWhatT
         EXPECT_TRUE(texts.contains(QString::fromUtf8(wanted))) << wanted << " in " << texts.join('|').toStdString();
 
     // Not a commuting accident: "jest" struck out, the justification stands.
+    const QString justification = QString::fromUtf8("Przerwa w drodze nie była uzasadniona koniecznością życiową.");
     texts = Print("frmWypadekDrogaP3");
     EXPECT_EQ(Marks("frmWypadekDrogaP3", finding), QStringList{"RodzajWyp_1"});
-    EXPECT_TRUE(texts.contains(QString::fromUtf8("Przerwa w drodze nie była uzasadniona koniecznością życiową.")));
-    // A commuting accident: "nie jest" struck out, and the justification's caption with it.
+    EXPECT_TRUE(texts.contains(justification));
+    EXPECT_TRUE(Page("frmWypadekDrogaP3").DocumentNotice().isEmpty());
+    // A commuting accident: "nie jest" struck out, and the justification's caption with it;
+    // a justification typed all the same is not printed under it, and the user is told.
     doc.Set("RodzajWyp", "[1] wypadek jest wypadkiem w drodze do pracy lub z pracy");
-    Print("frmWypadekDrogaP3");
+    texts = Print("frmWypadekDrogaP3");
     EXPECT_EQ(Marks("frmWypadekDrogaP3", finding), (QStringList{"RodzajWyp_2", "Uzasadnienie_2"}));
+    EXPECT_FALSE(texts.contains(justification));
+    EXPECT_TRUE(Page("frmWypadekDrogaP3").DocumentNotice().contains("nie zostanie wydrukowane"));
     // No finding yet, and blank forms: nothing struck out.
     doc.Set("RodzajWyp", "");
     Print("frmWypadekDrogaP3");

@@ -468,12 +468,12 @@ TEST(SummaryReportPages, ManyWorkstationsRunOverPagesNumberedWithTheirCount)
     s.ViewKind = storage::TViewKind::Summary;
     std::vector<WorkstationEntry> written;
     std::vector<std::string> ids, names;
-    for (int i = 1; i <= 30; ++i) {
+    for (int i = 1; i <= 70; ++i) {
         ids.push_back(std::to_string(i));
         names.push_back("Stanowisko numer " + std::to_string(i));
     }
     // Workstations of different lengths, so the pages break at different bands.
-    for (int i = 0; i < 30; ++i) {
+    for (int i = 0; i < 70; ++i) {
         std::vector<storage::TZatrudn> years;
         for (int y = 0; y <= i % 5; ++y)
             years.push_back(storage::TZatrudn(QString::number(2020 + y), "1", "1", "0", "0", "0", "0"));
@@ -509,10 +509,18 @@ TEST(SummaryReportPages, ManyWorkstationsRunOverPagesNumberedWithTheirCount)
     }
     // Each workstation once, in order, over the pages.
     const QStringList printed = lines.filter(QStringLiteral("Stanowisko: "));
-    ASSERT_EQ(printed.size(), 30);
-    for (int i = 0; i < 30; ++i)
+    ASSERT_EQ(printed.size(), 70);
+    for (int i = 0; i < 70; ++i)
         EXPECT_EQ(printed[i], QStringLiteral("Stanowisko: [K] Stanowisko numer %1").arg(i + 1));
-    EXPECT_EQ(Count(text, QStringLiteral("średnie / średnie")), 30);
+    EXPECT_EQ(Count(text, QStringLiteral("średnie / średnie")), 70);
+    // By risk category: a page that begins inside the category and the factor says so.
+    TVRPrzekrNDSBezNar byRisk;
+    const QStringList riskPages = PrintToPdf(byRisk, dir).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    ASSERT_GE(riskPages.size(), 2);
+    for (int n = 1; n < riskPages.size(); ++n) {
+        const QString top = Lines(riskPages[n]).mid(2, 3).join('|');
+        EXPECT_TRUE(top.startsWith("Kategoria ryzyka: średnie (cd.)|Hałas (cd.)|Stanowisko : K Stanowisko")) << n;
+    }
     s.Workstations.clear();
     s.ViewName.clear();
     s.ViewKind = storage::TViewKind::None;

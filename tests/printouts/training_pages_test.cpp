@@ -87,26 +87,25 @@ TEST_F(TrainingPages, TheCertificateSpeaksToTheManTheWomanOrNeitherAndPrintsItsV
     EXPECT_TRUE(texts.contains("(miejscowość, data)"));
 }
 
-TEST_F(TrainingPages, OnlyCompleteProgrammeRowsPrintNumberedOnAndAsHighAsTheirTopics)
+TEST_F(TrainingPages, FilledProgrammeRowsPrintNumberedOnAndAsHighAsTheirTopics)
 {
     Open("zaswszkol_frm.xml");
     Row(1, "Regulacje prawne z zakresu bhp");
     Row(2, "Zagrożenia czynnikami szkodliwymi");
     Row(3, "Pierwsza pomoc");
-    Row(4, "Ochrona przeciwpożarowa", "", "");
+    Row(4, "Ochrona przeciwpożarowa", "", ""); // a topic without its hours yet
     doc.Set("SumaWyk", "7.5");
     doc.Set("SumaCw", "4.5");
     QStringList texts = Print("frmQZaswiadczenie_P2");
-    EXPECT_EQ(Numbers(texts), (QStringList{"1", "2", "3"}));
+    EXPECT_EQ(Numbers(texts), (QStringList{"1", "2", "3", "4"}));
     EXPECT_TRUE(texts.contains("RAMOWY PROGRAM SZKOLEŃ"));
-    EXPECT_TRUE(texts.contains("Pierwsza pomoc"));
-    EXPECT_FALSE(texts.contains("Ochrona przeciwpożarowa"));
+    EXPECT_TRUE(texts.contains("Ochrona przeciwpożarowa"));
     EXPECT_TRUE(texts.contains("Razem"));
 
     // A gap: the rows after it number on.
     Row(2, "", "", "");
     texts = Print("frmQZaswiadczenie_P2");
-    EXPECT_EQ(Numbers(texts), (QStringList{"1", "2"}));
+    EXPECT_EQ(Numbers(texts), (QStringList{"1", "2", "3"}));
     EXPECT_TRUE(texts.contains("Pierwsza pomoc"));
 
     // A topic of three lines at 10 pt Arial: 3 x 17 + 30 = 81 pixels.
@@ -139,19 +138,22 @@ TEST_F(TrainingPages, TheTotalsRowAddsUpThePrintedRowsHoursTypedWithAPointOrACom
 {
     Open("zaswszkol_frm.xml");
     Row(1, "Regulacje prawne", "1,5", "0.5");
-    Row(2, "Pierwsza pomoc", "2", " 1,5 ");
-    Row(3, "Ochrona przeciwpożarowa", "3", ""); // not printed, not counted
-    EXPECT_TRUE(Print("frmQZaswiadczenie_P2").contains("3.5"));
+    Row(2, "Pierwsza pomoc", "1", " 1.5 ");
+    Row(3, "Ochrona przeciwpożarowa", "3", ""); // lectures only: printed and counted
+    QStringList texts = Print("frmQZaswiadczenie_P2");
+    EXPECT_TRUE(texts.contains("Ochrona przeciwpożarowa"));
+    EXPECT_TRUE(texts.contains("5,5")); // written as its hours were typed
     EXPECT_EQ(Page("frmQZaswiadczenie_P2").Label("SumaCw")->Caption(), "2");
     doc.Set("SumaCw", "2,5");                 // the document's own total prints as typed
     Row(2, "Pierwsza pomoc", "2 godz.", "1"); // an hour that is no number: no sum made up
-    EXPECT_FALSE(Print("frmQZaswiadczenie_P2").contains("3.5"));
+    EXPECT_FALSE(Print("frmQZaswiadczenie_P2").contains("5,5"));
     EXPECT_EQ(Page("frmQZaswiadczenie_P2").Label("SumaCw")->Caption(), "2,5");
 }
 
 TEST_F(TrainingPages, OptionalInstructionsOfTheCardPrintWhenFilledNumberedFromTwo)
 {
     Open("kartaszkol_frm.xml");
+    doc.Set("NazwaPracod", "Hurtownia Łącznik sp. z o.o.");
     doc.Set("OsSzkol", "Anna Nowak");
     doc.Set("Instr1", "Magazynier");
     doc.Set("Instr3", "Operator wózka widłowego");
@@ -167,6 +169,7 @@ TEST_F(TrainingPages, OptionalInstructionsOfTheCardPrintWhenFilledNumberedFromTw
         EXPECT_EQ(texts.count("Instruktaż stanowiskowy na stanowisku pracy"), 2);
         EXPECT_EQ(texts.count("Anna Nowak"), 3);
         EXPECT_TRUE(texts.contains("* potwierdzenie odbycia instruktażu"));
+        EXPECT_TRUE(texts.contains("Hurtownia Łącznik sp. z o.o."));
     }
     w->cbRodzWydr->setChecked(true);
     const QStringList blank = Print("frmQKartaSzkWst");
@@ -227,18 +230,18 @@ TEST_F(TrainingPages, OddValuesPrintWhatTheyCanAndNothingBreaks)
     doc.Set("NazwaSzkol", "[");
     doc.Set("Cel", QString(5000, QLatin1Char('x')) + QStringLiteral("\r\n\n\r") + QString(300, QLatin1Char(' ')));
     Row(1, QStringLiteral("Temat bardzo długi ").repeated(300));
-    Row(2, "\n\n\n", "1", "1"); // nothing but line breaks: no topic
-    Row(3, "Pierwsza pomoc", " ", "1");
+    Row(2, "\n\n\n", "", " "); // nothing but line breaks and blanks: nothing typed
+    Row(3, "Pierwsza pomoc", " ", "1.5");
     Row(4, "[2.] ]", "[", "]");
     QStringList texts = Print("frmQZaswiadczenie_P1");
     EXPECT_TRUE(texts.contains("Pan(i):"));
     EXPECT_TRUE(texts.contains("]"));
     texts = Print("frmQZaswiadczenie_P2");
     // Row 1 as high as a page at most (the rest of its topic on a further sheet), row 4
-    // printed with its odd texts, numbered 2.
-    EXPECT_EQ(Numbers(texts), (QStringList{"1", "2"}));
+    // printed with its odd texts, numbered 3.
+    EXPECT_EQ(Numbers(texts), (QStringList{"1", "2", "3"}));
     EXPECT_TRUE(texts.contains("[2.] ]"));
-    EXPECT_FALSE(texts.contains("Pierwsza pomoc"));
+    EXPECT_TRUE(texts.contains("Pierwsza pomoc"));
     EXPECT_TRUE(texts.contains(QString::fromUtf8("(ciąg dalszy na stronie dodatkowej)")));
     TVRPrinter *printer = Page("frmQZaswiadczenie_P2").Report()->VRPrinter();
     EXPECT_GE(printer->PageCount(), 2);

@@ -6,6 +6,7 @@
 #include "reportengine/vr_preview.h"
 #include "reportengine/vr_preview_window.h"
 #include "reportengine/vr_printer.h"
+#include "reportengine/vr_report.h"
 
 #include "tests/support/fakes.h"
 
@@ -29,6 +30,9 @@
 #include <QTimer>
 #include <QtEndian>
 #include <gtest/gtest.h>
+
+#include <QTabBar>
+#include <QTabWidget>
 
 #include <memory>
 
@@ -215,6 +219,36 @@ TEST(PreviewWindow, ButtonsKeysAndGoToPageWalkThePages)
     key(Qt::Key_Escape);
     QCoreApplication::processEvents();
     EXPECT_FALSE(p.window && p.window->isVisible());
+}
+
+TEST(PreviewWindow, OpensTallEnoughForAWholePageAtPageWidthAndThenWhereTheUserLeftIt)
+{
+    // Most of the screen's height; wide enough beside the tabs for the page at its width.
+    EXPECT_EQ(TVRStandardPreview::DefaultSize(QRect(0, 0, 1920, 1050), 200, 120), QSize(823, 945));
+    TVelRep report; // a report of the engine's own 500 x 500
+    TVRPrinter printer;
+    printer.Master = &report;
+    ProducePages(printer, ThreePages());
+    QRect kept;
+    TVRStandardPreview::SetGeometryKeeper(
+        {[&kept](QWidget &w) { return !kept.isNull() && (w.setGeometry(kept), true); },
+         [&kept](QWidget &w) { kept = w.geometry(); }});
+    const auto open = [&printer] {
+        auto *window = new TVRStandardPreview(&printer); // it deletes itself on close
+        window->show();
+        QCoreApplication::processEvents();
+        return window;
+    };
+    TVRStandardPreview *window = open();
+    EXPECT_EQ(window->height(), QGuiApplication::primaryScreen()->availableGeometry().height() * 9 / 10);
+    EXPECT_LE(window->Tabs->tabBar()->sizeHint().width(), window->Tabs->width()); // both tabs whole
+    window->resize(700, 480);
+    window->close();
+    window = open();
+    EXPECT_EQ(window->size(), QSize(700, 480)); // as the user left it
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    TVRStandardPreview::SetGeometryKeeper({});
 }
 
 TEST(PreviewWindow, SearchComparesWholeCharactersSoPolishWordsAreFound)
