@@ -31,11 +31,31 @@ void AppState::CommitLastWinCtrl()
     if (!control)
         return;
     // An editor registered without its own commit is committed through the binding layer,
-    // which runs the exit (change, click) handler it was built with.
-    if (commit)
+    // which runs the exit (change, click) handler it was built with. A grid's cell editor
+    // still open goes into the grid first: the grid's handler reads its cells.
+    if (commit) {
+        widgets::CommitOpenCellEditor(control);
         commit();
-    else
+    } else {
         widgets::CommitField(control);
+    }
+    // A command leaves the focus where it was: the user goes on typing in the same editor,
+    // and may come back to it from a preview, a help window or a dialog, which gives the
+    // focus back without entering it again. It stays the editor the next command commits,
+    // unless its handler moved on to another.
+    if (control && !m_lastWinCtrl && HoldsFocus(control)) {
+        m_lastWinCtrl = control;
+        m_lastWinCtrlCommit = std::move(commit);
+    }
+}
+
+bool AppState::HoldsFocus(const QWidget *control)
+{
+    if (!control || !control->isVisible())
+        return false;
+    // The focus of its window, also while another window is active.
+    const QWidget *focus = control->window()->focusWidget();
+    return focus && (focus == control || control->isAncestorOf(focus));
 }
 
 bool AskSaveChangesDefault()

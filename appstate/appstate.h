@@ -69,10 +69,15 @@ public:
         m_lastWinCtrl = w;
         m_lastWinCtrlCommit = std::move(commit);
     }
-    // Forgets the editor and runs its exit handler when the editor still exists (the commit
-    // given with it, else the handler the field binding layer holds for it). The editor is
-    // forgotten first, so a handler that gives the focus back registers it again.
+    // Runs the editor's exit handler when the editor still exists (the commit given with it,
+    // else the handler the field binding layer holds for it), after putting a grid's open
+    // cell editor into the grid. The editor is forgotten first, so a handler that moves the
+    // focus registers the next one; an editor that still holds the focus of its window stays
+    // registered, so the next command commits what is typed in it meanwhile.
     void CommitLastWinCtrl();
+    // Whether control (or its child, a cell editor) has the focus of its window, also while
+    // another window is active.
+    static bool HoldsFocus(const QWidget *control);
     // Views call these when they rebuild their pages, so no command runs a handler on a
     // control that is about to go.
     void ClearLastWinCtrl() { SetLastWinCtrl(nullptr); }

@@ -1,6 +1,7 @@
 #include "assessment/frm_nowy_pomiar.h"
 
 #include "assessment/frm_ryz_zakl.h"
+#include "assessment/risk_ratings.h"
 #include "assessment/rules/evaluation_dispatch.h"
 
 #include "appstate/appstate.h"
@@ -13,6 +14,7 @@
 #include "storage/workstation_files.h"
 #include "widgets/date_typing.h"
 #include "widgets/dialog_buttons.h"
+#include "widgets/field_limits.h"
 
 #include <QDateEdit>
 #include <QFormLayout>
@@ -35,11 +37,13 @@ TfrmNowyPomiar::Runner &runner()
     return r;
 }
 
-QLineEdit *makeEdit(QWidget *parent, const char *name)
+QLineEdit *makeEdit(QWidget *parent, const char *name, const QString &caption)
 {
     auto *e = new QLineEdit(parent);
     e->setObjectName(QString::fromLatin1(name));
-    e->setMaxLength(MaxTextLength);
+    // A text stored longer (written by another program) is shown and kept whole; what the
+    // user puts in beyond the limit is told.
+    widgets::SetEditMaxLength(e, MaxTextLength, caption);
     return e;
 }
 
@@ -59,11 +63,11 @@ TfrmNowyPomiar::TfrmNowyPomiar()
     widgets::TypeOverClickedSection(dtPicker);
     dtPicker->setDisplayFormat(QString::fromLatin1(DateFormat));
     form->addRow(QStringLiteral("Data pomiaru: "), dtPicker);
-    eMscPom = makeEdit(this, "eMscPom");
+    eMscPom = makeEdit(this, "eMscPom", QStringLiteral("Miejsce pomiaru"));
     form->addRow(QStringLiteral("Miejsce pomiaru"), eMscPom);
-    eWykPom = makeEdit(this, "eWykPom");
+    eWykPom = makeEdit(this, "eWykPom", QStringLiteral("Wykonujący pomiar"));
     form->addRow(QStringLiteral("Wykonujący pomiar"), eWykPom);
-    eMetPom = makeEdit(this, "eMetPom");
+    eMetPom = makeEdit(this, "eMetPom", QStringLiteral("Metoda pomiaru"));
     form->addRow(QStringLiteral("Metoda pomiaru"), eMetPom);
     main->addWidget(new QLabel(QStringLiteral("Interpretacja wyniku:"), this));
     mInterWyn = new QPlainTextEdit(this);
@@ -154,6 +158,11 @@ bool TfrmNowyPomiar::executeNew()
     }
     if (factor->ident == QLatin1String("biol"))
         RateNewBiologicalMeasurement(*m, *factor);
+    // Rated as it is made: the combined rating follows the employment of its year (showing a
+    // measurement stores nothing in it), the final one is left for the user.
+    TRiskRatings ratings = StoredRatings(*m);
+    ratings.combined = CombineRatings(ratings.groups, w->SelectedWorkstation(), d).combined;
+    StoreRatings(*m, ratings);
     if (!storage::AddMeasurement(factor->Measurements, std::move(m)))
         return false; // a date already listed (refused by OK before)
     w->FillMeasurementList(d);

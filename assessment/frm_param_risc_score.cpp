@@ -8,6 +8,7 @@
 #include "storage/risk_score_files.h"
 #include "storage/text_xml.h"
 #include "widgets/bitbtn_with_color.h"
+#include "widgets/field_binding.h"
 #include "widgets/form_geometry.h"
 #include "widgets/grid_keys.h"
 
@@ -90,6 +91,14 @@ public:
         auto *edit = new QLineEdit(parent);
         edit->setFrame(false);
         edit->setValidator(new CellValidator(kind, edit));
+        // The files' widths; what does not fit is told, naming the table and the column.
+        const int limit = kind == CellKind::Text32 ? 32 : kind == CellKind::Text64 ? 64 : kind == CellKind::Code ? 2 : 0;
+        if (auto *grid = qobject_cast<QTableWidget *>(QStyledItemDelegate::parent())) {
+            const QTableWidgetItem *title = grid->horizontalHeaderItem(index.column());
+            widgets::SetEditMaxLength(edit, limit,
+                                      grid->property("tableCaption").toString() + QStringLiteral(" – ") +
+                                          (title ? title->text() : QString()));
+        }
         return edit;
     }
     // A text longer than its column shows whole as the cell's tooltip.
@@ -374,7 +383,9 @@ void TfrmParamRiscScore::buildGrids()
         {strGrEksp, "Ekspozycja [E]", "bbDodEksp", "bbUsunEksp", &bbDodEksp, &bbUsunEksp},
         {strGrSkut, "Skutki [S]", "bbDodSkut", "bbUsunSkut", &bbDodSkut, &bbUsunSkut},
     };
+    strGrWskRyz->setProperty("tableCaption", QStringLiteral("Wskaźnik ryzyka [R]"));
     for (const TableSpec &t : tables) {
+        t.grid->setProperty("tableCaption", QString::fromUtf8(t.title));
         left->addWidget(caption(QString::fromUtf8(t.title), this));
         auto *row = new QHBoxLayout;
         row->addWidget(t.grid, 1);
@@ -806,6 +817,10 @@ bool TfrmParamRiscScore::ZapiszDBObiekt()
 
 void TfrmParamRiscScore::bZapiszClick()
 {
+    // A cell being edited belongs to what is saved: the button may be pressed without the
+    // editor losing the focus (by its key, or from a program).
+    for (QTableWidget *grid : {strGrPrawd, strGrEksp, strGrSkut, strGrWskRyz})
+        widgets::CommitOpenCellEditor(grid);
     if (!SprPoprDanych())
         return;
     ZapiszToObiekt();

@@ -258,6 +258,19 @@ private:
     int m_evaluationDepth = 0;
     bool m_eventGuard = false;
     QString m_invalidFieldNote; // why the next ratings stay not determined (from the rule)
+    // The measurement shown whose stored combined rating no longer follows the employment of
+    // its year: the ratings it was shown with go into it only when the user saves it, and
+    // only when nothing re-rated it meanwhile.
+    struct Recombined
+    {
+        bool active = false;
+        QString workstationId;
+        int factorId = 0;
+        QString date;
+        TRiskRatings stored;
+        TRiskRatings shown;
+    };
+    Recombined m_recombined;
 
     // ---- Helpers ----------------------------------------------------------------------
     QWidget *findOnPage(QScrollArea *page, const QString &name) const;
@@ -280,7 +293,12 @@ private:
     // the employment's.
     void showRatings(const TRiskRatings &ratings);
     // The ratings stored with m, shown as the view shown combines them (SetRiskAssessment).
+    // Showing stores nothing: a combined rating that no longer follows the employment is
+    // shown as it follows now, the user is told and may save it.
     void showStoredRatings(storage::TPomiarCzynn &m);
+    // Stores the ratings a measurement was shown with (see Recombined) before it is saved, or
+    // puts its stored ones back when the save failed (store false). Returns whether it did.
+    bool storeRecombinedRatings(bool store);
     // Reads f's measurements of workstation w from its file again; a file that cannot be read
     // is named in a box.
     void rereadMeasurements(const storage::TStanowisko &w, storage::TCzynnik &f);

@@ -131,7 +131,7 @@ void TfrmRyzZakl::SetFieldValue(const QString &name, const QString &value)
         ed->setText(storage::TryToDouble(value, v) ? storage::FormatMeasuredValue(v) : value);
         ed->setCursorPosition(0);
     } else if (auto *me = qobject_cast<QPlainTextEdit *>(w)) {
-        me->setPlainText(value);
+        widgets::SetMemoText(me, value); // a rule's text, kept whole like a stored one
     } else if (auto *cb = qobject_cast<QComboBox *>(w)) {
         bool ok = false;
         const int index = value.trimmed().toInt(&ok);

@@ -6,8 +6,12 @@
 
 #include "assessment/frm_ryz_zakl.h"
 
+#include "appstate/appstate.h"
 #include "assessment/rules/rating_handover.h"
+#include "platform/prompter.h"
+#include "storage/formatting.h"
 #include "storage/measurements.h"
+#include "storage/workstation_files.h"
 
 #include <utility>
 
@@ -25,18 +29,73 @@ void TfrmRyzZakl::SetRiskAssessment(const TGroupRatings &ratings)
     showRatings(combined);
 }
 
+namespace {
+
+bool sameRatings(const TRiskRatings &a, const TRiskRatings &b)
+{
+    return a.groups == b.groups && a.combined == b.combined && a.final == b.final;
+}
+
+QString levelText(int code)
+{
+    const QString name = storage::RiskLevelName(code);
+    return name.isEmpty() ? QStringLiteral("nieustalona") : QStringLiteral("„%1”").arg(name);
+}
+
+} // namespace
+
 void TfrmRyzZakl::showStoredRatings(storage::TPomiarCzynn &m)
 {
+    m_recombined = {};
     TRiskRatings ratings = StoredRatings(m);
     if (IsCurrentView()) {
         // The employment may have changed since the ratings were stored: the combined
-        // rating follows what is known now, the final one stays as stored.
+        // rating follows what is known now, the final one stays as stored. The record is not
+        // touched by showing it - the printed card reads the file - so a difference is told
+        // and left for the user to save.
+        const TRiskRatings stored = ratings;
         ratings = ShownRatings(m, SelectedWorkstation());
-        StoreRatings(m, ratings);
+        const storage::TStanowisko *w = SelectedWorkstation();
+        const storage::TCzynnik *f = SelectedFactor();
+        if (ratings.combined != stored.combined && SaveAllowed() && w && f) {
+            m_recombined = {true, w->id, f->id, m.data, stored, ratings};
+            Shared().SetSaveEnabled(true);
+            platform::ShowInfo(
+                QStringLiteral("Pomiar z dnia %1 czynnika „%2”: zapisana ocena łączna (%3) nie odpowiada zatrudnieniu "
+                               "na stanowisku „%4” w roku %5, według którego wynosi %6.\nOkno pokazuje ocenę według "
+                               "zatrudnienia; w pliku pozostaje zapisana ocena, dopóki pomiar nie zostanie zapisany "
+                               "(Zapisz).")
+                    .arg(m.data, f->nazwa, levelText(stored.combined), w->nazwa,
+                         ratings.year.isEmpty() ? m.data.left(4) : ratings.year, levelText(ratings.combined)));
+        }
     } else {
         ratings.combined = CombineAsMaximum(ratings.groups).combined;
     }
     showRatings(ratings);
+}
+
+bool TfrmRyzZakl::storeRecombinedRatings(bool store)
+{
+    if (!m_recombined.active)
+        return false;
+    storage::TStanowisko *w = storage::FindWorkstationById(Shared().Workstations, m_recombined.workstationId);
+    if (!w)
+        return false;
+    for (const storage::TFactorEntry &e : w->Factors) {
+        if (!e.factor || e.factor->id != m_recombined.factorId)
+            continue;
+        const int index = storage::FindMeasurementByDate(e.factor->Measurements, m_recombined.date);
+        if (index < 0)
+            continue;
+        storage::TPomiarCzynn &m = *e.factor->Measurements[static_cast<size_t>(index)];
+        // A rule that rated it again, or a final rating chosen since, has the last word.
+        const TRiskRatings &from = store ? m_recombined.stored : m_recombined.shown;
+        if (!sameRatings(StoredRatings(m), from))
+            return false;
+        StoreRatings(m, store ? m_recombined.shown : m_recombined.stored);
+        return true;
+    }
+    return false;
 }
 
 void TfrmRyzZakl::showRatings(const TRiskRatings &ratings)

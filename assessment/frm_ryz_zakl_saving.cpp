@@ -193,8 +193,15 @@ bool TfrmRyzZakl::Save()
     }
     request.formFileName = form;
     request.current = current;
-    if (!appstate::ReportStorageResult(storage::WriteMeasurements(request)))
+    // The ratings a measurement was shown with, when they differ from its stored ones, are
+    // what the user saves now; a failed write leaves them pending for the next Save.
+    const bool recombined = storeRecombinedRatings(true);
+    if (!appstate::ReportStorageResult(storage::WriteMeasurements(request))) {
+        if (recombined)
+            storeRecombinedRatings(false);
         return false;
+    }
+    m_recombined = {};
     ForgetEdits();
     return true;
 }

@@ -274,7 +274,8 @@ void TPageBuilder::buildEdit(storage::TPomiar &item, int left, bool readOnly)
     ed->setObjectName(QStringLiteral("ed_") + item.nazwa);
     ed->setText(item.Value);
     ed->setCursorPosition(0);
-    widgets::SetEditMaxLength(ed, item.rozm);
+    if (item.rozm > 0)
+        widgets::SetEditMaxLength(ed, item.rozm, m_window.FieldCaption(ed->objectName()));
     ed->setReadOnly(readOnly);
     ed->setToolTip(QString::fromUtf8(Hint));
     place(ed, left, m_top, isForm ? S - 17 : S, EditHeight);
@@ -311,7 +312,8 @@ void TPageBuilder::buildMemo(storage::TPomiar &item, int left, bool readOnly)
     me->setObjectName(QStringLiteral("me_") + item.nazwa);
     me->setPlainText(item.Value);
     me->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    widgets::SetMemoMaxLength(me, item.rozm);
+    if (item.rozm > 0)
+        widgets::SetMemoMaxLength(me, item.rozm, m_window.FieldCaption(me->objectName()));
     me->setReadOnly(readOnly);
     me->setToolTip(QString::fromUtf8(Hint));
     const int height = item.wys > 0 ? item.wys : DefaultMemoHeight;

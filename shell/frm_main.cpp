@@ -419,10 +419,27 @@ void TfrmMain::FEGXMainOutlookBarChange()
         putBarBack();
         return;
     }
+    // 3. The right side is emptied; the panel goes back to its view. Taking it away moves the
+    // focus out of it, which may still commit an edit; then the question comes now, while
+    // the view can still be put back - not on the next click, over an empty right side.
+    const QPointer<QWidget> leftPanel = HostedPanel;
+    appstate::TView *leftView = HostedView;
+    const QString leftCaption = FEpCRight->Caption();
+    const QString leftOper = currentOper();
+    giveBackHostedPanel();
+    if (m_state.Modified() && leftPanel && !ConfirmPendingChanges()) {
+        ShowViewPanel(leftPanel, leftCaption);
+        HostedView = leftView;
+        leftPanel->show();
+        ApplyOperations(leftOper);
+        SetSaveEnabled(true);
+        m_stayingInView = true;
+        QTimer::singleShot(0, this, [this] { m_stayingInView = false; });
+        putBarBack();
+        return;
+    }
     m_barButton = sel;
     m_barItem = FEGXMainOutlookBar->SelectedItem();
-    // 3. The right side is emptied; the panel goes back to its view.
-    giveBackHostedPanel();
     if (!known)
         return;
     const storage::TGrupa &group = *groups[static_cast<size_t>(sel)];
@@ -536,9 +553,17 @@ void TfrmMain::giveBackHostedPanel()
     setProperty("helpContext", HelpTopic);
     if (!panel)
         return;
+    // The commands of the next view never run a handler of this one.
+    if (m_state.LastWinCtrl() && panel->isAncestorOf(m_state.LastWinCtrl()))
+        m_state.ClearLastWinCtrl();
     m_panelHost->GiveBack();
     panel->hide();
     keepFocusInWindow();
+}
+
+QString TfrmMain::currentOper() const
+{
+    return m_currentElement ? m_currentElement->oper : QString();
 }
 
 void TfrmMain::keepFocusInWindow()

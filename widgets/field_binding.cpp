@@ -3,6 +3,9 @@
 #include "platform/prompter.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemDelegate>
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
@@ -10,12 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScopedValueRollback>
-#include <QTextCursor>
-#include <QTextDocument>
 #include <QTimer>
-#include <QValidator>
-
-#include <memory>
 
 namespace widgets {
 
@@ -80,7 +78,11 @@ protected:
             return false;
         if (event->type() == QEvent::FocusOut) {
             auto *fe = static_cast<QFocusEvent *>(event);
-            if (onExit && !ignoredReason(fe->reason()) && !platform::MessageBoxActive() && Runnable())
+            // The focus is already where it went: into the control's own cell editor, it is
+            // still in the control.
+            const QWidget *now = QApplication::focusWidget();
+            const bool within = now && m_control->isAncestorOf(now);
+            if (onExit && !within && !ignoredReason(fe->reason()) && !platform::MessageBoxActive() && Runnable())
                 RunExit();
         } else if (event->type() == QEvent::FocusIn) {
             auto *fe = static_cast<QFocusEvent *>(event);
@@ -209,6 +211,7 @@ bool CommitField(QWidget *control)
     FieldWatcher *w = findWatcher(control);
     if (!w || !w->onCommit || !w->Alive())
         return false;
+    CommitOpenCellEditor(control);
     FieldHandler handler = w->onCommit;
     handler(control);
     return true;
@@ -218,6 +221,46 @@ bool HasCommitHandler(QWidget *control)
 {
     FieldWatcher *w = findWatcher(control);
     return w && w->onCommit;
+}
+
+namespace {
+
+QAbstractItemView *itemViewOf(QWidget *control)
+{
+    for (QWidget *w = control; w; w = w->parentWidget()) {
+        if (auto *view = qobject_cast<QAbstractItemView *>(w))
+            return view;
+        if (w->isWindow())
+            break;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QWidget *OpenCellEditor(QWidget *control)
+{
+    QAbstractItemView *view = itemViewOf(control);
+    if (!view)
+        return nullptr;
+    const QModelIndex index = view->currentIndex();
+    // The view gives the editor open at a cell as the cell's widget.
+    return index.isValid() ? view->indexWidget(index) : nullptr;
+}
+
+bool CommitOpenCellEditor(QWidget *control)
+{
+    QWidget *editor = OpenCellEditor(control);
+    QAbstractItemView *view = itemViewOf(control);
+    if (!editor || !view)
+        return false;
+    QAbstractItemDelegate *delegate = view->itemDelegateForIndex(view->currentIndex());
+    if (!delegate)
+        return false;
+    // What the delegate does when the editor is left, without leaving it: the view stores
+    // the editor's text through the delegate and the editor stays open.
+    emit delegate->commitData(editor);
+    return true;
 }
 
 void ReturnFocusLater(QWidget *control)
@@ -244,112 +287,6 @@ FieldEventSuppressor::~FieldEventSuppressor()
 bool FieldEventsSuppressed()
 {
     return suppressCount > 0;
-}
-
-namespace {
-
-// The limit of what the user may type. QLineEdit's own maximum length would also cut the
-// text the program sets - a stored value longer than the field's limit would be shown cut
-// and, once the field is left, saved cut - so the limit is a validator, which the program's
-// setText does not consult.
-class TypedLengthLimit : public QValidator
-{
-public:
-    TypedLengthLimit(int maxLength, QObject *parent) : QValidator(parent), m_max(maxLength) {}
-    State validate(QString &input, int &) const override { return input.size() > m_max ? Invalid : Acceptable; }
-    void SetMax(int maxLength) { m_max = maxLength; }
-    int Max() const { return m_max; }
-
-private:
-    int m_max;
-};
-
-} // namespace
-
-void SetEditMaxLength(QLineEdit *edit, int maxLength)
-{
-    if (!edit)
-        return;
-    // QLineEdit's own default is its "no limit".
-    edit->setMaxLength(32767);
-    auto *limit = dynamic_cast<TypedLengthLimit *>(const_cast<QValidator *>(edit->validator()));
-    if (maxLength <= 0) {
-        if (limit) {
-            edit->setValidator(nullptr);
-            delete limit;
-        }
-        return;
-    }
-    if (limit)
-        limit->SetMax(maxLength);
-    else
-        edit->setValidator(new TypedLengthLimit(maxLength, edit));
-}
-
-int EditMaxLength(const QLineEdit *edit)
-{
-    const auto *limit = edit ? dynamic_cast<const TypedLengthLimit *>(edit->validator()) : nullptr;
-    return limit ? limit->Max() : 0;
-}
-
-void SetMemoText(QPlainTextEdit *memo, const QString &text)
-{
-    if (!memo)
-        return;
-    const QVariant limit = memo->property("tarvelinMaxLength");
-    memo->setProperty("tarvelinMaxLength", 0);
-    memo->setPlainText(text);
-    memo->setProperty("tarvelinMaxLength", limit);
-}
-
-void SetMemoMaxLength(QPlainTextEdit *memo, int maxLength)
-{
-    if (!memo)
-        return;
-    memo->setProperty("tarvelinMaxLength", maxLength);
-    if (memo->property("tarvelinMaxLengthBound").toBool())
-        return;
-    memo->setProperty("tarvelinMaxLengthBound", true);
-    QTextDocument *doc = memo->document();
-    // The position of the last insertion is taken from contentsChange; the text is cut
-    // only afterwards (textChanged), when the document is no longer in the middle of an edit.
-    auto last = std::make_shared<std::pair<int, int>>(0, 0);
-    QObject::connect(doc, &QTextDocument::contentsChange, memo, [last](int position, int, int added) {
-        *last = {position, added};
-    });
-    // The cut below changes the text again: that change is the cut's own, not an insertion.
-    auto cutting = std::make_shared<bool>(false);
-    QObject::connect(memo, &QPlainTextEdit::textChanged, memo, [memo, doc, last, cutting] {
-        if (*cutting)
-            return;
-        const QScopedValueRollback<bool> cut(*cutting, true);
-        const int limit = memo->property("tarvelinMaxLength").toInt();
-        const auto [position, added] = *last;
-        *last = {0, 0};
-        if (limit <= 0)
-            return;
-        const int length = doc->characterCount() - 1; // the final paragraph mark is not text
-        const int excess = length - limit;
-        if (excess <= 0 || added <= 0)
-            return; // within the limit, or nothing inserted (a deletion never cuts)
-        // Cut what was just inserted, from its end, so the text already there stays - also a
-        // stored text that was longer than the limit before: a keystroke must not shorten it.
-        // When the document reports an insertion it no longer holds, cut the end.
-        QTextCursor cursor(doc);
-        if (added > 0 && position + added <= length) {
-            const int cut = std::min(excess, added);
-            cursor.setPosition(position + added - cut);
-            cursor.setPosition(position + added, QTextCursor::KeepAnchor);
-            cursor.removeSelectedText();
-            return;
-        }
-        const int rest = doc->characterCount() - 1 - limit;
-        if (rest > 0) {
-            cursor.setPosition(limit);
-            cursor.setPosition(limit + rest, QTextCursor::KeepAnchor);
-            cursor.removeSelectedText();
-        }
-    });
 }
 
 } // namespace widgets

@@ -24,9 +24,12 @@
 //   * "Typing" runs on every change of an editor's text the user makes (each keystroke, a
 //     paste), before the field is left: a line edit's textEdited, a plain-text edit's
 //     change while it has the focus. The program's own setText raises nothing.
+//   * Focus moving into a control's own child (a grid's cell editor) is no exit of it.
 //   * CommitField(w) runs the handler registered for w as its commit (exit of an editor,
 //     change of a combo, click of a check box) with w as sender: the main window's
-//     "confirm pending changes" before a command, since toolbar commands take no focus.
+//     "confirm pending changes" before a command, since toolbar commands take no focus. A
+//     grid's cell editor still open is committed into the grid first
+//     (CommitOpenCellEditor), so the handler sees what the cell shows.
 //   * A handler never runs for a control that is being destroyed (a page rebuild deletes a
 //     focused edit) nor while a FieldEventSuppressor is alive, and an exit handler is never
 //     re-entered for the same control.
@@ -35,14 +38,14 @@
 // Exceptions from handlers are not caught here: they reach the event boundary (or the
 // caller of CommitField).
 
+#include "widgets/field_limits.h"
+
 #include <QString>
 #include <functional>
 
 class QWidget;
 class QComboBox;
 class QAbstractButton;
-class QLineEdit;
-class QPlainTextEdit;
 
 namespace widgets {
 
@@ -80,6 +83,15 @@ bool CommitField(QWidget *control);
 // Whether control has a commit handler.
 bool HasCommitHandler(QWidget *control);
 
+// Puts the text of the cell editor open in an item view (control, or the item view control
+// is the editor of) into its model, leaving the editor open: a toolbar command takes no
+// focus, so the editor would otherwise keep what the user typed to itself. Returns whether
+// an editor was open. The delegate decides what it stores (it may refuse a value).
+bool CommitOpenCellEditor(QWidget *control);
+// The cell editor open at the current cell of the item view control (or the item view control
+// stands in); null when none is open.
+QWidget *OpenCellEditor(QWidget *control);
+
 // Gives the focus back to control after the current event is done (an exit handler that
 // refuses the input must not move the focus while the focus change is in progress).
 void ReturnFocusLater(QWidget *control);
@@ -94,18 +106,5 @@ public:
     FieldEventSuppressor &operator=(const FieldEventSuppressor &) = delete;
 };
 bool FieldEventsSuppressed();
-
-// Length limits as the definitions give them: 0 or less means no limit. The limit holds for
-// what the user types; a text the program sets (a stored value, a rule's result) is kept
-// whole, so that showing a field never changes what it holds.
-void SetEditMaxLength(QLineEdit *edit, int maxLength);
-// The limit SetEditMaxLength gave the edit; 0 when it has none.
-int EditMaxLength(const QLineEdit *edit);
-// A plain-text edit has no length limit of its own: input beyond maxLength characters is
-// cut off as it is typed or pasted (0 or less: no limit).
-void SetMemoMaxLength(QPlainTextEdit *memo, int maxLength);
-// Sets a text the program holds (a stored value) whole, also when it is longer than the
-// memo's limit: the limit is for what is typed, as with edits.
-void SetMemoText(QPlainTextEdit *memo, const QString &text);
 
 } // namespace widgets

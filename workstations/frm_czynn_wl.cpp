@@ -7,6 +7,7 @@
 #include "platform/tarvelin_error.h"
 #include "platform/window_registry.h"
 #include "widgets/dialog_buttons.h"
+#include "widgets/field_limits.h"
 #include "widgets/radio_group.h"
 #include "workstations/frm_czynniki.h"
 
@@ -55,7 +56,8 @@ TfrmCzynnWl::TfrmCzynnWl()
     lNazwaCzynn->setObjectName(QStringLiteral("lNazwaCzynn"));
     edNazwaCzynnWl = new QLineEdit(this);
     edNazwaCzynnWl->setObjectName(QStringLiteral("edNazwaCzynnWl"));
-    edNazwaCzynnWl->setMaxLength(120);
+    // The catalogue's width for a factor's name; a longer name read from the file is kept.
+    widgets::SetEditMaxLength(edNazwaCzynnWl, 120, QStringLiteral("Nazwa czynnika własnego"));
     lNazwaCzynn->setBuddy(edNazwaCzynnWl);
     layout->addWidget(lNazwaCzynn);
     layout->addWidget(edNazwaCzynnWl);

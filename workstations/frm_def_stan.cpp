@@ -251,15 +251,11 @@ void TfrmDefStan::buildControls()
     }
     widgets::BindEnter(sgZatrudn, [this](QWidget *control) { LoadLastWinCtrl(control); });
     widgets::BindEnter(bWybierz, [this](QWidget *control) { LoadLastWinCtrl(control); });
-    // The grid's exit is its commit handler too; leaving the grid from one of its cell
-    // editors is seen through the application's focus change (the grid itself never had
-    // the focus then).
-    widgets::BindExit(sgZatrudn, [this](QWidget *) {
-        QWidget *now = QApplication::focusWidget();
-        if (now && sgZatrudn->isAncestorOf(now))
-            return; // focus went into a cell editor: still inside the grid
-        sgZatrudnExit();
-    });
+    // The grid's exit is its commit handler too (the binding layer puts an open cell editor
+    // into the grid first, and a move into a cell editor is no exit); leaving the grid from
+    // one of its cell editors is seen through the application's focus change (the grid
+    // itself never had the focus then).
+    widgets::BindExit(sgZatrudn, [this](QWidget *) { sgZatrudnExit(); });
     m_gridFocusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
         if (!old || !sgZatrudn->isAncestorOf(old) || platform::MessageBoxActive())
             return;
@@ -735,8 +731,21 @@ void TfrmDefStan::bWybierzClick()
     }
 }
 
+bool TfrmDefStan::gridCellRefused() const
+{
+    // The delegate leaves a value that is no number out of the grid (and says so once the
+    // editor is done): the cell the user sees is not what would be saved.
+    auto *editor = qobject_cast<QLineEdit *>(widgets::OpenCellEditor(sgZatrudn));
+    if (!editor)
+        return false;
+    const QString text = storage::NumberWithPoint(editor->text());
+    return !text.trimmed().isEmpty() && !isNumber(text);
+}
+
 void TfrmDefStan::CommitEditors()
 {
+    // A toolbar command leaves a cell editor open: what it shows goes into the grid first.
+    widgets::CommitOpenCellEditor(sgZatrudn);
     for (QWidget *editor :
          std::initializer_list<QWidget *>{e_Nazwa, e_Kod, dtDataRej, e_Lokalizacja, e_NrRej, e_Opis, e_NrRegon})
         SprZmiany(editor);
@@ -823,7 +832,7 @@ bool TfrmDefStan::SaveWorkstation()
 {
     CommitEditors();
     auto &state = Shared();
-    if (!checkGridYears())
+    if (gridCellRefused() || !checkGridYears())
         return false;
     const bool wasNew = m_new;
     if (m_new) {

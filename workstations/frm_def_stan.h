@@ -136,6 +136,8 @@ private:
     std::vector<storage::TZatrudn> gridRows() const;
     bool gridDiffersFrom(const storage::TStanowisko &w) const;
     bool checkGridYears();
+    // Whether the cell editor open in the employment grid holds a value the grid refused.
+    bool gridCellRefused() const;
     bool checkNameForSave();
     // The text without what the files cannot hold back; says what was removed.
     QString cleanText(const QString &text);

@@ -70,6 +70,12 @@ QFont fieldFont()
     return f;
 }
 
+// How a field is named to the user: its label, else its name in the definition.
+QString fieldCaption(const storage::TDokum &f)
+{
+    return f.etyk.trimmed().isEmpty() ? f.nazwa : f.etyk;
+}
+
 bool isPrintOnly(const QString &typ)
 {
     return typ == QLatin1String("tekst") || typ == QLatin1String("tekst_p");
@@ -331,7 +337,7 @@ void TfrmDokum::BuildPages()
             auto *edit = new QLineEdit(content);
             edit->setObjectName(QStringLiteral("ed_0_%1").arg(n));
             setTag(edit, 0);
-            widgets::SetEditMaxLength(edit, f.rozm);
+            widgets::SetEditMaxLength(edit, f.rozm, fieldCaption(f));
             prepareInput(edit);
             const int eh = edit->sizeHint().height();
             edit->setGeometry(172, y + 10, f.szer, eh);
@@ -347,7 +353,7 @@ void TfrmDokum::BuildPages()
             memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
             memo->setTabChangesFocus(true);
             memo->setMinimumWidth(30);
-            widgets::SetMemoMaxLength(memo, f.rozm);
+            widgets::SetMemoMaxLength(memo, f.rozm, fieldCaption(f));
             prepareInput(memo);
             memo->setGeometry(172, y + 10, std::max(f.szer, 30), f.wys);
             h = std::max(h, f.wys);

@@ -4,6 +4,7 @@
 
 #include "appstate/appstate.h"
 #include "platform/clipboard.h"
+#include "widgets/field_limits.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -71,11 +72,12 @@ void TfrmDokum::PasteFieldsFromText(const QString &text)
                 }
                 ChangeField(combo);
             } else if (auto *edit = qobject_cast<QLineEdit *>(w)) {
-                edit->setText(value);
+                // Pasted as typed: the field's limit holds, and a cut is told.
+                widgets::InsertAsTyped(edit, value);
                 // Every row of a "form" field keeps its own slot, pasted as when chosen.
                 ExitField(edit);
             } else if (auto *memo = qobject_cast<QPlainTextEdit *>(w)) {
-                memo->setPlainText(value);
+                widgets::InsertAsTyped(memo, value);
                 ExitMemo(memo);
             }
             rest = rest.left(start) + rest.mid(end + closing.size());

@@ -61,7 +61,8 @@ void RateNewBiologicalMeasurement(storage::TPomiarCzynn &m)
 {
     double g = 0;
     const storage::TPomiar *field = storage::FindField(m.Fields, QStringLiteral("GrZagr"));
-    // The groups only: the combined and final ratings are decided when the measurement is shown.
+    // The groups only: the combined rating is decided by the employment where the measurement
+    // is made, the final one by the user.
     TRiskRatings ratings = StoredRatings(m);
     ratings.groups =
         TGroupRatings::All(field && ParseNumber(field->Value, g) ? BiologicalRisk(g) : storage::RiskNotDetermined);

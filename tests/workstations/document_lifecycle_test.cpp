@@ -8,6 +8,7 @@
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
 #include "tests/workstations/document_test_support.h"
+#include "widgets/field_limits.h"
 #include "workstations/frm_dokum.h"
 
 #include <QComboBox>
@@ -441,7 +442,8 @@ TEST_F(DocumentLifecycle, EveryShippedKindIsCreatedSavedReopenedCopiedPastedAndD
                     chooserText = "[1] wybrany " + e->objectName();
                     view->ClickForm(view->pgDokum->findChild<QToolButton *>("bb" + e->objectName().mid(2)));
                 } else {
-                    e->setText(QString("2024-05-0%1 Łódź").arg(e->objectName().size() % 9 + 1).left(e->maxLength()));
+                    const int limit = widgets::EditMaxLength(e);
+                    e->setText(QString("2024-05-0%1 Łódź").arg(e->objectName().size() % 9 + 1).left(limit > 0 ? limit : 100));
                     view->ExitField(e);
                 }
             } else if (auto *m = qobject_cast<QPlainTextEdit *>(page)) {
