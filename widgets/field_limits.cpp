@@ -170,10 +170,11 @@ private:
             return;
         }
         // The text already there stays - also a stored text that was longer than the limit
-        // before: a keystroke must not shorten it. When the document reports an insertion
-        // it no longer holds, the end goes.
-        const int cut = std::min(excess, last.added);
-        const int end = last.position + last.added <= length ? last.position + last.added : length;
+        // before: a keystroke must not shorten it. The document counts a paragraph mark it
+        // replaces in an insertion at its end (into an empty memo, say): that is no text.
+        const int added = last.added - std::max(0, last.position + last.added - length);
+        const int cut = std::min(excess, added);
+        const int end = last.position + added;
         QTextCursor cursor(doc);
         cursor.setPosition(end - cut);
         cursor.setPosition(end, QTextCursor::KeepAnchor);
@@ -184,7 +185,7 @@ private:
         shown.setPosition(end - cut);
         m_memo->setTextCursor(shown);
         m_memo->ensureCursorVisible();
-        const int inserted = last.added - cut;
+        const int inserted = added - cut;
         const QString now = m_memo->toPlainText();
         if (inserted == 0 && m_toldFor == now)
             return;
