@@ -1,7 +1,6 @@
 #include "assessment/frm_nowy_pomiar.h"
 
 #include "assessment/frm_ryz_zakl.h"
-#include "assessment/risk_ratings.h"
 #include "assessment/rules/evaluation_dispatch.h"
 
 #include "appstate/appstate.h"
@@ -156,13 +155,7 @@ bool TfrmNowyPomiar::executeNew()
         platform::ShowError(e.message());
         return false;
     }
-    if (factor->ident == QLatin1String("biol"))
-        RateNewBiologicalMeasurement(*m, *factor);
-    // Rated as it is made: the combined rating follows the employment of its year (showing a
-    // measurement stores nothing in it), the final one is left for the user.
-    TRiskRatings ratings = StoredRatings(*m);
-    ratings.combined = CombineRatings(ratings.groups, w->SelectedWorkstation(), d).combined;
-    StoreRatings(*m, ratings);
+    RateNewMeasurement(*m, *factor, w->SelectedWorkstation());
     if (!storage::AddMeasurement(factor->Measurements, std::move(m)))
         return false; // a date already listed (refused by OK before)
     w->FillMeasurementList(d);

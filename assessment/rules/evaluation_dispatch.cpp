@@ -1,5 +1,6 @@
 #include "assessment/rules/evaluation_dispatch.h"
 
+#include "assessment/risk_ratings.h"
 #include "storage/factors.h"
 #include "storage/measurements.h"
 
@@ -176,6 +177,16 @@ void RateNewBiologicalMeasurement(storage::TPomiarCzynn &m, const storage::TCzyn
     EnsureRulesRegistered();
     if (biologicalRating())
         biologicalRating()(m, factor);
+}
+
+void RateNewMeasurement(storage::TPomiarCzynn &m, const storage::TCzynnik &factor,
+                        const storage::TStanowisko *workstation)
+{
+    if (factor.ident == QLatin1String("biol"))
+        RateNewBiologicalMeasurement(m, factor);
+    TRiskRatings ratings = StoredRatings(m);
+    ratings.combined = CombineRatings(ratings.groups, workstation, m.data).combined;
+    StoreRatings(m, ratings);
 }
 
 } // namespace assessment

@@ -18,6 +18,7 @@
 namespace storage {
 class TCzynnik;
 class TPomiarCzynn;
+class TStanowisko;
 } // namespace storage
 
 namespace assessment {
@@ -85,5 +86,10 @@ bool TakesPartInSums(const storage::TPomiarCzynn &m);
 using NewMeasurementRating = std::function<void(storage::TPomiarCzynn &m, const storage::TCzynnik &factor)>;
 void RegisterNewBiologicalRating(NewMeasurementRating rating);
 void RateNewBiologicalMeasurement(storage::TPomiarCzynn &m, const storage::TCzynnik &factor);
+// A measurement as it is made: a biological agent's groups as above, and the combined rating
+// by the employment of its year on workstation; the final rating is left for the user.
+// Showing a measurement later stores nothing in it.
+void RateNewMeasurement(storage::TPomiarCzynn &m, const storage::TCzynnik &factor,
+                        const storage::TStanowisko *workstation);
 
 } // namespace assessment

@@ -512,9 +512,8 @@ protected:
                     storage::ReadMeasurementForm(appstate::State().FormsFolder +
                                                      storage::FormDefinitionName(f->frm_dane, f->ver_pom),
                                                  m->Fields, f->id);
-                    // A new measurement of a biological agent is rated by the agent's group.
-                    if (f->ident == QLatin1String("biol"))
-                        assessment::RateNewBiologicalMeasurement(*m, *f);
+                    // Rated as a new measurement is (a biological agent by its group).
+                    assessment::RateNewMeasurement(*m, *f, &w);
                     storage::AddMeasurement(f->Measurements, std::move(m));
                 }
                 Rate(w, *f, *sample);
