@@ -92,7 +92,10 @@ public:
         edit->setFrame(false);
         edit->setValidator(new CellValidator(kind, edit));
         // The files' widths; what does not fit is told, naming the table and the column.
-        const int limit = kind == CellKind::Text32 ? 32 : kind == CellKind::Text64 ? 64 : kind == CellKind::Code ? 2 : 0;
+        const int limit = kind == CellKind::Text32   ? 32
+                          : kind == CellKind::Text64 ? 64
+                          : kind == CellKind::Code   ? 2
+                                                     : 0;
         if (auto *grid = qobject_cast<QTableWidget *>(QStyledItemDelegate::parent())) {
             const QTableWidgetItem *title = grid->horizontalHeaderItem(index.column());
             widgets::SetEditMaxLength(edit, limit,

@@ -135,8 +135,9 @@ public:
     MemoLengthLimit(QPlainTextEdit *memo, int maxLength) : QObject(memo), max(maxLength), m_memo(memo)
     {
         QTextDocument *doc = memo->document();
-        connect(doc, &QTextDocument::contentsChange, this,
-                [this](int position, int removed, int added) { m_last = {position, removed, added}; });
+        connect(doc, &QTextDocument::contentsChange, this, [this](int position, int removed, int added) {
+            m_last = {position, removed, added};
+        });
         connect(memo, &QPlainTextEdit::textChanged, this, [this] { cutInsertion(); });
     }
 
@@ -334,7 +335,8 @@ bool InsertAsTyped(QWidget *editor, const QString &text)
 
 QString FieldLimitMessage(const QString &caption, int maxLength, int inserted, int leftOut)
 {
-    QString text = QStringLiteral("Pole „%1” mieści najwyżej %2 %3.").arg(caption).arg(maxLength).arg(characters(maxLength));
+    QString text =
+        QStringLiteral("Pole „%1” mieści najwyżej %2 %3.").arg(caption).arg(maxLength).arg(characters(maxLength));
     if (inserted > 0)
         text += QStringLiteral(" Wstawiono początek tekstu (%1 %2), pominięto %3 %4 z jego końca.")
                     .arg(inserted)

@@ -34,7 +34,8 @@ QString documentFile()
 {
     const workstations::TfrmDokum *d = workstations::frmDokum();
     return QString(appstate::State().DataFolder + d->Definition.Katalog +
-                   storage::DocumentDataFileName(d->Definition.Plik, d->CurrentNumber())).replace('\\', '/');
+                   storage::DocumentDataFileName(d->Definition.Plik, d->CurrentNumber()))
+        .replace('\\', '/');
 }
 
 void activate(QWidget *window)
@@ -48,7 +49,8 @@ void activate(QWidget *window)
 void takeRoad(Road road, QWidget *window, QWidget *field, const std::function<void()> &print)
 {
     QTimer poll; // closes the preview once it shows its pages
-    QObject::connect(&poll, &QTimer::timeout, [] { FindPreview() && FindPreview()->PageCount() && FindPreview()->close(); });
+    QObject::connect(&poll, &QTimer::timeout,
+                     [] { FindPreview() && FindPreview()->PageCount() && FindPreview()->close(); });
     poll.start(50);
     QWidget help;
     QDialog box(window);
@@ -120,7 +122,8 @@ protected:
     bool holds(const QString &file, const char *item, QWidget *field)
     {
         const QString value = QRegularExpression::escape(shown(field));
-        return fx.ReadText(file).contains(QRegularExpression(QStringLiteral("nazwa=\"%1\"[^>]*>%2</dane>").arg(item, value)));
+        return fx.ReadText(file).contains(
+            QRegularExpression(QStringLiteral("nazwa=\"%1\"[^>]*>%2</dane>").arg(item, value)));
     }
     void pick(const char *list, const QString &text)
     {
@@ -135,7 +138,8 @@ TEST_F(ScreenAndFile, AfterZapiszInEveryViewOnEveryRoadTheFileHoldsWhatTheScreen
 {
     workstations::TfrmDefStan *stan = workstations::frmDefStan();
     assessment::TfrmRyzZakl *pomiar = assessment::frmRyzZakl();
-    const QString welder = QStringLiteral("Spawacz - spawalnia MAG"), welderFile = "zaklocen/stan_1/stanowisko_dane.xml";
+    const QString welder = QStringLiteral("Spawacz - spawalnia MAG"),
+                  welderFile = "zaklocen/stan_1/stanowisko_dane.xml";
     const struct
     {
         int group, icon;                 // where the navigation bar shows the view
@@ -143,9 +147,10 @@ TEST_F(ScreenAndFile, AfterZapiszInEveryViewOnEveryRoadTheFileHoldsWhatTheScreen
         std::function<QString()> file;   // the data file and the item that hold the field
         const char *item;
     } views[] = {
-        {1, 0, [] { return workstations::frmDokum()->pgDokum->findChild<QWidget *>("me_0_Okolicznosci"); }, documentFile,
-         "Okolicznosci"},
-        {2, 1, [] { return workstations::frmDokum()->pgDokum->findChild<QWidget *>("ed_0_ImNazw"); }, documentFile, "ImNazw"},
+        {1, 0, [] { return workstations::frmDokum()->pgDokum->findChild<QWidget *>("me_0_Okolicznosci"); },
+         documentFile, "Okolicznosci"},
+        {2, 1, [] { return workstations::frmDokum()->pgDokum->findChild<QWidget *>("ed_0_ImNazw"); }, documentFile,
+         "ImNazw"},
         {0, 1,
          [&] {
              w.findChild<QComboBox *>("cbStanow")->setCurrentText(welder);
@@ -155,7 +160,8 @@ TEST_F(ScreenAndFile, AfterZapiszInEveryViewOnEveryRoadTheFileHoldsWhatTheScreen
              return pomiar->Pages()->findChild<QWidget *>("ed_PEWartZm");
          },
          [] { return QStringLiteral("zaklocen/stan_1/halas_fizyczny_dane.xml"); }, "PEWartZm"},
-        {0, 0, [&]() -> QWidget * { return pick("lbStanowiska", welder), stan->e_Kod; }, [&] { return welderFile; }, "Kod"},
+        {0, 0, [&]() -> QWidget * { return pick("lbStanowiska", welder), stan->e_Kod; }, [&] { return welderFile; },
+         "Kod"},
         {0, 0,
          [&]() -> QWidget * {
              pick("lbStanowiska", welder);
@@ -182,7 +188,8 @@ TEST_F(ScreenAndFile, AfterZapiszInEveryViewOnEveryRoadTheFileHoldsWhatTheScreen
             QTest::keyClicks(QApplication::focusWidget(), "3");
             w.mZapisz->trigger();
             EXPECT_TRUE(shown(field).endsWith('3')); // a cell editor the road closed begins anew
-            EXPECT_TRUE(!w.mZapisz->isEnabled() && !appstate::State().Modified() && holds(view.file(), view.item, field));
+            EXPECT_TRUE(!w.mZapisz->isEnabled() && !appstate::State().Modified() &&
+                        holds(view.file(), view.item, field));
         }
     }
     // A cell typed into, then another view chosen: Anuluj keeps the view, its commands on.
@@ -196,7 +203,8 @@ TEST_F(ScreenAndFile, AfterZapiszInEveryViewOnEveryRoadTheFileHoldsWhatTheScreen
     pomiar->SelectedWorkstation()->Employment.clear();
     boxes.boxes.clear(), w.findChild<QListWidget *>("lbPomiar")->setCurrentRow(-1), views[2].open();
     const int stored = pomiar->SelectedMeasurement()->ocenamax;
-    EXPECT_TRUE(stored > 0 && boxes.Texts().join("").contains(pomiar->SelectedMeasurement()->data) && w.mZapisz->isEnabled());
+    EXPECT_TRUE(stored > 0 && boxes.Texts().join("").contains(pomiar->SelectedMeasurement()->data) &&
+                w.mZapisz->isEnabled());
     w.mZapisz->trigger();
     EXPECT_TRUE(pomiar->SelectedMeasurement()->ocenamax == 0 && !w.mZapisz->isEnabled());
     // The Risk Score editor's own "Zapisz / Ustaw bieżącą", a cell of the P table being edited.
@@ -212,7 +220,7 @@ TEST_F(ScreenAndFile, AfterZapiszInEveryViewOnEveryRoadTheFileHoldsWhatTheScreen
     const auto row = std::find_if(p.begin(), p.end(), [](auto &r) { return r.Typ == storage::RiskScoreProbability; });
     EXPECT_TRUE(shown(editor.strGrPrawd).endsWith('9') && row->OpisPodst == shown(editor.strGrPrawd));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the cell editors closed
-    EXPECT_EQ(pasteOverEveryLimit(editor.strGrPrawd, boxes), 1); // a cell's limit is told like any other
+    EXPECT_EQ(pasteOverEveryLimit(editor.strGrPrawd, boxes), 1);         // a cell's limit is told like any other
 }
 
 TEST_F(ScreenAndFile, EveryLimitedControlOfEveryViewTellsWhatDoesNotFit)
@@ -240,5 +248,7 @@ TEST_F(ScreenAndFile, EveryLimitedControlOfEveryViewTellsWhatDoesNotFit)
             appstate::State().SetModified(false);
         }
     }
-    EXPECT_EQ(pasteOverEveryLimit(assessment::frmNowyPomiar(), boxes) + pasteOverEveryLimit(workstations::frmCzynnWl(), boxes), 4);
+    EXPECT_EQ(pasteOverEveryLimit(assessment::frmNowyPomiar(), boxes) +
+                  pasteOverEveryLimit(workstations::frmCzynnWl(), boxes),
+              4);
 }

@@ -443,7 +443,8 @@ TEST_F(DocumentLifecycle, EveryShippedKindIsCreatedSavedReopenedCopiedPastedAndD
                     view->ClickForm(view->pgDokum->findChild<QToolButton *>("bb" + e->objectName().mid(2)));
                 } else {
                     const int limit = widgets::EditMaxLength(e);
-                    e->setText(QString("2024-05-0%1 Łódź").arg(e->objectName().size() % 9 + 1).left(limit > 0 ? limit : 100));
+                    e->setText(
+                        QString("2024-05-0%1 Łódź").arg(e->objectName().size() % 9 + 1).left(limit > 0 ? limit : 100));
                     view->ExitField(e);
                 }
             } else if (auto *m = qobject_cast<QPlainTextEdit *>(page)) {
