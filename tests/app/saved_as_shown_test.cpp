@@ -30,14 +30,6 @@ QString shown(QWidget *field) // an edit's or memo's text, a grid's current cell
     return editor ? qobject_cast<QLineEdit *>(editor)->text() : grid->currentItem()->text();
 }
 
-QString documentFile()
-{
-    const workstations::TfrmDokum *d = workstations::frmDokum();
-    return QString(appstate::State().DataFolder + d->Definition.Katalog +
-                   storage::DocumentDataFileName(d->Definition.Plik, d->CurrentNumber()))
-        .replace('\\', '/');
-}
-
 void activate(QWidget *window)
 {
     QApplication::setActiveWindow(window);
@@ -118,11 +110,14 @@ protected:
         activate(&w);
     }
     void TearDown() override { appstate::State().SetModified(false), appstate::State().Workstations.clear(); }
-    // Whether the data file holds the text the field shows as the value of its item.
-    bool holds(const QString &file, const char *item, QWidget *field)
+    // Whether the data file (none: the document's) holds the text the field shows as its item.
+    bool holds(const char *file, const char *item, QWidget *field)
     {
+        const workstations::TfrmDokum *d = workstations::frmDokum();
+        const QString document = appstate::State().DataFolder + d->Definition.Katalog +
+                                 storage::DocumentDataFileName(d->Definition.Plik, d->CurrentNumber());
         const QString value = QRegularExpression::escape(shown(field));
-        return fx.ReadText(file).contains(
+        return fx.ReadText(file ? QString::fromUtf8(file) : document).contains(
             QRegularExpression(QStringLiteral("nazwa=\"%1\"[^>]*>%2</dane>").arg(item, value)));
     }
     void pick(const char *list, const QString &text)
@@ -138,19 +133,17 @@ TEST_F(ScreenAndFile, AfterZapiszInEveryViewOnEveryRoadTheFileHoldsWhatTheScreen
 {
     workstations::TfrmDefStan *stan = workstations::frmDefStan();
     assessment::TfrmRyzZakl *pomiar = assessment::frmRyzZakl();
-    const QString welder = QStringLiteral("Spawacz - spawalnia MAG"),
-                  welderFile = "zaklocen/stan_1/stanowisko_dane.xml";
+    const QString welder = QStringLiteral("Spawacz - spawalnia MAG");
+    const char *welderFile = "zaklocen/stan_1/stanowisko_dane.xml";
     const struct
     {
         int group, icon;                 // where the navigation bar shows the view
         std::function<QWidget *()> open; // chooses the record; the field typed into
-        std::function<QString()> file;   // the data file and the item that hold the field
-        const char *item;
+        const char *file, *item;         // the data file and the item that hold the field
     } views[] = {
-        {1, 0, [] { return workstations::frmDokum()->pgDokum->findChild<QWidget *>("me_0_Okolicznosci"); },
-         documentFile, "Okolicznosci"},
-        {2, 1, [] { return workstations::frmDokum()->pgDokum->findChild<QWidget *>("ed_0_ImNazw"); }, documentFile,
-         "ImNazw"},
+        {1, 0, [] { return workstations::frmDokum()->pgDokum->findChild<QWidget *>("me_0_Okolicznosci"); }, nullptr,
+         "Okolicznosci"},
+        {2, 1, [] { return workstations::frmDokum()->pgDokum->findChild<QWidget *>("ed_0_ImNazw"); }, nullptr, "ImNazw"},
         {0, 1,
          [&] {
              w.findChild<QComboBox *>("cbStanow")->setCurrentText(welder);
@@ -159,9 +152,8 @@ TEST_F(ScreenAndFile, AfterZapiszInEveryViewOnEveryRoadTheFileHoldsWhatTheScreen
              w.findChild<QListWidget *>("lbPomiar")->setCurrentRow(0);
              return pomiar->Pages()->findChild<QWidget *>("ed_PEWartZm");
          },
-         [] { return QStringLiteral("zaklocen/stan_1/halas_fizyczny_dane.xml"); }, "PEWartZm"},
-        {0, 0, [&]() -> QWidget * { return pick("lbStanowiska", welder), stan->e_Kod; }, [&] { return welderFile; },
-         "Kod"},
+         "zaklocen/stan_1/halas_fizyczny_dane.xml", "PEWartZm"},
+        {0, 0, [&]() -> QWidget * { return pick("lbStanowiska", welder), stan->e_Kod; }, welderFile, "Kod"},
         {0, 0,
          [&]() -> QWidget * {
              pick("lbStanowiska", welder);
@@ -169,7 +161,7 @@ TEST_F(ScreenAndFile, AfterZapiszInEveryViewOnEveryRoadTheFileHoldsWhatTheScreen
              stan->sgZatrudn->setCurrentCell(0, 6);
              return stan->sgZatrudn;
          },
-         [&] { return welderFile; }, "PrzekrNDS"}, // "Narażeni"
+         welderFile, "PrzekrNDS"}, // "Narażeni"
     };
     for (const auto &view : views) {
         clickHeader(w, view.group);
@@ -181,7 +173,7 @@ TEST_F(ScreenAndFile, AfterZapiszInEveryViewOnEveryRoadTheFileHoldsWhatTheScreen
             QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier); // typed over, never beyond a limit
             QTest::keyClicks(field, "7");
             w.mZapisz->trigger();
-            EXPECT_TRUE(!w.mZapisz->isEnabled() && holds(view.file(), view.item, field));
+            EXPECT_TRUE(!w.mZapisz->isEnabled() && holds(view.file, view.item, field));
             dialogs.steps.clear(), dialogs.steps << [](QDialog &) { return int(QDialog::Accepted); }; // "Wydruk"
             takeRoad(road, &w, field, [&] { w.PrintForm(); });
             ASSERT_TRUE(field == QApplication::focusWidget() || field->isAncestorOf(QApplication::focusWidget()));
@@ -189,7 +181,7 @@ TEST_F(ScreenAndFile, AfterZapiszInEveryViewOnEveryRoadTheFileHoldsWhatTheScreen
             w.mZapisz->trigger();
             EXPECT_TRUE(shown(field).endsWith('3')); // a cell editor the road closed begins anew
             EXPECT_TRUE(!w.mZapisz->isEnabled() && !appstate::State().Modified() &&
-                        holds(view.file(), view.item, field));
+                        holds(view.file, view.item, field));
         }
     }
     // A cell typed into, then another view chosen: Anuluj keeps the view, its commands on.
