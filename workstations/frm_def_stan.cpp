@@ -733,13 +733,12 @@ void TfrmDefStan::bWybierzClick()
 
 bool TfrmDefStan::gridCellRefused() const
 {
-    // The delegate leaves a value that is no number out of the grid (and says so once the
-    // editor is done): the cell the user sees is not what would be saved.
+    // The delegate leaves a value the grid refuses out of it (and says why once the editor
+    // is done): the cell the user sees is not what would be saved.
     auto *editor = qobject_cast<QLineEdit *>(widgets::OpenCellEditor(sgZatrudn));
-    if (!editor)
-        return false;
-    const QString text = storage::NumberWithPoint(editor->text());
-    return !text.trimmed().isEmpty() && !isNumber(text);
+    return editor && !CellRefusal(sgZatrudn->currentRow(), sgZatrudn->currentColumn(),
+                                  storage::NumberWithPoint(editor->text()))
+                          .isEmpty();
 }
 
 void TfrmDefStan::CommitEditors()
