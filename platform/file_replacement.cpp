@@ -280,6 +280,17 @@ private:
         return out;
     }
 
+    // Each folder a file of the save stands in, once: the renames there are synced together.
+    void syncTargetFolders() const
+    {
+        QStringList folders;
+        for (const Target &t : m_targets)
+            if (!folders.contains(folderOf(t.real)))
+                folders << folderOf(t.real);
+        for (const QString &folder : folders)
+            syncFolder(folder);
+    }
+
     bool prepare(size_t i)
     {
         Target &t = m_targets[i];
@@ -389,12 +400,7 @@ private:
 
     void finish()
     {
-        QStringList folders;
-        for (const Target &t : m_targets)
-            if (!folders.contains(folderOf(t.real)))
-                folders << folderOf(t.real);
-        for (const QString &folder : folders)
-            syncFolder(folder);
+        syncTargetFolders();
         if (m_several) {
             // The primary journal goes first: from here on the save is done, whatever stops it.
             const std::vector<SaveFolder> journals = saveFolders(realPaths(), m_id);
@@ -438,12 +444,7 @@ private:
             }
         }
         if (!m_journals.empty() && restored) {
-            QStringList folders;
-            for (const Target &t : m_targets)
-                if (!folders.contains(folderOf(t.real)))
-                    folders << folderOf(t.real);
-            for (const QString &folder : folders)
-                syncFolder(folder);
+            syncTargetFolders();
             // The primary journal was written last; it goes last.
             for (const auto &journal : m_journals)
                 removePath(journal->fileName());
