@@ -1,6 +1,6 @@
 // Feeds the line reader and the text routines with arbitrary bytes, and holds the quick
-// ways of reading (lines straight from the bytes, attributes found by name, plain whole
-// numbers) to what the general ones give.
+// ways of reading (lines straight from the bytes, plain whole numbers) to what the general
+// ones give, and every way of reading an attribute to the one scanner.
 // LIBS: tarvelin_storage tarvelin_platform_core
 #include "platform/cp1250.h"
 #include "platform/text_file.h"
@@ -14,13 +14,25 @@ namespace {
 
 void sameAttribute(const QString &name, const QString &line)
 {
-    const QString general = storage::ReadAttributeValue(name + QLatin1String("=\""), line);
-    if (storage::DecodedAttributeText(storage::RawNamedAttribute(QStringView(name), line)) != general)
+    // The routine the readers have always named reads the one scanner.
+    if (!name.isEmpty() && storage::ReadAttributeValue(name + QLatin1String("=\""), line) !=
+                               storage::ElementTag(line).Value(QStringView(name)))
         __builtin_trap();
-    bool latin1 = true;
-    for (QChar c : name)
-        latin1 = latin1 && c.unicode() < 0x100;
-    if (latin1 && storage::ReadNamedAttribute(QLatin1String(name.toLatin1()), line) != general)
+}
+
+// A tag followed over pieces of its text ends where the scanner ends it, and any text
+// written as an attribute's value reads back as it was.
+void tagRules(const QString &text, int split)
+{
+    const storage::ElementTag tag(text);
+    storage::TagEndScan scan;
+    const qsizetype at = text.isEmpty() ? 0 : split % (text.size() + 1);
+    const bool closed = scan.Feed(QStringView(text).first(at)) || scan.Feed(QStringView(text).sliced(at));
+    if (closed != tag.Closed())
+        __builtin_trap();
+    const QString line = QStringLiteral("<x a=\"") + storage::AttributeText(text) + QStringLiteral("\" b='1'>");
+    const storage::ElementTag written(line);
+    if (written.Value(u"a") != text || written.Value(u"b") != QLatin1String("1") || !written.Closed())
         __builtin_trap();
 }
 
@@ -42,6 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         // Any name the line begins with, quotes and all, and the names the readers ask for.
         for (const QString &name : {line.left(i % 7 + 1), QStringLiteral("nazwa"), QStringLiteral("a\"b")})
             sameAttribute(name, line);
+        tagRules(line, i * 7 + int(size));
         int plain = 0;
         if (storage::PlainInt(line, plain)) {
             bool ok = false;

@@ -13,21 +13,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     storage::WorkstationList list;
     QString version;
     storage::ParseWorkstationList(fuzzsupport::Lines(data, size, false), list, version);
-    // Keys are found as plain text, so a value holding "=" can end in the text of another
-    // key once its closing quote follows; only values without "=", quotes and the
-    // element names are expected to come back unchanged.
-    bool plain = true;
-    for (const auto &w : list)
-        for (const QString &v : {w->id, w->nazwa, w->kat_dane})
-            if (v.contains('\n') || v.contains('\r') || v.contains(QLatin1String("stanowisko")) ||
-                v.contains(QLatin1String("struktura_dane")) || v.contains('=') || v.contains('"'))
-                plain = false;
+    // What was read is written back as it is, unless the writer refuses it and says why.
+    const bool plain = bool(storage::StorableWorkstationList(QStringLiteral("struktura_dane.xml"), list));
     storage::WorkstationList back;
     QString backVersion;
     const bool whole = storage::ParseWorkstationList(
         fuzzsupport::WrittenLines(storage::WorkstationListLines(list), false), back, backVersion);
-    // A value holding an element name of the file reads back as structure (nothing is
-    // escaped but the double quote); such a list only has to survive without harm.
     if (!plain)
         return 0;
     if (!whole || backVersion != storage::DataVersion() || back.size() != list.size())

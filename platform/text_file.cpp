@@ -22,6 +22,8 @@ QStringList SplitLines(const QString &text)
         const char16_t c = data[i].unicode();
         if (c == '\n' || c == '\r') {
             lines.append(QString(data + start, i - start));
+            if (c == '\r' && i + 2 < n && data[i + 1].unicode() == '\r' && data[i + 2].unicode() == '\n')
+                ++i; // CR CR LF: a line end that passed twice through a conversion to CR LF
             if (c == '\r' && i + 1 < n && data[i + 1].unicode() == '\n')
                 ++i;
             start = i + 1;
@@ -55,7 +57,10 @@ QStringList DecodeLinesCp1250(const QByteArray &bytes)
         lines.append(DecodeCp1250(QByteArray::fromRawData(start, stop - start)));
         if (stop == end)
             break;
-        start = stop + (stop == cr && stop + 1 < end && stop[1] == '\n' ? 2 : 1);
+        if (stop == cr && end - stop > 2 && stop[1] == '\r' && stop[2] == '\n')
+            start = stop + 3; // CR CR LF, as SplitLines
+        else
+            start = stop + (stop == cr && stop + 1 < end && stop[1] == '\n' ? 2 : 1);
     }
     return lines;
 }

@@ -11,7 +11,9 @@
 
 namespace platform {
 
-// Splits decoded text into lines at CR LF, LF or a lone CR. A final line end does not
+// Splits decoded text into lines at CR LF, LF or a lone CR; CR CR LF, which a file gets
+// when its CR LF line ends pass once more through a conversion to CR LF, is one line end
+// too (a lone CR before CR LF is nothing a writer puts into a file). A final line end does not
 // make an empty last line (readers never look at the last line, and a phantom one would
 // hide the closing root tag from them).
 QStringList SplitLines(const QString &text);

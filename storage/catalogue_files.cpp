@@ -14,11 +14,6 @@ namespace storage {
 
 namespace {
 
-QString attr(const char *name, const QString &line)
-{
-    return ReadNamedAttribute(QLatin1String(name), line);
-}
-
 bool hasText(const QString &line)
 {
     return line.contains('<');
@@ -34,10 +29,11 @@ int readEntryBlock(const QStringList &lines, int start, OnParam onParam)
         const QString &line = lines[i];
         if (StartsBlockClose(line, QStringLiteral("</czynnik")))
             return i;
-        if (i > start && line.contains(QLatin1String("<czynnik")))
+        const ElementTag tag(line);
+        if (i > start && tag.Opens(u"czynnik"))
             return i - 1;
-        if (line.contains(QLatin1String("<param")))
-            onParam(i, line);
+        if (tag.Opens(u"param"))
+            onParam(i, tag);
     }
     return -1;
 }
@@ -46,7 +42,7 @@ int readEntryBlock(const QStringList &lines, int start, OnParam onParam)
 // check, entry headers, entry blocks. readEntry(lines, start, id, nazwa, info) reads one
 // entry block and returns the index of its closing line.
 template <typename ReadEntry>
-void scanCatalogue(const QStringList &lines, const QString &relPath, const QString &rootTag,
+void scanCatalogue(const QStringList &lines, const QString &relPath, const QString &rootName,
                    const QString &configVersion, CatalogueReadInfo *info, ReadEntry readEntry)
 {
     CatalogueReadInfo local;
@@ -58,19 +54,20 @@ void scanCatalogue(const QStringList &lines, const QString &relPath, const QStri
     QString nazwa;
     for (int i = 1; i <= int(lines.size()) - 2; ++i) {
         const QString &line = lines[i];
-        if (line.contains(rootTag)) {
-            inf.ver = attr("ver", line);
-            inf.ver_pom = attr("ver_pom", line);
-            inf.frm_dane = attr("frm_dane", line);
+        const ElementTag tag(line);
+        if (tag.Opens(rootName)) {
+            inf.ver = tag.Value(u"ver");
+            inf.ver_pom = tag.Value(u"ver_pom");
+            inf.frm_dane = tag.Value(u"frm_dane");
             if (inf.ver != configVersion)
                 return; // another configuration's catalogue: nothing is listed
             inf.versionAccepted = true;
             rootSeen = true;
             continue;
         }
-        if (line.contains(QLatin1String("<czynnik"))) {
-            id = ToIntAt(attr("id", line), relPath, i, QStringLiteral("Numer pozycji"));
-            nazwa = attr("nazwa", line);
+        if (tag.Opens(u"czynnik")) {
+            id = ToIntAt(tag.Value(u"id"), relPath, i, QStringLiteral("Numer pozycji"));
+            nazwa = tag.Value(u"nazwa");
             headerSeen = true;
             continue;
         }
@@ -79,7 +76,7 @@ void scanCatalogue(const QStringList &lines, const QString &relPath, const QStri
         // Entries count only inside a catalogue whose version was accepted and after their
         // header line; other blocks are passed over.
         const int end = rootSeen && headerSeen ? readEntry(lines, i, id, nazwa, inf)
-                                               : readEntryBlock(lines, i, [](int, const QString &) {});
+                                               : readEntryBlock(lines, i, [](int, const ElementTag &) {});
         if (end < 0)
             ThrowStructureError(relPath, QStringLiteral("niezamknięta pozycja katalogu"));
         if (end < lines.size() && StartsBlockClose(lines[end], QStringLiteral("</czynnik")))
@@ -122,16 +119,16 @@ bool ChemicalEntryPasses(const TCzynChem &e, const ChemicalFilter &f)
 int ReadChemicalEntry(const QStringList &lines, TCzynChemList &list, int start, int id, const ChemicalFilter &filter,
                       const QString &nazwa, const QString &verPom, const QString &frmDane, const QString &relPath)
 {
-    return readEntryBlock(lines, start, [&](int at, const QString &line) {
-        const int typ = ToIntAt(attr("typ", line), relPath, at, QStringLiteral("Atrybut typ"));
-        const int typh = ToIntAt(attr("typh", line), relPath, at, QStringLiteral("Atrybut typh"));
+    return readEntryBlock(lines, start, [&](int at, const ElementTag &tag) {
+        const int typ = ToIntAt(tag.Value(u"typ"), relPath, at, QStringLiteral("Atrybut typ"));
+        const int typh = ToIntAt(tag.Value(u"typh"), relPath, at, QStringLiteral("Atrybut typh"));
         // An entry out of date is refused before it is built.
-        if (filter.currentOnly && RawNamedAttribute(QLatin1String("aktualny"), line) != QLatin1String("1"))
+        if (filter.currentOnly && tag.Raw(u"aktualny") != QLatin1String("1"))
             return;
-        auto e = std::make_unique<TCzynChem>(id, typ, typh, nazwa, attr("nds", line), attr("ndsch", line),
-                                             attr("ndsp", line), attr("nrcas", line), attr("nrkarty", line), verPom,
-                                             frmDane, attr("aktualny", line), QStringLiteral("chem"),
-                                             attr("zwroth", line));
+        auto e = std::make_unique<TCzynChem>(id, typ, typh, nazwa, tag.Value(u"nds"), tag.Value(u"ndsch"),
+                                             tag.Value(u"ndsp"), tag.Value(u"nrcas"), tag.Value(u"nrkarty"), verPom,
+                                             frmDane, tag.Value(u"aktualny"), QStringLiteral("chem"),
+                                             tag.Value(u"zwroth"));
         if (!ChemicalEntryPasses(*e, filter))
             return;
         list.push_back(std::move(e));
@@ -141,13 +138,13 @@ int ReadChemicalEntry(const QStringList &lines, TCzynChemList &list, int start, 
 int ReadBiologicalEntry(const QStringList &lines, TCzynBiolList &list, int start, int id, const QString &kinds,
                         const QString &nazwa, const QString &verPom, const QString &frmDane, const QString &relPath)
 {
-    return readEntryBlock(lines, start, [&](int at, const QString &line) {
-        const int typczyn = ToIntAt(attr("typczyn", line), relPath, at, QStringLiteral("Atrybut typczyn"));
-        const int grzagr = ToIntAt(attr("grzagr", line), relPath, at, QStringLiteral("Atrybut grzagr"));
-        const int uszgrzagr = ToIntAt(attr("uszgrzagr", line), relPath, at, QStringLiteral("Atrybut uszgrzagr"));
+    return readEntryBlock(lines, start, [&](int at, const ElementTag &tag) {
+        const int typczyn = ToIntAt(tag.Value(u"typczyn"), relPath, at, QStringLiteral("Atrybut typczyn"));
+        const int grzagr = ToIntAt(tag.Value(u"grzagr"), relPath, at, QStringLiteral("Atrybut grzagr"));
+        const int uszgrzagr = ToIntAt(tag.Value(u"uszgrzagr"), relPath, at, QStringLiteral("Atrybut uszgrzagr"));
         if (kinds != QLatin1String("0") && !ContainsText(kinds, QString::number(typczyn)))
             return;
-        list.push_back(std::make_unique<TCzynBiol>(id, typczyn, grzagr, uszgrzagr, nazwa, attr("ozndod", line), verPom,
+        list.push_back(std::make_unique<TCzynBiol>(id, typczyn, grzagr, uszgrzagr, nazwa, tag.Value(u"ozndod"), verPom,
                                                    frmDane, QString(), QStringLiteral("biol")));
     });
 }
@@ -162,7 +159,7 @@ TCzynChemList ParseChemicalCatalogue(const QStringList &lines, const QString &re
                                      const QString &configVersion, CatalogueReadInfo *info)
 {
     TCzynChemList out;
-    scanCatalogue(lines, relPath, QStringLiteral("<czynchem"), configVersion, info,
+    scanCatalogue(lines, relPath, QStringLiteral("czynchem"), configVersion, info,
                   [&](const QStringList &lines, int start, int id, const QString &nazwa, const CatalogueReadInfo &inf) {
                       return ReadChemicalEntry(lines, out, start, id, filter, nazwa, inf.ver_pom, inf.frm_dane,
                                                relPath);
@@ -180,7 +177,7 @@ TCzynBiolList ParseBiologicalCatalogue(const QStringList &lines, const QString &
                                        const QString &configVersion, CatalogueReadInfo *info)
 {
     TCzynBiolList out;
-    scanCatalogue(lines, relPath, QStringLiteral("<czynbiol"), configVersion, info,
+    scanCatalogue(lines, relPath, QStringLiteral("czynbiol"), configVersion, info,
                   [&](const QStringList &lines, int start, int id, const QString &nazwa, const CatalogueReadInfo &inf) {
                       return ReadBiologicalEntry(lines, out, start, id, kinds, nazwa, inf.ver_pom, inf.frm_dane,
                                                  relPath);
@@ -261,21 +258,11 @@ std::shared_ptr<const CatalogueIndex> BuildCatalogueIndex(std::shared_ptr<const 
     auto idx = std::make_shared<CatalogueIndex>();
     idx->lines = std::move(uncutLines);
     const QStringList &lines = *idx->lines;
-    static const QString key = QStringLiteral("id=\"");
     for (int i = 0; i < lines.size(); ++i) {
-        const QString &line = lines[i];
-        // Every `id="x"` of the line: the first line that holds it answers for x.
-        qsizetype at = line.indexOf(key);
-        while (at >= 0) {
-            const qsizetype start = at + key.size();
-            const qsizetype end = line.indexOf('"', start);
-            if (end < 0)
-                break;
-            const QString value = line.mid(start, end - start);
-            if (!idx->firstLine.contains(value))
-                idx->firstLine.insert(value, i);
-            at = line.indexOf(key, end + 1);
-        }
+        // The id of each entry's tag: the first line that holds it answers for it.
+        const QStringView id = ElementTag(lines[i]).Raw(u"id");
+        if (!id.isEmpty() && !idx->firstLine.contains(id.toString()))
+            idx->firstLine.insert(id.toString(), i);
     }
     return idx;
 }
@@ -298,7 +285,7 @@ QString CatalogueParam(const CatalogueIndex &index, const QString &def, const QS
     // first attribute of the line).
     if (fieldName.isEmpty())
         return QString();
-    return DecodedAttributeText(RawNamedAttribute(QStringView(fieldName.toLower()), index.lines->at(at + 1)));
+    return ElementTag(index.lines->at(at + 1)).Value(QStringView(fieldName.toLower()));
 }
 
 QString ReadCatalogueParam(const QString &def, const QString &fieldName, int id, CatalogueKind kind)
@@ -323,7 +310,7 @@ QString CatalogueName(const CatalogueIndex &index, int id)
     const int at = firstLineOf(index, id);
     if (at < 0)
         return QString();
-    return attr("nazwa", index.lines->at(at));
+    return ElementTag(index.lines->at(at)).Value(u"nazwa");
 }
 
 void ClearCatalogueCache()

@@ -6,6 +6,7 @@
 #include "storage/config_version.h"
 #include "storage/damaged_files.h"
 #include "storage/save_folder.h"
+#include "storage/storage_errors.h"
 #include "storage/text_xml.h"
 
 #include <QDir>
@@ -39,15 +40,6 @@ QString dataStructureErrorText()
 bool isInputKind(const QString &typ)
 {
     return typ == QLatin1String("edit") || typ == QLatin1String("combo") || typ == QLatin1String("memo");
-}
-
-// The last line of a file written by this program closes its root element; a file whose
-// last line does not was cut short.
-bool closesRoot(const QStringList &lines, const QString &root)
-{
-    if (lines.size() < 2)
-        return false;
-    return lines.last().trimmed().startsWith(QStringLiteral("</") + root);
 }
 
 // Blank lines after the closing root line (an editor's habit) are not part of the file's
@@ -113,33 +105,24 @@ QString ExtractFormVersion(const QString &fileName, bool *isNumber)
     return version;
 }
 
-QString StoredBaseName(const QString &storedPath)
-{
-    const qsizetype slash = std::max(storedPath.lastIndexOf('\\'), storedPath.lastIndexOf('/'));
-    QString name = storedPath.mid(slash + 1);
-    const qsizetype dot = name.indexOf('.');
-    if (dot >= 0)
-        name.truncate(dot);
-    return name;
-}
-
 int ReadDocumentFormPage(const QStringList &lines, TDokumList &items, int start, int pageNr, const QString &pageName)
 {
     TDokum *lastField = nullptr;
     for (int i = start; i >= 0 && i < lines.size(); ++i) {
         const QString &line = lines[i];
-        if (line.contains(QLatin1String("<pole"))) {
-            const QString nazwa = ReadAttributeValue(QStringLiteral("nazwa=\""), line);
-            const QString typ = ReadAttributeValue(QStringLiteral("typ=\""), line);
-            const QString druk = ReadAttributeValue(QStringLiteral("druk=\""), line);
-            const QString ppow = ReadAttributeValue(QStringLiteral("ppow=\""), line);
-            const int rozm = ToInt(ReadAttributeValue(QStringLiteral("rozm=\""), line));
-            const int szer = ToInt(ReadAttributeValue(QStringLiteral("szer=\""), line));
-            const int wys = ToInt(ReadAttributeValue(QStringLiteral("wys=\""), line));
-            int ile = ToInt(ReadAttributeValue(QStringLiteral("ile=\""), line));
-            const QString etyk = ReadAttributeValue(QStringLiteral("etyk=\""), line);
-            const QString zal = ReadAttributeValue(QStringLiteral("zal=\""), line);
-            const QString tekst = ReadElementText(line);
+        const ElementTag tag(line);
+        if (tag.Opens(u"pole")) {
+            const QString nazwa = tag.Value(u"nazwa");
+            const QString typ = tag.Value(u"typ");
+            const QString druk = tag.Value(u"druk");
+            const QString ppow = tag.Value(u"ppow");
+            const int rozm = ToInt(tag.Value(u"rozm"));
+            const int szer = ToInt(tag.Value(u"szer"));
+            const int wys = ToInt(tag.Value(u"wys"));
+            int ile = ToInt(tag.Value(u"ile"));
+            const QString etyk = tag.Value(u"etyk");
+            const QString zal = tag.Value(u"zal");
+            const QString tekst = tag.Text();
             if (ile < 0 || ile > MaxSlots)
                 return -2;
             // An edit, choice list or memo always has its one control and so needs its one
@@ -153,11 +136,9 @@ int ReadDocumentFormPage(const QStringList &lines, TDokumList &items, int start,
                 item->Values.emplace_back(k, QString());
             lastField = item.get();
             items.push_back(std::move(item));
-        } else if (line.startsWith(QLatin1String("<poz"))) {
+        } else if (line.startsWith(QLatin1String("<poz")) && tag.Opens(u"poz")) {
             if (lastField)
-                lastField->PrintPositions.emplace_back(ReadAttributeValue(QStringLiteral("druk=\""), line),
-                                                       ReadAttributeValue(QStringLiteral("etyk=\""), line),
-                                                       ReadAttributeValue(QStringLiteral("zal=\""), line));
+                lastField->PrintPositions.emplace_back(tag.Value(u"druk"), tag.Value(u"etyk"), tag.Value(u"zal"));
         } else if (line.startsWith(QLatin1String("</page"))) {
             return i;
         }
@@ -184,22 +165,25 @@ bool ParseDocumentForm(QStringList lines, const QString &relPath, TDocumentDefin
 {
     dropTrailingBlankLines(lines);
     const QString base = StoredBaseName(relPath);
-    const QString rootTag = QStringLiteral("<") + base;
+    // Without its root line or its closing line the file is not a whole definition; a
+    // document saved on part of its pages would lose the values of the others.
+    const FileShape shape = CheckWholeFile(lines, base);
     TDokumList read;
     bool rootSeen = false;
     int pageNr = 0;
     QString pageName;
     for (int i = 1; i <= lines.size() - 2; ++i) {
         const QString &line = lines[i];
-        if (ContainsText(line, rootTag) && !rootSeen) {
+        const ElementTag tag(line);
+        if (!base.isEmpty() && tag.Opens(base) && !rootSeen) {
             rootSeen = true;
-            definition.Katalog = ReadAttributeValue(QStringLiteral("katalog=\""), line);
-            definition.Plik = ReadAttributeValue(QStringLiteral("plik=\""), line);
-            if (ReadAttributeValue(QStringLiteral("ver=\""), line) != ConfigVersion())
+            definition.Katalog = tag.Value(u"katalog");
+            definition.Plik = tag.Value(u"plik");
+            if (tag.Value(u"ver") != ConfigVersion())
                 return false;
-        } else if (line.contains(QLatin1String("<page"))) {
-            pageNr = ToInt(ReadAttributeValue(QStringLiteral("nr=\""), line));
-            pageName = ReadAttributeValue(QStringLiteral("nazwa=\""), line);
+        } else if (tag.Opens(u"page")) {
+            pageNr = ToInt(tag.Value(u"nr"));
+            pageName = tag.Value(u"nazwa");
             read.push_back(std::make_unique<TDokum>(pageNr, 0, 0, 0, 0, pageName, QString(), QStringLiteral("page"),
                                                     QString(), QString(), QString(), QString(), QString()));
         } else if (!line.trimmed().isEmpty()) {
@@ -209,9 +193,9 @@ bool ParseDocumentForm(QStringList lines, const QString &relPath, TDocumentDefin
             i = closing;
         }
     }
-    // Without its root line or its closing line the file is not a whole definition; a
-    // document saved on part of its pages would lose the values of the others.
-    if (!rootSeen || !closesRoot(lines, base))
+    if (shape == FileShape::WrongRoot)
+        throw platform::TarvelinError(WrongRootText(relPath, RootElementName(lines), base));
+    if (!rootSeen || shape != FileShape::Whole)
         throw platform::TarvelinError(definitionStructureError(relPath));
     for (auto &item : read)
         definition.Items.push_back(std::move(item));
@@ -240,7 +224,7 @@ bool ParseDocumentList(QStringList lines, const QString &path, TListDokumList &l
     // The root element is named after the file; its base name holds whatever folders the
     // data folder has.
     const QString root = StoredBaseName(path);
-    const QString rootTag = QStringLiteral("<") + root;
+    const FileShape shape = CheckWholeFile(lines, root);
     TListDokumList read;
     bool rootSeen = false;
     // The entries read before a fault are kept, so they can be seen (none of a list of
@@ -250,40 +234,38 @@ bool ParseDocumentList(QStringList lines, const QString &path, TListDokumList &l
             list.push_back(std::move(entry));
     });
     // A list cut short has no closing line: its last line is an entry too.
-    const int last = closesRoot(lines, root) ? int(lines.size()) - 2 : int(lines.size()) - 1;
+    const int last = shape == FileShape::Whole ? int(lines.size()) - 2 : int(lines.size()) - 1;
     for (int i = 1; i <= last; ++i) {
-        const QString &line = lines[i];
-        if (ContainsText(line, rootTag) && !rootSeen) {
+        const ElementTag tag(lines[i]);
+        if (!root.isEmpty() && tag.Opens(root) && !rootSeen) {
             rootSeen = true;
             if (definition) {
-                definition->PData = ReadAttributeValue(QStringLiteral("pData=\""), line);
-                definition->PRodzInf = ReadAttributeValue(QStringLiteral("pRodzInf=\""), line);
-                definition->Katalog = ReadAttributeValue(QStringLiteral("katalog=\""), line);
-                definition->Plik = ReadAttributeValue(QStringLiteral("plik=\""), line);
+                definition->PData = tag.Value(u"pData");
+                definition->PRodzInf = tag.Value(u"pRodzInf");
+                definition->Katalog = tag.Value(u"katalog");
+                definition->Plik = tag.Value(u"plik");
             }
-            if (ReadAttributeValue(QStringLiteral("ver=\""), line) != ConfigVersion()) {
+            if (tag.Value(u"ver") != ConfigVersion()) {
                 read.clear();
                 return false;
             }
-        } else if (line.contains(QLatin1String("<pole"))) {
-            const int nr = ToInt(ReadAttributeValue(QStringLiteral("nr=\""), line));
-            QString werDok = ReadAttributeValue(QStringLiteral("wer_dok=\""), line);
+        } else if (tag.Opens(u"pole")) {
+            const int nr = ToInt(tag.Value(u"nr"));
+            QString werDok = tag.Value(u"wer_dok");
             if (werDok.isEmpty() && !shownFormVersion.isEmpty())
                 werDok = QStringLiteral("1");
-            read.push_back(std::make_unique<TListDokum>(nr, ReadAttributeValue(QStringLiteral("data=\""), line),
-                                                        ReadAttributeValue(QStringLiteral("rodzinf=\""), line),
-                                                        werDok));
+            read.push_back(std::make_unique<TListDokum>(nr, tag.Value(u"data"), tag.Value(u"rodzinf"), werDok));
         }
     }
     // A list cut short would be written back without its lost entries on the next save.
-    if (!rootSeen || !closesRoot(lines, root))
+    if (shape == FileShape::WrongRoot)
+        throw platform::TarvelinError(WrongRootText(path, RootElementName(lines), root));
+    if (!rootSeen || shape != FileShape::Whole)
         throw platform::TarvelinError(listStructureError(path));
     return true;
 }
 
-namespace {
-
-QStringList documentListLines(const QString &name, const TDocumentDefinition &definition, const QString &plik,
+QStringList DocumentListLines(const QString &name, const TDocumentDefinition &definition, const QString &plik,
                               const TListDokumList &list)
 {
     QStringList lines;
@@ -298,7 +280,20 @@ QStringList documentListLines(const QString &name, const TDocumentDefinition &de
     return lines;
 }
 
-QStringList documentDataLines(const QString &name, const TDokumList &items, const QStringList &storedOnlyEntries)
+StorageResult StorableDocumentList(const QString &path, const TDocumentDefinition &definition, const QString &plik,
+                                   const TListDokumList &list)
+{
+    StorableTexts texts;
+    for (const QString *v : {static_cast<const QString *>(&ConfigVersion()), &definition.PData, &definition.PRodzInf,
+                             &definition.Katalog, &plik})
+        texts.Check(QStringLiteral("nagłówek listy"), *v, TextPlace::Attribute);
+    for (const auto &e : list)
+        for (const QString *v : {&e->data, &e->rodzinf, &e->wer_dok})
+            texts.Check(QStringLiteral("dokument nr %1").arg(e->nr), *v, TextPlace::Attribute);
+    return texts.Result(path);
+}
+
+QStringList DocumentDataLines(const QString &name, const TDokumList &items, const QStringList &storedOnlyEntries)
 {
     QStringList lines;
     lines << QStringLiteral("<%1 ver='%2'>").arg(name, ConfigVersion());
@@ -317,12 +312,28 @@ QStringList documentDataLines(const QString &name, const TDokumList &items, cons
     return lines;
 }
 
+StorageResult StorableDocumentData(const QString &path, const TDokumList &items)
+{
+    StorableTexts texts;
+    for (const auto &item : items) {
+        if (!item->IsStored())
+            continue;
+        texts.Check(QStringLiteral("nazwa pola"), item->nazwa, TextPlace::Attribute);
+        texts.Check(QStringLiteral("rodzaj pola %1").arg(item->nazwa), item->typ, TextPlace::Attribute);
+        for (const TDokumWart &slot : item->Values)
+            texts.Check(item->nazwa, slot.wartosc, TextPlace::LinesText);
+    }
+    return texts.Result(path);
+}
+
+namespace {
+
 // Writes the files into folder, made when missing; a failed save leaves no folder made for it.
 StorageResult writeIntoFolder(const QString &folder, const std::vector<StoredFileWrite> &files)
 {
     FolderForSave made(folder);
     if (!made.Ready())
-        return StorageResult::FileAccessFailure(files.front().storedPath);
+        return StorageResult::Failure(FolderNotCreatedText(folder));
     StorageResult written = WriteStoredFiles(files);
     if (written)
         made.Keep();
@@ -335,7 +346,9 @@ StorageResult WriteDocumentList(const QString &dataFolder, const QString &name, 
                                 const QString &plik, const TListDokumList &list)
 {
     const QString path = dataFolder + name + QStringLiteral(".xml");
-    return writeIntoFolder(dataFolder, {{path, TextXmlFileBytes(documentListLines(name, definition, plik, list))}});
+    if (StorageResult refused = StorableDocumentList(path, definition, plik, list); !refused)
+        return refused;
+    return writeIntoFolder(dataFolder, {{path, TextXmlFileBytes(DocumentListLines(name, definition, plik, list))}});
 }
 
 StorageResult WriteDocumentData(const QString &dataFolder, const QString &katalog, const QString &name,
@@ -343,7 +356,9 @@ StorageResult WriteDocumentData(const QString &dataFolder, const QString &katalo
 {
     const QString folder = dataFolder + katalog;
     const QString path = folder + name + QStringLiteral(".xml");
-    return writeIntoFolder(folder, {{path, TextXmlFileBytes(documentDataLines(name, items, storedOnlyEntries))}});
+    if (StorageResult refused = StorableDocumentData(path, items); !refused)
+        return refused;
+    return writeIntoFolder(folder, {{path, TextXmlFileBytes(DocumentDataLines(name, items, storedOnlyEntries))}});
 }
 
 StorageResult WriteDocumentWithList(const DocumentSave &data, const QString &listName,
@@ -351,11 +366,15 @@ StorageResult WriteDocumentWithList(const DocumentSave &data, const QString &lis
                                     const TListDokumList &list)
 {
     const QString folder = data.dataFolder + data.katalog;
+    const QString dataPath = folder + data.name + QStringLiteral(".xml");
+    const QString listPath = data.dataFolder + listName + QStringLiteral(".xml");
+    if (StorageResult refused = StorableDocumentData(dataPath, data.items); !refused)
+        return refused;
+    if (StorageResult refused = StorableDocumentList(listPath, definition, plik, list); !refused)
+        return refused;
     return writeIntoFolder(
-        folder, {{folder + data.name + QStringLiteral(".xml"),
-                  TextXmlFileBytes(documentDataLines(data.name, data.items, data.storedOnlyEntries))},
-                 {data.dataFolder + listName + QStringLiteral(".xml"),
-                  TextXmlFileBytes(documentListLines(listName, definition, plik, list))}});
+        folder, {{dataPath, TextXmlFileBytes(DocumentDataLines(data.name, data.items, data.storedOnlyEntries))},
+                 {listPath, TextXmlFileBytes(DocumentListLines(listName, definition, plik, list))}});
 }
 
 StorageResult ReadDocumentData(const QString &dataFolder, const QString &katalog, const QString &fileName,
@@ -369,7 +388,7 @@ StorageResult ReadDocumentData(const QString &dataFolder, const QString &katalog
         clearSlots(items);
         if (storedOnlyEntries)
             storedOnlyEntries->clear();
-        return StorageResult::FileAccessFailure(path);
+        return StorageResult::Failure(FileReadFailureText(path));
     }
     StorageResult read = ParseDocumentData(std::move(lines), path, items, storedOnlyEntries);
     if (read)
@@ -387,29 +406,33 @@ StorageResult ParseDocumentData(QStringList lines, const QString &fileName, TDok
         storedOnlyEntries->clear();
     dropTrailingBlankLines(lines);
     const QString root = StoredBaseName(fileName);
-    // The root line names the file; a file copied under another document's number does not.
-    // The name must end there: "<x_dane_1" is also the start of "<x_dane_17".
-    const QString &rootLine = lines.size() > 1 ? lines[1] : QString();
-    const bool namesItself = rootLine.contains(QStringLiteral("<") + root + QStringLiteral(" ")) ||
-                             rootLine.contains(QStringLiteral("<") + root + QStringLiteral(">"));
     const StorageResult refused = StorageResult::Failure(dataStructureErrorText() + QStringLiteral(" : ") + fileName,
                                                          StorageResult::Severity::Error);
-    // Another document's file holds nothing of this one.
-    if (lines.size() < 2 || !rootLine.contains(QLatin1String("ver=")) || root.isEmpty() || !namesItself)
+    // The root line names the file; a file copied under another document's number does not,
+    // and holds nothing of this one.
+    const FileShape shape = CheckWholeFile(lines, root);
+    const int rootIndex = RootLineIndex(lines);
+    if (root.isEmpty() || shape == FileShape::Empty || rootIndex < 0)
+        return refused;
+    if (shape == FileShape::WrongRoot)
+        return StorageResult::Failure(WrongRootText(fileName, RootElementName(lines), root),
+                                      StorageResult::Severity::Error);
+    if (!ElementTag(lines[rootIndex]).Has(u"ver"))
         return refused;
     // One cut short is read as far as it goes, so what it still holds can be seen; it is
     // still refused, and nothing of it is kept for a save.
-    const bool whole = lines.size() >= 3 && closesRoot(lines, root);
+    const bool whole = shape == FileShape::Whole;
     const int last = whole ? int(lines.size()) - 2 : int(lines.size()) - 1;
-    for (int i = 2; i <= last; ++i) {
+    for (int i = rootIndex + 1; i <= last; ++i) {
         const QString &line = lines[i];
-        if (!line.contains(QLatin1String("<dane")))
+        const ElementTag tag(line);
+        if (!tag.Opens(u"dane"))
             continue;
-        const QString nazwa = ReadAttributeValue(QStringLiteral("nazwa=\""), line);
-        const QString typ = ReadAttributeValue(QStringLiteral("typ=\""), line);
-        const int nr = ToIntDef(ReadAttributeValue(QStringLiteral("nr=\""), line), 0);
+        const QString nazwa = tag.Value(u"nazwa");
+        const QString typ = tag.Value(u"typ");
+        const int nr = ToIntDef(tag.Value(u"nr"), 0);
         const int first = i;
-        QString value = line.mid(line.indexOf('>') + 1);
+        QString value = tag.After().toString();
         if (!value.contains(QLatin1String("</")))
             value = JoinContinuationLines(lines, value, i);
         const qsizetype close = value.indexOf(QLatin1String("</"));

@@ -5,6 +5,7 @@
 // in Windows-1250.
 
 #include "storage/storage_result.h"
+#include "storage/text_xml.h"
 
 #include <QString>
 #include <QStringList>
@@ -105,9 +106,6 @@ public:
 QString ExtractFormVersion(const QString &fileName, bool *isNumber = nullptr);
 QString VersionReadErrorText();
 
-// The name of a stored path's file up to its first "." ("dokum\dane\x_lista.xml" -> "x_lista").
-QString StoredBaseName(const QString &storedPath);
-
 // Reads a definition (stored path relative to the program folder): appends its pages and
 // fields to definition.Items and takes its root's `katalog` and `plik`. Returns false when
 // its `ver` is not the configuration's (nothing is appended). A missing file, a number that
@@ -141,12 +139,22 @@ bool ParseDocumentList(QStringList lines, const QString &path, TListDokumList &l
 // the file could not be written; it is then left as it was.
 StorageResult WriteDocumentList(const QString &dataFolder, const QString &name, const TDocumentDefinition &definition,
                                 const QString &plik, const TListDokumList &list);
+// The lines it writes after the declaration, and its refusal (naming path) of a text the
+// list cannot hold as it is (a line break, a character outside Windows-1250).
+QStringList DocumentListLines(const QString &name, const TDocumentDefinition &definition, const QString &plik,
+                              const TListDokumList &list);
+StorageResult StorableDocumentList(const QString &path, const TDocumentDefinition &definition, const QString &plik,
+                                   const TListDokumList &list);
 
 // Writes dataFolder + katalog + name + ".xml" from the stored fields of items, then the
 // storedOnlyEntries lines as they were read. The folder is created when missing. Fails with
 // "Błąd dostępu do pliku".
 StorageResult WriteDocumentData(const QString &dataFolder, const QString &katalog, const QString &name,
                                 const TDokumList &items, const QStringList &storedOnlyEntries = {});
+// The lines it writes after the declaration, and its refusal of a value holding "</" (it
+// would end the value), a CR or a character outside Windows-1250.
+QStringList DocumentDataLines(const QString &name, const TDokumList &items, const QStringList &storedOnlyEntries = {});
+StorageResult StorableDocumentData(const QString &path, const TDokumList &items);
 
 // A document's data file as WriteDocumentData writes it.
 struct DocumentSave

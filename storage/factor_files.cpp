@@ -12,13 +12,6 @@ namespace storage {
 
 namespace {
 
-const QString kIdKey = QStringLiteral("id=\"");
-
-QString attr(const char *name, const QString &line)
-{
-    return ReadNamedAttribute(QLatin1String(name), line);
-}
-
 // Stored folder + file name: a folder that ends with a separator (or none) is used as is.
 QString inFolder(const QString &folder, const QString &name)
 {
@@ -44,12 +37,12 @@ TGrupaCzynnikList ParseFactorGroups(const QStringList &lines)
 {
     TGrupaCzynnikList groups;
     for (qsizetype i = 1; i <= lines.size() - 2; ++i) {
-        const QString &line = lines[i];
-        if (!line.contains(QLatin1String("<poz")))
+        const ElementTag tag(lines[i]);
+        if (!tag.Opens(u"poz"))
             continue;
-        groups.push_back(std::make_unique<TGrupaCzynnik>(ReadElementText(line), attr("ident", line),
-                                                         attr("plik", line), attr("katfrm", line),
-                                                         attr("katzal", line), attr("plikWl", line)));
+        groups.push_back(std::make_unique<TGrupaCzynnik>(tag.Text(), tag.Value(u"ident"), tag.Value(u"plik"),
+                                                         tag.Value(u"katfrm"), tag.Value(u"katzal"),
+                                                         tag.Value(u"plikWl")));
     }
     return groups;
 }
@@ -59,14 +52,14 @@ TCzynnikList ReadFactorList(const QString &path, const QString &ident, bool curr
     RemoveInterruptedSavesBeside(path);
     QStringList lines;
     if (!ReadTextXmlLinesIfExists(path, lines, true)) {
-        if (!platform::FileExists(path)) {
+        if (!SomethingAt(path)) {
             MarkFileReadWhole(path);
             return {};
         }
         MarkFileDamaged(path);
         if (!damage)
-            throw FileDamagedError(path, platform::FileAccessErrorText(path));
-        *damage = platform::FileAccessErrorText(path);
+            throw FileDamagedError(path, FileReadFailureText(path));
+        *damage = FileReadFailureText(path);
         return {};
     }
     QString fault;
@@ -89,9 +82,21 @@ TCzynnikList ParseFactorList(const QStringList &lines, const QString &path, cons
     TCzynnikList factors;
     try {
         readFactorLines(lines, path, ident, currentOnly, factors);
-        if (!EndsWithRootClose(lines))
-            ThrowStructureError(path, lines.isEmpty() ? QStringLiteral("plik jest pusty")
-                                                      : QStringLiteral("plik jest niekompletny"));
+        // The root element is named after the group (an own-factor file "czyn" + ident + "Wl",
+        // as the writer names it whatever the file is called) or after the file.
+        const QString group = QStringLiteral("czyn") + ident;
+        const QString found = RootElementName(lines);
+        const QString root = found == group || found == group + QLatin1String("Wl") ? found : StoredBaseName(path);
+        switch (CheckWholeFile(lines, root)) {
+        case FileShape::Whole:
+            break;
+        case FileShape::WrongRoot:
+            throw FileDamagedError(path, WrongRootText(path, found, root));
+        case FileShape::Empty:
+            ThrowStructureError(path, QStringLiteral("plik jest pusty"));
+        case FileShape::Cut:
+            ThrowStructureError(path, QStringLiteral("plik jest niekompletny"));
+        }
     } catch (const platform::TarvelinError &e) {
         if (!damage)
             throw;
@@ -110,23 +115,23 @@ void readFactorLines(const QStringList &lines, const QString &path, const QStrin
     // A list cut short has no closing line: its last line may hold a factor too.
     const qsizetype last = EndsWithRootClose(lines) ? lines.size() - 2 : lines.size() - 1;
     for (qsizetype i = 1; i <= last; ++i) {
-        const QString &line = lines[i];
-        if (line.contains(QLatin1String("<pyly")))
+        const ElementTag tag(lines[i]);
+        if (tag.Opens(u"pyly"))
             dustList = true;
-        if (!line.contains(QLatin1String("<czynnik")))
+        if (!tag.Opens(u"czynnik"))
             continue;
-        const QString aktualny = attr("aktualny", line);
+        const QString aktualny = tag.Value(u"aktualny");
         QString name;
         if (dustList) {
             if (currentOnly && aktualny != QLatin1String("1"))
                 continue;
-            name = attr("nazwa", line);
+            name = tag.Value(u"nazwa");
         } else {
-            name = ReadElementText(line);
+            name = tag.Text();
         }
-        const int id = ToIntAt(ReadAttributeValue(kIdKey, line), path, int(i), QStringLiteral("Numer czynnika"));
-        factors.push_back(std::make_unique<TCzynnik>(name, ident, id, attr("ver_pom", line), attr("frm_dane", line),
-                                                     aktualny, attr("szkod", line)));
+        const int id = ToIntAt(tag.Value(u"id"), path, int(i), QStringLiteral("Numer czynnika"));
+        factors.push_back(std::make_unique<TCzynnik>(name, ident, id, tag.Value(u"ver_pom"), tag.Value(u"frm_dane"),
+                                                     aktualny, tag.Value(u"szkod")));
     }
 }
 
@@ -150,9 +155,24 @@ QStringList OwnFactorListLines(const QString &prefix, const std::vector<const TC
     return out;
 }
 
+StorageResult StorableOwnFactorList(const QString &path, const std::vector<const TCzynnik *> &factors)
+{
+    StorableTexts texts;
+    for (const TCzynnik *f : factors) {
+        if (!f)
+            continue;
+        texts.Check(QStringLiteral("nazwa czynnika"), f->nazwa, TextPlace::LineText);
+        for (const QString *v : {&f->frm_dane, &f->ver_pom, &f->szkod, &f->aktual})
+            texts.Check(QStringLiteral("czynnik %1").arg(f->nazwa), *v, TextPlace::Attribute);
+    }
+    return texts.Result(path);
+}
+
 StorageResult WriteOwnFactorList(const QString &path, const QString &prefix,
                                  const std::vector<const TCzynnik *> &factors)
 {
+    if (StorageResult refused = StorableOwnFactorList(path, factors); !refused)
+        return refused;
     return WriteTextXmlFile(path, OwnFactorListLines(prefix, factors));
 }
 
@@ -200,15 +220,13 @@ FormVersionLookup FindFactorFormVersion(const QStringList &lines, const QString 
     if (rootIndex < 0)
         return FormVersionLookup::NotFound;
     QString found;
-    if (ElementName(lines[rootIndex]) == rootName)
-        found = attr("ver_pom", lines[rootIndex]);
+    if (const ElementTag root(lines[rootIndex]); root.Opens(rootName))
+        found = root.Value(u"ver_pom");
     if (found.isEmpty()) {
         for (qsizetype i = rootIndex + 1; i < lines.size(); ++i) {
-            const QString &line = lines[i];
-            if (!line.contains(QLatin1String("<czynnik")))
-                continue;
-            if (ReadAttributeValue(kIdKey, line) == id) {
-                found = attr("ver_pom", line);
+            const ElementTag tag(lines[i]);
+            if (tag.Opens(u"czynnik") && tag.Value(u"id") == id) {
+                found = tag.Value(u"ver_pom");
                 break;
             }
         }

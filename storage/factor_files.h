@@ -33,6 +33,9 @@ TCzynnikList ParseFactorList(const QStringList &lines, const QString &path, cons
 
 // The lines of an own-factor file after the declaration; prefix is "czyn" + ident.
 QStringList OwnFactorListLines(const QString &prefix, const std::vector<const TCzynnik *> &factors);
+// Success, or the refusal of a list holding a text the file cannot hold as it is (a name
+// with "</" or a line break, a character outside Windows-1250); the writer asks first.
+StorageResult StorableOwnFactorList(const QString &path, const std::vector<const TCzynnik *> &factors);
 // Writes an own-factor file. On failure "Błąd dostępu do pliku" naming it; the old file
 // stays. A file found damaged is refused.
 StorageResult WriteOwnFactorList(const QString &path, const QString &prefix,

@@ -2,6 +2,7 @@
 
 #include "platform/paths.h"
 #include "platform/text_file.h"
+#include "storage/storage_errors.h"
 #include "storage/text_xml.h"
 
 #include <QFile>
@@ -72,6 +73,8 @@ std::shared_ptr<const QStringList> CachedTextXmlLines(const QString &storedPath,
         if (it != c.end() && it->stamp == stamp)
             return it->lines;
     }
+    if (platform::FolderExists(storedPath))
+        throw platform::TarvelinError(FolderInPlaceOfFileText(storedPath));
     QStringList lines = platform::ReadLinesCp1250OrThrow(filePath);
     PrepareTextXmlLines(lines, cut);
     auto shared = std::make_shared<const QStringList>(std::move(lines));

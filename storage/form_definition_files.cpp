@@ -13,24 +13,19 @@ namespace storage {
 
 namespace {
 
-QString attr(const char *name, const QString &line)
-{
-    return ReadNamedAttribute(QLatin1String(name), line);
-}
-
-bool intAttr(const char *name, const QString &line, int &value)
+bool intAttr(const ElementTag &tag, QStringView name, int &value)
 {
     bool ok = false;
-    const int v = QLocale::c().toInt(attr(name, line).trimmed(), &ok);
+    const int v = QLocale::c().toInt(tag.Value(name).trimmed(), &ok);
     if (ok)
         value = v;
     return ok;
 }
 
-int intAttrDef(const char *name, const QString &line, int def)
+int intAttrDef(const ElementTag &tag, QStringView name, int def)
 {
     int v = def;
-    intAttr(name, line, v);
+    intAttr(tag, name, v);
     return v;
 }
 
@@ -47,10 +42,9 @@ bool isBlockClose(const QString &line)
 
 // A page, header or include line begins a new part of the form even when the block
 // before it was left open.
-bool beginsNewPart(const QString &line)
+bool beginsNewPart(const ElementTag &tag)
 {
-    return line.contains(QLatin1String("<page")) || line.contains(QLatin1String("<naglowek")) ||
-           line.contains(QLatin1String("<plik"));
+    return tag.Opens(u"page") || tag.Opens(u"naglowek") || tag.Opens(u"plik");
 }
 
 enum class FormCatalogue { None, Chemical, Biological, Dust };
@@ -90,58 +84,60 @@ int readRows(const QStringList &lines, TPomiarList &fields, int start, int pageN
         const QString &line = lines[i];
         if (isBlockClose(line))
             return i;
-        if (i > start && beginsNewPart(line))
+        const ElementTag tag(line);
+        if (i > start && beginsNewPart(tag))
             return i - 1;
-        if (line.contains(QLatin1String("<wiersz"))) {
+        if (tag.Opens(u"wiersz")) {
             ++row;
             column = 0;
-            rowWidth = intAttrDef("szerkol", line, 0);
+            rowWidth = intAttrDef(tag, u"szerkol", 0);
             continue;
         }
-        if (!line.contains(QLatin1String("<pole")))
+        if (!tag.Opens(u"pole"))
             continue;
+        auto attr = [&tag](QStringView name) { return tag.Value(name); };
 
-        const QString nazwa = attr("nazwa", line);
-        const QString typ = attr("typ", line);
-        QString druk = attr("druk", line);
-        const QString wydropis = attr("wydropis", line);
+        const QString nazwa = attr(u"nazwa");
+        const QString typ = attr(u"typ");
+        QString druk = attr(u"druk");
+        const QString wydropis = attr(u"wydropis");
         if (!wydropis.isEmpty())
             druk = QStringLiteral("T");
-        const QString wydrwart = attr("wydrwart", line);
+        const QString wydrwart = attr(u"wydrwart");
         int param = 0;
-        if (intAttr("param", line, param))
+        if (intAttr(tag, u"param", param))
             druk = QStringLiteral("T");
         else
             param = 0;
-        const int rozm = intAttrDef("rozm", line, 0);
-        int szer = intAttrDef("szer", line, 0);
-        const int wys = intAttrDef("wys", line, 0);
-        int ile = intAttrDef("ile", line, 1);
+        const int rozm = intAttrDef(tag, u"rozm", 0);
+        int szer = intAttrDef(tag, u"szer", 0);
+        const int wys = intAttrDef(tag, u"wys", 0);
+        int ile = intAttrDef(tag, u"ile", 1);
         if (ile < 0 || ile > kMaxSlots)
             ile = 1;
-        const QString etyk = attr("etyk", line);
-        const QString skrot = attr("skrot", line);
+        const QString etyk = attr(u"etyk");
+        const QString skrot = attr(u"skrot");
         const int choiceNr = (typ == QLatin1String("label") && !etyk.contains(';')) ? 0 : 1;
-        const QString zal = attr("zal", line);
-        const QString pozycja = attr("pozycja", line);
-        const QString style = attr("style", line);
-        const bool readonly = attr("readonly", line) == QLatin1String("T");
+        const QString zal = attr(u"zal");
+        const QString pozycja = attr(u"pozycja");
+        const QString style = attr(u"style");
+        const bool readonly = attr(u"readonly") == QLatin1String("T");
         bool enabled;
         if (options.forCatalogueView &&
             (nazwa == QLatin1String("cbSumNDS") || nazwa == QLatin1String("lSumNDS") ||
              nazwa == QLatin1String("SumNDS")))
             enabled = false;
         else
-            enabled = attr("enabled", line) != QLatin1String("F");
-        const bool visible = attr("visible", line) != QLatin1String("F");
-        const bool sprpopr = attr("sprpopr", line) != QLatin1String("F");
-        const int szerkol = intAttrDef("szerkol", line, rowWidth);
+            enabled = attr(u"enabled") != QLatin1String("F");
+        const bool visible = attr(u"visible") != QLatin1String("F");
+        const bool sprpopr = attr(u"sprpopr") != QLatin1String("F");
+        const int szerkol = intAttrDef(tag, u"szerkol", rowWidth);
         if (szer == 0)
             szer = szerkol;
-        const bool onexit = attr("onexit", line) == QLatin1String("T");
-        const bool onchange = attr("onchange", line) == QLatin1String("T");
+        const bool onexit = attr(u"onexit") == QLatin1String("T");
+        const bool onchange = attr(u"onchange") == QLatin1String("T");
 
-        const QString text = ReadElementText(line);
+        const QString text = tag.Text();
         QString value = text;
         if (ctx.catalogue != FormCatalogue::None) {
             if (!ctx.index)
@@ -180,53 +176,58 @@ void readForm(const QStringList &lines, const QString &relPath, TPomiarList &fie
 
     // A definition cut short would give a form without its last fields, and values stored
     // for them would be lost on the next save: the closing root line must be there.
-    int last = int(lines.size()) - 1;
-    while (last >= 0 && lines[last].trimmed().isEmpty())
-        --last;
-    if (last < 1 || !lines[last].contains(QLatin1String("</") + rootName))
+    switch (CheckWholeFile(lines, rootName)) {
+    case FileShape::Whole:
+        break;
+    case FileShape::WrongRoot:
+        throw FileDamagedError(relPath, WrongRootText(relPath, RootElementName(lines), rootName));
+    case FileShape::Empty:
+    case FileShape::Cut:
         ThrowStructureError(relPath, QStringLiteral("brak wiersza zamykającego"));
+    }
 
     RowsContext ctx{relPath, catalogueOf(rootName), nullptr, files};
-    const QString rootTag = QLatin1Char('<') + rootName;
     QString function;
     int pageNr = 0;
     QString pageName;
     int row = 0;
     for (int i = 1; i <= int(lines.size()) - 2; ++i) {
         const QString &line = lines[i];
-        if (!rootName.isEmpty() && line.contains(rootTag)) {
-            function = attr("function", line);
+        const ElementTag tag(line);
+        auto attr = [&tag](QStringView name) { return tag.Value(name); };
+        if (!rootName.isEmpty() && tag.Opens(rootName)) {
+            function = attr(u"function");
             if (root) {
-                root->katalog = attr("katalog", line);
-                root->plik = attr("plik", line);
+                root->katalog = attr(u"katalog");
+                root->plik = attr(u"plik");
                 root->function = function;
-                root->ver = attr("ver", line);
+                root->ver = attr(u"ver");
             }
-        } else if (line.contains(QLatin1String("<page"))) {
-            pageNr = ToIntAt(attr("nr", line), relPath, i, QStringLiteral("Numer strony"));
-            pageName = attr("nazwa", line);
+        } else if (tag.Opens(u"page")) {
+            pageNr = ToIntAt(attr(u"nr"), relPath, i, QStringLiteral("Numer strony"));
+            pageName = attr(u"nazwa");
             row = 0;
             fields.push_back(std::make_unique<TPomiar>(pageNr, 0, 0, 0, 0, 0, 0, 0, 0, 0, pageName, QString(),
                                                        QStringLiteral("page"), QString(), QString(), QString(),
                                                        QString(), QString(), QString(), QString(), QString(),
                                                        QString(), false, false, true, false, false, true, function));
-        } else if (line.contains(QLatin1String("<naglowek"))) {
-            QString druk = attr("druk", line);
+        } else if (tag.Opens(u"naglowek")) {
+            QString druk = attr(u"druk");
             int param = 0;
-            if (intAttr("param", line, param))
+            if (intAttr(tag, u"param", param))
                 druk = QStringLiteral("T");
             else
                 param = 0;
-            const int szer = intAttrDef("szer", line, 0);
-            const QString etyk = attr("etyk", line);
-            const int choiceNr = (attr("typ", line) == QLatin1String("label") && !etyk.contains(';')) ? 0 : 1;
+            const int szer = intAttrDef(tag, u"szer", 0);
+            const QString etyk = attr(u"etyk");
+            const int choiceNr = (attr(u"typ") == QLatin1String("label") && !etyk.contains(';')) ? 0 : 1;
             fields.push_back(std::make_unique<TPomiar>(
-                pageNr, 0, 0, szer, 0, 0, 0, szer, choiceNr, param, pageName, attr("nazwa", line),
-                QStringLiteral("naglowek"), druk, etyk, attr("skrot", line), attr("zal", line), attr("wydropis", line),
-                attr("wydrwart", line), QStringLiteral("center"), QString(), attr("style", line), false,
-                attr("enabled", line) != QLatin1String("F"), attr("visible", line) != QLatin1String("F"), false, false,
+                pageNr, 0, 0, szer, 0, 0, 0, szer, choiceNr, param, pageName, attr(u"nazwa"),
+                QStringLiteral("naglowek"), druk, etyk, attr(u"skrot"), attr(u"zal"), attr(u"wydropis"),
+                attr(u"wydrwart"), QStringLiteral("center"), QString(), attr(u"style"), false,
+                attr(u"enabled") != QLatin1String("F"), attr(u"visible") != QLatin1String("F"), false, false,
                 true, function));
-        } else if (line.contains(QLatin1String("<plik"))) {
+        } else if (tag.Opens(u"plik")) {
             const QString part = includePath(relPath, factorId);
             if (depth + 1 > kMaxIncludeDepth)
                 ThrowStructureError(part, QStringLiteral("definicja włącza samą siebie"));

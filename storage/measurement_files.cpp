@@ -26,15 +26,11 @@ namespace storage {
 
 namespace {
 
-QString attr(const char *name, const QString &text)
-{
-    return ReadNamedAttribute(QLatin1String(name), text);
-}
-
-// The factor id of a block's opening line.
+// The factor id of a block's opening line (`<idczynn="5">`, or the root line of a file of
+// one factor, `<halas_fizyczny_dane idczynn="5">`).
 int blockId(const QString &line, bool &ok)
 {
-    return QLocale::c().toInt(attr("idczynn", line).trimmed(), &ok);
+    return QLocale::c().toInt(ElementTag(line).Value(u"idczynn").trimmed(), &ok);
 }
 
 QString inFolder(const QString &folder, const QString &name)
@@ -52,56 +48,6 @@ QString baseFileName(const QString &path)
 QString nameKindKey(const QString &nazwa, const QString &typ)
 {
     return nazwa + QChar(0x1f) + typ;
-}
-
-// An attribute value found in a text without copying it; "&quot;" decoded when present.
-class AttrView
-{
-public:
-    AttrView() = default;
-    explicit AttrView(QStringView raw) : m_view(raw)
-    {
-        bool amp = false;
-        for (QChar c : raw)
-            amp = amp || c.unicode() == u'&';
-        if (amp && raw.contains(QLatin1String("&quot;"))) {
-            m_decoded = raw.toString();
-            m_decoded.replace(QLatin1String("&quot;"), QLatin1String("\""));
-            m_view = m_decoded;
-        }
-    }
-    QStringView text() const { return m_view; }
-
-private:
-    QStringView m_view;
-    QString m_decoded;
-};
-
-// As ReadAttributeValue.
-// Position of key in text: a plain loop, quicker than the general search for the short keys
-// and tags of value lines.
-qsizetype findKey(QStringView text, QStringView key)
-{
-    const qsizetype n = text.size();
-    const qsizetype k = key.size();
-    if (k == 0 || n < k)
-        return -1;
-    const QChar *d = text.data();
-    const QChar first = key.front();
-    for (qsizetype i = 0; i + k <= n; ++i)
-        if (d[i] == first && QStringView(d + i, k) == key)
-            return i;
-    return -1;
-}
-
-AttrView attrView(const QString &key, QStringView text)
-{
-    const qsizetype at = findKey(text, key);
-    if (at < 0)
-        return AttrView();
-    const qsizetype start = text.indexOf(QLatin1Char('"'), at) + 1;
-    const qsizetype end = text.indexOf(QLatin1Char('"'), start);
-    return AttrView(end < 0 ? text.mid(start) : text.mid(start, end - start));
 }
 
 // The items of one form version, read once per file and copied for each measurement,
@@ -127,117 +73,76 @@ struct Prototype
     }
 };
 
-// Which tags a line holds, found in one pass over its "<" characters.
-struct LineTags
+// What a line of a measurement file is, by the tag it begins with. A value or a header
+// that runs over several lines makes its further lines continuations, whatever they hold:
+// a memo line that reads "<idczynn="7">" is text, never a block of factor 7.
+enum class LineKind : unsigned char { Other, Block, BlockEnd, Measurement, MeasurementEnd, Value, Continuation };
+
+struct FileStructure
 {
-    bool idczynn = false;      // "<idczynn"
-    bool pomiar = false;       // "<pomiar"
-    bool dane = false;         // "<dane"
-    bool pomiarClose = false;  // "</pomiar"
-    bool idczynnClose = false; // "</idczynn"
-    bool close = false;        // "</"
+    std::vector<LineKind> kinds; // by line index
+    std::vector<int> blockStarts;
 };
 
-// Whether the text at p is word (Latin letters and "/").
-bool textAt(const QChar *d, qsizetype n, qsizetype p, const char *word)
+LineKind tagKind(QStringView line)
 {
-    for (; *word; ++word, ++p)
-        if (p >= n || d[p].unicode() != char16_t(*word))
+    const qsizetype lt = line.indexOf(u'<');
+    if (lt < 0)
+        return LineKind::Other;
+    const QStringView rest = line.sliced(lt + 1);
+    auto is = [&rest](QStringView name) {
+        if (!rest.startsWith(name))
             return false;
-    return true;
+        if (rest.size() == name.size())
+            return true;
+        const QChar c = rest[name.size()];
+        return c.isSpace() || c == u'>' || c == u'=' || c == u'"' || c == u'/';
+    };
+    if (rest.startsWith(u'/'))
+        return is(u"/pomiar") ? LineKind::MeasurementEnd : is(u"/idczynn") ? LineKind::BlockEnd : LineKind::Other;
+    return is(u"dane") ? LineKind::Value : is(u"pomiar") ? LineKind::Measurement
+                                          : is(u"idczynn") ? LineKind::Block
+                                                           : LineKind::Other;
 }
 
-LineTags classify(const QString &line)
+FileStructure structureOf(const QStringList &lines)
 {
-    LineTags t;
-    const QChar *d = line.constData();
-    const qsizetype n = line.size();
-    // Values are long and hold few "<": jump from one to the next with the vectorised search.
-    for (qsizetype p = line.indexOf(u'<'); p >= 0; p = line.indexOf(u'<', p + 1)) {
-        const qsizetype q = p + 1;
-        if (q < n && d[q].unicode() == u'/') {
-            t.close = true;
-            if (textAt(d, n, q, "/pomiar"))
-                t.pomiarClose = true;
-            else if (textAt(d, n, q, "/idczynn"))
-                t.idczynnClose = true;
-        } else if (textAt(d, n, q, "idczynn")) {
-            t.idczynn = true;
-        } else if (textAt(d, n, q, "pomiar")) {
-            t.pomiar = true;
-        } else if (textAt(d, n, q, "dane")) {
-            t.dane = true;
-        }
-    }
-    return t;
-}
-
-// As ReadElementText, copying only the value.
-QString elementText(const QString &line)
-{
-    const qsizetype gt = line.indexOf(QLatin1Char('>'));
-    QStringView rest = QStringView(line).mid(gt + 1);
-    const qsizetype close = rest.indexOf(u"</");
-    if (close >= 0)
-        rest = rest.left(close);
-    return rest.toString();
-}
-
-// The attributes of a measurement's opening tag, taken in one pass as name="value" pairs;
-// a value is skipped whole, so text inside it is never taken for a name.
-enum HeaderKey { HMscPom, HWykpom, HMetpom, HInterwyn, HSrodogrryz, HOcenam, HOcenak, HOcenakc, HOcenaml,
-                 HOcenamax, HOcenakon, HKeyCount };
-
-struct HeaderValues
-{
-    QStringView value[HKeyCount];
-    bool found[HKeyCount] = {};
-};
-
-bool isNameChar(QChar c)
-{
-    const char16_t u = c.unicode();
-    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_';
-}
-
-void parseHeader(const QString &text, HeaderValues &out)
-{
-    static const char16_t *const names[HKeyCount] = {u"mscPom",  u"wykpom",  u"metpom",  u"interwyn",
-                                                     u"srodogrryz", u"ocenam", u"ocenak", u"ocenakc",
-                                                     u"ocenaml", u"ocenamax", u"ocenakon"};
-    const QChar *d = text.constData();
-    const qsizetype n = text.size();
-    qsizetype i = 0;
-    while (i + 1 < n) {
-        if (!(d[i].unicode() == u'=' && d[i + 1].unicode() == u'"')) {
+    FileStructure s;
+    const int n = int(lines.size());
+    s.kinds.assign(size_t(n), LineKind::Other);
+    for (int i = 1; i < n; ++i) {
+        const LineKind kind = tagKind(lines[i]);
+        s.kinds[size_t(i)] = kind;
+        if (kind == LineKind::Block)
+            s.blockStarts.push_back(i);
+        bool open = false;
+        TagEndScan header;
+        if (kind == LineKind::Value)
+            open = !ElementTag(lines[i]).After().contains(u"</");
+        else if (kind == LineKind::Measurement)
+            open = !header.Feed(lines[i]);
+        // The lines a value (up to the one that holds "</") or a header (up to its ">") runs
+        // on over; one that never ends takes the rest of the file.
+        while (open && i + 1 < n) {
             ++i;
-            continue;
+            s.kinds[size_t(i)] = LineKind::Continuation;
+            open = kind == LineKind::Value ? !lines[i].contains(QLatin1String("</")) : !header.Feed(lines[i]);
         }
-        qsizetype s = i;
-        while (s > 0 && isNameChar(d[s - 1]))
-            --s;
-        const QStringView name(d + s, i - s);
-        const qsizetype start = i + 2;
-        qsizetype end = start;
-        while (end < n && d[end].unicode() != u'"')
-            ++end;
-        for (int k = 0; k < HKeyCount; ++k) {
-            if (!out.found[k] && name == QStringView(names[k])) {
-                out.value[k] = QStringView(d + start, end - start);
-                out.found[k] = true;
-                break;
-            }
-        }
-        i = end + 1;
     }
+    return s;
 }
 
-QString headerText(const HeaderValues &h, HeaderKey k)
+// The factors of a shared file are read one after another from the same decoded lines, so
+// the last answer is kept.
+const FileStructure &cachedStructure(const std::shared_ptr<const QStringList> &lines)
 {
-    QString v = h.value[k].toString();
-    if (v.contains(QLatin1String("&quot;")))
-        v.replace(QLatin1String("&quot;"), QLatin1String("\""));
-    return v;
+    static std::weak_ptr<const QStringList> lastLines;
+    static FileStructure last;
+    if (lastLines.lock() != lines) {
+        last = structureOf(*lines);
+        lastLines = lines;
+    }
+    return last;
 }
 
 int intAt(QStringView text, const QString &path, int lineIndex, const QString &what)
@@ -248,44 +153,20 @@ int intAt(QStringView text, const QString &path, int lineIndex, const QString &w
     return ToIntAt(text.toString(), path, lineIndex, what);
 }
 
-short headerRating(const HeaderValues &h, HeaderKey k, const char *name, const QString &path, int lineIndex)
+short headerRating(const ElementTag &header, const char *name, const QString &path, int lineIndex)
 {
     // Plain digits are the rule; anything else goes through the strict conversion.
-    const int v = intAt(h.value[k], path, lineIndex, QStringLiteral("Ocena %1").arg(QLatin1String(name)));
+    const QLatin1String key(name);
+    const int v = intAt(header.Raw(key), path, lineIndex, QStringLiteral("Ocena %1").arg(key));
     if (v < SHRT_MIN || v > SHRT_MAX)
         ThrowFileError(path, lineIndex, QStringLiteral("ocena %1 poza zakresem").arg(QLatin1String(name)));
     return short(v);
 }
 
-// The lines of a file that open a factor's block.
-std::vector<int> findBlockStarts(const QStringList &lines)
+bool holdsData(const FileStructure &s)
 {
-    std::vector<int> starts;
-    for (int i = 1; i < lines.size(); ++i)
-        if (classify(lines.at(i)).idczynn)
-            starts.push_back(i);
-    return starts;
-}
-
-// The factors of a shared file are read one after another from the same decoded lines, so
-// the last answer is kept.
-const std::vector<int> &blockStarts(const std::shared_ptr<const QStringList> &lines)
-{
-    static std::weak_ptr<const QStringList> lastLines;
-    static std::vector<int> lastStarts;
-    if (lastLines.lock() != lines) {
-        lastStarts = findBlockStarts(*lines);
-        lastLines = lines;
-    }
-    return lastStarts;
-}
-
-bool holdsData(const QStringList &lines)
-{
-    for (int i = 1; i < lines.size(); ++i)
-        if (lines[i].contains(QLatin1String("<pomiar")) || lines[i].contains(QLatin1String("<idczynn")))
-            return true;
-    return false;
+    return std::any_of(s.kinds.begin(), s.kinds.end(),
+                       [](LineKind k) { return k == LineKind::Measurement || k == LineKind::Block; });
 }
 
 } // namespace
@@ -328,23 +209,23 @@ MeasurementFormFields MeasurementFormFieldsIn(const QString &formsFolder, const 
 
 namespace {
 
-void readMeasurementLines(const QStringList &lines, const std::vector<int> &starts, const QString &path,
+void readMeasurementLines(const QStringList &lines, const FileStructure &structure, const QString &path,
                           TMeasurementList &read, int factorId, const MeasurementFormFields &formFields);
 
-void parseMeasurements(const QStringList &lines, const std::vector<int> &starts, const QString &path,
+void parseMeasurements(const QStringList &lines, const FileStructure &structure, const QString &path,
                        TMeasurementList &measurements, int factorId, const MeasurementFormFields &formFields)
 {
     // A file cut short, emptied or filled with something else is read as far as it goes, so
     // what it still holds can be seen; the error says it is not whole.
     const bool whole = EndsWithRootClose(lines);
-    if (whole && !holdsData(lines)) { // a bare file holds no measurements
+    if (whole && !holdsData(structure)) { // a bare file holds no measurements
         measurements.clear();
         return;
     }
     TMeasurementList read;
     std::exception_ptr failure;
     try {
-        readMeasurementLines(lines, starts, path, read, factorId, formFields);
+        readMeasurementLines(lines, structure, path, read, factorId, formFields);
     } catch (const platform::TarvelinError &) {
         failure = std::current_exception();
     }
@@ -359,7 +240,7 @@ void parseMeasurements(const QStringList &lines, const std::vector<int> &starts,
 }
 
 // The measurements of factorId in the lines, appended to read; throws at the first fault.
-void readMeasurementLines(const QStringList &lines, const std::vector<int> &starts, const QString &path,
+void readMeasurementLines(const QStringList &lines, const FileStructure &structure, const QString &path,
                           TMeasurementList &read, int factorId, const MeasurementFormFields &formFields)
 {
     std::map<QString, Prototype> prototypes; // by form version
@@ -380,47 +261,19 @@ void readMeasurementLines(const QStringList &lines, const std::vector<int> &star
         return prototypes.emplace(ver, std::move(p)).first->second;
     };
 
+    const std::vector<LineKind> &kinds = structure.kinds;
+    const std::vector<int> &starts = structure.blockStarts;
     bool inBlock = true;
-    bool inHeader = false;
-    QString header;
-    int headerLine = 0;
-    int pendingId = 0;
-    QString pendingVer;
-    QString pendingData;
     // The measurement the value lines fill: the one whose header came last. A measurement
     // refused for its date (a second one with the same date) takes no values.
     TPomiarCzynn *current = nullptr;
     const Prototype *currentProto = nullptr;
     int nextItem = 0;
-    static const QString kNazwa = QStringLiteral("nazwa=\""), kTyp = QStringLiteral("typ=\""),
-                         kNrzal = QStringLiteral("nrzal=\""), kNrwyb = QStringLiteral("nrwyb=\""),
-                         kId = QStringLiteral("id=\""),
-                         kVer = QStringLiteral("ver=\""), kData = QStringLiteral("data=\"");
-
-    auto createFromHeader = [&]() {
-        HeaderValues h;
-        parseHeader(header, h);
-        auto m = std::make_unique<TPomiarCzynn>(
-            pendingId, pendingData, headerText(h, HMscPom), headerText(h, HWykpom), headerText(h, HMetpom),
-            headerText(h, HInterwyn), headerText(h, HSrodogrryz), pendingVer,
-            headerRating(h, HOcenam, "ocenam", path, headerLine), headerRating(h, HOcenak, "ocenak", path, headerLine),
-            headerRating(h, HOcenakc, "ocenakc", path, headerLine),
-            headerRating(h, HOcenaml, "ocenaml", path, headerLine),
-            headerRating(h, HOcenamax, "ocenamax", path, headerLine),
-            headerRating(h, HOcenakon, "ocenakon", path, headerLine));
-        Prototype &proto = prototypeFor(pendingVer);
-        m->Fields = CloneFields(proto.fields);
-        current = AddMeasurement(read, std::move(m));
-        currentProto = current ? &proto : nullptr;
-        nextItem = 0;
-        inHeader = false;
-        header.clear();
-    };
 
     for (int i = 1; i < lines.size(); ++i) {
         const QString &line = lines[i];
-        const LineTags tags = classify(line);
-        if (tags.idczynn) {
+        const LineKind kind = kinds[size_t(i)];
+        if (kind == LineKind::Block) {
             bool ok = false;
             const int id = blockId(line, ok);
             inBlock = ok && id == factorId;
@@ -433,68 +286,60 @@ void readMeasurementLines(const QStringList &lines, const std::vector<int> &star
             }
             continue;
         }
-        const bool isValue = tags.dane;
-        if (inBlock && tags.pomiar) {
-            if (inHeader) // the measurement before never closed its header
-                createFromHeader();
-            inHeader = true;
-            header.clear();
-            headerLine = i;
+        if (!inBlock)
+            continue;
+        if (kind == LineKind::BlockEnd)
+            break;
+        if (kind == LineKind::MeasurementEnd) {
             current = nullptr;
             currentProto = nullptr;
-            pendingId = ToIntAt(ReadAttributeValue(kId, line), path, i, QStringLiteral("Numer pomiaru"));
-            pendingVer = FormVersionNumber(ReadAttributeValue(kVer, line));
-            pendingData = ReadAttributeValue(kData, line);
-        }
-        if (inHeader && !isValue) {
-            header += QLatin1Char('\n');
-            header += line;
-        }
-        if (!isValue || !inBlock) {
-            if (inBlock && tags.pomiarClose) {
-                if (inHeader) // a measurement without value lines
-                    createFromHeader();
-                current = nullptr;
-                currentProto = nullptr;
-            } else if (inBlock && tags.idczynnClose) {
-                break;
-            } else if (isValue && !tags.close) {
-                // Another factor's value that spans lines: its text is no structure.
-                int j = i;
-                JoinContinuationLines(lines, line, j);
-                i = j;
-            }
             continue;
         }
-        if (inHeader)
-            createFromHeader();
-
+        if (kind == LineKind::Measurement) {
+            // The header: this line and the lines its values run on over, up to its ">".
+            const int headerLine = i;
+            QString header = line;
+            while (i + 1 < lines.size() && kinds[size_t(i + 1)] == LineKind::Continuation)
+                header += QLatin1Char('\n') + lines[++i];
+            const ElementTag h(header);
+            if (!h.Closed())
+                ThrowFileError(path, headerLine, QStringLiteral("nagłówek pomiaru nie jest zamknięty"));
+            const QString ver = FormVersionNumber(h.Value(u"ver"));
+            auto m = std::make_unique<TPomiarCzynn>(
+                intAt(h.Raw(u"id"), path, headerLine, QStringLiteral("Numer pomiaru")), h.Value(u"data"),
+                h.Value(u"mscPom"), h.Value(u"wykpom"), h.Value(u"metpom"), h.Value(u"interwyn"),
+                h.Value(u"srodogrryz"), ver, headerRating(h, "ocenam", path, headerLine),
+                headerRating(h, "ocenak", path, headerLine), headerRating(h, "ocenakc", path, headerLine),
+                headerRating(h, "ocenaml", path, headerLine), headerRating(h, "ocenamax", path, headerLine),
+                headerRating(h, "ocenakon", path, headerLine));
+            Prototype &proto = prototypeFor(ver);
+            m->Fields = CloneFields(proto.fields);
+            current = AddMeasurement(read, std::move(m));
+            currentProto = current ? &proto : nullptr;
+            nextItem = 0;
+            continue;
+        }
+        if (kind != LineKind::Value || !current || !currentProto)
+            continue; // a value's further lines are passed over with it
         // Attributes come from the opening tag only, so a value can never pass for one.
-        const qsizetype tagEnd = line.indexOf(QLatin1Char('>'));
-        const QStringView tag = tagEnd < 0 ? QStringView(line) : QStringView(line).left(tagEnd);
-        const AttrView nazwa = attrView(kNazwa, tag);
-        const AttrView typ = attrView(kTyp, tag);
-        const AttrView nrzal = attrView(kNrzal, tag);
-        const AttrView nrwyb = attrView(kNrwyb, tag);
+        const ElementTag tag(line);
         QString value;
-        if (tags.close) {
-            value = elementText(line);
+        if (tag.After().contains(u"</")) {
+            value = tag.Text();
         } else {
             const QString joined = JoinContinuationLines(lines, line, i);
-            value = elementText(joined);
+            value = ElementTag(joined).Text();
         }
-        if (!current || !currentProto)
-            continue;
-        const int at = currentProto->find(nazwa.text(), typ.text(), nextItem);
+        const int at = currentProto->find(tag.Raw(u"nazwa"), tag.Raw(u"typ"), nextItem);
         if (at < 0)
             continue; // a field the form version no longer has
         nextItem = at + 1;
         TPomiar &item = *current->Fields[size_t(at)];
         item.Value = value;
-        if (!nrzal.text().isEmpty())
-            item.ChoiceNr = intAt(nrzal.text(), path, i, QStringLiteral("Atrybut nrzal"));
-        if (!nrwyb.text().isEmpty())
-            item.ChoiceNr = intAt(nrwyb.text(), path, i, QStringLiteral("Atrybut nrwyb"));
+        if (const QStringView nrzal = tag.Raw(u"nrzal"); !nrzal.isEmpty())
+            item.ChoiceNr = intAt(nrzal, path, i, QStringLiteral("Atrybut nrzal"));
+        if (const QStringView nrwyb = tag.Raw(u"nrwyb"); !nrwyb.isEmpty())
+            item.ChoiceNr = intAt(nrwyb, path, i, QStringLiteral("Atrybut nrwyb"));
     }
 }
 
@@ -513,7 +358,7 @@ void ReadMeasurements(const QString &folder, const QString &frmDane, TMeasuremen
             measurements.clear();
             return;
         }
-        parseMeasurements(*cached, blockStarts(cached), path, measurements, factorId,
+        parseMeasurements(*cached, cachedStructure(cached), path, measurements, factorId,
                           MeasurementFormFieldsIn(formsFolder, frmDane, factorId));
     } catch (const FileDamagedError &e) {
         // A fault of a form definition the read needed leaves this file as it is.
@@ -531,7 +376,7 @@ void ReadMeasurements(const QString &folder, const QString &frmDane, TMeasuremen
 void ParseMeasurements(const QStringList &lines, const QString &path, TMeasurementList &measurements, int factorId,
                        const MeasurementFormFields &formFields)
 {
-    parseMeasurements(lines, findBlockStarts(lines), path, measurements, factorId, formFields);
+    parseMeasurements(lines, structureOf(lines), path, measurements, factorId, formFields);
 }
 
 // ---- writing -----------------------------------------------------------------------------
@@ -594,7 +439,7 @@ public:
         m_text += QLatin1Char(' ');
         m_text += name;
         m_text += QLatin1String("=\"");
-        if (value.contains(QLatin1Char('"')))
+        if (value.contains(QLatin1Char('"')) || value.contains(QLatin1Char('&')))
             append(AttributeText(value));
         else
             append(value);
@@ -713,29 +558,32 @@ std::vector<Segment> segmentsOf(const QStringList &lines)
         return segments;
     // The closing root line stands last; a file cut short keeps every line it has.
     int end = int(lines.size()) - 1;
-    while (end > 1 && lines[end].trimmed().isEmpty())
+    while (end > 1 && IsBlankLine(lines[end]))
         --end;
     const bool closed = EndsWithRootClose(lines);
     const int contentEnd = closed ? end : end + 1; // exclusive
-    const QString &rootLine = lines[1];
+    const int root = std::max(RootLineIndex(lines), 1);
+    const QString &rootLine = lines[root];
+    const FileStructure structure = structureOf(lines);
+    auto kindAt = [&structure](int i) { return structure.kinds[size_t(i)]; };
     // A file that holds blocks is split by them whatever its root line says.
     bool holdsBlocks = false;
-    for (int i = 2; i < contentEnd && !holdsBlocks; ++i)
-        holdsBlocks = classify(lines[i]).idczynn;
-    if (!holdsBlocks && rootLine.contains(QLatin1String(" idczynn=")) && !rootLine.contains(QLatin1String("<idczynn"))) {
+    for (int i = root + 1; i < contentEnd && !holdsBlocks; ++i)
+        holdsBlocks = kindAt(i) == LineKind::Block;
+    if (const ElementTag rootTag(rootLine); !holdsBlocks && !rootTag.Opens(u"idczynn") && rootTag.Has(u"idczynn")) {
         Segment s;
         s.isBlock = true;
         s.singleLayout = true;
         s.id = blockId(rootLine, s.idKnown);
-        for (int i = 2; i < contentEnd; ++i)
+        for (int i = root + 1; i < contentEnd; ++i)
             s.lines << lines[i];
         segments.push_back(std::move(s));
         return segments;
     }
     Segment loose;
-    for (int i = 2; i < contentEnd; ++i) {
+    for (int i = root + 1; i < contentEnd; ++i) {
         const QString &line = lines[i];
-        if (!classify(line).idczynn) {
+        if (kindAt(i) != LineKind::Block) {
             loose.lines << line;
             continue;
         }
@@ -750,7 +598,7 @@ std::vector<Segment> segmentsOf(const QStringList &lines)
         int j = i + 1;
         for (; j < contentEnd; ++j) {
             b.lines << lines[j];
-            if (classify(lines[j]).idczynnClose)
+            if (kindAt(j) == LineKind::BlockEnd)
                 break;
         }
         if (j >= contentEnd) // a block left open runs to the end of the file
@@ -796,11 +644,14 @@ PlannedFile planMeasurementFile(const QString &folder, const QString &fileBase,
     plan.refusal = RefuseDamagedFile(plan.path);
     if (!plan.refusal)
         return plan;
+    plan.refusal = StorableMeasurements(plan.path, factors);
+    if (!plan.refusal)
+        return plan;
     std::shared_ptr<const QStringList> existing;
     try {
         existing = CachedTextXmlLinesIfExists(plan.path, false);
     } catch (const platform::TarvelinError &) {
-        plan.refusal = StorageResult::FileAccessFailure(plan.path);
+        plan.refusal = StorageResult::Failure(FileReadFailureText(plan.path));
         return plan;
     }
     // The blocks of the other factors come from the file: one that is not whole (damaged
@@ -828,6 +679,27 @@ StorageResult writePlanned(const std::vector<PlannedFile> &plans)
 }
 
 } // namespace
+
+StorageResult StorableMeasurements(const QString &path, const std::vector<const TCzynnik *> &factors)
+{
+    StorableTexts texts;
+    for (const TCzynnik *f : factors) {
+        if (!f || f->MeasurementsIncomplete)
+            continue;
+        for (const auto &m : f->Measurements) {
+            const QString what = QStringLiteral("pomiar z dnia %1").arg(m->data);
+            for (const QString *v :
+                 {&m->ver, &m->data, &m->mscPom, &m->wykpom, &m->metpom, &m->interwyn, &m->srodogrryz})
+                texts.Check(what, *v, TextPlace::LinesAttribute);
+            for (const auto &p : m->Fields) {
+                texts.Check(what, p->nazwa, TextPlace::Attribute);
+                texts.Check(what, p->typ, TextPlace::Attribute);
+                texts.Check(p->nazwa, p->Value, TextPlace::LinesText);
+            }
+        }
+    }
+    return texts.Result(path);
+}
 
 StorageResult WriteMeasurementFile(const QString &folder, const QString &fileBase,
                                    const std::vector<const TCzynnik *> &factors)

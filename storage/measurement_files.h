@@ -72,6 +72,11 @@ StorageResult WriteMeasurements(const MeasurementSaveRequest &request);
 StorageResult WriteDustMeasurements(const QString &workstationFolder,
                                     const std::vector<const TCzynnik *> &workstationFactors, int factorId);
 
+// Success, or the refusal of the factors' measurements when one of their texts cannot be
+// stored as it is (a one-line attribute with a line break, a value holding "</", a
+// character outside Windows-1250); every save of measurements asks first.
+StorageResult StorableMeasurements(const QString &path, const std::vector<const TCzynnik *> &factors);
+
 // Writes the given factors' blocks into folder + fileBase + ".xml" (layout chosen by the
 // factors), keeping every other factor's block of an existing file unchanged; refused as
 // WriteMeasurements refuses.

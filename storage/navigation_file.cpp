@@ -40,13 +40,13 @@ const QString kConfigName = QStringLiteral("config\\Tarvelin.xml");
 }
 
 // A number of the configuration; a text that is not a number is a malformed file.
-int number(const QString &key, const QString &line, int lineIndex)
+int number(const ElementTag &tag, const QString &name, int lineIndex)
 {
-    const QString text = ReadAttributeValue(key, line);
+    const QString text = tag.Value(name);
     try {
         return ToInt(text);
     } catch (const platform::TarvelinError &e) {
-        malformed(QStringLiteral("atrybut %1 %2").arg(key.left(key.size() - 2), e.message()), lineIndex);
+        malformed(QStringLiteral("atrybut %1 %2").arg(name, e.message()), lineIndex);
     }
 }
 
@@ -62,11 +62,11 @@ int ReadNavigationGroup(const QStringList &lines, int start, TGrupa &group)
     TElem *element = nullptr;
     for (int i = start; i < lines.size(); ++i) {
         const QString &line = lines[i];
-        if (line.contains(QLatin1String("<element"))) {
-            const int n = number(QStringLiteral("numer=\""), line, i);
-            group.Elements.push_back(std::make_unique<TElem>(n, ReadAttributeValue(QStringLiteral("nazwa=\""), line),
-                                                             ReadAttributeValue(QStringLiteral("oper=\""), line),
-                                                             ReadAttributeValue(QStringLiteral("ikona=\""), line)));
+        const ElementTag tag(line);
+        if (tag.Opens(u"element")) {
+            const int n = number(tag, QStringLiteral("numer"), i);
+            group.Elements.push_back(
+                std::make_unique<TElem>(n, tag.Value(u"nazwa"), tag.Value(u"oper"), tag.Value(u"ikona")));
             // The element is found again by its number; a number that is not its position
             // would attach the components to another element.
             if (n != static_cast<int>(group.Elements.size()))
@@ -76,10 +76,10 @@ int ReadNavigationGroup(const QStringList &lines, int start, TGrupa &group)
                               .arg(group.Elements.size()),
                           i);
             element = group.Elements[n - 1].get();
-        } else if (line.contains(QLatin1String("<skladnik"))) {
-            numer = number(QStringLiteral("numer=\""), line, i);
-            typ = ReadAttributeValue(QStringLiteral("typ=\""), line);
-        } else if (line.indexOf(QLatin1String("</")) > 0) {
+        } else if (tag.Opens(u"skladnik")) {
+            numer = number(tag, QStringLiteral("numer"), i);
+            typ = tag.Value(u"typ");
+        } else if (!tag.IsClosing() && line.indexOf(QLatin1String("</")) > 0) {
             const qsizetype gt = line.indexOf('>');
             if (gt < 1)
                 continue;
@@ -99,11 +99,11 @@ int ReadNavigationGroup(const QStringList &lines, int start, TGrupa &group)
                 katfrm = value;
             else if (tag == QLatin1String("katzal"))
                 katzal = value;
-        } else if (line.contains(QLatin1String("</skladnik"))) {
+        } else if (tag.Closes(u"skladnik")) {
             if (!element)
                 malformed(QStringLiteral("składnik poza elementem grupy \"%1\"").arg(group.nazwa), i);
             element->Components.push_back(std::make_unique<TSklad>(numer, typ, katalog, plik, katfrm, katzal));
-        } else if (line.startsWith(QLatin1String("</grupa"))) {
+        } else if (line.startsWith(QLatin1String("</grupa")) && tag.Closes(u"grupa")) {
             return i;
         }
     }
@@ -117,14 +117,14 @@ TNavigationGroups ParseNavigationConfig(const QStringList &lines, QString &versi
     bool rootSeen = false;
     TGrupa *current = nullptr;
     for (int i = 1; i <= lines.size() - 2; ++i) {
-        const QString &line = lines[i];
-        if (line.contains(QLatin1String("<tarvelin"))) {
-            ver = ReadAttributeValue(QStringLiteral("ver=\""), line);
+        const ElementTag tag(lines[i]);
+        if (tag.Opens(u"tarvelin")) {
+            ver = tag.Value(u"ver");
             rootSeen = true;
-        } else if (line.contains(QLatin1String("<grupa"))) {
-            const QString nazwa = ReadAttributeValue(QStringLiteral("nazwa=\""), line);
-            const int n = number(QStringLiteral("numer=\""), line, i);
-            const int size = number(QStringLiteral("rozmikon=\""), line, i);
+        } else if (tag.Opens(u"grupa")) {
+            const QString nazwa = tag.Value(u"nazwa");
+            const int n = number(tag, QStringLiteral("numer"), i);
+            const int size = number(tag, QStringLiteral("rozmikon"), i);
             groups.push_back(std::make_unique<TGrupa>(n, size, nazwa));
             // The bar finds a group by its position; a number that is not the position
             // would put the following elements into another group.

@@ -39,13 +39,17 @@ QString tableName(quint16 typ)
 // its closing tag: a file cut short loses its last lines, and those are never read.
 QString structureFault(const QStringList &lines, const QString &root)
 {
-    const QString opening = QLatin1Char('<') + root;
-    const QString rootLine = lines.value(1).trimmed();
-    if (lines.size() < 3 || !rootLine.startsWith(opening) || rootLine.mid(opening.size(), 1) == QLatin1String("_"))
+    switch (CheckWholeFile(lines, root)) {
+    case FileShape::Whole:
+        return QString();
+    case FileShape::Empty:
         return QStringLiteral("brak elementu głównego %1").arg(root);
-    if (!lines.last().trimmed().startsWith(QStringLiteral("</") + root + QLatin1Char('>')))
-        return QStringLiteral("plik jest niekompletny, brak wiersza zamykającego %1").arg(root);
-    return QString();
+    case FileShape::WrongRoot:
+        return QStringLiteral("element główny <%1> zamiast <%2>").arg(RootElementName(lines), root);
+    case FileShape::Cut:
+        break;
+    }
+    return QStringLiteral("plik jest niekompletny, brak wiersza zamykającego %1").arg(root);
 }
 
 // A number of the file as a single-precision value; false (value 0) when it is none.
@@ -72,60 +76,6 @@ QString notANumber(const QString &name, const QString &text)
     return QStringLiteral("wartość %1 \"%2\" nie jest liczbą").arg(name, text);
 }
 
-// The attributes of a table row, in the order the writer puts them.
-enum RowAttribute { AtTyp, AtNrPoz, AtOpisPodst, AtOpisUszcz1, AtOpisUszcz2, AtWartosc, RowAttributeCount };
-const QLatin1String RowAttributeNames[RowAttributeCount] = {QLatin1String("Typ"),        QLatin1String("NrPoz"),
-                                                            QLatin1String("OpisPodst"),  QLatin1String("OpisUszcz1"),
-                                                            QLatin1String("OpisUszcz2"), QLatin1String("Wartosc")};
-
-// The values of a row's attributes, each name taken only where an attribute begins (after
-// "<poz" or the previous value), never inside a value: a description may hold another
-// attribute's name ("Skutki Wartosc=") and must read back as the text it is. A value runs
-// to its closing quote, "&quot;" read back as a quote, or to the end of the line when it has
-// none; the first attribute of a name counts.
-std::array<QString, RowAttributeCount> rowAttributes(const QString &line)
-{
-    std::array<QString, RowAttributeCount> values;
-    std::array<bool, RowAttributeCount> seen{};
-    const QStringView text(line);
-    const qsizetype n = text.size();
-    qsizetype at = text.indexOf(QLatin1String("<poz"));
-    if (at < 0)
-        return values;
-    at += 4;
-    while (at < n) {
-        while (at < n && text[at].isSpace())
-            ++at;
-        if (at >= n || text[at] == QLatin1Char('>') || text[at] == QLatin1Char('/'))
-            break;
-        const qsizetype nameStart = at;
-        while (at < n && text[at] != QLatin1Char('=') && text[at] != QLatin1Char('>') && !text[at].isSpace())
-            ++at;
-        const QStringView name = text.mid(nameStart, at - nameStart);
-        if (at >= n || text[at] != QLatin1Char('='))
-            continue; // a word without a value
-        ++at;
-        QStringView value;
-        if (at < n && text[at] == QLatin1Char('"')) {
-            const qsizetype end = text.indexOf(QLatin1Char('"'), at + 1);
-            value = end < 0 ? text.mid(at + 1) : text.mid(at + 1, end - at - 1);
-            at = end < 0 ? n : end + 1;
-        } else {
-            const qsizetype start = at;
-            while (at < n && text[at] != QLatin1Char('>') && !text[at].isSpace())
-                ++at;
-            value = text.mid(start, at - start);
-        }
-        for (int i = 0; i < RowAttributeCount; ++i) {
-            if (!seen[i] && name == RowAttributeNames[i]) {
-                values[i] = DecodedAttributeText(value);
-                seen[i] = true;
-            }
-        }
-    }
-    return values;
-}
-
 QByteArray fileBytes(const QStringList &lines)
 {
     // A line break inside a value is written as it stands, as these files always had it.
@@ -145,11 +95,11 @@ bool ParseRiskScoreBands(const QStringList &lines, const QString &path, TRiskSco
     bool damaged = !fault.isEmpty();
     bool found[3][TRiskScore::BandCount] = {};
     for (int i = 2; i <= lines.size() - 2; ++i) {
-        const QString &line = lines[i];
-        if (!line.contains(QLatin1String("<poz")))
+        const ElementTag tag(lines[i]);
+        if (!tag.Opens(u"poz"))
             continue;
-        const QString name = ReadAttributeValue(QStringLiteral("nazwa=\""), line);
-        const QString value = ReadElementText(line);
+        const QString name = tag.Value(u"nazwa");
+        const QString value = tag.Text();
         for (int kind = 0; kind < 3; ++kind) {
             const QString &stem = BandNames[kind];
             if (name.size() != stem.size() + 1 || !name.startsWith(stem))
@@ -188,20 +138,21 @@ void ParseRiskScoreTable(const QStringList &lines, const QString &path, quint16 
 {
     QString fault = structureFault(lines, MainRoot + QLatin1Char('_') + tableName(typ));
     for (int i = 2; i <= lines.size() - 2; ++i) {
-        const QString &line = lines[i];
-        if (!line.contains(QLatin1String("<poz")))
+        // Each attribute only where one begins: a description may hold another attribute's
+        // name ("Skutki Wartosc=") and reads back as the text it is.
+        const ElementTag tag(lines[i]);
+        if (!tag.Opens(u"poz"))
             continue;
         TRiskScoreParam row;
-        std::array<QString, RowAttributeCount> a = rowAttributes(line);
-        const QString &typText = a[AtTyp];
-        const QString &nrText = a[AtNrPoz];
-        const QString &valueText = a[AtWartosc];
+        const QString typText = tag.Value(u"Typ");
+        const QString nrText = tag.Value(u"NrPoz");
+        const QString valueText = tag.Value(u"Wartosc");
         const bool typOk = readCode(typText, row.Typ);
         const bool nrOk = readCode(nrText, row.NrPoz);
         const bool valueOk = readFloat(valueText, row.Wartosc);
-        row.OpisPodst = std::move(a[AtOpisPodst]);
-        row.OpisUszcz1 = std::move(a[AtOpisUszcz1]);
-        row.OpisUszcz2 = std::move(a[AtOpisUszcz2]);
+        row.OpisPodst = tag.Value(u"OpisPodst");
+        row.OpisUszcz1 = tag.Value(u"OpisUszcz1");
+        row.OpisUszcz2 = tag.Value(u"OpisUszcz2");
         if (fault.isEmpty()) {
             if (!typOk)
                 fault = notANumber(QStringLiteral("Typ"), typText);
@@ -329,6 +280,8 @@ QStringList RiskScorePaths(const QString &folder)
 
 StorageResult WriteRiskScore(const TRiskScore &set, const QString &folder)
 {
+    if (StorageResult refused = StorableRiskScore(set, folder); !refused)
+        return refused;
     // The bands rate with the tables' values: the set is saved whole or not at all.
     std::vector<StoredFileWrite> files = {{RiskScoreMainPath(folder), fileBytes(RiskScoreMainLines(set))}};
     for (quint16 typ : {RiskScoreProbability, RiskScoreExposure, RiskScoreConsequences})
@@ -336,10 +289,27 @@ StorageResult WriteRiskScore(const TRiskScore &set, const QString &folder)
     return WriteStoredFiles(files);
 }
 
+StorageResult StorableRiskScore(const TRiskScore &set, const QString &folder)
+{
+    StorableTexts main;
+    for (int i = 0; i < TRiskScore::BandCount; ++i)
+        main.Check(QStringLiteral("Opis%1").arg(i + 1), set.Opis[i], TextPlace::LineText);
+    if (!main.Ok())
+        return main.Result(RiskScoreMainPath(folder));
+    for (const TRiskScoreParam &p : set.Params) {
+        StorableTexts row;
+        for (const QString *v : {&p.OpisPodst, &p.OpisUszcz1, &p.OpisUszcz2})
+            row.Check(QStringLiteral("pozycja %1").arg(p.NrPoz), *v, TextPlace::Attribute);
+        if (!row.Ok())
+            return row.Result(RiskScoreTablePath(p.Typ, folder));
+    }
+    return {};
+}
+
 QString RiskScoreProblemText(const TRiskScoreFileProblem &problem)
 {
     if (problem.Unreadable)
-        return platform::FileAccessErrorText(problem.StoredPath);
+        return FileReadFailureText(problem.StoredPath);
     return problem.Detail;
 }
 

@@ -74,9 +74,14 @@ QString RiskScoreValueText(float value);
 // The stored paths of the four files: the main file, then the tables P, E and S.
 QStringList RiskScorePaths(const QString &folder = RiskScoreFolder());
 
+// Success, or the refusal naming the file of the first text the set's files cannot hold
+// as it is (a description with a line break or, in the main file, "</"; a character
+// outside Windows-1250). WriteRiskScore asks first.
+StorageResult StorableRiskScore(const TRiskScore &set, const QString &folder = RiskScoreFolder());
+
 // Writes the main file and the tables P, E and S, all four or none (a file that cannot be
-// written, or one found damaged, leaves every file as it was); the failure names the file.
-// Rows whose Typ is no table are left out.
+// written, one found damaged, or a text the files cannot hold leaves every file as it was);
+// the failure names the file. Rows whose Typ is no table are left out.
 StorageResult WriteRiskScore(const TRiskScore &set, const QString &folder = RiskScoreFolder());
 
 } // namespace storage

@@ -18,13 +18,14 @@ int readLevel(const QStringList &lines, std::vector<Node> &list, int &id, int st
     std::vector<int> parents{parentId};
     for (int i = start; i < lines.size(); ++i) {
         const QString &line = lines[i];
+        const ElementTag tag(line);
         const int depth = level + static_cast<int>(parents.size()) - 1;
-        if (line.contains(QLatin1String("<poz"))) {
+        if (tag.Opens(u"poz")) {
             ++id;
-            list.push_back(makeLeaf(id, parents.back(), depth, line));
-        } else if (line.contains(QLatin1String("<grp"))) {
+            list.push_back(makeLeaf(id, parents.back(), depth, line, tag));
+        } else if (tag.Opens(u"grp")) {
             ++id;
-            list.push_back(makeGroup(id, parents.back(), depth, line));
+            list.push_back(makeGroup(id, parents.back(), depth, line, tag));
             parents.push_back(id);
         } else if (line.contains(QLatin1String("</"))) {
             parents.pop_back();
@@ -35,28 +36,24 @@ int readLevel(const QStringList &lines, std::vector<Node> &list, int &id, int st
     return -1;
 }
 
-TZalTree plainLeaf(int id, int parent, int level, const QString &line)
+TZalTree plainLeaf(int id, int parent, int level, const QString &line, const ElementTag &tag)
 {
-    return TZalTree(id, parent, level,
-                    line.startsWith(QLatin1Char('<')) ? StripElementTags(line) : ReadElementText(line));
+    return TZalTree(id, parent, level, line.startsWith(QLatin1Char('<')) ? tag.Text() : ReadElementText(line));
 }
 
-TZalTree plainGroup(int id, int parent, int level, const QString &line)
+TZalTree plainGroup(int id, int parent, int level, const QString &, const ElementTag &tag)
 {
-    return TZalTree(id, parent, level, ReadAttributeValue(QStringLiteral("nazwa=\""), line));
+    return TZalTree(id, parent, level, tag.Value(u"nazwa"));
 }
 
-TZalTreeParam paramLeaf(int id, int parent, int level, const QString &line)
+TZalTreeParam paramLeaf(int id, int parent, int level, const QString &, const ElementTag &tag)
 {
-    return TZalTreeParam(id, parent, level, ReadElementText(line), ReadAttributeValue(QStringLiteral("par1=\""), line),
-                         ReadAttributeValue(QStringLiteral("par2=\""), line),
-                         ReadAttributeValue(QStringLiteral("par3=\""), line));
+    return TZalTreeParam(id, parent, level, tag.Text(), tag.Value(u"par1"), tag.Value(u"par2"), tag.Value(u"par3"));
 }
 
-TZalTreeParam paramGroup(int id, int parent, int level, const QString &line)
+TZalTreeParam paramGroup(int id, int parent, int level, const QString &, const ElementTag &tag)
 {
-    return TZalTreeParam(id, parent, level, ReadAttributeValue(QStringLiteral("nazwa=\""), line), QString(), QString(),
-                         QString());
+    return TZalTreeParam(id, parent, level, tag.Value(u"nazwa"), QString(), QString(), QString());
 }
 
 template <typename Node, typename LevelReader, typename MakeLeaf, typename MakeGroup>
@@ -67,17 +64,19 @@ bool parse(const QStringList &lines, const QString &rootKey, std::vector<Node> &
     int id = 0;
     for (int i = 1; i <= lines.size() - 2; ++i) {
         const QString &line = lines[i];
-        if (ContainsText(line, rootKey)) {
-            version = ReadAttributeValue(QStringLiteral("ver=\""), line);
+        const ElementTag tag(line);
+        // The root line names the file; an entry's text that names it is still an entry.
+        if (!tag.Opens(u"poz") && !tag.Opens(u"grp") && ContainsText(line, rootKey)) {
+            version = tag.Value(u"ver");
             versionFound = true;
-        } else if (line.contains(QLatin1String("<poz"))) {
+        } else if (tag.Opens(u"poz")) {
             if (topLeaves) {
                 ++id;
-                list.push_back(makeLeaf(id, 0, 0, line));
+                list.push_back(makeLeaf(id, 0, 0, line, tag));
             }
-        } else if (line.contains(QLatin1String("<grp"))) {
+        } else if (tag.Opens(u"grp")) {
             ++id;
-            list.push_back(makeGroup(id, 0, 0, line));
+            list.push_back(makeGroup(id, 0, 0, line, tag));
             const int end = readLevelFn(lines, list, id, i + 1, id, 1);
             if (end < 0)
                 return false; // a group never closed: the scan stops here

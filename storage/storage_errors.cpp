@@ -1,5 +1,6 @@
 #include "storage/storage_errors.h"
 
+#include "platform/paths.h"
 #include "platform/tarvelin_error.h"
 #include "storage/text_xml.h"
 
@@ -19,6 +20,33 @@ void ThrowStructureError(const QString &storedPath, const QString &detail)
 QString StructureErrorText(const QString &storedPath, const QString &detail)
 {
     return QStringLiteral("Niepoprawna struktura pliku %1: %2").arg(storedPath, detail);
+}
+
+QString FolderInPlaceOfFileText(const QString &storedPath)
+{
+    return QStringLiteral("Zamiast pliku jest katalog o tej nazwie : ") + storedPath;
+}
+
+QString FileReadFailureText(const QString &storedPath)
+{
+    return platform::FolderExists(storedPath) ? FolderInPlaceOfFileText(storedPath)
+                                              : platform::FileAccessErrorText(storedPath);
+}
+
+bool SomethingAt(const QString &storedPath)
+{
+    return platform::FileExists(storedPath) || platform::FolderExists(storedPath);
+}
+
+QString FolderNotCreatedText(const QString &storedPath)
+{
+    return QStringLiteral("Nie powiodła się próba utworzenia katalogu : ") + storedPath;
+}
+
+QString WrongRootText(const QString &storedPath, const QString &found, const QString &expected)
+{
+    return QStringLiteral("Plik nie jest oczekiwanego rodzaju (element główny <%1> zamiast <%2>) : %3")
+        .arg(found, expected, storedPath);
 }
 
 int ToIntAt(const QString &text, const QString &storedPath, int lineIndex, const QString &what)

@@ -6,6 +6,7 @@
 #include "platform/text_file.h"
 #include "storage/damaged_files.h"
 #include "storage/file_cache.h"
+#include "storage/storage_errors.h"
 
 #include <QLocale>
 #include <cmath>
@@ -27,67 +28,233 @@ qsizetype PositionOf(const QString &needle, const QString &haystack)
     return needle.isEmpty() ? -1 : haystack.indexOf(needle);
 }
 
-QString ReadAttributeValue(const QString &key, const QString &line)
-{
-    const qsizetype at = PositionOf(key, line);
-    if (at < 0)
-        return QString();
-    const qsizetype quote = line.indexOf('"', at);
-    if (quote < 0)
-        return QString();
-    const qsizetype start = quote + 1;
-    const qsizetype end = line.indexOf('"', start);
-    QString value = end < 0 ? line.mid(start) : line.mid(start, end - start);
-    if (value.contains(QLatin1String("&quot;")))
-        value.replace(QLatin1String("&quot;"), QLatin1String("\""));
-    return value;
-}
-
 namespace {
 
-template <typename Name>
-QStringView rawNamedAttribute(Name name, QStringView line)
+// What ends the element's name or an attribute's name.
+bool endsName(QChar c)
 {
-    if (name.isEmpty())
-        return QStringView();
-    // The first place where name is followed by =" is where the key name + "=\"" stands.
-    const qsizetype n = line.size();
-    for (qsizetype at = line.indexOf(name); at >= 0; at = line.indexOf(name, at + 1)) {
-        const qsizetype after = at + name.size() + 1;
-        if (after >= n || line[after - 1] != QLatin1Char('=') || line[after] != QLatin1Char('"'))
-            continue;
-        // The value begins after the first quote from the key on: a name holding a quote
-        // (a field name can) begins it early, as the key search always has.
-        const qsizetype quote = line.indexOf(QLatin1Char('"'), at);
-        const qsizetype end = line.indexOf(QLatin1Char('"'), quote + 1);
-        return end < 0 ? line.mid(quote + 1) : line.mid(quote + 1, end - quote - 1);
-    }
-    return QStringView();
+    const char16_t u = c.unicode();
+    return u == u'=' || u == u'>' || u == u'"' || u == u'\'' || u == u'/' || c.isSpace();
+}
+
+bool isQuote(QChar c)
+{
+    return c.unicode() == u'"' || c.unicode() == u'\'';
 }
 
 } // namespace
 
-QStringView RawNamedAttribute(QLatin1String name, QStringView line)
+ElementTag::ElementTag(QStringView text) : m_text(text)
 {
-    return rawNamedAttribute(name, line);
+    const qsizetype n = text.size();
+    qsizetype at = text.indexOf(u'<');
+    if (at < 0)
+        return; // no tag: After() is the whole text
+    ++at;
+    if (at < n && text[at].unicode() == u'/') {
+        m_closing = true;
+        ++at;
+    }
+    const qsizetype nameStart = at;
+    while (at < n && !endsName(text[at]))
+        ++at;
+    m_name = text.sliced(nameStart, at - nameStart);
+    // The element's name followed straight by "=" names a value too (`<idczynn="5">`).
+    bool valueNext = at < n && text[at].unicode() == u'=';
+    QStringView name = m_name;
+    while (at < n) {
+        if (!valueNext) {
+            const QChar c = text[at];
+            if (c.isSpace()) {
+                ++at;
+                continue;
+            }
+            if (c.unicode() == u'>') {
+                m_end = at + 1;
+                m_closed = true;
+                return;
+            }
+            const qsizetype start = at;
+            while (at < n && !endsName(text[at]))
+                ++at;
+            name = text.sliced(start, at - start);
+            qsizetype look = at;
+            while (look < n && text[look].isSpace())
+                ++look;
+            if (look < n && text[look].unicode() == u'=') {
+                at = look;
+                valueNext = true;
+            } else {
+                if (name.isEmpty())
+                    ++at; // a stray quote or "/": passed over
+                continue; // a word without a value
+            }
+        }
+        // at stands on "=".
+        valueNext = false;
+        ++at;
+        while (at < n && text[at].isSpace())
+            ++at;
+        QStringView raw;
+        if (at < n && isQuote(text[at])) {
+            const QChar quote = text[at];
+            const qsizetype start = at + 1;
+            const qsizetype close = text.indexOf(quote, start);
+            raw = close < 0 ? text.sliced(start) : text.sliced(start, close - start);
+            at = close < 0 ? n : close + 1;
+        } else {
+            const qsizetype start = at;
+            while (at < n && text[at].unicode() != u'>' && !text[at].isSpace())
+                ++at;
+            raw = text.sliced(start, at - start);
+        }
+        if (!name.isEmpty() && find(name) < 0)
+            m_attributes.append(Attribute{name, raw});
+    }
+    m_end = n; // still open
 }
 
-QStringView RawNamedAttribute(QStringView name, QStringView line)
+QString ElementTag::Text() const
 {
-    return rawNamedAttribute(name, line);
+    QStringView rest = After();
+    const qsizetype close = rest.indexOf(u"</");
+    return (close < 0 ? rest : rest.first(close)).toString();
 }
 
-QString DecodedAttributeText(QStringView raw)
+QString ElementTag::DecodedAttributeText(QStringView raw)
 {
-    QString value = raw.toString();
-    if (value.contains(QLatin1String("&quot;")))
-        value.replace(QLatin1String("&quot;"), QLatin1String("\""));
+    if (!raw.contains(u'&'))
+        return raw.toString();
+    QString value;
+    value.reserve(raw.size());
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        if (raw[i].unicode() == u'&') {
+            const QStringView rest = raw.sliced(i);
+            if (rest.startsWith(u"&quot;")) {
+                value += QLatin1Char('"');
+                i += 5;
+                continue;
+            }
+            if (rest.startsWith(u"&amp;")) {
+                value += QLatin1Char('&');
+                i += 4;
+                continue;
+            }
+        }
+        value += raw[i];
+    }
     return value;
 }
 
-QString ReadNamedAttribute(QLatin1String name, const QString &line)
+bool TagEndScan::Feed(QStringView text)
 {
-    return DecodedAttributeText(RawNamedAttribute(name, line));
+    // The states follow ElementTag's reading: a quote opens a value only after "=", and a
+    // ">" ends the tag only outside a value.
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        switch (m_state) {
+        case State::BeforeTag:
+            if (u == u'<')
+                m_state = State::Outside;
+            break;
+        case State::AfterEquals:
+            if (c.isSpace())
+                break;
+            if (isQuote(c)) {
+                m_quote = c;
+                m_state = State::QuotedValue;
+                break;
+            }
+            m_state = State::BareValue;
+            [[fallthrough]];
+        case State::BareValue:
+            if (u == u'>')
+                m_state = State::Closed;
+            else if (c.isSpace())
+                m_state = State::Outside;
+            break;
+        case State::Outside:
+            if (u == u'=')
+                m_state = State::AfterEquals;
+            else if (u == u'>')
+                m_state = State::Closed;
+            break;
+        case State::QuotedValue:
+            if (c == m_quote)
+                m_state = State::Outside;
+            break;
+        case State::Closed:
+            return true;
+        }
+    }
+    return m_state == State::Closed;
+}
+
+QString ReadAttributeValue(const QString &key, const QString &line)
+{
+    // The key is the name followed by =" (as the readers have always named it).
+    QStringView name(key);
+    if (name.endsWith(u"=\""))
+        name.chop(2);
+    else if (name.endsWith(u'='))
+        name.chop(1);
+    if (name.isEmpty())
+        return QString();
+    return ElementTag(line).Value(name);
+}
+
+QString UnstorablePart(const QString &text, TextPlace place)
+{
+    // Nearly every text is plain: one look at each character tells.
+    bool plain = true;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80 || u == u'\n' || u == u'\r' || u == u'<') {
+            plain = false;
+            break;
+        }
+    }
+    if (plain)
+        return QString();
+    QStringList parts;
+    const bool oneLine = place == TextPlace::Attribute || place == TextPlace::LineText;
+    if (oneLine && text.contains(u'\n'))
+        parts << QStringLiteral("podział wiersza");
+    if (text.contains(u'\r'))
+        parts << QStringLiteral("znak CR");
+    if ((place == TextPlace::LineText || place == TextPlace::LinesText) && text.contains(QLatin1String("</")))
+        parts << QStringLiteral("\"</\"");
+    if (!platform::FitsCp1250(text)) {
+        QString odd;
+        for (const QChar c : text)
+            if (!platform::FitsCp1250(QString(c)) && !odd.contains(c))
+                odd += c;
+        parts << QStringLiteral("znaki spoza strony kodowej Windows-1250 (%1)").arg(odd);
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+void StorableTexts::Check(const QString &what, const QString &text, TextPlace place)
+{
+    if (m_refused)
+        return; // the first one is named
+    const QString part = UnstorablePart(text, place);
+    if (part.isEmpty())
+        return;
+    m_refused = true;
+    m_what = what;
+    m_text = text;
+    m_part = part;
+}
+
+StorageResult StorableTexts::Result(const QString &storedPath) const
+{
+    if (Ok())
+        return {};
+    return StorageResult::Failure(
+        QStringLiteral("Nie zapisano pliku %1: tekst \"%2\" (%3) zawiera %4, czego plik danych nie przechowa bez "
+                       "zmian. Popraw ten tekst i zapisz ponownie.")
+            .arg(storedPath, m_text, m_what, m_part));
 }
 
 QString StorableText(const QString &text, QString *warning)
@@ -119,10 +286,21 @@ QString StorableText(const QString &text, QString *warning)
 
 QString AttributeText(const QString &value)
 {
-    if (!value.contains('"'))
+    if (!value.contains(u'"') && !value.contains(u'&'))
         return value;
-    QString v = value;
-    v.replace(QLatin1String("\""), QLatin1String("&quot;"));
+    QString v;
+    v.reserve(value.size() + 8);
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (c.unicode() == u'"') {
+            v += QLatin1String("&quot;");
+        } else if (c.unicode() == u'&') {
+            const QStringView rest = QStringView(value).sliced(i);
+            v += rest.startsWith(u"&quot;") || rest.startsWith(u"&amp;") ? QLatin1String("&amp;") : QLatin1String("&");
+        } else {
+            v += c;
+        }
+    }
     return v;
 }
 
@@ -212,30 +390,88 @@ void FirstElementValue(const QStringList &lines, const QString &tag, QString &va
 
 void DropTrailingBlankLines(QStringList &lines)
 {
-    while (!lines.isEmpty() && lines.constLast().trimmed().isEmpty())
+    while (!lines.isEmpty() && IsBlankLine(lines.constLast()))
         lines.removeLast();
 }
 
 QString ElementName(const QString &line)
 {
-    const QString t = line.trimmed();
-    if (!t.startsWith('<'))
+    const ElementTag tag(line);
+    if (tag.IsClosing() || !QStringView(line).trimmed().startsWith(u'<'))
         return QString();
-    qsizetype end = 1;
-    while (end < t.size() && !t[end].isSpace() && t[end] != '>' && t[end] != '"' && t[end] != '/')
-        ++end;
-    return t.mid(1, end - 1);
+    return tag.Name().toString();
+}
+
+QString StoredBaseName(const QString &storedPath)
+{
+    const qsizetype slash = std::max(storedPath.lastIndexOf('\\'), storedPath.lastIndexOf('/'));
+    QString name = storedPath.mid(slash + 1);
+    const qsizetype dot = name.indexOf('.');
+    if (dot >= 0)
+        name.truncate(dot);
+    return name;
+}
+
+bool IsBlankLine(QStringView line)
+{
+    for (const QChar c : line)
+        if (!c.isSpace() && c.unicode() != 0 && c.unicode() != 0x1a)
+            return false;
+    return true;
+}
+
+namespace {
+
+// A line without the blanks, NULs and Ctrl-Z at either end.
+QStringView stripped(QStringView line)
+{
+    auto blank = [](QChar c) { return c.isSpace() || c.unicode() == 0 || c.unicode() == 0x1a; };
+    qsizetype a = 0, b = line.size();
+    while (a < b && blank(line[a]))
+        ++a;
+    while (b > a && blank(line[b - 1]))
+        --b;
+    return line.sliced(a, b - a);
+}
+
+} // namespace
+
+int RootLineIndex(const QStringList &lines)
+{
+    for (int i = 0; i < lines.size(); ++i) {
+        const QStringView line = stripped(lines[i]);
+        if (!line.isEmpty() && !line.startsWith(u"<?") && !line.startsWith(u"<!"))
+            return i;
+    }
+    return -1;
+}
+
+QString RootElementName(const QStringList &lines)
+{
+    const int root = RootLineIndex(lines);
+    return root < 0 ? QString() : ElementName(lines[root]);
+}
+
+FileShape CheckWholeFile(const QStringList &lines, const QString &expectedRoot)
+{
+    const int root = RootLineIndex(lines);
+    if (root < 0)
+        return FileShape::Empty;
+    const QString name = ElementName(lines[root]);
+    if (!expectedRoot.isEmpty() && !name.isEmpty() && name != expectedRoot)
+        return FileShape::WrongRoot;
+    int last = int(lines.size()) - 1;
+    while (last > root && IsBlankLine(lines[last]))
+        --last;
+    if (last <= root || name.isEmpty())
+        return FileShape::Cut;
+    const QStringView closing = stripped(lines[last]);
+    return closing.startsWith(u"</") && ElementTag(closing).Closes(name) ? FileShape::Whole : FileShape::Cut;
 }
 
 bool EndsWithRootClose(const QStringList &lines)
 {
-    int last = int(lines.size()) - 1;
-    while (last >= 0 && lines[last].trimmed().isEmpty())
-        --last;
-    if (last < 2)
-        return false;
-    const QString root = ElementName(lines[1]);
-    return !root.isEmpty() && lines[last].trimmed().startsWith(QLatin1String("</") + root);
+    return CheckWholeFile(lines) == FileShape::Whole;
 }
 
 void CutLines(QStringList &lines)
@@ -263,6 +499,8 @@ QStringList TextXmlLinesFromBytes(const QByteArray &bytes, bool cut)
 
 QStringList ReadTextXmlLines(const QString &storedPath, bool cut)
 {
+    if (platform::FolderExists(storedPath))
+        throw platform::TarvelinError(FolderInPlaceOfFileText(storedPath));
     QStringList lines = platform::ReadLinesCp1250OrThrow(platform::ToFilePath(storedPath));
     PrepareTextXmlLines(lines, cut);
     return lines;
@@ -311,9 +549,13 @@ StorageResult WriteStoredFiles(const std::vector<StoredFileWrite> &files)
     QString failed;
     if (platform::WriteFilesAtomically(writes, &failed))
         return {};
-    for (size_t i = 0; i < writes.size(); ++i)
-        if (writes[i].filePath == failed)
-            return StorageResult::FileAccessFailure(files[i].storedPath);
+    for (size_t i = 0; i < writes.size(); ++i) {
+        if (writes[i].filePath != failed)
+            continue;
+        if (platform::FolderExists(files[i].storedPath))
+            return StorageResult::Failure(FolderInPlaceOfFileText(files[i].storedPath));
+        return StorageResult::FileAccessFailure(files[i].storedPath);
+    }
     return StorageResult::FileAccessFailure(failed);
 }
 

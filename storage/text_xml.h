@@ -4,6 +4,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+#include <QVarLengthArray>
 #include <vector>
 
 namespace storage {
@@ -15,19 +17,122 @@ QString XmlDeclaration();
 bool ContainsText(const QString &haystack, const QString &needle);
 qsizetype PositionOf(const QString &needle, const QString &haystack); // 0-based, -1 when absent or empty
 
-// Value of the first attribute whose key (for example `nazwa="`) stands in Line: from the
-// character after the quote that ends Key up to the next quote; empty when Key is absent.
-// A value without its closing quote runs to the end of the line. "&quot;" reads back as a
-// double quote, the one escape this program writes.
+// The one attribute scanner of every reader: the opening tag of the element a text holds
+// (from its first "<"), read as the files are written - the element name, then
+// name="value" pairs one after another. An attribute is found only where one begins, after
+// the element name or after the closing quote of the value before it, never by searching
+// the text for its name: a value holding kat_dane=", id=, "</stanowisko>" or ">" reads
+// back as the text it is. What stored files hold besides is read as it always was: blanks
+// and line breaks around "=", a value in single quotes, a value without its closing quote
+// (it runs to the end of the text), a value without quotes (up to a blank or ">"), a word
+// without a value and a stray quote between attributes (both passed over), an element
+// name followed straight by its value (`<idczynn="5">` holds idczynn). The first attribute
+// of a name counts. The text must outlive the tag, which keeps views into it.
+class ElementTag
+{
+public:
+    explicit ElementTag(QStringView text);
+
+    // "stanowisko" for `<stanowisko id="1">` and for `</stanowisko>`; empty when the text
+    // holds no "<".
+    QStringView Name() const { return m_name; }
+    bool IsClosing() const { return m_closing; }
+    // Whether the tag opens (closes) the element called name.
+    template <typename N> bool Opens(N name) const { return !m_closing && !m_name.isEmpty() && m_name == name; }
+    template <typename N> bool Closes(N name) const { return m_closing && !m_name.isEmpty() && m_name == name; }
+
+    template <typename N> bool Has(N name) const { return find(name) >= 0; }
+    // The value as it stands in the text, "&quot;" and "&amp;" not decoded; empty when the
+    // tag has no such attribute.
+    template <typename N> QStringView Raw(N name) const
+    {
+        const qsizetype i = find(name);
+        return i < 0 ? QStringView() : m_attributes[i].raw;
+    }
+    // The value as it was stored (DecodedAttributeText).
+    template <typename N> QString Value(N name) const { return DecodedAttributeText(Raw(name)); }
+
+    // Whether a ">" ends the tag: a tag whose value runs on to the next line is still open.
+    bool Closed() const { return m_closed; }
+    // The text after the tag (after its ">"); all of it when there is no "<", nothing when
+    // the tag is still open.
+    QStringView After() const { return m_text.sliced(m_end); }
+    // The element's text: what follows the tag up to the first "</" (ReadElementText, but
+    // a ">" inside a value is no end of the tag).
+    QString Text() const;
+
+    // The text in a value's place: "&quot;" is a double quote and "&amp;" an ampersand, the
+    // two escapes this program writes (AttributeText).
+    static QString DecodedAttributeText(QStringView raw);
+
+private:
+    struct Attribute
+    {
+        QStringView name;
+        QStringView raw;
+    };
+    template <typename N> qsizetype find(N name) const
+    {
+        for (qsizetype i = 0; i < m_attributes.size(); ++i)
+            if (m_attributes[i].name == name)
+                return i;
+        return -1;
+    }
+
+    QStringView m_text;
+    QStringView m_name;
+    QVarLengthArray<Attribute, 24> m_attributes;
+    qsizetype m_end = 0;
+    bool m_closing = false;
+    bool m_closed = false;
+};
+
+// Follows a tag written over several lines (a measurement's header, whose values may hold
+// line breaks) to its end by the rules of ElementTag, each line looked at once.
+class TagEndScan
+{
+public:
+    // The next piece of the tag's text (the first one from the tag's "<" on); true once the
+    // tag's ">" has been met.
+    bool Feed(QStringView text);
+
+private:
+    enum class State { BeforeTag, Outside, AfterEquals, BareValue, QuotedValue, Closed };
+    State m_state = State::BeforeTag;
+    QChar m_quote;
+};
+
+// The value of the attribute Key names (the attribute name followed by "=\"", as in
+// `nazwa="`) in the tag of Line, read by ElementTag; empty when it has none.
 QString ReadAttributeValue(const QString &key, const QString &line);
-// The same for the attribute called name (the key is name + "=\"") without building the
-// key, which the readers ask for on every line.
-QString ReadNamedAttribute(QLatin1String name, const QString &line);
-// Its value as it stands in the line, "&quot;" not decoded; empty when it is absent.
-QStringView RawNamedAttribute(QLatin1String name, QStringView line);
-QStringView RawNamedAttribute(QStringView name, QStringView line);
-// A value as it stands in a line, "&quot;" read back as a double quote.
-QString DecodedAttributeText(QStringView raw);
+// Where a writer puts a text; it decides what the text may hold and still read back as it
+// is.
+enum class TextPlace {
+    Attribute,      // an attribute value on one line
+    LinesAttribute, // an attribute value that may run over several lines (a measurement's header)
+    LineText,       // an element's text on one line
+    LinesText,      // an element's text that may run over several lines (a memo)
+};
+// What in text would not read back as it is from that place, in Polish words ("" when
+// nothing): a line break on one line, "</" in an element's text (it ends the text), a CR
+// (line breaks are kept as "\n"), a character outside Windows-1250 (it would come back as
+// "?").
+QString UnstorablePart(const QString &text, TextPlace place);
+// The texts one save writes, each checked for its place: the save is refused, naming the
+// file, the text and what it holds, before anything is written, so that nothing is ever
+// stored other than as it was typed.
+class StorableTexts
+{
+public:
+    void Check(const QString &what, const QString &text, TextPlace place);
+    bool Ok() const { return !m_refused; }
+    // Success, or the refusal naming storedPath and the first text that cannot be stored.
+    StorageResult Result(const QString &storedPath) const;
+
+private:
+    bool m_refused = false;
+    QString m_what, m_text, m_part;
+};
 
 // The text a data file can hold back unchanged: "</" would end a stored value early when
 // it is read again, and a character outside Windows-1250 would come back as "?". When
@@ -35,7 +140,9 @@ QString DecodedAttributeText(QStringView raw);
 // to show, so a name typed in another alphabet is not lost without a word.
 QString StorableText(const QString &text, QString *warning = nullptr);
 
-// Escapes an attribute value for writing: a double quote becomes "&quot;".
+// Escapes an attribute value for writing: a double quote becomes "&quot;", and an "&" that
+// would be read as one of the two escapes ("&quot;", "&amp;") becomes "&amp;". Any other
+// "&" stays as it is, as the files have always held it.
 QString AttributeText(const QString &value);
 
 // Text after the first ">", cut at the first "</" when there is one.
@@ -77,8 +184,34 @@ void PrepareTextXmlLines(QStringList &lines, bool cut);
 // The name of the element a line opens ("<czynfiz ver_pom=..." gives "czynfiz"); empty when
 // the line opens none.
 QString ElementName(const QString &line);
-// Whether a file was written to its end: its last line (blank ones after it aside) closes
-// the element the line after the declaration opens.
+
+// The name of a stored path's file up to its first "." ("dokum\dane\x_lista.xml" -> "x_lista"):
+// the root element of a file named after its kind.
+QString StoredBaseName(const QString &storedPath);
+
+// Whether a line holds nothing: blanks, and the NULs and Ctrl-Z a file may be padded with
+// after its end.
+bool IsBlankLine(QStringView line);
+// The root line of a file's lines: the first line that is neither blank nor the
+// declaration ("<?xml ...?>"); -1 when there is none.
+int RootLineIndex(const QStringList &lines);
+// What a file's lines are, by the one check every reader makes that a file was written to
+// its end: the element the root line opens is closed by the last line that is not blank.
+// Every shape a whole file written by this program or the earlier one has passes: blank
+// lines after the declaration or after the closing line, LF, CR LF or CR CR LF line ends
+// (the line reader takes each as one), a Ctrl-Z or NULs at the end. With expectedRoot
+// given, a file whose root is another element is WrongRoot (a file of another kind, or of
+// another document, under this name).
+enum class FileShape {
+    Whole,
+    Empty,     // no root line
+    WrongRoot, // the root is another element than expectedRoot
+    Cut,       // the root is never closed (the file was cut short), or is no element
+};
+FileShape CheckWholeFile(const QStringList &lines, const QString &expectedRoot = QString());
+// The root element's name ("" when there is no root line).
+QString RootElementName(const QStringList &lines);
+// Whether CheckWholeFile finds the file whole, whatever its root.
 bool EndsWithRootClose(const QStringList &lines);
 
 // Tests that end a block: the closing tag at the first position of the cut line.

@@ -20,53 +20,21 @@ namespace storage {
 namespace {
 
 const QString kOwnSuffix = QStringLiteral(" (czynnik własny)");
+const QString kListRoot = QStringLiteral("struktura_dane");
 
 int compareYears(const QString &a, const QString &b)
 {
     return QString::compare(a, b, Qt::CaseInsensitive);
 }
 
-// The name of a general-data or employment value line, as the program writes it: the
-// line's own first attribute, so a description or a value that happens to hold such a
-// text does not pass for another field. Compared undecoded: a name of the program holds no
-// quote.
-QStringView valueNameOf(const QString &line)
+// A value line's closing part: its text after the tag from the first "</" on (a value
+// holds no "</"), where a closing tag written on the same line stands.
+QStringView afterValue(const ElementTag &tag)
 {
-    return RawNamedAttribute(QLatin1String("nazwa"), line);
+    const QStringView after = tag.After();
+    const qsizetype close = after.indexOf(u"</");
+    return close < 0 ? QStringView() : after.sliced(close);
 }
-
-// The tags of one line: a line is tested for several, so its "<" are found once.
-class LineTags
-{
-public:
-    explicit LineTags(const QString &line) : m_line(line)
-    {
-        for (qsizetype p = line.indexOf(u'<'); p >= 0; p = line.indexOf(u'<', p + 1)) {
-            if (m_count == MaxKept) {
-                m_all = false; // a line this full of markup is searched whole
-                break;
-            }
-            m_at[m_count++] = p;
-        }
-    }
-    // Whether the line holds tag, which begins with "<": as line.contains(tag).
-    bool has(QLatin1String tag) const
-    {
-        if (!m_all)
-            return m_line.contains(tag);
-        for (int k = 0; k < m_count; ++k)
-            if (QStringView(m_line).sliced(m_at[k]).startsWith(tag))
-                return true;
-        return false;
-    }
-
-private:
-    static constexpr int MaxKept = 8;
-    const QString &m_line;
-    qsizetype m_at[MaxKept] = {};
-    int m_count = 0;
-    bool m_all = true;
-};
 
 [[noreturn]] void fail(TStanowisko &target, const QString &path, const QString &why)
 {
@@ -84,16 +52,6 @@ void reportListOnce(const QString &path, QStringList *problems)
         return;
     reported.insert(path);
     problems->append(platform::FileAccessErrorText(path));
-}
-
-// Whether the file's closing root line (closingTag) stands after its first line: a file
-// cut short (a failed copy, a full disk) has none.
-bool closedBy(const QStringList &lines, QLatin1String closingTag)
-{
-    for (int i = int(lines.size()) - 1; i >= 1; --i)
-        if (QStringView(lines[i]).trimmed().startsWith(closingTag))
-            return true;
-    return false;
 }
 
 } // namespace
@@ -215,14 +173,16 @@ bool ReadWorkstationList(const QString &path, WorkstationList &list, QString &li
     QString message;
     // The views read the list each time they are set up, several times over at start-up.
     if (const std::shared_ptr<const QStringList> lines = CachedDataFileLines(path); !lines) {
-        if (!platform::FileExists(path)) {
+        if (!SomethingAt(path)) {
             MarkFileReadWhole(path);
             return false;
         }
-        message = platform::FileAccessErrorText(path);
+        message = FileReadFailureText(path);
     } else if (ParseWorkstationList(*lines, list, listVersion)) {
         MarkFileReadWhole(path);
         return true;
+    } else if (CheckWholeFile(*lines, kListRoot) == FileShape::WrongRoot) {
+        message = WrongRootText(path, RootElementName(*lines), kListRoot);
     } else {
         message =
             QStringLiteral("Lista stanowisk w pliku %1 jest uszkodzona lub niekompletna (brak zakończenia pliku).")
@@ -237,23 +197,35 @@ bool ReadWorkstationList(const QString &path, WorkstationList &list, QString &li
 
 bool ParseWorkstationList(const QStringList &lines, WorkstationList &list, QString &listVersion)
 {
-    const bool closed = closedBy(lines, QLatin1String("</struktura_dane"));
+    const bool closed = CheckWholeFile(lines, kListRoot) == FileShape::Whole;
     QString id, nazwa, katDane;
     // A list cut short has no closing line: its last line may hold an entry too.
     const int last = closed ? int(lines.size()) - 2 : int(lines.size()) - 1;
     for (int i = 0; i <= last; ++i) {
-        const QString &line = lines[i];
-        if (line.contains(QLatin1String("<struktura_dane")))
-            listVersion = ReadAttributeValue(QStringLiteral("ver=\""), line);
-        if (line.contains(QLatin1String("<stanowisko"))) {
-            id = ReadAttributeValue(QStringLiteral("id=\""), line);
-            nazwa = ReadAttributeValue(QStringLiteral("nazwa=\""), line);
-            katDane = ReadAttributeValue(QStringLiteral("kat_dane=\""), line);
+        const ElementTag tag(lines[i]);
+        if (tag.Opens(kListRoot))
+            listVersion = tag.Value(u"ver");
+        if (tag.Opens(u"stanowisko")) {
+            id = tag.Value(u"id");
+            nazwa = tag.Value(u"nazwa");
+            katDane = tag.Value(u"kat_dane");
         }
-        if (line.contains(QLatin1String("</stanowisko")))
+        // The entry's closing tag stands after its opening one, or on a line of its own.
+        if (tag.Closes(u"stanowisko") || (tag.Opens(u"stanowisko") && tag.After().contains(u"</stanowisko")))
             list.push_back(std::make_unique<TStanowisko>(id, nazwa, katDane));
     }
     return closed;
+}
+
+StorageResult StorableWorkstationList(const QString &path, const WorkstationList &list)
+{
+    StorableTexts texts;
+    for (const auto &w : list) {
+        texts.Check(QStringLiteral("numer stanowiska"), w->id, TextPlace::Attribute);
+        texts.Check(QStringLiteral("nazwa stanowiska"), w->nazwa, TextPlace::Attribute);
+        texts.Check(QStringLiteral("katalog stanowiska"), w->kat_dane, TextPlace::Attribute);
+    }
+    return texts.Result(path);
 }
 
 QStringList WorkstationListLines(const WorkstationList &list)
@@ -272,7 +244,11 @@ StorageResult WriteWorkstationList(const QString &dataFolder, const WorkstationL
 {
     // A data folder named by the configuration but not there yet gets made by the first
     // save; when that fails, the write below reports it.
+    if (StorageResult refused = StorableWorkstationList(WorkstationListPath(dataFolder), list); !refused)
+        return refused;
     FolderForSave folder(dataFolder);
+    if (!folder.Ready())
+        return StorageResult::Failure(FolderNotCreatedText(dataFolder));
     StorageResult written = WriteTextXmlFile(WorkstationListPath(dataFolder), WorkstationListLines(list));
     if (written)
         folder.Keep();
@@ -363,6 +339,10 @@ ReadResult ReadWorkstationData(const QString &path, TStanowisko &target, const W
     // A file not read whole is never written over, whichever object would be saved to it.
     try {
         if (!ReadTextXmlLinesIfExists(path, lines, false)) {
+            if (platform::FolderExists(path)) {
+                target.ReadError = FolderInPlaceOfFileText(path);
+                throw platform::TarvelinError(target.ReadError);
+            }
             if (platform::FileExists(path)) // there, but it cannot be read: never written over
                 fail(target, path, platform::FileAccessErrorText());
             MarkFileReadWhole(path);
@@ -384,8 +364,16 @@ void ParseWorkstationData(const QStringList &lines, const QString &path, TStanow
 
     // A file cut short (a failed copy, a full disk) would read as a workstation with fewer
     // factors or years; saving that would make the loss permanent.
-    if (!closedBy(lines, QLatin1String("</stanowisko_dane")))
+    switch (CheckWholeFile(lines, QStringLiteral("stanowisko_dane"))) {
+    case FileShape::Whole:
+        break;
+    case FileShape::WrongRoot:
+        target.ReadError = WrongRootText(path, RootElementName(lines), QStringLiteral("stanowisko_dane"));
+        throw platform::TarvelinError(target.ReadError);
+    case FileShape::Empty:
+    case FileShape::Cut:
         fail(target, path, QStringLiteral("brak zakończenia pliku"));
+    }
 
     // The folder of the measurement files: the path up to the file name.
     const QString folder = path.left(path.size() - QStringLiteral("stanowisko_dane.xml").size());
@@ -401,113 +389,116 @@ void ParseWorkstationData(const QStringList &lines, const QString &path, TStanow
     // Read into a fresh object first, so that a failure half-way leaves target's own lists
     // as they were; what was read is moved over only when the whole file was read.
     TStanowisko read(target.id, target.nazwa, target.kat_dane);
+    auto closeGeneral = [&] {
+        read.Kod = kod;
+        read.DataRej = dataRej;
+        read.Lokalizacja = lokalizacja;
+        read.NrRegon = nrRegon;
+        read.NrRej = nrRej;
+        read.Opis = ElementTag(opisText).Text();
+        generalRead = true;
+        general = false;
+    };
 
     for (int i = 0; i <= lines.size() - 2; ++i) {
         const QString &line = lines[i];
-        const LineTags tags(line);
         if (gatheringOpis) {
-            // A description runs until its closing tag, whatever its lines hold.
+            // A description runs until its closing tag, whatever its lines hold; a closing
+            // tag after it on its line is structure.
             opisText += QLatin1Char('\n') + line;
-            if (tags.has(QLatin1String("</")))
-                gatheringOpis = false;
-            if (!tags.has(QLatin1String("</daneogl")))
+            const qsizetype close = line.indexOf(QLatin1String("</"));
+            if (close < 0)
                 continue;
+            gatheringOpis = false;
+            if (QStringView(line).sliced(close).contains(u"</daneogl"))
+                closeGeneral();
+            continue;
         }
-        if (tags.has(QLatin1String("<stanowisko_dane"))) {
-            fileId = ReadAttributeValue(QStringLiteral("id=\""), line);
+        // A line is what its first tag is: the values a line holds are text, never structure.
+        const ElementTag tag(line);
+        const bool value = tag.Opens(u"dane");
+        if (tag.Opens(u"stanowisko_dane")) {
+            fileId = tag.Value(u"id");
             idSeen = true;
             if (fileId != target.id)
                 fail(target, path, QStringLiteral("plik należy do stanowiska o numerze %1").arg(fileId));
         }
-        if (!tags.has(QLatin1String("<dane "))) {
-            if (tags.has(QLatin1String("<daneogl")))
-                general = true;
-            if (tags.has(QLatin1String("<zatrudnienie")))
-                employment = true;
-            if (tags.has(QLatin1String("<czynniki")))
-                factors = true;
-        }
+        if (tag.Opens(u"daneogl"))
+            general = true;
+        if (tag.Opens(u"zatrudnienie"))
+            employment = true;
+        if (tag.Opens(u"czynniki"))
+            factors = true;
         if (general) {
-            if (tags.has(QLatin1String("<dane"))) {
-                const QStringView valueName = valueNameOf(line);
+            if (value) {
+                const QStringView valueName = tag.Raw(u"nazwa");
                 if (valueName == QLatin1String("Kod"))
-                    kod = ReadElementText(line);
+                    kod = tag.Text();
                 else if (valueName == QLatin1String("DataRej"))
-                    dataRej = ReadElementText(line);
+                    dataRej = tag.Text();
                 else if (valueName == QLatin1String("Lokalizacja"))
-                    lokalizacja = ReadElementText(line);
+                    lokalizacja = tag.Text();
                 else if (valueName == QLatin1String("NrRej"))
-                    nrRej = ReadElementText(line);
+                    nrRej = tag.Text();
                 else if (valueName == QLatin1String("NrRegon"))
-                    nrRegon = ReadElementText(line);
+                    nrRegon = tag.Text();
                 else if (valueName == QLatin1String("Opis")) {
                     opisText = QLatin1Char('\n') + line;
-                    gatheringOpis = !tags.has(QLatin1String("</"));
+                    gatheringOpis = !tag.After().contains(u"</");
                 }
             }
-            if (tags.has(QLatin1String("</daneogl"))) {
+            if (tag.Closes(u"daneogl") || (value && afterValue(tag).contains(u"</daneogl"))) {
                 if (gatheringOpis)
                     fail(target, path, QStringLiteral("niezamknięty opis stanowiska"));
-                read.Kod = kod;
-                read.DataRej = dataRej;
-                read.Lokalizacja = lokalizacja;
-                read.NrRegon = nrRegon;
-                read.NrRej = nrRej;
-                read.Opis = ReadElementText(opisText);
-                generalRead = true;
-                general = false;
+                closeGeneral();
             }
             continue;
         }
         if (employment) {
-            if (tags.has(QLatin1String("<dane"))) {
-                const QStringView valueName = valueNameOf(line);
+            if (value) {
+                const QStringView valueName = tag.Raw(u"nazwa");
                 if (valueName == QLatin1String("Rok"))
-                    rok = ReadElementText(line);
+                    rok = tag.Text();
                 else if (valueName == QLatin1String("Mezczyzni"))
-                    mezczyzni = ReadElementText(line);
+                    mezczyzni = tag.Text();
                 else if (valueName == QLatin1String("Kobiety"))
-                    kobiety = ReadElementText(line);
+                    kobiety = tag.Text();
                 else if (valueName == QLatin1String("KobietyCiez"))
-                    kobietyCiez = ReadElementText(line);
+                    kobietyCiez = tag.Text();
                 else if (valueName == QLatin1String("Mlodociani"))
-                    mlodociani = ReadElementText(line);
+                    mlodociani = tag.Text();
                 else if (valueName == QLatin1String("NocnaZm"))
-                    nocnaZm = ReadElementText(line);
+                    nocnaZm = tag.Text();
                 else if (valueName == QLatin1String("PrzekrNDS"))
-                    przekrNDS = ReadElementText(line);
-            } else if (tags.has(QLatin1String("</rok"))) {
+                    przekrNDS = tag.Text();
+            } else if (tag.Closes(u"rok")) {
                 // The values carry over: a year block without a line keeps the year before's.
                 read.AddEmployment(TZatrudn(rok, mezczyzni, kobiety, kobietyCiez, mlodociani, nocnaZm, przekrNDS));
-            } else if (tags.has(QLatin1String("</zatrudnienie"))) {
+            } else if (tag.Closes(u"zatrudnienie")) {
                 employment = false;
             }
             continue;
         }
         if (factors) {
-            if (!tags.has(QLatin1String("<dane"))) {
-                if (tags.has(QLatin1String("</czynniki")))
+            if (!value) {
+                if (tag.Closes(u"czynniki"))
                     factors = false;
                 continue;
             }
-            const QString aktual = ReadAttributeValue(QStringLiteral("aktual=\""), line);
+            const QString aktual = tag.Value(u"aktual");
             const bool current = aktual != QLatin1String("N");
             if (current ? !options.currentFactors : !options.nonCurrentFactors)
                 continue;
-            const QString frmDane = ReadAttributeValue(QStringLiteral("frm_dane=\""), line);
-            const QString nazwa = ReadAttributeValue(QStringLiteral("nazwa=\""), line);
-            const QString ident = ReadAttributeValue(QStringLiteral("ident=\""), line);
-            const QString idText = ReadAttributeValue(QStringLiteral("id=\""), line);
-            const QString szkod = ReadAttributeValue(QStringLiteral("szkod=\""), line);
+            const QString idText = tag.Value(u"id");
             int id = 0;
             try {
                 id = ToInt(idText);
             } catch (const platform::TarvelinError &) {
                 fail(target, path, QStringLiteral("numer czynnika '%1' nie jest liczbą").arg(idText));
             }
-            auto factor = std::make_unique<TCzynnik>(nazwa, ident, id,
-                                                     ReadAttributeValue(QStringLiteral("ver_pom=\""), line), frmDane,
-                                                     aktual, szkod);
+            auto factor = std::make_unique<TCzynnik>(tag.Value(u"nazwa"), tag.Value(u"ident"), id,
+                                                     tag.Value(u"ver_pom"), tag.Value(u"frm_dane"), aktual,
+                                                     tag.Value(u"szkod"));
             if (factorFiles)
                 factorFiles(*factor, folder);
             read.AddFactor(std::move(factor));
@@ -593,6 +584,27 @@ QStringList WorkstationDataLines(const TStanowisko &w)
     return out;
 }
 
+StorageResult StorableWorkstationData(const QString &path, const TStanowisko &w)
+{
+    StorableTexts texts;
+    texts.Check(QStringLiteral("numer stanowiska"), w.id, TextPlace::Attribute);
+    const std::pair<const char *, const QString *> general[] = {
+        {"Nazwa", &w.nazwa},     {"Kod", &w.Kod},    {"DataRej", &w.DataRej}, {"Lokalizacja", &w.Lokalizacja},
+        {"NrRegon", &w.NrRegon}, {"NrRej", &w.NrRej}};
+    for (const auto &[name, value] : general)
+        texts.Check(QLatin1String(name), *value, TextPlace::LineText);
+    texts.Check(QStringLiteral("Opis"), w.Opis, TextPlace::LinesText);
+    for (const TZatrudn &z : w.Employment)
+        for (const QString &figure : z.Columns())
+            texts.Check(QStringLiteral("zatrudnienie %1").arg(z.Rok), figure, TextPlace::LineText);
+    for (const TFactorEntry &e : w.Factors) {
+        const TCzynnik &f = *e.factor;
+        for (const QString *v : {&f.nazwa, &f.ident, &f.ver_pom, &f.frm_dane, &f.aktual, &f.szkod})
+            texts.Check(QStringLiteral("czynnik %1").arg(f.nazwa), *v, TextPlace::Attribute);
+    }
+    return texts.Result(path);
+}
+
 QString IncompleteWorkstationText(const TStanowisko &w)
 {
     // The read error names the file that stays as it is.
@@ -628,9 +640,11 @@ StorageResult writeIntoWorkstationFolder(const QString &dataFolder, const TStano
     for (const StoredFileWrite &f : files)
         if (StorageResult refused = RefuseDamagedFile(f.storedPath); !refused)
             return refused;
+    if (StorageResult refused = StorableWorkstationData(WorkstationDataPath(dataFolder, w.kat_dane), w); !refused)
+        return refused;
     FolderForSave folder(WorkstationFolderPath(dataFolder, w.kat_dane));
     if (!folder.Ready())
-        return StorageResult::Failure(QStringLiteral("Nie powiodła się próba utworzenia katalogu"));
+        return StorageResult::Failure(FolderNotCreatedText(WorkstationFolderPath(dataFolder, w.kat_dane)));
     StorageResult written = WriteStoredFiles(files);
     if (written)
         folder.Keep();
@@ -650,6 +664,8 @@ StorageResult WriteWorkstationData(const QString &dataFolder, const TStanowisko 
 StorageResult WriteWorkstationWithList(const QString &dataFolder, const TStanowisko &w, const WorkstationList &list)
 {
     if (StorageResult refused = checkWorkstationWrite(w); !refused)
+        return refused;
+    if (StorageResult refused = StorableWorkstationList(WorkstationListPath(dataFolder), list); !refused)
         return refused;
     return writeIntoWorkstationFolder(
         dataFolder, w,

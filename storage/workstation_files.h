@@ -122,6 +122,9 @@ bool ParseWorkstationList(const QStringList &lines, WorkstationList &list, QStri
 
 // Lines of the list file after the declaration.
 QStringList WorkstationListLines(const WorkstationList &list);
+// Success, or the refusal of a list holding a text the file cannot hold as it is (a line
+// break, a character outside Windows-1250); the writers ask first.
+StorageResult StorableWorkstationList(const QString &path, const WorkstationList &list);
 // Writes dataFolder + "struktura_dane.xml" with the program's data version; on failure
 // "Błąd dostępu do pliku" naming it, the old file stays. A list found damaged is refused.
 StorageResult WriteWorkstationList(const QString &dataFolder, const WorkstationList &list);
@@ -180,6 +183,8 @@ void ParseWorkstationData(const QStringList &lines, const QString &path, TStanow
 
 // The lines of a workstation file after the declaration.
 QStringList WorkstationDataLines(const TStanowisko &w);
+// The same for a workstation's file: a line break in a one-line value, "</" in a value.
+StorageResult StorableWorkstationData(const QString &path, const TStanowisko &w);
 // Whether a year is written: not when Rok, Mezczyzni, Kobiety, Mlodociani, NocnaZm and
 // PrzekrNDS are all empty or all "0".
 bool EmploymentYearWritten(const TZatrudn &z);

@@ -257,7 +257,7 @@ TEST_F(DocumentFiles, FailedListWriteLeavesTheOldFile)
     fx.Write("dane/zablokowany.xml/f", "x");
     const StorageResult result = WriteDocumentList("dane\\", "zablokowany", {}, "x_dane.xml", list);
     EXPECT_FALSE(result);
-    EXPECT_EQ(result.message(), "Błąd dostępu do pliku : dane\\zablokowany.xml");
+    EXPECT_EQ(result.message(), "Zamiast pliku jest katalog o tej nazwie : dane\\zablokowany.xml");
     EXPECT_TRUE(prompter.boxes.isEmpty());
     EXPECT_EQ(fx.Read("dane/x_lista.xml"), "old");
 }
@@ -312,7 +312,8 @@ TEST_F(DocumentFiles, DataCopiedUnderAnotherNumberFailsTheStructureTest)
     const StorageResult result = ReadDocumentData("dane\\", "k\\", "protpow_dane_1.xml", items);
     EXPECT_FALSE(result);
     EXPECT_EQ(field(items, "NazwaFirmy")->Values[0].wartosc, "");
-    EXPECT_EQ(result.message(), "Niepoprawna struktura pliku z danymi : dane\\k\\protpow_dane_1.xml");
+    EXPECT_EQ(result.message(), "Plik nie jest oczekiwanego rodzaju (element główny <protpow_dane_17> zamiast "
+                                "<protpow_dane_1>) : dane\\k\\protpow_dane_1.xml");
     EXPECT_EQ(result.severity(), StorageResult::Severity::Error);
     EXPECT_TRUE(prompter.boxes.isEmpty());
 }

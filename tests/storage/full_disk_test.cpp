@@ -27,6 +27,6 @@ TEST(FullDisk, EveryWriterKeepsTheOldFilesAndNamesTheFile)
     const QByteArray data = fx.Read("dane/stan_1/stanowisko_dane.xml");
     QFile::remove(fx.FilePath("dane/struktura_dane.xml"));
     QDir().mkpath(fx.FilePath("dane/struktura_dane.xml"));
-    EXPECT_EQ(writers.cases[2].write(), "Błąd dostępu do pliku : dane\\struktura_dane.xml");
+    EXPECT_EQ(writers.cases[2].write(), "Zamiast pliku jest katalog o tej nazwie : dane\\struktura_dane.xml");
     EXPECT_EQ(fx.Read("dane/stan_1/stanowisko_dane.xml"), data);
 }

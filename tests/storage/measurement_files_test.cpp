@@ -448,7 +448,7 @@ TEST(MeasurementFiles, TargetThatCannotBeWrittenReportsFailure)
     QDir().mkpath(fx.FilePath("dane/stan_1/halas_fizyczny_dane.xml")); // a folder where the file should be
     auto f = factor("Hałas", "fiz", 30001, "halas_fizyczny");
     EXPECT_EQ(WriteMeasurements(request(f.get(), {f.get()})).message(),
-              "Błąd dostępu do pliku : dane\\stan_1\\halas_fizyczny_dane.xml");
+              "Zamiast pliku jest katalog o tej nazwie : dane\\stan_1\\halas_fizyczny_dane.xml");
     EXPECT_TRUE(prompter.boxes.isEmpty());
     EXPECT_TRUE(QFileInfo(fx.FilePath("dane/stan_1/halas_fizyczny_dane.xml")).isDir());
 }

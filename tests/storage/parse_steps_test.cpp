@@ -270,8 +270,9 @@ TEST(ParseSteps, FactorFilesAndCataloguesReadAsTheirReaders)
                    factorsDigest(ParseFactorList(lines, path, QStringLiteral("fiz"), true));
         });
 
-    EXPECT_TRUE(someHolds(listed, {"refused: Błąd w pliku poradn\\czynfiz.xml, wiersz 2: Numer czynnika \"\" nie jest "
-                                   "liczbą całkowitą"}));
+    // The factor groups under the list's name: their root is no factor, and no list.
+    EXPECT_TRUE(someHolds(listed, {"refused: Plik nie jest oczekiwanego rodzaju (element główny <czynniki_grupy> "
+                                   "zamiast <czynfiz>) : poradn\\czynfiz.xml"}));
 
     ChemicalFilter all;
     all.currentOnly = false;
@@ -507,16 +508,16 @@ TEST(ParseSteps, HelpFileDirectoryReadsAsItsReader)
 
 TEST(ParseSteps, AttributesAndNumbersReadQuicklyAsTheGeneralRoutinesReadThem)
 {
-    // The first place the whole key stands, the value up to the next quote, "&quot;" read
-    // back; a name holding a quote begins its value at that quote, as the key search does.
+    // An attribute only where one begins: a name that ends another name, a stray quote and
+    // blanks before "=" are read as the tag has them; the first of a name counts.
     const QString line = QStringLiteral("<poz xnazwa=\"1\" nazwa =\"2\" nazwa=\"a&quot;b\" a\"b=\"c\" typ=\"bez końca");
-    for (const QString name : {"nazwa", "typ", "a\"b", "b", "brak", "poz"}) {
-        const QString general = ReadAttributeValue(name + QLatin1String("=\""), line);
-        EXPECT_EQ(DecodedAttributeText(RawNamedAttribute(QStringView(name), line)), general) << qPrintable(name);
-        EXPECT_EQ(ReadNamedAttribute(QLatin1String(name.toLatin1()), line), general) << qPrintable(name);
-    }
-    EXPECT_EQ(ReadNamedAttribute(QLatin1String("nazwa"), line), QStringLiteral("1")); // "xnazwa" holds it
-    EXPECT_EQ(ReadNamedAttribute(QLatin1String("typ"), line), QStringLiteral("bez końca"));
+    const ElementTag tag(line);
+    for (const QString name : {"nazwa", "xnazwa", "typ", "a", "b", "brak", "poz"})
+        EXPECT_EQ(ReadAttributeValue(name + QLatin1String("=\""), line), tag.Value(name)) << qPrintable(name);
+    EXPECT_EQ(tag.Value(u"nazwa"), QStringLiteral("2"));
+    EXPECT_EQ(tag.Value(u"b"), QStringLiteral("c"));
+    EXPECT_FALSE(tag.Has(u"a"));
+    EXPECT_EQ(tag.Value(u"typ"), QStringLiteral("bez końca"));
 
     // Whole numbers: the quick reading takes what it can and leaves the rest to the locale's
     // conversion, which gives the same number or refuses.

@@ -186,7 +186,8 @@ TEST(RiskScoreFiles, DamagedMainFilesAreNamedWithWhatIsWrong)
         {"unknown code", mainFile(badCode), "kod ryzyka SterRyz2 (15)", false},
         {"missing band", mainFile(missing), "brak pozycji Ryzyko5", false},
         {"cut short", whole.left(whole.indexOf("</RiskScore>")), "brak wiersza zamykającego", true},
-        {"no root", Decl + "<Inny>\n" + standardBands().join('\n') + "\n</RiskScore>\n", "brak elementu głównego", true},
+        {"no root", Decl + "<Inny>\n" + standardBands().join('\n') + "\n</RiskScore>\n",
+         "element główny <Inny> zamiast <RiskScore>", true},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);

@@ -8,12 +8,12 @@
 using namespace storage;
 using testsupport::FixtureFolder;
 
-TEST(TextRoutines, ReadAttributeValueTakesFirstPlainSubstring)
+TEST(TextRoutines, ReadAttributeValueFindsAnAttributeOnlyWhereOneBegins)
 {
     const QString line = QStringLiteral("<czynnik nrzal=\"7\" zal=\"3\" nazwa=\"Hałas\">");
     EXPECT_EQ(ReadAttributeValue(QStringLiteral("nazwa=\""), line), QStringLiteral("Hałas"));
-    // The key of `zal` also matches inside `nrzal`: the first occurrence wins.
-    EXPECT_EQ(ReadAttributeValue(QStringLiteral("zal=\""), line), QStringLiteral("7"));
+    // The name `zal` inside `nrzal` is no attribute of its own.
+    EXPECT_EQ(ReadAttributeValue(QStringLiteral("zal=\""), line), QStringLiteral("3"));
     EXPECT_EQ(ReadAttributeValue(QStringLiteral("brak=\""), line), QString());
     EXPECT_EQ(ReadAttributeValue(QString(), line), QString());
     // A value without its closing quote runs to the end of the line.

@@ -442,7 +442,8 @@ TEST(WorkstationData, FolderThatCannotBeCreated)
     testsupport::ScriptedPrompter boxes;
     fx.Write("dane/stan_3", "a file where the folder should be");
     TStanowisko w = sample();
-    EXPECT_EQ(WriteWorkstationData(Data, w).message(), QStringLiteral("Nie powiodła się próba utworzenia katalogu"));
+    EXPECT_EQ(WriteWorkstationData(Data, w).message(),
+              QStringLiteral("Nie powiodła się próba utworzenia katalogu : dane\\stan_3"));
 }
 
 TEST(Workstation, EmploymentIsSortedAndKeepsTheFirstOfAYear)

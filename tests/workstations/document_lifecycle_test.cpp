@@ -315,7 +315,7 @@ TEST_F(DocumentLifecycle, FailedDataWriteKeepsModifiedAndTheListUnchanged)
     EXPECT_EQ(view->lbDatyOsob->count(), 1);
     EXPECT_EQ(view->DocumentList.size(), 1u);
     ASSERT_FALSE(boxes.boxes.isEmpty());
-    EXPECT_EQ(boxes.boxes.last().text, "Błąd dostępu do pliku : dokumenty\\test\\test_dane_2.xml");
+    EXPECT_EQ(boxes.boxes.last().text, "Zamiast pliku jest katalog o tej nazwie : dokumenty\\test\\test_dane_2.xml");
 }
 
 TEST_F(DocumentLifecycle, RejectedListIsNeverOverwritten)
