@@ -41,6 +41,7 @@ TEST(LineSplitting, LineEndsOfEveryKindAndNoPhantomLastLine)
     EXPECT_EQ(SplitLines(QStringLiteral("a\nb")), QStringList({"a", "b"}));
     EXPECT_EQ(SplitLines(QStringLiteral("a\rb\r")), QStringList({"a", "b"}));
     EXPECT_EQ(SplitLines(QStringLiteral("a\r\n\r\nb")), QStringList({"a", "", "b"}));
+    EXPECT_EQ(SplitLines(QStringLiteral("a\r\r\nb\r\r\n")), QStringList({"a", "b"})); // CR LF made CR CR LF
     EXPECT_EQ(SplitLines(QStringLiteral("jedna")), QStringList({"jedna"}));
     EXPECT_TRUE(SplitLines(QString()).isEmpty());
 }
