@@ -146,9 +146,15 @@ bool TfrmNowyPomiar::executeNew()
     int newId = 1;
     for (const std::unique_ptr<storage::TPomiarCzynn> &m : factor->Measurements)
         newId = std::max(newId, m->id + 1);
-    auto m =
-        std::make_unique<storage::TPomiarCzynn>(newId, d, eMscPom->text(), eWykPom->text(), eMetPom->text(),
-                                                mInterWyn->toPlainText(), QString(), factor->ver_pom, 0, 0, 0, 0, 0, 0);
+    auto m = std::make_unique<storage::TPomiarCzynn>(storage::TMeasurementAttributes{
+        .id = newId,
+        .data = d,
+        .mscPom = eMscPom->text(),
+        .wykpom = eWykPom->text(),
+        .metpom = eMetPom->text(),
+        .interwyn = mInterWyn->toPlainText(),
+        .ver = factor->ver_pom,
+    });
     try {
         storage::ReadMeasurementForm(definition, m->Fields, factor->id);
     } catch (const platform::TarvelinError &e) {

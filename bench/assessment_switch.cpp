@@ -51,10 +51,20 @@ int main(int argc, char **argv)
             QStringLiteral("halas_fizyczny"), QStringLiteral("T"), QString()));
         const QDate first(2000, 1, 1);
         for (int i = 0; i < 200; ++i) {
-            auto m = std::make_unique<storage::TPomiarCzynn>(
-                i + 1, first.addDays(i * 7).toString(QStringLiteral("yyyy-MM-dd")), QStringLiteral("Hala"),
-                QStringLiteral("Jan Kowalski"), QStringLiteral("PN-EN ISO 9612"), QString(), QString(),
-                QStringLiteral("1.0"), 20, 20, 20, 20, 20, 20);
+            auto m = std::make_unique<storage::TPomiarCzynn>(storage::TMeasurementAttributes{
+                .id = i + 1,
+                .data = first.addDays(i * 7).toString(QStringLiteral("yyyy-MM-dd")),
+                .mscPom = QStringLiteral("Hala"),
+                .wykpom = QStringLiteral("Jan Kowalski"),
+                .metpom = QStringLiteral("PN-EN ISO 9612"),
+                .ver = QStringLiteral("1.0"),
+                .ocenam = 20,
+                .ocenak = 20,
+                .ocenakc = 20,
+                .ocenaml = 20,
+                .ocenamax = 20,
+                .ocenakon = 20,
+            });
             m->Fields = storage::CloneFields(form);
             storage::AddMeasurement(f->Measurements, std::move(m));
         }

@@ -78,8 +78,18 @@ void writeWorkstation()
                                                           QStringLiteral("T"));
         for (int m = 0; m < 50; ++m) {
             const QDate date = QDate(2021, 1, 4).addDays(m * 36 + f % 5);
-            auto meas = std::make_unique<storage::TPomiarCzynn>(m + 1, date.toString(Qt::ISODate), "hala", "lab",
-                                                                "PN-Z-04008", "", "", "1", 20, 20, 0, 0, 20, 20);
+            auto meas = std::make_unique<storage::TPomiarCzynn>(storage::TMeasurementAttributes{
+                .id = m + 1,
+                .data = date.toString(Qt::ISODate),
+                .mscPom = "hala",
+                .wykpom = "lab",
+                .metpom = "PN-Z-04008",
+                .ver = "1",
+                .ocenam = 20,
+                .ocenak = 20,
+                .ocenamax = 20,
+                .ocenakon = 20,
+            });
             meas->Fields = storage::CloneFields(form);
             storage::AddMeasurement(factor->Measurements, std::move(meas));
         }

@@ -95,12 +95,22 @@ std::vector<std::unique_ptr<storage::TStanowisko>> makeWorkstations()
                               name);
             const storage::TPomiarList &items = forms[QString::fromLatin1(k.form) + QString::number(k.id)];
             for (int m = 0; m < kMeasurements; ++m) {
-                auto meas = std::make_unique<storage::TPomiarCzynn>(
-                    m + 1, QDate(2021, 1, 4).addDays(m * 45).toString(Qt::ISODate),
-                    QStringLiteral("Stanowisko pracy, strefa oddychania"), QStringLiteral("Laboratorium Higieny Pracy"),
-                    QStringLiteral("Metoda według normy"),
-                    QStringLiteral("Wartości dopuszczalne nie zostały przekroczone."),
-                    QStringLiteral("Środki ochrony indywidualnej"), QStringLiteral("1"), 20, 20, 20, 20, 20, 20);
+                auto meas = std::make_unique<storage::TPomiarCzynn>(storage::TMeasurementAttributes{
+                    .id = m + 1,
+                    .data = QDate(2021, 1, 4).addDays(m * 45).toString(Qt::ISODate),
+                    .mscPom = QStringLiteral("Stanowisko pracy, strefa oddychania"),
+                    .wykpom = QStringLiteral("Laboratorium Higieny Pracy"),
+                    .metpom = QStringLiteral("Metoda według normy"),
+                    .interwyn = QStringLiteral("Wartości dopuszczalne nie zostały przekroczone."),
+                    .srodogrryz = QStringLiteral("Środki ochrony indywidualnej"),
+                    .ver = QStringLiteral("1"),
+                    .ocenam = 20,
+                    .ocenak = 20,
+                    .ocenakc = 20,
+                    .ocenaml = 20,
+                    .ocenamax = 20,
+                    .ocenakon = 20,
+                });
                 meas->Fields = storage::CloneFields(items);
                 storage::AddMeasurement(f->Measurements, std::move(meas));
             }

@@ -130,9 +130,22 @@ int main(int argc, char **argv)
         TPomiarList proto;
         ReadMeasurementForm(forms + FormDefinitionName(f->frm_dane, "1"), proto, f->id);
         for (int k = 0; k < 50; ++k) {
-            auto m = std::make_unique<TPomiarCzynn>(k + 1, QString("20%1-%2-%3").arg(10 + k / 12).arg(k % 12 + 1, 2, 10, QChar('0')).arg(k % 28 + 1, 2, 10, QChar('0')),
-                                                    "Hala produkcyjna nr 2", "Laboratorium", "PN-EN 689", "Wynik w normie\nbez uwag",
-                                                    "Wentylacja", "1", 10, 20, 20, 30, 30, 30);
+            auto m = std::make_unique<TPomiarCzynn>(TMeasurementAttributes{
+                .id = k + 1,
+                .data = QString("20%1-%2-%3").arg(10 + k / 12).arg(k % 12 + 1, 2, 10, QChar('0')).arg(k % 28 + 1, 2, 10, QChar('0')),
+                .mscPom = "Hala produkcyjna nr 2",
+                .wykpom = "Laboratorium",
+                .metpom = "PN-EN 689",
+                .interwyn = "Wynik w normie\nbez uwag",
+                .srodogrryz = "Wentylacja",
+                .ver = "1",
+                .ocenam = 10,
+                .ocenak = 20,
+                .ocenakc = 20,
+                .ocenaml = 30,
+                .ocenamax = 30,
+                .ocenakon = 30,
+            });
             m->Fields = CloneFields(proto);
             for (auto &p : m->Fields)
                 p->Value = QString::number(k * 0.25 + p->Row);

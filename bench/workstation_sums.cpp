@@ -39,10 +39,20 @@ void addMeasurements(storage::TCzynnik &f, const storage::TPomiarList &form, con
 {
     const QDate first(2000, 1, 3);
     for (int i = 0; i < 100; ++i) {
-        auto m = std::make_unique<storage::TPomiarCzynn>(
-            i + 1, first.addDays(i * 7).toString(QStringLiteral("yyyy-MM-dd")), QStringLiteral("Hala"),
-            QStringLiteral("Jan Kowalski"), QStringLiteral("PN-Z-04008-7"), QString(), QString(), QStringLiteral("1.0"),
-            10, 10, 10, 10, 10, 10);
+        auto m = std::make_unique<storage::TPomiarCzynn>(storage::TMeasurementAttributes{
+            .id = i + 1,
+            .data = first.addDays(i * 7).toString(QStringLiteral("yyyy-MM-dd")),
+            .mscPom = QStringLiteral("Hala"),
+            .wykpom = QStringLiteral("Jan Kowalski"),
+            .metpom = QStringLiteral("PN-Z-04008-7"),
+            .ver = QStringLiteral("1.0"),
+            .ocenam = 10,
+            .ocenak = 10,
+            .ocenakc = 10,
+            .ocenaml = 10,
+            .ocenamax = 10,
+            .ocenakon = 10,
+        });
         m->Fields = storage::CloneFields(form);
         for (auto &p : m->Fields) {
             if (p->nazwa == QLatin1String("cbSumNDS"))

@@ -305,13 +305,22 @@ void readMeasurementLines(const QStringList &lines, const FileStructure &structu
             if (!h.Closed())
                 ThrowFileError(path, headerLine, QStringLiteral("nagłówek pomiaru nie jest zamknięty"));
             const QString ver = FormVersionNumber(h.Value(u"ver"));
-            auto m = std::make_unique<TPomiarCzynn>(
-                intAt(h.Raw(u"id"), path, headerLine, QStringLiteral("Numer pomiaru")), h.Value(u"data"),
-                h.Value(u"mscPom"), h.Value(u"wykpom"), h.Value(u"metpom"), h.Value(u"interwyn"),
-                h.Value(u"srodogrryz"), ver, headerRating(h, "ocenam", path, headerLine),
-                headerRating(h, "ocenak", path, headerLine), headerRating(h, "ocenakc", path, headerLine),
-                headerRating(h, "ocenaml", path, headerLine), headerRating(h, "ocenamax", path, headerLine),
-                headerRating(h, "ocenakon", path, headerLine));
+            auto m = std::make_unique<TPomiarCzynn>(TMeasurementAttributes{
+                .id = intAt(h.Raw(u"id"), path, headerLine, QStringLiteral("Numer pomiaru")),
+                .data = h.Value(u"data"),
+                .mscPom = h.Value(u"mscPom"),
+                .wykpom = h.Value(u"wykpom"),
+                .metpom = h.Value(u"metpom"),
+                .interwyn = h.Value(u"interwyn"),
+                .srodogrryz = h.Value(u"srodogrryz"),
+                .ver = ver,
+                .ocenam = headerRating(h, "ocenam", path, headerLine),
+                .ocenak = headerRating(h, "ocenak", path, headerLine),
+                .ocenakc = headerRating(h, "ocenakc", path, headerLine),
+                .ocenaml = headerRating(h, "ocenaml", path, headerLine),
+                .ocenamax = headerRating(h, "ocenamax", path, headerLine),
+                .ocenakon = headerRating(h, "ocenakon", path, headerLine),
+            });
             Prototype &proto = prototypeFor(ver);
             m->Fields = CloneFields(proto.fields);
             current = AddMeasurement(read, std::move(m));

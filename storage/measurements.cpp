@@ -5,29 +5,16 @@
 
 namespace storage {
 
-TPomiarCzynn::TPomiarCzynn(int id, QString data, QString mscPom, QString wykpom, QString metpom, QString interwyn,
-                           QString srodogrryz, QString ver, short ocenam, short ocenak, short ocenakc, short ocenaml,
-                           short ocenamax, short ocenakon)
-    : id(id), data(std::move(data)), mscPom(std::move(mscPom)), wykpom(std::move(wykpom)), metpom(std::move(metpom)),
-      interwyn(std::move(interwyn)), srodogrryz(std::move(srodogrryz)), ver(std::move(ver)), ocenam(ocenam),
-      ocenak(ocenak), ocenakc(ocenakc), ocenaml(ocenaml), ocenamax(ocenamax), ocenakon(ocenakon)
-{
-}
-
 std::unique_ptr<TPomiarCzynn> TPomiarCzynn::Clone() const
 {
-    auto c = std::make_unique<TPomiarCzynn>(id, data, mscPom, wykpom, metpom, interwyn, srodogrryz, ver, ocenam, ocenak,
-                                            ocenakc, ocenaml, ocenamax, ocenakon);
+    auto c = std::make_unique<TPomiarCzynn>(Attributes());
     c->Fields = CloneFields(Fields);
     return c;
 }
 
 bool TPomiarCzynn::SameAs(const TPomiarCzynn &o) const
 {
-    return id == o.id && data == o.data && mscPom == o.mscPom && wykpom == o.wykpom && metpom == o.metpom &&
-           interwyn == o.interwyn && srodogrryz == o.srodogrryz && ver == o.ver && ocenam == o.ocenam &&
-           ocenak == o.ocenak && ocenakc == o.ocenakc && ocenaml == o.ocenaml && ocenamax == o.ocenamax &&
-           ocenakon == o.ocenakon && SameFields(Fields, o.Fields);
+    return Attributes() == o.Attributes() && SameFields(Fields, o.Fields);
 }
 
 namespace {

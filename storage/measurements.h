@@ -8,18 +8,16 @@
 #include <QDate>
 #include <QString>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace storage {
 
-class TPomiarCzynn
+// What a measurement records besides its field values: the attributes of its opening line
+// in the measurement file. Built with designated initialisers, so a new stored attribute is
+// a member here, a line in the reader and the writer, and the control that edits it.
+struct TMeasurementAttributes
 {
-public:
-    TPomiarCzynn() = default;
-    TPomiarCzynn(int id, QString data, QString mscPom, QString wykpom, QString metpom, QString interwyn,
-                 QString srodogrryz, QString ver, short ocenam, short ocenak, short ocenakc, short ocenaml,
-                 short ocenamax, short ocenakon);
-
     int id = 0;           // measurement number
     QString data;         // date, yyyy-MM-dd
     QString mscPom;       // place of measurement
@@ -28,7 +26,6 @@ public:
     QString interwyn;     // interpretation of the results
     QString srodogrryz;   // risk-reduction measures
     QString ver;          // version of the measurement form definition, "1"
-    TPomiarList Fields;   // the form's items with their values
     short ocenam = 0;     // rating for men
     short ocenak = 0;     // women
     short ocenakc = 0;    // pregnant women
@@ -36,9 +33,23 @@ public:
     short ocenamax = 0;   // combined
     short ocenakon = 0;   // final
 
+    bool operator==(const TMeasurementAttributes &other) const = default;
+};
+
+// One measurement: its attributes (reached as members, m->data) and the items of its form
+// with this measurement's values.
+class TPomiarCzynn : public TMeasurementAttributes
+{
+public:
+    TPomiarCzynn() = default;
+    explicit TPomiarCzynn(TMeasurementAttributes attributes) : TMeasurementAttributes(std::move(attributes)) {}
+
+    TPomiarList Fields;   // the form's items with their values
+
+    const TMeasurementAttributes &Attributes() const { return *this; }
     // A deep copy, fields included.
     std::unique_ptr<TPomiarCzynn> Clone() const;
-    // Every field compared, the items of Fields included.
+    // Every attribute compared, the items of Fields included.
     bool SameAs(const TPomiarCzynn &other) const;
 };
 

@@ -146,9 +146,11 @@ protected:
                                                                    QStringLiteral("fiz"), 90001, QStringLiteral("1.0"),
                                                                    QStringLiteral("probny"), QStringLiteral("T"),
                                                                    QString()));
-        auto meas = std::make_unique<storage::TPomiarCzynn>(1, QStringLiteral("2020-05-04"), QString(), QString(),
-                                                            QString(), QString(), QString(), QStringLiteral("1"), 0, 0,
-                                                            0, 0, 0, 0);
+        auto meas = std::make_unique<storage::TPomiarCzynn>(storage::TMeasurementAttributes{
+            .id = 1,
+            .data = QStringLiteral("2020-05-04"),
+            .ver = QStringLiteral("1"),
+        });
         m = storage::AddMeasurement(factor->Measurements, std::move(meas));
         ws = w.get();
         s.Workstations.push_back(std::move(w));

@@ -256,8 +256,17 @@ storage::TPomiarCzynn *addSubstance(storage::TStanowisko &w, int id, const QStri
     storage::TCzynnik *f = w.AddFactor(std::make_unique<storage::TCzynnik>(
         QStringLiteral("Substancja %1").arg(id), QStringLiteral("chem"), id, QStringLiteral("1.0"),
         QStringLiteral("chemiczny"), QStringLiteral("T"), QStringLiteral("T")));
-    auto m = std::make_unique<storage::TPomiarCzynn>(1, date, QString(), QString(), QString(), QString(), QString(),
-                                                     QStringLiteral("1"), 10, 10, 10, 10, 10, 10);
+    auto m = std::make_unique<storage::TPomiarCzynn>(storage::TMeasurementAttributes{
+        .id = 1,
+        .data = date,
+        .ver = QStringLiteral("1"),
+        .ocenam = 10,
+        .ocenak = 10,
+        .ocenakc = 10,
+        .ocenaml = 10,
+        .ocenamax = 10,
+        .ocenakon = 10,
+    });
     for (const auto &[name, value] : values) {
         auto p = std::make_unique<storage::TPomiar>();
         p->nazwa = name;

@@ -431,8 +431,11 @@ TEST_F(MeasurementWindow, DeletingASummedDustMeasurementRecomputesTheSumsFirst)
     ChooseFactor(QStringLiteral("Pył tlenków żelaza"));
     storage::TCzynnik *f = win->SelectedFactor();
     ASSERT_TRUE(f);
-    auto m = std::make_unique<storage::TPomiarCzynn>(1, QStringLiteral("2021-03-03"), QString(), QString(), QString(),
-                                                     QString(), QString(), QStringLiteral("1"), 0, 0, 0, 0, 0, 0);
+    auto m = std::make_unique<storage::TPomiarCzynn>(storage::TMeasurementAttributes{
+        .id = 1,
+        .data = QStringLiteral("2021-03-03"),
+        .ver = QStringLiteral("1"),
+    });
     auto box = std::make_unique<storage::TPomiar>();
     box->nazwa = QStringLiteral("cbSumNDS");
     box->typ = QStringLiteral("checkbox");

@@ -231,9 +231,11 @@ protected:
         factor =
             w->AddFactor(std::make_unique<storage::TCzynnik>(QStringLiteral("Hałas"), QStringLiteral("fiz"), factorId,
                                                              ver, frmDane, QStringLiteral("T"), QStringLiteral("T")));
-        auto meas = std::make_unique<storage::TPomiarCzynn>(1, QStringLiteral("2009-03-05"), QString(), QString(),
-                                                            QString(), QString(), QString(),
-                                                            storage::FormVersionNumber(ver), 0, 0, 0, 0, 0, 0);
+        auto meas = std::make_unique<storage::TPomiarCzynn>(storage::TMeasurementAttributes{
+            .id = 1,
+            .data = QStringLiteral("2009-03-05"),
+            .ver = storage::FormVersionNumber(ver),
+        });
         m = storage::AddMeasurement(factor->Measurements, std::move(meas));
         storage::ReadMeasurementForm(s.FormsFolder + storage::FormDefinitionName(frmDane, ver), m->Fields, factorId);
         ShowWorkstation(std::move(w));

@@ -161,9 +161,11 @@ std::unique_ptr<storage::TCzynnik> factor(const char *ident, int id, const QStri
 
 void measure(storage::TCzynnik &f, const QString &date)
 {
-    storage::AddMeasurement(f.Measurements, std::make_unique<storage::TPomiarCzynn>(
-                                                0, date, QStringLiteral("hala"), QString(), QString(), QString(),
-                                                QString(), QStringLiteral("1"), 0, 0, 0, 0, 0, 0));
+    storage::AddMeasurement(f.Measurements, std::make_unique<storage::TPomiarCzynn>(storage::TMeasurementAttributes{
+        .data = date,
+        .mscPom = QStringLiteral("hala"),
+        .ver = QStringLiteral("1"),
+    }));
 }
 
 printouts::TWorkstationReportOptions optionsFor(storage::TStanowisko &w)

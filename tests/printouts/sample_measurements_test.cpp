@@ -505,10 +505,16 @@ protected:
                     continue;
                 int number = 0;
                 for (const Sample &s : sample->measurements) {
-                    auto m = std::make_unique<storage::TPomiarCzynn>(
-                        ++number, QString::fromUtf8(s.date), QString::fromUtf8(s.place), QString::fromUtf8(s.performer),
-                        QString::fromUtf8(s.method), QString::fromUtf8(s.interpretation), QString::fromUtf8(s.measures),
-                        storage::FormVersionNumber(f->ver_pom), 0, 0, 0, 0, 0, 0);
+                    auto m = std::make_unique<storage::TPomiarCzynn>(storage::TMeasurementAttributes{
+                        .id = ++number,
+                        .data = QString::fromUtf8(s.date),
+                        .mscPom = QString::fromUtf8(s.place),
+                        .wykpom = QString::fromUtf8(s.performer),
+                        .metpom = QString::fromUtf8(s.method),
+                        .interwyn = QString::fromUtf8(s.interpretation),
+                        .srodogrryz = QString::fromUtf8(s.measures),
+                        .ver = storage::FormVersionNumber(f->ver_pom),
+                    });
                     storage::ReadMeasurementForm(appstate::State().FormsFolder +
                                                      storage::FormDefinitionName(f->frm_dane, f->ver_pom),
                                                  m->Fields, f->id);

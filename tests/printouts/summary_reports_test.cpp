@@ -81,9 +81,16 @@ void WriteDataFolder(const std::vector<WorkstationEntry> &written)
                                                          fs.id, QStringLiteral("1.0"), QString::fromLatin1(fs.frm),
                                                          QString::fromLatin1(fs.aktual), QStringLiteral("T"));
             for (const Measured &m : fs.measurements) {
-                auto pm = std::make_unique<storage::TPomiarCzynn>(
-                    0, QString::fromLatin1(m.date), QStringLiteral("hala"), QStringLiteral("lab"), QString(), QString(),
-                    QString(), QStringLiteral("1"), m.ocenamax, m.ocenamax, 0, 0, m.ocenamax, m.ocenakon);
+                auto pm = std::make_unique<storage::TPomiarCzynn>(storage::TMeasurementAttributes{
+                    .data = QString::fromLatin1(m.date),
+                    .mscPom = QStringLiteral("hala"),
+                    .wykpom = QStringLiteral("lab"),
+                    .ver = QStringLiteral("1"),
+                    .ocenam = m.ocenamax,
+                    .ocenak = m.ocenamax,
+                    .ocenamax = m.ocenamax,
+                    .ocenakon = m.ocenakon,
+                });
                 storage::ReadMeasurementForm(Forms + f->frm_dane + QStringLiteral("_frm_1.xml"), pm->Fields, f->id);
                 if (m.typ) {
                     storage::TPomiar *typ = storage::FindField(pm->Fields, QStringLiteral("Typ"));

@@ -409,7 +409,7 @@ TEST(MeasurementLists, DateOrderAndOneMeasurementPerDate)
 {
     TMeasurementList l;
     auto make = [](int id, const char *d) {
-        return std::make_unique<TPomiarCzynn>(id, d, "", "", "", "", "", "1", 0, 0, 0, 0, 0, 0);
+        return std::make_unique<TPomiarCzynn>(TMeasurementAttributes{.id = id, .data = d, .ver = "1"});
     };
     EXPECT_NE(AddMeasurement(l, make(1, "2010-05-01")), nullptr);
     EXPECT_NE(AddMeasurement(l, make(2, "2009-05-01")), nullptr);

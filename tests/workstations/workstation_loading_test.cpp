@@ -234,7 +234,7 @@ TEST_F(Loading, SummaryRangeIncludesBothEnds)
         int n = 1;
         for (const QString &d : dates)
             AddMeasurement(f->Measurements,
-                           std::make_unique<TPomiarCzynn>(n++, d, "", "", "", "", "", "1", 0, 0, 0, 0, 0, 0));
+                           std::make_unique<TPomiarCzynn>(TMeasurementAttributes{.id = n++, .data = d, .ver = "1"}));
         w.AddFactor(std::move(f));
     };
     addMeasured(QStringLiteral("Na końcu"), 1, {QStringLiteral("2024-12-31")});
