@@ -147,7 +147,7 @@ void TfrmRyzZakl::exitEdit(QLineEdit *ed)
     if (!item)
         return;
     // A number typed with a decimal comma is kept, and shown, with the point.
-    const QString n = item->sprpopr ? storage::NumberWithPoint(ed->text()) : ed->text();
+    const QString n = item->sprpopr() ? storage::NumberWithPoint(ed->text()) : ed->text();
     if (n != ed->text()) {
         ed->setText(n);
         ed->setCursorPosition(0);
@@ -156,7 +156,7 @@ void TfrmRyzZakl::exitEdit(QLineEdit *ed)
     const bool oldIsNumber = storage::TryToDouble(item->Value, oldNumber);
     const bool newIsNumber = storage::TryToDouble(n, newNumber);
     const bool byNumber = oldIsNumber && newIsNumber;
-    if (!byNumber && item->sprpopr && !n.isEmpty() && !newIsNumber) {
+    if (!byNumber && item->sprpopr() && !n.isEmpty() && !newIsNumber) {
         // Only a new text that is no number is refused (an empty field, or one that held
         // text before, takes its first number without complaint); the field shows the stored
         // value again, so what is seen is what is saved.
@@ -211,9 +211,9 @@ void TfrmRyzZakl::ClickForm(QWidget *sender)
         storage::TPomiar *item = findItem(QStringLiteral("bb_"), sender->objectName());
         if (!item)
             return;
-        auto *ed = qobject_cast<QLineEdit *>(findOnPage(page, QStringLiteral("ed_") + item->nazwa));
+        auto *ed = qobject_cast<QLineEdit *>(findOnPage(page, QStringLiteral("ed_") + item->nazwa()));
         const QString current = ed ? ed->text() : item->Value;
-        const QString treeFile = platform::JoinStoredPath(AttachmentFolder, item->zal);
+        const QString treeFile = platform::JoinStoredPath(AttachmentFolder, item->zal());
         if (!chooser())
             return;
         const ParamTreeChoice choice = chooser()(treeFile, current);
@@ -224,11 +224,11 @@ void TfrmRyzZakl::ClickForm(QWidget *sender)
         if (choice.result == 1)
             TreeChoiceMade = true;
         QString parameter;
-        if (item->nazwa == QLatin1String("RodzWnetrzaN"))
+        if (item->nazwa() == QLatin1String("RodzWnetrzaN"))
             parameter = choice.par1;
-        else if (item->nazwa == QLatin1String("RodzWnetrzaB"))
+        else if (item->nazwa() == QLatin1String("RodzWnetrzaB"))
             parameter = choice.par2;
-        else if (item->nazwa == QLatin1String("RodzWnetrzaR"))
+        else if (item->nazwa() == QLatin1String("RodzWnetrzaR"))
             parameter = choice.par3;
         item->Value = choice.text;
         if (ed) {
@@ -236,7 +236,7 @@ void TfrmRyzZakl::ClickForm(QWidget *sender)
             ed->setCursorPosition(0);
         }
         if (auto *required = qobject_cast<QLineEdit *>(
-                findOnPage(page, QStringLiteral("ed_") + item->nazwa + QStringLiteral("Wymagany")))) {
+                findOnPage(page, QStringLiteral("ed_") + item->nazwa() + QStringLiteral("Wymagany")))) {
             required->setText(choice.result == 5 ? QStringLiteral("0.0") : parameter);
             ExitField(required);
         }

@@ -96,7 +96,7 @@ storage::TPomiar *TfrmRyzZakl::findItem(const QString &prefix, const QString &co
         return nullptr;
     const QStringView nazwa = QStringView(controlName).mid(prefix.size());
     for (const std::unique_ptr<storage::TPomiar> &item : *FormItems) {
-        if (item->nazwa == nazwa)
+        if (item->nazwa() == nazwa)
             return item.get();
     }
     return nullptr;
@@ -204,7 +204,7 @@ void TfrmRyzZakl::SetHeaderChoice(const QString &name, int choiceNr)
         return;
     const storage::TPomiar *first = nullptr;
     for (const std::unique_ptr<storage::TPomiar> &item : *FormItems) {
-        if (item->typ == QLatin1String("naglowek") && item->nazwa == name) {
+        if (item->typ() == QLatin1String("naglowek") && item->nazwa() == name) {
             item->ChoiceNr = choiceNr;
             if (!first)
                 first = item.get();
@@ -223,7 +223,7 @@ void TfrmRyzZakl::SetComboChoice(const QString &name, int choiceNr)
         return;
     storage::TPomiar *first = nullptr;
     for (const std::unique_ptr<storage::TPomiar> &item : *FormItems) {
-        if (item->typ == QLatin1String("combo") && item->nazwa == name) {
+        if (item->typ() == QLatin1String("combo") && item->nazwa() == name) {
             item->ChoiceNr = choiceNr;
             if (!first)
                 first = item.get();

@@ -45,7 +45,7 @@ void TfrmRyzZakl::BuildMeasurementForm(storage::TPomiarList &items, TRiskPanelHo
         }
     }
     if (!items.empty())
-        CurrentFormName = items.front()->function;
+        CurrentFormName = items.front()->function();
 
     widgets::FieldEventSuppressor quiet;
     QSignalBlocker blockPages(pgDokum);
@@ -132,7 +132,7 @@ QFont TfrmRyzZakl::ParseFontStyle(const QString &text, const QFont &base)
 
 void TfrmRyzZakl::FillComboItems(const storage::TPomiar &item, int choiceNr, QComboBox *combo)
 {
-    QString name = item.zal;
+    QString name = item.zal();
     const qsizetype semi = name.indexOf(QLatin1Char(';'));
     if (semi >= 0)
         name = choiceNr == 1 ? name.left(semi) : name.mid(semi + 1);

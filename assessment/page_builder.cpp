@@ -176,12 +176,12 @@ void TPageBuilder::startPage(const storage::TPomiar &item)
 {
     finishPage();
     auto *tab = new QWidget;
-    tab->setObjectName(QStringLiteral("ts_") + QString::number(item.PageNr));
-    m_pageControl->addTab(tab, item.PageName);
+    tab->setObjectName(QStringLiteral("ts_") + QString::number(item.PageNr()));
+    m_pageControl->addTab(tab, item.PageName());
     auto *tabLayout = new QVBoxLayout(tab);
     tabLayout->setContentsMargins(0, 0, 0, 0);
     auto *scroll = new QScrollArea(tab);
-    scroll->setObjectName(QStringLiteral("sc_") + QString::number(item.PageNr));
+    scroll->setObjectName(QStringLiteral("sc_") + QString::number(item.PageNr()));
     scroll->setWidgetResizable(false);
     scroll->setFocusPolicy(Qt::NoFocus);
     tabLayout->addWidget(scroll);
@@ -199,7 +199,7 @@ void TPageBuilder::startPage(const storage::TPomiar &item)
         m_firstPage = scroll;
     m_top = 10;
     m_left = 0;
-    m_row = item.Row;
+    m_row = item.Row();
 }
 
 void TPageBuilder::closeRow()
@@ -224,26 +224,26 @@ void TPageBuilder::closeRow()
 
 bool TPageBuilder::buildCaption(const storage::TPomiar &item, int &inputLeft)
 {
-    const QString &typ = item.typ;
+    const QString &typ = item.typ();
     const bool captioned = typ == QLatin1String("form") || typ == QLatin1String("combo") ||
                            typ == QLatin1String("memo") || typ == QLatin1String("edit");
     if (!captioned || item.etyk.isEmpty())
         return false;
-    const int C = item.szerkol;
-    const int S = item.szer;
+    const int C = item.szerkol();
+    const int S = item.szer();
     auto *lbl = new QLabel(item.etyk, m_content);
-    lbl->setObjectName(QStringLiteral("et_") + item.nazwa);
+    lbl->setObjectName(QStringLiteral("et_") + item.nazwa());
     lbl->setWordWrap(true);
     lbl->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    lbl->setFont(TfrmRyzZakl::ParseFontStyle(item.style, m_baseFont));
+    lbl->setFont(TfrmRyzZakl::ParseFontStyle(item.style(), m_baseFont));
     const int maxWidth = C - (S + 15);
     lbl->setProperty("autoMaxWidth", maxWidth);
     const QSize sz = autoSize(lbl->font(), item.etyk, maxWidth);
     const int lw = sz.width();
     int left = 0;
-    if (item.pozycja == QLatin1String("left"))
+    if (item.pozycja() == QLatin1String("left"))
         left = m_left + 5;
-    else if (item.pozycja == QLatin1String("right"))
+    else if (item.pozycja() == QLatin1String("right"))
         left = C - (S + lw + 10) + m_left;
     else
         left = roundHalfEven((C - (S + lw + 10)) / 2.0) + m_left;
@@ -259,23 +259,23 @@ int TPageBuilder::inputLeft(const storage::TPomiar &item, int width, bool hasCap
 {
     if (hasCaption)
         return captionInputLeft;
-    if (item.pozycja == QLatin1String("left"))
+    if (item.pozycja() == QLatin1String("left"))
         return m_left + 5;
-    if (item.pozycja == QLatin1String("right"))
-        return item.szerkol - width + m_left;
-    return roundHalfEven((item.szerkol - width) / 2.0) + m_left;
+    if (item.pozycja() == QLatin1String("right"))
+        return item.szerkol() - width + m_left;
+    return roundHalfEven((item.szerkol() - width) / 2.0) + m_left;
 }
 
 void TPageBuilder::buildEdit(storage::TPomiar &item, int left, bool readOnly)
 {
-    const bool isForm = item.typ == QLatin1String("form");
-    const int S = item.szer;
+    const bool isForm = item.typ() == QLatin1String("form");
+    const int S = item.szer();
     auto *ed = new QLineEdit(m_content);
-    ed->setObjectName(QStringLiteral("ed_") + item.nazwa);
+    ed->setObjectName(QStringLiteral("ed_") + item.nazwa());
     ed->setText(item.Value);
     ed->setCursorPosition(0);
-    if (item.rozm > 0)
-        widgets::SetEditMaxLength(ed, item.rozm, m_window.FieldCaption(ed->objectName()));
+    if (item.rozm() > 0)
+        widgets::SetEditMaxLength(ed, item.rozm(), m_window.FieldCaption(ed->objectName()));
     ed->setReadOnly(readOnly);
     ed->setToolTip(QString::fromUtf8(Hint));
     place(ed, left, m_top, isForm ? S - 17 : S, EditHeight);
@@ -298,7 +298,7 @@ void TPageBuilder::buildEdit(storage::TPomiar &item, int left, bool readOnly)
     if (!isForm)
         return;
     auto *bb = new QToolButton(m_content);
-    bb->setObjectName(QStringLiteral("bb_") + item.nazwa);
+    bb->setObjectName(QStringLiteral("bb_") + item.nazwa());
     bb->setIcon(m_glyph);
     place(bb, left + S - 17, m_top + 1, ButtonSize, ButtonSize);
     applyAccess(bb, item);
@@ -309,15 +309,15 @@ void TPageBuilder::buildEdit(storage::TPomiar &item, int left, bool readOnly)
 void TPageBuilder::buildMemo(storage::TPomiar &item, int left, bool readOnly)
 {
     auto *me = new QPlainTextEdit(m_content);
-    me->setObjectName(QStringLiteral("me_") + item.nazwa);
+    me->setObjectName(QStringLiteral("me_") + item.nazwa());
     me->setPlainText(item.Value);
     me->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    if (item.rozm > 0)
-        widgets::SetMemoMaxLength(me, item.rozm, m_window.FieldCaption(me->objectName()));
+    if (item.rozm() > 0)
+        widgets::SetMemoMaxLength(me, item.rozm(), m_window.FieldCaption(me->objectName()));
     me->setReadOnly(readOnly);
     me->setToolTip(QString::fromUtf8(Hint));
-    const int height = item.wys > 0 ? item.wys : DefaultMemoHeight;
-    place(me, left, m_top, item.szer, height);
+    const int height = item.wys() > 0 ? item.wys() : DefaultMemoHeight;
+    place(me, left, m_top, item.szer(), height);
     m_rowHeight = std::max(m_rowHeight, height);
     if (readOnly) {
         paintBase(me, InactiveBorderColour);
@@ -335,10 +335,10 @@ void TPageBuilder::buildMemo(storage::TPomiar &item, int left, bool readOnly)
 void TPageBuilder::buildCombo(storage::TPomiar &item, int left)
 {
     auto *cb = new QComboBox(m_content);
-    cb->setObjectName(QStringLiteral("cb_") + item.nazwa);
+    cb->setObjectName(QStringLiteral("cb_") + item.nazwa());
     cb->setToolTip(QString::fromUtf8(Hint));
     m_window.FillComboItems(item, item.ChoiceNr, cb);
-    place(cb, left, m_top, item.szer, ComboHeight);
+    place(cb, left, m_top, item.szer(), ComboHeight);
     m_rowHeight = std::max(m_rowHeight, ComboHeight);
     applyAccess(cb, item);
     SelectComboValue(cb, item); // may disable a combo whose stored text is not listed
@@ -349,16 +349,16 @@ void TPageBuilder::buildCombo(storage::TPomiar &item, int left)
 
 void TPageBuilder::buildCheckBox(const storage::TPomiar &item)
 {
-    const int C = item.szerkol;
-    const int S = item.szer;
+    const int C = item.szerkol();
+    const int S = item.szer();
     auto *ch = new QCheckBox(item.etyk, m_content);
-    ch->setObjectName(QStringLiteral("ch_") + item.nazwa);
+    ch->setObjectName(QStringLiteral("ch_") + item.nazwa());
     ch->setChecked(item.Value == QLatin1String("True"));
     ch->setToolTip(QString::fromUtf8(Hint));
     int left = 0;
-    if (item.pozycja == QLatin1String("left"))
+    if (item.pozycja() == QLatin1String("left"))
         left = m_left + 5;
-    else if (item.pozycja == QLatin1String("right"))
+    else if (item.pozycja() == QLatin1String("right"))
         left = C - S + m_left;
     else
         left = roundHalfEven((C - S) / 2.0) + m_left;
@@ -374,14 +374,14 @@ void TPageBuilder::buildCheckBox(const storage::TPomiar &item)
 
 void TPageBuilder::buildHeader(const storage::TPomiar &item)
 {
-    const int C = item.szerkol;
-    const int S = item.szer;
+    const int C = item.szerkol();
+    const int S = item.szer();
     const QString caption = GetDelimitedItem(item.etyk, item.ChoiceNr);
     auto *lb = new QLabel(caption, m_content);
-    lb->setObjectName(QStringLiteral("lb_") + item.nazwa);
+    lb->setObjectName(QStringLiteral("lb_") + item.nazwa());
     lb->setWordWrap(true);
     lb->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lb->setFont(item.style.isEmpty() ? m_boldFont : TfrmRyzZakl::ParseFontStyle(item.style, m_baseFont));
+    lb->setFont(item.style().isEmpty() ? m_boldFont : TfrmRyzZakl::ParseFontStyle(item.style(), m_baseFont));
     int width = S;
     int height = 0;
     if (m_autoSizeHeaders) {
@@ -399,18 +399,18 @@ void TPageBuilder::buildHeader(const storage::TPomiar &item)
 
 void TPageBuilder::buildLabel(const storage::TPomiar &item)
 {
-    const int C = item.szerkol;
+    const int C = item.szerkol();
     auto *lb = new QLabel(item.etyk, m_content);
-    lb->setObjectName(QStringLiteral("lb_") + item.nazwa);
+    lb->setObjectName(QStringLiteral("lb_") + item.nazwa());
     lb->setWordWrap(true);
-    lb->setFont(TfrmRyzZakl::ParseFontStyle(item.style, m_baseFont));
-    lb->setAlignment(TfrmRyzZakl::ParseAlignment(item.pozycja) | Qt::AlignTop);
-    lb->setProperty("autoMaxWidth", item.szer);
-    const QSize sz = autoSize(lb->font(), item.etyk, item.szer);
+    lb->setFont(TfrmRyzZakl::ParseFontStyle(item.style(), m_baseFont));
+    lb->setAlignment(TfrmRyzZakl::ParseAlignment(item.pozycja()) | Qt::AlignTop);
+    lb->setProperty("autoMaxWidth", item.szer());
+    const QSize sz = autoSize(lb->font(), item.etyk, item.szer());
     int left = 0;
-    if (item.pozycja == QLatin1String("left"))
+    if (item.pozycja() == QLatin1String("left"))
         left = m_left + 5;
-    else if (item.pozycja == QLatin1String("right"))
+    else if (item.pozycja() == QLatin1String("right"))
         left = C - sz.width() + m_left - 5;
     else
         left = roundHalfEven((C - sz.width()) / 2.0) + m_left;
@@ -422,40 +422,40 @@ void TPageBuilder::buildLabel(const storage::TPomiar &item)
 
 void TPageBuilder::endCell(const storage::TPomiar &item)
 {
-    const QString &typ = item.typ;
-    m_left = m_left + item.szerkol;
+    const QString &typ = item.typ();
+    m_left = m_left + item.szerkol();
     const bool known = knownKind(typ);
     const bool noCell = typ == QLatin1String("tekst") || typ == QLatin1String("parametr") ||
                         typ == QLatin1String("naglowek") || !known;
     if (!noCell) {
         LayoutEntry e;
-        e.Name = item.nazwa;
-        e.Top = m_top - 5 - (item.ile - 1) * m_rowHeight;
+        e.Name = item.nazwa();
+        e.Top = m_top - 5 - (item.ile() - 1) * m_rowHeight;
         e.Left = m_left;
-        e.Height = item.ile * m_rowHeight + 10;
+        e.Height = item.ile() * m_rowHeight + 10;
         m_entries.push_back(e);
         m_extent = m_extent.expandedTo(QSize(m_left + 4, 0));
     }
     if (typ != QLatin1String("tekst") && known) {
         m_rowHasField = true;
-        m_lastWidth = item.szer;
-        m_lastName = item.nazwa;
+        m_lastWidth = item.szer();
+        m_lastName = item.nazwa();
     }
-    m_row = item.Row;
+    m_row = item.Row();
 }
 
 void TPageBuilder::Build(std::vector<std::unique_ptr<storage::TPomiar>> &items)
 {
     for (const std::unique_ptr<storage::TPomiar> &ptr : items) {
         storage::TPomiar &item = *ptr;
-        const QString &typ = item.typ;
+        const QString &typ = item.typ();
         if (!m_takeAccess) {
             item.onexit = false;
             item.onchange = false;
         }
-        const bool readOnly = m_takeAccess ? item.readonly : true;
+        const bool readOnly = m_takeAccess ? item.readonly() : true;
 
-        if (item.Row != m_row) {
+        if (item.Row() != m_row) {
             m_top = m_top + m_rowHeight + 10;
             m_rowHeight = 0;
             m_left = 0;
@@ -471,18 +471,18 @@ void TPageBuilder::Build(std::vector<std::unique_ptr<storage::TPomiar>> &items)
             continue; // fields before the first page have nowhere to go
 
         if (!knownKind(typ)) {
-            const QString note = QStringLiteral("\"%1\" (pole \"%2\")").arg(typ, item.nazwa);
+            const QString note = QStringLiteral("\"%1\" (pole \"%2\")").arg(typ, item.nazwa());
             if (!m_unknownKinds.contains(note))
                 m_unknownKinds << note;
         }
         int captionInputLeft = 0;
         const bool hasCaption = buildCaption(item, captionInputLeft);
         if (typ == QLatin1String("form") || typ == QLatin1String("edit"))
-            buildEdit(item, inputLeft(item, item.szer, hasCaption, captionInputLeft), readOnly);
+            buildEdit(item, inputLeft(item, item.szer(), hasCaption, captionInputLeft), readOnly);
         else if (typ == QLatin1String("memo"))
-            buildMemo(item, inputLeft(item, item.szer, hasCaption, captionInputLeft), readOnly);
+            buildMemo(item, inputLeft(item, item.szer(), hasCaption, captionInputLeft), readOnly);
         else if (typ == QLatin1String("combo"))
-            buildCombo(item, inputLeft(item, item.szer, hasCaption, captionInputLeft));
+            buildCombo(item, inputLeft(item, item.szer(), hasCaption, captionInputLeft));
         else if (typ == QLatin1String("checkbox"))
             buildCheckBox(item);
         else if (typ == QLatin1String("parametr") || typ == QLatin1String("naglowek"))

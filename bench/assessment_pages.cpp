@@ -16,17 +16,17 @@ std::unique_ptr<storage::TPomiar> item(const QString &nazwa, const QString &typ,
                                        int szer, const QString &value)
 {
     auto f = std::make_unique<storage::TPomiar>();
-    f->PageNr = page;
-    f->nazwa = nazwa;
-    f->typ = typ;
-    f->Row = row;
-    f->szerkol = szerkol;
-    f->szer = szer;
-    f->ile = 1;
+    f->EditDefinition().PageNr = page;
+    f->EditDefinition().nazwa = nazwa;
+    f->EditDefinition().typ = typ;
+    f->EditDefinition().Row = row;
+    f->EditDefinition().szerkol = szerkol;
+    f->EditDefinition().szer = szer;
+    f->EditDefinition().ile = 1;
     f->ChoiceNr = 1;
     f->Value = value;
     f->onexit = true;
-    f->sprpopr = typ == QLatin1String("edit");
+    f->EditDefinition().sprpopr = typ == QLatin1String("edit");
     return f;
 }
 
@@ -36,17 +36,17 @@ storage::TPomiarList generate()
     static const char *kinds[] = {"edit", "edit", "combo", "checkbox", "label", "edit", "memo", "edit"};
     for (int p = 1; p <= 10; ++p) {
         auto page = std::make_unique<storage::TPomiar>();
-        page->PageNr = p;
-        page->PageName = QStringLiteral("Strona %1").arg(p);
-        page->typ = QStringLiteral("page");
-        page->function = QStringLiteral("bench_Pomiar_01");
+        page->EditDefinition().PageNr = p;
+        page->EditDefinition().PageName = QStringLiteral("Strona %1").arg(p);
+        page->EditDefinition().typ = QStringLiteral("page");
+        page->EditDefinition().function = QStringLiteral("bench_Pomiar_01");
         items.push_back(std::move(page));
         for (int i = 0; i < 40; ++i) {
             const QString kind = QString::fromLatin1(kinds[i % 8]);
             auto f = item(QStringLiteral("Pole_%1_%2").arg(p).arg(i), kind, p, i / 4 + 1, 200, 90,
                           kind == QLatin1String("checkbox") ? QStringLiteral("False") : QStringLiteral("1.5"));
             f->etyk = QStringLiteral("Wartość zmierzona %1").arg(i);
-            f->wys = 40;
+            f->EditDefinition().wys = 40;
             items.push_back(std::move(f));
         }
     }

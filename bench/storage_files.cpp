@@ -148,7 +148,7 @@ int main(int argc, char **argv)
             });
             m->Fields = CloneFields(proto);
             for (auto &p : m->Fields)
-                p->Value = QString::number(k * 0.25 + p->Row);
+                p->Value = QString::number(k * 0.25 + p->Row());
             if (AddMeasurement(f->Measurements, std::move(m)))
                 ++made;
         }

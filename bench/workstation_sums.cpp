@@ -55,13 +55,13 @@ void addMeasurements(storage::TCzynnik &f, const storage::TPomiarList &form, con
         });
         m->Fields = storage::CloneFields(form);
         for (auto &p : m->Fields) {
-            if (p->nazwa == QLatin1String("cbSumNDS"))
+            if (p->nazwa() == QLatin1String("cbSumNDS"))
                 p->Value = QStringLiteral("True");
-            else if (p->nazwa == measured)
+            else if (p->nazwa() == measured)
                 p->Value = QStringLiteral("0.1");
-            else if (p->nazwa.endsWith(QLatin1String("Krotn")))
+            else if (p->nazwa().endsWith(QLatin1String("Krotn")))
                 p->Value = QStringLiteral("0.01");
-            else if (p->Value.isEmpty() && (p->nazwa == QLatin1String("NDS") || p->nazwa == QLatin1String("PylCalk")))
+            else if (p->Value.isEmpty() && (p->nazwa() == QLatin1String("NDS") || p->nazwa() == QLatin1String("PylCalk")))
                 p->Value = QStringLiteral("10"); // a limit the catalogue leaves to the user
         }
         storage::AddMeasurement(f.Measurements, std::move(m));

@@ -50,8 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (int id : {1, 2, 80001, 25020}) {
         for (const QString &n : names) {
             auto p = std::make_unique<storage::TPomiar>();
-            p->nazwa = n;
-            p->Value = storage::CatalogueParam(*index, QStringLiteral("0"), p->nazwa, id);
+            p->EditDefinition().nazwa = n;
+            p->Value = storage::CatalogueParam(*index, QStringLiteral("0"), p->nazwa(), id);
             fields.push_back(std::move(p));
         }
         (void)storage::CatalogueName(*index, id);

@@ -44,11 +44,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                 __builtin_trap(); // nothing half-read is handed out
         }
         for (const auto &p : items) {
-            if (p->typ != QLatin1String("page") && p->typ != QLatin1String("naglowek") &&
-                int(p->Values.size()) != p->ile)
+            if (p->typ() != QLatin1String("page") && p->typ() != QLatin1String("naglowek") &&
+                int(p->Values().size()) != p->ile())
                 __builtin_trap();
-            for (size_t k = 0; k < p->Values.size(); ++k)
-                if (p->Values[k]->nr != int(k) + 1)
+            for (size_t k = 0; k < p->Values().size(); ++k)
+                if (p->Values()[k].nr != int(k) + 1)
                     __builtin_trap();
         }
     }

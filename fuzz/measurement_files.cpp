@@ -101,12 +101,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (size_t k = 0; k < x.Fields.size(); ++k) {
             const storage::TPomiar &p = *x.Fields[k];
             const storage::TPomiar &q = *y.Fields[k];
-            const bool header = p.typ == QLatin1String("naglowek");
+            const bool header = p.typ() == QLatin1String("naglowek");
             const bool stored = header ? p.ChoiceNr != 0
-                                       : (p.typ == QLatin1String("edit") || p.typ == QLatin1String("combo") ||
-                                          p.typ == QLatin1String("memo"));
+                                       : (p.typ() == QLatin1String("edit") || p.typ() == QLatin1String("combo") ||
+                                          p.typ() == QLatin1String("memo"));
             // The choice is stored for combo boxes and headers only.
-            const bool choiceStored = header || p.typ == QLatin1String("combo");
+            const bool choiceStored = header || p.typ() == QLatin1String("combo");
             if (stored && (p.Value != q.Value || (choiceStored && p.ChoiceNr != q.ChoiceNr)))
                 __builtin_trap();
         }

@@ -25,14 +25,14 @@ struct Written
 void expectItem(const Written &w, const storage::TPomiar &p)
 {
     const QString druk = w.param >= 0 || (!w.header && !w.wydropis.isEmpty()) ? QStringLiteral("T") : w.druk;
-    Require(p.nazwa == w.nazwa && p.druk == druk && p.etyk == w.etyk && p.skrot == w.skrot && p.zal == w.zal &&
-            p.style == w.style && p.wydropis == w.wydropis && p.wydrwart == w.wydrwart &&
+    Require(p.nazwa() == w.nazwa && p.druk() == druk && p.etyk == w.etyk && p.skrot() == w.skrot &&
+            p.zal() == w.zal && p.style() == w.style && p.wydropis() == w.wydropis && p.wydrwart() == w.wydrwart &&
             p.enabled == (w.enabled != QLatin1String("F")) && p.visible == (w.visible != QLatin1String("F")) &&
-            p.param == std::max(w.param, 0));
+            p.param() == std::max(w.param, 0));
     if (w.header)
         return;
-    Require(p.typ == w.typ && p.pozycja == w.pozycja && p.Value == w.text &&
-            p.readonly == (w.readonly == QLatin1String("T")) && p.sprpopr == (w.sprpopr != QLatin1String("F")) &&
+    Require(p.typ() == w.typ && p.pozycja() == w.pozycja && p.Value == w.text &&
+            p.readonly() == (w.readonly == QLatin1String("T")) && p.sprpopr() == (w.sprpopr != QLatin1String("F")) &&
             p.onexit == (w.onexit == QLatin1String("T")) && p.onchange == (w.onchange == QLatin1String("T")));
 }
 
@@ -103,11 +103,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Require(root.katalog == katalog && root.plik == plik && root.function == function);
     size_t at = 0;
     for (size_t page = 0; page < pages.size(); ++page) {
-        Require(at < items.size() && items[at]->typ == QLatin1String("page") && items[at]->PageNr == int(page) + 1 &&
-                items[at]->PageName == pages[page].first && items[at]->function == function);
+        Require(at < items.size() && items[at]->typ() == QLatin1String("page") && items[at]->PageNr() == int(page) + 1 &&
+                items[at]->PageName() == pages[page].first && items[at]->function() == function);
         ++at;
         for (const Written &w : pages[page].second) {
-            Require(at < items.size() && items[at]->PageName == pages[page].first);
+            Require(at < items.size() && items[at]->PageName() == pages[page].first);
             expectItem(w, *items[at++]);
         }
     }

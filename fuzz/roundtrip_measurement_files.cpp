@@ -59,11 +59,11 @@ void addMeasurements(roundtrip::Input &in, storage::TCzynnik &f)
             *r = short(in.Number(0, 40));
         formFields(m->ver, m->Fields);
         for (const auto &p : m->Fields) {
-            if (p->typ == QLatin1String("naglowek"))
+            if (p->typ() == QLatin1String("naglowek"))
                 p->ChoiceNr = in.Number(1, 9);
-            if (p->typ == QLatin1String("edit") || p->typ == QLatin1String("combo") || p->typ == QLatin1String("memo"))
+            if (p->typ() == QLatin1String("edit") || p->typ() == QLatin1String("combo") || p->typ() == QLatin1String("memo"))
                 p->Value = in.Text();
-            if (p->typ == QLatin1String("combo"))
+            if (p->typ() == QLatin1String("combo"))
                 p->ChoiceNr = in.Number(0, 9);
         }
         storage::AddMeasurement(f.Measurements, std::move(m)); // one per date

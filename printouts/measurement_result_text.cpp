@@ -19,7 +19,7 @@ public:
     {
         m_marks.reserve(fields.size());
         for (const auto &f : fields)
-            m_marks.push_back(f->druk == kPrinted);
+            m_marks.push_back(f->druk() == kPrinted);
     }
 
     size_t Count() const { return m_fields.size(); }
@@ -32,26 +32,26 @@ public:
     {
         for (size_t i = 0; i < Count(); ++i)
             for (const QString &part : parts)
-                if (At(i).nazwa.contains(part))
+                if (At(i).nazwa().contains(part))
                     m_marks[i] = false;
     }
     void UnmarkNamed(const QStringList &names)
     {
         for (size_t i = 0; i < Count(); ++i)
-            if (names.contains(At(i).nazwa))
+            if (names.contains(At(i).nazwa()))
                 m_marks[i] = false;
     }
     void MarkNamed(const QString &name)
     {
         for (size_t i = 0; i < Count(); ++i)
-            if (At(i).nazwa == name)
+            if (At(i).nazwa() == name)
                 m_marks[i] = true;
     }
     // The first item whose name contains part (of the type, when one is given), or nullptr.
     const storage::TPomiar *Containing(const QString &part, const QString &typ = QString()) const
     {
         for (const auto &f : m_fields)
-            if (f->nazwa.contains(part) && (typ.isEmpty() || f->typ == typ))
+            if (f->nazwa().contains(part) && (typ.isEmpty() || f->typ() == typ))
                 return f.get();
         return nullptr;
     }
@@ -83,7 +83,7 @@ bool numberOf(const QString &value, double &number)
 
 QString labelOf(const storage::TPomiar &f)
 {
-    return f.skrot.isEmpty() ? f.etyk : f.skrot;
+    return f.skrot().isEmpty() ? f.etyk : f.skrot();
 }
 
 // The summation boxes of chemical substances and dusts: the sum's items print only when
@@ -93,14 +93,14 @@ void unmarkSums(TMarkedFields &fields)
     size_t ticked = fields.Count();
     for (size_t i = 0; i < fields.Count(); ++i) {
         const storage::TPomiar &f = fields.At(i);
-        if (f.typ == QLatin1String("checkbox") && f.enabled && f.nazwa.contains(QLatin1String("SumNDS")) &&
+        if (f.typ() == QLatin1String("checkbox") && f.enabled && f.nazwa().contains(QLatin1String("SumNDS")) &&
             f.Value == kTrue) {
             ticked = i;
             break;
         }
     }
     for (size_t i = 0; i < ticked; ++i)
-        if (fields.At(i).nazwa.contains(QLatin1String("SumNDS")))
+        if (fields.At(i).nazwa().contains(QLatin1String("SumNDS")))
             fields.SetPrinted(i, false);
 }
 
@@ -109,7 +109,7 @@ void unmarkShortTermBoxes(TMarkedFields &fields)
     for (size_t i = 0; i < fields.Count(); ++i) {
         const storage::TPomiar &f = fields.At(i);
         if (f.enabled &&
-            (f.nazwa.contains(QLatin1String("cbOdstep15NDSCh")) || f.nazwa.contains(QLatin1String("cbWieleNDSCh"))) &&
+            (f.nazwa().contains(QLatin1String("cbOdstep15NDSCh")) || f.nazwa().contains(QLatin1String("cbWieleNDSCh"))) &&
             f.Value != kTrue)
             fields.SetPrinted(i, false);
     }
@@ -197,12 +197,12 @@ QString loudestBand(const TMarkedFields &fields, const QString &prefix)
     double largest = 0.0;
     for (size_t i = 0; i < fields.Count(); ++i) {
         const storage::TPomiar &f = fields.At(i);
-        const qsizetype at = f.nazwa.indexOf(prefix);
+        const qsizetype at = f.nazwa().indexOf(prefix);
         double value = 0;
         if (at < 0 || !numberOf(f.Value, value) || value <= largest)
             continue;
         largest = value;
-        band = f.nazwa.mid(at + prefix.size(), 2);
+        band = f.nazwa().mid(at + prefix.size(), 2);
     }
     return band;
 }
@@ -211,7 +211,7 @@ QString loudestBand(const TMarkedFields &fields, const QString &prefix)
 void selectUltrasoundBands(TMarkedFields &fields, const QString &version)
 {
     for (size_t i = 0; i < fields.Count(); ++i)
-        if (fields.At(i).param != 1)
+        if (fields.At(i).param() != 1)
             fields.SetPrinted(i, false);
     const QString s = loudestBand(fields, QStringLiteral("PCKrotn_"));
     const QString m = loudestBand(fields, QStringLiteral("PMKrotn_"));
@@ -242,10 +242,10 @@ QString parameterLines(const TMarkedFields &fields)
         const storage::TPomiar &f = fields.At(i);
         if (!fields.Printed(i))
             continue;
-        if (f.param == 1)
-            text += f.skrot + (f.ChoiceNr != 0 ? delimitedItem(f.etyk, f.ChoiceNr) : f.etyk) + QLatin1Char('\n');
-        else if (f.param == 2)
-            text += f.skrot + QLatin1Char('\n');
+        if (f.param() == 1)
+            text += f.skrot() + (f.ChoiceNr != 0 ? delimitedItem(f.etyk, f.ChoiceNr) : f.etyk) + QLatin1Char('\n');
+        else if (f.param() == 2)
+            text += f.skrot() + QLatin1Char('\n');
     }
     return text;
 }
@@ -255,9 +255,9 @@ QString resultLines(const TMarkedFields &fields)
     QString text;
     for (size_t i = 0; i < fields.Count(); ++i) {
         const storage::TPomiar &f = fields.At(i);
-        if (!fields.Printed(i) || (f.param != 0 && f.wydrwart.isEmpty()))
+        if (!fields.Printed(i) || (f.param() != 0 && f.wydrwart().isEmpty()))
             continue;
-        if (f.wydropis.isEmpty()) {
+        if (f.wydropis().isEmpty()) {
             text += labelOf(f) + QLatin1Char('\n');
             continue;
         }
@@ -265,9 +265,9 @@ QString resultLines(const TMarkedFields &fields)
         QString value = f.Value;
         for (size_t j = 0; j < fields.Count(); ++j) {
             const storage::TPomiar &g = fields.At(j);
-            if (g.nazwa == f.wydropis)
+            if (g.nazwa() == f.wydropis())
                 line += labelOf(g);
-            if (!f.wydrwart.isEmpty() && g.nazwa == f.wydrwart)
+            if (!f.wydrwart().isEmpty() && g.nazwa() == f.wydrwart())
                 value = g.Value;
         }
         text += line + value + QLatin1Char('\n');

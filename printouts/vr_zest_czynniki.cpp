@@ -24,7 +24,7 @@ constexpr int FactorUnderWorkstation = 113, FactorInGroup = 30;
 bool CarcinogenicMeasurement(const storage::TPomiarCzynn &measurement)
 {
     for (const auto &field : measurement.Fields) {
-        if (field->nazwa != QLatin1String("Typ"))
+        if (field->nazwa() != QLatin1String("Typ"))
             continue;
         bool ok = false;
         const double value = QString(field->Value).replace(QLatin1Char(','), QLatin1Char('.')).trimmed().toDouble(&ok);

@@ -327,13 +327,13 @@ void switchOff(TPomiar &p)
 {
     p.enabled = false;
     p.visible = false;
-    p.druk.clear();
+    p.EditDefinition().druk.clear();
 }
 
 void switchOffContaining(TPomiarList &fields, const QString &name)
 {
     for (auto &f : fields)
-        if (ContainsText(f->nazwa, name))
+        if (ContainsText(f->nazwa(), name))
             switchOff(*f);
 }
 
@@ -349,20 +349,20 @@ void ApplyCatalogueValuesToForm(TPomiarList &fields, CatalogueKind kind, bool fo
     const QString minusOne = QStringLiteral("-1");
     for (size_t i = 0; i < fields.size(); ++i) {
         const TPomiar &item = *fields[i];
-        const QString name = item.nazwa;
+        const QString name = item.nazwa();
         const QString value = item.Value;
         if (kind == CatalogueChemical) {
             if ((name == QLatin1String("NDSP") || name == QLatin1String("NDSCh")) && value == minusOne) {
                 switchOffContaining(fields, name);
             } else if (name == QLatin1String("NDS") && value == minusOne) {
                 for (auto &f : fields)
-                    if (ndsItems.contains(f->nazwa))
+                    if (ndsItems.contains(f->nazwa()))
                         switchOff(*f);
             } else if (name == QLatin1String("Typ")) {
                 // A malformed class mask counts as no class rather than stopping the read.
                 const int t = ToIntDef(value, 0);
                 for (auto &f : fields) {
-                    if (!f->nazwa.contains(QLatin1String("SumNDS")))
+                    if (!f->nazwa().contains(QLatin1String("SumNDS")))
                         continue;
                     if (t & 0xC003)
                         switchOff(*f);
@@ -382,7 +382,7 @@ void ApplyCatalogueValuesToForm(TPomiarList &fields, CatalogueKind kind, bool fo
             } else if (name == QLatin1String("Typ")) {
                 const int t = ToIntDef(value, 0);
                 for (auto &f : fields) {
-                    if (!f->nazwa.contains(QLatin1String("SumPyl")))
+                    if (!f->nazwa().contains(QLatin1String("SumPyl")))
                         continue;
                     if (t & 1)
                         switchOff(*f);
@@ -393,7 +393,7 @@ void ApplyCatalogueValuesToForm(TPomiarList &fields, CatalogueKind kind, bool fo
                 const int n = ToIntDef(value, 0);
                 const QString keep = QLatin1String("DodOznTxt") + QString::number(n);
                 for (auto &f : fields)
-                    if (f->nazwa.contains(QLatin1String("DodOznTxt")) && !f->nazwa.contains(keep))
+                    if (f->nazwa().contains(QLatin1String("DodOznTxt")) && !f->nazwa().contains(keep))
                         f->visible = false;
             }
         }

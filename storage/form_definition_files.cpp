@@ -148,13 +148,37 @@ int readRows(const QStringList &lines, TPomiarList &fields, int start, int pageN
                 value = text;
         }
 
-        auto item = std::make_unique<TPomiar>(pageNr, ile, rozm, szer, wys, row, column, szerkol, choiceNr, param,
-                                              pageName, nazwa, typ, druk, etyk, skrot, zal, wydropis, wydrwart,
-                                              pozycja, value, style, readonly, enabled, visible, onexit, onchange,
-                                              sprpopr, QString());
-        item->Values.reserve(size_t(ile));
+        TFieldDefinition definition{.PageNr = pageNr,
+                                    .PageName = pageName,
+                                    .nazwa = nazwa,
+                                    .typ = typ,
+                                    .druk = druk,
+                                    .Row = row,
+                                    .Column = column,
+                                    .szerkol = szerkol,
+                                    .pozycja = pozycja,
+                                    .rozm = rozm,
+                                    .szer = szer,
+                                    .wys = wys,
+                                    .ile = ile,
+                                    .skrot = skrot,
+                                    .zal = zal,
+                                    .readonly = readonly,
+                                    .sprpopr = sprpopr,
+                                    .style = style,
+                                    .wydropis = wydropis,
+                                    .wydrwart = wydrwart,
+                                    .param = param};
+        definition.Values.reserve(size_t(ile));
         for (int n = 1; n <= ile; ++n)
-            item->Values.push_back(std::make_unique<TPomiarWart>(n, QString()));
+            definition.Values.emplace_back(n, QString());
+        auto item = std::make_unique<TPomiar>(std::move(definition), TFieldState{.etyk = etyk,
+                                                                                  .Value = value,
+                                                                                  .ChoiceNr = choiceNr,
+                                                                                  .enabled = enabled,
+                                                                                  .visible = visible,
+                                                                                  .onexit = onexit,
+                                                                                  .onchange = onchange});
         fields.push_back(std::move(item));
         ++column;
     }
@@ -207,10 +231,9 @@ void readForm(const QStringList &lines, const QString &relPath, TPomiarList &fie
             pageNr = ToIntAt(attr(u"nr"), relPath, i, QStringLiteral("Numer strony"));
             pageName = attr(u"nazwa");
             row = 0;
-            fields.push_back(std::make_unique<TPomiar>(pageNr, 0, 0, 0, 0, 0, 0, 0, 0, 0, pageName, QString(),
-                                                       QStringLiteral("page"), QString(), QString(), QString(),
-                                                       QString(), QString(), QString(), QString(), QString(),
-                                                       QString(), false, false, true, false, false, true, function));
+            fields.push_back(std::make_unique<TPomiar>(
+                TFieldDefinition{.PageNr = pageNr, .PageName = pageName, .typ = QStringLiteral("page"), .function = function},
+                TFieldState{.enabled = false}));
         } else if (tag.Opens(u"naglowek")) {
             QString druk = attr(u"druk");
             int param = 0;
@@ -221,12 +244,25 @@ void readForm(const QStringList &lines, const QString &relPath, TPomiarList &fie
             const int szer = intAttrDef(tag, u"szer", 0);
             const QString etyk = attr(u"etyk");
             const int choiceNr = (attr(u"typ") == QLatin1String("label") && !etyk.contains(';')) ? 0 : 1;
-            fields.push_back(std::make_unique<TPomiar>(
-                pageNr, 0, 0, szer, 0, 0, 0, szer, choiceNr, param, pageName, attr(u"nazwa"),
-                QStringLiteral("naglowek"), druk, etyk, attr(u"skrot"), attr(u"zal"), attr(u"wydropis"),
-                attr(u"wydrwart"), QStringLiteral("center"), QString(), attr(u"style"), false,
-                attr(u"enabled") != QLatin1String("F"), attr(u"visible") != QLatin1String("F"), false, false,
-                true, function));
+            fields.push_back(std::make_unique<TPomiar>(TFieldDefinition{.PageNr = pageNr,
+                                                                        .PageName = pageName,
+                                                                        .nazwa = attr(u"nazwa"),
+                                                                        .typ = QStringLiteral("naglowek"),
+                                                                        .druk = druk,
+                                                                        .szerkol = szer,
+                                                                        .pozycja = QStringLiteral("center"),
+                                                                        .szer = szer,
+                                                                        .skrot = attr(u"skrot"),
+                                                                        .zal = attr(u"zal"),
+                                                                        .style = attr(u"style"),
+                                                                        .wydropis = attr(u"wydropis"),
+                                                                        .wydrwart = attr(u"wydrwart"),
+                                                                        .param = param,
+                                                                        .function = function},
+                                                       TFieldState{.etyk = etyk,
+                                                                   .ChoiceNr = choiceNr,
+                                                                   .enabled = attr(u"enabled") != QLatin1String("F"),
+                                                                   .visible = attr(u"visible") != QLatin1String("F")}));
         } else if (tag.Opens(u"plik")) {
             const QString part = includePath(relPath, factorId);
             if (depth + 1 > kMaxIncludeDepth)

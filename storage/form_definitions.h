@@ -25,18 +25,11 @@ public:
 class TPomiar;
 using TPomiarList = std::vector<std::unique_ptr<TPomiar>>;
 
-// One item of a measurement form: a page, a header or a field; a field also holds its
-// current value. The page builder turns the items into controls, the measurement files
-// fill them with stored values.
-class TPomiar
+// What a form definition file says of one item: a page, a header or a field, where it
+// stands and how it looks. The same for every measurement made with that form version, so
+// the measurements read from a file share one copy (about 20 texts an item).
+struct TFieldDefinition
 {
-public:
-    TPomiar() = default;
-    TPomiar(int PageNr, int ile, int rozm, int szer, int wys, int Row, int Column, int szerkol, int ChoiceNr, int param,
-            QString PageName, QString nazwa, QString typ, QString druk, QString etyk, QString skrot, QString zal,
-            QString wydropis, QString wydrwart, QString pozycja, QString Value, QString style, bool readonly,
-            bool enabled, bool visible, bool onexit, bool onchange, bool sprpopr, QString function);
-
     int PageNr = 0;    // page number; a page item's own `nr`
     QString PageName;  // caption of that page
     QString nazwa;     // field name; controls and evaluation rules find fields by it
@@ -50,34 +43,83 @@ public:
     int szer = 0;      // width
     int wys = 0;       // height
     int ile = 0;       // number of value slots
-    QString etyk;      // label text; ";" separates several texts
     QString skrot;     // short text
     QString zal;       // attachment (selection tree) name
     bool readonly = false;
-    bool enabled = true;
-    bool visible = true;
-    bool onexit = false;
-    bool onchange = false;
     bool sprpopr = true;
     QString style;
     QString wydropis;  // print description text
     QString wydrwart;  // print value text
     int param = 0;     // numeric parameter
-    QString Value;     // current value; starts as the definition's default
-    int ChoiceNr = 0;  // chosen entry of a combo box, or of a header's variants
-    std::vector<std::unique_ptr<TPomiarWart>> Values; // value slots
+    std::vector<TPomiarWart> Values; // value slots, numbered from 1
     QString function;  // the form's evaluation, on page and header items
 
-    // A deep copy, value slots included.
+    bool operator==(const TFieldDefinition &other) const = default;
+};
+
+// What one measurement's item holds of its own: its value and what the visibility rules,
+// the catalogue and the evaluation change. Starts as the definition file gives it.
+struct TFieldState
+{
+    QString etyk;      // label text; ";" separates several texts
+    QString Value;     // current value; starts as the definition's default
+    int ChoiceNr = 0;  // chosen entry of a combo box, or of a header's variants
+    bool enabled = true;
+    bool visible = true;
+    bool onexit = false;
+    bool onchange = false;
+
+    bool operator==(const TFieldState &other) const = default;
+};
+
+// One item of a measurement form: its definition, shared with the copies made of it, and
+// its own state (reached as members: item->Value). The page builder turns the items into
+// controls, the measurement files fill them with stored values.
+class TPomiar : public TFieldState
+{
+public:
+    TPomiar();
+    explicit TPomiar(TFieldDefinition definition, TFieldState state = {});
+
+    const TFieldDefinition &Definition() const { return *m_definition; }
+    // The definition of this item alone, for the reading that builds it: copied first when
+    // other items share it, so they never see the change.
+    TFieldDefinition &EditDefinition();
+
+    int PageNr() const { return m_definition->PageNr; }
+    const QString &PageName() const { return m_definition->PageName; }
+    const QString &nazwa() const { return m_definition->nazwa; }
+    const QString &typ() const { return m_definition->typ; }
+    const QString &druk() const { return m_definition->druk; }
+    int Row() const { return m_definition->Row; }
+    int Column() const { return m_definition->Column; }
+    int szerkol() const { return m_definition->szerkol; }
+    const QString &pozycja() const { return m_definition->pozycja; }
+    int rozm() const { return m_definition->rozm; }
+    int szer() const { return m_definition->szer; }
+    int wys() const { return m_definition->wys; }
+    int ile() const { return m_definition->ile; }
+    const QString &skrot() const { return m_definition->skrot; }
+    const QString &zal() const { return m_definition->zal; }
+    bool readonly() const { return m_definition->readonly; }
+    bool sprpopr() const { return m_definition->sprpopr; }
+    const QString &style() const { return m_definition->style; }
+    const QString &wydropis() const { return m_definition->wydropis; }
+    const QString &wydrwart() const { return m_definition->wydrwart; }
+    int param() const { return m_definition->param; }
+    const std::vector<TPomiarWart> &Values() const { return m_definition->Values; }
+    const QString &function() const { return m_definition->function; }
+
+    // A copy with the same definition and a state of its own.
     std::unique_ptr<TPomiar> Clone() const;
+    // Definition and state compared.
+    bool SameAs(const TPomiar &other) const;
 
 private:
-    TPomiar(const TPomiar &other); // through Clone: the slots are copied, not shared
+    TPomiar(const TPomiar &other) = default; // through Clone
     TPomiar &operator=(const TPomiar &) = delete;
 
-public:
-    // Field by field, value slots included.
-    bool SameAs(const TPomiar &other) const;
+    std::shared_ptr<TFieldDefinition> m_definition;
 };
 
 // Deep copy of a whole item list.

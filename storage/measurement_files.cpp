@@ -66,7 +66,7 @@ struct Prototype
         const int last = std::min(int(fields.size()), guess + 8);
         for (int g = std::max(guess, 0); g < last; ++g) {
             const TPomiar &p = *fields[size_t(g)];
-            if (firstOfKey[size_t(g)] && p.nazwa == nazwa && p.typ == typ)
+            if (firstOfKey[size_t(g)] && p.nazwa() == nazwa && p.typ() == typ)
                 return g;
         }
         return byNameAndKind.value(nameKindKey(nazwa.toString(), typ.toString()), -1);
@@ -252,7 +252,7 @@ void readMeasurementLines(const QStringList &lines, const FileStructure &structu
         formFields(ver, p.fields);
         p.firstOfKey.assign(p.fields.size(), 0);
         for (int i = 0; i < int(p.fields.size()); ++i) {
-            const QString key = nameKindKey(p.fields[i]->nazwa, p.fields[i]->typ);
+            const QString key = nameKindKey(p.fields[i]->nazwa(), p.fields[i]->typ());
             if (!p.byNameAndKind.contains(key)) {
                 p.byNameAndKind.insert(key, i);
                 p.firstOfKey[size_t(i)] = 1;
@@ -501,15 +501,15 @@ public:
         attr(QLatin1String("ocenakon"), m.ocenakon);
         raw(QLatin1String(">\r\n"));
         for (const auto &f : m.Fields) {
-            const bool header = f->typ == QLatin1String("naglowek");
-            if (header ? f->ChoiceNr == 0 : !isStoredKind(f->typ))
+            const bool header = f->typ() == QLatin1String("naglowek");
+            if (header ? f->ChoiceNr == 0 : !isStoredKind(f->typ()))
                 continue;
             raw(QLatin1String("  <dane"));
-            attr(QLatin1String("nazwa"), f->nazwa);
-            attr(QLatin1String("typ"), f->typ);
+            attr(QLatin1String("nazwa"), f->nazwa());
+            attr(QLatin1String("typ"), f->typ());
             if (header)
                 attr(QLatin1String("nrwyb"), f->ChoiceNr);
-            else if (f->typ == QLatin1String("combo"))
+            else if (f->typ() == QLatin1String("combo"))
                 attr(QLatin1String("nrzal"), f->ChoiceNr);
             raw(QLatin1String(">"));
             append(f->Value);
@@ -701,9 +701,9 @@ StorageResult StorableMeasurements(const QString &path, const std::vector<const 
                  {&m->ver, &m->data, &m->mscPom, &m->wykpom, &m->metpom, &m->interwyn, &m->srodogrryz})
                 texts.Check(what, *v, TextPlace::LinesAttribute);
             for (const auto &p : m->Fields) {
-                texts.Check(what, p->nazwa, TextPlace::Attribute);
-                texts.Check(what, p->typ, TextPlace::Attribute);
-                texts.Check(p->nazwa, p->Value, TextPlace::LinesText);
+                texts.Check(what, p->nazwa(), TextPlace::Attribute);
+                texts.Check(what, p->typ(), TextPlace::Attribute);
+                texts.Check(p->nazwa(), p->Value, TextPlace::LinesText);
             }
         }
     }
@@ -786,7 +786,7 @@ bool takesPartInDustSum(const TCzynnik &f)
 {
     for (const auto &m : f.Measurements)
         for (const auto &p : m->Fields)
-            if (p->nazwa.contains(QLatin1String("cbSumNDS")) && p->Value == QLatin1String("True"))
+            if (p->nazwa().contains(QLatin1String("cbSumNDS")) && p->Value == QLatin1String("True"))
                 return true;
     return false;
 }

@@ -25,11 +25,11 @@ void walk(TPomiarList &fields, const std::vector<Switch> &switches)
         TPomiar &item = *p;
         for (size_t s = 0; s < switches.size(); ++s) {
             const Switch &sw = switches[s];
-            if (item.nazwa == sw.name) {
+            if (item.nazwa() == sw.name) {
                 state[s] = sw.flagOf(item.Value) ? 1 : 0;
                 continue;
             }
-            if (state[s] >= 0 && sw.dependents.contains(item.nazwa))
+            if (state[s] >= 0 && sw.dependents.contains(item.nazwa()))
                 sw.apply(item, state[s] == 1);
         }
     }
@@ -93,25 +93,25 @@ void ApplyFieldVisibilityRule(TPomiarList &fields, int factorId, int ruleNr)
         bool seen = false;
         bool flag = false;
         for (auto &p : fields) {
-            if (p->nazwa == QLatin1String("Typ")) {
+            if (p->nazwa() == QLatin1String("Typ")) {
                 const double t = numberOr0(p->Value);
                 flag = (static_cast<long long>(std::ceil(t)) & 3) == 0;
                 seen = true;
                 continue;
             }
-            if (seen && p->nazwa.contains(QLatin1String("SumNDS")))
+            if (seen && p->nazwa().contains(QLatin1String("SumNDS")))
                 p->visible = flag;
         }
         if (factorId == 25070) {
             bool fibres = false;
             bool rodzSeen = false;
             for (auto &p : fields) {
-                if (p->nazwa == QLatin1String("Rodz")) {
+                if (p->nazwa() == QLatin1String("Rodz")) {
                     fibres = p->Value.contains(QStringLiteral("Zawierający włókna mineralne (w tym azbest)"));
                     rodzSeen = true;
                     continue;
                 }
-                if (rodzSeen && fibres && p->nazwa == QLatin1String("lPResp"))
+                if (rodzSeen && fibres && p->nazwa() == QLatin1String("lPResp"))
                     p->etyk = QStringLiteral("Włókna respirabilne [włókna/cm^3]");
             }
         }

@@ -44,13 +44,13 @@ recKrtn storedRecord(const storage::TPomiarCzynn &m, const QString &sum)
 {
     recKrtn rec{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"), sum};
     for (const std::unique_ptr<storage::TPomiar> &p : m.Fields) {
-        if (p->nazwa == QLatin1String("NDSKrotn"))
+        if (p->nazwa() == QLatin1String("NDSKrotn"))
             rec.NDSKrotn = p->Value;
-        else if (p->nazwa == QLatin1String("NDSChKrotn"))
+        else if (p->nazwa() == QLatin1String("NDSChKrotn"))
             rec.NDSChKrotn = p->Value;
-        else if (p->nazwa == QLatin1String("NDSPKrotn"))
+        else if (p->nazwa() == QLatin1String("NDSPKrotn"))
             rec.NDSPKrotn = p->Value;
-        else if (p->nazwa == QLatin1String("Typ"))
+        else if (p->nazwa() == QLatin1String("Typ"))
             rec.Typ = p->Value;
     }
     return rec;

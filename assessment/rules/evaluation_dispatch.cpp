@@ -160,7 +160,7 @@ void RunWorkstationSum(const QString &ident, TFormAccess &form, bool includeCurr
 bool TakesPartInSums(const storage::TPomiarCzynn &m)
 {
     for (const std::unique_ptr<storage::TPomiar> &f : m.Fields) {
-        if (f->nazwa.contains(QLatin1String("cbSumNDS")) && f->Value == QLatin1String("True"))
+        if (f->nazwa().contains(QLatin1String("cbSumNDS")) && f->Value == QLatin1String("True"))
             return true;
     }
     return false;

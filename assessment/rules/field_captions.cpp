@@ -19,14 +19,14 @@ struct Line
 
 bool isInput(const TPomiar &item)
 {
-    const QString &t = item.typ;
+    const QString &t = item.typ();
     return t == QLatin1String("edit") || t == QLatin1String("combo") || t == QLatin1String("memo") ||
            t == QLatin1String("checkbox") || t == QLatin1String("form");
 }
 
 bool isLabel(const TPomiar &item)
 {
-    return item.typ == QLatin1String("label");
+    return item.typ() == QLatin1String("label");
 }
 
 // The text a label shows; a bare number (a frequency band) says more by its short text.
@@ -36,7 +36,7 @@ QString labelText(const TPomiar &item)
     bool hasLetter = false;
     for (const QChar c : text)
         hasLetter = hasLetter || c.isLetter();
-    QString shortText = item.skrot.trimmed();
+    QString shortText = item.skrot().trimmed();
     if (shortText.endsWith(QLatin1Char('=')) || shortText.endsWith(QLatin1Char(':')))
         shortText.chop(1);
     return hasLetter || shortText.isEmpty() ? text : shortText.trimmed();
@@ -67,7 +67,7 @@ bool isHeaderRow(const Line &line)
 const TPomiar *cellAt(const Line &line, int column)
 {
     for (const TPomiar *c : line.cells)
-        if (c->Column == column)
+        if (c->Column() == column)
             return c;
     return nullptr;
 }
@@ -79,7 +79,7 @@ std::vector<Line> linesOfPage(const storage::TPomiarList &items, const TPomiar &
     std::vector<Line> lines;
     bool found = false;
     for (const auto &item : items) {
-        if (item->typ == QLatin1String("page")) {
+        if (item->typ() == QLatin1String("page")) {
             if (found)
                 break;
             lines.clear();
@@ -87,11 +87,11 @@ std::vector<Line> linesOfPage(const storage::TPomiarList &items, const TPomiar &
         }
         if (!item->visible && item.get() != &field)
             continue;
-        if (item->typ == QLatin1String("naglowek")) {
+        if (item->typ() == QLatin1String("naglowek")) {
             lines.push_back(Line{item.get(), {}});
             continue;
         }
-        if (lines.empty() || lines.back().heading || lines.back().cells.front()->Row != item->Row)
+        if (lines.empty() || lines.back().heading || lines.back().cells.front()->Row() != item->Row())
             lines.push_back(Line{});
         lines.back().cells.push_back(item.get());
         if (item.get() == &field) {
@@ -132,7 +132,7 @@ QString columnCaption(const std::vector<Line> &lines, size_t at, const TPomiar &
             continue;
         if (lines[k].cells.size() != width)
             return QString();
-        const TPomiar *c = cellAt(lines[k], field.Column);
+        const TPomiar *c = cellAt(lines[k], field.Column());
         if (c && isLabel(*c) && isHeaderRow(lines[k]))
             return labelText(*c);
     }
@@ -145,9 +145,9 @@ QString rowCaption(const std::vector<Line> &lines, size_t at, const TPomiar &fie
 {
     const TPomiar *caption = nullptr;
     for (const TPomiar *c : lines[at].cells) {
-        if (c->Column >= field.Column || cellText(*c).isEmpty())
+        if (c->Column() >= field.Column() || cellText(*c).isEmpty())
             continue;
-        if (inTable ? c->Column == 0 : (!caption || c->Column > caption->Column))
+        if (inTable ? c->Column() == 0 : (!caption || c->Column() > caption->Column()))
             caption = c;
     }
     return caption ? continued(lines, at, cellText(*caption)) : QString();
@@ -183,7 +183,7 @@ QString DefinitionFieldCaption(const storage::TPomiarList &items, const QString 
     const TPomiar *field = storage::FindField(items, nazwa);
     if (!field)
         return QString();
-    if (!field->etyk.trimmed().isEmpty() && field->typ != QLatin1String("naglowek"))
+    if (!field->etyk.trimmed().isEmpty() && field->typ() != QLatin1String("naglowek"))
         return field->etyk.trimmed();
     size_t at = 0;
     const std::vector<Line> lines = linesOfPage(items, *field, at);

@@ -107,7 +107,7 @@ storage::TPomiarCzynn *measurementOn(const storage::TCzynnik &f, const QString &
 
 bool isMark(const storage::TPomiar &p)
 {
-    return p.nazwa.contains(QLatin1String("cbSumNDS"));
+    return p.nazwa().contains(QLatin1String("cbSumNDS"));
 }
 
 } // namespace
@@ -152,7 +152,7 @@ void SumOverWorkstation(TFormAccess &form, const TSumFamily &family, bool includ
         for (const std::unique_ptr<storage::TPomiar> &p : m->Fields) {
             if (isMark(*p)) {
                 marked = marked || p->Value == QLatin1String("True");
-            } else if (marked && p->nazwa == QLatin1String("SumNDS")) {
+            } else if (marked && p->nazwa() == QLatin1String("SumNDS")) {
                 p->Value = text;
                 sumWritten = true;
             }

@@ -116,7 +116,7 @@ void writeNoiseMeasurement(const QString &folder, const QDate &date)
     });
     storage::ReadMeasurementForm(QStringLiteral("zaklocen\\frm\\halas_fizyczny_frm_1.xml"), m->Fields, 30001);
     for (const auto &field : m->Fields)
-        if (field->nazwa == QLatin1String("PEWartZm"))
+        if (field->nazwa() == QLatin1String("PEWartZm"))
             field->Value = QStringLiteral("62");
     storage::AddMeasurement(noise.Measurements, std::move(m));
     ASSERT_TRUE(storage::WriteMeasurementFile(folder, QStringLiteral("halas_fizyczny_dane"), {&noise}));

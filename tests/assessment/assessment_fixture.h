@@ -28,43 +28,29 @@ namespace assessmenttest {
 
 inline std::unique_ptr<storage::TPomiar> Page(int nr, const QString &name, const QString &function)
 {
-    auto p = std::make_unique<storage::TPomiar>();
-    p->PageNr = nr;
-    p->PageName = name;
-    p->typ = QStringLiteral("page");
-    p->enabled = false;
-    p->function = function;
-    return p;
+    return std::make_unique<storage::TPomiar>(
+        storage::TFieldDefinition{.PageNr = nr, .PageName = name, .typ = QStringLiteral("page"), .function = function},
+        storage::TFieldState{.enabled = false});
 }
 
 inline std::unique_ptr<storage::TPomiar> Field(const QString &nazwa, const QString &typ, int row, int szerkol,
                                                int szer, const QString &value = QString())
 {
-    auto f = std::make_unique<storage::TPomiar>();
-    f->nazwa = nazwa;
-    f->typ = typ;
-    f->Row = row;
-    f->szerkol = szerkol;
-    f->szer = szer;
-    f->ile = 1;
-    f->ChoiceNr = 1;
-    f->Value = value;
-    return f;
+    return std::make_unique<storage::TPomiar>(
+        storage::TFieldDefinition{.nazwa = nazwa, .typ = typ, .Row = row, .szerkol = szerkol, .szer = szer, .ile = 1},
+        storage::TFieldState{.Value = value, .ChoiceNr = 1});
 }
 
 inline std::unique_ptr<storage::TPomiar> Header(const QString &nazwa, int width, const QString &etyk,
                                                 const QString &function)
 {
-    auto h = std::make_unique<storage::TPomiar>();
-    h->nazwa = nazwa;
-    h->typ = QStringLiteral("naglowek");
-    h->szer = width;
-    h->szerkol = width;
-    h->etyk = etyk;
-    h->ChoiceNr = 1;
-    h->pozycja = QStringLiteral("center");
-    h->function = function;
-    return h;
+    return std::make_unique<storage::TPomiar>(storage::TFieldDefinition{.nazwa = nazwa,
+                                                                        .typ = QStringLiteral("naglowek"),
+                                                                        .szerkol = width,
+                                                                        .pozycja = QStringLiteral("center"),
+                                                                        .szer = width,
+                                                                        .function = function},
+                                              storage::TFieldState{.etyk = etyk, .ChoiceNr = 1});
 }
 
 // The program's state in the measurement view on the data folder given (the forms, their

@@ -269,7 +269,7 @@ storage::TPomiarCzynn *addSubstance(storage::TStanowisko &w, int id, const QStri
     });
     for (const auto &[name, value] : values) {
         auto p = std::make_unique<storage::TPomiar>();
-        p->nazwa = name;
+        p->EditDefinition().nazwa = name;
         p->Value = value;
         m->Fields.push_back(std::move(p));
     }

@@ -51,15 +51,15 @@ protected:
         });
         Add(Page(1, QStringLiteral("A"), QString::fromLatin1(FormName)));
         auto f = Field(QStringLiteral("RodzWnetrzaN"), QStringLiteral("form"), 1, 300, 200, QStringLiteral("Biuro"));
-        f->zal = QStringLiteral("wnetrza.xml");
-        f->sprpopr = false;
+        f->EditDefinition().zal = QStringLiteral("wnetrza.xml");
+        f->EditDefinition().sprpopr = false;
         Add(std::move(f));
         auto req = Field(QStringLiteral("RodzWnetrzaNWymagany"), QStringLiteral("edit"), 1, 200, 100,
                          QStringLiteral("500"));
         req->onexit = true;
         Add(std::move(req));
         auto other = Field(QStringLiteral("Opis"), QStringLiteral("form"), 2, 300, 200, QString());
-        other->zal = QStringLiteral("opisy.xml");
+        other->EditDefinition().zal = QStringLiteral("opisy.xml");
         Add(std::move(other));
         Build();
         appstate::State().SetModified(false);

@@ -42,11 +42,11 @@ protected:
         Add(std::move(zm));
         Add(Field(QStringLiteral("Cicha"), QStringLiteral("edit"), 1, 200, 100, QStringLiteral("1")));
         auto txt = Field(QStringLiteral("Opis"), QStringLiteral("edit"), 1, 200, 100, QStringLiteral("tekst"));
-        txt->sprpopr = false;
+        txt->EditDefinition().sprpopr = false;
         txt->onexit = true;
         Add(std::move(txt));
         auto cb = Field(QStringLiteral("Rodz"), QStringLiteral("combo"), 2, 200, 100, QStringLiteral("0"));
-        cb->zal = QStringLiteral("a.xml;b.xml");
+        cb->EditDefinition().zal = QStringLiteral("a.xml;b.xml");
         Add(std::move(cb));
         auto ch = Field(QStringLiteral("cbSumNDS"), QStringLiteral("checkbox"), 2, 200, 100, QStringLiteral("False"));
         Add(std::move(ch));
@@ -60,7 +60,7 @@ protected:
         p2->onexit = true;
         Add(std::move(p2));
         auto cb2 = Field(QStringLiteral("Druga"), QStringLiteral("combo"), 1, 200, 100, QStringLiteral("1"));
-        cb2->zal = QStringLiteral("a.xml;b.xml");
+        cb2->EditDefinition().zal = QStringLiteral("a.xml;b.xml");
         Add(std::move(cb2));
         Build();
         appstate::State().SetModified(false);
@@ -313,7 +313,7 @@ protected:
         WindowTest::SetUp();
         Add(Page(1, QStringLiteral("Jeden"), QString::fromLatin1(FormName)));
         auto zm = Field(QStringLiteral("WartZm"), QStringLiteral("edit"), 1, 200, 100, QStringLiteral("85.123456789"));
-        zm->rozm = 5;
+        zm->EditDefinition().rozm = 5;
         zm->onexit = true;
         Add(std::move(zm));
         Build();

@@ -70,8 +70,8 @@ TEST_F(ShippedFormTest, EveryMessageOfARuleNamesFieldsByWhatTheUserReads)
             continue;
         QStringList internal;
         for (const auto &item : f.items)
-            if (item->nazwa.contains(internalName))
-                internal << item->nazwa;
+            if (item->nazwa().contains(internalName))
+                internal << item->nazwa();
         for (const QString &name : fields->Edited + fields->Computed + fields->Other) {
             const QString caption = f.form.Captions.value(name);
             EXPECT_TRUE(name.startsWith("lb_") || !(caption.isEmpty() || internal.contains(caption)))

@@ -17,7 +17,7 @@ protected:
     static int HeaderChoice(const storage::TPomiarCzynn &m, const char *name)
     {
         for (const auto &f : m.Fields)
-            if (f->typ == QLatin1String("naglowek") && f->nazwa == QLatin1String(name))
+            if (f->typ() == QLatin1String("naglowek") && f->nazwa() == QLatin1String(name))
                 return f->ChoiceNr;
         return -1;
     }
@@ -190,7 +190,7 @@ TEST_F(LaserWindow, Form2RowsSettleEvenWhenTheirFieldsEvaluateOnExit)
     Open(50006, QStringLiteral("prm_laser"), QStringLiteral("2.0"));
     // A definition that let the result fields evaluate: every refill would start the next.
     for (const auto &f : m->Fields)
-        if (f->nazwa.startsWith(QLatin1String("WartDop")) || f->nazwa.startsWith(QLatin1String("Krotn")))
+        if (f->nazwa().startsWith(QLatin1String("WartDop")) || f->nazwa().startsWith(QLatin1String("Krotn")))
             f->onexit = true;
     win->ClearMeasurementForm();
     win->BuildMeasurementForm(m->Fields);

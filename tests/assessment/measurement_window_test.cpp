@@ -437,8 +437,8 @@ TEST_F(MeasurementWindow, DeletingASummedDustMeasurementRecomputesTheSumsFirst)
         .ver = QStringLiteral("1"),
     });
     auto box = std::make_unique<storage::TPomiar>();
-    box->nazwa = QStringLiteral("cbSumNDS");
-    box->typ = QStringLiteral("checkbox");
+    box->EditDefinition().nazwa = QStringLiteral("cbSumNDS");
+    box->EditDefinition().typ = QStringLiteral("checkbox");
     box->Value = QStringLiteral("True");
     m->Fields.push_back(std::move(box));
     storage::AddMeasurement(f->Measurements, std::move(m));

@@ -260,10 +260,10 @@ TEST_F(ColdForm3, TheAllowedTimeFieldTakesTextQuietly)
     // written through the exit handler: it must neither evaluate nor refuse a text
     const storage::TPomiar *item = storage::FindField(f.items, "CzasNar");
     ASSERT_TRUE(item);
-    EXPECT_EQ(item->typ, "edit");
+    EXPECT_EQ(item->typ(), "edit");
     EXPECT_FALSE(item->onexit);
-    EXPECT_FALSE(item->sprpopr);
-    EXPECT_TRUE(item->readonly);
+    EXPECT_FALSE(item->sprpopr());
+    EXPECT_TRUE(item->readonly());
 }
 
 TEST_F(ColdForm3, AirAtTenDegreesIsRefused)

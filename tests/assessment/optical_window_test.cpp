@@ -137,8 +137,8 @@ TEST_F(OpticalWindow, VisibleForm2CaptionThermalSwitchAndReadBack)
     EXPECT_EQ(storage::FindField(back->Fields, "cbZagrTO")->Value, "True");
     ASSERT_EQ(m->Fields.size(), back->Fields.size());
     for (size_t i = 0; i < m->Fields.size(); ++i) {
-        EXPECT_EQ(m->Fields[i]->Value, back->Fields[i]->Value) << m->Fields[i]->nazwa.toStdString();
-        EXPECT_EQ(m->Fields[i]->ChoiceNr, back->Fields[i]->ChoiceNr) << m->Fields[i]->nazwa.toStdString();
+        EXPECT_EQ(m->Fields[i]->Value, back->Fields[i]->Value) << m->Fields[i]->nazwa().toStdString();
+        EXPECT_EQ(m->Fields[i]->ChoiceNr, back->Fields[i]->ChoiceNr) << m->Fields[i]->nazwa().toStdString();
     }
 
     // shown again: the chosen caption and the thermal fields as saved

@@ -136,7 +136,7 @@ TEST_F(PageBuilderGeometry, ThreeColumnsOfARowAndTheirSeparators)
     Add(Field(QStringLiteral("B"), QStringLiteral("edit"), 1, 200, 100));
     Add(Field(QStringLiteral("C"), QStringLiteral("edit"), 1, 200, 100));
     auto d = Field(QStringLiteral("D"), QStringLiteral("edit"), 2, 200, 100);
-    d->ile = 2;
+    d->EditDefinition().ile = 2;
     Add(std::move(d));
     Build();
 
@@ -166,19 +166,19 @@ TEST_F(PageBuilderGeometry, AlignmentsAndHalfEvenRounding)
 {
     Add(Page(1, QStringLiteral("A"), QString::fromLatin1(FormName)));
     auto right = Field(QStringLiteral("R"), QStringLiteral("edit"), 1, 200, 100);
-    right->pozycja = QStringLiteral("right");
+    right->EditDefinition().pozycja = QStringLiteral("right");
     Add(std::move(right));
     auto left = Field(QStringLiteral("L"), QStringLiteral("edit"), 1, 200, 100);
-    left->pozycja = QStringLiteral("left");
+    left->EditDefinition().pozycja = QStringLiteral("left");
     Add(std::move(left));
     Add(Field(QStringLiteral("H1"), QStringLiteral("edit"), 1, 201, 100)); // (201-100)/2 = 50.5 -> 50
     Add(Field(QStringLiteral("H2"), QStringLiteral("edit"), 1, 203, 100)); // 51.5 -> 52
     auto lr = Field(QStringLiteral("lR"), QStringLiteral("label"), 2, 200, 150);
-    lr->pozycja = QStringLiteral("right");
+    lr->EditDefinition().pozycja = QStringLiteral("right");
     lr->etyk = QStringLiteral("Tekst");
     Add(std::move(lr));
     auto ll = Field(QStringLiteral("lL"), QStringLiteral("label"), 2, 200, 150);
-    ll->pozycja = QStringLiteral("left");
+    ll->EditDefinition().pozycja = QStringLiteral("left");
     ll->etyk = QStringLiteral("Tekst");
     Add(std::move(ll));
     Build();
@@ -201,7 +201,7 @@ TEST_F(PageBuilderGeometry, CaptionLabelSitsLeftOfItsInput)
     Add(std::move(e));
     auto f = Field(QStringLiteral("F"), QStringLiteral("form"), 1, 300, 120);
     f->etyk = QStringLiteral("Rodzaj");
-    f->pozycja = QStringLiteral("left");
+    f->EditDefinition().pozycja = QStringLiteral("left");
     Add(std::move(f));
     Build();
     const QRect et = Control<QWidget>("et_E")->geometry();
@@ -258,7 +258,7 @@ protected:
     {
         Add(Page(1, QStringLiteral("A"), QString::fromLatin1(FormName)));
         auto ro = Field(QStringLiteral("RO"), QStringLiteral("edit"), 1, 200, 100, QStringLiteral("1"));
-        ro->readonly = true;
+        ro->EditDefinition().readonly = true;
         Add(std::move(ro));
         auto off = Field(QStringLiteral("Off"), QStringLiteral("edit"), 1, 200, 100, QStringLiteral("1"));
         off->enabled = false;
@@ -346,7 +346,7 @@ protected:
     void AddCombo(const QString &nazwa, const QString &value, const QString &zal = QStringLiteral("lista_a.xml"))
     {
         auto c = Field(nazwa, QStringLiteral("combo"), 1, 200, 150, value);
-        c->zal = zal;
+        c->EditDefinition().zal = zal;
         Add(std::move(c));
     }
 };
@@ -451,7 +451,7 @@ TEST_F(ShippedForm, ReadsAndBuildsWithItsNames)
     storage::TPomiarList items;
     storage::ReadMeasurementForm(QStringLiteral("zaklocen\\frm\\pomiar_ogolny_frm_1.xml"), items, 90001);
     ASSERT_FALSE(items.empty());
-    EXPECT_EQ(items.front()->function, "pomiar_ogolny_Pomiar_01");
+    EXPECT_EQ(items.front()->function(), "pomiar_ogolny_Pomiar_01");
     TfrmRyzZakl win;
     win.SetAttachmentFolder(QStringLiteral("zaklocen\\frm\\zalaczn"));
     win.BuildMeasurementForm(items);

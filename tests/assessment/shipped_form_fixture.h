@@ -48,17 +48,17 @@ namespace shippedforms {
 // The control name a definition item is built as; empty for items that build none.
 inline QString ControlName(const storage::TPomiar &item)
 {
-    const QString &t = item.typ;
+    const QString &t = item.typ();
     if (t == QLatin1String("edit") || t == QLatin1String("form"))
-        return QStringLiteral("ed_") + item.nazwa;
+        return QStringLiteral("ed_") + item.nazwa();
     if (t == QLatin1String("combo"))
-        return QStringLiteral("cb_") + item.nazwa;
+        return QStringLiteral("cb_") + item.nazwa();
     if (t == QLatin1String("memo"))
-        return QStringLiteral("me_") + item.nazwa;
+        return QStringLiteral("me_") + item.nazwa();
     if (t == QLatin1String("checkbox"))
-        return QStringLiteral("ch_") + item.nazwa;
+        return QStringLiteral("ch_") + item.nazwa();
     if (t == QLatin1String("label") || t == QLatin1String("parametr") || t == QLatin1String("naglowek"))
-        return QStringLiteral("lb_") + item.nazwa;
+        return QStringLiteral("lb_") + item.nazwa();
     return QString();
 }
 
@@ -83,7 +83,7 @@ public:
             if (name.startsWith(QLatin1String("cb_"))) {
                 // "list1;list2": the item's choice number picks one, as in the window.
                 QList<QStringList> lists;
-                for (const QString &file : item->zal.split(QLatin1Char(';'))) {
+                for (const QString &file : item->zal().split(QLatin1Char(';'))) {
                     std::vector<storage::TZalTree> nodes;
                     storage::ReadSelectionTree(QStringLiteral("zaklocen\\frm\\zalaczn\\") + file, nodes);
                     QStringList texts;

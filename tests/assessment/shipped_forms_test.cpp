@@ -149,8 +149,8 @@ TEST_F(ShippedForms, EveryDefinitionLoadsAndNamesAFormOfTheDispatchTable)
         ASSERT_FALSE(l.items.empty());
         EXPECT_EQ(l.root.plik, d.file);
         EXPECT_EQ(l.root.katalog, d.folder.stored);
-        EXPECT_EQ(l.items.front()->typ, "page");
-        EXPECT_EQ(l.items.front()->function, l.root.function);
+        EXPECT_EQ(l.items.front()->typ(), "page");
+        EXPECT_EQ(l.items.front()->function(), l.root.function);
         const QString &fn = l.root.function;
         EXPECT_TRUE(InDispatchTable(fn) || FormsWithoutRating.contains(fn)) << fn.toStdString();
         // a form whose rule is built is evaluated by it
@@ -184,15 +184,15 @@ TEST_F(ShippedForms, EveryFieldARuleUsesIsInItsFormOnOnePage)
             if (!item)
                 return nullptr;
             if (page < 0)
-                page = item->PageNr;
-            EXPECT_EQ(item->PageNr, page) << name.toStdString() << " is on another page";
+                page = item->PageNr();
+            EXPECT_EQ(item->PageNr(), page) << name.toStdString() << " is on another page";
             return item;
         };
         for (const QString &name : fields->Edited) {
             if (const storage::TPomiar *item = check(name)) {
-                EXPECT_EQ(item->typ, "edit") << name.toStdString();
+                EXPECT_EQ(item->typ(), "edit") << name.toStdString();
                 EXPECT_TRUE(item->onexit) << name.toStdString() << " does not evaluate when left";
-                EXPECT_FALSE(item->readonly) << name.toStdString();
+                EXPECT_FALSE(item->readonly()) << name.toStdString();
             }
         }
         for (const QString &name : fields->Computed) {
@@ -261,13 +261,13 @@ TEST_F(ShippedForms, ChoiceTreesLoadWithTheConfigurationVersion)
         Loaded l;
         Load(d, l);
         for (const auto &item : l.items) {
-            if (item->zal.isEmpty() || (item->typ != "combo" && item->typ != "form"))
+            if (item->zal().isEmpty() || (item->typ() != "combo" && item->typ() != "form"))
                 continue;
-            for (const QString &part : item->zal.split(';', Qt::SkipEmptyParts)) {
-                SCOPED_TRACE((d.file + " " + item->nazwa + " " + part).toStdString());
+            for (const QString &part : item->zal().split(';', Qt::SkipEmptyParts)) {
+                SCOPED_TRACE((d.file + " " + item->nazwa() + " " + part).toStdString());
                 const QString tree = d.folder.attachment + QLatin1Char('\\') + part;
                 ASSERT_TRUE(QFile::exists(InstallPath(tree)));
-                if (item->typ != "combo")
+                if (item->typ() != "combo")
                     continue;
                 storage::ConfigVersion() = QStringLiteral("?");
                 std::vector<storage::TZalTree> nodes;

@@ -64,7 +64,7 @@ TEST_F(VibrationWindow, ClearedShortExposureIsSavedAndReadBack)
     EXPECT_EQ(Ratings(r), Stored());
     ASSERT_EQ(r.Fields.size(), m->Fields.size());
     for (size_t i = 0; i < r.Fields.size(); ++i)
-        EXPECT_EQ(r.Fields[i]->Value, m->Fields[i]->Value) << r.Fields[i]->nazwa.toStdString();
+        EXPECT_EQ(r.Fields[i]->Value, m->Fields[i]->Value) << r.Fields[i]->nazwa().toStdString();
     EXPECT_EQ(storage::FindField(r.Fields, "cbCzasEksp")->Value, "False");
     EXPECT_EQ(storage::FindField(r.Fields, "RownKrotn")->Value, "0.5");
     EXPECT_EQ(storage::FindField(r.Fields, "MaksWartZm")->Value, "0");

@@ -62,7 +62,7 @@ TEST_F(ResultText, LaserResultsPrintByEmissionAndWavelength)
     EXPECT_TRUE(text.contains(QStringLiteral("emisja:  ciągłe \n"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("długość fali [nm] = zielony\n")));
     // The measurement's own marks stay as they were.
-    EXPECT_EQ(storage::FindField(fields, QStringLiteral("WartZm3"))->druk, QStringLiteral("T"));
+    EXPECT_EQ(storage::FindField(fields, QStringLiteral("WartZm3"))->druk(), QStringLiteral("T"));
 }
 
 TEST_F(ResultText, VibrationMaximaPrintOnlyWithShortExposure)

@@ -408,7 +408,7 @@ TEST(Carcinogens, TheTypFieldOfAMeasurementMarksByItsBitsRoundedUp)
     const auto marks = [](const char *value) {
         storage::TPomiarCzynn m;
         m.Fields.push_back(std::make_unique<storage::TPomiar>());
-        m.Fields.back()->nazwa = QStringLiteral("Typ");
+        m.Fields.back()->EditDefinition().nazwa = QStringLiteral("Typ");
         m.Fields.back()->Value = QString::fromLatin1(value);
         return CarcinogenicMeasurement(m);
     };

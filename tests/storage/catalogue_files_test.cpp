@@ -42,10 +42,10 @@ QStringList names(const TCzynChemList &l)
 std::unique_ptr<TPomiar> field(const QString &name, const QString &value = QString())
 {
     auto p = std::make_unique<TPomiar>();
-    p->nazwa = name;
+    p->EditDefinition().nazwa = name;
     p->Value = value;
-    p->druk = "T";
-    p->typ = "edit";
+    p->EditDefinition().druk = "T";
+    p->EditDefinition().typ = "edit";
     return p;
 }
 
@@ -224,10 +224,10 @@ TEST(CatalogueCorrection, ChemicalWithoutCeilingLosesItsCeilingFields)
     for (int i = 0; i < 4; ++i) {
         EXPECT_FALSE(f[i]->visible) << i;
         EXPECT_FALSE(f[i]->enabled) << i;
-        EXPECT_TRUE(f[i]->druk.isEmpty()) << i;
+        EXPECT_TRUE(f[i]->druk().isEmpty()) << i;
     }
     EXPECT_TRUE(f[4]->visible);
-    EXPECT_EQ(f[5]->druk, QString("T"));
+    EXPECT_EQ(f[5]->druk(), QString("T"));
 }
 
 TEST(CatalogueCorrection, ChemicalWithoutNdsLosesTheNamedFieldsOnly)
@@ -315,10 +315,10 @@ TEST(CatalogueCorrection, ChemicalWithoutShortTermLimitLosesThoseFieldsAndKeepsT
     ApplyCatalogueValuesToForm(f, CatalogueChemical);
     EXPECT_FALSE(f[1]->visible);
     EXPECT_FALSE(f[2]->enabled);
-    EXPECT_TRUE(f[2]->druk.isEmpty());
+    EXPECT_TRUE(f[2]->druk().isEmpty());
     EXPECT_TRUE(f[3]->visible);
     EXPECT_TRUE(f[4]->visible);
-    EXPECT_EQ(f[4]->druk, QString("T"));
+    EXPECT_EQ(f[4]->druk(), QString("T"));
 }
 
 TEST(CatalogueLookups, FormDefaultsComeFromOneReadOfTheCatalogue)

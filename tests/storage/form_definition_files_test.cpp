@@ -57,80 +57,80 @@ TEST(FormDefinition, PagesHeadersAndFieldsInOrder)
     ASSERT_EQ(items.size(), 8u);
 
     const TPomiar &page = *items[0];
-    EXPECT_EQ(page.typ, QString("page"));
-    EXPECT_EQ(page.PageNr, 1);
-    EXPECT_EQ(page.PageName, QString("Pomiar"));
+    EXPECT_EQ(page.typ(), QString("page"));
+    EXPECT_EQ(page.PageNr(), 1);
+    EXPECT_EQ(page.PageName(), QString("Pomiar"));
     EXPECT_TRUE(page.visible);
-    EXPECT_TRUE(page.sprpopr);
+    EXPECT_TRUE(page.sprpopr());
     EXPECT_FALSE(page.enabled);
-    EXPECT_EQ(page.function, QString("halas_fizyczny_Pomiar_01"));
+    EXPECT_EQ(page.function(), QString("halas_fizyczny_Pomiar_01"));
 
     const TPomiar &head = *items[1];
-    EXPECT_EQ(head.typ, QString("naglowek"));
-    EXPECT_EQ(head.nazwa, QString("hWynik"));
-    EXPECT_EQ(head.szer, 300);
-    EXPECT_EQ(head.szerkol, 300);
+    EXPECT_EQ(head.typ(), QString("naglowek"));
+    EXPECT_EQ(head.nazwa(), QString("hWynik"));
+    EXPECT_EQ(head.szer(), 300);
+    EXPECT_EQ(head.szerkol(), 300);
     EXPECT_EQ(head.ChoiceNr, 0) << "a label header without ';' has no variants";
     EXPECT_FALSE(head.enabled);
     EXPECT_TRUE(head.visible);
-    EXPECT_EQ(head.pozycja, QString("center"));
-    EXPECT_EQ(head.druk, QString("F"));
-    EXPECT_EQ(head.function, QString("halas_fizyczny_Pomiar_01"));
+    EXPECT_EQ(head.pozycja(), QString("center"));
+    EXPECT_EQ(head.druk(), QString("F"));
+    EXPECT_EQ(head.function(), QString("halas_fizyczny_Pomiar_01"));
 
     const TPomiar &label = *items[2];
-    EXPECT_EQ(label.Row, 1);
-    EXPECT_EQ(label.Column, 0);
-    EXPECT_EQ(label.szer, 120) << "width from the row";
-    EXPECT_EQ(label.szerkol, 120);
+    EXPECT_EQ(label.Row(), 1);
+    EXPECT_EQ(label.Column(), 0);
+    EXPECT_EQ(label.szer(), 120) << "width from the row";
+    EXPECT_EQ(label.szerkol(), 120);
     EXPECT_EQ(label.ChoiceNr, 0);
-    EXPECT_EQ(label.ile, 1);
-    ASSERT_EQ(label.Values.size(), 1u);
-    EXPECT_EQ(label.Values[0]->nr, 1);
-    EXPECT_TRUE(label.function.isEmpty());
+    EXPECT_EQ(label.ile(), 1);
+    ASSERT_EQ(label.Values().size(), 1u);
+    EXPECT_EQ(label.Values()[0].nr, 1);
+    EXPECT_TRUE(label.function().isEmpty());
 
     const TPomiar &edit = *find(items, "PEWartZm");
-    EXPECT_EQ(edit.Column, 1);
-    EXPECT_EQ(edit.param, 2);
-    EXPECT_EQ(edit.druk, QString("T")) << "a numeric param prints the field";
+    EXPECT_EQ(edit.Column(), 1);
+    EXPECT_EQ(edit.param(), 2);
+    EXPECT_EQ(edit.druk(), QString("T")) << "a numeric param prints the field";
     EXPECT_TRUE(edit.onexit);
     EXPECT_FALSE(edit.onchange);
     EXPECT_EQ(edit.Value, QString("0"));
-    ASSERT_EQ(edit.Values.size(), 3u);
-    EXPECT_EQ(edit.Values[2]->nr, 3);
+    ASSERT_EQ(edit.Values().size(), 3u);
+    EXPECT_EQ(edit.Values()[2].nr, 3);
 
     const TPomiar &memo = *find(items, "Opis");
-    EXPECT_EQ(memo.Row, 2) << "rows count on through the header";
-    EXPECT_EQ(memo.Column, 0);
-    EXPECT_EQ(memo.szer, 400);
-    EXPECT_EQ(memo.szerkol, 200);
-    EXPECT_EQ(memo.druk, QString("T")) << "a print description prints the field";
-    EXPECT_TRUE(memo.readonly);
+    EXPECT_EQ(memo.Row(), 2) << "rows count on through the header";
+    EXPECT_EQ(memo.Column(), 0);
+    EXPECT_EQ(memo.szer(), 400);
+    EXPECT_EQ(memo.szerkol(), 200);
+    EXPECT_EQ(memo.druk(), QString("T")) << "a print description prints the field";
+    EXPECT_TRUE(memo.readonly());
     EXPECT_FALSE(memo.visible);
-    EXPECT_FALSE(memo.sprpopr);
+    EXPECT_FALSE(memo.sprpopr());
     EXPECT_TRUE(memo.onchange);
-    EXPECT_EQ(memo.zal, QString("drzewo.xml"));
-    EXPECT_EQ(memo.pozycja, QString("left"));
-    EXPECT_EQ(memo.style, QString("s"));
-    EXPECT_EQ(memo.rozm, 9);
-    EXPECT_EQ(memo.wys, 50);
-    EXPECT_EQ(memo.skrot, QString("O"));
-    EXPECT_EQ(memo.wydropis, QString("lOpis"));
-    EXPECT_EQ(memo.wydrwart, QString("Opis"));
+    EXPECT_EQ(memo.zal(), QString("drzewo.xml"));
+    EXPECT_EQ(memo.pozycja(), QString("left"));
+    EXPECT_EQ(memo.style(), QString("s"));
+    EXPECT_EQ(memo.rozm(), 9);
+    EXPECT_EQ(memo.wys(), 50);
+    EXPECT_EQ(memo.skrot(), QString("O"));
+    EXPECT_EQ(memo.wydropis(), QString("lOpis"));
+    EXPECT_EQ(memo.wydrwart(), QString("Opis"));
     EXPECT_EQ(memo.Value, QString("Brak uwag"));
 
     const TPomiar &combo = *find(items, "Rodz");
-    EXPECT_EQ(combo.szer, 80) << "a malformed width falls back to the row's";
+    EXPECT_EQ(combo.szer(), 80) << "a malformed width falls back to the row's";
     EXPECT_EQ(combo.ChoiceNr, 1);
     EXPECT_TRUE(combo.enabled);
-    EXPECT_EQ(combo.Column, 1);
+    EXPECT_EQ(combo.Column(), 1);
 
-    EXPECT_EQ(items[6]->typ, QString("page"));
-    EXPECT_EQ(items[6]->PageNr, 2);
+    EXPECT_EQ(items[6]->typ(), QString("page"));
+    EXPECT_EQ(items[6]->PageNr(), 2);
     const TPomiar &check = *items[7];
-    EXPECT_EQ(check.PageNr, 2);
-    EXPECT_EQ(check.PageName, QString("Druga"));
-    EXPECT_EQ(check.Row, 1) << "rows restart on each page";
-    EXPECT_EQ(check.szer, 0);
+    EXPECT_EQ(check.PageNr(), 2);
+    EXPECT_EQ(check.PageName(), QString("Druga"));
+    EXPECT_EQ(check.Row(), 1) << "rows restart on each page";
+    EXPECT_EQ(check.szer(), 0);
 }
 
 TEST(FormDefinition, IncludedPartDependsOnFactorAndFolder)
@@ -211,7 +211,7 @@ TEST(FormDefinition, ChemicalFieldsTakeCatalogueDefaultsAndCorrection)
     EXPECT_EQ(FindField(items, "NDSCh")->Value, QString("1800"));
     EXPECT_EQ(FindField(items, "Uwagi")->Value, QString("brak")) << "no such attribute: the definition's text";
     EXPECT_FALSE(FindField(items, "NDSPKrotn")->visible);
-    EXPECT_TRUE(FindField(items, "NDSPKrotn")->druk.isEmpty());
+    EXPECT_TRUE(FindField(items, "NDSPKrotn")->druk().isEmpty());
     EXPECT_FALSE(FindField(items, "SumNDS")->visible) << "Typ 3 takes the substance out of the sums";
 
     TPomiarList unknown;
@@ -251,10 +251,10 @@ TEST(FormDefinition, HeaderAfterRowsOfAPageIsKept)
     ReadMeasurementForm("zaklocen\\frm\\x_frm_1.xml", items, 1);
     QStringList kinds;
     for (const auto &p : items)
-        kinds << p->typ + ":" + p->nazwa;
+        kinds << p->typ() + ":" + p->nazwa();
     EXPECT_EQ(kinds, (QStringList{"page:", "edit:A", "naglowek:H", "edit:B", "edit:C", "page:"}));
     EXPECT_EQ(FindField(items, "H")->ChoiceNr, 1);
-    EXPECT_EQ(FindField(items, "C")->Row, 3);
+    EXPECT_EQ(FindField(items, "C")->Row(), 3);
 }
 
 TEST(FormDefinition, BrokenDefinitionsGiveAMessageAndAddNothing)
@@ -304,15 +304,15 @@ TEST(FormDefinition, MalformedNumbersFallBackToTheirDefaults)
     TPomiarList items;
     ReadMeasurementForm("zaklocen\\frm\\x_frm_1.xml", items, 1);
     const TPomiar &a = *FindField(items, "A");
-    EXPECT_EQ(a.ile, 1);
-    EXPECT_EQ(a.param, 0);
-    EXPECT_EQ(a.druk, QString("F"));
-    EXPECT_EQ(a.rozm, 0);
-    EXPECT_EQ(a.wys, 0);
-    EXPECT_EQ(a.szer, 7);
-    EXPECT_EQ(FindField(items, "B")->Values.size(), 1u) << "an absurd slot count is malformed";
-    EXPECT_EQ(FindField(items, "C")->Values.size(), 0u);
-    EXPECT_EQ(FindField(items, "C")->szer, 0);
+    EXPECT_EQ(a.ile(), 1);
+    EXPECT_EQ(a.param(), 0);
+    EXPECT_EQ(a.druk(), QString("F"));
+    EXPECT_EQ(a.rozm(), 0);
+    EXPECT_EQ(a.wys(), 0);
+    EXPECT_EQ(a.szer(), 7);
+    EXPECT_EQ(FindField(items, "B")->Values().size(), 1u) << "an absurd slot count is malformed";
+    EXPECT_EQ(FindField(items, "C")->Values().size(), 0u);
+    EXPECT_EQ(FindField(items, "C")->szer(), 0);
 }
 
 TEST(FormDefinition, NamesAndVersions)
@@ -333,9 +333,9 @@ TEST(FormDefinition, FileChangedOnDiskIsReadAgain)
     fx.WriteText("zaklocen/frm/x_frm_1.xml", form("x_frm", "<page nr=\"1\" nazwa=\"A\">\n</page>\n"));
     TPomiarList a;
     ReadMeasurementForm("zaklocen\\frm\\x_frm_1.xml", a, 1);
-    EXPECT_EQ(a[0]->PageName, QString("A"));
+    EXPECT_EQ(a[0]->PageName(), QString("A"));
     fx.WriteText("zaklocen/frm/x_frm_1.xml", form("x_frm", "<page nr=\"1\" nazwa=\"Bbb\">\n</page>\n"));
     TPomiarList b;
     ReadMeasurementForm("zaklocen\\frm\\x_frm_1.xml", b, 1);
-    EXPECT_EQ(b[0]->PageName, QString("Bbb"));
+    EXPECT_EQ(b[0]->PageName(), QString("Bbb"));
 }

@@ -125,7 +125,7 @@ QString itemsDigest(const TPomiarList &items)
 {
     QStringList out;
     for (const auto &p : items)
-        out << p->nazwa + '|' + p->typ + '|' + p->Value + '|' + QString::number(p->visible);
+        out << p->nazwa() + '|' + p->typ() + '|' + p->Value + '|' + QString::number(p->visible);
     return joined(out);
 }
 

@@ -187,8 +187,8 @@ const std::vector<FileKind> &fileKinds()
              ClearFormDefinitionCache();
              TPomiarList items;
              ReadMeasurementForm("zaklocen\\frm\\met5Krok_frm_1.xml", items, 100001);
-             return QStringList{items.at(0)->function, items[0]->PageName, items.at(1)->nazwa,
-                                items[1]->etyk,        items[1]->zal,      items[1]->Value};
+             return QStringList{items.at(0)->function(), items[0]->PageName(), items.at(1)->nazwa(),
+                                items[1]->etyk,          items[1]->zal(),      items[1]->Value};
          }},
         {"document definition", "dokum/x_frm_1.xml", true,
          [](const FixtureFolder &fx, const QString &v) {

@@ -48,7 +48,7 @@ TEST(TrailingBlankLines, FormDefinitionReadsAsWithout)
     TPomiarList fields;
     ReadMeasurementForm("zaklocen\\frm\\halas_fizyczny_frm_1.xml", fields, 30001);
     ASSERT_EQ(fields.size(), 2u);
-    EXPECT_EQ(fields[1]->nazwa, QString("A"));
+    EXPECT_EQ(fields[1]->nazwa(), QString("A"));
     ClearFormDefinitionCache();
 }
 

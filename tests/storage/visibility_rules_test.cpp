@@ -12,7 +12,7 @@ TPomiarList fields(std::initializer_list<std::pair<const char *, const char *>> 
     TPomiarList l;
     for (const auto &[name, value] : items) {
         auto p = std::make_unique<TPomiar>();
-        p->nazwa = QString::fromUtf8(name);
+        p->EditDefinition().nazwa = QString::fromUtf8(name);
         p->Value = QString::fromUtf8(value);
         p->enabled = true;
         p->visible = true;

@@ -49,7 +49,7 @@ TEST_F(Catalogue, EveryGroupListsItsFactorsAndDocksItsPanel)
     EXPECT_EQ(view->lbCzynniki->item(0)->text(), "Drgania miejscowe (działające przez kończyny górne)");
     clickFactor("Hałas");
     ASSERT_GT(pages()->Pages()->count(), 1);
-    EXPECT_EQ(pages()->FormName(), view->PreviewItems().front()->function);
+    EXPECT_EQ(pages()->FormName(), view->PreviewItems().front()->function());
 
     chooseGroup("biol");
     EXPECT_EQ(view->DockedPanel(), frmZwBiol()->pDaneCzynBiol);
