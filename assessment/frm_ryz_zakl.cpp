@@ -7,6 +7,7 @@
 #include "widgets/field_binding.h"
 #include "widgets/form_geometry.h"
 #include "widgets/list_box.h"
+#include "workstation_loading/workstation_list_model.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -32,6 +33,7 @@ TfrmRyzZakl::TfrmRyzZakl() : appstate::TView(storage::TViewKind::Measurement)
     lStanowisko->setObjectName(QStringLiteral("lStanowisko"));
     cbStanow = new QComboBox(pRyzZakl);
     cbStanow->setObjectName(QStringLiteral("cbStanow"));
+    cbStanow->setModel(&workstation_loading::WorkstationListModel(Shared()));
     cbStanow->setMinimumWidth(300);
     top->addWidget(lStanowisko);
     top->addWidget(cbStanow, 1);

@@ -30,7 +30,7 @@ void TfrmRyzZakl::InitView()
         QSignalBlocker b1(lbCzyn), b2(lbPomiar), b3(cbStanow);
         lbCzyn->clear();
         lbPomiar->clear();
-        cbStanow->clear();
+        cbStanow->setCurrentIndex(-1);
         cbStanow->setEditText(QString());
     }
     // The page area may have been lent to another view.
@@ -49,9 +49,8 @@ void TfrmRyzZakl::InitView()
     {
         QSignalBlocker block(cbStanow);
         storage::StorageProblems problems;
-        workstations::LoadWorkstations(state.DataFolder + QStringLiteral("struktura_dane.xml"), problems,
-                                       widgets::ProgressWindowReport());
-        workstations::FillWorkstationList(cbStanow, state.Workstations);
+        workstation_loading::LoadWorkstations(state.DataFolder + QStringLiteral("struktura_dane.xml"), problems,
+                                              widgets::ProgressWindowReport());
         appstate::ReportProblems(problems);
     }
     if (!InSampleData()) {
@@ -65,13 +64,7 @@ void TfrmRyzZakl::InitView()
     lStanowisko->hide();
     cbStanow->hide();
     const QString caption = state.ElementCaption;
-    int index = -1;
-    for (int i = 0; i < cbStanow->count(); ++i) {
-        if (cbStanow->itemText(i) == caption) {
-            index = i;
-            break;
-        }
-    }
+    const int index = cbStanow->findText(caption, Qt::MatchExactly | Qt::MatchCaseSensitive);
     {
         QSignalBlocker block(cbStanow);
         cbStanow->setCurrentIndex(index);
@@ -81,12 +74,12 @@ void TfrmRyzZakl::InitView()
 
 storage::TStanowisko *TfrmRyzZakl::SelectedWorkstation() const
 {
-    return workstations::WorkstationOfComboIndex(cbStanow, cbStanow->currentIndex());
+    return workstation_loading::WorkstationAt(Shared(), cbStanow->currentIndex());
 }
 
 storage::TCzynnik *TfrmRyzZakl::SelectedFactor() const
 {
-    return workstations::FactorOfItem(lbCzyn->currentItem());
+    return workstation_loading::FactorOfItem(lbCzyn->currentItem());
 }
 
 storage::TPomiarCzynn *TfrmRyzZakl::SelectedMeasurement() const
@@ -119,11 +112,11 @@ void TfrmRyzZakl::cbStanowClick()
     storage::TStanowisko *w = SelectedWorkstation();
     if (w && !w->Loaded) {
         storage::StorageProblems problems;
-        workstations::LoadWorkstationData(*w, problems);
+        workstation_loading::LoadWorkstationData(*w, problems);
         appstate::ReportProblems(problems);
     }
     QSignalBlocker block(lbCzyn);
-    workstations::FillFactorList(lbCzyn, SelectedWorkstation());
+    workstation_loading::FillFactorList(lbCzyn, SelectedWorkstation());
     lbCzyn->setCurrentRow(-1);
 }
 

@@ -142,8 +142,8 @@ bool TfrmRyzZakl::AskSaveChanges()
         storage::TCzynnik *f = EditedFactor();
         storage::TStanowisko *w = EditedWorkstation();
         if (!f && ExitedFactorIndex >= 0 && ExitedFactorIndex < lbCzyn->count()) {
-            f = workstations::FactorOfItem(lbCzyn->item(ExitedFactorIndex));
-            w = workstations::WorkstationOfItem(lbCzyn->item(ExitedFactorIndex));
+            f = workstation_loading::FactorOfItem(lbCzyn->item(ExitedFactorIndex));
+            w = workstation_loading::WorkstationOfFactorItem(lbCzyn->item(ExitedFactorIndex));
         }
         if (f && w) {
             const QString shownDate =
@@ -179,7 +179,7 @@ bool TfrmRyzZakl::Save()
     } else {
         w = SelectedWorkstation();
         current = ModifiedFactorIndex >= 0 && ModifiedFactorIndex < lbCzyn->count()
-                      ? workstations::FactorOfItem(lbCzyn->item(ModifiedFactorIndex))
+                      ? workstation_loading::FactorOfItem(lbCzyn->item(ModifiedFactorIndex))
                       : SelectedFactor();
         form = FormFileName;
     }

@@ -2,6 +2,7 @@
 
 // The measurement window of a benchmark showing one workstation, its lists found by name as
 // a user's tests find them.
+#include "appstate/appstate.h"
 #include "assessment/frm_ryz_zakl.h"
 #include "storage/workstation_files.h"
 #include "workstation_loading/workstation_loading.h"
@@ -25,9 +26,10 @@ inline MeasurementWindowLists ShowWorkstation(assessment::TfrmRyzZakl &win, stor
     MeasurementWindowLists lists{panel->findChild<QComboBox *>(QStringLiteral("cbStanow")),
                                  panel->findChild<QListWidget *>(QStringLiteral("lbCzyn")),
                                  panel->findChild<QListWidget *>(QStringLiteral("lbPomiar"))};
-    workstations::AddWorkstationItem(lists.cbStanow, *ws);
-    lists.cbStanow->setCurrentIndex(0);
-    workstations::FillFactorList(lists.lbCzyn, ws);
+    auto &stations = workstation_loading::WorkstationListModel(appstate::State());
+    stations.Fill(appstate::State().Workstations);
+    lists.cbStanow->setCurrentIndex(stations.RowOf(ws->id));
+    workstation_loading::FillFactorList(lists.lbCzyn, ws);
     return lists;
 }
 

@@ -134,7 +134,7 @@ int main(int argc, char **argv)
     bool ok = true;
     auto run = [&](int factorId, const char *what, const char *field) {
         for (int i = 0; i < lbCzyn->count(); ++i)
-            if (workstations::FactorOfItem(lbCzyn->item(i))->id == factorId)
+            if (workstation_loading::FactorOfItem(lbCzyn->item(i))->id == factorId)
                 lbCzyn->setCurrentRow(i);
         lbPomiar->setCurrentRow(50);
         auto *edit = qobject_cast<QLineEdit *>(win.FindField(QString::fromLatin1(field)));

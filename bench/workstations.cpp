@@ -109,9 +109,9 @@ int main(int argc, char **argv)
             return 1;
         }
         const storage::TStanowisko *big = storage::FindWorkstationById(s.Workstations, QString::number(bigId));
-        const auto items = view.lbStanowiska->findItems(big->nazwa, Qt::MatchExactly);
+        const int row = workstation_loading::WorkstationListModel(s).RowOf(big->id);
         t.restart();
-        view.lbStanowiska->setCurrentItem(items.value(0));
+        view.lbStanowiska->setCurrentRow(row);
         openMs.push_back(t.nsecsElapsed() / 1e6);
         if (view.lbStanCzyn->count() == 0 || view.e_Kod->text() != QStringLiteral("K-%1").arg(bigId)) {
             std::printf("the workstation did not open\n");

@@ -185,4 +185,29 @@ int ComparePolish(QStringView a, QStringView b)
     return compareLevel(ea, eb, [](const Element &e) { return std::uint32_t(e.secondary); });
 }
 
+QByteArray PolishSortKey(QStringView text)
+{
+    QByteArray key;
+    if (text.isEmpty())
+        return key; // before everything, as ComparePolish has it
+    Elements e;
+    elementsOf(text, e);
+    key.reserve(3 * e.size() + 3 + e.size());
+    // The primary weights (all below 2^24) as three bytes each, high byte first, so that
+    // byte order is number order; three zero bytes end them, which sorts a text whose
+    // letters begin another's before it. The secondary weights follow, a byte each.
+    for (const Element &x : e) {
+        if (x.primary == 0)
+            continue;
+        key.append(char((x.primary >> 16) & 0xFF));
+        key.append(char((x.primary >> 8) & 0xFF));
+        key.append(char(x.primary & 0xFF));
+    }
+    key.append(3, '\0');
+    for (const Element &x : e)
+        if (x.secondary != 0)
+            key.append(char(x.secondary));
+    return key;
+}
+
 } // namespace storage

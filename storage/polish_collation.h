@@ -13,6 +13,7 @@
 // alphabet next to their base letter, other letters after "ż", other symbols just before
 // the digits, each ordered by its code.
 
+#include <QByteArray>
 #include <QStringView>
 
 namespace storage {
@@ -20,5 +21,10 @@ namespace storage {
 // Negative, zero or positive as a sorts before, with or after b. Texts that differ only in
 // case (or in characters the order ignores) compare equal.
 int ComparePolish(QStringView a, QStringView b);
+
+// The text's place in that order as bytes: the sign of a byte-wise comparison of two keys
+// equals the sign of ComparePolish. A list sorts by keys made once per text, where a
+// comparison of the texts themselves works out both texts' weights each time.
+QByteArray PolishSortKey(QStringView text);
 
 } // namespace storage

@@ -9,6 +9,31 @@
 
 namespace widgets {
 
+namespace {
+
+// Whether the current entry is a chosen one; an entry made current without being chosen is
+// dropped.
+bool choiceSettled(QAbstractItemView *view)
+{
+    const QModelIndex current = view->currentIndex();
+    if (!current.isValid())
+        return false;
+    if (view->selectionModel()->isSelected(current))
+        return true;
+    // The chosen entry was deselected (Ctrl+click): none is chosen.
+    view->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    return false;
+}
+
+void dropUnchosen(QAbstractItemView *view)
+{
+    const QModelIndex current = view->currentIndex();
+    if (current.isValid() && !view->selectionModel()->isSelected(current))
+        view->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+}
+
+} // namespace
+
 TListBox::TListBox(QWidget *parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -20,20 +45,13 @@ TListBox::TListBox(QWidget *parent) : QListWidget(parent)
 
 void TListBox::selectionSettled()
 {
-    const QModelIndex current = currentIndex();
-    if (!current.isValid())
-        return;
-    if (selectionModel()->isSelected(current))
+    if (choiceSettled(this))
         emit Chosen();
-    else
-        dropUnchosenCurrent(); // the chosen entry was deselected (Ctrl+click): none is chosen
 }
 
 void TListBox::dropUnchosenCurrent()
 {
-    const QModelIndex current = currentIndex();
-    if (current.isValid() && !selectionModel()->isSelected(current))
-        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    dropUnchosen(this);
 }
 
 void TListBox::focusInEvent(QFocusEvent *event)
@@ -67,6 +85,51 @@ bool TListBox::viewportEvent(QEvent *event)
         }
     }
     return QListWidget::viewportEvent(event);
+}
+
+TModelListBox::TModelListBox(QWidget *parent) : QListView(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+void TModelListBox::setModel(QAbstractItemModel *model)
+{
+    if (this->model())
+        disconnect(this->model(), nullptr, this, nullptr);
+    QListView::setModel(model);
+    // A new model brings a new selection model.
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (choiceSettled(this))
+            emit Chosen();
+    });
+    if (model)
+        connect(model, &QAbstractItemModel::rowsRemoved, this, [this] { dropUnchosen(this); });
+}
+
+int TModelListBox::count() const
+{
+    return model() ? model()->rowCount(rootIndex()) : 0;
+}
+
+int TModelListBox::currentRow() const
+{
+    return currentIndex().row();
+}
+
+void TModelListBox::setCurrentRow(int row)
+{
+    if (!model())
+        return;
+    selectionModel()->setCurrentIndex(model()->index(row, modelColumn(), rootIndex()),
+                                      QItemSelectionModel::ClearAndSelect);
+}
+
+void TModelListBox::focusInEvent(QFocusEvent *event)
+{
+    const QSignalBlocker quiet(this);
+    QListView::focusInEvent(event);
+    dropUnchosen(this);
 }
 
 } // namespace widgets

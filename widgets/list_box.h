@@ -18,7 +18,12 @@
 //   * A click on the entry already chosen raises only QListWidget's itemClicked.
 //   * An entry whose text the list cannot show whole (a long name in a narrow list) shows
 //     it whole as its tooltip; elsewhere the list's own tooltip (its hint) stands.
+//
+// TModelListBox gives the same guarantees over a model of its own, which other widgets may
+// show as well (the workstations, listed by one view and chosen in the combo boxes of
+// others); a click on the entry already chosen raises only clicked().
 
+#include <QListView>
 #include <QListWidget>
 
 namespace widgets {
@@ -42,6 +47,27 @@ protected:
 private:
     void selectionSettled();
     void dropUnchosenCurrent();
+};
+
+class TModelListBox : public QListView
+{
+    Q_OBJECT
+public:
+    explicit TModelListBox(QWidget *parent = nullptr);
+
+    void setModel(QAbstractItemModel *model) override;
+
+    int count() const;
+    // Row of the chosen entry, -1 for none.
+    int currentRow() const;
+    // Chooses the entry of row (none for -1), as QListWidget::setCurrentRow does.
+    void setCurrentRow(int row);
+
+signals:
+    void Chosen();
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
 };
 
 } // namespace widgets

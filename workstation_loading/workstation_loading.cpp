@@ -9,13 +9,12 @@
 
 #include <algorithm>
 
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
 
-namespace workstations {
+namespace workstation_loading {
 
 namespace {
 
@@ -35,6 +34,7 @@ storage::WorkstationList &workstationsList()
 {
     return appstate::State().Workstations;
 }
+
 
 void insertSorted(QListWidget *list, QListWidgetItem *item)
 {
@@ -65,39 +65,6 @@ bool ListTextLess(const QString &a, const QString &b)
 // ---------------------------------------------------------------------------------------
 // Entries
 
-void AddWorkstationItem(QListWidget *list, const storage::TStanowisko &w)
-{
-    auto *item = new TSortedItem(w.nazwa);
-    item->setData(kWorkstationRole, w.id);
-    insertSorted(list, item);
-}
-
-void AddWorkstationItem(QComboBox *combo, const storage::TStanowisko &w)
-{
-    // The combo boxes are sorted as the lists are.
-    int at = combo->count();
-    for (int i = 0; i < combo->count(); ++i)
-        if (ListTextLess(w.nazwa, combo->itemText(i))) {
-            at = i;
-            break;
-        }
-    combo->insertItem(at, w.nazwa, w.id);
-}
-
-storage::TStanowisko *WorkstationOfItem(const QListWidgetItem *item)
-{
-    if (!item)
-        return nullptr;
-    return storage::FindWorkstationById(workstationsList(), item->data(kWorkstationRole).toString());
-}
-
-storage::TStanowisko *WorkstationOfComboIndex(const QComboBox *combo, int index)
-{
-    if (!combo || index < 0 || index >= combo->count())
-        return nullptr;
-    return storage::FindWorkstationById(workstationsList(), combo->itemData(index).toString());
-}
-
 void AddFactorItem(QListWidget *list, const storage::TStanowisko &w, const storage::TFactorEntry &entry)
 {
     auto *item = new TSortedItem(entry.text);
@@ -106,11 +73,18 @@ void AddFactorItem(QListWidget *list, const storage::TStanowisko &w, const stora
     insertSorted(list, item);
 }
 
+storage::TStanowisko *WorkstationOfFactorItem(const QListWidgetItem *item)
+{
+    if (!item)
+        return nullptr;
+    return storage::FindWorkstationById(workstationsList(), item->data(kWorkstationRole).toString());
+}
+
 storage::TCzynnik *FactorOfItem(const QListWidgetItem *item)
 {
     // Looked up by the factor's number and text in the workstation as it is now: after the
     // workstation was read again the entry finds the new object, never the freed one.
-    storage::TStanowisko *w = WorkstationOfItem(item);
+    storage::TStanowisko *w = WorkstationOfFactorItem(item);
     if (!w)
         return nullptr;
     bool ok = false;
@@ -127,14 +101,6 @@ storage::TCzynnik *FactorOfItem(const QListWidgetItem *item)
             sameId = e.factor.get();
     }
     return sameId;
-}
-
-int FindWorkstationRow(const QListWidget *list, const QString &id)
-{
-    for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->data(kWorkstationRole).toString() == id)
-            return i;
-    return -1;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -155,18 +121,15 @@ void LoadWorkstations(const QString &listPath, storage::StorageProblems &problem
     for (const auto &w : state.Workstations)
         if (storage::IsSafeFolderName(w->kat_dane))
             storage::RemoveInterruptedSavesBeside(storage::WorkstationDataPath(state.DataFolder, w->kat_dane));
-    // Two entries with one number cannot be told apart (each is found by its number): the
-    // user is told, so the list file can be put right before anything is deleted.
-    QStringList seen, repeated;
-    for (const auto &w : state.Workstations) {
-        if (seen.contains(w->id) && !repeated.contains(w->id))
-            repeated << w->id;
-        seen << w->id;
-    }
-    if (!repeated.isEmpty())
-        problems.push_back(
-            storage::StorageResult::Failure(QStringLiteral("Lista stanowisk %1 zawiera powtórzone numery stanowisk: %2")
-                                                .arg(listPath, repeated.join(QStringLiteral(", ")))));
+    // Every view lists what was read from now on. Two entries with one
+    // number cannot be told apart (each is found by its number): the user is told, so the
+    // list file can be put right before anything is deleted.
+    TWorkstationListModel &model = WorkstationListModel(state);
+    model.Fill(state.Workstations);
+    if (!model.RepeatedIds().isEmpty())
+        problems.push_back(storage::StorageResult::Failure(
+            QStringLiteral("Lista stanowisk %1 zawiera powtórzone numery stanowisk: %2")
+                .arg(listPath, model.RepeatedIds().join(QStringLiteral(", ")))));
     if (UpgradeNeeded())
         UpgradeFactorNames(problems, progress);
 }
@@ -175,25 +138,6 @@ bool LoadWorkstationData(storage::TStanowisko &w, storage::StorageProblems &prob
 {
     const auto &state = appstate::State();
     return storage::ReadWorkstationAfresh(state.DataFolder, w, state.ReadOptions(), problems);
-}
-
-void FillWorkstationList(QListWidget *box, const storage::WorkstationList &list)
-{
-    if (!box)
-        return;
-    box->setUpdatesEnabled(false);
-    box->clear();
-    for (const auto &w : list)
-        AddWorkstationItem(box, *w);
-    box->setUpdatesEnabled(true);
-}
-
-void FillWorkstationList(QComboBox *combo, const storage::WorkstationList &list)
-{
-    if (!combo)
-        return;
-    for (const auto &w : list)
-        AddWorkstationItem(combo, *w);
 }
 
 void FillFactorList(QListWidget *target, const storage::TStanowisko *w, const FactorFilter &filter)
@@ -365,4 +309,4 @@ int UpgradeFactorNames(storage::StorageProblems &problems, const ProgressReport 
     return written;
 }
 
-} // namespace workstations
+} // namespace workstation_loading

@@ -34,7 +34,7 @@ void TCatalogueList::SetEntries(storage::TCzynnikList entries, bool sorted)
     m_entries = std::move(entries);
     if (sorted) {
         std::stable_sort(m_entries.begin(), m_entries.end(),
-                         [](const auto &a, const auto &b) { return ListTextLess(a->nazwa, b->nazwa); });
+                         [](const auto &a, const auto &b) { return workstation_loading::ListTextLess(a->nazwa, b->nazwa); });
     }
     QStringList names;
     names.reserve(qsizetype(m_entries.size()));

@@ -400,7 +400,7 @@ void TfrmCzynniki::sortOwnFactors()
 {
     // The hidden list of every own factor is sorted, and the file is written in its order.
     std::stable_sort(m_ownFactors.begin(), m_ownFactors.end(),
-                     [](const auto &a, const auto &b) { return ListTextLess(a->nazwa, b->nazwa); });
+                     [](const auto &a, const auto &b) { return workstation_loading::ListTextLess(a->nazwa, b->nazwa); });
 }
 
 void TfrmCzynniki::listOwnFactors(int selectId)
@@ -418,7 +418,7 @@ void TfrmCzynniki::listOwnFactors(int selectId)
             shown.emplace_back(OwnFactorText(*f), f->id);
     }
     std::stable_sort(shown.begin(), shown.end(),
-                     [](const auto &a, const auto &b) { return ListTextLess(a.first, b.first); });
+                     [](const auto &a, const auto &b) { return workstation_loading::ListTextLess(a.first, b.first); });
     for (const auto &[text, id] : shown) {
         auto *item = new QListWidgetItem(text, lbCzynnikiWl);
         item->setData(kIdRole, id);

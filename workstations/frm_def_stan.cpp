@@ -144,8 +144,9 @@ void TfrmDefStan::buildControls()
     auto *listCaption = new QLabel(QStringLiteral("Lista stanowisk"), Panel3);
     listCaption->setObjectName(QStringLiteral("lListaStanowisk"));
     listLayout->addWidget(listCaption);
-    lbStanowiska = new widgets::TListBox(Panel3);
+    lbStanowiska = new widgets::TModelListBox(Panel3);
     lbStanowiska->setObjectName(QStringLiteral("lbStanowiska"));
+    lbStanowiska->setModel(&workstationList());
     listLayout->addWidget(lbStanowiska);
     splitter->addWidget(Panel3);
 
@@ -232,11 +233,11 @@ void TfrmDefStan::buildControls()
     pgDefin->hide();
 
     // Events.
-    connect(lbStanowiska, &widgets::TListBox::Chosen, this, [this] {
+    connect(lbStanowiska, &widgets::TModelListBox::Chosen, this, [this] {
         if (!m_filling)
             lbStanowiskaClick();
     });
-    connect(lbStanowiska, &QListWidget::itemClicked, this, [this](QListWidgetItem *) {
+    connect(lbStanowiska, &QAbstractItemView::clicked, this, [this](const QModelIndex &) {
         // A click on the entry already current still brings the pages back after New.
         if (!m_filling && pgDefin->isHidden())
             lbStanowiskaClick();
@@ -330,7 +331,7 @@ void TfrmDefStan::selectRow(const QString &id)
 {
     const bool filling = m_filling;
     m_filling = true;
-    const int row = id.isEmpty() ? -1 : FindWorkstationRow(lbStanowiska, id);
+    const int row = id.isEmpty() ? -1 : workstationList().RowOf(id);
     lbStanowiska->setCurrentRow(row);
     if (row < 0)
         lbStanowiska->clearSelection();
@@ -341,18 +342,14 @@ void TfrmDefStan::refillList(const QString &selectId)
 {
     const bool filling = m_filling;
     m_filling = true;
-    lbStanowiska->setUpdatesEnabled(false);
-    lbStanowiska->clear();
-    for (const auto &w : Shared().Workstations)
-        AddWorkstationItem(lbStanowiska, *w);
-    lbStanowiska->setUpdatesEnabled(true);
+    workstationList().Fill(Shared().Workstations);
     selectRow(selectId);
     m_filling = filling;
 }
 
 void TfrmDefStan::fillFactors()
 {
-    FillFactorList(lbStanCzyn, CurrentWorkstation());
+    workstation_loading::FillFactorList(lbStanCzyn, CurrentWorkstation());
 }
 
 // ---------------------------------------------------------------------------------------
@@ -368,10 +365,9 @@ void TfrmDefStan::InitView()
     {
         const bool filling = m_filling;
         m_filling = true;
-        lbStanowiska->clear();
         storage::StorageProblems problems;
-        LoadWorkstations(storage::WorkstationListPath(state.DataFolder), problems, widgets::ProgressWindowReport());
-        FillWorkstationList(lbStanowiska, state.Workstations);
+        workstation_loading::LoadWorkstations(storage::WorkstationListPath(state.DataFolder), problems,
+                                              widgets::ProgressWindowReport());
         appstate::ReportProblems(problems);
         m_filling = filling;
     }
@@ -430,7 +426,7 @@ void TfrmDefStan::lbStanowiskaClick()
 {
     // The chosen workstation is remembered by its id: saving the one being left refills
     // the sorted list, and a renamed entry may then stand at another index.
-    storage::TStanowisko *chosen = WorkstationOfItem(lbStanowiska->currentItem());
+    storage::TStanowisko *chosen = workstation_loading::WorkstationAt(Shared(), lbStanowiska->currentRow());
     if (!chosen)
         return;
     const QString chosenId = chosen->id;
@@ -453,7 +449,7 @@ void TfrmDefStan::lbStanowiskaClick()
     // Read when not read yet, or read by a view that leaves the old factors out.
     if (!w->Loaded || !w->AllFactorsRead) {
         storage::StorageProblems problems;
-        LoadWorkstationData(*w, problems);
+        workstation_loading::LoadWorkstationData(*w, problems);
         appstate::ReportProblems(problems);
     }
     fillFactors();
@@ -719,7 +715,7 @@ void TfrmDefStan::bWybierzClick()
         platform::ShowInfo(QStringLiteral("Zapisz stanowisko"));
         return;
     }
-    if (!lbStanowiska->currentItem()) {
+    if (lbStanowiska->currentRow() < 0) {
         platform::ShowInfo(QStringLiteral("Wybierz stanowisko"));
         return;
     }
@@ -875,7 +871,7 @@ bool TfrmDefStan::DeleteWorkstation()
 std::optional<bool> TfrmDefStan::deleteSelectedWorkstation()
 {
     auto &state = Shared();
-    storage::TStanowisko *w = WorkstationOfItem(lbStanowiska->currentItem());
+    storage::TStanowisko *w = workstation_loading::WorkstationAt(Shared(), lbStanowiska->currentRow());
     if (!w)
         return std::nullopt;
     // A list that cannot be rewritten would keep naming the folder about to go.
@@ -886,7 +882,7 @@ std::optional<bool> TfrmDefStan::deleteSelectedWorkstation()
     // A folder name that would not stay inside the data folder, or a folder that is not
     // there, takes only the list entry with it.
     if (storage::IsSafeFolderName(w->kat_dane) && platform::FolderExists(folder)) {
-        if (!DeleteFolderTree(folder, state.DataFolder)) {
+        if (!workstation_loading::DeleteFolderTree(folder, state.DataFolder)) {
             platform::ShowWarning(QStringLiteral("Operacja usunięcia katalogu z danymi nie powiodła się!"));
             return std::nullopt;
         }
@@ -903,7 +899,7 @@ std::optional<bool> TfrmDefStan::deleteSelectedWorkstation()
     {
         const bool filling = m_filling;
         m_filling = true;
-        delete lbStanowiska->takeItem(lbStanowiska->currentRow());
+        workstationList().Remove(id);
         lbStanowiska->setCurrentRow(-1);
         lbStanowiska->clearSelection();
         m_filling = filling;
@@ -919,12 +915,12 @@ QWidget *TfrmDefStan::DeleteKeyList()
 
 bool TfrmDefStan::HasDeletableSelection()
 {
-    return WorkstationOfItem(lbStanowiska->currentItem()) != nullptr;
+    return workstation_loading::WorkstationAt(Shared(), lbStanowiska->currentRow()) != nullptr;
 }
 
 QString TfrmDefStan::DeleteQuestion()
 {
-    const storage::TStanowisko *w = WorkstationOfItem(lbStanowiska->currentItem());
+    const storage::TStanowisko *w = workstation_loading::WorkstationAt(Shared(), lbStanowiska->currentRow());
     return QStringLiteral("Czy na pewno usunąć wybrane stanowisko wraz z danymi?") +
            (w ? QStringLiteral("\nStanowisko: ") + w->nazwa : QString());
 }
@@ -997,7 +993,7 @@ bool TfrmDefStan::AskSaveChanges()
     w->NrRej.clear();
     w->Opis.clear();
     storage::StorageProblems problems;
-    LoadWorkstationData(*w, problems);
+    workstation_loading::LoadWorkstationData(*w, problems);
     appstate::ReportProblems(problems);
     const QString id = w->id;
     refillList(id);

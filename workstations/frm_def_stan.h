@@ -37,7 +37,7 @@ public:
     QWidget *pDefStan = nullptr;
     QSplitter *splitter = nullptr;
     QWidget *Panel3 = nullptr;
-    widgets::TListBox *lbStanowiska = nullptr;
+    widgets::TModelListBox *lbStanowiska = nullptr;
     QTabWidget *pgDefin = nullptr;
     QWidget *tsStanow = nullptr;
     QLineEdit *e_Nazwa = nullptr;
@@ -130,6 +130,7 @@ private:
     // written.
     std::optional<bool> deleteSelectedWorkstation();
     void refillList(const QString &selectId);
+    workstation_loading::TWorkstationListModel &workstationList() { return workstation_loading::WorkstationListModel(Shared()); }
     void selectRow(const QString &id);
     void markModified();
     void fillFactors();

@@ -122,7 +122,7 @@ void TfrmStanCzyn::addEntry(std::unique_ptr<storage::TCzynnik> factor, const QSt
     // The entries and their objects stand in the same order: Polish alphabetical.
     int at = lbStanCzyn->count();
     for (int i = 0; i < lbStanCzyn->count(); ++i)
-        if (ListTextLess(text, lbStanCzyn->item(i)->text())) {
+        if (workstation_loading::ListTextLess(text, lbStanCzyn->item(i)->text())) {
             at = i;
             break;
         }

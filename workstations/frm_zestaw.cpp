@@ -98,6 +98,7 @@ void TfrmZestaw::buildControls()
     auto *lStanow = new QLabel(QStringLiteral("Stanowisko :"), pZestaw);
     cbStanow = new QComboBox(pZestaw);
     cbStanow->setObjectName(QStringLiteral("cbStanow"));
+    cbStanow->setModel(&workstation_loading::WorkstationListModel(Shared()));
     lStanow->setBuddy(cbStanow);
     top->addWidget(lStanow, 0, 0);
     top->addWidget(cbStanow, 0, 1, 1, 4);
@@ -165,7 +166,7 @@ void TfrmZestaw::buildControls()
 
 storage::TStanowisko *TfrmZestaw::SelectedWorkstation()
 {
-    return WorkstationOfComboIndex(cbStanow, cbStanow->currentIndex());
+    return workstation_loading::WorkstationAt(Shared(), cbStanow->currentIndex());
 }
 
 QDate TfrmZestaw::DateFrom() const
@@ -183,14 +184,14 @@ bool TfrmZestaw::LatestOnly() const
     return rgZakres->ItemIndex() != 1;
 }
 
-FactorFilter TfrmZestaw::RangeFilter() const
+workstation_loading::FactorFilter TfrmZestaw::RangeFilter() const
 {
-    return FactorFilter{true, DateFrom(), DateTo()};
+    return workstation_loading::FactorFilter{true, DateFrom(), DateTo()};
 }
 
 storage::TCzynnik *TfrmZestaw::SelectedFactor() const
 {
-    return FactorOfItem(lbCzyn->currentItem());
+    return workstation_loading::FactorOfItem(lbCzyn->currentItem());
 }
 
 storage::TPomiarCzynn *TfrmZestaw::SelectedMeasurement() const
@@ -242,7 +243,7 @@ void TfrmZestaw::InitView()
     clearLists();
     {
         const QSignalBlocker b1(cbStanow), b2(dtOd), b3(dtDo);
-        cbStanow->clear();
+        cbStanow->setCurrentIndex(-1);
         const QDate today = QDate::currentDate();
         dtOd->setDate(today.addYears(-1)); // 29 February gives 28 February of the year before
         dtDo->setDate(today);
@@ -254,9 +255,8 @@ void TfrmZestaw::InitView()
     {
         const QSignalBlocker block(cbStanow);
         storage::StorageProblems problems;
-        LoadWorkstations(Shared().DataFolder + QStringLiteral("struktura_dane.xml"), problems,
-                         widgets::ProgressWindowReport());
-        FillWorkstationList(cbStanow, Shared().Workstations);
+        workstation_loading::LoadWorkstations(Shared().DataFolder + QStringLiteral("struktura_dane.xml"), problems,
+                                              widgets::ProgressWindowReport());
         appstate::ReportProblems(problems);
         cbStanow->setCurrentIndex(-1);
     }
@@ -269,11 +269,11 @@ void TfrmZestaw::cbStanowClick()
     storage::TStanowisko *w = SelectedWorkstation();
     if (w && !w->Loaded) {
         storage::StorageProblems problems;
-        LoadWorkstationData(*w, problems);
+        workstation_loading::LoadWorkstationData(*w, problems);
         appstate::ReportProblems(problems);
     }
     const QSignalBlocker block(lbCzyn);
-    FillFactorList(lbCzyn, SelectedWorkstation(), RangeFilter());
+    workstation_loading::FillFactorList(lbCzyn, SelectedWorkstation(), RangeFilter());
     lbCzyn->setCurrentRow(-1);
 }
 
@@ -343,14 +343,14 @@ void TfrmZestaw::bWyswietlClick()
     clearPages();
     {
         const QSignalBlocker block(lbCzyn);
-        FillFactorList(lbCzyn, SelectedWorkstation(), RangeFilter());
+        workstation_loading::FillFactorList(lbCzyn, SelectedWorkstation(), RangeFilter());
         lbCzyn->setCurrentRow(-1);
     }
     lbCzyn->setEnabled(true);
     lbPomiar->setEnabled(true);
     if (!keptFactor)
         return;
-    chooseEntry(lbCzyn, [&](const QListWidgetItem *item) { return FactorOfItem(item) == keptFactor; });
+    chooseEntry(lbCzyn, [&](const QListWidgetItem *item) { return workstation_loading::FactorOfItem(item) == keptFactor; });
     if (!keptDate.isEmpty() && SelectedFactor() == keptFactor)
         chooseEntry(lbPomiar,
                     [&](const QListWidgetItem *item) { return item->data(Qt::UserRole).toString() == keptDate; });
@@ -375,7 +375,7 @@ appstate::TPrintSelection TfrmZestaw::PrintSelection()
     selection.Workstation = SelectedWorkstation();
     for (int i = 0; i < lbCzyn->count(); ++i) {
         const QListWidgetItem *item = lbCzyn->item(i);
-        selection.Factors.push_back({item->text(), FactorOfItem(item)});
+        selection.Factors.push_back({item->text(), workstation_loading::FactorOfItem(item)});
     }
     selection.DateFrom = DateFrom();
     selection.DateTo = DateTo();

@@ -88,7 +88,7 @@ public:
     storage::TPomiarCzynn *SelectedMeasurement() const;
 
     // The factors the lists show: those measured within the range (both days included).
-    FactorFilter RangeFilter() const;
+    workstation_loading::FactorFilter RangeFilter() const;
 
 private:
     void buildControls();

@@ -13,6 +13,7 @@
 #include "storage/workstation_files.h"
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
+#include "tests/support/model_list.h"
 #include "widgets/outlook_bar.h"
 #include "workstations/frm_czynn_wl.h"
 #include "workstations/frm_czynniki.h"
@@ -93,6 +94,13 @@ void select(QListWidget *list, const QString &text)
     const auto found = list->findItems(text, Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1) << text.toStdString();
     list->setCurrentItem(found.front());
+}
+
+void select(widgets::TModelListBox *list, const QString &text)
+{
+    const auto found = testsupport::RowsWithText(list, text);
+    ASSERT_EQ(found.size(), 1u) << text.toStdString();
+    list->setCurrentRow(found.front());
 }
 
 // A noise measurement of a month ago, as the measurement window would have saved it.

@@ -6,6 +6,7 @@
 #include "shell/frm_main.h"
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
+#include "tests/support/model_list.h"
 #include "widgets/bitbtn_with_color.h"
 #include "widgets/grid_keys.h"
 #include "widgets/outlook_bar.h"
@@ -57,7 +58,7 @@ TEST(Keys, NoGridKeepsTheKeyboardAndDeleteStaysWhereItIsPressed)
     QApplication::setActiveWindow(&main);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
     workstations::TfrmDefStan *view = workstations::frmDefStan();
-    view->lbStanowiska->setCurrentItem(view->lbStanowiska->findItems("Spawacz - spawalnia MAG", Qt::MatchExactly)[0]);
+    view->lbStanowiska->setCurrentRow(testsupport::RowsWithText(view->lbStanowiska, "Spawacz - spawalnia MAG")[0]);
     // Delete in the view reaches Edycja > Usuń only from the workstation list (or from
     // outside the view); the question names the workstation.
     const std::pair<QWidget *, bool> deletes[] = {{view->e_Kod, false},       {view->dtDataRej, false},

@@ -8,6 +8,7 @@
 #include "assessment/views.h"
 #include "storage/risk_score_files.h"
 #include "widgets/field_binding.h"
+#include "widgets/list_box.h"
 #include "workstations/frm_czynn_wl.h"
 #include "workstations/frm_def_stan.h"
 
@@ -122,8 +123,14 @@ protected:
     }
     void pick(const char *list, const QString &text)
     {
-        auto *l = w.findChild<QListWidget *>(list);
-        l->setCurrentItem(l->findItems(text, Qt::MatchStartsWith)[0]);
+        if (auto *l = w.findChild<QListWidget *>(list)) {
+            l->setCurrentItem(l->findItems(text, Qt::MatchStartsWith)[0]);
+            return;
+        }
+        auto *v = w.findChild<widgets::TModelListBox *>(list);
+        const QModelIndexList found =
+            v->model()->match(v->model()->index(0, 0), Qt::DisplayRole, text, 1, Qt::MatchStartsWith);
+        v->setCurrentRow(found.value(0).row());
     }
 };
 

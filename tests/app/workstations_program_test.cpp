@@ -6,6 +6,7 @@
 #include "storage/workstation_files.h"
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
+#include "tests/support/model_list.h"
 #include "workstations/frm_def_stan.h"
 #include "workstations/views.h"
 
@@ -31,9 +32,9 @@ TEST(WorkstationsInProgram, CreateModifyRestartDelete)
         ASSERT_GE(view->lbStanowiska->count(), 3);
         const int shipped = view->lbStanowiska->count();
         // A shipped workstation opens with its current factors, without a message.
-        const auto welding = view->lbStanowiska->findItems(QStringLiteral("Spawacz - spawalnia MAG"), Qt::MatchExactly);
-        ASSERT_EQ(welding.size(), 1);
-        view->lbStanowiska->setCurrentItem(welding[0]);
+        const auto welding = testsupport::RowsWithText(view->lbStanowiska, QStringLiteral("Spawacz - spawalnia MAG"));
+        ASSERT_EQ(welding.size(), 1u);
+        view->lbStanowiska->setCurrentRow(welding[0]);
         EXPECT_EQ(view->lbStanCzyn->count(), 8);
         EXPECT_EQ(view->sgZatrudn->rowCount(), 6); // 2021 to 2026
         EXPECT_TRUE(boxes.boxes.isEmpty()) << boxes.Texts().join('\n').toStdString();
@@ -54,9 +55,9 @@ TEST(WorkstationsInProgram, CreateModifyRestartDelete)
 
         // Opened again, as after a restart: the list and the data come from the files.
         view->InitView();
-        const auto found = view->lbStanowiska->findItems(QStringLiteral("Ślusarz - narzędziownia"), Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1);
-        view->lbStanowiska->setCurrentItem(found[0]);
+        const auto found = testsupport::RowsWithText(view->lbStanowiska, QStringLiteral("Ślusarz - narzędziownia"));
+        ASSERT_EQ(found.size(), 1u);
+        view->lbStanowiska->setCurrentRow(found[0]);
         EXPECT_EQ(view->e_Kod->text(), "NARZ-01");
         view->e_Kod->setText(QStringLiteral("NARZ-02"));
         view->SprZmiany(view->e_Kod);

@@ -145,9 +145,10 @@ protected:
         win->SetAttachmentFolder(s.AttachFolder);
         // The lists are set as a user's earlier choices left them, without their handlers.
         QSignalBlocker b1(cbStanow(*win)), b2(lbCzyn(*win)), b3(lbPomiar(*win));
-        workstations::AddWorkstationItem(cbStanow(*win), *ws);
-        cbStanow(*win)->setCurrentIndex(0);
-        workstations::AddFactorItem(lbCzyn(*win), *ws, ws->Factors.front());
+        auto &stations = workstation_loading::WorkstationListModel(s);
+        stations.Fill(s.Workstations);
+        cbStanow(*win)->setCurrentIndex(stations.RowOf(ws->id));
+        workstation_loading::AddFactorItem(lbCzyn(*win), *ws, ws->Factors.front());
         lbCzyn(*win)->setCurrentRow(0);
         auto *entry = new QListWidgetItem(m->data, lbPomiar(*win));
         entry->setData(Qt::UserRole, m->data);

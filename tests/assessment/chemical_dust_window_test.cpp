@@ -63,7 +63,7 @@ protected:
                                                          frmDane, QStringLiteral("T"), QStringLiteral("T")),
                      name);
         QSignalBlocker block(lbCzyn(*win));
-        workstations::FillFactorList(lbCzyn(*win), w);
+        workstation_loading::FillFactorList(lbCzyn(*win), w);
     }
     void Tick()
     {

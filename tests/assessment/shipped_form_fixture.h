@@ -256,10 +256,11 @@ protected:
         appstate::State().Workstations.push_back(std::move(w));
         win = std::make_unique<assessment::TfrmRyzZakl>();
         win->SetAttachmentFolder(appstate::State().AttachFolder);
-        workstations::AddWorkstationItem(cbStanow(*win), *ws);
-        cbStanow(*win)->setCurrentIndex(0);
+        auto &stations = workstation_loading::WorkstationListModel(appstate::State());
+        stations.Fill(appstate::State().Workstations);
+        cbStanow(*win)->setCurrentIndex(stations.RowOf(ws->id));
         for (const storage::TFactorEntry &e : ws->Factors)
-            workstations::AddFactorItem(lbCzyn(*win), *ws, e);
+            workstation_loading::AddFactorItem(lbCzyn(*win), *ws, e);
     }
 
     void TearDown() override { CloseMeasurementWindow(win); }

@@ -457,11 +457,12 @@ protected:
     {
         win = std::make_unique<assessment::TfrmRyzZakl>();
         win->SetAttachmentFolder(appstate::State().AttachFolder);
-        workstations::AddWorkstationItem(cbStanow(*win), w);
-        cbStanow(*win)->setCurrentIndex(0);
+        auto &stations = workstation_loading::WorkstationListModel(appstate::State());
+        stations.Fill(appstate::State().Workstations);
+        cbStanow(*win)->setCurrentIndex(stations.RowOf(w.id));
         for (const storage::TFactorEntry &e : w.Factors)
             if (e.factor.get() == &f)
-                workstations::AddFactorItem(lbCzyn(*win), w, e);
+                workstation_loading::AddFactorItem(lbCzyn(*win), w, e);
         appstate::State().SetModified(false);
         lbCzyn(*win)->setCurrentRow(0);
         ASSERT_EQ(lbPomiar(*win)->count(), int(sample.measurements.size()));

@@ -5,6 +5,7 @@
 #include "storage/workstation_files.h"
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
+#include "tests/support/model_list.h"
 #include "widgets/field_binding.h"
 #include "workstations/frm_def_stan.h"
 
@@ -97,13 +98,7 @@ protected:
         view->InitView();
     }
 
-    QStringList listTexts() const
-    {
-        QStringList out;
-        for (int i = 0; i < view->lbStanowiska->count(); ++i)
-            out << view->lbStanowiska->item(i)->text();
-        return out;
-    }
+    QStringList listTexts() const { return testsupport::ListTexts(view->lbStanowiska); }
     QStringList factorTexts() const
     {
         QStringList out;
@@ -113,9 +108,9 @@ protected:
     }
     void choose(const QString &name)
     {
-        const auto items = view->lbStanowiska->findItems(name, Qt::MatchExactly);
-        ASSERT_EQ(items.size(), 1) << name.toStdString();
-        view->lbStanowiska->setCurrentItem(items[0]); // raises the list's click handler
+        const auto rows = testsupport::RowsWithText(view->lbStanowiska, name);
+        ASSERT_EQ(rows.size(), 1u) << name.toStdString();
+        view->lbStanowiska->setCurrentRow(rows[0]); // raises the list's click handler
     }
     void type(QLineEdit *edit, const QString &text)
     {
@@ -256,7 +251,7 @@ TEST_F(DefStan, ModifySaveRestartFindsItUnchanged)
     EXPECT_TRUE(modified());
     ASSERT_TRUE(view->Save());
     EXPECT_FALSE(modified());
-    EXPECT_EQ(view->lbStanowiska->currentItem()->text(), QStringLiteral("  Spawalnia \"Północ\" ąćęłńóśźż "));
+    EXPECT_EQ(testsupport::CurrentText(view->lbStanowiska), QStringLiteral("  Spawalnia \"Północ\" ąćęłńóśźż "));
 
     openView();
     EXPECT_EQ(listTexts(), QStringList({QStringLiteral("  Spawalnia \"Północ\" ąćęłńóśźż "), "Biuro", "Lakiernia"}));
@@ -294,7 +289,7 @@ TEST_F(DefStan, NewWorkstationTakesTheSmallestFreeIdAndNoFactors)
     EXPECT_TRUE(
         fx.ReadText("dane/struktura_dane.xml")
             .contains(QStringLiteral("<stanowisko id=\"3\" nazwa=\"Magazyn wyrobów gotowych\" kat_dane=\"stan_3\">")));
-    EXPECT_EQ(view->lbStanowiska->currentItem()->text(), QStringLiteral("Magazyn wyrobów gotowych"));
+    EXPECT_EQ(testsupport::CurrentText(view->lbStanowiska), QStringLiteral("Magazyn wyrobów gotowych"));
     EXPECT_EQ(view->CurrentWorkstation()->id, "3");
 }
 
@@ -339,7 +334,7 @@ TEST_F(DefStan, AnulujKeepsARenameNoUndoesItAndReloadsTheFile)
     type(view->e_Kod, QStringLiteral("XX"));
     boxes.Answer(platform::MsgCancel); // as Escape and a closed box answer: nothing moves
     choose("Biuro");
-    EXPECT_EQ(view->lbStanowiska->currentItem()->text(), "Spawalnia");
+    EXPECT_EQ(testsupport::CurrentText(view->lbStanowiska), "Spawalnia");
     EXPECT_TRUE(modified() && view->e_Kod->text() == "XX");
     boxes.Answer(platform::MsgNo);
     choose("Biuro");
@@ -368,7 +363,7 @@ TEST_F(DefStan, YesSavesAndTheClickedWorkstationIsShownAfterTheListIsResorted)
     EXPECT_FALSE(modified());
     EXPECT_EQ(view->e_Nazwa->text(), "Lakiernia");
     EXPECT_EQ(view->CurrentWorkstation()->id, "4");
-    EXPECT_EQ(view->lbStanowiska->currentItem()->text(), "Lakiernia");
+    EXPECT_EQ(testsupport::CurrentText(view->lbStanowiska), "Lakiernia");
     EXPECT_EQ(listTexts(), QStringList({"Akumulatornia", "Biuro", "Lakiernia"}));
     EXPECT_EQ(factorTexts(), QStringList({"Ksylen"}));
 }
@@ -689,7 +684,7 @@ TEST_F(DefStan, ANewWorkstationStaysWhenItsPagesAreTurnedAndIsShownSavedWithItsC
     QTabBar *tabs = view->pgDefin->findChild<QTabBar *>();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
     EXPECT_TRUE(boxes.boxes.isEmpty()) << boxes.Texts().join(" | ").toStdString();
-    EXPECT_TRUE(view->EnteringNew() && !view->lbStanowiska->currentItem());
+    EXPECT_TRUE(view->EnteringNew() && view->lbStanowiska->currentRow() < 0);
     ASSERT_TRUE(view->Save());
     EXPECT_EQ(listTexts().value(view->lbStanowiska->currentRow()), view->CurrentWorkstation()->nazwa);
     EXPECT_EQ(view->CurrentWorkstation()->nazwa, QStringLiteral("Tokarnia"));

@@ -15,18 +15,25 @@
 #include <gtest/gtest.h>
 
 using namespace storage;
-using namespace workstations;
+using namespace workstation_loading;
 
 namespace {
 
 const QString Data = QStringLiteral("dane\\");
 
-// The lists a view fills from the loaded workstations.
-struct ListView
+// The workstations as the views list them.
+TWorkstationListModel &listModel()
 {
-    QListWidget list;
-    QComboBox combo;
-};
+    return WorkstationListModel(appstate::State());
+}
+
+QStringList listTexts()
+{
+    QStringList out;
+    for (int r = 0; r < listModel().rowCount(); ++r)
+        out << listModel().index(r).data().toString();
+    return out;
+}
 
 std::unique_ptr<TCzynnik> factor(const QString &nazwa, const QString &ident, int id, const QString &aktual)
 {
@@ -39,7 +46,6 @@ class Loading : public ::testing::Test
 protected:
     testsupport::FixtureFolder fx;
     testsupport::ScriptedPrompter boxes;
-    ListView view;
     storage::StorageProblems problems; // what the loading brought back, in order
 
     void load(const ProgressReport &progress = {})
@@ -102,16 +108,15 @@ TEST_F(Loading, ListIsFilledInPolishAlphabeticalOrder)
     list.push_back(station("5", QStringLiteral("Lakiernia")));
     list.push_back(station("6", QStringLiteral("Magazyn")));
     writeWorkstations(std::move(list));
-    view.list.addItem(QStringLiteral("stary wpis"));
+    WorkstationList old;
+    old.push_back(station("9", QStringLiteral("stary wpis")));
+    listModel().Fill(old);
     load();
-    FillWorkstationList(&view.list, appstate::State().Workstations);
-    QStringList shown;
-    for (int i = 0; i < view.list.count(); ++i)
-        shown << view.list.item(i)->text();
+    const QStringList shown = listTexts();
     EXPECT_EQ(shown,
               QStringList({QStringLiteral("Lakiernia"), QStringLiteral("Łaźnia"), QStringLiteral("Magazyn"),
                            QStringLiteral("spawalnia"), QStringLiteral("Ślusarnia"), QStringLiteral("Tokarnia")}));
-    EXPECT_EQ(WorkstationOfItem(view.list.item(4))->id, "2");
+    EXPECT_EQ(WorkstationAt(appstate::State(), 4)->id, "2");
     EXPECT_EQ(appstate::State().ListVersion, "1.1");
     EXPECT_TRUE(problems.empty());
 }
@@ -125,25 +130,25 @@ TEST_F(Loading, RepeatedNumbersInTheListAreReported)
                                             " <stanowisko id=\"1\" nazwa=\"C\" kat_dane=\"stan_9\"></stanowisko>\n"
                                             "</struktura_dane>\n");
     load();
-    FillWorkstationList(&view.list, appstate::State().Workstations);
-    EXPECT_EQ(view.list.count(), 3);
+    EXPECT_EQ(listModel().rowCount(), 3);
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_TRUE(problems[0].message().endsWith(QStringLiteral("powtórzone numery stanowisk: 1")));
 }
 
-TEST_F(Loading, ComboOfOtherViewsIsAppendedTo)
+TEST_F(Loading, ComboOfOtherViewsShowsTheSameList)
 {
     std::vector<std::unique_ptr<TStanowisko>> list;
     list.push_back(station("1", QStringLiteral("B")));
     list.push_back(station("2", QStringLiteral("A")));
     writeWorkstations(std::move(list));
-    view.combo.addItem(QStringLiteral("0 – zostaje"));
+    QComboBox combo;
+    combo.setModel(&listModel());
     load();
-    FillWorkstationList(&view.combo, appstate::State().Workstations);
-    ASSERT_EQ(view.combo.count(), 3);
-    EXPECT_EQ(view.combo.itemText(1), "A");
-    EXPECT_EQ(WorkstationOfComboIndex(&view.combo, 2)->nazwa, "B");
-    EXPECT_EQ(WorkstationOfComboIndex(&view.combo, 0), nullptr);
+    ASSERT_EQ(combo.count(), 2);
+    EXPECT_EQ(combo.itemText(0), "A");
+    EXPECT_EQ(WorkstationAt(appstate::State(), 1)->nazwa, "B");
+    EXPECT_EQ(WorkstationAt(appstate::State(), -1), nullptr);
+    EXPECT_EQ(WorkstationAt(appstate::State(), 2), nullptr);
 }
 
 TEST_F(Loading, ReadingTwiceDoesNotListFactorsTwice)
@@ -176,8 +181,7 @@ TEST_F(Loading, MissingAndMalformedFilesAreReportedAndTheRestLoads)
     QDir(fx.FilePath("dane/stan_3")).removeRecursively();
 
     load();
-    FillWorkstationList(&view.list, appstate::State().Workstations);
-    ASSERT_EQ(view.list.count(), 3);
+    ASSERT_EQ(listModel().rowCount(), 3);
     auto &ws = appstate::State().Workstations;
     EXPECT_TRUE(loadData(*ws[0]));
     EXPECT_TRUE(problems.empty());
@@ -217,11 +221,10 @@ TEST_F(Loading, FactorListShowsCurrentFactorsAndEntriesNeverDangle)
     loaded.Factors.pop_back();
     EXPECT_EQ(FactorOfItem(target.item(1)), nullptr);
     // A new load of the list: the workstation entries too.
-    QListWidget stations;
-    AddWorkstationItem(&stations, loaded);
+    const int row = listModel().RowOf(loaded.id);
     load();
-    ASSERT_NE(WorkstationOfItem(stations.item(0)), nullptr);
-    EXPECT_FALSE(WorkstationOfItem(stations.item(0))->Loaded); // the new object, not the freed one
+    ASSERT_NE(WorkstationAt(appstate::State(), row), nullptr);
+    EXPECT_FALSE(WorkstationAt(appstate::State(), row)->Loaded); // the new object, not the freed one
     FillFactorList(&target, nullptr);
     EXPECT_EQ(target.count(), 0);
 }
