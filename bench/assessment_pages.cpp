@@ -4,6 +4,7 @@
 #include "appstate/appstate.h"
 #include "assessment/frm_ryz_zakl.h"
 #include "assessment/rules/evaluation_dispatch.h"
+#include "bench/bench_support.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -13,21 +14,18 @@
 namespace {
 
 std::unique_ptr<storage::TPomiar> item(const QString &nazwa, const QString &typ, int page, int row, int szerkol,
-                                       int szer, const QString &value)
+                                       int szer, const QString &value, const QString &etyk)
 {
-    auto f = std::make_unique<storage::TPomiar>();
-    f->EditDefinition().PageNr = page;
-    f->EditDefinition().nazwa = nazwa;
-    f->EditDefinition().typ = typ;
-    f->EditDefinition().Row = row;
-    f->EditDefinition().szerkol = szerkol;
-    f->EditDefinition().szer = szer;
-    f->EditDefinition().ile = 1;
-    f->ChoiceNr = 1;
-    f->Value = value;
-    f->onexit = true;
-    f->EditDefinition().sprpopr = typ == QLatin1String("edit");
-    return f;
+    return std::make_unique<storage::TPomiar>(storage::TFieldDefinition{.PageNr = page,
+                                                                        .nazwa = nazwa,
+                                                                        .typ = typ,
+                                                                        .Row = row,
+                                                                        .szerkol = szerkol,
+                                                                        .szer = szer,
+                                                                        .wys = 40,
+                                                                        .ile = 1,
+                                                                        .sprpopr = typ == QLatin1String("edit")},
+                                              storage::TFieldState{.etyk = etyk, .Value = value, .ChoiceNr = 1, .onexit = true});
 }
 
 storage::TPomiarList generate()
@@ -35,19 +33,17 @@ storage::TPomiarList generate()
     storage::TPomiarList items;
     static const char *kinds[] = {"edit", "edit", "combo", "checkbox", "label", "edit", "memo", "edit"};
     for (int p = 1; p <= 10; ++p) {
-        auto page = std::make_unique<storage::TPomiar>();
-        page->EditDefinition().PageNr = p;
-        page->EditDefinition().PageName = QStringLiteral("Strona %1").arg(p);
-        page->EditDefinition().typ = QStringLiteral("page");
-        page->EditDefinition().function = QStringLiteral("bench_Pomiar_01");
-        items.push_back(std::move(page));
+        items.push_back(std::make_unique<storage::TPomiar>(storage::TFieldDefinition{
+            .PageNr = p,
+            .PageName = QStringLiteral("Strona %1").arg(p),
+            .typ = QStringLiteral("page"),
+            .function = QStringLiteral("bench_Pomiar_01"),
+        }));
         for (int i = 0; i < 40; ++i) {
             const QString kind = QString::fromLatin1(kinds[i % 8]);
-            auto f = item(QStringLiteral("Pole_%1_%2").arg(p).arg(i), kind, p, i / 4 + 1, 200, 90,
-                          kind == QLatin1String("checkbox") ? QStringLiteral("False") : QStringLiteral("1.5"));
-            f->etyk = QStringLiteral("Wartość zmierzona %1").arg(i);
-            f->EditDefinition().wys = 40;
-            items.push_back(std::move(f));
+            items.push_back(item(QStringLiteral("Pole_%1_%2").arg(p).arg(i), kind, p, i / 4 + 1, 200, 90,
+                                 kind == QLatin1String("checkbox") ? QStringLiteral("False") : QStringLiteral("1.5"),
+                                 QStringLiteral("Wartość zmierzona %1").arg(i)));
         }
     }
     return items;
@@ -59,6 +55,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("TARVELIN_SCRIPTED_BOXES", "1");
+    bench::ReadMode(argc, argv);
     QApplication app(argc, argv);
     appstate::State().ViewName = QStringLiteral("frmRyzZakl");
     appstate::State().ViewKind = storage::TViewKind::Measurement;
@@ -73,7 +70,7 @@ int main(int argc, char **argv)
                                            (void)form.GetFieldValue(sender);
                                        });
 
-    const int rounds = 10;
+    const int rounds = bench::Sized(10, 2);
     QElapsedTimer t;
     double total = 0;
     double worst = 0;
@@ -85,14 +82,16 @@ int main(int argc, char **argv)
         total += ms;
         worst = std::max(worst, ms);
     }
+    bench::Require(win.Pages()->count() == 11, "the 10 pages and the risk page built");
     std::printf("build 10 pages / 400 fields: %.1f ms average, %.1f ms worst (%d tabs)\n", total / rounds, worst,
                 win.Pages()->count());
 
-    const int ops = 20000;
+    const int ops = bench::Sized(20000, 20);
     t.restart();
     for (int i = 0; i < ops; ++i)
         win.SetFieldValue(QStringLiteral("ed_Pole_1_0"), i % 2 ? QStringLiteral("2.5") : QStringLiteral("3.75"));
     const double us = t.nsecsElapsed() / 1e3 / ops;
+    bench::Require(evaluations >= ops, "every changed value evaluated");
     std::printf("SetFieldValue round trip (changed value, rule run): %.2f us (%d evaluations)\n", us, evaluations);
 
     t.restart();

@@ -26,6 +26,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("TARVELIN_SCRIPTED_BOXES", "1");
+    bench::ReadMode(argc, argv);
     QApplication app(argc, argv);
     QTemporaryDir installCopy;
     bench::UseInstallationCopy(installCopy);
@@ -75,7 +76,7 @@ int main(int argc, char **argv)
     assessment::TfrmRyzZakl win;
     const auto [cbStanow, lbCzyn, lbPomiar] = bench::ShowWorkstation(win, ws);
 
-    const int rounds = 20;
+    const int rounds = bench::Sized(20, 2);
     double total = 0, worst = 0;
     QElapsedTimer t;
     for (int r = 0; r < rounds; ++r) {
@@ -86,6 +87,7 @@ int main(int argc, char **argv)
         total += ms;
         worst = std::max(worst, ms);
     }
+    bench::Require(lbPomiar->count() == 200 && win.SelectedMeasurement(), "the factor's 200 measurements listed, one shown");
     std::printf("switch factor (200 measurements) and show one: %.1f ms average, %.1f ms worst (%d listed)\n",
                 total / rounds, worst, lbPomiar->count());
 
@@ -94,7 +96,7 @@ int main(int argc, char **argv)
         std::printf("the noise form has no ed_PEWartZm\n");
         return 1;
     }
-    const int edits = 500;
+    const int edits = bench::Sized(500, 4);
     t.restart();
     for (int i = 0; i < edits; ++i) {
         edit->setText(i % 2 ? QStringLiteral("87") : QStringLiteral("79.5"));
@@ -103,6 +105,7 @@ int main(int argc, char **argv)
     }
     const double ms = t.nsecsElapsed() / 1e6 / edits;
     const storage::TPomiarCzynn *m = win.SelectedMeasurement();
+    bench::Require(m && m->ocenamax > 0, "the edited measurement rated");
     std::printf("edit to re-rated panel (noise rule): %.3f ms per edit (last rating %d, panel %d)\n", ms,
                 m ? m->ocenamax : -1, assessment::frmOcenaRyz()->ShownCode(assessment::frmOcenaRyz()->gbKompLaczna));
     win.ClearMeasurementForm();

@@ -26,8 +26,15 @@
 
 namespace {
 
-constexpr int kWorkstations = 100;
-constexpr int kMeasurements = 20;
+int workstationCount()
+{
+    return bench::Sized(100, 2);
+}
+
+int measurementCount()
+{
+    return bench::Sized(20, 2);
+}
 
 struct FactorKind
 {
@@ -75,7 +82,7 @@ std::vector<std::unique_ptr<storage::TStanowisko>> makeWorkstations()
             if (storage::TPomiar *f = storage::FindField(items, QString::fromLatin1(name)))
                 f->Value = QString::fromLatin1(value);
     }
-    for (int w = 1; w <= kWorkstations; ++w) {
+    for (int w = 1; w <= workstationCount(); ++w) {
         auto ws = std::make_unique<storage::TStanowisko>(QString::number(w), QStringLiteral("Stanowisko nr %1").arg(w),
                                                          QStringLiteral("stan_%1").arg(w));
         ws->Kod = QStringLiteral("ST-%1").arg(w);
@@ -94,7 +101,7 @@ std::vector<std::unique_ptr<storage::TStanowisko>> makeWorkstations()
                                                                   QStringLiteral("T"), QStringLiteral("T")),
                               name);
             const storage::TPomiarList &items = forms[QString::fromLatin1(k.form) + QString::number(k.id)];
-            for (int m = 0; m < kMeasurements; ++m) {
+            for (int m = 0; m < measurementCount(); ++m) {
                 auto meas = std::make_unique<storage::TPomiarCzynn>(storage::TMeasurementAttributes{
                     .id = m + 1,
                     .data = QDate(2021, 1, 4).addDays(m * 45).toString(Qt::ISODate),
@@ -174,6 +181,7 @@ Timing printOne(printouts::TfrmVRejestrKarta &form, printouts::TRegisterCardData
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::ReadMode(argc, argv);
     QApplication app(argc, argv);
     QTemporaryDir dir;
     bench::UseInstallationCopy(dir);
@@ -186,7 +194,7 @@ int main(int argc, char **argv)
     printOne(form, data, *workstations.front(), QString()); // fonts and caches warm
     std::vector<double> oneWall, oneCpu, onePdfWall, onePdfCpu;
     int pages = 0;
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < bench::Sized(5, 1); ++i) {
         const Timing prepare = printOne(form, data, *workstations[size_t(i)], QString());
         const Timing print = printOne(form, data, *workstations[size_t(i)], pdf);
         pages = prepare.pages;
@@ -208,18 +216,20 @@ int main(int argc, char **argv)
         allPdf.cpu += t.cpu;
         allPdf.pages += t.pages;
     }
+    bench::Require(pages > 1 && allPdf.pages == all.pages && QFileInfo(pdf).size() > 0,
+                   "the register and its cards prepared and printed to a PDF file");
     const double ow = bench::Median(oneWall), oc = bench::Median(oneCpu);
     const double pw = bench::Median(onePdfWall), pc = bench::Median(onePdfCpu);
     std::printf("register and cards: %d workstations x 10 factors x %d measurements, %d pages a workstation, "
                 "PDF %lld bytes\n",
-                kWorkstations, kMeasurements, pages, static_cast<long long>(QFileInfo(pdf).size()));
+                workstationCount(), measurementCount(), pages, static_cast<long long>(QFileInfo(pdf).size()));
     std::printf("  one workstation, Prepare         : %.3f s (processor %.3f s), %.0f pages/s (target < 2 s)\n", ow, oc,
                 pages / ow);
     std::printf("  one workstation, Prepare plus PDF: %.3f s (processor %.3f s), %.0f pages/s (target < 4 s)\n", pw, pc,
                 pages / pw);
     std::printf("  all %d workstations, Prepare         : %.2f s (processor %.2f s), %d pages, %.0f pages/s\n",
-                kWorkstations, all.wall, all.cpu, all.pages, all.pages / all.wall);
-    std::printf("  all %d workstations, Prepare plus PDF: %.2f s (processor %.2f s), %.0f pages/s\n", kWorkstations,
+                workstationCount(), all.wall, all.cpu, all.pages, all.pages / all.wall);
+    std::printf("  all %d workstations, Prepare plus PDF: %.2f s (processor %.2f s), %.0f pages/s\n", workstationCount(),
                 allPdf.wall, allPdf.cpu, allPdf.pages / allPdf.wall);
     return 0;
 }

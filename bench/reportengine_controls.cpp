@@ -16,7 +16,10 @@ using namespace reportengine_test;
 
 namespace {
 
-constexpr int kMemos = 10000;
+int memoCount()
+{
+    return bench::Sized(10000, 200);
+}
 
 QStringList MemoTexts(int length)
 {
@@ -29,8 +32,8 @@ QStringList MemoTexts(int length)
     constexpr int wordCount = sizeof(words) / sizeof(words[0]);
     QRandomGenerator random(17);
     QStringList texts;
-    texts.reserve(kMemos);
-    for (int m = 0; m < kMemos; ++m) {
+    texts.reserve(memoCount());
+    for (int m = 0; m < memoCount(); ++m) {
         QString text;
         while (text.size() < length)
             text += QString::fromUtf8(words[random.bounded(wordCount)]) + QLatin1Char(' ');
@@ -94,6 +97,7 @@ Run FormatAndPrint(const QStringList &texts, double width)
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::ReadMode(argc, argv);
     QApplication app(argc, argv);
     struct Layout
     {
@@ -107,15 +111,18 @@ int main(int argc, char **argv)
         FormatOnly(texts.mid(0, 500), layout.width); // fonts and caches warm
         std::vector<double> format, print;
         Run lastFormat, lastPrint;
-        for (int i = 0; i < 3; ++i) {
+        for (int i = 0; i < bench::Sized(3, 1); ++i) {
             lastFormat = FormatOnly(texts, layout.width);
             format.push_back(lastFormat.seconds);
             lastPrint = FormatAndPrint(texts, layout.width);
             print.push_back(lastPrint.seconds);
         }
+        bench::Require(lastPrint.pages > 1 && lastPrint.lines > memoCount() && lastFormat.lines == lastPrint.lines,
+                       "every memo formatted and printed onto pages");
+        const double kMemos = memoCount();
         const double f = bench::Median(format);
         const double p = bench::Median(print);
-        std::printf("%s: %d memos, %lld lines (%.2f a memo), %d pages, %.0f bytes a page\n", layout.name, kMemos,
+        std::printf("%s: %d memos, %lld lines (%.2f a memo), %d pages, %.0f bytes a page\n", layout.name, memoCount(),
                     static_cast<long long>(lastPrint.lines), double(lastPrint.lines) / kMemos, lastPrint.pages,
                     double(lastPrint.pageBytes) / lastPrint.pages);
         std::printf("  format only     : %.0f memos/s, %.0f lines/s\n", kMemos / f, lastFormat.lines / f);

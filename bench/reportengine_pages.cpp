@@ -2,6 +2,7 @@
 // written to the page list and read back, in memory, spilled to a temporary file and
 // coded (on the coder threads, then on one thread, whose files must be the same byte
 // for byte); then the same pages printed to a PDF file.
+#include "bench/bench_support.h"
 #include "reportengine/vr_page_list.h"
 #include "reportengine/vr_page_picture.h"
 #include "reportengine/vr_printer.h"
@@ -21,8 +22,6 @@
 using namespace reportengine;
 
 namespace {
-
-constexpr int kPages = 1000;
 
 std::unique_ptr<QPicture> GeneratePage(int n)
 {
@@ -79,8 +78,7 @@ Result RoundTrip(const std::vector<std::unique_ptr<QPicture>> &pages, int minSiz
         if (file->size() >= 24)
             std::memset(file->data() + 16, 0, 8);
     }
-    if (check <= 0)
-        std::printf("nothing read back\n");
+    bench::Require(check > 0 && list.PageCount() == int(pages.size()), "every page stored and read back");
     return r;
 }
 
@@ -89,7 +87,10 @@ Result RoundTrip(const std::vector<std::unique_ptr<QPicture>> &pages, int minSiz
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::ReadMode(argc, argv);
     QApplication app(argc, argv);
+    // Enough pages in the quick mode too for the page list to spill to its file.
+    const int kPages = bench::Sized(1000, 40);
     std::vector<std::unique_ptr<QPicture>> pages;
     pages.reserve(kPages);
     for (int n = 1; n <= kPages; ++n)
@@ -119,6 +120,7 @@ int main(int argc, char **argv)
                     r.spilled ? " (file)" : "");
     }
     TVRPageList::SetCoderThreads(threads);
+    bench::Require(files[0] == files[1] && !files[0].isEmpty(), "the coded file the same on any number of threads");
     std::printf("coded file on %d coder threads and on one thread: %s (%lld bytes)\n", threads,
                 files[0] == files[1] && !files[0].isEmpty() ? "byte-identical" : "DIFFERENT",
                 static_cast<long long>(files[0].size()));
@@ -145,6 +147,7 @@ int main(int argc, char **argv)
             if (TVRCompress::ExpandBytes(codes[i].constData(), codes[i].size(), plain[i].size()) != plain[i])
                 ++mismatches;
         const double decSec = t.nsecsElapsed() / 1e9;
+        bench::Require(mismatches == 0, "every page compressed and expanded to itself");
         std::printf("coder only          : compress %.0f pages/s, expand %.0f pages/s, both %.0f pages/s, "
                     "%.1f ns/byte both ways%s\n",
                     kPages / encSec, kPages / decSec, kPages / (encSec + decSec),
@@ -174,6 +177,7 @@ int main(int argc, char **argv)
         t.start();
         viewer.Print();
         const double sec = t.nsecsElapsed() / 1e9;
+        bench::Require(QFileInfo(dir.filePath("bench.pdf")).size() > 0, "the stored pages printed to a PDF file");
         std::printf("PDF output: %d pages in %.2f s = %.0f pages/s, %.0f bytes/page of PDF\n", kPages, sec,
                     kPages / sec, double(QFileInfo(dir.filePath("bench.pdf")).size()) / kPages);
     }

@@ -23,7 +23,10 @@ using namespace reportengine;
 
 namespace {
 
-constexpr int kRows = 5000;
+int rowCount()
+{
+    return bench::Sized(5000, 200);
+}
 
 struct Row
 {
@@ -44,8 +47,8 @@ std::vector<Row> MakeRows()
     constexpr int wordCount = sizeof(words) / sizeof(words[0]);
     QRandomGenerator random(18);
     std::vector<Row> rows;
-    rows.reserve(kRows);
-    for (int i = 1; i <= kRows; ++i) {
+    rows.reserve(rowCount());
+    for (int i = 1; i <= rowCount(); ++i) {
         QString description;
         const int length = 10 + random.bounded(80);
         while (description.size() < length)
@@ -161,6 +164,7 @@ template <class F> Timing Time(F run)
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::ReadMode(argc, argv);
     QApplication app(argc, argv);
     QTemporaryDir dir;
     const std::vector<Row> rows = MakeRows();
@@ -172,7 +176,7 @@ int main(int argc, char **argv)
     r.report.Prepare(); // fonts and caches warm
     std::vector<double> prepareWall, prepareCpu, pdfWall, pdfCpu;
     int pages = 0;
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < bench::Sized(5, 1); ++i) {
         const Timing prepare = Time([&] { r.report.Prepare(); });
         pages = r.report.VRPrinter()->PageCount();
         r.pageCount = pages;
@@ -185,7 +189,9 @@ int main(int argc, char **argv)
     const double pw = bench::Median(prepareWall), pc = bench::Median(prepareCpu);
     const double fw = bench::Median(pdfWall), fc = bench::Median(pdfCpu);
     r.report.Prepare();
-    std::printf("register report: %d rows, %d pages A4, %.0f bytes a page picture, PDF %lld bytes\n", kRows, pages,
+    bench::Require(pages > 1 && QFileInfo(r.report.PrinterSettings.PdfFileName).size() > 0,
+                   "the register prepared onto pages and printed to a PDF file");
+    std::printf("register report: %d rows, %d pages A4, %.0f bytes a page picture, PDF %lld bytes\n", rowCount(), pages,
                 double(r.report.VRPrinter()->PageList().Stream()->Size()) / pages,
                 static_cast<long long>(QFileInfo(r.report.PrinterSettings.PdfFileName).size()));
     std::printf("  Prepare           : %.0f pages/s (%.3f s; processor %.3f s, %.0f pages/s) (target >= 500)\n",

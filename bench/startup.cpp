@@ -72,7 +72,10 @@ Run runOnce(const char *exe, const std::vector<std::string> &extraEnv)
 
 int main(int argc, char **argv)
 {
-    const int pairs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+    bench::ReadMode(argc, argv);
+    // A number as argument: that many pairs.
+    const int given = argc > 1 ? std::atoi(argv[1]) : 0;
+    const int pairs = given > 0 ? given : bench::Sized(15, 1);
     QTemporaryDir installCopy;
     bench::CopyFolder(QStringLiteral(TARVELIN_INSTALL_DIR), installCopy.path());
 

@@ -1,6 +1,7 @@
 // Reading a generated chemical catalogue of 1,000 substances, and reading then rewriting
 // the measurement files of a workstation with 40 factors and 2,000 measurements (10
 // substances sharing one file, 30 factors with files of their own, 40 form fields each).
+#include "bench/bench_support.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
 #include "storage/catalogue_files.h"
@@ -83,13 +84,14 @@ double cpuMs()
 
 int main(int argc, char **argv)
 {
+    bench::ReadMode(argc, argv);
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
     platform::SetProgramFolder(dir.path());
     writeLines(dir.path(), "poradn/czynchem.xml", catalogue(1000));
 
     // Catalogue panel read: every entry, then a search.
-    const int rounds = 20;
+    const int rounds = bench::Sized(20, 2);
     std::vector<double> reads;
     size_t listed = 0;
     for (int r = 0; r < rounds; ++r) {
@@ -107,6 +109,7 @@ int main(int argc, char **argv)
     ts.start();
     const size_t found = ReadChemicalCatalogue(ChemicalCataloguePath(), search, "1.0").size();
     const double searchMs = ms(ts);
+    bench::Require(listed == 1000 && found >= 1, "the catalogue read whole and searched");
     std::printf("chemical catalogue, 1000 substances: read %.2f / %.2f ms (best / median of %d), %zu listed; search %.2f ms, %zu found\n",
                 reads.front(), reads[rounds / 2], rounds, listed, searchMs, found);
 
@@ -129,7 +132,7 @@ int main(int argc, char **argv)
     for (auto &f : factors) {
         TPomiarList proto;
         ReadMeasurementForm(forms + FormDefinitionName(f->frm_dane, "1"), proto, f->id);
-        for (int k = 0; k < 50; ++k) {
+        for (int k = 0; k < bench::Sized(50, 3); ++k) {
             auto m = std::make_unique<TPomiarCzynn>(TMeasurementAttributes{
                 .id = k + 1,
                 .data = QString("20%1-%2-%3").arg(10 + k / 12).arg(k % 12 + 1, 2, 10, QChar('0')).arg(k % 28 + 1, 2, 10, QChar('0')),
@@ -162,7 +165,8 @@ int main(int argc, char **argv)
                                                                               : std::vector<const TCzynnik *>{raw[i]});
     std::vector<double> readTimes, writeTimes, readCpu, writeCpu;
     size_t readCount = 0;
-    for (int r = 0; r < 9; ++r) {
+    const int passes = bench::Sized(9, 1);
+    for (int r = 0; r < passes; ++r) {
         // A workstation is loaded into new factor objects: the lists read before are freed
         // outside the measured read.
         for (auto &f : factors)
@@ -186,14 +190,15 @@ int main(int argc, char **argv)
         writeTimes.push_back(ms(t));
         writeCpu.push_back(cpuMs() - c0);
     }
+    bench::Require(readCount == size_t(made), "every measurement written and read back");
     std::sort(readTimes.begin(), readTimes.end());
     std::sort(writeTimes.begin(), writeTimes.end());
     std::sort(readCpu.begin(), readCpu.end());
     std::sort(writeCpu.begin(), writeCpu.end());
-    std::printf("workstation, 40 factors, %d measurements of %d fields, 31 files (%zu read back), best / median of 9:\n"
+    std::printf("workstation, 40 factors, %d measurements of %d fields, 31 files (%zu read back), best / median of %d:\n"
                 "  read    %.1f / %.1f ms (processor %.1f / %.1f ms)\n"
                 "  rewrite %.1f / %.1f ms (processor %.1f / %.1f ms)\n",
-                made, fieldCount, readCount, readTimes[0], readTimes[4], readCpu[0], readCpu[4], writeTimes[0],
-                writeTimes[4], writeCpu[0], writeCpu[4]);
+                made, fieldCount, readCount, passes, readTimes[0], readTimes[passes / 2], readCpu[0], readCpu[passes / 2],
+                writeTimes[0], writeTimes[passes / 2], writeCpu[0], writeCpu[passes / 2]);
     return 0;
 }

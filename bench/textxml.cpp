@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -33,18 +34,19 @@ QByteArray generate(qsizetype targetBytes)
 
 int main(int argc, char **argv)
 {
+    bench::ReadMode(argc, argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("TARVELIN_SCRIPTED_BOXES", "1");
     QTemporaryDir dir;
     const QString path = dir.filePath("big.xml");
-    const QByteArray data = generate(10 * 1024 * 1024);
+    const QByteArray data = generate(bench::Sized(10 * 1024 * 1024, 256 * 1024));
     {
         QFile f(path);
         f.open(QIODevice::WriteOnly);
         f.write(data);
     }
     const double mb = data.size() / (1024.0 * 1024.0);
-    const int rounds = 5;
+    const int rounds = bench::Sized(5, 1);
     QElapsedTimer t;
     t.start();
     QStringList lines;
@@ -55,6 +57,8 @@ int main(int argc, char **argv)
     for (int r = 0; r < rounds; ++r)
         platform::WriteLinesCp1250(dir.filePath("out.xml"), lines);
     const double writeSec = t.nsecsElapsed() / 1e9 / rounds;
+    bench::Require(lines.size() > 1000 && QFileInfo(dir.filePath("out.xml")).size() >= data.size() * 9 / 10,
+                   "the file read into lines and written back");
     std::printf("text-XML read : %.1f MB in %.1f ms = %.0f MB/s (%lld lines)\n", mb, readSec * 1000, mb / readSec,
                 static_cast<long long>(lines.size()));
     std::printf("text-XML write: %.1f MB in %.1f ms = %.0f MB/s\n", mb, writeSec * 1000, mb / writeSec);
@@ -70,6 +74,7 @@ int main(int argc, char **argv)
     app::CreateStartupWindows();
     shell::frmMain()->show();
     QApplication::processEvents();
+    bench::Require(shell::frmMain()->isVisible(), "the main window shown");
     std::printf("start-up to main window shown: %.1f ms\n", s.nsecsElapsed() / 1e6);
     return 0;
 }

@@ -80,6 +80,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("TARVELIN_SCRIPTED_BOXES", "1");
+    bench::ReadMode(argc, argv);
     QApplication app(argc, argv);
     QTemporaryDir installCopy;
     bench::UseInstallationCopy(installCopy);
@@ -143,7 +144,7 @@ int main(int argc, char **argv)
             ok = false;
             return;
         }
-        const int edits = 200;
+        const int edits = bench::Sized(200, 4);
         std::vector<double> times;
         QElapsedTimer t;
         for (int i = 0; i < edits; ++i) {
@@ -153,6 +154,10 @@ int main(int argc, char **argv)
             times.push_back(t.nsecsElapsed() / 1e6);
         }
         const storage::TPomiarCzynn *m = win.SelectedMeasurement();
+        if (!m || win.GetFieldValue(QStringLiteral("ed_SumNDS")).isEmpty()) {
+            std::printf("%s: the sum was not worked out\n", what);
+            ok = false;
+        }
         std::printf("%s: edit through the sum of 30 factors to the re-rated panel: %.3f ms median, %.3f ms worst "
                     "(sum shown %s, panel %d)\n",
                     what, bench::Median(times), *std::max_element(times.begin(), times.end()),
@@ -160,7 +165,7 @@ int main(int argc, char **argv)
                     m ? assessment::frmOcenaRyz()->ShownCode(assessment::frmOcenaRyz()->gbKompLaczna) : -1);
 
         std::vector<double> saves;
-        for (int i = 0; i < 5; ++i) {
+        for (int i = 0; i < bench::Sized(5, 1); ++i) {
             edit->setText(i % 2 ? QStringLiteral("0.3") : QStringLiteral("0.2"));
             leave(edit);
             t.restart();

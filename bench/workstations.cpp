@@ -80,11 +80,12 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("TARVELIN_SCRIPTED_BOXES", "1");
+    bench::ReadMode(argc, argv);
     QApplication app(argc, argv);
     QTemporaryDir dir;
     platform::SetProgramFolder(dir.path());
-    const int count = 500;
-    const int bigId = 250;
+    const int count = bench::Sized(500, 20);
+    const int bigId = count / 2;
     writeCatalogue(QStringLiteral("poradn\\"));
     generate(count, bigId);
 
@@ -96,7 +97,7 @@ int main(int argc, char **argv)
     s.ViewKind = storage::TViewKind::Workstations;
 
     workstations::TfrmDefStan view;
-    const int rounds = 20;
+    const int rounds = bench::Sized(20, 2);
     std::vector<double> listMs, openMs;
     QString bigName;
     for (int r = 0; r < rounds; ++r) {
