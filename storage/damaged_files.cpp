@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
+#include <algorithm>
 
 namespace storage {
 
@@ -85,6 +86,15 @@ QString DamagedFileReadText(const QString &message)
 
 void RemoveInterruptedSavesBeside(const QString &storedFilePath)
 {
+    // The folder as stored is looked up first: a list of thousands of workstations names
+    // each folder at every load, and finding its file on disk takes a look at the disk.
+    static QSet<QString> seen;
+    const QString stored = platform::ProgramFolder() + QLatin1Char('|') +
+                           storedFilePath.left(std::max(storedFilePath.lastIndexOf(QLatin1Char('\\')),
+                                                        storedFilePath.lastIndexOf(QLatin1Char('/'))));
+    if (seen.contains(stored))
+        return;
+    seen.insert(stored);
     static QSet<QString> cleaned;
     const QString folder = QFileInfo(keyOf(storedFilePath)).absolutePath();
     if (cleaned.contains(folder))

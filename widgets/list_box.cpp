@@ -91,6 +91,8 @@ TModelListBox::TModelListBox(QWidget *parent) : QListView(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // One line an entry: the layout of thousands of entries measures one.
+    setUniformItemSizes(true);
 }
 
 void TModelListBox::setModel(QAbstractItemModel *model)

@@ -19,8 +19,8 @@ TWorkstationListModel::Row TWorkstationListModel::rowOf(const storage::TStanowis
 
 bool TWorkstationListModel::before(const Row &a, const Row &b)
 {
-    if (a.key != b.key)
-        return a.key < b.key;
+    if (const int c = a.key.compare(b.key))
+        return c < 0;
     return a.name < b.name; // a stable, total order for names the collation calls equal
 }
 
@@ -34,22 +34,31 @@ void TWorkstationListModel::indexRows()
 
 void TWorkstationListModel::Fill(const storage::WorkstationList &list)
 {
-    beginResetModel();
-    m_rows.clear();
-    m_rows.reserve(list.size());
-    m_repeated.clear();
+    std::vector<Row> rows;
+    rows.reserve(list.size());
+    QStringList repeated;
     QSet<QString> seen;
     seen.reserve(qsizetype(list.size()));
     for (const auto &w : list) {
         if (seen.contains(w->id)) {
-            if (!m_repeated.contains(w->id))
-                m_repeated << w->id;
+            if (!repeated.contains(w->id))
+                repeated << w->id;
         } else {
             seen.insert(w->id);
         }
-        m_rows.push_back(rowOf(*w));
+        rows.push_back(rowOf(*w));
     }
-    std::stable_sort(m_rows.begin(), m_rows.end(), before);
+    // The positions are sorted, not the rows: a comparison reads two keys, a move is an int.
+    std::vector<int> order(rows.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = int(i);
+    std::stable_sort(order.begin(), order.end(), [&rows](int a, int b) { return before(rows[size_t(a)], rows[size_t(b)]); });
+    beginResetModel();
+    m_rows.clear();
+    m_rows.reserve(rows.size());
+    for (const int i : order)
+        m_rows.push_back(std::move(rows[size_t(i)]));
+    m_repeated = std::move(repeated);
     indexRows();
     endResetModel();
 }
