@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, runs every test, then the fuzz targets briefly.
+# Installs what is needed, builds, runs every test (every benchmark among them, once, in its
+# quick mode: a benchmark that no longer does its work fails), then the fuzz targets briefly.
 #
 #   tools/test.sh             what CI runs
 #   tools/test.sh --sanitize  every test instead in a build of its own (build-sanitize) under
