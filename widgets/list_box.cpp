@@ -97,16 +97,19 @@ TModelListBox::TModelListBox(QWidget *parent) : QListView(parent)
 
 void TModelListBox::setModel(QAbstractItemModel *model)
 {
-    if (this->model())
-        disconnect(this->model(), nullptr, this, nullptr);
+    disconnect(m_rowsRemoved);
+    QItemSelectionModel *previous = selectionModel();
     QListView::setModel(model);
-    // A new model brings a new selection model.
+    // A new model brings a new selection model; the one before is this view's to free.
+    if (previous && previous != selectionModel() && previous->parent() == this)
+        delete previous;
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (choiceSettled(this))
             emit Chosen();
     });
+    // As in TListBox: the neighbour of a removed entry was not chosen.
     if (model)
-        connect(model, &QAbstractItemModel::rowsRemoved, this, [this] { dropUnchosen(this); });
+        m_rowsRemoved = connect(model, &QAbstractItemModel::rowsRemoved, this, [this] { dropUnchosen(this); });
 }
 
 int TModelListBox::count() const

@@ -68,6 +68,9 @@ signals:
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
+
+private:
+    QMetaObject::Connection m_rowsRemoved;
 };
 
 } // namespace widgets
