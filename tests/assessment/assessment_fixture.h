@@ -133,9 +133,7 @@ protected:
                                                                    QStringLiteral("probny"), QStringLiteral("T"),
                                                                    QString()));
         auto meas = std::make_unique<storage::TPomiarCzynn>(storage::TMeasurementAttributes{
-            .id = 1,
-            .data = QStringLiteral("2020-05-04"),
-            .ver = QStringLiteral("1"),
+            .id = 1, .data = QStringLiteral("2020-05-04"), .ver = QStringLiteral("1")
         });
         m = storage::AddMeasurement(factor->Measurements, std::move(meas));
         ws = w.get();

@@ -257,15 +257,8 @@ storage::TPomiarCzynn *addSubstance(storage::TStanowisko &w, int id, const QStri
         QStringLiteral("Substancja %1").arg(id), QStringLiteral("chem"), id, QStringLiteral("1.0"),
         QStringLiteral("chemiczny"), QStringLiteral("T"), QStringLiteral("T")));
     auto m = std::make_unique<storage::TPomiarCzynn>(storage::TMeasurementAttributes{
-        .id = 1,
-        .data = date,
-        .ver = QStringLiteral("1"),
-        .ocenam = 10,
-        .ocenak = 10,
-        .ocenakc = 10,
-        .ocenaml = 10,
-        .ocenamax = 10,
-        .ocenakon = 10,
+        .id = 1, .data = date, .ver = QStringLiteral("1"), .ocenam = 10, .ocenak = 10, .ocenakc = 10, .ocenaml = 10,
+        .ocenamax = 10, .ocenakon = 10
     });
     for (const auto &[name, value] : values) {
         auto p = std::make_unique<storage::TPomiar>();

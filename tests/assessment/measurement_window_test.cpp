@@ -432,9 +432,7 @@ TEST_F(MeasurementWindow, DeletingASummedDustMeasurementRecomputesTheSumsFirst)
     storage::TCzynnik *f = win->SelectedFactor();
     ASSERT_TRUE(f);
     auto m = std::make_unique<storage::TPomiarCzynn>(storage::TMeasurementAttributes{
-        .id = 1,
-        .data = QStringLiteral("2021-03-03"),
-        .ver = QStringLiteral("1"),
+        .id = 1, .data = QStringLiteral("2021-03-03"), .ver = QStringLiteral("1")
     });
     auto box = std::make_unique<storage::TPomiar>();
     box->EditDefinition().nazwa = QStringLiteral("cbSumNDS");

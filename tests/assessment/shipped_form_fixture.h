@@ -232,9 +232,7 @@ protected:
             w->AddFactor(std::make_unique<storage::TCzynnik>(QStringLiteral("Hałas"), QStringLiteral("fiz"), factorId,
                                                              ver, frmDane, QStringLiteral("T"), QStringLiteral("T")));
         auto meas = std::make_unique<storage::TPomiarCzynn>(storage::TMeasurementAttributes{
-            .id = 1,
-            .data = QStringLiteral("2009-03-05"),
-            .ver = storage::FormVersionNumber(ver),
+            .id = 1, .data = QStringLiteral("2009-03-05"), .ver = storage::FormVersionNumber(ver)
         });
         m = storage::AddMeasurement(factor->Measurements, std::move(meas));
         storage::ReadMeasurementForm(s.FormsFolder + storage::FormDefinitionName(frmDane, ver), m->Fields, factorId);

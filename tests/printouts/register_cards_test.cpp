@@ -162,9 +162,7 @@ std::unique_ptr<storage::TCzynnik> factor(const char *ident, int id, const QStri
 void measure(storage::TCzynnik &f, const QString &date)
 {
     storage::AddMeasurement(f.Measurements, std::make_unique<storage::TPomiarCzynn>(storage::TMeasurementAttributes{
-        .data = date,
-        .mscPom = QStringLiteral("hala"),
-        .ver = QStringLiteral("1"),
+        .data = date, .mscPom = QStringLiteral("hala"), .ver = QStringLiteral("1")
     }));
 }
 

@@ -507,14 +507,10 @@ protected:
                 int number = 0;
                 for (const Sample &s : sample->measurements) {
                     auto m = std::make_unique<storage::TPomiarCzynn>(storage::TMeasurementAttributes{
-                        .id = ++number,
-                        .data = QString::fromUtf8(s.date),
-                        .mscPom = QString::fromUtf8(s.place),
-                        .wykpom = QString::fromUtf8(s.performer),
-                        .metpom = QString::fromUtf8(s.method),
-                        .interwyn = QString::fromUtf8(s.interpretation),
-                        .srodogrryz = QString::fromUtf8(s.measures),
-                        .ver = storage::FormVersionNumber(f->ver_pom),
+                        .id = ++number, .data = QString::fromUtf8(s.date), .mscPom = QString::fromUtf8(s.place),
+                        .wykpom = QString::fromUtf8(s.performer), .metpom = QString::fromUtf8(s.method),
+                        .interwyn = QString::fromUtf8(s.interpretation), .srodogrryz = QString::fromUtf8(s.measures),
+                        .ver = storage::FormVersionNumber(f->ver_pom)
                     });
                     storage::ReadMeasurementForm(appstate::State().FormsFolder +
                                                      storage::FormDefinitionName(f->frm_dane, f->ver_pom),

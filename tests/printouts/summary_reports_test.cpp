@@ -82,14 +82,9 @@ void WriteDataFolder(const std::vector<WorkstationEntry> &written)
                                                          QString::fromLatin1(fs.aktual), QStringLiteral("T"));
             for (const Measured &m : fs.measurements) {
                 auto pm = std::make_unique<storage::TPomiarCzynn>(storage::TMeasurementAttributes{
-                    .data = QString::fromLatin1(m.date),
-                    .mscPom = QStringLiteral("hala"),
-                    .wykpom = QStringLiteral("lab"),
-                    .ver = QStringLiteral("1"),
-                    .ocenam = m.ocenamax,
-                    .ocenak = m.ocenamax,
-                    .ocenamax = m.ocenamax,
-                    .ocenakon = m.ocenakon,
+                    .data = QString::fromLatin1(m.date), .mscPom = QStringLiteral("hala"),
+                    .wykpom = QStringLiteral("lab"), .ver = QStringLiteral("1"), .ocenam = m.ocenamax,
+                    .ocenak = m.ocenamax, .ocenamax = m.ocenamax, .ocenakon = m.ocenakon
                 });
                 storage::ReadMeasurementForm(Forms + f->frm_dane + QStringLiteral("_frm_1.xml"), pm->Fields, f->id);
                 if (m.typ) {

@@ -247,20 +247,9 @@ TEST(FactorCopies, CloneCarriesEveryFieldAndMeasurement)
 {
     TCzynnik f("Hałas", "fiz", 30001, "1.0", "halas_fizyczny", "T", "T");
     auto m = std::make_unique<TPomiarCzynn>(TMeasurementAttributes{
-        .id = 1,
-        .data = "2009-03-05",
-        .mscPom = "Hala",
-        .wykpom = "Jan",
-        .metpom = "PN",
-        .interwyn = "ok",
-        .srodogrryz = "brak",
-        .ver = "1",
-        .ocenam = 10,
-        .ocenak = 20,
-        .ocenakc = 30,
-        .ocenaml = 40,
-        .ocenamax = 40,
-        .ocenakon = 40,
+        .id = 1, .data = "2009-03-05", .mscPom = "Hala", .wykpom = "Jan", .metpom = "PN", .interwyn = "ok",
+        .srodogrryz = "brak", .ver = "1", .ocenam = 10, .ocenak = 20, .ocenakc = 30, .ocenaml = 40, .ocenamax = 40,
+        .ocenakon = 40
     });
     m->Fields.push_back(std::make_unique<TPomiar>());
     m->Fields.back()->Value = "85";

@@ -54,20 +54,9 @@ inline std::unique_ptr<storage::TPomiarCzynn> MakeMeasurement(const QString &frm
                                                               const QString &ver = "1")
 {
     auto m = std::make_unique<storage::TPomiarCzynn>(storage::TMeasurementAttributes{
-        .id = id,
-        .data = date,
-        .mscPom = "Hala A",
-        .wykpom = "Jan Kowalski",
-        .metpom = "PN-N-01307",
-        .interwyn = "Wynik",
-        .srodogrryz = "Ochronniki",
-        .ver = ver,
-        .ocenam = 10,
-        .ocenak = 20,
-        .ocenakc = 30,
-        .ocenaml = 40,
-        .ocenamax = 40,
-        .ocenakon = 40,
+        .id = id, .data = date, .mscPom = "Hala A", .wykpom = "Jan Kowalski", .metpom = "PN-N-01307",
+        .interwyn = "Wynik", .srodogrryz = "Ochronniki", .ver = ver, .ocenam = 10, .ocenak = 20, .ocenakc = 30,
+        .ocenaml = 40, .ocenamax = 40, .ocenakon = 40
     });
     storage::ReadMeasurementForm(kForms + storage::FormDefinitionName(frmDane, ver), m->Fields, factorId);
     for (const auto &[name, value] : values)

@@ -39,15 +39,9 @@ std::unique_ptr<storage::TCzynnik> fizFactor(const QString &nazwa, int id, const
 void addMeasurement(storage::TCzynnik &f, const QString &date, short rating)
 {
     auto m = std::make_unique<storage::TPomiarCzynn>(storage::TMeasurementAttributes{
-        .data = date,
-        .mscPom = QStringLiteral("hala"),
-        .wykpom = QStringLiteral("lab"),
-        .srodogrryz = QStringLiteral("osłony"),
-        .ver = QStringLiteral("1"),
-        .ocenam = rating,
-        .ocenak = rating,
-        .ocenamax = rating,
-        .ocenakon = rating,
+        .data = date, .mscPom = QStringLiteral("hala"), .wykpom = QStringLiteral("lab"),
+        .srodogrryz = QStringLiteral("osłony"), .ver = QStringLiteral("1"), .ocenam = rating, .ocenak = rating,
+        .ocenamax = rating, .ocenakon = rating
     });
     storage::ReadMeasurementForm(QStringLiteral("zaklocen\\frm\\") + f.frm_dane + QStringLiteral("_frm_1.xml"),
                                  m->Fields, f.id);
