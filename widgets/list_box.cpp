@@ -130,6 +130,31 @@ void TModelListBox::setCurrentRow(int row)
                                       QItemSelectionModel::ClearAndSelect);
 }
 
+bool TModelListBox::TextCut(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return false;
+    const QRect shown = visualRect(index);
+    const int needed = fontMetrics().horizontalAdvance(index.data(Qt::DisplayRole).toString()) +
+                       2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 2;
+    const QRect visible = viewport()->rect();
+    return shown.left() < visible.left() || shown.left() + needed > visible.right();
+}
+
+bool TModelListBox::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const QModelIndex index = indexAt(help->pos());
+        if (TextCut(index) && index.data(Qt::ToolTipRole).toString().isEmpty()) {
+            QToolTip::showText(help->globalPos(), index.data(Qt::DisplayRole).toString(), viewport(),
+                               visualRect(index));
+            return true;
+        }
+    }
+    return QListView::viewportEvent(event);
+}
+
 void TModelListBox::focusInEvent(QFocusEvent *event)
 {
     const QSignalBlocker quiet(this);

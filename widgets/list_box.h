@@ -21,7 +21,8 @@
 //
 // TModelListBox gives the same guarantees over a model of its own, which other widgets may
 // show as well (the workstations, listed by one view and chosen in the combo boxes of
-// others); a click on the entry already chosen raises only clicked().
+// others), the tooltip of a cut entry included; a click on the entry already chosen raises
+// only clicked().
 
 #include <QListView>
 #include <QListWidget>
@@ -62,12 +63,15 @@ public:
     int currentRow() const;
     // Chooses the entry of row (none for -1), as QListWidget::setCurrentRow does.
     void setCurrentRow(int row);
+    // Whether the list shows the text of index cut (beyond either edge of the visible area).
+    bool TextCut(const QModelIndex &index) const;
 
 signals:
     void Chosen();
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
 
 private:
     QMetaObject::Connection m_rowsRemoved;
