@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListView>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -34,6 +35,9 @@ TfrmRyzZakl::TfrmRyzZakl() : appstate::TView(storage::TViewKind::Measurement)
     cbStanow = new QComboBox(pRyzZakl);
     cbStanow->setObjectName(QStringLiteral("cbStanow"));
     cbStanow->setModel(&workstation_loading::WorkstationListModel(Shared()));
+    // One line an entry: the drop-down list lays out thousands of workstations measuring one.
+    if (auto *rows = qobject_cast<QListView *>(cbStanow->view()))
+        rows->setUniformItemSizes(true);
     cbStanow->setMinimumWidth(300);
     top->addWidget(lStanowisko);
     top->addWidget(cbStanow, 1);

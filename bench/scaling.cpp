@@ -22,10 +22,8 @@
 #include <QFile>
 #include <QListWidget>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <map>
 #include <vector>
 
 namespace {
@@ -146,24 +144,40 @@ void showView(const QString &name, storage::TViewKind kind, const QString &data)
     s.CatalogueFolder = QStringLiteral("poradn\\");
 }
 
-// Milliseconds of the action with what it left for the event loop (the shown lists laid out
-// and painted), the best of the rounds. The file cache is emptied before each round, so every
-// round reads its files as the first one of a session does. Processor time of this thread,
-// and the best round: on a shared machine the wall clock and the other rounds measure the
-// neighbours too.
-double timed(int rounds, const std::function<void()> &action)
+// One action measured at every size. prepare sets the program up for a size (not timed),
+// run does what is timed, done says whether it did its work.
+struct Action
 {
-    double best = 0;
+    const char *what;
+    std::function<void(int size)> prepare;
+    std::function<void(int size)> run;
+    std::function<bool(int size)> done;
+};
+
+// Milliseconds of the action at each size with what it left for the event loop (the shown
+// list laid out and painted), the median of the rounds. The sizes take turns round by round,
+// so a busy spell of the machine falls on both alike. The file cache is emptied before each
+// round, so every round reads its files as the first one of a session does. Processor time
+// of this thread: on a shared machine the wall clock measures the neighbours too.
+std::vector<double> timed(const Action &action, const std::vector<int> &sizes, int rounds)
+{
+    std::vector<std::vector<double>> ms(sizes.size());
     for (int r = 0; r < rounds; ++r) {
-        storage::ClearFileCache();
-        QApplication::processEvents();
-        const double start = bench::ThreadCpuSeconds();
-        action();
-        QApplication::processEvents();
-        const double ms = (bench::ThreadCpuSeconds() - start) * 1e3;
-        best = r == 0 ? ms : std::min(best, ms);
+        for (size_t i = 0; i < sizes.size(); ++i) {
+            action.prepare(sizes[i]);
+            storage::ClearFileCache();
+            QApplication::processEvents();
+            const double start = bench::ThreadCpuSeconds();
+            action.run(sizes[i]);
+            QApplication::processEvents();
+            ms[i].push_back((bench::ThreadCpuSeconds() - start) * 1e3);
+            bench::Require(action.done(sizes[i]), action.what);
+        }
     }
-    return best;
+    std::vector<double> medians;
+    for (const auto &m : ms)
+        medians.push_back(bench::Median(m));
+    return medians;
 }
 
 } // namespace
@@ -177,62 +191,94 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     bench::UseInstallationCopy(dir);
     const std::vector<int> sizes = {bench::Sized(500, 10), bench::Sized(5000, 100)};
-    const int rounds = bench::Sized(7, 1);
+    const int rounds = bench::Sized(9, 1);
     appstate::AppState &s = appstate::State();
 
     workstations::TfrmDefStan definitionView;
     assessment::TfrmRyzZakl measurementWindow;
     workstations::TfrmZestaw summaryView;
-    for (QWidget *view : std::initializer_list<QWidget *>{&definitionView, &measurementWindow, &summaryView}) {
-        view->resize(1000, 700);
-        view->show();
-    }
-    const QComboBox *measurementChooser =
+    // One view shown at a time, as in the main window.
+    const auto showOnly = [&](QWidget *shown) {
+        for (QWidget *view : std::initializer_list<QWidget *>{&definitionView, &measurementWindow, &summaryView})
+            view->setVisible(view == shown);
+        shown->resize(1000, 700);
+    };
+    QComboBox *measurementChooser =
         measurementWindow.GetMainPanel()->findChild<QComboBox *>(QStringLiteral("cbStanow"));
 
-    std::map<QString, std::vector<double>> results; // by action, one figure per size
     for (const int count : sizes) {
         writePlant(count);
-        const QString data = dataFolderFor(count);
-        showView(QStringLiteral("frmDefStan"), storage::TViewKind::Workstations, data);
-        results["loading the list at start"].push_back(timed(rounds, [&] {
-            storage::StorageProblems problems;
-            workstation_loading::LoadWorkstations(storage::WorkstationListPath(data), problems);
-        }));
-        bench::Require(int(s.Workstations.size()) == count, "every workstation loaded");
-        results["workstation view's list"].push_back(timed(rounds, [&] { definitionView.InitView(); }));
-        bench::Require(definitionView.lbStanowiska->count() == count, "every workstation in the workstation view");
-        showView(QStringLiteral("frmRyzZakl"), storage::TViewKind::Measurement, data);
-        results["measurement window's workstation combo"].push_back(
-            timed(rounds, [&] { measurementWindow.InitView(); }));
-        bench::Require(measurementChooser->count() == count && measurementChooser->itemText(0).startsWith("Ćwiczący"),
-                       "every workstation in the measurement window's chooser, alphabetically");
-        showView(QStringLiteral("frmZestaw"), storage::TViewKind::Summary, data);
-        results["summary view's workstation combo"].push_back(timed(rounds, [&] { summaryView.InitView(); }));
-        bench::Require(summaryView.cbStanow->count() == count, "every workstation in the summary view's chooser");
-    }
-
-    for (const int count : sizes) {
         writeMeasuredWorkstation(count);
-        showView(QStringLiteral("frmRyzZakl"), storage::TViewKind::Measurement, QStringLiteral("pomiary%1\\").arg(count));
-        measurementWindow.InitView();
-        QComboBox *chooser = measurementWindow.GetMainPanel()->findChild<QComboBox *>(QStringLiteral("cbStanow"));
-        results["opening the workstation"].push_back(timed(rounds, [&] {
-            s.Workstations.front()->Loaded = false;
-            chooser->setCurrentIndex(0);
-            measurementWindow.cbStanowClick();
-        }));
+    }
+    const auto workstationsListed = [&](int count) { return int(s.Workstations.size()) == count; };
+    const auto measurementsRead = [&](int count) {
         int read = 0;
         for (const auto &e : s.Workstations.front()->Factors)
             read += int(e.factor->Measurements.size());
-        bench::Require(read == count, "every measurement of the workstation read");
-    }
-
-    for (const char *what : {"loading the list at start", "workstation view's list",
-                             "measurement window's workstation combo", "summary view's workstation combo",
-                             "opening the workstation"}) {
-        const std::vector<double> &ms = results[what];
-        std::printf("scaling %s: %d -> %.1f ms, %d -> %.1f ms\n", what, sizes[0], ms[0], sizes[1], ms[1]);
+        return read == count;
+    };
+    // A view set up again finds the list of its own data folder loaded (the sizes take turns:
+    // freeing the other size's list is no part of it); at start there is none.
+    const auto loaded = [&](int count) {
+        storage::StorageProblems problems;
+        workstation_loading::LoadWorkstations(storage::WorkstationListPath(dataFolderFor(count)), problems);
+    };
+    const Action actions[] = {
+        {"loading the list at start",
+         [&](int count) {
+             showView(QStringLiteral("frmDefStan"), storage::TViewKind::Workstations, dataFolderFor(count));
+             s.Workstations.clear();
+             workstation_loading::WorkstationListModel(s).Fill(s.Workstations);
+         },
+         [&](int count) {
+             storage::StorageProblems problems;
+             workstation_loading::LoadWorkstations(storage::WorkstationListPath(dataFolderFor(count)), problems);
+         },
+         workstationsListed},
+        {"workstation view's list",
+         [&](int count) {
+             showView(QStringLiteral("frmDefStan"), storage::TViewKind::Workstations, dataFolderFor(count));
+             loaded(count);
+             showOnly(&definitionView);
+         },
+         [&](int) { definitionView.InitView(); },
+         [&](int count) { return definitionView.lbStanowiska->count() == count; }},
+        {"measurement window's workstation combo",
+         [&](int count) {
+             showView(QStringLiteral("frmRyzZakl"), storage::TViewKind::Measurement, dataFolderFor(count));
+             loaded(count);
+             showOnly(&measurementWindow);
+         },
+         [&](int) { measurementWindow.InitView(); },
+         // Every workstation, in alphabetical order ("Ć" before "E", after "C").
+         [&](int count) {
+             return measurementChooser->count() == count && measurementChooser->itemText(0).startsWith("Ćwiczący");
+         }},
+        {"summary view's workstation combo",
+         [&](int count) {
+             showView(QStringLiteral("frmZestaw"), storage::TViewKind::Summary, dataFolderFor(count));
+             loaded(count);
+             showOnly(&summaryView);
+         },
+         [&](int) { summaryView.InitView(); },
+         [&](int count) { return summaryView.cbStanow->count() == count; }},
+        {"opening the workstation",
+         [&](int count) {
+             showView(QStringLiteral("frmRyzZakl"), storage::TViewKind::Measurement,
+                      QStringLiteral("pomiary%1\\").arg(count));
+             showOnly(&measurementWindow);
+             measurementWindow.InitView();
+         },
+         [&](int) {
+             measurementChooser->setCurrentIndex(0);
+             measurementWindow.cbStanowClick();
+         },
+         measurementsRead},
+    };
+    for (const Action &action : actions) {
+        const std::vector<double> ms = timed(action, sizes, rounds);
+        std::printf("scaling %s: %d -> %.1f ms, %d -> %.1f ms\n", action.what, sizes[0], ms[0], sizes[1], ms[1]);
+        std::fflush(stdout);
     }
     return 0;
 }

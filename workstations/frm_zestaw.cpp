@@ -15,6 +15,7 @@
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -99,6 +100,9 @@ void TfrmZestaw::buildControls()
     cbStanow = new QComboBox(pZestaw);
     cbStanow->setObjectName(QStringLiteral("cbStanow"));
     cbStanow->setModel(&workstation_loading::WorkstationListModel(Shared()));
+    // One line an entry: the drop-down list lays out thousands of workstations measuring one.
+    if (auto *rows = qobject_cast<QListView *>(cbStanow->view()))
+        rows->setUniformItemSizes(true);
     lStanow->setBuddy(cbStanow);
     top->addWidget(lStanow, 0, 0);
     top->addWidget(cbStanow, 0, 1, 1, 4);
