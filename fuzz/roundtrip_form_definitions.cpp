@@ -103,8 +103,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Require(root.katalog == katalog && root.plik == plik && root.function == function);
     size_t at = 0;
     for (size_t page = 0; page < pages.size(); ++page) {
-        Require(at < items.size() && items[at]->typ() == QLatin1String("page") && items[at]->PageNr() == int(page) + 1 &&
-                items[at]->PageName() == pages[page].first && items[at]->function() == function);
+        Require(at < items.size() && items[at]->typ() == QLatin1String("page") &&
+                items[at]->PageNr() == int(page) + 1 && items[at]->PageName() == pages[page].first &&
+                items[at]->function() == function);
         ++at;
         for (const Written &w : pages[page].second) {
             Require(at < items.size() && items[at]->PageName() == pages[page].first);

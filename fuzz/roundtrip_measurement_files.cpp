@@ -61,7 +61,8 @@ void addMeasurements(roundtrip::Input &in, storage::TCzynnik &f)
         for (const auto &p : m->Fields) {
             if (p->typ() == QLatin1String("naglowek"))
                 p->ChoiceNr = in.Number(1, 9);
-            if (p->typ() == QLatin1String("edit") || p->typ() == QLatin1String("combo") || p->typ() == QLatin1String("memo"))
+            if (p->typ() == QLatin1String("edit") || p->typ() == QLatin1String("combo") ||
+                p->typ() == QLatin1String("memo"))
                 p->Value = in.Text();
             if (p->typ() == QLatin1String("combo"))
                 p->ChoiceNr = in.Number(0, 9);
