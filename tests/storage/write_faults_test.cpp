@@ -1,9 +1,12 @@
 // Every writer (every_writer.h) under the faults a save meets, each on every file of every
-// writer, as an ordinary user (root would write a read-only file anyway): a read-only file,
-// a file that is a symbolic link, a file a reader found damaged, a rename failing or the
-// program killed at any step of a save of several files.
+// writer, as an ordinary user (root would write a read-only file anyway): a full disk (a
+// child process whose files cannot grow), a read-only file, a folder in a file's place, a
+// file that is a symbolic link, a file a reader found damaged, a rename failing or the
+// program killed at any step of a save of several files. Where the save fails, every file
+// stays byte for byte, nothing is left beside them and no folder is made.
 #include "platform/file_replacement.h"
 #include "storage/damaged_files.h"
+#include "storage/storage_errors.h"
 #include "tests/storage/every_writer.h"
 #include "tests/support/child_process.h"
 
@@ -17,6 +20,28 @@ using platform::FileAccessErrorText;
 namespace {
 
 // A fault tried on file k of a writer, the writers holding text; what went wrong, if any.
+QString fullDisk(EveryWriter &writers, const WriterCase &c, int k, const QString &)
+{
+    if (k > 0)
+        return QString(); // once a save: its failure names its first file
+    const auto before = writers.AllFiles();
+    const QString message = QString::fromUtf8(testsupport::RunInChild([&] { return c.write().toUtf8(); }, true));
+    return message == FileAccessErrorText(c.files[0]) && writers.AllFiles() == before ? QString() : message + " (dysk)";
+}
+
+QString folderInPlace(EveryWriter &writers, const WriterCase &c, int k, const QString &)
+{
+    const QByteArray bytes = writers.fx.Read(c.files[k]);
+    QFile::remove(writers.fx.FilePath(c.files[k]));
+    QDir().mkpath(writers.fx.FilePath(c.files[k]));
+    const auto before = writers.AllFiles();
+    const QString message = c.write();
+    const bool kept = message == storage::FolderInPlaceOfFileText(c.files[k]) && writers.AllFiles() == before;
+    QDir().rmdir(writers.fx.FilePath(c.files[k]));
+    writers.fx.Write(c.files[k], bytes);
+    return kept ? QString() : message + " (katalog)";
+}
+
 QString readOnly(EveryWriter &writers, const WriterCase &c, int k, const QString &)
 {
     const auto before = writers.AllFiles();
@@ -101,7 +126,9 @@ TEST(WriteFaults, EveryWriterKeepsEveryFileUnderEveryFaultOnEachOfItsFiles)
     const auto several = [](const WriterCase &c) { return c.files.size() > 1; };
     const std::pair<QString (*)(EveryWriter &, const WriterCase &, int, const QString &),
                     std::function<bool(const WriterCase &)>>
-        faults[] = {{readOnly, there},
+        faults[] = {{fullDisk, [](const WriterCase &) { return true; }},
+                    {readOnly, there},
+                    {folderInPlace, dataFiles},
                     {linked, there},
                     {damaged, dataFiles},
                     {stopped<false>, several},
