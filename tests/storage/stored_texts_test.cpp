@@ -14,6 +14,7 @@
 #include "tests/support/fakes.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -224,28 +225,26 @@ TEST(PathMessages, AFolderInAFilesPlaceAWrongRootAndAFolderThatCannotBeMadeAreEa
     const QString notMade = QStringLiteral("Nie powiodła się próba utworzenia katalogu : ");
     const QString wrongRoot = QStringLiteral("damaged: Plik nie jest oczekiwanego rodzaju (element główny <%1> "
                                              "zamiast <%2>) : %3");
-    // The kind, the folder it writes into, that folder as named, a root of another kind.
-    const struct
-    {
-        int kind;
-        const char *place, *made, *other, *root;
-    } cases[] = {{0, "dane", "dane\\", "struktura", "struktura_dane"},
-                 {1, "dane/stan_1", "dane\\stan_1", "struktura_dane", "stanowisko_dane"},
-                 {3, "dane", "dane\\", "y_lista", "x_lista"},
-                 {4, "dane/k", "dane\\k\\", "x_dane_17", "x_dane_1"}};
-    for (const auto &c : cases) {
+    // The kind and the folder it writes into as its writer names it; wrong roots that miss the
+    // right one by a letter, either way.
+    const std::pair<size_t, const char *> cases[] = {
+        {0, "dane\\"}, {1, "dane\\stan_1"}, {3, "dane\\"}, {4, "dane\\k\\"}};
+    for (const auto &[k, made] : cases) {
         FixtureFolder fx;
         testsupport::ScriptedPrompter boxes;
-        const FileKind &kind = fileKinds()[size_t(c.kind)];
-        const QString path = QString(kind.file).replace('/', '\\');
+        const FileKind &kind = fileKinds()[k];
+        const QString path = QString(kind.file).replace('/', '\\'), place = QFileInfo(kind.file).path();
         fx.Write(QString(kind.file) + "/x", "");
         EXPECT_EQ(readBack(kind).join('|').toStdString(), (folderAt + path).toStdString()) << kind.name;
-        QDir(fx.FilePath(c.place)).removeRecursively();
-        fx.Write(c.place, "plik");
-        EXPECT_EQ(kind.write(fx, "Biuro").message().toStdString(), (notMade + c.made).toStdString()) << kind.name;
-        QFile::remove(fx.FilePath(c.place));
-        fx.WriteText(kind.file, kDecl + QStringLiteral("<%1 ver='1.0'>\n</%1>\n").arg(c.other));
-        EXPECT_EQ(readBack(kind).join('|').toStdString(), wrongRoot.arg(c.other, c.root, path).toStdString())
-            << kind.name;
+        QDir(fx.FilePath(place)).removeRecursively();
+        fx.Write(place, "plik");
+        EXPECT_EQ(kind.write(fx, "Biuro").message().toStdString(), (notMade + made).toStdString()) << kind.name;
+        QFile::remove(fx.FilePath(place));
+        const QString root = QFileInfo(kind.file).baseName();
+        for (const QString &other : {root.chopped(1), root + '7'}) {
+            fx.WriteText(kind.file, kDecl + QStringLiteral("<%1 ver='1.0'>\n</%1>\n").arg(other));
+            EXPECT_EQ(readBack(kind).join('|').toStdString(), wrongRoot.arg(other, root, path).toStdString())
+                << kind.name;
+        }
     }
 }
