@@ -30,11 +30,14 @@ inline QStringList HostilePieces(const QStringList &tags)
     // The attribute names of every file kind, as a value's end (the closing quote then
     // completes the key) and as a key of its own.
     static const char *const names[] = {
-        "kat_dane", "nazwa", "id",        "ident",   "frm_dane", "aktual", "aktualny", "wer_dok", "rodzinf",
-        "data",     "pData", "pRodzInf",  "katalog", "plik",     "ver",    "ver_pom",  "szkod",   "idczynn",
-        "nr",       "typ",   "nrzal",     "nrwyb",   "mscPom",   "ocenam", "numer",    "oper",    "ikona",
-        "par1",     "etyk",  "zal",       "druk",    "ppow",     "ile",    "param",    "nds",     "ndsp",
-        "Typ",      "NrPoz", "OpisPodst", "Wartosc", "function", "szerkol"};
+        "kat_dane",   "nazwa",  "id",        "ident",      "frm_dane", "aktual",  "aktualny", "wer_dok",   "rodzinf",
+        "data",       "pData",  "pRodzInf",  "katalog",    "plik",     "ver",     "ver_pom",  "szkod",     "idczynn",
+        "nr",         "typ",    "nrzal",     "nrwyb",      "mscPom",   "ocenam",  "numer",    "oper",      "ikona",
+        "par1",       "etyk",   "zal",       "druk",       "ppow",     "ile",     "param",    "nds",       "ndsp",
+        "Typ",        "NrPoz",  "OpisPodst", "Wartosc",    "function", "szerkol", "par2",     "par3",      "OpisUszcz1",
+        "OpisUszcz2", "grzagr", "interwyn",  "katfrm",     "katzal",   "metpom",  "ndsch",    "nrcas",     "nrkarty",
+        "ozndod",     "plikWl", "rozm",      "srodogrryz", "szer",     "typczyn", "typh",     "uszgrzagr", "wykpom",
+        "wys",        "zwroth"};
     QStringList pieces;
     for (const char *name : names)
         pieces << QLatin1String(name) + QLatin1Char('=')

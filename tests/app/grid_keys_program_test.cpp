@@ -83,18 +83,11 @@ TEST(Keys, NoGridKeepsTheKeyboardAndDeleteStaysWhereItIsPressed)
     assessment::TfrmParamRiscScore editor;
     editor.Inicjuj(0);
     editor.bEdytujClick();
-    const struct
-    {
-        QTableWidget *grid;
-        QAbstractButton *addRow, *deleteRow;
-        int column; // one Delete may empty
-    } grids[] = {{view->sgZatrudn, view->bbAddRow, view->bbDelRow, 5},
-                 {editor.strGrPrawd, editor.bbDodPrawd, editor.bbUsunPrawd, 1},
-                 {editor.strGrEksp, editor.bbDodEksp, editor.bbUsunEksp, 1},
-                 {editor.strGrSkut, editor.bbDodSkut, editor.bbUsunSkut, 1},
-                 {editor.strGrWskRyz, nullptr, nullptr, 1}};
-    for (const auto &c : grids) {
-        QTableWidget *grid = c.grid;
+    // Each grid, whether rows are added and deleted by keys, a column one Delete may empty (the
+    // P, E and S tables of the editor are made as one).
+    const std::tuple<QTableWidget *, bool, int> grids[] = {
+        {view->sgZatrudn, true, 5}, {editor.strGrPrawd, true, 1}, {editor.strGrWskRyz, false, 1}};
+    for (const auto &[grid, keyRows, emptied] : grids) {
         SCOPED_TRACE(grid->objectName().toStdString());
         const int last = grid->rowCount() - 1;
         standOn(grid, 0, 0);
@@ -110,17 +103,17 @@ TEST(Keys, NoGridKeepsTheKeyboardAndDeleteStaysWhereItIsPressed)
             press(key, modifiers);
             EXPECT_FALSE(inGrid(grid)) << key << " from " << row << "," << column;
         }
-        standOn(grid, last, c.column); // out of a cell being edited, committed on the way
-        grid->editItem(grid->item(last, c.column));
+        standOn(grid, last, emptied); // out of a cell being edited, committed on the way
+        grid->editItem(grid->item(last, emptied));
         ASSERT_NE(qobject_cast<QLineEdit *>(QApplication::focusWidget()), nullptr);
         qobject_cast<QLineEdit *>(QApplication::focusWidget())->setText("1");
         press(Qt::Key_Tab, Qt::ControlModifier);
         EXPECT_FALSE(inGrid(grid));
-        EXPECT_EQ(grid->item(last, c.column)->text(), "1");
-        standOn(grid, last, c.column);
+        EXPECT_EQ(grid->item(last, emptied)->text(), "1");
+        standOn(grid, last, emptied);
         press(Qt::Key_Delete);
-        EXPECT_TRUE(grid->item(last, c.column)->text().isEmpty());
-        if (!c.addRow)
+        EXPECT_TRUE(grid->item(last, emptied)->text().isEmpty());
+        if (!keyRows)
             continue;
         const int rows = grid->rowCount();
         standOn(grid, 0, 1);

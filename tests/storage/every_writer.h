@@ -31,7 +31,7 @@ struct WriterCase
 class EveryWriter
 {
 public:
-    explicit EveryWriter(const testsupport::FixtureFolder &fx) : m_fx(fx)
+    explicit EveryWriter(const testsupport::FixtureFolder &folder) : fx(folder)
     {
         using namespace storage;
         for (auto *l : {&list, &newList})
@@ -97,7 +97,7 @@ public:
     QMap<QString, QByteArray> AllFiles() const
     {
         QMap<QString, QByteArray> out;
-        for (QDirIterator it(m_fx.Path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+        for (QDirIterator it(fx.Path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
                              QDirIterator::Subdirectories);
              it.hasNext();) {
             QFile f(it.next());
@@ -106,12 +106,10 @@ public:
         return out;
     }
 
-    QString Folder() const { return m_fx.Path(); }
-
+    const testsupport::FixtureFolder &fx;
     std::vector<WriterCase> cases;
 
 private:
-    const testsupport::FixtureFolder &m_fx;
     storage::TStanowisko w{"1", "Spawalnia", "stan_1"};
     storage::WorkstationList list, newList;
     storage::TListDokumList entries;
@@ -120,7 +118,7 @@ private:
     storage::TCzynnik a{"Apatyty", "pyly", 25010, "1", "pyly_apatytow", "T", "T"};
     storage::TCzynnik b{"Cement", "pyly", 25040, "1", "pyly_cementow", "T", "T"};
     storage::TRiskScore risk;
-    platform::IniFile ini{m_fx.FilePath("Tarvelin.ini")};
+    platform::IniFile ini{fx.FilePath("Tarvelin.ini")};
 };
 
 } // namespace storagetest

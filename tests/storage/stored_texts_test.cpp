@@ -1,21 +1,20 @@
-// What the user typed is what is read back, in every file kind: a text that looks like an
-// attribute, a tag or an escape stays text; a whole file reads as whole in every shape it can
-// have; a folder in a file's place, a wrong root and a folder that cannot be made are named.
+// What the user typed is what is read back, in every file kind the program writes: a text
+// that looks like an attribute, a tag or an escape stays text (a smoke table through the files
+// themselves; the round-trip fuzz targets run every file kind, the installation's own too, over
+// every such text), from every shape a whole file can have; a folder in a file's place, a
+// wrong root and a folder that cannot be made are named.
 #include "platform/paths.h"
 #include "platform/tarvelin_error.h"
-#include "storage/catalogue_files.h"
-#include "storage/config_version.h"
 #include "storage/document_files.h"
 #include "storage/factor_files.h"
 #include "storage/measurement_files.h"
-#include "storage/navigation_file.h"
 #include "storage/risk_score_files.h"
-#include "storage/selection_trees.h"
 #include "storage/workstation_files.h"
 #include "tests/storage/measurement_test_support.h"
 #include "tests/support/fakes.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -25,24 +24,17 @@ using testsupport::FixtureFolder;
 
 namespace {
 
-QString attr(const char *name, const QString &v)
-{
-    return QStringLiteral(" %1=\"%2\"").arg(QLatin1String(name), AttributeText(v));
-}
-
 QString damaged(const QString &why)
 {
     return QStringLiteral("damaged: ") + why;
 }
 
-// One file kind: its file, how v is written into every text it holds (by the program's
-// writer; the kinds the program only reads by their line templates) and what its reader
-// reads back from those places. whole: the reader checks that the file is whole.
+// One file kind: its file, how its writer writes v into every text it holds and what its
+// reader reads back from those places.
 struct FileKind
 {
     const char *name;
     const char *file;
-    bool whole;
     std::function<StorageResult(const FixtureFolder &, const QString &v)> write;
     std::function<QStringList()> read;
 };
@@ -53,12 +45,6 @@ TDokumList memoItems(const QString &name, const QString &value)
     items.push_back(std::make_unique<TDokum>(1, 1, 1, 1, 1, "p", name, "memo", "", "", "", "", ""));
     items.back()->Values.emplace_back(1, value);
     return items;
-}
-
-StorageResult written(const FixtureFolder &fx, const char *file, const QString &text)
-{
-    fx.WriteText(file, kDecl + text);
-    return {};
 }
 
 // What a kind's reader gives, or "damaged: " and why it refused the file.
@@ -74,7 +60,7 @@ QStringList readBack(const FileKind &kind)
 const std::vector<FileKind> &fileKinds()
 {
     static const std::vector<FileKind> kinds = {
-        {"workstation list", "dane/struktura_dane.xml", true,
+        {"workstation list", "dane/struktura_dane.xml",
          [](const FixtureFolder &, const QString &v) {
              WorkstationList list;
              list.push_back(std::make_unique<TStanowisko>(v, v, v));
@@ -87,7 +73,7 @@ const std::vector<FileKind> &fileKinds()
              return damage.isEmpty() ? QStringList{list.at(0)->id, list[0]->nazwa, list[0]->kat_dane}
                                      : QStringList{damaged(damage.section('\n', 0, 0))};
          }},
-        {"workstation data", "dane/stan_1/stanowisko_dane.xml", true,
+        {"workstation data", "dane/stan_1/stanowisko_dane.xml",
          [](const FixtureFolder &, const QString &v) {
              TStanowisko w("1", v, "stan_1");
              for (QString *f : {&w.Kod, &w.DataRej, &w.Lokalizacja, &w.NrRegon, &w.NrRej, &w.Opis})
@@ -103,7 +89,7 @@ const std::vector<FileKind> &fileKinds()
              return QStringList{b.Kod, b.DataRej, b.Lokalizacja, b.NrRegon, b.NrRej, b.Opis}
                     << b.Employment.at(0).Columns() << QStringList{f.nazwa, f.ident, f.ver_pom, f.aktual, f.szkod};
          }},
-        {"own factors", "poradn/czynfizWl.xml", true,
+        {"own factors", "poradn/czynfizWl.xml",
          [](const FixtureFolder &fx, const QString &v) {
              QDir().mkpath(fx.FilePath("poradn"));
              const TCzynnik f(v, "fiz", 100001, v, v, v, v);
@@ -116,7 +102,7 @@ const std::vector<FileKind> &fileKinds()
                         ? QStringList{b.at(0)->nazwa, b[0]->ver_pom, b[0]->frm_dane, b[0]->aktual, b[0]->szkod}
                         : QStringList{damaged(damage)};
          }},
-        {"document list", "dane/x_lista.xml", true,
+        {"document list", "dane/x_lista.xml",
          [](const FixtureFolder &, const QString &v) {
              TDocumentDefinition d;
              d.PData = d.PRodzInf = d.Katalog = v;
@@ -131,7 +117,7 @@ const std::vector<FileKind> &fileKinds()
              return QStringList{d.PData,          d.PRodzInf,       d.Katalog,       d.Plik,
                                 read.at(0)->data, read[0]->rodzinf, read[0]->wer_dok};
          }},
-        {"document data", "dane/k/x_dane_1.xml", true,
+        {"document data", "dane/k/x_dane_1.xml",
          [](const FixtureFolder &, const QString &v) {
              return WriteDocumentData("dane\\", "k\\", "x_dane_1", memoItems("Opis", v));
          },
@@ -140,7 +126,7 @@ const std::vector<FileKind> &fileKinds()
              const StorageResult r = ReadDocumentData("dane\\", "k\\", "x_dane_1.xml", items);
              return QStringList{r ? items[0]->Values[0].wartosc : damaged(r.message())};
          }},
-        {"measurements", "dane/stan_1/met5Krok_dane.xml", true,
+        {"measurements", "dane/stan_1/met5Krok_dane.xml",
          [](const FixtureFolder &fx, const QString &v) {
              WriteTestForm(fx, "met5Krok");
              QDir().mkpath(fx.FilePath("dane/stan_1"));
@@ -159,7 +145,7 @@ const std::vector<FileKind> &fileKinds()
                  read << FindField(b.Fields, field)->Value;
              return read;
          }},
-        {"Risk Score", "zaklocen/frm/zalaczn/metRiskScore_1.xml", true,
+        {"Risk Score", "zaklocen/frm/zalaczn/metRiskScore_1.xml",
          [](const FixtureFolder &fx, const QString &v) {
              QDir().mkpath(fx.FilePath("zaklocen/frm/zalaczn"));
              TRiskScore set(1);
@@ -176,103 +162,43 @@ const std::vector<FileKind> &fileKinds()
              const TRiskScoreParam &p = b.Set.Params[0];
              return QStringList(b.Set.Opis.begin(), b.Set.Opis.end()) << p.OpisPodst << p.OpisUszcz1 << p.OpisUszcz2;
          }},
-        {"form definition", "zaklocen/frm/met5Krok_frm_1.xml", true,
-         [](const FixtureFolder &fx, const QString &v) {
-             return written(fx, "zaklocen/frm/met5Krok_frm_1.xml",
-                            "<met5Krok_frm ver=\"1\"" + attr("function", v) + ">\n<page nr=\"1\"" + attr("nazwa", v) +
-                                ">\n<pole" + attr("nazwa", v) + " typ=\"edit\"" + attr("etyk", v) + attr("zal", v) +
-                                ">" + v + "</pole>\n</page>\n</met5Krok_frm>\n");
-         },
-         [] {
-             ClearFormDefinitionCache();
-             TPomiarList items;
-             ReadMeasurementForm("zaklocen\\frm\\met5Krok_frm_1.xml", items, 100001);
-             return QStringList{items.at(0)->function(), items[0]->PageName(), items.at(1)->nazwa(),
-                                items[1]->etyk,          items[1]->zal(),      items[1]->Value};
-         }},
-        {"document definition", "dokum/x_frm_1.xml", true,
-         [](const FixtureFolder &fx, const QString &v) {
-             ConfigVersion() = "1.0";
-             return written(fx, "dokum/x_frm_1.xml",
-                            "<x_frm_1 ver=\"1.0\"" + attr("plik", v) + ">\n<page nr=\"1\"" + attr("nazwa", v) +
-                                ">\n<pole" + attr("nazwa", v) +
-                                " typ=\"edit\" rozm=\"1\" szer=\"1\" wys=\"1\" ile=\"1\"" + attr("etyk", v) + ">" + v +
-                                "</pole>\n<poz" + attr("etyk", v) + ">\n</page>\n</x_frm_1>\n");
-         },
-         [] {
-             TDocumentDefinition d;
-             ReadDocumentForm("dokum\\x_frm_1.xml", d);
-             const TDokum &f = *d.Items.at(1);
-             return QStringList{d.Plik, d.Items[0]->PageName, f.nazwa, f.etyk, f.tekst, f.PrintPositions.at(0).etyk};
-         }},
-        {"chemical catalogue", "poradn/czynchem.xml", false,
-         [](const FixtureFolder &fx, const QString &v) {
-             return written(fx, "poradn/czynchem.xml",
-                            "<czynchem ver=\"1.0\"" + attr("frm_dane", v) + ">\n <czynnik id=\"7\"" + attr("nazwa", v) +
-                                ">\n  <param" + attr("nds", v) + attr("nrcas", v) + " typ=\"0\" typh=\"0\">\n" +
-                                " </czynnik>\n</czynchem>\n");
-         },
-         [] {
-             ChemicalFilter all;
-             all.currentOnly = false;
-             const TCzynChemList b = ReadChemicalCatalogue(ChemicalCataloguePath(), all, "1.0");
-             return QStringList{b.at(0)->frm_dane, b[0]->nazwa, b[0]->nds, b[0]->nrcas}
-                    << ReadCatalogueName(7, 1) << ReadCatalogueParam("", "NDS", 7, CatalogueChemical);
-         }},
-        {"navigation", "config/Tarvelin.xml", false,
-         [](const FixtureFolder &fx, const QString &v) {
-             return written(fx, "config/Tarvelin.xml",
-                            "<tarvelin" + attr("ver", v) + ">\n<grupa" + attr("nazwa", v) +
-                                " numer=\"1\" rozmikon=\"16\">\n<element" + attr("nazwa", v) + " numer=\"1\"" +
-                                attr("oper", v) + attr("ikona", v) + ">\n<skladnik numer=\"1\"" + attr("typ", v) +
-                                ">\n<katalog>" + v + "</katalog>\n</skladnik>\n</grupa>\n</tarvelin>\n");
-         },
-         [] {
-             ReadNavigationConfig(NavigationConfigPath());
-             const TElem &e = *NavigationGroups().at(0)->Elements.at(0);
-             return QStringList{ConfigVersion(),         NavigationGroups()[0]->nazwa, e.nazwa, e.oper, e.ikona,
-                                e.Components.at(0)->typ, e.Components[0]->katalog};
-         }},
-        {"selection tree", "zal/t.xml", false,
-         [](const FixtureFolder &fx, const QString &v) {
-             return written(fx, "zal/t.xml",
-                            "<drzewo plik=\"zal\\t.xml\" ver=\"1.0\">\n<grp" + attr("nazwa", v) + ">\n<poz>" + v +
-                                "</poz>\n</grp>\n</drzewo>\n");
-         },
-         [] {
-             std::vector<TZalTree> tree;
-             ReadSelectionTree("zal\\t.xml", tree);
-             return QStringList{tree.at(0).Text, tree.at(1).Text};
-         }},
-        {"factor groups", "poradn/czynniki_grupy.xml", false,
-         [](const FixtureFolder &fx, const QString &v) {
-             return written(fx, "poradn/czynniki_grupy.xml",
-                            "<czynniki_grupy>\n<poz" + attr("ident", v) + attr("plikWl", v) + ">" + v +
-                                "</poz>\n</czynniki_grupy>\n");
-         },
-         [] {
-             const TGrupaCzynnikList g = ReadFactorGroups("poradn\\czynniki_grupy.xml");
-             return QStringList{g.at(0)->nazwa, g[0]->ident, g[0]->plikWl};
-         }},
     };
     return kinds;
 }
 
 } // namespace
 
-TEST(StoredTexts, AttributeLikeTextReadsBackAsTypedInEveryFileKind)
+// Each text in every shape a whole file can have; a file cut short is refused.
+TEST(StoredTexts, AttributeLikeTextReadsBackAsTypedFromEveryShapeOfAWholeFile)
 {
     const QStringList values = QStringLiteral("Spawacz kat_dane=|Hałas id=|Pył ident=|x frm_dane=|T aktual=|"
                                               "Protokół wer_dok=|rodzinf=\"7\"|Skutki Wartosc=|Hala \"A\"|&quot;|"
                                               "A &amp; B|<stanowisko id=\"9\">|a > b| ąćęłńóśźż |„€…‰Šś”")
                                    .split('|');
+    const std::pair<const char *, std::function<QByteArray(QByteArray)>> shapes[] = {
+        {"as written", [](QByteArray b) { return b; }},
+        {"LF", [](QByteArray b) { return b.replace("\r\n", "\n"); }},
+        {"CR CR LF", [](QByteArray b) { return b.replace("\r\n", "\r\r\n"); }},
+        {"CR", [](QByteArray b) { return b.replace("\r\n", "\r"); }},
+        {"blank line after the declaration", [](QByteArray b) { return b.insert(b.indexOf("\r\n") + 2, "\r\n"); }},
+        {"blank lines after the end", [](QByteArray b) { return b + "\r\n \t\r\n"; }},
+        {"Ctrl-Z", [](QByteArray b) { return b + "\x1a"; }},
+        {"NULs", [](QByteArray b) { return b + QByteArray(64, '\0'); }},
+        {"no last line end", [](QByteArray b) { return b.left(b.size() - 2); }},
+    };
     for (const FileKind &kind : fileKinds()) {
         for (const QString &v : values) {
             FixtureFolder fx;
             testsupport::ScriptedPrompter boxes;
             ASSERT_TRUE(kind.write(fx, v)) << kind.name;
-            for (const QString &read : readBack(kind))
-                EXPECT_EQ(read.toStdString(), v.toStdString()) << kind.name;
+            const QByteArray whole = fx.Read(kind.file);
+            for (const auto &[shape, reshape] : shapes) {
+                fx.Write(kind.file, reshape(whole));
+                for (const QString &read : readBack(kind))
+                    EXPECT_EQ(read.toStdString(), v.toStdString()) << kind.name << ", " << shape;
+            }
+            fx.Write(kind.file, whole.left(whole.lastIndexOf("</")));
+            EXPECT_TRUE(readBack(kind).join('|').startsWith("damaged")) << kind.name;
         }
     }
 }
@@ -293,65 +219,32 @@ TEST(StoredTexts, AWriterRefusesATextItCannotStoreAndNamesIt)
     EXPECT_TRUE(WriteWorkstationList("dane\\", list).message().contains("Windows-1250"));
 }
 
-TEST(WholeFiles, EveryShapeOfAWholeFileReadsAsWholeByEveryReader)
-{
-    const std::pair<const char *, std::function<QByteArray(QByteArray)>> shapes[] = {
-        {"LF", [](QByteArray b) { return b.replace("\r\n", "\n"); }},
-        {"CR CR LF", [](QByteArray b) { return b.replace("\r\n", "\r\r\n"); }},
-        {"CR", [](QByteArray b) { return b.replace("\r\n", "\r"); }},
-        {"blank line after the declaration", [](QByteArray b) { return b.insert(b.indexOf("\r\n") + 2, "\r\n"); }},
-        {"blank lines after the end", [](QByteArray b) { return b + "\r\n \t\r\n"; }},
-        {"Ctrl-Z", [](QByteArray b) { return b + "\x1a"; }},
-        {"NULs", [](QByteArray b) { return b + QByteArray(64, '\0'); }},
-        {"no last line end", [](QByteArray b) { return b.left(b.size() - 2); }},
-    };
-    for (const FileKind &kind : fileKinds()) {
-        if (!kind.whole)
-            continue;
-        FixtureFolder fx;
-        testsupport::ScriptedPrompter boxes;
-        ASSERT_TRUE(kind.write(fx, "Biuro"));
-        const QByteArray whole = fx.Read(kind.file);
-        const QStringList expected = readBack(kind);
-        for (const auto &[shape, reshape] : shapes) {
-            fx.Write(kind.file, reshape(whole));
-            EXPECT_EQ(readBack(kind).join('|').toStdString(), expected.join('|').toStdString())
-                << kind.name << ", " << shape;
-        }
-        // The check still refuses a file cut short before its closing line.
-        fx.Write(kind.file, whole.left(whole.lastIndexOf("</")));
-        EXPECT_TRUE(readBack(kind).join('|').startsWith("damaged")) << kind.name;
-    }
-}
-
 TEST(PathMessages, AFolderInAFilesPlaceAWrongRootAndAFolderThatCannotBeMadeAreEachNamed)
 {
     const QString folderAt = QStringLiteral("damaged: Zamiast pliku jest katalog o tej nazwie : ");
     const QString notMade = QStringLiteral("Nie powiodła się próba utworzenia katalogu : ");
     const QString wrongRoot = QStringLiteral("damaged: Plik nie jest oczekiwanego rodzaju (element główny <%1> "
                                              "zamiast <%2>) : %3");
-    // The kind, the folder it writes into, that folder as named, a root of another kind.
-    const struct
-    {
-        int kind;
-        const char *place, *made, *other, *root;
-    } cases[] = {{0, "dane", "dane\\", "struktura", "struktura_dane"},
-                 {1, "dane/stan_1", "dane\\stan_1", "struktura_dane", "stanowisko_dane"},
-                 {3, "dane", "dane\\", "y_lista", "x_lista"},
-                 {4, "dane/k", "dane\\k\\", "x_dane_17", "x_dane_1"}};
-    for (const auto &c : cases) {
+    // The kind and the folder it writes into as its writer names it; wrong roots that miss the
+    // right one by a letter, either way.
+    const std::pair<size_t, const char *> cases[] = {
+        {0, "dane\\"}, {1, "dane\\stan_1"}, {3, "dane\\"}, {4, "dane\\k\\"}};
+    for (const auto &[k, made] : cases) {
         FixtureFolder fx;
         testsupport::ScriptedPrompter boxes;
-        const FileKind &kind = fileKinds()[size_t(c.kind)];
-        const QString path = QString(kind.file).replace('/', '\\');
+        const FileKind &kind = fileKinds()[k];
+        const QString path = QString(kind.file).replace('/', '\\'), place = QFileInfo(kind.file).path();
         fx.Write(QString(kind.file) + "/x", "");
         EXPECT_EQ(readBack(kind).join('|').toStdString(), (folderAt + path).toStdString()) << kind.name;
-        QDir(fx.FilePath(c.place)).removeRecursively();
-        fx.Write(c.place, "plik");
-        EXPECT_EQ(kind.write(fx, "Biuro").message().toStdString(), (notMade + c.made).toStdString()) << kind.name;
-        QFile::remove(fx.FilePath(c.place));
-        fx.WriteText(kind.file, kDecl + QStringLiteral("<%1 ver='1.0'>\n</%1>\n").arg(c.other));
-        EXPECT_EQ(readBack(kind).join('|').toStdString(), wrongRoot.arg(c.other, c.root, path).toStdString())
-            << kind.name;
+        QDir(fx.FilePath(place)).removeRecursively();
+        fx.Write(place, "plik");
+        EXPECT_EQ(kind.write(fx, "Biuro").message().toStdString(), (notMade + made).toStdString()) << kind.name;
+        QFile::remove(fx.FilePath(place));
+        const QString root = QFileInfo(kind.file).baseName();
+        for (const QString &other : {root.chopped(1), root + '7'}) {
+            fx.WriteText(kind.file, kDecl + QStringLiteral("<%1 ver='1.0'>\n</%1>\n").arg(other));
+            EXPECT_EQ(readBack(kind).join('|').toStdString(), wrongRoot.arg(other, root, path).toStdString())
+                << kind.name;
+        }
     }
 }
