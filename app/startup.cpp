@@ -2,7 +2,6 @@
 
 #include "appstate/appstate.h"
 #include "assessment/frm_nowy_pomiar.h"
-#include "assessment/frm_ocena_ryz.h"
 #include "assessment/views.h"
 #include "platform/application.h"
 #include "platform/paths.h"
@@ -40,7 +39,8 @@ namespace app {
 namespace {
 
 // A window whose own work is not in the program (the Risk Score editor is made anew for
-// each use) still exists under its name, so the names other code looks up stay.
+// each use, every view showing measurement pages has a risk panel of its own) still exists
+// under its name, so the names other code looks up stay.
 QWidget *placeholderWindow(const char *name)
 {
     auto *w = new QWidget;
@@ -83,7 +83,7 @@ const std::vector<StartupWindow> &startupWindows()
         {"frmNowyPomiar", accessor(&assessment::frmNowyPomiar)},
         {"frmCzynniki", accessor(&workstations::frmCzynniki), WindowPlace::PlaceWhenMade},
         {"frmStanCzyn", accessor(&workstations::frmStanCzyn), WindowPlace::PlaceWhenMade},
-        {"frmOcenaRyz", accessor(&assessment::frmOcenaRyz)},
+        {"frmOcenaRyz", [] { return placeholderWindow("frmOcenaRyz"); }},
         {"frmZestaw", accessor(&workstations::frmZestaw), WindowPlace::PlaceWhenMade},
         {"frmWydrukRej", accessor(&printouts::frmWydrukRej)},
         {"frmStatRep", accessor(&printouts::frmStatRep)},

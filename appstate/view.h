@@ -28,9 +28,8 @@ public:
     TView &operator=(const TView &) = delete;
 
     storage::TViewKind Kind() const { return m_kind; }
-    // Whether the current element opened this view. A view's panels may be lent to another
-    // (the measurement pages to the catalogue and the summary, the catalogue to the factors
-    // dialog); there they belong to that view and leave the commands' state alone.
+    // Whether the current element opened this view. The catalogue's panel is lent to the
+    // factors dialog; there it belongs to that dialog and leaves the commands' state alone.
     bool IsCurrentView() const;
 
     // The panel the main window hosts in its caption panel.

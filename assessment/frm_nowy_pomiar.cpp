@@ -3,7 +3,6 @@
 #include "assessment/frm_ryz_zakl.h"
 #include "assessment/rules/evaluation_dispatch.h"
 
-#include "appstate/appstate.h"
 #include "platform/paths.h"
 #include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
@@ -88,7 +87,7 @@ TfrmNowyPomiar::Runner TfrmNowyPomiar::SetRunner(Runner r)
 
 TfrmRyzZakl *TfrmNowyPomiar::window() const
 {
-    return Window ? Window.data() : frmRyzZakl();
+    return Window.data();
 }
 
 QString TfrmNowyPomiar::DateText() const
@@ -98,7 +97,7 @@ QString TfrmNowyPomiar::DateText() const
 
 bool TfrmNowyPomiar::bOkClick()
 {
-    if (window()->DateListed(DateText(), m_mode == 2)) {
+    if (window() && window()->DateListed(DateText(), m_mode == 2)) {
         platform::ShowWarning(QStringLiteral("Pomiar z tą datą już jest na liście pomiarów!"));
         dtPicker->setFocus();
         return false;
@@ -121,7 +120,7 @@ bool TfrmNowyPomiar::Execute(int mode)
 bool TfrmNowyPomiar::executeNew()
 {
     TfrmRyzZakl *w = window();
-    storage::TCzynnik *factor = w->SelectedFactor();
+    storage::TCzynnik *factor = w ? w->SelectedFactor() : nullptr;
     if (!factor)
         return false;
     dtPicker->setDate(QDate::currentDate());
@@ -137,8 +136,7 @@ bool TfrmNowyPomiar::executeNew()
 
     // The fields come from the factor's form definition: without it nothing is created,
     // so no measurement without fields can ever be saved.
-    const appstate::AppState &state = appstate::State();
-    const QString definition = state.FormsFolder + w->FormDefinitionFile();
+    const QString definition = w->FormDefinitionPath();
     if (w->FormDefinitionFile().isEmpty() || !platform::FileExists(definition)) {
         platform::ShowFileAccessError(definition);
         return false;
@@ -174,8 +172,8 @@ bool TfrmNowyPomiar::executeNew()
 bool TfrmNowyPomiar::executeModify()
 {
     TfrmRyzZakl *w = window();
-    storage::TPomiarCzynn *m = w->SelectedMeasurement();
-    storage::TCzynnik *factor = w->SelectedFactor();
+    storage::TPomiarCzynn *m = w ? w->SelectedMeasurement() : nullptr;
+    storage::TCzynnik *factor = w ? w->SelectedFactor() : nullptr;
     if (!m || !factor)
         return false;
     const QDate stored = QDate::fromString(m->data, QString::fromLatin1(DateFormat));
@@ -197,13 +195,13 @@ bool TfrmNowyPomiar::executeModify()
         // The measurements of the old date are summed again without this one, then those of
         // the new date with it.
         if (summed)
-            RunWorkstationSum(factor->ident, *w, false);
+            RunWorkstationSum(factor->ident, w->MeasurementPages(), false);
         m->data = d;
         // The list is kept in date order, the order the file is written and read back in.
         storage::SortMeasurements(factor->Measurements);
         w->FillMeasurementList(d);
         if (summed)
-            RunWorkstationSum(factor->ident, *w, true);
+            RunWorkstationSum(factor->ident, w->MeasurementPages(), true);
     }
     m->mscPom = eMscPom->text();
     m->wykpom = eWykPom->text();

@@ -32,7 +32,8 @@ public:
     QPushButton *bOk = nullptr;
     QPushButton *bAnul = nullptr;
 
-    // The measurement window it works for (the program's own when not set).
+    // The measurement window it works for (New and Modify of that window set it); without
+    // one the dialog does nothing.
     QPointer<TfrmRyzZakl> Window;
 
     // 1: a new measurement; 2: the selected one modified. True when the dialog was confirmed

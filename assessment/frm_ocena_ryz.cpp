@@ -1,7 +1,6 @@
 #include "assessment/frm_ocena_ryz.h"
 
 #include "platform/prompter.h"
-#include "platform/window_registry.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -296,24 +295,6 @@ int TfrmOcenaRyz::ShownCode(const QGroupBox *group) const
             return 10;
     }
     return 0;
-}
-
-namespace {
-QPointer<TfrmOcenaRyz> &panelInstance()
-{
-    static QPointer<TfrmOcenaRyz> instance;
-    return instance;
-}
-} // namespace
-
-TfrmOcenaRyz *frmOcenaRyz()
-{
-    return platform::WindowSingleton(panelInstance());
-}
-
-TfrmOcenaRyz *ExistingFrmOcenaRyz()
-{
-    return panelInstance().data();
 }
 
 } // namespace assessment

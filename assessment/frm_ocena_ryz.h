@@ -2,12 +2,11 @@
 
 // The risk assessment panel: the ratings of the four employee groups, the combined and the
 // final rating, and the measures that limit the risk. The window itself is never shown; its
-// panel pOcenaRyz is placed on the last tab of the measurement pages of whichever view shows
-// them (measurement window, factor catalogue, summary) and taken off before those tabs go.
+// panel pOcenaRyz is placed on the last tab of the measurement pages that own it (each view
+// showing measurement pages has its own) and taken off before those tabs go.
 
 #include "assessment/risk_ratings.h"
 
-#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -18,8 +17,9 @@ class QRadioButton;
 
 namespace assessment {
 
-// The view the panel is docked in: the panel shows the ratings it is given and tells the
-// view what the user chose; the view stores what it accepts.
+// Where the panel reports the user's choices (the ratings store of the pages it stands on,
+// ratings_store.h): the panel shows the ratings it is given and tells its host what the user
+// chose; the host stores what it accepts.
 class TRiskPanelHost
 {
 public:
@@ -55,8 +55,8 @@ public:
     QLabel *lSrodkiOgrRyz = nullptr;
     QPlainTextEdit *mSrodOgrRyz = nullptr;
 
-    // The view the panel reports to; PlaceOnPage sets it and TakeOffPage clears it. Without
-    // a host the user's choices go nowhere.
+    // Where the panel reports to; PlaceOnPage sets it and TakeOffPage clears it. Without a
+    // host (a preview) the user's choices go nowhere.
     void SetHost(TRiskPanelHost *host) { m_host = host; }
     TRiskPanelHost *Host() const { return m_host; }
 
@@ -107,9 +107,5 @@ private:
 
     TRiskPanelHost *m_host = nullptr;
 };
-
-TfrmOcenaRyz *frmOcenaRyz();
-// The panel window when it exists; never creates it (for code that runs at exit).
-TfrmOcenaRyz *ExistingFrmOcenaRyz();
 
 } // namespace assessment

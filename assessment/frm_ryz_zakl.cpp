@@ -1,5 +1,5 @@
 // The measurement window's controls: the workstation chooser, the factor and measurement
-// lists beside the page area, and how their signals reach the window.
+// lists beside the area of its measurement pages, and how their signals reach the window.
 
 #include "assessment/frm_ryz_zakl.h"
 
@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QListView>
 #include <QSplitter>
-#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace assessment {
@@ -65,21 +64,13 @@ TfrmRyzZakl::TfrmRyzZakl() : appstate::TView(storage::TViewKind::Measurement)
     left->addWidget(lPomiar);
     left->addWidget(lbPomiar, 1);
 
-    pAllRyzZakl = new QWidget(split);
-    pAllRyzZakl->setObjectName(QStringLiteral("pAllRyzZakl"));
-    auto *all = new QVBoxLayout(pAllRyzZakl);
-    all->setContentsMargins(0, 0, 0, 0);
-    pgDokum = new QTabWidget(pAllRyzZakl);
-    pgDokum->setObjectName(QStringLiteral("pgDokum"));
-    all->addWidget(pgDokum);
+    m_pages = std::make_unique<TMeasurementPages>(split, Shared(), this); // the one store of its ratings
     split->setStretchFactor(1, 1);
 
     connect(cbStanow, &QComboBox::activated, this, [this](int) { cbStanowClick(); }); // the user's choice
     connect(lbCzyn, &widgets::TListBox::Chosen, this, [this] { lbCzynClick(); });
     connect(lbPomiar, &widgets::TListBox::Chosen, this, [this] { lbPomiarClick(); });
-    connect(pgDokum, &QTabWidget::currentChanged, this, [this](int index) { pgDokumChange(index); });
     widgets::BindExit(lbCzyn, [this](QWidget *) { lbCzynExit(); });
-    pgDokum->hide();
 
     widgets::RestoreFormGeometry(this);
 }
@@ -87,9 +78,7 @@ TfrmRyzZakl::TfrmRyzZakl() : appstate::TView(storage::TViewKind::Measurement)
 TfrmRyzZakl::~TfrmRyzZakl()
 {
     widgets::SaveFormGeometry(this, pLeftRyzZakl);
-    ClearMeasurementForm();
-    if (TfrmOcenaRyz *panel = ExistingFrmOcenaRyz(); panel && panel->Host() == this)
-        panel->SetHost(nullptr);
+    m_pages.reset(); // before the lists its store reads
 }
 
 TfrmRyzZakl *frmRyzZakl()

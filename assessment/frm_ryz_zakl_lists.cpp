@@ -7,8 +7,10 @@
 #include "assessment/rules/evaluation_dispatch.h"
 
 #include "appstate/appstate.h"
+#include "platform/paths.h"
 #include "storage/form_definition_files.h"
 #include "storage/measurements.h"
+#include "storage/visibility_rules.h"
 #include "storage/workstation_files.h"
 #include "widgets/list_box.h"
 #include "widgets/progress_dialog.h"
@@ -18,7 +20,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalBlocker>
-#include <QSplitter>
 #include <QTabWidget>
 
 namespace assessment {
@@ -33,19 +34,14 @@ void TfrmRyzZakl::InitView()
         cbStanow->setCurrentIndex(-1);
         cbStanow->setEditText(QString());
     }
-    // The page area may have been lent to another view.
-    if (auto *split = pRyzZakl->findChild<QSplitter *>(QStringLiteral("spRyzZakl"))) {
-        if (pAllRyzZakl->parentWidget() != split)
-            split->insertWidget(1, pAllRyzZakl);
-    }
-    ClearMeasurementForm();
-    pgDokum->hide();
-    AttachmentFolder = state.AttachFolder;
+    m_pages->ClearMeasurementForm();
+    m_pages->Pages()->hide();
+    m_pages->SetAttachmentFolder(state.AttachFolder);
+    m_pages->ForgetTreeChoice();
     ForgetEdits();
     ExitedFactorIndex = -1;
     m_shownWorkstation = -1;
     m_shownFactorRow = -1;
-    TreeChoiceMade = false;
     {
         QSignalBlocker block(cbStanow);
         storage::StorageProblems problems;
@@ -107,8 +103,8 @@ void TfrmRyzZakl::cbStanowClick()
         QSignalBlocker block(lbPomiar);
         lbPomiar->clear();
     }
-    pgDokum->hide();
-    ClearMeasurementForm();
+    m_pages->Pages()->hide();
+    m_pages->ClearMeasurementForm();
     storage::TStanowisko *w = SelectedWorkstation();
     if (w && !w->Loaded) {
         storage::StorageProblems problems;
@@ -128,8 +124,8 @@ void TfrmRyzZakl::lbCzynClick()
         return;
     }
     m_shownFactorRow = lbCzyn->currentRow();
-    pgDokum->hide();
-    ClearMeasurementForm();
+    m_pages->Pages()->hide();
+    m_pages->ClearMeasurementForm();
     FillMeasurementList();
     if (const storage::TCzynnik *f = SelectedFactor())
         FormFileName = storage::FormDefinitionName(f->frm_dane, f->ver_pom);
@@ -184,27 +180,41 @@ bool TfrmRyzZakl::DateListed(const QString &date, bool exceptSelected) const
 
 void TfrmRyzZakl::ShowMeasurement(storage::TPomiarCzynn *m)
 {
-    pgDokum->hide();
-    ClearMeasurementForm();
+    m_pages->Pages()->hide();
+    m_pages->ClearMeasurementForm();
     if (!m)
         return;
-    AttachmentFolder = Shared().AttachFolder;
+    m_pages->SetAttachmentFolder(Shared().AttachFolder);
     BuildMeasurementForm(m->Fields);
-    if (IsCurrentView() && HasCombo(QStringLiteral("cb_cSkutki"))) {
+    TMeasurementPages &pages = *m_pages;
+    if (pages.HasCombo(QStringLiteral("cb_cSkutki"))) {
         const QStringList combos = {QStringLiteral("cb_cSkutki"), QStringLiteral("cb_cPrawd"),
                                     QStringLiteral("cb_cEksp")};
         bool anyDisabled = false;
         for (const QString &c : combos)
-            anyDisabled = anyDisabled || !IsFieldEnabled(c);
+            anyDisabled = anyDisabled || !pages.IsFieldEnabled(c);
         if (anyDisabled) {
-            SetFieldVisible(QStringLiteral("lb_lInfo"), QStringLiteral("true"));
+            pages.SetFieldVisible(QStringLiteral("lb_lInfo"), QStringLiteral("true"));
             for (const QString &c : combos)
-                SetFieldEnabled(c, QStringLiteral("false"));
+                pages.SetFieldEnabled(c, QStringLiteral("false"));
         }
     }
-    frmOcenaRyz()->LoadMeasuresText(m->srodogrryz);
+    pages.RiskPanel()->LoadMeasuresText(m->srodogrryz);
     showStoredRatings(*m);
-    pgDokum->show();
+    pages.Pages()->show();
+}
+
+void TfrmRyzZakl::BuildMeasurementForm(storage::TPomiarList &items)
+{
+    const storage::TStanowisko *w = SelectedWorkstation();
+    const storage::TCzynnik *f = SelectedFactor();
+    if (w && f) {
+        const storage::TPomiarCzynn *m = SelectedMeasurement();
+        MeasurementFilePath =
+            platform::JoinStoredPath(Shared().DataFolder + w->kat_dane, f->frm_dane + QStringLiteral(".xml"));
+        storage::ApplyFieldVisibilityRules(f->id, m ? m->ver : QString(), MeasurementFilePath, items);
+    }
+    m_pages->BuildMeasurementForm(items, SaveAllowed());
 }
 
 void TfrmRyzZakl::New()
@@ -245,13 +255,13 @@ void TfrmRyzZakl::DeleteMeasurement()
         if ((f->ident == QLatin1String("chem") || f->ident == QLatin1String("pyly")) &&
             TakesPartInSums(*f->Measurements[static_cast<size_t>(index)])) {
             // The other measurements of that date are summed again without this one.
-            RunWorkstationSum(f->ident, *this, false);
+            RunWorkstationSum(f->ident, *m_pages, false);
         }
-        ClearMeasurementForm(); // the pages may show the measurement that goes
+        m_pages->ClearMeasurementForm(); // the pages may show the measurement that goes
         f->Measurements.erase(f->Measurements.begin() + index);
     }
     FillMeasurementList();
-    ClearMeasurementForm();
+    m_pages->ClearMeasurementForm();
 }
 
 bool TfrmRyzZakl::DeleteSelection()

@@ -1,32 +1,70 @@
-// The measurement window's ratings: the group ratings a rule hands over, combined and stored
-// in the selected measurement (in the measurement view only), the reason they stay not
-// determined, and the final rating and measures the user enters on the risk panel. The
-// ratings belong to the measurement only where this window is the view shown
-// (IsCurrentView); the same pages shown as previews elsewhere keep nothing.
+// The measurement window as the ratings store of its pages: the group ratings a rule hands
+// over, combined and stored in the selected measurement, the final rating and measures the
+// user enters on the risk panel, and the measurement put back when a rule failed.
 
 #include "assessment/frm_ryz_zakl.h"
 
 #include "appstate/appstate.h"
-#include "assessment/rules/rating_handover.h"
+#include "assessment/frm_ocena_ryz.h"
 #include "platform/prompter.h"
 #include "storage/formatting.h"
 #include "storage/measurements.h"
 #include "storage/workstation_files.h"
+#include "widgets/list_box.h"
 
-#include <utility>
+#include <QListWidget>
+#include <QTimer>
 
 namespace assessment {
 
-void TfrmRyzZakl::SetRiskAssessment(const TGroupRatings &ratings)
+storage::TPomiarCzynn *TfrmRyzZakl::EditedMeasurement()
 {
-    TRiskRatings combined;
-    if (!IsCurrentView())
-        combined = CombineAsMaximum(ratings);
-    else if (storage::TPomiarCzynn *m = SelectedMeasurement())
-        combined = RateMeasurement(*m, ratings, SelectedWorkstation());
-    else
-        combined.groups = ratings; // no measurement, no year: nothing to combine for
-    showRatings(combined);
+    return SaveAllowed() ? SelectedMeasurement() : nullptr;
+}
+
+void TfrmRyzZakl::RestoreMeasurement(const storage::TPomiarCzynn &snapshot)
+{
+    storage::TPomiarCzynn *m = SelectedMeasurement();
+    if (!m)
+        return;
+    // Values are put back in place: the items stay the objects the pages and the handlers
+    // still on the stack refer to.
+    if (m->Fields.size() == snapshot.Fields.size()) {
+        for (size_t i = 0; i < m->Fields.size(); ++i) {
+            storage::TPomiar &to = *m->Fields[i];
+            const storage::TPomiar &from = *snapshot.Fields[i];
+            to.Value = from.Value;
+            to.ChoiceNr = from.ChoiceNr;
+            to.enabled = from.enabled;
+            to.visible = from.visible;
+        }
+    }
+    StoreRatings(*m, StoredRatings(snapshot));
+    m->srodogrryz = snapshot.srodogrryz;
+    // The pages show what the rule had half written: show the measurement again once the
+    // event that failed is over.
+    QTimer::singleShot(0, this, [this] {
+        if (storage::TPomiarCzynn *current = SelectedMeasurement())
+            ShowMeasurement(current);
+    });
+}
+
+TShownMeasurement TfrmRyzZakl::ShownMeasurement()
+{
+    const QListWidgetItem *entry = lbPomiar->currentItem();
+    if (!entry)
+        return {};
+    TShownMeasurement shown{SelectedWorkstation(), SelectedFactor(), entry->data(Qt::UserRole).toString()};
+    return shown.IsSet() ? shown : TShownMeasurement();
+}
+
+TRiskRatings TfrmRyzZakl::StoreRuleRatings(const TGroupRatings &groups)
+{
+    if (storage::TPomiarCzynn *m = SelectedMeasurement())
+        return RateMeasurement(*m, groups, SelectedWorkstation());
+    TRiskRatings shown;
+    shown.groups = groups; // no measurement, no year: nothing to combine for
+    return shown;
 }
 
 namespace {
@@ -47,31 +85,26 @@ QString levelText(int code)
 void TfrmRyzZakl::showStoredRatings(storage::TPomiarCzynn &m)
 {
     m_recombined = {};
-    TRiskRatings ratings = StoredRatings(m);
-    if (IsCurrentView()) {
-        // The employment may have changed since the ratings were stored: the combined
-        // rating follows what is known now, the final one stays as stored. The record is not
-        // touched by showing it - the printed card reads the file - so a difference is told
-        // and left for the user to save.
-        const TRiskRatings stored = ratings;
-        ratings = ShownRatings(m, SelectedWorkstation());
-        const storage::TStanowisko *w = SelectedWorkstation();
-        const storage::TCzynnik *f = SelectedFactor();
-        if (ratings.combined != stored.combined && SaveAllowed() && w && f) {
-            m_recombined = {true, w->id, f->id, m.data, stored, ratings};
-            Shared().SetSaveEnabled(true);
-            platform::ShowInfo(
-                QStringLiteral("Pomiar z dnia %1 czynnika „%2”: zapisana ocena łączna (%3) nie odpowiada zatrudnieniu "
-                               "na stanowisku „%4” w roku %5, według którego wynosi %6.\nOkno pokazuje ocenę według "
-                               "zatrudnienia; w pliku pozostaje zapisana ocena, dopóki pomiar nie zostanie zapisany "
-                               "(Zapisz).")
-                    .arg(m.data, f->nazwa, levelText(stored.combined), w->nazwa,
-                         ratings.year.isEmpty() ? m.data.left(4) : ratings.year, levelText(ratings.combined)));
-        }
-    } else {
-        ratings.combined = CombineAsMaximum(ratings.groups).combined;
+    // The employment may have changed since the ratings were stored: the combined rating
+    // follows what is known now, the final one stays as stored. The record is not touched by
+    // showing it - the printed card reads the file - so a difference is told and left for
+    // the user to save.
+    const TRiskRatings stored = StoredRatings(m);
+    const TRiskRatings ratings = ShownRatings(m, SelectedWorkstation());
+    const storage::TStanowisko *w = SelectedWorkstation();
+    const storage::TCzynnik *f = SelectedFactor();
+    if (ratings.combined != stored.combined && SaveAllowed() && w && f) {
+        m_recombined = {true, w->id, f->id, m.data, stored, ratings};
+        Shared().SetSaveEnabled(true);
+        platform::ShowInfo(
+            QStringLiteral("Pomiar z dnia %1 czynnika „%2”: zapisana ocena łączna (%3) nie odpowiada zatrudnieniu "
+                           "na stanowisku „%4” w roku %5, według którego wynosi %6.\nOkno pokazuje ocenę według "
+                           "zatrudnienia; w pliku pozostaje zapisana ocena, dopóki pomiar nie zostanie zapisany "
+                           "(Zapisz).")
+                .arg(m.data, f->nazwa, levelText(stored.combined), w->nazwa,
+                     ratings.year.isEmpty() ? m.data.left(4) : ratings.year, levelText(ratings.combined)));
     }
-    showRatings(ratings);
+    m_pages->ShowRatings(ratings, w);
 }
 
 bool TfrmRyzZakl::storeRecombinedRatings(bool store)
@@ -98,28 +131,10 @@ bool TfrmRyzZakl::storeRecombinedRatings(bool store)
     return false;
 }
 
-void TfrmRyzZakl::showRatings(const TRiskRatings &ratings)
-{
-    // The rule's reason names what the user can put right; it holds for these ratings only.
-    // A group the rule rates whatever was measured (a work forbidden to pregnant women or
-    // juveniles) does not make the others determined.
-    const QString note = std::exchange(m_invalidFieldNote, QString());
-    frmOcenaRyz()->SetRiskAssessment(ratings, !note.isEmpty() && ratings.groups.AnyNotDetermined()
-                                                  ? note
-                                                  : CombinedGap(ratings, SelectedWorkstation()));
-}
-
-void TfrmRyzZakl::ReportInvalidField(const QString &name, const QString &why)
-{
-    if (!m_invalidFieldNote.isEmpty())
-        return; // the first field reported is the one to put right first
-    m_invalidFieldNote = rules::InvalidFieldNote(*this, name, why);
-}
-
 void TfrmRyzZakl::FinalRatingChosen(int code)
 {
     storage::TPomiarCzynn *m = SelectedMeasurement();
-    if (!m || !IsCurrentView())
+    if (!m)
         return;
     TRiskRatings ratings = StoredRatings(*m);
     if (ratings.final == code)
@@ -133,7 +148,7 @@ void TfrmRyzZakl::FinalRatingChosen(int code)
 void TfrmRyzZakl::MeasuresEdited(const QString &text)
 {
     storage::TPomiarCzynn *m = SelectedMeasurement();
-    if (!m || !IsCurrentView())
+    if (!m)
         return;
     m->srodogrryz = text;
     MarkModified();

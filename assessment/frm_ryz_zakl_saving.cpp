@@ -14,6 +14,11 @@
 
 namespace assessment {
 
+QString TfrmRyzZakl::FormDefinitionPath() const
+{
+    return Shared().FormsFolder + FormFileName;
+}
+
 bool TfrmRyzZakl::InSampleData() const
 {
     return Shared().DataFolder == QLatin1String("wzrocen\\");
@@ -21,15 +26,12 @@ bool TfrmRyzZakl::InSampleData() const
 
 bool TfrmRyzZakl::SaveAllowed() const
 {
-    return IsCurrentView() && !InSampleData();
+    return !InSampleData();
 }
 
 void TfrmRyzZakl::ApplySaveRule()
 {
     appstate::AppState &s = Shared();
-    // The pages shown as previews in other views never touch the flag: it is theirs.
-    if (!IsCurrentView())
-        return;
     if (!SaveAllowed())
         s.SetModified(false);
     else if (s.Modified())
@@ -104,8 +106,8 @@ void TfrmRyzZakl::rereadSumPartners(storage::TStanowisko &w, const storage::TCzy
         if (!other || other == &edited || other->ident != edited.ident || other->Measurements.empty())
             continue;
         for (const std::unique_ptr<storage::TPomiarCzynn> &m : other->Measurements) {
-            if (ShowsItems(m->Fields)) // never left showing a measurement about to go
-                ClearMeasurementForm();
+            if (m_pages->ShowsItems(m->Fields)) // never left showing a measurement about to go
+                m_pages->ClearMeasurementForm();
         }
         rereadMeasurements(w, *other);
     }
@@ -148,9 +150,9 @@ bool TfrmRyzZakl::AskSaveChanges()
         if (f && w) {
             const QString shownDate =
                 lbPomiar->currentItem() ? lbPomiar->currentItem()->data(Qt::UserRole).toString() : QString();
-            const bool shown = FormItems && SelectedFactor() == f;
+            const bool shown = m_pages->ShowsAnyItems() && SelectedFactor() == f;
             if (shown) {
-                ClearMeasurementForm(); // the pages refer to the measurements about to go
+                m_pages->ClearMeasurementForm(); // the pages refer to the measurements about to go
             }
             rereadMeasurements(*w, *f);
             rereadSumPartners(*w, *f);

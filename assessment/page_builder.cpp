@@ -3,7 +3,7 @@
 
 #include "assessment/page_builder.h"
 
-#include "assessment/frm_ryz_zakl.h"
+#include "assessment/measurement_pages.h"
 
 #include "platform/paths.h"
 #include "widgets/field_binding.h"
@@ -92,10 +92,10 @@ QFrame *bevel(QWidget *parent, const QString &name, QFrame::Shape shape, const Q
 
 // ---- TPageBuilder -------------------------------------------------------------------------
 
-TPageBuilder::TPageBuilder(TfrmRyzZakl &window, QTabWidget *pageControl, bool takeAccess, bool autoSizeHeaders)
-    : m_window(window), m_pageControl(pageControl), m_takeAccess(takeAccess), m_autoSizeHeaders(autoSizeHeaders),
-      m_baseFont(TfrmRyzZakl::FieldFont()),
-      m_boldFont(TfrmRyzZakl::ParseFontStyle(QStringLiteral("bold"), m_baseFont)), m_glyph(choiceGlyph())
+TPageBuilder::TPageBuilder(TMeasurementPages &pages, QTabWidget *pageControl, bool takeAccess, bool autoSizeHeaders)
+    : m_pages(pages), m_pageControl(pageControl), m_takeAccess(takeAccess), m_autoSizeHeaders(autoSizeHeaders),
+      m_baseFont(FieldFont()),
+      m_boldFont(ParseFontStyle(QStringLiteral("bold"), m_baseFont)), m_glyph(choiceGlyph())
 {
 }
 
@@ -151,6 +151,34 @@ void TPageBuilder::SelectComboValue(QComboBox *combo, storage::TPomiar &item)
         combo->setEditText(item.Value);
         combo->setEnabled(false);
     }
+}
+
+QFont TPageBuilder::FieldFont()
+{
+    // The forms were laid out for an 8-point sans-serif at 96 dots per inch; the
+    // metric-compatible face at that pixel size keeps the auto-sized captions as designed.
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(11);
+    return f;
+}
+
+Qt::Alignment TPageBuilder::ParseAlignment(const QString &text)
+{
+    if (text == QLatin1String("left"))
+        return Qt::AlignLeft;
+    if (text == QLatin1String("right"))
+        return Qt::AlignRight;
+    return Qt::AlignHCenter;
+}
+
+QFont TPageBuilder::ParseFontStyle(const QString &text, const QFont &base)
+{
+    QFont f = base;
+    f.setBold(text.contains(QLatin1String("bold")));
+    f.setItalic(text.contains(QLatin1String("italic")));
+    f.setUnderline(text.contains(QLatin1String("underline")));
+    return f;
 }
 
 void TPageBuilder::place(QWidget *w, int left, int top, int width, int height)
@@ -235,7 +263,7 @@ bool TPageBuilder::buildCaption(const storage::TPomiar &item, int &inputLeft)
     lbl->setObjectName(QStringLiteral("et_") + item.nazwa());
     lbl->setWordWrap(true);
     lbl->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    lbl->setFont(TfrmRyzZakl::ParseFontStyle(item.style(), m_baseFont));
+    lbl->setFont(ParseFontStyle(item.style(), m_baseFont));
     const int maxWidth = C - (S + 15);
     lbl->setProperty("autoMaxWidth", maxWidth);
     const QSize sz = autoSize(lbl->font(), item.etyk, maxWidth);
@@ -275,7 +303,7 @@ void TPageBuilder::buildEdit(storage::TPomiar &item, int left, bool readOnly)
     ed->setText(item.Value);
     ed->setCursorPosition(0);
     if (item.rozm() > 0)
-        widgets::SetEditMaxLength(ed, item.rozm(), m_window.FieldCaption(ed->objectName()));
+        widgets::SetEditMaxLength(ed, item.rozm(), m_pages.FieldCaption(ed->objectName()));
     ed->setReadOnly(readOnly);
     ed->setToolTip(QString::fromUtf8(Hint));
     place(ed, left, m_top, isForm ? S - 17 : S, EditHeight);
@@ -287,7 +315,7 @@ void TPageBuilder::buildEdit(storage::TPomiar &item, int left, bool readOnly)
     if (!isForm && !item.visible)
         ed->hide();
     applyAccess(ed, item);
-    TfrmRyzZakl *w = &m_window;
+    TMeasurementPages *w = &m_pages;
     // Every editable edit records what was typed; only `onexit` decides whether the form
     // is evaluated (ExitField).
     if (m_takeAccess) {
@@ -313,7 +341,7 @@ void TPageBuilder::buildMemo(storage::TPomiar &item, int left, bool readOnly)
     me->setPlainText(item.Value);
     me->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     if (item.rozm() > 0)
-        widgets::SetMemoMaxLength(me, item.rozm(), m_window.FieldCaption(me->objectName()));
+        widgets::SetMemoMaxLength(me, item.rozm(), m_pages.FieldCaption(me->objectName()));
     me->setReadOnly(readOnly);
     me->setToolTip(QString::fromUtf8(Hint));
     const int height = item.wys() > 0 ? item.wys() : DefaultMemoHeight;
@@ -324,7 +352,7 @@ void TPageBuilder::buildMemo(storage::TPomiar &item, int left, bool readOnly)
         me->setFocusPolicy(Qt::ClickFocus);
     }
     applyAccess(me, item);
-    TfrmRyzZakl *w = &m_window;
+    TMeasurementPages *w = &m_pages;
     if (m_takeAccess) {
         widgets::BindExit(me, [w](QWidget *s) { w->ExitField(s); });
         widgets::BindTyping(me, [w](QWidget *) { w->FieldTyped(); });
@@ -337,12 +365,12 @@ void TPageBuilder::buildCombo(storage::TPomiar &item, int left)
     auto *cb = new QComboBox(m_content);
     cb->setObjectName(QStringLiteral("cb_") + item.nazwa());
     cb->setToolTip(QString::fromUtf8(Hint));
-    m_window.FillComboItems(item, item.ChoiceNr, cb);
+    m_pages.FillComboItems(item, item.ChoiceNr, cb);
     place(cb, left, m_top, item.szer(), ComboHeight);
     m_rowHeight = std::max(m_rowHeight, ComboHeight);
     applyAccess(cb, item);
     SelectComboValue(cb, item); // may disable a combo whose stored text is not listed
-    TfrmRyzZakl *w = &m_window;
+    TMeasurementPages *w = &m_pages;
     widgets::BindComboChange(cb, [w](QWidget *s) { w->ChangeField(s); });
     widgets::BindEnter(cb, [w](QWidget *s) { w->EnterField(s); });
 }
@@ -367,7 +395,7 @@ void TPageBuilder::buildCheckBox(const storage::TPomiar &item)
     if (!item.visible)
         ch->hide();
     applyAccess(ch, item);
-    TfrmRyzZakl *w = &m_window;
+    TMeasurementPages *w = &m_pages;
     widgets::BindCheckClick(ch, [w](QWidget *s) { w->ClickField(s); });
     widgets::BindEnter(ch, [w](QWidget *s) { w->EnterField(s); });
 }
@@ -381,7 +409,7 @@ void TPageBuilder::buildHeader(const storage::TPomiar &item)
     lb->setObjectName(QStringLiteral("lb_") + item.nazwa());
     lb->setWordWrap(true);
     lb->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lb->setFont(item.style().isEmpty() ? m_boldFont : TfrmRyzZakl::ParseFontStyle(item.style(), m_baseFont));
+    lb->setFont(item.style().isEmpty() ? m_boldFont : ParseFontStyle(item.style(), m_baseFont));
     int width = S;
     int height = 0;
     if (m_autoSizeHeaders) {
@@ -403,8 +431,8 @@ void TPageBuilder::buildLabel(const storage::TPomiar &item)
     auto *lb = new QLabel(item.etyk, m_content);
     lb->setObjectName(QStringLiteral("lb_") + item.nazwa());
     lb->setWordWrap(true);
-    lb->setFont(TfrmRyzZakl::ParseFontStyle(item.style(), m_baseFont));
-    lb->setAlignment(TfrmRyzZakl::ParseAlignment(item.pozycja()) | Qt::AlignTop);
+    lb->setFont(ParseFontStyle(item.style(), m_baseFont));
+    lb->setAlignment(ParseAlignment(item.pozycja()) | Qt::AlignTop);
     lb->setProperty("autoMaxWidth", item.szer());
     const QSize sz = autoSize(lb->font(), item.etyk, item.szer());
     int left = 0;

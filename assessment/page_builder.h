@@ -7,7 +7,7 @@
 // (`szer`) and `pozycja` give, named with their kind's prefix; a vertical separator after
 // every cell and a horizontal one under every row that holds a field; the content of each
 // page sized to the controls so that it scrolls. Field kinds it does not know build
-// nothing and are collected for one message. Inputs are bound to the window's field
+// nothing and are collected for one message. Inputs are bound to the pages' field
 // events; with access refused (previews, the sample data) they are shown disabled and
 // evaluate nothing.
 
@@ -30,13 +30,13 @@ class TPomiar;
 
 namespace assessment {
 
-class TfrmRyzZakl;
+class TMeasurementPages;
 
 class TPageBuilder
 {
 public:
-    // takeAccess: the inputs take their own access flags and raise the window's handlers.
-    TPageBuilder(TfrmRyzZakl &window, QTabWidget *pageControl, bool takeAccess, bool autoSizeHeaders);
+    // takeAccess: the inputs take their own access flags and raise the pages' handlers.
+    TPageBuilder(TMeasurementPages &pages, QTabWidget *pageControl, bool takeAccess, bool autoSizeHeaders);
 
     // Builds every item in order; rows close when the row number changes.
     void Build(std::vector<std::unique_ptr<storage::TPomiar>> &items);
@@ -49,6 +49,14 @@ public:
     // field then holds), a text its item; a stored text the list no longer offers is shown
     // as stored, and the combo cannot be changed by accident.
     static void SelectComboValue(QComboBox *combo, storage::TPomiar &item);
+
+    // "left" aligns left, "right" right, anything else centres.
+    static Qt::Alignment ParseAlignment(const QString &text);
+    // The words "bold", "italic" and "underline" anywhere in text give those styles of base.
+    static QFont ParseFontStyle(const QString &text, const QFont &base);
+    // Characters of the field font: one sans-serif face at a fixed pixel size, so that the
+    // layout does not depend on the screen.
+    static QFont FieldFont();
 
 private:
     struct LayoutEntry
@@ -81,7 +89,7 @@ private:
 
     static QIcon choiceGlyph();
 
-    TfrmRyzZakl &m_window;
+    TMeasurementPages &m_pages;
     QTabWidget *m_pageControl;
     bool m_takeAccess;
     bool m_autoSizeHeaders;

@@ -76,28 +76,28 @@ int main(int argc, char **argv)
     double worst = 0;
     for (int r = 0; r < rounds; ++r) {
         t.restart();
-        win.ClearMeasurementForm();
+        win.MeasurementPages().ClearMeasurementForm();
         win.BuildMeasurementForm(items);
         const double ms = t.nsecsElapsed() / 1e6;
         total += ms;
         worst = std::max(worst, ms);
     }
-    bench::Require(win.Pages()->count() == 11, "the 10 pages and the risk page built");
+    bench::Require(win.MeasurementPages().Pages()->count() == 11, "the 10 pages and the risk page built");
     std::printf("build 10 pages / 400 fields: %.1f ms average, %.1f ms worst (%d tabs)\n", total / rounds, worst,
-                win.Pages()->count());
+                win.MeasurementPages().Pages()->count());
 
     const int ops = bench::Sized(20000, 20);
     t.restart();
     for (int i = 0; i < ops; ++i)
-        win.SetFieldValue(QStringLiteral("ed_Pole_1_0"), i % 2 ? QStringLiteral("2.5") : QStringLiteral("3.75"));
+        win.MeasurementPages().SetFieldValue(QStringLiteral("ed_Pole_1_0"), i % 2 ? QStringLiteral("2.5") : QStringLiteral("3.75"));
     const double us = t.nsecsElapsed() / 1e3 / ops;
     bench::Require(evaluations >= ops, "every changed value evaluated");
     std::printf("SetFieldValue round trip (changed value, rule run): %.2f us (%d evaluations)\n", us, evaluations);
 
     t.restart();
     for (int i = 0; i < ops; ++i)
-        (void)win.GetFieldValue(QStringLiteral("ed_Pole_1_39"));
+        (void)win.MeasurementPages().GetFieldValue(QStringLiteral("ed_Pole_1_39"));
     std::printf("GetFieldValue: %.2f us\n", t.nsecsElapsed() / 1e3 / ops);
-    win.ClearMeasurementForm();
+    win.MeasurementPages().ClearMeasurementForm();
     return 0;
 }

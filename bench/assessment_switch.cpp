@@ -91,7 +91,7 @@ int main(int argc, char **argv)
     std::printf("switch factor (200 measurements) and show one: %.1f ms average, %.1f ms worst (%d listed)\n",
                 total / rounds, worst, lbPomiar->count());
 
-    auto *edit = qobject_cast<QLineEdit *>(win.FindField(QStringLiteral("ed_PEWartZm")));
+    auto *edit = qobject_cast<QLineEdit *>(win.MeasurementPages().FindField(QStringLiteral("ed_PEWartZm")));
     if (!edit) {
         std::printf("the noise form has no ed_PEWartZm\n");
         return 1;
@@ -107,8 +107,8 @@ int main(int argc, char **argv)
     const storage::TPomiarCzynn *m = win.SelectedMeasurement();
     bench::Require(m && m->ocenamax > 0, "the edited measurement rated");
     std::printf("edit to re-rated panel (noise rule): %.3f ms per edit (last rating %d, panel %d)\n", ms,
-                m ? m->ocenamax : -1, assessment::frmOcenaRyz()->ShownCode(assessment::frmOcenaRyz()->gbKompLaczna));
-    win.ClearMeasurementForm();
+                m ? m->ocenamax : -1, win.MeasurementPages().RiskPanel()->ShownCode(win.MeasurementPages().RiskPanel()->gbKompLaczna));
+    win.MeasurementPages().ClearMeasurementForm();
     state.Workstations.clear();
     return 0;
 }

@@ -138,7 +138,7 @@ int main(int argc, char **argv)
             if (workstation_loading::FactorOfItem(lbCzyn->item(i))->id == factorId)
                 lbCzyn->setCurrentRow(i);
         lbPomiar->setCurrentRow(50);
-        auto *edit = qobject_cast<QLineEdit *>(win.FindField(QString::fromLatin1(field)));
+        auto *edit = qobject_cast<QLineEdit *>(win.MeasurementPages().FindField(QString::fromLatin1(field)));
         if (!edit) {
             std::printf("%s: no %s on the form\n", what, field);
             ok = false;
@@ -154,15 +154,15 @@ int main(int argc, char **argv)
             times.push_back(t.nsecsElapsed() / 1e6);
         }
         const storage::TPomiarCzynn *m = win.SelectedMeasurement();
-        if (!m || win.GetFieldValue(QStringLiteral("ed_SumNDS")).isEmpty()) {
+        if (!m || win.MeasurementPages().GetFieldValue(QStringLiteral("ed_SumNDS")).isEmpty()) {
             std::printf("%s: the sum was not worked out\n", what);
             ok = false;
         }
         std::printf("%s: edit through the sum of 30 factors to the re-rated panel: %.3f ms median, %.3f ms worst "
                     "(sum shown %s, panel %d)\n",
                     what, bench::Median(times), *std::max_element(times.begin(), times.end()),
-                    qPrintable(win.GetFieldValue(QStringLiteral("ed_SumNDS"))),
-                    m ? assessment::frmOcenaRyz()->ShownCode(assessment::frmOcenaRyz()->gbKompLaczna) : -1);
+                    qPrintable(win.MeasurementPages().GetFieldValue(QStringLiteral("ed_SumNDS"))),
+                    m ? win.MeasurementPages().RiskPanel()->ShownCode(win.MeasurementPages().RiskPanel()->gbKompLaczna) : -1);
 
         std::vector<double> saves;
         for (int i = 0; i < bench::Sized(5, 1); ++i) {
@@ -179,7 +179,7 @@ int main(int argc, char **argv)
     run(80001, "substance", "ed_NDSZm");
     run(25020, "dust (single file)", "ed_PylCalkZm");
     run(25201, "dust (shared file)", "ed_PylCalkZm");
-    win.ClearMeasurementForm();
+    win.MeasurementPages().ClearMeasurementForm();
     state.Workstations.clear();
     return ok ? 0 : 1;
 }

@@ -1,6 +1,6 @@
 #include "shell/frm_tree.h"
 
-#include "assessment/frm_ryz_zakl.h"
+#include "assessment/measurement_pages.h"
 #include "workstations/frm_dokum.h"
 
 #include "platform/prompter.h"
@@ -252,8 +252,8 @@ TfrmTree *frmTree()
 
 void InstallTreeDialog()
 {
-    assessment::TfrmRyzZakl::SetParamTreeChooser([](const QString &treeFile, const QString &current) {
-        assessment::TfrmRyzZakl::ParamTreeChoice choice;
+    assessment::TMeasurementPages::SetParamTreeChooser([](const QString &treeFile, const QString &current) {
+        assessment::TMeasurementPages::ParamTreeChoice choice;
         choice.text = current;
         choice.result =
             frmTree()->SelectFromParamTree(treeFile, current, choice.par1, choice.par2, choice.par3, choice.text);

@@ -1,7 +1,7 @@
 #include "workstations/frm_czynniki.h"
 
 #include "appstate/appstate.h"
-#include "assessment/frm_ryz_zakl.h"
+#include "assessment/measurement_pages.h"
 #include "platform/prompter.h"
 #include "platform/tarvelin_error.h"
 #include "platform/window_registry.h"
@@ -23,7 +23,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabWidget>
@@ -62,9 +61,8 @@ TfrmCzynniki::TfrmCzynniki() : appstate::TView(storage::TViewKind::Catalogue)
 TfrmCzynniki::~TfrmCzynniki()
 {
     widgets::SaveFormGeometry(this, Panel2);
-    // The measurement pages show the items of this view's preview: they go first.
-    if (m_pages && m_pages->ShowsItems(m_formItems))
-        m_pages->ClearMeasurementForm();
+    // The preview's pages show this view's items: they go first.
+    m_pages.reset();
     // The panels outlive this view: they must not work on its list any more.
     if (m_chem && m_chem->Target() == &m_factors)
         m_chem->SetTarget(nullptr, QString(), QString());
@@ -272,7 +270,7 @@ void TfrmCzynniki::cbGrupyCzynChange()
     } else if (!isFormGroup()) {
         biolPanel()->lbNazwCzBiolClick();
     } else {
-        pages()->ClearMeasurementForm();
+        MeasurementPages()->ClearMeasurementForm();
     }
     bDodaj->setEnabled(true);
 }
@@ -299,22 +297,24 @@ TfrmZwBiol *TfrmCzynniki::biolPanel()
     return m_biol;
 }
 
-assessment::TfrmRyzZakl *TfrmCzynniki::pages()
+assessment::TMeasurementPages *TfrmCzynniki::MeasurementPages()
 {
-    m_pages = assessment::frmRyzZakl();
-    return m_pages;
+    // A preview: no ratings store, so nothing shown here is ever kept or marks a change.
+    if (!m_pages)
+        m_pages = std::make_unique<assessment::TMeasurementPages>(this, Shared());
+    return m_pages.get();
 }
 
 void TfrmCzynniki::dockFormPages()
 {
-    assessment::TfrmRyzZakl *rz = pages();
+    assessment::TMeasurementPages *rz = MeasurementPages();
     DockPanel(rz->PageArea());
     rz->Pages()->show();
 }
 
 void TfrmCzynniki::showForm(const QString &attachFolder, const QString &formPath, int factorId)
 {
-    assessment::TfrmRyzZakl *rz = pages();
+    assessment::TMeasurementPages *rz = MeasurementPages();
     rz->SetAttachmentFolder(attachFolder);
     rz->ClearMeasurementForm();
     m_formItems.clear();
@@ -328,14 +328,9 @@ void TfrmCzynniki::showForm(const QString &attachFolder, const QString &formPath
         platform::ShowWarning(e.message());
         return;
     }
-    {
-        // The preview is this view's wherever it is hosted: in a workstation's factor dialog
-        // (opened from the definition view, where no measurement pages are built) too.
-        appstate::AppState &state = Shared();
-        const storage::TViewKind hostView = std::exchange(state.ViewKind, Kind());
-        const auto restore = qScopeGuard([&] { state.ViewKind = hostView; });
-        rz->BuildMeasurementForm(m_formItems, this);
-    }
+    // The preview's fields can be tried out: they run the form's rule, which rates what it
+    // is given, shown only.
+    rz->BuildMeasurementForm(m_formItems, true);
     rz->SetRiskAssessment(assessment::TGroupRatings::All(10));
 }
 

@@ -2,12 +2,11 @@
 
 // The hazard-factor catalogue by group: the group's factors; for the chemical and the
 // biological group a detail panel, for the other groups a factor's empty measurement form
-// (the measurement window's pages, lent to this view as a preview); and the group's own
+// (measurement pages of its own, a preview that keeps nothing); and the group's own
 // factors, which the user defines, edits and retires. The same view serves the factor
 // dialog of a workstation as the source of factors; only there are the own factors shown.
 
 #include "appstate/view.h"
-#include "assessment/frm_ocena_ryz.h"
 #include "storage/factor_users.h"
 #include "storage/factors.h"
 #include "storage/form_definitions.h"
@@ -27,7 +26,7 @@ class QPushButton;
 class QSplitter;
 
 namespace assessment {
-class TfrmRyzZakl;
+class TMeasurementPages;
 }
 
 namespace widgets {
@@ -39,7 +38,7 @@ namespace workstations {
 class TfrmZwBiol;
 class TfrmZwChem;
 
-class TfrmCzynniki : public QWidget, public appstate::TView, public assessment::TRiskPanelHost
+class TfrmCzynniki : public QWidget, public appstate::TView
 {
     Q_OBJECT
 public:
@@ -111,6 +110,9 @@ public:
     // The text an own factor is shown under: its name and its form.
     static QString OwnFactorText(const storage::TCzynnik &f);
 
+    // The measurement pages of the preview (made on first use).
+    assessment::TMeasurementPages *MeasurementPages();
+
 private:
     void buildControls();
     void sortOwnFactors();
@@ -120,8 +122,6 @@ private:
     // Reads form definition formPath and shows it as an empty preview.
     void showForm(const QString &attachFolder, const QString &formPath, int factorId);
     void dockFormPages();
-    // The measurement window whose pages this view borrows (created on first use).
-    assessment::TfrmRyzZakl *pages();
     TfrmZwChem *chemPanel();
     TfrmZwBiol *biolPanel();
     bool isFormGroup() const;
@@ -133,7 +133,7 @@ private:
     storage::TCzynnikList m_ownFactors; // every own factor of the group
     storage::TPomiarList m_formItems;   // the form previewed
     std::unique_ptr<widgets::TPanelHost> m_dataHost;
-    QPointer<assessment::TfrmRyzZakl> m_pages;
+    std::unique_ptr<assessment::TMeasurementPages> m_pages;
     QPointer<TfrmZwChem> m_chem;
     QPointer<TfrmZwBiol> m_biol;
 };

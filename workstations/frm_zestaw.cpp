@@ -2,7 +2,8 @@
 
 #include "appstate/appstate.h"
 #include "appstate/view_registry.h"
-#include "assessment/frm_ryz_zakl.h"
+#include "assessment/frm_ocena_ryz.h"
+#include "assessment/measurement_pages.h"
 #include "platform/prompter.h"
 #include "platform/window_registry.h"
 #include "storage/workstation_files.h"
@@ -83,8 +84,7 @@ TfrmZestaw::TfrmZestaw() : appstate::TView(storage::TViewKind::Summary)
 TfrmZestaw::~TfrmZestaw()
 {
     widgets::SaveFormGeometry(this, pCzyn, pLeftRyzZakl);
-    if (assessment::TfrmOcenaRyz *panel = assessment::ExistingFrmOcenaRyz(); panel && panel->Host() == this)
-        panel->SetHost(nullptr);
+    m_pages.reset(); // the pages show items of this view's workstation
     m_pageHost.reset();
 }
 
@@ -211,10 +211,12 @@ storage::TPomiarCzynn *TfrmZestaw::SelectedMeasurement() const
 // ---------------------------------------------------------------------------------------
 // The measurement pages
 
-assessment::TfrmRyzZakl *TfrmZestaw::pages()
+assessment::TMeasurementPages *TfrmZestaw::MeasurementPages()
 {
-    m_pages = assessment::frmRyzZakl();
-    return m_pages;
+    // A preview: no ratings store, so nothing shown here is ever kept or marks a change.
+    if (!m_pages)
+        m_pages = std::make_unique<assessment::TMeasurementPages>(this, Shared());
+    return m_pages.get();
 }
 
 void TfrmZestaw::WyswPanel(QWidget *panel)
@@ -226,7 +228,7 @@ void TfrmZestaw::WyswPanel(QWidget *panel)
 
 void TfrmZestaw::clearPages()
 {
-    assessment::TfrmRyzZakl *rz = pages();
+    assessment::TMeasurementPages *rz = MeasurementPages();
     rz->Pages()->hide();
     // The items the pages showed belong to this view's workstation, which may be read again.
     rz->ClearMeasurementForm();
@@ -254,7 +256,7 @@ void TfrmZestaw::InitView()
     }
     lbCzyn->setEnabled(true);
     lbPomiar->setEnabled(true);
-    WyswPanel(pages()->PageArea());
+    WyswPanel(MeasurementPages()->PageArea());
     clearPages();
     {
         const QSignalBlocker block(cbStanow);
@@ -320,16 +322,14 @@ void TfrmZestaw::lbPomiarClick()
     storage::TPomiarCzynn *m = SelectedMeasurement();
     if (!m)
         return;
-    assessment::TfrmRyzZakl *rz = pages();
+    assessment::TMeasurementPages *rz = MeasurementPages();
     rz->SetAttachmentFolder(Shared().AttachFolder);
-    // Built as a preview: every field read-only, no evaluation, nothing marked modified.
-    rz->BuildMeasurementForm(m->Fields, this);
-    assessment::TfrmOcenaRyz *panel = assessment::frmOcenaRyz();
-    panel->LoadMeasuresText(m->srodogrryz);
+    // Every field read-only, no evaluation; the pages keep nothing.
+    rz->BuildMeasurementForm(m->Fields, false);
+    rz->RiskPanel()->LoadMeasuresText(m->srodogrryz);
     // The combined rating follows the workstation's employment in the measurement's year;
     // nothing shown here is stored.
-    const assessment::TRiskRatings ratings = assessment::ShownRatings(*m, SelectedWorkstation());
-    panel->SetRiskAssessment(ratings, assessment::CombinedGap(ratings, SelectedWorkstation()));
+    rz->ShowRatings(assessment::ShownRatings(*m, SelectedWorkstation()), SelectedWorkstation());
     rz->Pages()->show();
 }
 

@@ -2,12 +2,11 @@
 
 // The measurement summary: a workstation, a date range and a range choice; the
 // workstation's factors measured within the range, a factor's measurements in it, and one
-// measurement shown read-only in the measurement window's pages (lent to this view). The
+// measurement shown read-only in measurement pages of its own, which keep nothing. The
 // chosen workstation, its factor list and the range are what the workstation printouts
 // print: Print opens the printouts dialog and hands it them.
 
 #include "appstate/view.h"
-#include "assessment/frm_ocena_ryz.h"
 #include "storage/measurements.h"
 #include "widgets/list_box.h"
 #include "widgets/panel_host.h"
@@ -24,7 +23,7 @@ class QPushButton;
 class QSplitter;
 
 namespace assessment {
-class TfrmRyzZakl;
+class TMeasurementPages;
 }
 
 namespace widgets {
@@ -33,7 +32,7 @@ class TRadioGroup;
 
 namespace workstations {
 
-class TfrmZestaw : public QWidget, public appstate::TView, public assessment::TRiskPanelHost
+class TfrmZestaw : public QWidget, public appstate::TView
 {
     Q_OBJECT
 public:
@@ -90,14 +89,16 @@ public:
     // The factors the lists show: those measured within the range (both days included).
     workstation_loading::FactorFilter RangeFilter() const;
 
+    // The measurement pages of the preview (made on first use).
+    assessment::TMeasurementPages *MeasurementPages();
+
 private:
     void buildControls();
-    assessment::TfrmRyzZakl *pages();
     void clearPages();
     void clearLists();
 
     std::unique_ptr<widgets::TPanelHost> m_pageHost;
-    QPointer<assessment::TfrmRyzZakl> m_pages;
+    std::unique_ptr<assessment::TMeasurementPages> m_pages;
 };
 
 TfrmZestaw *frmZestaw();

@@ -5,7 +5,7 @@
 // it read-only in the summary. Under an X display (ctest runs it under xvfb-run at
 // 1024x768) each view is photographed into the test output folder.
 #include "appstate/appstate.h"
-#include "assessment/frm_ryz_zakl.h"
+#include "assessment/measurement_pages.h"
 #include "printouts/frm_wydruk_rej.h"
 #include "shell/frm_main.h"
 #include "storage/form_definition_files.h"
@@ -166,7 +166,7 @@ TEST(FactorViewsInProgram, BrowseChooseSaveAndSummarise)
         chem->Box(QStringLiteral("cbTyp_New_21"))->setChecked(false);
         chooseGroup(catalogue, QStringLiteral("fiz"));
         select(catalogue->lbCzynniki, QStringLiteral("Hałas"));
-        EXPECT_GT(assessment::frmRyzZakl()->Pages()->count(), 1);
+        EXPECT_GT(catalogue->MeasurementPages()->Pages()->count(), 1);
         shoot(&w, QStringLiteral("catalogue_form_preview"));
         EXPECT_FALSE(s.Modified());
 
@@ -231,7 +231,7 @@ TEST(FactorViewsInProgram, BrowseChooseSaveAndSummarise)
         select(summary->lbCzyn, QStringLiteral("Hałas"));
         ASSERT_EQ(summary->lbPomiar->count(), 1);
         summary->lbPomiar->setCurrentRow(0);
-        assessment::TfrmRyzZakl *pages = assessment::frmRyzZakl();
+        assessment::TMeasurementPages *pages = summary->MeasurementPages();
         EXPECT_EQ(pages->PageArea()->parentWidget(), summary->pZestawPoj);
         ASSERT_GT(pages->Pages()->count(), 1);
         for (QLineEdit *e : pages->Pages()->findChildren<QLineEdit *>()) {

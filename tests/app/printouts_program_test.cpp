@@ -4,7 +4,7 @@
 // assessment card; each shows in the preview, is printed from it to a PDF file and closed.
 
 #include "appstate/appstate.h"
-#include "assessment/frm_ryz_zakl.h"
+#include "assessment/measurement_pages.h"
 #include "printouts/frm_stat_rep.h"
 #include "printouts/frm_wydruk_rej.h"
 #include "shell/frm_main.h"
@@ -94,5 +94,5 @@ TEST(PrintoutsInProgram, RegisterCardsAndRiskCardFromTheSummary)
             EXPECT_TRUE(card.contains(text)) << text.toStdString();
     }
     s.Workstations.clear();
-    assessment::frmRyzZakl()->ClearMeasurementForm();
+    workstations::frmZestaw()->MeasurementPages()->ClearMeasurementForm();
 }

@@ -157,7 +157,7 @@ TEST_F(ScreenAndFile, AfterZapiszInEveryViewOnEveryRoadTheFileHoldsWhatTheScreen
              pomiar->cbStanowClick();
              pick("lbCzyn", "Hałas");
              w.findChild<QListWidget *>("lbPomiar")->setCurrentRow(0);
-             return pomiar->Pages()->findChild<QWidget *>("ed_PEWartZm");
+             return pomiar->MeasurementPages().Pages()->findChild<QWidget *>("ed_PEWartZm");
          },
          "zaklocen/stan_1/halas_fizyczny_dane.xml", "PEWartZm"},
         {0, 0, [&]() -> QWidget * { return pick("lbStanowiska", welder), stan->e_Kod; }, welderFile, "Kod"},
@@ -244,7 +244,7 @@ TEST_F(ScreenAndFile, EveryLimitedControlOfEveryViewTellsWhatDoesNotFit)
         for (int f = 0; f < factors->count(); ++f) {
             factors->setCurrentRow(f);
             w.findChild<QListWidget *>("lbPomiar")->setCurrentRow(0);
-            pasteOverEveryLimit(assessment::frmRyzZakl()->Pages(), boxes);
+            pasteOverEveryLimit(assessment::frmRyzZakl()->MeasurementPages().Pages(), boxes);
             appstate::State().SetModified(false);
         }
     }

@@ -5,7 +5,7 @@
 // file and closed. The list limited to carcinogens finds none among the samples.
 
 #include "appstate/appstate.h"
-#include "assessment/frm_ryz_zakl.h"
+#include "assessment/measurement_pages.h"
 #include "printouts/frm_wydruk_rej.h"
 #include "printouts/summary_reports.h"
 #include "shell/frm_main.h"
@@ -111,5 +111,5 @@ TEST(SummaryReportsInProgram, KindsTwoToFourFromTheSummary)
         EXPECT_EQ(carcinogenBoxes, 1);
     }
     s.Workstations.clear();
-    assessment::frmRyzZakl()->ClearMeasurementForm();
+    workstations::frmZestaw()->MeasurementPages()->ClearMeasurementForm();
 }

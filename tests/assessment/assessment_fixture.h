@@ -87,7 +87,7 @@ inline QListWidget *lbPomiar(assessment::TfrmRyzZakl &w)
 inline void CloseMeasurementWindow(std::unique_ptr<assessment::TfrmRyzZakl> &win)
 {
     if (win)
-        win->ClearMeasurementForm();
+        win->MeasurementPages().ClearMeasurementForm();
     win.reset();
     appstate::State().Workstations.clear();
     appstate::State().SetModified(false);
@@ -140,7 +140,7 @@ protected:
         s.Workstations.push_back(std::move(w));
 
         win = std::make_unique<assessment::TfrmRyzZakl>();
-        win->SetAttachmentFolder(s.AttachFolder);
+        win->MeasurementPages().SetAttachmentFolder(s.AttachFolder);
         // The lists are set as a user's earlier choices left them, without their handlers.
         QSignalBlocker b1(cbStanow(*win)), b2(lbCzyn(*win)), b3(lbPomiar(*win));
         auto &stations = workstation_loading::WorkstationListModel(s);
@@ -167,7 +167,9 @@ protected:
     void Add(std::unique_ptr<storage::TPomiar> item) { m->Fields.push_back(std::move(item)); }
     void Build() { win->BuildMeasurementForm(m->Fields); }
     storage::TPomiar *Item(const QString &nazwa) { return storage::FindField(m->Fields, nazwa); }
-    template <typename T> T *Control(const QString &name) { return win->Pages()->findChild<T *>(name); }
+    template <typename T> T *Control(const QString &name) { return win->MeasurementPages().Pages()->findChild<T *>(name); }
+    // The risk panel of the window's pages.
+    assessment::TfrmOcenaRyz *frmOcenaRyz() { return win->MeasurementPages().RiskPanel(); }
 };
 
 } // namespace assessmenttest

@@ -60,7 +60,7 @@ TEST_F(BiologicalWindow, TheCheckBoxMovesTheGroupOfAMarkedAgent)
 {
     // Escherichia coli, verocytotoxic strains: group 3, marked as usually not airborne
     Open(90011, QStringLiteral("biologiczny"), QStringLiteral("1.0"));
-    EXPECT_EQ(win->FormName(), "biologiczny_Pomiar_01");
+    EXPECT_EQ(win->MeasurementPages().FormName(), "biologiczny_Pomiar_01");
     EXPECT_EQ(Group(), "3");
     EXPECT_EQ(Control<QLineEdit>("ed_OznDod")->text(), "T");
     ASSERT_TRUE(Box());
@@ -68,7 +68,7 @@ TEST_F(BiologicalWindow, TheCheckBoxMovesTheGroupOfAMarkedAgent)
     Box()->click();
     EXPECT_EQ(Group(), "2");
     EXPECT_EQ(Stored(), Groups(6, 20));
-    EXPECT_TRUE(assessment::frmOcenaRyz()->rbOcenaMldcSrednie->isChecked());
+    EXPECT_TRUE(frmOcenaRyz()->rbOcenaMldcSrednie->isChecked());
     Box()->click();
     EXPECT_EQ(Group(), "3");
     EXPECT_EQ(Stored(), Groups(6, 30));
@@ -158,7 +158,7 @@ TEST_F(NewBiologicalMeasurement, EachHazardGroupIsRatedOnCreation)
     EXPECT_EQ(Group(), "1");
     EXPECT_EQ(Create(90002), (Groups{20, 20, 20, 20, 20, 0}));
     EXPECT_EQ(Group(), "2");
-    EXPECT_TRUE(assessment::frmOcenaRyz()->rbOcenaKompSrednie->isChecked());
+    EXPECT_TRUE(frmOcenaRyz()->rbOcenaKompSrednie->isChecked());
     EXPECT_EQ(Create(90001), (Groups{30, 30, 30, 30, 30, 0}));
     EXPECT_EQ(Create(90037), (Groups{30, 30, 30, 30, 30, 0}));
     EXPECT_EQ(Group(), "4");

@@ -67,7 +67,7 @@ protected:
     }
     void Tick()
     {
-        auto *box = qobject_cast<QCheckBox *>(win->FindField(QStringLiteral("ch_cbSumNDS")));
+        auto *box = qobject_cast<QCheckBox *>(win->MeasurementPages().FindField(QStringLiteral("ch_cbSumNDS")));
         ASSERT_TRUE(box);
         box->click();
     }
@@ -113,7 +113,7 @@ TEST_F(SumsOnSampleData, AChemicalSubstanceRatesAtItsBoundariesWithItsCatalogueL
     EXPECT_EQ(Shown("ed_NDSCh"), "200");
     // no ceiling limit: its whole block is switched off
     EXPECT_TRUE(Edit("ed_NDSPZm")->isHidden());
-    EXPECT_TRUE(win->FindField("lb_lNDSP")->isHidden());
+    EXPECT_TRUE(win->MeasurementPages().FindField("lb_lNDSP")->isHidden());
     Type("ed_NDSZm", "50");
     EXPECT_EQ(Shown("ed_NDSKrotn"), "0.5");
     EXPECT_EQ(Stored(m), (std::vector<int>{10, 10, 10, 10, 10, 10}));
@@ -353,7 +353,7 @@ TEST_F(DustWindow, CoalBelowTwoPercentHasNoRespirableRow)
     EXPECT_EQ(kind->currentText(), " Poniżej 2% ");
     EXPECT_FALSE(Control<QLineEdit>("ed_PylRespZm")->isEnabled());
     kind->setCurrentIndex(1);
-    win->ChangeField(kind);
+    win->MeasurementPages().ChangeField(kind);
     EXPECT_TRUE(Control<QLineEdit>("ed_PylRespZm")->isEnabled());
     EXPECT_EQ(Shown("ed_PylCalkDop"), "4");
     EXPECT_EQ(Shown("ed_PylRespDop"), "2");
@@ -362,7 +362,7 @@ TEST_F(DustWindow, CoalBelowTwoPercentHasNoRespirableRow)
     EXPECT_EQ(Stored(), (std::vector<int>{20, 20, 20, 40, 40, 40}));
     EXPECT_EQ(storage::FindField(m->Fields, "cmbIloscKrzem")->Value, " Od 2% do 10% ");
     kind->setCurrentIndex(0);
-    win->ChangeField(kind);
+    win->MeasurementPages().ChangeField(kind);
     EXPECT_FALSE(Control<QLineEdit>("ed_PylRespZm")->isEnabled());
     EXPECT_FALSE(Control<QLabel>("lb_lPResp")->isEnabled());
     EXPECT_EQ(Shown("ed_PylRespZm"), "0");

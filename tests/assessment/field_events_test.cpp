@@ -17,7 +17,7 @@
 #include <QToolButton>
 
 using namespace assessmenttest;
-using Choice = assessment::TfrmRyzZakl::ParamTreeChoice;
+using Choice = assessment::TMeasurementPages::ParamTreeChoice;
 
 namespace {
 
@@ -45,7 +45,7 @@ protected:
     void SetUp() override
     {
         WindowTest::SetUp();
-        assessment::TfrmRyzZakl::SetParamTreeChooser([this](const QString &file, const QString &current) {
+        assessment::TMeasurementPages::SetParamTreeChooser([this](const QString &file, const QString &current) {
             asked << file + "|" + current;
             return next;
         });
@@ -66,7 +66,7 @@ protected:
     }
     void TearDown() override
     {
-        assessment::TfrmRyzZakl::SetParamTreeChooser({});
+        assessment::TMeasurementPages::SetParamTreeChooser({});
         WindowTest::TearDown();
     }
     void Click(const QString &name) { Control<QToolButton>(name)->click(); }
@@ -84,7 +84,7 @@ TEST_F(ChoiceButtons, ALeafSetsTheTextAndItsParameterWhichEvaluates)
     EXPECT_EQ(Item("RodzWnetrzaNWymagany")->Value, "300");
     EXPECT_EQ(evaluations, QStringList{"ed_RodzWnetrzaNWymagany"});
     EXPECT_TRUE(appstate::State().Modified());
-    EXPECT_FALSE(win->TreeChoicePending());
+    EXPECT_FALSE(win->MeasurementPages().TreeChoicePending());
 }
 
 TEST_F(ChoiceButtons, GivingUpTheChoiceEmptiesTheFieldAndWritesZero)
@@ -115,7 +115,7 @@ TEST_F(ChoiceButtons, AFieldWithoutACompanionTakesTheTextOnly)
     EXPECT_EQ(Item("Opis")->Value, "Opis A");
     EXPECT_TRUE(evaluations.isEmpty());
     // the next edit left counts as changed after a choice from a tree
-    EXPECT_TRUE(win->TreeChoicePending());
+    EXPECT_TRUE(win->MeasurementPages().TreeChoicePending());
     leave(Control<QLineEdit>("ed_RodzWnetrzaNWymagany"));
     EXPECT_EQ(evaluations, QStringList{"ed_RodzWnetrzaNWymagany"});
 }
@@ -156,7 +156,7 @@ TEST_F(UnderEdit, AMemoEditAndTheRiskPanelRecordIt)
     leave(me);
     EXPECT_TRUE(win->UnderEdit().active);
     win->ForgetEdits();
-    assessment::frmOcenaRyz()->mSrodOgrRyz->setPlainText(QStringLiteral("Środki"));
+    frmOcenaRyz()->mSrodOgrRyz->setPlainText(QStringLiteral("Środki"));
     EXPECT_TRUE(win->UnderEdit().active);
     EXPECT_EQ(m->srodogrryz, "Środki");
     EXPECT_TRUE(appstate::State().Modified());
@@ -188,7 +188,7 @@ TEST_F(WindowTest, ARiskScoreFormWithALockedComboShowsTheNoteAndLocksAllThree)
     win->ShowMeasurement(m);
     EXPECT_FALSE(Control<QLabel>("lb_lInfo")->isHidden());
     for (const char *name : {"cb_cSkutki", "cb_cPrawd", "cb_cEksp"})
-        EXPECT_FALSE(win->IsFieldEnabled(QString::fromLatin1(name))) << name;
+        EXPECT_FALSE(win->MeasurementPages().IsFieldEnabled(QString::fromLatin1(name))) << name;
 }
 
 TEST_F(WindowTest, ShowMeasurementShowsTheStoredRatingsAndMeasures)
@@ -200,14 +200,14 @@ TEST_F(WindowTest, ShowMeasurementShowsTheStoredRatingsAndMeasures)
     m->ocenakon = 20; // chosen by hand
     m->srodogrryz = QStringLiteral("Szkolenie");
     win->ShowMeasurement(m);
-    auto *panel = assessment::frmOcenaRyz();
+    auto *panel = frmOcenaRyz();
     EXPECT_EQ(panel->ShownCode(panel->gbMezczyzni), 30);
     EXPECT_EQ(panel->ShownCode(panel->gbKompLaczna), 30);
     EXPECT_EQ(panel->ShownCode(panel->gbOcena), 20);
     EXPECT_EQ(panel->mSrodOgrRyz->toPlainText(), "Szkolenie");
     EXPECT_EQ(m->ocenakon, 20);
     EXPECT_FALSE(appstate::State().Modified());
-    EXPECT_FALSE(win->Pages()->isHidden());
+    EXPECT_FALSE(win->MeasurementPages().Pages()->isHidden());
 }
 
 // ---- The risk panel's host ------------------------------------------------------------------
@@ -216,23 +216,25 @@ TEST_F(WindowTest, TheWindowStoresTheFinalChosenOnItsPanelPreviewsStoreNothing)
 {
     Add(Page(1, QStringLiteral("A"), QString::fromLatin1(FormName)));
     Build();
-    auto *panel = assessment::frmOcenaRyz();
+    auto *panel = frmOcenaRyz();
     EXPECT_EQ(panel->Host(), win.get());
     panel->rbOcenaKoncDuze->click();
     EXPECT_EQ(m->ocenakon, 30);
     EXPECT_TRUE(appstate::State().Modified());
 
-    win->ClearMeasurementForm();
+    win->MeasurementPages().ClearMeasurementForm();
     EXPECT_EQ(panel->Host(), nullptr);
     appstate::State().SetModified(false);
-    appstate::State().ViewName = QStringLiteral("frmCzynniki");
-    appstate::State().ViewKind = storage::TViewKind::Catalogue;
-    Build();
+    // The catalogue's preview of the same items: pages of its own, made without a store.
+    assessment::TMeasurementPages preview(nullptr, appstate::State());
+    preview.BuildMeasurementForm(Items(), true);
+    panel = preview.RiskPanel();
     EXPECT_EQ(panel->Host(), nullptr);
     panel->gbOcena->setEnabled(true); // as if a click could reach it
     clickCaption(panel->gbOcena);
     EXPECT_EQ(m->ocenakon, 30);
     EXPECT_FALSE(appstate::State().Modified());
+    preview.ClearMeasurementForm();
 }
 
 TEST_F(WindowTest, TheFirstKeystrokeOffersSaveWhereSavingIsAllowed)
@@ -247,7 +249,7 @@ TEST_F(WindowTest, TheFirstKeystrokeOffersSaveWhereSavingIsAllowed)
     EXPECT_FALSE(appstate::State().Modified()); // recorded when the field is left
     EXPECT_EQ(Item("Wart")->Value, "1");
 
-    win->ClearMeasurementForm();
+    win->MeasurementPages().ClearMeasurementForm();
     appstate::State().DataFolder = QStringLiteral("wzrocen\\"); // the sample data are never saved
     Build();
     QTest::keyClick(Control<QLineEdit>("ed_Wart"), Qt::Key_3);

@@ -69,54 +69,54 @@ protected:
 
 TEST_F(FieldOps, GetFieldValueReadsEveryKindAndNothingElse)
 {
-    EXPECT_EQ(win->GetFieldValue("ed_WartZm"), "0");
-    EXPECT_EQ(win->GetFieldValue("cb_Rodz"), "0");
-    EXPECT_EQ(win->GetFieldValue("ch_cbSumNDS"), "False");
-    EXPECT_EQ(win->GetFieldValue("me_Uwagi"), "m");
-    EXPECT_EQ(win->GetFieldValue("lb_lWynik"), "");
-    EXPECT_EQ(win->GetFieldValue("ed_Brak"), "");
-    EXPECT_EQ(win->GetFieldValue("ed_Strona2"), ""); // another page
-    EXPECT_EQ(win->GetFieldValue(""), "");
+    EXPECT_EQ(win->MeasurementPages().GetFieldValue("ed_WartZm"), "0");
+    EXPECT_EQ(win->MeasurementPages().GetFieldValue("cb_Rodz"), "0");
+    EXPECT_EQ(win->MeasurementPages().GetFieldValue("ch_cbSumNDS"), "False");
+    EXPECT_EQ(win->MeasurementPages().GetFieldValue("me_Uwagi"), "m");
+    EXPECT_EQ(win->MeasurementPages().GetFieldValue("lb_lWynik"), "");
+    EXPECT_EQ(win->MeasurementPages().GetFieldValue("ed_Brak"), "");
+    EXPECT_EQ(win->MeasurementPages().GetFieldValue("ed_Strona2"), ""); // another page
+    EXPECT_EQ(win->MeasurementPages().GetFieldValue(""), "");
 }
 
 TEST_F(FieldOps, SetFieldValueOfAnEditFormatsAndEvaluatesOnlyWhenTheNumberChanged)
 {
-    win->SetFieldValue("ed_WartZm", "0.5");
-    EXPECT_EQ(win->GetFieldValue("ed_WartZm"), storage::FormatMeasuredValue(0.5));
+    win->MeasurementPages().SetFieldValue("ed_WartZm", "0.5");
+    EXPECT_EQ(win->MeasurementPages().GetFieldValue("ed_WartZm"), storage::FormatMeasuredValue(0.5));
     EXPECT_EQ(evaluations, QStringList{"ed_WartZm"});
     EXPECT_EQ(Item("WartZm")->Value, storage::FormatMeasuredValue(0.5));
     EXPECT_TRUE(appstate::State().Modified());
-    win->SetFieldValue("ed_WartZm", "0.50");
+    win->MeasurementPages().SetFieldValue("ed_WartZm", "0.50");
     EXPECT_EQ(evaluations.size(), 1);
-    win->SetFieldValue("ed_WartZm", "123456.789");
-    EXPECT_EQ(win->GetFieldValue("ed_WartZm"), storage::FormatMeasuredValue(123456.789));
+    win->MeasurementPages().SetFieldValue("ed_WartZm", "123456.789");
+    EXPECT_EQ(win->MeasurementPages().GetFieldValue("ed_WartZm"), storage::FormatMeasuredValue(123456.789));
     EXPECT_EQ(evaluations.size(), 2);
     // without onexit the value is recorded but the form is not evaluated
-    win->SetFieldValue("ed_Cicha", "2");
+    win->MeasurementPages().SetFieldValue("ed_Cicha", "2");
     EXPECT_EQ(Item("Cicha")->Value, "2");
     EXPECT_EQ(evaluations.size(), 2);
 }
 
 TEST_F(FieldOps, SetFieldValueWithTextInAnEditShowsItAsGiven)
 {
-    win->SetFieldValue("ed_Opis", "bez liczby");
-    EXPECT_EQ(win->GetFieldValue("ed_Opis"), "bez liczby");
+    win->MeasurementPages().SetFieldValue("ed_Opis", "bez liczby");
+    EXPECT_EQ(win->MeasurementPages().GetFieldValue("ed_Opis"), "bez liczby");
     EXPECT_EQ(Item("Opis")->Value, "bez liczby");
     EXPECT_EQ(evaluations, QStringList{"ed_Opis"});
-    win->SetFieldText("ed_Opis", "Średnie (20)");
-    EXPECT_EQ(win->GetFieldValue("ed_Opis"), "Średnie (20)");
+    win->MeasurementPages().SetFieldText("ed_Opis", "Średnie (20)");
+    EXPECT_EQ(win->MeasurementPages().GetFieldValue("ed_Opis"), "Średnie (20)");
     EXPECT_EQ(evaluations.size(), 2);
 }
 
 TEST_F(FieldOps, ComboIndexWriteRaisesNoHandlerButStoresTheShownText)
 {
-    win->SetFieldValue("cb_Rodz", "2");
-    EXPECT_EQ(win->GetFieldValue("cb_Rodz"), "2");
+    win->MeasurementPages().SetFieldValue("cb_Rodz", "2");
+    EXPECT_EQ(win->MeasurementPages().GetFieldValue("cb_Rodz"), "2");
     EXPECT_TRUE(evaluations.isEmpty());
     EXPECT_EQ(Item("Rodz")->Value, "A2");
     EXPECT_TRUE(appstate::State().Modified());
-    win->SetFieldValue("cb_Rodz", "9");
-    EXPECT_EQ(win->GetFieldValue("cb_Rodz"), "-1");
+    win->MeasurementPages().SetFieldValue("cb_Rodz", "9");
+    EXPECT_EQ(win->MeasurementPages().GetFieldValue("cb_Rodz"), "-1");
     EXPECT_EQ(Item("Rodz")->Value, "");
 }
 
@@ -132,69 +132,69 @@ TEST_F(FieldOps, TheUsersComboChoiceEvaluates)
 
 TEST_F(FieldOps, CheckBoxWriteRunsItsClickHandlerAndEvaluatesOnce)
 {
-    win->SetFieldValue("ch_cbSumNDS", "True");
+    win->MeasurementPages().SetFieldValue("ch_cbSumNDS", "True");
     EXPECT_EQ(Item("cbSumNDS")->Value, "True");
     EXPECT_EQ(evaluations, QStringList{"ch_cbSumNDS"});
     EXPECT_TRUE(appstate::State().Modified());
-    win->SetFieldValue("ch_cbSumNDS", "True"); // no change, no click
+    win->MeasurementPages().SetFieldValue("ch_cbSumNDS", "True"); // no change, no click
     EXPECT_EQ(evaluations.size(), 1);
-    win->SetFieldValue("ch_cbSumNDS", "true"); // only "True" checks
+    win->MeasurementPages().SetFieldValue("ch_cbSumNDS", "true"); // only "True" checks
     EXPECT_EQ(Item("cbSumNDS")->Value, "False");
     EXPECT_EQ(evaluations.size(), 2);
 }
 
 TEST_F(FieldOps, LabelMemoAndUnknownNames)
 {
-    win->SetFieldValue("lb_lWynik", "Wynik: 3");
+    win->MeasurementPages().SetFieldValue("lb_lWynik", "Wynik: 3");
     EXPECT_EQ(Control<QLabel>("lb_lWynik")->text(), "Wynik: 3");
     EXPECT_TRUE(evaluations.isEmpty());
-    win->SetFieldValue("me_Uwagi", "nowe");
+    win->MeasurementPages().SetFieldValue("me_Uwagi", "nowe");
     EXPECT_EQ(Item("Uwagi")->Value, "nowe");
     EXPECT_EQ(evaluations, QStringList{"me_Uwagi"}); // a memo always evaluates on exit
-    win->SetFieldValue("ed_Brak", "1");
-    win->SetFieldText("cb_Rodz", "1"); // edits only
-    EXPECT_EQ(win->GetFieldValue("cb_Rodz"), "0");
+    win->MeasurementPages().SetFieldValue("ed_Brak", "1");
+    win->MeasurementPages().SetFieldText("cb_Rodz", "1"); // edits only
+    EXPECT_EQ(win->MeasurementPages().GetFieldValue("cb_Rodz"), "0");
 }
 
 TEST_F(FieldOps, VisibleAndEnabledTakeExactlyTrue)
 {
-    win->SetFieldVisible("ed_Cicha", "false");
+    win->MeasurementPages().SetFieldVisible("ed_Cicha", "false");
     EXPECT_TRUE(Control<QWidget>("ed_Cicha")->isHidden());
-    win->SetFieldVisible("ed_Cicha", "true");
+    win->MeasurementPages().SetFieldVisible("ed_Cicha", "true");
     EXPECT_FALSE(Control<QWidget>("ed_Cicha")->isHidden());
-    win->SetFieldVisible("ed_Cicha", "True");
+    win->MeasurementPages().SetFieldVisible("ed_Cicha", "True");
     EXPECT_TRUE(Control<QWidget>("ed_Cicha")->isHidden());
 
-    win->SetFieldEnabled("cb_Rodz", "True");
-    EXPECT_FALSE(win->IsFieldEnabled("cb_Rodz"));
-    win->SetFieldEnabled("cb_Rodz", "true");
-    EXPECT_TRUE(win->IsFieldEnabled("cb_Rodz"));
-    EXPECT_FALSE(win->IsFieldEnabled("lb_lWynik"));
-    EXPECT_FALSE(win->IsFieldEnabled("ed_Brak"));
+    win->MeasurementPages().SetFieldEnabled("cb_Rodz", "True");
+    EXPECT_FALSE(win->MeasurementPages().IsFieldEnabled("cb_Rodz"));
+    win->MeasurementPages().SetFieldEnabled("cb_Rodz", "true");
+    EXPECT_TRUE(win->MeasurementPages().IsFieldEnabled("cb_Rodz"));
+    EXPECT_FALSE(win->MeasurementPages().IsFieldEnabled("lb_lWynik"));
+    EXPECT_FALSE(win->MeasurementPages().IsFieldEnabled("ed_Brak"));
 }
 
 TEST_F(FieldOps, IsFieldEnabledIsTheControlsOwnFlagWhileTheRiskTabIsShown)
 {
     win->GetMainPanel()->setParent(nullptr);
     win->GetMainPanel()->show();
-    win->Pages()->setCurrentIndex(win->Pages()->count() - 1);
-    EXPECT_TRUE(win->IsFieldEnabled("ed_WartZm"));
-    EXPECT_TRUE(win->IsFieldEnabled("ch_cbSumNDS"));
+    win->MeasurementPages().Pages()->setCurrentIndex(win->MeasurementPages().Pages()->count() - 1);
+    EXPECT_TRUE(win->MeasurementPages().IsFieldEnabled("ed_WartZm"));
+    EXPECT_TRUE(win->MeasurementPages().IsFieldEnabled("ch_cbSumNDS"));
     win->GetMainPanel()->hide();
     win->GetMainPanel()->setParent(win.get());
 }
 
 TEST_F(FieldOps, HeaderAndComboChoicesChangeOtherPagesWithoutShowingThem)
 {
-    QScrollArea *before = win->CurrentPage();
-    win->SetHeaderChoice("Nagl2", 2);
+    QScrollArea *before = win->MeasurementPages().CurrentPage();
+    win->MeasurementPages().SetHeaderChoice("Nagl2", 2);
     EXPECT_EQ(Control<QLabel>("lb_Nagl2")->text(), "Y");
     EXPECT_EQ(Item("Nagl2")->ChoiceNr, 2);
-    win->SetHeaderChoice("Nagl", 5);
+    win->MeasurementPages().SetHeaderChoice("Nagl", 5);
     EXPECT_EQ(Control<QLabel>("lb_Nagl")->text(), "Trzeci");
 
     EXPECT_EQ(Item("Druga")->Value, "A1");
-    win->SetComboChoice("Druga", 2);
+    win->MeasurementPages().SetComboChoice("Druga", 2);
     auto *cb = Control<QComboBox>("cb_Druga");
     EXPECT_EQ(cb->count(), 2);
     EXPECT_EQ(cb->currentIndex(), 0);
@@ -203,8 +203,8 @@ TEST_F(FieldOps, HeaderAndComboChoicesChangeOtherPagesWithoutShowingThem)
     EXPECT_TRUE(appstate::State().Modified());
     EXPECT_TRUE(evaluations.isEmpty());
 
-    EXPECT_EQ(win->Pages()->currentIndex(), 0);
-    EXPECT_EQ(win->CurrentPage(), before);
+    EXPECT_EQ(win->MeasurementPages().Pages()->currentIndex(), 0);
+    EXPECT_EQ(win->MeasurementPages().CurrentPage(), before);
 }
 
 TEST_F(FieldOps, FocusFieldGivesTheFocusAfterTheCurrentEvent)
@@ -213,7 +213,7 @@ TEST_F(FieldOps, FocusFieldGivesTheFocusAfterTheCurrentEvent)
     win->GetMainPanel()->show();
     QApplication::setActiveWindow(win->GetMainPanel());
     ASSERT_TRUE(QTest::qWaitForWindowActive(win->GetMainPanel()));
-    win->FocusField("ed_Cicha");
+    win->MeasurementPages().FocusField("ed_Cicha");
     QCoreApplication::processEvents();
     EXPECT_TRUE(Control<QWidget>("ed_Cicha")->hasFocus());
     win->GetMainPanel()->hide();
@@ -222,11 +222,11 @@ TEST_F(FieldOps, FocusFieldGivesTheFocusAfterTheCurrentEvent)
 
 TEST_F(FieldOps, ComboQueriesForRules)
 {
-    EXPECT_TRUE(win->HasCombo("cb_Rodz"));
-    EXPECT_FALSE(win->HasCombo("ed_WartZm"));
-    EXPECT_EQ(win->ComboItems("cb_Rodz"), (QStringList{"A0", "A1", "A2"}));
-    EXPECT_EQ(win->ComboText("cb_Rodz"), "A0");
-    EXPECT_EQ(win->FindFieldCombo("cb_Rodz"), Control<QComboBox>("cb_Rodz"));
+    EXPECT_TRUE(win->MeasurementPages().HasCombo("cb_Rodz"));
+    EXPECT_FALSE(win->MeasurementPages().HasCombo("ed_WartZm"));
+    EXPECT_EQ(win->MeasurementPages().ComboItems("cb_Rodz"), (QStringList{"A0", "A1", "A2"}));
+    EXPECT_EQ(win->MeasurementPages().ComboText("cb_Rodz"), "A0");
+    EXPECT_EQ(win->MeasurementPages().FindFieldCombo("cb_Rodz"), Control<QComboBox>("cb_Rodz"));
 }
 
 TEST(GetDelimitedItem, CountsFromOneAndFallsBackToTheLastPart)
@@ -253,10 +253,10 @@ TEST_F(FieldEvents, EqualNumberNeitherModifiesNorEvaluatesATreeChoiceDoes)
     leave(ed);
     EXPECT_FALSE(appstate::State().Modified());
     EXPECT_TRUE(evaluations.isEmpty());
-    win->MarkTreeChoice();
+    win->MeasurementPages().MarkTreeChoice();
     leave(ed);
     EXPECT_EQ(evaluations, QStringList{"ed_WartZm"});
-    EXPECT_FALSE(win->TreeChoicePending());
+    EXPECT_FALSE(win->MeasurementPages().TreeChoicePending());
 }
 
 TEST_F(FieldEvents, AMalformedNumberIsRefusedTheFirstNumberIsNot)
@@ -332,7 +332,7 @@ TEST_F(FieldLimits, ALongerStoredValueIsShownWholeAndNotChangedByLeaving)
     EXPECT_FALSE(appstate::State().Modified());
     EXPECT_TRUE(evaluations.isEmpty());
     // A rule's result is shown whole as well.
-    win->SetFieldText(QStringLiteral("ed_WartZm"), QStringLiteral("1234567"));
+    win->MeasurementPages().SetFieldText(QStringLiteral("ed_WartZm"), QStringLiteral("1234567"));
     EXPECT_EQ(ed->text(), "1234567");
 }
 
@@ -358,13 +358,13 @@ TEST_F(FieldEvents, TheRuleWorksOnThePageOfTheFieldThatChanged)
                                            seen = form.GetFieldValue("ed_Strona2");
                                        });
     // the risk tab is shown; the field of page 2 is left
-    win->Pages()->setCurrentIndex(win->Pages()->count() - 1);
+    win->MeasurementPages().Pages()->setCurrentIndex(win->MeasurementPages().Pages()->count() - 1);
     auto *ed = Control<QLineEdit>("ed_Strona2");
     ed->setText("8");
     leave(ed);
     EXPECT_EQ(evaluations, QStringList{"ed_Strona2"});
     EXPECT_EQ(seen, "8");
-    EXPECT_EQ(win->CurrentPage()->objectName(), "sc_2");
+    EXPECT_EQ(win->MeasurementPages().CurrentPage()->objectName(), "sc_2");
 }
 
 TEST_F(FieldEvents, ARuleThatKeepsChangingItsOwnFieldStopsAtTheBound)
@@ -376,8 +376,8 @@ TEST_F(FieldEvents, ARuleThatKeepsChangingItsOwnFieldStopsAtTheBound)
                                            const int v = form.GetFieldValue("ed_WartZm").toInt();
                                            form.SetFieldValue("ed_WartZm", QString::number(v + 1));
                                        });
-    win->SetFieldValue("ed_WartZm", "1");
-    EXPECT_EQ(calls, assessment::TfrmRyzZakl::MaxEvaluationDepth);
+    win->MeasurementPages().SetFieldValue("ed_WartZm", "1");
+    EXPECT_EQ(calls, assessment::TMeasurementPages::MaxEvaluationDepth);
 }
 
 TEST_F(FieldEvents, RuleWritesReachTheRiskPanelAndTheMeasurement)
@@ -388,31 +388,31 @@ TEST_F(FieldEvents, RuleWritesReachTheRiskPanelAndTheMeasurement)
                                            const int r = v > 10 ? 30 : v > 5 ? 20 : 10;
                                            form.SetRiskAssessment(assessment::TGroupRatings::All(r));
                                        });
-    win->SetFieldValue("ed_WartZm", "7");
+    win->MeasurementPages().SetFieldValue("ed_WartZm", "7");
     EXPECT_EQ(m->ocenam, 20);
     EXPECT_EQ(m->ocenak, 20);
     EXPECT_EQ(m->ocenamax, 20); // men and women employed in 2020
     EXPECT_EQ(m->ocenakon, 20);
-    EXPECT_EQ(assessment::frmOcenaRyz()->ShownCode(assessment::frmOcenaRyz()->gbKompLaczna), 20);
+    EXPECT_EQ(frmOcenaRyz()->ShownCode(frmOcenaRyz()->gbKompLaczna), 20);
 }
 
 TEST_F(FieldEvents, SampleDataNeverSetsModified)
 {
-    win->ClearMeasurementForm();
+    win->MeasurementPages().ClearMeasurementForm();
     appstate::State().DataFolder = QStringLiteral("wzrocen\\");
     Build();
-    win->SetFieldValue("ch_cbSumNDS", "True");
+    win->MeasurementPages().SetFieldValue("ch_cbSumNDS", "True");
     EXPECT_FALSE(appstate::State().Modified());
 }
 
 TEST_F(FieldEvents, PreviewsLeaveTheModifiedFlagAlone)
 {
-    win->ClearMeasurementForm();
-    appstate::State().ViewName = QStringLiteral("frmCzynniki");
-    appstate::State().ViewKind = storage::TViewKind::Catalogue;
-    Build();
+    win->MeasurementPages().ClearMeasurementForm();
+    // The catalogue's preview: pages of its own, editable, made without a store.
+    assessment::TMeasurementPages preview(nullptr, appstate::State());
+    preview.BuildMeasurementForm(Items(), true);
     appstate::State().SetModified(true); // the catalogue view's own change
-    auto *ed = Control<QLineEdit>("ed_Cicha");
+    auto *ed = preview.Pages()->findChild<QLineEdit *>("ed_Cicha");
     ed->setText("9");
     leave(ed);
     EXPECT_TRUE(appstate::State().Modified());
@@ -420,6 +420,7 @@ TEST_F(FieldEvents, PreviewsLeaveTheModifiedFlagAlone)
     ed->setText("10");
     leave(ed);
     EXPECT_FALSE(appstate::State().Modified());
+    preview.ClearMeasurementForm();
 }
 
 TEST_F(FieldEvents, EnteringAFieldMakesItTheLastEditor)

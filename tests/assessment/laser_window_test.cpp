@@ -11,7 +11,7 @@ class LaserWindow : public WindowOnShippedForm
 protected:
     bool Enabled(const QString &name)
     {
-        auto *w = win->Pages()->findChild<QWidget *>(name);
+        auto *w = win->MeasurementPages().Pages()->findChild<QWidget *>(name);
         return w && w->isEnabled();
     }
     static int HeaderChoice(const storage::TPomiarCzynn &m, const char *name)
@@ -27,7 +27,7 @@ protected:
 TEST_F(LaserWindow, Form1PermittedValuesOfTheEyeAndTheSkin)
 {
     Open(50006, QStringLiteral("prm_laser"), QStringLiteral("1.0"));
-    EXPECT_EQ(win->FormName(), "prm_laser_Pomiar_01");
+    EXPECT_EQ(win->MeasurementPages().FormName(), "prm_laser_Pomiar_01");
     Type("ed_DlugFal", "1064");
     Type("ed_CzasEksp", "1e-10");
     EXPECT_EQ(Shown("ed_WartDop"), "5.0E+7");
@@ -107,7 +107,7 @@ TEST_F(LaserWindow, Form1ChecksOfTheFieldLeftAndTimesAtTheEndOfTheTable)
 TEST_F(LaserWindow, Form2SwitchesAndTheTimeMessage)
 {
     Open(50006, QStringLiteral("prm_laser"), QStringLiteral("2.0"));
-    EXPECT_EQ(win->FormName(), "prm_laser_Pomiar_02");
+    EXPECT_EQ(win->MeasurementPages().FormName(), "prm_laser_Pomiar_02");
     EXPECT_FALSE(Enabled("ed_CzestPracy")); // continuous as loaded
     Choose("cb_cPromieniowanie", 1);
     for (const char *name : {"ed_CzestPracy", "ed_CzasImp", "lb_lCzestPracy", "lb_lCzasImp"})
@@ -180,7 +180,7 @@ TEST_F(LaserWindow, Form2SkinRowsRatingsAndCaptionsStored)
     EXPECT_EQ(HeaderChoice(*back, "lParam2"), 4);
     EXPECT_EQ(HeaderChoice(*back, "lParam3"), 1);
     // shown again from the file: the rows keep their captions
-    win->ClearMeasurementForm();
+    win->MeasurementPages().ClearMeasurementForm();
     win->BuildMeasurementForm(back->Fields);
     EXPECT_EQ(Caption("lb_lParam2"), "fotochemiczne  - E [W/m2]");
 }
@@ -192,7 +192,7 @@ TEST_F(LaserWindow, Form2RowsSettleEvenWhenTheirFieldsEvaluateOnExit)
     for (const auto &f : m->Fields)
         if (f->nazwa().startsWith(QLatin1String("WartDop")) || f->nazwa().startsWith(QLatin1String("Krotn")))
             f->onexit = true;
-    win->ClearMeasurementForm();
+    win->MeasurementPages().ClearMeasurementForm();
     win->BuildMeasurementForm(m->Fields);
     Type("ed_DlugFal", "1064");
     Type("ed_JednCzasEksp", "100");

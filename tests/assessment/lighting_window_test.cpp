@@ -10,8 +10,7 @@
 #include <QToolButton>
 
 using namespace shippedforms;
-using assessment::frmOcenaRyz;
-using Choice = assessment::TfrmRyzZakl::ParamTreeChoice;
+using Choice = assessment::TMeasurementPages::ParamTreeChoice;
 
 namespace {
 
@@ -34,7 +33,7 @@ protected:
     void SetUp() override
     {
         WindowOnShippedForm::SetUp();
-        assessment::TfrmRyzZakl::SetParamTreeChooser([this](const QString &file, const QString &) {
+        assessment::TMeasurementPages::SetParamTreeChooser([this](const QString &file, const QString &) {
             treesAsked << file;
             Choice c;
             c.result = result;
@@ -59,7 +58,7 @@ protected:
     }
     void TearDown() override
     {
-        assessment::TfrmRyzZakl::SetParamTreeChooser({});
+        assessment::TMeasurementPages::SetParamTreeChooser({});
         WindowOnShippedForm::TearDown();
     }
 
@@ -90,7 +89,7 @@ protected:
 TEST_F(LightingWindow, IlluminanceOfAnOfficeDeskFromTheTreeOfInteriors)
 {
     Open(2000, QStringLiteral("osw_natezenie"), QStringLiteral("2.0"));
-    EXPECT_EQ(win->FormName(), "osw_natezenie_Pomiar_02");
+    EXPECT_EQ(win->MeasurementPages().FormName(), "osw_natezenie_Pomiar_02");
     ChooseInterior("RodzWnetrzaN", "Biura: pisanie");
     EXPECT_EQ(treesAsked, QStringList{"zaklocen\\frm\\zalaczn\\osw_wnetrza.xml"});
     EXPECT_TRUE(Shown("ed_RodzWnetrzaN").startsWith("Biura: pisanie, pisanie na maszynie, czytanie"));
@@ -132,7 +131,7 @@ TEST_F(LightingWindow, IlluminanceOfAnOfficeDeskFromTheTreeOfInteriors)
 TEST_F(LightingWindow, IlluminanceRequirementOfTheSurroundingsByForm)
 {
     Open(2000, QStringLiteral("osw_natezenie"), QStringLiteral("1.0"));
-    EXPECT_EQ(win->FormName(), "osw_natezenie_Pomiar_01");
+    EXPECT_EQ(win->MeasurementPages().FormName(), "osw_natezenie_Pomiar_01");
     Type("ed_RodzWnetrzaNWymagany", "750");
     EXPECT_EQ(Shown("ed_EksplPoleOtocz"), "500");
     // between 200 and 300 lx no requirement of an earlier choice is left behind
@@ -301,12 +300,12 @@ TEST_F(LightingWindow, FlickerEffectsFollowTheMachineKindAndAreSaved)
 
     const auto back = SavedMeasurement();
     ASSERT_TRUE(back);
-    win->ClearMeasurementForm();
+    win->MeasurementPages().ClearMeasurementForm();
     win->BuildMeasurementForm(back->Fields);
     effect = Control<QComboBox>("cb_Efekt");
     ASSERT_TRUE(effect);
     EXPECT_EQ(effect->count(), 2);
     EXPECT_EQ(effect->currentIndex(), 1);
     EXPECT_TRUE(effect->isEnabled());
-    win->ClearMeasurementForm(); // before the read-back items go
+    win->MeasurementPages().ClearMeasurementForm(); // before the read-back items go
 }

@@ -160,7 +160,7 @@ TEST_F(MeasurementWindow, InitViewListsTheWorkstationsWithNoneChosen)
     ChooseFactor(QStringLiteral("Hałas"));
     EXPECT_EQ(win->FormDefinitionFile(), "halas_fizyczny_frm_1.xml");
     EXPECT_EQ(lbPomiar(*win)->count(), 0);
-    EXPECT_TRUE(win->Pages()->isHidden());
+    EXPECT_TRUE(win->MeasurementPages().Pages()->isHidden());
 }
 
 // ---- New, edit, save, reopen -------------------------------------------------------------
@@ -178,7 +178,7 @@ TEST_F(MeasurementWindow, AddEditSaveAndFindItAgainAfterARestart)
     EXPECT_EQ(m->id, 1);
     EXPECT_EQ(m->mscPom, place);
     EXPECT_EQ(m->ver, "1.0");
-    EXPECT_FALSE(win->Pages()->isHidden());
+    EXPECT_FALSE(win->MeasurementPages().Pages()->isHidden());
     ASSERT_TRUE(Edit("ed_PEWartZm"));
 
     Type("ed_PEWartZm", "87.5");
@@ -186,7 +186,7 @@ TEST_F(MeasurementWindow, AddEditSaveAndFindItAgainAfterARestart)
     EXPECT_EQ(m->ocenam, 30);
     EXPECT_EQ(m->ocenamax, 30); // six men employed in 2021
     EXPECT_EQ(m->ocenakon, 30);
-    assessment::frmOcenaRyz()->mSrodOgrRyz->setPlainText(QStringLiteral("Ochronniki słuchu"));
+    frmOcenaRyz()->mSrodOgrRyz->setPlainText(QStringLiteral("Ochronniki słuchu"));
     ASSERT_TRUE(Save());
     EXPECT_TRUE(NoiseFile("stan_1").contains("87.5"));
     EXPECT_TRUE(NoiseFile("stan_1").contains("Ochronniki słuchu"));
@@ -196,13 +196,13 @@ TEST_F(MeasurementWindow, AddEditSaveAndFindItAgainAfterARestart)
     ChooseFactor(QStringLiteral("Hałas"));
     EXPECT_EQ(ListedDates(), QStringList{"2021-05-04"});
     ChooseMeasurement(QStringLiteral("2021-05-04"));
-    EXPECT_EQ(win->GetFieldValue("ed_PEWartZm"), "87.5");
+    EXPECT_EQ(win->MeasurementPages().GetFieldValue("ed_PEWartZm"), "87.5");
     storage::TPomiarCzynn *again = win->SelectedMeasurement();
     ASSERT_TRUE(again);
     EXPECT_EQ(again->ocenakon, 30);
     EXPECT_EQ(again->mscPom, place);
     EXPECT_EQ(again->interwyn, "Przekroczenie NDN");
-    auto *panel = assessment::frmOcenaRyz();
+    auto *panel = frmOcenaRyz();
     EXPECT_EQ(panel->ShownCode(panel->gbOcena), 30);
     EXPECT_EQ(panel->mSrodOgrRyz->toPlainText(), "Ochronniki słuchu");
     EXPECT_FALSE(appstate::State().Modified());
@@ -287,7 +287,7 @@ TEST_F(MeasurementWindow, ADamagedFileIsNamedShownAsFarAsItGoesNeverWrittenOverA
     EXPECT_EQ(win->SelectedWorkstation()->nazwa, Welder);
     EXPECT_EQ(win->SelectedFactor()->nazwa, "Hałas");
     EXPECT_EQ(ListedDates(), (QStringList{"2020-01-15", "2022-03-03"}));
-    EXPECT_TRUE(appstate::State().Modified() && win->GetFieldValue("ed_PEWartZm") == "91");
+    EXPECT_TRUE(appstate::State().Modified() && win->MeasurementPages().GetFieldValue("ed_PEWartZm") == "91");
     EXPECT_EQ(folder.Read("zaklocen/stan_1/halas_fizyczny_dane.xml"), cut);
 }
 
@@ -331,7 +331,7 @@ TEST_F(MeasurementWindow, SwitchingFactorAndAnsweringNoDropsTheEdits)
     EXPECT_FALSE(appstate::State().Modified());
     ChooseFactor(QStringLiteral("Hałas"));
     ChooseMeasurement(QStringLiteral("2021-05-04"));
-    EXPECT_EQ(win->GetFieldValue("ed_PEWartZm"), "70");
+    EXPECT_EQ(win->MeasurementPages().GetFieldValue("ed_PEWartZm"), "70");
     EXPECT_TRUE(NoiseFile("stan_1").contains(">70<"));
 }
 
@@ -385,9 +385,9 @@ TEST_F(MeasurementWindow, AMovedDateReordersTheListAndTheFileReadsBackIntoTheRig
     ChooseFactor(QStringLiteral("Hałas"));
     EXPECT_EQ(ListedDates(), (QStringList{"2020-12-01", "2021-01-10"}));
     ChooseMeasurement(QStringLiteral("2020-12-01"));
-    EXPECT_EQ(win->GetFieldValue("ed_PEWartZm"), "95");
+    EXPECT_EQ(win->MeasurementPages().GetFieldValue("ed_PEWartZm"), "95");
     ChooseMeasurement(QStringLiteral("2021-01-10"));
-    EXPECT_EQ(win->GetFieldValue("ed_PEWartZm"), "81");
+    EXPECT_EQ(win->MeasurementPages().GetFieldValue("ed_PEWartZm"), "81");
 }
 
 TEST_F(MeasurementWindow, ModifyKeepingTheDateIsNotADuplicate)
@@ -413,7 +413,7 @@ TEST_F(MeasurementWindow, DeleteRemovesTheMeasurementAndTheSaveWritesItsFactor)
     ChooseMeasurement(QStringLiteral("2021-05-04"));
     win->Delete();
     EXPECT_EQ(ListedDates(), QStringList{"2022-02-02"});
-    EXPECT_EQ(win->Pages()->count(), 0);
+    EXPECT_EQ(win->MeasurementPages().Pages()->count(), 0);
     ASSERT_TRUE(Save());
     EXPECT_FALSE(NoiseFile("stan_1").contains("2021-05-04"));
     EXPECT_TRUE(NoiseFile("stan_1").contains("2022-02-02"));
@@ -472,7 +472,7 @@ TEST_F(MeasurementWindow, ARuleThatFailsLeavesTheMeasurementAsItWas)
     EXPECT_EQ(m->ocenam, 20);
     EXPECT_EQ(m->ocenakon, 20);
     QCoreApplication::processEvents(); // the pages are shown again
-    EXPECT_EQ(win->GetFieldValue("ed_PEWartZm"), "84");
+    EXPECT_EQ(win->MeasurementPages().GetFieldValue("ed_PEWartZm"), "84");
 }
 
 // ---- Pages ----------------------------------------------------------------------------------
@@ -482,11 +482,11 @@ TEST_F(MeasurementWindow, TheRiskTabKeepsTheLastFormPageForTheFieldOperations)
     ChooseWorkstation(Welder);
     ChooseFactor(QStringLiteral("Hałas"));
     win->New();
-    QScrollArea *first = win->CurrentPage();
+    QScrollArea *first = win->MeasurementPages().CurrentPage();
     ASSERT_TRUE(first);
-    win->Pages()->setCurrentIndex(win->Pages()->count() - 1);
-    EXPECT_EQ(win->CurrentPage(), first);
-    EXPECT_TRUE(win->FindField("ed_PEWartZm"));
+    win->MeasurementPages().Pages()->setCurrentIndex(win->MeasurementPages().Pages()->count() - 1);
+    EXPECT_EQ(win->MeasurementPages().CurrentPage(), first);
+    EXPECT_TRUE(win->MeasurementPages().FindField("ed_PEWartZm"));
 }
 
 TEST_F(MeasurementWindow, ATruncatedFormDefinitionIsReportedAndNothingIsAdded)

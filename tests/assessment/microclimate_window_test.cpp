@@ -11,7 +11,6 @@
 #include <QRadioButton>
 
 using namespace shippedforms;
-using assessment::frmOcenaRyz;
 
 class MicroclimateWindow : public WindowOnShippedForm
 {
@@ -57,7 +56,7 @@ TEST_F(MicroclimateWindow, HotMicroclimateFollowsTheClassAndIsStored)
     EXPECT_EQ(Stored(r, "WartDop"), "25");
     EXPECT_EQ(Stored(r, "Krotn"), "0.6");
     // shown again from the file: the second list with its stored choice
-    win->ClearMeasurementForm();
+    win->MeasurementPages().ClearMeasurementForm();
     win->BuildMeasurementForm(back->Fields);
     air = Control<QComboBox>("cb_cRuchPow");
     ASSERT_TRUE(air);
@@ -86,7 +85,7 @@ TEST_F(MicroclimateWindow, WindChillOutdoorsThenIndoors)
 {
     Open(50002, QStringLiteral("mikroklimat_zimny"), QStringLiteral("3.0"));
     EXPECT_TRUE(prompter.boxes.isEmpty());
-    EXPECT_EQ(win->FormName(), "mikroklimat_zimny_Pomiar_03");
+    EXPECT_EQ(win->MeasurementPages().FormName(), "mikroklimat_zimny_Pomiar_03");
     // indoor work as loaded: the outdoor values cannot be typed
     EXPECT_FALSE(Control<QLineEdit>("ed_Ta")->isEnabled());
     auto *box = Control<QCheckBox>("ch_PracaZewn");

@@ -16,7 +16,6 @@
 #include <QRadioButton>
 
 using namespace shippedforms;
-using assessment::frmOcenaRyz;
 
 class NoiseWindow : public WindowOnShippedForm
 {
@@ -142,13 +141,13 @@ TEST_F(NoiseWindow, NuisanceNoiseFollowsTheChosenRoom)
     ASSERT_EQ(cb->count(), 3);
     EXPECT_EQ(cb->currentIndex(), 0);
     cb->setCurrentIndex(2);
-    win->ChangeField(cb);
+    win->MeasurementPages().ChangeField(cb);
     Type("ed_PEWartZm", "58");
     EXPECT_EQ(Shown("ed_PEKrotn"), "2");
     EXPECT_EQ(Stored(), (std::vector<int>{30, 30, 30, 30, 30, 30}));
     EXPECT_TRUE(storage::FindField(m->Fields, "cWartDop")->Value.startsWith("55 dB"));
     cb->setCurrentIndex(0);
-    win->ChangeField(cb);
+    win->MeasurementPages().ChangeField(cb);
     EXPECT_EQ(Shown("ed_PEKrotn"), "0.02");
     EXPECT_EQ(Shown("ed_PEWartZm"), "58");
     EXPECT_EQ(Stored(), (std::vector<int>{10, 10, 10, 10, 10, 10}));
@@ -181,7 +180,7 @@ TEST_F(NoiseWindow, UltrasonicNoiseRatesEveryBand)
 {
     Open(30003, QStringLiteral("halas_ultra"), QStringLiteral("2.0"));
     EXPECT_TRUE(prompter.boxes.isEmpty());
-    EXPECT_EQ(win->FormName(), "halas_ultra_Pomiar_02");
+    EXPECT_EQ(win->MeasurementPages().FormName(), "halas_ultra_Pomiar_02");
     for (const QString &b : assessment::rules::UltrasonicBands()) {
         Type("ed_PCWartDopKcMl" + b, "77");
         Type("ed_PMWartDopKc" + b, "97");
@@ -234,11 +233,11 @@ TEST_F(NoiseOnSampleData, RecordedSavedAndFoundAgainAfterARestart)
     win->New();
     storage::TPomiarCzynn *m = win->SelectedMeasurement();
     ASSERT_TRUE(m);
-    EXPECT_EQ(win->FormName(), "halas_uciazliwy_Pomiar_01");
-    auto *cb = qobject_cast<QComboBox *>(win->FindField("cb_cWartDop"));
+    EXPECT_EQ(win->MeasurementPages().FormName(), "halas_uciazliwy_Pomiar_01");
+    auto *cb = qobject_cast<QComboBox *>(win->MeasurementPages().FindField("cb_cWartDop"));
     ASSERT_TRUE(cb);
     cb->setCurrentIndex(2);
-    win->ChangeField(cb);
+    win->MeasurementPages().ChangeField(cb);
     Type("ed_PEWartZm", "58");
     Type("ed_MaksWartZm", "112");
     EXPECT_EQ(Edit("ed_PEKrotn")->text(), "2");
@@ -263,7 +262,7 @@ TEST_F(NoiseOnSampleData, RecordedSavedAndFoundAgainAfterARestart)
     EXPECT_EQ(Edit("ed_PEWartZm")->text(), "58");
     EXPECT_EQ(Edit("ed_PEKrotn")->text(), "2");
     EXPECT_EQ(Edit("ed_MaksKrotnMlKc")->text(), "1.26");
-    cb = qobject_cast<QComboBox *>(win->FindField("cb_cWartDop"));
+    cb = qobject_cast<QComboBox *>(win->MeasurementPages().FindField("cb_cWartDop"));
     ASSERT_TRUE(cb);
     EXPECT_EQ(cb->currentIndex(), 2);
     EXPECT_TRUE(cb->isEnabled());

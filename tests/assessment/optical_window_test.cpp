@@ -62,7 +62,7 @@ TEST_F(OpticalWindow, InfraredForm2RatesAgainstTheLimitAsShown)
     EXPECT_EQ(Stored(), (std::vector<int>{20, 20, 20, 40, 40, 40}));
     // the weak stimulus: a source of at least 11 mrad
     stimulus->setCurrentIndex(1);
-    win->ChangeField(stimulus);
+    win->MeasurementPages().ChangeField(stimulus);
     EXPECT_EQ(Shown("ed_SiatWartDp"), "5.4E+6"); // 5e7 / (11 · 0.5^0.25)
     EXPECT_EQ(Shown("ed_SiatKrotn"), "6.48");
     EXPECT_EQ(Stored(), (std::vector<int>{30, 30, 30, 40, 40, 40}));
@@ -142,13 +142,13 @@ TEST_F(OpticalWindow, VisibleForm2CaptionThermalSwitchAndReadBack)
     }
 
     // shown again: the chosen caption and the thermal fields as saved
-    win->ClearMeasurementForm();
+    win->MeasurementPages().ClearMeasurementForm();
     win->BuildMeasurementForm(back->Fields);
     EXPECT_EQ(Caption("lb_lFOParam"), "Skuteczne natężenie napromienienia Eb [Wm^-2]");
     EXPECT_TRUE(Control<QLineEdit>("ed_TOCzas")->isEnabled());
     EXPECT_EQ(Shown("ed_TOKrotn"), "1.14");
     // back to the measurement's own items before the ones read back go
-    win->ClearMeasurementForm();
+    win->MeasurementPages().ClearMeasurementForm();
     win->BuildMeasurementForm(m->Fields);
 }
 

@@ -182,7 +182,7 @@ TEST_F(OwnMethodWindow, RiskScoreShowsTheBandAndRTheChoicesComeFromTheParameterT
     Choose("cb_cEksp", 4);   // 6
     EXPECT_EQ(Shown("ed_WskRyzyka"), "Ryzyko istotne (126)");
     EXPECT_EQ(Stored(), (std::vector<int>{20, 20, 20, 20, 20, 20}));
-    EXPECT_TRUE(assessment::frmOcenaRyz()->rbOcenaMzczSrednie->isChecked());
+    EXPECT_TRUE(frmOcenaRyz()->rbOcenaMzczSrednie->isChecked());
     Choose("cb_cEksp", 5); // 10: R = 210
     EXPECT_EQ(Shown("ed_WskRyzyka"), "Ryzyko wysokie (210)");
     EXPECT_EQ(Stored(), (std::vector<int>{30, 30, 30, 30, 30, 30}));

@@ -54,23 +54,23 @@ TEST_F(PageBuilderNames, EveryKindGetsItsPrefixedNameAndTheRiskTabComesLast)
     Add(Field(QStringLiteral("Param"), QStringLiteral("parametr"), 1, 300, 300));
     Build();
 
-    ASSERT_EQ(win->Pages()->count(), 3);
-    EXPECT_EQ(win->Pages()->widget(0)->objectName(), "ts_1");
-    EXPECT_EQ(win->Pages()->tabText(0), "Wyniki");
-    EXPECT_EQ(win->Pages()->widget(1)->objectName(), "ts_2");
-    EXPECT_EQ(win->Pages()->widget(2)->objectName(), "ts_OcenaRyzyka");
-    EXPECT_EQ(win->Pages()->tabText(2), "Ocena ryzyka zawodowego");
-    EXPECT_TRUE(win->Pages()->widget(2)->isAncestorOf(assessment::frmOcenaRyz()->pOcenaRyz));
-    EXPECT_EQ(win->Pages()->currentIndex(), 0);
-    ASSERT_TRUE(win->CurrentPage());
-    EXPECT_EQ(win->CurrentPage()->objectName(), "sc_1");
-    EXPECT_EQ(win->FormName(), FormName);
+    ASSERT_EQ(win->MeasurementPages().Pages()->count(), 3);
+    EXPECT_EQ(win->MeasurementPages().Pages()->widget(0)->objectName(), "ts_1");
+    EXPECT_EQ(win->MeasurementPages().Pages()->tabText(0), "Wyniki");
+    EXPECT_EQ(win->MeasurementPages().Pages()->widget(1)->objectName(), "ts_2");
+    EXPECT_EQ(win->MeasurementPages().Pages()->widget(2)->objectName(), "ts_OcenaRyzyka");
+    EXPECT_EQ(win->MeasurementPages().Pages()->tabText(2), "Ocena ryzyka zawodowego");
+    EXPECT_TRUE(win->MeasurementPages().Pages()->widget(2)->isAncestorOf(frmOcenaRyz()->pOcenaRyz));
+    EXPECT_EQ(win->MeasurementPages().Pages()->currentIndex(), 0);
+    ASSERT_TRUE(win->MeasurementPages().CurrentPage());
+    EXPECT_EQ(win->MeasurementPages().CurrentPage()->objectName(), "sc_1");
+    EXPECT_EQ(win->MeasurementPages().FormName(), FormName);
 
     for (const char *name : {"lb_Nagl", "et_Rodzaj", "ed_Rodzaj", "bb_Rodzaj", "et_WartZm", "ed_WartZm", "me_Uwagi",
                              "cb_Rodz", "ch_cbSumNDS", "lb_lOpis", "bV_Rodzaj", "bV_WartZm", "bH_WartZm",
                              "bV_cbSumNDS", "bV_lOpis"})
-        EXPECT_TRUE(win->FindField(QString::fromLatin1(name))) << name;
-    EXPECT_EQ(win->FindField("ed_WartZm")->parentWidget(), win->CurrentPage()->widget());
+        EXPECT_TRUE(win->MeasurementPages().FindField(QString::fromLatin1(name))) << name;
+    EXPECT_EQ(win->MeasurementPages().FindField("ed_WartZm")->parentWidget(), win->MeasurementPages().CurrentPage()->widget());
     // "tekst" builds nothing, nor a separator of its own
     EXPECT_FALSE(Control<QWidget>("ed_Druk"));
     EXPECT_FALSE(Control<QWidget>("bV_Druk"));
@@ -91,16 +91,16 @@ TEST_F(PageBuilderNames, ClearingKeepsTheRiskPanelAndABuildCanFollow)
     Add(Page(1, QStringLiteral("A"), QString::fromLatin1(FormName)));
     Add(Field(QStringLiteral("X"), QStringLiteral("edit"), 1, 200, 100, QStringLiteral("1")));
     Build();
-    QPointer<QWidget> panel = assessment::frmOcenaRyz()->pOcenaRyz;
+    QPointer<QWidget> panel = frmOcenaRyz()->pOcenaRyz;
     QPointer<QWidget> edit = Control<QWidget>("ed_X");
-    win->ClearMeasurementForm();
-    EXPECT_EQ(win->Pages()->count(), 0);
+    win->MeasurementPages().ClearMeasurementForm();
+    EXPECT_EQ(win->MeasurementPages().Pages()->count(), 0);
     EXPECT_TRUE(panel);
     EXPECT_FALSE(edit);
-    EXPECT_FALSE(win->CurrentPage());
+    EXPECT_FALSE(win->MeasurementPages().CurrentPage());
     Build();
-    EXPECT_EQ(win->Pages()->count(), 2);
-    EXPECT_TRUE(win->Pages()->widget(1)->isAncestorOf(panel));
+    EXPECT_EQ(win->MeasurementPages().Pages()->count(), 2);
+    EXPECT_TRUE(win->MeasurementPages().Pages()->widget(1)->isAncestorOf(panel));
 }
 
 TEST_F(PageBuilderNames, ClearingWhileAnEditHasFocusRunsNoHandler)
@@ -116,7 +116,7 @@ TEST_F(PageBuilderNames, ClearingWhileAnEditHasFocusRunsNoHandler)
     auto *ed = Control<QLineEdit>("ed_X");
     ed->setFocus(Qt::TabFocusReason);
     ed->setText("5");
-    win->ClearMeasurementForm();
+    win->MeasurementPages().ClearMeasurementForm();
     EXPECT_TRUE(evaluations.isEmpty());
     EXPECT_EQ(Item("X")->Value, "1");
     win->GetMainPanel()->hide();
@@ -157,7 +157,7 @@ TEST_F(PageBuilderGeometry, ThreeColumnsOfARowAndTheirSeparators)
     EXPECT_EQ(Control<QWidget>("ed_D")->y(), 51);
     EXPECT_EQ(Control<QFrame>("bV_D")->geometry(), QRect(200, 51 - 5 - 21, 4, 2 * 21 + 10));
     // the page scrolls over everything placed on it
-    const QWidget *content = win->CurrentPage()->widget();
+    const QWidget *content = win->MeasurementPages().CurrentPage()->widget();
     EXPECT_GE(content->width(), 604);
     EXPECT_GE(content->height(), 51 + 21);
 }
@@ -284,7 +284,7 @@ TEST_F(PageBuilderAccess, MeasurementViewTakesTheItemsAccess)
     EXPECT_FALSE(e->isReadOnly());
     EXPECT_FALSE(e->testAttribute(Qt::WA_ForceDisabled));
     EXPECT_TRUE(widgets::HasCommitHandler(e));
-    EXPECT_TRUE(assessment::frmOcenaRyz()->gbOcena->isEnabled());
+    EXPECT_TRUE(frmOcenaRyz()->gbOcena->isEnabled());
 }
 
 TEST_F(PageBuilderAccess, SampleDataFolderDisablesEveryInputAndAttachesNoExit)
@@ -300,33 +300,33 @@ TEST_F(PageBuilderAccess, SampleDataFolderDisablesEveryInputAndAttachesNoExit)
     }
     EXPECT_TRUE(Control<QComboBox>("cb_K")->testAttribute(Qt::WA_ForceDisabled));
     EXPECT_FALSE(Item("E")->onexit);
-    EXPECT_FALSE(assessment::frmOcenaRyz()->gbOcena->isEnabled());
+    EXPECT_FALSE(frmOcenaRyz()->gbOcena->isEnabled());
 }
 
 TEST_F(PageBuilderAccess, CatalogueViewTakesTheItemsAccessOtherViewsDisableAll)
 {
-    appstate::State().ViewName = QStringLiteral("frmCzynniki");
-    appstate::State().ViewKind = storage::TViewKind::Catalogue;
+    // The catalogue and the summary show previews of their own, made without a ratings store.
     AddEdits();
-    Build();
-    EXPECT_FALSE(Control<QLineEdit>("ed_E")->testAttribute(Qt::WA_ForceDisabled));
-    EXPECT_FALSE(assessment::frmOcenaRyz()->gbOcena->isEnabled());
-    win->ClearMeasurementForm();
+    assessment::TMeasurementPages preview(nullptr, appstate::State());
+    preview.BuildMeasurementForm(Items(), true); // as the catalogue builds its form
+    EXPECT_FALSE(preview.Pages()->findChild<QLineEdit *>("ed_E")->testAttribute(Qt::WA_ForceDisabled));
+    EXPECT_FALSE(preview.RiskPanel()->gbOcena->isEnabled());
+    preview.ClearMeasurementForm();
 
-    appstate::State().ViewName = QStringLiteral("frmZestaw");
-    appstate::State().ViewKind = storage::TViewKind::Summary;
-    Build();
-    EXPECT_TRUE(Control<QLineEdit>("ed_E")->testAttribute(Qt::WA_ForceDisabled));
-    EXPECT_TRUE(Control<QLineEdit>("ed_E")->isReadOnly());
+    preview.BuildMeasurementForm(Items(), false); // as the summary shows a measurement
+    EXPECT_TRUE(preview.Pages()->findChild<QLineEdit *>("ed_E")->testAttribute(Qt::WA_ForceDisabled));
+    EXPECT_TRUE(preview.Pages()->findChild<QLineEdit *>("ed_E")->isReadOnly());
+    preview.ClearMeasurementForm();
 }
 
 TEST_F(PageBuilderAccess, DefinitionViewBuildsNothing)
 {
-    appstate::State().ViewName = QStringLiteral("frmDefStan");
-    appstate::State().ViewKind = storage::TViewKind::Workstations;
+    // Another view's preview is built into its own page control, never the window's.
     AddEdits();
-    Build();
-    EXPECT_EQ(win->Pages()->count(), 0);
+    assessment::TMeasurementPages preview(nullptr, appstate::State());
+    preview.BuildMeasurementForm(Items(), false);
+    EXPECT_EQ(win->MeasurementPages().Pages()->count(), 0);
+    preview.ClearMeasurementForm();
 }
 
 // ---- Combos -----------------------------------------------------------------------
@@ -385,7 +385,7 @@ TEST_F(PageBuilderCombos, AStoredChoiceTheListNoLongerHasIsShownAsStored)
     auto *none = Control<QComboBox>("cb_None");
     EXPECT_EQ(none->currentIndex(), -1);
     EXPECT_FALSE(none->isEditable());
-    EXPECT_EQ(win->GetFieldValue("cb_None"), "-1");
+    EXPECT_EQ(win->MeasurementPages().GetFieldValue("cb_None"), "-1");
 }
 
 TEST_F(PageBuilderCombos, AMissingListGivesAnEmptyComboAndTheRestIsBuilt)
@@ -426,13 +426,13 @@ TEST_F(PageBuilderBadInput, FieldsBeforeAnyPageAndAnEmptyFormDoNotCrash)
 {
     Add(Field(QStringLiteral("Sierota"), QStringLiteral("edit"), 1, 200, 100));
     Build();
-    EXPECT_EQ(win->Pages()->count(), 1); // only the risk tab
-    EXPECT_FALSE(win->FindField("ed_Sierota"));
-    win->ClearMeasurementForm();
+    EXPECT_EQ(win->MeasurementPages().Pages()->count(), 1); // only the risk tab
+    EXPECT_FALSE(win->MeasurementPages().FindField("ed_Sierota"));
+    win->MeasurementPages().ClearMeasurementForm();
     Items().clear();
     Build();
-    EXPECT_EQ(win->Pages()->count(), 1);
-    EXPECT_EQ(win->GetFieldValue("ed_Sierota"), "");
+    EXPECT_EQ(win->MeasurementPages().Pages()->count(), 1);
+    EXPECT_EQ(win->MeasurementPages().GetFieldValue("ed_Sierota"), "");
 }
 
 // ---- The shipped simple form ------------------------------------------------------------
@@ -452,14 +452,15 @@ TEST_F(ShippedForm, ReadsAndBuildsWithItsNames)
     storage::ReadMeasurementForm(QStringLiteral("zaklocen\\frm\\pomiar_ogolny_frm_1.xml"), items, 90001);
     ASSERT_FALSE(items.empty());
     EXPECT_EQ(items.front()->function(), "pomiar_ogolny_Pomiar_01");
-    TfrmRyzZakl win;
-    win.SetAttachmentFolder(QStringLiteral("zaklocen\\frm\\zalaczn"));
-    win.BuildMeasurementForm(items);
+    // The summary's pages: a preview of its own.
+    assessment::TMeasurementPages pages(nullptr, appstate::State());
+    pages.SetAttachmentFolder(QStringLiteral("zaklocen\\frm\\zalaczn"));
+    pages.BuildMeasurementForm(items, false);
     for (const char *name : {"ed_WartZm", "ed_WartDop", "ed_Krotn", "cb_Ocena", "me_Uwagi", "ch_Zewn"})
-        EXPECT_TRUE(win.FindField(QString::fromLatin1(name))) << name;
-    EXPECT_GT(win.FindFieldCombo("cb_Ocena")->count(), 1);
+        EXPECT_TRUE(pages.FindField(QString::fromLatin1(name))) << name;
+    EXPECT_GT(pages.FindFieldCombo("cb_Ocena")->count(), 1);
     EXPECT_TRUE(prompter.boxes.isEmpty()) << prompter.Texts().join("|").toStdString();
-    win.ClearMeasurementForm();
+    pages.ClearMeasurementForm();
     appstate::State().ViewName.clear();
     appstate::State().ViewKind = storage::TViewKind::None;
 }

@@ -64,7 +64,8 @@ class RiskPanel : public ::testing::Test
 protected:
     testsupport::ScriptedPrompter prompter;
     StubHost host;
-    TfrmOcenaRyz *panel = assessment::frmOcenaRyz();
+    TfrmOcenaRyz ownPanel; // every view's pages make a panel of their own
+    TfrmOcenaRyz *panel = &ownPanel;
 
     void SetUp() override
     {

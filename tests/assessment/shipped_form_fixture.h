@@ -243,7 +243,7 @@ protected:
         // Choosing the entry shows the measurement; built once more here from a clean page
         // control, so that every control name is found once.
         lbPomiar(*win)->setCurrentRow(0);
-        win->ClearMeasurementForm();
+        win->MeasurementPages().ClearMeasurementForm();
         win->BuildMeasurementForm(m->Fields);
     }
 
@@ -253,7 +253,7 @@ protected:
         ws = w.get();
         appstate::State().Workstations.push_back(std::move(w));
         win = std::make_unique<assessment::TfrmRyzZakl>();
-        win->SetAttachmentFolder(appstate::State().AttachFolder);
+        win->MeasurementPages().SetAttachmentFolder(appstate::State().AttachFolder);
         auto &stations = workstation_loading::WorkstationListModel(appstate::State());
         stations.Fill(appstate::State().Workstations);
         cbStanow(*win)->setCurrentIndex(stations.RowOf(ws->id));
@@ -263,7 +263,9 @@ protected:
 
     void TearDown() override { CloseMeasurementWindow(win); }
 
-    template <typename T> T *Control(const QString &name) { return win->Pages()->findChild<T *>(name); }
+    template <typename T> T *Control(const QString &name) { return win->MeasurementPages().Pages()->findChild<T *>(name); }
+    // The risk panel of the window's pages.
+    assessment::TfrmOcenaRyz *frmOcenaRyz() { return win->MeasurementPages().RiskPanel(); }
     // The user types into an edit and leaves it.
     void Type(const QString &name, const QString &text);
     // The text an edit shows.
@@ -284,7 +286,7 @@ protected:
         auto *cb = Control<QComboBox>(name);
         ASSERT_TRUE(cb) << name.toStdString();
         cb->setCurrentIndex(index);
-        win->ChangeField(cb);
+        win->MeasurementPages().ChangeField(cb);
     }
     // The user clicks a check box.
     void Click(const QString &name)
@@ -359,7 +361,7 @@ protected:
     void Start()
     {
         if (win)
-            win->ClearMeasurementForm();
+            win->MeasurementPages().ClearMeasurementForm();
         win.reset();
         appstate::State().Workstations.clear();
         appstate::State().SetModified(false);
@@ -385,7 +387,9 @@ protected:
         ASSERT_FALSE(found.isEmpty()) << d.toStdString();
         lbPomiar(*win)->setCurrentItem(found.first());
     }
-    QLineEdit *Edit(const QString &name) { return qobject_cast<QLineEdit *>(win->FindField(name)); }
+    QLineEdit *Edit(const QString &name) { return qobject_cast<QLineEdit *>(win->MeasurementPages().FindField(name)); }
+    // The risk panel of the window's pages.
+    assessment::TfrmOcenaRyz *frmOcenaRyz() { return win->MeasurementPages().RiskPanel(); }
     // The text an edit shows.
     QString Shown(const QString &name)
     {

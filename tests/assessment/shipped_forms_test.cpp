@@ -340,8 +340,8 @@ TEST_F(ShippedFormsInTheWindow, EveryDefinitionBuildsWithoutAMessage)
         const QString ver = d.file.section(QLatin1String("_frm_"), 1).section('.', 0, 0) + QStringLiteral(".0");
         Open(FactorIdOf(d.frmDane()), d.frmDane(), ver);
         EXPECT_TRUE(prompter.boxes.isEmpty());
-        EXPECT_GT(win->Pages()->count(), 1);
-        EXPECT_FALSE(win->FormName().isEmpty());
+        EXPECT_GT(win->MeasurementPages().Pages()->count(), 1);
+        EXPECT_FALSE(win->MeasurementPages().FormName().isEmpty());
         TearDown();
         SetUp();
     }

@@ -9,7 +9,6 @@
 #include <QRadioButton>
 
 using namespace shippedforms;
-using assessment::frmOcenaRyz;
 
 class VibrationWindow : public WindowOnShippedForm
 {
@@ -23,7 +22,7 @@ protected:
 TEST_F(VibrationWindow, ClassBoundariesOfVibrationThroughTheHands)
 {
     Open(10100, QStringLiteral("drgania_msc"), QStringLiteral("1.0"));
-    EXPECT_EQ(win->FormName(), "drgania_msc_Pomiar_01");
+    EXPECT_EQ(win->MeasurementPages().FormName(), "drgania_msc_Pomiar_01");
     auto *p = frmOcenaRyz();
     Type("ed_RownWartZm", "1.4");
     EXPECT_EQ(Shown("ed_RownKrotn"), "0.5");
@@ -129,7 +128,7 @@ TEST_F(VibrationWindow, TheValueToMendIsNamedThoughPregnantWomenAreRatedForbidde
 TEST_F(VibrationWindow, MechanicalRequirementsRatedSavedAndReadBack)
 {
     Open(4000, QStringLiteral("mechaniczne"), QStringLiteral("1.0"));
-    EXPECT_EQ(win->FormName(), "mechaniczne_Pomiar_01");
+    EXPECT_EQ(win->MeasurementPages().FormName(), "mechaniczne_Pomiar_01");
     EXPECT_TRUE(prompter.boxes.isEmpty());
     ASSERT_TRUE(Control<QCheckBox>("ch_cbIstotne8"));
     EXPECT_EQ(Control<QComboBox>("cb_cCNast")->currentIndex(), -1);

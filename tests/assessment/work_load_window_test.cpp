@@ -45,7 +45,7 @@ TEST_F(WorkLoadWindow, AnglesOfANewBodyPositionAreSavedAsChosen)
 
     // Shown again from the file: the sitting list with its first item, open to change, and
     // the same rating.
-    win->ClearMeasurementForm();
+    win->MeasurementPages().ClearMeasurementForm();
     win->BuildMeasurementForm(back.front()->Fields);
     angles = Control<QComboBox>("cb_KatKMl");
     ASSERT_TRUE(angles);
@@ -61,7 +61,7 @@ TEST_F(WorkLoadWindow, AnglesOfANewBodyPositionAreSavedAsChosen)
 TEST_F(WorkLoadWindow, PhysicalEffortWithItsPermittedValues)
 {
     Open(70004, QStringLiteral("wysilek_fizyczny"), QStringLiteral("2.0"));
-    EXPECT_EQ(win->FormName(), "wysilek_fizyczny_Pomiar_02");
+    EXPECT_EQ(win->MeasurementPages().FormName(), "wysilek_fizyczny_Pomiar_02");
     Type("ed_PracWartZm", "4500");
     EXPECT_EQ(Shown("ed_PracKrotn"), "");
     EXPECT_EQ(Stored(), (std::vector<int>{0, 0, 0, 0, 0, 0}));

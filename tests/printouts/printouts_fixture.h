@@ -10,7 +10,7 @@
 
 #include "appstate/appstate.h"
 #include "appstate/view_registry.h"
-#include "assessment/frm_ryz_zakl.h"
+#include "assessment/measurement_pages.h"
 #include "assessment/rules/rules.h"
 #include "printouts/frm_stat_rep.h"
 #include "printouts/frm_wydruk_rej.h"
@@ -156,8 +156,6 @@ protected:
     {
         dialog.reset();
         view.reset();
-        assessment::TfrmRyzZakl *rz = assessment::frmRyzZakl();
-        rz->ClearMeasurementForm();
         appstate::State().Workstations.clear();
         appstate::State().ViewName.clear();
         appstate::State().ViewKind = storage::TViewKind::None;

@@ -424,7 +424,7 @@ protected:
     void SetUp() override { shippedforms::UseMeasurementView(); }
     void TearDown() override { shippedforms::CloseMeasurementWindow(win); }
 
-    template <typename T> T *Control(const QString &name) { return win->Pages()->findChild<T *>(name); }
+    template <typename T> T *Control(const QString &name) { return win->MeasurementPages().Pages()->findChild<T *>(name); }
 
     void Play(const Input &input)
     {
@@ -438,9 +438,9 @@ protected:
             auto *cb = Control<QComboBox>(name);
             ASSERT_TRUE(cb) << name.toStdString();
             cb->setCurrentIndex(QString::fromUtf8(input.value).toInt());
-            win->ChangeField(cb);
+            win->MeasurementPages().ChangeField(cb);
         } else if (name.startsWith(QLatin1String("rbOcenaKonc"))) {
-            assessment::TfrmOcenaRyz *panel = assessment::frmOcenaRyz();
+            assessment::TfrmOcenaRyz *panel = win->MeasurementPages().RiskPanel();
             QRadioButton *button = name.endsWith(QLatin1String("Male"))      ? panel->rbOcenaKoncMale
                                    : name.endsWith(QLatin1String("Srednie")) ? panel->rbOcenaKoncSrednie
                                                                              : panel->rbOcenaKoncDuze;
@@ -456,7 +456,7 @@ protected:
     void Rate(storage::TStanowisko &w, storage::TCzynnik &f, const SampleFactor &sample)
     {
         win = std::make_unique<assessment::TfrmRyzZakl>();
-        win->SetAttachmentFolder(appstate::State().AttachFolder);
+        win->MeasurementPages().SetAttachmentFolder(appstate::State().AttachFolder);
         auto &stations = workstation_loading::WorkstationListModel(appstate::State());
         stations.Fill(appstate::State().Workstations);
         cbStanow(*win)->setCurrentIndex(stations.RowOf(w.id));
@@ -474,7 +474,7 @@ protected:
             appstate::State().SetModified(false);
         }
         // The workstation stays with the program until its files are written.
-        win->ClearMeasurementForm();
+        win->MeasurementPages().ClearMeasurementForm();
         win.reset();
     }
 

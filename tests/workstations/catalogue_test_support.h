@@ -5,7 +5,7 @@
 // cases name.
 
 #include "appstate/appstate.h"
-#include "assessment/frm_ryz_zakl.h"
+#include "assessment/measurement_pages.h"
 #include "storage/catalogue_files.h"
 #include "storage/config_version.h"
 #include "storage/form_definition_files.h"
@@ -95,8 +95,6 @@ protected:
     void TearDown() override
     {
         view.reset();
-        assessment::TfrmRyzZakl *rz = assessment::frmRyzZakl();
-        rz->ClearMeasurementForm();
         appstate::State().ViewName.clear();
         appstate::State().ViewKind = storage::TViewKind::None;
         appstate::State().SetModified(false);
@@ -144,7 +142,8 @@ protected:
         twice ? QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at)
               : QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     }
-    assessment::TfrmRyzZakl *pages() const { return assessment::frmRyzZakl(); }
+    // The catalogue's own measurement pages.
+    assessment::TMeasurementPages *pages() const { return view->MeasurementPages(); }
 };
 
 } // namespace cataloguetest

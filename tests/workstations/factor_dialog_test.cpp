@@ -86,7 +86,7 @@ TEST_F(FactorDialog, AFactorIsAddedOnceAndOwnFactorsAreMarkedAsOwn)
     EXPECT_EQ(catalogue->pWyswCzynniki->parentWidget(), dialog->pAllCzyn);
     EXPECT_FALSE(catalogue->Panel3->isHidden()) << "own factors are chosen here";
     add("fiz", "Hałas");
-    EXPECT_GT(pages()->Pages()->count(), 1) << "the factor's form is previewed in the dialog too";
+    EXPECT_GT(catalogue->MeasurementPages()->Pages()->count(), 1) << "the factor's form is previewed in the dialog too";
     add("fiz", "Praca przy ekranie (met5Krok)", true);
     EXPECT_EQ(working(), QStringList({"Hałas", "Praca przy ekranie (czynnik własny)", "Pył drewna"}));
     EXPECT_EQ(dialog->EntryFactor(0)->aktual, "T");

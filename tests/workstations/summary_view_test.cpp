@@ -4,7 +4,7 @@
 #include "appstate/appstate.h"
 #include "appstate/view_registry.h"
 #include "assessment/frm_ocena_ryz.h"
-#include "assessment/frm_ryz_zakl.h"
+#include "assessment/measurement_pages.h"
 #include "storage/form_definition_files.h"
 #include "storage/measurement_files.h"
 #include "storage/workstation_files.h"
@@ -93,8 +93,6 @@ protected:
     void TearDown() override
     {
         view.reset();
-        assessment::TfrmRyzZakl *rz = assessment::frmRyzZakl();
-        rz->ClearMeasurementForm();
         appstate::State().Workstations.clear();
         appstate::State().ViewName.clear();
         appstate::State().ViewKind = storage::TViewKind::None;
@@ -123,7 +121,8 @@ protected:
         view->lbCzyn->setCurrentItem(view->lbCzyn->findItems(factor, Qt::MatchExactly).value(0));
         return texts(view->lbPomiar);
     }
-    assessment::TfrmRyzZakl *pages() const { return assessment::frmRyzZakl(); }
+    // The summary's own measurement pages.
+    assessment::TMeasurementPages *pages() const { return view->MeasurementPages(); }
 };
 
 } // namespace
@@ -190,10 +189,10 @@ TEST_F(Summary, AMeasurementIsShownReadOnlyAndNeverOffersSave)
         pages()->ExitField(e);
     }
     EXPECT_GT(inputs, 0);
-    assessment::TfrmOcenaRyz *panel = assessment::frmOcenaRyz();
+    assessment::TfrmOcenaRyz *panel = pages()->RiskPanel();
     EXPECT_EQ(panel->ShownCode(panel->gbMezczyzni), 20);
     EXPECT_EQ(panel->MeasuresText(), "osłony");
-    EXPECT_EQ(panel->Host(), view.get());
+    EXPECT_EQ(panel->Host(), nullptr) << "a preview's panel reports the user's choices to no store";
     EXPECT_FALSE(appstate::State().Modified());
     EXPECT_EQ(saveOffered.count(), 0);
 

@@ -1,7 +1,8 @@
 // Field events of the measurement pages: what an edit, a memo, a combo, a check box and a
 // choice button do with the value they hold, and the evaluation they start.
 
-#include "assessment/frm_ryz_zakl.h"
+#include "assessment/measurement_pages.h"
+#include "assessment/ratings_store.h"
 #include "assessment/rules/evaluation_dispatch.h"
 
 #include "appstate/appstate.h"
@@ -10,17 +11,14 @@
 #include "platform/tarvelin_error.h"
 #include "storage/measurements.h"
 #include "storage/text_xml.h"
-#include "storage/workstation_files.h"
 #include "widgets/field_binding.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
 #include <QScrollArea>
-#include <QTimer>
 
 #include <utility>
 
@@ -28,9 +26,9 @@ namespace assessment {
 
 namespace {
 
-TfrmRyzZakl::ParamTreeChooser &chooser()
+TMeasurementPages::ParamTreeChooser &chooser()
 {
-    static TfrmRyzZakl::ParamTreeChooser c;
+    static TMeasurementPages::ParamTreeChooser c;
     return c;
 }
 
@@ -38,61 +36,38 @@ const char *const FormatError = "Niepoprawny format wprowadzonej danej liczbowej
 
 } // namespace
 
-void TfrmRyzZakl::SetParamTreeChooser(ParamTreeChooser c)
+void TMeasurementPages::SetParamTreeChooser(ParamTreeChooser c)
 {
     chooser() = std::move(c);
 }
 
-template <typename Body> void TfrmRyzZakl::guardedEvent(Body body)
+template <typename Body> void TMeasurementPages::guardedEvent(Body body)
 {
     if (m_eventGuard) {
         body(); // nested in an event already guarded
         return;
     }
     const QScopedValueRollback<bool> guard(m_eventGuard, true);
-    storage::TPomiarCzynn *m = SaveAllowed() ? SelectedMeasurement() : nullptr;
+    storage::TPomiarCzynn *m = m_store ? m_store->EditedMeasurement() : nullptr;
     std::unique_ptr<storage::TPomiarCzynn> snapshot;
     if (m && FormItems == &m->Fields)
         snapshot = m->Clone();
+    const auto fail = [&](const QString &message) {
+        platform::ShowError(
+            QStringLiteral("Błąd podczas oceny pomiaru: %1\nDane pomiaru pozostały bez zmian.").arg(message));
+        if (snapshot)
+            m_store->RestoreMeasurement(*snapshot);
+    };
     try {
         body();
     } catch (const platform::TarvelinError &e) {
-        restoreAfterFailure(e.message(), snapshot.get());
+        fail(e.message());
     } catch (const std::exception &e) {
-        restoreAfterFailure(QString::fromLocal8Bit(e.what()), snapshot.get());
+        fail(QString::fromLocal8Bit(e.what()));
     }
 }
 
-void TfrmRyzZakl::restoreAfterFailure(const QString &message, const storage::TPomiarCzynn *snapshot)
-{
-    platform::ShowError(
-        QStringLiteral("Błąd podczas oceny pomiaru: %1\nDane pomiaru pozostały bez zmian.").arg(message));
-    storage::TPomiarCzynn *m = SelectedMeasurement();
-    if (!snapshot || !m)
-        return;
-    // Values are put back in place: the items stay the objects the pages and the handlers
-    // still on the stack refer to.
-    if (m->Fields.size() == snapshot->Fields.size()) {
-        for (size_t i = 0; i < m->Fields.size(); ++i) {
-            storage::TPomiar &to = *m->Fields[i];
-            const storage::TPomiar &from = *snapshot->Fields[i];
-            to.Value = from.Value;
-            to.ChoiceNr = from.ChoiceNr;
-            to.enabled = from.enabled;
-            to.visible = from.visible;
-        }
-    }
-    StoreRatings(*m, StoredRatings(*snapshot));
-    m->srodogrryz = snapshot->srodogrryz;
-    // The pages show what the rule had half written: show the measurement again once the
-    // event that failed is over.
-    QTimer::singleShot(0, this, [this] {
-        if (storage::TPomiarCzynn *current = SelectedMeasurement())
-            ShowMeasurement(current);
-    });
-}
-
-void TfrmRyzZakl::EvaluateMeasurementForm(QWidget *sender)
+void TMeasurementPages::EvaluateMeasurementForm(QWidget *sender)
 {
     if (!sender)
         return;
@@ -113,7 +88,7 @@ void TfrmRyzZakl::EvaluateMeasurementForm(QWidget *sender)
 // Every field event runs the same way: guarded (a rule that fails puts the measurement
 // back), on the page of the control that raised it (the rule it starts reads and writes
 // that page), then its own step, then Save offered where the step marked a change.
-template <typename Step> void TfrmRyzZakl::fieldEvent(QWidget *control, Step step)
+template <typename Step> void TMeasurementPages::fieldEvent(QWidget *control, Step step)
 {
     if (!control)
         return;
@@ -121,18 +96,18 @@ template <typename Step> void TfrmRyzZakl::fieldEvent(QWidget *control, Step ste
         if (QScrollArea *page = PageOf(control))
             CurrentScrollBox = page;
         step();
-        ApplySaveRule();
+        applySaveRule();
     });
 }
 
-void TfrmRyzZakl::commitField(storage::TPomiar &item, const QString &value, bool differs)
+void TMeasurementPages::commitField(storage::TPomiar &item, const QString &value, bool differs)
 {
     if (differs)
-        MarkModified();
+        markModified();
     item.Value = value;
 }
 
-void TfrmRyzZakl::commitAndEvaluate(QWidget *control, const QString &prefix, const QString &value)
+void TMeasurementPages::commitAndEvaluate(QWidget *control, const QString &prefix, const QString &value)
 {
     storage::TPomiar *item = findItem(prefix, control->objectName());
     if (!item)
@@ -141,7 +116,7 @@ void TfrmRyzZakl::commitAndEvaluate(QWidget *control, const QString &prefix, con
     EvaluateMeasurementForm(control);
 }
 
-void TfrmRyzZakl::exitEdit(QLineEdit *ed)
+void TMeasurementPages::exitEdit(QLineEdit *ed)
 {
     storage::TPomiar *item = findItem(QStringLiteral("ed_"), ed->objectName());
     if (!item)
@@ -174,7 +149,7 @@ void TfrmRyzZakl::exitEdit(QLineEdit *ed)
         EvaluateMeasurementForm(ed);
 }
 
-void TfrmRyzZakl::ExitField(QWidget *sender)
+void TMeasurementPages::ExitField(QWidget *sender)
 {
     fieldEvent(sender, [&] {
         if (auto *ed = qobject_cast<QLineEdit *>(sender))
@@ -184,13 +159,13 @@ void TfrmRyzZakl::ExitField(QWidget *sender)
     });
 }
 
-void TfrmRyzZakl::ChangeField(QWidget *sender)
+void TMeasurementPages::ChangeField(QWidget *sender)
 {
     if (auto *cb = qobject_cast<QComboBox *>(sender))
         fieldEvent(cb, [&] { commitAndEvaluate(cb, QStringLiteral("cb_"), cb->currentText()); });
 }
 
-void TfrmRyzZakl::ClickField(QWidget *sender)
+void TMeasurementPages::ClickField(QWidget *sender)
 {
     if (auto *ch = qobject_cast<QCheckBox *>(sender)) {
         fieldEvent(ch, [&] {
@@ -200,7 +175,7 @@ void TfrmRyzZakl::ClickField(QWidget *sender)
     }
 }
 
-void TfrmRyzZakl::ClickForm(QWidget *sender)
+void TMeasurementPages::ClickForm(QWidget *sender)
 {
     guardedEvent([&] {
         if (!sender)
@@ -220,7 +195,7 @@ void TfrmRyzZakl::ClickForm(QWidget *sender)
         if (choice.result == 3)
             return; // "Zamknij": nothing chosen, nothing changed
         if (choice.text != current)
-            MarkModified();
+            markModified();
         if (choice.result == 1)
             TreeChoiceMade = true;
         QString parameter;
@@ -240,13 +215,13 @@ void TfrmRyzZakl::ClickForm(QWidget *sender)
             required->setText(choice.result == 5 ? QStringLiteral("0.0") : parameter);
             ExitField(required);
         }
-        ApplySaveRule();
+        applySaveRule();
     });
 }
 
-void TfrmRyzZakl::EnterField(QWidget *sender)
+void TMeasurementPages::EnterField(QWidget *sender)
 {
-    Shared().SetLastWinCtrl(sender);
+    m_state.SetLastWinCtrl(sender);
 }
 
 } // namespace assessment

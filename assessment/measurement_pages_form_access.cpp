@@ -1,14 +1,13 @@
-// The measurement window's form interface: the evaluation rules read and write the built
+// The measurement pages' form interface: the evaluation rules read and write the built
 // pages by component name through these, on the page the field operations currently search
-// (CurrentScrollBox); and the measurement a rule works on.
+// (CurrentScrollBox).
 
-#include "assessment/frm_ryz_zakl.h"
+#include "assessment/measurement_pages.h"
 
 #include "assessment/rules/field_captions.h"
 #include "storage/formatting.h"
 #include "storage/text_xml.h"
 #include "widgets/field_binding.h"
-#include "widgets/list_box.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -47,31 +46,22 @@ void refitLabel(QLabel *lbl)
 
 } // namespace
 
-QWidget *TfrmRyzZakl::findOnPage(QScrollArea *page, const QString &name) const
+QWidget *TMeasurementPages::findOnPage(QScrollArea *page, const QString &name) const
 {
     if (!page || !page->widget() || name.isEmpty())
         return nullptr;
     return page->widget()->findChild<QWidget *>(name, Qt::FindDirectChildrenOnly);
 }
 
-QWidget *TfrmRyzZakl::FindField(const QString &name) const
+QWidget *TMeasurementPages::FindField(const QString &name) const
 {
     return findOnPage(CurrentScrollBox.data(), name);
 }
 
-QWidget *TfrmRyzZakl::findOnAnyPage(const QString &name, QScrollArea **page) const
+QWidget *TMeasurementPages::findOnAnyPage(const QString &name, QScrollArea **page) const
 {
-    // The pages of the form shown: those of the page control that holds the current page
-    // (the measurement window's own, or a preview's).
-    QTabWidget *tabs = nullptr;
-    for (QWidget *p = CurrentScrollBox ? CurrentScrollBox->parentWidget() : nullptr; p; p = p->parentWidget()) {
-        if ((tabs = qobject_cast<QTabWidget *>(p)))
-            break;
-    }
-    if (!tabs)
-        tabs = pgDokum;
-    for (int i = 0; i < tabs->count(); ++i) {
-        auto *scroll = tabs->widget(i)->findChild<QScrollArea *>(QString(), Qt::FindDirectChildrenOnly);
+    for (int i = 0; i < pgDokum->count(); ++i) {
+        auto *scroll = pgDokum->widget(i)->findChild<QScrollArea *>(QString(), Qt::FindDirectChildrenOnly);
         if (QWidget *w = findOnPage(scroll, name)) {
             if (page)
                 *page = scroll;
@@ -81,7 +71,7 @@ QWidget *TfrmRyzZakl::findOnAnyPage(const QString &name, QScrollArea **page) con
     return nullptr;
 }
 
-QScrollArea *TfrmRyzZakl::PageOf(const QWidget *control)
+QScrollArea *TMeasurementPages::PageOf(const QWidget *control)
 {
     for (QWidget *p = control ? control->parentWidget() : nullptr; p; p = p->parentWidget()) {
         if (auto *scroll = qobject_cast<QScrollArea *>(p))
@@ -90,7 +80,7 @@ QScrollArea *TfrmRyzZakl::PageOf(const QWidget *control)
     return nullptr;
 }
 
-storage::TPomiar *TfrmRyzZakl::findItem(const QString &prefix, const QString &controlName) const
+storage::TPomiar *TMeasurementPages::findItem(const QString &prefix, const QString &controlName) const
 {
     if (!FormItems || !controlName.startsWith(prefix))
         return nullptr;
@@ -102,7 +92,7 @@ storage::TPomiar *TfrmRyzZakl::findItem(const QString &prefix, const QString &co
     return nullptr;
 }
 
-QString TfrmRyzZakl::GetFieldValue(const QString &name)
+QString TMeasurementPages::GetFieldValue(const QString &name)
 {
     QWidget *w = FindField(name);
     if (auto *ed = qobject_cast<QLineEdit *>(w))
@@ -116,7 +106,7 @@ QString TfrmRyzZakl::GetFieldValue(const QString &name)
     return QString();
 }
 
-void TfrmRyzZakl::SetFieldValue(const QString &name, const QString &value)
+void TMeasurementPages::SetFieldValue(const QString &name, const QString &value)
 {
     QWidget *w = FindField(name);
     if (!w)
@@ -155,7 +145,7 @@ void TfrmRyzZakl::SetFieldValue(const QString &name, const QString &value)
     ExitField(w);
 }
 
-void TfrmRyzZakl::SetFieldText(const QString &name, const QString &text)
+void TMeasurementPages::SetFieldText(const QString &name, const QString &text)
 {
     auto *ed = qobject_cast<QLineEdit *>(FindField(name));
     if (!ed)
@@ -165,40 +155,40 @@ void TfrmRyzZakl::SetFieldText(const QString &name, const QString &text)
     ExitField(ed);
 }
 
-void TfrmRyzZakl::SetFieldVisible(const QString &name, const QString &flag)
+void TMeasurementPages::SetFieldVisible(const QString &name, const QString &flag)
 {
     QWidget *w = FindField(name);
     if (w && (isInput(w) || qobject_cast<QLabel *>(w)))
         w->setVisible(flag == QLatin1String("true"));
 }
 
-void TfrmRyzZakl::SetFieldEnabled(const QString &name, const QString &flag)
+void TMeasurementPages::SetFieldEnabled(const QString &name, const QString &flag)
 {
     QWidget *w = FindField(name);
     if (w && (isInput(w) || qobject_cast<QLabel *>(w) || qobject_cast<QToolButton *>(w)))
         w->setEnabled(flag == QLatin1String("true"));
 }
 
-bool TfrmRyzZakl::IsFieldEnabled(const QString &name)
+bool TMeasurementPages::IsFieldEnabled(const QString &name)
 {
     QWidget *w = FindField(name);
     // The control's own flag: a page that is not shown does not make its fields disabled.
     return w && isInput(w) && !w->testAttribute(Qt::WA_ForceDisabled);
 }
 
-QComboBox *TfrmRyzZakl::FindFieldCombo(const QString &name)
+QComboBox *TMeasurementPages::FindFieldCombo(const QString &name)
 {
     return qobject_cast<QComboBox *>(FindField(name));
 }
 
-void TfrmRyzZakl::FocusField(const QString &name)
+void TMeasurementPages::FocusField(const QString &name)
 {
     // Rules run inside exit handlers, while the focus is moving: give it afterwards.
     if (auto *ed = qobject_cast<QLineEdit *>(FindField(name)))
         widgets::ReturnFocusLater(ed);
 }
 
-void TfrmRyzZakl::SetHeaderChoice(const QString &name, int choiceNr)
+void TMeasurementPages::SetHeaderChoice(const QString &name, int choiceNr)
 {
     if (!FormItems)
         return;
@@ -217,7 +207,7 @@ void TfrmRyzZakl::SetHeaderChoice(const QString &name, int choiceNr)
     }
 }
 
-void TfrmRyzZakl::SetComboChoice(const QString &name, int choiceNr)
+void TMeasurementPages::SetComboChoice(const QString &name, int choiceNr)
 {
     if (!FormItems)
         return;
@@ -244,16 +234,16 @@ void TfrmRyzZakl::SetComboChoice(const QString &name, int choiceNr)
     }
     if (first->Value != cb->currentText()) {
         first->Value = cb->currentText();
-        MarkModified();
+        markModified();
     }
 }
 
-bool TfrmRyzZakl::HasCombo(const QString &name)
+bool TMeasurementPages::HasCombo(const QString &name)
 {
     return FindFieldCombo(name) != nullptr;
 }
 
-QStringList TfrmRyzZakl::ComboItems(const QString &name)
+QStringList TMeasurementPages::ComboItems(const QString &name)
 {
     QStringList texts;
     if (QComboBox *cb = FindFieldCombo(name)) {
@@ -263,25 +253,15 @@ QStringList TfrmRyzZakl::ComboItems(const QString &name)
     return texts;
 }
 
-QString TfrmRyzZakl::ComboText(const QString &name)
+QString TMeasurementPages::ComboText(const QString &name)
 {
     QComboBox *cb = FindFieldCombo(name);
     return cb ? cb->currentText() : QString();
 }
 
-QString TfrmRyzZakl::FieldCaption(const QString &name) const
+QString TMeasurementPages::FieldCaption(const QString &name) const
 {
     return FormItems ? rules::DefinitionFieldCaption(*FormItems, name) : QString();
-}
-
-TShownMeasurement TfrmRyzZakl::ShownMeasurement()
-{
-    // Only the measurement view works on a workstation; the pages it lends to previews do not.
-    const QListWidgetItem *entry = lbPomiar->currentItem();
-    if (!IsCurrentView() || !entry)
-        return {};
-    TShownMeasurement shown{SelectedWorkstation(), SelectedFactor(), entry->data(Qt::UserRole).toString()};
-    return shown.IsSet() ? shown : TShownMeasurement();
 }
 
 } // namespace assessment
