@@ -64,6 +64,13 @@ std::function<QWidget *()> accessor(T *(*get)())
     return [get] { return static_cast<QWidget *>(get()); };
 }
 
+// The window of a view (or of a dialog docking one), made in the state start-up made.
+template <typename T>
+std::function<QWidget *()> viewAccessor(T *(*get)(appstate::AppState &))
+{
+    return [get] { return static_cast<QWidget *>(get(appstate::State())); };
+}
+
 struct StartupWindow
 {
     const char *name;
@@ -81,10 +88,10 @@ const std::vector<StartupWindow> &startupWindows()
         {"frmProgres", accessor(&widgets::frmProgres)},
         {"frmWydruk", accessor(&printouts::frmWydruk)},
         {"frmNowyPomiar", accessor(&assessment::frmNowyPomiar)},
-        {"frmCzynniki", accessor(&workstations::frmCzynniki), WindowPlace::PlaceWhenMade},
-        {"frmStanCzyn", accessor(&workstations::frmStanCzyn), WindowPlace::PlaceWhenMade},
+        {"frmCzynniki", viewAccessor(&workstations::frmCzynniki), WindowPlace::PlaceWhenMade},
+        {"frmStanCzyn", viewAccessor(&workstations::frmStanCzyn), WindowPlace::PlaceWhenMade},
         {"frmOcenaRyz", [] { return placeholderWindow("frmOcenaRyz"); }},
-        {"frmZestaw", accessor(&workstations::frmZestaw), WindowPlace::PlaceWhenMade},
+        {"frmZestaw", viewAccessor(&workstations::frmZestaw), WindowPlace::PlaceWhenMade},
         {"frmWydrukRej", accessor(&printouts::frmWydrukRej)},
         {"frmStatRep", accessor(&printouts::frmStatRep)},
         {"frmHTMLHelp", accessor(&shell::frmHTMLHelp)},
@@ -171,8 +178,8 @@ void RegisterViews()
     // One line per view library, for example workstations::RegisterViews(); until a view
     // registers, the main window shows a named placeholder panel for it.
     shell::RegisterViews();
-    assessment::RegisterViews();
-    workstations::RegisterViews();
+    assessment::RegisterViews(appstate::State());
+    workstations::RegisterViews(appstate::State());
     printouts::RegisterDialogs();
     printouts::RegisterWorkstationPrintouts();
     printouts::RegisterSummaryReports();

@@ -58,9 +58,8 @@ bool AppState::HoldsFocus(const QWidget *control)
     return focus && (focus == control || control->isAncestorOf(focus));
 }
 
-bool AskSaveChangesDefault()
+bool AskSaveChangesDefault(AppState &s)
 {
-    AppState &s = State();
     if (!s.Modified())
         return true;
     switch (AskSaveQuestion()) {

@@ -115,7 +115,7 @@ int AskSaveQuestion();
 // the question above; Yes runs the main window's Save, No disables Save and clears
 // Modified, Anuluj changes nothing. Returns false when the user stays where they are:
 // Anuluj, or Yes with a save that failed (Modified is then still set).
-bool AskSaveChangesDefault();
+bool AskSaveChangesDefault(AppState &state);
 
 // Shows what a reader or writer reported, when it failed: its message as a warning or an
 // error box, as its severity says. Returns whether it succeeded.

@@ -6,7 +6,7 @@
 
 namespace appstate {
 
-TView::TView(storage::TViewKind kind) : m_kind(kind), m_shared(State()) {}
+TView::TView(AppState &state, storage::TViewKind kind) : m_kind(kind), m_shared(state) {}
 
 bool TView::IsCurrentView() const
 {
@@ -21,7 +21,7 @@ void TView::Print()
 
 bool TView::AskSaveChanges()
 {
-    return AskSaveChangesDefault();
+    return AskSaveChangesDefault(m_shared);
 }
 
 void TView::SayNothingToPrint()

@@ -20,9 +20,9 @@ class AppState;
 class TView
 {
 public:
-    // A view is handed its kind when it is made; it works in the state it shares with the
-    // main window.
-    explicit TView(storage::TViewKind kind = storage::TViewKind::None);
+    // A view is handed, by whoever makes it, the state it shares with the main window and
+    // its kind.
+    explicit TView(AppState &state, storage::TViewKind kind = storage::TViewKind::None);
     virtual ~TView() = default;
     TView(const TView &) = delete;
     TView &operator=(const TView &) = delete;
@@ -72,7 +72,7 @@ public:
     // No discards, Anuluj leaves everything as it is. Returns false when the user's answer
     // means: stay where you are (Anuluj, or Yes with a save that failed); the caller then
     // puts back whatever the user moved (a list's row, a tab) without acting on it.
-    // The default is AskSaveChangesDefault(): No reloads nothing.
+    // The default is AskSaveChangesDefault() on the view's state: No reloads nothing.
     virtual bool AskSaveChanges();
 
     // ---- how the main window's commands reach a view -----------------------------------
@@ -125,7 +125,7 @@ public:
     }
 
 protected:
-    // The state the view shares with the main window.
+    // The state the view shares with the main window, as it was handed.
     AppState &Shared() const { return m_shared; }
     // "Z tego miejsca programu nie można jeszcze niczego wydrukować."
     static void SayNothingToPrint();

@@ -18,7 +18,7 @@
 
 namespace assessment {
 
-TfrmRyzZakl::TfrmRyzZakl() : appstate::TView(storage::TViewKind::Measurement)
+TfrmRyzZakl::TfrmRyzZakl(appstate::AppState &state) : appstate::TView(state, storage::TViewKind::Measurement)
 {
     setObjectName(QStringLiteral("frmRyzZakl"));
     setWindowTitle(QStringLiteral("Pomiary i ocena ryzyka zawodowego"));
@@ -81,10 +81,10 @@ TfrmRyzZakl::~TfrmRyzZakl()
     m_pages.reset(); // before the lists its store reads
 }
 
-TfrmRyzZakl *frmRyzZakl()
+TfrmRyzZakl *frmRyzZakl(appstate::AppState &state)
 {
     static QPointer<TfrmRyzZakl> instance;
-    return platform::WindowSingleton(instance);
+    return platform::WindowSingleton(instance, state);
 }
 
 } // namespace assessment

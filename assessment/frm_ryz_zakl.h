@@ -51,7 +51,7 @@ class TfrmRyzZakl : public QWidget, public appstate::TView, public TRatingsStore
 {
     Q_OBJECT
 public:
-    TfrmRyzZakl();
+    explicit TfrmRyzZakl(appstate::AppState &state);
     ~TfrmRyzZakl() override;
 
     // ---- TView ------------------------------------------------------------------------
@@ -194,6 +194,7 @@ private:
     void rereadSumPartners(storage::TStanowisko &w, const storage::TCzynnik &edited);
 };
 
-TfrmRyzZakl *frmRyzZakl();
+// The program's measurement window, made on first use in the state it is handed.
+TfrmRyzZakl *frmRyzZakl(appstate::AppState &state);
 
 } // namespace assessment

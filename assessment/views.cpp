@@ -7,10 +7,10 @@
 
 namespace assessment {
 
-void RegisterViews()
+void RegisterViews(appstate::AppState &state)
 {
     appstate::RegisterView(QStringLiteral("frmRyzZakl"),
-                           [] { return static_cast<appstate::TView *>(frmRyzZakl()); });
+                           [&state] { return static_cast<appstate::TView *>(frmRyzZakl(state)); });
     // The evaluation rules of the forms the window shows, registered when first needed.
     RegisterRulesOnFirstUse(&rules::RegisterRules);
 }

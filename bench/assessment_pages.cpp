@@ -62,7 +62,7 @@ int main(int argc, char **argv)
     appstate::State().DataFolder = QStringLiteral("zaklocen\\");
 
     storage::TPomiarList items = generate();
-    assessment::TfrmRyzZakl win;
+    assessment::TfrmRyzZakl win(appstate::State());
     int evaluations = 0;
     assessment::RegisterEvaluationRule(QStringLiteral("bench_Pomiar_01"),
                                        [&](assessment::TFormAccess &form, const QString &sender) {

@@ -74,7 +74,7 @@ int main(int argc, char **argv)
                                    QStringLiteral("protpow_dane.xml"), list);
     }
 
-    workstations::TfrmDokum view;
+    workstations::TfrmDokum view(appstate::State());
     view.resize(1000, 700);
     view.show();
     QApplication::processEvents();

@@ -130,7 +130,7 @@ int main(int argc, char **argv)
     s.ViewKind = storage::TViewKind::Catalogue;
 
     const int rounds = bench::Sized(20, 2);
-    workstations::TfrmCzynniki catalogue;
+    workstations::TfrmCzynniki catalogue(appstate::State());
     catalogue.InitView();
     int chem = -1;
     for (int i = 0; i < catalogue.cbGrupyCzyn->count(); ++i) {
@@ -168,7 +168,7 @@ int main(int argc, char **argv)
     s.DataFolder = Data;
     s.ViewName = QStringLiteral("frmZestaw");
     s.ViewKind = storage::TViewKind::Summary;
-    workstations::TfrmZestaw summary;
+    workstations::TfrmZestaw summary(appstate::State());
     summary.InitView();
     summary.dtOd->setDate(QDate(2020, 1, 1));
     summary.dtDo->setDate(QDate(2026, 12, 31));

@@ -194,9 +194,9 @@ int main(int argc, char **argv)
     const int rounds = bench::Sized(9, 1);
     appstate::AppState &s = appstate::State();
 
-    workstations::TfrmDefStan definitionView;
-    assessment::TfrmRyzZakl measurementWindow;
-    workstations::TfrmZestaw summaryView;
+    workstations::TfrmDefStan definitionView(appstate::State());
+    assessment::TfrmRyzZakl measurementWindow(appstate::State());
+    workstations::TfrmZestaw summaryView(appstate::State());
     // One view shown at a time, as in the main window.
     const auto showOnly = [&](QWidget *shown) {
         for (QWidget *view : std::initializer_list<QWidget *>{&definitionView, &measurementWindow, &summaryView})

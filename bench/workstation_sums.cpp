@@ -129,7 +129,7 @@ int main(int argc, char **argv)
     storage::TStanowisko *ws = w.get();
     state.Workstations.push_back(std::move(w));
 
-    assessment::TfrmRyzZakl win;
+    assessment::TfrmRyzZakl win(appstate::State());
     const auto [cbStanow, lbCzyn, lbPomiar] = bench::ShowWorkstation(win, ws);
 
     bool ok = true;

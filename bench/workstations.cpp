@@ -96,7 +96,7 @@ int main(int argc, char **argv)
     s.ViewName = QStringLiteral("frmDefStan");
     s.ViewKind = storage::TViewKind::Workstations;
 
-    workstations::TfrmDefStan view;
+    workstations::TfrmDefStan view(appstate::State());
     const int rounds = bench::Sized(20, 2);
     std::vector<double> listMs, openMs;
     QString bigName;

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <utility>
 
 namespace platform {
 
@@ -27,13 +28,13 @@ void RegisterWindowFactory(const QString &name, std::function<QWidget *()> creat
 // when neither.
 QWidget *WindowByName(const QString &name);
 
-// The accessor pattern every window singleton uses: created on first use, registered,
-// kept until exit.
-template <typename T>
-T *WindowSingleton(QPointer<T> &slot)
+// The accessor pattern every window singleton uses: created on first use (with args, what
+// its maker hands it), registered, kept until exit.
+template <typename T, typename... Args>
+T *WindowSingleton(QPointer<T> &slot, Args &&...args)
 {
     if (!slot) {
-        slot = new T();
+        slot = new T(std::forward<Args>(args)...);
         RegisterWindow(slot);
     }
     return slot.data();

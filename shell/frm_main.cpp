@@ -650,7 +650,7 @@ appstate::TView *TfrmMain::ViewFor(const QString &name)
         return view;
     auto &slot = m_placeholders[name];
     if (!slot)
-        slot = std::make_unique<PlaceholderView>(name, this);
+        slot = std::make_unique<PlaceholderView>(m_state, name, this);
     return slot.get();
 }
 

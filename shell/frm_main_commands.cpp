@@ -49,7 +49,7 @@ bool TfrmMain::ConfirmPendingChanges()
     if (appstate::TView *view = CommandView())
         view->AskSaveChanges();
     else
-        appstate::AskSaveChangesDefault();
+        appstate::AskSaveChangesDefault(m_state);
     // No clears the flag, a successful save too: what is left is a write that failed.
     return !m_state.Modified();
 }

@@ -1,5 +1,6 @@
 #include "shell/frm_www.h"
 
+#include "appstate/appstate.h"
 #include "appstate/view_registry.h"
 #include "platform/cp1250.h"
 #include "platform/launcher.h"
@@ -121,7 +122,7 @@ void TWebBrowser::followLink(const QUrl &link)
 
 // ---- the view ------------------------------------------------------------------------------
 
-TfrmWWW::TfrmWWW() : appstate::TView(storage::TViewKind::WebPage)
+TfrmWWW::TfrmWWW(appstate::AppState &state) : appstate::TView(state, storage::TViewKind::WebPage)
 {
     setObjectName(QStringLiteral("frmWWW"));
     resize(637, 459);
@@ -150,7 +151,7 @@ void TfrmWWW::Navigate(const QString &url)
 TfrmWWW *frmWWW()
 {
     static QPointer<TfrmWWW> slot;
-    return platform::WindowSingleton(slot);
+    return platform::WindowSingleton(slot, appstate::State());
 }
 
 void RegisterViews()

@@ -43,7 +43,7 @@ class TfrmWWW : public QWidget, public appstate::TView
 {
     Q_OBJECT
 public:
-    TfrmWWW();
+    explicit TfrmWWW(appstate::AppState &state);
     ~TfrmWWW() override;
 
     QWidget *pMainWWW = nullptr;

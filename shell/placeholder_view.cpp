@@ -7,7 +7,8 @@
 
 namespace shell {
 
-PlaceholderView::PlaceholderView(const QString &viewName, QWidget *owner) : m_viewName(viewName)
+PlaceholderView::PlaceholderView(appstate::AppState &state, const QString &viewName, QWidget *owner)
+    : appstate::TView(state), m_viewName(viewName)
 {
     m_window = new QWidget(owner);
     m_window->setObjectName(QStringLiteral("placeholder_") + viewName);
@@ -89,7 +90,7 @@ void PlaceholderView::Paste()
 bool PlaceholderView::AskSaveChanges()
 {
     Calls << QStringLiteral("AskSaveChanges");
-    return appstate::AskSaveChangesDefault();
+    return appstate::AskSaveChangesDefault(Shared());
 }
 
 } // namespace shell

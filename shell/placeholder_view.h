@@ -15,8 +15,9 @@ namespace shell {
 class PlaceholderView : public appstate::TView
 {
 public:
-    // The hidden window that owns the panel is a hidden child of owner.
-    PlaceholderView(const QString &viewName, QWidget *owner);
+    // The hidden window that owns the panel is a hidden child of owner; state is the main
+    // window's.
+    PlaceholderView(appstate::AppState &state, const QString &viewName, QWidget *owner);
     ~PlaceholderView() override;
 
     QWidget *GetMainPanel() override { return m_panel; }

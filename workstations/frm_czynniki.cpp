@@ -48,7 +48,7 @@ bool sameName(const QString &a, const QString &b)
 
 } // namespace
 
-TfrmCzynniki::TfrmCzynniki() : appstate::TView(storage::TViewKind::Catalogue)
+TfrmCzynniki::TfrmCzynniki(appstate::AppState &state) : appstate::TView(state, storage::TViewKind::Catalogue)
 {
     setObjectName(QStringLiteral("frmCzynniki"));
     setWindowTitle(QStringLiteral("Katalog czynników"));
@@ -594,10 +594,10 @@ void TfrmCzynniki::miUsunCzynWlClick()
     StoreOwnFactor(*retired); // under "Aktualne" it leaves the list
 }
 
-TfrmCzynniki *frmCzynniki()
+TfrmCzynniki *frmCzynniki(appstate::AppState &state)
 {
     static QPointer<TfrmCzynniki> slot;
-    return platform::WindowSingleton(slot);
+    return platform::WindowSingleton(slot, state);
 }
 
 } // namespace workstations

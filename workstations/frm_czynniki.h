@@ -42,7 +42,7 @@ class TfrmCzynniki : public QWidget, public appstate::TView
 {
     Q_OBJECT
 public:
-    TfrmCzynniki();
+    explicit TfrmCzynniki(appstate::AppState &state);
     ~TfrmCzynniki() override;
 
     // Controls, named as the program knows them.
@@ -138,6 +138,7 @@ private:
     QPointer<TfrmZwBiol> m_biol;
 };
 
-TfrmCzynniki *frmCzynniki();
+// The program's view, made on first use in the state it is handed.
+TfrmCzynniki *frmCzynniki(appstate::AppState &state);
 
 } // namespace workstations

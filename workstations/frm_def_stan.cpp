@@ -105,7 +105,7 @@ QLineEdit *newEdit(QWidget *parent, const char *name, int maxLength)
 
 } // namespace
 
-TfrmDefStan::TfrmDefStan() : appstate::TView(storage::TViewKind::Workstations)
+TfrmDefStan::TfrmDefStan(appstate::AppState &state) : appstate::TView(state, storage::TViewKind::Workstations)
 {
     setObjectName(QStringLiteral("frmDefStan"));
     setWindowTitle(QStringLiteral("Definicja stanowisk"));
@@ -1002,10 +1002,10 @@ bool TfrmDefStan::AskSaveChanges()
     return true;
 }
 
-TfrmDefStan *frmDefStan()
+TfrmDefStan *frmDefStan(appstate::AppState &state)
 {
     static QPointer<TfrmDefStan> slot;
-    return platform::WindowSingleton(slot);
+    return platform::WindowSingleton(slot, state);
 }
 
 } // namespace workstations

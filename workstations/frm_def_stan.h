@@ -30,7 +30,7 @@ class TfrmDefStan : public QWidget, public appstate::TView
 {
     Q_OBJECT
 public:
-    TfrmDefStan();
+    explicit TfrmDefStan(appstate::AppState &state);
     ~TfrmDefStan() override;
 
     // Controls, named as the program knows them.
@@ -159,6 +159,7 @@ private:
     QMetaObject::Connection m_gridFocusWatch;
 };
 
-TfrmDefStan *frmDefStan();
+// The program's view, made on first use in the state it is handed.
+TfrmDefStan *frmDefStan(appstate::AppState &state);
 
 } // namespace workstations

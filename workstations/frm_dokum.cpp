@@ -91,7 +91,7 @@ TfrmDokum::TreeChooser TfrmDokum::SetTreeChooser(TreeChooser chooser)
     return previous;
 }
 
-TfrmDokum::TfrmDokum() : appstate::TView(storage::TViewKind::Document)
+TfrmDokum::TfrmDokum(appstate::AppState &state) : appstate::TView(state, storage::TViewKind::Document)
 {
     setObjectName(QStringLiteral("frmDokum"));
     setWindowTitle(QStringLiteral("Dokumenty"));
@@ -646,9 +646,9 @@ QString TfrmDokum::GetFieldText(const QString &names) const
     return result;
 }
 
-TfrmDokum *frmDokum()
+TfrmDokum *frmDokum(appstate::AppState &state)
 {
-    return platform::WindowSingleton(g_frmDokum);
+    return platform::WindowSingleton(g_frmDokum, state);
 }
 
 } // namespace workstations

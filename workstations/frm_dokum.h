@@ -33,7 +33,7 @@ class TfrmDokum : public QWidget, public appstate::TView
 {
     Q_OBJECT
 public:
-    TfrmDokum();
+    explicit TfrmDokum(appstate::AppState &state);
     ~TfrmDokum() override;
 
     // Controls, named as the program knows them.
@@ -187,6 +187,7 @@ private:
 };
 
 // The one document window, created on first use.
-TfrmDokum *frmDokum();
+// The program's view, made on first use in the state it is handed.
+TfrmDokum *frmDokum(appstate::AppState &state);
 
 } // namespace workstations

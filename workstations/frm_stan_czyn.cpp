@@ -45,7 +45,7 @@ std::unique_ptr<storage::TCzynnik> workingCopy(const storage::TCzynnik &f)
 
 } // namespace
 
-TfrmStanCzyn::TfrmStanCzyn()
+TfrmStanCzyn::TfrmStanCzyn(appstate::AppState &state) : m_state(state)
 {
     setObjectName(QStringLiteral("frmStanCzyn"));
     setWindowTitle(QStringLiteral("Czynniki na stanowisku"));
@@ -142,7 +142,7 @@ void TfrmStanCzyn::Fill(const storage::TStanowisko &w)
 
 void TfrmStanCzyn::FormShow()
 {
-    TfrmCzynniki *catalogue = frmCzynniki();
+    TfrmCzynniki *catalogue = frmCzynniki(m_state);
     m_catalogueHost->Dock(catalogue->pWyswCzynniki);
     // Beside the catalogue's lists the chemical panel shows whole (both columns of its
     // groups, every limit value): the lists give up width for it, and a dialog too narrow
@@ -154,13 +154,13 @@ void TfrmStanCzyn::FormShow()
 
 void TfrmStanCzyn::FormHide()
 {
-    frmCzynniki()->pDaneCzyn->setMinimumWidth(0); // the catalogue view has its own room
+    frmCzynniki(m_state)->pDaneCzyn->setMinimumWidth(0); // the catalogue view has its own room
     m_catalogueHost->GiveBack();
 }
 
 void TfrmStanCzyn::bDodajClick()
 {
-    TfrmCzynniki *catalogue = frmCzynniki();
+    TfrmCzynniki *catalogue = frmCzynniki(m_state);
     const storage::TCzynnik *source = catalogue->SelectedFactor();
     if (!source)
         source = catalogue->SelectedOwnFactor();
@@ -254,16 +254,16 @@ bool TfrmStanCzyn::Execute(storage::TStanowisko &w)
     return accepted && Merge(w);
 }
 
-TfrmStanCzyn *frmStanCzyn()
+TfrmStanCzyn *frmStanCzyn(appstate::AppState &state)
 {
     static QPointer<TfrmStanCzyn> slot;
-    return platform::WindowSingleton(slot);
+    return platform::WindowSingleton(slot, state);
 }
 
-bool ChooseWorkstationFactors(storage::TStanowisko &w, QWidget *parent)
+bool ChooseWorkstationFactors(appstate::AppState &state, storage::TStanowisko &w, QWidget *parent)
 {
     Q_UNUSED(parent); // the dialog is centred on the screen
-    return frmStanCzyn()->Execute(w);
+    return frmStanCzyn(state)->Execute(w);
 }
 
 } // namespace workstations

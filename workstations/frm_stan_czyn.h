@@ -19,6 +19,10 @@ class QLabel;
 class QPushButton;
 class QSplitter;
 
+namespace appstate {
+class AppState;
+}
+
 namespace storage {
 class TStanowisko;
 }
@@ -29,7 +33,8 @@ class TfrmStanCzyn : public QDialog
 {
     Q_OBJECT
 public:
-    TfrmStanCzyn();
+    // state: the view state the catalogue it docks works in.
+    explicit TfrmStanCzyn(appstate::AppState &state);
     ~TfrmStanCzyn() override;
 
     QLabel *pStanNazwa = nullptr;   // " Stanowisko: " and the workstation's name
@@ -70,11 +75,13 @@ private:
 
     std::vector<std::unique_ptr<storage::TCzynnik>> m_factors; // the working list's objects
     std::unique_ptr<widgets::TPanelHost> m_catalogueHost;
+    appstate::AppState &m_state;
 };
 
-TfrmStanCzyn *frmStanCzyn();
+TfrmStanCzyn *frmStanCzyn(appstate::AppState &state);
 
-// What the workstation view runs from its factor button (see TfrmDefStan::SetFactorDialog).
-bool ChooseWorkstationFactors(storage::TStanowisko &w, QWidget *parent);
+// What the workstation view runs from its factor button (see TfrmDefStan::SetFactorDialog),
+// in the view state the views were handed.
+bool ChooseWorkstationFactors(appstate::AppState &state, storage::TStanowisko &w, QWidget *parent);
 
 } // namespace workstations

@@ -72,7 +72,7 @@ void chooseEntry(QListWidget *list, const std::function<bool(const QListWidgetIt
 
 } // namespace
 
-TfrmZestaw::TfrmZestaw() : appstate::TView(storage::TViewKind::Summary)
+TfrmZestaw::TfrmZestaw(appstate::AppState &state) : appstate::TView(state, storage::TViewKind::Summary)
 {
     setObjectName(QStringLiteral("frmZestaw"));
     setWindowTitle(QStringLiteral("Zestawienie pomiarów"));
@@ -387,10 +387,10 @@ appstate::TPrintSelection TfrmZestaw::PrintSelection()
     return selection;
 }
 
-TfrmZestaw *frmZestaw()
+TfrmZestaw *frmZestaw(appstate::AppState &state)
 {
     static QPointer<TfrmZestaw> slot;
-    return platform::WindowSingleton(slot);
+    return platform::WindowSingleton(slot, state);
 }
 
 } // namespace workstations

@@ -36,7 +36,7 @@ class TfrmZestaw : public QWidget, public appstate::TView
 {
     Q_OBJECT
 public:
-    TfrmZestaw();
+    explicit TfrmZestaw(appstate::AppState &state);
     ~TfrmZestaw() override;
 
     // Controls, named as the program knows them.
@@ -101,6 +101,7 @@ private:
     std::unique_ptr<assessment::TMeasurementPages> m_pages;
 };
 
-TfrmZestaw *frmZestaw();
+// The program's view, made on first use in the state it is handed.
+TfrmZestaw *frmZestaw(appstate::AppState &state);
 
 } // namespace workstations

@@ -9,17 +9,19 @@
 
 namespace workstations {
 
-void RegisterViews()
+void RegisterViews(appstate::AppState &state)
 {
     appstate::RegisterView(QStringLiteral("frmDefStan"),
-                           [] { return static_cast<appstate::TView *>(frmDefStan()); });
+                           [&state] { return static_cast<appstate::TView *>(frmDefStan(state)); });
     appstate::RegisterView(QStringLiteral("frmCzynniki"),
-                           [] { return static_cast<appstate::TView *>(frmCzynniki()); });
+                           [&state] { return static_cast<appstate::TView *>(frmCzynniki(state)); });
     appstate::RegisterView(QStringLiteral("frmZestaw"),
-                           [] { return static_cast<appstate::TView *>(frmZestaw()); });
+                           [&state] { return static_cast<appstate::TView *>(frmZestaw(state)); });
     appstate::RegisterView(appstate::DocumentViewName(),
-                           [] { return static_cast<appstate::TView *>(frmDokum()); });
-    TfrmDefStan::SetFactorDialog(ChooseWorkstationFactors);
+                           [&state] { return static_cast<appstate::TView *>(frmDokum(state)); });
+    TfrmDefStan::SetFactorDialog([&state](storage::TStanowisko &w, QWidget *parent) {
+        return ChooseWorkstationFactors(state, w, parent);
+    });
 }
 
 } // namespace workstations

@@ -62,7 +62,7 @@ double tickY(double bandTop, double top)
 
 void chooseFromTree(const char *field, const QString &choice)
 {
-    workstations::TfrmDokum *doc = workstations::frmDokum();
+    workstations::TfrmDokum *doc = workstations::frmDokum(appstate::State());
     auto previous = workstations::TfrmDokum::SetTreeChooser([choice](const QString &, const QString &, QString &text) {
         text = choice;
         return 1;
@@ -78,7 +78,7 @@ void chooseFromTree(const char *field, const QString &choice)
 // Selects the stored document whose list line names the person.
 void openStored(const QString &person)
 {
-    workstations::TfrmDokum *doc = workstations::frmDokum();
+    workstations::TfrmDokum *doc = workstations::frmDokum(appstate::State());
     for (int i = 0; i < doc->lbDatyOsob->count(); ++i)
         if (doc->lbDatyOsob->item(i)->text().contains(person)) {
             doc->lbDatyOsob->setCurrentRow(i);
@@ -136,7 +136,7 @@ TEST_F(AccidentDocumentsInProgram, EachKindPrintsAllItsPagesWithItsValuesAndTick
         clickHeader(w, 1);
         clickIcon(w, 0); // Protokół powypadkowy
         ASSERT_EQ(s.ViewName, "protpow_frm_2.xml");
-        workstations::TfrmDokum *doc = workstations::frmDokum();
+        workstations::TfrmDokum *doc = workstations::frmDokum(appstate::State());
 
         // The stored protocol of the 2004 model prints on its own pages, whole as stored.
         openStored(QStringLiteral("Stefan Żak"));

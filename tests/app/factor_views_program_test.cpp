@@ -129,7 +129,7 @@ TEST(FactorViewsInProgram, BrowseChooseSaveAndSummarise)
     testsupport::FixtureFolder fx(true);
     testsupport::ScriptedPrompter boxes;
     testsupport::ScriptedDialogs dialogs;
-    RegisterViews();
+    RegisterViews(appstate::State());
     printouts::RegisterWorkstationPrintouts();
     auto &s = appstate::State();
     s.SetModified(false);
@@ -143,7 +143,7 @@ TEST(FactorViewsInProgram, BrowseChooseSaveAndSummarise)
         // ---- the catalogue: every group, the chemical filters and search ----
         clickIcon(w, 3);
         ASSERT_EQ(s.ViewName, "frmCzynniki");
-        TfrmCzynniki *catalogue = frmCzynniki();
+        TfrmCzynniki *catalogue = frmCzynniki(appstate::State());
         EXPECT_TRUE(catalogue->Panel3->isHidden());
         for (const char *ident : {"pyly", "biol", "uciaz", "fiz", "chem"}) {
             chooseGroup(catalogue, QString::fromLatin1(ident));
@@ -172,10 +172,10 @@ TEST(FactorViewsInProgram, BrowseChooseSaveAndSummarise)
 
         // ---- the workstation view's factor button: an own factor defined, edited, chosen ----
         clickIcon(w, 0);
-        TfrmDefStan *def = frmDefStan();
+        TfrmDefStan *def = frmDefStan(appstate::State());
         select(def->lbStanowiska, office);
         const int before = def->lbStanCzyn->count();
-        TfrmStanCzyn *dialog = frmStanCzyn();
+        TfrmStanCzyn *dialog = frmStanCzyn(appstate::State());
         dialogs.steps.enqueue([&](QDialog &) {
             shoot(dialog, QStringLiteral("factor_dialog"));
             chooseGroup(catalogue, QStringLiteral("fiz"));
@@ -225,7 +225,7 @@ TEST(FactorViewsInProgram, BrowseChooseSaveAndSummarise)
         writeNoiseMeasurement(QStringLiteral("zaklocen\\stan_3\\"), QDate::currentDate().addMonths(-1));
         clickIcon(w, 2);
         ASSERT_EQ(s.ViewName, "frmZestaw");
-        TfrmZestaw *summary = frmZestaw();
+        TfrmZestaw *summary = frmZestaw(appstate::State());
         summary->cbStanow->setCurrentIndex(summary->cbStanow->findText(office));
         summary->cbStanowClick();
         select(summary->lbCzyn, QStringLiteral("Hałas"));

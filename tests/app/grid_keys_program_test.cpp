@@ -48,7 +48,7 @@ TEST(Keys, NoGridKeepsTheKeyboardAndDeleteStaysWhereItIsPressed)
 {
     testsupport::FixtureFolder fx(true);
     testsupport::ScriptedPrompter boxes;
-    workstations::RegisterViews();
+    workstations::RegisterViews(appstate::State());
     const auto forget = qScopeGuard([] { // after the main window has gone
         appstate::State().SetModified(false);
         appstate::State().Workstations.clear();
@@ -57,7 +57,7 @@ TEST(Keys, NoGridKeepsTheKeyboardAndDeleteStaysWhereItIsPressed)
     main.show();
     QApplication::setActiveWindow(&main);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
-    workstations::TfrmDefStan *view = workstations::frmDefStan();
+    workstations::TfrmDefStan *view = workstations::frmDefStan(appstate::State());
     view->lbStanowiska->setCurrentRow(testsupport::RowsWithText(view->lbStanowiska, "Spawacz - spawalnia MAG")[0]);
     // Delete in the view reaches Edycja > Usuń only from the workstation list (or from
     // outside the view); the question names the workstation.

@@ -1,5 +1,6 @@
 // F1 in every view and dialog of the program opens the help file at a page of its own.
 #include "app/startup.h"
+#include "appstate/appstate.h"
 #include "appstate/view.h"
 #include "appstate/view_registry.h"
 #include "assessment/frm_nowy_pomiar.h"
@@ -33,17 +34,17 @@ TEST(HelpTopics, F1InEveryViewAndDialogAsksForAPageOfItsOwn)
     assessment::TfrmParamRiscScore riskScore;
     // The control that has the focus when F1 is pressed, in each window and in each view's panel.
     const std::tuple<QWidget *, const char *, int> cases[] = {
-        {workstations::frmDefStan()->GetMainPanel(), "lbStanowiska", 1100},
-        {assessment::frmRyzZakl()->GetMainPanel(), "lbCzyn", 1200},
-        {workstations::frmDokum()->GetMainPanel(), "lbDatyOsob", 1300},
-        {workstations::frmZestaw()->GetMainPanel(), "cbStanow", 1500},
-        {workstations::frmCzynniki()->GetMainPanel(), "cbGrupyCzyn", 1600},
+        {workstations::frmDefStan(appstate::State())->GetMainPanel(), "lbStanowiska", 1100},
+        {assessment::frmRyzZakl(appstate::State())->GetMainPanel(), "lbCzyn", 1200},
+        {workstations::frmDokum(appstate::State())->GetMainPanel(), "lbDatyOsob", 1300},
+        {workstations::frmZestaw(appstate::State())->GetMainPanel(), "cbStanow", 1500},
+        {workstations::frmCzynniki(appstate::State())->GetMainPanel(), "cbGrupyCzyn", 1600},
         {shell::frmWWW(), "pMainWWW", 1010},
         {assessment::frmNowyPomiar(), "eMscPom", 1220},
         {shell::frmTree(), "pTree", 1400},
         {printouts::frmWydruk(), "cbRodzWydr", 1320},
         {workstations::frmCzynnWl(), "edNazwaCzynnWl", 1610},
-        {workstations::frmStanCzyn(), "lbStanCzyn", 1620},
+        {workstations::frmStanCzyn(appstate::State()), "lbStanCzyn", 1620},
         {&riskScore, "strGrPrawd", 9150},
         {&preview, "ThumbGrid", 1700},
         {printouts::frmWydrukRej(), "cbRejestr", 1510}, // "Wydruk", where F1 did nothing

@@ -44,7 +44,7 @@ protected:
     {
         if (Tool("pdfinfo").isEmpty() || Tool("pdftotext").isEmpty() || Tool("pdftoppm").isEmpty())
             GTEST_SKIP() << "poppler-utils not installed (tools/deps.sh installs it)";
-        workstations::RegisterViews();
+        workstations::RegisterViews(appstate::State());
         printouts::RegisterDialogs();
         appstate::State().SetModified(false);
     }
@@ -62,7 +62,7 @@ inline void clickIcon(shell::TfrmMain &w, int item)
 // Types into a field of the document window as the user does, leaving it afterwards.
 inline void type(const char *field, const QString &text)
 {
-    workstations::TfrmDokum *doc = workstations::frmDokum();
+    workstations::TfrmDokum *doc = workstations::frmDokum(appstate::State());
     const QString name = QString::fromLatin1(field);
     if (auto *edit = doc->pgDokum->findChild<QLineEdit *>("ed_0_" + name)) {
         doc->EnterField(edit);

@@ -34,7 +34,7 @@ TEST(PrintoutsInProgram, RegisterCardsAndRiskCardFromTheSummary)
     testsupport::ScriptedPrompter boxes;
     testsupport::ScriptedDialogs dialogs;
     QTemporaryDir out;
-    workstations::RegisterViews();
+    workstations::RegisterViews(appstate::State());
     printouts::RegisterWorkstationPrintouts();
     auto &s = appstate::State();
     s.SetModified(false);
@@ -44,7 +44,7 @@ TEST(PrintoutsInProgram, RegisterCardsAndRiskCardFromTheSummary)
         w.show();
         QTest::mouseClick(w.FEGXMainOutlookBar, Qt::LeftButton, {}, w.FEGXMainOutlookBar->ItemImageRect(2).center());
         ASSERT_EQ(s.ViewName, "frmZestaw");
-        workstations::TfrmZestaw *summary = workstations::frmZestaw();
+        workstations::TfrmZestaw *summary = workstations::frmZestaw(appstate::State());
         summary->cbStanow->setCurrentIndex(summary->cbStanow->findText(QStringLiteral("Spawacz - spawalnia MAG")));
         summary->cbStanowClick();
         summary->dtOd->setDate(QDate(2024, 1, 1));
@@ -94,5 +94,5 @@ TEST(PrintoutsInProgram, RegisterCardsAndRiskCardFromTheSummary)
             EXPECT_TRUE(card.contains(text)) << text.toStdString();
     }
     s.Workstations.clear();
-    workstations::frmZestaw()->MeasurementPages()->ClearMeasurementForm();
+    workstations::frmZestaw(appstate::State())->MeasurementPages()->ClearMeasurementForm();
 }

@@ -105,7 +105,7 @@ protected:
     shell::TfrmMain w;
     void SetUp() override
     {
-        assessment::RegisterViews(), workstations::RegisterViews(), printouts::RegisterDialogs();
+        assessment::RegisterViews(appstate::State()), workstations::RegisterViews(appstate::State()), printouts::RegisterDialogs();
         w.resize(900, 1400); // every icon of a group in view
         w.show();
         activate(&w);
@@ -114,7 +114,7 @@ protected:
     // Whether the data file (none: the document's) holds the text the field shows as its item.
     bool holds(const char *file, const char *item, QWidget *field)
     {
-        const workstations::TfrmDokum *d = workstations::frmDokum();
+        const workstations::TfrmDokum *d = workstations::frmDokum(appstate::State());
         const QString document = appstate::State().DataFolder + d->Definition.Katalog +
                                  storage::DocumentDataFileName(d->Definition.Plik, d->CurrentNumber());
         const QString value = QRegularExpression::escape(shown(field));
@@ -138,8 +138,8 @@ protected:
 
 TEST_F(ScreenAndFile, AfterZapiszInEveryViewOnEveryRoadTheFileHoldsWhatTheScreenShows)
 {
-    workstations::TfrmDefStan *stan = workstations::frmDefStan();
-    assessment::TfrmRyzZakl *pomiar = assessment::frmRyzZakl();
+    workstations::TfrmDefStan *stan = workstations::frmDefStan(appstate::State());
+    assessment::TfrmRyzZakl *pomiar = assessment::frmRyzZakl(appstate::State());
     const QString welder = QStringLiteral("Spawacz - spawalnia MAG");
     const char *welderFile = "zaklocen/stan_1/stanowisko_dane.xml";
     const struct
@@ -148,9 +148,9 @@ TEST_F(ScreenAndFile, AfterZapiszInEveryViewOnEveryRoadTheFileHoldsWhatTheScreen
         std::function<QWidget *()> open; // chooses the record; the field typed into
         const char *file, *item;         // the data file and the item that hold the field
     } views[] = {
-        {1, 0, [] { return workstations::frmDokum()->pgDokum->findChild<QWidget *>("me_0_Okolicznosci"); }, nullptr,
+        {1, 0, [] { return workstations::frmDokum(appstate::State())->pgDokum->findChild<QWidget *>("me_0_Okolicznosci"); }, nullptr,
          "Okolicznosci"},
-        {2, 1, [] { return workstations::frmDokum()->pgDokum->findChild<QWidget *>("ed_0_ImNazw"); }, nullptr, "ImNazw"},
+        {2, 1, [] { return workstations::frmDokum(appstate::State())->pgDokum->findChild<QWidget *>("ed_0_ImNazw"); }, nullptr, "ImNazw"},
         {0, 1,
          [&] {
              w.findChild<QComboBox *>("cbStanow")->setCurrentText(welder);
@@ -230,7 +230,7 @@ TEST_F(ScreenAndFile, EveryLimitedControlOfEveryViewTellsWhatDoesNotFit)
         for (int item = 0; item < items; ++item) {
             clickIcon(w, item);
             if (group == 0)
-                workstations::frmDefStan()->lbStanowiska->setCurrentRow(0);
+                workstations::frmDefStan(appstate::State())->lbStanowiska->setCurrentRow(0);
             EXPECT_GT(pasteOverEveryLimit(w.HostedPanel, boxes), 4) << appstate::State().ViewName.toStdString();
             appstate::State().SetModified(false);
         }
@@ -240,11 +240,11 @@ TEST_F(ScreenAndFile, EveryLimitedControlOfEveryViewTellsWhatDoesNotFit)
     auto *factors = w.findChild<QListWidget *>("lbCzyn");
     for (int s = 0; s < stations->count(); ++s) {
         stations->setCurrentIndex(s);
-        assessment::frmRyzZakl()->cbStanowClick();
+        assessment::frmRyzZakl(appstate::State())->cbStanowClick();
         for (int f = 0; f < factors->count(); ++f) {
             factors->setCurrentRow(f);
             w.findChild<QListWidget *>("lbPomiar")->setCurrentRow(0);
-            pasteOverEveryLimit(assessment::frmRyzZakl()->MeasurementPages().Pages(), boxes);
+            pasteOverEveryLimit(assessment::frmRyzZakl(appstate::State())->MeasurementPages().Pages(), boxes);
             appstate::State().SetModified(false);
         }
     }

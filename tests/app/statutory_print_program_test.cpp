@@ -58,7 +58,7 @@ void store(const QString &kind, const QList<QPair<QString, statutorysamples::Val
 
 void openStored(int row)
 {
-    workstations::TfrmDokum *doc = workstations::frmDokum();
+    workstations::TfrmDokum *doc = workstations::frmDokum(appstate::State());
     ASSERT_GT(doc->lbDatyOsob->count(), row);
     doc->lbDatyOsob->setCurrentRow(row);
     doc->lbDatyOsobClick(doc->lbDatyOsob->item(row));

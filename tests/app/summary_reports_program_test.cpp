@@ -36,7 +36,7 @@ TEST(SummaryReportsInProgram, KindsTwoToFourFromTheSummary)
     testsupport::ScriptedPrompter boxes;
     testsupport::ScriptedDialogs dialogs;
     QTemporaryDir out;
-    workstations::RegisterViews();
+    workstations::RegisterViews(appstate::State());
     printouts::RegisterWorkstationPrintouts();
     printouts::RegisterSummaryReports();
     auto &s = appstate::State();
@@ -48,7 +48,7 @@ TEST(SummaryReportsInProgram, KindsTwoToFourFromTheSummary)
         QTest::mouseClick(w.FEGXMainOutlookBar, Qt::LeftButton, {}, w.FEGXMainOutlookBar->ItemImageRect(2).center());
         ASSERT_EQ(s.ViewName, "frmZestaw");
         // No workstation chosen: these printouts cover the whole data folder.
-        workstations::TfrmZestaw *summary = workstations::frmZestaw();
+        workstations::TfrmZestaw *summary = workstations::frmZestaw(appstate::State());
         summary->dtOd->setDate(QDate(2024, 1, 1));
         summary->dtDo->setDate(QDate(2025, 12, 31));
 
@@ -111,5 +111,5 @@ TEST(SummaryReportsInProgram, KindsTwoToFourFromTheSummary)
         EXPECT_EQ(carcinogenBoxes, 1);
     }
     s.Workstations.clear();
-    workstations::frmZestaw()->MeasurementPages()->ClearMeasurementForm();
+    workstations::frmZestaw(appstate::State())->MeasurementPages()->ClearMeasurementForm();
 }

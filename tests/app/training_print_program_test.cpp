@@ -58,7 +58,7 @@ TEST_F(TrainingDocumentsInProgram, AStoredCertificateAndACardPrintThroughWydrukA
         clickHeader(w, 2);
         clickIcon(w, 1); // Zaświadczenie o ukończeniu szkolenia
         ASSERT_EQ(s.ViewName, "zaswszkol_frm.xml");
-        workstations::TfrmDokum *doc = workstations::frmDokum();
+        workstations::TfrmDokum *doc = workstations::frmDokum(appstate::State());
         type("NrRej", "17/2024");
         type("Plec", "mężczyzna");
         type("ImNazw", "Paweł Żółkiewski");

@@ -21,14 +21,14 @@ TEST(WorkstationsInProgram, CreateModifyRestartDelete)
 {
     testsupport::FixtureFolder fx(true);
     testsupport::ScriptedPrompter boxes;
-    workstations::RegisterViews();
+    workstations::RegisterViews(appstate::State());
     auto &s = appstate::State();
     s.SetModified(false);
     {
         shell::TfrmMain w;
         w.show();
         ASSERT_EQ(s.ViewName, "frmDefStan");
-        workstations::TfrmDefStan *view = workstations::frmDefStan();
+        workstations::TfrmDefStan *view = workstations::frmDefStan(appstate::State());
         ASSERT_GE(view->lbStanowiska->count(), 3);
         const int shipped = view->lbStanowiska->count();
         // A shipped workstation opens with its current factors, without a message.

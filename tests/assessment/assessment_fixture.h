@@ -139,7 +139,7 @@ protected:
         ws = w.get();
         s.Workstations.push_back(std::move(w));
 
-        win = std::make_unique<assessment::TfrmRyzZakl>();
+        win = std::make_unique<assessment::TfrmRyzZakl>(appstate::State());
         win->MeasurementPages().SetAttachmentFolder(s.AttachFolder);
         // The lists are set as a user's earlier choices left them, without their handlers.
         QSignalBlocker b1(cbStanow(*win)), b2(lbCzyn(*win)), b3(lbPomiar(*win));

@@ -252,7 +252,7 @@ protected:
     {
         ws = w.get();
         appstate::State().Workstations.push_back(std::move(w));
-        win = std::make_unique<assessment::TfrmRyzZakl>();
+        win = std::make_unique<assessment::TfrmRyzZakl>(appstate::State());
         win->MeasurementPages().SetAttachmentFolder(appstate::State().AttachFolder);
         auto &stations = workstation_loading::WorkstationListModel(appstate::State());
         stations.Fill(appstate::State().Workstations);
@@ -365,7 +365,7 @@ protected:
         win.reset();
         appstate::State().Workstations.clear();
         appstate::State().SetModified(false);
-        win = std::make_unique<assessment::TfrmRyzZakl>();
+        win = std::make_unique<assessment::TfrmRyzZakl>(appstate::State());
         win->InitView();
     }
     void ChooseWorkstation(const QString &name)

@@ -145,7 +145,7 @@ protected:
         s.Workstations.clear();
         s.SetModified(false);
         printouts::RegisterWorkstationPrintouts();
-        view = std::make_unique<workstations::TfrmZestaw>();
+        view = std::make_unique<workstations::TfrmZestaw>(appstate::State());
         view->InitView();
         dialog = std::make_unique<printouts::TfrmWydrukRej>();
         dialog->SetSelection(view->PrintSelection()); // as Print in the view hands it over

@@ -455,7 +455,7 @@ protected:
     // Types one factor's measurements into the window, as the user does.
     void Rate(storage::TStanowisko &w, storage::TCzynnik &f, const SampleFactor &sample)
     {
-        win = std::make_unique<assessment::TfrmRyzZakl>();
+        win = std::make_unique<assessment::TfrmRyzZakl>(appstate::State());
         win->MeasurementPages().SetAttachmentFolder(appstate::State().AttachFolder);
         auto &stations = workstation_loading::WorkstationListModel(appstate::State());
         stations.Fill(appstate::State().Workstations);

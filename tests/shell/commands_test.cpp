@@ -30,7 +30,7 @@ namespace {
 class CommandView : public appstate::TView
 {
 public:
-    explicit CommandView(const QString &name) : name(name)
+    explicit CommandView(const QString &name) : appstate::TView(appstate::State()), name(name)
     {
         window = std::make_unique<QWidget>();
         panel = new QWidget(window.get());
@@ -51,7 +51,7 @@ public:
         calls << "Ask";
         if (onAsk)
             onAsk();
-        return appstate::AskSaveChangesDefault();
+        return appstate::AskSaveChangesDefault(appstate::State());
     }
     bool HasDeletableSelection() override { return hasSelection; }
     QString DeleteQuestion() override
@@ -235,6 +235,7 @@ TEST_F(Commands, PrintWhereNothingCanBePrintedYetSaysSo)
     // A view that prints nothing of its own, with no print dialog registered.
     struct NothingToPrint : appstate::TView
     {
+        NothingToPrint() : appstate::TView(appstate::State()) {}
         QWidget *GetMainPanel() override { return nullptr; }
         void InitView() override {}
     } view;

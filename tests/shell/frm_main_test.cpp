@@ -44,7 +44,7 @@ const char *kDecl = "<?xml version=\"1.0\" encoding=\"Windows-1250\" standalone=
 class RecordingView : public appstate::TView
 {
 public:
-    explicit RecordingView(const QString &name)
+    explicit RecordingView(const QString &name) : appstate::TView(appstate::State())
     {
         window = std::make_unique<QWidget>();
         window->setObjectName(name);
@@ -308,15 +308,15 @@ TEST_F(MainWindowShipped, WebPageShowsAgainAfterAnotherView)
 
 TEST_F(MainWindowShipped, NewDocumentStaysNewWhenTheWindowIsActivatedAgain)
 {
-    workstations::RegisterViews();
-    assessment::RegisterViews();
+    workstations::RegisterViews(appstate::State());
+    assessment::RegisterViews(appstate::State());
     TfrmMain w;
     w.show();
     QApplication::setActiveWindow(&w);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     auto &s = appstate::State();
     clickHeader(w, 1);
-    auto *doc = workstations::frmDokum();
+    auto *doc = workstations::frmDokum(appstate::State());
     QList<QLineEdit *> edits = doc->pgDokum->findChildren<QLineEdit *>();
     ASSERT_FALSE(edits.isEmpty());
     edits[0]->setFocus();

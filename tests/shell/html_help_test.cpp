@@ -235,7 +235,7 @@ TEST(HtmlHelpProcess, ViewerIsAProcessThatEndsWithTheProgram)
 // item Indeks opens the main window's own topic.
 TEST_F(HtmlHelp, F1InTheMainWindowOpensTheShownViewsPageIndeksTheMainPage)
 {
-    workstations::RegisterViews();
+    workstations::RegisterViews(appstate::State());
     {
         TfrmMain w;
         w.show();

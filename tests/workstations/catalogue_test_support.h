@@ -90,7 +90,7 @@ protected:
             if (b != chem->cbKlasCLP)
                 b->setChecked(false);
         chem->edSzukStr->clear();
-        view = std::make_unique<workstations::TfrmCzynniki>();
+        view = std::make_unique<workstations::TfrmCzynniki>(appstate::State());
     }
     void TearDown() override
     {

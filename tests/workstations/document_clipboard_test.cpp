@@ -64,7 +64,7 @@ protected:
     }
     void open(const QString &file)
     {
-        view = std::make_unique<TfrmDokum>();
+        view = std::make_unique<TfrmDokum>(appstate::State());
         appstate::State().ViewName = file;
         view->InitView(Forms + file, Attach);
         view->New();

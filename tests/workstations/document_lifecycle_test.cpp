@@ -106,7 +106,7 @@ protected:
         auto &s = appstate::State();
         s.ViewName = current;
         s.FormVersion = storage::ExtractFormVersion(current);
-        view = std::make_unique<TfrmDokum>();
+        view = std::make_unique<TfrmDokum>(appstate::State());
         view->pgDokum->resize(700, 500);
         view->InitView(Forms + current, Attach);
         view->AnchorFieldControls();

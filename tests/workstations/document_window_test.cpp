@@ -101,7 +101,7 @@ protected:
             text = chooserText;
             return chooserResult;
         });
-        view = std::make_unique<TfrmDokum>();
+        view = std::make_unique<TfrmDokum>(appstate::State());
         view->pgDokum->resize(700, 500);
     }
     void TearDown() override
@@ -482,7 +482,7 @@ TEST_F(DocumentWindow, TypedAndChosenValuesRoundTripThroughTheDataFile)
     chooserText = "[1] pierwszy";
     view->ClickForm(control<QToolButton>("bb_2_Swiadek"));
     const QByteArray bytes = saveTestDocument(*view);
-    TfrmDokum other;
+    TfrmDokum other(appstate::State());
     openSavedTestDocument(other);
     EXPECT_EQ(other.pgDokum->findChild<QLineEdit *>("ed_0_Nazwisko")->text(), "Żółkiewski \"Ąę\"");
     EXPECT_EQ(other.pgDokum->findChild<QPlainTextEdit *>("me_0_Opis")->toPlainText(), "a\nb <c>\n");
@@ -501,7 +501,7 @@ TEST_F(DocumentWindow, StoredTextsLongerThanTheFieldLimitsOpenAndSaveWhole)
     field("Opis")->Values[0].wartosc = longMemo;
     field("Data")->Values[0].wartosc = longEdit;
     const QByteArray bytes = saveTestDocument(*view);
-    TfrmDokum other;
+    TfrmDokum other(appstate::State());
     openSavedTestDocument(other);
     auto *memo = other.pgDokum->findChild<QPlainTextEdit *>("me_0_Opis");
     auto *edit = other.pgDokum->findChild<QLineEdit *>("ed_0_Data");

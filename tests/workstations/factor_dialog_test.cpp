@@ -29,8 +29,8 @@ std::unique_ptr<TCzynnik> factor(const QString &nazwa, const QString &ident, int
 class FactorDialog : public CatalogueTest
 {
 protected:
-    TfrmStanCzyn *dialog = frmStanCzyn();
-    TfrmCzynniki *catalogue = frmCzynniki();
+    TfrmStanCzyn *dialog = frmStanCzyn(appstate::State());
+    TfrmCzynniki *catalogue = frmCzynniki(appstate::State());
     TStanowisko w{QStringLiteral("1"), QStringLiteral("Spawalnia"), QStringLiteral("stan_1")};
 
     void SetUp() override
@@ -202,8 +202,8 @@ TEST_F(FactorDialog, TheWorkstationViewsButtonSavesTheChosenFactors)
 {
     appstate::State().DataFolder = QStringLiteral("zaklocen\\");
     appstate::State().Workstations.clear();
-    RegisterViews(); // the workstation view's factor button opens this dialog
-    TfrmDefStan def;
+    RegisterViews(appstate::State()); // the workstation view's factor button opens this dialog
+    TfrmDefStan def(appstate::State());
     def.InitView();
     def.lbStanowiska->setCurrentRow(0); // the first sample workstation
     TStanowisko *chosen = def.CurrentWorkstation();

@@ -94,7 +94,7 @@ protected:
     {
         view.reset();
         appstate::State().Workstations.clear();
-        view = std::make_unique<TfrmDefStan>();
+        view = std::make_unique<TfrmDefStan>(appstate::State());
         view->InitView();
     }
 

@@ -87,7 +87,7 @@ protected:
         EXPECT_TRUE(storage::WriteWorkstationData(Data, *list.back()));
         EXPECT_TRUE(storage::WriteWorkstationList(Data, list));
 
-        view = std::make_unique<TfrmZestaw>();
+        view = std::make_unique<TfrmZestaw>(appstate::State());
         view->InitView();
     }
     void TearDown() override
