@@ -5,6 +5,7 @@
 // the document window's fields, which outlive the modal dialog.
 
 #include "storage/document_files.h"
+#include "storage/workstation_files.h"
 
 #include <QDate>
 #include <QString>
@@ -25,7 +26,10 @@ struct TListedFactor
 };
 
 // The summary view's choices: the chosen workstation (nullptr when none), its factor list
-// in list order, the date range (both days included) and "OSTATNIE" (true) or "WSZYSTKIE".
+// in list order, the date range (both days included) and "OSTATNIE" (true) or "WSZYSTKIE";
+// and the workstations of its data folder (nullptr: none) with the folder and how the view
+// reads a workstation's file, from which the summaries over every workstation read those
+// not read yet.
 struct TSummarySelection
 {
     storage::TStanowisko *Workstation = nullptr;
@@ -33,6 +37,9 @@ struct TSummarySelection
     QDate DateFrom;
     QDate DateTo;
     bool LatestOnly = true;
+    storage::WorkstationList *Workstations = nullptr;
+    QString DataFolder;
+    storage::WorkstationReadOptions ReadOptions;
 };
 
 struct TPrintSelection : TSummarySelection
@@ -42,6 +49,14 @@ struct TPrintSelection : TSummarySelection
     // the current form version).
     const storage::TDokumList *DocumentItems = nullptr;
     QString StoredFormVersion;
+    // What the print composer reads besides the document: the definition file the view was
+    // opened with (the element's `plik`, which picks the page forms), the form version new
+    // documents are made with, the caption of the element (the printout's title) and the
+    // attachments folder (`katzal`) the page forms' texts are read from.
+    QString DefinitionFile;
+    QString CurrentFormVersion;
+    QString Caption;
+    QString AttachFolder;
 };
 
 } // namespace appstate

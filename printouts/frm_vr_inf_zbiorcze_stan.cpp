@@ -130,7 +130,7 @@ void TfrmVrInfZbiorczeStan::SetOptions(const TWorkstationReportOptions &options)
     m_dateFrom = options.DateFrom;
     m_dateTo = options.DateTo;
     m_latestOnly = options.LatestOnly;
-    m_source.Reset();
+    m_source.Reset(options);
 }
 
 TInfStan TfrmVrInfZbiorczeStan::MakeEntry(const storage::TStanowisko &w) const

@@ -3,7 +3,6 @@
 #include "printouts/form_page.h"
 #include "printouts/page_forms.h"
 
-#include "appstate/appstate.h"
 #include "appstate/view_registry.h"
 #include "platform/dialog_runner.h"
 #include "platform/prompter.h"
@@ -81,6 +80,9 @@ void TfrmWydruk::SetDocument(const appstate::TPrintSelection &selection)
     DocumentSource source;
     source.Items = [items = selection.DocumentItems] { return items; };
     source.StoredVersion = [version = selection.StoredFormVersion] { return version; };
+    source.DefinitionFile = selection.DefinitionFile;
+    source.CurrentFormVersion = selection.CurrentFormVersion;
+    source.Caption = selection.Caption;
     SetDocumentSource(std::move(source));
 }
 
@@ -104,12 +106,12 @@ QString TfrmWydruk::PrintVersion() const
 {
     const QString stored = m_source.StoredVersion ? m_source.StoredVersion() : QString();
     // A new document has no stored version; it is made with the current one.
-    return stored.isNull() ? appstate::State().FormVersion : stored;
+    return stored.isNull() ? m_source.CurrentFormVersion : stored;
 }
 
 QStringList TfrmWydruk::DocumentPageForms() const
 {
-    const TPageFormRow *row = FindPageFormRow(appstate::State().ViewName, PrintVersion());
+    const TPageFormRow *row = FindPageFormRow(m_source.DefinitionFile, PrintVersion());
     return row ? row->pages : QStringList();
 }
 
@@ -118,7 +120,7 @@ void TfrmWydruk::Execute(TVelRep *report, const QString &attachFolder)
     if (m_executing || VRCompRep->Running())
         return;
     const storage::TDokumList *items = m_source.Items ? m_source.Items() : nullptr;
-    if (!items || !IsPrintableDefinition(appstate::State().ViewName))
+    if (!items || !IsPrintableDefinition(m_source.DefinitionFile))
         return;
     m_attachFolder = attachFolder;
     int pages = 0;
@@ -150,7 +152,7 @@ void TfrmWydruk::Execute(TVelRep *report, const QString &attachFolder)
         return;
     const QScopedValueRollback<bool> executing(m_executing, true);
     if (m_reportToPrint == CompositeReport) {
-        VRCompRep->ReportTitle = appstate::State().ElementCaption;
+        VRCompRep->ReportTitle = m_source.Caption;
         VRCompRep->Preview();
     } else {
         m_reportToPrint->Preview();
@@ -218,7 +220,7 @@ void RegisterDialogs()
     appstate::RegisterCommandDialog(QStringLiteral("frmWydruk"), [](const appstate::TPrintSelection &selection) {
         TfrmWydruk *w = frmWydruk();
         w->SetDocument(selection);
-        w->Execute(w->CompositeReport, appstate::State().AttachFolder);
+        w->Execute(w->CompositeReport, selection.AttachFolder);
     });
 }
 

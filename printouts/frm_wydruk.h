@@ -9,8 +9,8 @@
 // What it guarantees:
 // - Print from a view that is not a document of a kind the table lists, or that hands it no
 //   document, does nothing (no dialog, no message);
-// - a new, unsaved document of a versioned kind prints the pages of the main window's
-//   current form version, the version new documents are made with; a stored one those of
+// - a new, unsaved document of a versioned kind prints the pages of the current form
+//   version the view hands over, the version new documents are made with; a stored one those of
 //   the version it was written with;
 // - "Strona 1" .. "Strona 4" are set anew from the definition's page count at every call;
 //   "Drukuj puste formularze" keeps what the user left;
@@ -74,18 +74,23 @@ public:
     const QString &AttachmentFolder() const { return m_attachFolder; }
 
     // Where the document comes from: its field items (nullptr: no document) and the form
-    // version it was stored with (a null text for a new document). Empty: no document.
+    // version it was stored with (a null text for a new document), the definition file it
+    // was built from, the version new documents are made with and the caption the printout
+    // is titled by. Empty: no document.
     struct DocumentSource
     {
         std::function<const storage::TDokumList *()> Items;
         std::function<QString()> StoredVersion;
+        QString DefinitionFile;
+        QString CurrentFormVersion;
+        QString Caption;
     };
     void SetDocumentSource(DocumentSource source);
     // The document a view's Print handed over.
     void SetDocument(const appstate::TPrintSelection &selection);
 
-    // The page forms the current document prints: the table's row for the view name and
-    // the version (stored, or the current form version for a new document).
+    // The page forms the current document prints: the table's row for its definition file
+    // and the version (stored, or the current form version for a new document).
     QStringList DocumentPageForms() const;
 
 private:

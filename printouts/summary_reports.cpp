@@ -25,16 +25,25 @@ namespace printouts::summary {
 
 using namespace reportengine;
 
+void TWorkstationSource::Reset(const appstate::TSummarySelection &selection)
+{
+    m_list = selection.Workstations;
+    m_dataFolder = selection.DataFolder;
+    m_readOptions = selection.ReadOptions;
+    m_tried.clear();
+}
+
 std::vector<storage::TStanowisko *> TWorkstationSource::Workstations()
 {
-    const appstate::AppState &state = appstate::State();
     std::vector<storage::TStanowisko *> list;
-    for (const auto &w : state.Workstations) {
+    if (!m_list)
+        return list;
+    for (const auto &w : *m_list) {
         if (!w->Loaded && !m_tried.contains(w->id)) {
             m_tried.insert(w->id);
             storage::StorageProblems problems;
             // Read as the view that opened the printouts reads them.
-            storage::ReadWorkstationAfresh(state.DataFolder, *w, state.ReadOptions(), problems);
+            storage::ReadWorkstationAfresh(m_dataFolder, *w, m_readOptions, problems);
             appstate::ReportProblems(problems);
         }
         if (w->ReadError.isEmpty())

@@ -5,6 +5,7 @@
 // workstations with their data read, the factors and figures they take, and headings kept
 // with what follows them.
 
+#include "appstate/print_selection.h"
 #include "reportengine/vr_band.h"
 #include "reportengine/vr_report.h"
 #include "storage/workstation_files.h"
@@ -33,11 +34,15 @@ namespace printouts::summary {
 class TWorkstationSource
 {
 public:
-    // A new print: files that could not be read are tried (and reported) again.
-    void Reset() { m_tried.clear(); }
+    // A new print of the workstations selection lists: files that could not be read are
+    // tried (and reported) again.
+    void Reset(const appstate::TSummarySelection &selection);
     std::vector<storage::TStanowisko *> Workstations();
 
 private:
+    storage::WorkstationList *m_list = nullptr;
+    QString m_dataFolder;
+    storage::WorkstationReadOptions m_readOptions;
     QSet<QString> m_tried; // ids of the workstations read (or tried) since Reset
 };
 

@@ -129,7 +129,7 @@ void TVRPrzekrNDSBezNar::SetOptions(const TWorkstationReportOptions &options)
     m_male = options.Male;
     m_srednie = options.Srednie;
     m_duze = options.Duze;
-    m_source.Reset();
+    m_source.Reset(options);
 }
 
 bool TVRPrzekrNDSBezNar::chosen(int category) const

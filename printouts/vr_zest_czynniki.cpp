@@ -102,7 +102,7 @@ void TVRZestCzynniki::SetOptions(const TWorkstationReportOptions &options)
 {
     m_tylkoRakotworcze = options.TylkoRakotworcze;
     m_elementStruktury = options.ElementStruktury;
-    m_source.Reset();
+    m_source.Reset(options);
 }
 
 void TVRZestCzynniki::PrzygotujDane()

@@ -456,6 +456,11 @@ appstate::TPrintSelection TfrmDokum::PrintSelection()
     selection.DocumentItems = &Items;
     const storage::TListDokum *entry = SelectedEntry();
     selection.StoredFormVersion = entry ? entry->wer_dok : QString();
+    const appstate::AppState &state = Shared();
+    selection.DefinitionFile = state.ViewName;
+    selection.CurrentFormVersion = state.FormVersion;
+    selection.Caption = state.ElementCaption;
+    selection.AttachFolder = state.AttachFolder;
     return selection;
 }
 

@@ -384,6 +384,10 @@ appstate::TPrintSelection TfrmZestaw::PrintSelection()
     selection.DateFrom = DateFrom();
     selection.DateTo = DateTo();
     selection.LatestOnly = LatestOnly();
+    appstate::AppState &state = Shared();
+    selection.Workstations = &state.Workstations;
+    selection.DataFolder = state.DataFolder;
+    selection.ReadOptions = state.ReadOptions();
     return selection;
 }
 

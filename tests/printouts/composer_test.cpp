@@ -27,19 +27,33 @@ class ComposerTest : public ::testing::Test
 protected:
     Document doc;
     QString stored;
+    // What the document view hands over besides the document: its definition file and the
+    // version new documents are made with.
+    QString definition = QStringLiteral("zaswszkol_frm.xml");
+    QString currentVersion;
     testsupport::ScriptedDialogs dialogs;
     TfrmWydruk *w = frmWydruk();
 
     void SetUp() override
     {
         Pages(2);
+        Use();
+        w->cbRodzWydr->setChecked(false);
+    }
+    // The composer is handed the document, as the document view's Print hands it.
+    void Use()
+    {
         TfrmWydruk::DocumentSource source;
         source.Items = [this] { return &doc.items; };
         source.StoredVersion = [this] { return stored; };
+        source.DefinitionFile = definition;
+        source.CurrentFormVersion = currentVersion;
         w->SetDocumentSource(source);
-        w->cbRodzWydr->setChecked(false);
-        appstate::State().ViewName = QStringLiteral("zaswszkol_frm.xml");
-        appstate::State().FormVersion.clear();
+    }
+    void Use(const QString &definitionFile)
+    {
+        definition = definitionFile;
+        Use();
     }
     void TearDown() override { w->SetDocumentSource({}); }
 
@@ -103,11 +117,11 @@ TEST_F(ComposerTest, PageBoxesFollowTheDefinitionAndBlankFormsStayChosen)
 
 TEST_F(ComposerTest, NothingOpensOutsideADocumentOfAKindTheTableLists)
 {
-    appstate::State().ViewName = QStringLiteral("frmDefStan");
+    Use(QStringLiteral("frmDefStan"));
     EXPECT_EQ(Boxes(), "");
-    appstate::State().ViewName = QStringLiteral("nieznany_frm.xml");
+    Use(QStringLiteral("nieznany_frm.xml"));
     EXPECT_EQ(Boxes(), "");
-    appstate::State().ViewName = QStringLiteral("zaswszkol_frm.xml");
+    Use(QStringLiteral("zaswszkol_frm.xml"));
     TfrmWydruk::DocumentSource none;
     none.Items = []() -> const storage::TDokumList * { return nullptr; }; // no document window yet
     w->SetDocumentSource(none);
@@ -124,9 +138,8 @@ TEST_F(ComposerTest, NothingOpensOutsideADocumentOfAKindTheTableLists)
 
 TEST_F(ComposerTest, PageFormsFollowTheStoredVersionAndANewDocumentTakesTheCurrentOne)
 {
-    auto &s = appstate::State();
-    s.ViewName = QStringLiteral("skw_frm_3.xml");
-    s.FormVersion = QStringLiteral("3");
+    currentVersion = QStringLiteral("3");
+    Use(QStringLiteral("skw_frm_3.xml"));
     stored = QStringLiteral("2");
     EXPECT_EQ(w->DocumentPageForms(), (QStringList{"frmStatKartWypP1_2", "frmStatKartWypP2_2"}));
     stored = QString(); // a new document, never saved
@@ -135,7 +148,7 @@ TEST_F(ComposerTest, PageFormsFollowTheStoredVersionAndANewDocumentTakesTheCurre
     EXPECT_TRUE(w->DocumentPageForms().isEmpty());
     stored = QStringLiteral(""); // stored without a version
     EXPECT_TRUE(w->DocumentPageForms().isEmpty());
-    s.ViewName = QStringLiteral("kartwyp_frm.xml");
+    Use(QStringLiteral("kartwyp_frm.xml"));
     EXPECT_EQ(w->DocumentPageForms().size(), 4);
 }
 
@@ -149,7 +162,7 @@ TEST_F(ComposerTest, CancelPreviewsNothingAndAKindWithoutBuiltPagesAddsNoReport)
     };
     Boxes(QDialog::Rejected);
     EXPECT_EQ(added, 0);
-    appstate::State().ViewName = QStringLiteral("kartwyp_frm.xml");
+    Use(QStringLiteral("kartwyp_frm.xml"));
     Pages(4);
     QStringList built;
     for (const QString &name : w->DocumentPageForms())

@@ -74,11 +74,17 @@ protected:
 
     void SetUp() override
     {
+        Use(QString());
+        w->cbRodzWydr->setChecked(false);
+    }
+    // The composer is handed the document of definition, as the document view's Print hands it.
+    void Use(const QString &definition)
+    {
         printouts::TfrmWydruk::DocumentSource source;
         source.Items = [this] { return &doc.items; };
         source.StoredVersion = [this] { return storedVersion; };
+        source.DefinitionFile = definition;
         w->SetDocumentSource(source);
-        w->cbRodzWydr->setChecked(false);
     }
     void TearDown() override
     {
@@ -91,6 +97,7 @@ protected:
         doc.items.clear();
         storage::ReadDocumentForm(QStringLiteral("dokumenty\\frm\\") + definition, doc.items);
         appstate::State().ViewName = definition;
+        Use(definition);
     }
     // The texts of the page as printed now.
     QStringList Print(const char *pageForm)

@@ -131,6 +131,18 @@ int Count(const QString &text, const QString &what)
     return text.count(what);
 }
 
+// The options as the printouts dialog hands them on from the summary view: the
+// workstations of the program's data folder and how the view reads them.
+TWorkstationReportOptions ViewOptions()
+{
+    appstate::AppState &s = appstate::State();
+    TWorkstationReportOptions options;
+    options.Workstations = &s.Workstations;
+    options.DataFolder = s.DataFolder;
+    options.ReadOptions = s.ReadOptions();
+    return options;
+}
+
 class SummaryReports : public ::testing::Test
 {
 protected:
@@ -192,7 +204,7 @@ protected:
 TEST_F(SummaryReports, SummaryInformationPrintsEveryWorkstationWithTotalsAndTheLatestMeasurementInRange)
 {
     TfrmVrInfZbiorczeStan form;
-    TWorkstationReportOptions options;
+    TWorkstationReportOptions options = ViewOptions();
     options.DateFrom = QDate(2023, 1, 1);
     options.DateTo = QDate(2024, 12, 31);
     options.LatestOnly = true;
@@ -254,7 +266,7 @@ TEST_F(SummaryReports, SummaryInformationPrintsEveryWorkstationWithTotalsAndTheL
 TEST_F(SummaryReports, SummaryInformationKeepsToTheRangeItIsHeadedWith)
 {
     TfrmVrInfZbiorczeStan form;
-    TWorkstationReportOptions options;
+    TWorkstationReportOptions options = ViewOptions();
     options.DateFrom = QDate(2024, 1, 1);
     options.DateTo = QDate(2030, 12, 31);
     form.SetOptions(options);
@@ -273,6 +285,7 @@ TEST_F(SummaryReports, SummaryInformationKeepsToTheRangeItIsHeadedWith)
 TEST_F(SummaryReports, ByRiskCategoryListsEachFactorOncePerCategoryWithItsWorkstations)
 {
     TVRPrzekrNDSBezNar form;
+    form.SetOptions(ViewOptions());
     const QString text = PrintToPdf(form, dir);
     const QStringList lines = Lines(text);
     EXPECT_TRUE(lines.contains(QStringLiteral("Wydrukowano: ") + QDate::currentDate().toString(Qt::ISODate)));
@@ -312,7 +325,7 @@ TEST_F(SummaryReports, ByRiskCategoryListsEachFactorOncePerCategoryWithItsWorkst
     EXPECT_TRUE(lines.contains(QStringLiteral("Strona 1 / 1")));
 
     // Only "małe" chosen: small first, the factors not determined always after it.
-    TWorkstationReportOptions options;
+    TWorkstationReportOptions options = ViewOptions();
     options.Duze = options.Srednie = false;
     form.SetOptions(options);
     const QString small = PrintToPdf(form, dir);
@@ -336,6 +349,7 @@ TEST(RiskCategories, LevelsFallIntoTheirCategoriesAndNotApplicableIntoNone)
 TEST_F(SummaryReports, HarmfulFactorsListedPerWorkstationOrFlatAndFilteredToCarcinogens)
 {
     TVRZestCzynniki form;
+    form.SetOptions(ViewOptions());
     const QString text = PrintToPdf(form, dir);
     QStringList body = Lines(text);
     body.removeIf([](const QString &l) {
@@ -365,7 +379,7 @@ TEST_F(SummaryReports, HarmfulFactorsListedPerWorkstationOrFlatAndFilteredToCarc
     EXPECT_TRUE(Lines(text).contains(QStringLiteral("Strona 1 / 1")));
 
     // One list per group: a factor on two workstations is listed twice.
-    TWorkstationReportOptions options;
+    TWorkstationReportOptions options = ViewOptions();
     options.ElementStruktury = false;
     form.SetOptions(options);
     const QString flat = PrintToPdf(form, dir);
@@ -432,7 +446,7 @@ TEST_F(SummaryReports, AWorkstationFileThatCannotBeReadIsReportedOncePerPrintAnd
                        "<stanowisko_dane id=\"3\">\n <daneogl>\n  <dane nazwa=\"Kod\" typ=\"edit\">B-3</dane>\n"));
     QFile::remove(fx.FilePath(QStringLiteral("dane/stan_4/stanowisko_dane.xml")));
     TfrmVrInfZbiorczeStan form;
-    TWorkstationReportOptions options;
+    TWorkstationReportOptions options = ViewOptions();
     options.DateFrom = QDate(2023, 1, 1);
     options.DateTo = QDate(2024, 12, 31);
     form.SetOptions(options);
@@ -488,7 +502,7 @@ TEST(SummaryReportPages, ManyWorkstationsRunOverPagesNumberedWithTheirCount)
     WriteDataFolder(written);
     QTemporaryDir dir;
     TfrmVrInfZbiorczeStan form;
-    TWorkstationReportOptions options;
+    TWorkstationReportOptions options = ViewOptions();
     options.DateFrom = QDate(2024, 1, 1);
     options.DateTo = QDate(2024, 12, 31);
     form.SetOptions(options);
@@ -517,6 +531,7 @@ TEST(SummaryReportPages, ManyWorkstationsRunOverPagesNumberedWithTheirCount)
     EXPECT_EQ(Count(text, QStringLiteral("średnie / średnie")), 70);
     // By risk category: a page that begins inside the category and the factor says so.
     TVRPrzekrNDSBezNar byRisk;
+    byRisk.SetOptions(options);
     const QStringList riskPages = PrintToPdf(byRisk, dir).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
     ASSERT_GE(riskPages.size(), 2);
     for (int n = 1; n < riskPages.size(); ++n) {
