@@ -76,6 +76,26 @@ QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption, b
     return box;
 }
 
+// Why a printout of the kind could not be made, as the dialog knows it: the printout, the
+// workstation it prints (the kinds of one workstation), what the report engine said and
+// where in the report it failed.
+QString printFailedText(int kind, const TWorkstationReportOptions &o, const reportengine::TVRErrorDetails &error)
+{
+    const bool ofWorkstation = kind == kRegisterAndCards || kind == kRiskAssessmentCard;
+    QString text = QStringLiteral("Nie można przygotować wydruku \"%1\"").arg(QString::fromUtf8(kKindCaptions[kind]));
+    if (ofWorkstation && o.Workstation)
+        text += QStringLiteral(" dla stanowiska \"%1\"").arg(o.Workstation->nazwa);
+    text += QStringLiteral(":\n") + error.Message;
+    QStringList place;
+    if (!error.Band.isEmpty())
+        place << QStringLiteral("pasmo %1").arg(error.Band);
+    if (!error.Control.isEmpty())
+        place << QStringLiteral("element %1").arg(error.Control);
+    if (!place.isEmpty())
+        text += QStringLiteral("\n(miejsce w raporcie %1: %2)").arg(error.Report, place.join(QStringLiteral(", ")));
+    return text;
+}
+
 // Options of a group box, one under another.
 QCheckBox *addCheckBox(QGroupBox *group, const char *name, const QString &caption, bool checked)
 {
@@ -401,13 +421,13 @@ void TfrmWydrukRej::bOKClick()
             register_->SetRegisterData(&m_registerData);
     }
     try {
-        runReport(*form, options);
+        runReport(kind, *form, options);
     } catch (const platform::TarvelinError &e) {
         platform::ShowError(e.message());
     }
 }
 
-void TfrmWydrukRej::runReport(TWorkstationReportForm &form, const TWorkstationReportOptions &options)
+void TfrmWydrukRej::runReport(int kind, TWorkstationReportForm &form, const TWorkstationReportOptions &options)
 {
     reportengine::TVelRep &report = form.Report();
     form.SetOptions(options);
@@ -415,11 +435,17 @@ void TfrmWydrukRej::runReport(TWorkstationReportForm &form, const TWorkstationRe
         platform::ShowInfo(nothing);
         return;
     }
+    // The engine's failures come back here, where the printout and its workstation are known.
+    reportengine::TVRErrorDetails error;
     int pages = 0;
     {
         TWaitWindow wait;
-        if (!report.Prepare())
-            return; // the engine's user interface has told the user why
+        if (!report.Prepare(&error)) {
+            wait.Close();
+            if (error.HasError())
+                platform::ShowError(printFailedText(kind, options, error));
+            return;
+        }
         pages = report.VRPrinter() ? report.VRPrinter()->PageCount() : 0;
         form.SetPageCount(pages);
         // The wait window is gone before the preview shows the pages.
@@ -429,7 +455,8 @@ void TfrmWydrukRej::runReport(TWorkstationReportForm &form, const TWorkstationRe
         platform::ShowInfo(noDataText());
         return;
     }
-    report.Preview();
+    if (!report.Preview(&error) && error.HasError())
+        platform::ShowError(printFailedText(kind, options, error));
 }
 
 TfrmWydrukRej *frmWydrukRej()

@@ -103,7 +103,7 @@ private:
     QWidget *buildCategoriesTab();
     QWidget *buildFactorListTab();
     void prepareRegisterData(const TWorkstationReportOptions &options);
-    void runReport(TWorkstationReportForm &form, const TWorkstationReportOptions &options);
+    void runReport(int kind, TWorkstationReportForm &form, const TWorkstationReportOptions &options);
 
     TRegisterCardData m_registerData;
     appstate::TPrintSelection m_selection;

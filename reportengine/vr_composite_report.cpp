@@ -132,6 +132,14 @@ bool TVRCompositeReport::RunReportsWith(const std::function<void()> &afterAddRep
         m_running = false;
         printer.Cleanup();
     };
+    // The report that failed names where it did.
+    const auto failed = [&](const QString &message) {
+        TVRErrorDetails error{message, QString()};
+        if (m_current)
+            m_current->NameFailure(error);
+        endJob();
+        HandOnError(details, error);
+    };
     try {
         for (size_t i = 0; i < Reports.size(); ++i) {
             TVRReportProducer *report = Reports[i];
@@ -147,12 +155,10 @@ bool TVRCompositeReport::RunReportsWith(const std::function<void()> &afterAddRep
                 OnFinished(*this, report);
         }
     } catch (const TVREvaluatorError &e) {
-        endJob();
-        HandOnError(details, {e.message(), QString()});
+        failed(e.message());
         return false;
     } catch (const EVRError &e) {
-        endJob();
-        HandOnError(details, {e.message(), QString()});
+        failed(e.message());
         return false;
     } catch (...) {
         endJob();

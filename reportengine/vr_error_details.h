@@ -20,6 +20,12 @@ struct TVRErrorDetails
     QString Message;
     // The file the failure concerns (one that could not be written), else empty.
     QString FileName;
+    // Where in a run it failed, by name, so the caller can say what could not be printed:
+    // the report, the band it was printing (a child band rather than its parent) and the
+    // control of that band; each empty where the failure was not inside one.
+    QString Report{};
+    QString Band{};
+    QString Control{};
 
     bool HasError() const { return !Message.isEmpty(); }
 };

@@ -237,13 +237,24 @@ bool TVelRep::RunEntry(TVRErrorDetails *details, bool allowed)
         if (!Run(false, false, allowed))
             return false;
     } catch (const TVREvaluatorError &e) {
-        HandOnError(details, {e.message(), QString()});
+        TVRErrorDetails error{e.message(), QString()};
+        NameFailure(error);
+        HandOnError(details, error);
         return false;
     } catch (const EVRError &e) {
-        HandOnError(details, {e.message(), QString()});
+        TVRErrorDetails error{e.message(), QString()};
+        NameFailure(error);
+        HandOnError(details, error);
         return false;
     }
     return !m_cancelled;
+}
+
+void TVelRep::NameFailure(TVRErrorDetails &error) const
+{
+    error.Report = objectName();
+    error.Band = m_failedBand;
+    error.Control = m_failedControl;
 }
 
 bool TVelRep::Prepare(TVRErrorDetails *details)

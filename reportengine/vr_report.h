@@ -237,6 +237,8 @@ public:
     // Run state.
     bool Running() const { return m_running; }
     bool Cancelled() const override;
+    // The report, and the band and control it was printing when its last run failed.
+    void NameFailure(TVRErrorDetails &error) const override;
     bool Exporting() const { return m_exportFilter != nullptr; }
     bool InComposite() const { return m_inComposite; }
     int PageNumber() const { return m_pageNumber; }
@@ -286,6 +288,7 @@ private:
     void BeginColumn();
     void PrintPageBands(TVRBandType type);
     bool PrintBandInternal(TVRCustomBand *band, bool pageBand);
+    bool PrintBandBody(TVRCustomBand *band, bool pageBand);
     void PrintControls(TVRCustomBand &band, const std::vector<TVRPrintable *> &printables, bool pageBand);
     void FillBand(const TVRCustomBand &band, double top, double height);
     void SetEnvironmentInteger(const char *name, int value);
@@ -329,6 +332,9 @@ private:
     double m_contentTop = 0; // below what a page or column starts with
     double m_pageFooterHeight = 0;
     quint64 m_recordSerial = 0;
+    // Where the run failed: the innermost band and control an error left (NameFailure).
+    QString m_failedBand;
+    QString m_failedControl;
 };
 
 } // namespace reportengine

@@ -8,6 +8,7 @@
 // Nothing here knows bands or printable controls, so the preview and the composite can
 // be driven by anything that draws pages onto a TVRPrinter.
 
+#include "reportengine/vr_error_details.h"
 #include "reportengine/vr_job_settings.h"
 #include "reportengine/vr_printer_settings.h"
 
@@ -91,6 +92,8 @@ public:
     virtual bool Cancelled() const = 0;
     // Stops the run at the next record (the preview closed while pages were made).
     virtual void Cancel() = 0;
+    // Names, in error, where its last run failed (TVRErrorDetails: report, band, control).
+    virtual void NameFailure(TVRErrorDetails &error) const { (void)error; }
 };
 
 } // namespace reportengine

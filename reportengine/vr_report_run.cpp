@@ -51,6 +51,8 @@ public:
         report.m_inComposite = inComposite;
         report.m_skipNextPageBreak = false;
         report.m_startingPage = 0;
+        report.m_failedBand.clear();
+        report.m_failedControl.clear();
         report.SetUnits(TVRUnit::Native);
     }
     ~RunScope()
@@ -447,6 +449,19 @@ bool TVelRep::PrintBand(TVRCustomBand *band)
 
 bool TVelRep::PrintBandInternal(TVRCustomBand *band, bool pageBand)
 {
+    try {
+        return PrintBandBody(band, pageBand);
+    } catch (...) {
+        // The innermost band names the failure: a child band, or the page band a page
+        // break printed inside this one.
+        if (m_failedBand.isEmpty())
+            m_failedBand = BandName(*band);
+        throw;
+    }
+}
+
+bool TVelRep::PrintBandBody(TVRCustomBand *band, bool pageBand)
+{
     // A band is never printed inside its own printing (a group header reprinted on the
     // page its own continuation starts).
     if (band->m_inPrint)
@@ -590,7 +605,13 @@ void TVelRep::PrintControls(TVRCustomBand &band, const std::vector<TVRPrintable 
                 if (blank && r.intersects(box))
                     blank = false;
             p->SetBlankBehind(blank);
-            p->Print(m_currentX, band.m_printTop);
+            try {
+                p->Print(m_currentX, band.m_printTop);
+            } catch (...) {
+                if (m_failedControl.isEmpty())
+                    m_failedControl = p->Name();
+                throw;
+            }
             // A control that grew with the band may cover the band's whole new height.
             printed.push_back(box.united(
                 QRectF(box.left(), box.top(), box.width(), band.Size().NativeHeight() + band.m_stretch - box.top())));

@@ -4,7 +4,9 @@
 
 #include "printouts_fixture.h"
 
+#include "reportengine/vr_band.h"
 #include "reportengine/vr_label.h"
+#include "reportengine/vr_printer.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -157,6 +159,56 @@ TEST_F(PrintoutsDialog, AnyKindCountsItsPagesUnderTheWaitWindowWhichIsGoneBefore
     EXPECT_TRUE(fake.options.Duze);
     ASSERT_EQ(run.pageTexts.size(), 1);
     EXPECT_EQ(run.pageTexts[0], QStringLiteral("Stanowisk: 0, od 2025-01-01"));
+}
+
+// A control the engine cannot print.
+class BrokenLabel : public reportengine::TVRLabel
+{
+public:
+    using reportengine::TVRLabel::TVRLabel;
+    void Print(double, double) override { throw reportengine::EVRError(QStringLiteral("Error in expression : X")); }
+};
+
+TEST_F(PrintoutsDialog, AReportThatCannotBePreparedIsNamedWithItsWorkstationAndWhereItFailed)
+{
+    Choose(QStringLiteral("Spawacz - spawalnia MAG"), "2024-01-01", "2026-12-31", false);
+    const struct
+    {
+        int kind;
+        bool bandTooHigh; // else a control that cannot be printed
+        const char *says;
+    } cases[] = {
+        {printouts::kRegisterAndCards, true,
+         "Nie można przygotować wydruku \"Rejestr i karta badań czynników\" dla stanowiska \"Spawacz - spawalnia "
+         "MAG\":\nBand bWysoki is too high to fit on a page\n(miejsce w raporcie vrZepsuty: pasmo bWysoki)"},
+        {printouts::kRiskAssessmentCard, false,
+         "Nie można przygotować wydruku \"Karta oceny ryzyka zawodowego\" dla stanowiska \"Spawacz - spawalnia "
+         "MAG\":\nError in expression : X\n(miejsce w raporcie vrZepsuty: pasmo bWysoki, element lZepsuty)"},
+        {printouts::kWorkstationsByRisk, false,
+         "Nie można przygotować wydruku \"Zestawienie stanowisk wg kategorii ryzyka\":\nError in expression : "
+         "X\n(miejsce w raporcie vrZepsuty: pasmo bWysoki, element lZepsuty)"},
+    };
+    for (const auto &c : cases) {
+        FakeReport fake;
+        fake.report.setObjectName(QStringLiteral("vrZepsuty"));
+        auto *band = qobject_cast<reportengine::TVRCustomBand *>(fake.label->parent());
+        ASSERT_TRUE(band);
+        band->setObjectName(QStringLiteral("bWysoki"));
+        if (c.bandTooHigh)
+            band->Size().SetNativeHeight(100000);
+        else
+            (new BrokenLabel(band))->setObjectName(QStringLiteral("lZepsuty"));
+        printouts::RegisterWorkstationReport(
+            c.kind, [&fake] { return static_cast<printouts::TWorkstationReportForm *>(&fake); });
+        Kind(c.kind);
+        boxes.boxes.clear();
+        const PreviewRun run = Print();
+        EXPECT_FALSE(run.shown) << c.kind;
+        // Said once, by the dialog: the engine's own box stays shut.
+        EXPECT_EQ(boxes.Texts().join('|').toStdString(), std::string(c.says)) << c.kind;
+        EXPECT_FALSE(printouts::frmStatRep()->isVisible());
+        printouts::RegisterWorkstationReport(c.kind, {});
+    }
 }
 
 TEST(WaitWindow, BlinksEvery300MsWhileShownAndNeverGrabsTheMouse)
