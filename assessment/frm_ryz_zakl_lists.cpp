@@ -45,7 +45,7 @@ void TfrmRyzZakl::InitView()
     {
         QSignalBlocker block(cbStanow);
         storage::StorageProblems problems;
-        workstation_loading::LoadWorkstations(state.DataFolder + QStringLiteral("struktura_dane.xml"), problems,
+        workstation_loading::LoadWorkstations(state, state.DataFolder + QStringLiteral("struktura_dane.xml"), problems,
                                               widgets::ProgressWindowReport());
         appstate::ReportProblems(problems);
     }
@@ -75,7 +75,7 @@ storage::TStanowisko *TfrmRyzZakl::SelectedWorkstation() const
 
 storage::TCzynnik *TfrmRyzZakl::SelectedFactor() const
 {
-    return workstation_loading::FactorOfItem(lbCzyn->currentItem());
+    return workstation_loading::FactorOfItem(Shared().Workstations, lbCzyn->currentItem());
 }
 
 storage::TPomiarCzynn *TfrmRyzZakl::SelectedMeasurement() const
@@ -108,7 +108,7 @@ void TfrmRyzZakl::cbStanowClick()
     storage::TStanowisko *w = SelectedWorkstation();
     if (w && !w->Loaded) {
         storage::StorageProblems problems;
-        workstation_loading::LoadWorkstationData(*w, problems);
+        workstation_loading::LoadWorkstationData(Shared(), *w, problems);
         appstate::ReportProblems(problems);
     }
     QSignalBlocker block(lbCzyn);

@@ -144,8 +144,8 @@ bool TfrmRyzZakl::AskSaveChanges()
         storage::TCzynnik *f = EditedFactor();
         storage::TStanowisko *w = EditedWorkstation();
         if (!f && ExitedFactorIndex >= 0 && ExitedFactorIndex < lbCzyn->count()) {
-            f = workstation_loading::FactorOfItem(lbCzyn->item(ExitedFactorIndex));
-            w = workstation_loading::WorkstationOfFactorItem(lbCzyn->item(ExitedFactorIndex));
+            f = workstation_loading::FactorOfItem(Shared().Workstations, lbCzyn->item(ExitedFactorIndex));
+            w = workstation_loading::WorkstationOfFactorItem(Shared().Workstations, lbCzyn->item(ExitedFactorIndex));
         }
         if (f && w) {
             const QString shownDate =
@@ -181,7 +181,7 @@ bool TfrmRyzZakl::Save()
     } else {
         w = SelectedWorkstation();
         current = ModifiedFactorIndex >= 0 && ModifiedFactorIndex < lbCzyn->count()
-                      ? workstation_loading::FactorOfItem(lbCzyn->item(ModifiedFactorIndex))
+                      ? workstation_loading::FactorOfItem(Shared().Workstations, lbCzyn->item(ModifiedFactorIndex))
                       : SelectedFactor();
         form = FormFileName;
     }

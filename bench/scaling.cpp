@@ -221,7 +221,7 @@ int main(int argc, char **argv)
     // freeing the other size's list is no part of it); at start there is none.
     const auto loaded = [&](int count) {
         storage::StorageProblems problems;
-        workstation_loading::LoadWorkstations(storage::WorkstationListPath(dataFolderFor(count)), problems);
+        workstation_loading::LoadWorkstations(appstate::State(), storage::WorkstationListPath(dataFolderFor(count)), problems);
     };
     const Action actions[] = {
         {"loading the list at start",
@@ -232,7 +232,7 @@ int main(int argc, char **argv)
          },
          [&](int count) {
              storage::StorageProblems problems;
-             workstation_loading::LoadWorkstations(storage::WorkstationListPath(dataFolderFor(count)), problems);
+             workstation_loading::LoadWorkstations(appstate::State(), storage::WorkstationListPath(dataFolderFor(count)), problems);
          },
          workstationsListed},
         {"workstation view's list",

@@ -135,7 +135,7 @@ int main(int argc, char **argv)
     bool ok = true;
     auto run = [&](int factorId, const char *what, const char *field) {
         for (int i = 0; i < lbCzyn->count(); ++i)
-            if (workstation_loading::FactorOfItem(lbCzyn->item(i))->id == factorId)
+            if (workstation_loading::FactorOfItem(appstate::State().Workstations, lbCzyn->item(i))->id == factorId)
                 lbCzyn->setCurrentRow(i);
         lbPomiar->setCurrentRow(50);
         auto *edit = qobject_cast<QLineEdit *>(win.MeasurementPages().FindField(QString::fromLatin1(field)));

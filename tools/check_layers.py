@@ -4,7 +4,8 @@ include only itself and the folders it may use, so the libraries have no cycles.
 workstation loading and the QtCore part of platform include none of the dialog seams; the
 report engine's core includes neither them nor the engine's user interface. The evaluation
 rules reach their form only through the form interface. Prints each offending include and
-exits non-zero when there is one."""
+exits non-zero when there is one. The process-wide state (appstate::State()) belongs to
+start-up: only app/ and shell/ reach it; every view is handed its state by whoever makes it."""
 
 import os
 import re
@@ -61,6 +62,11 @@ REPORTENGINE_UI = reportengine_ui_files()
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 
+# The folders that may reach the process-wide state, and how a use of it reads.
+STATE_USERS = {'app', 'shell'}
+STATE_USE = re.compile(r'\bappstate::State\(\)|(?<![\w:.>])State\(\)')
+STATE_DEFINITION = re.compile(r'\bAppState\s*&\s*State\(\)')
+
 
 def folder_of_include(path):
     return path.split('/', 1)[0] if '/' in path else None
@@ -82,6 +88,10 @@ def main():
                 engine_core_file = folder == 'reportengine' and stem not in REPORTENGINE_UI
                 with open(full, encoding='utf-8', errors='replace') as f:
                     for number, line in enumerate(f, 1):
+                        if folder not in STATE_USERS and not line.lstrip().startswith('//'):
+                            code = line.split('//', 1)[0]
+                            if STATE_USE.search(code) and not STATE_DEFINITION.search(code):
+                                problems.append(f'{rel}:{number}: {folder}/ may not reach the process-wide state')
                         m = INCLUDE.match(line)
                         if not m:
                             continue

@@ -30,12 +30,6 @@ public:
     bool operator<(const QListWidgetItem &other) const override { return ListTextLess(text(), other.text()); }
 };
 
-storage::WorkstationList &workstationsList()
-{
-    return appstate::State().Workstations;
-}
-
-
 void insertSorted(QListWidget *list, QListWidgetItem *item)
 {
     // The list boxes are kept sorted by inserting in place, not by the widget's own
@@ -73,18 +67,18 @@ void AddFactorItem(QListWidget *list, const storage::TStanowisko &w, const stora
     insertSorted(list, item);
 }
 
-storage::TStanowisko *WorkstationOfFactorItem(const QListWidgetItem *item)
+storage::TStanowisko *WorkstationOfFactorItem(const storage::WorkstationList &list, const QListWidgetItem *item)
 {
     if (!item)
         return nullptr;
-    return storage::FindWorkstationById(workstationsList(), item->data(kWorkstationRole).toString());
+    return storage::FindWorkstationById(list, item->data(kWorkstationRole).toString());
 }
 
-storage::TCzynnik *FactorOfItem(const QListWidgetItem *item)
+storage::TCzynnik *FactorOfItem(const storage::WorkstationList &list, const QListWidgetItem *item)
 {
     // Looked up by the factor's number and text in the workstation as it is now: after the
     // workstation was read again the entry finds the new object, never the freed one.
-    storage::TStanowisko *w = WorkstationOfFactorItem(item);
+    storage::TStanowisko *w = WorkstationOfFactorItem(list, item);
     if (!w)
         return nullptr;
     bool ok = false;
@@ -106,9 +100,9 @@ storage::TCzynnik *FactorOfItem(const QListWidgetItem *item)
 // ---------------------------------------------------------------------------------------
 // Loading
 
-void LoadWorkstations(const QString &listPath, storage::StorageProblems &problems, const ProgressReport &progress)
+void LoadWorkstations(appstate::AppState &state, const QString &listPath, storage::StorageProblems &problems,
+                      const ProgressReport &progress)
 {
-    auto &state = appstate::State();
     state.Workstations.clear();
     // A folder without a list file has no version: nothing to rename there either.
     state.ListVersion.clear();
@@ -130,13 +124,13 @@ void LoadWorkstations(const QString &listPath, storage::StorageProblems &problem
         problems.push_back(storage::StorageResult::Failure(
             QStringLiteral("Lista stanowisk %1 zawiera powtórzone numery stanowisk: %2")
                 .arg(listPath, model.RepeatedIds().join(QStringLiteral(", ")))));
-    if (UpgradeNeeded())
-        UpgradeFactorNames(problems, progress);
+    if (UpgradeNeeded(state))
+        UpgradeFactorNames(state, problems, progress);
 }
 
-bool LoadWorkstationData(storage::TStanowisko &w, storage::StorageProblems &problems)
+bool LoadWorkstationData(const appstate::AppState &state, storage::TStanowisko &w,
+                         storage::StorageProblems &problems)
 {
-    const auto &state = appstate::State();
     return storage::ReadWorkstationAfresh(state.DataFolder, w, state.ReadOptions(), problems);
 }
 
@@ -201,9 +195,8 @@ bool DeleteFolderTree(const QString &path, const QString &dataFolder)
 // ---------------------------------------------------------------------------------------
 // The one-off renaming
 
-bool UpgradeNeeded()
+bool UpgradeNeeded(const appstate::AppState &state)
 {
-    const auto &state = appstate::State();
     // A list that cannot be rewritten with the new version would start the renaming again
     // at every load.
     return !state.FormsFolder.contains(QLatin1String("wzrocen")) && state.ListVersion != state.DataVersion &&
@@ -211,9 +204,8 @@ bool UpgradeNeeded()
            !storage::FileFoundDamaged(storage::WorkstationListPath(state.DataFolder));
 }
 
-int UpgradeFactorNames(storage::StorageProblems &problems, const ProgressReport &progress)
+int UpgradeFactorNames(appstate::AppState &state, storage::StorageProblems &problems, const ProgressReport &progress)
 {
-    auto &state = appstate::State();
     const QString caption = QStringLiteral("Proszę czekać: trwa aktualizacja nazw czynników chemicznych i pyłów");
     const int total = int(state.Workstations.size());
     auto report = [&](int done) {

@@ -366,7 +366,7 @@ void TfrmDefStan::InitView()
         const bool filling = m_filling;
         m_filling = true;
         storage::StorageProblems problems;
-        workstation_loading::LoadWorkstations(storage::WorkstationListPath(state.DataFolder), problems,
+        workstation_loading::LoadWorkstations(state, storage::WorkstationListPath(state.DataFolder), problems,
                                               widgets::ProgressWindowReport());
         appstate::ReportProblems(problems);
         m_filling = filling;
@@ -449,7 +449,7 @@ void TfrmDefStan::lbStanowiskaClick()
     // Read when not read yet, or read by a view that leaves the old factors out.
     if (!w->Loaded || !w->AllFactorsRead) {
         storage::StorageProblems problems;
-        workstation_loading::LoadWorkstationData(*w, problems);
+        workstation_loading::LoadWorkstationData(Shared(), *w, problems);
         appstate::ReportProblems(problems);
     }
     fillFactors();
@@ -993,7 +993,7 @@ bool TfrmDefStan::AskSaveChanges()
     w->NrRej.clear();
     w->Opis.clear();
     storage::StorageProblems problems;
-    workstation_loading::LoadWorkstationData(*w, problems);
+    workstation_loading::LoadWorkstationData(Shared(), *w, problems);
     appstate::ReportProblems(problems);
     const QString id = w->id;
     refillList(id);

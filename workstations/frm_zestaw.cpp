@@ -195,7 +195,7 @@ workstation_loading::FactorFilter TfrmZestaw::RangeFilter() const
 
 storage::TCzynnik *TfrmZestaw::SelectedFactor() const
 {
-    return workstation_loading::FactorOfItem(lbCzyn->currentItem());
+    return workstation_loading::FactorOfItem(Shared().Workstations, lbCzyn->currentItem());
 }
 
 storage::TPomiarCzynn *TfrmZestaw::SelectedMeasurement() const
@@ -261,7 +261,7 @@ void TfrmZestaw::InitView()
     {
         const QSignalBlocker block(cbStanow);
         storage::StorageProblems problems;
-        workstation_loading::LoadWorkstations(Shared().DataFolder + QStringLiteral("struktura_dane.xml"), problems,
+        workstation_loading::LoadWorkstations(Shared(), Shared().DataFolder + QStringLiteral("struktura_dane.xml"), problems,
                                               widgets::ProgressWindowReport());
         appstate::ReportProblems(problems);
         cbStanow->setCurrentIndex(-1);
@@ -275,7 +275,7 @@ void TfrmZestaw::cbStanowClick()
     storage::TStanowisko *w = SelectedWorkstation();
     if (w && !w->Loaded) {
         storage::StorageProblems problems;
-        workstation_loading::LoadWorkstationData(*w, problems);
+        workstation_loading::LoadWorkstationData(Shared(), *w, problems);
         appstate::ReportProblems(problems);
     }
     const QSignalBlocker block(lbCzyn);
@@ -354,7 +354,7 @@ void TfrmZestaw::bWyswietlClick()
     lbPomiar->setEnabled(true);
     if (!keptFactor)
         return;
-    chooseEntry(lbCzyn, [&](const QListWidgetItem *item) { return workstation_loading::FactorOfItem(item) == keptFactor; });
+    chooseEntry(lbCzyn, [&](const QListWidgetItem *item) { return workstation_loading::FactorOfItem(Shared().Workstations, item) == keptFactor; });
     if (!keptDate.isEmpty() && SelectedFactor() == keptFactor)
         chooseEntry(lbPomiar,
                     [&](const QListWidgetItem *item) { return item->data(Qt::UserRole).toString() == keptDate; });
@@ -379,7 +379,7 @@ appstate::TPrintSelection TfrmZestaw::PrintSelection()
     selection.Workstation = SelectedWorkstation();
     for (int i = 0; i < lbCzyn->count(); ++i) {
         const QListWidgetItem *item = lbCzyn->item(i);
-        selection.Factors.push_back({item->text(), workstation_loading::FactorOfItem(item)});
+        selection.Factors.push_back({item->text(), workstation_loading::FactorOfItem(Shared().Workstations, item)});
     }
     selection.DateFrom = DateFrom();
     selection.DateTo = DateTo();

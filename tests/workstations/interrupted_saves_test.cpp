@@ -52,10 +52,10 @@ TEST(InterruptedSaves, FiftyKillsLeaveEveryFileWholeAndNoTemporaryFileAfterTheNe
         ::waitpid(saver, nullptr, 0);
         const QByteArray start = testsupport::RunInChild([&] {
             storage::StorageProblems problems;
-            workstation_loading::LoadWorkstations(state.DataFolder + QStringLiteral("struktura_dane.xml"), problems);
+            workstation_loading::LoadWorkstations(appstate::State(), state.DataFolder + QStringLiteral("struktura_dane.xml"), problems);
             QStringList found = boxes.Texts() << QString::number(list.size());
             for (const auto &w : list) {
-                if (!workstation_loading::LoadWorkstationData(*w, problems))
+                if (!workstation_loading::LoadWorkstationData(appstate::State(), *w, problems))
                     found << w->nazwa;
                 // The name (in the list) and the description (in its file) of one save.
                 const QString save = w->nazwa.section('(', 1).section(')', 0, 0);

@@ -50,9 +50,9 @@ protected:
 
     void load(const ProgressReport &progress = {})
     {
-        LoadWorkstations(Data + "struktura_dane.xml", problems, progress);
+        LoadWorkstations(appstate::State(), Data + "struktura_dane.xml", problems, progress);
     }
-    bool loadData(TStanowisko &w) { return LoadWorkstationData(w, problems); }
+    bool loadData(TStanowisko &w) { return LoadWorkstationData(appstate::State(), w, problems); }
 
     void SetUp() override
     {
@@ -212,14 +212,14 @@ TEST_F(Loading, FactorListShowsCurrentFactorsAndEntriesNeverDangle)
     ASSERT_EQ(target.count(), 2);
     EXPECT_EQ(target.item(0)->text(), QStringLiteral("Hałas"));
     EXPECT_EQ(target.item(1)->text(), QStringLiteral("Ołów"));
-    EXPECT_EQ(FactorOfItem(target.item(1))->id, 11);
+    EXPECT_EQ(FactorOfItem(appstate::State().Workstations, target.item(1))->id, 11);
     // Read again: the entries find the objects read since.
     loadData(loaded);
-    ASSERT_NE(FactorOfItem(target.item(1)), nullptr);
-    EXPECT_EQ(FactorOfItem(target.item(1)), loaded.Factors[2].factor.get());
+    ASSERT_NE(FactorOfItem(appstate::State().Workstations, target.item(1)), nullptr);
+    EXPECT_EQ(FactorOfItem(appstate::State().Workstations, target.item(1)), loaded.Factors[2].factor.get());
     // A factor no longer there: nothing.
     loaded.Factors.pop_back();
-    EXPECT_EQ(FactorOfItem(target.item(1)), nullptr);
+    EXPECT_EQ(FactorOfItem(appstate::State().Workstations, target.item(1)), nullptr);
     // A new load of the list: the workstation entries too.
     const int row = listModel().RowOf(loaded.id);
     load();
@@ -379,7 +379,7 @@ TEST_F(Loading, RenamingThatFindsNothingWritesNothingAndRunsAgain)
     EXPECT_EQ(fx.Read("dane/struktura_dane.xml"), listBefore);
     EXPECT_EQ(fx.Read("dane/stan_1/stanowisko_dane.xml"), dataBefore);
     EXPECT_EQ(appstate::State().ListVersion, "1.0");
-    EXPECT_TRUE(UpgradeNeeded());
+    EXPECT_TRUE(UpgradeNeeded(appstate::State()));
 }
 
 TEST_F(Loading, RenamingNeverRunsForTheEyeFolderOrACurrentList)
@@ -443,12 +443,12 @@ TEST(ShippedWorkstations, LoadWholeAndRewriteByteForByte)
     s.ViewKind = storage::TViewKind::Workstations;
     s.Workstations.clear();
     storage::StorageProblems problems;
-    LoadWorkstations(QStringLiteral("zaklocen\\struktura_dane.xml"), problems);
+    LoadWorkstations(appstate::State(), QStringLiteral("zaklocen\\struktura_dane.xml"), problems);
     EXPECT_EQ(s.ListVersion, "1.1");
     ASSERT_GE(s.Workstations.size(), 3u);
     for (const auto &w : s.Workstations) {
         SCOPED_TRACE(w->nazwa.toStdString());
-        ASSERT_TRUE(LoadWorkstationData(*w, problems));
+        ASSERT_TRUE(LoadWorkstationData(appstate::State(), *w, problems));
         EXPECT_TRUE(w->Loaded);
         EXPECT_GE(w->Employment.size(), 3u);
         EXPECT_GE(w->Factors.size(), 3u);
