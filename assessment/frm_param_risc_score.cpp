@@ -324,6 +324,9 @@ TfrmParamRiscScore::TfrmParamRiscScore(QWidget *parent) : QDialog(parent)
 TfrmParamRiscScore::~TfrmParamRiscScore()
 {
     widgets::SaveFormGeometry(this);
+    // Hidden while it is still whole: hiding moves the focus, which commits a cell being
+    // edited, and the grids' change handlers reach into this window.
+    hide();
 }
 
 void TfrmParamRiscScore::buildGrids()
