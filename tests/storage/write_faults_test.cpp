@@ -20,13 +20,20 @@ using platform::FileAccessErrorText;
 namespace {
 
 // A fault tried on file k of a writer, the writers holding text; what went wrong, if any.
+// The write refused with expected, every file as it was.
+QString refused(EveryWriter &writers, const WriterCase &c, const QString &expected, const char *fault,
+                bool fullDisk = false)
+{
+    const auto before = writers.AllFiles();
+    const QString message =
+        fullDisk ? QString::fromUtf8(testsupport::RunInChild([&] { return c.write().toUtf8(); }, true)) : c.write();
+    return message == expected && writers.AllFiles() == before ? QString() : message + fault;
+}
+
+// Once a save: its failure names its first file.
 QString fullDisk(EveryWriter &writers, const WriterCase &c, int k, const QString &)
 {
-    if (k > 0)
-        return QString(); // once a save: its failure names its first file
-    const auto before = writers.AllFiles();
-    const QString message = QString::fromUtf8(testsupport::RunInChild([&] { return c.write().toUtf8(); }, true));
-    return message == FileAccessErrorText(c.files[0]) && writers.AllFiles() == before ? QString() : message + " (dysk)";
+    return k > 0 ? QString() : refused(writers, c, FileAccessErrorText(c.files[0]), " (dysk)", true);
 }
 
 QString folderInPlace(EveryWriter &writers, const WriterCase &c, int k, const QString &)
@@ -34,23 +41,19 @@ QString folderInPlace(EveryWriter &writers, const WriterCase &c, int k, const QS
     const QByteArray bytes = writers.fx.Read(c.files[k]);
     QFile::remove(writers.fx.FilePath(c.files[k]));
     QDir().mkpath(writers.fx.FilePath(c.files[k]));
-    const auto before = writers.AllFiles();
-    const QString message = c.write();
-    const bool kept = message == storage::FolderInPlaceOfFileText(c.files[k]) && writers.AllFiles() == before;
+    const QString found = refused(writers, c, storage::FolderInPlaceOfFileText(c.files[k]), " (katalog)");
     QDir().rmdir(writers.fx.FilePath(c.files[k]));
     writers.fx.Write(c.files[k], bytes);
-    return kept ? QString() : message + " (katalog)";
+    return found;
 }
 
 QString readOnly(EveryWriter &writers, const WriterCase &c, int k, const QString &)
 {
-    const auto before = writers.AllFiles();
     const QString file = writers.fx.FilePath(c.files[k]);
     QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    const QString message = c.write();
+    const QString found = refused(writers, c, FileAccessErrorText(c.files[k]), " (zapis)");
     QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
-    const bool kept = message == FileAccessErrorText(c.files[k]) && writers.AllFiles() == before;
-    return kept ? QString() : message + " (zapis)";
+    return found;
 }
 
 QString linked(EveryWriter &writers, const WriterCase &c, int k, const QString &text)
@@ -69,20 +72,16 @@ QString linked(EveryWriter &writers, const WriterCase &c, int k, const QString &
 }
 
 // Every writer asks first whether a reader found the file damaged (each reader's finding is
-// tested with the reader).
+// tested with the reader); mended, it is written again.
 QString damaged(EveryWriter &writers, const WriterCase &c, int k, const QString &)
 {
     const QByteArray whole = writers.fx.Read(c.files[k]);
     writers.fx.Write(c.files[k], whole.left(whole.lastIndexOf("</"))); // cut short
     storage::MarkFileDamaged(c.files[k]);
-    const auto before = writers.AllFiles();
-    const QString refused = c.write();
-    const bool kept = writers.AllFiles() == before;
+    const QString found = refused(writers, c, storage::DamagedFileRefusalText(c.files[k]), " (uszkodzony)");
     writers.fx.Write(c.files[k], whole);
-    storage::MarkFileReadWhole(c.files[k]); // mended
-    const QString again = c.write();
-    const bool right = refused == storage::DamagedFileRefusalText(c.files[k]) && kept && again.isEmpty();
-    return right ? QString() : refused + " / " + again;
+    storage::MarkFileReadWhole(c.files[k]);
+    return found + c.write();
 }
 
 // Rename k + 1 of the save fails, or the program is killed there; after the last file, at
