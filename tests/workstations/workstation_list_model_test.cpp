@@ -2,91 +2,66 @@
 // alphabetical order however it was filled, and repeated numbers are found.
 #include "storage/polish_collation.h"
 #include "workstation_loading/workstation_list_model.h"
-#include "workstation_loading/workstation_loading.h"
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 using namespace workstation_loading;
 
 namespace {
 
-// Names that differ by a Polish letter, by case, by accents of other languages, by digits,
-// blanks and signs; some the order calls equal, one given twice, one empty.
-const QStringList Names = {
-    QStringLiteral("Tokarnia"),  QStringLiteral("Ślusarnia"),   QStringLiteral("spawalnia"),
-    QStringLiteral("Spawalnia"), QStringLiteral("Łaźnia"),      QStringLiteral("Lakiernia"),
-    QStringLiteral("Ląd"),       QStringLiteral("Lad"),         QStringLiteral("Żuraw"),
-    QStringLiteral("Źródło"),    QStringLiteral("Zdrój"),       QStringLiteral("Ósemka"),
-    QStringLiteral("Osa"),       QStringLiteral("Ćma"),         QStringLiteral("Cma"),
-    QStringLiteral("Café"),      QStringLiteral("Cafe"),        QStringLiteral("Hala 10"),
-    QStringLiteral("Hala 9"),    QStringLiteral("Hala-9"),      QStringLiteral("  Hala"),
-    QStringLiteral("Straße"),    QStringLiteral("Strasse"),     QStringLiteral("Ęć"),
-    QStringLiteral("Ec"),        QStringLiteral("Tokarnia"),    QString(),
-    QStringLiteral("\u00AD"),    QStringLiteral("Ńańa"),        QStringLiteral("Nana")};
-
-storage::WorkstationList listOf(const QStringList &names, int firstId = 1)
+storage::WorkstationList listOf(const QStringList &names)
 {
     storage::WorkstationList list;
     for (int i = 0; i < names.size(); ++i)
-        list.push_back(std::make_unique<storage::TStanowisko>(QString::number(firstId + i), names[i],
-                                                               QStringLiteral("stan_%1").arg(firstId + i)));
+        list.push_back(std::make_unique<storage::TStanowisko>(QString::number(i + 1), names[i],
+                                                               QStringLiteral("stan_%1").arg(i + 1)));
     return list;
 }
 
-QStringList rows(const TWorkstationListModel &m, int role = Qt::DisplayRole)
+QStringList rows(const TWorkstationListModel &m)
 {
     QStringList out;
     for (int r = 0; r < m.rowCount(); ++r)
-        out << m.index(r).data(role).toString();
+        out << m.index(r).data().toString();
     return out;
-}
-
-// The order the lists have always had: ListTextLess, equal texts as they came.
-QStringList expectedIds(const storage::WorkstationList &list)
-{
-    std::vector<const storage::TStanowisko *> sorted;
-    for (const auto &w : list)
-        sorted.push_back(w.get());
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [](const auto *a, const auto *b) { return ListTextLess(a->nazwa, b->nazwa); });
-    QStringList ids;
-    for (const auto *w : sorted)
-        ids << w->id;
-    return ids;
 }
 
 } // namespace
 
-TEST(WorkstationListModel, SortKeysOrderAsThePolishComparisonDoes)
+// Names that differ by a Polish letter, by case, by accents of other languages, by digits,
+// blanks and signs, some the order calls equal, one given twice, one empty: in the lists'
+// order however they were filled or added, each row with its own number.
+TEST(WorkstationListModel, RowsStandInPolishOrderWhateverTheOrderFilledOrAddedIn)
 {
-    for (const QString &a : Names)
-        for (const QString &b : Names) {
-            const int byKey = storage::PolishSortKey(a) < storage::PolishSortKey(b)   ? -1
-                              : storage::PolishSortKey(b) < storage::PolishSortKey(a) ? 1
-                                                                                      : 0;
+    const QStringList sorted = QStringLiteral("|\u00AD|  Hala|Cafe|Café|Cma|Ćma|Ec|Ęć|Hala 10|Hala 9|Hala-9|Lad|"
+                                              "Lakiernia|Ląd|Łaźnia|Nana|Ńańa|Osa|Ósemka|Spawalnia|spawalnia|Strasse|"
+                                              "Straße|Ślusarnia|Tokarnia|Tokarnia|Zdrój|Źródło|Żuraw")
+                                   .split('|');
+    for (const QString &a : sorted) // the sort keys order as the lists' comparison does
+        for (const QString &b : sorted) {
+            const int key = storage::PolishSortKey(a).compare(storage::PolishSortKey(b));
             const int c = storage::ComparePolish(a, b);
-            EXPECT_EQ(byKey, (c > 0) - (c < 0)) << a.toStdString() << " / " << b.toStdString();
+            EXPECT_EQ((key > 0) - (key < 0), (c > 0) - (c < 0)) << a.toStdString() << " / " << b.toStdString();
         }
-}
-
-TEST(WorkstationListModel, RowsStandInTheListsOrderWhateverTheOrderFilledOrAddedIn)
-{
-    for (int rotation = 0; rotation < Names.size(); rotation += 7) {
-        const QStringList names = Names.mid(rotation) + Names.mid(0, rotation);
+    for (int rotation = 0; rotation < sorted.size(); rotation += 7) {
+        QStringList names(sorted.rbegin(), sorted.rend());
+        names = names.mid(rotation) + names.first(rotation);
         const storage::WorkstationList list = listOf(names);
-        TWorkstationListModel filled;
+        TWorkstationListModel filled, added;
         filled.Fill(list);
-        EXPECT_EQ(rows(filled, TWorkstationListModel::IdRole), expectedIds(list));
-        TWorkstationListModel added;
         for (const auto &w : list)
             added.Add(*w);
-        EXPECT_EQ(rows(added, TWorkstationListModel::IdRole), expectedIds(list));
+        for (const TWorkstationListModel *m : {&filled, &added}) {
+            EXPECT_EQ(rows(*m), sorted);
+            for (int r = 0; r < m->rowCount(); ++r) // equal names in list order
+                EXPECT_TRUE(names[m->IdAt(r).toInt() - 1] == sorted[r] &&
+                            (r == 0 || sorted[r] != sorted[r - 1] || m->IdAt(r).toInt() > m->IdAt(r - 1).toInt()))
+                    << rotation << ", " << r;
+        }
     }
 }
 
-TEST(WorkstationListModel, RepeatedNumbersAreFoundAndTheFirstRowOfANumberIsFound)
+TEST(WorkstationListModel, RepeatedNumbersAreFoundAndARowFindsItsWorkstationInTheListAsItIsNow)
 {
     storage::WorkstationList list = listOf({"C", "B", "A", "E", "D", "F"});
     list[3]->id = "1"; // "E" takes the number of "C"
@@ -99,17 +74,10 @@ TEST(WorkstationListModel, RepeatedNumbersAreFoundAndTheFirstRowOfANumberIsFound
     EXPECT_EQ(m.RowOf("9"), -1);
     m.Remove("1");
     EXPECT_EQ(rows(m), QStringList({"A", "B", "D"}));
-    m.Fill(listOf({"X", "Y"}));
-    EXPECT_TRUE(m.RepeatedIds().isEmpty());
-}
-
-TEST(WorkstationListModel, ARowFindsItsWorkstationInTheListAsItIsNow)
-{
-    const storage::WorkstationList first = listOf({"B", "A"});
-    TWorkstationListModel m;
+    const storage::WorkstationList first = listOf({"B", "A"}), reread = listOf({"B", "A"});
     m.Fill(first);
+    EXPECT_TRUE(m.RepeatedIds().isEmpty());
     EXPECT_EQ(m.WorkstationAt(0, first), first[1].get());
-    const storage::WorkstationList reread = listOf({"B", "A"});
     EXPECT_EQ(m.WorkstationAt(0, reread), reread[1].get());
     EXPECT_EQ(m.WorkstationAt(0, listOf({"B"})), nullptr);
     EXPECT_EQ(m.WorkstationAt(2, first), nullptr);
