@@ -8,7 +8,7 @@
 #include "assessment/views.h"
 #include "storage/risk_score_files.h"
 #include "widgets/field_binding.h"
-#include "widgets/list_box.h"
+#include "tests/support/model_list.h"
 #include "workstations/frm_czynn_wl.h"
 #include "workstations/frm_def_stan.h"
 
@@ -39,20 +39,20 @@ void activate(QWidget *window)
 
 // Away from the field and back as the window system gives the focus back (after a change of
 // tab, as the user clicks into the field again).
-void takeRoad(Road road, QWidget *window, QWidget *field, const std::function<void()> &print)
+void takeRoad(Road road, shell::TfrmMain &window, QWidget *field)
 {
     QTimer poll; // closes the preview once it shows its pages
     QObject::connect(&poll, &QTimer::timeout,
                      [] { FindPreview() && FindPreview()->PageCount() && FindPreview()->close(); });
     poll.start(50);
     QWidget help;
-    QDialog box(window);
+    QDialog box(&window);
     QTimer::singleShot(50, &box, &QDialog::reject);
     QWidget *tabs = field;
     while (tabs && !qobject_cast<QTabWidget *>(tabs))
         tabs = tabs->parentWidget();
     if (road == Preview)
-        print();
+        window.PrintForm();
     if (road == HelpWindow)
         help.show(), activate(&help), help.close();
     if (road == Dialog)
@@ -63,7 +63,7 @@ void takeRoad(Road road, QWidget *window, QWidget *field, const std::function<vo
         pages->setCurrentIndex(here);
         field->setFocus(Qt::MouseFocusReason);
     }
-    activate(window);
+    activate(&window);
 }
 
 // The limited controls under root checked; how many there were.
@@ -121,17 +121,6 @@ protected:
         return fx.ReadText(file ? QString::fromUtf8(file) : document).contains(
             QRegularExpression(QStringLiteral("nazwa=\"%1\"[^>]*>%2</dane>").arg(item, value)));
     }
-    void pick(const char *list, const QString &text)
-    {
-        if (auto *l = w.findChild<QListWidget *>(list)) {
-            l->setCurrentItem(l->findItems(text, Qt::MatchStartsWith)[0]);
-            return;
-        }
-        auto *v = w.findChild<widgets::TModelListBox *>(list);
-        const QModelIndexList found =
-            v->model()->match(v->model()->index(0, 0), Qt::DisplayRole, text, 1, Qt::MatchStartsWith);
-        v->setCurrentRow(found.value(0).row());
-    }
 };
 
 } // namespace
@@ -140,32 +129,35 @@ TEST_F(ScreenAndFile, AfterZapiszInEveryViewOnEveryRoadTheFileHoldsWhatTheScreen
 {
     workstations::TfrmDefStan *stan = workstations::frmDefStan(appstate::State());
     assessment::TfrmRyzZakl *pomiar = assessment::frmRyzZakl(appstate::State());
-    const QString welder = QStringLiteral("Spawacz - spawalnia MAG");
     const char *welderFile = "zaklocen/stan_1/stanowisko_dane.xml";
+    const auto welder = [stan] {
+        stan->lbStanowiska->setCurrentRow(testsupport::RowsWithText(stan->lbStanowiska, "Spawacz - spawalnia MAG")[0]);
+    };
+    const auto docField = [](const char *name) {
+        return [name] { return workstations::frmDokum(appstate::State())->pgDokum->findChild<QWidget *>(name); };
+    };
     const struct
     {
         int group, icon;                 // where the navigation bar shows the view
         std::function<QWidget *()> open; // chooses the record; the field typed into
         const char *file, *item;         // the data file and the item that hold the field
     } views[] = {
-        {1, 0, [] { return workstations::frmDokum(appstate::State())->pgDokum->findChild<QWidget *>("me_0_Okolicznosci"); }, nullptr,
-         "Okolicznosci"},
-        {2, 1, [] { return workstations::frmDokum(appstate::State())->pgDokum->findChild<QWidget *>("ed_0_ImNazw"); }, nullptr, "ImNazw"},
+        {1, 0, docField("me_0_Okolicznosci"), nullptr, "Okolicznosci"},
+        {2, 1, docField("ed_0_ImNazw"), nullptr, "ImNazw"},
         {0, 1,
          [&] {
-             w.findChild<QComboBox *>("cbStanow")->setCurrentText(welder);
+             w.findChild<QComboBox *>("cbStanow")->setCurrentText("Spawacz - spawalnia MAG");
              pomiar->cbStanowClick();
-             pick("lbCzyn", "Hałas");
+             auto *factors = w.findChild<QListWidget *>("lbCzyn");
+             factors->setCurrentItem(factors->findItems("Hałas", Qt::MatchStartsWith)[0]);
              w.findChild<QListWidget *>("lbPomiar")->setCurrentRow(0);
              return pomiar->MeasurementPages().Pages()->findChild<QWidget *>("ed_PEWartZm");
          },
          "zaklocen/stan_1/halas_fizyczny_dane.xml", "PEWartZm"},
-        {0, 0, [&]() -> QWidget * { return pick("lbStanowiska", welder), stan->e_Kod; }, welderFile, "Kod"},
+        {0, 0, [&]() -> QWidget * { return welder(), stan->e_Kod; }, welderFile, "Kod"},
         {0, 0,
          [&]() -> QWidget * {
-             pick("lbStanowiska", welder);
-             stan->pgDefin->setCurrentWidget(stan->tsZatrudn);
-             stan->sgZatrudn->setCurrentCell(0, 1);
+             welder(), stan->pgDefin->setCurrentWidget(stan->tsZatrudn), stan->sgZatrudn->setCurrentCell(0, 1);
              return stan->sgZatrudn;
          },
          welderFile, "Mezczyzni"},
@@ -182,7 +174,7 @@ TEST_F(ScreenAndFile, AfterZapiszInEveryViewOnEveryRoadTheFileHoldsWhatTheScreen
             w.mZapisz->trigger();
             EXPECT_TRUE(!w.mZapisz->isEnabled() && holds(view.file, view.item, field));
             dialogs.steps.clear(), dialogs.steps << [](QDialog &) { return int(QDialog::Accepted); }; // "Wydruk"
-            takeRoad(road, &w, field, [&] { w.PrintForm(); });
+            takeRoad(road, w, field);
             ASSERT_TRUE(field == QApplication::focusWidget() || field->isAncestorOf(QApplication::focusWidget()));
             for (char key : {'9', '3'}) // to the cell editor once the first key opened it
                 QTest::keyClick(QApplication::focusWidget(), key);
@@ -210,8 +202,7 @@ TEST_F(ScreenAndFile, AfterZapiszInEveryViewOnEveryRoadTheFileHoldsWhatTheScreen
     // The Risk Score editor's own "Zapisz / Ustaw bieżącą", a cell of the P table being edited.
     assessment::TfrmParamRiscScore editor;
     editor.Inicjuj(0), editor.show(), editor.bEdytujClick(), activate(&editor);
-    editor.strGrPrawd->setCurrentCell(0, 1);
-    editor.strGrPrawd->setFocus(Qt::MouseFocusReason);
+    editor.strGrPrawd->setCurrentCell(0, 1), editor.strGrPrawd->setFocus(Qt::MouseFocusReason);
     QTest::keyClicks(editor.strGrPrawd, "Rzadko");
     editor.bZapiszClick();
     QTest::keyClicks(QApplication::focusWidget(), "9");
@@ -236,15 +227,16 @@ TEST_F(ScreenAndFile, EveryLimitedControlOfEveryViewTellsWhatDoesNotFit)
         }
     }
     clickIcon(w, 1); // the pages of every measured factor of the sample workstations
+    assessment::TfrmRyzZakl *pomiar = assessment::frmRyzZakl(appstate::State());
     auto *stations = w.findChild<QComboBox *>("cbStanow");
     auto *factors = w.findChild<QListWidget *>("lbCzyn");
     for (int s = 0; s < stations->count(); ++s) {
         stations->setCurrentIndex(s);
-        assessment::frmRyzZakl(appstate::State())->cbStanowClick();
+        pomiar->cbStanowClick();
         for (int f = 0; f < factors->count(); ++f) {
             factors->setCurrentRow(f);
             w.findChild<QListWidget *>("lbPomiar")->setCurrentRow(0);
-            pasteOverEveryLimit(assessment::frmRyzZakl(appstate::State())->MeasurementPages().Pages(), boxes);
+            pasteOverEveryLimit(pomiar->MeasurementPages().Pages(), boxes);
             appstate::State().SetModified(false);
         }
     }

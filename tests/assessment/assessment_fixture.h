@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QSignalBlocker>
@@ -44,13 +45,17 @@ inline std::unique_ptr<storage::TPomiar> Field(const QString &nazwa, const QStri
 inline std::unique_ptr<storage::TPomiar> Header(const QString &nazwa, int width, const QString &etyk,
                                                 const QString &function)
 {
-    return std::make_unique<storage::TPomiar>(storage::TFieldDefinition{.nazwa = nazwa,
-                                                                        .typ = QStringLiteral("naglowek"),
-                                                                        .szerkol = width,
-                                                                        .pozycja = QStringLiteral("center"),
-                                                                        .szer = width,
-                                                                        .function = function},
-                                              storage::TFieldState{.etyk = etyk, .ChoiceNr = 1});
+    return std::make_unique<storage::TPomiar>(
+        storage::TFieldDefinition{.nazwa = nazwa, .typ = QStringLiteral("naglowek"), .szerkol = width,
+                                  .pozycja = QStringLiteral("center"), .szer = width, .function = function},
+        storage::TFieldState{.etyk = etyk, .ChoiceNr = 1});
+}
+
+// The user leaves a field (by Tab).
+inline void leave(QWidget *w)
+{
+    QFocusEvent e(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(w, &e);
 }
 
 // The program's state in the measurement view on the data folder given (the forms, their

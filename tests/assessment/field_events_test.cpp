@@ -6,7 +6,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -20,12 +19,6 @@ using namespace assessmenttest;
 using Choice = assessment::TMeasurementPages::ParamTreeChoice;
 
 namespace {
-
-void leave(QWidget *w)
-{
-    QFocusEvent e(QEvent::FocusOut, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(w, &e);
-}
 
 void clickCaption(QGroupBox *g)
 {

@@ -16,16 +16,6 @@
 
 using namespace assessmenttest;
 
-namespace {
-
-void leave(QWidget *w)
-{
-    QFocusEvent e(QEvent::FocusOut, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(w, &e);
-}
-
-} // namespace
-
 // A form of two pages: numbers, a combo, a check box, a memo, a label, a header.
 class FieldOps : public WindowTest
 {
