@@ -109,11 +109,9 @@ void writeNoiseMeasurement(const QString &folder, const QDate &date)
     storage::TCzynnik noise(QStringLiteral("Hałas"), QStringLiteral("fiz"), 30001, QStringLiteral("1.0"),
                             QStringLiteral("halas_fizyczny"), QStringLiteral("T"), QStringLiteral("T"));
     auto m = std::make_unique<storage::TPomiarCzynn>(storage::TMeasurementAttributes{
-        .id = 1, .data = date.toString(Qt::ISODate), .mscPom = QStringLiteral("biuro"),
-        .wykpom = QStringLiteral("laboratorium"), .srodogrryz = QStringLiteral("wyciszenie drukarek"),
-        .ver = QStringLiteral("1"), .ocenam = 10, .ocenak = 10, .ocenakc = 10, .ocenaml = 10, .ocenamax = 10,
-        .ocenakon = 10
-    });
+        .id = 1, .data = date.toString(Qt::ISODate), .mscPom = "biuro", .wykpom = "laboratorium",
+        .srodogrryz = "wyciszenie drukarek", .ver = "1", .ocenam = 10, .ocenak = 10, .ocenakc = 10, .ocenaml = 10,
+        .ocenamax = 10, .ocenakon = 10});
     storage::ReadMeasurementForm(QStringLiteral("zaklocen\\frm\\halas_fizyczny_frm_1.xml"), m->Fields, 30001);
     for (const auto &field : m->Fields)
         if (field->nazwa() == QLatin1String("PEWartZm"))

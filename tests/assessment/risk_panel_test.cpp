@@ -186,15 +186,8 @@ TEST_F(RiskPanel, NoEmploymentRowForTheYearGivesZeroAndNoFinalButton)
 
 TEST_F(RiskPanel, AFinalChosenByHandIsShownAsStoredAndTheCombinedIsRecomputed)
 {
-    storage::TPomiarCzynn stored(storage::TMeasurementAttributes{.id = 1,
-                                                                 .data = host.date,
-                                                                 .ver = QStringLiteral("1"),
-                                                                 .ocenam = 10,
-                                                                 .ocenak = 10,
-                                                                 .ocenakc = 10,
-                                                                 .ocenaml = 10,
-                                                                 .ocenamax = 30,
-                                                                 .ocenakon = 40});
+    storage::TPomiarCzynn stored(storage::TMeasurementAttributes{.id = 1, .data = host.date, .ver = "1", .ocenam = 10,
+        .ocenak = 10, .ocenakc = 10, .ocenaml = 10, .ocenamax = 30, .ocenakon = 40});
     const TRiskRatings shown = assessment::ShownRatings(stored, &host.workstation);
     panel->SetRiskAssessment(shown);
     EXPECT_EQ(panel->ShownCode(panel->gbKompLaczna), 10);

@@ -172,27 +172,25 @@ public:
 TEST_F(PrintoutsDialog, AReportThatCannotBePreparedIsNamedWithItsWorkstationAndWhereItFailed)
 {
     Choose(QStringLiteral("Spawacz - spawalnia MAG"), "2024-01-01", "2026-12-31", false);
+    const QString says = QStringLiteral("Nie można przygotować wydruku \"%1\"%2:\n%3\n(miejsce w raporcie vrZepsuty: "
+                                        "pasmo bWysoki%4)"),
+                  of = QStringLiteral(" dla stanowiska \"Spawacz - spawalnia MAG\""),
+                  broken = QStringLiteral("Error in expression : X"), control = QStringLiteral(", element lZepsuty");
     const struct
     {
         int kind;
         bool bandTooHigh; // else a control that cannot be printed
-        const char *says;
+        QString says;
     } cases[] = {
         {printouts::kRegisterAndCards, true,
-         "Nie można przygotować wydruku \"Rejestr i karta badań czynników\" dla stanowiska \"Spawacz - spawalnia "
-         "MAG\":\nBand bWysoki is too high to fit on a page\n(miejsce w raporcie vrZepsuty: pasmo bWysoki)"},
-        {printouts::kRiskAssessmentCard, false,
-         "Nie można przygotować wydruku \"Karta oceny ryzyka zawodowego\" dla stanowiska \"Spawacz - spawalnia "
-         "MAG\":\nError in expression : X\n(miejsce w raporcie vrZepsuty: pasmo bWysoki, element lZepsuty)"},
-        {printouts::kWorkstationsByRisk, false,
-         "Nie można przygotować wydruku \"Zestawienie stanowisk wg kategorii ryzyka\":\nError in expression : "
-         "X\n(miejsce w raporcie vrZepsuty: pasmo bWysoki, element lZepsuty)"},
+         says.arg("Rejestr i karta badań czynników", of, "Band bWysoki is too high to fit on a page", "")},
+        {printouts::kRiskAssessmentCard, false, says.arg("Karta oceny ryzyka zawodowego", of, broken, control)},
+        {printouts::kWorkstationsByRisk, false, says.arg("Zestawienie stanowisk wg kategorii ryzyka", "", broken, control)},
     };
     for (const auto &c : cases) {
         FakeReport fake;
         fake.report.setObjectName(QStringLiteral("vrZepsuty"));
         auto *band = qobject_cast<reportengine::TVRCustomBand *>(fake.label->parent());
-        ASSERT_TRUE(band);
         band->setObjectName(QStringLiteral("bWysoki"));
         if (c.bandTooHigh)
             band->Size().SetNativeHeight(100000);
@@ -202,12 +200,9 @@ TEST_F(PrintoutsDialog, AReportThatCannotBePreparedIsNamedWithItsWorkstationAndW
             c.kind, [&fake] { return static_cast<printouts::TWorkstationReportForm *>(&fake); });
         Kind(c.kind);
         boxes.boxes.clear();
-        const PreviewRun run = Print();
-        EXPECT_FALSE(run.shown) << c.kind;
         // Said once, by the dialog: the engine's own box stays shut.
-        EXPECT_EQ(boxes.Texts().join('|').toStdString(), std::string(c.says)) << c.kind;
-        EXPECT_FALSE(printouts::frmStatRep()->isVisible());
-        printouts::RegisterWorkstationReport(c.kind, {});
+        EXPECT_FALSE(Print().shown || printouts::frmStatRep()->isVisible()) << c.kind;
+        EXPECT_EQ(boxes.Texts().join('|').toStdString(), c.says.toStdString()) << c.kind;
     }
 }
 
