@@ -9,13 +9,17 @@
 
 namespace testsupport {
 
-inline QStringList ListTexts(const QAbstractItemView *view)
+inline QStringList ListTexts(const QAbstractItemModel *m, const QModelIndex &root = {})
 {
     QStringList out;
-    const QAbstractItemModel *m = view->model();
-    for (int r = 0; m && r < m->rowCount(view->rootIndex()); ++r)
-        out << m->index(r, 0, view->rootIndex()).data().toString();
+    for (int r = 0; m && r < m->rowCount(root); ++r)
+        out << m->index(r, 0, root).data().toString();
     return out;
+}
+
+inline QStringList ListTexts(const QAbstractItemView *view)
+{
+    return ListTexts(view->model(), view->rootIndex());
 }
 
 // Rows whose text is exactly text.

@@ -1,6 +1,7 @@
 // The list model every view shows the workstations through: its order is the lists' Polish
 // alphabetical order however it was filled, and repeated numbers are found.
 #include "storage/polish_collation.h"
+#include "tests/support/model_list.h"
 #include "workstation_loading/workstation_list_model.h"
 
 #include <gtest/gtest.h>
@@ -16,14 +17,6 @@ storage::WorkstationList listOf(const QStringList &names)
         list.push_back(std::make_unique<storage::TStanowisko>(QString::number(i + 1), names[i],
                                                                QStringLiteral("stan_%1").arg(i + 1)));
     return list;
-}
-
-QStringList rows(const TWorkstationListModel &m)
-{
-    QStringList out;
-    for (int r = 0; r < m.rowCount(); ++r)
-        out << m.index(r).data().toString();
-    return out;
 }
 
 } // namespace
@@ -52,7 +45,7 @@ TEST(WorkstationListModel, RowsStandInPolishOrderWhateverTheOrderFilledOrAddedIn
         for (const auto &w : list)
             added.Add(*w);
         for (const TWorkstationListModel *m : {&filled, &added}) {
-            EXPECT_EQ(rows(*m), sorted);
+            EXPECT_EQ(testsupport::ListTexts(m), sorted);
             for (int r = 0; r < m->rowCount(); ++r) // equal names in list order
                 EXPECT_TRUE(names[m->IdAt(r).toInt() - 1] == sorted[r] &&
                             (r == 0 || sorted[r] != sorted[r - 1] || m->IdAt(r).toInt() > m->IdAt(r - 1).toInt()))
@@ -73,7 +66,7 @@ TEST(WorkstationListModel, RepeatedNumbersAreFoundAndARowFindsItsWorkstationInTh
     EXPECT_EQ(m.RowOf("1"), 2); // "C" stands before "E" and "F"
     EXPECT_EQ(m.RowOf("9"), -1);
     m.Remove("1");
-    EXPECT_EQ(rows(m), QStringList({"A", "B", "D"}));
+    EXPECT_EQ(testsupport::ListTexts(&m), QStringList({"A", "B", "D"}));
     const storage::WorkstationList first = listOf({"B", "A"}), reread = listOf({"B", "A"});
     m.Fill(first);
     EXPECT_TRUE(m.RepeatedIds().isEmpty());

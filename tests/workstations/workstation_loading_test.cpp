@@ -7,6 +7,7 @@
 #include "storage/workstation_files.h"
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
+#include "tests/support/model_list.h"
 #include "workstation_loading/workstation_loading.h"
 
 #include <QComboBox>
@@ -25,14 +26,6 @@ const QString Data = QStringLiteral("dane\\");
 TWorkstationListModel &listModel()
 {
     return WorkstationListModel(appstate::State());
-}
-
-QStringList listTexts()
-{
-    QStringList out;
-    for (int r = 0; r < listModel().rowCount(); ++r)
-        out << listModel().index(r).data().toString();
-    return out;
 }
 
 std::unique_ptr<TCzynnik> factor(const QString &nazwa, const QString &ident, int id, const QString &aktual)
@@ -112,7 +105,7 @@ TEST_F(Loading, ListIsFilledInPolishAlphabeticalOrder)
     old.push_back(station("9", QStringLiteral("stary wpis")));
     listModel().Fill(old);
     load();
-    const QStringList shown = listTexts();
+    const QStringList shown = testsupport::ListTexts(&listModel());
     EXPECT_EQ(shown,
               QStringList({QStringLiteral("Lakiernia"), QStringLiteral("Łaźnia"), QStringLiteral("Magazyn"),
                            QStringLiteral("spawalnia"), QStringLiteral("Ślusarnia"), QStringLiteral("Tokarnia")}));
