@@ -16,12 +16,11 @@ TEST(DateTyping, TheClickedPartIsReplacedByWhatIsTyped)
     QApplication::setActiveWindow(&date);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&date));
     QLineEdit *line = date.findChild<QLineEdit *>();
-    QTest::mouseClick(line, Qt::LeftButton, {}, QPoint(line->fontMetrics().horizontalAdvance("20"), 5));
-    QApplication::processEvents();
-    QTest::keyClicks(&date, QStringLiteral("2023"));
-    EXPECT_EQ(date.date(), QDate(2023, 5, 6));
-    QTest::mouseClick(line, Qt::LeftButton, {}, QPoint(line->fontMetrics().horizontalAdvance("2023-11-0"), 5));
-    QApplication::processEvents();
-    QTest::keyClicks(&date, QStringLiteral("09"));
-    EXPECT_EQ(date.date(), QDate(2023, 5, 9));
+    for (const auto &[before, typed, now] : {std::tuple("20", "2023", QDate(2023, 5, 6)),
+                                             std::tuple("2023-11-0", "09", QDate(2023, 5, 9))}) {
+        QTest::mouseClick(line, Qt::LeftButton, {}, QPoint(line->fontMetrics().horizontalAdvance(before), 5));
+        QApplication::processEvents();
+        QTest::keyClicks(&date, typed);
+        EXPECT_EQ(date.date(), now) << typed;
+    }
 }
