@@ -7,8 +7,8 @@
 #include "assessment/frm_ryz_zakl.h"
 #include "assessment/views.h"
 #include "storage/risk_score_files.h"
-#include "widgets/field_binding.h"
 #include "tests/support/model_list.h"
+#include "widgets/field_binding.h"
 #include "workstations/frm_czynn_wl.h"
 #include "workstations/frm_def_stan.h"
 

@@ -68,14 +68,17 @@ TEST_F(PreviewPages, NeverStoreARatingNorMarkAnythingModified)
     own->SetRiskAssessment({assessment::TGroupRatings::All(10), 10, 10, QString()});
     const std::pair<const char *, std::function<void(assessment::TMeasurementPages &)>> actions[] = {
         {"an edit typed into and left",
-         [](auto &p) { QTest::keyClick(on<QLineEdit>(p, "ed_WartZm"), Qt::Key_7), leave(on<QLineEdit>(p, "ed_WartZm")); }},
+         [](auto &p) {
+             QTest::keyClick(on<QLineEdit>(p, "ed_WartZm"), Qt::Key_7), leave(on<QLineEdit>(p, "ed_WartZm"));
+         }},
         {"a memo left", [](auto &p) { leave(on<QPlainTextEdit>(p, "me_Uwagi")); }},
         {"a check box clicked", [](auto &p) { on<QCheckBox>(p, "ch_cbSumNDS")->click(); }},
         {"a choice made in a tree", [](auto &p) { on<QToolButton>(p, "bb_Rodzaj")->click(); }},
         {"a rule's writes", [](auto &p) { p.SetFieldValue(QStringLiteral("ch_cbSumNDS"), "True"); }},
         {"a final rating clicked", // as if a click could reach it
          [](auto &p) { p.RiskPanel()->gbOcena->setEnabled(true), p.RiskPanel()->rbOcenaKoncDuze->click(); }},
-        {"measures typed", [](auto &p) {
+        {"measures typed",
+         [](auto &p) {
              p.RiskPanel()->mSrodOgrRyz->setEnabled(true);
              p.RiskPanel()->mSrodOgrRyz->setPlainText(QStringLiteral("nowe środki"));
          }},

@@ -185,7 +185,8 @@ TEST_F(PrintoutsDialog, AReportThatCannotBePreparedIsNamedWithItsWorkstationAndW
         {printouts::kRegisterAndCards, true,
          says.arg("Rejestr i karta badań czynników", of, "Band bWysoki is too high to fit on a page", "")},
         {printouts::kRiskAssessmentCard, false, says.arg("Karta oceny ryzyka zawodowego", of, broken, control)},
-        {printouts::kWorkstationsByRisk, false, says.arg("Zestawienie stanowisk wg kategorii ryzyka", "", broken, control)},
+        {printouts::kWorkstationsByRisk, false,
+         says.arg("Zestawienie stanowisk wg kategorii ryzyka", "", broken, control)},
     };
     for (const auto &c : cases) {
         FakeReport fake;

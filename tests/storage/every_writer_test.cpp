@@ -173,18 +173,20 @@ public:
     // Every text the writers write becomes text, so that each next write differs.
     void Change(const QString &text)
     {
-        storage::TCzynnik &f = *w.Factors[0].factor;
-        for (QString *t : {&w.nazwa, &w.Kod, &w.DataRej, &w.Lokalizacja, &w.NrRegon, &w.NrRej, &w.Opis, &f.nazwa,
-                           &f.ident, &f.ver_pom, &f.aktual, &f.szkod, &list[0]->id, &list[0]->nazwa,
-                           &list[0]->kat_dane, &newList[1]->Opis, &def.PData, &def.PRodzInf, &def.Katalog, &plik,
-                           &entries[0]->data, &entries[0]->rodzinf, &entries[0]->wer_dok, &items[0]->Values[0].wartosc,
-                           &own[0]->nazwa, &own[0]->ver_pom, &own[0]->frm_dane, &own[0]->aktual, &own[0]->szkod})
-            *t = text;
+        storage::TCzynnik &f = *w.Factors[0].factor, &o = *own[0];
+        const auto set = [&text](std::initializer_list<QString *> texts) {
+            for (QString *t : texts)
+                *t = text;
+        };
+        set({&w.nazwa, &w.Kod, &w.DataRej, &w.Lokalizacja, &w.NrRegon, &w.NrRej, &w.Opis, &newList[1]->Opis});
+        set({&f.nazwa, &f.ident, &f.ver_pom, &f.aktual, &f.szkod, &o.nazwa, &o.ver_pom, &o.frm_dane, &o.aktual,
+             &o.szkod});
+        set({&list[0]->id, &list[0]->nazwa, &list[0]->kat_dane, &def.PData, &def.PRodzInf, &def.Katalog, &plik});
+        set({&entries[0]->data, &entries[0]->rodzinf, &entries[0]->wer_dok, &items[0]->Values[0].wartosc});
         w.Employment[0] = storage::TZatrudn(text, text, text, text, text, text, text);
         for (storage::TCzynnik *factor : {&a, &b}) {
             storage::TPomiarCzynn &m = *factor->Measurements[0];
-            for (QString *t : {&m.data, &m.mscPom, &m.wykpom, &m.metpom, &m.interwyn, &m.srodogrryz})
-                *t = text;
+            set({&m.data, &m.mscPom, &m.wykpom, &m.metpom, &m.interwyn, &m.srodogrryz});
             for (const char *field : {"PEWartZm", "Rodz", "Opis"})
                 storage::FindField(m.Fields, field)->Value = text;
         }
@@ -349,9 +351,11 @@ TEST(StoredTexts, AttributeLikeTextReadsBackAsTypedFromEveryShapeOfAWholeFileOrI
                 continue;
             const auto before = writers.AllFiles();
             const QString refused = c.write();
-            EXPECT_EQ(!refused.isEmpty(), v == "a</b" && !c.name.startsWith("lista")) << qPrintable(c.name + ": " + refused);
+            EXPECT_EQ(!refused.isEmpty(), v == "a</b" && !c.name.startsWith("lista"))
+                << qPrintable(c.name + ": " + refused);
             if (!refused.isEmpty()) {
-                EXPECT_TRUE(refused.startsWith("Nie zapisano pliku") && refused.contains("\"a</b\"")) << qPrintable(refused);
+                EXPECT_TRUE(refused.startsWith("Nie zapisano pliku") && refused.contains("\"a</b\""))
+                    << qPrintable(refused);
                 EXPECT_TRUE(writers.AllFiles() == before) << qPrintable(c.name);
                 continue;
             }
@@ -360,7 +364,8 @@ TEST(StoredTexts, AttributeLikeTextReadsBackAsTypedFromEveryShapeOfAWholeFileOrI
                 for (const auto &[shape, reshape] : shapes) {
                     fx.Write(file, reshape(whole));
                     for (const QString &read : ReadBack(c))
-                        EXPECT_EQ(read.toStdString(), v.toStdString()) << qPrintable(c.name + ", " + file + ", " + shape);
+                        EXPECT_EQ(read.toStdString(), v.toStdString())
+                            << qPrintable(c.name + ", " + file + ", " + shape);
                 }
                 fx.Write(file, whole.left(whole.lastIndexOf("</")));
                 EXPECT_TRUE(ReadBack(c).join('|').startsWith("damaged")) << qPrintable(c.name + ", " + file);
@@ -385,8 +390,10 @@ TEST(PathMessages, AFolderInAFilesPlaceAWrongRootAndAFolderThatCannotBeMadeAreEa
                                              "zamiast <%2>) : %3");
     // The kind and the folder its writer names; wrong roots that miss the right one by a
     // letter, either way.
-    const std::pair<const char *, const char *> cases[] = {
-        {"lista stanowisk", "dane\\"}, {"stanowisko", "dane\\stan_1"}, {"lista dokumentów", "dane\\"}, {"dokument", "dane\\x\\"}};
+    const std::pair<const char *, const char *> cases[] = {{"lista stanowisk", "dane\\"},
+                                                           {"stanowisko", "dane\\stan_1"},
+                                                           {"lista dokumentów", "dane\\"},
+                                                           {"dokument", "dane\\x\\"}};
     for (const auto &[name, made] : cases) {
         FixtureFolder fx;
         EveryWriter writers(fx);

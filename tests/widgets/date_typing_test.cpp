@@ -16,8 +16,8 @@ TEST(DateTyping, TheClickedPartIsReplacedByWhatIsTyped)
     QApplication::setActiveWindow(&date);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&date));
     QLineEdit *line = date.findChild<QLineEdit *>();
-    for (const auto &[before, typed, now] : {std::tuple("20", "2023", QDate(2023, 5, 6)),
-                                             std::tuple("2023-11-0", "09", QDate(2023, 5, 9))}) {
+    for (const auto &[before, typed, now] :
+         {std::tuple("20", "2023", QDate(2023, 5, 6)), std::tuple("2023-11-0", "09", QDate(2023, 5, 9))}) {
         QTest::mouseClick(line, Qt::LeftButton, {}, QPoint(line->fontMetrics().horizontalAdvance(before), 5));
         QApplication::processEvents();
         QTest::keyClicks(&date, typed);

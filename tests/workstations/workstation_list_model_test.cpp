@@ -15,7 +15,7 @@ storage::WorkstationList listOf(const QStringList &names)
     storage::WorkstationList list;
     for (int i = 0; i < names.size(); ++i)
         list.push_back(std::make_unique<storage::TStanowisko>(QString::number(i + 1), names[i],
-                                                               QStringLiteral("stan_%1").arg(i + 1)));
+                                                              QStringLiteral("stan_%1").arg(i + 1)));
     return list;
 }
 
