@@ -7,7 +7,6 @@
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
 #include "tests/support/model_list.h"
-#include "widgets/bitbtn_with_color.h"
 #include "widgets/grid_keys.h"
 #include "widgets/outlook_bar.h"
 #include "workstations/frm_def_stan.h"
