@@ -132,14 +132,16 @@ int Count(const QString &text, const QString &what)
 }
 
 // The options as the printouts dialog hands them on from the summary view: the
-// workstations of the program's data folder and how the view reads them.
-TWorkstationReportOptions ViewOptions()
+// workstations of the program's data folder, how the view reads them, and its range.
+TWorkstationReportOptions ViewOptions(const QDate &from = {}, const QDate &to = {})
 {
     appstate::AppState &s = appstate::State();
     TWorkstationReportOptions options;
     options.Workstations = &s.Workstations;
     options.DataFolder = s.DataFolder;
     options.ReadOptions = s.ReadOptions();
+    if (from.isValid())
+        options.DateFrom = from, options.DateTo = to;
     return options;
 }
 
@@ -204,9 +206,7 @@ protected:
 TEST_F(SummaryReports, SummaryInformationPrintsEveryWorkstationWithTotalsAndTheLatestMeasurementInRange)
 {
     TfrmVrInfZbiorczeStan form;
-    TWorkstationReportOptions options = ViewOptions();
-    options.DateFrom = QDate(2023, 1, 1);
-    options.DateTo = QDate(2024, 12, 31);
+    TWorkstationReportOptions options = ViewOptions(QDate(2023, 1, 1), QDate(2024, 12, 31));
     options.LatestOnly = true;
     form.SetOptions(options);
     const QString text = PrintToPdf(form, dir);
@@ -266,9 +266,7 @@ TEST_F(SummaryReports, SummaryInformationPrintsEveryWorkstationWithTotalsAndTheL
 TEST_F(SummaryReports, SummaryInformationKeepsToTheRangeItIsHeadedWith)
 {
     TfrmVrInfZbiorczeStan form;
-    TWorkstationReportOptions options = ViewOptions();
-    options.DateFrom = QDate(2024, 1, 1);
-    options.DateTo = QDate(2030, 12, 31);
+    TWorkstationReportOptions options = ViewOptions(QDate(2024, 1, 1), QDate(2030, 12, 31));
     form.SetOptions(options);
     ASSERT_TRUE(form.NothingToPrint().isEmpty() && form.Report().Prepare());
     ASSERT_EQ(form.Entries()[0].zatrudnienie.size(), 1u);
@@ -446,9 +444,7 @@ TEST_F(SummaryReports, AWorkstationFileThatCannotBeReadIsReportedOncePerPrintAnd
                        "<stanowisko_dane id=\"3\">\n <daneogl>\n  <dane nazwa=\"Kod\" typ=\"edit\">B-3</dane>\n"));
     QFile::remove(fx.FilePath(QStringLiteral("dane/stan_4/stanowisko_dane.xml")));
     TfrmVrInfZbiorczeStan form;
-    TWorkstationReportOptions options = ViewOptions();
-    options.DateFrom = QDate(2023, 1, 1);
-    options.DateTo = QDate(2024, 12, 31);
+    TWorkstationReportOptions options = ViewOptions(QDate(2023, 1, 1), QDate(2024, 12, 31));
     form.SetOptions(options);
     const QString text = PrintToPdf(form, dir); // two runs: the preparing one and the print
     EXPECT_EQ(boxes.boxes.size(), 2) << boxes.Texts().join(QLatin1Char('|')).toStdString();
@@ -502,9 +498,7 @@ TEST(SummaryReportPages, ManyWorkstationsRunOverPagesNumberedWithTheirCount)
     WriteDataFolder(written);
     QTemporaryDir dir;
     TfrmVrInfZbiorczeStan form;
-    TWorkstationReportOptions options = ViewOptions();
-    options.DateFrom = QDate(2024, 1, 1);
-    options.DateTo = QDate(2024, 12, 31);
+    TWorkstationReportOptions options = ViewOptions(QDate(2024, 1, 1), QDate(2024, 12, 31));
     form.SetOptions(options);
     const QString text = PrintToPdf(form, dir);
     const int pages = form.Report().VRPrinter()->PageCount();
