@@ -3,9 +3,9 @@
 // before its closing line, that file is refused, never read as fewer measurements or none.
 // LIBS: tarvelin_storage tarvelin_platform_core
 #include "fuzz/fuzz_support.h"
+#include "fuzz/small_form.h"
 #include "platform/tarvelin_error.h"
 #include "storage/factors.h"
-#include "storage/form_definition_files.h"
 #include "storage/measurement_files.h"
 
 #include <cstddef>
@@ -17,34 +17,6 @@ namespace {
 const QString kPath = QStringLiteral("d\\s\\met5Krok_dane.xml");
 const QString kFileBase = QStringLiteral("met5Krok_dane");
 
-// The items of the one form version there is ("1"); another version's definition is missing.
-void formFields(const QString &ver, storage::TPomiarList &fields)
-{
-    static const storage::TPomiarList prototype = [] {
-        storage::FormDefinitionFiles none;
-        none.lines = [](const QString &) -> std::shared_ptr<const QStringList> {
-            throw platform::TarvelinError(platform::FileAccessErrorText());
-        };
-        none.catalogue = [](storage::CatalogueKind) -> std::shared_ptr<const storage::CatalogueIndex> {
-            throw platform::TarvelinError(platform::FileAccessErrorText());
-        };
-        storage::TPomiarList items;
-        storage::ParseMeasurementForm(
-            storage::TextXmlLinesFromBytes(
-                "<?xml?>\r\n<met5Krok_frm function=\"met5Krok_Pomiar_01\">\r\n<page nr=\"1\" nazwa=\"A\">\r\n"
-                "<naglowek nazwa=\"H\" etyk=\"a;b\">\r\n<wiersz>\r\n<pole nazwa=\"A\" typ=\"edit\">0</pole>\r\n"
-                "<pole nazwa=\"B\" typ=\"combo\"></pole>\r\n<pole nazwa=\"C\" typ=\"memo\"></pole>\r\n"
-                "<pole nazwa=\"D\" typ=\"label\"></pole>\r\n</wiersz>\r\n</naglowek>\r\n</page>\r\n"
-                "</met5Krok_frm>\r\n"),
-            QStringLiteral("zaklocen\\frm\\met5Krok_frm_1.xml"), items, 100001, none);
-        return items;
-    }();
-    if (ver != QLatin1String("1"))
-        throw platform::TarvelinError(platform::FileAccessErrorText());
-    for (const auto &p : prototype)
-        fields.push_back(p->Clone());
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -54,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                         QStringLiteral("met5Krok"), QStringLiteral("T"), QStringLiteral("N"));
     bool refused = false;
     try {
-        storage::ParseMeasurements(lines, kPath, a.Measurements, a.id, formFields);
+        storage::ParseMeasurements(lines, kPath, a.Measurements, a.id, fuzzsupport::SmallFormFields);
     } catch (const platform::TarvelinError &) {
         refused = true; // what was read before the fault is kept, to be shown
     }
@@ -74,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         __builtin_trap();
     storage::TMeasurementList again;
     try {
-        storage::ParseMeasurements(storage::TextXmlLinesFromBytes(*written, false), kPath, again, a.id, formFields);
+        storage::ParseMeasurements(storage::TextXmlLinesFromBytes(*written, false), kPath, again, a.id, fuzzsupport::SmallFormFields);
     } catch (const platform::TarvelinError &e) {
         std::fprintf(stderr, "own output not read back: %s\n", qPrintable(e.message()));
         __builtin_trap();
@@ -84,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray cut = written->left(qsizetype(size) % (written->lastIndexOf("</") + 1));
     storage::TMeasurementList partial;
     try {
-        storage::ParseMeasurements(storage::TextXmlLinesFromBytes(cut, false), kPath, partial, a.id, formFields);
+        storage::ParseMeasurements(storage::TextXmlLinesFromBytes(cut, false), kPath, partial, a.id, fuzzsupport::SmallFormFields);
         __builtin_trap(); // a file cut short read as a whole one
     } catch (const platform::TarvelinError &) {
         if (partial.size() > a.Measurements.size())

@@ -4,6 +4,7 @@
 // left out, as their writer has to refuse it.
 // LIBS: tarvelin_storage tarvelin_platform_core
 #include "fuzz/roundtrip_support.h"
+#include "fuzz/small_form.h"
 #include "platform/tarvelin_error.h"
 #include "storage/form_definition_files.h"
 
@@ -89,17 +90,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!storable)
         return 0;
 
-    storage::FormDefinitionFiles none;
-    none.lines = [](const QString &) -> std::shared_ptr<const QStringList> {
-        throw platform::TarvelinError(platform::FileAccessErrorText());
-    };
-    none.catalogue = [](storage::CatalogueKind) -> std::shared_ptr<const storage::CatalogueIndex> {
-        throw platform::TarvelinError(platform::FileAccessErrorText());
-    };
     storage::TPomiarList items;
     storage::FormRootInfo root;
     storage::ParseMeasurementForm(fuzzsupport::WrittenLines(lines, true),
-                                  QStringLiteral("zaklocen\\frm\\met5Krok_frm_1.xml"), items, 100001, none, {}, &root);
+                                  QStringLiteral("zaklocen\\frm\\met5Krok_frm_1.xml"), items, 100001,
+                                  fuzzsupport::NoDefinitionFiles(), {}, &root);
     Require(root.katalog == katalog && root.plik == plik && root.function == function);
     size_t at = 0;
     for (size_t page = 0; page < pages.size(); ++page) {

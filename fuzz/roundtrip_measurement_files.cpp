@@ -4,9 +4,9 @@
 // reads like another factor's block or a measurement's header stays text.
 // LIBS: tarvelin_storage tarvelin_platform_core
 #include "fuzz/roundtrip_support.h"
+#include "fuzz/small_form.h"
 #include "platform/tarvelin_error.h"
 #include "storage/factors.h"
-#include "storage/form_definition_files.h"
 #include "storage/measurement_files.h"
 
 using roundtrip::Require;
@@ -14,38 +14,6 @@ using roundtrip::Require;
 namespace {
 
 const QString kPath = QStringLiteral("d\\s\\met5Krok_dane.xml");
-
-const storage::TPomiarList &prototype()
-{
-    static const storage::TPomiarList items = [] {
-        storage::FormDefinitionFiles none;
-        none.lines = [](const QString &) -> std::shared_ptr<const QStringList> {
-            throw platform::TarvelinError(platform::FileAccessErrorText());
-        };
-        none.catalogue = [](storage::CatalogueKind) -> std::shared_ptr<const storage::CatalogueIndex> {
-            throw platform::TarvelinError(platform::FileAccessErrorText());
-        };
-        storage::TPomiarList read;
-        storage::ParseMeasurementForm(
-            storage::TextXmlLinesFromBytes(
-                "<?xml?>\r\n<met5Krok_frm function=\"met5Krok_Pomiar_01\">\r\n<page nr=\"1\" nazwa=\"A\">\r\n"
-                "<naglowek nazwa=\"H\" etyk=\"a;b\">\r\n<wiersz>\r\n<pole nazwa=\"A\" typ=\"edit\">0</pole>\r\n"
-                "<pole nazwa=\"B\" typ=\"combo\"></pole>\r\n<pole nazwa=\"C\" typ=\"memo\"></pole>\r\n"
-                "<pole nazwa=\"D\" typ=\"label\"></pole>\r\n</wiersz>\r\n</naglowek>\r\n</page>\r\n"
-                "</met5Krok_frm>\r\n"),
-            QStringLiteral("zaklocen\\frm\\met5Krok_frm_1.xml"), read, 100001, none);
-        return read;
-    }();
-    return items;
-}
-
-void formFields(const QString &ver, storage::TPomiarList &fields)
-{
-    if (ver != QLatin1String("1"))
-        throw platform::TarvelinError(platform::FileAccessErrorText());
-    for (const auto &p : prototype())
-        fields.push_back(p->Clone());
-}
 
 void addMeasurements(roundtrip::Input &in, storage::TCzynnik &f)
 {
@@ -57,7 +25,7 @@ void addMeasurements(roundtrip::Input &in, storage::TCzynnik &f)
             *v = in.Text();
         for (short *r : {&m->ocenam, &m->ocenak, &m->ocenakc, &m->ocenaml, &m->ocenamax, &m->ocenakon})
             *r = short(in.Number(0, 40));
-        formFields(m->ver, m->Fields);
+        fuzzsupport::SmallFormFields(m->ver, m->Fields);
         for (const auto &p : m->Fields) {
             if (p->typ() == QLatin1String("naglowek"))
                 p->ChoiceNr = in.Number(1, 9);
@@ -93,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QStringList lines = storage::TextXmlLinesFromBytes(*written, false);
     for (const storage::TCzynnik *f : {&a, &b}) {
         storage::TMeasurementList back;
-        storage::ParseMeasurements(lines, kPath, back, f->id, formFields);
+        storage::ParseMeasurements(lines, kPath, back, f->id, fuzzsupport::SmallFormFields);
         Require(back.size() == f->Measurements.size());
         for (size_t i = 0; i < back.size(); ++i)
             Require(back[i]->SameAs(*f->Measurements[i]));
