@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QMap>
 #include <QPainterPath>
+#include <QRegularExpression>
 #include <QSet>
 #include <gtest/gtest.h>
 
@@ -271,6 +272,18 @@ TEST(FormPages, EveryBuiltPageReadsItsTableAndStartsOnAPageOfItsOwn)
             }
             first = false;
         }
+        // A value in a row the form numbers in a column of its own ("27" beside "Przyczyny
+        // wypadku") carries that number, so a continuation of it is headed with it.
+        static const QRegularExpression bareNumber(QStringLiteral("^[0-9]{1,2}$"));
+        for (const TLayoutBand &band : b.page->Layout().bands)
+            for (const TLayoutControl &v : band.controls)
+                for (const TLayoutControl &t : band.controls)
+                    if (v.kind == TLayoutControl::Value && t.kind == TLayoutControl::Text &&
+                        t.name.startsWith(QLatin1String("VRLabel")) && bareNumber.match(t.text.trimmed()).hasMatch() &&
+                        t.left + t.width <= v.left && t.top < v.top + v.height && v.top < t.top + t.height) {
+                        EXPECT_EQ(v.itemNumber, t.text.trimmed() + QLatin1Char('.')) << where(b).toStdString() << ": "
+                                                                                     << v.name.toStdString();
+                    }
         for (const TVRPrintable *c : b.page->Components()) {
             const auto *band = qobject_cast<const TVRCustomBand *>(c->parent());
             ASSERT_TRUE(band);
