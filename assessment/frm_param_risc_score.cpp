@@ -825,8 +825,7 @@ void TfrmParamRiscScore::bZapiszClick()
 {
     // A cell being edited belongs to what is saved: the button may be pressed without the
     // editor losing the focus (by its key, or from a program).
-    for (QTableWidget *grid : {strGrPrawd, strGrEksp, strGrSkut, strGrWskRyz})
-        widgets::CommitOpenCellEditor(grid);
+    commitOpenCells();
     if (!SprPoprDanych())
         return;
     ZapiszToObiekt();
@@ -836,10 +835,20 @@ void TfrmParamRiscScore::bZapiszClick()
     ReloadRiskScoreSets();
 }
 
+void TfrmParamRiscScore::commitOpenCells()
+{
+    for (QTableWidget *grid : {strGrPrawd, strGrEksp, strGrSkut, strGrWskRyz})
+        widgets::CommitOpenCellEditor(grid);
+}
+
 // ---- Closing -----------------------------------------------------------------------------------
 
 void TfrmParamRiscScore::closeEvent(QCloseEvent *event)
 {
+    // A text still in a cell's editor is a change too: the window's close button takes no
+    // focus, so the editor would otherwise be committed only after the question was skipped.
+    if (InEditMode())
+        commitOpenCells();
     if (InEditMode() && m_unsaved) {
         const int answer =
             platform::MessageBox(QStringLiteral("Włączono tryb edycji parametrów Risk score !!!\n"

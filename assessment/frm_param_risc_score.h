@@ -108,6 +108,8 @@ private:
     void renumber(QTableWidget *grid);
     void setRangeText(int row);
     void fitDescriptions();
+    // Stores the text of a cell still being edited into its grid, the editor kept open.
+    void commitOpenCells();
     void onBandCellChanged(int tableRow, int col);
     // Checks one table's value column; false after its message.
     bool checkTable(const QTableWidget *grid, int valueCol, const QString &numberMessage, const QString &orderMessage);

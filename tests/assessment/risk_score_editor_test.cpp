@@ -238,5 +238,12 @@ TEST_F(RiskScoreEditor, ClosingInEditModeAsksFirst)
         prompter.Answer(platform::MsgYes);
         EXPECT_TRUE(e.close());
         EXPECT_EQ(prompter.boxes.size(), 2);
+        // A change still in a cell's editor (the close button takes no focus) asks too.
+        for (QTableWidget *grid : {e.strGrPrawd, e.strGrEksp, e.strGrSkut, e.strGrWskRyz}) {
+            e.bZapiszClick(), prompter.boxes.clear(), prompter.Answer(platform::MsgNo);
+            grid->setCurrentCell(0, 1), grid->editItem(grid->item(0, 1));
+            qobject_cast<QLineEdit *>(grid->indexWidget(grid->currentIndex()))->setText(QStringLiteral("ż"));
+            EXPECT_TRUE(!e.close() && prompter.boxes.size() == 1) << grid->objectName().toStdString();
+        }
     });
 }
