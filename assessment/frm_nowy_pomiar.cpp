@@ -70,6 +70,7 @@ TfrmNowyPomiar::TfrmNowyPomiar()
     main->addWidget(new QLabel(QStringLiteral("Interpretacja wyniku:"), this));
     mInterWyn = new QPlainTextEdit(this);
     mInterWyn->setObjectName(QStringLiteral("mInterWyn"));
+    mInterWyn->setTabChangesFocus(true); // Tab leaves it, as every memo of the program
     main->addWidget(mInterWyn, 1);
     const widgets::TDialogButtons row = widgets::AddDialogButtons(this, main);
     bOk = row.accept;

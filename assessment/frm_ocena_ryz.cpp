@@ -115,6 +115,7 @@ TfrmOcenaRyz::TfrmOcenaRyz()
     mSrodOgrRyz = new QPlainTextEdit(pOcenaRyz);
     mSrodOgrRyz->setObjectName(QStringLiteral("mSrodOgrRyz"));
     mSrodOgrRyz->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    mSrodOgrRyz->setTabChangesFocus(true); // Tab leaves it, as every memo of the program
     main->addWidget(mSrodOgrRyz, 1);
     connect(mSrodOgrRyz, &QPlainTextEdit::textChanged, this, [this] { mSrodOgrRyzChange(); });
 

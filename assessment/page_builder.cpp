@@ -340,6 +340,7 @@ void TPageBuilder::buildMemo(storage::TPomiar &item, int left, bool readOnly)
     me->setObjectName(QStringLiteral("me_") + item.nazwa());
     me->setPlainText(item.Value);
     me->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    me->setTabChangesFocus(true); // Tab leaves it, as every memo of the program
     if (item.rozm() > 0)
         widgets::SetMemoMaxLength(me, item.rozm(), m_pages.FieldCaption(me->objectName()));
     me->setReadOnly(readOnly);

@@ -1,5 +1,7 @@
 // The keyboard alone in every grid of the program, and the Delete key in the main window.
 #include "appstate/appstate.h"
+#include "assessment/frm_nowy_pomiar.h"
+#include "assessment/frm_ocena_ryz.h"
 #include "assessment/frm_param_risc_score.h"
 #include "reportengine/vr_preview_window.h"
 #include "reportengine/vr_printer.h"
@@ -126,5 +128,10 @@ TEST(Keys, NoGridKeepsTheKeyboardAndDeleteStaysWhereItIsPressed)
     for (QWidget *window : std::initializer_list<QWidget *>{&main, &editor, &preview})
         for (QTableView *grid : window->findChildren<QTableView *>())
             EXPECT_TRUE(!grid->tabKeyNavigation() || widgets::HasGridKeys(grid)) << grid->objectName().toStdString();
+    // Nor does a memo typed in keep Tab as text (its tooltip says Tab leaves the field).
+    assessment::TfrmOcenaRyz riskPanel;
+    for (QWidget *window : std::initializer_list<QWidget *>{&main, assessment::frmNowyPomiar(), &riskPanel})
+        for (QPlainTextEdit *memo : window->findChildren<QPlainTextEdit *>())
+            EXPECT_TRUE(memo->isReadOnly() || memo->tabChangesFocus()) << memo->objectName().toStdString();
     editor.hide();
 }

@@ -81,6 +81,7 @@ TEST_F(PageBuilderNames, EveryKindGetsItsPrefixedNameAndTheRiskTabComesLast)
     EXPECT_EQ(Control<QLineEdit>("ed_WartZm")->text(), "1.5");
     EXPECT_EQ(Control<QLineEdit>("ed_WartZm")->toolTip(), "Naciśnij TAB w celu opuszczenia pola edycyjnego");
     EXPECT_EQ(Control<QPlainTextEdit>("me_Uwagi")->toPlainText(), "linia 1\nlinia 2");
+    EXPECT_TRUE(Control<QPlainTextEdit>("me_Uwagi")->tabChangesFocus()); // as its tooltip says
     EXPECT_TRUE(Control<QCheckBox>("ch_cbSumNDS")->isChecked());
     EXPECT_EQ(Control<QToolButton>("bb_Rodzaj")->size(), QSize(17, 17));
     EXPECT_FALSE(Control<QToolButton>("bb_Rodzaj")->icon().isNull());
