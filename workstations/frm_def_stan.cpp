@@ -75,17 +75,22 @@ public:
             return;
         }
         const QString text = storage::NumberWithPoint(edit->text());
-        if (m_view->CellRefusal(index.row(), index.column(), text).isEmpty()) {
+        const QString refusal = m_view->CellRefusal(index.row(), index.column(), text);
+        if (refusal.isEmpty()) {
             model->setData(index, text, Qt::EditRole);
             return;
         }
         // The message waits until the editor has closed: a box shown while the focus is
-        // moving would take the focus itself and close the editor a second time.
+        // moving would take the focus itself and close the editor a second time. The focus
+        // may have moved to another workstation, whose rows the grid shows by then: the
+        // value is only refused then, never tried on them.
         QPointer<TfrmDefStan> view(m_view);
-        const int row = index.row(), column = index.column();
-        QTimer::singleShot(0, m_view, [view, row, column, text] {
-            if (view)
+        const int row = index.row(), column = index.column(), fills = m_view->GridFills();
+        QTimer::singleShot(0, m_view, [view, row, column, text, fills, refusal] {
+            if (view && view->GridFills() == fills)
                 view->sgZatrudnSetEditText(row, column, text);
+            else if (view)
+                platform::ShowWarning(refusal);
         });
     }
 
@@ -379,6 +384,7 @@ void TfrmDefStan::setGridRows(const std::vector<storage::TZatrudn> &rows)
 {
     const bool filling = m_filling;
     m_filling = true;
+    ++m_gridFills;
     sgZatrudn->setRowCount(int(rows.size()));
     for (int r = 0; r < int(rows.size()); ++r) {
         const QStringList cells = rows[r].Columns();

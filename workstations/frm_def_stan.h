@@ -92,6 +92,8 @@ public:
     bool sgZatrudnSetEditText(int row, int column, const QString &text);
     // Why the grid would refuse text in a cell (the message), empty when it takes it.
     QString CellRefusal(int row, int column, const QString &text) const;
+    // How many times the grid's rows were replaced (another workstation shown).
+    int GridFills() const { return m_gridFills; }
     void bbAddRowClick();
     void bbDelRowClick();
     void bWybierzClick();
@@ -151,6 +153,7 @@ private:
     bool m_new = false;  // a new workstation is being entered
     bool m_filling = false;
     bool m_gridEdited = false;
+    int m_gridFills = 0;
     // The date the picker shows for a workstation without a register date (today): it stands
     // in for the missing date and is not one the user gave.
     QDate m_standInDate;
