@@ -128,8 +128,7 @@ TEST(Keys, NoGridKeepsTheKeyboardAndDeleteStaysWhereItIsPressed)
     for (QWidget *window : std::initializer_list<QWidget *>{&main, &editor, &preview})
         for (QTableView *grid : window->findChildren<QTableView *>())
             EXPECT_TRUE(!grid->tabKeyNavigation() || widgets::HasGridKeys(grid)) << grid->objectName().toStdString();
-    // Nor does a memo typed in keep Tab as text (its tooltip says Tab leaves the field).
-    assessment::TfrmOcenaRyz riskPanel;
+    assessment::TfrmOcenaRyz riskPanel; // nor does a memo typed in keep Tab (its tooltip says Tab leaves it)
     for (QWidget *window : std::initializer_list<QWidget *>{&main, assessment::frmNowyPomiar(), &riskPanel})
         for (QPlainTextEdit *memo : window->findChildren<QPlainTextEdit *>())
             EXPECT_TRUE(memo->isReadOnly() || memo->tabChangesFocus()) << memo->objectName().toStdString();

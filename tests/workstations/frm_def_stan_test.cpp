@@ -773,11 +773,9 @@ TEST_F(DefStan, ImpossibleCountsAreRefusedAndTheCellKeepsItsValue)
     EXPECT_TRUE(!view->sgZatrudnSetEditText(1, 2, QStringLiteral("0")) && cell(1, 2) == "1");
     view->sgZatrudnExit();
     EXPECT_EQ(view->CurrentWorkstation()->Employment[1].KobietyCiez, "1");
-    // Refused as its editor closes because another workstation is chosen: it is told, and
-    // lands in neither (Biuro has nobody employed, Spawalnia 6 people in its first year).
+    // Refused as the editor closes for another workstation (Biuro: nobody, Spawalnia: 6): told, put in neither.
     choose("Biuro"), view->sgZatrudn->setCurrentCell(0, 6), view->sgZatrudn->editItem(view->sgZatrudn->item(0, 6));
-    qobject_cast<QLineEdit *>(view->sgZatrudn->indexWidget(view->sgZatrudn->currentIndex()))->setText("3");
-    boxes.boxes.clear(), widgets::CommitOpenCellEditor(view->sgZatrudn), choose("Spawalnia");
-    QCoreApplication::processEvents();
+    widgets::OpenCellEditor(view->sgZatrudn)->setProperty("text", "3"), boxes.boxes.clear();
+    widgets::CommitOpenCellEditor(view->sgZatrudn), choose("Spawalnia"), QCoreApplication::processEvents();
     EXPECT_TRUE(cell(0, 6) == "4" && boxes.Texts().join('|').contains("\"Narażeni\" (3)")) << cell(0, 6).toStdString();
 }
