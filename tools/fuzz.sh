@@ -55,6 +55,8 @@ if [ "$long" = 0 ]; then
         "$f" -seed=1 -runs="$r" -max_total_time="$t" -rss_limit_mb=4096 -artifact_prefix=build-fuzz/ \
             -print_final_stats=0 "$corpus" $(seeds_of "$name") 2>"build-fuzz/$name.log" \
             || { tail -40 "build-fuzz/$name.log"; exit 1; }
+        # How many inputs the target ran, so that a run's depth can be quoted.
+        grep -h '^Done ' "build-fuzz/$name.log" | sed "s/^/  $name: /"
     done
     echo "fuzzing: all targets passed"
     exit 0
