@@ -128,14 +128,18 @@ QString resolvedPath(const QString &path)
     return QString();
 }
 
-// The permissions the new file is to have: those of the file it replaces, or what any
-// program of the user gives a file it creates.
+// The owner and permissions the new file is to have: those of the file it replaces (a save
+// run as root, or by a colleague sharing the folder, must not take the user's file from
+// them: the owner is kept where this user may give it, the group where they belong to it),
+// or what any program of the user gives a file it creates.
 bool takePermissions(int fd, const QString &target)
 {
     struct stat st = {};
     mode_t mode = 0;
     if (::stat(native(target).constData(), &st) == 0) {
-        mode = st.st_mode & 07777;
+        if (::fchown(fd, st.st_uid, st.st_gid) != 0)
+            (void)!::fchown(fd, uid_t(-1), st.st_gid);
+        mode = st.st_mode & 07777; // after the owner: a change of owner may clear set-id bits
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);

@@ -48,6 +48,10 @@ void scanCatalogue(const QStringList &lines, const QString &relPath, const QStri
     CatalogueReadInfo local;
     CatalogueReadInfo &inf = info ? *info : local;
     inf = CatalogueReadInfo();
+    // A catalogue cut short after an entry's closing line would list fewer substances
+    // without a word.
+    if (CheckWholeFile(lines) == FileShape::Cut)
+        ThrowStructureError(relPath, QStringLiteral("plik jest niekompletny"));
     bool rootSeen = false;
     bool headerSeen = false;
     int id = 0;

@@ -30,6 +30,10 @@ TGrupaCzynnikList ReadFactorGroups(const QString &path)
     QStringList lines;
     if (!ReadTextXmlLinesIfExists(path, lines, true))
         return {};
+    // Its loop never looks at the last line: a list cut short would lose its last groups
+    // without a word.
+    if (CheckWholeFile(lines) == FileShape::Cut)
+        ThrowStructureError(path, QStringLiteral("plik jest niekompletny"));
     return ParseFactorGroups(lines);
 }
 

@@ -147,6 +147,9 @@ TNavigationGroups ParseNavigationConfig(const QStringList &lines, QString &versi
         throw platform::TarvelinError(
             QStringLiteral("Plik konfiguracyjny %1 jest pusty lub uszkodzony (brak wiersza <tarvelin ver=...>).")
                 .arg(kConfigName));
+    // Cut short after a closed group, it would lose the groups after it without a word.
+    if (CheckWholeFile(lines) == FileShape::Cut)
+        malformed(QStringLiteral("plik jest niekompletny (brak wiersza </tarvelin>)"), int(lines.size()) - 1);
     version = ver;
     return groups;
 }

@@ -61,6 +61,8 @@ bool parse(const QStringList &lines, const QString &rootKey, std::vector<Node> &
            bool &versionFound, bool topLeaves, LevelReader readLevelFn, MakeLeaf makeLeaf, MakeGroup makeGroup)
 {
     versionFound = false;
+    if (CheckWholeFile(lines) == FileShape::Cut)
+        return false;
     int id = 0;
     for (int i = 1; i <= lines.size() - 2; ++i) {
         const QString &line = lines[i];
@@ -91,6 +93,10 @@ template <typename Node, typename Parser> void readTree(const QString &relPath, 
     const QStringList lines = ReadTextXmlLines(relPath, true);
     if (lines.size() < 2)
         throw platform::TarvelinError(QStringLiteral("Plik listy wyboru %1 jest pusty.").arg(relPath));
+    // Cut short after a closed group or a choice, it would offer fewer choices without a word.
+    if (CheckWholeFile(lines) == FileShape::Cut)
+        throw platform::TarvelinError(
+            QStringLiteral("Niepoprawna struktura pliku listy wyboru %1: plik jest niekompletny.").arg(relPath));
     std::vector<Node> nodes;
     QString version;
     bool versionFound = false;

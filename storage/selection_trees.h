@@ -46,7 +46,8 @@ void ReadSelectionTree(const QString &relPath, std::vector<TZalTree> &list);
 void ReadParamTree(const QString &relPath, std::vector<TZalTreeParam> &list);
 
 // The same on lines already read and cut (tests and fuzzing); rootKey is the text that
-// marks the root line. Return false when a group is never closed (nodes then incomplete);
+// marks the root line. Return false when a group is never closed or the file was cut short
+// (its root never closed; nodes then incomplete);
 // version receives the root `ver` when a root line was found (versionFound true).
 bool ParseSelectionTree(const QStringList &lines, const QString &rootKey, std::vector<TZalTree> &list, QString &version,
                         bool &versionFound);

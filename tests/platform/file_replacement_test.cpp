@@ -8,6 +8,9 @@
 #include <QFile>
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/stat.h>
+#include <tuple>
+#include <unistd.h>
 
 TEST(Leftovers, TheCleanUpLeavesARunningSaveAndTheUsersFilesAndTakesTheRest)
 {
@@ -47,4 +50,23 @@ TEST(Leftovers, TheCleanUpLeavesARunningSaveAndTheUsersFilesAndTakesTheRest)
     platform::RemoveInterruptedSaves(fx.FilePath("dane"), isXml);
     for (const auto &c : cases)
         EXPECT_EQ(fx.Exists(c.file), c.kept) << c.file;
+}
+
+// A save replaces a file's bytes, never whose it is (run as root, or by a colleague).
+TEST(Replacement, ASaveKeepsTheOwnerGroupAndPermissionsOfTheFilesItReplaces)
+{
+    testsupport::FixtureFolder fx;
+    const auto owner = [&](const char *name) {
+        struct stat st = {};
+        ::stat(QFile::encodeName(fx.FilePath(name)).constData(), &st);
+        return std::tuple(st.st_uid, st.st_gid, st.st_mode & 07777);
+    };
+    for (const char *name : {"a.xml", "b.xml"}) {
+        fx.Write(name, "old");
+        (void)!::chown(QFile::encodeName(fx.FilePath(name)).constData(), 65534, 65534); // where this user may
+        ::chmod(QFile::encodeName(fx.FilePath(name)).constData(), 0640);
+    }
+    const auto before = owner("a.xml");
+    EXPECT_TRUE(platform::WriteFilesAtomically({{fx.FilePath("a.xml"), "new"}, {fx.FilePath("b.xml"), "new"}}));
+    EXPECT_TRUE(owner("a.xml") == before && owner("b.xml") == before && fx.Read("b.xml") == "new");
 }

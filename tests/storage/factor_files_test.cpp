@@ -57,7 +57,7 @@ TEST(FactorGroups, ReadsEveryGroupWithItsFiles)
     EXPECT_EQ(groups[1]->ident, QString("uciaz"));
 }
 
-TEST(FactorGroups, MissingOrEmptyFileGivesNoGroupsAndNoMessage)
+TEST(FactorGroups, MissingOrEmptyFileGivesNoGroupsAndNoMessageACutOneIsRefused)
 {
     FixtureFolder fx;
     QDir().mkpath(fx.FilePath("poradn"));
@@ -66,8 +66,8 @@ TEST(FactorGroups, MissingOrEmptyFileGivesNoGroupsAndNoMessage)
     fx.Write("poradn/czynniki_grupy.xml", QByteArray());
     EXPECT_TRUE(ReadFactorGroups("poradn\\czynniki_grupy.xml").empty());
     fx.Write("poradn/czynniki_grupy.xml", QByteArray("<?xml?>\r\n<czynniki_grupy>\r\n <poz ident=\"fiz"));
-    EXPECT_TRUE(ReadFactorGroups("poradn\\czynniki_grupy.xml").empty()); // the last line is never examined
     EXPECT_TRUE(prompter.boxes.isEmpty());
+    EXPECT_THROW(ReadFactorGroups("poradn\\czynniki_grupy.xml"), platform::TarvelinError); // cut short: said
 }
 
 TEST(FactorLists, PlainListTakesEveryEntryWithTheGroupKey)
