@@ -99,12 +99,13 @@ bool ReportProblems(const storage::StorageProblems &problems)
     return problems.empty();
 }
 
-QString StorableFieldText(const QString &text)
+QString StorableFieldText(const QString &text, const QString &caption)
 {
     QString warning;
     const QString clean = storage::StorableText(text, &warning);
+    // The user may have left several fields since typing; the message says which one changed.
     if (!warning.isEmpty())
-        platform::ShowWarning(warning);
+        platform::ShowWarning(warning + QStringLiteral(" (pole „%1”).").arg(caption));
     return clean;
 }
 

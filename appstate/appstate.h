@@ -125,7 +125,7 @@ bool ReportStorageResult(const storage::StorageResult &result);
 bool ReportProblems(const storage::StorageProblems &problems);
 
 // Text typed into a field as a data file can hold it (storage::StorableText); what had to
-// be removed is said in a warning.
-QString StorableFieldText(const QString &text);
+// be removed is said in a warning naming the field by its caption.
+QString StorableFieldText(const QString &text, const QString &caption);
 
 } // namespace appstate

@@ -103,7 +103,7 @@ bool TfrmCzynnWl::CheckName()
 {
     // Characters the own-factor file cannot hold are taken out first (and the user told),
     // so the name checked is the name stored.
-    const QString stored = appstate::StorableFieldText(FactorName());
+    const QString stored = appstate::StorableFieldText(FactorName(), widgets::FieldCaption(edNazwaCzynnWl));
     if (stored != FactorName())
         edNazwaCzynnWl->setText(stored);
     if (stored.isEmpty()) {

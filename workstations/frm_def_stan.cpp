@@ -9,6 +9,7 @@
 #include "storage/text_xml.h"
 #include "widgets/date_typing.h"
 #include "widgets/field_binding.h"
+#include "widgets/field_limits.h"
 #include "widgets/form_geometry.h"
 #include "widgets/grid_keys.h"
 #include "widgets/progress_dialog.h"
@@ -477,9 +478,9 @@ void TfrmDefStan::NewWorkstation()
 // ---------------------------------------------------------------------------------------
 // Field exits
 
-QString TfrmDefStan::cleanText(const QString &text)
+QString TfrmDefStan::cleanText(const QString &text, const QWidget *field)
 {
-    return appstate::StorableFieldText(text);
+    return appstate::StorableFieldText(text, widgets::FieldCaption(field));
 }
 
 void TfrmDefStan::SprZmiany(QWidget *sender)
@@ -496,7 +497,7 @@ void TfrmDefStan::SprZmiany(QWidget *sender)
         text = edit->text();
     else
         return;
-    const QString clean = cleanText(text);
+    const QString clean = cleanText(text, sender);
     if (clean != text) {
         // The field shows what will be stored.
         widgets::FieldEventSuppressor quiet;

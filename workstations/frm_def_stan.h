@@ -143,7 +143,7 @@ private:
     bool gridCellRefused() const;
     bool checkNameForSave();
     // The text without what the files cannot hold back; says what was removed.
-    QString cleanText(const QString &text);
+    QString cleanText(const QString &text, const QWidget *field);
     void setGridRows(const std::vector<storage::TZatrudn> &rows);
     void restoreStoredName(storage::TStanowisko &w);
 

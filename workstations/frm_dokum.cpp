@@ -8,6 +8,7 @@
 #include "platform/window_registry.h"
 #include "storage/text_xml.h"
 #include "widgets/field_binding.h"
+#include "widgets/field_limits.h"
 #include "widgets/form_geometry.h"
 
 #include <QApplication>
@@ -502,7 +503,7 @@ void TfrmDokum::ExitField(QWidget *sender)
     auto *edit = qobject_cast<QLineEdit *>(sender);
     if (!edit)
         return;
-    const QString text = appstate::StorableFieldText(edit->text());
+    const QString text = appstate::StorableFieldText(edit->text(), widgets::FieldCaption(edit));
     if (text != edit->text()) {
         widgets::FieldEventSuppressor quiet;
         edit->setText(text);
@@ -515,7 +516,7 @@ void TfrmDokum::ExitMemo(QWidget *sender)
     auto *memo = qobject_cast<QPlainTextEdit *>(sender);
     if (!memo)
         return;
-    const QString text = appstate::StorableFieldText(memo->toPlainText());
+    const QString text = appstate::StorableFieldText(memo->toPlainText(), widgets::FieldCaption(memo));
     if (text != memo->toPlainText()) {
         widgets::FieldEventSuppressor quiet;
         widgets::SetMemoText(memo, text);
