@@ -6,8 +6,8 @@
 #include "tests/support/fakes.h"
 #include "tests/support/fixture.h"
 #include "tests/support/model_list.h"
-#include "widgets/field_limits.h"
 #include "widgets/field_binding.h"
+#include "widgets/field_limits.h"
 #include "workstations/frm_def_stan.h"
 
 #include <QApplication>
@@ -17,10 +17,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QTabWidget>
-#include <QTableWidget>
 #include <QSignalSpy>
 #include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -602,7 +602,8 @@ TEST_F(DefStan, CharactersTheFilesCannotHoldAreRemovedWithAMessage)
     EXPECT_TRUE(modified());
     EXPECT_TRUE(boxes.boxes.last().text.startsWith(QStringLiteral("Usunięto znaki")));
     // Named by its caption: the user may have left several fields since.
-    EXPECT_TRUE(boxes.boxes.last().text.endsWith(QStringLiteral("(pole „%1”).").arg(widgets::FieldCaption(view->e_Kod))));
+    EXPECT_TRUE(
+        boxes.boxes.last().text.endsWith(QStringLiteral("(pole „%1”).").arg(widgets::FieldCaption(view->e_Kod))));
     EXPECT_NE(widgets::FieldCaption(view->e_Kod), "e_Kod");
     // Characters outside Windows-1250 would come back as "?".
     type(view->e_Lokalizacja, QStringLiteral("Hala → B"));
