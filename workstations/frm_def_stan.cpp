@@ -16,6 +16,8 @@
 
 #include <QApplication>
 #include <QDateEdit>
+#include <QDir>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -763,6 +765,23 @@ bool TfrmDefStan::SameWorkstationName(const QString &a, const QString &b)
     return asciiUpper(a) == asciiUpper(b);
 }
 
+namespace {
+
+// A folder left behind by an earlier delete must not lend its files to a new workstation.
+// One left empty by a save that was killed before it wrote anything lends nothing, and is
+// taken again rather than pushing every later workstation to a further number.
+bool folderTaken(const QString &dataFolder, int id)
+{
+    const QFileInfo folder(
+        platform::ToFilePath(storage::WorkstationFolderPath(dataFolder, QStringLiteral("stan_%1").arg(id))));
+    if (!folder.isDir())
+        return false;
+    const QDir dir(folder.absoluteFilePath());
+    return !folder.isWritable() || !dir.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+}
+
+} // namespace
+
 int TfrmDefStan::NewWorkstationId(const storage::WorkstationList &list, const QString &dataFolder)
 {
     for (int id = 1;; ++id) {
@@ -774,8 +793,7 @@ int TfrmDefStan::NewWorkstationId(const storage::WorkstationList &list, const QS
             }
         if (used)
             continue;
-        // A folder left behind by an earlier delete must not lend its files to a new one.
-        if (platform::FolderExists(storage::WorkstationFolderPath(dataFolder, QStringLiteral("stan_%1").arg(id))))
+        if (folderTaken(dataFolder, id))
             continue;
         return id;
     }
@@ -806,11 +824,7 @@ bool TfrmDefStan::AddNewWorkstation()
     if (!checkNameForSave())
         return false;
     auto &state = Shared();
-    const int id =
-        state.Workstations.empty() &&
-                !platform::FolderExists(storage::WorkstationFolderPath(state.DataFolder, QStringLiteral("stan_1")))
-            ? 1
-            : NewWorkstationId(state.Workstations, state.DataFolder);
+    const int id = NewWorkstationId(state.Workstations, state.DataFolder);
     auto w =
         std::make_unique<storage::TStanowisko>(QString::number(id), e_Nazwa->text(), QStringLiteral("stan_%1").arg(id));
     w->Loaded = true;

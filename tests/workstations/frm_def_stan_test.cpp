@@ -298,6 +298,9 @@ TEST_F(DefStan, NewIdSkipsAFolderLeftBehind)
 {
     fx.Write("dane/stan_3/halas_dane.xml", "stare pomiary");
     EXPECT_EQ(TfrmDefStan::NewWorkstationId(appstate::State().Workstations, Data), 5);
+    // One a killed save left empty holds nothing to lend, and is taken again.
+    ASSERT_TRUE(QDir().mkpath(fx.FilePath("dane/stan_5")));
+    EXPECT_EQ(TfrmDefStan::NewWorkstationId(appstate::State().Workstations, Data), 5);
     storage::WorkstationList empty;
     EXPECT_EQ(TfrmDefStan::NewWorkstationId(empty, QStringLiteral("brak\\")), 1);
 }
