@@ -79,7 +79,8 @@ bool bandTypeOf(const QString &name, TVRBandType &type)
         {"pageheader", TVRBandType::rbPageHeader}, {"title", TVRBandType::rbTitle},
         {"detail", TVRBandType::rbDetail},         {"pagefooter", TVRBandType::rbPageFooter},
         {"summary", TVRBandType::rbSummary},       {"child", TVRBandType::rbChild},
-        {"subdetail", TVRBandType::rbSubDetail},   {"group", TVRBandType::rbGroupHeader}};
+        {"subdetail", TVRBandType::rbSubDetail},   {"group", TVRBandType::rbGroupHeader},
+        {"columnheader", TVRBandType::rbColumnHeader}};
     for (const auto &t : types)
         if (t.first == name) {
             type = t.second;

@@ -100,11 +100,17 @@ void TFormPage::Init(const QString &name, const QString *layoutText)
         m_carried.clear();
         m_itemCaptions.clear();
         m_continuing = false;
+        m_sheets = 0;
         for (TVRCustomBand *header : m_pageHeaders)
             header->SetEnabled(true);
+        // Enabled only from a further sheet on: the engine would otherwise print it on the
+        // first sheet too, and let the page begin on the sheet of the page before it.
+        if (m_columnHeader)
+            m_columnHeader->SetEnabled(false);
         frmWydruk()->FillPageLabels(*this);
         AfterFill();
     };
+    m_report->OnStartPage = [this](TVelRep *) { StartSheet(); };
 }
 
 TFormPage::~TFormPage() = default;
@@ -186,6 +192,11 @@ void TFormPage::Build()
     for (TVRCustomBand *band : r.BandList())
         if (band->BandType() == TVRBandType::rbPageHeader)
             m_pageHeaders.push_back(band);
+    m_columnHeader = r.ColumnHeaderBand();
+    if (m_columnHeader)
+        m_columnHeader->SetEnabled(false);
+    // Bands may run onto further sheets even when no text is carried there.
+    BuildContinuationHeader();
     BuildContinuation(summary, carrying);
     r.SetUnits(TVRUnit::MM);
 }
@@ -206,7 +217,6 @@ void TFormPage::BuildContinuation(TVRCustomBand *summary, int bands)
     const double width = (210 - m_layout.margins[0] - m_layout.margins[2]) * 10;
     QFont bold = r.Font();
     bold.setBold(true);
-    BuildContinuationHeader();
     for (int i = 0; i < bands; ++i) {
         auto *band = new TVRChildBand(&r);
         band->setObjectName(QStringLiteral("bCiagDalszy%1").arg(i + 1));
@@ -273,16 +283,29 @@ void TFormPage::BuildContinuationHeader()
     band->BeforePrint = [this](TVRCustomBand *b, bool &print) { PrintContinuationHeader(b, print); };
 }
 
+void TFormPage::StartSheet()
+{
+    const bool further = ++m_sheets > 1;
+    for (TVRCustomBand *header : m_pageHeaders)
+        header->SetEnabled(!further);
+    if (m_columnHeader)
+        m_columnHeader->SetEnabled(further && !m_continuing);
+}
+
 void TFormPage::PrintContinuationHeader(TVRCustomBand *band, bool &printBand)
 {
-    printBand = m_continuing;
-    if (!printBand)
-        return;
+    printBand = m_sheets > 1;
+    if (printBand)
+        band->Size().SetNativeHeight(LayOutContinuationHeader());
+}
+
+double TFormPage::LayOutContinuationHeader()
+{
     auto *title = FindPrintable<TVRLabel>(m_report, QStringLiteral("vrlCiagDalszyTytul"));
     auto *document = FindPrintable<TVRLabel>(m_report, QStringLiteral("vrlCiagDalszyDokument"));
     auto *rule = FindPrintable<TVRShape>(m_report, QStringLiteral("vrsCiagDalszy"));
     if (!title || !document || !rule)
-        return;
+        return 0;
     const TPageFormRow *row = RowOfPageForm(objectName());
     const QString identity =
         row ? DocumentIdentity(*row, [](const QString &field) { return frmWydruk()->GetDocumentFieldValue(field); })
@@ -300,7 +323,24 @@ void TFormPage::PrintContinuationHeader(TVRCustomBand *band, bool &printBand)
     }
     rule->Size().SetNativeTop(top + 10);
     rule->Size().SetNativeHeight(5);
-    band->Size().SetNativeHeight(top + 40);
+    return top + 40;
+}
+
+double TFormPage::FurtherSheetRoom()
+{
+    const TVRPage &page = m_report->Page();
+    double room = page.NativeValue(TVRPage::LengthValue) - page.NativeValue(TVRPage::TopMarginValue) -
+                  page.NativeValue(TVRPage::BottomMarginValue) - LayOutContinuationHeader();
+    // Asked while the report runs: the bands as they are, not BandList(), which links the
+    // controllers afresh.
+    for (TVRCustomBand *band : m_report->findChildren<TVRCustomBand *>(Qt::FindDirectChildrenOnly)) {
+        const TVRBandType type = band->BandType();
+        if (type != TVRBandType::rbColumnHeader && type != TVRBandType::rbPageFooter)
+            continue;
+        for (TVRCustomBand *b = band; b; b = b->ChildBand())
+            room -= m_bandHeights.value(b);
+    }
+    return room;
 }
 
 void TFormPage::PrintCarried(int index, TVRCustomBand *band, bool &printBand)
@@ -309,13 +349,9 @@ void TFormPage::PrintCarried(int index, TVRCustomBand *band, bool &printBand)
         printBand = false;
         return;
     }
-    if (index == 0) {
-        // From the first continuation sheet on, the sheets name the document instead of
-        // repeating the form's own page header.
+    // The carried texts begin a sheet of their own, where no table runs on.
+    if (index == 0)
         m_continuing = true;
-        for (TVRCustomBand *header : m_pageHeaders)
-            header->SetEnabled(false);
-    }
     const Carried &carried = m_carried[size_t(index)];
     const std::vector<TVRPrintable *> labels = band->Printables();
     auto *heading = labels.size() == 2 ? qobject_cast<TVRLabel *>(labels[0]) : nullptr;

@@ -32,7 +32,10 @@
 // - every further sheet names the document: the form's title, the document's number (else
 //   the person it is about) and the sheet's page number, in a header of its own that
 //   takes the place of the form's page headers there (page_forms.h gives title and
-//   identity per definition).
+//   identity per definition). A further sheet is any sheet after the page's first in a
+//   run: one its bands run onto (a table longer than a page) as much as one of carried
+//   texts. The bands that run on repeat the head of their table there when the table
+//   gives one (a "columnheader" band).
 //
 // ======================================================================================
 // The layout table
@@ -57,7 +60,11 @@
 //
 //   band | <name> | <type> | <height> | <style>
 //       A band; the controls below it (up to the next band) lie on it. <type>:
-//       pageheader, title, detail, pagefooter, summary, child, subdetail, group.
+//       pageheader, title, detail, pagefooter, summary, child, subdetail, group,
+//       columnheader. A columnheader band prints at the top of every further sheet the
+//       page's bands run onto, under the header naming the document: the head of a table
+//       that may run on (laid out again, as the table's own head prints on the first
+//       sheet). Never on the first sheet, nor on the sheets of carried texts.
 //       Style tokens:
 //         parent=<band>   child bands: the band it prints after (required)
 //         master=<band>   sub-details and groups: the sub-detail whose records they follow
@@ -138,8 +145,9 @@
 //    value (a rule under a line sits below its descenders), the blank page prints as one
 //    page, no page prints a component name, and once every page of a definition is built,
 //    every stored field prints somewhere. The program's print test (tests/app) prints
-//    every definition with each item at its limit and measures where each one-line value
-//    lands on paper. Handlers get a test of their own (training_pages_test.cpp in
+//    every definition with each item at its limit, measures where each one-line value
+//    lands on paper, and finds every sheet after a page's first naming the document (and
+//    repeating the head of a table that runs on there). Handlers get a test of their own (training_pages_test.cpp in
 //    tests/printouts/ is the pattern).
 // 6. Give the document's title and identity fields in the page's row of the choice table
 //    (page_forms.cpp): every further sheet is headed with them.
@@ -205,6 +213,11 @@ public:
     // The lines of text the label's box holds as it is sized now.
     static int LinesHeld(const reportengine::TVRCustomLabel &label);
 
+    // The height, in tenths of a millimetre, a further sheet leaves its bands under the
+    // header naming the current document and the head of the table that runs on: a band
+    // no higher fits on such a sheet.
+    double FurtherSheetRoom();
+
     // What the user should know before the current document prints on this page (a value
     // the page will not print, and why); empty when nothing. Asked before the preview.
     virtual QString DocumentNotice() const { return QString(); }
@@ -241,6 +254,11 @@ private:
     void BuildContinuationHeader();
     void PrintCarried(int index, reportengine::TVRCustomBand *band, bool &printBand);
     void PrintContinuationHeader(reportengine::TVRCustomBand *band, bool &printBand);
+    // Names the current document in the header of further sheets; its height.
+    double LayOutContinuationHeader();
+    // A sheet of this page's run begins: from the second on, the header naming the document
+    // takes the place of the page's own headers, and the table's head is repeated.
+    void StartSheet();
     // The text the label prints of `value`: all of it, or what its box holds with the note
     // (the rest is carried on to the continuation sheet of this run, once however often
     // the label prints).
@@ -259,10 +277,13 @@ private:
     QHash<const QObject *, double> m_bandHeights;
     QHash<const QObject *, QString> m_itemCaptions;
     std::vector<Carried> m_carried;
-    // The continuation sheets have begun in this run: the page's own headers give way to
-    // the header naming the document.
+    // The sheets of carried texts have begun in this run: no table runs on there.
     bool m_continuing = false;
+    // The sheets this run has begun; from the second on, the page's own headers give way
+    // to the header naming the document.
+    int m_sheets = 0;
     std::vector<reportengine::TVRCustomBand *> m_pageHeaders;
+    reportengine::TVRCustomBand *m_columnHeader = nullptr;
 };
 
 } // namespace printouts

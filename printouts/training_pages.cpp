@@ -119,13 +119,9 @@ void TfrmQZaswiadczenie_P2::RowBeforePrint(int n, TVRCustomBand *band, bool &)
         std::max(WrappedLineCount(topic->Caption(), topic->PixelWidth(), font), int(topic->FormattedLines().size()));
     const int fontHeight = -int(std::lround(font.pointSizeF() * 96 / 72));
     int height = RowHeight(lines, fontHeight);
-    // A row never outgrows a page: the rest of a topic that long is cut off.
-    if (TVelRep *r = Report()) {
-        const TVRPage &page = r->Page();
-        const double usable = page.NativeValue(TVRPage::LengthValue) - page.NativeValue(TVRPage::TopMarginValue) -
-                              page.NativeValue(TVRPage::BottomMarginValue);
-        height = std::min(height, int(usable * kPageFactor) - 1);
-    }
+    // A row never outgrows the sheet it runs on to, under the header naming the document
+    // and the table's head: the rest of a topic that long is carried over.
+    height = std::min(height, int(FurtherSheetRoom() * kPageFactor) - 1);
     band->Size().SetNativeHeight(PagePixelsToNative(height));
     for (const QString &name : borderNames)
         if (TVRShape *border = Shape(name))

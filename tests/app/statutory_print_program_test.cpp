@@ -310,18 +310,37 @@ TEST_P(StatutoryPagesWhole, EveryTextItemPrintsWholeAtItsLimit)
         const QString text = RunTool(Tool("pdftotext"), {"-raw", pdf, "-"});
         for (const auto &[field, value] : values)
             EXPECT_TRUE(printedWhole(printedAs.value(field), text)) << field.toStdString() << ", " << value.size();
-        // Every continuation sheet names the form, the document and its page; each carried
-        // item is headed with its number, once however often its box printed.
+        // Every sheet after a page form's first (its bands run on, or its carried texts)
+        // names the form, the document and its page; where a table runs on, its head is
+        // repeated; each carried item is headed with its number, once however often its box
+        // printed.
         static const QRegularExpression blanks(QStringLiteral("\\s+"));
         const QString identity = printouts::DocumentIdentity(row, [&](const QString &f) { return printedAs.value(f); });
         QStringList pages = text.split(QLatin1Char('\f'));
+        if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+            pages.removeLast();
         for (QString &page : pages)
             page.remove(blanks);
         QStringList carried;
-        for (int n = 0; n < pages.size(); ++n)
+        int form = -1;         // the page form the sheet belongs to
+        bool carrying = false; // its carried texts have begun
+        for (int n = 0; n < pages.size(); ++n) {
+            if (!pages[n].contains(QStringLiteral("ciągdalszy(stronadodatkowa)"))) {
+                ++form; // a page form's first sheet
+                carrying = false;
+                continue;
+            }
+            ASSERT_GE(form, 0);
+            for (const QString &wanted : {row.title, identity, QStringLiteral("Strona %1").arg(n + 1)})
+                EXPECT_TRUE(pages[n].contains(QString(wanted).remove(blanks))) << n + 1 << wanted.toStdString();
+            carrying = carrying || pages[n].contains("Ciągdalszy:");
+            for (const printouts::TLayoutBand &band : printouts::PageForm(row.pages[form])->Layout().bands) {
+                if (band.type != reportengine::TVRBandType::rbColumnHeader || carrying)
+                    continue;
+                for (const printouts::TLayoutControl &c : band.controls)
+                    EXPECT_TRUE(pages[n].contains(QString(c.text).remove(blanks))) << n + 1 << c.text.toStdString();
+            }
             for (auto at = pages[n].indexOf("Ciągdalszy:"); at >= 0; at = pages[n].indexOf("Ciągdalszy:", at + 1)) {
-                for (const QString &wanted : {row.title, identity, QStringLiteral("Strona %1").arg(n + 1)})
-                    EXPECT_TRUE(pages[n].contains(QString(wanted).remove(blanks))) << n + 1 << wanted.toStdString();
                 const auto heading = std::find_if(headings.rbegin(), headings.rend(), [&](QString h) {
                     return pages[n].mid(at).startsWith(h.remove(blanks));
                 });
@@ -329,6 +348,8 @@ TEST_P(StatutoryPagesWhole, EveryTextItemPrintsWholeAtItsLimit)
                 EXPECT_FALSE(carried.contains(*heading)) << "carried twice";
                 carried << *heading;
             }
+        }
+        EXPECT_EQ(form + 1, int(row.pages.size()));
         // A one-line value lies inside its box: from the box's left edge to its right, and
         // no higher than the box (two lines of smaller type at most).
         const auto printed = pdfwords::Words(RunTool(Tool("pdftotext"), {"-bbox", "-raw", pdf, "-"}));

@@ -264,7 +264,7 @@ TEST(FormPages, EveryBuiltPageReadsItsTableAndStartsOnAPageOfItsOwn)
         bool first = true;
         for (TVRCustomBand *band : r->BandList()) {
             if (band->BandType() == TVRBandType::rbPageHeader || band->BandType() == TVRBandType::rbPageFooter ||
-                band->BandType() == TVRBandType::rbChild)
+                band->BandType() == TVRBandType::rbColumnHeader || band->BandType() == TVRBandType::rbChild)
                 continue;
             if (first) {
                 EXPECT_TRUE(band->ForceNewPage) << where(b).toStdString() << ": the first band "
