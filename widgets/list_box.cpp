@@ -32,6 +32,35 @@ void dropUnchosen(QAbstractItemView *view)
         view->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
 }
 
+// Whether the view shows the text of index cut (beyond either edge of the visible area).
+bool textCut(const QAbstractItemView *view, const QModelIndex &index)
+{
+    if (!index.isValid())
+        return false;
+    const QRect shown = view->visualRect(index);
+    const QVariant font = index.data(Qt::FontRole);
+    const QFontMetrics metrics(font.isValid() ? font.value<QFont>() : view->font());
+    const int needed = metrics.horizontalAdvance(index.data(Qt::DisplayRole).toString()) +
+                       2 * view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 2;
+    const QRect visible = view->viewport()->rect();
+    return shown.left() < visible.left() || shown.left() + needed > visible.right();
+}
+
+// A cut entry without a tooltip of its own shows its whole text as one; whether the event
+// was taken for it.
+bool tipCutText(QAbstractItemView *view, QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return false;
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const QModelIndex index = view->indexAt(help->pos());
+    if (!textCut(view, index) || !index.data(Qt::ToolTipRole).toString().isEmpty())
+        return false;
+    QToolTip::showText(help->globalPos(), index.data(Qt::DisplayRole).toString(), view->viewport(),
+                       view->visualRect(index));
+    return true;
+}
+
 } // namespace
 
 TListBox::TListBox(QWidget *parent) : QListWidget(parent)
@@ -65,26 +94,12 @@ void TListBox::focusInEvent(QFocusEvent *event)
 
 bool TListBox::TextCut(const QListWidgetItem *item) const
 {
-    if (!item)
-        return false;
-    const QRect shown = visualItemRect(item);
-    const int needed = QFontMetrics(item->font()).horizontalAdvance(item->text()) +
-                       2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 2;
-    const QRect visible = viewport()->rect();
-    return shown.left() < visible.left() || shown.left() + needed > visible.right();
+    return item && textCut(this, indexFromItem(item));
 }
 
 bool TListBox::viewportEvent(QEvent *event)
 {
-    if (event->type() == QEvent::ToolTip) {
-        const auto *help = static_cast<QHelpEvent *>(event);
-        const QListWidgetItem *item = itemAt(help->pos());
-        if (TextCut(item) && item->toolTip().isEmpty()) {
-            QToolTip::showText(help->globalPos(), item->text(), viewport(), visualItemRect(item));
-            return true;
-        }
-    }
-    return QListWidget::viewportEvent(event);
+    return tipCutText(this, event) || QListWidget::viewportEvent(event);
 }
 
 TModelListBox::TModelListBox(QWidget *parent) : QListView(parent)
@@ -132,27 +147,12 @@ void TModelListBox::setCurrentRow(int row)
 
 bool TModelListBox::TextCut(const QModelIndex &index) const
 {
-    if (!index.isValid())
-        return false;
-    const QRect shown = visualRect(index);
-    const int needed = fontMetrics().horizontalAdvance(index.data(Qt::DisplayRole).toString()) +
-                       2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 2;
-    const QRect visible = viewport()->rect();
-    return shown.left() < visible.left() || shown.left() + needed > visible.right();
+    return textCut(this, index);
 }
 
 bool TModelListBox::viewportEvent(QEvent *event)
 {
-    if (event->type() == QEvent::ToolTip) {
-        const auto *help = static_cast<QHelpEvent *>(event);
-        const QModelIndex index = indexAt(help->pos());
-        if (TextCut(index) && index.data(Qt::ToolTipRole).toString().isEmpty()) {
-            QToolTip::showText(help->globalPos(), index.data(Qt::DisplayRole).toString(), viewport(),
-                               visualRect(index));
-            return true;
-        }
-    }
-    return QListView::viewportEvent(event);
+    return tipCutText(this, event) || QListView::viewportEvent(event);
 }
 
 void TModelListBox::focusInEvent(QFocusEvent *event)
