@@ -51,8 +51,7 @@ TEST(Keys, NoGridKeepsTheKeyboardAndDeleteStaysWhereItIsPressed)
     testsupport::ScriptedPrompter boxes;
     workstations::RegisterViews(appstate::State());
     const auto forget = qScopeGuard([] { // after the main window has gone
-        appstate::State().SetModified(false);
-        appstate::State().Workstations.clear();
+        appstate::State().SetModified(false), appstate::State().Workstations.clear();
     });
     shell::TfrmMain main;
     main.show();
@@ -60,29 +59,20 @@ TEST(Keys, NoGridKeepsTheKeyboardAndDeleteStaysWhereItIsPressed)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
     workstations::TfrmDefStan *view = workstations::frmDefStan(appstate::State());
     view->lbStanowiska->setCurrentRow(testsupport::RowsWithText(view->lbStanowiska, "Spawacz - spawalnia MAG")[0]);
-    // Delete in the view reaches Edycja > Usuń only from the workstation list (or from
-    // outside the view); the question names the workstation.
-    const std::pair<QWidget *, bool> deletes[] = {{view->e_Kod, false},       {view->dtDataRej, false},
-                                                  {view->lbStanCzyn, false},  {view->sgZatrudn, false},
-                                                  {view->lbStanowiska, true}, {main.FEGXMainOutlookBar, true}};
-    for (const auto &[control, asks] : deletes) {
-        for (QWidget *page : {view->tsStanow, view->tsCzynn, view->tsZatrudn})
-            if (page->isAncestorOf(control))
-                view->pgDefin->setCurrentWidget(page);
-        control->setFocus();
-        boxes.Answer(platform::MsgNo);
-        press(Qt::Key_Delete);
-        EXPECT_EQ(boxes.Texts(), asks ? QStringList{"Czy na pewno usunąć wybrane stanowisko wraz z danymi?\n"
-                                                    "Stanowisko: Spawacz - spawalnia MAG"}
-                                      : QStringList())
-            << control->objectName().toStdString();
+    // Delete in the view reaches Edycja > Usuń (its question) only from the workstation list or
+    // from outside the view.
+    const std::tuple<QWidget *, QWidget *, int> deletes[] = {
+        {view->e_Kod, view->tsStanow, 0},         {view->dtDataRej, view->tsStanow, 0},
+        {view->lbStanCzyn, view->tsCzynn, 0},     {view->sgZatrudn, view->tsZatrudn, 0},
+        {view->lbStanowiska, view->tsZatrudn, 1}, {main.FEGXMainOutlookBar, view->tsZatrudn, 1}};
+    for (const auto &[control, page, asks] : deletes) {
+        view->pgDefin->setCurrentWidget(page), control->setFocus();
+        boxes.boxes.clear(), boxes.Answer(platform::MsgNo), press(Qt::Key_Delete);
+        EXPECT_EQ(boxes.boxes.size(), asks) << control->objectName().toStdString();
         boxes.boxes.clear(), boxes.answers.clear();
     }
-
-    view->pgDefin->setCurrentWidget(view->tsZatrudn);
     assessment::TfrmParamRiscScore editor;
-    editor.Inicjuj(0);
-    editor.bEdytujClick();
+    editor.Inicjuj(0), editor.bEdytujClick();
     // Each grid, whether rows are added and deleted by keys, a column one Delete may empty (the
     // P, E and S tables of the editor are made as one).
     const std::tuple<QTableWidget *, bool, int> grids[] = {
@@ -98,26 +88,21 @@ TEST(Keys, NoGridKeepsTheKeyboardAndDeleteStaysWhereItIsPressed)
             {0, 1, Qt::Key_Tab, Qt::ControlModifier},
             {1, 1, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier}};
         for (const auto &[row, column, key, modifiers] : ways) {
-            standOn(grid, row, column);
-            press(key, modifiers);
+            standOn(grid, row, column), press(key, modifiers);
             EXPECT_TRUE(row + column == 0 && modifiers == Qt::NoModifier ? grid->currentColumn() == 1 : !inGrid(grid))
                 << key << " from " << row << "," << column;
         }
         standOn(grid, last, emptied); // out of a cell being edited, committed on the way
         grid->editItem(grid->item(last, emptied));
         ASSERT_NE(qobject_cast<QLineEdit *>(QApplication::focusWidget()), nullptr);
-        qobject_cast<QLineEdit *>(QApplication::focusWidget())->setText("1");
-        press(Qt::Key_Tab, Qt::ControlModifier);
+        QApplication::focusWidget()->setProperty("text", "1"), press(Qt::Key_Tab, Qt::ControlModifier);
         EXPECT_TRUE(!inGrid(grid) && grid->item(last, emptied)->text() == "1");
-        standOn(grid, last, emptied);
-        press(Qt::Key_Delete);
+        standOn(grid, last, emptied), press(Qt::Key_Delete);
         EXPECT_TRUE(grid->item(last, emptied)->text().isEmpty());
         const int rows = grid->rowCount();
-        standOn(grid, 0, 1);
-        press(Qt::Key_Plus, Qt::ControlModifier);
+        standOn(grid, 0, 1), press(Qt::Key_Plus, Qt::ControlModifier);
         EXPECT_EQ(grid->rowCount(), rows + keyRows);
-        boxes.Answer(platform::MsgYes); // the employment grid asks first
-        press(Qt::Key_Minus, Qt::ControlModifier);
+        boxes.Answer(platform::MsgYes), press(Qt::Key_Minus, Qt::ControlModifier); // the employment grid asks first
         EXPECT_EQ(grid->rowCount(), rows);
         boxes.answers.clear();
     }
