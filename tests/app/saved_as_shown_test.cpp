@@ -48,21 +48,19 @@ void takeRoad(Road road, shell::TfrmMain &window, QWidget *field)
     QWidget help;
     QDialog box(&window);
     QTimer::singleShot(50, &box, &QDialog::reject);
-    QWidget *tabs = field;
-    while (tabs && !qobject_cast<QTabWidget *>(tabs))
-        tabs = tabs->parentWidget();
     if (road == Preview)
         window.PrintForm();
     if (road == HelpWindow)
         help.show(), activate(&help), help.close();
     if (road == Dialog)
         box.exec();
-    if (auto *pages = qobject_cast<QTabWidget *>(tabs); pages && road == TabChange) {
-        const int here = pages->currentIndex();
-        pages->setCurrentIndex(here == 0 ? 1 : 0);
-        pages->setCurrentIndex(here);
-        field->setFocus(Qt::MouseFocusReason);
-    }
+    for (QWidget *up = field; road == TabChange && up; up = up->parentWidget())
+        if (auto *pages = qobject_cast<QTabWidget *>(up)) { // the nearest
+            const int here = pages->currentIndex();
+            pages->setCurrentIndex(here == 0 ? 1 : 0), pages->setCurrentIndex(here),
+                field->setFocus(Qt::MouseFocusReason);
+            break;
+        }
     activate(&window);
 }
 
@@ -82,9 +80,7 @@ int pasteOverEveryLimit(QWidget *root, testsupport::ScriptedPrompter &boxes)
         auto now = [&] { return edit ? edit->text() : memo->toPlainText(); };
         set(text); // as read from a file
         EXPECT_EQ(now(), text);
-        set(QString());
-        QApplication::clipboard()->setText(text);
-        boxes.boxes.clear();
+        set(QString()), QApplication::clipboard()->setText(text), boxes.boxes.clear();
         edit ? edit->paste() : memo->paste();
         QApplication::processEvents();
         const QString caption = widgets::FieldCaption(w);
@@ -163,8 +159,7 @@ TEST_F(ScreenAndFile, AfterZapiszInEveryViewOnEveryRoadTheFileHoldsWhatTheScreen
          welderFile, "Mezczyzni"},
     };
     for (const auto &view : views) {
-        clickHeader(w, view.group);
-        clickIcon(w, view.icon);
+        clickHeader(w, view.group), clickIcon(w, view.icon);
         for (Road road : {Straight, Preview, HelpWindow, Dialog, TabChange}) {
             SCOPED_TRACE(testing::Message() << appstate::State().ViewName.toStdString() << ", road " << road);
             QWidget *field = view.open();
@@ -203,10 +198,8 @@ TEST_F(ScreenAndFile, AfterZapiszInEveryViewOnEveryRoadTheFileHoldsWhatTheScreen
     assessment::TfrmParamRiscScore editor;
     editor.Inicjuj(0), editor.show(), editor.bEdytujClick(), activate(&editor);
     editor.strGrPrawd->setCurrentCell(0, 1), editor.strGrPrawd->setFocus(Qt::MouseFocusReason);
-    QTest::keyClicks(editor.strGrPrawd, "Rzadko");
-    editor.bZapiszClick();
-    QTest::keyClicks(QApplication::focusWidget(), "9");
-    editor.bZapiszClick();
+    QTest::keyClicks(editor.strGrPrawd, "Rzadko"), editor.bZapiszClick();
+    QTest::keyClicks(QApplication::focusWidget(), "9"), editor.bZapiszClick();
     const auto p = storage::ReadRiskScore(1).Set.Params;
     const auto row = std::find_if(p.begin(), p.end(), [](auto &r) { return r.Typ == storage::RiskScoreProbability; });
     EXPECT_TRUE(shown(editor.strGrPrawd).endsWith('9') && row->OpisPodst == shown(editor.strGrPrawd));
@@ -231,11 +224,9 @@ TEST_F(ScreenAndFile, EveryLimitedControlOfEveryViewTellsWhatDoesNotFit)
     auto *stations = w.findChild<QComboBox *>("cbStanow");
     auto *factors = w.findChild<QListWidget *>("lbCzyn");
     for (int s = 0; s < stations->count(); ++s) {
-        stations->setCurrentIndex(s);
-        pomiar->cbStanowClick();
+        stations->setCurrentIndex(s), pomiar->cbStanowClick();
         for (int f = 0; f < factors->count(); ++f) {
-            factors->setCurrentRow(f);
-            w.findChild<QListWidget *>("lbPomiar")->setCurrentRow(0);
+            factors->setCurrentRow(f), w.findChild<QListWidget *>("lbPomiar")->setCurrentRow(0);
             pasteOverEveryLimit(pomiar->MeasurementPages().Pages(), boxes);
             appstate::State().SetModified(false);
         }
