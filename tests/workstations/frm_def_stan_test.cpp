@@ -138,17 +138,12 @@ protected:
 
 } // namespace
 
-TEST_F(DefStan, ShowsTheListSortedAndNothingChosen)
+TEST_F(DefStan, ShowsTheListSortedAndAChosenWorkstationsDataCurrentFactorsAndEmployment)
 {
     EXPECT_EQ(listTexts(), QStringList({"Biuro", "Lakiernia", "Spawalnia"}));
-    EXPECT_TRUE(view->pgDefin->isHidden());
+    EXPECT_TRUE(view->pgDefin->isHidden()); // nothing chosen
     EXPECT_EQ(view->sgZatrudn->horizontalHeaderItem(1)->text(), QStringLiteral("Mężczyźni"));
     EXPECT_EQ(view->dtDataRej->displayFormat(), "yyyy-MM-dd");
-    EXPECT_FALSE(modified());
-}
-
-TEST_F(DefStan, ChoosingShowsGeneralDataCurrentFactorsAndEmployment)
-{
     choose("Spawalnia");
     EXPECT_FALSE(view->pgDefin->isHidden());
     EXPECT_EQ(view->e_Nazwa->text(), "Spawalnia");
@@ -323,6 +318,10 @@ TEST_F(DefStan, AnulujKeepsARenameNoUndoesItAndReloadsTheFile)
     ASSERT_TRUE(view->Save());
     EXPECT_TRUE(fx.ReadText("dane/struktura_dane.xml").contains(QStringLiteral("nazwa=\"Spawalnia\"")));
     EXPECT_FALSE(fx.ReadText("dane/struktura_dane.xml").contains(QStringLiteral("Zmieniona")));
+    // No for a new workstation drops its form.
+    view->New(), type(view->e_Nazwa, QStringLiteral("Nowe")), boxes.Answer(platform::MsgNo), choose("Lakiernia");
+    EXPECT_TRUE(view->e_Nazwa->text() == "Lakiernia" && !view->EnteringNew());
+    EXPECT_EQ(appstate::State().Workstations.size(), 3u);
 }
 
 TEST_F(DefStan, YesSavesAndTheClickedWorkstationIsShownAfterTheListIsResorted)
@@ -337,17 +336,6 @@ TEST_F(DefStan, YesSavesAndTheClickedWorkstationIsShownAfterTheListIsResorted)
     EXPECT_EQ(testsupport::CurrentText(view->lbStanowiska), "Lakiernia");
     EXPECT_EQ(listTexts(), QStringList({"Akumulatornia", "Biuro", "Lakiernia"}));
     EXPECT_EQ(factorTexts(), QStringList({"Ksylen"}));
-}
-
-TEST_F(DefStan, NoForANewWorkstationDropsTheForm)
-{
-    view->New();
-    type(view->e_Nazwa, QStringLiteral("Nowe"));
-    boxes.Answer(platform::MsgNo);
-    choose("Biuro");
-    EXPECT_EQ(view->e_Nazwa->text(), "Biuro");
-    EXPECT_EQ(appstate::State().Workstations.size(), 3u);
-    EXPECT_FALSE(view->EnteringNew());
 }
 
 TEST_F(DefStan, GridExitFillsZerosAndReplacesEmployment)
@@ -607,7 +595,7 @@ TEST_F(DefStan, AMalformedWorkstationIsShownButNeverSaved)
     EXPECT_EQ(view->e_Kod->text(), "B-1");
 }
 
-TEST_F(DefStan, LeavingFieldsByFocusRunsTheirExitHandlers)
+TEST_F(DefStan, LeavingFieldsByFocusRunsTheirExitHandlersAndCommandsCommitTheOneStillFocused)
 {
     showActive();
     choose("Spawalnia");
@@ -635,6 +623,16 @@ TEST_F(DefStan, LeavingFieldsByFocusRunsTheirExitHandlers)
     view->e_Nazwa->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
     EXPECT_EQ(view->CurrentWorkstation()->FindEmployment("2022")->Mezczyzni, "9");
+    // A toolbar click leaves the focus in the edit; the command commits it first.
+    view->e_Lokalizacja->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    view->e_Lokalizacja->setText(QStringLiteral("Pokój 12"));
+    appstate::State().CommitLastWinCtrl();
+    EXPECT_EQ(view->CurrentWorkstation()->Lokalizacja, QStringLiteral("Pokój 12"));
+    ASSERT_TRUE(view->Save());
+    openView();
+    choose("Spawalnia");
+    EXPECT_EQ(view->e_Lokalizacja->text(), QStringLiteral("Pokój 12"));
 }
 
 TEST_F(DefStan, ANewWorkstationStaysWhenItsPagesAreTurnedAndIsShownSavedWithItsCaptions)
@@ -653,24 +651,6 @@ TEST_F(DefStan, ANewWorkstationStaysWhenItsPagesAreTurnedAndIsShownSavedWithItsC
     EXPECT_EQ(view->CurrentWorkstation()->nazwa, QStringLiteral("Tokarnia"));
     EXPECT_EQ(view->pgDefin->currentWidget(), view->tsZatrudn);
     EXPECT_TRUE(view->sgZatrudn->horizontalHeader()->isVisible()); // its captions, first shown now
-}
-
-TEST_F(DefStan, CommandsCommitTheEditorStillFocused)
-{
-    showActive();
-    choose("Biuro");
-    view->pgDefin->setCurrentWidget(view->tsStanow);
-    view->e_Lokalizacja->setFocus(Qt::TabFocusReason);
-    QApplication::processEvents();
-    view->e_Lokalizacja->setText(QStringLiteral("Pokój 12"));
-    // A toolbar click leaves the focus in the edit; the command commits it first.
-    appstate::State().CommitLastWinCtrl();
-    EXPECT_EQ(view->CurrentWorkstation()->Lokalizacja, QStringLiteral("Pokój 12"));
-    EXPECT_TRUE(modified());
-    ASSERT_TRUE(view->Save());
-    openView();
-    choose("Biuro");
-    EXPECT_EQ(view->e_Lokalizacja->text(), QStringLiteral("Pokój 12"));
 }
 
 TEST_F(DefStan, TypingANonNumberIntoTheGridIsRefusedThroughItsEditor)
