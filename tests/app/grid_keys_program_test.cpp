@@ -54,8 +54,7 @@ TEST(Keys, NoGridKeepsTheKeyboardAndDeleteStaysWhereItIsPressed)
         appstate::State().SetModified(false), appstate::State().Workstations.clear();
     });
     shell::TfrmMain main;
-    main.show();
-    QApplication::setActiveWindow(&main);
+    main.show(), QApplication::setActiveWindow(&main);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
     workstations::TfrmDefStan *view = workstations::frmDefStan(appstate::State());
     view->lbStanowiska->setCurrentRow(testsupport::RowsWithText(view->lbStanowiska, "Spawacz - spawalnia MAG")[0]);

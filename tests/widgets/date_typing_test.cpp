@@ -12,8 +12,7 @@ TEST(DateTyping, TheClickedPartIsReplacedByWhatIsTyped)
     QDateEdit date(QDate(2025, 5, 6));
     date.setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     widgets::TypeOverClickedSection(&date);
-    date.show();
-    QApplication::setActiveWindow(&date);
+    date.show(), QApplication::setActiveWindow(&date);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&date));
     QLineEdit *line = date.findChild<QLineEdit *>();
     for (const auto &[before, typed, now] :

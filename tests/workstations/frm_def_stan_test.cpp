@@ -112,6 +112,9 @@ protected:
         ASSERT_EQ(rows.size(), 1u) << name.toStdString();
         view->lbStanowiska->setCurrentRow(rows[0]); // raises the list's click handler
     }
+    void reopen(const QString &name) { openView(), choose(name); }
+    void focus(QWidget *w) { w->setFocus(Qt::TabFocusReason), QApplication::processEvents(); }
+    void setDate(const QDate &date) { view->dtDataRej->setDate(date), view->SprZmiany(view->dtDataRej); }
     void type(QLineEdit *edit, const QString &text)
     {
         edit->setText(text);
@@ -175,8 +178,7 @@ TEST_F(DefStan, LookingAtAWorkstationChangesNeitherAnOverlongTextNorAMissingDate
         w.Kod = QStringLiteral("B-1"), w.Lokalizacja = location;
         ASSERT_TRUE(WriteWorkstationData(Data, w));
     }
-    openView();
-    choose("Biuro");
+    reopen("Biuro");
     EXPECT_TRUE(view->e_Lokalizacja->text() == location && view->dtDataRej->date() == QDate::currentDate());
     view->SprZmiany(view->e_Lokalizacja), view->SprZmiany(view->dtDataRej), view->SprZmiany(view->e_Kod);
     view->SprZmiany(view->e_Opis), widgets::CommitField(view->e_Nazwa);
@@ -186,16 +188,13 @@ TEST_F(DefStan, LookingAtAWorkstationChangesNeitherAnOverlongTextNorAMissingDate
     EXPECT_EQ(widgets::EditMaxLength(view->e_Nazwa), 128);
     EXPECT_EQ(widgets::EditMaxLength(view->e_NrRegon), 16);
     // A date the user sets is the register date.
-    view->dtDataRej->setDate(QDate(2021, 5, 4));
-    view->SprZmiany(view->dtDataRej);
+    setDate(QDate(2021, 5, 4));
     EXPECT_TRUE(modified());
     EXPECT_EQ(view->CurrentWorkstation()->DataRej, "2021-05-04");
     // Today chosen on purpose is a date given too.
-    openView();
-    choose("Biuro");
+    reopen("Biuro");
     view->dtDataRej->setDate(QDate::currentDate().addDays(-1));
-    view->dtDataRej->setDate(QDate::currentDate());
-    view->SprZmiany(view->dtDataRej);
+    setDate(QDate::currentDate());
     EXPECT_EQ(view->CurrentWorkstation()->DataRej, QDate::currentDate().toString("yyyy-MM-dd"));
 }
 
@@ -205,8 +204,7 @@ TEST_F(DefStan, ModifySaveRestartFindsItUnchanged)
     type(view->e_Nazwa, QStringLiteral("  Spawalnia \"Północ\" ąćęłńóśźż "));
     type(view->e_Kod, QStringLiteral("SP/01 \"A\""));
     type(view->e_Lokalizacja, QStringLiteral("Hala Ł"));
-    view->dtDataRej->setDate(QDate(2020, 2, 29));
-    view->SprZmiany(view->dtDataRej);
+    setDate(QDate(2020, 2, 29));
     view->e_Opis->setPlainText(QStringLiteral("Linia 1\n  Linia 2 z \"cudzysłowem\"\n"));
     view->SprZmiany(view->e_Opis);
     setCell(1, 2, QStringLiteral("3"));
@@ -233,10 +231,8 @@ TEST_F(DefStan, NewWorkstationTakesTheSmallestFreeIdAndNoFactors)
 {
     choose("Spawalnia"); // a workstation with factors shown just before
     view->New();
-    EXPECT_TRUE(view->EnteringNew());
-    EXPECT_TRUE(view->e_Nazwa->text().isEmpty());
-    EXPECT_TRUE(factorTexts().isEmpty());
-    EXPECT_EQ(view->lbStanowiska->currentRow(), -1);
+    EXPECT_TRUE(view->EnteringNew() && view->e_Nazwa->text().isEmpty() && factorTexts().isEmpty() &&
+                view->lbStanowiska->currentRow() == -1);
     type(view->e_Nazwa, QStringLiteral("Magazyn wyrobów gotowych"));
     EXPECT_TRUE(modified());
     type(view->e_Kod, QStringLiteral("MAG-1"));
@@ -310,8 +306,7 @@ TEST_F(DefStan, AnulujKeepsARenameNoUndoesItAndReloadsTheFile)
     EXPECT_FALSE(modified());
     EXPECT_EQ(view->e_Nazwa->text(), "Biuro");
     TStanowisko *spaw = FindWorkstationById(appstate::State().Workstations, "1");
-    EXPECT_EQ(spaw->nazwa, "Spawalnia");
-    EXPECT_EQ(spaw->Kod, "SP-1");
+    EXPECT_TRUE(spaw->nazwa == "Spawalnia" && spaw->Kod == "SP-1");
     EXPECT_EQ(listTexts(), QStringList({"Biuro", "Lakiernia", "Spawalnia"}));
     // Saving another workstation now does not carry the dropped name into the list.
     type(view->e_Kod, QStringLiteral("B-2"));
@@ -343,11 +338,8 @@ TEST_F(DefStan, GridExitFillsZerosAndReplacesEmployment)
     choose("Spawalnia");
     setCell(0, 2, QString());
     setCell(0, 4, QStringLiteral(" "));
-    view->sgZatrudn->setCurrentCell(0, 2);
-    view->sgZatrudnExit();
-    EXPECT_EQ(cell(0, 2), "0");
-    EXPECT_EQ(cell(0, 4), "0");
-    EXPECT_FALSE(modified()); // zeros where zeros were
+    view->sgZatrudn->setCurrentCell(0, 2), view->sgZatrudnExit();
+    EXPECT_TRUE(cell(0, 2) == "0" && cell(0, 4) == "0" && !modified()); // zeros where zeros were
     setCell(0, 1, QStringLiteral("8"));
     view->sgZatrudnExit();
     EXPECT_TRUE(modified());
@@ -443,10 +435,8 @@ TEST_F(DefStan, DeleteRemovesExactlyItsFolderAndEntry)
     view->Delete();
     EXPECT_EQ(boxes.boxes.last().text,
               QStringLiteral("Czy na pewno usunąć wybrane stanowisko wraz z danymi?\nStanowisko: Spawalnia"));
-    EXPECT_FALSE(fx.Exists("dane/stan_1"));
-    EXPECT_TRUE(fx.Exists("dane/stan_2/stanowisko_dane.xml"));
-    EXPECT_TRUE(fx.Exists("dane/stan_4/stanowisko_dane.xml"));
-    EXPECT_TRUE(fx.Exists("dane/struktura_dane.xml"));
+    EXPECT_TRUE(!fx.Exists("dane/stan_1") && fx.Exists("dane/stan_2/stanowisko_dane.xml") &&
+                fx.Exists("dane/stan_4/stanowisko_dane.xml") && fx.Exists("dane/struktura_dane.xml"));
     EXPECT_EQ(listTexts(), QStringList({"Biuro", "Lakiernia"}));
     EXPECT_EQ(appstate::State().Workstations.size(), 2u);
     EXPECT_EQ(view->CurrentWorkstation(), nullptr);
@@ -519,8 +509,7 @@ TEST_F(DefStan, ADamagedListIsNamedShownAsFarAsItGoesAndNeverWrittenOver)
     EXPECT_TRUE(fx.Exists("dane/stan_2/stanowisko_dane.xml"));
     EXPECT_EQ(fx.Read("dane/struktura_dane.xml"), cut);
     fx.Write("dane/struktura_dane.xml", whole); // mended: read and written again
-    openView();
-    choose("Biuro");
+    reopen("Biuro");
     type(view->e_Kod, QStringLiteral("B-9"));
     EXPECT_TRUE(view->Save());
 }
@@ -566,8 +555,7 @@ TEST_F(DefStan, CharactersTheFilesCannotHoldAreRemovedWithAMessage)
     view->e_Opis->setPlainText(QStringLiteral("linia</dane>\ndruga"));
     view->SprZmiany(view->e_Opis);
     ASSERT_TRUE(view->Save());
-    openView();
-    choose("Spawalnia");
+    reopen("Spawalnia");
     EXPECT_EQ(view->e_Kod->text(), "a<b");
     EXPECT_EQ(view->e_Opis->toPlainText(), QStringLiteral("linia<dane>\ndruga"));
     // A new workstation's fields are cleaned the same way.
@@ -600,18 +588,15 @@ TEST_F(DefStan, LeavingFieldsByFocusRunsTheirExitHandlersAndCommandsCommitTheOne
     showActive();
     choose("Spawalnia");
     view->pgDefin->setCurrentWidget(view->tsStanow);
-    view->dtDataRej->setFocus(Qt::TabFocusReason);
-    QApplication::processEvents();
+    focus(view->dtDataRej);
     EXPECT_EQ(appstate::State().LastWinCtrl(), view->dtDataRej);
     view->dtDataRej->setDate(QDate(2018, 1, 15));
-    view->e_Kod->setFocus(Qt::TabFocusReason);
-    QApplication::processEvents();
+    focus(view->e_Kod);
     EXPECT_EQ(view->CurrentWorkstation()->DataRej, "2018-01-15");
     EXPECT_TRUE(modified());
     EXPECT_EQ(appstate::State().LastWinCtrl(), view->e_Kod);
     view->e_Kod->setText(QStringLiteral("SP-7"));
-    view->e_Opis->setFocus(Qt::TabFocusReason);
-    QApplication::processEvents();
+    focus(view->e_Opis);
     EXPECT_EQ(view->CurrentWorkstation()->Kod, "SP-7");
 
     // The grid: its exit runs when the focus leaves it, also from a cell editor.
@@ -620,18 +605,15 @@ TEST_F(DefStan, LeavingFieldsByFocusRunsTheirExitHandlersAndCommandsCommitTheOne
     view->sgZatrudn->setCurrentCell(0, 1);
     view->sgZatrudn->item(0, 1)->setText(QStringLiteral("9"));
     view->pgDefin->setCurrentWidget(view->tsStanow);
-    view->e_Nazwa->setFocus(Qt::TabFocusReason);
-    QApplication::processEvents();
+    focus(view->e_Nazwa);
     EXPECT_EQ(view->CurrentWorkstation()->FindEmployment("2022")->Mezczyzni, "9");
     // A toolbar click leaves the focus in the edit; the command commits it first.
-    view->e_Lokalizacja->setFocus(Qt::TabFocusReason);
-    QApplication::processEvents();
+    focus(view->e_Lokalizacja);
     view->e_Lokalizacja->setText(QStringLiteral("Pokój 12"));
     appstate::State().CommitLastWinCtrl();
     EXPECT_EQ(view->CurrentWorkstation()->Lokalizacja, QStringLiteral("Pokój 12"));
     ASSERT_TRUE(view->Save());
-    openView();
-    choose("Spawalnia");
+    reopen("Spawalnia");
     EXPECT_EQ(view->e_Lokalizacja->text(), QStringLiteral("Pokój 12"));
 }
 
@@ -657,8 +639,7 @@ TEST_F(DefStan, TypingANonNumberIntoTheGridIsRefusedThroughItsEditor)
 {
     showActive();
     choose("Spawalnia");
-    view->pgDefin->setCurrentWidget(view->tsZatrudn);
-    view->sgZatrudn->setFocus(Qt::TabFocusReason);
+    view->pgDefin->setCurrentWidget(view->tsZatrudn), view->sgZatrudn->setFocus(Qt::TabFocusReason);
     view->sgZatrudn->setCurrentCell(1, 2), view->sgZatrudn->editItem(view->sgZatrudn->item(1, 2));
     for (const auto &[typed, stored] : {std::pair("dwie", "1"), std::pair("2", "2")}) { // refused, then a number
         QApplication::processEvents();
