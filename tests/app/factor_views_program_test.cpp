@@ -89,14 +89,8 @@ void chooseGroup(TfrmCzynniki *view, const QString &ident)
     ADD_FAILURE() << "no group " << ident.toStdString();
 }
 
-void select(QListWidget *list, const QString &text)
-{
-    const auto found = list->findItems(text, Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1) << text.toStdString();
-    list->setCurrentItem(found.front());
-}
-
-void select(widgets::TModelListBox *list, const QString &text)
+template <class List> // an item list or one shown through a model
+void select(List *list, const QString &text)
 {
     const auto found = testsupport::RowsWithText(list, text);
     ASSERT_EQ(found.size(), 1u) << text.toStdString();

@@ -103,8 +103,7 @@ protected:
     {
         assessment::RegisterViews(appstate::State()), workstations::RegisterViews(appstate::State()), printouts::RegisterDialogs();
         w.resize(900, 1400); // every icon of a group in view
-        w.show();
-        activate(&w);
+        w.show(), activate(&w);
     }
     void TearDown() override { appstate::State().SetModified(false), appstate::State().Workstations.clear(); }
     // Whether the data file (none: the document's) holds the text the field shows as its item.
@@ -180,9 +179,7 @@ TEST_F(ScreenAndFile, AfterZapiszInEveryViewOnEveryRoadTheFileHoldsWhatTheScreen
         }
     }
     // A cell typed into, then another view chosen: Anuluj keeps the view, its commands on.
-    QTest::keyClicks(QApplication::focusWidget(), "58");
-    boxes.Answer(platform::MsgCancel);
-    clickHeader(w, 1);
+    QTest::keyClicks(QApplication::focusWidget(), "58"), boxes.Answer(platform::MsgCancel), clickHeader(w, 1);
     EXPECT_TRUE(w.HostedPanel == stan->GetMainPanel() && w.tbSave->isEnabled() && w.tbNew->isEnabled());
     // Shown again with nobody employed in its year, a measurement keeps its stored rating: it
     // is said, Save is offered, and the record and its file change on Save only.
