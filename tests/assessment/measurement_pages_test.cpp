@@ -77,11 +77,7 @@ TEST_F(PreviewPages, NeverStoreARatingNorMarkAnythingModified)
         {"a rule's writes", [](auto &p) { p.SetFieldValue(QStringLiteral("ch_cbSumNDS"), "True"); }},
         {"a final rating clicked", // as if a click could reach it
          [](auto &p) { p.RiskPanel()->gbOcena->setEnabled(true), p.RiskPanel()->rbOcenaKoncDuze->click(); }},
-        {"measures typed",
-         [](auto &p) {
-             p.RiskPanel()->mSrodOgrRyz->setEnabled(true);
-             p.RiskPanel()->mSrodOgrRyz->setPlainText(QStringLiteral("nowe środki"));
-         }},
+        {"measures typed", [](auto &p) { p.RiskPanel()->mSrodOgrRyz->setPlainText(QStringLiteral("nowe środki")); }},
     };
     const storage::TMeasurementAttributes stored = *m; // the ratings and the measures among them
     for (const bool editable : {true, false}) { // the catalogue's form, the summary's measurement

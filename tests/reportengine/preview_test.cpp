@@ -12,27 +12,26 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QTableWidget>
-#include <QGuiApplication>
-#include <QPainter>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QtEndian>
 #include <gtest/gtest.h>
-
-#include <QTabBar>
-#include <QTabWidget>
 
 #include <memory>
 
@@ -196,22 +195,15 @@ TEST(PreviewWindow, ButtonsKeysAndGoToPageWalkThePages)
     EXPECT_EQ(p.Shown(), 1);
     EXPECT_EQ(p.window->ThumbGrid->currentRow(), 0);
 
-    dialogs.steps << TypePage(QStringLiteral("3")) << TypePage(QStringLiteral("0")) << TypePage(QStringLiteral("2"))
-                  << TypePage(QStringLiteral("99")) << TypePage(QStringLiteral("trzy"));
-    p.window->GotoPageButton->click();
-    EXPECT_EQ(dialogs.titles.last(), QStringLiteral("Select a page from 1 to 3"));
-    EXPECT_EQ(p.Shown(), 3);
-    EXPECT_EQ(p.window->ThumbGrid->currentRow(), 2);
-    p.window->GotoPageButton->click(); // 0: the first page
-    EXPECT_EQ(p.Shown(), 1);
-    p.window->GotoPageButton->click();
-    EXPECT_EQ(p.Shown(), 2);
-    p.window->GotoPageButton->click(); // past the end: the first page
-    EXPECT_EQ(p.Shown(), 1);
-    p.window->GotoPageButton->click(); // not a number: the first page, no error
-    EXPECT_EQ(p.Shown(), 1);
-    p.window->GotoPageButton->click(); // cancelled: stays
-    EXPECT_EQ(p.Shown(), 1);
+    // 0, past the end and not a number: the first page, no error; cancelled (none typed): stays.
+    const std::pair<const char *, int> typed[] = {{"3", 3}, {"0", 1}, {"2", 2}, {"99", 1}, {"trzy", 1}, {nullptr, 1}};
+    for (const auto &[page, shown] : typed) {
+        if (page)
+            dialogs.steps << TypePage(QString::fromLatin1(page));
+        p.window->GotoPageButton->click();
+        EXPECT_EQ(dialogs.titles.last(), QStringLiteral("Select a page from 1 to 3"));
+        EXPECT_TRUE(p.Shown() == shown && p.window->ThumbGrid->currentRow() == shown - 1) << (page ? page : "none");
+    }
 
     // A thumbnail picked by the user shows its page.
     p.window->ThumbGrid->selectRow(1);
@@ -284,18 +276,13 @@ TEST(PreviewWindow, ProgressShowsEveryFivePercentAndClearsAtTheEnds)
 {
     TVRPrinter printer;
     TVRStandardPreview *w = new TVRStandardPreview(&printer);
-    const auto progress = [&](int percent) {
+    const std::pair<int, const char *> steps[] = {{0, ""},     {3, ""},   {5, "5%"}, {8, "5%"},
+                                                  {12, "12%"}, {100, ""}, {4, ""}};
+    for (const auto &[percent, shown] : steps) {
         printer.SetProgress(percent);
         QCoreApplication::processEvents();
-        return w->StatusPanels[0]->text();
-    };
-    EXPECT_EQ(progress(0), QString());
-    EXPECT_EQ(progress(3), QString());
-    EXPECT_EQ(progress(5), QStringLiteral("5%"));
-    EXPECT_EQ(progress(8), QStringLiteral("5%"));
-    EXPECT_EQ(progress(12), QStringLiteral("12%"));
-    EXPECT_EQ(progress(100), QString());
-    EXPECT_EQ(progress(4), QString());
+        EXPECT_EQ(w->StatusPanels[0]->text(), QString::fromLatin1(shown)) << percent;
+    }
     w->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
