@@ -48,22 +48,20 @@ TEST_F(AccidentPages, TheLegalQualificationTicksTheMainBoxAndTheArticleOrOnlyNie
         SCOPED_TRACE(p.page);
         Open(QString::fromLatin1(p.definition));
         storedVersion = QString::fromLatin1(p.version);
-        doc.Set("TypWyp", "[1.1] wypadek jest wypadkiem przy pracy (art. 3 ust. 1 ustawy)");
         doc.Set("RodzWyp", "[2] zbiorowy");
         doc.Set("CiezkWyp", "[3] inny niż śmiertelny lub ciężki");
-        Print(p.page);
-        EXPECT_EQ(Ticked(p.page, "TypWyp"), (QStringList{"TypWyp_1_0", "TypWyp_0_1"}));
-        EXPECT_EQ(Ticked(p.page, "RodzWyp"), QStringList{"RodzWyp_2"});
-        EXPECT_EQ(Ticked(p.page, "CiezkWyp"), QStringList{"CiezkWyp_3"});
-        doc.Set("TypWyp", "[1.2] wypadek jest zrównany z wypadkiem przy pracy (art. 3 ust. 2 ustawy)");
-        Print(p.page);
-        EXPECT_EQ(Ticked(p.page, "TypWyp"), (QStringList{"TypWyp_1_0", "TypWyp_0_2"}));
-        doc.Set("TypWyp", "[2] wypadek nie jest wypadkiem przy pracy");
-        Print(p.page);
-        EXPECT_EQ(Ticked(p.page, "TypWyp"), QStringList{"TypWyp_2_0"});
-        doc.Set("TypWyp", "");
-        Print(p.page);
-        EXPECT_TRUE(Ticked(p.page, "TypWyp").isEmpty());
+        const std::pair<const char *, QStringList> qualifications[] = {
+            {"[1.1] wypadek jest wypadkiem przy pracy (art. 3 ust. 1 ustawy)", {"TypWyp_1_0", "TypWyp_0_1"}},
+            {"[1.2] wypadek jest zrównany z wypadkiem przy pracy (art. 3 ust. 2 ustawy)", {"TypWyp_1_0", "TypWyp_0_2"}},
+            {"[2] wypadek nie jest wypadkiem przy pracy", {"TypWyp_2_0"}},
+            {"", {}}};
+        for (const auto &[value, ticked] : qualifications) {
+            doc.Set("TypWyp", value);
+            Print(p.page);
+            EXPECT_EQ(Ticked(p.page, "TypWyp"), ticked) << value;
+            EXPECT_EQ(Ticked(p.page, "RodzWyp"), QStringList{"RodzWyp_2"});
+            EXPECT_EQ(Ticked(p.page, "CiezkWyp"), QStringList{"CiezkWyp_3"});
+        }
         // Blank forms: the boxes stay, no mark.
         doc.Set("TypWyp", "[2] wypadek nie jest wypadkiem przy pracy");
         w->cbRodzWydr->setChecked(true);

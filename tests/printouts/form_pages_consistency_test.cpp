@@ -266,10 +266,8 @@ TEST(FormPages, EveryBuiltPageReadsItsTableAndStartsOnAPageOfItsOwn)
             if (band->BandType() == TVRBandType::rbPageHeader || band->BandType() == TVRBandType::rbPageFooter ||
                 band->BandType() == TVRBandType::rbColumnHeader || band->BandType() == TVRBandType::rbChild)
                 continue;
-            if (first) {
-                EXPECT_TRUE(band->ForceNewPage) << where(b).toStdString() << ": the first band "
-                                                << band->objectName().toStdString() << " needs newpage";
-            }
+            EXPECT_TRUE(!first || band->ForceNewPage) << where(b).toStdString() << ": the first band "
+                                                      << band->objectName().toStdString() << " needs newpage";
             first = false;
         }
         // A value in a row the form numbers in a column of its own ("27" beside "Przyczyny
@@ -446,12 +444,10 @@ TEST(FormPages, EveryBoxHoldsItsTextAndEveryValueBoxTheLongestValueItsFieldAllow
                     continue;
                 const auto &s = r->Size();
                 const double y = (s.NativeTop() + s.NativeHeight() / 2 - box.NativeTop()) * kPageFactor;
-                const int lines = std::min(int(label->FormattedLines().size()), TFormPage::LinesHeld(*label));
-                for (int i = 0; i < lines; ++i) {
+                for (int i = 0; i < std::min(lines, TFormPage::LinesHeld(*label)); ++i) {
                     // Where the line's letters stand across the box, by its alignment.
                     const QString &text = label->FormattedLines()[i];
-                    const double width = measure.Width(text.trimmed());
-                    const double spare = box.NativeWidth() * kPageFactor - width;
+                    const double width = measure.Width(text.trimmed()), spare = box.NativeWidth() * kPageFactor - width;
                     const double left = box.NativeLeft() * kPageFactor +
                                         spare * (int(label->Alignment() == TAlignment::taCenter) / 2.0 +
                                                  int(label->Alignment() == TAlignment::taRightJustify));

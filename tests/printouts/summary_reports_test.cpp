@@ -140,9 +140,19 @@ TWorkstationReportOptions ViewOptions(const QDate &from = {}, const QDate &to = 
     options.Workstations = &s.Workstations;
     options.DataFolder = s.DataFolder;
     options.ReadOptions = s.ReadOptions();
-    if (from.isValid())
-        options.DateFrom = from, options.DateTo = to;
+    options.DateFrom = from, options.DateTo = to;
     return options;
+}
+
+// The lines of a report but the footer's ("Wydrukowano", "Strona") and those beginning with `more`.
+QStringList Body(const QString &text, const QString &more = QStringLiteral("Wydrukowano"))
+{
+    QStringList body = Lines(text);
+    body.removeIf([&](const QString &l) {
+        return l.startsWith(QLatin1String("Wydrukowano")) || l.startsWith(QLatin1String("Strona")) ||
+               l.startsWith(more);
+    });
+    return body;
 }
 
 class SummaryReports : public ::testing::Test
@@ -214,23 +224,16 @@ TEST_F(SummaryReports, SummaryInformationPrintsEveryWorkstationWithTotalsAndTheL
     const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
 
     EXPECT_TRUE(lines.contains(QStringLiteral("Wydrukowano : ") + today)) << text.toStdString();
-    EXPECT_TRUE(lines.contains(QStringLiteral("Dane o stanowiskach dotyczą okresu od: 2023-01-01 do: 2024-12-31")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("Stanowisko: [SZ-1] Szlifiernia")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("Stanowisko: [B-3] Biuro")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("Dane ogólne : Opis Opis stanowiska 1")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("Lokalizacja Hala 1")));
-    EXPECT_TRUE(
-        lines.contains(QStringLiteral("Zatrudnienie w roku : mężczyźni kobiety kobiety w ciąży młodociani ogółem")));
-    // Pregnant women are among the women; a figure that is no number counts as 0.
-    EXPECT_TRUE(lines.contains(QStringLiteral("2023 3 2 1 0 5")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("2024 4 x 0 1 5")));
+    // Pregnant women are among the women and a figure that is no number counts as 0;
     // "OSTATNIE": the latest measurement within the range, not the one after it.
-    EXPECT_TRUE(lines.contains(QStringLiteral("Hałas 2024-05-05 duże / średnie"))) << text.toStdString();
+    for (const char *wanted :
+         {"Dane o stanowiskach dotyczą okresu od: 2023-01-01 do: 2024-12-31", "Dane ogólne : Opis Opis stanowiska 1",
+          "Lokalizacja Hala 1", "Zatrudnienie w roku : mężczyźni kobiety kobiety w ciąży młodociani ogółem",
+          "2023 3 2 1 0 5", "2024 4 x 0 1 5", "Hałas 2024-05-05 duże / średnie",
+          "Praca na rusztowaniu (czynnik własny) 2024-03-03 - / -", "Benzen 2024-06-01 nieustalona / nieustalona"})
+        EXPECT_TRUE(lines.contains(QString::fromUtf8(wanted))) << wanted;
     EXPECT_FALSE(text.contains(QStringLiteral("2025-02-01")));
     EXPECT_FALSE(text.contains(QStringLiteral("2023-03-01")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("Praca na rusztowaniu (czynnik własny) 2024-03-03 - / -")))
-        << text.toStdString();
-    EXPECT_TRUE(lines.contains(QStringLiteral("Benzen 2024-06-01 nieustalona / nieustalona")));
     EXPECT_FALSE(text.contains(QStringLiteral("Drgania")));     // no longer current
     EXPECT_FALSE(text.contains(QStringLiteral("Mikroklimat"))); // never measured
     // Every workstation once, in the list's order; the factor table only where there are rows.
@@ -313,12 +316,7 @@ TEST_F(SummaryReports, ByRiskCategoryListsEachFactorOncePerCategoryWithItsWorkst
         QStringLiteral("Benzen"),
         QStringLiteral("Stanowisko : MA-2 Malarnia"),
     };
-    QStringList body = lines;
-    body.removeIf([](const QString &l) {
-        return l.startsWith(QLatin1String("Wydrukowano")) || l.startsWith(QLatin1String("Strona")) ||
-               l.startsWith(QLatin1String("Zestawienie"));
-    });
-    EXPECT_EQ(Joined(body), Joined(expected)) << text.toStdString();
+    EXPECT_EQ(Joined(Body(text, QStringLiteral("Zestawienie"))), Joined(expected)) << text.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("rusztowaniu")));
     EXPECT_TRUE(lines.contains(QStringLiteral("Strona 1 / 1")));
 
@@ -335,13 +333,10 @@ TEST_F(SummaryReports, ByRiskCategoryListsEachFactorOncePerCategoryWithItsWorkst
 
 TEST(RiskCategories, LevelsFallIntoTheirCategoriesAndNotApplicableIntoNone)
 {
-    EXPECT_EQ(RiskCategory(40), 3);
-    EXPECT_EQ(RiskCategory(30), 3);
-    EXPECT_EQ(RiskCategory(29.9f), 2);
-    EXPECT_EQ(RiskCategory(20), 2);
-    EXPECT_EQ(RiskCategory(10), 1);
-    EXPECT_EQ(RiskCategory(0), kCategoryNotDetermined);
-    EXPECT_EQ(RiskCategory(99), kCategoryNone);
+    const std::pair<float, int> levels[] = {
+        {40, 3}, {30, 3}, {29.9f, 2}, {20, 2}, {10, 1}, {0, kCategoryNotDetermined}, {99, kCategoryNone}};
+    for (const auto &[level, category] : levels)
+        EXPECT_EQ(RiskCategory(level), category) << level;
 }
 
 TEST_F(SummaryReports, HarmfulFactorsListedPerWorkstationOrFlatAndFilteredToCarcinogens)
@@ -349,10 +344,7 @@ TEST_F(SummaryReports, HarmfulFactorsListedPerWorkstationOrFlatAndFilteredToCarc
     TVRZestCzynniki form;
     form.SetOptions(ViewOptions());
     const QString text = PrintToPdf(form, dir);
-    QStringList body = Lines(text);
-    body.removeIf([](const QString &l) {
-        return l.startsWith(QLatin1String("Wydrukowano")) || l.startsWith(QLatin1String("Strona"));
-    });
+    const QStringList body = Body(text);
     // Groups from the arduous down to the chemical ones, only those with factors;
     // workstations and factors from the last to the first.
     const QStringList perWorkstation = {
@@ -398,11 +390,7 @@ TEST_F(SummaryReports, HarmfulFactorsListedPerWorkstationOrFlatAndFilteredToCarc
     options.ElementStruktury = true;
     form.SetOptions(options);
     const QString carcinogens = PrintToPdf(form, dir);
-    QStringList carcinogenBody = Lines(carcinogens);
-    carcinogenBody.removeIf([](const QString &l) {
-        return l.startsWith(QLatin1String("Wydrukowano")) || l.startsWith(QLatin1String("Strona"));
-    });
-    EXPECT_EQ(Joined(carcinogenBody),
+    EXPECT_EQ(Joined(Body(carcinogens)),
               Joined(QStringList({QStringLiteral("Wykaz czynników szkodliwych i uciążliwych"),
                                   QStringLiteral("Czynniki chemiczne"), QStringLiteral("Stanowisko : Malarnia"),
                                   QStringLiteral("Benzen"), QStringLiteral("Toluen"),
@@ -419,16 +407,10 @@ TEST(Carcinogens, TheTypFieldOfAMeasurementMarksByItsBitsRoundedUp)
         m.Fields.back()->Value = QString::fromLatin1(value);
         return CarcinogenicMeasurement(m);
     };
-    EXPECT_TRUE(marks("2"));
-    EXPECT_TRUE(marks("1"));
-    EXPECT_FALSE(marks("4"));
-    EXPECT_TRUE(marks("16384"));
-    EXPECT_TRUE(marks("32768"));
-    EXPECT_TRUE(marks("2.5"));
-    EXPECT_TRUE(marks("0,5")); // rounds up to 1
-    EXPECT_FALSE(marks("0"));
-    EXPECT_FALSE(marks("abc"));
-    EXPECT_FALSE(marks(""));
+    for (const char *value : {"2", "1", "16384", "32768", "2.5", "0,5"}) // "0,5" rounds up to 1
+        EXPECT_TRUE(marks(value)) << value;
+    for (const char *value : {"4", "0", "abc", ""})
+        EXPECT_FALSE(marks(value)) << value;
     storage::TPomiarCzynn none;
     EXPECT_FALSE(CarcinogenicMeasurement(none));
 }
