@@ -238,10 +238,9 @@ TEST_F(SummaryReports, SummaryInformationPrintsEveryWorkstationWithTotalsAndTheL
     EXPECT_FALSE(text.contains(QStringLiteral("Mikroklimat"))); // never measured
     // Every workstation once, in the list's order; the factor table only where there are rows.
     const QStringList order = lines.filter(QStringLiteral("Stanowisko: "));
-    EXPECT_EQ(Joined(order),
-              Joined(QStringList(
-                  {QStringLiteral("Stanowisko: [SZ-1] Szlifiernia"), QStringLiteral("Stanowisko: [MA-2] Malarnia"),
-                   QStringLiteral("Stanowisko: [B-3] Biuro"), QStringLiteral("Stanowisko: [MG-4] Magazyn")})));
+    EXPECT_EQ(order.join('|').toStdString(),
+              "Stanowisko: [SZ-1] Szlifiernia|Stanowisko: [MA-2] Malarnia|Stanowisko: [B-3] Biuro|"
+              "Stanowisko: [MG-4] Magazyn");
     EXPECT_EQ(Count(text, QStringLiteral("OCENA RYZYKA")), 3);
     EXPECT_EQ(Count(text, QStringLiteral("Zatrudnienie w roku")), 2);
     EXPECT_TRUE(lines.contains(QStringLiteral("Strona 1 / 1")));
@@ -297,25 +296,12 @@ TEST_F(SummaryReports, ByRiskCategoryListsEachFactorOncePerCategoryWithItsWorkst
     // Categories from large to small; factors and workstations from the end of the list.
     // Noise, latest rated 40 on A and on D, is large there, 20 on B medium; the own
     // factor rated "not applicable" is nowhere; not determined (benzene) closes the report.
-    const QStringList expected = {
-        QStringLiteral("Kategoria ryzyka: duże"),
-        QStringLiteral("Hałas"),
-        QStringLiteral("Stanowisko : MG-4 Magazyn"),
-        QStringLiteral("Stanowisko : SZ-1 Szlifiernia"),
-        QStringLiteral("Toluen"),
-        QStringLiteral("Stanowisko : SZ-1 Szlifiernia"),
-        QStringLiteral("Kategoria ryzyka: średnie"),
-        QStringLiteral("Hałas"),
-        QStringLiteral("Stanowisko : MA-2 Malarnia"),
-        QStringLiteral("Kategoria ryzyka: małe"),
-        QStringLiteral("Toluen"),
-        QStringLiteral("Stanowisko : MA-2 Malarnia"),
-        QStringLiteral("Aceton"),
-        QStringLiteral("Stanowisko : SZ-1 Szlifiernia"),
-        QStringLiteral("Kategoria ryzyka: nieustalone"),
-        QStringLiteral("Benzen"),
-        QStringLiteral("Stanowisko : MA-2 Malarnia"),
-    };
+    const QStringList expected =
+        QStringLiteral("Kategoria ryzyka: duże|Hałas|Stanowisko : MG-4 Magazyn|Stanowisko : SZ-1 Szlifiernia|Toluen|"
+                       "Stanowisko : SZ-1 Szlifiernia|Kategoria ryzyka: średnie|Hałas|Stanowisko : MA-2 Malarnia|"
+                       "Kategoria ryzyka: małe|Toluen|Stanowisko : MA-2 Malarnia|Aceton|Stanowisko : SZ-1 Szlifiernia|"
+                       "Kategoria ryzyka: nieustalone|Benzen|Stanowisko : MA-2 Malarnia")
+            .split('|');
     EXPECT_EQ(Joined(Body(text, QStringLiteral("Zestawienie"))), Joined(expected)) << text.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("rusztowaniu")));
     EXPECT_TRUE(lines.contains(QStringLiteral("Strona 1 / 1")));
@@ -347,24 +333,12 @@ TEST_F(SummaryReports, HarmfulFactorsListedPerWorkstationOrFlatAndFilteredToCarc
     const QStringList body = Body(text);
     // Groups from the arduous down to the chemical ones, only those with factors;
     // workstations and factors from the last to the first.
-    const QStringList perWorkstation = {
-        QStringLiteral("Wykaz czynników szkodliwych i uciążliwych"),
-        QStringLiteral("Czynniki fizyczne"),
-        QStringLiteral("Stanowisko : Magazyn"),
-        QStringLiteral("Hałas"),
-        QStringLiteral("Stanowisko : Malarnia"),
-        QStringLiteral("Hałas"),
-        QStringLiteral("Stanowisko : Szlifiernia"),
-        QStringLiteral("Praca na rusztowaniu (czynnik własny)"),
-        QStringLiteral("Hałas"),
-        QStringLiteral("Czynniki chemiczne"),
-        QStringLiteral("Stanowisko : Malarnia"),
-        QStringLiteral("Benzen"),
-        QStringLiteral("Toluen"),
-        QStringLiteral("Stanowisko : Szlifiernia"),
-        QStringLiteral("Aceton"),
-        QStringLiteral("Toluen"),
-    };
+    const QStringList perWorkstation =
+        QStringLiteral("Wykaz czynników szkodliwych i uciążliwych|Czynniki fizyczne|"
+                       "Stanowisko : Magazyn|Hałas|Stanowisko : Malarnia|Hałas|Stanowisko : Szlifiernia|"
+                       "Praca na rusztowaniu (czynnik własny)|Hałas|Czynniki chemiczne|Stanowisko : Malarnia|Benzen|"
+                       "Toluen|Stanowisko : Szlifiernia|Aceton|Toluen")
+            .split('|');
     EXPECT_EQ(Joined(body), Joined(perWorkstation)) << text.toStdString();
     EXPECT_TRUE(Lines(text).contains(QStringLiteral("Strona 1 / 1")));
 
@@ -390,11 +364,9 @@ TEST_F(SummaryReports, HarmfulFactorsListedPerWorkstationOrFlatAndFilteredToCarc
     options.ElementStruktury = true;
     form.SetOptions(options);
     const QString carcinogens = PrintToPdf(form, dir);
-    EXPECT_EQ(Joined(Body(carcinogens)),
-              Joined(QStringList({QStringLiteral("Wykaz czynników szkodliwych i uciążliwych"),
-                                  QStringLiteral("Czynniki chemiczne"), QStringLiteral("Stanowisko : Malarnia"),
-                                  QStringLiteral("Benzen"), QStringLiteral("Toluen"),
-                                  QStringLiteral("Stanowisko : Szlifiernia"), QStringLiteral("Toluen")})))
+    EXPECT_EQ(Body(carcinogens).join('|').toStdString(),
+              "Wykaz czynników szkodliwych i uciążliwych|Czynniki chemiczne|"
+              "Stanowisko : Malarnia|Benzen|Toluen|Stanowisko : Szlifiernia|Toluen")
         << carcinogens.toStdString();
 }
 
@@ -431,9 +403,8 @@ TEST_F(SummaryReports, AWorkstationFileThatCannotBeReadIsReportedOncePerPrintAnd
     const QString text = PrintToPdf(form, dir); // two runs: the preparing one and the print
     EXPECT_EQ(boxes.boxes.size(), 2) << boxes.Texts().join(QLatin1Char('|')).toStdString();
     const QStringList printed = Lines(text).filter(QStringLiteral("Stanowisko: "));
-    EXPECT_EQ(Joined(printed), Joined(QStringList({QStringLiteral("Stanowisko: [SZ-1] Szlifiernia"),
-                                                   QStringLiteral("Stanowisko: [MA-2] Malarnia"),
-                                                   QStringLiteral("Stanowisko: [] Magazyn")})));
+    EXPECT_EQ(printed.join('|').toStdString(),
+              "Stanowisko: [SZ-1] Szlifiernia|Stanowisko: [MA-2] Malarnia|Stanowisko: [] Magazyn");
     // The next print tries the files again.
     form.SetOptions(options);
     PrintToPdf(form, dir);
