@@ -472,9 +472,7 @@ TEST(FormPages, BlankPagesPrintAsOnePageAndNoPagePrintsAComponentName)
             FillFrom fill(documentOf(*b.row, true), blank);
             ASSERT_TRUE(b.page->Report()->Prepare()) << where(b).toStdString();
             TVRPrinter *printer = b.page->Report()->VRPrinter();
-            if (blank) {
-                EXPECT_EQ(printer->PageCount(), 1) << where(b).toStdString();
-            }
+            EXPECT_TRUE(!blank || printer->PageCount() == 1) << where(b).toStdString();
             QStringList texts;
             for (int n = 1; n <= printer->PageCount(); ++n)
                 texts += CapturePageTexts(*printer->GetPage(n));

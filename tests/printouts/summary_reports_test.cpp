@@ -89,9 +89,8 @@ void WriteDataFolder(const std::vector<WorkstationEntry> &written)
                 storage::ReadMeasurementForm(Forms + f->frm_dane + QStringLiteral("_frm_1.xml"), pm->Fields, f->id);
                 if (m.typ) {
                     storage::TPomiar *typ = storage::FindField(pm->Fields, QStringLiteral("Typ"));
-                    EXPECT_NE(typ, nullptr) << fs.frm;
-                    if (typ)
-                        typ->Value = QString::fromLatin1(m.typ);
+                    ASSERT_NE(typ, nullptr) << fs.frm;
+                    typ->Value = QString::fromLatin1(m.typ);
                 }
                 storage::AddMeasurement(f->Measurements, std::move(pm));
             }
