@@ -224,8 +224,7 @@ QString longestLeaf(const QString &zal)
 {
     std::vector<storage::TZalTree> nodes;
     storage::ReadSelectionTree(QStringLiteral("dokumenty\\zalaczn\\") + zal, nodes);
-    return std::max_element(nodes.begin(), nodes.end(), [](auto &a, auto &b) { return a.Text.size() < b.Text.size(); })
-        ->Text;
+    return std::ranges::max_element(nodes, {}, [](const storage::TZalTree &n) { return n.Text.size(); })->Text;
 }
 
 // Every text item of every page form at its limit, a line break every 80 characters, printed

@@ -19,14 +19,10 @@
 
 using namespace assessmenttest;
 
-namespace {
-
-template <typename T> T *on(assessment::TMeasurementPages &p, const char *name)
+template <typename T> static T *on(assessment::TMeasurementPages &p, const char *name)
 {
     return p.Pages()->findChild<T *>(QString::fromLatin1(name));
 }
-
-} // namespace
 
 class PreviewPages : public WindowTest
 {

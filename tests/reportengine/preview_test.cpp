@@ -157,8 +157,7 @@ TEST(PreviewControl, PagesShowAsTheyArriveAndAFreedPrinterLeavesNoPage)
     EXPECT_EQ(available, (QList<int>{1, 2}));
 
     printer.reset();
-    EXPECT_EQ(preview.VRPrinter(), nullptr);
-    EXPECT_EQ(preview.Image()->Page(), nullptr);
+    EXPECT_TRUE(preview.VRPrinter() == nullptr && preview.Image()->Page() == nullptr);
     preview.SetPageNumber(2); // nothing to show, nothing touched
     preview.repaint();
 }
@@ -387,8 +386,7 @@ TEST(PreviewWindow, PrintSetupAndPrintPutARangeIntoAPdfFile)
         return int(QDialog::Accepted);
     };
     p.window->PrintSetup->click();
-    EXPECT_EQ(p.printer->FirstPage, 2);
-    EXPECT_EQ(p.printer->LastPage, 3);
+    EXPECT_TRUE(p.printer->FirstPage == 2 && p.printer->LastPage == 3);
     EXPECT_TRUE(p.printer->PrinterSettings().IsPdfDestination());
     p.window->Print->click();
     ASSERT_TRUE(QFile::exists(pdf));
@@ -432,14 +430,12 @@ TEST(PreviewWindow, ClosingWhilePagesAreMadeCancelsTheRun)
         ++made;
         QCoreApplication::processEvents();
         if (i == 3) {
-            EXPECT_FALSE(w->LoadReport->isEnabled()); // no file is loaded into a run
-            EXPECT_FALSE(w->SaveReport->isEnabled());
+            EXPECT_FALSE(w->LoadReport->isEnabled() || w->SaveReport->isEnabled()); // no file is loaded into a run
             w->ExitButton->click();
         }
     }
     EXPECT_EQ(made, 3);
-    EXPECT_TRUE(printer.Cancelled());
-    EXPECT_FALSE(printer.ShowingPreview());
+    EXPECT_TRUE(printer.Cancelled() && !printer.ShowingPreview());
     printer.Cleanup();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(FindPreview(), nullptr);

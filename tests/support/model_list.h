@@ -27,9 +27,8 @@ inline std::vector<int> RowsWithText(const QAbstractItemView *view, const QStrin
 {
     std::vector<int> rows;
     const QStringList texts = ListTexts(view);
-    for (int r = 0; r < texts.size(); ++r)
-        if (texts[r] == text)
-            rows.push_back(r);
+    for (auto r = texts.indexOf(text); r >= 0; r = texts.indexOf(text, r + 1))
+        rows.push_back(int(r));
     return rows;
 }
 
