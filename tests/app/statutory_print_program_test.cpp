@@ -261,9 +261,8 @@ TEST_P(StatutoryPagesWhole, EveryTextItemPrintsWholeAtItsLimit)
                     f = item.get();
             if (!f || c->kind != printouts::TLayoutControl::Value || c->style.contains("off"))
                 continue;
-            // One-line items at their limit in capitals, or a choice at the longest its tree offers,
-            // marked "Q07Q " to be found on paper (not the statistical card's boxes of one character);
-            // a long text begins with a word longer than a line (a web address).
+            // One-line items at their limit in capitals, or a choice at its tree's longest, marked "Q07Q " to be found
+            // on paper (not the statistical card's boxes of one character); a long text begins with a web address.
             const auto &boxes = printouts::TfrmStatKartWyp::Boxes();
             const bool single = c->style.contains("nowrap") &&
                                 std::none_of(boxes.begin(), boxes.end(), [f](auto &b) { return f->nazwa == b.stem; });

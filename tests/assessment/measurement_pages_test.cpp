@@ -31,9 +31,8 @@ protected:
     {
         WindowTest::SetUp();
         Add(Page(1, QStringLiteral("A"), QString::fromLatin1(FormName)));
-        auto ed = Field(QStringLiteral("WartZm"), QStringLiteral("edit"), 1, 200, 100, QStringLiteral("1"));
-        ed->onexit = true;
-        Add(std::move(ed));
+        Add(Field(QStringLiteral("WartZm"), QStringLiteral("edit"), 1, 200, 100, QStringLiteral("1")));
+        m->Fields.back()->onexit = true;
         Add(Field(QStringLiteral("Uwagi"), QStringLiteral("memo"), 1, 200, 100, QStringLiteral("u")));
         Add(Field(QStringLiteral("cbSumNDS"), QStringLiteral("checkbox"), 2, 200, 100, QStringLiteral("False")));
         Add(Field(QStringLiteral("Rodzaj"), QStringLiteral("form"), 2, 200, 100, QStringLiteral("Biuro")));

@@ -353,10 +353,7 @@ TEST(FormPages, EveryCodedChoiceOfAMarkedFieldMarksItsPages)
         for (const auto &f : fieldsOf(row)) {
             if (!isCombo(*f) || f->nazwa.isEmpty())
                 continue;
-            QStringList own;
-            for (const QString &tick : ticks)
-                if (tick.startsWith(f->nazwa + QLatin1Char('_')))
-                    own << tick;
+            const QStringList own = ticks.filter(QRegularExpression('^' + QRegularExpression::escape(f->nazwa) + '_'));
             if (own.isEmpty())
                 continue;
             for (const QString &leaf : shipped().trees.value(f->zal)) {
@@ -390,10 +387,8 @@ TEST(FormPages, EveryStoredFieldPrintsOnceEveryPageOfItsDefinitionIsBuilt)
             for (const TFormPage *page : pages)
                 for (const TVRPrintable *c : page->Components()) {
                     const auto kind = page->KindOf(c);
-                    if (kind == TLayoutControl::Value && labelMatches(c->Name(), *f))
-                        printed = true;
-                    else if (kind == TLayoutControl::Tick && isCombo(*f) && c->Name().startsWith(f->nazwa))
-                        printed = true;
+                    printed = printed || (kind == TLayoutControl::Value && labelMatches(c->Name(), *f)) ||
+                              (kind == TLayoutControl::Tick && isCombo(*f) && c->Name().startsWith(f->nazwa));
                 }
             EXPECT_TRUE(printed) << RowDefinitionFile(row).toStdString() << ": " << f->nazwa.toStdString()
                                  << " is stored but printed on no page";

@@ -235,8 +235,7 @@ TEST_F(SummaryReports, SummaryInformationPrintsEveryWorkstationWithTotalsAndTheL
     for (const char *gone : {"2025-02-01", "2023-03-01", "Drgania", "Mikroklimat"})
         EXPECT_FALSE(text.contains(QString::fromLatin1(gone))) << gone;
     // Every workstation once, in the list's order; the factor table only where there are rows.
-    const QStringList order = lines.filter(QStringLiteral("Stanowisko: "));
-    EXPECT_EQ(order.join('|').toStdString(),
+    EXPECT_EQ(lines.filter(QStringLiteral("Stanowisko: ")).join('|').toStdString(),
               "Stanowisko: [SZ-1] Szlifiernia|Stanowisko: [MA-2] Malarnia|Stanowisko: [B-3] Biuro|"
               "Stanowisko: [MG-4] Magazyn");
     EXPECT_EQ(Count(text, QStringLiteral("OCENA RYZYKA")), 3);
@@ -398,8 +397,7 @@ TEST_F(SummaryReports, AWorkstationFileThatCannotBeReadIsReportedOncePerPrintAnd
     form.SetOptions(options);
     const QString text = PrintToPdf(form, dir); // two runs: the preparing one and the print
     EXPECT_EQ(boxes.boxes.size(), 2) << boxes.Texts().join(QLatin1Char('|')).toStdString();
-    const QStringList printed = Lines(text).filter(QStringLiteral("Stanowisko: "));
-    EXPECT_EQ(printed.join('|').toStdString(),
+    EXPECT_EQ(Lines(text).filter(QStringLiteral("Stanowisko: ")).join('|').toStdString(),
               "Stanowisko: [SZ-1] Szlifiernia|Stanowisko: [MA-2] Malarnia|Stanowisko: [] Magazyn");
     // The next print tries the files again.
     form.SetOptions(options);
@@ -454,10 +452,8 @@ TEST(SummaryReportPages, ManyWorkstationsRunOverPagesNumberedWithTheirCount)
     for (int n = 1; n <= pages; ++n)
         EXPECT_TRUE(lines.contains(QStringLiteral("Strona %1 / %2").arg(n).arg(pages))) << n;
     // No page ends with a heading whose lines went on the next page.
-    const QStringList pageTexts = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
-    for (const QString &page : pageTexts) {
-        QStringList body = Lines(page);
-        body.removeIf([](const QString &l) { return l.startsWith(QLatin1String("Strona")); });
+    for (const QString &page : text.split(QLatin1Char('\f'), Qt::SkipEmptyParts)) {
+        const QStringList body = Body(page);
         if (body.isEmpty())
             continue;
         for (const char *heading :

@@ -1,7 +1,6 @@
 #pragma once
 
-// Lists shown through a model (widgets::TModelListBox), read and chosen by their texts as
-// the tests of the item-widget lists do.
+// Lists shown through a model (widgets::TModelListBox), read and chosen by their texts.
 
 #include <QAbstractItemView>
 #include <QStringList>
