@@ -145,8 +145,7 @@ TEST_F(PrintoutsDialog, AnyKindCountsItsPagesUnderTheWaitWindowWhichIsGoneBefore
     const PreviewRun run = Print();
     ASSERT_TRUE(run.shown);
     EXPECT_TRUE(boxes.boxes.isEmpty()) << boxes.Texts().join('\n').toStdString();
-    EXPECT_EQ(fake.runs, 2); // counting, then the preview
-    EXPECT_EQ(fake.pageCount, 1);
+    EXPECT_TRUE(fake.runs == 2 && fake.pageCount == 1); // counting, then the preview
     EXPECT_TRUE(fake.waitWindowShown && !run.waitWindowVisible);
     EXPECT_TRUE(!fake.options.Male && fake.options.Duze);
     ASSERT_EQ(run.pageTexts.size(), 1);
