@@ -29,9 +29,7 @@ TEST(Leftovers, TheCleanUpLeavesARunningSaveAndTheUsersFilesAndTakesTheRest)
         {"a.xml.tarvelin-nowy-Ol0000", 0, false},      //
         {"a.xml.tarvelin-dziennik-Run001", 120, true}, // a save of several files still running (locked)
         {"a.xml.tarvelin-stary-Run001", 120, true},    // and its old version
-        {"a.xml.kopia1", 120, true},                   // the user's own files
-        {"notatki.txt.tarvelin-zapis-abcdef", 120, true},
-        {"a.xml", 120, true},
+        {"a.xml", 120, true},                          // (the user's own files: interrupted_saves_test)
         {"cel.dat.tarvelin-zapis-Li9999", 120, false}, // beside the file a data file links to
     };
     for (const auto &c : cases) {

@@ -1,17 +1,9 @@
-// Every writer of a file the program keeps, with the files it writes and, for each file
-// kind, its reader, on a fixture where each has written them once: each class of fault is
-// tried on all of them, not on one writer.
-//  * What the user typed is what is read back: a text that looks like an attribute, a tag
-//    or an escape stays text (a smoke table through the files themselves; the round-trip
-//    fuzz targets run every file kind, the installation's own too, over every such text),
-//    from every shape a whole file can have; a text a file cannot hold is refused and named;
-//    a folder in a file's place, a wrong root and a folder that cannot be made are named.
-//  * The faults a save meets, each on every file of every writer, as an ordinary user (root
-//    would write a read-only file anyway): a full disk (a child process whose files cannot
-//    grow), a read-only file, a folder in a file's place, a file that is a symbolic link, a
-//    file a reader found damaged, a rename failing or the program killed at any step of a
-//    save of several files. Where the save fails, every file stays byte for byte, nothing is
-//    left beside them and no folder is made.
+// Every writer of a file the program keeps, with its files and, for each file kind, its
+// reader; each class of fault is tried on all of them: a text that looks like an attribute,
+// a tag or an escape reads back as typed from every shape a whole file can have; what a file
+// cannot hold or where it cannot be is named; every fault a save meets, on every file of every
+// writer as an ordinary user (root would write a read-only file anyway), leaves every file
+// byte for byte, nothing beside them and no folder made.
 #include "platform/file_replacement.h"
 #include "platform/inifile.h"
 #include "platform/paths.h"
@@ -226,96 +218,68 @@ private:
     platform::IniFile ini{fx.FilePath("Tarvelin.ini")};
 };
 
-// A fault tried on file k of a writer, the writers holding text; what went wrong, if any.
-// The write refused with expected, every file as it was.
-QString refused(EveryWriter &writers, const WriterCase &c, const QString &expected, const char *fault,
-                bool fullDisk = false)
+using Fault = std::function<QString(EveryWriter &, const WriterCase &, int k, const QString &text)>;
+
+// File k of a save spoilt by make (given its path on disk and the name the program gives it):
+// the save is refused with expected (of its first file on a full disk: a child process whose
+// files cannot grow), every file as it was; mended, it is written again. What went wrong.
+Fault Spoilt(void (*make)(const QString &, const QString &), QString (*expected)(const QString &),
+             bool fullDisk = false)
 {
-    const auto before = writers.AllFiles();
-    const QString message =
-        fullDisk ? QString::fromUtf8(testsupport::RunInChild([&] { return c.write().toUtf8(); }, true)) : c.write();
-    return message == expected && writers.AllFiles() == before ? QString() : message + fault;
+    return [=](EveryWriter &w, const WriterCase &c, int k, const QString &) {
+        const QString file = c.files[k], path = w.fx.FilePath(file);
+        const QByteArray bytes = w.fx.Read(file);
+        if (make)
+            make(path, file);
+        const auto before = w.AllFiles();
+        const QString message =
+            fullDisk ? QString::fromUtf8(testsupport::RunInChild([&] { return c.write().toUtf8(); }, true)) : c.write();
+        const bool kept = message == expected(c.files[fullDisk ? 0 : k]) && w.AllFiles() == before;
+        QDir(path).removeRecursively(), QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        if (!c.firstSave)
+            w.fx.Write(file, bytes), storage::MarkFileReadWhole(file);
+        return (kept ? QString() : message) + (c.firstSave ? QString() : c.write());
+    };
 }
 
-// Once a save: its failure names its first file.
-QString fullDisk(EveryWriter &writers, const WriterCase &c, int k, const QString &)
+// File k a symbolic link: the save writes through it and leaves nothing beside either end.
+QString linked(EveryWriter &w, const WriterCase &c, int k, const QString &text)
 {
-    return k > 0 ? QString() : refused(writers, c, FileAccessErrorText(c.files[0]), " (dysk)", true);
-}
-
-QString folderInPlace(EveryWriter &writers, const WriterCase &c, int k, const QString &)
-{
-    const QByteArray bytes = writers.fx.Read(c.files[k]);
-    QFile::remove(writers.fx.FilePath(c.files[k]));
-    QDir().mkpath(writers.fx.FilePath(c.files[k]));
-    const QString found = refused(writers, c, storage::FolderInPlaceOfFileText(c.files[k]), " (katalog)");
-    QDir().rmdir(writers.fx.FilePath(c.files[k]));
-    writers.fx.Write(c.files[k], bytes);
-    return found;
-}
-
-QString readOnly(EveryWriter &writers, const WriterCase &c, int k, const QString &)
-{
-    const QString file = writers.fx.FilePath(c.files[k]);
-    QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    const QString found = refused(writers, c, FileAccessErrorText(c.files[k]), " (zapis)");
-    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
-    return found;
-}
-
-QString linked(EveryWriter &writers, const WriterCase &c, int k, const QString &text)
-{
-    const QFileInfo link(writers.fx.FilePath(c.files[k]));
-    const QDir elsewhere(writers.fx.FilePath("gdzie indziej"));
-    QDir().mkpath(elsewhere.path());
-    (void)(QFile::rename(link.filePath(), elsewhere.filePath(link.fileName())) &&
-           QFile::link(elsewhere.filePath(link.fileName()), link.filePath()));
+    const QFileInfo link(w.fx.FilePath(c.files[k]));
+    const QDir elsewhere(w.fx.FilePath("gdzie indziej"));
+    const QString target = elsewhere.filePath(link.fileName());
+    (void)(QDir().mkpath(elsewhere.path()) && QFile::rename(link.filePath(), target) &&
+           QFile::link(target, link.filePath()));
     const QString message = c.write();
-    const bool through = QFileInfo(link.filePath()).isSymLink() && writers.fx.Read(c.files[k]).contains(text.toUtf8());
+    const bool through = QFileInfo(link.filePath()).isSymLink() && w.fx.Read(c.files[k]).contains(text.toUtf8());
     const QStringList beside = link.dir().entryList({link.fileName() + ".*"}, QDir::Files | QDir::Hidden) +
                                elsewhere.entryList({link.fileName() + ".*"}, QDir::Files | QDir::Hidden);
-    (void)(QFile::remove(link.filePath()) && QFile::rename(elsewhere.filePath(link.fileName()), link.filePath()));
+    (void)(QFile::remove(link.filePath()) && QFile::rename(target, link.filePath()));
     return message.isEmpty() && through && beside.isEmpty() ? QString() : message + " (obok) " + beside.join(' ');
 }
 
-// Every writer asks first whether a reader found the file damaged (each reader's finding is
-// tested with the reader); mended, it is written again.
-QString damaged(EveryWriter &writers, const WriterCase &c, int k, const QString &)
-{
-    const QByteArray whole = writers.fx.Read(c.files[k]);
-    writers.fx.Write(c.files[k], whole.left(whole.lastIndexOf("</"))); // cut short
-    storage::MarkFileDamaged(c.files[k]);
-    const QString found = refused(writers, c, storage::DamagedFileRefusalText(c.files[k]), " (uszkodzony)");
-    writers.fx.Write(c.files[k], whole);
-    storage::MarkFileReadWhole(c.files[k]);
-    return found + c.write();
-}
-
-// Rename k + 1 of the save fails, or the program is killed there; after the last file, at
-// the step that makes the save done.
-template <bool killed> QString stopped(EveryWriter &writers, const WriterCase &c, int k, const QString &)
+// Rename k + 1 of the save fails, or the program is killed there (the process ends as a kill
+// would end it); after the last file, also at the step that makes the save done.
+template <bool killed> QString stopped(EveryWriter &w, const WriterCase &c, int k, const QString &)
 {
     QString found;
-    for (int step = k + 1; step <= (k + 1 < c.files.size() ? k + 1 : k + 2); ++step) {
-        const auto before = writers.AllFiles();
-        QString message = FileAccessErrorText(c.files[k]);
-        // Killed: the process ends there, as a kill would end it.
+    for (int step = k + 1; step <= k + 1 + (k + 1 == c.files.size()); ++step) {
+        const auto before = w.AllFiles();
         platform::SetRenameHookForTests([step](int at) { return at != step || (killed && (::_exit(0), 0)); });
         if (killed) {
             testsupport::RunInChild([&] { return c.write().toUtf8(); });
-            // The next run of the program: each reader clears the folder of its file first (once in
-            // a run, so not through the readers here).
+            // The next run: each reader clears the folder of its file first (once in a run, so
+            // not through the readers here).
             testsupport::RunInChild([&] {
                 for (const QString &file : c.files)
-                    platform::RemoveInterruptedSaves(QFileInfo(writers.fx.FilePath(file)).path(),
+                    platform::RemoveInterruptedSaves(QFileInfo(w.fx.FilePath(file)).path(),
                                                      [](const QString &name) { return name.endsWith(".xml"); });
                 return QByteArray();
             });
-        } else {
-            message = c.write();
         }
+        const QString message = killed ? FileAccessErrorText(c.files[k]) : c.write();
         platform::SetRenameHookForTests({});
-        if (message != FileAccessErrorText(c.files[k]) || writers.AllFiles() != before)
+        if (message != FileAccessErrorText(c.files[k]) || w.AllFiles() != before)
             found += QStringLiteral("krok %1: %2 ").arg(step).arg(message);
     }
     return found;
@@ -323,8 +287,8 @@ template <bool killed> QString stopped(EveryWriter &writers, const WriterCase &c
 
 } // namespace
 
-// Each text in every shape a whole file can have; a file cut short is refused. A "</" ends
-// the element texts of all but the lists.
+// Each text in every shape a whole file can have (a file cut short: each reader's own test
+// and cut_files_test). A "</" ends the element texts of all but the lists.
 TEST(StoredTexts, AttributeLikeTextReadsBackAsTypedFromEveryShapeOfAWholeFileOrIsRefused)
 {
     const QStringList values = QStringLiteral("Spawacz kat_dane=|Hałas id=|Pył ident=|x frm_dane=|T aktual=|"
@@ -354,9 +318,9 @@ TEST(StoredTexts, AttributeLikeTextReadsBackAsTypedFromEveryShapeOfAWholeFileOrI
             EXPECT_EQ(!refused.isEmpty(), v == "a</b" && !c.name.startsWith("lista"))
                 << qPrintable(c.name + ": " + refused);
             if (!refused.isEmpty()) {
-                EXPECT_TRUE(refused.startsWith("Nie zapisano pliku") && refused.contains("\"a</b\""))
-                    << qPrintable(refused);
-                EXPECT_TRUE(writers.AllFiles() == before) << qPrintable(c.name);
+                EXPECT_TRUE(refused.startsWith("Nie zapisano pliku") && refused.contains("\"a</b\"") &&
+                            writers.AllFiles() == before)
+                    << qPrintable(c.name + ": " + refused);
                 continue;
             }
             for (const QString &file : c.files) {
@@ -367,8 +331,26 @@ TEST(StoredTexts, AttributeLikeTextReadsBackAsTypedFromEveryShapeOfAWholeFileOrI
                         EXPECT_EQ(read.toStdString(), v.toStdString())
                             << qPrintable(c.name + ", " + file + ", " + shape);
                 }
-                fx.Write(file, whole.left(whole.lastIndexOf("</")));
-                EXPECT_TRUE(ReadBack(c).join('|').startsWith("damaged")) << qPrintable(c.name + ", " + file);
+                fx.Write(file, whole);
+                // Of a kind whose root is named as its file: a folder in its place is named, and a
+                // root missing the name by a letter either way (which the measurement readers, made
+                // to skip the root line that installed files have always spoilt, read past).
+                const QString path = fx.FilePath(file), root = QFileInfo(path).completeBaseName();
+                const QByteArray rootBytes = root.toUtf8();
+                if (!whole.contains("\n<" + rootBytes + " "))
+                    continue;
+                for (const QString &other :
+                     c.name.startsWith("pomiary") ? QStringList() : QStringList{root.chopped(1), root + '7'}) {
+                    fx.Write(file, QByteArray(whole)
+                                       .replace("<" + rootBytes, "<" + other.toUtf8())
+                                       .replace("/" + rootBytes + ">", "/" + other.toUtf8() + ">"));
+                    EXPECT_EQ(ReadBack(c).join('|').toStdString(),
+                              "damaged: " + storage::WrongRootText(file, other, root).toStdString());
+                }
+                QFile::remove(path), QDir().mkpath(path);
+                EXPECT_EQ(ReadBack(c).join('|').toStdString(),
+                          "damaged: " + storage::FolderInPlaceOfFileText(file).toStdString());
+                QDir(path).removeRecursively();
                 fx.Write(file, whole);
             }
         }
@@ -382,15 +364,11 @@ TEST(StoredTexts, AttributeLikeTextReadsBackAsTypedFromEveryShapeOfAWholeFileOrI
     }
 }
 
-TEST(PathMessages, AFolderInAFilesPlaceAWrongRootAndAFolderThatCannotBeMadeAreEachNamed)
+// Written, a folder that cannot be made is named.
+TEST(PathMessages, AFolderThatCannotBeMadeIsNamed)
 {
-    const QString folderAt = QStringLiteral("damaged: Zamiast pliku jest katalog o tej nazwie : ");
-    const QString notMade = QStringLiteral("Nie powiodła się próba utworzenia katalogu : ");
-    const QString wrongRoot = QStringLiteral("damaged: Plik nie jest oczekiwanego rodzaju (element główny <%1> "
-                                             "zamiast <%2>) : %3");
-    // The kind and the folder its writer names; wrong roots that miss the right one by a
-    // letter, either way.
-    const std::pair<const char *, const char *> cases[] = {{"lista stanowisk", "dane\\"},
+    const std::pair<const char *, const char *> cases[] = {// a kind, the folder its writer makes
+                                                           {"lista stanowisk", "dane\\"},
                                                            {"stanowisko", "dane\\stan_1"},
                                                            {"lista dokumentów", "dane\\"},
                                                            {"dokument", "dane\\x\\"}};
@@ -398,50 +376,48 @@ TEST(PathMessages, AFolderInAFilesPlaceAWrongRootAndAFolderThatCannotBeMadeAreEa
         FixtureFolder fx;
         EveryWriter writers(fx);
         const WriterCase &kind = writers.Case(QString::fromUtf8(name));
-        const QString path = kind.files[0], place = QFileInfo(fx.FilePath(path)).path();
-        QFile::remove(fx.FilePath(path));
-        fx.Write(path + "/x", "");
-        EXPECT_EQ(ReadBack(kind).join('|').toStdString(), (folderAt + path).toStdString()) << name;
+        const QString place = QFileInfo(fx.FilePath(kind.files[0])).path();
         QDir(place).removeRecursively();
         fx.Write(QDir(fx.Path()).relativeFilePath(place), "plik");
-        EXPECT_EQ(kind.write().toStdString(), (notMade + made).toStdString()) << name;
-        QFile::remove(place);
-        const QString root = path.section('\\', -1).section('.', 0, 0);
-        for (const QString &other : {root.chopped(1), root + '7'}) {
-            fx.WriteText(path, kDecl + QStringLiteral("<%1 ver='1.0'>\n</%1>\n").arg(other));
-            EXPECT_EQ(ReadBack(kind).join('|').toStdString(), wrongRoot.arg(other, root, path).toStdString()) << name;
-        }
+        EXPECT_EQ(kind.write(), storage::FolderNotCreatedText(made)) << name;
     }
 }
 
 TEST(WriteFaults, EveryWriterKeepsEveryFileUnderEveryFaultOnEachOfItsFiles)
 {
-    // Each fault with the writers it meets: those whose files are there, those writing data
-    // files a reader checks, those writing several files.
-    const auto there = [](const WriterCase &c) { return !c.firstSave; };
-    const auto dataFiles = [](const WriterCase &c) { return !c.firstSave && c.files[0].endsWith(".xml"); };
-    const auto several = [](const WriterCase &c) { return c.files.size() > 1; };
-    const std::pair<QString (*)(EveryWriter &, const WriterCase &, int, const QString &),
-                    std::function<bool(const WriterCase &)>>
-        faults[] = {{fullDisk, [](const WriterCase &) { return true; }},
-                    {readOnly, there},
-                    {folderInPlace, dataFiles},
-                    {linked, there},
-                    {damaged, dataFiles},
-                    {stopped<false>, several},
-                    {stopped<true>, several}};
+    // Each fault with the writers it meets: all, those whose files are there, those writing
+    // data files a reader checks, those writing several files.
+    using Meets = bool (*)(const WriterCase &);
+    const Meets all = [](const WriterCase &) { return true; }, there = [](const WriterCase &c) { return !c.firstSave; };
+    const Meets dataFiles = [](const WriterCase &c) { return !c.firstSave && c.files[0].endsWith(".xml"); };
+    const Meets several = [](const WriterCase &c) { return c.files.size() > 1; };
+    const auto readOnly = [](const QString &path, const QString &) {
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    };
+    const auto folder = [](const QString &path, const QString &) { QFile::remove(path), QDir().mkpath(path); };
+    // Every writer asks first whether a reader found the file damaged (each reader's finding
+    // is tested with the reader).
+    const auto damaged = [](const QString &, const QString &file) { storage::MarkFileDamaged(file); };
+    const std::tuple<const char *, Fault, Meets> faults[] = {
+        {"dysk", Spoilt(nullptr, FileAccessErrorText, true), all},
+        {"zapis", Spoilt(readOnly, FileAccessErrorText), there},
+        {"katalog", Spoilt(folder, storage::FolderInPlaceOfFileText), dataFiles},
+        {"uszkodzony", Spoilt(damaged, storage::DamagedFileRefusalText), dataFiles},
+        {"dowiązanie", linked, there},
+        {"zmiana nazwy", stopped<false>, several},
+        {"przerwany", stopped<true>, several}};
     testsupport::FixtureFolder fx;
     EveryWriter writers(fx);
     const QByteArray wrong = testsupport::RunAsOrdinaryUser(fx.Path(), [&] {
         QStringList out;
         int n = 0;
-        for (const auto &[fault, which] : faults)
+        for (const auto &[name, fault, meets] : faults)
             for (const WriterCase &c : writers.cases)
-                for (int k = 0; which(c) && k < c.files.size(); ++k) {
+                for (int k = 0; meets(c) && k < c.files.size(); ++k) {
                     const QString text = QStringLiteral("Tekst %1").arg(++n);
                     writers.Change(text);
                     if (const QString found = fault(writers, c, k, text); !found.isEmpty())
-                        out << QStringLiteral("%1 %2, %3: %4").arg(n).arg(c.name, c.files[k], found);
+                        out << QStringLiteral("%1 %2, %3, %4: %5").arg(n).arg(name, c.name, c.files[k], found);
                 }
         return out.join('\n').toUtf8();
     });

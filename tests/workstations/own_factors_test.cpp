@@ -206,13 +206,10 @@ TEST_F(OwnFactors, RenamedOrRetiredItNamesTheWorkstationsThatKeepItsOldName)
     storage::TNavigationGroups saved = std::move(storage::NavigationGroups());
     storage::ReadNavigationConfig(storage::NavigationConfigPath()); // the workstations in "zaklocen\"
     storage::WorkstationList list;
-    QString version;
-    storage::StorageProblems problems;
-    storage::ReadWorkstationList(storage::WorkstationListPath("zaklocen\\"), list, version);
-    storage::TStanowisko &w = *list.at(0);
-    storage::ReadWorkstationAfresh("zaklocen\\", w, storage::WorkstationReadOptions::AllFactors(), problems);
-    w.AddFactor(std::make_unique<storage::TCzynnik>("Wibracje ręczne", "fiz", 100003, "1.0", "met5Krok", "T", "T"));
-    ASSERT_TRUE(storage::WriteWorkstationData("zaklocen\\", w));
+    list.push_back(std::make_unique<storage::TStanowisko>("1", "Spawalnia", "stan_1"));
+    list[0]->AddFactor(
+        std::make_unique<storage::TCzynnik>("Wibracje ręczne", "fiz", 100003, "1.0", "met5Krok", "T", "T"));
+    ASSERT_TRUE(storage::WriteWorkstationWithList("zaklocen\\", *list[0], list));
     chooseGroup("fiz");
     selectOwn("Wibracje ręczne (met5Krok)");
     ASSERT_TRUE(runDialog(TfrmCzynnWl::EditFactor, [](TfrmCzynnWl &d) { d.edNazwaCzynnWl->setText("Drgania"); }));
@@ -221,8 +218,8 @@ TEST_F(OwnFactors, RenamedOrRetiredItNamesTheWorkstationsThatKeepItsOldName)
     view->miUsunCzynWlClick();
     const QString told = boxes.Texts().join('|'); // the rename, the delete question, the retirement
     EXPECT_TRUE(told.contains("\"Wibracje ręczne\" ma teraz nazwę \"Drgania\"") &&
-                told.contains(w.nazwa + " (jako \"Wibracje ręczne\")") &&
-                told.contains("\"Drgania\" otrzymał status nieaktualnego") && told.count(w.nazwa) == 2)
+                told.contains("Spawalnia (jako \"Wibracje ręczne\")") &&
+                told.contains("\"Drgania\" otrzymał status nieaktualnego") && told.count("Spawalnia") == 2)
         << told.toStdString();
     storage::NavigationGroups() = std::move(saved);
 }
