@@ -94,21 +94,15 @@ std::unique_ptr<TStanowisko> station(const QString &id, const QString &name)
 TEST_F(Loading, ListIsFilledInPolishAlphabeticalOrder)
 {
     std::vector<std::unique_ptr<TStanowisko>> list;
-    list.push_back(station("1", QStringLiteral("Tokarnia")));
-    list.push_back(station("2", QStringLiteral("Ślusarnia")));
-    list.push_back(station("3", QStringLiteral("spawalnia")));
-    list.push_back(station("4", QStringLiteral("Łaźnia")));
-    list.push_back(station("5", QStringLiteral("Lakiernia")));
-    list.push_back(station("6", QStringLiteral("Magazyn")));
+    for (const char *name : {"Tokarnia", "Ślusarnia", "spawalnia", "Łaźnia", "Lakiernia", "Magazyn"})
+        list.push_back(station(QString::number(list.size() + 1), QString::fromUtf8(name)));
     writeWorkstations(std::move(list));
     WorkstationList old;
     old.push_back(station("9", QStringLiteral("stary wpis")));
     listModel().Fill(old);
     load();
     const QStringList shown = testsupport::ListTexts(&listModel());
-    EXPECT_EQ(shown,
-              QStringList({QStringLiteral("Lakiernia"), QStringLiteral("Łaźnia"), QStringLiteral("Magazyn"),
-                           QStringLiteral("spawalnia"), QStringLiteral("Ślusarnia"), QStringLiteral("Tokarnia")}));
+    EXPECT_EQ(shown, QStringList({"Lakiernia", "Łaźnia", "Magazyn", "spawalnia", "Ślusarnia", "Tokarnia"}));
     EXPECT_EQ(WorkstationAt(appstate::State(), 4)->id, "2");
     EXPECT_EQ(appstate::State().ListVersion, "1.1");
     EXPECT_TRUE(problems.empty());
