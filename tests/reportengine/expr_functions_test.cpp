@@ -18,23 +18,6 @@ using namespace evaluatortest;
 
 namespace {
 
-// Runs an aggregate expression over the values of one field, as a report does: Reset at
-// the start of the run, DoAggregate per record, Value at the end.
-QString aggregate(const QString &expression, const QVariantList &values, TVRFieldKind kind)
-{
-    FakeDataSet ds(QStringLiteral("DANE"));
-    ds.Add(QStringLiteral("X"), kind);
-    TVREvaluator ev;
-    ev.SetDataSets({&ds});
-    ev.Prepare(expression);
-    ev.Reset();
-    for (const QVariant &v : values) {
-        ds.Set(QStringLiteral("X"), v);
-        ev.DoAggregate();
-    }
-    return Describe(ev.Value());
-}
-
 // A field whose kind follows the value given: integer, float, text or boolean.
 class MixedField : public FakeField
 {
@@ -55,7 +38,9 @@ public:
     }
 };
 
-QString aggregateMixed(const QString &expression, const QVariantList &values)
+// Runs an aggregate expression over the values of one field, as a report does: Reset at
+// the start of the run, DoAggregate per record, Value at the end.
+QString aggregate(const QString &expression, const QVariantList &values)
 {
     FakeDataSet ds(QStringLiteral("DANE"));
     ds.fields.push_back(std::make_unique<MixedField>());
@@ -72,61 +57,48 @@ QString aggregateMixed(const QString &expression, const QVariantList &values)
 
 } // namespace
 
-TEST(ExprAggregates, SumAverageCountOverRecords)
+TEST(ExprAggregates, SumAverageCountMaxMinOverRecords)
 {
-    EXPECT_EQ(aggregate(QStringLiteral("SUM(X)"), {1, 2, 3}, TVRFieldKind::Integer), QStringLiteral("INTEGER\t6"));
-    EXPECT_EQ(aggregate(QStringLiteral("SUM(X)"), {0.5, 0.25}, TVRFieldKind::Float), QStringLiteral("FLOAT\t0.75"));
-    EXPECT_EQ(aggregate(QStringLiteral("SUM(X*2)+1"), {1, 2, 3}, TVRFieldKind::Integer), QStringLiteral("INTEGER\t13"));
-    EXPECT_EQ(aggregate(QStringLiteral("AVERAGE(X)"), {1, 2, 3, 4}, TVRFieldKind::Integer), QStringLiteral("FLOAT\t2.5"));
-    EXPECT_EQ(aggregate(QStringLiteral("COUNT"), {1, 2, 3, 4}, TVRFieldKind::Integer), QStringLiteral("INTEGER\t4"));
-    EXPECT_EQ(aggregate(QStringLiteral("SUM(X)"), {}, TVRFieldKind::Integer), QStringLiteral("INTEGER\t0"));
-    EXPECT_EQ(aggregate(QStringLiteral("AVERAGE(X)"), {}, TVRFieldKind::Integer), QStringLiteral("FLOAT\t0"));
-}
-
-TEST(ExprAggregates, SumTakesFloatsWithTheIntegers)
-{
-    // The integers and the float all count; the sum is a float from the first float on.
-    EXPECT_EQ(aggregateMixed(QStringLiteral("SUM(X)"), {1, 2.5, 3}), QStringLiteral("FLOAT\t6.5"));
-    EXPECT_EQ(aggregateMixed(QStringLiteral("SUM(X)"), {2.5, 1, 3}), QStringLiteral("FLOAT\t6.5"));
-    EXPECT_EQ(aggregateMixed(QStringLiteral("AVERAGE(X)"), {1, 2.5, 3}), QStringLiteral("FLOAT\t2.16666666666667"));
-    // A boolean is passed over; a text makes the sum an error.
-    EXPECT_EQ(aggregateMixed(QStringLiteral("SUM(X)"), {1, true, 3}), QStringLiteral("INTEGER\t4"));
-    EXPECT_EQ(aggregateMixed(QStringLiteral("SUM(X)"), {1, QStringLiteral("a"), 3}),
-              QStringLiteral("ERROR\tCannot add string expressions"));
-    EXPECT_EQ(aggregateMixed(QStringLiteral("SUM(X)"), {QStringLiteral("a"), 3}),
-              QStringLiteral("ERROR\tCannot add string expressions"));
-    EXPECT_EQ(aggregateMixed(QStringLiteral("AVERAGE(X)"), {1, QStringLiteral("a")}),
-              QStringLiteral("ERROR\tCannot add string expressions"));
-}
-
-TEST(ExprAggregates, SumOverflowIsAnErrorValue)
-{
-    EXPECT_EQ(aggregate(QStringLiteral("SUM(X)"), {2147483647, 1}, TVRFieldKind::Integer),
-              QStringLiteral("ERROR\tInteger overflow"));
-    EXPECT_EQ(aggregate(QStringLiteral("SUM(X)"), {-2147483647, -1}, TVRFieldKind::Integer),
-              QStringLiteral("INTEGER\t-2147483648"));
-    // An error in the argument stays the sum's value.
-    EXPECT_EQ(aggregate(QStringLiteral("SUM(10/X)"), {1, 0, 2}, TVRFieldKind::Integer),
-              QStringLiteral("ERROR\tCannot divide by 0"));
-}
-
-TEST(ExprAggregates, MaxAndMin)
-{
-    EXPECT_EQ(aggregate(QStringLiteral("MAX(X)"), {3, 9, 5}, TVRFieldKind::Integer), QStringLiteral("INTEGER\t9"));
-    EXPECT_EQ(aggregate(QStringLiteral("MIN(X)"), {3, 9, -5}, TVRFieldKind::Integer), QStringLiteral("INTEGER\t-5"));
-    EXPECT_EQ(aggregate(QStringLiteral("MIN(X)"), {true, false}, TVRFieldKind::Boolean), QStringLiteral("BOOLEAN\tFalse"));
-    EXPECT_EQ(aggregate(QStringLiteral("MAX(X)"), {true, false}, TVRFieldKind::Boolean), QStringLiteral("BOOLEAN\tTrue"));
-    EXPECT_EQ(aggregate(QStringLiteral("MAX(X)"), {QStringLiteral("b"), QStringLiteral("ż"), QStringLiteral("ó")},
-                        TVRFieldKind::String),
-              QStringLiteral("STRING\tó"));
-    EXPECT_EQ(aggregate(QStringLiteral("MIN(X)"), {QStringLiteral("b"), QStringLiteral("a"), QStringLiteral("c")},
-                        TVRFieldKind::String),
-              QStringLiteral("STRING\ta"));
-    // Integers and floats compare by value; the value keeps its own kind.
-    EXPECT_EQ(aggregateMixed(QStringLiteral("MAX(X)"), {3, 7.5, 5}), QStringLiteral("FLOAT\t7.5"));
-    EXPECT_EQ(aggregateMixed(QStringLiteral("MIN(X)"), {3.5, 7, 3}), QStringLiteral("INTEGER\t3"));
-    // Values of a kind that does not compare with the first leave it.
-    EXPECT_EQ(aggregateMixed(QStringLiteral("MAX(X)"), {3, QStringLiteral("zzz"), true}), QStringLiteral("INTEGER\t3"));
+    const struct
+    {
+        const char *expression;
+        QVariantList values;
+        const char *expected;
+    } cases[] = {
+        {"SUM(X)", {1, 2, 3}, "INTEGER\t6"},
+        {"SUM(X)", {0.5, 0.25}, "FLOAT\t0.75"},
+        {"SUM(X*2)+1", {1, 2, 3}, "INTEGER\t13"},
+        {"AVERAGE(X)", {1, 2, 3, 4}, "FLOAT\t2.5"},
+        {"COUNT", {1, 2, 3, 4}, "INTEGER\t4"},
+        {"SUM(X)", {}, "INTEGER\t0"},
+        {"AVERAGE(X)", {}, "FLOAT\t0"},
+        // The integers and the float all count; the sum is a float from the first float on.
+        {"SUM(X)", {1, 2.5, 3}, "FLOAT\t6.5"},
+        {"SUM(X)", {2.5, 1, 3}, "FLOAT\t6.5"},
+        {"AVERAGE(X)", {1, 2.5, 3}, "FLOAT\t2.16666666666667"},
+        // A boolean is passed over; a text makes the sum an error.
+        {"SUM(X)", {1, true, 3}, "INTEGER\t4"},
+        {"SUM(X)", {1, "a", 3}, "ERROR\tCannot add string expressions"},
+        {"SUM(X)", {"a", 3}, "ERROR\tCannot add string expressions"},
+        {"AVERAGE(X)", {1, "a"}, "ERROR\tCannot add string expressions"},
+        {"SUM(X)", {2147483647, 1}, "ERROR\tInteger overflow"},
+        {"SUM(X)", {-2147483647, -1}, "INTEGER\t-2147483648"},
+        {"SUM(10/X)", {1, 0, 2}, "ERROR\tCannot divide by 0"}, // an error in the argument stays
+        {"MAX(X)", {3, 9, 5}, "INTEGER\t9"},
+        {"MIN(X)", {3, 9, -5}, "INTEGER\t-5"},
+        {"MIN(X)", {true, false}, "BOOLEAN\tFalse"},
+        {"MAX(X)", {true, false}, "BOOLEAN\tTrue"},
+        {"MAX(X)", {"b", "ż", "ó"}, "STRING\tó"},
+        {"MIN(X)", {"b", "a", "c"}, "STRING\ta"},
+        // Integers and floats compare by value; the value keeps its own kind.
+        {"MAX(X)", {3, 7.5, 5}, "FLOAT\t7.5"},
+        {"MIN(X)", {3.5, 7, 3}, "INTEGER\t3"},
+        // Values of a kind that does not compare with the first leave it.
+        {"MAX(X)", {3, "zzz", true}, "INTEGER\t3"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(aggregate(QString::fromUtf8(c.expression), c.values), QString::fromUtf8(c.expected))
+            << c.expression << " over " << QVariant(c.values).toStringList().join(',').toStdString();
 }
 
 TEST(ExprAggregates, ResetStartsAgainAndValueAloneDoesNotCount)
@@ -348,11 +320,7 @@ TEST(ExprLibrary, BuiltinsRegisteredInOrderOnce)
     EXPECT_EQ(lib->Entry(21), nullptr);
     const TVRLibraryEntry *ifEntry = lib->Find(QStringLiteral("IF"));
     ASSERT_NE(ifEntry, nullptr);
-    EXPECT_EQ(ifEntry->Description,
-              QStringLiteral("IF(<Exp>, <X>, <Y>)|Returns <X> or <Y> depending on the boolean expression <Exp>"));
     EXPECT_EQ(ifEntry->ArgumentCode, QStringLiteral("5BVV"));
-    EXPECT_EQ(lib->Find(QStringLiteral("DIV"))->Description,
-              QStringLiteral("DIV(<X>, <Y>) | Integer division of <X> by <Y>"));
     EXPECT_EQ(FunctionCategories().at(lib->Find(QStringLiteral("SUM"))->ArgumentCode.left(1).toInt()),
               QStringLiteral("Statistical"));
     EXPECT_EQ(ArgumentSeparator(), QLatin1Char(','));

@@ -148,12 +148,10 @@ TEST(PageList, PagesReadBackInAnyOrderInMemorySpilledAndCoded)
             ASSERT_TRUE(page) << n;
             EXPECT_EQ(PictureBytes(*page), data[n - 1]) << "page " << n << " coded " << c.coded;
         }
-        EXPECT_EQ(list.GetPage(7), nullptr);
-        EXPECT_EQ(list.GetPage(0), nullptr);
-        EXPECT_EQ(list.GetPage(-3), nullptr);
-        EXPECT_FALSE(list.SeekToPage(0));
-        EXPECT_FALSE(list.SeekToPage(-1));
-        EXPECT_FALSE(list.SeekToPage(7));
+        for (int n : {7, 0, -3}) {
+            EXPECT_EQ(list.GetPage(n), nullptr) << n;
+            EXPECT_FALSE(list.SeekToPage(n)) << n;
+        }
         for (int n : {4, 2}) {
             ASSERT_TRUE(list.SeekToPage(n));
             qint32 number = 0;
@@ -345,24 +343,16 @@ TEST_F(DamagedFile, TruncatedRecordsAreRefused)
 
 TEST_F(DamagedFile, BrokenLinksAndNumbersAreRefused)
 {
-    QByteArray b = m_good;
-    qToLittleEndian<qint32>(999999, b.data() + 132); // forward link past the end
-    ExpectRefused(b);
-    b = m_good;
-    qToLittleEndian<qint32>(140, b.data() + 132); // forward link inside its own record
-    ExpectRefused(b);
-    b = m_good;
-    qToLittleEndian<qint32>(5, b.data() + 128); // page number
-    ExpectRefused(b);
-    b = m_good;
-    qToLittleEndian<qint32>(-1, b.data() + b.size() - 4); // backward link
-    ExpectRefused(b);
-    b = m_good;
-    qToLittleEndian<qint32>(50, b.data() + 8); // more pages than records
-    ExpectRefused(b);
-    b = m_good;
-    qToLittleEndian<qint32>(-2, b.data() + 8);
-    ExpectRefused(b);
+    // A forward link past the end and one inside its own record, a wrong page number, a
+    // broken backward link, more pages than records and a negative count.
+    const std::pair<qsizetype, qint32> damages[] = {{132, 999999},           {132, 140}, {128, 5},
+                                                    {m_good.size() - 4, -1}, {8, 50},    {8, -2}};
+    for (const auto &[at, value] : damages) {
+        SCOPED_TRACE(value);
+        QByteArray b = m_good;
+        qToLittleEndian<qint32>(value, b.data() + at);
+        ExpectRefused(b);
+    }
 }
 
 TEST_F(DamagedFile, DamagedPicturesAndCodesAreRefused)
@@ -388,8 +378,11 @@ TEST_F(DamagedFile, WindowsMetafilePagesAreRefusedWithTheirOwnMessage)
     std::memcpy(emf.data() + 40, " EMF", 4);
     const QString msg = ExpectRefused(BuildFile(128, {emf, emf}, false, 0));
     EXPECT_TRUE(msg.contains(QStringLiteral("EMF"))) << msg.toStdString();
-    // The older layouts are told apart by that signature too.
+    // The older layouts are told apart by that signature too, and coded pages once decoded.
     EXPECT_TRUE(ExpectRefused(BuildFile(124, {emf}, false, 0)).contains(QStringLiteral("EMF")));
+    const QString coded = ExpectRefused(BuildFile(128, {CodedPayload(emf)}, true, 0));
+    EXPECT_TRUE(coded.contains(QStringLiteral("EMF")) && coded.contains(QStringLiteral("bad.vrp")))
+        << coded.toStdString();
 }
 
 TEST_F(DamagedFile, PagesOfANewerPictureFormatAreRefused)

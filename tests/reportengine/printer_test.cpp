@@ -15,8 +15,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetricsF>
-#include <QtEndian>
-#include <cstring>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -567,33 +565,4 @@ TEST(PagePicture, TextIsMeasuredOnAFixed96DpiDevice)
     const QFontMetricsF fm(PageFont(QStringLiteral("Arial"), 10), MeasureDevice());
     EXPECT_GT(fm.horizontalAdvance(QStringLiteral("Zażółć")), 30);
     EXPECT_LT(fm.height(), 20);
-}
-
-TEST(PagePicture, CodedWindowsPagesAreRefusedAtLoad)
-{
-    QByteArray emf(300, '\0');
-    emf[0] = 1;
-    std::memcpy(emf.data() + 40, " EMF", 4);
-    QByteArray payload(4, '\0');
-    qToLittleEndian<qint32>(static_cast<qint32>(emf.size()), payload.data());
-    payload += TVRCompress::CompressBytes(emf);
-    QByteArray file(128, '\0');
-    qToLittleEndian<qint16>(3, file.data());
-    qToLittleEndian<qint16>(40, file.data() + 2);
-    qToLittleEndian<qint32>(1, file.data() + 8);
-    file[25] = 1;
-    QByteArray record(12 + payload.size(), '\0');
-    qToLittleEndian<qint32>(1, record.data());
-    qToLittleEndian<qint32>(128 + record.size(), record.data() + 4);
-    std::memcpy(record.data() + 8, payload.constData(), payload.size());
-    qToLittleEndian<qint32>(128, record.data() + 8 + payload.size());
-    file += record;
-    TVRPageList list;
-    try {
-        list.LoadFromStream(TVRStream::CreateFromBytes(file), QStringLiteral("stary.vrp"));
-        FAIL() << "accepted";
-    } catch (const platform::TarvelinError &e) {
-        EXPECT_TRUE(e.message().contains(QStringLiteral("EMF")));
-        EXPECT_TRUE(e.message().contains(QStringLiteral("stary.vrp")));
-    }
 }
