@@ -51,10 +51,10 @@ TEST(ConcentrationMultiples, MeasuredAgainstLimit)
 
 TEST(ChemicalRating, BoundariesAreSmallUpToHalfAndMediumUpToOne)
 {
-    EXPECT_EQ(chemical("0", "0.5"), (Groups{10, 10, 10, 10}));
-    EXPECT_EQ(chemical("0", "0.51"), (Groups{20, 20, 20, 20}));
-    EXPECT_EQ(chemical("0", "1"), (Groups{20, 20, 20, 20}));
-    EXPECT_EQ(chemical("0", "1.01"), (Groups{30, 30, 30, 30}));
+    for (const auto &[multiple, code] : {std::pair{"0.5", 10}, {"0.51", 20}, {"1", 20}, {"1.01", 30}}) {
+        EXPECT_EQ(chemical("0", multiple), Groups(4, code)) << multiple;
+        EXPECT_EQ(dust("0", multiple), Groups(4, code)) << multiple;
+    }
     // the largest of the multiples and the sum
     EXPECT_EQ(chemical("0", "0.1", "0.9"), (Groups{20, 20, 20, 20}));
     EXPECT_EQ(chemical("0", "0.1", "0", "1.2"), (Groups{30, 30, 30, 30}));
@@ -85,10 +85,6 @@ TEST(ChemicalRating, WhatCannotBeRated)
 
 TEST(DustRisk, TheEdgeCases)
 {
-    EXPECT_EQ(dust("0", "0.5"), (Groups{10, 10, 10, 10}));
-    EXPECT_EQ(dust("0", "0.51"), (Groups{20, 20, 20, 20}));
-    EXPECT_EQ(dust("0", "1"), (Groups{20, 20, 20, 20}));
-    EXPECT_EQ(dust("0", "1.01"), (Groups{30, 30, 30, 30}));
     EXPECT_EQ(dust("0", "0.3", "1.2", "0.7"), (Groups{30, 30, 30, 30}));
     EXPECT_EQ(dust("1", "0.05", "0.02"), (Groups{20, 20, 40, 40}));
     EXPECT_EQ(dust("1", "0.2"), (Groups{30, 30, 40, 40}));
@@ -213,36 +209,27 @@ TEST_F(DustForms, ConcentrationsWithoutLimitsAreNotRated)
     EXPECT_TRUE(f.form.Messages.isEmpty());
 }
 
-TEST_F(DustForms, ANotDeterminedRatingNamesTheValueToMend)
+TEST_F(ShippedFormTest, ANotDeterminedDustOrChemicalRatingNamesTheValueToMend)
 {
-    ShippedForm f("pyly_cementow_frm_1.xml");
-    f.Enter("ed_PylCalkZm", "3");
-    f.Enter("ed_PylCalkDop", "0");
-    ASSERT_EQ(f.Ratings(), NotDetermined);
-    EXPECT_EQ(f.LastNamed(), "ed_PylCalkDop: wartość dopuszczalna musi być liczbą większą od 0");
-    const qsizetype reported = f.Named();
-    f.Enter("ed_PylCalkDop", "6");
-    ASSERT_EQ(f.Ratings(), (Groups{10, 10, 10, 10}));
-    EXPECT_EQ(f.Named(), reported) << "a rated form reports nothing";
-    f.Enter("ed_PylCalkZm", "-3");
-    ASSERT_EQ(f.Ratings(), NotDetermined);
-    EXPECT_EQ(f.LastNamed(), "ed_PylCalkZm: wartość zmierzona musi być liczbą nie mniejszą od 0");
-}
-
-TEST_F(ShippedFormTest, ANotDeterminedChemicalRatingNamesTheValueToMend)
-{
-    ShippedForm f("chemiczny_frm_1.xml");
-    f.Enter("ed_NDSChZm", "5");
-    f.Enter("ed_NDSCh", "0");
-    ASSERT_EQ(f.Ratings(), NotDetermined);
-    EXPECT_EQ(f.LastNamed(), "ed_NDSCh: wartość dopuszczalna musi być liczbą większą od 0");
-    const qsizetype reported = f.Named();
-    f.Enter("ed_NDSCh", "20");
-    ASSERT_EQ(f.Ratings(), (Groups{10, 10, 10, 10}));
-    EXPECT_EQ(f.Named(), reported) << "a rated form reports nothing";
-    f.Enter("ed_NDSChZm", "-2");
-    ASSERT_EQ(f.Ratings(), NotDetermined);
-    EXPECT_EQ(f.LastNamed(), "ed_NDSChZm: wartość zmierzona musi być liczbą nie mniejszą od 0");
+    // file, measured field, limit field, a measured value, a limit that rates it small
+    const char *forms[][5] = {{"pyly_cementow_frm_1.xml", "ed_PylCalkZm", "ed_PylCalkDop", "3", "6"},
+                              {"chemiczny_frm_1.xml", "ed_NDSChZm", "ed_NDSCh", "5", "20"}};
+    for (const auto &[file, measured, limit, value, permitted] : forms) {
+        SCOPED_TRACE(file);
+        ShippedForm f(QString::fromLatin1(file));
+        f.Enter(measured, value);
+        f.Enter(limit, "0");
+        ASSERT_EQ(f.Ratings(), NotDetermined);
+        EXPECT_EQ(f.LastNamed(), QString::fromLatin1(limit) + ": wartość dopuszczalna musi być liczbą większą od 0");
+        const qsizetype reported = f.Named();
+        f.Enter(limit, permitted);
+        ASSERT_EQ(f.Ratings(), (Groups{10, 10, 10, 10}));
+        EXPECT_EQ(f.Named(), reported) << "a rated form reports nothing";
+        f.Enter(measured, "-3");
+        ASSERT_EQ(f.Ratings(), NotDetermined);
+        EXPECT_EQ(f.LastNamed(),
+                  QString::fromLatin1(measured) + ": wartość zmierzona musi być liczbą nie mniejszą od 0");
+    }
 }
 
 // ---- The workstation sum on a workstation in memory ---------------------------------------------

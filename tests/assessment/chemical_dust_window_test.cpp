@@ -94,6 +94,14 @@ protected:
         storage::ReadMeasurements(Station, frmDane, list, id, QStringLiteral("zaklocen\\frm\\"));
         return list;
     }
+    // The factor's file holds one measurement, of that sum and those ratings.
+    void ExpectOnDisk(const QString &frmDane, int id, const QString &sum, const std::vector<int> &ratings)
+    {
+        const auto back = FromDisk(frmDane, id);
+        ASSERT_EQ(back.size(), 1u) << frmDane.toStdString();
+        EXPECT_EQ(Value(*back[0], "SumNDS"), sum) << frmDane.toStdString();
+        EXPECT_EQ(Stored(back[0].get()), ratings) << frmDane.toStdString();
+    }
     static QString Value(const storage::TPomiarCzynn &m, const char *name)
     {
         const storage::TPomiar *p = storage::FindField(m.Fields, QString::fromLatin1(name));
@@ -170,20 +178,12 @@ TEST_F(SumsOnSampleData, TwoSubstancesSummedAreRatedTogetherAndWrittenOnSaveAndD
     EXPECT_EQ(Value(*toluene, "SumNDS"), "0.7");
     EXPECT_EQ(Stored(toluene), (std::vector<int>{20, 20, 20, 20, 20, 20}));
     ASSERT_TRUE(Save());
-    {
-        const auto back = FromDisk("chemiczny", 80004);
-        ASSERT_EQ(back.size(), 1u);
-        EXPECT_EQ(Value(*back[0], "SumNDS"), "0.7");
-        EXPECT_EQ(Stored(back[0].get()), (std::vector<int>{20, 20, 20, 20, 20, 20}));
-    }
+    ExpectOnDisk("chemiczny", 80004, "0.7", std::vector<int>(6, 20));
     win->Delete();
     EXPECT_EQ(Value(*toluene, "SumNDS"), "0.4");
     EXPECT_EQ(Stored(toluene), (std::vector<int>{10, 10, 10, 10, 10, 10}));
     ASSERT_TRUE(Save());
-    const auto back = FromDisk("chemiczny", 80004);
-    ASSERT_EQ(back.size(), 1u);
-    EXPECT_EQ(Value(*back[0], "SumNDS"), "0.4");
-    EXPECT_EQ(Stored(back[0].get()), (std::vector<int>{10, 10, 10, 10, 10, 10}));
+    ExpectOnDisk("chemiczny", 80004, "0.4", std::vector<int>(6, 10));
     EXPECT_TRUE(FromDisk("chemiczny", 80005).empty());
     EXPECT_EQ(prompter.Texts(), QStringList{"Nie zapisano danych. Zapisać?"});
 }
@@ -210,10 +210,7 @@ TEST_F(SumsOnSampleData, MovingASummedMeasurementSumsBothDates)
     EXPECT_EQ(Shown("ed_SumNDS"), "0.4");
     EXPECT_EQ(Stored(win->SelectedMeasurement()), (std::vector<int>{10, 10, 10, 10, 10, 10}));
     ASSERT_TRUE(Save());
-    const auto back = FromDisk("chemiczny", 80004);
-    ASSERT_EQ(back.size(), 1u);
-    EXPECT_EQ(Value(*back[0], "SumNDS"), "0.7");
-    EXPECT_EQ(Stored(back[0].get()), (std::vector<int>{20, 20, 30, 20, 20, 20}));
+    ExpectOnDisk("chemiczny", 80004, "0.7", {20, 20, 30, 20, 20, 20});
     const auto moved = FromDisk("chemiczny", 80005);
     ASSERT_EQ(moved.size(), 1u);
     EXPECT_EQ(moved[0]->data, "2021-06-01");
@@ -240,21 +237,13 @@ TEST_F(SumsOnSampleData, TwoDustsSummedAreWrittenToTheOtherDustsFileOnSave)
     EXPECT_EQ(Shown("ed_SumNDS"), "0.6");
     EXPECT_EQ(Stored(win->SelectedMeasurement()), (std::vector<int>{20, 20, 20, 20, 20, 20}));
     ASSERT_TRUE(Save());
-    {
-        const auto back = FromDisk("pyly", 25202);
-        ASSERT_EQ(back.size(), 1u);
-        EXPECT_EQ(Value(*back[0], "SumNDS"), "0.6");
-        EXPECT_EQ(Stored(back[0].get()), (std::vector<int>{20, 20, 20, 20, 20, 20}));
-    }
+    ExpectOnDisk("pyly", 25202, "0.6", std::vector<int>(6, 20));
     // unticked, the wood dust leaves the sum
     Tick();
     EXPECT_EQ(Shown("ed_SumNDS"), "0");
     EXPECT_EQ(Stored(win->SelectedMeasurement()), (std::vector<int>{10, 10, 10, 10, 10, 10}));
     ASSERT_TRUE(Save());
-    const auto back = FromDisk("pyly", 25202);
-    ASSERT_EQ(back.size(), 1u);
-    EXPECT_EQ(Value(*back[0], "SumNDS"), "0.2");
-    EXPECT_EQ(Stored(back[0].get()), (std::vector<int>{10, 10, 10, 10, 10, 10}));
+    ExpectOnDisk("pyly", 25202, "0.2", std::vector<int>(6, 10));
     EXPECT_EQ(FromDisk("pyly_drewna", 25050).size(), 1u);
 }
 

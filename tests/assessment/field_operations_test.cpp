@@ -221,12 +221,10 @@ TEST_F(FieldOps, ComboQueriesForRules)
 
 TEST(GetDelimitedItem, CountsFromOneAndFallsBackToTheLastPart)
 {
-    EXPECT_EQ(assessment::GetDelimitedItem("a;b;c", 2), "b");
-    EXPECT_EQ(assessment::GetDelimitedItem("a;b;c", 5), "c");
-    EXPECT_EQ(assessment::GetDelimitedItem("a;b;c", 0), "c");
-    EXPECT_EQ(assessment::GetDelimitedItem("a;b;c", 1), "a");
-    EXPECT_EQ(assessment::GetDelimitedItem("abc", 3), "abc");
-    EXPECT_EQ(assessment::GetDelimitedItem("", 1), "");
+    const std::tuple<const char *, int, const char *> rows[] = {{"a;b;c", 2, "b"}, {"a;b;c", 5, "c"}, {"a;b;c", 0, "c"},
+                                                                {"a;b;c", 1, "a"}, {"abc", 3, "abc"}, {"", 1, ""}};
+    for (const auto &[list, n, item] : rows)
+        EXPECT_EQ(assessment::GetDelimitedItem(list, n), item) << list << " " << n;
 }
 
 // ---- Field events: commit on exit ---------------------------------------------------------

@@ -171,20 +171,15 @@ TEST(LaserForm1Tables, PulsedRuleTakesTheRuleTheMeasurementExceedsMost)
 
 TEST(LaserForm2Engine, CorrectionFactorsAndShortestTimes)
 {
-    EXPECT_DOUBLE_EQ(LaserC3(449), 1);
-    EXPECT_NEAR(LaserC3(500), 10, 1e-9);
-    EXPECT_DOUBLE_EQ(LaserC4(700), 1);
-    EXPECT_NEAR(LaserC4(1050), std::pow(10.0, 0.7), 1e-9);
-    EXPECT_DOUBLE_EQ(LaserC4(1064), 5);
-    EXPECT_DOUBLE_EQ(LaserC7(1150), 1);
-    EXPECT_NEAR(LaserC7(1200), std::pow(10.0, 0.9), 1e-9);
-    EXPECT_DOUBLE_EQ(LaserC7(1300), 8);
-    EXPECT_DOUBLE_EQ(LaserC6(1), 1);
-    EXPECT_DOUBLE_EQ(LaserC6(15), 10);
-    EXPECT_DOUBLE_EQ(LaserC6(150), 150);
-    EXPECT_DOUBLE_EQ(LaserT2(1), 10);
-    EXPECT_DOUBLE_EQ(LaserT2(100), 100);
-    EXPECT_NEAR(LaserT2(50.75), 10 * std::pow(10.0, 0.5), 1e-9);
+    // clang-format off
+    const std::tuple<double (*)(double), double, double> factors[] = {
+        {LaserC3, 449, 1}, {LaserC3, 500, 10}, {LaserC4, 700, 1}, {LaserC4, 1050, std::pow(10.0, 0.7)},
+        {LaserC4, 1064, 5}, {LaserC7, 1150, 1}, {LaserC7, 1200, std::pow(10.0, 0.9)}, {LaserC7, 1300, 8},
+        {LaserC6, 1, 1}, {LaserC6, 15, 10}, {LaserC6, 150, 150}, {LaserT2, 1, 10}, {LaserT2, 100, 100},
+        {LaserT2, 50.75, 10 * std::pow(10.0, 0.5)}};
+    // clang-format on
+    for (const auto &[factor, argument, value] : factors)
+        EXPECT_DOUBLE_EQ(factor(argument), value) << argument;
     const double minTimes[][2] = {{400, 1e-9}, {1050, 1.8e-5}, {1400, 5e-5}, {1450, 1e-3}, {1500, 1e-3},
                                   {1800, 10},  {2600, 1e-3},   {2601, 1e-7}};
     for (const auto &m : minTimes)

@@ -82,6 +82,12 @@ protected:
             dates << lbPomiar(*win)->item(i)->text();
         return dates;
     }
+    // The welder's noise, as most cases begin.
+    void OpenNoise()
+    {
+        ChooseWorkstation(Welder);
+        ChooseFactor(QStringLiteral("Hałas"));
+    }
     QString NoiseFile(const QString &station) const
     {
         return folder.ReadText(QStringLiteral("zaklocen/") + station + QStringLiteral("/halas_fizyczny_dane.xml"));
@@ -100,17 +106,16 @@ TEST(EvaluationTable, HoldsTheFiftyFiveFormNamesEachWithItsFamily)
     for (const auto &[name, family] : table)
         names.insert(name);
     EXPECT_EQ(names.size(), 55);
+    using assessment::RuleFamily;
     assessment::RuleFamily f;
-    ASSERT_TRUE(assessment::FamilyOfForm("halas_infra_uc_Pomiar_01", f));
-    EXPECT_EQ(f, assessment::RuleFamily::Noise);
-    ASSERT_TRUE(assessment::FamilyOfForm("pyly_Pomiar_01", f));
-    EXPECT_EQ(f, assessment::RuleFamily::Dust);
-    ASSERT_TRUE(assessment::FamilyOfForm("metRiskScore_Pomiar_01", f));
-    EXPECT_EQ(f, assessment::RuleFamily::OwnMethods);
-    ASSERT_TRUE(assessment::FamilyOfForm("osw_tetn_Pomiar_01", f));
-    EXPECT_EQ(f, assessment::RuleFamily::Lighting);
-    ASSERT_TRUE(assessment::FamilyOfForm("prad_WN_Pomiar_01", f));
-    EXPECT_EQ(f, assessment::RuleFamily::FieldsAndCurrent);
+    for (const auto &[name, family] : {std::pair{"halas_infra_uc_Pomiar_01", RuleFamily::Noise},
+                                       {"pyly_Pomiar_01", RuleFamily::Dust},
+                                       {"metRiskScore_Pomiar_01", RuleFamily::OwnMethods},
+                                       {"osw_tetn_Pomiar_01", RuleFamily::Lighting},
+                                       {"prad_WN_Pomiar_01", RuleFamily::FieldsAndCurrent}}) {
+        ASSERT_TRUE(assessment::FamilyOfForm(name, f)) << name;
+        EXPECT_EQ(f, family) << name;
+    }
     // exact names only: no file names, no case folding, no prefixes
     EXPECT_FALSE(assessment::FamilyOfForm("halas_fizyczny_frm_1.xml", f));
     EXPECT_FALSE(assessment::FamilyOfForm("Halas_fizyczny_Pomiar_01", f));
@@ -167,8 +172,7 @@ TEST_F(MeasurementWindow, InitViewListsTheWorkstationsWithNoneChosen)
 
 TEST_F(MeasurementWindow, AddEditSaveAndFindItAgainAfterARestart)
 {
-    ChooseWorkstation(Welder);
-    ChooseFactor(QStringLiteral("Hałas"));
+    OpenNoise();
     win->New();
     EXPECT_EQ(ListedDates(), QStringList{"2021-05-04"});
     EXPECT_EQ(lbPomiar(*win)->currentRow(), 0);
@@ -192,8 +196,7 @@ TEST_F(MeasurementWindow, AddEditSaveAndFindItAgainAfterARestart)
     EXPECT_TRUE(NoiseFile("stan_1").contains("Ochronniki słuchu"));
 
     Start();
-    ChooseWorkstation(Welder);
-    ChooseFactor(QStringLiteral("Hałas"));
+    OpenNoise();
     EXPECT_EQ(ListedDates(), QStringList{"2021-05-04"});
     ChooseMeasurement(QStringLiteral("2021-05-04"));
     EXPECT_EQ(win->MeasurementPages().GetFieldValue("ed_PEWartZm"), "87.5");
@@ -210,8 +213,7 @@ TEST_F(MeasurementWindow, AddEditSaveAndFindItAgainAfterARestart)
 
 TEST_F(MeasurementWindow, NewMeasurementsTakeTheirPlaceByDate)
 {
-    ChooseWorkstation(Welder);
-    ChooseFactor(QStringLiteral("Hałas"));
+    OpenNoise();
     win->New();
     date = QDate(2020, 1, 15);
     win->New();
@@ -222,8 +224,7 @@ TEST_F(MeasurementWindow, NewMeasurementsTakeTheirPlaceByDate)
 
 TEST_F(MeasurementWindow, ADuplicateDateIsRefusedAndNothingIsAdded)
 {
-    ChooseWorkstation(Welder);
-    ChooseFactor(QStringLiteral("Hałas"));
+    OpenNoise();
     win->New();
     prompter.boxes.clear();
     EXPECT_FALSE(assessment::frmNowyPomiar()->Execute(1));
@@ -234,8 +235,7 @@ TEST_F(MeasurementWindow, ADuplicateDateIsRefusedAndNothingIsAdded)
 
 TEST_F(MeasurementWindow, CancelledDialogChangesNothing)
 {
-    ChooseWorkstation(Welder);
-    ChooseFactor(QStringLiteral("Hałas"));
+    OpenNoise();
     confirm = false;
     win->New();
     EXPECT_EQ(lbPomiar(*win)->count(), 0);
@@ -257,8 +257,7 @@ TEST_F(MeasurementWindow, NoFormDefinitionNoMeasurement)
 
 TEST_F(MeasurementWindow, ADamagedFileIsNamedShownAsFarAsItGoesNeverWrittenOverAndItsEditsStay)
 {
-    ChooseWorkstation(Welder);
-    ChooseFactor(QStringLiteral("Hałas"));
+    OpenNoise();
     win->New();
     date = QDate(2020, 1, 15);
     win->New();
@@ -303,8 +302,7 @@ TEST_F(MeasurementWindow, NewWithoutAChosenFactorDoesNothing)
 
 TEST_F(MeasurementWindow, SwitchingWorkstationAndAnsweringYesSavesIntoTheEditedOne)
 {
-    ChooseWorkstation(Welder);
-    ChooseFactor(QStringLiteral("Hałas"));
+    OpenNoise();
     win->New();
     Type("ed_PEWartZm", "91");
     prompter.Answer(platform::MsgYes);
@@ -320,8 +318,7 @@ TEST_F(MeasurementWindow, SwitchingWorkstationAndAnsweringYesSavesIntoTheEditedO
 
 TEST_F(MeasurementWindow, SwitchingFactorAndAnsweringNoDropsTheEdits)
 {
-    ChooseWorkstation(Welder);
-    ChooseFactor(QStringLiteral("Hałas"));
+    OpenNoise();
     win->New();
     Type("ed_PEWartZm", "70");
     ASSERT_TRUE(Save());
@@ -337,8 +334,7 @@ TEST_F(MeasurementWindow, SwitchingFactorAndAnsweringNoDropsTheEdits)
 
 TEST_F(MeasurementWindow, ADiscardedNewMeasurementDisappears)
 {
-    ChooseWorkstation(Welder);
-    ChooseFactor(QStringLiteral("Hałas"));
+    OpenNoise();
     win->New();
     prompter.Answer(platform::MsgNo);
     ChooseFactor(QStringLiteral("Wybuch i pożar"));
@@ -361,8 +357,7 @@ TEST_F(MeasurementWindow, SampleDataNeverAsksNorWrites)
 
 TEST_F(MeasurementWindow, AMovedDateReordersTheListAndTheFileReadsBackIntoTheRightMeasurements)
 {
-    ChooseWorkstation(Welder);
-    ChooseFactor(QStringLiteral("Hałas"));
+    OpenNoise();
     date = QDate(2021, 1, 10);
     win->New();
     Type("ed_PEWartZm", "81");
@@ -381,8 +376,7 @@ TEST_F(MeasurementWindow, AMovedDateReordersTheListAndTheFileReadsBackIntoTheRig
     ASSERT_TRUE(Save());
 
     Start();
-    ChooseWorkstation(Welder);
-    ChooseFactor(QStringLiteral("Hałas"));
+    OpenNoise();
     EXPECT_EQ(ListedDates(), (QStringList{"2020-12-01", "2021-01-10"}));
     ChooseMeasurement(QStringLiteral("2020-12-01"));
     EXPECT_EQ(win->MeasurementPages().GetFieldValue("ed_PEWartZm"), "95");
@@ -392,8 +386,7 @@ TEST_F(MeasurementWindow, AMovedDateReordersTheListAndTheFileReadsBackIntoTheRig
 
 TEST_F(MeasurementWindow, ModifyKeepingTheDateIsNotADuplicate)
 {
-    ChooseWorkstation(Welder);
-    ChooseFactor(QStringLiteral("Hałas"));
+    OpenNoise();
     win->New();
     place = QStringLiteral("Nowe miejsce");
     EXPECT_TRUE(assessment::frmNowyPomiar()->Execute(2));
@@ -404,8 +397,7 @@ TEST_F(MeasurementWindow, ModifyKeepingTheDateIsNotADuplicate)
 
 TEST_F(MeasurementWindow, DeleteRemovesTheMeasurementAndTheSaveWritesItsFactor)
 {
-    ChooseWorkstation(Welder);
-    ChooseFactor(QStringLiteral("Hałas"));
+    OpenNoise();
     win->New();
     date = QDate(2022, 2, 2);
     win->New();
@@ -452,8 +444,7 @@ TEST_F(MeasurementWindow, DeletingASummedDustMeasurementRecomputesTheSumsFirst)
 
 TEST_F(MeasurementWindow, ARuleThatFailsLeavesTheMeasurementAsItWas)
 {
-    ChooseWorkstation(Welder);
-    ChooseFactor(QStringLiteral("Hałas"));
+    OpenNoise();
     win->New();
     Type("ed_PEWartZm", "84");
     storage::TPomiarCzynn *m = win->SelectedMeasurement();
@@ -479,8 +470,7 @@ TEST_F(MeasurementWindow, ARuleThatFailsLeavesTheMeasurementAsItWas)
 
 TEST_F(MeasurementWindow, TheRiskTabKeepsTheLastFormPageForTheFieldOperations)
 {
-    ChooseWorkstation(Welder);
-    ChooseFactor(QStringLiteral("Hałas"));
+    OpenNoise();
     win->New();
     QScrollArea *first = win->MeasurementPages().CurrentPage();
     ASSERT_TRUE(first);
@@ -493,8 +483,7 @@ TEST_F(MeasurementWindow, ATruncatedFormDefinitionIsReportedAndNothingIsAdded)
 {
     const QByteArray whole = folder.Read("zaklocen/frm/halas_fizyczny_frm_1.xml");
     folder.Write("zaklocen/frm/halas_fizyczny_frm_1.xml", whole.left(whole.size() / 2));
-    ChooseWorkstation(Welder);
-    ChooseFactor(QStringLiteral("Hałas"));
+    OpenNoise();
     prompter.boxes.clear();
     win->New();
     ASSERT_EQ(prompter.boxes.size(), 1);

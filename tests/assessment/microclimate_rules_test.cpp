@@ -27,11 +27,8 @@ TEST(MicroclimateTables, PermittedWbgtByClassAcclimatisationAndAirMovement)
     EXPECT_EQ(PermittedWbgt(3, -1, -1), "22");
     EXPECT_EQ(PermittedWbgt(-1, 0, 0), "18");
     EXPECT_EQ(PermittedWbgt(5, 1, 1), "18");
-    EXPECT_EQ(AirMovementList(0), 1);
-    EXPECT_EQ(AirMovementList(2), 1);
-    EXPECT_EQ(AirMovementList(3), 2);
-    EXPECT_EQ(AirMovementList(4), 2);
-    EXPECT_EQ(AirMovementList(-1), 0);
+    for (const auto &[metabolicClass, list] : {std::pair{0, 1}, {2, 1}, {3, 2}, {4, 2}, {-1, 0}})
+        EXPECT_EQ(AirMovementList(metabolicClass), list) << metabolicClass;
 }
 
 TEST(MicroclimateTables, WindChillIsRoundedAndNeverAboveTheAir)
@@ -46,16 +43,18 @@ TEST(MicroclimateTables, WindChillIsRoundedAndNeverAboveTheAir)
 
 TEST(MicroclimateTables, AllowedExposureTimeByWindChill)
 {
-    EXPECT_EQ(AllowedExposureTime(-18), "Eksp. ciągła");
-    EXPECT_EQ(AllowedExposureTime(-23.9f), "Eksp. ciągła");
-    EXPECT_EQ(AllowedExposureTime(-24), "530");
-    EXPECT_EQ(AllowedExposureTime(-25), "480");
-    EXPECT_EQ(AllowedExposureTime(-33), "80");
-    EXPECT_EQ(AllowedExposureTime(-34), "31"); // 0.8333 * -34 + 59.167 = 30.83
-    EXPECT_EQ(AllowedExposureTime(-58), "11");
-    EXPECT_EQ(AllowedExposureTime(-59), "Eksp. zabroniona");
-    EXPECT_EQ(AllowedExposureTime(-70), "Eksp. zabroniona");
-    EXPECT_EQ(AllowedExposureTime(std::nanf("")), "");
+    // at -34: 0.8333 * -34 + 59.167 = 30.83
+    for (const auto &[chill, time] : {std::pair{-18.0f, "Eksp. ciągła"},
+                                      {-23.9f, "Eksp. ciągła"},
+                                      {-24.0f, "530"},
+                                      {-25.0f, "480"},
+                                      {-33.0f, "80"},
+                                      {-34.0f, "31"},
+                                      {-58.0f, "11"},
+                                      {-59.0f, "Eksp. zabroniona"},
+                                      {-70.0f, "Eksp. zabroniona"},
+                                      {std::nanf(""), ""}})
+        EXPECT_EQ(AllowedExposureTime(chill), QString::fromUtf8(time)) << chill;
 }
 
 // ---- Hot -------------------------------------------------------------------------------------
@@ -74,18 +73,14 @@ TEST_F(HotMicroclimate, ClassThreeBoundaries)
               (QStringList{"Wyczuwalny ruch powietrza", "Niewyczuwalny ruch powietrza"}));
     f.Enter("ed_WartZm", "26");
     EXPECT_EQ(f.Value("ed_Krotn"), "1");
-    EXPECT_EQ(f.Ratings(), (Groups{20, 20, 40, 40}));
-    f.Enter("ed_WartZm", "23");
-    EXPECT_EQ(f.Ratings(), (Groups{10, 10, 40, 40}));
-    f.Enter("ed_WartZm", "26.1");
-    EXPECT_EQ(f.Ratings(), (Groups{30, 30, 40, 40}));
     // juveniles against two thirds of 26
-    f.Enter("ed_WartZm", "18");
-    EXPECT_EQ(f.Ratings()[3], 40);
-    f.Enter("ed_WartZm", "15");
-    EXPECT_EQ(f.Ratings(), (Groups{10, 10, 40, 20}));
-    f.Enter("ed_WartZm", "14");
-    EXPECT_EQ(f.Ratings()[3], 10);
+    const std::pair<const char *, Groups> rows[] = {{"26", {20, 20, 40, 40}},   {"23", {10, 10, 40, 40}},
+                                                    {"26.1", {30, 30, 40, 40}}, {"18", {10, 10, 40, 40}},
+                                                    {"15", {10, 10, 40, 20}},   {"14", {10, 10, 40, 10}}};
+    for (const auto &[measured, ratings] : rows) {
+        f.Enter("ed_WartZm", measured);
+        EXPECT_EQ(f.Ratings(), ratings) << measured;
+    }
 }
 
 TEST_F(HotMicroclimate, TheMultipleFollowsEveryChangeOfThePermittedValue)

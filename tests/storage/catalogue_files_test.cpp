@@ -49,6 +49,17 @@ std::unique_ptr<TPomiar> field(const QString &name, const QString &value = QStri
     return p;
 }
 
+// Fields of a form from "name name=value ...".
+TPomiarList fields(const QString &spec)
+{
+    TPomiarList f;
+    for (const QString &part : spec.split(' ')) {
+        const QStringList nameValue = part.split('=');
+        f.push_back(field(nameValue[0], nameValue.value(1)));
+    }
+    return f;
+}
+
 } // namespace
 
 TEST(ChemicalCatalogue, ReadsEntriesWithTheRootFormAndAllValues)
@@ -213,13 +224,7 @@ TEST(CatalogueLookups, CacheFollowsChangesOfTheFile)
 
 TEST(CatalogueCorrection, ChemicalWithoutCeilingLosesItsCeilingFields)
 {
-    TPomiarList f;
-    f.push_back(field("lNDSP"));
-    f.push_back(field("NDSP", "-1"));
-    f.push_back(field("NDSPZm"));
-    f.push_back(field("NDSPKrotn"));
-    f.push_back(field("NDSCh", "15"));
-    f.push_back(field("NDSChZm"));
+    TPomiarList f = fields("lNDSP NDSP=-1 NDSPZm NDSPKrotn NDSCh=15 NDSChZm");
     ApplyCatalogueValuesToForm(f, CatalogueChemical);
     for (int i = 0; i < 4; ++i) {
         EXPECT_FALSE(f[i]->visible) << i;
@@ -232,10 +237,7 @@ TEST(CatalogueCorrection, ChemicalWithoutCeilingLosesItsCeilingFields)
 
 TEST(CatalogueCorrection, ChemicalWithoutNdsLosesTheNamedFieldsOnly)
 {
-    TPomiarList f;
-    for (const char *n : {"lNDS", "lWskNarazenia", "NDSZm", "NDSKrotn", "cbSumNDS", "SumNDS", "NDSChZm"})
-        f.push_back(field(n));
-    f.push_back(field("NDS", "-1"));
+    TPomiarList f = fields("lNDS lWskNarazenia NDSZm NDSKrotn cbSumNDS SumNDS NDSChZm NDS=-1");
     ApplyCatalogueValuesToForm(f, CatalogueChemical);
     for (int i = 0; i < 6; ++i)
         EXPECT_FALSE(f[i]->visible) << i;
@@ -247,29 +249,22 @@ TEST(CatalogueCorrection, TypeBitsDecideTheSumFields)
 {
     for (const auto &[typ, shown] : std::vector<std::pair<QString, bool>>{{"3", false}, {"4", true}, {"16384", false},
                                                                           {"x", true}, {"", true}}) {
-        TPomiarList f;
-        f.push_back(field("Typ", typ));
-        f.push_back(field("cbSumNDS"));
-        f.back()->enabled = false;
-        f.push_back(field("SumNDS"));
-        f.back()->enabled = false;
+        TPomiarList f = fields("Typ cbSumNDS SumNDS");
+        f[0]->Value = typ;
+        f[1]->enabled = f[2]->enabled = false;
         ApplyCatalogueValuesToForm(f, CatalogueChemical);
         EXPECT_EQ(f[1]->visible, shown) << typ.toStdString();
         EXPECT_EQ(f[2]->enabled, shown) << typ.toStdString();
     }
-    TPomiarList preview;
-    preview.push_back(field("Typ", "4"));
-    preview.push_back(field("SumNDS"));
-    preview.back()->enabled = false;
+    TPomiarList preview = fields("Typ=4 SumNDS");
+    preview[1]->enabled = false;
     ApplyCatalogueValuesToForm(preview, CatalogueChemical, true);
     EXPECT_FALSE(preview[1]->enabled) << "the factor catalogue shows the sum fields disabled";
 }
 
 TEST(CatalogueCorrection, BiologicalSwitchesDisabledUnlessOne)
 {
-    TPomiarList f;
-    f.push_back(field("UszGrZagr", "0"));
-    f.push_back(field("cbPrWzbrKcMl", "1"));
+    TPomiarList f = fields("UszGrZagr=0 cbPrWzbrKcMl=1");
     ApplyCatalogueValuesToForm(f, CatalogueBiological);
     EXPECT_FALSE(f[0]->enabled);
     EXPECT_TRUE(f[1]->enabled);
@@ -277,16 +272,7 @@ TEST(CatalogueCorrection, BiologicalSwitchesDisabledUnlessOne)
 
 TEST(CatalogueCorrection, DustFractionsAndAdditionalMarks)
 {
-    TPomiarList f;
-    f.push_back(field("PylResp", "-1"));
-    f.push_back(field("PylRespZm"));
-    f.push_back(field("PylCalkZm"));
-    f.push_back(field("DodOzn", "2"));
-    f.push_back(field("DodOznTxt1"));
-    f.push_back(field("DodOznTxt2"));
-    f.push_back(field("DodOznTxt3"));
-    f.push_back(field("Typ", "1"));
-    f.push_back(field("SumPylX"));
+    TPomiarList f = fields("PylResp=-1 PylRespZm PylCalkZm DodOzn=2 DodOznTxt1 DodOznTxt2 DodOznTxt3 Typ=1 SumPylX");
     ApplyCatalogueValuesToForm(f, CatalogueDust);
     EXPECT_FALSE(f[0]->visible);
     EXPECT_FALSE(f[1]->visible);
@@ -295,10 +281,7 @@ TEST(CatalogueCorrection, DustFractionsAndAdditionalMarks)
     EXPECT_TRUE(f[5]->visible);
     EXPECT_FALSE(f[6]->visible);
     EXPECT_FALSE(f[8]->visible);
-    TPomiarList g;
-    g.push_back(field("DodOzn", "nic"));
-    g.push_back(field("DodOznTxt0"));
-    g.push_back(field("DodOznTxt1"));
+    TPomiarList g = fields("DodOzn=nic DodOznTxt0 DodOznTxt1");
     ApplyCatalogueValuesToForm(g, CatalogueDust); // a malformed mark counts as 0
     EXPECT_TRUE(g[1]->visible);
     EXPECT_FALSE(g[2]->visible);
@@ -306,12 +289,7 @@ TEST(CatalogueCorrection, DustFractionsAndAdditionalMarks)
 
 TEST(CatalogueCorrection, ChemicalWithoutShortTermLimitLosesThoseFieldsAndKeepsTheRest)
 {
-    TPomiarList f;
-    f.push_back(field("NDSCh", "-1"));
-    f.push_back(field("lNDSChWartDop"));
-    f.push_back(field("NDSChKrotn"));
-    f.push_back(field("NDS", "100"));
-    f.push_back(field("NDSKrotn"));
+    TPomiarList f = fields("NDSCh=-1 lNDSChWartDop NDSChKrotn NDS=100 NDSKrotn");
     ApplyCatalogueValuesToForm(f, CatalogueChemical);
     EXPECT_FALSE(f[1]->visible);
     EXPECT_FALSE(f[2]->enabled);

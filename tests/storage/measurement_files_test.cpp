@@ -66,10 +66,16 @@ const QByteArray kGolden =
 
 } // namespace
 
-TEST(MeasurementFiles, SingleLayoutIsWrittenAsExpected)
+// A fixture folder with the workstation's folder made.
+class MeasurementFiles : public ::testing::Test
 {
+protected:
     FixtureFolder fx;
-    QDir().mkpath(fx.FilePath("dane/stan_1"));
+    void SetUp() override { QDir().mkpath(fx.FilePath("dane/stan_1")); }
+};
+
+TEST_F(MeasurementFiles, SingleLayoutIsWrittenAsExpected)
+{
     WriteTestForm(fx, "halas_fizyczny");
     auto f = factor("Hałas", "fiz", 30001, "halas_fizyczny");
     auto m = MakeMeasurement("halas_fizyczny", 30001, 1, "2009-03-05",
@@ -81,10 +87,8 @@ TEST(MeasurementFiles, SingleLayoutIsWrittenAsExpected)
         << "a header without variants and a label are never stored";
 }
 
-TEST(MeasurementFiles, SingleLayoutRoundTripsToEqualObjectsAndBytes)
+TEST_F(MeasurementFiles, SingleLayoutRoundTripsToEqualObjectsAndBytes)
 {
-    FixtureFolder fx;
-    QDir().mkpath(fx.FilePath("dane/stan_1"));
     WriteTestForm(fx, "halas_fizyczny");
     auto f = factor("Hałas", "fiz", 30001, "halas_fizyczny");
     AddMeasurement(f->Measurements, MakeMeasurement("halas_fizyczny", 30001, 2, "2010-01-02",
@@ -107,10 +111,8 @@ TEST(MeasurementFiles, SingleLayoutRoundTripsToEqualObjectsAndBytes)
     EXPECT_EQ(fx.Read("dane/stan_1/halas_fizyczny_dane.xml"), bytes);
 }
 
-TEST(MeasurementFiles, VersionWithDotReadsBackCutAndUsesThatDefinition)
+TEST_F(MeasurementFiles, VersionWithDotReadsBackCutAndUsesThatDefinition)
 {
-    FixtureFolder fx;
-    QDir().mkpath(fx.FilePath("dane/stan_1"));
     WriteTestForm(fx, "halas_fizyczny", "1");
     fx.WriteText("dane/stan_1/halas_fizyczny_dane.xml",
                  kDecl + "<halas_fizyczny_dane idczynn=\"30001\">\n"
@@ -128,10 +130,8 @@ TEST(MeasurementFiles, VersionWithDotReadsBackCutAndUsesThatDefinition)
     EXPECT_EQ(list[0]->Fields.size(), 9u);
 }
 
-TEST(MeasurementFiles, SameDateTwiceKeepsTheFirstWithItsOwnValues)
+TEST_F(MeasurementFiles, SameDateTwiceKeepsTheFirstWithItsOwnValues)
 {
-    FixtureFolder fx;
-    QDir().mkpath(fx.FilePath("dane/stan_1"));
     WriteTestForm(fx, "halas_fizyczny");
     const QString head = " <pomiar id=\"%1\" ver=\"1\" data=\"%2\" mscPom=\"%3\" wykpom=\"\" metpom=\"\" interwyn=\"\" srodogrryz=\"\" ocenam=\"0\" ocenak=\"0\" ocenakc=\"0\" ocenaml=\"0\" ocenamax=\"0\" ocenakon=\"0\">\n";
     fx.WriteText("dane/stan_1/halas_fizyczny_dane.xml",
@@ -153,10 +153,8 @@ TEST(MeasurementFiles, SameDateTwiceKeepsTheFirstWithItsOwnValues)
     EXPECT_EQ(FindField(list[2]->Fields, "PEWartZm")->Value, QString("3"));
 }
 
-TEST(MeasurementFiles, SharedFileHoldsOneBlockPerSubstanceAndEachReadsItsOwn)
+TEST_F(MeasurementFiles, SharedFileHoldsOneBlockPerSubstanceAndEachReadsItsOwn)
 {
-    FixtureFolder fx;
-    QDir().mkpath(fx.FilePath("dane/stan_1"));
     writeChemCatalogue(fx);
     WriteTestForm(fx, "chemiczny");
     auto a = factor("Aceton", "chem", 80001, "chemiczny");
@@ -178,10 +176,8 @@ TEST(MeasurementFiles, SharedFileHoldsOneBlockPerSubstanceAndEachReadsItsOwn)
     EXPECT_EQ(FindField(ra[0]->Fields, "PEWartZm")->Value, QString("11"));
 }
 
-TEST(MeasurementFiles, ReadingStopsAtTheEndOfTheFactorsFirstBlock)
+TEST_F(MeasurementFiles, ReadingStopsAtTheEndOfTheFactorsFirstBlock)
 {
-    FixtureFolder fx;
-    QDir().mkpath(fx.FilePath("dane/stan_1"));
     WriteTestForm(fx, "met5Krok");
     const QString pom = " <pomiar id=\"1\" ver=\"1\" data=\"%1\" mscPom=\"\" wykpom=\"\" metpom=\"\" interwyn=\"\" srodogrryz=\"\" ocenam=\"0\" ocenak=\"0\" ocenakc=\"0\" ocenaml=\"0\" ocenamax=\"0\" ocenakon=\"0\">\n  <dane nazwa=\"PEWartZm\" typ=\"edit\">%2</dane>\n </pomiar>\n";
     fx.WriteText("dane/stan_1/met5Krok_dane.xml", kDecl + "<met5Krok_dane\">\n<idczynn=\"100002\">\n" + pom.arg("2009-01-01", "x") +
@@ -194,10 +190,8 @@ TEST(MeasurementFiles, ReadingStopsAtTheEndOfTheFactorsFirstBlock)
     EXPECT_EQ(FindField(list[0]->Fields, "PEWartZm")->Value, QString("mine"));
 }
 
-TEST(MeasurementFiles, RewriteKeepsBlocksOfFactorsNotWrittenByteForByte)
+TEST_F(MeasurementFiles, RewriteKeepsBlocksOfFactorsNotWrittenByteForByte)
 {
-    FixtureFolder fx;
-    QDir().mkpath(fx.FilePath("dane/stan_1"));
     WriteTestForm(fx, "met5Krok");
     const QString foreign = "<idczynn=\"100002\">\n"
                             " <pomiar id=\"7\" ver=\"1\" data=\"2008-08-08\" mscPom=\"Hala &quot;B&quot;\" wykpom=\"\" metpom=\"\" interwyn=\"dwa\nwiersze\" srodogrryz=\"\" ocenam=\"0\" ocenak=\"0\" ocenakc=\"0\" ocenaml=\"0\" ocenamax=\"0\" ocenakon=\"0\">\n"
@@ -224,10 +218,8 @@ TEST(MeasurementFiles, RewriteKeepsBlocksOfFactorsNotWrittenByteForByte)
     EXPECT_EQ(theirs[0]->mscPom, QString("Hala \"B\""));
 }
 
-TEST(MeasurementFiles, FactorWrittenIntoAnotherFactorsSingleFileKeepsBoth)
+TEST_F(MeasurementFiles, FactorWrittenIntoAnotherFactorsSingleFileKeepsBoth)
 {
-    FixtureFolder fx;
-    QDir().mkpath(fx.FilePath("dane/stan_1"));
     WriteTestForm(fx, "wspolny");
     auto first = factor("A", "fiz", 5, "wspolny");
     AddMeasurement(first->Measurements, MakeMeasurement("wspolny", 5, 1, "2009-01-01", {{"PEWartZm", "pięć"}}));
@@ -243,10 +235,8 @@ TEST(MeasurementFiles, FactorWrittenIntoAnotherFactorsSingleFileKeepsBoth)
     expectSameMeasurements(r6, second->Measurements);
 }
 
-TEST(MeasurementFiles, DustSaveRewritesTheOtherSummedDustsInTheirOwnLayout)
+TEST_F(MeasurementFiles, DustSaveRewritesTheOtherSummedDustsInTheirOwnLayout)
 {
-    FixtureFolder fx;
-    QDir().mkpath(fx.FilePath("dane/stan_1"));
     fx.WriteText("poradn/czynpyly.xml", kDecl + "<czynpyly ver=\"1.0\">\n <pyly>\n"
                                                 "  <czynnik id=\"25010\" nazwa=\"A\">\n   <param typ=\"0\">\n  </czynnik>\n </pyly>\n</czynpyly>\n");
     const QString sum = "<pole nazwa=\"cbSumNDS\" typ=\"checkbox\">False</pole>\n";
@@ -285,10 +275,8 @@ TEST(MeasurementFiles, DustSaveRewritesTheOtherSummedDustsInTheirOwnLayout)
     EXPECT_TRUE(fx.Exists("dane/stan_1/pyly_apatytow_dane.xml"));
 }
 
-TEST(MeasurementFiles, MissingFileMeansNoMeasurements)
+TEST_F(MeasurementFiles, MissingFileMeansNoMeasurements)
 {
-    FixtureFolder fx;
-    QDir().mkpath(fx.FilePath("dane/stan_1"));
     ScriptedPrompter prompter;
     WriteTestForm(fx, "halas_fizyczny");
     TMeasurementList list;
@@ -302,10 +290,8 @@ TEST(MeasurementFiles, MissingFileMeansNoMeasurements)
     EXPECT_TRUE(list.empty());
 }
 
-TEST(MeasurementFiles, BrokenFilesGiveAMessageAndKeepWhatCouldBeRead)
+TEST_F(MeasurementFiles, BrokenFilesGiveAMessageAndKeepWhatCouldBeRead)
 {
-    FixtureFolder fx;
-    QDir().mkpath(fx.FilePath("dane/stan_1"));
     WriteTestForm(fx, "halas_fizyczny");
     auto f = factor("Hałas", "fiz", 30001, "halas_fizyczny");
     AddMeasurement(f->Measurements, MakeMeasurement("halas_fizyczny", 30001, 1, "2009-03-05", {{"Opis", "a\nb"}}));
@@ -346,10 +332,8 @@ TEST(MeasurementFiles, BrokenFilesGiveAMessageAndKeepWhatCouldBeRead)
     expectSameMeasurements(kept, f->Measurements);
 }
 
-TEST(MeasurementFiles, NothingSelectedWritesNothing)
+TEST_F(MeasurementFiles, NothingSelectedWritesNothing)
 {
-    FixtureFolder fx;
-    QDir().mkpath(fx.FilePath("dane/stan_1"));
     ScriptedPrompter prompter;
     EXPECT_EQ(WriteMeasurements(request(nullptr, {})).message(), "Źle zaznaczono dane");
     auto f = factor("Hałas", "fiz", 30001, "halas_fizyczny");
@@ -360,10 +344,8 @@ TEST(MeasurementFiles, NothingSelectedWritesNothing)
     EXPECT_TRUE(QDir(fx.FilePath("dane/stan_1")).isEmpty());
 }
 
-TEST(MeasurementFiles, WriteFailureKeepsTheOldFile)
+TEST_F(MeasurementFiles, WriteFailureKeepsTheOldFile)
 {
-    FixtureFolder fx;
-    QDir().mkpath(fx.FilePath("dane/stan_1"));
     ScriptedPrompter prompter;
     WriteTestForm(fx, "halas_fizyczny");
     fx.WriteText("dane/stan_1/halas_fizyczny_dane.xml", "<?xml?>\n<halas_fizyczny_dane>\n</halas_fizyczny_dane>\n");
@@ -379,10 +361,8 @@ TEST(MeasurementFiles, WriteFailureKeepsTheOldFile)
               QByteArray("<?xml?>\r\n<halas_fizyczny_dane>\r\n</halas_fizyczny_dane>\r\n"));
 }
 
-TEST(MeasurementFiles, FactorReadOnlyInPartIsNeverWrittenOver)
+TEST_F(MeasurementFiles, FactorReadOnlyInPartIsNeverWrittenOver)
 {
-    FixtureFolder fx;
-    QDir().mkpath(fx.FilePath("dane/stan_1"));
     ScriptedPrompter prompter;
     writeChemCatalogue(fx);
     WriteTestForm(fx, "chemiczny");
@@ -440,9 +420,8 @@ TEST(MeasurementNames, FileNamesAndLayouts)
     EXPECT_FALSE(UsesSharedLayout("fiz", "halas_fizyczny", 30001));
 }
 
-TEST(MeasurementFiles, TargetThatCannotBeWrittenReportsFailure)
+TEST_F(MeasurementFiles, TargetThatCannotBeWrittenReportsFailure)
 {
-    FixtureFolder fx;
     ScriptedPrompter prompter;
     WriteTestForm(fx, "halas_fizyczny");
     QDir().mkpath(fx.FilePath("dane/stan_1/halas_fizyczny_dane.xml")); // a folder where the file should be
@@ -453,10 +432,8 @@ TEST(MeasurementFiles, TargetThatCannotBeWrittenReportsFailure)
     EXPECT_TRUE(QFileInfo(fx.FilePath("dane/stan_1/halas_fizyczny_dane.xml")).isDir());
 }
 
-TEST(MeasurementFiles, SharedFileRoundTripsByteForByte)
+TEST_F(MeasurementFiles, SharedFileRoundTripsByteForByte)
 {
-    FixtureFolder fx;
-    QDir().mkpath(fx.FilePath("dane/stan_1"));
     WriteTestForm(fx, "metRiskScore");
     auto a = factor("Stres", "fiz", 100001, "metRiskScore");
     auto b = factor("Praca zmianowa", "uciaz", 100002, "metRiskScore");
@@ -476,10 +453,8 @@ TEST(MeasurementFiles, SharedFileRoundTripsByteForByte)
     EXPECT_EQ(fx.Read("dane/stan_1/metRiskScore_dane.xml"), bytes);
 }
 
-TEST(MeasurementFiles, SingleRootOverBlocksIsSplitByItsBlocks)
+TEST_F(MeasurementFiles, SingleRootOverBlocksIsSplitByItsBlocks)
 {
-    FixtureFolder fx;
-    QDir().mkpath(fx.FilePath("dane/stan_1"));
     WriteTestForm(fx, "pyly");
     const QString other = "<idczynn=\"25202\">\n</idczynn>\n";
     // A shared dust file once overwritten with a single-layout root line.
@@ -492,10 +467,8 @@ TEST(MeasurementFiles, SingleRootOverBlocksIsSplitByItsBlocks)
     EXPECT_TRUE(text.contains("\n<pyly_dane\">\n" + other + "<idczynn=\"25201\">\n")) << text.toStdString();
 }
 
-TEST(MeasurementFiles, DependentFieldsAreSetWhenRead)
+TEST_F(MeasurementFiles, DependentFieldsAreSetWhenRead)
 {
-    FixtureFolder fx;
-    QDir().mkpath(fx.FilePath("dane/stan_1"));
     const QString laser = "<pole nazwa=\"DlugFal\" typ=\"edit\">0</pole>\n<pole nazwa=\"CalkCzasEksp\" typ=\"edit\">0</pole>\n";
     WriteTestForm(fx, "prm_laser", "2", laser);
     auto f = factor("Laser", "fiz", 50006, "prm_laser");
@@ -510,10 +483,8 @@ TEST(MeasurementFiles, DependentFieldsAreSetWhenRead)
     EXPECT_TRUE(FindField(list[1]->Fields, "CalkCzasEksp")->enabled);
 }
 
-TEST(MeasurementFiles, DustFollowUpWritesOnlySummedDustsOtherThanTheSavedOne)
+TEST_F(MeasurementFiles, DustFollowUpWritesOnlySummedDustsOtherThanTheSavedOne)
 {
-    FixtureFolder fx;
-    QDir().mkpath(fx.FilePath("dane/stan_1"));
     fx.WriteText("poradn/czynpyly.xml", kDecl + "<czynpyly>\n</czynpyly>\n");
     const QString sum = "<pole nazwa=\"cbSumNDS\" typ=\"checkbox\">False</pole>\n";
     WriteTestForm(fx, "pyly_wegla", "1", sum);
